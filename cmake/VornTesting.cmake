@@ -1,0 +1,43 @@
+# Tests run under Wine: CTest starts each test program through wine-run.sh, which
+# uses the private prefix of this build folder. One CTest entry per test program.
+enable_testing()
+
+set(VORN_TEST_BIN "${CMAKE_BINARY_DIR}/tests")
+set(VORN_WINEPREFIX "${CMAKE_BINARY_DIR}/wineprefix")
+configure_file("${CMAKE_SOURCE_DIR}/scripts/wine-run.sh.in" "${CMAKE_BINARY_DIR}/wine-run.sh"
+               @ONLY FILE_PERMISSIONS OWNER_READ OWNER_WRITE OWNER_EXECUTE GROUP_READ
+               GROUP_EXECUTE WORLD_READ WORLD_EXECUTE)
+set(CMAKE_CROSSCOMPILING_EMULATOR "${CMAKE_BINARY_DIR}/wine-run.sh" CACHE STRING "" FORCE)
+
+# vorn_add_test(<name> SOURCES ... [LIBS ...] [TIMEOUT s] [RESOURCE_LOCK lock ...]
+#               [ARGS ...] [LABELS ...] [NO_GTEST] [OWN_MAIN])
+#   NO_GTEST: a plain program whose exit code is the verdict.
+#   OWN_MAIN: links GoogleTest but not its main().
+function(vorn_add_test name)
+  cmake_parse_arguments(T "NO_GTEST;OWN_MAIN" "TIMEOUT"
+                        "SOURCES;LIBS;RESOURCE_LOCK;ARGS;LABELS" ${ARGN})
+  if(NOT T_TIMEOUT)
+    set(T_TIMEOUT 60)
+  endif()
+  add_executable(${name} ${T_SOURCES})
+  target_link_libraries(${name} PRIVATE ${T_LIBS})
+  if(NOT T_NO_GTEST)
+    if(T_OWN_MAIN)
+      target_link_libraries(${name} PRIVATE GTest::gtest GTest::gmock)
+    else()
+      target_link_libraries(${name} PRIVATE GTest::gtest_main GTest::gmock)
+    endif()
+  endif()
+  set_target_properties(${name} PROPERTIES RUNTIME_OUTPUT_DIRECTORY "${VORN_TEST_BIN}")
+  add_test(NAME ${name} COMMAND ${name} ${T_ARGS} WORKING_DIRECTORY "${VORN_TEST_BIN}")
+  set_tests_properties(${name} PROPERTIES TIMEOUT ${T_TIMEOUT})
+  if(T_RESOURCE_LOCK)
+    set_tests_properties(${name} PROPERTIES RESOURCE_LOCK "${T_RESOURCE_LOCK}")
+  endif()
+  if(T_LABELS)
+    set_tests_properties(${name} PROPERTIES LABELS "${T_LABELS}")
+  endif()
+endfunction()
+
+# Tests that bind the fixed debug ports 7550/7551 pass this lock.
+set(VORN_DEBUG_PORTS_LOCK vorn-debug-ports)
