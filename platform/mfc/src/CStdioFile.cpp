@@ -183,10 +183,14 @@ ULONGLONG CStdioFile::GetPosition() const
 
 ULONGLONG CStdioFile::GetLength() const
 {
-    // The stream may hold bytes not yet written to the handle.
-    if (fflush(m_pStream) != 0)
-        CFileException::ThrowErrno(errno, m_strFileName);
-    return CFile::GetLength();
+    // Measured through the stream, which knows about bytes it still buffers.
+    __int64 nPos = _ftelli64(m_pStream);
+    if (nPos < 0 || _fseeki64(m_pStream, 0, SEEK_END) != 0)
+        AfxThrowFileException(CFileException::badSeek, errno, m_strFileName);
+    __int64 nLength = _ftelli64(m_pStream);
+    if (_fseeki64(m_pStream, nPos, SEEK_SET) != 0 || nLength < 0)
+        AfxThrowFileException(CFileException::badSeek, errno, m_strFileName);
+    return (ULONGLONG)nLength;
 }
 
 void CStdioFile::Flush()
