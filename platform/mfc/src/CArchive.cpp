@@ -21,6 +21,16 @@ const UINT kStringChunk = 64 * 1024;
 // Lengths and counts beyond this cannot be honoured in a 32-bit process.
 const ULONGLONG kMaxLength = 0x7FFFFFFF;
 
+// A reference to an object or class already written: a WORD while the index is
+// small, else the escape tag and a DWORD.
+void WriteIndexTag(CArchive& ar, DWORD nIndex, WORD wSmallFlag, DWORD dwBigFlag)
+{
+    if (nIndex < wBigObjectTag)
+        ar << (WORD)(wSmallFlag | nIndex);
+    else
+        ar << wBigObjectTag << (DWORD)(dwBigFlag | nIndex);
+}
+
 } // namespace
 
 // Objects and classes seen so far, sharing one index space from 1 up (0 is null).
@@ -443,11 +453,7 @@ void CArchive::WriteClass(const CRuntimeClass* pClassRef)
     auto found = m_pObjectMap->m_storeIndex.find(pClassRef);
     if (found != m_pObjectMap->m_storeIndex.end())
     {
-        DWORD nIndex = found->second;
-        if (nIndex < wBigObjectTag)
-            *this << (WORD)(wClassTag | nIndex);
-        else
-            *this << wBigObjectTag << (DWORD)(dwBigClassTag | nIndex);
+        WriteIndexTag(*this, found->second, wClassTag, dwBigClassTag);
         return;
     }
     *this << wNewClassTag;
@@ -468,11 +474,7 @@ void CArchive::WriteObject(const CObject* pOb)
     auto found = m_pObjectMap->m_storeIndex.find(pOb);
     if (found != m_pObjectMap->m_storeIndex.end())
     {
-        DWORD nIndex = found->second;
-        if (nIndex < wBigObjectTag)
-            *this << (WORD)nIndex;
-        else
-            *this << wBigObjectTag << nIndex;
+        WriteIndexTag(*this, found->second, 0, 0);
         return;
     }
     WriteClass(pOb->GetRuntimeClass());
