@@ -2,6 +2,7 @@
 // reflection, exceptions in handlers, subclassing, handle maps, layout and idle.
 #include "wintest.h"
 #include <afxcmn.h>
+#include <afxstat_.h>
 #include <stdexcept>
 
 namespace
@@ -434,6 +435,8 @@ TEST(Relatives, OwnerParentsTopLevelAndDescendants)
     EXPECT_EQ(&top, leaf.GetParentOwner());
     EXPECT_EQ(NULL, leaf.GetParentFrame());  // no frames here
     EXPECT_EQ(&leaf, middle.GetDlgItem(2));
+    EXPECT_EQ(&leaf, top.GetDescendantWindow(2, TRUE));
+    EXPECT_EQ(NULL, top.GetDescendantWindow(99));
 
     top.SendMessageToDescendants(WM_IDLEUPDATECMDUI, TRUE, 0, FALSE);
     EXPECT_EQ(0, leaf.m_nIdle);  // not deep
@@ -572,5 +575,38 @@ TEST(Gdi, DeviceContextOperationsAndObjects)
     EXPECT_FALSE(dc.IsPrinting());
 
     dc.SelectObject(pOldBitmap);
+    wnd.DestroyWindow();
+}
+
+TEST(ToolTips, MouseMovesOverAChildFindTheToolThroughTheHitTest)
+{
+    CWnd wnd;
+    CreateTopLevel(wnd, WS_POPUP | WS_VISIBLE);
+    CWnd child;
+    ASSERT_TRUE(child.Create(NULL, "c", WS_CHILD | WS_VISIBLE, CRect(10, 10, 60, 40), &wnd, 321));
+    wnd.EnableToolTips(TRUE);
+
+    MSG msg;
+    memset(&msg, 0, sizeof(msg));
+    msg.hwnd = wnd.m_hWnd;
+    msg.message = WM_MOUSEMOVE;
+    msg.pt = CPoint(20, 20);
+    wnd.ClientToScreen(&msg.pt);
+    EXPECT_FALSE(wnd.PreTranslateMessage(&msg));  // tips never consume the message
+
+    AFX_THREAD_STATE* pState = AfxGetThreadState();
+    ASSERT_TRUE(pState->m_pToolTip != NULL);
+    EXPECT_EQ(321, pState->m_nLastHit);
+    EXPECT_EQ(&wnd, pState->m_pLastHit);
+    EXPECT_EQ(1, pState->m_pToolTip->GetToolCount());
+
+    // Off the child: no tool.
+    msg.pt = CPoint(200, 200);
+    wnd.ClientToScreen(&msg.pt);
+    wnd.PreTranslateMessage(&msg);
+    EXPECT_EQ(-1, pState->m_nLastHit);
+    EXPECT_EQ(0, pState->m_pToolTip->GetToolCount());
+
+    CWnd::CancelToolTips();
     wnd.DestroyWindow();
 }
