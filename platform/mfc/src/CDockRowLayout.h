@@ -19,7 +19,9 @@ struct DOCKSLOT
     static DOCKSLOT Bar(void* pBar, BOOL bVisible, CSize sizeBar, const CRect& rectBar);
 };
 
-typedef CArray<DOCKSLOT, const DOCKSLOT&> CDockSlotArray;
+class CDockSlotArray : public CArray<DOCKSLOT, const DOCKSLOT&>
+{
+};
 
 // Entries that are neither NULL nor a pointer: the id of a bar that left its place.
 inline BOOL AfxIsDockPlaceholder(void* pEntry)
