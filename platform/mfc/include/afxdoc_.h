@@ -167,6 +167,7 @@ protected:
     afx_msg void OnPaint();
     afx_msg int OnMouseActivate(CWnd* pDesktopWnd, UINT nHitTest, UINT nMsg);
     afx_msg void OnFilePrint();
+    afx_msg LRESULT OnInitialUpdateMessage(WPARAM wParam, LPARAM lParam);
     DECLARE_MESSAGE_MAP()
 
     friend class CDocument;

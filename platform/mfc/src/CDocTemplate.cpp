@@ -8,10 +8,25 @@ IMPLEMENT_DYNAMIC(CDocTemplate, CCmdTarget)
 namespace
 {
 // Whether the path ends with one of the ';'-separated extensions (".lua;.txt").
+// The extension of a path's file name ("" when it has none), stepping by characters
+// so a trail byte never passes for a dot or a separator.
+LPCTSTR FindExtension(LPCTSTR lpszPathName)
+{
+    LPCTSTR lpszDot = NULL;
+    for (LPCTSTR p = lpszPathName; *p != '\0'; p = ::CharNextA(p))
+    {
+        if (*p == '.')
+            lpszDot = p;
+        else if (*p == '\\' || *p == '/')
+            lpszDot = NULL;
+    }
+    return lpszDot != NULL ? lpszDot : "";
+}
+
 BOOL HasExtensionIn(LPCTSTR lpszPathName, const CString& strExtensions)
 {
-    LPCTSTR lpszDot = _tcsrchr(lpszPathName, '.');
-    if (lpszDot == NULL || _tcspbrk(lpszDot, "\\/") != NULL)
+    LPCTSTR lpszDot = FindExtension(lpszPathName);
+    if (*lpszDot == '\0')
         return FALSE;
     CString strExt;
     for (int i = 0; AfxExtractSubString(strExt, strExtensions, i, ';'); i++)

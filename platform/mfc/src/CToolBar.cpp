@@ -7,15 +7,27 @@
 
 namespace
 {
-// Toolbar resource: version, image size, button count, then the command ids.
-struct TOOLBAR_RESOURCE
+// A toolbar resource holds the image size, the button count and the command ids
+// (0 for a separator). Resource compilers write it in one of two layouts: words
+// after a version word of 1, or double words without a version.
+BOOL ParseToolBarResource(const BYTE* pData, DWORD cbData, CSize& sizeImage, std::vector<UINT>& ids)
 {
-    WORD wVersion;
-    WORD wWidth;
-    WORD wHeight;
-    WORD wItemCount;
-    WORD aItems[1];
-};
+    const WORD* pWords = (const WORD*)pData;
+    if (cbData >= 8 && pWords[0] == 1 && cbData >= 8 + (DWORD)pWords[3] * sizeof(WORD))
+    {
+        sizeImage = CSize(pWords[1], pWords[2]);
+        ids.assign(pWords + 4, pWords + 4 + pWords[3]);
+        return TRUE;
+    }
+    const DWORD* pDwords = (const DWORD*)pData;
+    if (cbData >= 12 && pDwords[2] <= 0xFFFF && cbData >= 12 + pDwords[2] * sizeof(DWORD))
+    {
+        sizeImage = CSize((int)pDwords[0], (int)pDwords[1]);
+        ids.assign(pDwords + 3, pDwords + 3 + pDwords[2]);
+        return TRUE;
+    }
+    return FALSE;
+}
 
 const int nSeparatorWidth = 8;
 
@@ -114,18 +126,15 @@ BOOL CToolBar::LoadToolBar(LPCTSTR lpszResourceName)
     HINSTANCE hInst = AfxGetResourceHandle();
     HRSRC hRsrc = ::FindResource(hInst, lpszResourceName, RT_TOOLBAR);
     HGLOBAL hGlobal = hRsrc != NULL ? ::LoadResource(hInst, hRsrc) : NULL;
-    const TOOLBAR_RESOURCE* pData = hGlobal != NULL ? (const TOOLBAR_RESOURCE*)::LockResource(hGlobal) : NULL;
+    const BYTE* pData = hGlobal != NULL ? (const BYTE*)::LockResource(hGlobal) : NULL;
     DWORD cbData = hRsrc != NULL ? ::SizeofResource(hInst, hRsrc) : 0;
-    if (pData == NULL || pData->wVersion != 1 || cbData < 8 ||
-        cbData < 8 + (DWORD)pData->wItemCount * sizeof(WORD))
-    {
+    CSize sizeImage;
+    std::vector<UINT> ids;
+    if (pData == NULL || !ParseToolBarResource(pData, cbData, sizeImage, ids))
         return FALSE;
-    }
-
-    std::vector<UINT> ids(pData->aItems, pData->aItems + pData->wItemCount);
     if (!SetButtons(ids.empty() ? NULL : ids.data(), (int)ids.size()))
         return FALSE;
-    SetSizes(CSize(pData->wWidth + 7, pData->wHeight + 7), CSize(pData->wWidth, pData->wHeight));
+    SetSizes(CSize(sizeImage.cx + 7, sizeImage.cy + 7), sizeImage);
     return LoadBitmap(lpszResourceName);
 }
 

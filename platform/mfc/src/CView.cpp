@@ -12,6 +12,7 @@ BEGIN_MESSAGE_MAP(CView, CWnd)
     ON_WM_DESTROY()
     ON_WM_PAINT()
     ON_WM_MOUSEACTIVATE()
+    ON_MESSAGE(WM_INITIALUPDATE, OnInitialUpdateMessage)
     ON_COMMAND(ID_FILE_PRINT, OnFilePrint)
     ON_COMMAND(ID_FILE_PRINT_DIRECT, OnFilePrint)
 END_MESSAGE_MAP()
@@ -86,6 +87,12 @@ BOOL CView::IsSelected(const CObject* /*pDocItem*/) const
 void CView::OnInitialUpdate()
 {
     OnUpdate(NULL, 0, NULL);
+}
+
+LRESULT CView::OnInitialUpdateMessage(WPARAM, LPARAM)
+{
+    OnInitialUpdate();
+    return 0;
 }
 
 void CView::OnUpdate(CView* /*pSender*/, LPARAM /*lHint*/, CObject* /*pHint*/)

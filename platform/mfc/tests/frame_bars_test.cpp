@@ -1,0 +1,2 @@
+// placeholder
+#include "frame_fixture.h"
