@@ -57,7 +57,7 @@ public:
 
 protected:
     BOOL IsHorzDockBar() const;
-    void FillSlots(CDockSlotArray& slots, BOOL bHorz);
+    void FillSlots(CDockSlotArray& slots, BOOL bHorz, AFX_SIZEPARENTPARAMS* pLayout);
     void RemoveEntryAt(int nPos);
     void RemoveDoubleRowEnds();
     void AttachBar(CControlBar* pBar);

@@ -128,19 +128,20 @@ void CControlBar::DelayShow(BOOL bShow)
 
 DWORD CControlBar::RecalcDelayShow(AFX_SIZEPARENTPARAMS* lpLayout)
 {
-    DWORD dwStyle = GetStyle();
-    if ((m_nStateFlags & (delayShow | delayHide)) == 0)
-        return dwStyle;
-
-    BOOL bShow = (m_nStateFlags & delayShow) != 0;
-    // A layout that only measures keeps the request for the real one.
-    if (lpLayout != NULL && lpLayout->hDWP != NULL)
+    // The bar style (its side and borders) with the visibility the layout is for.
+    BOOL bVisible = (GetStyle() & WS_VISIBLE) != 0;
+    if (m_nStateFlags & (delayShow | delayHide))
     {
-        lpLayout->hDWP = ::DeferWindowPos(lpLayout->hDWP, m_hWnd, NULL, 0, 0, 0, 0,
-                                          nShowHideFlags | (bShow ? SWP_SHOWWINDOW : SWP_HIDEWINDOW));
-        m_nStateFlags &= ~(delayShow | delayHide);
+        bVisible = (m_nStateFlags & delayShow) != 0;
+        // A layout that only measures keeps the request for the real one.
+        if (lpLayout != NULL && lpLayout->hDWP != NULL)
+        {
+            lpLayout->hDWP = ::DeferWindowPos(lpLayout->hDWP, m_hWnd, NULL, 0, 0, 0, 0,
+                                              nShowHideFlags | (bVisible ? SWP_SHOWWINDOW : SWP_HIDEWINDOW));
+            m_nStateFlags &= ~(delayShow | delayHide);
+        }
     }
-    return bShow ? (dwStyle | WS_VISIBLE) : (dwStyle & ~WS_VISIBLE);
+    return (m_dwStyle & CBRS_ALL) | (bVisible ? WS_VISIBLE : 0);
 }
 
 DWORD CControlBar::LayoutModeFor(DWORD dwStyle, BOOL bStretch) const

@@ -197,7 +197,7 @@ void CDockBar::AttachBar(CControlBar* pBar)
     pBar->m_pDockBar = this;
 }
 
-void CDockBar::FillSlots(CDockSlotArray& slots, BOOL bHorz)
+void CDockBar::FillSlots(CDockSlotArray& slots, BOOL bHorz, AFX_SIZEPARENTPARAMS* pLayout)
 {
     slots.RemoveAll();
     for (INT_PTR i = 0; i < m_arrBars.GetSize(); i++)
@@ -221,14 +221,16 @@ void CDockBar::FillSlots(CDockSlotArray& slots, BOOL bHorz)
             dwMode = LM_HORZ | LM_HORZDOCK;
         else
             dwMode = LM_VERTDOCK;
-        slots.Add(DOCKSLOT::Bar(pBar, pBar->IsVisible(), pBar->CalcDynamicLayout(-1, dwMode), rect));
+        // Within a layout, a pending show or hide counts (and happens with it).
+        BOOL bVisible = pLayout != NULL ? (pBar->RecalcDelayShow(pLayout) & WS_VISIBLE) != 0 : pBar->IsVisible();
+        slots.Add(DOCKSLOT::Bar(pBar, bVisible, pBar->CalcDynamicLayout(-1, dwMode), rect));
     }
 }
 
 int CDockBar::Insert(CControlBar* pBarIns, CRect /*rect*/, CPoint ptMid)
 {
     CDockSlotArray slots;
-    FillSlots(slots, IsHorzDockBar());
+    FillSlots(slots, IsHorzDockBar(), NULL);
     // The docking bar's old place in this dock bar says nothing about where it goes.
     for (INT_PTR i = 0; i < slots.GetSize(); i++)
     {
@@ -396,16 +398,8 @@ CSize CDockBar::CalcFixedLayout(BOOL bStretch, BOOL bHorz)
     memset(&layout, 0, sizeof(layout));
     layout.hDWP = m_bLayoutQuery ? NULL : ::BeginDeferWindowPos((int)m_arrBars.GetSize());
 
-    // Pending shows and hides count for this layout (and happen with it).
-    for (INT_PTR i = 0; i < m_arrBars.GetSize(); i++)
-    {
-        CControlBar* pBar = BarOf(m_arrBars[i]);
-        if (pBar != NULL)
-            pBar->RecalcDelayShow(&layout);
-    }
-
     CDockSlotArray slots;
-    FillSlots(slots, bHorz);
+    FillSlots(slots, bHorz, &layout);
     CDockRowLayout engine(bHorz, m_bFloating);
     CSize sizeRows = engine.Layout(slots, m_bFloating ? 0 : (bHorz ? sizeMax.cx : sizeMax.cy));
 

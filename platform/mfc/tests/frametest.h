@@ -11,6 +11,20 @@
 #include <vector>
 #include "frame_test_res.h"
 
+// Readable geometry in failure messages.
+inline void PrintTo(const CRect& r, std::ostream* os)
+{
+    *os << "(" << r.left << "," << r.top << ")-(" << r.right << "," << r.bottom << ")";
+}
+inline void PrintTo(const CSize& s, std::ostream* os)
+{
+    *os << s.cx << "x" << s.cy;
+}
+inline void PrintTo(const CPoint& p, std::ostream* os)
+{
+    *os << "(" << p.x << "," << p.y << ")";
+}
+
 // What happened, in order, for tests of the closing sequence.
 extern std::vector<std::string> g_events;
 
