@@ -322,6 +322,8 @@ protected:
     afx_msg LRESULT OnCommandHelp(WPARAM wParam, LPARAM lParam);
     afx_msg LRESULT OnHelpHitTest(WPARAM wParam, LPARAM lParam);
     afx_msg void OnUpdateKeyIndicator(CCmdUI* pCmdUI);
+    // A tool's tip is the part of its command's string after the prompt.
+    afx_msg BOOL OnToolTipText(UINT nID, NMHDR* pNMHDR, LRESULT* pResult);
     afx_msg void OnContextHelp();
     afx_msg void OnHelp();
     DECLARE_MESSAGE_MAP()

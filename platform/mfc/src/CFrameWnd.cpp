@@ -36,6 +36,8 @@ BEGIN_MESSAGE_MAP(CFrameWnd, CWnd)
     ON_UPDATE_COMMAND_UI(ID_INDICATOR_KANA, OnUpdateKeyIndicator)
     ON_UPDATE_COMMAND_UI_RANGE(AFX_IDW_CONTROLBAR_FIRST, AFX_IDW_CONTROLBAR_LAST, OnUpdateControlBarMenu)
     ON_COMMAND_EX_RANGE(AFX_IDW_CONTROLBAR_FIRST, AFX_IDW_CONTROLBAR_LAST, OnBarCheck)
+    ON_NOTIFY_EX_RANGE(TTN_NEEDTEXTA, 0, 0xFFFF, OnToolTipText)
+    ON_NOTIFY_EX_RANGE(TTN_NEEDTEXTW, 0, 0xFFFF, OnToolTipText)
     ON_COMMAND(ID_CONTEXT_HELP, OnContextHelp)
     ON_COMMAND(ID_HELP, OnHelp)
 END_MESSAGE_MAP()
@@ -514,6 +516,29 @@ void CFrameWnd::OnUpdateKeyIndicator(CCmdUI* pCmdUI)
         pCmdUI->ContinueRouting();
         break;
     }
+}
+
+BOOL CFrameWnd::OnToolTipText(UINT, NMHDR* pNMHDR, LRESULT* pResult)
+{
+    UINT_PTR nID = pNMHDR->idFrom;
+    const BOOL bWide = pNMHDR->code == TTN_NEEDTEXTW;
+    UINT uFlags = bWide ? ((TOOLTIPTEXTW*)pNMHDR)->uFlags : ((TOOLTIPTEXTA*)pNMHDR)->uFlags;
+    if (uFlags & TTF_IDISHWND)
+        nID = (UINT_PTR)(WORD)::GetDlgCtrlID((HWND)nID);
+    CString strFull, strTip;
+    if (nID == 0 || !strFull.LoadString((UINT)nID))
+        return FALSE;
+    // "prompt\ntip"; a string without a tip is the tip itself.
+    if (!AfxExtractSubString(strTip, strFull, 1, '\n'))
+        strTip = strFull;
+    if (bWide)
+        ::MultiByteToWideChar(CP_ACP, 0, strTip, -1, ((TOOLTIPTEXTW*)pNMHDR)->szText, 80);
+    else
+        lstrcpynA(((TOOLTIPTEXTA*)pNMHDR)->szText, strTip, 80);
+    *pResult = 0;
+    // The tip shows above the floating windows too.
+    ::SetWindowPos(pNMHDR->hwndFrom, HWND_TOP, 0, 0, 0, 0, SWP_NOACTIVATE | SWP_NOSIZE | SWP_NOMOVE | SWP_NOOWNERZORDER);
+    return TRUE;
 }
 
 /////////////////////////////////////////////////////////////////////////////

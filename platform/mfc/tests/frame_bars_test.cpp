@@ -424,6 +424,15 @@ TEST_F(FrameTest, ToolbarLoadsItsButtonsAndUpdatesThem)
     bar.GetItemRect(0, &rect);
     EXPECT_EQ((INT_PTR)ID_TEST_RED, bar.OnToolHitTest(rect.CenterPoint(), NULL));
 
+    // The tip is the second part of the command's string.
+    TOOLTIPTEXTA ttt;
+    memset(&ttt, 0, sizeof(ttt));
+    ttt.hdr.hwndFrom = bar.m_hWnd;
+    ttt.hdr.idFrom = ID_TEST_RED;
+    ttt.hdr.code = TTN_NEEDTEXTA;
+    bar.SendMessage(WM_NOTIFY, ID_TEST_RED, (LPARAM)&ttt);
+    EXPECT_STREQ("Red", ttt.szText) << "the bar passes the request on to its frame";
+
     // Fly-by help shows the button's prompt, then the idle message again.
     bar.SetStatusText(ID_TEST_RED);
     EXPECT_STREQ("Paints it red", m_pFrame->m_wndStatusBar.GetPaneText(0));

@@ -2,6 +2,7 @@
 // saving through real files, the save prompt, closing order and recent files.
 #include "frametest.h"
 #include "frame_fixture.h"
+#include <afxdlgs.h>
 
 namespace {
 
@@ -399,4 +400,60 @@ TEST_F(FrameTest, RecentFileMenuListsOpenedFiles)
     // Choosing the entry opens the file again.
     m_pFrame->SendMessage(WM_COMMAND, ID_FILE_MRU_FILE1);
     EXPECT_EQ(1, theApp.GetOpenDocumentCount());
+}
+
+namespace {
+
+// A view that prints onto a metafile instead of asking for a printer, and logs the steps.
+class CPrintingView : public CTextView
+{
+public:
+    std::vector<std::string> m_steps;
+    UINT m_nPages = 3;
+
+    virtual BOOL OnPreparePrinting(CPrintInfo* pInfo)
+    {
+        m_steps.push_back("prepare");
+        pInfo->m_pPD->m_pd.hDC = ::CreateEnhMetaFileA(NULL, NULL, NULL, NULL);
+        return pInfo->m_pPD->m_pd.hDC != NULL;
+    }
+    virtual void OnBeginPrinting(CDC*, CPrintInfo* pInfo)
+    {
+        m_steps.push_back("begin");
+        pInfo->SetMaxPage(m_nPages);
+    }
+    virtual void OnPrint(CDC*, CPrintInfo* pInfo)
+    {
+        m_steps.push_back("page " + std::to_string(pInfo->m_nCurPage));
+    }
+    virtual void OnEndPrinting(CDC*, CPrintInfo*)
+    {
+        m_steps.push_back("end");
+    }
+    std::string Steps() const
+    {
+        std::string strSteps;
+        for (const std::string& step : m_steps)
+            strSteps += (strSteps.empty() ? "" : ", ") + step;
+        return strSteps;
+    }
+};
+
+} // namespace
+
+TEST_F(FrameTest, PrintJobThatCannotStartStillEnds)
+{
+    // A metafile takes no print job: the job fails to start, is reported, and the
+    // view still undoes what it prepared for it.
+    CWnd host;
+    ASSERT_TRUE(host.CreateEx(0, AfxRegisterWndClass(0), "host", WS_POPUP, CRect(0, 0, 200, 200), NULL, 0));
+    CPrintingView view;
+    ASSERT_TRUE(view.Create(NULL, NULL, WS_CHILD, CRect(0, 0, 100, 100), &host, 1));
+
+    theApp.m_prompts.clear();
+    view.SendMessage(WM_COMMAND, ID_FILE_PRINT);
+    EXPECT_EQ("prepare, begin, end", view.Steps());
+    ASSERT_EQ(1u, theApp.m_prompts.size());
+    EXPECT_EQ("Could not start print job.", theApp.m_prompts[0]);
+    host.DestroyWindow();
 }
