@@ -457,3 +457,21 @@ TEST_F(FrameTest, DialogBarTakesItsTemplateAcrossItsSide)
         << "the bar made first takes the outer strip";
     bar.DestroyWindow();
 }
+
+TEST_F(DockingTest, ClosingAFloatingFrameHidesItsBars)
+{
+    m_pFrame->DockControlBar(&Bar(0), AFX_IDW_DOCKBAR_TOP);
+    m_pFrame->FloatControlBar(&Bar(0), CPoint(200, 200));
+    CFrameWnd* pMiniFrame = Bar(0).GetParentFrame();
+    HWND hWndMiniFrame = pMiniFrame->m_hWnd;
+    pMiniFrame->SendMessage(WM_CLOSE);
+    EXPECT_TRUE(::IsWindow(hWndMiniFrame)) << "the frame stays for the bar to come back";
+    EXPECT_FALSE(pMiniFrame->IsWindowVisible());
+    EXPECT_TRUE(::IsWindow(Bar(0).m_hWnd));
+    EXPECT_FALSE(Bar(0).IsVisible());
+
+    // Its command shows it again, in its floating frame.
+    m_pFrame->SendMessage(WM_COMMAND, nIDBarFirst);
+    EXPECT_TRUE(Bar(0).IsFloating());
+    EXPECT_TRUE(pMiniFrame->IsWindowVisible());
+}

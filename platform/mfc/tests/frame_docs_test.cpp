@@ -3,6 +3,7 @@
 #include "frametest.h"
 #include "frame_fixture.h"
 #include <afxdlgs.h>
+#include <shlobj.h>
 
 namespace {
 
@@ -456,4 +457,79 @@ TEST_F(FrameTest, PrintJobThatCannotStartStillEnds)
     ASSERT_EQ(1u, theApp.m_prompts.size());
     EXPECT_EQ("Could not start print job.", theApp.m_prompts[0]);
     host.DestroyWindow();
+}
+
+TEST_F(FrameTest, MaximizedChildrenCycleAndShareTheTitle)
+{
+    CScratchDir dir;
+    WriteWholeFile(dir.Path("a.txt"), "alpha");
+    WriteWholeFile(dir.Path("b.txt"), "beta");
+    WriteWholeFile(dir.Path("c.txt"), "gamma");
+    CDocument* pA = theApp.OpenDocumentFile(dir.Path("a.txt"));
+    CDocument* pB = theApp.OpenDocumentFile(dir.Path("b.txt"));
+    ASSERT_TRUE(pA != NULL && pB != NULL);
+    CMDIChildWnd* pChildB = (CMDIChildWnd*)FrameOf(pB);
+
+    pChildB->MDIMaximize();
+    BOOL bMaximized = FALSE;
+    EXPECT_EQ(pChildB, m_pFrame->MDIGetActive(&bMaximized));
+    EXPECT_TRUE(bMaximized);
+    // The system shows a maximized child's name itself; the frame does not repeat it.
+    m_pFrame->OnUpdateFrameTitle(TRUE);
+    EXPECT_EQ(-1, WindowTextOf(m_pFrame).Find(" - b.txt"));
+
+    // A document opened now opens maximized too.
+    CDocument* pC = theApp.OpenDocumentFile(dir.Path("c.txt"));
+    ASSERT_TRUE(pC != NULL);
+    EXPECT_TRUE(FrameOf(pC)->IsZoomed());
+
+    m_pFrame->MDINext();
+    EXPECT_NE(FrameOf(pC), m_pFrame->MDIGetActive());
+    m_pFrame->MDIPrev();
+    EXPECT_EQ(FrameOf(pC), m_pFrame->MDIGetActive());
+
+    m_pFrame->MDIRestore(FrameOf(pC));
+    m_pFrame->MDIGetActive(&bMaximized);
+    EXPECT_FALSE(bMaximized);
+    m_pFrame->OnUpdateFrameTitle(TRUE);
+    EXPECT_STREQ("FrameTest - c.txt", WindowTextOf(m_pFrame));
+}
+
+TEST_F(FrameTest, DroppedFilesOpenAsDocuments)
+{
+    CScratchDir dir;
+    WriteWholeFile(dir.Path("a.txt"), "alpha");
+    WriteWholeFile(dir.Path("b.vnote"), "note");
+
+    // A drop of two files, as the shell hands it over.
+    std::string strFiles = std::string((LPCTSTR)dir.Path("a.txt")) + '\0' + (LPCTSTR)dir.Path("b.vnote") + '\0' + '\0';
+    HGLOBAL hDrop = ::GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, sizeof(DROPFILES) + strFiles.size());
+    DROPFILES* pDrop = (DROPFILES*)::GlobalLock(hDrop);
+    pDrop->pFiles = sizeof(DROPFILES);
+    memcpy((BYTE*)pDrop + sizeof(DROPFILES), strFiles.data(), strFiles.size());
+    ::GlobalUnlock(hDrop);
+    m_pFrame->SendMessage(WM_DROPFILES, (WPARAM)hDrop);
+
+    EXPECT_EQ(2, theApp.GetOpenDocumentCount());
+}
+
+TEST_F(FrameTest, IdleTimeUpdatesBarsAndAppliesDelayedLayout)
+{
+    m_pFrame->m_strLine = "Ln 7";
+    m_pFrame->ShowControlBar(&m_pFrame->m_wndToolBar, FALSE, TRUE);
+    EXPECT_TRUE(m_pFrame->m_wndToolBar.IsWindowVisible());
+    theApp.OnIdle(0);
+    EXPECT_STREQ("Ln 7", m_pFrame->m_wndStatusBar.GetPaneText(1));
+    EXPECT_FALSE(m_pFrame->m_wndToolBar.IsWindowVisible());
+    EXPECT_EQ(0, ClientArea().top) << "the layout followed at idle time";
+}
+
+TEST_F(FrameTest, ChildFramePromptsShowOnTheMainStatusLine)
+{
+    CScratchDir dir;
+    WriteWholeFile(dir.Path("a.txt"), "alpha");
+    CDocument* pDoc = theApp.OpenDocumentFile(dir.Path("a.txt"));
+    ASSERT_TRUE(pDoc != NULL);
+    FrameOf(pDoc)->SetMessageText(ID_TEST_HANDLED);
+    EXPECT_STREQ("Runs the handled command", m_pFrame->m_wndStatusBar.GetPaneText(0));
 }
