@@ -2,6 +2,7 @@
 // floating and docking back, hiding by command, the saved dock state, the status
 // bar's panes, the toolbar and the dialog bar.
 #include "frame_fixture.h"
+#include <afxcview.h>
 
 #include <vector>
 
@@ -474,4 +475,60 @@ TEST_F(DockingTest, ClosingAFloatingFrameHidesItsBars)
     m_pFrame->SendMessage(WM_COMMAND, nIDBarFirst);
     EXPECT_TRUE(Bar(0).IsFloating());
     EXPECT_TRUE(pMiniFrame->IsWindowVisible());
+}
+
+namespace {
+
+// Drags a bar with the mouse: the moves and the release wait in the queue when the
+// drag starts, as if the user made them.
+void DragBar(CControlBar& bar, CPoint ptFrom, CPoint ptTo)
+{
+    ::SetCursorPos(ptTo.x, ptTo.y);
+    bar.PostMessage(WM_MOUSEMOVE, MK_LBUTTON, 0);
+    bar.PostMessage(WM_LBUTTONUP, 0, 0);
+    bar.m_pDockContext->StartDrag(ptFrom);
+}
+
+} // namespace
+
+TEST_F(DockingTest, DraggingABarFloatsItOrDocksItWhereItIsDropped)
+{
+    m_pFrame->DockControlBar(&Bar(0), AFX_IDW_DOCKBAR_TOP);
+    m_pFrame->RecalcLayout();
+    CRect rectBar;
+    Bar(0).GetWindowRect(&rectBar);
+    CPoint ptGrab = rectBar.TopLeft() + CSize(5, 5);
+
+    // Into the middle of the client: it floats there.
+    CRect rectClient = ClientArea();
+    m_pFrame->ClientToScreen(&rectClient);
+    CPoint ptMiddle = rectClient.CenterPoint();
+    DragBar(Bar(0), ptGrab, ptMiddle);
+    ASSERT_TRUE(Bar(0).IsFloating());
+    CRect rectFloating;
+    Bar(0).GetWindowRect(&rectFloating);
+    EXPECT_LE(abs(rectFloating.left - (ptMiddle.x - 5)), 8) << "it stays under the mouse";
+
+    // Onto the frame's left edge: it docks there, upright.
+    Bar(0).GetWindowRect(&rectBar);
+    CRect rectFrame;
+    m_pFrame->GetClientRect(&rectFrame);
+    m_pFrame->ClientToScreen(&rectFrame);
+    DragBar(Bar(0), rectBar.TopLeft() + CSize(5, 5), CPoint(rectFrame.left + 5, rectClient.top + 40));
+    EXPECT_EQ(DockBar(AFX_IDW_DOCKBAR_LEFT), Bar(0).m_pDockBar);
+    EXPECT_EQ(28, RectIn(DockBar(AFX_IDW_DOCKBAR_LEFT), m_pFrame).Width());
+}
+
+TEST_F(FrameTest, TreeViewIsTheSystemTreeControl)
+{
+    CCreateContext context;
+    context.m_pNewViewClass = RUNTIME_CLASS(CTreeView);
+    CTreeView* pView = (CTreeView*)m_pFrame->CreateView(&context, AFX_IDW_PANE_FIRST + 1);
+    ASSERT_TRUE(pView != NULL);
+    EXPECT_TRUE(AfxIsWindowClass(pView->m_hWnd, WC_TREEVIEW));
+    HTREEITEM hItem = pView->GetTreeCtrl().InsertItem("Project", TVI_ROOT, TVI_LAST);
+    EXPECT_TRUE(hItem != NULL);
+    EXPECT_EQ(1u, pView->GetTreeCtrl().GetCount());
+    EXPECT_NE(0u, pView->GetExStyle() & WS_EX_CLIENTEDGE) << "a view's border is a sunken edge";
+    pView->DestroyWindow();
 }
