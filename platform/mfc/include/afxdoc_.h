@@ -73,7 +73,8 @@ protected:
     // Writes through a temporary file beside the target, which replaces the target only
     // after everything was written, so a failed save leaves the old file as it was.
     BOOL SaveToFileSafely(LPCTSTR lpszPathName);
-    void SerializeToFile(CFile* pFile, BOOL bLoading);
+    // Reads or writes the document through the open file, then releases it.
+    BOOL SerializeFile(CFile* pFile, BOOL bLoading, LPCTSTR lpszPathName);
 
     afx_msg void OnFileClose();
     afx_msg void OnFileSave();

@@ -292,9 +292,10 @@ public:
 
 protected:
     BOOL CreateFrameMenuAndAccelerators(UINT nIDResource);
+    // Takes the title from the resource's string; returns a window class with its icon.
+    LPCTSTR LoadTitleAndClass(UINT nIDResource, HBRUSH hbrBackground);
     // Dock bars the frame created for EnableDocking (top, bottom, left, right).
     CDockBar* FindDockBar(UINT nDockBarID);
-    void UpdateKeyIndicator(CCmdUI* pCmdUI, int nVirtKey);
     void RunIdleUpdates(BOOL bDisableIfNoHndler);
     void DestroyDockBars();
     BOOL HandleHelpModeMessage(MSG* pMsg);

@@ -474,30 +474,23 @@ LRESULT CControlBar::OnSizeParent(WPARAM, LPARAM lParam)
     size.cx = std::min(size.cx, sizeAvail.cx);
     size.cy = std::min(size.cy, sizeAvail.cy);
 
-    // The bar takes a strip off its side of the area that is still free.
-    if (dwStyle & CBRS_ORIENT_HORZ)
+    // The bar takes a strip off its side of the area that is still free: its
+    // thickness across the side, its length along it.
+    const BOOL bHorz = (dwStyle & CBRS_ORIENT_HORZ) != 0;
+    const LONG nThickness = bHorz ? size.cy : size.cx;
+    LONG& nTotalThickness = bHorz ? lpLayout->sizeTotal.cy : lpLayout->sizeTotal.cx;
+    LONG& nTotalLength = bHorz ? lpLayout->sizeTotal.cx : lpLayout->sizeTotal.cy;
+    nTotalThickness += nThickness;
+    nTotalLength = std::max(nTotalLength, bHorz ? size.cx : size.cy);
+    if (dwStyle & (CBRS_ALIGN_TOP | CBRS_ALIGN_LEFT))
     {
-        lpLayout->sizeTotal.cy += size.cy;
-        lpLayout->sizeTotal.cx = std::max(lpLayout->sizeTotal.cx, size.cx);
-        if (dwStyle & CBRS_ALIGN_TOP)
-            lpLayout->rect.top += size.cy;
-        else if (dwStyle & CBRS_ALIGN_BOTTOM)
-        {
-            rect.top = rect.bottom - size.cy;
-            lpLayout->rect.bottom -= size.cy;
-        }
+        (bHorz ? lpLayout->rect.top : lpLayout->rect.left) += nThickness;
     }
-    else if (dwStyle & CBRS_ORIENT_VERT)
+    else
     {
-        lpLayout->sizeTotal.cx += size.cx;
-        lpLayout->sizeTotal.cy = std::max(lpLayout->sizeTotal.cy, size.cy);
-        if (dwStyle & CBRS_ALIGN_LEFT)
-            lpLayout->rect.left += size.cx;
-        else if (dwStyle & CBRS_ALIGN_RIGHT)
-        {
-            rect.left = rect.right - size.cx;
-            lpLayout->rect.right -= size.cx;
-        }
+        LONG& nFarEdge = bHorz ? lpLayout->rect.bottom : lpLayout->rect.right;
+        (bHorz ? rect.top : rect.left) = nFarEdge - nThickness;
+        nFarEdge -= nThickness;
     }
     rect.right = rect.left + size.cx;
     rect.bottom = rect.top + size.cy;

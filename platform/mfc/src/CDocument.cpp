@@ -201,13 +201,34 @@ void CDocument::ReleaseFile(CFile* pFile, BOOL bAbort)
     delete pFile;
 }
 
-void CDocument::SerializeToFile(CFile* pFile, BOOL bLoading)
+BOOL CDocument::SerializeFile(CFile* pFile, BOOL bLoading, LPCTSTR lpszPathName)
 {
-    CArchive ar(pFile, (bLoading ? CArchive::load : CArchive::store) | CArchive::bNoFlushOnDelete);
-    ar.m_pDocument = this;
-    ar.m_strFileName = pFile->GetFilePath();
-    Serialize(ar);
-    ar.Close();
+    // The file is released either way; a failure is reported to the user.
+    try
+    {
+        CWaitCursor wait;
+        if (!bLoading || pFile->GetLength() != 0)
+        {
+            CArchive ar(pFile, (bLoading ? CArchive::load : CArchive::store) | CArchive::bNoFlushOnDelete);
+            ar.m_pDocument = this;
+            ar.m_strFileName = pFile->GetFilePath();
+            Serialize(ar);
+            ar.Close();
+        }
+        CFile* pDone = pFile;
+        pFile = NULL;
+        ReleaseFile(pDone, FALSE);
+    }
+    catch (CException* e)
+    {
+        if (pFile != NULL)
+            ReleaseFile(pFile, TRUE);
+        ReportSaveLoadException(lpszPathName, e, !bLoading,
+                                bLoading ? AFX_IDP_FAILED_TO_OPEN_DOC : AFX_IDP_FAILED_TO_SAVE_DOC);
+        e->Delete();
+        return FALSE;
+    }
+    return TRUE;
 }
 
 BOOL CDocument::OnOpenDocument(LPCTSTR lpszPathName)
@@ -222,22 +243,9 @@ BOOL CDocument::OnOpenDocument(LPCTSTR lpszPathName)
 
     DeleteContents();
     SetModifiedFlag();   // a half-read document is not clean
-    try
+    if (!SerializeFile(pFile, TRUE, lpszPathName))
     {
-        CWaitCursor wait;
-        if (pFile->GetLength() != 0)
-            SerializeToFile(pFile, TRUE);
-        CFile* pRead = pFile;
-        pFile = NULL;
-        ReleaseFile(pRead, FALSE);
-    }
-    catch (CException* e)
-    {
-        if (pFile != NULL)
-            ReleaseFile(pFile, TRUE);
         DeleteContents();
-        ReportSaveLoadException(lpszPathName, e, FALSE, AFX_IDP_FAILED_TO_OPEN_DOC);
-        e->Delete();
         return FALSE;
     }
     SetModifiedFlag(FALSE);
@@ -272,22 +280,10 @@ BOOL CDocument::SaveToFileSafely(LPCTSTR lpszPathName)
         return FALSE;
     }
 
-    try
+    if (!SerializeFile(pFile, FALSE, lpszPathName))
     {
-        CWaitCursor wait;
-        SerializeToFile(pFile, FALSE);
-        CFile* pWritten = pFile;
-        pFile = NULL;
-        ReleaseFile(pWritten, FALSE);
-    }
-    catch (CException* e)
-    {
-        if (pFile != NULL)
-            ReleaseFile(pFile, TRUE);
         if (bViaTemp)
             ::DeleteFileA(szTemp);
-        ReportSaveLoadException(lpszPathName, e, TRUE, AFX_IDP_FAILED_TO_SAVE_DOC);
-        e->Delete();
         return FALSE;
     }
 

@@ -65,15 +65,6 @@ HWND FindDescendant(HWND hWndParent, UINT nID)
     return NULL;
 }
 
-// Class of a frame window with the icon of its resource id (the default class without one).
-LPCTSTR FrameWindowClass(UINT nIDResource, BOOL bMDIFrame)
-{
-    HICON hIcon = ::LoadIcon(AfxGetResourceHandle(), MAKEINTRESOURCE(nIDResource));
-    if (hIcon == NULL)
-        return NULL;
-    HBRUSH hbrBackground = bMDIFrame ? NULL : (HBRUSH)(COLOR_WINDOW + 1);
-    return AfxRegisterWndClass(CS_DBLCLKS, ::LoadCursor(NULL, IDC_ARROW), hbrBackground, hIcon);
-}
 }
 
 CFrameWnd::CFrameWnd()
@@ -145,13 +136,8 @@ BOOL CFrameWnd::Create(LPCTSTR lpszClassName, LPCTSTR lpszWindowName, DWORD dwSt
 
 BOOL CFrameWnd::LoadFrame(UINT nIDResource, DWORD dwDefaultStyle, CWnd* pParentWnd, CCreateContext* pContext)
 {
-    m_nIDHelp = nIDResource;
-    // The first line of the resource's string is the frame's title.
-    CString strFull;
-    if (strFull.LoadString(nIDResource))
-        AfxExtractSubString(m_strTitle, strFull, 0);
-
-    LPCTSTR lpszClass = FrameWindowClass(nIDResource, IsKindOf(RUNTIME_CLASS(CMDIFrameWnd)));
+    HBRUSH hbrBackground = IsKindOf(RUNTIME_CLASS(CMDIFrameWnd)) ? NULL : (HBRUSH)(COLOR_WINDOW + 1);
+    LPCTSTR lpszClass = LoadTitleAndClass(nIDResource, hbrBackground);
     HINSTANCE hInst = AfxGetResourceHandle();
     LPCTSTR lpszMenu = ::FindResource(hInst, MAKEINTRESOURCE(nIDResource), RT_MENU) != NULL
                            ? MAKEINTRESOURCE(nIDResource) : NULL;
@@ -163,6 +149,20 @@ BOOL CFrameWnd::LoadFrame(UINT nIDResource, DWORD dwDefaultStyle, CWnd* pParentW
     if (pContext == NULL)
         SendMessageToDescendants(WM_INITIALUPDATE, 0, 0, TRUE, TRUE);
     return TRUE;
+}
+
+LPCTSTR CFrameWnd::LoadTitleAndClass(UINT nIDResource, HBRUSH hbrBackground)
+{
+    m_nIDHelp = nIDResource;
+    // The first line of the resource's string is the frame's title.
+    CString strFull;
+    if (strFull.LoadString(nIDResource))
+        AfxExtractSubString(m_strTitle, strFull, 0);
+    // A class with the resource's icon; without an icon the default class serves.
+    HICON hIcon = ::LoadIcon(AfxGetResourceHandle(), MAKEINTRESOURCE(nIDResource));
+    if (hIcon == NULL)
+        return NULL;
+    return AfxRegisterWndClass(CS_DBLCLKS, ::LoadCursor(NULL, IDC_ARROW), hbrBackground, hIcon);
 }
 
 BOOL CFrameWnd::CreateFrameMenuAndAccelerators(UINT nIDResource)
@@ -491,31 +491,24 @@ LRESULT CFrameWnd::OnPopMessageString(WPARAM wParam, LPARAM lParam)
     return SendMessage(WM_SETMESSAGESTRING, wParam, lParam);
 }
 
-void CFrameWnd::UpdateKeyIndicator(CCmdUI* pCmdUI, int nVirtKey)
-{
-    pCmdUI->Enable((::GetKeyState(nVirtKey) & 1) != 0);
-}
-
 void CFrameWnd::OnUpdateKeyIndicator(CCmdUI* pCmdUI)
 {
-    switch (pCmdUI->m_nID)
+    // An indicator pane shows while its lock key is on.
+    static const UINT indicatorKeys[][2] = {
+        {ID_INDICATOR_CAPS, VK_CAPITAL},
+        {ID_INDICATOR_NUM, VK_NUMLOCK},
+        {ID_INDICATOR_SCRL, VK_SCROLL},
+        {ID_INDICATOR_KANA, VK_KANA},
+    };
+    for (const UINT* pEntry : indicatorKeys)
     {
-    case ID_INDICATOR_CAPS:
-        UpdateKeyIndicator(pCmdUI, VK_CAPITAL);
-        break;
-    case ID_INDICATOR_NUM:
-        UpdateKeyIndicator(pCmdUI, VK_NUMLOCK);
-        break;
-    case ID_INDICATOR_SCRL:
-        UpdateKeyIndicator(pCmdUI, VK_SCROLL);
-        break;
-    case ID_INDICATOR_KANA:
-        UpdateKeyIndicator(pCmdUI, VK_KANA);
-        break;
-    default:
-        pCmdUI->ContinueRouting();
-        break;
+        if (pEntry[0] == pCmdUI->m_nID)
+        {
+            pCmdUI->Enable((::GetKeyState((int)pEntry[1]) & 1) != 0);
+            return;
+        }
     }
+    pCmdUI->ContinueRouting();
 }
 
 BOOL CFrameWnd::OnToolTipText(UINT, NMHDR* pNMHDR, LRESULT* pResult)

@@ -96,10 +96,7 @@ BOOL CMDIChildWnd::Create(LPCTSTR lpszClassName, LPCTSTR lpszWindowName, DWORD d
 
 BOOL CMDIChildWnd::LoadFrame(UINT nIDResource, DWORD dwDefaultStyle, CWnd* pParentWnd, CCreateContext* pContext)
 {
-    m_nIDHelp = nIDResource;
-    CString strFull;
-    if (strFull.LoadString(nIDResource))
-        AfxExtractSubString(m_strTitle, strFull, 0);
+    LPCTSTR lpszClass = LoadTitleAndClass(nIDResource, (HBRUSH)(COLOR_WINDOW + 1));
 
     // Menu and keys come from the document template that makes the frame.
     CMultiDocTemplate* pTemplate = pContext != NULL ? DYNAMIC_DOWNCAST(CMultiDocTemplate, pContext->m_pNewDocTemplate) : NULL;
@@ -111,10 +108,6 @@ BOOL CMDIChildWnd::LoadFrame(UINT nIDResource, DWORD dwDefaultStyle, CWnd* pPare
             m_hAccelTable = pTemplate->m_hAccelTable;
     }
 
-    HICON hIcon = ::LoadIcon(AfxGetResourceHandle(), MAKEINTRESOURCE(nIDResource));
-    LPCTSTR lpszClass = hIcon != NULL ? AfxRegisterWndClass(CS_DBLCLKS, ::LoadCursor(NULL, IDC_ARROW),
-                                                            (HBRUSH)(COLOR_WINDOW + 1), hIcon)
-                                      : NULL;
     return Create(lpszClass, m_strTitle, dwDefaultStyle | WS_CHILD, rectDefault,
                   DYNAMIC_DOWNCAST(CMDIFrameWnd, pParentWnd), pContext);
 }

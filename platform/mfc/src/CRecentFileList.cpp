@@ -12,6 +12,14 @@ CString FullPathOf(LPCSTR lpszPath)
     return dwLength != 0 && dwLength < sizeof(szFull) ? CString(szFull) : CString(lpszPath);
 }
 
+// Profile value name of entry nIndex: the format with the 1-based entry number.
+CString EntryName(const CString& strEntryFormat, int nIndex)
+{
+    CString strEntry;
+    strEntry.Format(strEntryFormat, nIndex + 1);
+    return strEntry;
+}
+
 // Ampersands of a file name shown in a menu are doubled, so they show as such.
 CString EscapeForMenu(const CString& strName)
 {
@@ -152,12 +160,8 @@ void CRecentFileList::ReadList()
     CWinApp* pApp = AfxGetApp();
     if (pApp == NULL)
         return;
-    CString strEntry;
     for (int i = 0; i < m_nSize; i++)
-    {
-        strEntry.Format(m_strEntryFormat, i + 1);
-        m_arrNames[i] = pApp->GetProfileString(m_strSectionName, strEntry, "");
-    }
+        m_arrNames[i] = pApp->GetProfileString(m_strSectionName, EntryName(m_strEntryFormat, i), "");
 }
 
 void CRecentFileList::WriteList()
@@ -166,10 +170,9 @@ void CRecentFileList::WriteList()
     if (pApp == NULL)
         return;
     // Entries that became empty are removed, not written as empty strings.
-    CString strEntry;
     for (int i = 0; i < m_nSize; i++)
     {
-        strEntry.Format(m_strEntryFormat, i + 1);
-        pApp->WriteProfileString(m_strSectionName, strEntry, m_arrNames[i].IsEmpty() ? NULL : (LPCSTR)m_arrNames[i]);
+        pApp->WriteProfileString(m_strSectionName, EntryName(m_strEntryFormat, i),
+                                 m_arrNames[i].IsEmpty() ? NULL : (LPCSTR)m_arrNames[i]);
     }
 }
