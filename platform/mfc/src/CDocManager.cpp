@@ -75,7 +75,7 @@ struct NEWTYPE_CHOICE
     int nChosen;
 };
 
-INT_PTR CALLBACK NewTypeDialogProc(HWND hDlg, UINT nMsg, WPARAM wParam, LPARAM lParam)
+BOOL HandleNewTypeMessage(HWND hDlg, UINT nMsg, WPARAM wParam, LPARAM lParam)
 {
     NEWTYPE_CHOICE* pChoice = (NEWTYPE_CHOICE*)::GetWindowLongPtr(hDlg, DWLP_USER);
     switch (nMsg)
@@ -105,6 +105,24 @@ INT_PTR CALLBACK NewTypeDialogProc(HWND hDlg, UINT nMsg, WPARAM wParam, LPARAM l
         break;
     }
     return FALSE;
+}
+
+INT_PTR CALLBACK NewTypeDialogProc(HWND hDlg, UINT nMsg, WPARAM wParam, LPARAM lParam)
+{
+    // Nothing may unwind through the system's dialog procedure.
+    try
+    {
+        return HandleNewTypeMessage(hDlg, nMsg, wParam, lParam);
+    }
+    catch (CException* e)
+    {
+        e->Delete();
+    }
+    catch (...)
+    {
+    }
+    ::EndDialog(hDlg, IDCANCEL);
+    return TRUE;
 }
 
 // "Lua Files (*.lua)|*.lua|" for one template; its default extension too.

@@ -537,15 +537,12 @@ BOOL CFrameWnd::OnToolTipText(UINT, NMHDR* pNMHDR, LRESULT* pResult)
 /////////////////////////////////////////////////////////////////////////////
 // Layout and idle time
 
-void CFrameWnd::RecalcLayout(BOOL bNotify)
+void CFrameWnd::RecalcLayout(BOOL /*bNotify*/)
 {
     if (m_bInRecalcLayout || m_hWnd == NULL)
         return;
     m_bInRecalcLayout = TRUE;
-    if (m_nIdleFlags & idleNotify)
-        bNotify = TRUE;
     m_nIdleFlags &= ~(idleLayout | idleNotify);
-    (void)bNotify;
 
     // Every bar takes its strip; the view (or MDI client) gets what is left.
     RepositionBars(0, 0xFFFF, AFX_IDW_PANE_FIRST, reposExtra, &m_rectBorder);

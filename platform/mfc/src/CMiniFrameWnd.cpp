@@ -36,9 +36,9 @@ BOOL CMiniFrameWnd::PreCreateWindow(CREATESTRUCT& cs)
 {
     if (cs.style & (MFS_THICKFRAME | MFS_4THICKFRAME))
         cs.style |= WS_THICKFRAME;
-    // The bit would read as a maximize box; the system menu is simply left out.
-    if (cs.style & MFS_BLOCKSYSMENU)
-        cs.style &= ~(MFS_BLOCKSYSMENU | WS_SYSMENU);
+    // The bit would read as a maximize box. A tool window shows no system menu box
+    // anyway; its close button stays.
+    cs.style &= ~MFS_BLOCKSYSMENU;
     cs.style &= ~(WS_MINIMIZEBOX | WS_MAXIMIZEBOX);
     cs.dwExStyle |= WS_EX_TOOLWINDOW | WS_EX_WINDOWEDGE;
     return CFrameWnd::PreCreateWindow(cs);

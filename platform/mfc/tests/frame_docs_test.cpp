@@ -533,3 +533,38 @@ TEST_F(FrameTest, ChildFramePromptsShowOnTheMainStatusLine)
     FrameOf(pDoc)->SetMessageText(ID_TEST_HANDLED);
     EXPECT_STREQ("Runs the handled command", m_pFrame->m_wndStatusBar.GetPaneText(0));
 }
+
+namespace {
+
+// Picks the second document type in the File New dialog once it is up.
+void CALLBACK ChooseSecondTypeWhenAsked(HWND hWnd, UINT, UINT_PTR nIDEvent, DWORD)
+{
+    HWND hDlg = ::FindWindowA("#32770", "New");
+    if (hDlg == NULL)
+        return;
+    ::KillTimer(hWnd, nIDEvent);
+    HWND hList = ::GetDlgItem(hDlg, 100);
+    char szName[64] = "";
+    ::SendMessageA(hList, LB_GETTEXT, 1, (LPARAM)szName);
+    g_events.push_back(std::string("offered ") + szName);
+    ::SendMessage(hList, LB_SETCURSEL, 1, 0);
+    ::SendMessage(hDlg, WM_COMMAND, IDOK, 0);
+}
+
+} // namespace
+
+TEST_F(FrameTest, FileNewLetsTheUserChooseTheDocumentType)
+{
+    g_events.clear();
+    m_pFrame->SetTimer(1, 20, ChooseSecondTypeWhenAsked);
+    theApp.OnFileNew();
+    ASSERT_EQ(1, theApp.GetOpenDocumentCount());
+    ASSERT_FALSE(g_events.empty());
+    EXPECT_EQ("offered Note Document", g_events[0]);
+    CMDIChildWnd* pChild = m_pFrame->MDIGetActive();
+    ASSERT_TRUE(pChild != NULL);
+    CDocument* pDoc = pChild->GetActiveDocument();
+    ASSERT_TRUE(pDoc != NULL);
+    EXPECT_TRUE(pDoc->IsKindOf(RUNTIME_CLASS(CNoteDoc)));
+    EXPECT_EQ(0, pDoc->GetTitle().Find("Note"));
+}
