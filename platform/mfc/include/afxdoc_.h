@@ -151,7 +151,6 @@ public:
     virtual BOOL PreCreateWindow(CREATESTRUCT& cs);
     virtual BOOL OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* pHandlerInfo);
     virtual void PostNcDestroy();
-    virtual void CalcWindowRect(LPRECT lpClientRect, UINT nAdjustType = 0);
 
     CDocument* m_pDocument;
 

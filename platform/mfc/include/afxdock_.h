@@ -112,6 +112,9 @@ public:
     // Drags the bar with the mouse from pt (screen): dropped over a side it may dock
     // on it docks there, anywhere else it floats.
     virtual void StartDrag(CPoint pt);
+    // Sizes a floating bar that sizes itself (CBRS_SIZE_DYNAMIC) by dragging the
+    // edge of its frame given by the hit-test code; other bars keep their size.
+    virtual void StartResize(int nHitTest, CPoint pt);
     // Floats a docked bar at its last floating position; docks a floating one back
     // where it was docked last.
     virtual void ToggleDocking();
@@ -128,6 +131,9 @@ public:
 
 protected:
     void DropAt(CPoint ptScreen, CPoint ptGrabOffset);
+    // Runs a mouse loop until the button is released (TRUE) or the move is cancelled;
+    // every move reports the cursor's screen position.
+    template<class F> BOOL TrackMouse(F onMove);
 };
 
 /////////////////////////////////////////////////////////////////////////////

@@ -2,6 +2,8 @@
 // it between the two, and dragging it with the mouse.
 #include "afxpriv.h"
 
+#include <algorithm>
+
 CDockContext::CDockContext(CControlBar* pBar)
     : m_uMRUDockID(0), m_dwMRUFloatStyle(0), m_ptMRUFloatPos(-1, -1), m_pBar(pBar),
       m_pDockSite(pBar->m_pDockSite), m_dwDockStyle(0), m_bDragging(FALSE)
@@ -57,22 +59,12 @@ void CDockContext::ToggleDocking()
     pDockSite->RecalcLayout();
 }
 
-void CDockContext::StartDrag(CPoint pt)
+template<class F>
+BOOL CDockContext::TrackMouse(F onMove)
 {
-    CFrameWnd* pDockSite = m_pBar->m_pDockSite != NULL ? m_pBar->m_pDockSite : m_pDockSite;
-    if (pDockSite == NULL || m_bDragging)
-        return;
-
-    CRect rectBar;
-    m_pBar->GetWindowRect(&rectBar);
-    CPoint ptGrabOffset = pt - rectBar.TopLeft();
-    CPoint ptLast = pt;
-    BOOL bDrop = FALSE;
-    BOOL bMoved = FALSE;
-    const CSize sizeThreshold(::GetSystemMetrics(SM_CXDRAG), ::GetSystemMetrics(SM_CYDRAG));
-
-    m_bDragging = TRUE;
+    BOOL bReleased = FALSE;
     HWND hWndBar = m_pBar->m_hWnd;
+    m_bDragging = TRUE;
     ::SetCapture(hWndBar);
     while (::GetCapture() == hWndBar)
     {
@@ -84,15 +76,13 @@ void CDockContext::StartDrag(CPoint pt)
         }
         if (msg.message == WM_LBUTTONUP)
         {
-            ptLast = msg.pt;
-            bDrop = bMoved;
+            onMove(CPoint(msg.pt));
+            bReleased = TRUE;
             break;
         }
         if (msg.message == WM_MOUSEMOVE)
         {
-            ptLast = msg.pt;
-            if (abs(ptLast.x - pt.x) > sizeThreshold.cx || abs(ptLast.y - pt.y) > sizeThreshold.cy)
-                bMoved = TRUE;
+            onMove(CPoint(msg.pt));
             continue;
         }
         if ((msg.message == WM_KEYDOWN && msg.wParam == VK_ESCAPE) || msg.message == WM_RBUTTONDOWN)
@@ -103,8 +93,47 @@ void CDockContext::StartDrag(CPoint pt)
     if (::GetCapture() == hWndBar)
         ::ReleaseCapture();
     m_bDragging = FALSE;
-    if (bDrop)
+    return bReleased;
+}
+
+void CDockContext::StartDrag(CPoint pt)
+{
+    CFrameWnd* pDockSite = m_pBar->m_pDockSite != NULL ? m_pBar->m_pDockSite : m_pDockSite;
+    if (pDockSite == NULL || m_bDragging)
+        return;
+
+    CRect rectBar;
+    m_pBar->GetWindowRect(&rectBar);
+    const CPoint ptGrabOffset = pt - rectBar.TopLeft();
+    const CSize sizeThreshold(::GetSystemMetrics(SM_CXDRAG), ::GetSystemMetrics(SM_CYDRAG));
+    CPoint ptLast = pt;
+    BOOL bMoved = FALSE;
+    BOOL bReleased = TrackMouse([&](CPoint ptMouse) {
+        ptLast = ptMouse;
+        if (abs(ptMouse.x - pt.x) > sizeThreshold.cx || abs(ptMouse.y - pt.y) > sizeThreshold.cy)
+            bMoved = TRUE;
+    });
+    // A click without a move is no drag.
+    if (bReleased && bMoved)
         DropAt(ptLast, ptGrabOffset);
+}
+
+void CDockContext::StartResize(int nHitTest, CPoint pt)
+{
+    if (m_bDragging || !m_pBar->IsFloating() || (m_pBar->m_dwStyle & CBRS_SIZE_DYNAMIC) == 0)
+        return;
+    CFrameWnd* pMiniFrame = m_pBar->GetParentFrame();
+    CRect rectStart;
+    m_pBar->GetWindowRect(&rectStart);
+    const BOOL bHeight = nHitTest == HTTOP || nHitTest == HTBOTTOM;
+    const BOOL bFromFarEdge = nHitTest == HTRIGHT || nHitTest == HTBOTTOM;
+    TrackMouse([&](CPoint ptMouse) {
+        // The dragged edge moves with the mouse; the bar answers what length it takes.
+        int nDelta = bHeight ? ptMouse.y - pt.y : ptMouse.x - pt.x;
+        int nLength = (bHeight ? rectStart.Height() : rectStart.Width()) + (bFromFarEdge ? nDelta : -nDelta);
+        m_pBar->CalcDynamicLayout(std::max(nLength, 1), LM_HORZ | LM_COMMIT | (bHeight ? LM_LENGTHY : 0));
+        pMiniFrame->RecalcLayout();
+    });
 }
 
 void CDockContext::DropAt(CPoint ptScreen, CPoint ptGrabOffset)

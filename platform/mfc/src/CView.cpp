@@ -74,11 +74,6 @@ void CView::PostNcDestroy()
         delete this;
 }
 
-void CView::CalcWindowRect(LPRECT lpClientRect, UINT nAdjustType)
-{
-    CWnd::CalcWindowRect(lpClientRect, nAdjustType);
-}
-
 BOOL CView::IsSelected(const CObject* /*pDocItem*/) const
 {
     return FALSE;

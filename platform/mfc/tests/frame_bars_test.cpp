@@ -532,3 +532,51 @@ TEST_F(FrameTest, TreeViewIsTheSystemTreeControl)
     EXPECT_NE(0u, pView->GetExStyle() & WS_EX_CLIENTEDGE) << "a view's border is a sunken edge";
     pView->DestroyWindow();
 }
+
+namespace {
+
+// A bar that takes the width it is given while it floats.
+class CDynamicBar : public CTestBar
+{
+public:
+    int m_nFloatingWidth = 120;
+
+    virtual CSize CalcDynamicLayout(int nLength, DWORD nMode)
+    {
+        if ((nMode & (LM_HORZDOCK | LM_VERTDOCK)) != 0)
+            return CTestBar::CalcDynamicLayout(nLength, nMode);
+        if ((nMode & LM_COMMIT) && !(nMode & LM_LENGTHY))
+            m_nFloatingWidth = nLength;
+        return CSize(m_nFloatingWidth, 24);
+    }
+};
+
+} // namespace
+
+TEST_F(DockingTest, FloatingDynamicBarTakesTheWidthItIsDraggedTo)
+{
+    CDynamicBar bar;
+    ASSERT_TRUE(bar.Create(m_pFrame, nIDBarFirst + 8, CBRS_TOP | CBRS_SIZE_DYNAMIC));
+    bar.EnableDocking(CBRS_ALIGN_ANY);
+    bar.ShowWindow(SW_SHOWNA);
+    m_pFrame->FloatControlBar(&bar, CPoint(200, 200));
+    ASSERT_TRUE(bar.IsFloating());
+    CRect rectBefore, rectFrameBefore;
+    bar.GetWindowRect(&rectBefore);
+    bar.GetParentFrame()->GetWindowRect(&rectFrameBefore);
+    EXPECT_EQ(120, rectBefore.Width());
+
+    CPoint ptEdge(rectBefore.right, rectBefore.top + 5);
+    ::SetCursorPos(ptEdge.x + 50, ptEdge.y);
+    bar.PostMessage(WM_MOUSEMOVE, MK_LBUTTON, 0);
+    bar.PostMessage(WM_LBUTTONUP, 0, 0);
+    bar.m_pDockContext->StartResize(HTRIGHT, ptEdge);
+
+    CRect rectAfter, rectFrameAfter;
+    bar.GetWindowRect(&rectAfter);
+    bar.GetParentFrame()->GetWindowRect(&rectFrameAfter);
+    EXPECT_EQ(170, bar.m_nFloatingWidth);
+    EXPECT_EQ(170, rectAfter.Width());
+    EXPECT_EQ(rectFrameBefore.Width() + 50, rectFrameAfter.Width()) << "the floating frame fits the new width";
+    bar.DestroyWindow();
+}
