@@ -84,8 +84,10 @@ void COutline::PruneStaleNodes(COutlineFile* pFile)
 {
     if (pFile == NULL)
         return;
+    // The nodes take the order in which the re-parse met them: the order of the text.
+    pFile->SortNodesByOrder();
 
-    // Local tables of project files follow their constructors' result tables.
+    // The tables of project files follow their constructors' result tables.
     for (int i = 0; i < GetFileCount(); i++)
     {
         COutlineFile* pProjectFile = GetFile(i);
@@ -94,7 +96,7 @@ void COutline::PruneStaleNodes(COutlineFile* pFile)
         for (int j = 0; j < pProjectFile->GetTableCount(); j++)
         {
             COutlineTable* pTable = pProjectFile->GetTable(j);
-            if (pTable->m_nState == OUTLINE_STALE || !pTable->IsLocal() || !LinkConstructedTable(pTable))
+            if (pTable->m_nState == OUTLINE_STALE || !LinkConstructedTable(pTable))
                 continue;
             if (pTable->m_nState != OUTLINE_NEW)
                 pTable->m_nState = OUTLINE_CHANGED;

@@ -211,10 +211,14 @@ void LuaParser::ParseFunction(COutlineFile* pFile, COutlineNode* pScope)
     Parse(pFile, pFunction);
     m_nNesting--;
 
-    const LuaToken* pEnd = Token(m_nPos);
-    if (IsAdding() && pEnd != NULL && pEnd->IsKeyword(LUA_KW_END) && m_nBlockDepth == nDepthBefore)
+    if (IsAdding())
     {
-        SetResultTable(pFunction);
+        // A body without its "end" (still being typed) returns nothing.
+        const LuaToken* pEnd = Token(m_nPos);
+        if (pEnd != NULL && pEnd->IsKeyword(LUA_KW_END) && m_nBlockDepth == nDepthBefore)
+            SetResultTable(pFunction);
+        else
+            pFunction->m_pResultTable = NULL;
         if (m_nMode == MODE_REPARSE)
         {
             if (pFunction->m_pResultTable != pOldResult)
@@ -231,22 +235,21 @@ COutlineFunction* LuaParser::RecordFunction(COutlineFile* pFile, COutlineNode* p
                                             COutlineTable* pTable, LPCTSTR pszParameters)
 {
     LPCTSTR pszName = name.pName->m_pszText;
-    COutlineFunction* pFunction = NULL;
-    if (m_nMode != MODE_PARSE)
-    {
-        pFunction = pTable ? m_pOutline->FindMemberFunctionInScope(pszName, pTable, pScope, pFile)
-                           : m_pOutline->FindFunctionInScope(pszName, pScope, pFile);
-    }
     if (IsSearching())
-        return pFunction;
+        return pTable ? m_pOutline->FindMemberFunctionInScope(pszName, pTable, pScope, pFile)
+                      : m_pOutline->FindFunctionInScope(pszName, pScope, pFile);
 
+    bool bDuplicate = false;
+    COutlineFunction* pFunction =
+        static_cast<COutlineFunction*>(FindStaleNode(pFile, OUTLINE_FUNCTION, pszName, pScope, pTable, bDuplicate));
+    if (bDuplicate)
+        return NULL;
     if (pFunction != NULL)
     {
         BOOL bChanged = pFunction->m_nFlag != (name.bLocal ? 1 : 0) ||
                         (pTable != NULL && pFunction->m_nMethod != (name.bMethod ? 1 : 0)) ||
                         strcmp(pFunction->GetParameters(), pszParameters) != 0;
-        if (!MeetAgain(pFunction, bChanged))
-            return NULL;
+        MeetAgain(pFunction, bChanged);
         pFunction->m_nFlag = name.bLocal ? 1 : 0;
         if (pTable != NULL)
             pFunction->m_nMethod = name.bMethod ? 1 : 0;
@@ -440,24 +443,27 @@ BOOL LuaParser::ParseTableConstructor(COutlineFile* pFile, COutlineNode* pScope)
         return FALSE;
 
     COutlineTable* pTable = NULL;
-    if (m_nMode != MODE_PARSE)
-        pTable = m_pOutline->FindTableInScope(strName, pScope, pFile);
     if (IsSearching())
     {
+        pTable = m_pOutline->FindTableInScope(strName, pScope, pFile);
         if (pTable == NULL)
-            return FALSE;
-    }
-    else if (pTable != NULL)
-    {
-        if (!MeetAgain(pTable, pTable->m_nFlag != nLocal))
             return FALSE;
     }
     else
     {
-        pTable = m_pOutline->AddTable(strName, pScope, pFile);
-        if (pTable == NULL)
+        bool bDuplicate = false;
+        pTable = static_cast<COutlineTable*>(FindStaleNode(pFile, OUTLINE_TABLE, strName, pScope, NULL, bDuplicate));
+        if (bDuplicate)
             return FALSE;
-        MarkNew(pTable);
+        if (pTable != NULL)
+            MeetAgain(pTable, pTable->m_nFlag != nLocal);
+        else
+        {
+            pTable = m_pOutline->AddTable(strName, pScope, pFile);
+            if (pTable == NULL)
+                return FALSE;
+            MarkNew(pTable);
+        }
     }
     if (IsAdding())
     {
@@ -605,16 +611,14 @@ COutlineTable* LuaParser::FindNamedTable(COutlineFile* pFile, LPCTSTR pszName, C
 COutlineVariable* LuaParser::RecordVariable(COutlineFile* pFile, LPCTSTR pszName, COutlineTable* pTable,
                                             COutlineNode* pOwner, int nLocal, int nLine)
 {
-    COutlineVariable* pVariable = NULL;
-    if (m_nMode == MODE_REPARSE)
-    {
-        pVariable = pTable ? m_pOutline->FindMemberVariableInScope(pszName, pTable, pOwner, pFile)
-                           : m_pOutline->FindVariableInScope(pszName, pOwner, pFile);
-    }
+    bool bDuplicate = false;
+    COutlineVariable* pVariable =
+        static_cast<COutlineVariable*>(FindStaleNode(pFile, OUTLINE_VARIABLE, pszName, pOwner, pTable, bDuplicate));
+    if (bDuplicate)
+        return NULL;
     if (pVariable != NULL)
     {
-        if (!MeetAgain(pVariable, pVariable->m_nFlag != nLocal))
-            return NULL;
+        MeetAgain(pVariable, pVariable->m_nFlag != nLocal);
         pVariable->m_nFlag = nLocal;
     }
     else
@@ -646,17 +650,34 @@ void LuaParser::RecordOwner(COutlineNode* pScope, COutlineNode* pMember)
     }
 }
 
-BOOL LuaParser::MeetAgain(COutlineNode* pNode, BOOL bChanged)
+// Mode 1: the stale node of exactly these keys (pTable NULL: no parent table), to be met
+// again. NULL when there is none, and then bDuplicate tells whether a node that the add
+// would duplicate was met already in this run (a first parse would skip the statement).
+COutlineNode* LuaParser::FindStaleNode(COutlineFile* pFile, int nKind, LPCTSTR pszName, COutlineNode* pOwner,
+                                       COutlineTable* pTable, bool& bDuplicate) const
 {
-    if (pNode->m_nState != OUTLINE_STALE)
-        return FALSE;
+    bDuplicate = false;
+    if (m_nMode != MODE_REPARSE)
+        return NULL;
+    if (pFile->HasDuplicate(nKind, pszName, pOwner, pTable))
+    {
+        bDuplicate = true;
+        return NULL;
+    }
+    return pFile->FindNode(nKind, pszName, true, pOwner, true, pTable, COutlineFile::FIND_STALE);
+}
+
+// Mode 1: a stale node found again takes the state that says whether its flags changed
+// and its place in the order of the text.
+void LuaParser::MeetAgain(COutlineNode* pNode, BOOL bChanged)
+{
     pNode->m_nState = bChanged ? OUTLINE_CHANGED : OUTLINE_UNCHANGED;
+    pNode->m_pFile->Renumber(pNode);
     if (bChanged)
     {
         MarkChanged(pNode->m_pOwner);
         MarkChanged(pNode->m_pParentTable);
     }
-    return TRUE;
 }
 
 void LuaParser::MarkNew(COutlineNode* pNode)
