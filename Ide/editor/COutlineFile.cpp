@@ -120,7 +120,10 @@ static bool ComesFirst(const void* a, const void* b)
 
 static void SortByOrder(CPtrArray& nodes)
 {
-    std::stable_sort(nodes.GetData(), nodes.GetData() + nodes.GetSize(), ComesFirst);
+    void** ppFirst = nodes.GetData();
+    void** ppLast = ppFirst + nodes.GetSize();
+    if (!std::is_sorted(ppFirst, ppLast, ComesFirst))
+        std::stable_sort(ppFirst, ppLast, ComesFirst);
 }
 
 void COutlineFile::SortNodesByOrder()
@@ -131,7 +134,10 @@ void COutlineFile::SortNodesByOrder()
     for (CNameIndex& index : m_index)
     {
         for (auto& entry : index)
-            std::stable_sort(entry.second.begin(), entry.second.end(), ComesFirst);
+        {
+            if (!std::is_sorted(entry.second.begin(), entry.second.end(), ComesFirst))
+                std::stable_sort(entry.second.begin(), entry.second.end(), ComesFirst);
+        }
     }
     ForEachNode([](COutlineNode* pNode) {
         SortByOrder(pNode->m_children);

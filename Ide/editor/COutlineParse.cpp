@@ -63,6 +63,10 @@ int COutline::ReparseFile(COutlineFile* pFile, CLineSource& source)
             pTable->m_nState = OUTLINE_CHANGED;
     }
 
+    // The nodes take the order in which the parse met them: the order of the text (stale
+    // nodes, which the sweep removes, come first).
+    pFile->SortNodesByOrder();
+
     int nChanged = 0;
     pFile->ForEachNode([&nChanged](COutlineNode* pNode) {
         if (pNode->m_nState != OUTLINE_UNCHANGED)
@@ -84,8 +88,6 @@ void COutline::PruneStaleNodes(COutlineFile* pFile)
 {
     if (pFile == NULL)
         return;
-    // The nodes take the order in which the re-parse met them: the order of the text.
-    pFile->SortNodesByOrder();
 
     // The tables of project files follow their constructors' result tables.
     for (int i = 0; i < GetFileCount(); i++)

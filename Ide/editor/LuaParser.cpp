@@ -229,6 +229,28 @@ void LuaParser::ParseFunction(COutlineFile* pFile, COutlineNode* pScope)
     }
 }
 
+// Mode 1 meets the stale node of these keys again (changed when isChanged says so); when
+// there is none, modes 0 and 1 add one. NULL when the statement duplicates a node that
+// this run met or added before (a first parse would refuse the add in the same way).
+template <class TNode, class IsChanged, class Add>
+TNode* LuaParser::MeetOrAdd(COutlineFile* pFile, int nKind, LPCTSTR pszName, COutlineNode* pOwner,
+                            COutlineTable* pTable, IsChanged isChanged, Add add)
+{
+    bool bDuplicate = false;
+    TNode* pNode = static_cast<TNode*>(FindStaleNode(pFile, nKind, pszName, pOwner, pTable, bDuplicate));
+    if (bDuplicate)
+        return NULL;
+    if (pNode != NULL)
+    {
+        MeetAgain(pNode, isChanged(pNode));
+        return pNode;
+    }
+    pNode = add();
+    if (pNode != NULL)
+        MarkNew(pNode);
+    return pNode;
+}
+
 // Finds, adds or (mode 1) meets again the function; NULL when it is not recorded in this
 // run, and its body then belongs to the enclosing scope.
 COutlineFunction* LuaParser::RecordFunction(COutlineFile* pFile, COutlineNode* pScope, const CFunctionName& name,
@@ -239,29 +261,23 @@ COutlineFunction* LuaParser::RecordFunction(COutlineFile* pFile, COutlineNode* p
         return pTable ? m_pOutline->FindMemberFunctionInScope(pszName, pTable, pScope, pFile)
                       : m_pOutline->FindFunctionInScope(pszName, pScope, pFile);
 
-    bool bDuplicate = false;
-    COutlineFunction* pFunction =
-        static_cast<COutlineFunction*>(FindStaleNode(pFile, OUTLINE_FUNCTION, pszName, pScope, pTable, bDuplicate));
-    if (bDuplicate)
+    const int nLocal = name.bLocal ? 1 : 0;
+    const int nMethod = name.bMethod ? 1 : 0;
+    COutlineFunction* pFunction = MeetOrAdd<COutlineFunction>(
+        pFile, OUTLINE_FUNCTION, pszName, pScope, pTable,
+        [&](COutlineFunction* pFound) {
+            return pFound->m_nFlag != nLocal || (pTable != NULL && pFound->m_nMethod != nMethod) ||
+                   strcmp(pFound->GetParameters(), pszParameters) != 0;
+        },
+        [&]() {
+            return pTable ? m_pOutline->AddMemberFunction(pszName, pTable, nMethod, nLocal, pScope, pFile)
+                          : m_pOutline->AddFunction(pszName, nLocal, pScope, pFile);
+        });
+    if (pFunction == NULL)
         return NULL;
-    if (pFunction != NULL)
-    {
-        BOOL bChanged = pFunction->m_nFlag != (name.bLocal ? 1 : 0) ||
-                        (pTable != NULL && pFunction->m_nMethod != (name.bMethod ? 1 : 0)) ||
-                        strcmp(pFunction->GetParameters(), pszParameters) != 0;
-        MeetAgain(pFunction, bChanged);
-        pFunction->m_nFlag = name.bLocal ? 1 : 0;
-        if (pTable != NULL)
-            pFunction->m_nMethod = name.bMethod ? 1 : 0;
-    }
-    else
-    {
-        pFunction = pTable ? m_pOutline->AddMemberFunction(pszName, pTable, name.bMethod, name.bLocal, pScope, pFile)
-                           : m_pOutline->AddFunction(pszName, name.bLocal, pScope, pFile);
-        if (pFunction == NULL)
-            return NULL;
-        MarkNew(pFunction);
-    }
+    pFunction->m_nFlag = nLocal;
+    if (pTable != NULL)
+        pFunction->m_nMethod = nMethod;
 
     if (pTable != NULL && pScope != NULL && pScope->IsFunction())
         RecordOwner(pScope, pFunction);
@@ -451,19 +467,12 @@ BOOL LuaParser::ParseTableConstructor(COutlineFile* pFile, COutlineNode* pScope)
     }
     else
     {
-        bool bDuplicate = false;
-        pTable = static_cast<COutlineTable*>(FindStaleNode(pFile, OUTLINE_TABLE, strName, pScope, NULL, bDuplicate));
-        if (bDuplicate)
+        pTable = MeetOrAdd<COutlineTable>(
+            pFile, OUTLINE_TABLE, strName, pScope, NULL,
+            [nLocal](COutlineTable* pFound) { return pFound->m_nFlag != nLocal; },
+            [&]() { return m_pOutline->AddTable(strName, pScope, pFile); });
+        if (pTable == NULL)
             return FALSE;
-        if (pTable != NULL)
-            MeetAgain(pTable, pTable->m_nFlag != nLocal);
-        else
-        {
-            pTable = m_pOutline->AddTable(strName, pScope, pFile);
-            if (pTable == NULL)
-                return FALSE;
-            MarkNew(pTable);
-        }
     }
     if (IsAdding())
     {
@@ -611,24 +620,16 @@ COutlineTable* LuaParser::FindNamedTable(COutlineFile* pFile, LPCTSTR pszName, C
 COutlineVariable* LuaParser::RecordVariable(COutlineFile* pFile, LPCTSTR pszName, COutlineTable* pTable,
                                             COutlineNode* pOwner, int nLocal, int nLine)
 {
-    bool bDuplicate = false;
-    COutlineVariable* pVariable =
-        static_cast<COutlineVariable*>(FindStaleNode(pFile, OUTLINE_VARIABLE, pszName, pOwner, pTable, bDuplicate));
-    if (bDuplicate)
+    COutlineVariable* pVariable = MeetOrAdd<COutlineVariable>(
+        pFile, OUTLINE_VARIABLE, pszName, pOwner, pTable,
+        [nLocal](COutlineVariable* pFound) { return pFound->m_nFlag != nLocal; },
+        [&]() {
+            return pTable ? m_pOutline->AddMemberVariable(pszName, pTable, pOwner, pFile)
+                          : m_pOutline->AddVariable(pszName, pOwner, nLocal, pFile);
+        });
+    if (pVariable == NULL)
         return NULL;
-    if (pVariable != NULL)
-    {
-        MeetAgain(pVariable, pVariable->m_nFlag != nLocal);
-        pVariable->m_nFlag = nLocal;
-    }
-    else
-    {
-        pVariable = pTable ? m_pOutline->AddMemberVariable(pszName, pTable, pOwner, pFile)
-                           : m_pOutline->AddVariable(pszName, pOwner, nLocal, pFile);
-        if (pVariable == NULL)
-            return NULL;
-        MarkNew(pVariable);
-    }
+    pVariable->m_nFlag = nLocal;
     pVariable->m_nLine = nLine;
     return pVariable;
 }

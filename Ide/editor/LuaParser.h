@@ -87,6 +87,9 @@ private:
     COutlineVariable* RecordVariable(COutlineFile* pFile, LPCTSTR pszName, COutlineTable* pTable,
                                      COutlineNode* pOwner, int nLocal, int nLine);
     void RecordOwner(COutlineNode* pScope, COutlineNode* pMember);
+    template <class TNode, class IsChanged, class Add>
+    TNode* MeetOrAdd(COutlineFile* pFile, int nKind, LPCTSTR pszName, COutlineNode* pOwner, COutlineTable* pTable,
+                     IsChanged isChanged, Add add);
     COutlineNode* FindStaleNode(COutlineFile* pFile, int nKind, LPCTSTR pszName, COutlineNode* pOwner,
                                 COutlineTable* pTable, bool& bDuplicate) const;
     void MeetAgain(COutlineNode* pNode, BOOL bChanged);

@@ -65,6 +65,10 @@ std::string DumpOutline(COutlineFile* pFile)
         lines.push_back((LPCTSTR)strLine);
     });
     std::sort(lines.begin(), lines.end());
+    // The order of the file's arrays, which lookups without a scope follow.
+    std::string order = "order:";
+    pFile->ForEachNode([&order](COutlineNode* pNode) { order += " " + NodeName(pNode); });
+    lines.push_back(order);
     std::string dump;
     for (const std::string& line : lines)
         dump += line + "\n";
