@@ -245,9 +245,11 @@ void CArray<TYPE, ARG_TYPE>::SetSize(INT_PTR nNewSize, INT_PTR nGrowBy)
     INT_PTR nGrow = m_nGrowBy;
     if (nGrow == 0)
     {
-        // Grow by an eighth of the size: between 4 and 1024 elements.
+        // Grow by an eighth of the size, at least 4 elements. No upper cap: a
+        // fixed step would make filling a large array quadratic.
         nGrow = m_nSize / 8;
-        nGrow = nGrow < 4 ? 4 : (nGrow > 1024 ? 1024 : nGrow);
+        if (nGrow < 4)
+            nGrow = 4;
     }
     INT_PTR nNewMax = m_nMaxSize + nGrow;
     if (nNewSize > nNewMax)

@@ -19,12 +19,8 @@ BOOL CArchiveException::GetErrorMessage(LPSTR lpszError, UINT nMaxError, PUINT p
         "%1 contains an unexpected object.",
         "%1 contains an object of an incompatible version.",
     };
-    int nCause = (m_cause >= none && m_cause <= badSchema) ? m_cause : genericException;
-    CString strFile = m_strFileName.IsEmpty() ? CString("the archive") : m_strFileName;
-    CString strMessage;
-    LPCSTR rglpsz[] = { strFile };
-    AfxFormatStrings(strMessage, s_causeTexts[nCause], rglpsz, 1);
-    return AfxCopyErrorMessage(strMessage, lpszError, nMaxError, pnHelpContext);
+    return AfxCauseMessage(s_causeTexts, (int)(sizeof(s_causeTexts) / sizeof(s_causeTexts[0])), m_cause,
+                           m_strFileName, "the archive", lpszError, nMaxError, pnHelpContext);
 }
 
 void AFXAPI AfxThrowArchiveException(int cause, LPCSTR lpszArchiveName)

@@ -82,3 +82,15 @@ void AFXAPI AfxThrowResourceException()
 {
     throw new CResourceException;
 }
+
+BOOL AfxCauseMessage(const char* const* rgpszTexts, int nTexts, int nCause, const CString& strFileName,
+                     LPCSTR pszUnnamed, LPSTR lpszError, UINT nMaxError, PUINT pnHelpContext)
+{
+    // Unknown causes read as the generic one, which every table keeps at index 1.
+    if (nCause < 0 || nCause >= nTexts)
+        nCause = 1;
+    LPCSTR rglpsz[] = { strFileName.IsEmpty() ? pszUnnamed : (LPCSTR)strFileName };
+    CString strMessage;
+    AfxFormatStrings(strMessage, rgpszTexts[nCause], rglpsz, 1);
+    return AfxCopyErrorMessage(strMessage, lpszError, nMaxError, pnHelpContext);
+}

@@ -56,6 +56,17 @@ CTime TimeFromFileTime(const FILETIME& ft)
     return CTime(ft);
 }
 
+// The times, size and attributes that both kinds of file information carry.
+template<class INFO>
+void FillStatus(CFileStatus& rStatus, const INFO& info)
+{
+    rStatus.m_ctime = TimeFromFileTime(info.ftCreationTime);
+    rStatus.m_atime = TimeFromFileTime(info.ftLastAccessTime);
+    rStatus.m_mtime = TimeFromFileTime(info.ftLastWriteTime);
+    rStatus.m_size = ((ULONGLONG)info.nFileSizeHigh << 32) | info.nFileSizeLow;
+    rStatus.m_attribute = (BYTE)info.dwFileAttributes;
+}
+
 } // namespace
 
 CFile::CFile() : m_hFile(INVALID_HANDLE_VALUE), m_bCloseOnDelete(FALSE) {}
@@ -229,11 +240,7 @@ BOOL CFile::GetStatus(CFileStatus& rStatus) const
     BY_HANDLE_FILE_INFORMATION info;
     if (!::GetFileInformationByHandle(m_hFile, &info))
         return FALSE;
-    rStatus.m_ctime = TimeFromFileTime(info.ftCreationTime);
-    rStatus.m_atime = TimeFromFileTime(info.ftLastAccessTime);
-    rStatus.m_mtime = TimeFromFileTime(info.ftLastWriteTime);
-    rStatus.m_size = ((ULONGLONG)info.nFileSizeHigh << 32) | info.nFileSizeLow;
-    rStatus.m_attribute = (BYTE)info.dwFileAttributes;
+    FillStatus(rStatus, info);
     return TRUE;
 }
 
@@ -247,11 +254,7 @@ BOOL PASCAL CFile::GetStatus(LPCSTR lpszFileName, CFileStatus& rStatus)
     WIN32_FILE_ATTRIBUTE_DATA data;
     if (!::GetFileAttributesExA(lpszFileName, GetFileExInfoStandard, &data))
         return FALSE;
-    rStatus.m_ctime = TimeFromFileTime(data.ftCreationTime);
-    rStatus.m_atime = TimeFromFileTime(data.ftLastAccessTime);
-    rStatus.m_mtime = TimeFromFileTime(data.ftLastWriteTime);
-    rStatus.m_size = ((ULONGLONG)data.nFileSizeHigh << 32) | data.nFileSizeLow;
-    rStatus.m_attribute = (BYTE)data.dwFileAttributes;
+    FillStatus(rStatus, data);
     return TRUE;
 }
 

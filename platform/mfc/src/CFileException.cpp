@@ -110,12 +110,8 @@ BOOL CFileException::GetErrorMessage(LPSTR lpszError, UINT nMaxError, PUINT pnHe
         "Disk full while accessing %1.",
         "An attempt was made to access %1 past its end.",
     };
-    int nCause = (m_cause >= none && m_cause <= endOfFile) ? m_cause : genericException;
-    CString strFile = m_strFileName.IsEmpty() ? CString("an unnamed file") : m_strFileName;
-    CString strMessage;
-    LPCSTR rglpsz[] = { strFile };
-    AfxFormatStrings(strMessage, s_causeTexts[nCause], rglpsz, 1);
-    return AfxCopyErrorMessage(strMessage, lpszError, nMaxError, pnHelpContext);
+    return AfxCauseMessage(s_causeTexts, (int)(sizeof(s_causeTexts) / sizeof(s_causeTexts[0])), m_cause,
+                           m_strFileName, "an unnamed file", lpszError, nMaxError, pnHelpContext);
 }
 
 void AFXAPI AfxThrowFileException(int cause, LONG lOsError, LPCSTR lpszFileName)

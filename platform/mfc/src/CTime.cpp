@@ -26,6 +26,15 @@ CString FormatTm(LPCSTR pszFormat, const struct tm* ptm)
     return CString(); // a format that gives nothing, or nonsense
 }
 
+// The C library hands out one shared struct; callers get their own copy.
+struct tm* CopyTm(const struct tm* pSource, struct tm* ptm)
+{
+    if (ptm == NULL || pSource == NULL)
+        return NULL;
+    *ptm = *pSource;
+    return ptm;
+}
+
 } // namespace
 
 CTime PASCAL CTime::GetCurrentTime()
@@ -65,24 +74,12 @@ CTime::CTime(const FILETIME& ft, int nDST)
 
 struct tm* CTime::GetLocalTm(struct tm* ptm) const
 {
-    if (ptm == NULL)
-        return NULL;
-    struct tm* pLocal = _localtime64(&m_time);
-    if (pLocal == NULL)
-        return NULL;
-    *ptm = *pLocal;
-    return ptm;
+    return CopyTm(_localtime64(&m_time), ptm);
 }
 
 struct tm* CTime::GetGmtTm(struct tm* ptm) const
 {
-    if (ptm == NULL)
-        return NULL;
-    struct tm* pGmt = _gmtime64(&m_time);
-    if (pGmt == NULL)
-        return NULL;
-    *ptm = *pGmt;
-    return ptm;
+    return CopyTm(_gmtime64(&m_time), ptm);
 }
 
 BOOL CTime::GetAsSystemTime(SYSTEMTIME& st) const
