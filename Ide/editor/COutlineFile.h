@@ -22,7 +22,7 @@ public:
     // Frees the tokens only; COutline removes the nodes first.
     ~COutlineFile();
 
-    // The nodes, in the order they were added.
+    // The nodes, in the order of the text (the order of adding; a re-parse keeps it).
     int GetTableCount() const { return (int)m_tables.GetSize(); }
     COutlineTable* GetTable(int nIndex) const { return static_cast<COutlineTable*>(m_tables.GetAt(nIndex)); }
     int GetFunctionCount() const { return (int)m_functions.GetSize(); }
@@ -48,7 +48,7 @@ public:
         }
     }
 
-    // Lookups: names compare exactly; each gives the first match in the order of adding.
+    // Lookups: names compare exactly; each gives the first match in the order above.
     // An owner of NULL means file level; a table of NULL means "no parent table".
     COutlineTable* FindTable(LPCTSTR pszName) const;
     COutlineTable* FindTableInScope(LPCTSTR pszName, const COutlineNode* pOwner) const;
