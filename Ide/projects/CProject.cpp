@@ -207,24 +207,26 @@ void CProject::SetDbgClientCmdArgs(LPCTSTR pszArguments)
     SetString(m_strDbgClientCmdArgs, pszArguments);
 }
 
-CString CProject::AbsoluteDirectory(CString& strSetting)
+// The setting taken from the project directory, without a trailing backslash.
+static CString AppendToDirectory(const CString& strDirectory, const CString& strSetting)
 {
     char szPath[MAX_PATH * 2];
+    lstrcpynA(szPath, strDirectory, MAX_PATH);
+    ::PathAppendA(szPath, strSetting);
+    ::PathRemoveBackslashA(szPath);
+    return szPath;
+}
+
+CString CProject::AbsoluteDirectory(CString& strSetting)
+{
     if (::PathIsRelativeA(strSetting))
-    {
-        lstrcpynA(szPath, m_strDirectory, MAX_PATH);
-        ::PathAppendA(szPath, strSetting);
-        return szPath;
-    }
+        return AppendToDirectory(m_strDirectory, strSetting);
+    char szPath[MAX_PATH * 2];
     lstrcpynA(szPath, strSetting, MAX_PATH);
     ::PathRemoveBackslashA(szPath);
     strSetting = szPath;
     if (strSetting.GetLength() > 0 && strSetting[0] == '\\')
-    {
-        lstrcpynA(szPath, m_strDirectory, MAX_PATH);
-        ::PathAppendA(szPath, strSetting);
-        return szPath;
-    }
+        return AppendToDirectory(m_strDirectory, strSetting);
     return strSetting;
 }
 
