@@ -18,6 +18,10 @@ const DWORD nMaxMapCount = 0x3FFFFFFE;
 // as the bytes behind it really exist.
 const UINT kStringChunk = 64 * 1024;
 
+// Objects nested deeper than this inside each other's Serialize are refused: a
+// crafted stream could otherwise recurse until the stack runs out.
+const int kMaxObjectDepth = 256;
+
 // Lengths and counts beyond this cannot be honoured in a 32-bit process.
 const ULONGLONG kMaxLength = 0x7FFFFFFF;
 
@@ -47,6 +51,7 @@ public:
     std::unordered_map<const void*, DWORD> m_storeIndex;
     std::vector<LoadEntry> m_loaded;
     DWORD m_nMapCount = 1;
+    int m_nLoadDepth = 0;
 
     CArchiveObjectMap() { m_loaded.push_back(LoadEntry{ NULL, false, 0 }); }
 
@@ -564,10 +569,13 @@ CObject* CArchive::ReadObject(const CRuntimeClass* pClassRefRequested)
         return pOb;
     }
 
+    if (m_pObjectMap->m_nLoadDepth >= kMaxObjectDepth)
+        AfxThrowArchiveException(CArchiveException::genericException, m_strFileName);
     CObject* pOb = pClassRef->CreateObject();
     if (pOb == NULL)
         AfxThrowArchiveException(CArchiveException::badClass, m_strFileName);
     size_t nEntry = m_pObjectMap->m_loaded.size();
+    ++m_pObjectMap->m_nLoadDepth;
     try
     {
         m_pObjectMap->NextIndex();
@@ -576,9 +584,12 @@ CObject* CArchive::ReadObject(const CRuntimeClass* pClassRefRequested)
         m_nObjectSchema = nSchema;
         pOb->Serialize(*this);
         m_nObjectSchema = nSchemaSave;
+        --m_pObjectMap->m_nLoadDepth;
     }
     catch (...)
     {
+        if (m_pObjectMap != NULL)
+            --m_pObjectMap->m_nLoadDepth;
         // The half-read object is ours alone: free it and forget it.
         if (nEntry < m_pObjectMap->m_loaded.size())
             m_pObjectMap->m_loaded[nEntry].pItem = NULL;

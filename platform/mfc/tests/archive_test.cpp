@@ -178,6 +178,37 @@ TEST(CArchive, ObjectsKeepTheirIdentity)
     EXPECT_EQ(CArchiveException::badClass, Load(strings, [](CArchive& ar) { ar.ReadObject(RUNTIME_CLASS(CNode)); }));
 }
 
+TEST(CArchive, DeeplyNestedObjectsAreRefusedNotRecursedInto)
+{
+    // A chain of nodes each holding the next: the first carries the class name,
+    // every further one refers to the class by its index (tag 0x8001).
+    std::vector<BYTE> bytes = Bytes({ 0xFF, 0xFF, 2, 0, 5, 0, 'C', 'N', 'o', 'd', 'e', 0 });
+    for (int i = 0; i < 100000; ++i)
+    {
+        bytes.push_back(0x01);
+        bytes.push_back(0x80);
+        bytes.push_back(0); // empty name
+    }
+    EXPECT_EQ(CArchiveException::genericException, Load(bytes, [](CArchive& ar) { ar.ReadObject(NULL); }));
+
+    // Nesting within the limit still loads.
+    std::vector<BYTE> shallow(bytes.begin(), bytes.begin() + 12 + 3 * 100);
+    shallow.push_back(0);
+    shallow.push_back(0); // the last node links to null
+    EXPECT_EQ(-1, Load(shallow, [](CArchive& ar) {
+        CNode* pNode = (CNode*)ar.ReadObject(RUNTIME_CLASS(CNode));
+        int nDepth = 0;
+        while (pNode != NULL)
+        {
+            CNode* pNext = pNode->m_pLink;
+            delete pNode;
+            pNode = pNext;
+            ++nDepth;
+        }
+        EXPECT_EQ(101, nDepth);
+    }));
+}
+
 TEST(CArchive, CollectionsRoundTrip)
 {
     std::vector<BYTE> bytes = Store([](CArchive& ar) {
