@@ -1,0 +1,104 @@
+#include "COutlineNode.h"
+#include "COutlineTable.h"
+
+#include <algorithm>
+
+BOOL RemovePointer(CPtrArray& array, void* p)
+{
+    // From the end: the node most recently added is the one most often removed.
+    for (int i = (int)array.GetSize() - 1; i >= 0; i--)
+    {
+        if (array.GetAt(i) == p)
+        {
+            array.RemoveAt(i);
+            return TRUE;
+        }
+    }
+    return FALSE;
+}
+
+COutlineNode::COutlineNode(int nKind, LPCTSTR pszName)
+    : m_nKind(nKind), m_strName(pszName), m_nFlag(0), m_nLine(0), m_nState(OUTLINE_UNCHANGED),
+      m_pFile(NULL), m_pOwner(NULL), m_pParentTable(NULL)
+{
+}
+
+COutlineNode::~COutlineNode()
+{
+    m_children.RemoveAll();
+    m_scopedMembers.RemoveAll();
+}
+
+CString COutlineNode::GetQualifiedName() const
+{
+    if (m_pParentTable == NULL)
+        return m_strName;
+    return m_pParentTable->m_strName + "." + m_strName;
+}
+
+void COutlineNode::AddChild(COutlineNode* pChild)
+{
+    if (pChild == NULL)
+        return;
+    m_children.Add(pChild);
+    pChild->m_pOwner = this;
+}
+
+void COutlineNode::RemoveChild(COutlineNode* pChild)
+{
+    if (pChild != NULL && RemovePointer(m_children, pChild) && pChild->m_pOwner == this)
+        pChild->m_pOwner = NULL;
+}
+
+void COutlineNode::RemoveAllChildren()
+{
+    for (int i = 0; i < GetChildCount(); i++)
+    {
+        COutlineNode* pChild = GetChild(i);
+        if (pChild->m_pOwner == this)
+            pChild->m_pOwner = NULL;
+    }
+    m_children.RemoveAll();
+}
+
+void COutlineNode::AddScopedMember(COutlineNode* pMember)
+{
+    if (pMember == NULL)
+        return;
+    m_scopedMembers.Add(pMember);
+    pMember->m_pOwner = this;
+}
+
+void COutlineNode::RemoveScopedMember(COutlineNode* pMember)
+{
+    if (pMember != NULL && RemovePointer(m_scopedMembers, pMember) && pMember->m_pOwner == this)
+        pMember->m_pOwner = NULL;
+}
+
+COutlineNode* COutlineNode::FindChild(const CPtrArray& nodes, LPCTSTR pszName, int nKind)
+{
+    if (pszName == NULL)
+        return NULL;
+    for (int i = 0; i < (int)nodes.GetSize(); i++)
+    {
+        COutlineNode* pNode = static_cast<COutlineNode*>(nodes.GetAt(i));
+        if ((nKind == 0 || pNode->m_nKind == nKind) && pNode->m_strName.Compare(pszName) == 0)
+            return pNode;
+    }
+    return NULL;
+}
+
+// A stable sort gives what passes of neighbour swaps give, in n log n.
+void COutlineNode::SortByName(CPtrArray& nodes)
+{
+    int nCount = (int)nodes.GetSize();
+    if (nCount < 2)
+        return;
+    void** ppNodes = nodes.GetData();
+    std::stable_sort(ppNodes, ppNodes + nCount, [](void* a, void* b) {
+        const COutlineNode* pA = static_cast<const COutlineNode*>(a);
+        const COutlineNode* pB = static_cast<const COutlineNode*>(b);
+        int nCompare = pA->m_strName.CompareNoCase(pB->m_strName);
+        return nCompare < 0 || (nCompare == 0 && pA->m_nLine < pB->m_nLine);
+    });
+}
