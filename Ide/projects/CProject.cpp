@@ -2,6 +2,7 @@
 
 #include "KeyValueText.h"
 #include "ProjectPaths.h"
+#include "StringArrayUtil.h"
 
 #include <shlwapi.h>
 
@@ -13,19 +14,6 @@ const char kDefaultOutputFileExt[] = "*.luc";
 const char kDefaultBackupDirectory[] = "backup";
 const char kDefaultExecWith[] = "$(VornPath)lua.exe";
 const int kDefaultDbgServerPort = 7550;
-
-// Ascending without regard to case; equal names keep their order.
-void SortNoCase(CStringArray& array)
-{
-    for (INT_PTR i = 1; i < array.GetSize(); i++)
-    {
-        const CString strItem = array[i];
-        INT_PTR j = i;
-        for (; j > 0 && array[j - 1].CompareNoCase(strItem) > 0; j--)
-            array[j] = array[j - 1];
-        array[j] = strItem;
-    }
-}
 } // namespace
 
 CProject::CProject()
@@ -498,12 +486,7 @@ void CProject::RemoveAllWatches()
 
 BOOL CProject::IsInFileHotlist(LPCTSTR pszName) const
 {
-    for (INT_PTR i = 0; i < m_fileHotlist.GetSize(); i++)
-    {
-        if (m_fileHotlist[i] == pszName)
-            return TRUE;
-    }
-    return FALSE;
+    return FindStringInArray(m_fileHotlist, pszName, FALSE);
 }
 
 BOOL CProject::AddToFileHotlist(LPCTSTR pszName)
@@ -625,7 +608,7 @@ void CProject::FillFilesTreeFolder(CProjectFolder* pFolder, HTREEITEM hParentIte
         if (GetFileAt(i)->GetFolder() == pFolder)
             relativePaths.Add(GetFileAt(i)->GetRelativePath());
     }
-    SortNoCase(relativePaths);
+    SortStringArray(relativePaths);
     for (INT_PTR i = 0; i < relativePaths.GetSize(); i++)
         host.InsertProjectFileItem(FindFileByRelativePath(relativePaths[i]), hParentItem);
 }

@@ -1,6 +1,7 @@
 // The project model: files, folders, paths, per-line records and the modified flag.
 #include "ProjectTestFakes.h"
 
+#include "CProjectOutline.h"
 #include "ProjectPaths.h"
 
 #include <functional>
@@ -326,4 +327,23 @@ TEST_F(ProjectModel, CreateResetsConfigurationButKeepsTheLuaVersion)
     EXPECT_TRUE(m_project.IsModified());
     // The first project was modified: closing it saved it.
     EXPECT_TRUE(TestFileExists(m_folder / "demo.vpr"));
+}
+
+TEST_F(ProjectModel, RealOutlineOfAProjectFile)
+{
+    COutline outline;
+    CProjectOutline service(outline);
+    m_services.m_pOutline = &service;
+    m_project.SetServices(m_services);
+    CProjectFileEntry* pEntry = AddDiskFile("shapes.lua", "Shape = {}\nfunction Shape.area(s)\n  return 0\nend\n");
+    COutlineFile* pFile = m_project.ParseFileOutline(pEntry);
+    ASSERT_TRUE(pFile != NULL);
+    EXPECT_EQ(pFile->m_pProjectEntry, pEntry);
+    EXPECT_EQ(pEntry->GetOutlineFile(), pFile);
+    EXPECT_TRUE(outline.FindTable("Shape", pFile) != NULL);
+    CProjectFileEntry* pMissing = m_project.AddFile(m_folder / "missing.lua", "");
+    EXPECT_TRUE(m_project.ParseFileOutline(pMissing) == NULL);
+    EXPECT_EQ(outline.GetFileCount(), 1);
+    m_project.RemoveFile(pEntry, FALSE);
+    EXPECT_EQ(outline.GetFileCount(), 0);
 }
