@@ -317,6 +317,17 @@ CProjectFileEntry* CProject::FindFileByRelativePath(LPCTSTR pszPath) const
     return NULL;
 }
 
+BOOL CProject::IsProjectFile(LPCTSTR pszPath) const
+{
+    const CString strPath = CanonicalPath(pszPath);
+    for (int i = 0; i < GetFileCount(); i++)
+    {
+        if (CanonicalPath(GetFileAt(i)->GetPath()).CompareNoCase(strPath) == 0)
+            return TRUE;
+    }
+    return FALSE;
+}
+
 void CProject::SetFileFolder(CProjectFileEntry* pEntry, LPCTSTR pszFolderPath)
 {
     CProjectFolder* pFolder = FindFolder(pszFolderPath);

@@ -109,6 +109,8 @@ public:
     int GetFileCount() const { return (int)m_files.GetSize(); }
     CProjectFileEntry* GetFileAt(int nIndex) const { return static_cast<CProjectFileEntry*>(m_files.GetAt(nIndex)); }
     void SetFileFolder(CProjectFileEntry* pEntry, LPCTSTR pszFolderPath);
+    // TRUE when the path, in whatever spelling, names a file of the project.
+    BOOL IsProjectFile(LPCTSTR pszPath) const;
 
     // Folders: paths are names from the root down, each ended by "\" (the last one
     // optionally); "" and "\" name the root.

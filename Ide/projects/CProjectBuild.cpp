@@ -46,8 +46,7 @@ CString CProject::FindOutputConflict(CProjectFileEntry* pEntry) const
 {
     const CString strOutputPath = pEntry->GetOutputPath();
     CString strReason;
-    const CProjectFileEntry* pOverwritten = FindFileByPath(strOutputPath);
-    if (pOverwritten != NULL)
+    if (IsProjectFile(strOutputPath))
     {
         strReason.Format("Error: the output file %s is a project file; not compiled\n", strOutputPath.GetString());
         return strReason;
@@ -55,7 +54,7 @@ CString CProject::FindOutputConflict(CProjectFileEntry* pEntry) const
     for (int i = 0; i < GetFileCount(); i++)
     {
         CProjectFileEntry* pOther = GetFileAt(i);
-        if (pOther != pEntry && pOther->IsLuaSourceFile() && pOther->GetOutputPath().CompareNoCase(strOutputPath) == 0)
+        if (pOther != pEntry && pOther->IsLuaSourceFile() && IsSamePath(pOther->GetOutputPath(), strOutputPath))
         {
             strReason.Format("Error: %s compiles to the same output file %s; not compiled\n",
                              pOther->GetPath().GetString(), strOutputPath.GetString());
@@ -138,7 +137,7 @@ void CProject::Clean()
     for (int i = 0; i < GetFileCount(); i++)
     {
         CProjectFileEntry* pEntry = GetFileAt(i);
-        if (FindFileByPath(pEntry->GetOutputPath()) != NULL)
+        if (IsProjectFile(pEntry->GetOutputPath()))
         {
             strText.Format("Not deleted: %s is a project file\n", pEntry->GetOutputPath().GetString());
             output.AppendText(strText);
@@ -164,7 +163,7 @@ void CProject::Clean()
                 if (fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
                     continue;
                 const CString strPath = strDirectory + fd.cFileName;
-                bMatchesProjectFile |= FindFileByPath(strPath) != NULL;
+                bMatchesProjectFile |= IsProjectFile(strPath);
                 matches.Add(strPath);
             } while (::FindNextFileA(hFind, &fd));
             ::FindClose(hFind);

@@ -389,7 +389,7 @@ BOOL CProjectFileEntry::Compile()
 BOOL CProjectFileEntry::DeleteOutputFile()
 {
     const CString strOutputPath = GetOutputPath();
-    if (m_pOwner->FindFileByPath(strOutputPath) != NULL)
+    if (m_pOwner->IsProjectFile(strOutputPath))
         return FALSE;
     return ::DeleteFileA(strOutputPath);
 }

@@ -67,6 +67,18 @@ CString ExtensionOfFileName(const CString& strFileName)
     return nDot < 0 ? CString() : strFileName.Mid(nDot);
 }
 
+CString CanonicalPath(LPCTSTR pszPath)
+{
+    char szFull[MAX_PATH * 2];
+    const DWORD nLength = ::GetFullPathNameA(pszPath, sizeof(szFull), szFull, NULL);
+    return nLength == 0 || nLength >= sizeof(szFull) ? CString(pszPath) : CString(szFull);
+}
+
+BOOL IsSamePath(LPCTSTR pszPath1, LPCTSTR pszPath2)
+{
+    return CanonicalPath(pszPath1).CompareNoCase(CanonicalPath(pszPath2)) == 0;
+}
+
 BOOL PathExists(LPCTSTR pszPath)
 {
     return ::GetFileAttributesA(pszPath) != INVALID_FILE_ATTRIBUTES;
@@ -97,11 +109,4 @@ BOOL CreateDirectoryPath(LPCTSTR pszPath)
             return FALSE;
     }
     return DirectoryExists(pszPath);
-}
-
-CString WithoutTrailingBackslashes(const CString& strPath)
-{
-    CString strResult(strPath);
-    strResult.TrimRight('\\');
-    return strResult;
 }

@@ -16,9 +16,12 @@ CString FileNameOfPath(const CString& strPath);
 CString TitleOfFileName(const CString& strFileName);
 CString ExtensionOfFileName(const CString& strFileName);
 
+// The full form of a path, with "." and ".." resolved; the path itself when that fails.
+CString CanonicalPath(LPCTSTR pszPath);
+// TRUE when both paths name the same file (their full forms compare equal without case).
+BOOL IsSamePath(LPCTSTR pszPath1, LPCTSTR pszPath2);
+
 BOOL PathExists(LPCTSTR pszPath);
 BOOL DirectoryExists(LPCTSTR pszPath);
 // Creates the directory and every missing level above it; TRUE when it exists at the end.
 BOOL CreateDirectoryPath(LPCTSTR pszPath);
-// Removes every trailing backslash.
-CString WithoutTrailingBackslashes(const CString& strPath);
