@@ -1,0 +1,104 @@
+// Menus and their handle map.
+#include "afxpriv.h"
+
+IMPLEMENT_DYNCREATE(CMenu, CObject)
+
+static CObject* ConstructMenu(HANDLE)
+{
+    return new CMenu;
+}
+
+static void SetMenuHandle(CObject* pObject, HANDLE h)
+{
+    ((CMenu*)pObject)->m_hMenu = (HMENU)h;
+}
+
+CHandleMap* PASCAL afxMapHMENU(BOOL bCreate)
+{
+    AFX_THREAD_STATE* pState = AfxGetThreadState();
+    if (pState->m_pmapHMENU == NULL && bCreate)
+        pState->m_pmapHMENU = new CHandleMap(ConstructMenu, SetMenuHandle);
+    return pState->m_pmapHMENU;
+}
+
+CMenu* PASCAL CMenu::FromHandle(HMENU hMenu)
+{
+    return (CMenu*)afxMapHMENU(TRUE)->FromHandle(hMenu);
+}
+
+void PASCAL CMenu::DeleteTempMap()
+{
+    if (CHandleMap* pMap = afxMapHMENU())
+        pMap->DeleteTemp();
+}
+
+BOOL CMenu::Attach(HMENU hMenu)
+{
+    if (hMenu == NULL)
+        return FALSE;
+    m_hMenu = hMenu;
+    afxMapHMENU(TRUE)->SetPermanent(m_hMenu, this);
+    return TRUE;
+}
+
+HMENU CMenu::Detach()
+{
+    HMENU hMenu = m_hMenu;
+    if (hMenu != NULL)
+    {
+        CHandleMap* pMap = afxMapHMENU();
+        if (pMap != NULL && pMap->LookupPermanent(hMenu) == this)
+            pMap->RemoveHandle(hMenu);
+    }
+    m_hMenu = NULL;
+    return hMenu;
+}
+
+CMenu::~CMenu()
+{
+    DestroyMenu();
+}
+
+BOOL CMenu::DestroyMenu()
+{
+    if (m_hMenu == NULL)
+        return FALSE;
+    return ::DestroyMenu(Detach());
+}
+
+BOOL CMenu::LoadMenu(LPCTSTR lpszResourceName)
+{
+    return Attach(::LoadMenu(AfxGetResourceHandle(), lpszResourceName));
+}
+
+int CMenu::GetMenuString(UINT nIDItem, CString& rString, UINT nFlags) const
+{
+    int nLen = ::GetMenuString(m_hMenu, nIDItem, NULL, 0, nFlags);
+    if (nLen <= 0)
+    {
+        rString.Empty();
+        return 0;
+    }
+    nLen = ::GetMenuString(m_hMenu, nIDItem, rString.GetBufferSetLength(nLen), nLen + 1, nFlags);
+    rString.ReleaseBuffer();
+    return nLen;
+}
+
+BOOL CMenu::TrackPopupMenu(UINT nFlags, int x, int y, CWnd* pWnd, LPCRECT lpRect)
+{
+    return ::TrackPopupMenu(m_hMenu, nFlags, x, y, 0, pWnd->GetSafeHwnd(), lpRect);
+}
+
+BOOL CMenu::TrackPopupMenuEx(UINT fuFlags, int x, int y, CWnd* pWnd, LPTPMPARAMS lptpm)
+{
+    return ::TrackPopupMenuEx(m_hMenu, fuFlags, x, y, pWnd->GetSafeHwnd(), lptpm);
+}
+
+void CMenu::DrawItem(LPDRAWITEMSTRUCT)
+{
+    // Owner-drawn menus override this.
+}
+
+void CMenu::MeasureItem(LPMEASUREITEMSTRUCT)
+{
+}

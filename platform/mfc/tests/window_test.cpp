@@ -1,0 +1,576 @@
+// Windows and messages: message maps, command routing with update handlers,
+// reflection, exceptions in handlers, subclassing, handle maps, layout and idle.
+#include "wintest.h"
+#include <afxcmn.h>
+#include <stdexcept>
+
+namespace
+{
+const UINT WM_TEST_PING = WM_APP + 10;
+const UINT WM_TEST_THROW = WM_APP + 11;
+const UINT WM_TEST_THROW_STD = WM_APP + 12;
+UINT g_nRegisteredMsg = ::RegisterWindowMessage("VornWindowTest::Registered");
+
+// A top-level test window; the caller destroys it.
+template<class TWnd>
+void CreateTopLevel(TWnd& wnd, DWORD dwStyle = WS_OVERLAPPEDWINDOW)
+{
+    ASSERT_TRUE(wnd.CreateEx(0, AfxRegisterWndClass(CS_DBLCLKS), "test", dwStyle, CRect(10, 10, 410, 310), NULL, 0));
+}
+
+class CBaseWnd : public CWnd
+{
+public:
+    int m_nCreate = 0;
+    int m_nSizeCx = -1;
+    int m_nPing = 0;
+    int m_nBaseCommand = 0;
+    int m_nRegistered = 0;
+
+    afx_msg int OnCreate(LPCREATESTRUCT lpcs)
+    {
+        ++m_nCreate;
+        return CWnd::OnCreate(lpcs);
+    }
+    afx_msg void OnSize(UINT nType, int cx, int cy)
+    {
+        CWnd::OnSize(nType, cx, cy);
+        m_nSizeCx = cx;
+    }
+    afx_msg LRESULT OnPing(WPARAM wParam, LPARAM lParam)
+    {
+        ++m_nPing;
+        return (LRESULT)(wParam + lParam);
+    }
+    afx_msg LRESULT OnRegistered(WPARAM, LPARAM)
+    {
+        ++m_nRegistered;
+        return 77;
+    }
+    afx_msg void OnBaseCommand() { ++m_nBaseCommand; }
+    DECLARE_MESSAGE_MAP()
+};
+
+BEGIN_MESSAGE_MAP(CBaseWnd, CWnd)
+    ON_WM_CREATE()
+    ON_WM_SIZE()
+    ON_MESSAGE(WM_TEST_PING, CBaseWnd::OnPing)
+    ON_REGISTERED_MESSAGE(g_nRegisteredMsg, CBaseWnd::OnRegistered)
+    ON_COMMAND(ID_EDIT_COPY, CBaseWnd::OnBaseCommand)
+    ON_COMMAND(ID_EDIT_CUT, CBaseWnd::OnBaseCommand)
+END_MESSAGE_MAP()
+
+// A derived map overrides one entry of its base and adds its own.
+class CDerivedWnd : public CBaseWnd
+{
+public:
+    int m_nDerivedCopy = 0;
+    UINT m_nLastRangeId = 0;
+    int m_nUpdates = 0;
+    BOOL m_bPasteEnabled = FALSE;
+    int m_nNotify = 0;
+    int m_nThrowCreate = 0;
+
+    afx_msg void OnEditCopy() { ++m_nDerivedCopy; }
+    afx_msg void OnRange(UINT nID) { m_nLastRangeId = nID; }
+    afx_msg void OnUpdatePaste(CCmdUI* pCmdUI)
+    {
+        ++m_nUpdates;
+        pCmdUI->Enable(m_bPasteEnabled);
+        pCmdUI->SetCheck(1);
+    }
+    afx_msg void OnUpdateRange(CCmdUI* pCmdUI) { pCmdUI->SetText("range item"); }
+    afx_msg void OnUpdateRouted(CCmdUI* pCmdUI) { pCmdUI->ContinueRouting(); }
+    afx_msg void OnPaste() {}
+    afx_msg LRESULT OnThrow(WPARAM, LPARAM)
+    {
+        AfxThrowNotSupportedException();
+    }
+    afx_msg LRESULT OnThrowStd(WPARAM, LPARAM)
+    {
+        throw std::runtime_error("handler failure");
+    }
+    afx_msg void OnTreeSelChanged(NMHDR* pNMHDR, LRESULT* pResult)
+    {
+        ++m_nNotify;
+        *pResult = (LRESULT)pNMHDR->idFrom;
+    }
+    DECLARE_MESSAGE_MAP()
+};
+
+BEGIN_MESSAGE_MAP(CDerivedWnd, CBaseWnd)
+    ON_COMMAND(ID_EDIT_COPY, CDerivedWnd::OnEditCopy)
+    ON_COMMAND(ID_EDIT_PASTE, CDerivedWnd::OnPaste)
+    ON_COMMAND_RANGE(35000, 35100, CDerivedWnd::OnRange)
+    ON_UPDATE_COMMAND_UI(ID_EDIT_PASTE, CDerivedWnd::OnUpdatePaste)
+    ON_UPDATE_COMMAND_UI_RANGE(35000, 35100, CDerivedWnd::OnUpdateRange)
+    ON_UPDATE_COMMAND_UI(ID_EDIT_UNDO, CDerivedWnd::OnUpdateRouted)
+    ON_MESSAGE(WM_TEST_THROW, CDerivedWnd::OnThrow)
+    ON_MESSAGE(WM_TEST_THROW_STD, CDerivedWnd::OnThrowStd)
+    ON_NOTIFY(TVN_SELCHANGED, 300, CDerivedWnd::OnTreeSelChanged)
+END_MESSAGE_MAP()
+
+struct WindowFixture : public ::testing::Test
+{
+    CDerivedWnd wnd;
+    void SetUp() override
+    {
+        theApp.m_nExceptions = theApp.m_nUnknownExceptions = 0;
+        CreateTopLevel(wnd);
+    }
+    void TearDown() override
+    {
+        if (wnd.m_hWnd != NULL)
+            wnd.DestroyWindow();
+    }
+};
+}  // namespace
+
+TEST_F(WindowFixture, MessageMapsDispatchWindowRegisteredAndPrivateMessages)
+{
+    EXPECT_EQ(1, wnd.m_nCreate);
+    wnd.SetWindowPos(NULL, 0, 0, 300, 200, SWP_NOMOVE | SWP_NOZORDER);
+    CRect rect;
+    wnd.GetClientRect(&rect);
+    EXPECT_EQ(rect.Width(), wnd.m_nSizeCx);
+    EXPECT_EQ(7, wnd.SendMessage(WM_TEST_PING, 3, 4));
+    EXPECT_EQ(77, wnd.SendMessage(g_nRegisteredMsg));
+    EXPECT_EQ(1, wnd.m_nRegistered);
+    EXPECT_EQ(CWnd::FromHandlePermanent(wnd.m_hWnd), &wnd);
+}
+
+TEST_F(WindowFixture, DerivedEntriesOverrideBaseEntriesAndBaseEntriesStillWork)
+{
+    wnd.SendMessage(WM_COMMAND, ID_EDIT_COPY);
+    wnd.SendMessage(WM_COMMAND, ID_EDIT_CUT);
+    EXPECT_EQ(1, wnd.m_nDerivedCopy);
+    EXPECT_EQ(1, wnd.m_nBaseCommand);  // only the cut reached the base
+    wnd.SendMessage(WM_COMMAND, 35077);
+    EXPECT_EQ(35077u, wnd.m_nLastRangeId);
+    wnd.SendMessage(WM_COMMAND, 35101);  // outside the range
+    EXPECT_EQ(35077u, wnd.m_nLastRangeId);
+}
+
+TEST_F(WindowFixture, DisabledCommandsFromMenusAreNotExecuted)
+{
+    wnd.m_bPasteEnabled = FALSE;
+    int nBefore = wnd.m_nUpdates;
+    wnd.SendMessage(WM_COMMAND, ID_EDIT_PASTE);
+    EXPECT_GT(wnd.m_nUpdates, nBefore);  // the update handler was asked
+
+    AFX_CMDHANDLERINFO info;
+    info.pTarget = NULL;
+    EXPECT_TRUE(wnd.OnCmdMsg(ID_EDIT_PASTE, CN_COMMAND, NULL, &info));
+    EXPECT_EQ(&wnd, info.pTarget);
+    EXPECT_FALSE(wnd.OnCmdMsg(ID_FILE_PRINT, CN_COMMAND, NULL, &info));
+}
+
+TEST_F(WindowFixture, MenuUpdateEnablesChecksRenamesAndDisablesWithoutHandler)
+{
+    CMenu menu;
+    ASSERT_TRUE(menu.CreatePopupMenu());
+    menu.AppendMenu(MF_STRING, ID_EDIT_PASTE, "Paste");
+    menu.AppendMenu(MF_SEPARATOR);
+    menu.AppendMenu(MF_STRING, 35010, "Window");
+    menu.AppendMenu(MF_STRING, ID_FILE_PRINT, "Print");  // nobody handles it
+    menu.AppendMenu(MF_STRING, ID_EDIT_COPY, "Copy");
+
+    wnd.m_bPasteEnabled = FALSE;
+    AfxUpdateMenuCmdUI(&wnd, &menu, TRUE);
+    EXPECT_TRUE(menu.GetMenuState(0, MF_BYPOSITION) & MF_GRAYED);
+    EXPECT_TRUE(menu.GetMenuState(0, MF_BYPOSITION) & MF_CHECKED);
+    CString strText;
+    menu.GetMenuString(2, strText, MF_BYPOSITION);
+    EXPECT_STREQ("range item", strText);
+    EXPECT_TRUE(menu.GetMenuState(3, MF_BYPOSITION) & MF_GRAYED);
+    EXPECT_FALSE(menu.GetMenuState(4, MF_BYPOSITION) & MF_GRAYED);
+
+    wnd.m_bPasteEnabled = TRUE;
+    AfxUpdateMenuCmdUI(&wnd, &menu, TRUE);
+    EXPECT_FALSE(menu.GetMenuState(0, MF_BYPOSITION) & MF_GRAYED);
+}
+
+TEST_F(WindowFixture, ContinueRoutingLetsTheNextTargetDecide)
+{
+    CCmdUI state;
+    state.m_nID = ID_EDIT_UNDO;
+    EXPECT_FALSE(state.DoUpdate(&wnd, FALSE));
+    state.m_nID = ID_EDIT_PASTE;
+    EXPECT_TRUE(state.DoUpdate(&wnd, FALSE));
+}
+
+TEST_F(WindowFixture, ExceptionsInHandlersStopAtTheWindowProcedure)
+{
+    EXPECT_EQ(0, wnd.SendMessage(WM_TEST_THROW));
+    EXPECT_EQ(1, theApp.m_nExceptions);
+    EXPECT_EQ(0, wnd.SendMessage(WM_TEST_THROW_STD));
+    EXPECT_EQ(1, theApp.m_nUnknownExceptions);
+    // The window goes on working.
+    EXPECT_EQ(3, wnd.SendMessage(WM_TEST_PING, 1, 2));
+    // Posted too: the exception ends inside DispatchMessage.
+    wnd.PostMessage(WM_TEST_THROW);
+    PumpPending();
+    EXPECT_EQ(2, theApp.m_nExceptions);
+}
+
+namespace
+{
+class CFailingCreateWnd : public CWnd
+{
+public:
+    int m_nPostNcDestroy = 0;
+    afx_msg int OnCreate(LPCREATESTRUCT) { AfxThrowResourceException(); }
+    virtual void PostNcDestroy() { ++m_nPostNcDestroy; }
+    DECLARE_MESSAGE_MAP()
+};
+BEGIN_MESSAGE_MAP(CFailingCreateWnd, CWnd)
+    ON_WM_CREATE()
+END_MESSAGE_MAP()
+}  // namespace
+
+TEST(WindowCreation, ExceptionInOnCreateFailsTheCreation)
+{
+    theApp.m_nExceptions = 0;
+    CFailingCreateWnd wnd;
+    EXPECT_FALSE(wnd.CreateEx(0, AfxRegisterWndClass(0), "x", WS_POPUP, CRect(0, 0, 10, 10), NULL, 0));
+    EXPECT_EQ(NULL, wnd.m_hWnd);
+    EXPECT_EQ(1, theApp.m_nExceptions);
+    EXPECT_EQ(1, wnd.m_nPostNcDestroy);
+}
+
+TEST_F(WindowFixture, NotificationsReachTheParentsMapByControlId)
+{
+    NMHDR nmhdr;
+    CWnd child;
+    ASSERT_TRUE(child.Create(NULL, "child", WS_CHILD, CRect(0, 0, 10, 10), &wnd, 300));
+    nmhdr.hwndFrom = child.m_hWnd;
+    nmhdr.idFrom = 300;
+    nmhdr.code = TVN_SELCHANGED;
+    EXPECT_EQ(300, wnd.SendMessage(WM_NOTIFY, 300, (LPARAM)&nmhdr));
+    EXPECT_EQ(1, wnd.m_nNotify);
+}
+
+namespace
+{
+// A button that handles its own click; the _EX form lets the parent see it too.
+class CSelfClickButton : public CButton
+{
+public:
+    int m_nClicks = 0;
+    BOOL m_bPassOn = FALSE;
+    afx_msg BOOL OnClicked()
+    {
+        ++m_nClicks;
+        return !m_bPassOn;
+    }
+    afx_msg void OnSetFocusReflect() {}
+    DECLARE_MESSAGE_MAP()
+};
+BEGIN_MESSAGE_MAP(CSelfClickButton, CButton)
+    ON_CONTROL_REFLECT_EX(BN_CLICKED, CSelfClickButton::OnClicked)
+END_MESSAGE_MAP()
+
+class CButtonParent : public CWnd
+{
+public:
+    int m_nParentClicks = 0;
+    afx_msg void OnButton() { ++m_nParentClicks; }
+    DECLARE_MESSAGE_MAP()
+};
+BEGIN_MESSAGE_MAP(CButtonParent, CWnd)
+    ON_BN_CLICKED(200, CButtonParent::OnButton)
+END_MESSAGE_MAP()
+}  // namespace
+
+TEST(Reflection, ControlNotificationsGoToTheControlFirst)
+{
+    CButtonParent parent;
+    CreateTopLevel(parent);
+    CSelfClickButton button;
+    ASSERT_TRUE(button.Create("B", WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON, CRect(0, 0, 50, 20), &parent, 200));
+
+    button.SendMessage(BM_CLICK);
+    EXPECT_EQ(1, button.m_nClicks);
+    EXPECT_EQ(0, parent.m_nParentClicks);
+
+    button.m_bPassOn = TRUE;
+    button.SendMessage(BM_CLICK);
+    EXPECT_EQ(2, button.m_nClicks);
+    EXPECT_EQ(1, parent.m_nParentClicks);
+    parent.DestroyWindow();
+}
+
+namespace
+{
+class CCountingEdit : public CEdit
+{
+public:
+    int m_nChars = 0;
+    afx_msg void OnChar(UINT nChar, UINT nRepCnt, UINT nFlags)
+    {
+        ++m_nChars;
+        CEdit::OnChar(nChar, nRepCnt, nFlags);
+    }
+    DECLARE_MESSAGE_MAP()
+};
+BEGIN_MESSAGE_MAP(CCountingEdit, CEdit)
+    ON_WM_CHAR()
+END_MESSAGE_MAP()
+
+WNDPROC g_pfnEditBeneath = NULL;
+int g_nForeignCalls = 0;
+LRESULT CALLBACK ForeignSubclassProc(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam)
+{
+    ++g_nForeignCalls;
+    return ::CallWindowProc(g_pfnEditBeneath, hWnd, msg, wParam, lParam);
+}
+}  // namespace
+
+TEST(Subclassing, SubclassedControlsKeepTheirBehaviourAndUnsubclassRestores)
+{
+    CWnd parent;
+    CreateTopLevel(parent);
+    HWND hEdit = ::CreateWindow("EDIT", "", WS_CHILD | WS_VISIBLE, 0, 0, 100, 20, parent.m_hWnd, (HMENU)500, NULL, NULL);
+    WNDPROC pfnOriginal = (WNDPROC)::GetWindowLongPtr(hEdit, GWLP_WNDPROC);
+
+    CCountingEdit edit;
+    ASSERT_TRUE(edit.SubclassDlgItem(500, &parent));
+    EXPECT_FALSE(CCountingEdit().SubclassWindow(hEdit));  // one object per window
+    edit.SendMessage(WM_CHAR, 'a', 1);
+    EXPECT_EQ(1, edit.m_nChars);
+    CString strText;
+    edit.GetWindowText(strText);
+    EXPECT_STREQ("a", strText);  // the edit control still did its work
+
+    EXPECT_EQ(hEdit, edit.UnsubclassWindow());
+    EXPECT_EQ(pfnOriginal, (WNDPROC)::GetWindowLongPtr(hEdit, GWLP_WNDPROC));
+    EXPECT_EQ(NULL, CWnd::FromHandlePermanent(hEdit));
+
+    // Someone else subclasses above us: we leave their procedure in place and the
+    // control keeps working through ours.
+    ASSERT_TRUE(edit.SubclassWindow(hEdit));
+    g_pfnEditBeneath = (WNDPROC)::SetWindowLongPtr(hEdit, GWLP_WNDPROC, (LONG_PTR)ForeignSubclassProc);
+    edit.UnsubclassWindow();
+    EXPECT_EQ((WNDPROC)ForeignSubclassProc, (WNDPROC)::GetWindowLongPtr(hEdit, GWLP_WNDPROC));
+    ::SendMessage(hEdit, WM_CHAR, 'b', 1);
+    EXPECT_GT(g_nForeignCalls, 0);
+    ::GetWindowText(hEdit, strText.GetBuffer(16), 16);
+    strText.ReleaseBuffer();
+    EXPECT_STREQ("ab", strText);
+    parent.DestroyWindow();
+}
+
+TEST(HandleMaps, TemporaryObjectsAreFreedAtIdleAndPermanentOnesStay)
+{
+    CWnd wnd;
+    CreateTopLevel(wnd);
+    HWND hForeign = ::CreateWindow("STATIC", "", WS_CHILD, 0, 0, 1, 1, wnd.m_hWnd, NULL, NULL, NULL);
+    CWnd* pTemp = CWnd::FromHandle(hForeign);
+    ASSERT_TRUE(pTemp != NULL);
+    EXPECT_EQ(hForeign, pTemp->m_hWnd);
+    EXPECT_EQ(pTemp, CWnd::FromHandle(hForeign));  // the same temporary object
+    EXPECT_EQ(NULL, CWnd::FromHandlePermanent(hForeign));
+    EXPECT_EQ(&wnd, CWnd::FromHandle(wnd.m_hWnd));
+
+    theApp.OnIdle(1);
+    CHandleMap* pMap = afxMapHWND();
+    EXPECT_EQ(NULL, pMap->LookupTemporary(hForeign));
+    EXPECT_EQ(&wnd, pMap->LookupPermanent(wnd.m_hWnd));
+
+    CDC* pDC = CDC::FromHandle(::GetDC(wnd.m_hWnd));
+    CPen* pPen = CPen::FromHandle((HPEN)::GetStockObject(BLACK_PEN));
+    EXPECT_TRUE(pPen->IsKindOf(RUNTIME_CLASS(CPen)));  // temporaries have their object's class
+    ::ReleaseDC(wnd.m_hWnd, pDC->Detach());
+    wnd.DestroyWindow();
+    EXPECT_EQ(NULL, wnd.m_hWnd);
+}
+
+namespace
+{
+class CDescendantWnd : public CWnd
+{
+public:
+    int m_nIdle = 0;
+    int m_nSizeParent = 0;
+    int m_nBarHeight = 20;
+    afx_msg LRESULT OnIdleUpdate(WPARAM, LPARAM)
+    {
+        ++m_nIdle;
+        return 0;
+    }
+    // Acts as a bar docked at the top of its parent.
+    afx_msg LRESULT OnSizeParent(WPARAM, LPARAM lParam)
+    {
+        ++m_nSizeParent;
+        AFX_SIZEPARENTPARAMS* pLayout = (AFX_SIZEPARENTPARAMS*)lParam;
+        CRect rect(pLayout->rect.left, pLayout->rect.top, pLayout->rect.right, pLayout->rect.top + m_nBarHeight);
+        pLayout->rect.top += m_nBarHeight;
+        pLayout->sizeTotal.cy += m_nBarHeight;
+        AfxRepositionWindow(pLayout, m_hWnd, &rect);
+        return 0;
+    }
+    DECLARE_MESSAGE_MAP()
+};
+BEGIN_MESSAGE_MAP(CDescendantWnd, CWnd)
+    ON_MESSAGE(WM_IDLEUPDATECMDUI, CDescendantWnd::OnIdleUpdate)
+    ON_MESSAGE(WM_SIZEPARENT, CDescendantWnd::OnSizeParent)
+END_MESSAGE_MAP()
+}  // namespace
+
+TEST(Relatives, OwnerParentsTopLevelAndDescendants)
+{
+    CWnd top;
+    CreateTopLevel(top);
+    CWnd middle;
+    ASSERT_TRUE(middle.Create(NULL, "m", WS_CHILD | WS_VISIBLE, CRect(0, 0, 100, 100), &top, 1));
+    CDescendantWnd leaf;
+    ASSERT_TRUE(leaf.Create(NULL, "l", WS_CHILD | WS_VISIBLE, CRect(0, 0, 10, 10), &middle, 2));
+
+    EXPECT_EQ(&middle, leaf.GetParent());
+    EXPECT_EQ(&middle, leaf.GetOwner());
+    leaf.SetOwner(&top);
+    EXPECT_EQ(&top, leaf.GetOwner());
+    EXPECT_EQ(&top, leaf.GetTopLevelParent());
+    EXPECT_EQ(&top, leaf.GetParentOwner());
+    EXPECT_EQ(NULL, leaf.GetParentFrame());  // no frames here
+    EXPECT_EQ(&leaf, middle.GetDlgItem(2));
+
+    top.SendMessageToDescendants(WM_IDLEUPDATECMDUI, TRUE, 0, FALSE);
+    EXPECT_EQ(0, leaf.m_nIdle);  // not deep
+    top.SendMessageToDescendants(WM_IDLEUPDATECMDUI, TRUE, 0, TRUE);
+    EXPECT_EQ(1, leaf.m_nIdle);
+
+    EXPECT_TRUE(leaf.ModifyStyle(0, WS_BORDER));
+    EXPECT_TRUE(leaf.GetStyle() & WS_BORDER);
+    EXPECT_FALSE(leaf.ModifyStyle(0, WS_BORDER));  // no change
+    EXPECT_TRUE(leaf.ModifyStyleEx(0, WS_EX_CLIENTEDGE, SWP_FRAMECHANGED));
+    EXPECT_TRUE(leaf.GetExStyle() & WS_EX_CLIENTEDGE);
+    top.DestroyWindow();
+}
+
+TEST(Layout, RepositionBarsGivesBarsTheirPartAndTheRestToThePane)
+{
+    CWnd parent;
+    CreateTopLevel(parent, WS_POPUP | WS_VISIBLE);
+    parent.SetWindowPos(NULL, 0, 0, 300, 200, SWP_NOMOVE | SWP_NOZORDER);
+    CDescendantWnd bar;
+    ASSERT_TRUE(bar.Create(NULL, "bar", WS_CHILD | WS_VISIBLE, CRect(0, 0, 1, 1), &parent, AFX_IDW_CONTROLBAR_FIRST + 5));
+    CWnd pane;
+    ASSERT_TRUE(pane.Create(NULL, "pane", WS_CHILD | WS_VISIBLE, CRect(0, 0, 1, 1), &parent, AFX_IDW_PANE_FIRST));
+
+    CRect rectQuery;
+    parent.RepositionBars(AFX_IDW_CONTROLBAR_FIRST, AFX_IDW_CONTROLBAR_LAST, AFX_IDW_PANE_FIRST, reposQuery, &rectQuery);
+    EXPECT_EQ(CRect(0, 20, 300, 200), rectQuery);
+
+    parent.RepositionBars(AFX_IDW_CONTROLBAR_FIRST, AFX_IDW_CONTROLBAR_LAST, AFX_IDW_PANE_FIRST);
+    CRect rectBar, rectPane;
+    bar.GetWindowRect(&rectBar);
+    parent.ScreenToClient(&rectBar);
+    pane.GetWindowRect(&rectPane);
+    parent.ScreenToClient(&rectPane);
+    EXPECT_EQ(CRect(0, 0, 300, 20), rectBar);
+    EXPECT_EQ(CRect(0, 20, 300, 200), rectPane);
+    parent.DestroyWindow();
+}
+
+namespace
+{
+class CKeyEatingWnd : public CWnd
+{
+public:
+    int m_nSeen = 0;
+    virtual BOOL PreTranslateMessage(MSG* pMsg)
+    {
+        if (pMsg->message == WM_KEYDOWN && pMsg->wParam == VK_F7)
+        {
+            ++m_nSeen;
+            return TRUE;
+        }
+        return CWnd::PreTranslateMessage(pMsg);
+    }
+};
+
+class CKeyCountingWnd : public CWnd
+{
+public:
+    int m_nKeys = 0;
+    afx_msg void OnKeyDown(UINT, UINT, UINT) { ++m_nKeys; }
+    DECLARE_MESSAGE_MAP()
+};
+BEGIN_MESSAGE_MAP(CKeyCountingWnd, CWnd)
+    ON_WM_KEYDOWN()
+END_MESSAGE_MAP()
+}  // namespace
+
+TEST(MessageLoop, PreTranslationWalksFromTheTargetUpToTheMainWindowAndIdleUpdates)
+{
+    CKeyEatingWnd mainWnd;
+    CreateTopLevel(mainWnd, WS_OVERLAPPEDWINDOW | WS_VISIBLE);
+    CKeyCountingWnd child;
+    ASSERT_TRUE(child.Create(NULL, "c", WS_CHILD | WS_VISIBLE, CRect(0, 0, 10, 10), &mainWnd, 3));
+    CDescendantWnd idleChild;
+    ASSERT_TRUE(idleChild.Create(NULL, "i", WS_CHILD | WS_VISIBLE, CRect(0, 0, 10, 10), &child, 4));
+    theApp.m_pMainWnd = &mainWnd;
+
+    child.PostMessage(WM_KEYDOWN, VK_F7, 0);
+    child.PostMessage(WM_KEYDOWN, VK_F8, 0);
+    PumpPending();
+    EXPECT_EQ(1, mainWnd.m_nSeen);  // eaten on the way up
+    EXPECT_EQ(1, child.m_nKeys);    // the other one was dispatched
+
+    EXPECT_TRUE(theApp.OnIdle(0));
+    EXPECT_EQ(1, idleChild.m_nIdle);
+    EXPECT_FALSE(theApp.OnIdle(1));
+
+    MSG msg;
+    memset(&msg, 0, sizeof(msg));
+    msg.message = WM_PAINT;
+    EXPECT_FALSE(theApp.IsIdleMessage(&msg));
+    msg.message = WM_KEYDOWN;
+    EXPECT_TRUE(theApp.IsIdleMessage(&msg));
+
+    theApp.m_pMainWnd = NULL;
+    mainWnd.DestroyWindow();
+}
+
+TEST(Gdi, DeviceContextOperationsAndObjects)
+{
+    CWnd wnd;
+    CreateTopLevel(wnd);
+    CClientDC dcClient(&wnd);
+    CDC dc;
+    ASSERT_TRUE(dc.CreateCompatibleDC(&dcClient));
+    CBitmap bitmap;
+    ASSERT_TRUE(bitmap.CreateCompatibleBitmap(&dcClient, 20, 20));
+    CBitmap* pOldBitmap = dc.SelectObject(&bitmap);
+
+    dc.FillSolidRect(0, 0, 20, 20, RGB(255, 255, 255));
+    dc.Draw3dRect(CRect(2, 2, 12, 12), RGB(255, 0, 0), RGB(0, 0, 255));
+    EXPECT_EQ(RGB(255, 0, 0), dc.GetPixel(2, 2));
+    EXPECT_EQ(RGB(0, 0, 255), dc.GetPixel(11, 11));
+    EXPECT_EQ(RGB(255, 255, 255), dc.GetPixel(6, 6));
+
+    CBrush brush(RGB(0, 255, 0));
+    dc.FillRect(CRect(14, 14, 18, 18), &brush);
+    EXPECT_EQ(RGB(0, 255, 0), dc.GetPixel(15, 15));
+
+    CFont font;
+    ASSERT_TRUE(font.CreatePointFont(100, "Arial", &dc));
+    LOGFONT lf;
+    font.GetLogFont(&lf);
+    EXPECT_LT(lf.lfHeight, 0);
+    EXPECT_EQ(-::MulDiv(10, dc.GetDeviceCaps(LOGPIXELSY), 72), lf.lfHeight);
+    CFont* pOldFont = dc.SelectObject(&font);
+    EXPECT_GT(dc.GetTextExtent("Wide text").cx, dc.GetTextExtent("W").cx);
+    dc.SelectObject(pOldFont);
+
+    int nSaved = dc.SaveDC();
+    dc.SetMapMode(MM_LOMETRIC);
+    EXPECT_EQ(MM_LOMETRIC, dc.GetMapMode());
+    dc.RestoreDC(nSaved);
+    EXPECT_EQ(MM_TEXT, dc.GetMapMode());
+    EXPECT_FALSE(dc.IsPrinting());
+
+    dc.SelectObject(pOldBitmap);
+    wnd.DestroyWindow();
+}

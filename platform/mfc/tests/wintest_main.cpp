@@ -1,0 +1,13 @@
+// Entry of the window-layer test programs: the application object is set up as the
+// library's WinMain would, then the tests run on this (the user-interface) thread.
+#include "wintest.h"
+
+CTestApp theApp;
+
+int main(int argc, char** argv)
+{
+    ::testing::InitGoogleTest(&argc, argv);
+    if (!AfxWinInit(::GetModuleHandle(NULL), NULL, ::GetCommandLine(), SW_SHOWNORMAL))
+        return 2;
+    return RUN_ALL_TESTS();
+}
