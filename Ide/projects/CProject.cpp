@@ -460,13 +460,18 @@ CString CProject::GetFileFolderPath(const CProjectFileEntry* pEntry) const
 //////////////////////////////////////////////////////////////////////////////
 // Watches and hotlist
 
-BOOL CProject::AddWatch(LPCTSTR pszExpression)
+BOOL CProject::AddRawLine(CStringArray& lines, LPCTSTR pszLine)
 {
-    if (!IsStorableRawLine(pszExpression))
+    if (!IsStorableRawLine(pszLine))
         return FALSE;
-    m_watches.Add(pszExpression);
+    lines.Add(pszLine);
     m_bModified = TRUE;
     return TRUE;
+}
+
+BOOL CProject::AddWatch(LPCTSTR pszExpression)
+{
+    return AddRawLine(m_watches, pszExpression);
 }
 
 BOOL CProject::SetWatchAt(int nIndex, LPCTSTR pszExpression)
@@ -502,11 +507,7 @@ BOOL CProject::IsInFileHotlist(LPCTSTR pszName) const
 
 BOOL CProject::AddToFileHotlist(LPCTSTR pszName)
 {
-    if (!IsStorableRawLine(pszName))
-        return FALSE;
-    m_fileHotlist.Add(pszName);
-    m_bModified = TRUE;
-    return TRUE;
+    return AddRawLine(m_fileHotlist, pszName);
 }
 
 BOOL CProject::RemoveFromFileHotlist(LPCTSTR pszName)

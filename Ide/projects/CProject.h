@@ -232,6 +232,8 @@ private:
     void ResetConfiguration();
     void SetString(CString& strMember, LPCTSTR pszValue);
     void SetInt(int& nMember, int nValue);
+    // Appends a line that the project file can store as it is; FALSE for any other.
+    BOOL AddRawLine(CStringArray& lines, LPCTSTR pszLine);
     void DestroyEntry(CProjectFileEntry* pEntry);
     void RemoveFolderContents(CProjectFolder* pFolder, BOOL bRemoveFiles, BOOL bRemoveTreeItems);
     CString AbsoluteDirectory(CString& strSetting);

@@ -183,6 +183,14 @@ int CProjectFileEntry::FindLineSlot(const CPtrArray& records, int nLine, int (*p
     return i;
 }
 
+void CProjectFileEntry::MoveToLineSlot(CPtrArray& records, int nIndex, int (*pfnLine)(const void*))
+{
+    void* pRecord = records[nIndex];
+    records.RemoveAt(nIndex);
+    BOOL bPresent = FALSE;
+    records.InsertAt(FindLineSlot(records, pfnLine(pRecord), pfnLine, bPresent), pRecord);
+}
+
 CNamedBookmark* CProjectFileEntry::AddNamedBookmark(int nLine, LPCTSTR pszName)
 {
     if (pszName == NULL || *pszName == 0 || !IsSingleLine(pszName))
@@ -207,22 +215,13 @@ CNamedBookmark* CProjectFileEntry::FindNamedBookmark(LPCTSTR pszName) const
     return NULL;
 }
 
-void CProjectFileEntry::ReorderNamedBookmark(int nIndex)
-{
-    CNamedBookmark* pBookmark = GetNamedBookmarkAt(nIndex);
-    m_namedBookmarks.RemoveAt(nIndex);
-    BOOL bPresent = FALSE;
-    m_namedBookmarks.InsertAt(FindLineSlot(m_namedBookmarks, pBookmark->GetLine(), NamedBookmarkLine, bPresent),
-                              pBookmark);
-}
-
 void CProjectFileEntry::SetNamedBookmarkLine(int nIndex, int nLine)
 {
     CNamedBookmark* pBookmark = GetNamedBookmarkAt(nIndex);
     if (pBookmark->m_nLine == nLine)
         return;
     pBookmark->m_nLine = nLine;
-    ReorderNamedBookmark(nIndex);
+    MoveToLineSlot(m_namedBookmarks, nIndex, NamedBookmarkLine);
     MarkModified();
 }
 
@@ -269,22 +268,13 @@ CBreakpoint* CProjectFileEntry::FindBreakpoint(int nLine) const
     return bPresent ? GetBreakpointAt(nSlot) : NULL;
 }
 
-void CProjectFileEntry::ReorderBreakpoint(int nIndex)
-{
-    CBreakpoint* pBreakpoint = GetBreakpointAt(nIndex);
-    m_breakpoints.RemoveAt(nIndex);
-    BOOL bPresent = FALSE;
-    m_breakpoints.InsertAt(FindLineSlot(m_breakpoints, pBreakpoint->GetLine(), BreakpointLine, bPresent),
-                           pBreakpoint);
-}
-
 void CProjectFileEntry::SetBreakpointLine(int nIndex, int nLine)
 {
     CBreakpoint* pBreakpoint = GetBreakpointAt(nIndex);
     if (pBreakpoint->GetLine() == nLine)
         return;
     pBreakpoint->SetLine(nLine);
-    ReorderBreakpoint(nIndex);
+    MoveToLineSlot(m_breakpoints, nIndex, BreakpointLine);
 }
 
 void CProjectFileEntry::RemoveBreakpointAtLine(int nLine)

@@ -107,8 +107,8 @@ private:
 
     // The index before which a record of that line belongs, and whether one is there.
     static int FindLineSlot(const CPtrArray& records, int nLine, int (*pfnLine)(const void*), BOOL& bPresent);
-    void ReorderBreakpoint(int nIndex);
-    void ReorderNamedBookmark(int nIndex);
+    // Moves the record whose line changed to its place in line order.
+    static void MoveToLineSlot(CPtrArray& records, int nIndex, int (*pfnLine)(const void*));
 
     CProjectFileEntry(const CProjectFileEntry&) = delete;
     CProjectFileEntry& operator=(const CProjectFileEntry&) = delete;

@@ -68,6 +68,24 @@ BOOL ReadSectionLine(CLineReader& reader, CString& strLine)
     return FALSE;
 }
 
+// A section of one raw line per element.
+CString RawListSection(LPCTSTR pszHeader, const CStringArray& lines)
+{
+    CString strText;
+    AppendLine(strText, pszHeader);
+    for (INT_PTR i = 0; i < lines.GetSize(); i++)
+        AppendRawLine(strText, lines[i]);
+    AppendSectionEnd(strText);
+    return strText;
+}
+
+void ReadRawList(CLineReader& reader, CStringArray& lines)
+{
+    CString strLine;
+    while (ReadSectionLine(reader, strLine))
+        lines.Add(strLine);
+}
+
 // "4,17,120," gives 4, 17 and 120; text after the last comma is ignored.
 void ReadBookmarkList(CProjectFileEntry* pEntry, const CString& strList)
 {
@@ -236,12 +254,7 @@ CString CProject::WriteOpenDocumentsSection()
 
 CString CProject::WriteWatchesSection() const
 {
-    CString strText;
-    AppendLine(strText, "[WatchesList]");
-    for (INT_PTR i = 0; i < m_watches.GetSize(); i++)
-        AppendRawLine(strText, m_watches[i]);
-    AppendSectionEnd(strText);
-    return strText;
+    return RawListSection("[WatchesList]", m_watches);
 }
 
 CString CProject::WriteBreakpointsSection() const
@@ -272,12 +285,7 @@ CString CProject::WriteBreakpointsSection() const
 
 CString CProject::WriteFileHotlistSection() const
 {
-    CString strText;
-    AppendLine(strText, "[FileHotlist]");
-    for (INT_PTR i = 0; i < m_fileHotlist.GetSize(); i++)
-        AppendRawLine(strText, m_fileHotlist[i]);
-    AppendSectionEnd(strText);
-    return strText;
+    return RawListSection("[FileHotlist]", m_fileHotlist);
 }
 
 //////////////////////////////////////////////////////////////////////////////
@@ -461,17 +469,13 @@ BOOL CProject::ReadOpenDocumentsSection(CLineReader& reader)
 
 BOOL CProject::ReadWatchesSection(CLineReader& reader)
 {
-    CString strLine;
-    while (ReadSectionLine(reader, strLine))
-        m_watches.Add(strLine);
+    ReadRawList(reader, m_watches);
     return TRUE;
 }
 
 BOOL CProject::ReadFileHotlistSection(CLineReader& reader)
 {
-    CString strLine;
-    while (ReadSectionLine(reader, strLine))
-        m_fileHotlist.Add(strLine);
+    ReadRawList(reader, m_fileHotlist);
     return TRUE;
 }
 
