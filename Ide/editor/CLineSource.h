@@ -1,6 +1,8 @@
 // CLineSource: the lines of a text, as the tokenizer and the outline parser read them.
 // An editor's Scintilla control, the hidden scanning control and a text in memory
-// (CTextLineSource) each give their lines through it.
+// (CTextLineSource) each give their lines through it. Over a control, GetLineCount is
+// SCI_GETLINECOUNT and GetLine is SCI_LINELENGTH then SCI_GETLINE into a buffer of the
+// adapter that grows with the longest line.
 #pragma once
 
 #include <afx.h>

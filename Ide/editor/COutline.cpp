@@ -107,7 +107,8 @@ COutlineFunction* COutline::FindMethod(LPCTSTR pszName, COutlineTable* pTable) c
 }
 
 // ---------------------------------------------------------------------------------------
-// Adding
+// Adding (stale nodes are no duplicates: while a re-parse runs they stand for text that
+// may be gone, and its sweep removes them)
 
 static bool IsEmptyName(LPCTSTR pszName)
 {
@@ -125,7 +126,7 @@ COutlineFile* COutline::AddFile(LPCTSTR pszName)
 
 COutlineTable* COutline::AddTable(LPCTSTR pszName, COutlineNode* pOwner, COutlineFile* pFile)
 {
-    if (pFile == NULL || IsEmptyName(pszName) || pFile->FindTableInScope(pszName, pOwner) != NULL)
+    if (pFile == NULL || IsEmptyName(pszName) || pFile->HasDuplicate(OUTLINE_TABLE, pszName, pOwner, NULL))
         return NULL;
     COutlineTable* pTable = new COutlineTable(pszName);
     pFile->AddNode(pTable);
@@ -136,7 +137,7 @@ COutlineTable* COutline::AddTable(LPCTSTR pszName, COutlineNode* pOwner, COutlin
 
 COutlineFunction* COutline::AddFunction(LPCTSTR pszName, int nLocal, COutlineNode* pOwner, COutlineFile* pFile)
 {
-    if (pFile == NULL || IsEmptyName(pszName) || pFile->FindFunctionInScope(pszName, pOwner) != NULL)
+    if (pFile == NULL || IsEmptyName(pszName) || pFile->HasDuplicate(OUTLINE_FUNCTION, pszName, pOwner, NULL))
         return NULL;
     COutlineFunction* pFunction = new COutlineFunction(pszName);
     pFunction->m_nFlag = nLocal ? 1 : 0;
@@ -150,7 +151,7 @@ COutlineFunction* COutline::AddMemberFunction(LPCTSTR pszName, COutlineTable* pT
                                               COutlineNode* pOwner, COutlineFile* pFile)
 {
     if (pFile == NULL || pTable == NULL || IsEmptyName(pszName) ||
-        pFile->FindMemberFunctionInScope(pszName, pTable, pOwner) != NULL)
+        pFile->HasDuplicate(OUTLINE_FUNCTION, pszName, pOwner, pTable))
         return NULL;
     COutlineFunction* pFunction = new COutlineFunction(pszName);
     pFunction->m_nFlag = nLocal ? 1 : 0;
@@ -164,7 +165,7 @@ COutlineFunction* COutline::AddMemberFunction(LPCTSTR pszName, COutlineTable* pT
 
 COutlineVariable* COutline::AddVariable(LPCTSTR pszName, COutlineNode* pOwner, int nLocal, COutlineFile* pFile)
 {
-    if (pFile == NULL || IsEmptyName(pszName) || pFile->FindVariableInScope(pszName, pOwner) != NULL)
+    if (pFile == NULL || IsEmptyName(pszName) || pFile->HasDuplicate(OUTLINE_VARIABLE, pszName, pOwner, NULL))
         return NULL;
     COutlineVariable* pVariable = new COutlineVariable(pszName);
     pVariable->m_nFlag = nLocal ? 1 : 0;
@@ -178,7 +179,7 @@ COutlineVariable* COutline::AddMemberVariable(LPCTSTR pszName, COutlineTable* pT
                                               COutlineFile* pFile)
 {
     if (pFile == NULL || pTable == NULL || IsEmptyName(pszName) ||
-        pFile->FindMemberVariableInScope(pszName, pTable, pOwner) != NULL)
+        pFile->HasDuplicate(OUTLINE_VARIABLE, pszName, pOwner, pTable))
         return NULL;
     COutlineVariable* pVariable = new COutlineVariable(pszName);
     pFile->AddNode(pVariable);
@@ -427,16 +428,18 @@ BOOL COutline::SetTableBase(LPCTSTR pszTable, LPCTSTR pszBase, COutlineFile* pFi
 }
 
 // A local table built by a constructor function ("local obj = {}" and later
-// "obj = NewThing()") derives from the table that function returns. Stale functions and
-// stale result tables (between a re-parse and its sweep) give no base. TRUE when the
-// base changed.
+// "obj = NewThing()") derives from the table that function returns; other tables of
+// parsed Lua derive from nothing. Between a re-parse and its sweep, stale functions (about
+// to go) are passed over and stale result tables give no base. TRUE when the base changed.
 BOOL COutline::LinkConstructedTable(COutlineTable* pTable)
 {
     COutlineTable* pBase = NULL;
-    if (!pTable->m_strConstructorName.IsEmpty())
+    if (pTable->IsLocal() && !pTable->m_strConstructorName.IsEmpty())
     {
-        COutlineFunction* pConstructor = FindFunction(pTable->m_strConstructorName, NULL);
-        if (pConstructor != NULL && pConstructor->m_nState != OUTLINE_STALE)
+        COutlineFunction* pConstructor = FindInFiles(*this, NULL, [pTable](COutlineFile* f) {
+            return f->FindLiveFunction(pTable->m_strConstructorName);
+        });
+        if (pConstructor != NULL)
         {
             if (pConstructor->m_pResultTable != NULL && pConstructor->m_pResultTable->m_nState == OUTLINE_STALE)
                 pConstructor->m_pResultTable = NULL;

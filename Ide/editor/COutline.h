@@ -112,6 +112,8 @@ public:
                                           BOOL bCreateTables);
 
     // Readers of the text before the caret (completion and call tips).
+    // The text of the line before the (byte) column, without line-end characters.
+    static CString GetTextBeforeCaret(CLineSource& source, int nLine, int nColumn);
     // The table named at the end of the text: in the file, else in every file.
     COutlineTable* FindTableBeforeCaret(LPCTSTR pszText, COutlineFile* pFile) const;
     // 1 when the name at the end of the text is "self".

@@ -1,7 +1,9 @@
 #include "COutlineFile.h"
 
+#include <algorithm>
+
 COutlineFile::COutlineFile(LPCTSTR pszName)
-    : m_strName(pszName), m_nFlag(0), m_pProjectEntry(NULL), m_nChanged(0)
+    : m_strName(pszName), m_nFlag(0), m_pProjectEntry(NULL), m_nChanged(0), m_nLastOrder(0)
 {
 }
 
@@ -54,6 +56,7 @@ void COutlineFile::AddNode(COutlineNode* pNode)
     if (pNode == NULL || pNode->m_nKind < OUTLINE_VARIABLE || pNode->m_nKind > OUTLINE_TABLE)
         return;
     pNode->m_pFile = this;
+    pNode->m_nOrder = ++m_nLastOrder;
     ArrayOf(pNode->m_nKind).Add(pNode);
     IndexNode(pNode);
 }
@@ -110,27 +113,71 @@ BOOL COutlineFile::HoldsNode(const COutlineNode* pNode) const
     return FALSE;
 }
 
+static bool ComesFirst(const void* a, const void* b)
+{
+    return static_cast<const COutlineNode*>(a)->m_nOrder < static_cast<const COutlineNode*>(b)->m_nOrder;
+}
+
+static void SortByOrder(CPtrArray& nodes)
+{
+    void** ppFirst = nodes.GetData();
+    void** ppLast = ppFirst + nodes.GetSize();
+    if (!std::is_sorted(ppFirst, ppLast, ComesFirst))
+        std::stable_sort(ppFirst, ppLast, ComesFirst);
+}
+
+void COutlineFile::SortNodesByOrder()
+{
+    SortByOrder(m_tables);
+    SortByOrder(m_functions);
+    SortByOrder(m_variables);
+    for (CNameIndex& index : m_index)
+    {
+        for (auto& entry : index)
+        {
+            if (!std::is_sorted(entry.second.begin(), entry.second.end(), ComesFirst))
+                std::stable_sort(entry.second.begin(), entry.second.end(), ComesFirst);
+        }
+    }
+    ForEachNode([](COutlineNode* pNode) {
+        SortByOrder(pNode->m_children);
+        SortByOrder(pNode->m_scopedMembers);
+        if (pNode->IsTable())
+        {
+            SortByOrder(static_cast<COutlineTable*>(pNode)->m_memberFunctions);
+            SortByOrder(static_cast<COutlineTable*>(pNode)->m_fields);
+        }
+    });
+}
+
 void COutlineFile::SetAllStates(int nState)
 {
     ForEachNode([nState](COutlineNode* pNode) { pNode->m_nState = nState; });
 }
 
 COutlineNode* COutlineFile::FindNode(int nKind, LPCTSTR pszName, bool bOwner, const COutlineNode* pOwner,
-                                     bool bTable, const COutlineTable* pTable, bool bSkipStale) const
+                                     bool bTable, const COutlineTable* pTable, NodeFilter filter) const
 {
-    if (pszName == NULL)
+    if (pszName == NULL || nKind < OUTLINE_VARIABLE || nKind > OUTLINE_TABLE)
         return NULL;
     const CNameIndex& index = IndexOf(nKind);
     auto it = index.find(std::string_view(pszName));
     if (it == index.end())
         return NULL;
+    // Live lookups take the node met first by the running re-parse (the lowest order);
+    // the array order still is that of the last run.
+    COutlineNode* pFound = NULL;
     for (COutlineNode* pNode : it->second)
     {
-        if ((!bOwner || pNode->m_pOwner == pOwner) && (!bTable || pNode->m_pParentTable == pTable) &&
-            (!bSkipStale || pNode->m_nState != OUTLINE_STALE))
+        if ((bOwner && pNode->m_pOwner != pOwner) || (bTable && pNode->m_pParentTable != pTable))
+            continue;
+        bool bStale = pNode->m_nState == OUTLINE_STALE;
+        if (filter == FIND_ANY || (filter == FIND_STALE && bStale))
             return pNode;
+        if (filter == FIND_LIVE && !bStale && (pFound == NULL || pNode->m_nOrder < pFound->m_nOrder))
+            pFound = pNode;
     }
-    return NULL;
+    return pFound;
 }
 
 COutlineTable* COutlineFile::FindTable(LPCTSTR pszName) const
@@ -145,12 +192,17 @@ COutlineTable* COutlineFile::FindTableInScope(LPCTSTR pszName, const COutlineNod
 
 COutlineTable* COutlineFile::FindLiveTable(LPCTSTR pszName) const
 {
-    return static_cast<COutlineTable*>(FindNode(OUTLINE_TABLE, pszName, false, NULL, false, NULL, true));
+    return static_cast<COutlineTable*>(FindNode(OUTLINE_TABLE, pszName, false, NULL, false, NULL, FIND_LIVE));
 }
 
 COutlineTable* COutlineFile::FindLiveTableInScope(LPCTSTR pszName, const COutlineNode* pOwner) const
 {
-    return static_cast<COutlineTable*>(FindNode(OUTLINE_TABLE, pszName, true, pOwner, false, NULL, true));
+    return static_cast<COutlineTable*>(FindNode(OUTLINE_TABLE, pszName, true, pOwner, false, NULL, FIND_LIVE));
+}
+
+COutlineFunction* COutlineFile::FindLiveFunction(LPCTSTR pszName) const
+{
+    return static_cast<COutlineFunction*>(FindNode(OUTLINE_FUNCTION, pszName, false, NULL, false, NULL, FIND_LIVE));
 }
 
 COutlineFunction* COutlineFile::FindFunction(LPCTSTR pszName) const

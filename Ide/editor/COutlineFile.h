@@ -22,7 +22,7 @@ public:
     // Frees the tokens only; COutline removes the nodes first.
     ~COutlineFile();
 
-    // The nodes, in the order they were added.
+    // The nodes, in the order of the text (the order of adding; a re-parse keeps it).
     int GetTableCount() const { return (int)m_tables.GetSize(); }
     COutlineTable* GetTable(int nIndex) const { return static_cast<COutlineTable*>(m_tables.GetAt(nIndex)); }
     int GetFunctionCount() const { return (int)m_functions.GetSize(); }
@@ -48,7 +48,7 @@ public:
         }
     }
 
-    // Lookups: names compare exactly; each gives the first match in the order of adding.
+    // Lookups: names compare exactly; each gives the first match in the order above.
     // An owner of NULL means file level; a table of NULL means "no parent table".
     COutlineTable* FindTable(LPCTSTR pszName) const;
     COutlineTable* FindTableInScope(LPCTSTR pszName, const COutlineNode* pOwner) const;
@@ -63,10 +63,28 @@ public:
     COutlineVariable* FindMemberVariableInScope(LPCTSTR pszName, const COutlineTable* pTable,
                                                 const COutlineNode* pOwner) const;
 
-    // The same lookups of tables, passing over stale ones (those a re-parse has not met
-    // again yet): what a first parse would have found at the same point of the text.
+    // Which nodes a lookup sees while a re-parse runs. Live nodes are those it met again
+    // or added; of these the one met first is taken, which is what a first parse would
+    // have found at the same point of the text. Outside a re-parse every node is live.
+    enum NodeFilter
+    {
+        FIND_ANY,    // every node, the first in the order of adding
+        FIND_LIVE,   // nodes that are not stale, the one met first
+        FIND_STALE   // stale nodes only
+    };
+    // The node of the kind and name whose owner (when bOwner) and parent table (when
+    // bTable) match.
+    COutlineNode* FindNode(int nKind, LPCTSTR pszName, bool bOwner, const COutlineNode* pOwner, bool bTable,
+                           const COutlineTable* pTable, NodeFilter filter = FIND_ANY) const;
+    // A live node that an add of these keys would duplicate: of the name and owner, and
+    // with a table of that parent table (members) or of any (other nodes).
+    BOOL HasDuplicate(int nKind, LPCTSTR pszName, const COutlineNode* pOwner, const COutlineTable* pTable) const
+    {
+        return FindNode(nKind, pszName, true, pOwner, pTable != NULL, pTable, FIND_LIVE) != NULL;
+    }
     COutlineTable* FindLiveTable(LPCTSTR pszName) const;
     COutlineTable* FindLiveTableInScope(LPCTSTR pszName, const COutlineNode* pOwner) const;
+    COutlineFunction* FindLiveFunction(LPCTSTR pszName) const;
 
     // Puts a node into (or takes it out of) the array of its kind; used by COutline.
     void AddNode(COutlineNode* pNode);
@@ -78,6 +96,11 @@ public:
     void RemoveAllNodes();
     BOOL HoldsNode(const COutlineNode* pNode) const;
     void SetAllStates(int nState);
+    // A re-parse met the node again: it takes its place after the nodes met before it.
+    void Renumber(COutlineNode* pNode) { pNode->m_nOrder = ++m_nLastOrder; }
+    // Puts the nodes, and the children and members of each, back into their order in
+    // the text, as a first parse of the same text would have added them.
+    void SortNodesByOrder();
 
     CString m_strName;      // the key the file was added under
     int m_nFlag;            // 1: a function-definition list
@@ -89,6 +112,7 @@ private:
     CPtrArray m_tables;
     CPtrArray m_functions;
     CPtrArray m_variables;
+    int m_nLastOrder;
 
     // Name index per kind: the nodes of each name in the order of adding, so that a
     // lookup checks only the nodes of its name.
@@ -101,10 +125,6 @@ private:
     void IndexNode(COutlineNode* pNode);
     void UnindexNode(COutlineNode* pNode);
 
-    // The first node of the kind and name that has the owner (when bOwner) and the
-    // parent table (when bTable).
-    COutlineNode* FindNode(int nKind, LPCTSTR pszName, bool bOwner, const COutlineNode* pOwner, bool bTable,
-                           const COutlineTable* pTable, bool bSkipStale = false) const;
 
     COutlineFile(const COutlineFile&) = delete;
     COutlineFile& operator=(const COutlineFile&) = delete;

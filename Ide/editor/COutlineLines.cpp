@@ -156,6 +156,19 @@ COutlineFunction* COutline::ParseDefinitionLine(COutlineFile* pFile, LPCTSTR psz
 // ---------------------------------------------------------------------------------------
 // The text before the caret
 
+CString COutline::GetTextBeforeCaret(CLineSource& source, int nLine, int nColumn)
+{
+    int nLength = 0;
+    const char* pLine = source.GetLine(nLine, nLength);
+    if (pLine == NULL || nColumn <= 0)
+        return CString();
+    if (nColumn < nLength)
+        nLength = nColumn;
+    while (nLength > 0 && (pLine[nLength - 1] == '\n' || pLine[nLength - 1] == '\r'))
+        nLength--;
+    return CString(pLine, nLength);
+}
+
 // The run of name characters at the end of the text, and where it starts.
 static CString NameAtEnd(const CString& strText, int& nStart)
 {

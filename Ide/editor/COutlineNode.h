@@ -66,6 +66,7 @@ public:
     int m_nFlag;                // 1: declared with "local"
     int m_nLine;                // zero-based line of the definition
     int m_nState;               // OutlineNodeState
+    int m_nOrder;               // place in the text: order of adding, renewed by a re-parse
     COutlineFile* m_pFile;
     CPtrArray m_children;       // COutlineNode*, not owned
     COutlineNode* m_pOwner;     // the scope the node was defined in; NULL at file level

@@ -63,6 +63,10 @@ int COutline::ReparseFile(COutlineFile* pFile, CLineSource& source)
             pTable->m_nState = OUTLINE_CHANGED;
     }
 
+    // The nodes take the order in which the parse met them: the order of the text (stale
+    // nodes, which the sweep removes, come first).
+    pFile->SortNodesByOrder();
+
     int nChanged = 0;
     pFile->ForEachNode([&nChanged](COutlineNode* pNode) {
         if (pNode->m_nState != OUTLINE_UNCHANGED)
@@ -85,7 +89,7 @@ void COutline::PruneStaleNodes(COutlineFile* pFile)
     if (pFile == NULL)
         return;
 
-    // Local tables of project files follow their constructors' result tables.
+    // The tables of project files follow their constructors' result tables.
     for (int i = 0; i < GetFileCount(); i++)
     {
         COutlineFile* pProjectFile = GetFile(i);
@@ -94,7 +98,7 @@ void COutline::PruneStaleNodes(COutlineFile* pFile)
         for (int j = 0; j < pProjectFile->GetTableCount(); j++)
         {
             COutlineTable* pTable = pProjectFile->GetTable(j);
-            if (pTable->m_nState == OUTLINE_STALE || !pTable->IsLocal() || !LinkConstructedTable(pTable))
+            if (pTable->m_nState == OUTLINE_STALE || !LinkConstructedTable(pTable))
                 continue;
             if (pTable->m_nState != OUTLINE_NEW)
                 pTable->m_nState = OUTLINE_CHANGED;

@@ -211,10 +211,14 @@ void LuaParser::ParseFunction(COutlineFile* pFile, COutlineNode* pScope)
     Parse(pFile, pFunction);
     m_nNesting--;
 
-    const LuaToken* pEnd = Token(m_nPos);
-    if (IsAdding() && pEnd != NULL && pEnd->IsKeyword(LUA_KW_END) && m_nBlockDepth == nDepthBefore)
+    if (IsAdding())
     {
-        SetResultTable(pFunction);
+        // A body without its "end" (still being typed) returns nothing.
+        const LuaToken* pEnd = Token(m_nPos);
+        if (pEnd != NULL && pEnd->IsKeyword(LUA_KW_END) && m_nBlockDepth == nDepthBefore)
+            SetResultTable(pFunction);
+        else
+            pFunction->m_pResultTable = NULL;
         if (m_nMode == MODE_REPARSE)
         {
             if (pFunction->m_pResultTable != pOldResult)
@@ -225,40 +229,55 @@ void LuaParser::ParseFunction(COutlineFile* pFile, COutlineNode* pScope)
     }
 }
 
+// Mode 1 meets the stale node of these keys again (changed when isChanged says so); when
+// there is none, modes 0 and 1 add one. NULL when the statement duplicates a node that
+// this run met or added before (a first parse would refuse the add in the same way).
+template <class TNode, class IsChanged, class Add>
+TNode* LuaParser::MeetOrAdd(COutlineFile* pFile, int nKind, LPCTSTR pszName, COutlineNode* pOwner,
+                            COutlineTable* pTable, IsChanged isChanged, Add add)
+{
+    bool bDuplicate = false;
+    TNode* pNode = static_cast<TNode*>(FindStaleNode(pFile, nKind, pszName, pOwner, pTable, bDuplicate));
+    if (bDuplicate)
+        return NULL;
+    if (pNode != NULL)
+    {
+        MeetAgain(pNode, isChanged(pNode));
+        return pNode;
+    }
+    pNode = add();
+    if (pNode != NULL)
+        MarkNew(pNode);
+    return pNode;
+}
+
 // Finds, adds or (mode 1) meets again the function; NULL when it is not recorded in this
 // run, and its body then belongs to the enclosing scope.
 COutlineFunction* LuaParser::RecordFunction(COutlineFile* pFile, COutlineNode* pScope, const CFunctionName& name,
                                             COutlineTable* pTable, LPCTSTR pszParameters)
 {
     LPCTSTR pszName = name.pName->m_pszText;
-    COutlineFunction* pFunction = NULL;
-    if (m_nMode != MODE_PARSE)
-    {
-        pFunction = pTable ? m_pOutline->FindMemberFunctionInScope(pszName, pTable, pScope, pFile)
-                           : m_pOutline->FindFunctionInScope(pszName, pScope, pFile);
-    }
     if (IsSearching())
-        return pFunction;
+        return pTable ? m_pOutline->FindMemberFunctionInScope(pszName, pTable, pScope, pFile)
+                      : m_pOutline->FindFunctionInScope(pszName, pScope, pFile);
 
-    if (pFunction != NULL)
-    {
-        BOOL bChanged = pFunction->m_nFlag != (name.bLocal ? 1 : 0) ||
-                        (pTable != NULL && pFunction->m_nMethod != (name.bMethod ? 1 : 0)) ||
-                        strcmp(pFunction->GetParameters(), pszParameters) != 0;
-        if (!MeetAgain(pFunction, bChanged))
-            return NULL;
-        pFunction->m_nFlag = name.bLocal ? 1 : 0;
-        if (pTable != NULL)
-            pFunction->m_nMethod = name.bMethod ? 1 : 0;
-    }
-    else
-    {
-        pFunction = pTable ? m_pOutline->AddMemberFunction(pszName, pTable, name.bMethod, name.bLocal, pScope, pFile)
-                           : m_pOutline->AddFunction(pszName, name.bLocal, pScope, pFile);
-        if (pFunction == NULL)
-            return NULL;
-        MarkNew(pFunction);
-    }
+    const int nLocal = name.bLocal ? 1 : 0;
+    const int nMethod = name.bMethod ? 1 : 0;
+    COutlineFunction* pFunction = MeetOrAdd<COutlineFunction>(
+        pFile, OUTLINE_FUNCTION, pszName, pScope, pTable,
+        [&](COutlineFunction* pFound) {
+            return pFound->m_nFlag != nLocal || (pTable != NULL && pFound->m_nMethod != nMethod) ||
+                   strcmp(pFound->GetParameters(), pszParameters) != 0;
+        },
+        [&]() {
+            return pTable ? m_pOutline->AddMemberFunction(pszName, pTable, nMethod, nLocal, pScope, pFile)
+                          : m_pOutline->AddFunction(pszName, nLocal, pScope, pFile);
+        });
+    if (pFunction == NULL)
+        return NULL;
+    pFunction->m_nFlag = nLocal;
+    if (pTable != NULL)
+        pFunction->m_nMethod = nMethod;
 
     if (pTable != NULL && pScope != NULL && pScope->IsFunction())
         RecordOwner(pScope, pFunction);
@@ -440,24 +459,20 @@ BOOL LuaParser::ParseTableConstructor(COutlineFile* pFile, COutlineNode* pScope)
         return FALSE;
 
     COutlineTable* pTable = NULL;
-    if (m_nMode != MODE_PARSE)
-        pTable = m_pOutline->FindTableInScope(strName, pScope, pFile);
     if (IsSearching())
     {
+        pTable = m_pOutline->FindTableInScope(strName, pScope, pFile);
         if (pTable == NULL)
-            return FALSE;
-    }
-    else if (pTable != NULL)
-    {
-        if (!MeetAgain(pTable, pTable->m_nFlag != nLocal))
             return FALSE;
     }
     else
     {
-        pTable = m_pOutline->AddTable(strName, pScope, pFile);
+        pTable = MeetOrAdd<COutlineTable>(
+            pFile, OUTLINE_TABLE, strName, pScope, NULL,
+            [nLocal](COutlineTable* pFound) { return pFound->m_nFlag != nLocal; },
+            [&]() { return m_pOutline->AddTable(strName, pScope, pFile); });
         if (pTable == NULL)
             return FALSE;
-        MarkNew(pTable);
     }
     if (IsAdding())
     {
@@ -605,26 +620,16 @@ COutlineTable* LuaParser::FindNamedTable(COutlineFile* pFile, LPCTSTR pszName, C
 COutlineVariable* LuaParser::RecordVariable(COutlineFile* pFile, LPCTSTR pszName, COutlineTable* pTable,
                                             COutlineNode* pOwner, int nLocal, int nLine)
 {
-    COutlineVariable* pVariable = NULL;
-    if (m_nMode == MODE_REPARSE)
-    {
-        pVariable = pTable ? m_pOutline->FindMemberVariableInScope(pszName, pTable, pOwner, pFile)
-                           : m_pOutline->FindVariableInScope(pszName, pOwner, pFile);
-    }
-    if (pVariable != NULL)
-    {
-        if (!MeetAgain(pVariable, pVariable->m_nFlag != nLocal))
-            return NULL;
-        pVariable->m_nFlag = nLocal;
-    }
-    else
-    {
-        pVariable = pTable ? m_pOutline->AddMemberVariable(pszName, pTable, pOwner, pFile)
-                           : m_pOutline->AddVariable(pszName, pOwner, nLocal, pFile);
-        if (pVariable == NULL)
-            return NULL;
-        MarkNew(pVariable);
-    }
+    COutlineVariable* pVariable = MeetOrAdd<COutlineVariable>(
+        pFile, OUTLINE_VARIABLE, pszName, pOwner, pTable,
+        [nLocal](COutlineVariable* pFound) { return pFound->m_nFlag != nLocal; },
+        [&]() {
+            return pTable ? m_pOutline->AddMemberVariable(pszName, pTable, pOwner, pFile)
+                          : m_pOutline->AddVariable(pszName, pOwner, nLocal, pFile);
+        });
+    if (pVariable == NULL)
+        return NULL;
+    pVariable->m_nFlag = nLocal;
     pVariable->m_nLine = nLine;
     return pVariable;
 }
@@ -646,17 +651,34 @@ void LuaParser::RecordOwner(COutlineNode* pScope, COutlineNode* pMember)
     }
 }
 
-BOOL LuaParser::MeetAgain(COutlineNode* pNode, BOOL bChanged)
+// Mode 1: the stale node of exactly these keys (pTable NULL: no parent table), to be met
+// again. NULL when there is none, and then bDuplicate tells whether a node that the add
+// would duplicate was met already in this run (a first parse would skip the statement).
+COutlineNode* LuaParser::FindStaleNode(COutlineFile* pFile, int nKind, LPCTSTR pszName, COutlineNode* pOwner,
+                                       COutlineTable* pTable, bool& bDuplicate) const
 {
-    if (pNode->m_nState != OUTLINE_STALE)
-        return FALSE;
+    bDuplicate = false;
+    if (m_nMode != MODE_REPARSE)
+        return NULL;
+    if (pFile->HasDuplicate(nKind, pszName, pOwner, pTable))
+    {
+        bDuplicate = true;
+        return NULL;
+    }
+    return pFile->FindNode(nKind, pszName, true, pOwner, true, pTable, COutlineFile::FIND_STALE);
+}
+
+// Mode 1: a stale node found again takes the state that says whether its flags changed
+// and its place in the order of the text.
+void LuaParser::MeetAgain(COutlineNode* pNode, BOOL bChanged)
+{
     pNode->m_nState = bChanged ? OUTLINE_CHANGED : OUTLINE_UNCHANGED;
+    pNode->m_pFile->Renumber(pNode);
     if (bChanged)
     {
         MarkChanged(pNode->m_pOwner);
         MarkChanged(pNode->m_pParentTable);
     }
-    return TRUE;
 }
 
 void LuaParser::MarkNew(COutlineNode* pNode)

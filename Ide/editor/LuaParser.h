@@ -87,9 +87,12 @@ private:
     COutlineVariable* RecordVariable(COutlineFile* pFile, LPCTSTR pszName, COutlineTable* pTable,
                                      COutlineNode* pOwner, int nLocal, int nLine);
     void RecordOwner(COutlineNode* pScope, COutlineNode* pMember);
-    // Mode 1: a node found again takes the state that says whether its flags changed;
-    // FALSE when it was met already in this run (a duplicate, left alone).
-    BOOL MeetAgain(COutlineNode* pNode, BOOL bChanged);
+    template <class TNode, class IsChanged, class Add>
+    TNode* MeetOrAdd(COutlineFile* pFile, int nKind, LPCTSTR pszName, COutlineNode* pOwner, COutlineTable* pTable,
+                     IsChanged isChanged, Add add);
+    COutlineNode* FindStaleNode(COutlineFile* pFile, int nKind, LPCTSTR pszName, COutlineNode* pOwner,
+                                COutlineTable* pTable, bool& bDuplicate) const;
+    void MeetAgain(COutlineNode* pNode, BOOL bChanged);
     void MarkNew(COutlineNode* pNode);
     static void MarkChanged(COutlineNode* pNode);
 

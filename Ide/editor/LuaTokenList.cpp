@@ -1,5 +1,6 @@
 #include "LuaTokenList.h"
 
+#include <stdint.h>
 #include <string.h>
 
 static const char s_szNoText[] = "";
@@ -24,15 +25,16 @@ void LuaTokenList::FreeAll()
     m_pTextBase = NULL;
 }
 
-// The text buffer moved: every text pointer follows it.
+// The text buffer moved: every text pointer follows it (by its offset in the old one).
 void LuaTokenList::RebaseTexts()
 {
     const char* pNewBase = m_text.data();
+    const uintptr_t nOldBase = reinterpret_cast<uintptr_t>(m_pTextBase);
     for (int i = 0; i < m_nCount; i++)
     {
         LuaToken& token = m_tokens[i];
         if (token.m_pszText != s_szNoText)
-            token.m_pszText = pNewBase + (token.m_pszText - m_pTextBase);
+            token.m_pszText = pNewBase + (reinterpret_cast<uintptr_t>(token.m_pszText) - nOldBase);
     }
     m_pTextBase = pNewBase;
 }

@@ -1,5 +1,6 @@
 // Line parsers: cleaning, definition lines and the readers of the text before the caret.
 #include "COutline.h"
+#include "CTextLineSource.h"
 
 #include <gtest/gtest.h>
 
@@ -109,6 +110,17 @@ protected:
         m_outline.SetTableBase("Hero", "Player", m_pMine);
     }
 };
+
+TEST(CaretTextSource, TextBeforeTheCaret)
+{
+    CTextLineSource source("first line\r\n  x = obj.na\r\nlast");
+    EXPECT_EQ(COutline::GetTextBeforeCaret(source, 1, 12), "  x = obj.na");
+    EXPECT_EQ(COutline::GetTextBeforeCaret(source, 1, 99), "  x = obj.na");
+    EXPECT_EQ(COutline::GetTextBeforeCaret(source, 1, 6), "  x = ");
+    EXPECT_EQ(COutline::GetTextBeforeCaret(source, 0, 0), "");
+    EXPECT_EQ(COutline::GetTextBeforeCaret(source, 2, 4), "last");
+    EXPECT_EQ(COutline::GetTextBeforeCaret(source, 7, 4), "");
+}
 
 TEST_F(CaretText, TableBeforeTheCaret)
 {

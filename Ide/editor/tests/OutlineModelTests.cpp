@@ -235,7 +235,7 @@ TEST_F(OutlineModel, RemovingAFileLeavesNoReferenceIntoIt)
     EXPECT_EQ(pAppFunction->m_scopedMembers.GetSize(), 0);
     (void)pLibField;
 
-    // What is left can be removed piece by piece without touching freed memory.
+    // What is left can be removed one by one without touching freed memory.
     EXPECT_TRUE(m_outline.RemoveFunction(pForeignMember));
     m_outline.RemoveFile(pApp);
     EXPECT_EQ(m_outline.GetFileCount(), 0);

@@ -1,7 +1,9 @@
 #include "OutlineTestSupport.h"
 #include "LuaTokenizer.h"
 
+#include <windows.h>
 #include <algorithm>
+#include <iterator>
 #include <stdio.h>
 
 std::vector<std::string> TokenStrings(const char* pszText)
@@ -63,10 +65,42 @@ std::string DumpOutline(COutlineFile* pFile)
         lines.push_back((LPCTSTR)strLine);
     });
     std::sort(lines.begin(), lines.end());
+    // The order of the file's arrays, which lookups without a scope follow.
+    std::string order = "order:";
+    pFile->ForEachNode([&order](COutlineNode* pNode) { order += " " + NodeName(pNode); });
+    lines.push_back(order);
     std::string dump;
     for (const std::string& line : lines)
         dump += line + "\n";
     return dump;
+}
+
+static std::vector<std::string> SplitLines(const std::string& text)
+{
+    std::vector<std::string> lines;
+    size_t nStart = 0;
+    while (nStart < text.size())
+    {
+        size_t nEnd = text.find('\n', nStart);
+        if (nEnd == std::string::npos)
+            nEnd = text.size();
+        lines.push_back(text.substr(nStart, nEnd - nStart));
+        nStart = nEnd + 1;
+    }
+    return lines;
+}
+
+std::string DumpDifference(const std::string& first, const std::string& second)
+{
+    std::vector<std::string> a = SplitLines(first), b = SplitLines(second), onlyA, onlyB;
+    std::set_difference(a.begin(), a.end(), b.begin(), b.end(), std::back_inserter(onlyA));
+    std::set_difference(b.begin(), b.end(), a.begin(), a.end(), std::back_inserter(onlyB));
+    std::string difference;
+    for (const std::string& line : onlyA)
+        difference += "- " + line + "\n";
+    for (const std::string& line : onlyB)
+        difference += "+ " + line + "\n";
+    return difference;
 }
 
 COutlineFile* ParseText(COutline& outline, const char* pszName, const char* pszText)
@@ -82,7 +116,11 @@ COutlineFile* ParseText(COutline& outline, const char* pszName, const char* pszT
 
 std::string ReadFixture(const char* pszName)
 {
-    std::string path = std::string("fixtures\\luaserv\\") + pszName;
+    // Beside the test program, wherever it is started from.
+    char szModule[MAX_PATH] = {};
+    GetModuleFileNameA(NULL, szModule, MAX_PATH);
+    std::string path = szModule;
+    path = path.substr(0, path.find_last_of("\\/") + 1) + "fixtures\\luaserv\\" + pszName;
     FILE* pFile = fopen(path.c_str(), "rb");
     if (pFile == NULL)
         return std::string();

@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 class OutlineParser : public ::testing::Test
 {
@@ -311,6 +312,7 @@ TEST_F(OutlineFixture, FactoriesGiveTheirTablesABase)
 TEST_F(OutlineFixture, ScopeAndSelfMethodAtAPosition)
 {
     std::string text = ReadFixture("inventory.lua");
+    ASSERT_FALSE(text.empty());
     CTextLineSource source(text.data(), (int)text.size());
     // Line 98 (zero-based 97) is inside "for" in Bag:Add; line 60 in Item.new.
     COutlineNode* pScope = m_outline.FindScopeAt(97, 0, source, m_pFile);
@@ -393,6 +395,7 @@ protected:
 TEST_F(OutlineReparse, UnchangedTextReportsNoChange)
 {
     std::string text = ReadFixture("inventory.lua");
+    ASSERT_FALSE(text.empty());
     COutlineFile* pFile = ParseAsProjectFile("inventory.lua", text);
     std::string before = DumpOutline(pFile);
     EXPECT_EQ(Reparse(pFile, text), 0);
@@ -407,6 +410,7 @@ TEST_F(OutlineReparse, UnchangedTextReportsNoChange)
 TEST_F(OutlineReparse, EditsGiveWhatAFirstParseGives)
 {
     std::string text = ReadFixture("inventory.lua");
+    ASSERT_FALSE(text.empty());
     COutlineFile* pFile = ParseAsProjectFile("inventory.lua", text);
 
     struct CEdit
@@ -430,9 +434,56 @@ TEST_F(OutlineReparse, EditsGiveWhatAFirstParseGives)
         ASSERT_NE(nAt, std::string::npos) << edit.pszFind;
         text.replace(nAt, strlen(edit.pszFind), edit.pszReplace);
         EXPECT_EQ(Reparse(pFile, text), 1) << edit.pszFind;
-        EXPECT_EQ(DumpOutline(pFile), FreshDump(text)) << edit.pszFind;
+        EXPECT_EQ(DumpDifference(DumpOutline(pFile), FreshDump(text)), "") << edit.pszFind;
     }
     EXPECT_EQ(Reparse(pFile, text), 0);
+}
+
+TEST_F(OutlineReparse, RandomEditsGiveWhatAFirstParseGives)
+{
+    // Lines are deleted, duplicated and swapped and characters deleted at random (a fixed
+    // seed), as typing and pasting would; every state of the text must give a first
+    // parse's outline.
+    std::string original = ReadFixture("inventory.lua");
+    ASSERT_FALSE(original.empty());
+    std::vector<std::string> lines;
+    for (size_t nStart = 0; nStart < original.size();)
+    {
+        size_t nEnd = original.find('\n', nStart);
+        nEnd = nEnd == std::string::npos ? original.size() : nEnd + 1;
+        lines.push_back(original.substr(nStart, nEnd - nStart));
+        nStart = nEnd;
+    }
+    auto join = [&lines]() {
+        std::string text;
+        for (const std::string& line : lines)
+            text += line;
+        return text;
+    };
+    COutlineFile* pFile = ParseAsProjectFile("inventory.lua", join());
+    unsigned int nSeed = 12345;
+    auto random = [&nSeed](size_t nLimit) {
+        nSeed = nSeed * 1103515245u + 12345u;
+        return (size_t)((nSeed >> 16) % nLimit);
+    };
+    for (int nStep = 0; nStep < 1500 && lines.size() > 2; nStep++)
+    {
+        size_t nLine = random(lines.size());
+        switch (random(4))
+        {
+        case 0: lines.erase(lines.begin() + (ptrdiff_t)nLine); break;
+        case 3:
+            if (lines[nLine].size() > 1)
+                lines[nLine].erase(random(lines[nLine].size() - 1), 1); // breaks a word, a string or a comment
+            break;
+        case 1: lines.insert(lines.begin() + (ptrdiff_t)random(lines.size()), lines[nLine]); break;
+        default: std::swap(lines[nLine], lines[random(lines.size())]); break;
+        }
+        std::string text = join();
+        Reparse(pFile, text);
+        std::string difference = DumpDifference(DumpOutline(pFile), FreshDump(text));
+        ASSERT_EQ(difference, "") << "step " << nStep << "\n" << text;
+    }
 }
 
 TEST_F(OutlineReparse, ChangesAreMarkedOnTheNodesAndTheirTables)
