@@ -46,6 +46,57 @@ struct AFX_SIZEPARENTPARAMS
 // is deferred, otherwise it happens at once.
 void AFXAPI AfxRepositionWindow(AFX_SIZEPARENTPARAMS* lpLayout, HWND hWnd, LPCRECT lpRect);
 
+// Offers a command or update request that a dialog or sheet did not handle to its
+// owner and then to the application (their own map came first).
+BOOL AFXAPI AfxRouteCmdToOwner(CWnd* pWnd, UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* pHandlerInfo);
+
+// Runs a window modally: disables its owner, lets run() create the window and turn
+// its modal loop, then enables and activates the owner again and destroys the
+// window. An exception ends in the thread's handler and gives -1.
+template<class FRun>
+INT_PTR AfxRunModal(CWnd* pWnd, HWND hWndOwner, FRun run)
+{
+    BOOL bEnableOwner = FALSE;
+    if (hWndOwner != NULL && hWndOwner != ::GetDesktopWindow() && ::IsWindowEnabled(hWndOwner))
+    {
+        ::EnableWindow(hWndOwner, FALSE);
+        bEnableOwner = TRUE;
+    }
+    try
+    {
+        run();
+    }
+    catch (CException* e)
+    {
+        AfxProcessWndProcException(e, NULL);
+        e->Delete();
+        pWnd->m_nModalResult = -1;
+    }
+    catch (...)
+    {
+        AfxProcessWndProcException(NULL, NULL);
+        pWnd->m_nModalResult = -1;
+    }
+    if (bEnableOwner)
+        ::EnableWindow(hWndOwner, TRUE);
+    if (hWndOwner != NULL && pWnd->m_hWnd != NULL && ::GetActiveWindow() == pWnd->m_hWnd)
+        ::SetActiveWindow(hWndOwner);
+    if (pWnd->m_hWnd != NULL)
+        pWnd->DestroyWindow();
+    return pWnd->m_nModalResult;
+}
+
+// Calls an owner-drawn control's DrawItem for the reflected WM_DRAWITEM; other
+// messages take the control's default reflection.
+template<class TCtrl>
+BOOL AfxReflectDrawItem(TCtrl* pCtrl, UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult)
+{
+    if (message != WM_DRAWITEM)
+        return pCtrl->CWnd::OnChildNotify(message, wParam, lParam, pResult);
+    pCtrl->DrawItem((LPDRAWITEMSTRUCT)lParam);
+    return TRUE;
+}
+
 // Updates the items of a popup menu through a command target's update handlers.
 void AFXAPI AfxUpdateMenuCmdUI(CCmdTarget* pTarget, CMenu* pPopupMenu, BOOL bDisableIfNoHndler);
 

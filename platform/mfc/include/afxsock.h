@@ -2,7 +2,7 @@
 // OnReceive, OnSend, ... on the thread that created the socket.
 #pragma once
 
-#include <winsock2.h>
+#include <winsock.h>  // Windows Sockets 1.1; windows.h has it already
 #include "afxwin.h"
 
 BOOL AFXAPI AfxSocketInit(WSADATA* lpwsaData = NULL);

@@ -58,16 +58,28 @@ public:
         : m_pfnConstruct(pfnConstruct), m_pfnSetHandle(pfnSetHandle) {}
     ~CHandleMap();
 
+    // The thread's map kept in rpMap, made on first use when bCreate is set.
+    static CHandleMap* PASCAL GetThreadMap(CHandleMap*& rpMap, BOOL bCreate, PFNCONSTRUCT pfnConstruct,
+                                           PFNSETHANDLE pfnSetHandle);
+
     CObject* FromHandle(HANDLE h);
+    // pObject becomes the permanent object of h; FALSE for a null handle.
+    BOOL AttachPermanent(HANDLE h, CObject* pObject);
+    // Forgets h when pObject is its permanent object.
+    void DetachPermanent(HANDLE h, CObject* pObject);
     CObject* LookupPermanent(HANDLE h) const;
     CObject* LookupTemporary(HANDLE h) const;
-    void SetPermanent(HANDLE h, CObject* permOb) { m_permanentMap[h] = permOb; }
-    void RemoveHandle(HANDLE h);
     void DeleteTemp();
 
 private:
     std::unordered_map<HANDLE, CObject*> m_permanentMap;
     std::unordered_map<HANDLE, CObject*> m_temporaryMap;
+
+public:
+    // A temporary object of class T for a foreign handle.
+    template<class T> static CObject* Construct(HANDLE) { return new T; }
+
+private:
     PFNCONSTRUCT m_pfnConstruct;
     PFNSETHANDLE m_pfnSetHandle;
 };

@@ -65,9 +65,27 @@ CObject* CHandleMap::FromHandle(HANDLE h)
     return pTemp;
 }
 
-void CHandleMap::RemoveHandle(HANDLE h)
+CHandleMap* PASCAL CHandleMap::GetThreadMap(CHandleMap*& rpMap, BOOL bCreate, PFNCONSTRUCT pfnConstruct,
+                                            PFNSETHANDLE pfnSetHandle)
 {
-    m_permanentMap.erase(h);
+    if (rpMap == NULL && bCreate)
+        rpMap = new CHandleMap(pfnConstruct, pfnSetHandle);
+    return rpMap;
+}
+
+BOOL CHandleMap::AttachPermanent(HANDLE h, CObject* pObject)
+{
+    if (h == NULL)
+        return FALSE;
+    m_permanentMap[h] = pObject;
+    return TRUE;
+}
+
+void CHandleMap::DetachPermanent(HANDLE h, CObject* pObject)
+{
+    auto it = m_permanentMap.find(h);
+    if (it != m_permanentMap.end() && it->second == pObject)
+        m_permanentMap.erase(it);
 }
 
 void CHandleMap::DeleteTemp()

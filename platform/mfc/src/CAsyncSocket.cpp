@@ -230,6 +230,13 @@ int CAsyncSocket::Send(const void* lpBuf, int nBufLen, int nFlags)
     return ::send(m_hSocket, (LPCSTR)lpBuf, nBufLen, nFlags);
 }
 
+// Dotted address and port of a socket address.
+static void SplitAddress(const SOCKADDR_IN& sockAddr, CString& rAddress, UINT& rPort)
+{
+    rPort = ntohs(sockAddr.sin_port);
+    rAddress = ::inet_ntoa(sockAddr.sin_addr);
+}
+
 int CAsyncSocket::ReceiveFrom(void* lpBuf, int nBufLen, CString& rSocketAddress, UINT& rSocketPort, int nFlags)
 {
     SOCKADDR_IN sockAddr;
@@ -237,10 +244,7 @@ int CAsyncSocket::ReceiveFrom(void* lpBuf, int nBufLen, CString& rSocketAddress,
     int nSockAddrLen = sizeof(sockAddr);
     int nResult = ReceiveFrom(lpBuf, nBufLen, (SOCKADDR*)&sockAddr, &nSockAddrLen, nFlags);
     if (nResult != SOCKET_ERROR)
-    {
-        rSocketPort = ntohs(sockAddr.sin_port);
-        rSocketAddress = ::inet_ntoa(sockAddr.sin_addr);
-    }
+        SplitAddress(sockAddr, rSocketAddress, rSocketPort);
     return nResult;
 }
 
@@ -259,8 +263,7 @@ BOOL CAsyncSocket::GetPeerName(CString& rPeerAddress, UINT& rPeerPort)
     int nSockAddrLen = sizeof(sockAddr);
     if (::getpeername(m_hSocket, (SOCKADDR*)&sockAddr, &nSockAddrLen) == SOCKET_ERROR)
         return FALSE;
-    rPeerPort = ntohs(sockAddr.sin_port);
-    rPeerAddress = ::inet_ntoa(sockAddr.sin_addr);
+    SplitAddress(sockAddr, rPeerAddress, rPeerPort);
     return TRUE;
 }
 
@@ -271,8 +274,7 @@ BOOL CAsyncSocket::GetSockName(CString& rSocketAddress, UINT& rSocketPort)
     int nSockAddrLen = sizeof(sockAddr);
     if (!GetSockName((SOCKADDR*)&sockAddr, &nSockAddrLen))
         return FALSE;
-    rSocketPort = ntohs(sockAddr.sin_port);
-    rSocketAddress = ::inet_ntoa(sockAddr.sin_addr);
+    SplitAddress(sockAddr, rSocketAddress, rSocketPort);
     return TRUE;
 }
 

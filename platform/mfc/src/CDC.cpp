@@ -6,11 +6,6 @@ IMPLEMENT_DYNAMIC(CPaintDC, CDC)
 IMPLEMENT_DYNAMIC(CClientDC, CDC)
 IMPLEMENT_DYNAMIC(CWindowDC, CDC)
 
-static CObject* ConstructDC(HANDLE)
-{
-    return new CDC;
-}
-
 static void SetDCHandle(CObject* pObject, HANDLE h)
 {
     CDC* pDC = (CDC*)pObject;
@@ -19,10 +14,7 @@ static void SetDCHandle(CObject* pObject, HANDLE h)
 
 CHandleMap* PASCAL afxMapHDC(BOOL bCreate)
 {
-    AFX_THREAD_STATE* pState = AfxGetThreadState();
-    if (pState->m_pmapHDC == NULL && bCreate)
-        pState->m_pmapHDC = new CHandleMap(ConstructDC, SetDCHandle);
-    return pState->m_pmapHDC;
+    return CHandleMap::GetThreadMap(AfxGetThreadState()->m_pmapHDC, bCreate, CHandleMap::Construct<CDC>, SetDCHandle);
 }
 
 CDC* PASCAL CDC::FromHandle(HDC hDC)
@@ -48,26 +40,21 @@ CDC::~CDC()
 
 BOOL CDC::Attach(HDC hDC)
 {
-    if (hDC == NULL)
+    if (!afxMapHDC(TRUE)->AttachPermanent(hDC, this))
         return FALSE;
     m_hDC = hDC;
-    afxMapHDC(TRUE)->SetPermanent(m_hDC, this);
     SetAttribDC(m_hDC);
     return TRUE;
 }
 
 HDC CDC::Detach()
 {
-    HDC hDC = m_hDC;
-    if (hDC != NULL)
-    {
-        CHandleMap* pMap = afxMapHDC();
-        if (pMap != NULL && pMap->LookupPermanent(hDC) == this)
-            pMap->RemoveHandle(hDC);
-    }
+    HDC h = m_hDC;
+    if (CHandleMap* pMap = afxMapHDC())
+        pMap->DetachPermanent(h, this);
     ReleaseAttribDC();
     m_hDC = NULL;
-    return hDC;
+    return h;
 }
 
 BOOL CDC::DeleteDC()

@@ -139,71 +139,50 @@ static BOOL ParseLong(LPCTSTR lpsz, BOOL bSigned, long& lResult, unsigned long& 
     return *pEnd == '\0';
 }
 
-static void ExchangeSigned(CDataExchange* pDX, int nIDC, long& value)
+// Whole numbers both ways; a text that is no number (or a negative one where only
+// positive ones fit) fails with its message.
+template<class T>
+static void ExchangeNumber(CDataExchange* pDX, int nIDC, T& value)
 {
+    const bool bSigned = (T)-1 < (T)0;
     HWND hWndCtrl = pDX->PrepareEditCtrl(nIDC);
     if (pDX->m_bSaveAndValidate)
     {
         long l = 0;
         unsigned long ul = 0;
-        if (!ParseLong(GetControlText(hWndCtrl), TRUE, l, ul))
-            FailWithMessage(pDX, AFX_IDP_PARSE_INT);
-        value = l;
+        if (!ParseLong(GetControlText(hWndCtrl), bSigned, l, ul))
+            FailWithMessage(pDX, bSigned ? AFX_IDP_PARSE_INT : AFX_IDP_PARSE_UINT);
+        value = bSigned ? (T)l : (T)ul;
     }
     else
     {
         TCHAR szT[32];
-        wsprintf(szT, _T("%ld"), value);
-        AfxSetWindowText(hWndCtrl, szT);
-    }
-}
-
-static void ExchangeUnsigned(CDataExchange* pDX, int nIDC, unsigned long& value)
-{
-    HWND hWndCtrl = pDX->PrepareEditCtrl(nIDC);
-    if (pDX->m_bSaveAndValidate)
-    {
-        long l = 0;
-        unsigned long ul = 0;
-        if (!ParseLong(GetControlText(hWndCtrl), FALSE, l, ul))
-            FailWithMessage(pDX, AFX_IDP_PARSE_UINT);
-        value = ul;
-    }
-    else
-    {
-        TCHAR szT[32];
-        wsprintf(szT, _T("%lu"), value);
+        if (bSigned)
+            wsprintf(szT, _T("%ld"), (long)value);
+        else
+            wsprintf(szT, _T("%lu"), (unsigned long)value);
         AfxSetWindowText(hWndCtrl, szT);
     }
 }
 
 void AFXAPI DDX_Text(CDataExchange* pDX, int nIDC, int& value)
 {
-    long l = value;
-    ExchangeSigned(pDX, nIDC, l);
-    if (pDX->m_bSaveAndValidate)
-        value = (int)l;
+    ExchangeNumber(pDX, nIDC, value);
 }
 
 void AFXAPI DDX_Text(CDataExchange* pDX, int nIDC, long& value)
 {
-    ExchangeSigned(pDX, nIDC, value);
+    ExchangeNumber(pDX, nIDC, value);
 }
 
 void AFXAPI DDX_Text(CDataExchange* pDX, int nIDC, UINT& value)
 {
-    unsigned long ul = value;
-    ExchangeUnsigned(pDX, nIDC, ul);
-    if (pDX->m_bSaveAndValidate)
-        value = (UINT)ul;
+    ExchangeNumber(pDX, nIDC, value);
 }
 
 void AFXAPI DDX_Text(CDataExchange* pDX, int nIDC, DWORD& value)
 {
-    unsigned long ul = value;
-    ExchangeUnsigned(pDX, nIDC, ul);
-    if (pDX->m_bSaveAndValidate)
-        value = ul;
+    ExchangeNumber(pDX, nIDC, value);
 }
 
 void AFXAPI DDX_Text(CDataExchange* pDX, int nIDC, CString& value)
@@ -355,31 +334,32 @@ void AFXAPI DDX_Control(CDataExchange* pDX, int nIDC, CWnd& rControl)
 // ---------------------------------------------------------------------------
 // DDV
 
+// A value outside its range fails with "between %1 and %2".
+template<class T>
+static void CheckRange(CDataExchange* pDX, T value, T minVal, T maxVal, LPCTSTR lpszFormat)
+{
+    if (!pDX->m_bSaveAndValidate || (value >= minVal && value <= maxVal))
+        return;
+    TCHAR szMin[32];
+    TCHAR szMax[32];
+    wsprintf(szMin, lpszFormat, minVal);
+    wsprintf(szMax, lpszFormat, maxVal);
+    FailWithMessage(pDX, AFX_IDP_PARSE_INT_RANGE, szMin, szMax);
+}
+
 void AFXAPI DDV_MinMaxInt(CDataExchange* pDX, int value, int minVal, int maxVal)
 {
-    DDV_MinMaxLong(pDX, value, minVal, maxVal);
+    CheckRange<long>(pDX, value, minVal, maxVal, _T("%ld"));
 }
 
 void AFXAPI DDV_MinMaxLong(CDataExchange* pDX, long value, long minVal, long maxVal)
 {
-    if (!pDX->m_bSaveAndValidate || (value >= minVal && value <= maxVal))
-        return;
-    TCHAR szMin[32];
-    TCHAR szMax[32];
-    wsprintf(szMin, _T("%ld"), minVal);
-    wsprintf(szMax, _T("%ld"), maxVal);
-    FailWithMessage(pDX, AFX_IDP_PARSE_INT_RANGE, szMin, szMax);
+    CheckRange<long>(pDX, value, minVal, maxVal, _T("%ld"));
 }
 
 void AFXAPI DDV_MinMaxUInt(CDataExchange* pDX, UINT value, UINT minVal, UINT maxVal)
 {
-    if (!pDX->m_bSaveAndValidate || (value >= minVal && value <= maxVal))
-        return;
-    TCHAR szMin[32];
-    TCHAR szMax[32];
-    wsprintf(szMin, _T("%u"), minVal);
-    wsprintf(szMax, _T("%u"), maxVal);
-    FailWithMessage(pDX, AFX_IDP_PARSE_INT_RANGE, szMin, szMax);
+    CheckRange<UINT>(pDX, value, minVal, maxVal, _T("%u"));
 }
 
 void AFXAPI DDV_MaxChars(CDataExchange* pDX, CString const& value, int nChars)

@@ -191,46 +191,19 @@ INT_PTR CDialog::DoModal()
 
     // The owner is disabled while the dialog runs, as the system's modal dialogs do.
     HWND hWndParent = PreModal();
-    BOOL bEnableParent = FALSE;
-    if (hWndParent != NULL && hWndParent != ::GetDesktopWindow() && ::IsWindowEnabled(hWndParent))
-    {
-        ::EnableWindow(hWndParent, FALSE);
-        bEnableParent = TRUE;
-    }
-
-    try
-    {
-        if (CreateDlgIndirect(lpDialogTemplate, CWnd::FromHandle(hWndParent), hInst))
+    AfxRunModal(this, hWndParent, [&] {
+        if (!CreateDlgIndirect(lpDialogTemplate, CWnd::FromHandle(hWndParent), hInst))
+            return;
+        if (m_nFlags & WF_CONTINUEMODAL)
         {
-            if (m_nFlags & WF_CONTINUEMODAL)
-            {
-                DWORD dwFlags = MLF_SHOWONIDLE;
-                if (GetStyle() & DS_NOIDLEMSG)
-                    dwFlags |= MLF_NOIDLEMSG;
-                RunModalLoop(dwFlags);
-            }
-            if (m_hWnd != NULL)
-                SetWindowPos(NULL, 0, 0, 0, 0, SWP_HIDEWINDOW | SWP_NOSIZE | SWP_NOMOVE | SWP_NOACTIVATE | SWP_NOZORDER);
+            DWORD dwFlags = MLF_SHOWONIDLE;
+            if (GetStyle() & DS_NOIDLEMSG)
+                dwFlags |= MLF_NOIDLEMSG;
+            RunModalLoop(dwFlags);
         }
-    }
-    catch (CException* e)
-    {
-        AfxProcessWndProcException(e, NULL);
-        e->Delete();
-        m_nModalResult = -1;
-    }
-    catch (...)
-    {
-        AfxProcessWndProcException(NULL, NULL);
-        m_nModalResult = -1;
-    }
-
-    if (bEnableParent)
-        ::EnableWindow(hWndParent, TRUE);
-    if (hWndParent != NULL && ::GetActiveWindow() == m_hWnd)
-        ::SetActiveWindow(hWndParent);
-
-    DestroyWindow();
+        if (m_hWnd != NULL)
+            SetWindowPos(NULL, 0, 0, 0, 0, SWP_HIDEWINDOW | SWP_NOSIZE | SWP_NOMOVE | SWP_NOACTIVATE | SWP_NOZORDER);
+    });
     PostModal();
     if (hDialogTemplate != NULL && m_lpszTemplateName == NULL)
         ::GlobalUnlock(hDialogTemplate);
@@ -315,17 +288,18 @@ BOOL CDialog::PreTranslateInput(LPMSG lpMsg)
     return ::IsDialogMessage(m_hWnd, lpMsg);
 }
 
-BOOL CDialog::OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* pHandlerInfo)
+BOOL AFXAPI AfxRouteCmdToOwner(CWnd* pWnd, UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* pHandlerInfo)
 {
-    if (CWnd::OnCmdMsg(nID, nCode, pExtra, pHandlerInfo))
-        return TRUE;
-    // Commands and their updates not handled by the dialog go to its owner and then
-    // to the application.
     if ((nCode != (int)CN_COMMAND && nCode != (int)CN_UPDATE_COMMAND_UI) || !IS_COMMAND_ID(nID) || nID >= 0xF000)
         return FALSE;
-    CWnd* pOwner = GetOwner();
-    if (pOwner != NULL && pOwner != this && pOwner->OnCmdMsg(nID, nCode, pExtra, pHandlerInfo))
+    CWnd* pOwner = pWnd->GetOwner();
+    if (pOwner != NULL && pOwner != pWnd && pOwner->OnCmdMsg(nID, nCode, pExtra, pHandlerInfo))
         return TRUE;
     CWinThread* pThread = AfxGetThread();
     return pThread != NULL && pThread->OnCmdMsg(nID, nCode, pExtra, pHandlerInfo);
+}
+
+BOOL CDialog::OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* pHandlerInfo)
+{
+    return CWnd::OnCmdMsg(nID, nCode, pExtra, pHandlerInfo) || AfxRouteCmdToOwner(this, nID, nCode, pExtra, pHandlerInfo);
 }

@@ -40,10 +40,7 @@ static void SetGdiHandle(CObject* pObject, HANDLE h)
 
 CHandleMap* PASCAL afxMapHGDIOBJ(BOOL bCreate)
 {
-    AFX_THREAD_STATE* pState = AfxGetThreadState();
-    if (pState->m_pmapHGDIOBJ == NULL && bCreate)
-        pState->m_pmapHGDIOBJ = new CHandleMap(ConstructGdiObject, SetGdiHandle);
-    return pState->m_pmapHGDIOBJ;
+    return CHandleMap::GetThreadMap(AfxGetThreadState()->m_pmapHGDIOBJ, bCreate, ConstructGdiObject, SetGdiHandle);
 }
 
 CGdiObject* PASCAL CGdiObject::FromHandle(HGDIOBJ hObject)
@@ -59,24 +56,19 @@ void PASCAL CGdiObject::DeleteTempMap()
 
 BOOL CGdiObject::Attach(HGDIOBJ hObject)
 {
-    if (hObject == NULL)
+    if (!afxMapHGDIOBJ(TRUE)->AttachPermanent(hObject, this))
         return FALSE;
     m_hObject = hObject;
-    afxMapHGDIOBJ(TRUE)->SetPermanent(m_hObject, this);
     return TRUE;
 }
 
 HGDIOBJ CGdiObject::Detach()
 {
-    HGDIOBJ hObject = m_hObject;
-    if (hObject != NULL)
-    {
-        CHandleMap* pMap = afxMapHGDIOBJ();
-        if (pMap != NULL && pMap->LookupPermanent(hObject) == this)
-            pMap->RemoveHandle(hObject);
-    }
+    HGDIOBJ h = m_hObject;
+    if (CHandleMap* pMap = afxMapHGDIOBJ())
+        pMap->DetachPermanent(h, this);
     m_hObject = NULL;
-    return hObject;
+    return h;
 }
 
 BOOL CGdiObject::DeleteObject()

@@ -4,11 +4,6 @@
 
 IMPLEMENT_DYNCREATE(CImageList, CObject)
 
-static CObject* ConstructImageList(HANDLE)
-{
-    return new CImageList;
-}
-
 static void SetImageListHandle(CObject* pObject, HANDLE h)
 {
     ((CImageList*)pObject)->m_hImageList = (HIMAGELIST)h;
@@ -16,10 +11,7 @@ static void SetImageListHandle(CObject* pObject, HANDLE h)
 
 CHandleMap* PASCAL afxMapHIMAGELIST(BOOL bCreate)
 {
-    AFX_THREAD_STATE* pState = AfxGetThreadState();
-    if (pState->m_pmapHIMAGELIST == NULL && bCreate)
-        pState->m_pmapHIMAGELIST = new CHandleMap(ConstructImageList, SetImageListHandle);
-    return pState->m_pmapHIMAGELIST;
+    return CHandleMap::GetThreadMap(AfxGetThreadState()->m_pmapHIMAGELIST, bCreate, CHandleMap::Construct<CImageList>, SetImageListHandle);
 }
 
 CImageList* PASCAL CImageList::FromHandle(HIMAGELIST hImageList)
@@ -41,24 +33,19 @@ void PASCAL CImageList::DeleteTempMap()
 
 BOOL CImageList::Attach(HIMAGELIST hImageList)
 {
-    if (hImageList == NULL)
+    if (!afxMapHIMAGELIST(TRUE)->AttachPermanent(hImageList, this))
         return FALSE;
     m_hImageList = hImageList;
-    afxMapHIMAGELIST(TRUE)->SetPermanent(m_hImageList, this);
     return TRUE;
 }
 
 HIMAGELIST CImageList::Detach()
 {
-    HIMAGELIST hImageList = m_hImageList;
-    if (hImageList != NULL)
-    {
-        CHandleMap* pMap = afxMapHIMAGELIST();
-        if (pMap != NULL && pMap->LookupPermanent(hImageList) == this)
-            pMap->RemoveHandle(hImageList);
-    }
+    HIMAGELIST h = m_hImageList;
+    if (CHandleMap* pMap = afxMapHIMAGELIST())
+        pMap->DetachPermanent(h, this);
     m_hImageList = NULL;
-    return hImageList;
+    return h;
 }
 
 CImageList::~CImageList()

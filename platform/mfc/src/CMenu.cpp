@@ -3,11 +3,6 @@
 
 IMPLEMENT_DYNCREATE(CMenu, CObject)
 
-static CObject* ConstructMenu(HANDLE)
-{
-    return new CMenu;
-}
-
 static void SetMenuHandle(CObject* pObject, HANDLE h)
 {
     ((CMenu*)pObject)->m_hMenu = (HMENU)h;
@@ -15,10 +10,7 @@ static void SetMenuHandle(CObject* pObject, HANDLE h)
 
 CHandleMap* PASCAL afxMapHMENU(BOOL bCreate)
 {
-    AFX_THREAD_STATE* pState = AfxGetThreadState();
-    if (pState->m_pmapHMENU == NULL && bCreate)
-        pState->m_pmapHMENU = new CHandleMap(ConstructMenu, SetMenuHandle);
-    return pState->m_pmapHMENU;
+    return CHandleMap::GetThreadMap(AfxGetThreadState()->m_pmapHMENU, bCreate, CHandleMap::Construct<CMenu>, SetMenuHandle);
 }
 
 CMenu* PASCAL CMenu::FromHandle(HMENU hMenu)
@@ -34,24 +26,19 @@ void PASCAL CMenu::DeleteTempMap()
 
 BOOL CMenu::Attach(HMENU hMenu)
 {
-    if (hMenu == NULL)
+    if (!afxMapHMENU(TRUE)->AttachPermanent(hMenu, this))
         return FALSE;
     m_hMenu = hMenu;
-    afxMapHMENU(TRUE)->SetPermanent(m_hMenu, this);
     return TRUE;
 }
 
 HMENU CMenu::Detach()
 {
-    HMENU hMenu = m_hMenu;
-    if (hMenu != NULL)
-    {
-        CHandleMap* pMap = afxMapHMENU();
-        if (pMap != NULL && pMap->LookupPermanent(hMenu) == this)
-            pMap->RemoveHandle(hMenu);
-    }
+    HMENU h = m_hMenu;
+    if (CHandleMap* pMap = afxMapHMENU())
+        pMap->DetachPermanent(h, this);
     m_hMenu = NULL;
-    return hMenu;
+    return h;
 }
 
 CMenu::~CMenu()

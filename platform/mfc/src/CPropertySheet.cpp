@@ -230,50 +230,19 @@ INT_PTR CPropertySheet::DoModal()
 {
     // The system's modal sheet would run its own loop; a modeless one under our loop
     // keeps pre-translation (PSM_ISDIALOGMESSAGE) and idle processing going.
-    m_dwCreateStyle = DS_MODALFRAME | DS_3DLOOK | DS_CONTEXTHELP | DS_SETFONT | WS_POPUP | WS_VISIBLE | WS_CAPTION | WS_SYSMENU;
+    m_dwCreateStyle = DS_MODALFRAME | DS_3DLOOK | DS_SETFONT | WS_POPUP | WS_VISIBLE | WS_CAPTION | WS_SYSMENU;
     m_dwCreateExStyle = WS_EX_DLGMODALFRAME;
     m_bModeless = FALSE;
 
     HWND hWndTop = NULL;
     CWnd* pOwner = CWnd::GetSafeOwner(m_pParentWnd, &hWndTop);
-    HWND hWndParent = pOwner->GetSafeHwnd();
-    BOOL bEnableParent = FALSE;
-    if (hWndParent != NULL && ::IsWindowEnabled(hWndParent))
-    {
-        ::EnableWindow(hWndParent, FALSE);
-        bEnableParent = TRUE;
-    }
-
     m_nModalResult = IDCANCEL;
-    try
-    {
+    return AfxRunModal(this, pOwner->GetSafeHwnd(), [&] {
         if (CreateSheetWindow(pOwner))
-        {
-            m_nModalResult = IDCANCEL;
             RunModalLoop(MLF_SHOWONIDLE);
-        }
         else
             m_nModalResult = -1;
-    }
-    catch (CException* e)
-    {
-        AfxProcessWndProcException(e, NULL);
-        e->Delete();
-        m_nModalResult = -1;
-    }
-    catch (...)
-    {
-        AfxProcessWndProcException(NULL, NULL);
-        m_nModalResult = -1;
-    }
-
-    if (bEnableParent)
-        ::EnableWindow(hWndParent, TRUE);
-    if (hWndParent != NULL && ::GetActiveWindow() == m_hWnd)
-        ::SetActiveWindow(hWndParent);
-    if (m_hWnd != NULL)
-        DestroyWindow();
-    return m_nModalResult;
+    });
 }
 
 BOOL CPropertySheet::ContinueModal()
@@ -373,15 +342,7 @@ BOOL CPropertySheet::OnCommand(WPARAM wParam, LPARAM lParam)
 
 BOOL CPropertySheet::OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* pHandlerInfo)
 {
-    if (CWnd::OnCmdMsg(nID, nCode, pExtra, pHandlerInfo))
-        return TRUE;
-    if ((nCode != (int)CN_COMMAND && nCode != (int)CN_UPDATE_COMMAND_UI) || !IS_COMMAND_ID(nID) || nID >= 0xF000)
-        return FALSE;
-    CWnd* pOwner = GetOwner();
-    if (pOwner != NULL && pOwner != this && pOwner->OnCmdMsg(nID, nCode, pExtra, pHandlerInfo))
-        return TRUE;
-    CWinThread* pThread = AfxGetThread();
-    return pThread != NULL && pThread->OnCmdMsg(nID, nCode, pExtra, pHandlerInfo);
+    return CWnd::OnCmdMsg(nID, nCode, pExtra, pHandlerInfo) || AfxRouteCmdToOwner(this, nID, nCode, pExtra, pHandlerInfo);
 }
 
 void CPropertySheet::OnClose()

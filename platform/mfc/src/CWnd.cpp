@@ -18,11 +18,6 @@ const TCHAR _afxWndMDIFrame[] = AFX_WNDMDIFRAME;
 // ---------------------------------------------------------------------------
 // Handle map
 
-static CObject* ConstructWnd(HANDLE)
-{
-    return new CWnd;
-}
-
 static void SetWndHandle(CObject* pObject, HANDLE h)
 {
     ((CWnd*)pObject)->m_hWnd = (HWND)h;
@@ -30,10 +25,7 @@ static void SetWndHandle(CObject* pObject, HANDLE h)
 
 CHandleMap* PASCAL afxMapHWND(BOOL bCreate)
 {
-    AFX_THREAD_STATE* pState = AfxGetThreadState();
-    if (pState->m_pmapHWND == NULL && bCreate)
-        pState->m_pmapHWND = new CHandleMap(ConstructWnd, SetWndHandle);
-    return pState->m_pmapHWND;
+    return CHandleMap::GetThreadMap(AfxGetThreadState()->m_pmapHWND, bCreate, CHandleMap::Construct<CWnd>, SetWndHandle);
 }
 
 CWnd* PASCAL CWnd::FromHandle(HWND hWnd)
@@ -55,26 +47,19 @@ void PASCAL CWnd::DeleteTempMap()
 
 BOOL CWnd::Attach(HWND hWndNew)
 {
-    if (hWndNew == NULL)
+    if (!afxMapHWND(TRUE)->AttachPermanent(hWndNew, this))
         return FALSE;
     m_hWnd = hWndNew;
-    afxMapHWND(TRUE)->SetPermanent(m_hWnd, this);
     return TRUE;
 }
 
 HWND CWnd::Detach()
 {
-    HWND hWnd = m_hWnd;
-    if (hWnd != NULL)
-    {
-        if (CHandleMap* pMap = afxMapHWND())
-        {
-            if (pMap->LookupPermanent(hWnd) == this)
-                pMap->RemoveHandle(hWnd);
-        }
-        m_hWnd = NULL;
-    }
-    return hWnd;
+    HWND h = m_hWnd;
+    if (CHandleMap* pMap = afxMapHWND())
+        pMap->DetachPermanent(h, this);
+    m_hWnd = NULL;
+    return h;
 }
 
 // ---------------------------------------------------------------------------

@@ -486,18 +486,24 @@ void CWnd::OnInitMenu(CMenu*) { Default(); }
 void CWnd::OnInitMenuPopup(CMenu*, UINT, BOOL) { Default(); }
 void CWnd::OnMenuSelect(UINT, UINT, HMENU) { Default(); }
 
+// The result of the control the message is about, when it handled the reflected
+// message itself, else the default procedure's.
+static LRESULT ReflectOrDefault(CWnd* pWnd, HWND hWndChild)
+{
+    LRESULT lResult = 0;
+    if (hWndChild != NULL && CWnd::ReflectLastMsg(hWndChild, &lResult))
+        return lResult;
+    return pWnd->Default();
+}
+
 void CWnd::OnHScroll(UINT, UINT, CScrollBar* pScrollBar)
 {
-    if (pScrollBar != NULL && ReflectLastMsg(pScrollBar->m_hWnd))
-        return;
-    Default();
+    ReflectOrDefault(this, pScrollBar->GetSafeHwnd());
 }
 
 void CWnd::OnVScroll(UINT, UINT, CScrollBar* pScrollBar)
 {
-    if (pScrollBar != NULL && ReflectLastMsg(pScrollBar->m_hWnd))
-        return;
-    Default();
+    ReflectOrDefault(this, pScrollBar->GetSafeHwnd());
 }
 
 void CWnd::OnDrawItem(int, LPDRAWITEMSTRUCT lpDrawItemStruct)
@@ -529,41 +535,27 @@ void CWnd::OnMeasureItem(int nIDCtl, LPMEASUREITEMSTRUCT)
 
 void CWnd::OnDeleteItem(int, LPDELETEITEMSTRUCT lpDeleteItemStruct)
 {
-    if (ReflectLastMsg(lpDeleteItemStruct->hwndItem))
-        return;
-    Default();
+    ReflectOrDefault(this, lpDeleteItemStruct->hwndItem);
 }
 
 int CWnd::OnCompareItem(int, LPCOMPAREITEMSTRUCT lpCompareItemStruct)
 {
-    LRESULT lResult;
-    if (ReflectLastMsg(lpCompareItemStruct->hwndItem, &lResult))
-        return (int)lResult;
-    return (int)Default();
+    return (int)ReflectOrDefault(this, lpCompareItemStruct->hwndItem);
 }
 
 int CWnd::OnVKeyToItem(UINT, CListBox* pListBox, UINT)
 {
-    LRESULT lResult;
-    if (pListBox != NULL && ReflectLastMsg(pListBox->m_hWnd, &lResult))
-        return (int)lResult;
-    return (int)Default();
+    return (int)ReflectOrDefault(this, pListBox->GetSafeHwnd());
 }
 
 int CWnd::OnCharToItem(UINT, CListBox* pListBox, UINT)
 {
-    LRESULT lResult;
-    if (pListBox != NULL && ReflectLastMsg(pListBox->m_hWnd, &lResult))
-        return (int)lResult;
-    return (int)Default();
+    return (int)ReflectOrDefault(this, pListBox->GetSafeHwnd());
 }
 
 HBRUSH CWnd::OnCtlColor(CDC*, CWnd* pWnd, UINT)
 {
-    LRESULT lResult;
-    if (pWnd != NULL && ReflectLastMsg(pWnd->m_hWnd, &lResult))
-        return (HBRUSH)lResult;
-    return (HBRUSH)Default();
+    return (HBRUSH)ReflectOrDefault(this, pWnd->GetSafeHwnd());
 }
 
 void CWnd::OnParentNotify(UINT message, LPARAM lParam)
@@ -577,29 +569,29 @@ void CWnd::OnParentNotify(UINT message, LPARAM lParam)
 }
 
 // System-wide changes reach a top-level window only; pass them on to its children.
+static void ForwardToDescendantsOfTopLevel(CWnd* pWnd)
+{
+    if (!(pWnd->GetStyle() & WS_CHILD))
+    {
+        const MSG& msg = AfxGetThreadState()->m_lastSentMsg;
+        pWnd->SendMessageToDescendants(msg.message, msg.wParam, msg.lParam, TRUE, TRUE);
+    }
+}
+
 void CWnd::OnSysColorChange()
 {
-    if (!(GetStyle() & WS_CHILD))
-        SendMessageToDescendants(WM_SYSCOLORCHANGE, 0, 0, TRUE, TRUE);
+    ForwardToDescendantsOfTopLevel(this);
     Default();
 }
 
 void CWnd::OnSettingChange(UINT, LPCTSTR)
 {
-    if (!(GetStyle() & WS_CHILD))
-    {
-        const MSG& msg = AfxGetThreadState()->m_lastSentMsg;
-        SendMessageToDescendants(msg.message, msg.wParam, msg.lParam, TRUE, TRUE);
-    }
+    ForwardToDescendantsOfTopLevel(this);
     Default();
 }
 
 LRESULT CWnd::OnDisplayChange(WPARAM, LPARAM)
 {
-    if (!(GetStyle() & WS_CHILD))
-    {
-        const MSG& msg = AfxGetThreadState()->m_lastSentMsg;
-        SendMessageToDescendants(msg.message, msg.wParam, msg.lParam, TRUE, TRUE);
-    }
+    ForwardToDescendantsOfTopLevel(this);
     return Default();
 }

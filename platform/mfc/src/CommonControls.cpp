@@ -22,16 +22,6 @@ static BOOL CreateCommonControl(CWnd* pWnd, LPCTSTR lpszClass, DWORD dwExStyle, 
     return pWnd->CreateEx(dwExStyle, lpszClass, NULL, dwStyle | WS_CHILD, rect, pParentWnd, nID);
 }
 
-// Owner-drawn controls draw themselves when the parent reflects WM_DRAWITEM.
-template<class TCtrl>
-static BOOL HandleDrawItem(TCtrl* pCtrl, UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult)
-{
-    if (message != WM_DRAWITEM)
-        return pCtrl->CWnd::OnChildNotify(message, wParam, lParam, pResult);
-    pCtrl->DrawItem((LPDRAWITEMSTRUCT)lParam);
-    return TRUE;
-}
-
 // ---------------------------------------------------------------------------
 // CTreeCtrl
 
@@ -158,14 +148,19 @@ HTREEITEM CTreeCtrl::HitTest(CPoint pt, UINT* pFlags) const
     return h;
 }
 
-CImageList* CTreeCtrl::CreateDragImage(HTREEITEM hItem)
+// The caller owns the drag image list that a control made.
+static CImageList* NewImageList(HIMAGELIST hImageList)
 {
-    HIMAGELIST hImageList = (HIMAGELIST)::SendMessage(m_hWnd, TVM_CREATEDRAGIMAGE, 0, (LPARAM)hItem);
     if (hImageList == NULL)
         return NULL;
     CImageList* pImageList = new CImageList;
     pImageList->Attach(hImageList);
     return pImageList;
+}
+
+CImageList* CTreeCtrl::CreateDragImage(HTREEITEM hItem)
+{
+    return NewImageList((HIMAGELIST)::SendMessage(m_hWnd, TVM_CREATEDRAGIMAGE, 0, (LPARAM)hItem));
 }
 
 // ---------------------------------------------------------------------------
@@ -319,19 +314,14 @@ int CListCtrl::InsertColumn(int nCol, LPCTSTR lpszColumnHeading, int nFormat, in
 
 CImageList* CListCtrl::CreateDragImage(int nItem, LPPOINT lpPoint)
 {
-    HIMAGELIST hImageList = (HIMAGELIST)::SendMessage(m_hWnd, LVM_CREATEDRAGIMAGE, nItem, (LPARAM)lpPoint);
-    if (hImageList == NULL)
-        return NULL;
-    CImageList* pImageList = new CImageList;
-    pImageList->Attach(hImageList);
-    return pImageList;
+    return NewImageList((HIMAGELIST)::SendMessage(m_hWnd, LVM_CREATEDRAGIMAGE, nItem, (LPARAM)lpPoint));
 }
 
 void CListCtrl::DrawItem(LPDRAWITEMSTRUCT) {}
 
 BOOL CListCtrl::OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult)
 {
-    return HandleDrawItem(this, message, wParam, lParam, pResult);
+    return AfxReflectDrawItem(this, message, wParam, lParam, pResult);
 }
 
 // ---------------------------------------------------------------------------
@@ -366,7 +356,7 @@ void CTabCtrl::DrawItem(LPDRAWITEMSTRUCT) {}
 
 BOOL CTabCtrl::OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult)
 {
-    return HandleDrawItem(this, message, wParam, lParam, pResult);
+    return AfxReflectDrawItem(this, message, wParam, lParam, pResult);
 }
 
 // ---------------------------------------------------------------------------
@@ -396,5 +386,5 @@ void CHeaderCtrl::DrawItem(LPDRAWITEMSTRUCT) {}
 
 BOOL CHeaderCtrl::OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult)
 {
-    return HandleDrawItem(this, message, wParam, lParam, pResult);
+    return AfxReflectDrawItem(this, message, wParam, lParam, pResult);
 }

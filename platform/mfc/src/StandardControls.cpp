@@ -62,18 +62,12 @@ void CComboBox::DeleteItem(LPDELETEITEMSTRUCT) {}
 
 BOOL CStatic::OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult)
 {
-    if (message != WM_DRAWITEM)
-        return CWnd::OnChildNotify(message, wParam, lParam, pResult);
-    DrawItem((LPDRAWITEMSTRUCT)lParam);
-    return TRUE;
+    return AfxReflectDrawItem(this, message, wParam, lParam, pResult);
 }
 
 BOOL CButton::OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult)
 {
-    if (message != WM_DRAWITEM)
-        return CWnd::OnChildNotify(message, wParam, lParam, pResult);
-    DrawItem((LPDRAWITEMSTRUCT)lParam);
-    return TRUE;
+    return AfxReflectDrawItem(this, message, wParam, lParam, pResult);
 }
 
 // List and combo boxes share the four owner-draw messages.
