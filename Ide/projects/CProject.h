@@ -229,6 +229,8 @@ private:
     CStringArray m_watches;
     CStringArray m_fileHotlist;
 
+    struct CConfigurationKey;
+    static const CConfigurationKey* GetConfigurationKeys(int& nCount);
     void ResetConfiguration();
     void SetString(CString& strMember, LPCTSTR pszValue);
     void SetInt(int& nMember, int nValue);

@@ -167,23 +167,52 @@ CString CProject::WriteProjectSection() const
     return strText;
 }
 
+// The configuration's keys in file order, with the member each is written from and the
+// setter it is read through.
+struct CProject::CConfigurationKey
+{
+    LPCTSTR pszKey;
+    CString CProject::*pString;
+    void (CProject::*pfnSetString)(LPCTSTR);
+    int CProject::*pInt;
+    void (CProject::*pfnSetInt)(int);
+};
+
+const CProject::CConfigurationKey* CProject::GetConfigurationKeys(int& nCount)
+{
+    static const CConfigurationKey kKeys[] = {
+        { "OutputDirectory", &CProject::m_strOutputDirectory, &CProject::SetOutputDirectory, NULL, NULL },
+        { "OutputFileExt", &CProject::m_strOutputFileExt, &CProject::SetOutputFileExt, NULL, NULL },
+        { "BackupDirectory", &CProject::m_strBackupDirectory, &CProject::SetBackupDirectory, NULL, NULL },
+        { "DelOnlyProjFilesOnClean", NULL, NULL, &CProject::m_nDelOnlyProjFilesOnClean,
+          &CProject::SetDelOnlyProjFilesOnClean },
+        { "ProjectMainFile", &CProject::m_strProjectMainFile, &CProject::SetMainFile, NULL, NULL },
+        { "LuaVersion", &CProject::m_strLuaVersion, &CProject::SetLuaVersion, NULL, NULL },
+        { "ExecWith", &CProject::m_strExecWith, &CProject::SetExecWith, NULL, NULL },
+        { "ExecCmdArgs", &CProject::m_strExecCmdArgs, &CProject::SetExecCmdArgs, NULL, NULL },
+        { "ExecUseCompiledFiles", NULL, NULL, &CProject::m_nExecUseCompiledFiles, &CProject::SetExecUseCompiledFiles },
+        { "DbgAttach", NULL, NULL, &CProject::m_nDbgAttach, &CProject::SetDbgAttach },
+        { "DbgServerPort", NULL, NULL, &CProject::m_nDbgServerPort, &CProject::SetDbgServerPort },
+        { "DbgClient", &CProject::m_strDbgClient, &CProject::SetDbgClient, NULL, NULL },
+        { "DbgClientCmdArgs", &CProject::m_strDbgClientCmdArgs, &CProject::SetDbgClientCmdArgs, NULL, NULL },
+    };
+    nCount = (int)(sizeof(kKeys) / sizeof(kKeys[0]));
+    return kKeys;
+}
+
 CString CProject::WriteConfigurationsSection() const
 {
     CString strText;
     AppendLine(strText, "[Configurations]");
-    AppendKeyValue(strText, "OutputDirectory", m_strOutputDirectory);
-    AppendKeyValue(strText, "OutputFileExt", m_strOutputFileExt);
-    AppendKeyValue(strText, "BackupDirectory", m_strBackupDirectory);
-    AppendKeyValue(strText, "DelOnlyProjFilesOnClean", m_nDelOnlyProjFilesOnClean);
-    AppendKeyValue(strText, "ProjectMainFile", m_strProjectMainFile);
-    AppendKeyValue(strText, "LuaVersion", m_strLuaVersion);
-    AppendKeyValue(strText, "ExecWith", m_strExecWith);
-    AppendKeyValue(strText, "ExecCmdArgs", m_strExecCmdArgs);
-    AppendKeyValue(strText, "ExecUseCompiledFiles", m_nExecUseCompiledFiles);
-    AppendKeyValue(strText, "DbgAttach", m_nDbgAttach);
-    AppendKeyValue(strText, "DbgServerPort", m_nDbgServerPort);
-    AppendKeyValue(strText, "DbgClient", m_strDbgClient);
-    AppendKeyValue(strText, "DbgClientCmdArgs", m_strDbgClientCmdArgs);
+    int nCount = 0;
+    const CConfigurationKey* pKeys = GetConfigurationKeys(nCount);
+    for (int i = 0; i < nCount; i++)
+    {
+        if (pKeys[i].pString != NULL)
+            AppendKeyValue(strText, pKeys[i].pszKey, this->*pKeys[i].pString);
+        else
+            AppendKeyValue(strText, pKeys[i].pszKey, this->*pKeys[i].pInt);
+    }
     AppendSectionEnd(strText);
     return strText;
 }
@@ -352,41 +381,20 @@ BOOL CProject::ReadProjectSection(CLineReader& reader)
 
 BOOL CProject::ReadConfigurationsSection(CLineReader& reader)
 {
-    typedef void (CProject::*PFN_SET_STRING)(LPCTSTR);
-    typedef void (CProject::*PFN_SET_INT)(int);
-    static const struct
-    {
-        LPCTSTR pszKey;
-        PFN_SET_STRING pfnSetString;
-        PFN_SET_INT pfnSetInt;
-    } kKeys[] = {
-        { "OutputDirectory", &CProject::SetOutputDirectory, NULL },
-        { "OutputFileExt", &CProject::SetOutputFileExt, NULL },
-        { "BackupDirectory", &CProject::SetBackupDirectory, NULL },
-        { "DelOnlyProjFilesOnClean", NULL, &CProject::SetDelOnlyProjFilesOnClean },
-        { "ProjectMainFile", &CProject::SetMainFile, NULL },
-        { "LuaVersion", &CProject::SetLuaVersion, NULL },
-        { "ExecWith", &CProject::SetExecWith, NULL },
-        { "ExecCmdArgs", &CProject::SetExecCmdArgs, NULL },
-        { "ExecUseCompiledFiles", NULL, &CProject::SetExecUseCompiledFiles },
-        { "DbgAttach", NULL, &CProject::SetDbgAttach },
-        { "DbgServerPort", NULL, &CProject::SetDbgServerPort },
-        { "DbgClient", &CProject::SetDbgClient, NULL },
-        { "DbgClientCmdArgs", &CProject::SetDbgClientCmdArgs, NULL },
-    };
-
+    int nCount = 0;
+    const CConfigurationKey* pKeys = GetConfigurationKeys(nCount);
     CString strLine, strKey, strValue;
     while (ReadSectionLine(reader, strLine))
     {
         SplitKeyValue(strLine, strKey, strValue);
-        for (const auto& key : kKeys)
+        for (int i = 0; i < nCount; i++)
         {
-            if (strKey.CompareNoCase(key.pszKey) != 0)
+            if (strKey.CompareNoCase(pKeys[i].pszKey) != 0)
                 continue;
-            if (key.pfnSetString != NULL)
-                (this->*key.pfnSetString)(strValue);
+            if (pKeys[i].pfnSetString != NULL)
+                (this->*pKeys[i].pfnSetString)(strValue);
             else
-                (this->*key.pfnSetInt)(atoi(strValue));
+                (this->*pKeys[i].pfnSetInt)(atoi(strValue));
             break;
         }
     }
