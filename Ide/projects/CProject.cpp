@@ -233,7 +233,8 @@ CString CProject::GetBackupDirectory()
 
 CProjectFileEntry* CProject::AddFile(LPCTSTR pszFullPath, LPCTSTR pszFolderPath)
 {
-    if (FindFileByPath(pszFullPath) != NULL)
+    // One file is one entry, however its path is spelled.
+    if (IsProjectFile(pszFullPath))
         return NULL;
     CProjectFileEntry* pEntry = new CProjectFileEntry(this);
     pEntry->SetPath(pszFullPath);
@@ -247,7 +248,7 @@ CProjectFileEntry* CProject::AddFile(LPCTSTR pszFullPath, LPCTSTR pszFolderPath)
 
 CProjectFileEntry* CProject::AddNewFile(LPCTSTR pszFullPath, LPCTSTR pszFolderPath)
 {
-    if (FindFileByPath(pszFullPath) != NULL)
+    if (IsProjectFile(pszFullPath))
         return NULL;
     // CREATE_NEW: a file that exists is refused, never emptied.
     HANDLE hFile = ::CreateFileA(pszFullPath, GENERIC_WRITE, 0, NULL, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, NULL);
@@ -289,9 +290,10 @@ void CProject::RemoveAllFiles()
 
 CProjectFileEntry* CProject::FindFileByPath(LPCTSTR pszPath) const
 {
+    const CString strKey = PathKey(pszPath);
     for (int i = 0; i < GetFileCount(); i++)
     {
-        if (GetFileAt(i)->GetPath().CompareNoCase(pszPath) == 0)
+        if (GetFileAt(i)->GetPathKey() == strKey)
             return GetFileAt(i);
     }
     return NULL;
@@ -319,13 +321,7 @@ CProjectFileEntry* CProject::FindFileByRelativePath(LPCTSTR pszPath) const
 
 BOOL CProject::IsProjectFile(LPCTSTR pszPath) const
 {
-    const CString strPath = CanonicalPath(pszPath);
-    for (int i = 0; i < GetFileCount(); i++)
-    {
-        if (CanonicalPath(GetFileAt(i)->GetPath()).CompareNoCase(strPath) == 0)
-            return TRUE;
-    }
-    return FALSE;
+    return FindFileByPath(pszPath) != NULL;
 }
 
 void CProject::SetFileFolder(CProjectFileEntry* pEntry, LPCTSTR pszFolderPath)

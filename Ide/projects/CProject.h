@@ -94,7 +94,7 @@ public:
     CString GetBackupDirectory();
 
     // Files
-    // NULL when an entry with that path exists already.
+    // NULL when an entry for that file exists already (in any spelling of its path).
     CProjectFileEntry* AddFile(LPCTSTR pszFullPath, LPCTSTR pszFolderPath);
     // Creates the file on disk as a new empty file, then adds it. NULL when a file of
     // that path exists on disk or in the project, or cannot be created: an existing
@@ -102,7 +102,8 @@ public:
     CProjectFileEntry* AddNewFile(LPCTSTR pszFullPath, LPCTSTR pszFolderPath);
     void RemoveFile(CProjectFileEntry* pEntry, BOOL bRemoveTreeItem);
     void RemoveAllFiles();
-    // Lookups without regard to case.
+    // Lookups without regard to case; a path is compared in its full form, so every
+    // spelling of a file's path finds it.
     CProjectFileEntry* FindFileByPath(LPCTSTR pszPath) const;
     CProjectFileEntry* FindFileByName(LPCTSTR pszName) const;
     CProjectFileEntry* FindFileByRelativePath(LPCTSTR pszPath) const;
@@ -240,10 +241,9 @@ private:
     void RemoveFolderContents(CProjectFolder* pFolder, BOOL bRemoveFiles, BOOL bRemoveTreeItems);
     CString AbsoluteDirectory(CString& strSetting);
     void RefreshOpenDocuments();
-    // A reason why the file must not be compiled (its output would overwrite a project
-    // file or another file's output), or empty.
-    CString FindOutputConflict(CProjectFileEntry* pEntry) const;
-    BOOL CompileChecked(CProjectFileEntry* pEntry);
+    // Refuses outputs that would overwrite a project file or another file's output.
+    class COutputPlan;
+    BOOL CompileChecked(CProjectFileEntry* pEntry, const COutputPlan& plan);
     void AppendBuildSummary(int nSucceeded, int nFailed);
     BOOL StartConfiguredProgram(IOutputPane& pane, LPCTSTR pszCaller, LPCTSTR pszStartText, LPCTSTR pszProgram,
                                 LPCTSTR pszArguments, BOOL bReportErrno);

@@ -5,11 +5,64 @@
 
 #include "ProjectPaths.h"
 
+#include <map>
+#include <set>
+#include <vector>
+
 namespace
 {
 const char kBuildBanner[] = "------ Build started: Project: %s ------\n\nCompiling...\n";
 const char kDoneLine[] = "\n-------------------- Done --------------------\n\n";
 } // namespace
+
+// The project's sources and the Lua sources' outputs, by path key, made once per
+// command so that every check is a lookup.
+class CProject::COutputPlan
+{
+public:
+    explicit COutputPlan(CProject& project)
+    {
+        for (int i = 0; i < project.GetFileCount(); i++)
+        {
+            CProjectFileEntry* pEntry = project.GetFileAt(i);
+            m_sources.insert(pEntry->GetPathKey());
+            if (pEntry->IsLuaSourceFile())
+                m_outputs[PathKey(pEntry->GetOutputPath())].push_back(pEntry);
+        }
+    }
+
+    BOOL IsSource(LPCTSTR pszPath) const { return m_sources.count(PathKey(pszPath)) != 0; }
+
+    // Why the entry must not be compiled, or empty.
+    CString FindConflict(CProjectFileEntry* pEntry) const
+    {
+        const CString strOutputPath = pEntry->GetOutputPath();
+        const CString strKey = PathKey(strOutputPath);
+        CString strReason;
+        if (m_sources.count(strKey) != 0)
+        {
+            strReason.Format("Error: the output file %s is a project file; not compiled\n", strOutputPath.GetString());
+            return strReason;
+        }
+        auto it = m_outputs.find(strKey);
+        if (it == m_outputs.end())
+            return strReason;
+        for (CProjectFileEntry* pOther : it->second)
+        {
+            if (pOther != pEntry)
+            {
+                strReason.Format("Error: %s compiles to the same output file %s; not compiled\n",
+                                 pOther->GetPath().GetString(), strOutputPath.GetString());
+                break;
+            }
+        }
+        return strReason;
+    }
+
+private:
+    std::set<CString> m_sources;
+    std::map<CString, std::vector<CProjectFileEntry*>> m_outputs;
+};
 
 CString CProject::GetCompilerPath() const
 {
@@ -42,31 +95,9 @@ BOOL CProject::CreateBackupDirectoryPath()
     return CreateDirectoryPath(GetBackupDirectory());
 }
 
-CString CProject::FindOutputConflict(CProjectFileEntry* pEntry) const
+BOOL CProject::CompileChecked(CProjectFileEntry* pEntry, const COutputPlan& plan)
 {
-    const CString strOutputPath = pEntry->GetOutputPath();
-    CString strReason;
-    if (IsProjectFile(strOutputPath))
-    {
-        strReason.Format("Error: the output file %s is a project file; not compiled\n", strOutputPath.GetString());
-        return strReason;
-    }
-    for (int i = 0; i < GetFileCount(); i++)
-    {
-        CProjectFileEntry* pOther = GetFileAt(i);
-        if (pOther != pEntry && pOther->IsLuaSourceFile() && IsSamePath(pOther->GetOutputPath(), strOutputPath))
-        {
-            strReason.Format("Error: %s compiles to the same output file %s; not compiled\n",
-                             pOther->GetPath().GetString(), strOutputPath.GetString());
-            return strReason;
-        }
-    }
-    return strReason;
-}
-
-BOOL CProject::CompileChecked(CProjectFileEntry* pEntry)
-{
-    const CString strConflict = FindOutputConflict(pEntry);
+    const CString strConflict = plan.FindConflict(pEntry);
     if (strConflict.IsEmpty())
         return pEntry->Compile();
     IOutputPane& output = m_services.Output();
@@ -91,7 +122,7 @@ BOOL CProject::CompileFile(CProjectFileEntry* pEntry)
     CString strBanner;
     strBanner.Format(kBuildBanner, m_strName.GetString());
     m_services.Output().AppendText(strBanner);
-    const BOOL bOk = CompileChecked(pEntry);
+    const BOOL bOk = CompileChecked(pEntry, COutputPlan(*this));
     AppendBuildSummary(bOk ? 1 : 0, bOk ? 0 : 1);
     return bOk;
 }
@@ -104,6 +135,7 @@ BOOL CProject::Build()
     strBanner.Format(kBuildBanner, m_strName.GetString());
     m_services.Output().AppendText(strBanner);
 
+    const COutputPlan plan(*this);
     int nSucceeded = 0, nFailed = 0;
     for (int i = 0; i < GetFileCount(); i++)
     {
@@ -112,9 +144,9 @@ BOOL CProject::Build()
             continue;
         // A clash fails the build whatever the file times say: an up-to-date output
         // could belong to the other file.
-        if (!pEntry->IsOutputOutOfDate() && FindOutputConflict(pEntry).IsEmpty())
+        if (!pEntry->IsOutputOutOfDate() && plan.FindConflict(pEntry).IsEmpty())
             continue;
-        if (CompileChecked(pEntry))
+        if (CompileChecked(pEntry, plan))
             nSucceeded++;
         else
             nFailed++;
@@ -134,16 +166,17 @@ void CProject::Clean()
     strText.Format("Deleting output files for project '%s'...\n", m_strName.GetString());
     output.AppendText(strText);
 
+    const COutputPlan plan(*this);
     for (int i = 0; i < GetFileCount(); i++)
     {
-        CProjectFileEntry* pEntry = GetFileAt(i);
-        if (IsProjectFile(pEntry->GetOutputPath()))
+        const CString strOutputPath = GetFileAt(i)->GetOutputPath();
+        if (plan.IsSource(strOutputPath))
         {
-            strText.Format("Not deleted: %s is a project file\n", pEntry->GetOutputPath().GetString());
+            strText.Format("Not deleted: %s is a project file\n", strOutputPath.GetString());
             output.AppendText(strText);
             continue;
         }
-        pEntry->DeleteOutputFile();
+        ::DeleteFileA(strOutputPath);
     }
 
     if (m_nDelOnlyProjFilesOnClean == 0)
@@ -163,7 +196,7 @@ void CProject::Clean()
                 if (fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
                     continue;
                 const CString strPath = strDirectory + fd.cFileName;
-                bMatchesProjectFile |= IsProjectFile(strPath);
+                bMatchesProjectFile |= plan.IsSource(strPath);
                 matches.Add(strPath);
             } while (::FindNextFileA(hFind, &fd));
             ::FindClose(hFind);

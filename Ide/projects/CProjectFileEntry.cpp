@@ -51,6 +51,7 @@ void CProjectFileEntry::MarkModified()
 void CProjectFileEntry::SetPath(LPCTSTR pszFullPath)
 {
     m_strPath = pszFullPath;
+    m_strPathKey = PathKey(pszFullPath);
     UpdateRelativePath();
 }
 

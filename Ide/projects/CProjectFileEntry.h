@@ -29,6 +29,8 @@ public:
     void UpdateRelativePath();
     CString GetPath() const { return m_strPath; }
     CString GetRelativePath() const { return m_strRelativePath; }
+    // The full path in its full form, lower-cased (see PathKey).
+    const CString& GetPathKey() const { return m_strPathKey; }
     CString GetDirectory() const;
     CString GetTitle() const;
     CString GetFileName() const;
@@ -101,6 +103,7 @@ private:
     CPtrArray m_namedBookmarks;
     CString m_strPath;
     CString m_strRelativePath;
+    CString m_strPathKey;
     CProjectFolder* m_pFolder;
     COutlineFile* m_pOutlineFile;
     CProject* m_pOwner;

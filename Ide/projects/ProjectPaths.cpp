@@ -74,9 +74,11 @@ CString CanonicalPath(LPCTSTR pszPath)
     return nLength == 0 || nLength >= sizeof(szFull) ? CString(pszPath) : CString(szFull);
 }
 
-BOOL IsSamePath(LPCTSTR pszPath1, LPCTSTR pszPath2)
+CString PathKey(LPCTSTR pszPath)
 {
-    return CanonicalPath(pszPath1).CompareNoCase(CanonicalPath(pszPath2)) == 0;
+    CString strKey = CanonicalPath(pszPath);
+    strKey.MakeLower();
+    return strKey;
 }
 
 BOOL PathExists(LPCTSTR pszPath)

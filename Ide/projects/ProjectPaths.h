@@ -18,8 +18,8 @@ CString ExtensionOfFileName(const CString& strFileName);
 
 // The full form of a path, with "." and ".." resolved; the path itself when that fails.
 CString CanonicalPath(LPCTSTR pszPath);
-// TRUE when both paths name the same file (their full forms compare equal without case).
-BOOL IsSamePath(LPCTSTR pszPath1, LPCTSTR pszPath2);
+// The full form, lower-cased: equal keys name the same file.
+CString PathKey(LPCTSTR pszPath);
 
 BOOL PathExists(LPCTSTR pszPath);
 BOOL DirectoryExists(LPCTSTR pszPath);
