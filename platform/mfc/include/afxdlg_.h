@@ -53,7 +53,6 @@ protected:
     BOOL CreateDlgIndirect(LPCDLGTEMPLATE lpDialogTemplate, CWnd* pParentWnd, HINSTANCE hInst);
     HWND PreModal();
     void PostModal();
-    BOOL PreTranslateInput(LPMSG lpMsg);
 
     afx_msg LRESULT HandleInitDialog(WPARAM, LPARAM);
     afx_msg LRESULT HandleSetFont(WPARAM, LPARAM);

@@ -43,7 +43,7 @@ public:
 protected:
     BOOL m_bOpenFileDialog;
     CString m_strFilter;
-    TCHAR m_szFileTitle[64];
+    TCHAR m_szFileTitle[_MAX_PATH];  // room for any name: a short buffer fails the dialog
     TCHAR m_szFileName[_MAX_PATH];
 };
 

@@ -287,6 +287,9 @@ public:
     CWnd* GetParentOwner() const;
     CWnd* GetTopLevelParent() const;
     CWnd* GetTopLevelOwner() const;
+    // A child, grandchild, ... with the id (only ones with objects when bOnlyPerm).
+    CWnd* GetDescendantWindow(int nID, BOOL bOnlyPerm = FALSE) const;
+    BOOL IsTopParentActive() const;
     CFrameWnd* GetTopLevelFrame() const;
     CWnd* GetWindow(UINT nCmd) const { return CWnd::FromHandle(::GetWindow(m_hWnd, nCmd)); }
     CWnd* GetNextWindow(UINT nFlag = GW_HWNDNEXT) const { return CWnd::FromHandle(::GetWindow(m_hWnd, nFlag)); }
@@ -422,6 +425,8 @@ public:
     BOOL PostMessage(UINT message, WPARAM wParam = 0, LPARAM lParam = 0) const { return ::PostMessage(m_hWnd, message, wParam, lParam); }
     BOOL SendNotifyMessage(UINT message, WPARAM wParam, LPARAM lParam) { return ::SendNotifyMessage(m_hWnd, message, wParam, lParam); }
     BOOL IsDialogMessage(LPMSG lpMsg) { return ::IsDialogMessage(m_hWnd, lpMsg); }
+    // Keyboard and mouse input gets the dialog keys (Tab, arrows, Enter, Escape).
+    BOOL PreTranslateInput(LPMSG lpMsg);
     void SendMessageToDescendants(UINT message, WPARAM wParam = 0, LPARAM lParam = 0,
                                   BOOL bDeep = TRUE, BOOL bOnlyPerm = FALSE)
         { SendMessageToDescendants(m_hWnd, message, wParam, lParam, bDeep, bOnlyPerm); }

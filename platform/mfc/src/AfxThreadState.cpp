@@ -24,11 +24,28 @@ AFX_THREAD_STATE::~AFX_THREAD_STATE()
     delete m_pmapHIMAGELIST;
 }
 
+namespace
+{
+// Frees a thread's state when the thread ends. The application's thread keeps its
+// state to the very end: global objects (the application and the windows it holds)
+// are destroyed after the thread's own data and may still ask for it.
+struct ThreadStateHolder
+{
+    AFX_THREAD_STATE* pState = NULL;
+    ~ThreadStateHolder()
+    {
+        if (pState != NULL && pState->m_pCurrentWinThread != (CWinThread*)AfxGetApp())
+            delete pState;
+    }
+};
+}  // namespace
+
 AFX_THREAD_STATE* AFXAPI AfxGetThreadState()
 {
-    // Built on first use by each thread, destroyed when the thread ends.
-    static thread_local AFX_THREAD_STATE state;
-    return &state;
+    static thread_local ThreadStateHolder holder;
+    if (holder.pState == NULL)
+        holder.pState = new AFX_THREAD_STATE;
+    return holder.pState;
 }
 
 // ---------------------------------------------------------------------------

@@ -279,15 +279,6 @@ BOOL CDialog::PreTranslateMessage(MSG* pMsg)
     return PreTranslateInput(pMsg);
 }
 
-BOOL CDialog::PreTranslateInput(LPMSG lpMsg)
-{
-    // Keyboard and mouse input gets the dialog keys (Tab, arrows, Enter, Escape).
-    if ((lpMsg->message < WM_KEYFIRST || lpMsg->message > WM_KEYLAST) &&
-        (lpMsg->message < WM_MOUSEFIRST || lpMsg->message > WM_MOUSELAST))
-        return FALSE;
-    return ::IsDialogMessage(m_hWnd, lpMsg);
-}
-
 BOOL AFXAPI AfxRouteCmdToOwner(CWnd* pWnd, UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* pHandlerInfo)
 {
     if ((nCode != (int)CN_COMMAND && nCode != (int)CN_UPDATE_COMMAND_UI) || !IS_COMMAND_ID(nID) || nID >= 0xF000)

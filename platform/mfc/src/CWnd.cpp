@@ -536,6 +536,14 @@ BOOL CWnd::PreTranslateMessage(MSG* pMsg)
     return FALSE;
 }
 
+BOOL CWnd::PreTranslateInput(LPMSG lpMsg)
+{
+    if ((lpMsg->message < WM_KEYFIRST || lpMsg->message > WM_KEYLAST) &&
+        (lpMsg->message < WM_MOUSEFIRST || lpMsg->message > WM_MOUSELAST))
+        return FALSE;
+    return ::IsDialogMessage(m_hWnd, lpMsg);
+}
+
 BOOL CWnd::ContinueModal()
 {
     return (m_nFlags & WF_CONTINUEMODAL) != 0;

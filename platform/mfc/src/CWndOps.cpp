@@ -78,6 +78,35 @@ CWnd* CWnd::GetTopLevelOwner() const
     return CWnd::FromHandle(hWndOwner);
 }
 
+CWnd* CWnd::GetDescendantWindow(int nID, BOOL bOnlyPerm) const
+{
+    // The direct child first (fast), then a walk through the whole tree.
+    HWND hWndChild = ::GetDlgItem(m_hWnd, nID);
+    if (hWndChild != NULL)
+    {
+        CWnd* pWnd = bOnlyPerm ? CWnd::FromHandlePermanent(hWndChild) : CWnd::FromHandle(hWndChild);
+        if (pWnd != NULL)
+            return pWnd;
+    }
+    for (hWndChild = ::GetTopWindow(m_hWnd); hWndChild != NULL; hWndChild = ::GetWindow(hWndChild, GW_HWNDNEXT))
+    {
+        if (::GetTopWindow(hWndChild) == NULL)
+            continue;
+        CWnd wndChild(hWndChild);
+        CWnd* pWnd = wndChild.GetDescendantWindow(nID, bOnlyPerm);
+        wndChild.m_hWnd = NULL;
+        if (pWnd != NULL)
+            return pWnd;
+    }
+    return NULL;
+}
+
+BOOL CWnd::IsTopParentActive() const
+{
+    CWnd* pWndTopLevel = GetTopLevelParent();
+    return pWndTopLevel != NULL && CWnd::GetForegroundWindow() == pWndTopLevel->GetLastActivePopup();
+}
+
 CWnd* PASCAL CWnd::GetSafeOwner(CWnd* pParent, HWND* pWndTop)
 {
     // A child cannot own a dialog: its top-level window does, or the application's

@@ -29,7 +29,7 @@ CFileDialog::CFileDialog(BOOL bOpenFileDialog, LPCTSTR lpszDefExt, LPCTSTR lpszF
     m_ofn.nMaxFile = _MAX_PATH;
     m_ofn.lpstrDefExt = lpszDefExt;
     m_ofn.lpstrFileTitle = m_szFileTitle;
-    m_ofn.nMaxFileTitle = 64;
+    m_ofn.nMaxFileTitle = _MAX_PATH;
     m_ofn.Flags = dwFlags | OFN_EXPLORER | OFN_ENABLESIZING;
     m_ofn.hInstance = AfxGetResourceHandle();
     if (lpszFileName != NULL)

@@ -2,6 +2,7 @@
 // reflection, exceptions in handlers, subclassing, handle maps, layout and idle.
 #include "wintest.h"
 #include <afxcmn.h>
+#include <afxstat_.h>
 #include <stdexcept>
 
 namespace
@@ -434,6 +435,8 @@ TEST(Relatives, OwnerParentsTopLevelAndDescendants)
     EXPECT_EQ(&top, leaf.GetParentOwner());
     EXPECT_EQ(NULL, leaf.GetParentFrame());  // no frames here
     EXPECT_EQ(&leaf, middle.GetDlgItem(2));
+    EXPECT_EQ(&leaf, top.GetDescendantWindow(2, TRUE));
+    EXPECT_EQ(NULL, top.GetDescendantWindow(99));
 
     top.SendMessageToDescendants(WM_IDLEUPDATECMDUI, TRUE, 0, FALSE);
     EXPECT_EQ(0, leaf.m_nIdle);  // not deep
@@ -573,4 +576,154 @@ TEST(Gdi, DeviceContextOperationsAndObjects)
 
     dc.SelectObject(pOldBitmap);
     wnd.DestroyWindow();
+}
+
+TEST(ToolTips, MouseMovesOverAChildFindTheToolThroughTheHitTest)
+{
+    CWnd wnd;
+    CreateTopLevel(wnd, WS_POPUP | WS_VISIBLE);
+    CWnd child;
+    ASSERT_TRUE(child.Create(NULL, "c", WS_CHILD | WS_VISIBLE, CRect(10, 10, 60, 40), &wnd, 321));
+    wnd.EnableToolTips(TRUE);
+
+    MSG msg;
+    memset(&msg, 0, sizeof(msg));
+    msg.hwnd = wnd.m_hWnd;
+    msg.message = WM_MOUSEMOVE;
+    msg.pt = CPoint(20, 20);
+    wnd.ClientToScreen(&msg.pt);
+    EXPECT_FALSE(wnd.PreTranslateMessage(&msg));  // tips never consume the message
+
+    AFX_THREAD_STATE* pState = AfxGetThreadState();
+    ASSERT_TRUE(pState->m_pToolTip != NULL);
+    EXPECT_EQ(321, pState->m_nLastHit);
+    EXPECT_EQ(&wnd, pState->m_pLastHit);
+    EXPECT_EQ(1, pState->m_pToolTip->GetToolCount());
+
+    // Off the child: no tool.
+    msg.pt = CPoint(200, 200);
+    wnd.ClientToScreen(&msg.pt);
+    wnd.PreTranslateMessage(&msg);
+    EXPECT_EQ(-1, pState->m_nLastHit);
+    EXPECT_EQ(0, pState->m_pToolTip->GetToolCount());
+
+    CWnd::CancelToolTips();
+    wnd.DestroyWindow();
+}
+
+namespace
+{
+class COwnerDrawTab : public CTabCtrl
+{
+public:
+    int m_nDrawn = 0;
+    UINT m_nLastItem = (UINT)-1;
+    virtual void DrawItem(LPDRAWITEMSTRUCT lpDrawItemStruct)
+    {
+        ++m_nDrawn;
+        m_nLastItem = lpDrawItemStruct->itemID;
+    }
+};
+}  // namespace
+
+TEST(Controls, WrappersReadBackLongTextsSelectionsAndOwnerDraw)
+{
+    CWnd parent;
+    CreateTopLevel(parent);
+    CString strLong('x', 300);  // longer than the first read buffer
+
+    CTreeCtrl tree;
+    ASSERT_TRUE(tree.Create(WS_CHILD | WS_VISIBLE | TVS_HASBUTTONS, CRect(0, 0, 100, 100), &parent, 10));
+    HTREEITEM hRoot = tree.InsertItem("root");
+    HTREEITEM hChild = tree.InsertItem(strLong, hRoot);
+    tree.SetItemData(hChild, 1234);
+    EXPECT_STREQ(strLong, tree.GetItemText(hChild));
+    EXPECT_EQ(1234u, tree.GetItemData(hChild));
+    EXPECT_EQ(hRoot, tree.GetParentItem(hChild));
+    EXPECT_EQ(hChild, tree.GetChildItem(hRoot));
+    EXPECT_EQ(2u, tree.GetCount());
+    tree.DeleteAllItems();
+    EXPECT_EQ(0u, tree.GetCount());
+
+    CListCtrl list;
+    ASSERT_TRUE(list.Create(WS_CHILD | WS_VISIBLE | LVS_REPORT, CRect(0, 0, 200, 100), &parent, 11));
+    EXPECT_EQ(0, list.InsertColumn(0, "Name", LVCFMT_LEFT, 80));
+    EXPECT_EQ(1, list.InsertColumn(1, "Value", LVCFMT_LEFT, 80));
+    for (int i = 0; i < 3; i++)
+    {
+        CString strItem;
+        strItem.Format("item %d", i);
+        list.InsertItem(i, strItem);
+        list.SetItemData(i, 100 + i);
+    }
+    list.SetItemText(1, 1, strLong);
+    EXPECT_STREQ(strLong, list.GetItemText(1, 1));
+    EXPECT_STREQ("item 2", list.GetItemText(2, 0));
+    EXPECT_EQ(102u, list.GetItemData(2));
+    list.SetItemState(0, LVIS_SELECTED, LVIS_SELECTED);
+    list.SetItemState(2, LVIS_SELECTED, LVIS_SELECTED);
+    std::vector<int> selected;
+    for (POSITION pos = list.GetFirstSelectedItemPosition(); pos != NULL;)
+        selected.push_back(list.GetNextSelectedItem(pos));
+    EXPECT_EQ((std::vector<int>{ 0, 2 }), selected);
+
+    CComboBox combo;
+    ASSERT_TRUE(combo.Create(WS_CHILD | CBS_DROPDOWNLIST, CRect(0, 0, 100, 100), &parent, 12));
+    combo.AddString("alpha");
+    CString strItem;
+    combo.GetLBText(0, strItem);
+    EXPECT_STREQ("alpha", strItem);
+    combo.GetLBText(5, strItem);
+    EXPECT_TRUE(strItem.IsEmpty());
+
+    // Owner-drawn controls draw themselves from the parent's reflected WM_DRAWITEM.
+    COwnerDrawTab tab;
+    ASSERT_TRUE(tab.Create(WS_CHILD | TCS_OWNERDRAWFIXED, CRect(0, 0, 100, 30), &parent, 13));
+    tab.InsertItem(0, "one");
+    DRAWITEMSTRUCT dis;
+    memset(&dis, 0, sizeof(dis));
+    dis.CtlType = ODT_TAB;
+    dis.CtlID = 13;
+    dis.itemID = 0;
+    dis.hwndItem = tab.m_hWnd;
+    EXPECT_EQ(TRUE, parent.SendMessage(WM_DRAWITEM, 13, (LPARAM)&dis));
+    EXPECT_EQ(1, tab.m_nDrawn);
+    EXPECT_EQ(0u, tab.m_nLastItem);
+
+    CImageList images;
+    ASSERT_TRUE(images.Create(16, 16, ILC_COLOR32 | ILC_MASK, 0, 1));
+    EXPECT_EQ(0, images.Add(::LoadIcon(NULL, IDI_APPLICATION)));
+    EXPECT_EQ(1, images.GetImageCount());
+    EXPECT_EQ(&images, CImageList::FromHandlePermanent(images.m_hImageList));
+    EXPECT_TRUE(images.BeginDrag(0, CPoint(0, 0)));
+    EXPECT_TRUE(CImageList::DragEnter(&parent, CPoint(5, 5)));
+    EXPECT_TRUE(CImageList::DragMove(CPoint(6, 6)));
+    EXPECT_TRUE(CImageList::DragLeave(&parent));
+    CImageList::EndDrag();
+    parent.DestroyWindow();
+}
+
+TEST_F(WindowFixture, RadioMarksAndTextsOfMenuItems)
+{
+    CMenu menu;
+    ASSERT_TRUE(menu.CreatePopupMenu());
+    menu.AppendMenu(MF_STRING, ID_EDIT_CUT, "Cut");
+    CCmdUI state;
+    state.m_pMenu = &menu;
+    state.m_nIndex = 0;
+    state.m_nID = ID_EDIT_CUT;
+    state.SetRadio(TRUE);
+    MENUITEMINFO mii;
+    memset(&mii, 0, sizeof(mii));
+    mii.cbSize = sizeof(mii);
+    mii.fMask = MIIM_FTYPE | MIIM_STATE;
+    ASSERT_TRUE(menu.GetMenuItemInfo(0, &mii, TRUE));
+    EXPECT_TRUE(mii.fType & MFT_RADIOCHECK);
+    EXPECT_TRUE(mii.fState & MFS_CHECKED);
+    state.Enable(FALSE);
+    state.SetText("Cut Now");
+    CString strText;
+    menu.GetMenuString(0, strText, MF_BYPOSITION);
+    EXPECT_STREQ("Cut Now", strText);
+    EXPECT_TRUE(menu.GetMenuState(0, MF_BYPOSITION) & MF_GRAYED);  // the text change kept the state
 }
