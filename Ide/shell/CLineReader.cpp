@@ -1,0 +1,68 @@
+#include "CLineReader.h"
+
+CLineReader::CLineReader()
+    : m_nPos(0)
+{
+}
+
+BOOL CLineReader::Open(LPCTSTR pszPath)
+{
+    m_data.RemoveAll();
+    m_nPos = 0;
+
+    CFile file;
+    if (!file.Open(pszPath, CFile::modeRead | CFile::shareDenyWrite | CFile::typeBinary))
+        return FALSE;
+    try
+    {
+        ULONGLONG nLength = file.GetLength();
+        if (nLength > 0x7FFFFFF0)
+            return FALSE;
+        m_data.SetSize((INT_PTR)nLength);
+        UINT nRead = nLength ? file.Read(m_data.GetData(), (UINT)nLength) : 0;
+        m_data.SetSize(nRead);
+        file.Close();
+    }
+    catch (CException* e)
+    {
+        e->Delete();
+        file.Abort();
+        m_data.RemoveAll();
+        return FALSE;
+    }
+    return TRUE;
+}
+
+void CLineReader::SetData(const void* pData, int nLength)
+{
+    m_data.SetSize(nLength);
+    if (nLength > 0)
+        memcpy(m_data.GetData(), pData, nLength);
+    m_nPos = 0;
+}
+
+BOOL CLineReader::ReadLine(CString& strLine)
+{
+    const int nSize = (int)m_data.GetSize();
+    if (m_nPos >= nSize)
+    {
+        strLine.Empty();
+        return FALSE;
+    }
+    const BYTE* pData = m_data.GetData();
+    int nEnd = m_nPos;
+    while (nEnd < nSize && pData[nEnd] != '\n' && pData[nEnd] != '\r')
+        nEnd++;
+    strLine = CString(reinterpret_cast<const char*>(pData + m_nPos), nEnd - m_nPos);
+
+    // Past the line end: LF, CR, or CR LF as one.
+    m_nPos = nEnd;
+    if (m_nPos < nSize)
+    {
+        const BOOL bCR = pData[m_nPos] == '\r';
+        m_nPos++;
+        if (bCR && m_nPos < nSize && pData[m_nPos] == '\n')
+            m_nPos++;
+    }
+    return TRUE;
+}
