@@ -37,7 +37,8 @@ DebugClient::DebugClient(LuaDebugDataItem& locals, LuaDebugDataItem& globals, Si
       m_bStopped(false),
       m_pStoppedState(nullptr),
       m_pStepState(nullptr),
-      m_nStepDepth(0)
+      m_nStepDepth(0),
+      m_nFlushesPosted(0)
 {
     std::memset(&m_Imports, 0, sizeof(m_Imports));
     m_szBaseDirectory[0] = m_szCurrentFile[0] = m_szTargetFile[0] = '\0';
@@ -424,53 +425,62 @@ void DebugClient::SetCurrentPosition(const char* file, int line)
     m_nCurrentLine = line;
 }
 
+// Posts a write command and a flush; target is the number the flush will have
+// among all flushes, so a wait can tell its own flush from an earlier one.
+bool DebugClient::PostWithFlush(int writeCommand, LONG* target)
+{
+    LONG next = m_nFlushesPosted + 1;
+    if (!g_Worker.PostCommands(writeCommand, NetworkThread::CMD_FLUSH))
+        return false;
+    m_nFlushesPosted = next;
+    if (target)
+        *target = next;
+    return true;
+}
+
 // Has the worker write and send one message, and waits until it has gone. Without
-// a connection nothing is posted and nothing waits; a flush always signals, sent
-// or not, and a worker that ends releases the wait too.
+// a connection nothing is posted and nothing waits; a flush always counts as done,
+// sent or not, and a worker that ends releases the wait too.
 bool DebugClient::SendAndWait(int writeCommand)
 {
     if (!g_Worker.IsSocketOpen())
         return false;
-    g_PacketSentEvent.Reset();
-    if (!g_Worker.PostCommands(writeCommand, NetworkThread::CMD_FLUSH))
+    LONG target = 0;
+    if (!PostWithFlush(writeCommand, &target))
         return false;
-    while (!g_PacketSentEvent.Wait(100))
-        if (!g_Worker.IsRunning())
+    while (g_Worker.GetFlushesDone() < target)
+    {
+        g_PacketSentEvent.Wait(100);
+        if (g_Worker.GetFlushesDone() < target && !g_Worker.IsRunning())
             return false;
+    }
     return true;
 }
 
 // Sends Break or BreakpointQuery and waits until the IDE lets the script go on.
-// Only the worker ends the wait (it clears the stopped state first), also when the
-// send fails or the socket has closed meanwhile.
+// The stopped state and the continue event change together under the lock, and
+// only the worker ends the wait (ResumeScript clears the stopped state as it sets
+// the event), so the worker never sees a stopped script that is in fact running.
 bool DebugClient::WaitForContinue(lua_State* L, int writeCommand)
 {
     if (!g_Worker.IsSocketOpen())
         return false;
-    g_ContinueEvent.Reset();
     {
         AutoLock lock;
         m_bStopped = true;
         m_pStoppedState = L;
+        g_ContinueEvent.Reset();
     }
-    if (!g_Worker.PostCommands(writeCommand, NetworkThread::CMD_FLUSH))
+    bool waiting = PostWithFlush(writeCommand, nullptr);
+    while (waiting && !g_ContinueEvent.Wait(100))
+        waiting = g_Worker.IsRunning();
+    if (!waiting)
     {
         AutoLock lock;
         m_bStopped = false;
         m_pStoppedState = nullptr;
-        return false;
     }
-    while (!g_ContinueEvent.Wait(100))
-    {
-        if (!g_Worker.IsRunning())
-        {
-            AutoLock lock;
-            m_bStopped = false;
-            m_pStoppedState = nullptr;
-            return false;
-        }
-    }
-    return true;
+    return waiting;
 }
 
 void DebugClient::EndSession()
@@ -522,11 +532,9 @@ lua_State* DebugClient::GetStoppedState() const
 
 void DebugClient::ResumeScript()
 {
-    {
-        AutoLock lock;
-        m_bStopped = false;
-        m_pStoppedState = nullptr;
-    }
+    AutoLock lock;
+    m_bStopped = false;
+    m_pStoppedState = nullptr;
     g_ContinueEvent.Set();
 }
 

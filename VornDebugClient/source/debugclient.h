@@ -76,6 +76,7 @@ public:
     void ClearBreakpoints();
     // The Lua state the script thread waits in, or null while the script runs.
     lua_State* GetStoppedState() const;
+    bool IsStopped() const { return GetStoppedState() != nullptr; }
 
     VariableInspector& GetInspector() { return m_Inspector; }
     BreakpointTable& GetBreakpoints() { return m_Breakpoints; }
@@ -113,6 +114,7 @@ private:
 
     void Break(lua_State* L, const char* file, int line, bool resetMode);
     void SendCallStack(lua_State* L);
+    bool PostWithFlush(int writeCommand, LONG* target);
     bool SendAndWait(int writeCommand);
     bool WaitForContinue(lua_State* L, int writeCommand);
     void SetCurrentPosition(const char* file, int line);
@@ -153,6 +155,8 @@ private:
     // Where the last stop was, for step over and step out.
     lua_State* m_pStepState;
     int m_nStepDepth;
+    // Flushes the script thread has posted (it alone posts them).
+    LONG m_nFlushesPosted;
 };
 
 #endif

@@ -20,7 +20,7 @@ namespace
 }
 
 NetworkThread::NetworkThread()
-    : m_nConnectState(CONNECT_FAILED), m_bEndPointFixed(false), m_bStartedWinsock(false)
+    : m_nConnectState(CONNECT_FAILED), m_bEndPointFixed(false), m_bStartedWinsock(false), m_nFlushesDone(0)
 {
     EnableCommandQueue();
     std::memset(&m_FixedEndPoint, 0, sizeof(m_FixedEndPoint));
@@ -82,7 +82,9 @@ void NetworkThread::HandleCommand(int command)
         Flush();
         break;
     case CMD_WRITE_BREAK:
-        Write(WireMessage(Wire::CLT_BREAK).Str(engine.GetCurrentFile()).Int(engine.GetCurrentLine()));
+        // A script the IDE let go before its stop was even sent is not reported stopped.
+        if (engine.IsStopped())
+            Write(WireMessage(Wire::CLT_BREAK).Str(engine.GetCurrentFile()).Int(engine.GetCurrentLine()));
         break;
     case CMD_WRITE_STACK_BEGIN:
         Write(WireMessage(Wire::CLT_DATA).Int(Wire::DATA_STACK_BEGIN));
@@ -97,7 +99,8 @@ void NetworkThread::HandleCommand(int command)
                   .Str(engine.GetWhat()));
         break;
     case CMD_WRITE_BREAKPOINT_QUERY:
-        Write(WireMessage(Wire::CLT_BREAKPOINT_QUERY).Str(engine.GetCurrentFile()).Int(engine.GetCurrentLine()));
+        if (engine.IsStopped())
+            Write(WireMessage(Wire::CLT_BREAKPOINT_QUERY).Str(engine.GetCurrentFile()).Int(engine.GetCurrentLine()));
         break;
     case CMD_SEND_GLOBALS:
         SendGlobals();
@@ -215,6 +218,7 @@ void NetworkThread::Flush()
     m_Send.Clear();
     if (!sent)
         g_Engine.OnConnectionLost();
+    InterlockedIncrement(&m_nFlushesDone);
     g_PacketSentEvent.Set();
 }
 

@@ -52,6 +52,7 @@ public:
     int ConnectAndWait(long timeoutTicks);
 
     bool IsSocketOpen() const { return m_Net.IsOpen(); }
+    LONG GetFlushesDone() const { return m_nFlushesDone; }
     int GetConnectState() const { return m_nConnectState; }
 
 private:
@@ -85,6 +86,7 @@ private:
     sockaddr_in m_FixedEndPoint;
     sockaddr_in m_Sender;
     bool m_bStartedWinsock;
+    volatile LONG m_nFlushesDone;
 };
 
 #endif
