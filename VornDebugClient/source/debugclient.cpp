@@ -28,6 +28,7 @@ DebugClient::DebugClient(LuaDebugDataItem& locals, LuaDebugDataItem& globals, Si
       m_bSessionEnded(0),
       m_nCallDepth(0),
       m_nBaseGeneration(0),
+      m_nLineGeneration(0),
       m_Inspector(locals, globals, temporaries),
       m_nStepMode(MODE_RUN),
       m_nDesiredMask(LUA_MASKCOUNT),
@@ -55,6 +56,7 @@ int DebugClient::ProtectedInitialize(lua_State* L)
 {
     lua_settop(L, 0);
     ReferenceTable::Create(L);
+    FunctionLineCache::CreateAnchors(L);
     OutputFunctions::Install(L, false);
     return 0;
 }
@@ -65,6 +67,7 @@ int DebugClient::ProtectedShutdown(lua_State* L)
     lua_settop(L, 0);
     self->m_Inspector.GetReferences().ReleaseTempReferences(L);
     ReferenceTable::Destroy(L);
+    FunctionLineCache::DestroyAnchors(L);
     lua_pushlightuserdata(L, &s_StepThreadKey);
     lua_pushnil(L);
     lua_rawset(L, LUA_REGISTRYINDEX);
@@ -98,6 +101,7 @@ int DebugClient::Initialize(lua_State* L)
     InterlockedExchange(&m_nStepMode, MODE_RUN);
     m_pStepState = nullptr;
     m_PathCache.Clear();
+    m_FunctionLines.Clear();
     UpdateDesiredMask();
     ApplyHookMask(L);
     return VORNDEBUGCLIENT_OK;
@@ -117,6 +121,7 @@ void DebugClient::Shutdown()
     g_TempReferences.Clear();
     std::memset(&m_Imports, 0, sizeof(m_Imports));
     m_PathCache.Clear();
+    m_FunctionLines.Clear();
     m_pStepState = nullptr;
     m_L = nullptr;
 }
@@ -142,23 +147,38 @@ void DebugClient::RegisterPrintFunc()
 
 // Which events a thread needs. Running without breakpoints only a rare count event
 // remains, so the script runs at nearly full speed and still notices a change.
+// With breakpoints, calls and returns decide per function whether its lines are
+// watched, so code in files without breakpoints runs without line events.
+// Stepping, breaking and a host that chains the hook get every event.
 void DebugClient::UpdateDesiredMask()
 {
     int mask = LUA_MASKCOUNT;
     if (m_L && !m_bSessionEnded)
     {
-        if (m_Imports.hookChain || m_nStepMode != MODE_RUN)
+        int mode = m_nStepMode;
+        if (m_Imports.hookChain || (mode != MODE_RUN && mode != MODE_RUN_TO_CURSOR))
             mask |= FULL_EVENTS;
-        else if (!m_Breakpoints.IsEmpty())
-            mask |= LUA_MASKLINE;
+        else if (!m_Breakpoints.IsEmpty() || mode == MODE_RUN_TO_CURSOR)
+            mask |= LUA_MASKCALL | LUA_MASKRET | PER_FUNCTION_LINES;
     }
     InterlockedExchange(&m_nDesiredMask, mask);
+    InterlockedIncrement(&m_nLineGeneration);
+}
+
+void DebugClient::SetLineEvents(lua_State* L, int baseMask, bool lines)
+{
+    int mask = lines ? baseMask | LUA_MASKLINE : baseMask;
+    if (lua_gethookmask(L) != mask)
+        lua_sethook(L, Hook, mask, HEARTBEAT_COUNT);
 }
 
 void DebugClient::ApplyHookMask(lua_State* L)
 {
-    if (L && lua_gethookmask(L) != m_nDesiredMask)
-        lua_sethook(L, Hook, m_nDesiredMask, HEARTBEAT_COUNT);
+    if (!L)
+        return;
+    int desired = m_nDesiredMask;
+    // Per function: lines stay on until an event has decided for the running one.
+    SetLineEvents(L, desired & ~PER_FUNCTION_LINES, (desired & PER_FUNCTION_LINES) != 0);
 }
 
 void DebugClient::Hook(lua_State* L, lua_Debug* ar)
@@ -172,7 +192,14 @@ void DebugClient::Hook(lua_State* L, lua_Debug* ar)
             lua_sethook(L, nullptr, 0, 0);
             return;
         }
-        self.ApplyHookMask(L);
+        int desired = self.m_nDesiredMask;
+        if (desired & PER_FUNCTION_LINES)
+        {
+            self.OnEventPerFunction(L, ar, desired & ~PER_FUNCTION_LINES);
+            return;
+        }
+        if (lua_gethookmask(L) != desired)
+            lua_sethook(L, Hook, desired, HEARTBEAT_COUNT);
         switch (ar->event)
         {
         case LUA_HOOKLINE:
@@ -192,6 +219,55 @@ void DebugClient::Hook(lua_State* L, lua_Debug* ar)
     catch (...)
     {
     }
+}
+
+void DebugClient::OnEventPerFunction(lua_State* L, lua_Debug* ar, int baseMask)
+{
+    switch (ar->event)
+    {
+    case LUA_HOOKLINE:
+        OnLine(L, ar);
+        break;
+    case LUA_HOOKCALL:
+        InterlockedIncrement(&m_nCallDepth);
+        SetLineEvents(L, baseMask, FunctionWantsLines(L, ar));
+        break;
+    case LUA_HOOKRET:
+    case LUA_HOOKTAILRET:
+    {
+        // The function returned to is the one whose lines come next.
+        InterlockedDecrement(&m_nCallDepth);
+        lua_Debug caller;
+        SetLineEvents(L, baseMask, lua_getstack(L, 1, &caller) && FunctionWantsLines(L, &caller));
+        break;
+    }
+    default:   // count: the running function, after a change of breakpoints
+        SetLineEvents(L, baseMask, FunctionWantsLines(L, ar));
+        break;
+    }
+}
+
+bool DebugClient::FunctionWantsLines(lua_State* L, lua_Debug* ar)
+{
+    lua_getinfo(L, "f", ar);
+    bool wants = true;   // a level that cannot be told (a tail call) keeps its lines
+    const void* function = lua_topointer(L, -1);
+    if (lua_iscfunction(L, -1))
+    {
+        wants = false;
+    }
+    else if (function)
+    {
+        LONG generation = m_nLineGeneration;
+        if (!m_FunctionLines.Find(function, generation, &wants))
+        {
+            wants = lua_getinfo(L, "S", ar) && IsFileSource(ar->source) &&
+                    ChunkWantsLines(const_cast<ChunkPathCache::Entry*>(ChunkEntry(ar->source + 1)));
+            m_FunctionLines.Store(L, -1, generation, wants);
+        }
+    }
+    lua_pop(L, 1);
+    return wants;
 }
 
 void DebugClient::OnCallOrReturn(lua_State* L, lua_Debug* ar)
@@ -322,17 +398,35 @@ const ChunkPathCache::Entry* DebugClient::ChunkEntry(const char* source)
     return m_PathCache.Fill(source, base, generation);
 }
 
-bool DebugClient::ChunkHasBreakpoint(ChunkPathCache::Entry* entry, int line)
+// The breakpoint file of a chunk (called under the lock).
+BreakpointFile* DebugClient::ChunkFile(ChunkPathCache::Entry* entry)
 {
     if (!entry->valid)
-        return false;
-    AutoLock lock;
+        return nullptr;
     if (entry->breakpointGeneration != m_Breakpoints.GetGeneration())
     {
         entry->file = m_Breakpoints.FindFile(entry->path);
         entry->breakpointGeneration = m_Breakpoints.GetGeneration();
     }
-    return entry->file && entry->file->HasLine(line);
+    return entry->file;
+}
+
+bool DebugClient::ChunkHasBreakpoint(ChunkPathCache::Entry* entry, int line)
+{
+    AutoLock lock;
+    BreakpointFile* file = ChunkFile(entry);
+    return file && file->HasLine(line);
+}
+
+bool DebugClient::ChunkWantsLines(ChunkPathCache::Entry* entry)
+{
+    if (!entry || !entry->valid)
+        return false;
+    AutoLock lock;
+    BreakpointFile* file = ChunkFile(entry);
+    if (file && file->GetLineCount() > 0)
+        return true;
+    return m_nStepMode == MODE_RUN_TO_CURSOR && m_szTargetFile[0] && _stricmp(m_szTargetFile, entry->path) == 0;
 }
 
 int DebugClient::StackDepth(lua_State* L)
@@ -609,6 +703,7 @@ void DebugClient::SetBaseDirectory(const char* directory)
     AutoLock lock;
     CopyBounded(m_szBaseDirectory, directory);
     InterlockedIncrement(&m_nBaseGeneration);
+    InterlockedIncrement(&m_nLineGeneration);
 }
 
 void DebugClient::AddBreakpoint(const char* file, int line)

@@ -11,6 +11,7 @@
 
 #include "breakpointtable.h"
 #include "chunkpathcache.h"
+#include "functionlinecache.h"
 #include "luacompat.h"
 #include "pathutil.h"
 #include "variableinspector.h"
@@ -40,7 +41,10 @@ public:
         BASE_DIRECTORY_SIZE = 2048,
         // Instructions between two count events: how soon a running thread sees a
         // change of breakpoints or mode when it gets no other events.
-        HEARTBEAT_COUNT = 1000
+        HEARTBEAT_COUNT = 1000,
+        // In the desired mask: line events only in functions whose file holds a
+        // breakpoint (or the run-to-cursor target), decided at call and return.
+        PER_FUNCTION_LINES = 1 << 8
     };
 
     DebugClient(LuaDebugDataItem& locals, LuaDebugDataItem& globals, SimpleArray<int>& temporaries);
@@ -107,6 +111,11 @@ private:
 
     void OnLine(lua_State* L, lua_Debug* ar);
     void OnCallOrReturn(lua_State* L, lua_Debug* ar);
+    void OnEventPerFunction(lua_State* L, lua_Debug* ar, int baseMask);
+    bool FunctionWantsLines(lua_State* L, lua_Debug* ar);
+    bool ChunkWantsLines(ChunkPathCache::Entry* entry);
+    BreakpointFile* ChunkFile(ChunkPathCache::Entry* entry);
+    static void SetLineEvents(lua_State* L, int baseMask, bool lines);
     bool StepTargetReached(lua_State* L, int mode);
     bool IsSocketOpenHint() const;
     const ChunkPathCache::Entry* ChunkEntry(const char* source);
@@ -134,6 +143,9 @@ private:
     volatile LONG m_nBaseGeneration;
     BreakpointTable m_Breakpoints;
     ChunkPathCache m_PathCache;
+    FunctionLineCache m_FunctionLines;
+    // Changes whenever a function's need for line events may have changed.
+    volatile LONG m_nLineGeneration;
     VariableInspector m_Inspector;
 
     // Shared with the worker.

@@ -471,6 +471,76 @@ TEST_F(Session, DisconnectIsSentOnceAndChainCallbacksRun)
     EXPECT_EQ(peer.outputs, (std::vector<std::string>{"hi\n"}));
 }
 
+// Code in files without breakpoints runs without line events; these are the ways
+// back into a file with breakpoints that must still see its lines.
+TEST_F(Session, BreakpointsAfterReturnErrorAndResumeThroughAnotherFile)
+{
+    WriteScript("xlib",
+                "local M = {}\n"
+                "function M.work(x) local y = x + 1 return y end\n"
+                "function M.fails() error('lib failure') end\n"
+                "function M.run(f) return f() end\n"
+                "return M\n");
+    Launch("across",
+           "local lib = dofile('dbgscripts/xlib.lua')\n"   // 1
+           "local a = lib.work(1)\n"                       // 2
+           "local b = a + 1\n"                             // 3  back from a call
+           "local ok = pcall(lib.fails)\n"                 // 4
+           "local c = 3\n"                                 // 5  after an error
+           "local co = coroutine.create(function()\n"      // 6
+           "  lib.work(2)\n"                               // 7
+           "  coroutine.yield()\n"                         // 8
+           "  local d = 4\n"                               // 9  resumed from the other file
+           "end)\n"                                        // 10
+           "coroutine.resume(co)\n"                        // 11
+           "lib.run(function() coroutine.resume(co) end)\n"// 12
+           "host_report('done')\n");                       // 13
+    Connect({{"dbgscripts\\across.lua", 3}, {"dbgscripts\\across.lua", 5}, {"dbgscripts\\across.lua", 9}});
+    for (int line : {3, 5, 9})
+    {
+        EXPECT_EQ(peer.ExpectQuery(), line);
+        peer.Send(Msg::Verdict(0));
+    }
+    Finish();
+    EXPECT_EQ(host.scriptLines, (std::vector<std::string>{"done"}));
+}
+
+TEST_F(Session, BreakpointAddedWhileRunningAndRunToCursorIntoAnotherFile)
+{
+    WriteScript("ylib",
+                "local M = {}\n"
+                "function M.work(x)\n"
+                "  local y = x * 2\n"
+                "  return y\n"
+                "end\n"
+                "return M\n");
+    Launch("later",
+           "local lib = dofile('dbgscripts/ylib.lua')\n"         // 1
+           "local deadline = os.clock() + 20\n"                  // 2
+           "local n = 0\n"                                       // 3
+           "while not go and os.clock() < deadline do\n"         // 4
+           "  n = n + 1\n"                                       // 5
+           "end\n"                                               // 6
+           "lib.work(5)\n"                                       // 7
+           "host_report('go=' .. tostring(go))\n");              // 8
+    Connect({});
+    Sleep(200);
+    peer.Send(Msg::AddBreakpoint("dbgscripts\\later.lua", 5));
+    EXPECT_EQ(peer.ExpectQuery(), 5);
+    peer.Send(Msg::Verdict(1));
+    ExpectStopAt(peer.ExpectStop(), 5);
+    peer.Send(Msg::ClearBreakpoints());
+    EXPECT_EQ(peer.Watch("rawset(_G, 'go', true) and 1", 0).strings.at(1), "1");
+    peer.Send(Msg::RunToCursor("dbgscripts\\ylib.lua", 4));
+    Stop stop = peer.ExpectStop();
+    EXPECT_EQ(Lower(stop.file), Lower(ScriptPath("ylib")));
+    EXPECT_EQ(stop.line, 4);
+    EXPECT_EQ(peer.Hover("y", 0), "local y : Number : 10 ");
+    peer.Send(Msg::Command(CONTINUE));
+    Finish();
+    EXPECT_EQ(host.scriptLines, (std::vector<std::string>{"go=true"}));
+}
+
 TEST(SessionWithoutIde, ConnectGivesUpAfterThreeSecondsAndTheScriptRuns)
 {
     HostProcess host;
