@@ -221,6 +221,8 @@ void DebugClient::Hook(lua_State* L, lua_Debug* ar)
     }
 }
 
+// Running with breakpoints. The call depth is not counted here: it matters only to
+// step over and step out, which start it from zero.
 void DebugClient::OnEventPerFunction(lua_State* L, lua_Debug* ar, int baseMask)
 {
     switch (ar->event)
@@ -229,14 +231,12 @@ void DebugClient::OnEventPerFunction(lua_State* L, lua_Debug* ar, int baseMask)
         OnLine(L, ar);
         break;
     case LUA_HOOKCALL:
-        InterlockedIncrement(&m_nCallDepth);
         SetLineEvents(L, baseMask, FunctionWantsLines(L, ar));
         break;
     case LUA_HOOKRET:
     case LUA_HOOKTAILRET:
     {
         // The function returned to is the one whose lines come next.
-        InterlockedDecrement(&m_nCallDepth);
         lua_Debug caller;
         SetLineEvents(L, baseMask, lua_getstack(L, 1, &caller) && FunctionWantsLines(L, &caller));
         break;
@@ -279,10 +279,11 @@ void DebugClient::OnCallOrReturn(lua_State* L, lua_Debug* ar)
         EndSession();
         return;
     }
+    // Only the script thread counts; the worker sets it to zero while the script waits.
     if (ar->event == LUA_HOOKCALL)
-        InterlockedIncrement(&m_nCallDepth);
+        ++m_nCallDepth;
     else
-        InterlockedDecrement(&m_nCallDepth);
+        --m_nCallDepth;
     if (m_Imports.hookChain)
     {
         lua_getinfo(L, "lnuS", ar);
