@@ -541,6 +541,48 @@ TEST_F(Session, BreakpointAddedWhileRunningAndRunToCursorIntoAnotherFile)
     EXPECT_EQ(host.scriptLines, (std::vector<std::string>{"go=true"}));
 }
 
+TEST_F(Session, CallStackLeavesOutCFramesAndStringChunks)
+{
+    Launch("cframes",
+           "local t = {3, 1, 2}\n"                                          // 1
+           "local function less(a, b)\n"                                    // 2
+           "  return a < b\n"                                               // 3
+           "end\n"                                                          // 4
+           "local function sortIt() table.sort(t, less) end\n"              // 5
+           "loadstring('local f = ... f()')(sortIt)\n"                      // 6
+           "host_report(table.concat(t, ','))\n");                          // 7
+    Connect({{"dbgscripts\\cframes.lua", 3}});
+    EXPECT_EQ(peer.ExpectQuery(), 3);
+    peer.Send(Msg::Verdict(1));
+    Stop stop = peer.ExpectStop();
+    ExpectStopAt(stop, 3);
+    // less <- table.sort [C] <- sortIt <- string chunk <- main: two levels left out.
+    ASSERT_EQ(stop.stack.size(), 3u);
+    EXPECT_EQ(stop.stack[0].line, 3);
+    EXPECT_EQ(stop.stack[1].line, 5);
+    EXPECT_EQ(stop.stack[2].line, 6);
+    EXPECT_EQ(stop.stack[2].what, "main");
+    for (const StackEntry& e : stop.stack)
+        EXPECT_EQ(Lower(e.file), Path());
+    peer.Send(Msg::ClearBreakpoints());
+    peer.Send(Msg::Command(CONTINUE));
+    Finish();
+    EXPECT_EQ(host.scriptLines, (std::vector<std::string>{"1,2,3"}));
+}
+
+TEST_F(Session, OutputAfterDisconnectNeverBlocks)
+{
+    Launch("early", "for i = 1, 50 do print(i) end\nhost_report('printed')\n", "--disconnect-first");
+    Connect({{"dbgscripts\\early.lua", 1}});
+    peer.Expect(MSG_DISCONNECT);
+    ASSERT_TRUE(host.Finish(20000));
+    EXPECT_EQ(host.report["script"], "ok");
+    EXPECT_EQ(host.scriptLines, (std::vector<std::string>{"printed"}));
+    EXPECT_EQ(host.report["echoes"], "50") << "the host still sees its output";
+    EXPECT_EQ(host.report["breaks"], "0") << "no stop without a connection";
+    EXPECT_TRUE(peer.outputs.empty());
+}
+
 TEST(SessionWithoutIde, ConnectGivesUpAfterThreeSecondsAndTheScriptRuns)
 {
     HostProcess host;

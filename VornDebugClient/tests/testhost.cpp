@@ -3,7 +3,7 @@
 // happened (return codes, callbacks, echoed output) as "key=value" lines.
 //
 //   vorn_dbg_testhost [--report file] [--no-print] [--no-callbacks] [--chain]
-//                     [--no-connect] [--disconnect] [--codes] script.lua
+//                     [--no-connect] [--disconnect] [--disconnect-first] [--codes] script.lua
 #include "vorndebugclient.h"
 
 #include <lua.hpp>
@@ -108,6 +108,7 @@ namespace
 int main(int argc, char** argv)
 {
     bool print = true, callbacks = true, chain = false, connect = true, disconnect = false, codes = false;
+    bool disconnectFirst = false;
     const char* script = nullptr;
     for (int i = 1; i < argc; ++i)
     {
@@ -128,6 +129,8 @@ int main(int argc, char** argv)
             connect = false;
         else if (arg == "--disconnect")
             disconnect = true;
+        else if (arg == "--disconnect-first")
+            disconnectFirst = true;
         else if (arg == "--codes")
             codes = true;
         else
@@ -170,6 +173,9 @@ int main(int argc, char** argv)
         Report("connect=" + std::to_string(result));
         Report("connect_ms=" + std::to_string(GetTickCount() - start));
     }
+
+    if (disconnectFirst)
+        e.disconnect();
 
     int status = luaL_loadfile(L, script);
     if (status == 0)
