@@ -36,6 +36,16 @@ protected:
         EXPECT_EQ(stop.line, line);
     }
 
+    // The script reaches a breakpoint line; the IDE says stop; the stop follows.
+    Stop BreakAt(int line)
+    {
+        EXPECT_EQ(peer.ExpectQuery(), line);
+        peer.Send(Msg::Verdict(1));
+        Stop stop = peer.ExpectStop();
+        ExpectStopAt(stop, line);
+        return stop;
+    }
+
     // The host ends its session: Disconnect, then the process exits with its report.
     void Finish()
     {
@@ -191,9 +201,7 @@ TEST_F(Session, KeptTablesAreReleasedAtTheNextStop)
 {
     Launch("kept", "local t = {1}\nlocal u = 2\nlocal v = 3\nhost_report('done')\n");
     Connect({{"dbgscripts\\kept.lua", 2}});
-    peer.ExpectQuery();
-    peer.Send(Msg::Verdict(1));
-    ExpectStopAt(peer.ExpectStop(), 2);
+    BreakAt(2);
     const DataItem* t = nullptr;
     std::vector<DataItem> locals = peer.Locals(0);
     t = Find(locals, "t");
@@ -263,9 +271,7 @@ TEST_F(Session, StepIntoOverAndOut)
 {
     Launch("step", STEP_SCRIPT);
     Connect({{"dbgscripts\\step.lua", 9}});
-    EXPECT_EQ(peer.ExpectQuery(), 9);
-    peer.Send(Msg::Verdict(1));
-    ExpectStopAt(peer.ExpectStop(), 9);
+    BreakAt(9);
 
     peer.Send(Msg::Command(STEP_INTO));
     Stop stop = peer.ExpectStop();
@@ -305,9 +311,7 @@ TEST_F(Session, StepOverAndOutAfterAnErrorCaughtByPcall)
            "local r = f()\n"                              // 8
            "host_report('end')\n");                       // 9
     Connect({{"dbgscripts\\pcallstep.lua", 7}, {"dbgscripts\\pcallstep.lua", 4}});
-    EXPECT_EQ(peer.ExpectQuery(), 7);
-    peer.Send(Msg::Verdict(1));
-    ExpectStopAt(peer.ExpectStop(), 7);
+    BreakAt(7);
     // Frames unwound by the error sent no return events; the real depth decides.
     peer.Send(Msg::Command(STEP_OVER));
     ExpectStopAt(peer.ExpectStop(), 8);
@@ -337,10 +341,7 @@ TEST_F(Session, CoroutinesStopWithTheirOwnStackAndStepAcrossResumeAndYield)
            "local ok2, w = coroutine.resume(co, 7)\n"    // 7
            "host_report('v=' .. v .. ' w=' .. w)\n");    // 8
     Connect({{"dbgscripts\\coroutine.lua", 2}});
-    EXPECT_EQ(peer.ExpectQuery(), 2);
-    peer.Send(Msg::Verdict(1));
-    Stop stop = peer.ExpectStop();
-    ExpectStopAt(stop, 2);
+    Stop stop = BreakAt(2);
     ASSERT_EQ(stop.stack.size(), 1u) << "only the coroutine's own frames";
     std::vector<DataItem> locals = peer.Locals(0);
     ASSERT_FALSE(locals.empty());
@@ -372,9 +373,7 @@ TEST_F(Session, RunToCursor)
            "local after = s\n"       // 5
            "host_report('s=' .. s)\n");
     Connect({{"dbgscripts\\cursor.lua", 1}});
-    peer.ExpectQuery();
-    peer.Send(Msg::Verdict(1));
-    ExpectStopAt(peer.ExpectStop(), 1);
+    BreakAt(1);
     peer.Send(Msg::RunToCursor("dbgscripts/./cursor.lua", 5));
     ExpectStopAt(peer.ExpectStop(), 5);
     EXPECT_EQ(peer.Hover("s", 0), "local s : Number : 15 ");
@@ -526,9 +525,7 @@ TEST_F(Session, BreakpointAddedWhileRunningAndRunToCursorIntoAnotherFile)
     Connect({});
     Sleep(200);
     peer.Send(Msg::AddBreakpoint("dbgscripts\\later.lua", 5));
-    EXPECT_EQ(peer.ExpectQuery(), 5);
-    peer.Send(Msg::Verdict(1));
-    ExpectStopAt(peer.ExpectStop(), 5);
+    BreakAt(5);
     peer.Send(Msg::ClearBreakpoints());
     EXPECT_EQ(peer.Watch("rawset(_G, 'go', true) and 1", 0).strings.at(1), "1");
     peer.Send(Msg::RunToCursor("dbgscripts\\ylib.lua", 4));
@@ -552,10 +549,7 @@ TEST_F(Session, CallStackLeavesOutCFramesAndStringChunks)
            "loadstring('local f = ... f()')(sortIt)\n"                      // 6
            "host_report(table.concat(t, ','))\n");                          // 7
     Connect({{"dbgscripts\\cframes.lua", 3}});
-    EXPECT_EQ(peer.ExpectQuery(), 3);
-    peer.Send(Msg::Verdict(1));
-    Stop stop = peer.ExpectStop();
-    ExpectStopAt(stop, 3);
+    Stop stop = BreakAt(3);
     // less <- table.sort [C] <- sortIt <- string chunk <- main: two levels left out.
     ASSERT_EQ(stop.stack.size(), 3u);
     EXPECT_EQ(stop.stack[0].line, 3);

@@ -285,18 +285,21 @@ void Peer::Handshake(const std::string& baseDirectory, const std::vector<std::pa
     Send(Msg::ConnectReady());
 }
 
+bool Peer::NextOf(Message& message, const char* what)
+{
+    if (Next(message, 10000))
+        return true;
+    ADD_FAILURE() << what << " did not end";
+    return false;
+}
+
 Stop Peer::ExpectStop()
 {
     Stop stop;
     Expect(C_DATA, 0);
-    for (;;)
+    Message m;
+    while (NextOf(m, "the stop"))
     {
-        Message m;
-        if (!Next(m, 10000))
-        {
-            ADD_FAILURE() << "the stop did not finish";
-            return stop;
-        }
         if (m.id == C_DATA && m.sub == 1)
         {
             StackEntry e;
@@ -314,8 +317,9 @@ Stop Peer::ExpectStop()
             stop.file = m.strings.at(0);
             stop.line = m.ints.at(0);
         }
-        return stop;
+        break;
     }
+    return stop;
 }
 
 int Peer::ExpectQuery(std::string* file)
@@ -333,14 +337,9 @@ std::vector<DataItem> Peer::Locals(int level)
     std::vector<DataItem> items;
     Send(Msg::GetLocals(level));
     Expect(C_DATA, 2);
-    for (;;)
+    Message m;
+    while (NextOf(m, "the locals"))
     {
-        Message m;
-        if (!Next(m, 10000))
-        {
-            ADD_FAILURE() << "locals did not end";
-            return items;
-        }
         if (m.id == C_DATA && m.sub == 3)
         {
             EXPECT_EQ(m.item.parent, -2);
@@ -348,8 +347,9 @@ std::vector<DataItem> Peer::Locals(int level)
             continue;
         }
         EXPECT_TRUE(m.id == C_DATA && m.sub == 4) << m.Describe();
-        return items;
+        break;
     }
+    return items;
 }
 
 int Peer::Expand(int id)

@@ -100,6 +100,8 @@ public:
     bool Receive(Message& message, int timeoutMs);
     // The next message that is not Output (those are collected in outputs).
     bool Next(Message& message, int timeoutMs = 10000);
+    // Next, reporting a failure when nothing comes.
+    bool NextOf(Message& message, const char* what);
     // Fails the current test unless the next message has this id (and sub-id).
     Message Expect(int id, int sub = -1, int timeoutMs = 10000);
     // True when nothing but Output arrives within ms.
