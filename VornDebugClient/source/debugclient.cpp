@@ -13,8 +13,10 @@
 
 namespace
 {
-    // Registry key under which the thread of the last stop is kept alive, so step
-    // over and step out can still ask it for its state after a coroutine switch.
+    // Registry keys under which the thread of the last stop, and the thread a step
+    // over or step out began in, are kept alive: the step still asks that thread
+    // for its state after coroutine switches and later stops.
+    char s_StopThreadKey;
     char s_StepThreadKey;
 
     const int FULL_EVENTS = LUA_MASKCALL | LUA_MASKRET | LUA_MASKLINE;
@@ -39,6 +41,8 @@ DebugClient::DebugClient(LuaDebugDataItem& locals, LuaDebugDataItem& globals, Si
       m_pStoppedState(nullptr),
       m_pStepState(nullptr),
       m_nStepDepth(0),
+      m_pLastStopState(nullptr),
+      m_nLastStopDepth(0),
       m_nFlushesPosted(0)
 {
     std::memset(&m_Imports, 0, sizeof(m_Imports));
@@ -68,9 +72,13 @@ int DebugClient::ProtectedShutdown(lua_State* L)
     self->m_Inspector.GetReferences().ReleaseTempReferences(L);
     ReferenceTable::Destroy(L);
     FunctionLineCache::DestroyAnchors(L);
-    lua_pushlightuserdata(L, &s_StepThreadKey);
-    lua_pushnil(L);
-    lua_rawset(L, LUA_REGISTRYINDEX);
+    char* const keys[] = {&s_StopThreadKey, &s_StepThreadKey};
+    for (char* key : keys)
+    {
+        lua_pushlightuserdata(L, key);
+        lua_pushnil(L);
+        lua_rawset(L, LUA_REGISTRYINDEX);
+    }
     return 0;
 }
 
@@ -99,7 +107,7 @@ int DebugClient::Initialize(lua_State* L)
     InterlockedExchange(&m_bSessionEnded, 0);
     InterlockedExchange(&m_nCallDepth, 0);
     InterlockedExchange(&m_nStepMode, MODE_RUN);
-    m_pStepState = nullptr;
+    m_pStepState = m_pLastStopState = nullptr;
     m_PathCache.Clear();
     m_FunctionLines.Clear();
     UpdateDesiredMask();
@@ -122,7 +130,7 @@ void DebugClient::Shutdown()
     std::memset(&m_Imports, 0, sizeof(m_Imports));
     m_PathCache.Clear();
     m_FunctionLines.Clear();
-    m_pStepState = nullptr;
+    m_pStepState = m_pLastStopState = nullptr;
     m_L = nullptr;
 }
 
@@ -262,7 +270,7 @@ bool DebugClient::FunctionWantsLines(lua_State* L, lua_Debug* ar)
         if (!m_FunctionLines.Find(function, generation, &wants))
         {
             wants = lua_getinfo(L, "S", ar) && IsFileSource(ar->source) &&
-                    ChunkWantsLines(const_cast<ChunkPathCache::Entry*>(ChunkEntry(ar->source + 1)));
+                    ChunkWantsLines(ChunkEntry(ar->source + 1));
             m_FunctionLines.Store(L, -1, generation, wants);
         }
     }
@@ -315,7 +323,7 @@ void DebugClient::OnLine(lua_State* L, lua_Debug* ar)
     m_pCurrentAr = ar;
     if (!IsFileSource(ar->source))
         return;
-    ChunkPathCache::Entry* chunk = const_cast<ChunkPathCache::Entry*>(ChunkEntry(ar->source + 1));
+    ChunkPathCache::Entry* chunk = ChunkEntry(ar->source + 1);
     if (!chunk)
         return;
 
@@ -350,17 +358,12 @@ void DebugClient::OnLine(lua_State* L, lua_Debug* ar)
         default:
             break;
         }
-        if (stop && IsSocketOpenHint())
+        if (stop && g_Worker.IsSocketOpen())
             Break(L, chunk->path, line, true);
     }
 
     if (chain && !m_bSessionEnded)
         m_Imports.hookChain(L, ar);
-}
-
-bool DebugClient::IsSocketOpenHint() const
-{
-    return g_Worker.IsSocketOpen();
 }
 
 // Step over stops at a line of the same or a lower depth, step out at a lower one.
@@ -384,7 +387,7 @@ bool DebugClient::StepTargetReached(lua_State* L, int mode)
     return mode == MODE_STEP_OVER ? m_nCallDepth < 1 : m_nCallDepth < 0;
 }
 
-const ChunkPathCache::Entry* DebugClient::ChunkEntry(const char* source)
+ChunkPathCache::Entry* DebugClient::ChunkEntry(const char* source)
 {
     LONG generation = m_nBaseGeneration;
     ChunkPathCache::Entry* entry = m_PathCache.Find(source, generation);
@@ -461,9 +464,19 @@ int DebugClient::ProtectedBeforeStop(lua_State* L)
     DebugClient* self = static_cast<DebugClient*>(lua_touserdata(L, 1));
     lua_settop(L, 0);
     self->m_Inspector.GetReferences().ReleaseTempReferences(L);
-    lua_pushlightuserdata(L, &s_StepThreadKey);
+    lua_pushlightuserdata(L, &s_StopThreadKey);
     if (!LuaCompat::PushThread(L))
         lua_pushnil(L);
+    lua_rawset(L, LUA_REGISTRYINDEX);
+    return 0;
+}
+
+int DebugClient::ProtectedKeepStepThread(lua_State* L)
+{
+    lua_settop(L, 0);
+    lua_pushlightuserdata(L, &s_StepThreadKey);
+    lua_pushlightuserdata(L, &s_StopThreadKey);
+    lua_rawget(L, LUA_REGISTRYINDEX);
     lua_rawset(L, LUA_REGISTRYINDEX);
     return 0;
 }
@@ -483,8 +496,8 @@ void DebugClient::Break(lua_State* L, const char* file, int line, bool resetMode
     CopyBounded(position, file);
     SendCallStack(L);
     SetCurrentPosition(position, line);
-    m_pStepState = L;
-    m_nStepDepth = StackDepth(L);
+    m_pLastStopState = L;
+    m_nLastStopDepth = StackDepth(L);
     WaitForContinue(L, NetworkThread::CMD_WRITE_BREAK);
 
     if (m_Imports.resumed)
@@ -653,16 +666,36 @@ void DebugClient::OnStepInto()
 
 void DebugClient::OnStepOver()
 {
-    InterlockedExchange(&m_nCallDepth, 0);
+    BeginStep();
     SetStepMode(MODE_STEP_OVER);
     ResumeScript();
 }
 
 void DebugClient::OnStepOut()
 {
-    InterlockedExchange(&m_nCallDepth, 0);
+    BeginStep();
     SetStepMode(MODE_STEP_OUT);
     ResumeScript();
+}
+
+// Step over and step out measure from the stop they begin at; later stops in the
+// same step (a breakpoint in a callee) do not move that point.
+void DebugClient::BeginStep()
+{
+    InterlockedExchange(&m_nCallDepth, 0);
+    lua_State* L = GetStoppedState();
+    if (L && m_pLastStopState)
+    {
+        int top = lua_gettop(L);
+        LuaCompat::ProtectedCall(L, ProtectedKeepStepThread, this);
+        lua_settop(L, top);
+        m_pStepState = m_pLastStopState;
+        m_nStepDepth = m_nLastStopDepth;
+    }
+    else
+    {
+        m_pStepState = nullptr;   // not at a stop: the counted depth decides
+    }
 }
 
 void DebugClient::OnRunToCursor(const char* file, int line)

@@ -83,7 +83,6 @@ public:
     bool IsStopped() const { return GetStoppedState() != nullptr; }
 
     VariableInspector& GetInspector() { return m_Inspector; }
-    BreakpointTable& GetBreakpoints() { return m_Breakpoints; }
 
     // What the worker writes for the script thread's messages.
     const char* GetCurrentFile() const { return m_szCurrentFile; }
@@ -107,6 +106,7 @@ private:
     static int ProtectedInitialize(lua_State* L);
     static int ProtectedShutdown(lua_State* L);
     static int ProtectedBeforeStop(lua_State* L);
+    static int ProtectedKeepStepThread(lua_State* L);
     static int ProtectedSetPrint(lua_State* L);
 
     void OnLine(lua_State* L, lua_Debug* ar);
@@ -117,8 +117,7 @@ private:
     BreakpointFile* ChunkFile(ChunkPathCache::Entry* entry);
     static void SetLineEvents(lua_State* L, int baseMask, bool lines);
     bool StepTargetReached(lua_State* L, int mode);
-    bool IsSocketOpenHint() const;
-    const ChunkPathCache::Entry* ChunkEntry(const char* source);
+    ChunkPathCache::Entry* ChunkEntry(const char* source);
     bool ChunkHasBreakpoint(ChunkPathCache::Entry* entry, int line);
 
     void Break(lua_State* L, const char* file, int line, bool resetMode);
@@ -130,6 +129,7 @@ private:
     void EndSession();
 
     void ResumeScript();
+    void BeginStep();
     void SetStepMode(int mode);
     void UpdateDesiredMask();
     static int StackDepth(lua_State* L);
@@ -164,9 +164,12 @@ private:
     // The stop the script thread waits in (guarded by the global lock).
     bool m_bStopped;
     lua_State* m_pStoppedState;
-    // Where the last stop was, for step over and step out.
+    // Where the running step over or step out began, and where the last stop was
+    // (thread and stack depth).
     lua_State* m_pStepState;
     int m_nStepDepth;
+    lua_State* m_pLastStopState;
+    int m_nLastStopDepth;
     // Flushes the script thread has posted (it alone posts them).
     LONG m_nFlushesPosted;
 };

@@ -50,7 +50,6 @@ public:
     void SetState(int state) { m_nState = state; }
     int GetExitCode() const { return m_nExitCode; }
     int GetQueuedCount() const;
-    DWORD GetThreadId() const { return m_dwThreadId; }
 
 protected:
     void EnableCommandQueue() { m_bQueueEnabled = true; }

@@ -298,6 +298,39 @@ TEST_F(Session, StepIntoOverAndOut)
     EXPECT_EQ(host.report["breaks"], "6");
 }
 
+TEST_F(Session, BreakpointsWhileStepping)
+{
+    Launch("stepbp", STEP_SCRIPT);
+    Connect({{"dbgscripts\\stepbp.lua", 9}, {"dbgscripts\\stepbp.lua", 6}, {"dbgscripts\\stepbp.lua", 3}});
+    BreakAt(9);
+    // Stepping into a breakpoint line with verdict 0: no stepping rule applies there.
+    peer.Send(Msg::Command(STEP_INTO));
+    EXPECT_EQ(peer.ExpectQuery(), 6);
+    peer.Send(Msg::Verdict(0));
+    ExpectStopAt(peer.ExpectStop(), 2);
+    peer.Send(Msg::Command(STEP_OUT));
+    EXPECT_EQ(peer.ExpectQuery(), 3) << "still in inner: its breakpoint is asked about";
+    peer.Send(Msg::Verdict(0));
+    ExpectStopAt(peer.ExpectStop(), 7);
+    peer.Send(Msg::RemoveBreakpoint("dbgscripts\\stepbp.lua", 3));
+    peer.Send(Msg::AddBreakpoint("dbgscripts\\stepbp.lua", 2));
+    peer.Send(Msg::Command(CONTINUE));
+    // Step over a call whose callee holds a breakpoint: the stop there keeps the
+    // step, and Continue ends it back at the depth where it began, not in the callee.
+    BreakAt(6);
+    peer.Send(Msg::Command(STEP_OVER));
+    Stop stop = BreakAt(2);
+    EXPECT_EQ(stop.stack.size(), 3u);
+    peer.Send(Msg::Command(CONTINUE));
+    stop = peer.ExpectStop();
+    ExpectStopAt(stop, 7);
+    EXPECT_EQ(stop.stack.size(), 2u);
+    peer.Send(Msg::ClearBreakpoints());
+    peer.Send(Msg::Command(CONTINUE));
+    Finish();
+    EXPECT_EQ(host.scriptLines, (std::vector<std::string>{"r=7"}));
+}
+
 TEST_F(Session, StepOverAndOutAfterAnErrorCaughtByPcall)
 {
     Launch("pcallstep",
