@@ -52,6 +52,9 @@ DebugClient::DebugClient(LuaDebugDataItem& locals, LuaDebugDataItem& globals, Si
 
 DebugClient::~DebugClient()
 {
+    // Unloaded without Shutdown: the worker must not outlive the state it reads.
+    if (g_Worker.IsRunning())
+        g_Worker.Terminate(DWORD(-1), true);
 }
 
 // ---- lifecycle (host thread) --------------------------------------------------------
