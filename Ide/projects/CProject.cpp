@@ -324,6 +324,11 @@ BOOL CProject::IsProjectFile(LPCTSTR pszPath) const
     return FindFileByPath(pszPath) != NULL;
 }
 
+BOOL CProject::IsProtectedFile(LPCTSTR pszPath) const
+{
+    return IsProjectFile(pszPath) || PathKey(pszPath) == PathKey(GetProjectFilePath());
+}
+
 void CProject::SetFileFolder(CProjectFileEntry* pEntry, LPCTSTR pszFolderPath)
 {
     CProjectFolder* pFolder = FindFolder(pszFolderPath);

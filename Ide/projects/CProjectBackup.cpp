@@ -135,6 +135,11 @@ BOOL CProject::Backup()
         strName += strSuffix;
     }
     const CString strArchivePath = strDirectory + strName + ".zip";
+    if (IsProtectedFile(strArchivePath))
+    {
+        ReportBackupFailure("Backup failed: the archive " + strArchivePath + " would replace a project file\n");
+        return FALSE;
+    }
 
     CAtomicFile archive;
     zipFile zf = archive.Open(strArchivePath, FALSE) ? zipOpen(archive.GetTempPath(), APPEND_STATUS_CREATE) : NULL;

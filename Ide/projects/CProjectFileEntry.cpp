@@ -380,7 +380,7 @@ BOOL CProjectFileEntry::Compile()
 BOOL CProjectFileEntry::DeleteOutputFile()
 {
     const CString strOutputPath = GetOutputPath();
-    if (m_pOwner->IsProjectFile(strOutputPath))
+    if (m_pOwner->IsProtectedFile(strOutputPath))
         return FALSE;
     return ::DeleteFileA(strOutputPath);
 }
