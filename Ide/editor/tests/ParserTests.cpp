@@ -583,3 +583,26 @@ TEST(OutlineParserLimits, UnfinishedCodeAndEmptyText)
     }
     EXPECT_NE(outline.FindTable("T", outline.FindFile("T = {")), nullptr);
 }
+
+// A file larger than the memory left to the process (a sparse file here) is refused like
+// an unreadable one: a project with such a file still loads.
+TEST(OutlineParserLimits, FileTooLargeForMemoryIsRefused)
+{
+    char szFolder[MAX_PATH];
+    ::GetTempPathA(MAX_PATH, szFolder);
+    const CString strPath = CString(szFolder) + "vorn_huge_source.lua";
+    HANDLE hFile = ::CreateFileA(strPath, GENERIC_WRITE, 0, NULL, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, NULL);
+    ASSERT_NE(hFile, INVALID_HANDLE_VALUE);
+    DWORD dwReturned = 0;
+    ::DeviceIoControl(hFile, FSCTL_SET_SPARSE, NULL, 0, NULL, 0, &dwReturned, NULL);
+    LARGE_INTEGER size;
+    size.QuadPart = 0x7FFF0000;
+    EXPECT_TRUE(::SetFilePointerEx(hFile, size, NULL, FILE_BEGIN) && ::SetEndOfFile(hFile));
+    ::CloseHandle(hFile);
+
+    COutline outline;
+    COutlineFile* pFile = outline.AddFile("huge.lua");
+    EXPECT_FALSE(outline.ParseFile(pFile, strPath));
+    EXPECT_EQ(pFile->GetTableCount() + pFile->GetFunctionCount() + pFile->GetVariableCount(), 0);
+    ::DeleteFileA(strPath);
+}
