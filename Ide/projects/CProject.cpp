@@ -58,9 +58,7 @@ BOOL CProject::Create(LPCTSTR pszDirectory, LPCTSTR pszName)
 {
     if (!Close())
         return FALSE;
-    m_strDirectory = pszDirectory;
-    if (m_strDirectory.IsEmpty() || m_strDirectory[m_strDirectory.GetLength() - 1] != '\\')
-        m_strDirectory += '\\';
+    m_strDirectory = WithTrailingBackslash(pszDirectory);
     m_strName = pszName;
     m_bOpen = TRUE;
     m_bModified = TRUE;
@@ -72,9 +70,7 @@ BOOL CProject::Create(LPCTSTR pszDirectory, LPCTSTR pszName)
 
 BOOL CProject::CreateNew(LPCTSTR pszDirectory, LPCTSTR pszName)
 {
-    CString strDirectory(pszDirectory);
-    if (strDirectory.IsEmpty() || strDirectory[strDirectory.GetLength() - 1] != '\\')
-        strDirectory += '\\';
+    const CString strDirectory = WithTrailingBackslash(pszDirectory);
     if (PathExists(strDirectory + pszName + ".vpr"))
         return FALSE;
     return Create(strDirectory, pszName);

@@ -108,7 +108,7 @@ BOOL CProject::Backup()
 {
     if (GetFileCount() == 0)
         return TRUE;
-    const CString strDirectory = GetBackupDirectory() + "\\";
+    const CString strDirectory = WithTrailingBackslash(GetBackupDirectory());
     if (!CreateBackupDirectoryPath())
     {
         ReportBackupFailure("Backup failed: cannot create the backup directory " + strDirectory + "\n");

@@ -191,36 +191,27 @@ void CProject::Clean()
 void CProject::DeleteOutputMask(const COutputPlan& plan)
 {
     IOutputPane& output = m_services.Output();
-    CString strDirectory = GetOutputDirectory();
-    if (strDirectory.IsEmpty() || strDirectory[strDirectory.GetLength() - 1] != '\\')
-        strDirectory += '\\';
+    const CString strDirectory = WithTrailingBackslash(GetOutputDirectory());
     const CString strMask = strDirectory + m_strOutputFileExt;
     CString strExtension(m_strOutputFileExt);
     strExtension.Remove('*');
     CString strText;
-    if (strExtension.GetLength() < 2 || strExtension.FindOneOf("?*") >= 0)
+    if (strExtension.GetLength() < 2 || strExtension.Find('?') >= 0)
     {
         strText.Format("Not deleted: the mask %s names no single extension\n", strMask.GetString());
         output.AppendText(strText);
         return;
     }
 
-    CStringArray matches;
+    CStringArray found, matches;
+    ListFolderFiles(strDirectory, m_strOutputFileExt, found);
     BOOL bMatchesProjectFile = FALSE;
-    WIN32_FIND_DATAA fd;
-    HANDLE hFind = ::FindFirstFileA(strMask, &fd);
-    if (hFind != INVALID_HANDLE_VALUE)
+    for (INT_PTR i = 0; i < found.GetSize(); i++)
     {
-        do
-        {
-            if ((fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
-                || ExtensionOfFileName(fd.cFileName).CompareNoCase(strExtension) != 0)
-                continue;
-            const CString strPath = strDirectory + fd.cFileName;
-            bMatchesProjectFile |= plan.IsSource(strPath);
-            matches.Add(strPath);
-        } while (::FindNextFileA(hFind, &fd));
-        ::FindClose(hFind);
+        if (ExtensionOfFileName(FileNameOfPath(found[i])).CompareNoCase(strExtension) != 0)
+            continue;
+        bMatchesProjectFile |= plan.IsSource(found[i]);
+        matches.Add(found[i]);
     }
     if (bMatchesProjectFile)
     {

@@ -89,7 +89,7 @@ CString CProjectFileEntry::GetOutputFileName() const
 
 CString CProjectFileEntry::GetOutputPath() const
 {
-    return m_pOwner->GetOutputDirectory() + "\\" + GetOutputFileName();
+    return WithTrailingBackslash(m_pOwner->GetOutputDirectory()) + GetOutputFileName();
 }
 
 BOOL CProjectFileEntry::IsLuaSourceFile() const

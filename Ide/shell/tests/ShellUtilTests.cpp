@@ -2,10 +2,12 @@
 #include "CNameSortedArray.h"
 #include "CTextFile.h"
 #include "CWordList.h"
+#include "PathUtil.h"
 #include "StringArrayUtil.h"
 
 #include <gtest/gtest.h>
 
+#include <mbctype.h>
 #include <stdio.h>
 #include <string>
 
@@ -161,4 +163,61 @@ TEST(StringArrays, NameSortedArrayKeepsEqualNamesInOrder)
     EXPECT_EQ(things[1], szLowerA);
     EXPECT_EQ(things[2], szB);
     EXPECT_EQ(things[3], szC);
+}
+
+TEST(Paths, PartsOfAPath)
+{
+    EXPECT_EQ(DirectoryOfPath("C:\\p\\src\\main.lua"), "C:\\p\\src\\");
+    EXPECT_EQ(DirectoryOfPath("C:/p/src/main.lua"), "C:/p/src/");
+    EXPECT_EQ(DirectoryOfPath("main.lua"), "");
+    EXPECT_EQ(FileNameOfPath("C:\\p.d\\main.lua"), "main.lua");
+    EXPECT_EQ(FileNameOfPath("C:\\p/lib.fdl"), "lib.fdl");
+    EXPECT_EQ(TitleOfFileName("a.b.lua"), "a.b");
+    EXPECT_EQ(TitleOfFileName("README"), "README");
+    EXPECT_EQ(ExtensionOfFileName("a.b.lua"), ".lua");
+    EXPECT_EQ(ExtensionOfFileName("README"), "");
+
+    EXPECT_EQ(WithTrailingBackslash("C:\\p"), "C:\\p\\");
+    EXPECT_EQ(WithTrailingBackslash("C:\\p\\"), "C:\\p\\");
+    EXPECT_EQ(WithTrailingBackslash("C:/p/"), "C:/p/");
+    EXPECT_EQ(WithTrailingBackslash(""), "");
+}
+
+// In a double-byte code page the second byte of a character may be 0x5C, the code of
+// the backslash: a folder name ending in such a character still gets its separator,
+// and no file name is cut inside it.
+TEST(Paths, DoubleByteNamesAreReadByCharacter)
+{
+    ASSERT_EQ(_setmbcp(932), 0);
+    const CString strFolder = "C:\\\x95\x5C"; // a folder named by one character of code page 932
+    EXPECT_EQ(WithTrailingBackslash(strFolder), strFolder + "\\");
+    EXPECT_EQ(FileNameOfPath(strFolder), "\x95\x5C");
+    EXPECT_EQ(DirectoryOfPath(strFolder + "\\a.lua"), strFolder + "\\");
+    _setmbcp(_MB_CP_ANSI);
+}
+
+TEST(Paths, FolderFilesAndDirectoryPaths)
+{
+    char szTemp[MAX_PATH];
+    ::GetTempPathA(MAX_PATH, szTemp);
+    const CString strRoot = CString(szTemp) + "vorn_paths_test\\";
+    const CString strDeep = strRoot + "a/b\\c";
+    ASSERT_TRUE(CreateDirectoryPath(strDeep));
+    EXPECT_TRUE(DirectoryExists(strRoot + "a\\b\\c"));
+    for (LPCTSTR pszName : { "b.fdl", "A.fdl", "c.txt" })
+        WriteBytes(strRoot + pszName, "x");
+    ::CreateDirectoryA(strRoot + "dir.fdl", NULL);
+
+    CStringArray paths;
+    ListFolderFiles(strRoot.Left(strRoot.GetLength() - 1), "*.fdl", paths);
+    ASSERT_EQ(paths.GetSize(), 2);
+    EXPECT_EQ(paths[0], strRoot + "A.fdl");
+    EXPECT_EQ(paths[1], strRoot + "b.fdl");
+    EXPECT_TRUE(PathExists(strRoot + "c.txt"));
+    EXPECT_FALSE(DirectoryExists(strRoot + "c.txt"));
+
+    for (LPCTSTR pszName : { "b.fdl", "A.fdl", "c.txt" })
+        ::DeleteFileA(strRoot + pszName);
+    for (LPCTSTR pszName : { "a\\b\\c", "a\\b", "a", "dir.fdl", "" })
+        ::RemoveDirectoryA(strRoot + pszName);
 }
