@@ -6,6 +6,8 @@
 #include <afx.h>
 #include <afxcoll.h>
 
+#include "ArrayUtil.h"
+
 class COutlineFile;
 class COutlineTable;
 
@@ -80,6 +82,3 @@ private:
     COutlineNode(const COutlineNode&) = delete;
     COutlineNode& operator=(const COutlineNode&) = delete;
 };
-
-// Removes the first occurrence of the pointer from the array; FALSE when absent.
-BOOL RemovePointer(CPtrArray& array, void* p);

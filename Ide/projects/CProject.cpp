@@ -2,7 +2,7 @@
 
 #include "KeyValueText.h"
 #include "ProjectPaths.h"
-#include "StringArrayUtil.h"
+#include "ArrayUtil.h"
 
 #include <shlwapi.h>
 
@@ -264,15 +264,13 @@ void CProject::DestroyEntry(CProjectFileEntry* pEntry)
 
 void CProject::RemoveFile(CProjectFileEntry* pEntry, BOOL bRemoveTreeItem)
 {
-    for (INT_PTR i = 0; i < m_files.GetSize(); i++)
+    const int nIndex = FindPointer(m_files, pEntry);
+    if (nIndex >= 0)
     {
-        if (m_files[i] != pEntry)
-            continue;
         if (bRemoveTreeItem)
             m_services.Host().DeleteProjectFileItem(pEntry);
-        m_files.RemoveAt(i);
+        m_files.RemoveAt(nIndex);
         DestroyEntry(pEntry);
-        break;
     }
     m_bModified = TRUE;
 }
@@ -509,15 +507,11 @@ BOOL CProject::AddToFileHotlist(LPCTSTR pszName)
 
 BOOL CProject::RemoveFromFileHotlist(LPCTSTR pszName)
 {
-    for (int i = 0; i < (int)m_fileHotlist.GetSize(); i++)
-    {
-        if (m_fileHotlist[i] == pszName)
-        {
-            RemoveFileHotlistAt(i);
-            return TRUE;
-        }
-    }
-    return FALSE;
+    const int nIndex = FindStringIndex(m_fileHotlist, pszName, FALSE);
+    if (nIndex < 0)
+        return FALSE;
+    RemoveFileHotlistAt(nIndex);
+    return TRUE;
 }
 
 void CProject::RemoveFileHotlistAt(int nIndex)

@@ -1,5 +1,5 @@
 #include "PathUtil.h"
-#include "StringArrayUtil.h"
+#include "ArrayUtil.h"
 
 #include <mbstring.h>
 

@@ -1,9 +1,9 @@
-// Shared utilities: the text file, the word list and the name sorts.
+// Shared utilities: the text file, the word list, the array helpers and the paths.
 #include "CNameSortedArray.h"
 #include "CTextFile.h"
 #include "CWordList.h"
+#include "ArrayUtil.h"
 #include "PathUtil.h"
-#include "StringArrayUtil.h"
 
 #include <gtest/gtest.h>
 
@@ -142,6 +142,22 @@ TEST(StringArrays, FindAndSort)
     abc.Add("abc");
     EXPECT_FALSE(FindStringInArray(abc, "ABC", FALSE));
     EXPECT_TRUE(FindStringInArray(abc, "ABC", TRUE));
+    EXPECT_EQ(FindStringIndex(names, "a", FALSE), 1);
+    EXPECT_EQ(FindStringIndex(names, "a", TRUE), 0);
+    EXPECT_EQ(FindStringIndex(names, "c", TRUE), -1);
+}
+
+TEST(PointerArrays, FindAndRemove)
+{
+    int a = 0, b = 0;
+    CPtrArray array;
+    array.Add(&a);
+    array.Add(&b);
+    EXPECT_EQ(FindPointer(array, &b), 1);
+    EXPECT_TRUE(RemovePointer(array, &a));
+    EXPECT_FALSE(RemovePointer(array, &a));
+    EXPECT_EQ(FindPointer(array, &a), -1);
+    EXPECT_EQ(FindPointer(array, &b), 0);
 }
 
 class CNamedThings : public CNameSortedArray
