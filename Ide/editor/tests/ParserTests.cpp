@@ -2,6 +2,7 @@
 // searches, and hostile input.
 #include "OutlineTestSupport.h"
 #include "LuaParser.h"
+#include "VornTestFolder.h"
 
 #include <gtest/gtest.h>
 
@@ -588,9 +589,8 @@ TEST(OutlineParserLimits, UnfinishedCodeAndEmptyText)
 // an unreadable one: a project with such a file still loads.
 TEST(OutlineParserLimits, FileTooLargeForMemoryIsRefused)
 {
-    char szFolder[MAX_PATH];
-    ::GetTempPathA(MAX_PATH, szFolder);
-    const CString strPath = CString(szFolder) + "vorn_huge_source.lua";
+    CTestFolder folder;
+    const CString strPath = folder / "huge.lua";
     HANDLE hFile = ::CreateFileA(strPath, GENERIC_WRITE, 0, NULL, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, NULL);
     ASSERT_NE(hFile, INVALID_HANDLE_VALUE);
     DWORD dwReturned = 0;
@@ -604,5 +604,4 @@ TEST(OutlineParserLimits, FileTooLargeForMemoryIsRefused)
     COutlineFile* pFile = outline.AddFile("huge.lua");
     EXPECT_FALSE(outline.ParseFile(pFile, strPath));
     EXPECT_EQ(pFile->GetTableCount() + pFile->GetFunctionCount() + pFile->GetVariableCount(), 0);
-    ::DeleteFileA(strPath);
 }
