@@ -23,41 +23,32 @@ CString COutlineNode::GetQualifiedName() const
 
 void COutlineNode::AddChild(COutlineNode* pChild)
 {
-    if (pChild == NULL)
-        return;
-    m_children.Add(pChild);
-    pChild->m_pOwner = this;
+    AddLinkedNode(m_children, pChild, &COutlineNode::m_pOwner, this);
 }
 
 void COutlineNode::RemoveChild(COutlineNode* pChild)
 {
-    if (pChild != NULL && RemovePointer(m_children, pChild) && pChild->m_pOwner == this)
-        pChild->m_pOwner = NULL;
+    RemoveLinkedNode(m_children, pChild, &COutlineNode::m_pOwner, this);
 }
 
 void COutlineNode::RemoveAllChildren()
 {
-    for (int i = 0; i < GetChildCount(); i++)
-    {
-        COutlineNode* pChild = GetChild(i);
-        if (pChild->m_pOwner == this)
-            pChild->m_pOwner = NULL;
-    }
-    m_children.RemoveAll();
+    ReleaseLinkedNodes(m_children, &COutlineNode::m_pOwner, this);
 }
 
 void COutlineNode::AddScopedMember(COutlineNode* pMember)
 {
-    if (pMember == NULL)
-        return;
-    m_scopedMembers.Add(pMember);
-    pMember->m_pOwner = this;
+    AddLinkedNode(m_scopedMembers, pMember, &COutlineNode::m_pOwner, this);
 }
 
 void COutlineNode::RemoveScopedMember(COutlineNode* pMember)
 {
-    if (pMember != NULL && RemovePointer(m_scopedMembers, pMember) && pMember->m_pOwner == this)
-        pMember->m_pOwner = NULL;
+    RemoveLinkedNode(m_scopedMembers, pMember, &COutlineNode::m_pOwner, this);
+}
+
+void COutlineNode::RemoveAllScopedMembers()
+{
+    ReleaseLinkedNodes(m_scopedMembers, &COutlineNode::m_pOwner, this);
 }
 
 COutlineNode* COutlineNode::FindChild(const CPtrArray& nodes, LPCTSTR pszName, int nKind)

@@ -57,6 +57,7 @@ public:
     // kept here so that no member is left pointing at an owner that is gone.
     void AddScopedMember(COutlineNode* pMember);
     void RemoveScopedMember(COutlineNode* pMember);
+    void RemoveAllScopedMembers();
 
     // The first node of the array with the name, and of the kind unless nKind is 0.
     static COutlineNode* FindChild(const CPtrArray& nodes, LPCTSTR pszName, int nKind);
@@ -82,3 +83,36 @@ private:
     COutlineNode(const COutlineNode&) = delete;
     COutlineNode& operator=(const COutlineNode&) = delete;
 };
+
+// A holder's array of nodes and each node's link back to the holder (a child's owner, a
+// member's parent table) are kept in step by these three.
+// Appends the node and points its link at the holder.
+template <class THolder>
+void AddLinkedNode(CPtrArray& nodes, COutlineNode* pNode, THolder* COutlineNode::*pLink, THolder* pHolder)
+{
+    if (pNode == NULL)
+        return;
+    nodes.Add(pNode);
+    pNode->*pLink = pHolder;
+}
+
+// Takes the node out; its link is cleared when it pointed at the holder.
+template <class THolder>
+void RemoveLinkedNode(CPtrArray& nodes, COutlineNode* pNode, THolder* COutlineNode::*pLink, const THolder* pHolder)
+{
+    if (pNode != NULL && RemovePointer(nodes, pNode) && pNode->*pLink == pHolder)
+        pNode->*pLink = NULL;
+}
+
+// Empties the array; every node in it that pointed at the holder points nowhere.
+template <class THolder>
+void ReleaseLinkedNodes(CPtrArray& nodes, THolder* COutlineNode::*pLink, const THolder* pHolder)
+{
+    for (int i = 0; i < (int)nodes.GetSize(); i++)
+    {
+        COutlineNode* pNode = static_cast<COutlineNode*>(nodes.GetAt(i));
+        if (pNode->*pLink == pHolder)
+            pNode->*pLink = NULL;
+    }
+    nodes.RemoveAll();
+}
