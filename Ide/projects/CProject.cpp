@@ -335,41 +335,48 @@ void CProject::SetFileFolder(CProjectFileEntry* pEntry, LPCTSTR pszFolderPath)
 //////////////////////////////////////////////////////////////////////////////
 // Folders
 
-CProjectFolder* CProject::FindFolder(LPCTSTR pszPath)
+// The folder names of a folder path from the root down: "A\B\" and "A\B" give A and B,
+// "\A" gives an empty name and A. Read by character, so a name may end in a double-byte
+// character whose second byte has the backslash's code.
+static void SplitFolderPath(LPCTSTR pszPath, CStringArray& names)
 {
-    CString strPath(pszPath);
-    if (strPath.IsEmpty() || strPath == "\\")
-        return &m_rootFolder;
-    if (strPath[strPath.GetLength() - 1] != '\\')
-        strPath += '\\';
-    CProjectFolder* pFolder = &m_rootFolder;
+    names.RemoveAll();
+    const CString strPath = WithTrailingBackslash(pszPath);
     int nStart = 0;
-    for (int nSlash = strPath.Find('\\'); nSlash >= 0 && pFolder != NULL; nSlash = strPath.Find('\\', nStart))
+    for (int nSlash = strPath.Find('\\'); nSlash >= 0; nSlash = strPath.Find('\\', nStart))
     {
-        pFolder = pFolder->FindChild(strPath.Mid(nStart, nSlash - nStart));
+        names.Add(strPath.Mid(nStart, nSlash - nStart));
         nStart = nSlash + 1;
     }
+}
+
+CProjectFolder* CProject::FindFolder(LPCTSTR pszPath)
+{
+    const CString strPath(pszPath);
+    if (strPath.IsEmpty() || strPath == "\\")
+        return &m_rootFolder;
+    CStringArray names;
+    SplitFolderPath(strPath, names);
+    CProjectFolder* pFolder = &m_rootFolder;
+    for (INT_PTR i = 0; i < names.GetSize() && pFolder != NULL; i++)
+        pFolder = pFolder->FindChild(names[i]);
     return pFolder;
 }
 
 BOOL CProject::CreateFolderPath(LPCTSTR pszPath, BOOL bFailIfExists)
 {
-    CString strPath(pszPath);
-    if (strPath.IsEmpty() || strPath[strPath.GetLength() - 1] != '\\')
-        strPath += '\\';
+    CStringArray names;
+    SplitFolderPath(pszPath, names);
     // A folder without a name would make an item without text: refused.
-    if (strPath[0] == '\\' || strPath.Find("\\\\") >= 0)
+    if (names.GetSize() == 0 || FindStringIndex(names, "", FALSE) >= 0)
         return FALSE;
     CProjectFolder* pFolder = &m_rootFolder;
     BOOL bCreatedLast = FALSE;
-    int nStart = 0;
-    for (int nSlash = strPath.Find('\\'); nSlash >= 0; nSlash = strPath.Find('\\', nStart))
+    for (INT_PTR i = 0; i < names.GetSize(); i++)
     {
-        const CString strName = strPath.Mid(nStart, nSlash - nStart);
-        nStart = nSlash + 1;
-        CProjectFolder* pChild = pFolder->FindChild(strName);
+        CProjectFolder* pChild = pFolder->FindChild(names[i]);
         bCreatedLast = pChild == NULL;
-        pFolder = bCreatedLast ? pFolder->AddChild(strName) : pChild;
+        pFolder = bCreatedLast ? pFolder->AddChild(names[i]) : pChild;
     }
     if (!bCreatedLast && bFailIfExists)
         return FALSE;
@@ -382,7 +389,7 @@ BOOL CProject::RenameFolder(LPCTSTR pszPath, LPCTSTR pszNewName)
 {
     CProjectFolder* pFolder = FindFolder(pszPath);
     if (pFolder == NULL || pFolder->GetParent() == NULL || pszNewName == NULL || *pszNewName == 0
-        || strchr(pszNewName, '\\') != NULL || pFolder->GetParent()->FindChild(pszNewName) != NULL)
+        || CString(pszNewName).Find('\\') >= 0 || pFolder->GetParent()->FindChild(pszNewName) != NULL)
         return FALSE;
     pFolder->SetName(pszNewName);
     m_bModified = TRUE;

@@ -431,10 +431,9 @@ BOOL CProject::ReadFilesSection(CLineReader& reader)
         CProjectFileEntry* pEntry = NULL;
         if (!strRelativePath.IsEmpty())
         {
+            // "\A\B\" names the folder A\B\; a trailing backslash is part of a folder path.
             if (strFolder.Left(1) == "\\")
                 strFolder.Delete(0);
-            if (strFolder.Right(1) == "\\")
-                strFolder.Truncate(strFolder.GetLength() - 1);
             if (!strFolder.IsEmpty())
                 CreateFolderPath(strFolder, FALSE);
             pEntry = AddFile(CombineProjectPath(m_strDirectory, strRelativePath), strFolder);

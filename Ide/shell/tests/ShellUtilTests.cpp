@@ -4,10 +4,10 @@
 #include "CWordList.h"
 #include "ArrayUtil.h"
 #include "PathUtil.h"
+#include "VornTestFolder.h"
 
 #include <gtest/gtest.h>
 
-#include <mbctype.h>
 #include <stdio.h>
 #include <string>
 
@@ -204,19 +204,18 @@ TEST(Paths, PartsOfAPath)
 // and no file name is cut inside it.
 TEST(Paths, DoubleByteNamesAreReadByCharacter)
 {
-    ASSERT_EQ(_setmbcp(932), 0);
+    CTestCodePage codePage(932);
+    ASSERT_TRUE(codePage.IsSet());
     const CString strFolder = "C:\\\x95\x5C"; // a folder named by one character of code page 932
     EXPECT_EQ(WithTrailingBackslash(strFolder), strFolder + "\\");
     EXPECT_EQ(FileNameOfPath(strFolder), "\x95\x5C");
     EXPECT_EQ(DirectoryOfPath(strFolder + "\\a.lua"), strFolder + "\\");
-    _setmbcp(_MB_CP_ANSI);
 }
 
 TEST(Paths, FolderFilesAndDirectoryPaths)
 {
-    char szTemp[MAX_PATH];
-    ::GetTempPathA(MAX_PATH, szTemp);
-    const CString strRoot = CString(szTemp) + "vorn_paths_test\\";
+    CTestFolder folder;
+    const CString strRoot = folder.Path();
     const CString strDeep = strRoot + "a/b\\c";
     ASSERT_TRUE(CreateDirectoryPath(strDeep));
     EXPECT_TRUE(DirectoryExists(strRoot + "a\\b\\c"));
@@ -231,9 +230,4 @@ TEST(Paths, FolderFilesAndDirectoryPaths)
     EXPECT_EQ(paths[1], strRoot + "b.fdl");
     EXPECT_TRUE(PathExists(strRoot + "c.txt"));
     EXPECT_FALSE(DirectoryExists(strRoot + "c.txt"));
-
-    for (LPCTSTR pszName : { "b.fdl", "A.fdl", "c.txt" })
-        ::DeleteFileA(strRoot + pszName);
-    for (LPCTSTR pszName : { "a\\b\\c", "a\\b", "a", "dir.fdl", "" })
-        ::RemoveDirectoryA(strRoot + pszName);
 }
