@@ -50,11 +50,6 @@ void AppendSectionEnd(CString& strText)
     AppendLine(strText, "[End]\n");
 }
 
-BOOL IsSectionEnd(const CString& strLine)
-{
-    return strLine.CompareNoCase("[End]") == 0;
-}
-
 // The next non-empty line of the section; FALSE at its end or at the end of the file.
 BOOL ReadSectionLine(CLineReader& reader, CString& strLine)
 {
