@@ -287,13 +287,7 @@ void COutline::UnlinkNode(COutlineNode* pNode)
     LeaveParentTable(pNode);
 
     pNode->RemoveAllChildren();
-    for (int i = 0; i < (int)pNode->m_scopedMembers.GetSize(); i++)
-    {
-        COutlineNode* pMember = static_cast<COutlineNode*>(pNode->m_scopedMembers.GetAt(i));
-        if (pMember->m_pOwner == pNode)
-            pMember->m_pOwner = NULL;
-    }
-    pNode->m_scopedMembers.RemoveAll();
+    pNode->RemoveAllScopedMembers();
 
     if (pNode->IsTable())
     {

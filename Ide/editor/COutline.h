@@ -72,7 +72,7 @@ public:
     // --- Parsing (the Lua outline parser) ---
 
     // Builds the outline of a file on disk (read as the hidden scanning control would
-    // hold it). FALSE when the file cannot be read.
+    // hold it). FALSE when the file cannot be read or is too large for the memory left.
     BOOL ParseFile(COutlineFile* pFile, LPCTSTR pszPath);
     // Tokenizes all lines of the source into the file and parses them (a first parse).
     void ParseSource(COutlineFile* pFile, CLineSource& source);

@@ -1,21 +1,6 @@
 #include "COutlineNode.h"
 #include "COutlineTable.h"
 
-#include <algorithm>
-
-BOOL RemovePointer(CPtrArray& array, void* p)
-{
-    // From the end: the node most recently added is the one most often removed.
-    for (int i = (int)array.GetSize() - 1; i >= 0; i--)
-    {
-        if (array.GetAt(i) == p)
-        {
-            array.RemoveAt(i);
-            return TRUE;
-        }
-    }
-    return FALSE;
-}
 
 COutlineNode::COutlineNode(int nKind, LPCTSTR pszName)
     : m_nKind(nKind), m_strName(pszName), m_nFlag(0), m_nLine(0), m_nState(OUTLINE_UNCHANGED),
@@ -38,41 +23,32 @@ CString COutlineNode::GetQualifiedName() const
 
 void COutlineNode::AddChild(COutlineNode* pChild)
 {
-    if (pChild == NULL)
-        return;
-    m_children.Add(pChild);
-    pChild->m_pOwner = this;
+    AddLinkedNode(m_children, pChild, &COutlineNode::m_pOwner, this);
 }
 
 void COutlineNode::RemoveChild(COutlineNode* pChild)
 {
-    if (pChild != NULL && RemovePointer(m_children, pChild) && pChild->m_pOwner == this)
-        pChild->m_pOwner = NULL;
+    RemoveLinkedNode(m_children, pChild, &COutlineNode::m_pOwner, this);
 }
 
 void COutlineNode::RemoveAllChildren()
 {
-    for (int i = 0; i < GetChildCount(); i++)
-    {
-        COutlineNode* pChild = GetChild(i);
-        if (pChild->m_pOwner == this)
-            pChild->m_pOwner = NULL;
-    }
-    m_children.RemoveAll();
+    ReleaseLinkedNodes(m_children, &COutlineNode::m_pOwner, this);
 }
 
 void COutlineNode::AddScopedMember(COutlineNode* pMember)
 {
-    if (pMember == NULL)
-        return;
-    m_scopedMembers.Add(pMember);
-    pMember->m_pOwner = this;
+    AddLinkedNode(m_scopedMembers, pMember, &COutlineNode::m_pOwner, this);
 }
 
 void COutlineNode::RemoveScopedMember(COutlineNode* pMember)
 {
-    if (pMember != NULL && RemovePointer(m_scopedMembers, pMember) && pMember->m_pOwner == this)
-        pMember->m_pOwner = NULL;
+    RemoveLinkedNode(m_scopedMembers, pMember, &COutlineNode::m_pOwner, this);
+}
+
+void COutlineNode::RemoveAllScopedMembers()
+{
+    ReleaseLinkedNodes(m_scopedMembers, &COutlineNode::m_pOwner, this);
 }
 
 COutlineNode* COutlineNode::FindChild(const CPtrArray& nodes, LPCTSTR pszName, int nKind)
@@ -88,17 +64,13 @@ COutlineNode* COutlineNode::FindChild(const CPtrArray& nodes, LPCTSTR pszName, i
     return NULL;
 }
 
-// A stable sort gives what passes of neighbour swaps give, in n log n.
+static const COutlineNode* Node(const void* p)
+{
+    return static_cast<const COutlineNode*>(p);
+}
+
 void COutlineNode::SortByName(CPtrArray& nodes)
 {
-    int nCount = (int)nodes.GetSize();
-    if (nCount < 2)
-        return;
-    void** ppNodes = nodes.GetData();
-    std::stable_sort(ppNodes, ppNodes + nCount, [](void* a, void* b) {
-        const COutlineNode* pA = static_cast<const COutlineNode*>(a);
-        const COutlineNode* pB = static_cast<const COutlineNode*>(b);
-        int nCompare = pA->m_strName.CompareNoCase(pB->m_strName);
-        return nCompare < 0 || (nCompare == 0 && pA->m_nLine < pB->m_nLine);
-    });
+    SortByNameNoCase(nodes.GetData(), nodes.GetSize(), [](void* p) { return Node(p)->m_strName.GetString(); },
+                     [](void* a, void* b) { return Node(a)->m_nLine < Node(b)->m_nLine; });
 }

@@ -6,6 +6,8 @@
 #include <afx.h>
 #include <afxcoll.h>
 
+#include "ArrayUtil.h"
+
 class COutlineFile;
 class COutlineTable;
 
@@ -55,6 +57,7 @@ public:
     // kept here so that no member is left pointing at an owner that is gone.
     void AddScopedMember(COutlineNode* pMember);
     void RemoveScopedMember(COutlineNode* pMember);
+    void RemoveAllScopedMembers();
 
     // The first node of the array with the name, and of the kind unless nKind is 0.
     static COutlineNode* FindChild(const CPtrArray& nodes, LPCTSTR pszName, int nKind);
@@ -81,5 +84,35 @@ private:
     COutlineNode& operator=(const COutlineNode&) = delete;
 };
 
-// Removes the first occurrence of the pointer from the array; FALSE when absent.
-BOOL RemovePointer(CPtrArray& array, void* p);
+// A holder's array of nodes and each node's link back to the holder (a child's owner, a
+// member's parent table) are kept in step by these three.
+// Appends the node and points its link at the holder.
+template <class THolder>
+void AddLinkedNode(CPtrArray& nodes, COutlineNode* pNode, THolder* COutlineNode::*pLink, THolder* pHolder)
+{
+    if (pNode == NULL)
+        return;
+    nodes.Add(pNode);
+    pNode->*pLink = pHolder;
+}
+
+// Takes the node out; its link is cleared when it pointed at the holder.
+template <class THolder>
+void RemoveLinkedNode(CPtrArray& nodes, COutlineNode* pNode, THolder* COutlineNode::*pLink, const THolder* pHolder)
+{
+    if (pNode != NULL && RemovePointer(nodes, pNode) && pNode->*pLink == pHolder)
+        pNode->*pLink = NULL;
+}
+
+// Empties the array; every node in it that pointed at the holder points nowhere.
+template <class THolder>
+void ReleaseLinkedNodes(CPtrArray& nodes, THolder* COutlineNode::*pLink, const THolder* pHolder)
+{
+    for (int i = 0; i < (int)nodes.GetSize(); i++)
+    {
+        COutlineNode* pNode = static_cast<COutlineNode*>(nodes.GetAt(i));
+        if (pNode->*pLink == pHolder)
+            pNode->*pLink = NULL;
+    }
+    nodes.RemoveAll();
+}

@@ -4,6 +4,7 @@
 #include "LuaParser.h"
 #include "LuaTokenizer.h"
 
+#include <new>
 #include <string.h>
 #include <vector>
 
@@ -11,11 +12,25 @@ BOOL COutline::ParseFile(COutlineFile* pFile, LPCTSTR pszPath)
 {
     if (pFile == NULL)
         return FALSE;
-    CTextLineSource source;
-    if (!source.LoadFile(pszPath))
-        return FALSE;
-    ParseSource(pFile, source);
-    return TRUE;
+    // A file too large for the memory left is refused like one that cannot be read:
+    // nothing a file holds may throw out of a project's load. What was parsed before
+    // stays consistent; the caller removes the outline file.
+    try
+    {
+        CTextLineSource source;
+        if (!source.LoadFile(pszPath))
+            return FALSE;
+        ParseSource(pFile, source);
+        return TRUE;
+    }
+    catch (const std::bad_alloc&)
+    {
+    }
+    catch (CException* e)
+    {
+        e->Delete();
+    }
+    return FALSE;
 }
 
 void COutline::ParseSource(COutlineFile* pFile, CLineSource& source)

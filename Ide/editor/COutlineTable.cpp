@@ -9,40 +9,28 @@ COutlineTable::COutlineTable(LPCTSTR pszName)
 
 void COutlineTable::AddMemberFunction(COutlineFunction* pFunction)
 {
-    if (pFunction == NULL)
-        return;
-    m_memberFunctions.Add(pFunction);
-    pFunction->m_pParentTable = this;
+    AddLinkedNode(m_memberFunctions, pFunction, &COutlineNode::m_pParentTable, this);
 }
 
 void COutlineTable::RemoveMemberFunction(COutlineFunction* pFunction)
 {
-    if (pFunction != NULL && RemovePointer(m_memberFunctions, pFunction) && pFunction->m_pParentTable == this)
-        pFunction->m_pParentTable = NULL;
+    RemoveLinkedNode(m_memberFunctions, pFunction, &COutlineNode::m_pParentTable, this);
 }
 
 void COutlineTable::AddField(COutlineVariable* pField)
 {
-    if (pField == NULL)
-        return;
-    m_fields.Add(pField);
-    pField->m_pParentTable = this;
+    AddLinkedNode(m_fields, pField, &COutlineNode::m_pParentTable, this);
 }
 
 void COutlineTable::RemoveField(COutlineVariable* pField)
 {
-    if (pField != NULL && RemovePointer(m_fields, pField) && pField->m_pParentTable == this)
-        pField->m_pParentTable = NULL;
+    RemoveLinkedNode(m_fields, pField, &COutlineNode::m_pParentTable, this);
 }
 
 void COutlineTable::ReleaseMembers()
 {
-    for (int i = 0; i < GetMemberFunctionCount(); i++)
-        GetMemberFunction(i)->m_pParentTable = NULL;
-    for (int i = 0; i < GetFieldCount(); i++)
-        GetField(i)->m_pParentTable = NULL;
-    m_memberFunctions.RemoveAll();
-    m_fields.RemoveAll();
+    ReleaseLinkedNodes(m_memberFunctions, &COutlineNode::m_pParentTable, this);
+    ReleaseLinkedNodes(m_fields, &COutlineNode::m_pParentTable, this);
 }
 
 BOOL COutlineTable::SetBaseTable(COutlineTable* pBase)

@@ -1,6 +1,5 @@
 #include "CTextLineSource.h"
 
-#include <stdio.h>
 #include <string.h>
 
 CTextLineSource::CTextLineSource()
@@ -22,51 +21,39 @@ void CTextLineSource::SetText(const char* pText, int nLength)
 {
     if (pText == NULL || nLength < 0)
         nLength = 0;
-    m_text.assign(pText, pText + nLength);
+    m_bytes.SetData(pText, nLength);
     IndexLines();
 }
 
 BOOL CTextLineSource::LoadFile(LPCTSTR pszPath)
 {
-    m_text.clear();
-    BOOL bRead = FALSE;
-    FILE* pFile = pszPath ? fopen(pszPath, "rb") : NULL;
-    if (pFile != NULL)
-    {
-        if (fseek(pFile, 0, SEEK_END) == 0)
-        {
-            long nSize = ftell(pFile);
-            if (nSize >= 0 && fseek(pFile, 0, SEEK_SET) == 0)
-            {
-                m_text.resize((size_t)nSize);
-                bRead = nSize == 0 || fread(m_text.data(), 1, (size_t)nSize, pFile) == (size_t)nSize;
-            }
-        }
-        fclose(pFile);
-    }
+    const BOOL bRead = pszPath != NULL && m_bytes.Open(pszPath);
     if (!bRead)
-        m_text.clear();
+        m_bytes.SetData(NULL, 0);
     IndexLines();
     return bRead;
+}
+
+const char* CTextLineSource::GetText() const
+{
+    const BYTE* pData = m_bytes.GetData();
+    return pData != NULL ? reinterpret_cast<const char*>(pData) : "";
 }
 
 void CTextLineSource::IndexLines()
 {
     m_lineStarts.clear();
     m_lineStarts.push_back(0);
-    const char* pBegin = m_text.data();
-    const int nSize = (int)m_text.size();
-    for (int i = 0; i < nSize; i++)
+    const BYTE* pData = m_bytes.GetData();
+    const int nSize = m_bytes.GetSize();
+    // A text that ends with a line end has one more, empty, line.
+    for (int nStart = 0; nStart < nSize;)
     {
-        char ch = pBegin[i];
-        if (ch == '\n')
-            m_lineStarts.push_back(i + 1);
-        else if (ch == '\r')
-        {
-            if (i + 1 < nSize && pBegin[i + 1] == '\n')
-                i++;
-            m_lineStarts.push_back(i + 1);
-        }
+        int nNext = 0;
+        if (CLineReader::FindLineEnd(pData, nSize, nStart, nNext) == nNext)
+            break; // the last line, without a line end
+        m_lineStarts.push_back(nNext);
+        nStart = nNext;
     }
     m_lineStarts.push_back(nSize);
 }
@@ -84,5 +71,5 @@ const char* CTextLineSource::GetLine(int nLine, int& nLength)
         return "";
     }
     nLength = m_lineStarts[nLine + 1] - m_lineStarts[nLine];
-    return m_text.data() + m_lineStarts[nLine];
+    return GetText() + m_lineStarts[nLine];
 }

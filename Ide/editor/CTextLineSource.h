@@ -1,8 +1,10 @@
 // CTextLineSource: the lines of a text held in memory, cut where a Scintilla control cuts
-// them (at CR LF, LF and a lone CR), so that tokens read from it equal tokens read from a
-// control holding the same bytes. Serves files that are not open in an editor.
+// them (at CR LF, LF and a lone CR, as CLineReader does), so that tokens read from it
+// equal tokens read from a control holding the same bytes. Serves files that are not
+// open in an editor.
 #pragma once
 
+#include "CLineReader.h"
 #include "CLineSource.h"
 
 #include <vector>
@@ -21,11 +23,11 @@ public:
     int GetLineCount() override;
     const char* GetLine(int nLine, int& nLength) override;
 
-    const char* GetText() const { return m_text.data(); }
-    int GetLength() const { return (int)m_text.size(); }
+    const char* GetText() const;
+    int GetLength() const { return m_bytes.GetSize(); }
 
 private:
-    std::vector<char> m_text;
+    CLineReader m_bytes;           // holds the text
     std::vector<int> m_lineStarts; // offset of each line; one more entry marks the end
 
     void IndexLines();

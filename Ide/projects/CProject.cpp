@@ -2,7 +2,7 @@
 
 #include "KeyValueText.h"
 #include "ProjectPaths.h"
-#include "StringArrayUtil.h"
+#include "ArrayUtil.h"
 
 #include <shlwapi.h>
 
@@ -58,9 +58,7 @@ BOOL CProject::Create(LPCTSTR pszDirectory, LPCTSTR pszName)
 {
     if (!Close())
         return FALSE;
-    m_strDirectory = pszDirectory;
-    if (m_strDirectory.IsEmpty() || m_strDirectory[m_strDirectory.GetLength() - 1] != '\\')
-        m_strDirectory += '\\';
+    m_strDirectory = WithTrailingBackslash(pszDirectory);
     m_strName = pszName;
     m_bOpen = TRUE;
     m_bModified = TRUE;
@@ -72,9 +70,7 @@ BOOL CProject::Create(LPCTSTR pszDirectory, LPCTSTR pszName)
 
 BOOL CProject::CreateNew(LPCTSTR pszDirectory, LPCTSTR pszName)
 {
-    CString strDirectory(pszDirectory);
-    if (strDirectory.IsEmpty() || strDirectory[strDirectory.GetLength() - 1] != '\\')
-        strDirectory += '\\';
+    const CString strDirectory = WithTrailingBackslash(pszDirectory);
     if (PathExists(strDirectory + pszName + ".vpr"))
         return FALSE;
     return Create(strDirectory, pszName);
@@ -268,15 +264,13 @@ void CProject::DestroyEntry(CProjectFileEntry* pEntry)
 
 void CProject::RemoveFile(CProjectFileEntry* pEntry, BOOL bRemoveTreeItem)
 {
-    for (INT_PTR i = 0; i < m_files.GetSize(); i++)
+    const int nIndex = FindPointer(m_files, pEntry);
+    if (nIndex >= 0)
     {
-        if (m_files[i] != pEntry)
-            continue;
         if (bRemoveTreeItem)
             m_services.Host().DeleteProjectFileItem(pEntry);
-        m_files.RemoveAt(i);
+        m_files.RemoveAt(nIndex);
         DestroyEntry(pEntry);
-        break;
     }
     m_bModified = TRUE;
 }
@@ -324,6 +318,11 @@ BOOL CProject::IsProjectFile(LPCTSTR pszPath) const
     return FindFileByPath(pszPath) != NULL;
 }
 
+BOOL CProject::IsProtectedFile(LPCTSTR pszPath) const
+{
+    return IsProjectFile(pszPath) || PathKey(pszPath) == PathKey(GetProjectFilePath());
+}
+
 void CProject::SetFileFolder(CProjectFileEntry* pEntry, LPCTSTR pszFolderPath)
 {
     CProjectFolder* pFolder = FindFolder(pszFolderPath);
@@ -336,41 +335,48 @@ void CProject::SetFileFolder(CProjectFileEntry* pEntry, LPCTSTR pszFolderPath)
 //////////////////////////////////////////////////////////////////////////////
 // Folders
 
-CProjectFolder* CProject::FindFolder(LPCTSTR pszPath)
+// The folder names of a folder path from the root down: "A\B\" and "A\B" give A and B,
+// "\A" gives an empty name and A. Read by character, so a name may end in a double-byte
+// character whose second byte has the backslash's code.
+static void SplitFolderPath(LPCTSTR pszPath, CStringArray& names)
 {
-    CString strPath(pszPath);
-    if (strPath.IsEmpty() || strPath == "\\")
-        return &m_rootFolder;
-    if (strPath[strPath.GetLength() - 1] != '\\')
-        strPath += '\\';
-    CProjectFolder* pFolder = &m_rootFolder;
+    names.RemoveAll();
+    const CString strPath = WithTrailingBackslash(pszPath);
     int nStart = 0;
-    for (int nSlash = strPath.Find('\\'); nSlash >= 0 && pFolder != NULL; nSlash = strPath.Find('\\', nStart))
+    for (int nSlash = strPath.Find('\\'); nSlash >= 0; nSlash = strPath.Find('\\', nStart))
     {
-        pFolder = pFolder->FindChild(strPath.Mid(nStart, nSlash - nStart));
+        names.Add(strPath.Mid(nStart, nSlash - nStart));
         nStart = nSlash + 1;
     }
+}
+
+CProjectFolder* CProject::FindFolder(LPCTSTR pszPath)
+{
+    const CString strPath(pszPath);
+    if (strPath.IsEmpty() || strPath == "\\")
+        return &m_rootFolder;
+    CStringArray names;
+    SplitFolderPath(strPath, names);
+    CProjectFolder* pFolder = &m_rootFolder;
+    for (INT_PTR i = 0; i < names.GetSize() && pFolder != NULL; i++)
+        pFolder = pFolder->FindChild(names[i]);
     return pFolder;
 }
 
 BOOL CProject::CreateFolderPath(LPCTSTR pszPath, BOOL bFailIfExists)
 {
-    CString strPath(pszPath);
-    if (strPath.IsEmpty() || strPath[strPath.GetLength() - 1] != '\\')
-        strPath += '\\';
+    CStringArray names;
+    SplitFolderPath(pszPath, names);
     // A folder without a name would make an item without text: refused.
-    if (strPath[0] == '\\' || strPath.Find("\\\\") >= 0)
+    if (names.GetSize() == 0 || FindStringIndex(names, "", FALSE) >= 0)
         return FALSE;
     CProjectFolder* pFolder = &m_rootFolder;
     BOOL bCreatedLast = FALSE;
-    int nStart = 0;
-    for (int nSlash = strPath.Find('\\'); nSlash >= 0; nSlash = strPath.Find('\\', nStart))
+    for (INT_PTR i = 0; i < names.GetSize(); i++)
     {
-        const CString strName = strPath.Mid(nStart, nSlash - nStart);
-        nStart = nSlash + 1;
-        CProjectFolder* pChild = pFolder->FindChild(strName);
+        CProjectFolder* pChild = pFolder->FindChild(names[i]);
         bCreatedLast = pChild == NULL;
-        pFolder = bCreatedLast ? pFolder->AddChild(strName) : pChild;
+        pFolder = bCreatedLast ? pFolder->AddChild(names[i]) : pChild;
     }
     if (!bCreatedLast && bFailIfExists)
         return FALSE;
@@ -383,7 +389,7 @@ BOOL CProject::RenameFolder(LPCTSTR pszPath, LPCTSTR pszNewName)
 {
     CProjectFolder* pFolder = FindFolder(pszPath);
     if (pFolder == NULL || pFolder->GetParent() == NULL || pszNewName == NULL || *pszNewName == 0
-        || strchr(pszNewName, '\\') != NULL || pFolder->GetParent()->FindChild(pszNewName) != NULL)
+        || CString(pszNewName).Find('\\') >= 0 || pFolder->GetParent()->FindChild(pszNewName) != NULL)
         return FALSE;
     pFolder->SetName(pszNewName);
     m_bModified = TRUE;
@@ -508,15 +514,11 @@ BOOL CProject::AddToFileHotlist(LPCTSTR pszName)
 
 BOOL CProject::RemoveFromFileHotlist(LPCTSTR pszName)
 {
-    for (int i = 0; i < (int)m_fileHotlist.GetSize(); i++)
-    {
-        if (m_fileHotlist[i] == pszName)
-        {
-            RemoveFileHotlistAt(i);
-            return TRUE;
-        }
-    }
-    return FALSE;
+    const int nIndex = FindStringIndex(m_fileHotlist, pszName, FALSE);
+    if (nIndex < 0)
+        return FALSE;
+    RemoveFileHotlistAt(nIndex);
+    return TRUE;
 }
 
 void CProject::RemoveFileHotlistAt(int nIndex)

@@ -112,6 +112,9 @@ public:
     void SetFileFolder(CProjectFileEntry* pEntry, LPCTSTR pszFolderPath);
     // TRUE when the path, in whatever spelling, names a file of the project.
     BOOL IsProjectFile(LPCTSTR pszPath) const;
+    // TRUE for a file of the project and for the project file itself: nothing the
+    // project writes or deletes may be one of them.
+    BOOL IsProtectedFile(LPCTSTR pszPath) const;
 
     // Folders: paths are names from the root down, each ended by "\" (the last one
     // optionally); "" and "\" name the root.
@@ -244,6 +247,7 @@ private:
     // Refuses outputs that would overwrite a project file or another file's output.
     class COutputPlan;
     BOOL CompileChecked(CProjectFileEntry* pEntry, const COutputPlan& plan);
+    void DeleteOutputMask(const COutputPlan& plan);
     void AppendBuildSummary(int nSucceeded, int nFailed);
     BOOL StartConfiguredProgram(IOutputPane& pane, LPCTSTR pszCaller, LPCTSTR pszStartText, LPCTSTR pszProgram,
                                 LPCTSTR pszArguments, BOOL bReportErrno);

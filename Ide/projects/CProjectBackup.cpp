@@ -108,7 +108,7 @@ BOOL CProject::Backup()
 {
     if (GetFileCount() == 0)
         return TRUE;
-    const CString strDirectory = GetBackupDirectory() + "\\";
+    const CString strDirectory = WithTrailingBackslash(GetBackupDirectory());
     if (!CreateBackupDirectoryPath())
     {
         ReportBackupFailure("Backup failed: cannot create the backup directory " + strDirectory + "\n");
@@ -135,6 +135,11 @@ BOOL CProject::Backup()
         strName += strSuffix;
     }
     const CString strArchivePath = strDirectory + strName + ".zip";
+    if (IsProtectedFile(strArchivePath))
+    {
+        ReportBackupFailure("Backup failed: the archive " + strArchivePath + " would replace a project file\n");
+        return FALSE;
+    }
 
     CAtomicFile archive;
     zipFile zf = archive.Open(strArchivePath, FALSE) ? zipOpen(archive.GetTempPath(), APPEND_STATUS_CREATE) : NULL;

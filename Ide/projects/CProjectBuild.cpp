@@ -15,13 +15,14 @@ const char kBuildBanner[] = "------ Build started: Project: %s ------\n\nCompili
 const char kDoneLine[] = "\n-------------------- Done --------------------\n\n";
 } // namespace
 
-// The project's sources and the Lua sources' outputs, by path key, made once per
-// command so that every check is a lookup.
+// The project's files (the project file among them) and the Lua sources' outputs, by
+// path key, made once per command so that every check is a lookup.
 class CProject::COutputPlan
 {
 public:
     explicit COutputPlan(CProject& project)
     {
+        m_sources.insert(PathKey(project.GetProjectFilePath()));
         for (int i = 0; i < project.GetFileCount(); i++)
         {
             CProjectFileEntry* pEntry = project.GetFileAt(i);
@@ -180,37 +181,44 @@ void CProject::Clean()
     }
 
     if (m_nDelOnlyProjFilesOnClean == 0)
-    {
-        CString strDirectory = GetOutputDirectory();
-        if (strDirectory.IsEmpty() || strDirectory[strDirectory.GetLength() - 1] != '\\')
-            strDirectory += '\\';
-        const CString strMask = strDirectory + m_strOutputFileExt;
-        CStringArray matches;
-        BOOL bMatchesProjectFile = FALSE;
-        WIN32_FIND_DATAA fd;
-        HANDLE hFind = ::FindFirstFileA(strMask, &fd);
-        if (hFind != INVALID_HANDLE_VALUE)
-        {
-            do
-            {
-                if (fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
-                    continue;
-                const CString strPath = strDirectory + fd.cFileName;
-                bMatchesProjectFile |= plan.IsSource(strPath);
-                matches.Add(strPath);
-            } while (::FindNextFileA(hFind, &fd));
-            ::FindClose(hFind);
-        }
-        if (bMatchesProjectFile)
-        {
-            strText.Format("Not deleted: the mask %s matches project files\n", strMask.GetString());
-            output.AppendText(strText);
-        }
-        else
-        {
-            for (INT_PTR i = 0; i < matches.GetSize(); i++)
-                ::DeleteFileA(matches[i]);
-        }
-    }
+        DeleteOutputMask(plan);
     output.AppendText(kDoneLine);
+}
+
+// Every file of the output directory that carries the output extension. The mask alone
+// would take more: an empty extension matches every file without one, a "?" in it other
+// extensions, and the system's short names longer extensions.
+void CProject::DeleteOutputMask(const COutputPlan& plan)
+{
+    IOutputPane& output = m_services.Output();
+    const CString strDirectory = WithTrailingBackslash(GetOutputDirectory());
+    const CString strMask = strDirectory + m_strOutputFileExt;
+    CString strExtension(m_strOutputFileExt);
+    strExtension.Remove('*');
+    CString strText;
+    if (strExtension.GetLength() < 2 || strExtension.Find('?') >= 0)
+    {
+        strText.Format("Not deleted: the mask %s names no single extension\n", strMask.GetString());
+        output.AppendText(strText);
+        return;
+    }
+
+    CStringArray found, matches;
+    ListFolderFiles(strDirectory, m_strOutputFileExt, found);
+    BOOL bMatchesProjectFile = FALSE;
+    for (INT_PTR i = 0; i < found.GetSize(); i++)
+    {
+        if (ExtensionOfFileName(FileNameOfPath(found[i])).CompareNoCase(strExtension) != 0)
+            continue;
+        bMatchesProjectFile |= plan.IsSource(found[i]);
+        matches.Add(found[i]);
+    }
+    if (bMatchesProjectFile)
+    {
+        strText.Format("Not deleted: the mask %s matches project files\n", strMask.GetString());
+        output.AppendText(strText);
+        return;
+    }
+    for (INT_PTR i = 0; i < matches.GetSize(); i++)
+        ::DeleteFileA(matches[i]);
 }

@@ -89,7 +89,7 @@ CString CProjectFileEntry::GetOutputFileName() const
 
 CString CProjectFileEntry::GetOutputPath() const
 {
-    return m_pOwner->GetOutputDirectory() + "\\" + GetOutputFileName();
+    return WithTrailingBackslash(m_pOwner->GetOutputDirectory()) + GetOutputFileName();
 }
 
 BOOL CProjectFileEntry::IsLuaSourceFile() const
@@ -380,7 +380,7 @@ BOOL CProjectFileEntry::Compile()
 BOOL CProjectFileEntry::DeleteOutputFile()
 {
     const CString strOutputPath = GetOutputPath();
-    if (m_pOwner->IsProjectFile(strOutputPath))
+    if (m_pOwner->IsProtectedFile(strOutputPath))
         return FALSE;
     return ::DeleteFileA(strOutputPath);
 }

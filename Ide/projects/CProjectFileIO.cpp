@@ -50,11 +50,6 @@ void AppendSectionEnd(CString& strText)
     AppendLine(strText, "[End]\n");
 }
 
-BOOL IsSectionEnd(const CString& strLine)
-{
-    return strLine.CompareNoCase("[End]") == 0;
-}
-
 // The next non-empty line of the section; FALSE at its end or at the end of the file.
 BOOL ReadSectionLine(CLineReader& reader, CString& strLine)
 {
@@ -431,10 +426,9 @@ BOOL CProject::ReadFilesSection(CLineReader& reader)
         CProjectFileEntry* pEntry = NULL;
         if (!strRelativePath.IsEmpty())
         {
+            // "\A\B\" names the folder A\B\; a trailing backslash is part of a folder path.
             if (strFolder.Left(1) == "\\")
                 strFolder.Delete(0);
-            if (strFolder.Right(1) == "\\")
-                strFolder.Truncate(strFolder.GetLength() - 1);
             if (!strFolder.IsEmpty())
                 CreateFolderPath(strFolder, FALSE);
             pEntry = AddFile(CombineProjectPath(m_strDirectory, strRelativePath), strFolder);

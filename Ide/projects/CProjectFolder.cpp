@@ -1,4 +1,5 @@
 #include "CProjectFolder.h"
+#include "ArrayUtil.h"
 
 CProjectFolder::CProjectFolder(LPCTSTR pszName)
     : m_strName(pszName), m_pParent(NULL)
@@ -37,15 +38,7 @@ void CProjectFolder::Detach()
 {
     if (m_pParent == NULL)
         return;
-    CPtrArray& siblings = m_pParent->m_children;
-    for (INT_PTR i = 0; i < siblings.GetSize(); i++)
-    {
-        if (siblings[i] == this)
-        {
-            siblings.RemoveAt(i);
-            break;
-        }
-    }
+    RemovePointer(m_pParent->m_children, this);
     m_pParent = NULL;
 }
 

@@ -2,7 +2,7 @@
 // the project's main file, with the argument macros expanded.
 #include "CProject.h"
 
-#include "ProgramDirectory.h"
+#include "PathUtil.h"
 
 #include <errno.h>
 

@@ -3,7 +3,7 @@
 #include "CExecutor.h"
 #include "CSpawnLauncher.h"
 #include "CSystemClock.h"
-#include "ProgramDirectory.h"
+#include "PathUtil.h"
 
 namespace
 {

@@ -3,7 +3,7 @@
 #include "CAtomicFile.h"
 #include "CLineReader.h"
 #include "KeyValueText.h"
-#include "ProgramDirectory.h"
+#include "PathUtil.h"
 
 namespace
 {

@@ -1,13 +1,11 @@
 #include "CAtomicFile.h"
+#include "PathUtil.h"
 
-// The folder part of a path, with its trailing backslash; "." for a bare name.
+// The folder the temporary file goes to: the target's own ("." for a bare name).
 static CString FolderOfPath(const CString& strPath)
 {
-    int nSlash = strPath.ReverseFind('\\');
-    const int nForward = strPath.ReverseFind('/');
-    if (nForward > nSlash)
-        nSlash = nForward;
-    return nSlash < 0 ? CString(".") : strPath.Left(nSlash + 1);
+    const CString strFolder = DirectoryOfPath(strPath);
+    return strFolder.IsEmpty() ? CString(".") : strFolder;
 }
 
 CAtomicFile::CAtomicFile()

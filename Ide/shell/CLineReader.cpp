@@ -11,7 +11,7 @@ BOOL CLineReader::Open(LPCTSTR pszPath)
     m_nPos = 0;
 
     CFile file;
-    if (!file.Open(pszPath, CFile::modeRead | CFile::shareDenyWrite | CFile::typeBinary))
+    if (!file.Open(pszPath, CFile::modeRead | CFile::shareDenyNone | CFile::typeBinary))
         return FALSE;
     try
     {
@@ -41,28 +41,35 @@ void CLineReader::SetData(const void* pData, int nLength)
     m_nPos = 0;
 }
 
+int CLineReader::FindLineEnd(const BYTE* pData, int nSize, int nStart, int& nNext)
+{
+    int nEnd = nStart;
+    while (nEnd < nSize && pData[nEnd] != '\n' && pData[nEnd] != '\r')
+        nEnd++;
+    // Past the line end: LF, CR, or CR LF as one.
+    nNext = nEnd;
+    if (nNext < nSize)
+    {
+        const BOOL bCR = pData[nNext] == '\r';
+        nNext++;
+        if (bCR && nNext < nSize && pData[nNext] == '\n')
+            nNext++;
+    }
+    return nEnd;
+}
+
 BOOL CLineReader::ReadLine(CString& strLine)
 {
-    const int nSize = (int)m_data.GetSize();
+    const int nSize = GetSize();
     if (m_nPos >= nSize)
     {
         strLine.Empty();
         return FALSE;
     }
     const BYTE* pData = m_data.GetData();
-    int nEnd = m_nPos;
-    while (nEnd < nSize && pData[nEnd] != '\n' && pData[nEnd] != '\r')
-        nEnd++;
+    int nNext = 0;
+    const int nEnd = FindLineEnd(pData, nSize, m_nPos, nNext);
     strLine = CString(reinterpret_cast<const char*>(pData + m_nPos), nEnd - m_nPos);
-
-    // Past the line end: LF, CR, or CR LF as one.
-    m_nPos = nEnd;
-    if (m_nPos < nSize)
-    {
-        const BOOL bCR = pData[m_nPos] == '\r';
-        m_nPos++;
-        if (bCR && m_nPos < nSize && pData[m_nPos] == '\n')
-            m_nPos++;
-    }
+    m_nPos = nNext;
     return TRUE;
 }

@@ -1,16 +1,14 @@
 #include "CNameSortedArray.h"
+#include "ArrayUtil.h"
 
-#include <algorithm>
 #include <vector>
 
 void CNameSortedArray::Sort()
 {
-    int nCount = (int)GetSize();
+    const int nCount = (int)GetSize();
     if (nCount < 2)
         return;
-
-    // Each name is taken once; a stable sort keeps equal names in their order, as
-    // passes of neighbour swaps would.
+    // Each name is taken once, not at every comparison.
     struct CEntry
     {
         CString strName;
@@ -22,8 +20,7 @@ void CNameSortedArray::Sort()
         entries[i].pItem = GetAt(i);
         entries[i].strName = GetItemName(entries[i].pItem);
     }
-    std::stable_sort(entries.begin(), entries.end(),
-                     [](const CEntry& a, const CEntry& b) { return a.strName.CompareNoCase(b.strName) < 0; });
+    SortByNameNoCase(entries.data(), nCount, [](const CEntry& entry) { return entry.strName.GetString(); });
     for (int i = 0; i < nCount; i++)
         SetAt(i, entries[i].pItem);
 }

@@ -1,41 +1,10 @@
 #include "DefinitionLists.h"
 #include "CTextFile.h"
 #include "CWordList.h"
-#include "StringArrayUtil.h"
+#include "PathUtil.h"
 #include "COutline.h"
 
-#include <windows.h>
 #include <string.h>
-
-// The files of the folder that match the pattern, in name order (as the system lists
-// them on its own disks), as full paths.
-static void ListFolderFiles(LPCTSTR pszFolder, LPCTSTR pszPattern, CStringArray& paths)
-{
-    paths.RemoveAll();
-    CString strFolder(pszFolder ? pszFolder : "");
-    if (!strFolder.IsEmpty())
-    {
-        LPCTSTR pszLast = CharPrevA(strFolder, (LPCTSTR)strFolder + strFolder.GetLength());
-        if (*pszLast != '\\' && *pszLast != '/')
-            strFolder += "\\";
-    }
-
-    CStringArray names;
-    WIN32_FIND_DATAA data;
-    HANDLE hFind = FindFirstFileA(strFolder + pszPattern, &data);
-    if (hFind == INVALID_HANDLE_VALUE)
-        return;
-    do
-    {
-        if ((data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0)
-            names.Add(data.cFileName);
-    } while (FindNextFileA(hFind, &data));
-    FindClose(hFind);
-
-    SortStringArray(names);
-    for (int i = 0; i < (int)names.GetSize(); i++)
-        paths.Add(strFolder + names[i]);
-}
 
 BOOL LoadUserWordFile(LPCTSTR pszPath, CString (&words)[USER_WORD_CLASSES])
 {
@@ -89,23 +58,6 @@ int LoadUserWordLists(LPCTSTR pszFolder, CString (&words)[USER_WORD_CLASSES])
     return nRead;
 }
 
-// The file name without its folder and its last extension (multibyte aware: a trail
-// byte that looks like a backslash does not end a folder name).
-static CString ListName(LPCTSTR pszPath)
-{
-    LPCTSTR pszName = pszPath;
-    for (LPCTSTR p = pszPath; *p != 0; p = CharNextA(p))
-    {
-        if (*p == '\\' || *p == '/')
-            pszName = p + 1;
-    }
-    CString strName(pszName);
-    int nDot = strName.ReverseFind('.');
-    if (nDot >= 0)
-        strName.Truncate(nDot);
-    return strName;
-}
-
 // A line "A base B": table A derives from table B (both defined by earlier lines).
 static BOOL ParseBaseLine(COutline& outline, COutlineFile* pFile, LPCTSTR pszLine)
 {
@@ -122,7 +74,7 @@ COutlineFile* LoadFunctionDefinitionFile(LPCTSTR pszPath, COutline& outline)
     CTextFile file;
     if (!file.Open(pszPath, TRUE, FALSE))
         return NULL;
-    COutlineFile* pFile = outline.AddFile(ListName(pszPath));
+    COutlineFile* pFile = outline.AddFile(TitleOfFileName(FileNameOfPath(pszPath)));
     if (pFile == NULL)
         return NULL; // no name, or a list of that name is loaded already
     pFile->m_nFlag = 1;

@@ -33,7 +33,12 @@ BOOL IsSingleLine(LPCTSTR pszText)
     return pszText != NULL && strpbrk(pszText, "\r\n") == NULL;
 }
 
+BOOL IsSectionEnd(LPCTSTR pszLine)
+{
+    return pszLine != NULL && _stricmp(pszLine, "[End]") == 0;
+}
+
 BOOL IsStorableRawLine(LPCTSTR pszText)
 {
-    return pszText != NULL && *pszText != 0 && IsSingleLine(pszText) && _stricmp(pszText, "[End]") != 0;
+    return pszText != NULL && *pszText != 0 && IsSingleLine(pszText) && !IsSectionEnd(pszText);
 }

@@ -13,6 +13,9 @@ CString FormatKeyValue(LPCTSTR pszKey, LPCTSTR pszValue);
 // gives an empty key and an empty value.
 void SplitKeyValue(const CString& strLine, CString& strKey, CString& strValue);
 
+// TRUE for the line that closes a section: "[End]" in any case.
+BOOL IsSectionEnd(LPCTSTR pszLine);
+
 // TRUE when the text can be stored as a raw line of a sectioned file and be read back
 // unchanged: not empty, no CR or LF, and not a section end ("[End]" in any case).
 BOOL IsStorableRawLine(LPCTSTR pszText);

@@ -1,10 +1,9 @@
 #include "OutlineTestSupport.h"
 #include "LuaTokenizer.h"
+#include "VornTestFolder.h"
 
-#include <windows.h>
 #include <algorithm>
 #include <iterator>
-#include <stdio.h>
 
 std::vector<std::string> TokenStrings(const char* pszText)
 {
@@ -117,18 +116,6 @@ COutlineFile* ParseText(COutline& outline, const char* pszName, const char* pszT
 std::string ReadFixture(const char* pszName)
 {
     // Beside the test program, wherever it is started from.
-    char szModule[MAX_PATH] = {};
-    GetModuleFileNameA(NULL, szModule, MAX_PATH);
-    std::string path = szModule;
-    path = path.substr(0, path.find_last_of("\\/") + 1) + "fixtures\\luaserv\\" + pszName;
-    FILE* pFile = fopen(path.c_str(), "rb");
-    if (pFile == NULL)
-        return std::string();
-    std::string text;
-    char buffer[4096];
-    size_t nRead;
-    while ((nRead = fread(buffer, 1, sizeof(buffer), pFile)) > 0)
-        text.append(buffer, nRead);
-    fclose(pFile);
-    return text;
+    const CString strPath = TestProgramFolder() + "fixtures\\luaserv\\" + pszName;
+    return TestFileExists(strPath) ? ReadTestFile(strPath) : std::string();
 }

@@ -2,6 +2,7 @@
 // searches, and hostile input.
 #include "OutlineTestSupport.h"
 #include "LuaParser.h"
+#include "VornTestFolder.h"
 
 #include <gtest/gtest.h>
 
@@ -486,6 +487,50 @@ TEST_F(OutlineReparse, RandomEditsGiveWhatAFirstParseGives)
     }
 }
 
+TEST_F(OutlineReparse, TokenSoupGivesWhatAFirstParseGivesAndSearchesEnd)
+{
+    // Texts of random statement pieces (a fixed seed): every shape the parser knows, cut
+    // and joined anyhow. A re-parse must give a first parse's outline, and the searches
+    // must end, at every position.
+    static const char* const kPieces[] = {
+        "T = {", "local U = {", "}", "},", "function T:M(a, b) ", "function T.F() ", "function f(...) ",
+        "local function g(x) ", "U.h = function(e) ", "end ", "end\n", "x = 1\n", "local y = nil\n",
+        "T.k = 2\n", "self.v = 3\n", "[\"key\"] = 3, ", "n = 4, ", "obj = Make()\n", "return U\n",
+        "if x then ", "do ", "while y do ", "repeat ", "until x ", "f(function() end)\n", ";", "\n", "\r\n",
+        "-- note\n", "--[[ ", "]] ", "[[ ", "\"", "'", "#", "_G = 1\n", "local "
+    };
+    unsigned int nSeed = 777;
+    auto random = [&nSeed](size_t nLimit) {
+        nSeed = nSeed * 1103515245u + 12345u;
+        return (size_t)((nSeed >> 16) % nLimit);
+    };
+    auto soup = [&]() {
+        std::string text;
+        for (int i = 0; i < 250; i++)
+            text += kPieces[random(sizeof(kPieces) / sizeof(kPieces[0]))];
+        return text;
+    };
+    COutlineFile* pFile = ParseAsProjectFile("soup.lua", soup());
+    int nNodes = 0;
+    for (int nRound = 0; nRound < 150; nRound++)
+    {
+        const std::string text = soup();
+        Reparse(pFile, text);
+        nNodes += pFile->GetTableCount() + pFile->GetFunctionCount() + pFile->GetVariableCount();
+        ASSERT_EQ(DumpDifference(DumpOutline(pFile), FreshDump(text)), "") << "round " << nRound << "\n" << text;
+
+        COutline searched;
+        COutlineFile* pSearched = ParseText(searched, "searched.lua", text.c_str());
+        CTextLineSource source(text.c_str());
+        for (int nLine = 0; nLine < source.GetLineCount(); nLine += 3)
+        {
+            searched.FindScopeAt(nLine, (int)random(12), source, pSearched);
+            searched.FindSelfMethod(nLine, (int)random(12), source, pSearched);
+        }
+    }
+    EXPECT_GT(nNodes, 150 * 3); // the pieces do build outlines
+}
+
 TEST_F(OutlineReparse, ChangesAreMarkedOnTheNodesAndTheirTables)
 {
     std::string text = "T = {}\nfunction T:A(x) end\nfunction T:B() end\nfunction G() end\n";
@@ -582,4 +627,25 @@ TEST(OutlineParserLimits, UnfinishedCodeAndEmptyText)
         outline.FindSelfMethod(0, 99, source, pFile);
     }
     EXPECT_NE(outline.FindTable("T", outline.FindFile("T = {")), nullptr);
+}
+
+// A file larger than the memory left to the process (a sparse file here) is refused like
+// an unreadable one: a project with such a file still loads.
+TEST(OutlineParserLimits, FileTooLargeForMemoryIsRefused)
+{
+    CTestFolder folder;
+    const CString strPath = folder / "huge.lua";
+    HANDLE hFile = ::CreateFileA(strPath, GENERIC_WRITE, 0, NULL, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, NULL);
+    ASSERT_NE(hFile, INVALID_HANDLE_VALUE);
+    DWORD dwReturned = 0;
+    ::DeviceIoControl(hFile, FSCTL_SET_SPARSE, NULL, 0, NULL, 0, &dwReturned, NULL);
+    LARGE_INTEGER size;
+    size.QuadPart = 0x7FFF0000;
+    EXPECT_TRUE(::SetFilePointerEx(hFile, size, NULL, FILE_BEGIN) && ::SetEndOfFile(hFile));
+    ::CloseHandle(hFile);
+
+    COutline outline;
+    COutlineFile* pFile = outline.AddFile("huge.lua");
+    EXPECT_FALSE(outline.ParseFile(pFile, strPath));
+    EXPECT_EQ(pFile->GetTableCount() + pFile->GetFunctionCount() + pFile->GetVariableCount(), 0);
 }

@@ -97,6 +97,17 @@ TEST_F(ProjectBackup, UncreatableBackupDirectoryIsReported)
     EXPECT_TRUE(m_output.Contains("Backup failed: cannot create the backup directory"));
 }
 
+TEST_F(ProjectBackup, ArchiveNeverReplacesAProjectFile)
+{
+    AddDiskFile("a.lua");
+    CProjectFileEntry* pZip = AddDiskFile("demo.zip", "the user's own archive");
+    m_project.SetBackupDirectory(".");
+    m_settings.m_strProjsBackupFileName = "%ProjName";
+    EXPECT_FALSE(m_project.Backup());
+    EXPECT_EQ(ReadTestFile(pZip->GetPath()), "the user's own archive");
+    EXPECT_TRUE(m_output.Contains("Backup failed"));
+}
+
 // Leaves demo.zip in backup_unzip\proj\backup\ for the system's unzip: a.lua, then
 // sub\b.lua, then the project file; the missing file is reported and left out.
 TEST_F(ProjectBackup, ArchiveForUnzip)

@@ -193,6 +193,52 @@ TEST_F(ProjectBuild, CleanDeletesOutputsAndOptionallyTheWholeMask)
     EXPECT_TRUE(TestFileExists(m_folder / "output\\keep.txt"));
 }
 
+// The sweep of the output mask takes only files that carry the output extension itself:
+// an empty extension or a wildcard in it would reach the user's other files.
+TEST_F(ProjectBuild, CleanSweepsOnlyFilesOfTheOutputExtension)
+{
+    AddDiskFile("main.lua");
+    m_project.SetOutputDirectory("out");
+    ::CreateDirectoryA(m_folder / "out", NULL);
+    WriteTestFile(m_folder / "out\\README", "notes");
+    WriteTestFile(m_folder / "out\\helper.lua", "not in the project");
+    WriteTestFile(m_folder / "out\\old.lux", "an old output");
+
+    m_project.SetOutputFileExt("");
+    m_project.Clean();
+    EXPECT_TRUE(TestFileExists(m_folder / "out\\README"));
+
+    m_project.SetOutputFileExt("lu?");
+    m_project.Clean();
+    EXPECT_TRUE(TestFileExists(m_folder / "out\\helper.lua"));
+    EXPECT_TRUE(TestFileExists(m_folder / "out\\old.lux"));
+
+    m_project.SetOutputFileExt("lux");
+    m_project.Clean();
+    EXPECT_FALSE(TestFileExists(m_folder / "out\\old.lux"));
+    EXPECT_TRUE(TestFileExists(m_folder / "out\\helper.lua"));
+    EXPECT_TRUE(TestFileExists(m_folder / "out\\README"));
+}
+
+// The project file is as safe from the build and the clean as the sources are.
+TEST_F(ProjectBuild, TheProjectFileIsNeverAnOutput)
+{
+    AddDiskFile("demo.lua", "return 1\n");
+    m_project.SetOutputDirectory(".");
+    m_project.SetOutputFileExt("vpr");
+    ASSERT_TRUE(m_project.Save());
+    const std::string saved = ReadTestFile(m_folder / "demo.vpr");
+
+    EXPECT_FALSE(m_project.Build());
+    EXPECT_TRUE(m_output.Contains("is a project file; not compiled"));
+    EXPECT_EQ(ReadTestFile(m_folder / "demo.vpr"), saved);
+
+    m_project.Clean();
+    EXPECT_EQ(ReadTestFile(m_folder / "demo.vpr"), saved);
+    EXPECT_FALSE(m_project.GetFileAt(0)->DeleteOutputFile());
+    EXPECT_EQ(ReadTestFile(m_folder / "demo.vpr"), saved);
+}
+
 TEST_F(ProjectBuild, UncreatableOutputDirectoryStopsTheBuild)
 {
     AddDiskFile("main.lua");

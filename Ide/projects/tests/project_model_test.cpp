@@ -141,6 +141,36 @@ TEST_F(ProjectModel, FolderTree)
     EXPECT_EQ(m_host.m_events.back(), "delete item b1.lua");
 }
 
+// In a double-byte code page the second byte of a character may be the backslash's
+// code: a folder whose name ends in such a character is still one folder of its own.
+TEST_F(ProjectModel, FolderNamesInADoubleByteCodePage)
+{
+    CTestCodePage codePage(932);
+    ASSERT_TRUE(codePage.IsSet());
+    const CString strName = "\x83\x5C"; // one character of code page 932
+    ASSERT_TRUE(m_project.CreateFolderPath(strName, TRUE));
+    CProjectFolder* pFolder = m_project.FindFolder(strName);
+    ASSERT_TRUE(pFolder != NULL);
+    EXPECT_NE(pFolder, m_project.GetRootFolder());
+    EXPECT_STREQ(pFolder->GetName(), strName);
+    EXPECT_EQ(m_project.FindFolder(strName + "\\"), pFolder);
+    ASSERT_TRUE(m_project.CreateFolderPath(strName + "\\" + strName, TRUE));
+    EXPECT_STREQ(m_project.GetFolderPath(m_project.FindFolder(strName + "\\" + strName)),
+                 strName + "\\" + strName + "\\");
+    EXPECT_TRUE(m_project.RenameFolder(strName, "\x95\x5C"));
+
+    // Through the project file and back.
+    CProjectFileEntry* pEntry = AddDiskFile("a.lua", "return 1\n", "\x95\x5C\\" + strName);
+    ASSERT_EQ(pEntry->GetFolder(), m_project.FindFolder("\x95\x5C\\" + strName));
+    ASSERT_TRUE(m_project.Save());
+    CProject loaded;
+    loaded.SetServices(m_services);
+    ASSERT_TRUE(loaded.Create(m_folder.Path(), "demo") && loaded.Load());
+    CProjectFolder* pLoaded = loaded.FindFolder("\x95\x5C\\" + strName);
+    ASSERT_TRUE(pLoaded != NULL);
+    EXPECT_EQ(loaded.GetFileAt(0)->GetFolder(), pLoaded);
+}
+
 TEST_F(ProjectModel, FilesTreeFillsFoldersFirstThenSortedFiles)
 {
     m_project.CreateFolderPath("lib", TRUE);

@@ -1,39 +1,20 @@
 // Reading user word lists and function-definition lists from a folder.
 #include "DefinitionLists.h"
 #include "COutline.h"
+#include "VornTestFolder.h"
 
 #include <gtest/gtest.h>
 
-#include <windows.h>
-#include <stdio.h>
 #include <string>
 
 class DefinitionLists : public ::testing::Test
 {
 protected:
-    std::string m_folder;
+    CTestFolder m_dir;
+    // The folder, without its trailing backslash.
+    std::string m_folder{ m_dir.Path().Left(m_dir.Path().GetLength() - 1).GetString() };
 
-    void SetUp() override
-    {
-        m_folder = std::string("lists_") + ::testing::UnitTest::GetInstance()->current_test_info()->name();
-        CreateDirectoryA(m_folder.c_str(), NULL);
-        WIN32_FIND_DATAA data;
-        HANDLE hFind = FindFirstFileA((m_folder + "\\*").c_str(), &data);
-        if (hFind != INVALID_HANDLE_VALUE)
-        {
-            do
-                DeleteFileA((m_folder + "\\" + data.cFileName).c_str());
-            while (FindNextFileA(hFind, &data));
-            FindClose(hFind);
-        }
-    }
-    void Write(const char* pszName, const std::string& text)
-    {
-        FILE* pFile = fopen((m_folder + "\\" + pszName).c_str(), "wb");
-        ASSERT_NE(pFile, nullptr);
-        fwrite(text.data(), 1, text.size(), pFile);
-        fclose(pFile);
-    }
+    void Write(const char* pszName, const std::string& text) { WriteTestFile(m_dir / pszName, text); }
 };
 
 TEST_F(DefinitionLists, UserWordsFromSeveralFiles)
@@ -117,4 +98,33 @@ TEST_F(DefinitionLists, BadListsAreSkippedAndTheOthersLoad)
 
     // The same folder again: every name is taken now.
     EXPECT_EQ(LoadFunctionDefinitions(m_folder.c_str(), outline), 0);
+}
+
+// Lists of any bytes, made of the pieces the readers look for, load without a fault:
+// nothing in a list can stop the IDE from starting.
+TEST_F(DefinitionLists, CorruptListsLoadWithoutFault)
+{
+    const std::string kPieces[] = { "[UserWords1]", "[UserWords2]", "[End]", "#", "function ", "local ", "T",
+                                    "x", ".", ":", "(", ")", " ", "\t", ",", "...", "base ", "\n", "\r", "\r\n",
+                                    std::string(1, '\0'), "\xFF", "\x83\x5C" };
+    unsigned nSeed = 12345;
+    for (int nFile = 0; nFile < 40; nFile++)
+    {
+        std::string text;
+        for (int i = 0; i < 400; i++)
+        {
+            nSeed = nSeed * 1103515245u + 12345u;
+            const unsigned nPiece = (nSeed >> 16) % (sizeof(kPieces) / sizeof(kPieces[0]));
+            text += kPieces[nPiece];
+        }
+        const std::string strName = "list" + std::to_string(nFile);
+        Write((strName + ".fdl").c_str(), text);
+        Write((strName + ".uwl").c_str(), text);
+    }
+    COutline outline;
+    EXPECT_EQ(LoadFunctionDefinitions(m_folder.c_str(), outline), 40);
+    CString words[USER_WORD_CLASSES];
+    EXPECT_EQ(LoadUserWordLists(m_folder.c_str(), words), 40);
+    EXPECT_GT(outline.GetFunctionCount(), 0);
+    EXPECT_FALSE(words[0].IsEmpty());
 }

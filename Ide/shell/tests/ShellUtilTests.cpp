@@ -1,8 +1,10 @@
-// Shared utilities: the text file, the word list and the name sorts.
+// Shared utilities: the text file, the word list, the array helpers and the paths.
 #include "CNameSortedArray.h"
 #include "CTextFile.h"
 #include "CWordList.h"
-#include "StringArrayUtil.h"
+#include "ArrayUtil.h"
+#include "PathUtil.h"
+#include "VornTestFolder.h"
 
 #include <gtest/gtest.h>
 
@@ -140,6 +142,22 @@ TEST(StringArrays, FindAndSort)
     abc.Add("abc");
     EXPECT_FALSE(FindStringInArray(abc, "ABC", FALSE));
     EXPECT_TRUE(FindStringInArray(abc, "ABC", TRUE));
+    EXPECT_EQ(FindStringIndex(names, "a", FALSE), 1);
+    EXPECT_EQ(FindStringIndex(names, "a", TRUE), 0);
+    EXPECT_EQ(FindStringIndex(names, "c", TRUE), -1);
+}
+
+TEST(PointerArrays, FindAndRemove)
+{
+    int a = 0, b = 0;
+    CPtrArray array;
+    array.Add(&a);
+    array.Add(&b);
+    EXPECT_EQ(FindPointer(array, &b), 1);
+    EXPECT_TRUE(RemovePointer(array, &a));
+    EXPECT_FALSE(RemovePointer(array, &a));
+    EXPECT_EQ(FindPointer(array, &a), -1);
+    EXPECT_EQ(FindPointer(array, &b), 0);
 }
 
 class CNamedThings : public CNameSortedArray
@@ -161,4 +179,55 @@ TEST(StringArrays, NameSortedArrayKeepsEqualNamesInOrder)
     EXPECT_EQ(things[1], szLowerA);
     EXPECT_EQ(things[2], szB);
     EXPECT_EQ(things[3], szC);
+}
+
+TEST(Paths, PartsOfAPath)
+{
+    EXPECT_EQ(DirectoryOfPath("C:\\p\\src\\main.lua"), "C:\\p\\src\\");
+    EXPECT_EQ(DirectoryOfPath("C:/p/src/main.lua"), "C:/p/src/");
+    EXPECT_EQ(DirectoryOfPath("main.lua"), "");
+    EXPECT_EQ(FileNameOfPath("C:\\p.d\\main.lua"), "main.lua");
+    EXPECT_EQ(FileNameOfPath("C:\\p/lib.fdl"), "lib.fdl");
+    EXPECT_EQ(TitleOfFileName("a.b.lua"), "a.b");
+    EXPECT_EQ(TitleOfFileName("README"), "README");
+    EXPECT_EQ(ExtensionOfFileName("a.b.lua"), ".lua");
+    EXPECT_EQ(ExtensionOfFileName("README"), "");
+
+    EXPECT_EQ(WithTrailingBackslash("C:\\p"), "C:\\p\\");
+    EXPECT_EQ(WithTrailingBackslash("C:\\p\\"), "C:\\p\\");
+    EXPECT_EQ(WithTrailingBackslash("C:/p/"), "C:/p/");
+    EXPECT_EQ(WithTrailingBackslash(""), "");
+}
+
+// In a double-byte code page the second byte of a character may be 0x5C, the code of
+// the backslash: a folder name ending in such a character still gets its separator,
+// and no file name is cut inside it.
+TEST(Paths, DoubleByteNamesAreReadByCharacter)
+{
+    CTestCodePage codePage(932);
+    ASSERT_TRUE(codePage.IsSet());
+    const CString strFolder = "C:\\\x95\x5C"; // a folder named by one character of code page 932
+    EXPECT_EQ(WithTrailingBackslash(strFolder), strFolder + "\\");
+    EXPECT_EQ(FileNameOfPath(strFolder), "\x95\x5C");
+    EXPECT_EQ(DirectoryOfPath(strFolder + "\\a.lua"), strFolder + "\\");
+}
+
+TEST(Paths, FolderFilesAndDirectoryPaths)
+{
+    CTestFolder folder;
+    const CString strRoot = folder.Path();
+    const CString strDeep = strRoot + "a/b\\c";
+    ASSERT_TRUE(CreateDirectoryPath(strDeep));
+    EXPECT_TRUE(DirectoryExists(strRoot + "a\\b\\c"));
+    for (LPCTSTR pszName : { "b.fdl", "A.fdl", "c.txt" })
+        WriteBytes(strRoot + pszName, "x");
+    ::CreateDirectoryA(strRoot + "dir.fdl", NULL);
+
+    CStringArray paths;
+    ListFolderFiles(strRoot.Left(strRoot.GetLength() - 1), "*.fdl", paths);
+    ASSERT_EQ(paths.GetSize(), 2);
+    EXPECT_EQ(paths[0], strRoot + "A.fdl");
+    EXPECT_EQ(paths[1], strRoot + "b.fdl");
+    EXPECT_TRUE(PathExists(strRoot + "c.txt"));
+    EXPECT_FALSE(DirectoryExists(strRoot + "c.txt"));
 }

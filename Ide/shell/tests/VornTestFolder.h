@@ -4,6 +4,7 @@
 
 #include <afx.h>
 #include <gtest/gtest.h>
+#include <mbctype.h>
 
 #include <string>
 
@@ -92,3 +93,16 @@ inline CString TestProgramFolder()
     CString strPath(szPath);
     return strPath.Left(strPath.ReverseFind('\\') + 1);
 }
+
+// The C run-time's multibyte code page set for one test (IsSet() tells whether the
+// system has it) and the ANSI code page restored afterwards, however the test ends.
+class CTestCodePage
+{
+public:
+    explicit CTestCodePage(int nCodePage) : m_bSet(_setmbcp(nCodePage) == 0) {}
+    ~CTestCodePage() { _setmbcp(_MB_CP_ANSI); }
+    bool IsSet() const { return m_bSet; }
+
+private:
+    bool m_bSet;
+};
