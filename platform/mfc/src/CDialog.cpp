@@ -17,21 +17,13 @@ INT_PTR CALLBACK AfxDlgProc(HWND hWnd, UINT message, WPARAM, LPARAM)
     // the message maps; this procedure only runs OnInitDialog.
     if (message != WM_INITDIALOG)
         return FALSE;
-    try
-    {
+    BOOL bResult = TRUE;
+    AfxCallCatchingAll(CWnd::GetCurrentMessage(), [&] {
         CDialog* pDlg = DYNAMIC_DOWNCAST(CDialog, CWnd::FromHandlePermanent(hWnd));
-        return pDlg != NULL ? pDlg->OnInitDialog() : TRUE;
-    }
-    catch (CException* e)
-    {
-        AfxProcessWndProcException(e, CWnd::GetCurrentMessage());
-        e->Delete();
-    }
-    catch (...)
-    {
-        AfxProcessWndProcException(NULL, CWnd::GetCurrentMessage());
-    }
-    return TRUE;
+        if (pDlg != NULL)
+            bResult = pDlg->OnInitDialog();
+    });
+    return bResult;
 }
 
 void CDialog::CommonConstruct()

@@ -4,6 +4,7 @@
 #include "wintest.h"
 #include <afxdlgs.h>
 #include <functional>
+#include <stdexcept>
 #include "window_test_res.h"
 
 namespace
@@ -356,6 +357,99 @@ TEST_F(DialogFixture, ModalSheetRunsUnderOurLoopAndAsksItsDialogMessages)
 
     EXPECT_EQ(IDOK, sheet.DoModal());
     EXPECT_GT(sheet.m_nIsDialogMessage, 0);
+    EXPECT_EQ(1, page1.m_nApply);
+    EXPECT_EQ(NULL, sheet.m_hWnd);
+    EXPECT_TRUE(owner.IsWindowEnabled());
+    script.DestroyWindow();
+}
+
+namespace
+{
+// Runs its steps one per timer tick of its own window, from whatever loop turns.
+class CTimerScript : public CWnd
+{
+public:
+    std::vector<std::function<void()>> m_steps;
+    size_t m_nStep = 0;
+    BOOL Start(CWnd* pParent)
+    {
+        if (!Create(NULL, "script", WS_CHILD, CRect(0, 0, 1, 1), pParent, 9))
+            return FALSE;
+        SetTimer(1, 50, NULL);
+        return TRUE;
+    }
+    afx_msg void OnTimer(UINT_PTR)
+    {
+        if (m_nStep < m_steps.size())
+            m_steps[m_nStep++]();
+        if (m_nStep >= m_steps.size())
+            KillTimer(1);
+    }
+    DECLARE_MESSAGE_MAP()
+};
+
+BEGIN_MESSAGE_MAP(CTimerScript, CWnd)
+    ON_WM_TIMER()
+END_MESSAGE_MAP()
+
+class CThrowingPage : public CTestPage
+{
+public:
+    using CTestPage::CTestPage;
+    BOOL m_bThrowOnSetActive = FALSE;
+    BOOL m_bThrowOnApply = FALSE;
+    virtual BOOL OnSetActive()
+    {
+        if (m_bThrowOnSetActive)
+            AfxThrowNotSupportedException();
+        return CTestPage::OnSetActive();
+    }
+    virtual BOOL OnApply()
+    {
+        CTestPage::OnApply();
+        if (m_bThrowOnApply)
+            throw std::runtime_error("apply failed");
+        return TRUE;
+    }
+};
+
+class CThrowingInitDlg : public CValuesDlg
+{
+public:
+    virtual BOOL OnInitDialog()
+    {
+        CValuesDlg::OnInitDialog();
+        AfxThrowResourceException();
+    }
+};
+}  // namespace
+
+TEST_F(DialogFixture, HandlersThatThrowInDialogsAndSheetsAreReportedAndTheModalLoopsStillEnd)
+{
+    theApp.m_nExceptions = theApp.m_nUnknownExceptions = 0;
+
+    // A dialog whose initialisation fails half-way is still shown and closes.
+    CThrowingInitDlg dlg;
+    dlg.m_script.push_back([](CValuesDlg* p) { p->PostMessage(WM_COMMAND, IDCANCEL); });
+    EXPECT_EQ(IDCANCEL, dlg.DoModal());
+    EXPECT_EQ(1, theApp.m_nExceptions);
+    EXPECT_TRUE(owner.IsWindowEnabled());
+
+    // A sheet whose second page fails when shown and whose first fails on OK.
+    CPropertySheet sheet("Sheet");
+    CThrowingPage page1(IDD_PAGE_ONE);
+    CThrowingPage page2(IDD_PAGE_TWO);
+    page1.m_bThrowOnApply = TRUE;
+    page2.m_bThrowOnSetActive = TRUE;
+    sheet.AddPage(&page1);
+    sheet.AddPage(&page2);
+    CTimerScript script;
+    script.m_steps.push_back([&] { sheet.SetActivePage(1); });
+    script.m_steps.push_back([&] { sheet.PressButton(PSBTN_OK); });
+    ASSERT_TRUE(script.Start(&owner));
+    sheet.DoModal();
+    EXPECT_EQ(2, theApp.m_nExceptions);
+    EXPECT_EQ(1, theApp.m_nUnknownExceptions);
     EXPECT_EQ(1, page1.m_nApply);
     EXPECT_EQ(NULL, sheet.m_hWnd);
     EXPECT_TRUE(owner.IsWindowEnabled());

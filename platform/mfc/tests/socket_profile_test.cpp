@@ -129,6 +129,36 @@ TEST(AsyncSocket, SendsToAHostNameAndStopsNotifyingAfterClose)
 
 namespace
 {
+class CThrowingSocket : public CRecordingSocket
+{
+public:
+    virtual void OnReceive(int nErrorCode)
+    {
+        CRecordingSocket::OnReceive(nErrorCode);
+        AfxThrowNotSupportedException();
+    }
+};
+}  // namespace
+
+TEST(AsyncSocket, AHandlerThatThrowsIsReportedAndTheSocketGoesOn)
+{
+    ASSERT_TRUE(AfxSocketInit());
+    theApp.m_nExceptions = 0;
+    CThrowingSocket receiver;
+    ASSERT_TRUE(receiver.Create(0, SOCK_DGRAM, FD_READ, "127.0.0.1"));
+    CAsyncSocket sender;
+    ASSERT_TRUE(sender.Create(0, SOCK_DGRAM, 0));
+    sender.SendTo("one", 3, LocalPort(receiver), "127.0.0.1");
+    EXPECT_TRUE(PumpUntil([&] { return receiver.m_nReceives == 1; }));
+    EXPECT_EQ(1, theApp.m_nExceptions);
+    sender.SendTo("two", 3, LocalPort(receiver), "127.0.0.1");
+    EXPECT_TRUE(PumpUntil([&] { return receiver.m_nReceives == 2; }));
+    EXPECT_STREQ("two", receiver.m_strLast);
+    EXPECT_EQ(2, theApp.m_nExceptions);
+}
+
+namespace
+{
 // Reads a value straight from the registry, bypassing the profile API.
 bool ReadRegistryDword(const char* pszKey, const char* pszValue, DWORD& dwValue)
 {

@@ -1,6 +1,7 @@
 // Windows and messages: message maps, command routing with update handlers,
 // reflection, exceptions in handlers, subclassing, handle maps, layout and idle.
 #include "wintest.h"
+#include "afxtest.h"
 #include <afxcmn.h>
 #include <afxstat_.h>
 #include <stdexcept>
@@ -237,6 +238,39 @@ TEST(WindowCreation, ExceptionInOnCreateFailsTheCreation)
     EXPECT_EQ(NULL, wnd.m_hWnd);
     EXPECT_EQ(1, theApp.m_nExceptions);
     EXPECT_EQ(1, wnd.m_nPostNcDestroy);
+}
+
+namespace
+{
+class CFailingSubclassWnd : public CWnd
+{
+public:
+    int m_nPostNcDestroy = 0;
+    virtual void PreSubclassWindow() { AfxThrowNotSupportedException(); }
+    virtual void PostNcDestroy() { ++m_nPostNcDestroy; }
+};
+}  // namespace
+
+TEST(WindowCreation, ExceptionInPreSubclassWindowFailsTheCreationAndLeavesNoObjectAttached)
+{
+    theApp.m_nExceptions = 0;
+    CFailingSubclassWnd wnd;
+    EXPECT_FALSE(wnd.CreateEx(0, AfxRegisterWndClass(0), "x", WS_POPUP, CRect(0, 0, 10, 10), NULL, 0));
+    EXPECT_EQ(NULL, wnd.m_hWnd);
+    EXPECT_EQ(1, theApp.m_nExceptions);
+    EXPECT_EQ(1, wnd.m_nPostNcDestroy);
+    CHandleMap* pMap = afxMapHWND();
+    for (HWND hWnd = ::GetTopWindow(NULL); hWnd != NULL; hWnd = ::GetWindow(hWnd, GW_HWNDNEXT))
+        EXPECT_NE(&wnd, pMap->LookupPermanent(hWnd));
+
+    // Subclassing an existing window the same way leaves it alone.
+    HWND hStatic = ::CreateWindow("STATIC", "s", WS_POPUP, 0, 0, 10, 10, NULL, NULL, NULL, NULL);
+    WNDPROC pfnBefore = (WNDPROC)::GetWindowLongPtr(hStatic, GWLP_WNDPROC);
+    EXPECT_AFX_THROW(wnd.SubclassWindow(hStatic), CNotSupportedException);
+    EXPECT_EQ(NULL, wnd.m_hWnd);
+    EXPECT_EQ(NULL, CWnd::FromHandlePermanent(hStatic));
+    EXPECT_EQ(pfnBefore, (WNDPROC)::GetWindowLongPtr(hStatic, GWLP_WNDPROC));
+    ::DestroyWindow(hStatic);
 }
 
 TEST_F(WindowFixture, NotificationsReachTheParentsMapByControlId)
