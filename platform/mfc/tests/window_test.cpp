@@ -422,6 +422,40 @@ TEST(HandleMaps, TemporaryObjectsAreFreedAtIdleAndPermanentOnesStay)
 
 namespace
 {
+UINT g_nLateMsg = 0;  // registered only when first needed
+
+class CLateMessageWnd : public CWnd
+{
+public:
+    int m_nLate = 0;
+    afx_msg LRESULT OnLate(WPARAM, LPARAM)
+    {
+        ++m_nLate;
+        return 5;
+    }
+    DECLARE_MESSAGE_MAP()
+};
+
+BEGIN_MESSAGE_MAP(CLateMessageWnd, CWnd)
+    ON_REGISTERED_MESSAGE(g_nLateMsg, CLateMessageWnd::OnLate)
+END_MESSAGE_MAP()
+}  // namespace
+
+TEST(MessageMaps, ARegisteredMessageVariableSetLaterIsHandledFromThenOn)
+{
+    CLateMessageWnd wnd;
+    CreateTopLevel(wnd, WS_POPUP);
+    UINT nMsg = ::RegisterWindowMessage("VornWindowTest::Late");
+    // Another program's broadcast arrives before this one has registered the message.
+    EXPECT_EQ(0, wnd.SendMessage(nMsg));
+    g_nLateMsg = nMsg;
+    EXPECT_EQ(5, wnd.SendMessage(nMsg));
+    EXPECT_EQ(1, wnd.m_nLate);
+    wnd.DestroyWindow();
+}
+
+namespace
+{
 class CDescendantWnd : public CWnd
 {
 public:
