@@ -92,3 +92,18 @@ CHandleMap* PASCAL afxMapHIMAGELIST(BOOL bCreate = FALSE);
 // Frees the thread's temporary objects unless a handler is still using them.
 void AFXAPI AfxUnlockTempMaps();
 void AFXAPI AfxLockTempMaps();
+
+// Keeps the thread's temporary objects while a message is pre-translated or handled:
+// a loop that idles inside (a popup menu's tracking loop) must not free what the
+// code around it still holds. Freeing waits for the idle time of the outer loop.
+class CTempMapsInUse
+{
+public:
+    explicit CTempMapsInUse(AFX_THREAD_STATE* pState) : m_pState(pState) { ++m_pState->m_nTempMapLock; }
+    ~CTempMapsInUse() { --m_pState->m_nTempMapLock; }
+
+private:
+    AFX_THREAD_STATE* m_pState;
+    CTempMapsInUse(const CTempMapsInUse&) = delete;
+    void operator=(const CTempMapsInUse&) = delete;
+};

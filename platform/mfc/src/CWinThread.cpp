@@ -69,6 +69,7 @@ static BOOL PumpOneMessage(CWinThread* pThread)
     MSG* pMsg = &pState->m_msgCur;
     if (!::GetMessage(pMsg, NULL, 0, 0))
         return FALSE;  // WM_QUIT
+    CTempMapsInUse tempMapsInUse(pState);
 
     // A failure in a pre-translation hook must not end the loop; the message that
     // caused it is dropped.

@@ -435,6 +435,7 @@ LRESULT AFXAPI AfxCallWndProc(CWnd* pWnd, HWND hWnd, UINT nMsg, WPARAM wParam, L
     pState->m_lastSentMsg.lParam = lParam;
 
     // No exception may unwind into the system's frames: every one ends here.
+    CTempMapsInUse tempMapsInUse(pState);
     LRESULT lResult = 0;
     AfxCallCatchingAll(&pState->m_lastSentMsg, [&] {
         RECT rectBefore = { 0, 0, 0, 0 };

@@ -422,6 +422,78 @@ TEST(HandleMaps, TemporaryObjectsAreFreedAtIdleAndPermanentOnesStay)
 
 namespace
 {
+const UINT WM_TEST_NESTED_IDLE = WM_APP + 13;
+
+// Holds a temporary object across a nested loop that idles, as a popup menu's
+// tracking loop does from inside a handler or a pre-translation.
+class CNestedIdleWnd : public CWnd
+{
+public:
+    HWND m_hForeign = NULL;
+    int m_nHandlerChecks = 0;
+    int m_nPreTranslateChecks = 0;
+    bool m_bHandlerTempSurvived = false;
+    bool m_bPreTranslateTempSurvived = false;
+
+    bool TemporaryObjectSurvivesNestedIdle()
+    {
+        CWnd* pTemp = CWnd::FromHandle(m_hForeign);
+        for (LONG n = 0; AfxGetThread()->OnIdle(n); ++n)
+        {
+        }
+        return afxMapHWND()->LookupTemporary(m_hForeign) == pTemp;
+    }
+    afx_msg LRESULT OnNestedIdle(WPARAM, LPARAM)
+    {
+        ++m_nHandlerChecks;
+        m_bHandlerTempSurvived = TemporaryObjectSurvivesNestedIdle();
+        return 0;
+    }
+    virtual BOOL PreTranslateMessage(MSG* pMsg)
+    {
+        if (pMsg->message != WM_KEYDOWN || pMsg->wParam != VK_F8)
+            return CWnd::PreTranslateMessage(pMsg);
+        ++m_nPreTranslateChecks;
+        m_bPreTranslateTempSurvived = TemporaryObjectSurvivesNestedIdle();
+        return TRUE;
+    }
+    DECLARE_MESSAGE_MAP()
+};
+
+BEGIN_MESSAGE_MAP(CNestedIdleWnd, CWnd)
+    ON_MESSAGE(WM_TEST_NESTED_IDLE, CNestedIdleWnd::OnNestedIdle)
+END_MESSAGE_MAP()
+}  // namespace
+
+TEST(HandleMaps, IdleInsideAHandlerOrPreTranslationKeepsTheTemporaryObjectsInUse)
+{
+    CNestedIdleWnd wnd;
+    CreateTopLevel(wnd, WS_POPUP);
+    HWND hForeign = ::CreateWindow("STATIC", "foreign", WS_POPUP, 0, 0, 10, 10, NULL, NULL, NULL, NULL);
+    wnd.m_hForeign = hForeign;
+
+    wnd.SendMessage(WM_TEST_NESTED_IDLE);
+    EXPECT_EQ(1, wnd.m_nHandlerChecks);
+    EXPECT_TRUE(wnd.m_bHandlerTempSurvived);
+
+    wnd.PostMessage(WM_KEYDOWN, VK_F8, 0);
+    MSG msg;
+    for (int i = 0; i < 50 && wnd.m_nPreTranslateChecks == 0 && ::PeekMessage(&msg, NULL, 0, 0, PM_NOREMOVE); i++)
+        AfxPumpMessage();
+    EXPECT_EQ(1, wnd.m_nPreTranslateChecks);
+    EXPECT_TRUE(wnd.m_bPreTranslateTempSurvived);
+
+    // Back at the top of the message loop, idle time frees them.
+    for (LONG n = 0; theApp.OnIdle(n); ++n)
+    {
+    }
+    EXPECT_EQ(NULL, afxMapHWND()->LookupTemporary(hForeign));
+    ::DestroyWindow(hForeign);
+    wnd.DestroyWindow();
+}
+
+namespace
+{
 UINT g_nLateMsg = 0;  // registered only when first needed
 
 class CLateMessageWnd : public CWnd
