@@ -80,6 +80,15 @@ CWnd::~CWnd()
     // A window whose object goes away must not keep calling into it.
     if (m_hWnd != NULL && FromHandlePermanent(m_hWnd) == this)
         DestroyWindow();
+    // The window could not be destroyed from here (it is gone already, or belongs to
+    // another thread): the object leaves it, so that nothing finds the dead object.
+    if (m_hWnd != NULL && FromHandlePermanent(m_hWnd) == this)
+    {
+        if (*GetSuperWndProcAddr() != NULL)
+            UnsubclassWindow();
+        else
+            Detach();
+    }
 }
 
 WNDPROC* CWnd::GetSuperWndProcAddr()

@@ -494,6 +494,59 @@ TEST(HandleMaps, IdleInsideAHandlerOrPreTranslationKeepsTheTemporaryObjectsInUse
 
 namespace
 {
+struct ForeignWindow
+{
+    HWND hWnd = NULL;
+    HANDLE hCreated = ::CreateEvent(NULL, TRUE, FALSE, NULL);
+    HANDLE hRelease = ::CreateEvent(NULL, TRUE, FALSE, NULL);
+};
+
+// A window of another thread, kept until the test releases it.
+DWORD WINAPI ForeignWindowThread(LPVOID lpParam)
+{
+    ForeignWindow* pInfo = (ForeignWindow*)lpParam;
+    pInfo->hWnd = ::CreateWindow("STATIC", "foreign", WS_POPUP, 0, 0, 10, 10, NULL, NULL, NULL, NULL);
+    ::SetEvent(pInfo->hCreated);
+    while (::MsgWaitForMultipleObjects(1, &pInfo->hRelease, FALSE, INFINITE, QS_ALLINPUT) == WAIT_OBJECT_0 + 1)
+    {
+        MSG msg;
+        while (::PeekMessage(&msg, NULL, 0, 0, PM_REMOVE))
+            ::DispatchMessage(&msg);
+    }
+    ::DestroyWindow(pInfo->hWnd);
+    return 0;
+}
+}  // namespace
+
+TEST(HandleMaps, AnObjectThatGoesAwayLeavesNoEntryEvenWhenItCouldNotDestroyItsWindow)
+{
+    // The window was destroyed behind the object's back (it was attached, not
+    // subclassed, so it never saw WM_NCDESTROY).
+    HWND hGone = ::CreateWindow("STATIC", "gone", WS_POPUP, 0, 0, 10, 10, NULL, NULL, NULL, NULL);
+    CWnd* pWnd = new CWnd;
+    ASSERT_TRUE(pWnd->Attach(hGone));
+    ::DestroyWindow(hGone);
+    delete pWnd;
+    EXPECT_EQ(NULL, afxMapHWND()->LookupPermanent(hGone));
+
+    // The window belongs to another thread, which alone may destroy it.
+    ForeignWindow info;
+    HANDLE hThread = ::CreateThread(NULL, 0, ForeignWindowThread, &info, 0, NULL);
+    ASSERT_EQ(WAIT_OBJECT_0, ::WaitForSingleObject(info.hCreated, 5000));
+    pWnd = new CWnd;
+    ASSERT_TRUE(pWnd->Attach(info.hWnd));
+    delete pWnd;
+    EXPECT_EQ(NULL, afxMapHWND()->LookupPermanent(info.hWnd));
+    EXPECT_TRUE(::IsWindow(info.hWnd));
+    ::SetEvent(info.hRelease);
+    ::WaitForSingleObject(hThread, 5000);
+    ::CloseHandle(hThread);
+    ::CloseHandle(info.hCreated);
+    ::CloseHandle(info.hRelease);
+}
+
+namespace
+{
 UINT g_nLateMsg = 0;  // registered only when first needed
 
 class CLateMessageWnd : public CWnd
