@@ -510,6 +510,10 @@ void CWnd::OnNcDestroy()
     if (pState->m_pLastHit == this)
         pState->m_pLastHit = NULL;
 
+    // A modal loop of the window ends with it (a window destroyed without EndDialog,
+    // or together with its owner), keeping the result it has.
+    m_nFlags &= ~WF_CONTINUEMODAL;
+
     // Let the original procedure see the message, then take ourselves out of the
     // chain unless somebody subclassed the window after us.
     LONG_PTR pfnWndProc = ::GetWindowLongPtr(m_hWnd, GWLP_WNDPROC);

@@ -222,6 +222,53 @@ TEST_F(DialogFixture, ModalDialogCancelEndsWithoutTakingValues)
 
 namespace
 {
+// Ends a message loop that would otherwise run for ever.
+void CALLBACK EndLoopWatchdog(HWND, UINT, UINT_PTR, DWORD)
+{
+    ::PostQuitMessage(1);
+}
+
+bool TakeQuit()
+{
+    MSG msg;
+    return ::PeekMessage(&msg, NULL, WM_QUIT, WM_QUIT, PM_REMOVE) != FALSE;
+}
+
+// Runs a modal dialog under the watchdog; returns its result.
+INT_PTR DoModalWatched(CDialog& dlg, bool& bWatchdogFired)
+{
+    UINT_PTR nWatchdog = ::SetTimer(NULL, 0, 3000, EndLoopWatchdog);
+    INT_PTR nResult = dlg.DoModal();
+    ::KillTimer(NULL, nWatchdog);
+    bWatchdogFired = TakeQuit();
+    return nResult;
+}
+}  // namespace
+
+TEST_F(DialogFixture, ModalDialogEndsWhenItsWindowIsDestroyedWithoutEndDialog)
+{
+    // Its parent goes away, and the system destroys the dialog with it.
+    CWnd parent;
+    ASSERT_TRUE(parent.CreateEx(0, AfxRegisterWndClass(0), "parent", WS_OVERLAPPEDWINDOW | WS_VISIBLE,
+                                CRect(0, 0, 300, 200), NULL, 0));
+    CValuesDlg dlg;
+    dlg.m_pParentWnd = &parent;
+    dlg.m_script.push_back([&](CValuesDlg*) { parent.DestroyWindow(); });
+    bool bWatchdogFired = false;
+    EXPECT_EQ(-1, DoModalWatched(dlg, bWatchdogFired));
+    EXPECT_FALSE(bWatchdogFired);
+    EXPECT_EQ(NULL, dlg.m_hWnd);
+
+    // It destroys itself.
+    CValuesDlg dlg2;
+    dlg2.m_script.push_back([](CValuesDlg* p) { p->DestroyWindow(); });
+    EXPECT_EQ(-1, DoModalWatched(dlg2, bWatchdogFired));
+    EXPECT_FALSE(bWatchdogFired);
+    EXPECT_TRUE(owner.IsWindowEnabled());
+}
+
+namespace
+{
 class CTestPage : public CPropertyPage
 {
 public:
