@@ -47,19 +47,12 @@ void PASCAL CWnd::DeleteTempMap()
 
 BOOL CWnd::Attach(HWND hWndNew)
 {
-    if (!afxMapHWND(TRUE)->AttachPermanent(hWndNew, this))
-        return FALSE;
-    m_hWnd = hWndNew;
-    return TRUE;
+    return afxMapHWND(TRUE)->AttachObject(this, m_hWnd, hWndNew);
 }
 
 HWND CWnd::Detach()
 {
-    HWND h = m_hWnd;
-    if (CHandleMap* pMap = afxMapHWND())
-        pMap->DetachPermanent(h, this);
-    m_hWnd = NULL;
-    return h;
+    return CHandleMap::DetachObject(afxMapHWND(), this, m_hWnd);
 }
 
 // ---------------------------------------------------------------------------

@@ -771,6 +771,48 @@ TEST(Gdi, DeviceContextOperationsAndObjects)
     wnd.DestroyWindow();
 }
 
+TEST(HandleMaps, AnObjectGivenASecondHandleForgetsTheFirst)
+{
+    // Created twice without DeleteObject in between: the first font is no longer
+    // the object's, and after the object is gone nothing maps it to the object.
+    HGDIOBJ hFirstFont = NULL;
+    {
+        CFont font;
+        ASSERT_TRUE(font.CreatePointFont(90, "Arial"));
+        hFirstFont = font.m_hObject;
+        ASSERT_TRUE(font.CreatePointFont(120, "Arial"));
+        EXPECT_EQ(NULL, afxMapHGDIOBJ()->LookupPermanent(hFirstFont));
+        EXPECT_EQ(&font, afxMapHGDIOBJ()->LookupPermanent(font.m_hObject));
+    }
+    EXPECT_EQ(NULL, afxMapHGDIOBJ()->LookupPermanent(hFirstFont));
+    ::DeleteObject(hFirstFont);
+
+    HMENU hFirstMenu = NULL;
+    {
+        CMenu menu;
+        ASSERT_TRUE(menu.CreatePopupMenu());
+        hFirstMenu = menu.m_hMenu;
+        ASSERT_TRUE(menu.CreatePopupMenu());
+        EXPECT_EQ(&menu, CMenu::FromHandle(menu.m_hMenu));
+    }
+    EXPECT_EQ(NULL, afxMapHMENU()->LookupPermanent(hFirstMenu));
+    ::DestroyMenu(hFirstMenu);
+
+    HWND hFirst = ::CreateWindow("STATIC", "1", WS_POPUP, 0, 0, 10, 10, NULL, NULL, NULL, NULL);
+    HWND hSecond = ::CreateWindow("STATIC", "2", WS_POPUP, 0, 0, 10, 10, NULL, NULL, NULL, NULL);
+    {
+        CWnd wnd;
+        ASSERT_TRUE(wnd.Attach(hFirst));
+        ASSERT_TRUE(wnd.Attach(hSecond));
+        EXPECT_EQ(NULL, CWnd::FromHandlePermanent(hFirst));
+        EXPECT_EQ(&wnd, CWnd::FromHandlePermanent(hSecond));
+        wnd.Detach();
+    }
+    EXPECT_EQ(NULL, afxMapHWND()->LookupPermanent(hFirst));
+    ::DestroyWindow(hFirst);
+    ::DestroyWindow(hSecond);
+}
+
 TEST(ToolTips, MouseMovesOverAChildFindTheToolThroughTheHitTest)
 {
     CWnd wnd;
