@@ -42,8 +42,9 @@ struct AFX_SIZEPARENTPARAMS
     BOOL bStretch;
 };
 
-// Moves one child window within a layout pass: with a DeferWindowPos handle the move
-// is deferred, otherwise it happens at once.
+// Moves one child window within a layout pass: the move joins the layout's
+// DeferWindowPos batch; a layout without one is a query and moves nothing. Without a
+// layout (null) the window moves at once.
 void AFXAPI AfxRepositionWindow(AFX_SIZEPARENTPARAMS* lpLayout, HWND hWnd, LPCRECT lpRect);
 
 // Offers a command or update request that a dialog or sheet did not handle to its

@@ -368,6 +368,8 @@ void CWnd::UpdateDialogControls(CCmdTarget* pTarget, BOOL bDisableIfNoHndler)
 
 void AFXAPI AfxRepositionWindow(AFX_SIZEPARENTPARAMS* lpLayout, HWND hWnd, LPCRECT lpRect)
 {
+    if (lpLayout != NULL && lpLayout->hDWP == NULL)
+        return;  // a query (or a batch that failed): nothing moves
     HWND hWndParent = ::GetParent(hWnd);
     CRect rectOld;
     ::GetWindowRect(hWnd, &rectOld);
@@ -376,7 +378,7 @@ void AFXAPI AfxRepositionWindow(AFX_SIZEPARENTPARAMS* lpLayout, HWND hWnd, LPCRE
         return;  // nothing to do
     int cx = lpRect->right - lpRect->left;
     int cy = lpRect->bottom - lpRect->top;
-    if (lpLayout->hDWP != NULL)
+    if (lpLayout != NULL)
         lpLayout->hDWP = ::DeferWindowPos(lpLayout->hDWP, hWnd, NULL, lpRect->left, lpRect->top, cx, cy,
                                           SWP_NOACTIVATE | SWP_NOZORDER);
     else

@@ -654,18 +654,33 @@ TEST(Layout, RepositionBarsGivesBarsTheirPartAndTheRestToThePane)
     CWnd pane;
     ASSERT_TRUE(pane.Create(NULL, "pane", WS_CHILD | WS_VISIBLE, CRect(0, 0, 1, 1), &parent, AFX_IDW_PANE_FIRST));
 
+    auto RectInParent = [&](CWnd& wnd) {
+        CRect rect;
+        wnd.GetWindowRect(&rect);
+        parent.ScreenToClient(&rect);
+        return rect;
+    };
+
+    // A query measures without moving anything.
     CRect rectQuery;
     parent.RepositionBars(AFX_IDW_CONTROLBAR_FIRST, AFX_IDW_CONTROLBAR_LAST, AFX_IDW_PANE_FIRST, reposQuery, &rectQuery);
     EXPECT_EQ(CRect(0, 20, 300, 200), rectQuery);
+    EXPECT_EQ(CRect(0, 0, 1, 1), RectInParent(bar));
+    EXPECT_EQ(CRect(0, 0, 1, 1), RectInParent(pane));
 
     parent.RepositionBars(AFX_IDW_CONTROLBAR_FIRST, AFX_IDW_CONTROLBAR_LAST, AFX_IDW_PANE_FIRST);
-    CRect rectBar, rectPane;
-    bar.GetWindowRect(&rectBar);
-    parent.ScreenToClient(&rectBar);
-    pane.GetWindowRect(&rectPane);
-    parent.ScreenToClient(&rectPane);
-    EXPECT_EQ(CRect(0, 0, 300, 20), rectBar);
-    EXPECT_EQ(CRect(0, 20, 300, 200), rectPane);
+    EXPECT_EQ(CRect(0, 0, 300, 20), RectInParent(bar));
+    EXPECT_EQ(CRect(0, 20, 300, 200), RectInParent(pane));
+
+    bar.m_nBarHeight = 30;
+    parent.RepositionBars(AFX_IDW_CONTROLBAR_FIRST, AFX_IDW_CONTROLBAR_LAST, AFX_IDW_PANE_FIRST, reposQuery, &rectQuery);
+    EXPECT_EQ(CRect(0, 30, 300, 200), rectQuery);
+    EXPECT_EQ(CRect(0, 0, 300, 20), RectInParent(bar));
+
+    // Without a layout the window moves at once.
+    CRect rectMoved(5, 6, 50, 60);
+    AfxRepositionWindow(NULL, pane.m_hWnd, &rectMoved);
+    EXPECT_EQ(rectMoved, RectInParent(pane));
     parent.DestroyWindow();
 }
 
