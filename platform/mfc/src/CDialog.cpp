@@ -166,6 +166,8 @@ HWND CDialog::PreModal()
 
 void CDialog::PostModal()
 {
+    if (m_hWndTop != NULL)
+        ::EnableWindow(m_hWndTop, TRUE);
     m_hWndTop = NULL;
 }
 

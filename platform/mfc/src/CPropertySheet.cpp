@@ -240,12 +240,15 @@ INT_PTR CPropertySheet::DoModal()
     HWND hWndTop = NULL;
     CWnd* pOwner = CWnd::GetSafeOwner(m_pParentWnd, &hWndTop);
     m_nModalResult = IDCANCEL;
-    return AfxRunModal(this, pOwner->GetSafeHwnd(), [&] {
+    AfxRunModal(this, pOwner->GetSafeHwnd(), [&] {
         if (CreateSheetWindow(pOwner))
             RunModalLoop(MLF_SHOWONIDLE);
         else
             m_nModalResult = -1;
     });
+    if (hWndTop != NULL)
+        ::EnableWindow(hWndTop, TRUE);
+    return m_nModalResult;
 }
 
 BOOL CPropertySheet::ContinueModal()

@@ -176,7 +176,10 @@ int CWinApp::DoMessageBox(LPCTSTR lpszPrompt, UINT nType, UINT)
             break;
         }
     }
-    return ::MessageBox(pOwner->GetSafeHwnd(), lpszPrompt, m_pszAppName, nType);
+    int nResult = ::MessageBox(pOwner->GetSafeHwnd(), lpszPrompt, m_pszAppName, nType);
+    if (hWndTop != NULL)
+        ::EnableWindow(hWndTop, TRUE);
+    return nResult;
 }
 
 int AFXAPI AfxMessageBox(LPCTSTR lpszText, UINT nType, UINT nIDHelp)

@@ -503,6 +503,48 @@ TEST_F(DialogFixture, HandlersThatThrowInDialogsAndSheetsAreReportedAndTheModalL
     script.DestroyWindow();
 }
 
+TEST_F(DialogFixture, ModalDialogOwnedByAToolWindowDisablesTheMainWindowToo)
+{
+    // A floating tool window owned by the main window, like a floating bar.
+    CWnd tool;
+    ASSERT_TRUE(tool.CreateEx(0, AfxRegisterWndClass(0), "tool", WS_POPUP | WS_CAPTION | WS_VISIBLE,
+                              CRect(50, 50, 250, 150), &owner, 0));
+    CValuesDlg dlg;
+    dlg.m_pParentWnd = &tool;
+    BOOL bToolEnabled = TRUE;
+    BOOL bOwnerEnabled = TRUE;
+    dlg.m_script.push_back([&](CValuesDlg* p) {
+        bToolEnabled = tool.IsWindowEnabled();
+        bOwnerEnabled = owner.IsWindowEnabled();
+        p->PostMessage(WM_COMMAND, IDCANCEL);
+    });
+    EXPECT_EQ(IDCANCEL, dlg.DoModal());
+    EXPECT_FALSE(bToolEnabled);
+    EXPECT_FALSE(bOwnerEnabled);
+    EXPECT_TRUE(tool.IsWindowEnabled());
+    EXPECT_TRUE(owner.IsWindowEnabled());
+
+    // The same for a modal sheet.
+    CPropertySheet sheet("Sheet", &tool);
+    CTestPage page(IDD_PAGE_ONE);
+    sheet.AddPage(&page);
+    CTimerScript script;
+    script.m_steps.push_back([&] {
+        bToolEnabled = tool.IsWindowEnabled();
+        bOwnerEnabled = owner.IsWindowEnabled();
+        sheet.PressButton(PSBTN_CANCEL);
+    });
+    ASSERT_TRUE(script.Start(&owner));
+    bToolEnabled = bOwnerEnabled = TRUE;
+    EXPECT_EQ(IDCANCEL, sheet.DoModal());
+    EXPECT_FALSE(bToolEnabled);
+    EXPECT_FALSE(bOwnerEnabled);
+    EXPECT_TRUE(tool.IsWindowEnabled());
+    EXPECT_TRUE(owner.IsWindowEnabled());
+    script.DestroyWindow();
+    tool.DestroyWindow();
+}
+
 TEST(FileDialog, FilterAndMultipleSelectionResults)
 {
     CFileDialog dlg(TRUE, NULL, NULL, OFN_HIDEREADONLY | OFN_ALLOWMULTISELECT,
