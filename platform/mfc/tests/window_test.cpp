@@ -215,6 +215,21 @@ TEST_F(WindowFixture, ExceptionsInHandlersStopAtTheWindowProcedure)
     EXPECT_EQ(2, theApp.m_nExceptions);
 }
 
+TEST(Exceptions, ReportErrorShowsItsMessageThroughTheApplication)
+{
+    // The application decides how message boxes look and whom they block.
+    theApp.m_messageBoxes.clear();
+    CFileException* pFileError = new CFileException(CFileException::fileNotFound, 2, "C:\\work\\game.lua");
+    pFileError->ReportError();
+    pFileError->Delete();
+    CException* pUnknown = new CNotSupportedException;
+    pUnknown->ReportError(MB_OK, AFX_IDP_INTERNAL_FAILURE);
+    pUnknown->Delete();
+    ASSERT_EQ(2u, theApp.m_messageBoxes.size());
+    EXPECT_NE(std::string::npos, theApp.m_messageBoxes[0].find("game.lua"));
+    EXPECT_FALSE(theApp.m_messageBoxes[1].empty());
+}
+
 namespace
 {
 class CFailingCreateWnd : public CWnd
