@@ -228,12 +228,13 @@ BOOL CDialog::OnInitDialog()
     // Combo and list box items of the template first, then the members into the
     // controls.
     BOOL bDlgInit = m_lpDialogInit != NULL ? ExecuteDlgInit(m_lpDialogInit) : ExecuteDlgInit(m_lpszTemplateName);
-    if (!bDlgInit)
+    // A dialog whose controls cannot be filled (the failure was reported) ends at once
+    // rather than showing half of its values.
+    if (!bDlgInit || !UpdateData(FALSE))
     {
         EndDialog(-1);
         return FALSE;
     }
-    UpdateData(FALSE);
     return TRUE;
 }
 

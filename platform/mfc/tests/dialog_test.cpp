@@ -154,6 +154,157 @@ TEST_F(DialogFixture, DataExchangeRoundTripsEveryKindOfControl)
     dlg.DestroyWindow();
 }
 
+namespace
+{
+// Ends a message loop that would otherwise run for ever.
+void CALLBACK EndLoopWatchdog(HWND, UINT, UINT_PTR, DWORD)
+{
+    ::PostQuitMessage(1);
+}
+
+bool TakeQuit()
+{
+    MSG msg;
+    return ::PeekMessage(&msg, NULL, WM_QUIT, WM_QUIT, PM_REMOVE) != FALSE;
+}
+
+// Runs a modal dialog under the watchdog; returns its result.
+INT_PTR DoModalWatched(CDialog& dlg, bool& bWatchdogFired)
+{
+    UINT_PTR nWatchdog = ::SetTimer(NULL, 0, 3000, EndLoopWatchdog);
+    INT_PTR nResult = dlg.DoModal();
+    ::KillTimer(NULL, nWatchdog);
+    bWatchdogFired = TakeQuit();
+    return nResult;
+}
+}  // namespace
+
+namespace
+{
+// A window whose data exchange is given by the test, over controls made at run time.
+class CExchangeWnd : public CWnd
+{
+public:
+    std::function<void(CDataExchange*)> m_exchange;
+    virtual void DoDataExchange(CDataExchange* pDX) { m_exchange(pDX); }
+
+    HWND AddControl(LPCTSTR lpszClass, DWORD dwStyle, int nID)
+    {
+        return ::CreateWindow(lpszClass, "", WS_CHILD | WS_VISIBLE | dwStyle, 0, 30 * (nID - 100), 150, 100, m_hWnd,
+                              (HMENU)(UINT_PTR)nID, NULL, NULL);
+    }
+};
+}  // namespace
+
+TEST_F(DialogFixture, DataExchangeOfNumbersListsAndRadiosAtTheEdges)
+{
+    CExchangeWnd wnd;
+    ASSERT_TRUE(wnd.CreateEx(0, AfxRegisterWndClass(0), "exchange", WS_POPUP, CRect(0, 0, 200, 300), &owner, 0));
+    HWND hEdit = wnd.AddControl("EDIT", ES_AUTOHSCROLL, 101);
+    HWND hCombo = wnd.AddControl("COMBOBOX", CBS_DROPDOWN, 102);
+    HWND hList = wnd.AddControl("LISTBOX", 0, 103);
+    HWND hRadio1 = wnd.AddControl("BUTTON", BS_AUTORADIOBUTTON | WS_GROUP, 104);
+    wnd.AddControl("BUTTON", BS_AUTORADIOBUTTON, 105);
+    wnd.AddControl("EDIT", WS_GROUP, 106);  // ends the group
+    ::SendMessage(hCombo, CB_ADDSTRING, 0, (LPARAM) "5.0");
+    ::SendMessage(hCombo, CB_ADDSTRING, 0, (LPARAM) "5.1");
+    ::SendMessage(hList, LB_ADDSTRING, 0, (LPARAM) "alpha");
+    ::SendMessage(hList, LB_ADDSTRING, 0, (LPARAM) "beta");
+
+    // Positive numbers refuse a sign and anything beyond 32 bits.
+    UINT nPort = 7550;
+    wnd.m_exchange = [&](CDataExchange* pDX) { DDX_Text(pDX, 101, nPort); };
+    EXPECT_TRUE(wnd.UpdateData(FALSE));
+    EXPECT_STREQ("7550", DlgItemText(&wnd, 101));
+    for (const char* pszBad : { "-3", "4294967296", "", "12 34" })
+    {
+        ::SetWindowText(hEdit, pszBad);
+        EXPECT_FALSE(wnd.UpdateData(TRUE)) << pszBad;
+        EXPECT_EQ("Please enter a positive integer.", theApp.m_messageBoxes.back()) << pszBad;
+        EXPECT_EQ(7550u, nPort);
+    }
+    ::SetWindowText(hEdit, " 4294967295 ");
+    EXPECT_TRUE(wnd.UpdateData(TRUE));
+    EXPECT_EQ(4294967295u, nPort);
+
+    int nNumber = 0;
+    wnd.m_exchange = [&](CDataExchange* pDX) {
+        DDX_Text(pDX, 101, nNumber);
+        DDV_MinMaxInt(pDX, nNumber, -10, 10);
+    };
+    ::SetWindowText(hEdit, "2147483648");
+    EXPECT_FALSE(wnd.UpdateData(TRUE));
+    EXPECT_EQ("Please enter an integer.", theApp.m_messageBoxes.back());
+    ::SetWindowText(hEdit, "-11");
+    EXPECT_FALSE(wnd.UpdateData(TRUE));
+    EXPECT_EQ("Please enter an integer between -10 and 10.", theApp.m_messageBoxes.back());
+    ::SetWindowText(hEdit, "-10");
+    EXPECT_TRUE(wnd.UpdateData(TRUE));
+    EXPECT_EQ(-10, nNumber);
+
+    // An editable combo box keeps a text that is not in its list, both ways; a list
+    // box without the text has no selection and gives an empty text.
+    CString strVersion = "5.2";
+    CString strList = "gamma";
+    int nRadio = -1;
+    wnd.m_exchange = [&](CDataExchange* pDX) {
+        DDX_CBString(pDX, 102, strVersion);
+        DDX_LBString(pDX, 103, strList);
+        DDX_Radio(pDX, 104, nRadio);
+    };
+    ::SendMessage(hList, LB_SETCURSEL, 1, 0);
+    ::SendMessage(hRadio1, BM_SETCHECK, BST_CHECKED, 0);
+    EXPECT_TRUE(wnd.UpdateData(FALSE));
+    EXPECT_STREQ("5.2", DlgItemText(&wnd, 102));
+    EXPECT_EQ(LB_ERR, ::SendMessage(hList, LB_GETCURSEL, 0, 0));
+    EXPECT_EQ(BST_UNCHECKED, ::SendMessage(hRadio1, BM_GETCHECK, 0, 0));
+    strVersion = "x";
+    strList = "x";
+    nRadio = 5;
+    EXPECT_TRUE(wnd.UpdateData(TRUE));
+    EXPECT_STREQ("5.2", strVersion);
+    EXPECT_STREQ("", strList);
+    EXPECT_EQ(-1, nRadio);
+
+    // A text the combo box lists selects that item.
+    strVersion = "5.1";
+    strList = "beta";
+    nRadio = 1;
+    EXPECT_TRUE(wnd.UpdateData(FALSE));
+    EXPECT_EQ(1, ::SendMessage(hCombo, CB_GETCURSEL, 0, 0));
+    EXPECT_EQ(1, ::SendMessage(hList, LB_GETCURSEL, 0, 0));
+    EXPECT_TRUE(wnd.UpdateData(TRUE));
+    EXPECT_STREQ("5.1", strVersion);
+    EXPECT_STREQ("beta", strList);
+    EXPECT_EQ(1, nRadio);
+    wnd.DestroyWindow();
+}
+
+namespace
+{
+// Exchanges a member with a control the template does not have.
+class CBrokenExchangeDlg : public CValuesDlg
+{
+public:
+    int m_nMissing = 0;
+    virtual void DoDataExchange(CDataExchange* pDX)
+    {
+        CValuesDlg::DoDataExchange(pDX);
+        DDX_Text(pDX, 4321, m_nMissing);
+    }
+};
+}  // namespace
+
+TEST_F(DialogFixture, ModalDialogWhoseControlsCannotBeFilledEndsAtOnce)
+{
+    CBrokenExchangeDlg dlg;
+    dlg.m_script.push_back([](CValuesDlg* p) { p->PostMessage(WM_COMMAND, IDCANCEL); });
+    bool bWatchdogFired = false;
+    EXPECT_EQ(-1, DoModalWatched(dlg, bWatchdogFired));
+    EXPECT_FALSE(bWatchdogFired);
+    EXPECT_EQ(1u, theApp.m_messageBoxes.size());  // the failure was reported
+}
+
 TEST_F(DialogFixture, FailedValidationTellsTheUserAndKeepsTheFocusOnTheField)
 {
     CValuesDlg dlg;
@@ -219,31 +370,6 @@ TEST_F(DialogFixture, ModalDialogCancelEndsWithoutTakingValues)
     EXPECT_EQ(IDCANCEL, dlg.DoModal());
     EXPECT_EQ(5, dlg.m_nNumber);
 }
-
-namespace
-{
-// Ends a message loop that would otherwise run for ever.
-void CALLBACK EndLoopWatchdog(HWND, UINT, UINT_PTR, DWORD)
-{
-    ::PostQuitMessage(1);
-}
-
-bool TakeQuit()
-{
-    MSG msg;
-    return ::PeekMessage(&msg, NULL, WM_QUIT, WM_QUIT, PM_REMOVE) != FALSE;
-}
-
-// Runs a modal dialog under the watchdog; returns its result.
-INT_PTR DoModalWatched(CDialog& dlg, bool& bWatchdogFired)
-{
-    UINT_PTR nWatchdog = ::SetTimer(NULL, 0, 3000, EndLoopWatchdog);
-    INT_PTR nResult = dlg.DoModal();
-    ::KillTimer(NULL, nWatchdog);
-    bWatchdogFired = TakeQuit();
-    return nResult;
-}
-}  // namespace
 
 TEST_F(DialogFixture, ModalDialogEndsWhenItsWindowIsDestroyedWithoutEndDialog)
 {
