@@ -991,4 +991,14 @@ TEST_F(WindowFixture, RadioMarksAndTextsOfMenuItems)
     menu.GetMenuString(0, strText, MF_BYPOSITION);
     EXPECT_STREQ("Cut Now", strText);
     EXPECT_TRUE(menu.GetMenuState(0, MF_BYPOSITION) & MF_GRAYED);  // the text change kept the state
+
+    // An owner-drawn item given a text becomes a text item (its data would
+    // otherwise be the address of the caller's text).
+    menu.AppendMenu(MF_OWNERDRAW, ID_EDIT_COPY, (LPCTSTR)(ULONG_PTR)0x1234);
+    state.m_nIndex = 1;
+    state.m_nID = ID_EDIT_COPY;
+    state.SetText("Copy");
+    EXPECT_FALSE(menu.GetMenuState(1, MF_BYPOSITION) & MF_OWNERDRAW);
+    menu.GetMenuString(1, strText, MF_BYPOSITION);
+    EXPECT_STREQ("Copy", strText);
 }
