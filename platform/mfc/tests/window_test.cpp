@@ -245,14 +245,22 @@ BEGIN_MESSAGE_MAP(CFailingCreateWnd, CWnd)
 END_MESSAGE_MAP()
 }  // namespace
 
-TEST(WindowCreation, ExceptionInOnCreateFailsTheCreation)
+// A creation that fails in our code: no window, the exception reported once, and
+// PostNcDestroy called once as for a destroyed window.
+template<class TWnd>
+void ExpectCreationFailsCleanly(TWnd& wnd)
 {
     theApp.m_nExceptions = 0;
-    CFailingCreateWnd wnd;
     EXPECT_FALSE(wnd.CreateEx(0, AfxRegisterWndClass(0), "x", WS_POPUP, CRect(0, 0, 10, 10), NULL, 0));
     EXPECT_EQ(NULL, wnd.m_hWnd);
     EXPECT_EQ(1, theApp.m_nExceptions);
     EXPECT_EQ(1, wnd.m_nPostNcDestroy);
+}
+
+TEST(WindowCreation, ExceptionInOnCreateFailsTheCreation)
+{
+    CFailingCreateWnd wnd;
+    ExpectCreationFailsCleanly(wnd);
 }
 
 namespace
@@ -268,12 +276,8 @@ public:
 
 TEST(WindowCreation, ExceptionInPreSubclassWindowFailsTheCreationAndLeavesNoObjectAttached)
 {
-    theApp.m_nExceptions = 0;
     CFailingSubclassWnd wnd;
-    EXPECT_FALSE(wnd.CreateEx(0, AfxRegisterWndClass(0), "x", WS_POPUP, CRect(0, 0, 10, 10), NULL, 0));
-    EXPECT_EQ(NULL, wnd.m_hWnd);
-    EXPECT_EQ(1, theApp.m_nExceptions);
-    EXPECT_EQ(1, wnd.m_nPostNcDestroy);
+    ExpectCreationFailsCleanly(wnd);
     CHandleMap* pMap = afxMapHWND();
     for (HWND hWnd = ::GetTopWindow(NULL); hWnd != NULL; hWnd = ::GetWindow(hWnd, GW_HWNDNEXT))
         EXPECT_NE(&wnd, pMap->LookupPermanent(hWnd));
