@@ -77,7 +77,7 @@ CWnd::~CWnd()
     // another thread): the object leaves it, so that nothing finds the dead object.
     if (m_hWnd != NULL && FromHandlePermanent(m_hWnd) == this)
     {
-        if (*GetSuperWndProcAddr() != NULL)
+        if (::IsWindow(m_hWnd) && *GetSuperWndProcAddr() != NULL)
             UnsubclassWindow();
         else
             Detach();
