@@ -12,4 +12,5 @@ if [ -z "${DISPLAY:-}" ]; then
   echo "No X display: set DISPLAY to run Vorn." >&2
   exit 1
 fi
+vorn_wine_managed Y
 VORN_WINE_TIMEOUT=0 exec "$VORN_BUILD/wine-run.sh" "$vorn" "$@"

@@ -31,6 +31,14 @@ vorn_configure_and_build() {
 
 vorn_wine_prefix() { "$VORN_TOP/scripts/wine-prefix.sh" "$VORN_BUILD"; }
 
+# Whether Wine hands its top-level windows to the X window manager. Headless test
+# runs have none, and a managed window then costs about 2 s to destroy; a user's
+# desktop has one and wants its windows managed.
+vorn_wine_managed() {  # vorn_wine_managed Y|N
+  WINEPREFIX="$VORN_BUILD/wineprefix" WINEARCH=win32 WINEDEBUG=-all \
+    wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d "$1" /f </dev/null >/dev/null 2>&1
+}
+
 vorn_prepare() {
   vorn_phase "packages" vorn_install_packages
   vorn_phase "dependencies" vorn_build_deps

@@ -25,6 +25,7 @@ export DISPLAY=":$(head -n 1 "$display_file")"
 export WINEPREFIX="$VORN_BUILD/wineprefix" WINEARCH=win32 WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
 wineserver -p </dev/null >/dev/null 2>&1
 wineboot </dev/null >/dev/null 2>&1 || true
+vorn_wine_managed N
 
 vorn_log "tests (display $DISPLAY)"
 t0=$(date +%s)

@@ -42,13 +42,41 @@ struct AFX_SIZEPARENTPARAMS
     BOOL bStretch;
 };
 
-// Moves one child window within a layout pass: with a DeferWindowPos handle the move
-// is deferred, otherwise it happens at once.
+// Moves one child window within a layout pass: the move joins the layout's
+// DeferWindowPos batch; a layout without one is a query and moves nothing. Without a
+// layout (null) the window moves at once.
 void AFXAPI AfxRepositionWindow(AFX_SIZEPARENTPARAMS* lpLayout, HWND hWnd, LPCRECT lpRect);
 
 // Offers a command or update request that a dialog or sheet did not handle to its
 // owner and then to the application (their own map came first).
 BOOL AFXAPI AfxRouteCmdToOwner(CWnd* pWnd, UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* pHandlerInfo);
+
+// Calls f where no exception may pass on: in a window procedure, hook or other
+// callback of the system, or at the top of a message loop. Whatever f throws goes to
+// the thread's handler (AfxProcessWndProcException, for the message pMsg); then the
+// handler's answer is stored in *pExceptionResult and FALSE returned.
+template<class F>
+BOOL AfxCallCatchingAll(const MSG* pMsg, F f, LRESULT* pExceptionResult = NULL)
+{
+    LRESULT lResult = 0;
+    try
+    {
+        f();
+        return TRUE;
+    }
+    catch (CException* e)
+    {
+        lResult = AfxProcessWndProcException(e, pMsg);
+        e->Delete();
+    }
+    catch (...)
+    {
+        lResult = AfxProcessWndProcException(NULL, pMsg);
+    }
+    if (pExceptionResult != NULL)
+        *pExceptionResult = lResult;
+    return FALSE;
+}
 
 // Runs a window modally: disables its owner, lets run() create the window and turn
 // its modal loop, then enables and activates the owner again and destroys the
@@ -62,21 +90,8 @@ INT_PTR AfxRunModal(CWnd* pWnd, HWND hWndOwner, FRun run)
         ::EnableWindow(hWndOwner, FALSE);
         bEnableOwner = TRUE;
     }
-    try
-    {
-        run();
-    }
-    catch (CException* e)
-    {
-        AfxProcessWndProcException(e, NULL);
-        e->Delete();
+    if (!AfxCallCatchingAll(NULL, run))
         pWnd->m_nModalResult = -1;
-    }
-    catch (...)
-    {
-        AfxProcessWndProcException(NULL, NULL);
-        pWnd->m_nModalResult = -1;
-    }
     if (bEnableOwner)
         ::EnableWindow(hWndOwner, TRUE);
     if (hWndOwner != NULL && pWnd->m_hWnd != NULL && ::GetActiveWindow() == pWnd->m_hWnd)

@@ -67,6 +67,30 @@ public:
     BOOL AttachPermanent(HANDLE h, CObject* pObject);
     // Forgets h when pObject is its permanent object.
     void DetachPermanent(HANDLE h, CObject* pObject);
+
+    // Attach of a wrapper class whose handle member is rhObject: the object becomes the
+    // permanent object of hNew. A handle it held before is forgotten (not destroyed),
+    // so the map never leads to the object through a handle it no longer has.
+    template<class THandle>
+    BOOL AttachObject(CObject* pObject, THandle& rhObject, THandle hNew)
+    {
+        if (!AttachPermanent(hNew, pObject))
+            return FALSE;
+        if (rhObject != NULL && rhObject != hNew)
+            DetachPermanent(rhObject, pObject);
+        rhObject = hNew;
+        return TRUE;
+    }
+    // Detach of a wrapper class; pMap may be null (no object was ever attached).
+    template<class THandle>
+    static THandle DetachObject(CHandleMap* pMap, CObject* pObject, THandle& rhObject)
+    {
+        THandle h = rhObject;
+        if (pMap != NULL)
+            pMap->DetachPermanent(h, pObject);
+        rhObject = NULL;
+        return h;
+    }
     CObject* LookupPermanent(HANDLE h) const;
     CObject* LookupTemporary(HANDLE h) const;
     void DeleteTemp();
@@ -92,3 +116,18 @@ CHandleMap* PASCAL afxMapHIMAGELIST(BOOL bCreate = FALSE);
 // Frees the thread's temporary objects unless a handler is still using them.
 void AFXAPI AfxUnlockTempMaps();
 void AFXAPI AfxLockTempMaps();
+
+// Keeps the thread's temporary objects while a message is pre-translated or handled:
+// a loop that idles inside (a popup menu's tracking loop) must not free what the
+// code around it still holds. Freeing waits for the idle time of the outer loop.
+class CTempMapsInUse
+{
+public:
+    explicit CTempMapsInUse(AFX_THREAD_STATE* pState) : m_pState(pState) { ++m_pState->m_nTempMapLock; }
+    ~CTempMapsInUse() { --m_pState->m_nTempMapLock; }
+
+private:
+    AFX_THREAD_STATE* m_pState;
+    CTempMapsInUse(const CTempMapsInUse&) = delete;
+    void operator=(const CTempMapsInUse&) = delete;
+};

@@ -305,6 +305,10 @@ public:
     static CWnd* PASCAL GetForegroundWindow() { return CWnd::FromHandle(::GetForegroundWindow()); }
     static CWnd* PASCAL GetFocus() { return CWnd::FromHandle(::GetFocus()); }
     static CWnd* PASCAL GetCapture() { return CWnd::FromHandle(::GetCapture()); }
+    // The window that may own a modal window for pParent (null: the main window's
+    // last active popup). With pWndTop, the top window of the owner's chain is
+    // disabled when it is not the owner, and returned there for the caller to
+    // enable again (null when nothing was disabled).
     static CWnd* PASCAL GetSafeOwner(CWnd* pParent = NULL, HWND* pWndTop = NULL);
     CWnd* SetActiveWindow() { return CWnd::FromHandle(::SetActiveWindow(m_hWnd)); }
     BOOL SetForegroundWindow() { return ::SetForegroundWindow(m_hWnd); }

@@ -17,23 +17,43 @@ public:
         CAsyncSocket::DoCallBack(wParam, lParam);
         return 0;
     }
+    LRESULT OnSocketDead(WPARAM wParam, LPARAM);
     DECLARE_MESSAGE_MAP()
 };
 
 BEGIN_MESSAGE_MAP(CSocketWnd, CWnd)
     ON_MESSAGE(WM_SOCKET_NOTIFY, CSocketWnd::OnSocketNotify)
+    ON_MESSAGE(WM_SOCKET_DEAD, CSocketWnd::OnSocketDead)
 END_MESSAGE_MAP()
 
 struct SocketThreadState
 {
     CSocketWnd* pWnd = NULL;
     std::unordered_map<SOCKET, CAsyncSocket*> sockets;
+    // Handles given up while events for them may still be queued. Each one has a
+    // WM_SOCKET_DEAD posted behind those events; until it arrives, events for the
+    // handle are stale, even when the system has handed the handle out again.
+    std::unordered_map<SOCKET, int> deadHandles;
 };
 
 SocketThreadState& GetSocketState()
 {
     static thread_local SocketThreadState state;
     return state;
+}
+
+LRESULT CSocketWnd::OnSocketDead(WPARAM wParam, LPARAM)
+{
+    auto& deadHandles = GetSocketState().deadHandles;
+    auto it = deadHandles.find((SOCKET)wParam);
+    if (it != deadHandles.end() && --it->second <= 0)
+        deadHandles.erase(it);
+    return 0;
+}
+
+BOOL IsStaleNotification(SOCKET hSocket)
+{
+    return GetSocketState().deadHandles.count(hSocket) != 0;
 }
 
 HWND GetNotifyWindow()
@@ -99,9 +119,15 @@ SOCKET CAsyncSocket::Detach()
     SOCKET hSocket = m_hSocket;
     if (hSocket != INVALID_SOCKET)
     {
-        if (GetNotifyWindow() != NULL)
-            ::WSAAsyncSelect(hSocket, GetNotifyWindow(), 0, 0);
-        GetSocketState().sockets.erase(hSocket);
+        SocketThreadState& state = GetSocketState();
+        HWND hWnd = state.pWnd != NULL ? state.pWnd->m_hWnd : NULL;
+        if (hWnd != NULL)
+        {
+            ::WSAAsyncSelect(hSocket, hWnd, 0, 0);
+            if (::PostMessage(hWnd, WM_SOCKET_DEAD, (WPARAM)hSocket, 0))
+                ++state.deadHandles[hSocket];
+        }
+        state.sockets.erase(hSocket);
     }
     m_hSocket = INVALID_SOCKET;
     return hSocket;
@@ -288,6 +314,8 @@ void CAsyncSocket::OnClose(int) {}
 void PASCAL CAsyncSocket::DoCallBack(WPARAM wParam, LPARAM lParam)
 {
     // A notification that arrives after its socket was closed is dropped.
+    if (IsStaleNotification((SOCKET)wParam))
+        return;
     CAsyncSocket* pSocket = FromHandle((SOCKET)wParam);
     if (pSocket == NULL)
         return;

@@ -76,8 +76,9 @@ void CCmdUI::SetText(LPCTSTR lpszText)
     {
         if (m_pSubMenu != NULL)
             return;
-        // Keep the item's state; only the text changes.
-        UINT nState = m_pMenu->GetMenuState(m_nIndex, MF_BYPOSITION) & (MF_GRAYED | MF_DISABLED | MF_CHECKED | MF_MENUBARBREAK | MF_MENUBREAK | MF_OWNERDRAW);
+        // Keep the item's state; only the text changes (an owner-drawn or bitmap item
+        // becomes a text item, or the text's address would be taken as its data).
+        UINT nState = m_pMenu->GetMenuState(m_nIndex, MF_BYPOSITION) & (MF_GRAYED | MF_DISABLED | MF_CHECKED | MF_MENUBARBREAK | MF_MENUBREAK);
         m_pMenu->ModifyMenu(m_nIndex, MF_BYPOSITION | MF_STRING | nState, m_nID, lpszText);
     }
     else if (m_pOther != NULL)

@@ -40,21 +40,16 @@ CDC::~CDC()
 
 BOOL CDC::Attach(HDC hDC)
 {
-    if (!afxMapHDC(TRUE)->AttachPermanent(hDC, this))
+    if (!afxMapHDC(TRUE)->AttachObject(this, m_hDC, hDC))
         return FALSE;
-    m_hDC = hDC;
     SetAttribDC(m_hDC);
     return TRUE;
 }
 
 HDC CDC::Detach()
 {
-    HDC h = m_hDC;
-    if (CHandleMap* pMap = afxMapHDC())
-        pMap->DetachPermanent(h, this);
     ReleaseAttribDC();
-    m_hDC = NULL;
-    return h;
+    return CHandleMap::DetachObject(afxMapHDC(), this, m_hDC);
 }
 
 BOOL CDC::DeleteDC()

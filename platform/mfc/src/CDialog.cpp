@@ -17,21 +17,13 @@ INT_PTR CALLBACK AfxDlgProc(HWND hWnd, UINT message, WPARAM, LPARAM)
     // the message maps; this procedure only runs OnInitDialog.
     if (message != WM_INITDIALOG)
         return FALSE;
-    try
-    {
+    BOOL bResult = TRUE;
+    AfxCallCatchingAll(CWnd::GetCurrentMessage(), [&] {
         CDialog* pDlg = DYNAMIC_DOWNCAST(CDialog, CWnd::FromHandlePermanent(hWnd));
-        return pDlg != NULL ? pDlg->OnInitDialog() : TRUE;
-    }
-    catch (CException* e)
-    {
-        AfxProcessWndProcException(e, CWnd::GetCurrentMessage());
-        e->Delete();
-    }
-    catch (...)
-    {
-        AfxProcessWndProcException(NULL, CWnd::GetCurrentMessage());
-    }
-    return TRUE;
+        if (pDlg != NULL)
+            bResult = pDlg->OnInitDialog();
+    });
+    return bResult;
 }
 
 void CDialog::CommonConstruct()
@@ -174,6 +166,8 @@ HWND CDialog::PreModal()
 
 void CDialog::PostModal()
 {
+    if (m_hWndTop != NULL)
+        ::EnableWindow(m_hWndTop, TRUE);
     m_hWndTop = NULL;
 }
 
@@ -234,12 +228,13 @@ BOOL CDialog::OnInitDialog()
     // Combo and list box items of the template first, then the members into the
     // controls.
     BOOL bDlgInit = m_lpDialogInit != NULL ? ExecuteDlgInit(m_lpDialogInit) : ExecuteDlgInit(m_lpszTemplateName);
-    if (!bDlgInit)
+    // A dialog whose controls cannot be filled (the failure was reported) ends at once
+    // rather than showing half of its values.
+    if (!bDlgInit || !UpdateData(FALSE))
     {
         EndDialog(-1);
         return FALSE;
     }
-    UpdateData(FALSE);
     return TRUE;
 }
 

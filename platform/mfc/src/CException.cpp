@@ -1,4 +1,5 @@
 #include "afximpl.h"
+#include <afxwin.h>
 
 IMPLEMENT_DYNAMIC(CException, CObject)
 IMPLEMENT_DYNAMIC(CSimpleException, CException)
@@ -29,11 +30,16 @@ BOOL CException::GetErrorMessage(LPSTR lpszError, UINT nMaxError, PUINT pnHelpCo
 int CException::ReportError(UINT nType, UINT nMessageID)
 {
     char szMessage[512];
+    UINT nHelpContext = 0;
     CString strMessage;
-    if (GetErrorMessage(szMessage, sizeof(szMessage)))
+    if (GetErrorMessage(szMessage, sizeof(szMessage), &nHelpContext))
         strMessage = szMessage;
     else if (nMessageID == 0 || !strMessage.LoadString(nMessageID))
         strMessage = "No error message is available.";
+    // The application shows message boxes: it picks their owner, disables what the
+    // box must block, and may show them its own way.
+    if (CWinApp* pApp = AfxGetApp())
+        return pApp->DoMessageBox(strMessage, nType, nHelpContext);
     return ::MessageBoxA(::GetActiveWindow(), strMessage, AfxGetAppName(), nType);
 }
 

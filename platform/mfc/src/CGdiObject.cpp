@@ -56,19 +56,12 @@ void PASCAL CGdiObject::DeleteTempMap()
 
 BOOL CGdiObject::Attach(HGDIOBJ hObject)
 {
-    if (!afxMapHGDIOBJ(TRUE)->AttachPermanent(hObject, this))
-        return FALSE;
-    m_hObject = hObject;
-    return TRUE;
+    return afxMapHGDIOBJ(TRUE)->AttachObject(this, m_hObject, hObject);
 }
 
 HGDIOBJ CGdiObject::Detach()
 {
-    HGDIOBJ h = m_hObject;
-    if (CHandleMap* pMap = afxMapHGDIOBJ())
-        pMap->DetachPermanent(h, this);
-    m_hObject = NULL;
-    return h;
+    return CHandleMap::DetachObject(afxMapHGDIOBJ(), this, m_hObject);
 }
 
 BOOL CGdiObject::DeleteObject()

@@ -33,19 +33,12 @@ void PASCAL CImageList::DeleteTempMap()
 
 BOOL CImageList::Attach(HIMAGELIST hImageList)
 {
-    if (!afxMapHIMAGELIST(TRUE)->AttachPermanent(hImageList, this))
-        return FALSE;
-    m_hImageList = hImageList;
-    return TRUE;
+    return afxMapHIMAGELIST(TRUE)->AttachObject(this, m_hImageList, hImageList);
 }
 
 HIMAGELIST CImageList::Detach()
 {
-    HIMAGELIST h = m_hImageList;
-    if (CHandleMap* pMap = afxMapHIMAGELIST())
-        pMap->DetachPermanent(h, this);
-    m_hImageList = NULL;
-    return h;
+    return CHandleMap::DetachObject(afxMapHIMAGELIST(), this, m_hImageList);
 }
 
 CImageList::~CImageList()

@@ -26,19 +26,12 @@ void PASCAL CMenu::DeleteTempMap()
 
 BOOL CMenu::Attach(HMENU hMenu)
 {
-    if (!afxMapHMENU(TRUE)->AttachPermanent(hMenu, this))
-        return FALSE;
-    m_hMenu = hMenu;
-    return TRUE;
+    return afxMapHMENU(TRUE)->AttachObject(this, m_hMenu, hMenu);
 }
 
 HMENU CMenu::Detach()
 {
-    HMENU h = m_hMenu;
-    if (CHandleMap* pMap = afxMapHMENU())
-        pMap->DetachPermanent(h, this);
-    m_hMenu = NULL;
-    return h;
+    return CHandleMap::DetachObject(afxMapHMENU(), this, m_hMenu);
 }
 
 CMenu::~CMenu()

@@ -12,10 +12,7 @@ END_MESSAGE_MAP()
 static UINT CALLBACK AfxPropPageCallback(HWND, UINT message, LPPROPSHEETPAGE pPropPage)
 {
     if (message == PSPCB_CREATE)
-    {
-        CPropertyPage* pPage = (CPropertyPage*)pPropPage->lParam;
-        AfxHookWindowCreate(pPage);
-    }
+        AfxCallCatchingAll(NULL, [&] { AfxHookWindowCreate((CPropertyPage*)pPropPage->lParam); });
     return TRUE;
 }
 

@@ -22,12 +22,9 @@ static thread_local DWORD t_dwPropExStyle = 0;
 
 // Gives the sheet's dialog template the style the caller asked for: a sheet can be a
 // child window, a popup without frame, and so on.
-static int CALLBACK AfxPropSheetCallback(HWND, UINT message, LPARAM lParam)
+static void SetSheetTemplateStyle(WORD* pw)
 {
-    if (message != PSCB_PRECREATE || lParam == 0)
-        return 0;
     // Both template forms: the extended one starts with version 1 and 0xFFFF.
-    WORD* pw = (WORD*)lParam;
     BOOL bEx = pw[0] == 1 && pw[1] == 0xFFFF;
     DWORD* pdwExStyle = bEx ? (DWORD*)(pw + 4) : (DWORD*)(pw + 2);
     DWORD* pdwStyle = bEx ? (DWORD*)(pw + 6) : (DWORD*)pw;
@@ -35,6 +32,12 @@ static int CALLBACK AfxPropSheetCallback(HWND, UINT message, LPARAM lParam)
     ::VirtualProtect(pw, bEx ? 16 : 8, PAGE_READWRITE, &dwOldProtect);
     *pdwStyle = (*pdwStyle & DS_SETFONT) ? (t_dwPropStyle | DS_SETFONT) : (t_dwPropStyle & ~DS_SETFONT);
     *pdwExStyle = t_dwPropExStyle;
+}
+
+static int CALLBACK AfxPropSheetCallback(HWND, UINT message, LPARAM lParam)
+{
+    if (message == PSCB_PRECREATE && lParam != 0)
+        AfxCallCatchingAll(NULL, [&] { SetSheetTemplateStyle((WORD*)lParam); });
     return 0;
 }
 
@@ -237,12 +240,15 @@ INT_PTR CPropertySheet::DoModal()
     HWND hWndTop = NULL;
     CWnd* pOwner = CWnd::GetSafeOwner(m_pParentWnd, &hWndTop);
     m_nModalResult = IDCANCEL;
-    return AfxRunModal(this, pOwner->GetSafeHwnd(), [&] {
+    AfxRunModal(this, pOwner->GetSafeHwnd(), [&] {
         if (CreateSheetWindow(pOwner))
             RunModalLoop(MLF_SHOWONIDLE);
         else
             m_nModalResult = -1;
     });
+    if (hWndTop != NULL)
+        ::EnableWindow(hWndTop, TRUE);
+    return m_nModalResult;
 }
 
 BOOL CPropertySheet::ContinueModal()

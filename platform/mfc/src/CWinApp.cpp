@@ -182,7 +182,10 @@ int CWinApp::DoMessageBox(LPCTSTR lpszPrompt, UINT nType, UINT)
             break;
         }
     }
-    return ::MessageBox(pOwner->GetSafeHwnd(), lpszPrompt, m_pszAppName, nType);
+    int nResult = ::MessageBox(pOwner->GetSafeHwnd(), lpszPrompt, m_pszAppName, nType);
+    if (hWndTop != NULL)
+        ::EnableWindow(hWndTop, TRUE);
+    return nResult;
 }
 
 int AFXAPI AfxMessageBox(LPCTSTR lpszText, UINT nType, UINT nIDHelp)
@@ -316,12 +319,11 @@ int AFXAPI AfxWinMain(HINSTANCE hInstance, HINSTANCE hPrevInstance, LPTSTR lpCmd
     CWinApp* pApp = AfxGetApp();
     // Start-up runs on our own frames only, but a failure there must still end the
     // program in an orderly way.
-    try
-    {
+    AfxCallCatchingAll(NULL, [&] {
         if (pThread == NULL || !AfxWinInit(hInstance, hPrevInstance, lpCmdLine, nCmdShow))
-            return nReturnCode;
+            return;
         if (pApp != NULL && !pApp->InitApplication())
-            return nReturnCode;
+            return;
         if (!pThread->InitInstance())
         {
             if (pThread->m_pMainWnd != NULL)
@@ -330,16 +332,7 @@ int AFXAPI AfxWinMain(HINSTANCE hInstance, HINSTANCE hPrevInstance, LPTSTR lpCmd
         }
         else
             nReturnCode = pThread->Run();
-    }
-    catch (CException* e)
-    {
-        AfxProcessWndProcException(e, NULL);
-        e->Delete();
-    }
-    catch (...)
-    {
-        AfxProcessWndProcException(NULL, NULL);
-    }
+    });
     AfxWinTerm();
     return nReturnCode;
 }

@@ -43,19 +43,7 @@ int CWinThread::Run()
         while (bIdle && !::PeekMessage(&pState->m_msgCur, NULL, 0, 0, PM_NOREMOVE))
         {
             BOOL bMore = FALSE;
-            try
-            {
-                bMore = OnIdle(lIdleCount++);
-            }
-            catch (CException* e)
-            {
-                AfxProcessWndProcException(e, &pState->m_msgCur);
-                e->Delete();
-            }
-            catch (...)
-            {
-                AfxProcessWndProcException(NULL, &pState->m_msgCur);
-            }
+            AfxCallCatchingAll(&pState->m_msgCur, [&] { bMore = OnIdle(lIdleCount++); });
             if (!bMore)
                 bIdle = FALSE;
         }
@@ -81,29 +69,20 @@ static BOOL PumpOneMessage(CWinThread* pThread)
     MSG* pMsg = &pState->m_msgCur;
     if (!::GetMessage(pMsg, NULL, 0, 0))
         return FALSE;  // WM_QUIT
+    CTempMapsInUse tempMapsInUse(pState);
 
-    // A failure in a pre-translation hook must not end the loop.
+    // A failure in a pre-translation hook must not end the loop; the message that
+    // caused it is dropped.
     BOOL bHandled = FALSE;
-    try
-    {
-        if (pMsg->message == WM_KICKIDLE)
-            bHandled = TRUE;
-        else if (pThread != NULL)
-            bHandled = pThread->PreTranslateMessage(pMsg);
-        else
-            bHandled = CWnd::WalkPreTranslateTree(NULL, pMsg);
-    }
-    catch (CException* e)
-    {
-        AfxProcessWndProcException(e, pMsg);
-        e->Delete();
+    if (!AfxCallCatchingAll(pMsg, [&] {
+            if (pMsg->message == WM_KICKIDLE)
+                bHandled = TRUE;
+            else if (pThread != NULL)
+                bHandled = pThread->PreTranslateMessage(pMsg);
+            else
+                bHandled = CWnd::WalkPreTranslateTree(NULL, pMsg);
+        }))
         bHandled = TRUE;
-    }
-    catch (...)
-    {
-        AfxProcessWndProcException(NULL, pMsg);
-        bHandled = TRUE;
-    }
     if (!bHandled)
     {
         ::TranslateMessage(pMsg);

@@ -47,19 +47,12 @@ void PASCAL CWnd::DeleteTempMap()
 
 BOOL CWnd::Attach(HWND hWndNew)
 {
-    if (!afxMapHWND(TRUE)->AttachPermanent(hWndNew, this))
-        return FALSE;
-    m_hWnd = hWndNew;
-    return TRUE;
+    return afxMapHWND(TRUE)->AttachObject(this, m_hWnd, hWndNew);
 }
 
 HWND CWnd::Detach()
 {
-    HWND h = m_hWnd;
-    if (CHandleMap* pMap = afxMapHWND())
-        pMap->DetachPermanent(h, this);
-    m_hWnd = NULL;
-    return h;
+    return CHandleMap::DetachObject(afxMapHWND(), this, m_hWnd);
 }
 
 // ---------------------------------------------------------------------------
@@ -80,6 +73,15 @@ CWnd::~CWnd()
     // A window whose object goes away must not keep calling into it.
     if (m_hWnd != NULL && FromHandlePermanent(m_hWnd) == this)
         DestroyWindow();
+    // The window could not be destroyed from here (it is gone already, or belongs to
+    // another thread): the object leaves it, so that nothing finds the dead object.
+    if (m_hWnd != NULL && FromHandlePermanent(m_hWnd) == this)
+    {
+        if (::IsWindow(m_hWnd) && *GetSuperWndProcAddr() != NULL)
+            UnsubclassWindow();
+        else
+            Detach();
+    }
 }
 
 WNDPROC* CWnd::GetSuperWndProcAddr()
@@ -100,35 +102,66 @@ static BOOL IsSystemHelperWindow(HWND hWnd)
     return lstrcmpi(szClass, _T("IME")) == 0 || lstrcmpi(szClass, _T("MSCTFIME UI")) == 0;
 }
 
-static LRESULT CALLBACK AfxCbtFilterHook(int code, WPARAM wParam, LPARAM lParam)
+// Windows detached while another procedure was subclassed above ours keep calling
+// our procedure; their original procedure is kept here so they go on working.
+static std::unordered_map<HWND, WNDPROC>& OrphanProcs()
 {
-    AFX_THREAD_STATE* pState = AfxGetThreadState();
-    if (code == HCBT_CREATEWND && pState->m_pWndInit != NULL)
+    static std::unordered_map<HWND, WNDPROC> s_procs;
+    return s_procs;
+}
+
+// Attaches the object to the window and puts our procedure in front of the one the
+// window has. When PreSubclassWindow throws, the object is detached again.
+static void AttachAndSubclass(CWnd* pWnd, HWND hWnd)
+{
+    pWnd->Attach(hWnd);
+    try
     {
-        HWND hWnd = (HWND)wParam;
-        CWnd* pWndInit = pState->m_pWndInit;
-        if (!IsSystemHelperWindow(hWnd))
+        pWnd->PreSubclassWindow();
+    }
+    catch (...)
+    {
+        pWnd->Detach();
+        throw;
+    }
+    WNDPROC afxWndProc = AfxGetAfxWndProc();
+    WNDPROC oldWndProc = (WNDPROC)::SetWindowLongPtr(hWnd, GWLP_WNDPROC, (LONG_PTR)afxWndProc);
+    if (oldWndProc != afxWndProc)
+        *pWnd->GetSuperWndProcAddr() = oldWndProc;
+    else
+    {
+        // A window we left while someone had subclassed it on top of us.
+        auto it = OrphanProcs().find(hWnd);
+        if (it != OrphanProcs().end())
         {
-            pState->m_pWndInit = NULL;
-            try
-            {
-                pWndInit->Attach(hWnd);
-                pWndInit->PreSubclassWindow();
-                WNDPROC afxWndProc = AfxGetAfxWndProc();
-                WNDPROC oldWndProc = (WNDPROC)::SetWindowLongPtr(hWnd, GWLP_WNDPROC, (LONG_PTR)afxWndProc);
-                if (oldWndProc != afxWndProc)
-                    *pWndInit->GetSuperWndProcAddr() = oldWndProc;
-            }
-            catch (CException* e)
-            {
-                e->Delete();
-            }
-            catch (...)
-            {
-            }
+            *pWnd->GetSuperWndProcAddr() = it->second;
+            OrphanProcs().erase(it);
         }
     }
-    return ::CallNextHookEx(pState->m_hHookOldCbtFilter, code, wParam, lParam);
+}
+
+static LRESULT CALLBACK AfxCbtFilterHook(int code, WPARAM wParam, LPARAM lParam)
+{
+    BOOL bVeto = FALSE;
+    AfxCallCatchingAll(NULL, [&] {
+        AFX_THREAD_STATE* pState = AfxGetThreadState();
+        CWnd* pWndInit = pState->m_pWndInit;
+        if (code != HCBT_CREATEWND || pWndInit == NULL || IsSystemHelperWindow((HWND)wParam))
+            return;
+        pState->m_pWndInit = NULL;
+        try
+        {
+            AttachAndSubclass(pWndInit, (HWND)wParam);
+        }
+        catch (...)
+        {
+            // The window is not made; the creator sees that no window took the object.
+            pState->m_pWndInit = pWndInit;
+            bVeto = TRUE;
+            throw;
+        }
+    });
+    return bVeto ? 1 : ::CallNextHookEx(NULL, code, wParam, lParam);
 }
 
 void AFXAPI AfxHookWindowCreate(CWnd* pWnd)
@@ -318,34 +351,11 @@ void CWnd::PreSubclassWindow()
 // ---------------------------------------------------------------------------
 // Subclassing
 
-// Windows detached while another procedure was subclassed above ours keep calling
-// our procedure; their original procedure is kept here so they go on working.
-static std::unordered_map<HWND, WNDPROC>& OrphanProcs()
-{
-    static std::unordered_map<HWND, WNDPROC> s_procs;
-    return s_procs;
-}
-
 BOOL CWnd::SubclassWindow(HWND hWnd)
 {
     if (hWnd == NULL || FromHandlePermanent(hWnd) != NULL)
         return FALSE;  // already owned by an object
-    if (!Attach(hWnd))
-        return FALSE;
-    PreSubclassWindow();
-    WNDPROC afxWndProc = AfxGetAfxWndProc();
-    WNDPROC oldWndProc = (WNDPROC)::SetWindowLongPtr(hWnd, GWLP_WNDPROC, (LONG_PTR)afxWndProc);
-    if (oldWndProc != afxWndProc)
-        *GetSuperWndProcAddr() = oldWndProc;
-    else
-    {
-        auto it = OrphanProcs().find(hWnd);
-        if (it != OrphanProcs().end())
-        {
-            *GetSuperWndProcAddr() = it->second;
-            OrphanProcs().erase(it);
-        }
-    }
+    AttachAndSubclass(this, hWnd);
     return TRUE;
 }
 
@@ -369,7 +379,9 @@ HWND CWnd::UnsubclassWindow()
 // ---------------------------------------------------------------------------
 // The window procedure
 
-static LRESULT CALLBACK AfxWndProcImpl(HWND hWnd, UINT nMsg, WPARAM wParam, LPARAM lParam)
+// The message goes to the window's object; a window whose object left it (or that
+// never had one) goes on with the procedure it had before.
+static LRESULT RouteToWindowObject(HWND hWnd, UINT nMsg, WPARAM wParam, LPARAM lParam)
 {
     CWnd* pWnd = CWnd::FromHandlePermanent(hWnd);
     if (pWnd != NULL)
@@ -387,12 +399,15 @@ static LRESULT CALLBACK AfxWndProcImpl(HWND hWnd, UINT nMsg, WPARAM wParam, LPAR
 
 LRESULT CALLBACK AfxWndProc(HWND hWnd, UINT nMsg, WPARAM wParam, LPARAM lParam)
 {
-    return AfxWndProcImpl(hWnd, nMsg, wParam, lParam);
+    // AfxCallWndProc catches what the handlers throw; this catches the lookup too.
+    LRESULT lResult = 0;
+    AfxCallCatchingAll(NULL, [&] { lResult = RouteToWindowObject(hWnd, nMsg, wParam, lParam); }, &lResult);
+    return lResult;
 }
 
 LRESULT CALLBACK CWnd::AfxWndProcBase(HWND hWnd, UINT nMsg, WPARAM wParam, LPARAM lParam)
 {
-    return AfxWndProcImpl(hWnd, nMsg, wParam, lParam);
+    return AfxWndProc(hWnd, nMsg, wParam, lParam);
 }
 
 WNDPROC AFXAPI AfxGetAfxWndProc()
@@ -422,25 +437,16 @@ LRESULT AFXAPI AfxCallWndProc(CWnd* pWnd, HWND hWnd, UINT nMsg, WPARAM wParam, L
     pState->m_lastSentMsg.lParam = lParam;
 
     // No exception may unwind into the system's frames: every one ends here.
+    CTempMapsInUse tempMapsInUse(pState);
     LRESULT lResult = 0;
-    try
-    {
+    AfxCallCatchingAll(&pState->m_lastSentMsg, [&] {
         RECT rectBefore = { 0, 0, 0, 0 };
         if (nMsg == WM_INITDIALOG)
             ::GetWindowRect(hWnd, &rectBefore);
         lResult = pWnd->WindowProc(nMsg, wParam, lParam);
         if (nMsg == WM_INITDIALOG && ::IsWindow(hWnd) && CWnd::FromHandlePermanent(hWnd) == pWnd)
             CenterUnplacedDialog(pWnd, rectBefore);
-    }
-    catch (CException* e)
-    {
-        lResult = AfxProcessWndProcException(e, &pState->m_lastSentMsg);
-        e->Delete();
-    }
-    catch (...)
-    {
-        lResult = AfxProcessWndProcException(NULL, &pState->m_lastSentMsg);
-    }
+    }, &lResult);
 
     pState->m_lastSentMsg = oldState;
     return lResult;
@@ -496,6 +502,10 @@ void CWnd::OnNcDestroy()
     AFX_THREAD_STATE* pState = AfxGetThreadState();
     if (pState->m_pLastHit == this)
         pState->m_pLastHit = NULL;
+
+    // A modal loop of the window ends with it (a window destroyed without EndDialog,
+    // or together with its owner), keeping the result it has.
+    m_nFlags &= ~WF_CONTINUEMODAL;
 
     // Let the original procedure see the message, then take ourselves out of the
     // chain unless somebody subclassed the window after us.

@@ -22,6 +22,8 @@ END_MESSAGE_MAP()
 
 // ---------------------------------------------------------------------------
 // Lookup cache: (map, message) -> entry, so each message walks the maps once.
+// Registered messages are not cached: their numbers live in variables that a program
+// may fill only when it first needs them, after the message has already been seen.
 
 namespace
 {
@@ -46,22 +48,29 @@ const AFX_MSGMAP_ENTRY* FindRegisteredEntry(const AFX_MSGMAP_ENTRY* lpEntry, UIN
 }
 
 // The entry handling a window message in the map chain, or null.
+const AFX_MSGMAP_ENTRY* FindWndMsg(const AFX_MSGMAP* pMessageMap, UINT nMsg)
+{
+    for (const AFX_MSGMAP* pMap = pMessageMap; pMap != NULL;
+         pMap = pMap->pfnGetBaseMap != NULL ? pMap->pfnGetBaseMap() : NULL)
+    {
+        const AFX_MSGMAP_ENTRY* lpFound = nMsg < 0xC000 ? AfxFindMessageEntry(pMap->lpEntries, nMsg, 0, 0)
+                                                        : FindRegisteredEntry(pMap->lpEntries, nMsg);
+        if (lpFound != NULL)
+            return lpFound;
+    }
+    return NULL;
+}
+
 const AFX_MSGMAP_ENTRY* LookupWndMsg(const AFX_MSGMAP* pMessageMap, UINT nMsg)
 {
+    if (nMsg >= 0xC000)
+        return FindWndMsg(pMessageMap, nMsg);
     UINT iHash = (UINT)(((UINT_PTR)pMessageMap >> 4) ^ nMsg) & (kMsgCacheSize - 1);
     MsgCacheEntry& cache = t_msgCache[iHash];
     if (cache.pMap == pMessageMap && cache.nMsg == nMsg)
         return cache.lpEntry;
 
-    const AFX_MSGMAP_ENTRY* lpFound = NULL;
-    for (const AFX_MSGMAP* pMap = pMessageMap; pMap != NULL && lpFound == NULL;
-         pMap = pMap->pfnGetBaseMap != NULL ? pMap->pfnGetBaseMap() : NULL)
-    {
-        if (nMsg < 0xC000)
-            lpFound = AfxFindMessageEntry(pMap->lpEntries, nMsg, 0, 0);
-        else
-            lpFound = FindRegisteredEntry(pMap->lpEntries, nMsg);
-    }
+    const AFX_MSGMAP_ENTRY* lpFound = FindWndMsg(pMessageMap, nMsg);
     cache.pMap = pMessageMap;
     cache.nMsg = nMsg;
     cache.lpEntry = lpFound;

@@ -114,18 +114,30 @@ CWnd* PASCAL CWnd::GetSafeOwner(CWnd* pParent, HWND* pWndTop)
     HWND hWnd = pParent->GetSafeHwnd();
     if (hWnd == NULL)
         hWnd = AfxGetMainWnd()->GetSafeHwnd();
+    while (hWnd != NULL && (::GetWindowLong(hWnd, GWL_STYLE) & WS_CHILD))
+        hWnd = ::GetParent(hWnd);
+    // The top of the owner's chain (the main window above a floating tool window).
     HWND hWndTop = hWnd;
-    while (hWndTop != NULL && (::GetWindowLong(hWndTop, GWL_STYLE) & WS_CHILD))
-        hWndTop = ::GetParent(hWndTop);
-    if (pParent == NULL && hWndTop != NULL)
+    for (HWND hWndUp = hWnd; hWndUp != NULL; hWndUp = ::GetParent(hWndUp))
+        hWndTop = hWndUp;
+    if (pParent == NULL && hWnd != NULL)
     {
-        HWND hWndPopup = ::GetLastActivePopup(hWndTop);
+        HWND hWndPopup = ::GetLastActivePopup(hWnd);
         if (hWndPopup != NULL && ::IsWindowVisible(hWndPopup) && ::IsWindowEnabled(hWndPopup))
-            hWndTop = hWndPopup;
+            hWnd = hWndPopup;
     }
+    // A modal caller disables the owner itself; the top window is disabled here, so
+    // that no window of the chain takes input meanwhile. The caller enables it again.
     if (pWndTop != NULL)
-        *pWndTop = hWndTop;
-    return CWnd::FromHandle(hWndTop);
+    {
+        *pWndTop = NULL;
+        if (hWndTop != NULL && hWndTop != hWnd && ::IsWindowEnabled(hWndTop))
+        {
+            ::EnableWindow(hWndTop, FALSE);
+            *pWndTop = hWndTop;
+        }
+    }
+    return CWnd::FromHandle(hWnd);
 }
 
 void PASCAL CWnd::SendMessageToDescendants(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam,
@@ -368,6 +380,8 @@ void CWnd::UpdateDialogControls(CCmdTarget* pTarget, BOOL bDisableIfNoHndler)
 
 void AFXAPI AfxRepositionWindow(AFX_SIZEPARENTPARAMS* lpLayout, HWND hWnd, LPCRECT lpRect)
 {
+    if (lpLayout != NULL && lpLayout->hDWP == NULL)
+        return;  // a query (or a batch that failed): nothing moves
     HWND hWndParent = ::GetParent(hWnd);
     CRect rectOld;
     ::GetWindowRect(hWnd, &rectOld);
@@ -376,7 +390,7 @@ void AFXAPI AfxRepositionWindow(AFX_SIZEPARENTPARAMS* lpLayout, HWND hWnd, LPCRE
         return;  // nothing to do
     int cx = lpRect->right - lpRect->left;
     int cy = lpRect->bottom - lpRect->top;
-    if (lpLayout->hDWP != NULL)
+    if (lpLayout != NULL)
         lpLayout->hDWP = ::DeferWindowPos(lpLayout->hDWP, hWnd, NULL, lpRect->left, lpRect->top, cx, cy,
                                           SWP_NOACTIVATE | SWP_NOZORDER);
     else

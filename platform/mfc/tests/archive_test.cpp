@@ -128,6 +128,36 @@ TEST(CArchive, StringLengthPrefixesInAllThreeForms)
     }
 }
 
+TEST(CArchive, CountPrefixesAtTheirBoundaries)
+{
+    struct Case { DWORD nCount; std::vector<BYTE> prefix; };
+    const Case cases[] = {
+        { 0, Bytes({ 0x00, 0x00 }) },
+        { 0xFFFE, Bytes({ 0xFE, 0xFF }) },
+        { 0xFFFF, Bytes({ 0xFF, 0xFF, 0xFF, 0xFF, 0x00, 0x00 }) },
+        { 0x12345, Bytes({ 0xFF, 0xFF, 0x45, 0x23, 0x01, 0x00 }) },
+    };
+    for (const Case& c : cases)
+    {
+        std::vector<BYTE> bytes = Store([&](CArchive& ar) { ar.WriteCount(c.nCount); });
+        EXPECT_EQ(c.prefix, bytes) << c.nCount;
+        EXPECT_EQ(-1, Load(bytes, [&](CArchive& ar) { EXPECT_EQ(c.nCount, ar.ReadCount()); }));
+    }
+
+    // A collection of exactly 0xFFFF elements round-trips through the long form.
+    CDWordArray big;
+    big.SetSize(0xFFFF);
+    big[0xFFFE] = 77;
+    std::vector<BYTE> bytes = Store([&](CArchive& ar) { big.Serialize(ar); });
+    EXPECT_EQ(6u + 0xFFFF * 4, bytes.size());
+    EXPECT_EQ(-1, Load(bytes, [](CArchive& ar) {
+        CDWordArray back;
+        back.Serialize(ar);
+        EXPECT_EQ(0xFFFF, back.GetSize());
+        EXPECT_EQ(77u, back[0xFFFE]);
+    }));
+}
+
 TEST(CArchive, UnicodeStringsLoadIntoTheCodePage)
 {
     // Marker 0xFF 0xFFFE, then the length in UTF-16 units and the units.

@@ -240,3 +240,31 @@ TEST(Collections, RuntimeClasses)
     EXPECT_TRUE(dwords.IsSerializable());
     EXPECT_FALSE(map.IsSerializable());
 }
+
+TEST(CMap, RemovingTheCurrentKeyWhileIteratingVisitsEveryOtherKeyOnce)
+{
+    CMap<int, int, int, int> map;
+    for (int i = 0; i < 100; ++i)
+        map[i * 7] = i;
+    std::vector<int> visited;
+    POSITION pos = map.GetStartPosition();
+    while (pos != NULL)
+    {
+        int key, value;
+        map.GetNextAssoc(pos, key, value);
+        visited.push_back(key);
+        if (value % 2 == 0)
+            map.RemoveKey(key);
+    }
+    EXPECT_EQ(100u, visited.size());
+    EXPECT_EQ(50, map.GetCount());
+    for (int i = 0; i < 100; ++i)
+    {
+        int value = -1;
+        EXPECT_EQ(i % 2 != 0, map.Lookup(i * 7, value) != FALSE) << i;
+    }
+    map.RemoveAll();
+    EXPECT_TRUE(map.GetStartPosition() == NULL);
+    map[1] = 2;  // usable again after RemoveAll
+    EXPECT_EQ(1, map.GetCount());
+}

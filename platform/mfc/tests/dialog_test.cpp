@@ -4,6 +4,7 @@
 #include "wintest.h"
 #include <afxdlgs.h>
 #include <functional>
+#include <stdexcept>
 #include "window_test_res.h"
 
 namespace
@@ -153,6 +154,157 @@ TEST_F(DialogFixture, DataExchangeRoundTripsEveryKindOfControl)
     dlg.DestroyWindow();
 }
 
+namespace
+{
+// Ends a message loop that would otherwise run for ever.
+void CALLBACK EndLoopWatchdog(HWND, UINT, UINT_PTR, DWORD)
+{
+    ::PostQuitMessage(1);
+}
+
+bool TakeQuit()
+{
+    MSG msg;
+    return ::PeekMessage(&msg, NULL, WM_QUIT, WM_QUIT, PM_REMOVE) != FALSE;
+}
+
+// Runs a modal dialog under the watchdog; returns its result.
+INT_PTR DoModalWatched(CDialog& dlg, bool& bWatchdogFired)
+{
+    UINT_PTR nWatchdog = ::SetTimer(NULL, 0, 3000, EndLoopWatchdog);
+    INT_PTR nResult = dlg.DoModal();
+    ::KillTimer(NULL, nWatchdog);
+    bWatchdogFired = TakeQuit();
+    return nResult;
+}
+}  // namespace
+
+namespace
+{
+// A window whose data exchange is given by the test, over controls made at run time.
+class CExchangeWnd : public CWnd
+{
+public:
+    std::function<void(CDataExchange*)> m_exchange;
+    virtual void DoDataExchange(CDataExchange* pDX) { m_exchange(pDX); }
+
+    HWND AddControl(LPCTSTR lpszClass, DWORD dwStyle, int nID)
+    {
+        return ::CreateWindow(lpszClass, "", WS_CHILD | WS_VISIBLE | dwStyle, 0, 30 * (nID - 100), 150, 100, m_hWnd,
+                              (HMENU)(UINT_PTR)nID, NULL, NULL);
+    }
+};
+}  // namespace
+
+TEST_F(DialogFixture, DataExchangeOfNumbersListsAndRadiosAtTheEdges)
+{
+    CExchangeWnd wnd;
+    ASSERT_TRUE(wnd.CreateEx(0, AfxRegisterWndClass(0), "exchange", WS_POPUP, CRect(0, 0, 200, 300), &owner, 0));
+    HWND hEdit = wnd.AddControl("EDIT", ES_AUTOHSCROLL, 101);
+    HWND hCombo = wnd.AddControl("COMBOBOX", CBS_DROPDOWN, 102);
+    HWND hList = wnd.AddControl("LISTBOX", 0, 103);
+    HWND hRadio1 = wnd.AddControl("BUTTON", BS_AUTORADIOBUTTON | WS_GROUP, 104);
+    wnd.AddControl("BUTTON", BS_AUTORADIOBUTTON, 105);
+    wnd.AddControl("EDIT", WS_GROUP, 106);  // ends the group
+    ::SendMessage(hCombo, CB_ADDSTRING, 0, (LPARAM) "5.0");
+    ::SendMessage(hCombo, CB_ADDSTRING, 0, (LPARAM) "5.1");
+    ::SendMessage(hList, LB_ADDSTRING, 0, (LPARAM) "alpha");
+    ::SendMessage(hList, LB_ADDSTRING, 0, (LPARAM) "beta");
+
+    // Positive numbers refuse a sign and anything beyond 32 bits.
+    UINT nPort = 7550;
+    wnd.m_exchange = [&](CDataExchange* pDX) { DDX_Text(pDX, 101, nPort); };
+    EXPECT_TRUE(wnd.UpdateData(FALSE));
+    EXPECT_STREQ("7550", DlgItemText(&wnd, 101));
+    for (const char* pszBad : { "-3", "4294967296", "", "12 34" })
+    {
+        ::SetWindowText(hEdit, pszBad);
+        EXPECT_FALSE(wnd.UpdateData(TRUE)) << pszBad;
+        EXPECT_EQ("Please enter a positive integer.", theApp.m_messageBoxes.back()) << pszBad;
+        EXPECT_EQ(7550u, nPort);
+    }
+    ::SetWindowText(hEdit, " 4294967295 ");
+    EXPECT_TRUE(wnd.UpdateData(TRUE));
+    EXPECT_EQ(4294967295u, nPort);
+
+    int nNumber = 0;
+    wnd.m_exchange = [&](CDataExchange* pDX) {
+        DDX_Text(pDX, 101, nNumber);
+        DDV_MinMaxInt(pDX, nNumber, -10, 10);
+    };
+    ::SetWindowText(hEdit, "2147483648");
+    EXPECT_FALSE(wnd.UpdateData(TRUE));
+    EXPECT_EQ("Please enter an integer.", theApp.m_messageBoxes.back());
+    ::SetWindowText(hEdit, "-11");
+    EXPECT_FALSE(wnd.UpdateData(TRUE));
+    EXPECT_EQ("Please enter an integer between -10 and 10.", theApp.m_messageBoxes.back());
+    ::SetWindowText(hEdit, "-10");
+    EXPECT_TRUE(wnd.UpdateData(TRUE));
+    EXPECT_EQ(-10, nNumber);
+
+    // An editable combo box keeps a text that is not in its list, both ways; a list
+    // box without the text has no selection and gives an empty text.
+    CString strVersion = "5.2";
+    CString strList = "gamma";
+    int nRadio = -1;
+    wnd.m_exchange = [&](CDataExchange* pDX) {
+        DDX_CBString(pDX, 102, strVersion);
+        DDX_LBString(pDX, 103, strList);
+        DDX_Radio(pDX, 104, nRadio);
+    };
+    ::SendMessage(hList, LB_SETCURSEL, 1, 0);
+    ::SendMessage(hRadio1, BM_SETCHECK, BST_CHECKED, 0);
+    EXPECT_TRUE(wnd.UpdateData(FALSE));
+    EXPECT_STREQ("5.2", DlgItemText(&wnd, 102));
+    EXPECT_EQ(LB_ERR, ::SendMessage(hList, LB_GETCURSEL, 0, 0));
+    EXPECT_EQ(BST_UNCHECKED, ::SendMessage(hRadio1, BM_GETCHECK, 0, 0));
+    strVersion = "x";
+    strList = "x";
+    nRadio = 5;
+    EXPECT_TRUE(wnd.UpdateData(TRUE));
+    EXPECT_STREQ("5.2", strVersion);
+    EXPECT_STREQ("", strList);
+    EXPECT_EQ(-1, nRadio);
+
+    // A text the combo box lists selects that item.
+    strVersion = "5.1";
+    strList = "beta";
+    nRadio = 1;
+    EXPECT_TRUE(wnd.UpdateData(FALSE));
+    EXPECT_EQ(1, ::SendMessage(hCombo, CB_GETCURSEL, 0, 0));
+    EXPECT_EQ(1, ::SendMessage(hList, LB_GETCURSEL, 0, 0));
+    EXPECT_TRUE(wnd.UpdateData(TRUE));
+    EXPECT_STREQ("5.1", strVersion);
+    EXPECT_STREQ("beta", strList);
+    EXPECT_EQ(1, nRadio);
+    wnd.DestroyWindow();
+}
+
+namespace
+{
+// Exchanges a member with a control the template does not have.
+class CBrokenExchangeDlg : public CValuesDlg
+{
+public:
+    int m_nMissing = 0;
+    virtual void DoDataExchange(CDataExchange* pDX)
+    {
+        CValuesDlg::DoDataExchange(pDX);
+        DDX_Text(pDX, 4321, m_nMissing);
+    }
+};
+}  // namespace
+
+TEST_F(DialogFixture, ModalDialogWhoseControlsCannotBeFilledEndsAtOnce)
+{
+    CBrokenExchangeDlg dlg;
+    dlg.m_script.push_back([](CValuesDlg* p) { p->PostMessage(WM_COMMAND, IDCANCEL); });
+    bool bWatchdogFired = false;
+    EXPECT_EQ(-1, DoModalWatched(dlg, bWatchdogFired));
+    EXPECT_FALSE(bWatchdogFired);
+    EXPECT_EQ(1u, theApp.m_messageBoxes.size());  // the failure was reported
+}
+
 TEST_F(DialogFixture, FailedValidationTellsTheUserAndKeepsTheFocusOnTheField)
 {
     CValuesDlg dlg;
@@ -217,6 +369,28 @@ TEST_F(DialogFixture, ModalDialogCancelEndsWithoutTakingValues)
     });
     EXPECT_EQ(IDCANCEL, dlg.DoModal());
     EXPECT_EQ(5, dlg.m_nNumber);
+}
+
+TEST_F(DialogFixture, ModalDialogEndsWhenItsWindowIsDestroyedWithoutEndDialog)
+{
+    // Its parent goes away, and the system destroys the dialog with it.
+    CWnd parent;
+    ASSERT_TRUE(parent.CreateEx(0, AfxRegisterWndClass(0), "parent", WS_OVERLAPPEDWINDOW | WS_VISIBLE,
+                                CRect(0, 0, 300, 200), NULL, 0));
+    CValuesDlg dlg;
+    dlg.m_pParentWnd = &parent;
+    dlg.m_script.push_back([&](CValuesDlg*) { parent.DestroyWindow(); });
+    bool bWatchdogFired = false;
+    EXPECT_EQ(-1, DoModalWatched(dlg, bWatchdogFired));
+    EXPECT_FALSE(bWatchdogFired);
+    EXPECT_EQ(NULL, dlg.m_hWnd);
+
+    // It destroys itself.
+    CValuesDlg dlg2;
+    dlg2.m_script.push_back([](CValuesDlg* p) { p->DestroyWindow(); });
+    EXPECT_EQ(-1, DoModalWatched(dlg2, bWatchdogFired));
+    EXPECT_FALSE(bWatchdogFired);
+    EXPECT_TRUE(owner.IsWindowEnabled());
 }
 
 namespace
@@ -360,6 +534,141 @@ TEST_F(DialogFixture, ModalSheetRunsUnderOurLoopAndAsksItsDialogMessages)
     EXPECT_EQ(NULL, sheet.m_hWnd);
     EXPECT_TRUE(owner.IsWindowEnabled());
     script.DestroyWindow();
+}
+
+namespace
+{
+// Runs its steps one per timer tick of its own window, from whatever loop turns.
+class CTimerScript : public CWnd
+{
+public:
+    std::vector<std::function<void()>> m_steps;
+    size_t m_nStep = 0;
+    BOOL Start(CWnd* pParent)
+    {
+        if (!Create(NULL, "script", WS_CHILD, CRect(0, 0, 1, 1), pParent, 9))
+            return FALSE;
+        SetTimer(1, 50, NULL);
+        return TRUE;
+    }
+    afx_msg void OnTimer(UINT_PTR)
+    {
+        if (m_nStep < m_steps.size())
+            m_steps[m_nStep++]();
+        if (m_nStep >= m_steps.size())
+            KillTimer(1);
+    }
+    DECLARE_MESSAGE_MAP()
+};
+
+BEGIN_MESSAGE_MAP(CTimerScript, CWnd)
+    ON_WM_TIMER()
+END_MESSAGE_MAP()
+
+class CThrowingPage : public CTestPage
+{
+public:
+    using CTestPage::CTestPage;
+    BOOL m_bThrowOnSetActive = FALSE;
+    BOOL m_bThrowOnApply = FALSE;
+    virtual BOOL OnSetActive()
+    {
+        if (m_bThrowOnSetActive)
+            AfxThrowNotSupportedException();
+        return CTestPage::OnSetActive();
+    }
+    virtual BOOL OnApply()
+    {
+        CTestPage::OnApply();
+        if (m_bThrowOnApply)
+            throw std::runtime_error("apply failed");
+        return TRUE;
+    }
+};
+
+class CThrowingInitDlg : public CValuesDlg
+{
+public:
+    virtual BOOL OnInitDialog()
+    {
+        CValuesDlg::OnInitDialog();
+        AfxThrowResourceException();
+    }
+};
+}  // namespace
+
+TEST_F(DialogFixture, HandlersThatThrowInDialogsAndSheetsAreReportedAndTheModalLoopsStillEnd)
+{
+    theApp.m_nExceptions = theApp.m_nUnknownExceptions = 0;
+
+    // A dialog whose initialisation fails half-way is still shown and closes.
+    CThrowingInitDlg dlg;
+    dlg.m_script.push_back([](CValuesDlg* p) { p->PostMessage(WM_COMMAND, IDCANCEL); });
+    EXPECT_EQ(IDCANCEL, dlg.DoModal());
+    EXPECT_EQ(1, theApp.m_nExceptions);
+    EXPECT_TRUE(owner.IsWindowEnabled());
+
+    // A sheet whose second page fails when shown and whose first fails on OK.
+    CPropertySheet sheet("Sheet");
+    CThrowingPage page1(IDD_PAGE_ONE);
+    CThrowingPage page2(IDD_PAGE_TWO);
+    page1.m_bThrowOnApply = TRUE;
+    page2.m_bThrowOnSetActive = TRUE;
+    sheet.AddPage(&page1);
+    sheet.AddPage(&page2);
+    CTimerScript script;
+    script.m_steps.push_back([&] { sheet.SetActivePage(1); });
+    script.m_steps.push_back([&] { sheet.PressButton(PSBTN_OK); });
+    ASSERT_TRUE(script.Start(&owner));
+    sheet.DoModal();
+    EXPECT_EQ(2, theApp.m_nExceptions);
+    EXPECT_EQ(1, theApp.m_nUnknownExceptions);
+    EXPECT_EQ(1, page1.m_nApply);
+    EXPECT_EQ(NULL, sheet.m_hWnd);
+    EXPECT_TRUE(owner.IsWindowEnabled());
+    script.DestroyWindow();
+}
+
+TEST_F(DialogFixture, ModalDialogOwnedByAToolWindowDisablesTheMainWindowToo)
+{
+    // A floating tool window owned by the main window, like a floating bar.
+    CWnd tool;
+    ASSERT_TRUE(tool.CreateEx(0, AfxRegisterWndClass(0), "tool", WS_POPUP | WS_CAPTION | WS_VISIBLE,
+                              CRect(50, 50, 250, 150), &owner, 0));
+    CValuesDlg dlg;
+    dlg.m_pParentWnd = &tool;
+    BOOL bToolEnabled = TRUE;
+    BOOL bOwnerEnabled = TRUE;
+    dlg.m_script.push_back([&](CValuesDlg* p) {
+        bToolEnabled = tool.IsWindowEnabled();
+        bOwnerEnabled = owner.IsWindowEnabled();
+        p->PostMessage(WM_COMMAND, IDCANCEL);
+    });
+    EXPECT_EQ(IDCANCEL, dlg.DoModal());
+    EXPECT_FALSE(bToolEnabled);
+    EXPECT_FALSE(bOwnerEnabled);
+    EXPECT_TRUE(tool.IsWindowEnabled());
+    EXPECT_TRUE(owner.IsWindowEnabled());
+
+    // The same for a modal sheet.
+    CPropertySheet sheet("Sheet", &tool);
+    CTestPage page(IDD_PAGE_ONE);
+    sheet.AddPage(&page);
+    CTimerScript script;
+    script.m_steps.push_back([&] {
+        bToolEnabled = tool.IsWindowEnabled();
+        bOwnerEnabled = owner.IsWindowEnabled();
+        sheet.PressButton(PSBTN_CANCEL);
+    });
+    ASSERT_TRUE(script.Start(&owner));
+    bToolEnabled = bOwnerEnabled = TRUE;
+    EXPECT_EQ(IDCANCEL, sheet.DoModal());
+    EXPECT_FALSE(bToolEnabled);
+    EXPECT_FALSE(bOwnerEnabled);
+    EXPECT_TRUE(tool.IsWindowEnabled());
+    EXPECT_TRUE(owner.IsWindowEnabled());
+    script.DestroyWindow();
+    tool.DestroyWindow();
 }
 
 TEST(FileDialog, FilterAndMultipleSelectionResults)

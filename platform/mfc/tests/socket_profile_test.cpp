@@ -2,6 +2,7 @@
 // profile API against the registry of the private Wine prefix.
 #include "wintest.h"
 #include <afxsock.h>
+#include <afxpriv.h>
 #include <stdio.h>
 #include <stdlib.h>
 #include <shlwapi.h>
@@ -125,6 +126,83 @@ TEST(AsyncSocket, SendsToAHostNameAndStopsNotifyingAfterClose)
     EXPECT_FALSE(second.Create(LocalPort(first), SOCK_DGRAM, FD_READ, "127.0.0.1"));
     EXPECT_EQ(WSAEADDRINUSE, CAsyncSocket::GetLastError());
     EXPECT_EQ(INVALID_SOCKET, second.m_hSocket);
+}
+
+namespace
+{
+class CThrowingSocket : public CRecordingSocket
+{
+public:
+    virtual void OnReceive(int nErrorCode)
+    {
+        CRecordingSocket::OnReceive(nErrorCode);
+        AfxThrowNotSupportedException();
+    }
+};
+
+// Waits until a network event for the socket is queued, without taking it.
+bool NotificationQueuedFor(SOCKET hSocket)
+{
+    for (int i = 0; i < 200; i++)
+    {
+        MSG msg;
+        if (::PeekMessage(&msg, NULL, WM_SOCKET_NOTIFY, WM_SOCKET_NOTIFY, PM_NOREMOVE) && (SOCKET)msg.wParam == hSocket)
+            return true;
+        ::Sleep(10);
+    }
+    return false;
+}
+}  // namespace
+
+TEST(AsyncSocket, AHandlerThatThrowsIsReportedAndTheSocketGoesOn)
+{
+    ASSERT_TRUE(AfxSocketInit());
+    theApp.m_nExceptions = 0;
+    CThrowingSocket receiver;
+    ASSERT_TRUE(receiver.Create(0, SOCK_DGRAM, FD_READ, "127.0.0.1"));
+    CAsyncSocket sender;
+    ASSERT_TRUE(sender.Create(0, SOCK_DGRAM, 0));
+    sender.SendTo("one", 3, LocalPort(receiver), "127.0.0.1");
+    EXPECT_TRUE(PumpUntil([&] { return receiver.m_nReceives == 1; }));
+    EXPECT_EQ(1, theApp.m_nExceptions);
+    sender.SendTo("two", 3, LocalPort(receiver), "127.0.0.1");
+    EXPECT_TRUE(PumpUntil([&] { return receiver.m_nReceives == 2; }));
+    EXPECT_STREQ("two", receiver.m_strLast);
+    EXPECT_EQ(2, theApp.m_nExceptions);
+}
+
+TEST(AsyncSocket, ANotificationOfAClosedSocketNeverReachesTheNextSocketWithItsHandle)
+{
+    ASSERT_TRUE(AfxSocketInit());
+    CRecordingSocket closed;
+    ASSERT_TRUE(closed.Create(0, SOCK_DGRAM, FD_READ, "127.0.0.1"));
+    CAsyncSocket sender;
+    ASSERT_TRUE(sender.Create(0, SOCK_DGRAM, 0));
+    sender.SendTo("stale", 5, LocalPort(closed), "127.0.0.1");
+    SOCKET hOld = closed.m_hSocket;
+    ASSERT_TRUE(NotificationQueuedFor(hOld));
+    closed.Close();
+
+    // The system hands the freed handle out again; find the socket that got it.
+    CRecordingSocket sockets[16];
+    CRecordingSocket* pReuser = NULL;
+    for (CRecordingSocket& socket : sockets)
+    {
+        ASSERT_TRUE(socket.Create(0, SOCK_DGRAM, FD_READ, "127.0.0.1"));
+        if (socket.m_hSocket == hOld)
+        {
+            pReuser = &socket;
+            break;
+        }
+    }
+    ASSERT_TRUE(pReuser != NULL) << "no socket got the closed socket's handle";
+    PumpUntil([] { return false; }, 300);
+    EXPECT_EQ(0, pReuser->m_nReceives);
+
+    // Its own datagrams still arrive.
+    sender.SendTo("fresh", 5, LocalPort(*pReuser), "127.0.0.1");
+    EXPECT_TRUE(PumpUntil([&] { return pReuser->m_nReceives == 1; }));
+    EXPECT_STREQ("fresh", pReuser->m_strLast);
 }
 
 namespace

@@ -238,3 +238,30 @@ TEST(CString, LoadStringReadsTheResourceModule)
     AfxFormatString1(s, 104, "a.lua");
     EXPECT_EQ("Could not open a.lua.", s);
 }
+
+TEST(CString, OperationsThatReadTheirOwnText)
+{
+    // Each operation reads from the buffer it may reallocate while it writes.
+    CString s("abc");
+    s += s;
+    EXPECT_STREQ("abcabc", s);
+    s.Append(s.GetString() + 3, 3);
+    EXPECT_STREQ("abcabcabc", s);
+    s.Insert(1, s.Mid(6));
+    EXPECT_STREQ("aabcbcabcabc", s);
+    s = s.GetString() + 9;
+    EXPECT_STREQ("abc", s);
+    s.Format("%s-%s", s.GetString(), s.GetString());
+    EXPECT_STREQ("abc-abc", s);
+    EXPECT_EQ(2, s.Replace("abc", "abcabc"));  // the new text holds the old one
+    EXPECT_STREQ("abcabc-abcabc", s);
+    EXPECT_EQ(4, s.Replace("abc", ""));
+    EXPECT_STREQ("-", s);
+
+    // A copy taken before any of it keeps the old text.
+    CString t("xy");
+    CString u = t;
+    t += t;
+    EXPECT_STREQ("xy", u);
+    EXPECT_STREQ("xyxy", t);
+}

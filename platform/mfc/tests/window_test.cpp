@@ -1,6 +1,7 @@
 // Windows and messages: message maps, command routing with update handlers,
 // reflection, exceptions in handlers, subclassing, handle maps, layout and idle.
 #include "wintest.h"
+#include "afxtest.h"
 #include <afxcmn.h>
 #include <afxstat_.h>
 #include <stdexcept>
@@ -214,6 +215,21 @@ TEST_F(WindowFixture, ExceptionsInHandlersStopAtTheWindowProcedure)
     EXPECT_EQ(2, theApp.m_nExceptions);
 }
 
+TEST(Exceptions, ReportErrorShowsItsMessageThroughTheApplication)
+{
+    // The application decides how message boxes look and whom they block.
+    theApp.m_messageBoxes.clear();
+    CFileException* pFileError = new CFileException(CFileException::fileNotFound, 2, "C:\\work\\game.lua");
+    pFileError->ReportError();
+    pFileError->Delete();
+    CException* pUnknown = new CNotSupportedException;
+    pUnknown->ReportError(MB_OK, AFX_IDP_INTERNAL_FAILURE);
+    pUnknown->Delete();
+    ASSERT_EQ(2u, theApp.m_messageBoxes.size());
+    EXPECT_NE(std::string::npos, theApp.m_messageBoxes[0].find("game.lua"));
+    EXPECT_FALSE(theApp.m_messageBoxes[1].empty());
+}
+
 namespace
 {
 class CFailingCreateWnd : public CWnd
@@ -229,14 +245,51 @@ BEGIN_MESSAGE_MAP(CFailingCreateWnd, CWnd)
 END_MESSAGE_MAP()
 }  // namespace
 
-TEST(WindowCreation, ExceptionInOnCreateFailsTheCreation)
+// A creation that fails in our code: no window, the exception reported once, and
+// PostNcDestroy called once as for a destroyed window.
+template<class TWnd>
+void ExpectCreationFailsCleanly(TWnd& wnd)
 {
     theApp.m_nExceptions = 0;
-    CFailingCreateWnd wnd;
     EXPECT_FALSE(wnd.CreateEx(0, AfxRegisterWndClass(0), "x", WS_POPUP, CRect(0, 0, 10, 10), NULL, 0));
     EXPECT_EQ(NULL, wnd.m_hWnd);
     EXPECT_EQ(1, theApp.m_nExceptions);
     EXPECT_EQ(1, wnd.m_nPostNcDestroy);
+}
+
+TEST(WindowCreation, ExceptionInOnCreateFailsTheCreation)
+{
+    CFailingCreateWnd wnd;
+    ExpectCreationFailsCleanly(wnd);
+}
+
+namespace
+{
+class CFailingSubclassWnd : public CWnd
+{
+public:
+    int m_nPostNcDestroy = 0;
+    virtual void PreSubclassWindow() { AfxThrowNotSupportedException(); }
+    virtual void PostNcDestroy() { ++m_nPostNcDestroy; }
+};
+}  // namespace
+
+TEST(WindowCreation, ExceptionInPreSubclassWindowFailsTheCreationAndLeavesNoObjectAttached)
+{
+    CFailingSubclassWnd wnd;
+    ExpectCreationFailsCleanly(wnd);
+    CHandleMap* pMap = afxMapHWND();
+    for (HWND hWnd = ::GetTopWindow(NULL); hWnd != NULL; hWnd = ::GetWindow(hWnd, GW_HWNDNEXT))
+        EXPECT_NE(&wnd, pMap->LookupPermanent(hWnd));
+
+    // Subclassing an existing window the same way leaves it alone.
+    HWND hStatic = ::CreateWindow("STATIC", "s", WS_POPUP, 0, 0, 10, 10, NULL, NULL, NULL, NULL);
+    WNDPROC pfnBefore = (WNDPROC)::GetWindowLongPtr(hStatic, GWLP_WNDPROC);
+    EXPECT_AFX_THROW(wnd.SubclassWindow(hStatic), CNotSupportedException);
+    EXPECT_EQ(NULL, wnd.m_hWnd);
+    EXPECT_EQ(NULL, CWnd::FromHandlePermanent(hStatic));
+    EXPECT_EQ(pfnBefore, (WNDPROC)::GetWindowLongPtr(hStatic, GWLP_WNDPROC));
+    ::DestroyWindow(hStatic);
 }
 
 TEST_F(WindowFixture, NotificationsReachTheParentsMapByControlId)
@@ -388,6 +441,165 @@ TEST(HandleMaps, TemporaryObjectsAreFreedAtIdleAndPermanentOnesStay)
 
 namespace
 {
+const UINT WM_TEST_NESTED_IDLE = WM_APP + 13;
+
+// Holds a temporary object across a nested loop that idles, as a popup menu's
+// tracking loop does from inside a handler or a pre-translation.
+class CNestedIdleWnd : public CWnd
+{
+public:
+    HWND m_hForeign = NULL;
+    int m_nHandlerChecks = 0;
+    int m_nPreTranslateChecks = 0;
+    bool m_bHandlerTempSurvived = false;
+    bool m_bPreTranslateTempSurvived = false;
+
+    bool TemporaryObjectSurvivesNestedIdle()
+    {
+        CWnd* pTemp = CWnd::FromHandle(m_hForeign);
+        for (LONG n = 0; AfxGetThread()->OnIdle(n); ++n)
+        {
+        }
+        return afxMapHWND()->LookupTemporary(m_hForeign) == pTemp;
+    }
+    afx_msg LRESULT OnNestedIdle(WPARAM, LPARAM)
+    {
+        ++m_nHandlerChecks;
+        m_bHandlerTempSurvived = TemporaryObjectSurvivesNestedIdle();
+        return 0;
+    }
+    virtual BOOL PreTranslateMessage(MSG* pMsg)
+    {
+        if (pMsg->message != WM_KEYDOWN || pMsg->wParam != VK_F8)
+            return CWnd::PreTranslateMessage(pMsg);
+        ++m_nPreTranslateChecks;
+        m_bPreTranslateTempSurvived = TemporaryObjectSurvivesNestedIdle();
+        return TRUE;
+    }
+    DECLARE_MESSAGE_MAP()
+};
+
+BEGIN_MESSAGE_MAP(CNestedIdleWnd, CWnd)
+    ON_MESSAGE(WM_TEST_NESTED_IDLE, CNestedIdleWnd::OnNestedIdle)
+END_MESSAGE_MAP()
+}  // namespace
+
+TEST(HandleMaps, IdleInsideAHandlerOrPreTranslationKeepsTheTemporaryObjectsInUse)
+{
+    CNestedIdleWnd wnd;
+    CreateTopLevel(wnd, WS_POPUP);
+    HWND hForeign = ::CreateWindow("STATIC", "foreign", WS_POPUP, 0, 0, 10, 10, NULL, NULL, NULL, NULL);
+    wnd.m_hForeign = hForeign;
+
+    wnd.SendMessage(WM_TEST_NESTED_IDLE);
+    EXPECT_EQ(1, wnd.m_nHandlerChecks);
+    EXPECT_TRUE(wnd.m_bHandlerTempSurvived);
+
+    wnd.PostMessage(WM_KEYDOWN, VK_F8, 0);
+    MSG msg;
+    for (int i = 0; i < 50 && wnd.m_nPreTranslateChecks == 0 && ::PeekMessage(&msg, NULL, 0, 0, PM_NOREMOVE); i++)
+        AfxPumpMessage();
+    EXPECT_EQ(1, wnd.m_nPreTranslateChecks);
+    EXPECT_TRUE(wnd.m_bPreTranslateTempSurvived);
+
+    // Back at the top of the message loop, idle time frees them.
+    for (LONG n = 0; theApp.OnIdle(n); ++n)
+    {
+    }
+    EXPECT_EQ(NULL, afxMapHWND()->LookupTemporary(hForeign));
+    ::DestroyWindow(hForeign);
+    wnd.DestroyWindow();
+}
+
+namespace
+{
+struct ForeignWindow
+{
+    HWND hWnd = NULL;
+    HANDLE hCreated = ::CreateEvent(NULL, TRUE, FALSE, NULL);
+    HANDLE hRelease = ::CreateEvent(NULL, TRUE, FALSE, NULL);
+};
+
+// A window of another thread, kept until the test releases it.
+DWORD WINAPI ForeignWindowThread(LPVOID lpParam)
+{
+    ForeignWindow* pInfo = (ForeignWindow*)lpParam;
+    pInfo->hWnd = ::CreateWindow("STATIC", "foreign", WS_POPUP, 0, 0, 10, 10, NULL, NULL, NULL, NULL);
+    ::SetEvent(pInfo->hCreated);
+    while (::MsgWaitForMultipleObjects(1, &pInfo->hRelease, FALSE, INFINITE, QS_ALLINPUT) == WAIT_OBJECT_0 + 1)
+    {
+        MSG msg;
+        while (::PeekMessage(&msg, NULL, 0, 0, PM_REMOVE))
+            ::DispatchMessage(&msg);
+    }
+    ::DestroyWindow(pInfo->hWnd);
+    return 0;
+}
+}  // namespace
+
+TEST(HandleMaps, AnObjectThatGoesAwayLeavesNoEntryEvenWhenItCouldNotDestroyItsWindow)
+{
+    // The window was destroyed behind the object's back (it was attached, not
+    // subclassed, so it never saw WM_NCDESTROY).
+    HWND hGone = ::CreateWindow("STATIC", "gone", WS_POPUP, 0, 0, 10, 10, NULL, NULL, NULL, NULL);
+    CWnd* pWnd = new CWnd;
+    ASSERT_TRUE(pWnd->Attach(hGone));
+    ::DestroyWindow(hGone);
+    delete pWnd;
+    EXPECT_EQ(NULL, afxMapHWND()->LookupPermanent(hGone));
+
+    // The window belongs to another thread, which alone may destroy it.
+    ForeignWindow info;
+    HANDLE hThread = ::CreateThread(NULL, 0, ForeignWindowThread, &info, 0, NULL);
+    ASSERT_EQ(WAIT_OBJECT_0, ::WaitForSingleObject(info.hCreated, 5000));
+    pWnd = new CWnd;
+    ASSERT_TRUE(pWnd->Attach(info.hWnd));
+    delete pWnd;
+    EXPECT_EQ(NULL, afxMapHWND()->LookupPermanent(info.hWnd));
+    EXPECT_TRUE(::IsWindow(info.hWnd));
+    ::SetEvent(info.hRelease);
+    ::WaitForSingleObject(hThread, 5000);
+    ::CloseHandle(hThread);
+    ::CloseHandle(info.hCreated);
+    ::CloseHandle(info.hRelease);
+}
+
+namespace
+{
+UINT g_nLateMsg = 0;  // registered only when first needed
+
+class CLateMessageWnd : public CWnd
+{
+public:
+    int m_nLate = 0;
+    afx_msg LRESULT OnLate(WPARAM, LPARAM)
+    {
+        ++m_nLate;
+        return 5;
+    }
+    DECLARE_MESSAGE_MAP()
+};
+
+BEGIN_MESSAGE_MAP(CLateMessageWnd, CWnd)
+    ON_REGISTERED_MESSAGE(g_nLateMsg, CLateMessageWnd::OnLate)
+END_MESSAGE_MAP()
+}  // namespace
+
+TEST(MessageMaps, ARegisteredMessageVariableSetLaterIsHandledFromThenOn)
+{
+    CLateMessageWnd wnd;
+    CreateTopLevel(wnd, WS_POPUP);
+    UINT nMsg = ::RegisterWindowMessage("VornWindowTest::Late");
+    // Another program's broadcast arrives before this one has registered the message.
+    EXPECT_EQ(0, wnd.SendMessage(nMsg));
+    g_nLateMsg = nMsg;
+    EXPECT_EQ(5, wnd.SendMessage(nMsg));
+    EXPECT_EQ(1, wnd.m_nLate);
+    wnd.DestroyWindow();
+}
+
+namespace
+{
 class CDescendantWnd : public CWnd
 {
 public:
@@ -461,18 +673,33 @@ TEST(Layout, RepositionBarsGivesBarsTheirPartAndTheRestToThePane)
     CWnd pane;
     ASSERT_TRUE(pane.Create(NULL, "pane", WS_CHILD | WS_VISIBLE, CRect(0, 0, 1, 1), &parent, AFX_IDW_PANE_FIRST));
 
+    auto RectInParent = [&](CWnd& wnd) {
+        CRect rect;
+        wnd.GetWindowRect(&rect);
+        parent.ScreenToClient(&rect);
+        return rect;
+    };
+
+    // A query measures without moving anything.
     CRect rectQuery;
     parent.RepositionBars(AFX_IDW_CONTROLBAR_FIRST, AFX_IDW_CONTROLBAR_LAST, AFX_IDW_PANE_FIRST, reposQuery, &rectQuery);
     EXPECT_EQ(CRect(0, 20, 300, 200), rectQuery);
+    EXPECT_EQ(CRect(0, 0, 1, 1), RectInParent(bar));
+    EXPECT_EQ(CRect(0, 0, 1, 1), RectInParent(pane));
 
     parent.RepositionBars(AFX_IDW_CONTROLBAR_FIRST, AFX_IDW_CONTROLBAR_LAST, AFX_IDW_PANE_FIRST);
-    CRect rectBar, rectPane;
-    bar.GetWindowRect(&rectBar);
-    parent.ScreenToClient(&rectBar);
-    pane.GetWindowRect(&rectPane);
-    parent.ScreenToClient(&rectPane);
-    EXPECT_EQ(CRect(0, 0, 300, 20), rectBar);
-    EXPECT_EQ(CRect(0, 20, 300, 200), rectPane);
+    EXPECT_EQ(CRect(0, 0, 300, 20), RectInParent(bar));
+    EXPECT_EQ(CRect(0, 20, 300, 200), RectInParent(pane));
+
+    bar.m_nBarHeight = 30;
+    parent.RepositionBars(AFX_IDW_CONTROLBAR_FIRST, AFX_IDW_CONTROLBAR_LAST, AFX_IDW_PANE_FIRST, reposQuery, &rectQuery);
+    EXPECT_EQ(CRect(0, 30, 300, 200), rectQuery);
+    EXPECT_EQ(CRect(0, 0, 300, 20), RectInParent(bar));
+
+    // Without a layout the window moves at once.
+    CRect rectMoved(5, 6, 50, 60);
+    AfxRepositionWindow(NULL, pane.m_hWnd, &rectMoved);
+    EXPECT_EQ(rectMoved, RectInParent(pane));
     parent.DestroyWindow();
 }
 
@@ -576,6 +803,48 @@ TEST(Gdi, DeviceContextOperationsAndObjects)
 
     dc.SelectObject(pOldBitmap);
     wnd.DestroyWindow();
+}
+
+TEST(HandleMaps, AnObjectGivenASecondHandleForgetsTheFirst)
+{
+    // Created twice without DeleteObject in between: the first font is no longer
+    // the object's, and after the object is gone nothing maps it to the object.
+    HGDIOBJ hFirstFont = NULL;
+    {
+        CFont font;
+        ASSERT_TRUE(font.CreatePointFont(90, "Arial"));
+        hFirstFont = font.m_hObject;
+        ASSERT_TRUE(font.CreatePointFont(120, "Arial"));
+        EXPECT_EQ(NULL, afxMapHGDIOBJ()->LookupPermanent(hFirstFont));
+        EXPECT_EQ(&font, afxMapHGDIOBJ()->LookupPermanent(font.m_hObject));
+    }
+    EXPECT_EQ(NULL, afxMapHGDIOBJ()->LookupPermanent(hFirstFont));
+    ::DeleteObject(hFirstFont);
+
+    HMENU hFirstMenu = NULL;
+    {
+        CMenu menu;
+        ASSERT_TRUE(menu.CreatePopupMenu());
+        hFirstMenu = menu.m_hMenu;
+        ASSERT_TRUE(menu.CreatePopupMenu());
+        EXPECT_EQ(&menu, CMenu::FromHandle(menu.m_hMenu));
+    }
+    EXPECT_EQ(NULL, afxMapHMENU()->LookupPermanent(hFirstMenu));
+    ::DestroyMenu(hFirstMenu);
+
+    HWND hFirst = ::CreateWindow("STATIC", "1", WS_POPUP, 0, 0, 10, 10, NULL, NULL, NULL, NULL);
+    HWND hSecond = ::CreateWindow("STATIC", "2", WS_POPUP, 0, 0, 10, 10, NULL, NULL, NULL, NULL);
+    {
+        CWnd wnd;
+        ASSERT_TRUE(wnd.Attach(hFirst));
+        ASSERT_TRUE(wnd.Attach(hSecond));
+        EXPECT_EQ(NULL, CWnd::FromHandlePermanent(hFirst));
+        EXPECT_EQ(&wnd, CWnd::FromHandlePermanent(hSecond));
+        wnd.Detach();
+    }
+    EXPECT_EQ(NULL, afxMapHWND()->LookupPermanent(hFirst));
+    ::DestroyWindow(hFirst);
+    ::DestroyWindow(hSecond);
 }
 
 TEST(ToolTips, MouseMovesOverAChildFindTheToolThroughTheHitTest)
@@ -726,4 +995,14 @@ TEST_F(WindowFixture, RadioMarksAndTextsOfMenuItems)
     menu.GetMenuString(0, strText, MF_BYPOSITION);
     EXPECT_STREQ("Cut Now", strText);
     EXPECT_TRUE(menu.GetMenuState(0, MF_BYPOSITION) & MF_GRAYED);  // the text change kept the state
+
+    // An owner-drawn item given a text becomes a text item (its data would
+    // otherwise be the address of the caller's text).
+    menu.AppendMenu(MF_OWNERDRAW, ID_EDIT_COPY, (LPCTSTR)(ULONG_PTR)0x1234);
+    state.m_nIndex = 1;
+    state.m_nID = ID_EDIT_COPY;
+    state.SetText("Copy");
+    EXPECT_FALSE(menu.GetMenuState(1, MF_BYPOSITION) & MF_OWNERDRAW);
+    menu.GetMenuString(1, strText, MF_BYPOSITION);
+    EXPECT_STREQ("Copy", strText);
 }

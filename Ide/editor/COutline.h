@@ -1,0 +1,147 @@
+// COutline: the program's symbol model of Lua code. For every parsed source file and
+// every loaded function-definition list it keeps the tables, functions and variables
+// found, with their lines, nesting and table membership, and offers the lookups that
+// navigation, completion and call tips use. It owns its files; files own their nodes.
+#pragma once
+
+#include "COutlineFile.h"
+#include "CLineSource.h"
+
+class COutline
+{
+public:
+    COutline();
+    ~COutline();
+
+    int GetFileCount() const { return (int)m_files.GetSize(); }
+    COutlineFile* GetFile(int nIndex) const { return static_cast<COutlineFile*>(m_files.GetAt(nIndex)); }
+
+    // Lookups. Node names compare exactly; file names without regard to case. With a
+    // file the search covers that file only, without one every file in order; the
+    // first match wins. NULL when nothing matches.
+    COutlineFile* FindFile(LPCTSTR pszName) const;
+    COutlineTable* FindTable(LPCTSTR pszName, COutlineFile* pFile = NULL) const;
+    COutlineTable* FindTableInScope(LPCTSTR pszName, COutlineNode* pOwner, COutlineFile* pFile = NULL) const;
+    COutlineFunction* FindFunction(LPCTSTR pszName, COutlineFile* pFile = NULL) const;
+    COutlineFunction* FindFunctionInScope(LPCTSTR pszName, COutlineNode* pOwner, COutlineFile* pFile = NULL) const;
+    COutlineFunction* FindMemberFunction(LPCTSTR pszName, COutlineTable* pTable, COutlineFile* pFile = NULL) const;
+    COutlineFunction* FindMemberFunctionInScope(LPCTSTR pszName, COutlineTable* pTable, COutlineNode* pOwner,
+                                                COutlineFile* pFile = NULL) const;
+    COutlineVariable* FindVariable(LPCTSTR pszName, COutlineFile* pFile = NULL) const;
+    COutlineVariable* FindVariableInScope(LPCTSTR pszName, COutlineNode* pOwner, COutlineFile* pFile = NULL) const;
+    COutlineVariable* FindMemberVariable(LPCTSTR pszName, COutlineTable* pTable, COutlineFile* pFile = NULL) const;
+    COutlineVariable* FindMemberVariableInScope(LPCTSTR pszName, COutlineTable* pTable, COutlineNode* pOwner,
+                                                COutlineFile* pFile = NULL) const;
+    // Without a table: FindFunction in every file. With one: the member function of the
+    // table, else of its base table, and so on up the base chain.
+    COutlineFunction* FindMethod(LPCTSTR pszName, COutlineTable* pTable) const;
+
+    // Adding: the new node, or NULL when the name is empty or a node with the same keys
+    // exists already (the model is then unchanged).
+    COutlineFile* AddFile(LPCTSTR pszName);
+    COutlineTable* AddTable(LPCTSTR pszName, COutlineNode* pOwner, COutlineFile* pFile);
+    COutlineFunction* AddFunction(LPCTSTR pszName, int nLocal, COutlineNode* pOwner, COutlineFile* pFile);
+    COutlineFunction* AddMemberFunction(LPCTSTR pszName, COutlineTable* pTable, int nMethod, int nLocal,
+                                        COutlineNode* pOwner, COutlineFile* pFile);
+    COutlineVariable* AddVariable(LPCTSTR pszName, COutlineNode* pOwner, int nLocal, COutlineFile* pFile);
+    COutlineVariable* AddMemberVariable(LPCTSTR pszName, COutlineTable* pTable, COutlineNode* pOwner,
+                                        COutlineFile* pFile);
+
+    // Sums over all files.
+    int GetTableCount() const;
+    int GetFunctionCount() const;
+    int GetVariableCount() const;
+
+    // Removing: the node leaves its file and every link to it is cleared, then it is
+    // deleted. The file is a hint; the node's own file is used when it does not hold it.
+    BOOL RemoveTable(COutlineTable* pTable, COutlineFile* pFile = NULL);
+    BOOL RemoveFunction(COutlineFunction* pFunction, COutlineFile* pFile = NULL);
+    BOOL RemoveVariable(COutlineVariable* pVariable, COutlineFile* pFile = NULL);
+    // Removes the file with its nodes and tokens; nodes of other files keep no reference
+    // into it (bases, parent tables, owners, owner records, result tables).
+    void RemoveFile(COutlineFile* pFile);
+    void RemoveAll();
+
+    // The table named first derives from the table named second, both of the file.
+    // FALSE when either is missing or the link would close a cycle of bases.
+    BOOL SetTableBase(LPCTSTR pszTable, LPCTSTR pszBase, COutlineFile* pFile);
+    // After a project is loaded: each local table with a constructor name derives from
+    // the result table of that function (found in every file).
+    void LinkConstructedTables();
+
+    // --- Parsing (the Lua outline parser) ---
+
+    // Builds the outline of a file on disk (read as the hidden scanning control would
+    // hold it). FALSE when the file cannot be read or is too large for the memory left.
+    BOOL ParseFile(COutlineFile* pFile, LPCTSTR pszPath);
+    // Tokenizes all lines of the source into the file and parses them (a first parse).
+    void ParseSource(COutlineFile* pFile, CLineSource& source);
+    // Re-parses an open document: marks every node unchanged, changed, new or stale.
+    // 1 when anything in the file changed, else 0. PruneStaleNodes must follow a 1.
+    int ReparseFile(COutlineFile* pFile, CLineSource& source);
+    // The sweep after a re-parse: re-links the local tables of project files, removes
+    // the file's stale nodes and sets the rest back to unchanged.
+    void PruneStaleNodes(COutlineFile* pFile);
+    // The colon method that encloses the last "self" before the given position (lines up
+    // to nLastLine are read), or NULL.
+    COutlineFunction* FindSelfMethod(int nLastLine, int nColumn, CLineSource& source, COutlineFile* pFile);
+    // The innermost function or table around the first token at or after the position;
+    // at file level, the global variable that token names. NULL when there is none.
+    COutlineNode* FindScopeAt(int nLine, int nColumn, CLineSource& source, COutlineFile* pFile);
+
+    // --- Line parsers ---
+
+    // Letters, digits and "_" (only the low byte counts).
+    static BOOL IsNameChar(int ch);
+    // Blanks and tabs at the start, or at the end.
+    static void TrimLeft(CString& strText);
+    static void TrimRight(CString& strText);
+    // The text before the first "--", unless a "--[[" starts there.
+    static void StripComment(CString& strText);
+    // TrimLeft, optionally StripComment, TrimRight, then trailing LF, CR and tabs go.
+    static void CleanLine(CString& strText, BOOL bStripComment);
+    // The text before the first "(" (all of it without one).
+    static CString GetHead(LPCTSTR pszText);
+    // The text between the first "(" and the last ")", or empty.
+    static CString GetArguments(LPCTSTR pszText);
+
+    // One line of a function-definition list: "[prefix|function|local function] name(params)"
+    // where name is "f", "T.f" or "T:f". The new function, or NULL when the line is no
+    // definition or the function exists already.
+    COutlineFunction* ParseDefinitionLine(COutlineFile* pFile, LPCTSTR pszLine, BOOL bRequireFunctionKeyword,
+                                          BOOL bCreateTables);
+
+    // Readers of the text before the caret (completion and call tips).
+    // The text of the line before the (byte) column, without line-end characters.
+    static CString GetTextBeforeCaret(CLineSource& source, int nLine, int nColumn);
+    // The table named at the end of the text: in the file, else in every file.
+    COutlineTable* FindTableBeforeCaret(LPCTSTR pszText, COutlineFile* pFile) const;
+    // 1 when the name at the end of the text is "self".
+    static int IsSelfBeforeCaret(LPCTSTR pszText);
+    // "table.member" or "table:member" at the end of the text: -1 when the text does not
+    // end so; else the parts, and 1 when the table is "self", 0 when it is not.
+    static int ParseMemberAccess(LPCTSTR pszText, CString& strTable, BOOL& bMethod, CString& strMember);
+    // The function whose call the text (the line up to the "(") opens: "T.f" and "T:f"
+    // through the table's methods, a plain name among all functions, then in the scope.
+    COutlineFunction* FindFunctionForCallTip(LPCTSTR pszText, COutlineFile* pFile, COutlineNode* pScope) const;
+
+private:
+    CPtrArray m_files;
+
+    // A table of the name in the file, else in every file.
+    COutlineTable* FindTableFileFirst(LPCTSTR pszName, COutlineFile* pFile) const;
+    BOOL RemoveNode(COutlineNode* pNode, int nKind, COutlineFile* pFile);
+    void UnlinkNode(COutlineNode* pNode);
+    static void LeaveOwner(COutlineNode* pNode);
+    static void LeaveParentTable(COutlineNode* pNode);
+    void DropReferencesToTable(COutlineTable* pTable);
+    void ReleaseReferencesInto(COutlineFile* pFile);
+    static void DeleteNode(COutlineNode* pNode);
+    static void DeleteNodes(const CPtrArray& nodes);
+    BOOL LinkConstructedTable(COutlineTable* pTable);
+    static void SetAllStates(COutlineFile* pFile, int nState);
+    void RemoveStaleNodes(COutlineFile* pFile, int nKind);
+
+    COutline(const COutline&) = delete;
+    COutline& operator=(const COutline&) = delete;
+};

@@ -1,0 +1,248 @@
+#include "COutlineFile.h"
+
+#include <algorithm>
+
+COutlineFile::COutlineFile(LPCTSTR pszName)
+    : m_strName(pszName), m_nFlag(0), m_pProjectEntry(NULL), m_nChanged(0), m_nLastOrder(0)
+{
+}
+
+COutlineFile::~COutlineFile()
+{
+    m_tokens.FreeAll();
+}
+
+CPtrArray& COutlineFile::ArrayOf(int nKind)
+{
+    switch (nKind)
+    {
+    case OUTLINE_TABLE: return m_tables;
+    case OUTLINE_FUNCTION: return m_functions;
+    default: return m_variables;
+    }
+}
+
+void COutlineFile::IndexNode(COutlineNode* pNode)
+{
+    CNameIndex& index = IndexOf(pNode->m_nKind);
+    std::string_view name(pNode->m_strName, (size_t)pNode->m_strName.GetLength());
+    auto it = index.find(name);
+    if (it == index.end())
+        it = index.emplace(std::string(name), std::vector<COutlineNode*>()).first;
+    it->second.push_back(pNode);
+}
+
+void COutlineFile::UnindexNode(COutlineNode* pNode)
+{
+    CNameIndex& index = IndexOf(pNode->m_nKind);
+    auto it = index.find(std::string_view(pNode->m_strName, (size_t)pNode->m_strName.GetLength()));
+    if (it == index.end())
+        return;
+    std::vector<COutlineNode*>& nodes = it->second;
+    for (size_t i = 0; i < nodes.size(); i++)
+    {
+        if (nodes[i] == pNode)
+        {
+            nodes.erase(nodes.begin() + (ptrdiff_t)i);
+            break;
+        }
+    }
+    if (nodes.empty())
+        index.erase(it);
+}
+
+void COutlineFile::AddNode(COutlineNode* pNode)
+{
+    if (pNode == NULL || pNode->m_nKind < OUTLINE_VARIABLE || pNode->m_nKind > OUTLINE_TABLE)
+        return;
+    pNode->m_pFile = this;
+    pNode->m_nOrder = ++m_nLastOrder;
+    ArrayOf(pNode->m_nKind).Add(pNode);
+    IndexNode(pNode);
+}
+
+BOOL COutlineFile::RemoveNode(COutlineNode* pNode)
+{
+    if (pNode == NULL || pNode->m_nKind < OUTLINE_VARIABLE || pNode->m_nKind > OUTLINE_TABLE)
+        return FALSE;
+    if (!RemovePointer(ArrayOf(pNode->m_nKind), pNode))
+        return FALSE;
+    UnindexNode(pNode);
+    return TRUE;
+}
+
+void COutlineFile::RemoveNodesInState(int nKind, int nState, CPtrArray& removed)
+{
+    CPtrArray& nodes = ArrayOf(nKind);
+    int nKept = 0;
+    for (int i = 0; i < (int)nodes.GetSize(); i++)
+    {
+        COutlineNode* pNode = static_cast<COutlineNode*>(nodes.GetAt(i));
+        if (pNode->m_nState == nState)
+        {
+            UnindexNode(pNode);
+            removed.Add(pNode);
+        }
+        else
+            nodes.SetAt(nKept++, pNode);
+    }
+    nodes.SetSize(nKept);
+}
+
+void COutlineFile::RemoveAllNodes()
+{
+    m_tables.RemoveAll();
+    m_functions.RemoveAll();
+    m_variables.RemoveAll();
+    for (CNameIndex& index : m_index)
+        index.clear();
+}
+
+BOOL COutlineFile::HoldsNode(const COutlineNode* pNode) const
+{
+    if (pNode == NULL || pNode->m_pFile != this || pNode->m_nKind < OUTLINE_VARIABLE || pNode->m_nKind > OUTLINE_TABLE)
+        return FALSE;
+    auto it = IndexOf(pNode->m_nKind).find(std::string_view(pNode->m_strName, (size_t)pNode->m_strName.GetLength()));
+    if (it == IndexOf(pNode->m_nKind).end())
+        return FALSE;
+    for (const COutlineNode* pCandidate : it->second)
+    {
+        if (pCandidate == pNode)
+            return TRUE;
+    }
+    return FALSE;
+}
+
+static bool ComesFirst(const void* a, const void* b)
+{
+    return static_cast<const COutlineNode*>(a)->m_nOrder < static_cast<const COutlineNode*>(b)->m_nOrder;
+}
+
+static void SortByOrder(CPtrArray& nodes)
+{
+    void** ppFirst = nodes.GetData();
+    void** ppLast = ppFirst + nodes.GetSize();
+    if (!std::is_sorted(ppFirst, ppLast, ComesFirst))
+        std::stable_sort(ppFirst, ppLast, ComesFirst);
+}
+
+void COutlineFile::SortNodesByOrder()
+{
+    SortByOrder(m_tables);
+    SortByOrder(m_functions);
+    SortByOrder(m_variables);
+    for (CNameIndex& index : m_index)
+    {
+        for (auto& entry : index)
+        {
+            if (!std::is_sorted(entry.second.begin(), entry.second.end(), ComesFirst))
+                std::stable_sort(entry.second.begin(), entry.second.end(), ComesFirst);
+        }
+    }
+    ForEachNode([](COutlineNode* pNode) {
+        SortByOrder(pNode->m_children);
+        SortByOrder(pNode->m_scopedMembers);
+        if (pNode->IsTable())
+        {
+            SortByOrder(static_cast<COutlineTable*>(pNode)->m_memberFunctions);
+            SortByOrder(static_cast<COutlineTable*>(pNode)->m_fields);
+        }
+    });
+}
+
+void COutlineFile::SetAllStates(int nState)
+{
+    ForEachNode([nState](COutlineNode* pNode) { pNode->m_nState = nState; });
+}
+
+COutlineNode* COutlineFile::FindNode(int nKind, LPCTSTR pszName, bool bOwner, const COutlineNode* pOwner,
+                                     bool bTable, const COutlineTable* pTable, NodeFilter filter) const
+{
+    if (pszName == NULL || nKind < OUTLINE_VARIABLE || nKind > OUTLINE_TABLE)
+        return NULL;
+    const CNameIndex& index = IndexOf(nKind);
+    auto it = index.find(std::string_view(pszName));
+    if (it == index.end())
+        return NULL;
+    // Live lookups take the node met first by the running re-parse (the lowest order);
+    // the array order still is that of the last run.
+    COutlineNode* pFound = NULL;
+    for (COutlineNode* pNode : it->second)
+    {
+        if ((bOwner && pNode->m_pOwner != pOwner) || (bTable && pNode->m_pParentTable != pTable))
+            continue;
+        bool bStale = pNode->m_nState == OUTLINE_STALE;
+        if (filter == FIND_ANY || (filter == FIND_STALE && bStale))
+            return pNode;
+        if (filter == FIND_LIVE && !bStale && (pFound == NULL || pNode->m_nOrder < pFound->m_nOrder))
+            pFound = pNode;
+    }
+    return pFound;
+}
+
+COutlineTable* COutlineFile::FindTable(LPCTSTR pszName) const
+{
+    return static_cast<COutlineTable*>(FindNode(OUTLINE_TABLE, pszName, false, NULL, false, NULL));
+}
+
+COutlineTable* COutlineFile::FindTableInScope(LPCTSTR pszName, const COutlineNode* pOwner) const
+{
+    return static_cast<COutlineTable*>(FindNode(OUTLINE_TABLE, pszName, true, pOwner, false, NULL));
+}
+
+COutlineTable* COutlineFile::FindLiveTable(LPCTSTR pszName) const
+{
+    return static_cast<COutlineTable*>(FindNode(OUTLINE_TABLE, pszName, false, NULL, false, NULL, FIND_LIVE));
+}
+
+COutlineTable* COutlineFile::FindLiveTableInScope(LPCTSTR pszName, const COutlineNode* pOwner) const
+{
+    return static_cast<COutlineTable*>(FindNode(OUTLINE_TABLE, pszName, true, pOwner, false, NULL, FIND_LIVE));
+}
+
+COutlineFunction* COutlineFile::FindLiveFunction(LPCTSTR pszName) const
+{
+    return static_cast<COutlineFunction*>(FindNode(OUTLINE_FUNCTION, pszName, false, NULL, false, NULL, FIND_LIVE));
+}
+
+COutlineFunction* COutlineFile::FindFunction(LPCTSTR pszName) const
+{
+    return static_cast<COutlineFunction*>(FindNode(OUTLINE_FUNCTION, pszName, false, NULL, false, NULL));
+}
+
+COutlineFunction* COutlineFile::FindFunctionInScope(LPCTSTR pszName, const COutlineNode* pOwner) const
+{
+    return static_cast<COutlineFunction*>(FindNode(OUTLINE_FUNCTION, pszName, true, pOwner, false, NULL));
+}
+
+COutlineFunction* COutlineFile::FindMemberFunction(LPCTSTR pszName, const COutlineTable* pTable) const
+{
+    return static_cast<COutlineFunction*>(FindNode(OUTLINE_FUNCTION, pszName, false, NULL, true, pTable));
+}
+
+COutlineFunction* COutlineFile::FindMemberFunctionInScope(LPCTSTR pszName, const COutlineTable* pTable,
+                                                          const COutlineNode* pOwner) const
+{
+    return static_cast<COutlineFunction*>(FindNode(OUTLINE_FUNCTION, pszName, true, pOwner, true, pTable));
+}
+
+COutlineVariable* COutlineFile::FindVariable(LPCTSTR pszName) const
+{
+    return static_cast<COutlineVariable*>(FindNode(OUTLINE_VARIABLE, pszName, false, NULL, false, NULL));
+}
+
+COutlineVariable* COutlineFile::FindVariableInScope(LPCTSTR pszName, const COutlineNode* pOwner) const
+{
+    return static_cast<COutlineVariable*>(FindNode(OUTLINE_VARIABLE, pszName, true, pOwner, false, NULL));
+}
+
+COutlineVariable* COutlineFile::FindMemberVariable(LPCTSTR pszName, const COutlineTable* pTable) const
+{
+    return static_cast<COutlineVariable*>(FindNode(OUTLINE_VARIABLE, pszName, false, NULL, true, pTable));
+}
+
+COutlineVariable* COutlineFile::FindMemberVariableInScope(LPCTSTR pszName, const COutlineTable* pTable,
+                                                          const COutlineNode* pOwner) const
+{
+    return static_cast<COutlineVariable*>(FindNode(OUTLINE_VARIABLE, pszName, true, pOwner, true, pTable));
+}

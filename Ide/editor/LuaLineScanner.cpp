@@ -1,0 +1,272 @@
+#include "LuaLineScanner.h"
+#include "LuaToken.h"
+
+#include <string.h>
+
+static inline bool IsLetter(unsigned char ch)
+{
+    return (ch >= 'a' && ch <= 'z') || (ch >= 'A' && ch <= 'Z') || ch == '_';
+}
+
+static inline bool IsDigit(unsigned char ch)
+{
+    return ch >= '0' && ch <= '9';
+}
+
+LuaLineScanner::LuaLineScanner()
+    : m_pLine(NULL), m_nLength(0), m_nState(STATE_NORMAL), m_nDepth(0), m_nPos(0)
+{
+}
+
+void LuaLineScanner::Mark(int nCount, int nClass)
+{
+    if (nCount > m_nLength - m_nPos)
+        nCount = m_nLength - m_nPos;
+    memset(&m_classes[m_nPos], nClass, (size_t)nCount);
+    m_nPos += nCount;
+}
+
+bool LuaLineScanner::At(const char* pszText) const
+{
+    int n = (int)strlen(pszText);
+    return m_nLength - m_nPos >= n && memcmp(m_pLine + m_nPos, pszText, (size_t)n) == 0;
+}
+
+int LuaLineScanner::ScanLine(const char* pChars, int nLength, int nCarry)
+{
+    if (pChars == NULL || nLength < 0)
+        nLength = 0;
+    m_pLine = reinterpret_cast<const unsigned char*>(pChars);
+    m_nLength = nLength;
+    m_nState = nCarry & 0xFF;
+    m_nDepth = nCarry >> 8;
+    m_nPos = 0;
+    if ((int)m_classes.size() < nLength + 1)
+        m_classes.resize((size_t)nLength + 1);
+
+    while (m_nPos < m_nLength)
+    {
+        switch (m_nState)
+        {
+        case STATE_BLOCK_COMMENT: ScanLongBracket(LUA_CLASS_COMMENT); break;
+        case STATE_LONG_STRING: ScanLongBracket(LUA_CLASS_STRING); break;
+        case STATE_SINGLE_QUOTED: ScanQuoted('\''); break;
+        case STATE_DOUBLE_QUOTED: ScanQuoted('"'); break;
+        default: ScanNormal(); break;
+        }
+    }
+    m_classes[m_nLength] = (m_nState == STATE_BLOCK_COMMENT) ? LUA_CLASS_COMMENT : LUA_CLASS_OTHER;
+    return (m_nDepth << 8) | m_nState;
+}
+
+void LuaLineScanner::ScanNormal()
+{
+    unsigned char ch = m_pLine[m_nPos];
+    if (IsLetter(ch))
+        ScanName();
+    else if (IsDigit(ch) || (ch == '-' && m_nLength - m_nPos >= 2 && IsDigit(m_pLine[m_nPos + 1])))
+        ScanNumber();
+    else if (At("--[["))
+    {
+        m_nState = STATE_BLOCK_COMMENT;
+        m_nDepth = 1;
+        Mark(4, LUA_CLASS_COMMENT);
+    }
+    else if (At("--"))
+        Mark(m_nLength - m_nPos, LUA_CLASS_COMMENT);
+    else if (ch == '\'')
+    {
+        m_nState = STATE_SINGLE_QUOTED;
+        Mark(1, LUA_CLASS_STRING);
+    }
+    else if (ch == '"')
+    {
+        m_nState = STATE_DOUBLE_QUOTED;
+        Mark(1, LUA_CLASS_STRING);
+    }
+    else if (At("[["))
+    {
+        m_nState = STATE_LONG_STRING;
+        m_nDepth = 1;
+        Mark(2, LUA_CLASS_STRING);
+    }
+    else
+        ScanOperator();
+}
+
+void LuaLineScanner::ScanName()
+{
+    int nStart = m_nPos;
+    int nEnd = nStart;
+    while (nEnd < m_nLength && (IsLetter(m_pLine[nEnd]) || IsDigit(m_pLine[nEnd])))
+        nEnd++;
+    int nClass = LUA_CLASS_IDENTIFIER;
+    if (m_pLine[nStart] == '_' || KeywordNumber(reinterpret_cast<const char*>(m_pLine) + nStart, nEnd - nStart) >= 0)
+        nClass = LUA_CLASS_KEYWORD;
+    Mark(nEnd - nStart, nClass);
+}
+
+// Decimal literals only: an optional "-", digits, an optional ".", digits, and an
+// exponent of "e" or "E", an optional "-" and digits. "0x1F" is the number 0 and the name x1F.
+void LuaLineScanner::ScanNumber()
+{
+    int nEnd = m_nPos;
+    if (nEnd < m_nLength && m_pLine[nEnd] == '-')
+        nEnd++;
+    while (nEnd < m_nLength && IsDigit(m_pLine[nEnd]))
+        nEnd++;
+    if (nEnd < m_nLength && m_pLine[nEnd] == '.')
+        nEnd++;
+    while (nEnd < m_nLength && IsDigit(m_pLine[nEnd]))
+        nEnd++;
+    if (nEnd < m_nLength && (m_pLine[nEnd] == 'e' || m_pLine[nEnd] == 'E'))
+    {
+        nEnd++;
+        if (nEnd < m_nLength && m_pLine[nEnd] == '-')
+            nEnd++;
+        while (nEnd < m_nLength && IsDigit(m_pLine[nEnd]))
+            nEnd++;
+    }
+    Mark(nEnd - m_nPos, LUA_CLASS_NUMBER);
+}
+
+int LuaLineScanner::MatchOperator(const unsigned char* p, int nAvailable, int& nLength)
+{
+    nLength = 0;
+    if (p == NULL || nAvailable <= 0)
+        return -1;
+    unsigned char ch = p[0];
+    unsigned char chNext = nAvailable >= 2 ? p[1] : 0;
+    switch (ch)
+    {
+    case '+': nLength = 1; return LUA_OP_PLUS;
+    case '-': nLength = 1; return LUA_OP_MINUS;
+    case '*': nLength = 1; return LUA_OP_STAR;
+    case '/': nLength = 1; return LUA_OP_SLASH;
+    case '^': nLength = 1; return LUA_OP_CARET;
+    case '(': nLength = 1; return LUA_OP_LPAREN;
+    case ')': nLength = 1; return LUA_OP_RPAREN;
+    case '{': nLength = 1; return LUA_OP_LBRACE;
+    case '}': nLength = 1; return LUA_OP_RBRACE;
+    case '[': nLength = 1; return LUA_OP_LBRACKET;
+    case ']': nLength = 1; return LUA_OP_RBRACKET;
+    case ';': nLength = 1; return LUA_OP_SEMICOLON;
+    case ':': nLength = 1; return LUA_OP_COLON;
+    case ',': nLength = 1; return LUA_OP_COMMA;
+    case '=':
+        if (chNext == '=') { nLength = 2; return LUA_OP_EQ; }
+        nLength = 1; return LUA_OP_ASSIGN;
+    case '~':
+        if (chNext == '=') { nLength = 2; return LUA_OP_NE; }
+        return -1;
+    case '<':
+        if (chNext == '=') { nLength = 2; return LUA_OP_LE; }
+        nLength = 1; return LUA_OP_LT;
+    case '>':
+        if (chNext == '=') { nLength = 2; return LUA_OP_GE; }
+        nLength = 1; return LUA_OP_GT;
+    case '.':
+        if (chNext == '.')
+        {
+            if (nAvailable >= 3 && p[2] == '.') { nLength = 3; return LUA_OP_ELLIPSIS; }
+            nLength = 2; return LUA_OP_CONCAT;
+        }
+        nLength = 1; return LUA_OP_DOT;
+    default:
+        return -1;
+    }
+}
+
+void LuaLineScanner::ScanOperator()
+{
+    int nLength = 0;
+    if (MatchOperator(m_pLine + m_nPos, m_nLength - m_nPos, nLength) < 0)
+    {
+        Mark(1, LUA_CLASS_OTHER);
+        return;
+    }
+    int nStart = m_nPos;
+    Mark(nLength, LUA_CLASS_OPERATOR);
+    m_classes[nStart] |= OPERATOR_START;
+}
+
+// Block comments and long strings share one depth counter: every "[[" inside nests and
+// the "]]" that brings the depth back to 0 ends them.
+void LuaLineScanner::ScanLongBracket(int nClass)
+{
+    // Plain text up to the next bracket is marked in one step.
+    int nEnd = m_nPos;
+    while (nEnd < m_nLength && m_pLine[nEnd] != '[' && m_pLine[nEnd] != ']')
+        nEnd++;
+    if (nEnd > m_nPos)
+    {
+        Mark(nEnd - m_nPos, nClass);
+        return;
+    }
+    if (At("[["))
+    {
+        m_nDepth++;
+        Mark(2, nClass);
+    }
+    else if (At("]]"))
+    {
+        if (--m_nDepth <= 0)
+        {
+            m_nDepth = 0;
+            m_nState = STATE_NORMAL;
+        }
+        Mark(2, nClass);
+    }
+    else
+        Mark(1, nClass);
+}
+
+// A backslash escapes only another backslash or the closing quote; a string that is not
+// closed on its line goes on on the next one.
+void LuaLineScanner::ScanQuoted(unsigned char chQuote)
+{
+    int nEnd = m_nPos;
+    while (nEnd < m_nLength && m_pLine[nEnd] != chQuote && m_pLine[nEnd] != '\\')
+        nEnd++;
+    if (nEnd > m_nPos)
+    {
+        Mark(nEnd - m_nPos, LUA_CLASS_STRING);
+        return;
+    }
+    if (m_pLine[m_nPos] == '\\')
+    {
+        bool bPair = m_nLength - m_nPos >= 2 && (m_pLine[m_nPos + 1] == '\\' || m_pLine[m_nPos + 1] == chQuote);
+        Mark(bPair ? 2 : 1, LUA_CLASS_STRING);
+        return;
+    }
+    m_nState = STATE_NORMAL;
+    Mark(1, LUA_CLASS_STRING);
+}
+
+// The 21 keywords in alphabetical order, so that a keyword's index is its number.
+static const char* const s_keywords[LUA_KEYWORD_COUNT] = {
+    "and", "break", "do", "else", "elseif", "end", "false", "for", "function", "if", "in",
+    "local", "nil", "not", "or", "repeat", "return", "then", "true", "until", "while"
+};
+
+int LuaLineScanner::KeywordNumber(const char* p, int n)
+{
+    if (p == NULL || n < 2 || n > 8)
+        return -1;
+    int nLow = 0, nHigh = LUA_KEYWORD_COUNT - 1;
+    while (nLow <= nHigh)
+    {
+        int nMid = (nLow + nHigh) / 2;
+        const char* pszKeyword = s_keywords[nMid];
+        int nCompare = strncmp(pszKeyword, p, (size_t)n);
+        if (nCompare == 0 && pszKeyword[n] != 0)
+            nCompare = 1;
+        if (nCompare == 0)
+            return nMid;
+        if (nCompare < 0)
+            nLow = nMid + 1;
+        else
+            nHigh = nMid - 1;
+    }
+    return -1;
+}

@@ -1,0 +1,62 @@
+// LuaLineScanner: gives every character of one line of Lua source a character class
+// (LuaCharClass) and tells the next line, through a carry value, whether it starts inside
+// a block comment, a quoted string or a long string.
+//
+// Carry value: the state in bits 0-7 (0 normal text, 1 block comment, 2 single-quoted
+// string, 3 double-quoted string, 4 long string) and the nesting depth of double
+// brackets from bit 8 up. The first line of a run starts with carry 0.
+#pragma once
+
+#include <vector>
+
+class LuaLineScanner
+{
+public:
+    enum State
+    {
+        STATE_NORMAL = 0,
+        STATE_BLOCK_COMMENT = 1,
+        STATE_SINGLE_QUOTED = 2,
+        STATE_DOUBLE_QUOTED = 3,
+        STATE_LONG_STRING = 4
+    };
+    enum { MAX_OPERATOR_LENGTH = 3 };
+
+    LuaLineScanner();
+
+    // Classifies nLength bytes, starting in the state the carry encodes; returns the
+    // carry for the next line. Bytes of 0x80 and above are never letters or digits.
+    int ScanLine(const char* pChars, int nLength, int nCarry);
+
+    // Class of character nIndex of the last line scanned.
+    int GetClass(int nIndex) const { return m_classes[nIndex] & CLASS_MASK; }
+    // TRUE at the first character of an operator (operators follow each other without
+    // a gap, as in "={", and each is its own token).
+    bool IsOperatorStart(int nIndex) const { return (m_classes[nIndex] & OPERATOR_START) != 0; }
+
+    // The operator that the first bytes of p[0..nAvailable) spell, longest first:
+    // its code, with its length in nLength; -1 when none does.
+    static int MatchOperator(const unsigned char* p, int nAvailable, int& nLength);
+    // Keyword number of the n bytes at p (case-sensitive), or -1.
+    static int KeywordNumber(const char* p, int n);
+
+private:
+    enum { CLASS_MASK = 0x7F, OPERATOR_START = 0x80 };
+
+    const unsigned char* m_pLine;
+    int m_nLength;
+    int m_nState;
+    int m_nDepth;
+    int m_nPos;
+    std::vector<unsigned char> m_classes; // grows with the longest line, never shrinks
+
+    void Mark(int nCount, int nClass);
+    bool At(const char* pszText) const;
+
+    void ScanNormal();
+    void ScanName();
+    void ScanNumber();
+    void ScanOperator();
+    void ScanLongBracket(int nClass);
+    void ScanQuoted(unsigned char chQuote);
+};

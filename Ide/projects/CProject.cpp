@@ -1,0 +1,624 @@
+#include "CProject.h"
+
+#include "KeyValueText.h"
+#include "ProjectPaths.h"
+#include "ArrayUtil.h"
+
+#include <shlwapi.h>
+
+namespace
+{
+const char kDefaultLuaVersion[] = "5.0";
+const char kDefaultOutputDirectory[] = "output";
+const char kDefaultOutputFileExt[] = "*.luc";
+const char kDefaultBackupDirectory[] = "backup";
+const char kDefaultExecWith[] = "$(VornPath)lua.exe";
+const int kDefaultDbgServerPort = 7550;
+} // namespace
+
+CProject::CProject()
+    : m_bModified(FALSE),
+      m_bOpen(FALSE),
+      m_bLoadFailed(FALSE),
+      m_strLuaVersion(kDefaultLuaVersion),
+      m_nPosition(0)
+{
+    ResetConfiguration();
+}
+
+CProject::~CProject()
+{
+    Discard();
+}
+
+void CProject::ResetConfiguration()
+{
+    // The extension is kept in its normalised form from the start, so ".luc" and
+    // "*.luc" never clean differently.
+    m_strOutputDirectory = kDefaultOutputDirectory;
+    m_strOutputFileExt = kDefaultOutputFileExt;
+    m_strBackupDirectory = kDefaultBackupDirectory;
+    m_nDelOnlyProjFilesOnClean = 0;
+    m_strProjectMainFile.Empty();
+    m_strExecWith = kDefaultExecWith;
+    m_strExecCmdArgs.Empty();
+    m_nExecUseCompiledFiles = 1;
+    m_nDbgAttach = 0;
+    m_nDbgServerPort = kDefaultDbgServerPort;
+    m_strDbgClient.Empty();
+    m_strDbgClientCmdArgs.Empty();
+    m_strActiveDocument.Empty();
+    m_nPosition = 0;
+}
+
+//////////////////////////////////////////////////////////////////////////////
+// Lifecycle
+
+BOOL CProject::Create(LPCTSTR pszDirectory, LPCTSTR pszName)
+{
+    if (!Close())
+        return FALSE;
+    m_strDirectory = WithTrailingBackslash(pszDirectory);
+    m_strName = pszName;
+    m_bOpen = TRUE;
+    m_bModified = TRUE;
+    m_bLoadFailed = FALSE;
+    // The Lua version carries over from the project before.
+    ResetConfiguration();
+    return TRUE;
+}
+
+BOOL CProject::CreateNew(LPCTSTR pszDirectory, LPCTSTR pszName)
+{
+    const CString strDirectory = WithTrailingBackslash(pszDirectory);
+    if (PathExists(strDirectory + pszName + ".vpr"))
+        return FALSE;
+    return Create(strDirectory, pszName);
+}
+
+BOOL CProject::Close()
+{
+    if (!m_bOpen)
+        return TRUE;
+    // The views' bookmarks reach the entries before the save, not when the views close.
+    IProjectHost& host = m_services.Host();
+    for (int i = 0; i < GetFileCount(); i++)
+        host.StoreViewBookmarks(GetFileAt(i));
+    if (m_bModified && !m_bLoadFailed && !Save())
+        return FALSE;
+    for (int i = 0; i < GetFileCount(); i++)
+        host.CloseViewOfFile(GetFileAt(i));
+    Discard();
+    return TRUE;
+}
+
+void CProject::Discard()
+{
+    RemoveAllFiles();
+    m_rootFolder.DeleteAllChildren();
+    m_openDocuments.RemoveAll();
+    m_watches.RemoveAll();
+    m_fileHotlist.RemoveAll();
+    m_bModified = FALSE;
+    m_bOpen = FALSE;
+    m_bLoadFailed = FALSE;
+}
+
+//////////////////////////////////////////////////////////////////////////////
+// Configuration
+
+void CProject::SetString(CString& strMember, LPCTSTR pszValue)
+{
+    if (strMember == pszValue)
+        return;
+    strMember = pszValue;
+    m_bModified = TRUE;
+}
+
+void CProject::SetInt(int& nMember, int nValue)
+{
+    if (nMember == nValue)
+        return;
+    nMember = nValue;
+    m_bModified = TRUE;
+}
+
+void CProject::SetLuaVersion(LPCTSTR pszVersion)
+{
+    SetString(m_strLuaVersion, pszVersion);
+}
+
+void CProject::SetOutputDirectory(LPCTSTR pszDirectory)
+{
+    SetString(m_strOutputDirectory, pszDirectory);
+}
+
+void CProject::SetOutputFileExt(LPCTSTR pszExtension)
+{
+    CString strExtension(pszExtension);
+    strExtension.Remove('*');
+    strExtension.Remove('.');
+    SetString(m_strOutputFileExt, "*." + strExtension);
+}
+
+void CProject::SetBackupDirectory(LPCTSTR pszDirectory)
+{
+    SetString(m_strBackupDirectory, pszDirectory);
+}
+
+void CProject::SetDelOnlyProjFilesOnClean(int nValue)
+{
+    SetInt(m_nDelOnlyProjFilesOnClean, nValue);
+}
+
+void CProject::SetMainFile(LPCTSTR pszFileName)
+{
+    SetString(m_strProjectMainFile, pszFileName);
+}
+
+void CProject::SetExecWith(LPCTSTR pszProgram)
+{
+    SetString(m_strExecWith, pszProgram);
+}
+
+void CProject::SetExecCmdArgs(LPCTSTR pszArguments)
+{
+    SetString(m_strExecCmdArgs, pszArguments);
+}
+
+void CProject::SetExecUseCompiledFiles(int nValue)
+{
+    SetInt(m_nExecUseCompiledFiles, nValue);
+}
+
+void CProject::SetDbgAttach(int nValue)
+{
+    SetInt(m_nDbgAttach, nValue);
+}
+
+void CProject::SetDbgServerPort(int nPort)
+{
+    SetInt(m_nDbgServerPort, nPort);
+}
+
+void CProject::SetDbgClient(LPCTSTR pszProgram)
+{
+    SetString(m_strDbgClient, pszProgram);
+}
+
+void CProject::SetDbgClientCmdArgs(LPCTSTR pszArguments)
+{
+    SetString(m_strDbgClientCmdArgs, pszArguments);
+}
+
+// The setting taken from the project directory, without a trailing backslash.
+static CString AppendToDirectory(const CString& strDirectory, const CString& strSetting)
+{
+    char szPath[MAX_PATH * 2];
+    lstrcpynA(szPath, strDirectory, MAX_PATH);
+    ::PathAppendA(szPath, strSetting);
+    ::PathRemoveBackslashA(szPath);
+    return szPath;
+}
+
+CString CProject::AbsoluteDirectory(CString& strSetting)
+{
+    if (::PathIsRelativeA(strSetting))
+        return AppendToDirectory(m_strDirectory, strSetting);
+    char szPath[MAX_PATH * 2];
+    lstrcpynA(szPath, strSetting, MAX_PATH);
+    ::PathRemoveBackslashA(szPath);
+    strSetting = szPath;
+    if (strSetting.GetLength() > 0 && strSetting[0] == '\\')
+        return AppendToDirectory(m_strDirectory, strSetting);
+    return strSetting;
+}
+
+CString CProject::GetOutputDirectory()
+{
+    return AbsoluteDirectory(m_strOutputDirectory);
+}
+
+CString CProject::GetBackupDirectory()
+{
+    return AbsoluteDirectory(m_strBackupDirectory);
+}
+
+//////////////////////////////////////////////////////////////////////////////
+// Files
+
+CProjectFileEntry* CProject::AddFile(LPCTSTR pszFullPath, LPCTSTR pszFolderPath)
+{
+    // One file is one entry, however its path is spelled.
+    if (IsProjectFile(pszFullPath))
+        return NULL;
+    CProjectFileEntry* pEntry = new CProjectFileEntry(this);
+    pEntry->SetPath(pszFullPath);
+    m_files.Add(pEntry);
+    // An entry always lies in the tree: a folder that does not exist gives the root.
+    CProjectFolder* pFolder = FindFolder(pszFolderPath);
+    pEntry->SetFolder(pFolder != NULL ? pFolder : &m_rootFolder);
+    m_bModified = TRUE;
+    return pEntry;
+}
+
+CProjectFileEntry* CProject::AddNewFile(LPCTSTR pszFullPath, LPCTSTR pszFolderPath)
+{
+    if (IsProjectFile(pszFullPath))
+        return NULL;
+    // CREATE_NEW: a file that exists is refused, never emptied.
+    HANDLE hFile = ::CreateFileA(pszFullPath, GENERIC_WRITE, 0, NULL, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, NULL);
+    if (hFile == INVALID_HANDLE_VALUE)
+        return NULL;
+    ::CloseHandle(hFile);
+    return AddFile(pszFullPath, pszFolderPath);
+}
+
+void CProject::DestroyEntry(CProjectFileEntry* pEntry)
+{
+    if (pEntry->GetOutlineFile() != NULL && m_services.m_pOutline != NULL)
+        m_services.m_pOutline->RemoveFile(pEntry->GetOutlineFile());
+    pEntry->SetOutlineFile(NULL);
+    delete pEntry;
+}
+
+void CProject::RemoveFile(CProjectFileEntry* pEntry, BOOL bRemoveTreeItem)
+{
+    const int nIndex = FindPointer(m_files, pEntry);
+    if (nIndex >= 0)
+    {
+        if (bRemoveTreeItem)
+            m_services.Host().DeleteProjectFileItem(pEntry);
+        m_files.RemoveAt(nIndex);
+        DestroyEntry(pEntry);
+    }
+    m_bModified = TRUE;
+}
+
+void CProject::RemoveAllFiles()
+{
+    for (int i = 0; i < GetFileCount(); i++)
+        DestroyEntry(GetFileAt(i));
+    m_files.RemoveAll();
+}
+
+CProjectFileEntry* CProject::FindFileByPath(LPCTSTR pszPath) const
+{
+    const CString strKey = PathKey(pszPath);
+    for (int i = 0; i < GetFileCount(); i++)
+    {
+        if (GetFileAt(i)->GetPathKey() == strKey)
+            return GetFileAt(i);
+    }
+    return NULL;
+}
+
+CProjectFileEntry* CProject::FindFileByName(LPCTSTR pszName) const
+{
+    for (int i = 0; i < GetFileCount(); i++)
+    {
+        if (GetFileAt(i)->GetFileName().CompareNoCase(pszName) == 0)
+            return GetFileAt(i);
+    }
+    return NULL;
+}
+
+CProjectFileEntry* CProject::FindFileByRelativePath(LPCTSTR pszPath) const
+{
+    for (int i = 0; i < GetFileCount(); i++)
+    {
+        if (GetFileAt(i)->GetRelativePath().CompareNoCase(pszPath) == 0)
+            return GetFileAt(i);
+    }
+    return NULL;
+}
+
+BOOL CProject::IsProjectFile(LPCTSTR pszPath) const
+{
+    return FindFileByPath(pszPath) != NULL;
+}
+
+BOOL CProject::IsProtectedFile(LPCTSTR pszPath) const
+{
+    return IsProjectFile(pszPath) || PathKey(pszPath) == PathKey(GetProjectFilePath());
+}
+
+void CProject::SetFileFolder(CProjectFileEntry* pEntry, LPCTSTR pszFolderPath)
+{
+    CProjectFolder* pFolder = FindFolder(pszFolderPath);
+    if (pFolder == NULL || pFolder == pEntry->GetFolder())
+        return;
+    pEntry->SetFolder(pFolder);
+    m_bModified = TRUE;
+}
+
+//////////////////////////////////////////////////////////////////////////////
+// Folders
+
+// The folder names of a folder path from the root down: "A\B\" and "A\B" give A and B,
+// "\A" gives an empty name and A. Read by character, so a name may end in a double-byte
+// character whose second byte has the backslash's code.
+static void SplitFolderPath(LPCTSTR pszPath, CStringArray& names)
+{
+    names.RemoveAll();
+    const CString strPath = WithTrailingBackslash(pszPath);
+    int nStart = 0;
+    for (int nSlash = strPath.Find('\\'); nSlash >= 0; nSlash = strPath.Find('\\', nStart))
+    {
+        names.Add(strPath.Mid(nStart, nSlash - nStart));
+        nStart = nSlash + 1;
+    }
+}
+
+CProjectFolder* CProject::FindFolder(LPCTSTR pszPath)
+{
+    const CString strPath(pszPath);
+    if (strPath.IsEmpty() || strPath == "\\")
+        return &m_rootFolder;
+    CStringArray names;
+    SplitFolderPath(strPath, names);
+    CProjectFolder* pFolder = &m_rootFolder;
+    for (INT_PTR i = 0; i < names.GetSize() && pFolder != NULL; i++)
+        pFolder = pFolder->FindChild(names[i]);
+    return pFolder;
+}
+
+BOOL CProject::CreateFolderPath(LPCTSTR pszPath, BOOL bFailIfExists)
+{
+    CStringArray names;
+    SplitFolderPath(pszPath, names);
+    // A folder without a name would make an item without text: refused.
+    if (names.GetSize() == 0 || FindStringIndex(names, "", FALSE) >= 0)
+        return FALSE;
+    CProjectFolder* pFolder = &m_rootFolder;
+    BOOL bCreatedLast = FALSE;
+    for (INT_PTR i = 0; i < names.GetSize(); i++)
+    {
+        CProjectFolder* pChild = pFolder->FindChild(names[i]);
+        bCreatedLast = pChild == NULL;
+        pFolder = bCreatedLast ? pFolder->AddChild(names[i]) : pChild;
+    }
+    if (!bCreatedLast && bFailIfExists)
+        return FALSE;
+    if (bCreatedLast)
+        m_bModified = TRUE;
+    return TRUE;
+}
+
+BOOL CProject::RenameFolder(LPCTSTR pszPath, LPCTSTR pszNewName)
+{
+    CProjectFolder* pFolder = FindFolder(pszPath);
+    if (pFolder == NULL || pFolder->GetParent() == NULL || pszNewName == NULL || *pszNewName == 0
+        || CString(pszNewName).Find('\\') >= 0 || pFolder->GetParent()->FindChild(pszNewName) != NULL)
+        return FALSE;
+    pFolder->SetName(pszNewName);
+    m_bModified = TRUE;
+    return TRUE;
+}
+
+BOOL CProject::MoveFolder(LPCTSTR pszFolderName, LPCTSTR pszFromPath, LPCTSTR pszToPath)
+{
+    CProjectFolder* pTarget = FindFolder(pszToPath);
+    CProjectFolder* pMoved = FindFolder(pszFromPath);
+    // A folder cannot go below itself, and the root does not move.
+    if (pTarget == NULL || pMoved == NULL || pMoved == &m_rootFolder || pTarget->IsWithin(pMoved)
+        || pTarget->FindChild(pszFolderName) != NULL)
+        return FALSE;
+    pMoved->Detach();
+    pTarget->AppendChild(pMoved);
+    m_bModified = TRUE;
+    return TRUE;
+}
+
+void CProject::RemoveFolderContents(CProjectFolder* pFolder, BOOL bRemoveFiles, BOOL bRemoveTreeItems)
+{
+    if (bRemoveFiles)
+    {
+        for (int i = GetFileCount() - 1; i >= 0; i--)
+        {
+            if (GetFileAt(i)->GetFolder() == pFolder)
+                RemoveFile(GetFileAt(i), bRemoveTreeItems);
+        }
+    }
+    while (pFolder->GetChildCount() > 0)
+    {
+        CProjectFolder* pChild = pFolder->GetChildAt(0);
+        RemoveFolderContents(pChild, bRemoveFiles, bRemoveTreeItems);
+        pChild->Detach();
+        delete pChild;
+    }
+}
+
+void CProject::RemoveFolder(LPCTSTR pszPath, BOOL bRemoveFiles, BOOL bRemoveTreeItems)
+{
+    CProjectFolder* pFolder = FindFolder(pszPath);
+    if (pFolder == NULL || pFolder == &m_rootFolder)
+        return;
+    RemoveFolderContents(pFolder, bRemoveFiles, bRemoveTreeItems);
+    // Files that stay in the project move up to the root rather than keep a dead folder.
+    for (int i = 0; i < GetFileCount(); i++)
+    {
+        if (GetFileAt(i)->GetFolder() != NULL && GetFileAt(i)->GetFolder()->IsWithin(pFolder))
+            GetFileAt(i)->SetFolder(&m_rootFolder);
+    }
+    pFolder->Detach();
+    delete pFolder;
+    m_bModified = TRUE;
+}
+
+CString CProject::GetFolderPath(const CProjectFolder* pFolder) const
+{
+    CString strPath;
+    for (; pFolder != NULL && pFolder->GetParent() != NULL; pFolder = pFolder->GetParent())
+        strPath = pFolder->GetName() + "\\" + strPath;
+    return strPath;
+}
+
+CString CProject::GetFileFolderPath(const CProjectFileEntry* pEntry) const
+{
+    return "\\" + GetFolderPath(pEntry->GetFolder());
+}
+
+//////////////////////////////////////////////////////////////////////////////
+// Watches and hotlist
+
+BOOL CProject::AddRawLine(CStringArray& lines, LPCTSTR pszLine)
+{
+    if (!IsStorableRawLine(pszLine))
+        return FALSE;
+    lines.Add(pszLine);
+    m_bModified = TRUE;
+    return TRUE;
+}
+
+BOOL CProject::AddWatch(LPCTSTR pszExpression)
+{
+    return AddRawLine(m_watches, pszExpression);
+}
+
+BOOL CProject::SetWatchAt(int nIndex, LPCTSTR pszExpression)
+{
+    if (!IsStorableRawLine(pszExpression))
+        return FALSE;
+    if (m_watches[nIndex] != pszExpression)
+    {
+        m_watches[nIndex] = pszExpression;
+        m_bModified = TRUE;
+    }
+    return TRUE;
+}
+
+void CProject::RemoveWatchAt(int nIndex)
+{
+    m_watches.RemoveAt(nIndex);
+    m_bModified = TRUE;
+}
+
+void CProject::RemoveAllWatches()
+{
+    if (m_watches.GetSize() == 0)
+        return;
+    m_watches.RemoveAll();
+    m_bModified = TRUE;
+}
+
+BOOL CProject::IsInFileHotlist(LPCTSTR pszName) const
+{
+    return FindStringInArray(m_fileHotlist, pszName, FALSE);
+}
+
+BOOL CProject::AddToFileHotlist(LPCTSTR pszName)
+{
+    return AddRawLine(m_fileHotlist, pszName);
+}
+
+BOOL CProject::RemoveFromFileHotlist(LPCTSTR pszName)
+{
+    const int nIndex = FindStringIndex(m_fileHotlist, pszName, FALSE);
+    if (nIndex < 0)
+        return FALSE;
+    RemoveFileHotlistAt(nIndex);
+    return TRUE;
+}
+
+void CProject::RemoveFileHotlistAt(int nIndex)
+{
+    m_fileHotlist.RemoveAt(nIndex);
+    m_bModified = TRUE;
+}
+
+void CProject::MoveFileHotlistEntry(int nFrom, int nTo)
+{
+    if (nFrom == nTo)
+        return;
+    const CString strEntry = m_fileHotlist[nFrom];
+    m_fileHotlist.RemoveAt(nFrom);
+    m_fileHotlist.InsertAt(nTo, strEntry);
+    m_bModified = TRUE;
+}
+
+//////////////////////////////////////////////////////////////////////////////
+// Breakpoints over all files
+
+int CProject::GetBreakpointCount() const
+{
+    int nCount = 0;
+    for (int i = 0; i < GetFileCount(); i++)
+        nCount += GetFileAt(i)->GetBreakpointCount();
+    return nCount;
+}
+
+BOOL CProject::AreAllBreakpointsDisabled() const
+{
+    for (int i = 0; i < GetFileCount(); i++)
+    {
+        if (!GetFileAt(i)->AreAllBreakpointsDisabled())
+            return FALSE;
+    }
+    return TRUE;
+}
+
+void CProject::EnableAllBreakpoints(BOOL bEnable)
+{
+    for (int i = 0; i < GetFileCount(); i++)
+        GetFileAt(i)->EnableAllBreakpoints(bEnable);
+}
+
+void CProject::ResetBreakpointCounters()
+{
+    for (int i = 0; i < GetFileCount(); i++)
+        GetFileAt(i)->ResetBreakpointCounters();
+}
+
+//////////////////////////////////////////////////////////////////////////////
+// Outline and trees
+
+COutlineFile* CProject::ParseFileOutline(CProjectFileEntry* pEntry)
+{
+    IProjectOutline* pOutline = m_services.m_pOutline;
+    if (pOutline == NULL || !pEntry->IsLuaSourceFile())
+        return NULL;
+    COutlineFile* pFile = pOutline->AddFile(pEntry->GetRelativePath());
+    if (pFile == NULL)
+        return NULL;
+    if (!pOutline->ParseFile(pFile, pEntry->GetPath()))
+    {
+        pOutline->RemoveFile(pFile);
+        return NULL;
+    }
+    pEntry->SetOutlineFile(pFile);
+    pOutline->LinkEntry(pFile, pEntry);
+    return pFile;
+}
+
+void CProject::AddFileToNavigator(CProjectFileEntry* pEntry)
+{
+    IProjectHost& host = m_services.Host();
+    HTREEITEM hItem = host.InsertNavigatorFileItem(pEntry);
+    if (hItem != NULL)
+        host.FillNavigatorFileItem(pEntry, hItem);
+}
+
+void CProject::FillFilesTree()
+{
+    FillFilesTreeFolder(&m_rootFolder, m_services.Host().GetFilesTreeRoot());
+}
+
+void CProject::FillFilesTreeFolder(CProjectFolder* pFolder, HTREEITEM hParentItem)
+{
+    IProjectHost& host = m_services.Host();
+    for (int i = 0; i < pFolder->GetChildCount(); i++)
+    {
+        CProjectFolder* pChild = pFolder->GetChildAt(i);
+        FillFilesTreeFolder(pChild, host.InsertProjectFolderItem(pChild->GetName(), hParentItem));
+    }
+    CStringArray relativePaths;
+    for (int i = 0; i < GetFileCount(); i++)
+    {
+        if (GetFileAt(i)->GetFolder() == pFolder)
+            relativePaths.Add(GetFileAt(i)->GetRelativePath());
+    }
+    SortStringArray(relativePaths);
+    for (INT_PTR i = 0; i < relativePaths.GetSize(); i++)
+        host.InsertProjectFileItem(FindFileByRelativePath(relativePaths[i]), hParentItem);
+}

@@ -1,0 +1,386 @@
+#include "CProjectFileEntry.h"
+
+#include "CProject.h"
+#include "KeyValueText.h"
+#include "ProjectPaths.h"
+
+namespace
+{
+int BreakpointLine(const void* pRecord)
+{
+    return static_cast<const CBreakpoint*>(pRecord)->GetLine();
+}
+
+int NamedBookmarkLine(const void* pRecord)
+{
+    return static_cast<const CNamedBookmark*>(pRecord)->GetLine();
+}
+
+BOOL GetLastWriteTime(LPCTSTR pszPath, ULONGLONG& nTime)
+{
+    WIN32_FILE_ATTRIBUTE_DATA data;
+    if (!::GetFileAttributesExA(pszPath, GetFileExInfoStandard, &data))
+        return FALSE;
+    nTime = ((ULONGLONG)data.ftLastWriteTime.dwHighDateTime << 32) | data.ftLastWriteTime.dwLowDateTime;
+    return TRUE;
+}
+} // namespace
+
+CProjectFileEntry::CProjectFileEntry(CProject* pOwner)
+    : m_pFolder(NULL), m_pOutlineFile(NULL), m_pOwner(pOwner)
+{
+}
+
+CProjectFileEntry::~CProjectFileEntry()
+{
+    for (int i = 0; i < GetNamedBookmarkCount(); i++)
+        delete GetNamedBookmarkAt(i);
+    for (int i = 0; i < GetBreakpointCount(); i++)
+        delete GetBreakpointAt(i);
+}
+
+void CProjectFileEntry::MarkModified()
+{
+    if (m_pOwner != NULL)
+        m_pOwner->SetModified();
+}
+
+//////////////////////////////////////////////////////////////////////////////
+// Paths
+
+void CProjectFileEntry::SetPath(LPCTSTR pszFullPath)
+{
+    m_strPath = pszFullPath;
+    m_strPathKey = PathKey(pszFullPath);
+    UpdateRelativePath();
+}
+
+void CProjectFileEntry::UpdateRelativePath()
+{
+    m_strRelativePath = MakeRelativePath(m_pOwner != NULL ? m_pOwner->GetDirectory() : CString(), m_strPath);
+}
+
+CString CProjectFileEntry::GetDirectory() const
+{
+    return DirectoryOfPath(m_strPath);
+}
+
+CString CProjectFileEntry::GetFileName() const
+{
+    return FileNameOfPath(m_strPath);
+}
+
+CString CProjectFileEntry::GetTitle() const
+{
+    return TitleOfFileName(GetFileName());
+}
+
+CString CProjectFileEntry::GetExtension() const
+{
+    return ExtensionOfFileName(GetFileName());
+}
+
+CString CProjectFileEntry::GetOutputFileName() const
+{
+    CString strExtension = m_pOwner->GetOutputFileExt();
+    strExtension.Remove('*');
+    return GetTitle() + strExtension;
+}
+
+CString CProjectFileEntry::GetOutputPath() const
+{
+    return WithTrailingBackslash(m_pOwner->GetOutputDirectory()) + GetOutputFileName();
+}
+
+BOOL CProjectFileEntry::IsLuaSourceFile() const
+{
+    CString strExtension = GetExtension();
+    CString strPatterns = m_pOwner->GetServices().Settings().m_strProjsLuaFileExtensions;
+    strExtension.MakeLower();
+    strPatterns.MakeLower();
+    return strPatterns.Find(strExtension) >= 0;
+}
+
+BOOL CProjectFileEntry::IsXmlFile() const
+{
+    return GetExtension().CompareNoCase(".xml") == 0;
+}
+
+//////////////////////////////////////////////////////////////////////////////
+// Bookmark lines
+
+void CProjectFileEntry::AddBookmark(UINT nLine)
+{
+    INT_PTR i = 0;
+    while (i < m_bookmarks.GetSize() && m_bookmarks[i] < nLine)
+        i++;
+    if (i < m_bookmarks.GetSize() && m_bookmarks[i] == nLine)
+        return;
+    m_bookmarks.InsertAt(i, nLine);
+    MarkModified();
+}
+
+void CProjectFileEntry::RemoveBookmark(UINT nLine)
+{
+    for (INT_PTR i = 0; i < m_bookmarks.GetSize(); i++)
+    {
+        if (m_bookmarks[i] == nLine)
+        {
+            m_bookmarks.RemoveAt(i);
+            MarkModified();
+            return;
+        }
+    }
+}
+
+void CProjectFileEntry::RemoveAllBookmarks()
+{
+    if (m_bookmarks.GetSize() == 0)
+        return;
+    m_bookmarks.RemoveAll();
+    MarkModified();
+}
+
+BOOL CProjectFileEntry::HasBookmark(UINT nLine) const
+{
+    for (INT_PTR i = 0; i < m_bookmarks.GetSize(); i++)
+    {
+        if (m_bookmarks[i] == nLine)
+            return TRUE;
+    }
+    return FALSE;
+}
+
+void CProjectFileEntry::ReplaceBookmarks(const CDWordArray& lines)
+{
+    CDWordArray sorted;
+    for (INT_PTR i = 0; i < lines.GetSize(); i++)
+    {
+        INT_PTR j = 0;
+        while (j < sorted.GetSize() && sorted[j] < lines[i])
+            j++;
+        if (j == sorted.GetSize() || sorted[j] != lines[i])
+            sorted.InsertAt(j, lines[i]);
+    }
+    BOOL bSame = sorted.GetSize() == m_bookmarks.GetSize();
+    for (INT_PTR i = 0; bSame && i < sorted.GetSize(); i++)
+        bSame = sorted[i] == m_bookmarks[i];
+    if (bSame)
+        return;
+    m_bookmarks.Copy(sorted);
+    MarkModified();
+}
+
+//////////////////////////////////////////////////////////////////////////////
+// Line-ordered records
+
+int CProjectFileEntry::FindLineSlot(const CPtrArray& records, int nLine, int (*pfnLine)(const void*),
+                                    BOOL& bPresent)
+{
+    int i = 0;
+    while (i < (int)records.GetSize() && pfnLine(records[i]) < nLine)
+        i++;
+    bPresent = i < (int)records.GetSize() && pfnLine(records[i]) == nLine;
+    return i;
+}
+
+void CProjectFileEntry::MoveToLineSlot(CPtrArray& records, int nIndex, int (*pfnLine)(const void*))
+{
+    void* pRecord = records[nIndex];
+    records.RemoveAt(nIndex);
+    BOOL bPresent = FALSE;
+    records.InsertAt(FindLineSlot(records, pfnLine(pRecord), pfnLine, bPresent), pRecord);
+}
+
+CNamedBookmark* CProjectFileEntry::AddNamedBookmark(int nLine, LPCTSTR pszName)
+{
+    if (pszName == NULL || *pszName == 0 || !IsSingleLine(pszName))
+        return NULL;
+    BOOL bPresent = FALSE;
+    const int nSlot = FindLineSlot(m_namedBookmarks, nLine, NamedBookmarkLine, bPresent);
+    if (bPresent)
+        return NULL;
+    CNamedBookmark* pBookmark = new CNamedBookmark(nLine, pszName);
+    m_namedBookmarks.InsertAt(nSlot, pBookmark);
+    MarkModified();
+    return pBookmark;
+}
+
+CNamedBookmark* CProjectFileEntry::FindNamedBookmark(LPCTSTR pszName) const
+{
+    for (int i = 0; i < GetNamedBookmarkCount(); i++)
+    {
+        if (GetNamedBookmarkAt(i)->GetName().CompareNoCase(pszName) == 0)
+            return GetNamedBookmarkAt(i);
+    }
+    return NULL;
+}
+
+void CProjectFileEntry::SetNamedBookmarkLine(int nIndex, int nLine)
+{
+    CNamedBookmark* pBookmark = GetNamedBookmarkAt(nIndex);
+    if (pBookmark->m_nLine == nLine)
+        return;
+    pBookmark->m_nLine = nLine;
+    MoveToLineSlot(m_namedBookmarks, nIndex, NamedBookmarkLine);
+    MarkModified();
+}
+
+void CProjectFileEntry::RemoveNamedBookmarkAtLine(int nLine)
+{
+    BOOL bPresent = FALSE;
+    const int nSlot = FindLineSlot(m_namedBookmarks, nLine, NamedBookmarkLine, bPresent);
+    if (bPresent)
+        RemoveNamedBookmarkAt(nSlot);
+}
+
+void CProjectFileEntry::RemoveNamedBookmarkAt(int nIndex)
+{
+    delete GetNamedBookmarkAt(nIndex);
+    m_namedBookmarks.RemoveAt(nIndex);
+    MarkModified();
+}
+
+void CProjectFileEntry::RemoveAllNamedBookmarks()
+{
+    while (GetNamedBookmarkCount() > 0)
+        RemoveNamedBookmarkAt(GetNamedBookmarkCount() - 1);
+}
+
+CBreakpoint* CProjectFileEntry::AddBreakpoint(int nLine)
+{
+    BOOL bPresent = FALSE;
+    const int nSlot = FindLineSlot(m_breakpoints, nLine, BreakpointLine, bPresent);
+    if (bPresent)
+        return NULL;
+    CBreakpoint* pBreakpoint = new CBreakpoint;
+    pBreakpoint->SetFileName(GetFileName());
+    pBreakpoint->SetLine(nLine);
+    pBreakpoint->SetOwner(this);
+    m_breakpoints.InsertAt(nSlot, pBreakpoint);
+    MarkModified();
+    return pBreakpoint;
+}
+
+CBreakpoint* CProjectFileEntry::FindBreakpoint(int nLine) const
+{
+    BOOL bPresent = FALSE;
+    const int nSlot = FindLineSlot(m_breakpoints, nLine, BreakpointLine, bPresent);
+    return bPresent ? GetBreakpointAt(nSlot) : NULL;
+}
+
+void CProjectFileEntry::SetBreakpointLine(int nIndex, int nLine)
+{
+    CBreakpoint* pBreakpoint = GetBreakpointAt(nIndex);
+    if (pBreakpoint->GetLine() == nLine)
+        return;
+    pBreakpoint->SetLine(nLine);
+    MoveToLineSlot(m_breakpoints, nIndex, BreakpointLine);
+}
+
+void CProjectFileEntry::RemoveBreakpointAtLine(int nLine)
+{
+    BOOL bPresent = FALSE;
+    const int nSlot = FindLineSlot(m_breakpoints, nLine, BreakpointLine, bPresent);
+    if (bPresent)
+        RemoveBreakpointAt(nSlot);
+}
+
+void CProjectFileEntry::RemoveBreakpointAt(int nIndex)
+{
+    delete GetBreakpointAt(nIndex);
+    m_breakpoints.RemoveAt(nIndex);
+    MarkModified();
+}
+
+void CProjectFileEntry::RemoveAllBreakpoints()
+{
+    while (GetBreakpointCount() > 0)
+        RemoveBreakpointAt(GetBreakpointCount() - 1);
+}
+
+BOOL CProjectFileEntry::AreAllBreakpointsDisabled() const
+{
+    for (int i = 0; i < GetBreakpointCount(); i++)
+    {
+        if (GetBreakpointAt(i)->GetEnabled())
+            return FALSE;
+    }
+    return TRUE;
+}
+
+void CProjectFileEntry::EnableAllBreakpoints(BOOL bEnable)
+{
+    for (int i = 0; i < GetBreakpointCount(); i++)
+        GetBreakpointAt(i)->SetEnabled(bEnable);
+}
+
+void CProjectFileEntry::ResetBreakpointCounters()
+{
+    for (int i = 0; i < GetBreakpointCount(); i++)
+        GetBreakpointAt(i)->ResetCounters();
+}
+
+//////////////////////////////////////////////////////////////////////////////
+// Building
+
+BOOL CProjectFileEntry::IsOutputOutOfDate() const
+{
+    ULONGLONG nSourceTime = 0, nOutputTime = 0;
+    if (!GetLastWriteTime(m_strPath, nSourceTime) || !GetLastWriteTime(GetOutputPath(), nOutputTime))
+        return TRUE;
+    return nOutputTime < nSourceTime;
+}
+
+BOOL CProjectFileEntry::Compile()
+{
+    const CProjectServices& services = m_pOwner->GetServices();
+    IOutputPane& output = services.Output();
+    output.ShowPage();
+    output.AppendText(GetFileName() + "\n");
+
+    const CString strCompiler = m_pOwner->GetCompilerPath();
+    if (strCompiler.IsEmpty())
+    {
+        output.AppendText("Unsupported Lua version\n");
+        return FALSE;
+    }
+
+    const CString strOutputPath = GetOutputPath();
+    CString strCommand;
+    strCommand.Format("\"%s\" -o \"%s\" \"%s\"", strCompiler.GetString(), strOutputPath.GetString(),
+                      m_strPath.GetString());
+    CString strText;
+    DWORD dwExitCode = 0;
+    if (!services.RunCommand(strCommand, strText, dwExitCode))
+    {
+        output.AppendText("Cannot start compiler " + strCompiler + "\n");
+        return FALSE;
+    }
+    if (!strText.IsEmpty())
+    {
+        output.AppendText(strText);
+        return FALSE;
+    }
+    if (dwExitCode != 0)
+    {
+        CString strMessage;
+        strMessage.Format("Compiler exited with code %lu\n", dwExitCode);
+        output.AppendText(strMessage);
+        return FALSE;
+    }
+    if (!PathExists(strOutputPath))
+    {
+        output.AppendText("Compiler left no output file " + strOutputPath + "\n");
+        return FALSE;
+    }
+    return TRUE;
+}
+
+BOOL CProjectFileEntry::DeleteOutputFile()
+{
+    const CString strOutputPath = GetOutputPath();
+    if (m_pOwner->IsProtectedFile(strOutputPath))
+        return FALSE;
+    return ::DeleteFileA(strOutputPath);
+}

@@ -1,0 +1,39 @@
+// CProjectServices: everything the project engine reaches outside itself. Each
+// pointer is optional (not owned): a missing window side does nothing, a missing
+// runner, launcher or clock is the real one, missing settings are the defaults.
+#pragma once
+
+#include <afx.h>
+
+#include "CAppSettings.h"
+#include "IClock.h"
+#include "IOutputPane.h"
+#include "IProcessLauncher.h"
+#include "IProcessRunner.h"
+#include "IProjectHost.h"
+#include "IProjectOutline.h"
+
+class CProjectServices
+{
+public:
+    CProjectServices();
+
+    IProjectHost* m_pHost;
+    IOutputPane* m_pOutput;        // the Output page
+    IOutputPane* m_pDebugOutput;   // the Debug page
+    IProcessRunner* m_pRunner;
+    IProcessLauncher* m_pLauncher;
+    IClock* m_pClock;
+    IProjectOutline* m_pOutline;   // NULL: files get no outline
+    const CAppSettings* m_pSettings;
+    CString m_strProgramDirectory; // the program's folder, ending with "\"
+
+    IProjectHost& Host() const;
+    IOutputPane& Output() const;
+    IOutputPane& DebugOutput() const;
+    IProcessLauncher& Launcher() const;
+    IClock& Clock() const;
+    const CAppSettings& Settings() const;
+    // Runs a command through the runner, or through a process runner of its own.
+    BOOL RunCommand(LPCTSTR pszCommandLine, CString& strOutput, DWORD& dwExitCode) const;
+};

@@ -1,0 +1,10 @@
+// CSystemClock: the system's local time.
+#pragma once
+
+#include "IClock.h"
+
+class CSystemClock : public IClock
+{
+public:
+    virtual CTime GetCurrentTime() { return CTime::GetCurrentTime(); }
+};

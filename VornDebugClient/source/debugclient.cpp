@@ -1,0 +1,766 @@
+#include "debugclient.h"
+
+#include "boundedtext.h"
+#include "breakpointfile.h"
+#include "criticalsection.h"
+#include "event.h"
+#include "globals.h"
+#include "networkthread.h"
+#include "outputfunctions.h"
+#include "wireprotocol.h"
+
+#include <cstring>
+
+namespace
+{
+    // Registry keys under which the thread of the last stop, and the thread a step
+    // over or step out began in, are kept alive: the step still asks that thread
+    // for its state after coroutine switches and later stops.
+    char s_StopThreadKey;
+    char s_StepThreadKey;
+
+    const int FULL_EVENTS = LUA_MASKCALL | LUA_MASKRET | LUA_MASKLINE;
+
+    bool IsFileSource(const char* source) { return source && source[0] == '@'; }
+}
+
+DebugClient::DebugClient(LuaDebugDataItem& locals, LuaDebugDataItem& globals, SimpleArray<int>& temporaries)
+    : m_L(nullptr),
+      m_pCurrentAr(nullptr),
+      m_bSessionEnded(0),
+      m_nCallDepth(0),
+      m_nBaseGeneration(0),
+      m_nLineGeneration(0),
+      m_Inspector(locals, globals, temporaries),
+      m_nStepMode(MODE_RUN),
+      m_nDesiredMask(LUA_MASKCOUNT),
+      m_nCurrentLine(0),
+      m_nTargetLine(-1),
+      m_bVerdict(0),
+      m_bStopped(false),
+      m_pStoppedState(nullptr),
+      m_pStepState(nullptr),
+      m_nStepDepth(0),
+      m_pLastStopState(nullptr),
+      m_nLastStopDepth(0),
+      m_nFlushesPosted(0)
+{
+    std::memset(&m_Imports, 0, sizeof(m_Imports));
+    m_szBaseDirectory[0] = m_szCurrentFile[0] = m_szTargetFile[0] = '\0';
+    m_szName[0] = m_szNameWhat[0] = m_szWhat[0] = m_szOutput[0] = '\0';
+}
+
+DebugClient::~DebugClient()
+{
+    // Unloaded without Shutdown: the worker must not outlive the state it reads.
+    if (g_Worker.IsRunning())
+        g_Worker.Terminate(DWORD(-1), true);
+}
+
+// ---- lifecycle (host thread) --------------------------------------------------------
+
+int DebugClient::ProtectedInitialize(lua_State* L)
+{
+    lua_settop(L, 0);
+    ReferenceTable::Create(L);
+    FunctionLineCache::CreateAnchors(L);
+    OutputFunctions::Install(L, false);
+    return 0;
+}
+
+int DebugClient::ProtectedShutdown(lua_State* L)
+{
+    DebugClient* self = static_cast<DebugClient*>(lua_touserdata(L, 1));
+    lua_settop(L, 0);
+    self->m_Inspector.GetReferences().ReleaseTempReferences(L);
+    ReferenceTable::Destroy(L);
+    FunctionLineCache::DestroyAnchors(L);
+    char* const keys[] = {&s_StopThreadKey, &s_StepThreadKey};
+    for (char* key : keys)
+    {
+        lua_pushlightuserdata(L, key);
+        lua_pushnil(L);
+        lua_rawset(L, LUA_REGISTRYINDEX);
+    }
+    return 0;
+}
+
+int DebugClient::ProtectedSetPrint(lua_State* L)
+{
+    lua_settop(L, 0);
+    OutputFunctions::Install(L, true);
+    return 0;
+}
+
+int DebugClient::Initialize(lua_State* L)
+{
+    if (!L)
+        return VORNDEBUGCLIENT_NO_STATE;
+    if (!m_Inspector.CreateTableMembersItem())
+        return VORNDEBUGCLIENT_NO_MEMORY;
+    int top = lua_gettop(L);
+    if (LuaCompat::ProtectedCall(L, ProtectedInitialize, this) != 0)
+    {
+        lua_settop(L, top);
+        m_Inspector.FreeItems();
+        return VORNDEBUGCLIENT_NO_MEMORY;
+    }
+    m_L = L;
+    m_pCurrentAr = nullptr;
+    InterlockedExchange(&m_bSessionEnded, 0);
+    InterlockedExchange(&m_nCallDepth, 0);
+    InterlockedExchange(&m_nStepMode, MODE_RUN);
+    m_pStepState = m_pLastStopState = nullptr;
+    m_PathCache.Clear();
+    m_FunctionLines.Clear();
+    UpdateDesiredMask();
+    ApplyHookMask(L);
+    return VORNDEBUGCLIENT_OK;
+}
+
+void DebugClient::Shutdown()
+{
+    m_Breakpoints.DeleteAll();
+    if (m_L)
+    {
+        int top = lua_gettop(m_L);
+        LuaCompat::ProtectedCall(m_L, ProtectedShutdown, this);
+        lua_settop(m_L, top);
+        lua_sethook(m_L, nullptr, 0, 0);
+    }
+    m_Inspector.FreeItems();
+    g_TempReferences.Clear();
+    std::memset(&m_Imports, 0, sizeof(m_Imports));
+    m_PathCache.Clear();
+    m_FunctionLines.Clear();
+    m_pStepState = m_pLastStopState = nullptr;
+    m_L = nullptr;
+}
+
+void DebugClient::InitImportAPI(const VornDebugClientImports* imports)
+{
+    if (!imports)
+        return;
+    m_Imports = *imports;
+    UpdateDesiredMask();
+}
+
+void DebugClient::RegisterPrintFunc()
+{
+    if (!m_L)
+        return;
+    int top = lua_gettop(m_L);
+    LuaCompat::ProtectedCall(m_L, ProtectedSetPrint, this);
+    lua_settop(m_L, top);
+}
+
+// ---- hook events ------------------------------------------------------------------
+
+// Which events a thread needs. Running without breakpoints only a rare count event
+// remains, so the script runs at nearly full speed and still notices a change.
+// With breakpoints, calls and returns decide per function whether its lines are
+// watched, so code in files without breakpoints runs without line events.
+// Stepping, breaking and a host that chains the hook get every event.
+void DebugClient::UpdateDesiredMask()
+{
+    int mask = LUA_MASKCOUNT;
+    if (m_L && !m_bSessionEnded)
+    {
+        int mode = m_nStepMode;
+        if (m_Imports.hookChain || (mode != MODE_RUN && mode != MODE_RUN_TO_CURSOR))
+            mask |= FULL_EVENTS;
+        else if (!m_Breakpoints.IsEmpty() || mode == MODE_RUN_TO_CURSOR)
+            mask |= LUA_MASKCALL | LUA_MASKRET | PER_FUNCTION_LINES;
+    }
+    InterlockedExchange(&m_nDesiredMask, mask);
+    InterlockedIncrement(&m_nLineGeneration);
+}
+
+void DebugClient::SetLineEvents(lua_State* L, int baseMask, bool lines)
+{
+    int mask = lines ? baseMask | LUA_MASKLINE : baseMask;
+    if (lua_gethookmask(L) != mask)
+        lua_sethook(L, Hook, mask, HEARTBEAT_COUNT);
+}
+
+void DebugClient::ApplyHookMask(lua_State* L)
+{
+    if (!L)
+        return;
+    int desired = m_nDesiredMask;
+    // Per function: lines stay on until an event has decided for the running one.
+    SetLineEvents(L, desired & ~PER_FUNCTION_LINES, (desired & PER_FUNCTION_LINES) != 0);
+}
+
+void DebugClient::Hook(lua_State* L, lua_Debug* ar)
+{
+    try
+    {
+        DebugClient& self = g_Engine;
+        if (!self.m_L)
+        {
+            // A coroutine that kept the hook after Shutdown.
+            lua_sethook(L, nullptr, 0, 0);
+            return;
+        }
+        int desired = self.m_nDesiredMask;
+        if (desired & PER_FUNCTION_LINES)
+        {
+            self.OnEventPerFunction(L, ar, desired & ~PER_FUNCTION_LINES);
+            return;
+        }
+        if (lua_gethookmask(L) != desired)
+            lua_sethook(L, Hook, desired, HEARTBEAT_COUNT);
+        switch (ar->event)
+        {
+        case LUA_HOOKLINE:
+            self.OnLine(L, ar);
+            break;
+        case LUA_HOOKCALL:
+        case LUA_HOOKRET:
+        case LUA_HOOKTAILRET:
+            self.OnCallOrReturn(L, ar);
+            break;
+        default:   // count: a stop request reaches a script that gets no other events
+            if (!self.m_bSessionEnded && self.m_nStepMode == MODE_STOP)
+                self.EndSession();
+            break;
+        }
+    }
+    catch (...)
+    {
+    }
+}
+
+// Running with breakpoints. The call depth is not counted here: it matters only to
+// step over and step out, which start it from zero.
+void DebugClient::OnEventPerFunction(lua_State* L, lua_Debug* ar, int baseMask)
+{
+    switch (ar->event)
+    {
+    case LUA_HOOKLINE:
+        OnLine(L, ar);
+        break;
+    case LUA_HOOKCALL:
+        SetLineEvents(L, baseMask, FunctionWantsLines(L, ar));
+        break;
+    case LUA_HOOKRET:
+    case LUA_HOOKTAILRET:
+    {
+        // The function returned to is the one whose lines come next.
+        lua_Debug caller;
+        SetLineEvents(L, baseMask, lua_getstack(L, 1, &caller) && FunctionWantsLines(L, &caller));
+        break;
+    }
+    default:   // count: the running function, after a change of breakpoints
+        SetLineEvents(L, baseMask, FunctionWantsLines(L, ar));
+        break;
+    }
+}
+
+bool DebugClient::FunctionWantsLines(lua_State* L, lua_Debug* ar)
+{
+    lua_getinfo(L, "f", ar);
+    bool wants = true;   // a level that cannot be told (a tail call) keeps its lines
+    const void* function = lua_topointer(L, -1);
+    if (lua_iscfunction(L, -1))
+    {
+        wants = false;
+    }
+    else if (function)
+    {
+        LONG generation = m_nLineGeneration;
+        if (!m_FunctionLines.Find(function, generation, &wants))
+        {
+            wants = lua_getinfo(L, "S", ar) && IsFileSource(ar->source) &&
+                    ChunkWantsLines(ChunkEntry(ar->source + 1));
+            m_FunctionLines.Store(L, -1, generation, wants);
+        }
+    }
+    lua_pop(L, 1);
+    return wants;
+}
+
+void DebugClient::OnCallOrReturn(lua_State* L, lua_Debug* ar)
+{
+    if (m_bSessionEnded)
+        return;
+    if (m_nStepMode == MODE_STOP)
+    {
+        EndSession();
+        return;
+    }
+    // Only the script thread counts; the worker sets it to zero while the script waits.
+    if (ar->event == LUA_HOOKCALL)
+        ++m_nCallDepth;
+    else
+        --m_nCallDepth;
+    if (m_Imports.hookChain)
+    {
+        lua_getinfo(L, "lnuS", ar);
+        m_pCurrentAr = ar;
+        m_Imports.hookChain(L, ar);
+    }
+}
+
+void DebugClient::OnLine(lua_State* L, lua_Debug* ar)
+{
+    if (m_bSessionEnded)
+        return;
+    int mode = m_nStepMode;
+    if (mode == MODE_STOP)
+    {
+        EndSession();
+        return;
+    }
+    int line = ar->currentline;
+    bool chain = m_Imports.hookChain != nullptr;
+    // Lines first: most line events hold no breakpoint in any file, and those
+    // need neither the source name nor a path.
+    bool breakpointLine = !m_Breakpoints.IsEmpty() && m_Breakpoints.MayHoldLine(line);
+    if (!chain && !breakpointLine &&
+        (mode == MODE_RUN || (mode == MODE_RUN_TO_CURSOR && line != m_nTargetLine)))
+        return;
+
+    lua_getinfo(L, chain ? "lnuS" : "S", ar);
+    m_pCurrentAr = ar;
+    if (!IsFileSource(ar->source))
+        return;
+    ChunkPathCache::Entry* chunk = ChunkEntry(ar->source + 1);
+    if (!chunk)
+        return;
+
+    if (breakpointLine && ChunkHasBreakpoint(chunk, line))
+    {
+        // The IDE decides (condition, hit count); no stepping rule applies here.
+        InterlockedExchange(&m_bVerdict, 0);
+        SetCurrentPosition(chunk->path, line);
+        if (WaitForContinue(L, NetworkThread::CMD_WRITE_BREAKPOINT_QUERY) && m_bVerdict)
+            Break(L, chunk->path, line, false);
+    }
+    else
+    {
+        bool stop = false;
+        switch (mode)
+        {
+        case MODE_BREAK:
+        case MODE_STEP_INTO:
+            stop = true;
+            break;
+        case MODE_STEP_OVER:
+        case MODE_STEP_OUT:
+            stop = StepTargetReached(L, mode);
+            break;
+        case MODE_RUN_TO_CURSOR:
+        {
+            AutoLock lock;
+            stop = chunk->valid && line == m_nTargetLine && m_szTargetFile[0] &&
+                   _stricmp(m_szTargetFile, chunk->path) == 0;
+            break;
+        }
+        default:
+            break;
+        }
+        if (stop && g_Worker.IsSocketOpen())
+            Break(L, chunk->path, line, true);
+    }
+
+    if (chain && !m_bSessionEnded)
+        m_Imports.hookChain(L, ar);
+}
+
+// Step over stops at a line of the same or a lower depth, step out at a lower one.
+// The depth is the real stack depth of the thread that stopped: a count of call
+// and return events goes wrong when an error unwinds frames or a coroutine yields.
+bool DebugClient::StepTargetReached(lua_State* L, int mode)
+{
+    lua_Debug ar;
+    if (m_pStepState == L)
+    {
+        if (mode == MODE_STEP_OVER)
+            return !lua_getstack(L, m_nStepDepth, &ar);
+        return m_nStepDepth <= 0 || !lua_getstack(L, m_nStepDepth - 1, &ar);
+    }
+    if (m_pStepState && LuaCompat::HasThreadInspection())
+    {
+        // Another thread runs: deeper while the stepping thread has resumed it,
+        // else the stepping thread has yielded or ended, which leaves its frame.
+        return !LuaCompat::IsResumingAnother(m_pStepState);
+    }
+    return mode == MODE_STEP_OVER ? m_nCallDepth < 1 : m_nCallDepth < 0;
+}
+
+ChunkPathCache::Entry* DebugClient::ChunkEntry(const char* source)
+{
+    LONG generation = m_nBaseGeneration;
+    ChunkPathCache::Entry* entry = m_PathCache.Find(source, generation);
+    if (entry)
+        return entry;
+    char base[BASE_DIRECTORY_SIZE];
+    {
+        AutoLock lock;
+        CopyBounded(base, m_szBaseDirectory);
+        generation = m_nBaseGeneration;
+    }
+    return m_PathCache.Fill(source, base, generation);
+}
+
+// The breakpoint file of a chunk (called under the lock).
+BreakpointFile* DebugClient::ChunkFile(ChunkPathCache::Entry* entry)
+{
+    if (!entry->valid)
+        return nullptr;
+    if (entry->breakpointGeneration != m_Breakpoints.GetGeneration())
+    {
+        entry->file = m_Breakpoints.FindFile(entry->path);
+        entry->breakpointGeneration = m_Breakpoints.GetGeneration();
+    }
+    return entry->file;
+}
+
+bool DebugClient::ChunkHasBreakpoint(ChunkPathCache::Entry* entry, int line)
+{
+    AutoLock lock;
+    BreakpointFile* file = ChunkFile(entry);
+    return file && file->HasLine(line);
+}
+
+bool DebugClient::ChunkWantsLines(ChunkPathCache::Entry* entry)
+{
+    if (!entry || !entry->valid)
+        return false;
+    AutoLock lock;
+    BreakpointFile* file = ChunkFile(entry);
+    if (file && file->GetLineCount() > 0)
+        return true;
+    return m_nStepMode == MODE_RUN_TO_CURSOR && m_szTargetFile[0] && _stricmp(m_szTargetFile, entry->path) == 0;
+}
+
+int DebugClient::StackDepth(lua_State* L)
+{
+    // Levels 0 .. depth-1 exist. Double, then halve, to find the first missing one.
+    lua_Debug ar;
+    int low = 0;    // known to exist
+    int high = 1;   // unknown
+    if (!lua_getstack(L, 0, &ar))
+        return 0;
+    while (lua_getstack(L, high, &ar))
+    {
+        low = high;
+        high *= 2;
+    }
+    while (high - low > 1)
+    {
+        int middle = low + (high - low) / 2;
+        if (lua_getstack(L, middle, &ar))
+            low = middle;
+        else
+            high = middle;
+    }
+    return low + 1;
+}
+
+// ---- stops (script thread) -----------------------------------------------------------
+
+int DebugClient::ProtectedBeforeStop(lua_State* L)
+{
+    DebugClient* self = static_cast<DebugClient*>(lua_touserdata(L, 1));
+    lua_settop(L, 0);
+    self->m_Inspector.GetReferences().ReleaseTempReferences(L);
+    lua_pushlightuserdata(L, &s_StopThreadKey);
+    if (!LuaCompat::PushThread(L))
+        lua_pushnil(L);
+    lua_rawset(L, LUA_REGISTRYINDEX);
+    return 0;
+}
+
+int DebugClient::ProtectedKeepStepThread(lua_State* L)
+{
+    lua_settop(L, 0);
+    lua_pushlightuserdata(L, &s_StepThreadKey);
+    lua_pushlightuserdata(L, &s_StopThreadKey);
+    lua_rawget(L, LUA_REGISTRYINDEX);
+    lua_rawset(L, LUA_REGISTRYINDEX);
+    return 0;
+}
+
+void DebugClient::Break(lua_State* L, const char* file, int line, bool resetMode)
+{
+    if (resetMode)
+        SetStepMode(MODE_RUN);
+    if (m_Imports.aboutToBreak)
+        m_Imports.aboutToBreak();
+
+    int top = lua_gettop(L);
+    LuaCompat::ProtectedCall(L, ProtectedBeforeStop, this);
+    lua_settop(L, top);
+
+    char position[PATH_BUFFER_SIZE];
+    CopyBounded(position, file);
+    SendCallStack(L);
+    SetCurrentPosition(position, line);
+    m_pLastStopState = L;
+    m_nLastStopDepth = StackDepth(L);
+    WaitForContinue(L, NetworkThread::CMD_WRITE_BREAK);
+
+    if (m_Imports.resumed)
+        m_Imports.resumed();
+    if (m_nStepMode == MODE_STOP)
+        EndSession();
+    UpdateDesiredMask();
+    ApplyHookMask(L);
+}
+
+void DebugClient::SendCallStack(lua_State* L)
+{
+    if (!SendAndWait(NetworkThread::CMD_WRITE_STACK_BEGIN))
+        return;
+    lua_Debug ar;
+    for (int level = 0; lua_getstack(L, level, &ar); ++level)
+    {
+        if (!lua_getinfo(L, "lnuS", &ar) || !IsFileSource(ar.source))
+            continue;
+        const ChunkPathCache::Entry* chunk = ChunkEntry(ar.source + 1);
+        CopyBounded(m_szName, ar.name);
+        CopyBounded(m_szNameWhat, ar.namewhat);
+        CopyBounded(m_szWhat, ar.what);
+        SetCurrentPosition(chunk ? chunk->path : ar.source + 1, ar.currentline);
+        if (!SendAndWait(NetworkThread::CMD_WRITE_STACK_ENTRY))
+            return;
+    }
+}
+
+void DebugClient::SetCurrentPosition(const char* file, int line)
+{
+    CopyBounded(m_szCurrentFile, file);
+    m_nCurrentLine = line;
+}
+
+// Posts a write command and a flush; target is the number the flush will have
+// among all flushes, so a wait can tell its own flush from an earlier one.
+bool DebugClient::PostWithFlush(int writeCommand, LONG* target)
+{
+    LONG next = m_nFlushesPosted + 1;
+    if (!g_Worker.PostCommands(writeCommand, NetworkThread::CMD_FLUSH))
+        return false;
+    m_nFlushesPosted = next;
+    if (target)
+        *target = next;
+    return true;
+}
+
+// Has the worker write and send one message, and waits until it has gone. Without
+// a connection nothing is posted and nothing waits; a flush always counts as done,
+// sent or not, and a worker that ends releases the wait too.
+bool DebugClient::SendAndWait(int writeCommand)
+{
+    if (!g_Worker.IsSocketOpen())
+        return false;
+    LONG target = 0;
+    if (!PostWithFlush(writeCommand, &target))
+        return false;
+    while (g_Worker.GetFlushesDone() < target)
+    {
+        g_PacketSentEvent.Wait(100);
+        if (g_Worker.GetFlushesDone() < target && !g_Worker.IsRunning())
+            return false;
+    }
+    return true;
+}
+
+// Sends Break or BreakpointQuery and waits until the IDE lets the script go on.
+// The stopped state and the continue event change together under the lock, and
+// only the worker ends the wait (ResumeScript clears the stopped state as it sets
+// the event), so the worker never sees a stopped script that is in fact running.
+bool DebugClient::WaitForContinue(lua_State* L, int writeCommand)
+{
+    if (!g_Worker.IsSocketOpen())
+        return false;
+    {
+        AutoLock lock;
+        m_bStopped = true;
+        m_pStoppedState = L;
+        g_ContinueEvent.Reset();
+    }
+    bool waiting = PostWithFlush(writeCommand, nullptr);
+    while (waiting && !g_ContinueEvent.Wait(100))
+        waiting = g_Worker.IsRunning();
+    if (!waiting)
+    {
+        AutoLock lock;
+        m_bStopped = false;
+        m_pStoppedState = nullptr;
+    }
+    return waiting;
+}
+
+void DebugClient::EndSession()
+{
+    InterlockedExchange(&m_bSessionEnded, 1);
+    UpdateDesiredMask();
+    if (m_Imports.sessionEnded)
+        m_Imports.sessionEnded();
+}
+
+// ---- output (script thread) ------------------------------------------------------------
+
+void DebugClient::SendOutput(const char* text)
+{
+    if (m_bSessionEnded || !text)
+        return;
+    // A text longer than a datagram holds goes out as consecutive Output messages.
+    size_t length = std::strlen(text);
+    size_t offset = 0;
+    while (offset < length && g_Worker.IsSocketOpen())
+    {
+        size_t chunk = length - offset;
+        if (chunk > Wire::MAX_OUTPUT_CHUNK)
+            chunk = Wire::MAX_OUTPUT_CHUNK;
+        CopyBounded(m_szOutput, sizeof(m_szOutput), text + offset, chunk);
+        if (!SendAndWait(NetworkThread::CMD_WRITE_OUTPUT))
+            break;
+        offset += chunk;
+    }
+    if (m_Imports.printEcho)
+        m_Imports.printEcho(text);
+}
+
+void DebugClient::SendAlert(const char* text)
+{
+    char alert[ALERT_SIZE];
+    CopyBounded(alert, sizeof(alert) - 1, text);   // room for the newline
+    AppendBounded(alert, "\n");
+    SendOutput(alert);
+}
+
+// ---- the IDE's messages (worker thread) ---------------------------------------------------
+
+lua_State* DebugClient::GetStoppedState() const
+{
+    AutoLock lock;
+    return m_bStopped ? m_pStoppedState : nullptr;
+}
+
+void DebugClient::ResumeScript()
+{
+    AutoLock lock;
+    m_bStopped = false;
+    m_pStoppedState = nullptr;
+    g_ContinueEvent.Set();
+}
+
+void DebugClient::SetStepMode(int mode)
+{
+    InterlockedExchange(&m_nStepMode, mode);
+    UpdateDesiredMask();
+}
+
+void DebugClient::OnStop()
+{
+    SetStepMode(MODE_STOP);
+    ResumeScript();
+}
+
+void DebugClient::OnStepInto()
+{
+    SetStepMode(MODE_STEP_INTO);
+    ResumeScript();
+}
+
+void DebugClient::OnStepOver()
+{
+    BeginStep();
+    SetStepMode(MODE_STEP_OVER);
+    ResumeScript();
+}
+
+void DebugClient::OnStepOut()
+{
+    BeginStep();
+    SetStepMode(MODE_STEP_OUT);
+    ResumeScript();
+}
+
+// Step over and step out measure from the stop they begin at; later stops in the
+// same step (a breakpoint in a callee) do not move that point.
+void DebugClient::BeginStep()
+{
+    InterlockedExchange(&m_nCallDepth, 0);
+    lua_State* L = GetStoppedState();
+    if (L && m_pLastStopState)
+    {
+        int top = lua_gettop(L);
+        LuaCompat::ProtectedCall(L, ProtectedKeepStepThread, this);
+        lua_settop(L, top);
+        m_pStepState = m_pLastStopState;
+        m_nStepDepth = m_nLastStopDepth;
+    }
+    else
+    {
+        m_pStepState = nullptr;   // not at a stop: the counted depth decides
+    }
+}
+
+void DebugClient::OnRunToCursor(const char* file, int line)
+{
+    {
+        AutoLock lock;
+        if (!NormalizeName(file, m_szTargetFile))
+            m_szTargetFile[0] = '\0';   // a target that cannot be named is never reached
+        InterlockedExchange(&m_nTargetLine, line);
+    }
+    SetStepMode(MODE_RUN_TO_CURSOR);
+    ResumeScript();
+}
+
+void DebugClient::OnVerdict(int flag)
+{
+    InterlockedExchange(&m_bVerdict, flag != 0);
+    ResumeScript();
+}
+
+// The socket has closed under a session: nobody can answer a stop any more, so a
+// waiting script goes on and the script runs on without stops.
+void DebugClient::OnConnectionLost()
+{
+    if (m_nStepMode != MODE_STOP)
+        SetStepMode(MODE_RUN);
+    if (GetStoppedState())
+        ResumeScript();
+}
+
+bool DebugClient::NormalizeName(const char* name, char* out) const
+{
+    AutoLock lock;
+    return NormalizePath(m_szBaseDirectory, name, out, PATH_BUFFER_SIZE);
+}
+
+void DebugClient::SetBaseDirectory(const char* directory)
+{
+    AutoLock lock;
+    CopyBounded(m_szBaseDirectory, directory);
+    InterlockedIncrement(&m_nBaseGeneration);
+    InterlockedIncrement(&m_nLineGeneration);
+}
+
+void DebugClient::AddBreakpoint(const char* file, int line)
+{
+    char path[PATH_BUFFER_SIZE];
+    if (NormalizeName(file, path))
+        m_Breakpoints.Add(path, line);
+    UpdateDesiredMask();
+}
+
+void DebugClient::RemoveBreakpoint(const char* file, int line)
+{
+    char path[PATH_BUFFER_SIZE];
+    if (NormalizeName(file, path))
+        m_Breakpoints.Remove(path, line);
+    UpdateDesiredMask();
+}
+
+void DebugClient::ClearBreakpoints()
+{
+    m_Breakpoints.ClearLines();
+    UpdateDesiredMask();
+}

@@ -1,0 +1,177 @@
+// The debug engine inside the host: a Lua hook that decides at each line whether
+// the script stops (breakpoint, break request, step, run to cursor), blocks the
+// script thread while it is stopped, and sends what the script prints.
+//
+// Threads: the hook, Break and the output functions run on the script thread; the
+// IDE's messages arrive on the worker thread. The worker reads the Lua state only
+// while the script thread waits in WaitForContinue, and only the worker ends that
+// wait (ResumeScript), so the two never run Lua at the same time.
+#ifndef VORN_DEBUGCLIENT_DEBUGCLIENT_H
+#define VORN_DEBUGCLIENT_DEBUGCLIENT_H
+
+#include "breakpointtable.h"
+#include "chunkpathcache.h"
+#include "functionlinecache.h"
+#include "luacompat.h"
+#include "pathutil.h"
+#include "variableinspector.h"
+#include "vorndebugclient.h"
+
+class DebugClient
+{
+public:
+    enum StepMode
+    {
+        MODE_RUN = 0,
+        MODE_BREAK = 1,
+        MODE_STOP = 2,
+        MODE_STEP_INTO = 3,
+        MODE_STEP_OVER = 4,
+        MODE_STEP_OUT = 5,
+        MODE_RUN_TO_CURSOR = 6
+    };
+    enum
+    {
+        NAME_SIZE = 256,
+        WHAT_SIZE = 32,
+        OUTPUT_SIZE = 8192,
+        ALERT_SIZE = 1024,
+        // As long as the IDE may send it: whether a combined path is too long is
+        // decided on the result, never by cutting the directory.
+        BASE_DIRECTORY_SIZE = 2048,
+        // Instructions between two count events: how soon a running thread sees a
+        // change of breakpoints or mode when it gets no other events.
+        HEARTBEAT_COUNT = 1000,
+        // In the desired mask: line events only in functions whose file holds a
+        // breakpoint (or the run-to-cursor target), decided at call and return.
+        PER_FUNCTION_LINES = 1 << 8
+    };
+
+    DebugClient(LuaDebugDataItem& locals, LuaDebugDataItem& globals, SimpleArray<int>& temporaries);
+    virtual ~DebugClient();
+
+    // ---- host thread -----------------------------------------------------------
+    int Initialize(lua_State* L);
+    void Shutdown();
+    void InitImportAPI(const VornDebugClientImports* imports);
+    void RegisterPrintFunc();
+    // Gives L the hook events the current breakpoints and mode need.
+    void ApplyHookMask(lua_State* L);
+    lua_State* GetState() const { return m_L; }
+
+    // ---- script thread ---------------------------------------------------------
+    // Sends text as Output messages (split to fit datagrams) and echoes it to the host.
+    void SendOutput(const char* text);
+    void SendAlert(const char* text);
+
+    // ---- worker thread: the IDE's messages ----------------------------------------
+    void OnStop();
+    void OnContinue() { ResumeScript(); }
+    void OnBreakRequest() { SetStepMode(MODE_BREAK); }
+    void OnStepInto();
+    void OnStepOver();
+    void OnStepOut();
+    void OnRunToCursor(const char* file, int line);
+    void OnVerdict(int flag);
+    void OnConnectionLost();
+    void SetBaseDirectory(const char* directory);
+    void AddBreakpoint(const char* file, int line);
+    void RemoveBreakpoint(const char* file, int line);
+    void ClearBreakpoints();
+    // The Lua state the script thread waits in, or null while the script runs.
+    lua_State* GetStoppedState() const;
+    bool IsStopped() const { return GetStoppedState() != nullptr; }
+
+    VariableInspector& GetInspector() { return m_Inspector; }
+
+    // What the worker writes for the script thread's messages.
+    const char* GetCurrentFile() const { return m_szCurrentFile; }
+    int GetCurrentLine() const { return m_nCurrentLine; }
+    const char* GetName() const { return m_szName; }
+    const char* GetNameWhat() const { return m_szNameWhat; }
+    const char* GetWhat() const { return m_szWhat; }
+    const char* GetOutputText() const { return m_szOutput; }
+
+    int GetStepMode() const { return m_nStepMode; }
+    bool IsSessionEnded() const { return m_bSessionEnded != 0; }
+    int GetDesiredMask() const { return m_nDesiredMask; }
+    // The combined form of a file name (false when it would be too long).
+    bool NormalizeName(const char* name, char* out) const;
+
+private:
+    DebugClient(const DebugClient&) = delete;
+    DebugClient& operator=(const DebugClient&) = delete;
+
+    static void Hook(lua_State* L, lua_Debug* ar);
+    static int ProtectedInitialize(lua_State* L);
+    static int ProtectedShutdown(lua_State* L);
+    static int ProtectedBeforeStop(lua_State* L);
+    static int ProtectedKeepStepThread(lua_State* L);
+    static int ProtectedSetPrint(lua_State* L);
+
+    void OnLine(lua_State* L, lua_Debug* ar);
+    void OnCallOrReturn(lua_State* L, lua_Debug* ar);
+    void OnEventPerFunction(lua_State* L, lua_Debug* ar, int baseMask);
+    bool FunctionWantsLines(lua_State* L, lua_Debug* ar);
+    bool ChunkWantsLines(ChunkPathCache::Entry* entry);
+    BreakpointFile* ChunkFile(ChunkPathCache::Entry* entry);
+    static void SetLineEvents(lua_State* L, int baseMask, bool lines);
+    bool StepTargetReached(lua_State* L, int mode);
+    ChunkPathCache::Entry* ChunkEntry(const char* source);
+    bool ChunkHasBreakpoint(ChunkPathCache::Entry* entry, int line);
+
+    void Break(lua_State* L, const char* file, int line, bool resetMode);
+    void SendCallStack(lua_State* L);
+    bool PostWithFlush(int writeCommand, LONG* target);
+    bool SendAndWait(int writeCommand);
+    bool WaitForContinue(lua_State* L, int writeCommand);
+    void SetCurrentPosition(const char* file, int line);
+    void EndSession();
+
+    void ResumeScript();
+    void BeginStep();
+    void SetStepMode(int mode);
+    void UpdateDesiredMask();
+    static int StackDepth(lua_State* L);
+
+    VornDebugClientImports m_Imports;
+    lua_State* m_L;
+    lua_Debug* m_pCurrentAr;
+    volatile LONG m_bSessionEnded;
+    volatile LONG m_nCallDepth;
+    char m_szBaseDirectory[BASE_DIRECTORY_SIZE];
+    volatile LONG m_nBaseGeneration;
+    BreakpointTable m_Breakpoints;
+    ChunkPathCache m_PathCache;
+    FunctionLineCache m_FunctionLines;
+    // Changes whenever a function's need for line events may have changed.
+    volatile LONG m_nLineGeneration;
+    VariableInspector m_Inspector;
+
+    // Shared with the worker.
+    volatile LONG m_nStepMode;
+    volatile LONG m_nDesiredMask;
+    char m_szCurrentFile[PATH_BUFFER_SIZE];
+    int m_nCurrentLine;
+    char m_szName[NAME_SIZE];
+    char m_szNameWhat[NAME_SIZE];
+    char m_szWhat[WHAT_SIZE];
+    char m_szTargetFile[PATH_BUFFER_SIZE];
+    volatile LONG m_nTargetLine;
+    volatile LONG m_bVerdict;
+    char m_szOutput[OUTPUT_SIZE];
+
+    // The stop the script thread waits in (guarded by the global lock).
+    bool m_bStopped;
+    lua_State* m_pStoppedState;
+    // Where the running step over or step out began, and where the last stop was
+    // (thread and stack depth).
+    lua_State* m_pStepState;
+    int m_nStepDepth;
+    lua_State* m_pLastStopState;
+    int m_nLastStopDepth;
+    // Flushes the script thread has posted (it alone posts them).
+    LONG m_nFlushesPosted;
+};
+
+#endif

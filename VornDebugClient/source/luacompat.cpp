@@ -1,0 +1,73 @@
+#include "luacompat.h"
+
+namespace LuaCompat
+{
+
+size_t TableLength(lua_State* L, int index)
+{
+#if VORN_LUA_51
+    return lua_objlen(L, index);
+#else
+    int n = luaL_getn(L, index);
+    return n > 0 ? size_t(n) : 0;
+#endif
+}
+
+const char* ToLString(lua_State* L, int index, size_t* length)
+{
+#if VORN_LUA_51
+    return lua_tolstring(L, index, length);
+#else
+    const char* text = lua_tostring(L, index);
+    if (length)
+        *length = text ? lua_strlen(L, index) : 0;
+    return text;
+#endif
+}
+
+int ProtectedCall(lua_State* L, lua_CFunction fn, void* userData)
+{
+    return lua_cpcall(L, fn, userData);
+}
+
+bool HasThreadInspection()
+{
+    return VORN_LUA_51 != 0;
+}
+
+bool PushThread(lua_State* L)
+{
+#if VORN_LUA_51
+    lua_pushthread(L);
+    return true;
+#else
+    (void)L;
+    return false;
+#endif
+}
+
+bool IsResumingAnother(lua_State* co)
+{
+#if VORN_LUA_51
+    lua_Debug ar;
+    return lua_status(co) == 0 && lua_getstack(co, 0, &ar) != 0;
+#else
+    (void)co;
+    return false;
+#endif
+}
+
+void SetGlobalFunction(lua_State* L, const char* name, lua_CFunction fn)
+{
+    lua_pushstring(L, name);
+    lua_pushcfunction(L, fn);
+    lua_rawset(L, LUA_GLOBALSINDEX);
+}
+
+void GetGlobal(lua_State* L, const char* name)
+{
+    lua_pushstring(L, name);
+    lua_rawget(L, LUA_GLOBALSINDEX);
+}
+
+}

@@ -1,0 +1,46 @@
+// Every call whose form differs between Lua 5.0 and Lua 5.1 goes through here, so
+// the rest of the library builds unchanged against either core.
+#ifndef VORN_DEBUGCLIENT_LUACOMPAT_H
+#define VORN_DEBUGCLIENT_LUACOMPAT_H
+
+#include <cstddef>
+
+extern "C" {
+#include <lua.h>
+#include <lauxlib.h>
+}
+
+#if defined(LUA_VERSION_NUM) && LUA_VERSION_NUM >= 501
+#define VORN_LUA_51 1
+#else
+#define VORN_LUA_51 0
+#endif
+
+namespace LuaCompat
+{
+    // Item count of the table at index: the length operator's count in 5.1, the
+    // "n" field / set size / count up to the first nil in 5.0.
+    size_t TableLength(lua_State* L, int index);
+
+    // The string at index and its length (numbers are converted in place).
+    const char* ToLString(lua_State* L, int index, size_t* length);
+
+    // Runs fn protected; a Lua error becomes a nonzero result with the message
+    // left on the stack (which the caller pops).
+    int ProtectedCall(lua_State* L, lua_CFunction fn, void* userData);
+
+    // Whether threads can be pushed and asked for their status (5.1 only).
+    bool HasThreadInspection();
+    // Pushes L's own thread object; false (nothing pushed) where not supported.
+    bool PushThread(lua_State* L);
+    // True when thread co is active but has resumed another coroutine, i.e. it is
+    // further down the resume chain of the thread now running.
+    bool IsResumingAnother(lua_State* co);
+
+    // global[name] := fn, without metamethods.
+    void SetGlobalFunction(lua_State* L, const char* name, lua_CFunction fn);
+    // Pushes global[name], without metamethods.
+    void GetGlobal(lua_State* L, const char* name);
+}
+
+#endif

@@ -1,0 +1,151 @@
+#include "outputfunctions.h"
+
+#include "debugclient.h"
+#include "globals.h"
+#include "valueformatter.h"
+
+#include <cstdio>
+#include <cstring>
+
+// These run as Lua C functions on the script thread. A Lua error raised inside
+// them (a failing tostring) leaves by longjmp, so they keep no C++ object with a
+// destructor alive across a Lua call.
+
+void OutputFunctions::Install(lua_State* L, bool print)
+{
+    if (print)
+    {
+        LuaCompat::SetGlobalFunction(L, "print", Print);
+    }
+    else
+    {
+        LuaCompat::SetGlobalFunction(L, "_ALERT", Alert);
+        LuaCompat::SetGlobalFunction(L, "_ERRORMESSAGE", ErrorMessage);
+    }
+}
+
+int OutputFunctions::Print(lua_State* L)
+{
+    int count = lua_gettop(L);
+    LuaCompat::GetGlobal(L, "tostring");
+    int tostring = lua_gettop(L);
+    luaL_Buffer text;
+    luaL_buffinit(L, &text);
+    for (int i = 1; i <= count; ++i)
+    {
+        lua_pushvalue(L, tostring);
+        lua_pushvalue(L, i);
+        lua_call(L, 1, 1);
+        if (lua_type(L, -1) == LUA_TSTRING)
+        {
+            if (i > 1)
+                luaL_addchar(&text, '\t');
+            luaL_addvalue(&text);
+        }
+        else
+        {
+            lua_pop(L, 1);
+        }
+    }
+    luaL_addchar(&text, '\n');
+    luaL_pushresult(&text);
+    try
+    {
+        g_Engine.SendOutput(lua_tostring(L, -1));
+    }
+    catch (...)
+    {
+    }
+    return 0;
+}
+
+int OutputFunctions::Alert(lua_State* L)
+{
+    char text[DebugClient::ALERT_SIZE];
+    int kind = lua_gettop(L) > 0 ? lua_type(L, -1) : LUA_TNONE;
+    if (kind == LUA_TSTRING || kind == LUA_TNUMBER)
+        std::snprintf(text, sizeof(text), "%s", lua_tostring(L, -1));
+    else if (kind == LUA_TNONE)
+        text[0] = '\0';
+    else
+        ValueFormatter::ValueText(L, -1, text, sizeof(text));   // no text of its own
+    try
+    {
+        g_Engine.SendAlert(text);
+    }
+    catch (...)
+    {
+    }
+    return 0;
+}
+
+void OutputFunctions::PushLevelDescription(lua_State* L, int level, lua_Debug& ar)
+{
+    char piece[128];
+    lua_getinfo(L, "Snl", &ar);
+    std::snprintf(piece, sizeof(piece), "%4d-  ", level);
+    lua_pushstring(L, piece);
+    lua_pushfstring(L, "%s:", ar.short_src);
+    int parts = 2;
+    if (ar.currentline > 0)
+    {
+        lua_pushfstring(L, "%d:", ar.currentline);
+        ++parts;
+    }
+    const char* namewhat = ar.namewhat ? ar.namewhat : "";
+    if (ar.name && (std::strcmp(namewhat, "global") == 0 || std::strcmp(namewhat, "local") == 0 ||
+                    std::strcmp(namewhat, "method") == 0 || std::strcmp(namewhat, "field") == 0))
+        lua_pushfstring(L, " in function `%s'", ar.name);
+    else if (ar.what && std::strcmp(ar.what, "main") == 0)
+        lua_pushstring(L, " in main chunk");
+    else if (ar.what && std::strcmp(ar.what, "C") == 0)
+        lua_pushstring(L, ar.short_src);
+    else
+        lua_pushfstring(L, " in function <%s:%d>", ar.short_src, ar.linedefined);
+    lua_pushstring(L, "\n");
+    lua_concat(L, parts + 2);
+}
+
+int OutputFunctions::ErrorMessage(lua_State* L)
+{
+    if (lua_type(L, 1) != LUA_TSTRING)
+        return lua_gettop(L);
+    lua_settop(L, 1);
+    lua_pushstring(L, "\n");
+    lua_pushstring(L, "stack traceback:\n");
+    lua_concat(L, 3);
+
+    // Deep stacks list their first levels, "...", and their last ten levels.
+    const int firstSkipped = TRACEBACK_FIRST_LEVELS + 1;
+    const int longStack = firstSkipped + TRACEBACK_FIRST_LEVELS;
+    bool skipped = false;
+    lua_Debug ar;
+    for (int level = 1; lua_getstack(L, level, &ar); ++level)
+    {
+        if (level == firstSkipped && !skipped)
+        {
+            skipped = true;
+            if (lua_getstack(L, longStack, &ar))
+            {
+                int last = longStack;
+                while (lua_getstack(L, last + 1, &ar))
+                    ++last;
+                lua_pushstring(L, "       ...\n");
+                lua_concat(L, 2);
+                level = last - TRACEBACK_LAST_LEVELS;   // the loop goes on with last - 9
+                continue;
+            }
+            lua_getstack(L, level, &ar);
+        }
+        PushLevelDescription(L, level, ar);
+        lua_concat(L, 2);
+    }
+    try
+    {
+        g_Engine.SendAlert(lua_tostring(L, -1));
+    }
+    catch (...)
+    {
+    }
+    return 0;
+}

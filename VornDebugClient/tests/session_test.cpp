@@ -1,0 +1,646 @@
+// End to end: the test host runs real Lua scripts with VornDebugClient51.dll while
+// the test plays the IDE over UDP on 127.0.0.1:7550.
+#include "testpeer.h"
+
+#include <gtest/gtest.h>
+
+using namespace vdt;
+
+namespace {
+
+// Ids of the client's messages.
+enum { MSG_DISCONNECT = 1, MSG_DATA = 4, MSG_CONDITION = 7 };
+
+class Session : public ::testing::Test
+{
+protected:
+    void SetUp() override { ASSERT_TRUE(peer.Bind()) << "port 7550 is taken"; }
+
+    void Launch(const std::string& name, const std::string& script, const std::string& options = "")
+    {
+        m_name = name;
+        std::string relative = WriteScript(name, script);
+        ASSERT_TRUE(host.Start(options + " " + relative, "dbgscripts\\" + name + ".report"));
+    }
+
+    void Connect(const std::vector<std::pair<std::string, int>>& breakpoints)
+    {
+        peer.Handshake(CurrentDirectory(), breakpoints);
+    }
+
+    std::string Path() const { return Lower(ScriptPath(m_name)); }
+
+    void ExpectStopAt(const Stop& stop, int line)
+    {
+        EXPECT_EQ(Lower(stop.file), Path());
+        EXPECT_EQ(stop.line, line);
+    }
+
+    // The script reaches a breakpoint line; the IDE says stop; the stop follows.
+    Stop BreakAt(int line)
+    {
+        EXPECT_EQ(peer.ExpectQuery(), line);
+        peer.Send(Msg::Verdict(1));
+        Stop stop = peer.ExpectStop();
+        ExpectStopAt(stop, line);
+        return stop;
+    }
+
+    // The host ends its session: Disconnect, then the process exits with its report.
+    void Finish()
+    {
+        peer.Expect(MSG_DISCONNECT, -1, 20000);
+        ASSERT_TRUE(host.Finish()) << "the host did not end";
+        EXPECT_EQ(host.report["script"], "ok") << host.reportText;
+        EXPECT_EQ(host.report["shutdown"], "1");
+        EXPECT_EQ(host.report["exit"], "0");
+    }
+
+    static const DataItem* Find(const std::vector<DataItem>& items, const std::string& name)
+    {
+        for (const DataItem& item : items)
+            if (item.name == name)
+                return &item;
+        return nullptr;
+    }
+
+    Peer peer;
+    HostProcess host;
+    std::string m_name;
+};
+
+const char* const BASIC_SCRIPT =
+    "local function add(a, b)\n"          // 1
+    "  local sum = a + b\n"               // 2
+    "  return sum\n"                      // 3
+    "end\n"                               // 4
+    "local t = {10, 20, name = 'x'}\n"    // 5
+    "local total = 0\n"                   // 6
+    "for i = 1, 3 do\n"                   // 7
+    "  total = add(total, i)\n"           // 8
+    "end\n"                               // 9
+    "print(1, nil, 'x')\n"                // 10
+    "host_report('total=' .. total)\n";   // 11
+
+TEST_F(Session, BreakpointsLocalsTablesWatchesAndGlobals)
+{
+    Launch("basic", BASIC_SCRIPT);
+    // Breakpoints as an IDE sends them: relative names, either slash, in one datagram.
+    Connect({{"dbgscripts\\basic.lua", 8}, {"dbgscripts/basic.lua", 2}, {"other\\file.lua", 2}});
+
+    std::string file;
+    EXPECT_EQ(peer.ExpectQuery(&file), 8);
+    EXPECT_EQ(Lower(file), Path());
+    peer.Send(Msg::Verdict(0));   // go on
+    EXPECT_EQ(peer.ExpectQuery(), 2);
+    peer.Send(Msg::Verdict(1));   // stop here
+
+    Stop stop = peer.ExpectStop();
+    ExpectStopAt(stop, 2);
+    ASSERT_EQ(stop.stack.size(), 2u);
+    EXPECT_EQ(stop.stack[0].line, 2);
+    EXPECT_EQ(stop.stack[0].name, "add");
+    EXPECT_EQ(stop.stack[0].what, "Lua");
+    EXPECT_EQ(stop.stack[1].line, 8);
+    EXPECT_EQ(stop.stack[1].what, "main");
+    EXPECT_EQ(Lower(stop.stack[1].file), Path());
+
+    std::vector<DataItem> inner = peer.Locals(0);
+    ASSERT_GE(inner.size(), 2u);
+    EXPECT_EQ(inner[0].name, "a");
+    EXPECT_EQ(inner[0].value, "0");
+    EXPECT_EQ(inner[0].kind, 3);
+    EXPECT_EQ(inner[0].id, -2);
+    EXPECT_EQ(inner[1].name, "b");
+    EXPECT_EQ(inner[1].value, "1");
+    for (size_t i = 2; i < inner.size(); ++i)   // Lua 5.1 lists its temporaries too
+        EXPECT_EQ(inner[i].name, "(*temporary)");
+
+    std::vector<DataItem> outer = peer.Locals(1);
+    const DataItem* t = Find(outer, "t");
+    ASSERT_NE(t, nullptr);
+    EXPECT_EQ(t->kind, 5);
+    EXPECT_GT(t->id, 0);
+    EXPECT_NE(t->value.find(" approx 2 items)"), std::string::npos) << t->value;
+    ASSERT_NE(Find(outer, "total"), nullptr);
+    EXPECT_EQ(Find(outer, "total")->value, "0");
+    ASSERT_NE(Find(outer, "add"), nullptr);
+    EXPECT_EQ(Find(outer, "add")->kind, 6);
+
+    // The table, member by member.
+    ASSERT_EQ(peer.Expand(t->id), 3);
+    std::map<std::string, std::string> members;
+    for (int i = 0; i < 3; ++i)
+    {
+        DataItem member = peer.Member(i);
+        EXPECT_EQ(member.parent, t->id);
+        members[member.name] = member.value;
+    }
+    EXPECT_EQ(members["1"], "10");
+    EXPECT_EQ(members["2"], "20");
+    EXPECT_EQ(members["name"], "x");
+    peer.Send(Msg::GetTableMember(-1));
+    peer.Send(Msg::GetTableMember(3));
+    EXPECT_EQ(peer.Hover("nosuch", 0), "") << "out-of-range members get no reply";
+
+    EXPECT_EQ(peer.Hover("total", 1), "local total : Number : 0 ");
+    EXPECT_EQ(peer.Hover("print", 0).substr(0, 27), "global print : C Function :");
+
+    Message watch = peer.Watch("a + b + 100", 0);
+    ASSERT_EQ(watch.strings.size(), 3u);
+    EXPECT_EQ(watch.strings[1], "101");
+    EXPECT_EQ(watch.strings[2], "Number");
+    EXPECT_EQ(watch.ints, (std::vector<int>{-2, -2}));
+    watch = peer.Watch("t", 1);
+    EXPECT_EQ(watch.strings.at(2), "Table");
+    EXPECT_GT(watch.ints.at(0), 0);
+    watch = peer.Watch("a.b.c", 0);
+    EXPECT_NE(watch.strings.at(1).find("attempt to index"), std::string::npos) << watch.Describe();
+    EXPECT_EQ(watch.strings.at(2), "Nil");
+
+    peer.Send(Msg::GetGlobals());
+    peer.Expect(MSG_DATA, 5);
+    Message globals = peer.Expect(MSG_DATA, 6);
+    peer.Expect(MSG_DATA, 7);
+    EXPECT_EQ(globals.item.name, "Globals");
+    EXPECT_EQ(globals.item.value, "");
+    EXPECT_EQ(globals.item.kind, 5);
+    EXPECT_EQ(globals.item.parent, -2);
+    int count = peer.Expand(globals.item.id);
+    EXPECT_GT(count, 5);
+    bool sawVersion = false, sawFunction = false;
+    for (int i = 0; i < count; ++i)
+    {
+        DataItem member = peer.Member(i);
+        sawVersion = sawVersion || (member.name == "_VERSION" && member.value == "Lua 5.1");
+        sawFunction = sawFunction || member.kind == 6;
+    }
+    EXPECT_TRUE(sawVersion);
+    EXPECT_FALSE(sawFunction) << "functions are left out of table members";
+
+    // The line 2 breakpoint goes, by another spelling of the same path.
+    peer.Send(Msg::RemoveBreakpoint("dbgscripts/./x/../basic.lua", 2));
+    peer.Send(Msg::Command(CONTINUE));
+    EXPECT_EQ(peer.ExpectQuery(), 8);
+    peer.Send(Msg::Verdict(0));
+    EXPECT_EQ(peer.ExpectQuery(), 8);
+    peer.Send(Msg::Verdict(0));
+    Finish();
+
+    // After the next stop the kept numbers are gone; here the session ended instead.
+    ASSERT_EQ(peer.outputs.size(), 1u);
+    EXPECT_EQ(peer.outputs[0], "1\tnil\tx\n");
+    EXPECT_EQ(host.scriptLines, (std::vector<std::string>{"total=6"}));
+    EXPECT_EQ(host.report["connect"], "0");
+    EXPECT_EQ(host.report["breaks"], "1");
+    EXPECT_EQ(host.report["resumed"], "1");
+    EXPECT_EQ(host.report["echo"], "1\\tnil\\tx\\n");
+}
+
+TEST_F(Session, KeptTablesAreReleasedAtTheNextStop)
+{
+    Launch("kept", "local t = {1}\nlocal u = 2\nlocal v = 3\nhost_report('done')\n");
+    Connect({{"dbgscripts\\kept.lua", 2}});
+    BreakAt(2);
+    const DataItem* t = nullptr;
+    std::vector<DataItem> locals = peer.Locals(0);
+    t = Find(locals, "t");
+    ASSERT_NE(t, nullptr);
+    EXPECT_EQ(peer.Expand(t->id), 1);
+    peer.Send(Msg::Command(STEP_INTO));
+    ExpectStopAt(peer.ExpectStop(), 3);
+    EXPECT_EQ(peer.Expand(t->id), 0) << "numbers of the last stop are released";
+    peer.Send(Msg::Command(CONTINUE));
+    Finish();
+}
+
+TEST_F(Session, ConditionsAreEvaluatedAndFailuresStillAnswer)
+{
+    Launch("condition",
+           "local hits = 0\n"
+           "for i = 1, 4 do\n"
+           "  hits = hits + i\n"   // 3
+           "end\n"
+           "host_report('hits=' .. hits)\n");
+    Connect({{"dbgscripts\\condition.lua", 3}});
+    for (int i = 1; i <= 4; ++i)
+    {
+        EXPECT_EQ(peer.ExpectQuery(), 3);
+        if (i == 2)
+        {
+            peer.Send(Msg::EvaluateCondition("nosuch.field > 1"));
+            Message failed = peer.Expect(MSG_CONDITION);
+            EXPECT_NE(failed.strings.at(0).find("attempt to index"), std::string::npos) << failed.Describe();
+            EXPECT_EQ(failed.strings.at(1), "Nil");
+            peer.Send(Msg::EvaluateCondition("i = 3"));   // does not compile
+            failed = peer.Expect(MSG_CONDITION);
+            EXPECT_EQ(failed.strings.at(1), "Nil");
+            EXPECT_FALSE(failed.strings.at(0).empty());
+        }
+        peer.Send(Msg::EvaluateCondition("i == 3"));
+        Message condition = peer.Expect(MSG_CONDITION);
+        EXPECT_EQ(condition.strings.at(1), "Boolean");
+        bool hit = condition.strings.at(0) == "True";
+        EXPECT_EQ(hit, i == 3);
+        peer.Send(Msg::Verdict(hit ? 1 : 0));
+        if (hit)
+        {
+            ExpectStopAt(peer.ExpectStop(), 3);
+            EXPECT_EQ(peer.Hover("hits", 0), "local hits : Number : 3 ");
+            peer.Send(Msg::Command(CONTINUE));
+        }
+    }
+    Finish();
+    EXPECT_EQ(host.scriptLines, (std::vector<std::string>{"hits=10"}));
+}
+
+const char* const STEP_SCRIPT =
+    "local function inner(x)\n"        // 1
+    "  local y = x * 2\n"              // 2
+    "  return y\n"                     // 3
+    "end\n"                            // 4
+    "local function outer(x)\n"        // 5
+    "  local z = inner(x)\n"           // 6
+    "  return z + 1\n"                 // 7
+    "end\n"                            // 8
+    "local r = outer(1)\n"             // 9
+    "r = outer(r)\n"                   // 10
+    "host_report('r=' .. r)\n";        // 11
+
+TEST_F(Session, StepIntoOverAndOut)
+{
+    Launch("step", STEP_SCRIPT);
+    Connect({{"dbgscripts\\step.lua", 9}});
+    BreakAt(9);
+
+    peer.Send(Msg::Command(STEP_INTO));
+    Stop stop = peer.ExpectStop();
+    ExpectStopAt(stop, 6);
+    EXPECT_EQ(stop.stack.size(), 2u);
+    peer.Send(Msg::Command(STEP_INTO));
+    stop = peer.ExpectStop();
+    ExpectStopAt(stop, 2);
+    EXPECT_EQ(stop.stack.size(), 3u);
+    peer.Send(Msg::Command(STEP_OUT));
+    stop = peer.ExpectStop();
+    ExpectStopAt(stop, 7);   // the first line after the return to outer
+    EXPECT_EQ(stop.stack.size(), 2u);
+    EXPECT_EQ(peer.Hover("z", 0), "local z : Number : 2 ");
+    peer.Send(Msg::Command(STEP_OVER));
+    ExpectStopAt(peer.ExpectStop(), 10);
+    peer.Send(Msg::Command(STEP_OVER));   // over the whole call of outer and inner
+    stop = peer.ExpectStop();
+    ExpectStopAt(stop, 11);
+    EXPECT_EQ(stop.stack.size(), 1u);
+    peer.Send(Msg::Command(CONTINUE));
+    Finish();
+    EXPECT_EQ(host.scriptLines, (std::vector<std::string>{"r=7"}));
+    EXPECT_EQ(host.report["breaks"], "6");
+}
+
+TEST_F(Session, BreakpointsWhileStepping)
+{
+    Launch("stepbp", STEP_SCRIPT);
+    Connect({{"dbgscripts\\stepbp.lua", 9}, {"dbgscripts\\stepbp.lua", 6}, {"dbgscripts\\stepbp.lua", 3}});
+    BreakAt(9);
+    // Stepping into a breakpoint line with verdict 0: no stepping rule applies there.
+    peer.Send(Msg::Command(STEP_INTO));
+    EXPECT_EQ(peer.ExpectQuery(), 6);
+    peer.Send(Msg::Verdict(0));
+    ExpectStopAt(peer.ExpectStop(), 2);
+    peer.Send(Msg::Command(STEP_OUT));
+    EXPECT_EQ(peer.ExpectQuery(), 3) << "still in inner: its breakpoint is asked about";
+    peer.Send(Msg::Verdict(0));
+    ExpectStopAt(peer.ExpectStop(), 7);
+    peer.Send(Msg::RemoveBreakpoint("dbgscripts\\stepbp.lua", 3));
+    peer.Send(Msg::AddBreakpoint("dbgscripts\\stepbp.lua", 2));
+    peer.Send(Msg::Command(CONTINUE));
+    // Step over a call whose callee holds a breakpoint: the stop there keeps the
+    // step, and Continue ends it back at the depth where it began, not in the callee.
+    BreakAt(6);
+    peer.Send(Msg::Command(STEP_OVER));
+    Stop stop = BreakAt(2);
+    EXPECT_EQ(stop.stack.size(), 3u);
+    peer.Send(Msg::Command(CONTINUE));
+    stop = peer.ExpectStop();
+    ExpectStopAt(stop, 7);
+    EXPECT_EQ(stop.stack.size(), 2u);
+    peer.Send(Msg::ClearBreakpoints());
+    peer.Send(Msg::Command(CONTINUE));
+    Finish();
+    EXPECT_EQ(host.scriptLines, (std::vector<std::string>{"r=7"}));
+}
+
+TEST_F(Session, StepOverAndOutAfterAnErrorCaughtByPcall)
+{
+    Launch("pcallstep",
+           "local function fails() error('boom') end\n"   // 1
+           "local function middle() fails() end\n"        // 2
+           "local function f()\n"                         // 3
+           "  local ok = pcall(middle)\n"                 // 4
+           "  return ok\n"                                // 5
+           "end\n"                                        // 6
+           "local ok = pcall(middle)\n"                   // 7
+           "local r = f()\n"                              // 8
+           "host_report('end')\n");                       // 9
+    Connect({{"dbgscripts\\pcallstep.lua", 7}, {"dbgscripts\\pcallstep.lua", 4}});
+    BreakAt(7);
+    // Frames unwound by the error sent no return events; the real depth decides.
+    peer.Send(Msg::Command(STEP_OVER));
+    ExpectStopAt(peer.ExpectStop(), 8);
+    peer.Send(Msg::Command(STEP_INTO));
+    EXPECT_EQ(peer.ExpectQuery(), 4) << "a breakpoint line is the IDE's to decide, also when stepping";
+    peer.Send(Msg::Verdict(1));
+    ExpectStopAt(peer.ExpectStop(), 4);
+    peer.Send(Msg::Command(STEP_OVER));
+    ExpectStopAt(peer.ExpectStop(), 5);
+    peer.Send(Msg::Command(STEP_OUT));
+    Stop stop = peer.ExpectStop();
+    ExpectStopAt(stop, 9);
+    EXPECT_EQ(stop.stack.size(), 1u);
+    peer.Send(Msg::Command(CONTINUE));
+    Finish();
+}
+
+TEST_F(Session, CoroutinesStopWithTheirOwnStackAndStepAcrossResumeAndYield)
+{
+    Launch("coroutine",
+           "local co = coroutine.create(function(a)\n"   // 1
+           "  local inside = a * 10\n"                   // 2
+           "  local got = coroutine.yield(inside)\n"     // 3
+           "  return got + 1\n"                          // 4
+           "end)\n"                                      // 5
+           "local ok, v = coroutine.resume(co, 4)\n"     // 6
+           "local ok2, w = coroutine.resume(co, 7)\n"    // 7
+           "host_report('v=' .. v .. ' w=' .. w)\n");    // 8
+    Connect({{"dbgscripts\\coroutine.lua", 2}});
+    Stop stop = BreakAt(2);
+    ASSERT_EQ(stop.stack.size(), 1u) << "only the coroutine's own frames";
+    std::vector<DataItem> locals = peer.Locals(0);
+    ASSERT_FALSE(locals.empty());
+    EXPECT_EQ(locals[0].name, "a");
+    EXPECT_EQ(locals[0].value, "4");
+    EXPECT_EQ(peer.Watch("a * 2", 0).strings.at(1), "8");
+
+    peer.Send(Msg::Command(STEP_OVER));
+    ExpectStopAt(peer.ExpectStop(), 3);
+    peer.Send(Msg::Command(STEP_OVER));   // yields: leaves the coroutine's frame
+    stop = peer.ExpectStop();
+    ExpectStopAt(stop, 7);
+    EXPECT_EQ(stop.stack.size(), 1u);
+    EXPECT_EQ(peer.Hover("v", 0), "local v : Number : 40 ");
+    peer.Send(Msg::Command(STEP_OVER));   // the coroutine runs to its end inside
+    ExpectStopAt(peer.ExpectStop(), 8);
+    peer.Send(Msg::Command(CONTINUE));
+    Finish();
+    EXPECT_EQ(host.scriptLines, (std::vector<std::string>{"v=40 w=8"}));
+}
+
+TEST_F(Session, RunToCursor)
+{
+    Launch("cursor",
+           "local s = 0\n"           // 1
+           "for i = 1, 5 do\n"       // 2
+           "  s = s + i\n"           // 3
+           "end\n"                   // 4
+           "local after = s\n"       // 5
+           "host_report('s=' .. s)\n");
+    Connect({{"dbgscripts\\cursor.lua", 1}});
+    BreakAt(1);
+    peer.Send(Msg::RunToCursor("dbgscripts/./cursor.lua", 5));
+    ExpectStopAt(peer.ExpectStop(), 5);
+    EXPECT_EQ(peer.Hover("s", 0), "local s : Number : 15 ");
+    peer.Send(Msg::Command(CONTINUE));
+    Finish();
+}
+
+TEST_F(Session, BreakWhileRunningInspectionWhileRunningIsIgnoredAndStopEndsTheSession)
+{
+    Launch("running",
+           "local n = 0\n"                                        // 1
+           "local deadline = os.clock() + 30\n"                   // 2
+           "while os.clock() < deadline and not stopflag do\n"    // 3
+           "  n = n + 1\n"                                        // 4
+           "end\n"                                                // 5
+           "print('after the loop')\n"                            // 6
+           "host_report('stopped=' .. tostring(stopflag))\n");    // 7
+    Connect({});
+    Sleep(200);
+    // The script runs: the worker must not touch its Lua state.
+    peer.Send(Msg::GetLocals(0));
+    peer.Send(Msg::GetVariable("n", 0));
+    peer.Send(Msg::EvaluateWatch("n", 0));
+    peer.Send(Msg::GetGlobals());
+    EXPECT_TRUE(peer.Quiet(300));
+
+    peer.Send(Msg::Command(BREAK));
+    Stop stop = peer.ExpectStop();
+    EXPECT_TRUE(stop.line == 3 || stop.line == 4) << stop.line;
+    const DataItem* n = nullptr;
+    std::vector<DataItem> locals = peer.Locals(0);
+    n = Find(locals, "n");
+    ASSERT_NE(n, nullptr);
+    EXPECT_NE(n->value, "0");
+    // An expression may change the script's state: end the loop, then stop.
+    EXPECT_EQ(peer.Watch("rawset(_G, 'stopflag', true) and 1", 0).strings.at(1), "1");
+    peer.Send(Msg::Stop());
+    Finish();
+    EXPECT_EQ(host.scriptLines, (std::vector<std::string>{"stopped=true"}));
+    EXPECT_EQ(host.report["ended"], "1");
+    EXPECT_TRUE(peer.outputs.empty()) << "output after the session ended is not sent";
+    EXPECT_EQ(host.report["echoes"], "0");
+}
+
+TEST_F(Session, OutputIsSplitAndCleanedAndTracebacksArrive)
+{
+    Launch("output",
+           "print(string.rep('a', 5000))\n"
+           "print('x\\255y', 2)\n"
+           "local function f() _ERRORMESSAGE('boom') end\n"
+           "f()\n"
+           "_ALERT(nil)\n");
+    Connect({});
+    Finish();
+    ASSERT_EQ(peer.outputs.size(), 6u);
+    std::string joined = peer.outputs[0] + peer.outputs[1] + peer.outputs[2];
+    EXPECT_EQ(joined, std::string(5000, 'a') + "\n");
+    EXPECT_FALSE(peer.outputs[0].empty());
+    EXPECT_EQ(peer.outputs[3], "x?y\t2\n");
+    EXPECT_EQ(peer.outputs[4].substr(0, 22), "boom\nstack traceback:\n") << peer.outputs[4];
+    EXPECT_NE(peer.outputs[4].find("   1-  "), std::string::npos);
+    EXPECT_NE(peer.outputs[4].find("in main chunk\n"), std::string::npos);
+    EXPECT_EQ(peer.outputs[5], "nil\n");
+}
+
+TEST_F(Session, OnlyTheConnectedEndPointIsHeard)
+{
+    Launch("endpoint", "local a = 1\nlocal b = 2\nhost_report('b=' .. b)\n");
+    Connect({{"dbgscripts\\endpoint.lua", 2}});
+    EXPECT_EQ(peer.ExpectQuery(), 2);
+    // A stranger tries to stop and to answer the query; both are ignored.
+    {
+        Peer stranger;
+        ASSERT_TRUE(stranger.Bind(7560));
+        stranger.Send(Msg::Verdict(1).Append(Msg::Stop()));
+        Sleep(100);
+    }
+    peer.Send(Msg::Verdict(0));
+    Finish();
+    EXPECT_EQ(host.report["breaks"], "0");
+    EXPECT_EQ(host.report["ended"], "0");
+    EXPECT_EQ(host.scriptLines, (std::vector<std::string>{"b=2"}));
+}
+
+TEST_F(Session, DisconnectIsSentOnceAndChainCallbacksRun)
+{
+    Launch("disconnect", "print('hi')\n", "--disconnect --chain");
+    Connect({});
+    peer.Expect(MSG_DISCONNECT);
+    ASSERT_TRUE(host.Finish());
+    EXPECT_TRUE(peer.Quiet(300)) << "Shutdown after Disconnect sends nothing";
+    EXPECT_EQ(host.report["chain"], "1");
+    EXPECT_EQ(host.report["shutdown"], "1");
+    EXPECT_EQ(peer.outputs, (std::vector<std::string>{"hi\n"}));
+}
+
+// Code in files without breakpoints runs without line events; these are the ways
+// back into a file with breakpoints that must still see its lines.
+TEST_F(Session, BreakpointsAfterReturnErrorAndResumeThroughAnotherFile)
+{
+    WriteScript("xlib",
+                "local M = {}\n"
+                "function M.work(x) local y = x + 1 return y end\n"
+                "function M.fails() error('lib failure') end\n"
+                "function M.run(f) return f() end\n"
+                "return M\n");
+    Launch("across",
+           "local lib = dofile('dbgscripts/xlib.lua')\n"   // 1
+           "local a = lib.work(1)\n"                       // 2
+           "local b = a + 1\n"                             // 3  back from a call
+           "local ok = pcall(lib.fails)\n"                 // 4
+           "local c = 3\n"                                 // 5  after an error
+           "local co = coroutine.create(function()\n"      // 6
+           "  lib.work(2)\n"                               // 7
+           "  coroutine.yield()\n"                         // 8
+           "  local d = 4\n"                               // 9  resumed from the other file
+           "end)\n"                                        // 10
+           "coroutine.resume(co)\n"                        // 11
+           "lib.run(function() coroutine.resume(co) end)\n"// 12
+           "host_report('done')\n");                       // 13
+    Connect({{"dbgscripts\\across.lua", 3}, {"dbgscripts\\across.lua", 5}, {"dbgscripts\\across.lua", 9}});
+    for (int line : {3, 5, 9})
+    {
+        EXPECT_EQ(peer.ExpectQuery(), line);
+        peer.Send(Msg::Verdict(0));
+    }
+    Finish();
+    EXPECT_EQ(host.scriptLines, (std::vector<std::string>{"done"}));
+}
+
+TEST_F(Session, BreakpointAddedWhileRunningAndRunToCursorIntoAnotherFile)
+{
+    WriteScript("ylib",
+                "local M = {}\n"
+                "function M.work(x)\n"
+                "  local y = x * 2\n"
+                "  return y\n"
+                "end\n"
+                "return M\n");
+    Launch("later",
+           "local lib = dofile('dbgscripts/ylib.lua')\n"         // 1
+           "local deadline = os.clock() + 20\n"                  // 2
+           "local n = 0\n"                                       // 3
+           "while not go and os.clock() < deadline do\n"         // 4
+           "  n = n + 1\n"                                       // 5
+           "end\n"                                               // 6
+           "lib.work(5)\n"                                       // 7
+           "host_report('go=' .. tostring(go))\n");              // 8
+    Connect({});
+    Sleep(200);
+    peer.Send(Msg::AddBreakpoint("dbgscripts\\later.lua", 5));
+    BreakAt(5);
+    peer.Send(Msg::ClearBreakpoints());
+    EXPECT_EQ(peer.Watch("rawset(_G, 'go', true) and 1", 0).strings.at(1), "1");
+    peer.Send(Msg::RunToCursor("dbgscripts\\ylib.lua", 4));
+    Stop stop = peer.ExpectStop();
+    EXPECT_EQ(Lower(stop.file), Lower(ScriptPath("ylib")));
+    EXPECT_EQ(stop.line, 4);
+    EXPECT_EQ(peer.Hover("y", 0), "local y : Number : 10 ");
+    peer.Send(Msg::Command(CONTINUE));
+    Finish();
+    EXPECT_EQ(host.scriptLines, (std::vector<std::string>{"go=true"}));
+}
+
+TEST_F(Session, CallStackLeavesOutCFramesAndStringChunks)
+{
+    Launch("cframes",
+           "local t = {3, 1, 2}\n"                                          // 1
+           "local function less(a, b)\n"                                    // 2
+           "  return a < b\n"                                               // 3
+           "end\n"                                                          // 4
+           "local function sortIt() table.sort(t, less) end\n"              // 5
+           "loadstring('local f = ... f()')(sortIt)\n"                      // 6
+           "host_report(table.concat(t, ','))\n");                          // 7
+    Connect({{"dbgscripts\\cframes.lua", 3}});
+    Stop stop = BreakAt(3);
+    // less <- table.sort [C] <- sortIt <- string chunk <- main: two levels left out.
+    ASSERT_EQ(stop.stack.size(), 3u);
+    EXPECT_EQ(stop.stack[0].line, 3);
+    EXPECT_EQ(stop.stack[1].line, 5);
+    EXPECT_EQ(stop.stack[2].line, 6);
+    EXPECT_EQ(stop.stack[2].what, "main");
+    for (const StackEntry& e : stop.stack)
+        EXPECT_EQ(Lower(e.file), Path());
+    peer.Send(Msg::ClearBreakpoints());
+    peer.Send(Msg::Command(CONTINUE));
+    Finish();
+    EXPECT_EQ(host.scriptLines, (std::vector<std::string>{"1,2,3"}));
+}
+
+TEST_F(Session, OutputAfterDisconnectNeverBlocks)
+{
+    Launch("early", "for i = 1, 50 do print(i) end\nhost_report('printed')\n", "--disconnect-first");
+    Connect({{"dbgscripts\\early.lua", 1}});
+    peer.Expect(MSG_DISCONNECT);
+    ASSERT_TRUE(host.Finish(20000));
+    EXPECT_EQ(host.report["script"], "ok");
+    EXPECT_EQ(host.scriptLines, (std::vector<std::string>{"printed"}));
+    EXPECT_EQ(host.report["echoes"], "50") << "the host still sees its output";
+    EXPECT_EQ(host.report["breaks"], "0") << "no stop without a connection";
+    EXPECT_TRUE(peer.outputs.empty());
+}
+
+TEST(SessionWithoutIde, ConnectGivesUpAfterThreeSecondsAndTheScriptRuns)
+{
+    HostProcess host;
+    std::string script = WriteScript("noide", "print('alone')\nhost_report('ran')\n");
+    ASSERT_TRUE(host.Start(script, "dbgscripts\\noide.report"));
+    ASSERT_TRUE(host.Finish(30000));
+    EXPECT_EQ(host.report["connect"], "5");
+    int ms = std::stoi(host.report["connect_ms"]);
+    EXPECT_GE(ms, 2900);
+    EXPECT_LT(ms, 6000);
+    EXPECT_EQ(host.report["script"], "ok");
+    EXPECT_EQ(host.scriptLines, (std::vector<std::string>{"ran"}));
+    EXPECT_EQ(host.report["echo"], "alone\\n") << "output still reaches the host";
+    EXPECT_EQ(host.report["shutdown"], "1");
+}
+
+TEST(SessionWithoutIde, ExportReturnCodes)
+{
+    HostProcess host;
+    ASSERT_TRUE(host.Start("--codes", "dbgscripts\\codes.report"));
+    ASSERT_TRUE(host.Finish());
+    EXPECT_EQ(host.report["load"], "ok");
+    EXPECT_EQ(host.report["connect_before_initialize"], "3");
+    EXPECT_EQ(host.report["shutdown_before_initialize"], "0");
+    EXPECT_EQ(host.report["initialize_null"], "4");
+    EXPECT_EQ(host.report["initialize"], "0");
+    EXPECT_EQ(host.report["initialize_again"], "2");
+    EXPECT_EQ(host.report["shutdown"], "1");
+    EXPECT_EQ(host.report["shutdown_again"], "0");
+    EXPECT_EQ(host.report["initialize_after_shutdown"], "0");
+    EXPECT_EQ(host.report["shutdown_last"], "1");
+}
+
+}  // namespace

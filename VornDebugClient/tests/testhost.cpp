@@ -1,0 +1,201 @@
+// A Lua 5.1 host for the debug client's tests: loads VornDebugClient51.dll through
+// its six exports in the documented order, runs one script file and writes what
+// happened (return codes, callbacks, echoed output) as "key=value" lines.
+//
+//   vorn_dbg_testhost [--report file] [--no-print] [--no-callbacks] [--chain]
+//                     [--no-connect] [--disconnect] [--disconnect-first] [--codes] script.lua
+#include "vorndebugclient.h"
+
+#include <lua.hpp>
+#include <windows.h>
+
+#include <cstdio>
+#include <cstring>
+#include <string>
+
+namespace
+{
+    FILE* g_report = stdout;
+    int g_ended, g_breaks, g_resumed, g_chain, g_echoes;
+    std::string g_echoText;
+
+    void Report(const std::string& line)
+    {
+        std::fprintf(g_report, "%s\n", line.c_str());
+        std::fflush(g_report);
+    }
+
+    std::string Escape(const char* text)
+    {
+        std::string out;
+        for (const char* p = text; *p; ++p)
+        {
+            if (*p == '\n')
+                out += "\\n";
+            else if (*p == '\t')
+                out += "\\t";
+            else if (*p == '\\')
+                out += "\\\\";
+            else
+                out += *p;
+        }
+        return out;
+    }
+
+    void OnChain(lua_State*, lua_Debug*) { ++g_chain; }
+    void OnEnded() { ++g_ended; }
+    void OnBreak() { ++g_breaks; }
+    void OnResumed() { ++g_resumed; }
+    void OnEcho(const char* text)
+    {
+        ++g_echoes;
+        g_echoText += text;
+    }
+
+    // host_report(text): lets a script add a line to the report.
+    int HostReport(lua_State* L)
+    {
+        const char* text = luaL_checkstring(L, 1);
+        Report(std::string("script: ") + text);
+        return 0;
+    }
+
+    struct Exports
+    {
+        VornDebugClient_InitImportAPI_t initImportAPI;
+        VornDebugClient_Initialize_t initialize;
+        VornDebugClient_RegisterPrintFunc_t registerPrintFunc;
+        VornDebugClient_Connect_t connect;
+        VornDebugClient_Disconnect_t disconnect;
+        VornDebugClient_Shutdown_t shutdown;
+    };
+
+    bool Bind(HMODULE module, Exports& e)
+    {
+        e.initImportAPI = reinterpret_cast<VornDebugClient_InitImportAPI_t>(
+            GetProcAddress(module, "VornDebugClient_InitImportAPI"));
+        e.initialize = reinterpret_cast<VornDebugClient_Initialize_t>(
+            GetProcAddress(module, "VornDebugClient_Initialize"));
+        e.registerPrintFunc = reinterpret_cast<VornDebugClient_RegisterPrintFunc_t>(
+            GetProcAddress(module, "VornDebugClient_RegisterPrintFunc"));
+        e.connect = reinterpret_cast<VornDebugClient_Connect_t>(GetProcAddress(module, "VornDebugClient_Connect"));
+        e.disconnect = reinterpret_cast<VornDebugClient_Disconnect_t>(
+            GetProcAddress(module, "VornDebugClient_Disconnect"));
+        e.shutdown = reinterpret_cast<VornDebugClient_Shutdown_t>(GetProcAddress(module, "VornDebugClient_Shutdown"));
+        return e.initImportAPI && e.initialize && e.registerPrintFunc && e.connect && e.disconnect && e.shutdown;
+    }
+
+    // The return codes of calls made out of order.
+    int CheckCodes(const Exports& e)
+    {
+        Report("connect_before_initialize=" + std::to_string(e.connect(nullptr)));
+        e.disconnect();
+        Report("shutdown_before_initialize=" + std::to_string(e.shutdown()));
+        Report("initialize_null=" + std::to_string(e.initialize(nullptr)));
+        lua_State* L = luaL_newstate();
+        luaL_openlibs(L);
+        Report("initialize=" + std::to_string(e.initialize(L)));
+        Report("initialize_again=" + std::to_string(e.initialize(L)));
+        Report("shutdown=" + std::to_string(e.shutdown()));
+        Report("shutdown_again=" + std::to_string(e.shutdown()));
+        Report("initialize_after_shutdown=" + std::to_string(e.initialize(L)));
+        Report("shutdown_last=" + std::to_string(e.shutdown()));
+        lua_close(L);
+        return 0;
+    }
+}
+
+int main(int argc, char** argv)
+{
+    bool print = true, callbacks = true, chain = false, connect = true, disconnect = false, codes = false;
+    bool disconnectFirst = false;
+    const char* script = nullptr;
+    for (int i = 1; i < argc; ++i)
+    {
+        std::string arg = argv[i];
+        if (arg == "--report" && i + 1 < argc)
+        {
+            FILE* f = std::fopen(argv[++i], "w");
+            if (f)
+                g_report = f;
+        }
+        else if (arg == "--no-print")
+            print = false;
+        else if (arg == "--no-callbacks")
+            callbacks = false;
+        else if (arg == "--chain")
+            chain = true;
+        else if (arg == "--no-connect")
+            connect = false;
+        else if (arg == "--disconnect")
+            disconnect = true;
+        else if (arg == "--disconnect-first")
+            disconnectFirst = true;
+        else if (arg == "--codes")
+            codes = true;
+        else
+            script = argv[i];
+    }
+
+    HMODULE module = LoadLibraryA("VornDebugClient51.dll");
+    Exports e;
+    if (!module || !Bind(module, e))
+    {
+        Report("load=failed");
+        return 2;
+    }
+    Report("load=ok");
+    if (codes)
+        return CheckCodes(e);
+    if (!script)
+    {
+        Report("script=missing");
+        return 2;
+    }
+
+    lua_State* L = luaL_newstate();
+    luaL_openlibs(L);
+    lua_register(L, "host_report", HostReport);
+
+    VornDebugClientImports imports = {chain ? OnChain : nullptr, OnEnded, OnBreak, OnResumed, OnEcho};
+    if (callbacks)
+        e.initImportAPI(&imports);
+    int initialized = e.initialize(L);
+    Report("initialize=" + std::to_string(initialized));
+    if (initialized != 0)
+        return 3;
+    if (print)
+        e.registerPrintFunc();
+    if (connect)
+    {
+        DWORD start = GetTickCount();
+        int result = e.connect("localhost");
+        Report("connect=" + std::to_string(result));
+        Report("connect_ms=" + std::to_string(GetTickCount() - start));
+    }
+
+    if (disconnectFirst)
+        e.disconnect();
+
+    int status = luaL_loadfile(L, script);
+    if (status == 0)
+        status = lua_pcall(L, 0, 0, 0);
+    if (status == 0)
+        Report("script=ok");
+    else
+        Report(std::string("script=error ") + (lua_tostring(L, -1) ? lua_tostring(L, -1) : "?"));
+
+    if (disconnect)
+        e.disconnect();
+    Report("shutdown=" + std::to_string(e.shutdown()));
+    Report("ended=" + std::to_string(g_ended));
+    Report("breaks=" + std::to_string(g_breaks));
+    Report("resumed=" + std::to_string(g_resumed));
+    Report("chain=" + std::to_string(g_chain > 0 ? 1 : 0));
+    Report("echoes=" + std::to_string(g_echoes));
+    Report("echo=" + Escape(g_echoText.c_str()));
+    lua_close(L);
+    FreeLibrary(module);
+    Report("exit=0");
+    return 0;
+}
