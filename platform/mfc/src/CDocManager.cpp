@@ -110,19 +110,13 @@ BOOL HandleNewTypeMessage(HWND hDlg, UINT nMsg, WPARAM wParam, LPARAM lParam)
 INT_PTR CALLBACK NewTypeDialogProc(HWND hDlg, UINT nMsg, WPARAM wParam, LPARAM lParam)
 {
     // Nothing may unwind through the system's dialog procedure.
-    try
+    BOOL bHandled = FALSE;
+    if (!AfxCallCatchingAll(NULL, [&] { bHandled = HandleNewTypeMessage(hDlg, nMsg, wParam, lParam); }))
     {
-        return HandleNewTypeMessage(hDlg, nMsg, wParam, lParam);
+        ::EndDialog(hDlg, IDCANCEL);
+        return TRUE;
     }
-    catch (CException* e)
-    {
-        e->Delete();
-    }
-    catch (...)
-    {
-    }
-    ::EndDialog(hDlg, IDCANCEL);
-    return TRUE;
+    return bHandled;
 }
 
 // "Lua Files (*.lua)|*.lua|" for one template; its default extension too.
