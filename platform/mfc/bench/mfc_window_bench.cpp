@@ -4,6 +4,7 @@
 #include <afxwin.h>
 #include <afxpriv.h>
 #include <stdio.h>
+#include "benchtime.h"
 
 namespace
 {
@@ -49,24 +50,6 @@ BEGIN_MESSAGE_MAP(CLevel3, CLevel2)
     ON_WM_MOUSEMOVE()
     ON_WM_LBUTTONDOWN()
 END_MESSAGE_MAP()
-
-double Seconds(LARGE_INTEGER a, LARGE_INTEGER b)
-{
-    LARGE_INTEGER f;
-    ::QueryPerformanceFrequency(&f);
-    return double(b.QuadPart - a.QuadPart) / double(f.QuadPart);
-}
-
-template<class F>
-void Measure(const char* pszName, int nCount, F f)
-{
-    LARGE_INTEGER t0, t1;
-    ::QueryPerformanceCounter(&t0);
-    for (int i = 0; i < nCount; i++)
-        f();
-    ::QueryPerformanceCounter(&t1);
-    printf("%-48s %9.3f us\n", pszName, Seconds(t0, t1) * 1e6 / nCount);
-}
 }  // namespace
 
 int main()

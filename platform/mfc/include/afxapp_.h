@@ -2,6 +2,8 @@
 #pragma once
 
 class CDocManager;
+class CDocTemplate;
+class CDocument;
 class CRecentFileList;
 
 class CWinThread : public CCmdTarget
@@ -119,6 +121,25 @@ public:
     BOOL GetProfileBinary(LPCTSTR lpszSection, LPCTSTR lpszEntry, LPBYTE* ppData, UINT* pBytes);
     BOOL WriteProfileBinary(LPCTSTR lpszSection, LPCTSTR lpszEntry, LPBYTE pData, UINT nBytes);
     void LoadStdProfileSettings(UINT nMaxMRU = 4);
+
+    // Documents (kept by the document manager) and the recent-file list.
+    void AddDocTemplate(CDocTemplate* pTemplate);
+    POSITION GetFirstDocTemplatePosition() const;
+    CDocTemplate* GetNextDocTemplate(POSITION& pos) const;
+    virtual CDocument* OpenDocumentFile(LPCTSTR lpszFileName);
+    virtual void AddToRecentFileList(LPCTSTR lpszPathName);
+    virtual BOOL SaveAllModified();
+    void CloseAllDocuments(BOOL bEndSession);
+    int GetOpenDocumentCount();
+    virtual BOOL DoPromptFileName(CString& fileName, UINT nIDSTitle, DWORD lFlags, BOOL bOpenFileDialog,
+                                  CDocTemplate* pTemplate);
+    // Hides the main window while the documents close.
+    void HideApplication();
+    void SaveStdProfileSettings();
+    afx_msg void OnFileNew();
+    afx_msg void OnFileOpen();
+    afx_msg BOOL OnOpenRecentFile(UINT nID);
+    afx_msg void OnUpdateRecentFileMenu(CCmdUI* pCmdUI);
 
     void ParseCommandLine(CCommandLineInfo& rCmdInfo);
 

@@ -130,3 +130,6 @@ struct AFX_CTLCOLOR
 BOOL AFXAPI AfxIsWindowClass(HWND hWnd, LPCTSTR lpszClassName);
 // Window text is only changed when it differs (avoids flicker in idle updates).
 void AFXAPI AfxSetWindowText(HWND hWndCtrl, LPCTSTR lpszNew);
+
+// Docking internals of the frame layer.
+#include "afxdock_.h"

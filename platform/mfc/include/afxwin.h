@@ -617,3 +617,5 @@ BOOL AFXAPI AfxEndDeferRegisterClass(LONG fToRegister);
 #include "afxdd_.h"
 #include "afxdlg_.h"
 #include "afxapp_.h"
+#include "afxframe_.h"
+#include "afxdoc_.h"

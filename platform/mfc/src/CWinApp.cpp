@@ -1,10 +1,13 @@
 // CWinApp: the application object, its start-up, message boxes and wait cursor.
 #include "afxpriv.h"
+#include "afxadv.h"
 
 IMPLEMENT_DYNAMIC(CWinApp, CWinThread)
 
 BEGIN_MESSAGE_MAP(CWinApp, CWinThread)
     ON_COMMAND(ID_APP_EXIT, CWinApp::OnAppExit)
+    ON_COMMAND_EX_RANGE(ID_FILE_MRU_FILE1, ID_FILE_MRU_FILE16, CWinApp::OnOpenRecentFile)
+    ON_UPDATE_COMMAND_UI(ID_FILE_MRU_FILE1, CWinApp::OnUpdateRecentFileMenu)
 END_MESSAGE_MAP()
 
 CWinApp::CWinApp(LPCTSTR lpszAppName)
@@ -30,6 +33,8 @@ CWinApp::~CWinApp()
         pModuleState->m_pCurrentWinApp = NULL;
         pModuleState->m_lpszCurrentAppName = NULL;
     }
+    delete m_pDocManager;
+    delete m_pRecentFileList;
     free((void*)m_pszAppName);
     free((void*)m_pszExeName);
     free((void*)m_pszHelpFilePath);
@@ -91,6 +96,7 @@ BOOL CWinApp::InitInstance()
 
 int CWinApp::ExitInstance()
 {
+    SaveStdProfileSettings();
     return (int)AfxGetThreadState()->m_msgCur.wParam;
 }
 

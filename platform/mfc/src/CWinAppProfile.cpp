@@ -1,6 +1,7 @@
 // CWinApp: the profile, in the registry under HKCU\Software\<key>\<application>
 // once SetRegistryKey was called, otherwise in the program's .ini file.
 #include "afxpriv.h"
+#include "afxadv.h"
 
 void CWinApp::SetRegistryKey(LPCTSTR lpszRegistryKey)
 {
@@ -228,6 +229,10 @@ BOOL CWinApp::WriteProfileBinary(LPCTSTR lpszSection, LPCTSTR lpszEntry, LPBYTE 
 
 void CWinApp::LoadStdProfileSettings(UINT nMaxMRU)
 {
-    // The recent-file list belongs to the document layer; only its size is kept here.
     m_nMaxMRU = nMaxMRU;
+    if (nMaxMRU != 0 && m_pRecentFileList == NULL)
+    {
+        m_pRecentFileList = new CRecentFileList(0, "Recent File List", "File%d", (int)nMaxMRU);
+        m_pRecentFileList->ReadList();
+    }
 }

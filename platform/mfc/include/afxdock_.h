@@ -1,0 +1,149 @@
+// Docking internals: dock bars, the floating mini frame, the dock context and the
+// print preview view's class. Included by afxpriv.h; do not include directly.
+#pragma once
+
+#include "afxadv.h"
+
+class CDockSlotArray;
+
+/////////////////////////////////////////////////////////////////////////////
+// CDockBar: the invisible container along one edge of a frame (or inside a floating
+// mini frame) that lays its control bars out in rows.
+//
+// m_arrBars holds the bars in row order: a NULL entry ends a row and the first entry
+// is always NULL; an entry below 0x10000 is the control id of a bar that left and may
+// come back to that place (a placeholder).
+
+class CDockBar : public CControlBar
+{
+    DECLARE_DYNAMIC(CDockBar)
+public:
+    explicit CDockBar(BOOL bFloating = FALSE);
+    virtual ~CDockBar();
+
+    BOOL Create(CWnd* pParentWnd, DWORD dwStyle, UINT nID);
+
+    virtual BOOL IsDockBar() const { return TRUE; }
+    int GetDockedCount() const;
+    virtual int GetDockedVisibleCount() const;
+    CControlBar* GetDockedControlBar(int nPos) const;
+
+    // Docks the bar; with a rectangle (screen) it goes where the rectangle's centre
+    // lies, else back to its placeholder or into a new last row.
+    void DockControlBar(CControlBar* pBar, LPCRECT lpRect = NULL);
+    // Docks the bar at its placeholder when there is one (else as DockControlBar).
+    void ReDockControlBar(CControlBar* pBar, LPCRECT lpRect = NULL);
+    // Takes the bar out. nAddPlaceHolder 1 leaves its id as a placeholder, 0 also drops
+    // an older placeholder of it, -1 only removes the entry. FALSE when not found.
+    BOOL RemoveControlBar(CControlBar* pBar, int nPosExclude = -1, int nAddPlaceHolder = 0);
+    void RemovePlaceHolder(CControlBar* pBar);
+    void ShowAll(BOOL bShow);
+
+    virtual CSize CalcFixedLayout(BOOL bStretch, BOOL bHorz);
+    virtual void DoPaint(CDC* pDC);
+    virtual void OnUpdateCmdUI(CFrameWnd* pTarget, BOOL bDisableIfNoHndler);
+    virtual void GetBarInfo(CControlBarInfo* pInfo);
+    virtual void SetBarInfo(CControlBarInfo* pInfo, CFrameWnd* pFrameWnd);
+
+    int FindBar(CControlBar* pBar, int nPosExclude = -1);
+    // Index where a bar with this rectangle (client coordinates of the dock bar) and
+    // centre goes; a row end is inserted when it opens a row of its own.
+    int Insert(CControlBar* pBarIns, CRect rect, CPoint ptMid);
+
+    BOOL m_bFloating;
+    CPtrArray m_arrBars;
+    BOOL m_bLayoutQuery;       // CalcFixedLayout measures only, moves nothing
+    CRect m_rectLayout;        // area the frame gives the dock bar (empty: its client)
+
+protected:
+    BOOL IsHorzDockBar() const;
+    void FillSlots(CDockSlotArray& slots, BOOL bHorz, AFX_SIZEPARENTPARAMS* pLayout);
+    void RemoveEntryAt(int nPos);
+    void RemoveDoubleRowEnds();
+    void AttachBar(CControlBar* pBar);
+
+    afx_msg void OnNcCalcSize(BOOL bCalcValidRects, NCCALCSIZE_PARAMS* lpncsp);
+    afx_msg void OnNcPaint();
+    afx_msg void OnPaint();
+    afx_msg void OnDestroy();
+    afx_msg LRESULT OnSizeParent(WPARAM wParam, LPARAM lParam);
+    DECLARE_MESSAGE_MAP()
+
+    friend class CControlBar;
+    friend class CFrameWnd;
+    friend class CMiniDockFrameWnd;
+};
+
+/////////////////////////////////////////////////////////////////////////////
+// CMiniDockFrameWnd: the small floating frame around a floating dock bar.
+
+class CMiniDockFrameWnd : public CMiniFrameWnd
+{
+    DECLARE_DYNCREATE(CMiniDockFrameWnd)
+public:
+    CMiniDockFrameWnd();
+
+    virtual BOOL Create(CWnd* pParent, DWORD dwBarStyle);
+    // Sizes the frame around its dock bar's rows.
+    virtual void RecalcLayout(BOOL bNotify = TRUE);
+
+    CDockBar m_wndDockBar;
+
+protected:
+    // The first bar of the floating dock bar, or null.
+    CControlBar* GetFirstBar() const;
+
+    afx_msg void OnClose();
+    afx_msg void OnNcLButtonDown(UINT nHitTest, CPoint point);
+    afx_msg void OnNcLButtonDblClk(UINT nHitTest, CPoint point);
+    DECLARE_MESSAGE_MAP()
+};
+
+/////////////////////////////////////////////////////////////////////////////
+// CDockContext: what a dockable bar remembers about where it was docked and floated,
+// and moving it between the two.
+
+class CDockContext
+{
+public:
+    explicit CDockContext(CControlBar* pBar);
+    virtual ~CDockContext();
+
+    // Drags the bar with the mouse from pt (screen): dropped over a side it may dock
+    // on it docks there, anywhere else it floats.
+    virtual void StartDrag(CPoint pt);
+    // Sizes a floating bar that sizes itself (CBRS_SIZE_DYNAMIC) by dragging the
+    // edge of its frame given by the hit-test code; other bars keep their size.
+    virtual void StartResize(int nHitTest, CPoint pt);
+    // Floats a docked bar at its last floating position; docks a floating one back
+    // where it was docked last.
+    virtual void ToggleDocking();
+
+    UINT m_uMRUDockID;         // dock bar the bar was docked in last
+    CRect m_rectMRUDockPos;    // its rectangle there (dock bar client coordinates)
+    DWORD m_dwMRUFloatStyle;   // alignment it floated with last
+    CPoint m_ptMRUFloatPos;    // where its floating frame stood last (screen)
+
+    CControlBar* m_pBar;
+    CFrameWnd* m_pDockSite;
+    DWORD m_dwDockStyle;
+    BOOL m_bDragging;
+
+protected:
+    void DropAt(CPoint ptScreen, CPoint ptGrabOffset);
+    // Runs a mouse loop until the button is released (TRUE) or the move is cancelled;
+    // every move reports the cursor's screen position.
+    template<class F> BOOL TrackMouse(F onMove);
+};
+
+/////////////////////////////////////////////////////////////////////////////
+// CPreviewView: the class a frame's active view has while a print preview shows.
+// This library offers no print preview; the class lets callers ask for the state.
+
+class CPreviewView : public CView
+{
+    DECLARE_DYNCREATE(CPreviewView)
+public:
+    CPreviewView();
+    virtual void OnDraw(CDC* pDC);
+};

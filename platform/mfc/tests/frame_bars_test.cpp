@@ -1,0 +1,582 @@
+// Control bars of the MDI frame: layout around the client, docking on four sides,
+// floating and docking back, hiding by command, the saved dock state, the status
+// bar's panes, the toolbar and the dialog bar.
+#include "frame_fixture.h"
+#include <afxcview.h>
+
+#include <vector>
+
+namespace {
+
+const UINT dockBarIds[4] = {AFX_IDW_DOCKBAR_TOP, AFX_IDW_DOCKBAR_BOTTOM, AFX_IDW_DOCKBAR_LEFT, AFX_IDW_DOCKBAR_RIGHT};
+
+// Records what an update handler did to an item.
+class CRecordingCmdUI : public CCmdUI
+{
+public:
+    int m_nCheck = -1;
+    BOOL m_bEnabled = TRUE;
+    virtual void Enable(BOOL bOn) { m_bEnabled = bOn; m_bEnableChanged = TRUE; }
+    virtual void SetCheck(int nCheck) { m_nCheck = nCheck; }
+    virtual void SetRadio(BOOL bOn) { m_nCheck = bOn; }
+    virtual void SetText(LPCTSTR) {}
+};
+
+CString ControlPaneText(CStatusBar& bar, int nIndex)
+{
+    char szText[256] = "";
+    ::SendMessageA(bar.m_hWnd, SB_GETTEXTA, (WPARAM)nIndex, (LPARAM)szText);
+    return szText;
+}
+
+void SetKeyToggled(int nVirtKey, BOOL bOn)
+{
+    BYTE keys[256];
+    ::GetKeyboardState(keys);
+    keys[nVirtKey] = bOn ? 1 : 0;
+    ::SetKeyboardState(keys);
+}
+
+int CountFloatingFrames(CFrameWnd* pFrame)
+{
+    int nCount = 0;
+    for (HWND hWnd = ::GetWindow(::GetDesktopWindow(), GW_CHILD); hWnd != NULL; hWnd = ::GetWindow(hWnd, GW_HWNDNEXT))
+    {
+        CWnd* pWnd = CWnd::FromHandlePermanent(hWnd);
+        if (::GetWindow(hWnd, GW_OWNER) == pFrame->m_hWnd && pWnd != NULL &&
+            pWnd->IsKindOf(RUNTIME_CLASS(CMiniDockFrameWnd)))
+        {
+            ++nCount;
+        }
+    }
+    return nCount;
+}
+
+} // namespace
+
+// A floating frame without a caption: Wine on a display without a window manager
+// waits two seconds whenever a window with a caption is hidden or destroyed.
+class CQuickFloatingFrame : public CMiniDockFrameWnd
+{
+    DECLARE_DYNCREATE(CQuickFloatingFrame)
+public:
+    virtual BOOL PreCreateWindow(CREATESTRUCT& cs)
+    {
+        BOOL bResult = CMiniDockFrameWnd::PreCreateWindow(cs);
+        cs.style = (cs.style & ~(WS_CAPTION | WS_SYSMENU | WS_THICKFRAME)) | WS_BORDER;
+        return bResult;
+    }
+};
+
+IMPLEMENT_DYNCREATE(CQuickFloatingFrame, CMiniDockFrameWnd)
+
+class DockingTest : public FrameTest
+{
+protected:
+    void SetUp() override
+    {
+        FrameTest::SetUp();
+        m_pFrame->EnableDocking(CBRS_ALIGN_ANY);
+        m_pFrame->m_pFloatingFrameClass = RUNTIME_CLASS(CQuickFloatingFrame);
+        for (int i = 0; i < 4; i++)
+        {
+            m_pFrame->m_wndBars[i].EnableDocking(CBRS_ALIGN_ANY);
+            m_pFrame->m_wndBars[i].ShowWindow(SW_SHOWNA);
+        }
+    }
+
+    CDockBar* DockBar(UINT nID) { return (CDockBar*)m_pFrame->GetControlBar(nID); }
+    CTestBar& Bar(int i) { return m_pFrame->m_wndBars[i]; }
+
+    void DockAllFourSides()
+    {
+        for (int i = 0; i < 4; i++)
+            m_pFrame->DockControlBar(&Bar(i), dockBarIds[i]);
+        m_pFrame->RecalcLayout();
+    }
+};
+
+TEST_F(FrameTest, RecalcLayoutGivesTheClientWhatTheBarsLeave)
+{
+    m_pFrame->RecalcLayout();
+    CRect rectClient;
+    m_pFrame->GetClientRect(&rectClient);
+    CRect rectTool = RectIn(&m_pFrame->m_wndToolBar, m_pFrame);
+    CRect rectStatus = RectIn(&m_pFrame->m_wndStatusBar, m_pFrame);
+    EXPECT_EQ(0, rectTool.top);
+    EXPECT_EQ(rectClient.Width(), rectTool.Width()) << "a docked toolbar stretches along its side";
+    EXPECT_EQ(rectClient.bottom, rectStatus.bottom);
+    EXPECT_GT(rectStatus.Height(), 10);
+    EXPECT_EQ(CRect(0, rectTool.bottom, rectClient.right, rectStatus.top), ClientArea());
+}
+
+TEST_F(DockingTest, EnablingDockingTwiceKeepsOneDockBarPerSide)
+{
+    m_pFrame->EnableDocking(CBRS_ALIGN_ANY);
+    int nDockBars = 0;
+    for (POSITION pos = m_pFrame->m_listControlBars.GetHeadPosition(); pos != NULL;)
+    {
+        CControlBar* pBar = (CControlBar*)m_pFrame->m_listControlBars.GetNext(pos);
+        if (pBar->IsDockBar())
+            ++nDockBars;
+    }
+    EXPECT_EQ(4, nDockBars);
+    for (UINT nID : dockBarIds)
+        EXPECT_TRUE(DockBar(nID) != NULL && DockBar(nID)->IsDockBar()) << nID;
+    m_pFrame->m_pFloatingFrameClass = NULL;
+    m_pFrame->EnableDocking(CBRS_ALIGN_ANY);
+    EXPECT_EQ(RUNTIME_CLASS(CMiniDockFrameWnd), m_pFrame->m_pFloatingFrameClass);
+    EXPECT_EQ(m_pFrame->m_hWnd, Bar(0).GetOwner()->m_hWnd) << "a dockable bar reports to its frame";
+}
+
+TEST_F(DockingTest, BarsDockOnAllFourSidesAroundTheClient)
+{
+    CRect rectBefore = ClientArea();
+    DockAllFourSides();
+    for (int i = 0; i < 4; i++)
+    {
+        EXPECT_EQ(DockBar(dockBarIds[i]), Bar(i).m_pDockBar) << i;
+        EXPECT_EQ(DockBar(dockBarIds[i])->m_hWnd, ::GetParent(Bar(i).m_hWnd)) << i;
+        EXPECT_EQ(1, DockBar(dockBarIds[i])->GetDockedCount()) << i;
+    }
+    EXPECT_TRUE(Bar(0).GetBarStyle() & CBRS_ALIGN_TOP);
+    EXPECT_TRUE(Bar(2).GetBarStyle() & CBRS_ALIGN_LEFT);
+
+    CRect rectTop = RectIn(DockBar(AFX_IDW_DOCKBAR_TOP), m_pFrame);
+    CRect rectBottom = RectIn(DockBar(AFX_IDW_DOCKBAR_BOTTOM), m_pFrame);
+    CRect rectLeft = RectIn(DockBar(AFX_IDW_DOCKBAR_LEFT), m_pFrame);
+    CRect rectRight = RectIn(DockBar(AFX_IDW_DOCKBAR_RIGHT), m_pFrame);
+    EXPECT_EQ(24, rectTop.Height());
+    EXPECT_EQ(24, rectBottom.Height());
+    EXPECT_EQ(28, rectLeft.Width()) << "vertical bars take their vertical size";
+    EXPECT_EQ(28, rectRight.Width());
+    EXPECT_EQ(CSize(28, 90), RectIn(&Bar(2), DockBar(AFX_IDW_DOCKBAR_LEFT)).Size());
+
+    // The client keeps exactly what the four dock bars leave.
+    CRect rectClient = ClientArea();
+    EXPECT_EQ(CRect(rectLeft.right, rectTop.bottom, rectRight.left, rectBottom.top), rectClient);
+    EXPECT_EQ(rectBefore.Width() - 56, rectClient.Width());
+    EXPECT_EQ(rectBefore.Height() - 48, rectClient.Height());
+}
+
+TEST_F(DockingTest, DockingByRectangleChoosesRowAndPlace)
+{
+    m_pFrame->DockControlBar(&Bar(0), AFX_IDW_DOCKBAR_TOP);
+    m_pFrame->RecalcLayout();
+    CDockBar* pTop = DockBar(AFX_IDW_DOCKBAR_TOP);
+    CRect rect0;
+    Bar(0).GetWindowRect(&rect0);
+
+    // Centre in the first row, right of bar 0: same row, after it.
+    CRect rect1(rect0.right + 10, rect0.top, rect0.right + 130, rect0.bottom);
+    m_pFrame->DockControlBar(&Bar(1), pTop, &rect1);
+    // Centre below the first row: a row of its own.
+    CRect rect2(rect0.left, rect0.bottom + 5, rect0.left + 120, rect0.bottom + 29);
+    m_pFrame->DockControlBar(&Bar(2), pTop, &rect2);
+    // Centre left of bar 0's middle: before bar 0.
+    CRect rect3(rect0.left - 100, rect0.top, rect0.left + 20, rect0.bottom);
+    m_pFrame->DockControlBar(&Bar(3), pTop, &rect3);
+    m_pFrame->RecalcLayout();
+
+    // Rows: [bar 3, bar 0, bar 1], [bar 2]; the first entry and every row end are NULL.
+    ASSERT_EQ(7, pTop->m_arrBars.GetSize());
+    EXPECT_TRUE(pTop->m_arrBars[0] == NULL);
+    EXPECT_EQ(&Bar(3), pTop->m_arrBars[1]);
+    EXPECT_EQ(&Bar(0), pTop->m_arrBars[2]);
+    EXPECT_EQ(&Bar(1), pTop->m_arrBars[3]);
+    EXPECT_TRUE(pTop->m_arrBars[4] == NULL);
+    EXPECT_EQ(&Bar(2), pTop->m_arrBars[5]);
+    EXPECT_TRUE(pTop->m_arrBars[6] == NULL);
+    CRect r0 = RectIn(&Bar(0), pTop), r1 = RectIn(&Bar(1), pTop), r2 = RectIn(&Bar(2), pTop);
+    EXPECT_EQ(r0.top, r1.top);
+    EXPECT_LE(r0.right, r1.left);
+    EXPECT_EQ(r0.bottom, r2.top);
+    EXPECT_EQ(48, RectIn(pTop, m_pFrame).Height());
+}
+
+TEST_F(DockingTest, FloatingBarLeavesItsPlaceAndDocksBackToIt)
+{
+    m_pFrame->m_pFloatingFrameClass = RUNTIME_CLASS(CMiniDockFrameWnd);
+    DockAllFourSides();
+    CRect rectDocked = ClientArea();
+    CDockBar* pLeft = DockBar(AFX_IDW_DOCKBAR_LEFT);
+
+    m_pFrame->FloatControlBar(&Bar(2), CPoint(300, 250), CBRS_ALIGN_TOP);
+    m_pFrame->RecalcLayout();
+    EXPECT_TRUE(Bar(2).IsFloating());
+    CFrameWnd* pMiniFrame = Bar(2).GetParentFrame();
+    ASSERT_TRUE(pMiniFrame != NULL && pMiniFrame->IsKindOf(RUNTIME_CLASS(CMiniDockFrameWnd)));
+    HWND hWndMiniFrame = pMiniFrame->m_hWnd;
+    EXPECT_TRUE(pMiniFrame->IsWindowVisible());
+    CRect rectMini;
+    pMiniFrame->GetWindowRect(&rectMini);
+    EXPECT_EQ(CPoint(300, 250), rectMini.TopLeft());
+    CRect rectBar;
+    Bar(2).GetWindowRect(&rectBar);
+    EXPECT_EQ(CSize(120, 24), rectBar.Size()) << "floating with the horizontal size it was asked for";
+    EXPECT_STREQ("Bar 2", [&] { CString s; pMiniFrame->GetWindowText(s); return s; }());
+
+    EXPECT_EQ(0, pLeft->GetDockedCount());
+    EXPECT_EQ(0, RectIn(pLeft, m_pFrame).Width()) << "an empty dock bar takes no room";
+    EXPECT_EQ(rectDocked.left - 28, ClientArea().left);
+    EXPECT_EQ(m_pFrame->m_hWnd, ::GetWindow(hWndMiniFrame, GW_OWNER));
+
+    // Double-clicking (toggle) brings it back into the place it kept.
+    Bar(2).m_pDockContext->ToggleDocking();
+    EXPECT_FALSE(Bar(2).IsFloating());
+    EXPECT_EQ(pLeft, Bar(2).m_pDockBar);
+    EXPECT_EQ(1, pLeft->GetDockedCount());
+    EXPECT_FALSE(::IsWindow(hWndMiniFrame)) << "the empty floating frame went away";
+    EXPECT_EQ(rectDocked, ClientArea());
+}
+
+TEST_F(DockingTest, BarsHideAndShowByCommandAndByDelay)
+{
+    DockAllFourSides();
+    CRect rectClient = ClientArea();
+    int cyToolBar = RectIn(&m_pFrame->m_wndToolBar, m_pFrame).Height();
+
+    CRecordingCmdUI ui;
+    ui.m_nID = ID_VIEW_TOOLBAR;
+    EXPECT_TRUE(m_pFrame->OnCmdMsg(ID_VIEW_TOOLBAR, CN_UPDATE_COMMAND_UI, &ui, NULL));
+    EXPECT_EQ(1, ui.m_nCheck);
+
+    m_pFrame->SendMessage(WM_COMMAND, ID_VIEW_TOOLBAR);
+    EXPECT_FALSE(m_pFrame->m_wndToolBar.IsWindowVisible());
+    EXPECT_EQ(rectClient.top - cyToolBar, ClientArea().top) << "the client takes the hidden bar's room";
+    m_pFrame->OnCmdMsg(ID_VIEW_TOOLBAR, CN_UPDATE_COMMAND_UI, &ui, NULL);
+    EXPECT_EQ(0, ui.m_nCheck);
+    m_pFrame->SendMessage(WM_COMMAND, ID_VIEW_TOOLBAR);
+    EXPECT_TRUE(m_pFrame->m_wndToolBar.IsWindowVisible());
+    EXPECT_EQ(rectClient, ClientArea());
+
+    // A bar id the frame does not have is left to the rest of the routing.
+    CRecordingCmdUI none;
+    none.m_nID = 0xE8F0;
+    EXPECT_FALSE(m_pFrame->OnCmdMsg(0xE8F0, CN_COMMAND, NULL, NULL));
+
+    // A delayed hide happens at the next idle update, with the layout.
+    m_pFrame->ShowControlBar(&Bar(0), FALSE, TRUE);
+    EXPECT_FALSE(Bar(0).IsVisible());
+    EXPECT_TRUE(Bar(0).IsWindowVisible()) << "nothing changes before idle time";
+    m_pFrame->SendMessage(WM_IDLEUPDATECMDUI, TRUE);
+    EXPECT_FALSE(Bar(0).IsWindowVisible());
+    EXPECT_EQ(rectClient.top - 24, ClientArea().top);
+
+    // A floating bar's frame hides and shows with it.
+    m_pFrame->FloatControlBar(&Bar(1), CPoint(200, 200));
+    CFrameWnd* pMiniFrame = Bar(1).GetParentFrame();
+    m_pFrame->ShowControlBar(&Bar(1), FALSE, FALSE);
+    EXPECT_FALSE(pMiniFrame->IsWindowVisible());
+    m_pFrame->ShowControlBar(&Bar(1), TRUE, FALSE);
+    EXPECT_TRUE(pMiniFrame->IsWindowVisible());
+}
+
+TEST_F(DockingTest, DockStateRoundTripRestoresSidesFloatingAndVisibility)
+{
+    DockAllFourSides();
+    m_pFrame->FloatControlBar(&Bar(3), CPoint(320, 280));
+    m_pFrame->ShowControlBar(&Bar(1), FALSE, FALSE);
+    m_pFrame->RecalcLayout();
+    CRect rectClient = ClientArea();
+
+    CDockState saved;
+    m_pFrame->GetDockState(saved);
+    CMemFile file;
+    {
+        CArchive ar(&file, CArchive::store);
+        saved.Serialize(ar);
+    }
+
+    // Everything moves somewhere else.
+    m_pFrame->DockControlBar(&Bar(0), AFX_IDW_DOCKBAR_BOTTOM);
+    m_pFrame->ShowControlBar(&Bar(1), TRUE, FALSE);
+    m_pFrame->FloatControlBar(&Bar(2), CPoint(100, 100));
+    m_pFrame->DockControlBar(&Bar(3), AFX_IDW_DOCKBAR_TOP);
+    m_pFrame->RecalcLayout();
+
+    CDockState loaded;
+    file.SeekToBegin();
+    {
+        CArchive ar(&file, CArchive::load);
+        loaded.Serialize(ar);
+    }
+    m_pFrame->SetDockState(loaded);
+    m_pFrame->RecalcLayout();
+
+    EXPECT_EQ(DockBar(AFX_IDW_DOCKBAR_TOP), Bar(0).m_pDockBar);
+    EXPECT_EQ(DockBar(AFX_IDW_DOCKBAR_BOTTOM), Bar(1).m_pDockBar);
+    EXPECT_FALSE(Bar(1).IsWindowVisible());
+    EXPECT_EQ(DockBar(AFX_IDW_DOCKBAR_LEFT), Bar(2).m_pDockBar);
+    EXPECT_TRUE(Bar(3).IsFloating());
+    CRect rectMini;
+    Bar(3).GetParentFrame()->GetWindowRect(&rectMini);
+    EXPECT_EQ(CPoint(320, 280), rectMini.TopLeft());
+    EXPECT_EQ(1, CountFloatingFrames(m_pFrame)) << "the frame bar 2 floated in went away";
+    EXPECT_EQ(rectClient, ClientArea());
+}
+
+TEST_F(DockingTest, DockStateNamingAMissingBarStillApplies)
+{
+    DockAllFourSides();
+    const UINT nMissing = 0x7777;
+    CDockState state;
+    CControlBarInfo* pMissing = new CControlBarInfo;
+    pMissing->m_nBarID = nMissing;
+    pMissing->m_bVisible = TRUE;
+    state.m_arrBarInfo.Add(pMissing);
+    CControlBarInfo* pTop = new CControlBarInfo;
+    pTop->m_nBarID = AFX_IDW_DOCKBAR_TOP;
+    pTop->m_bDockBar = TRUE;
+    const DWORD entries[] = {0u, nMissing, nIDBarFirst + 2, AFX_DOCKSTATE_PLACEHOLDER | nMissing, 0u};
+    for (DWORD dwEntry : entries)
+        pTop->m_arrBarID.Add(dwEntry);
+    state.m_arrBarInfo.Add(pTop);
+    CControlBarInfo* pBar2 = new CControlBarInfo;
+    pBar2->m_nBarID = nIDBarFirst + 2;
+    pBar2->m_bVisible = TRUE;
+    state.m_arrBarInfo.Add(pBar2);
+    CControlBarInfo* pFloating = new CControlBarInfo;
+    pFloating->m_nBarID = AFX_IDW_DOCKBAR_FLOAT;
+    pFloating->m_bDockBar = TRUE;
+    pFloating->m_bFloating = TRUE;
+    pFloating->m_pointPos = CPoint(50, 50);
+    pFloating->m_arrBarID.Add(0);
+    pFloating->m_arrBarID.Add(nMissing);
+    pFloating->m_arrBarID.Add(0);
+    state.m_arrBarInfo.Add(pFloating);
+
+    m_pFrame->SetDockState(state);
+    m_pFrame->RecalcLayout();
+    EXPECT_EQ(DockBar(AFX_IDW_DOCKBAR_TOP), Bar(2).m_pDockBar);
+    EXPECT_EQ(DockBar(AFX_IDW_DOCKBAR_TOP), Bar(0).m_pDockBar) << "bars the state does not name stay";
+    EXPECT_EQ(0, CountFloatingFrames(m_pFrame)) << "a floating frame holding only the missing bar is not kept";
+    EXPECT_TRUE(Bar(2).IsWindowVisible());
+}
+
+TEST_F(FrameTest, StatusPanesFollowTheirUpdateHandlers)
+{
+    CStatusBar& bar = m_pFrame->m_wndStatusBar;
+    EXPECT_EQ(4, bar.GetCount());
+    EXPECT_EQ(1, bar.CommandToIndex(ID_INDICATOR_LINE));
+    EXPECT_EQ(3, bar.CommandToIndex(ID_INDICATOR_NUM));
+    EXPECT_EQ(-1, bar.CommandToIndex(ID_INDICATOR_SCRL));
+    EXPECT_STREQ("CAP", bar.GetPaneText(2)) << "an indicator starts with its string";
+
+    m_pFrame->m_strLine = "Ln 42";
+    SetKeyToggled(VK_CAPITAL, FALSE);
+    bar.SendMessage(WM_IDLEUPDATECMDUI, TRUE);
+    EXPECT_STREQ("Ln 42", bar.GetPaneText(1));
+    EXPECT_STREQ("Ln 42", ControlPaneText(bar, 1));
+    EXPECT_NE(0u, bar.GetPaneStyle(2) & SBPS_DISABLED);
+    EXPECT_STREQ("", ControlPaneText(bar, 2)) << "Caps Lock off: the pane shows nothing";
+    SetKeyToggled(VK_CAPITAL, TRUE);
+    bar.SendMessage(WM_IDLEUPDATECMDUI, TRUE);
+    EXPECT_STREQ("CAP", ControlPaneText(bar, 2));
+    SetKeyToggled(VK_CAPITAL, FALSE);
+
+    // Widths: a fixed pane as set, the stretching message pane takes the rest.
+    bar.SetPaneInfo(1, ID_INDICATOR_LINE, SBPS_NORMAL, 200);
+    CRect rect0, rect1, rect3, rectClient;
+    bar.GetItemRect(0, &rect0);
+    bar.GetItemRect(1, &rect1);
+    bar.GetItemRect(3, &rect3);
+    bar.GetClientRect(&rectClient);
+    EXPECT_GE(rect1.Width(), 200);
+    EXPECT_LE(rect1.Width(), 200 + 3 * ::GetSystemMetrics(SM_CXEDGE));
+    EXPECT_LE(rect0.right, rect1.left + 2);
+    EXPECT_GT(rect0.Width(), 300);
+    EXPECT_LE(rect3.right, rectClient.right);
+    UINT nID, nStyle;
+    int cxWidth;
+    bar.GetPaneInfo(1, nID, nStyle, cxWidth);
+    EXPECT_EQ(ID_INDICATOR_LINE, nID);
+    EXPECT_EQ(200, cxWidth);
+
+    // The message pane shows prompts and texts.
+    m_pFrame->SetMessageText("Working");
+    EXPECT_STREQ("Working", bar.GetPaneText(0));
+    m_pFrame->SetMessageText(ID_TEST_HANDLED);
+    EXPECT_STREQ("Runs the handled command", bar.GetPaneText(0)) << "the prompt ends before its tooltip";
+    m_pFrame->SendMessage(WM_SETMESSAGESTRING, AFX_IDS_IDLEMESSAGE);
+    EXPECT_STREQ("Ready", bar.GetPaneText(0));
+}
+
+TEST_F(FrameTest, ToolbarLoadsItsButtonsAndUpdatesThem)
+{
+    CToolBar& bar = m_pFrame->m_wndToolBar;
+    EXPECT_EQ(4, (int)bar.SendMessage(TB_BUTTONCOUNT));
+    EXPECT_EQ((UINT)ID_TEST_RED, bar.GetItemID(0));
+    EXPECT_EQ(3, bar.CommandToIndex(ID_TEST_BLUE));
+    UINT nID, nStyle;
+    int iImage;
+    bar.GetButtonInfo(2, nID, nStyle, iImage);
+    EXPECT_EQ(0u, nID);
+    EXPECT_NE(0u, nStyle & TBBS_SEPARATOR);
+    bar.GetButtonInfo(3, nID, nStyle, iImage);
+    EXPECT_EQ((UINT)ID_TEST_BLUE, nID);
+    EXPECT_EQ(2, iImage) << "images are numbered past the separator";
+
+    bar.SendMessage(WM_IDLEUPDATECMDUI, TRUE);
+    EXPECT_EQ(0u, bar.GetButtonStyle(0) & TBBS_DISABLED);
+    EXPECT_NE(0u, bar.GetButtonStyle(3) & TBBS_DISABLED) << "no handler: disabled";
+
+    CRect rect;
+    bar.GetItemRect(0, &rect);
+    EXPECT_EQ((INT_PTR)ID_TEST_RED, bar.OnToolHitTest(rect.CenterPoint(), NULL));
+
+    // The tip is the second part of the command's string.
+    TOOLTIPTEXTA ttt;
+    memset(&ttt, 0, sizeof(ttt));
+    ttt.hdr.hwndFrom = bar.m_hWnd;
+    ttt.hdr.idFrom = ID_TEST_RED;
+    ttt.hdr.code = TTN_NEEDTEXTA;
+    bar.SendMessage(WM_NOTIFY, ID_TEST_RED, (LPARAM)&ttt);
+    EXPECT_STREQ("Red", ttt.szText) << "the bar passes the request on to its frame";
+
+    // Fly-by help shows the button's prompt, then the idle message again.
+    bar.SetStatusText(ID_TEST_RED);
+    EXPECT_STREQ("Paints it red", m_pFrame->m_wndStatusBar.GetPaneText(0));
+    bar.SetStatusText(-1);
+    EXPECT_STREQ("Ready", m_pFrame->m_wndStatusBar.GetPaneText(0));
+}
+
+TEST_F(FrameTest, DialogBarTakesItsTemplateAcrossItsSide)
+{
+    CDialogBar bar;
+    ASSERT_TRUE(bar.Create(m_pFrame, IDD_DIALOGBAR, CBRS_TOP, 0xE840));
+    EXPECT_TRUE(bar.GetDlgItem(IDC_BAR_COMBO) != NULL);
+    EXPECT_GT(bar.m_sizeDefault.cx, 100);
+    EXPECT_EQ(bar.m_sizeDefault, bar.CalcFixedLayout(FALSE, TRUE));
+    m_pFrame->RecalcLayout();
+    CRect rectClient;
+    m_pFrame->GetClientRect(&rectClient);
+    CRect rectBar = RectIn(&bar, m_pFrame);
+    EXPECT_EQ(rectClient.Width(), rectBar.Width());
+    EXPECT_EQ(bar.m_sizeDefault.cy, rectBar.Height());
+    EXPECT_EQ(RectIn(&m_pFrame->m_wndToolBar, m_pFrame).bottom, rectBar.top)
+        << "the bar made first takes the outer strip";
+    bar.DestroyWindow();
+}
+
+TEST_F(DockingTest, ClosingAFloatingFrameHidesItsBars)
+{
+    m_pFrame->DockControlBar(&Bar(0), AFX_IDW_DOCKBAR_TOP);
+    m_pFrame->FloatControlBar(&Bar(0), CPoint(200, 200));
+    CFrameWnd* pMiniFrame = Bar(0).GetParentFrame();
+    HWND hWndMiniFrame = pMiniFrame->m_hWnd;
+    pMiniFrame->SendMessage(WM_CLOSE);
+    EXPECT_TRUE(::IsWindow(hWndMiniFrame)) << "the frame stays for the bar to come back";
+    EXPECT_FALSE(pMiniFrame->IsWindowVisible());
+    EXPECT_TRUE(::IsWindow(Bar(0).m_hWnd));
+    EXPECT_FALSE(Bar(0).IsVisible());
+
+    // Its command shows it again, in its floating frame.
+    m_pFrame->SendMessage(WM_COMMAND, nIDBarFirst);
+    EXPECT_TRUE(Bar(0).IsFloating());
+    EXPECT_TRUE(pMiniFrame->IsWindowVisible());
+}
+
+namespace {
+
+// Drags a bar with the mouse: the moves and the release wait in the queue when the
+// drag starts, as if the user made them.
+void DragBar(CControlBar& bar, CPoint ptFrom, CPoint ptTo)
+{
+    ::SetCursorPos(ptTo.x, ptTo.y);
+    bar.PostMessage(WM_MOUSEMOVE, MK_LBUTTON, 0);
+    bar.PostMessage(WM_LBUTTONUP, 0, 0);
+    bar.m_pDockContext->StartDrag(ptFrom);
+}
+
+} // namespace
+
+TEST_F(DockingTest, DraggingABarFloatsItOrDocksItWhereItIsDropped)
+{
+    m_pFrame->DockControlBar(&Bar(0), AFX_IDW_DOCKBAR_TOP);
+    m_pFrame->RecalcLayout();
+    CRect rectBar;
+    Bar(0).GetWindowRect(&rectBar);
+    CPoint ptGrab = rectBar.TopLeft() + CSize(5, 5);
+
+    // Into the middle of the client: it floats there.
+    CRect rectClient = ClientArea();
+    m_pFrame->ClientToScreen(&rectClient);
+    CPoint ptMiddle = rectClient.CenterPoint();
+    DragBar(Bar(0), ptGrab, ptMiddle);
+    ASSERT_TRUE(Bar(0).IsFloating());
+    CRect rectFloating;
+    Bar(0).GetWindowRect(&rectFloating);
+    EXPECT_LE(abs(rectFloating.left - (ptMiddle.x - 5)), 8) << "it stays under the mouse";
+
+    // Onto the frame's left edge: it docks there, upright.
+    Bar(0).GetWindowRect(&rectBar);
+    CRect rectFrame;
+    m_pFrame->GetClientRect(&rectFrame);
+    m_pFrame->ClientToScreen(&rectFrame);
+    DragBar(Bar(0), rectBar.TopLeft() + CSize(5, 5), CPoint(rectFrame.left + 5, rectClient.top + 40));
+    EXPECT_EQ(DockBar(AFX_IDW_DOCKBAR_LEFT), Bar(0).m_pDockBar);
+    EXPECT_EQ(28, RectIn(DockBar(AFX_IDW_DOCKBAR_LEFT), m_pFrame).Width());
+}
+
+TEST_F(FrameTest, TreeViewIsTheSystemTreeControl)
+{
+    CCreateContext context;
+    context.m_pNewViewClass = RUNTIME_CLASS(CTreeView);
+    CTreeView* pView = (CTreeView*)m_pFrame->CreateView(&context, AFX_IDW_PANE_FIRST + 1);
+    ASSERT_TRUE(pView != NULL);
+    EXPECT_TRUE(AfxIsWindowClass(pView->m_hWnd, WC_TREEVIEW));
+    HTREEITEM hItem = pView->GetTreeCtrl().InsertItem("Project", TVI_ROOT, TVI_LAST);
+    EXPECT_TRUE(hItem != NULL);
+    EXPECT_EQ(1u, pView->GetTreeCtrl().GetCount());
+    EXPECT_NE(0u, pView->GetExStyle() & WS_EX_CLIENTEDGE) << "a view's border is a sunken edge";
+    pView->DestroyWindow();
+}
+
+namespace {
+
+// A bar that takes the width it is given while it floats.
+class CDynamicBar : public CTestBar
+{
+public:
+    int m_nFloatingWidth = 120;
+
+    virtual CSize CalcDynamicLayout(int nLength, DWORD nMode)
+    {
+        if ((nMode & (LM_HORZDOCK | LM_VERTDOCK)) != 0)
+            return CTestBar::CalcDynamicLayout(nLength, nMode);
+        if ((nMode & LM_COMMIT) && !(nMode & LM_LENGTHY))
+            m_nFloatingWidth = nLength;
+        return CSize(m_nFloatingWidth, 24);
+    }
+};
+
+} // namespace
+
+TEST_F(DockingTest, FloatingDynamicBarTakesTheWidthItIsDraggedTo)
+{
+    CDynamicBar bar;
+    ASSERT_TRUE(bar.Create(m_pFrame, nIDBarFirst + 8, CBRS_TOP | CBRS_SIZE_DYNAMIC));
+    bar.EnableDocking(CBRS_ALIGN_ANY);
+    bar.ShowWindow(SW_SHOWNA);
+    m_pFrame->FloatControlBar(&bar, CPoint(200, 200));
+    ASSERT_TRUE(bar.IsFloating());
+    CRect rectBefore, rectFrameBefore;
+    bar.GetWindowRect(&rectBefore);
+    bar.GetParentFrame()->GetWindowRect(&rectFrameBefore);
+    EXPECT_EQ(120, rectBefore.Width());
+
+    CPoint ptEdge(rectBefore.right, rectBefore.top + 5);
+    ::SetCursorPos(ptEdge.x + 50, ptEdge.y);
+    bar.PostMessage(WM_MOUSEMOVE, MK_LBUTTON, 0);
+    bar.PostMessage(WM_LBUTTONUP, 0, 0);
+    bar.m_pDockContext->StartResize(HTRIGHT, ptEdge);
+
+    CRect rectAfter, rectFrameAfter;
+    bar.GetWindowRect(&rectAfter);
+    bar.GetParentFrame()->GetWindowRect(&rectFrameAfter);
+    EXPECT_EQ(170, bar.m_nFloatingWidth);
+    EXPECT_EQ(170, rectAfter.Width());
+    EXPECT_EQ(rectFrameBefore.Width() + 50, rectFrameAfter.Width()) << "the floating frame fits the new width";
+    bar.DestroyWindow();
+}
