@@ -354,6 +354,46 @@ TEST_F(DockingTest, DockStateNamingAMissingBarStillApplies)
     EXPECT_TRUE(Bar(2).IsWindowVisible());
 }
 
+TEST_F(DockingTest, BarDeletedWithItsWindowAliveLeavesRowsFramesAndList)
+{
+    DockAllFourSides();
+    CDockBar* pTop = DockBar(AFX_IDW_DOCKBAR_TOP);
+    CRect rectClient = ClientArea();
+
+    // Docked: its row forgets it and the dock bar lays out without it.
+    CTestBar* pDocked = new CTestBar;
+    ASSERT_TRUE(pDocked->Create(m_pFrame, nIDBarFirst + 8));
+    pDocked->EnableDocking(CBRS_ALIGN_ANY);
+    pDocked->ShowWindow(SW_SHOWNA);
+    CRect rectBelow = RectIn(&Bar(0), pTop);
+    rectBelow.OffsetRect(0, rectBelow.Height() + 2);
+    pTop->ClientToScreen(&rectBelow);
+    m_pFrame->DockControlBar(pDocked, pTop, &rectBelow);
+    m_pFrame->RecalcLayout();
+    ASSERT_EQ(2, pTop->GetDockedCount());
+    HWND hWndDocked = pDocked->m_hWnd;
+    delete pDocked;
+    EXPECT_FALSE(::IsWindow(hWndDocked));
+    EXPECT_EQ(1, pTop->GetDockedCount());
+    EXPECT_EQ(-1, pTop->FindBar(pDocked));
+    EXPECT_TRUE(m_pFrame->m_listControlBars.Find(pDocked) == NULL);
+    m_pFrame->RecalcLayout();
+    EXPECT_EQ(rectClient, ClientArea()) << "the second row went with the bar";
+
+    // Floating: its floating frame goes with it.
+    CTestBar* pFloating = new CTestBar;
+    ASSERT_TRUE(pFloating->Create(m_pFrame, nIDBarFirst + 9));
+    pFloating->EnableDocking(CBRS_ALIGN_ANY);
+    pFloating->ShowWindow(SW_SHOWNA);
+    m_pFrame->FloatControlBar(pFloating, CPoint(300, 300));
+    ASSERT_EQ(1, CountFloatingFrames(m_pFrame));
+    delete pFloating;
+    EXPECT_EQ(0, CountFloatingFrames(m_pFrame));
+    EXPECT_TRUE(m_pFrame->m_listControlBars.Find(pFloating) == NULL);
+    m_pFrame->RecalcLayout();
+    PumpPending();
+}
+
 TEST_F(FrameTest, StatusPanesFollowTheirUpdateHandlers)
 {
     CStatusBar& bar = m_pFrame->m_wndStatusBar;
