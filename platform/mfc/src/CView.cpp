@@ -24,6 +24,12 @@ CView::CView()
 
 CView::~CView()
 {
+    // A view deleted with its window alive ends it while it is still a view, so its
+    // frame forgets it as the active view; being deleted already, the window's end
+    // must not delete it again.
+    m_bDeleteOnDestroy = FALSE;
+    if (m_hWnd != NULL && CWnd::FromHandlePermanent(m_hWnd) == this)
+        DestroyWindow();
     if (m_pDocument != NULL)
         m_pDocument->RemoveView(this);
 }
