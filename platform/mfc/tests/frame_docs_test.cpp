@@ -529,6 +529,30 @@ TEST_F(FrameTest, PrintJobThatCannotStartStillEnds)
     host.DestroyWindow();
 }
 
+TEST_F(FrameTest, PrintJobWhosePreparationThrowsStillEnds)
+{
+    // The view hides its frame while printing; a failing step must not leave it hidden.
+    class CThrowingPrintView : public CPrintingView
+    {
+    public:
+        virtual void OnBeginPrinting(CDC* pDC, CPrintInfo* pInfo)
+        {
+            CPrintingView::OnBeginPrinting(pDC, pInfo);
+            AfxThrowUserException();
+        }
+    };
+    CWnd host;
+    ASSERT_TRUE(host.CreateEx(0, AfxRegisterWndClass(0), "host", WS_POPUP, CRect(0, 0, 200, 200), NULL, 0));
+    CThrowingPrintView view;
+    ASSERT_TRUE(view.Create(NULL, NULL, WS_CHILD, CRect(0, 0, 100, 100), &host, 1));
+
+    view.SendMessage(WM_COMMAND, ID_FILE_PRINT);
+    EXPECT_EQ("prepare, begin, end", view.Steps());
+    EXPECT_EQ(1, theApp.m_nExceptions) << "the exception still reaches the window procedure's handler";
+    theApp.m_nExceptions = 0;
+    host.DestroyWindow();
+}
+
 TEST_F(FrameTest, MaximizedChildrenCycleAndShareTheTitle)
 {
     CScratchDir dir;
