@@ -158,6 +158,9 @@ protected:
     // Prints the pages of a prepared job on the printer DC; returns whether the job
     // ran to its end. OnEndPrinting always follows OnBeginPrinting.
     BOOL PrintPages(CDC* pDC, CPrintInfo* pInfo);
+    // The print job itself: StartDoc, the pages, EndDoc or AbortDoc. bStarted is TRUE
+    // while the job is open.
+    BOOL PrintDocument(CDC* pDC, CPrintInfo* pInfo, const DOCINFOA& docInfo, BOOL& bStarted);
     BOOL IsActiveInTopParent() const;
 
     BOOL m_bDeleteOnDestroy;   // its frame or template made it: it goes with its window

@@ -38,6 +38,12 @@ CControlBar::CControlBar()
 
 CControlBar::~CControlBar()
 {
+    // A bar deleted with its window alive goes the way of any bar whose window goes,
+    // while it still is one: out of its dock bar's rows, its floating frame and its
+    // frame's list. Being deleted already, its window's end must not delete it again.
+    m_bAutoDelete = FALSE;
+    if (m_hWnd != NULL && CWnd::FromHandlePermanent(m_hWnd) == this)
+        DestroyWindow();
     // A bar whose window was never destroyed (a member of a frame that failed to
     // create) must not stay in its frame's list.
     if (m_pDockSite != NULL)

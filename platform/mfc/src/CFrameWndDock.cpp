@@ -2,6 +2,7 @@
 // hiding bars, and saving and restoring where they are.
 #include "afxpriv.h"
 
+#include <algorithm>
 #include <vector>
 
 const DWORD dwDockBarMap[4][2] = {
@@ -28,6 +29,26 @@ std::vector<HWND> OwnedFloatingFrames(HWND hWndOwner)
         }
     }
     return frames;
+}
+
+// Whether a dock bar's record names a bar of the frame that no record before it
+// took: only then does a floating record need a frame of its own. A damaged or
+// hostile state thus makes at most one floating frame per bar.
+BOOL TakesNewBar(CFrameWnd* pFrame, const CControlBarInfo* pInfo, std::vector<CControlBar*>& taken)
+{
+    BOOL bNew = FALSE;
+    for (INT_PTR i = 0; i < pInfo->m_arrBarID.GetSize(); i++)
+    {
+        DWORD dwEntry = pInfo->m_arrBarID[i];
+        if (dwEntry == 0 || (dwEntry & AFX_DOCKSTATE_PLACEHOLDER))
+            continue;
+        CControlBar* pBar = pFrame->GetControlBar((UINT)dwEntry);
+        if (pBar == NULL || pBar->IsDockBar() || std::find(taken.begin(), taken.end(), pBar) != taken.end())
+            continue;
+        taken.push_back(pBar);
+        bNew = TRUE;
+    }
+    return bNew;
 }
 }
 
@@ -306,13 +327,20 @@ void CFrameWnd::SetDockState(const CDockState& state)
 {
     std::vector<HWND> oldFloatingFrames = OwnedFloatingFrames(m_hWnd);
     std::vector<CMiniDockFrameWnd*> newFloatingFrames;
+    std::vector<CControlBar*> takenBars;
 
-    // Records are matched to the frame's bars; floating dock bars get new frames.
-    // Records of bars the frame does not have are left out.
+    // Records are matched to the frame's bars; floating dock bars that hold one of
+    // them get new frames. Records of bars the frame does not have are left out.
     for (INT_PTR i = 0; i < state.m_arrBarInfo.GetSize(); i++)
     {
         CControlBarInfo* pInfo = (CControlBarInfo*)state.m_arrBarInfo[i];
         pInfo->m_pBar = NULL;
+        // Dock bars take their bars in record order; a floating one that takes none
+        // needs no frame.
+        const BOOL bTakesBars = pInfo->m_bDockBar && (pInfo->m_bFloating || FindDockBar(pInfo->m_nBarID) != NULL) &&
+                                TakesNewBar(this, pInfo, takenBars);
+        if (pInfo->m_bDockBar && pInfo->m_bFloating && !bTakesBars)
+            continue;
         if (pInfo->m_bDockBar && pInfo->m_bFloating)
         {
             CMiniDockFrameWnd* pFrame = CreateFloatingFrame(pInfo->m_bHorz ? CBRS_ALIGN_TOP : CBRS_ALIGN_LEFT);

@@ -3,6 +3,19 @@
 
 IMPLEMENT_DYNAMIC(CMultiDocTemplate, CDocTemplate)
 
+namespace
+{
+// A document that could not be opened or made: its frame goes, and the document
+// with it. Its views take it along when it deletes itself; one without views, or
+// one that does not delete itself, is still listed and nobody else holds it.
+void DiscardFailedDocument(CMultiDocTemplate* pTemplate, CFrameWnd* pFrame, CDocument* pDocument)
+{
+    pFrame->DestroyWindow();
+    if (pTemplate->m_docList.Find(pDocument) != NULL)
+        delete pDocument;
+}
+}
+
 CMultiDocTemplate::CMultiDocTemplate(UINT nIDResource, CRuntimeClass* pDocClass, CRuntimeClass* pFrameClass,
                                      CRuntimeClass* pViewClass)
     : CDocTemplate(nIDResource, pDocClass, pFrameClass, pViewClass), m_hMenuShared(NULL), m_hAccelTable(NULL),
@@ -77,7 +90,16 @@ CDocument* CMultiDocTemplate::OpenDocumentFile(LPCTSTR lpszPathName, BOOL bMakeV
     // The document must survive its frame's failure to be made.
     BOOL bAutoDelete = pDocument->m_bAutoDelete;
     pDocument->m_bAutoDelete = FALSE;
-    CFrameWnd* pFrame = CreateNewFrame(pDocument, NULL);
+    CFrameWnd* pFrame = NULL;
+    try
+    {
+        pFrame = CreateNewFrame(pDocument, NULL);
+    }
+    catch (...)
+    {
+        delete pDocument;
+        throw;
+    }
     pDocument->m_bAutoDelete = bAutoDelete;
     if (pFrame == NULL)
     {
@@ -93,8 +115,7 @@ CDocument* CMultiDocTemplate::OpenDocumentFile(LPCTSTR lpszPathName, BOOL bMakeV
             pDocument->m_bEmbedded = TRUE;
         if (!pDocument->OnNewDocument())
         {
-            // Closing the frame closes the document with it.
-            pFrame->DestroyWindow();
+            DiscardFailedDocument(this, pFrame, pDocument);
             return NULL;
         }
         m_nUntitledCount++;
@@ -104,7 +125,7 @@ CDocument* CMultiDocTemplate::OpenDocumentFile(LPCTSTR lpszPathName, BOOL bMakeV
         CWaitCursor wait;
         if (!pDocument->OnOpenDocument(lpszPathName))
         {
-            pFrame->DestroyWindow();
+            DiscardFailedDocument(this, pFrame, pDocument);
             return NULL;
         }
         pDocument->SetPathName(lpszPathName);

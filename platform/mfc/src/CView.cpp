@@ -24,6 +24,12 @@ CView::CView()
 
 CView::~CView()
 {
+    // A view deleted with its window alive ends it while it is still a view, so its
+    // frame forgets it as the active view; being deleted already, the window's end
+    // must not delete it again.
+    m_bDeleteOnDestroy = FALSE;
+    if (m_hWnd != NULL && CWnd::FromHandlePermanent(m_hWnd) == this)
+        DestroyWindow();
     if (m_pDocument != NULL)
         m_pDocument->RemoveView(this);
 }
@@ -209,8 +215,28 @@ BOOL CView::PrintPages(CDC* pDC, CPrintInfo* pInfo)
     docInfo.cbSize = sizeof(docInfo);
     docInfo.lpszDocName = strTitle;
 
-    OnBeginPrinting(pDC, pInfo);
+    // Whatever happens, the view undoes what it prepared for the job (a view that
+    // hides its frame while printing shows it again), also when a step throws.
+    BOOL bStarted = FALSE;
+    BOOL bError = FALSE;
+    try
+    {
+        OnBeginPrinting(pDC, pInfo);
+        bError = !PrintDocument(pDC, pInfo, docInfo, bStarted);
+    }
+    catch (...)
+    {
+        if (bStarted)
+            ::AbortDoc(pDC->m_hDC);
+        OnEndPrinting(pDC, pInfo);
+        throw;
+    }
+    OnEndPrinting(pDC, pInfo);
+    return !bError;
+}
 
+BOOL CView::PrintDocument(CDC* pDC, CPrintInfo* pInfo, const DOCINFOA& docInfo, BOOL& bStarted)
+{
     BOOL bError = FALSE;
     if (::StartDocA(pDC->m_hDC, &docInfo) <= 0)
     {
@@ -219,6 +245,7 @@ BOOL CView::PrintPages(CDC* pDC, CPrintInfo* pInfo)
     }
     else
     {
+        bStarted = TRUE;
         // The chosen range, kept within the pages the view reported.
         UINT nStart = std::max(pInfo->GetFromPage(), pInfo->GetMinPage());
         UINT nEnd = std::min(pInfo->GetToPage(), pInfo->GetMaxPage());
@@ -239,14 +266,12 @@ BOOL CView::PrintPages(CDC* pDC, CPrintInfo* pInfo)
             if (::EndPage(pDC->m_hDC) <= 0)
                 bError = TRUE;
         }
+        bStarted = FALSE;
         if (bError)
             ::AbortDoc(pDC->m_hDC);
         else
             ::EndDoc(pDC->m_hDC);
     }
-
-    // Whatever happened, the view undoes what it prepared for the job.
-    OnEndPrinting(pDC, pInfo);
     return !bError;
 }
 

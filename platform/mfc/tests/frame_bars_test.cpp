@@ -4,6 +4,7 @@
 #include "frame_fixture.h"
 #include <afxcview.h>
 
+#include <algorithm>
 #include <vector>
 
 namespace {
@@ -69,6 +70,22 @@ public:
 };
 
 IMPLEMENT_DYNCREATE(CQuickFloatingFrame, CMiniDockFrameWnd)
+
+// Counts the floating frames made.
+class CCountingFloatingFrame : public CQuickFloatingFrame
+{
+    DECLARE_DYNCREATE(CCountingFloatingFrame)
+public:
+    static int s_nCreated;
+    virtual BOOL Create(CWnd* pParent, DWORD dwBarStyle)
+    {
+        ++s_nCreated;
+        return CQuickFloatingFrame::Create(pParent, dwBarStyle);
+    }
+};
+
+IMPLEMENT_DYNCREATE(CCountingFloatingFrame, CQuickFloatingFrame)
+int CCountingFloatingFrame::s_nCreated = 0;
 
 class DockingTest : public FrameTest
 {
@@ -352,6 +369,138 @@ TEST_F(DockingTest, DockStateNamingAMissingBarStillApplies)
     EXPECT_EQ(DockBar(AFX_IDW_DOCKBAR_TOP), Bar(0).m_pDockBar) << "bars the state does not name stay";
     EXPECT_EQ(0, CountFloatingFrames(m_pFrame)) << "a floating frame holding only the missing bar is not kept";
     EXPECT_TRUE(Bar(2).IsWindowVisible());
+}
+
+TEST_F(DockingTest, DockStateMakesAFloatingFrameOnlyForBarsItHolds)
+{
+    DockAllFourSides();
+    m_pFrame->m_pFloatingFrameClass = RUNTIME_CLASS(CCountingFloatingFrame);
+    CCountingFloatingFrame::s_nCreated = 0;
+    // Hundreds of floating records: two name nothing the frame has, the rest the same bar.
+    CDockState state;
+    for (int i = 0; i < 400; i++)
+    {
+        CControlBarInfo* pInfo = new CControlBarInfo;
+        pInfo->m_nBarID = AFX_IDW_DOCKBAR_FLOAT;
+        pInfo->m_bDockBar = TRUE;
+        pInfo->m_bFloating = TRUE;
+        pInfo->m_pointPos = CPoint(40 + i % 50, 40);
+        pInfo->m_arrBarID.Add(0);
+        pInfo->m_arrBarID.Add(i < 2 ? 0x7777u : nIDBarFirst + 1);
+        pInfo->m_arrBarID.Add(0);
+        state.m_arrBarInfo.Add(pInfo);
+    }
+    CControlBarInfo* pBarInfo = new CControlBarInfo;
+    pBarInfo->m_nBarID = nIDBarFirst + 1;
+    pBarInfo->m_bVisible = TRUE;
+    state.m_arrBarInfo.Add(pBarInfo);
+    m_pFrame->SetDockState(state);
+    EXPECT_EQ(1, CCountingFloatingFrame::s_nCreated);
+    EXPECT_EQ(1, CountFloatingFrames(m_pFrame));
+    EXPECT_TRUE(Bar(1).IsFloating());
+    CRect rectMini;
+    Bar(1).GetParentFrame()->GetWindowRect(&rectMini);
+    EXPECT_EQ(CPoint(42, 40), rectMini.TopLeft()) << "the first record that holds the bar places it";
+}
+
+TEST_F(DockingTest, DamagedDockStateStreamsNeverBreakTheFrame)
+{
+    DockAllFourSides();
+    m_pFrame->FloatControlBar(&Bar(3), CPoint(320, 280));
+    m_pFrame->RecalcLayout();
+    CDockState saved;
+    m_pFrame->GetDockState(saved);
+    CMemFile file;
+    {
+        CArchive ar(&file, CArchive::store);
+        saved.Serialize(ar);
+    }
+    std::vector<BYTE> good((size_t)file.GetLength());
+    file.SeekToBegin();
+    file.Read(good.data(), (UINT)good.size());
+
+    int nApplied = 0;
+    for (size_t nVariant = 0; nVariant < 96; nVariant++)
+    {
+        // Flipped bytes, a run of 0xFF (huge counts and ids), or a cut stream.
+        std::vector<BYTE> bytes = good;
+        size_t nAt = (nVariant * 7919) % bytes.size();
+        if (nVariant % 3 == 0)
+            bytes[nAt] ^= (BYTE)(nVariant * 37 + 1);
+        else if (nVariant % 3 == 1)
+            std::fill(bytes.begin() + nAt, bytes.begin() + std::min(bytes.size(), nAt + 4), (BYTE)0xFF);
+        else
+            bytes.resize(nAt);
+
+        CDockState state;
+        CMemFile damaged(bytes.data(), (UINT)bytes.size());
+        try
+        {
+            CArchive ar(&damaged, CArchive::load);
+            state.Serialize(ar);
+        }
+        catch (CException* e)
+        {
+            e->Delete();
+            continue;
+        }
+        m_pFrame->SetDockState(state);
+        m_pFrame->RecalcLayout();
+        ++nApplied;
+
+        // Every bar sits in exactly one dock bar, which holds it as its child.
+        for (int i = 0; i < 4; i++)
+        {
+            CDockBar* pDockBar = Bar(i).m_pDockBar;
+            ASSERT_TRUE(pDockBar != NULL) << "variant " << nVariant << ", bar " << i;
+            EXPECT_GT(pDockBar->FindBar(&Bar(i)), 0) << "variant " << nVariant;
+            EXPECT_EQ(-1, pDockBar->FindBar(&Bar(i), pDockBar->FindBar(&Bar(i)))) << "variant " << nVariant;
+            EXPECT_EQ(pDockBar->m_hWnd, ::GetParent(Bar(i).m_hWnd)) << "variant " << nVariant;
+        }
+        EXPECT_LE(CountFloatingFrames(m_pFrame), 4) << "variant " << nVariant;
+    }
+    EXPECT_GT(nApplied, 10) << "some damage still reads as a state";
+    PumpPending();
+}
+
+TEST_F(DockingTest, BarDeletedWithItsWindowAliveLeavesRowsFramesAndList)
+{
+    DockAllFourSides();
+    CDockBar* pTop = DockBar(AFX_IDW_DOCKBAR_TOP);
+    CRect rectClient = ClientArea();
+
+    // Docked: its row forgets it and the dock bar lays out without it.
+    CTestBar* pDocked = new CTestBar;
+    ASSERT_TRUE(pDocked->Create(m_pFrame, nIDBarFirst + 8));
+    pDocked->EnableDocking(CBRS_ALIGN_ANY);
+    pDocked->ShowWindow(SW_SHOWNA);
+    CRect rectBelow = RectIn(&Bar(0), pTop);
+    rectBelow.OffsetRect(0, rectBelow.Height() + 2);
+    pTop->ClientToScreen(&rectBelow);
+    m_pFrame->DockControlBar(pDocked, pTop, &rectBelow);
+    m_pFrame->RecalcLayout();
+    ASSERT_EQ(2, pTop->GetDockedCount());
+    HWND hWndDocked = pDocked->m_hWnd;
+    delete pDocked;
+    EXPECT_FALSE(::IsWindow(hWndDocked));
+    EXPECT_EQ(1, pTop->GetDockedCount());
+    EXPECT_EQ(-1, pTop->FindBar(pDocked));
+    EXPECT_TRUE(m_pFrame->m_listControlBars.Find(pDocked) == NULL);
+    m_pFrame->RecalcLayout();
+    EXPECT_EQ(rectClient, ClientArea()) << "the second row went with the bar";
+
+    // Floating: its floating frame goes with it.
+    CTestBar* pFloating = new CTestBar;
+    ASSERT_TRUE(pFloating->Create(m_pFrame, nIDBarFirst + 9));
+    pFloating->EnableDocking(CBRS_ALIGN_ANY);
+    pFloating->ShowWindow(SW_SHOWNA);
+    m_pFrame->FloatControlBar(pFloating, CPoint(300, 300));
+    ASSERT_EQ(1, CountFloatingFrames(m_pFrame));
+    delete pFloating;
+    EXPECT_EQ(0, CountFloatingFrames(m_pFrame));
+    EXPECT_TRUE(m_pFrame->m_listControlBars.Find(pFloating) == NULL);
+    m_pFrame->RecalcLayout();
+    PumpPending();
 }
 
 TEST_F(FrameTest, StatusPanesFollowTheirUpdateHandlers)

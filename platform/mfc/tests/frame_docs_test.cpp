@@ -299,6 +299,76 @@ TEST_F(FrameTest, FailedOpenLeavesNoDocumentOrFrame)
     EXPECT_TRUE(m_pFrame->MDIGetActive() == NULL);
 }
 
+namespace {
+
+// A document that cannot be made new, and one that its program keeps (no self-delete).
+class CRefusingDoc : public CTextDoc
+{
+    DECLARE_DYNCREATE(CRefusingDoc)
+public:
+    virtual BOOL OnNewDocument() { return FALSE; }
+};
+
+class CKeptDoc : public CTextDoc
+{
+    DECLARE_DYNCREATE(CKeptDoc)
+public:
+    CKeptDoc() { m_bAutoDelete = FALSE; }
+};
+
+IMPLEMENT_DYNCREATE(CRefusingDoc, CTextDoc)
+IMPLEMENT_DYNCREATE(CKeptDoc, CTextDoc)
+
+} // namespace
+
+TEST_F(FrameTest, DocumentsThatFailToOpenDoNotStayInTheirTemplate)
+{
+    CScratchDir dir;
+    int nViews = CTextView::s_nLive;
+    // Frames without a view: closing the frame does not close the document.
+    CMultiDocTemplate viewless(IDR_TEXTTYPE, RUNTIME_CLASS(CRefusingDoc), RUNTIME_CLASS(CChildFrame), NULL);
+    viewless.m_bAutoDelete = FALSE;
+    EXPECT_TRUE(viewless.OpenDocumentFile(dir.Path("missing.txt")) == NULL);
+    EXPECT_TRUE(viewless.OpenDocumentFile(NULL) == NULL);
+    EXPECT_TRUE(viewless.GetFirstDocPosition() == NULL);
+    EXPECT_EQ(0, CTextDoc::s_nLive);
+
+    // A document that does not delete itself outlives its views.
+    CMultiDocTemplate kept(IDR_TEXTTYPE, RUNTIME_CLASS(CKeptDoc), RUNTIME_CLASS(CChildFrame), RUNTIME_CLASS(CTextView));
+    kept.m_bAutoDelete = FALSE;
+    EXPECT_TRUE(kept.OpenDocumentFile(dir.Path("missing.txt")) == NULL);
+    EXPECT_TRUE(kept.GetFirstDocPosition() == NULL);
+    EXPECT_EQ(0, CTextDoc::s_nLive);
+    EXPECT_EQ(nViews, CTextView::s_nLive);
+    EXPECT_TRUE(m_pFrame->MDIGetActive() == NULL);
+}
+
+TEST_F(FrameTest, ViewDeletedWithItsWindowAliveLeavesItsFrameAndDocument)
+{
+    CScratchDir dir;
+    WriteWholeFile(dir.Path("a.txt"), "alpha");
+    CDocument* pDoc = theApp.OpenDocumentFile(dir.Path("a.txt"));
+    ASSERT_TRUE(pDoc != NULL);
+    int nViews = CTextView::s_nLive;
+    m_pFrame->SendMessage(WM_COMMAND, ID_WINDOW_NEW);
+    ASSERT_EQ(nViews + 1, CTextView::s_nLive);
+
+    POSITION pos = pDoc->GetFirstViewPosition();
+    CView* pView = pDoc->GetNextView(pos);
+    CFrameWnd* pViewFrame = pView->GetParentFrame();
+    pViewFrame->SetActiveView(pView, FALSE);
+    HWND hWndView = pView->m_hWnd;
+    delete pView;
+    EXPECT_FALSE(::IsWindow(hWndView));
+    EXPECT_EQ(nViews, CTextView::s_nLive) << "deleted once";
+    EXPECT_TRUE(pViewFrame->GetActiveView() == NULL) << "its frame does not keep the deleted view";
+    pos = pDoc->GetFirstViewPosition();
+    ASSERT_TRUE(pos != NULL);
+    EXPECT_TRUE(pDoc->GetNextView(pos) != pView);
+    EXPECT_TRUE(pos == NULL);
+    pViewFrame->SendMessage(WM_SETFOCUS);
+}
+
 TEST_F(FrameTest, ViewOutsideAFrameBelongsToItsOwner)
 {
     int nViews = CTextView::s_nLive;
@@ -456,6 +526,30 @@ TEST_F(FrameTest, PrintJobThatCannotStartStillEnds)
     EXPECT_EQ("prepare, begin, end", view.Steps());
     ASSERT_EQ(1u, theApp.m_prompts.size());
     EXPECT_EQ("Could not start print job.", theApp.m_prompts[0]);
+    host.DestroyWindow();
+}
+
+TEST_F(FrameTest, PrintJobWhosePreparationThrowsStillEnds)
+{
+    // The view hides its frame while printing; a failing step must not leave it hidden.
+    class CThrowingPrintView : public CPrintingView
+    {
+    public:
+        virtual void OnBeginPrinting(CDC* pDC, CPrintInfo* pInfo)
+        {
+            CPrintingView::OnBeginPrinting(pDC, pInfo);
+            AfxThrowUserException();
+        }
+    };
+    CWnd host;
+    ASSERT_TRUE(host.CreateEx(0, AfxRegisterWndClass(0), "host", WS_POPUP, CRect(0, 0, 200, 200), NULL, 0));
+    CThrowingPrintView view;
+    ASSERT_TRUE(view.Create(NULL, NULL, WS_CHILD, CRect(0, 0, 100, 100), &host, 1));
+
+    view.SendMessage(WM_COMMAND, ID_FILE_PRINT);
+    EXPECT_EQ("prepare, begin, end", view.Steps());
+    EXPECT_EQ(1, theApp.m_nExceptions) << "the exception still reaches the window procedure's handler";
+    theApp.m_nExceptions = 0;
     host.DestroyWindow();
 }
 
