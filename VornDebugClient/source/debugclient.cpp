@@ -31,6 +31,8 @@ DebugClient::DebugClient(LuaDebugDataItem& locals, LuaDebugDataItem& globals, Si
       m_nCallDepth(0),
       m_nBaseGeneration(0),
       m_nLineGeneration(0),
+      m_pResumeFunction(nullptr),
+      m_nResumeLookupGeneration(-1),
       m_Inspector(locals, globals, temporaries),
       m_nStepMode(MODE_RUN),
       m_nDesiredMask(LUA_MASKCOUNT),
@@ -61,11 +63,50 @@ DebugClient::~DebugClient()
 
 int DebugClient::ProtectedInitialize(lua_State* L)
 {
+    DebugClient* self = static_cast<DebugClient*>(lua_touserdata(L, 1));
     lua_settop(L, 0);
     ReferenceTable::Create(L);
     FunctionLineCache::CreateAnchors(L);
     OutputFunctions::Install(L, false);
+    self->m_pResumeFunction = ResumeFunctionOf(L);
     return 0;
+}
+
+// coroutine.resume's C function, looked up by name (which needs strings: call it
+// protected); null without the coroutine library.
+lua_CFunction DebugClient::ResumeFunctionOf(lua_State* L)
+{
+    lua_CFunction resume = nullptr;
+    LuaCompat::GetGlobal(L, "coroutine");
+    if (lua_type(L, -1) == LUA_TTABLE)
+    {
+        lua_pushstring(L, "resume");
+        lua_rawget(L, -2);
+        resume = lua_tocfunction(L, -1);
+        lua_pop(L, 1);
+    }
+    lua_pop(L, 1);
+    return resume;
+}
+
+int DebugClient::ProtectedFindResumeFunction(lua_State* L)
+{
+    DebugClient* self = static_cast<DebugClient*>(lua_touserdata(L, 1));
+    lua_settop(L, 0);
+    self->m_pResumeFunction = ResumeFunctionOf(L);
+    return 0;
+}
+
+// For a host that opens the coroutine library after Initialize: looked up again
+// once per generation while it is missing.
+void DebugClient::FindResumeFunction(lua_State* L, LONG generation)
+{
+    if (m_pResumeFunction || m_nResumeLookupGeneration == generation)
+        return;
+    m_nResumeLookupGeneration = generation;
+    int top = lua_gettop(L);
+    LuaCompat::ProtectedCall(L, ProtectedFindResumeFunction, this);
+    lua_settop(L, top);
 }
 
 int DebugClient::ProtectedShutdown(lua_State* L)
@@ -113,6 +154,8 @@ int DebugClient::Initialize(lua_State* L)
     m_pStepState = m_pLastStopState = nullptr;
     m_PathCache.Clear();
     m_FunctionLines.Clear();
+    m_Shadow.Clear();
+    m_nResumeLookupGeneration = -1;
     UpdateDesiredMask();
     ApplyHookMask(L);
     return VORNDEBUGCLIENT_OK;
@@ -133,6 +176,8 @@ void DebugClient::Shutdown()
     std::memset(&m_Imports, 0, sizeof(m_Imports));
     m_PathCache.Clear();
     m_FunctionLines.Clear();
+    m_Shadow.Clear();
+    m_pResumeFunction = nullptr;
     m_pStepState = m_pLastStopState = nullptr;
     m_L = nullptr;
 }
@@ -176,11 +221,14 @@ void DebugClient::UpdateDesiredMask()
     InterlockedIncrement(&m_nLineGeneration);
 }
 
-void DebugClient::SetLineEvents(lua_State* L, int baseMask, bool lines)
+void DebugClient::SetLineEvents(lua_State* L, ShadowStack::Thread& thread, int baseMask, bool lines)
 {
     int mask = lines ? baseMask | LUA_MASKLINE : baseMask;
-    if (lua_gethookmask(L) != mask)
+    if (thread.GetMask() != mask)
+    {
         lua_sethook(L, Hook, mask, HEARTBEAT_COUNT);
+        thread.SetMask(mask);
+    }
 }
 
 void DebugClient::ApplyHookMask(lua_State* L)
@@ -189,7 +237,13 @@ void DebugClient::ApplyHookMask(lua_State* L)
         return;
     int desired = m_nDesiredMask;
     // Per function: lines stay on until an event has decided for the running one.
-    SetLineEvents(L, desired & ~PER_FUNCTION_LINES, (desired & PER_FUNCTION_LINES) != 0);
+    int mask = desired & ~PER_FUNCTION_LINES;
+    if (desired & PER_FUNCTION_LINES)
+        mask |= LUA_MASKLINE;
+    if (lua_gethookmask(L) != mask)
+        lua_sethook(L, Hook, mask, HEARTBEAT_COUNT);
+    // The thread's record must read its new mask.
+    InterlockedIncrement(&m_nLineGeneration);
 }
 
 void DebugClient::Hook(lua_State* L, lua_Debug* ar)
@@ -236,49 +290,126 @@ void DebugClient::Hook(lua_State* L, lua_Debug* ar)
 // step over and step out, which start it from zero.
 void DebugClient::OnEventPerFunction(lua_State* L, lua_Debug* ar, int baseMask)
 {
-    switch (ar->event)
+    int event = ar->event;
+    if (event == LUA_HOOKLINE)
     {
-    case LUA_HOOKLINE:
         OnLine(L, ar);
-        break;
-    case LUA_HOOKCALL:
-        SetLineEvents(L, baseMask, FunctionWantsLines(L, ar));
-        break;
-    case LUA_HOOKRET:
-    case LUA_HOOKTAILRET:
+        return;
+    }
+    // The return event before it has already decided for the real caller.
+    if (event == LUA_HOOKTAILRET)
+        return;
+
+    LONG generation = m_nLineGeneration;
+    ShadowStack::Thread& thread = m_Shadow.Enter(L, generation, event == LUA_HOOKCOUNT);
+    int level = LuaCompat::CallLevel(ar);
+    bool lines;
+    if (event == LUA_HOOKCALL)
+    {
+        int traits = FunctionTraits(L, ar, generation);
+        if (traits & (FunctionLineCache::RESUMES_ARGUMENT | FunctionLineCache::RESUMES_UPVALUE))
+            PrepareResumedThread(L, traits, baseMask);
+        lines = (traits & FunctionLineCache::WANTS_LINES) != 0;
+        thread.Called(level, lines);
+    }
+    else if (event == LUA_HOOKRET)
     {
         // The function returned to is the one whose lines come next.
-        lua_Debug caller;
-        SetLineEvents(L, baseMask, lua_getstack(L, 1, &caller) && FunctionWantsLines(L, &caller));
-        break;
-    }
-    default:   // count: the running function, after a change of breakpoints
-        SetLineEvents(L, baseMask, FunctionWantsLines(L, ar));
-        break;
-    }
-}
-
-bool DebugClient::FunctionWantsLines(lua_State* L, lua_Debug* ar)
-{
-    lua_getinfo(L, "f", ar);
-    bool wants = true;   // a level that cannot be told (a tail call) keeps its lines
-    const void* function = lua_topointer(L, -1);
-    if (lua_iscfunction(L, -1))
-    {
-        wants = false;
-    }
-    else if (function)
-    {
-        LONG generation = m_nLineGeneration;
-        if (!m_FunctionLines.Find(function, generation, &wants))
+        ShadowStack::Decision decision = thread.Returned(level);
+        lines = decision == ShadowStack::LINES;
+        if (decision == ShadowStack::UNKNOWN)
         {
-            wants = lua_getinfo(L, "S", ar) && IsFileSource(ar->source) &&
-                    ChunkWantsLines(ChunkEntry(ar->source + 1));
-            m_FunctionLines.Store(L, -1, generation, wants);
+            lines = CallerWantsLines(L, generation);
+            if (level > 0)
+                thread.Running(level - 1, lines);
         }
     }
+    else   // count: the running function, after a change of breakpoints or threads
+    {
+        lines = (FunctionTraits(L, ar, generation) & FunctionLineCache::WANTS_LINES) != 0;
+        thread.Running(level, lines);
+    }
+    SetLineEvents(L, thread, baseMask, lines);
+}
+
+// The function a return event goes back to, asked of Lua: the first level below
+// the returning one that Lua still keeps (tail calls leave levels without one).
+bool DebugClient::CallerWantsLines(lua_State* L, LONG generation)
+{
+    lua_Debug caller;
+    for (int level = 1; lua_getstack(L, level, &caller); ++level)
+    {
+        lua_getinfo(L, "f", &caller);
+        if (lua_isnil(L, -1))
+        {
+            lua_pop(L, 1);
+            continue;
+        }
+        int traits = PushedFunctionTraits(L, &caller, generation);
+        lua_pop(L, 1);
+        return (traits & FunctionLineCache::WANTS_LINES) != 0;
+    }
+    return false;   // back to the host
+}
+
+int DebugClient::FunctionTraits(lua_State* L, lua_Debug* ar, LONG generation)
+{
+    lua_getinfo(L, "f", ar);
+    int traits = PushedFunctionTraits(L, ar, generation);
     lua_pop(L, 1);
-    return wants;
+    return traits;
+}
+
+// The traits of the function at the top of the stack, which ar describes.
+int DebugClient::PushedFunctionTraits(lua_State* L, lua_Debug* ar, LONG generation)
+{
+    const void* function = lua_topointer(L, -1);
+    if (!function)
+        return FunctionLineCache::WANTS_LINES;   // cannot be told: keep its lines
+    int traits = 0;
+    if (m_FunctionLines.Find(function, generation, &traits))
+        return traits;
+    if (lua_iscfunction(L, -1))
+        traits = CFunctionTraits(L, generation);
+    else if (lua_getinfo(L, "S", ar) && IsFileSource(ar->source) && ChunkWantsLines(ChunkEntry(ar->source + 1)))
+        traits = FunctionLineCache::WANTS_LINES;
+    m_FunctionLines.Store(L, -1, generation, traits);
+    return traits;
+}
+
+// Whether the C function at the top of the stack resumes a coroutine: the
+// library's resume, and any C closure that keeps a thread as its first upvalue
+// (what the library's wrap makes).
+int DebugClient::CFunctionTraits(lua_State* L, LONG generation)
+{
+    int traits = 0;
+    FindResumeFunction(L, generation);
+    if (m_pResumeFunction && lua_tocfunction(L, -1) == m_pResumeFunction)
+        traits |= FunctionLineCache::RESUMES_ARGUMENT;
+    if (lua_getupvalue(L, -1, 1))
+    {
+        if (lua_type(L, -1) == LUA_TTHREAD)
+            traits |= FunctionLineCache::RESUMES_UPVALUE;
+        lua_pop(L, 1);
+    }
+    return traits;
+}
+
+// A coroutine about to be resumed gets no event it would need when its mask is
+// older than the breakpoints: it was created, or last ran, without call and
+// return events. It gets them now, so that the call or return that continues it
+// decides its lines.
+void DebugClient::PrepareResumedThread(lua_State* L, int traits, int baseMask)
+{
+    int index = (traits & FunctionLineCache::RESUMES_ARGUMENT) ? 1 : lua_upvalueindex(1);
+    lua_State* co = lua_tothread(L, index);
+    if (!co || co == L || lua_gethook(co) != Hook)
+        return;
+    const int needed = LUA_MASKCALL | LUA_MASKRET;
+    if ((lua_gethookmask(co) & needed) == needed)
+        return;
+    lua_sethook(co, Hook, baseMask, HEARTBEAT_COUNT);
+    m_Shadow.Forget(co);
 }
 
 void DebugClient::OnCallOrReturn(lua_State* L, lua_Debug* ar)

@@ -14,6 +14,7 @@
 #include "functionlinecache.h"
 #include "luacompat.h"
 #include "pathutil.h"
+#include "shadowstack.h"
 #include "variableinspector.h"
 #include "vorndebugclient.h"
 
@@ -112,10 +113,17 @@ private:
     void OnLine(lua_State* L, lua_Debug* ar);
     void OnCallOrReturn(lua_State* L, lua_Debug* ar);
     void OnEventPerFunction(lua_State* L, lua_Debug* ar, int baseMask);
-    bool FunctionWantsLines(lua_State* L, lua_Debug* ar);
+    bool CallerWantsLines(lua_State* L, LONG generation);
+    int FunctionTraits(lua_State* L, lua_Debug* ar, LONG generation);
+    int PushedFunctionTraits(lua_State* L, lua_Debug* ar, LONG generation);
+    int CFunctionTraits(lua_State* L, LONG generation);
+    void PrepareResumedThread(lua_State* L, int traits, int baseMask);
     bool ChunkWantsLines(ChunkPathCache::Entry* entry);
     BreakpointFile* ChunkFile(ChunkPathCache::Entry* entry);
-    static void SetLineEvents(lua_State* L, int baseMask, bool lines);
+    static void SetLineEvents(lua_State* L, ShadowStack::Thread& thread, int baseMask, bool lines);
+    static lua_CFunction ResumeFunctionOf(lua_State* L);
+    static int ProtectedFindResumeFunction(lua_State* L);
+    void FindResumeFunction(lua_State* L, LONG generation);
     bool StepTargetReached(lua_State* L, int mode);
     ChunkPathCache::Entry* ChunkEntry(const char* source);
     bool ChunkHasBreakpoint(ChunkPathCache::Entry* entry, int line);
@@ -144,8 +152,14 @@ private:
     BreakpointTable m_Breakpoints;
     ChunkPathCache m_PathCache;
     FunctionLineCache m_FunctionLines;
-    // Changes whenever a function's need for line events may have changed.
+    ShadowStack m_Shadow;
+    // Changes whenever a function's need for line events may have changed, and
+    // whenever a thread's mask was set from outside the per-function events.
     volatile LONG m_nLineGeneration;
+    // The C function behind coroutine.resume (null until found), and the
+    // generation it was last looked for in.
+    lua_CFunction m_pResumeFunction;
+    LONG m_nResumeLookupGeneration;
     VariableInspector m_Inspector;
 
     // Shared with the worker.

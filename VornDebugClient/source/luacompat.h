@@ -37,6 +37,19 @@ namespace LuaCompat
     // further down the resume chain of the thread now running.
     bool IsResumingAnother(lua_State* co);
 
+    // The level of the call record a hook event's function runs in (the base
+    // level is 0, each call one more; a tail call reuses its caller's level), or
+    // -1 where the core does not tell it.
+    inline int CallLevel(const lua_Debug* ar)
+    {
+#if VORN_LUA_51
+        return ar->i_ci;
+#else
+        (void)ar;
+        return -1;
+#endif
+    }
+
     // global[name] := fn, without metamethods.
     void SetGlobalFunction(lua_State* L, const char* name, lua_CFunction fn);
     // Pushes global[name], without metamethods.

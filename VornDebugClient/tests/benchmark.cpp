@@ -1,7 +1,8 @@
 // Benchmark (not a test): how much slower a script runs with VornDebugClient51
 // attached than in the same host without it, on the same lua51.dll, and how many
 // breakpoint round trips per second the client makes when the IDE says "go on".
-// Binds the debug ports 7550/7551; an IDE of its own answers in a thread.
+// Binds the debug ports 7550/7551; an IDE of its own answers in a thread. Works in
+// a scratch folder of its own under the temporary folder.
 #include "vorndebugclient.h"
 
 #include <winsock2.h>
@@ -9,6 +10,7 @@
 #include <lua.hpp>
 
 #include <cstdio>
+#include <cstring>
 #include <string>
 #include <vector>
 
@@ -220,21 +222,65 @@ void Measure(const std::string& file, double best[3])
         }
 }
 
+// A folder of its own under the temporary folder, made the current directory: the
+// scripts and the IDE's base directory live there, and it is removed at the end.
+std::string EnterScratchFolder()
+{
+    char temp[MAX_PATH];
+    DWORD length = GetTempPathA(MAX_PATH, temp);
+    if (length == 0 || length >= MAX_PATH)
+        return std::string();
+    std::string folder = std::string(temp) + "vorn_dbgbench_" + std::to_string(GetCurrentProcessId());
+    if (!CreateDirectoryA(folder.c_str(), nullptr) || !SetCurrentDirectoryA(folder.c_str()) ||
+        !CreateDirectoryA("bench", nullptr))
+        return std::string();
+    return folder;
+}
+
+void LeaveScratchFolder(const std::string& folder, const std::vector<std::string>& files)
+{
+    for (const std::string& file : files)
+        DeleteFileA(file.c_str());
+    RemoveDirectoryA("bench");
+    SetCurrentDirectoryA("..");
+    RemoveDirectoryA(folder.c_str());
+}
+
+bool Wanted(int argc, char** argv, const char* name)
+{
+    if (argc < 2)
+        return true;
+    for (int i = 1; i < argc; ++i)
+        if (std::strcmp(argv[i], name) == 0)
+            return true;
+    return false;
+}
+
 }  // namespace
 
-int main()
+// Arguments: the workloads to run (tight, lines, calls, query); all when none.
+int main(int argc, char** argv)
 {
     WSADATA data;
     WSAStartup(MAKEWORD(2, 2), &data);
-    CreateDirectoryA("bench", nullptr);
+    std::string folder = EnterScratchFolder();
+    if (folder.empty())
+    {
+        std::printf("cannot make a scratch folder\n");
+        return 1;
+    }
+    std::vector<std::string> files;
     struct Workload { const char* name; const char* text; };
     const Workload workloads[] = {{"tight", TIGHT}, {"lines", LINES}, {"calls", CALLS}};
 
     std::printf("%-8s %10s %22s %26s\n", "workload", "plain s", "attached, no bps", "attached, 50 bps elsewhere");
     for (const Workload& w : workloads)
     {
+        if (!Wanted(argc, argv, w.name))
+            continue;
         std::string file = std::string("bench/") + w.name + ".lua";
         WriteFile(file, w.text);
+        files.push_back(file);
         double best[3];
         Measure(file, best);
         double plain = best[0], attached = best[1], elsewhere = best[2];
@@ -242,23 +288,31 @@ int main()
                     elsewhere, elsewhere / plain);
     }
 
-    // Round trips: a breakpoint on a loop line that never breaks.
-    WriteFile("bench/query.lua", QUERY);
-    lua_State* L = luaL_newstate();
-    luaL_openlibs(L);
-    Ide ide;
-    ide.breakpoints.push_back({"bench\\query.lua", 4});
-    if (!StartIde(ide) || VornDebugClient_Initialize(L) != 0 || VornDebugClient_Connect(nullptr) != 0)
-        return 1;
-    LARGE_INTEGER a, b;
-    QueryPerformanceCounter(&a);
-    luaL_loadfile(L, "bench/query.lua");
-    lua_pcall(L, 0, 1, 0);
-    QueryPerformanceCounter(&b);
-    VornDebugClient_Shutdown();
-    StopIde(ide);
-    lua_close(L);
-    std::printf("breakpoint round trips (verdict 0): %ld in %.2f s = %.0f per second\n", long(ide.queries),
-                Seconds(a, b), double(ide.queries) / Seconds(a, b));
+    if (Wanted(argc, argv, "query"))
+    {
+        // Round trips: a breakpoint on a loop line that never breaks.
+        WriteFile("bench/query.lua", QUERY);
+        files.push_back("bench/query.lua");
+        lua_State* L = luaL_newstate();
+        luaL_openlibs(L);
+        Ide ide;
+        ide.breakpoints.push_back({"bench\\query.lua", 4});
+        if (!StartIde(ide) || VornDebugClient_Initialize(L) != 0 || VornDebugClient_Connect(nullptr) != 0)
+        {
+            LeaveScratchFolder(folder, files);
+            return 1;
+        }
+        LARGE_INTEGER a, b;
+        QueryPerformanceCounter(&a);
+        luaL_loadfile(L, "bench/query.lua");
+        lua_pcall(L, 0, 1, 0);
+        QueryPerformanceCounter(&b);
+        VornDebugClient_Shutdown();
+        StopIde(ide);
+        lua_close(L);
+        std::printf("breakpoint round trips (verdict 0): %ld in %.2f s = %.0f per second\n", long(ide.queries),
+                    Seconds(a, b), double(ide.queries) / Seconds(a, b));
+    }
+    LeaveScratchFolder(folder, files);
     return 0;
 }
