@@ -31,8 +31,8 @@ DebugClient::DebugClient(LuaDebugDataItem& locals, LuaDebugDataItem& globals, Si
       m_nCallDepth(0),
       m_nBaseGeneration(0),
       m_nLineGeneration(0),
-      m_pResumeFunction(nullptr),
-      m_nResumeLookupGeneration(-1),
+      m_nLibraryLookupGeneration(-1),
+      m_bCallLevels(false),
       m_Inspector(locals, globals, temporaries),
       m_nStepMode(MODE_RUN),
       m_nDesiredMask(LUA_MASKCOUNT),
@@ -48,6 +48,7 @@ DebugClient::DebugClient(LuaDebugDataItem& locals, LuaDebugDataItem& globals, Si
       m_nFlushesPosted(0)
 {
     std::memset(&m_Imports, 0, sizeof(m_Imports));
+    std::memset(&m_Library, 0, sizeof(m_Library));
     m_szBaseDirectory[0] = m_szCurrentFile[0] = m_szTargetFile[0] = '\0';
     m_szName[0] = m_szNameWhat[0] = m_szWhat[0] = m_szOutput[0] = '\0';
 }
@@ -68,44 +69,38 @@ int DebugClient::ProtectedInitialize(lua_State* L)
     ReferenceTable::Create(L);
     FunctionLineCache::CreateAnchors(L);
     OutputFunctions::Install(L, false);
-    self->m_pResumeFunction = ResumeFunctionOf(L);
+    self->m_Library.Find(L);
+    self->m_bCallLevels = LuaCompat::HasCallLevels(L);
     return 0;
 }
 
-// coroutine.resume's C function, looked up by name (which needs strings: call it
-// protected); null without the coroutine library.
-lua_CFunction DebugClient::ResumeFunctionOf(lua_State* L)
+// Looked up by name, which needs strings: call it protected.
+void DebugClient::LibraryFunctions::Find(lua_State* L)
 {
-    lua_CFunction resume = nullptr;
-    LuaCompat::GetGlobal(L, "coroutine");
-    if (lua_type(L, -1) == LUA_TTABLE)
-    {
-        lua_pushstring(L, "resume");
-        lua_rawget(L, -2);
-        resume = lua_tocfunction(L, -1);
-        lua_pop(L, 1);
-    }
-    lua_pop(L, 1);
-    return resume;
+    LuaCompat::GetGlobal(L, "pcall");
+    pcall = lua_tocfunction(L, -1);
+    LuaCompat::GetGlobal(L, "xpcall");
+    xpcall = lua_tocfunction(L, -1);
+    lua_pop(L, 2);
 }
 
-int DebugClient::ProtectedFindResumeFunction(lua_State* L)
+int DebugClient::ProtectedFindLibraryFunctions(lua_State* L)
 {
     DebugClient* self = static_cast<DebugClient*>(lua_touserdata(L, 1));
     lua_settop(L, 0);
-    self->m_pResumeFunction = ResumeFunctionOf(L);
+    self->m_Library.Find(L);
     return 0;
 }
 
-// For a host that opens the coroutine library after Initialize: looked up again
-// once per generation while it is missing.
-void DebugClient::FindResumeFunction(lua_State* L, LONG generation)
+// For a host that opens the libraries after Initialize: looked up again once per
+// generation while one is missing.
+void DebugClient::FindLibraryFunctions(lua_State* L, LONG generation)
 {
-    if (m_pResumeFunction || m_nResumeLookupGeneration == generation)
+    if ((m_Library.pcall && m_Library.xpcall) || m_nLibraryLookupGeneration == generation)
         return;
-    m_nResumeLookupGeneration = generation;
+    m_nLibraryLookupGeneration = generation;
     int top = lua_gettop(L);
-    LuaCompat::ProtectedCall(L, ProtectedFindResumeFunction, this);
+    LuaCompat::ProtectedCall(L, ProtectedFindLibraryFunctions, this);
     lua_settop(L, top);
 }
 
@@ -155,7 +150,8 @@ int DebugClient::Initialize(lua_State* L)
     m_PathCache.Clear();
     m_FunctionLines.Clear();
     m_Shadow.Clear();
-    m_nResumeLookupGeneration = -1;
+    std::memset(&m_Library, 0, sizeof(m_Library));
+    m_nLibraryLookupGeneration = -1;
     UpdateDesiredMask();
     ApplyHookMask(L);
     return VORNDEBUGCLIENT_OK;
@@ -177,7 +173,7 @@ void DebugClient::Shutdown()
     m_PathCache.Clear();
     m_FunctionLines.Clear();
     m_Shadow.Clear();
-    m_pResumeFunction = nullptr;
+    std::memset(&m_Library, 0, sizeof(m_Library));
     m_pStepState = m_pLastStopState = nullptr;
     m_L = nullptr;
 }
@@ -204,7 +200,8 @@ void DebugClient::RegisterPrintFunc()
 // Which events a thread needs. Running without breakpoints only a rare count event
 // remains, so the script runs at nearly full speed and still notices a change.
 // With breakpoints, calls and returns decide per function whether its lines are
-// watched, so code in files without breakpoints runs without line events.
+// watched, so code in files without breakpoints runs without line events, and
+// without return events while no function on the stack needs them.
 // Stepping, breaking and a host that chains the hook get every event.
 void DebugClient::UpdateDesiredMask()
 {
@@ -221,9 +218,14 @@ void DebugClient::UpdateDesiredMask()
     InterlockedIncrement(&m_nLineGeneration);
 }
 
+// Line events for the running function; return events while a frame needs them.
 void DebugClient::SetLineEvents(lua_State* L, ShadowStack::Thread& thread, int baseMask, bool lines)
 {
-    int mask = lines ? baseMask | LUA_MASKLINE : baseMask;
+    int mask = baseMask & ~LUA_MASKRET;
+    if (thread.NeedsReturns())
+        mask |= LUA_MASKRET;
+    if (lines)
+        mask |= LUA_MASKLINE;
     if (thread.GetMask() != mask)
     {
         lua_sethook(L, Hook, mask, HEARTBEAT_COUNT);
@@ -286,6 +288,27 @@ void DebugClient::Hook(lua_State* L, lua_Debug* ar)
     }
 }
 
+// The traits of the function at the top of the stack, which ar describes. Inline:
+// every call event asks it.
+inline int DebugClient::PushedFunctionTraits(lua_State* L, lua_Debug* ar, LONG generation)
+{
+    const void* function = lua_topointer(L, -1);
+    if (!function)
+        return FunctionLineCache::WANTS_LINES;   // cannot be told: keep its lines
+    int traits;
+    if (m_FunctionLines.Find(function, generation, &traits))
+        return traits;
+    return NewFunctionTraits(L, ar, generation);
+}
+
+inline int DebugClient::FunctionTraits(lua_State* L, lua_Debug* ar, LONG generation)
+{
+    lua_getinfo(L, "f", ar);
+    int traits = PushedFunctionTraits(L, ar, generation);
+    lua_pop(L, 1);
+    return traits;
+}
+
 // Running with breakpoints. The call depth is not counted here: it matters only to
 // step over and step out, which start it from zero.
 void DebugClient::OnEventPerFunction(lua_State* L, lua_Debug* ar, int baseMask)
@@ -302,42 +325,47 @@ void DebugClient::OnEventPerFunction(lua_State* L, lua_Debug* ar, int baseMask)
 
     LONG generation = m_nLineGeneration;
     ShadowStack::Thread& thread = m_Shadow.Enter(L, generation, event == LUA_HOOKCOUNT);
-    int level = LuaCompat::CallLevel(ar);
-    bool lines;
+    int level = m_bCallLevels ? LuaCompat::CallLevel(ar) : int(ShadowStack::NO_LEVEL);
+    if (thread.TakeStart() && level >= 0)
+        ReadStack(L, thread, generation);
+    int traits;
     if (event == LUA_HOOKCALL)
     {
-        int traits = FunctionTraits(L, ar, generation);
-        if (traits & (FunctionLineCache::RESUMES_ARGUMENT | FunctionLineCache::RESUMES_UPVALUE))
-            PrepareResumedThread(L, traits, baseMask);
-        lines = (traits & FunctionLineCache::WANTS_LINES) != 0;
-        thread.Called(level, lines);
+        traits = FunctionTraits(L, ar, generation);
+        if (traits & FunctionLineCache::C_FUNCTION)
+            PrepareThreads(L, traits, baseMask);
+        int returnsFrom = ShadowStack::NO_RETURNS;
+        if (traits & FunctionLineCache::NEEDS_RETURNS)
+            returnsFrom = (traits & FunctionLineCache::C_FUNCTION) ? level : level - 1;
+        thread.Called(level, (traits & FunctionLineCache::WANTS_LINES) != 0, returnsFrom);
     }
     else if (event == LUA_HOOKRET)
     {
         // The function returned to is the one whose lines come next.
         ShadowStack::Decision decision = thread.Returned(level);
-        lines = decision == ShadowStack::LINES;
+        traits = decision == ShadowStack::LINES ? FunctionLineCache::WANTS_LINES : 0;
         if (decision == ShadowStack::UNKNOWN)
         {
-            lines = CallerWantsLines(L, generation);
-            if (level > 0)
-                thread.Running(level - 1, lines);
+            traits = CallerTraits(L, generation);
+            thread.Known(level - 1, (traits & FunctionLineCache::WANTS_LINES) != 0,
+                         (traits & FunctionLineCache::NEEDS_RETURNS) != 0);
         }
     }
     else   // count: the running function, after a change of breakpoints or threads
     {
-        lines = (FunctionTraits(L, ar, generation) & FunctionLineCache::WANTS_LINES) != 0;
-        thread.Running(level, lines);
+        traits = FunctionTraits(L, ar, generation);
+        thread.Counted(level, (traits & FunctionLineCache::WANTS_LINES) != 0,
+                       (traits & FunctionLineCache::NEEDS_RETURNS) != 0);
     }
-    SetLineEvents(L, thread, baseMask, lines);
+    SetLineEvents(L, thread, baseMask, (traits & FunctionLineCache::WANTS_LINES) != 0);
 }
 
 // The function a return event goes back to, asked of Lua: the first level below
 // the returning one that Lua still keeps (tail calls leave levels without one).
-bool DebugClient::CallerWantsLines(lua_State* L, LONG generation)
+int DebugClient::CallerTraits(lua_State* L, LONG generation)
 {
     lua_Debug caller;
-    for (int level = 1; lua_getstack(L, level, &caller); ++level)
+    for (int depth = 1; lua_getstack(L, depth, &caller); ++depth)
     {
         lua_getinfo(L, "f", &caller);
         if (lua_isnil(L, -1))
@@ -347,62 +375,82 @@ bool DebugClient::CallerWantsLines(lua_State* L, LONG generation)
         }
         int traits = PushedFunctionTraits(L, &caller, generation);
         lua_pop(L, 1);
-        return (traits & FunctionLineCache::WANTS_LINES) != 0;
-    }
-    return false;   // back to the host
-}
-
-int DebugClient::FunctionTraits(lua_State* L, lua_Debug* ar, LONG generation)
-{
-    lua_getinfo(L, "f", ar);
-    int traits = PushedFunctionTraits(L, ar, generation);
-    lua_pop(L, 1);
-    return traits;
-}
-
-// The traits of the function at the top of the stack, which ar describes.
-int DebugClient::PushedFunctionTraits(lua_State* L, lua_Debug* ar, LONG generation)
-{
-    const void* function = lua_topointer(L, -1);
-    if (!function)
-        return FunctionLineCache::WANTS_LINES;   // cannot be told: keep its lines
-    int traits = 0;
-    if (m_FunctionLines.Find(function, generation, &traits))
         return traits;
+    }
+    return 0;   // back to the host
+}
+
+// A record that starts again knows nothing of the frames below the event's
+// function: their decisions, and which of them need return events, are read
+// from the stack once. Each level costs a walk from the top, so a very deep
+// stack is read only in part, and every return is then seen.
+void DebugClient::ReadStack(lua_State* L, ShadowStack::Thread& thread, LONG generation)
+{
+    lua_Debug frame;
+    for (int depth = 1; lua_getstack(L, depth, &frame); ++depth)
+    {
+        if (depth > ShadowStack::LEVELS)
+        {
+            thread.SeeEveryReturn();
+            break;
+        }
+        lua_getinfo(L, "f", &frame);
+        if (!lua_isnil(L, -1))   // not a tail call Lua no longer keeps
+        {
+            int traits = PushedFunctionTraits(L, &frame, generation);
+            thread.Known(LuaCompat::CallLevel(&frame), (traits & FunctionLineCache::WANTS_LINES) != 0,
+                         (traits & FunctionLineCache::NEEDS_RETURNS) != 0);
+        }
+        lua_pop(L, 1);
+    }
+}
+
+// The traits of a function the cache does not hold yet (Store anchors it).
+int DebugClient::NewFunctionTraits(lua_State* L, lua_Debug* ar, LONG generation)
+{
+    int traits = 0;
     if (lua_iscfunction(L, -1))
         traits = CFunctionTraits(L, generation);
     else if (lua_getinfo(L, "S", ar) && IsFileSource(ar->source) && ChunkWantsLines(ChunkEntry(ar->source + 1)))
-        traits = FunctionLineCache::WANTS_LINES;
+        traits = FunctionLineCache::WANTS_LINES | FunctionLineCache::NEEDS_RETURNS;
     m_FunctionLines.Store(L, -1, generation, traits);
     return traits;
 }
 
-// Whether the C function at the top of the stack resumes a coroutine: the
-// library's resume, and any C closure that keeps a thread as its first upvalue
-// (what the library's wrap makes).
+// The C function at the top of the stack. Any C function may yield (and the
+// thread that resumes it needs the return event that completes it), except pcall
+// and xpcall.
 int DebugClient::CFunctionTraits(lua_State* L, LONG generation)
 {
-    int traits = 0;
-    FindResumeFunction(L, generation);
-    if (m_pResumeFunction && lua_tocfunction(L, -1) == m_pResumeFunction)
-        traits |= FunctionLineCache::RESUMES_ARGUMENT;
+    int traits = FunctionLineCache::C_FUNCTION;
+    FindLibraryFunctions(L, generation);
+    if (!m_Library.NeverYields(lua_tocfunction(L, -1)))
+        traits |= FunctionLineCache::NEEDS_RETURNS;
     if (lua_getupvalue(L, -1, 1))
     {
         if (lua_type(L, -1) == LUA_TTHREAD)
-            traits |= FunctionLineCache::RESUMES_UPVALUE;
+            traits |= FunctionLineCache::THREAD_UPVALUE;
         lua_pop(L, 1);
     }
     return traits;
+}
+
+// A C function called with a coroutine as its first argument, or one that keeps
+// a coroutine as its first upvalue, may resume it: coroutine.resume and the
+// functions coroutine.wrap makes do, and so may a host's.
+void DebugClient::PrepareThreads(lua_State* L, int traits, int baseMask)
+{
+    PrepareThread(L, lua_tothread(L, 1), baseMask);
+    if (traits & FunctionLineCache::THREAD_UPVALUE)
+        PrepareThread(L, lua_tothread(L, lua_upvalueindex(1)), baseMask);
 }
 
 // A coroutine about to be resumed gets no event it would need when its mask is
 // older than the breakpoints: it was created, or last ran, without call and
 // return events. It gets them now, so that the call or return that continues it
 // decides its lines.
-void DebugClient::PrepareResumedThread(lua_State* L, int traits, int baseMask)
+void DebugClient::PrepareThread(lua_State* L, lua_State* co, int baseMask)
 {
-    int index = (traits & FunctionLineCache::RESUMES_ARGUMENT) ? 1 : lua_upvalueindex(1);
-    lua_State* co = lua_tothread(L, index);
     if (!co || co == L || lua_gethook(co) != Hook)
         return;
     const int needed = LUA_MASKCALL | LUA_MASKRET;

@@ -1,6 +1,7 @@
 // What the hook needs to know of a function at its call (whether its lines need
-// hook events, whether it resumes a coroutine), kept by the function's closure so
-// that call and return events decide it without asking Lua for the source name.
+// hook events, whether returns above it must be seen, whether it keeps a
+// coroutine), kept by the function's closure so that call and return events
+// decide it without asking Lua for the source name.
 // A cached closure is held in a table of the Lua registry until its slot is
 // taken by another, so its address cannot be reused by a different function
 // while the cache still names it. Used by the script thread only.
@@ -17,10 +18,11 @@ public:
     enum Traits
     {
         WANTS_LINES = 1,
-        // A C function that resumes the coroutine given as its first argument, or
-        // the one held in its first upvalue.
-        RESUMES_ARGUMENT = 2,
-        RESUMES_UPVALUE = 4
+        // While it runs, returns above it must be seen.
+        NEEDS_RETURNS = 2,
+        C_FUNCTION = 4,
+        // A C closure whose first upvalue is a thread (what coroutine.wrap makes).
+        THREAD_UPVALUE = 8
     };
 
     FunctionLineCache() { Clear(); }

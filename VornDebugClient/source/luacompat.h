@@ -39,7 +39,8 @@ namespace LuaCompat
 
     // The level of the call record a hook event's function runs in (the base
     // level is 0, each call one more; a tail call reuses its caller's level), or
-    // -1 where the core does not tell it.
+    // -1 where the core does not tell it. Valid only where HasCallLevels found
+    // the records numbered that way.
     inline int CallLevel(const lua_Debug* ar)
     {
 #if VORN_LUA_51
@@ -49,6 +50,10 @@ namespace LuaCompat
         return -1;
 #endif
     }
+    // Whether the core in use numbers call records one by one (the record's
+    // private index, which other cores built for the same interface fill
+    // differently). Calls Lua: run it protected.
+    bool HasCallLevels(lua_State* L);
 
     // global[name] := fn, without metamethods.
     void SetGlobalFunction(lua_State* L, const char* name, lua_CFunction fn);

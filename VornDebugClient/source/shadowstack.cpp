@@ -2,8 +2,10 @@
 
 namespace
 {
-    // Entries of epoch 0 are unknown in every record.
+    // Entries of epoch 0 are unknown in every record; epochs stay below the limit
+    // so that they fit an entry beside the decision.
     const LONG NO_EPOCH = 0;
+    const LONG EPOCH_LIMIT = 1 << 30;
 }
 
 void ShadowStack::Thread::Reset(lua_State* L, LONG epoch, LONG generation, int mask)
@@ -13,12 +15,14 @@ void ShadowStack::Thread::Reset(lua_State* L, LONG epoch, LONG generation, int m
     m_nGeneration = generation;
     m_nMask = mask;
     m_nRunning = NO_LEVEL;
+    m_nReturnsFrom = NO_RETURNS;
+    m_bStarted = true;
 }
 
 void ShadowStack::Thread::Unset(int level)
 {
     if (unsigned(level) < unsigned(LEVELS))
-        m_Entries[level].epoch = NO_EPOCH;
+        m_Entries[level] = NO_EPOCH;
 }
 
 // The function the last call event entered at level was tail called: it runs one
@@ -37,31 +41,47 @@ ShadowStack::ShadowStack() : m_pCurrent(&m_Threads[0]), m_nNextReused(0), m_nEpo
     for (Thread& thread : m_Threads)
     {
         thread.Reset(nullptr, NO_EPOCH, -1, 0);
-        for (Thread::Entry& entry : thread.m_Entries)
-        {
-            entry.epoch = NO_EPOCH;
-            entry.lines = true;
-        }
+        for (LONG& entry : thread.m_Entries)
+            entry = NO_EPOCH;
     }
 }
 
 ShadowStack::Thread* ShadowStack::Find(lua_State* L)
 {
-    for (Thread& thread : m_Threads)
+    int home = HomeOf(L);
+    for (int i = 0; i < PROBES; ++i)
+    {
+        Thread& thread = m_Threads[(home + i) & (THREADS - 1)];
         if (thread.m_L == L)
             return &thread;
+    }
     return nullptr;
+}
+
+// A record for a thread that has none: a free one of its places, else one of
+// them in turn.
+ShadowStack::Thread* ShadowStack::Take(lua_State* L)
+{
+    int home = HomeOf(L);
+    for (int i = 0; i < PROBES; ++i)
+    {
+        Thread& thread = m_Threads[(home + i) & (THREADS - 1)];
+        if (!thread.m_L)
+            return &thread;
+    }
+    m_nNextReused = (m_nNextReused + 1) % PROBES;
+    return &m_Threads[(home + m_nNextReused) & (THREADS - 1)];
 }
 
 LONG ShadowStack::NextEpoch()
 {
-    if (++m_nEpoch == NO_EPOCH)
+    if (++m_nEpoch == EPOCH_LIMIT)
     {
         // Wrapped: no entry may carry an epoch that comes round again.
         for (Thread& thread : m_Threads)
-            for (Thread::Entry& entry : thread.m_Entries)
-                entry.epoch = NO_EPOCH;
-        ++m_nEpoch;
+            for (LONG& entry : thread.m_Entries)
+                entry = NO_EPOCH;
+        m_nEpoch = NO_EPOCH + 1;
     }
     return m_nEpoch;
 }
@@ -74,8 +94,7 @@ ShadowStack::Thread& ShadowStack::Switch(lua_State* L, LONG generation, bool rea
         thread = Find(L);
         if (!thread)
         {
-            thread = &m_Threads[m_nNextReused];
-            m_nNextReused = (m_nNextReused + 1) % THREADS;
+            thread = Take(L);
             thread->Reset(L, NO_EPOCH, generation - 1, 0);   // starts a new epoch below
         }
         m_pCurrent = thread;

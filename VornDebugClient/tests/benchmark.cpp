@@ -150,6 +150,21 @@ const char* const CALLS =
     "end\n"
     "return s\n";
 
+// Switches between more coroutines than the hook keeps records for.
+const char* const SWITCHES =
+    "local cos = {}\n"
+    "for i = 1, 50 do\n"
+    "  cos[i] = coroutine.wrap(function()\n"
+    "    local n = 0\n"
+    "    while true do n = n + 1 coroutine.yield(n) end\n"
+    "  end)\n"
+    "end\n"
+    "local s = 0\n"
+    "for r = 1, 10000 do\n"
+    "  for i = 1, 50 do s = s + cos[i]() end\n"
+    "end\n"
+    "return s\n";
+
 const char* const QUERY =
     "local deadline = os.clock() + 2\n"
     "local n = 0\n"
@@ -223,28 +238,46 @@ void Measure(const std::string& file, double best[3])
 }
 
 // A folder of its own under the temporary folder, made the current directory: the
-// scripts and the IDE's base directory live there, and it is removed at the end.
-std::string EnterScratchFolder()
+// scripts and the IDE's base directory live there. It goes with the files written
+// into it when the program ends, also by exit().
+class ScratchFolder
 {
-    char temp[MAX_PATH];
-    DWORD length = GetTempPathA(MAX_PATH, temp);
-    if (length == 0 || length >= MAX_PATH)
-        return std::string();
-    std::string folder = std::string(temp) + "vorn_dbgbench_" + std::to_string(GetCurrentProcessId());
-    if (!CreateDirectoryA(folder.c_str(), nullptr) || !SetCurrentDirectoryA(folder.c_str()) ||
-        !CreateDirectoryA("bench", nullptr))
-        return std::string();
-    return folder;
-}
+public:
+    bool Enter()
+    {
+        char temp[MAX_PATH];
+        char name[MAX_PATH];
+        DWORD length = GetTempPathA(MAX_PATH, temp);
+        // A unique name: the file made for it gives way to the folder.
+        if (length == 0 || length >= MAX_PATH || !GetTempFileNameA(temp, "vdb", 0, name) || !DeleteFileA(name))
+            return false;
+        if (!CreateDirectoryA(name, nullptr))
+            return false;
+        m_folder = name;
+        return SetCurrentDirectoryA(name) && CreateDirectoryA("bench", nullptr);
+    }
+    void Write(const std::string& file, const char* text)
+    {
+        WriteFile(file, text);
+        m_files.push_back(file);
+    }
+    ~ScratchFolder()
+    {
+        if (m_folder.empty())
+            return;
+        for (const std::string& file : m_files)
+            DeleteFileA(file.c_str());
+        RemoveDirectoryA("bench");
+        SetCurrentDirectoryA("..");
+        RemoveDirectoryA(m_folder.c_str());
+    }
 
-void LeaveScratchFolder(const std::string& folder, const std::vector<std::string>& files)
-{
-    for (const std::string& file : files)
-        DeleteFileA(file.c_str());
-    RemoveDirectoryA("bench");
-    SetCurrentDirectoryA("..");
-    RemoveDirectoryA(folder.c_str());
-}
+private:
+    std::string m_folder;
+    std::vector<std::string> m_files;
+};
+
+ScratchFolder g_scratch;
 
 bool Wanted(int argc, char** argv, const char* name)
 {
@@ -258,20 +291,18 @@ bool Wanted(int argc, char** argv, const char* name)
 
 }  // namespace
 
-// Arguments: the workloads to run (tight, lines, calls, query); all when none.
+// Arguments: the workloads to run (tight, lines, calls, switches, query); all when none.
 int main(int argc, char** argv)
 {
     WSADATA data;
     WSAStartup(MAKEWORD(2, 2), &data);
-    std::string folder = EnterScratchFolder();
-    if (folder.empty())
+    if (!g_scratch.Enter())
     {
         std::printf("cannot make a scratch folder\n");
         return 1;
     }
-    std::vector<std::string> files;
     struct Workload { const char* name; const char* text; };
-    const Workload workloads[] = {{"tight", TIGHT}, {"lines", LINES}, {"calls", CALLS}};
+    const Workload workloads[] = {{"tight", TIGHT}, {"lines", LINES}, {"calls", CALLS}, {"switches", SWITCHES}};
 
     std::printf("%-8s %10s %22s %26s\n", "workload", "plain s", "attached, no bps", "attached, 50 bps elsewhere");
     for (const Workload& w : workloads)
@@ -279,8 +310,7 @@ int main(int argc, char** argv)
         if (!Wanted(argc, argv, w.name))
             continue;
         std::string file = std::string("bench/") + w.name + ".lua";
-        WriteFile(file, w.text);
-        files.push_back(file);
+        g_scratch.Write(file, w.text);
         double best[3];
         Measure(file, best);
         double plain = best[0], attached = best[1], elsewhere = best[2];
@@ -291,17 +321,13 @@ int main(int argc, char** argv)
     if (Wanted(argc, argv, "query"))
     {
         // Round trips: a breakpoint on a loop line that never breaks.
-        WriteFile("bench/query.lua", QUERY);
-        files.push_back("bench/query.lua");
+        g_scratch.Write("bench/query.lua", QUERY);
         lua_State* L = luaL_newstate();
         luaL_openlibs(L);
         Ide ide;
         ide.breakpoints.push_back({"bench\\query.lua", 4});
         if (!StartIde(ide) || VornDebugClient_Initialize(L) != 0 || VornDebugClient_Connect(nullptr) != 0)
-        {
-            LeaveScratchFolder(folder, files);
             return 1;
-        }
         LARGE_INTEGER a, b;
         QueryPerformanceCounter(&a);
         luaL_loadfile(L, "bench/query.lua");
@@ -313,6 +339,5 @@ int main(int argc, char** argv)
         std::printf("breakpoint round trips (verdict 0): %ld in %.2f s = %.0f per second\n", long(ide.queries),
                     Seconds(a, b), double(ide.queries) / Seconds(a, b));
     }
-    LeaveScratchFolder(folder, files);
     return 0;
 }

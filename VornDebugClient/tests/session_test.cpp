@@ -574,14 +574,16 @@ TEST_F(Session, BreakpointAddedWhileRunningAndRunToCursorIntoAnotherFile)
 // A function entered by a tail call runs in its caller's place. Here the callers
 // are in a file without breakpoints, so the lines after a call out of the
 // tail-called function, and after its return, must still be watched.
+const char* const TAIL_LIBRARY =
+    "local M = {}\n"
+    "function M.work(x) local y = x + 1 return y end\n"
+    "function M.tail(f, x) return f(x) end\n"
+    "function M.twice(f, x) return M.tail(f, x) end\n"
+    "return M\n";
+
 TEST_F(Session, BreakpointsInFunctionsEnteredByTailCalls)
 {
-    WriteScript("tlib",
-                "local M = {}\n"
-                "function M.work(x) local y = x + 1 return y end\n"
-                "function M.tail(f, x) return f(x) end\n"
-                "function M.twice(f, x) return M.tail(f, x) end\n"
-                "return M\n");
+    WriteScript("tlib", TAIL_LIBRARY);
     Launch("tails",
            "local lib = dofile('dbgscripts/tlib.lua')\n"                 // 1
            "local function target(x)\n"                                  // 2
@@ -599,6 +601,40 @@ TEST_F(Session, BreakpointsInFunctionsEnteredByTailCalls)
     for (int line : {3, 4, 9, 3, 4, 10, 3, 4, 11})
     {
         EXPECT_EQ(peer.ExpectQuery(), line);
+        peer.Send(Msg::Verdict(0));
+    }
+    Finish();
+    EXPECT_EQ(host.scriptLines, (std::vector<std::string>{"3,5,7"}));
+}
+
+// The same with nothing below the tail-called function that has breakpoints: the
+// hook sees no returns there until it enters that function.
+TEST_F(Session, BreakpointsInFunctionsTailCalledFromFilesWithoutBreakpoints)
+{
+    WriteScript("tlib", TAIL_LIBRARY);
+    WriteScript("ttarget",
+                "local lib = dofile('dbgscripts/tlib.lua')\n"                   // 1
+                "local M = {}\n"                                                // 2
+                "function M.target(x)\n"                                        // 3
+                "  local a = lib.work(x)\n"                                     // 4
+                "  local b = a + 1\n"                                           // 5  back from a call
+                "  return b\n"                                                  // 6
+                "end\n"                                                         // 7
+                "function M.onward(x) return lib.tail(M.target, x) end\n"      // 8
+                "return M\n");
+    Launch("tailcaller",
+           "local lib = dofile('dbgscripts/tlib.lua')\n"
+           "local t = dofile('dbgscripts/ttarget.lua')\n"
+           "local r = lib.tail(t.target, 1)\n"
+           "local s = lib.twice(t.target, r)\n"
+           "local u = t.onward(s)\n"
+           "host_report(r .. ',' .. s .. ',' .. u)\n");
+    Connect({{"dbgscripts\\ttarget.lua", 4}, {"dbgscripts\\ttarget.lua", 5}});
+    for (int line : {4, 5, 4, 5, 4, 5})
+    {
+        std::string file;
+        EXPECT_EQ(peer.ExpectQuery(&file), line);
+        EXPECT_EQ(Lower(file), Lower(ScriptPath("ttarget")));
         peer.Send(Msg::Verdict(0));
     }
     Finish();
@@ -640,8 +676,40 @@ TEST_F(Session, BreakpointsAfterErrorsUnwindFramesOfAnotherFile)
     EXPECT_EQ(host.scriptLines, (std::vector<std::string>{"false,2,3,false"}));
 }
 
+// The same with nothing below the failing functions that has breakpoints.
+TEST_F(Session, BreakpointsAfterErrorsInFilesCalledFromCodeWithoutBreakpoints)
+{
+    WriteScript("plib2", "local M = {}\nfunction M.work(x) return x + 1 end\nreturn M\n");
+    WriteScript("ptarget",
+                "local M = {}\n"                                                  // 1
+                "function M.fails() local x = 1 error('boom') end\n"              // 2
+                "function M.guarded(lib)\n"                                       // 3
+                "  local ok = pcall(M.fails)\n"                                   // 4
+                "  local after = 1\n"                                             // 5  back after an error
+                "  lib.work(1)\n"                                                 // 6
+                "  local later = 2\n"                                             // 7
+                "  return ok\n"                                                   // 8
+                "end\n"                                                           // 9
+                "return M\n");
+    Launch("pcaller",
+           "local lib = dofile('dbgscripts/plib2.lua')\n"
+           "local t = dofile('dbgscripts/ptarget.lua')\n"
+           "local ok = pcall(t.fails)\n"
+           "local g = t.guarded(lib)\n"
+           "host_report(tostring(ok) .. ',' .. tostring(g))\n");
+    Connect({{"dbgscripts\\ptarget.lua", 2}, {"dbgscripts\\ptarget.lua", 5}, {"dbgscripts\\ptarget.lua", 7}});
+    for (int line : {2, 2, 2, 5, 7})   // the first where the module defines the function
+    {
+        EXPECT_EQ(peer.ExpectQuery(), line);
+        peer.Send(Msg::Verdict(0));
+    }
+    Finish();
+    EXPECT_EQ(host.scriptLines, (std::vector<std::string>{"false,false"}));
+}
+
 // Calls far deeper than the hook keeps decisions for: the returns there are
-// decided by asking Lua.
+// decided by asking Lua, also after a stop down there has made the hook read the
+// stack again.
 TEST_F(Session, BreakpointsInVeryDeepCalls)
 {
     WriteScript("dlib",
@@ -664,7 +732,10 @@ TEST_F(Session, BreakpointsInVeryDeepCalls)
            "local after = d + 1\n"                         // 13
            "host_report('d=' .. d .. ' after=' .. after)\n");
     Connect({{"dbgscripts\\deep.lua", 6}, {"dbgscripts\\deep.lua", 13}});
-    for (int line : {6, 6, 6, 13})
+    Stop stop = BreakAt(6);
+    EXPECT_EQ(stop.stack.size(), 600u) << "main, 300 calls of down and 299 of through";
+    peer.Send(Msg::Command(CONTINUE));
+    for (int line : {6, 6, 13})
     {
         EXPECT_EQ(peer.ExpectQuery(), line);
         peer.Send(Msg::Verdict(0));
@@ -699,41 +770,76 @@ const char* const WAITING_SCRIPT =
     "local z = w()\n"                                    // 20
     "host_report('go=' .. tostring(go) .. ' y=' .. y .. ' z=' .. z)\n";
 
+// A coroutine the host yields and resumes from C, first given the coroutine, then
+// from a list of its own.
+std::string HostWaitingScript(const std::string& resume)
+{
+    return "local co = coroutine.create(function()\n"       // 1
+           "  local x = 1\n"                                // 2
+           "  host_yield()\n"                               // 3
+           "  local y = x + 1\n"                            // 4
+           "  host_report('y=' .. y)\n"                     // 5
+           "end)\n"                                         // 6
+           "host_keep(co)\n"                                // 7
+           + resume + "\n" +                                // 8
+           "local deadline = os.clock() + 20\n"             // 9
+           "local n = 0\n"                                  // 10
+           "while not go and os.clock() < deadline do\n"    // 11
+           "  n = n + 1\n"                                  // 12
+           "end\n"                                          // 13
+           + resume + "\n" +                                // 14
+           "host_report('go=' .. tostring(go))\n";
+}
+
 class WaitingCoroutines : public Session
 {
 protected:
-    // Breakpoints come while both coroutines wait; each resumption must see them.
-    void Run(const std::string& name, const std::vector<std::pair<std::string, int>>& atStart)
+    // Breakpoints come while the coroutines wait in the loop on loopLine; each
+    // resumption must see them.
+    void Run(const std::string& name, const std::string& script,
+             const std::vector<std::pair<std::string, int>>& atStart, int loopLine,
+             const std::vector<int>& queries, const std::vector<std::string>& lines)
     {
         std::string file = "dbgscripts\\" + name + ".lua";
-        Launch(name, WAITING_SCRIPT);
+        Launch(name, script);
         Connect(atStart);
         Sleep(200);
-        peer.Send(Msg::AddBreakpoint(file, 17));
-        peer.Send(Msg::AddBreakpoint(file, 4));
-        peer.Send(Msg::AddBreakpoint(file, 9));
-        BreakAt(17);
-        peer.Send(Msg::RemoveBreakpoint(file, 17));
+        peer.Send(Msg::AddBreakpoint(file, loopLine));
+        for (int line : queries)
+            peer.Send(Msg::AddBreakpoint(file, line));
+        BreakAt(loopLine);
+        peer.Send(Msg::RemoveBreakpoint(file, loopLine));
         EXPECT_EQ(peer.Watch("rawset(_G, 'go', true) and 1", 0).strings.at(1), "1");
         peer.Send(Msg::Command(CONTINUE));
-        for (int line : {4, 9})
+        for (int line : queries)
         {
             EXPECT_EQ(peer.ExpectQuery(), line);
             peer.Send(Msg::Verdict(0));
         }
         Finish();
-        EXPECT_EQ(host.scriptLines, (std::vector<std::string>{"go=true y=2 z=2"}));
+        EXPECT_EQ(host.scriptLines, lines);
     }
 };
 
 TEST_F(WaitingCoroutines, MadeWithoutAnyBreakpoint)
 {
-    Run("waiting1", {});
+    Run("waiting1", WAITING_SCRIPT, {}, 17, {4, 9}, {"go=true y=2 z=2"});
 }
 
 TEST_F(WaitingCoroutines, MadeWithABreakpointElsewhere)
 {
-    Run("waiting2", {{"dbgscripts\\never.lua", 1}});
+    Run("waiting2", WAITING_SCRIPT, {{"dbgscripts\\never.lua", 1}}, 17, {4, 9}, {"go=true y=2 z=2"});
+}
+
+TEST_F(WaitingCoroutines, YieldedAndResumedByTheHost)
+{
+    Run("hostwait1", HostWaitingScript("host_resume(co)"), {}, 12, {4}, {"y=2", "go=true"});
+}
+
+TEST_F(WaitingCoroutines, YieldedAndResumedByTheHostFromItsOwnList)
+{
+    Run("hostwait2", HostWaitingScript("host_resume_kept()"), {{"dbgscripts\\never.lua", 1}}, 12, {4},
+        {"y=2", "go=true"});
 }
 
 // A breakpoint added while the script runs reaches a closure made (and called)
