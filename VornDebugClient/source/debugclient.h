@@ -165,7 +165,10 @@ private:
         lua_CFunction pcall;
         lua_CFunction xpcall;
         void Find(lua_State* L);
-        bool NeverYields(lua_CFunction function) const { return function && (function == pcall || function == xpcall); }
+        bool NeverYields(lua_CFunction function) const
+        {
+            return function && (function == pcall || function == xpcall);
+        }
     };
     LibraryFunctions m_Library;
     LONG m_nLibraryLookupGeneration;

@@ -23,9 +23,10 @@
 // completes it when it is resumed). Every frame above such a frame needs them
 // too, since a return the hook does not see could not turn them back on. So
 // return events are on from the lowest level such a frame may run at
-// (m_nReturnsFrom) upwards, and off while no such frame is on the stack, the
-// frames below that level being known not to need them. A return or call at or
-// below that level shows that the frames there have gone.
+// (m_nReturnsFrom; one below a Lua function's call level, where a tail call may
+// have moved it) upwards, and off while no such frame is on the stack: the
+// frames below that level are known not to need them. A return from, or a call
+// into, a level at or below it shows that the frames there have gone.
 #ifndef VORN_DEBUGCLIENT_SHADOWSTACK_H
 #define VORN_DEBUGCLIENT_SHADOWSTACK_H
 
@@ -53,7 +54,6 @@ public:
     class Thread
     {
     public:
-        lua_State* GetState() const { return m_L; }
         // The hook mask the thread has (as far as this record knows it).
         int GetMask() const { return m_nMask; }
         void SetMask(int mask) { m_nMask = mask; }
