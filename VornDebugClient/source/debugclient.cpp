@@ -31,6 +31,8 @@ DebugClient::DebugClient(LuaDebugDataItem& locals, LuaDebugDataItem& globals, Si
       m_nCallDepth(0),
       m_nBaseGeneration(0),
       m_nLineGeneration(0),
+      m_nLibraryLookupGeneration(-1),
+      m_bCallLevels(false),
       m_Inspector(locals, globals, temporaries),
       m_nStepMode(MODE_RUN),
       m_nDesiredMask(LUA_MASKCOUNT),
@@ -46,6 +48,7 @@ DebugClient::DebugClient(LuaDebugDataItem& locals, LuaDebugDataItem& globals, Si
       m_nFlushesPosted(0)
 {
     std::memset(&m_Imports, 0, sizeof(m_Imports));
+    std::memset(&m_Library, 0, sizeof(m_Library));
     m_szBaseDirectory[0] = m_szCurrentFile[0] = m_szTargetFile[0] = '\0';
     m_szName[0] = m_szNameWhat[0] = m_szWhat[0] = m_szOutput[0] = '\0';
 }
@@ -61,11 +64,44 @@ DebugClient::~DebugClient()
 
 int DebugClient::ProtectedInitialize(lua_State* L)
 {
+    DebugClient* self = static_cast<DebugClient*>(lua_touserdata(L, 1));
     lua_settop(L, 0);
     ReferenceTable::Create(L);
     FunctionLineCache::CreateAnchors(L);
     OutputFunctions::Install(L, false);
+    self->m_Library.Find(L);
+    self->m_bCallLevels = LuaCompat::HasCallLevels(L);
     return 0;
+}
+
+// Looked up by name, which needs strings: call it protected.
+void DebugClient::LibraryFunctions::Find(lua_State* L)
+{
+    LuaCompat::GetGlobal(L, "pcall");
+    pcall = lua_tocfunction(L, -1);
+    LuaCompat::GetGlobal(L, "xpcall");
+    xpcall = lua_tocfunction(L, -1);
+    lua_pop(L, 2);
+}
+
+int DebugClient::ProtectedFindLibraryFunctions(lua_State* L)
+{
+    DebugClient* self = static_cast<DebugClient*>(lua_touserdata(L, 1));
+    lua_settop(L, 0);
+    self->m_Library.Find(L);
+    return 0;
+}
+
+// For a host that opens the libraries after Initialize: looked up again once per
+// generation while one is missing.
+void DebugClient::FindLibraryFunctions(lua_State* L, LONG generation)
+{
+    if ((m_Library.pcall && m_Library.xpcall) || m_nLibraryLookupGeneration == generation)
+        return;
+    m_nLibraryLookupGeneration = generation;
+    int top = lua_gettop(L);
+    LuaCompat::ProtectedCall(L, ProtectedFindLibraryFunctions, this);
+    lua_settop(L, top);
 }
 
 int DebugClient::ProtectedShutdown(lua_State* L)
@@ -113,6 +149,9 @@ int DebugClient::Initialize(lua_State* L)
     m_pStepState = m_pLastStopState = nullptr;
     m_PathCache.Clear();
     m_FunctionLines.Clear();
+    m_Shadow.Clear();
+    std::memset(&m_Library, 0, sizeof(m_Library));
+    m_nLibraryLookupGeneration = -1;
     UpdateDesiredMask();
     ApplyHookMask(L);
     return VORNDEBUGCLIENT_OK;
@@ -133,6 +172,8 @@ void DebugClient::Shutdown()
     std::memset(&m_Imports, 0, sizeof(m_Imports));
     m_PathCache.Clear();
     m_FunctionLines.Clear();
+    m_Shadow.Clear();
+    std::memset(&m_Library, 0, sizeof(m_Library));
     m_pStepState = m_pLastStopState = nullptr;
     m_L = nullptr;
 }
@@ -159,7 +200,8 @@ void DebugClient::RegisterPrintFunc()
 // Which events a thread needs. Running without breakpoints only a rare count event
 // remains, so the script runs at nearly full speed and still notices a change.
 // With breakpoints, calls and returns decide per function whether its lines are
-// watched, so code in files without breakpoints runs without line events.
+// watched, so code in files without breakpoints runs without line events, and
+// without return events while no function on the stack needs them.
 // Stepping, breaking and a host that chains the hook get every event.
 void DebugClient::UpdateDesiredMask()
 {
@@ -176,11 +218,19 @@ void DebugClient::UpdateDesiredMask()
     InterlockedIncrement(&m_nLineGeneration);
 }
 
-void DebugClient::SetLineEvents(lua_State* L, int baseMask, bool lines)
+// Line events for the running function; return events while a frame needs them.
+void DebugClient::SetLineEvents(lua_State* L, ShadowStack::Thread& thread, int baseMask, bool lines)
 {
-    int mask = lines ? baseMask | LUA_MASKLINE : baseMask;
-    if (lua_gethookmask(L) != mask)
+    int mask = baseMask & ~LUA_MASKRET;
+    if (thread.NeedsReturns())
+        mask |= LUA_MASKRET;
+    if (lines)
+        mask |= LUA_MASKLINE;
+    if (thread.GetMask() != mask)
+    {
         lua_sethook(L, Hook, mask, HEARTBEAT_COUNT);
+        thread.SetMask(mask);
+    }
 }
 
 void DebugClient::ApplyHookMask(lua_State* L)
@@ -189,7 +239,13 @@ void DebugClient::ApplyHookMask(lua_State* L)
         return;
     int desired = m_nDesiredMask;
     // Per function: lines stay on until an event has decided for the running one.
-    SetLineEvents(L, desired & ~PER_FUNCTION_LINES, (desired & PER_FUNCTION_LINES) != 0);
+    int mask = desired & ~PER_FUNCTION_LINES;
+    if (desired & PER_FUNCTION_LINES)
+        mask |= LUA_MASKLINE;
+    if (lua_gethookmask(L) != mask)
+        lua_sethook(L, Hook, mask, HEARTBEAT_COUNT);
+    // The thread's record must read its new mask.
+    InterlockedIncrement(&m_nLineGeneration);
 }
 
 void DebugClient::Hook(lua_State* L, lua_Debug* ar)
@@ -232,53 +288,176 @@ void DebugClient::Hook(lua_State* L, lua_Debug* ar)
     }
 }
 
+// The traits of the function at the top of the stack, which ar describes. Inline:
+// every call event asks it.
+inline int DebugClient::PushedFunctionTraits(lua_State* L, lua_Debug* ar, LONG generation)
+{
+    const void* function = lua_topointer(L, -1);
+    if (!function)
+        return FunctionLineCache::WANTS_LINES;   // cannot be told: keep its lines
+    int traits;
+    if (m_FunctionLines.Find(function, generation, &traits))
+        return traits;
+    return NewFunctionTraits(L, ar, generation);
+}
+
+inline int DebugClient::FunctionTraits(lua_State* L, lua_Debug* ar, LONG generation)
+{
+    lua_getinfo(L, "f", ar);
+    int traits = PushedFunctionTraits(L, ar, generation);
+    lua_pop(L, 1);
+    return traits;
+}
+
 // Running with breakpoints. The call depth is not counted here: it matters only to
 // step over and step out, which start it from zero.
 void DebugClient::OnEventPerFunction(lua_State* L, lua_Debug* ar, int baseMask)
 {
-    switch (ar->event)
+    int event = ar->event;
+    if (event == LUA_HOOKLINE)
     {
-    case LUA_HOOKLINE:
         OnLine(L, ar);
-        break;
-    case LUA_HOOKCALL:
-        SetLineEvents(L, baseMask, FunctionWantsLines(L, ar));
-        break;
-    case LUA_HOOKRET:
-    case LUA_HOOKTAILRET:
+        return;
+    }
+    // The return event before it has already decided for the real caller.
+    if (event == LUA_HOOKTAILRET)
+        return;
+
+    LONG generation = m_nLineGeneration;
+    ShadowStack::Thread& thread = m_Shadow.Enter(L, generation, event == LUA_HOOKCOUNT);
+    int level = m_bCallLevels ? LuaCompat::CallLevel(ar) : int(ShadowStack::NO_LEVEL);
+    if (thread.TakeStart() && level >= 0)
+        ReadStack(L, thread, generation);
+    int traits;
+    if (event == LUA_HOOKCALL)
+    {
+        traits = FunctionTraits(L, ar, generation);
+        if (traits & FunctionLineCache::C_FUNCTION)
+            PrepareThreads(L, traits, baseMask);
+        int returnsFrom = ShadowStack::NO_RETURNS;
+        if (traits & FunctionLineCache::NEEDS_RETURNS)
+            returnsFrom = (traits & FunctionLineCache::C_FUNCTION) ? level : level - 1;
+        thread.Called(level, (traits & FunctionLineCache::WANTS_LINES) != 0, returnsFrom);
+    }
+    else if (event == LUA_HOOKRET)
     {
         // The function returned to is the one whose lines come next.
-        lua_Debug caller;
-        SetLineEvents(L, baseMask, lua_getstack(L, 1, &caller) && FunctionWantsLines(L, &caller));
-        break;
+        ShadowStack::Decision decision = thread.Returned(level);
+        traits = decision == ShadowStack::LINES ? FunctionLineCache::WANTS_LINES : 0;
+        if (decision == ShadowStack::UNKNOWN)
+        {
+            traits = CallerTraits(L, generation);
+            thread.Known(level - 1, (traits & FunctionLineCache::WANTS_LINES) != 0,
+                         (traits & FunctionLineCache::NEEDS_RETURNS) != 0);
+        }
     }
-    default:   // count: the running function, after a change of breakpoints
-        SetLineEvents(L, baseMask, FunctionWantsLines(L, ar));
-        break;
+    else   // count: the running function, after a change of breakpoints or threads
+    {
+        traits = FunctionTraits(L, ar, generation);
+        thread.Counted(level, (traits & FunctionLineCache::WANTS_LINES) != 0,
+                       (traits & FunctionLineCache::NEEDS_RETURNS) != 0);
+    }
+    SetLineEvents(L, thread, baseMask, (traits & FunctionLineCache::WANTS_LINES) != 0);
+}
+
+// The function a return event goes back to, asked of Lua: the first level below
+// the returning one that Lua still keeps (tail calls leave levels without one).
+int DebugClient::CallerTraits(lua_State* L, LONG generation)
+{
+    lua_Debug caller;
+    for (int depth = 1; lua_getstack(L, depth, &caller); ++depth)
+    {
+        lua_getinfo(L, "f", &caller);
+        if (lua_isnil(L, -1))
+        {
+            lua_pop(L, 1);
+            continue;
+        }
+        int traits = PushedFunctionTraits(L, &caller, generation);
+        lua_pop(L, 1);
+        return traits;
+    }
+    return 0;   // back to the host
+}
+
+// A record that starts again knows nothing of the frames below the event's
+// function: their decisions, and which of them need return events, are read
+// from the stack once. Each level costs a walk from the top, so a very deep
+// stack is read only in part, and every return is then seen.
+void DebugClient::ReadStack(lua_State* L, ShadowStack::Thread& thread, LONG generation)
+{
+    lua_Debug frame;
+    for (int depth = 1; lua_getstack(L, depth, &frame); ++depth)
+    {
+        if (depth > ShadowStack::LEVELS)
+        {
+            thread.SeeEveryReturn();
+            break;
+        }
+        lua_getinfo(L, "f", &frame);
+        if (!lua_isnil(L, -1))   // not a tail call Lua no longer keeps
+        {
+            int traits = PushedFunctionTraits(L, &frame, generation);
+            thread.Known(LuaCompat::CallLevel(&frame), (traits & FunctionLineCache::WANTS_LINES) != 0,
+                         (traits & FunctionLineCache::NEEDS_RETURNS) != 0);
+        }
+        lua_pop(L, 1);
     }
 }
 
-bool DebugClient::FunctionWantsLines(lua_State* L, lua_Debug* ar)
+// The traits of a function the cache does not hold yet (Store anchors it).
+int DebugClient::NewFunctionTraits(lua_State* L, lua_Debug* ar, LONG generation)
 {
-    lua_getinfo(L, "f", ar);
-    bool wants = true;   // a level that cannot be told (a tail call) keeps its lines
-    const void* function = lua_topointer(L, -1);
+    int traits = 0;
     if (lua_iscfunction(L, -1))
+        traits = CFunctionTraits(L, generation);
+    else if (lua_getinfo(L, "S", ar) && IsFileSource(ar->source) && ChunkWantsLines(ChunkEntry(ar->source + 1)))
+        traits = FunctionLineCache::WANTS_LINES | FunctionLineCache::NEEDS_RETURNS;
+    m_FunctionLines.Store(L, -1, generation, traits);
+    return traits;
+}
+
+// The C function at the top of the stack. Any C function may yield (and the
+// thread that resumes it needs the return event that completes it), except pcall
+// and xpcall.
+int DebugClient::CFunctionTraits(lua_State* L, LONG generation)
+{
+    int traits = FunctionLineCache::C_FUNCTION;
+    FindLibraryFunctions(L, generation);
+    if (!m_Library.NeverYields(lua_tocfunction(L, -1)))
+        traits |= FunctionLineCache::NEEDS_RETURNS;
+    if (lua_getupvalue(L, -1, 1))
     {
-        wants = false;
+        if (lua_type(L, -1) == LUA_TTHREAD)
+            traits |= FunctionLineCache::THREAD_UPVALUE;
+        lua_pop(L, 1);
     }
-    else if (function)
-    {
-        LONG generation = m_nLineGeneration;
-        if (!m_FunctionLines.Find(function, generation, &wants))
-        {
-            wants = lua_getinfo(L, "S", ar) && IsFileSource(ar->source) &&
-                    ChunkWantsLines(ChunkEntry(ar->source + 1));
-            m_FunctionLines.Store(L, -1, generation, wants);
-        }
-    }
-    lua_pop(L, 1);
-    return wants;
+    return traits;
+}
+
+// A C function called with a coroutine as its first argument, or one that keeps
+// a coroutine as its first upvalue, may resume it: coroutine.resume and the
+// functions coroutine.wrap makes do, and so may a host's.
+void DebugClient::PrepareThreads(lua_State* L, int traits, int baseMask)
+{
+    PrepareThread(L, lua_tothread(L, 1), baseMask);
+    if (traits & FunctionLineCache::THREAD_UPVALUE)
+        PrepareThread(L, lua_tothread(L, lua_upvalueindex(1)), baseMask);
+}
+
+// A coroutine about to be resumed gets no event it would need when its mask is
+// older than the breakpoints: it was created, or last ran, without call and
+// return events. It gets them now, so that the call or return that continues it
+// decides its lines.
+void DebugClient::PrepareThread(lua_State* L, lua_State* co, int baseMask)
+{
+    if (!co || co == L || lua_gethook(co) != Hook)
+        return;
+    const int needed = LUA_MASKCALL | LUA_MASKRET;
+    if ((lua_gethookmask(co) & needed) == needed)
+        return;
+    lua_sethook(co, Hook, baseMask, HEARTBEAT_COUNT);
+    m_Shadow.Forget(co);
 }
 
 void DebugClient::OnCallOrReturn(lua_State* L, lua_Debug* ar)

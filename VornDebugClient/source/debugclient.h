@@ -14,6 +14,7 @@
 #include "functionlinecache.h"
 #include "luacompat.h"
 #include "pathutil.h"
+#include "shadowstack.h"
 #include "variableinspector.h"
 #include "vorndebugclient.h"
 
@@ -112,10 +113,19 @@ private:
     void OnLine(lua_State* L, lua_Debug* ar);
     void OnCallOrReturn(lua_State* L, lua_Debug* ar);
     void OnEventPerFunction(lua_State* L, lua_Debug* ar, int baseMask);
-    bool FunctionWantsLines(lua_State* L, lua_Debug* ar);
+    int CallerTraits(lua_State* L, LONG generation);
+    void ReadStack(lua_State* L, ShadowStack::Thread& thread, LONG generation);
+    int FunctionTraits(lua_State* L, lua_Debug* ar, LONG generation);
+    int PushedFunctionTraits(lua_State* L, lua_Debug* ar, LONG generation);
+    int NewFunctionTraits(lua_State* L, lua_Debug* ar, LONG generation);
+    int CFunctionTraits(lua_State* L, LONG generation);
+    void PrepareThreads(lua_State* L, int traits, int baseMask);
+    void PrepareThread(lua_State* L, lua_State* co, int baseMask);
     bool ChunkWantsLines(ChunkPathCache::Entry* entry);
     BreakpointFile* ChunkFile(ChunkPathCache::Entry* entry);
-    static void SetLineEvents(lua_State* L, int baseMask, bool lines);
+    static void SetLineEvents(lua_State* L, ShadowStack::Thread& thread, int baseMask, bool lines);
+    static int ProtectedFindLibraryFunctions(lua_State* L);
+    void FindLibraryFunctions(lua_State* L, LONG generation);
     bool StepTargetReached(lua_State* L, int mode);
     ChunkPathCache::Entry* ChunkEntry(const char* source);
     bool ChunkHasBreakpoint(ChunkPathCache::Entry* entry, int line);
@@ -144,8 +154,26 @@ private:
     BreakpointTable m_Breakpoints;
     ChunkPathCache m_PathCache;
     FunctionLineCache m_FunctionLines;
-    // Changes whenever a function's need for line events may have changed.
+    ShadowStack m_Shadow;
+    // Changes whenever a function's need for line events may have changed, and
+    // whenever a thread's mask was set from outside the per-function events.
     volatile LONG m_nLineGeneration;
+    // pcall and xpcall, the C functions known never to yield (null until found),
+    // and the generation they were last looked for in.
+    struct LibraryFunctions
+    {
+        lua_CFunction pcall;
+        lua_CFunction xpcall;
+        void Find(lua_State* L);
+        bool NeverYields(lua_CFunction function) const
+        {
+            return function && (function == pcall || function == xpcall);
+        }
+    };
+    LibraryFunctions m_Library;
+    LONG m_nLibraryLookupGeneration;
+    // Whether hook events tell call levels the shadow stack can use.
+    bool m_bCallLevels;
     VariableInspector m_Inspector;
 
     // Shared with the worker.

@@ -39,26 +39,11 @@ void FunctionLineCache::Clear()
     {
         m_Entries[i].function = nullptr;
         m_Entries[i].generation = -1;
-        m_Entries[i].wants = true;
+        m_Entries[i].traits = WANTS_LINES;
     }
 }
 
-int FunctionLineCache::SlotOf(const void* function)
-{
-    size_t bits = reinterpret_cast<size_t>(function);
-    return int(((bits >> 3) ^ (bits >> 11)) & (SLOTS - 1));
-}
-
-bool FunctionLineCache::Find(const void* function, LONG generation, bool* wants) const
-{
-    const Entry& entry = m_Entries[SlotOf(function)];
-    if (entry.function != function || entry.generation != generation)
-        return false;
-    *wants = entry.wants;
-    return true;
-}
-
-void FunctionLineCache::Store(lua_State* L, int functionIndex, LONG generation, bool wants)
+void FunctionLineCache::Store(lua_State* L, int functionIndex, LONG generation, int traits)
 {
     const void* function = lua_topointer(L, functionIndex);
     int slot = SlotOf(function);
@@ -75,5 +60,5 @@ void FunctionLineCache::Store(lua_State* L, int functionIndex, LONG generation, 
     Entry& entry = m_Entries[slot];
     entry.function = function;
     entry.generation = generation;
-    entry.wants = wants;
+    entry.traits = traits;
 }

@@ -57,6 +57,40 @@ bool IsResumingAnother(lua_State* co)
 #endif
 }
 
+#if VORN_LUA_51
+namespace
+{
+    // Called from a Lua function: its level and the caller's must be neighbours.
+    int CompareLevels(lua_State* L)
+    {
+        lua_Debug self, caller;
+        bool numbered = lua_getstack(L, 0, &self) && lua_getstack(L, 1, &caller) &&
+                        CallLevel(&self) == CallLevel(&caller) + 1;
+        lua_pushboolean(L, numbered);
+        return 1;
+    }
+}
+#endif
+
+bool HasCallLevels(lua_State* L)
+{
+#if VORN_LUA_51
+    int top = lua_gettop(L);
+    bool numbered = false;
+    if (luaL_loadstring(L, "local f = ... return (f())") == 0)
+    {
+        lua_pushcfunction(L, CompareLevels);
+        lua_call(L, 1, 1);
+        numbered = lua_toboolean(L, -1) != 0;
+    }
+    lua_settop(L, top);
+    return numbered;
+#else
+    (void)L;
+    return false;
+#endif
+}
+
 void SetGlobalFunction(lua_State* L, const char* name, lua_CFunction fn)
 {
     lua_pushstring(L, name);

@@ -37,6 +37,24 @@ namespace LuaCompat
     // further down the resume chain of the thread now running.
     bool IsResumingAnother(lua_State* co);
 
+    // The level of the call record a hook event's function runs in (the base
+    // level is 0, each call one more; a tail call reuses its caller's level), or
+    // -1 where the core does not tell it. Valid only where HasCallLevels found
+    // the records numbered that way.
+    inline int CallLevel(const lua_Debug* ar)
+    {
+#if VORN_LUA_51
+        return ar->i_ci;
+#else
+        (void)ar;
+        return -1;
+#endif
+    }
+    // Whether the core in use numbers call records one by one (the record's
+    // private index, which other cores built for the same interface fill
+    // differently). Calls Lua: run it protected.
+    bool HasCallLevels(lua_State* L);
+
     // global[name] := fn, without metamethods.
     void SetGlobalFunction(lua_State* L, const char* name, lua_CFunction fn);
     // Pushes global[name], without metamethods.

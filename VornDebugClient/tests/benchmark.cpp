@@ -1,7 +1,8 @@
 // Benchmark (not a test): how much slower a script runs with VornDebugClient51
 // attached than in the same host without it, on the same lua51.dll, and how many
 // breakpoint round trips per second the client makes when the IDE says "go on".
-// Binds the debug ports 7550/7551; an IDE of its own answers in a thread.
+// Binds the debug ports 7550/7551; an IDE of its own answers in a thread. Works in
+// a scratch folder of its own under the temporary folder.
 #include "vorndebugclient.h"
 
 #include <winsock2.h>
@@ -9,6 +10,7 @@
 #include <lua.hpp>
 
 #include <cstdio>
+#include <cstring>
 #include <string>
 #include <vector>
 
@@ -148,6 +150,21 @@ const char* const CALLS =
     "end\n"
     "return s\n";
 
+// Switches between more coroutines than the hook keeps records for.
+const char* const SWITCHES =
+    "local cos = {}\n"
+    "for i = 1, 50 do\n"
+    "  cos[i] = coroutine.wrap(function()\n"
+    "    local n = 0\n"
+    "    while true do n = n + 1 coroutine.yield(n) end\n"
+    "  end)\n"
+    "end\n"
+    "local s = 0\n"
+    "for r = 1, 10000 do\n"
+    "  for i = 1, 50 do s = s + cos[i]() end\n"
+    "end\n"
+    "return s\n";
+
 const char* const QUERY =
     "local deadline = os.clock() + 2\n"
     "local n = 0\n"
@@ -220,21 +237,80 @@ void Measure(const std::string& file, double best[3])
         }
 }
 
+// A folder of its own under the temporary folder, made the current directory: the
+// scripts and the IDE's base directory live there. It goes with the files written
+// into it when the program ends, also by exit().
+class ScratchFolder
+{
+public:
+    bool Enter()
+    {
+        char temp[MAX_PATH];
+        char name[MAX_PATH];
+        DWORD length = GetTempPathA(MAX_PATH, temp);
+        // A unique name: the file made for it gives way to the folder.
+        if (length == 0 || length >= MAX_PATH || !GetTempFileNameA(temp, "vdb", 0, name) || !DeleteFileA(name))
+            return false;
+        if (!CreateDirectoryA(name, nullptr))
+            return false;
+        m_folder = name;
+        return SetCurrentDirectoryA(name) && CreateDirectoryA("bench", nullptr);
+    }
+    void Write(const std::string& file, const char* text)
+    {
+        WriteFile(file, text);
+        m_files.push_back(file);
+    }
+    ~ScratchFolder()
+    {
+        if (m_folder.empty())
+            return;
+        for (const std::string& file : m_files)
+            DeleteFileA(file.c_str());
+        RemoveDirectoryA("bench");
+        SetCurrentDirectoryA("..");
+        RemoveDirectoryA(m_folder.c_str());
+    }
+
+private:
+    std::string m_folder;
+    std::vector<std::string> m_files;
+};
+
+ScratchFolder g_scratch;
+
+bool Wanted(int argc, char** argv, const char* name)
+{
+    if (argc < 2)
+        return true;
+    for (int i = 1; i < argc; ++i)
+        if (std::strcmp(argv[i], name) == 0)
+            return true;
+    return false;
+}
+
 }  // namespace
 
-int main()
+// Arguments: the workloads to run (tight, lines, calls, switches, query); all when none.
+int main(int argc, char** argv)
 {
     WSADATA data;
     WSAStartup(MAKEWORD(2, 2), &data);
-    CreateDirectoryA("bench", nullptr);
+    if (!g_scratch.Enter())
+    {
+        std::printf("cannot make a scratch folder\n");
+        return 1;
+    }
     struct Workload { const char* name; const char* text; };
-    const Workload workloads[] = {{"tight", TIGHT}, {"lines", LINES}, {"calls", CALLS}};
+    const Workload workloads[] = {{"tight", TIGHT}, {"lines", LINES}, {"calls", CALLS}, {"switches", SWITCHES}};
 
     std::printf("%-8s %10s %22s %26s\n", "workload", "plain s", "attached, no bps", "attached, 50 bps elsewhere");
     for (const Workload& w : workloads)
     {
+        if (!Wanted(argc, argv, w.name))
+            continue;
         std::string file = std::string("bench/") + w.name + ".lua";
-        WriteFile(file, w.text);
+        g_scratch.Write(file, w.text);
         double best[3];
         Measure(file, best);
         double plain = best[0], attached = best[1], elsewhere = best[2];
@@ -242,23 +318,26 @@ int main()
                     elsewhere, elsewhere / plain);
     }
 
-    // Round trips: a breakpoint on a loop line that never breaks.
-    WriteFile("bench/query.lua", QUERY);
-    lua_State* L = luaL_newstate();
-    luaL_openlibs(L);
-    Ide ide;
-    ide.breakpoints.push_back({"bench\\query.lua", 4});
-    if (!StartIde(ide) || VornDebugClient_Initialize(L) != 0 || VornDebugClient_Connect(nullptr) != 0)
-        return 1;
-    LARGE_INTEGER a, b;
-    QueryPerformanceCounter(&a);
-    luaL_loadfile(L, "bench/query.lua");
-    lua_pcall(L, 0, 1, 0);
-    QueryPerformanceCounter(&b);
-    VornDebugClient_Shutdown();
-    StopIde(ide);
-    lua_close(L);
-    std::printf("breakpoint round trips (verdict 0): %ld in %.2f s = %.0f per second\n", long(ide.queries),
-                Seconds(a, b), double(ide.queries) / Seconds(a, b));
+    if (Wanted(argc, argv, "query"))
+    {
+        // Round trips: a breakpoint on a loop line that never breaks.
+        g_scratch.Write("bench/query.lua", QUERY);
+        lua_State* L = luaL_newstate();
+        luaL_openlibs(L);
+        Ide ide;
+        ide.breakpoints.push_back({"bench\\query.lua", 4});
+        if (!StartIde(ide) || VornDebugClient_Initialize(L) != 0 || VornDebugClient_Connect(nullptr) != 0)
+            return 1;
+        LARGE_INTEGER a, b;
+        QueryPerformanceCounter(&a);
+        luaL_loadfile(L, "bench/query.lua");
+        lua_pcall(L, 0, 1, 0);
+        QueryPerformanceCounter(&b);
+        VornDebugClient_Shutdown();
+        StopIde(ide);
+        lua_close(L);
+        std::printf("breakpoint round trips (verdict 0): %ld in %.2f s = %.0f per second\n", long(ide.queries),
+                    Seconds(a, b), double(ide.queries) / Seconds(a, b));
+    }
     return 0;
 }

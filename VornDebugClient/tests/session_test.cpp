@@ -571,6 +571,315 @@ TEST_F(Session, BreakpointAddedWhileRunningAndRunToCursorIntoAnotherFile)
     EXPECT_EQ(host.scriptLines, (std::vector<std::string>{"go=true"}));
 }
 
+// A function entered by a tail call runs in its caller's place. Here the callers
+// are in a file without breakpoints, so the lines after a call out of the
+// tail-called function, and after its return, must still be watched.
+const char* const TAIL_LIBRARY =
+    "local M = {}\n"
+    "function M.work(x) local y = x + 1 return y end\n"
+    "function M.tail(f, x) return f(x) end\n"
+    "function M.twice(f, x) return M.tail(f, x) end\n"
+    "return M\n";
+
+TEST_F(Session, BreakpointsInFunctionsEnteredByTailCalls)
+{
+    WriteScript("tlib", TAIL_LIBRARY);
+    Launch("tails",
+           "local lib = dofile('dbgscripts/tlib.lua')\n"                 // 1
+           "local function target(x)\n"                                  // 2
+           "  local a = lib.work(x)\n"                                   // 3
+           "  local b = a + 1\n"                                         // 4  back from a call
+           "  return b\n"                                                // 5
+           "end\n"                                                       // 6
+           "local function onward(x) return lib.tail(target, x) end\n"  // 7
+           "local r = lib.tail(target, 1)\n"                             // 8
+           "local s = lib.twice(target, r)\n"                            // 9
+           "local t = onward(s)\n"                                       // 10
+           "host_report(r .. ',' .. s .. ',' .. t)\n");                  // 11
+    Connect({{"dbgscripts\\tails.lua", 3}, {"dbgscripts\\tails.lua", 4}, {"dbgscripts\\tails.lua", 9},
+             {"dbgscripts\\tails.lua", 10}, {"dbgscripts\\tails.lua", 11}});
+    for (int line : {3, 4, 9, 3, 4, 10, 3, 4, 11})
+    {
+        EXPECT_EQ(peer.ExpectQuery(), line);
+        peer.Send(Msg::Verdict(0));
+    }
+    Finish();
+    EXPECT_EQ(host.scriptLines, (std::vector<std::string>{"3,5,7"}));
+}
+
+// The same with nothing below the tail-called function that has breakpoints: the
+// hook sees no returns there until it enters that function.
+TEST_F(Session, BreakpointsInFunctionsTailCalledFromFilesWithoutBreakpoints)
+{
+    WriteScript("tlib", TAIL_LIBRARY);
+    WriteScript("ttarget",
+                "local lib = dofile('dbgscripts/tlib.lua')\n"                   // 1
+                "local M = {}\n"                                                // 2
+                "function M.target(x)\n"                                        // 3
+                "  local a = lib.work(x)\n"                                     // 4
+                "  local b = a + 1\n"                                           // 5  back from a call
+                "  return b\n"                                                  // 6
+                "end\n"                                                         // 7
+                "function M.onward(x) return lib.tail(M.target, x) end\n"      // 8
+                "return M\n");
+    Launch("tailcaller",
+           "local lib = dofile('dbgscripts/tlib.lua')\n"
+           "local t = dofile('dbgscripts/ttarget.lua')\n"
+           "local r = lib.tail(t.target, 1)\n"
+           "local s = lib.twice(t.target, r)\n"
+           "local u = t.onward(s)\n"
+           "host_report(r .. ',' .. s .. ',' .. u)\n");
+    Connect({{"dbgscripts\\ttarget.lua", 4}, {"dbgscripts\\ttarget.lua", 5}});
+    for (int line : {4, 5, 4, 5, 4, 5})
+    {
+        std::string file;
+        EXPECT_EQ(peer.ExpectQuery(&file), line);
+        EXPECT_EQ(Lower(file), Lower(ScriptPath("ttarget")));
+        peer.Send(Msg::Verdict(0));
+    }
+    Finish();
+    EXPECT_EQ(host.scriptLines, (std::vector<std::string>{"3,5,7"}));
+}
+
+// Errors unwind frames without return events: the frames of both files that an
+// error leaves, a pcall inside the other file, and an error a wrapped coroutine
+// passes on to its resumer.
+TEST_F(Session, BreakpointsAfterErrorsUnwindFramesOfAnotherFile)
+{
+    WriteScript("plib",
+                "local M = {}\n"
+                "function M.deep(n) if n == 0 then error('deep failure') end local r = M.deep(n - 1) return r end\n"
+                "function M.guard(f) local ok = pcall(f) return ok end\n"
+                "function M.work(x) return x + 1 end\n"
+                "return M\n");
+    Launch("unwind",
+           "local lib = dofile('dbgscripts/plib.lua')\n"                    // 1
+           "local function risky() local v = lib.deep(4) return v end\n"   // 2
+           "local ok = pcall(risky)\n"                                      // 3
+           "local a = lib.work(1)\n"                                        // 4
+           "local function inner()\n"                                       // 5
+           "  local fine = lib.guard(risky)\n"                              // 6
+           "  local b = lib.work(2)\n"                                      // 7
+           "  return b\n"                                                   // 8
+           "end\n"                                                          // 9
+           "local c = inner()\n"                                            // 10
+           "local co = coroutine.wrap(function() lib.deep(2) end)\n"        // 11
+           "local ok2 = pcall(co)\n"                                        // 12
+           "host_report(tostring(ok) .. ',' .. a .. ',' .. c .. ',' .. tostring(ok2))\n");   // 13
+    Connect({{"dbgscripts\\unwind.lua", 4}, {"dbgscripts\\unwind.lua", 7}, {"dbgscripts\\unwind.lua", 13}});
+    for (int line : {4, 7, 13})
+    {
+        EXPECT_EQ(peer.ExpectQuery(), line);
+        peer.Send(Msg::Verdict(0));
+    }
+    Finish();
+    EXPECT_EQ(host.scriptLines, (std::vector<std::string>{"false,2,3,false"}));
+}
+
+// The same with nothing below the failing functions that has breakpoints.
+TEST_F(Session, BreakpointsAfterErrorsInFilesCalledFromCodeWithoutBreakpoints)
+{
+    WriteScript("plib2", "local M = {}\nfunction M.work(x) return x + 1 end\nreturn M\n");
+    WriteScript("ptarget",
+                "local M = {}\n"                                                  // 1
+                "function M.fails() local x = 1 error('boom') end\n"              // 2
+                "function M.guarded(lib)\n"                                       // 3
+                "  local ok = pcall(M.fails)\n"                                   // 4
+                "  local after = 1\n"                                             // 5  back after an error
+                "  lib.work(1)\n"                                                 // 6
+                "  local later = 2\n"                                             // 7
+                "  return ok\n"                                                   // 8
+                "end\n"                                                           // 9
+                "return M\n");
+    Launch("pcaller",
+           "local lib = dofile('dbgscripts/plib2.lua')\n"
+           "local t = dofile('dbgscripts/ptarget.lua')\n"
+           "local ok = pcall(t.fails)\n"
+           "local g = t.guarded(lib)\n"
+           "host_report(tostring(ok) .. ',' .. tostring(g))\n");
+    Connect({{"dbgscripts\\ptarget.lua", 2}, {"dbgscripts\\ptarget.lua", 5}, {"dbgscripts\\ptarget.lua", 7}});
+    for (int line : {2, 2, 2, 5, 7})   // the first where the module defines the function
+    {
+        EXPECT_EQ(peer.ExpectQuery(), line);
+        peer.Send(Msg::Verdict(0));
+    }
+    Finish();
+    EXPECT_EQ(host.scriptLines, (std::vector<std::string>{"false,false"}));
+}
+
+// Calls far deeper than the hook keeps decisions for: the returns there are
+// decided by asking Lua, also after a stop down there has made the hook read the
+// stack again.
+TEST_F(Session, BreakpointsInVeryDeepCalls)
+{
+    WriteScript("dlib",
+                "local M = {}\n"
+                "function M.through(f, n) local r = f(n) return r end\n"
+                "return M\n");
+    Launch("deep",
+           "local lib = dofile('dbgscripts/dlib.lua')\n"   // 1
+           "local function down(n)\n"                      // 2
+           "  if n > 0 then\n"                             // 3
+           "    local r = lib.through(down, n - 1)\n"      // 4
+           "    if n < 4 then\n"                           // 5
+           "      r = r + 0\n"                             // 6  some 600 levels deep
+           "    end\n"                                     // 7
+           "    return r\n"                                // 8
+           "  end\n"                                       // 9
+           "  return 1\n"                                  // 10
+           "end\n"                                         // 11
+           "local d = down(300)\n"                         // 12
+           "local after = d + 1\n"                         // 13
+           "host_report('d=' .. d .. ' after=' .. after)\n");
+    Connect({{"dbgscripts\\deep.lua", 6}, {"dbgscripts\\deep.lua", 13}});
+    Stop stop = BreakAt(6);
+    EXPECT_EQ(stop.stack.size(), 600u) << "main, 300 calls of down and 299 of through";
+    peer.Send(Msg::Command(CONTINUE));
+    for (int line : {6, 6, 13})
+    {
+        EXPECT_EQ(peer.ExpectQuery(), line);
+        peer.Send(Msg::Verdict(0));
+    }
+    Finish();
+    EXPECT_EQ(host.scriptLines, (std::vector<std::string>{"d=1 after=2"}));
+}
+
+// Coroutines that wait while breakpoints are added, one resumed by
+// coroutine.resume and one by the function coroutine.wrap made. Without any
+// breakpoint at their start they were made without call events.
+const char* const WAITING_SCRIPT =
+    "local co = coroutine.create(function()\n"           // 1
+    "  local x = 1\n"                                    // 2
+    "  coroutine.yield()\n"                              // 3
+    "  local y = x + 1\n"                                // 4
+    "  return y\n"                                       // 5
+    "end)\n"                                             // 6
+    "local w = coroutine.wrap(function()\n"              // 7
+    "  coroutine.yield()\n"                              // 8
+    "  local z = 2\n"                                    // 9
+    "  return z\n"                                       // 10
+    "end)\n"                                             // 11
+    "coroutine.resume(co)\n"                             // 12
+    "w()\n"                                              // 13
+    "local deadline = os.clock() + 20\n"                 // 14
+    "local n = 0\n"                                      // 15
+    "while not go and os.clock() < deadline do\n"        // 16
+    "  n = n + 1\n"                                      // 17
+    "end\n"                                              // 18
+    "local ok, y = coroutine.resume(co)\n"               // 19
+    "local z = w()\n"                                    // 20
+    "host_report('go=' .. tostring(go) .. ' y=' .. y .. ' z=' .. z)\n";
+
+// A coroutine the host yields and resumes from C, first given the coroutine, then
+// from a list of its own.
+std::string HostWaitingScript(const std::string& resume)
+{
+    return "local co = coroutine.create(function()\n"       // 1
+           "  local x = 1\n"                                // 2
+           "  host_yield()\n"                               // 3
+           "  local y = x + 1\n"                            // 4
+           "  host_report('y=' .. y)\n"                     // 5
+           "end)\n"                                         // 6
+           "host_keep(co)\n"                                // 7
+           + resume + "\n" +                                // 8
+           "local deadline = os.clock() + 20\n"             // 9
+           "local n = 0\n"                                  // 10
+           "while not go and os.clock() < deadline do\n"    // 11
+           "  n = n + 1\n"                                  // 12
+           "end\n"                                          // 13
+           + resume + "\n" +                                // 14
+           "host_report('go=' .. tostring(go))\n";
+}
+
+class WaitingCoroutines : public Session
+{
+protected:
+    // Breakpoints come while the coroutines wait in the loop on loopLine; each
+    // resumption must see them.
+    void Run(const std::string& name, const std::string& script,
+             const std::vector<std::pair<std::string, int>>& atStart, int loopLine,
+             const std::vector<int>& queries, const std::vector<std::string>& lines)
+    {
+        std::string file = "dbgscripts\\" + name + ".lua";
+        Launch(name, script);
+        Connect(atStart);
+        Sleep(200);
+        peer.Send(Msg::AddBreakpoint(file, loopLine));
+        for (int line : queries)
+            peer.Send(Msg::AddBreakpoint(file, line));
+        BreakAt(loopLine);
+        peer.Send(Msg::RemoveBreakpoint(file, loopLine));
+        EXPECT_EQ(peer.Watch("rawset(_G, 'go', true) and 1", 0).strings.at(1), "1");
+        peer.Send(Msg::Command(CONTINUE));
+        for (int line : queries)
+        {
+            EXPECT_EQ(peer.ExpectQuery(), line);
+            peer.Send(Msg::Verdict(0));
+        }
+        Finish();
+        EXPECT_EQ(host.scriptLines, lines);
+    }
+};
+
+TEST_F(WaitingCoroutines, MadeWithoutAnyBreakpoint)
+{
+    Run("waiting1", WAITING_SCRIPT, {}, 17, {4, 9}, {"go=true y=2 z=2"});
+}
+
+TEST_F(WaitingCoroutines, MadeWithABreakpointElsewhere)
+{
+    Run("waiting2", WAITING_SCRIPT, {{"dbgscripts\\never.lua", 1}}, 17, {4, 9}, {"go=true y=2 z=2"});
+}
+
+TEST_F(WaitingCoroutines, YieldedAndResumedByTheHost)
+{
+    Run("hostwait1", HostWaitingScript("host_resume(co)"), {}, 12, {4}, {"y=2", "go=true"});
+}
+
+TEST_F(WaitingCoroutines, YieldedAndResumedByTheHostFromItsOwnList)
+{
+    Run("hostwait2", HostWaitingScript("host_resume_kept()"), {{"dbgscripts\\never.lua", 1}}, 12, {4},
+        {"y=2", "go=true"});
+}
+
+// A breakpoint added while the script runs reaches a closure made (and called)
+// before the change as well as one made after it.
+TEST_F(Session, BreakpointAddedWhileRunningReachesOldAndNewClosures)
+{
+    Launch("closures",
+           "local function make(k)\n"                               // 1
+           "  return function(x)\n"                                 // 2
+           "    local y = x * k\n"                                  // 3
+           "    return y\n"                                         // 4
+           "  end\n"                                                // 5
+           "end\n"                                                  // 6
+           "local early = make(5)\n"                                // 7
+           "local total = early(1)\n"                               // 8
+           "local deadline = os.clock() + 20\n"                     // 9
+           "local n = 0\n"                                          // 10
+           "while not go and os.clock() < deadline do\n"            // 11
+           "  n = n + 1\n"                                          // 12
+           "end\n"                                                  // 13
+           "local later = early(4) + make(3)(2)\n"                  // 14
+           "host_report('go=' .. tostring(go) .. ' later=' .. later)\n");
+    Connect({{"dbgscripts\\never.lua", 1}});
+    Sleep(200);
+    peer.Send(Msg::AddBreakpoint("dbgscripts\\closures.lua", 12));
+    peer.Send(Msg::AddBreakpoint("dbgscripts\\closures.lua", 3));
+    BreakAt(12);
+    peer.Send(Msg::RemoveBreakpoint("dbgscripts\\closures.lua", 12));
+    EXPECT_EQ(peer.Watch("rawset(_G, 'go', true) and 1", 0).strings.at(1), "1");
+    peer.Send(Msg::Command(CONTINUE));
+    BreakAt(3);
+    EXPECT_EQ(peer.Hover("x", 0), "local x : Number : 4 ") << "the closure made before the change";
+    peer.Send(Msg::Command(CONTINUE));
+    BreakAt(3);
+    EXPECT_EQ(peer.Hover("x", 0), "local x : Number : 2 ") << "a closure made after it";
+    peer.Send(Msg::Command(CONTINUE));
+    Finish();
+    EXPECT_EQ(host.scriptLines, (std::vector<std::string>{"go=true later=26"}));
+}
+
 TEST_F(Session, CallStackLeavesOutCFramesAndStringChunks)
 {
     Launch("cframes",

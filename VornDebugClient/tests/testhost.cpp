@@ -1,6 +1,7 @@
 // A Lua 5.1 host for the debug client's tests: loads VornDebugClient51.dll through
 // its six exports in the documented order, runs one script file and writes what
-// happened (return codes, callbacks, echoed output) as "key=value" lines.
+// happened (return codes, callbacks, echoed output) as "key=value" lines. Scripts
+// may call host_report and the host's coroutine functions below.
 //
 //   vorn_dbg_testhost [--report file] [--no-print] [--no-callbacks] [--chain]
 //                     [--no-connect] [--disconnect] [--disconnect-first] [--codes] script.lua
@@ -58,6 +59,45 @@ namespace
         const char* text = luaL_checkstring(L, 1);
         Report(std::string("script: ") + text);
         return 0;
+    }
+
+    // A host's own coroutine functions, written in C as a scheduler would be:
+    // host_yield() yields; host_resume(co) resumes co; host_keep(co) keeps co in
+    // the host's own list and host_resume_kept() resumes it from there.
+    int HostYield(lua_State* L)
+    {
+        return lua_yield(L, 0);
+    }
+
+    int ResumeThread(lua_State* L, lua_State* co)
+    {
+        int status = co ? lua_resume(co, 0) : LUA_ERRRUN;
+        lua_pushboolean(L, status == 0 || status == LUA_YIELD);
+        return 1;
+    }
+
+    int HostResume(lua_State* L)
+    {
+        return ResumeThread(L, lua_tothread(L, 1));
+    }
+
+    char g_keptKey;
+
+    int HostKeep(lua_State* L)
+    {
+        lua_pushlightuserdata(L, &g_keptKey);
+        lua_pushvalue(L, 1);
+        lua_rawset(L, LUA_REGISTRYINDEX);
+        return 0;
+    }
+
+    int HostResumeKept(lua_State* L)
+    {
+        lua_pushlightuserdata(L, &g_keptKey);
+        lua_rawget(L, LUA_REGISTRYINDEX);
+        lua_State* co = lua_tothread(L, -1);
+        lua_pop(L, 1);
+        return ResumeThread(L, co);
     }
 
     struct Exports
@@ -156,6 +196,10 @@ int main(int argc, char** argv)
     lua_State* L = luaL_newstate();
     luaL_openlibs(L);
     lua_register(L, "host_report", HostReport);
+    lua_register(L, "host_yield", HostYield);
+    lua_register(L, "host_resume", HostResume);
+    lua_register(L, "host_keep", HostKeep);
+    lua_register(L, "host_resume_kept", HostResumeKept);
 
     VornDebugClientImports imports = {chain ? OnChain : nullptr, OnEnded, OnBreak, OnResumed, OnEcho};
     if (callbacks)
