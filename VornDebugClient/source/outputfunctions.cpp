@@ -38,8 +38,14 @@ int OutputFunctions::Print(lua_State* L)
         lua_call(L, 1, 1);
         if (lua_type(L, -1) == LUA_TSTRING)
         {
+            // The tab joins the value before it goes in: the buffer takes a value
+            // only from the top of the stack, where a full buffer would put its own.
             if (i > 1)
-                luaL_addchar(&text, '\t');
+            {
+                lua_pushliteral(L, "\t");
+                lua_insert(L, -2);
+                lua_concat(L, 2);
+            }
             luaL_addvalue(&text);
         }
         else

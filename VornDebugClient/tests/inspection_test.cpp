@@ -321,6 +321,19 @@ TEST_F(OutputTest, PrintJoinsWithTabsAndEchoesWithoutAConnection)
     EXPECT_EQ(g_echo, "\tafter\n") << "a result that is no string is left out, its tab is not";
 }
 
+// Texts around the size of Lua's string buffer, where a tab and the next value
+// meet at the buffer's end.
+TEST_F(OutputTest, PrintKeepsTheOrderOfLongValues)
+{
+    for (int length = 500; length <= 530; ++length)
+    {
+        g_echo.clear();
+        std::string code = "print(string.rep('a', " + std::to_string(length) + "), 'b', 'c')";
+        Run(code.c_str());
+        EXPECT_EQ(g_echo, std::string(length, 'a') + "\tb\tc\n") << "length " << length;
+    }
+}
+
 TEST_F(OutputTest, AlertTakesAnyValueAndIsBounded)
 {
     Run("_ALERT('note')");
