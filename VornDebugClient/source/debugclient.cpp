@@ -253,6 +253,14 @@ void DebugClient::Hook(lua_State* L, lua_Debug* ar)
     try
     {
         DebugClient& self = g_Engine;
+        if (self.m_Inspector.IsRunningScript())
+        {
+            // A coroutine that an expression resumes, on the worker, while the
+            // script thread waits in a stop: it neither stops nor reports. Its
+            // frames change unseen, so every thread's record starts again.
+            InterlockedIncrement(&self.m_nLineGeneration);
+            return;
+        }
         if (!self.m_L)
         {
             // A coroutine that kept the hook after Shutdown.
@@ -790,17 +798,22 @@ void DebugClient::SendOutput(const char* text)
     // A text longer than a datagram holds goes out as consecutive Output messages.
     size_t length = std::strlen(text);
     size_t offset = 0;
+    bool onWorker = m_Inspector.IsRunningScript();
     while (offset < length && g_Worker.IsSocketOpen())
     {
         size_t chunk = length - offset;
         if (chunk > Wire::MAX_OUTPUT_CHUNK)
             chunk = Wire::MAX_OUTPUT_CHUNK;
         CopyBounded(m_szOutput, sizeof(m_szOutput), text + offset, chunk);
-        if (!SendAndWait(NetworkThread::CMD_WRITE_OUTPUT))
+        // An expression the IDE evaluates prints on the worker itself, which
+        // cannot wait for its own flush.
+        bool sent = onWorker ? g_Worker.SendOutputNow() : SendAndWait(NetworkThread::CMD_WRITE_OUTPUT);
+        if (!sent)
             break;
         offset += chunk;
     }
-    if (m_Imports.printEcho)
+    // The host hears from the script thread only: its callback may need that thread.
+    if (m_Imports.printEcho && !onWorker)
         m_Imports.printEcho(text);
 }
 

@@ -230,6 +230,12 @@ void NetworkThread::SendMessage(const WireMessage& message)
     m_Send.Clear();
 }
 
+bool NetworkThread::SendOutputNow()
+{
+    SendMessage(WireMessage(Wire::CLT_OUTPUT).Str(g_Engine.GetOutputText()));
+    return m_Net.IsOpen();
+}
+
 void NetworkThread::WriteDataItem(int kind, const LuaDebugDataItem& item, int parentId)
 {
     // The item's texts pass through fields of fixed size on their way out.

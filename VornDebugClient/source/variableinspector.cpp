@@ -49,7 +49,7 @@ VariableInspector::Request* VariableInspector::RequestOf(lua_State* L)
 VariableInspector::VariableInspector(LuaDebugDataItem& locals, LuaDebugDataItem& globals,
                                      SimpleArray<int>& temporaries)
     : m_Locals(locals), m_Globals(globals), m_pTableMembers(nullptr), m_pWatchResult(nullptr),
-      m_References(temporaries), m_nExpandedId(-1)
+      m_References(temporaries), m_nExpandedId(-1), m_bRunningScript(0)
 {
     m_szWatchError[0] = m_szConditionValue[0] = m_szConditionType[0] = m_szHover[0] = '\0';
 }
@@ -84,7 +84,9 @@ bool VariableInspector::Run(lua_State* L, lua_CFunction fn, Request& request)
         return false;
     request.self = this;
     int top = lua_gettop(L);
+    InterlockedExchange(&m_bRunningScript, 1);
     int status = LuaCompat::ProtectedCall(L, fn, &request);
+    InterlockedExchange(&m_bRunningScript, 0);
     lua_settop(L, top);   // drops the error message of a failed call
     return status == 0;
 }

@@ -9,6 +9,7 @@
 #include "luacompat.h"
 #include "referencetable.h"
 #include "valueformatter.h"
+#include "winheaders.h"
 #include "wireprotocol.h"
 
 class LuaDebugDataItem;
@@ -25,6 +26,9 @@ public:
     void FreeItems();
 
     ReferenceTable& GetReferences() { return m_References; }
+    // True while a request runs script code on the worker (an expression, a
+    // metamethod): hook events and output that come meanwhile are the worker's.
+    bool IsRunningScript() const { return m_bRunningScript != 0; }
 
     bool CollectLocals(lua_State* L, int level);
     bool CollectGlobals(lua_State* L);
@@ -73,6 +77,7 @@ private:
     LuaDebugDataItem* m_pWatchResult;
     ReferenceTable m_References;
     int m_nExpandedId;
+    volatile LONG m_bRunningScript;
     char m_szWatchError[VALUE_TEXT_SIZE];
     char m_szConditionValue[REPLY_SIZE];
     char m_szConditionType[REPLY_SIZE];

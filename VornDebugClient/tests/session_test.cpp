@@ -880,6 +880,40 @@ TEST_F(Session, BreakpointAddedWhileRunningReachesOldAndNewClosures)
     EXPECT_EQ(host.scriptLines, (std::vector<std::string>{"go=true later=26"}));
 }
 
+// Watch and condition expressions run script code while the script is stopped:
+// code that prints, or that resumes a coroutine with a breakpoint in it, must
+// answer like any other expression.
+TEST_F(Session, ExpressionsThatPrintOrResumeCoroutinesAnswer)
+{
+    Launch("exprcode",
+           "local gen = coroutine.wrap(function()\n"   // 1
+           "  while true do\n"                          // 2
+           "    local v = 7\n"                          // 3
+           "    coroutine.yield(v)\n"                   // 4
+           "  end\n"                                    // 5
+           "end)\n"                                     // 6
+           "local a = gen()\n"                          // 7
+           "local b = a + 1\n"                          // 8
+           "host_report('b=' .. b)\n");                 // 9
+    Connect({{"dbgscripts\\exprcode.lua", 3}, {"dbgscripts\\exprcode.lua", 8}});
+    EXPECT_EQ(peer.ExpectQuery(), 3);
+    peer.Send(Msg::Verdict(0));
+    BreakAt(8);
+    Message watch = peer.Watch("print('from a watch', a) or a + 1", 0);
+    EXPECT_EQ(watch.strings.at(1), "8") << watch.Describe();
+    peer.Send(Msg::EvaluateCondition("print('from a condition') == nil"));
+    Message condition = peer.Expect(MSG_CONDITION);
+    EXPECT_EQ(condition.strings.at(0), "True") << condition.Describe();
+    // The coroutine passes its breakpoint line: no query, no stop, just the value.
+    watch = peer.Watch("gen() + 1", 0);
+    EXPECT_EQ(watch.strings.at(1), "8") << watch.Describe();
+    EXPECT_EQ(peer.Hover("a", 0), "local a : Number : 7 ") << "still stopped where it was";
+    peer.Send(Msg::Command(CONTINUE));
+    Finish();
+    EXPECT_EQ(peer.outputs, (std::vector<std::string>{"from a watch\t7\n", "from a condition\n"}));
+    EXPECT_EQ(host.scriptLines, (std::vector<std::string>{"b=8"}));
+}
+
 TEST_F(Session, CallStackLeavesOutCFramesAndStringChunks)
 {
     Launch("cframes",
