@@ -468,6 +468,15 @@ void DebugClient::PrepareThread(lua_State* L, lua_State* co, int baseMask)
     m_Shadow.Forget(co);
 }
 
+// Every event for every thread: a coroutine the called C function may resume
+// gets them before it runs, also one made while no events were needed.
+void DebugClient::PrepareCalledThreads(lua_State* L, lua_Debug* ar)
+{
+    int traits = FunctionTraits(L, ar, m_nLineGeneration);
+    if (traits & FunctionLineCache::C_FUNCTION)
+        PrepareThreads(L, traits, m_nDesiredMask);
+}
+
 void DebugClient::OnCallOrReturn(lua_State* L, lua_Debug* ar)
 {
     if (m_bSessionEnded)
@@ -479,9 +488,14 @@ void DebugClient::OnCallOrReturn(lua_State* L, lua_Debug* ar)
     }
     // Only the script thread counts; the worker sets it to zero while the script waits.
     if (ar->event == LUA_HOOKCALL)
+    {
         ++m_nCallDepth;
+        PrepareCalledThreads(L, ar);
+    }
     else
+    {
         --m_nCallDepth;
+    }
     if (m_Imports.hookChain)
     {
         lua_getinfo(L, "lnuS", ar);

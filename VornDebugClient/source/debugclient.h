@@ -121,6 +121,7 @@ private:
     int CFunctionTraits(lua_State* L, LONG generation);
     void PrepareThreads(lua_State* L, int traits, int baseMask);
     void PrepareThread(lua_State* L, lua_State* co, int baseMask);
+    void PrepareCalledThreads(lua_State* L, lua_Debug* ar);
     bool ChunkWantsLines(ChunkPathCache::Entry* entry);
     BreakpointFile* ChunkFile(ChunkPathCache::Entry* entry);
     static void SetLineEvents(lua_State* L, ShadowStack::Thread& thread, int baseMask, bool lines);

@@ -914,6 +914,56 @@ TEST_F(Session, ExpressionsThatPrintOrResumeCoroutinesAnswer)
     EXPECT_EQ(host.scriptLines, (std::vector<std::string>{"b=8"}));
 }
 
+// Coroutines made while nothing needed hook events get none of their own; a
+// step or a breakpoint must still reach them when they are resumed.
+TEST_F(Session, SteppingIntoCoroutinesMadeBeforeAnyBreakpoint)
+{
+    Launch("stepco",
+           "local co = coroutine.create(function()\n"      // 1
+           "  local inside = 1\n"                          // 2
+           "  return inside\n"                             // 3
+           "end)\n"                                        // 4
+           "local w = coroutine.wrap(function()\n"         // 5
+           "  local wrapped = 2\n"                         // 6
+           "  return wrapped\n"                            // 7
+           "end)\n"                                        // 8
+           "local deadline = os.clock() + 20\n"            // 9
+           "local n = 0\n"                                 // 10
+           "while not go and os.clock() < deadline do\n"   // 11
+           "  n = n + 1\n"                                 // 12
+           "end\n"                                         // 13
+           "coroutine.resume(co)\n"                        // 14
+           "local r = w()\n"                               // 15
+           "host_report('r=' .. r)\n");                    // 16
+    Connect({});
+    Sleep(200);
+    std::string file = "dbgscripts\\stepco.lua";
+    peer.Send(Msg::AddBreakpoint(file, 12));
+    BreakAt(12);
+    peer.Send(Msg::RemoveBreakpoint(file, 12));
+    peer.Send(Msg::AddBreakpoint(file, 14));
+    EXPECT_EQ(peer.Watch("rawset(_G, 'go', true) and 1", 0).strings.at(1), "1");
+    peer.Send(Msg::Command(CONTINUE));
+    BreakAt(14);
+    peer.Send(Msg::Command(STEP_INTO));
+    Stop stop = peer.ExpectStop();
+    ExpectStopAt(stop, 2);
+    EXPECT_EQ(stop.stack.size(), 1u);
+    peer.Send(Msg::Command(STEP_OVER));
+    ExpectStopAt(peer.ExpectStop(), 3);
+    peer.Send(Msg::Command(STEP_OVER));
+    ExpectStopAt(peer.ExpectStop(), 15);
+    // A breakpoint in the wrapped one, met while stepping over its call.
+    peer.Send(Msg::AddBreakpoint(file, 7));
+    peer.Send(Msg::Command(STEP_OVER));
+    EXPECT_EQ(peer.ExpectQuery(), 7);
+    peer.Send(Msg::Verdict(0));
+    ExpectStopAt(peer.ExpectStop(), 16);
+    peer.Send(Msg::Command(CONTINUE));
+    Finish();
+    EXPECT_EQ(host.scriptLines, (std::vector<std::string>{"r=2"}));
+}
+
 TEST_F(Session, CallStackLeavesOutCFramesAndStringChunks)
 {
     Launch("cframes",
