@@ -153,6 +153,8 @@ int DebugClient::Initialize(lua_State* L)
     std::memset(&m_Library, 0, sizeof(m_Library));
     m_nLibraryLookupGeneration = -1;
     UpdateDesiredMask();
+    // Ours in place of any hook the state had; a host that wants its own chains it.
+    lua_sethook(L, Hook, LUA_MASKCOUNT, HEARTBEAT_COUNT);
     ApplyHookMask(L);
     return VORNDEBUGCLIENT_OK;
 }
@@ -165,7 +167,8 @@ void DebugClient::Shutdown()
         int top = lua_gettop(m_L);
         LuaCompat::ProtectedCall(m_L, ProtectedShutdown, this);
         lua_settop(m_L, top);
-        lua_sethook(m_L, nullptr, 0, 0);
+        if (lua_gethook(m_L) == Hook)
+            lua_sethook(m_L, nullptr, 0, 0);
     }
     m_Inspector.FreeItems();
     g_TempReferences.Clear();
@@ -228,9 +231,17 @@ void DebugClient::SetLineEvents(lua_State* L, ShadowStack::Thread& thread, int b
         mask |= LUA_MASKLINE;
     if (thread.GetMask() != mask)
     {
-        lua_sethook(L, Hook, mask, HEARTBEAT_COUNT);
+        SetHookMask(L, mask);
         thread.SetMask(mask);
     }
+}
+
+// Inside a hook event: the hook that called, ours or a host's own that passes its
+// events on to ours, gets the events we need from now on.
+void DebugClient::SetHookMask(lua_State* L, int mask)
+{
+    lua_Hook installed = lua_gethook(L);
+    lua_sethook(L, installed ? installed : Hook, mask, HEARTBEAT_COUNT);
 }
 
 void DebugClient::ApplyHookMask(lua_State* L)
@@ -242,7 +253,10 @@ void DebugClient::ApplyHookMask(lua_State* L)
     int mask = desired & ~PER_FUNCTION_LINES;
     if (desired & PER_FUNCTION_LINES)
         mask |= LUA_MASKLINE;
-    if (lua_gethookmask(L) != mask)
+    // A host's own hook put in front of ours keeps its mask until our hook next
+    // runs through it.
+    lua_Hook installed = lua_gethook(L);
+    if (lua_gethookmask(L) != mask && (installed == Hook || !installed))
         lua_sethook(L, Hook, mask, HEARTBEAT_COUNT);
     // The thread's record must read its new mask.
     InterlockedIncrement(&m_nLineGeneration);
@@ -264,7 +278,8 @@ void DebugClient::Hook(lua_State* L, lua_Debug* ar)
         if (!self.m_L)
         {
             // A coroutine that kept the hook after Shutdown.
-            lua_sethook(L, nullptr, 0, 0);
+            if (lua_gethook(L) == Hook)
+                lua_sethook(L, nullptr, 0, 0);
             return;
         }
         int desired = self.m_nDesiredMask;
@@ -274,7 +289,7 @@ void DebugClient::Hook(lua_State* L, lua_Debug* ar)
             return;
         }
         if (lua_gethookmask(L) != desired)
-            lua_sethook(L, Hook, desired, HEARTBEAT_COUNT);
+            SetHookMask(L, desired);
         switch (ar->event)
         {
         case LUA_HOOKLINE:
@@ -459,12 +474,16 @@ void DebugClient::PrepareThreads(lua_State* L, int traits, int baseMask)
 // decides its lines.
 void DebugClient::PrepareThread(lua_State* L, lua_State* co, int baseMask)
 {
-    if (!co || co == L || lua_gethook(co) != Hook)
+    if (!co || co == L)
+        return;
+    // Its events come to our hook directly, or through the host's hook that runs now.
+    lua_Hook hook = lua_gethook(co);
+    if (hook != Hook && hook != lua_gethook(L))
         return;
     const int needed = LUA_MASKCALL | LUA_MASKRET;
     if ((lua_gethookmask(co) & needed) == needed)
         return;
-    lua_sethook(co, Hook, baseMask, HEARTBEAT_COUNT);
+    SetHookMask(co, baseMask);
     m_Shadow.Forget(co);
 }
 

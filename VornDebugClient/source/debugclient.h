@@ -125,6 +125,7 @@ private:
     bool ChunkWantsLines(ChunkPathCache::Entry* entry);
     BreakpointFile* ChunkFile(ChunkPathCache::Entry* entry);
     static void SetLineEvents(lua_State* L, ShadowStack::Thread& thread, int baseMask, bool lines);
+    static void SetHookMask(lua_State* L, int mask);
     static int ProtectedFindLibraryFunctions(lua_State* L);
     void FindLibraryFunctions(lua_State* L, LONG generation);
     bool StepTargetReached(lua_State* L, int mode);

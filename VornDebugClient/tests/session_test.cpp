@@ -964,6 +964,60 @@ TEST_F(Session, SteppingIntoCoroutinesMadeBeforeAnyBreakpoint)
     EXPECT_EQ(host.scriptLines, (std::vector<std::string>{"r=2"}));
 }
 
+// A host that puts a hook of its own in front of the client's and passes each
+// event on keeps its hook, and the client still stops and steps through it.
+TEST_F(Session, AHostsOwnHookInFrontOfTheClientsStays)
+{
+    WriteScript("wlib", "local M = {}\nfunction M.work(x) local y = x + 1 return y end\nreturn M\n");
+    Launch("wrapped",
+           "local lib = dofile('dbgscripts/wlib.lua')\n"   // 1
+           "local function f(x)\n"                         // 2
+           "  local a = lib.work(x)\n"                     // 3
+           "  return a\n"                                  // 4
+           "end\n"                                         // 5
+           "local r = f(1)\n"                              // 6
+           "r = f(r)\n"                                    // 7
+           "host_report('r=' .. r)\n",                     // 8
+           "--wrap-hook");
+    Connect({{"dbgscripts\\wrapped.lua", 4}, {"dbgscripts\\wrapped.lua", 7}});
+    EXPECT_EQ(peer.ExpectQuery(), 4);
+    peer.Send(Msg::Verdict(0));
+    BreakAt(7);
+    peer.Send(Msg::Command(STEP_INTO));
+    ExpectStopAt(peer.ExpectStop(), 3);
+    peer.Send(Msg::Command(STEP_OVER));
+    EXPECT_EQ(peer.ExpectQuery(), 4);
+    peer.Send(Msg::Verdict(0));
+    ExpectStopAt(peer.ExpectStop(), 8);
+    peer.Send(Msg::Command(CONTINUE));
+    Finish();
+    EXPECT_EQ(host.scriptLines, (std::vector<std::string>{"r=3"}));
+    EXPECT_EQ(host.report["wrapper_kept"], "1");
+    EXPECT_EQ(host.report["wrapper_events"], "1");
+}
+
+// Initialize puts its hook in place of one the host had, whatever its events.
+TEST_F(Session, InitializeReplacesAHookTheStateHad)
+{
+    Launch("hookfirst",
+           "local deadline = os.clock() + 20\n"               // 1
+           "local n = 0\n"                                    // 2
+           "while not go and os.clock() < deadline do\n"      // 3
+           "  n = n + 1\n"                                    // 4
+           "end\n"                                            // 5
+           "host_report('go=' .. tostring(go))\n",            // 6
+           "--hook-first");
+    Connect({});
+    Sleep(200);
+    peer.Send(Msg::Command(BREAK));
+    Stop stop = peer.ExpectStop();
+    EXPECT_TRUE(stop.line == 3 || stop.line == 4) << stop.line;
+    EXPECT_EQ(peer.Watch("rawset(_G, 'go', true) and 1", 0).strings.at(1), "1");
+    peer.Send(Msg::Command(CONTINUE));
+    Finish();
+    EXPECT_EQ(host.scriptLines, (std::vector<std::string>{"go=true"}));
+}
+
 TEST_F(Session, CallStackLeavesOutCFramesAndStringChunks)
 {
     Launch("cframes",

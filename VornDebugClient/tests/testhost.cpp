@@ -4,7 +4,12 @@
 // may call host_report and the host's coroutine functions below.
 //
 //   vorn_dbg_testhost [--report file] [--no-print] [--no-callbacks] [--chain]
-//                     [--no-connect] [--disconnect] [--disconnect-first] [--codes] script.lua
+//                     [--no-connect] [--disconnect] [--disconnect-first] [--wrap-hook]
+//                     [--hook-first] [--codes] script.lua
+//
+// --hook-first: the state has a count hook of the host's before Initialize.
+// --wrap-hook: after connecting, the host installs a hook of its own that passes
+// every event on to the hook it found, as a host with a watchdog would.
 #include "vorndebugclient.h"
 
 #include <lua.hpp>
@@ -44,6 +49,16 @@ namespace
     }
 
     void OnChain(lua_State*, lua_Debug*) { ++g_chain; }
+
+    lua_Hook g_wrappedHook;
+    int g_wrapperEvents;
+
+    void WrapperHook(lua_State* L, lua_Debug* ar)
+    {
+        ++g_wrapperEvents;
+        if (g_wrappedHook)
+            g_wrappedHook(L, ar);
+    }
     void OnEnded() { ++g_ended; }
     void OnBreak() { ++g_breaks; }
     void OnResumed() { ++g_resumed; }
@@ -148,7 +163,7 @@ namespace
 int main(int argc, char** argv)
 {
     bool print = true, callbacks = true, chain = false, connect = true, disconnect = false, codes = false;
-    bool disconnectFirst = false;
+    bool disconnectFirst = false, wrapHook = false, hookFirst = false;
     const char* script = nullptr;
     for (int i = 1; i < argc; ++i)
     {
@@ -171,6 +186,10 @@ int main(int argc, char** argv)
             disconnect = true;
         else if (arg == "--disconnect-first")
             disconnectFirst = true;
+        else if (arg == "--hook-first")
+            hookFirst = true;
+        else if (arg == "--wrap-hook")
+            wrapHook = true;
         else if (arg == "--codes")
             codes = true;
         else
@@ -201,6 +220,8 @@ int main(int argc, char** argv)
     lua_register(L, "host_keep", HostKeep);
     lua_register(L, "host_resume_kept", HostResumeKept);
 
+    if (hookFirst)
+        lua_sethook(L, WrapperHook, LUA_MASKCOUNT, 1000);
     VornDebugClientImports imports = {chain ? OnChain : nullptr, OnEnded, OnBreak, OnResumed, OnEcho};
     if (callbacks)
         e.initImportAPI(&imports);
@@ -220,6 +241,11 @@ int main(int argc, char** argv)
 
     if (disconnectFirst)
         e.disconnect();
+    if (wrapHook)
+    {
+        g_wrappedHook = lua_gethook(L);
+        lua_sethook(L, WrapperHook, lua_gethookmask(L) | LUA_MASKCOUNT, 100);
+    }
 
     int status = luaL_loadfile(L, script);
     if (status == 0)
@@ -229,6 +255,11 @@ int main(int argc, char** argv)
     else
         Report(std::string("script=error ") + (lua_tostring(L, -1) ? lua_tostring(L, -1) : "?"));
 
+    if (wrapHook)
+    {
+        Report(std::string("wrapper_kept=") + (lua_gethook(L) == WrapperHook ? "1" : "0"));
+        Report(std::string("wrapper_events=") + (g_wrapperEvents > 0 ? "1" : "0"));
+    }
     if (disconnect)
         e.disconnect();
     Report("shutdown=" + std::to_string(e.shutdown()));
