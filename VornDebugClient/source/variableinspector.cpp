@@ -3,6 +3,7 @@
 #include "boundedtext.h"
 #include "luadebugdataitem.h"
 
+#include <climits>
 #include <cstdio>
 #include <cstring>
 
@@ -33,7 +34,9 @@ namespace
     // inside a protected call, whose own C function is one more level on top.
     bool GetStopLevel(lua_State* L, int level, lua_Debug* ar)
     {
-        return level >= 0 && lua_getstack(L, level + 1, ar) != 0;
+        // A level one more would overflow, and Lua takes a negative one for a
+        // lost tail call.
+        return level >= 0 && level < INT_MAX && lua_getstack(L, level + 1, ar) != 0;
     }
 
 }
