@@ -185,7 +185,10 @@ void DebugClient::InitImportAPI(const VornDebugClientImports* imports)
 {
     if (!imports)
         return;
-    m_Imports = *imports;
+    {
+        AutoLock lock;   // the worker reads the hook chain
+        m_Imports = *imports;
+    }
     UpdateDesiredMask();
 }
 
@@ -208,6 +211,11 @@ void DebugClient::RegisterPrintFunc()
 // Stepping, breaking and a host that chains the hook get every event.
 void DebugClient::UpdateDesiredMask()
 {
+    // Both threads update it: each reads the state and stores its mask under the
+    // lock, so the last one stored was made from the latest state. Unlocked, a
+    // Break request that came as the stopped script went on could be overwritten
+    // by the script's older reading, and never seen.
+    AutoLock lock;
     int mask = LUA_MASKCOUNT;
     if (m_L && !m_bSessionEnded)
     {
