@@ -254,8 +254,8 @@ void DebugClient::SetHookMask(lua_State* L, int mask)
 
 void DebugClient::ApplyHookMask(lua_State* L)
 {
-    if (!L)
-        return;
+    if (!L || !m_L)
+        return;   // also after Shutdown from a callback inside an event
     int desired = m_nDesiredMask;
     // Per function: lines stay on until an event has decided for the running one.
     int mask = desired & ~PER_FUNCTION_LINES;
@@ -593,7 +593,8 @@ void DebugClient::OnLine(lua_State* L, lua_Debug* ar)
             Break(L, chunk->path, line, true);
     }
 
-    if (chain && !m_bSessionEnded)
+    // Read again: a callback of the stop may have shut the client down.
+    if (chain && !m_bSessionEnded && m_Imports.hookChain)
         m_Imports.hookChain(L, ar);
 }
 
@@ -718,6 +719,8 @@ void DebugClient::Break(lua_State* L, const char* file, int line, bool resetMode
         SetStepMode(MODE_RUN);
     if (m_Imports.aboutToBreak)
         m_Imports.aboutToBreak();
+    if (!m_L)
+        return;   // the host shut the client down from its callback
 
     int top = lua_gettop(L);
     LuaCompat::ProtectedCall(L, ProtectedBeforeStop, this);

@@ -1018,6 +1018,41 @@ TEST_F(Session, InitializeReplacesAHookTheStateHad)
     EXPECT_EQ(host.scriptLines, (std::vector<std::string>{"go=true"}));
 }
 
+// A host may shut the client down from inside its callbacks, while the client is
+// in the middle of a stop: the script runs on without the client.
+class ShutdownInside : public Session, public ::testing::WithParamInterface<const char*>
+{
+};
+
+TEST_P(ShutdownInside, TheCallback)
+{
+    std::string callback = GetParam();
+    Launch("inside" + callback,
+           "local a = 1\n"                         // 1
+           "local b = a + 1\n"                     // 2
+           "print('b', b)\n"                       // 3
+           "for i = 1, 5000 do b = b + 0 end\n"    // 4
+           "host_report('b=' .. b)\n",             // 5
+           "--chain --shutdown-in " + callback);
+    Connect({{"dbgscripts\\inside" + callback + ".lua", 1}});
+    EXPECT_EQ(peer.ExpectQuery(), 1);
+    peer.Send(Msg::Verdict(1));
+    if (callback != "about")
+    {
+        peer.ExpectStop();
+        peer.Send(callback == "ended" ? Msg::Stop() : Msg::Command(CONTINUE));
+    }
+    peer.Expect(MSG_DISCONNECT, -1, 20000);
+    ASSERT_TRUE(host.Finish()) << "the host did not end";
+    EXPECT_EQ(host.report["script"], "ok") << host.reportText;
+    EXPECT_EQ(host.report["inner_shutdown"], "1");
+    EXPECT_EQ(host.report["shutdown"], "0") << "already shut down";
+    EXPECT_EQ(host.report["exit"], "0");
+    EXPECT_EQ(host.scriptLines, (std::vector<std::string>{"b=2"}));
+}
+
+INSTANTIATE_TEST_SUITE_P(Session, ShutdownInside, ::testing::Values("about", "resumed", "ended"));
+
 TEST_F(Session, CallStackLeavesOutCFramesAndStringChunks)
 {
     Launch("cframes",

@@ -5,9 +5,14 @@
 //
 //   vorn_dbg_testhost [--report file] [--no-print] [--no-callbacks] [--chain]
 //                     [--no-connect] [--disconnect] [--disconnect-first] [--wrap-hook]
-//                     [--hook-first] [--codes] script.lua
+//                     [--hook-first] [--shutdown-in about|resumed|ended] [--host-print]
+//                     [--then script2.lua] [--codes] script.lua
 //
 // --hook-first: the state has a count hook of the host's before Initialize.
+// --shutdown-in: the host shuts the client down from inside that callback.
+// --host-print: the state's print, before the client's, is the host's own, which
+//   reports "print: text".
+// --then: after Shutdown and FreeLibrary, the state runs script2.lua.
 // --wrap-hook: after connecting, the host installs a hook of its own that passes
 // every event on to the hook it found, as a host with a watchdog would.
 #include "vorndebugclient.h"
@@ -59,9 +64,43 @@ namespace
         if (g_wrappedHook)
             g_wrappedHook(L, ar);
     }
-    void OnEnded() { ++g_ended; }
-    void OnBreak() { ++g_breaks; }
-    void OnResumed() { ++g_resumed; }
+    VornDebugClient_Shutdown_t g_shutdown;
+    std::string g_shutdownIn;
+
+    // Shuts the client down once, from inside the named callback.
+    void ShutdownFrom(const char* callback)
+    {
+        if (g_shutdown && g_shutdownIn == callback)
+        {
+            g_shutdownIn.clear();
+            Report("inner_shutdown=" + std::to_string(g_shutdown()));
+        }
+    }
+
+    void OnEnded()
+    {
+        ++g_ended;
+        ShutdownFrom("ended");
+    }
+    void OnBreak()
+    {
+        ++g_breaks;
+        ShutdownFrom("about");
+    }
+    void OnResumed()
+    {
+        ++g_resumed;
+        ShutdownFrom("resumed");
+    }
+
+    int HostPrint(lua_State* L)
+    {
+        std::string text;
+        for (int i = 1; i <= lua_gettop(L); ++i)
+            text += (i > 1 ? "\t" : "") + std::string(lua_tostring(L, i) ? lua_tostring(L, i) : "?");
+        Report("print: " + text);
+        return 0;
+    }
     void OnEcho(const char* text)
     {
         ++g_echoes;
@@ -163,8 +202,9 @@ namespace
 int main(int argc, char** argv)
 {
     bool print = true, callbacks = true, chain = false, connect = true, disconnect = false, codes = false;
-    bool disconnectFirst = false, wrapHook = false, hookFirst = false;
+    bool disconnectFirst = false, wrapHook = false, hookFirst = false, hostPrint = false;
     const char* script = nullptr;
+    const char* then = nullptr;
     for (int i = 1; i < argc; ++i)
     {
         std::string arg = argv[i];
@@ -186,6 +226,12 @@ int main(int argc, char** argv)
             disconnect = true;
         else if (arg == "--disconnect-first")
             disconnectFirst = true;
+        else if (arg == "--shutdown-in" && i + 1 < argc)
+            g_shutdownIn = argv[++i];
+        else if (arg == "--host-print")
+            hostPrint = true;
+        else if (arg == "--then" && i + 1 < argc)
+            then = argv[++i];
         else if (arg == "--hook-first")
             hookFirst = true;
         else if (arg == "--wrap-hook")
@@ -204,6 +250,7 @@ int main(int argc, char** argv)
         return 2;
     }
     Report("load=ok");
+    g_shutdown = e.shutdown;
     if (codes)
         return CheckCodes(e);
     if (!script)
@@ -219,6 +266,8 @@ int main(int argc, char** argv)
     lua_register(L, "host_resume", HostResume);
     lua_register(L, "host_keep", HostKeep);
     lua_register(L, "host_resume_kept", HostResumeKept);
+    if (hostPrint)
+        lua_register(L, "print", HostPrint);
 
     if (hookFirst)
         lua_sethook(L, WrapperHook, LUA_MASKCOUNT, 1000);
@@ -269,8 +318,20 @@ int main(int argc, char** argv)
     Report("chain=" + std::to_string(g_chain > 0 ? 1 : 0));
     Report("echoes=" + std::to_string(g_echoes));
     Report("echo=" + Escape(g_echoText.c_str()));
+    if (then)
+    {
+        // The client is gone from memory: nothing of it may be left in the state.
+        FreeLibrary(module);
+        module = nullptr;
+        status = luaL_loadfile(L, then);
+        if (status == 0)
+            status = lua_pcall(L, 0, 0, 0);
+        Report(status == 0 ? std::string("then=ok")
+                           : std::string("then=error ") + (lua_tostring(L, -1) ? lua_tostring(L, -1) : "?"));
+    }
     lua_close(L);
-    FreeLibrary(module);
+    if (module)
+        FreeLibrary(module);
     Report("exit=0");
     return 0;
 }
