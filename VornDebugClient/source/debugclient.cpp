@@ -111,6 +111,7 @@ int DebugClient::ProtectedShutdown(lua_State* L)
     self->m_Inspector.GetReferences().ReleaseTempReferences(L);
     ReferenceTable::Destroy(L);
     FunctionLineCache::DestroyAnchors(L);
+    OutputFunctions::Uninstall(L);
     char* const keys[] = {&s_StopThreadKey, &s_StepThreadKey};
     for (char* key : keys)
     {

@@ -11,17 +11,93 @@
 // them (a failing tostring) leaves by longjmp, so they keep no C++ object with a
 // destructor alive across a Lua call.
 
+namespace
+{
+    // Registry key of the table of what our functions replaced, by global name.
+    char s_ReplacedKey;
+
+    struct Replaceable
+    {
+        const char* name;
+        lua_CFunction function;
+    };
+    const Replaceable REPLACEABLE[] = {{"print", OutputFunctions::Print},
+                                       {"_ALERT", OutputFunctions::Alert},
+                                       {"_ERRORMESSAGE", OutputFunctions::ErrorMessage}};
+
+    // Pushes the table of replaced globals, made when create is set; else nil when absent.
+    void PushReplaced(lua_State* L, bool create)
+    {
+        lua_pushlightuserdata(L, &s_ReplacedKey);
+        lua_rawget(L, LUA_REGISTRYINDEX);
+        if (!create || lua_type(L, -1) == LUA_TTABLE)
+            return;
+        lua_pop(L, 1);
+        lua_newtable(L);
+        lua_pushlightuserdata(L, &s_ReplacedKey);
+        lua_pushvalue(L, -2);
+        lua_rawset(L, LUA_REGISTRYINDEX);
+    }
+}
+
 void OutputFunctions::Install(lua_State* L, bool print)
 {
     if (print)
     {
-        LuaCompat::SetGlobalFunction(L, "print", Print);
+        Replace(L, "print", Print);
     }
     else
     {
-        LuaCompat::SetGlobalFunction(L, "_ALERT", Alert);
-        LuaCompat::SetGlobalFunction(L, "_ERRORMESSAGE", ErrorMessage);
+        Replace(L, "_ALERT", Alert);
+        Replace(L, "_ERRORMESSAGE", ErrorMessage);
     }
+}
+
+void OutputFunctions::Replace(lua_State* L, const char* name, lua_CFunction fn)
+{
+    PushReplaced(L, true);
+    LuaCompat::GetGlobal(L, name);
+    if (lua_tocfunction(L, -1) == fn)
+    {
+        lua_pop(L, 2);   // installed before: the original is kept already
+    }
+    else
+    {
+        lua_pushstring(L, name);
+        lua_insert(L, -2);
+        lua_rawset(L, -3);
+        lua_pop(L, 1);
+    }
+    LuaCompat::SetGlobalFunction(L, name, fn);
+}
+
+void OutputFunctions::Uninstall(lua_State* L)
+{
+    PushReplaced(L, false);
+    int replaced = lua_gettop(L);
+    for (const Replaceable& entry : REPLACEABLE)
+    {
+        LuaCompat::GetGlobal(L, entry.name);
+        bool ours = lua_tocfunction(L, -1) == entry.function;
+        lua_pop(L, 1);
+        if (!ours)
+            continue;   // the script has put something of its own there
+        lua_pushstring(L, entry.name);
+        if (lua_type(L, replaced) == LUA_TTABLE)
+        {
+            lua_pushstring(L, entry.name);
+            lua_rawget(L, replaced);
+        }
+        else
+        {
+            lua_pushnil(L);
+        }
+        lua_rawset(L, LUA_GLOBALSINDEX);
+    }
+    lua_pop(L, 1);
+    lua_pushlightuserdata(L, &s_ReplacedKey);
+    lua_pushnil(L);
+    lua_rawset(L, LUA_REGISTRYINDEX);
 }
 
 int OutputFunctions::Print(lua_State* L)

@@ -368,6 +368,19 @@ TEST_F(OutputTest, ErrorMessageWritesATraceback)
     EXPECT_NE(g_echo.find("  42-  d:1: in main chunk\n"), std::string::npos) << g_echo;
 }
 
+TEST_F(LuaTest, ShutdownGivesBackWhatTheOutputFunctionsReplaced)
+{
+    Run("original = print");
+    ASSERT_EQ(g_Engine.Initialize(L), 0);
+    g_Engine.RegisterPrintFunc();
+    g_Engine.RegisterPrintFunc();   // twice: the original is still the one kept
+    Run("assert(print ~= original and _ALERT and _ERRORMESSAGE)");
+    Run("_ERRORMESSAGE = function() end mine = _ERRORMESSAGE");
+    g_Engine.Shutdown();
+    Run("assert(print == original, 'print') assert(_ALERT == nil, '_ALERT')");
+    Run("assert(_ERRORMESSAGE == mine, 'what the script put there stays')");
+}
+
 TEST_F(OutputTest, OutputEndsWithTheSession)
 {
     EXPECT_EQ(g_Engine.GetDesiredMask(), LUA_MASKCOUNT) << "no breakpoints, no stepping: count events only";

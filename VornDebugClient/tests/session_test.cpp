@@ -1053,6 +1053,23 @@ TEST_P(ShutdownInside, TheCallback)
 
 INSTANTIATE_TEST_SUITE_P(Session, ShutdownInside, ::testing::Values("about", "resumed", "ended"));
 
+// After Shutdown the state's print, _ALERT and _ERRORMESSAGE are what they were
+// before the client, also once the library is unloaded.
+TEST_F(Session, ShutdownGivesTheStateItsOwnFunctionsBack)
+{
+    std::string then = WriteScript("thenafter",
+                                   "host_report(tostring(_ALERT) .. ' ' .. tostring(_ERRORMESSAGE))\n"
+                                   "print('after', 1)\n");
+    Launch("before", "print('during')\n", "--host-print --then " + then);
+    Connect({});
+    Finish();
+    EXPECT_EQ(peer.outputs, (std::vector<std::string>{"during\n"}));
+    EXPECT_EQ(host.report["then"], "ok") << host.reportText;
+    EXPECT_EQ(host.scriptLines, (std::vector<std::string>{"nil nil"}));
+    EXPECT_NE(host.reportText.find("print: after\t1\n"), std::string::npos) << host.reportText;
+    EXPECT_EQ(host.reportText.find("print: during"), std::string::npos) << "the client's print ran then";
+}
+
 TEST_F(Session, CallStackLeavesOutCFramesAndStringChunks)
 {
     Launch("cframes",
