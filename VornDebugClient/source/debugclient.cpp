@@ -926,9 +926,7 @@ void DebugClient::BeginStep()
     lua_State* L = GetStoppedState();
     if (L && m_pLastStopState)
     {
-        int top = lua_gettop(L);
-        LuaCompat::ProtectedCall(L, ProtectedKeepStepThread, this);
-        lua_settop(L, top);
+        m_Inspector.ProtectedCall(L, ProtectedKeepStepThread, this);
         m_pStepState = m_pLastStopState;
         m_nStepDepth = m_nLastStopDepth;
     }

@@ -81,17 +81,22 @@ void VariableInspector::FreeItems()
     m_nExpandedId = -1;
 }
 
-bool VariableInspector::Run(lua_State* L, lua_CFunction fn, Request& request)
+bool VariableInspector::ProtectedCall(lua_State* L, lua_CFunction fn, void* userData)
 {
     if (!L)
         return false;
-    request.self = this;
     int top = lua_gettop(L);
     InterlockedExchange(&m_bRunningScript, 1);
-    int status = LuaCompat::ProtectedCall(L, fn, &request);
+    int status = LuaCompat::ProtectedCall(L, fn, userData);
     InterlockedExchange(&m_bRunningScript, 0);
     lua_settop(L, top);   // drops the error message of a failed call
     return status == 0;
+}
+
+bool VariableInspector::Run(lua_State* L, lua_CFunction fn, Request& request)
+{
+    request.self = this;
+    return ProtectedCall(L, fn, &request);
 }
 
 void VariableInspector::AddValueItem(lua_State* L, LuaDebugDataItem& parent, const char* name)

@@ -26,9 +26,13 @@ public:
     void FreeItems();
 
     ReferenceTable& GetReferences() { return m_References; }
-    // True while a request runs script code on the worker (an expression, a
-    // metamethod): hook events and output that come meanwhile are the worker's.
+    // True while the worker runs Lua on the stopped script's state (an expression,
+    // a metamethod, a finalizer the collector calls): hook events and output that
+    // come meanwhile are the worker's.
     bool IsRunningScript() const { return m_bRunningScript != 0; }
+    // Runs fn protected on the worker, as every request does; the stack is left as
+    // it was. False on a Lua error.
+    bool ProtectedCall(lua_State* L, lua_CFunction fn, void* userData);
 
     bool CollectLocals(lua_State* L, int level);
     bool CollectGlobals(lua_State* L);
