@@ -49,7 +49,10 @@ public:
     {
         static const char* const pieces[] = {"t", "s", "n", "x", "rounds", "work", "_G", "nil", "1", "2.5",
                                               "+", "-", "*", "..", "#", "(", ")", "[", "]", ".", ":", "'",
-                                              "{", "}", ",", "==", "tostring", "t.sub", "\xFF", "\x01", " "};
+                                              "{", "}", ",", "==", "tostring", "t.sub", "\xFF", "\x01", " ",
+                                              // script code that runs on the worker: output, the
+                                              // script's own coroutine, the collector
+                                              "print('p')", "gen()", "collectgarbage()"};
         std::string text;
         int length = Int(0, maxLength);
         while (int(text.size()) < length)
@@ -136,12 +139,17 @@ private:
     std::mt19937 m_random;
 };
 
-// Answers what would otherwise keep the script waiting.
+// Answers what would otherwise keep the script waiting, often after a few
+// requests about its state.
 void Answer(Peer& peer, const Message& m, Fuzzer& fuzzer, int* stops)
 {
+    if (m.id != MSG_QUERY && m.id != MSG_BREAK)
+        return;
+    for (int n = fuzzer.Int(-3, 4); n > 0; --n)
+        peer.Send(fuzzer.Inspection());
     if (m.id == MSG_QUERY)
         peer.Send(Msg::Verdict(fuzzer.Int(0, 1)));
-    else if (m.id == MSG_BREAK)
+    else
     {
         ++*stops;
         peer.Send(Msg::Command(CONTINUE));
