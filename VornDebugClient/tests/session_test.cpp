@@ -1051,6 +1051,22 @@ TEST_P(ShutdownInside, TheCallback)
     EXPECT_EQ(host.scriptLines, (std::vector<std::string>{"b=2"}));
 }
 
+// The same from an expression the IDE evaluates, which runs on the client's own
+// worker: refused there, as the worker cannot wait for its own end.
+TEST_F(Session, ShutdownFromAnExpressionIsRefused)
+{
+    Launch("exprshutdown", "local a = 1\nlocal b = a + 1\nhost_report('b=' .. b .. ' ' .. host_shutdown())\n");
+    Connect({{"dbgscripts\\exprshutdown.lua", 2}});
+    BreakAt(2);
+    EXPECT_EQ(peer.Watch("host_shutdown()", 0).strings.at(1), "0");
+    peer.Send(Msg::Command(CONTINUE));
+    peer.Expect(MSG_DISCONNECT, -1, 20000);
+    ASSERT_TRUE(host.Finish()) << "the host did not end";
+    EXPECT_EQ(host.report["script"], "ok") << host.reportText;
+    EXPECT_EQ(host.scriptLines, (std::vector<std::string>{"b=2 1"})) << "the script's own call shuts it down";
+    EXPECT_EQ(host.report["shutdown"], "0");
+}
+
 INSTANTIATE_TEST_SUITE_P(Session, ShutdownInside, ::testing::Values("about", "resumed", "ended"));
 
 // After Shutdown the state's print, _ALERT and _ERRORMESSAGE are what they were

@@ -1,7 +1,7 @@
 // A Lua 5.1 host for the debug client's tests: loads VornDebugClient51.dll through
 // its six exports in the documented order, runs one script file and writes what
 // happened (return codes, callbacks, echoed output) as "key=value" lines. Scripts
-// may call host_report and the host's coroutine functions below.
+// may call host_report, host_shutdown and the host's coroutine functions below.
 //
 //   vorn_dbg_testhost [--report file] [--no-print] [--no-callbacks] [--chain]
 //                     [--no-connect] [--disconnect] [--disconnect-first] [--wrap-hook]
@@ -91,6 +91,14 @@ namespace
     {
         ++g_resumed;
         ShutdownFrom("resumed");
+    }
+
+    // host_shutdown(): a script (or an expression the IDE evaluates) shuts the client
+    // down; returns Shutdown's result.
+    int HostShutdown(lua_State* L)
+    {
+        lua_pushinteger(L, g_shutdown ? g_shutdown() : -1);
+        return 1;
     }
 
     int HostPrint(lua_State* L)
@@ -266,6 +274,7 @@ int main(int argc, char** argv)
     lua_register(L, "host_resume", HostResume);
     lua_register(L, "host_keep", HostKeep);
     lua_register(L, "host_resume_kept", HostResumeKept);
+    lua_register(L, "host_shutdown", HostShutdown);
     if (hostPrint)
         lua_register(L, "print", HostPrint);
 
