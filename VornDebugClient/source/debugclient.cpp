@@ -565,7 +565,7 @@ void DebugClient::OnLine(lua_State* L, lua_Debug* ar)
         InterlockedExchange(&m_bVerdict, 0);
         SetCurrentPosition(chunk->path, line);
         if (WaitForContinue(L, NetworkThread::CMD_WRITE_BREAKPOINT_QUERY) && m_bVerdict)
-            Break(L, chunk->path, line, false);
+            Break(L, chunk->path, line, MODE_RUN);
     }
     else
     {
@@ -591,7 +591,7 @@ void DebugClient::OnLine(lua_State* L, lua_Debug* ar)
             break;
         }
         if (stop && g_Worker.IsSocketOpen())
-            Break(L, chunk->path, line, true);
+            Break(L, chunk->path, line, mode);
     }
 
     // Read again: a callback of the stop may have shut the client down.
@@ -714,10 +714,11 @@ int DebugClient::ProtectedKeepStepThread(lua_State* L)
     return 0;
 }
 
-void DebugClient::Break(lua_State* L, const char* file, int line, bool resetMode)
+void DebugClient::Break(lua_State* L, const char* file, int line, int resetMode)
 {
-    if (resetMode)
-        SetStepMode(MODE_RUN);
+    // Only the mode that made this stop goes: a Stop that came meanwhile stays.
+    if (resetMode != MODE_RUN && InterlockedCompareExchange(&m_nStepMode, MODE_RUN, resetMode) == resetMode)
+        UpdateDesiredMask();
     if (m_Imports.aboutToBreak)
         m_Imports.aboutToBreak();
     if (!m_L)
@@ -810,6 +811,11 @@ bool DebugClient::WaitForContinue(lua_State* L, int writeCommand)
         return false;
     {
         AutoLock lock;
+        // A Stop that came before the wait began has let it go already, and the
+        // IDE that sent it has closed its session: nobody would answer. (OnStop
+        // sets the mode before it takes the lock to end the wait.)
+        if (m_nStepMode == MODE_STOP)
+            return false;
         m_bStopped = true;
         m_pStoppedState = L;
         g_ContinueEvent.Reset();

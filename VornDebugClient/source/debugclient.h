@@ -132,7 +132,9 @@ private:
     ChunkPathCache::Entry* ChunkEntry(const char* source);
     bool ChunkHasBreakpoint(ChunkPathCache::Entry* entry, int line);
 
-    void Break(lua_State* L, const char* file, int line, bool resetMode);
+    // resetMode: the stepping mode that made the stop, which the stop ends (MODE_RUN
+    // for a breakpoint, which keeps the mode).
+    void Break(lua_State* L, const char* file, int line, int resetMode);
     void SendCallStack(lua_State* L);
     bool PostWithFlush(int writeCommand, LONG* target);
     bool SendAndWait(int writeCommand);

@@ -451,6 +451,27 @@ TEST_F(Session, BreakWhileRunningInspectionWhileRunningIsIgnoredAndStopEndsTheSe
     EXPECT_EQ(host.report["echoes"], "0");
 }
 
+// The IDE stops the session just as the script begins to stop: the stop it never
+// waits for must not keep the script waiting.
+TEST_F(Session, StopAsTheScriptBeginsToStopEndsTheSession)
+{
+    Launch("stopbreak", "local a = 1\nlocal b = a + 1\nhost_report('b=' .. b)\n", "--slow-break");
+    Connect({{"dbgscripts\\stopbreak.lua", 1}});
+    EXPECT_EQ(peer.ExpectQuery(), 1);
+    peer.Send(Msg::Verdict(1).Append(Msg::Stop()));
+    // Whatever the script still sends of its stop goes unanswered, as the IDE has
+    // closed its session.
+    Message m;
+    bool disconnected = false;
+    while (!disconnected && peer.Next(m, 20000))
+        disconnected = m.id == MSG_DISCONNECT;
+    EXPECT_TRUE(disconnected) << "the script waits for an IDE that has gone";
+    ASSERT_TRUE(host.Finish()) << "the host did not end";
+    EXPECT_EQ(host.report["script"], "ok") << host.reportText;
+    EXPECT_EQ(host.scriptLines, (std::vector<std::string>{"b=2"}));
+    EXPECT_EQ(host.report["ended"], "1");
+}
+
 TEST_F(Session, OutputIsSplitAndCleanedAndTracebacksArrive)
 {
     Launch("output",

@@ -6,13 +6,14 @@
 //   vorn_dbg_testhost [--report file] [--no-print] [--no-callbacks] [--chain]
 //                     [--no-connect] [--disconnect] [--disconnect-first] [--wrap-hook]
 //                     [--hook-first] [--shutdown-in about|resumed|ended] [--host-print]
-//                     [--then script2.lua] [--codes] script.lua
+//                     [--then script2.lua] [--slow-break] [--codes] script.lua
 //
 // --hook-first: the state has a count hook of the host's before Initialize.
 // --shutdown-in: the host shuts the client down from inside that callback.
 // --host-print: the state's print, before the client's, is the host's own, which
 //   reports "print: text".
 // --then: after Shutdown and FreeLibrary, the state runs script2.lua.
+// --slow-break: the about-to-break callback takes 300 ms.
 // --wrap-hook: after connecting, the host installs a hook of its own that passes
 // every event on to the hook it found, as a host with a watchdog would.
 #include "vorndebugclient.h"
@@ -66,6 +67,7 @@ namespace
     }
     VornDebugClient_Shutdown_t g_shutdown;
     std::string g_shutdownIn;
+    bool g_slowBreak;
 
     // Shuts the client down once, from inside the named callback.
     void ShutdownFrom(const char* callback)
@@ -85,6 +87,8 @@ namespace
     void OnBreak()
     {
         ++g_breaks;
+        if (g_slowBreak)
+            Sleep(300);
         ShutdownFrom("about");
     }
     void OnResumed()
@@ -236,6 +240,8 @@ int main(int argc, char** argv)
             disconnectFirst = true;
         else if (arg == "--shutdown-in" && i + 1 < argc)
             g_shutdownIn = argv[++i];
+        else if (arg == "--slow-break")
+            g_slowBreak = true;
         else if (arg == "--host-print")
             hostPrint = true;
         else if (arg == "--then" && i + 1 < argc)
