@@ -298,6 +298,41 @@ TEST_F(Session, StepIntoOverAndOut)
     EXPECT_EQ(host.report["breaks"], "6");
 }
 
+// A tail call replaces its caller's frame: stepping over it does not enter the
+// callee, and stepping out of the callee returns where the caller would have.
+TEST_F(Session, SteppingOverAndOutOfTailCalls)
+{
+    Launch("tailstep",
+           "local function g(x)\n"    // 1
+           "  local y = x + 1\n"      // 2
+           "  return y\n"             // 3
+           "end\n"                    // 4
+           "local function f(x)\n"    // 5
+           "  return g(x)\n"          // 6
+           "end\n"                    // 7
+           "local r = f(1)\n"         // 8
+           "local s = f(r)\n"         // 9
+           "local t = s + 1\n"        // 10
+           "host_report('t=' .. t)\n");
+    Connect({{"dbgscripts\\tailstep.lua", 8}});
+    BreakAt(8);
+    peer.Send(Msg::Command(STEP_INTO));
+    ExpectStopAt(peer.ExpectStop(), 6);
+    peer.Send(Msg::Command(STEP_OVER));
+    ExpectStopAt(peer.ExpectStop(), 9);
+    peer.Send(Msg::Command(STEP_INTO));
+    ExpectStopAt(peer.ExpectStop(), 6);
+    peer.Send(Msg::Command(STEP_INTO));
+    Stop stop = peer.ExpectStop();
+    ExpectStopAt(stop, 2);
+    EXPECT_EQ(stop.stack.size(), 2u) << "g in f's place, and main";
+    peer.Send(Msg::Command(STEP_OUT));
+    ExpectStopAt(peer.ExpectStop(), 10);
+    peer.Send(Msg::Command(CONTINUE));
+    Finish();
+    EXPECT_EQ(host.scriptLines, (std::vector<std::string>{"t=4"}));
+}
+
 TEST_F(Session, BreakpointsWhileStepping)
 {
     Launch("stepbp", STEP_SCRIPT);
