@@ -91,6 +91,7 @@ private:
     sockaddr_in m_Sender;
     bool m_bStartedWinsock;
     volatile LONG m_nFlushesDone;
+    bool m_bLostDuringRequest;
 };
 
 #endif
