@@ -1197,6 +1197,30 @@ TEST(SessionWithoutIde, ConnectGivesUpAfterThreeSecondsAndTheScriptRuns)
     EXPECT_EQ(host.report["shutdown"], "1");
 }
 
+TEST(SessionWithoutIde, ConnectFailsAtOnceWhenItsPortCannotBeBound)
+{
+    // The client's port held for this process alone: the client cannot bind it.
+    Peer sockets;   // starts Windows Sockets here
+    SOCKET holder = socket(AF_INET, SOCK_DGRAM, IPPROTO_UDP);
+    ASSERT_NE(holder, INVALID_SOCKET);
+    BOOL exclusive = TRUE;
+    setsockopt(holder, SOL_SOCKET, SO_EXCLUSIVEADDRUSE, reinterpret_cast<const char*>(&exclusive), sizeof(exclusive));
+    sockaddr_in address = {};
+    address.sin_family = AF_INET;
+    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    address.sin_port = htons(7551);
+    ASSERT_EQ(bind(holder, reinterpret_cast<sockaddr*>(&address), sizeof(address)), 0);
+    HostProcess host;
+    std::string script = WriteScript("nobind", "host_report('ran')\n");
+    ASSERT_TRUE(host.Start(script, "dbgscripts\\nobind.report"));
+    ASSERT_TRUE(host.Finish(30000));
+    closesocket(holder);
+    EXPECT_EQ(host.report["connect"], "5");
+    EXPECT_LT(std::stoi(host.report["connect_ms"]), 2000) << "no wait for an answer that cannot come";
+    EXPECT_EQ(host.scriptLines, (std::vector<std::string>{"ran"}));
+    EXPECT_EQ(host.report["shutdown"], "1");
+}
+
 TEST(SessionWithoutIde, ExportReturnCodes)
 {
     HostProcess host;
