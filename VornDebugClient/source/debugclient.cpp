@@ -868,14 +868,6 @@ void DebugClient::SendOutput(const char* text)
         m_Imports.printEcho(text);
 }
 
-void DebugClient::SendAlert(const char* text)
-{
-    char alert[ALERT_SIZE];
-    CopyBounded(alert, sizeof(alert) - 1, text);   // room for the newline
-    AppendBounded(alert, "\n");
-    SendOutput(alert);
-}
-
 // ---- the IDE's messages (worker thread) ---------------------------------------------------
 
 lua_State* DebugClient::GetStoppedState() const

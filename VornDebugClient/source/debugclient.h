@@ -36,7 +36,6 @@ public:
         NAME_SIZE = 256,
         WHAT_SIZE = 32,
         OUTPUT_SIZE = 8192,
-        ALERT_SIZE = 1024,
         // As long as the IDE may send it: whether a combined path is too long is
         // decided on the result, never by cutting the directory.
         BASE_DIRECTORY_SIZE = 2048,
@@ -63,7 +62,6 @@ public:
     // ---- script thread ---------------------------------------------------------
     // Sends text as Output messages (split to fit datagrams) and echoes it to the host.
     void SendOutput(const char* text);
-    void SendAlert(const char* text);
 
     // ---- worker thread: the IDE's messages ----------------------------------------
     void OnStop();

@@ -141,23 +141,37 @@ int OutputFunctions::Print(lua_State* L)
     return 0;
 }
 
-int OutputFunctions::Alert(lua_State* L)
+// Sends the string on top of the stack and a newline, whole: a long traceback
+// goes out in as many Output messages as it needs.
+void OutputFunctions::SendLine(lua_State* L)
 {
-    char text[DebugClient::ALERT_SIZE];
-    int kind = lua_gettop(L) > 0 ? lua_type(L, -1) : LUA_TNONE;
-    if (kind == LUA_TSTRING || kind == LUA_TNUMBER)
-        std::snprintf(text, sizeof(text), "%s", lua_tostring(L, -1));
-    else if (kind == LUA_TNONE)
-        text[0] = '\0';
-    else
-        ValueFormatter::ValueText(L, -1, text, sizeof(text));   // no text of its own
+    lua_pushliteral(L, "\n");
+    lua_concat(L, 2);
     try
     {
-        g_Engine.SendAlert(text);
+        g_Engine.SendOutput(lua_tostring(L, -1));
     }
     catch (...)
     {
     }
+}
+
+int OutputFunctions::Alert(lua_State* L)
+{
+    int kind = lua_gettop(L) > 0 ? lua_type(L, -1) : LUA_TNONE;
+    if (kind == LUA_TSTRING || kind == LUA_TNUMBER)
+    {
+        lua_pushvalue(L, -1);
+    }
+    else
+    {
+        char text[64];   // a value with no text of its own: its pointer, or nothing
+        text[0] = '\0';
+        if (kind != LUA_TNONE)
+            ValueFormatter::ValueText(L, -1, text, sizeof(text));
+        lua_pushstring(L, text);
+    }
+    SendLine(L);
     return 0;
 }
 
@@ -222,12 +236,6 @@ int OutputFunctions::ErrorMessage(lua_State* L)
         PushLevelDescription(L, level, ar);
         lua_concat(L, 2);
     }
-    try
-    {
-        g_Engine.SendAlert(lua_tostring(L, -1));
-    }
-    catch (...)
-    {
-    }
+    SendLine(L);
     return 0;
 }

@@ -22,6 +22,7 @@ public:
 
 private:
     static void Replace(lua_State* L, const char* name, lua_CFunction fn);
+    static void SendLine(lua_State* L);
     static void PushLevelDescription(lua_State* L, int level, lua_Debug& ar);
 };
 

@@ -334,16 +334,20 @@ TEST_F(OutputTest, PrintKeepsTheOrderOfLongValues)
     }
 }
 
-TEST_F(OutputTest, AlertTakesAnyValueAndIsBounded)
+TEST_F(OutputTest, AlertTakesAnyValueAndKeepsLongTexts)
 {
     Run("_ALERT('note')");
     EXPECT_EQ(g_echo, "note\n");
     g_echo.clear();
     Run("_ALERT(nil) _ALERT({}) _ALERT()");
     EXPECT_EQ(g_echo.substr(0, 4), "nil\n");
+    EXPECT_EQ(g_echo.substr(g_echo.size() - 2), "\n\n") << "no value: an empty line";
+    g_echo.clear();
+    Run("_ALERT(2.5)");
+    EXPECT_EQ(g_echo, "2.5\n");
     g_echo.clear();
     Run("_ALERT(string.rep('a', 5000))");
-    EXPECT_EQ(g_echo, std::string(DebugClient::ALERT_SIZE - 2, 'a') + "\n");
+    EXPECT_EQ(g_echo, std::string(5000, 'a') + "\n");
 }
 
 TEST_F(OutputTest, ErrorMessageWritesATraceback)
@@ -366,6 +370,14 @@ TEST_F(OutputTest, ErrorMessageWritesATraceback)
         lines += c == '\n';
     EXPECT_EQ(lines, 2 + 11 + 1 + 10 + 1) << g_echo;
     EXPECT_NE(g_echo.find("  42-  d:1: in main chunk\n"), std::string::npos) << g_echo;
+
+    // A traceback longer than any fixed buffer still ends with its last level.
+    g_echo.clear();
+    std::string name = "=" + std::string(50, 'c');
+    Run("local function deep(n) if n == 0 then _ERRORMESSAGE('long') else deep(n - 1) end end deep(40)",
+        name.c_str());
+    EXPECT_GT(g_echo.size(), 1500u);
+    EXPECT_NE(g_echo.find("  42-  " + name.substr(1) + ":1: in main chunk\n"), std::string::npos) << g_echo;
 }
 
 TEST_F(LuaTest, ShutdownGivesBackWhatTheOutputFunctionsReplaced)
