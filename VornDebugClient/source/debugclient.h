@@ -5,7 +5,9 @@
 // Threads: the hook, Break and the output functions run on the script thread; the
 // IDE's messages arrive on the worker thread. The worker reads the Lua state only
 // while the script thread waits in WaitForContinue, and only the worker ends that
-// wait (ResumeScript), so the two never run Lua at the same time.
+// wait (ResumeScript), so the two never run Lua at the same time. Script code the
+// worker runs meanwhile (an expression, a finalizer) is not the script's: the hook
+// ignores it, and what it prints goes out from the worker at once.
 #ifndef VORN_DEBUGCLIENT_DEBUGCLIENT_H
 #define VORN_DEBUGCLIENT_DEBUGCLIENT_H
 
