@@ -13,10 +13,9 @@
 
 namespace
 {
-    // Registry keys under which the thread of the last stop, and the thread a step
-    // over or step out began in, are kept alive: the step still asks that thread
-    // for its state after coroutine switches and later stops.
-    char s_StopThreadKey;
+    // Registry key under which the thread a step over or step out began in is kept
+    // alive: the step still asks that thread for its state after coroutine
+    // switches and later stops.
     char s_StepThreadKey;
 
     const int FULL_EVENTS = LUA_MASKCALL | LUA_MASKRET | LUA_MASKLINE;
@@ -43,8 +42,6 @@ DebugClient::DebugClient(LuaDebugDataItem& locals, LuaDebugDataItem& globals, Si
       m_pStoppedState(nullptr),
       m_pStepState(nullptr),
       m_nStepDepth(0),
-      m_pLastStopState(nullptr),
-      m_nLastStopDepth(0),
       m_nFlushesPosted(0)
 {
     std::memset(&m_Imports, 0, sizeof(m_Imports));
@@ -112,13 +109,9 @@ int DebugClient::ProtectedShutdown(lua_State* L)
     ReferenceTable::Destroy(L);
     FunctionLineCache::DestroyAnchors(L);
     OutputFunctions::Uninstall(L);
-    char* const keys[] = {&s_StopThreadKey, &s_StepThreadKey};
-    for (char* key : keys)
-    {
-        lua_pushlightuserdata(L, key);
-        lua_pushnil(L);
-        lua_rawset(L, LUA_REGISTRYINDEX);
-    }
+    lua_pushlightuserdata(L, &s_StepThreadKey);
+    lua_pushnil(L);
+    lua_rawset(L, LUA_REGISTRYINDEX);
     return 0;
 }
 
@@ -147,7 +140,7 @@ int DebugClient::Initialize(lua_State* L)
     InterlockedExchange(&m_bSessionEnded, 0);
     InterlockedExchange(&m_nCallDepth, 0);
     InterlockedExchange(&m_nStepMode, MODE_RUN);
-    m_pStepState = m_pLastStopState = nullptr;
+    m_pStepState = nullptr;
     m_PathCache.Clear();
     m_FunctionLines.Clear();
     m_Shadow.Clear();
@@ -178,7 +171,7 @@ void DebugClient::Shutdown()
     m_FunctionLines.Clear();
     m_Shadow.Clear();
     std::memset(&m_Library, 0, sizeof(m_Library));
-    m_pStepState = m_pLastStopState = nullptr;
+    m_pStepState = nullptr;
     m_L = nullptr;
 }
 
@@ -697,19 +690,16 @@ int DebugClient::ProtectedBeforeStop(lua_State* L)
     DebugClient* self = static_cast<DebugClient*>(lua_touserdata(L, 1));
     lua_settop(L, 0);
     self->m_Inspector.GetReferences().ReleaseTempReferences(L);
-    lua_pushlightuserdata(L, &s_StopThreadKey);
-    if (!LuaCompat::PushThread(L))
-        lua_pushnil(L);
-    lua_rawset(L, LUA_REGISTRYINDEX);
     return 0;
 }
 
+// Runs on the stopped thread itself, which it keeps.
 int DebugClient::ProtectedKeepStepThread(lua_State* L)
 {
     lua_settop(L, 0);
     lua_pushlightuserdata(L, &s_StepThreadKey);
-    lua_pushlightuserdata(L, &s_StopThreadKey);
-    lua_rawget(L, LUA_REGISTRYINDEX);
+    if (!LuaCompat::PushThread(L))
+        lua_pushnil(L);
     lua_rawset(L, LUA_REGISTRYINDEX);
     return 0;
 }
@@ -732,8 +722,6 @@ void DebugClient::Break(lua_State* L, const char* file, int line, int resetMode)
     CopyBounded(position, file);
     SendCallStack(L);
     SetCurrentPosition(position, line);
-    m_pLastStopState = L;
-    m_nLastStopDepth = StackDepth(L);
     WaitForContinue(L, NetworkThread::CMD_WRITE_BREAK);
 
     if (m_Imports.resumed)
@@ -916,17 +904,19 @@ void DebugClient::OnStepOut()
     ResumeScript();
 }
 
-// Step over and step out measure from the stop they begin at; later stops in the
-// same step (a breakpoint in a callee) do not move that point.
+// Step over and step out measure from where the script waits (a stop, or a
+// breakpoint awaiting its verdict); later stops in the same step (a breakpoint in
+// a callee) do not move that point. The waiting thread's stack is read here, on
+// the worker, as the inspection requests read it.
 void DebugClient::BeginStep()
 {
     InterlockedExchange(&m_nCallDepth, 0);
     lua_State* L = GetStoppedState();
-    if (L && m_pLastStopState)
+    if (L)
     {
         m_Inspector.ProtectedCall(L, ProtectedKeepStepThread, this);
-        m_pStepState = m_pLastStopState;
-        m_nStepDepth = m_nLastStopDepth;
+        m_pStepState = L;
+        m_nStepDepth = StackDepth(L);
     }
     else
     {

@@ -196,12 +196,9 @@ private:
     // The stop the script thread waits in (guarded by the global lock).
     bool m_bStopped;
     lua_State* m_pStoppedState;
-    // Where the running step over or step out began, and where the last stop was
-    // (thread and stack depth).
+    // Where the running step over or step out began (thread and stack depth).
     lua_State* m_pStepState;
     int m_nStepDepth;
-    lua_State* m_pLastStopState;
-    int m_nLastStopDepth;
     // Flushes the script thread has posted (it alone posts them).
     LONG m_nFlushesPosted;
 };

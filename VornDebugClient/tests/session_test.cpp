@@ -366,6 +366,39 @@ TEST_F(Session, BreakpointsWhileStepping)
     EXPECT_EQ(host.scriptLines, (std::vector<std::string>{"r=7"}));
 }
 
+// A step the IDE asks for while a breakpoint waits for its verdict begins there,
+// not at the last stop.
+TEST_F(Session, StepsAskedForWhileAVerdictIsAwaited)
+{
+    Launch("querystep",
+           "local function inner(x)\n"    // 1
+           "  local y = x * 2\n"          // 2
+           "  return y\n"                 // 3
+           "end\n"                        // 4
+           "local function outer(x)\n"    // 5
+           "  local z = inner(x)\n"       // 6
+           "  return z + 1\n"             // 7
+           "end\n"                        // 8
+           "local a = 1\n"                // 9
+           "local r = outer(a)\n"         // 10
+           "local s = outer(r)\n"         // 11
+           "host_report('s=' .. s)\n");   // 12
+    Connect({{"dbgscripts\\querystep.lua", 9}, {"dbgscripts\\querystep.lua", 2}});
+    BreakAt(9);
+    peer.Send(Msg::Command(CONTINUE));
+    EXPECT_EQ(peer.ExpectQuery(), 2);
+    peer.Send(Msg::Command(STEP_OUT));   // in place of the verdict
+    ExpectStopAt(peer.ExpectStop(), 7);
+    peer.Send(Msg::Command(CONTINUE));
+    EXPECT_EQ(peer.ExpectQuery(), 2);
+    peer.Send(Msg::Command(STEP_OVER));
+    ExpectStopAt(peer.ExpectStop(), 3);
+    peer.Send(Msg::ClearBreakpoints());
+    peer.Send(Msg::Command(CONTINUE));
+    Finish();
+    EXPECT_EQ(host.scriptLines, (std::vector<std::string>{"s=7"}));
+}
+
 TEST_F(Session, StepOverAndOutAfterAnErrorCaughtByPcall)
 {
     Launch("pcallstep",
