@@ -13,10 +13,9 @@
 
 namespace
 {
-    // Registry keys under which the thread of the last stop, and the thread a step
-    // over or step out began in, are kept alive: the step still asks that thread
-    // for its state after coroutine switches and later stops.
-    char s_StopThreadKey;
+    // Registry key under which the thread a step over or step out began in is kept
+    // alive: the step still asks that thread for its state after coroutine
+    // switches and later stops.
     char s_StepThreadKey;
 
     const int FULL_EVENTS = LUA_MASKCALL | LUA_MASKRET | LUA_MASKLINE;
@@ -43,8 +42,6 @@ DebugClient::DebugClient(LuaDebugDataItem& locals, LuaDebugDataItem& globals, Si
       m_pStoppedState(nullptr),
       m_pStepState(nullptr),
       m_nStepDepth(0),
-      m_pLastStopState(nullptr),
-      m_nLastStopDepth(0),
       m_nFlushesPosted(0)
 {
     std::memset(&m_Imports, 0, sizeof(m_Imports));
@@ -111,13 +108,10 @@ int DebugClient::ProtectedShutdown(lua_State* L)
     self->m_Inspector.GetReferences().ReleaseTempReferences(L);
     ReferenceTable::Destroy(L);
     FunctionLineCache::DestroyAnchors(L);
-    char* const keys[] = {&s_StopThreadKey, &s_StepThreadKey};
-    for (char* key : keys)
-    {
-        lua_pushlightuserdata(L, key);
-        lua_pushnil(L);
-        lua_rawset(L, LUA_REGISTRYINDEX);
-    }
+    OutputFunctions::Uninstall(L);
+    lua_pushlightuserdata(L, &s_StepThreadKey);
+    lua_pushnil(L);
+    lua_rawset(L, LUA_REGISTRYINDEX);
     return 0;
 }
 
@@ -146,13 +140,15 @@ int DebugClient::Initialize(lua_State* L)
     InterlockedExchange(&m_bSessionEnded, 0);
     InterlockedExchange(&m_nCallDepth, 0);
     InterlockedExchange(&m_nStepMode, MODE_RUN);
-    m_pStepState = m_pLastStopState = nullptr;
+    m_pStepState = nullptr;
     m_PathCache.Clear();
     m_FunctionLines.Clear();
     m_Shadow.Clear();
     std::memset(&m_Library, 0, sizeof(m_Library));
     m_nLibraryLookupGeneration = -1;
     UpdateDesiredMask();
+    // Ours in place of any hook the state had; a host that wants its own chains it.
+    lua_sethook(L, Hook, LUA_MASKCOUNT, HEARTBEAT_COUNT);
     ApplyHookMask(L);
     return VORNDEBUGCLIENT_OK;
 }
@@ -165,7 +161,8 @@ void DebugClient::Shutdown()
         int top = lua_gettop(m_L);
         LuaCompat::ProtectedCall(m_L, ProtectedShutdown, this);
         lua_settop(m_L, top);
-        lua_sethook(m_L, nullptr, 0, 0);
+        if (lua_gethook(m_L) == Hook)
+            lua_sethook(m_L, nullptr, 0, 0);
     }
     m_Inspector.FreeItems();
     g_TempReferences.Clear();
@@ -174,7 +171,7 @@ void DebugClient::Shutdown()
     m_FunctionLines.Clear();
     m_Shadow.Clear();
     std::memset(&m_Library, 0, sizeof(m_Library));
-    m_pStepState = m_pLastStopState = nullptr;
+    m_pStepState = nullptr;
     m_L = nullptr;
 }
 
@@ -182,7 +179,10 @@ void DebugClient::InitImportAPI(const VornDebugClientImports* imports)
 {
     if (!imports)
         return;
-    m_Imports = *imports;
+    {
+        AutoLock lock;   // the worker reads the hook chain
+        m_Imports = *imports;
+    }
     UpdateDesiredMask();
 }
 
@@ -205,6 +205,11 @@ void DebugClient::RegisterPrintFunc()
 // Stepping, breaking and a host that chains the hook get every event.
 void DebugClient::UpdateDesiredMask()
 {
+    // Both threads update it: each reads the state and stores its mask under the
+    // lock, so the last one stored was made from the latest state. Unlocked, a
+    // Break request that came as the stopped script went on could be overwritten
+    // by the script's older reading, and never seen.
+    AutoLock lock;
     int mask = LUA_MASKCOUNT;
     if (m_L && !m_bSessionEnded)
     {
@@ -228,21 +233,32 @@ void DebugClient::SetLineEvents(lua_State* L, ShadowStack::Thread& thread, int b
         mask |= LUA_MASKLINE;
     if (thread.GetMask() != mask)
     {
-        lua_sethook(L, Hook, mask, HEARTBEAT_COUNT);
+        SetHookMask(L, mask);
         thread.SetMask(mask);
     }
 }
 
+// Inside a hook event: the hook that called, ours or a host's own that passes its
+// events on to ours, gets the events we need from now on.
+void DebugClient::SetHookMask(lua_State* L, int mask)
+{
+    lua_Hook installed = lua_gethook(L);
+    lua_sethook(L, installed ? installed : Hook, mask, HEARTBEAT_COUNT);
+}
+
 void DebugClient::ApplyHookMask(lua_State* L)
 {
-    if (!L)
-        return;
+    if (!L || !m_L)
+        return;   // also after Shutdown from a callback inside an event
     int desired = m_nDesiredMask;
     // Per function: lines stay on until an event has decided for the running one.
     int mask = desired & ~PER_FUNCTION_LINES;
     if (desired & PER_FUNCTION_LINES)
         mask |= LUA_MASKLINE;
-    if (lua_gethookmask(L) != mask)
+    // A host's own hook put in front of ours keeps its mask until our hook next
+    // runs through it.
+    lua_Hook installed = lua_gethook(L);
+    if (lua_gethookmask(L) != mask && (installed == Hook || !installed))
         lua_sethook(L, Hook, mask, HEARTBEAT_COUNT);
     // The thread's record must read its new mask.
     InterlockedIncrement(&m_nLineGeneration);
@@ -253,10 +269,19 @@ void DebugClient::Hook(lua_State* L, lua_Debug* ar)
     try
     {
         DebugClient& self = g_Engine;
+        if (self.m_Inspector.IsRunningScript())
+        {
+            // A coroutine that an expression resumes, on the worker, while the
+            // script thread waits in a stop: it neither stops nor reports. Its
+            // frames change unseen, so every thread's record starts again.
+            InterlockedIncrement(&self.m_nLineGeneration);
+            return;
+        }
         if (!self.m_L)
         {
             // A coroutine that kept the hook after Shutdown.
-            lua_sethook(L, nullptr, 0, 0);
+            if (lua_gethook(L) == Hook)
+                lua_sethook(L, nullptr, 0, 0);
             return;
         }
         int desired = self.m_nDesiredMask;
@@ -266,7 +291,7 @@ void DebugClient::Hook(lua_State* L, lua_Debug* ar)
             return;
         }
         if (lua_gethookmask(L) != desired)
-            lua_sethook(L, Hook, desired, HEARTBEAT_COUNT);
+            SetHookMask(L, desired);
         switch (ar->event)
         {
         case LUA_HOOKLINE:
@@ -451,13 +476,26 @@ void DebugClient::PrepareThreads(lua_State* L, int traits, int baseMask)
 // decides its lines.
 void DebugClient::PrepareThread(lua_State* L, lua_State* co, int baseMask)
 {
-    if (!co || co == L || lua_gethook(co) != Hook)
+    if (!co || co == L)
+        return;
+    // Its events come to our hook directly, or through the host's hook that runs now.
+    lua_Hook hook = lua_gethook(co);
+    if (hook != Hook && hook != lua_gethook(L))
         return;
     const int needed = LUA_MASKCALL | LUA_MASKRET;
     if ((lua_gethookmask(co) & needed) == needed)
         return;
-    lua_sethook(co, Hook, baseMask, HEARTBEAT_COUNT);
+    SetHookMask(co, baseMask);
     m_Shadow.Forget(co);
+}
+
+// Every event for every thread: a coroutine the called C function may resume
+// gets them before it runs, also one made while no events were needed.
+void DebugClient::PrepareCalledThreads(lua_State* L, lua_Debug* ar)
+{
+    int traits = FunctionTraits(L, ar, m_nLineGeneration);
+    if (traits & FunctionLineCache::C_FUNCTION)
+        PrepareThreads(L, traits, m_nDesiredMask);
 }
 
 void DebugClient::OnCallOrReturn(lua_State* L, lua_Debug* ar)
@@ -471,9 +509,14 @@ void DebugClient::OnCallOrReturn(lua_State* L, lua_Debug* ar)
     }
     // Only the script thread counts; the worker sets it to zero while the script waits.
     if (ar->event == LUA_HOOKCALL)
+    {
         ++m_nCallDepth;
+        PrepareCalledThreads(L, ar);
+    }
     else
+    {
         --m_nCallDepth;
+    }
     if (m_Imports.hookChain)
     {
         lua_getinfo(L, "lnuS", ar);
@@ -515,7 +558,7 @@ void DebugClient::OnLine(lua_State* L, lua_Debug* ar)
         InterlockedExchange(&m_bVerdict, 0);
         SetCurrentPosition(chunk->path, line);
         if (WaitForContinue(L, NetworkThread::CMD_WRITE_BREAKPOINT_QUERY) && m_bVerdict)
-            Break(L, chunk->path, line, false);
+            Break(L, chunk->path, line, MODE_RUN);
     }
     else
     {
@@ -541,10 +584,11 @@ void DebugClient::OnLine(lua_State* L, lua_Debug* ar)
             break;
         }
         if (stop && g_Worker.IsSocketOpen())
-            Break(L, chunk->path, line, true);
+            Break(L, chunk->path, line, mode);
     }
 
-    if (chain && !m_bSessionEnded)
+    // Read again: a callback of the stop may have shut the client down.
+    if (chain && !m_bSessionEnded && m_Imports.hookChain)
         m_Imports.hookChain(L, ar);
 }
 
@@ -646,29 +690,29 @@ int DebugClient::ProtectedBeforeStop(lua_State* L)
     DebugClient* self = static_cast<DebugClient*>(lua_touserdata(L, 1));
     lua_settop(L, 0);
     self->m_Inspector.GetReferences().ReleaseTempReferences(L);
-    lua_pushlightuserdata(L, &s_StopThreadKey);
+    return 0;
+}
+
+// Runs on the stopped thread itself, which it keeps.
+int DebugClient::ProtectedKeepStepThread(lua_State* L)
+{
+    lua_settop(L, 0);
+    lua_pushlightuserdata(L, &s_StepThreadKey);
     if (!LuaCompat::PushThread(L))
         lua_pushnil(L);
     lua_rawset(L, LUA_REGISTRYINDEX);
     return 0;
 }
 
-int DebugClient::ProtectedKeepStepThread(lua_State* L)
+void DebugClient::Break(lua_State* L, const char* file, int line, int resetMode)
 {
-    lua_settop(L, 0);
-    lua_pushlightuserdata(L, &s_StepThreadKey);
-    lua_pushlightuserdata(L, &s_StopThreadKey);
-    lua_rawget(L, LUA_REGISTRYINDEX);
-    lua_rawset(L, LUA_REGISTRYINDEX);
-    return 0;
-}
-
-void DebugClient::Break(lua_State* L, const char* file, int line, bool resetMode)
-{
-    if (resetMode)
-        SetStepMode(MODE_RUN);
+    // Only the mode that made this stop goes: a Stop that came meanwhile stays.
+    if (resetMode != MODE_RUN && InterlockedCompareExchange(&m_nStepMode, MODE_RUN, resetMode) == resetMode)
+        UpdateDesiredMask();
     if (m_Imports.aboutToBreak)
         m_Imports.aboutToBreak();
+    if (!m_L)
+        return;   // the host shut the client down from its callback
 
     int top = lua_gettop(L);
     LuaCompat::ProtectedCall(L, ProtectedBeforeStop, this);
@@ -678,8 +722,6 @@ void DebugClient::Break(lua_State* L, const char* file, int line, bool resetMode
     CopyBounded(position, file);
     SendCallStack(L);
     SetCurrentPosition(position, line);
-    m_pLastStopState = L;
-    m_nLastStopDepth = StackDepth(L);
     WaitForContinue(L, NetworkThread::CMD_WRITE_BREAK);
 
     if (m_Imports.resumed)
@@ -757,6 +799,11 @@ bool DebugClient::WaitForContinue(lua_State* L, int writeCommand)
         return false;
     {
         AutoLock lock;
+        // A Stop that came before the wait began has let it go already, and the
+        // IDE that sent it has closed its session: nobody would answer. (OnStop
+        // sets the mode before it takes the lock to end the wait.)
+        if (m_nStepMode == MODE_STOP)
+            return false;
         m_bStopped = true;
         m_pStoppedState = L;
         g_ContinueEvent.Reset();
@@ -790,26 +837,23 @@ void DebugClient::SendOutput(const char* text)
     // A text longer than a datagram holds goes out as consecutive Output messages.
     size_t length = std::strlen(text);
     size_t offset = 0;
+    bool onWorker = m_Inspector.IsRunningScript();
     while (offset < length && g_Worker.IsSocketOpen())
     {
         size_t chunk = length - offset;
         if (chunk > Wire::MAX_OUTPUT_CHUNK)
             chunk = Wire::MAX_OUTPUT_CHUNK;
         CopyBounded(m_szOutput, sizeof(m_szOutput), text + offset, chunk);
-        if (!SendAndWait(NetworkThread::CMD_WRITE_OUTPUT))
+        // An expression the IDE evaluates prints on the worker itself, which
+        // cannot wait for its own flush.
+        bool sent = onWorker ? g_Worker.SendOutputNow() : SendAndWait(NetworkThread::CMD_WRITE_OUTPUT);
+        if (!sent)
             break;
         offset += chunk;
     }
-    if (m_Imports.printEcho)
+    // The host hears from the script thread only: its callback may need that thread.
+    if (m_Imports.printEcho && !onWorker)
         m_Imports.printEcho(text);
-}
-
-void DebugClient::SendAlert(const char* text)
-{
-    char alert[ALERT_SIZE];
-    CopyBounded(alert, sizeof(alert) - 1, text);   // room for the newline
-    AppendBounded(alert, "\n");
-    SendOutput(alert);
 }
 
 // ---- the IDE's messages (worker thread) ---------------------------------------------------
@@ -860,19 +904,19 @@ void DebugClient::OnStepOut()
     ResumeScript();
 }
 
-// Step over and step out measure from the stop they begin at; later stops in the
-// same step (a breakpoint in a callee) do not move that point.
+// Step over and step out measure from where the script waits (a stop, or a
+// breakpoint awaiting its verdict); later stops in the same step (a breakpoint in
+// a callee) do not move that point. The waiting thread's stack is read here, on
+// the worker, as the inspection requests read it.
 void DebugClient::BeginStep()
 {
     InterlockedExchange(&m_nCallDepth, 0);
     lua_State* L = GetStoppedState();
-    if (L && m_pLastStopState)
+    if (L)
     {
-        int top = lua_gettop(L);
-        LuaCompat::ProtectedCall(L, ProtectedKeepStepThread, this);
-        lua_settop(L, top);
-        m_pStepState = m_pLastStopState;
-        m_nStepDepth = m_nLastStopDepth;
+        m_Inspector.ProtectedCall(L, ProtectedKeepStepThread, this);
+        m_pStepState = L;
+        m_nStepDepth = StackDepth(L);
     }
     else
     {

@@ -5,7 +5,9 @@
 // Threads: the hook, Break and the output functions run on the script thread; the
 // IDE's messages arrive on the worker thread. The worker reads the Lua state only
 // while the script thread waits in WaitForContinue, and only the worker ends that
-// wait (ResumeScript), so the two never run Lua at the same time.
+// wait (ResumeScript), so the two never run Lua at the same time. Script code the
+// worker runs meanwhile (an expression, a finalizer) is not the script's: the hook
+// ignores it, and what it prints goes out from the worker at once.
 #ifndef VORN_DEBUGCLIENT_DEBUGCLIENT_H
 #define VORN_DEBUGCLIENT_DEBUGCLIENT_H
 
@@ -36,7 +38,6 @@ public:
         NAME_SIZE = 256,
         WHAT_SIZE = 32,
         OUTPUT_SIZE = 8192,
-        ALERT_SIZE = 1024,
         // As long as the IDE may send it: whether a combined path is too long is
         // decided on the result, never by cutting the directory.
         BASE_DIRECTORY_SIZE = 2048,
@@ -63,7 +64,6 @@ public:
     // ---- script thread ---------------------------------------------------------
     // Sends text as Output messages (split to fit datagrams) and echoes it to the host.
     void SendOutput(const char* text);
-    void SendAlert(const char* text);
 
     // ---- worker thread: the IDE's messages ----------------------------------------
     void OnStop();
@@ -121,16 +121,20 @@ private:
     int CFunctionTraits(lua_State* L, LONG generation);
     void PrepareThreads(lua_State* L, int traits, int baseMask);
     void PrepareThread(lua_State* L, lua_State* co, int baseMask);
+    void PrepareCalledThreads(lua_State* L, lua_Debug* ar);
     bool ChunkWantsLines(ChunkPathCache::Entry* entry);
     BreakpointFile* ChunkFile(ChunkPathCache::Entry* entry);
     static void SetLineEvents(lua_State* L, ShadowStack::Thread& thread, int baseMask, bool lines);
+    static void SetHookMask(lua_State* L, int mask);
     static int ProtectedFindLibraryFunctions(lua_State* L);
     void FindLibraryFunctions(lua_State* L, LONG generation);
     bool StepTargetReached(lua_State* L, int mode);
     ChunkPathCache::Entry* ChunkEntry(const char* source);
     bool ChunkHasBreakpoint(ChunkPathCache::Entry* entry, int line);
 
-    void Break(lua_State* L, const char* file, int line, bool resetMode);
+    // resetMode: the stepping mode that made the stop, which the stop ends (MODE_RUN
+    // for a breakpoint, which keeps the mode).
+    void Break(lua_State* L, const char* file, int line, int resetMode);
     void SendCallStack(lua_State* L);
     bool PostWithFlush(int writeCommand, LONG* target);
     bool SendAndWait(int writeCommand);
@@ -192,12 +196,9 @@ private:
     // The stop the script thread waits in (guarded by the global lock).
     bool m_bStopped;
     lua_State* m_pStoppedState;
-    // Where the running step over or step out began, and where the last stop was
-    // (thread and stack depth).
+    // Where the running step over or step out began (thread and stack depth).
     lua_State* m_pStepState;
     int m_nStepDepth;
-    lua_State* m_pLastStopState;
-    int m_nLastStopDepth;
     // Flushes the script thread has posted (it alone posts them).
     LONG m_nFlushesPosted;
 };

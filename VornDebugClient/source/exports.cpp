@@ -90,7 +90,9 @@ extern "C" VORN_DEBUGCLIENT_API int __cdecl VornDebugClient_Shutdown(void)
 {
     try
     {
-        if (!g_bInitialized)
+        // Script code the worker runs for an expression may reach the host's own
+        // shut-down; the worker cannot wait for its own end.
+        if (!g_bInitialized || g_Worker.IsCurrentThread())
             return 0;
         g_Worker.PostCommand(NetworkThread::CMD_DISCONNECT);
         // The worker ends before the engine's state goes: it may still be answering.

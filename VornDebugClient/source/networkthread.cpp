@@ -20,7 +20,8 @@ namespace
 }
 
 NetworkThread::NetworkThread()
-    : m_nConnectState(CONNECT_FAILED), m_bEndPointFixed(false), m_bStartedWinsock(false), m_nFlushesDone(0)
+    : m_nConnectState(CONNECT_FAILED), m_bEndPointFixed(false), m_bStartedWinsock(false), m_nFlushesDone(0),
+      m_bLostDuringRequest(false)
 {
     EnableCommandQueue();
     std::memset(&m_FixedEndPoint, 0, sizeof(m_FixedEndPoint));
@@ -201,7 +202,12 @@ bool NetworkThread::SendBuffer()
         return false;
     if (m_Send.GetLength() == 0 || m_Net.Send(m_Send))
         return true;
-    ConnectionLost();
+    // Output of script code a request runs: the script must not go on before
+    // that code has ended.
+    if (g_Engine.GetInspector().IsRunningScript())
+        m_bLostDuringRequest = true;
+    else
+        ConnectionLost();
     return false;
 }
 
@@ -228,6 +234,12 @@ void NetworkThread::SendMessage(const WireMessage& message)
     if (message.WriteTo(m_Send))
         SendBuffer();
     m_Send.Clear();
+}
+
+bool NetworkThread::SendOutputNow()
+{
+    SendMessage(WireMessage(Wire::CLT_OUTPUT).Str(g_Engine.GetOutputText()));
+    return m_Net.IsOpen();
 }
 
 void NetworkThread::WriteDataItem(int kind, const LuaDebugDataItem& item, int parentId)
@@ -330,6 +342,11 @@ void NetworkThread::ReceiveAndDispatch()
         }
         m_Sender = sender;
         DispatchDatagram();
+        if (m_bLostDuringRequest)
+        {
+            m_bLostDuringRequest = false;
+            ConnectionLost();
+        }
     }
 }
 

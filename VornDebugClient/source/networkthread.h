@@ -51,6 +51,10 @@ public:
     // nothing came within timeoutTicks clock ticks (the socket is closed then).
     int ConnectAndWait(long timeoutTicks);
 
+    // Worker thread only: sends the engine's output text as an Output message at
+    // once (for script code the worker runs); false when the socket is closed.
+    bool SendOutputNow();
+
     bool IsSocketOpen() const { return m_Net.IsOpen(); }
     LONG GetFlushesDone() const { return m_nFlushesDone; }
     int GetConnectState() const { return m_nConnectState; }
@@ -87,6 +91,7 @@ private:
     sockaddr_in m_Sender;
     bool m_bStartedWinsock;
     volatile LONG m_nFlushesDone;
+    bool m_bLostDuringRequest;
 };
 
 #endif

@@ -11,17 +11,93 @@
 // them (a failing tostring) leaves by longjmp, so they keep no C++ object with a
 // destructor alive across a Lua call.
 
+namespace
+{
+    // Registry key of the table of what our functions replaced, by global name.
+    char s_ReplacedKey;
+
+    struct Replaceable
+    {
+        const char* name;
+        lua_CFunction function;
+    };
+    const Replaceable REPLACEABLE[] = {{"print", OutputFunctions::Print},
+                                       {"_ALERT", OutputFunctions::Alert},
+                                       {"_ERRORMESSAGE", OutputFunctions::ErrorMessage}};
+
+    // Pushes the table of replaced globals, made when create is set; else nil when absent.
+    void PushReplaced(lua_State* L, bool create)
+    {
+        lua_pushlightuserdata(L, &s_ReplacedKey);
+        lua_rawget(L, LUA_REGISTRYINDEX);
+        if (!create || lua_type(L, -1) == LUA_TTABLE)
+            return;
+        lua_pop(L, 1);
+        lua_newtable(L);
+        lua_pushlightuserdata(L, &s_ReplacedKey);
+        lua_pushvalue(L, -2);
+        lua_rawset(L, LUA_REGISTRYINDEX);
+    }
+}
+
 void OutputFunctions::Install(lua_State* L, bool print)
 {
     if (print)
     {
-        LuaCompat::SetGlobalFunction(L, "print", Print);
+        Replace(L, "print", Print);
     }
     else
     {
-        LuaCompat::SetGlobalFunction(L, "_ALERT", Alert);
-        LuaCompat::SetGlobalFunction(L, "_ERRORMESSAGE", ErrorMessage);
+        Replace(L, "_ALERT", Alert);
+        Replace(L, "_ERRORMESSAGE", ErrorMessage);
     }
+}
+
+void OutputFunctions::Replace(lua_State* L, const char* name, lua_CFunction fn)
+{
+    PushReplaced(L, true);
+    LuaCompat::GetGlobal(L, name);
+    if (lua_tocfunction(L, -1) == fn)
+    {
+        lua_pop(L, 2);   // installed before: the original is kept already
+    }
+    else
+    {
+        lua_pushstring(L, name);
+        lua_insert(L, -2);
+        lua_rawset(L, -3);
+        lua_pop(L, 1);
+    }
+    LuaCompat::SetGlobalFunction(L, name, fn);
+}
+
+void OutputFunctions::Uninstall(lua_State* L)
+{
+    PushReplaced(L, false);
+    int replaced = lua_gettop(L);
+    for (const Replaceable& entry : REPLACEABLE)
+    {
+        LuaCompat::GetGlobal(L, entry.name);
+        bool ours = lua_tocfunction(L, -1) == entry.function;
+        lua_pop(L, 1);
+        if (!ours)
+            continue;   // the script has put something of its own there
+        lua_pushstring(L, entry.name);
+        if (lua_type(L, replaced) == LUA_TTABLE)
+        {
+            lua_pushstring(L, entry.name);
+            lua_rawget(L, replaced);
+        }
+        else
+        {
+            lua_pushnil(L);
+        }
+        lua_rawset(L, LUA_GLOBALSINDEX);
+    }
+    lua_pop(L, 1);
+    lua_pushlightuserdata(L, &s_ReplacedKey);
+    lua_pushnil(L);
+    lua_rawset(L, LUA_REGISTRYINDEX);
 }
 
 int OutputFunctions::Print(lua_State* L)
@@ -38,8 +114,14 @@ int OutputFunctions::Print(lua_State* L)
         lua_call(L, 1, 1);
         if (lua_type(L, -1) == LUA_TSTRING)
         {
+            // The tab joins the value before it goes in: the buffer takes a value
+            // only from the top of the stack, where a full buffer would put its own.
             if (i > 1)
-                luaL_addchar(&text, '\t');
+            {
+                lua_pushliteral(L, "\t");
+                lua_insert(L, -2);
+                lua_concat(L, 2);
+            }
             luaL_addvalue(&text);
         }
         else
@@ -59,23 +141,37 @@ int OutputFunctions::Print(lua_State* L)
     return 0;
 }
 
-int OutputFunctions::Alert(lua_State* L)
+// Sends the string on top of the stack and a newline, whole: a long traceback
+// goes out in as many Output messages as it needs.
+void OutputFunctions::SendLine(lua_State* L)
 {
-    char text[DebugClient::ALERT_SIZE];
-    int kind = lua_gettop(L) > 0 ? lua_type(L, -1) : LUA_TNONE;
-    if (kind == LUA_TSTRING || kind == LUA_TNUMBER)
-        std::snprintf(text, sizeof(text), "%s", lua_tostring(L, -1));
-    else if (kind == LUA_TNONE)
-        text[0] = '\0';
-    else
-        ValueFormatter::ValueText(L, -1, text, sizeof(text));   // no text of its own
+    lua_pushliteral(L, "\n");
+    lua_concat(L, 2);
     try
     {
-        g_Engine.SendAlert(text);
+        g_Engine.SendOutput(lua_tostring(L, -1));
     }
     catch (...)
     {
     }
+}
+
+int OutputFunctions::Alert(lua_State* L)
+{
+    int kind = lua_gettop(L) > 0 ? lua_type(L, -1) : LUA_TNONE;
+    if (kind == LUA_TSTRING || kind == LUA_TNUMBER)
+    {
+        lua_pushvalue(L, -1);
+    }
+    else
+    {
+        char text[64];   // a value with no text of its own: its pointer, or nothing
+        text[0] = '\0';
+        if (kind != LUA_TNONE)
+            ValueFormatter::ValueText(L, -1, text, sizeof(text));
+        lua_pushstring(L, text);
+    }
+    SendLine(L);
     return 0;
 }
 
@@ -140,12 +236,6 @@ int OutputFunctions::ErrorMessage(lua_State* L)
         PushLevelDescription(L, level, ar);
         lua_concat(L, 2);
     }
-    try
-    {
-        g_Engine.SendAlert(lua_tostring(L, -1));
-    }
-    catch (...)
-    {
-    }
+    SendLine(L);
     return 0;
 }

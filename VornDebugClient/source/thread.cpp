@@ -50,6 +50,7 @@ DWORD WINAPI Thread::ThreadEntry(LPVOID parameter)
     AutoLock lock;
     thread->m_nState = STATE_RESET;
     thread->m_nExitCode = code;
+    thread->m_dwThreadId = 0;   // the system may give the number to another thread
     return DWORD(code);
 }
 
@@ -150,6 +151,12 @@ bool Thread::IsRunning() const
 {
     DWORD code = 0;
     return m_hThread && GetExitCodeThread(m_hThread, &code) && code == STILL_ACTIVE;
+}
+
+bool Thread::IsCurrentThread() const
+{
+    AutoLock lock;
+    return m_hThread && m_dwThreadId == GetCurrentThreadId();
 }
 
 int Thread::Stop(int count, DWORD* exitCode)

@@ -40,6 +40,8 @@ public:
     int WaitCommand(DWORD ms);
 
     bool IsRunning() const;
+    // Whether the caller runs on this thread.
+    bool IsCurrentThread() const;
     // Asks the thread to end and waits up to count steps of 100 ms (-1: no limit).
     // 1 when it has ended, 0 when it still runs, -1 when the request could not be posted.
     int Stop(int count, DWORD* exitCode = nullptr);

@@ -3,6 +3,7 @@
 #include "boundedtext.h"
 #include "luadebugdataitem.h"
 
+#include <climits>
 #include <cstdio>
 #include <cstring>
 
@@ -33,7 +34,9 @@ namespace
     // inside a protected call, whose own C function is one more level on top.
     bool GetStopLevel(lua_State* L, int level, lua_Debug* ar)
     {
-        return level >= 0 && lua_getstack(L, level + 1, ar) != 0;
+        // A level one more would overflow, and Lua takes a negative one for a
+        // lost tail call.
+        return level >= 0 && level < INT_MAX && lua_getstack(L, level + 1, ar) != 0;
     }
 
 }
@@ -49,7 +52,7 @@ VariableInspector::Request* VariableInspector::RequestOf(lua_State* L)
 VariableInspector::VariableInspector(LuaDebugDataItem& locals, LuaDebugDataItem& globals,
                                      SimpleArray<int>& temporaries)
     : m_Locals(locals), m_Globals(globals), m_pTableMembers(nullptr), m_pWatchResult(nullptr),
-      m_References(temporaries), m_nExpandedId(-1)
+      m_References(temporaries), m_nExpandedId(-1), m_bRunningScript(0)
 {
     m_szWatchError[0] = m_szConditionValue[0] = m_szConditionType[0] = m_szHover[0] = '\0';
 }
@@ -78,15 +81,22 @@ void VariableInspector::FreeItems()
     m_nExpandedId = -1;
 }
 
-bool VariableInspector::Run(lua_State* L, lua_CFunction fn, Request& request)
+bool VariableInspector::ProtectedCall(lua_State* L, lua_CFunction fn, void* userData)
 {
     if (!L)
         return false;
-    request.self = this;
     int top = lua_gettop(L);
-    int status = LuaCompat::ProtectedCall(L, fn, &request);
+    InterlockedExchange(&m_bRunningScript, 1);
+    int status = LuaCompat::ProtectedCall(L, fn, userData);
+    InterlockedExchange(&m_bRunningScript, 0);
     lua_settop(L, top);   // drops the error message of a failed call
     return status == 0;
+}
+
+bool VariableInspector::Run(lua_State* L, lua_CFunction fn, Request& request)
+{
+    request.self = this;
+    return ProtectedCall(L, fn, &request);
 }
 
 void VariableInspector::AddValueItem(lua_State* L, LuaDebugDataItem& parent, const char* name)

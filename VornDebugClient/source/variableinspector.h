@@ -9,6 +9,7 @@
 #include "luacompat.h"
 #include "referencetable.h"
 #include "valueformatter.h"
+#include "winheaders.h"
 #include "wireprotocol.h"
 
 class LuaDebugDataItem;
@@ -25,6 +26,13 @@ public:
     void FreeItems();
 
     ReferenceTable& GetReferences() { return m_References; }
+    // True while the worker runs Lua on the stopped script's state (an expression,
+    // a metamethod, a finalizer the collector calls): hook events and output that
+    // come meanwhile are the worker's.
+    bool IsRunningScript() const { return m_bRunningScript != 0; }
+    // Runs fn protected on the worker, as every request does; the stack is left as
+    // it was. False on a Lua error.
+    bool ProtectedCall(lua_State* L, lua_CFunction fn, void* userData);
 
     bool CollectLocals(lua_State* L, int level);
     bool CollectGlobals(lua_State* L);
@@ -73,6 +81,7 @@ private:
     LuaDebugDataItem* m_pWatchResult;
     ReferenceTable m_References;
     int m_nExpandedId;
+    volatile LONG m_bRunningScript;
     char m_szWatchError[VALUE_TEXT_SIZE];
     char m_szConditionValue[REPLY_SIZE];
     char m_szConditionType[REPLY_SIZE];

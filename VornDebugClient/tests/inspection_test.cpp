@@ -321,16 +321,33 @@ TEST_F(OutputTest, PrintJoinsWithTabsAndEchoesWithoutAConnection)
     EXPECT_EQ(g_echo, "\tafter\n") << "a result that is no string is left out, its tab is not";
 }
 
-TEST_F(OutputTest, AlertTakesAnyValueAndIsBounded)
+// Texts around the size of Lua's string buffer, where a tab and the next value
+// meet at the buffer's end.
+TEST_F(OutputTest, PrintKeepsTheOrderOfLongValues)
+{
+    for (int length = 500; length <= 530; ++length)
+    {
+        g_echo.clear();
+        std::string code = "print(string.rep('a', " + std::to_string(length) + "), 'b', 'c')";
+        Run(code.c_str());
+        EXPECT_EQ(g_echo, std::string(length, 'a') + "\tb\tc\n") << "length " << length;
+    }
+}
+
+TEST_F(OutputTest, AlertTakesAnyValueAndKeepsLongTexts)
 {
     Run("_ALERT('note')");
     EXPECT_EQ(g_echo, "note\n");
     g_echo.clear();
     Run("_ALERT(nil) _ALERT({}) _ALERT()");
     EXPECT_EQ(g_echo.substr(0, 4), "nil\n");
+    EXPECT_EQ(g_echo.substr(g_echo.size() - 2), "\n\n") << "no value: an empty line";
+    g_echo.clear();
+    Run("_ALERT(2.5)");
+    EXPECT_EQ(g_echo, "2.5\n");
     g_echo.clear();
     Run("_ALERT(string.rep('a', 5000))");
-    EXPECT_EQ(g_echo, std::string(DebugClient::ALERT_SIZE - 2, 'a') + "\n");
+    EXPECT_EQ(g_echo, std::string(5000, 'a') + "\n");
 }
 
 TEST_F(OutputTest, ErrorMessageWritesATraceback)
@@ -353,6 +370,27 @@ TEST_F(OutputTest, ErrorMessageWritesATraceback)
         lines += c == '\n';
     EXPECT_EQ(lines, 2 + 11 + 1 + 10 + 1) << g_echo;
     EXPECT_NE(g_echo.find("  42-  d:1: in main chunk\n"), std::string::npos) << g_echo;
+
+    // A traceback longer than any fixed buffer still ends with its last level.
+    g_echo.clear();
+    std::string name = "=" + std::string(50, 'c');
+    Run("local function deep(n) if n == 0 then _ERRORMESSAGE('long') else deep(n - 1) end end deep(40)",
+        name.c_str());
+    EXPECT_GT(g_echo.size(), 1500u);
+    EXPECT_NE(g_echo.find("  42-  " + name.substr(1) + ":1: in main chunk\n"), std::string::npos) << g_echo;
+}
+
+TEST_F(LuaTest, ShutdownGivesBackWhatTheOutputFunctionsReplaced)
+{
+    Run("original = print");
+    ASSERT_EQ(g_Engine.Initialize(L), 0);
+    g_Engine.RegisterPrintFunc();
+    g_Engine.RegisterPrintFunc();   // twice: the original is still the one kept
+    Run("assert(print ~= original and _ALERT and _ERRORMESSAGE)");
+    Run("_ERRORMESSAGE = function() end mine = _ERRORMESSAGE");
+    g_Engine.Shutdown();
+    Run("assert(print == original, 'print') assert(_ALERT == nil, '_ALERT')");
+    Run("assert(_ERRORMESSAGE == mine, 'what the script put there stays')");
 }
 
 TEST_F(OutputTest, OutputEndsWithTheSession)

@@ -4,13 +4,15 @@
 
 #include <gtest/gtest.h>
 
+#include <climits>
 #include <random>
 
 using namespace vdt;
 
 namespace {
 
-enum { MSG_DISCONNECT = 1, MSG_BREAK = 2, MSG_QUERY = 3 };
+enum { MSG_CONNECT = 0, MSG_DISCONNECT = 1, MSG_BREAK = 2, MSG_QUERY = 3, MSG_DATA = 4, MSG_VARIABLE = 5,
+       MSG_WATCH = 6, MSG_CONDITION = 7 };
 
 const char* const SCRIPT =
     "local t = {1, 2, 3, name = 'n', sub = {x = 1}}\n"                    // 1
@@ -47,7 +49,10 @@ public:
     {
         static const char* const pieces[] = {"t", "s", "n", "x", "rounds", "work", "_G", "nil", "1", "2.5",
                                               "+", "-", "*", "..", "#", "(", ")", "[", "]", ".", ":", "'",
-                                              "{", "}", ",", "==", "tostring", "t.sub", "\xFF", "\x01", " "};
+                                              "{", "}", ",", "==", "tostring", "t.sub", "\xFF", "\x01", " ",
+                                              // script code that runs on the worker: output, the
+                                              // script's own coroutine, the collector
+                                              "print('p')", "gen()", "collectgarbage()"};
         std::string text;
         int length = Int(0, maxLength);
         while (int(text.size()) < length)
@@ -134,12 +139,17 @@ private:
     std::mt19937 m_random;
 };
 
-// Answers what would otherwise keep the script waiting.
+// Answers what would otherwise keep the script waiting, often after a few
+// requests about its state.
 void Answer(Peer& peer, const Message& m, Fuzzer& fuzzer, int* stops)
 {
+    if (m.id != MSG_QUERY && m.id != MSG_BREAK)
+        return;
+    for (int n = fuzzer.Int(-3, 4); n > 0; --n)
+        peer.Send(fuzzer.Inspection());
     if (m.id == MSG_QUERY)
         peer.Send(Msg::Verdict(fuzzer.Int(0, 1)));
-    else if (m.id == MSG_BREAK)
+    else
     {
         ++*stops;
         peer.Send(Msg::Command(CONTINUE));
@@ -226,6 +236,138 @@ TEST(Robustness, RandomDatagramsWhileStoppedAndWhileRunning)
     EXPECT_EQ(host.report["exit"], "0");
     std::printf("fuzz: %d inspection replies, %d datagrams while running, %d stops let go\n", replies, sent,
                 stops);
+}
+
+// Fields at their limits and messages cut short, in each state of a session:
+// before the connection is complete, while a breakpoint waits for its verdict,
+// while stopped, and after the session has ended.
+class Extremes : public ::testing::Test
+{
+protected:
+    void SetUp() override { ASSERT_TRUE(peer.Bind()); }
+
+    // Requests that read the script's state, with levels, ids and indexes at the
+    // ends of their range. While the script waits, each gets its one right answer.
+    void Inspect(bool answered)
+    {
+        for (int level : {INT_MAX, INT_MIN, 1000000})
+        {
+            peer.Send(Msg::GetLocals(level));
+            if (answered)
+            {
+                peer.Expect(MSG_DATA, 2);
+                peer.Expect(MSG_DATA, 4);   // nothing between: no such level
+            }
+            peer.Send(Msg::GetVariable("nosuch", level));
+            if (answered)
+                EXPECT_EQ(peer.Expect(MSG_VARIABLE).strings.at(0), "");
+            peer.Send(Msg::EvaluateWatch("1 + 1", level));
+            if (answered)
+                EXPECT_EQ(peer.Expect(MSG_WATCH).strings.at(1), "2");
+        }
+        for (int id : {INT_MAX, INT_MIN, 0, -1})
+        {
+            peer.Send(Msg::ExpandTable(id));
+            if (answered)
+                EXPECT_EQ(peer.Expect(MSG_DATA, 8).ints.at(0), 0) << id;
+        }
+        for (int index : {INT_MAX, INT_MIN, 0})
+            peer.Send(Msg::GetTableMember(index));   // nothing was expanded: no reply
+        // Cut short: a level of two bytes reads -1, a string without its end runs to
+        // the end of the datagram and its level reads -1.
+        std::vector<unsigned char> cut = Msg::GetLocals(0).Bytes();
+        peer.SendRaw(cut.data(), int(cut.size()) - 2);
+        if (answered)
+        {
+            peer.Expect(MSG_DATA, 2);
+            peer.Expect(MSG_DATA, 4);
+        }
+        cut = Msg::EvaluateWatch("40 + 2", 0).Bytes();
+        peer.SendRaw(cut.data(), int(cut.size()) - 5);
+        if (answered)
+        {
+            Message watch = peer.Expect(MSG_WATCH);
+            EXPECT_EQ(watch.strings.at(0), "40 + 2");
+            EXPECT_EQ(watch.strings.at(1), "42");
+        }
+        cut = Msg::EvaluateCondition("true").Bytes();
+        peer.SendRaw(cut.data(), int(cut.size()) - 1);
+        if (answered)
+            EXPECT_EQ(peer.Expect(MSG_CONDITION).strings.at(0), "True");
+        // A whole datagram of expression, its level left out.
+        cut = Msg::EvaluateWatch(std::string(2043, 'x'), 0).Bytes();
+        peer.SendRaw(cut.data(), 2048);
+        if (answered)
+        {
+            Message watch = peer.Expect(MSG_WATCH);
+            EXPECT_EQ(watch.strings.at(0), std::string(watch.strings.at(0).size(), 'x'));
+            EXPECT_EQ(watch.strings.at(2), "Nil");
+        }
+        EXPECT_TRUE(peer.Quiet(200));
+    }
+
+    // Changes that touch no stop: breakpoints elsewhere and their limits.
+    void Change()
+    {
+        std::string longName(3000, 'n');
+        peer.Send(Msg::AddBreakpoint(longName, 1));
+        peer.Send(Msg::AddBreakpoint("dbgscripts\\elsewhere.lua", INT_MAX));
+        peer.Send(Msg::AddBreakpoint("dbgscripts\\elsewhere.lua", INT_MIN));
+        peer.Send(Msg::RemoveBreakpoint(longName, 1));
+        peer.Send(Msg::RemoveBreakpoint("dbgscripts\\never.lua", 5));
+        std::vector<unsigned char> cut = Msg::AddBreakpoint("dbgscripts\\elsewhere.lua", 9).Bytes();
+        peer.SendRaw(cut.data(), int(cut.size()) - 6);   // the name's end and the line cut off
+        peer.Send(Msg::SetBaseDirectory(std::string(2100, 'd')));
+        peer.Send(Msg::SetBaseDirectory(CurrentDirectory()));
+    }
+
+    Peer peer;
+    HostProcess host;
+};
+
+TEST_F(Extremes, InEveryStateOfASession)
+{
+    std::string file = "dbgscripts\\extremes.lua";
+    ASSERT_TRUE(host.Start(WriteScript("extremes",
+                                       "local t = {1, 2}\n"          // 1
+                                       "local u = #t\n"              // 2
+                                       "local v = u + 1\n"           // 3
+                                       "local deadline = os.clock() + 1 while os.clock() < deadline do end\n"
+                                       "host_report('v=' .. v)\n"),  // 5
+                           "dbgscripts\\extremes.report"));
+    // Before the connection is complete: the script is not stopped.
+    peer.Expect(MSG_CONNECT, -1, 15000);
+    peer.Send(Msg::ConnectWait());
+    Inspect(false);
+    Change();
+    peer.Send(Msg::Verdict(INT_MIN));   // none is awaited: nothing changes
+    peer.Send(Msg::Command(CONTINUE));
+    peer.Send(Msg::SetBaseDirectory(CurrentDirectory()));
+    peer.Send(Msg::AddBreakpoint(file, 2).Append(Msg::AddBreakpoint(file, 3)));
+    peer.Send(Msg::ConnectReady());
+
+    // Waiting for a verdict, then stopped.
+    EXPECT_EQ(peer.ExpectQuery(), 2);
+    Inspect(true);
+    Change();
+    peer.Send(Msg::Verdict(0));
+    EXPECT_EQ(peer.ExpectQuery(), 3);
+    peer.Send(Msg::Verdict(1));
+    Stop stop = peer.ExpectStop();
+    EXPECT_EQ(stop.line, 3);
+    Inspect(true);
+    Change();
+
+    // Ended: nothing is answered, the script runs to its end.
+    peer.Send(Msg::Stop());
+    Sleep(100);
+    Inspect(false);
+    Change();
+    peer.Expect(MSG_DISCONNECT, -1, 20000);
+    ASSERT_TRUE(host.Finish());
+    EXPECT_EQ(host.report["script"], "ok") << host.reportText;
+    EXPECT_EQ(host.scriptLines, (std::vector<std::string>{"v=3"}));
+    EXPECT_EQ(host.report["ended"], "1");
 }
 
 }  // namespace

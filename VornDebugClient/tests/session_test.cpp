@@ -298,6 +298,41 @@ TEST_F(Session, StepIntoOverAndOut)
     EXPECT_EQ(host.report["breaks"], "6");
 }
 
+// A tail call replaces its caller's frame: stepping over it does not enter the
+// callee, and stepping out of the callee returns where the caller would have.
+TEST_F(Session, SteppingOverAndOutOfTailCalls)
+{
+    Launch("tailstep",
+           "local function g(x)\n"    // 1
+           "  local y = x + 1\n"      // 2
+           "  return y\n"             // 3
+           "end\n"                    // 4
+           "local function f(x)\n"    // 5
+           "  return g(x)\n"          // 6
+           "end\n"                    // 7
+           "local r = f(1)\n"         // 8
+           "local s = f(r)\n"         // 9
+           "local t = s + 1\n"        // 10
+           "host_report('t=' .. t)\n");
+    Connect({{"dbgscripts\\tailstep.lua", 8}});
+    BreakAt(8);
+    peer.Send(Msg::Command(STEP_INTO));
+    ExpectStopAt(peer.ExpectStop(), 6);
+    peer.Send(Msg::Command(STEP_OVER));
+    ExpectStopAt(peer.ExpectStop(), 9);
+    peer.Send(Msg::Command(STEP_INTO));
+    ExpectStopAt(peer.ExpectStop(), 6);
+    peer.Send(Msg::Command(STEP_INTO));
+    Stop stop = peer.ExpectStop();
+    ExpectStopAt(stop, 2);
+    EXPECT_EQ(stop.stack.size(), 2u) << "g in f's place, and main";
+    peer.Send(Msg::Command(STEP_OUT));
+    ExpectStopAt(peer.ExpectStop(), 10);
+    peer.Send(Msg::Command(CONTINUE));
+    Finish();
+    EXPECT_EQ(host.scriptLines, (std::vector<std::string>{"t=4"}));
+}
+
 TEST_F(Session, BreakpointsWhileStepping)
 {
     Launch("stepbp", STEP_SCRIPT);
@@ -329,6 +364,39 @@ TEST_F(Session, BreakpointsWhileStepping)
     peer.Send(Msg::Command(CONTINUE));
     Finish();
     EXPECT_EQ(host.scriptLines, (std::vector<std::string>{"r=7"}));
+}
+
+// A step the IDE asks for while a breakpoint waits for its verdict begins there,
+// not at the last stop.
+TEST_F(Session, StepsAskedForWhileAVerdictIsAwaited)
+{
+    Launch("querystep",
+           "local function inner(x)\n"    // 1
+           "  local y = x * 2\n"          // 2
+           "  return y\n"                 // 3
+           "end\n"                        // 4
+           "local function outer(x)\n"    // 5
+           "  local z = inner(x)\n"       // 6
+           "  return z + 1\n"             // 7
+           "end\n"                        // 8
+           "local a = 1\n"                // 9
+           "local r = outer(a)\n"         // 10
+           "local s = outer(r)\n"         // 11
+           "host_report('s=' .. s)\n");   // 12
+    Connect({{"dbgscripts\\querystep.lua", 9}, {"dbgscripts\\querystep.lua", 2}});
+    BreakAt(9);
+    peer.Send(Msg::Command(CONTINUE));
+    EXPECT_EQ(peer.ExpectQuery(), 2);
+    peer.Send(Msg::Command(STEP_OUT));   // in place of the verdict
+    ExpectStopAt(peer.ExpectStop(), 7);
+    peer.Send(Msg::Command(CONTINUE));
+    EXPECT_EQ(peer.ExpectQuery(), 2);
+    peer.Send(Msg::Command(STEP_OVER));
+    ExpectStopAt(peer.ExpectStop(), 3);
+    peer.Send(Msg::ClearBreakpoints());
+    peer.Send(Msg::Command(CONTINUE));
+    Finish();
+    EXPECT_EQ(host.scriptLines, (std::vector<std::string>{"s=7"}));
 }
 
 TEST_F(Session, StepOverAndOutAfterAnErrorCaughtByPcall)
@@ -449,6 +517,27 @@ TEST_F(Session, BreakWhileRunningInspectionWhileRunningIsIgnoredAndStopEndsTheSe
     EXPECT_EQ(host.report["ended"], "1");
     EXPECT_TRUE(peer.outputs.empty()) << "output after the session ended is not sent";
     EXPECT_EQ(host.report["echoes"], "0");
+}
+
+// The IDE stops the session just as the script begins to stop: the stop it never
+// waits for must not keep the script waiting.
+TEST_F(Session, StopAsTheScriptBeginsToStopEndsTheSession)
+{
+    Launch("stopbreak", "local a = 1\nlocal b = a + 1\nhost_report('b=' .. b)\n", "--slow-break");
+    Connect({{"dbgscripts\\stopbreak.lua", 1}});
+    EXPECT_EQ(peer.ExpectQuery(), 1);
+    peer.Send(Msg::Verdict(1).Append(Msg::Stop()));
+    // Whatever the script still sends of its stop goes unanswered, as the IDE has
+    // closed its session.
+    Message m;
+    bool disconnected = false;
+    while (!disconnected && peer.Next(m, 20000))
+        disconnected = m.id == MSG_DISCONNECT;
+    EXPECT_TRUE(disconnected) << "the script waits for an IDE that has gone";
+    ASSERT_TRUE(host.Finish()) << "the host did not end";
+    EXPECT_EQ(host.report["script"], "ok") << host.reportText;
+    EXPECT_EQ(host.scriptLines, (std::vector<std::string>{"b=2"}));
+    EXPECT_EQ(host.report["ended"], "1");
 }
 
 TEST_F(Session, OutputIsSplitAndCleanedAndTracebacksArrive)
@@ -880,6 +969,212 @@ TEST_F(Session, BreakpointAddedWhileRunningReachesOldAndNewClosures)
     EXPECT_EQ(host.scriptLines, (std::vector<std::string>{"go=true later=26"}));
 }
 
+// Watch and condition expressions run script code while the script is stopped:
+// code that prints, or that resumes a coroutine with a breakpoint in it, must
+// answer like any other expression.
+TEST_F(Session, ExpressionsThatPrintOrResumeCoroutinesAnswer)
+{
+    Launch("exprcode",
+           "local gen = coroutine.wrap(function()\n"   // 1
+           "  while true do\n"                          // 2
+           "    local v = 7\n"                          // 3
+           "    coroutine.yield(v)\n"                   // 4
+           "  end\n"                                    // 5
+           "end)\n"                                     // 6
+           "local a = gen()\n"                          // 7
+           "local b = a + 1\n"                          // 8
+           "host_report('b=' .. b)\n");                 // 9
+    Connect({{"dbgscripts\\exprcode.lua", 3}, {"dbgscripts\\exprcode.lua", 8}});
+    EXPECT_EQ(peer.ExpectQuery(), 3);
+    peer.Send(Msg::Verdict(0));
+    BreakAt(8);
+    Message watch = peer.Watch("print('from a watch', a) or a + 1", 0);
+    EXPECT_EQ(watch.strings.at(1), "8") << watch.Describe();
+    peer.Send(Msg::EvaluateCondition("print('from a condition') == nil"));
+    Message condition = peer.Expect(MSG_CONDITION);
+    EXPECT_EQ(condition.strings.at(0), "True") << condition.Describe();
+    // The coroutine passes its breakpoint line: no query, no stop, just the value.
+    watch = peer.Watch("gen() + 1", 0);
+    EXPECT_EQ(watch.strings.at(1), "8") << watch.Describe();
+    EXPECT_EQ(peer.Hover("a", 0), "local a : Number : 7 ") << "still stopped where it was";
+    peer.Send(Msg::Command(CONTINUE));
+    Finish();
+    EXPECT_EQ(peer.outputs, (std::vector<std::string>{"from a watch\t7\n", "from a condition\n"}));
+    EXPECT_EQ(host.scriptLines, (std::vector<std::string>{"b=8"}));
+}
+
+// Coroutines made while nothing needed hook events get none of their own; a
+// step or a breakpoint must still reach them when they are resumed.
+TEST_F(Session, SteppingIntoCoroutinesMadeBeforeAnyBreakpoint)
+{
+    Launch("stepco",
+           "local co = coroutine.create(function()\n"      // 1
+           "  local inside = 1\n"                          // 2
+           "  return inside\n"                             // 3
+           "end)\n"                                        // 4
+           "local w = coroutine.wrap(function()\n"         // 5
+           "  local wrapped = 2\n"                         // 6
+           "  return wrapped\n"                            // 7
+           "end)\n"                                        // 8
+           "local deadline = os.clock() + 20\n"            // 9
+           "local n = 0\n"                                 // 10
+           "while not go and os.clock() < deadline do\n"   // 11
+           "  n = n + 1\n"                                 // 12
+           "end\n"                                         // 13
+           "coroutine.resume(co)\n"                        // 14
+           "local r = w()\n"                               // 15
+           "host_report('r=' .. r)\n");                    // 16
+    Connect({});
+    Sleep(200);
+    std::string file = "dbgscripts\\stepco.lua";
+    peer.Send(Msg::AddBreakpoint(file, 12));
+    BreakAt(12);
+    peer.Send(Msg::RemoveBreakpoint(file, 12));
+    peer.Send(Msg::AddBreakpoint(file, 14));
+    EXPECT_EQ(peer.Watch("rawset(_G, 'go', true) and 1", 0).strings.at(1), "1");
+    peer.Send(Msg::Command(CONTINUE));
+    BreakAt(14);
+    peer.Send(Msg::Command(STEP_INTO));
+    Stop stop = peer.ExpectStop();
+    ExpectStopAt(stop, 2);
+    EXPECT_EQ(stop.stack.size(), 1u);
+    peer.Send(Msg::Command(STEP_OVER));
+    ExpectStopAt(peer.ExpectStop(), 3);
+    peer.Send(Msg::Command(STEP_OVER));
+    ExpectStopAt(peer.ExpectStop(), 15);
+    // A breakpoint in the wrapped one, met while stepping over its call.
+    peer.Send(Msg::AddBreakpoint(file, 7));
+    peer.Send(Msg::Command(STEP_OVER));
+    EXPECT_EQ(peer.ExpectQuery(), 7);
+    peer.Send(Msg::Verdict(0));
+    ExpectStopAt(peer.ExpectStop(), 16);
+    peer.Send(Msg::Command(CONTINUE));
+    Finish();
+    EXPECT_EQ(host.scriptLines, (std::vector<std::string>{"r=2"}));
+}
+
+// A host that puts a hook of its own in front of the client's and passes each
+// event on keeps its hook, and the client still stops and steps through it.
+TEST_F(Session, AHostsOwnHookInFrontOfTheClientsStays)
+{
+    WriteScript("wlib", "local M = {}\nfunction M.work(x) local y = x + 1 return y end\nreturn M\n");
+    Launch("wrapped",
+           "local lib = dofile('dbgscripts/wlib.lua')\n"   // 1
+           "local function f(x)\n"                         // 2
+           "  local a = lib.work(x)\n"                     // 3
+           "  return a\n"                                  // 4
+           "end\n"                                         // 5
+           "local r = f(1)\n"                              // 6
+           "r = f(r)\n"                                    // 7
+           "host_report('r=' .. r)\n",                     // 8
+           "--wrap-hook");
+    Connect({{"dbgscripts\\wrapped.lua", 4}, {"dbgscripts\\wrapped.lua", 7}});
+    EXPECT_EQ(peer.ExpectQuery(), 4);
+    peer.Send(Msg::Verdict(0));
+    BreakAt(7);
+    peer.Send(Msg::Command(STEP_INTO));
+    ExpectStopAt(peer.ExpectStop(), 3);
+    peer.Send(Msg::Command(STEP_OVER));
+    EXPECT_EQ(peer.ExpectQuery(), 4);
+    peer.Send(Msg::Verdict(0));
+    ExpectStopAt(peer.ExpectStop(), 8);
+    peer.Send(Msg::Command(CONTINUE));
+    Finish();
+    EXPECT_EQ(host.scriptLines, (std::vector<std::string>{"r=3"}));
+    EXPECT_EQ(host.report["wrapper_kept"], "1");
+    EXPECT_EQ(host.report["wrapper_events"], "1");
+}
+
+// Initialize puts its hook in place of one the host had, whatever its events.
+TEST_F(Session, InitializeReplacesAHookTheStateHad)
+{
+    Launch("hookfirst",
+           "local deadline = os.clock() + 20\n"               // 1
+           "local n = 0\n"                                    // 2
+           "while not go and os.clock() < deadline do\n"      // 3
+           "  n = n + 1\n"                                    // 4
+           "end\n"                                            // 5
+           "host_report('go=' .. tostring(go))\n",            // 6
+           "--hook-first");
+    Connect({});
+    Sleep(200);
+    peer.Send(Msg::Command(BREAK));
+    Stop stop = peer.ExpectStop();
+    EXPECT_TRUE(stop.line == 3 || stop.line == 4) << stop.line;
+    EXPECT_EQ(peer.Watch("rawset(_G, 'go', true) and 1", 0).strings.at(1), "1");
+    peer.Send(Msg::Command(CONTINUE));
+    Finish();
+    EXPECT_EQ(host.scriptLines, (std::vector<std::string>{"go=true"}));
+}
+
+// A host may shut the client down from inside its callbacks, while the client is
+// in the middle of a stop: the script runs on without the client.
+class ShutdownInside : public Session, public ::testing::WithParamInterface<const char*>
+{
+};
+
+TEST_P(ShutdownInside, TheCallback)
+{
+    std::string callback = GetParam();
+    Launch("inside" + callback,
+           "local a = 1\n"                         // 1
+           "local b = a + 1\n"                     // 2
+           "print('b', b)\n"                       // 3
+           "for i = 1, 5000 do b = b + 0 end\n"    // 4
+           "host_report('b=' .. b)\n",             // 5
+           "--chain --shutdown-in " + callback);
+    Connect({{"dbgscripts\\inside" + callback + ".lua", 1}});
+    EXPECT_EQ(peer.ExpectQuery(), 1);
+    peer.Send(Msg::Verdict(1));
+    if (callback != "about")
+    {
+        peer.ExpectStop();
+        peer.Send(callback == "ended" ? Msg::Stop() : Msg::Command(CONTINUE));
+    }
+    peer.Expect(MSG_DISCONNECT, -1, 20000);
+    ASSERT_TRUE(host.Finish()) << "the host did not end";
+    EXPECT_EQ(host.report["script"], "ok") << host.reportText;
+    EXPECT_EQ(host.report["inner_shutdown"], "1");
+    EXPECT_EQ(host.report["shutdown"], "0") << "already shut down";
+    EXPECT_EQ(host.report["exit"], "0");
+    EXPECT_EQ(host.scriptLines, (std::vector<std::string>{"b=2"}));
+}
+
+// The same from an expression the IDE evaluates, which runs on the client's own
+// worker: refused there, as the worker cannot wait for its own end.
+TEST_F(Session, ShutdownFromAnExpressionIsRefused)
+{
+    Launch("exprshutdown", "local a = 1\nlocal b = a + 1\nhost_report('b=' .. b .. ' ' .. host_shutdown())\n");
+    Connect({{"dbgscripts\\exprshutdown.lua", 2}});
+    BreakAt(2);
+    EXPECT_EQ(peer.Watch("host_shutdown()", 0).strings.at(1), "0");
+    peer.Send(Msg::Command(CONTINUE));
+    peer.Expect(MSG_DISCONNECT, -1, 20000);
+    ASSERT_TRUE(host.Finish()) << "the host did not end";
+    EXPECT_EQ(host.report["script"], "ok") << host.reportText;
+    EXPECT_EQ(host.scriptLines, (std::vector<std::string>{"b=2 1"})) << "the script's own call shuts it down";
+    EXPECT_EQ(host.report["shutdown"], "0");
+}
+
+INSTANTIATE_TEST_SUITE_P(Session, ShutdownInside, ::testing::Values("about", "resumed", "ended"));
+
+// After Shutdown the state's print, _ALERT and _ERRORMESSAGE are what they were
+// before the client, also once the library is unloaded.
+TEST_F(Session, ShutdownGivesTheStateItsOwnFunctionsBack)
+{
+    std::string then = WriteScript("thenafter",
+                                   "host_report(tostring(_ALERT) .. ' ' .. tostring(_ERRORMESSAGE))\n"
+                                   "print('after', 1)\n");
+    Launch("before", "print('during')\n", "--host-print --then " + then);
+    Connect({});
+    Finish();
+    EXPECT_EQ(peer.outputs, (std::vector<std::string>{"during\n"}));
+    EXPECT_EQ(host.report["then"], "ok") << host.reportText;
+    EXPECT_EQ(host.scriptLines, (std::vector<std::string>{"nil nil"}));
+    EXPECT_NE(host.reportText.find("print: after\t1\n"), std::string::npos) << host.reportText;
+    EXPECT_EQ(host.reportText.find("print: during"), std::string::npos) << "the client's print ran then";
+}
+
 TEST_F(Session, CallStackLeavesOutCFramesAndStringChunks)
 {
     Launch("cframes",
@@ -932,6 +1227,30 @@ TEST(SessionWithoutIde, ConnectGivesUpAfterThreeSecondsAndTheScriptRuns)
     EXPECT_EQ(host.report["script"], "ok");
     EXPECT_EQ(host.scriptLines, (std::vector<std::string>{"ran"}));
     EXPECT_EQ(host.report["echo"], "alone\\n") << "output still reaches the host";
+    EXPECT_EQ(host.report["shutdown"], "1");
+}
+
+TEST(SessionWithoutIde, ConnectFailsAtOnceWhenItsPortCannotBeBound)
+{
+    // The client's port held for this process alone: the client cannot bind it.
+    Peer sockets;   // starts Windows Sockets here
+    SOCKET holder = socket(AF_INET, SOCK_DGRAM, IPPROTO_UDP);
+    ASSERT_NE(holder, INVALID_SOCKET);
+    BOOL exclusive = TRUE;
+    setsockopt(holder, SOL_SOCKET, SO_EXCLUSIVEADDRUSE, reinterpret_cast<const char*>(&exclusive), sizeof(exclusive));
+    sockaddr_in address = {};
+    address.sin_family = AF_INET;
+    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    address.sin_port = htons(7551);
+    ASSERT_EQ(bind(holder, reinterpret_cast<sockaddr*>(&address), sizeof(address)), 0);
+    HostProcess host;
+    std::string script = WriteScript("nobind", "host_report('ran')\n");
+    ASSERT_TRUE(host.Start(script, "dbgscripts\\nobind.report"));
+    ASSERT_TRUE(host.Finish(30000));
+    closesocket(holder);
+    EXPECT_EQ(host.report["connect"], "5");
+    EXPECT_LT(std::stoi(host.report["connect_ms"]), 2000) << "no wait for an answer that cannot come";
+    EXPECT_EQ(host.scriptLines, (std::vector<std::string>{"ran"}));
     EXPECT_EQ(host.report["shutdown"], "1");
 }
 

@@ -1,10 +1,21 @@
 // A Lua 5.1 host for the debug client's tests: loads VornDebugClient51.dll through
 // its six exports in the documented order, runs one script file and writes what
 // happened (return codes, callbacks, echoed output) as "key=value" lines. Scripts
-// may call host_report and the host's coroutine functions below.
+// may call host_report, host_shutdown and the host's coroutine functions below.
 //
 //   vorn_dbg_testhost [--report file] [--no-print] [--no-callbacks] [--chain]
-//                     [--no-connect] [--disconnect] [--disconnect-first] [--codes] script.lua
+//                     [--no-connect] [--disconnect] [--disconnect-first] [--wrap-hook]
+//                     [--hook-first] [--shutdown-in about|resumed|ended] [--host-print]
+//                     [--then script2.lua] [--slow-break] [--codes] script.lua
+//
+// --hook-first: the state has a count hook of the host's before Initialize.
+// --shutdown-in: the host shuts the client down from inside that callback.
+// --host-print: the state's print, before the client's, is the host's own, which
+//   reports "print: text".
+// --then: after Shutdown and FreeLibrary, the state runs script2.lua.
+// --slow-break: the about-to-break callback takes 300 ms.
+// --wrap-hook: after connecting, the host installs a hook of its own that passes
+// every event on to the hook it found, as a host with a watchdog would.
 #include "vorndebugclient.h"
 
 #include <lua.hpp>
@@ -44,9 +55,64 @@ namespace
     }
 
     void OnChain(lua_State*, lua_Debug*) { ++g_chain; }
-    void OnEnded() { ++g_ended; }
-    void OnBreak() { ++g_breaks; }
-    void OnResumed() { ++g_resumed; }
+
+    lua_Hook g_wrappedHook;
+    int g_wrapperEvents;
+
+    void WrapperHook(lua_State* L, lua_Debug* ar)
+    {
+        ++g_wrapperEvents;
+        if (g_wrappedHook)
+            g_wrappedHook(L, ar);
+    }
+    VornDebugClient_Shutdown_t g_shutdown;
+    std::string g_shutdownIn;
+    bool g_slowBreak;
+
+    // Shuts the client down once, from inside the named callback.
+    void ShutdownFrom(const char* callback)
+    {
+        if (g_shutdown && g_shutdownIn == callback)
+        {
+            g_shutdownIn.clear();
+            Report("inner_shutdown=" + std::to_string(g_shutdown()));
+        }
+    }
+
+    void OnEnded()
+    {
+        ++g_ended;
+        ShutdownFrom("ended");
+    }
+    void OnBreak()
+    {
+        ++g_breaks;
+        if (g_slowBreak)
+            Sleep(300);
+        ShutdownFrom("about");
+    }
+    void OnResumed()
+    {
+        ++g_resumed;
+        ShutdownFrom("resumed");
+    }
+
+    // host_shutdown(): a script (or an expression the IDE evaluates) shuts the client
+    // down; returns Shutdown's result.
+    int HostShutdown(lua_State* L)
+    {
+        lua_pushinteger(L, g_shutdown ? g_shutdown() : -1);
+        return 1;
+    }
+
+    int HostPrint(lua_State* L)
+    {
+        std::string text;
+        for (int i = 1; i <= lua_gettop(L); ++i)
+            text += (i > 1 ? "\t" : "") + std::string(lua_tostring(L, i) ? lua_tostring(L, i) : "?");
+        Report("print: " + text);
+        return 0;
+    }
     void OnEcho(const char* text)
     {
         ++g_echoes;
@@ -148,8 +214,9 @@ namespace
 int main(int argc, char** argv)
 {
     bool print = true, callbacks = true, chain = false, connect = true, disconnect = false, codes = false;
-    bool disconnectFirst = false;
+    bool disconnectFirst = false, wrapHook = false, hookFirst = false, hostPrint = false;
     const char* script = nullptr;
+    const char* then = nullptr;
     for (int i = 1; i < argc; ++i)
     {
         std::string arg = argv[i];
@@ -171,6 +238,18 @@ int main(int argc, char** argv)
             disconnect = true;
         else if (arg == "--disconnect-first")
             disconnectFirst = true;
+        else if (arg == "--shutdown-in" && i + 1 < argc)
+            g_shutdownIn = argv[++i];
+        else if (arg == "--slow-break")
+            g_slowBreak = true;
+        else if (arg == "--host-print")
+            hostPrint = true;
+        else if (arg == "--then" && i + 1 < argc)
+            then = argv[++i];
+        else if (arg == "--hook-first")
+            hookFirst = true;
+        else if (arg == "--wrap-hook")
+            wrapHook = true;
         else if (arg == "--codes")
             codes = true;
         else
@@ -185,6 +264,7 @@ int main(int argc, char** argv)
         return 2;
     }
     Report("load=ok");
+    g_shutdown = e.shutdown;
     if (codes)
         return CheckCodes(e);
     if (!script)
@@ -200,7 +280,12 @@ int main(int argc, char** argv)
     lua_register(L, "host_resume", HostResume);
     lua_register(L, "host_keep", HostKeep);
     lua_register(L, "host_resume_kept", HostResumeKept);
+    lua_register(L, "host_shutdown", HostShutdown);
+    if (hostPrint)
+        lua_register(L, "print", HostPrint);
 
+    if (hookFirst)
+        lua_sethook(L, WrapperHook, LUA_MASKCOUNT, 1000);
     VornDebugClientImports imports = {chain ? OnChain : nullptr, OnEnded, OnBreak, OnResumed, OnEcho};
     if (callbacks)
         e.initImportAPI(&imports);
@@ -220,6 +305,11 @@ int main(int argc, char** argv)
 
     if (disconnectFirst)
         e.disconnect();
+    if (wrapHook)
+    {
+        g_wrappedHook = lua_gethook(L);
+        lua_sethook(L, WrapperHook, lua_gethookmask(L) | LUA_MASKCOUNT, 100);
+    }
 
     int status = luaL_loadfile(L, script);
     if (status == 0)
@@ -229,6 +319,11 @@ int main(int argc, char** argv)
     else
         Report(std::string("script=error ") + (lua_tostring(L, -1) ? lua_tostring(L, -1) : "?"));
 
+    if (wrapHook)
+    {
+        Report(std::string("wrapper_kept=") + (lua_gethook(L) == WrapperHook ? "1" : "0"));
+        Report(std::string("wrapper_events=") + (g_wrapperEvents > 0 ? "1" : "0"));
+    }
     if (disconnect)
         e.disconnect();
     Report("shutdown=" + std::to_string(e.shutdown()));
@@ -238,8 +333,20 @@ int main(int argc, char** argv)
     Report("chain=" + std::to_string(g_chain > 0 ? 1 : 0));
     Report("echoes=" + std::to_string(g_echoes));
     Report("echo=" + Escape(g_echoText.c_str()));
+    if (then)
+    {
+        // The client is gone from memory: nothing of it may be left in the state.
+        FreeLibrary(module);
+        module = nullptr;
+        status = luaL_loadfile(L, then);
+        if (status == 0)
+            status = lua_pcall(L, 0, 0, 0);
+        Report(status == 0 ? std::string("then=ok")
+                           : std::string("then=error ") + (lua_tostring(L, -1) ? lua_tostring(L, -1) : "?"));
+    }
     lua_close(L);
-    FreeLibrary(module);
+    if (module)
+        FreeLibrary(module);
     Report("exit=0");
     return 0;
 }
