@@ -28,6 +28,15 @@ protected:
         peer.Handshake(CurrentDirectory(), breakpoints);
     }
 
+    // Breakpoints on lines of the launched script, named as an IDE names them.
+    void ConnectWithBreakpointsAt(const std::vector<int>& lines)
+    {
+        std::vector<std::pair<std::string, int>> breakpoints;
+        for (int line : lines)
+            breakpoints.emplace_back("dbgscripts\\" + m_name + ".lua", line);
+        Connect(breakpoints);
+    }
+
     std::string Path() const { return Lower(ScriptPath(m_name)); }
 
     void ExpectStopAt(const Stop& stop, int line)
@@ -44,6 +53,16 @@ protected:
         Stop stop = peer.ExpectStop();
         ExpectStopAt(stop, line);
         return stop;
+    }
+
+    // The script reaches each line in turn and the IDE says go on every time.
+    void GoOnAt(const std::vector<int>& lines)
+    {
+        for (int line : lines)
+        {
+            EXPECT_EQ(peer.ExpectQuery(), line);
+            peer.Send(Msg::Verdict(0));
+        }
     }
 
     // The host ends its session: Disconnect, then the process exits with its report.
@@ -181,10 +200,7 @@ TEST_F(Session, BreakpointsLocalsTablesWatchesAndGlobals)
     // The line 2 breakpoint goes, by another spelling of the same path.
     peer.Send(Msg::RemoveBreakpoint("dbgscripts/./x/../basic.lua", 2));
     peer.Send(Msg::Command(CONTINUE));
-    EXPECT_EQ(peer.ExpectQuery(), 8);
-    peer.Send(Msg::Verdict(0));
-    EXPECT_EQ(peer.ExpectQuery(), 8);
-    peer.Send(Msg::Verdict(0));
+    GoOnAt({8, 8});
     Finish();
 
     // After the next stop the kept numbers are gone; here the session ended instead.
@@ -200,7 +216,7 @@ TEST_F(Session, BreakpointsLocalsTablesWatchesAndGlobals)
 TEST_F(Session, KeptTablesAreReleasedAtTheNextStop)
 {
     Launch("kept", "local t = {1}\nlocal u = 2\nlocal v = 3\nhost_report('done')\n");
-    Connect({{"dbgscripts\\kept.lua", 2}});
+    ConnectWithBreakpointsAt({2});
     BreakAt(2);
     const DataItem* t = nullptr;
     std::vector<DataItem> locals = peer.Locals(0);
@@ -222,7 +238,7 @@ TEST_F(Session, ConditionsAreEvaluatedAndFailuresStillAnswer)
            "  hits = hits + i\n"   // 3
            "end\n"
            "host_report('hits=' .. hits)\n");
-    Connect({{"dbgscripts\\condition.lua", 3}});
+    ConnectWithBreakpointsAt({3});
     for (int i = 1; i <= 4; ++i)
     {
         EXPECT_EQ(peer.ExpectQuery(), 3);
@@ -270,7 +286,7 @@ const char* const STEP_SCRIPT =
 TEST_F(Session, StepIntoOverAndOut)
 {
     Launch("step", STEP_SCRIPT);
-    Connect({{"dbgscripts\\step.lua", 9}});
+    ConnectWithBreakpointsAt({9});
     BreakAt(9);
 
     peer.Send(Msg::Command(STEP_INTO));
@@ -314,7 +330,7 @@ TEST_F(Session, SteppingOverAndOutOfTailCalls)
            "local s = f(r)\n"         // 9
            "local t = s + 1\n"        // 10
            "host_report('t=' .. t)\n");
-    Connect({{"dbgscripts\\tailstep.lua", 8}});
+    ConnectWithBreakpointsAt({8});
     BreakAt(8);
     peer.Send(Msg::Command(STEP_INTO));
     ExpectStopAt(peer.ExpectStop(), 6);
@@ -336,12 +352,11 @@ TEST_F(Session, SteppingOverAndOutOfTailCalls)
 TEST_F(Session, BreakpointsWhileStepping)
 {
     Launch("stepbp", STEP_SCRIPT);
-    Connect({{"dbgscripts\\stepbp.lua", 9}, {"dbgscripts\\stepbp.lua", 6}, {"dbgscripts\\stepbp.lua", 3}});
+    ConnectWithBreakpointsAt({9, 6, 3});
     BreakAt(9);
     // Stepping into a breakpoint line with verdict 0: no stepping rule applies there.
     peer.Send(Msg::Command(STEP_INTO));
-    EXPECT_EQ(peer.ExpectQuery(), 6);
-    peer.Send(Msg::Verdict(0));
+    GoOnAt({6});
     ExpectStopAt(peer.ExpectStop(), 2);
     peer.Send(Msg::Command(STEP_OUT));
     EXPECT_EQ(peer.ExpectQuery(), 3) << "still in inner: its breakpoint is asked about";
@@ -383,7 +398,7 @@ TEST_F(Session, StepsAskedForWhileAVerdictIsAwaited)
            "local r = outer(a)\n"         // 10
            "local s = outer(r)\n"         // 11
            "host_report('s=' .. s)\n");   // 12
-    Connect({{"dbgscripts\\querystep.lua", 9}, {"dbgscripts\\querystep.lua", 2}});
+    ConnectWithBreakpointsAt({9, 2});
     BreakAt(9);
     peer.Send(Msg::Command(CONTINUE));
     EXPECT_EQ(peer.ExpectQuery(), 2);
@@ -411,7 +426,7 @@ TEST_F(Session, StepOverAndOutAfterAnErrorCaughtByPcall)
            "local ok = pcall(middle)\n"                   // 7
            "local r = f()\n"                              // 8
            "host_report('end')\n");                       // 9
-    Connect({{"dbgscripts\\pcallstep.lua", 7}, {"dbgscripts\\pcallstep.lua", 4}});
+    ConnectWithBreakpointsAt({7, 4});
     BreakAt(7);
     // Frames unwound by the error sent no return events; the real depth decides.
     peer.Send(Msg::Command(STEP_OVER));
@@ -441,7 +456,7 @@ TEST_F(Session, CoroutinesStopWithTheirOwnStackAndStepAcrossResumeAndYield)
            "local ok, v = coroutine.resume(co, 4)\n"     // 6
            "local ok2, w = coroutine.resume(co, 7)\n"    // 7
            "host_report('v=' .. v .. ' w=' .. w)\n");    // 8
-    Connect({{"dbgscripts\\coroutine.lua", 2}});
+    ConnectWithBreakpointsAt({2});
     Stop stop = BreakAt(2);
     ASSERT_EQ(stop.stack.size(), 1u) << "only the coroutine's own frames";
     std::vector<DataItem> locals = peer.Locals(0);
@@ -473,7 +488,7 @@ TEST_F(Session, RunToCursor)
            "end\n"                   // 4
            "local after = s\n"       // 5
            "host_report('s=' .. s)\n");
-    Connect({{"dbgscripts\\cursor.lua", 1}});
+    ConnectWithBreakpointsAt({1});
     BreakAt(1);
     peer.Send(Msg::RunToCursor("dbgscripts/./cursor.lua", 5));
     ExpectStopAt(peer.ExpectStop(), 5);
@@ -524,7 +539,7 @@ TEST_F(Session, BreakWhileRunningInspectionWhileRunningIsIgnoredAndStopEndsTheSe
 TEST_F(Session, StopAsTheScriptBeginsToStopEndsTheSession)
 {
     Launch("stopbreak", "local a = 1\nlocal b = a + 1\nhost_report('b=' .. b)\n", "--slow-break");
-    Connect({{"dbgscripts\\stopbreak.lua", 1}});
+    ConnectWithBreakpointsAt({1});
     EXPECT_EQ(peer.ExpectQuery(), 1);
     peer.Send(Msg::Verdict(1).Append(Msg::Stop()));
     // Whatever the script still sends of its stop goes unanswered, as the IDE has
@@ -564,7 +579,7 @@ TEST_F(Session, OutputIsSplitAndCleanedAndTracebacksArrive)
 TEST_F(Session, OnlyTheConnectedEndPointIsHeard)
 {
     Launch("endpoint", "local a = 1\nlocal b = 2\nhost_report('b=' .. b)\n");
-    Connect({{"dbgscripts\\endpoint.lua", 2}});
+    ConnectWithBreakpointsAt({2});
     EXPECT_EQ(peer.ExpectQuery(), 2);
     // A stranger tries to stop and to answer the query; both are ignored.
     {
@@ -616,12 +631,8 @@ TEST_F(Session, BreakpointsAfterReturnErrorAndResumeThroughAnotherFile)
            "coroutine.resume(co)\n"                        // 11
            "lib.run(function() coroutine.resume(co) end)\n"// 12
            "host_report('done')\n");                       // 13
-    Connect({{"dbgscripts\\across.lua", 3}, {"dbgscripts\\across.lua", 5}, {"dbgscripts\\across.lua", 9}});
-    for (int line : {3, 5, 9})
-    {
-        EXPECT_EQ(peer.ExpectQuery(), line);
-        peer.Send(Msg::Verdict(0));
-    }
+    ConnectWithBreakpointsAt({3, 5, 9});
+    GoOnAt({3, 5, 9});
     Finish();
     EXPECT_EQ(host.scriptLines, (std::vector<std::string>{"done"}));
 }
@@ -685,13 +696,8 @@ TEST_F(Session, BreakpointsInFunctionsEnteredByTailCalls)
            "local s = lib.twice(target, r)\n"                            // 9
            "local t = onward(s)\n"                                       // 10
            "host_report(r .. ',' .. s .. ',' .. t)\n");                  // 11
-    Connect({{"dbgscripts\\tails.lua", 3}, {"dbgscripts\\tails.lua", 4}, {"dbgscripts\\tails.lua", 9},
-             {"dbgscripts\\tails.lua", 10}, {"dbgscripts\\tails.lua", 11}});
-    for (int line : {3, 4, 9, 3, 4, 10, 3, 4, 11})
-    {
-        EXPECT_EQ(peer.ExpectQuery(), line);
-        peer.Send(Msg::Verdict(0));
-    }
+    ConnectWithBreakpointsAt({3, 4, 9, 10, 11});
+    GoOnAt({3, 4, 9, 3, 4, 10, 3, 4, 11});
     Finish();
     EXPECT_EQ(host.scriptLines, (std::vector<std::string>{"3,5,7"}));
 }
@@ -755,12 +761,8 @@ TEST_F(Session, BreakpointsAfterErrorsUnwindFramesOfAnotherFile)
            "local co = coroutine.wrap(function() lib.deep(2) end)\n"        // 11
            "local ok2 = pcall(co)\n"                                        // 12
            "host_report(tostring(ok) .. ',' .. a .. ',' .. c .. ',' .. tostring(ok2))\n");   // 13
-    Connect({{"dbgscripts\\unwind.lua", 4}, {"dbgscripts\\unwind.lua", 7}, {"dbgscripts\\unwind.lua", 13}});
-    for (int line : {4, 7, 13})
-    {
-        EXPECT_EQ(peer.ExpectQuery(), line);
-        peer.Send(Msg::Verdict(0));
-    }
+    ConnectWithBreakpointsAt({4, 7, 13});
+    GoOnAt({4, 7, 13});
     Finish();
     EXPECT_EQ(host.scriptLines, (std::vector<std::string>{"false,2,3,false"}));
 }
@@ -787,11 +789,7 @@ TEST_F(Session, BreakpointsAfterErrorsInFilesCalledFromCodeWithoutBreakpoints)
            "local g = t.guarded(lib)\n"
            "host_report(tostring(ok) .. ',' .. tostring(g))\n");
     Connect({{"dbgscripts\\ptarget.lua", 2}, {"dbgscripts\\ptarget.lua", 5}, {"dbgscripts\\ptarget.lua", 7}});
-    for (int line : {2, 2, 2, 5, 7})   // the first where the module defines the function
-    {
-        EXPECT_EQ(peer.ExpectQuery(), line);
-        peer.Send(Msg::Verdict(0));
-    }
+    GoOnAt({2, 2, 2, 5, 7});   // the first where the module defines the function
     Finish();
     EXPECT_EQ(host.scriptLines, (std::vector<std::string>{"false,false"}));
 }
@@ -820,15 +818,11 @@ TEST_F(Session, BreakpointsInVeryDeepCalls)
            "local d = down(300)\n"                         // 12
            "local after = d + 1\n"                         // 13
            "host_report('d=' .. d .. ' after=' .. after)\n");
-    Connect({{"dbgscripts\\deep.lua", 6}, {"dbgscripts\\deep.lua", 13}});
+    ConnectWithBreakpointsAt({6, 13});
     Stop stop = BreakAt(6);
     EXPECT_EQ(stop.stack.size(), 600u) << "main, 300 calls of down and 299 of through";
     peer.Send(Msg::Command(CONTINUE));
-    for (int line : {6, 6, 13})
-    {
-        EXPECT_EQ(peer.ExpectQuery(), line);
-        peer.Send(Msg::Verdict(0));
-    }
+    GoOnAt({6, 6, 13});
     Finish();
     EXPECT_EQ(host.scriptLines, (std::vector<std::string>{"d=1 after=2"}));
 }
@@ -900,11 +894,7 @@ protected:
         peer.Send(Msg::RemoveBreakpoint(file, loopLine));
         EXPECT_EQ(peer.Watch("rawset(_G, 'go', true) and 1", 0).strings.at(1), "1");
         peer.Send(Msg::Command(CONTINUE));
-        for (int line : queries)
-        {
-            EXPECT_EQ(peer.ExpectQuery(), line);
-            peer.Send(Msg::Verdict(0));
-        }
+        GoOnAt(queries);
         Finish();
         EXPECT_EQ(host.scriptLines, lines);
     }
@@ -984,9 +974,8 @@ TEST_F(Session, ExpressionsThatPrintOrResumeCoroutinesAnswer)
            "local a = gen()\n"                          // 7
            "local b = a + 1\n"                          // 8
            "host_report('b=' .. b)\n");                 // 9
-    Connect({{"dbgscripts\\exprcode.lua", 3}, {"dbgscripts\\exprcode.lua", 8}});
-    EXPECT_EQ(peer.ExpectQuery(), 3);
-    peer.Send(Msg::Verdict(0));
+    ConnectWithBreakpointsAt({3, 8});
+    GoOnAt({3});
     BreakAt(8);
     Message watch = peer.Watch("print('from a watch', a) or a + 1", 0);
     EXPECT_EQ(watch.strings.at(1), "8") << watch.Describe();
@@ -1045,8 +1034,7 @@ TEST_F(Session, SteppingIntoCoroutinesMadeBeforeAnyBreakpoint)
     // A breakpoint in the wrapped one, met while stepping over its call.
     peer.Send(Msg::AddBreakpoint(file, 7));
     peer.Send(Msg::Command(STEP_OVER));
-    EXPECT_EQ(peer.ExpectQuery(), 7);
-    peer.Send(Msg::Verdict(0));
+    GoOnAt({7});
     ExpectStopAt(peer.ExpectStop(), 16);
     peer.Send(Msg::Command(CONTINUE));
     Finish();
@@ -1068,15 +1056,13 @@ TEST_F(Session, AHostsOwnHookInFrontOfTheClientsStays)
            "r = f(r)\n"                                    // 7
            "host_report('r=' .. r)\n",                     // 8
            "--wrap-hook");
-    Connect({{"dbgscripts\\wrapped.lua", 4}, {"dbgscripts\\wrapped.lua", 7}});
-    EXPECT_EQ(peer.ExpectQuery(), 4);
-    peer.Send(Msg::Verdict(0));
+    ConnectWithBreakpointsAt({4, 7});
+    GoOnAt({4});
     BreakAt(7);
     peer.Send(Msg::Command(STEP_INTO));
     ExpectStopAt(peer.ExpectStop(), 3);
     peer.Send(Msg::Command(STEP_OVER));
-    EXPECT_EQ(peer.ExpectQuery(), 4);
-    peer.Send(Msg::Verdict(0));
+    GoOnAt({4});
     ExpectStopAt(peer.ExpectStop(), 8);
     peer.Send(Msg::Command(CONTINUE));
     Finish();
@@ -1145,7 +1131,7 @@ TEST_P(ShutdownInside, TheCallback)
 TEST_F(Session, ShutdownFromAnExpressionIsRefused)
 {
     Launch("exprshutdown", "local a = 1\nlocal b = a + 1\nhost_report('b=' .. b .. ' ' .. host_shutdown())\n");
-    Connect({{"dbgscripts\\exprshutdown.lua", 2}});
+    ConnectWithBreakpointsAt({2});
     BreakAt(2);
     EXPECT_EQ(peer.Watch("host_shutdown()", 0).strings.at(1), "0");
     peer.Send(Msg::Command(CONTINUE));
@@ -1185,7 +1171,7 @@ TEST_F(Session, CallStackLeavesOutCFramesAndStringChunks)
            "local function sortIt() table.sort(t, less) end\n"              // 5
            "loadstring('local f = ... f()')(sortIt)\n"                      // 6
            "host_report(table.concat(t, ','))\n");                          // 7
-    Connect({{"dbgscripts\\cframes.lua", 3}});
+    ConnectWithBreakpointsAt({3});
     Stop stop = BreakAt(3);
     // less <- table.sort [C] <- sortIt <- string chunk <- main: two levels left out.
     ASSERT_EQ(stop.stack.size(), 3u);
@@ -1204,7 +1190,7 @@ TEST_F(Session, CallStackLeavesOutCFramesAndStringChunks)
 TEST_F(Session, OutputAfterDisconnectNeverBlocks)
 {
     Launch("early", "for i = 1, 50 do print(i) end\nhost_report('printed')\n", "--disconnect-first");
-    Connect({{"dbgscripts\\early.lua", 1}});
+    ConnectWithBreakpointsAt({1});
     peer.Expect(MSG_DISCONNECT);
     ASSERT_TRUE(host.Finish(20000));
     EXPECT_EQ(host.report["script"], "ok");
