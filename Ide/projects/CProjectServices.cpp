@@ -19,7 +19,7 @@ class CNullProjectHost : public IProjectHost
 {
 public:
     virtual void StoreViewBookmarks(CProjectFileEntry*) {}
-    virtual void CloseViewOfFile(CProjectFileEntry*) {}
+    virtual BOOL CloseViewOfFile(CProjectFileEntry*) { return TRUE; }
     virtual void GetOpenDocumentPaths(CStringArray& paths) { paths.RemoveAll(); }
     virtual BOOL GetActiveEditor(CString&, int&) { return FALSE; }
     virtual HTREEITEM GetFilesTreeRoot() { return NULL; }
