@@ -173,7 +173,7 @@ void CMainFrame::EnableBarDocking()
 void CMainFrame::LoadLayout()
 {
     CWinApp* pApp = AfxGetApp();
-    m_bBarLayoutLoaded = LoadBarState(this, pApp->m_pszRegistryKey, pApp->m_pszProfileName, pApp->m_pszProfileName,
+    m_bBarLayoutLoaded = CExtControlBar::LoadBarState(this, pApp->m_pszRegistryKey, pApp->m_pszProfileName, pApp->m_pszProfileName,
                                       &m_wpStored);
     if (!m_bBarLayoutLoaded)
         DockBarsByDefault();
@@ -181,12 +181,12 @@ void CMainFrame::LoadLayout()
 
 void CMainFrame::DockBarsByDefault()
 {
-    m_wndMenuBar.DockAtFrameSide(AFX_IDW_DOCKBAR_TOP, 0, this);
-    m_wndToolBar.DockAtFrameSide(AFX_IDW_DOCKBAR_TOP, 0, this);
+    DockControlBar(&m_wndMenuBar);
+    DockControlBar(&m_wndToolBar);
     for (const CDefaultDock& dock : kDefaultDocks)
     {
         CExtControlBar& bar = GetBar(dock.nBarID);
-        bar.DockAtFrameSide(dock.nDockBarID, dock.nLayer, this);
+        bar.DockAtFrameSide(dock.nDockBarID, dock.nLayer, this, false);
         if (!dock.bVisible)
             ShowControlBar(&bar, FALSE, FALSE);
     }
@@ -252,7 +252,7 @@ BOOL CMainFrame::DestroyWindow()
     CVornApp* pApp = VornApp();
     // A second instance leaves the layout of the first one alone.
     if (!pApp->IsAlreadyRunning())
-        SaveBarState(this, pApp->m_pszRegistryKey, pApp->m_pszProfileName, pApp->m_pszProfileName, &m_wpStored);
+        CExtControlBar::SaveBarState(this, pApp->m_pszRegistryKey, pApp->m_pszProfileName, pApp->m_pszProfileName, &m_wpStored);
     g_CommandManagerHolder->UnbindWindow(m_hWnd, false);
     return CMDIFrameWnd::DestroyWindow();
 }
