@@ -282,6 +282,78 @@ void DebugClient::ApplyHookMask(lua_State* L)
     InterlockedIncrement(&m_nLineGeneration);
 }
 
+// Where every event is on: the first line of a call asks Lua which function
+// runs, and finds it in the cache (null when it is not there).
+inline PrototypeTable::Prototype* DebugClient::CachedRunning(lua_State* L, lua_Debug* ar, ShadowStack::Thread& thread,
+                                                             int level)
+{
+    lua_getinfo(L, "f", ar);
+    const FunctionLineCache::Entry* entry = m_FunctionLines.Find(lua_topointer(L, -1));
+    lua_pop(L, 1);
+    if (!entry || entry->generation != m_nLineGeneration || !entry->prototype)
+        return nullptr;
+    thread.Running(level, (entry->traits & FunctionLineCache::WANTS_LINES) != 0,
+                   (entry->traits & FunctionLineCache::NEEDS_RETURNS) != 0, entry->prototype);
+    return entry->prototype;
+}
+
+// The near-free path of the hook, while the script simply runs: a line of a
+// function whose record says that nothing on it can stop the script, and, where
+// every event is on, a call or a return. No lock, no path, no question to Lua.
+// False when the event needs the full handling.
+__attribute__((always_inline)) inline bool DebugClient::OnQuietEvent(lua_State* L, lua_Debug* ar, int desired)
+{
+    ShadowStack::Thread* known = m_Shadow.Peek(L, m_nLineGeneration);
+    bool everyEvent = !(desired & PER_FUNCTION_LINES);
+    if (!known || (everyEvent && known->GetMask() != desired))
+        return false;
+    int mode = m_nStepMode;
+    if (m_bSessionEnded || (mode != MODE_RUN && mode != MODE_RUN_TO_CURSOR))
+        return false;
+    int level = m_bCallLevels ? LuaCompat::CallLevel(ar) : int(ShadowStack::NO_LEVEL);
+    switch (ar->event)
+    {
+    case LUA_HOOKLINE:
+    {
+        const PrototypeTable::Prototype* function =
+            static_cast<const PrototypeTable::Prototype*>(known->FunctionAt(level));
+        if (!function && (!everyEvent || !(function = CachedRunning(L, ar, *known, level))))
+            return false;
+        if (!function->IsFile())
+            return true;   // a chunk not loaded from a file: no stops, no host callback
+        if (function->MayStopAt(ar->currentline))
+            return false;
+        break;
+    }
+    case LUA_HOOKCALL:
+        // Its function is asked for at its first line; a C function is never asked.
+        if (!everyEvent || m_bThreadsMayLag)
+            return false;
+        known->Entered(level);
+        ++m_nCallDepth;
+        break;
+    case LUA_HOOKRET:
+        if (!everyEvent)
+            return false;
+        known->Left(level);
+        --m_nCallDepth;
+        break;
+    case LUA_HOOKTAILRET:
+        if (!everyEvent)
+            return false;
+        --m_nCallDepth;
+        break;
+    default:
+        return false;
+    }
+    if (m_Imports.hookChain)
+    {
+        m_pCurrentAr = ar;
+        m_Imports.hookChain(L, ar);   // the record as the event gave it
+    }
+    return true;
+}
+
 void DebugClient::Hook(lua_State* L, lua_Debug* ar)
 {
     try
@@ -295,6 +367,10 @@ void DebugClient::Hook(lua_State* L, lua_Debug* ar)
             InterlockedIncrement(&self.m_nLineGeneration);
             return;
         }
+        int desired = self.m_nDesiredMask;
+        // (After Shutdown no record is current: the quiet path never applies.)
+        if ((desired & LUA_MASKCALL) && self.OnQuietEvent(L, ar, desired))
+            return;
         if (!self.m_L)
         {
             // A coroutine that kept the hook after Shutdown.
@@ -304,7 +380,6 @@ void DebugClient::Hook(lua_State* L, lua_Debug* ar)
         }
         if (self.m_bCachesFull)
             self.ForgetFunctions();
-        int desired = self.m_nDesiredMask;
         if (desired & PER_FUNCTION_LINES)
             self.OnEventPerFunction(L, ar, desired & ~PER_FUNCTION_LINES);
         else if (desired & LUA_MASKCALL)
@@ -404,6 +479,7 @@ PrototypeTable::Prototype* DebugClient::IdentifyRunning(lua_State* L, lua_Debug*
                                                         int level, int perFunctionBase)
 {
     FunctionInfo info = FunctionTraits(L, ar, m_nLineGeneration);
+    lua_pop(L, 1);   // the line may stop the script: its stack shows nothing of ours
     bool lines = (info.traits & FunctionLineCache::WANTS_LINES) != 0;
     thread.Running(level, lines, (info.traits & FunctionLineCache::NEEDS_RETURNS) != 0, info.prototype);
     // Lines left on for a function that does not want them go off now.
@@ -624,12 +700,13 @@ inline DebugClient::FunctionInfo DebugClient::PushedFunctionTraits(lua_State* L,
     return NewFunctionTraits(L, ar, generation, entry);
 }
 
+// The traits of the event's function. Its value is left on the stack (Lua sets
+// the stack top back when the hook returns; every call event asks this), so
+// where the event may stop the script, the caller pops it.
 inline DebugClient::FunctionInfo DebugClient::FunctionTraits(lua_State* L, lua_Debug* ar, LONG generation)
 {
     lua_getinfo(L, "f", ar);
-    FunctionInfo info = PushedFunctionTraits(L, ar, generation);
-    lua_pop(L, 1);
-    return info;
+    return PushedFunctionTraits(L, ar, generation);
 }
 
 // The traits of a function the cache holds for an older generation, or not at

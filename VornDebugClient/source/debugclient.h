@@ -119,6 +119,8 @@ private:
         PrototypeTable::Prototype* prototype;  // null: no record could be made
     };
 
+    bool OnQuietEvent(lua_State* L, lua_Debug* ar, int desired);
+    PrototypeTable::Prototype* CachedRunning(lua_State* L, lua_Debug* ar, ShadowStack::Thread& thread, int level);
     void OnIdleEvent(lua_State* L, lua_Debug* ar, int desired);
     void OnEventEveryFunction(lua_State* L, lua_Debug* ar, int desired);
     void OnEventPerFunction(lua_State* L, lua_Debug* ar, int baseMask);

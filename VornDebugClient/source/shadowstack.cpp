@@ -19,12 +19,6 @@ void ShadowStack::Thread::Reset(lua_State* L, LONG epoch, LONG generation, int m
     m_bStarted = true;
 }
 
-void ShadowStack::Thread::Unset(int level)
-{
-    if (unsigned(level) < unsigned(LEVELS))
-        m_Entries[level] = NO_EPOCH;
-}
-
 // The function the last call event entered at level was tail called: it runs one
 // level lower, in place of its caller.
 void ShadowStack::Thread::MoveTailCall(int level)

@@ -174,7 +174,11 @@ public:
                 m_Functions[level] = function;
             }
         }
-        void Unset(int level);
+        void Unset(int level)
+        {
+            if (unsigned(level) < unsigned(LEVELS))
+                m_Entries[level] = 0;   // epoch 0: unknown in every record
+        }
 
         lua_State* m_L;
         LONG m_nEpoch;
@@ -200,6 +204,13 @@ public:
         if (thread->m_L == L && thread->m_nGeneration == generation && !readMask)
             return *thread;
         return Switch(L, generation, readMask);
+    }
+    // The record of L when it is the current one and its decisions are of this
+    // generation (the hook's quickest way to a line's function), else null.
+    Thread* Peek(lua_State* L, LONG generation)
+    {
+        Thread* thread = m_pCurrent;
+        return thread->m_L == L && thread->m_nGeneration == generation ? thread : nullptr;
     }
     // L's mask was changed from outside its own events (a resume prepares it):
     // its record starts again when L runs next.

@@ -5,8 +5,12 @@
 // Every workload runs in each case below; the cases take turns round after round
 // and each figure is the median of its rounds, as a ratio to the plain host:
 //   floor       a bare C hook of the host's on call, return and line events
-//   ask f       a bare C hook on call events that asks Lua which function is
-//               called: the least a hook must do to give line events only to
+//   floor+f     the same hook, which also asks Lua (lua_getinfo "f") which
+//               function runs at the first line after each call: the least a
+//               hook must do to know, line by line, whether the line is in a
+//               script file and may hold a breakpoint
+//   ask f       a bare C hook on call events only, which asks Lua which function
+//               is called: the least a hook must do to give line events only to
 //               the functions that need them
 //   client      the client, no breakpoints, no host callbacks
 //   55 bps      50 breakpoints in ten other files and 5 in the running file, on
@@ -222,8 +226,8 @@ double Median(std::vector<double> values)
 
 // ---- the cases -----------------------------------------------------------------------------
 
-enum Case { PLAIN, FLOOR, ASK_FUNCTION, CLIENT, CLIENT_BPS, CHAIN, CHAIN_BPS, CASES };
-const char* const CASE_NAMES[CASES] = {"plain s", "floor", "ask f", "client", "55 bps", "chain", "chain+bps"};
+enum Case { PLAIN, FLOOR, FLOOR_ASKING, ASK_FUNCTION, CLIENT, CLIENT_BPS, CHAIN, CHAIN_BPS, CASES };
+const char* const CASE_NAMES[CASES] = {"plain s", "floor", "floor+f", "ask f", "client", "55 bps", "chain", "chain+bps"};
 
 volatile LONG g_hookEvents;
 
@@ -231,6 +235,25 @@ volatile LONG g_hookEvents;
 void CountingHook(lua_State*, lua_Debug*)
 {
     ++g_hookEvents;
+}
+
+bool g_callPending;
+
+void CountingAskingHook(lua_State* L, lua_Debug* ar)
+{
+    ++g_hookEvents;
+    if (ar->event == LUA_HOOKCALL)
+    {
+        g_callPending = true;
+    }
+    else if (ar->event == LUA_HOOKLINE && g_callPending)
+    {
+        g_callPending = false;
+        lua_getinfo(L, "f", ar);
+        if (!lua_topointer(L, -1))
+            ++g_hookEvents;
+        lua_pop(L, 1);
+    }
 }
 
 void AskFunctionHook(lua_State* L, lua_Debug* ar)
@@ -278,6 +301,8 @@ double RunOnce(const std::string& file, Case c, long* events = nullptr)
     bool attached = c >= CLIENT;
     if (c == FLOOR)
         lua_sethook(L, CountingHook, LUA_MASKCALL | LUA_MASKRET | LUA_MASKLINE, 0);
+    else if (c == FLOOR_ASKING)
+        lua_sethook(L, CountingAskingHook, LUA_MASKCALL | LUA_MASKRET | LUA_MASKLINE, 0);
     else if (c == ASK_FUNCTION)
         lua_sethook(L, AskFunctionHook, LUA_MASKCALL, 0);
     else if (attached)
@@ -303,7 +328,7 @@ double RunOnce(const std::string& file, Case c, long* events = nullptr)
     return Seconds(a, b);
 }
 
-const int ROUNDS = 5;
+const int ROUNDS = 7;
 
 void MeasureWorkload(const Workload& w, const std::string& file)
 {
@@ -320,8 +345,8 @@ void MeasureWorkload(const Workload& w, const std::string& file)
     std::printf("%-9s %8.3f", w.name, median[PLAIN]);
     for (int c = FLOOR; c < CASES; ++c)
         std::printf(" %9.2fx", median[c] / median[PLAIN]);
-    std::printf(" %9.2fx %9.2fx   %s, %ld events\n", median[CHAIN] / median[FLOOR],
-                median[CHAIN_BPS] / median[FLOOR], w.title, events);
+    std::printf(" %9.2fx %9.2fx %9.2fx   %s, %ld events\n", median[FLOOR_ASKING] / median[FLOOR],
+                median[CHAIN] / median[FLOOR], median[CHAIN_BPS] / median[FLOOR], w.title, events);
 }
 
 // ---- breakpoint decisions --------------------------------------------------------------------
@@ -579,7 +604,7 @@ int main(int argc, char** argv)
     std::printf("%-9s %8s", "workload", CASE_NAMES[PLAIN]);
     for (int c = FLOOR; c < CASES; ++c)
         std::printf(" %10s", CASE_NAMES[c]);
-    std::printf(" %10s %10s\n", "chain/flr", "c+bps/flr");
+    std::printf(" %10s %10s %10s\n", "flr+f/flr", "chain/flr", "c+bps/flr");
     for (const Workload& w : WORKLOADS)
     {
         if (!Wanted(argc, argv, w.name))
