@@ -8,7 +8,9 @@ set -euo pipefail
 VORN_TOP=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 VORN_BUILD=${VORN_BUILD:-$VORN_TOP/build}
 VORN_BUILD_X64=${VORN_BUILD_X64:-$VORN_TOP/build-x64}
-VORN_ARCHS=(i686 x64)
+# Both by default; VORN_ARCHS=x64 narrows a quick local iteration to one (never for CI
+# or before landing: both must always build).
+read -r -a VORN_ARCHS <<<"${VORN_ARCHS:-i686 x64}"
 
 vorn_log() { printf '== %s\n' "$*"; }
 vorn_fail() { printf '== FAILED: %s\n' "$*" >&2; exit 1; }
