@@ -5,7 +5,9 @@
 // Threads: the hook, Break and the output functions run on the script thread; the
 // IDE's messages arrive on the worker thread. The worker reads the Lua state only
 // while the script thread waits in WaitForContinue, and only the worker ends that
-// wait (ResumeScript), so the two never run Lua at the same time. Script code the
+// wait (ResumeScript), so the two never run Lua at the same time. The one thing
+// the worker does to a running state is lua_sethook on the host's main state
+// (HurryScript), which Lua allows from another thread. Script code the
 // worker runs meanwhile (an expression, a finalizer) is not the script's: the hook
 // ignores it, and what it prints goes out from the worker at once.
 #ifndef VORN_DEBUGCLIENT_DEBUGCLIENT_H
@@ -45,8 +47,9 @@ public:
         // Instructions between two count events: how soon a running thread sees a
         // change of breakpoints or mode when it gets no other events.
         HEARTBEAT_COUNT = 1000,
-        // In the desired mask: line events only in functions whose file holds a
-        // breakpoint (or the run-to-cursor target), decided at call and return.
+        // In the desired mask: line events only in functions one of whose own
+        // lines holds a breakpoint (or the run-to-cursor target), decided at call
+        // and return.
         PER_FUNCTION_LINES = 1 << 8
     };
 
