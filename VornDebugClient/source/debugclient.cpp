@@ -33,6 +33,7 @@ DebugClient::DebugClient(LuaDebugDataItem& locals, LuaDebugDataItem& globals, Si
       m_bCachesFull(false),
       m_bThreadsMayLag(false),
       m_pPassingHook(nullptr),
+      m_pMainThread(nullptr),
       m_nLineGeneration(0),
       m_nLibraryLookupGeneration(-1),
       m_bCallLevels(false),
@@ -72,6 +73,7 @@ int DebugClient::ProtectedInitialize(lua_State* L)
     OutputFunctions::Install(L, false);
     self->m_Library.Find(L);
     self->m_bCallLevels = LuaCompat::HasCallLevels(L);
+    self->m_pMainThread = LuaCompat::IsMainThread(L) ? L : nullptr;
     return 0;
 }
 
@@ -176,6 +178,7 @@ void DebugClient::Shutdown()
     m_Shadow.Clear();
     std::memset(&m_Library, 0, sizeof(m_Library));
     m_pStepState = nullptr;
+    m_pMainThread = nullptr;
     m_L = nullptr;
 }
 
@@ -352,6 +355,17 @@ __attribute__((always_inline)) inline bool DebugClient::OnQuietEvent(lua_State* 
         m_Imports.hookChain(L, ar);   // the record as the event gave it
     }
     return true;
+}
+
+// After a stop, the events the new mode needs, on the thread that stopped and on
+// the main thread: when a coroutine stopped, the main thread waits inside the C
+// function that resumed it, and must see that function return (the main thread
+// gives C functions no return events of their own, see NeedsReturns).
+void DebugClient::ApplyHookMasks(lua_State* L)
+{
+    ApplyHookMask(L);
+    if (m_L && m_L != L)
+        ApplyHookMask(m_L);
 }
 
 void DebugClient::Hook(lua_State* L, lua_Debug* ar)
@@ -550,8 +564,12 @@ void DebugClient::LineStep(lua_State* L, ChunkPathCache::Entry* chunk, int line,
         // The IDE decides (condition, hit count); no stepping rule applies here.
         InterlockedExchange(&m_bVerdict, 0);
         SetCurrentPosition(chunk->path, line);
-        if (WaitForContinue(L, NetworkThread::CMD_WRITE_BREAKPOINT_QUERY) && m_bVerdict)
+        if (!WaitForContinue(L, NetworkThread::CMD_WRITE_BREAKPOINT_QUERY))
+            return;
+        if (m_bVerdict)
             Break(L, chunk->path, line, MODE_RUN);
+        else
+            ApplyHookMasks(L);   // a step asked for while the verdict was awaited
         return;
     }
     bool stop = false;
@@ -610,7 +628,7 @@ void DebugClient::OnEventPerFunction(lua_State* L, lua_Debug* ar, int baseMask)
         if (info.traits & FunctionLineCache::C_FUNCTION)
             PrepareThreads(L, info.traits, baseMask);
         int returnsFrom = ShadowStack::NO_RETURNS;
-        if (info.traits & FunctionLineCache::NEEDS_RETURNS)
+        if (NeedsReturns(L, info.traits))
             returnsFrom = (info.traits & FunctionLineCache::C_FUNCTION) ? level : level - 1;
         thread.Called(level, (info.traits & FunctionLineCache::WANTS_LINES) != 0, returnsFrom, info.prototype);
     }
@@ -623,7 +641,7 @@ void DebugClient::OnEventPerFunction(lua_State* L, lua_Debug* ar, int baseMask)
         {
             info = CallerTraits(L, generation);
             thread.Known(level - 1, (info.traits & FunctionLineCache::WANTS_LINES) != 0,
-                         (info.traits & FunctionLineCache::NEEDS_RETURNS) != 0, info.prototype);
+                         NeedsReturns(L, info.traits), info.prototype);
         }
     }
     else   // count: the running function, after a change of breakpoints or threads
@@ -675,7 +693,7 @@ void DebugClient::ReadStack(lua_State* L, ShadowStack::Thread& thread, LONG gene
         {
             FunctionInfo info = PushedFunctionTraits(L, &frame, generation);
             thread.Known(LuaCompat::CallLevel(&frame), (info.traits & FunctionLineCache::WANTS_LINES) != 0,
-                         (info.traits & FunctionLineCache::NEEDS_RETURNS) != 0, info.prototype);
+                         NeedsReturns(L, info.traits), info.prototype);
         }
         lua_pop(L, 1);
     }
@@ -826,7 +844,7 @@ void DebugClient::Decide(PrototypeTable::Prototype* prototype, LONG generation)
 
 // The C function at the top of the stack. Any C function may yield (and the
 // thread that resumes it needs the return event that completes it), except pcall
-// and xpcall.
+// and xpcall; see NeedsReturns for the main thread.
 int DebugClient::CFunctionTraits(lua_State* L, LONG generation)
 {
     int traits = FunctionLineCache::C_FUNCTION;
@@ -840,6 +858,16 @@ int DebugClient::CFunctionTraits(lua_State* L, LONG generation)
         lua_pop(L, 1);
     }
     return traits;
+}
+
+// Whether returns above a function with these traits must be seen while it runs
+// on L. Only a coroutine can yield: on the main thread a C function never needs
+// them, so calls of C functions there do not turn return events on and off.
+inline bool DebugClient::NeedsReturns(lua_State* L, int traits) const
+{
+    if (!(traits & FunctionLineCache::NEEDS_RETURNS))
+        return false;
+    return !(traits & FunctionLineCache::C_FUNCTION) || L != m_pMainThread;
 }
 
 // A C function called with a coroutine as its first argument, or one that keeps
@@ -1015,7 +1043,7 @@ void DebugClient::Break(lua_State* L, const char* file, int line, int resetMode)
     if (m_nStepMode == MODE_STOP)
         EndSession();
     UpdateDesiredMask();
-    ApplyHookMask(L);
+    ApplyHookMasks(L);
 }
 
 void DebugClient::SendCallStack(lua_State* L)

@@ -143,11 +143,13 @@ private:
     void FetchCode(lua_State* L, lua_Debug* ar, PrototypeTable::Prototype* prototype);
     void Decide(PrototypeTable::Prototype* prototype, LONG generation);
     int CFunctionTraits(lua_State* L, LONG generation);
+    bool NeedsReturns(lua_State* L, int traits) const;
     void PrepareThreads(lua_State* L, int traits, int baseMask);
     void PrepareThread(lua_State* L, lua_State* co, int baseMask);
     BreakpointFile* ChunkFile(ChunkPathCache::Entry* entry);
     void SetLineEvents(lua_State* L, ShadowStack::Thread& thread, int baseMask, bool lines);
     void SetHookMask(lua_State* L, int mask);
+    void ApplyHookMasks(lua_State* L);
     void NoteMask(int mask);
     static int ProtectedFindLibraryFunctions(lua_State* L);
     void FindLibraryFunctions(lua_State* L, LONG generation);
@@ -198,6 +200,8 @@ private:
     bool m_bThreadsMayLag;
     // A host's hook seen in front of ours, passing its events on (null: none).
     lua_Hook volatile m_pPassingHook;
+    // The host's main thread, which cannot yield (null where it cannot be told).
+    lua_State* m_pMainThread;
     // Changes whenever a function's need for line events may have changed, and
     // whenever a thread's mask was set from outside the per-function events.
     volatile LONG m_nLineGeneration;

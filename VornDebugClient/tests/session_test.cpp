@@ -479,6 +479,37 @@ TEST_F(Session, CoroutinesStopWithTheirOwnStackAndStepAcrossResumeAndYield)
     EXPECT_EQ(host.scriptLines, (std::vector<std::string>{"v=40 w=8"}));
 }
 
+// The same through a host's own C functions, which yield and resume the coroutine
+// from the host's list: stepping over the yield stops back in the main chunk.
+TEST_F(Session, SteppingOverAYieldBackIntoTheHostsResumer)
+{
+    Launch("hostyield",
+           "local co = coroutine.create(function()\n"   // 1
+           "  local x = 1\n"                            // 2
+           "  host_yield()\n"                           // 3
+           "  local y = x + 1\n"                        // 4
+           "  host_report('y=' .. y)\n"                 // 5
+           "end)\n"                                     // 6
+           "host_keep(co)\n"                            // 7
+           "host_resume_kept()\n"                       // 8
+           "local after = 3\n"                          // 9
+           "host_resume_kept()\n"                       // 10
+           "host_report('after=' .. after)\n");         // 11
+    ConnectWithBreakpointsAt({2});
+    BreakAt(2);
+    peer.Send(Msg::Command(STEP_OVER));
+    ExpectStopAt(peer.ExpectStop(), 3);
+    peer.Send(Msg::Command(STEP_OVER));   // yields: back in the main chunk
+    ExpectStopAt(peer.ExpectStop(), 9);
+    peer.Send(Msg::Command(STEP_OVER));
+    ExpectStopAt(peer.ExpectStop(), 10);
+    peer.Send(Msg::Command(STEP_OVER));   // the coroutine runs to its end inside
+    ExpectStopAt(peer.ExpectStop(), 11);
+    peer.Send(Msg::Command(CONTINUE));
+    Finish();
+    EXPECT_EQ(host.scriptLines, (std::vector<std::string>{"y=2", "after=3"}));
+}
+
 TEST_F(Session, RunToCursor)
 {
     Launch("cursor",
