@@ -128,6 +128,7 @@ DWORD WINAPI IdeThread(LPVOID parameter)
     return 0;
 }
 
+// Another program on this machine may hold the debug port for a while: wait.
 bool StartIde(Ide& ide)
 {
     ide.socket = socket(AF_INET, SOCK_DGRAM, IPPROTO_UDP);
@@ -135,8 +136,12 @@ bool StartIde(Ide& ide)
     address.sin_family = AF_INET;
     address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
     address.sin_port = htons(7550);
-    if (bind(ide.socket, reinterpret_cast<sockaddr*>(&address), sizeof(address)) != 0)
-        return false;
+    for (int attempt = 0; bind(ide.socket, reinterpret_cast<sockaddr*>(&address), sizeof(address)) != 0; ++attempt)
+    {
+        if (attempt == 1200)
+            return false;
+        Sleep(100);
+    }
     DWORD timeout = 50;
     setsockopt(ide.socket, SOL_SOCKET, SO_RCVTIMEO, reinterpret_cast<const char*>(&timeout), sizeof(timeout));
     ide.thread = CreateThread(nullptr, 0, IdeThread, &ide, 0, nullptr);
@@ -290,10 +295,20 @@ void Attach(lua_State* L, Ide& ide, bool chain, bool breakpoints)
         ide.breakpoints = FiftyFiveBreakpoints();
     VornDebugClientImports imports = {chain ? CountingHook : nullptr, nullptr, nullptr, nullptr, nullptr};
     VornDebugClient_InitImportAPI(&imports);
-    if (!StartIde(ide) || VornDebugClient_Initialize(L) != 0 || VornDebugClient_Connect(nullptr) != 0)
+    if (!StartIde(ide) || VornDebugClient_Initialize(L) != 0)
     {
-        std::printf("cannot attach (ports 7550/7551 busy?)\n");
+        std::printf("cannot attach (port 7550 busy for two minutes?)\n");
         std::exit(1);
+    }
+    // The client's port may be taken for a moment too.
+    for (int attempt = 0; VornDebugClient_Connect(nullptr) != 0; ++attempt)
+    {
+        if (attempt == 40)
+        {
+            std::printf("cannot connect (port 7551 busy?)\n");
+            std::exit(1);
+        }
+        Sleep(500);
     }
 }
 
@@ -508,11 +523,7 @@ void MeasureDecisions(const std::string& file)
     lua_register(L, "bench_mark", BenchMark);
     Ide ide;
     ide.breakpoints.push_back({"bench\\decisions.lua", 5});
-    if (!StartIde(ide) || VornDebugClient_Initialize(L) != 0 || VornDebugClient_Connect(nullptr) != 0)
-    {
-        std::printf("cannot attach (ports 7550/7551 busy?)\n");
-        return;
-    }
+    Attach(L, ide, false, false);
     g_marks.clear();
     g_marks.reserve(50000);
     LARGE_INTEGER a, b;
