@@ -199,6 +199,29 @@ TEST_F(SettingsTest, EmptyNamesAreRepairedAndNumbersClamped)
     EXPECT_EQ(m_settings.m_nFandCSize, 6);
 }
 
+TEST_F(SettingsTest, ExportChoicesOutsideTheirListsFallBackAndMarginsAreClamped)
+{
+    m_store.m_ints["Settings\\ExportPDFFont"] = 3;
+    m_store.m_ints["Settings\\ExportPDFPageSize"] = -1;
+    m_store.m_ints["Settings\\ExportPDFMarginLeft"] = -5;
+    m_store.m_ints["Settings\\ExportPDFMarginRight"] = 2000000000;
+    m_store.m_ints["Settings\\ExportPDFMarginTop"] = 10000;
+    m_store.m_ints["Settings\\ExportPDFMarginBottom"] = 0;
+    m_settings.Load();
+    EXPECT_EQ(m_settings.m_nExportPDFFont, 1);
+    EXPECT_EQ(m_settings.m_nExportPDFPageSize, 0);
+    EXPECT_EQ(m_settings.m_nExportPDFMarginLeft, 0);
+    EXPECT_EQ(m_settings.m_nExportPDFMarginRight, 10000);
+    EXPECT_EQ(m_settings.m_nExportPDFMarginTop, 10000);
+    EXPECT_EQ(m_settings.m_nExportPDFMarginBottom, 0);
+
+    m_store.m_ints["Settings\\ExportPDFFont"] = 2;
+    m_store.m_ints["Settings\\ExportPDFPageSize"] = 2;
+    m_settings.Load();
+    EXPECT_EQ(m_settings.m_nExportPDFFont, 2);
+    EXPECT_EQ(m_settings.m_nExportPDFPageSize, 0);
+}
+
 TEST_F(SettingsTest, SecondInstanceNeverWrites)
 {
     WriteTestFile(m_folder / "vorn.cfg", "LuaReferenceManual=\"kept.pdf\"\r\n");
