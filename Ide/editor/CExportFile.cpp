@@ -15,14 +15,6 @@ BOOL CExportFile::Open(LPCTSTR pszTargetPath, BOOL bTextMode)
     m_bTextMode = bTextMode;
     m_nUsed = 0;
     m_nFlushed = 0;
-    // Replacing a read-only file would succeed on some file systems; the user's
-    // protection of the file must hold everywhere.
-    const DWORD dwAttributes = ::GetFileAttributesA(pszTargetPath);
-    if (dwAttributes != INVALID_FILE_ATTRIBUTES && (dwAttributes & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DIRECTORY)))
-    {
-        m_bFailed = TRUE;
-        return FALSE;
-    }
     m_bFailed = !m_file.Open(pszTargetPath);
     return !m_bFailed;
 }

@@ -13,8 +13,7 @@ class CExportFile
 public:
     CExportFile();
 
-    // FALSE when the temporary file beside the target cannot be made (a missing
-    // folder, no right to write there) or the target is read-only.
+    // FALSE when the target cannot be replaced (see CAtomicFile::Open).
     BOOL Open(LPCTSTR pszTargetPath, BOOL bTextMode);
     // Flushes and moves the file over the target. FALSE when any write failed; the
     // target then keeps its old content.

@@ -100,6 +100,12 @@ TEST(AtomicFile, ReplacesWholeOrLeavesTheOldFile)
 
     // No folder to write into: refused.
     EXPECT_FALSE(CAtomicFile::WriteWholeFile(folder / "missing\\x.txt", CString("x")));
+
+    // A read-only target is refused as Windows refuses it, whatever the file system.
+    ASSERT_TRUE(::SetFileAttributesA(strTarget, FILE_ATTRIBUTE_READONLY));
+    EXPECT_FALSE(CAtomicFile::WriteWholeFile(strTarget, CString("replaced")));
+    EXPECT_EQ(ReadTestFile(strTarget), "new content");
+    ::SetFileAttributesA(strTarget, FILE_ATTRIBUTE_NORMAL);
 }
 
 class SettingsTest : public ::testing::Test
