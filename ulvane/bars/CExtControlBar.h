@@ -181,4 +181,5 @@ protected:
 
     friend class CExtDockBar;
     friend class CExtMiniDockFrameWnd;
+    friend class CExtFrameBarState;
 };
