@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include "PathUtil.h"
+
 namespace ExportSupport
 {
 int ColourEntryOfStyle(int nStyle)
@@ -59,6 +61,15 @@ int FormatDecimal(char* pBuffer, LONGLONG nValue)
 int TabSize(const CAppSettings& settings, int nFallback)
 {
     return settings.m_nEDTabSize > 0 ? settings.m_nEDTabSize : nFallback;
+}
+
+CString DefaultExportPath(const CString& strDocumentPath)
+{
+    const CString strName = FileNameOfPath(strDocumentPath);
+    const int nDot = strName.ReverseFind('.');
+    if (nDot <= 0)
+        return strDocumentPath;
+    return DirectoryOfPath(strDocumentPath) + strName.Left(nDot);
 }
 
 static int CodePointOfBytes(const char* pBytes, int nCount)

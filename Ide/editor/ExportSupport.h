@@ -41,6 +41,10 @@ inline int BlanksToTabStop(int nColumn, int nTabSize) { return nTabSize - nColum
 // are one character of the ANSI code page); nBytes receives its length in bytes.
 // U+FFFD for bytes the code page cannot convert.
 int CodePointAt(IStyledText& text, int nPos, int nLength, int& nBytes);
+// The name the export commands offer: the document's path without the extension of
+// its file name. "C:\my.dir\file" and ".luarc" have none and stay whole.
+CString DefaultExportPath(const CString& strDocumentPath);
+
 // Appends "&#N;" for each character of the ANSI text that is not printable ASCII and
 // escapes & < > and, with bAttribute, ' and ", so the text can go into XML in any
 // encoding.

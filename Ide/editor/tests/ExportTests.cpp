@@ -13,6 +13,7 @@
 #include <tinyxml.h>
 
 #include "CAppSettings.h"
+#include "ExportSupport.h"
 #include "ExportTestSupport.h"
 #include "Exporters.h"
 #include "VornTestFolder.h"
@@ -616,6 +617,19 @@ TEST_F(ExportTest, XhtmlFoldBlocksAreBalancedUniqueAndHoldTheirLines)
                 EXPECT_EQ(shown[i].empty() ? "" : shown[i].substr(2), expected[i]) << id << " line " << i;
         }
     }
+}
+
+// ---- Commands ----
+
+TEST(ExportSupport, DefaultExportPathDropsOnlyTheFileNamesExtension)
+{
+    EXPECT_STREQ(ExportSupport::DefaultExportPath("C:\\src\\main.lua"), "C:\\src\\main");
+    EXPECT_STREQ(ExportSupport::DefaultExportPath("C:\\src\\main.test.lua"), "C:\\src\\main.test");
+    EXPECT_STREQ(ExportSupport::DefaultExportPath("C:\\my.dir\\file"), "C:\\my.dir\\file");
+    EXPECT_STREQ(ExportSupport::DefaultExportPath("C:\\my.dir/file"), "C:\\my.dir/file");
+    EXPECT_STREQ(ExportSupport::DefaultExportPath("C:\\src\\.luarc"), "C:\\src\\.luarc");
+    EXPECT_STREQ(ExportSupport::DefaultExportPath("script.lua"), "script");
+    EXPECT_STREQ(ExportSupport::DefaultExportPath(""), "");
 }
 
 // ---- Failures ----
