@@ -103,6 +103,7 @@ private:
     void StartPage();
     void EndPage();
     void EndRun();
+    void AppendFontCommand(); // of m_nFont
     void LineBreak();
     void SwitchStyle(int nStyle);
     void PutChar(char c, int nStyle);
@@ -209,11 +210,7 @@ void CPdfWriter::StartPage()
     const CPdfStyle& style = StyleOf(m_nStyle);
     m_nFont = style.m_nFont;
     m_strColour = style.m_strColour;
-    m_page += "/F";
-    AppendInt(m_page, m_nFont);
-    m_page += ' ';
-    AppendInt(m_page, kFontSize);
-    m_page += " Tf ";
+    AppendFontCommand();
     m_page += m_strColour;
     m_page += "rg ";
     m_nX = m_nLeft * 1000;
@@ -233,6 +230,15 @@ void CPdfWriter::EndPage()
     m_out.Write("ET\nendstream\n");
     EndObject();
     m_nPageCount++;
+}
+
+void CPdfWriter::AppendFontCommand()
+{
+    m_page += "/F";
+    AppendInt(m_page, m_nFont);
+    m_page += ' ';
+    AppendInt(m_page, kFontSize);
+    m_page += " Tf ";
 }
 
 void CPdfWriter::EndRun()
@@ -274,11 +280,7 @@ void CPdfWriter::SwitchStyle(int nStyle)
     if (style.m_nFont != m_nFont)
     {
         m_nFont = style.m_nFont;
-        m_page += "/F";
-        AppendInt(m_page, m_nFont);
-        m_page += ' ';
-        AppendInt(m_page, kFontSize);
-        m_page += " Tf ";
+        AppendFontCommand();
     }
     if (style.m_strColour != m_strColour)
     {
@@ -356,11 +358,6 @@ void CPdfWriter::WriteCrossReferenceTable()
 
 int ExportPdf(LPCTSTR pszOutputPath, IStyledText& editor, const CAppSettings& settings)
 {
-    CExportFile out;
-    if (!out.Open(pszOutputPath, FALSE))
-        return 0;
-    editor.Colourise();
-    CPdfWriter writer(out, editor, settings);
-    writer.Write();
-    return out.Close() ? 1 : 0;
+    return RunExport(pszOutputPath, FALSE, editor,
+                     [&](CExportFile& out) { CPdfWriter(out, editor, settings).Write(); });
 }

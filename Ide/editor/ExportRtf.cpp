@@ -200,11 +200,6 @@ void CRtfWriter::Write()
 
 int ExportRtf(LPCTSTR pszOutputPath, IStyledText& editor, const CAppSettings& settings)
 {
-    CExportFile out;
-    if (!out.Open(pszOutputPath, TRUE))
-        return 0;
-    editor.Colourise();
-    CRtfWriter writer(out, editor, settings);
-    writer.Write();
-    return out.Close() ? 1 : 0;
+    return RunExport(pszOutputPath, TRUE, editor,
+                     [&](CExportFile& out) { CRtfWriter(out, editor, settings).Write(); });
 }

@@ -2,10 +2,22 @@
 
 #include <windows.h>
 
+#include "CExportFile.h"
 #include "PathUtil.h"
 
 namespace ExportSupport
 {
+int RunExport(LPCTSTR pszOutputPath, BOOL bTextMode, IStyledText& text,
+              const std::function<void(CExportFile& out)>& write)
+{
+    CExportFile out;
+    if (!out.Open(pszOutputPath, bTextMode))
+        return 0;
+    text.Colourise();
+    write(out);
+    return out.Close() ? 1 : 0;
+}
+
 int ColourEntryOfStyle(int nStyle)
 {
     switch (nStyle)

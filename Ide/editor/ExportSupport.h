@@ -5,8 +5,12 @@
 
 #include <afx.h>
 
+#include <functional>
+
 #include "CAppSettings.h"
 #include "IStyledText.h"
+
+class CExportFile;
 
 namespace ExportSupport
 {
@@ -15,6 +19,12 @@ enum
     NO_ENTRY = -1,
     STYLE_DEFAULT = 32  // Scintilla's default style, the one the Default entry colours
 };
+
+// What every writer does around its own work: opens the target (nothing else happens
+// when that fails), restyles the text, lets the writer write, and replaces the target
+// only when every write succeeded. Returns 1 or 0, as the export commands expect.
+int RunExport(LPCTSTR pszOutputPath, BOOL bTextMode, IStyledText& text,
+              const std::function<void(CExportFile& out)>& write);
 
 // The Fonts and Colors entry (CAppSettings::FandCStyle) of a Lua lexer style, or
 // NO_ENTRY for styles the settings do not colour.

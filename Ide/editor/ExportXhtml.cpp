@@ -334,11 +334,6 @@ void CXhtmlWriter::WriteCharacter(int nPos, int nLength, int& nBytes)
 
 int ExportXhtml(LPCTSTR pszOutputPath, IStyledText& editor, LPCTSTR pszDocumentPath, const CAppSettings& settings)
 {
-    CExportFile out;
-    if (!out.Open(pszOutputPath, TRUE))
-        return 0;
-    editor.Colourise();
-    CXhtmlWriter writer(out, editor, settings);
-    writer.Write(pszDocumentPath);
-    return out.Close() ? 1 : 0;
+    return RunExport(pszOutputPath, TRUE, editor,
+                     [&](CExportFile& out) { CXhtmlWriter(out, editor, settings).Write(pszDocumentPath); });
 }

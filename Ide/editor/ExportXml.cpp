@@ -212,11 +212,6 @@ void CXmlWriter::WriteVisible(int nPos, int nLength, int& nBytes)
 
 int ExportXml(LPCTSTR pszOutputPath, IStyledText& editor, LPCTSTR pszDocumentName, const CAppSettings& settings)
 {
-    CExportFile out;
-    if (!out.Open(pszOutputPath, TRUE))
-        return 0;
-    editor.Colourise();
-    CXmlWriter writer(out, editor, settings);
-    writer.Write(pszDocumentName);
-    return out.Close() ? 1 : 0;
+    return RunExport(pszOutputPath, TRUE, editor,
+                     [&](CExportFile& out) { CXmlWriter(out, editor, settings).Write(pszDocumentName); });
 }
