@@ -14,7 +14,7 @@ static inline bool IsDigit(unsigned char ch)
 }
 
 LuaLineScanner::LuaLineScanner()
-    : m_pLine(NULL), m_nLength(0), m_nState(STATE_NORMAL), m_nDepth(0), m_nPos(0)
+    : m_pLine(NULL), m_nLength(0), m_nState(STATE_NORMAL), m_nDepth(0), m_nLevel(0), m_nPos(0)
 {
 }
 
@@ -39,7 +39,9 @@ int LuaLineScanner::ScanLine(const char* pChars, int nLength, int nCarry)
     m_pLine = reinterpret_cast<const unsigned char*>(pChars);
     m_nLength = nLength;
     m_nState = nCarry & 0xFF;
-    m_nDepth = nCarry >> 8;
+    const bool bLevelState = m_nState == STATE_LEVEL_COMMENT || m_nState == STATE_LEVEL_STRING;
+    m_nDepth = bLevelState ? 0 : nCarry >> 8;
+    m_nLevel = bLevelState ? nCarry >> 8 : 0;
     m_nPos = 0;
     if ((int)m_classes.size() < nLength + 1)
         m_classes.resize((size_t)nLength + 1);
@@ -50,13 +52,17 @@ int LuaLineScanner::ScanLine(const char* pChars, int nLength, int nCarry)
         {
         case STATE_BLOCK_COMMENT: ScanLongBracket(LUA_CLASS_COMMENT); break;
         case STATE_LONG_STRING: ScanLongBracket(LUA_CLASS_STRING); break;
+        case STATE_LEVEL_COMMENT: ScanLevelBracket(LUA_CLASS_COMMENT); break;
+        case STATE_LEVEL_STRING: ScanLevelBracket(LUA_CLASS_STRING); break;
         case STATE_SINGLE_QUOTED: ScanQuoted('\''); break;
         case STATE_DOUBLE_QUOTED: ScanQuoted('"'); break;
         default: ScanNormal(); break;
         }
     }
-    m_classes[m_nLength] = (m_nState == STATE_BLOCK_COMMENT) ? LUA_CLASS_COMMENT : LUA_CLASS_OTHER;
-    return (m_nDepth << 8) | m_nState;
+    const bool bInComment = m_nState == STATE_BLOCK_COMMENT || m_nState == STATE_LEVEL_COMMENT;
+    m_classes[m_nLength] = bInComment ? LUA_CLASS_COMMENT : LUA_CLASS_OTHER;
+    const bool bEndsInLevel = m_nState == STATE_LEVEL_COMMENT || m_nState == STATE_LEVEL_STRING;
+    return ((bEndsInLevel ? m_nLevel : m_nDepth) << 8) | m_nState;
 }
 
 void LuaLineScanner::ScanNormal()
@@ -66,14 +72,14 @@ void LuaLineScanner::ScanNormal()
         ScanName();
     else if (IsDigit(ch) || (ch == '-' && m_nLength - m_nPos >= 2 && IsDigit(m_pLine[m_nPos + 1])))
         ScanNumber();
-    else if (At("--[["))
-    {
-        m_nState = STATE_BLOCK_COMMENT;
-        m_nDepth = 1;
-        Mark(4, LUA_CLASS_COMMENT);
-    }
     else if (At("--"))
-        Mark(m_nLength - m_nPos, LUA_CLASS_COMMENT);
+    {
+        int nLevel = LongBracketLevel(m_nPos + 2);
+        if (nLevel >= 0)
+            OpenLongBracket(nLevel, 2, true);
+        else
+            Mark(m_nLength - m_nPos, LUA_CLASS_COMMENT);
+    }
     else if (ch == '\'')
     {
         m_nState = STATE_SINGLE_QUOTED;
@@ -84,14 +90,48 @@ void LuaLineScanner::ScanNormal()
         m_nState = STATE_DOUBLE_QUOTED;
         Mark(1, LUA_CLASS_STRING);
     }
-    else if (At("[["))
+    else if (ch == '[')
     {
-        m_nState = STATE_LONG_STRING;
-        m_nDepth = 1;
-        Mark(2, LUA_CLASS_STRING);
+        int nLevel = LongBracketLevel(m_nPos);
+        if (nLevel >= 0)
+            OpenLongBracket(nLevel, 0, false);
+        else
+            ScanOperator();
     }
     else
         ScanOperator();
+}
+
+// The number of equals signs of the long bracket that opens at nAt ("[", n times "=",
+// "["), or -1 when none opens there.
+int LuaLineScanner::LongBracketLevel(int nAt) const
+{
+    if (nAt >= m_nLength || m_pLine[nAt] != '[')
+        return -1;
+    int nEnd = nAt + 1;
+    while (nEnd < m_nLength && m_pLine[nEnd] == '=')
+        nEnd++;
+    const int nLevel = nEnd - nAt - 1;
+    if (nEnd >= m_nLength || m_pLine[nEnd] != '[' || nLevel > MAX_CARRIED)
+        return -1;
+    return nLevel;
+}
+
+// Enters the long string or block comment whose bracket has nLevel equals signs and
+// follows nPrefix characters ("--" of a comment).
+void LuaLineScanner::OpenLongBracket(int nLevel, int nPrefix, bool bComment)
+{
+    if (nLevel == 0)
+    {
+        m_nState = bComment ? STATE_BLOCK_COMMENT : STATE_LONG_STRING;
+        m_nDepth = 1;
+    }
+    else
+    {
+        m_nState = bComment ? STATE_LEVEL_COMMENT : STATE_LEVEL_STRING;
+        m_nLevel = nLevel;
+    }
+    Mark(nPrefix + nLevel + 2, bComment ? LUA_CLASS_COMMENT : LUA_CLASS_STRING);
 }
 
 void LuaLineScanner::ScanName()
@@ -205,7 +245,8 @@ void LuaLineScanner::ScanLongBracket(int nClass)
     }
     if (At("[["))
     {
-        m_nDepth++;
+        if (m_nDepth < MAX_CARRIED)
+            m_nDepth++;
         Mark(2, nClass);
     }
     else if (At("]]"))
@@ -216,6 +257,32 @@ void LuaLineScanner::ScanLongBracket(int nClass)
             m_nState = STATE_NORMAL;
         }
         Mark(2, nClass);
+    }
+    else
+        Mark(1, nClass);
+}
+
+// A bracket with equals signs ends at the first "]" with as many equals signs and "]";
+// nothing inside nests.
+void LuaLineScanner::ScanLevelBracket(int nClass)
+{
+    int nEnd = m_nPos;
+    while (nEnd < m_nLength && m_pLine[nEnd] != ']')
+        nEnd++;
+    if (nEnd > m_nPos)
+    {
+        Mark(nEnd - m_nPos, nClass);
+        return;
+    }
+    const int nClose = m_nLevel + 2;
+    int nEquals = 0;
+    while (nEquals < m_nLevel && m_nPos + 1 + nEquals < m_nLength && m_pLine[m_nPos + 1 + nEquals] == '=')
+        nEquals++;
+    if (nEquals == m_nLevel && m_nPos + nClose <= m_nLength && m_pLine[m_nPos + nClose - 1] == ']')
+    {
+        m_nState = STATE_NORMAL;
+        m_nLevel = 0;
+        Mark(nClose, nClass);
     }
     else
         Mark(1, nClass);

@@ -35,7 +35,8 @@ void LuaTokenizer::Tokenize(LuaTokenList& tokens, CLineSource& source, int nFirs
 }
 
 // Runs of one class become one token, except that each operator is its own token;
-// runs of other characters and of comments become none.
+// runs of other characters and of comments become none. Names, strings and the
+// underscore names of the keyword class keep their text.
 void LuaTokenizer::AddLineTokens(LuaTokenList& tokens, const char* pLine, int nLength, int nLine)
 {
     int nStart = 0;
@@ -56,8 +57,16 @@ void LuaTokenizer::AddLineTokens(LuaTokenList& tokens, const char* pLine, int nL
             tokens.Add(nClass, -1, pText, nRun, nLine, nStart);
             break;
         case LUA_CLASS_KEYWORD:
-            tokens.Add(nClass, LuaLineScanner::KeywordNumber(pText, nRun), NULL, 0, nLine, nStart);
+        {
+            // A name that starts with "_" is of the keyword class but no keyword; the
+            // parser takes it as a name, so it keeps its text.
+            const int nKeyword = LuaLineScanner::KeywordNumber(pText, nRun);
+            if (nKeyword < 0)
+                tokens.Add(nClass, -1, pText, nRun, nLine, nStart);
+            else
+                tokens.Add(nClass, nKeyword, NULL, 0, nLine, nStart);
             break;
+        }
         case LUA_CLASS_NUMBER:
             tokens.Add(nClass, -1, NULL, 0, nLine, nStart);
             break;

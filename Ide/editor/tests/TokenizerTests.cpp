@@ -20,10 +20,11 @@ TEST(LuaTokenizer, AssignmentWithTrailingComment)
     EXPECT_EQ(TokenStrings("x = 1 -- note"), (Tokens{ "2:-1:x@0:0", "7:5:@0:2", "5:-1:@0:4" }));
 }
 
-TEST(LuaTokenizer, UnderscoreNamesAreKeywordClassWithoutNumber)
+TEST(LuaTokenizer, UnderscoreNamesAreKeywordClassWithoutNumberAndKeepTheirText)
 {
-    EXPECT_EQ(TokenStrings("local _G = t"), (Tokens{ "4:11:@0:0", "4:-1:@0:6", "7:5:@0:9", "2:-1:t@0:11" }));
-    EXPECT_EQ(TokenStrings("x.__index"), (Tokens{ "2:-1:x@0:0", "7:21:@0:1", "4:-1:@0:2" }));
+    EXPECT_EQ(TokenStrings("local _G = t"), (Tokens{ "4:11:@0:0", "4:-1:_G@0:6", "7:5:@0:9", "2:-1:t@0:11" }));
+    EXPECT_EQ(TokenStrings("x.__index"), (Tokens{ "2:-1:x@0:0", "7:21:@0:1", "4:-1:__index@0:2" }));
+    EXPECT_EQ(TokenStrings("f(_)"), (Tokens{ "2:-1:f@0:0", "7:12:@0:1", "4:-1:_@0:2", "7:13:@0:3" }));
 }
 
 TEST(LuaTokenizer, NumbersAndMinus)
@@ -88,9 +89,39 @@ TEST(LuaTokenizer, LongStringsAcrossLinesAndNested)
     EXPECT_EQ(TokenStrings("s = [[one\ntwo]] x"),
               (Tokens{ "2:-1:s@0:0", "7:5:@0:2", "6:-1:[[one\n@0:4", "6:-1:two]]@1:0", "2:-1:x@1:6" }));
     EXPECT_EQ(TokenStrings("[[a [[b]] c]] d"), (Tokens{ "6:-1:[[a [[b]] c]]@0:0", "2:-1:d@0:14" }));
-    // Brackets with equals signs are not long brackets here.
-    EXPECT_EQ(TokenStrings("[=[x]=]"),
-              (Tokens{ "7:16:@0:0", "7:5:@0:1", "7:16:@0:2", "2:-1:x@0:3", "7:17:@0:4", "7:5:@0:5", "7:17:@0:6" }));
+}
+
+TEST(LuaTokenizer, LongBracketsWithEqualsSigns)
+{
+    // Strings end only at a closing bracket with as many equals signs; nothing nests.
+    EXPECT_EQ(TokenStrings("s = [=[a]]b]=] x"),
+              (Tokens{ "2:-1:s@0:0", "7:5:@0:2", "6:-1:[=[a]]b]=]@0:4", "2:-1:x@0:15" }));
+    EXPECT_EQ(TokenStrings("[==[ ]=] ]===] ]==]y"), (Tokens{ "6:-1:[==[ ]=] ]===] ]==]@0:0", "2:-1:y@0:19" }));
+    EXPECT_EQ(TokenStrings("[=[ [[ ]=] q"), (Tokens{ "6:-1:[=[ [[ ]=]@0:0", "2:-1:q@0:11" }));
+    EXPECT_EQ(TokenStrings("[[ [=[ ]] r"), (Tokens{ "6:-1:[[ [=[ ]]@0:0", "2:-1:r@0:10" }));
+    std::string deep = "[" + std::string(30, '=') + "[ ]=] ]" + std::string(30, '=') + "] z";
+    EXPECT_EQ(TokenStrings(deep.c_str()), (Tokens{ "6:-1:" + deep.substr(0, deep.size() - 2) + "@0:0",
+                                                   "2:-1:z@0:" + std::to_string(deep.size() - 1) }));
+
+    // Unclosed ones carry their level to the next lines, whatever those hold.
+    EXPECT_EQ(CarryOf("s = [==[open"), (2 << 8) | 6);
+    EXPECT_EQ(CarryOf("if [[ -f x ]]; then", (2 << 8) | 6), (2 << 8) | 6);
+    EXPECT_EQ(CarryOf("a ]=] b", (2 << 8) | 6), (2 << 8) | 6);
+    EXPECT_EQ(CarryOf("a ]==] b", (2 << 8) | 6), 0);
+    EXPECT_EQ(TokenStrings("t = [=[\nif [[ x ]] then\n]=] u"),
+              (Tokens{ "2:-1:t@0:0", "7:5:@0:2", "6:-1:[=[\n@0:4", "6:-1:if [[ x ]] then\n@1:0", "6:-1:]=]@2:0",
+                       "2:-1:u@2:4" }));
+
+    // Block comments the same way.
+    EXPECT_EQ(CarryOf("--[==[ note"), (2 << 8) | 5);
+    EXPECT_EQ(CarryOf("end ]] ]=]", (2 << 8) | 5), (2 << 8) | 5);
+    EXPECT_EQ(TokenStrings("a --[=[ x ]] y\nfunction f() end\n]=] b"), (Tokens{ "2:-1:a@0:0", "2:-1:b@2:4" }));
+    EXPECT_EQ(TokenStrings("--[=[ [[ ]=] c"), (Tokens{ "2:-1:c@0:13" }));
+
+    // Without the second "[" there is no long bracket: "--[=" is a line comment, "[="
+    // the operators "[" and "=".
+    EXPECT_EQ(TokenStrings("--[=x\nd"), (Tokens{ "2:-1:d@1:0" }));
+    EXPECT_EQ(TokenStrings("t[=x"), (Tokens{ "2:-1:t@0:0", "7:16:@0:1", "7:5:@0:2", "2:-1:x@0:3" }));
 }
 
 TEST(LuaTokenizer, QuotedStringsWithEscapes)
