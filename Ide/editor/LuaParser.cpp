@@ -12,9 +12,15 @@ LuaParser::LuaParser(COutline* pOutline, int nMode)
 
 void LuaParser::ParseFile(COutlineFile* pFile)
 {
+    if (pFile != NULL)
+        ParseFile(pFile, pFile->m_tokens);
+}
+
+void LuaParser::ParseFile(COutlineFile* pFile, const LuaTokenList& tokens)
+{
     if (pFile == NULL || m_pOutline == NULL)
         return;
-    m_pTokens = &pFile->m_tokens;
+    m_pTokens = &tokens;
     m_nPos = 0;
     m_nBlockDepth = m_nBraceDepth = m_nNesting = 0;
     m_bDone = false;

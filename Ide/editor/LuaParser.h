@@ -30,8 +30,10 @@ public:
     // last token).
     void SetTarget(int nTokenIndex) { m_nTarget = nTokenIndex; }
 
-    // Parses the file's tokens from the first one, at file level.
+    // Parses the file's tokens (or the given ones, built from the file's text) from the
+    // first one, at file level.
     void ParseFile(COutlineFile* pFile);
+    void ParseFile(COutlineFile* pFile, const LuaTokenList& tokens);
 
     COutlineFunction* GetFoundMethod() const { return m_pFoundMethod; }
     COutlineNode* GetFoundScope() const { return m_pFoundScope; }
