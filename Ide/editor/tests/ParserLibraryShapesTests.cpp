@@ -252,3 +252,25 @@ TEST(OutlineLibraryFixture, GivesItsGoldenOutline)
     const std::string dump = DumpOutline(pFile);
     EXPECT_EQ(DumpDifference(dump, golden), "") << dump;
 }
+
+TEST(OutlineLibraryFixture, FilesParsedOneAfterAnotherGiveWhatEachGivesAlone)
+{
+    // A project's files share one token list while they load: no file may see anything
+    // of the one before, a long one or a short one.
+    const std::string inventory = ReadFixture("inventory.lua");
+    const std::string outpost = ReadFixture("outpost.lua");
+    ASSERT_FALSE(inventory.empty());
+    ASSERT_FALSE(outpost.empty());
+    const std::string texts[] = { outpost, "x = 1\n", inventory, outpost.substr(0, outpost.size() / 2), "" };
+
+    COutline project;
+    std::vector<COutlineFile*> files;
+    for (size_t i = 0; i < sizeof(texts) / sizeof(texts[0]); i++)
+        files.push_back(ParseText(project, ("file" + std::to_string(i) + ".lua").c_str(), texts[i].c_str()));
+    for (size_t i = 0; i < files.size(); i++)
+    {
+        COutline alone;
+        COutlineFile* pAlone = ParseText(alone, ("file" + std::to_string(i) + ".lua").c_str(), texts[i].c_str());
+        EXPECT_EQ(DumpDifference(DumpOutline(files[i]), DumpOutline(pAlone)), "") << i;
+    }
+}

@@ -186,6 +186,38 @@ TEST(LuaTokenizer, LongLinesAreReadWholeAndLeaveNothingBehind)
     EXPECT_EQ(list.GetAt(500)->m_nLength, 10);
 }
 
+TEST(LuaTokenizer, TokenStorageGrowsAndIsReusedWithoutMovingTexts)
+{
+    // More tokens than one block holds, texts over many text blocks, and a string longer
+    // than a text block; then a second run into the same list with other texts.
+    std::string first;
+    for (int i = 0; i < 9000; i++)
+        first += "name" + std::to_string(i) + " ";
+    first += "\n\"" + std::string(100000, 'x') + "\" tail\n";
+    std::string second = "\"" + std::string(70000, 'y') + "\"";
+    for (int i = 0; i < 5000; i++)
+        second += " other" + std::to_string(i);
+
+    LuaTokenList tokens;
+    CTextLineSource firstSource(first.c_str());
+    LuaTokenizer().Tokenize(tokens, firstSource, 0, -1);
+    ASSERT_EQ(tokens.GetCount(), 9002);
+    for (int i = 0; i < 9000; i += 997)
+        EXPECT_EQ(std::string(tokens.GetAt(i)->m_pszText), "name" + std::to_string(i));
+    EXPECT_EQ(tokens.GetAt(9000)->m_nLength, 100002);
+    EXPECT_STREQ(tokens.GetAt(9001)->m_pszText, "tail");
+    const int nCapacity = tokens.GetCapacity();
+
+    CTextLineSource secondSource(second.c_str());
+    LuaTokenizer().Tokenize(tokens, secondSource, 0, -1);
+    ASSERT_EQ(tokens.GetCount(), 5001);
+    EXPECT_EQ(tokens.GetCapacity(), nCapacity);
+    EXPECT_EQ(std::string(tokens.GetAt(0)->m_pszText), "\"" + std::string(70000, 'y') + "\"");
+    for (int i = 1; i <= 5000; i += 499)
+        EXPECT_EQ(std::string(tokens.GetAt(i)->m_pszText), "other" + std::to_string(i - 1));
+    EXPECT_EQ(tokens.GetAt(5001), nullptr);
+}
+
 TEST(LuaTokenizer, RetokenizingReusesTheList)
 {
     CTextLineSource first("alpha beta gamma");
