@@ -68,7 +68,15 @@ int LuaLineScanner::ScanLine(const char* pChars, int nLength, int nCarry)
 void LuaLineScanner::ScanNormal()
 {
     unsigned char ch = m_pLine[m_nPos];
-    if (IsLetter(ch))
+    if (ch == ' ' || ch == '\t')
+    {
+        // Indentation and blanks between tokens, in one step.
+        int nEnd = m_nPos + 1;
+        while (nEnd < m_nLength && (m_pLine[nEnd] == ' ' || m_pLine[nEnd] == '\t'))
+            nEnd++;
+        Mark(nEnd - m_nPos, LUA_CLASS_OTHER);
+    }
+    else if (IsLetter(ch))
         ScanName();
     else if (IsDigit(ch) || (ch == '-' && m_nLength - m_nPos >= 2 && IsDigit(m_pLine[m_nPos + 1])))
         ScanNumber();
