@@ -72,8 +72,12 @@ public:
     // --- Parsing (the Lua outline parser) ---
 
     // Builds the outline of a file on disk (read as the hidden scanning control would
-    // hold it). FALSE when the file cannot be read or is too large for the memory left.
+    // hold it). FALSE when the file cannot be read, is larger than MAX_PARSE_FILE_SIZE
+    // or is too large for the memory left.
     BOOL ParseFile(COutlineFile* pFile, LPCTSTR pszPath);
+    // Lua sources beyond this size are generated data, not code to navigate; reading
+    // one whole would only strain the address space of a 32-bit process.
+    enum { MAX_PARSE_FILE_SIZE = 64 * 1024 * 1024 };
     // Tokenizes all lines of the source and parses them into the file (a first parse).
     // The tokens go to a list that first parses share, not to the file: nothing reads a
     // file's tokens after its parse, and one list, reused while a project loads, is far
