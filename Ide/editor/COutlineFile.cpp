@@ -26,16 +26,13 @@ void COutlineFile::IndexNode(COutlineNode* pNode)
 {
     CNameIndex& index = IndexOf(pNode->m_nKind);
     std::string_view name(pNode->m_strName, (size_t)pNode->m_strName.GetLength());
-    auto it = index.find(name);
-    if (it == index.end())
-        it = index.emplace(std::string(name), std::vector<COutlineNode*>()).first;
-    it->second.push_back(pNode);
+    index[std::string(name)].push_back(pNode);
 }
 
 void COutlineFile::UnindexNode(COutlineNode* pNode)
 {
     CNameIndex& index = IndexOf(pNode->m_nKind);
-    auto it = index.find(std::string_view(pNode->m_strName, (size_t)pNode->m_strName.GetLength()));
+    auto it = index.find(std::string(pNode->m_strName, (size_t)pNode->m_strName.GetLength()));
     if (it == index.end())
         return;
     std::vector<COutlineNode*>& nodes = it->second;
@@ -102,7 +99,7 @@ BOOL COutlineFile::HoldsNode(const COutlineNode* pNode) const
 {
     if (pNode == NULL || pNode->m_pFile != this || pNode->m_nKind < OUTLINE_VARIABLE || pNode->m_nKind > OUTLINE_TABLE)
         return FALSE;
-    auto it = IndexOf(pNode->m_nKind).find(std::string_view(pNode->m_strName, (size_t)pNode->m_strName.GetLength()));
+    auto it = IndexOf(pNode->m_nKind).find(std::string(pNode->m_strName, (size_t)pNode->m_strName.GetLength()));
     if (it == IndexOf(pNode->m_nKind).end())
         return FALSE;
     for (const COutlineNode* pCandidate : it->second)
@@ -189,7 +186,7 @@ COutlineNode* COutlineFile::FindNode(int nKind, LPCTSTR pszName, bool bOwner, co
     if (pszName == NULL || nKind < OUTLINE_VARIABLE || nKind > OUTLINE_TABLE)
         return NULL;
     const CNameIndex& index = IndexOf(nKind);
-    auto it = index.find(std::string_view(pszName));
+    auto it = index.find(std::string(pszName));
     if (it == index.end())
         return NULL;
     const std::vector<COutlineNode*>& named = it->second;

@@ -324,24 +324,34 @@ static const char* const s_keywords[LUA_KEYWORD_COUNT] = {
     "local", "nil", "not", "or", "repeat", "return", "then", "true", "until", "while"
 };
 
+// Every name is looked up, so only the keywords of its first letter are compared.
 int LuaLineScanner::KeywordNumber(const char* p, int n)
 {
     if (p == NULL || n < 2 || n > 8)
         return -1;
-    int nLow = 0, nHigh = LUA_KEYWORD_COUNT - 1;
-    while (nLow <= nHigh)
+    int nFirst = 0, nLast = -1;
+    switch (p[0])
     {
-        int nMid = (nLow + nHigh) / 2;
-        const char* pszKeyword = s_keywords[nMid];
-        int nCompare = strncmp(pszKeyword, p, (size_t)n);
-        if (nCompare == 0 && pszKeyword[n] != 0)
-            nCompare = 1;
-        if (nCompare == 0)
-            return nMid;
-        if (nCompare < 0)
-            nLow = nMid + 1;
-        else
-            nHigh = nMid - 1;
+    case 'a': nFirst = nLast = LUA_KW_AND; break;
+    case 'b': nFirst = nLast = LUA_KW_BREAK; break;
+    case 'd': nFirst = nLast = LUA_KW_DO; break;
+    case 'e': nFirst = LUA_KW_ELSE; nLast = LUA_KW_END; break;
+    case 'f': nFirst = LUA_KW_FALSE; nLast = LUA_KW_FUNCTION; break;
+    case 'i': nFirst = LUA_KW_IF; nLast = LUA_KW_IN; break;
+    case 'l': nFirst = nLast = LUA_KW_LOCAL; break;
+    case 'n': nFirst = LUA_KW_NIL; nLast = LUA_KW_NOT; break;
+    case 'o': nFirst = nLast = LUA_KW_OR; break;
+    case 'r': nFirst = LUA_KW_REPEAT; nLast = LUA_KW_RETURN; break;
+    case 't': nFirst = LUA_KW_THEN; nLast = LUA_KW_TRUE; break;
+    case 'u': nFirst = nLast = LUA_KW_UNTIL; break;
+    case 'w': nFirst = nLast = LUA_KW_WHILE; break;
+    default: return -1;
+    }
+    for (int i = nFirst; i <= nLast; i++)
+    {
+        const char* pszKeyword = s_keywords[i];
+        if (strncmp(pszKeyword, p, (size_t)n) == 0 && pszKeyword[n] == 0)
+            return i;
     }
     return -1;
 }
