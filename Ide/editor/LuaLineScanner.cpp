@@ -18,11 +18,23 @@ LuaLineScanner::LuaLineScanner()
 {
 }
 
-void LuaLineScanner::Mark(int nCount, int nClass)
+// Marks the characters and records the token they belong to: a run of one class goes on
+// the run before it when that ends here, an operator never does.
+void LuaLineScanner::Mark(int nCount, int nClass, int nCode)
 {
     if (nCount > m_nLength - m_nPos)
         nCount = m_nLength - m_nPos;
-    memset(&m_classes[m_nPos], nClass, (size_t)nCount);
+    unsigned char* pClasses = &m_classes[(size_t)m_nPos];
+    for (int i = 0; i < nCount; i++)
+        pClasses[i] = (unsigned char)nClass;
+    if (nClass != LUA_CLASS_OTHER && nClass != LUA_CLASS_COMMENT && nCount > 0)
+    {
+        if (nClass != LUA_CLASS_OPERATOR && !m_runs.empty() && m_runs.back().nClass == nClass &&
+            m_runs.back().nStart + m_runs.back().nLength == m_nPos)
+            m_runs.back().nLength += nCount;
+        else
+            m_runs.push_back(CRun{ m_nPos, nCount, nClass, nCode });
+    }
     m_nPos += nCount;
 }
 
@@ -43,6 +55,7 @@ int LuaLineScanner::ScanLine(const char* pChars, int nLength, int nCarry)
     m_nDepth = bLevelState ? 0 : nCarry >> 8;
     m_nLevel = bLevelState ? nCarry >> 8 : 0;
     m_nPos = 0;
+    m_runs.clear();
     if ((int)m_classes.size() < nLength + 1)
         m_classes.resize((size_t)nLength + 1);
 
@@ -148,10 +161,11 @@ void LuaLineScanner::ScanName()
     int nEnd = nStart;
     while (nEnd < m_nLength && (IsLetter(m_pLine[nEnd]) || IsDigit(m_pLine[nEnd])))
         nEnd++;
-    int nClass = LUA_CLASS_IDENTIFIER;
-    if (m_pLine[nStart] == '_' || KeywordNumber(reinterpret_cast<const char*>(m_pLine) + nStart, nEnd - nStart) >= 0)
-        nClass = LUA_CLASS_KEYWORD;
-    Mark(nEnd - nStart, nClass);
+    const int nKeyword = KeywordNumber(reinterpret_cast<const char*>(m_pLine) + nStart, nEnd - nStart);
+    if (nKeyword >= 0 || m_pLine[nStart] == '_')
+        Mark(nEnd - nStart, LUA_CLASS_KEYWORD, nKeyword);
+    else
+        Mark(nEnd - nStart, LUA_CLASS_IDENTIFIER);
 }
 
 // Decimal literals only: an optional "-", digits, an optional ".", digits, and an
@@ -228,14 +242,11 @@ int LuaLineScanner::MatchOperator(const unsigned char* p, int nAvailable, int& n
 void LuaLineScanner::ScanOperator()
 {
     int nLength = 0;
-    if (MatchOperator(m_pLine + m_nPos, m_nLength - m_nPos, nLength) < 0)
-    {
+    const int nCode = MatchOperator(m_pLine + m_nPos, m_nLength - m_nPos, nLength);
+    if (nCode < 0)
         Mark(1, LUA_CLASS_OTHER);
-        return;
-    }
-    int nStart = m_nPos;
-    Mark(nLength, LUA_CLASS_OPERATOR);
-    m_classes[nStart] |= OPERATOR_START;
+    else
+        Mark(nLength, LUA_CLASS_OPERATOR, nCode);
 }
 
 // Block comments and long strings share one depth counter: every "[[" inside nests and

@@ -13,6 +13,7 @@
 // The first line of a run starts with carry 0.
 #pragma once
 
+#include <stddef.h>
 #include <vector>
 
 class LuaLineScanner
@@ -37,10 +38,20 @@ public:
     int ScanLine(const char* pChars, int nLength, int nCarry);
 
     // Class of character nIndex of the last line scanned.
-    int GetClass(int nIndex) const { return m_classes[nIndex] & CLASS_MASK; }
-    // TRUE at the first character of an operator (operators follow each other without
-    // a gap, as in "={", and each is its own token).
-    bool IsOperatorStart(int nIndex) const { return (m_classes[nIndex] & OPERATOR_START) != 0; }
+    int GetClass(int nIndex) const { return m_classes[nIndex]; }
+
+    // The tokens of the last line scanned, as the scanner marked them: each run of one
+    // class that makes a token (names, keywords, numbers, strings), and each operator on
+    // its own, with the keyword number or operator code (else -1).
+    struct CRun
+    {
+        int nStart;
+        int nLength;
+        int nClass;
+        int nCode;
+    };
+    int GetRunCount() const { return (int)m_runs.size(); }
+    const CRun& GetRun(int nIndex) const { return m_runs[(size_t)nIndex]; }
 
     // The operator that the first bytes of p[0..nAvailable) spell, longest first:
     // its code, with its length in nLength; -1 when none does.
@@ -49,7 +60,6 @@ public:
     static int KeywordNumber(const char* p, int n);
 
 private:
-    enum { CLASS_MASK = 0x7F, OPERATOR_START = 0x80 };
     // The largest depth or level a carry holds: a bracket with more equals signs opens
     // nothing, and deeper nesting counts no further.
     enum { MAX_CARRIED = 0x7FFFFF };
@@ -61,8 +71,9 @@ private:
     int m_nLevel;   // equals signs of the open bracket (states 5 and 6)
     int m_nPos;
     std::vector<unsigned char> m_classes; // grows with the longest line, never shrinks
+    std::vector<CRun> m_runs;             // likewise
 
-    void Mark(int nCount, int nClass);
+    void Mark(int nCount, int nClass, int nCode = -1);
     bool At(const char* pszText) const;
 
     void ScanNormal();
