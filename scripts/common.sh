@@ -59,6 +59,10 @@ vorn_build_deps() {  # vorn_build_deps <arch>: sets VORN_DEPS_PREFIX
   VORN_DEPS_PREFIX=$(tail -n 1 <<<"$out")
 }
 
+# Compiler cache keys relative to the checkout, so that checkouts of the same tree in
+# other folders share their objects.
+export CCACHE_BASEDIR="$VORN_TOP" CCACHE_NOHASHDIR=1
+
 vorn_configure_and_build() {  # vorn_configure_and_build <arch>
   local arch=$1 build launcher=() log status
   build=$(vorn_build_dir "$arch")
