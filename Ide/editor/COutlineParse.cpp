@@ -12,13 +12,13 @@ BOOL COutline::ParseFile(COutlineFile* pFile, LPCTSTR pszPath)
 {
     if (pFile == NULL)
         return FALSE;
-    // A file too large for the memory left is refused like one that cannot be read:
+    // A file too large to parse is refused like one that cannot be read:
     // nothing a file holds may throw out of a project's load. What was parsed before
     // stays consistent; the caller removes the outline file.
     try
     {
         CTextLineSource source;
-        if (!source.LoadFile(pszPath))
+        if (!source.LoadFile(pszPath, MAX_PARSE_FILE_SIZE))
             return FALSE;
         ParseSource(pFile, source);
         return TRUE;
@@ -37,8 +37,12 @@ void COutline::ParseSource(COutlineFile* pFile, CLineSource& source)
 {
     if (pFile == NULL)
         return;
-    LuaTokenizer().Tokenize(pFile->m_tokens, source, 0, -1);
-    LuaParser(this, LuaParser::MODE_PARSE).ParseFile(pFile);
+    LuaTokenizer().Tokenize(m_firstParseTokens, source, 0, -1);
+    LuaParser(this, LuaParser::MODE_PARSE).ParseFile(pFile, m_firstParseTokens);
+    if (m_firstParseTokens.GetCapacity() > MAX_KEPT_TOKENS)
+        m_firstParseTokens.FreeAll();
+    else
+        m_firstParseTokens.RemoveAll();
 }
 
 void COutline::SetAllStates(COutlineFile* pFile, int nState)
