@@ -478,10 +478,16 @@ void CVornView::OnScSetFocus() {}
 void CVornView::OnScKillFocus() {}
 void CVornView::OnScChange() {}
 
-void CVornView::OnUpdateUI(SCNotification*)
+void CVornView::OnUpdateUI(SCNotification* pNotify)
 {
-    if (IEditorHost::Get().GetSettings().m_nEDCheckBraces)
-        MatchBraces();
+    // Scrolling moves no brace. Matching scans the text up to the other brace, which
+    // for an unmatched one in a large file takes longer than a keystroke may: it runs
+    // when the caret rests (a timer comes only once no input waits).
+    if (IEditorHost::Get().GetSettings().m_nEDCheckBraces &&
+        (pNotify->updated & (SC_UPDATE_CONTENT | SC_UPDATE_SELECTION)) != 0)
+    {
+        SetTimer(BRACE_TIMER, USER_TIMER_MINIMUM, NULL);
+    }
 }
 
 BOOL CVornView::IsOperatorBraceAt(int nPos)
@@ -573,7 +579,14 @@ void CVornView::ShiftLineRecords(SCNotification* pNotify)
 void CVornView::OnTimer(UINT_PTR nIDEvent)
 {
     if (nIDEvent == OUTLINE_TIMER)
+    {
         RefreshOutline();
+    }
+    else if (nIDEvent == BRACE_TIMER)
+    {
+        KillTimer(BRACE_TIMER);
+        MatchBraces();
+    }
     CView::OnTimer(nIDEvent);
 }
 
@@ -637,5 +650,6 @@ void CVornView::OnClose()
 void CVornView::OnDestroy()
 {
     StopOutlineTimer();
+    KillTimer(BRACE_TIMER);
     CView::OnDestroy();
 }

@@ -100,7 +100,8 @@ public:
 
     enum
     {
-        OUTLINE_TIMER = 1
+        OUTLINE_TIMER = 1,
+        BRACE_TIMER = 2   // brace matching once the caret rests
     };
 
     CScintillaCtrl m_ctrl;

@@ -1,18 +1,6 @@
 #include "EditorTestSupport.h"
 
-#include "editor_test_res.h"
-
 CEditorTestApp theApp;
-
-IMPLEMENT_DYNCREATE(CTestMainFrame, CMDIFrameWnd)
-
-CTestEditorHost::CTestEditorHost()
-    : m_projectOutline(m_outline)
-{
-    m_services.m_pOutline = &m_projectOutline;
-    m_services.m_pSettings = &m_settings;
-    m_project.SetServices(m_services);
-}
 
 void EditorWindowTest::SetUp()
 {
@@ -227,21 +215,9 @@ int main(int argc, char** argv)
     ::testing::InitGoogleTest(&argc, argv);
     if (!AfxWinInit(::GetModuleHandle(NULL), NULL, ::GetCommandLine(), SW_SHOWNORMAL))
         return 2;
-    if (::LoadLibraryA("SciLexer.dll") == NULL)
-    {
-        fprintf(stderr, "SciLexer.dll is missing\n");
+    if (!CreateEditorTestFrame(theApp))
         return 2;
-    }
-    theApp.AddDocTemplate(new CMultiDocTemplate(IDR_TEST_LUATYPE, RUNTIME_CLASS(CVornDoc),
-                                                RUNTIME_CLASS(CChildFrame), RUNTIME_CLASS(CVornView)));
-    CTestMainFrame* pFrame = new CTestMainFrame;
-    if (!pFrame->LoadFrame(IDR_TEST_MAINFRAME))
-        return 2;
-    theApp.m_pMainWnd = pFrame;
-    pFrame->MoveWindow(0, 0, 1000, 720);
-    pFrame->ShowWindow(SW_SHOWNORMAL);
-    pFrame->UpdateWindow();
     const int nResult = RUN_ALL_TESTS();
-    pFrame->DestroyWindow();
+    theApp.m_pMainWnd->DestroyWindow();
     return nResult;
 }

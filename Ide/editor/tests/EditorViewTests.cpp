@@ -388,6 +388,16 @@ TEST_F(EditorWindowTest, BraceMatchingTakesOperatorBracesOnly)
     SCNotification update = {};
     update.nmhdr.hwndFrom = ctrl.m_hWnd;
     update.nmhdr.code = SCN_UPDATEUI;
+    update.updated = SC_UPDATE_SELECTION;
     pView->SendMessage(WM_NOTIFY, 0, (LPARAM)&update);
-    EXPECT_EQ(ctrl.Call(SCI_GETHIGHLIGHTGUIDE), 0);
+    // Matched once the caret rests.
+    EXPECT_TRUE(PumpUntil([&] { return ctrl.Call(SCI_GETHIGHLIGHTGUIDE) == 0; }));
+    // A matched pair lights the guide at the smaller column of the two.
+    const char kPair[] = "f(\n  a\n  )\n";
+    ctrl.ClearAll();
+    ctrl.AddText((int)strlen(kPair), kPair);
+    ctrl.Colourise(0, -1);
+    ctrl.GotoPos(2);
+    pView->SendMessage(WM_NOTIFY, 0, (LPARAM)&update);
+    EXPECT_TRUE(PumpUntil([&] { return ctrl.Call(SCI_GETHIGHLIGHTGUIDE) == 1; }));
 }
