@@ -3,12 +3,20 @@
 # MinGW toolchain into a cache outside the source tree. The cache folder is keyed by the
 # package versions and by this build's own files, so a second run only prints the path.
 # Prints the installed prefix on its last line.
+# Usage: build-deps.sh [i686|x64]   (default i686, the deliverable's architecture)
 set -euo pipefail
 
 here=$(cd "$(dirname "$0")" && pwd)
 top=$(cd "$here/.." && pwd)
 cache_root=${VORN_DEPS_CACHE:-${XDG_CACHE_HOME:-$HOME/.cache}/vorn-deps}
 mkdir -p "$cache_root"
+
+arch=${1:-i686}
+case "$arch" in
+  i686) triple=i686-w64-mingw32;   toolchain="$top/cmake/toolchain-i686-mingw32.cmake" ;;
+  x64)  triple=x86_64-w64-mingw32; toolchain="$top/cmake/toolchain-x86_64-mingw32.cmake" ;;
+  *) echo "build-deps: unknown architecture '$arch' (i686 or x64)" >&2; exit 1 ;;
+esac
 
 SOURCE_PACKAGES=(lua5.1 scite tinyxml minizip)
 
@@ -25,13 +33,13 @@ source_versions() {
   done
   echo "googletest $(dpkg-query -W -f='${Version}' googletest)"
   echo "zlib-mingw $(dpkg-query -W -f='${Version}' libz-mingw-w64-dev)"
-  echo "compiler $(i686-w64-mingw32-g++-posix -dumpfullversion)"
+  echo "compiler $triple $("$triple-g++-posix" -dumpfullversion)"
 }
 
 versions=$(source_versions)
-key=$( { echo "$versions"; cat "$here/CMakeLists.txt" "$here/build-deps.sh" \
-         "$top/cmake/toolchain-i686-mingw32.cmake"; } | sha256sum | cut -c1-16)
-dest="$cache_root/$key"
+key=$( { echo "$arch"; echo "$versions"; cat "$here/CMakeLists.txt" "$here/build-deps.sh" \
+         "$toolchain" "$top/cmake/toolchain-mingw-common.cmake"; } | sha256sum | cut -c1-16)
+dest="$cache_root/$arch-$key"
 prefix="$dest/prefix"
 
 exec 9>"$cache_root/.lock"
@@ -42,7 +50,7 @@ if [ -f "$dest/.complete" ]; then
   exit 0
 fi
 
-echo "build-deps: building dependencies into $dest" >&2
+echo "build-deps: building the $arch dependencies into $dest" >&2
 rm -rf "$dest"
 mkdir -p "$dest/src"
 
@@ -74,7 +82,7 @@ launcher=()
 command -v ccache >/dev/null && launcher=(-DCMAKE_C_COMPILER_LAUNCHER=ccache -DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
 
 cmake -S "$here" -B "$dest/build" -G Ninja \
-  -DCMAKE_TOOLCHAIN_FILE="$top/cmake/toolchain-i686-mingw32.cmake" \
+  -DCMAKE_TOOLCHAIN_FILE="$toolchain" \
   -DCMAKE_BUILD_TYPE=Release -DCMAKE_INSTALL_PREFIX="$prefix" "${launcher[@]}" \
   -DLUA51_SRC="$(srcdir lua5.1)" -DSCITE_SRC="$(srcdir scite)" \
   -DTINYXML_SRC="$(srcdir tinyxml)" -DMINIZIP_SRC="$(srcdir minizip)" \

@@ -1,28 +1,32 @@
 #!/usr/bin/env bash
 # Installs what building and testing Vorn needs on Debian (bookworm).
 # Idempotent and quiet: does nothing when everything is already present.
+# The 32-bit Wine is optional: a machine that cannot install or run it still builds
+# both architectures and tests the 64-bit one.
 set -euo pipefail
 
 PACKAGES=(
   g++-mingw-w64-i686-posix gcc-mingw-w64-i686-posix mingw-w64-i686-dev binutils-mingw-w64-i686
+  g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix mingw-w64-x86-64-dev binutils-mingw-w64-x86-64
   libz-mingw-w64-dev googletest
   cmake ninja-build dpkg-dev ccache
-  wine wine32 xvfb xauth fonts-wine fonts-dejavu-core
+  wine wine64 xvfb xauth fonts-wine fonts-dejavu-core
   unzip zip
 )
+OPTIONAL=(wine32:i386)
 
 SUDO=""
 if [ "$(id -u)" -ne 0 ]; then SUDO="sudo"; fi
 
-need_arch=0
-dpkg --print-foreign-architectures | grep -qx i386 || need_arch=1
+installed() { dpkg-query -W -f='${Status}' "$1" 2>/dev/null | grep -q "install ok installed"; }
 
 missing=()
-for p in "${PACKAGES[@]}"; do
-  arch_p="$p"
-  [ "$p" = wine32 ] && arch_p="wine32:i386"
-  dpkg-query -W -f='${Status}' "$arch_p" 2>/dev/null | grep -q "install ok installed" || missing+=("$arch_p")
-done
+for p in "${PACKAGES[@]}"; do installed "$p" || missing+=("$p"); done
+missing_optional=()
+for p in "${OPTIONAL[@]}"; do installed "$p" || missing_optional+=("$p"); done
+
+need_arch=0
+dpkg --print-foreign-architectures | grep -qx i386 || need_arch=1
 
 # Source entries: derived from the machine's own binary entries, so no host is named here.
 add_source_entries() {
@@ -46,14 +50,42 @@ add_source_entries() {
   return 0
 }
 
-updated=0
+# A mirror that serves one index badly (for instance mid-sync) makes apt-get update
+# fail as a whole although the other lists are fine: go on and let the installation
+# say whether what it needs is there.
+update_lists() {
+  local log; log=$(mktemp)
+  if ! $SUDO apt-get update -qq >"$log" 2>&1; then
+    echo "install-packages: apt-get update reported errors; going on with the lists it has:" >&2
+    grep -E '^(E|W):' "$log" | head -n 3 >&2 || true
+  fi
+  rm -f "$log"
+}
+
+apt_install() {
+  $SUDO env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends "$@"
+}
+
 if [ $need_arch -eq 1 ]; then $SUDO dpkg --add-architecture i386; fi
 if add_source_entries || [ $need_arch -eq 1 ] || [ ${#missing[@]} -gt 0 ]; then
-  $SUDO apt-get update -qq
-  updated=1
+  update_lists
 fi
 if [ ${#missing[@]} -gt 0 ]; then
   echo "Installing: ${missing[*]}"
-  $SUDO env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
+  log=$(mktemp)
+  if ! apt_install "${missing[@]}" >"$log" 2>&1; then
+    echo "install-packages: installing ${missing[*]} failed:" >&2
+    tail -n 15 "$log" >&2
+    rm -f "$log"
+    exit 1
+  fi
+  rm -f "$log"
+fi
+if [ ${#missing_optional[@]} -gt 0 ]; then
+  if apt_install "${missing_optional[@]}" >/dev/null 2>&1; then
+    echo "Installed: ${missing_optional[*]}"
+  else
+    echo "install-packages: ${missing_optional[*]} cannot be installed here; the 32-bit tests will be skipped"
+  fi
 fi
 exit 0

@@ -1,12 +1,16 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds, and runs every test headless under Wine on a
-# private Xvfb display. Extra arguments go to ctest (e.g. -R mfc).
+# Installs what is missing, builds both architectures, and runs every test headless
+# under Wine on a private Xvfb display: the i686 suite under the 32-bit Wine where this
+# machine can run 32-bit programs, and the x64 suite under the 64-bit Wine everywhere.
+# The suites run one after the other, so their debug-port tests never overlap.
+# Extra arguments go to ctest (e.g. -R mfc).
 source "$(dirname "$0")/common.sh"
 vorn_prepare
 
 xvfb_pid=""
+server_run=""
 cleanup() {
-  WINEPREFIX="$VORN_BUILD/wineprefix" wineserver -k >/dev/null 2>&1 || true
+  [ -n "$server_run" ] && "$server_run" --server -k >/dev/null 2>&1 || true
   [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null || true
   rm -f "${display_file:-}"
 }
@@ -17,19 +21,51 @@ display_file=$(mktemp)
 Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$display_file" >/dev/null 2>&1 &
 xvfb_pid=$!
 for _ in $(seq 100); do [ -s "$display_file" ] && break; sleep 0.05; done
-[ -s "$display_file" ] || { echo "Xvfb did not start" >&2; exit 1; }
+[ -s "$display_file" ] || vorn_fail "Xvfb did not start"
 export DISPLAY=":$(head -n 1 "$display_file")"
+vorn_log "display $DISPLAY"
 
-# Wine's services start here, not inside a test (they would hold CTest's pipes),
-# and the wineserver stays up for the whole run so each test starts fast.
-export WINEPREFIX="$VORN_BUILD/wineprefix" WINEARCH=win32 WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
-wineserver -p </dev/null >/dev/null 2>&1
-wineboot </dev/null >/dev/null 2>&1 || true
-vorn_wine_managed N
+# One architecture's suite. Wine's services start here, not inside a test (they would
+# hold CTest's pipes), and the wineserver stays up for the whole suite so each test
+# starts fast. Sets suite_summary.
+run_suite() {
+  local arch=$1 build t0 log status=0 summary; shift
+  build=$(vorn_build_dir "$arch")
+  server_run="$build/wine-run.sh"
+  "$server_run" --server -p </dev/null >/dev/null 2>&1 || vorn_fail "$arch: wineserver did not start"
+  "$server_run" wineboot </dev/null >/dev/null 2>&1 || true
+  vorn_wine_managed "$arch" N
+  vorn_log "tests $arch"
+  t0=$(date +%s)
+  log=$(mktemp)
+  set +e
+  ctest --test-dir "$build" --output-on-failure -j "$(nproc)" "$@" 2>&1 | tee "$log"
+  status=${PIPESTATUS[0]}
+  set -e
+  summary=$(grep -E 'tests passed, [0-9]+ tests failed out of [0-9]+' "$log" | tail -n 1)
+  [ -n "$summary" ] || summary="no tests ran"
+  grep -q 'No tests were found' "$log" && summary="no tests ran" && status=1
+  rm -f "$log"
+  "$server_run" --server -k >/dev/null 2>&1 || true
+  server_run=""
+  echo "== tests $arch: $(( $(date +%s) - t0 )) s"
+  suite_summary="$arch: $summary"
+  return $status
+}
 
-vorn_log "tests (display $DISPLAY)"
-t0=$(date +%s)
-status=0
-ctest --test-dir "$VORN_BUILD" --output-on-failure -j "$(nproc)" "$@" || status=$?
-echo "== tests: $(( $(date +%s) - t0 )) s"
-exit $status
+overall=0
+summaries=()
+for arch in "${VORN_ARCHS[@]}"; do
+  if [[ " ${VORN_RUNNABLE[*]} " != *" $arch "* ]]; then
+    summaries+=("$arch: skipped (this machine cannot run 32-bit programs)")
+    continue
+  fi
+  suite_summary=""
+  run_suite "$arch" "$@" || overall=1
+  summaries+=("$suite_summary")
+done
+
+vorn_log "summary"
+for s in "${summaries[@]}"; do echo "   $s"; done
+[ ${#VORN_RUNNABLE[@]} -gt 0 ] || vorn_fail "no architecture's programs can run on this machine"
+[ $overall -eq 0 ] || vorn_fail "some tests failed (see above)"

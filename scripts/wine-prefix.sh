@@ -1,23 +1,25 @@
 #!/usr/bin/env bash
-# Creates the private Wine prefix of a build folder (never the user's ~/.wine):
-# quiet, 32-bit, with Wine's own fonts copied in, crash dialogs off and the common
-# Windows font names mapped to fonts that exist here. Does nothing when it exists.
-# Usage: wine-prefix.sh <build folder>
+# Creates the private Wine prefix of a build folder (never the user's ~/.wine), of the
+# build's architecture: quiet, with Wine's own fonts copied in, crash dialogs off and
+# the common Windows font names mapped to fonts that exist here. Does nothing when it
+# exists. Usage: wine-prefix.sh <configured build folder>
 set -euo pipefail
 build=$(cd "$1" && pwd)
-export WINEPREFIX="$build/wineprefix"
-export WINEARCH=win32
-export WINEDEBUG=-all
-export WINEDLLOVERRIDES="mscoree,mshtml="
+run="$build/wine-run.sh"
+prefix="$build/wineprefix"
 
-stamp="$WINEPREFIX/.vorn-prefix-ready"
+stamp="$prefix/.vorn-prefix-ready"
 [ -f "$stamp" ] && exit 0
 
-rm -rf "$WINEPREFIX"
-wineboot -i </dev/null >/dev/null 2>&1
-wineserver -w
+fail() { echo "wine-prefix: $*" >&2; exit 1; }
+[ -x "$run" ] || fail "$build is not configured (no wine-run.sh)"
 
-fonts="$WINEPREFIX/drive_c/windows/Fonts"
+rm -rf "$prefix"
+log="$build/wineprefix.log"
+"$run" wineboot -i </dev/null >"$log" 2>&1 || fail "wineboot failed in $prefix (see $log): $(tail -n 3 "$log")"
+"$run" --server -w
+
+fonts="$prefix/drive_c/windows/Fonts"
 mkdir -p "$fonts"
 cp -f /usr/share/wine/fonts/*.ttf /usr/share/wine/fonts/*.fon "$fonts/" 2>/dev/null || true
 
@@ -35,7 +37,7 @@ REGEDIT4
 "Times New Roman"="DejaVu Serif"
 "Verdana"="DejaVu Sans"
 REG
-wine regedit /S "$(echo "Z:$reg" | tr / '\\')" </dev/null >/dev/null 2>&1
-wineserver -w
+"$run" regedit /S "$(echo "Z:$reg" | tr / '\\')" </dev/null >>"$log" 2>&1 || fail "regedit failed in $prefix (see $log)"
+"$run" --server -w
 rm -f "$reg"
 touch "$stamp"

@@ -72,8 +72,12 @@ public:
     // --- Parsing (the Lua outline parser) ---
 
     // Builds the outline of a file on disk (read as the hidden scanning control would
-    // hold it). FALSE when the file cannot be read or is too large for the memory left.
+    // hold it). FALSE when the file cannot be read, is larger than MAX_PARSE_FILE_SIZE
+    // or is too large for the memory left.
     BOOL ParseFile(COutlineFile* pFile, LPCTSTR pszPath);
+    // Lua sources beyond this size are generated data, not code to navigate; reading
+    // one whole would only strain the address space of a 32-bit process.
+    enum { MAX_PARSE_FILE_SIZE = 64 * 1024 * 1024 };
     // Tokenizes all lines of the source into the file and parses them (a first parse).
     void ParseSource(COutlineFile* pFile, CLineSource& source);
     // Re-parses an open document: marks every node unchanged, changed, new or stale.

@@ -12,13 +12,13 @@ BOOL COutline::ParseFile(COutlineFile* pFile, LPCTSTR pszPath)
 {
     if (pFile == NULL)
         return FALSE;
-    // A file too large for the memory left is refused like one that cannot be read:
+    // A file too large to parse is refused like one that cannot be read:
     // nothing a file holds may throw out of a project's load. What was parsed before
     // stays consistent; the caller removes the outline file.
     try
     {
         CTextLineSource source;
-        if (!source.LoadFile(pszPath))
+        if (!source.LoadFile(pszPath, MAX_PARSE_FILE_SIZE))
             return FALSE;
         ParseSource(pFile, source);
         return TRUE;

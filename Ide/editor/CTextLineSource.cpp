@@ -25,9 +25,9 @@ void CTextLineSource::SetText(const char* pText, int nLength)
     IndexLines();
 }
 
-BOOL CTextLineSource::LoadFile(LPCTSTR pszPath)
+BOOL CTextLineSource::LoadFile(LPCTSTR pszPath, ULONGLONG nMaxLength)
 {
-    const BOOL bRead = pszPath != NULL && m_bytes.Open(pszPath);
+    const BOOL bRead = pszPath != NULL && m_bytes.Open(pszPath, nMaxLength);
     if (!bRead)
         m_bytes.SetData(NULL, 0);
     IndexLines();

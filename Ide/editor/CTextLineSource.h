@@ -17,8 +17,9 @@ public:
     explicit CTextLineSource(LPCTSTR pszText);
 
     void SetText(const char* pText, int nLength);
-    // Takes the bytes of a file; FALSE (and no text) when it cannot be read.
-    BOOL LoadFile(LPCTSTR pszPath);
+    // Takes the bytes of a file; FALSE (and no text) when it cannot be read or is longer
+    // than nMaxLength bytes.
+    BOOL LoadFile(LPCTSTR pszPath, ULONGLONG nMaxLength = 0x7FFFFFF0);
 
     int GetLineCount() override;
     const char* GetLine(int nLine, int& nLength) override;

@@ -5,7 +5,7 @@ CLineReader::CLineReader()
 {
 }
 
-BOOL CLineReader::Open(LPCTSTR pszPath)
+BOOL CLineReader::Open(LPCTSTR pszPath, ULONGLONG nMaxLength)
 {
     m_data.RemoveAll();
     m_nPos = 0;
@@ -16,7 +16,7 @@ BOOL CLineReader::Open(LPCTSTR pszPath)
     try
     {
         ULONGLONG nLength = file.GetLength();
-        if (nLength > 0x7FFFFFF0)
+        if (nLength > nMaxLength || nLength > 0x7FFFFFF0)
             return FALSE;
         m_data.SetSize((INT_PTR)nLength);
         UINT nRead = nLength ? file.Read(m_data.GetData(), (UINT)nLength) : 0;

@@ -14,9 +14,9 @@ class CLineReader
 public:
     CLineReader();
 
-    // FALSE (and no data) when the file cannot be opened, or read, or is too large for
-    // the memory left.
-    BOOL Open(LPCTSTR pszPath);
+    // FALSE (and no data) when the file cannot be opened, or read, or is longer than
+    // nMaxLength bytes, or too large for the memory left.
+    BOOL Open(LPCTSTR pszPath, ULONGLONG nMaxLength = 0x7FFFFFF0);
     // Reads from a copy of the given bytes instead of a file.
     void SetData(const void* pData, int nLength);
 

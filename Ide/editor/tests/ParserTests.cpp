@@ -629,23 +629,28 @@ TEST(OutlineParserLimits, UnfinishedCodeAndEmptyText)
     EXPECT_NE(outline.FindTable("T", outline.FindFile("T = {")), nullptr);
 }
 
-// A file larger than the memory left to the process (a sparse file here) is refused like
-// an unreadable one: a project with such a file still loads.
+// A file over the parser's size limit (a sparse file of nearly 2 GB here) is refused like
+// an unreadable one, on either architecture: a project with such a file still loads.
 TEST(OutlineParserLimits, FileTooLargeForMemoryIsRefused)
 {
     CTestFolder folder;
-    const CString strPath = folder / "huge.lua";
-    HANDLE hFile = ::CreateFileA(strPath, GENERIC_WRITE, 0, NULL, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, NULL);
-    ASSERT_NE(hFile, INVALID_HANDLE_VALUE);
-    DWORD dwReturned = 0;
-    ::DeviceIoControl(hFile, FSCTL_SET_SPARSE, NULL, 0, NULL, 0, &dwReturned, NULL);
-    LARGE_INTEGER size;
-    size.QuadPart = 0x7FFF0000;
-    EXPECT_TRUE(::SetFilePointerEx(hFile, size, NULL, FILE_BEGIN) && ::SetEndOfFile(hFile));
-    ::CloseHandle(hFile);
+    // Just over the limit, and near the 2 GB a 32-bit process could never hold.
+    const LONGLONG sizes[] = { (LONGLONG)COutline::MAX_PARSE_FILE_SIZE + 1, 0x7FFF0000 };
+    for (LONGLONG nSize : sizes)
+    {
+        const CString strPath = folder / "huge.lua";
+        HANDLE hFile = ::CreateFileA(strPath, GENERIC_WRITE, 0, NULL, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, NULL);
+        ASSERT_NE(hFile, INVALID_HANDLE_VALUE);
+        DWORD dwReturned = 0;
+        ::DeviceIoControl(hFile, FSCTL_SET_SPARSE, NULL, 0, NULL, 0, &dwReturned, NULL);
+        LARGE_INTEGER size;
+        size.QuadPart = nSize;
+        EXPECT_TRUE(::SetFilePointerEx(hFile, size, NULL, FILE_BEGIN) && ::SetEndOfFile(hFile));
+        ::CloseHandle(hFile);
 
-    COutline outline;
-    COutlineFile* pFile = outline.AddFile("huge.lua");
-    EXPECT_FALSE(outline.ParseFile(pFile, strPath));
-    EXPECT_EQ(pFile->GetTableCount() + pFile->GetFunctionCount() + pFile->GetVariableCount(), 0);
+        COutline outline;
+        COutlineFile* pFile = outline.AddFile("huge.lua");
+        EXPECT_FALSE(outline.ParseFile(pFile, strPath)) << nSize;
+        EXPECT_EQ(pFile->GetTableCount() + pFile->GetFunctionCount() + pFile->GetVariableCount(), 0);
+    }
 }

@@ -71,7 +71,7 @@ inline BOOL AFXAPI AfxIsValidString(LPCSTR psz, int = -1) { return psz != NULL; 
 // An opaque position inside a list or map.
 struct __POSITION {};
 typedef __POSITION* POSITION;
-#define BEFORE_START_POSITION ((POSITION)-1L)
+#define BEFORE_START_POSITION ((POSITION)(INT_PTR)-1)
 
 /////////////////////////////////////////////////////////////////////////////
 // Run-time class information

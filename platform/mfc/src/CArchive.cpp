@@ -263,12 +263,16 @@ CArchive& CArchive::operator<<(LPCSTR lpsz)
     return ::operator<<(*this, string);
 }
 
+// Counts travel at a fixed width whatever the architecture: a WORD, or 0xFFFF and a
+// DWORD, or both escapes and a 64-bit value, as ReadCount expects.
 void CArchive::WriteCount(DWORD_PTR dwCount)
 {
     if (dwCount < 0xFFFF)
         *this << (WORD)dwCount;
-    else
+    else if ((ULONGLONG)dwCount < 0xFFFFFFFF)
         *this << (WORD)0xFFFF << (DWORD)dwCount;
+    else
+        *this << (WORD)0xFFFF << (DWORD)0xFFFFFFFF << (ULONGLONG)dwCount;
 }
 
 DWORD_PTR CArchive::ReadCount()

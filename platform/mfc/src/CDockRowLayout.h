@@ -24,9 +24,16 @@ class CDockSlotArray : public CArray<DOCKSLOT, const DOCKSLOT&>
 };
 
 // Entries that are neither NULL nor a pointer: the id of a bar that left its place.
+// Ids are below 0x10000, and no object lives in the first 64 KB of an address space.
 inline BOOL AfxIsDockPlaceholder(void* pEntry)
 {
-    return pEntry != NULL && HIWORD((DWORD_PTR)pEntry) == 0;
+    return pEntry != NULL && (UINT_PTR)pEntry <= 0xFFFF;
+}
+
+// Entries that point at a bar.
+inline BOOL AfxIsDockBarEntry(void* pEntry)
+{
+    return pEntry != NULL && !AfxIsDockPlaceholder(pEntry);
 }
 
 class CDockRowLayout

@@ -1,5 +1,6 @@
 // CMiniDockFrameWnd: the floating frame of bars that left their dock bars.
 #include "afxpriv.h"
+#include "CDockRowLayout.h"
 
 IMPLEMENT_DYNCREATE(CMiniDockFrameWnd, CMiniFrameWnd)
 
@@ -48,7 +49,7 @@ CControlBar* CMiniDockFrameWnd::GetFirstBar() const
     for (INT_PTR i = 0; i < m_wndDockBar.m_arrBars.GetSize(); i++)
     {
         void* pEntry = m_wndDockBar.m_arrBars[i];
-        if (pEntry != NULL && HIWORD((DWORD_PTR)pEntry) != 0)
+        if (AfxIsDockBarEntry(pEntry))
             return (CControlBar*)pEntry;
     }
     return NULL;
@@ -110,7 +111,7 @@ void CMiniDockFrameWnd::OnNcLButtonDblClk(UINT nHitTest, CPoint point)
     for (INT_PTR i = 0; i < m_wndDockBar.m_arrBars.GetSize(); i++)
     {
         void* pEntry = m_wndDockBar.m_arrBars[i];
-        if (pEntry != NULL && HIWORD((DWORD_PTR)pEntry) != 0)
+        if (AfxIsDockBarEntry(pEntry))
             bars.Add(pEntry);
     }
     for (INT_PTR i = 0; i < bars.GetSize(); i++)

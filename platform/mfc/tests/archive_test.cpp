@@ -136,12 +136,23 @@ TEST(CArchive, CountPrefixesAtTheirBoundaries)
         { 0xFFFE, Bytes({ 0xFE, 0xFF }) },
         { 0xFFFF, Bytes({ 0xFF, 0xFF, 0xFF, 0xFF, 0x00, 0x00 }) },
         { 0x12345, Bytes({ 0xFF, 0xFF, 0x45, 0x23, 0x01, 0x00 }) },
+        { 0xFFFFFFFE, Bytes({ 0xFF, 0xFF, 0xFE, 0xFF, 0xFF, 0xFF }) },
     };
     for (const Case& c : cases)
     {
         std::vector<BYTE> bytes = Store([&](CArchive& ar) { ar.WriteCount(c.nCount); });
         EXPECT_EQ(c.prefix, bytes) << c.nCount;
         EXPECT_EQ(-1, Load(bytes, [&](CArchive& ar) { EXPECT_EQ(c.nCount, ar.ReadCount()); }));
+    }
+
+    // Counts past 32 bits (only a 64-bit build has them) take the second escape, never
+    // cut to their low DWORD; loading refuses them like every count over 2 GB.
+    if (sizeof(DWORD_PTR) == 8)
+    {
+        const DWORD_PTR nHuge = (DWORD_PTR)((ULONGLONG)0x123456789ULL);
+        std::vector<BYTE> bytes = Store([&](CArchive& ar) { ar.WriteCount(nHuge); });
+        EXPECT_EQ(Bytes({ 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0x89, 0x67, 0x45, 0x23, 0x01, 0, 0, 0 }), bytes);
+        EXPECT_NE(-1, Load(bytes, [&](CArchive& ar) { ar.ReadCount(); }));
     }
 
     // A collection of exactly 0xFFFF elements round-trips through the long form.
