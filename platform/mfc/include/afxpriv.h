@@ -47,6 +47,10 @@ struct AFX_SIZEPARENTPARAMS
 // layout (null) the window moves at once.
 void AFXAPI AfxRepositionWindow(AFX_SIZEPARENTPARAMS* lpLayout, HWND hWnd, LPCRECT lpRect);
 
+// Reads a toolbar resource: its image size and button ids (0 for a separator), in
+// either resource compiler's layout. FALSE when it is missing or malformed.
+BOOL AFXAPI AfxReadToolBarResource(HINSTANCE hInst, LPCTSTR lpszResourceName, CSize& sizeImage, CUIntArray& ids);
+
 // Offers a command or update request that a dialog or sheet did not handle to its
 // owner and then to the application (their own map came first).
 BOOL AFXAPI AfxRouteCmdToOwner(CWnd* pWnd, UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* pHandlerInfo);

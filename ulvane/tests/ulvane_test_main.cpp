@@ -1,0 +1,14 @@
+// Entry of the framework's test programs: the application object is set up as the
+// library's WinMain would, then the tests run on the user-interface thread.
+#include "ulvanetest.h"
+
+CUlvaneTestApp theApp;
+
+int main(int argc, char** argv)
+{
+    ::testing::InitGoogleTest(&argc, argv);
+    if (!AfxWinInit(::GetModuleHandle(NULL), NULL, ::GetCommandLine(), SW_SHOWNORMAL))
+        return 2;
+    theApp.SetRegistryKey("Vorn Tests");
+    return RUN_ALL_TESTS();
+}
