@@ -47,21 +47,6 @@ double Median(const CTiming& timing)
     return sorted[sorted.size() / 2];
 }
 
-void PumpPending()
-{
-    MSG msg;
-    while (::PeekMessage(&msg, NULL, 0, 0, PM_REMOVE))
-    {
-        if (msg.message == WM_QUIT)
-            continue;
-        if (!AfxGetThread()->PreTranslateMessage(&msg))
-        {
-            ::TranslateMessage(&msg);
-            ::DispatchMessage(&msg);
-        }
-    }
-}
-
 void PaintNow(CWnd* pWnd)
 {
     pWnd->RedrawWindow(NULL, NULL, RDW_INVALIDATE | RDW_ALLCHILDREN | RDW_UPDATENOW);

@@ -17,6 +17,21 @@ CTestEditorHost::CTestEditorHost()
     m_project.SetServices(m_services);
 }
 
+void PumpPending()
+{
+    MSG msg;
+    while (::PeekMessage(&msg, NULL, 0, 0, PM_REMOVE))
+    {
+        if (msg.message == WM_QUIT)
+            continue;
+        if (!AfxGetThread()->PreTranslateMessage(&msg))
+        {
+            ::TranslateMessage(&msg);
+            ::DispatchMessage(&msg);
+        }
+    }
+}
+
 BOOL CreateEditorTestFrame(CWinApp& app)
 {
     if (::LoadLibraryA("SciLexer.dll") == NULL)

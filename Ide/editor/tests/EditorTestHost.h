@@ -53,6 +53,9 @@ public:
     int m_nToolsMenuRebuilds = 0;
 };
 
+// Dispatches the thread's queued messages; returns when the queue is empty.
+void PumpPending();
+
 // Registers the Lua document type with the test resources and makes the main frame
 // (1000 x 720, shown). FALSE when SciLexer.dll or the frame is missing.
 BOOL CreateEditorTestFrame(CWinApp& app);

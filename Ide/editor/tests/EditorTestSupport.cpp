@@ -61,21 +61,6 @@ CString EditorWindowTest::CaptionOf(CWnd* pWnd)
     return strText;
 }
 
-void PumpPending()
-{
-    MSG msg;
-    while (::PeekMessage(&msg, NULL, 0, 0, PM_REMOVE))
-    {
-        if (msg.message == WM_QUIT)
-            continue;
-        if (!AfxGetThread()->PreTranslateMessage(&msg))
-        {
-            ::TranslateMessage(&msg);
-            ::DispatchMessage(&msg);
-        }
-    }
-}
-
 bool PumpUntil(const std::function<bool()>& condition, DWORD dwTimeoutMs)
 {
     const DWORD dwStart = ::GetTickCount();

@@ -54,8 +54,6 @@ protected:
     static CString CaptionOf(CWnd* pWnd);
 };
 
-// Dispatches the thread's queued messages; returns when the queue is empty.
-void PumpPending();
 // Pumps until the condition holds or the time runs out.
 bool PumpUntil(const std::function<bool()>& condition, DWORD dwTimeoutMs = 5000);
 // Paints every window now.
