@@ -80,16 +80,25 @@ BOOL CProject::Close()
 {
     if (!m_bOpen)
         return TRUE;
-    // The views' bookmarks reach the entries before the save, not when the views close.
+    // The views' bookmarks reach the entries in the save, before the views close.
+    if (!m_bLoadFailed && !Save())
+        return FALSE;
+    // Entries are deleted below: every view of them must be gone first.
+    IProjectHost& host = m_services.Host();
+    for (int i = 0; i < GetFileCount(); i++)
+    {
+        if (!host.CloseViewOfFile(GetFileAt(i)))
+            return FALSE;
+    }
+    Discard();
+    return TRUE;
+}
+
+void CProject::StoreOpenViewsBookmarks()
+{
     IProjectHost& host = m_services.Host();
     for (int i = 0; i < GetFileCount(); i++)
         host.StoreViewBookmarks(GetFileAt(i));
-    if (m_bModified && !m_bLoadFailed && !Save())
-        return FALSE;
-    for (int i = 0; i < GetFileCount(); i++)
-        host.CloseViewOfFile(GetFileAt(i));
-    Discard();
-    return TRUE;
 }
 
 void CProject::Discard()

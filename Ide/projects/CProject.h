@@ -41,14 +41,15 @@ public:
     BOOL Create(LPCTSTR pszDirectory, LPCTSTR pszName);
     // Create for a new project: refuses when a project file of that name exists.
     BOOL CreateNew(LPCTSTR pszDirectory, LPCTSTR pszName);
-    // Stores the open views' bookmarks, saves when modified, closes the project's views
-    // and empties the project. FALSE (the project stays open and modified) when the
-    // save failed.
+    // Saves when modified (with the open views' bookmarks), closes the project's views
+    // and empties the project. FALSE when the save failed (the project stays open and
+    // modified) or a view stayed open (the project stays open).
     BOOL Close();
     // Empties the project without saving anything.
     void Discard();
-    // Writes the project file when modified. On failure the old file stays, the project
-    // stays modified and the user is told.
+    // Takes the open views' bookmarks into their entries, then writes the project file
+    // when modified. On failure the old file stays, the project stays modified and the
+    // user is told.
     BOOL Save();
     // Reads the project file into a project just made by Create.
     BOOL Load();
@@ -241,6 +242,7 @@ private:
     // Appends a line that the project file can store as it is; FALSE for any other.
     BOOL AddRawLine(CStringArray& lines, LPCTSTR pszLine);
     void DestroyEntry(CProjectFileEntry* pEntry);
+    void StoreOpenViewsBookmarks();
     void RemoveFolderContents(CProjectFolder* pFolder, BOOL bRemoveFiles, BOOL bRemoveTreeItems);
     CString AbsoluteDirectory(CString& strSetting);
     void RefreshOpenDocuments();

@@ -109,6 +109,9 @@ void ReadNamedBookmark(CProjectFileEntry* pEntry, const CString& strValue)
 
 BOOL CProject::Save()
 {
+    // A bookmark moved in an open editor marks the project modified here.
+    if (!m_bLoadFailed)
+        StoreOpenViewsBookmarks();
     if (!m_bModified)
         return TRUE;
     BOOL bSaved = FALSE;

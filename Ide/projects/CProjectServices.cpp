@@ -19,7 +19,7 @@ class CNullProjectHost : public IProjectHost
 {
 public:
     virtual void StoreViewBookmarks(CProjectFileEntry*) {}
-    virtual void CloseViewOfFile(CProjectFileEntry*) {}
+    virtual BOOL CloseViewOfFile(CProjectFileEntry*) { return TRUE; }
     virtual void GetOpenDocumentPaths(CStringArray& paths) { paths.RemoveAll(); }
     virtual BOOL GetActiveEditor(CString&, int&) { return FALSE; }
     virtual HTREEITEM GetFilesTreeRoot() { return NULL; }
@@ -37,6 +37,7 @@ CProjectServices::CProjectServices()
       m_pOutput(NULL),
       m_pDebugOutput(NULL),
       m_pRunner(NULL),
+      m_pApiErrors(NULL),
       m_pLauncher(NULL),
       m_pClock(NULL),
       m_pOutline(NULL),
@@ -85,6 +86,6 @@ BOOL CProjectServices::RunCommand(LPCTSTR pszCommandLine, CString& strOutput, DW
 {
     if (m_pRunner != NULL)
         return m_pRunner->RunCommand(pszCommandLine, strOutput, dwExitCode);
-    CExecutor executor;
+    CExecutor executor(m_pApiErrors);
     return executor.RunCommand(pszCommandLine, strOutput, dwExitCode);
 }

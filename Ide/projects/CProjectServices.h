@@ -6,6 +6,7 @@
 #include <afx.h>
 
 #include "CAppSettings.h"
+#include "IApiErrorSink.h"
 #include "IClock.h"
 #include "IOutputPane.h"
 #include "IProcessLauncher.h"
@@ -22,6 +23,7 @@ public:
     IOutputPane* m_pOutput;        // the Output page
     IOutputPane* m_pDebugOutput;   // the Debug page
     IProcessRunner* m_pRunner;
+    IApiErrorSink* m_pApiErrors;   // where the own process runner reports failed calls
     IProcessLauncher* m_pLauncher;
     IClock* m_pClock;
     IProjectOutline* m_pOutline;   // NULL: files get no outline
@@ -34,6 +36,7 @@ public:
     IProcessLauncher& Launcher() const;
     IClock& Clock() const;
     const CAppSettings& Settings() const;
-    // Runs a command through the runner, or through a process runner of its own.
+    // Runs a command through the runner, or through a process runner of its own that
+    // reports to the error sink.
     BOOL RunCommand(LPCTSTR pszCommandLine, CString& strOutput, DWORD& dwExitCode) const;
 };

@@ -19,8 +19,10 @@ public:
     // Open editor views.
     // When the entry's file is open, its view copies its bookmark markers into the entry.
     virtual void StoreViewBookmarks(CProjectFileEntry* pEntry) = 0;
-    // When the entry's file is open, its view's frame is closed.
-    virtual void CloseViewOfFile(CProjectFileEntry* pEntry) = 0;
+    // When the entry's file is open, its view's frame is closed. On TRUE no document
+    // or view refers to the entry any more; FALSE (the user kept a document open at a
+    // save prompt) leaves the document and its view as they were.
+    virtual BOOL CloseViewOfFile(CProjectFileEntry* pEntry) = 0;
     // The full paths of the open documents, in the document list's order.
     virtual void GetOpenDocumentPaths(CStringArray& paths) = 0;
     // The active editor's document title and caret position; FALSE when no editor is active.

@@ -43,9 +43,12 @@ public:
         if (pEntry->GetFileName() == m_strViewFile.c_str())
             pEntry->ReplaceBookmarks(m_viewBookmarks);
     }
-    virtual void CloseViewOfFile(CProjectFileEntry* pEntry)
+    // The file whose view the user keeps open at its save prompt.
+    std::string m_strKeptOpenFile;
+    virtual BOOL CloseViewOfFile(CProjectFileEntry* pEntry)
     {
         m_events.push_back("close " + std::string(pEntry->GetFileName()));
+        return m_strKeptOpenFile != pEntry->GetFileName().GetString();
     }
     virtual void GetOpenDocumentPaths(CStringArray& paths) { paths.Copy(m_openPaths); }
     virtual BOOL GetActiveEditor(CString& strTitle, int& nCaret)

@@ -20,6 +20,13 @@ public:
     }
 };
 
+class CRecordingApiErrors : public IApiErrorSink
+{
+public:
+    std::vector<std::string> m_steps;
+    virtual void ShowApiError(LPCTSTR pszStep, DWORD) { m_steps.push_back(pszStep); }
+};
+
 void SetWriteTime(const CString& strPath, ULONGLONG nTime)
 {
     HANDLE hFile = ::CreateFileA(strPath, FILE_WRITE_ATTRIBUTES, FILE_SHARE_READ | FILE_SHARE_WRITE, NULL,
@@ -98,6 +105,16 @@ TEST_F(ProjectBuild, SyntaxErrorAndMissingCompilerFail)
     EXPECT_FALSE(m_project.Build());
     // good.lua is up to date from the first build.
     EXPECT_EQ(m_output.m_text, Banner() + "bad.lua\nUnsupported Lua version\n" + Summary(0, 1));
+}
+
+TEST_F(ProjectBuild, ACompilerThatCannotStartIsReportedToTheErrorSink)
+{
+    CRecordingApiErrors errors;
+    m_services.m_pApiErrors = &errors;
+    m_project.SetServices(m_services);
+    m_project.SetLuaVersion("5.0"); // the program folder has no Lua 5.0 compiler
+    EXPECT_FALSE(m_project.CompileFile(AddDiskFile("main.lua")));
+    EXPECT_EQ(errors.m_steps, (std::vector<std::string>{ "CExecutor::PrepAndLaunchRedirectedChild::CreateProcess" }));
 }
 
 TEST_F(ProjectBuild, OutOfDateByRealFileTimes)

@@ -356,6 +356,36 @@ TEST_F(ProjectFile, CloseStoresTheOpenViewsBookmarksBeforeSaving)
     EXPECT_EQ(m_host.m_events, (std::vector<std::string>{ "close main.lua" }));
 }
 
+TEST_F(ProjectFile, SaveStoresBookmarksMovedInAnOpenView)
+{
+    AddDiskFile("main.lua")->AddBookmark(2);
+    ASSERT_TRUE(m_project.Save());
+    ASSERT_FALSE(m_project.IsModified());
+    // The editor moved the bookmark from line 2 to line 4; nothing else changed.
+    m_host.m_strViewFile = "main.lua";
+    m_host.m_viewBookmarks.Add(4);
+    ASSERT_TRUE(m_project.Save());
+    EXPECT_FALSE(m_project.IsModified());
+    EXPECT_NE(ReadTestFile(VprPath()).find("Bookmarks=\"4,\"\n"), std::string::npos);
+}
+
+TEST_F(ProjectFile, CloseStopsWhileAViewStaysOpen)
+{
+    AddDiskFile("a.lua");
+    AddDiskFile("b.lua");
+    AddDiskFile("c.lua");
+    m_host.m_strKeptOpenFile = "b.lua";
+    EXPECT_FALSE(m_project.Close());
+    // The project keeps every entry, so the view left open still refers to a live one.
+    EXPECT_TRUE(m_project.IsOpen());
+    ASSERT_EQ(m_project.GetFileCount(), 3);
+    EXPECT_TRUE(m_project.FindFileByName("b.lua") != NULL);
+    EXPECT_EQ(m_host.m_events, (std::vector<std::string>{ "close a.lua", "close b.lua" }));
+    m_host.m_strKeptOpenFile.clear();
+    EXPECT_TRUE(m_project.Close());
+    EXPECT_FALSE(m_project.IsOpen());
+}
+
 // Project files of any bytes, made of the pieces the reader looks for: the load never
 // faults, and whatever it reads is written so that reading and writing it again gives
 // the same bytes.
