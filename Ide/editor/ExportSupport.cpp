@@ -84,7 +84,7 @@ CString DefaultExportPath(const CString& strDocumentPath)
     return DirectoryOfPath(strDocumentPath) + strName.Left(nDot);
 }
 
-static int CodePointOfBytes(const char* pBytes, int nCount)
+int CodePointOfBytes(const char* pBytes, int nCount)
 {
     WCHAR wc[2];
     if (::MultiByteToWideChar(CP_ACP, MB_ERR_INVALID_CHARS, pBytes, nCount, wc, 2) != 1)
@@ -100,7 +100,9 @@ int CodePointAt(IStyledText& text, int nPos, int nLength, int& nBytes)
     if (::IsDBCSLeadByte(static_cast<BYTE>(bytes[0])) && nPos + 1 < nLength)
     {
         bytes[1] = static_cast<char>(text.GetCharAt(nPos + 1));
-        nBytes = 2;
+        // A lead byte before a line end stands alone: the line end is no trail byte.
+        if (bytes[1] != '\r' && bytes[1] != '\n')
+            nBytes = 2;
     }
     return CodePointOfBytes(bytes, nBytes);
 }

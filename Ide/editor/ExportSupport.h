@@ -47,6 +47,9 @@ int TabSize(const CAppSettings& settings, int nFallback);
 // Blanks from the column to the next tab stop.
 inline int BlanksToTabStop(int nColumn, int nTabSize) { return nTabSize - nColumn % nTabSize; }
 
+// The code point of one character of the ANSI code page (one byte, or a lead byte
+// and its trail byte); U+FFFD when the code page cannot convert it.
+int CodePointOfBytes(const char* pBytes, int nCount);
 // The code point of the character at the position (a lead byte and its trail byte
 // are one character of the ANSI code page); nBytes receives its length in bytes.
 // U+FFFD for bytes the code page cannot convert.

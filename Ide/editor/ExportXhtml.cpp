@@ -31,19 +31,20 @@ bool IsPredefinedStyle(int nStyle)
 CString CssFontName(const CString& strName)
 {
     CString strOut;
-    for (int i = 0; i < strName.GetLength(); i++)
+    const int nLength = strName.GetLength();
+    for (int i = 0; i < nLength; i++)
     {
         const BYTE b = static_cast<BYTE>(strName[i]);
-        if (b < 0x20 || b >= 0x7F || b == '\'' || b == '\\' || b == '<' || b == '&' || b == '>')
+        if (b >= 0x20 && b < 0x7F && b != '\'' && b != '\\' && b != '<' && b != '&' && b != '>')
         {
-            WCHAR wc = b;
-            ::MultiByteToWideChar(CP_ACP, 0, reinterpret_cast<LPCSTR>(&strName.GetString()[i]), 1, &wc, 1);
-            CString strEscape;
-            strEscape.Format("\\%x ", static_cast<unsigned int>(wc));
-            strOut += strEscape;
-        }
-        else
             strOut += static_cast<char>(b);
+            continue;
+        }
+        const int nBytes = ::IsDBCSLeadByte(b) && i + 1 < nLength ? 2 : 1;
+        CString strEscape;
+        strEscape.Format("\\%x ", CodePointOfBytes(strName.GetString() + i, nBytes));
+        strOut += strEscape;
+        i += nBytes - 1;
     }
     return strOut;
 }
