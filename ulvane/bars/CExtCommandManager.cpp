@@ -14,14 +14,8 @@ CExtCommandManager::CExtCommandManager()
 
 CExtCommandManager::~CExtCommandManager()
 {
+    ForEachProfile([](CExtCommandProfile* pProfile) { delete pProfile; });
     CSingleLock lock(&m_cs, TRUE);
-    for (POSITION pos = m_mapProfiles.GetStartPosition(); pos != NULL;)
-    {
-        CString strName;
-        void* pProfile;
-        m_mapProfiles.GetNextAssoc(pos, strName, pProfile);
-        delete (CExtCommandProfile*)pProfile;
-    }
     m_mapProfiles.RemoveAll();
     m_mapBindings.RemoveAll();
 }
@@ -198,48 +192,20 @@ CString CExtCommandManager::GetCommandCaption(HWND hWnd, UINT nCmdID)
 
 void CExtCommandManager::OnSysColorChange()
 {
-    CSingleLock lock(&m_cs, TRUE);
-    for (POSITION pos = m_mapProfiles.GetStartPosition(); pos != NULL;)
-    {
-        CString strName;
-        void* pProfile;
-        m_mapProfiles.GetNextAssoc(pos, strName, pProfile);
-        ((CExtCommandProfile*)pProfile)->OnSysColorChange();
-    }
+    ForEachProfile([](CExtCommandProfile* pProfile) { pProfile->OnSysColorChange(); });
 }
 
 void CExtCommandManager::OnSettingChange(UINT uFlags, LPCTSTR lpszSection)
 {
-    CSingleLock lock(&m_cs, TRUE);
-    for (POSITION pos = m_mapProfiles.GetStartPosition(); pos != NULL;)
-    {
-        CString strName;
-        void* pProfile;
-        m_mapProfiles.GetNextAssoc(pos, strName, pProfile);
-        ((CExtCommandProfile*)pProfile)->OnSettingChange(uFlags, lpszSection);
-    }
+    ForEachProfile([&](CExtCommandProfile* pProfile) { pProfile->OnSettingChange(uFlags, lpszSection); });
 }
 
 void CExtCommandManager::OnDisplayChange(int nDepthBPP, int cx, int cy)
 {
-    CSingleLock lock(&m_cs, TRUE);
-    for (POSITION pos = m_mapProfiles.GetStartPosition(); pos != NULL;)
-    {
-        CString strName;
-        void* pProfile;
-        m_mapProfiles.GetNextAssoc(pos, strName, pProfile);
-        ((CExtCommandProfile*)pProfile)->OnDisplayChange(nDepthBPP, cx, cy);
-    }
+    ForEachProfile([&](CExtCommandProfile* pProfile) { pProfile->OnDisplayChange(nDepthBPP, cx, cy); });
 }
 
 void CExtCommandManager::OnThemeChanged(WPARAM wParam, LPARAM lParam)
 {
-    CSingleLock lock(&m_cs, TRUE);
-    for (POSITION pos = m_mapProfiles.GetStartPosition(); pos != NULL;)
-    {
-        CString strName;
-        void* pProfile;
-        m_mapProfiles.GetNextAssoc(pos, strName, pProfile);
-        ((CExtCommandProfile*)pProfile)->OnThemeChanged(wParam, lParam);
-    }
+    ForEachProfile([&](CExtCommandProfile* pProfile) { pProfile->OnThemeChanged(wParam, lParam); });
 }

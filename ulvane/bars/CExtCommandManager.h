@@ -54,6 +54,18 @@ public:
     CString GetCommandCaption(HWND hWnd, UINT nCmdID);
 
 private:
+    // Calls f with every profile, under the manager's lock.
+    template<class F> void ForEachProfile(F f)
+    {
+        CSingleLock lock(&m_cs, TRUE);
+        for (POSITION pos = m_mapProfiles.GetStartPosition(); pos != NULL;)
+        {
+            CString strName;
+            void* pProfile;
+            m_mapProfiles.GetNextAssoc(pos, strName, pProfile);
+            f((CExtCommandProfile*)pProfile);
+        }
+    }
     CExtCommandManager(const CExtCommandManager&) = delete;
     CExtCommandManager& operator=(const CExtCommandManager&) = delete;
 

@@ -69,20 +69,13 @@ bool RegisterBarClass()
 class CHalftoneTracker
 {
 public:
-    CHalftoneTracker()
-        : m_hDC(::GetDCEx(NULL, NULL, DCX_WINDOW | DCX_CACHE | DCX_LOCKWINDOWUPDATE)), m_hBrush(NULL),
-          m_bShown(false)
+    CHalftoneTracker() : m_hDC(::GetDCEx(NULL, NULL, DCX_WINDOW | DCX_CACHE | DCX_LOCKWINDOWUPDATE)), m_bShown(false)
     {
-        static const WORD arrPattern[8] = {0x5555, 0xAAAA, 0x5555, 0xAAAA, 0x5555, 0xAAAA, 0x5555, 0xAAAA};
-        HBITMAP hBitmap = ::CreateBitmap(8, 8, 1, 1, arrPattern);
-        m_hBrush = ::CreatePatternBrush(hBitmap);
-        ::DeleteObject(hBitmap);
         m_rc.SetRectEmpty();
     }
     ~CHalftoneTracker()
     {
         Hide();
-        ::DeleteObject(m_hBrush);
         ::ReleaseDC(NULL, m_hDC);
     }
     // nThickness 0: a filled rectangle (a splitter line); else a frame of that width.
@@ -106,22 +99,12 @@ public:
 private:
     void Draw()
     {
-        HGDIOBJ hOld = ::SelectObject(m_hDC, m_hBrush);
-        if (m_nThickness <= 0 || m_rc.Width() <= 2 * m_nThickness || m_rc.Height() <= 2 * m_nThickness)
-            ::PatBlt(m_hDC, m_rc.left, m_rc.top, m_rc.Width(), m_rc.Height(), PATINVERT);
-        else
-        {
-            const int t = m_nThickness;
-            ::PatBlt(m_hDC, m_rc.left, m_rc.top, m_rc.Width(), t, PATINVERT);
-            ::PatBlt(m_hDC, m_rc.left, m_rc.bottom - t, m_rc.Width(), t, PATINVERT);
-            ::PatBlt(m_hDC, m_rc.left, m_rc.top + t, t, m_rc.Height() - 2 * t, PATINVERT);
-            ::PatBlt(m_hDC, m_rc.right - t, m_rc.top + t, t, m_rc.Height() - 2 * t, PATINVERT);
-        }
-        ::SelectObject(m_hDC, hOld);
+        // A thickness past the middle leaves no inside: the whole rectangle is drawn.
+        CSize size = m_nThickness <= 0 ? m_rc.Size() : CSize(m_nThickness, m_nThickness);
+        CDC::FromHandle(m_hDC)->DrawDragRect(&m_rc, size, NULL, CSize(0, 0));
     }
 
     HDC m_hDC;
-    HBRUSH m_hBrush;
     CRect m_rc;
     int m_nThickness = 0;
     bool m_bShown;

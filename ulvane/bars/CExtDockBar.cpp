@@ -206,15 +206,7 @@ bool CExtDockBar::IsLastVisibleInRow(CControlBar* pBar) const
 
 CControlBar* CExtDockBar::GetNextVisibleInRow(CControlBar* pBar) const
 {
-    INT_PTR nPos = -1;
-    for (INT_PTR i = 0; i < m_arrBars.GetSize(); i++)
-    {
-        if (m_arrBars[i] == pBar)
-        {
-            nPos = i;
-            break;
-        }
-    }
+    INT_PTR nPos = const_cast<CExtDockBar*>(this)->FindBar(pBar);
     if (nPos < 0)
         return NULL;
     for (INT_PTR i = nPos + 1; i < m_arrBars.GetSize() && m_arrBars[i] != NULL; i++)
@@ -229,15 +221,7 @@ CControlBar* CExtDockBar::GetNextVisibleInRow(CControlBar* pBar) const
 void CExtDockBar::GetRowBars(CControlBar* pBar, CPtrArray& bars) const
 {
     bars.RemoveAll();
-    INT_PTR nPos = -1;
-    for (INT_PTR i = 0; i < m_arrBars.GetSize(); i++)
-    {
-        if (m_arrBars[i] == pBar)
-        {
-            nPos = i;
-            break;
-        }
-    }
+    INT_PTR nPos = const_cast<CExtDockBar*>(this)->FindBar(pBar);
     if (nPos < 0)
         return;
     INT_PTR nStart = nPos;

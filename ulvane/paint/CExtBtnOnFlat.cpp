@@ -25,25 +25,11 @@ void CExtBtnOnFlat::ApplyFlat(bool bFlat)
 
 LRESULT CExtBtnOnFlat::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
 {
-    switch (message)
-    {
-    case WM_MOUSEMOVE:
-        if (m_hover.OnMouseMove(m_hWnd))
-            ApplyFlat(!m_hover.IsHover());
-        break;
-    case WM_TIMER:
-        if (wParam == CExtHoverTracker::nTimerID)
-        {
-            if (m_hover.OnTimer(m_hWnd))
-                ApplyFlat(!m_hover.IsHover());
-            return 0;
-        }
-        break;
-    case WM_DESTROY:
-        m_hover.Reset(m_hWnd);
-        break;
-    default:
-        break;
-    }
+    bool bHoverChanged = false;
+    const bool bTrackerOwn = m_hover.FilterMessage(m_hWnd, message, wParam, bHoverChanged);
+    if (bHoverChanged)
+        ApplyFlat(!m_hover.IsHover());
+    if (bTrackerOwn)
+        return 0;
     return CButton::WindowProc(message, wParam, lParam);
 }

@@ -58,6 +58,12 @@ void CExtButton::PreSubclassWindow()
 
 LRESULT CExtButton::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
 {
+    bool bHoverChanged = false;
+    const bool bTrackerOwn = m_hover.FilterMessage(m_hWnd, message, wParam, bHoverChanged);
+    if (bHoverChanged)
+        Invalidate(FALSE);
+    if (bTrackerOwn)
+        return 0;
     switch (message)
     {
     case BM_SETSTYLE:
@@ -65,23 +71,8 @@ LRESULT CExtButton::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
         m_bDefault = (wParam & BS_TYPEMASK) == BS_DEFPUSHBUTTON;
         wParam = (wParam & ~(WPARAM)BS_TYPEMASK) | BS_OWNERDRAW;
         break;
-    case WM_MOUSEMOVE:
-        if (m_hover.OnMouseMove(m_hWnd))
-            Invalidate(FALSE);
-        break;
-    case WM_TIMER:
-        if (wParam == CExtHoverTracker::nTimerID)
-        {
-            if (m_hover.OnTimer(m_hWnd))
-                Invalidate(FALSE);
-            return 0;
-        }
-        break;
     case WM_ERASEBKGND:
         return TRUE;
-    case WM_DESTROY:
-        m_hover.Reset(m_hWnd);
-        break;
     default:
         break;
     }

@@ -47,6 +47,12 @@ BOOL CExtComboBox::PreTranslateMessage(MSG* pMsg)
 
 LRESULT CExtComboBox::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
 {
+    bool bHoverChanged = false;
+    const bool bTrackerOwn = m_hover.FilterMessage(m_hWnd, message, wParam, bHoverChanged);
+    if (bHoverChanged)
+        Invalidate(FALSE);
+    if (bTrackerOwn)
+        return 0;
     switch (message)
     {
     case WM_PAINT:
@@ -56,18 +62,6 @@ LRESULT CExtComboBox::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
         PaintFrame(false, m_hover.IsHover());
         return lResult;
     }
-    case WM_MOUSEMOVE:
-        if (m_hover.OnMouseMove(m_hWnd))
-            Invalidate(FALSE);
-        break;
-    case WM_TIMER:
-        if (wParam == CExtHoverTracker::nTimerID)
-        {
-            if (m_hover.OnTimer(m_hWnd))
-                Invalidate(FALSE);
-            return 0;
-        }
-        break;
     case WM_SETFOCUS:
     case WM_KILLFOCUS:
     case WM_ENABLE:
@@ -76,9 +70,6 @@ LRESULT CExtComboBox::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
         Invalidate(FALSE);
         return lResult;
     }
-    case WM_DESTROY:
-        m_hover.Reset(m_hWnd);
-        break;
     default:
         break;
     }

@@ -38,23 +38,17 @@ void CExtFlatHoverEdit::PaintFrame()
 
 LRESULT CExtFlatHoverEdit::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
 {
+    bool bHoverChanged = false;
+    const bool bTrackerOwn = m_hover.FilterMessage(m_hWnd, message, wParam, bHoverChanged);
+    if (bHoverChanged)
+        SetHoverOrFocus(m_hover.IsHover() || ::GetFocus() == m_hWnd);
+    if (bTrackerOwn)
+        return 0;
     switch (message)
     {
     case WM_NCPAINT:
         PaintFrame();
         return 0;
-    case WM_MOUSEMOVE:
-        if (m_hover.OnMouseMove(m_hWnd))
-            SetHoverOrFocus(m_hover.IsHover() || ::GetFocus() == m_hWnd);
-        break;
-    case WM_TIMER:
-        if (wParam == CExtHoverTracker::nTimerID)
-        {
-            if (m_hover.OnTimer(m_hWnd))
-                SetHoverOrFocus(m_hover.IsHover() || ::GetFocus() == m_hWnd);
-            return 0;
-        }
-        break;
     case WM_SETFOCUS:
     case WM_KILLFOCUS:
     {
@@ -63,9 +57,6 @@ LRESULT CExtFlatHoverEdit::WindowProc(UINT message, WPARAM wParam, LPARAM lParam
         RedrawWindow(NULL, NULL, RDW_INVALIDATE | RDW_FRAME | RDW_UPDATENOW);
         return lResult;
     }
-    case WM_DESTROY:
-        m_hover.Reset(m_hWnd);
-        break;
     default:
         break;
     }

@@ -57,3 +57,24 @@ void CExtHoverTracker::Reset(HWND hWnd)
     m_bTimer = false;
     m_bHover = false;
 }
+
+bool CExtHoverTracker::FilterMessage(HWND hWnd, UINT message, WPARAM wParam, bool& bChanged)
+{
+    bChanged = false;
+    switch (message)
+    {
+    case WM_MOUSEMOVE:
+        bChanged = OnMouseMove(hWnd);
+        return false;
+    case WM_TIMER:
+        if (wParam != nTimerID)
+            return false;
+        bChanged = OnTimer(hWnd);
+        return true;
+    case WM_DESTROY:
+        Reset(hWnd);
+        return false;
+    default:
+        return false;
+    }
+}

@@ -27,6 +27,11 @@ public:
     bool OnTimer(HWND hWnd);
     void Reset(HWND hWnd);
 
+    // Sees a control's message before the control does: mouse moves, the tracker's
+    // timer, the window's end. bChanged tells whether the hover state changed; the
+    // result is true for the tracker's own timer, which the control does not pass on.
+    bool FilterMessage(HWND hWnd, UINT message, WPARAM wParam, bool& bChanged);
+
 private:
     bool Update(HWND hWnd);
 

@@ -362,27 +362,7 @@ void CExtPaintManager::PaintPushButton(CDC& dc, CExtPaintPushButtonArgs& args)
     rcContent.DeflateRect(3, 3);
     if (bShowPushed)
         rcContent.OffsetRect(GetPushedOffset());
-    if (args.m_bDropDown)
-    {
-        // The drop arrow at the far end.
-        CRect rcArrow(rcContent.right - 10, rcContent.top, rcContent.right, rcContent.bottom);
-        rcContent.right = rcArrow.left;
-        CPoint pt(rcArrow.CenterPoint());
-        COLORREF clrArrow = GetColor(args.m_bEnabled ? COLOR_BTNTEXT : COLOR_3DSHADOW);
-        for (int i = 0; i < 3; i++)
-            dc.FillSolidRect(pt.x - 2 + i, pt.y - 1 + i, 5 - 2 * i, 1, clrArrow);
-    }
-    if (args.m_pIcon != NULL && !args.m_pIcon->IsEmpty())
-    {
-        CSize sizeIcon = args.m_pIcon->GetSize();
-        int x = rcContent.left + (rcContent.Width() - sizeIcon.cx) / 2;
-        if (!args.m_strText.IsEmpty())
-            x = rcContent.left;
-        int y = rcContent.top + (rcContent.Height() - sizeIcon.cy) / 2;
-        args.m_pIcon->Paint(dc, x, y, args.m_bEnabled ? CExtCommandIcon::eStateNormal : CExtCommandIcon::eStateDisabled);
-        if (!args.m_strText.IsEmpty())
-            rcContent.left = x + sizeIcon.cx + 3;
-    }
+    rcContent = PaintPushButtonGlyphs(dc, args, rcContent, GetColor(args.m_bEnabled ? COLOR_BTNTEXT : COLOR_3DSHADOW));
     if (!args.m_strText.IsEmpty())
     {
         HFONT hFont = args.m_hFont != NULL ? args.m_hFont
@@ -407,6 +387,29 @@ void CExtPaintManager::PaintPushButton(CDC& dc, CExtPaintPushButtonArgs& args)
         rcFocus.DeflateRect(4, 4);
         dc.DrawFocusRect(&rcFocus);
     }
+}
+
+CRect CExtPaintManager::PaintPushButtonGlyphs(CDC& dc, const CExtPaintPushButtonArgs& args, CRect rcContent,
+                                              COLORREF clrArrow)
+{
+    if (args.m_bDropDown)
+    {
+        CRect rcArrow(rcContent.right - 10, rcContent.top, rcContent.right, rcContent.bottom);
+        rcContent.right = rcArrow.left;
+        CPoint pt(rcArrow.CenterPoint());
+        for (int i = 0; i < 3; i++)
+            dc.FillSolidRect(pt.x - 2 + i, pt.y - 1 + i, 5 - 2 * i, 1, clrArrow);
+    }
+    if (args.m_pIcon != NULL && !args.m_pIcon->IsEmpty())
+    {
+        CSize sizeIcon = args.m_pIcon->GetSize();
+        int x = args.m_strText.IsEmpty() ? rcContent.left + (rcContent.Width() - sizeIcon.cx) / 2 : rcContent.left;
+        int y = rcContent.top + (rcContent.Height() - sizeIcon.cy) / 2;
+        args.m_pIcon->Paint(dc, x, y, args.m_bEnabled ? CExtCommandIcon::eStateNormal : CExtCommandIcon::eStateDisabled);
+        if (!args.m_strText.IsEmpty())
+            rcContent.left = x + sizeIcon.cx + 3;
+    }
+    return rcContent;
 }
 
 CSize CExtPaintManager::GetPushButtonMargins()

@@ -102,6 +102,9 @@ protected:
     void FillRect(CDC& dc, const RECT& rc, int nColorId);
     void FrameRect(CDC& dc, const RECT& rc, int nColorId);
     void DrawTextIn(CDC& dc, const CString& strText, RECT rc, COLORREF clr, HFONT hFont, UINT nFormat);
+    // A push button's drop arrow at the far end and its icon (centred when alone);
+    // the answer is what is left of rcContent for the text.
+    CRect PaintPushButtonGlyphs(CDC& dc, const CExtPaintPushButtonArgs& args, CRect rcContent, COLORREF clrArrow);
 
     CArray<COLORREF, COLORREF> m_colors;
     CArray<HBRUSH, HBRUSH> m_brushes;

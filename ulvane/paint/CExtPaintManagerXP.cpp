@@ -113,24 +113,7 @@ void CExtPaintManagerXP::PaintPushButton(CDC& dc, CExtPaintPushButtonArgs& args)
 
     CRect rcContent(rc);
     rcContent.DeflateRect(3, 3);
-    if (args.m_bDropDown)
-    {
-        CRect rcArrow(rcContent.right - 10, rcContent.top, rcContent.right, rcContent.bottom);
-        rcContent.right = rcArrow.left;
-        CPoint pt(rcArrow.CenterPoint());
-        COLORREF clrArrow = GetColor(args.m_bEnabled ? EXTCLR_TEXT : COLOR_3DSHADOW);
-        for (int i = 0; i < 3; i++)
-            dc.FillSolidRect(pt.x - 2 + i, pt.y - 1 + i, 5 - 2 * i, 1, clrArrow);
-    }
-    if (args.m_pIcon != NULL && !args.m_pIcon->IsEmpty())
-    {
-        CSize sizeIcon = args.m_pIcon->GetSize();
-        int x = args.m_strText.IsEmpty() ? rcContent.left + (rcContent.Width() - sizeIcon.cx) / 2 : rcContent.left;
-        int y = rcContent.top + (rcContent.Height() - sizeIcon.cy) / 2;
-        args.m_pIcon->Paint(dc, x, y, args.m_bEnabled ? CExtCommandIcon::eStateNormal : CExtCommandIcon::eStateDisabled);
-        if (!args.m_strText.IsEmpty())
-            rcContent.left = x + sizeIcon.cx + 3;
-    }
+    rcContent = PaintPushButtonGlyphs(dc, args, rcContent, GetColor(args.m_bEnabled ? EXTCLR_TEXT : COLOR_3DSHADOW));
     if (!args.m_strText.IsEmpty())
     {
         COLORREF clr;

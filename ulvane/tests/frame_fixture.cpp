@@ -4,6 +4,8 @@
 BEGIN_MESSAGE_MAP(CTestFrame, CMDIFrameWnd)
     ON_WM_CREATE()
     ON_WM_DESTROY()
+    ON_WM_ENTERIDLE()
+    ON_WM_TIMER()
     ON_COMMAND_RANGE(ID_TEST_ALPHA, ID_TEST_DELTA, CTestFrame::OnCommandRange)
     ON_COMMAND_RANGE(ID_HOTLIST_MANAGE, ID_HOTLIST_ADD, CTestFrame::OnCommandRange)
     ON_COMMAND_RANGE(ID_CONTEXT_FIRST, ID_CONTEXT_NESTED, CTestFrame::OnCommandRange)
@@ -74,6 +76,41 @@ void CTestFrame::DockDefault()
     m_wndBreakpoints.DockAtFrameSide(AFX_IDW_DOCKBAR_BOTTOM, 5, this, false);
     m_wndCallStack.DockAtFrameSide(AFX_IDW_DOCKBAR_TOP, 7, this, false);
     RecalcLayout();
+}
+
+namespace
+{
+// A menu that the keys did not close is closed after this long, so a test fails
+// instead of waiting for ever.
+const UINT_PTR nMenuWatchdogTimer = 77;
+const UINT nMenuWatchdogMs = 10000;
+}
+
+void CTestFrame::OnEnterIdle(UINT nWhy, CWnd* pWho)
+{
+    // The menu's loop is waiting: the keys go to it now.
+    if (nWhy == MSGF_MENU && !m_menuKeys.empty())
+    {
+        for (UINT nKey : m_menuKeys)
+        {
+            PostMessage(WM_KEYDOWN, nKey, 1);
+            PostMessage(WM_KEYUP, nKey, 0xC0000001);
+        }
+        m_menuKeys.clear();
+        SetTimer(nMenuWatchdogTimer, nMenuWatchdogMs, NULL);
+    }
+    CMDIFrameWnd::OnEnterIdle(nWhy, pWho);
+}
+
+void CTestFrame::OnTimer(UINT_PTR nIDEvent)
+{
+    if (nIDEvent != nMenuWatchdogTimer)
+    {
+        CMDIFrameWnd::OnTimer(nIDEvent);
+        return;
+    }
+    KillTimer(nMenuWatchdogTimer);
+    ::EndMenu();
 }
 
 void CTestFrame::OnDestroy()

@@ -24,6 +24,7 @@ public:
     CEdit m_wndExplorerEdit, m_wndOutputEdit, m_wndBreakpointsEdit, m_wndCallStackEdit;
 
     std::vector<UINT> m_commands;      // commands received, in order
+    std::vector<UINT> m_menuKeys;      // keys for the next menu, typed once it is open
     bool m_bBetaEnabled = false;
     bool m_bGammaChecked = false;
     CString m_strPosition = "Ln 1, Col 1";
@@ -33,6 +34,8 @@ public:
 
     afx_msg int OnCreate(LPCREATESTRUCT lpcs);
     afx_msg void OnDestroy();
+    afx_msg void OnEnterIdle(UINT nWhy, CWnd* pWho);
+    afx_msg void OnTimer(UINT_PTR nIDEvent);
     afx_msg void OnCommandRange(UINT nID) { m_commands.push_back(nID); }
     afx_msg void OnUpdateBeta(CCmdUI* pCmdUI) { pCmdUI->Enable(m_bBetaEnabled); }
     afx_msg void OnUpdateGamma(CCmdUI* pCmdUI) { pCmdUI->SetCheck(m_bGammaChecked ? 1 : 0); }

@@ -37,14 +37,10 @@ void ClickAt(CWnd* pWnd, CPoint ptClient)
     pWnd->SendMessage(WM_LBUTTONUP, 0, MAKELPARAM(ptClient.x, ptClient.y));
 }
 
-// Keys the next popup menu will read from the queue.
-void QueueKeys(CWnd* pWnd, std::initializer_list<UINT> keys)
+// Keys the next popup menu of the frame gets once it is open.
+void QueueKeys(CTestFrame* pFrame, std::initializer_list<UINT> keys)
 {
-    for (UINT nKey : keys)
-    {
-        pWnd->PostMessage(WM_KEYDOWN, nKey, 1);
-        pWnd->PostMessage(WM_KEYUP, nKey, 0xC0000001);
-    }
+    pFrame->m_menuKeys.assign(keys.begin(), keys.end());
 }
 
 // Writes the window's pixels as a bitmap file.

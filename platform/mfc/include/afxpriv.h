@@ -33,6 +33,10 @@
 #define WM_HELPPROMPTADDR    0x0376
 #define WM_QUEUE_SENTINEL    0x0379
 
+// The undocumented timer message the system sends a window whose caret blinks; it
+// must neither restart idle processing nor count as the first message of a modal loop.
+#define WM_SYSTIMER          0x0118
+
 // Layout of control bars around a client area.
 struct AFX_SIZEPARENTPARAMS
 {
