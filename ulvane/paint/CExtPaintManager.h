@@ -24,6 +24,17 @@ enum
     EXTCLR_TEXT = 1010,
     EXTCLR_TEXT_XP = 1011,
     EXTCLR_SHADOW = 2010,
+    // The flat looks' own mixed colours.
+    EXTCLR_XP_BAR_FACE = 2000,
+    EXTCLR_XP_MENU_BACK = 2001,
+    EXTCLR_XP_SEPARATOR = 2002,       // separator and grip lines
+    EXTCLR_XP_PUSHED_SELECTION = 2003, // a selected item while pushed
+    EXTCLR_XP_SELECTION_FRAME = 2004,
+    EXTCLR_XP_RARELY_USED = 2005,     // background of rarely used items
+    EXTCLR_XP_SELECTED_TEXT = 2006,
+    EXTCLR_XP_MENU_FRAME = 2007,
+    EXTCLR_XP_FLOATING_FACE = 2008,   // the menu background, on resizable floating bars
+    EXTCLR_XP_FIXED_FLOATING_FACE = 2009, // the bar face, on fixed floating bars
 };
 
 class CExtPaintManager : public CObject

@@ -41,20 +41,20 @@ void CExtPaintManagerOffice2003::InitUnthemedColors()
     MapColor(3002, COLOR_WINDOW);
     AppendColor(3004, HLSAdjust(GetColor(COLOR_3DSHADOW), 0, 0.25, 0));
     AppendColor(3005, HLSAdjust(GetColor(COLOR_3DSHADOW), 0, -0.1, 0));
-    int n3007 = AppendColor(3007, HLSAdjust(GetColor(2003), 0, 0.3, 0));
+    int n3007 = AppendColor(3007, HLSAdjust(GetColor(EXTCLR_XP_PUSHED_SELECTION), 0, 0.3, 0));
     MapColor(3006, n3007);
-    int n3009 = AppendColor(3009, HLSAdjust(GetColor(2003), 0, 0.6, 0));
+    int n3009 = AppendColor(3009, HLSAdjust(GetColor(EXTCLR_XP_PUSHED_SELECTION), 0, 0.6, 0));
     MapColor(3008, n3009);
     MapColor(3012, COLOR_WINDOW);
     MapColor(3013, COLOR_3DDKSHADOW);
     MapColor(3014, COLOR_3DSHADOW);
     MapColor(3015, COLOR_WINDOW);
-    AppendColor(3016, GetColor(2000));
-    AppendColor(3017, GetColor(2001));
+    AppendColor(3016, GetColor(EXTCLR_XP_BAR_FACE));
+    AppendColor(3017, GetColor(EXTCLR_XP_MENU_BACK));
     MapColor(3018, COLOR_3DFACE);
     MapColor(3025, COLOR_WINDOW);
     // A lighter menu background than the flat look's.
-    AppendColor(2001, HLSAdjust(GetColor(2001), 0, 0.3, 0));
+    AppendColor(EXTCLR_XP_MENU_BACK, HLSAdjust(GetColor(EXTCLR_XP_MENU_BACK), 0, 0.3, 0));
 }
 
 bool CExtPaintManagerOffice2003::IsToolbarBackgroundGradient(CExtControlBar* /*pBar*/)

@@ -20,7 +20,7 @@ CExtPaintManagerXP::CExtPaintManagerXP()
 
 COLORREF CExtPaintManagerXP::GetMenuFrameFillColor()
 {
-    return GetColor(2001);
+    return GetColor(EXTCLR_XP_MENU_BACK);
 }
 
 CSize CExtPaintManagerXP::GetPushedOffset()
@@ -62,23 +62,24 @@ void CExtPaintManagerXP::InitTranslatedColors()
 
     AppendColor(1000, face);
     AppendColor(1001, select);
-    MapColor(2000, COLOR_3DFACE);
+    MapColor(EXTCLR_XP_BAR_FACE, COLOR_3DFACE);
     int nEdge = AppendColor(1002, edge);
-    for (int nId : {1003, 1004, 1005, 1006, 1007, 1008, 1009, 2002, 2004, 2006, 2008})
+    for (int nId : {1003, 1004, 1005, 1006, 1007, 1008, 1009, (int)EXTCLR_XP_SEPARATOR, (int)EXTCLR_XP_SELECTION_FRAME,
+                    (int)EXTCLR_XP_SELECTED_TEXT, (int)EXTCLR_XP_FLOATING_FACE})
         MapColor(nId, nEdge);
     MapColor(1010, COLOR_BTNTEXT);
     AppendColor(1011, GetScreenColorDepth() <= 8 ? ::GetSysColor(COLOR_3DHILIGHT) : RGB(0, 0, 0));
     MapColor(2010, COLOR_3DSHADOW);
-    MapColor(2006, COLOR_HIGHLIGHTTEXT);
-    AppendColor(2000, face);
-    AppendColor(2001, menuBack);
-    AppendColor(2002, faceDark);
-    AppendColor(2003, selectPushed);
-    AppendColor(2004, selectFrame);
-    AppendColor(2005, faceRare);
-    MapColor(2007, COLOR_3DDKSHADOW);
-    AppendColor(2008, menuBack);
-    AppendColor(2009, GetColor(1000));
+    MapColor(EXTCLR_XP_SELECTED_TEXT, COLOR_HIGHLIGHTTEXT);
+    AppendColor(EXTCLR_XP_BAR_FACE, face);
+    AppendColor(EXTCLR_XP_MENU_BACK, menuBack);
+    AppendColor(EXTCLR_XP_SEPARATOR, faceDark);
+    AppendColor(EXTCLR_XP_PUSHED_SELECTION, selectPushed);
+    AppendColor(EXTCLR_XP_SELECTION_FRAME, selectFrame);
+    AppendColor(EXTCLR_XP_RARELY_USED, faceRare);
+    MapColor(EXTCLR_XP_MENU_FRAME, COLOR_3DDKSHADOW);
+    AppendColor(EXTCLR_XP_FLOATING_FACE, menuBack);
+    AppendColor(EXTCLR_XP_FIXED_FLOATING_FACE, GetColor(1000));
 }
 
 void CExtPaintManagerXP::PaintSunkenBorder(CDC& dc, const RECT& rc, CObject*, LPARAM)
@@ -99,7 +100,7 @@ void CExtPaintManagerXP::PaintPushButton(CDC& dc, CExtPaintPushButtonArgs& args)
     {
         int nFill = args.m_bFlat ? EXTCLR_BAR_FACE : COLOR_3DFACE;
         if (args.m_bHover && bShowPushed)
-            nFill = 2003;
+            nFill = EXTCLR_XP_PUSHED_SELECTION;
         else if (args.m_bHover || bShowPushed)
             nFill = EXTCLR_SELECTION;
         FillRect(dc, rc, nFill);
@@ -107,9 +108,9 @@ void CExtPaintManagerXP::PaintPushButton(CDC& dc, CExtPaintPushButtonArgs& args)
     // Frames: a flat button only while hovered or pushed with its border asked for;
     // a standard button always, darker while idle.
     if (!args.m_bFlat)
-        FrameRect(dc, rc, args.m_bHover || bShowPushed ? 2004 : COLOR_3DDKSHADOW);
+        FrameRect(dc, rc, args.m_bHover || bShowPushed ? EXTCLR_XP_SELECTION_FRAME : COLOR_3DDKSHADOW);
     else if (args.m_bDrawBorder && (args.m_bHover || bShowPushed))
-        FrameRect(dc, rc, 2004);
+        FrameRect(dc, rc, EXTCLR_XP_SELECTION_FRAME);
 
     CRect rcContent(rc);
     rcContent.DeflateRect(3, 3);
@@ -120,7 +121,7 @@ void CExtPaintManagerXP::PaintPushButton(CDC& dc, CExtPaintPushButtonArgs& args)
         if (!args.m_bEnabled)
             clr = args.m_clrDisabledText != (COLORREF)-1 ? args.m_clrDisabledText : GetColor(COLOR_3DSHADOW);
         else if (args.m_bHover && bShowPushed)
-            clr = args.m_clrPushedText != (COLORREF)-1 ? args.m_clrPushedText : GetColor(2006);
+            clr = args.m_clrPushedText != (COLORREF)-1 ? args.m_clrPushedText : GetColor(EXTCLR_XP_SELECTED_TEXT);
         else if (args.m_bHover || bShowPushed)
             clr = args.m_clrHoverText != (COLORREF)-1 ? args.m_clrHoverText : GetColor(EXTCLR_TEXT_XP);
         else
@@ -146,9 +147,9 @@ void CExtPaintManagerXP::PaintToolbarSeparator(CDC& dc, const RECT& rcIn, bool b
     if (!bTransparentBackground)
         FillRect(dc, rc, EXTCLR_BAR_FACE);
     if (bHorz)
-        dc.FillSolidRect(rc.left + rc.Width() / 2, rc.top + 1, 1, rc.Height() - 2, GetColor(2002));
+        dc.FillSolidRect(rc.left + rc.Width() / 2, rc.top + 1, 1, rc.Height() - 2, GetColor(EXTCLR_XP_SEPARATOR));
     else
-        dc.FillSolidRect(rc.left + 1, rc.top + rc.Height() / 2, rc.Width() - 2, 1, GetColor(2002));
+        dc.FillSolidRect(rc.left + 1, rc.top + rc.Height() / 2, rc.Width() - 2, 1, GetColor(EXTCLR_XP_SEPARATOR));
 }
 
 void CExtPaintManagerXP::PaintCaptionBackground(CDC& dc, CExtPaintBarCaptionArgs& args)
@@ -158,7 +159,7 @@ void CExtPaintManagerXP::PaintCaptionBackground(CDC& dc, CExtPaintBarCaptionArgs
         FillRect(dc, rc, COLOR_HIGHLIGHT);
     else if (args.m_bResizable)
     {
-        FillRect(dc, rc, 2000);
+        FillRect(dc, rc, EXTCLR_XP_BAR_FACE);
         if (!args.m_bFloating)
             FrameRect(dc, rc, COLOR_3DSHADOW);
     }
@@ -169,7 +170,7 @@ void CExtPaintManagerXP::PaintCaptionBackground(CDC& dc, CExtPaintBarCaptionArgs
 void CExtPaintManagerXP::PaintGripperStripes(CDC& dc, const CRect& rc, bool bVertical)
 {
     FillRect(dc, rc, EXTCLR_BAR_FACE);
-    const COLORREF clr = GetColor(2002);
+    const COLORREF clr = GetColor(EXTCLR_XP_SEPARATOR);
     if (bVertical)
     {
         // Horizontal stripes across the top of a vertical bar.
@@ -208,7 +209,10 @@ void CExtPaintManagerXP::PaintControlBarFrame(CDC& dc, CExtPaintBarFrameArgs& ar
         return;
     int nSaved = dc.SaveDC();
     dc.ExcludeClipRect(&args.m_rcClient);
-    FillRect(dc, rc, args.m_bFloating ? (args.m_bResizable ? 2008 : 2009) : EXTCLR_BAR_FACE);
+    int nFace = EXTCLR_BAR_FACE;
+    if (args.m_bFloating)
+        nFace = args.m_bResizable ? EXTCLR_XP_FLOATING_FACE : EXTCLR_XP_FIXED_FLOATING_FACE;
+    FillRect(dc, rc, nFace);
     if (args.m_bFloating)
     {
         FrameRect(dc, rc, COLOR_3DSHADOW);
@@ -226,9 +230,9 @@ void CExtPaintManagerXP::PaintControlFrame(CDC& dc, CExtPaintControlFrameArgs& a
         return;
     int nOuter = EXTCLR_BAR_FACE, nInner = EXTCLR_BAR_FACE;
     if (args.m_bEnabled && args.m_bHover && args.m_bFocus)
-        nOuter = nInner = 2004;
+        nOuter = nInner = EXTCLR_XP_SELECTION_FRAME;
     else if (args.m_bEnabled && (args.m_bHover || args.m_bFocus))
-        nInner = 2004;
+        nInner = EXTCLR_XP_SELECTION_FRAME;
     FrameRect(dc, rc, nOuter);
     rc.DeflateRect(1, 1);
     FrameRect(dc, rc, nInner);
@@ -245,7 +249,7 @@ void CExtPaintManagerXP::PaintComboFrame(CDC& dc, CExtPaintComboFrameArgs& args)
     if (rc.IsRectEmpty())
         return;
     const bool bHot = args.m_bEnabled && (args.m_bHover || args.m_bPushed);
-    FrameRect(dc, rc, bHot ? 2004 : EXTCLR_BAR_FACE);
+    FrameRect(dc, rc, bHot ? EXTCLR_XP_SELECTION_FRAME : EXTCLR_BAR_FACE);
     CRect rcInner(rc);
     rcInner.DeflateRect(1, 1);
     FrameRect(dc, rcInner, args.m_bEnabled ? COLOR_WINDOW : COLOR_3DFACE);
@@ -253,9 +257,10 @@ void CExtPaintManagerXP::PaintComboFrame(CDC& dc, CExtPaintComboFrameArgs& args)
     CRect rcButton(rcInner);
     rcButton.DeflateRect(1, 1);
     rcButton.left = rcButton.right - ::GetSystemMetrics(SM_CXHTHUMB);
-    FillRect(dc, rcButton, bHot ? (args.m_bPushed ? 2003 : EXTCLR_SELECTION) : EXTCLR_BAR_FACE);
+    FillRect(dc, rcButton, bHot ? (args.m_bPushed ? EXTCLR_XP_PUSHED_SELECTION : EXTCLR_SELECTION) : EXTCLR_BAR_FACE);
     if (bHot)
-        FrameRect(dc, CRect(rcButton.left - 1, rcButton.top - 1, rcButton.right + 1, rcButton.bottom + 1), 2004);
+        FrameRect(dc, CRect(rcButton.left - 1, rcButton.top - 1, rcButton.right + 1, rcButton.bottom + 1),
+                  EXTCLR_XP_SELECTION_FRAME);
     // The drop arrow.
     CPoint pt(rcButton.CenterPoint());
     COLORREF clrArrow = GetColor(args.m_bEnabled ? EXTCLR_TEXT : COLOR_3DSHADOW);
