@@ -8,7 +8,9 @@ set -euo pipefail
 VORN_TOP=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 VORN_BUILD=${VORN_BUILD:-$VORN_TOP/build}
 VORN_BUILD_X64=${VORN_BUILD_X64:-$VORN_TOP/build-x64}
-VORN_ARCHS=(i686 x64)
+# Both by default; VORN_ARCHS=x64 narrows a quick local iteration to one (never for CI
+# or before landing: both must always build).
+read -r -a VORN_ARCHS <<<"${VORN_ARCHS:-i686 x64}"
 
 vorn_log() { printf '== %s\n' "$*"; }
 vorn_fail() { printf '== FAILED: %s\n' "$*" >&2; exit 1; }
@@ -56,6 +58,10 @@ vorn_build_deps() {  # vorn_build_deps <arch>: sets VORN_DEPS_PREFIX
   out=$("$VORN_TOP/deps/build-deps.sh" "$1") || return 1
   VORN_DEPS_PREFIX=$(tail -n 1 <<<"$out")
 }
+
+# Compiler cache keys relative to the checkout, so that checkouts of the same tree in
+# other folders share their objects.
+export CCACHE_BASEDIR="$VORN_TOP" CCACHE_NOHASHDIR=1
 
 vorn_configure_and_build() {  # vorn_configure_and_build <arch>
   local arch=$1 build launcher=() log status

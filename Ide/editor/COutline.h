@@ -78,7 +78,10 @@ public:
     // Lua sources beyond this size are generated data, not code to navigate; reading
     // one whole would only strain the address space of a 32-bit process.
     enum { MAX_PARSE_FILE_SIZE = 64 * 1024 * 1024 };
-    // Tokenizes all lines of the source into the file and parses them (a first parse).
+    // Tokenizes all lines of the source and parses them into the file (a first parse).
+    // The tokens go to a list that first parses share, not to the file: nothing reads a
+    // file's tokens after its parse, and one list, reused while a project loads, is far
+    // cheaper than fresh memory for every file.
     void ParseSource(COutlineFile* pFile, CLineSource& source);
     // Re-parses an open document: marks every node unchanged, changed, new or stale.
     // 1 when anything in the file changed, else 0. PruneStaleNodes must follow a 1.
@@ -130,7 +133,12 @@ public:
     COutlineFunction* FindFunctionForCallTip(LPCTSTR pszText, COutlineFile* pFile, COutlineNode* pScope) const;
 
 private:
+    // A shared list that grew past this many tokens (a file of about ten megabytes) gives
+    // its storage back after the parse.
+    enum { MAX_KEPT_TOKENS = 1 << 21 };
+
     CPtrArray m_files;
+    LuaTokenList m_firstParseTokens; // the tokens of the last first parse
 
     // A table of the name in the file, else in every file.
     COutlineTable* FindTableFileFirst(LPCTSTR pszName, COutlineFile* pFile) const;

@@ -26,16 +26,13 @@ void COutlineFile::IndexNode(COutlineNode* pNode)
 {
     CNameIndex& index = IndexOf(pNode->m_nKind);
     std::string_view name(pNode->m_strName, (size_t)pNode->m_strName.GetLength());
-    auto it = index.find(name);
-    if (it == index.end())
-        it = index.emplace(std::string(name), std::vector<COutlineNode*>()).first;
-    it->second.push_back(pNode);
+    index[std::string(name)].push_back(pNode);
 }
 
 void COutlineFile::UnindexNode(COutlineNode* pNode)
 {
     CNameIndex& index = IndexOf(pNode->m_nKind);
-    auto it = index.find(std::string_view(pNode->m_strName, (size_t)pNode->m_strName.GetLength()));
+    auto it = index.find(std::string(pNode->m_strName, (size_t)pNode->m_strName.GetLength()));
     if (it == index.end())
         return;
     std::vector<COutlineNode*>& nodes = it->second;
@@ -102,7 +99,7 @@ BOOL COutlineFile::HoldsNode(const COutlineNode* pNode) const
 {
     if (pNode == NULL || pNode->m_pFile != this || pNode->m_nKind < OUTLINE_VARIABLE || pNode->m_nKind > OUTLINE_TABLE)
         return FALSE;
-    auto it = IndexOf(pNode->m_nKind).find(std::string_view(pNode->m_strName, (size_t)pNode->m_strName.GetLength()));
+    auto it = IndexOf(pNode->m_nKind).find(std::string(pNode->m_strName, (size_t)pNode->m_strName.GetLength()));
     if (it == IndexOf(pNode->m_nKind).end())
         return FALSE;
     for (const COutlineNode* pCandidate : it->second)
@@ -155,21 +152,81 @@ void COutlineFile::SetAllStates(int nState)
     ForEachNode([nState](COutlineNode* pNode) { pNode->m_nState = nState; });
 }
 
+// The arrays of the table or of the scope that hold every node a lookup with these keys
+// can match; FALSE when the lookup has neither.
+static BOOL GetHolders(int nKind, bool bOwner, const COutlineNode* pOwner, bool bTable, const COutlineTable* pTable,
+                       const CPtrArray* holders[2])
+{
+    holders[0] = holders[1] = NULL;
+    if (bTable && pTable != NULL)
+    {
+        if (nKind == OUTLINE_FUNCTION)
+            holders[0] = &pTable->m_memberFunctions;
+        else if (nKind == OUTLINE_VARIABLE)
+            holders[0] = &pTable->m_fields;
+        return holders[0] != NULL;
+    }
+    if (!bOwner || pOwner == NULL)
+        return FALSE;
+    holders[0] = &pOwner->m_children;
+    if (!bTable)
+        holders[1] = &pOwner->m_scopedMembers; // members of any table
+    return TRUE;
+}
+
+static bool MatchesKeys(const COutlineNode* pNode, bool bOwner, const COutlineNode* pOwner, bool bTable,
+                        const COutlineTable* pTable)
+{
+    return (!bOwner || pNode->m_pOwner == pOwner) && (!bTable || pNode->m_pParentTable == pTable);
+}
+
 COutlineNode* COutlineFile::FindNode(int nKind, LPCTSTR pszName, bool bOwner, const COutlineNode* pOwner,
                                      bool bTable, const COutlineTable* pTable, NodeFilter filter) const
 {
     if (pszName == NULL || nKind < OUTLINE_VARIABLE || nKind > OUTLINE_TABLE)
         return NULL;
     const CNameIndex& index = IndexOf(nKind);
-    auto it = index.find(std::string_view(pszName));
+    auto it = index.find(std::string(pszName));
     if (it == index.end())
         return NULL;
+    const std::vector<COutlineNode*>& named = it->second;
+
+    // A name that many scopes use (self, new, ...) is looked up in the arrays of the one
+    // scope or table instead when those are shorter, so that a file of many similar
+    // modules parses in linear time. Of several matches the one of the lowest order is
+    // the one the list of the name gives first.
+    const CPtrArray* holders[2];
+    if (GetHolders(nKind, bOwner, pOwner, bTable, pTable, holders))
+    {
+        INT_PTR nHeld = holders[0]->GetSize() + (holders[1] ? holders[1]->GetSize() : 0);
+        if (nHeld < (INT_PTR)named.size())
+        {
+            COutlineNode* pFound = NULL;
+            for (const CPtrArray* pHolder : holders)
+            {
+                for (INT_PTR i = 0; pHolder != NULL && i < pHolder->GetSize(); i++)
+                {
+                    COutlineNode* pNode = static_cast<COutlineNode*>(pHolder->GetAt(i));
+                    if (pNode->m_nKind != nKind || pNode->m_pFile != this ||
+                        !MatchesKeys(pNode, bOwner, pOwner, bTable, pTable) || pNode->m_strName != pszName)
+                        continue;
+                    const bool bStale = pNode->m_nState == OUTLINE_STALE;
+                    if ((filter == FIND_LIVE && bStale) || (filter == FIND_STALE && !bStale))
+                        continue;
+                    if (pFound == NULL || pNode->m_nOrder < pFound->m_nOrder)
+                        pFound = pNode;
+                }
+            }
+            return pFound;
+        }
+    }
+
     // Live lookups take the node met first by the running re-parse (the lowest order);
     // the array order still is that of the last run.
     COutlineNode* pFound = NULL;
-    for (COutlineNode* pNode : it->second)
+    for (COutlineNode* pNode : named)
     {
-        if ((bOwner && pNode->m_pOwner != pOwner) || (bTable && pNode->m_pParentTable != pTable))
+        if (!MatchesKeys(pNode, bOwner, pOwner, bTable, pTable))
             continue;
         bool bStale = pNode->m_nState == OUTLINE_STALE;
         if (filter == FIND_ANY || (filter == FIND_STALE && bStale))

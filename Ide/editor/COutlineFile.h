@@ -8,7 +8,7 @@
 #include "LuaTokenList.h"
 
 #include <initializer_list>
-#include <map>
+#include <unordered_map>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -116,7 +116,7 @@ private:
 
     // Name index per kind: the nodes of each name in the order of adding, so that a
     // lookup checks only the nodes of its name.
-    typedef std::map<std::string, std::vector<COutlineNode*>, std::less<>> CNameIndex;
+    typedef std::unordered_map<std::string, std::vector<COutlineNode*>> CNameIndex;
     CNameIndex m_index[3];
 
     CPtrArray& ArrayOf(int nKind);

@@ -37,8 +37,12 @@ void COutline::ParseSource(COutlineFile* pFile, CLineSource& source)
 {
     if (pFile == NULL)
         return;
-    LuaTokenizer().Tokenize(pFile->m_tokens, source, 0, -1);
-    LuaParser(this, LuaParser::MODE_PARSE).ParseFile(pFile);
+    LuaTokenizer().Tokenize(m_firstParseTokens, source, 0, -1);
+    LuaParser(this, LuaParser::MODE_PARSE).ParseFile(pFile, m_firstParseTokens);
+    if (m_firstParseTokens.GetCapacity() > MAX_KEPT_TOKENS)
+        m_firstParseTokens.FreeAll();
+    else
+        m_firstParseTokens.RemoveAll();
 }
 
 void COutline::SetAllStates(COutlineFile* pFile, int nState)

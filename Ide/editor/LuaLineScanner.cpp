@@ -14,15 +14,27 @@ static inline bool IsDigit(unsigned char ch)
 }
 
 LuaLineScanner::LuaLineScanner()
-    : m_pLine(NULL), m_nLength(0), m_nState(STATE_NORMAL), m_nDepth(0), m_nPos(0)
+    : m_pLine(NULL), m_nLength(0), m_nState(STATE_NORMAL), m_nDepth(0), m_nLevel(0), m_nPos(0)
 {
 }
 
-void LuaLineScanner::Mark(int nCount, int nClass)
+// Marks the characters and records the token they belong to: a run of one class goes on
+// the run before it when that ends here, an operator never does.
+void LuaLineScanner::Mark(int nCount, int nClass, int nCode)
 {
     if (nCount > m_nLength - m_nPos)
         nCount = m_nLength - m_nPos;
-    memset(&m_classes[m_nPos], nClass, (size_t)nCount);
+    unsigned char* pClasses = &m_classes[(size_t)m_nPos];
+    for (int i = 0; i < nCount; i++)
+        pClasses[i] = (unsigned char)nClass;
+    if (nClass != LUA_CLASS_OTHER && nClass != LUA_CLASS_COMMENT && nCount > 0)
+    {
+        if (nClass != LUA_CLASS_OPERATOR && !m_runs.empty() && m_runs.back().nClass == nClass &&
+            m_runs.back().nStart + m_runs.back().nLength == m_nPos)
+            m_runs.back().nLength += nCount;
+        else
+            m_runs.push_back(CRun{ m_nPos, nCount, nClass, nCode });
+    }
     m_nPos += nCount;
 }
 
@@ -39,8 +51,11 @@ int LuaLineScanner::ScanLine(const char* pChars, int nLength, int nCarry)
     m_pLine = reinterpret_cast<const unsigned char*>(pChars);
     m_nLength = nLength;
     m_nState = nCarry & 0xFF;
-    m_nDepth = nCarry >> 8;
+    const bool bLevelState = m_nState == STATE_LEVEL_COMMENT || m_nState == STATE_LEVEL_STRING;
+    m_nDepth = bLevelState ? 0 : nCarry >> 8;
+    m_nLevel = bLevelState ? nCarry >> 8 : 0;
     m_nPos = 0;
+    m_runs.clear();
     if ((int)m_classes.size() < nLength + 1)
         m_classes.resize((size_t)nLength + 1);
 
@@ -50,30 +65,42 @@ int LuaLineScanner::ScanLine(const char* pChars, int nLength, int nCarry)
         {
         case STATE_BLOCK_COMMENT: ScanLongBracket(LUA_CLASS_COMMENT); break;
         case STATE_LONG_STRING: ScanLongBracket(LUA_CLASS_STRING); break;
+        case STATE_LEVEL_COMMENT: ScanLevelBracket(LUA_CLASS_COMMENT); break;
+        case STATE_LEVEL_STRING: ScanLevelBracket(LUA_CLASS_STRING); break;
         case STATE_SINGLE_QUOTED: ScanQuoted('\''); break;
         case STATE_DOUBLE_QUOTED: ScanQuoted('"'); break;
         default: ScanNormal(); break;
         }
     }
-    m_classes[m_nLength] = (m_nState == STATE_BLOCK_COMMENT) ? LUA_CLASS_COMMENT : LUA_CLASS_OTHER;
-    return (m_nDepth << 8) | m_nState;
+    const bool bInComment = m_nState == STATE_BLOCK_COMMENT || m_nState == STATE_LEVEL_COMMENT;
+    m_classes[m_nLength] = bInComment ? LUA_CLASS_COMMENT : LUA_CLASS_OTHER;
+    const bool bEndsInLevel = m_nState == STATE_LEVEL_COMMENT || m_nState == STATE_LEVEL_STRING;
+    return ((bEndsInLevel ? m_nLevel : m_nDepth) << 8) | m_nState;
 }
 
 void LuaLineScanner::ScanNormal()
 {
     unsigned char ch = m_pLine[m_nPos];
-    if (IsLetter(ch))
+    if (ch == ' ' || ch == '\t')
+    {
+        // Indentation and blanks between tokens, in one step.
+        int nEnd = m_nPos + 1;
+        while (nEnd < m_nLength && (m_pLine[nEnd] == ' ' || m_pLine[nEnd] == '\t'))
+            nEnd++;
+        Mark(nEnd - m_nPos, LUA_CLASS_OTHER);
+    }
+    else if (IsLetter(ch))
         ScanName();
     else if (IsDigit(ch) || (ch == '-' && m_nLength - m_nPos >= 2 && IsDigit(m_pLine[m_nPos + 1])))
         ScanNumber();
-    else if (At("--[["))
-    {
-        m_nState = STATE_BLOCK_COMMENT;
-        m_nDepth = 1;
-        Mark(4, LUA_CLASS_COMMENT);
-    }
     else if (At("--"))
-        Mark(m_nLength - m_nPos, LUA_CLASS_COMMENT);
+    {
+        int nLevel = LongBracketLevel(m_nPos + 2);
+        if (nLevel >= 0)
+            OpenLongBracket(nLevel, 2, true);
+        else
+            Mark(m_nLength - m_nPos, LUA_CLASS_COMMENT);
+    }
     else if (ch == '\'')
     {
         m_nState = STATE_SINGLE_QUOTED;
@@ -84,14 +111,48 @@ void LuaLineScanner::ScanNormal()
         m_nState = STATE_DOUBLE_QUOTED;
         Mark(1, LUA_CLASS_STRING);
     }
-    else if (At("[["))
+    else if (ch == '[')
     {
-        m_nState = STATE_LONG_STRING;
-        m_nDepth = 1;
-        Mark(2, LUA_CLASS_STRING);
+        int nLevel = LongBracketLevel(m_nPos);
+        if (nLevel >= 0)
+            OpenLongBracket(nLevel, 0, false);
+        else
+            ScanOperator();
     }
     else
         ScanOperator();
+}
+
+// The number of equals signs of the long bracket that opens at nAt ("[", n times "=",
+// "["), or -1 when none opens there.
+int LuaLineScanner::LongBracketLevel(int nAt) const
+{
+    if (nAt >= m_nLength || m_pLine[nAt] != '[')
+        return -1;
+    int nEnd = nAt + 1;
+    while (nEnd < m_nLength && m_pLine[nEnd] == '=')
+        nEnd++;
+    const int nLevel = nEnd - nAt - 1;
+    if (nEnd >= m_nLength || m_pLine[nEnd] != '[' || nLevel > MAX_CARRIED)
+        return -1;
+    return nLevel;
+}
+
+// Enters the long string or block comment whose bracket has nLevel equals signs and
+// follows nPrefix characters ("--" of a comment).
+void LuaLineScanner::OpenLongBracket(int nLevel, int nPrefix, bool bComment)
+{
+    if (nLevel == 0)
+    {
+        m_nState = bComment ? STATE_BLOCK_COMMENT : STATE_LONG_STRING;
+        m_nDepth = 1;
+    }
+    else
+    {
+        m_nState = bComment ? STATE_LEVEL_COMMENT : STATE_LEVEL_STRING;
+        m_nLevel = nLevel;
+    }
+    Mark(nPrefix + nLevel + 2, bComment ? LUA_CLASS_COMMENT : LUA_CLASS_STRING);
 }
 
 void LuaLineScanner::ScanName()
@@ -100,10 +161,11 @@ void LuaLineScanner::ScanName()
     int nEnd = nStart;
     while (nEnd < m_nLength && (IsLetter(m_pLine[nEnd]) || IsDigit(m_pLine[nEnd])))
         nEnd++;
-    int nClass = LUA_CLASS_IDENTIFIER;
-    if (m_pLine[nStart] == '_' || KeywordNumber(reinterpret_cast<const char*>(m_pLine) + nStart, nEnd - nStart) >= 0)
-        nClass = LUA_CLASS_KEYWORD;
-    Mark(nEnd - nStart, nClass);
+    const int nKeyword = KeywordNumber(reinterpret_cast<const char*>(m_pLine) + nStart, nEnd - nStart);
+    if (nKeyword >= 0 || m_pLine[nStart] == '_')
+        Mark(nEnd - nStart, LUA_CLASS_KEYWORD, nKeyword);
+    else
+        Mark(nEnd - nStart, LUA_CLASS_IDENTIFIER);
 }
 
 // Decimal literals only: an optional "-", digits, an optional ".", digits, and an
@@ -180,14 +242,11 @@ int LuaLineScanner::MatchOperator(const unsigned char* p, int nAvailable, int& n
 void LuaLineScanner::ScanOperator()
 {
     int nLength = 0;
-    if (MatchOperator(m_pLine + m_nPos, m_nLength - m_nPos, nLength) < 0)
-    {
+    const int nCode = MatchOperator(m_pLine + m_nPos, m_nLength - m_nPos, nLength);
+    if (nCode < 0)
         Mark(1, LUA_CLASS_OTHER);
-        return;
-    }
-    int nStart = m_nPos;
-    Mark(nLength, LUA_CLASS_OPERATOR);
-    m_classes[nStart] |= OPERATOR_START;
+    else
+        Mark(nLength, LUA_CLASS_OPERATOR, nCode);
 }
 
 // Block comments and long strings share one depth counter: every "[[" inside nests and
@@ -205,7 +264,8 @@ void LuaLineScanner::ScanLongBracket(int nClass)
     }
     if (At("[["))
     {
-        m_nDepth++;
+        if (m_nDepth < MAX_CARRIED)
+            m_nDepth++;
         Mark(2, nClass);
     }
     else if (At("]]"))
@@ -216,6 +276,32 @@ void LuaLineScanner::ScanLongBracket(int nClass)
             m_nState = STATE_NORMAL;
         }
         Mark(2, nClass);
+    }
+    else
+        Mark(1, nClass);
+}
+
+// A bracket with equals signs ends at the first "]" with as many equals signs and "]";
+// nothing inside nests.
+void LuaLineScanner::ScanLevelBracket(int nClass)
+{
+    int nEnd = m_nPos;
+    while (nEnd < m_nLength && m_pLine[nEnd] != ']')
+        nEnd++;
+    if (nEnd > m_nPos)
+    {
+        Mark(nEnd - m_nPos, nClass);
+        return;
+    }
+    const int nClose = m_nLevel + 2;
+    int nEquals = 0;
+    while (nEquals < m_nLevel && m_nPos + 1 + nEquals < m_nLength && m_pLine[m_nPos + 1 + nEquals] == '=')
+        nEquals++;
+    if (nEquals == m_nLevel && m_nPos + nClose <= m_nLength && m_pLine[m_nPos + nClose - 1] == ']')
+    {
+        m_nState = STATE_NORMAL;
+        m_nLevel = 0;
+        Mark(nClose, nClass);
     }
     else
         Mark(1, nClass);
@@ -249,24 +335,34 @@ static const char* const s_keywords[LUA_KEYWORD_COUNT] = {
     "local", "nil", "not", "or", "repeat", "return", "then", "true", "until", "while"
 };
 
+// Every name is looked up, so only the keywords of its first letter are compared.
 int LuaLineScanner::KeywordNumber(const char* p, int n)
 {
     if (p == NULL || n < 2 || n > 8)
         return -1;
-    int nLow = 0, nHigh = LUA_KEYWORD_COUNT - 1;
-    while (nLow <= nHigh)
+    int nFirst = 0, nLast = -1;
+    switch (p[0])
     {
-        int nMid = (nLow + nHigh) / 2;
-        const char* pszKeyword = s_keywords[nMid];
-        int nCompare = strncmp(pszKeyword, p, (size_t)n);
-        if (nCompare == 0 && pszKeyword[n] != 0)
-            nCompare = 1;
-        if (nCompare == 0)
-            return nMid;
-        if (nCompare < 0)
-            nLow = nMid + 1;
-        else
-            nHigh = nMid - 1;
+    case 'a': nFirst = nLast = LUA_KW_AND; break;
+    case 'b': nFirst = nLast = LUA_KW_BREAK; break;
+    case 'd': nFirst = nLast = LUA_KW_DO; break;
+    case 'e': nFirst = LUA_KW_ELSE; nLast = LUA_KW_END; break;
+    case 'f': nFirst = LUA_KW_FALSE; nLast = LUA_KW_FUNCTION; break;
+    case 'i': nFirst = LUA_KW_IF; nLast = LUA_KW_IN; break;
+    case 'l': nFirst = nLast = LUA_KW_LOCAL; break;
+    case 'n': nFirst = LUA_KW_NIL; nLast = LUA_KW_NOT; break;
+    case 'o': nFirst = nLast = LUA_KW_OR; break;
+    case 'r': nFirst = LUA_KW_REPEAT; nLast = LUA_KW_RETURN; break;
+    case 't': nFirst = LUA_KW_THEN; nLast = LUA_KW_TRUE; break;
+    case 'u': nFirst = nLast = LUA_KW_UNTIL; break;
+    case 'w': nFirst = nLast = LUA_KW_WHILE; break;
+    default: return -1;
+    }
+    for (int i = nFirst; i <= nLast; i++)
+    {
+        const char* pszKeyword = s_keywords[i];
+        if (strncmp(pszKeyword, p, (size_t)n) == 0 && pszKeyword[n] == 0)
+            return i;
     }
     return -1;
 }

@@ -5,18 +5,26 @@
 
 LuaParser::LuaParser(COutline* pOutline, int nMode)
     : m_pOutline(pOutline), m_nBlockDepth(0), m_nBraceDepth(0), m_nMode(nMode), m_pFoundMethod(NULL),
-      m_nTarget(-1), m_pFoundScope(NULL), m_nPos(0), m_pTokens(NULL), m_nNesting(0), m_bDone(false)
+      m_nTarget(-1), m_pFoundScope(NULL), m_nPos(0), m_pTokens(NULL), m_nNesting(0), m_bDone(false),
+      m_nListName(-1), m_nListFirst(-1)
 {
 }
 
 void LuaParser::ParseFile(COutlineFile* pFile)
 {
+    if (pFile != NULL)
+        ParseFile(pFile, pFile->m_tokens);
+}
+
+void LuaParser::ParseFile(COutlineFile* pFile, const LuaTokenList& tokens)
+{
     if (pFile == NULL || m_pOutline == NULL)
         return;
-    m_pTokens = &pFile->m_tokens;
+    m_pTokens = &tokens;
     m_nPos = 0;
     m_nBlockDepth = m_nBraceDepth = m_nNesting = 0;
     m_bDone = false;
+    m_nListName = m_nListFirst = -1;
     m_pFoundMethod = NULL;
     m_pFoundScope = NULL;
     Parse(pFile, NULL);
@@ -49,7 +57,7 @@ bool LuaParser::CheckTarget(COutlineFile* pFile, COutlineNode* pScope)
     {
         m_pFoundScope = pScope;
         const LuaToken* pToken = Token(m_nPos);
-        if (pScope == NULL && pToken->IsIdentifier())
+        if (pScope == NULL && pToken->IsName())
             m_pFoundScope = m_pOutline->FindVariableInScope(pToken->m_pszText, NULL, pFile);
     }
     m_bDone = true;
@@ -69,7 +77,7 @@ void LuaParser::Parse(COutlineFile* pFile, COutlineNode* pScope)
         if (CheckTarget(pFile, pScope))
             return;
         const LuaToken* pToken = Token(m_nPos);
-        switch (pToken->m_nClass)
+        switch (pToken->IsName() ? LUA_CLASS_IDENTIFIER : pToken->m_nClass)
         {
         case LUA_CLASS_IDENTIFIER:
             if (pScope == NULL ? (m_nBlockDepth == 0 && m_nBraceDepth == 0)
@@ -122,7 +130,7 @@ void LuaParser::Parse(COutlineFile* pFile, COutlineNode* pScope)
             {
                 const LuaToken* pBefore = Token(m_nPos - 1);
                 const LuaToken* pAfter = Token(m_nPos + 1);
-                if (pBefore != NULL && pBefore->IsIdentifier() && pAfter != NULL && pAfter->IsIdentifier() &&
+                if (pBefore != NULL && pBefore->IsName() && pAfter != NULL && pAfter->IsName() &&
                     ParseFieldAssignment(pFile, pScope))
                     m_nPos += 2;
                 break;
@@ -144,9 +152,9 @@ void LuaParser::Parse(COutlineFile* pFile, COutlineNode* pScope)
 // number, a string, ")", "]", "}", "...", "end", "break", "nil", "true", "false").
 bool LuaParser::StartsStatement(const LuaToken* pBefore)
 {
-    if (pBefore == NULL || pBefore->IsIdentifier() || pBefore->IsNumber() || pBefore->IsString())
+    if (pBefore == NULL || pBefore->IsName() || pBefore->IsNumber() || pBefore->IsString())
         return true;
-    if (pBefore->IsKeyword())
+    if (pBefore->IsReservedWord())
     {
         switch (pBefore->m_nCode)
         {
@@ -311,7 +319,7 @@ BOOL LuaParser::ParseFunctionName(int nFunctionPos, CFunctionName& name, int& nP
     // name "(" or table "." / ":" name "("; a longer dotted chain is not recorded
     const LuaToken* pFirst = Token(nFunctionPos + 1);
     const LuaToken* pSecond = Token(nFunctionPos + 2);
-    if (pFirst == NULL || !pFirst->IsIdentifier() || pSecond == NULL)
+    if (pFirst == NULL || !pFirst->IsName() || pSecond == NULL)
         return FALSE;
     if (pSecond->IsOperator(LUA_OP_LPAREN))
     {
@@ -323,7 +331,7 @@ BOOL LuaParser::ParseFunctionName(int nFunctionPos, CFunctionName& name, int& nP
         return FALSE;
     const LuaToken* pMember = Token(nFunctionPos + 3);
     const LuaToken* pOpen = Token(nFunctionPos + 4);
-    if (pMember == NULL || !pMember->IsIdentifier() || pOpen == NULL || !pOpen->IsOperator(LUA_OP_LPAREN))
+    if (pMember == NULL || !pMember->IsName() || pOpen == NULL || !pOpen->IsOperator(LUA_OP_LPAREN))
         return FALSE;
     name.pName = pMember;
     name.pszTable = pFirst->m_pszText;
@@ -334,11 +342,11 @@ BOOL LuaParser::ParseFunctionName(int nFunctionPos, CFunctionName& name, int& nP
 
 // Read backwards from the "=": the name; then a token that is no operator (or nothing)
 // ends it ("local" makes it local), "." or ":" puts a table name before it, ";" ends it,
-// "," ends it as a later field of a table constructor; any other operator fails.
+// "{" or "," ends it as a field of a table constructor; any other operator fails.
 BOOL LuaParser::ParseFunctionNameBackward(int nAssignPos, CFunctionName& name)
 {
     const LuaToken* pName = Token(nAssignPos - 1);
-    if (pName == NULL || !pName->IsIdentifier())
+    if (pName == NULL || !pName->IsName())
         return FALSE;
     name.pName = pName;
 
@@ -356,7 +364,7 @@ BOOL LuaParser::ParseFunctionNameBackward(int nAssignPos, CFunctionName& name)
     case LUA_OP_DOT:
     {
         const LuaToken* pTable = Token(nAssignPos - 3);
-        if (pTable == NULL || !pTable->IsIdentifier())
+        if (pTable == NULL || !pTable->IsName())
             return FALSE;
         name.pszTable = pTable->m_pszText;
         name.bMethod = pBefore->m_nCode == LUA_OP_COLON;
@@ -367,6 +375,7 @@ BOOL LuaParser::ParseFunctionNameBackward(int nAssignPos, CFunctionName& name)
     case LUA_OP_SEMICOLON:
         return TRUE;
     case LUA_OP_COMMA:
+    case LUA_OP_LBRACE:
         name.bConstructorField = TRUE;
         return TRUE;
     default:
@@ -384,7 +393,7 @@ BOOL LuaParser::ParseParameters(int nFirst, CString& strParameters, int& nCloseP
         const LuaToken* pToken = Token(i);
         if (pToken == NULL)
             return FALSE;
-        if (pToken->IsIdentifier())
+        if (pToken->IsName())
             strParameters.Append(pToken->m_pszText, pToken->m_nLength);
         else if (pToken->IsOperator(LUA_OP_COMMA))
             strParameters.AppendChar(',');
@@ -410,7 +419,7 @@ void LuaParser::SetResultTable(COutlineFunction* pFunction)
     if (pToken != NULL && pToken->IsOperator(LUA_OP_SEMICOLON))
         pToken = Token(--nAt);
     const LuaToken* pReturn = Token(nAt - 1);
-    if (pToken == NULL || !pToken->IsIdentifier() || pReturn == NULL || !pReturn->IsKeyword(LUA_KW_RETURN))
+    if (pToken == NULL || !pToken->IsName() || pReturn == NULL || !pReturn->IsKeyword(LUA_KW_RETURN))
         return;
     for (int i = pFunction->GetChildCount() - 1; i >= 0; i--)
     {
@@ -437,8 +446,15 @@ BOOL LuaParser::ParseTableConstructor(COutlineFile* pFile, COutlineNode* pScope)
         return FALSE;
     CString strName;
     int nLocal = 0;
-    if (pNameToken->IsIdentifier())
+    if (pNameToken->IsName())
     {
+        // The last name of a list ("local a, b = {}, 1") is not the one the table is
+        // given to; a constructor's fields are no list.
+        const LuaToken* pListComma = Token(nBracePos - 3);
+        const LuaToken* pListName = Token(nBracePos - 4);
+        if (!(pScope != NULL && pScope->IsTable()) && pListComma != NULL && pListComma->IsOperator(LUA_OP_COMMA) &&
+            pListName != NULL && pListName->IsName())
+            return FALSE;
         strName = pNameToken->m_pszText;
         const LuaToken* pLocal = Token(nBracePos - 3);
         nLocal = (pLocal != NULL && pLocal->IsKeyword(LUA_KW_LOCAL)) ? 1 : 0;
@@ -509,13 +525,13 @@ void LuaParser::ParseIdentifier(COutlineFile* pFile, COutlineNode* pScope)
             {
                 // x = {, x = function and x = (a) are left to other steps
                 const LuaToken* pValue = Token(m_nPos + 2);
-                if (pValue != NULL && (pValue->IsOperator() || (pValue->IsKeyword() && pValue->m_nCode != LUA_KW_NIL)))
+                if (pValue != NULL && (pValue->IsOperator() || (pValue->IsReservedWord() && pValue->m_nCode != LUA_KW_NIL)))
                     return;
             }
             else if (!pAfter->IsOperator(LUA_OP_SEMICOLON) && !pAfter->IsOperator(LUA_OP_COMMA))
                 return;
         }
-        else if (pAfter->IsKeyword())
+        else if (pAfter->IsReservedWord())
         {
             if (pBefore != NULL && !pBefore->IsKeyword(LUA_KW_END) && !pBefore->IsKeyword(LUA_KW_LOCAL) &&
                 !pBefore->IsOperator(LUA_OP_COMMA))
@@ -525,6 +541,16 @@ void LuaParser::ParseIdentifier(COutlineFile* pFile, COutlineNode* pScope)
 
     if (!IsAdding())
         return;
+    if (pBefore != NULL && pBefore->IsOperator(LUA_OP_COMMA))
+    {
+        // A name in a list takes its meaning from the list's start: "local a, b" declares
+        // both, and in "x = a, b" (outside a constructor) b is a value.
+        const LuaToken* pListBefore = Token(FirstOfNameList(m_nPos) - 1);
+        if (pListBefore != NULL && pListBefore->IsKeyword(LUA_KW_LOCAL))
+            nLocal = 1;
+        else if (pListBefore != NULL && pListBefore->IsOperator(LUA_OP_ASSIGN) && !(pScope != NULL && pScope->IsTable()))
+            return;
+    }
     if (pScope == NULL)
     {
         if (!nLocal)
@@ -543,8 +569,33 @@ void LuaParser::ParseIdentifier(COutlineFile* pFile, COutlineNode* pScope)
     }
 }
 
+// The first name of the list "a, b, ..., name" that ends with the name at nPos (nPos
+// itself when no name and "," stand before it). The names of a list are met in order,
+// so the answer for one serves the next, and a long list is walked once.
+int LuaParser::FirstOfNameList(int nPos)
+{
+    int nFirst = nPos;
+    if (m_nListName >= 0 && m_nListName == nPos - 2)
+        nFirst = m_nListFirst;
+    else
+    {
+        for (;;)
+        {
+            const LuaToken* pComma = Token(nFirst - 1);
+            const LuaToken* pName = Token(nFirst - 2);
+            if (pComma == NULL || !pComma->IsOperator(LUA_OP_COMMA) || pName == NULL || !pName->IsName())
+                break;
+            nFirst -= 2;
+        }
+    }
+    m_nListName = nPos;
+    m_nListFirst = nFirst;
+    return nFirst;
+}
+
 // "A.B =": B becomes a field of the table A, assigned in this scope. On success the
-// caller skips B and "=".
+// caller skips B and "=". At the end of the text "A.B" alone counts too (an assignment
+// being typed), but only as a statement of its own: "return A.B" reads the field.
 BOOL LuaParser::ParseFieldAssignment(COutlineFile* pFile, COutlineNode* pScope)
 {
     if (!IsAdding())
@@ -553,6 +604,9 @@ BOOL LuaParser::ParseFieldAssignment(COutlineFile* pFile, COutlineNode* pScope)
     const LuaToken* pField = Token(m_nPos + 1);
     const LuaToken* pAfter = Token(m_nPos + 2);
     if (pAfter != NULL && !pAfter->IsOperator(LUA_OP_ASSIGN))
+        return FALSE;
+    const LuaToken* pBeforeTable = Token(m_nPos - 2);
+    if (pAfter == NULL && !StartsStatement(pBeforeTable) && !StartsBlockBody(pBeforeTable))
         return FALSE;
     COutlineTable* pTable = FindNamedTable(pFile, pTableToken->m_pszText, pScope, TRUE);
     if (pTable == NULL)
@@ -595,8 +649,8 @@ void LuaParser::ParseConstructorCall(COutlineFile* pFile, COutlineNode* pScope)
     const LuaToken* pTableToken = Token(m_nPos - 3);
     const LuaToken* pAssign = Token(m_nPos - 2);
     const LuaToken* pFunction = Token(m_nPos - 1);
-    if (pTableToken == NULL || !pTableToken->IsIdentifier() || !pAssign->IsOperator(LUA_OP_ASSIGN) ||
-        !pFunction->IsIdentifier())
+    if (pTableToken == NULL || !pTableToken->IsName() || !pAssign->IsOperator(LUA_OP_ASSIGN) ||
+        !pFunction->IsName())
         return;
     // In a function only its own tables; at file level any table of the file.
     COutlineTable* pTable = pScope != NULL ? pFile->FindLiveTableInScope(pTableToken->m_pszText, pScope)

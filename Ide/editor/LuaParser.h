@@ -30,8 +30,10 @@ public:
     // last token).
     void SetTarget(int nTokenIndex) { m_nTarget = nTokenIndex; }
 
-    // Parses the file's tokens from the first one, at file level.
+    // Parses the file's tokens (or the given ones, built from the file's text) from the
+    // first one, at file level.
     void ParseFile(COutlineFile* pFile);
+    void ParseFile(COutlineFile* pFile, const LuaTokenList& tokens);
 
     COutlineFunction* GetFoundMethod() const { return m_pFoundMethod; }
     COutlineNode* GetFoundScope() const { return m_pFoundScope; }
@@ -47,7 +49,7 @@ private:
         const char* pszTable;     // the table part, or NULL
         BOOL bMethod;             // defined with ":"
         BOOL bLocal;
-        BOOL bConstructorField;   // the name followed a "," (a field of a constructor)
+        BOOL bConstructorField;   // the name followed "{" or "," (a field of a constructor)
     };
 
     COutline* m_pOutline;
@@ -61,6 +63,8 @@ private:
     const LuaTokenList* m_pTokens;
     int m_nNesting;
     bool m_bDone;
+    int m_nListName;   // the last name FirstOfNameList answered for, and its answer
+    int m_nListFirst;
 
     const LuaToken* Token(int nIndex) const { return m_pTokens->GetAt(nIndex); }
     bool IsAdding() const { return m_nMode == MODE_PARSE || m_nMode == MODE_REPARSE; }
@@ -78,6 +82,7 @@ private:
     void SetResultTable(COutlineFunction* pFunction);
     BOOL ParseTableConstructor(COutlineFile* pFile, COutlineNode* pScope);
     void ParseIdentifier(COutlineFile* pFile, COutlineNode* pScope);
+    int FirstOfNameList(int nPos);
     BOOL ParseFieldAssignment(COutlineFile* pFile, COutlineNode* pScope);
     void ParseStringKey(COutlineFile* pFile, COutlineTable* pTable);
     void ParseConstructorCall(COutlineFile* pFile, COutlineNode* pScope);

@@ -39,16 +39,24 @@ struct LuaToken
 {
     int m_nClass;        // 2, 4, 5, 6 or 7
     int m_nCode;         // keyword number (class 4), operator code (class 7), else -1
-    const char* m_pszText; // identifiers and strings (with their quotes or brackets); "" otherwise
+    const char* m_pszText; // names and strings (with their quotes or brackets); "" otherwise
     int m_nLength;       // bytes of m_pszText
     int m_nLine;         // zero-based line
     int m_nColumn;       // zero-based index in the line of the first character
 
     bool IsIdentifier() const { return m_nClass == LUA_CLASS_IDENTIFIER; }
+    // An identifier, or a name that starts with "_": the scanner gives those the keyword
+    // class with no keyword number, yet they are names wherever Lua takes a name.
+    bool IsName() const
+    {
+        return m_nClass == LUA_CLASS_IDENTIFIER || (m_nClass == LUA_CLASS_KEYWORD && m_nCode < 0);
+    }
     bool IsString() const { return m_nClass == LUA_CLASS_STRING; }
     bool IsNumber() const { return m_nClass == LUA_CLASS_NUMBER; }
     bool IsKeyword() const { return m_nClass == LUA_CLASS_KEYWORD; }
     bool IsOperator() const { return m_nClass == LUA_CLASS_OPERATOR; }
+    // One of the 21 keywords (not a name that starts with "_").
+    bool IsReservedWord() const { return m_nClass == LUA_CLASS_KEYWORD && m_nCode >= 0; }
     bool IsKeyword(int nKeyword) const { return m_nClass == LUA_CLASS_KEYWORD && m_nCode == nKeyword; }
     bool IsOperator(int nOperator) const { return m_nClass == LUA_CLASS_OPERATOR && m_nCode == nOperator; }
 };

@@ -1,49 +1,59 @@
 #include "LuaTokenList.h"
 
-#include <stdint.h>
 #include <string.h>
 
 static const char s_szNoText[] = "";
 
 LuaTokenList::LuaTokenList()
-    : m_nCount(0), m_nTextUsed(0), m_pTextBase(NULL)
+    : m_nCount(0), m_nTextBlock(0), m_nTextUsed(0)
 {
 }
 
 void LuaTokenList::RemoveAll()
 {
     m_nCount = 0;
+    m_nTextBlock = 0;
     m_nTextUsed = 0;
 }
 
 void LuaTokenList::FreeAll()
 {
-    std::vector<LuaToken>().swap(m_tokens);
-    std::vector<char>().swap(m_text);
-    m_nCount = 0;
-    m_nTextUsed = 0;
-    m_pTextBase = NULL;
+    std::vector<std::unique_ptr<LuaToken[]>>().swap(m_blocks);
+    std::vector<CTextBlock>().swap(m_textBlocks);
+    RemoveAll();
 }
 
-// The text buffer moved: every text pointer follows it (by its offset in the old one).
-void LuaTokenList::RebaseTexts()
+// The text goes into the block being filled, or the next one that holds it; a block
+// too small for it is replaced by one of its size. Blocks are kept for the next run.
+const char* LuaTokenList::CopyText(const char* pText, size_t nLength)
 {
-    const char* pNewBase = m_text.data();
-    const uintptr_t nOldBase = reinterpret_cast<uintptr_t>(m_pTextBase);
-    for (int i = 0; i < m_nCount; i++)
+    const size_t nNeeded = nLength + 1;
+    if (m_nTextBlock < m_textBlocks.size() && m_textBlocks[m_nTextBlock].nSize - m_nTextUsed < nNeeded)
     {
-        LuaToken& token = m_tokens[i];
-        if (token.m_pszText != s_szNoText)
-            token.m_pszText = pNewBase + (reinterpret_cast<uintptr_t>(token.m_pszText) - nOldBase);
+        m_nTextBlock++;
+        m_nTextUsed = 0;
     }
-    m_pTextBase = pNewBase;
+    if (m_nTextBlock >= m_textBlocks.size())
+        m_textBlocks.push_back(CTextBlock());
+    CTextBlock& block = m_textBlocks[m_nTextBlock];
+    if (block.nSize < nNeeded)
+    {
+        const size_t nSize = nNeeded > TEXT_BLOCK_SIZE ? nNeeded : TEXT_BLOCK_SIZE;
+        block.pBytes.reset(new char[nSize]);
+        block.nSize = nSize;
+    }
+    char* pCopy = block.pBytes.get() + m_nTextUsed;
+    memcpy(pCopy, pText, nLength);
+    pCopy[nLength] = 0;
+    m_nTextUsed += nNeeded;
+    return pCopy;
 }
 
 void LuaTokenList::Add(int nClass, int nCode, const char* pText, int nLength, int nLine, int nColumn)
 {
-    if (m_nCount == (int)m_tokens.size())
-        m_tokens.resize(m_tokens.empty() ? 256 : m_tokens.size() * 2);
-    LuaToken& token = m_tokens[m_nCount++];
+    if (m_nCount == GetCapacity())
+        m_blocks.emplace_back(new LuaToken[BLOCK_SIZE]);
+    LuaToken& token = m_blocks[(size_t)m_nCount >> BLOCK_SHIFT][m_nCount & BLOCK_MASK];
     token.m_nClass = nClass;
     token.m_nCode = nCode;
     token.m_nLine = nLine;
@@ -52,26 +62,11 @@ void LuaTokenList::Add(int nClass, int nCode, const char* pText, int nLength, in
     {
         token.m_pszText = s_szNoText;
         token.m_nLength = 0;
-        return;
     }
-
-    size_t nNeeded = m_nTextUsed + (size_t)nLength + 1;
-    if (nNeeded > m_text.size())
+    else
     {
-        size_t nNewSize = m_text.empty() ? 4096 : m_text.size();
-        while (nNewSize < nNeeded)
-            nNewSize *= 2;
-        m_text.resize(nNewSize);
+        token.m_pszText = CopyText(pText, (size_t)nLength);
+        token.m_nLength = nLength;
     }
-    if (m_text.data() != m_pTextBase)
-    {
-        token.m_pszText = s_szNoText; // not yet pointing into the buffer
-        RebaseTexts();
-    }
-    char* pCopy = m_text.data() + m_nTextUsed;
-    memcpy(pCopy, pText, (size_t)nLength);
-    pCopy[nLength] = 0;
-    m_nTextUsed = nNeeded;
-    token.m_pszText = pCopy;
-    token.m_nLength = nLength;
+    m_nCount++;
 }

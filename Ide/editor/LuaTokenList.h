@@ -1,11 +1,13 @@
 // LuaTokenList: the tokens of one text, in text order. It keeps its records and the bytes
 // of their texts between runs, so re-tokenizing a document on the editor's timer costs no
-// allocation per token.
+// allocation per token. Both are kept in blocks that never move: a growing list copies
+// nothing, and touches no memory twice.
 #pragma once
 
 #include "LuaToken.h"
 
 #include <stddef.h>
+#include <memory>
 #include <vector>
 
 class LuaTokenList
@@ -17,25 +19,37 @@ public:
     // The token at the index; NULL outside 0..GetCount() - 1.
     const LuaToken* GetAt(int nIndex) const
     {
-        return (nIndex >= 0 && nIndex < m_nCount) ? &m_tokens[nIndex] : NULL;
+        return (nIndex >= 0 && nIndex < m_nCount) ? &m_blocks[(size_t)nIndex >> BLOCK_SHIFT][nIndex & BLOCK_MASK]
+                                                  : NULL;
     }
 
     // Empties the list; its storage is kept for the next run.
     void RemoveAll();
     // Appends a token; pText/nLength is copied (classes without text pass NULL, 0).
-    // Token pointers stay valid from the end of one run of appends to the next RemoveAll.
+    // Token pointers stay valid until the next RemoveAll.
     void Add(int nClass, int nCode, const char* pText, int nLength, int nLine, int nColumn);
     // Releases the storage as well.
     void FreeAll();
+    // The number of tokens the kept storage holds without growing.
+    int GetCapacity() const { return (int)(m_blocks.size() << BLOCK_SHIFT); }
 
 private:
-    std::vector<LuaToken> m_tokens;
-    int m_nCount;
-    std::vector<char> m_text;   // the texts, each followed by a zero byte
-    size_t m_nTextUsed;
-    const char* m_pTextBase;   // where the texts' pointers point into
+    enum { BLOCK_SHIFT = 12, BLOCK_SIZE = 1 << BLOCK_SHIFT, BLOCK_MASK = BLOCK_SIZE - 1 };
+    enum { TEXT_BLOCK_SIZE = 64 * 1024 };
 
-    void RebaseTexts();
+    struct CTextBlock
+    {
+        std::unique_ptr<char[]> pBytes;
+        size_t nSize;
+    };
+
+    std::vector<std::unique_ptr<LuaToken[]>> m_blocks; // BLOCK_SIZE tokens each
+    int m_nCount;
+    std::vector<CTextBlock> m_textBlocks; // the texts, each followed by a zero byte
+    size_t m_nTextBlock;                  // the block being filled
+    size_t m_nTextUsed;                   // bytes used of it
+
+    const char* CopyText(const char* pText, size_t nLength);
 
     LuaTokenList(const LuaTokenList&) = delete;
     LuaTokenList& operator=(const LuaTokenList&) = delete;

@@ -30,47 +30,22 @@ void LuaTokenizer::Tokenize(LuaTokenList& tokens, CLineSource& source, int nFirs
         if (pZero != NULL)
             nLength = (int)(static_cast<const char*>(pZero) - pLine);
         nCarry = m_scanner.ScanLine(pLine, nLength, nCarry);
-        AddLineTokens(tokens, pLine, nLength, nLine);
+        AddLineTokens(tokens, pLine, nLine);
     }
 }
 
-// Runs of one class become one token, except that each operator is its own token;
-// runs of other characters and of comments become none.
-void LuaTokenizer::AddLineTokens(LuaTokenList& tokens, const char* pLine, int nLength, int nLine)
+// Each run the scanner marked becomes a token. Names, strings and the underscore names
+// of the keyword class keep their text.
+void LuaTokenizer::AddLineTokens(LuaTokenList& tokens, const char* pLine, int nLine)
 {
-    int nStart = 0;
-    while (nStart < nLength)
+    for (int i = 0; i < m_scanner.GetRunCount(); i++)
     {
-        int nClass = m_scanner.GetClass(nStart);
-        int nEnd = nStart + 1;
-        while (nEnd < nLength && m_scanner.GetClass(nEnd) == nClass &&
-               !(nClass == LUA_CLASS_OPERATOR && m_scanner.IsOperatorStart(nEnd)))
-            nEnd++;
-
-        const char* pText = pLine + nStart;
-        int nRun = nEnd - nStart;
-        switch (nClass)
-        {
-        case LUA_CLASS_IDENTIFIER:
-        case LUA_CLASS_STRING:
-            tokens.Add(nClass, -1, pText, nRun, nLine, nStart);
-            break;
-        case LUA_CLASS_KEYWORD:
-            tokens.Add(nClass, LuaLineScanner::KeywordNumber(pText, nRun), NULL, 0, nLine, nStart);
-            break;
-        case LUA_CLASS_NUMBER:
-            tokens.Add(nClass, -1, NULL, 0, nLine, nStart);
-            break;
-        case LUA_CLASS_OPERATOR:
-        {
-            int nMatched = 0;
-            int nCode = LuaLineScanner::MatchOperator(reinterpret_cast<const unsigned char*>(pText), nRun, nMatched);
-            tokens.Add(nClass, nCode, NULL, 0, nLine, nStart);
-            break;
-        }
-        default:
-            break;
-        }
-        nStart = nEnd;
+        const LuaLineScanner::CRun& run = m_scanner.GetRun(i);
+        const bool bKeepsText = run.nClass == LUA_CLASS_IDENTIFIER || run.nClass == LUA_CLASS_STRING ||
+                                (run.nClass == LUA_CLASS_KEYWORD && run.nCode < 0);
+        if (bKeepsText)
+            tokens.Add(run.nClass, run.nCode, pLine + run.nStart, run.nLength, nLine, run.nStart);
+        else
+            tokens.Add(run.nClass, run.nCode, NULL, 0, nLine, run.nStart);
     }
 }

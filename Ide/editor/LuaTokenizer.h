@@ -22,5 +22,5 @@ public:
 private:
     LuaLineScanner m_scanner;
 
-    void AddLineTokens(LuaTokenList& tokens, const char* pLine, int nLength, int nLine);
+    void AddLineTokens(LuaTokenList& tokens, const char* pLine, int nLine);
 };

@@ -322,6 +322,70 @@ void CProjectFileEntry::ResetBreakpointCounters()
 }
 
 //////////////////////////////////////////////////////////////////////////////
+// Line shifting
+
+template <class TLineOf, class TRemoveAt, class TSetLine>
+BOOL CProjectFileEntry::ShiftRecordLines(int nCount, int nLine, int nDelta, TLineOf lineOf, TRemoveAt removeAt,
+                                         TSetLine setLine)
+{
+    // From the end, so that a removal leaves the records still to visit where they are.
+    // Every record that moves moves by the same amount and the dropped ones lie between
+    // those that stay and those that move: the list stays in line order.
+    BOOL bChanged = FALSE;
+    for (int i = nCount - 1; i >= 0; i--)
+    {
+        const int nRecordLine = lineOf(i);
+        if (nDelta < 0 && nRecordLine >= nLine && nRecordLine <= nLine - nDelta)
+        {
+            removeAt(i);
+            bChanged = TRUE;
+        }
+        else if (nRecordLine > nLine)
+        {
+            setLine(i, nRecordLine + nDelta);
+            bChanged = TRUE;
+        }
+    }
+    return bChanged;
+}
+
+int CProjectFileEntry::ShiftLines(int nLine, int nDelta)
+{
+    if (nDelta == 0)
+        return 0;
+    int nShifted = 0;
+    if (ShiftRecordLines(
+            (int)m_bookmarks.GetSize(), nLine, nDelta, [&](int i) { return (int)m_bookmarks[i]; },
+            [&](int i) { m_bookmarks.RemoveAt(i); }, [&](int i, int n) { m_bookmarks[i] = (DWORD)n; }))
+    {
+        nShifted |= SHIFTED_BOOKMARKS;
+    }
+    if (ShiftRecordLines(
+            GetNamedBookmarkCount(), nLine, nDelta, [&](int i) { return GetNamedBookmarkAt(i)->m_nLine; },
+            [&](int i) {
+                delete GetNamedBookmarkAt(i);
+                m_namedBookmarks.RemoveAt(i);
+            },
+            [&](int i, int n) { GetNamedBookmarkAt(i)->m_nLine = n; }))
+    {
+        nShifted |= SHIFTED_NAMED_BOOKMARKS;
+    }
+    if (ShiftRecordLines(
+            GetBreakpointCount(), nLine, nDelta, [&](int i) { return GetBreakpointAt(i)->GetLine(); },
+            [&](int i) {
+                delete GetBreakpointAt(i);
+                m_breakpoints.RemoveAt(i);
+            },
+            [&](int i, int n) { GetBreakpointAt(i)->SetLine(n); }))
+    {
+        nShifted |= SHIFTED_BREAKPOINTS;
+    }
+    if (nShifted != 0)
+        MarkModified();
+    return nShifted;
+}
+
+//////////////////////////////////////////////////////////////////////////////
 // Building
 
 BOOL CProjectFileEntry::IsOutputOutOfDate() const

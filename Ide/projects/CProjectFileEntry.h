@@ -87,6 +87,19 @@ public:
     int GetBreakpointCount() const { return (int)m_breakpoints.GetSize(); }
     CBreakpoint* GetBreakpointAt(int nIndex) const { return static_cast<CBreakpoint*>(m_breakpoints.GetAt(nIndex)); }
 
+    // Lines inserted or deleted in the file's text, for all three lists at once. With
+    // nDelta lines added at line nLine (both 1-based; negative for lines removed), every
+    // record below nLine moves by nDelta; when lines were removed, the records on nLine
+    // and on the removed lines below it are dropped first. The lists keep their order.
+    // Returns the SHIFTED_ flags of the lists that changed.
+    enum
+    {
+        SHIFTED_BOOKMARKS = 1,
+        SHIFTED_NAMED_BOOKMARKS = 2,
+        SHIFTED_BREAKPOINTS = 4
+    };
+    int ShiftLines(int nLine, int nDelta);
+
     // Building
     // TRUE when either time cannot be read or the output is older than the source.
     BOOL IsOutputOutOfDate() const;
@@ -112,6 +125,11 @@ private:
     static int FindLineSlot(const CPtrArray& records, int nLine, int (*pfnLine)(const void*), BOOL& bPresent);
     // Moves the record whose line changed to its place in line order.
     static void MoveToLineSlot(CPtrArray& records, int nIndex, int (*pfnLine)(const void*));
+    // ShiftLines for one list: a record on a dropped line goes through removeAt, one
+    // below the edit through setLine. TRUE when anything changed.
+    template <class TLineOf, class TRemoveAt, class TSetLine>
+    static BOOL ShiftRecordLines(int nCount, int nLine, int nDelta, TLineOf lineOf, TRemoveAt removeAt,
+                                 TSetLine setLine);
 
     CProjectFileEntry(const CProjectFileEntry&) = delete;
     CProjectFileEntry& operator=(const CProjectFileEntry&) = delete;

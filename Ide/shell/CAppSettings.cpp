@@ -227,6 +227,15 @@ void CAppSettings::ClampToAllowedRanges()
     m_nEDIndentSize = Clamp(m_nEDIndentSize, 0, 12);
     m_nUIStyle = Clamp(m_nUIStyle, 0, 2);
     m_nGenAtStartupDo = Clamp(m_nGenAtStartupDo, 0, 4);
+    // The exporters index font and page tables by these and add the margins up.
+    if (m_nExportPDFFont < 0 || m_nExportPDFFont > 2)
+        m_nExportPDFFont = 1;
+    if (m_nExportPDFPageSize < 0 || m_nExportPDFPageSize > 1)
+        m_nExportPDFPageSize = 0;
+    m_nExportPDFMarginLeft = Clamp(m_nExportPDFMarginLeft, 0, 10000);
+    m_nExportPDFMarginRight = Clamp(m_nExportPDFMarginRight, 0, 10000);
+    m_nExportPDFMarginTop = Clamp(m_nExportPDFMarginTop, 0, 10000);
+    m_nExportPDFMarginBottom = Clamp(m_nExportPDFMarginBottom, 0, 10000);
 }
 
 BOOL CAppSettings::Save()

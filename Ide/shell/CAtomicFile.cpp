@@ -24,6 +24,15 @@ BOOL CAtomicFile::Open(LPCTSTR pszTargetPath, BOOL bOpenHandle)
     m_strTargetPath = pszTargetPath;
     m_bFailed = FALSE;
 
+    // Windows refuses to replace a read-only file, but some file systems under other
+    // systems let the move through: the user's protection holds everywhere.
+    const DWORD dwAttributes = ::GetFileAttributesA(m_strTargetPath);
+    if (dwAttributes != INVALID_FILE_ATTRIBUTES && (dwAttributes & FILE_ATTRIBUTE_READONLY))
+    {
+        m_bFailed = TRUE;
+        return FALSE;
+    }
+
     char szTemp[MAX_PATH + 16];
     if (::GetTempFileNameA(FolderOfPath(m_strTargetPath), "vrn", 0, szTemp) == 0)
     {

@@ -13,7 +13,8 @@ public:
     // Abandons an uncommitted temporary file.
     ~CAtomicFile();
 
-    // Creates the temporary file beside the target. With bOpenHandle FALSE the file is
+    // Creates the temporary file beside the target. FALSE when the folder is missing or
+    // cannot be written, or the target is a read-only file. With bOpenHandle FALSE the file is
     // only reserved: another writer fills it by its path (GetTempPath) and closes it.
     BOOL Open(LPCTSTR pszTargetPath, BOOL bOpenHandle = TRUE);
     // FALSE when this or any earlier write failed.

@@ -29,6 +29,11 @@ DebugClient::DebugClient(LuaDebugDataItem& locals, LuaDebugDataItem& globals, Si
       m_bSessionEnded(0),
       m_nCallDepth(0),
       m_nBaseGeneration(0),
+      m_bCodeLinesLost(false),
+      m_bCachesFull(false),
+      m_bThreadsMayLag(false),
+      m_pPassingHook(nullptr),
+      m_pMainThread(nullptr),
       m_nLineGeneration(0),
       m_nLibraryLookupGeneration(-1),
       m_bCallLevels(false),
@@ -68,6 +73,7 @@ int DebugClient::ProtectedInitialize(lua_State* L)
     OutputFunctions::Install(L, false);
     self->m_Library.Find(L);
     self->m_bCallLevels = LuaCompat::HasCallLevels(L);
+    self->m_pMainThread = LuaCompat::IsMainThread(L) ? L : nullptr;
     return 0;
 }
 
@@ -141,9 +147,10 @@ int DebugClient::Initialize(lua_State* L)
     InterlockedExchange(&m_nCallDepth, 0);
     InterlockedExchange(&m_nStepMode, MODE_RUN);
     m_pStepState = nullptr;
-    m_PathCache.Clear();
-    m_FunctionLines.Clear();
+    ForgetFunctions();
     m_Shadow.Clear();
+    m_bThreadsMayLag = false;
+    m_pPassingHook = nullptr;
     std::memset(&m_Library, 0, sizeof(m_Library));
     m_nLibraryLookupGeneration = -1;
     UpdateDesiredMask();
@@ -167,11 +174,11 @@ void DebugClient::Shutdown()
     m_Inspector.FreeItems();
     g_TempReferences.Clear();
     std::memset(&m_Imports, 0, sizeof(m_Imports));
-    m_PathCache.Clear();
-    m_FunctionLines.Clear();
+    ForgetFunctions();
     m_Shadow.Clear();
     std::memset(&m_Library, 0, sizeof(m_Library));
     m_pStepState = nullptr;
+    m_pMainThread = nullptr;
     m_L = nullptr;
 }
 
@@ -200,9 +207,10 @@ void DebugClient::RegisterPrintFunc()
 // Which events a thread needs. Running without breakpoints only a rare count event
 // remains, so the script runs at nearly full speed and still notices a change.
 // With breakpoints, calls and returns decide per function whether its lines are
-// watched, so code in files without breakpoints runs without line events, and
-// without return events while no function on the stack needs them.
-// Stepping, breaking and a host that chains the hook get every event.
+// watched: only a function one of whose own lines holds a breakpoint (or the
+// run-to-cursor target) gets line events, and return events are on only while a
+// function on the stack needs them. Stepping, breaking and a host that chains
+// the hook get every event.
 void DebugClient::UpdateDesiredMask()
 {
     // Both threads update it: each reads the state and stores its mask under the
@@ -221,6 +229,15 @@ void DebugClient::UpdateDesiredMask()
     }
     InterlockedExchange(&m_nDesiredMask, mask);
     InterlockedIncrement(&m_nLineGeneration);
+}
+
+// A thread given a mask without call or return events gets no event when it is
+// resumed later, until its next count event.
+void DebugClient::NoteMask(int mask)
+{
+    const int needed = LUA_MASKCALL | LUA_MASKRET;
+    if ((mask & needed) != needed)
+        m_bThreadsMayLag = true;
 }
 
 // Line events for the running function; return events while a frame needs them.
@@ -242,7 +259,10 @@ void DebugClient::SetLineEvents(lua_State* L, ShadowStack::Thread& thread, int b
 // events on to ours, gets the events we need from now on.
 void DebugClient::SetHookMask(lua_State* L, int mask)
 {
+    NoteMask(mask);
     lua_Hook installed = lua_gethook(L);
+    if (installed && installed != Hook)
+        m_pPassingHook = installed;
     lua_sethook(L, installed ? installed : Hook, mask, HEARTBEAT_COUNT);
 }
 
@@ -255,6 +275,7 @@ void DebugClient::ApplyHookMask(lua_State* L)
     int mask = desired & ~PER_FUNCTION_LINES;
     if (desired & PER_FUNCTION_LINES)
         mask |= LUA_MASKLINE;
+    NoteMask(mask);
     // A host's own hook put in front of ours keeps its mask until our hook next
     // runs through it.
     lua_Hook installed = lua_gethook(L);
@@ -264,7 +285,136 @@ void DebugClient::ApplyHookMask(lua_State* L)
     InterlockedIncrement(&m_nLineGeneration);
 }
 
+// Where every event is on: the first line of a call asks Lua which function
+// runs, and finds it in the cache (null when it is not there).
+inline PrototypeTable::Prototype* DebugClient::CachedRunning(lua_State* L, lua_Debug* ar, ShadowStack::Thread& thread,
+                                                             int level)
+{
+    lua_getinfo(L, "f", ar);
+    const FunctionLineCache::Entry* entry = m_FunctionLines.Find(lua_topointer(L, -1));
+    lua_pop(L, 1);
+    if (!entry || entry->generation != m_nLineGeneration || !entry->prototype)
+        return nullptr;
+    thread.Running(level, (entry->traits & FunctionLineCache::WANTS_LINES) != 0,
+                   (entry->traits & FunctionLineCache::NEEDS_RETURNS) != 0, entry->prototype);
+    return entry->prototype;
+}
+
+inline int DebugClient::QuietLine(const PrototypeTable::Prototype* function, lua_Debug* ar) const
+{
+    if (!function->IsFile())
+        return QUIET;   // a chunk not loaded from a file: no stops, no host callback
+    if (function->MayStopAt(ar->currentline))
+        return NOT_QUIET;
+    return m_Imports.hookChain ? CHAIN : QUIET;
+}
+
+// The first line of a call where every event is on (the quiet path found the
+// event's other conditions met).
+int DebugClient::QuietFirstLine(lua_State* L, lua_Debug* ar)
+{
+    ShadowStack::Thread* known = m_Shadow.Peek(L, m_nLineGeneration);
+    int level = m_bCallLevels ? LuaCompat::CallLevel(ar) : int(ShadowStack::NO_LEVEL);
+    const PrototypeTable::Prototype* function = known ? CachedRunning(L, ar, *known, level) : nullptr;
+    return function ? QuietLine(function, ar) : int(NOT_QUIET);
+}
+
+// The near-free path of the hook, while the script simply runs: a line of a
+// function whose record says that nothing on it can stop the script, and, where
+// every event is on, a call or a return. No lock, no path, no question to Lua
+// beyond the first line of a call (IDENTIFY: QuietFirstLine asks). NOT_QUIET
+// when the event needs the full handling; CHAIN when the host's hook chain is to
+// have it. Calls nothing, so the common event costs a few loads and compares.
+__attribute__((always_inline)) inline int DebugClient::QuietEvent(lua_State* L, lua_Debug* ar, int desired)
+{
+    ShadowStack::Thread* known = m_Shadow.Peek(L, m_nLineGeneration);
+    bool everyEvent = !(desired & PER_FUNCTION_LINES);
+    if (!known || (everyEvent && known->GetMask() != desired))
+        return NOT_QUIET;
+    int mode = m_nStepMode;
+    if (m_bSessionEnded || (mode != MODE_RUN && mode != MODE_RUN_TO_CURSOR))
+        return NOT_QUIET;
+    int level = m_bCallLevels ? LuaCompat::CallLevel(ar) : int(ShadowStack::NO_LEVEL);
+    switch (ar->event)
+    {
+    case LUA_HOOKLINE:
+    {
+        const PrototypeTable::Prototype* function =
+            static_cast<const PrototypeTable::Prototype*>(known->FunctionAt(level));
+        if (!function)
+            return everyEvent ? IDENTIFY : NOT_QUIET;
+        return QuietLine(function, ar);
+    }
+    case LUA_HOOKCALL:
+        // Its function is asked for at its first line; a C function is never asked.
+        if (!everyEvent || m_bThreadsMayLag)
+            return NOT_QUIET;
+        known->Entered(level);
+        ++m_nCallDepth;
+        break;
+    case LUA_HOOKRET:
+        if (!everyEvent)
+            return NOT_QUIET;
+        known->Left(level);
+        --m_nCallDepth;
+        break;
+    case LUA_HOOKTAILRET:
+        if (!everyEvent)
+            return NOT_QUIET;
+        --m_nCallDepth;
+        break;
+    default:
+        return NOT_QUIET;
+    }
+    return m_Imports.hookChain ? CHAIN : QUIET;
+}
+
+// The host's hook chain gets the record as the event gave it.
+void DebugClient::CallHostChain(lua_State* L, lua_Debug* ar)
+{
+    try
+    {
+        DebugClient& self = g_Engine;
+        self.m_pCurrentAr = ar;
+        if (self.m_Imports.hookChain)
+            self.m_Imports.hookChain(L, ar);
+    }
+    catch (...)
+    {
+    }
+}
+
+// After a stop, the events the new mode needs, on the thread that stopped and on
+// the main thread: when a coroutine stopped, the main thread waits inside the C
+// function that resumed it, and must see that function return (the main thread
+// gives C functions no return events of their own, see NeedsReturns).
+void DebugClient::ApplyHookMasks(lua_State* L)
+{
+    ApplyHookMask(L);
+    if (m_L && m_L != L)
+        ApplyHookMask(m_L);
+}
+
+// Nothing on the quiet path can throw; what may is caught where it is called.
 void DebugClient::Hook(lua_State* L, lua_Debug* ar)
+{
+    DebugClient& self = g_Engine;
+    int desired = self.m_nDesiredMask;
+    // (After Shutdown no record is current: the quiet path never applies.)
+    if ((desired & LUA_MASKCALL) && !self.m_Inspector.IsRunningScript())
+    {
+        int quiet = self.QuietEvent(L, ar, desired);
+        if (quiet == IDENTIFY)
+            quiet = self.QuietFirstLine(L, ar);
+        if (quiet == QUIET)
+            return;
+        if (quiet == CHAIN)
+            return CallHostChain(L, ar);
+    }
+    HandleEvent(L, ar);
+}
+
+void DebugClient::HandleEvent(lua_State* L, lua_Debug* ar)
 {
     try
     {
@@ -284,54 +434,209 @@ void DebugClient::Hook(lua_State* L, lua_Debug* ar)
                 lua_sethook(L, nullptr, 0, 0);
             return;
         }
+        if (self.m_bCachesFull)
+            self.ForgetFunctions();
         int desired = self.m_nDesiredMask;
         if (desired & PER_FUNCTION_LINES)
-        {
             self.OnEventPerFunction(L, ar, desired & ~PER_FUNCTION_LINES);
-            return;
-        }
-        if (lua_gethookmask(L) != desired)
-            SetHookMask(L, desired);
-        switch (ar->event)
-        {
-        case LUA_HOOKLINE:
-            self.OnLine(L, ar);
-            break;
-        case LUA_HOOKCALL:
-        case LUA_HOOKRET:
-        case LUA_HOOKTAILRET:
-            self.OnCallOrReturn(L, ar);
-            break;
-        default:   // count: a stop request reaches a script that gets no other events
-            if (!self.m_bSessionEnded && self.m_nStepMode == MODE_STOP)
-                self.EndSession();
-            break;
-        }
+        else if (desired & LUA_MASKCALL)
+            self.OnEventEveryFunction(L, ar, desired);
+        else
+            self.OnIdleEvent(L, ar, desired);
     }
     catch (...)
     {
     }
 }
 
-// The traits of the function at the top of the stack, which ar describes. Inline:
-// every call event asks it.
-inline int DebugClient::PushedFunctionTraits(lua_State* L, lua_Debug* ar, LONG generation)
+// Nothing can stop the script and no host callback chains: only a stop request
+// is looked for (a count event brings it to a script that gets no other events).
+void DebugClient::OnIdleEvent(lua_State* L, lua_Debug* /*ar*/, int desired)
 {
-    const void* function = lua_topointer(L, -1);
-    if (!function)
-        return FunctionLineCache::WANTS_LINES;   // cannot be told: keep its lines
-    int traits;
-    if (m_FunctionLines.Find(function, generation, &traits))
-        return traits;
-    return NewFunctionTraits(L, ar, generation);
+    lua_Hook installed = lua_gethook(L);
+    if (installed && installed != Hook)
+        m_pPassingHook = installed;
+    if (lua_gethookmask(L) != desired)
+        SetHookMask(L, desired);
+    if (!m_bSessionEnded && m_nStepMode == MODE_STOP)
+        EndSession();
 }
 
-inline int DebugClient::FunctionTraits(lua_State* L, lua_Debug* ar, LONG generation)
+// Stepping, a break request or a host's hook chain: every event of every function.
+// A call only marks its level; the function's record is asked for at its first
+// line, so C functions and calls that run no line cost no question to Lua.
+void DebugClient::OnEventEveryFunction(lua_State* L, lua_Debug* ar, int desired)
 {
-    lua_getinfo(L, "f", ar);
-    int traits = PushedFunctionTraits(L, ar, generation);
-    lua_pop(L, 1);
-    return traits;
+    int event = ar->event;
+    LONG generation = m_nLineGeneration;
+    ShadowStack::Thread& thread = m_Shadow.Enter(L, generation, event == LUA_HOOKCOUNT);
+    if (thread.GetMask() != desired)
+    {
+        SetHookMask(L, desired);
+        thread.SetMask(desired);
+    }
+    int level = m_bCallLevels ? LuaCompat::CallLevel(ar) : int(ShadowStack::NO_LEVEL);
+    switch (event)
+    {
+    case LUA_HOOKLINE:
+        OnLine(L, ar, thread, level, 0);
+        break;
+    case LUA_HOOKCALL:
+        if (m_bThreadsMayLag)
+        {
+            // A coroutine the called C function resumes may lack the events.
+            FunctionInfo info = FunctionTraits(L, ar, generation);
+            if (info.traits & FunctionLineCache::C_FUNCTION)
+                PrepareThreads(L, info.traits, desired);
+            thread.Running(level, false, false, info.prototype);
+        }
+        else
+        {
+            thread.Entered(level);
+        }
+        OnCallOrReturn(L, ar);
+        break;
+    case LUA_HOOKRET:
+        thread.Left(level);
+        OnCallOrReturn(L, ar);
+        break;
+    case LUA_HOOKTAILRET:
+        OnCallOrReturn(L, ar);
+        break;
+    default:   // count: a stop request reaches a script that gets no other events
+        if (!m_bSessionEnded && m_nStepMode == MODE_STOP)
+            EndSession();
+        break;
+    }
+}
+
+void DebugClient::OnCallOrReturn(lua_State* L, lua_Debug* ar)
+{
+    if (m_bSessionEnded)
+        return;
+    if (m_nStepMode == MODE_STOP)
+    {
+        EndSession();
+        return;
+    }
+    // Only the script thread counts; the worker sets it to zero while the script waits.
+    if (ar->event == LUA_HOOKCALL)
+        ++m_nCallDepth;
+    else
+        --m_nCallDepth;
+    m_pCurrentAr = ar;
+    // The record as the event gave it: a host that wants more asks lua_getinfo.
+    if (m_Imports.hookChain)
+        m_Imports.hookChain(L, ar);
+}
+
+// The function running at a line event, asked of Lua when the thread's record
+// does not name it; its level then names it for the lines that follow.
+PrototypeTable::Prototype* DebugClient::IdentifyRunning(lua_State* L, lua_Debug* ar, ShadowStack::Thread& thread,
+                                                        int level, int perFunctionBase)
+{
+    FunctionInfo info = FunctionTraits(L, ar, m_nLineGeneration);
+    lua_pop(L, 1);   // the line may stop the script: its stack shows nothing of ours
+    bool lines = (info.traits & FunctionLineCache::WANTS_LINES) != 0;
+    thread.Running(level, lines, (info.traits & FunctionLineCache::NEEDS_RETURNS) != 0, info.prototype);
+    // Lines left on for a function that does not want them go off now.
+    if (perFunctionBase)
+        SetLineEvents(L, thread, perFunctionBase, lines);
+    return info.prototype;
+}
+
+// A line of a function: most lines hold nothing that can stop the script, and
+// cost a look at the function's record only.
+void DebugClient::OnLine(lua_State* L, lua_Debug* ar, ShadowStack::Thread& thread, int level, int perFunctionBase)
+{
+    if (m_bSessionEnded)
+        return;
+    int mode = m_nStepMode;
+    if (mode == MODE_STOP)
+    {
+        EndSession();
+        return;
+    }
+    PrototypeTable::Prototype* function = static_cast<PrototypeTable::Prototype*>(
+        const_cast<void*>(thread.FunctionAt(level)));
+    if (!function)
+    {
+        function = IdentifyRunning(L, ar, thread, level, perFunctionBase);
+        if (!function)
+        {
+            OnLineWithoutRecord(L, ar, mode);
+            return;
+        }
+    }
+    if (!function->IsFile())
+        return;   // a chunk not loaded from a file: no stops, no host callback
+    int line = ar->currentline;
+    bool mayStop = function->MayStopAt(line);
+    if (mayStop || (mode != MODE_RUN && mode != MODE_RUN_TO_CURSOR))
+    {
+        LineStep(L, function->GetChunk(), line, mode, mayStop);
+        // Read again: a callback of the stop may have shut the client down.
+        if (m_bSessionEnded)
+            return;
+    }
+    m_pCurrentAr = ar;
+    if (m_Imports.hookChain)
+        m_Imports.hookChain(L, ar);
+}
+
+// A function no record could be made for: its source is asked of Lua each line.
+void DebugClient::OnLineWithoutRecord(lua_State* L, lua_Debug* ar, int mode)
+{
+    lua_getinfo(L, "S", ar);
+    m_pCurrentAr = ar;
+    if (!IsFileSource(ar->source))
+        return;
+    ChunkPathCache::Entry* chunk = ChunkEntry(ar->source + 1);
+    if (!chunk)
+        return;
+    LineStep(L, chunk, ar->currentline, mode, true);
+    if (!m_bSessionEnded && m_Imports.hookChain)
+        m_Imports.hookChain(L, ar);
+}
+
+// A line that may stop the script: a breakpoint (the IDE decides) or a stepping rule.
+void DebugClient::LineStep(lua_State* L, ChunkPathCache::Entry* chunk, int line, int mode, bool mayHoldBreakpoint)
+{
+    if (mayHoldBreakpoint && ChunkHasBreakpoint(chunk, line))
+    {
+        // The IDE decides (condition, hit count); no stepping rule applies here.
+        InterlockedExchange(&m_bVerdict, 0);
+        SetCurrentPosition(chunk->path, line);
+        if (!WaitForContinue(L, NetworkThread::CMD_WRITE_BREAKPOINT_QUERY))
+            return;
+        if (m_bVerdict)
+            Break(L, chunk->path, line, MODE_RUN);
+        else
+            ApplyHookMasks(L);   // a step asked for while the verdict was awaited
+        return;
+    }
+    bool stop = false;
+    switch (mode)
+    {
+    case MODE_BREAK:
+    case MODE_STEP_INTO:
+        stop = true;
+        break;
+    case MODE_STEP_OVER:
+    case MODE_STEP_OUT:
+        stop = StepTargetReached(L, mode);
+        break;
+    case MODE_RUN_TO_CURSOR:
+    {
+        AutoLock lock;
+        stop = chunk->valid && line == m_nTargetLine && m_szTargetFile[0] && _stricmp(m_szTargetFile, chunk->path) == 0;
+        break;
+    }
+    default:
+        break;
+    }
+    if (stop && g_Worker.IsSocketOpen())
+        Break(L, chunk->path, line, mode);
 }
 
 // Running with breakpoints. The call depth is not counted here: it matters only to
@@ -339,11 +644,6 @@ inline int DebugClient::FunctionTraits(lua_State* L, lua_Debug* ar, LONG generat
 void DebugClient::OnEventPerFunction(lua_State* L, lua_Debug* ar, int baseMask)
 {
     int event = ar->event;
-    if (event == LUA_HOOKLINE)
-    {
-        OnLine(L, ar);
-        return;
-    }
     // The return event before it has already decided for the real caller.
     if (event == LUA_HOOKTAILRET)
         return;
@@ -351,43 +651,54 @@ void DebugClient::OnEventPerFunction(lua_State* L, lua_Debug* ar, int baseMask)
     LONG generation = m_nLineGeneration;
     ShadowStack::Thread& thread = m_Shadow.Enter(L, generation, event == LUA_HOOKCOUNT);
     int level = m_bCallLevels ? LuaCompat::CallLevel(ar) : int(ShadowStack::NO_LEVEL);
-    if (thread.TakeStart() && level >= 0)
-        ReadStack(L, thread, generation);
-    int traits;
+    // Before anything is decided: also a line event may turn return events off.
+    if (thread.TakeStart())
+    {
+        if (level >= 0)
+            ReadStack(L, thread, generation);
+        else
+            thread.SeeEveryReturn();
+    }
+    if (event == LUA_HOOKLINE)
+    {
+        OnLine(L, ar, thread, level, baseMask);
+        return;
+    }
+    FunctionInfo info;
     if (event == LUA_HOOKCALL)
     {
-        traits = FunctionTraits(L, ar, generation);
-        if (traits & FunctionLineCache::C_FUNCTION)
-            PrepareThreads(L, traits, baseMask);
+        info = FunctionTraits(L, ar, generation);
+        if (info.traits & FunctionLineCache::C_FUNCTION)
+            PrepareThreads(L, info.traits, baseMask);
         int returnsFrom = ShadowStack::NO_RETURNS;
-        if (traits & FunctionLineCache::NEEDS_RETURNS)
-            returnsFrom = (traits & FunctionLineCache::C_FUNCTION) ? level : level - 1;
-        thread.Called(level, (traits & FunctionLineCache::WANTS_LINES) != 0, returnsFrom);
+        if (NeedsReturns(L, info.traits))
+            returnsFrom = (info.traits & FunctionLineCache::C_FUNCTION) ? level : level - 1;
+        thread.Called(level, (info.traits & FunctionLineCache::WANTS_LINES) != 0, returnsFrom, info.prototype);
     }
     else if (event == LUA_HOOKRET)
     {
         // The function returned to is the one whose lines come next.
         ShadowStack::Decision decision = thread.Returned(level);
-        traits = decision == ShadowStack::LINES ? FunctionLineCache::WANTS_LINES : 0;
+        info.traits = decision == ShadowStack::LINES ? FunctionLineCache::WANTS_LINES : 0;
         if (decision == ShadowStack::UNKNOWN)
         {
-            traits = CallerTraits(L, generation);
-            thread.Known(level - 1, (traits & FunctionLineCache::WANTS_LINES) != 0,
-                         (traits & FunctionLineCache::NEEDS_RETURNS) != 0);
+            info = CallerTraits(L, generation);
+            thread.Known(level - 1, (info.traits & FunctionLineCache::WANTS_LINES) != 0,
+                         NeedsReturns(L, info.traits), info.prototype);
         }
     }
     else   // count: the running function, after a change of breakpoints or threads
     {
-        traits = FunctionTraits(L, ar, generation);
-        thread.Counted(level, (traits & FunctionLineCache::WANTS_LINES) != 0,
-                       (traits & FunctionLineCache::NEEDS_RETURNS) != 0);
+        info = FunctionTraits(L, ar, generation);
+        thread.Counted(level, (info.traits & FunctionLineCache::WANTS_LINES) != 0,
+                       (info.traits & FunctionLineCache::NEEDS_RETURNS) != 0, info.prototype);
     }
-    SetLineEvents(L, thread, baseMask, (traits & FunctionLineCache::WANTS_LINES) != 0);
+    SetLineEvents(L, thread, baseMask, (info.traits & FunctionLineCache::WANTS_LINES) != 0);
 }
 
 // The function a return event goes back to, asked of Lua: the first level below
 // the returning one that Lua still keeps (tail calls leave levels without one).
-int DebugClient::CallerTraits(lua_State* L, LONG generation)
+DebugClient::FunctionInfo DebugClient::CallerTraits(lua_State* L, LONG generation)
 {
     lua_Debug caller;
     for (int depth = 1; lua_getstack(L, depth, &caller); ++depth)
@@ -398,11 +709,12 @@ int DebugClient::CallerTraits(lua_State* L, LONG generation)
             lua_pop(L, 1);
             continue;
         }
-        int traits = PushedFunctionTraits(L, &caller, generation);
+        FunctionInfo info = PushedFunctionTraits(L, &caller, generation);
         lua_pop(L, 1);
-        return traits;
+        return info;
     }
-    return 0;   // back to the host
+    FunctionInfo host = {0, PrototypeTable::NotInAFile()};
+    return host;   // back to the host
 }
 
 // A record that starts again knows nothing of the frames below the event's
@@ -422,29 +734,160 @@ void DebugClient::ReadStack(lua_State* L, ShadowStack::Thread& thread, LONG gene
         lua_getinfo(L, "f", &frame);
         if (!lua_isnil(L, -1))   // not a tail call Lua no longer keeps
         {
-            int traits = PushedFunctionTraits(L, &frame, generation);
-            thread.Known(LuaCompat::CallLevel(&frame), (traits & FunctionLineCache::WANTS_LINES) != 0,
-                         (traits & FunctionLineCache::NEEDS_RETURNS) != 0);
+            FunctionInfo info = PushedFunctionTraits(L, &frame, generation);
+            thread.Known(LuaCompat::CallLevel(&frame), (info.traits & FunctionLineCache::WANTS_LINES) != 0,
+                         NeedsReturns(L, info.traits), info.prototype);
         }
         lua_pop(L, 1);
     }
 }
 
-// The traits of a function the cache does not hold yet (Store anchors it).
-int DebugClient::NewFunctionTraits(lua_State* L, lua_Debug* ar, LONG generation)
+// The traits of the function at the top of the stack, which ar describes. Inline:
+// every call event asks it.
+inline DebugClient::FunctionInfo DebugClient::PushedFunctionTraits(lua_State* L, lua_Debug* ar, LONG generation)
 {
-    int traits = 0;
+    const void* function = lua_topointer(L, -1);
+    if (!function)
+    {
+        FunctionInfo unknown = {FunctionLineCache::WANTS_LINES, nullptr};
+        return unknown;   // cannot be told: keep its lines
+    }
+    const FunctionLineCache::Entry* entry = m_FunctionLines.Find(function);
+    if (entry && entry->generation == generation)
+    {
+        FunctionInfo info = {entry->traits, entry->prototype};
+        return info;
+    }
+    return NewFunctionTraits(L, ar, generation, entry);
+}
+
+// The traits of the event's function. Its value is left on the stack (Lua sets
+// the stack top back when the hook returns; every call event asks this), so
+// where the event may stop the script, the caller pops it.
+inline DebugClient::FunctionInfo DebugClient::FunctionTraits(lua_State* L, lua_Debug* ar, LONG generation)
+{
+    lua_getinfo(L, "f", ar);
+    return PushedFunctionTraits(L, ar, generation);
+}
+
+// The traits of a function the cache holds for an older generation, or not at
+// all (Store anchors it). A closure keeps its prototype: only the decision is new.
+DebugClient::FunctionInfo DebugClient::NewFunctionTraits(lua_State* L, lua_Debug* ar, LONG generation,
+                                                         const FunctionLineCache::Entry* known)
+{
+    FunctionInfo info = {0, PrototypeTable::NotInAFile()};
     if (lua_iscfunction(L, -1))
-        traits = CFunctionTraits(L, generation);
-    else if (lua_getinfo(L, "S", ar) && IsFileSource(ar->source) && ChunkWantsLines(ChunkEntry(ar->source + 1)))
-        traits = FunctionLineCache::WANTS_LINES | FunctionLineCache::NEEDS_RETURNS;
-    m_FunctionLines.Store(L, -1, generation, traits);
-    return traits;
+    {
+        info.traits = CFunctionTraits(L, generation);
+    }
+    else
+    {
+        PrototypeTable::Prototype* prototype = known ? known->prototype : nullptr;
+        if (!prototype || (prototype->IsFile() && !prototype->IsCurrent()))
+            prototype = FindPrototype(L, ar, known == nullptr);
+        info.prototype = prototype;
+        if (!prototype)
+        {
+            info.traits = FunctionLineCache::WANTS_LINES | FunctionLineCache::NEEDS_RETURNS;
+        }
+        else if (prototype->IsFile())
+        {
+            Decide(prototype, generation);
+            if (prototype->WantsLines())
+                info.traits = FunctionLineCache::WANTS_LINES | FunctionLineCache::NEEDS_RETURNS;
+        }
+    }
+    m_FunctionLines.Store(L, -1, generation, info.traits, info.prototype);
+    return info;
+}
+
+// The record of the Lua function ar describes (at the top of the stack), with
+// the lines of its code; null when none could be made.
+PrototypeTable::Prototype* DebugClient::FindPrototype(lua_State* L, lua_Debug* ar, bool newClosure)
+{
+    if (!lua_getinfo(L, "S", ar) || !IsFileSource(ar->source))
+        return PrototypeTable::NotInAFile();
+    ChunkPathCache::Entry* chunk = ChunkEntry(ar->source + 1);
+    if (!chunk)
+        return nullptr;
+    // A main function not met before: the chunk was loaded (again), and functions
+    // that begin and end on the lines of old ones may now hold other code.
+    if (newClosure && ar->linedefined == 0)
+        ++chunk->loadSerial;
+    PrototypeTable::Prototype* prototype = m_Prototypes.Get(chunk, ar->linedefined, ar->lastlinedefined);
+    if (!prototype)
+    {
+        m_bCachesFull = true;
+        return nullptr;
+    }
+    if (!prototype->IsCurrent())
+        FetchCode(L, ar, prototype);
+    return prototype;
+}
+
+namespace
+{
+    struct CodeRequest
+    {
+        lua_Debug* ar;
+        SimpleArray<int>* lines;
+        bool* lost;
+    };
+}
+
+// Lua's table of the function's active lines, copied out; it needs memory, so it
+// is made protected.
+int DebugClient::ProtectedCodeLines(lua_State* L)
+{
+    CodeRequest* request = static_cast<CodeRequest*>(lua_touserdata(L, 1));
+    lua_settop(L, 0);
+    lua_getinfo(L, "L", request->ar);
+    if (!lua_istable(L, -1))
+        return 0;
+    lua_pushnil(L);
+    while (lua_next(L, 1))
+    {
+        lua_pop(L, 1);
+        if (lua_type(L, -1) == LUA_TNUMBER && !request->lines->Push(int(lua_tonumber(L, -1))))
+            *request->lost = true;
+    }
+    return 0;
+}
+
+void DebugClient::FetchCode(lua_State* L, lua_Debug* ar, PrototypeTable::Prototype* prototype)
+{
+    LONG serial = prototype->GetChunk()->loadSerial;
+    m_CodeLines.Clear();
+    m_bCodeLinesLost = false;
+    CodeRequest request = {ar, &m_CodeLines, &m_bCodeLinesLost};
+    int top = lua_gettop(L);
+    bool fetched = LuaCompat::ProtectedCall(L, ProtectedCodeLines, &request) == 0 && !m_bCodeLinesLost;
+    lua_settop(L, top);
+    if (fetched)
+        prototype->SetCode(m_CodeLines.Count() ? &m_CodeLines.Get(0) : nullptr, m_CodeLines.Count(), serial);
+    else
+        prototype->SetUnknownCode(serial);   // every line may stop it
+    m_CodeLines.Clear();
+}
+
+// The prototype's decision for this generation of breakpoints and target.
+void DebugClient::Decide(PrototypeTable::Prototype* prototype, LONG generation)
+{
+    if (prototype->GetDecidedGeneration() == generation)
+        return;
+    AutoLock lock;
+    ChunkPathCache::Entry* chunk = prototype->GetChunk();
+    RefreshPath(chunk);
+    int target = PrototypeTable::NO_LINE;
+    if (m_nStepMode == MODE_RUN_TO_CURSOR && chunk->valid && m_szTargetFile[0] &&
+        _stricmp(m_szTargetFile, chunk->path) == 0)
+        target = m_nTargetLine;
+    prototype->Decide(ChunkFile(chunk), target, generation);
 }
 
 // The C function at the top of the stack. Any C function may yield (and the
 // thread that resumes it needs the return event that completes it), except pcall
-// and xpcall.
+// and xpcall; see NeedsReturns for the main thread.
 int DebugClient::CFunctionTraits(lua_State* L, LONG generation)
 {
     int traits = FunctionLineCache::C_FUNCTION;
@@ -458,6 +901,16 @@ int DebugClient::CFunctionTraits(lua_State* L, LONG generation)
         lua_pop(L, 1);
     }
     return traits;
+}
+
+// Whether returns above a function with these traits must be seen while it runs
+// on L. Only a coroutine can yield: on the main thread a C function never needs
+// them, so calls of C functions there do not turn return events on and off.
+inline bool DebugClient::NeedsReturns(lua_State* L, int traits) const
+{
+    if (!(traits & FunctionLineCache::NEEDS_RETURNS))
+        return false;
+    return !(traits & FunctionLineCache::C_FUNCTION) || L != m_pMainThread;
 }
 
 // A C function called with a coroutine as its first argument, or one that keeps
@@ -489,109 +942,6 @@ void DebugClient::PrepareThread(lua_State* L, lua_State* co, int baseMask)
     m_Shadow.Forget(co);
 }
 
-// Every event for every thread: a coroutine the called C function may resume
-// gets them before it runs, also one made while no events were needed.
-void DebugClient::PrepareCalledThreads(lua_State* L, lua_Debug* ar)
-{
-    int traits = FunctionTraits(L, ar, m_nLineGeneration);
-    if (traits & FunctionLineCache::C_FUNCTION)
-        PrepareThreads(L, traits, m_nDesiredMask);
-}
-
-void DebugClient::OnCallOrReturn(lua_State* L, lua_Debug* ar)
-{
-    if (m_bSessionEnded)
-        return;
-    if (m_nStepMode == MODE_STOP)
-    {
-        EndSession();
-        return;
-    }
-    // Only the script thread counts; the worker sets it to zero while the script waits.
-    if (ar->event == LUA_HOOKCALL)
-    {
-        ++m_nCallDepth;
-        PrepareCalledThreads(L, ar);
-    }
-    else
-    {
-        --m_nCallDepth;
-    }
-    if (m_Imports.hookChain)
-    {
-        lua_getinfo(L, "lnuS", ar);
-        m_pCurrentAr = ar;
-        m_Imports.hookChain(L, ar);
-    }
-}
-
-void DebugClient::OnLine(lua_State* L, lua_Debug* ar)
-{
-    if (m_bSessionEnded)
-        return;
-    int mode = m_nStepMode;
-    if (mode == MODE_STOP)
-    {
-        EndSession();
-        return;
-    }
-    int line = ar->currentline;
-    bool chain = m_Imports.hookChain != nullptr;
-    // Lines first: most line events hold no breakpoint in any file, and those
-    // need neither the source name nor a path.
-    bool breakpointLine = !m_Breakpoints.IsEmpty() && m_Breakpoints.MayHoldLine(line);
-    if (!chain && !breakpointLine &&
-        (mode == MODE_RUN || (mode == MODE_RUN_TO_CURSOR && line != m_nTargetLine)))
-        return;
-
-    lua_getinfo(L, chain ? "lnuS" : "S", ar);
-    m_pCurrentAr = ar;
-    if (!IsFileSource(ar->source))
-        return;
-    ChunkPathCache::Entry* chunk = ChunkEntry(ar->source + 1);
-    if (!chunk)
-        return;
-
-    if (breakpointLine && ChunkHasBreakpoint(chunk, line))
-    {
-        // The IDE decides (condition, hit count); no stepping rule applies here.
-        InterlockedExchange(&m_bVerdict, 0);
-        SetCurrentPosition(chunk->path, line);
-        if (WaitForContinue(L, NetworkThread::CMD_WRITE_BREAKPOINT_QUERY) && m_bVerdict)
-            Break(L, chunk->path, line, MODE_RUN);
-    }
-    else
-    {
-        bool stop = false;
-        switch (mode)
-        {
-        case MODE_BREAK:
-        case MODE_STEP_INTO:
-            stop = true;
-            break;
-        case MODE_STEP_OVER:
-        case MODE_STEP_OUT:
-            stop = StepTargetReached(L, mode);
-            break;
-        case MODE_RUN_TO_CURSOR:
-        {
-            AutoLock lock;
-            stop = chunk->valid && line == m_nTargetLine && m_szTargetFile[0] &&
-                   _stricmp(m_szTargetFile, chunk->path) == 0;
-            break;
-        }
-        default:
-            break;
-        }
-        if (stop && g_Worker.IsSocketOpen())
-            Break(L, chunk->path, line, mode);
-    }
-
-    // Read again: a callback of the stop may have shut the client down.
-    if (chain && !m_bSessionEnded && m_Imports.hookChain)
-        m_Imports.hookChain(L, ar);
-}
-
 // Step over stops at a line of the same or a lower depth, step out at a lower one.
 // The depth is the real stack depth of the thread that stopped: a count of call
 // and return events goes wrong when an error unwinds frames or a coroutine yields.
@@ -613,19 +963,37 @@ bool DebugClient::StepTargetReached(lua_State* L, int mode)
     return mode == MODE_STEP_OVER ? m_nCallDepth < 1 : m_nCallDepth < 0;
 }
 
+// The chunk's entry, its path formed against the current base directory; null
+// when the chunk cannot be recorded.
 ChunkPathCache::Entry* DebugClient::ChunkEntry(const char* source)
 {
-    LONG generation = m_nBaseGeneration;
-    ChunkPathCache::Entry* entry = m_PathCache.Find(source, generation);
-    if (entry)
-        return entry;
-    char base[BASE_DIRECTORY_SIZE];
+    ChunkPathCache::Entry* entry = m_PathCache.Get(source);
+    if (!entry)
     {
-        AutoLock lock;
-        CopyBounded(base, m_szBaseDirectory);
-        generation = m_nBaseGeneration;
+        m_bCachesFull = true;
+        return nullptr;
     }
-    return m_PathCache.Fill(source, base, generation);
+    if (!ChunkPathCache::HasPath(entry, m_nBaseGeneration))
+        RefreshPath(entry);
+    return entry;
+}
+
+void DebugClient::RefreshPath(ChunkPathCache::Entry* entry)
+{
+    AutoLock lock;
+    LONG generation = m_nBaseGeneration;
+    if (!ChunkPathCache::HasPath(entry, generation))
+        ChunkPathCache::SetPath(entry, m_szBaseDirectory, generation);
+}
+
+// Every record of functions and chunks goes; the threads' records start again.
+void DebugClient::ForgetFunctions()
+{
+    m_FunctionLines.Clear();
+    m_Prototypes.Clear();
+    m_PathCache.Clear();
+    m_bCachesFull = false;
+    InterlockedIncrement(&m_nLineGeneration);
 }
 
 // The breakpoint file of a chunk (called under the lock).
@@ -646,17 +1014,6 @@ bool DebugClient::ChunkHasBreakpoint(ChunkPathCache::Entry* entry, int line)
     AutoLock lock;
     BreakpointFile* file = ChunkFile(entry);
     return file && file->HasLine(line);
-}
-
-bool DebugClient::ChunkWantsLines(ChunkPathCache::Entry* entry)
-{
-    if (!entry || !entry->valid)
-        return false;
-    AutoLock lock;
-    BreakpointFile* file = ChunkFile(entry);
-    if (file && file->GetLineCount() > 0)
-        return true;
-    return m_nStepMode == MODE_RUN_TO_CURSOR && m_szTargetFile[0] && _stricmp(m_szTargetFile, entry->path) == 0;
 }
 
 int DebugClient::StackDepth(lua_State* L)
@@ -729,7 +1086,7 @@ void DebugClient::Break(lua_State* L, const char* file, int line, int resetMode)
     if (m_nStepMode == MODE_STOP)
         EndSession();
     UpdateDesiredMask();
-    ApplyHookMask(L);
+    ApplyHookMasks(L);
 }
 
 void DebugClient::SendCallStack(lua_State* L)
@@ -872,6 +1229,28 @@ void DebugClient::ResumeScript()
     g_ContinueEvent.Set();
 }
 
+// The script's main thread gets the events a new breakpoint or a break request
+// needs from its next instruction on, not only at its next count event: a
+// thread that gets no call events could meanwhile resume a coroutine that has
+// none either. Lua lets lua_sethook be called from outside the thread that runs
+// the state (it only stores the hook's fields); the mask is set only where our
+// hook, or a host's hook that passes its events on to ours, is the one installed.
+// The threads' records read their masks again, as the generation changes after.
+void DebugClient::HurryScript()
+{
+    lua_State* L = m_L;
+    if (!L || m_Inspector.IsRunningScript() || IsStopped())
+        return;   // a stop applies the mask when the script goes on
+    int desired = m_nDesiredMask;
+    if (!(desired & LUA_MASKCALL))
+        return;   // fewer events can wait for the next one
+    lua_Hook installed = lua_gethook(L);
+    if (installed != Hook && (!installed || installed != m_pPassingHook))
+        return;
+    lua_sethook(L, installed, (desired & ~PER_FUNCTION_LINES) | LUA_MASKLINE, HEARTBEAT_COUNT);
+    InterlockedIncrement(&m_nLineGeneration);
+}
+
 void DebugClient::SetStepMode(int mode)
 {
     InterlockedExchange(&m_nStepMode, mode);
@@ -924,6 +1303,12 @@ void DebugClient::BeginStep()
     }
 }
 
+void DebugClient::OnBreakRequest()
+{
+    SetStepMode(MODE_BREAK);
+    HurryScript();
+}
+
 void DebugClient::OnRunToCursor(const char* file, int line)
 {
     {
@@ -933,6 +1318,7 @@ void DebugClient::OnRunToCursor(const char* file, int line)
         InterlockedExchange(&m_nTargetLine, line);
     }
     SetStepMode(MODE_RUN_TO_CURSOR);
+    HurryScript();
     ResumeScript();
 }
 
@@ -972,6 +1358,7 @@ void DebugClient::AddBreakpoint(const char* file, int line)
     if (NormalizeName(file, path))
         m_Breakpoints.Add(path, line);
     UpdateDesiredMask();
+    HurryScript();
 }
 
 void DebugClient::RemoveBreakpoint(const char* file, int line)

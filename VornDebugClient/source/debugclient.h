@@ -5,7 +5,9 @@
 // Threads: the hook, Break and the output functions run on the script thread; the
 // IDE's messages arrive on the worker thread. The worker reads the Lua state only
 // while the script thread waits in WaitForContinue, and only the worker ends that
-// wait (ResumeScript), so the two never run Lua at the same time. Script code the
+// wait (ResumeScript), so the two never run Lua at the same time. The one thing
+// the worker does to a running state is lua_sethook on the host's main state
+// (HurryScript), which Lua allows from another thread. Script code the
 // worker runs meanwhile (an expression, a finalizer) is not the script's: the hook
 // ignores it, and what it prints goes out from the worker at once.
 #ifndef VORN_DEBUGCLIENT_DEBUGCLIENT_H
@@ -16,6 +18,7 @@
 #include "functionlinecache.h"
 #include "luacompat.h"
 #include "pathutil.h"
+#include "prototypetable.h"
 #include "shadowstack.h"
 #include "variableinspector.h"
 #include "vorndebugclient.h"
@@ -44,8 +47,9 @@ public:
         // Instructions between two count events: how soon a running thread sees a
         // change of breakpoints or mode when it gets no other events.
         HEARTBEAT_COUNT = 1000,
-        // In the desired mask: line events only in functions whose file holds a
-        // breakpoint (or the run-to-cursor target), decided at call and return.
+        // In the desired mask: line events only in functions one of whose own
+        // lines holds a breakpoint (or the run-to-cursor target), decided at call
+        // and return.
         PER_FUNCTION_LINES = 1 << 8
     };
 
@@ -68,7 +72,7 @@ public:
     // ---- worker thread: the IDE's messages ----------------------------------------
     void OnStop();
     void OnContinue() { ResumeScript(); }
-    void OnBreakRequest() { SetStepMode(MODE_BREAK); }
+    void OnBreakRequest();
     void OnStepInto();
     void OnStepOver();
     void OnStepOut();
@@ -104,33 +108,61 @@ private:
     DebugClient& operator=(const DebugClient&) = delete;
 
     static void Hook(lua_State* L, lua_Debug* ar);
+    static void HandleEvent(lua_State* L, lua_Debug* ar);
+    static void CallHostChain(lua_State* L, lua_Debug* ar);
     static int ProtectedInitialize(lua_State* L);
     static int ProtectedShutdown(lua_State* L);
     static int ProtectedBeforeStop(lua_State* L);
     static int ProtectedKeepStepThread(lua_State* L);
     static int ProtectedSetPrint(lua_State* L);
+    static int ProtectedCodeLines(lua_State* L);
 
-    void OnLine(lua_State* L, lua_Debug* ar);
-    void OnCallOrReturn(lua_State* L, lua_Debug* ar);
+    // What the hook knows of one function.
+    struct FunctionInfo
+    {
+        int traits;                            // FunctionLineCache::Traits
+        PrototypeTable::Prototype* prototype;  // null: no record could be made
+    };
+
+    enum Quiet { NOT_QUIET, QUIET, CHAIN, IDENTIFY };
+    int QuietEvent(lua_State* L, lua_Debug* ar, int desired);
+    int QuietLine(const PrototypeTable::Prototype* function, lua_Debug* ar) const;
+    int QuietFirstLine(lua_State* L, lua_Debug* ar);
+    PrototypeTable::Prototype* CachedRunning(lua_State* L, lua_Debug* ar, ShadowStack::Thread& thread, int level);
+    void OnIdleEvent(lua_State* L, lua_Debug* ar, int desired);
+    void OnEventEveryFunction(lua_State* L, lua_Debug* ar, int desired);
     void OnEventPerFunction(lua_State* L, lua_Debug* ar, int baseMask);
-    int CallerTraits(lua_State* L, LONG generation);
+    void OnCallOrReturn(lua_State* L, lua_Debug* ar);
+    void OnLine(lua_State* L, lua_Debug* ar, ShadowStack::Thread& thread, int level, int perFunctionBase);
+    PrototypeTable::Prototype* IdentifyRunning(lua_State* L, lua_Debug* ar, ShadowStack::Thread& thread,
+                                               int level, int perFunctionBase);
+    void OnLineWithoutRecord(lua_State* L, lua_Debug* ar, int mode);
+    void LineStep(lua_State* L, ChunkPathCache::Entry* chunk, int line, int mode, bool mayHoldBreakpoint);
+    FunctionInfo CallerTraits(lua_State* L, LONG generation);
     void ReadStack(lua_State* L, ShadowStack::Thread& thread, LONG generation);
-    int FunctionTraits(lua_State* L, lua_Debug* ar, LONG generation);
-    int PushedFunctionTraits(lua_State* L, lua_Debug* ar, LONG generation);
-    int NewFunctionTraits(lua_State* L, lua_Debug* ar, LONG generation);
+    FunctionInfo FunctionTraits(lua_State* L, lua_Debug* ar, LONG generation);
+    FunctionInfo PushedFunctionTraits(lua_State* L, lua_Debug* ar, LONG generation);
+    FunctionInfo NewFunctionTraits(lua_State* L, lua_Debug* ar, LONG generation,
+                                   const FunctionLineCache::Entry* known);
+    PrototypeTable::Prototype* FindPrototype(lua_State* L, lua_Debug* ar, bool newClosure);
+    void FetchCode(lua_State* L, lua_Debug* ar, PrototypeTable::Prototype* prototype);
+    void Decide(PrototypeTable::Prototype* prototype, LONG generation);
     int CFunctionTraits(lua_State* L, LONG generation);
+    bool NeedsReturns(lua_State* L, int traits) const;
     void PrepareThreads(lua_State* L, int traits, int baseMask);
     void PrepareThread(lua_State* L, lua_State* co, int baseMask);
-    void PrepareCalledThreads(lua_State* L, lua_Debug* ar);
-    bool ChunkWantsLines(ChunkPathCache::Entry* entry);
     BreakpointFile* ChunkFile(ChunkPathCache::Entry* entry);
-    static void SetLineEvents(lua_State* L, ShadowStack::Thread& thread, int baseMask, bool lines);
-    static void SetHookMask(lua_State* L, int mask);
+    void SetLineEvents(lua_State* L, ShadowStack::Thread& thread, int baseMask, bool lines);
+    void SetHookMask(lua_State* L, int mask);
+    void ApplyHookMasks(lua_State* L);
+    void NoteMask(int mask);
     static int ProtectedFindLibraryFunctions(lua_State* L);
     void FindLibraryFunctions(lua_State* L, LONG generation);
     bool StepTargetReached(lua_State* L, int mode);
     ChunkPathCache::Entry* ChunkEntry(const char* source);
+    void RefreshPath(ChunkPathCache::Entry* entry);
     bool ChunkHasBreakpoint(ChunkPathCache::Entry* entry, int line);
+    void ForgetFunctions();
 
     // resetMode: the stepping mode that made the stop, which the stop ends (MODE_RUN
     // for a breakpoint, which keeps the mode).
@@ -145,6 +177,7 @@ private:
     void ResumeScript();
     void BeginStep();
     void SetStepMode(int mode);
+    void HurryScript();
     void UpdateDesiredMask();
     static int StackDepth(lua_State* L);
 
@@ -157,8 +190,23 @@ private:
     volatile LONG m_nBaseGeneration;
     BreakpointTable m_Breakpoints;
     ChunkPathCache m_PathCache;
+    PrototypeTable m_Prototypes;
     FunctionLineCache m_FunctionLines;
     ShadowStack m_Shadow;
+    // The lines Lua lists for a function, gathered for its record.
+    SimpleArray<int> m_CodeLines;
+    bool m_bCodeLinesLost;
+    // A chunk or prototype could not be recorded: the next event starts every
+    // record again.
+    bool m_bCachesFull;
+    // Whether some thread may have been given a mask without call and return
+    // events: one resumed later must get them before it runs. Until then, a hook
+    // that gets every event need not ask which function each call enters.
+    bool m_bThreadsMayLag;
+    // A host's hook seen in front of ours, passing its events on (null: none).
+    lua_Hook volatile m_pPassingHook;
+    // The host's main thread, which cannot yield (null where it cannot be told).
+    lua_State* m_pMainThread;
     // Changes whenever a function's need for line events may have changed, and
     // whenever a thread's mask was set from outside the per-function events.
     volatile LONG m_nLineGeneration;

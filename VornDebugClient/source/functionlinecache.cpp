@@ -40,10 +40,12 @@ void FunctionLineCache::Clear()
         m_Entries[i].function = nullptr;
         m_Entries[i].generation = -1;
         m_Entries[i].traits = WANTS_LINES;
+        m_Entries[i].prototype = nullptr;
     }
 }
 
-void FunctionLineCache::Store(lua_State* L, int functionIndex, LONG generation, int traits)
+void FunctionLineCache::Store(lua_State* L, int functionIndex, LONG generation, int traits,
+                              PrototypeTable::Prototype* prototype)
 {
     const void* function = lua_topointer(L, functionIndex);
     int slot = SlotOf(function);
@@ -61,4 +63,5 @@ void FunctionLineCache::Store(lua_State* L, int functionIndex, LONG generation, 
     entry.function = function;
     entry.generation = generation;
     entry.traits = traits;
+    entry.prototype = prototype;
 }

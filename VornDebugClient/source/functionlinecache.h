@@ -1,7 +1,7 @@
 // What the hook needs to know of a function at its call (whether its lines need
 // hook events, whether returns above it must be seen, whether it keeps a
-// coroutine), kept by the function's closure so that call and return events
-// decide it without asking Lua for the source name.
+// coroutine, and the record of its prototype), kept by the function's closure so
+// that call and return events decide it without asking Lua for the source name.
 // A cached closure is held in a table of the Lua registry until its slot is
 // taken by another, so its address cannot be reused by a different function
 // while the cache still names it. Used by the script thread only.
@@ -9,6 +9,7 @@
 #define VORN_DEBUGCLIENT_FUNCTIONLINECACHE_H
 
 #include "luacompat.h"
+#include "prototypetable.h"
 #include "winheaders.h"
 
 class FunctionLineCache
@@ -25,6 +26,16 @@ public:
         THREAD_UPVALUE = 8
     };
 
+    struct Entry
+    {
+        const void* function;
+        LONG generation;       // of the traits
+        int traits;
+        // The prototype's record (for a Lua function of a script file), the shared
+        // record of functions outside files, or null when no record could be made.
+        PrototypeTable::Prototype* prototype;
+    };
+
     FunctionLineCache() { Clear(); }
 
     // Creates or drops the registry table that holds the cached closures (these
@@ -33,17 +44,15 @@ public:
     static void DestroyAnchors(lua_State* L);
 
     void Clear();
-    // True and *traits set when the closure is cached for this generation.
-    bool Find(const void* function, LONG generation, int* traits) const
+    // The entry of the closure, whatever generation its traits are of; null when
+    // the closure is not cached.
+    const Entry* Find(const void* function) const
     {
         const Entry& entry = m_Entries[SlotOf(function)];
-        if (entry.function != function || entry.generation != generation)
-            return false;
-        *traits = entry.traits;
-        return true;
+        return entry.function == function ? &entry : nullptr;
     }
     // Caches the closure at stack index functionIndex.
-    void Store(lua_State* L, int functionIndex, LONG generation, int traits);
+    void Store(lua_State* L, int functionIndex, LONG generation, int traits, PrototypeTable::Prototype* prototype);
 
 private:
     static int SlotOf(const void* function)
@@ -52,12 +61,6 @@ private:
         return int(((bits >> 3) ^ (bits >> 11)) & (SLOTS - 1));
     }
 
-    struct Entry
-    {
-        const void* function;
-        LONG generation;
-        int traits;
-    };
     Entry m_Entries[SLOTS];
 };
 

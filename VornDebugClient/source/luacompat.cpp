@@ -46,6 +46,18 @@ bool PushThread(lua_State* L)
 #endif
 }
 
+bool IsMainThread(lua_State* L)
+{
+#if VORN_LUA_51
+    bool main = lua_pushthread(L) == 1;
+    lua_pop(L, 1);
+    return main;
+#else
+    (void)L;
+    return false;
+#endif
+}
+
 bool IsResumingAnother(lua_State* co)
 {
 #if VORN_LUA_51

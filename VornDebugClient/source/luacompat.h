@@ -33,6 +33,9 @@ namespace LuaCompat
     bool HasThreadInspection();
     // Pushes L's own thread object; false (nothing pushed) where not supported.
     bool PushThread(lua_State* L);
+    // Whether L is its state's main thread (false where it cannot be told). Pushes
+    // a value for a moment: run it protected.
+    bool IsMainThread(lua_State* L);
     // True when thread co is active but has resumed another coroutine, i.e. it is
     // further down the resume chain of the thread now running.
     bool IsResumingAnother(lua_State* co);

@@ -2,14 +2,18 @@
 
 #include "packetbuffer.h"
 
-NetworkSystem::NetworkSystem() : sock(INVALID_SOCKET), m_bBlocking(true), isConnected(false)
+NetworkSystem::NetworkSystem()
+    : sock(INVALID_SOCKET), m_bBlocking(true), isConnected(false), m_hReadEvent(CreateEventA(nullptr, FALSE, FALSE, nullptr))
 {
 }
 
 NetworkSystem::~NetworkSystem()
 {
     Close();
+    if (m_hReadEvent)
+        CloseHandle(m_hReadEvent);
 }
+
 
 int NetworkSystem::Startup()
 {
@@ -25,11 +29,15 @@ void NetworkSystem::Cleanup()
 void NetworkSystem::SetBlocking(bool blocking)
 {
     m_bBlocking = blocking;
-    if (sock != INVALID_SOCKET)
-    {
-        u_long nonBlocking = blocking ? 0 : 1;
-        ioctlsocket(sock, FIONBIO, &nonBlocking);
-    }
+    if (sock == INVALID_SOCKET)
+        return;
+    // A socket that signals an event cannot block: the selection goes first.
+    if (blocking && m_hReadEvent)
+        WSAEventSelect(sock, nullptr, 0);
+    u_long nonBlocking = blocking ? 0 : 1;
+    ioctlsocket(sock, FIONBIO, &nonBlocking);
+    if (!blocking && m_hReadEvent)
+        WSAEventSelect(sock, m_hReadEvent, FD_READ);
 }
 
 bool NetworkSystem::Open(const NetworkAddress& remote, const NetworkAddress& local)

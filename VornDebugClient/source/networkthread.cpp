@@ -39,7 +39,7 @@ int NetworkThread::Run()
 {
     for (;;)
     {
-        int command = WaitCommand(POLL_MS);
+        int command = WaitCommandOrObject(m_Net.GetReadEvent(), CMD_POLL, POLL_MS);
         if (command == CMD_EXIT)
             break;
         HandleCommand(command);

@@ -1,6 +1,7 @@
 // The one worker thread: it owns the socket and both packet buffers, writes and
-// sends the messages the script thread asks for, and polls the socket about every
-// millisecond for the IDE's messages, which it hands to the engine.
+// sends the messages the script thread asks for, and hands the IDE's messages to
+// the engine. It waits on its command queue and on the socket together, so a
+// datagram is read as soon as it arrives; the socket itself never blocks.
 #ifndef VORN_DEBUGCLIENT_NETWORKTHREAD_H
 #define VORN_DEBUGCLIENT_NETWORKTHREAD_H
 
@@ -38,7 +39,9 @@ public:
         CONNECT_CONNECTED = 1,
         CONNECT_FAILED = 2
     };
-    enum { POLL_MS = 1, MAX_DATAGRAMS_PER_ROUND = 64 };
+    // POLL_MS: the longest wait without a look at the socket (its event makes
+    // the worker read at once; this only guards against an event that is lost).
+    enum { POLL_MS = 100, MAX_DATAGRAMS_PER_ROUND = 64 };
 
     NetworkThread();
     ~NetworkThread() override;

@@ -19,12 +19,6 @@ void ShadowStack::Thread::Reset(lua_State* L, LONG epoch, LONG generation, int m
     m_bStarted = true;
 }
 
-void ShadowStack::Thread::Unset(int level)
-{
-    if (unsigned(level) < unsigned(LEVELS))
-        m_Entries[level] = NO_EPOCH;
-}
-
 // The function the last call event entered at level was tail called: it runs one
 // level lower, in place of its caller.
 void ShadowStack::Thread::MoveTailCall(int level)
@@ -33,7 +27,7 @@ void ShadowStack::Thread::MoveTailCall(int level)
     if (moved == UNKNOWN)
         Unset(level - 1);
     else
-        Set(level - 1, moved == LINES);
+        Set(level - 1, moved == LINES, m_Functions[level]);   // known: level is within the record
 }
 
 ShadowStack::ShadowStack() : m_pCurrent(&m_Threads[0]), m_nNextReused(0), m_nEpoch(NO_EPOCH)
@@ -43,6 +37,8 @@ ShadowStack::ShadowStack() : m_pCurrent(&m_Threads[0]), m_nNextReused(0), m_nEpo
         thread.Reset(nullptr, NO_EPOCH, -1, 0);
         for (LONG& entry : thread.m_Entries)
             entry = NO_EPOCH;
+        for (const void*& function : thread.m_Functions)
+            function = nullptr;
     }
 }
 

@@ -17,6 +17,15 @@
 //   every entry unknown, and the hook reads the thread's stack once.
 // An unknown entry sends the caller back to Lua; it is filled from the answer.
 //
+// Each entry also names the record of its function (an opaque pointer for the
+// caller), so that a line event finds what it needs without asking Lua. A line
+// event trusts it only at the level that runs as far as the events tell: a
+// tail-called function runs one level below its call event, and an error leaves
+// the level of the frame it unwound to; both send the caller back to Lua.
+//
+// Where every event is on, the hook marks a level unknown at its call (Entered)
+// and names its function at its first line event (Running).
+//
 // Return events. Only some frames need the returns above them seen: a function
 // whose lines are watched (its lines must come back on when a call returns into
 // it) and a C function that may yield (the thread must get the event that
@@ -71,7 +80,7 @@ public:
         // A call event entered level with this decision. returnsFrom: the lowest
         // level the callee may run at when it needs return events (a tail call
         // moves a Lua function one level down), else NO_RETURNS.
-        void Called(int level, bool lines, int returnsFrom)
+        void Called(int level, bool lines, int returnsFrom, const void* function = nullptr)
         {
             if (level < 0)
             {
@@ -82,9 +91,17 @@ public:
                 MoveTailCall(level);
             if (level <= m_nReturnsFrom)
                 m_nReturnsFrom = returnsFrom;   // the frames from level up have gone
-            Set(level, lines);
+            Set(level, lines, function);
             m_nRunning = level;
         }
+        // Every event is on: a call event entered level; its function is not known yet.
+        void Entered(int level)
+        {
+            Unset(level);
+            m_nRunning = level;
+        }
+        // Every event is on: a return event left level.
+        void Left(int level) { m_nRunning = level - 1; }
         // A return event leaves level: the decision of the level below it.
         Decision Returned(int level)
         {
@@ -103,7 +120,7 @@ public:
             return Get(level - 1);
         }
         // A count event: the function running at level has this decision.
-        void Counted(int level, bool lines, bool needsReturns)
+        void Counted(int level, bool lines, bool needsReturns, const void* function = nullptr)
         {
             if (level < 0)
             {
@@ -112,17 +129,31 @@ public:
             }
             if (level < m_nReturnsFrom)
                 m_nReturnsFrom = needsReturns ? level : NO_RETURNS;
-            Set(level, lines);
+            Set(level, lines, function);
             m_nRunning = level;
         }
         // Frames that were not read may need returns.
         void SeeEveryReturn() { m_nReturnsFrom = 0; }
         // The function at level, read from the stack, has this decision.
-        void Known(int level, bool lines, bool needsReturns)
+        void Known(int level, bool lines, bool needsReturns, const void* function = nullptr)
         {
-            Set(level, lines);
+            Set(level, lines, function);
             if (needsReturns && level >= 0 && level < m_nReturnsFrom)
                 m_nReturnsFrom = level;
+        }
+        // A line event at level, whose function Lua was asked for.
+        void Running(int level, bool lines, bool needsReturns, const void* function)
+        {
+            Known(level, lines, needsReturns, function);
+            m_nRunning = level;
+        }
+        // The record of the function running at level, or null when the events do
+        // not tell it.
+        const void* FunctionAt(int level) const
+        {
+            if (level != m_nRunning || unsigned(level) >= unsigned(LEVELS) || (m_Entries[level] >> 1) != m_nEpoch)
+                return nullptr;
+            return m_Functions[level];
         }
         Decision Get(int level) const
         {
@@ -135,14 +166,19 @@ public:
         friend class ShadowStack;
         void Reset(lua_State* L, LONG epoch, LONG generation, int mask);
         void MoveTailCall(int level);
-        void Set(int level, bool lines)
+        void Set(int level, bool lines, const void* function)
         {
             if (unsigned(level) < unsigned(LEVELS))
             {
                 m_Entries[level] = (m_nEpoch << 1) | (lines ? 1 : 0);
+                m_Functions[level] = function;
             }
         }
-        void Unset(int level);
+        void Unset(int level)
+        {
+            if (unsigned(level) < unsigned(LEVELS))
+                m_Entries[level] = 0;   // epoch 0: unknown in every record
+        }
 
         lua_State* m_L;
         LONG m_nEpoch;
@@ -152,6 +188,7 @@ public:
         int m_nReturnsFrom;
         bool m_bStarted;
         LONG m_Entries[LEVELS];   // the epoch it was written in, shifted, and the decision in bit 0
+        const void* m_Functions[LEVELS];   // valid with its entry
     };
 
     ShadowStack();
@@ -167,6 +204,13 @@ public:
         if (thread->m_L == L && thread->m_nGeneration == generation && !readMask)
             return *thread;
         return Switch(L, generation, readMask);
+    }
+    // The record of L when it is the current one and its decisions are of this
+    // generation (the hook's quickest way to a line's function), else null.
+    Thread* Peek(lua_State* L, LONG generation)
+    {
+        Thread* thread = m_pCurrent;
+        return thread->m_L == L && thread->m_nGeneration == generation ? thread : nullptr;
     }
     // L's mask was changed from outside its own events (a resume prepares it):
     // its record starts again when L runs next.

@@ -86,15 +86,18 @@ bool Thread::Start()
     return true;
 }
 
-bool Thread::PostLocked(int command)
+bool Thread::QueueLocked(int command)
 {
     if (!m_hThread || !m_bQueueEnabled || !m_pCommandEvent || command == COMMAND_NONE)
         return false;
     int count = m_Queue.Count();
     bool sameAsLast = count > m_nQueueHead && m_Queue.Get(count - 1) == command;
-    if (!sameAsLast && !m_Queue.Push(command))
-        return false;
-    return m_pCommandEvent->Set();
+    return sameAsLast || m_Queue.Push(command);
+}
+
+bool Thread::PostLocked(int command)
+{
+    return QueueLocked(command) && m_pCommandEvent->Set();
 }
 
 bool Thread::PostCommand(int command)
@@ -103,10 +106,11 @@ bool Thread::PostCommand(int command)
     return PostLocked(command);
 }
 
+// One wake-up for both: each costs the system a call.
 bool Thread::PostCommands(int first, int second)
 {
     AutoLock lock;
-    return PostLocked(first) && PostLocked(second);
+    return QueueLocked(first) && PostLocked(second);
 }
 
 bool Thread::QueueCommand(int command)
@@ -138,11 +142,25 @@ int Thread::GetQueuedCount() const
 
 int Thread::WaitCommand(DWORD ms)
 {
+    return WaitCommandOrObject(nullptr, COMMAND_TIMEOUT, ms);
+}
+
+int Thread::WaitCommandOrObject(HANDLE object, int commandOnObject, DWORD ms)
+{
     int command = PopCommand();
     if (command != COMMAND_NONE)
         return command;
     if (m_pCommandEvent)
-        m_pCommandEvent->Wait(ms);
+    {
+        HANDLE handles[2] = {m_pCommandEvent->GetHandle(), object};
+        DWORD count = object ? 2 : 1;
+        if (WaitForMultipleObjects(count, handles, FALSE, ms) == WAIT_OBJECT_0 + 1)
+            return commandOnObject;
+    }
+    else if (object && WaitForSingleObject(object, ms) == WAIT_OBJECT_0)
+    {
+        return commandOnObject;
+    }
     command = PopCommand();
     return command != COMMAND_NONE ? command : int(COMMAND_TIMEOUT);
 }

@@ -38,6 +38,9 @@ public:
     bool QueueCommand(int command);
     int PopCommand();
     int WaitCommand(DWORD ms);
+    // Like WaitCommand, but also ends the wait when object is signalled, which
+    // yields commandOnObject (object may be null: the command event alone).
+    int WaitCommandOrObject(HANDLE object, int commandOnObject, DWORD ms);
 
     bool IsRunning() const;
     // Whether the caller runs on this thread.
@@ -61,6 +64,7 @@ private:
     Thread& operator=(const Thread&) = delete;
 
     static DWORD WINAPI ThreadEntry(LPVOID parameter);
+    bool QueueLocked(int command);
     bool PostLocked(int command);
     void ResetLocked();
 

@@ -13,7 +13,10 @@ struct lua_Debug;
 /* Optional host callbacks; each may be null and their results are ignored. */
 typedef struct VornDebugClientImports
 {
-    void (*hookChain)(struct lua_State* L, struct lua_Debug* ar); /* after each handled hook event */
+    /* After each call and return event, and each line event of a chunk loaded from a
+     * file. ar is the record as Lua gave it to the hook (event, current line): ask
+     * lua_getinfo for more. Not called once the session has ended. */
+    void (*hookChain)(struct lua_State* L, struct lua_Debug* ar);
     void (*sessionEnded)(void);                                   /* the IDE stopped the session */
     void (*aboutToBreak)(void);                                   /* the script is about to stop */
     void (*resumed)(void);                                        /* the stopped script goes on */

@@ -1,6 +1,29 @@
 // Benchmark (not a test): how much slower a script runs with VornDebugClient51
-// attached than in the same host without it, on the same lua51.dll, and how many
-// breakpoint round trips per second the client makes when the IDE says "go on".
+// attached than in the same host without it, on the same lua51.dll, and how fast
+// breakpoint decisions go when the IDE says "go on" at once.
+//
+// Every workload runs in each case below; the cases take turns round after round
+// and each figure is the median of its rounds, as a ratio to the plain host:
+//   count       a bare C hook on a count event every 1000 instructions: what
+//               the client's own heartbeat costs (Lua counts every instruction
+//               while any count hook is set)
+//   floor       a bare C hook of the host's on call, return and line events
+//   floor+f     the same hook, which also asks Lua (lua_getinfo "f") which
+//               function runs at the first line after each call: the least a
+//               hook must do to know, line by line, whether the line is in a
+//               script file and may hold a breakpoint
+//   ask f       a bare C hook on call events only, which asks Lua which function
+//               is called: the least a hook must do to give line events only to
+//               the functions that need them
+//   client      the client, no breakpoints, no host callbacks
+//   55 bps      50 breakpoints in ten other files and 5 in the running file, on
+//               lines of a function that is never called
+//   chain       the client with a host hook chain (a callback as cheap as the
+//               floor's hook), without and with the 55 breakpoints; also given
+//               as a ratio to the floor
+// Then breakpoint decisions: a breakpoint on a loop line, verdict 0 at once;
+// round trip median and 90th percentile, decisions per second.
+//
 // Binds the debug ports 7550/7551; an IDE of its own answers in a thread. Works in
 // a scratch folder of its own under the temporary folder.
 #include "vorndebugclient.h"
@@ -9,6 +32,7 @@
 #include <windows.h>
 #include <lua.hpp>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
 #include <string>
@@ -39,20 +63,42 @@ void PutStr(std::string& d, const std::string& s)
     d += '\0';
 }
 
+std::vector<std::string> Handshake(const Ide& ide)
+{
+    std::vector<std::string> replies;
+    std::string d;
+    PutInt(d, 1);   // connect wait
+    replies.push_back(d);
+    d.clear();
+    char dir[MAX_PATH];
+    GetCurrentDirectoryA(MAX_PATH, dir);
+    PutInt(d, 3);
+    PutStr(d, dir);
+    replies.push_back(d);
+    d.clear();
+    for (const auto& bp : ide.breakpoints)
+    {
+        PutInt(d, 4);
+        PutStr(d, bp.first);
+        PutInt(d, bp.second);
+    }
+    if (!d.empty())
+        replies.push_back(d);
+    d.clear();
+    PutInt(d, 2);   // connect ready
+    replies.push_back(d);
+    return replies;
+}
+
 DWORD WINAPI IdeThread(LPVOID parameter)
 {
     Ide& ide = *static_cast<Ide*>(parameter);
     char buffer[4096];
     while (!ide.quit)
     {
-        fd_set set;
-        FD_ZERO(&set);
-        FD_SET(ide.socket, &set);
-        timeval tv = {0, 20000};
-        if (select(0, &set, nullptr, nullptr, &tv) != 1)
-            continue;
         sockaddr_in from;
         int fromLength = sizeof(from);
+        // Blocking with a time-out: the answer goes out as soon as the query is in.
         int n = recvfrom(ide.socket, buffer, sizeof(buffer), 0, reinterpret_cast<sockaddr*>(&from), &fromLength);
         if (n < 4)
             continue;
@@ -61,26 +107,7 @@ DWORD WINAPI IdeThread(LPVOID parameter)
         std::string d;
         if (id == 0)   // connect request
         {
-            PutInt(d, 1);
-            replies.push_back(d);
-            d.clear();
-            char dir[MAX_PATH];
-            GetCurrentDirectoryA(MAX_PATH, dir);
-            PutInt(d, 3);
-            PutStr(d, dir);
-            replies.push_back(d);
-            d.clear();
-            for (const auto& bp : ide.breakpoints)
-            {
-                PutInt(d, 4);
-                PutStr(d, bp.first);
-                PutInt(d, bp.second);
-            }
-            if (!d.empty())
-                replies.push_back(d);
-            d.clear();
-            PutInt(d, 2);
-            replies.push_back(d);
+            replies = Handshake(ide);
         }
         else if (id == 3)   // breakpoint query: go on
         {
@@ -101,6 +128,7 @@ DWORD WINAPI IdeThread(LPVOID parameter)
     return 0;
 }
 
+// Another program on this machine may hold the debug port for a while: wait.
 bool StartIde(Ide& ide)
 {
     ide.socket = socket(AF_INET, SOCK_DGRAM, IPPROTO_UDP);
@@ -108,8 +136,14 @@ bool StartIde(Ide& ide)
     address.sin_family = AF_INET;
     address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
     address.sin_port = htons(7550);
-    if (bind(ide.socket, reinterpret_cast<sockaddr*>(&address), sizeof(address)) != 0)
-        return false;
+    for (int attempt = 0; bind(ide.socket, reinterpret_cast<sockaddr*>(&address), sizeof(address)) != 0; ++attempt)
+    {
+        if (attempt == 1200)
+            return false;
+        Sleep(100);
+    }
+    DWORD timeout = 50;
+    setsockopt(ide.socket, SOL_SOCKET, SO_RCVTIMEO, reinterpret_cast<const char*>(&timeout), sizeof(timeout));
     ide.thread = CreateThread(nullptr, 0, IdeThread, &ide, 0, nullptr);
     return ide.thread != nullptr;
 }
@@ -124,61 +158,66 @@ void StopIde(Ide& ide)
 
 // ---- workloads ---------------------------------------------------------------------------
 
-const char* const TIGHT =
-    "local s = 0\n"
-    "for i = 1, 20000000 do\n"
-    "  s = s + i % 7\n"
-    "end\n"
-    "return s\n";
+// Every workload begins with a function that is never called: the 55-breakpoint
+// cases put 5 breakpoints on its lines 2 to 6.
+const char* const NEVER_CALLED =
+    "local function never()\n"   // 1
+    "  local a = 1\n"            // 2
+    "  local b = a + 1\n"        // 3
+    "  local c = b * 2\n"        // 4
+    "  local d = c - 1\n"        // 5
+    "  return d\n"               // 6
+    "end\n";                     // 7
 
-const char* const LINES =
-    "local s, t = 0, 0\n"
-    "for i = 1, 4000000 do\n"
-    "  local a = i * 2\n"
-    "  local b = a - i\n"
-    "  if b > 3 then t = t + 1 end\n"
-    "  s = s + b\n"
-    "end\n"
-    "return s + t\n";
-
-const char* const CALLS =
-    "local function add(a, b) return a + b end\n"
-    "local function step(x) return add(x, 1) end\n"
-    "local s = 0\n"
-    "for i = 1, 3000000 do\n"
-    "  s = step(s)\n"
-    "end\n"
-    "return s\n";
-
-// Switches between more coroutines than the hook keeps records for.
-const char* const SWITCHES =
-    "local cos = {}\n"
-    "for i = 1, 50 do\n"
-    "  cos[i] = coroutine.wrap(function()\n"
-    "    local n = 0\n"
-    "    while true do n = n + 1 coroutine.yield(n) end\n"
-    "  end)\n"
-    "end\n"
-    "local s = 0\n"
-    "for r = 1, 10000 do\n"
-    "  for i = 1, 50 do s = s + cos[i]() end\n"
-    "end\n"
-    "return s\n";
-
-const char* const QUERY =
-    "local deadline = os.clock() + 2\n"
-    "local n = 0\n"
-    "while os.clock() < deadline do\n"
-    "  n = n + 1\n"
-    "end\n"
-    "return n\n";
-
-void WriteFile(const std::string& name, const char* text)
+struct Workload
 {
-    FILE* f = std::fopen(name.c_str(), "wb");
-    std::fputs(text, f);
-    std::fclose(f);
-}
+    const char* name;
+    const char* title;
+    const char* text;
+};
+
+// Sized to run a tenth of a second or more plain: shorter runs drown in the
+// machine's own variation. The event counts the floor's hook saw are printed.
+const Workload WORKLOADS[] = {
+    {"tight", "tight loop, 25M line events",
+     "local s = 0\n"
+     "for i = 1, 12500000 do\n"
+     "  s = s + i % 7\n"
+     "end\n"
+     "return s\n"},
+    {"fib", "fib(25) 40 times",
+     "local function fib(n)\n"
+     "  if n < 2 then return n end\n"
+     "  return fib(n - 1) + fib(n - 2)\n"
+     "end\n"
+     "local s = 0\n"
+     "for r = 1, 40 do s = s + fib(25) end\n"
+     "return s\n"},
+    {"calls", "5M Lua calls + 5M C calls",
+     "local function f(x) return x end\n"
+     "local abs = math.abs\n"
+     "local s = 0\n"
+     "for i = 1, 5000000 do\n"
+     "  s = s + f(i) + abs(i)\n"
+     "end\n"
+     "return s\n"},
+    {"switches", "2.5M coroutine switches",
+     "local cos = {}\n"
+     "for i = 1, 50 do\n"
+     "  cos[i] = coroutine.wrap(function()\n"
+     "    local n = 0\n"
+     "    while true do n = n + 1 coroutine.yield(n) end\n"
+     "  end)\n"
+     "end\n"
+     "local s = 0\n"
+     "for r = 1, 50000 do\n"
+     "  for i = 1, 50 do s = s + cos[i]() end\n"
+     "end\n"
+     "return s\n"},
+};
+
+const int NEVER_FIRST_LINE = 2;
+const int NEVER_LAST_LINE = 6;
 
 double Seconds(LARGE_INTEGER a, LARGE_INTEGER b)
 {
@@ -187,54 +226,330 @@ double Seconds(LARGE_INTEGER a, LARGE_INTEGER b)
     return double(b.QuadPart - a.QuadPart) / double(f.QuadPart);
 }
 
-enum Mode { PLAIN, ATTACHED, ATTACHED_50_ELSEWHERE };
+double Median(std::vector<double> values)
+{
+    std::sort(values.begin(), values.end());
+    return values[values.size() / 2];
+}
 
-// Runs the script file once; seconds spent in the script alone.
-double RunOnce(const std::string& file, Mode mode)
+// ---- the cases -----------------------------------------------------------------------------
+
+enum Case { PLAIN, COUNT, FLOOR, FLOOR_ASKING, ASK_FUNCTION, CLIENT, CLIENT_BPS, CHAIN, CHAIN_BPS, CASES };
+const char* const CASE_NAMES[CASES] = {"plain s", "count", "floor",  "floor+f", "ask f",
+                                       "client",  "55 bps", "chain", "chain+bps"};
+
+const DWORD SETTLE_MS = 100;
+
+volatile LONG g_hookEvents;
+
+// As cheap as a hook can be; the host's chained callback is the same.
+void CountingHook(lua_State*, lua_Debug*)
+{
+    ++g_hookEvents;
+}
+
+bool g_callPending;
+
+void CountingAskingHook(lua_State* L, lua_Debug* ar)
+{
+    ++g_hookEvents;
+    if (ar->event == LUA_HOOKCALL)
+    {
+        g_callPending = true;
+    }
+    else if (ar->event == LUA_HOOKLINE && g_callPending)
+    {
+        g_callPending = false;
+        lua_getinfo(L, "f", ar);
+        if (!lua_topointer(L, -1))
+            ++g_hookEvents;
+        lua_pop(L, 1);
+    }
+}
+
+void AskFunctionHook(lua_State* L, lua_Debug* ar)
+{
+    lua_getinfo(L, "f", ar);
+    if (lua_topointer(L, -1))
+        ++g_hookEvents;
+    lua_pop(L, 1);
+}
+
+std::string g_fileName;   // the running workload, as the IDE names it
+
+std::vector<std::pair<std::string, int>> FiftyFiveBreakpoints()
+{
+    std::vector<std::pair<std::string, int>> breakpoints;
+    // The other files' lines are those the workloads run most.
+    for (int f = 1; f <= 10; ++f)
+        for (int line = 8; line <= 12; ++line)
+            breakpoints.push_back({"bench\\other" + std::to_string(f) + ".lua", line});
+    for (int line = NEVER_FIRST_LINE; line <= NEVER_LAST_LINE; ++line)
+        breakpoints.push_back({g_fileName, line});
+    return breakpoints;
+}
+
+void Attach(lua_State* L, Ide& ide, bool chain, bool breakpoints)
+{
+    if (breakpoints)
+        ide.breakpoints = FiftyFiveBreakpoints();
+    VornDebugClientImports imports = {chain ? CountingHook : nullptr, nullptr, nullptr, nullptr, nullptr};
+    VornDebugClient_InitImportAPI(&imports);
+    if (!StartIde(ide) || VornDebugClient_Initialize(L) != 0)
+    {
+        std::printf("cannot attach (port 7550 busy for two minutes?)\n");
+        std::exit(1);
+    }
+    // The client's port may be taken for a moment too.
+    for (int attempt = 0; VornDebugClient_Connect(nullptr) != 0; ++attempt)
+    {
+        if (attempt == 40)
+        {
+            std::printf("cannot connect (port 7551 busy?)\n");
+            std::exit(1);
+        }
+        Sleep(500);
+    }
+}
+
+// Runs the script file once; seconds spent in the script alone. events: the hook
+// events the floor's hook saw.
+double RunOnce(const std::string& file, Case c, long* events = nullptr)
 {
     lua_State* L = luaL_newstate();
     luaL_openlibs(L);
     Ide ide;
-    if (mode != PLAIN)
-    {
-        if (mode == ATTACHED_50_ELSEWHERE)
-            for (int f = 1; f <= 5; ++f)
-                for (int line = 1; line <= 10; ++line)
-                    ide.breakpoints.push_back({"bench\\other" + std::to_string(f) + ".lua", line});
-        if (!StartIde(ide) || VornDebugClient_Initialize(L) != 0 || VornDebugClient_Connect(nullptr) != 0)
-        {
-            std::printf("cannot attach (ports 7550/7551 busy?)\n");
-            std::exit(1);
-        }
-    }
+    bool attached = c >= CLIENT;
+    if (c == COUNT)
+        lua_sethook(L, CountingHook, LUA_MASKCOUNT, 1000);
+    else if (c == FLOOR)
+        lua_sethook(L, CountingHook, LUA_MASKCALL | LUA_MASKRET | LUA_MASKLINE, 0);
+    else if (c == FLOOR_ASKING)
+        lua_sethook(L, CountingAskingHook, LUA_MASKCALL | LUA_MASKRET | LUA_MASKLINE, 0);
+    else if (c == ASK_FUNCTION)
+        lua_sethook(L, AskFunctionHook, LUA_MASKCALL, 0);
+    else if (attached)
+        Attach(L, ide, c == CHAIN || c == CHAIN_BPS, c == CLIENT_BPS || c == CHAIN_BPS);
+    // The threads just started (the client's worker, the IDE's) settle first: their
+    // start-up is no cost of the script's events.
+    Sleep(SETTLE_MS);
+    g_hookEvents = 0;
     LARGE_INTEGER a, b;
+    if (luaL_loadfile(L, file.c_str()) != 0)
+        std::printf("script error: %s\n", lua_tostring(L, -1));
     QueryPerformanceCounter(&a);
-    if (luaL_loadfile(L, file.c_str()) != 0 || lua_pcall(L, 0, 1, 0) != 0)
+    if (lua_pcall(L, 0, 1, 0) != 0)
         std::printf("script error: %s\n", lua_tostring(L, -1));
     QueryPerformanceCounter(&b);
-    if (mode != PLAIN)
+    if (events)
+        *events = g_hookEvents;
+    if (attached)
     {
         VornDebugClient_Shutdown();
         StopIde(ide);
+        VornDebugClientImports none = {};
+        VornDebugClient_InitImportAPI(&none);
     }
     lua_close(L);
     return Seconds(a, b);
 }
 
-// The best of five rounds, the three modes taking turns so that a drift of the
-// machine's speed affects them alike.
-void Measure(const std::string& file, double best[3])
+const int ROUNDS = 7;
+
+void MeasureWorkload(const Workload& w, const std::string& file)
 {
-    const Mode modes[3] = {PLAIN, ATTACHED, ATTACHED_50_ELSEWHERE};
-    for (int m = 0; m < 3; ++m)
-        best[m] = 1e9;
-    for (int round = 0; round < 5; ++round)
-        for (int m = 0; m < 3; ++m)
+    std::vector<double> times[CASES];
+    for (int round = 0; round < ROUNDS; ++round)
+        for (int c = 0; c < CASES; ++c)
+            times[c].push_back(RunOnce(file, Case(c)));
+    double median[CASES];
+    for (int c = 0; c < CASES; ++c)
+        median[c] = Median(times[c]);
+    long events = 0;
+    RunOnce(file, FLOOR, &events);
+
+    std::printf("%-9s %8.3f", w.name, median[PLAIN]);
+    for (int c = COUNT; c < CASES; ++c)
+        std::printf(" %9.2fx", median[c] / median[PLAIN]);
+    std::printf(" %9.2fx %9.2fx %9.2fx   %s, %ld events\n", median[FLOOR_ASKING] / median[FLOOR],
+                median[CHAIN] / median[FLOOR], median[CHAIN_BPS] / median[FLOOR], w.title, events);
+}
+
+// ---- breakpoint decisions --------------------------------------------------------------------
+
+// What the machine allows: a decision hands the script thread's request to the
+// worker, the worker's datagram to the IDE and back, and the verdict to the script
+// thread. The floors are the same hand-offs without the client: an event set for
+// a waiting thread and answered the same way, and a datagram answered by a
+// thread of the same process.
+struct Percentiles
+{
+    double median;
+    double p90;
+};
+
+Percentiles Summarize(std::vector<double> microseconds)
+{
+    std::sort(microseconds.begin(), microseconds.end());
+    Percentiles p = {0, 0};
+    if (!microseconds.empty())
+    {
+        p.median = microseconds[microseconds.size() / 2];
+        p.p90 = microseconds[microseconds.size() * 9 / 10];
+    }
+    return p;
+}
+
+double Microseconds(LARGE_INTEGER a, LARGE_INTEGER b)
+{
+    return Seconds(a, b) * 1e6;
+}
+
+struct EventPair
+{
+    HANDLE ask = CreateEventA(nullptr, FALSE, FALSE, nullptr);
+    HANDLE answer = CreateEventA(nullptr, FALSE, FALSE, nullptr);
+    volatile LONG quit = 0;
+};
+
+DWORD WINAPI AnswerEvents(LPVOID parameter)
+{
+    EventPair& pair = *static_cast<EventPair*>(parameter);
+    while (WaitForSingleObject(pair.ask, INFINITE) == WAIT_OBJECT_0 && !pair.quit)
+        SetEvent(pair.answer);
+    return 0;
+}
+
+Percentiles EventHandOffs(int count)
+{
+    EventPair pair;
+    HANDLE thread = CreateThread(nullptr, 0, AnswerEvents, &pair, 0, nullptr);
+    std::vector<double> trips;
+    for (int i = 0; i < count; ++i)
+    {
+        LARGE_INTEGER a, b;
+        QueryPerformanceCounter(&a);
+        SetEvent(pair.ask);
+        WaitForSingleObject(pair.answer, INFINITE);
+        QueryPerformanceCounter(&b);
+        trips.push_back(Microseconds(a, b));
+    }
+    InterlockedExchange(&pair.quit, 1);
+    SetEvent(pair.ask);
+    WaitForSingleObject(thread, INFINITE);
+    CloseHandle(thread);
+    CloseHandle(pair.ask);
+    CloseHandle(pair.answer);
+    return Summarize(trips);
+}
+
+DWORD WINAPI EchoDatagrams(LPVOID parameter)
+{
+    SOCKET socket = *static_cast<SOCKET*>(parameter);
+    char buffer[64];
+    for (;;)
+    {
+        sockaddr_in from;
+        int fromLength = sizeof(from);
+        int n = recvfrom(socket, buffer, sizeof(buffer), 0, reinterpret_cast<sockaddr*>(&from), &fromLength);
+        if (n <= 0)
+            return 0;   // closed
+        sendto(socket, buffer, n, 0, reinterpret_cast<sockaddr*>(&from), fromLength);
+    }
+}
+
+// On the debug ports, as the client and the IDE use them.
+Percentiles DatagramRoundTrips(int count)
+{
+    SOCKET echo = socket(AF_INET, SOCK_DGRAM, IPPROTO_UDP);
+    SOCKET ask = socket(AF_INET, SOCK_DGRAM, IPPROTO_UDP);
+    sockaddr_in ide = {}, client = {};
+    ide.sin_family = client.sin_family = AF_INET;
+    ide.sin_addr.s_addr = client.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    ide.sin_port = htons(7550);
+    client.sin_port = htons(7551);
+    std::vector<double> trips;
+    if (bind(echo, reinterpret_cast<sockaddr*>(&ide), sizeof(ide)) == 0 &&
+        bind(ask, reinterpret_cast<sockaddr*>(&client), sizeof(client)) == 0)
+    {
+        HANDLE thread = CreateThread(nullptr, 0, EchoDatagrams, &echo, 0, nullptr);
+        for (int i = 0; i < count; ++i)
         {
-            double s = RunOnce(file, modes[m]);
-            if (s < best[m])
-                best[m] = s;
+            char buffer[16] = "query";
+            LARGE_INTEGER a, b;
+            QueryPerformanceCounter(&a);
+            sendto(ask, buffer, 8, 0, reinterpret_cast<sockaddr*>(&ide), sizeof(ide));
+            recv(ask, buffer, sizeof(buffer), 0);
+            QueryPerformanceCounter(&b);
+            trips.push_back(Microseconds(a, b));
         }
+        closesocket(echo);
+        WaitForSingleObject(thread, INFINITE);
+        CloseHandle(thread);
+    }
+    else
+    {
+        closesocket(echo);
+    }
+    closesocket(ask);
+    return Summarize(trips);
+}
+
+std::vector<double> g_marks;
+
+// bench_mark(): the time now, kept for the host to read.
+int BenchMark(lua_State*)
+{
+    LARGE_INTEGER now;
+    QueryPerformanceCounter(&now);
+    g_marks.push_back(double(now.QuadPart));
+    return 0;
+}
+
+// As many decisions as two seconds allow.
+const char* const DECISIONS =
+    "local mark, clock = bench_mark, os.clock\n"   // 1
+    "local deadline = clock() + 2\n"               // 2
+    "while clock() < deadline do\n"                // 3
+    "  mark()\n"                                   // 4
+    "  local x = 1\n"                              // 5  the breakpoint
+    "  mark()\n"                                   // 6
+    "end\n";                                       // 7
+
+void MeasureDecisions(const std::string& file)
+{
+    lua_State* L = luaL_newstate();
+    luaL_openlibs(L);
+    lua_register(L, "bench_mark", BenchMark);
+    Ide ide;
+    ide.breakpoints.push_back({"bench\\decisions.lua", 5});
+    Attach(L, ide, false, false);
+    g_marks.clear();
+    g_marks.reserve(50000);
+    LARGE_INTEGER a, b;
+    luaL_loadfile(L, file.c_str());
+    QueryPerformanceCounter(&a);
+    lua_pcall(L, 0, 0, 0);
+    QueryPerformanceCounter(&b);
+    VornDebugClient_Shutdown();
+    StopIde(ide);
+    lua_close(L);
+
+    LARGE_INTEGER f;
+    QueryPerformanceFrequency(&f);
+    std::vector<double> trips;
+    for (size_t i = 0; i + 1 < g_marks.size(); i += 2)
+        trips.push_back((g_marks[i + 1] - g_marks[i]) * 1e6 / double(f.QuadPart));
+    Percentiles decision = Summarize(trips);
+    double seconds = Seconds(a, b);
+    std::printf("breakpoint decisions (verdict 0 at once): %ld in %.2f s = %.0f per second; "
+                "round trip median %.0f us, 90th percentile %.0f us\n",
+                long(ide.queries), seconds, double(ide.queries) / seconds, decision.median, decision.p90);
+    Percentiles events = EventHandOffs(2000);
+    Percentiles datagrams = DatagramRoundTrips(2000);
+    std::printf("  floors on this machine: event set and answered between two threads median %.0f us "
+                "(90th %.0f us); datagram answered by a thread median %.0f us (90th %.0f us)\n",
+                events.median, events.p90, datagrams.median, datagrams.p90);
 }
 
 // A folder of its own under the temporary folder, made the current directory: the
@@ -256,9 +571,14 @@ public:
         m_folder = name;
         return SetCurrentDirectoryA(name) && CreateDirectoryA("bench", nullptr);
     }
-    void Write(const std::string& file, const char* text)
+    void Write(const std::string& file, const std::string& text)
     {
-        WriteFile(file, text);
+        FILE* f = std::fopen(file.c_str(), "wb");
+        if (f)
+        {
+            std::fputs(text.c_str(), f);
+            std::fclose(f);
+        }
         m_files.push_back(file);
     }
     ~ScratchFolder()
@@ -291,7 +611,7 @@ bool Wanted(int argc, char** argv, const char* name)
 
 }  // namespace
 
-// Arguments: the workloads to run (tight, lines, calls, switches, query); all when none.
+// Arguments: the workloads to run (tight, fib, calls, switches, decisions); all when none.
 int main(int argc, char** argv)
 {
     WSADATA data;
@@ -301,43 +621,25 @@ int main(int argc, char** argv)
         std::printf("cannot make a scratch folder\n");
         return 1;
     }
-    struct Workload { const char* name; const char* text; };
-    const Workload workloads[] = {{"tight", TIGHT}, {"lines", LINES}, {"calls", CALLS}, {"switches", SWITCHES}};
-
-    std::printf("%-8s %10s %22s %26s\n", "workload", "plain s", "attached, no bps", "attached, 50 bps elsewhere");
-    for (const Workload& w : workloads)
+    std::printf("%d-bit build; medians of %d rounds, cases alternating; ratios to the plain host\n",
+                int(sizeof(void*) * 8), ROUNDS);
+    std::printf("%-9s %8s", "workload", CASE_NAMES[PLAIN]);
+    for (int c = COUNT; c < CASES; ++c)
+        std::printf(" %10s", CASE_NAMES[c]);
+    std::printf(" %10s %10s %10s\n", "flr+f/flr", "chain/flr", "c+bps/flr");
+    for (const Workload& w : WORKLOADS)
     {
         if (!Wanted(argc, argv, w.name))
             continue;
+        g_fileName = std::string("bench\\") + w.name + ".lua";
         std::string file = std::string("bench/") + w.name + ".lua";
-        g_scratch.Write(file, w.text);
-        double best[3];
-        Measure(file, best);
-        double plain = best[0], attached = best[1], elsewhere = best[2];
-        std::printf("%-8s %10.3f %14.3f (%.2fx) %18.3f (%.2fx)\n", w.name, plain, attached, attached / plain,
-                    elsewhere, elsewhere / plain);
+        g_scratch.Write(file, std::string(NEVER_CALLED) + w.text);
+        MeasureWorkload(w, file);
     }
-
-    if (Wanted(argc, argv, "query"))
+    if (Wanted(argc, argv, "decisions"))
     {
-        // Round trips: a breakpoint on a loop line that never breaks.
-        g_scratch.Write("bench/query.lua", QUERY);
-        lua_State* L = luaL_newstate();
-        luaL_openlibs(L);
-        Ide ide;
-        ide.breakpoints.push_back({"bench\\query.lua", 4});
-        if (!StartIde(ide) || VornDebugClient_Initialize(L) != 0 || VornDebugClient_Connect(nullptr) != 0)
-            return 1;
-        LARGE_INTEGER a, b;
-        QueryPerformanceCounter(&a);
-        luaL_loadfile(L, "bench/query.lua");
-        lua_pcall(L, 0, 1, 0);
-        QueryPerformanceCounter(&b);
-        VornDebugClient_Shutdown();
-        StopIde(ide);
-        lua_close(L);
-        std::printf("breakpoint round trips (verdict 0): %ld in %.2f s = %.0f per second\n", long(ide.queries),
-                    Seconds(a, b), double(ide.queries) / Seconds(a, b));
+        g_scratch.Write("bench/decisions.lua", DECISIONS);
+        MeasureDecisions("bench/decisions.lua");
     }
     return 0;
 }

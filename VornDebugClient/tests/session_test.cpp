@@ -88,6 +88,17 @@ protected:
     std::string m_name;
 };
 
+// Lines 1 to 7 of scripts with a coroutine the host yields from C and keeps in a
+// list of its own.
+const char* const HOST_COROUTINE =
+    "local co = coroutine.create(function()\n"   // 1
+    "  local x = 1\n"                            // 2
+    "  host_yield()\n"                           // 3
+    "  local y = x + 1\n"                        // 4
+    "  host_report('y=' .. y)\n"                 // 5
+    "end)\n"                                     // 6
+    "host_keep(co)\n";                           // 7
+
 const char* const BASIC_SCRIPT =
     "local function add(a, b)\n"          // 1
     "  local sum = a + b\n"               // 2
@@ -479,6 +490,31 @@ TEST_F(Session, CoroutinesStopWithTheirOwnStackAndStepAcrossResumeAndYield)
     EXPECT_EQ(host.scriptLines, (std::vector<std::string>{"v=40 w=8"}));
 }
 
+// The same through a host's own C functions, which yield and resume the coroutine
+// from the host's list: stepping over the yield stops back in the main chunk.
+TEST_F(Session, SteppingOverAYieldBackIntoTheHostsResumer)
+{
+    Launch("hostyield",
+           std::string(HOST_COROUTINE) +                 // 1-7
+           "host_resume_kept()\n"                       // 8
+           "local after = 3\n"                          // 9
+           "host_resume_kept()\n"                       // 10
+           "host_report('after=' .. after)\n");         // 11
+    ConnectWithBreakpointsAt({2});
+    BreakAt(2);
+    peer.Send(Msg::Command(STEP_OVER));
+    ExpectStopAt(peer.ExpectStop(), 3);
+    peer.Send(Msg::Command(STEP_OVER));   // yields: back in the main chunk
+    ExpectStopAt(peer.ExpectStop(), 9);
+    peer.Send(Msg::Command(STEP_OVER));
+    ExpectStopAt(peer.ExpectStop(), 10);
+    peer.Send(Msg::Command(STEP_OVER));   // the coroutine runs to its end inside
+    ExpectStopAt(peer.ExpectStop(), 11);
+    peer.Send(Msg::Command(CONTINUE));
+    Finish();
+    EXPECT_EQ(host.scriptLines, (std::vector<std::string>{"y=2", "after=3"}));
+}
+
 TEST_F(Session, RunToCursor)
 {
     Launch("cursor",
@@ -851,20 +887,17 @@ const char* const WAITING_SCRIPT =
     "end\n"                                              // 18
     "local ok, y = coroutine.resume(co)\n"               // 19
     "local z = w()\n"                                    // 20
-    "host_report('go=' .. tostring(go) .. ' y=' .. y .. ' z=' .. z)\n";
+    "host_report('go=' .. tostring(go) .. ' y=' .. y .. ' z=' .. z)\n"   // 21
+    "local function never()\n"                                           // 22
+    "  return 0\n"                                                       // 23  never runs
+    "end\n";
 
 // A coroutine the host yields and resumes from C, first given the coroutine, then
 // from a list of its own.
 std::string HostWaitingScript(const std::string& resume)
 {
-    return "local co = coroutine.create(function()\n"       // 1
-           "  local x = 1\n"                                // 2
-           "  host_yield()\n"                               // 3
-           "  local y = x + 1\n"                            // 4
-           "  host_report('y=' .. y)\n"                     // 5
-           "end)\n"                                         // 6
-           "host_keep(co)\n"                                // 7
-           + resume + "\n" +                                // 8
+    return std::string(HOST_COROUTINE) +                    // 1-7
+           resume + "\n" +                                  // 8
            "local deadline = os.clock() + 20\n"             // 9
            "local n = 0\n"                                  // 10
            "while not go and os.clock() < deadline do\n"    // 11
@@ -908,6 +941,13 @@ TEST_F(WaitingCoroutines, MadeWithoutAnyBreakpoint)
 TEST_F(WaitingCoroutines, MadeWithABreakpointElsewhere)
 {
     Run("waiting2", WAITING_SCRIPT, {{"dbgscripts\\never.lua", 1}}, 17, {4, 9}, {"go=true y=2 z=2"});
+}
+
+// A breakpoint in the same file from the start, on a line that never runs: the
+// coroutines' functions were decided to need no lines when they yielded.
+TEST_F(WaitingCoroutines, MadeWithABreakpointInTheSameFile)
+{
+    Run("waiting3", WAITING_SCRIPT, {{"dbgscripts\\waiting3.lua", 23}}, 17, {4, 9}, {"go=true y=2 z=2"});
 }
 
 TEST_F(WaitingCoroutines, YieldedAndResumedByTheHost)
@@ -958,6 +998,74 @@ TEST_F(Session, BreakpointAddedWhileRunningReachesOldAndNewClosures)
     Finish();
     EXPECT_EQ(host.scriptLines, (std::vector<std::string>{"go=true later=26"}));
 }
+
+// Breakpoints in the file that runs, added and removed while it runs: in a
+// function it keeps calling, in a coroutine that waits between its turns, and in
+// the loop that runs them, while a breakpoint on a line that never runs stays.
+// With and without a host's hook chain, which gives the hook every event.
+class SameFileWhileRunning : public Session, public ::testing::WithParamInterface<bool>
+{
+};
+
+TEST_P(SameFileWhileRunning, BreakpointsTakeEffectAtOnceWhereverTheyAre)
+{
+    Launch(GetParam() ? "samefilechain" : "samefile",
+           "local function never()\n"                             // 1
+           "  return 0\n"                                         // 2  a breakpoint that never runs
+           "end\n"                                                // 3
+           "local function tick(n)\n"                             // 4
+           "  local v = n + 1\n"                                  // 5
+           "  return v\n"                                         // 6
+           "end\n"                                                // 7
+           "local co = coroutine.wrap(function()\n"               // 8
+           "  while true do\n"                                    // 9
+           "    local w = 1\n"                                    // 10
+           "    coroutine.yield(w)\n"                             // 11
+           "  end\n"                                              // 12
+           "end)\n"                                               // 13
+           "local deadline = os.clock() + 20\n"                   // 14
+           "local n = 0\n"                                        // 15
+           "while not go and os.clock() < deadline do\n"          // 16
+           "  n = tick(n)\n"                                      // 17
+           "  co()\n"                                             // 18
+           "end\n"                                                // 19
+           "host_report('go=' .. tostring(go))\n",                // 20
+           GetParam() ? "--chain" : "");
+    ConnectWithBreakpointsAt({2});
+    EXPECT_TRUE(peer.Quiet(300)) << "nothing that runs holds a breakpoint";
+    std::string file = "dbgscripts\\" + m_name + ".lua";
+    peer.Send(Datagram().Append(Msg::AddBreakpoint(file, 5)).Append(Msg::AddBreakpoint(file, 10)));
+    // They come at some point of the loop: the first query is on either line.
+    int first = peer.ExpectQuery();
+    ASSERT_TRUE(first == 5 || first == 10) << first;
+    if (first == 10)
+    {
+        peer.Send(Msg::Verdict(0));
+        EXPECT_EQ(peer.ExpectQuery(), 5);
+    }
+    peer.Send(Msg::Verdict(0));
+    GoOnAt({10, 5, 10});
+    // Changed while the script waits for a verdict: the next query shows it.
+    EXPECT_EQ(peer.ExpectQuery(), 5);
+    peer.Send(Msg::RemoveBreakpoint(file, 5));
+    peer.Send(Msg::Verdict(0));
+    EXPECT_EQ(peer.ExpectQuery(), 10);
+    peer.Send(Msg::RemoveBreakpoint(file, 10));
+    peer.Send(Msg::AddBreakpoint(file, 18));
+    peer.Send(Msg::Verdict(0));
+    BreakAt(18);
+    peer.Send(Msg::RemoveBreakpoint(file, 18));
+    EXPECT_EQ(peer.Watch("rawset(_G, 'go', true) and 1", 0).strings.at(1), "1");
+    peer.Send(Msg::Command(CONTINUE));
+    Finish();
+    EXPECT_EQ(host.scriptLines, (std::vector<std::string>{"go=true"}));
+    if (GetParam())
+    {
+        EXPECT_EQ(host.report["chain"], "1");
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Session, SameFileWhileRunning, ::testing::Bool());
 
 // Watch and condition expressions run script code while the script is stopped:
 // code that prints, or that resumes a coroutine with a breakpoint in it, must

@@ -3,99 +3,142 @@
 //   parse           tokenize + first parse (mode 0) into a new outline file
 //   reparse         re-parse (mode 1) of the unchanged text; no sweep needed
 //   reparse+prune   re-parse after a one-line edit, with the sweep
+// then a project's load of 300 files of about 250 lines each, parsed from memory and
+// from the files on disk (as the project does), and one file of 5 MB.
 // Run: build/wine-run.sh build/bench/outline_bench.exe [runs]
 #include "COutline.h"
 #include "CTextLineSource.h"
+#include "LuaBenchSupport.h"
 #include "LuaTokenizer.h"
 
-#include <windows.h>
-#include <algorithm>
-#include <stdio.h>
 #include <stdlib.h>
-#include <string>
-#include <vector>
 
-// One module of about fifty lines; each copy gets its own names.
-static void AppendModule(std::string& text, int n)
+// A folder of its own under the temporary folder, removed afterwards.
+class CBenchFolder
 {
-    char block[4096];
-    snprintf(block, sizeof(block),
-             "--[[ Module %d: a class, its methods, a factory and some data.\n"
-             "   Nothing in here [[counts]] for the outline. ]]\n"
-             "Class%d = { name = \"class %d\", count = 0, items = {} }\n"
-             "Class%d.__index = Class%d\n"
-             "Class%d.version = %d\n"
-             "\n"
-             "function Class%d.new(name, size)\n"
-             "  local self = setmetatable({}, Class%d)\n"
-             "  self.name = name or \"unnamed\" -- default name\n"
-             "  self.size = size or %d\n"
-             "  Class%d.count = Class%d.count + 1\n"
-             "  return self\n"
-             "end\n"
-             "\n"
-             "function Class%d:Grow(amount, ...)\n"
-             "  local total = self.size + amount\n"
-             "  for i = 1, select('#', ...) do\n"
-             "    total = total + select(i, ...)\n"
-             "  end\n"
-             "  if total > 1000 then\n"
-             "    total = 1000\n"
-             "  elseif total < 0 then\n"
-             "    total = 0\n"
-             "  end\n"
-             "  self.size = total\n"
-             "  return total\n"
-             "end\n"
-             "\n"
-             "function Class%d:Describe()\n"
-             "  return string.format(\"%%s (%%d)\", self.name, self.size)\n"
-             "end\n"
-             "\n"
-             "local function helper%d(list, visit)\n"
-             "  local index = 0\n"
-             "  while index < #list do\n"
-             "    index = index + 1\n"
-             "    visit(list[index])\n"
-             "  end\n"
-             "end\n"
-             "\n"
-             "function MakeWidget%d(kind)\n"
-             "  local widget = { kind = kind, [\"label text\"] = \"widget\", size = { w = 10, h = 20 } }\n"
-             "  widget.visible = true\n"
-             "  function widget:Show() self.visible = true end\n"
-             "  return widget\n"
-             "end\n"
-             "\n"
-             "local widget%d = {}\n"
-             "widget%d = MakeWidget%d(\"button\")\n"
-             "setting%d = 1.5e3\n",
-             n, n, n, n, n, n, n, n, n, n, n, n, n, n, n, n, n, n, n, n);
-    text += block;
-}
-
-static double NowMs()
-{
-    static LARGE_INTEGER frequency = {};
-    if (frequency.QuadPart == 0)
-        QueryPerformanceFrequency(&frequency);
-    LARGE_INTEGER now;
-    QueryPerformanceCounter(&now);
-    return (double)now.QuadPart * 1000.0 / (double)frequency.QuadPart;
-}
-
-struct CTiming
-{
-    const char* pszName;
-    std::vector<double> samples;
-    void Report() const
+public:
+    CBenchFolder()
     {
-        std::vector<double> sorted = samples;
-        std::sort(sorted.begin(), sorted.end());
-        printf("%-16s min %7.2f ms   median %7.2f ms   max %7.2f ms\n", pszName, sorted.front(),
-               sorted[sorted.size() / 2], sorted.back());
+        char szTemp[MAX_PATH];
+        ::GetTempPathA(MAX_PATH, szTemp);
+        m_strPath.Format("%svorn_outline_bench_%lu\\", szTemp, ::GetCurrentProcessId());
+        ::CreateDirectoryA(m_strPath, NULL);
     }
+    ~CBenchFolder()
+    {
+        for (const CString& strFile : m_files)
+            ::DeleteFileA(strFile);
+        ::RemoveDirectoryA(m_strPath);
+    }
+    CString Write(int nIndex, const std::string& text)
+    {
+        CString strFile;
+        strFile.Format("%smodule%03d.lua", (LPCTSTR)m_strPath, nIndex);
+        FILE* pOut = fopen(strFile, "wb");
+        if (pOut != NULL)
+        {
+            fwrite(text.data(), 1, text.size(), pOut);
+            fclose(pOut);
+        }
+        m_files.push_back(strFile);
+        return strFile;
+    }
+
+private:
+    CString m_strPath;
+    std::vector<CString> m_files;
 };
+
+static double LinesPerSecond(int nLines, double dMs)
+{
+    return dMs > 0 ? nLines / (dMs / 1000.0) : 0;
+}
+
+static double Median(std::vector<double> samples)
+{
+    std::sort(samples.begin(), samples.end());
+    return samples[samples.size() / 2];
+}
+
+// A project's load: every file into a new outline file, from memory or from disk; the
+// outline is emptied between runs.
+static void TimeProjectLoad(int nRuns)
+{
+    const int nFiles = 300;
+    CBenchFolder folder;
+    std::vector<std::string> texts;
+    std::vector<CString> paths;
+    int nLines = 0;
+    for (int i = 0; i < nFiles; i++)
+    {
+        std::string text;
+        for (int n = 0; n < 5; n++)
+            AppendModule(text, i * 5 + n);
+        nLines += (int)std::count(text.begin(), text.end(), '\n');
+        paths.push_back(folder.Write(i, text));
+        texts.push_back(text);
+    }
+
+    CTiming memory = { "load (memory)", {} };
+    CTiming disk = { "load (disk)", {} };
+    for (int nRun = 0; nRun < nRuns; nRun++)
+    {
+        COutline outline;
+        double t0 = NowMs();
+        for (int i = 0; i < nFiles; i++)
+        {
+            CTextLineSource source(texts[(size_t)i].data(), (int)texts[(size_t)i].size());
+            outline.ParseSource(outline.AddFile(paths[(size_t)i]), source);
+        }
+        memory.samples.push_back(NowMs() - t0);
+        outline.RemoveAll();
+
+        t0 = NowMs();
+        for (int i = 0; i < nFiles; i++)
+            outline.ParseFile(outline.AddFile(paths[(size_t)i]), paths[(size_t)i]);
+        disk.samples.push_back(NowMs() - t0);
+        outline.RemoveAll();
+    }
+    printf("\nproject load: %d files, %d lines\n", nFiles, nLines);
+    memory.Report();
+    disk.Report();
+    const double dMemory = Median(memory.samples), dDisk = Median(disk.samples);
+    printf("disk / memory    %.2f   (memory %.2f M lines/s, disk %.2f M lines/s)\n", dDisk / dMemory,
+           LinesPerSecond(nLines, dMemory) / 1e6, LinesPerSecond(nLines, dDisk) / 1e6);
+}
+
+// One file of 5 MB, tokenized and parsed from memory: a first parse into a new outline
+// file (the first run also finds the memory of the shared token list untouched), then a
+// re-parse of the unchanged text (the editor's timer on an open document).
+static void TimeLargeFile(int nRuns)
+{
+    std::string text;
+    int nModules = 0;
+    while (text.size() < 5u * 1024 * 1024)
+        AppendModule(text, nModules++);
+    const int nLines = (int)std::count(text.begin(), text.end(), '\n');
+    CTextLineSource source(text.data(), (int)text.size());
+    CTiming parse = { "5 MB parse", {} };
+    CTiming reparse = { "5 MB reparse", {} };
+    COutline outline;
+    for (int nRun = 0; nRun < nRuns; nRun++)
+    {
+        COutlineFile* pFile = outline.AddFile("large.lua");
+        double t0 = NowMs();
+        outline.ParseSource(pFile, source);
+        parse.samples.push_back(NowMs() - t0);
+        // The first re-parse builds the file's own token list; the timer's later ones
+        // reuse it.
+        outline.ReparseFile(pFile, source);
+        t0 = NowMs();
+        outline.ReparseFile(pFile, source);
+        reparse.samples.push_back(NowMs() - t0);
+        outline.RemoveFile(pFile);
+    }
+    printf("\nlarge file: %d lines, %d bytes\n", nLines, (int)text.size());
+    parse.Report();
+    reparse.Report();
+}
 
 int main(int argc, char** argv)
 {
@@ -103,10 +146,7 @@ int main(int argc, char** argv)
     if (nRuns < 1)
         nRuns = 1;
 
-    std::string text;
-    int nModules = 0;
-    while (std::count(text.begin(), text.end(), '\n') < 10000)
-        AppendModule(text, nModules++);
+    const std::string text = MakeLuaSource(10000);
     int nLines = (int)std::count(text.begin(), text.end(), '\n');
     CTextLineSource source(text.data(), (int)text.size());
 
@@ -163,5 +203,12 @@ int main(int argc, char** argv)
     parse.Report();
     reparse.Report();
     reparsePrune.Report();
+    printf("parse %.2f M lines/s, reparse+prune %.2f M lines/s (medians)\n",
+           LinesPerSecond(nLines, Median(parse.samples)) / 1e6,
+           LinesPerSecond(nLines, Median(reparsePrune.samples)) / 1e6);
+    outline.RemoveAll();
+
+    TimeProjectLoad(nRuns < 5 ? nRuns : 5);
+    TimeLargeFile(nRuns < 5 ? nRuns : 5);
     return 0;
 }

@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <vector>
+
 class OutlineModel : public ::testing::Test
 {
 protected:
@@ -53,6 +55,57 @@ TEST_F(OutlineModel, DuplicatesAndEmptyNamesAreRefused)
     EXPECT_EQ(m_outline.GetTableCount(), 2);
     EXPECT_EQ(m_outline.GetFunctionCount(), 1);
     EXPECT_EQ(m_outline.GetVariableCount(), 4);
+}
+
+TEST_F(OutlineModel, ScopedLookupsOfCommonNamesFindTheScopesOwnNode)
+{
+    // "self" and "new" in forty scopes (lookups search the scope's arrays), and one scope
+    // with sixty children and a rare name (they search the nodes of the name).
+    COutlineFile* pFile = m_outline.AddFile("a.lua");
+    COutlineFunction* pGlobalNew = m_outline.AddFunction("new", 0, NULL, pFile);
+    std::vector<COutlineFunction*> scopes;
+    std::vector<COutlineTable*> tables;
+    for (int i = 0; i < 40; i++)
+    {
+        CString strName;
+        strName.Format("Class%d", i);
+        tables.push_back(m_outline.AddTable(strName, NULL, pFile));
+        scopes.push_back(m_outline.AddMemberFunction("new", tables.back(), 0, 0, NULL, pFile));
+        ASSERT_NE(m_outline.AddVariable("self", scopes.back(), 1, pFile), nullptr);
+    }
+    COutlineFunction* pBig = m_outline.AddFunction("big", 0, NULL, pFile);
+    for (int i = 0; i < 60; i++)
+    {
+        CString strName;
+        strName.Format("local%d", i);
+        m_outline.AddVariable(strName, pBig, 1, pFile);
+    }
+    COutlineVariable* pRare = m_outline.AddVariable("self", pBig, 1, pFile);
+    ASSERT_NE(pRare, nullptr);
+
+    for (int i = 0; i < 40; i++)
+    {
+        COutlineVariable* pSelf = m_outline.FindVariableInScope("self", scopes[i], pFile);
+        ASSERT_NE(pSelf, nullptr);
+        EXPECT_EQ(pSelf->m_pOwner, scopes[i]);
+        EXPECT_EQ(m_outline.FindMemberFunctionInScope("new", tables[i], NULL, pFile), scopes[i]);
+        EXPECT_EQ(m_outline.AddVariable("self", scopes[i], 1, pFile), nullptr);
+        EXPECT_EQ(m_outline.AddMemberFunction("new", tables[i], 0, 0, NULL, pFile), nullptr);
+    }
+    EXPECT_EQ(m_outline.FindVariableInScope("self", pBig, pFile), pRare);
+    EXPECT_EQ(m_outline.FindVariableInScope("local7", pBig, pFile)->m_strName, "local7");
+    EXPECT_EQ(m_outline.FindVariableInScope("self", NULL, pFile), nullptr);
+    // At file level the plain function comes first, and a member counts in its scope.
+    EXPECT_EQ(m_outline.FindFunctionInScope("new", NULL, pFile), pGlobalNew);
+    EXPECT_EQ(m_outline.FindFunction("new", pFile), pGlobalNew);
+    EXPECT_EQ(m_outline.AddFunction("new", 0, NULL, pFile), nullptr);
+
+    // A scope that is removed leaves its children at file level, where lookups find them.
+    m_outline.RemoveFunction(scopes[3], pFile);
+    COutlineVariable* pOrphan = m_outline.FindVariableInScope("self", NULL, pFile);
+    ASSERT_NE(pOrphan, nullptr);
+    EXPECT_EQ(pOrphan->m_pOwner, nullptr);
+    EXPECT_EQ(m_outline.FindMemberFunctionInScope("new", tables[3], NULL, pFile), nullptr);
 }
 
 TEST_F(OutlineModel, LinksOfChildrenAndMembers)

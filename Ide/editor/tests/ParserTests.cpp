@@ -391,6 +391,8 @@ protected:
         fresh.LinkConstructedTables();
         return DumpOutline(pFile);
     }
+
+    void RandomlyEdit(const char* pszFixture);
 };
 
 TEST_F(OutlineReparse, UnchangedTextReportsNoChange)
@@ -444,8 +446,20 @@ TEST_F(OutlineReparse, RandomEditsGiveWhatAFirstParseGives)
 {
     // Lines are deleted, duplicated and swapped and characters deleted at random (a fixed
     // seed), as typing and pasting would; every state of the text must give a first
-    // parse's outline.
-    std::string original = ReadFixture("inventory.lua");
+    // parse's outline. The second fixture brings names that start with "_", long
+    // brackets with equals signs and functions as first constructor fields.
+    for (const char* pszFixture : { "inventory.lua", "outpost.lua" })
+    {
+        SCOPED_TRACE(pszFixture);
+        RandomlyEdit(pszFixture);
+        if (HasFatalFailure())
+            return;
+    }
+}
+
+void OutlineReparse::RandomlyEdit(const char* pszFixture)
+{
+    std::string original = ReadFixture(pszFixture);
     ASSERT_FALSE(original.empty());
     std::vector<std::string> lines;
     for (size_t nStart = 0; nStart < original.size();)
@@ -461,7 +475,7 @@ TEST_F(OutlineReparse, RandomEditsGiveWhatAFirstParseGives)
             text += line;
         return text;
     };
-    COutlineFile* pFile = ParseAsProjectFile("inventory.lua", join());
+    COutlineFile* pFile = ParseAsProjectFile(pszFixture, join());
     unsigned int nSeed = 12345;
     auto random = [&nSeed](size_t nLimit) {
         nSeed = nSeed * 1103515245u + 12345u;
@@ -497,7 +511,9 @@ TEST_F(OutlineReparse, TokenSoupGivesWhatAFirstParseGivesAndSearchesEnd)
         "local function g(x) ", "U.h = function(e) ", "end ", "end\n", "x = 1\n", "local y = nil\n",
         "T.k = 2\n", "self.v = 3\n", "[\"key\"] = 3, ", "n = 4, ", "obj = Make()\n", "return U\n",
         "if x then ", "do ", "while y do ", "repeat ", "until x ", "f(function() end)\n", ";", "\n", "\r\n",
-        "-- note\n", "--[[ ", "]] ", "[[ ", "\"", "'", "#", "_G = 1\n", "local "
+        "-- note\n", "--[[ ", "]] ", "[[ ", "\"", "'", "#", "_G = 1\n", "local ",
+        "_M = {", "local _x = _G\n", "function _M._f(_, _y) ", "_M._k = 1\n", "{ _f = function() ",
+        "{ t = {", "[=[ ", "]=] ", "--[==[ ", "]==] ", "return T.k", "local a, b = ", "a, _b = "
     };
     unsigned int nSeed = 777;
     auto random = [&nSeed](size_t nLimit) {

@@ -20,10 +20,11 @@ TEST(LuaTokenizer, AssignmentWithTrailingComment)
     EXPECT_EQ(TokenStrings("x = 1 -- note"), (Tokens{ "2:-1:x@0:0", "7:5:@0:2", "5:-1:@0:4" }));
 }
 
-TEST(LuaTokenizer, UnderscoreNamesAreKeywordClassWithoutNumber)
+TEST(LuaTokenizer, UnderscoreNamesAreKeywordClassWithoutNumberAndKeepTheirText)
 {
-    EXPECT_EQ(TokenStrings("local _G = t"), (Tokens{ "4:11:@0:0", "4:-1:@0:6", "7:5:@0:9", "2:-1:t@0:11" }));
-    EXPECT_EQ(TokenStrings("x.__index"), (Tokens{ "2:-1:x@0:0", "7:21:@0:1", "4:-1:@0:2" }));
+    EXPECT_EQ(TokenStrings("local _G = t"), (Tokens{ "4:11:@0:0", "4:-1:_G@0:6", "7:5:@0:9", "2:-1:t@0:11" }));
+    EXPECT_EQ(TokenStrings("x.__index"), (Tokens{ "2:-1:x@0:0", "7:21:@0:1", "4:-1:__index@0:2" }));
+    EXPECT_EQ(TokenStrings("f(_)"), (Tokens{ "2:-1:f@0:0", "7:12:@0:1", "4:-1:_@0:2", "7:13:@0:3" }));
 }
 
 TEST(LuaTokenizer, NumbersAndMinus)
@@ -88,9 +89,39 @@ TEST(LuaTokenizer, LongStringsAcrossLinesAndNested)
     EXPECT_EQ(TokenStrings("s = [[one\ntwo]] x"),
               (Tokens{ "2:-1:s@0:0", "7:5:@0:2", "6:-1:[[one\n@0:4", "6:-1:two]]@1:0", "2:-1:x@1:6" }));
     EXPECT_EQ(TokenStrings("[[a [[b]] c]] d"), (Tokens{ "6:-1:[[a [[b]] c]]@0:0", "2:-1:d@0:14" }));
-    // Brackets with equals signs are not long brackets here.
-    EXPECT_EQ(TokenStrings("[=[x]=]"),
-              (Tokens{ "7:16:@0:0", "7:5:@0:1", "7:16:@0:2", "2:-1:x@0:3", "7:17:@0:4", "7:5:@0:5", "7:17:@0:6" }));
+}
+
+TEST(LuaTokenizer, LongBracketsWithEqualsSigns)
+{
+    // Strings end only at a closing bracket with as many equals signs; nothing nests.
+    EXPECT_EQ(TokenStrings("s = [=[a]]b]=] x"),
+              (Tokens{ "2:-1:s@0:0", "7:5:@0:2", "6:-1:[=[a]]b]=]@0:4", "2:-1:x@0:15" }));
+    EXPECT_EQ(TokenStrings("[==[ ]=] ]===] ]==]y"), (Tokens{ "6:-1:[==[ ]=] ]===] ]==]@0:0", "2:-1:y@0:19" }));
+    EXPECT_EQ(TokenStrings("[=[ [[ ]=] q"), (Tokens{ "6:-1:[=[ [[ ]=]@0:0", "2:-1:q@0:11" }));
+    EXPECT_EQ(TokenStrings("[[ [=[ ]] r"), (Tokens{ "6:-1:[[ [=[ ]]@0:0", "2:-1:r@0:10" }));
+    std::string deep = "[" + std::string(30, '=') + "[ ]=] ]" + std::string(30, '=') + "] z";
+    EXPECT_EQ(TokenStrings(deep.c_str()), (Tokens{ "6:-1:" + deep.substr(0, deep.size() - 2) + "@0:0",
+                                                   "2:-1:z@0:" + std::to_string(deep.size() - 1) }));
+
+    // Unclosed ones carry their level to the next lines, whatever those hold.
+    EXPECT_EQ(CarryOf("s = [==[open"), (2 << 8) | 6);
+    EXPECT_EQ(CarryOf("if [[ -f x ]]; then", (2 << 8) | 6), (2 << 8) | 6);
+    EXPECT_EQ(CarryOf("a ]=] b", (2 << 8) | 6), (2 << 8) | 6);
+    EXPECT_EQ(CarryOf("a ]==] b", (2 << 8) | 6), 0);
+    EXPECT_EQ(TokenStrings("t = [=[\nif [[ x ]] then\n]=] u"),
+              (Tokens{ "2:-1:t@0:0", "7:5:@0:2", "6:-1:[=[\n@0:4", "6:-1:if [[ x ]] then\n@1:0", "6:-1:]=]@2:0",
+                       "2:-1:u@2:4" }));
+
+    // Block comments the same way.
+    EXPECT_EQ(CarryOf("--[==[ note"), (2 << 8) | 5);
+    EXPECT_EQ(CarryOf("end ]] ]=]", (2 << 8) | 5), (2 << 8) | 5);
+    EXPECT_EQ(TokenStrings("a --[=[ x ]] y\nfunction f() end\n]=] b"), (Tokens{ "2:-1:a@0:0", "2:-1:b@2:4" }));
+    EXPECT_EQ(TokenStrings("--[=[ [[ ]=] c"), (Tokens{ "2:-1:c@0:13" }));
+
+    // Without the second "[" there is no long bracket: "--[=" is a line comment, "[="
+    // the operators "[" and "=".
+    EXPECT_EQ(TokenStrings("--[=x\nd"), (Tokens{ "2:-1:d@1:0" }));
+    EXPECT_EQ(TokenStrings("t[=x"), (Tokens{ "2:-1:t@0:0", "7:16:@0:1", "7:5:@0:2", "2:-1:x@0:3" }));
 }
 
 TEST(LuaTokenizer, QuotedStringsWithEscapes)
@@ -153,6 +184,38 @@ TEST(LuaTokenizer, LongLinesAreReadWholeAndLeaveNothingBehind)
     CTextLineSource source(text.c_str());
     LuaTokenizer().Tokenize(list, source, 0, -1);
     EXPECT_EQ(list.GetAt(500)->m_nLength, 10);
+}
+
+TEST(LuaTokenizer, TokenStorageGrowsAndIsReusedWithoutMovingTexts)
+{
+    // More tokens than one block holds, texts over many text blocks, and a string longer
+    // than a text block; then a second run into the same list with other texts.
+    std::string first;
+    for (int i = 0; i < 9000; i++)
+        first += "name" + std::to_string(i) + " ";
+    first += "\n\"" + std::string(100000, 'x') + "\" tail\n";
+    std::string second = "\"" + std::string(70000, 'y') + "\"";
+    for (int i = 0; i < 5000; i++)
+        second += " other" + std::to_string(i);
+
+    LuaTokenList tokens;
+    CTextLineSource firstSource(first.c_str());
+    LuaTokenizer().Tokenize(tokens, firstSource, 0, -1);
+    ASSERT_EQ(tokens.GetCount(), 9002);
+    for (int i = 0; i < 9000; i += 997)
+        EXPECT_EQ(std::string(tokens.GetAt(i)->m_pszText), "name" + std::to_string(i));
+    EXPECT_EQ(tokens.GetAt(9000)->m_nLength, 100002);
+    EXPECT_STREQ(tokens.GetAt(9001)->m_pszText, "tail");
+    const int nCapacity = tokens.GetCapacity();
+
+    CTextLineSource secondSource(second.c_str());
+    LuaTokenizer().Tokenize(tokens, secondSource, 0, -1);
+    ASSERT_EQ(tokens.GetCount(), 5001);
+    EXPECT_EQ(tokens.GetCapacity(), nCapacity);
+    EXPECT_EQ(std::string(tokens.GetAt(0)->m_pszText), "\"" + std::string(70000, 'y') + "\"");
+    for (int i = 1; i <= 5000; i += 499)
+        EXPECT_EQ(std::string(tokens.GetAt(i)->m_pszText), "other" + std::to_string(i - 1));
+    EXPECT_EQ(tokens.GetAt(5001), nullptr);
 }
 
 TEST(LuaTokenizer, RetokenizingReusesTheList)

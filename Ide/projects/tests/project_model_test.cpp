@@ -241,6 +241,74 @@ TEST_F(ProjectModel, Breakpoints)
     EXPECT_EQ(m_project.GetBreakpointCount(), 0);
 }
 
+// The lines of every record of the entry, as "b:..|n:..|p:.." (bookmarks, named
+// bookmarks, breakpoints), each list in its stored order.
+std::string RecordLines(const CProjectFileEntry* pEntry)
+{
+    std::string strLines = "b:";
+    for (int i = 0; i < pEntry->GetBookmarkCount(); i++)
+        strLines += std::to_string(pEntry->GetBookmarkAt(i)) + " ";
+    strLines += "|n:";
+    for (int i = 0; i < pEntry->GetNamedBookmarkCount(); i++)
+        strLines += std::to_string(pEntry->GetNamedBookmarkAt(i)->GetLine()) + " ";
+    strLines += "|p:";
+    for (int i = 0; i < pEntry->GetBreakpointCount(); i++)
+        strLines += std::to_string(pEntry->GetBreakpointAt(i)->GetLine()) + " ";
+    return strLines;
+}
+
+TEST_F(ProjectModel, ShiftLinesMovesEveryListBelowTheEditAtOnce)
+{
+    CProjectFileEntry* pEntry = AddDiskFile("a.lua");
+    for (int nLine : { 3, 5, 6, 7, 20 })
+    {
+        pEntry->AddBookmark((UINT)nLine);
+        pEntry->AddNamedBookmark(nLine, ("mark" + std::to_string(nLine)).c_str());
+        pEntry->AddBreakpoint(nLine)->SetCondition(("x == " + std::to_string(nLine)).c_str());
+    }
+    m_project.SetModified(FALSE);
+
+    // Two lines inserted at line 5: 5 stays, 6 and 7 become 8 and 9 (neighbours moved one
+    // by one into their sorted place would give 7 and 10).
+    EXPECT_EQ(pEntry->ShiftLines(5, 2), CProjectFileEntry::SHIFTED_BOOKMARKS | CProjectFileEntry::SHIFTED_NAMED_BOOKMARKS |
+                                            CProjectFileEntry::SHIFTED_BREAKPOINTS);
+    EXPECT_EQ(RecordLines(pEntry), "b:3 5 8 9 22 |n:3 5 8 9 22 |p:3 5 8 9 22 ");
+    EXPECT_TRUE(m_project.IsModified());
+    // The records travel with their lines.
+    EXPECT_STREQ(pEntry->FindBreakpoint(8)->GetCondition(), "x == 6");
+    EXPECT_STREQ(pEntry->GetNamedBookmarkAt(3)->GetName(), "mark7");
+
+    // Three lines removed from line 8: the records on 8 to 11 go, 22 becomes 19.
+    pEntry->ShiftLines(8, -3);
+    EXPECT_EQ(RecordLines(pEntry), "b:3 5 19 |n:3 5 19 |p:3 5 19 ");
+    EXPECT_STREQ(pEntry->FindBreakpoint(19)->GetCondition(), "x == 20");
+    EXPECT_STREQ(pEntry->FindNamedBookmark("mark20")->GetName(), "mark20");
+}
+
+TEST_F(ProjectModel, ShiftLinesLeavesRecordsAboveTheEditAlone)
+{
+    CProjectFileEntry* pEntry = AddDiskFile("a.lua");
+    pEntry->AddBreakpoint(2);
+    pEntry->AddNamedBookmark(4, "four");
+    m_project.SetModified(FALSE);
+
+    // Below every record, and deletions that end above one.
+    EXPECT_EQ(pEntry->ShiftLines(10, 5), 0);
+    EXPECT_EQ(pEntry->ShiftLines(4, -1) & CProjectFileEntry::SHIFTED_BREAKPOINTS, 0);
+    EXPECT_EQ(pEntry->ShiftLines(0, 0), 0);
+    EXPECT_EQ(RecordLines(pEntry), "b:|n:|p:2 ");
+    EXPECT_TRUE(m_project.IsModified()); // the named bookmark on the edited line went
+
+    m_project.SetModified(FALSE);
+    EXPECT_EQ(pEntry->ShiftLines(3, 4), 0);
+    EXPECT_FALSE(m_project.IsModified());
+    // An edit on the line above a record moves it; across the whole file drops all.
+    EXPECT_EQ(pEntry->ShiftLines(1, 1), CProjectFileEntry::SHIFTED_BREAKPOINTS);
+    EXPECT_EQ(RecordLines(pEntry), "b:|n:|p:3 ");
+    pEntry->ShiftLines(1, -100);
+    EXPECT_EQ(RecordLines(pEntry), "b:|n:|p:");
+}
+
 TEST_F(ProjectModel, EveryUserChangeMarksTheProjectModified)
 {
     CProjectFileEntry* pEntry = AddDiskFile("a.lua");

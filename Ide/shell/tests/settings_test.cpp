@@ -100,6 +100,12 @@ TEST(AtomicFile, ReplacesWholeOrLeavesTheOldFile)
 
     // No folder to write into: refused.
     EXPECT_FALSE(CAtomicFile::WriteWholeFile(folder / "missing\\x.txt", CString("x")));
+
+    // A read-only target is refused as Windows refuses it, whatever the file system.
+    ASSERT_TRUE(::SetFileAttributesA(strTarget, FILE_ATTRIBUTE_READONLY));
+    EXPECT_FALSE(CAtomicFile::WriteWholeFile(strTarget, CString("replaced")));
+    EXPECT_EQ(ReadTestFile(strTarget), "new content");
+    ::SetFileAttributesA(strTarget, FILE_ATTRIBUTE_NORMAL);
 }
 
 class SettingsTest : public ::testing::Test
@@ -197,6 +203,29 @@ TEST_F(SettingsTest, EmptyNamesAreRepairedAndNumbersClamped)
     m_settings.Load();
     EXPECT_EQ(m_settings.m_nProjsBackupInterval, 480);
     EXPECT_EQ(m_settings.m_nFandCSize, 6);
+}
+
+TEST_F(SettingsTest, ExportChoicesOutsideTheirListsFallBackAndMarginsAreClamped)
+{
+    m_store.m_ints["Settings\\ExportPDFFont"] = 3;
+    m_store.m_ints["Settings\\ExportPDFPageSize"] = -1;
+    m_store.m_ints["Settings\\ExportPDFMarginLeft"] = -5;
+    m_store.m_ints["Settings\\ExportPDFMarginRight"] = 2000000000;
+    m_store.m_ints["Settings\\ExportPDFMarginTop"] = 10000;
+    m_store.m_ints["Settings\\ExportPDFMarginBottom"] = 0;
+    m_settings.Load();
+    EXPECT_EQ(m_settings.m_nExportPDFFont, 1);
+    EXPECT_EQ(m_settings.m_nExportPDFPageSize, 0);
+    EXPECT_EQ(m_settings.m_nExportPDFMarginLeft, 0);
+    EXPECT_EQ(m_settings.m_nExportPDFMarginRight, 10000);
+    EXPECT_EQ(m_settings.m_nExportPDFMarginTop, 10000);
+    EXPECT_EQ(m_settings.m_nExportPDFMarginBottom, 0);
+
+    m_store.m_ints["Settings\\ExportPDFFont"] = 2;
+    m_store.m_ints["Settings\\ExportPDFPageSize"] = 2;
+    m_settings.Load();
+    EXPECT_EQ(m_settings.m_nExportPDFFont, 2);
+    EXPECT_EQ(m_settings.m_nExportPDFPageSize, 0);
 }
 
 TEST_F(SettingsTest, SecondInstanceNeverWrites)

@@ -27,6 +27,9 @@ public:
     virtual BOOL InitInstance();
     virtual int Run();
     virtual BOOL PreTranslateMessage(MSG* pMsg);
+    // A message posted to the thread (no window) goes to the thread's message map
+    // (ON_THREAD_MESSAGE); true when a handler took it.
+    virtual BOOL DispatchThreadMessageEx(MSG* pMsg);
     virtual BOOL PumpMessage();
     // lCount 0: update the user interface (WM_IDLEUPDATECMDUI); 1: free temporary
     // objects. Returns whether more idle time is wanted.

@@ -109,8 +109,9 @@ public:
     explicit CDockContext(CControlBar* pBar);
     virtual ~CDockContext();
 
-    // Drags the bar with the mouse from pt (screen): dropped over a side it may dock
-    // on it docks there, anywhere else it floats.
+    // Drags the bar with the mouse from pt (screen), showing where it would go: dropped
+    // over a side it may dock on it docks there, anywhere else it floats; with Ctrl
+    // held it always floats. Escape, the right button or a lost capture cancel.
     virtual void StartDrag(CPoint pt);
     // Sizes a floating bar that sizes itself (CBRS_SIZE_DYNAMIC) by dragging the
     // edge of its frame given by the hit-test code; other bars keep their size.
@@ -119,21 +120,51 @@ public:
     // where it was docked last.
     virtual void ToggleDocking();
 
+    // The steps of a drag: the mouse moved to pt (screen); a key went down or up;
+    // the button was released; the drag was cancelled. The steps of a resize: the
+    // edge moved with the mouse to pt.
+    virtual void Move(CPoint pt);
+    virtual void OnKey(int nChar, BOOL bDown);
+    virtual void EndDrag();
+    virtual void CancelDrag();
+    virtual void Stretch(CPoint pt);
+
     UINT m_uMRUDockID;         // dock bar the bar was docked in last
     CRect m_rectMRUDockPos;    // its rectangle there (dock bar client coordinates)
     DWORD m_dwMRUFloatStyle;   // alignment it floated with last
     CPoint m_ptMRUFloatPos;    // where its floating frame stood last (screen)
 
-    CControlBar* m_pBar;
+    CControlBar* m_pBar;       // null once the bar was deleted during a drag
     CFrameWnd* m_pDockSite;
     DWORD m_dwDockStyle;
     BOOL m_bDragging;
 
+    // While dragging: where the mouse is, where it took hold of the bar, the rectangle
+    // the bar would take (the tracker shown), and the dock bar it would go to (null:
+    // it would float).
+    CPoint m_ptLast;
+    CPoint m_ptGrabOffset;
+    CRect m_rectTracker;
+    CDockBar* m_pTargetDockBar;
+    BOOL m_bMoved;
+
 protected:
     void DropAt(CPoint ptScreen, CPoint ptGrabOffset);
+    // The rectangle the bar takes dropped with its grab point at pt: docked on the side
+    // it would dock at, else floating; sets m_pTargetDockBar.
+    CRect CalcDropRect(CPoint pt);
+    // Shows the tracker at m_rectTracker, or hides it.
+    void DrawTracker(BOOL bShow);
     // Runs a mouse loop until the button is released (TRUE) or the move is cancelled;
-    // every move reports the cursor's screen position.
+    // every move reports the cursor's screen position. The loop ends at once when the
+    // bar is deleted meanwhile.
     template<class F> BOOL TrackMouse(F onMove);
+
+    CRect m_rectTrackerShown;
+    BOOL m_bTrackerShown;
+    // The bar went away during a drag: the context deletes itself when the drag ends.
+    BOOL m_bOrphaned;
+    friend class CControlBar;
 };
 
 /////////////////////////////////////////////////////////////////////////////

@@ -162,6 +162,7 @@ protected:
     afx_msg void OnTimer(UINT_PTR nIDEvent);
     afx_msg void OnLButtonDown(UINT nFlags, CPoint pt);
     afx_msg void OnLButtonDblClk(UINT nFlags, CPoint pt);
+    afx_msg int OnMouseActivate(CWnd* pDesktopWnd, UINT nHitTest, UINT message);
     afx_msg void OnWindowPosChanging(LPWINDOWPOS lpWndPos);
     afx_msg LRESULT OnSizeParent(WPARAM wParam, LPARAM lParam);
     afx_msg LRESULT OnHelpHitTest(WPARAM wParam, LPARAM lParam);
@@ -226,6 +227,8 @@ public:
     void SetMessageText(UINT nID);
     virtual CWnd* GetMessageBar();
     BOOL IsTracking() const { return m_nIDTracking != 0 && m_nIDTracking != AFX_IDS_HELPMODEMESSAGE && m_nIDTracking != AFX_IDS_IDLEMESSAGE; }
+    // Whether an open menu shows its item's prompt on the status line.
+    BOOL IsMenuPromptShown() const { return m_bMenuPromptShown; }
 
     // control bars and docking
     void EnableDocking(DWORD dwDockStyle);
@@ -289,6 +292,7 @@ public:
     CPtrList m_listControlBars;
     int m_nShowDelay;          // SW_ command that idle layout applies to delayed bars
     BOOL m_bFrameVisible;
+    BOOL m_bMenuPromptShown;   // between a menu's first item selection and its closing
 
 protected:
     BOOL CreateFrameMenuAndAccelerators(UINT nIDResource);
@@ -309,6 +313,8 @@ protected:
     afx_msg void OnSetFocus(CWnd* pOldWnd);
     afx_msg void OnActivate(UINT nState, CWnd* pWndOther, BOOL bMinimized);
     afx_msg BOOL OnNcActivate(BOOL bActive);
+    // The floating frames follow: disabled while the frame is (a modal dialog runs).
+    afx_msg void OnEnable(BOOL bEnable);
     afx_msg BOOL OnEraseBkgnd(CDC* pDC);
     afx_msg void OnInitMenuPopup(CMenu* pPopupMenu, UINT nIndex, BOOL bSysMenu);
     afx_msg void OnMenuSelect(UINT nItemID, UINT nFlags, HMENU hSysMenu);
@@ -424,6 +430,7 @@ protected:
     afx_msg void OnMDIActivate(BOOL bActivate, CWnd* pActivateWnd, CWnd* pDeactivateWnd);
     afx_msg int OnMouseActivate(CWnd* pDesktopWnd, UINT nHitTest, UINT nMsg);
     afx_msg BOOL OnNcActivate(BOOL bActive);
+    afx_msg void OnSize(UINT nType, int cx, int cy);
     DECLARE_MESSAGE_MAP()
 };
 
@@ -451,6 +458,10 @@ public:
 
 protected:
     afx_msg BOOL OnNcActivate(BOOL bActive);
+    // FS_SHOW and FS_HIDE show and hide it with its owner (what it hid itself it
+    // shows again), FS_ENABLE and FS_DISABLE follow the owner's enabled state.
     afx_msg LRESULT OnFloatStatus(WPARAM wParam, LPARAM lParam);
     DECLARE_MESSAGE_MAP()
+
+    BOOL m_bHiddenWithOwner;
 };

@@ -70,6 +70,9 @@ enum AfxSig
     AfxSig_vwM,           // void (UINT, CMenu*)            not used by the default map
     AfxSig_iwWw,          // int (UINT, CWnd*, UINT)        WM_VKEYTOITEM, WM_CHARTOITEM
     AfxSig_vMOVE,         // void (int, int) from a packed point
+    AfxSig_lwwM,          // LRESULT (UINT, UINT, CMenu*)    WM_MENUCHAR
+    AfxSig_vPTR,          // void (T*) from lParam          reflected WM_DRAWITEM, WM_MEASUREITEM
+    AfxSig_vwwThread,     // void (WPARAM, LPARAM) of a thread   ON_THREAD_MESSAGE
 };
 
 // Handler pointer as stored in the map.
@@ -102,6 +105,10 @@ typedef void (AFX_MSG_CALL CWnd::*AFX_PMSGW)(void);
       (AFX_PMSG)(static_cast<void (AFX_MSG_CALL CCmdTarget::*)(CCmdUI*)>(&memberFxn)) },
 #define ON_UPDATE_COMMAND_UI_RANGE(id, idLast, memberFxn) \
     { WM_COMMAND, CN_UPDATE_COMMAND_UI, (WORD)(id), (WORD)(idLast), AfxSigCmdUI, \
+      (AFX_PMSG)(static_cast<void (AFX_MSG_CALL CCmdTarget::*)(CCmdUI*)>(&memberFxn)) },
+// A control's own update, asked before its parent's handlers (UpdateDialogControls).
+#define ON_UPDATE_COMMAND_UI_REFLECT(memberFxn) \
+    { WM_COMMAND + WM_REFLECT_BASE, (WORD)CN_UPDATE_COMMAND_UI, 0, 0, AfxSigCmdUI, \
       (AFX_PMSG)(static_cast<void (AFX_MSG_CALL CCmdTarget::*)(CCmdUI*)>(&memberFxn)) },
 
 #define ON_CONTROL(wNotifyCode, id, memberFxn) \
@@ -143,6 +150,10 @@ typedef void (AFX_MSG_CALL CWnd::*AFX_PMSGW)(void);
 #define ON_REGISTERED_MESSAGE(nMessageVariable, memberFxn) \
     { 0xC000, 0, 0, 0, (UINT_PTR)(UINT*)(&nMessageVariable), \
       (AFX_PMSG)(AFX_PMSGW)(static_cast<LRESULT (AFX_MSG_CALL CWnd::*)(WPARAM, LPARAM)>(&memberFxn)) },
+// A message posted to the thread itself (no window), in a thread's or application's map.
+#define ON_THREAD_MESSAGE(message, memberFxn) \
+    { message, 0, 0, 0, AfxSig_vwwThread, \
+      (AFX_PMSG)(static_cast<void (AFX_MSG_CALL CWinThread::*)(WPARAM, LPARAM)>(&memberFxn)) },
 
 // ---------------------------------------------------------------------------
 // Window messages
@@ -223,6 +234,11 @@ typedef void (AFX_MSG_CALL CWnd::*AFX_PMSGW)(void);
 #define ON_WM_NCRBUTTONUP()     AFX_WM_ENTRY(WM_NCRBUTTONUP, AfxSig_vwp, void, (UINT, CPoint), OnNcRButtonUp)
 #define ON_WM_NCMBUTTONDOWN()   AFX_WM_ENTRY(WM_NCMBUTTONDOWN, AfxSig_vwp, void, (UINT, CPoint), OnNcMButtonDown)
 #define ON_WM_NCMBUTTONUP()     AFX_WM_ENTRY(WM_NCMBUTTONUP, AfxSig_vwp, void, (UINT, CPoint), OnNcMButtonUp)
+#define ON_WM_NCRBUTTONDBLCLK() AFX_WM_ENTRY(WM_NCRBUTTONDBLCLK, AfxSig_vwp, void, (UINT, CPoint), OnNcRButtonDblClk)
+
+// mouse tracking (TrackMouseEvent)
+#define ON_WM_MOUSELEAVE()      AFX_WM_ENTRY(WM_MOUSELEAVE, AfxSig_vv, void, (void), OnMouseLeave)
+#define ON_WM_MOUSEHOVER()      AFX_WM_ENTRY(WM_MOUSEHOVER, AfxSig_vwp, void, (UINT, CPoint), OnMouseHover)
 
 // scrolling and owner-drawn controls
 #define ON_WM_HSCROLL()         AFX_WM_ENTRY(WM_HSCROLL, AfxSig_vwwx, void, (UINT, UINT, CScrollBar*), OnHScroll)
@@ -240,8 +256,17 @@ typedef void (AFX_MSG_CALL CWnd::*AFX_PMSGW)(void);
 #define ON_WM_INITMENU()        AFX_WM_ENTRY(WM_INITMENU, AfxSig_vM, void, (CMenu*), OnInitMenu)
 #define ON_WM_INITMENUPOPUP()   AFX_WM_ENTRY(WM_INITMENUPOPUP, AfxSig_vMwb, void, (CMenu*, UINT, BOOL), OnInitMenuPopup)
 #define ON_WM_MENUSELECT()      AFX_WM_ENTRY(WM_MENUSELECT, AfxSig_vwwh, void, (UINT, UINT, HMENU), OnMenuSelect)
+#define ON_WM_MENUCHAR()        AFX_WM_ENTRY(WM_MENUCHAR, AfxSig_lwwM, LRESULT, (UINT, UINT, CMenu*), OnMenuChar)
+#define ON_WM_ENTERMENULOOP()   AFX_WM_ENTRY(WM_ENTERMENULOOP, AfxSig_vb, void, (BOOL), OnEnterMenuLoop)
+#define ON_WM_EXITMENULOOP()    AFX_WM_ENTRY(WM_EXITMENULOOP, AfxSig_vb, void, (BOOL), OnExitMenuLoop)
 
 // Reflected messages, handled by the control itself.
+#define ON_WM_DRAWITEM_REFLECT() \
+    { WM_DRAWITEM + WM_REFLECT_BASE, 0, 0, 0, AfxSig_vPTR, \
+      (AFX_PMSG)(AFX_PMSGW)(static_cast<void (AFX_MSG_CALL CWnd::*)(LPDRAWITEMSTRUCT)>(&ThisClass::DrawItem)) },
+#define ON_WM_MEASUREITEM_REFLECT() \
+    { WM_MEASUREITEM + WM_REFLECT_BASE, 0, 0, 0, AfxSig_vPTR, \
+      (AFX_PMSG)(AFX_PMSGW)(static_cast<void (AFX_MSG_CALL CWnd::*)(LPMEASUREITEMSTRUCT)>(&ThisClass::MeasureItem)) },
 #define ON_WM_CTLCOLOR_REFLECT() \
     { WM_CTLCOLOR + WM_REFLECT_BASE, 0, 0, 0, AfxSig_hDw, \
       (AFX_PMSG)(AFX_PMSGW)(static_cast<HBRUSH (AFX_MSG_CALL CWnd::*)(CDC*, UINT)>(&ThisClass::CtlColor)) },

@@ -33,6 +33,10 @@
 #define WM_HELPPROMPTADDR    0x0376
 #define WM_QUEUE_SENTINEL    0x0379
 
+// The undocumented timer message the system sends a window whose caret blinks; it
+// must neither restart idle processing nor count as the first message of a modal loop.
+#define WM_SYSTIMER          0x0118
+
 // Layout of control bars around a client area.
 struct AFX_SIZEPARENTPARAMS
 {
@@ -46,6 +50,10 @@ struct AFX_SIZEPARENTPARAMS
 // DeferWindowPos batch; a layout without one is a query and moves nothing. Without a
 // layout (null) the window moves at once.
 void AFXAPI AfxRepositionWindow(AFX_SIZEPARENTPARAMS* lpLayout, HWND hWnd, LPCRECT lpRect);
+
+// Reads a toolbar resource: its image size and button ids (0 for a separator), in
+// either resource compiler's layout. FALSE when it is missing or malformed.
+BOOL AFXAPI AfxReadToolBarResource(HINSTANCE hInst, LPCTSTR lpszResourceName, CSize& sizeImage, CUIntArray& ids);
 
 // Offers a command or update request that a dialog or sheet did not handle to its
 // owner and then to the application (their own map came first).

@@ -86,6 +86,18 @@ protected: \
         (void)sizeof(ThisClass); \
         static const AFX_MSGMAP_ENTRY _messageEntries[] = {
 
+// The message map of a class template, for one template parameter.
+#define BEGIN_TEMPLATE_MESSAGE_MAP(theClass, type_name, baseClass) \
+    template<typename type_name> \
+    const AFX_MSGMAP* theClass<type_name>::GetMessageMap() const { return GetThisMessageMap(); } \
+    template<typename type_name> \
+    const AFX_MSGMAP* PASCAL theClass<type_name>::GetThisMessageMap() \
+    { \
+        typedef theClass<type_name> ThisClass; \
+        typedef baseClass TheBaseClass; \
+        (void)sizeof(ThisClass); \
+        static const AFX_MSGMAP_ENTRY _messageEntries[] = {
+
 #define END_MESSAGE_MAP() \
             { 0, 0, 0, 0, AfxSig_end, (AFX_PMSG)0 } \
         }; \
@@ -553,6 +565,12 @@ public:
     afx_msg void OnNcRButtonUp(UINT nHitTest, CPoint point);
     afx_msg void OnNcMButtonDown(UINT nHitTest, CPoint point);
     afx_msg void OnNcMButtonUp(UINT nHitTest, CPoint point);
+    afx_msg void OnNcRButtonDblClk(UINT nHitTest, CPoint point);
+    afx_msg void OnMouseLeave();
+    afx_msg void OnMouseHover(UINT nFlags, CPoint point);
+    afx_msg LRESULT OnMenuChar(UINT nChar, UINT nFlags, CMenu* pMenu);
+    afx_msg void OnEnterMenuLoop(BOOL bIsTrackPopupMenu);
+    afx_msg void OnExitMenuLoop(BOOL bIsTrackPopupMenu);
     afx_msg void OnHScroll(UINT nSBCode, UINT nPos, CScrollBar* pScrollBar);
     afx_msg void OnVScroll(UINT nSBCode, UINT nPos, CScrollBar* pScrollBar);
     afx_msg void OnDrawItem(int nIDCtl, LPDRAWITEMSTRUCT lpDrawItemStruct);

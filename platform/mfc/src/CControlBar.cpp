@@ -22,6 +22,7 @@ BEGIN_MESSAGE_MAP(CControlBar, CWnd)
     ON_WM_TIMER()
     ON_WM_LBUTTONDOWN()
     ON_WM_LBUTTONDBLCLK()
+    ON_WM_MOUSEACTIVATE()
     ON_WM_WINDOWPOSCHANGING()
     ON_MESSAGE(WM_SIZEPARENT, OnSizeParent)
     ON_MESSAGE(WM_HELPHITTEST, OnHelpHitTest)
@@ -48,7 +49,15 @@ CControlBar::~CControlBar()
     // create) must not stay in its frame's list.
     if (m_pDockSite != NULL)
         m_pDockSite->RemoveControlBar(this);
-    delete m_pDockContext;
+    // A bar deleted while it is being dragged leaves its context to the drag, which
+    // ends without touching the bar and then deletes the context.
+    if (m_pDockContext != NULL && m_pDockContext->m_bDragging)
+    {
+        m_pDockContext->m_pBar = NULL;
+        m_pDockContext->m_bOrphaned = TRUE;
+    }
+    else
+        delete m_pDockContext;
     free(m_pData);
 }
 
@@ -306,6 +315,13 @@ BOOL CControlBar::SetStatusText(INT_PTR nHit)
     CWnd* pOwner = GetOwner();
     if (pOwner == NULL)
         return FALSE;
+    // While a menu shows its item's prompt, the mouse over a bar leaves it there.
+    CFrameWnd* pFrame = pOwner->IsFrameWnd() ? (CFrameWnd*)pOwner : pOwner->GetParentFrame();
+    CFrameWnd* pTopFrame = pFrame != NULL ? pFrame->GetTopLevelFrame() : NULL;
+    if (pTopFrame == NULL)
+        pTopFrame = pFrame;
+    if (pTopFrame != NULL && pTopFrame->IsMenuPromptShown())
+        return FALSE;
     if (nHit <= 0)
     {
         if ((m_nStateFlags & statusSet) == 0)
@@ -440,13 +456,31 @@ void CControlBar::OnPaint()
 
 void CControlBar::OnLButtonDown(UINT nFlags, CPoint pt)
 {
-    if (m_pDockContext != NULL && (m_dwDockStyle & CBRS_ALIGN_ANY) != 0)
+    // A click on one of the bar's tools is the tool's; elsewhere it drags the bar.
+    if (m_pDockContext != NULL && (m_dwDockStyle & CBRS_ALIGN_ANY) != 0 && OnToolHitTest(pt, NULL) == -1)
     {
         ClientToScreen(&pt);
         m_pDockContext->StartDrag(pt);
         return;
     }
     CWnd::OnLButtonDown(nFlags, pt);
+}
+
+int CControlBar::OnMouseActivate(CWnd* pDesktopWnd, UINT nHitTest, UINT message)
+{
+    // A click on a floating bar brings its frame forward but leaves the keyboard
+    // where it was (in the document being edited).
+    if (!IsFloating())
+        return CWnd::OnMouseActivate(pDesktopWnd, nHitTest, message);
+    CFrameWnd* pDockSite = GetDockingFrame();
+    if (pDockSite != NULL && pDockSite->m_hWnd != NULL)
+    {
+        CFrameWnd* pTop = pDockSite->GetTopLevelFrame();
+        HWND hWndTop = pTop != NULL ? pTop->m_hWnd : pDockSite->m_hWnd;
+        if (::GetActiveWindow() != hWndTop && ::IsWindowEnabled(hWndTop))
+            ::SetActiveWindow(hWndTop);
+    }
+    return MA_NOACTIVATE;
 }
 
 void CControlBar::OnLButtonDblClk(UINT nFlags, CPoint pt)

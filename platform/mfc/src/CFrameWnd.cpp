@@ -17,6 +17,7 @@ BEGIN_MESSAGE_MAP(CFrameWnd, CWnd)
     ON_WM_SETFOCUS()
     ON_WM_ACTIVATE()
     ON_WM_NCACTIVATE()
+    ON_WM_ENABLE()
     ON_WM_ERASEBKGND()
     ON_WM_INITMENUPOPUP()
     ON_WM_MENUSELECT()
@@ -71,7 +72,8 @@ CFrameWnd::CFrameWnd()
     : m_bAutoMenuEnable(TRUE), m_nWindow(-1), m_hMenuDefault(NULL), m_hAccelTable(NULL), m_dwPromptContext(0),
       m_bHelpMode(HELP_INACTIVE), m_pNextFrameWnd(NULL), m_nIdleFlags(0), m_nIDHelp(0), m_nIDTracking(0),
       m_nIDLastMessage(0), m_pViewActive(NULL), m_cModalStack(0), m_phWndDisable(NULL), m_hMenuAlt(NULL),
-      m_bInRecalcLayout(FALSE), m_pFloatingFrameClass(NULL), m_nShowDelay(-1), m_bFrameVisible(FALSE)
+      m_bInRecalcLayout(FALSE), m_pFloatingFrameClass(NULL), m_nShowDelay(-1), m_bFrameVisible(FALSE),
+      m_bMenuPromptShown(FALSE)
 {
     m_rectBorder.SetRectEmpty();
     // Frames of the thread take part in its idle updates.
@@ -399,6 +401,7 @@ void CFrameWnd::OnMenuSelect(UINT nItemID, UINT nFlags, HMENU /*hSysMenu*/)
     CFrameWnd* pTopFrame = GetTopLevelFrame();
     if (pTopFrame == NULL)
         pTopFrame = this;
+    pTopFrame->m_bMenuPromptShown = nFlags != 0xFFFF;
     if (nFlags == 0xFFFF)
     {
         // The menu closed: back to the idle prompt now.
@@ -521,9 +524,9 @@ BOOL CFrameWnd::OnToolTipText(UINT, NMHDR* pNMHDR, LRESULT* pResult)
     CString strFull, strTip;
     if (nID == 0 || !strFull.LoadString((UINT)nID))
         return FALSE;
-    // "prompt\ntip"; a string without a tip is the tip itself.
+    // "prompt\ntip"; a string without a line feed is a prompt only and has no tip.
     if (!AfxExtractSubString(strTip, strFull, 1, '\n'))
-        strTip = strFull;
+        strTip.Empty();
     if (bWide)
         ::MultiByteToWideChar(CP_ACP, 0, strTip, -1, ((TOOLTIPTEXTW*)pNMHDR)->szText, 80);
     else
@@ -544,6 +547,19 @@ void CFrameWnd::RecalcLayout(BOOL /*bNotify*/)
     m_bInRecalcLayout = TRUE;
     m_nIdleFlags &= ~(idleLayout | idleNotify);
 
+    if (GetStyle() & FWS_SNAPTOBARS)
+    {
+        // A frame that fits its bars: they are measured without a limit, and the
+        // window takes the size that gives its client area exactly that (through the
+        // virtual CalcWindowRect, so a derived frame decides its own edges).
+        CRect rectUnlimited(0, 0, 32767, 32767);
+        CRect rectNeeded(0, 0, 0, 0);
+        RepositionBars(0, 0xFFFF, AFX_IDW_PANE_FIRST, reposQuery, &rectNeeded, &rectUnlimited, FALSE);
+        CRect rectWindow(0, 0, rectNeeded.Width(), rectNeeded.Height());
+        CalcWindowRect(&rectWindow);
+        SetWindowPos(NULL, 0, 0, rectWindow.Width(), rectWindow.Height(),
+                     SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    }
     // Every bar takes its strip; the view (or MDI client) gets what is left.
     RepositionBars(0, 0xFFFF, AFX_IDW_PANE_FIRST, reposExtra, &m_rectBorder);
     m_bInRecalcLayout = FALSE;
@@ -645,6 +661,12 @@ void CFrameWnd::OnActivate(UINT nState, CWnd* pWndOther, BOOL bMinimized)
             pActiveView->OnActivateView(TRUE, pActiveView, pActiveView);
         pActiveView->OnActivateFrame(nState, this);
     }
+}
+
+void CFrameWnd::OnEnable(BOOL bEnable)
+{
+    CWnd::OnEnable(bEnable);
+    NotifyFloatingWindows(bEnable ? FS_ENABLE : FS_DISABLE);
 }
 
 BOOL CFrameWnd::OnNcActivate(BOOL bActive)

@@ -122,7 +122,14 @@ void CFrameWnd::DockControlBar(CControlBar* pBar, CDockBar* pDockBar, LPCRECT lp
 {
     if (pDockBar == NULL)
     {
-        // The first side, in the usual order, that the bar may dock on.
+        // The side the bar is aligned to, when it may dock there; else the first side,
+        // in the usual order, that it may dock on.
+        const DWORD dwOwnSide = pBar->m_dwStyle & pBar->m_dwDockStyle & CBRS_ALIGN_ANY;
+        for (int i = 0; i < 4 && pDockBar == NULL; i++)
+        {
+            if (dwDockBarMap[i][1] & dwOwnSide)
+                pDockBar = FindDockBar(dwDockBarMap[i][0]);
+        }
         for (int i = 0; i < 4 && pDockBar == NULL; i++)
         {
             if (dwDockBarMap[i][1] & pBar->m_dwDockStyle & CBRS_ALIGN_ANY)
@@ -240,12 +247,19 @@ void CFrameWnd::ShowControlBar(CControlBar* pBar, BOOL bShow, BOOL bDelay)
 
 DWORD CFrameWnd::CanDock(CRect rect, DWORD dwDockStyle, CDockBar** ppDockBar)
 {
-    for (int i = 0; i < 4; i++)
+    // Every dock bar of the frame, those of derived classes and those nested inside
+    // others too, in the order they joined it. A floating dock bar takes the bar only
+    // when both allow several bars in one floating frame.
+    for (POSITION pos = m_listControlBars.GetHeadPosition(); pos != NULL;)
     {
-        if ((dwDockBarMap[i][1] & dwDockStyle & CBRS_ALIGN_ANY) == 0)
+        CControlBar* pBar = (CControlBar*)m_listControlBars.GetNext(pos);
+        if (!pBar->IsDockBar() || pBar->m_hWnd == NULL || !pBar->IsWindowVisible())
             continue;
-        CDockBar* pDockBar = FindDockBar(dwDockBarMap[i][0]);
-        if (pDockBar == NULL || !pDockBar->IsWindowVisible())
+        CDockBar* pDockBar = (CDockBar*)pBar;
+        const DWORD dwSide = pDockBar->m_dwStyle & dwDockStyle & CBRS_ALIGN_ANY;
+        if (dwSide == 0)
+            continue;
+        if (pDockBar->m_bFloating && (pDockBar->m_dwStyle & dwDockStyle & CBRS_FLOAT_MULTI) == 0)
             continue;
         // An empty dock bar has no thickness; its edge still takes a bar.
         CRect rectDock;
@@ -258,7 +272,7 @@ DWORD CFrameWnd::CanDock(CRect rect, DWORD dwDockStyle, CDockBar** ppDockBar)
         {
             if (ppDockBar != NULL)
                 *ppDockBar = pDockBar;
-            return dwDockBarMap[i][1] & CBRS_ALIGN_ANY;
+            return dwSide;
         }
     }
     if (ppDockBar != NULL)

@@ -7,11 +7,23 @@ BEGIN_MESSAGE_MAP(CMDIChildWnd, CFrameWnd)
     ON_WM_MDIACTIVATE()
     ON_WM_MOUSEACTIVATE()
     ON_WM_NCACTIVATE()
+    ON_WM_SIZE()
 END_MESSAGE_MAP()
 
 CMDIChildWnd::CMDIChildWnd()
     : m_hMenuShared(NULL)
 {
+}
+
+void CMDIChildWnd::OnSize(UINT nType, int cx, int cy)
+{
+    // The system's MDI child procedure maximises and restores: the frame's menu gets
+    // the child's buttons and the frame's caption its "[document]" part.
+    Default();
+    CFrameWnd::OnSize(nType, cx, cy);
+    CMDIFrameWnd* pFrameWnd = GetMDIFrame();
+    if (pFrameWnd != NULL && (nType == SIZE_MAXIMIZED || nType == SIZE_RESTORED))
+        pFrameWnd->DelayUpdateFrameTitle();
 }
 
 CMDIFrameWnd* CMDIChildWnd::GetMDIFrame()

@@ -21,7 +21,8 @@ BOOL CMiniDockFrameWnd::Create(CWnd* pParent, DWORD dwBarStyle)
 {
     // Nothing to lay out until a bar is docked.
     m_bInRecalcLayout = TRUE;
-    DWORD dwStyle = WS_POPUP | WS_CAPTION | WS_SYSMENU | MFS_SYNCACTIVE | MFS_BLOCKSYSMENU;
+    // The frame fits its bars (FWS_SNAPTOBARS): RecalcLayout sizes it around them.
+    DWORD dwStyle = WS_POPUP | WS_CAPTION | WS_SYSMENU | MFS_SYNCACTIVE | MFS_BLOCKSYSMENU | FWS_SNAPTOBARS;
     if (dwBarStyle & CBRS_SIZE_DYNAMIC)
         dwStyle |= MFS_4THICKFRAME;
     if (!CMiniFrameWnd::CreateEx(0, NULL, "", dwStyle, rectDefault, pParent))
@@ -55,26 +56,19 @@ CControlBar* CMiniDockFrameWnd::GetFirstBar() const
     return NULL;
 }
 
-void CMiniDockFrameWnd::RecalcLayout(BOOL /*bNotify*/)
+void CMiniDockFrameWnd::RecalcLayout(BOOL bNotify)
 {
     if (m_bInRecalcLayout || m_wndDockBar.m_hWnd == NULL)
         return;
-    m_bInRecalcLayout = TRUE;
-    m_nIdleFlags &= ~(idleLayout | idleNotify);
-
+    // The dock bar answers its rows' size to the frame's layout, and the frame takes
+    // the window size its CalcWindowRect gives for that.
     m_wndDockBar.m_rectLayout.SetRectEmpty();
-    CSize size = m_wndDockBar.CalcFixedLayout(FALSE, (m_wndDockBar.m_dwStyle & CBRS_ORIENT_HORZ) != 0);
-    m_wndDockBar.SetWindowPos(NULL, 0, 0, size.cx, size.cy, SWP_NOZORDER | SWP_NOACTIVATE);
-
-    CRect rect(0, 0, size.cx, size.cy);
-    ::AdjustWindowRectEx(&rect, GetStyle(), FALSE, GetExStyle());
-    SetWindowPos(NULL, 0, 0, rect.Width(), rect.Height(), SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    CFrameWnd::RecalcLayout(bNotify);
 
     // The caption shows the bar's name when it holds one bar.
     CString strTitle;
     m_wndDockBar.GetWindowText(strTitle);
     AfxSetWindowText(m_hWnd, strTitle);
-    m_bInRecalcLayout = FALSE;
 }
 
 void CMiniDockFrameWnd::OnClose()
@@ -85,6 +79,17 @@ void CMiniDockFrameWnd::OnClose()
 
 void CMiniDockFrameWnd::OnNcLButtonDown(UINT nHitTest, CPoint point)
 {
+    // The sizing edges size a bar that sizes itself through its dock context; the
+    // system's own sizing would only be undone by the next layout.
+    if (nHitTest >= HTSIZEFIRST && nHitTest <= HTSIZELAST)
+    {
+        CControlBar* pBar = GetFirstBar();
+        if (pBar != NULL && pBar->m_pDockContext != NULL && (pBar->m_dwStyle & CBRS_SIZE_DYNAMIC) != 0)
+        {
+            pBar->m_pDockContext->StartResize((int)nHitTest, point);
+            return;
+        }
+    }
     if (nHitTest == HTCAPTION)
     {
         CControlBar* pBar = GetFirstBar();

@@ -9,6 +9,7 @@ BEGIN_MESSAGE_MAP(CMiniFrameWnd, CFrameWnd)
 END_MESSAGE_MAP()
 
 CMiniFrameWnd::CMiniFrameWnd()
+    : m_bHiddenWithOwner(FALSE)
 {
 }
 
@@ -59,6 +60,21 @@ BOOL CMiniFrameWnd::OnNcActivate(BOOL bActive)
 
 LRESULT CMiniFrameWnd::OnFloatStatus(WPARAM wParam, LPARAM)
 {
+    if (wParam & FS_HIDE)
+    {
+        if (GetStyle() & WS_VISIBLE)
+        {
+            ShowWindow(SW_HIDE);
+            m_bHiddenWithOwner = TRUE;
+        }
+    }
+    else if ((wParam & FS_SHOW) && m_bHiddenWithOwner)
+    {
+        ShowWindow(SW_SHOWNOACTIVATE);
+        m_bHiddenWithOwner = FALSE;
+    }
+    if (wParam & (FS_ENABLE | FS_DISABLE))
+        EnableWindow((wParam & FS_ENABLE) != 0);
     if ((GetStyle() & MFS_SYNCACTIVE) == 0)
         return 0;
     if (wParam & FS_SYNCACTIVE)

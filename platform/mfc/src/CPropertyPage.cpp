@@ -157,6 +157,13 @@ BOOL CPropertyPage::OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* pResult)
     NMHDR* pNMHDR = (NMHDR*)lParam;
     if (pNMHDR->hwndFrom != ::GetParent(m_hWnd))
         return CDialog::OnNotify(wParam, lParam, pResult);
+    // The page's own message map sees the sheet's notifications first.
+    *pResult = 0;
+    if (CDialog::OnNotify(wParam, lParam, pResult))
+    {
+        ::SetWindowLongPtr(m_hWnd, DWLP_MSGRESULT, *pResult);
+        return TRUE;
+    }
     switch (pNMHDR->code)
     {
     case PSN_SETACTIVE:

@@ -307,14 +307,17 @@ CSize CStatusBar::CalcFixedLayout(BOOL bStretch, BOOL bHorz)
 
 void CStatusBar::OnUpdateCmdUI(CFrameWnd* pTarget, BOOL bDisableIfNoHndler)
 {
-    // Panes are never disabled for lack of a handler: their text is optional.
+    // A pane without an update handler is disabled when asked for: it then shows no
+    // text. (A pane has no command, so an update handler is all a pane can have.)
     CStatusCmdUI state;
     state.m_pOther = this;
     state.m_nIndexMax = m_nCount;
     for (state.m_nIndex = 0; state.m_nIndex < state.m_nIndexMax; state.m_nIndex++)
     {
         state.m_nID = GetPanePtr(state.m_nIndex)->nID;
-        state.DoUpdate(pTarget, FALSE);
+        state.m_bEnableChanged = FALSE;
+        if (!state.DoUpdate(pTarget, FALSE) && bDisableIfNoHndler && !state.m_bEnableChanged && state.m_nID != 0)
+            state.Enable(FALSE);
     }
     // Controls placed on the bar update like dialog controls.
     UpdateDialogControls(pTarget, bDisableIfNoHndler);

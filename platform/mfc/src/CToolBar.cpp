@@ -10,25 +10,41 @@ namespace
 // A toolbar resource holds the image size, the button count and the command ids
 // (0 for a separator). Resource compilers write it in one of two layouts: words
 // after a version word of 1, or double words without a version.
-BOOL ParseToolBarResource(const BYTE* pData, DWORD cbData, CSize& sizeImage, std::vector<UINT>& ids)
+BOOL ParseToolBarResource(const BYTE* pData, DWORD cbData, CSize& sizeImage, CUIntArray& ids)
 {
     const WORD* pWords = (const WORD*)pData;
     if (cbData >= 8 && pWords[0] == 1 && cbData >= 8 + (DWORD)pWords[3] * sizeof(WORD))
     {
         sizeImage = CSize(pWords[1], pWords[2]);
-        ids.assign(pWords + 4, pWords + 4 + pWords[3]);
+        ids.RemoveAll();
+        for (WORD i = 0; i < pWords[3]; i++)
+            ids.Add(pWords[4 + i]);
         return TRUE;
     }
     const DWORD* pDwords = (const DWORD*)pData;
     if (cbData >= 12 && pDwords[2] <= 0xFFFF && cbData >= 12 + pDwords[2] * sizeof(DWORD))
     {
         sizeImage = CSize((int)pDwords[0], (int)pDwords[1]);
-        ids.assign(pDwords + 3, pDwords + 3 + pDwords[2]);
+        ids.RemoveAll();
+        for (DWORD i = 0; i < pDwords[2]; i++)
+            ids.Add(pDwords[3 + i]);
         return TRUE;
     }
     return FALSE;
 }
+}
 
+BOOL AFXAPI AfxReadToolBarResource(HINSTANCE hInst, LPCTSTR lpszResourceName, CSize& sizeImage, CUIntArray& ids)
+{
+    HRSRC hRsrc = ::FindResource(hInst, lpszResourceName, RT_TOOLBAR);
+    HGLOBAL hGlobal = hRsrc != NULL ? ::LoadResource(hInst, hRsrc) : NULL;
+    const BYTE* pData = hGlobal != NULL ? (const BYTE*)::LockResource(hGlobal) : NULL;
+    DWORD cbData = hRsrc != NULL ? ::SizeofResource(hInst, hRsrc) : 0;
+    return pData != NULL && ParseToolBarResource(pData, cbData, sizeImage, ids);
+}
+
+namespace
+{
 const int nSeparatorWidth = 8;
 
 // Update object of one button: enabled and checked states of the control.
@@ -123,16 +139,11 @@ BOOL CToolBar::LoadToolBar(UINT nIDResource)
 
 BOOL CToolBar::LoadToolBar(LPCTSTR lpszResourceName)
 {
-    HINSTANCE hInst = AfxGetResourceHandle();
-    HRSRC hRsrc = ::FindResource(hInst, lpszResourceName, RT_TOOLBAR);
-    HGLOBAL hGlobal = hRsrc != NULL ? ::LoadResource(hInst, hRsrc) : NULL;
-    const BYTE* pData = hGlobal != NULL ? (const BYTE*)::LockResource(hGlobal) : NULL;
-    DWORD cbData = hRsrc != NULL ? ::SizeofResource(hInst, hRsrc) : 0;
     CSize sizeImage;
-    std::vector<UINT> ids;
-    if (pData == NULL || !ParseToolBarResource(pData, cbData, sizeImage, ids))
+    CUIntArray ids;
+    if (!AfxReadToolBarResource(AfxGetResourceHandle(), lpszResourceName, sizeImage, ids))
         return FALSE;
-    if (!SetButtons(ids.empty() ? NULL : ids.data(), (int)ids.size()))
+    if (!SetButtons(ids.GetSize() == 0 ? NULL : ids.GetData(), (int)ids.GetSize()))
         return FALSE;
     SetSizes(CSize(sizeImage.cx + 7, sizeImage.cy + 7), sizeImage);
     return LoadBitmap(lpszResourceName);

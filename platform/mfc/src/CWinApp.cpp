@@ -109,7 +109,14 @@ int CWinApp::Run()
 
 BOOL CWinApp::OnIdle(LONG lCount)
 {
-    return CWinThread::OnIdle(lCount);
+    BOOL bMore = CWinThread::OnIdle(lCount);
+    // Documents get their idle time with the user-interface update.
+    if (lCount <= 0 && m_pDocManager != NULL)
+    {
+        for (POSITION pos = m_pDocManager->GetFirstDocTemplatePosition(); pos != NULL;)
+            m_pDocManager->GetNextDocTemplate(pos)->OnIdle();
+    }
+    return bMore;
 }
 
 BOOL CWinApp::IsIdleMessage(MSG* pMsg)

@@ -96,8 +96,30 @@ BOOL CWinThread::PumpMessage()
     return PumpOneMessage(this);
 }
 
+BOOL CWinThread::DispatchThreadMessageEx(MSG* pMsg)
+{
+    if (pMsg->hwnd != NULL)
+        return FALSE;
+    for (const AFX_MSGMAP* pMap = GetMessageMap(); pMap != NULL;
+         pMap = pMap->pfnGetBaseMap != NULL ? pMap->pfnGetBaseMap() : NULL)
+    {
+        for (const AFX_MSGMAP_ENTRY* lpEntry = pMap->lpEntries; lpEntry->nSig != AfxSig_end; ++lpEntry)
+        {
+            if (lpEntry->nSig == AfxSig_vwwThread && lpEntry->nMessage == pMsg->message)
+            {
+                typedef void (AFX_MSG_CALL CWinThread::*ThreadHandler)(WPARAM, LPARAM);
+                (this->*reinterpret_cast<ThreadHandler>(lpEntry->pfn))(pMsg->wParam, pMsg->lParam);
+                return TRUE;
+            }
+        }
+    }
+    return FALSE;
+}
+
 BOOL CWinThread::PreTranslateMessage(MSG* pMsg)
 {
+    if (pMsg->hwnd == NULL && DispatchThreadMessageEx(pMsg))
+        return TRUE;
     // From the message's window up to the main window...
     CWnd* pMainWnd = AfxGetMainWnd();
     if (CWnd::WalkPreTranslateTree(pMainWnd->GetSafeHwnd(), pMsg))
@@ -136,7 +158,7 @@ BOOL AFXAPI AfxIsIdleMessage(MSG* pMsg)
         pState->m_nMsgLast = pMsg->message;
         return TRUE;
     }
-    return pMsg->message != WM_PAINT && pMsg->message != 0x0118;
+    return pMsg->message != WM_PAINT && pMsg->message != WM_SYSTIMER;
 }
 
 BOOL CWinThread::OnIdle(LONG lCount)

@@ -604,7 +604,7 @@ int CWnd::RunModalLoop(DWORD dwFlags)
                 AfxPostQuitMessage(0);  // keep the quit for the outer loop
                 return -1;
             }
-            if (bShowIdle && (pMsg->message == 0x118 || pMsg->message == WM_SYSKEYDOWN))
+            if (bShowIdle && (pMsg->message == WM_SYSTIMER || pMsg->message == WM_SYSKEYDOWN))
             {
                 ShowWindow(SW_SHOWNORMAL);
                 UpdateWindow();

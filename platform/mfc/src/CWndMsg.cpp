@@ -146,6 +146,14 @@ BOOL CWnd::OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult
     case AfxSig_vwii:
         (pThis->*As<void (CCmdTarget::*)(UINT, int, int)>(pfn))((UINT)wParam, LOWORD(lParam), HIWORD(lParam));
         break;
+    case AfxSig_lwwM:
+        lResult = (pThis->*As<LRESULT (CCmdTarget::*)(UINT, UINT, CMenu*)>(pfn))(
+            LOWORD(wParam), HIWORD(wParam), CMenu::FromHandle((HMENU)lParam));
+        break;
+    case AfxSig_vPTR:
+        (pThis->*As<void (CCmdTarget::*)(void*)>(pfn))((void*)lParam);
+        lResult = TRUE;
+        break;
     case AfxSig_vMOVE:
         (pThis->*As<void (CCmdTarget::*)(int, int)>(pfn))((short)LOWORD(lParam), (short)HIWORD(lParam));
         break;
@@ -491,6 +499,12 @@ void CWnd::OnNcRButtonDown(UINT, CPoint) { Default(); }
 void CWnd::OnNcRButtonUp(UINT, CPoint) { Default(); }
 void CWnd::OnNcMButtonDown(UINT, CPoint) { Default(); }
 void CWnd::OnNcMButtonUp(UINT, CPoint) { Default(); }
+void CWnd::OnNcRButtonDblClk(UINT, CPoint) { Default(); }
+void CWnd::OnMouseLeave() { Default(); }
+void CWnd::OnMouseHover(UINT, CPoint) { Default(); }
+LRESULT CWnd::OnMenuChar(UINT, UINT, CMenu*) { return Default(); }
+void CWnd::OnEnterMenuLoop(BOOL) { Default(); }
+void CWnd::OnExitMenuLoop(BOOL) { Default(); }
 void CWnd::OnInitMenu(CMenu*) { Default(); }
 void CWnd::OnInitMenuPopup(CMenu*, UINT, BOOL) { Default(); }
 void CWnd::OnMenuSelect(UINT, UINT, HMENU) { Default(); }

@@ -351,7 +351,16 @@ void CWnd::UpdateDialogControls(CCmdTarget* pTarget, BOOL bDisableIfNoHndler)
         state.m_nID = (UINT)(WORD)::GetDlgCtrlID(hWndChild);
         state.m_pOther = &wndTemp;
 
-        // This window's own update handler for the control comes first.
+        // A control that updates itself comes first, then this window's own update
+        // handler for the control.
+        CWnd* pChild = CWnd::FromHandlePermanent(hWndChild);
+        if (pChild != NULL)
+        {
+            state.m_pOther = pChild;
+            if (pChild->CWnd::OnCmdMsg(0, MAKELONG((WORD)CN_UPDATE_COMMAND_UI, WM_COMMAND + WM_REFLECT_BASE), &state, NULL))
+                continue;
+            state.m_pOther = &wndTemp;
+        }
         if (CWnd::OnCmdMsg(state.m_nID, CN_UPDATE_COMMAND_UI, &state, NULL))
             continue;
 

@@ -29,6 +29,7 @@ public:
     std::vector<std::function<void(CValuesDlg*)>> m_script;
     size_t m_nStep = 0;
     int m_nKickIdle = 0;
+    int m_nKickIdleAtStep = 0;
     int m_nActionUpdates = 0;
     int m_nPreTranslatedKeys = 0;
 
@@ -65,13 +66,17 @@ public:
     {
         if (m_nStep < m_script.size())
             m_script[m_nStep++](this);
-        // The next step comes by timer, so the dialog goes idle in between.
+        // The next step comes by timer, once the dialog has gone idle in between (a
+        // busy machine may hold the thread past the timer's first tick).
+        m_nKickIdleAtStep = m_nKickIdle;
         if (m_nStep < m_script.size() && m_hWnd != NULL)
             SetTimer(1, 20, NULL);
         return 0;
     }
     afx_msg void OnTimer(UINT_PTR nIDEvent)
     {
+        if (m_nKickIdle == m_nKickIdleAtStep)
+            return;  // not idle yet: the timer ticks again
         KillTimer(nIDEvent);
         PostMessage(WM_RUN_SCRIPT);
     }
@@ -704,4 +709,40 @@ TEST(FileDialog, FilterAndMultipleSelectionResults)
     EXPECT_STREQ("one.lua", dlg.GetFileName());
     EXPECT_STREQ("lua", dlg.GetFileExt());
     EXPECT_STREQ("one", dlg.GetFileTitle());
+}
+
+namespace
+{
+// A page that decides about leaving in its own message map.
+class CMappedPage : public CTestPage
+{
+public:
+    explicit CMappedPage(UINT nIDTemplate) : CTestPage(nIDTemplate) {}
+    int m_nMapped = 0;
+    afx_msg void OnKillActiveNotify(UINT, NMHDR*, LRESULT* pResult)
+    {
+        ++m_nMapped;
+        *pResult = TRUE;   // stay on this page
+    }
+    DECLARE_MESSAGE_MAP()
+};
+
+BEGIN_MESSAGE_MAP(CMappedPage, CTestPage)
+    ON_NOTIFY_RANGE(PSN_KILLACTIVE, 0, 0xFFFF, CMappedPage::OnKillActiveNotify)
+END_MESSAGE_MAP()
+}
+
+TEST_F(DialogFixture, APagesOwnMapSeesTheSheetsNotificationsFirst)
+{
+    CPropertySheet sheet;
+    CMappedPage page1(IDD_PAGE_ONE);
+    CTestPage page2(IDD_PAGE_TWO, IDS_PAGE_TWO);
+    sheet.AddPage(&page1);
+    sheet.AddPage(&page2);
+    ASSERT_TRUE(sheet.Create(&owner, WS_CHILD | WS_VISIBLE, 0));
+    sheet.SetActivePage(1);
+    EXPECT_EQ(1, page1.m_nMapped);
+    EXPECT_EQ(0, page1.m_nKillActive) << "the map's answer replaces the built-in one";
+    EXPECT_EQ(&page1, sheet.GetActivePage());
+    sheet.DestroyWindow();
 }

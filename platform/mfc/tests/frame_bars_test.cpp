@@ -729,3 +729,404 @@ TEST_F(DockingTest, FloatingDynamicBarTakesTheWidthItIsDraggedTo)
     EXPECT_EQ(rectFrameBefore.Width() + 50, rectFrameAfter.Width()) << "the floating frame fits the new width";
     bar.DestroyWindow();
 }
+
+// ---------------------------------------------------------------------------
+// What a docking framework builds on: floating frames sized by their own rules,
+// docking into every dock bar, tools that take their clicks, the steps of a drag,
+// floating frames that follow their frame, and prompts that stay.
+
+namespace {
+
+// A floating frame that draws its own edges around its bars: 6 pixels all round.
+class CSelfFramedFloatingFrame : public CQuickFloatingFrame
+{
+    DECLARE_DYNCREATE(CSelfFramedFloatingFrame)
+public:
+    virtual void CalcWindowRect(LPRECT lpClientRect, UINT /*nAdjustType*/)
+    {
+        ::InflateRect(lpClientRect, 6, 6);
+    }
+    afx_msg void OnNcCalcSize(BOOL, NCCALCSIZE_PARAMS* lpncsp)
+    {
+        ::InflateRect(&lpncsp->rgrc[0], -6, -6);
+    }
+    DECLARE_MESSAGE_MAP()
+};
+
+IMPLEMENT_DYNCREATE(CSelfFramedFloatingFrame, CQuickFloatingFrame)
+BEGIN_MESSAGE_MAP(CSelfFramedFloatingFrame, CQuickFloatingFrame)
+    ON_WM_NCCALCSIZE()
+END_MESSAGE_MAP()
+
+// A dock bar of a second layer along the top, as a framework nests them.
+class CInnerDockBar : public CDockBar
+{
+};
+
+// A bar whose left 10 pixels are a tool; it records what its clicks did.
+class CToolTestBar : public CTestBar
+{
+public:
+    int m_nToolClicks = 0;
+    virtual INT_PTR OnToolHitTest(CPoint point, TOOLINFO*) const { return point.x < 10 ? 77 : -1; }
+    afx_msg void OnLButtonDown(UINT nFlags, CPoint point)
+    {
+        if (point.x < 10)
+            ++m_nToolClicks;
+        CTestBar::OnLButtonDown(nFlags, point);
+    }
+    DECLARE_MESSAGE_MAP()
+};
+
+BEGIN_MESSAGE_MAP(CToolTestBar, CTestBar)
+    ON_WM_LBUTTONDOWN()
+END_MESSAGE_MAP()
+
+// A dock context that records its steps and what the tracker showed.
+class CRecordingDockContext : public CDockContext
+{
+public:
+    explicit CRecordingDockContext(CControlBar* pBar) : CDockContext(pBar) {}
+    int m_nStarts = 0, m_nMoves = 0, m_nEnds = 0, m_nCancels = 0;
+    std::vector<CRect> m_trackers;
+    std::vector<BOOL> m_docking;
+    virtual void StartDrag(CPoint pt)
+    {
+        ++m_nStarts;
+        CDockContext::StartDrag(pt);
+    }
+    virtual void Move(CPoint pt)
+    {
+        ++m_nMoves;
+        CDockContext::Move(pt);
+        m_trackers.push_back(m_rectTracker);
+        m_docking.push_back(m_pTargetDockBar != NULL);
+    }
+    virtual void EndDrag()
+    {
+        ++m_nEnds;
+        CDockContext::EndDrag();
+    }
+    virtual void CancelDrag()
+    {
+        ++m_nCancels;
+        CDockContext::CancelDrag();
+    }
+};
+
+// A dock context whose memory is filled with a mark instead of being freed, so a
+// write after its deletion shows.
+class CMarkedDockContext : public CDockContext
+{
+public:
+    explicit CMarkedDockContext(CControlBar* pBar) : CDockContext(pBar) {}
+    static void* s_pDeleted;
+    static size_t s_cbDeleted;
+    static void operator delete(void* p, size_t cb)
+    {
+        memset(p, 0xCD, cb);
+        s_pDeleted = p;
+        s_cbDeleted = cb;
+    }
+    static bool DeletedMemoryUntouched()
+    {
+        const BYTE* p = (const BYTE*)s_pDeleted;
+        for (size_t i = 0; i < s_cbDeleted; i++)
+        {
+            if (p[i] != 0xCD)
+                return false;
+        }
+        return s_pDeleted != NULL;
+    }
+};
+void* CMarkedDockContext::s_pDeleted = NULL;
+size_t CMarkedDockContext::s_cbDeleted = 0;
+
+// Deletes a bar when it receives WM_APP: from inside a drag's message loop.
+class CBarDeleter : public CWnd
+{
+public:
+    CControlBar* m_pBar = NULL;
+    virtual LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
+    {
+        if (message == WM_APP)
+        {
+            delete m_pBar;
+            m_pBar = NULL;
+            return 0;
+        }
+        return CWnd::WindowProc(message, wParam, lParam);
+    }
+};
+
+void ReplaceDockContext(CControlBar& bar, CDockContext* pContext)
+{
+    delete bar.m_pDockContext;
+    bar.m_pDockContext = pContext;
+}
+
+} // namespace
+
+TEST_F(DockingTest, AFloatingFrameTakesTheSizeItsCalcWindowRectGives)
+{
+    m_pFrame->m_pFloatingFrameClass = RUNTIME_CLASS(CSelfFramedFloatingFrame);
+    m_pFrame->FloatControlBar(&Bar(0), CPoint(300, 300));
+    ASSERT_TRUE(Bar(0).IsFloating());
+    CFrameWnd* pMiniFrame = Bar(0).GetParentFrame();
+    ASSERT_TRUE(pMiniFrame->IsKindOf(RUNTIME_CLASS(CSelfFramedFloatingFrame)));
+    EXPECT_TRUE(pMiniFrame->GetStyle() & FWS_SNAPTOBARS);
+    CRect rectFrame, rectBar;
+    pMiniFrame->GetWindowRect(&rectFrame);
+    Bar(0).GetWindowRect(&rectBar);
+    EXPECT_EQ(CSize(120 + 12, 24 + 12), rectFrame.Size());
+    EXPECT_EQ(CSize(120, 24), rectBar.Size());
+    EXPECT_EQ(rectFrame.TopLeft() + CSize(6, 6), rectBar.TopLeft());
+}
+
+TEST_F(DockingTest, TheSizingEdgeOfAFloatingFrameSizesItsBar)
+{
+    CDynamicBar bar;
+    ASSERT_TRUE(bar.Create(m_pFrame, nIDBarFirst + 8, CBRS_TOP | CBRS_SIZE_DYNAMIC));
+    bar.EnableDocking(CBRS_ALIGN_ANY);
+    bar.ShowWindow(SW_SHOWNA);
+    m_pFrame->FloatControlBar(&bar, CPoint(200, 200));
+    ASSERT_TRUE(bar.IsFloating());
+    CFrameWnd* pMiniFrame = bar.GetParentFrame();
+    CRect rectBefore;
+    bar.GetWindowRect(&rectBefore);
+    CPoint ptEdge(rectBefore.right, rectBefore.top + 5);
+    ::SetCursorPos(ptEdge.x + 30, ptEdge.y);
+    bar.PostMessage(WM_MOUSEMOVE, MK_LBUTTON, 0);
+    bar.PostMessage(WM_LBUTTONUP, 0, 0);
+    pMiniFrame->SendMessage(WM_NCLBUTTONDOWN, HTRIGHT, MAKELPARAM(ptEdge.x, ptEdge.y));
+    EXPECT_EQ(150, bar.m_nFloatingWidth);
+    CRect rectAfter;
+    bar.GetWindowRect(&rectAfter);
+    EXPECT_EQ(150, rectAfter.Width());
+    bar.DestroyWindow();
+}
+
+TEST_F(DockingTest, CanDockFindsEveryDockBarAndFloatingOnesThatTakeSeveralBars)
+{
+    m_pFrame->DockControlBar(&Bar(0), AFX_IDW_DOCKBAR_TOP);
+    CInnerDockBar* pInner = new CInnerDockBar;
+    ASSERT_TRUE(pInner->Create(m_pFrame, WS_CHILD | WS_VISIBLE | CBRS_ALIGN_TOP | CBRS_BORDER_BOTTOM, AFX_IDW_DOCKBAR_TOP));
+    m_pFrame->RecalcLayout();
+    CRect rectInner, rectTop;
+    pInner->GetWindowRect(&rectInner);
+    DockBar(AFX_IDW_DOCKBAR_TOP)->GetWindowRect(&rectTop);
+    ASSERT_EQ(rectTop.bottom, rectInner.top);
+
+    CDockBar* pFound = NULL;
+    CRect rectDrop(rectInner.left + 10, rectInner.top, rectInner.left + 60, rectInner.top + 20);
+    EXPECT_EQ((DWORD)CBRS_ALIGN_TOP, m_pFrame->CanDock(rectDrop, CBRS_ALIGN_ANY, &pFound));
+    EXPECT_EQ((CDockBar*)pInner, pFound);
+
+    // A floating frame takes another bar only when both allow several.
+    Bar(1).EnableDocking(CBRS_ALIGN_ANY | CBRS_FLOAT_MULTI);
+    m_pFrame->FloatControlBar(&Bar(1), CPoint(400, 300));
+    CRect rectFloating;
+    Bar(1).m_pDockBar->GetWindowRect(&rectFloating);
+    EXPECT_TRUE(Bar(1).m_pDockBar->m_dwStyle & CBRS_FLOAT_MULTI);
+    EXPECT_EQ((DWORD)0, m_pFrame->CanDock(rectFloating, CBRS_ALIGN_ANY, &pFound));
+    EXPECT_NE((DWORD)0, m_pFrame->CanDock(rectFloating, CBRS_ALIGN_ANY | CBRS_FLOAT_MULTI, &pFound));
+    EXPECT_EQ(Bar(1).m_pDockBar, pFound);
+}
+
+TEST_F(DockingTest, DockingWithoutASideTakesTheBarsOwnAlignment)
+{
+    CTestBar bar;
+    ASSERT_TRUE(bar.Create(m_pFrame, nIDBarFirst + 9, CBRS_BOTTOM));
+    bar.EnableDocking(CBRS_ALIGN_ANY);
+    bar.ShowWindow(SW_SHOWNA);
+    m_pFrame->DockControlBar(&bar);
+    EXPECT_EQ(DockBar(AFX_IDW_DOCKBAR_BOTTOM), bar.m_pDockBar);
+    // A side it may not dock on gives way to the first one it may.
+    CTestBar left;
+    ASSERT_TRUE(left.Create(m_pFrame, nIDBarFirst + 10, CBRS_LEFT));
+    left.EnableDocking(CBRS_ALIGN_TOP | CBRS_ALIGN_RIGHT);
+    m_pFrame->DockControlBar(&left);
+    EXPECT_EQ(DockBar(AFX_IDW_DOCKBAR_TOP), left.m_pDockBar);
+    bar.DestroyWindow();
+    left.DestroyWindow();
+}
+
+TEST_F(DockingTest, AClickOnAToolIsTheToolsAndElsewhereItDragsTheBar)
+{
+    CToolTestBar bar;
+    ASSERT_TRUE(bar.Create(m_pFrame, nIDBarFirst + 11, CBRS_TOP));
+    bar.EnableDocking(CBRS_ALIGN_ANY);
+    bar.ShowWindow(SW_SHOWNA);
+    m_pFrame->DockControlBar(&bar, AFX_IDW_DOCKBAR_TOP);
+    m_pFrame->RecalcLayout();
+    CRecordingDockContext* pContext = new CRecordingDockContext(&bar);
+    ReplaceDockContext(bar, pContext);
+
+    bar.SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
+    EXPECT_EQ(0, pContext->m_nStarts);
+    EXPECT_EQ(1, bar.m_nToolClicks);
+
+    bar.PostMessage(WM_LBUTTONUP);
+    bar.SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(50, 5));
+    EXPECT_EQ(1, pContext->m_nStarts);
+    bar.DestroyWindow();
+}
+
+TEST_F(DockingTest, AClickOnAFloatingBarLeavesTheKeyboardWhereItWas)
+{
+    CEdit edit;
+    ASSERT_TRUE(edit.Create(WS_CHILD | WS_VISIBLE, CRect(0, 0, 100, 20), m_pFrame, AFX_IDW_PANE_FIRST + 5));
+    m_pFrame->SetActiveWindow();
+    edit.SetFocus();
+    m_pFrame->FloatControlBar(&Bar(0), CPoint(300, 300));
+    ASSERT_TRUE(Bar(0).IsFloating());
+    EXPECT_EQ((LRESULT)MA_NOACTIVATE,
+              Bar(0).SendMessage(WM_MOUSEACTIVATE, (WPARAM)m_pFrame->m_hWnd, MAKELPARAM(HTCLIENT, WM_LBUTTONDOWN)));
+    EXPECT_EQ(edit.m_hWnd, ::GetFocus());
+    edit.DestroyWindow();
+}
+
+TEST_F(DockingTest, ADragShowsWhereTheBarGoesAndCtrlKeepsItFromDocking)
+{
+    m_pFrame->DockControlBar(&Bar(0), AFX_IDW_DOCKBAR_TOP);
+    m_pFrame->RecalcLayout();
+    CRecordingDockContext* pContext = new CRecordingDockContext(&Bar(0));
+    ReplaceDockContext(Bar(0), pContext);
+    CRect rectBar, rectFrame;
+    Bar(0).GetWindowRect(&rectBar);
+    m_pFrame->GetClientRect(&rectFrame);
+    m_pFrame->ClientToScreen(&rectFrame);
+    const CPoint ptGrab = rectBar.TopLeft() + CSize(5, 5);
+    const CPoint ptLeftEdge(rectFrame.left + 5, rectFrame.top + 220);
+
+    // Over the left edge the tracker shows the bar upright, as it would dock.
+    DragBar(Bar(0), ptGrab, ptLeftEdge);
+    EXPECT_EQ(1, pContext->m_nEnds);
+    ASSERT_FALSE(pContext->m_trackers.empty());
+    EXPECT_TRUE(pContext->m_docking.back());
+    EXPECT_EQ(CSize(28, 90), pContext->m_trackers.back().Size());
+    EXPECT_EQ(DockBar(AFX_IDW_DOCKBAR_LEFT), Bar(0).m_pDockBar);
+
+    // With Ctrl held the same drop floats it, and the tracker said so.
+    BYTE keys[256];
+    ::GetKeyboardState(keys);
+    keys[VK_CONTROL] = 0x80;
+    ::SetKeyboardState(keys);
+    Bar(0).GetWindowRect(&rectBar);
+    DragBar(Bar(0), rectBar.TopLeft() + CSize(5, 5), ptLeftEdge + CSize(0, 60));
+    keys[VK_CONTROL] = 0;
+    ::SetKeyboardState(keys);
+    EXPECT_FALSE(pContext->m_docking.back());
+    EXPECT_TRUE(Bar(0).IsFloating());
+
+    // Escape cancels: the bar stays where it was.
+    CRect rectFloating;
+    Bar(0).GetWindowRect(&rectFloating);
+    ::SetCursorPos(ptLeftEdge.x, ptLeftEdge.y);
+    Bar(0).PostMessage(WM_MOUSEMOVE, MK_LBUTTON, 0);
+    Bar(0).PostMessage(WM_KEYDOWN, VK_ESCAPE, 0);
+    pContext->StartDrag(rectFloating.TopLeft() + CSize(5, 5));
+    EXPECT_EQ(1, pContext->m_nCancels);
+    EXPECT_TRUE(Bar(0).IsFloating());
+    CRect rectAfter;
+    Bar(0).GetWindowRect(&rectAfter);
+    EXPECT_EQ(rectFloating, rectAfter);
+}
+
+TEST_F(DockingTest, ABarDeletedDuringItsOwnDragIsNotTouchedAfterwards)
+{
+    CTestBar* pBar = new CTestBar;
+    ASSERT_TRUE(pBar->Create(m_pFrame, nIDBarFirst + 12, CBRS_TOP));
+    pBar->EnableDocking(CBRS_ALIGN_ANY);
+    pBar->ShowWindow(SW_SHOWNA);
+    m_pFrame->DockControlBar(pBar, AFX_IDW_DOCKBAR_TOP);
+    m_pFrame->RecalcLayout();
+    CDockContext* pContext = new CMarkedDockContext(pBar);
+    ReplaceDockContext(*pBar, pContext);
+    CMarkedDockContext::s_pDeleted = NULL;
+
+    CBarDeleter deleter;
+    ASSERT_TRUE(deleter.CreateEx(0, AfxRegisterWndClass(0), "", WS_POPUP, 0, 0, 1, 1, NULL, NULL));
+    deleter.m_pBar = pBar;
+    CRect rectBar;
+    pBar->GetWindowRect(&rectBar);
+    ::SetCursorPos(rectBar.left + 200, rectBar.top + 200);
+    pBar->PostMessage(WM_MOUSEMOVE, MK_LBUTTON, 0);
+    deleter.PostMessage(WM_APP);
+    pBar->PostMessage(WM_LBUTTONUP, 0, 0);
+    pContext->StartDrag(rectBar.TopLeft() + CSize(5, 5));
+    EXPECT_EQ(nullptr, deleter.m_pBar);
+    EXPECT_TRUE(CMarkedDockContext::DeletedMemoryUntouched()) << "the drag wrote to its deleted context";
+    EXPECT_EQ(NULL, m_pFrame->GetControlBar(nIDBarFirst + 12));
+    deleter.DestroyWindow();
+    PumpPending();
+}
+
+TEST_F(DockingTest, FloatingFramesAreDisabledAndHiddenWithTheirFrame)
+{
+    m_pFrame->FloatControlBar(&Bar(0), CPoint(300, 300));
+    CFrameWnd* pMiniFrame = Bar(0).GetParentFrame();
+    ASSERT_TRUE(pMiniFrame->IsWindowVisible());
+    m_pFrame->EnableWindow(FALSE);
+    EXPECT_FALSE(pMiniFrame->IsWindowEnabled()) << "a modal dialog keeps the floating bars from being used";
+    m_pFrame->EnableWindow(TRUE);
+    EXPECT_TRUE(pMiniFrame->IsWindowEnabled());
+
+    m_pFrame->ShowOwnedWindows(FALSE);
+    EXPECT_FALSE(pMiniFrame->IsWindowVisible());
+    m_pFrame->ShowOwnedWindows(TRUE);
+    EXPECT_TRUE(pMiniFrame->IsWindowVisible());
+
+    // A floating frame hidden by its own bars stays hidden when the frame shows again.
+    m_pFrame->ShowControlBar(&Bar(0), FALSE, FALSE);
+    ASSERT_FALSE(pMiniFrame->IsWindowVisible());
+    m_pFrame->ShowOwnedWindows(FALSE);
+    m_pFrame->ShowOwnedWindows(TRUE);
+    EXPECT_FALSE(pMiniFrame->IsWindowVisible());
+}
+
+TEST_F(FrameTest, APaneWithoutAnUpdateHandlerIsDisabledWhenAskedTo)
+{
+    CStatusBar bar;
+    static const UINT arrIndicators[] = {ID_SEPARATOR, ID_INDICATOR_LINE, ID_TEST_BLUE};
+    ASSERT_TRUE(bar.Create(m_pFrame, WS_CHILD | WS_VISIBLE | CBRS_BOTTOM, AFX_IDW_STATUS_BAR + 1));
+    ASSERT_TRUE(bar.SetIndicators(arrIndicators, 3));
+    bar.SetPaneText(2, "shown");
+    bar.SendMessage(WM_IDLEUPDATECMDUI, FALSE);
+    EXPECT_EQ(0u, bar.GetPaneStyle(2) & SBPS_DISABLED);
+    bar.SendMessage(WM_IDLEUPDATECMDUI, TRUE);
+    EXPECT_NE(0u, bar.GetPaneStyle(2) & SBPS_DISABLED);
+    EXPECT_EQ(0u, bar.GetPaneStyle(1) & SBPS_DISABLED) << "a pane with a handler stays";
+    bar.DestroyWindow();
+}
+
+TEST_F(FrameTest, AMenusPromptStaysWhileTheMouseCrossesABar)
+{
+    m_pFrame->SendMessage(WM_MENUSELECT, MAKEWPARAM(ID_TEST_HANDLED, MF_STRING), 0);
+    m_pFrame->SendMessage(WM_SETMESSAGESTRING, ID_TEST_HANDLED);
+    ASSERT_TRUE(m_pFrame->IsMenuPromptShown());
+    EXPECT_FALSE(m_pFrame->m_wndToolBar.SetStatusText(ID_TEST_RED));
+    EXPECT_STREQ("Runs the handled command", m_pFrame->m_wndStatusBar.GetPaneText(0));
+    m_pFrame->SendMessage(WM_MENUSELECT, MAKEWPARAM(0, 0xFFFF), 0);
+    EXPECT_TRUE(m_pFrame->m_wndToolBar.SetStatusText(ID_TEST_RED));
+    EXPECT_STREQ("Paints it red", m_pFrame->m_wndStatusBar.GetPaneText(0));
+}
+
+TEST_F(FrameTest, ACommandStringWithoutALineFeedGivesNoTip)
+{
+    auto tipOf = [&](UINT nID) {
+        TOOLTIPTEXTA ttt;
+        memset(&ttt, 0, sizeof(ttt));
+        ttt.hdr.code = TTN_NEEDTEXTA;
+        ttt.hdr.idFrom = nID;
+        ttt.hdr.hwndFrom = m_pFrame->m_hWnd;
+        LRESULT lResult = 0;
+        AFX_NOTIFY notify;
+        notify.pResult = &lResult;
+        notify.pNMHDR = &ttt.hdr;
+        m_pFrame->OnCmdMsg(0, MAKELONG(TTN_NEEDTEXTA, WM_NOTIFY), &notify, NULL);
+        return std::string(ttt.szText);
+    };
+    EXPECT_EQ("Red", tipOf(ID_TEST_RED));
+    EXPECT_EQ("", tipOf(ID_TEST_BLUE));
+}

@@ -662,3 +662,36 @@ TEST_F(FrameTest, FileNewLetsTheUserChooseTheDocumentType)
     EXPECT_TRUE(pDoc->IsKindOf(RUNTIME_CLASS(CNoteDoc)));
     EXPECT_EQ(0, pDoc->GetTitle().Find("Note"));
 }
+
+TEST_F(FrameTest, AMaximizedChildGivesTheFrameItsButtonsAndItsDocumentsName)
+{
+    CDocument* pDoc = TemplateOf("Text")->OpenDocumentFile(NULL);
+    ASSERT_TRUE(pDoc != NULL);
+    CMDIChildWnd* pChild = (CMDIChildWnd*)FrameOf(pDoc);
+    PumpPending();
+    HMENU hMenu = ::GetMenu(m_pFrame->m_hWnd);
+    const int nItemsBefore = ::GetMenuItemCount(hMenu);
+    EXPECT_EQ(-1, WindowTextOf(m_pFrame).Find('['));
+
+    pChild->MDIMaximize();
+    PumpPending();
+    EXPECT_TRUE(pChild->GetStyle() & WS_MAXIMIZE);
+    EXPECT_GT(::GetMenuItemCount(::GetMenu(m_pFrame->m_hWnd)), nItemsBefore) << "the child's system menu and buttons";
+    EXPECT_NE(-1, WindowTextOf(m_pFrame).Find("[" + pDoc->GetTitle() + "]")) << (LPCTSTR)WindowTextOf(m_pFrame);
+
+    pChild->MDIRestore();
+    PumpPending();
+    EXPECT_EQ(nItemsBefore, ::GetMenuItemCount(::GetMenu(m_pFrame->m_hWnd)));
+    EXPECT_EQ(-1, WindowTextOf(m_pFrame).Find('['));
+}
+
+TEST_F(FrameTest, IdleTimeReachesTheOpenDocuments)
+{
+    CTextDoc* pDoc = (CTextDoc*)TemplateOf("Text")->OpenDocumentFile(NULL);
+    ASSERT_TRUE(pDoc != NULL);
+    const int nBefore = pDoc->m_nIdle;
+    theApp.OnIdle(0);
+    EXPECT_EQ(nBefore + 1, pDoc->m_nIdle);
+    theApp.OnIdle(1);
+    EXPECT_EQ(nBefore + 1, pDoc->m_nIdle) << "only with the user-interface update";
+}

@@ -148,6 +148,8 @@ CRect RectIn(CWnd* pWnd, CWnd* pRelativeTo)
 
 int main(int argc, char** argv)
 {
+    // Unbuffered, so a run stopped at its time limit shows the test it stopped in.
+    setvbuf(stdout, NULL, _IONBF, 0);
     ::testing::InitGoogleTest(&argc, argv);
     if (!AfxWinInit(::GetModuleHandle(NULL), NULL, ::GetCommandLine(), SW_SHOWNORMAL))
         return 2;

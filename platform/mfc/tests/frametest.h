@@ -72,11 +72,13 @@ class CTextDoc : public CDocument
 public:
     CString m_strText;
     BOOL m_bFailWhileSaving = FALSE;
+    int m_nIdle = 0;
     static int s_nLive;
 
     CTextDoc() { ++s_nLive; }
     virtual ~CTextDoc() { --s_nLive; g_events.push_back("~doc"); }
     virtual void Serialize(CArchive& ar);
+    virtual void OnIdle() { ++m_nIdle; }
     virtual void DeleteContents()
     {
         g_events.push_back("DeleteContents views=" + std::to_string(m_viewList.GetCount()));

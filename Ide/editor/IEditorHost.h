@@ -1,0 +1,48 @@
+// IEditorHost: what the editor's windows (CVornDoc, CVornView, CChildFrame) need of the
+// application around them: the settings, the user word lists, the open project's file
+// entries, the outline model, and a few refreshes of the main frame's windows. The
+// application installs its host once at start-up; until then (and in programs without
+// one) a host with default settings, no project and no main-frame windows answers.
+#pragma once
+
+#include <afx.h>
+
+class CAppSettings;
+class COutline;
+class CProjectFileEntry;
+class CVornView;
+
+class IEditorHost
+{
+public:
+    virtual ~IEditorHost() {}
+
+    // The user's settings, read by the editor whenever it applies them.
+    virtual CAppSettings& GetSettings() = 0;
+    // One of the seven user word strings (class 0-6): words separated by blanks.
+    virtual CString GetUserWords(int nClass) = 0;
+    // The open project's entry of the file (any spelling of its path), or NULL when no
+    // project is open or the file is not one of its files.
+    virtual CProjectFileEntry* FindProjectFile(LPCTSTR pszPath) = 0;
+    // The application's outline model, which holds the project files' outlines.
+    virtual COutline& GetOutline() = 0;
+
+    // The Code Navigator's item of the file loses its children and is refilled from
+    // the file's outline.
+    virtual void RefreshNavigatorFile(CProjectFileEntry* pEntry) = 0;
+    // The main frame's title follows the active document and its modified state.
+    virtual void RefreshMainTitle() = 0;
+    // The Breakpoints window shows the breakpoints' current lines.
+    virtual void RefreshBreakpointsWindow() = 0;
+    // The recent-files list of the File menu.
+    virtual void AddRecentFile(LPCTSTR pszPath) = 0;
+    // The view is going: the main frame drops it as its remembered active editor.
+    virtual void ForgetView(CVornView* pView) = 0;
+    // An editor frame became active or inactive: the main frame rebuilds its Tools menu.
+    virtual void RebuildToolsMenu() = 0;
+
+    // The installed host (never NULL). Install(NULL) goes back to the default one; the
+    // installed host is not owned and must outlive every editor window.
+    static IEditorHost& Get();
+    static void Install(IEditorHost* pHost);
+};

@@ -1,0 +1,52 @@
+#include "EditorTestHost.h"
+
+#include "CChildFrame.h"
+#include "CVornDoc.h"
+#include "CVornView.h"
+#include "editor_test_res.h"
+
+#include <stdio.h>
+
+IMPLEMENT_DYNCREATE(CTestMainFrame, CMDIFrameWnd)
+
+CTestEditorHost::CTestEditorHost()
+    : m_projectOutline(m_outline)
+{
+    m_services.m_pOutline = &m_projectOutline;
+    m_services.m_pSettings = &m_settings;
+    m_project.SetServices(m_services);
+}
+
+void PumpPending()
+{
+    MSG msg;
+    while (::PeekMessage(&msg, NULL, 0, 0, PM_REMOVE))
+    {
+        if (msg.message == WM_QUIT)
+            continue;
+        if (!AfxGetThread()->PreTranslateMessage(&msg))
+        {
+            ::TranslateMessage(&msg);
+            ::DispatchMessage(&msg);
+        }
+    }
+}
+
+BOOL CreateEditorTestFrame(CWinApp& app)
+{
+    if (::LoadLibraryA("SciLexer.dll") == NULL)
+    {
+        fprintf(stderr, "SciLexer.dll is missing\n");
+        return FALSE;
+    }
+    app.AddDocTemplate(new CMultiDocTemplate(IDR_TEST_LUATYPE, RUNTIME_CLASS(CVornDoc), RUNTIME_CLASS(CChildFrame),
+                                             RUNTIME_CLASS(CVornView)));
+    CTestMainFrame* pFrame = new CTestMainFrame;
+    if (!pFrame->LoadFrame(IDR_TEST_MAINFRAME))
+        return FALSE;
+    app.m_pMainWnd = pFrame;
+    pFrame->MoveWindow(0, 0, 1000, 720);
+    pFrame->ShowWindow(SW_SHOWNORMAL);
+    pFrame->UpdateWindow();
+    return TRUE;
+}

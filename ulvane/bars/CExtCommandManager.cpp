@@ -1,0 +1,211 @@
+// CExtCommandManager: profiles by name, windows bound to them, lookups under one lock.
+#include "CExtCommandManager.h"
+
+namespace
+{
+const char szDefaultProfile[] = "default";
+}
+
+CExtCommandManager::CExtCommandManager()
+{
+    m_mapBindings.InitHashTable(17);
+    CreateProfile(NULL);
+}
+
+CExtCommandManager::~CExtCommandManager()
+{
+    ForEachProfile([](CExtCommandProfile* pProfile) { delete pProfile; });
+    CSingleLock lock(&m_cs, TRUE);
+    m_mapProfiles.RemoveAll();
+    m_mapBindings.RemoveAll();
+}
+
+CString CExtCommandManager::ProfileKey(LPCTSTR lpszProfileName)
+{
+    return lpszProfileName == NULL || *lpszProfileName == '\0' ? CString(szDefaultProfile) : CString(lpszProfileName);
+}
+
+CExtCommandProfile* CExtCommandManager::FindProfile(LPCTSTR lpszProfileName)
+{
+    CSingleLock lock(&m_cs, TRUE);
+    void* pProfile = NULL;
+    return m_mapProfiles.Lookup(ProfileKey(lpszProfileName), pProfile) ? (CExtCommandProfile*)pProfile : NULL;
+}
+
+CExtCommandProfile* CExtCommandManager::GetProfile(LPCTSTR lpszProfileName)
+{
+    return FindProfile(lpszProfileName);
+}
+
+bool CExtCommandManager::CreateProfile(LPCTSTR lpszProfileName, HWND hWnd)
+{
+    {
+        CSingleLock lock(&m_cs, TRUE);
+        CString strKey = ProfileKey(lpszProfileName);
+        void* pProfile = NULL;
+        if (!m_mapProfiles.Lookup(strKey, pProfile))
+            m_mapProfiles.SetAt(strKey, new CExtCommandProfile(strKey));
+    }
+    return hWnd == NULL || BindWindow(hWnd, lpszProfileName);
+}
+
+bool CExtCommandManager::BindWindow(HWND hWnd, LPCTSTR lpszProfileName)
+{
+    if (hWnd == NULL)
+        return false;
+    CSingleLock lock(&m_cs, TRUE);
+    CExtCommandProfile* pProfile = FindProfile(lpszProfileName);
+    if (pProfile == NULL)
+        return false;
+    CExtCommandProfile* pBound = NULL;
+    if (!m_mapBindings.Lookup(hWnd, pBound))
+        m_mapBindings.SetAt(hWnd, pProfile);
+    return true;
+}
+
+bool CExtCommandManager::UnbindWindow(HWND hWnd, bool bDeleteUnusedProfile, bool* pbProfileDeleted)
+{
+    if (pbProfileDeleted != NULL)
+        *pbProfileDeleted = false;
+    if (hWnd == NULL)
+        return false;
+    CSingleLock lock(&m_cs, TRUE);
+    CExtCommandProfile* pProfile = NULL;
+    if (!m_mapBindings.Lookup(hWnd, pProfile))
+        return false;
+    m_mapBindings.RemoveKey(hWnd);
+    if (!bDeleteUnusedProfile)
+        return true;
+    for (POSITION pos = m_mapBindings.GetStartPosition(); pos != NULL;)
+    {
+        HWND hOther;
+        CExtCommandProfile* pOther;
+        m_mapBindings.GetNextAssoc(pos, hOther, pOther);
+        if (pOther == pProfile)
+            return true;
+    }
+    m_mapProfiles.RemoveKey(pProfile->m_strName);
+    delete pProfile;
+    if (pbProfileDeleted != NULL)
+        *pbProfileDeleted = true;
+    return true;
+}
+
+LPCTSTR CExtCommandManager::GetProfileNameForWindow(HWND hWnd)
+{
+    CSingleLock lock(&m_cs, TRUE);
+    for (; hWnd != NULL; hWnd = ::GetParent(hWnd))
+    {
+        CExtCommandProfile* pProfile = NULL;
+        if (m_mapBindings.Lookup(hWnd, pProfile))
+            return pProfile->m_strName;
+    }
+    return NULL;
+}
+
+bool CExtCommandManager::UpdateCommand(LPCTSTR lpszProfileName, const CExtCommandItem& src, bool bReplace,
+                                       bool* pbCreated)
+{
+    CSingleLock lock(&m_cs, TRUE);
+    CExtCommandProfile* pProfile = FindProfile(lpszProfileName);
+    return pProfile != NULL && pProfile->UpdateCommand(src, bReplace, pbCreated);
+}
+
+bool CExtCommandManager::RemoveCommand(LPCTSTR lpszProfileName, UINT nCmdID, bool* pbRemoved)
+{
+    CSingleLock lock(&m_cs, TRUE);
+    CExtCommandProfile* pProfile = FindProfile(lpszProfileName);
+    return pProfile != NULL && pProfile->RemoveCommand(nCmdID, pbRemoved);
+}
+
+bool CExtCommandManager::RemoveCommandsByFlags(LPCTSTR lpszProfileName, DWORD dwMask, bool bAllBits)
+{
+    CSingleLock lock(&m_cs, TRUE);
+    CExtCommandProfile* pProfile = FindProfile(lpszProfileName);
+    if (pProfile == NULL)
+        return false;
+    pProfile->RemoveCommandsByFlags(dwMask, bAllBits);
+    return true;
+}
+
+CExtCommandItem* CExtCommandManager::AllocateCommand(LPCTSTR lpszProfileName, UINT nCmdID)
+{
+    CSingleLock lock(&m_cs, TRUE);
+    CExtCommandProfile* pProfile = FindProfile(lpszProfileName);
+    return pProfile != NULL ? pProfile->AllocateCommand(nCmdID) : NULL;
+}
+
+CExtCommandItem* CExtCommandManager::GetCommand(LPCTSTR lpszProfileName, UINT nCmdID)
+{
+    CSingleLock lock(&m_cs, TRUE);
+    CExtCommandProfile* pProfile = FindProfile(lpszProfileName);
+    return pProfile != NULL ? pProfile->GetCommand(nCmdID) : NULL;
+}
+
+CExtCommandIcon* CExtCommandManager::GetCommandIcon(LPCTSTR lpszProfileName, UINT nCmdID)
+{
+    CSingleLock lock(&m_cs, TRUE);
+    CExtCommandProfile* pProfile = FindProfile(lpszProfileName);
+    return pProfile != NULL ? pProfile->GetCommandIcon(nCmdID) : NULL;
+}
+
+bool CExtCommandManager::UpdateFromMenu(LPCTSTR lpszProfileName, HMENU hMenu, bool bReplace, bool bRecurse,
+                                        bool bLoadTexts)
+{
+    CSingleLock lock(&m_cs, TRUE);
+    CExtCommandProfile* pProfile = FindProfile(lpszProfileName);
+    return pProfile != NULL && pProfile->UpdateFromMenu(hMenu, bReplace, bRecurse, bLoadTexts);
+}
+
+bool CExtCommandManager::UpdateFromMenuResource(LPCTSTR lpszProfileName, UINT nMenuID, bool bReplace,
+                                                bool bLoadTexts)
+{
+    CSingleLock lock(&m_cs, TRUE);
+    CExtCommandProfile* pProfile = FindProfile(lpszProfileName);
+    return pProfile != NULL && pProfile->UpdateFromMenuResource(nMenuID, bReplace, bLoadTexts);
+}
+
+bool CExtCommandManager::UpdateFromToolbarResource(LPCTSTR lpszProfileName, LPCTSTR lpszResourceName,
+                                                   UINT** ppIDs, int* pnCount, bool bReplace, bool bLoadTexts,
+                                                   COLORREF clrTransparent)
+{
+    CSingleLock lock(&m_cs, TRUE);
+    CExtCommandProfile* pProfile = FindProfile(lpszProfileName);
+    return pProfile != NULL &&
+           pProfile->UpdateFromToolbarResource(lpszResourceName, ppIDs, pnCount, bReplace, bLoadTexts, clrTransparent);
+}
+
+CString CExtCommandManager::GetCommandCaption(HWND hWnd, UINT nCmdID)
+{
+    CSingleLock lock(&m_cs, TRUE);
+    LPCTSTR lpszProfile = GetProfileNameForWindow(hWnd);
+    CExtCommandItem* pItem = lpszProfile != NULL ? GetCommand(lpszProfile, nCmdID) : NULL;
+    if (pItem == NULL)
+        return CString();
+    CString strText = pItem->m_strMenuText;
+    strText.Remove('&');
+    int nLineFeed = strText.Find('\n');
+    if (nLineFeed >= 0)
+        strText = strText.Left(nLineFeed);
+    return strText;
+}
+
+void CExtCommandManager::OnSysColorChange()
+{
+    ForEachProfile([](CExtCommandProfile* pProfile) { pProfile->OnSysColorChange(); });
+}
+
+void CExtCommandManager::OnSettingChange(UINT uFlags, LPCTSTR lpszSection)
+{
+    ForEachProfile([&](CExtCommandProfile* pProfile) { pProfile->OnSettingChange(uFlags, lpszSection); });
+}
+
+void CExtCommandManager::OnDisplayChange(int nDepthBPP, int cx, int cy)
+{
+    ForEachProfile([&](CExtCommandProfile* pProfile) { pProfile->OnDisplayChange(nDepthBPP, cx, cy); });
+}
+
+void CExtCommandManager::OnThemeChanged(WPARAM wParam, LPARAM lParam)
+{
+    ForEachProfile([&](CExtCommandProfile* pProfile) { pProfile->OnThemeChanged(wParam, lParam); });
+}

@@ -1,0 +1,601 @@
+// CExtPaintManager: colour tables, fonts, the colour arithmetic and the classic
+// look's painting.
+#include "CExtPaintManager.h"
+
+#include "CExtCommandIcon.h"
+
+#include <algorithm>
+#include <cmath>
+
+IMPLEMENT_DYNCREATE(CExtPaintManager, CObject)
+
+namespace
+{
+const int nSysColorCount = 50;
+
+double Clamp01(double v)
+{
+    return v < 0.0 ? 0.0 : (v > 1.0 ? 1.0 : v);
+}
+
+double HueToChannel(double m1, double m2, double h)
+{
+    if (h < 0.0)
+        h += 1.0;
+    if (h > 1.0)
+        h -= 1.0;
+    if (6.0 * h < 1.0)
+        return m1 + (m2 - m1) * h * 6.0;
+    if (2.0 * h < 1.0)
+        return m2;
+    if (3.0 * h < 2.0)
+        return m1 + (m2 - m1) * (2.0 / 3.0 - h) * 6.0;
+    return m1;
+}
+
+double AdjustComponent(double v, double k)
+{
+    if (k > 0.0)
+        v += k * (1.0 - v);
+    else if (k < 0.0)
+        v *= 1.0 + k;
+    return Clamp01(v);
+}
+
+struct FontSearch
+{
+    LPCTSTR lpszFace;
+    bool bFound;
+};
+
+int CALLBACK FindFontFamily(const LOGFONT* plf, const TEXTMETRIC*, DWORD, LPARAM lParam)
+{
+    FontSearch* pSearch = (FontSearch*)lParam;
+    if (lstrcmpi(plf->lfFaceName, pSearch->lpszFace) != 0)
+        return 1;
+    pSearch->bFound = true;
+    return 0;
+}
+
+// Whether a font family of that name is installed (case-insensitive).
+bool IsFontInstalled(LPCTSTR lpszFace)
+{
+    FontSearch search = {lpszFace, false};
+    HDC hDC = ::GetDC(NULL);
+    LOGFONT lf;
+    memset(&lf, 0, sizeof(lf));
+    lf.lfCharSet = DEFAULT_CHARSET;
+    lstrcpyn(lf.lfFaceName, lpszFace, LF_FACESIZE);
+    ::EnumFontFamiliesEx(hDC, &lf, FindFontFamily, (LPARAM)&search, 0);
+    ::ReleaseDC(NULL, hDC);
+    return search.bFound;
+}
+
+void RecreateFont(CFont& font, const LOGFONT& lf)
+{
+    font.DeleteObject();
+    font.CreateFontIndirect(&lf);
+}
+}
+
+CExtPaintManager::CExtPaintManager()
+    : m_nDisabledTextStyle(DSS_DISABLED), m_bPreferTahoma(true)
+{
+    m_mapColorTranslate.InitHashTable(17);
+}
+
+CExtPaintManager::~CExtPaintManager()
+{
+    // The brush table holds system brushes, which are never deleted.
+}
+
+void CExtPaintManager::Serialize(CArchive& /*ar*/)
+{
+}
+
+void CExtPaintManager::OnPaintSessionComplete(CObject* /*pHelperSrc*/)
+{
+}
+
+/////////////////////////////////////////////////////////////////////////////
+// Colours
+
+HBRUSH CExtPaintManager::GetBrush(int nSysColorIndex)
+{
+    if (nSysColorIndex < 0 || nSysColorIndex >= m_brushes.GetSize())
+        nSysColorIndex = COLOR_3DFACE;
+    if (nSysColorIndex >= m_brushes.GetSize())
+        return ::GetSysColorBrush(COLOR_3DFACE);
+    return m_brushes[nSysColorIndex];
+}
+
+COLORREF CExtPaintManager::GetColor(int nColorId)
+{
+    int nIndex = nColorId;
+    if (nColorId > 999)
+    {
+        int nMapped = COLOR_3DFACE;
+        nIndex = m_mapColorTranslate.Lookup(nColorId, nMapped) ? nMapped : COLOR_3DFACE;
+    }
+    if (nIndex < 0 || nIndex >= m_colors.GetSize())
+        nIndex = COLOR_3DFACE;
+    // Before the first synchronisation the table is still empty.
+    if (nIndex >= m_colors.GetSize())
+        return ::GetSysColor(COLOR_3DFACE);
+    return m_colors[nIndex];
+}
+
+COLORREF CExtPaintManager::GetMenuFrameFillColor()
+{
+    return GetColor(EXTCLR_BAR_FACE);
+}
+
+COLORREF CExtPaintManager::GetShadowAdjustColor()
+{
+    return (COLORREF)-1;
+}
+
+int CExtPaintManager::GetControlBarSpacing(CExtControlBar* /*pBar*/)
+{
+    return 6;
+}
+
+bool CExtPaintManager::IsToolbarBackgroundGradient(CExtControlBar* /*pBar*/)
+{
+    return false;
+}
+
+int CExtPaintManager::AppendColor(int nColorId, COLORREF clr)
+{
+    int nIndex = (int)m_colors.Add(clr);
+    MapColor(nColorId, nIndex);
+    return nIndex;
+}
+
+void CExtPaintManager::MapColor(int nColorId, int nIndex)
+{
+    m_mapColorTranslate.SetAt(nColorId, nIndex);
+}
+
+void CExtPaintManager::InitTranslatedColors()
+{
+    // Translated colours appended by an earlier scheme go; the system entries stay.
+    if (m_colors.GetSize() > nSysColorCount)
+        m_colors.SetSize(nSysColorCount);
+    m_mapColorTranslate.RemoveAll();
+    MapColor(1000, COLOR_3DFACE);
+    MapColor(1001, 2000);
+    MapColor(1002, COLOR_3DLIGHT);
+    MapColor(1003, 2002);
+    MapColor(1004, COLOR_3DHILIGHT);
+    MapColor(1005, 2004);
+    MapColor(1006, COLOR_3DSHADOW);
+    MapColor(1007, 2006);
+    MapColor(1008, COLOR_3DDKSHADOW);
+    MapColor(1009, 2008);
+    MapColor(1010, COLOR_BTNTEXT);
+    MapColor(1011, COLOR_BTNTEXT);
+    MapColor(2010, COLOR_3DSHADOW);
+}
+
+CSize CExtPaintManager::GetPushedOffset()
+{
+    return CSize(1, 1);
+}
+
+void CExtPaintManager::SyncSystemResources()
+{
+    CreateFonts();
+    if (m_colors.GetSize() < nSysColorCount)
+        m_colors.SetSize(nSysColorCount);
+    if (m_brushes.GetSize() < nSysColorCount)
+        m_brushes.SetSize(nSysColorCount);
+    for (int i = 0; i < nSysColorCount; i++)
+    {
+        m_colors[i] = ::GetSysColor(i);
+        m_brushes[i] = ::GetSysColorBrush(i);
+    }
+}
+
+void CExtPaintManager::CreateFonts()
+{
+    NONCLIENTMETRICS ncm;
+    memset(&ncm, 0, sizeof(ncm));
+    ncm.cbSize = sizeof(ncm);
+    LOGFONT lf;
+    if (::SystemParametersInfo(SPI_GETNONCLIENTMETRICS, sizeof(ncm), &ncm, 0))
+        lf = ncm.lfMenuFont;
+    else
+        ::GetObject(::GetStockObject(DEFAULT_GUI_FONT), sizeof(lf), &lf);
+    if (m_bPreferTahoma && IsFontInstalled("Tahoma"))
+        lstrcpyn(lf.lfFaceName, "Tahoma", LF_FACESIZE);
+    RecreateFont(m_FontNormal, lf);
+    if (m_FontNormal.GetSafeHandle() == NULL)
+        m_FontNormal.Attach(::GetStockObject(DEFAULT_GUI_FONT));
+
+    LOGFONT lfBold = lf;
+    lfBold.lfWeight = FW_BOLD;
+    RecreateFont(m_FontBold, lfBold);
+
+    LOGFONT lfVert = lf;
+    lfVert.lfEscapement = lfVert.lfOrientation = 2700;
+    RecreateFont(m_FontNormalVert, lfVert);
+    lfVert.lfWeight = FW_BOLD;
+    RecreateFont(m_FontBoldVert, lfVert);
+
+    // The small fonts are at most 11 pixels high.
+    LOGFONT lfSmall = lf;
+    if (lfSmall.lfHeight < -11)
+        lfSmall.lfHeight = -11;
+    RecreateFont(m_FontSmall, lfSmall);
+    lfSmall.lfWeight = FW_BOLD;
+    RecreateFont(m_FontSmallBold, lfSmall);
+
+    LOGFONT lfMarlett = lf;
+    lfMarlett.lfCharSet = SYMBOL_CHARSET;
+    lfMarlett.lfWeight = 0;
+    lfMarlett.lfHeight = ::GetSystemMetrics(SM_CYMENUCHECK) - 1;
+    lstrcpyn(lfMarlett.lfFaceName, "Marlett", LF_FACESIZE);
+    RecreateFont(m_FontMarlett, lfMarlett);
+}
+
+void CExtPaintManager::RGBtoHLS(COLORREF clr, double& h, double& l, double& s)
+{
+    const double r = GetRValue(clr) / 255.0, g = GetGValue(clr) / 255.0, b = GetBValue(clr) / 255.0;
+    const double dMax = std::max(r, std::max(g, b)), dMin = std::min(r, std::min(g, b));
+    l = (dMax + dMin) / 2.0;
+    if (dMax == dMin)
+    {
+        s = h = 0.0;
+        return;
+    }
+    const double d = dMax - dMin;
+    s = l < 0.5 ? d / (dMax + dMin) : d / (2.0 - dMax - dMin);
+    if (r == dMax)
+        h = (g - b) / d;
+    else if (g == dMax)
+        h = 2.0 + (b - r) / d;
+    else
+        h = 4.0 + (r - g) / d;
+    h /= 6.0;
+    if (h < 0.0)
+        h += 1.0;
+}
+
+COLORREF CExtPaintManager::HLStoRGB(double h, double l, double s)
+{
+    if (s == 0.0)
+    {
+        BYTE v = (BYTE)(l * 255.0);
+        return RGB(v, v, v);
+    }
+    const double m2 = l <= 0.5 ? l * (1.0 + s) : l + s - l * s;
+    const double m1 = 2.0 * l - m2;
+    return RGB((BYTE)(HueToChannel(m1, m2, h + 1.0 / 3.0) * 255.0), (BYTE)(HueToChannel(m1, m2, h) * 255.0),
+               (BYTE)(HueToChannel(m1, m2, h - 1.0 / 3.0) * 255.0));
+}
+
+COLORREF CExtPaintManager::HLSAdjust(COLORREF clr, double dH, double dL, double dS)
+{
+    double h, l, s;
+    RGBtoHLS(clr, h, l, s);
+    return HLStoRGB(AdjustComponent(h, dH), AdjustComponent(l, dL), AdjustComponent(s, dS));
+}
+
+int CExtPaintManager::GetScreenColorDepth()
+{
+    HDC hDC = ::GetDC(NULL);
+    int nBits = ::GetDeviceCaps(hDC, BITSPIXEL) * ::GetDeviceCaps(hDC, PLANES);
+    ::ReleaseDC(NULL, hDC);
+    return nBits;
+}
+
+/////////////////////////////////////////////////////////////////////////////
+// Drawing helpers
+
+void CExtPaintManager::FillRect(CDC& dc, const RECT& rc, int nColorId)
+{
+    dc.FillSolidRect(&rc, GetColor(nColorId));
+}
+
+void CExtPaintManager::FrameRect(CDC& dc, const RECT& rc, int nColorId)
+{
+    COLORREF clr = GetColor(nColorId);
+    dc.Draw3dRect(&rc, clr, clr);
+}
+
+void CExtPaintManager::DrawTextIn(CDC& dc, const CString& strText, RECT rc, COLORREF clr, HFONT hFont, UINT nFormat)
+{
+    HGDIOBJ hOldFont = ::SelectObject(dc.m_hDC, hFont != NULL ? hFont : (HFONT)m_FontNormal.GetSafeHandle());
+    int nOldMode = dc.SetBkMode(TRANSPARENT);
+    COLORREF clrOld = dc.SetTextColor(clr);
+    ::DrawText(dc.m_hDC, strText, strText.GetLength(), &rc, nFormat);
+    dc.SetTextColor(clrOld);
+    dc.SetBkMode(nOldMode);
+    ::SelectObject(dc.m_hDC, hOldFont);
+}
+
+/////////////////////////////////////////////////////////////////////////////
+// Painting, classic look
+
+void CExtPaintManager::PaintSunkenBorder(CDC& dc, const RECT& rc, CObject*, LPARAM)
+{
+    dc.Draw3dRect(&rc, GetColor(COLOR_3DSHADOW), GetColor(COLOR_3DHILIGHT));
+}
+
+void CExtPaintManager::PaintPushButton(CDC& dc, CExtPaintPushButtonArgs& args)
+{
+    CRect rc(args.m_rcClient);
+    if (rc.IsRectEmpty())
+        return;
+    if (!args.m_bEnabled)
+        args.m_bHover = args.m_bDrawFocusRect = false;
+    const bool bShowPushed = args.m_bPushed || args.m_bIndeterminate;
+    if (!args.m_bTransparentBackground)
+    {
+        if (args.m_bIndeterminate && args.m_bEnabled)
+        {
+            dc.FillSolidRect(&rc, GetColor(COLOR_3DHILIGHT));
+        }
+        else
+            FillRect(dc, rc, args.m_bFlat ? EXTCLR_BAR_FACE : COLOR_3DFACE);
+    }
+    if (args.m_bFlat)
+    {
+        if (bShowPushed)
+            dc.Draw3dRect(&rc, GetColor(COLOR_3DSHADOW), GetColor(COLOR_3DHILIGHT));
+        else if (args.m_bHover || (args.m_bDrawBorder && args.m_bHover))
+            dc.Draw3dRect(&rc, GetColor(COLOR_3DHILIGHT), GetColor(COLOR_3DSHADOW));
+    }
+    else
+    {
+        CRect rcEdge(rc);
+        if (args.m_bDefaultPushButton)
+        {
+            FrameRect(dc, rcEdge, COLOR_3DDKSHADOW);
+            rcEdge.DeflateRect(1, 1);
+        }
+        ::DrawEdge(dc.m_hDC, &rcEdge, bShowPushed ? EDGE_SUNKEN : EDGE_RAISED, BF_RECT);
+    }
+
+    CRect rcContent(rc);
+    rcContent.DeflateRect(3, 3);
+    if (bShowPushed)
+        rcContent.OffsetRect(GetPushedOffset());
+    rcContent = PaintPushButtonGlyphs(dc, args, rcContent, GetColor(args.m_bEnabled ? COLOR_BTNTEXT : COLOR_3DSHADOW));
+    if (!args.m_strText.IsEmpty())
+    {
+        HFONT hFont = args.m_hFont != NULL ? args.m_hFont
+                                           : (HFONT)(args.m_bDefaultPushButton ? m_FontBold : m_FontNormal).GetSafeHandle();
+        if (!args.m_bEnabled)
+        {
+            // Embossed: a highlight copy one pixel down and right, then the shadow.
+            CRect rcLight(rcContent);
+            rcLight.OffsetRect(1, 1);
+            DrawTextIn(dc, args.m_strText, rcLight, GetColor(COLOR_3DHILIGHT), hFont, args.m_nDrawTextFlags);
+            DrawTextIn(dc, args.m_strText, rcContent, GetColor(COLOR_3DSHADOW), hFont, args.m_nDrawTextFlags);
+        }
+        else
+        {
+            COLORREF clr = args.m_clrText != (COLORREF)-1 ? args.m_clrText : GetColor(COLOR_BTNTEXT);
+            DrawTextIn(dc, args.m_strText, rcContent, clr, hFont, args.m_nDrawTextFlags);
+        }
+    }
+    if (args.m_bDrawFocusRect)
+    {
+        CRect rcFocus(rc);
+        rcFocus.DeflateRect(4, 4);
+        dc.DrawFocusRect(&rcFocus);
+    }
+}
+
+CRect CExtPaintManager::PaintPushButtonGlyphs(CDC& dc, const CExtPaintPushButtonArgs& args, CRect rcContent,
+                                              COLORREF clrArrow)
+{
+    if (args.m_bDropDown)
+    {
+        CRect rcArrow(rcContent.right - 10, rcContent.top, rcContent.right, rcContent.bottom);
+        rcContent.right = rcArrow.left;
+        CPoint pt(rcArrow.CenterPoint());
+        for (int i = 0; i < 3; i++)
+            dc.FillSolidRect(pt.x - 2 + i, pt.y - 1 + i, 5 - 2 * i, 1, clrArrow);
+    }
+    if (args.m_pIcon != NULL && !args.m_pIcon->IsEmpty())
+    {
+        CSize sizeIcon = args.m_pIcon->GetSize();
+        int x = args.m_strText.IsEmpty() ? rcContent.left + (rcContent.Width() - sizeIcon.cx) / 2 : rcContent.left;
+        int y = rcContent.top + (rcContent.Height() - sizeIcon.cy) / 2;
+        args.m_pIcon->Paint(dc, x, y, args.m_bEnabled ? CExtCommandIcon::eStateNormal : CExtCommandIcon::eStateDisabled);
+        if (!args.m_strText.IsEmpty())
+            rcContent.left = x + sizeIcon.cx + 3;
+    }
+    return rcContent;
+}
+
+CSize CExtPaintManager::GetPushButtonMargins()
+{
+    return CSize(6, 6);
+}
+
+void CExtPaintManager::PaintToolbarSeparator(CDC& dc, const RECT& rcIn, bool bHorz, bool bTransparentBackground,
+                                             CObject*, LPARAM)
+{
+    CRect rc(rcIn);
+    if (rc.IsRectEmpty())
+        return;
+    if (!bTransparentBackground)
+        FillRect(dc, rc, EXTCLR_BAR_FACE);
+    if (bHorz)
+    {
+        int x = rc.left + rc.Width() / 2 - 1;
+        dc.FillSolidRect(x, rc.top + 1, 1, rc.Height() - 2, GetColor(COLOR_3DSHADOW));
+        dc.FillSolidRect(x + 1, rc.top + 1, 1, rc.Height() - 2, GetColor(COLOR_3DHILIGHT));
+    }
+    else
+    {
+        int y = rc.top + rc.Height() / 2 - 1;
+        dc.FillSolidRect(rc.left + 1, y, rc.Width() - 2, 1, GetColor(COLOR_3DSHADOW));
+        dc.FillSolidRect(rc.left + 1, y + 1, rc.Width() - 2, 1, GetColor(COLOR_3DHILIGHT));
+    }
+}
+
+void CExtPaintManager::PaintControlBarCaption(CDC& dc, CExtPaintBarCaptionArgs& args)
+{
+    CRect rc(args.m_rcCaption);
+    if (rc.IsRectEmpty())
+        return;
+    if (!args.m_bResizable && !args.m_bFloating)
+    {
+        // A fixed docked bar has a gripper instead: two raised lines.
+        FillRect(dc, rc, EXTCLR_BAR_FACE);
+        CRect rcGrip(rc);
+        if (args.m_bVertical)
+        {
+            rcGrip.DeflateRect(2, 3);
+            rcGrip.right = rcGrip.left + 3;
+            ::DrawEdge(dc.m_hDC, &rcGrip, BDR_RAISEDINNER, BF_RECT);
+            rcGrip.OffsetRect(3, 0);
+            ::DrawEdge(dc.m_hDC, &rcGrip, BDR_RAISEDINNER, BF_RECT);
+        }
+        else
+        {
+            rcGrip.DeflateRect(3, 2);
+            rcGrip.bottom = rcGrip.top + 3;
+            ::DrawEdge(dc.m_hDC, &rcGrip, BDR_RAISEDINNER, BF_RECT);
+            rcGrip.OffsetRect(0, 3);
+            ::DrawEdge(dc.m_hDC, &rcGrip, BDR_RAISEDINNER, BF_RECT);
+        }
+        return;
+    }
+    dc.FillSolidRect(&rc, GetColor(args.m_bActive ? COLOR_ACTIVECAPTION : COLOR_INACTIVECAPTION));
+    COLORREF clrText = GetColor(args.m_bActive ? COLOR_CAPTIONTEXT : COLOR_INACTIVECAPTIONTEXT);
+    DrawTextIn(dc, args.m_strCaption, args.m_rcText, clrText,
+               (HFONT)(args.m_bVertical ? m_FontNormalVert : m_FontSmall).GetSafeHandle(),
+               DT_SINGLELINE | DT_VCENTER | DT_LEFT | DT_END_ELLIPSIS | DT_NOPREFIX);
+}
+
+void CExtPaintManager::PaintControlBarFrame(CDC& dc, CExtPaintBarFrameArgs& args)
+{
+    CRect rc(args.m_rcBar);
+    if (rc.IsRectEmpty())
+        return;
+    int nSaved = dc.SaveDC();
+    dc.ExcludeClipRect(&args.m_rcClient);
+    FillRect(dc, rc, EXTCLR_BAR_FACE);
+    if (args.m_bFloating)
+        ::DrawEdge(dc.m_hDC, &rc, EDGE_RAISED, BF_RECT);
+    dc.RestoreDC(nSaved);
+}
+
+void CExtPaintManager::PaintControlFrame(CDC& dc, CExtPaintControlFrameArgs& args)
+{
+    CRect rc(args.m_rcControl);
+    if (rc.IsRectEmpty())
+        return;
+    if (args.m_bEnabled && (args.m_bHover || args.m_bFocus))
+        ::DrawEdge(dc.m_hDC, &rc, EDGE_SUNKEN, BF_RECT);
+    else
+    {
+        dc.Draw3dRect(&rc, GetColor(COLOR_3DSHADOW), GetColor(COLOR_3DHILIGHT));
+        rc.DeflateRect(1, 1);
+        dc.Draw3dRect(&rc, GetColor(COLOR_3DFACE), GetColor(COLOR_3DFACE));
+    }
+}
+
+void CExtPaintManager::PaintComboFrame(CDC& dc, CExtPaintComboFrameArgs& args)
+{
+    CRect rc(args.m_rcClient);
+    if (rc.IsRectEmpty())
+        return;
+    if (args.m_bEnabled && (args.m_bHover || args.m_bPushed))
+        ::DrawEdge(dc.m_hDC, &rc, EDGE_SUNKEN, BF_RECT);
+    else
+    {
+        dc.Draw3dRect(&rc, GetColor(COLOR_3DSHADOW), GetColor(COLOR_3DHILIGHT));
+        CRect rcInner(rc);
+        rcInner.DeflateRect(1, 1);
+        dc.Draw3dRect(&rcInner, GetColor(COLOR_3DFACE), GetColor(COLOR_3DFACE));
+    }
+    CRect rcButton(rc);
+    rcButton.DeflateRect(2, 2);
+    rcButton.left = rcButton.right - ::GetSystemMetrics(SM_CXHTHUMB);
+    UINT nState = DFCS_SCROLLCOMBOBOX | (args.m_bEnabled ? 0 : DFCS_INACTIVE) | (args.m_bPushed ? DFCS_PUSHED : 0);
+    ::DrawFrameControl(dc.m_hDC, &rcButton, DFC_SCROLL, nState);
+}
+
+int CExtPaintManager::GetTextHeight(bool /*bHorz*/)
+{
+    HDC hDC = ::GetDC(NULL);
+    HGDIOBJ hOld = ::SelectObject(hDC, m_FontNormal.GetSafeHandle() != NULL ? (HGDIOBJ)m_FontNormal.GetSafeHandle()
+                                                                            : ::GetStockObject(DEFAULT_GUI_FONT));
+    TEXTMETRIC tm;
+    ::GetTextMetrics(hDC, &tm);
+    ::SelectObject(hDC, hOld);
+    ::ReleaseDC(NULL, hDC);
+    return tm.tmHeight + 2;
+}
+
+void CExtPaintManager::PaintStatusPane(CDC& dc, CExtPaintStatusPaneArgs& args)
+{
+    CRect rc(args.m_rcItem);
+    if (rc.IsRectEmpty() || args.m_nPart != 2)
+        return;
+    dc.Draw3dRect(&rc, GetColor(COLOR_3DSHADOW), GetColor(COLOR_3DHILIGHT));
+}
+
+bool CExtPaintManager::IsBackgroundCustomized(CObject*, LPARAM)
+{
+    return false;
+}
+
+bool CExtPaintManager::PaintDialogBackground(CDC&, CWnd*, LPARAM)
+{
+    return false;
+}
+
+void CExtPaintManager::PaintToolbarBackground(CDC& dc, const RECT& rc, CWnd*, LPARAM)
+{
+    if (dc.RectVisible(&rc))
+        FillRect(dc, rc, EXTCLR_BAR_FACE);
+}
+
+void CExtPaintManager::PaintDockBarBackground(CDC& dc, const RECT& rc, CWnd*, LPARAM)
+{
+    if (dc.RectVisible(&rc))
+        FillRect(dc, rc, COLOR_3DFACE);
+}
+
+void CExtPaintManager::OnSysColorChange()
+{
+    OnPaintSessionComplete(NULL);
+    SyncSystemResources();
+    InitTranslatedColors();
+}
+
+void CExtPaintManager::OnSettingChange(UINT, LPCTSTR)
+{
+    OnSysColorChange();
+}
+
+void CExtPaintManager::OnDisplayChange(int, CPoint)
+{
+    OnSysColorChange();
+}
+
+void CExtPaintManager::OnThemeChanged(WPARAM, LPARAM)
+{
+    OnSysColorChange();
+}
+
+CSize CExtPaintManager::GetToolbarBackgroundInflate()
+{
+    return CSize(0, 0);
+}
+
+void CExtPaintManager::PaintResizingGripper(CDC& dc, const RECT& rc, CWnd*)
+{
+    if (::IsRectEmpty(&rc))
+        return;
+    RECT r = rc;
+    ::DrawFrameControl(dc.m_hDC, &r, DFC_SCROLL, DFCS_SCROLLSIZEGRIP);
+}

@@ -1,0 +1,118 @@
+// CExtPopupMenuWnd: the framework's popup menu. It is built from a menu resource or
+// a menu handle into items whose texts and states come from the command profile of
+// the window that receives the chosen command, and shown at a point. The menu is
+// created on the heap and frees itself when tracking ends, also when it cannot be
+// shown: callers never delete it after TrackPopupMenu.
+//
+// In this form the items are shown by the system's own popup menu; the command
+// profile, the item model and the delivery of the chosen command are the framework's.
+#pragma once
+
+#include <afxwin.h>
+#include <afxtempl.h>
+
+#include "CExtPopupMenuItem.h"
+
+// Track flags of TrackPopupMenu.
+#define TPMX_ALIGN_MASK        0x000F   // placement against the exclude rectangle:
+#define TPMX_ALIGN_DEFAULT     0x0000   //   at the point
+#define TPMX_RIGHTALIGN        0x0001   //   right of it, tops aligned
+#define TPMX_CENTERALIGN       0x0002   //   centred horizontally on the point
+#define TPMX_LEFTALIGN         0x0003   //   left of it, tops aligned
+#define TPMX_BOTTOMALIGN       0x0004   //   below it, left edges aligned
+#define TPMX_VCENTERALIGN      0x0005   //   centred vertically on the point
+#define TPMX_TOPALIGN          0x0006   //   above it, left edges aligned
+#define TPMX_COMBINE_DEFAULT   0x0010
+#define TPMX_COMBINE_BY_LOOK   0x0020
+#define TPMX_SELECTFIRST       0x0040
+#define TPMX_DO_MESSAGE_LOOP   0x0080
+#define TPMX_SHOW_ALL_ITEMS    0x0100
+#define TPMX_NO_CMD_DELIVERY   0x0200   // only report the command through the result
+#define TPMX_NO_CMD_UI         0x0400
+#define TPMX_OWNERDRAW_ITEMS   0x0800
+#define TPMX_NO_SHADOW         0x1000
+#define TPMX_HELP_MODE         0x2000
+#define TPMX_NO_TRACKING       0x4000
+
+class CExtPopupMenuWnd : public CWnd
+{
+    DECLARE_DYNCREATE(CExtPopupMenuWnd)
+public:
+    CExtPopupMenuWnd();
+    virtual ~CExtPopupMenuWnd();
+
+    // Registered messages sent to the command receiver.
+    static const UINT g_nMsgPrepareMenu;
+    static const UINT g_nMsgPopupNext;
+    static const UINT g_nMsgPopupPrev;
+    static const UINT g_nMsgNotifyMenuExpanded;
+    static const UINT g_nMsgNotifyMenuClosed;
+    static const UINT g_nMsgPopupDrawItem;
+    static const UINT g_nMsgPopupDrawLeftArea;
+    static const UINT g_nMsgCreateInplaceEdit;
+
+    // Process-wide switches: whether top-level menus start with their rarely used
+    // items hidden (read when a menu is shown), and whether rarely used items look
+    // different (read when items are painted).
+    static bool g_bMenuHideRarelyUsed;
+    static bool g_bMenuMarkRarelyUsed;
+
+    // Builds the items from the menu resource; bPopupMenu takes its first popup.
+    virtual bool LoadMenu(HWND hWndCmdReceiver, UINT nIDResource, bool bPopupMenu = true);
+    // Builds the items from an existing menu (the receiver may be null: kept). The
+    // menu's commands join the receiver's command profile.
+    virtual bool UpdateFromMenu(HWND hWndCmdReceiver, CMenu* pBuildMenu, bool bPopupMenu = true,
+                                bool bTopLevel = true);
+    bool UpdateFromMenu(HWND hWndCmdReceiver, HMENU hBuildMenu, bool bPopupMenu = true, bool bTopLevel = true);
+    // An empty top-level menu for the receiver, to be filled with InsertItem.
+    virtual bool InitEmptyMenu(HWND hWndCmdReceiver);
+
+    // Shows the menu at x, y (screen; a negative coordinate: the cursor), placed by
+    // the alignment flags against lpRcExclude, and sends the chosen command to the
+    // receiver as WM_COMMAND (WM_SYSCOMMAND for a window command) unless
+    // TPMX_NO_CMD_DELIVERY; *lpnResultCmdID receives it (0: none). The menu then frees
+    // itself, whether or not it could be shown. False when it could not be shown.
+    virtual bool TrackPopupMenu(UINT nFlags, int x, int y, LPCRECT lpRcExclude = NULL,
+                                LPVOID pCbPaintCombinedCookie = NULL, void* pCbPaintCombinedContent = NULL,
+                                UINT* lpnResultCmdID = NULL, bool bCookieIsObject = false);
+
+    virtual HWND GetCmdReceiver() const { return m_hWndCmdReceiver; }
+    virtual void SetCmdReceiver(HWND hWndCmdReceiver, bool bThisLevelOnly = false);
+
+    virtual int GetItemCount() const { return (int)m_arrItems.GetSize(); }
+    // -1 for separators, sub-menus and indexes out of range.
+    virtual int GetItemCmdID(int nIndex) const;
+    virtual CString GetItemText(int nIndex) const;
+    virtual CString GetItemAccelText(int nIndex) const;
+    virtual CExtPopupMenuWnd* GetItemSubMenu(int nIndex) const;
+    // The next index after nStartIndex (-1: from the start) with that command, or -1.
+    virtual int FindItemByCmdID(UINT nCmdID, int nStartIndex = -1) const;
+    virtual bool ItemIsEnabled(int nIndex) const;
+    virtual bool ItemIsChecked(int nIndex) const;
+    // nCmdID 0: a separator; -1: a sub-menu with a new empty popup; else a command of
+    // the receiver's profile. nPos -1: at the end.
+    virtual bool InsertItem(UINT nCmdID, int nPos = -1, LPCTSTR lpszText = NULL, HWND hWndCmdReceiver = NULL);
+    virtual bool RemoveItem(int nIndex);
+    // A new system popup menu with the items (the caller destroys it).
+    virtual HMENU ExportToMenu(bool bDeep = true) const;
+    // Refreshes the items' states from the receiver's command-update handlers.
+    virtual void UpdateMenuCmdUI();
+
+    static bool IsTrackingActive();
+    static void CancelTracking();
+
+protected:
+    virtual bool BuildItemsFromMenu(HMENU hMenu, bool bTopLevel);
+    void DestroyItems();
+    // The shown menu's placement flags and point from the framework's alignment.
+    void CalcTrackPlacement(UINT nFlags, CPoint& pt, LPCRECT lpRcExclude, UINT& nTPM) const;
+    // The item anywhere in the tree that has this command.
+    const CExtPopupMenuItem* FindItemDeep(UINT nCmdID) const;
+
+    CArray<CExtPopupMenuItem, const CExtPopupMenuItem&> m_arrItems;
+    HWND m_hWndCmdReceiver;
+    bool m_bTopLevel;
+    CExtPopupMenuWnd* m_pParentPopup;
+
+    static int g_nTrackingDepth;
+};

@@ -1,0 +1,23 @@
+// CExtResizableDialog: the base of the IDE's dialogs: anchored controls follow the
+// edges when it is resized, a size grip, the look's background, and a placement that
+// can be kept in the application profile.
+#pragma once
+
+#include <afxwin.h>
+
+#include "CExtAnchorLayerT.h"
+
+class CExtResizableDialog : public CExtAnchorLayerT<CDialog>
+{
+    DECLARE_DYNCREATE(CExtResizableDialog)
+public:
+    CExtResizableDialog();
+    // The parent null: the application's main window.
+    explicit CExtResizableDialog(UINT nIDTemplate, CWnd* pParentWnd = NULL);
+    explicit CExtResizableDialog(LPCTSTR lpszTemplateName, CWnd* pParentWnd = NULL);
+
+protected:
+    // A dialog that lives as a child window is never ended by Enter or Escape.
+    virtual void OnOK();
+    virtual void OnCancel();
+};

@@ -1,0 +1,87 @@
+// CExtResizableLayerHelpers: child backgrounds, the dialog brush and saved placements.
+#include "CExtResizableLayerHelpers.h"
+
+#include "CExtMonitorInfo.h"
+#include "CExtPaintManagerHolder.h"
+#include "CExtSavedPlacement.h"
+
+bool CExtResizableLayerHelpers::IsTransparentChildBackground(HWND hWnd)
+{
+    if ((::GetWindowLong(hWnd, GWL_STYLE) & WS_CHILD) == 0)
+        return true;
+    char szClass[261] = "";
+    ::GetClassName(hWnd, szClass, 260);
+    if (lstrcmpi(szClass, "static") == 0 || lstrcmpi(szClass, "SysTabControl32") == 0 ||
+        lstrcmpi(szClass, "msctls_trackbar32") == 0)
+        return true;
+    if (lstrcmpi(szClass, "button") == 0)
+    {
+        // Push buttons paint all of themselves; check boxes, radio buttons and group
+        // boxes show the background around their text.
+        const DWORD dwType = (DWORD)::GetWindowLong(hWnd, GWL_STYLE) & BS_TYPEMASK;
+        return dwType != BS_PUSHBUTTON && dwType != BS_DEFPUSHBUTTON && dwType != BS_OWNERDRAW;
+    }
+    return false;
+}
+
+HBRUSH CExtResizableLayerHelpers::GetDialogBrush()
+{
+    // One brush for all, made again when the look's colour changes.
+    static COLORREF s_clr = (COLORREF)-1;
+    static HBRUSH s_hBrush = NULL;
+    COLORREF clr = g_PaintManagerHolder->GetColor(1000);
+    if (s_hBrush == NULL || clr != s_clr)
+    {
+        if (s_hBrush != NULL)
+            ::DeleteObject(s_hBrush);
+        s_hBrush = ::CreateSolidBrush(clr);
+        s_clr = clr;
+    }
+    return s_hBrush;
+}
+
+HBRUSH CExtResizableLayerHelpers::OnCtlColorStatic(CWnd* pParent, HDC hDC, HWND hWndCtrl)
+{
+    char szClass[32] = "";
+    ::GetClassName(hWndCtrl, szClass, sizeof(szClass));
+    // Read-only edits keep a plain background: their text is drawn opaquely.
+    const bool bEdit = lstrcmpi(szClass, "edit") == 0;
+    if (bEdit || !g_PaintManagerHolder->IsBackgroundCustomized(pParent))
+    {
+        ::SetBkColor(hDC, g_PaintManagerHolder->GetColor(1000));
+        return GetDialogBrush();
+    }
+    // The parent's background under the control, aligned with the parent's.
+    CRect rcCtrl;
+    ::GetWindowRect(hWndCtrl, &rcCtrl);
+    ::MapWindowPoints(NULL, pParent->m_hWnd, (LPPOINT)&rcCtrl, 2);
+    CDC* pDC = CDC::FromHandle(hDC);
+    int nSaved = pDC->SaveDC();
+    POINT ptOld;
+    ::SetViewportOrgEx(hDC, -rcCtrl.left, -rcCtrl.top, &ptOld);
+    ::IntersectClipRect(hDC, rcCtrl.left, rcCtrl.top, rcCtrl.right, rcCtrl.bottom);
+    g_PaintManagerHolder->PaintDialogBackground(*pDC, pParent);
+    pDC->RestoreDC(nSaved);
+    ::SetBkMode(hDC, TRANSPARENT);
+    return (HBRUSH)::GetStockObject(NULL_BRUSH);
+}
+
+bool CExtResizableLayerHelpers::ReadPlacement(LPCTSTR lpszSection, LPCTSTR lpszEntry, CSize sizeMin,
+                                               WINDOWPLACEMENT& wp)
+{
+    CWinApp* pApp = AfxGetApp();
+    if (pApp == NULL)
+        return false;
+    CString strText = pApp->GetProfileString(lpszSection, lpszEntry, "");
+    WINDOWPLACEMENT wpRead = wp;
+    if (strText.IsEmpty() || !CExtSavedPlacement::Parse(strText, wpRead))
+        return false;
+    // A window saved minimised comes back in its normal state.
+    if (wpRead.showCmd == SW_SHOWMINIMIZED || wpRead.showCmd == SW_MINIMIZE || wpRead.showCmd == SW_SHOWMINNOACTIVE ||
+        wpRead.showCmd == SW_FORCEMINIMIZE)
+        wpRead.showCmd = SW_SHOWNORMAL;
+    CExtMonitorInfo monitor(wpRead.rcNormalPosition);
+    wpRead.rcNormalPosition = CExtSavedPlacement::FitToWorkArea(wpRead.rcNormalPosition, monitor.m_rcWorkArea, sizeMin);
+    wp = wpRead;
+    return true;
+}

@@ -1,0 +1,389 @@
+// The test frame with its five kinds of bars: panes docked by side and layer,
+// toggled by command, the toolbar's buttons and menu, the status bar's panes,
+// floating and docking back, resizing by the edge, and popup menus delivering.
+#include "frame_fixture.h"
+
+#include "CExtDockBar.h"
+#include "CExtMiniDockFrameWnd.h"
+#include "CExtPopupMenuWnd.h"
+
+#include <algorithm>
+#include <cstdlib>
+
+namespace
+{
+class CRecordingCmdUI : public CCmdUI
+{
+public:
+    int m_nCheck = -1;
+    BOOL m_bEnabled = TRUE;
+    virtual void Enable(BOOL bOn) { m_bEnabled = bOn; m_bEnableChanged = TRUE; }
+    virtual void SetCheck(int nCheck) { m_nCheck = nCheck; }
+    virtual void SetRadio(BOOL bOn) { m_nCheck = bOn; }
+    virtual void SetText(LPCTSTR) {}
+};
+
+CRecordingCmdUI UpdateOf(CFrameWnd* pFrame, UINT nID)
+{
+    CRecordingCmdUI state;
+    state.m_nID = nID;
+    CExtControlBar::UpdateFrameBarCommandUI(pFrame, &state);
+    return state;
+}
+
+void ClickAt(CWnd* pWnd, CPoint ptClient)
+{
+    pWnd->SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(ptClient.x, ptClient.y));
+    pWnd->SendMessage(WM_LBUTTONUP, 0, MAKELPARAM(ptClient.x, ptClient.y));
+}
+
+// Keys the next popup menu of the frame gets once it is open.
+void QueueKeys(CTestFrame* pFrame, std::initializer_list<UINT> keys)
+{
+    pFrame->m_menuKeys.assign(keys.begin(), keys.end());
+}
+
+// Writes the window's pixels as a bitmap file.
+bool SaveWindowBitmap(CWnd* pWnd, LPCTSTR lpszPath)
+{
+    CRect rc;
+    pWnd->GetWindowRect(&rc);
+    HDC hScreen = ::GetDC(NULL);
+    HDC hMem = ::CreateCompatibleDC(hScreen);
+    BITMAPINFO bmi;
+    memset(&bmi, 0, sizeof(bmi));
+    bmi.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+    bmi.bmiHeader.biWidth = rc.Width();
+    bmi.bmiHeader.biHeight = rc.Height();
+    bmi.bmiHeader.biPlanes = 1;
+    bmi.bmiHeader.biBitCount = 24;
+    void* pBits = NULL;
+    HBITMAP hBitmap = ::CreateDIBSection(hScreen, &bmi, DIB_RGB_COLORS, &pBits, NULL, 0);
+    HGDIOBJ hOld = ::SelectObject(hMem, hBitmap);
+    ::BitBlt(hMem, 0, 0, rc.Width(), rc.Height(), hScreen, rc.left, rc.top, SRCCOPY);
+    ::SelectObject(hMem, hOld);
+    ::GdiFlush();
+    const DWORD cbRow = ((DWORD)rc.Width() * 3 + 3) & ~3u;
+    BITMAPFILEHEADER bfh;
+    memset(&bfh, 0, sizeof(bfh));
+    bfh.bfType = 0x4D42;
+    bfh.bfOffBits = sizeof(BITMAPFILEHEADER) + sizeof(BITMAPINFOHEADER);
+    bfh.bfSize = bfh.bfOffBits + cbRow * (DWORD)rc.Height();
+    bool bDone = false;
+    FILE* pFile = fopen(lpszPath, "wb");
+    if (pFile != NULL)
+    {
+        bDone = fwrite(&bfh, sizeof(bfh), 1, pFile) == 1 &&
+                fwrite(&bmi.bmiHeader, sizeof(BITMAPINFOHEADER), 1, pFile) == 1 &&
+                fwrite(pBits, cbRow, (size_t)rc.Height(), pFile) == (size_t)rc.Height();
+        fclose(pFile);
+    }
+    ::DeleteObject(hBitmap);
+    ::DeleteDC(hMem);
+    ::ReleaseDC(NULL, hScreen);
+    return bDone;
+}
+
+CRect ClientRectOf(CWnd* pWnd)
+{
+    CRect rc;
+    pWnd->GetClientRect(&rc);
+    return rc;
+}
+}
+
+TEST_F(FrameTest, PanesTakeTheirCaptionsFromTheProfile)
+{
+    CString strText;
+    m_pFrame->m_wndExplorer.GetWindowText(strText);
+    EXPECT_STREQ("Project Explorer", strText);
+    m_pFrame->m_wndCallStack.GetWindowText(strText);
+    EXPECT_STREQ("Call Stack", strText);
+
+    // Without a command in the profile the string resource's first line names the bar.
+    CExtControlBar bar;
+    ASSERT_TRUE(bar.Create(NULL, m_pFrame, ID_VIEW_UNNAMED, 0x5040283C));
+    bar.GetWindowText(strText);
+    EXPECT_STREQ("Unnamed pane", strText);
+    // A bar window is never closed by WM_CLOSE.
+    bar.SendMessage(WM_CLOSE);
+    EXPECT_TRUE(::IsWindow(bar.m_hWnd));
+    bar.DestroyWindow();
+}
+
+TEST_F(FrameTest, LayersNestInsideEachOtherFromTheFrameEdge)
+{
+    CTestFrame& f = *m_pFrame;
+    const CRect rcClient = ClientRectOf(&f);
+    const CRect rcToolBar = RectIn(&f.m_wndToolBar, &f);
+    const CRect rcStatus = RectIn(&f.m_wndStatusBar, &f);
+    const CRect rcExplorer = RectIn(&f.m_wndExplorer, &f);
+    const CRect rcOutput = RectIn(&f.m_wndOutput, &f);
+    const CRect rcBreakpoints = RectIn(&f.m_wndBreakpoints, &f);
+    const CRect rcCallStack = RectIn(&f.m_wndCallStack, &f);
+    const CRect rcMDI = RectIn(CWnd::FromHandle(f.m_hWndMDIClient), &f);
+
+    EXPECT_FALSE(f.m_wndMenuBar.IsWindowVisible());
+    EXPECT_EQ(0, rcToolBar.top);
+    EXPECT_EQ(rcClient.bottom, rcStatus.bottom);
+
+    // Layer 1 at the left runs from below the toolbar down to the status bar.
+    EXPECT_EQ(AFX_IDW_DOCKBAR_LEFT, (int)f.m_wndExplorer.GetDockBarID());
+    EXPECT_EQ(1u, f.m_wndExplorer.GetDockLayer());
+    EXPECT_EQ(0, rcExplorer.left);
+    EXPECT_EQ(rcToolBar.bottom, rcExplorer.top);
+    EXPECT_EQ(rcStatus.top, rcExplorer.bottom);
+    EXPECT_EQ(200, rcExplorer.Width());
+
+    // Layers 3 and 5 at the bottom lie right of it, the later one further in.
+    EXPECT_EQ(rcExplorer.right, rcOutput.left);
+    EXPECT_EQ(rcClient.right, rcOutput.right);
+    EXPECT_EQ(rcStatus.top, rcOutput.bottom);
+    EXPECT_EQ(150, rcOutput.Height());
+    EXPECT_EQ(rcOutput.top, rcBreakpoints.bottom);
+    EXPECT_EQ(rcExplorer.right, rcBreakpoints.left);
+
+    // Layer 7 at the top lies inside all of them; the MDI client gets the rest.
+    EXPECT_EQ(rcToolBar.bottom, rcCallStack.top);
+    EXPECT_EQ(rcExplorer.right, rcCallStack.left);
+    EXPECT_EQ(rcCallStack.bottom, rcMDI.top);
+    EXPECT_EQ(rcBreakpoints.top, rcMDI.bottom);
+    EXPECT_EQ(rcExplorer.right, rcMDI.left);
+    EXPECT_EQ(rcClient.right, rcMDI.right);
+
+    // Each pane's child fills its client area.
+    EXPECT_EQ(ClientRectOf(&f.m_wndExplorer), RectIn(&f.m_wndExplorerEdit, &f.m_wndExplorer));
+    EXPECT_GE(CExtDockBar::GetCircleCount(&f), 8u);
+}
+
+TEST_F(FrameTest, BarsToggleByCommandWithCheckMarks)
+{
+    CTestFrame& f = *m_pFrame;
+    // A temporary window object lives only until the next idle time.
+    auto clientRect = [&] { return RectIn(CWnd::FromHandle(f.m_hWndMDIClient), &f); };
+    const CRect rcBefore = clientRect();
+    EXPECT_EQ(1, UpdateOf(&f, ID_VIEW_OUTPUT).m_nCheck);
+
+    f.SendMessage(WM_COMMAND, ID_VIEW_OUTPUT);
+    PumpPending();
+    EXPECT_FALSE(f.m_wndOutput.IsWindowVisible());
+    EXPECT_EQ(0, UpdateOf(&f, ID_VIEW_OUTPUT).m_nCheck);
+    EXPECT_EQ(rcBefore.bottom + 150, clientRect().bottom);
+
+    f.SendMessage(WM_COMMAND, ID_VIEW_OUTPUT);
+    PumpPending();
+    EXPECT_TRUE(f.m_wndOutput.IsWindowVisible());
+    EXPECT_EQ(1, UpdateOf(&f, ID_VIEW_OUTPUT).m_nCheck);
+    EXPECT_EQ(rcBefore, clientRect());
+
+    // A command without a bar is disabled.
+    CRecordingCmdUI none = UpdateOf(&f, ID_VIEW_VARIABLES);
+    EXPECT_FALSE(none.m_bEnabled);
+    EXPECT_FALSE(CExtControlBar::ToggleFrameBarByCommand(&f, ID_VIEW_VARIABLES));
+}
+
+TEST_F(FrameTest, ToolbarButtonsComeFromTheResourceAndFollowTheUpdateHandlers)
+{
+    CExtToolControlBar& bar = m_pFrame->m_wndToolBar;
+    ASSERT_EQ(5, bar.GetButtonsCount());
+    EXPECT_EQ(0, bar.FindButtonByCommand(ID_TEST_ALPHA));
+    EXPECT_EQ(3, bar.FindButtonByCommand(ID_TEST_GAMMA));
+    EXPECT_EQ(-1, bar.FindButtonByCommand(4711));
+    EXPECT_EQ((UINT)ID_TEST_BETA, bar.GetButtonCommand(1));
+    EXPECT_EQ(0u, bar.GetButtonCommand(2));
+    EXPECT_EQ(0u, bar.GetButtonCommand(99));
+    EXPECT_EQ(0u, bar.GetButtonCommand(-1));
+
+    PumpPending();
+    EXPECT_TRUE(bar.GetButtonStyle(1) & TBBS_DISABLED);
+    EXPECT_FALSE(bar.GetButtonStyle(3) & TBBS_CHECKED);
+    m_pFrame->m_bBetaEnabled = true;
+    m_pFrame->m_bGammaChecked = true;
+    PumpPending();
+    EXPECT_FALSE(bar.GetButtonStyle(1) & TBBS_DISABLED);
+    EXPECT_TRUE(bar.GetButtonStyle(3) & TBBS_CHECKED);
+}
+
+TEST_F(FrameTest, ClickingAButtonDeliversItsCommandUnlessItIsDisabled)
+{
+    CExtToolControlBar& bar = m_pFrame->m_wndToolBar;
+    PumpPending();
+    CRect rcAlpha, rcBeta;
+    bar.GetButtonRect(0, &rcAlpha);
+    bar.GetButtonRect(1, &rcBeta);
+    ASSERT_FALSE(rcAlpha.IsRectEmpty());
+    ClickAt(&bar, rcBeta.CenterPoint());
+    ClickAt(&bar, rcAlpha.CenterPoint());
+    PumpPending();
+    ASSERT_EQ(1u, m_pFrame->m_commands.size());
+    EXPECT_EQ((UINT)ID_TEST_ALPHA, m_pFrame->m_commands[0]);
+
+    // Released outside the button: nothing is delivered, and it looks released.
+    bar.SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(rcAlpha.CenterPoint().x, rcAlpha.CenterPoint().y));
+    EXPECT_TRUE(bar.GetButtonStyle(0) & TBBS_PRESSED);
+    bar.SendMessage(WM_LBUTTONUP, 0, MAKELPARAM(rcAlpha.right + 200, rcAlpha.bottom + 200));
+    PumpPending();
+    EXPECT_EQ(1u, m_pFrame->m_commands.size());
+    EXPECT_FALSE(bar.GetButtonStyle(0) & TBBS_PRESSED);
+}
+
+TEST_F(FrameTest, AButtonWithAMenuOpensItAndTheMenuCanBeReadBack)
+{
+    CExtToolControlBar& bar = m_pFrame->m_wndToolBar;
+    const int nIndex = bar.FindButtonByCommand(ID_TEST_HOTLIST);
+    ASSERT_GE(nIndex, 0);
+    CRect rcBefore;
+    bar.GetButtonRect(nIndex, &rcBefore);
+
+    HMENU hMenuBar = ::LoadMenu(AfxGetResourceHandle(), MAKEINTRESOURCE(IDR_HOTLIST));
+    HMENU hPopup = ::GetSubMenu(hMenuBar, 0);
+    ::RemoveMenu(hMenuBar, 0, MF_BYPOSITION);
+    ::DestroyMenu(hMenuBar);
+    ASSERT_TRUE(bar.SetButtonMenu(nIndex, hPopup));
+    EXPECT_EQ(hPopup, bar.GetButtonMenu(nIndex));
+    EXPECT_EQ((HMENU)NULL, bar.GetButtonMenu(0));
+    EXPECT_FALSE(bar.SetButtonMenu(99, hPopup));
+    PumpPending();
+    CRect rcAfter;
+    bar.GetButtonRect(nIndex, &rcAfter);
+    EXPECT_GT(rcAfter.Width(), rcBefore.Width());
+
+    // The rebuilt menu shows what was added to it.
+    ::InsertMenu(hPopup, 0, MF_BYPOSITION | MF_STRING, ID_TEST_DELTA, "entry");
+    QueueKeys(m_pFrame, {VK_DOWN, VK_RETURN});
+    bar.SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(rcAfter.CenterPoint().x, rcAfter.CenterPoint().y));
+    PumpPending();
+    ASSERT_EQ(1u, m_pFrame->m_commands.size());
+    EXPECT_EQ((UINT)ID_TEST_DELTA, m_pFrame->m_commands[0]);
+    EXPECT_FALSE(bar.GetButtonStyle(nIndex) & TBBS_PRESSED);
+}
+
+TEST_F(FrameTest, StatusPanesTakeTheirTextFromUpdateHandlers)
+{
+    CExtStatusControlBar& bar = m_pFrame->m_wndStatusBar;
+    ASSERT_EQ(1, bar.CommandToIndex(ID_INDICATOR_POS));
+    m_pFrame->m_strPosition = "Ln 12, Col 7";
+    PumpPending();
+    EXPECT_STREQ("Ln 12, Col 7", bar.GetPaneText(1));
+    bar.SetPaneInfo(1, ID_INDICATOR_POS, SBPS_NORMAL, 150);
+    UINT nID, nStyle;
+    int cx;
+    bar.GetPaneInfo(1, nID, nStyle, cx);
+    EXPECT_EQ(150, cx);
+}
+
+TEST_F(FrameTest, APopupMenuDeliversTheChosenCommandToItsReceiver)
+{
+    CExtPopupMenuWnd* pPopup = new CExtPopupMenuWnd;
+    ASSERT_TRUE(pPopup->LoadMenu(m_pFrame->m_hWnd, IDR_CONTEXT, true));
+    QueueKeys(m_pFrame, {VK_DOWN, VK_DOWN, VK_RETURN});
+    EXPECT_TRUE(pPopup->TrackPopupMenu(TPMX_CENTERALIGN, 300, 300));
+    PumpPending();
+    ASSERT_EQ(1u, m_pFrame->m_commands.size());
+    EXPECT_EQ((UINT)ID_CONTEXT_SECOND, m_pFrame->m_commands[0]);
+
+    // Asked not to deliver, it only reports the command.
+    pPopup = new CExtPopupMenuWnd;
+    ASSERT_TRUE(pPopup->LoadMenu(m_pFrame->m_hWnd, IDR_CONTEXT, true));
+    QueueKeys(m_pFrame, {VK_DOWN, VK_RETURN});
+    UINT nCmd = 0;
+    EXPECT_TRUE(pPopup->TrackPopupMenu(TPMX_NO_CMD_DELIVERY, -1, -1, NULL, NULL, NULL, &nCmd));
+    PumpPending();
+    EXPECT_EQ((UINT)ID_CONTEXT_FIRST, nCmd);
+    EXPECT_EQ(1u, m_pFrame->m_commands.size());
+}
+
+TEST_F(FrameTest, APaneFloatsAndDocksBackAtItsLayer)
+{
+    CExtControlBar& bar = m_pFrame->m_wndOutput;
+    bar.FloatAt(300, 250);
+    PumpPending();
+    ASSERT_TRUE(bar.IsFloating());
+    EXPECT_TRUE(bar.GetParentFrame()->IsKindOf(RUNTIME_CLASS(CExtMiniDockFrameWnd)));
+    EXPECT_EQ((UINT)AFX_IDW_DOCKBAR_FLOAT, bar.GetDockBarID());
+    EXPECT_TRUE(bar.IsWindowVisible());
+    // Floating, the pane has no caption of its own: its child fills it.
+    CRect rcWindow;
+    bar.GetWindowRect(&rcWindow);
+    EXPECT_EQ(rcWindow.Size(), ClientRectOf(&bar).Size());
+
+    bar.ToggleDocking();
+    PumpPending();
+    EXPECT_FALSE(bar.IsFloating());
+    EXPECT_EQ((UINT)AFX_IDW_DOCKBAR_BOTTOM, bar.GetDockBarID());
+    EXPECT_EQ(3u, bar.GetDockLayer());
+}
+
+TEST_F(FrameTest, DraggingTheInnerEdgeResizesThePane)
+{
+    CExtControlBar& bar = m_pFrame->m_wndExplorer;
+    CRect rcBar;
+    bar.GetWindowRect(&rcBar);
+    const CPoint ptEdge(rcBar.right - 2, rcBar.CenterPoint().y);
+    ASSERT_EQ((LRESULT)HTRIGHT, bar.SendMessage(WM_NCHITTEST, 0, MAKELPARAM(ptEdge.x, ptEdge.y)));
+
+    // The tracking loop reads the moves from the queue.
+    CPoint ptTo(ptEdge.x + 60, ptEdge.y);
+    bar.ScreenToClient(&ptTo);
+    bar.PostMessage(WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(ptTo.x, ptTo.y));
+    bar.PostMessage(WM_LBUTTONUP, 0, MAKELPARAM(ptTo.x, ptTo.y));
+    bar.SendMessage(WM_NCLBUTTONDOWN, HTRIGHT, MAKELPARAM(ptEdge.x, ptEdge.y));
+    PumpPending();
+    CRect rcAfter;
+    bar.GetWindowRect(&rcAfter);
+    EXPECT_EQ(rcBar.Width() + 60, rcAfter.Width());
+    EXPECT_EQ(260, bar.GetPreferredSizeVertical().cx);
+
+    // Escape leaves it as it was.
+    bar.PostMessage(WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(ptTo.x + 50, ptTo.y));
+    bar.PostMessage(WM_KEYDOWN, VK_ESCAPE, 1);
+    bar.SendMessage(WM_NCLBUTTONDOWN, HTRIGHT, MAKELPARAM(rcAfter.right - 2, ptEdge.y));
+    PumpPending();
+    CRect rcCancelled;
+    bar.GetWindowRect(&rcCancelled);
+    EXPECT_EQ(rcAfter, rcCancelled);
+}
+
+TEST_F(FrameTest, TheCaptionsCloseButtonHidesThePane)
+{
+    CExtControlBar& bar = m_pFrame->m_wndBreakpoints;
+    CRect rcBar;
+    bar.GetWindowRect(&rcBar);
+    const int y = rcBar.top + 4 + ::GetSystemMetrics(SM_CYSMCAPTION) / 2;
+    CPoint ptClose(-1, -1);
+    for (int x = rcBar.right - 1; x > rcBar.right - 60; x--)
+    {
+        if (bar.SendMessage(WM_NCHITTEST, 0, MAKELPARAM(x, y)) == HTCLOSE)
+        {
+            ptClose = CPoint(x, y);
+            break;
+        }
+    }
+    ASSERT_NE(-1, ptClose.x);
+    CPoint ptClient(ptClose);
+    bar.ScreenToClient(&ptClient);
+    bar.PostMessage(WM_LBUTTONUP, 0, MAKELPARAM(ptClient.x, ptClient.y));
+    bar.SendMessage(WM_NCLBUTTONDOWN, HTCLOSE, MAKELPARAM(ptClose.x, ptClose.y));
+    PumpPending();
+    EXPECT_FALSE(bar.IsWindowVisible());
+    EXPECT_EQ(0, UpdateOf(m_pFrame, ID_VIEW_BREAKPOINTS).m_nCheck);
+}
+
+TEST_F(FrameTest, ScreenshotOfTheFrame)
+{
+    // Looked at by eye: the frame with its bars in each look.
+    const char* pszDir = getenv("VORN_SCREENSHOT_DIR");
+    if (pszDir == NULL)
+        GTEST_SKIP() << "VORN_SCREENSHOT_DIR not set";
+    m_pFrame->m_bGammaChecked = true;
+    m_pFrame->m_wndOutput.SetPreferredSizeFloating(CSize(300, 120));
+    m_pFrame->m_wndOutput.FloatAt(520, 420);
+    m_pFrame->m_wndExplorerEdit.SendMessage(WM_SETFONT, (WPARAM)::GetStockObject(DEFAULT_GUI_FONT));
+    m_pFrame->m_wndExplorerEdit.SetWindowText("Code Navigator");
+    m_pFrame->m_wndStatusBar.SetPaneText(0, "Ready");
+    PumpPending();
+    m_pFrame->RedrawWindow(NULL, NULL, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW | RDW_FRAME);
+    CString strPath;
+    strPath.Format("%s\\frame.bmp", pszDir);
+    EXPECT_TRUE(SaveWindowBitmap(m_pFrame, strPath));
+}

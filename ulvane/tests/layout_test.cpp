@@ -1,0 +1,152 @@
+// Window-free arithmetic of the bars and dialogs: dock rows, anchors, saved placements.
+#include "ulvanetest.h"
+
+#include "CExtAnchorRecord.h"
+#include "CExtDockRowLayout.h"
+#include "CExtSavedPlacement.h"
+
+namespace
+{
+int g_nBar = 0;
+void* NextBar()
+{
+    // Distinct entries that look like bars (above the placeholder range).
+    return (void*)(UINT_PTR)(0x10000 + 0x100 * ++g_nBar);
+}
+
+EXTDOCKSLOT Resizable(int nLength, int nThickness, int nMin = 10)
+{
+    return EXTDOCKSLOT::Bar(NextBar(), true, true, CSize(nLength, nThickness), nMin, CRect(0, 0, 0, 0));
+}
+
+EXTDOCKSLOT Fixed(int nLength, int nThickness, int nAt = 0)
+{
+    return EXTDOCKSLOT::Bar(NextBar(), true, false, CSize(nLength, nThickness), 0, CRect(nAt, 0, nAt + nLength, nThickness));
+}
+}
+
+TEST(DockRowLayoutTest, ResizableBarsShareTheRowInProportion)
+{
+    CExtDockSlotArray slots;
+    slots.Add(EXTDOCKSLOT::RowEnd());
+    slots.Add(Resizable(100, 150));
+    slots.Add(Resizable(300, 120));
+    slots.Add(EXTDOCKSLOT::RowEnd());
+    CSize size = CExtDockRowLayout(true).Layout(slots, 800);
+    EXPECT_EQ(CSize(800, 150), size);
+    EXPECT_EQ(CRect(0, 0, 200, 150), slots[1].rcNew);
+    EXPECT_EQ(CRect(200, 0, 800, 150), slots[2].rcNew);
+    // The lengths become the bars' own and the row's thickness is shared.
+    EXPECT_EQ(CSize(600, 150), slots[2].sizeRow);
+
+    // A lone bar takes the whole row; hidden bars take nothing.
+    slots[2].bVisible = false;
+    CExtDockRowLayout(true).Layout(slots, 500);
+    EXPECT_EQ(CRect(0, 0, 500, 150), slots[1].rcNew);
+}
+
+TEST(DockRowLayoutTest, ResizableBarsKeepTheirMinimumWhenTheRowIsShort)
+{
+    CArray<int, int> lengths, minimums;
+    lengths.Add(10);
+    lengths.Add(990);
+    minimums.Add(40);
+    minimums.Add(40);
+    CExtDockRowLayout::ShareLength(lengths, minimums, 100);
+    EXPECT_EQ(40, lengths[0]);
+    EXPECT_EQ(60, lengths[1]);
+    CExtDockRowLayout::ShareLength(lengths, minimums, 50);
+    EXPECT_EQ(40, lengths[0]);
+    EXPECT_EQ(40, lengths[1]);
+}
+
+TEST(DockRowLayoutTest, ToolbarsKeepTheirPlacesAndRowsStackAcross)
+{
+    CExtDockSlotArray slots;
+    slots.Add(EXTDOCKSLOT::RowEnd());
+    slots.Add(Fixed(100, 26, 0));
+    slots.Add(Fixed(80, 24, 300));   // left where the user put it
+    slots.Add(EXTDOCKSLOT::RowEnd());
+    slots.Add(Fixed(120, 26, 700));  // too far: pulled back inside the row
+    slots.Add(EXTDOCKSLOT::RowEnd());
+    CSize size = CExtDockRowLayout(true).Layout(slots, 600);
+    EXPECT_EQ(CSize(600, 52), size);
+    EXPECT_EQ(CRect(0, 0, 100, 26), slots[1].rcNew);
+    EXPECT_EQ(CRect(300, 0, 380, 24), slots[2].rcNew);
+    EXPECT_EQ(CRect(480, 26, 600, 52), slots[4].rcNew);
+}
+
+TEST(DockRowLayoutTest, VerticalRowsRunDownward)
+{
+    CExtDockSlotArray slots;
+    slots.Add(EXTDOCKSLOT::RowEnd());
+    slots.Add(Resizable(200, 150));
+    slots.Add(EXTDOCKSLOT::RowEnd());
+    slots.Add(Resizable(300, 100));
+    slots.Add(EXTDOCKSLOT::RowEnd());
+    CSize size = CExtDockRowLayout(false).Layout(slots, 400);
+    EXPECT_EQ(CSize(250, 400), size);
+    EXPECT_EQ(CRect(0, 0, 150, 400), slots[1].rcNew);
+    EXPECT_EQ(CRect(150, 0, 250, 400), slots[3].rcNew);
+}
+
+TEST(AnchorRecordTest, AnchorsPlaceTheChildWhereItWasWithoutRoundingJumps)
+{
+    // Odd sizes where percentages round: the child must not move at its own size.
+    const CRect rcChild(13, 7, 58, 31);
+    for (CSize size : {CSize(201, 133), CSize(99, 77), CSize(301, 3)})
+    {
+        for (int nPercent : {0, 33, 50, 67, 100})
+        {
+            CExtAnchorRecord record = CExtAnchorRecord::Make(rcChild, size, nPercent, nPercent, 100 - nPercent, 50);
+            EXPECT_EQ(rcChild, record.Place(size)) << nPercent;
+        }
+    }
+}
+
+TEST(AnchorRecordTest, CornerAnchorsKeepDistancesAndStretchKeepsMargins)
+{
+    const CSize sizeStart(300, 200);
+    CExtAnchorRecord button = CExtAnchorRecord::Make(CRect(220, 170, 290, 190), sizeStart, 100, 100, -1, -1);
+    EXPECT_EQ(CRect(320, 270, 390, 290), button.Place(CSize(400, 300)));
+
+    CExtAnchorRecord edit = CExtAnchorRecord::Make(CRect(10, 20, 290, 160), sizeStart, 0, 0, 100, 100);
+    EXPECT_EQ(CRect(10, 20, 490, 360), edit.Place(CSize(500, 400)));
+
+    CExtAnchorRecord bottom = CExtAnchorRecord::Make(CRect(10, 180, 290, 195), sizeStart, 0, 100, 100, 100);
+    EXPECT_EQ(CRect(10, 230, 390, 245), bottom.Place(CSize(400, 250)));
+}
+
+TEST(SavedPlacementTest, TheTextIsReadStrictly)
+{
+    WINDOWPLACEMENT wp;
+    memset(&wp, 0, sizeof(wp));
+    wp.length = sizeof(wp);
+    ASSERT_TRUE(CExtSavedPlacement::Parse("10,20,410,320,1,0", wp));
+    EXPECT_EQ(CRect(10, 20, 410, 320), CRect(wp.rcNormalPosition));
+    EXPECT_EQ((UINT)SW_SHOWNORMAL, wp.showCmd);
+    EXPECT_STREQ("10,20,410,320,1,0", CExtSavedPlacement::Format(wp));
+
+    const WINDOWPLACEMENT wpBefore = wp;
+    for (LPCTSTR lpszBad : {"", "10,20,410", "10,20,410,320,1,0,7", "a,b,c,d,e,f", "10,20,410,320,1,0x", "10;20;410;320;1;0",
+                            "10,20,5,320,1,0", "10,20,410,320,99,0", "99999999999,0,10,10,1,0", " 10,20,410,320,1,0"})
+    {
+        EXPECT_FALSE(CExtSavedPlacement::Parse(lpszBad, wp)) << lpszBad;
+        EXPECT_EQ(0, memcmp(&wpBefore, &wp, sizeof(wp))) << lpszBad;
+    }
+    EXPECT_TRUE(CExtSavedPlacement::Parse("-50,-40,100,60,3,2", wp));
+    EXPECT_EQ(CRect(-50, -40, 100, 60), CRect(wp.rcNormalPosition));
+}
+
+TEST(SavedPlacementTest, APlacementIsFittedOntoTheWorkArea)
+{
+    const CRect rcWork(0, 0, 1280, 990);
+    // Off the screen: brought back whole.
+    EXPECT_EQ(CRect(880, 790, 1280, 990), CExtSavedPlacement::FitToWorkArea(CRect(3000, 2000, 3400, 2200), rcWork, CSize(0, 0)));
+    EXPECT_EQ(CRect(0, 0, 400, 200), CExtSavedPlacement::FitToWorkArea(CRect(-900, -500, -500, -300), rcWork, CSize(0, 0)));
+    // Never smaller than it was created, never larger than the work area.
+    EXPECT_EQ(CRect(100, 100, 400, 350), CExtSavedPlacement::FitToWorkArea(CRect(100, 100, 150, 120), rcWork, CSize(300, 250)));
+    EXPECT_EQ(rcWork, CExtSavedPlacement::FitToWorkArea(CRect(-10, -10, 5000, 4000), rcWork, CSize(0, 0)));
+    const CRect rcFits(200, 150, 700, 550);
+    EXPECT_EQ(rcFits, CExtSavedPlacement::FitToWorkArea(rcFits, rcWork, CSize(300, 250)));
+}
