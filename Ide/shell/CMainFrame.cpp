@@ -12,6 +12,8 @@
 #include "CVornView.h"
 #include "resource.h"
 
+#include <algorithm>
+
 IMPLEMENT_DYNAMIC(CMainFrame, CMDIFrameWnd)
 
 namespace
@@ -55,8 +57,7 @@ CMainFrame::CMainFrame()
       m_pRecentFiles(NULL),
       m_pRecentProjects(NULL),
       m_pOutputCtrl(NULL),
-      m_bBackupTimerRunning(FALSE),
-      m_bBarLayoutLoaded(FALSE)
+      m_bBackupTimerRunning(FALSE)
 {
     memset(&m_wpStored, 0, sizeof(m_wpStored));
     m_wpStored.length = sizeof(m_wpStored);
@@ -65,8 +66,7 @@ CMainFrame::CMainFrame()
 
 CMainFrame::~CMainFrame()
 {
-    delete m_pRecentFiles;
-    delete m_pRecentProjects;
+    DeleteRecentLists();
 }
 
 void CMainFrame::SetUpProject()
@@ -112,7 +112,8 @@ BOOL CMainFrame::CreateMenuAndToolBars()
     m_wndMenuBar.SetMdiWindowPopupName("Window");
     if (!m_wndMenuBar.Create(NULL, this, 101, kBarStyle))
         return FALSE;
-    return m_wndToolBar.Create(NULL, this, AFX_IDW_TOOLBAR, kBarStyle) && m_wndToolBar.LoadToolbarResource(IDR_MAINFRAME);
+    return m_wndToolBar.Create(NULL, this, AFX_IDW_TOOLBAR, kBarStyle)
+           && m_wndToolBar.LoadToolbarResource(IDR_MAINFRAME);
 }
 
 BOOL CMainFrame::CreateStatusBar()
@@ -173,10 +174,22 @@ void CMainFrame::EnableBarDocking()
 void CMainFrame::LoadLayout()
 {
     CWinApp* pApp = AfxGetApp();
-    m_bBarLayoutLoaded = CExtControlBar::LoadBarState(this, pApp->m_pszRegistryKey, pApp->m_pszProfileName, pApp->m_pszProfileName,
-                                      &m_wpStored);
-    if (!m_bBarLayoutLoaded)
+    if (!CExtControlBar::LoadBarState(this, pApp->m_pszRegistryKey, pApp->m_pszProfileName, pApp->m_pszProfileName,
+                                      &m_wpStored))
+    {
+        PlaceByDefault();
         DockBarsByDefault();
+    }
+}
+
+void CMainFrame::PlaceByDefault()
+{
+    // Most of the work area, centred: room for the editor beside the panes.
+    CRect rcWork;
+    ::SystemParametersInfoA(SPI_GETWORKAREA, 0, &rcWork, 0);
+    const CSize size(rcWork.Width() * 17 / 20, rcWork.Height() * 17 / 20);
+    SetWindowPos(NULL, rcWork.left + (rcWork.Width() - size.cx) / 2, rcWork.top + (rcWork.Height() - size.cy) / 2,
+                 size.cx, size.cy, SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void CMainFrame::DockBarsByDefault()
@@ -242,9 +255,13 @@ void CMainFrame::ActivateFrame(int nCmdShow)
         m_wpStored.showCmd = 0;
         SetWindowPlacement(&m_wpStored);
         CMDIFrameWnd::ActivateFrame(nStoredShow);
-        return;
     }
-    CMDIFrameWnd::ActivateFrame(nCmdShow);
+    else
+    {
+        CMDIFrameWnd::ActivateFrame(nCmdShow);
+    }
+    // Shown, the docked bars lay out their captions and edges for where they are.
+    CExtControlBar::RecalcFrameBarsNcArea(this);
 }
 
 BOOL CMainFrame::DestroyWindow()
@@ -252,7 +269,8 @@ BOOL CMainFrame::DestroyWindow()
     CVornApp* pApp = VornApp();
     // A second instance leaves the layout of the first one alone.
     if (!pApp->IsAlreadyRunning())
-        CExtControlBar::SaveBarState(this, pApp->m_pszRegistryKey, pApp->m_pszProfileName, pApp->m_pszProfileName, &m_wpStored);
+        CExtControlBar::SaveBarState(this, pApp->m_pszRegistryKey, pApp->m_pszProfileName, pApp->m_pszProfileName,
+                                     &m_wpStored);
     g_CommandManagerHolder->UnbindWindow(m_hWnd, false);
     return CMDIFrameWnd::DestroyWindow();
 }
@@ -280,8 +298,7 @@ BOOL CMainFrame::PreTranslateMessage(MSG* pMsg)
 void CMainFrame::CreateRecentLists()
 {
     CAppSettings& settings = VornApp()->m_settings;
-    delete m_pRecentProjects;
-    delete m_pRecentFiles;
+    DeleteRecentLists();
     m_pRecentProjects = new CRecentFileList(ID_FILE_RECENT_PROJECT1, "Settings", "project%d",
                                             CAppSettings::RECENT_COUNT, 128);
     m_pRecentFiles = new CRecentFileList(ID_FILE_RECENT_FILE1, "Settings", "file%d", CAppSettings::RECENT_COUNT, 128);
@@ -299,6 +316,14 @@ void CMainFrame::AddRecentFile(LPCTSTR pszPath)
 {
     if (m_pRecentFiles != NULL)
         m_pRecentFiles->Add(pszPath);
+}
+
+void CMainFrame::DeleteRecentLists()
+{
+    delete m_pRecentProjects;
+    m_pRecentProjects = NULL;
+    delete m_pRecentFiles;
+    m_pRecentFiles = NULL;
 }
 
 void CMainFrame::CopyRecentListsToSettings()
@@ -615,7 +640,7 @@ void CMainFrame::RebuildHotlistMenu()
     for (int i = (int)pMenu->GetMenuItemCount() - kHotlistFixedItems; i > 0; i--)
         pMenu->DeleteMenu(0, MF_BYPOSITION);
     const CStringArray& hotlist = m_project.GetFileHotlist();
-    const int nEntries = (int)min(hotlist.GetSize(), (INT_PTR)(ID_HOTLIST_ENTRY_LAST - ID_HOTLIST_ENTRY_FIRST + 1));
+    const int nEntries = (int)std::min(hotlist.GetSize(), (INT_PTR)(ID_HOTLIST_ENTRY_LAST - ID_HOTLIST_ENTRY_FIRST + 1));
     for (int i = 0; i < nEntries; i++)
         pMenu->InsertMenu(i, MF_BYPOSITION | MF_STRING, ID_HOTLIST_ENTRY_FIRST + i, hotlist[i]);
 }

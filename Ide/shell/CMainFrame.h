@@ -136,6 +136,7 @@ protected:
     BOOL CreatePanes();
     void EnableBarDocking();
     void LoadLayout();
+    void PlaceByDefault();
     void DockBarsByDefault();
     BOOL CreateTempScintilla();
     BOOL AttachHotlistMenu();
@@ -143,6 +144,7 @@ protected:
     static HTREEITEM InsertTreeItem(CTreeCtrl& tree, LPCTSTR pszText, HTREEITEM hParent, int nImage, void* pData,
                                     HTREEITEM hInsertAfter = TVI_LAST);
     void CopyRecentListsToSettings();
+    void DeleteRecentLists();
     void ApplyLook(CExtPaintManager* pLook);
     // Every open document's view closes its frame, but the one given.
     void CloseDocumentsBut(CVornView* pKeep);
@@ -150,6 +152,8 @@ protected:
 
     afx_msg int OnCreate(LPCREATESTRUCT lpCreateStruct);
     afx_msg void OnClose();
+    afx_msg BOOL OnQueryEndSession();
+    afx_msg void OnEndSession(BOOL bEnding);
     afx_msg void OnDestroy();
     afx_msg void OnTimer(UINT_PTR nIDEvent);
     afx_msg void OnActivateApp(BOOL bActive, DWORD dwThreadID);
@@ -232,5 +236,4 @@ protected:
     CScintillaCtrl* m_pOutputCtrl;
     CString m_strCommandLineFile;
     BOOL m_bBackupTimerRunning;
-    BOOL m_bBarLayoutLoaded;             // the saved layout was applied
 };

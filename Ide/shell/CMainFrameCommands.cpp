@@ -6,11 +6,14 @@
 #include "CVornApp.h"
 #include "CVornDoc.h"
 #include "CVornView.h"
+#include "PathUtil.h"
 #include "resource.h"
 
 BEGIN_MESSAGE_MAP(CMainFrame, CMDIFrameWnd)
     ON_WM_CREATE()
     ON_WM_CLOSE()
+    ON_WM_QUERYENDSESSION()
+    ON_WM_ENDSESSION()
     ON_WM_DESTROY()
     ON_WM_TIMER()
     ON_WM_ACTIVATEAPP()
@@ -109,7 +112,7 @@ BOOL CMainFrame::OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO*
                                  || InRange(nID, ID_EXTERNAL_TOOL_FIRST, ID_EXTERNAL_TOOL_LAST)
                                  || InRange(nID, ID_HOTLIST_ENTRY_FIRST, ID_HOTLIST_ENTRY_LAST)))
     {
-        if (nCode == CN_COMMAND)
+        if (nCode == (int)CN_COMMAND)
         {
             if (InRange(nID, ID_OPEN_WINDOW_FIRST, ID_OPEN_WINDOW_LAST))
                 ActivateOpenWindowEntry(nID);
@@ -117,7 +120,7 @@ BOOL CMainFrame::OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO*
                 OpenHotlistFile((int)(nID - ID_HOTLIST_ENTRY_FIRST));
             // The Tools menu lists no external tools in this version.
         }
-        else if (nCode == CN_UPDATE_COMMAND_UI)
+        else if (nCode == (int)CN_UPDATE_COMMAND_UI)
         {
             static_cast<CCmdUI*>(pExtra)->Enable(TRUE);
         }
@@ -274,30 +277,37 @@ void CMainFrame::OnWindowPreviousDocument()
 //////////////////////////////////////////////////////////////////////////////
 // Edit > Advanced
 
+// The view switches hold for every editor; they are not saved.
+static void ToggleViewOption(int& nOption)
+{
+    nOption = !nOption;
+    VornApp()->ApplyEditorOptionsToAllViews();
+}
+
+static void UpdateViewOption(CCmdUI* pCmdUI, int nOption)
+{
+    pCmdUI->Enable(VornApp()->GetDocumentCount() > 0);
+    pCmdUI->SetCheck(nOption != 0);
+}
+
 void CMainFrame::OnViewWhiteSpace()
 {
-    int& nView = VornApp()->m_settings.m_nViewWhiteSpace;
-    nView = !nView;
-    VornApp()->ApplyEditorOptionsToAllViews();
+    ToggleViewOption(VornApp()->m_settings.m_nViewWhiteSpace);
 }
 
 void CMainFrame::OnUpdateViewWhiteSpace(CCmdUI* pCmdUI)
 {
-    pCmdUI->Enable(VornApp()->GetDocumentCount() > 0);
-    pCmdUI->SetCheck(VornApp()->m_settings.m_nViewWhiteSpace != 0);
+    UpdateViewOption(pCmdUI, VornApp()->m_settings.m_nViewWhiteSpace);
 }
 
 void CMainFrame::OnViewEndOfLine()
 {
-    int& nView = VornApp()->m_settings.m_nViewEndOfLine;
-    nView = !nView;
-    VornApp()->ApplyEditorOptionsToAllViews();
+    ToggleViewOption(VornApp()->m_settings.m_nViewEndOfLine);
 }
 
 void CMainFrame::OnUpdateViewEndOfLine(CCmdUI* pCmdUI)
 {
-    pCmdUI->Enable(VornApp()->GetDocumentCount() > 0);
-    pCmdUI->SetCheck(VornApp()->m_settings.m_nViewEndOfLine != 0);
+    UpdateViewOption(pCmdUI, VornApp()->m_settings.m_nViewEndOfLine);
 }
 
 //////////////////////////////////////////////////////////////////////////////
@@ -498,9 +508,25 @@ void CMainFrame::OnClose()
     if (m_project.IsOpen() && !OnCloseProject())
         return;
     CopyRecentListsToSettings();
-    delete m_pRecentProjects;
-    m_pRecentProjects = NULL;
-    delete m_pRecentFiles;
-    m_pRecentFiles = NULL;
+    DeleteRecentLists();
     CMDIFrameWnd::OnClose();
+}
+
+BOOL CMainFrame::OnQueryEndSession()
+{
+    return ConfirmAndCloseDocuments();
+}
+
+void CMainFrame::OnEndSession(BOOL bEnding)
+{
+    // The session ends without the window's close: the project and the recent lists
+    // are saved here, before the settings are written at exit.
+    if (bEnding)
+    {
+        m_debugServer.Close();
+        if (m_project.IsOpen())
+            OnCloseProject();
+        CopyRecentListsToSettings();
+    }
+    CMDIFrameWnd::OnEndSession(bEnding);
 }

@@ -36,7 +36,21 @@ int CScintillaViewPage::OnCreate(LPCREATESTRUCT lpCreateStruct)
     if (!pView->Create(NULL, NULL, WS_CHILD | WS_VISIBLE, rc, this, 0))
         return -1;
     m_pView = pView;
+    SetUpTextPane(pView->GetCtrl());
     return 0;
+}
+
+void CScintillaViewPage::SetUpTextPane(CScintillaCtrl& ctrl)
+{
+    // Reports in a fixed-width font, without the editor's margins; the horizontal
+    // scroll range follows the longest line.
+    ctrl.StyleSetFont(STYLE_DEFAULT, "Courier New");
+    ctrl.StyleSetSize(STYLE_DEFAULT, 9);
+    ctrl.StyleClearAll();
+    for (int nMargin = 0; nMargin < 3; nMargin++)
+        ctrl.SetMarginWidthN(nMargin, 0);
+    ctrl.Call(SCI_SETSCROLLWIDTH, 1);
+    ctrl.Call(SCI_SETSCROLLWIDTHTRACKING, TRUE);
 }
 
 void CScintillaViewPage::OnSize(UINT nType, int cx, int cy)

@@ -27,6 +27,8 @@ public:
     virtual void AppendText(LPCTSTR pszText);
 
 protected:
+    static void SetUpTextPane(CScintillaCtrl& ctrl);
+
     afx_msg int OnCreate(LPCREATESTRUCT lpCreateStruct);
     afx_msg void OnSize(UINT nType, int cx, int cy);
     DECLARE_MESSAGE_MAP()

@@ -33,11 +33,12 @@ BEGIN_MESSAGE_MAP(CVornApp, CWinAppEx)
 END_MESSAGE_MAP()
 
 CVornApp::CVornApp()
-    : m_settingsStore(*this),
+    : m_bStarted(FALSE),
       m_hSciLexer(NULL),
       m_hDebugInt50(NULL),
       m_hDebugInt51(NULL),
-      m_pDocTemplate(NULL)
+      m_pDocTemplate(NULL),
+      m_settingsStore(*this)
 {
 }
 
@@ -88,6 +89,7 @@ BOOL CVornApp::InitInstance()
     LoadFunctionDefinitions();
     LoadUserWordLists();
     PostStartupAction();
+    m_bStarted = TRUE;
     return TRUE;
 }
 
@@ -214,8 +216,10 @@ int CVornApp::ExitInstance()
     m_hSciLexer = NULL;
     FreeDebugInterface50();
     FreeDebugInterface51();
-    // The settings object knows whether this is a second instance and then writes nothing.
-    m_settings.Save();
+    // A start-up that failed saves nothing: its settings were never read. The settings
+    // object knows whether this is a second instance and then writes nothing too.
+    if (m_bStarted)
+        m_settings.Save();
     m_outline.RemoveAll();
     // The frame kept its own recent lists; the library must not write one of its own.
     m_pRecentFileList = NULL;
@@ -338,36 +342,32 @@ int CVornApp::GetDocumentCount() const
     return nCount;
 }
 
-void CVornApp::ClearJumpMarksInAllViews()
+void CVornApp::ForEachOpenView(void (CVornView::*pfnOperation)())
 {
     CPtrArray views;
     GetOpenViews(views);
     for (INT_PTR i = 0; i < views.GetSize(); i++)
-        static_cast<CVornView*>(views[i])->ClearJumpMarks();
+        (static_cast<CVornView*>(views[i])->*pfnOperation)();
+}
+
+void CVornApp::ClearJumpMarksInAllViews()
+{
+    ForEachOpenView(&CVornView::ClearJumpMarks);
 }
 
 void CVornApp::ClearExecutionMarksInAllViews()
 {
-    CPtrArray views;
-    GetOpenViews(views);
-    for (INT_PTR i = 0; i < views.GetSize(); i++)
-        static_cast<CVornView*>(views[i])->ClearExecutionMarks();
+    ForEachOpenView(&CVornView::ClearExecutionMarks);
 }
 
 void CVornApp::ClearBreakpointMarksInAllViews()
 {
-    CPtrArray views;
-    GetOpenViews(views);
-    for (INT_PTR i = 0; i < views.GetSize(); i++)
-        static_cast<CVornView*>(views[i])->ClearBreakpointMarks();
+    ForEachOpenView(&CVornView::ClearBreakpointMarks);
 }
 
 void CVornApp::ApplyEditorOptionsToAllViews()
 {
-    CPtrArray views;
-    GetOpenViews(views);
-    for (INT_PTR i = 0; i < views.GetSize(); i++)
-        static_cast<CVornView*>(views[i])->ApplyEditorOptions();
+    ForEachOpenView(&CVornView::ApplyEditorOptions);
 }
 
 BOOL CVornApp::SaveModifiedProjectDocuments()

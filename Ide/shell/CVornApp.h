@@ -121,6 +121,7 @@ protected:
     afx_msg void OnFileOpen();
     DECLARE_MESSAGE_MAP()
 
+    BOOL m_bStarted;            // start-up ran to its end: only then is anything saved
     HMODULE m_hSciLexer;
     HMODULE m_hDebugInt50;
     HMODULE m_hDebugInt51;
@@ -129,6 +130,7 @@ protected:
 
 private:
     CVornView* ViewOf(CDocument* pDocument) const;
+    void ForEachOpenView(void (CVornView::*pfnOperation)());
 };
 
 // The application object of the running program.

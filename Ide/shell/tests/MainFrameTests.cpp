@@ -4,6 +4,8 @@
 #include "AppTestSupport.h"
 
 #include "CExtCommandManagerHolder.h"
+#include "CExtPaintManagerHolder.h"
+#include "CExtPaintManagerOffice2003.h"
 #include "CProjectFileEntry.h"
 #include "COutputView.h"
 #include "LuaEditorSetup.h"
@@ -16,13 +18,6 @@ namespace
 CMainFrame* Frame()
 {
     return theApp.GetMainFrame();
-}
-
-std::string TextOf(CWnd* pWnd)
-{
-    CString strText;
-    pWnd->GetWindowText(strText);
-    return std::string(strText);
 }
 
 std::vector<std::string> PageTitles(CPropertySheet* pSheet)
@@ -174,6 +169,13 @@ TEST(MainFrame, ColdStartDocksTheBarsByDefault)
     EXPECT_FALSE(pFrame->GetBar(ID_VIEW_BREAKPOINTS).IsVisible());
     EXPECT_FALSE(pFrame->GetBar(ID_VIEW_VARIABLES).IsVisible());
     EXPECT_FALSE(pFrame->GetBar(ID_VIEW_CALL_STACK).IsVisible());
+    // The window takes most of the work area, centred.
+    CRect rcWork, rcFrame;
+    ::SystemParametersInfoA(SPI_GETWORKAREA, 0, &rcWork, 0);
+    pFrame->GetWindowRect(&rcFrame);
+    EXPECT_EQ(rcFrame.Width(), rcWork.Width() * 17 / 20);
+    EXPECT_EQ(rcFrame.Height(), rcWork.Height() * 17 / 20);
+    EXPECT_EQ(rcFrame.CenterPoint().x / 4, rcWork.CenterPoint().x / 4);
 }
 
 TEST(MainFrame, BarCommandsToggleTheirBarsWithACheckMark)
@@ -387,7 +389,7 @@ TEST_F(FrameWithProject, HotlistMenuListsTheProjectsHotlist)
     Command(ID_HOTLIST_ENTRY_FIRST + 1);
     EXPECT_EQ(theApp.m_prompts, (std::vector<std::string>{ "File not found. It will be removed from the hotlist." }));
     EXPECT_EQ(Project().GetFileHotlist().GetSize(), 1);
-    EXPECT_EQ(pMenu->GetMenuItemCount(), 4u);
+    EXPECT_EQ(Frame()->GetHotlistMenu()->GetMenuItemCount(), 4u);
     Command(ID_HOTLIST_ENTRY_FIRST);
     EXPECT_EQ(theApp.GetDocumentCount(), 1);
 
@@ -411,6 +413,31 @@ TEST_F(FrameWithProject, ALuaFileOpensColouredWithLineNumbers)
     EXPECT_EQ(CString((*Frame()->GetRecentFiles())[0]).CompareNoCase(m_folder / "main.lua"), 0);
 }
 
+TEST(MainFrame, EachLookIsInstalledOnlyWhenAnotherOneShows)
+{
+    CMainFrame* pFrame = Frame();
+    pFrame->SetUIStyleOffice2003();
+    CExtPaintManager* pOffice = g_PaintManagerHolder.GetPaintManager();
+    EXPECT_TRUE(pOffice->IsKindOf(RUNTIME_CLASS(CExtPaintManagerOffice2003)));
+    pFrame->SetUIStyleOffice2003();
+    EXPECT_TRUE(g_PaintManagerHolder.GetPaintManager() == pOffice);
+
+    // The XP look is a new one even though the Office 2003 look derives from it.
+    pFrame->SetUIStyleXP();
+    CExtPaintManager* pXP = g_PaintManagerHolder.GetPaintManager();
+    EXPECT_TRUE(pXP->GetRuntimeClass() == RUNTIME_CLASS(CExtPaintManagerXP));
+    pFrame->SetUIStyleXP();
+    EXPECT_TRUE(g_PaintManagerHolder.GetPaintManager() == pXP);
+
+    pFrame->SetUIStyleClassic();
+    CExtPaintManager* pClassic = g_PaintManagerHolder.GetPaintManager();
+    EXPECT_TRUE(pClassic->GetRuntimeClass() == RUNTIME_CLASS(CExtPaintManager));
+    pFrame->SetUIStyleClassic();
+    EXPECT_TRUE(g_PaintManagerHolder.GetPaintManager() == pClassic);
+    pFrame->SetUIStyleOffice2003();
+    PumpPending();
+}
+
 TEST(MainFrame, RecentListsKeepTheNonEmptyEntriesMostRecentFirst)
 {
     CAppSettings& settings = theApp.m_settings;
@@ -432,6 +459,18 @@ TEST(MainFrame, RecentListsKeepTheNonEmptyEntriesMostRecentFirst)
     for (int i = 0; i < 4; i++)
         settings.m_strRecentFile[i] = strSaved[i];
     Frame()->CreateRecentLists();
+}
+
+TEST_F(FrameWithProject, ComingBackToTheIdeFocusesTheActiveEditor)
+{
+    AddLuaFile("main.lua");
+    CVornView* pView = Open("main.lua");
+    ASSERT_TRUE(pView != NULL);
+    Frame()->GetOutputPage().GetView()->SetFocus();
+    ASSERT_TRUE(::GetFocus() != pView->GetCtrl().m_hWnd);
+    Frame()->SendMessage(WM_ACTIVATEAPP, TRUE, 0);
+    PumpPending();
+    EXPECT_TRUE(::GetFocus() == pView->GetCtrl().m_hWnd);
 }
 
 // The window's close: the questions come first. Last in this file: the successful
