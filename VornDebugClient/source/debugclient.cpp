@@ -931,11 +931,15 @@ void DebugClient::PrepareThread(lua_State* L, lua_State* co, int baseMask)
 {
     if (!co || co == L)
         return;
+    // A coroutine that switches back and forth is known by its record.
+    const int needed = LUA_MASKCALL | LUA_MASKRET;
+    int known = m_Shadow.KnownMask(co, m_nLineGeneration);
+    if (known >= 0 && (known & needed) == needed)
+        return;
     // Its events come to our hook directly, or through the host's hook that runs now.
     lua_Hook hook = lua_gethook(co);
     if (hook != Hook && hook != lua_gethook(L))
         return;
-    const int needed = LUA_MASKCALL | LUA_MASKRET;
     if ((lua_gethookmask(co) & needed) == needed)
         return;
     SetHookMask(co, baseMask);
