@@ -7,6 +7,7 @@
 #include "CExtPaintManagerHolder.h"
 #include "CExtPaintManagerOffice2003.h"
 #include "CProjectFileEntry.h"
+#include "PathUtil.h"
 #include "COutputView.h"
 #include "LuaEditorSetup.h"
 #include "resource.h"
@@ -478,6 +479,96 @@ TEST_F(FrameWithProject, ComingBackToTheIdeFocusesTheActiveEditor)
     Frame()->SendMessage(WM_ACTIVATEAPP, TRUE, 0);
     PumpPending();
     EXPECT_TRUE(::GetFocus() == pView->GetCtrl().m_hWnd);
+}
+
+namespace
+{
+std::string TreeText(CTreeCtrl& tree, HTREEITEM hItem, int nDepth = 0)
+{
+    std::string text;
+    for (; hItem != NULL; hItem = tree.GetNextSiblingItem(hItem))
+    {
+        int nImage = -1, nSelected = -1;
+        tree.GetItemImage(hItem, nImage, nSelected);
+        text += std::string(nDepth * 2, ' ') + std::string(tree.GetItemText(hItem)) + " [" + std::to_string(nImage)
+                + (tree.GetItemData(hItem) != 0 ? ", entry" : "") + "]\n";
+        text += TreeText(tree, tree.GetChildItem(hItem), nDepth + 1);
+    }
+    return text;
+}
+
+int CountFiles(const CString& strPattern)
+{
+    CStringArray paths;
+    ListFolderFiles(DirectoryOfPath(strPattern), FileNameOfPath(strPattern), paths);
+    return (int)paths.GetSize();
+}
+} // namespace
+
+TEST_F(FrameWithProject, TheInsertersFillTheFilesTreeAndTheNavigator)
+{
+    ASSERT_TRUE(Project().CreateFolderPath("lib\\", TRUE));
+    AddLuaFile("main.lua");
+    WriteTestFile(m_folder / "layout.xml", "<a/>");
+    WriteTestFile(m_folder / "readme.txt", "");
+    Project().AddFile(m_folder / "layout.xml", "");
+    Project().AddFile(m_folder / "readme.txt", "lib\\");
+    CTreeCtrl* pFiles = Frame()->GetFilesTree();
+    ASSERT_TRUE(pFiles != NULL);
+    pFiles->InsertItem("Project 'demo'", 1, 1);
+    Project().FillFilesTree();
+    EXPECT_EQ(TreeText(*pFiles, pFiles->GetRootItem()), "Project 'demo' [1]\n"
+                                                          "  lib [2]\n"
+                                                          "    readme.txt [5, entry]\n"
+                                                          "  layout.xml [6, entry]\n"
+                                                          "  main.lua [4, entry]\n");
+    Frame()->DeleteProjectFileItem(Project().FindFileByName("readme.txt"));
+    EXPECT_EQ(TreeText(*pFiles, pFiles->GetRootItem()), "Project 'demo' [1]\n"
+                                                          "  lib [2]\n"
+                                                          "  layout.xml [6, entry]\n"
+                                                          "  main.lua [4, entry]\n");
+
+    // The navigator's file items are sorted under its root.
+    CTreeCtrl& navigator = Frame()->GetNavigatorTree();
+    EXPECT_TRUE(Frame()->InsertNavigatorFileItem(Project().FindFileByName("main.lua")) == NULL); // no root yet
+    HTREEITEM hRoot = navigator.InsertItem("Project 'demo'", 0, 0);
+    Frame()->InsertNavigatorFileItem(Project().FindFileByName("main.lua"));
+    Frame()->InsertNavigatorFileItem(Project().FindFileByName("layout.xml"));
+    Frame()->InsertNavigatorGlobals(hRoot);
+    EXPECT_EQ(TreeText(navigator, hRoot), "Project 'demo' [0]\n"
+                                          "  layout.xml [1, entry]\n"
+                                          "  main.lua [1, entry]\n"
+                                          "  Global Variables [6]\n");
+
+    // Closing the project empties both trees.
+    ASSERT_TRUE(Frame()->OnCloseProject());
+    EXPECT_EQ(pFiles->GetCount(), 0u);
+    EXPECT_EQ(navigator.GetCount(), 0u);
+}
+
+TEST_F(FrameWithProject, TheBackupTimerAndBackupAtCloseMakeArchives)
+{
+    AddLuaFile("main.lua");
+    CAppSettings& settings = theApp.m_settings;
+    const int nMode = settings.m_nProjsBackupMode;
+    const int nIncrement = settings.m_nProjsBackupIncrementFileName;
+    settings.m_nProjsBackupIncrementFileName = 1; // each archive a name of its own
+    const CString strBackups = m_folder / "backup\\*.zip";
+
+    Frame()->SendMessage(WM_TIMER, CMainFrame::TIMER_BACKUP);
+    EXPECT_EQ(CountFiles(strBackups), 1);
+
+    // Mode 2 backs the project up once as it closes.
+    settings.m_nProjsBackupMode = 2;
+    ASSERT_TRUE(Frame()->OnCloseProject());
+    settings.m_nProjsBackupMode = nMode;
+    settings.m_nProjsBackupIncrementFileName = nIncrement;
+    EXPECT_EQ(CountFiles(strBackups), 2);
+    EXPECT_TRUE(TestFileExists(m_folder / "demo.vpr"));
+
+    // Without a project the timer does nothing.
+    Frame()->SendMessage(WM_TIMER, CMainFrame::TIMER_BACKUP);
+    EXPECT_EQ(CountFiles(strBackups), 2);
 }
 
 // The window's close: the questions come first. Last in this file: the successful
