@@ -14,3 +14,232 @@
 #define IDD_NAVIGATION_BAR              151
 #define IDC_NAV_TABLES                  1054
 #define IDC_NAV_FUNCTIONS               1056
+
+// ---- Application and main frame -------------------------------------------------
+
+// The main frame: menu, accelerators, icon, toolbar and the title string "Vorn 1.0.1".
+#define IDR_MAINFRAME                   128
+// The Lua document type: menu, accelerators, icon and the document template's string.
+#define IDR_LUATYPE                     129
+
+// Start-up failures (shown before any window exists).
+#define IDP_OLE_INIT_FAILED             100
+#define IDP_SOCKETS_INIT_FAILED         104
+
+// Status bar: the caret position pane (filled by the editor view) and its text.
+#define ID_INDICATOR_CARET              104
+#define IDS_CARET_POSITION              6000
+
+// Image strips, 16 pixels per image, pure green (0x00FF00) transparent.
+// 0 documents, 1 project, 2 closed folder, 3 open folder, 4 Lua source, 5 plain
+// document, 6 XML document: the project files tree and the open-file tabs.
+#define IDB_FILE_IMAGES                 138
+// 0 project, 1 file, 2 table, 3 function, 4 variable, 5 base table, 6 global
+// variables, 7 local variables, 8 aliases, 9 function alias, 10 other alias: the
+// Code Navigator.
+#define IDB_NAVIGATOR_IMAGES            139
+
+// The File Hotlist drop-down of the toolbar.
+#define IDR_FILE_HOTLIST                215
+
+// Workspace pages (dialog templates).
+#define IDD_DEBUG_PAGE                  109
+#define IDD_CODE_NAVIGATOR_PAGE         130
+#define IDD_FILES_PAGE                  131
+#define IDD_FIND_IN_FILES_PAGE          133
+#define IDD_OUTPUT_PAGE                 134
+#define IDD_LOCALS_PAGE                 180
+#define IDD_GLOBALS_PAGE                181
+#define IDD_WATCHES_PAGE                184
+#define IDD_FIND_IN_FILES_PAGE2         213
+
+// Child windows of the frame and its pages.
+#define IDC_TEMP_SCINTILLA              106
+#define IDC_NAVIGATOR_TREE              107
+#define IDC_FILES_TREE                  108
+#define IDC_CALL_STACK_WND              123
+
+// ---- Commands ------------------------------------------------------------------
+
+// File
+#define ID_FILE_SAVE_ALL                32771
+#define ID_FILE_CLOSE_PROJECT           32772
+#define ID_FILE_RECENT_PROJECT1         32783
+#define ID_FILE_RECENT_PROJECT2         32784
+#define ID_FILE_RECENT_PROJECT3         32785
+#define ID_FILE_RECENT_PROJECT4         32786
+#define ID_FILE_RECENT_FILE1            32787
+#define ID_FILE_RECENT_FILE2            32788
+#define ID_FILE_RECENT_FILE3            32789
+#define ID_FILE_RECENT_FILE4            32790
+#define ID_FILE_PRINT_OPTIONS           32791
+#define ID_FILE_NEW_PROJECT             32838
+#define ID_FILE_OPEN_PROJECT            32839
+#define ID_FILE_REMOVE_FROM_PROJECT     32856
+#define ID_FILE_ADVANCED_SAVE_OPTIONS   32955
+#define ID_FILE_MOVE_INTO_PROJECT       33109
+#define ID_FILE_HOTLIST                 33117
+#define ID_FILE_SAVE_PROJECT            33145
+#define ID_EXPORT_XML                   33072
+#define ID_EXPORT_PDF                   33073
+#define ID_EXPORT_HTML                  33074
+#define ID_EXPORT_RTF                   33075
+
+// View (the docking bars carry their command's id)
+#define ID_VIEW_PROJECT_EXPLORER        32792
+#define ID_VIEW_OUTPUT                  32793
+#define ID_VIEW_FILE_TABS               32927
+#define ID_VIEW_FULL_SCREEN             32928
+#define ID_VIEW_BREAKPOINTS             33027
+#define ID_VIEW_CALL_STACK              33045
+#define ID_VIEW_VARIABLES               33047
+
+// Edit
+#define ID_FIND_FIND                    32803
+#define ID_FIND_NEXT                    32804
+#define ID_FIND_PREVIOUS                32805
+#define ID_FIND_REPLACE                 32806
+#define ID_FIND_IN_FILES                32807
+#define ID_EDIT_PREFERENCES             32811
+#define ID_EDIT_VIEW_WHITE_SPACE        32953
+#define ID_EDIT_VIEW_END_OF_LINE        32954
+#define ID_SNIPPET_MANAGER              32976
+#define ID_SNIPPET_INSERT               32977
+#define ID_SNIPPET_CREATE_FROM_SELECTION 32978
+// Ten favourite snippets (Ctrl+Shift+1 .. Ctrl+Shift+0)
+#define ID_SNIPPET_FAVOURITE1           33000
+#define ID_SNIPPET_FAVOURITE2           33001
+#define ID_SNIPPET_FAVOURITE3           33002
+#define ID_SNIPPET_FAVOURITE4           33003
+#define ID_SNIPPET_FAVOURITE5           33004
+#define ID_SNIPPET_FAVOURITE6           33005
+#define ID_SNIPPET_FAVOURITE7           33006
+#define ID_SNIPPET_FAVOURITE8           33007
+#define ID_SNIPPET_FAVOURITE9           33008
+#define ID_SNIPPET_FAVOURITE10          33009
+#define ID_EDIT_UPPERCASE               33200
+#define ID_EDIT_LOWERCASE               33201
+#define ID_EDIT_COMMENT_LINES           33202
+#define ID_EDIT_UNCOMMENT_LINES         33203
+#define ID_EDIT_BOX_COMMENT             33204
+#define ID_EDIT_BOX_UNCOMMENT           33205
+#define ID_EDIT_INCREASE_INDENT         33206
+#define ID_EDIT_DECREASE_INDENT         33207
+#define ID_EDIT_LIST_MEMBERS            33208
+#define ID_EDIT_PARAMETER_INFO          33209
+#define ID_EDIT_COMPLETE_WORD           33210
+#define ID_EDIT_LIST_PROJECT_FUNCTIONS  33211
+#define ID_EDIT_LIST_PROJECT_TABLES     33212
+#define ID_EDIT_LIST_EXTERNAL_FUNCTIONS 33213
+#define ID_EDIT_LIST_EXTERNAL_TABLES    33214
+#define ID_EDIT_TOGGLE_BOOKMARK         33215
+#define ID_EDIT_NEXT_BOOKMARK           33216
+#define ID_EDIT_PREVIOUS_BOOKMARK       33217
+#define ID_EDIT_CLEAR_BOOKMARKS         33218
+#define ID_EDIT_NAMED_BOOKMARK          33219
+
+// Go To
+#define ID_GOTO_FUNCTION                33078
+#define ID_GOTO_VARIABLE                33079
+#define ID_GOTO_TABLE                   33080
+#define ID_GOTO_NAMED_BOOKMARK          33124
+#define ID_HOTLIST_MANAGE               33114
+#define ID_HOTLIST_ADD_REMOVE           33120
+#define ID_GOTO_LINE                    33220
+#define ID_GOTO_JUMP_TO_CARET           33221
+#define ID_GOTO_PREVIOUS_FUNCTION       33222
+#define ID_GOTO_NEXT_FUNCTION           33223
+#define ID_GOTO_SYNC_NAVIGATOR          33224
+
+// Project
+#define ID_PROJECT_ADD_FILE             32827
+#define ID_PROJECT_ADD_NEW_FILE         32828
+#define ID_PROJECT_PROPERTIES           32830
+#define ID_PROJECT_BACKUP               32832
+#define ID_PROJECT_NEW_FOLDER           32854
+#define ID_FOLDER_RENAME                32860
+#define ID_FOLDER_REMOVE                32861
+#define ID_PROJECT_STATISTICS           33090
+#define ID_PROJECT_ADD_FILES_AND_FOLDERS 33091
+
+// Build
+#define ID_BUILD_BUILD                  32833
+#define ID_BUILD_REBUILD                32834
+#define ID_BUILD_CLEAN                  32835
+#define ID_BUILD_COMPILE                32836
+#define ID_BUILD_EXECUTE                32965
+
+// Debug
+#define ID_DEBUG_START                  32963
+#define ID_DEBUG_STOP                   32964
+#define ID_DEBUG_TOGGLE_BREAKPOINT      32973
+#define ID_DEBUG_CLEAR_ALL_BREAKPOINTS  32974
+#define ID_DEBUG_NEW_BREAKPOINT         33034
+#define ID_DEBUG_STEP_INTO              33048
+#define ID_DEBUG_STEP_OVER              33049
+#define ID_DEBUG_STEP_OUT               33050
+#define ID_DEBUG_BREAK                  33052
+#define ID_DEBUG_DISABLE_ALL_BREAKPOINTS 33062
+#define ID_DEBUG_RUN_TO_CURSOR          33225
+// The debugger windows' popup menus.
+#define ID_BREAKPOINTS_DELETE           33040
+#define ID_BREAKPOINTS_PROPERTIES       33042
+#define ID_BREAKPOINTS_GOTO_SOURCE      33043
+#define ID_WATCHES_ADD                  33059
+#define ID_WATCHES_DELETE               33060
+#define ID_GLOBALS_REFRESH              33065
+#define ID_WATCHES_EVALUATE             33138
+#define ID_WATCHES_DELETE_ALL           33139
+
+// Tools
+#define ID_TOOLS_EXTERNAL_TOOLS         33066
+// Argument macros of the external tools' Arguments field.
+#define ID_TOOLARGS_FILE_NAME           33095
+#define ID_TOOLARGS_FILE_PATH           33096
+#define ID_TOOLARGS_FILE_EXT            33097
+#define ID_TOOLARGS_PROJECT_NAME        33098
+#define ID_TOOLARGS_PROJECT_FILE_NAME   33099
+#define ID_TOOLARGS_PROJECT_PATH        33100
+#define ID_TOOLARGS_PROJECT_DIR         33101
+#define ID_TOOLARGS_OUTPUT_FILE_NAME    33102
+#define ID_TOOLARGS_OUTPUT_PATH         33103
+#define ID_TOOLARGS_OUTPUT_DIR          33104
+#define ID_TOOLARGS_VORN_DIR            33106
+// The project's Executing page: its program and argument macros.
+#define ID_EXECARGS_MAIN_FILE           33146
+#define ID_EXECARGS_MAIN_FILE_PATH      33147
+#define ID_EXECWITH_BROWSE              33148
+#define ID_EXECWITH_VORN_DIR            33150
+#define ID_EXECWITH_PROJECT_DIR         33151
+#define ID_EXECWITH_OUTPUT_DIR          33152
+#define ID_EXECWITH_LUA50               33157
+#define ID_EXECWITH_LUA51               33158
+
+// Window
+#define ID_WINDOW_CLOSE_ALL_DOCUMENTS   32837
+#define ID_WINDOW_NEXT_DOCUMENT         32900
+#define ID_WINDOW_PREVIOUS_DOCUMENT     32901
+#define ID_WINDOW_NEXT_WINDOW           32930
+#define ID_WINDOW_PREVIOUS_WINDOW       32931
+#define ID_WINDOW_CLOSE_ALL             32932
+#define ID_WINDOW_SAVE_ALL              32933
+#define ID_WINDOW_LIST                  32934
+#define IDS_WINDOW_LIST_ITEM            32935
+#define ID_WINDOW_CLOSE_ACTIVE          32936
+#define ID_WINDOW_CLOSE_ALL_BUT_ACTIVE  33092
+
+// Help
+#define ID_HELP_VORN_HOME_PAGE          33140
+#define ID_HELP_CONTACT_AUTHOR          33142
+#define ID_HELP_LUA_REFERENCE           33143
+#define ID_HELP_LUA_HOME_PAGE           33144
+#define ID_HELP_VORN_HELP               33153
+
+// Commands numbered at run time: the open documents of the tabs' menu, the external
+// tools of the Tools menu and the file hotlist entries.
+#define ID_OPEN_WINDOW_FIRST            35000
+#define ID_OPEN_WINDOW_LAST             35100
+#define ID_EXTERNAL_TOOL_FIRST          35101
+#define ID_EXTERNAL_TOOL_LAST           35131
+#define ID_HOTLIST_ENTRY_FIRST          35132
+#define ID_HOTLIST_ENTRY_LAST           35232

@@ -1,6 +1,7 @@
 #include "chunkpathcache.h"
 
 #include "boundedtext.h"
+#include "hashchains.h"
 
 #include <cstring>
 #include <new>
@@ -18,15 +19,7 @@ ChunkPathCache::~ChunkPathCache()
 
 void ChunkPathCache::Clear()
 {
-    for (Entry*& bucket : m_Buckets)
-    {
-        while (bucket)
-        {
-            Entry* next = bucket->next;
-            delete bucket;
-            bucket = next;
-        }
-    }
+    DeleteChains(m_Buckets, &Entry::next);
     m_nCount = 0;
 }
 

@@ -300,19 +300,40 @@ inline PrototypeTable::Prototype* DebugClient::CachedRunning(lua_State* L, lua_D
     return entry->prototype;
 }
 
+inline int DebugClient::QuietLine(const PrototypeTable::Prototype* function, lua_Debug* ar) const
+{
+    if (!function->IsFile())
+        return QUIET;   // a chunk not loaded from a file: no stops, no host callback
+    if (function->MayStopAt(ar->currentline))
+        return NOT_QUIET;
+    return m_Imports.hookChain ? CHAIN : QUIET;
+}
+
+// The first line of a call where every event is on (the quiet path found the
+// event's other conditions met).
+int DebugClient::QuietFirstLine(lua_State* L, lua_Debug* ar)
+{
+    ShadowStack::Thread* known = m_Shadow.Peek(L, m_nLineGeneration);
+    int level = m_bCallLevels ? LuaCompat::CallLevel(ar) : int(ShadowStack::NO_LEVEL);
+    const PrototypeTable::Prototype* function = known ? CachedRunning(L, ar, *known, level) : nullptr;
+    return function ? QuietLine(function, ar) : int(NOT_QUIET);
+}
+
 // The near-free path of the hook, while the script simply runs: a line of a
 // function whose record says that nothing on it can stop the script, and, where
-// every event is on, a call or a return. No lock, no path, no question to Lua.
-// False when the event needs the full handling.
-__attribute__((always_inline)) inline bool DebugClient::OnQuietEvent(lua_State* L, lua_Debug* ar, int desired)
+// every event is on, a call or a return. No lock, no path, no question to Lua
+// beyond the first line of a call (IDENTIFY: QuietFirstLine asks). NOT_QUIET
+// when the event needs the full handling; CHAIN when the host's hook chain is to
+// have it. Calls nothing, so the common event costs a few loads and compares.
+__attribute__((always_inline)) inline int DebugClient::QuietEvent(lua_State* L, lua_Debug* ar, int desired)
 {
     ShadowStack::Thread* known = m_Shadow.Peek(L, m_nLineGeneration);
     bool everyEvent = !(desired & PER_FUNCTION_LINES);
     if (!known || (everyEvent && known->GetMask() != desired))
-        return false;
+        return NOT_QUIET;
     int mode = m_nStepMode;
     if (m_bSessionEnded || (mode != MODE_RUN && mode != MODE_RUN_TO_CURSOR))
-        return false;
+        return NOT_QUIET;
     int level = m_bCallLevels ? LuaCompat::CallLevel(ar) : int(ShadowStack::NO_LEVEL);
     switch (ar->event)
     {
@@ -320,41 +341,47 @@ __attribute__((always_inline)) inline bool DebugClient::OnQuietEvent(lua_State* 
     {
         const PrototypeTable::Prototype* function =
             static_cast<const PrototypeTable::Prototype*>(known->FunctionAt(level));
-        if (!function && (!everyEvent || !(function = CachedRunning(L, ar, *known, level))))
-            return false;
-        if (!function->IsFile())
-            return true;   // a chunk not loaded from a file: no stops, no host callback
-        if (function->MayStopAt(ar->currentline))
-            return false;
-        break;
+        if (!function)
+            return everyEvent ? IDENTIFY : NOT_QUIET;
+        return QuietLine(function, ar);
     }
     case LUA_HOOKCALL:
         // Its function is asked for at its first line; a C function is never asked.
         if (!everyEvent || m_bThreadsMayLag)
-            return false;
+            return NOT_QUIET;
         known->Entered(level);
         ++m_nCallDepth;
         break;
     case LUA_HOOKRET:
         if (!everyEvent)
-            return false;
+            return NOT_QUIET;
         known->Left(level);
         --m_nCallDepth;
         break;
     case LUA_HOOKTAILRET:
         if (!everyEvent)
-            return false;
+            return NOT_QUIET;
         --m_nCallDepth;
         break;
     default:
-        return false;
+        return NOT_QUIET;
     }
-    if (m_Imports.hookChain)
+    return m_Imports.hookChain ? CHAIN : QUIET;
+}
+
+// The host's hook chain gets the record as the event gave it.
+void DebugClient::CallHostChain(lua_State* L, lua_Debug* ar)
+{
+    try
     {
-        m_pCurrentAr = ar;
-        m_Imports.hookChain(L, ar);   // the record as the event gave it
+        DebugClient& self = g_Engine;
+        self.m_pCurrentAr = ar;
+        if (self.m_Imports.hookChain)
+            self.m_Imports.hookChain(L, ar);
     }
-    return true;
+    catch (...)
+    {
+    }
 }
 
 // After a stop, the events the new mode needs, on the thread that stopped and on
@@ -368,7 +395,26 @@ void DebugClient::ApplyHookMasks(lua_State* L)
         ApplyHookMask(m_L);
 }
 
+// Nothing on the quiet path can throw; what may is caught where it is called.
 void DebugClient::Hook(lua_State* L, lua_Debug* ar)
+{
+    DebugClient& self = g_Engine;
+    int desired = self.m_nDesiredMask;
+    // (After Shutdown no record is current: the quiet path never applies.)
+    if ((desired & LUA_MASKCALL) && !self.m_Inspector.IsRunningScript())
+    {
+        int quiet = self.QuietEvent(L, ar, desired);
+        if (quiet == IDENTIFY)
+            quiet = self.QuietFirstLine(L, ar);
+        if (quiet == QUIET)
+            return;
+        if (quiet == CHAIN)
+            return CallHostChain(L, ar);
+    }
+    HandleEvent(L, ar);
+}
+
+void DebugClient::HandleEvent(lua_State* L, lua_Debug* ar)
 {
     try
     {
@@ -381,10 +427,6 @@ void DebugClient::Hook(lua_State* L, lua_Debug* ar)
             InterlockedIncrement(&self.m_nLineGeneration);
             return;
         }
-        int desired = self.m_nDesiredMask;
-        // (After Shutdown no record is current: the quiet path never applies.)
-        if ((desired & LUA_MASKCALL) && self.OnQuietEvent(L, ar, desired))
-            return;
         if (!self.m_L)
         {
             // A coroutine that kept the hook after Shutdown.
@@ -394,6 +436,7 @@ void DebugClient::Hook(lua_State* L, lua_Debug* ar)
         }
         if (self.m_bCachesFull)
             self.ForgetFunctions();
+        int desired = self.m_nDesiredMask;
         if (desired & PER_FUNCTION_LINES)
             self.OnEventPerFunction(L, ar, desired & ~PER_FUNCTION_LINES);
         else if (desired & LUA_MASKCALL)
@@ -888,11 +931,15 @@ void DebugClient::PrepareThread(lua_State* L, lua_State* co, int baseMask)
 {
     if (!co || co == L)
         return;
+    // A coroutine that switches back and forth is known by its record.
+    const int needed = LUA_MASKCALL | LUA_MASKRET;
+    int known = m_Shadow.KnownMask(co, m_nLineGeneration);
+    if (known >= 0 && (known & needed) == needed)
+        return;
     // Its events come to our hook directly, or through the host's hook that runs now.
     lua_Hook hook = lua_gethook(co);
     if (hook != Hook && hook != lua_gethook(L))
         return;
-    const int needed = LUA_MASKCALL | LUA_MASKRET;
     if ((lua_gethookmask(co) & needed) == needed)
         return;
     SetHookMask(co, baseMask);

@@ -108,6 +108,8 @@ private:
     DebugClient& operator=(const DebugClient&) = delete;
 
     static void Hook(lua_State* L, lua_Debug* ar);
+    static void HandleEvent(lua_State* L, lua_Debug* ar);
+    static void CallHostChain(lua_State* L, lua_Debug* ar);
     static int ProtectedInitialize(lua_State* L);
     static int ProtectedShutdown(lua_State* L);
     static int ProtectedBeforeStop(lua_State* L);
@@ -122,7 +124,10 @@ private:
         PrototypeTable::Prototype* prototype;  // null: no record could be made
     };
 
-    bool OnQuietEvent(lua_State* L, lua_Debug* ar, int desired);
+    enum Quiet { NOT_QUIET, QUIET, CHAIN, IDENTIFY };
+    int QuietEvent(lua_State* L, lua_Debug* ar, int desired);
+    int QuietLine(const PrototypeTable::Prototype* function, lua_Debug* ar) const;
+    int QuietFirstLine(lua_State* L, lua_Debug* ar);
     PrototypeTable::Prototype* CachedRunning(lua_State* L, lua_Debug* ar, ShadowStack::Thread& thread, int level);
     void OnIdleEvent(lua_State* L, lua_Debug* ar, int desired);
     void OnEventEveryFunction(lua_State* L, lua_Debug* ar, int desired);

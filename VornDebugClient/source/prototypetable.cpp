@@ -1,6 +1,7 @@
 #include "prototypetable.h"
 
 #include "breakpointfile.h"
+#include "hashchains.h"
 
 #include <cstring>
 #include <new>
@@ -111,15 +112,7 @@ PrototypeTable::~PrototypeTable()
 
 void PrototypeTable::Clear()
 {
-    for (Prototype*& bucket : m_Buckets)
-    {
-        while (bucket)
-        {
-            Prototype* next = bucket->m_pNext;
-            delete bucket;
-            bucket = next;
-        }
-    }
+    DeleteChains(m_Buckets, &Prototype::m_pNext);
     m_nCount = 0;
 }
 

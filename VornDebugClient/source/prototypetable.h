@@ -28,6 +28,7 @@ public:
     class Prototype
     {
     public:
+        ~Prototype();
         // Null for the record shared by C functions and chunks not loaded from a file.
         ChunkPathCache::Entry* GetChunk() const { return m_pChunk; }
         bool IsFile() const { return m_pChunk != nullptr; }
@@ -64,7 +65,6 @@ public:
     private:
         friend class PrototypeTable;
         explicit Prototype(bool everyLine);
-        ~Prototype();
         Prototype(const Prototype&) = delete;
         Prototype& operator=(const Prototype&) = delete;
 

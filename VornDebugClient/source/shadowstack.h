@@ -212,6 +212,13 @@ public:
         Thread* thread = m_pCurrent;
         return thread->m_L == L && thread->m_nGeneration == generation ? thread : nullptr;
     }
+    // The mask L's record knows, when it has one whose decisions are of this
+    // generation; -1 otherwise.
+    int KnownMask(lua_State* L, LONG generation)
+    {
+        const Thread* thread = Find(L);
+        return thread && thread->m_nGeneration == generation ? thread->m_nMask : -1;
+    }
     // L's mask was changed from outside its own events (a resume prepares it):
     // its record starts again when L runs next.
     void Forget(lua_State* L);

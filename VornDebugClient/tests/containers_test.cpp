@@ -1,7 +1,10 @@
-// Containers, string class and breakpoint table of the debug client.
+// Containers, string class, breakpoint table and the hook's records of chunks and
+// functions.
 #include "breakpointfile.h"
 #include "breakpointtable.h"
+#include "chunkpathcache.h"
 #include "dynarray.h"
+#include "prototypetable.h"
 #include "vstring.h"
 
 #include <gtest/gtest.h>
@@ -141,6 +144,71 @@ TEST(BreakpointTable, LinesByFileWithoutRegardToCase)
     table.ClearLines();
     EXPECT_TRUE(table.IsEmpty());
     EXPECT_EQ(table.GetFileCount(), 2) << "clearing keeps the file entries";
+}
+
+// A chunk's entry stays where it is: the records of its functions point at it,
+// and a new base directory forms its path again in place.
+TEST(ChunkPathCache, EntriesStayAndTheirPathsFollowTheBaseDirectory)
+{
+    ChunkPathCache cache;
+    ChunkPathCache::Entry* entry = cache.Get("scripts/a.lua");
+    ASSERT_NE(entry, nullptr);
+    EXPECT_FALSE(ChunkPathCache::HasPath(entry, 1));
+    ChunkPathCache::SetPath(entry, "c:\\one", 1);
+    EXPECT_STREQ(entry->path, "c:\\one\\scripts\\a.lua");
+    for (int i = 0; i < 300; ++i)   // more chunks than buckets
+        cache.Get(("other" + std::to_string(i) + ".lua").c_str());
+    EXPECT_EQ(cache.Get("scripts/a.lua"), entry) << "found by its name's text, at the same address";
+    ChunkPathCache::SetPath(entry, "d:\\two", 2);
+    EXPECT_TRUE(ChunkPathCache::HasPath(entry, 2));
+    EXPECT_STREQ(entry->path, "d:\\two\\scripts\\a.lua");
+    EXPECT_EQ(cache.GetCount(), 301);
+}
+
+// The lines a function's record stops on: breakpoint lines and the run-to-cursor
+// target among the lines of its code, never a line of another function; when
+// Lua cannot list the code, every line is taken to hold it.
+TEST(PrototypeTable, StopsOnlyOnItsOwnCodeLinesAndEveryLineWhenTheyAreUnknown)
+{
+    ChunkPathCache chunks;
+    ChunkPathCache::Entry* chunk = chunks.Get("t.lua");
+    PrototypeTable table;
+    PrototypeTable::Prototype* f = table.Get(chunk, 10, 20);
+    ASSERT_NE(f, nullptr);
+    EXPECT_EQ(table.Get(chunk, 10, 20), f) << "one record for every closure";
+    EXPECT_NE(table.Get(chunk, 10, 21), f);
+    EXPECT_FALSE(f->IsCurrent()) << "its lines are still to be asked for";
+
+    const int code[] = {11, 12, 15, 20};
+    ASSERT_TRUE(f->SetCode(code, 4, chunk->loadSerial));
+    EXPECT_TRUE(f->IsCurrent());
+    BreakpointFile file("t.lua");
+    file.AddLine(13);   // a line of a nested function
+    f->Decide(&file, PrototypeTable::NO_LINE, 1);
+    EXPECT_FALSE(f->WantsLines());
+    file.AddLine(15);
+    f->Decide(&file, 12, 2);
+    EXPECT_TRUE(f->WantsLines());
+    EXPECT_TRUE(f->MayStopAt(15));
+    EXPECT_TRUE(f->MayStopAt(12)) << "the target";
+    EXPECT_FALSE(f->MayStopAt(13));
+    EXPECT_FALSE(f->MayStopAt(9999));
+    EXPECT_EQ(f->GetDecidedGeneration(), 2);
+
+    ++chunk->loadSerial;   // the chunk was loaded again
+    EXPECT_FALSE(f->IsCurrent());
+    f->SetUnknownCode(chunk->loadSerial);
+    f->Decide(&file, PrototypeTable::NO_LINE, 3);
+    EXPECT_TRUE(f->WantsLines());
+    EXPECT_TRUE(f->MayStopAt(13)) << "unknown lines: any may stop it";
+    f->Decide(nullptr, PrototypeTable::NO_LINE, 4);
+    EXPECT_FALSE(f->WantsLines()) << "but only while the file holds a breakpoint";
+
+    PrototypeTable::Prototype* none = PrototypeTable::NotInAFile();
+    none->Decide(&file, 13, 5);
+    EXPECT_FALSE(none->IsFile());
+    EXPECT_FALSE(none->WantsLines());
+    EXPECT_FALSE(none->MayStopAt(13));
 }
 
 } // namespace

@@ -88,6 +88,17 @@ protected:
     std::string m_name;
 };
 
+// Lines 1 to 7 of scripts with a coroutine the host yields from C and keeps in a
+// list of its own.
+const char* const HOST_COROUTINE =
+    "local co = coroutine.create(function()\n"   // 1
+    "  local x = 1\n"                            // 2
+    "  host_yield()\n"                           // 3
+    "  local y = x + 1\n"                        // 4
+    "  host_report('y=' .. y)\n"                 // 5
+    "end)\n"                                     // 6
+    "host_keep(co)\n";                           // 7
+
 const char* const BASIC_SCRIPT =
     "local function add(a, b)\n"          // 1
     "  local sum = a + b\n"               // 2
@@ -484,13 +495,7 @@ TEST_F(Session, CoroutinesStopWithTheirOwnStackAndStepAcrossResumeAndYield)
 TEST_F(Session, SteppingOverAYieldBackIntoTheHostsResumer)
 {
     Launch("hostyield",
-           "local co = coroutine.create(function()\n"   // 1
-           "  local x = 1\n"                            // 2
-           "  host_yield()\n"                           // 3
-           "  local y = x + 1\n"                        // 4
-           "  host_report('y=' .. y)\n"                 // 5
-           "end)\n"                                     // 6
-           "host_keep(co)\n"                            // 7
+           std::string(HOST_COROUTINE) +                 // 1-7
            "host_resume_kept()\n"                       // 8
            "local after = 3\n"                          // 9
            "host_resume_kept()\n"                       // 10
@@ -891,14 +896,8 @@ const char* const WAITING_SCRIPT =
 // from a list of its own.
 std::string HostWaitingScript(const std::string& resume)
 {
-    return "local co = coroutine.create(function()\n"       // 1
-           "  local x = 1\n"                                // 2
-           "  host_yield()\n"                               // 3
-           "  local y = x + 1\n"                            // 4
-           "  host_report('y=' .. y)\n"                     // 5
-           "end)\n"                                         // 6
-           "host_keep(co)\n"                                // 7
-           + resume + "\n" +                                // 8
+    return std::string(HOST_COROUTINE) +                    // 1-7
+           resume + "\n" +                                  // 8
            "local deadline = os.clock() + 20\n"             // 9
            "local n = 0\n"                                  // 10
            "while not go and os.clock() < deadline do\n"    // 11

@@ -1,0 +1,7 @@
+#include "CBreakpointsWnd.h"
+
+IMPLEMENT_DYNAMIC(CBreakpointsWnd, CPaneWnd)
+
+CBreakpointsWnd::CBreakpointsWnd()
+{
+}

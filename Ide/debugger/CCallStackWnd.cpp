@@ -1,0 +1,7 @@
+#include "CCallStackWnd.h"
+
+IMPLEMENT_DYNAMIC(CCallStackWnd, CPaneWnd)
+
+CCallStackWnd::CCallStackWnd()
+{
+}

@@ -1,0 +1,9 @@
+#include "CLocalVariablesPage.h"
+
+#include "resource.h"
+
+IMPLEMENT_DYNAMIC(CLocalVariablesPage, CExtResizablePropertyPage)
+
+CLocalVariablesPage::CLocalVariablesPage() : CExtResizablePropertyPage(IDD_LOCALS_PAGE)
+{
+}

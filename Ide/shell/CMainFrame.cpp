@@ -1,0 +1,672 @@
+// The main frame: creation, bars and panes, layout, the project's windows.
+#include "CMainFrame.h"
+
+#include "CExtCommandManagerHolder.h"
+#include "CExtPaintManagerHolder.h"
+#include "CExtPaintManagerOffice2003.h"
+#include "CExtPaintManagerXP.h"
+#include "CFilesTreeView.h"
+#include "CProjectFileEntry.h"
+#include "CVornApp.h"
+#include "CVornDoc.h"
+#include "CVornView.h"
+#include "resource.h"
+
+#include <algorithm>
+
+IMPLEMENT_DYNAMIC(CMainFrame, CMDIFrameWnd)
+
+namespace
+{
+// Visible child bars docked at the top, with a gripper, tool tips and fly-by prompts,
+// sized by their content or their preferred sizes.
+const DWORD kBarStyle = WS_CHILD | WS_VISIBLE | CBRS_GRIPPER | CBRS_TOP | CBRS_BORDER_BOTTOM | CBRS_TOOLTIPS |
+                        CBRS_FLYBY | CBRS_HIDE_INPLACE | CBRS_SIZE_DYNAMIC;
+const DWORD kStatusBarStyle = WS_CHILD | WS_VISIBLE | CBRS_BOTTOM | CBRS_BORDER_TOP;
+
+const UINT kIndicators[] = { ID_SEPARATOR, ID_INDICATOR_CARET, ID_INDICATOR_CAPS, ID_INDICATOR_NUM,
+                             ID_INDICATOR_SCRL };
+
+// The dock bar and layer of each docking bar in the default layout; the bars that
+// only the debugger needs start hidden there.
+struct CDefaultDock
+{
+    UINT nBarID;
+    UINT nDockBarID;
+    UINT nLayer;
+    BOOL bVisible;
+};
+const CDefaultDock kDefaultDocks[] = {
+    { ID_VIEW_PROJECT_EXPLORER, AFX_IDW_DOCKBAR_LEFT, 1, TRUE },
+    { ID_VIEW_OUTPUT, AFX_IDW_DOCKBAR_BOTTOM, 3, TRUE },
+    { ID_VIEW_BREAKPOINTS, AFX_IDW_DOCKBAR_BOTTOM, 5, FALSE },
+    { ID_VIEW_VARIABLES, AFX_IDW_DOCKBAR_TOP, 6, FALSE },
+    { ID_VIEW_CALL_STACK, AFX_IDW_DOCKBAR_TOP, 7, FALSE },
+};
+
+// The three fixed items at the end of the File Hotlist menu.
+const int kHotlistFixedItems = 3;
+} // namespace
+
+CMainFrame::CMainFrame()
+    : m_bVariablesBarVisible(FALSE),
+      m_bCallStackBarVisible(FALSE),
+      m_projectOutline(VornApp()->m_outline),
+      m_pCachedActiveView(NULL),
+      m_pPreviousCachedView(NULL),
+      m_pRecentFiles(NULL),
+      m_pRecentProjects(NULL),
+      m_pOutputCtrl(NULL),
+      m_bBackupTimerRunning(FALSE)
+{
+    memset(&m_wpStored, 0, sizeof(m_wpStored));
+    m_wpStored.length = sizeof(m_wpStored);
+    SetUpProject();
+}
+
+CMainFrame::~CMainFrame()
+{
+    DeleteRecentLists();
+}
+
+void CMainFrame::SetUpProject()
+{
+    CProjectServices services;
+    services.m_pHost = this;
+    services.m_pOutput = &m_pageOutput;
+    services.m_pDebugOutput = &m_pageDebug;
+    services.m_pApiErrors = VornApp();
+    services.m_pOutline = &m_projectOutline;
+    services.m_pSettings = &VornApp()->m_settings;
+    m_project.SetServices(services);
+}
+
+//////////////////////////////////////////////////////////////////////////////
+// Creation
+
+int CMainFrame::OnCreate(LPCREATESTRUCT lpCreateStruct)
+{
+    if (CMDIFrameWnd::OnCreate(lpCreateStruct) == -1)
+        return -1;
+    // The bars take their captions and buttons their texts from the profile.
+    if (!g_CommandManagerHolder->BindWindow(m_hWnd, kVornCommandProfile)
+        || !g_CommandManagerHolder->UpdateFromMenuResource(kVornCommandProfile, IDR_MAINFRAME)
+        || !g_CommandManagerHolder->UpdateFromMenuResource(kVornCommandProfile, IDR_LUATYPE))
+        return -1;
+    if (!CreateMenuAndToolBars() || !CreateStatusBar() || !CreatePanes())
+        return -1;
+    EnableBarDocking();
+    LoadLayout();
+    if (!CreateTempScintilla())
+        return -1;
+    m_pOutputCtrl = m_pageOutput.GetCtrl();
+    m_bVariablesBarVisible = m_wndVariablesBar.IsVisible();
+    m_bCallStackBarVisible = m_wndCallStackBar.IsVisible();
+    if (!AttachHotlistMenu())
+        return -1;
+    return 0;
+}
+
+BOOL CMainFrame::CreateMenuAndToolBars()
+{
+    m_wndMenuBar.SetMdiWindowPopupName("Window");
+    if (!m_wndMenuBar.Create(NULL, this, 101, kBarStyle))
+        return FALSE;
+    return m_wndToolBar.Create(NULL, this, AFX_IDW_TOOLBAR, kBarStyle)
+           && m_wndToolBar.LoadToolbarResource(IDR_MAINFRAME);
+}
+
+BOOL CMainFrame::CreateStatusBar()
+{
+    return m_wndStatusBar.Create(this, kStatusBarStyle, AFX_IDW_STATUS_BAR)
+           && m_wndStatusBar.SetIndicators(kIndicators, sizeof(kIndicators) / sizeof(kIndicators[0]));
+}
+
+BOOL CMainFrame::CreateDockingBar(CExtControlBar& bar, UINT nID, CSize sizeHorizontal, CSize sizeVertical)
+{
+    bar.SetPreferredSizeHorizontal(sizeHorizontal);
+    bar.SetPreferredSizeVertical(sizeVertical);
+    // Without a name the bar's caption is its command's menu text.
+    return bar.Create(NULL, this, nID, kBarStyle);
+}
+
+BOOL CMainFrame::CreateWorkspaceSheet(CExtChildResizablePropertySheet& sheet, CExtControlBar& bar,
+                                      CPropertyPage* const* ppPages, int nCount)
+{
+    sheet.m_nOptions |= CExtChildResizablePropertySheet::OPTIONS_WORKSPACE;
+    return sheet.CreateWithPages(&bar, ppPages, nCount);
+}
+
+BOOL CMainFrame::CreatePanes()
+{
+    CPropertyPage* const explorerPages[] = { &m_pageCodeNavigator, &m_pageFiles };
+    if (!CreateDockingBar(m_wndProjectExplorerBar, ID_VIEW_PROJECT_EXPLORER, CSize(200, 200), CSize(200, 200))
+        || !CreateWorkspaceSheet(m_sheetProjectExplorer, m_wndProjectExplorerBar, explorerPages, 2))
+        return FALSE;
+
+    CPropertyPage* const outputPages[] = { &m_pageOutput, &m_pageDebug, &m_pageFindInFiles, &m_pageFindInFiles2 };
+    if (!CreateDockingBar(m_wndOutputBar, ID_VIEW_OUTPUT, CSize(200, 150), CSize(150, 200))
+        || !CreateWorkspaceSheet(m_sheetOutput, m_wndOutputBar, outputPages, 4))
+        return FALSE;
+
+    if (!CreateDockingBar(m_wndBreakpointsBar, ID_VIEW_BREAKPOINTS, CSize(400, 200), CSize(400, 200))
+        || !m_wndBreakpoints.Create(&m_wndBreakpointsBar, ID_VIEW_BREAKPOINTS))
+        return FALSE;
+
+    CPropertyPage* const variablesPages[] = { &m_pageLocals, &m_pageGlobals, &m_pageWatches };
+    if (!CreateDockingBar(m_wndVariablesBar, ID_VIEW_VARIABLES, CSize(400, 200), CSize(400, 200))
+        || !CreateWorkspaceSheet(m_sheetVariables, m_wndVariablesBar, variablesPages, 3))
+        return FALSE;
+
+    return CreateDockingBar(m_wndCallStackBar, ID_VIEW_CALL_STACK, CSize(400, 200), CSize(400, 200))
+           && m_wndCallStack.Create(&m_wndCallStackBar, IDC_CALL_STACK_WND);
+}
+
+void CMainFrame::EnableBarDocking()
+{
+    CControlBar* const bars[] = { &m_wndMenuBar, &m_wndToolBar, &m_wndProjectExplorerBar, &m_wndOutputBar,
+                                  &m_wndBreakpointsBar, &m_wndVariablesBar, &m_wndCallStackBar };
+    for (CControlBar* pBar : bars)
+        pBar->EnableDocking(CBRS_ALIGN_ANY);
+    CExtControlBar::FrameEnableDocking(this, CBRS_ALIGN_ANY, true);
+}
+
+void CMainFrame::LoadLayout()
+{
+    CWinApp* pApp = AfxGetApp();
+    if (!CExtControlBar::LoadBarState(this, pApp->m_pszRegistryKey, pApp->m_pszProfileName, pApp->m_pszProfileName,
+                                      &m_wpStored))
+    {
+        PlaceByDefault();
+        DockBarsByDefault();
+    }
+}
+
+void CMainFrame::PlaceByDefault()
+{
+    // Most of the work area, centred: room for the editor beside the panes.
+    CRect rcWork;
+    ::SystemParametersInfoA(SPI_GETWORKAREA, 0, &rcWork, 0);
+    const CSize size(rcWork.Width() * 17 / 20, rcWork.Height() * 17 / 20);
+    SetWindowPos(NULL, rcWork.left + (rcWork.Width() - size.cx) / 2, rcWork.top + (rcWork.Height() - size.cy) / 2,
+                 size.cx, size.cy, SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void CMainFrame::DockBarsByDefault()
+{
+    DockControlBar(&m_wndMenuBar);
+    DockControlBar(&m_wndToolBar);
+    for (const CDefaultDock& dock : kDefaultDocks)
+    {
+        CExtControlBar& bar = GetBar(dock.nBarID);
+        bar.DockAtFrameSide(dock.nDockBarID, dock.nLayer, this, false);
+        if (!dock.bVisible)
+            ShowControlBar(&bar, FALSE, FALSE);
+    }
+    RecalcLayout();
+}
+
+BOOL CMainFrame::CreateTempScintilla()
+{
+    if (!m_wndTempScintilla.Create(NULL, NULL, WS_CHILD, CRect(0, 0, 20, 20), this, IDC_TEMP_SCINTILLA))
+        return FALSE;
+    m_wndTempScintilla.SetupLua();
+    return TRUE;
+}
+
+BOOL CMainFrame::AttachHotlistMenu()
+{
+    CMenu menu;
+    if (!menu.LoadMenu(IDR_FILE_HOTLIST))
+        return FALSE;
+    const int nButton = m_wndToolBar.FindButtonByCommand(ID_FILE_HOTLIST);
+    if (nButton < 0)
+        return FALSE;
+    // The toolbar owns the menu from here on.
+    return m_wndToolBar.SetButtonMenu(nButton, menu.Detach(), false, true);
+}
+
+CExtControlBar& CMainFrame::GetBar(UINT nBarID)
+{
+    switch (nBarID)
+    {
+    case ID_VIEW_PROJECT_EXPLORER:
+        return m_wndProjectExplorerBar;
+    case ID_VIEW_OUTPUT:
+        return m_wndOutputBar;
+    case ID_VIEW_BREAKPOINTS:
+        return m_wndBreakpointsBar;
+    case ID_VIEW_VARIABLES:
+        return m_wndVariablesBar;
+    default:
+        return m_wndCallStackBar;
+    }
+}
+
+//////////////////////////////////////////////////////////////////////////////
+// Showing and destroying
+
+void CMainFrame::ActivateFrame(int nCmdShow)
+{
+    // The first showing takes the saved size, position and maximized state.
+    if (m_wpStored.showCmd != 0)
+    {
+        const int nStoredShow = (int)m_wpStored.showCmd;
+        m_wpStored.showCmd = 0;
+        SetWindowPlacement(&m_wpStored);
+        CMDIFrameWnd::ActivateFrame(nStoredShow);
+    }
+    else
+    {
+        CMDIFrameWnd::ActivateFrame(nCmdShow);
+    }
+    // Shown, the docked bars lay out their captions and edges for where they are.
+    CExtControlBar::RecalcFrameBarsNcArea(this);
+}
+
+BOOL CMainFrame::DestroyWindow()
+{
+    CVornApp* pApp = VornApp();
+    // A second instance leaves the layout of the first one alone.
+    if (!pApp->IsAlreadyRunning())
+        CExtControlBar::SaveBarState(this, pApp->m_pszRegistryKey, pApp->m_pszProfileName, pApp->m_pszProfileName,
+                                     &m_wpStored);
+    g_CommandManagerHolder->UnbindWindow(m_hWnd, false);
+    return CMDIFrameWnd::DestroyWindow();
+}
+
+void CMainFrame::OnDestroy()
+{
+    KillTimer(TIMER_BACKUP);
+    // The project object discards without saving: whatever closed this window without
+    // its close sequence, the project is saved while its views still exist.
+    if (m_project.IsOpen() && !m_project.Close())
+        m_project.Discard();
+    CMDIFrameWnd::OnDestroy();
+}
+
+BOOL CMainFrame::PreTranslateMessage(MSG* pMsg)
+{
+    if (m_wndMenuBar.TranslateMainFrameMessage(pMsg))
+        return TRUE;
+    return CMDIFrameWnd::PreTranslateMessage(pMsg);
+}
+
+//////////////////////////////////////////////////////////////////////////////
+// Recent lists
+
+void CMainFrame::CreateRecentLists()
+{
+    CAppSettings& settings = VornApp()->m_settings;
+    DeleteRecentLists();
+    m_pRecentProjects = new CRecentFileList(ID_FILE_RECENT_PROJECT1, "Settings", "project%d",
+                                            CAppSettings::RECENT_COUNT, 128);
+    m_pRecentFiles = new CRecentFileList(ID_FILE_RECENT_FILE1, "Settings", "file%d", CAppSettings::RECENT_COUNT, 128);
+    // From the oldest to the newest, so that entry 0 ends up the most recent.
+    for (int i = CAppSettings::RECENT_COUNT - 1; i >= 0; i--)
+    {
+        if (!settings.m_strRecentProject[i].IsEmpty())
+            m_pRecentProjects->Add(settings.m_strRecentProject[i]);
+        if (!settings.m_strRecentFile[i].IsEmpty())
+            m_pRecentFiles->Add(settings.m_strRecentFile[i]);
+    }
+}
+
+void CMainFrame::AddRecentFile(LPCTSTR pszPath)
+{
+    if (m_pRecentFiles != NULL)
+        m_pRecentFiles->Add(pszPath);
+}
+
+void CMainFrame::DeleteRecentLists()
+{
+    delete m_pRecentProjects;
+    m_pRecentProjects = NULL;
+    delete m_pRecentFiles;
+    m_pRecentFiles = NULL;
+}
+
+void CMainFrame::CopyRecentListsToSettings()
+{
+    CAppSettings& settings = VornApp()->m_settings;
+    for (int i = 0; i < CAppSettings::RECENT_COUNT; i++)
+    {
+        if (m_pRecentProjects != NULL)
+            settings.m_strRecentProject[i] = (*m_pRecentProjects)[i];
+        if (m_pRecentFiles != NULL)
+            settings.m_strRecentFile[i] = (*m_pRecentFiles)[i];
+    }
+}
+
+//////////////////////////////////////////////////////////////////////////////
+// Editor views
+
+CVornView* CMainFrame::GetActiveVornView()
+{
+    CMDIFrameWnd* pFrame = dynamic_cast<CMDIFrameWnd*>(AfxGetMainWnd());
+    CMDIChildWnd* pChild = pFrame != NULL ? pFrame->MDIGetActive() : NULL;
+    return pChild != NULL ? dynamic_cast<CVornView*>(pChild->GetActiveView()) : NULL;
+}
+
+CVornView* CMainFrame::GetActiveEditorView()
+{
+    if (m_pCachedActiveView != NULL && VornApp()->IsViewOpen(m_pCachedActiveView))
+        return m_pCachedActiveView;
+    m_pCachedActiveView = NULL;
+    return GetActiveVornView();
+}
+
+void CMainFrame::ForgetView(CVornView* pView)
+{
+    if (m_pCachedActiveView == pView)
+        m_pCachedActiveView = NULL;
+    if (m_pPreviousCachedView == pView)
+        m_pPreviousCachedView = NULL;
+}
+
+CProjectFileEntry* CMainFrame::FindProjectFile(LPCTSTR pszPath)
+{
+    return m_project.IsOpen() ? m_project.FindFileByPath(pszPath) : NULL;
+}
+
+//////////////////////////////////////////////////////////////////////////////
+// Panes
+
+CTreeCtrl& CMainFrame::GetNavigatorTree()
+{
+    return m_pageCodeNavigator.GetTree();
+}
+
+CTreeCtrl* CMainFrame::GetFilesTree()
+{
+    CFilesTreeView* pView = m_pageFiles.GetTreeView();
+    return pView != NULL && pView->m_hWnd != NULL ? &pView->GetTreeCtrl() : NULL;
+}
+
+void CMainFrame::ShowCodeNavigatorPage()
+{
+    m_sheetProjectExplorer.SetActivePage(0);
+}
+
+void CMainFrame::ShowOutputPage()
+{
+    m_sheetOutput.SetActivePage(0);
+}
+
+void CMainFrame::ShowDebugPage()
+{
+    m_sheetOutput.SetActivePage(1);
+}
+
+void CMainFrame::RefreshBreakpointsWindow()
+{
+    // The Breakpoints window shows no rows yet; nothing to refill.
+}
+
+void CMainFrame::RefreshNavigatorFile(CProjectFileEntry* /*pEntry*/)
+{
+    // The Code Navigator lists no outline items yet; nothing to refill.
+}
+
+void CMainFrame::RefreshTitle()
+{
+    OnUpdateFrameTitle(TRUE);
+}
+
+void CMainFrame::ApplyLook(CExtPaintManager* pLook)
+{
+    g_PaintManagerHolder.InstallPaintManager(pLook);
+    RecalcLayout();
+    RedrawWindow(NULL, NULL, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_FRAME);
+    CExtControlBar::RecalcFrameBarsNcArea(this);
+    CExtControlBar::RedrawFloatingFrames(this);
+}
+
+void CMainFrame::SetUIStyleClassic()
+{
+    // The classic look is installed when a flat one is.
+    if (g_PaintManagerHolder.GetPaintManager()->IsKindOf(RUNTIME_CLASS(CExtPaintManagerXP)))
+        ApplyLook(new CExtPaintManager);
+}
+
+void CMainFrame::SetUIStyleXP()
+{
+    if (g_PaintManagerHolder.GetPaintManager()->GetRuntimeClass() != RUNTIME_CLASS(CExtPaintManagerXP))
+        ApplyLook(new CExtPaintManagerXP);
+}
+
+void CMainFrame::SetUIStyleOffice2003()
+{
+    if (!g_PaintManagerHolder.GetPaintManager()->IsKindOf(RUNTIME_CLASS(CExtPaintManagerOffice2003)))
+        ApplyLook(new CExtPaintManagerOffice2003);
+}
+
+//////////////////////////////////////////////////////////////////////////////
+// Tree inserters
+
+HTREEITEM CMainFrame::InsertTreeItem(CTreeCtrl& tree, LPCTSTR pszText, HTREEITEM hParent, int nImage, void* pData,
+                                     HTREEITEM hInsertAfter)
+{
+    TVINSERTSTRUCT tvis;
+    memset(&tvis, 0, sizeof(tvis));
+    tvis.hParent = hParent;
+    tvis.hInsertAfter = hInsertAfter;
+    tvis.item.mask = TVIF_TEXT | TVIF_IMAGE | TVIF_SELECTEDIMAGE | TVIF_PARAM;
+    tvis.item.pszText = const_cast<LPTSTR>(pszText);
+    tvis.item.iImage = nImage;
+    tvis.item.iSelectedImage = nImage;
+    tvis.item.lParam = reinterpret_cast<LPARAM>(pData);
+    return tree.InsertItem(&tvis);
+}
+
+HTREEITEM CMainFrame::InsertNavigatorGlobals(HTREEITEM hParent)
+{
+    return InsertTreeItem(GetNavigatorTree(), "Global Variables", hParent, 6, NULL);
+}
+
+HTREEITEM CMainFrame::InsertNavigatorLocals(HTREEITEM hParent, COutlineNode* pFunction)
+{
+    return InsertTreeItem(GetNavigatorTree(), "Local Variables", hParent, 7, pFunction);
+}
+
+HTREEITEM CMainFrame::InsertNavigatorAliases(HTREEITEM hParent)
+{
+    return InsertTreeItem(GetNavigatorTree(), "Alias Functions and Variables", hParent, 8, NULL);
+}
+
+HTREEITEM CMainFrame::InsertNavigatorFileItem(CProjectFileEntry* pEntry)
+{
+    CTreeCtrl& tree = GetNavigatorTree();
+    HTREEITEM hRoot = tree.GetRootItem();
+    if (hRoot == NULL)
+        return NULL;
+    return InsertTreeItem(tree, pEntry->GetFileName(), hRoot, 1, pEntry, TVI_SORT);
+}
+
+void CMainFrame::FillNavigatorFileItem(CProjectFileEntry* /*pEntry*/, HTREEITEM /*hItem*/)
+{
+    // The file's item gets no outline items yet.
+}
+
+HTREEITEM CMainFrame::GetFilesTreeRoot()
+{
+    CTreeCtrl* pTree = GetFilesTree();
+    return pTree != NULL ? pTree->GetRootItem() : NULL;
+}
+
+HTREEITEM CMainFrame::InsertProjectFolderItem(LPCTSTR pszName, HTREEITEM hParent)
+{
+    CTreeCtrl* pTree = GetFilesTree();
+    if (pTree == NULL)
+        return NULL;
+    HTREEITEM hItem = InsertTreeItem(*pTree, pszName, hParent, CFilesTreeView::IMAGE_FOLDER, NULL);
+    pTree->Expand(hParent, TVE_EXPAND);
+    return hItem;
+}
+
+HTREEITEM CMainFrame::InsertProjectFileItem(CProjectFileEntry* pEntry, HTREEITEM hParent)
+{
+    CTreeCtrl* pTree = GetFilesTree();
+    if (pTree == NULL)
+        return NULL;
+    if (hParent == NULL)
+        hParent = pTree->GetRootItem();
+    int nImage = CFilesTreeView::IMAGE_FILE;
+    if (pEntry->IsLuaSourceFile())
+        nImage = CFilesTreeView::IMAGE_LUA_FILE;
+    else if (pEntry->IsXmlFile())
+        nImage = CFilesTreeView::IMAGE_XML_FILE;
+    return InsertTreeItem(*pTree, pEntry->GetFileName(), hParent, nImage, pEntry);
+}
+
+// The item under hItem (itself included) whose data is the pointer, or NULL.
+static HTREEITEM FindItemByData(CTreeCtrl& tree, HTREEITEM hItem, const void* pData)
+{
+    for (; hItem != NULL; hItem = tree.GetNextSiblingItem(hItem))
+    {
+        if (reinterpret_cast<const void*>(tree.GetItemData(hItem)) == pData)
+            return hItem;
+        if (HTREEITEM hFound = FindItemByData(tree, tree.GetChildItem(hItem), pData))
+            return hFound;
+    }
+    return NULL;
+}
+
+void CMainFrame::DeleteProjectFileItem(CProjectFileEntry* pEntry)
+{
+    CTreeCtrl* pTree = GetFilesTree();
+    if (pTree == NULL)
+        return;
+    if (HTREEITEM hItem = FindItemByData(*pTree, pTree->GetRootItem(), pEntry))
+        pTree->DeleteItem(hItem);
+}
+
+//////////////////////////////////////////////////////////////////////////////
+// The project's window side
+
+void CMainFrame::StoreViewBookmarks(CProjectFileEntry* pEntry)
+{
+    if (CVornView* pView = VornApp()->FindViewOfProjectFile(pEntry))
+        pView->StoreBookmarks(pEntry);
+}
+
+BOOL CMainFrame::CloseViewOfFile(CProjectFileEntry* pEntry)
+{
+    CVornView* pView = VornApp()->FindViewOfProjectFile(pEntry);
+    if (pView == NULL)
+        return TRUE;
+    CDocument* pDoc = pView->GetDocument();
+    // The document asks about unsaved changes first; keeping it keeps the project.
+    if (!pDoc->SaveModified())
+        return FALSE;
+    pDoc->OnCloseDocument();
+    return VornApp()->FindViewOfProjectFile(pEntry) == NULL;
+}
+
+void CMainFrame::GetOpenDocumentPaths(CStringArray& paths)
+{
+    paths.RemoveAll();
+    CPtrArray views;
+    VornApp()->GetOpenViews(views);
+    for (INT_PTR i = 0; i < views.GetSize(); i++)
+        paths.Add(static_cast<CVornView*>(views[i])->GetDocument()->GetPathName());
+}
+
+BOOL CMainFrame::GetActiveEditor(CString& strTitle, int& nCaretPosition)
+{
+    CVornView* pView = GetActiveVornView();
+    if (pView == NULL)
+        return FALSE;
+    strTitle = pView->GetDocument()->GetTitle();
+    nCaretPosition = pView->GetCtrl().GetCurrentPos();
+    return TRUE;
+}
+
+void CMainFrame::ShowMessage(LPCTSTR pszText, UINT nType)
+{
+    AfxMessageBox(pszText, nType);
+}
+
+//////////////////////////////////////////////////////////////////////////////
+// Menus
+
+int CMainFrame::FindMenuItemByText(CMenu* pMenu, LPCTSTR pszText)
+{
+    if (pMenu == NULL)
+        return -1;
+    const int nCount = (int)pMenu->GetMenuItemCount();
+    for (int i = 0; i < nCount; i++)
+    {
+        char szText[1025] = "";
+        ::GetMenuStringA(pMenu->m_hMenu, i, szText, 1024, MF_BYPOSITION);
+        if (strcmp(szText, pszText) == 0)
+            return i;
+    }
+    return -1;
+}
+
+int CMainFrame::RebuildToolsMenu()
+{
+    CMenu* pMenu = GetMenu();
+    const int nTools = FindMenuItemByText(pMenu, "&Tools");
+    if (nTools < 0)
+        return -1;
+    CMenu* pToolsMenu = pMenu->GetSubMenu(nTools);
+    if (pToolsMenu == NULL)
+        return -1;
+    for (int i = (int)pToolsMenu->GetMenuItemCount() - 1; i >= 0; i--)
+    {
+        const UINT nID = pToolsMenu->GetMenuItemID(i);
+        if (nID >= ID_EXTERNAL_TOOL_FIRST && nID <= ID_EXTERNAL_TOOL_LAST)
+            pToolsMenu->DeleteMenu(i, MF_BYPOSITION);
+    }
+    // No external tools are configured in this version: "External Tools..." stays alone.
+    return 0;
+}
+
+CMenu* CMainFrame::GetHotlistMenu()
+{
+    const int nButton = m_wndToolBar.FindButtonByCommand(ID_FILE_HOTLIST);
+    HMENU hMenu = nButton >= 0 ? m_wndToolBar.GetButtonMenu(nButton) : NULL;
+    return hMenu != NULL ? CMenu::FromHandle(::GetSubMenu(hMenu, 0)) : NULL;
+}
+
+void CMainFrame::RebuildHotlistMenu()
+{
+    CMenu* pMenu = GetHotlistMenu();
+    if (pMenu == NULL)
+        return;
+    // The entries come before the separator and the two fixed commands.
+    for (int i = (int)pMenu->GetMenuItemCount() - kHotlistFixedItems; i > 0; i--)
+        pMenu->DeleteMenu(0, MF_BYPOSITION);
+    const CStringArray& hotlist = m_project.GetFileHotlist();
+    const int nEntries = (int)std::min(hotlist.GetSize(), (INT_PTR)(ID_HOTLIST_ENTRY_LAST - ID_HOTLIST_ENTRY_FIRST + 1));
+    for (int i = 0; i < nEntries; i++)
+        pMenu->InsertMenu(i, MF_BYPOSITION | MF_STRING, ID_HOTLIST_ENTRY_FIRST + i, hotlist[i]);
+}
+
+void CMainFrame::OpenHotlistFile(int nIndex)
+{
+    const CStringArray& hotlist = m_project.GetFileHotlist();
+    if (nIndex < 0 || nIndex >= hotlist.GetSize())
+        return;
+    CProjectFileEntry* pEntry = m_project.FindFileByName(hotlist[nIndex]);
+    if (pEntry != NULL && VornApp()->OpenProjectFileAtLine(pEntry, -1) != NULL)
+        return;
+    AfxMessageBox("File not found. It will be removed from the hotlist.", MB_OK | MB_ICONINFORMATION);
+    m_project.RemoveFileHotlistAt(nIndex);
+    RebuildHotlistMenu();
+}
+
+void CMainFrame::ActivateOpenWindowEntry(UINT nID)
+{
+    CStringArray titles;
+    CPtrArray views;
+    VornApp()->GetOpenViews(views);
+    for (INT_PTR i = 0; i < views.GetSize(); i++)
+        titles.Add(static_cast<CVornView*>(views[i])->GetDocument()->GetTitle());
+    SortStringArray(titles);
+    const INT_PTR nIndex = (INT_PTR)(nID - ID_OPEN_WINDOW_FIRST);
+    if (nIndex < titles.GetSize())
+        VornApp()->OpenPathAtLine(titles[nIndex], -1, TRUE);
+}

@@ -1,0 +1,239 @@
+// CMainFrame: the IDE's one top-level window, an MDI frame with the menu bar, the
+// toolbar, the status bar and five docking bars with their pages. It owns the open
+// project, the debug session, the recent lists and the hidden Lua control that scans
+// files nobody has open; every menu and toolbar command arrives here.
+#pragma once
+
+#include <afxwin.h>
+#include <afxadv.h>
+
+#include "CBreakpointsWnd.h"
+#include "CCallStackWnd.h"
+#include "CCodeNavigatorPage.h"
+#include "CDebugPage.h"
+#include "CDebugServer.h"
+#include "CExtChildResizablePropertySheet.h"
+#include "CExtControlBar.h"
+#include "CExtMenuControlBar.h"
+#include "CExtStatusControlBar.h"
+#include "CExtToolControlBar.h"
+#include "CFilesPage.h"
+#include "CFindInFilesPage.h"
+#include "CFindInFilesPage2.h"
+#include "CGlobalVariablesPage.h"
+#include "CLocalVariablesPage.h"
+#include "COutputPage.h"
+#include "CProject.h"
+#include "CProjectOutline.h"
+#include "CTempScintillaWnd.h"
+#include "CWatchVariablesPage.h"
+#include "IProjectHost.h"
+
+class COutlineNode;
+class CScintillaCtrl;
+class CVornView;
+
+class CMainFrame : public CMDIFrameWnd, public IProjectHost
+{
+    DECLARE_DYNAMIC(CMainFrame)
+public:
+    CMainFrame();
+    virtual ~CMainFrame();
+
+    virtual BOOL DestroyWindow();
+    virtual void ActivateFrame(int nCmdShow = -1);
+    virtual BOOL PreTranslateMessage(MSG* pMsg);
+    virtual BOOL OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* pHandlerInfo);
+
+    // Start-up
+    void SetCommandLineFile(LPCTSTR pszPath) { m_strCommandLineFile = pszPath; }
+    const CString& GetCommandLineFile() const { return m_strCommandLineFile; }
+    // The recent projects and files from the settings, most recent first.
+    void CreateRecentLists();
+    void AddRecentFile(LPCTSTR pszPath);
+    CRecentFileList* GetRecentFiles() const { return m_pRecentFiles; }
+    CRecentFileList* GetRecentProjects() const { return m_pRecentProjects; }
+
+    // The project and the debug session
+    CProject& GetProject() { return m_project; }
+    CDebugServer& GetDebugServer() { return m_debugServer; }
+    // The open project's entry of the file; NULL without a project or outside it.
+    CProjectFileEntry* FindProjectFile(LPCTSTR pszPath);
+    // Closes the project (backup, save, its documents, the trees). FALSE when it
+    // stayed open: its save failed or the user kept one of its documents open.
+    BOOL OnCloseProject();
+
+    // Editor views
+    // The remembered active editor while its document is open, else the active MDI
+    // child's view.
+    CVornView* GetActiveEditorView();
+    static CVornView* GetActiveVornView();
+    void ForgetView(CVornView* pView);
+
+    // Panes
+    CExtControlBar& GetBar(UINT nBarID);
+    COutputPage& GetOutputPage() { return m_pageOutput; }
+    CDebugPage& GetDebugPage() { return m_pageDebug; }
+    CScintillaCtrl* GetOutputCtrl() const { return m_pOutputCtrl; }
+    CTreeCtrl& GetNavigatorTree();
+    CTreeCtrl* GetFilesTree();
+    CTempScintillaWnd& GetTempScintilla() { return m_wndTempScintilla; }
+    void ShowCodeNavigatorPage();
+    void ShowOutputPage();
+    void ShowDebugPage();
+    void RefreshBreakpointsWindow();
+    void RefreshNavigatorFile(CProjectFileEntry* pEntry);
+    void RefreshTitle();
+
+    // Tree inserters: one item with its fixed image; the item's handle.
+    HTREEITEM InsertNavigatorGlobals(HTREEITEM hParent);
+    HTREEITEM InsertNavigatorLocals(HTREEITEM hParent, COutlineNode* pFunction);
+    HTREEITEM InsertNavigatorAliases(HTREEITEM hParent);
+
+    // Looks
+    void SetUIStyleClassic();
+    void SetUIStyleXP();
+    void SetUIStyleOffice2003();
+
+    // Menus
+    // The position of the first item of the menu whose text is the given one, or -1.
+    static int FindMenuItemByText(CMenu* pMenu, LPCTSTR pszText);
+    // The Tools menu without external tools' items: its tool entries go.
+    int RebuildToolsMenu();
+    // The File Hotlist drop-down shows the project's hotlist above its fixed items.
+    void RebuildHotlistMenu();
+    CMenu* GetHotlistMenu();
+    // Command 35000 + n: the n-th open document by title.
+    void ActivateOpenWindowEntry(UINT nID);
+    // Command 35132 + n: the n-th file of the project's hotlist.
+    void OpenHotlistFile(int nIndex);
+
+    // IProjectHost
+    virtual void StoreViewBookmarks(CProjectFileEntry* pEntry);
+    virtual BOOL CloseViewOfFile(CProjectFileEntry* pEntry);
+    virtual void GetOpenDocumentPaths(CStringArray& paths);
+    virtual BOOL GetActiveEditor(CString& strTitle, int& nCaretPosition);
+    virtual HTREEITEM GetFilesTreeRoot();
+    virtual HTREEITEM InsertProjectFolderItem(LPCTSTR pszName, HTREEITEM hParent);
+    virtual HTREEITEM InsertProjectFileItem(CProjectFileEntry* pEntry, HTREEITEM hParent);
+    virtual void DeleteProjectFileItem(CProjectFileEntry* pEntry);
+    virtual HTREEITEM InsertNavigatorFileItem(CProjectFileEntry* pEntry);
+    virtual void FillNavigatorFileItem(CProjectFileEntry* pEntry, HTREEITEM hItem);
+    virtual void ShowMessage(LPCTSTR pszText, UINT nType);
+
+    enum
+    {
+        TIMER_BACKUP = 1
+    };
+
+protected:
+    // Creation steps
+    BOOL CreateMenuAndToolBars();
+    BOOL CreateStatusBar();
+    BOOL CreateDockingBar(CExtControlBar& bar, UINT nID, CSize sizeHorizontal, CSize sizeVertical);
+    BOOL CreateWorkspaceSheet(CExtChildResizablePropertySheet& sheet, CExtControlBar& bar,
+                              CPropertyPage* const* ppPages, int nCount);
+    BOOL CreatePanes();
+    void EnableBarDocking();
+    void LoadLayout();
+    void PlaceByDefault();
+    void DockBarsByDefault();
+    BOOL CreateTempScintilla();
+    BOOL AttachHotlistMenu();
+    void SetUpProject();
+    static HTREEITEM InsertTreeItem(CTreeCtrl& tree, LPCTSTR pszText, HTREEITEM hParent, int nImage, void* pData,
+                                    HTREEITEM hInsertAfter = TVI_LAST);
+    void CopyRecentListsToSettings();
+    void DeleteRecentLists();
+    void ApplyLook(CExtPaintManager* pLook);
+    // Every open document's view closes its frame, but the one given.
+    void CloseDocumentsBut(CVornView* pKeep);
+    BOOL ConfirmAndCloseDocuments();
+
+    afx_msg int OnCreate(LPCREATESTRUCT lpCreateStruct);
+    afx_msg void OnClose();
+    afx_msg BOOL OnQueryEndSession();
+    afx_msg void OnEndSession(BOOL bEnding);
+    afx_msg void OnDestroy();
+    afx_msg void OnTimer(UINT_PTR nIDEvent);
+    afx_msg void OnActivateApp(BOOL bActive, DWORD dwThreadID);
+    afx_msg LRESULT OnStartupOpenFile(WPARAM wParam, LPARAM lParam);
+
+    // Commands
+    afx_msg BOOL OnToggleBar(UINT nID);
+    afx_msg void OnUpdateToggleBar(CCmdUI* pCmdUI);
+    afx_msg void OnFileHotlist();
+    afx_msg void OnFileCloseProject();
+    afx_msg void OnUpdateProjectOpen(CCmdUI* pCmdUI);
+    afx_msg void OnUpdateProjectHasFiles(CCmdUI* pCmdUI);
+    afx_msg void OnWindowCloseAllDocuments();
+    afx_msg void OnWindowCloseAllButActive();
+    afx_msg void OnWindowNextDocument();
+    afx_msg void OnWindowPreviousDocument();
+    afx_msg void OnBuildCompile();
+    afx_msg void OnUpdateBuildCompile(CCmdUI* pCmdUI);
+    afx_msg void OnBuildBuild();
+    afx_msg void OnBuildRebuild();
+    afx_msg void OnBuildClean();
+    afx_msg void OnBuildExecute();
+    afx_msg void OnProjectBackup();
+    afx_msg void OnFileSaveProject();
+    afx_msg void OnUpdateFileSaveProject(CCmdUI* pCmdUI);
+    afx_msg void OnFileSaveAll();
+    afx_msg void OnUpdateDocumentOpen(CCmdUI* pCmdUI);
+    afx_msg BOOL OnRecentFile(UINT nID);
+    afx_msg void OnUpdateRecentFile(CCmdUI* pCmdUI);
+    afx_msg void OnViewWhiteSpace();
+    afx_msg void OnUpdateViewWhiteSpace(CCmdUI* pCmdUI);
+    afx_msg void OnViewEndOfLine();
+    afx_msg void OnUpdateViewEndOfLine(CCmdUI* pCmdUI);
+    afx_msg void OnClearAllBreakpoints();
+    afx_msg void OnDisableAllBreakpoints();
+    afx_msg void OnUpdateDisableAllBreakpoints(CCmdUI* pCmdUI);
+    afx_msg void OnUpdateDebugNotIdle(CCmdUI* pCmdUI);
+    afx_msg void OnUpdateDebugConnected(CCmdUI* pCmdUI);
+    afx_msg void OnUpdateDebugStoppedAtBreak(CCmdUI* pCmdUI);
+    afx_msg void OnDeleteAllWatches();
+    afx_msg void OnUpdateDeleteAllWatches(CCmdUI* pCmdUI);
+    afx_msg BOOL OnHelpLink(UINT nID);
+    afx_msg void OnUpdateCaretPane(CCmdUI* pCmdUI);
+    DECLARE_MESSAGE_MAP()
+
+    // Members, in the order they are made
+    CExtMenuControlBar m_wndMenuBar;
+    WINDOWPLACEMENT m_wpStored;          // the saved layout's frame placement until shown
+    CExtToolControlBar m_wndToolBar;
+    CExtStatusControlBar m_wndStatusBar;
+    CExtControlBar m_wndProjectExplorerBar;
+    CExtChildResizablePropertySheet m_sheetProjectExplorer;
+    CCodeNavigatorPage m_pageCodeNavigator;
+    CFilesPage m_pageFiles;
+    CExtControlBar m_wndOutputBar;
+    CExtChildResizablePropertySheet m_sheetOutput;
+    COutputPage m_pageOutput;
+    CDebugPage m_pageDebug;
+    CFindInFilesPage m_pageFindInFiles;
+    CFindInFilesPage2 m_pageFindInFiles2;
+    CExtControlBar m_wndBreakpointsBar;
+    CBreakpointsWnd m_wndBreakpoints;
+    CExtControlBar m_wndVariablesBar;
+    CExtChildResizablePropertySheet m_sheetVariables;
+    CLocalVariablesPage m_pageLocals;
+    CGlobalVariablesPage m_pageGlobals;
+    CWatchVariablesPage m_pageWatches;
+    CExtControlBar m_wndCallStackBar;
+    CCallStackWnd m_wndCallStack;
+    BOOL m_bVariablesBarVisible;         // as the frame was created
+    BOOL m_bCallStackBarVisible;
+    CTempScintillaWnd m_wndTempScintilla;
+    CProjectOutline m_projectOutline;
+    CProject m_project;
+    CVornView* m_pCachedActiveView;
+    CVornView* m_pPreviousCachedView;
+    CRecentFileList* m_pRecentFiles;
+    CRecentFileList* m_pRecentProjects;
+    CDebugServer m_debugServer;
+    CScintillaCtrl* m_pOutputCtrl;
+    CString m_strCommandLineFile;
+    BOOL m_bBackupTimerRunning;
+};

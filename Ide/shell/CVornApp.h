@@ -1,0 +1,143 @@
+// CVornApp: the IDE's one application object. It builds the running IDE at start-up
+// (the editing component's library, the settings, the look, the document template
+// and the main frame) and takes it down at exit, saving what must persist. It owns
+// the process-wide pieces that outlive any window, and offers the services over the
+// open documents that the frame, the views and the project call.
+#pragma once
+
+#include <afxwin.h>
+
+#include "CAppSettings.h"
+#include "COutline.h"
+#include "CProfileSettingsStore.h"
+#include "DefinitionLists.h"
+#include "IApiErrorSink.h"
+#include "IEditorHost.h"
+#include "CWinAppEx.h"
+
+class CMainFrame;
+class CProjectFileEntry;
+class CVornDoc;
+class CVornView;
+
+// Start-up actions posted to the main frame (wParam and lParam 0).
+#define WM_STARTUP_OPEN_LAST_PROJECT   (WM_USER + 101)
+#define WM_STARTUP_OPEN_PROJECT_DIALOG (WM_USER + 102)
+#define WM_STARTUP_NEW_PROJECT         (WM_USER + 103)
+#define WM_STARTUP_OPEN_FILE           (WM_USER + 104)
+
+class CVornApp : public CWinAppEx, public IEditorHost, public IApiErrorSink
+{
+public:
+    // GenAtStartupDo
+    enum StartupAction
+    {
+        STARTUP_EMPTY = 0,
+        STARTUP_LAST_PROJECT = 1,
+        STARTUP_EMPTY_DOCUMENT = 2,
+        STARTUP_OPEN_PROJECT_DIALOG = 3,
+        STARTUP_NEW_PROJECT_DIALOG = 4
+    };
+
+    CVornApp();
+    virtual ~CVornApp();
+
+    virtual BOOL InitInstance();
+    virtual int ExitInstance();
+
+    CMainFrame* GetMainFrame() const;
+    CMultiDocTemplate* GetDocTemplate() const { return m_pDocTemplate; }
+
+    // Documents
+    virtual CDocument* OpenDocumentFile(LPCTSTR lpszFileName);
+    // The view belongs to one of the open documents.
+    BOOL IsViewOpen(const CVornView* pView) const;
+    CVornView* FindViewOfProjectFile(const CProjectFileEntry* pEntry) const;
+    // Opens the entry's file (shown) and returns its view; NULL when that fails.
+    CVornView* OpenProjectFileView(CProjectFileEntry* pEntry);
+    // The entry's view, opened when needed, activated and focused; at the 0-based line
+    // when it is not negative.
+    CVornView* OpenProjectFileAtLine(CProjectFileEntry* pEntry, int nLine);
+    // The open document of that title (without regard to case) comes to the front;
+    // nValue -1 leaves the caret, else it is a 0-based line (bIsLine) or a position.
+    // FALSE when no open document has the title.
+    BOOL OpenPathAtLine(LPCTSTR pszTitle, int nValue, BOOL bIsLine);
+    int GetDocumentCount() const;
+    // The views of the open documents, in the template's order.
+    void GetOpenViews(CPtrArray& views) const;
+    void ClearJumpMarksInAllViews();
+    void ClearExecutionMarksInAllViews();
+    void ClearBreakpointMarksInAllViews();
+    void ApplyEditorOptionsToAllViews();
+    // Saves every modified open document that is a file of the project; TRUE when one
+    // was saved.
+    BOOL SaveModifiedProjectDocuments();
+
+    // Program folder and lists beside it
+    static CString GetProgramDirectory();
+    void LoadFunctionDefinitions();
+    void LoadUserWordLists();
+
+    // Debug-interface libraries
+    BOOL LoadDebugInterface50();
+    BOOL LoadDebugInterface51();
+    void FreeDebugInterface50();
+    void FreeDebugInterface51();
+
+    // "ERROR: API ..." message box for a failed system call, with the last error.
+    void ShowApiError(LPCTSTR pszName);
+    virtual void ShowApiError(LPCTSTR pszStep, DWORD dwError);
+
+    // IEditorHost
+    virtual CAppSettings& GetSettings() { return m_settings; }
+    virtual CString GetUserWords(int nClass);
+    virtual CProjectFileEntry* FindProjectFile(LPCTSTR pszPath);
+    virtual COutline& GetOutline() { return m_outline; }
+    virtual void RefreshNavigatorFile(CProjectFileEntry* pEntry);
+    virtual void RefreshMainTitle();
+    virtual void RefreshBreakpointsWindow();
+    virtual void AddRecentFile(LPCTSTR pszPath);
+    virtual void ForgetView(CVornView* pView);
+    virtual void RebuildToolsMenu();
+
+    // The settings and the outline of the function definitions and project files.
+    CAppSettings m_settings;
+    COutline m_outline;
+    CString m_strUserWords[USER_WORD_CLASSES];
+
+    // The raw command line without one leading and one trailing double quote.
+    static CString StripCommandLineQuotes(LPCTSTR pszCommandLine);
+
+protected:
+    // Start-up steps
+    BOOL LoadScintilla();
+    BOOL StartSocketsAndOle();
+    void LoadSettings();
+    void SetUpCommandProfile();
+    BOOL CreateDocTemplate();
+    BOOL CreateMainFrame();
+    void PostStartupAction();
+
+    afx_msg void OnFileOpen();
+    DECLARE_MESSAGE_MAP()
+
+    BOOL m_bStarted;            // start-up ran to its end: only then is anything saved
+    HMODULE m_hSciLexer;
+    HMODULE m_hDebugInt50;
+    HMODULE m_hDebugInt51;
+    CMultiDocTemplate* m_pDocTemplate;
+    CProfileSettingsStore m_settingsStore;
+
+private:
+    CVornView* ViewOf(CDocument* pDocument) const;
+    void ForEachOpenView(void (CVornView::*pfnOperation)());
+};
+
+// The application object of the running program.
+inline CVornApp* VornApp()
+{
+    return static_cast<CVornApp*>(AfxGetApp());
+}
+
+// The name of the command profile of the IDE's windows.
+extern const char kVornCommandProfile[];

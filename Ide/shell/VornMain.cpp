@@ -1,0 +1,4 @@
+// The IDE's program: its one application object.
+#include "CVornApp.h"
+
+CVornApp theApp;

@@ -1,0 +1,116 @@
+// Entry of the in-process tests of the IDE: a cold start of the real application (its
+// settings and layout removed first), the tests against its main frame, then the
+// IDE's own shut-down.
+#include "AppTestSupport.h"
+
+#include <shlwapi.h>
+
+CTestVornApp theApp;
+
+void PumpPending()
+{
+    MSG msg;
+    for (int nRound = 0; nRound < 3; nRound++)
+    {
+        while (::PeekMessage(&msg, NULL, 0, 0, PM_REMOVE))
+        {
+            if (msg.message == WM_QUIT)
+                continue;
+            if (!AfxGetThread()->PreTranslateMessage(&msg))
+            {
+                ::TranslateMessage(&msg);
+                ::DispatchMessage(&msg);
+            }
+        }
+        for (LONG lCount = 0; theApp.OnIdle(lCount); lCount++)
+        {
+        }
+    }
+}
+
+CCommandState QueryCommand(CCmdTarget* pTarget, UINT nID)
+{
+    struct CRecordingCmdUI : public CCmdUI
+    {
+        CCommandState state;
+        virtual void Enable(BOOL bOn)
+        {
+            state.bEnabled = bOn != FALSE;
+            m_bEnableChanged = TRUE;
+        }
+        virtual void SetCheck(int nCheck) { state.nCheck = nCheck; }
+        virtual void SetRadio(BOOL bOn) { state.nCheck = bOn ? 1 : 0; }
+        virtual void SetText(LPCTSTR lpszText) { state.text = lpszText; }
+    } ui;
+    ui.m_nID = nID;
+    ui.m_nIndexMax = 1;
+    // As a menu item asks: a command that nobody handles is disabled.
+    ui.state.bEnabled = true;
+    ui.DoUpdate(pTarget, TRUE);
+    return ui.state;
+}
+
+CString ApplicationRegistryPath()
+{
+    return CString("Software\\Ostrel Software\\") + theApp.m_pszAppName;
+}
+
+void DeleteApplicationRegistryKey()
+{
+    ::SHDeleteKeyA(HKEY_CURRENT_USER, ApplicationRegistryPath());
+}
+
+static void DumpValues(const CString& strPath, std::string& out)
+{
+    HKEY hKey = NULL;
+    if (::RegOpenKeyExA(HKEY_CURRENT_USER, strPath, 0, KEY_READ, &hKey) != ERROR_SUCCESS)
+        return;
+    char szName[512];
+    for (DWORD i = 0;; i++)
+    {
+        DWORD nName = sizeof(szName);
+        if (::RegEnumValueA(hKey, i, szName, &nName, NULL, NULL, NULL, NULL) != ERROR_SUCCESS)
+            break;
+        out += std::string(strPath) + "\\" + szName + "\n";
+    }
+    for (DWORD i = 0;; i++)
+    {
+        DWORD nName = sizeof(szName);
+        if (::RegEnumKeyExA(hKey, i, szName, &nName, NULL, NULL, NULL, NULL) != ERROR_SUCCESS)
+            break;
+        DumpValues(strPath + "\\" + szName, out);
+    }
+    ::RegCloseKey(hKey);
+}
+
+std::string DumpApplicationRegistryValues()
+{
+    std::string out;
+    DumpValues(ApplicationRegistryPath(), out);
+    return out;
+}
+
+int main(int argc, char** argv)
+{
+    ::testing::InitGoogleTest(&argc, argv);
+    // No command-line file: the test's own arguments are not the IDE's.
+    static char szNoArguments[] = "";
+    if (!AfxWinInit(::GetModuleHandle(NULL), NULL, szNoArguments, SW_SHOWNORMAL))
+        return 2;
+    DeleteApplicationRegistryKey();
+    if (!theApp.InitInstance())
+    {
+        printf("the IDE did not start\n");
+        return 3;
+    }
+    PumpPending();
+    const int nResult = RUN_ALL_TESTS();
+    if (theApp.m_pMainWnd != NULL && ::IsWindow(theApp.m_pMainWnd->m_hWnd))
+    {
+        theApp.m_answers.assign(32, IDNO);
+        theApp.m_pMainWnd->SendMessage(WM_CLOSE);
+    }
+    PumpPending();
+    theApp.ExitInstance();
+    return nResult;
+}

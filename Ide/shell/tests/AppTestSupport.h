@@ -1,0 +1,62 @@
+// The IDE's application in a test program: the real start-up and main frame, with the
+// message boxes answered by the test, and helpers to pump messages and to ask the
+// frame for the state of its commands.
+#pragma once
+
+#include "CMainFrame.h"
+#include "CVornApp.h"
+#include "CVornDoc.h"
+#include "CVornView.h"
+#include "VornTestFolder.h"
+
+#include <gtest/gtest.h>
+
+#include <deque>
+#include <string>
+#include <vector>
+
+class CTestVornApp : public CVornApp
+{
+public:
+    std::vector<std::string> m_prompts;
+    std::deque<int> m_answers;
+
+    virtual int DoMessageBox(LPCTSTR lpszPrompt, UINT, UINT)
+    {
+        m_prompts.push_back(lpszPrompt);
+        if (m_answers.empty())
+            return IDOK;
+        const int nAnswer = m_answers.front();
+        m_answers.pop_front();
+        return nAnswer;
+    }
+
+    void SetAlreadyRunning(BOOL bRunning)
+    {
+        m_bAlreadyRunning = bRunning;
+        m_settings.SetSecondInstance(bRunning);
+    }
+    // A new main frame after the last one was closed.
+    BOOL RecreateMainFrame() { return CreateMainFrame(); }
+};
+
+extern CTestVornApp theApp;
+
+// Handles every message waiting in the queue, then runs the idle updates.
+void PumpPending();
+
+// What the frame's update handlers say about one command, as a menu item asks.
+struct CCommandState
+{
+    bool bEnabled = false;
+    int nCheck = -1;      // -1: not set
+    std::string text;     // empty: not set
+};
+CCommandState QueryCommand(CCmdTarget* pTarget, UINT nID);
+
+// The registry key of this program's settings (HKCU\Software\Ostrel Software\<name>).
+CString ApplicationRegistryPath();
+void DeleteApplicationRegistryKey();
+// Every value under the application's key, as "key\\name" lines; keys without values
+// do not show.
+std::string DumpApplicationRegistryValues();

@@ -1,0 +1,540 @@
+// The main frame of the real application: its bars, sheets and panes, the update
+// rules of its commands against the frame's state, the Output pane's jump, and closing
+// the project and the window.
+#include "AppTestSupport.h"
+
+#include "CExtCommandManagerHolder.h"
+#include "CExtPaintManagerHolder.h"
+#include "CExtPaintManagerOffice2003.h"
+#include "CProjectFileEntry.h"
+#include "COutputView.h"
+#include "LuaEditorSetup.h"
+#include "resource.h"
+
+#include <SciLexer.h>
+
+namespace
+{
+CMainFrame* Frame()
+{
+    return theApp.GetMainFrame();
+}
+
+std::vector<std::string> PageTitles(CPropertySheet* pSheet)
+{
+    std::vector<std::string> titles;
+    CTabCtrl* pTabs = pSheet->GetTabControl();
+    for (int i = 0; i < pTabs->GetItemCount(); i++)
+    {
+        char szText[128] = "";
+        TCITEM item = {};
+        item.mask = TCIF_TEXT;
+        item.pszText = szText;
+        item.cchTextMax = sizeof(szText);
+        pTabs->GetItem(i, &item);
+        titles.push_back(szText);
+    }
+    return titles;
+}
+
+CPropertySheet* SheetOfBar(UINT nBarID)
+{
+    CWnd* pChild = Frame()->GetBar(nBarID).GetWindow(GW_CHILD);
+    return dynamic_cast<CPropertySheet*>(pChild);
+}
+
+void Command(UINT nID)
+{
+    Frame()->SendMessage(WM_COMMAND, nID);
+    PumpPending();
+}
+
+bool Enabled(UINT nID)
+{
+    return QueryCommand(Frame(), nID).bEnabled;
+}
+} // namespace
+
+// A project in a fresh folder, opened in the frame, with Lua files on disk; closed
+// again (discarding its documents) after the test.
+class FrameWithProject : public ::testing::Test
+{
+protected:
+    CTestFolder m_folder;
+
+    void SetUp() override
+    {
+        ASSERT_TRUE(Frame() != NULL);
+        theApp.m_prompts.clear();
+        theApp.m_answers.clear();
+        ASSERT_TRUE(Project().Create(m_folder.Path(), "demo"));
+    }
+    void TearDown() override
+    {
+        theApp.m_answers.assign(16, IDNO);
+        if (Frame() != NULL)
+        {
+            Frame()->OnCloseProject();
+            Project().Discard();
+        }
+        theApp.CloseAllDocuments(FALSE);
+        PumpPending();
+    }
+    CProject& Project() { return Frame()->GetProject(); }
+    CProjectFileEntry* AddLuaFile(LPCTSTR pszName, const std::string& text = "local x = 1\nprint(x)\nreturn x\n")
+    {
+        WriteTestFile(m_folder / pszName, text);
+        return Project().AddFile(m_folder / pszName, "");
+    }
+    CVornView* Open(LPCTSTR pszName)
+    {
+        CVornDoc* pDoc = dynamic_cast<CVornDoc*>(theApp.OpenDocumentFile(m_folder / pszName));
+        PumpPending();
+        return pDoc != NULL ? pDoc->GetView() : NULL;
+    }
+};
+
+TEST(MainFrame, HasItsBarsSheetsAndPanes)
+{
+    CMainFrame* pFrame = Frame();
+    ASSERT_TRUE(pFrame != NULL);
+    struct
+    {
+        UINT nID;
+        const char* pszCaption;
+    } const kBars[] = { { ID_VIEW_PROJECT_EXPLORER, "Project Explorer" }, { ID_VIEW_OUTPUT, "Output" },
+                        { ID_VIEW_BREAKPOINTS, "Breakpoints" }, { ID_VIEW_VARIABLES, "Variables" },
+                        { ID_VIEW_CALL_STACK, "Call Stack" } };
+    for (const auto& bar : kBars)
+    {
+        CControlBar* pBar = pFrame->GetControlBar(bar.nID);
+        ASSERT_TRUE(pBar != NULL) << bar.pszCaption;
+        EXPECT_EQ(g_CommandManagerHolder->GetCommandCaption(pFrame->m_hWnd, bar.nID), bar.pszCaption);
+    }
+
+    CPropertySheet* pExplorer = SheetOfBar(ID_VIEW_PROJECT_EXPLORER);
+    CPropertySheet* pOutput = SheetOfBar(ID_VIEW_OUTPUT);
+    CPropertySheet* pVariables = SheetOfBar(ID_VIEW_VARIABLES);
+    ASSERT_TRUE(pExplorer != NULL && pOutput != NULL && pVariables != NULL);
+    EXPECT_EQ(PageTitles(pExplorer), (std::vector<std::string>{ "Code Navigator", "Files" }));
+    EXPECT_EQ(PageTitles(pOutput), (std::vector<std::string>{ "Output", "Debug", "Find In Files", "Find In Files 2" }));
+    EXPECT_EQ(PageTitles(pVariables), (std::vector<std::string>{ "Locals", "Globals", "Watches" }));
+    // Every page window exists, and the first page of each sheet shows.
+    for (CPropertySheet* pSheet : { pExplorer, pOutput, pVariables })
+    {
+        EXPECT_EQ(pSheet->GetActiveIndex(), 0);
+        for (int i = 0; i < pSheet->GetPageCount(); i++)
+            EXPECT_TRUE(pSheet->GetPage(i)->GetSafeHwnd() != NULL);
+        // The selector is one row of flat buttons with separators.
+        const DWORD dwStyle = pSheet->GetTabControl()->GetStyle();
+        EXPECT_TRUE((dwStyle & (TCS_BUTTONS | TCS_FLATBUTTONS)) == (TCS_BUTTONS | TCS_FLATBUTTONS));
+        EXPECT_FALSE(dwStyle & TCS_MULTILINE);
+        EXPECT_TRUE(pSheet->GetTabControl()->SendMessage(TCM_GETEXTENDEDSTYLE) & TCS_EX_FLATSEPARATORS);
+        EXPECT_FALSE(pSheet->GetStyle() & (WS_BORDER | WS_DLGFRAME | WS_THICKFRAME));
+    }
+    EXPECT_TRUE(pFrame->GetOutputCtrl() == pFrame->GetOutputPage().GetCtrl());
+    ASSERT_TRUE(pFrame->GetOutputCtrl() != NULL);
+
+    // The hidden Lua control never shows.
+    CWnd* pTemp = pFrame->GetDlgItem(IDC_TEMP_SCINTILLA);
+    ASSERT_TRUE(pTemp != NULL);
+    EXPECT_FALSE(pTemp->IsWindowVisible());
+
+    // Five status panes: message, caret, and the three key states.
+    CStatusBar* pStatus = dynamic_cast<CStatusBar*>(pFrame->GetControlBar(AFX_IDW_STATUS_BAR));
+    ASSERT_TRUE(pStatus != NULL);
+    EXPECT_EQ(pStatus->CommandToIndex(ID_INDICATOR_CARET), 1);
+    EXPECT_EQ(pStatus->CommandToIndex(ID_INDICATOR_SCRL), 4);
+
+    // The File Hotlist button drops down its menu with the fixed items.
+    CMenu* pHotlist = pFrame->GetHotlistMenu();
+    ASSERT_TRUE(pHotlist != NULL);
+    ASSERT_EQ(pHotlist->GetMenuItemCount(), 3u);
+    EXPECT_EQ(pHotlist->GetMenuItemID(1), (UINT)ID_HOTLIST_ADD_REMOVE);
+    EXPECT_EQ(pHotlist->GetMenuItemID(2), (UINT)ID_HOTLIST_MANAGE);
+}
+
+TEST(MainFrame, ColdStartDocksTheBarsByDefault)
+{
+    CMainFrame* pFrame = Frame();
+    // The layout tests of the program itself start with no saved layout, as here.
+    EXPECT_EQ(pFrame->GetBar(ID_VIEW_PROJECT_EXPLORER).GetDockBarID(), (UINT)AFX_IDW_DOCKBAR_LEFT);
+    EXPECT_EQ(pFrame->GetBar(ID_VIEW_OUTPUT).GetDockBarID(), (UINT)AFX_IDW_DOCKBAR_BOTTOM);
+    EXPECT_EQ(pFrame->GetBar(ID_VIEW_BREAKPOINTS).GetDockBarID(), (UINT)AFX_IDW_DOCKBAR_BOTTOM);
+    EXPECT_EQ(pFrame->GetBar(ID_VIEW_VARIABLES).GetDockBarID(), (UINT)AFX_IDW_DOCKBAR_TOP);
+    EXPECT_EQ(pFrame->GetBar(ID_VIEW_CALL_STACK).GetDockBarID(), (UINT)AFX_IDW_DOCKBAR_TOP);
+    EXPECT_TRUE(pFrame->GetBar(ID_VIEW_PROJECT_EXPLORER).IsVisible());
+    EXPECT_TRUE(pFrame->GetBar(ID_VIEW_OUTPUT).IsVisible());
+    // The debugger's windows wait for a debug session.
+    EXPECT_FALSE(pFrame->GetBar(ID_VIEW_BREAKPOINTS).IsVisible());
+    EXPECT_FALSE(pFrame->GetBar(ID_VIEW_VARIABLES).IsVisible());
+    EXPECT_FALSE(pFrame->GetBar(ID_VIEW_CALL_STACK).IsVisible());
+    // The window takes most of the work area, centred.
+    CRect rcWork, rcFrame;
+    ::SystemParametersInfoA(SPI_GETWORKAREA, 0, &rcWork, 0);
+    pFrame->GetWindowRect(&rcFrame);
+    EXPECT_EQ(rcFrame.Width(), rcWork.Width() * 17 / 20);
+    EXPECT_EQ(rcFrame.Height(), rcWork.Height() * 17 / 20);
+    EXPECT_EQ(rcFrame.CenterPoint().x / 4, rcWork.CenterPoint().x / 4);
+}
+
+TEST(MainFrame, BarCommandsToggleTheirBarsWithACheckMark)
+{
+    EXPECT_EQ(QueryCommand(Frame(), ID_VIEW_OUTPUT).nCheck, 1);
+    Command(ID_VIEW_OUTPUT);
+    EXPECT_FALSE(Frame()->GetBar(ID_VIEW_OUTPUT).IsVisible());
+    EXPECT_EQ(QueryCommand(Frame(), ID_VIEW_OUTPUT).nCheck, 0);
+    Command(ID_VIEW_OUTPUT);
+    EXPECT_TRUE(Frame()->GetBar(ID_VIEW_OUTPUT).IsVisible());
+    EXPECT_EQ(QueryCommand(Frame(), ID_VIEW_OUTPUT).nCheck, 1);
+
+    EXPECT_EQ(QueryCommand(Frame(), ID_VIEW_CALL_STACK).nCheck, 0);
+    Command(ID_VIEW_CALL_STACK);
+    EXPECT_TRUE(Frame()->GetBar(ID_VIEW_CALL_STACK).IsVisible());
+    Command(ID_VIEW_CALL_STACK);
+    EXPECT_FALSE(Frame()->GetBar(ID_VIEW_CALL_STACK).IsVisible());
+}
+
+TEST(MainFrame, CommandsWithoutTheirWorkAreNeverOffered)
+{
+    // Commands whose work is not part of this program yet stay disabled in any state.
+    const UINT kLater[] = { ID_DEBUG_START, ID_FIND_FIND, ID_FIND_NEXT, ID_GOTO_TABLE, ID_EDIT_PREFERENCES,
+                            ID_FILE_PRINT_OPTIONS, ID_FILE_ADVANCED_SAVE_OPTIONS, ID_SNIPPET_MANAGER,
+                            ID_TOOLS_EXTERNAL_TOOLS, ID_HELP_VORN_HELP, ID_WATCHES_ADD, ID_FILE_NEW_PROJECT };
+    for (UINT nID : kLater)
+        EXPECT_FALSE(Enabled(nID)) << nID;
+    // An idle debug session offers none of its commands.
+    for (UINT nID : { ID_DEBUG_STOP, ID_DEBUG_BREAK, ID_DEBUG_STEP_INTO, ID_DEBUG_STEP_OVER, ID_DEBUG_STEP_OUT,
+                      ID_GLOBALS_REFRESH })
+        EXPECT_FALSE(Enabled(nID)) << nID;
+    // The three numbered ranges are always offered.
+    for (UINT nID : { ID_OPEN_WINDOW_FIRST, ID_OPEN_WINDOW_LAST, ID_EXTERNAL_TOOL_FIRST, ID_HOTLIST_ENTRY_LAST })
+        EXPECT_TRUE(Enabled(nID)) << nID;
+    // Always there: the bars, the hotlist button and the web links.
+    for (UINT nID : { ID_VIEW_PROJECT_EXPLORER, ID_FILE_HOTLIST, ID_HELP_VORN_HOME_PAGE, ID_HELP_CONTACT_AUTHOR })
+        EXPECT_TRUE(Enabled(nID)) << nID;
+}
+
+TEST_F(FrameWithProject, ProjectCommandsFollowTheProjectsState)
+{
+    // An empty project: closing, cleaning and running are offered, building is not.
+    EXPECT_TRUE(Enabled(ID_FILE_CLOSE_PROJECT));
+    EXPECT_TRUE(Enabled(ID_BUILD_CLEAN));
+    EXPECT_TRUE(Enabled(ID_BUILD_EXECUTE));
+    EXPECT_TRUE(Enabled(ID_PROJECT_BACKUP));
+    EXPECT_FALSE(Enabled(ID_BUILD_BUILD));
+    EXPECT_FALSE(Enabled(ID_BUILD_REBUILD));
+    EXPECT_TRUE(Enabled(ID_FILE_SAVE_PROJECT)); // a new project is modified
+    ASSERT_TRUE(Project().Save());
+    EXPECT_FALSE(Enabled(ID_FILE_SAVE_PROJECT));
+
+    CProjectFileEntry* pEntry = AddLuaFile("main.lua");
+    EXPECT_TRUE(Enabled(ID_BUILD_BUILD));
+    EXPECT_TRUE(Enabled(ID_BUILD_REBUILD));
+    EXPECT_TRUE(Enabled(ID_FILE_SAVE_PROJECT));
+    // Compile needs the active editor to show a file of the project.
+    EXPECT_FALSE(Enabled(ID_BUILD_COMPILE));
+    ASSERT_TRUE(Open("main.lua") != NULL);
+    EXPECT_TRUE(Enabled(ID_BUILD_COMPILE));
+    EXPECT_TRUE(Enabled(ID_FILE_SAVE_ALL));
+
+    // "Enable All Breakpoints" only when there are breakpoints and none is enabled.
+    EXPECT_EQ(QueryCommand(Frame(), ID_DEBUG_DISABLE_ALL_BREAKPOINTS).text, "Disable All Breakpoints");
+    pEntry->AddBreakpoint(2);
+    EXPECT_EQ(QueryCommand(Frame(), ID_DEBUG_DISABLE_ALL_BREAKPOINTS).text, "Disable All Breakpoints");
+    Command(ID_DEBUG_DISABLE_ALL_BREAKPOINTS);
+    EXPECT_TRUE(Project().AreAllBreakpointsDisabled());
+    EXPECT_EQ(QueryCommand(Frame(), ID_DEBUG_DISABLE_ALL_BREAKPOINTS).text, "Enable All Breakpoints");
+    Command(ID_DEBUG_DISABLE_ALL_BREAKPOINTS);
+    EXPECT_FALSE(Project().AreAllBreakpointsDisabled());
+
+    EXPECT_FALSE(Enabled(ID_WATCHES_DELETE_ALL));
+    Project().AddWatch("player.health");
+    EXPECT_TRUE(Enabled(ID_WATCHES_DELETE_ALL));
+    Command(ID_WATCHES_DELETE_ALL);
+    EXPECT_EQ(Project().GetWatchCount(), 0);
+
+    ASSERT_TRUE(Frame()->OnCloseProject());
+    for (UINT nID : { ID_FILE_CLOSE_PROJECT, ID_BUILD_CLEAN, ID_BUILD_BUILD, ID_BUILD_COMPILE, ID_FILE_SAVE_PROJECT,
+                      ID_DEBUG_CLEAR_ALL_BREAKPOINTS, ID_DEBUG_DISABLE_ALL_BREAKPOINTS })
+        EXPECT_FALSE(Enabled(nID)) << nID;
+}
+
+TEST_F(FrameWithProject, ClearAllBreakpointsEmptiesEveryFileAndEditor)
+{
+    CProjectFileEntry* pEntry = AddLuaFile("main.lua");
+    pEntry->AddBreakpoint(1);
+    pEntry->AddBreakpoint(3);
+    AddLuaFile("other.lua")->AddBreakpoint(2);
+    CVornView* pView = Open("main.lua");
+    ASSERT_TRUE(pView != NULL);
+    ASSERT_TRUE(pView->GetCtrl().MarkerGet(2) & (1 << MARKER_BREAKPOINT));
+    Command(ID_DEBUG_CLEAR_ALL_BREAKPOINTS);
+    EXPECT_EQ(Project().GetBreakpointCount(), 0);
+    EXPECT_EQ(pView->GetCtrl().MarkerNext(0, 1 << MARKER_BREAKPOINT), -1);
+}
+
+TEST_F(FrameWithProject, OutputDoubleClickOpensTheFileAtTheLine)
+{
+    AddLuaFile("main.lua", "local a = 1\nlocal b = 2\nx = = 3\nreturn a\n");
+    CScintillaCtrl& output = *Frame()->GetOutputCtrl();
+    output.ClearAll();
+    const CString strPath = m_folder / "main.lua";
+    const CString strOther = m_folder / "elsewhere.lua";
+    output.AppendText("Compiling...\n", TRUE, FALSE);
+    output.AppendText(CString("luac51.exe: ") + strOther + ":1: unexpected symbol\n", TRUE, FALSE);
+    output.AppendText(CString("luac51.exe: ") + strPath + ":3: unexpected symbol near '='\n", TRUE, FALSE);
+    output.AppendText("\n", TRUE, FALSE);
+
+    COutputView* pOutputView = dynamic_cast<COutputView*>(Frame()->GetOutputPage().GetView());
+    ASSERT_TRUE(pOutputView != NULL);
+    auto DoubleClickLine = [&](int nLine) {
+        SCNotification notify = {};
+        notify.nmhdr.hwndFrom = output.m_hWnd;
+        notify.nmhdr.idFrom = 0;
+        notify.nmhdr.code = SCN_DOUBLECLICK;
+        notify.position = output.PositionFromLine(nLine) + 2;
+        notify.line = nLine;
+        pOutputView->SendMessage(WM_NOTIFY, 0, (LPARAM)&notify);
+        PumpPending();
+    };
+
+    // Not a message, a file outside the project, an empty line: nothing opens.
+    DoubleClickLine(0);
+    DoubleClickLine(1);
+    DoubleClickLine(3);
+    EXPECT_EQ(theApp.GetDocumentCount(), 0);
+
+    DoubleClickLine(2);
+    ASSERT_EQ(theApp.GetDocumentCount(), 1);
+    CVornView* pView = theApp.FindViewOfProjectFile(Project().FindFileByName("main.lua"));
+    ASSERT_TRUE(pView != NULL);
+    EXPECT_EQ(pView->GetCtrl().LineFromPosition(pView->GetCtrl().GetCurrentPos()), 2);
+    EXPECT_TRUE(pView->GetCtrl().MarkerGet(2) & (1 << MARKER_JUMP_LINE));
+    // The message's line is selected in the output.
+    EXPECT_EQ(output.GetSelectionStart(), output.PositionFromLine(2));
+    EXPECT_EQ(output.GetSelectionEnd(), output.GetLineEndPosition(2));
+
+    // A second jump moves the one jump mark.
+    output.AppendText(CString("luac51.exe: ") + strPath + ":1: again\n", TRUE, FALSE);
+    DoubleClickLine(4);
+    EXPECT_EQ(theApp.GetDocumentCount(), 1);
+    EXPECT_EQ(pView->GetCtrl().MarkerNext(0, 1 << MARKER_JUMP_LINE), 0);
+    EXPECT_EQ(pView->GetCtrl().MarkerNext(1, 1 << MARKER_JUMP_LINE), -1);
+}
+
+TEST_F(FrameWithProject, OutputAppendedWhileTheUserLooksElsewhereGoesToTheEnd)
+{
+    COutputPage& page = Frame()->GetOutputPage();
+    page.Clear();
+    page.AppendText("first line\n");
+    page.AppendText("second line\n");
+    // The user clicks into the first line; the next report still goes after the last.
+    page.GetCtrl()->GotoPos(3);
+    page.AppendText("third line\n");
+    std::vector<char> text((size_t)page.GetCtrl()->GetLength() + 1);
+    page.GetCtrl()->Call(SCI_GETTEXT, text.size(), (LPARAM)text.data());
+    EXPECT_STREQ(text.data(), "first line\nsecond line\nthird line\n");
+}
+
+TEST_F(FrameWithProject, ClosingTheProjectStopsWhenTheUserKeepsADocument)
+{
+    AddLuaFile("main.lua");
+    CVornView* pView = Open("main.lua");
+    ASSERT_TRUE(pView != NULL);
+    pView->GetCtrl().InsertText(0, "-- changed\n");
+    ASSERT_TRUE(pView->GetDocument()->IsModified());
+
+    theApp.m_answers = { IDCANCEL };
+    EXPECT_FALSE(Frame()->OnCloseProject());
+    EXPECT_TRUE(Project().IsOpen());
+    EXPECT_TRUE(theApp.IsViewOpen(pView));
+    EXPECT_TRUE(Project().FindFileByName("main.lua") != NULL);
+
+    theApp.m_answers = { IDNO };
+    EXPECT_TRUE(Frame()->OnCloseProject());
+    EXPECT_FALSE(Project().IsOpen());
+    EXPECT_EQ(theApp.GetDocumentCount(), 0);
+    // Discarded, as the user chose.
+    EXPECT_EQ(ReadTestFile(m_folder / "main.lua"), "local x = 1\nprint(x)\nreturn x\n");
+}
+
+TEST_F(FrameWithProject, OpenWindowEntriesFollowTheSortedTitles)
+{
+    AddLuaFile("beta.lua");
+    AddLuaFile("alpha.lua");
+    ASSERT_TRUE(Open("beta.lua") != NULL);
+    ASSERT_TRUE(Open("alpha.lua") != NULL);
+    Command(ID_OPEN_WINDOW_FIRST + 1);
+    EXPECT_EQ(CMainFrame::GetActiveVornView()->GetDocument()->GetTitle(), "beta.lua");
+    Command(ID_OPEN_WINDOW_FIRST);
+    EXPECT_EQ(CMainFrame::GetActiveVornView()->GetDocument()->GetTitle(), "alpha.lua");
+    Command(ID_OPEN_WINDOW_FIRST + 7); // no such window: nothing changes
+    EXPECT_EQ(CMainFrame::GetActiveVornView()->GetDocument()->GetTitle(), "alpha.lua");
+}
+
+TEST_F(FrameWithProject, HotlistMenuListsTheProjectsHotlist)
+{
+    AddLuaFile("main.lua");
+    Project().AddToFileHotlist("main.lua");
+    Project().AddToFileHotlist("gone.lua");
+    Frame()->RebuildHotlistMenu();
+    CMenu* pMenu = Frame()->GetHotlistMenu();
+    ASSERT_EQ(pMenu->GetMenuItemCount(), 5u);
+    EXPECT_EQ(pMenu->GetMenuItemID(0), (UINT)ID_HOTLIST_ENTRY_FIRST);
+    EXPECT_EQ(pMenu->GetMenuItemID(1), (UINT)ID_HOTLIST_ENTRY_FIRST + 1);
+    EXPECT_EQ(pMenu->GetMenuItemID(3), (UINT)ID_HOTLIST_ADD_REMOVE);
+
+    // An entry whose file is not in the project is dropped after the message.
+    Command(ID_HOTLIST_ENTRY_FIRST + 1);
+    EXPECT_EQ(theApp.m_prompts, (std::vector<std::string>{ "File not found. It will be removed from the hotlist." }));
+    EXPECT_EQ(Project().GetFileHotlist().GetSize(), 1);
+    EXPECT_EQ(Frame()->GetHotlistMenu()->GetMenuItemCount(), 4u);
+    Command(ID_HOTLIST_ENTRY_FIRST);
+    EXPECT_EQ(theApp.GetDocumentCount(), 1);
+
+    Frame()->OnCloseProject();
+    EXPECT_EQ(Frame()->GetHotlistMenu()->GetMenuItemCount(), 3u);
+}
+
+TEST_F(FrameWithProject, ALuaFileOpensColouredWithLineNumbers)
+{
+    AddLuaFile("main.lua", "local function f() return 1 end\n-- done\n");
+    CVornView* pView = Open("main.lua");
+    ASSERT_TRUE(pView != NULL);
+    CScintillaCtrl& ctrl = pView->GetCtrl();
+    ctrl.Colourise(0, -1);
+    EXPECT_EQ(ctrl.GetStyleAt(0), SCE_LUA_WORD);
+    EXPECT_EQ(ctrl.GetStyleAt(ctrl.PositionFromLine(1)), SCE_LUA_COMMENTLINE);
+    EXPECT_GT(ctrl.Call(SCI_GETMARGINWIDTHN, MARGIN_LINE_NUMBERS), 0);
+    EXPECT_TRUE(CMainFrame::GetActiveVornView() == pView);
+    EXPECT_TRUE(Frame()->GetActiveEditorView() == pView);
+    // The recent files list has it first.
+    EXPECT_EQ(CString((*Frame()->GetRecentFiles())[0]).CompareNoCase(m_folder / "main.lua"), 0);
+}
+
+TEST(MainFrame, EachLookIsInstalledOnlyWhenAnotherOneShows)
+{
+    CMainFrame* pFrame = Frame();
+    pFrame->SetUIStyleOffice2003();
+    CExtPaintManager* pOffice = g_PaintManagerHolder.GetPaintManager();
+    EXPECT_TRUE(pOffice->IsKindOf(RUNTIME_CLASS(CExtPaintManagerOffice2003)));
+    pFrame->SetUIStyleOffice2003();
+    EXPECT_TRUE(g_PaintManagerHolder.GetPaintManager() == pOffice);
+
+    // The XP look is a new one even though the Office 2003 look derives from it.
+    pFrame->SetUIStyleXP();
+    CExtPaintManager* pXP = g_PaintManagerHolder.GetPaintManager();
+    EXPECT_TRUE(pXP->GetRuntimeClass() == RUNTIME_CLASS(CExtPaintManagerXP));
+    pFrame->SetUIStyleXP();
+    EXPECT_TRUE(g_PaintManagerHolder.GetPaintManager() == pXP);
+
+    pFrame->SetUIStyleClassic();
+    CExtPaintManager* pClassic = g_PaintManagerHolder.GetPaintManager();
+    EXPECT_TRUE(pClassic->GetRuntimeClass() == RUNTIME_CLASS(CExtPaintManager));
+    pFrame->SetUIStyleClassic();
+    EXPECT_TRUE(g_PaintManagerHolder.GetPaintManager() == pClassic);
+    pFrame->SetUIStyleOffice2003();
+    PumpPending();
+}
+
+TEST(MainFrame, RecentListsKeepTheNonEmptyEntriesMostRecentFirst)
+{
+    CAppSettings& settings = theApp.m_settings;
+    const CString strSaved[4] = { settings.m_strRecentFile[0], settings.m_strRecentFile[1],
+                                  settings.m_strRecentFile[2], settings.m_strRecentFile[3] };
+    settings.m_strRecentFile[0] = "C:\\a.lua";
+    settings.m_strRecentFile[1] = "";
+    settings.m_strRecentFile[2] = "C:\\c.lua";
+    settings.m_strRecentFile[3] = "";
+    Frame()->CreateRecentLists();
+    CRecentFileList& files = *Frame()->GetRecentFiles();
+    EXPECT_EQ(files[0], "C:\\a.lua");
+    EXPECT_EQ(files[1], "C:\\c.lua");
+    EXPECT_EQ(files[2], "");
+    EXPECT_EQ(QueryCommand(Frame(), ID_FILE_RECENT_FILE2).bEnabled, true);
+    const CCommandState empty = QueryCommand(Frame(), ID_FILE_RECENT_FILE3);
+    EXPECT_FALSE(empty.bEnabled);
+    EXPECT_EQ(empty.text, "Empty");
+    for (int i = 0; i < 4; i++)
+        settings.m_strRecentFile[i] = strSaved[i];
+    Frame()->CreateRecentLists();
+}
+
+TEST_F(FrameWithProject, ComingBackToTheIdeFocusesTheActiveEditor)
+{
+    AddLuaFile("main.lua");
+    CVornView* pView = Open("main.lua");
+    ASSERT_TRUE(pView != NULL);
+    Frame()->GetOutputPage().GetView()->SetFocus();
+    ASSERT_TRUE(::GetFocus() != pView->GetCtrl().m_hWnd);
+    Frame()->SendMessage(WM_ACTIVATEAPP, TRUE, 0);
+    PumpPending();
+    EXPECT_TRUE(::GetFocus() == pView->GetCtrl().m_hWnd);
+}
+
+// The window's close: the questions come first. Last in this file: the successful
+// close ends this frame, and a new one is made for what follows.
+TEST_F(FrameWithProject, CancellingTheCloseKeepsTheIdeAsItWas)
+{
+    AddLuaFile("main.lua");
+    CVornView* pView = Open("main.lua");
+    ASSERT_TRUE(pView != NULL);
+    pView->GetCtrl().InsertText(0, "-- changed\n");
+    Frame()->AddRecentFile(m_folder / "main.lua");
+    const HWND hFrame = Frame()->m_hWnd;
+
+    theApp.m_answers = { IDCANCEL };
+    Frame()->SendMessage(WM_CLOSE);
+    PumpPending();
+    ASSERT_TRUE(::IsWindow(hFrame));
+    EXPECT_TRUE(Project().IsOpen());
+    EXPECT_TRUE(theApp.IsViewOpen(pView));
+    ASSERT_TRUE(Frame()->GetRecentFiles() != NULL);
+    EXPECT_EQ(CString((*Frame()->GetRecentFiles())[0]).CompareNoCase(m_folder / "main.lua"), 0);
+
+    // Discarding: the project is saved and closed, the recent lists reach the settings.
+    theApp.m_answers = { IDNO };
+    Frame()->SendMessage(WM_CLOSE);
+    PumpPending();
+    EXPECT_FALSE(::IsWindow(hFrame));
+    EXPECT_EQ(theApp.m_settings.m_strRecentFile[0].CompareNoCase(m_folder / "main.lua"), 0);
+    EXPECT_TRUE(TestFileExists(m_folder / "demo.vpr"));
+    EXPECT_EQ(ReadTestFile(m_folder / "main.lua"), "local x = 1\nprint(x)\nreturn x\n");
+    EXPECT_EQ(theApp.m_prompts.size(), 2u); // each close asked once
+
+    ASSERT_TRUE(theApp.RecreateMainFrame());
+    Frame()->CreateRecentLists();
+    Frame()->ActivateFrame(SW_SHOWNORMAL);
+    PumpPending();
+}
+
+TEST(MainFrame, ASecondInstanceWritesNeitherLayoutNorSettings)
+{
+    DeleteApplicationRegistryKey();
+    theApp.SetAlreadyRunning(TRUE);
+    theApp.m_answers.assign(4, IDNO);
+    Frame()->SendMessage(WM_CLOSE);
+    PumpPending();
+    ASSERT_TRUE(Frame() == NULL);
+    theApp.m_settings.Save();
+    EXPECT_EQ(DumpApplicationRegistryValues(), "");
+
+    // The first instance writes both.
+    theApp.SetAlreadyRunning(FALSE);
+    ASSERT_TRUE(theApp.RecreateMainFrame());
+    Frame()->CreateRecentLists();
+    Frame()->ActivateFrame(SW_SHOWNORMAL);
+    PumpPending();
+    Frame()->SendMessage(WM_CLOSE);
+    PumpPending();
+    theApp.m_settings.Save();
+    const std::string values = DumpApplicationRegistryValues();
+    EXPECT_NE(values.find("\\Settings\\UIStyle\n"), std::string::npos) << values;
+    EXPECT_NE(values.find("\\ControlBar\\"), std::string::npos) << values;
+
+    ASSERT_TRUE(theApp.RecreateMainFrame());
+    Frame()->CreateRecentLists();
+    Frame()->ActivateFrame(SW_SHOWNORMAL);
+    PumpPending();
+}

@@ -1,0 +1,138 @@
+// The real Vorn.exe, started and closed as a user does: without its editing
+// component, on a cold start, a restart, a second instance and with a file to open.
+#include "VornProcess.h"
+#include "VornTestFolder.h"
+
+#include <afxres.h>
+
+#include "resource.h"
+
+#include <gtest/gtest.h>
+
+namespace
+{
+const char kExeName[] = "VornStartupTest.exe";
+
+class Startup : public ::testing::Test
+{
+protected:
+    CTestFolder m_folder;
+};
+
+bool IsVisible(HWND hFrame, UINT nBarID)
+{
+    HWND hBar = FindDescendant(hFrame, nBarID);
+    return hBar != NULL && ::IsWindowVisible(hBar);
+}
+} // namespace
+
+TEST_F(Startup, WithoutTheEditingComponentTheIdeSaysSoAndEnds)
+{
+    CVornProcess vorn(m_folder.Path(), kExeName, FALSE);
+    ASSERT_TRUE(vorn.IsInstalled());
+    vorn.DeleteRegistryKey();
+    ASSERT_TRUE(vorn.Start());
+    HWND hBox = vorn.WaitForMessageBox();
+    ASSERT_TRUE(hBox != NULL);
+    EXPECT_EQ(DialogText(hBox), "Scintilla DLL is not installed.");
+    ::PostMessageA(hBox, WM_COMMAND, IDOK, 0);
+    EXPECT_TRUE(vorn.WaitForExit());
+    // Nothing was written: no settings and no configuration file.
+    EXPECT_FALSE(RegistryKeyHasValues(vorn.GetRegistryPath()));
+    EXPECT_FALSE(TestFileExists(m_folder / "vorn.cfg"));
+}
+
+TEST_F(Startup, ColdStartLaysOutTheDefaultsAndARestartKeepsTheLayout)
+{
+    CVornProcess vorn(m_folder.Path(), kExeName);
+    ASSERT_TRUE(vorn.IsInstalled());
+    vorn.DeleteRegistryKey();
+    ASSERT_TRUE(vorn.Start());
+    HWND hFrame = vorn.WaitForMainWindow();
+    ASSERT_TRUE(hFrame != NULL);
+
+    // The default layout: Project Explorer along the left, Output along the bottom,
+    // the debugger's windows hidden until a session needs them.
+    CRect rcWork, rcFrame, rcClient;
+    ::SystemParametersInfoA(SPI_GETWORKAREA, 0, &rcWork, 0);
+    ::GetWindowRect(hFrame, &rcFrame);
+    EXPECT_EQ(rcFrame.Width(), rcWork.Width() * 17 / 20);
+    EXPECT_EQ(rcFrame.Height(), rcWork.Height() * 17 / 20);
+    ::GetClientRect(hFrame, &rcClient);
+    HWND hExplorer = FindDescendant(hFrame, ID_VIEW_PROJECT_EXPLORER);
+    HWND hOutput = FindDescendant(hFrame, ID_VIEW_OUTPUT);
+    ASSERT_TRUE(hExplorer != NULL && hOutput != NULL);
+    EXPECT_TRUE(::IsWindowVisible(hExplorer));
+    EXPECT_TRUE(::IsWindowVisible(hOutput));
+    const CRect rcExplorer = RectInClient(hExplorer, hFrame);
+    const CRect rcOutput = RectInClient(hOutput, hFrame);
+    EXPECT_LE(rcExplorer.left, 8);
+    EXPECT_GT(rcExplorer.Height(), rcClient.Height() / 2);
+    EXPECT_GE(rcOutput.left, rcExplorer.right - 8);
+    EXPECT_GT(rcOutput.top, rcClient.Height() / 2);
+    for (UINT nID : { ID_VIEW_BREAKPOINTS, ID_VIEW_VARIABLES, ID_VIEW_CALL_STACK })
+        EXPECT_FALSE(IsVisible(hFrame, nID)) << nID;
+    EXPECT_TRUE(FindDescendant(hFrame, AFX_IDW_TOOLBAR) != NULL);
+    EXPECT_TRUE(FindDescendant(hFrame, AFX_IDW_STATUS_BAR) != NULL);
+
+    // The user maximises the window and hides the Output bar, then quits.
+    ::ShowWindow(hFrame, SW_MAXIMIZE);
+    ::SendMessageA(hFrame, WM_COMMAND, ID_VIEW_OUTPUT, 0);
+    vorn.WaitIdle();
+    EXPECT_FALSE(::IsWindowVisible(hOutput));
+    ASSERT_TRUE(vorn.Close());
+
+    // The settings reach the registry and the configuration file, with their defaults.
+    const CString strSettings = vorn.GetRegistryPath() + "\\Settings";
+    for (LPCTSTR pszValue : { "UIStyle", "GenAtStartupDo", "EDTabSize", "RecentFile0", "FandCFont" })
+        EXPECT_TRUE(RegistryValueExists(strSettings, pszValue)) << pszValue;
+    EXPECT_TRUE(TestFileExists(m_folder / "vorn.cfg"));
+
+    // The next start shows the window maximized, without the Output bar.
+    ASSERT_TRUE(vorn.Start());
+    hFrame = vorn.WaitForMainWindow();
+    ASSERT_TRUE(hFrame != NULL);
+    EXPECT_TRUE(::IsZoomed(hFrame));
+    EXPECT_FALSE(IsVisible(hFrame, ID_VIEW_OUTPUT));
+    EXPECT_TRUE(IsVisible(hFrame, ID_VIEW_PROJECT_EXPLORER));
+    ASSERT_TRUE(vorn.Close());
+    vorn.DeleteRegistryKey();
+}
+
+TEST_F(Startup, ASecondInstanceWritesNoSettingsAndNoLayout)
+{
+    CVornProcess first(m_folder.Path(), kExeName);
+    ASSERT_TRUE(first.IsInstalled());
+    first.DeleteRegistryKey();
+    ASSERT_TRUE(first.Start());
+    ASSERT_TRUE(first.WaitForMainWindow() != NULL);
+
+    // A second start with no argument is a full instance of its own.
+    CVornProcess second(m_folder.Path(), kExeName);
+    ASSERT_TRUE(second.Start());
+    ASSERT_TRUE(second.WaitForMainWindow() != NULL);
+    ASSERT_TRUE(second.Close());
+    EXPECT_FALSE(RegistryKeyHasValues(second.GetRegistryPath()));
+    EXPECT_FALSE(TestFileExists(m_folder / "vorn.cfg"));
+
+    ASSERT_TRUE(first.Close());
+    EXPECT_TRUE(RegistryKeyHasValues(first.GetRegistryPath() + "\\Settings"));
+    first.DeleteRegistryKey();
+}
+
+TEST_F(Startup, TheFileNamedOnTheCommandLineOpens)
+{
+    CVornProcess vorn(m_folder.Path(), kExeName);
+    ASSERT_TRUE(vorn.IsInstalled());
+    vorn.DeleteRegistryKey();
+    WriteTestFile(m_folder / "hello world.lua", "print('hello')\n");
+    ASSERT_TRUE(vorn.Start("\"" + (m_folder / "hello world.lua") + "\""));
+    HWND hFrame = vorn.WaitForMainWindow();
+    ASSERT_TRUE(hFrame != NULL);
+    vorn.WaitIdle();
+    char szTitle[256] = "";
+    ::GetWindowTextA(hFrame, szTitle, sizeof(szTitle));
+    EXPECT_STREQ(szTitle, "Vorn 1.0.1 - hello world.lua");
+    ASSERT_TRUE(vorn.Close());
+    vorn.DeleteRegistryKey();
+}
