@@ -8,6 +8,7 @@
 #include "CVornDoc.h"
 #include "IEditorHost.h"
 #include "LuaEditorSetup.h"
+#include "resource.h"
 
 #include <SciLexer.h>
 
@@ -23,6 +24,8 @@ BEGIN_MESSAGE_MAP(CVornView, CView)
     ON_WM_CLOSE()
     ON_WM_DESTROY()
     ON_WM_TIMER()
+    ON_COMMAND_RANGE(ID_EXPORT_XML, ID_EXPORT_RTF, OnExport)
+    ON_UPDATE_COMMAND_UI_RANGE(ID_EXPORT_XML, ID_EXPORT_RTF, OnUpdateExport)
 END_MESSAGE_MAP()
 
 namespace

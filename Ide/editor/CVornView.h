@@ -135,5 +135,9 @@ protected:
     afx_msg void OnClose();
     afx_msg void OnDestroy();
     afx_msg void OnTimer(UINT_PTR nIDEvent);
+    // File > Export: asks for the file, runs the format's writer on the control and
+    // says so when it failed.
+    afx_msg void OnExport(UINT nID);
+    afx_msg void OnUpdateExport(CCmdUI* pCmdUI);
     DECLARE_MESSAGE_MAP()
 };

@@ -7,6 +7,8 @@
 
 #include <functional>
 
+#include <Scintilla.h>
+
 #include "CAppSettings.h"
 #include "IStyledText.h"
 
@@ -14,11 +16,9 @@ class CExportFile;
 
 namespace ExportSupport
 {
-enum
-{
-    NO_ENTRY = -1,
-    STYLE_DEFAULT = 32  // Scintilla's default style, the one the Default entry colours
-};
+// Styles without a Fonts and Colors entry. Scintilla's STYLE_DEFAULT (32) is the one
+// the Default entry colours.
+const int NO_ENTRY = -1;
 
 // What every writer does around its own work: opens the target (nothing else happens
 // when that fails), restyles the text, lets the writer write, and replaces the target

@@ -6,54 +6,6 @@
 
 namespace
 {
-// What the driver saw of the dialogs.
-struct CDialogLog
-{
-    std::string strProposedName;
-    std::string strQuestion;
-    bool bAsked = false;
-};
-
-// Plays one Save As: reads the proposed name, types the chosen one and presses Save;
-// when the dialog asks about replacing a file, answers nAnswer (IDYES or IDNO; No
-// then cancels the dialog). An empty name cancels at once.
-std::thread DriveSaveAs(CDialogLog& log, std::string strChosen, int nAnswer)
-{
-    const DWORD dwThreadId = ::GetCurrentThreadId();
-    return std::thread([&log, strChosen, nAnswer, dwThreadId] {
-        try
-        {
-            HWND hSave = DialogDriver::WaitForDialog(dwThreadId, {});
-            if (hSave == NULL)
-                return;
-            log.strProposedName = DialogDriver::GetFileNameField(hSave);
-            if (strChosen.empty())
-            {
-                DialogDriver::PressButton(hSave, IDCANCEL);
-                return;
-            }
-            DialogDriver::SetFileNameField(hSave, strChosen.c_str());
-            DialogDriver::PressButton(hSave, IDOK);
-            HWND hAsk = DialogDriver::WaitForDialog(dwThreadId, {hSave}, 3000);
-            if (hAsk != NULL)
-            {
-                log.bAsked = true;
-                log.strQuestion = DialogDriver::GetStaticTexts(hAsk);
-                DialogDriver::PressButton(hAsk, nAnswer);
-                DialogDriver::WaitUntilGone(hAsk);
-                if (nAnswer == IDNO)
-                    DialogDriver::PressButton(hSave, IDCANCEL);
-            }
-        }
-        catch (...)
-        {
-        }
-        // Whatever happened, the user-interface thread must come out of its dialogs.
-        ::Sleep(500);
-        DialogDriver::CancelAll(dwThreadId);
-    });
-}
-
 // Holds a file open without sharing, so that nothing can replace it.
 class CLockedFile
 {
@@ -111,8 +63,8 @@ TEST_F(EditorWindowTest, SaveAsAsksBeforeReplacingAFile)
     ASSERT_TRUE(pDoc != NULL);
 
     // No: nothing is written and the document keeps its name.
-    CDialogLog log;
-    std::thread driver = DriveSaveAs(log, (LPCTSTR)strOther, IDNO);
+    DialogDriver::CDialogLog log;
+    std::thread driver = DialogDriver::DriveSaveAs(log, (LPCTSTR)strOther, IDNO);
     EXPECT_FALSE(pDoc->DoSave(NULL));
     driver.join();
     EXPECT_TRUE(log.bAsked);
@@ -122,8 +74,8 @@ TEST_F(EditorWindowTest, SaveAsAsksBeforeReplacingAFile)
     EXPECT_EQ(pDoc->GetPathName(), m_folder / "mine.lua");
 
     // Yes: the file is replaced and the document takes its name.
-    CDialogLog yes;
-    driver = DriveSaveAs(yes, (LPCTSTR)strOther, IDYES);
+    DialogDriver::CDialogLog yes;
+    driver = DialogDriver::DriveSaveAs(yes, (LPCTSTR)strOther, IDYES);
     EXPECT_TRUE(pDoc->DoSave(NULL));
     driver.join();
     EXPECT_TRUE(yes.bAsked);
@@ -132,8 +84,8 @@ TEST_F(EditorWindowTest, SaveAsAsksBeforeReplacingAFile)
     EXPECT_EQ(CaptionOf(FrameOf(pDoc)), "other.lua");
 
     // A new name is taken without a question.
-    CDialogLog fresh;
-    driver = DriveSaveAs(fresh, (LPCTSTR)(m_folder / "fresh.lua"), IDYES);
+    DialogDriver::CDialogLog fresh;
+    driver = DialogDriver::DriveSaveAs(fresh, (LPCTSTR)(m_folder / "fresh.lua"), IDYES);
     EXPECT_TRUE(pDoc->DoSave(NULL));
     driver.join();
     EXPECT_FALSE(fresh.bAsked);
@@ -145,15 +97,15 @@ TEST_F(EditorWindowTest, ANeverSavedDocumentProposesItsTitleAsALuaFile)
     CVornDoc* pDoc = NewDocument();
     ASSERT_TRUE(pDoc != NULL);
     EXPECT_EQ(pDoc->GetTitle(), "Lua1");
-    CDialogLog log;
-    std::thread driver = DriveSaveAs(log, "", IDCANCEL);
+    DialogDriver::CDialogLog log;
+    std::thread driver = DialogDriver::DriveSaveAs(log, "", IDCANCEL);
     EXPECT_FALSE(pDoc->DoSave(NULL));
     driver.join();
     EXPECT_EQ(log.strProposedName, "Lua1.lua");
 
     pDoc->SetTitle("scratch:2");
-    CDialogLog cut;
-    driver = DriveSaveAs(cut, "", IDCANCEL);
+    DialogDriver::CDialogLog cut;
+    driver = DialogDriver::DriveSaveAs(cut, "", IDCANCEL);
     EXPECT_FALSE(pDoc->DoSave(NULL));
     driver.join();
     EXPECT_EQ(cut.strProposedName, "scratch.lua");
@@ -183,10 +135,10 @@ TEST_F(EditorWindowTest, AFailedSaveKeepsTheOldFileAndTheEdits)
     // Save As over a file that cannot be replaced: the user agreed to replace it, the
     // save fails, and the file is still there as it was.
     const CString strOther = WriteFile("other.lua", "-- other\n");
-    CDialogLog log;
+    DialogDriver::CDialogLog log;
     {
         CLockedFile lock(strOther);
-        std::thread driver = DriveSaveAs(log, (LPCTSTR)strOther, IDYES);
+        std::thread driver = DialogDriver::DriveSaveAs(log, (LPCTSTR)strOther, IDYES);
         EXPECT_FALSE(pDoc->DoSave(NULL));
         driver.join();
     }

@@ -193,6 +193,43 @@ void CancelAll(DWORD dwThreadId)
 {
     ::EnumThreadWindows(dwThreadId, CancelDialog, 0);
 }
+
+std::thread DriveSaveAs(CDialogLog& log, std::string strChosen, int nAnswer)
+{
+    const DWORD dwThreadId = ::GetCurrentThreadId();
+    return std::thread([&log, strChosen, nAnswer, dwThreadId] {
+        try
+        {
+            HWND hSave = DialogDriver::WaitForDialog(dwThreadId, {});
+            if (hSave == NULL)
+                return;
+            log.strProposedName = DialogDriver::GetFileNameField(hSave);
+            if (strChosen.empty())
+            {
+                DialogDriver::PressButton(hSave, IDCANCEL);
+                return;
+            }
+            DialogDriver::SetFileNameField(hSave, strChosen.c_str());
+            DialogDriver::PressButton(hSave, IDOK);
+            HWND hAsk = DialogDriver::WaitForDialog(dwThreadId, {hSave}, 3000);
+            if (hAsk != NULL)
+            {
+                log.bAsked = true;
+                log.strQuestion = DialogDriver::GetStaticTexts(hAsk);
+                DialogDriver::PressButton(hAsk, nAnswer);
+                DialogDriver::WaitUntilGone(hAsk);
+                if (nAnswer == IDNO)
+                    DialogDriver::PressButton(hSave, IDCANCEL);
+            }
+        }
+        catch (...)
+        {
+        }
+        // Whatever happened, the user-interface thread must come out of its dialogs.
+        ::Sleep(500);
+        DialogDriver::CancelAll(dwThreadId);
+    });
+}
 } // namespace DialogDriver
 
 int main(int argc, char** argv)

@@ -14,6 +14,7 @@
 #include "VornTestFolder.h"
 
 #include <functional>
+#include <thread>
 #include <string>
 #include <vector>
 
@@ -76,4 +77,18 @@ void PressButton(HWND hDlg, int nID);
 // Cancels every dialog of the thread, so that a driver that lost its way never leaves
 // the user-interface thread in a modal loop.
 void CancelAll(DWORD dwThreadId);
+
+// What the driver saw of the dialogs.
+struct CDialogLog
+{
+    std::string strProposedName;
+    std::string strQuestion;
+    bool bAsked = false;
+};
+
+// Plays one save dialog of the calling thread from a second thread: reads the
+// proposed name, types the chosen one and presses Save; when the dialog asks about
+// replacing a file, answers nAnswer (IDYES or IDNO; No then cancels the dialog). An
+// empty name cancels at once.
+std::thread DriveSaveAs(CDialogLog& log, std::string strChosen, int nAnswer);
 }
