@@ -237,3 +237,16 @@
 #define ID_EXTERNAL_TOOL_LAST           35131
 #define ID_HOTLIST_ENTRY_FIRST          35132
 #define ID_HOTLIST_ENTRY_LAST           35232
+
+// The window manager: the open-file tabs' menu, the window list and the Full Screen bar.
+#define IDD_WINDOW_LIST                 159
+#define IDR_FULL_SCREEN                 160
+#define IDR_FILE_TABS                   162
+#define IDC_WINDOW_LIST_ACTIVATE        1097
+#define IDC_WINDOW_LIST_CLOSE           1098
+#define IDC_WINDOW_LIST_SAVE            1099
+#define IDC_WINDOW_LIST_TILE_HORZ       1100
+#define IDC_WINDOW_LIST_MINIMIZE        1101
+#define IDC_WINDOW_LIST_CASCADE         1102
+#define IDC_WINDOW_LIST_TILE_VERT       1103
+#define IDC_WINDOW_LIST                 1104

@@ -22,6 +22,7 @@
 #include "CFindInFilesPage2.h"
 #include "CGlobalVariablesPage.h"
 #include "CLocalVariablesPage.h"
+#include "CMDIClientWnd.h"
 #include "COutputPage.h"
 #include "CProject.h"
 #include "CProjectOutline.h"
@@ -72,6 +73,7 @@ public:
 
     // Panes
     CExtControlBar& GetBar(UINT nBarID);
+    CMDIClientWnd& GetMDIClient() { return m_wndMDIClient; }
     COutputPage& GetOutputPage() { return m_pageOutput; }
     CDebugPage& GetDebugPage() { return m_pageDebug; }
     CScintillaCtrl* GetOutputCtrl() const { return m_pOutputCtrl; }
@@ -105,6 +107,8 @@ public:
     CMenu* GetHotlistMenu();
     // Command 35000 + n: the n-th open document by title.
     void ActivateOpenWindowEntry(UINT nID);
+    // The titles of the open documents in the order the 35000 + n commands number them.
+    void GetSortedDocumentTitles(CStringArray& titles);
     // Command 35132 + n: the n-th file of the project's hotlist.
     void OpenHotlistFile(int nIndex);
 
@@ -201,6 +205,7 @@ protected:
 
     // Members, in the order they are made
     CExtMenuControlBar m_wndMenuBar;
+    CMDIClientWnd m_wndMDIClient;        // owns the open-file tabs bar
     WINDOWPLACEMENT m_wpStored;          // the saved layout's frame placement until shown
     CExtToolControlBar m_wndToolBar;
     CExtStatusControlBar m_wndStatusBar;

@@ -126,6 +126,9 @@ BOOL CMainFrame::OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO*
         }
         return TRUE;
     }
+    // The window commands belong to the MDI client.
+    if (m_wndMDIClient.m_hWnd != NULL && m_wndMDIClient.OnCmdMsg(nID, nCode, pExtra, pHandlerInfo))
+        return TRUE;
     return CMDIFrameWnd::OnCmdMsg(nID, nCode, pExtra, pHandlerInfo);
 }
 
