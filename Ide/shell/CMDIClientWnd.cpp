@@ -645,7 +645,17 @@ BOOL CMDIClientWnd::CreateFullScreenToolBar()
     CSize sizeButton = rcButton.Size();
     if (sizeButton.cx <= 0 || sizeButton.cy <= 0)
         sizeButton = m_pFullScreenBar->GetButtonDefaultSize();
-    m_pFullScreenBar->FloatAt(::GetSystemMetrics(SM_CXSCREEN) - 3 * sizeButton.cx, 3 * sizeButton.cy);
+    const int cxScreen = ::GetSystemMetrics(SM_CXSCREEN);
+    m_pFullScreenBar->FloatAt(cxScreen - 3 * sizeButton.cx, 3 * sizeButton.cy);
+    // A floating frame wider than three buttons (its caption) stays on the screen.
+    CFrameWnd* pMiniFrame = m_pFullScreenBar->GetParentFrame();
+    CRect rcMiniFrame;
+    if (pMiniFrame != NULL && pMiniFrame != m_pMainFrame)
+    {
+        pMiniFrame->GetWindowRect(&rcMiniFrame);
+        if (rcMiniFrame.right > cxScreen)
+            m_pFullScreenBar->FloatAt(cxScreen - rcMiniFrame.Width(), rcMiniFrame.top);
+    }
     return TRUE;
 }
 

@@ -5,6 +5,7 @@
 #include "CExtPaintManagerHolder.h"
 #include "CExtPaintManagerOffice2003.h"
 #include "CExtPaintManagerXP.h"
+#include "CFileTabCtrl.h"
 #include "CFilesTreeView.h"
 #include "CProjectFileEntry.h"
 #include "CVornApp.h"
@@ -524,11 +525,9 @@ HTREEITEM CMainFrame::InsertProjectFileItem(CProjectFileEntry* pEntry, HTREEITEM
         return NULL;
     if (hParent == NULL)
         hParent = pTree->GetRootItem();
-    int nImage = CFilesTreeView::IMAGE_FILE;
-    if (pEntry->IsLuaSourceFile())
-        nImage = CFilesTreeView::IMAGE_LUA_FILE;
-    else if (pEntry->IsXmlFile())
-        nImage = CFilesTreeView::IMAGE_XML_FILE;
+    // The same kinds the file tabs show, by the one Lua-extension test.
+    const int nImage =
+        CFileTabCtrl::ImageOfFileName(pEntry->GetFileName(), VornApp()->m_settings.m_strProjsLuaFileExtensions);
     return InsertTreeItem(*pTree, pEntry->GetFileName(), hParent, nImage, pEntry);
 }
 
