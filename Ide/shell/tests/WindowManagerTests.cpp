@@ -450,6 +450,31 @@ TEST_F(WindowManager, StoredAppearanceIsCheckedOnLoad)
     EXPECT_FALSE(client.HasBackgroundBitmap());
 }
 
+TEST_F(WindowManager, ASecondInstanceWritesNoAppearance)
+{
+    const CString strSettings = ApplicationRegistryPath() + "\\Settings";
+    ::SHDeleteValueA(HKEY_CURRENT_USER, strSettings, "TVChildWinState");
+    ::SHDeleteValueA(HKEY_CURRENT_USER, strSettings, "TVDispType");
+    theApp.SetAlreadyRunning(TRUE);
+    CVornDoc* pA = Open("a.lua");
+    ASSERT_TRUE(pA != NULL);
+    pA->OnCloseDocument();
+    PumpPending();
+    {
+        CMDIClientWnd client;
+        client.SaveOptions();
+    }
+    theApp.SetAlreadyRunning(FALSE);
+    EXPECT_EQ(theApp.GetProfileInt("Settings", "TVChildWinState", -1), -1);
+    EXPECT_EQ(theApp.GetProfileInt("Settings", "TVDispType", -1), -1);
+    // The first instance stores both.
+    {
+        CMDIClientWnd client;
+        client.SaveOptions();
+    }
+    EXPECT_EQ(theApp.GetProfileInt("Settings", "TVDispType", -1), 1);
+}
+
 TEST_F(WindowManager, TheWorkspacePaintsItsColourOrBitmapWithTheLogo)
 {
     CMDIClientWnd& client = Client();
