@@ -641,7 +641,11 @@ TEST_F(ExportTest, FailedExportsReturnZeroAndLeaveTheTargetAsItWas)
     const CString strLocked = m_folder / "locked";
     WriteTestFile(strLocked, "old content");
     ASSERT_TRUE(::SetFileAttributesA(strLocked, FILE_ATTRIBUTE_READONLY));
-    for (LPCTSTR pszTarget : { (LPCTSTR)strMissing, (LPCTSTR)strLocked })
+    // A folder of the target's name: the whole export is written, and only replacing
+    // the target fails; that too is a failure, and the written file goes away.
+    const CString strFolder = m_folder / "folder";
+    ASSERT_TRUE(::CreateDirectoryA(strFolder, NULL));
+    for (LPCTSTR pszTarget : { (LPCTSTR)strMissing, (LPCTSTR)strLocked, (LPCTSTR)strFolder })
     {
         EXPECT_EQ(ExportPdf(pszTarget, m_editor.Text(), m_settings), 0);
         EXPECT_EQ(ExportRtf(pszTarget, m_editor.Text(), m_settings), 0);
@@ -650,7 +654,7 @@ TEST_F(ExportTest, FailedExportsReturnZeroAndLeaveTheTargetAsItWas)
     }
     EXPECT_FALSE(TestFileExists(strMissing));
     EXPECT_EQ(ReadTestFile(strLocked), "old content");
-    // Nothing but the protected file is left in the folder.
+    // Nothing but the protected file and the folder is left.
     WIN32_FIND_DATAA fd;
     HANDLE hFind = ::FindFirstFileA(m_folder / "*", &fd);
     ASSERT_NE(hFind, INVALID_HANDLE_VALUE);
@@ -659,7 +663,8 @@ TEST_F(ExportTest, FailedExportsReturnZeroAndLeaveTheTargetAsItWas)
         names.push_back(fd.cFileName);
     while (::FindNextFileA(hFind, &fd));
     ::FindClose(hFind);
-    EXPECT_EQ(names.size(), 3u) << ". .. locked";
+    EXPECT_EQ(names.size(), 4u) << ". .. folder locked";
+    EXPECT_TRUE(::GetFileAttributesA(strFolder) & FILE_ATTRIBUTE_DIRECTORY);
     ::SetFileAttributesA(strLocked, FILE_ATTRIBUTE_NORMAL);
 }
 } // namespace
