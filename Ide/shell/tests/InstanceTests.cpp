@@ -349,3 +349,40 @@ TEST_F(Instance, ABroadcastWithoutAFileOrWithAStaleAtomOpensNothing)
     EXPECT_FALSE(m_first.WaitForExit(0));
     ::GlobalDeleteAtom(sentinel);
 }
+
+TEST_F(Instance, ASecondStartWaitsForTheFirstToBeReadyAndOpensItsFileItselfWhenItNeverIs)
+{
+    // This test plays a first instance that started and is not ready yet.
+    HANDLE hMutex = ::CreateMutexA(NULL, FALSE, kInstanceName);
+    ASSERT_TRUE(hMutex != NULL);
+    HANDLE hReady = ::CreateEventA(NULL, TRUE, FALSE, "vorn.exe.ready");
+    ASSERT_TRUE(hReady != NULL);
+
+    // Once the first is ready, the file is handed over.
+    const CString strHanded = LuaFile("handed.lua");
+    CVornProcess second(m_folder.Path(), kExeName);
+    ASSERT_TRUE(second.Launch(strHanded));
+    EXPECT_FALSE(second.WaitForExit(3000));
+    EXPECT_EQ(::GlobalFindAtomA(HandOffText(strHanded)), 0);
+    ::SetEvent(hReady);
+    EXPECT_TRUE(second.WaitForExit(10000));
+    const ATOM atom = ::GlobalFindAtomA(HandOffText(strHanded));
+    EXPECT_NE(atom, 0);  // nobody took it
+    ::GlobalDeleteAtom(atom);
+
+    // A first instance that never gets ready: after ten seconds the second start opens
+    // the file itself.
+    ::ResetEvent(hReady);
+    const CString strOwn = LuaFile("own.lua");
+    CVornProcess third(m_folder.Path(), kExeName);
+    const DWORD dwStart = ::GetTickCount();
+    ASSERT_TRUE(third.Launch(strOwn));
+    HWND hThird = third.WaitForMainWindow(30000);
+    ASSERT_TRUE(hThird != NULL);
+    EXPECT_GE(::GetTickCount() - dwStart, 9000u);
+    EXPECT_TRUE(WaitUntil([&] { return HasDocument(hThird, "own.lua"); })) << Titles(hThird);
+    EXPECT_EQ(::GlobalFindAtomA(HandOffText(strOwn)), 0);
+    EXPECT_TRUE(third.Close());
+    ::CloseHandle(hReady);
+    ::CloseHandle(hMutex);
+}
