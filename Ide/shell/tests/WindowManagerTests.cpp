@@ -1021,7 +1021,12 @@ class FullScreenClosing : public WindowManager
 
 TEST_F(FullScreenClosing, StoresTheNormalLayout)
 {
-    ASSERT_TRUE(Open("a.lua") != NULL);
+    // The last document closes maximized with the window: the next start opens its
+    // first document maximized.
+    CVornDoc* pA = Open("a.lua");
+    ASSERT_TRUE(pA != NULL);
+    Frame()->MDIMaximize(CWnd::FromHandle(ChildOf(pA)));
+    PumpPending();
     const CFrameState before = FrameState();
     Command(ID_VIEW_FULL_SCREEN);
     ASSERT_TRUE(Client().IsFullScreen());
@@ -1036,4 +1041,8 @@ TEST_F(FullScreenClosing, StoresTheNormalLayout)
     PumpPending();
     ExpectSameState(FrameState(), before);
     EXPECT_FALSE(Client().IsFullScreen());
+    CVornDoc* pB = Open("b.lua");
+    ASSERT_TRUE(pB != NULL);
+    EXPECT_TRUE(::GetWindowLongPtrA(ChildOf(pB), GWL_STYLE) & WS_MAXIMIZE);
+    EXPECT_EQ(Tabs().GetItemCount(), 1);
 }
