@@ -197,6 +197,14 @@ protected:
     afx_msg void OnUpdateDeleteAllWatches(CCmdUI* pCmdUI);
     afx_msg BOOL OnHelpLink(UINT nID);
     afx_msg void OnUpdateCaretPane(CCmdUI* pCmdUI);
+    // Edit > Preferences
+public:
+    afx_msg void OnPreferences();
+protected:
+    // Starts, restarts or stops the periodic backup as the backup settings now say;
+    // nPreviousInterval is the interval the timer was started with.
+    void ApplyBackupTimerSettings(int nPreviousInterval);
+    void ApplyUIStyleSetting();
     DECLARE_MESSAGE_MAP()
 
     // Members, in the order they are made
