@@ -200,6 +200,9 @@ protected:
     // Edit > Preferences
 public:
     afx_msg void OnPreferences();
+    BOOL IsBackupTimerRunning() const { return m_bBackupTimerRunning; }
+    // The period the backup timer was last started with, in milliseconds.
+    UINT GetBackupTimerElapse() const { return m_nBackupTimerElapse; }
 protected:
     // Starts, restarts or stops the periodic backup as the backup settings now say;
     // nPreviousInterval is the interval the timer was started with.
@@ -244,4 +247,5 @@ protected:
     CScintillaCtrl* m_pOutputCtrl;
     CString m_strCommandLineFile;
     BOOL m_bBackupTimerRunning;
+    UINT m_nBackupTimerElapse;
 };

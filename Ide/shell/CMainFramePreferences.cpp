@@ -169,11 +169,13 @@ void CMainFrame::ApplyBackupTimerSettings(int nPreviousInterval)
         {
             SetTimer(TIMER_BACKUP, nElapse, NULL);
             m_bBackupTimerRunning = TRUE;
+            m_nBackupTimerElapse = nElapse;
         }
         else if (settings.m_nProjsBackupInterval != nPreviousInterval)
         {
             KillTimer(TIMER_BACKUP);
             SetTimer(TIMER_BACKUP, nElapse, NULL);
+            m_nBackupTimerElapse = nElapse;
         }
     }
     else if (m_bBackupTimerRunning)

@@ -14,6 +14,10 @@ CPreferencesPage::CPreferencesPage(UINT nIDTemplate) : CPropertyPage(nIDTemplate
 void CPreferencesPage::OnShowWindow(BOOL bShow, UINT nStatus)
 {
     CPropertyPage::OnShowWindow(bShow, nStatus);
+    // The sheet's pages are hidden as they are destroyed after the sheet itself went
+    // from the screen: that is not the user leaving the page.
+    if (!bShow && !::IsWindowVisible(::GetParent(m_hWnd)))
+        return;
     m_nShown = bShow;
 }
 
