@@ -9,6 +9,7 @@
 #include "CFontsAndColorsPg.h"
 #include "CGeneralPg.h"
 #include "CProjectsPg.h"
+#include "CThemeLibrary.h"
 #include "CTreePropSheet.h"
 #include "LuaFileExtensions.h"
 #include "WindowBitmap.h"
@@ -697,15 +698,24 @@ TEST_F(PreferencesTest, ScreenshotsOfEveryPage)
     if (pszFolder == NULL)
         GTEST_SKIP() << "VORN_SCREENSHOT_DIR not set";
     const char* const kNames[] = { "general", "editor", "fonts", "projects", "export" };
-    RunPreferences([&](CTreePropSheet& sheet) {
-        for (int i = 0; i < 5; i++)
-        {
-            ShowPage<CPropertyPage>(sheet, i);
-            sheet.RedrawWindow(NULL, NULL, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
-            PumpPending();
-            CString strPath;
-            strPath.Format("%s\\prefs_%s.bmp", pszFolder, kNames[i]);
-            EXPECT_TRUE(SaveWindowBitmap(&sheet, strPath));
-        }
-    });
+    const HMODULE hThemes = g_ThemeLibrary.GetModule();
+    const CThemeLibrary::CEntryPoints themes = g_ThemeLibrary.GetEntryPoints();
+    for (const char* pszLook : { "themed", "unthemed" })
+    {
+        // Without styles as on a system whose visual-styles library is missing.
+        if (lstrcmpA(pszLook, "unthemed") == 0)
+            g_ThemeLibrary.SetEntryPoints(NULL, CThemeLibrary::CEntryPoints());
+        RunPreferences([&](CTreePropSheet& sheet) {
+            for (int i = 0; i < 5; i++)
+            {
+                ShowPage<CPropertyPage>(sheet, i);
+                sheet.RedrawWindow(NULL, NULL, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+                PumpPending();
+                CString strPath;
+                strPath.Format("%s\\prefs_%s_%s.bmp", pszFolder, kNames[i], pszLook);
+                EXPECT_TRUE(SaveWindowBitmap(&sheet, strPath));
+            }
+        });
+    }
+    g_ThemeLibrary.SetEntryPoints(hThemes, themes);
 }

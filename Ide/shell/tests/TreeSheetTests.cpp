@@ -495,6 +495,19 @@ TEST(PageFrame, TheCaptionIconIsKeptInAOneImageList)
     EXPECT_STREQ(host.m_frame.GetCaptionText(), "Without");
 }
 
+TEST(ThemeLibrary, IsBoundFromTheSystemFolder)
+{
+    ASSERT_TRUE(g_ThemeLibrary.IsLoaded());
+    char szModule[MAX_PATH] = "", szSystem[MAX_PATH] = "";
+    ::GetModuleFileNameA(g_ThemeLibrary.GetModule(), szModule, MAX_PATH);
+    ::GetSystemDirectoryA(szSystem, MAX_PATH);
+    EXPECT_EQ(_strnicmp(szModule, szSystem, strlen(szSystem)), 0) << szModule;
+    const CThemeLibrary::CEntryPoints& entry = g_ThemeLibrary.GetEntryPoints();
+    EXPECT_TRUE(entry.pfnIsThemeActive != NULL && entry.pfnOpenThemeData != NULL && entry.pfnCloseThemeData != NULL
+                && entry.pfnGetThemeBackgroundContentRect != NULL && entry.pfnDrawThemeBackground != NULL);
+    printf("themes active: %d\n", (int)g_ThemeLibrary.IsThemed());
+}
+
 int main(int argc, char** argv)
 {
     ::testing::InitGoogleTest(&argc, argv);
