@@ -180,6 +180,9 @@ BOOL CTreePropSheet::OnInitDialog()
     {
         e->Delete();
     }
+    catch (...)
+    {
+    }
     if (!bSetUp)
     {
         EndAsCancelled();
