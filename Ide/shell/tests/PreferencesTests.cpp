@@ -42,25 +42,27 @@ CAppSettings& Settings()
     return theApp.m_settings;
 }
 
+struct CWindowSearch
+{
+    LPCTSTR pszTitle;
+    HWND hFound;
+};
+
+BOOL CALLBACK MatchWindowTitle(HWND hWnd, LPARAM lParam)
+{
+    CWindowSearch* pSearch = (CWindowSearch*)lParam;
+    char szTitle[64] = "";
+    ::GetWindowTextA(hWnd, szTitle, sizeof(szTitle));
+    if (lstrcmpA(szTitle, pSearch->pszTitle) != 0)
+        return TRUE;
+    pSearch->hFound = hWnd;
+    return FALSE;
+}
+
 CTreePropSheet* FindSheet(LPCTSTR pszTitle)
 {
-    struct CSearch
-    {
-        LPCTSTR pszTitle;
-        HWND hFound;
-    } search = { pszTitle, NULL };
-    ::EnumThreadWindows(
-        ::GetCurrentThreadId(),
-        [](HWND hWnd, LPARAM lParam) -> BOOL {
-            CSearch* pSearch = (CSearch*)lParam;
-            char szTitle[64] = "";
-            ::GetWindowTextA(hWnd, szTitle, sizeof(szTitle));
-            if (lstrcmpA(szTitle, pSearch->pszTitle) != 0)
-                return TRUE;
-            pSearch->hFound = hWnd;
-            return FALSE;
-        },
-        (LPARAM)&search);
+    CWindowSearch search = { pszTitle, NULL };
+    ::EnumThreadWindows(::GetCurrentThreadId(), MatchWindowTitle, (LPARAM)&search);
     return search.hFound != NULL ? DYNAMIC_DOWNCAST(CTreePropSheet, CWnd::FromHandlePermanent(search.hFound)) : NULL;
 }
 
