@@ -75,13 +75,17 @@ bool IsOpen(CTreePropSheet& sheet)
 std::function<void(CTreePropSheet&)> g_steps;
 bool g_bSheetFound = false;
 
+UINT_PTR g_nStepsTimer = 0;
+
 void CALLBACK RunSteps(HWND, UINT, UINT_PTR nIDEvent, DWORD)
 {
-    ::KillTimer(NULL, nIDEvent);
+    // Until the sheet is up; the command kills the timer when it ends without one.
     CTreePropSheet* pSheet = FindSheet("Preferences");
-    g_bSheetFound = pSheet != NULL;
-    if (pSheet == NULL)
+    if (pSheet == NULL || !::IsWindowVisible(pSheet->m_hWnd))
         return;
+    ::KillTimer(NULL, nIDEvent);
+    g_nStepsTimer = 0;
+    g_bSheetFound = true;
     PumpPending();
     g_steps(*pSheet);
     if (IsOpen(*pSheet))
@@ -95,8 +99,11 @@ void RunPreferences(std::function<void(CTreePropSheet&)> steps)
 {
     g_steps = steps;
     g_bSheetFound = false;
-    ::SetTimer(NULL, 0, 50, RunSteps);
+    g_nStepsTimer = ::SetTimer(NULL, 0, 50, RunSteps);
     Frame()->SendMessage(WM_COMMAND, ID_EDIT_PREFERENCES);
+    if (g_nStepsTimer != 0)
+        ::KillTimer(NULL, g_nStepsTimer);
+    g_nStepsTimer = 0;
     PumpPending();
     EXPECT_TRUE(g_bSheetFound);
 }
