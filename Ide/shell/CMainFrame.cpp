@@ -60,7 +60,7 @@ CMainFrame::CMainFrame()
       m_pRecentFiles(NULL),
       m_pRecentProjects(NULL),
       m_pOutputCtrl(NULL),
-      m_bBackupTimerRunning(FALSE)
+      m_bBackupTimerRunning(FALSE), m_nBackupTimerElapse(0)
 {
     memset(&m_wpStored, 0, sizeof(m_wpStored));
     m_wpStored.length = sizeof(m_wpStored);

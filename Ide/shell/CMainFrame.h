@@ -202,6 +202,17 @@ protected:
     afx_msg void OnUpdateDeleteAllWatches(CCmdUI* pCmdUI);
     afx_msg BOOL OnHelpLink(UINT nID);
     afx_msg void OnUpdateCaretPane(CCmdUI* pCmdUI);
+    // Edit > Preferences
+public:
+    afx_msg void OnPreferences();
+    BOOL IsBackupTimerRunning() const { return m_bBackupTimerRunning; }
+    // The period the backup timer was last started with, in milliseconds.
+    UINT GetBackupTimerElapse() const { return m_nBackupTimerElapse; }
+protected:
+    // Starts, restarts or stops the periodic backup as the backup settings now say;
+    // nPreviousInterval is the interval the timer was started with.
+    void ApplyBackupTimerSettings(int nPreviousInterval);
+    void ApplyUIStyleSetting();
     DECLARE_MESSAGE_MAP()
 
     // Members, in the order they are made
@@ -242,4 +253,5 @@ protected:
     CScintillaCtrl* m_pOutputCtrl;
     CString m_strCommandLineFile;
     BOOL m_bBackupTimerRunning;
+    UINT m_nBackupTimerElapse;
 };

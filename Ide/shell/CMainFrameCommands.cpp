@@ -48,6 +48,9 @@ BEGIN_MESSAGE_MAP(CMainFrame, CMDIFrameWnd)
     ON_COMMAND(ID_WINDOW_NEXT_DOCUMENT, CMainFrame::OnWindowNextDocument)
     ON_COMMAND(ID_WINDOW_PREVIOUS_DOCUMENT, CMainFrame::OnWindowPreviousDocument)
 
+    // Edit > Preferences
+    ON_COMMAND(ID_EDIT_PREFERENCES, CMainFrame::OnPreferences)
+
     // Edit > Advanced
     ON_COMMAND(ID_EDIT_VIEW_WHITE_SPACE, CMainFrame::OnViewWhiteSpace)
     ON_UPDATE_COMMAND_UI(ID_EDIT_VIEW_WHITE_SPACE, CMainFrame::OnUpdateViewWhiteSpace)
