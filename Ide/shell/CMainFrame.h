@@ -213,6 +213,7 @@ protected:
     // nPreviousInterval is the interval the timer was started with.
     void ApplyBackupTimerSettings(int nPreviousInterval);
     void ApplyUIStyleSetting();
+    void RepaintFileTabs();
     DECLARE_MESSAGE_MAP()
 
     // Members, in the order they are made

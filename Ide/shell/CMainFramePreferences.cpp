@@ -10,6 +10,7 @@
 #include "CGeneralPg.h"
 #include "CProjectsPg.h"
 #include "CTreePropSheet.h"
+#include "CViewManager.h"
 #include "CVornApp.h"
 
 #include <algorithm>
@@ -201,4 +202,13 @@ void CMainFrame::ApplyUIStyleSetting()
     default:
         break;
     }
+    RepaintFileTabs();
+}
+
+// The open-file tabs draw themselves in the look's colours, so they follow a new look.
+void CMainFrame::RepaintFileTabs()
+{
+    CViewManager* pTabs = m_wndMDIClient.GetViewManager();
+    if (pTabs != NULL && pTabs->GetSafeHwnd() != NULL)
+        pTabs->RedrawWindow(NULL, NULL, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
 }
