@@ -57,11 +57,7 @@ bool IsExtensionChar(char ch)
 // The extension of one entry without its "*." or "."; empty when it is not one.
 CString ExtensionOfEntry(const CString& strEntry)
 {
-    CString strExtension = strEntry;
-    if (strExtension.Left(1) == "*")
-        strExtension = strExtension.Mid(1);
-    if (strExtension.Left(1) == ".")
-        strExtension = strExtension.Mid(1);
+    const CString strExtension = EntryExtension(strEntry).Mid(1);
     for (int i = 0; i < strExtension.GetLength(); i++)
     {
         if (!IsExtensionChar(strExtension[i]))
