@@ -80,6 +80,51 @@ void CExternalToolList::RemoveAll()
     m_tools.RemoveAll();
 }
 
+CExternalTool* CExternalToolList::AddNewTool()
+{
+    for (int n = 1;; n++)
+    {
+        CString strTitle;
+        strTitle.Format("[ NewTool%i ]", n);
+        if (CExternalTool* pTool = AddTool(strTitle))
+        {
+            pTool->m_nMenuIndex = GetCount() - 1;
+            return pTool;
+        }
+    }
+}
+
+void CExternalToolList::RemoveFromMenu(CExternalTool* pTool)
+{
+    const int nIndex = pTool->m_nMenuIndex;
+    Remove(pTool);
+    for (CExternalTool* pNext = FindNextByMenuIndex(nIndex); pNext != NULL; pNext = FindNextByMenuIndex(pNext->m_nMenuIndex))
+        pNext->m_nMenuIndex--;
+}
+
+BOOL CExternalToolList::ExchangeMenuIndices(int nFirst, int nSecond)
+{
+    CExternalTool* pFirst = FindByMenuIndex(nFirst);
+    CExternalTool* pSecond = FindByMenuIndex(nSecond);
+    if (pFirst == NULL || pSecond == NULL)
+        return FALSE;
+    pFirst->m_nMenuIndex = nSecond;
+    pSecond->m_nMenuIndex = nFirst;
+    return TRUE;
+}
+
+LPCTSTR CExternalToolList::CheckToolEdit(const CExternalTool* pTool, LPCTSTR pszTitle, LPCTSTR pszCommand) const
+{
+    if (*pszTitle == 0)
+        return "Tool requires a title!";
+    if (!PathExists(pszCommand))
+        return "Tool requires a valid executable!";
+    const CExternalTool* pSame = FindByTitle(pszTitle);
+    if (pSame != NULL && pSame != pTool)
+        return "Tool with the same menu content title already exists!";
+    return NULL;
+}
+
 //////////////////////////////////////////////////////////////////////////////
 // exttools.xml: a declaration, then one EXTERNALTOOL element per tool in array order,
 // with no root element around them.

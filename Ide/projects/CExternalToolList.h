@@ -35,6 +35,17 @@ public:
     void Remove(CExternalTool* pTool);
     void RemoveAll();
 
+    // The edits of the External Tools dialog; each keeps the menu indices 0 .. n-1.
+    // A tool titled "[ NewTool%i ]" with the smallest free number, last on the menu.
+    CExternalTool* AddNewTool();
+    // Deletes the tool and closes its gap on the menu.
+    void RemoveFromMenu(CExternalTool* pTool);
+    // The tools at the two menu positions change places; FALSE when one is missing.
+    BOOL ExchangeMenuIndices(int nFirst, int nSecond);
+    // Why the title and command cannot be stored in the tool (the first failed check),
+    // or NULL when they can.
+    LPCTSTR CheckToolEdit(const CExternalTool* pTool, LPCTSTR pszTitle, LPCTSTR pszCommand) const;
+
     // Reads the tools of the file and appends them. Elements without a title, command or
     // arguments, or with an empty or repeated title, are skipped; afterwards the menu
     // indices are 0 .. n-1 again, in the order the file gave them. FALSE when the file

@@ -312,3 +312,47 @@ TEST_F(ExternalToolRun, AMissingProgramFails)
     EXPECT_FALSE(CExternalToolRunner(m_output, m_launcher).Run(tool, "", CExternalToolMacros()));
     EXPECT_EQ("Executing: " + std::string(m_folder / "missing.exe") + " \nFailed.\n\n", m_output.m_text);
 }
+
+//////////////////////////////////////////////////////////////////////////////
+// The dialog's edits
+
+TEST(ExternalToolEdits, NewToolsTakeTheSmallestFreeNumberAndGoLast)
+{
+    CExternalToolList list;
+    EXPECT_EQ(CString("[ NewTool1 ]"), list.AddNewTool()->GetMenuTitle());
+    EXPECT_EQ(CString("[ NewTool2 ]"), list.AddNewTool()->GetMenuTitle());
+    list.FindByTitle("[ NewTool1 ]")->SetMenuTitle("Lint");
+    CExternalTool* pThird = list.AddNewTool();
+    EXPECT_EQ(CString("[ NewTool1 ]"), pThird->GetMenuTitle());
+    EXPECT_EQ(2, pThird->m_nMenuIndex);
+}
+
+TEST(ExternalToolEdits, RemovingClosesTheGapAndExchangeSwapsPositions)
+{
+    CExternalToolList list;
+    int nIndex = 0;
+    for (const char* pszTitle : { "a", "b", "c" })
+        list.AddTool(pszTitle)->m_nMenuIndex = nIndex++;
+    list.RemoveFromMenu(list.FindByMenuIndex(0));
+    EXPECT_EQ((std::vector<std::string>{ "b@0", "c@1" }), Tools(list));
+    EXPECT_TRUE(list.ExchangeMenuIndices(0, 1));
+    EXPECT_EQ((std::vector<std::string>{ "b@1", "c@0" }), Tools(list));
+    EXPECT_FALSE(list.ExchangeMenuIndices(1, 2));
+    EXPECT_EQ((std::vector<std::string>{ "b@1", "c@0" }), Tools(list));
+}
+
+TEST(ExternalToolEdits, ChecksInOrderTitleCommandAndUniqueTitle)
+{
+    CTestFolder folder;
+    const CString strProgram = folder / "tool.exe";
+    WriteTestFile(strProgram, "MZ");
+    CExternalToolList list;
+    CExternalTool* pA = list.AddTool("a");
+    list.AddTool("b");
+    EXPECT_STREQ("Tool requires a title!", list.CheckToolEdit(pA, "", folder / "missing.exe"));
+    EXPECT_STREQ("Tool requires a valid executable!", list.CheckToolEdit(pA, "b", folder / "missing.exe"));
+    EXPECT_STREQ("Tool with the same menu content title already exists!", list.CheckToolEdit(pA, "b", strProgram));
+    EXPECT_EQ(NULL, list.CheckToolEdit(pA, "a", strProgram));
+    // A directory names an existing path too.
+    EXPECT_EQ(NULL, list.CheckToolEdit(pA, "new", folder.Path()));
+}
