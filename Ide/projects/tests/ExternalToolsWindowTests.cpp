@@ -447,8 +447,8 @@ TEST_F(ExternalTools, ScreenshotsOfTheDialogAndTheToolsMenu)
 {
     if (getenv("VORN_SCREENSHOT_DIR") == NULL)
         GTEST_SKIP() << "VORN_SCREENSHOT_DIR not set";
-    LoadFile(Element("Lua &Lint", 0, m_strProgram.GetString(), "$(FilePath)")
-             + Element("Build & Run", 1, "C:\\Program Files\\Lua\\lua.exe", "$(ProjectDir)main.lua", 1)
+    LoadFile(Element("Lua Lint", 0, m_strProgram.GetString(), "$(FilePath)")
+             + Element("Build &amp; Run", 1, "C:\\Program Files\\Lua\\lua.exe", "$(ProjectDir)main.lua", 1)
              + Element("Documentation", 2, "C:\\Tools\\ldoc.exe", "-d $(OutputDir) $(ProjectDir)"));
     RunDialog({
         SelectLine(1),
@@ -463,7 +463,8 @@ TEST_F(ExternalTools, ScreenshotsOfTheDialogAndTheToolsMenu)
 
     // The Tools menu as it drops from the menu bar: the frame and the open popup.
     CMenu* pMenu = Frame()->GetMenu();
-    CMenu* pTools = pMenu->GetSubMenu(CMainFrame::FindMenuItemByText(pMenu, "&Tools"));
+    const int nTools = CMainFrame::FindMenuItemByText(pMenu, "&Tools");
+    CMenu* pTools = pMenu->GetSubMenu(nTools);
     HWND hFrame = Frame()->m_hWnd;
     static HWND s_hFrame;
     s_hFrame = hFrame;
@@ -476,14 +477,28 @@ TEST_F(ExternalTools, ScreenshotsOfTheDialogAndTheToolsMenu)
             CRect rcFrame, rcPopup;
             ::GetWindowRect(s_hFrame, &rcFrame);
             ::GetWindowRect(hPopup, &rcPopup);
-            CRect rc(rcPopup.left - 40, rcFrame.top, rcPopup.right + 40, rcPopup.bottom + 20);
+            CRect rc(rcFrame.left, rcFrame.top, rcPopup.right + 60, rcPopup.bottom + 20);
             ScreenshotOf(rc, "tools_menu");
         }
         ::EndMenu();
     });
-    CRect rcFrame;
-    Frame()->GetWindowRect(&rcFrame);
-    ::TrackPopupMenu(pTools->m_hMenu, TPM_LEFTALIGN | TPM_TOPALIGN, rcFrame.left + 300, rcFrame.top + 50, 0, hFrame,
-                     NULL);
+    CRect rcItem;
+    ::GetMenuItemRect(hFrame, pMenu->m_hMenu, nTools, &rcItem);
+    ::TrackPopupMenu(pTools->m_hMenu, TPM_LEFTALIGN | TPM_TOPALIGN, rcItem.left, rcItem.bottom, 0, hFrame, NULL);
     PumpPending();
+
+    // The arguments prompt of the second tool.
+    CDialogDriver::Run("Build & Run", {
+        SetText(IDC_EXTTOOL_PROMPT_ARGUMENTS, "-e \"print(1)\" $(FilePath)"),
+        [](HWND h) {
+            PaintNow(h);
+            CRect rc;
+            ::GetWindowRect(h, &rc);
+            ScreenshotOf(rc, "external_tool_prompt");
+        },
+        Press(IDCANCEL),
+    });
+    Frame()->SendMessage(WM_COMMAND, ID_EXTERNAL_TOOL_FIRST + 1);
+    PumpPending();
+    EXPECT_EQ(3, CDialogDriver::Ran());
 }
