@@ -210,6 +210,22 @@ void PaintNow(HWND hWnd)
         ::Sleep(40);
     }
 }
+// Takes the picture of the frame's top and the menu that shows, then closes the menu.
+HWND g_hShotFrame = NULL;
+void CALLBACK ShootMenuTick(HWND, UINT, UINT_PTR nTimer, DWORD)
+{
+    ::KillTimer(NULL, nTimer);
+    HWND hPopup = ::FindWindowA("#32768", NULL);
+    if (hPopup != NULL)
+    {
+        PaintNow(hPopup);
+        CRect rcFrame, rcPopup;
+        ::GetWindowRect(g_hShotFrame, &rcFrame);
+        ::GetWindowRect(hPopup, &rcPopup);
+        ScreenshotOf(CRect(rcFrame.left, rcFrame.top, rcPopup.right + 60, rcPopup.bottom + 20), "tools_menu");
+    }
+    ::EndMenu();
+}
 } // namespace
 
 // Every test starts without exttools.xml and without tools, and leaves none behind.
@@ -466,22 +482,8 @@ TEST_F(ExternalTools, ScreenshotsOfTheDialogAndTheToolsMenu)
     const int nTools = CMainFrame::FindMenuItemByText(pMenu, "&Tools");
     CMenu* pTools = pMenu->GetSubMenu(nTools);
     HWND hFrame = Frame()->m_hWnd;
-    static HWND s_hFrame;
-    s_hFrame = hFrame;
-    ::SetTimer(NULL, 0, 300, [](HWND, UINT, UINT_PTR nTimer, DWORD) {
-        ::KillTimer(NULL, nTimer);
-        HWND hPopup = ::FindWindowA("#32768", NULL);
-        if (hPopup != NULL)
-        {
-            PaintNow(hPopup);
-            CRect rcFrame, rcPopup;
-            ::GetWindowRect(s_hFrame, &rcFrame);
-            ::GetWindowRect(hPopup, &rcPopup);
-            CRect rc(rcFrame.left, rcFrame.top, rcPopup.right + 60, rcPopup.bottom + 20);
-            ScreenshotOf(rc, "tools_menu");
-        }
-        ::EndMenu();
-    });
+    g_hShotFrame = hFrame;
+    ::SetTimer(NULL, 0, 300, ShootMenuTick);
     CRect rcItem;
     ::GetMenuItemRect(hFrame, pMenu->m_hMenu, nTools, &rcItem);
     ::TrackPopupMenu(pTools->m_hMenu, TPM_LEFTALIGN | TPM_TOPALIGN, rcItem.left, rcItem.bottom, 0, hFrame, NULL);
