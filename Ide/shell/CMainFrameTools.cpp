@@ -9,20 +9,10 @@
 #include "CVornApp.h"
 #include "CVornDoc.h"
 #include "CVornView.h"
+#include "MenuCaption.h"
 #include "resource.h"
 
 #include <algorithm>
-
-namespace
-{
-// A title as a menu caption: "&" shows as itself, not as a mnemonic.
-CString MenuCaptionOf(const CString& strTitle)
-{
-    CString strCaption(strTitle);
-    strCaption.Replace("&", "&&");
-    return strCaption;
-}
-} // namespace
 
 int CMainFrame::RebuildToolsMenu()
 {

@@ -504,3 +504,17 @@ TEST_F(ExternalTools, ScreenshotsOfTheDialogAndTheToolsMenu)
     PumpPending();
     EXPECT_EQ(3, CDialogDriver::Ran());
 }
+
+TEST_F(ExternalTools, AnEditorsMenuShowsTheToolsToo)
+{
+    LoadFile(Element("one", 0, "c", ""));
+    Frame()->SendMessage(WM_COMMAND, ID_FILE_NEW);
+    PumpPending();
+    CMDIChildWnd* pChild = Frame()->MDIGetActive();
+    ASSERT_TRUE(pChild != NULL);
+    EXPECT_EQ((std::vector<std::string>{ "35101 one", "33066 External Tools..." }), ToolsMenuItems());
+    pChild->SendMessage(WM_CLOSE);
+    PumpPending();
+    EXPECT_TRUE(Frame()->MDIGetActive() == NULL);
+    EXPECT_EQ((std::vector<std::string>{ "35101 one", "33066 External Tools..." }), ToolsMenuItems());
+}
