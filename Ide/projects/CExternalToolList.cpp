@@ -6,8 +6,43 @@
 #include <tinyxml.h>
 
 #include <algorithm>
+#include <stdio.h>
 #include <stdlib.h>
+#include <string>
 #include <vector>
+
+namespace
+{
+// The file's bytes as the parser takes them: without a UTF-8 byte order mark (an editor
+// may have added one), and with each line end a line feed. FALSE when it cannot be read.
+BOOL ReadToolsText(LPCTSTR pszPath, std::string& text)
+{
+    FILE* pFile = fopen(pszPath, "rb");
+    if (pFile == NULL)
+        return FALSE;
+    char buffer[4096];
+    size_t nRead;
+    while ((nRead = fread(buffer, 1, sizeof(buffer), pFile)) > 0)
+        text.append(buffer, nRead);
+    const BOOL bFailed = ferror(pFile) != 0;
+    fclose(pFile);
+    if (bFailed)
+        return FALSE;
+    if (text.compare(0, 3, "\xEF\xBB\xBF") == 0)
+        text.erase(0, 3);
+    std::string normalized;
+    normalized.reserve(text.size());
+    for (size_t i = 0; i < text.size(); i++)
+    {
+        if (text[i] != '\r')
+            normalized += text[i];
+        else if (i + 1 >= text.size() || text[i + 1] != '\n')
+            normalized += '\n';
+    }
+    text.swap(normalized);
+    return TRUE;
+}
+} // namespace
 
 CExternalToolList::CExternalToolList()
 {
@@ -134,7 +169,14 @@ BOOL CExternalToolList::LoadFromFile(LPCTSTR pszPath)
     // No encoding is declared and the values are the system's code page: each byte is
     // one character, so a byte above 127 never swallows the closing quote.
     TiXmlDocument document;
-    if (!document.LoadFile(pszPath, TIXML_ENCODING_LEGACY))
+    std::string text;
+    BOOL bParsed = ReadToolsText(pszPath, text);
+    if (bParsed)
+    {
+        document.Parse(text.c_str(), NULL, TIXML_ENCODING_LEGACY);
+        bParsed = !document.Error();
+    }
+    if (!bParsed)
     {
         // What is there but cannot be read must survive the next save.
         if (PathExists(pszPath))

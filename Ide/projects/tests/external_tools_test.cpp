@@ -141,6 +141,18 @@ TEST_F(ExternalToolFile, AnEmptyListIsTheDeclarationAlone)
     EXPECT_EQ(0, list.GetCount());
 }
 
+TEST_F(ExternalToolFile, AByteOrderMarkAndAnyLineEndsAreRead)
+{
+    WriteTestFile(Path(), "\xEF\xBB\xBF<?xml version=\"1.0\" standalone=\"no\" ?>\r" + Element("a", 0, "c", "x", 0)
+                              + "\n" + Element("b", 1, "c", "y", 0));
+    CExternalToolList list;
+    ASSERT_TRUE(list.LoadFromFile(Path()));
+    EXPECT_EQ((std::vector<std::string>{ "a@0", "b@1" }), Tools(list));
+
+    WriteTestFile(Path(), "");
+    EXPECT_FALSE(list.LoadFromFile(Path()));
+}
+
 TEST_F(ExternalToolFile, MenuIndicesAreRepairedInTheFilesMenuOrder)
 {
     // Out of order, a gap, a repeat, a negative and a missing index (read as 0).
