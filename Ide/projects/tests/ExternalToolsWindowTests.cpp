@@ -4,6 +4,7 @@
 #include "AppTestSupport.h"
 
 #include "CExternalToolList.h"
+#include "WindowBitmap.h"
 #include "resource.h"
 
 #include <Scintilla.h>
@@ -165,38 +166,9 @@ std::string OutputText()
 // <name>.bmp, so the dialog and the menu can be looked at.
 void ScreenshotOf(const CRect& rc, const char* pszName)
 {
-    const char* pszFolder = getenv("VORN_SCREENSHOT_DIR");
-    if (pszFolder == NULL || *pszFolder == 0)
+    if (ScreenshotFolder() == NULL || *ScreenshotFolder() == 0)
         return;
-    HDC hScreen = ::GetDC(NULL);
-    HDC hMemory = ::CreateCompatibleDC(hScreen);
-    BITMAPINFO info = {};
-    info.bmiHeader.biSize = sizeof(info.bmiHeader);
-    info.bmiHeader.biWidth = rc.Width();
-    info.bmiHeader.biHeight = rc.Height();
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 24;
-    void* pBits = NULL;
-    HBITMAP hBitmap = ::CreateDIBSection(hScreen, &info, DIB_RGB_COLORS, &pBits, NULL, 0);
-    HGDIOBJ hOld = ::SelectObject(hMemory, hBitmap);
-    ::BitBlt(hMemory, 0, 0, rc.Width(), rc.Height(), hScreen, rc.left, rc.top, SRCCOPY);
-    ::SelectObject(hMemory, hOld);
-    const DWORD dwSize = (((DWORD)rc.Width() * 3 + 3) & ~3u) * (DWORD)rc.Height();
-    BITMAPFILEHEADER header = {};
-    header.bfType = 0x4D42;
-    header.bfOffBits = sizeof(header) + sizeof(info.bmiHeader);
-    header.bfSize = header.bfOffBits + dwSize;
-    const std::string strPath = std::string(pszFolder) + "\\" + pszName + ".bmp";
-    if (FILE* pFile = fopen(strPath.c_str(), "wb"))
-    {
-        fwrite(&header, sizeof(header), 1, pFile);
-        fwrite(&info.bmiHeader, sizeof(info.bmiHeader), 1, pFile);
-        fwrite(pBits, 1, dwSize, pFile);
-        fclose(pFile);
-    }
-    ::DeleteObject(hBitmap);
-    ::DeleteDC(hMemory);
-    ::ReleaseDC(NULL, hScreen);
+    SaveScreenBitmap(rc, CString(ScreenshotFolder()) + "\\" + pszName + ".bmp");
 }
 
 void PaintNow(HWND hWnd)
@@ -461,7 +433,7 @@ TEST_F(ExternalTools, RunsFromTheMenuReportDoneOrFailed)
 
 TEST_F(ExternalTools, ScreenshotsOfTheDialogAndTheToolsMenu)
 {
-    if (getenv("VORN_SCREENSHOT_DIR") == NULL)
+    if (ScreenshotFolder() == NULL)
         GTEST_SKIP() << "VORN_SCREENSHOT_DIR not set";
     LoadFile(Element("Lua Lint", 0, m_strProgram.GetString(), "$(FilePath)")
              + Element("Build &amp; Run", 1, "C:\\Program Files\\Lua\\lua.exe", "$(ProjectDir)main.lua", 1)
