@@ -311,3 +311,27 @@
 #define IDC_PREFS_MARGIN_RIGHT          1186
 #define IDC_PREFS_MARGIN_BOTTOM         1187
 #define IDC_PREFS_MARGIN_TOP            1188
+
+// ---- External tools -------------------------------------------------------------
+
+// The External Tools dialog.
+#define IDD_EXTERNAL_TOOLS              192
+#define IDC_EXTTOOLS_LIST               1162
+#define IDC_EXTTOOLS_ADD                1163
+#define IDC_EXTTOOLS_DELETE             1164
+#define IDC_EXTTOOLS_MOVE_UP            1165
+#define IDC_EXTTOOLS_MOVE_DOWN          1166
+#define IDC_EXTTOOLS_APPLY              1167
+#define IDC_EXTTOOLS_TITLE              1168
+#define IDC_EXTTOOLS_COMMAND            1169
+#define IDC_EXTTOOLS_ARGUMENTS          1170
+#define IDC_EXTTOOLS_COMMAND_BROWSE     1172
+#define IDC_EXTTOOLS_ARGUMENTS_MENU     1173
+#define IDC_EXTTOOLS_PROMPT             1174
+// The arguments prompt of a tool run.
+#define IDD_EXTTOOL_ARGS_PROMPT         203
+#define IDC_EXTTOOL_PROMPT_ARGUMENTS    1212
+#define IDC_EXTTOOL_PROMPT_COMMAND_LINE 1213
+#define IDC_EXTTOOL_PROMPT_ARGS_MENU    1214
+// The argument-macro popup of both dialogs (commands ID_TOOLARGS_*).
+#define IDR_EXTTOOL_ARGS_POPUP          204

@@ -617,25 +617,6 @@ int CMainFrame::FindMenuItemByText(CMenu* pMenu, LPCTSTR pszText)
     return -1;
 }
 
-int CMainFrame::RebuildToolsMenu()
-{
-    CMenu* pMenu = GetMenu();
-    const int nTools = FindMenuItemByText(pMenu, "&Tools");
-    if (nTools < 0)
-        return -1;
-    CMenu* pToolsMenu = pMenu->GetSubMenu(nTools);
-    if (pToolsMenu == NULL)
-        return -1;
-    for (int i = (int)pToolsMenu->GetMenuItemCount() - 1; i >= 0; i--)
-    {
-        const UINT nID = pToolsMenu->GetMenuItemID(i);
-        if (nID >= ID_EXTERNAL_TOOL_FIRST && nID <= ID_EXTERNAL_TOOL_LAST)
-            pToolsMenu->DeleteMenu(i, MF_BYPOSITION);
-    }
-    // No external tools are configured in this version: "External Tools..." stays alone.
-    return 0;
-}
-
 CMenu* CMainFrame::GetHotlistMenu()
 {
     const int nButton = m_wndToolBar.FindButtonByCommand(ID_FILE_HOTLIST);

@@ -17,6 +17,7 @@
 #include "CExtMenuControlBar.h"
 #include "CExtStatusControlBar.h"
 #include "CExtToolControlBar.h"
+#include "CExternalToolMacros.h"
 #include "CFilesPage.h"
 #include "CFindInFilesPage.h"
 #include "CFindInFilesPage2.h"
@@ -101,7 +102,8 @@ public:
     // Menus
     // The position of the first item of the menu whose text is the given one, or -1.
     static int FindMenuItemByText(CMenu* pMenu, LPCTSTR pszText);
-    // The Tools menu without external tools' items: its tool entries go.
+    // The Tools menu shows the external tools, in menu order, above "External Tools...";
+    // the number of tools, or -1 without a Tools menu.
     int RebuildToolsMenu();
     // The File Hotlist drop-down shows the project's hotlist above its fixed items.
     void RebuildHotlistMenu();
@@ -112,6 +114,13 @@ public:
     void GetSortedDocumentTitles(CStringArray& titles);
     // Command 35132 + n: the n-th file of the project's hotlist.
     void OpenHotlistFile(int nIndex);
+
+    // External tools (CMainFrameTools.cpp)
+    // Command 35101 + n: the tool at menu position n, its arguments asked for first when
+    // it wants them.
+    void RunExternalTool(UINT nID);
+    // Appends the macro to the Arguments field of the tool dialog that is open.
+    void InsertToolMacro(LPCTSTR pszMacro);
 
     // IProjectHost
     virtual void StoreViewBookmarks(CProjectFileEntry* pEntry);
@@ -214,7 +223,13 @@ protected:
     void ApplyBackupTimerSettings(int nPreviousInterval);
     void ApplyUIStyleSetting();
     void RepaintFileTabs();
+    afx_msg void OnExternalTools();
+    afx_msg BOOL OnToolArgsMacro(UINT nID);
     DECLARE_MESSAGE_MAP()
+
+    // External tools
+    CExternalToolMacros CollectToolMacros();
+    void RecordToolArgsDialog(CDialog* pDialog, BOOL bPrompt);
 
     // Members, in the order they are made
     CExtMenuControlBar m_wndMenuBar;
@@ -255,4 +270,7 @@ protected:
     CString m_strCommandLineFile;
     BOOL m_bBackupTimerRunning;
     UINT m_nBackupTimerElapse;
+    // The open tool dialog the argument-macro commands write into (TRUE: the prompt).
+    CDialog* m_pToolArgsDialog = NULL;
+    BOOL m_bToolArgsPrompt = FALSE;
 };

@@ -91,6 +91,10 @@ BEGIN_MESSAGE_MAP(CMainFrame, CMDIFrameWnd)
     ON_COMMAND_EX(ID_HELP_CONTACT_AUTHOR, CMainFrame::OnHelpLink)
 
     ON_UPDATE_COMMAND_UI(ID_INDICATOR_CARET, CMainFrame::OnUpdateCaretPane)
+
+    // Tools
+    ON_COMMAND(ID_TOOLS_EXTERNAL_TOOLS, CMainFrame::OnExternalTools)
+    ON_COMMAND_EX_RANGE(ID_TOOLARGS_FILE_NAME, ID_TOOLARGS_VORN_DIR, CMainFrame::OnToolArgsMacro)
 END_MESSAGE_MAP()
 
 namespace
@@ -121,7 +125,8 @@ BOOL CMainFrame::OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO*
                 ActivateOpenWindowEntry(nID);
             else if (InRange(nID, ID_HOTLIST_ENTRY_FIRST, ID_HOTLIST_ENTRY_LAST))
                 OpenHotlistFile((int)(nID - ID_HOTLIST_ENTRY_FIRST));
-            // The Tools menu lists no external tools in this version.
+            else
+                RunExternalTool(nID);
         }
         else if (nCode == (int)CN_UPDATE_COMMAND_UI)
         {

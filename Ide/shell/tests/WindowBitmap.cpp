@@ -7,6 +7,11 @@ bool SaveWindowBitmap(CWnd* pWnd, LPCTSTR pszPath)
 {
     CRect rect;
     pWnd->GetWindowRect(&rect);
+    return SaveScreenBitmap(rect, pszPath);
+}
+
+bool SaveScreenBitmap(const CRect& rect, LPCTSTR pszPath)
+{
     HDC hScreen = ::GetDC(NULL);
     HDC hMem = ::CreateCompatibleDC(hScreen);
     BITMAPINFO bmi = {};
