@@ -89,6 +89,14 @@ public:
     HTREEITEM InsertNavigatorGlobals(HTREEITEM hParent);
     HTREEITEM InsertNavigatorLocals(HTREEITEM hParent, COutlineNode* pFunction);
     HTREEITEM InsertNavigatorAliases(HTREEITEM hParent);
+    // Outline items: 2 a table, 3 a function, 4 a variable, 5 a base table, 9 an alias
+    // of a function, 10 another alias; the item's data is the node it shows.
+    HTREEITEM InsertNavigatorItemImage2(LPCTSTR pszText, HTREEITEM hParent, COutlineNode* pNode);
+    HTREEITEM InsertNavigatorItemImage3(LPCTSTR pszText, HTREEITEM hParent, COutlineNode* pNode);
+    HTREEITEM InsertNavigatorItemImage4(LPCTSTR pszText, HTREEITEM hParent, COutlineNode* pNode);
+    HTREEITEM InsertNavigatorItemImage5(LPCTSTR pszText, HTREEITEM hParent, COutlineNode* pNode);
+    HTREEITEM InsertNavigatorItemImage9(LPCTSTR pszText, HTREEITEM hParent, COutlineNode* pNode);
+    HTREEITEM InsertNavigatorItemImage10(LPCTSTR pszText, HTREEITEM hParent, COutlineNode* pNode);
 
     // Looks
     void SetUIStyleClassic();

@@ -3,11 +3,13 @@
 // the project and the window.
 #include "AppTestSupport.h"
 
+#include "CCodeNavigatorPage.h"
 #include "CExtCommandManagerHolder.h"
 #include "CExtPaintManagerHolder.h"
 #include "CExtPaintManagerOffice2003.h"
 #include "CProjectFileEntry.h"
 #include "PathUtil.h"
+#include "COutline.h"
 #include "COutputView.h"
 #include "LuaEditorSetup.h"
 #include "resource.h"
@@ -544,6 +546,106 @@ TEST_F(FrameWithProject, TheInsertersFillTheFilesTreeAndTheNavigator)
     ASSERT_TRUE(Frame()->OnCloseProject());
     EXPECT_EQ(pFiles->GetCount(), 0u);
     EXPECT_EQ(navigator.GetCount(), 0u);
+}
+
+TEST_F(FrameWithProject, NavigatorItemsOpenTheirFileAtTheirNode)
+{
+    CProjectFileEntry* pEntry = AddLuaFile("shapes.lua", "local unused = 0\n"
+                                                         "Shape = {}\n"
+                                                         "function Shape:area()\n"
+                                                         "  return 0\n"
+                                                         "end\n"
+                                                         "count = 3\n"
+                                                         "function main()\n"
+                                                         "  return count\n"
+                                                         "end\n");
+    COutlineFile* pFile = Project().ParseFileOutline(pEntry);
+    ASSERT_TRUE(pFile != NULL);
+    COutline& outline = theApp.GetOutline();
+    COutlineTable* pShape = outline.FindTable("Shape", pFile);
+    ASSERT_TRUE(pShape != NULL);
+    COutlineFunction* pArea = outline.FindMemberFunction("area", pShape, pFile);
+    COutlineFunction* pMain = outline.FindFunction("main", pFile);
+    COutlineVariable* pCount = outline.FindVariable("count", pFile);
+    ASSERT_TRUE(pArea != NULL && pMain != NULL && pCount != NULL);
+
+    // Each inserter gives its item its image and the node as its data.
+    CTreeCtrl& tree = Frame()->GetNavigatorTree();
+    HTREEITEM hRoot = tree.InsertItem("Project 'demo'", 0, 0);
+    HTREEITEM hFile = Frame()->InsertNavigatorFileItem(pEntry);
+    HTREEITEM hGlobals = Frame()->InsertNavigatorGlobals(hFile);
+    HTREEITEM hCount = Frame()->InsertNavigatorItemImage4("count", hGlobals, pCount);
+    HTREEITEM hShape = Frame()->InsertNavigatorItemImage2("Shape", hFile, pShape);
+    HTREEITEM hArea = Frame()->InsertNavigatorItemImage3(pArea->GetSignature(), hShape, pArea);
+    HTREEITEM hBase = Frame()->InsertNavigatorItemImage5("Shape", hShape, pShape);
+    HTREEITEM hMain = Frame()->InsertNavigatorItemImage3(pMain->GetSignature(), hFile, pMain);
+    HTREEITEM hAliases = Frame()->InsertNavigatorAliases(hMain);
+    HTREEITEM hAlias = Frame()->InsertNavigatorItemImage9(pArea->GetQualifiedSignature(), hAliases, pArea);
+    Frame()->InsertNavigatorItemImage10("count", hAliases, pCount);
+    EXPECT_EQ(TreeText(tree, hRoot), "Project 'demo' [0]\n"
+                                     "  shapes.lua [1, entry]\n"
+                                     "    Global Variables [6]\n"
+                                     "      count [4, entry]\n"
+                                     "    Shape [2, entry]\n"
+                                     "      " + std::string(pArea->GetSignature()) + " [3, entry]\n"
+                                     "      Shape [5, entry]\n"
+                                     "    " + std::string(pMain->GetSignature()) + " [3, entry]\n"
+                                     "      Alias Functions and Variables [8]\n"
+                                     "        " + std::string(pArea->GetQualifiedSignature()) + " [9, entry]\n"
+                                     "        count [10, entry]\n");
+    EXPECT_EQ((COutlineNode*)tree.GetItemData(hArea), (COutlineNode*)pArea);
+
+    // Group items, base tables and the root open nothing.
+    CCodeNavigatorPage* pPage = dynamic_cast<CCodeNavigatorPage*>(tree.GetParent());
+    ASSERT_TRUE(pPage != NULL);
+    for (HTREEITEM hItem : { hRoot, hGlobals, hBase, hAliases })
+        pPage->OpenItem(hItem);
+    PumpPending();
+    EXPECT_EQ(theApp.GetDocumentCount(), 0);
+
+    // A double click with the mouse on a function's item opens the file at it.
+    tree.Expand(hFile, TVE_EXPAND);
+    tree.EnsureVisible(hMain);
+    CRect rcItem;
+    ASSERT_TRUE(tree.GetItemRect(hMain, &rcItem, TRUE));
+    CPoint point = rcItem.CenterPoint();
+    tree.ClientToScreen(&point);
+    ::SetCursorPos(point.x, point.y);
+    CPoint cursor;
+    ::GetCursorPos(&cursor);
+    if (cursor == point) // the pointer is shared with the other programs on the display
+    {
+        tree.SendMessage(WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(rcItem.CenterPoint().x, rcItem.CenterPoint().y));
+        tree.SendMessage(WM_LBUTTONUP, 0, MAKELPARAM(rcItem.CenterPoint().x, rcItem.CenterPoint().y));
+        PumpPending();
+        CVornView* pClicked = theApp.FindViewOfProjectFile(pEntry);
+        ASSERT_TRUE(pClicked != NULL);
+        EXPECT_EQ(pClicked->GetCtrl().LineFromPosition(pClicked->GetCtrl().GetCurrentPos()), 6);
+        theApp.CloseAllDocuments(FALSE);
+        PumpPending();
+    }
+
+    // A file item opens its file; a node's item goes to the node's line, once open too.
+    pPage->OpenItem(hFile);
+    PumpPending();
+    ASSERT_EQ(theApp.GetDocumentCount(), 1);
+    CVornView* pView = theApp.FindViewOfProjectFile(pEntry);
+    ASSERT_TRUE(pView != NULL);
+    CScintillaCtrl& ctrl = pView->GetCtrl();
+    auto CaretLine = [&] { return ctrl.LineFromPosition(ctrl.GetCurrentPos()); };
+    pPage->OpenItem(hArea);
+    PumpPending();
+    EXPECT_EQ(CaretLine(), 2);
+    EXPECT_EQ(CString(ctrl.GetSelText()), "area");
+    pPage->OpenItem(hCount);
+    EXPECT_EQ(CaretLine(), 5);
+    pPage->OpenItem(hMain);
+    EXPECT_EQ(CaretLine(), 6);
+    pPage->OpenItem(hShape);
+    EXPECT_EQ(CaretLine(), 1);
+    pPage->OpenItem(hAlias);
+    EXPECT_EQ(CaretLine(), 2);
+    EXPECT_EQ(theApp.GetDocumentCount(), 1);
 }
 
 TEST_F(FrameWithProject, TheBackupTimerAndBackupAtCloseMakeArchives)
