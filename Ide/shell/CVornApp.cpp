@@ -183,6 +183,9 @@ void CVornApp::PostStartupAction()
     switch (m_settings.m_nGenAtStartupDo)
     {
     case STARTUP_EMPTY_DOCUMENT:
+        // The user asked for a document to type into.
+        if (GetDocumentCount() == 0)
+            OnFileNew();
         return;
     case STARTUP_LAST_PROJECT:
         nMessage = WM_STARTUP_OPEN_LAST_PROJECT;
