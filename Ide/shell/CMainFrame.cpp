@@ -364,6 +364,43 @@ void CMainFrame::ForgetView(CVornView* pView)
         m_pPreviousCachedView = NULL;
 }
 
+CVornView* CMainFrame::GetNextDocumentView(BOOL bActivate)
+{
+    if (m_pCachedActiveView == NULL)
+    {
+        m_pCachedActiveView = GetActiveEditorView();
+        return m_pCachedActiveView;
+    }
+    ::SendMessage(m_hWndMDIClient, WM_MDINEXT, 0, 0);
+    CMDIChildWnd* pChild = MDIGetActive();
+    if (pChild == NULL)
+        return NULL;
+    if (bActivate)
+        pChild->MDIActivate();
+    CVornDoc* pDoc = dynamic_cast<CVornDoc*>(pChild->GetActiveDocument());
+    return pDoc != NULL ? pDoc->GetView() : NULL;
+}
+
+CVornView* CMainFrame::CacheActiveEditorView()
+{
+    if (m_pCachedActiveView == NULL || !VornApp()->IsViewOpen(m_pCachedActiveView))
+    {
+        m_pCachedActiveView = GetActiveEditorView();
+        m_pPreviousCachedView = m_pCachedActiveView;
+    }
+    return m_pCachedActiveView;
+}
+
+CVornView* CMainFrame::UpdateCachedActiveView()
+{
+    if (!VornApp()->m_settings.m_nFRAllOpenDocs)
+        return NULL;
+    CVornView* pView = GetNextDocumentView(TRUE);
+    if (pView != NULL && pView != m_pPreviousCachedView)
+        m_pCachedActiveView = pView;
+    return pView;
+}
+
 CProjectFileEntry* CMainFrame::FindProjectFile(LPCTSTR pszPath)
 {
     return m_project.IsOpen() ? m_project.FindFileByPath(pszPath) : NULL;

@@ -69,6 +69,17 @@ public:
     CVornView* GetActiveEditorView();
     static CVornView* GetActiveVornView();
     void ForgetView(CVornView* pView);
+    // The search's walk through the open documents: with a remembered view, the next
+    // MDI child's editor (activated when asked); without one, the active editor, which
+    // is remembered from then on.
+    CVornView* GetNextDocumentView(BOOL bActivate);
+    // A search starts: without a remembered view the active editor becomes both the
+    // search's target and the view it started in. The target, or NULL.
+    CVornView* CacheActiveEditorView();
+    // With "all open documents" searched, the next document's editor becomes the
+    // search's target unless it is the one the search started in; NULL when that
+    // option is off.
+    CVornView* UpdateCachedActiveView();
 
     // Panes
     CExtControlBar& GetBar(UINT nBarID);

@@ -16,6 +16,8 @@
 
 #include <SciLexer.h>
 
+#include <set>
+
 namespace
 {
 CMainFrame* Frame()
@@ -646,6 +648,51 @@ TEST_F(FrameWithProject, NavigatorItemsOpenTheirFileAtTheirNode)
     pPage->OpenItem(hAlias);
     EXPECT_EQ(CaretLine(), 2);
     EXPECT_EQ(theApp.GetDocumentCount(), 1);
+}
+
+TEST_F(FrameWithProject, ASearchThroughAllDocumentsVisitsEachEditorInTurn)
+{
+    AddLuaFile("a.lua");
+    AddLuaFile("b.lua");
+    AddLuaFile("c.lua");
+    CVornView* pA = Open("a.lua");
+    CVornView* pB = Open("b.lua");
+    CVornView* pC = Open("c.lua");
+    ASSERT_TRUE(pA != NULL && pB != NULL && pC != NULL);
+    ASSERT_EQ(CMainFrame::GetActiveVornView(), pC);
+    int& nAllOpenDocs = theApp.m_settings.m_nFRAllOpenDocs;
+    const int nKept = nAllOpenDocs;
+
+    // The search starts in the active editor and stays there while only it is searched.
+    EXPECT_EQ(Frame()->CacheActiveEditorView(), pC);
+    nAllOpenDocs = 0;
+    EXPECT_TRUE(Frame()->UpdateCachedActiveView() == NULL);
+    EXPECT_EQ(Frame()->GetActiveEditorView(), pC);
+
+    // Over all open documents it moves through the others, activating each, and never
+    // takes the one it started in as a new target.
+    nAllOpenDocs = 1;
+    std::set<CVornView*> visited;
+    CVornView* pTarget = pC;
+    for (int i = 0; i < 3; i++)
+    {
+        CVornView* pNext = Frame()->UpdateCachedActiveView();
+        ASSERT_TRUE(pNext != NULL);
+        EXPECT_EQ(CMainFrame::GetActiveVornView(), pNext);
+        visited.insert(pNext);
+        if (pNext != pC)
+            pTarget = pNext;
+        EXPECT_EQ(Frame()->GetActiveEditorView(), pTarget) << i;
+        if (pNext == pC)
+            break;
+    }
+    EXPECT_EQ(visited, (std::set<CVornView*>{ pA, pB, pC }));
+
+    // A closed target is forgotten: the next search starts in the active editor again.
+    pTarget->CloseFrame();
+    PumpPending();
+    EXPECT_EQ(Frame()->CacheActiveEditorView(), CMainFrame::GetActiveVornView());
+    nAllOpenDocs = nKept;
 }
 
 TEST_F(FrameWithProject, TheBackupTimerAndBackupAtCloseMakeArchives)
