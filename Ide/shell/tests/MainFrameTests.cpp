@@ -695,6 +695,56 @@ TEST_F(FrameWithProject, ASearchThroughAllDocumentsVisitsEachEditorInTurn)
     nAllOpenDocs = nKept;
 }
 
+TEST_F(FrameWithProject, GoToOpensTheSymbolsFileAtItsLine)
+{
+    CProjectFileEntry* pEntry = AddLuaFile("shapes.lua", "Shape = {}\n"
+                                                         "function Shape:area()\n"
+                                                         "  return 0\n"
+                                                         "end\n"
+                                                         "Shape.sides = 4\n"
+                                                         "function main()\n"
+                                                         "  local Inner = {}\n"
+                                                         "  return Inner\n"
+                                                         "end\n"
+                                                         "count = 3\n"
+                                                         "function perimeter() return 1 end\n");
+    ASSERT_TRUE(Project().ParseFileOutline(pEntry) != NULL);
+
+    // Names the outline does not know open nothing.
+    for (LPCTSTR pszName : { "nothing", "Shape:perimeter", "Nowhere:area", "area" })
+        theApp.GoToFunction(pszName);
+    theApp.GoToVariable("Shape.colour");
+    theApp.GoToMember("Inner [nobody]");
+    PumpPending();
+    EXPECT_EQ(theApp.GetDocumentCount(), 0);
+
+    auto CaretLine = [&]() -> int {
+        CVornView* pView = theApp.FindViewOfProjectFile(pEntry);
+        return pView != NULL ? pView->GetCtrl().LineFromPosition(pView->GetCtrl().GetCurrentPos()) : -1;
+    };
+    theApp.GoToFunction("main");
+    EXPECT_EQ(CaretLine(), 5);
+    theApp.GoToFunction("perimeter");
+    EXPECT_EQ(CaretLine(), 10);
+    theApp.GoToFunction("Shape:area");
+    EXPECT_EQ(CaretLine(), 1);
+    theApp.GoToFunction("main");
+    theApp.GoToFunction("Shape.area");
+    EXPECT_EQ(CaretLine(), 1);
+    theApp.GoToVariable("count");
+    EXPECT_EQ(CaretLine(), 9);
+    theApp.GoToVariable("Shape.sides");
+    EXPECT_EQ(CaretLine(), 4);
+    theApp.GoToMember("Shape");
+    EXPECT_EQ(CaretLine(), 0);
+    theApp.GoToMember("Inner [main]");
+    EXPECT_EQ(CaretLine(), 6);
+    theApp.GoToMember("Shape");
+    theApp.GoToMember("sides (Shape)");
+    EXPECT_EQ(CaretLine(), 4);
+    EXPECT_EQ(theApp.GetDocumentCount(), 1);
+}
+
 TEST_F(FrameWithProject, TheBackupTimerAndBackupAtCloseMakeArchives)
 {
     AddLuaFile("main.lua");
