@@ -207,6 +207,8 @@ protected:
     afx_msg void OnUpdateViewWhiteSpace(CCmdUI* pCmdUI);
     afx_msg void OnViewEndOfLine();
     afx_msg void OnUpdateViewEndOfLine(CCmdUI* pCmdUI);
+    afx_msg void OnGoToTable();
+    afx_msg void OnUpdateGoToTable(CCmdUI* pCmdUI);
     afx_msg void OnClearAllBreakpoints();
     afx_msg void OnDisableAllBreakpoints();
     afx_msg void OnUpdateDisableAllBreakpoints(CCmdUI* pCmdUI);

@@ -7,6 +7,7 @@
 #include "CExtCommandManagerHolder.h"
 #include "CExtPaintManagerHolder.h"
 #include "CExtPaintManagerOffice2003.h"
+#include "CGoToTableDlg.h"
 #include "CProjectFileEntry.h"
 #include "PathUtil.h"
 #include "COutline.h"
@@ -203,7 +204,7 @@ TEST(MainFrame, BarCommandsToggleTheirBarsWithACheckMark)
 TEST(MainFrame, CommandsWithoutTheirWorkAreNeverOffered)
 {
     // Commands whose work is not part of this program yet stay disabled in any state.
-    const UINT kLater[] = { ID_DEBUG_START, ID_FIND_FIND, ID_FIND_NEXT, ID_GOTO_TABLE, ID_EDIT_PREFERENCES,
+    const UINT kLater[] = { ID_DEBUG_START, ID_FIND_FIND, ID_FIND_NEXT, ID_EDIT_PREFERENCES,
                             ID_FILE_PRINT_OPTIONS, ID_FILE_ADVANCED_SAVE_OPTIONS, ID_SNIPPET_MANAGER,
                             ID_TOOLS_EXTERNAL_TOOLS, ID_HELP_VORN_HELP, ID_WATCHES_ADD, ID_FILE_NEW_PROJECT };
     for (UINT nID : kLater)
@@ -743,6 +744,92 @@ TEST_F(FrameWithProject, GoToOpensTheSymbolsFileAtItsLine)
     theApp.GoToMember("sides (Shape)");
     EXPECT_EQ(CaretLine(), 4);
     EXPECT_EQ(theApp.GetDocumentCount(), 1);
+}
+
+namespace
+{
+CString g_strTableAnswer;
+
+BOOL CALLBACK FindGoToTableDialog(HWND hWnd, LPARAM lParam)
+{
+    char szText[64] = "";
+    ::GetWindowTextA(hWnd, szText, sizeof(szText));
+    if (strcmp(szText, "Go To Table") != 0)
+        return TRUE;
+    *reinterpret_cast<HWND*>(lParam) = hWnd;
+    return FALSE;
+}
+
+// Answers the Go To Table dialog once it shows: types the answer and presses OK.
+void CALLBACK AnswerGoToTable(HWND, UINT, UINT_PTR nTimer, DWORD)
+{
+    HWND hDialog = NULL;
+    ::EnumThreadWindows(::GetCurrentThreadId(), FindGoToTableDialog, reinterpret_cast<LPARAM>(&hDialog));
+    if (hDialog == NULL)
+        return;
+    ::KillTimer(NULL, nTimer);
+    ::SetDlgItemTextA(hDialog, IDC_GOTO_TABLE, g_strTableAnswer);
+    ::PostMessageA(hDialog, WM_COMMAND, IDOK, 0);
+}
+} // namespace
+
+TEST_F(FrameWithProject, GoToTableListsTheTablesAndOpensTheChosenOne)
+{
+    const bool bNoTablesYet = theApp.m_outline.GetTableCount() == 0;
+    if (bNoTablesYet)
+    {
+        EXPECT_FALSE(Enabled(ID_GOTO_TABLE));
+    }
+    CProjectFileEntry* pEntry = AddLuaFile("tables.lua", "Shape = {}\n"
+                                                         "function make()\n"
+                                                         "  local Inner = {}\n"
+                                                         "  return Inner\n"
+                                                         "end\n"
+                                                         "alpha = {}\n");
+    ASSERT_TRUE(Project().ParseFileOutline(pEntry) != NULL);
+    EXPECT_TRUE(Enabled(ID_GOTO_TABLE));
+
+    // A table made inside another node names its owner.
+    CStringArray entries;
+    CGoToTableDlg::CollectEntries(theApp.m_outline, entries);
+    std::vector<std::string> listed;
+    for (INT_PTR i = 0; i < entries.GetSize(); i++)
+        listed.push_back((LPCTSTR)entries[i]);
+    if (bNoTablesYet)
+    {
+        EXPECT_EQ(listed, (std::vector<std::string>{ "Shape", "Inner [make]", "alpha" }));
+    }
+
+    // The dialog shows them sorted without regard to case, the first one chosen.
+    CGoToTableDlg dlg(theApp.m_outline, Frame());
+    ASSERT_TRUE(dlg.Create(IDD_GOTO_TABLE, Frame()));
+    CComboBox* pCombo = static_cast<CComboBox*>(dlg.GetDlgItem(IDC_GOTO_TABLE));
+    ASSERT_TRUE(pCombo != NULL);
+    std::vector<std::string> shown;
+    for (int i = 0; i < pCombo->GetCount(); i++)
+    {
+        CString strItem;
+        pCombo->GetLBText(i, strItem);
+        shown.push_back((LPCTSTR)strItem);
+    }
+    if (bNoTablesYet)
+    {
+        EXPECT_EQ(shown, (std::vector<std::string>{ "alpha", "Inner [make]", "Shape" }));
+    }
+    EXPECT_EQ(pCombo->GetCurSel(), 0);
+    dlg.DestroyWindow();
+
+    // The chosen table's file opens at the table.
+    g_strTableAnswer = "Inner [make]";
+    ::SetTimer(NULL, 0, 20, AnswerGoToTable);
+    Command(ID_GOTO_TABLE);
+    CVornView* pView = theApp.FindViewOfProjectFile(pEntry);
+    ASSERT_TRUE(pView != NULL);
+    EXPECT_EQ(pView->GetCtrl().LineFromPosition(pView->GetCtrl().GetCurrentPos()), 2);
+    g_strTableAnswer = "alpha";
+    ::SetTimer(NULL, 0, 20, AnswerGoToTable);
+    Command(ID_GOTO_TABLE);
+    EXPECT_EQ(pView->GetCtrl().LineFromPosition(pView->GetCtrl().GetCurrentPos()), 5);
 }
 
 TEST_F(FrameWithProject, TheBackupTimerAndBackupAtCloseMakeArchives)
