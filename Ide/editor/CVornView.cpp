@@ -549,13 +549,23 @@ void CVornView::OnModified(SCNotification* pNotify)
         return;
     if (nType & kModifyingChanges)
     {
-        CFrameWnd* pFrame = GetParentFrame();
-        if (pFrame != NULL)
-            pFrame->OnUpdateFrameTitle(TRUE);
-        IEditorHost::Get().RefreshMainTitle();
+        RefreshTitles();
     }
     if (bTextChange && pNotify->linesAdded != 0)
         ShiftLineRecords(pNotify);
+}
+
+void CVornView::RefreshTitles()
+{
+    CVornDoc* pDoc = GetDocument();
+    const int nModified = (pDoc != NULL && pDoc->IsModified()) ? 1 : 0;
+    if (nModified == m_nTitleModified)
+        return;
+    m_nTitleModified = nModified;
+    CFrameWnd* pFrame = GetParentFrame();
+    if (pFrame != NULL)
+        pFrame->OnUpdateFrameTitle(TRUE);
+    IEditorHost::Get().RefreshMainTitle();
 }
 
 void CVornView::ShiftLineRecords(SCNotification* pNotify)

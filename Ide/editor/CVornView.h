@@ -87,6 +87,12 @@ public:
     virtual void OnScKillFocus();
     virtual void OnScChange();
 
+    // The child frame's and the main window's titles follow the document's modified
+    // state; an edit sets them again only when that state is not the one they show, so
+    // typing costs no title updates.
+    void RefreshTitles();
+    int m_nTitleModified = -1;    // the modified state the titles show; -1 not known
+
     // The brace that brace matching works on: the operator brace before the caret, else
     // (when looking after the caret) the one after it; -1 when the caret touches none.
     int FindBraceAtCaret();

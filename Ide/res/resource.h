@@ -3,6 +3,10 @@
 
 // ---- Editor ------------------------------------------------------------------
 
+// Go To > Table...: the combo box of the project's tables.
+#define IDD_GOTO_TABLE                  199
+#define IDC_GOTO_TABLE                  1195
+
 // The navigation strip above each editor: the file's tables and the chosen table's
 // functions.
 #define IDD_NAVIGATION_BAR              151

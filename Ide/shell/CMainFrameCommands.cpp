@@ -2,6 +2,7 @@
 // backup timer, application activation, closing the project and the window.
 #include "CMainFrame.h"
 
+#include "CGoToTableDlg.h"
 #include "CProjectFileEntry.h"
 #include "CVornApp.h"
 #include "CVornDoc.h"
@@ -56,6 +57,10 @@ BEGIN_MESSAGE_MAP(CMainFrame, CMDIFrameWnd)
     ON_UPDATE_COMMAND_UI(ID_EDIT_VIEW_WHITE_SPACE, CMainFrame::OnUpdateViewWhiteSpace)
     ON_COMMAND(ID_EDIT_VIEW_END_OF_LINE, CMainFrame::OnViewEndOfLine)
     ON_UPDATE_COMMAND_UI(ID_EDIT_VIEW_END_OF_LINE, CMainFrame::OnUpdateViewEndOfLine)
+
+    // Go To
+    ON_COMMAND(ID_GOTO_TABLE, CMainFrame::OnGoToTable)
+    ON_UPDATE_COMMAND_UI(ID_GOTO_TABLE, CMainFrame::OnUpdateGoToTable)
 
     // Project and Build
     ON_COMMAND(ID_BUILD_COMPILE, CMainFrame::OnBuildCompile)
@@ -319,6 +324,21 @@ void CMainFrame::OnViewEndOfLine()
 void CMainFrame::OnUpdateViewEndOfLine(CCmdUI* pCmdUI)
 {
     UpdateViewOption(pCmdUI, VornApp()->m_settings.m_nViewEndOfLine);
+}
+
+//////////////////////////////////////////////////////////////////////////////
+// Go To
+
+void CMainFrame::OnGoToTable()
+{
+    CGoToTableDlg dlg(VornApp()->m_outline, this);
+    if (dlg.DoModal() == IDOK && !dlg.m_strChosen.IsEmpty())
+        VornApp()->GoToMember(dlg.m_strChosen);
+}
+
+void CMainFrame::OnUpdateGoToTable(CCmdUI* pCmdUI)
+{
+    pCmdUI->Enable(m_project.IsOpen() && VornApp()->m_outline.GetTableCount() > 0);
 }
 
 //////////////////////////////////////////////////////////////////////////////
