@@ -15,29 +15,47 @@
 namespace
 {
 // Collects names once each: a hash set, since lists of the whole project run to
-// thousands of names.
+// thousands of names. The set views the names' own text, which the collected strings
+// share and keep in place.
 class CNameCollector
 {
 public:
-    explicit CNameCollector(CStringArray& names) : m_names(names)
+    CNameCollector(CStringArray& names, int nExpected) : m_names(names)
     {
+        m_seen.reserve((size_t)(names.GetSize() + nExpected));
+        names.SetSize(names.GetSize(), std::max<INT_PTR>(16, nExpected));
         for (INT_PTR i = 0; i < names.GetSize(); i++)
-            m_seen.insert(std::string(names[i]));
+            m_seen.insert(ViewOf(names[i]));
     }
     void Add(const CString& strName)
     {
-        if (!strName.IsEmpty() && m_seen.insert(std::string(strName)).second)
+        if (!strName.IsEmpty() && m_seen.insert(ViewOf(strName)).second)
             m_names.Add(strName);
     }
 
 private:
+    static std::string_view ViewOf(const CString& str) { return std::string_view(str.GetString(), (size_t)str.GetLength()); }
+
     CStringArray& m_names;
-    std::unordered_set<std::string> m_seen;
+    std::unordered_set<std::string_view> m_seen;
 };
 
 BOOL IsListedFile(const COutlineFile* pFile, BOOL bProject)
 {
     return bProject ? pFile->m_pProjectEntry != NULL : pFile->m_nFlag == 1;
+}
+
+// The nodes of one kind in the listed files: room for the names.
+int CountListed(const COutline& outline, BOOL bProject, int (COutlineFile::*count)() const)
+{
+    int nCount = 0;
+    for (int nFile = 0; nFile < outline.GetFileCount(); nFile++)
+    {
+        const COutlineFile* pFile = outline.GetFile(nFile);
+        if (IsListedFile(pFile, bProject))
+            nCount += (pFile->*count)();
+    }
+    return nCount;
 }
 
 int FoldCase(int ch)
@@ -48,7 +66,7 @@ int FoldCase(int ch)
 
 void CCompletionEngine::CollectMembers(const COutlineTable* pTable, BOOL bMethods, CStringArray& names)
 {
-    CNameCollector collector(names);
+    CNameCollector collector(names, pTable != NULL ? pTable->GetMemberFunctionCount() + pTable->GetFieldCount() : 0);
     // The chains are kept free of cycles; the bound guards the walk all the same.
     for (int nDepth = 0; pTable != NULL && nDepth <= COutlineTable::MAX_BASE_CHAIN; nDepth++)
     {
@@ -69,7 +87,7 @@ void CCompletionEngine::CollectMembers(const COutlineTable* pTable, BOOL bMethod
 
 void CCompletionEngine::CollectFunctions(const COutline& outline, BOOL bProject, CStringArray& names)
 {
-    CNameCollector collector(names);
+    CNameCollector collector(names, CountListed(outline, bProject, &COutlineFile::GetFunctionCount));
     for (int nFile = 0; nFile < outline.GetFileCount(); nFile++)
     {
         const COutlineFile* pFile = outline.GetFile(nFile);
@@ -86,7 +104,7 @@ void CCompletionEngine::CollectFunctions(const COutline& outline, BOOL bProject,
 
 void CCompletionEngine::CollectTables(const COutline& outline, BOOL bProject, CStringArray& names)
 {
-    CNameCollector collector(names);
+    CNameCollector collector(names, CountListed(outline, bProject, &COutlineFile::GetTableCount));
     for (int nFile = 0; nFile < outline.GetFileCount(); nFile++)
     {
         const COutlineFile* pFile = outline.GetFile(nFile);
@@ -147,14 +165,17 @@ BOOL CCompletionEngine::IsDigitsOnly(LPCTSTR pszWord)
     return TRUE;
 }
 
-void CCompletionEngine::CollectWords(const char* pText, int nLength, const char* pszTyped, BOOL bMatchCase,
-                                     int nSkipStart, CStringArray& words)
+int CCompletionEngine::CollectWords(const char* pText, int nLength, const char* pszTyped, BOOL bMatchCase,
+                                    int nSkipStart, CString& strList)
 {
+    strList.Empty();
     const int nTyped = pszTyped != NULL ? (int)strlen(pszTyped) : 0;
     if (pText == NULL || nTyped == 0)
-        return;
+        return 0;
+    // The words are views into the text until the list is joined: no string per word.
     std::unordered_set<std::string_view> seen;
-    std::vector<std::string_view> found;
+    std::string joined;
+    int nWords = 0;
     const int nFirst = bMatchCase ? pszTyped[0] : FoldCase((unsigned char)pszTyped[0]);
     for (int nPos = 0; nPos + nTyped <= nLength; nPos++)
     {
@@ -181,13 +202,15 @@ void CCompletionEngine::CollectWords(const char* pText, int nLength, const char*
             nEnd++;
         if (nEnd - nPos <= nTyped)
             continue;
-        std::string_view word(pText + nPos, (size_t)(nEnd - nPos));
-        if (seen.insert(word).second)
-            found.push_back(word);
+        const std::string_view word(pText + nPos, (size_t)(nEnd - nPos));
+        if (!seen.insert(word).second)
+            continue;
+        if (nWords++ > 0)
+            joined += ' ';
+        joined.append(word.data(), word.size());
     }
-    words.SetSize(0, (INT_PTR)found.size());
-    for (const std::string_view& word : found)
-        words.Add(CString(word.data(), (int)word.size()));
+    strList = CString(joined.c_str(), (int)joined.size());
+    return nWords;
 }
 
 /////////////////////////////////////////////////////////////////////////////

@@ -37,9 +37,10 @@ public:
     // Every word of the text that starts with the typed prefix at a word start (with
     // case or without), read on to the first delimiter and longer than the prefix; the
     // occurrence that starts at nSkipStart (the caret's own word) is left out. Each
-    // word once, in the order of its first occurrence.
-    static void CollectWords(const char* pText, int nLength, const char* pszTyped, BOOL bMatchCase, int nSkipStart,
-                             CStringArray& words);
+    // word once, in the order of its first occurrence, joined with single blanks into
+    // strList; the number of words.
+    static int CollectWords(const char* pText, int nLength, const char* pszTyped, BOOL bMatchCase, int nSkipStart,
+                            CString& strList);
 
     // Call tips.
     // The byte column of the "(" that the caret's call opens: the last one before the

@@ -247,11 +247,15 @@ void CVornView::ListMembers(COutlineTable* pTable)
     if (pTable == NULL)
         return;
 
-    CStringArray names;
-    CCompletionEngine::CollectMembers(pTable, bMethods, names);
-    if (names.IsEmpty())
+    CString strList;
+    {
+        CStringArray names;
+        CCompletionEngine::CollectMembers(pTable, bMethods, names);
+        strList = CCompletionEngine::SortAndJoin(names);
+    }
+    if (strList.IsEmpty())
         return;
-    ShowList(0, CCompletionEngine::SortAndJoin(names));
+    ShowList(0, strList);
     m_nListShownByCommand = 1;
 }
 
@@ -273,38 +277,47 @@ void CVornView::CompleteWord()
     if (CCompletionEngine::IsDigitsOnly(strTyped))
         return;
 
-    // The document is read in place, not searched occurrence by occurrence: this runs on
-    // every keystroke.
+    // The document is read in place, not searched occurrence by occurrence, and the words
+    // go straight into the list: this runs on every keystroke.
     const char* pText = reinterpret_cast<const char*>(m_ctrl.Call(SCI_GETCHARACTERPOINTER));
-    CStringArray words;
-    CCompletionEngine::CollectWords(pText, m_ctrl.GetLength(), strTyped, Settings().m_nEDAutoCompleteIgnoreCase == 0,
-                                    nStart, words);
-    if (words.IsEmpty())
+    CString strList;
+    if (CCompletionEngine::CollectWords(pText, m_ctrl.GetLength(), strTyped,
+                                        Settings().m_nEDAutoCompleteIgnoreCase == 0, nStart, strList) == 0)
     {
         m_ctrl.AutoCCancel();
         return;
     }
-    ShowList(nCaret - nStart, CCompletionEngine::Join(words));
+    ShowList(nCaret - nStart, strList);
 }
 
 void CVornView::ListFunctions(BOOL bProject)
 {
-    CStringArray names;
-    CCompletionEngine::CollectFunctions(Outline(), bProject, names);
-    if (names.IsEmpty())
+    CString strList;
+    {
+        // The names go before the list shows: Scintilla builds its own copy of
+        // thousands of items faster on a heap without them.
+        CStringArray names;
+        CCompletionEngine::CollectFunctions(Outline(), bProject, names);
+        strList = CCompletionEngine::SortAndJoin(names);
+    }
+    if (strList.IsEmpty())
         return;
-    ShowList(0, CCompletionEngine::SortAndJoin(names));
+    ShowList(0, strList);
     m_nListShownByCommand = 1;
     m_nWordCompletionRequested = 0;
 }
 
 void CVornView::ListTables(BOOL bProject)
 {
-    CStringArray names;
-    CCompletionEngine::CollectTables(Outline(), bProject, names);
-    if (names.IsEmpty())
+    CString strList;
+    {
+        CStringArray names;
+        CCompletionEngine::CollectTables(Outline(), bProject, names);
+        strList = CCompletionEngine::SortAndJoin(names);
+    }
+    if (strList.IsEmpty())
         return;
-    ShowList(0, CCompletionEngine::SortAndJoin(names));
+    ShowList(0, strList);
     m_nListShownByCommand = 1;
     m_nWordCompletionRequested = 0;
     m_nTableListShown = 1;

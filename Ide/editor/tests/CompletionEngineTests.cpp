@@ -5,6 +5,7 @@
 #include "CCompletionEngine.h"
 #include "OutlineTestSupport.h"
 
+#include <algorithm>
 #include <string>
 
 namespace
@@ -16,9 +17,12 @@ std::string Joined(const CStringArray& names)
 
 std::string Words(const std::string& text, const char* pszTyped, BOOL bMatchCase, int nSkipStart = -1)
 {
-    CStringArray words;
-    CCompletionEngine::CollectWords(text.data(), (int)text.size(), pszTyped, bMatchCase, nSkipStart, words);
-    return Joined(words);
+    CString strList;
+    const int nWords =
+        CCompletionEngine::CollectWords(text.data(), (int)text.size(), pszTyped, bMatchCase, nSkipStart, strList);
+    // The count is the list's.
+    EXPECT_EQ(nWords, strList.IsEmpty() ? 0 : (int)std::count(strList.GetString(), strList.GetString() + strList.GetLength(), ' ') + 1);
+    return std::string(strList);
 }
 
 // The parameter of the tip the caret is at, as the tip shows it marked.
