@@ -464,6 +464,8 @@ void CVornView::DispatchNotification(SCNotification* pNotify)
     case SCN_HOTSPOTCLICK: OnHotSpotClick(pNotify); break;
     case SCN_HOTSPOTDOUBLECLICK: OnHotSpotDoubleClick(pNotify); break;
     case SCN_CALLTIPCLICK: OnCallTipClick(pNotify); break;
+    // A table list closed without a choice: what is inserted next is no choice of it.
+    case SCN_AUTOCCANCELLED: m_nTableListShown = 0; break;
     default: break;
     }
 }

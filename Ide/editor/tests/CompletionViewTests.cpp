@@ -178,28 +178,25 @@ protected:
     }
     int PosOf(const char* pszText) { return (int)Text().find(pszText); }
     // The top left corner of the shown call tip window, in the control's coordinates.
+    static BOOL CALLBACK FindCallTip(HWND hWnd, LPARAM lParam)
+    {
+        char szClass[32] = {0};
+        ::GetClassNameA(hWnd, szClass, sizeof(szClass));
+        if (::IsWindowVisible(hWnd) && strncmp(szClass, "CallTip", 7) == 0)
+        {
+            *reinterpret_cast<HWND*>(lParam) = hWnd;
+            return FALSE;
+        }
+        return TRUE;
+    }
     CPoint TipCorner()
     {
-        struct CSearch
-        {
-            HWND hTip = NULL;
-        } search;
-        ::EnumThreadWindows(::GetCurrentThreadId(),
-                            [](HWND hWnd, LPARAM lParam) -> BOOL {
-                                char szClass[32] = {0};
-                                ::GetClassNameA(hWnd, szClass, sizeof(szClass));
-                                if (::IsWindowVisible(hWnd) && strncmp(szClass, "CallTip", 7) == 0)
-                                {
-                                    reinterpret_cast<CSearch*>(lParam)->hTip = hWnd;
-                                    return FALSE;
-                                }
-                                return TRUE;
-                            },
-                            (LPARAM)&search);
+        HWND hTip = NULL;
+        ::EnumThreadWindows(::GetCurrentThreadId(), FindCallTip, (LPARAM)&hTip);
         CRect rc(-1000, -1000, 0, 0);
-        if (search.hTip != NULL)
+        if (hTip != NULL)
         {
-            ::GetWindowRect(search.hTip, &rc);
+            ::GetWindowRect(hTip, &rc);
             Ctrl().ScreenToClient(&rc);
         }
         return rc.TopLeft();
@@ -406,6 +403,15 @@ TEST_F(CompletionTest, ChoosingATableListsItsMembers)
     Type("Sh");
     PressKey(VK_TAB);
     EXPECT_EQ(Text().substr(Text().size() - 6), " Shape");
+    EXPECT_FALSE(ListActive());
+
+    // A table list closed without a choice: a name pasted later is only text.
+    Type("\ny.");
+    Command(ID_EDIT_LIST_PROJECT_TABLES);
+    PressKey(VK_ESCAPE);
+    Ctrl().ReplaceSel("Square");
+    PumpPending();
+    EXPECT_EQ(Text().substr(Text().size() - 8), "y.Square");
     EXPECT_FALSE(ListActive());
 }
 
