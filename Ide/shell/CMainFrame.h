@@ -44,6 +44,7 @@ public:
     virtual BOOL DestroyWindow();
     virtual void ActivateFrame(int nCmdShow = -1);
     virtual BOOL PreTranslateMessage(MSG* pMsg);
+    virtual LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam);
     virtual BOOL OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* pHandlerInfo);
 
     // Start-up

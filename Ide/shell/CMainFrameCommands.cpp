@@ -416,6 +416,14 @@ BOOL CMainFrame::OnHelpLink(UINT nID)
 //////////////////////////////////////////////////////////////////////////////
 // Start-up, timer, activation
 
+LRESULT CMainFrame::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    // A second start's hand-off that a modal loop dispatched here directly.
+    if (VornApp()->IsInstanceMessage(message))
+        return VornApp()->OnMainWindowInstanceMessage(m_hWnd, wParam, lParam);
+    return CMDIFrameWnd::WindowProc(message, wParam, lParam);
+}
+
 LRESULT CMainFrame::OnStartupOpenFile(WPARAM, LPARAM)
 {
     if (m_project.IsOpen())
