@@ -2,7 +2,9 @@
 // Its whole client area is a Scintilla control set up for Lua: keyword lists, colours
 // from the settings, margins, folding and the editor's markers. It loads and saves the
 // document's text, keeps the project's breakpoints and named bookmarks on their lines
-// while the text changes, and re-parses its file's outline on a timer.
+// while the text changes, and re-parses its file's outline on a timer. It offers
+// completion lists and call tips from that outline and, while a debugged script is
+// stopped, the values of the words under the mouse.
 #pragma once
 
 #include <afxwin.h>
