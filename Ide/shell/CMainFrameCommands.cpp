@@ -48,6 +48,9 @@ BEGIN_MESSAGE_MAP(CMainFrame, CMDIFrameWnd)
     ON_COMMAND(ID_WINDOW_NEXT_DOCUMENT, CMainFrame::OnWindowNextDocument)
     ON_COMMAND(ID_WINDOW_PREVIOUS_DOCUMENT, CMainFrame::OnWindowPreviousDocument)
 
+    // Edit > Preferences
+    ON_COMMAND(ID_EDIT_PREFERENCES, CMainFrame::OnPreferences)
+
     // Edit > Advanced
     ON_COMMAND(ID_EDIT_VIEW_WHITE_SPACE, CMainFrame::OnViewWhiteSpace)
     ON_UPDATE_COMMAND_UI(ID_EDIT_VIEW_WHITE_SPACE, CMainFrame::OnUpdateViewWhiteSpace)
@@ -88,6 +91,10 @@ BEGIN_MESSAGE_MAP(CMainFrame, CMDIFrameWnd)
     ON_COMMAND_EX(ID_HELP_CONTACT_AUTHOR, CMainFrame::OnHelpLink)
 
     ON_UPDATE_COMMAND_UI(ID_INDICATOR_CARET, CMainFrame::OnUpdateCaretPane)
+
+    // Tools
+    ON_COMMAND(ID_TOOLS_EXTERNAL_TOOLS, CMainFrame::OnExternalTools)
+    ON_COMMAND_EX_RANGE(ID_TOOLARGS_FILE_NAME, ID_TOOLARGS_VORN_DIR, CMainFrame::OnToolArgsMacro)
 END_MESSAGE_MAP()
 
 namespace
@@ -118,7 +125,8 @@ BOOL CMainFrame::OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO*
                 ActivateOpenWindowEntry(nID);
             else if (InRange(nID, ID_HOTLIST_ENTRY_FIRST, ID_HOTLIST_ENTRY_LAST))
                 OpenHotlistFile((int)(nID - ID_HOTLIST_ENTRY_FIRST));
-            // The Tools menu lists no external tools in this version.
+            else
+                RunExternalTool(nID);
         }
         else if (nCode == (int)CN_UPDATE_COMMAND_UI)
         {
@@ -126,6 +134,9 @@ BOOL CMainFrame::OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO*
         }
         return TRUE;
     }
+    // The window commands belong to the MDI client.
+    if (m_wndMDIClient.m_hWnd != NULL && m_wndMDIClient.OnCmdMsg(nID, nCode, pExtra, pHandlerInfo))
+        return TRUE;
     return CMDIFrameWnd::OnCmdMsg(nID, nCode, pExtra, pHandlerInfo);
 }
 

@@ -95,6 +95,7 @@ BOOL CVornApp::InitInstance()
 
     LoadFunctionDefinitions();
     LoadUserWordLists();
+    LoadExternalTools();
     PostStartupAction();
     m_bStarted = TRUE;
     SignalInstanceReady();

@@ -8,6 +8,7 @@
 #include <afxwin.h>
 
 #include "CAppSettings.h"
+#include "CExternalToolList.h"
 #include "COutline.h"
 #include "CProfileSettingsStore.h"
 #include "DefinitionLists.h"
@@ -80,6 +81,14 @@ public:
     // Project files and the Lua source extensions open in this program from the shell.
     void RegisterFileTypes();
 
+    // External tools, kept in exttools.xml beside the program. Loading appends to the
+    // list and, when the file could be read, rebuilds the Tools menu. Saving is left to
+    // the first instance; FALSE when the file could not be written (the old one stays).
+    CExternalToolList& GetExternalTools() { return m_externalTools; }
+    static CString GetExternalToolsPath();
+    BOOL LoadExternalTools();
+    BOOL SaveExternalTools();
+
     // Debug-interface libraries
     BOOL LoadDebugInterface50();
     BOOL LoadDebugInterface51();
@@ -107,6 +116,7 @@ public:
     CAppSettings m_settings;
     COutline m_outline;
     CString m_strUserWords[USER_WORD_CLASSES];
+    CExternalToolList m_externalTools;
 
 protected:
     // Start-up steps
