@@ -21,6 +21,7 @@
 #include "DefinitionLists.h"
 #include "EditorTestHost.h"
 #include "LuaBenchSupport.h"
+#include "WindowBitmap.h"
 #include "resource.h"
 
 #include <SciLexer.h>
@@ -385,39 +386,7 @@ void BenchCompleteWord(const CString& strFolder, int nRuns)
 BOOL WriteWindowBitmap(LPCTSTR pszOut)
 {
     PumpPending();
-    CRect rect;
-    AfxGetMainWnd()->GetWindowRect(&rect);
-    HDC hScreen = ::GetDC(NULL);
-    HDC hMem = ::CreateCompatibleDC(hScreen);
-    BITMAPINFO bmi = {};
-    bmi.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-    bmi.bmiHeader.biWidth = rect.Width();
-    bmi.bmiHeader.biHeight = rect.Height();
-    bmi.bmiHeader.biPlanes = 1;
-    bmi.bmiHeader.biBitCount = 24;
-    void* pBits = NULL;
-    HBITMAP hBitmap = ::CreateDIBSection(hScreen, &bmi, DIB_RGB_COLORS, &pBits, NULL, 0);
-    HGDIOBJ hOld = ::SelectObject(hMem, hBitmap);
-    ::BitBlt(hMem, 0, 0, rect.Width(), rect.Height(), hScreen, rect.left, rect.top, SRCCOPY);
-    ::SelectObject(hMem, hOld);
-    const int nStride = ((rect.Width() * 3 + 3) / 4) * 4;
-    BITMAPFILEHEADER file = {};
-    file.bfType = 0x4D42;
-    file.bfOffBits = sizeof(BITMAPFILEHEADER) + sizeof(BITMAPINFOHEADER);
-    file.bfSize = file.bfOffBits + (DWORD)(nStride * rect.Height());
-    FILE* pOut = fopen(pszOut, "wb");
-    const BOOL bWritten = pOut != NULL;
-    if (pOut != NULL)
-    {
-        fwrite(&file, sizeof(file), 1, pOut);
-        fwrite(&bmi.bmiHeader, sizeof(bmi.bmiHeader), 1, pOut);
-        fwrite(pBits, 1, (size_t)nStride * rect.Height(), pOut);
-        fclose(pOut);
-    }
-    ::DeleteObject(hBitmap);
-    ::DeleteDC(hMem);
-    ::ReleaseDC(NULL, hScreen);
-    return bWritten;
+    return SaveWindowBitmap(AfxGetMainWnd(), pszOut);
 }
 
 void Settle()
