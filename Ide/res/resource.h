@@ -13,6 +13,9 @@
 #define IDC_NAV_TABLES                  1054
 #define IDC_NAV_FUNCTIONS               1056
 
+// The editor's context menu.
+#define IDR_EDITOR_CONTEXT              222
+
 // ---- Application and main frame -------------------------------------------------
 
 // The main frame: menu, accelerators, icon, toolbar and the title string "Vorn 1.0.1".

@@ -12,6 +12,7 @@
 #include "CCodeNavigatorPage.h"
 #include "CDebugPage.h"
 #include "CDebugServer.h"
+#include "CIdleDebugSession.h"
 #include "CExtChildResizablePropertySheet.h"
 #include "CExtControlBar.h"
 #include "CExtMenuControlBar.h"
@@ -60,6 +61,9 @@ public:
     // The project and the debug session
     CProject& GetProject() { return m_project; }
     CDebugServer& GetDebugServer() { return m_debugServer; }
+    // The session the editors ask for value tips; an idle one until the debug session
+    // answers them itself.
+    IDebugSession& GetDebugSession() { return m_idleDebugSession; }
     // The open project's entry of the file; NULL without a project or outside it.
     CProjectFileEntry* FindProjectFile(LPCTSTR pszPath);
     // Closes the project (backup, save, its documents, the trees). FALSE when it
@@ -287,6 +291,7 @@ protected:
     CRecentFileList* m_pRecentFiles;
     CRecentFileList* m_pRecentProjects;
     CDebugServer m_debugServer;
+    CIdleDebugSession m_idleDebugSession;
     CScintillaCtrl* m_pOutputCtrl;
     CString m_strCommandLineFile;
     BOOL m_bBackupTimerRunning;

@@ -12,6 +12,7 @@
 #include "CExtPaintManagerHolder.h"
 #include "CExtPaintManagerOffice2003.h"
 #include "CExtPopupMenuWnd.h"
+#include "CIdleDebugSession.h"
 #include "CMainFrame.h"
 #include "COutlineTable.h"
 #include "CProjectFileEntry.h"
@@ -575,4 +576,12 @@ void CVornApp::RebuildToolsMenu()
 {
     if (CMainFrame* pFrame = GetMainFrame())
         pFrame->RebuildToolsMenu();
+}
+
+IDebugSession& CVornApp::GetDebugSession()
+{
+    // Before the main frame exists and after it is gone no script can be debugged.
+    static CIdleDebugSession s_idleSession;
+    CMainFrame* pFrame = GetMainFrame();
+    return pFrame != NULL ? pFrame->GetDebugSession() : s_idleSession;
 }

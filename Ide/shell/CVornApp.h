@@ -120,6 +120,7 @@ public:
     virtual void AddRecentFile(LPCTSTR pszPath);
     virtual void ForgetView(CVornView* pView);
     virtual void RebuildToolsMenu();
+    virtual IDebugSession& GetDebugSession();
 
     // The settings and the outline of the function definitions and project files.
     CAppSettings m_settings;

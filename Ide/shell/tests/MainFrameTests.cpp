@@ -8,6 +8,7 @@
 #include "CExtPaintManagerHolder.h"
 #include "CExtPaintManagerOffice2003.h"
 #include "CGoToTableDlg.h"
+#include "CExtPopupMenuWnd.h"
 #include "CProjectFileEntry.h"
 #include "PathUtil.h"
 #include "COutline.h"
@@ -18,6 +19,7 @@
 #include <SciLexer.h>
 
 #include <set>
+#include <functional>
 
 namespace
 {
@@ -921,4 +923,50 @@ TEST(MainFrame, ASecondInstanceWritesNeitherLayoutNorSettings)
     Frame()->CreateRecentLists();
     Frame()->ActivateFrame(SW_SHOWNORMAL);
     PumpPending();
+}
+
+// The editor's context menu in the IDE: its items take their states from the main
+// window's command routing, so the AutoComplete commands follow the active editor.
+TEST_F(FrameWithProject, TheEditorsContextMenuTakesItsStatesFromTheMainWindow)
+{
+    CProjectFileEntry* pEntry = AddLuaFile("menu.lua", "Shape = {}\nfunction Shape:area() end\nx = Shape:");
+    ASSERT_TRUE(pEntry != NULL);
+    Project().ParseFileOutline(pEntry);
+    CVornView* pView = Open("menu.lua");
+    ASSERT_TRUE(pView != NULL);
+    pView->GetCtrl().GotoPos(pView->GetCtrl().GetLength());
+
+    CExtPopupMenuWnd* pPopup = new CExtPopupMenuWnd;
+    ASSERT_TRUE(pPopup->LoadMenu(Frame()->m_hWnd, IDR_EDITOR_CONTEXT, true));
+    pPopup->UpdateMenuCmdUI();
+    // Every command item, at any depth, as enabled as the main window says.
+    int nCommands = 0;
+    std::function<void(CExtPopupMenuWnd*)> check = [&](CExtPopupMenuWnd* pMenu) {
+        for (int i = 0; i < pMenu->GetItemCount(); i++)
+        {
+            if (pMenu->GetItemSubMenu(i) != NULL)
+            {
+                check(pMenu->GetItemSubMenu(i));
+                continue;
+            }
+            const int nID = pMenu->GetItemCmdID(i);
+            if (nID <= 0)
+                continue;
+            nCommands++;
+            EXPECT_EQ(pMenu->ItemIsEnabled(i), Enabled((UINT)nID)) << pMenu->GetItemText(i);
+        }
+    };
+    check(pPopup);
+    EXPECT_GE(nCommands, 30);
+    EXPECT_TRUE(Enabled(ID_EDIT_LIST_MEMBERS));
+    delete pPopup;
+
+    // The command reaches the editor through the main window.
+    Command(ID_EDIT_LIST_MEMBERS);
+    EXPECT_EQ(pView->GetLastListText(), "area");
+    pView->GetCtrl().AutoCCancel();
+    // With a selection the AutoComplete commands are off.
+    pView->GetCtrl().SetSel(0, 5);
+    EXPECT_FALSE(Enabled(ID_EDIT_LIST_MEMBERS));
+    EXPECT_FALSE(Enabled(ID_EDIT_LIST_PROJECT_FUNCTIONS));
 }
