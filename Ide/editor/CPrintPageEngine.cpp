@@ -259,6 +259,14 @@ void CPrintPageEngine::DrawText(IPageFormatter& formatter, Sci_RangeToFormat& ra
     formatter.FormatRange(TRUE, &range);
 }
 
+int CPrintPageEngine::MeasureTextHeight(CDC* pDC) const
+{
+    CFont font;
+    CreateFont(pDC, font);
+    CPageTextScope scope(pDC, font);
+    return TextHeight(pDC);
+}
+
 void CPrintPageEngine::DrawPage(IPageFormatter& formatter, CDC* pDC, const CRect& rcPage, UINT nPage,
                                 const CString& strHeader)
 {

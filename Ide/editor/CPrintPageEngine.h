@@ -81,6 +81,9 @@ public:
     // Draws the page's text into rc, never more lines than pagination gave the page.
     void DrawText(IPageFormatter& formatter, Sci_RangeToFormat& range) const;
 
+    // The height of a line of header or footer text on the DC's attribute DC.
+    int MeasureTextHeight(CDC* pDC) const;
+
     // The header's text: the title when the options print the file name; then, when
     // they print the date, " - " after a title and "Printed on " with the date.
     static CString MakeHeaderText(const COptions& options, const CString& strTitle, const CString& strDate);
