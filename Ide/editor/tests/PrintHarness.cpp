@@ -176,27 +176,60 @@ BOOL CPrintHarness::SavePageBitmap(size_t nIndex, LPCTSTR pszPath) const
 {
     void* pBits = NULL;
     HBITMAP hBitmap = RenderPage(nIndex, &pBits);
-    const DWORD cbRow = ((DWORD)m_rcPage.Width() * 3 + 3) & ~3u;
+    const BOOL bDone = SaveDibFile(pBits, m_rcPage.Width(), m_rcPage.Height(), pszPath);
+    ::DeleteObject(hBitmap);
+    return bDone;
+}
+
+BOOL SaveDibFile(const void* pBits, int nWidth, int nHeight, LPCTSTR pszPath)
+{
+    const DWORD cbRow = ((DWORD)nWidth * 3 + 3) & ~3u;
     BITMAPINFOHEADER bih;
     memset(&bih, 0, sizeof(bih));
     bih.biSize = sizeof(bih);
-    bih.biWidth = m_rcPage.Width();
-    bih.biHeight = m_rcPage.Height();
+    bih.biWidth = nWidth;
+    bih.biHeight = nHeight;
     bih.biPlanes = 1;
     bih.biBitCount = 24;
     BITMAPFILEHEADER bfh;
     memset(&bfh, 0, sizeof(bfh));
     bfh.bfType = 0x4D42;
     bfh.bfOffBits = sizeof(BITMAPFILEHEADER) + sizeof(BITMAPINFOHEADER);
-    bfh.bfSize = bfh.bfOffBits + cbRow * (DWORD)m_rcPage.Height();
+    bfh.bfSize = bfh.bfOffBits + cbRow * (DWORD)nHeight;
     BOOL bDone = FALSE;
     FILE* pFile = fopen(pszPath, "wb");
     if (pFile != NULL)
     {
         bDone = fwrite(&bfh, sizeof(bfh), 1, pFile) == 1 && fwrite(&bih, sizeof(bih), 1, pFile) == 1 &&
-                fwrite(pBits, cbRow, (size_t)m_rcPage.Height(), pFile) == (size_t)m_rcPage.Height();
+                fwrite(pBits, cbRow, (size_t)nHeight, pFile) == (size_t)nHeight;
         fclose(pFile);
     }
+    return bDone;
+}
+
+BOOL SaveScreenBitmap(HWND hWnd, LPCTSTR pszPath)
+{
+    RECT rc;
+    ::GetWindowRect(hWnd, &rc);
+    const int nWidth = rc.right - rc.left, nHeight = rc.bottom - rc.top;
+    HDC hScreen = ::GetDC(NULL);
+    HDC hMem = ::CreateCompatibleDC(hScreen);
+    BITMAPINFO bmi;
+    memset(&bmi, 0, sizeof(bmi));
+    bmi.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+    bmi.bmiHeader.biWidth = nWidth;
+    bmi.bmiHeader.biHeight = nHeight;
+    bmi.bmiHeader.biPlanes = 1;
+    bmi.bmiHeader.biBitCount = 24;
+    void* pBits = NULL;
+    HBITMAP hBitmap = ::CreateDIBSection(hScreen, &bmi, DIB_RGB_COLORS, &pBits, NULL, 0);
+    HGDIOBJ hOld = ::SelectObject(hMem, hBitmap);
+    ::BitBlt(hMem, 0, 0, nWidth, nHeight, hScreen, rc.left, rc.top, SRCCOPY);
+    ::SelectObject(hMem, hOld);
+    ::GdiFlush();
+    const BOOL bDone = SaveDibFile(pBits, nWidth, nHeight, pszPath);
     ::DeleteObject(hBitmap);
+    ::DeleteDC(hMem);
+    ::ReleaseDC(NULL, hScreen);
     return bDone;
 }
