@@ -393,3 +393,30 @@ TEST_F(PrintTest, FilePrintWithoutAPrinterEndsAfterTheSystemsWarning)
     EXPECT_EQ(text, sample);
     EXPECT_FALSE(pDoc->IsModified());
 }
+
+TEST_F(PrintTest, PrepareOffersTheSelectionAndSaysWhenTheDialogFails)
+{
+    CVornDoc* pDoc = Open(WriteFile("demo.lua", PrintSample(10)));
+    ASSERT_TRUE(pDoc != NULL);
+    CVornView* pView = ViewOf(pDoc);
+    // A dialog the system refuses (here: a structure of the wrong size) is reported
+    // once, with nothing hidden or wrapped.
+    {
+        CPrintInfo info;
+        info.m_pPD->m_pd.lStructSize = 1;
+        EXPECT_FALSE(pView->OnPreparePrinting(&info));
+        EXPECT_TRUE(info.m_pPD->m_pd.Flags & PD_NOSELECTION);
+        EXPECT_FALSE(info.m_pPD->m_pd.Flags & PD_SELECTION);
+    }
+    ASSERT_EQ(theApp.m_messageBoxes.size(), 1u);
+    EXPECT_EQ(theApp.m_messageBoxes[0], "The print dialog could not be opened.");
+    ExpectRestored(pDoc);
+
+    // With text selected the dialog offers the selection, already chosen.
+    pView->GetCtrl().Call(SCI_SETSEL, 3, 20);
+    CPrintInfo info;
+    info.m_pPD->m_pd.lStructSize = 1;
+    EXPECT_FALSE(pView->OnPreparePrinting(&info));
+    EXPECT_FALSE(info.m_pPD->m_pd.Flags & PD_NOSELECTION);
+    EXPECT_TRUE(info.m_pPD->m_pd.Flags & PD_SELECTION);
+}
