@@ -420,3 +420,23 @@ TEST_F(PrintTest, PrepareOffersTheSelectionAndSaysWhenTheDialogFails)
     EXPECT_FALSE(info.m_pPD->m_pd.Flags & PD_NOSELECTION);
     EXPECT_TRUE(info.m_pPD->m_pd.Flags & PD_SELECTION);
 }
+
+TEST_F(PrintTest, AMaximisedFrameComesBackMaximisedAndActive)
+{
+    CVornDoc* pOther = Open(WriteFile("other.lua", "x = 1\n"));
+    CVornDoc* pDoc = Open(WriteFile("demo.lua", PrintSample(100)));
+    ASSERT_TRUE(pDoc != NULL && pOther != NULL);
+    CMDIFrameWnd* pMain = DYNAMIC_DOWNCAST(CMDIFrameWnd, AfxGetMainWnd());
+    pMain->MDIMaximize(FrameOf(pDoc));
+    PumpPending();
+    m_harness.Print(ViewOf(pDoc));
+    PumpPending();
+    ASSERT_GE(m_harness.m_pages.size(), 2u);
+    EXPECT_FALSE(m_harness.m_pages[0].bFrameVisible);
+    ExpectRestored(pDoc);
+    BOOL bMaximized = FALSE;
+    EXPECT_EQ(pMain->MDIGetActive(&bMaximized), FrameOf(pDoc));
+    EXPECT_TRUE(bMaximized);
+    pMain->MDIRestore(FrameOf(pDoc));
+    PumpPending();
+}
