@@ -5,10 +5,12 @@
 #include "CExtPaintManagerHolder.h"
 #include "CExtPaintManagerOffice2003.h"
 #include "CExtPaintManagerXP.h"
+#include "CFileTabCtrl.h"
 #include "CFilesTreeView.h"
 #include "CProjectFileEntry.h"
 #include "CVornApp.h"
 #include "CVornDoc.h"
+#include "CViewManager.h"
 #include "CVornView.h"
 #include "resource.h"
 
@@ -39,6 +41,7 @@ struct CDefaultDock
 const CDefaultDock kDefaultDocks[] = {
     { ID_VIEW_PROJECT_EXPLORER, AFX_IDW_DOCKBAR_LEFT, 1, TRUE },
     { ID_VIEW_OUTPUT, AFX_IDW_DOCKBAR_BOTTOM, 3, TRUE },
+    { ID_VIEW_FILE_TABS, AFX_IDW_DOCKBAR_TOP, 4, TRUE },
     { ID_VIEW_BREAKPOINTS, AFX_IDW_DOCKBAR_BOTTOM, 5, FALSE },
     { ID_VIEW_VARIABLES, AFX_IDW_DOCKBAR_TOP, 6, FALSE },
     { ID_VIEW_CALL_STACK, AFX_IDW_DOCKBAR_TOP, 7, FALSE },
@@ -57,7 +60,7 @@ CMainFrame::CMainFrame()
       m_pRecentFiles(NULL),
       m_pRecentProjects(NULL),
       m_pOutputCtrl(NULL),
-      m_bBackupTimerRunning(FALSE)
+      m_bBackupTimerRunning(FALSE), m_nBackupTimerElapse(0)
 {
     memset(&m_wpStored, 0, sizeof(m_wpStored));
     m_wpStored.length = sizeof(m_wpStored);
@@ -87,6 +90,8 @@ void CMainFrame::SetUpProject()
 int CMainFrame::OnCreate(LPCREATESTRUCT lpCreateStruct)
 {
     if (CMDIFrameWnd::OnCreate(lpCreateStruct) == -1)
+        return -1;
+    if (!m_wndMDIClient.SubclassClient(this, NULL, ID_VIEW_FILE_TABS))
         return -1;
     // The bars take their captions and buttons their texts from the profile.
     if (!g_CommandManagerHolder->BindWindow(m_hWnd, kVornCommandProfile)
@@ -180,6 +185,11 @@ void CMainFrame::LoadLayout()
         PlaceByDefault();
         DockBarsByDefault();
     }
+    else if (m_wndMDIClient.GetViewManager()->m_pDockBar == NULL)
+    {
+        // A layout stored before the tabs bar existed: it takes its default place.
+        m_wndMDIClient.GetViewManager()->DockAtFrameSide(AFX_IDW_DOCKBAR_TOP, 4, this, true);
+    }
 }
 
 void CMainFrame::PlaceByDefault()
@@ -238,6 +248,8 @@ CExtControlBar& CMainFrame::GetBar(UINT nBarID)
         return m_wndBreakpointsBar;
     case ID_VIEW_VARIABLES:
         return m_wndVariablesBar;
+    case ID_VIEW_FILE_TABS:
+        return *m_wndMDIClient.GetViewManager();
     default:
         return m_wndCallStackBar;
     }
@@ -267,6 +279,8 @@ void CMainFrame::ActivateFrame(int nCmdShow)
 BOOL CMainFrame::DestroyWindow()
 {
     CVornApp* pApp = VornApp();
+    // The layout and placement stored are those of the normal window.
+    m_wndMDIClient.LeaveFullScreen();
     // A second instance leaves the layout of the first one alone.
     if (!pApp->IsAlreadyRunning())
         CExtControlBar::SaveBarState(this, pApp->m_pszRegistryKey, pApp->m_pszProfileName, pApp->m_pszProfileName,
@@ -511,11 +525,9 @@ HTREEITEM CMainFrame::InsertProjectFileItem(CProjectFileEntry* pEntry, HTREEITEM
         return NULL;
     if (hParent == NULL)
         hParent = pTree->GetRootItem();
-    int nImage = CFilesTreeView::IMAGE_FILE;
-    if (pEntry->IsLuaSourceFile())
-        nImage = CFilesTreeView::IMAGE_LUA_FILE;
-    else if (pEntry->IsXmlFile())
-        nImage = CFilesTreeView::IMAGE_XML_FILE;
+    // The same kinds the file tabs show, by the one Lua-extension test.
+    const int nImage =
+        CFileTabCtrl::ImageOfFileName(pEntry->GetFileName(), VornApp()->m_settings.m_strProjsLuaFileExtensions);
     return InsertTreeItem(*pTree, pEntry->GetFileName(), hParent, nImage, pEntry);
 }
 
@@ -658,14 +670,20 @@ void CMainFrame::OpenHotlistFile(int nIndex)
     RebuildHotlistMenu();
 }
 
-void CMainFrame::ActivateOpenWindowEntry(UINT nID)
+void CMainFrame::GetSortedDocumentTitles(CStringArray& titles)
 {
-    CStringArray titles;
+    titles.RemoveAll();
     CPtrArray views;
     VornApp()->GetOpenViews(views);
     for (INT_PTR i = 0; i < views.GetSize(); i++)
         titles.Add(static_cast<CVornView*>(views[i])->GetDocument()->GetTitle());
     SortStringArray(titles);
+}
+
+void CMainFrame::ActivateOpenWindowEntry(UINT nID)
+{
+    CStringArray titles;
+    GetSortedDocumentTitles(titles);
     const INT_PTR nIndex = (INT_PTR)(nID - ID_OPEN_WINDOW_FIRST);
     if (nIndex < titles.GetSize())
         VornApp()->OpenPathAtLine(titles[nIndex], -1, TRUE);

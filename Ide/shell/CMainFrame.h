@@ -22,6 +22,7 @@
 #include "CFindInFilesPage2.h"
 #include "CGlobalVariablesPage.h"
 #include "CLocalVariablesPage.h"
+#include "CMDIClientWnd.h"
 #include "COutputPage.h"
 #include "CProject.h"
 #include "CProjectOutline.h"
@@ -43,6 +44,7 @@ public:
     virtual BOOL DestroyWindow();
     virtual void ActivateFrame(int nCmdShow = -1);
     virtual BOOL PreTranslateMessage(MSG* pMsg);
+    virtual LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam);
     virtual BOOL OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* pHandlerInfo);
 
     // Start-up
@@ -72,6 +74,7 @@ public:
 
     // Panes
     CExtControlBar& GetBar(UINT nBarID);
+    CMDIClientWnd& GetMDIClient() { return m_wndMDIClient; }
     COutputPage& GetOutputPage() { return m_pageOutput; }
     CDebugPage& GetDebugPage() { return m_pageDebug; }
     CScintillaCtrl* GetOutputCtrl() const { return m_pOutputCtrl; }
@@ -105,6 +108,8 @@ public:
     CMenu* GetHotlistMenu();
     // Command 35000 + n: the n-th open document by title.
     void ActivateOpenWindowEntry(UINT nID);
+    // The titles of the open documents in the order the 35000 + n commands number them.
+    void GetSortedDocumentTitles(CStringArray& titles);
     // Command 35132 + n: the n-th file of the project's hotlist.
     void OpenHotlistFile(int nIndex);
 
@@ -198,10 +203,23 @@ protected:
     afx_msg void OnUpdateDeleteAllWatches(CCmdUI* pCmdUI);
     afx_msg BOOL OnHelpLink(UINT nID);
     afx_msg void OnUpdateCaretPane(CCmdUI* pCmdUI);
+    // Edit > Preferences
+public:
+    afx_msg void OnPreferences();
+    BOOL IsBackupTimerRunning() const { return m_bBackupTimerRunning; }
+    // The period the backup timer was last started with, in milliseconds.
+    UINT GetBackupTimerElapse() const { return m_nBackupTimerElapse; }
+protected:
+    // Starts, restarts or stops the periodic backup as the backup settings now say;
+    // nPreviousInterval is the interval the timer was started with.
+    void ApplyBackupTimerSettings(int nPreviousInterval);
+    void ApplyUIStyleSetting();
+    void RepaintFileTabs();
     DECLARE_MESSAGE_MAP()
 
     // Members, in the order they are made
     CExtMenuControlBar m_wndMenuBar;
+    CMDIClientWnd m_wndMDIClient;        // owns the open-file tabs bar
     WINDOWPLACEMENT m_wpStored;          // the saved layout's frame placement until shown
     CExtToolControlBar m_wndToolBar;
     CExtStatusControlBar m_wndStatusBar;
@@ -237,4 +255,5 @@ protected:
     CScintillaCtrl* m_pOutputCtrl;
     CString m_strCommandLineFile;
     BOOL m_bBackupTimerRunning;
+    UINT m_nBackupTimerElapse;
 };

@@ -50,6 +50,9 @@ BEGIN_MESSAGE_MAP(CMainFrame, CMDIFrameWnd)
     ON_COMMAND(ID_WINDOW_NEXT_DOCUMENT, CMainFrame::OnWindowNextDocument)
     ON_COMMAND(ID_WINDOW_PREVIOUS_DOCUMENT, CMainFrame::OnWindowPreviousDocument)
 
+    // Edit > Preferences
+    ON_COMMAND(ID_EDIT_PREFERENCES, CMainFrame::OnPreferences)
+
     // Edit > Advanced
     ON_COMMAND(ID_EDIT_VIEW_WHITE_SPACE, CMainFrame::OnViewWhiteSpace)
     ON_UPDATE_COMMAND_UI(ID_EDIT_VIEW_WHITE_SPACE, CMainFrame::OnUpdateViewWhiteSpace)
@@ -128,6 +131,9 @@ BOOL CMainFrame::OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO*
         }
         return TRUE;
     }
+    // The window commands belong to the MDI client.
+    if (m_wndMDIClient.m_hWnd != NULL && m_wndMDIClient.OnCmdMsg(nID, nCode, pExtra, pHandlerInfo))
+        return TRUE;
     return CMDIFrameWnd::OnCmdMsg(nID, nCode, pExtra, pHandlerInfo);
 }
 
@@ -422,6 +428,14 @@ BOOL CMainFrame::OnHelpLink(UINT nID)
 
 //////////////////////////////////////////////////////////////////////////////
 // Start-up, timer, activation
+
+LRESULT CMainFrame::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    // A second start's hand-off that a modal loop dispatched here directly.
+    if (VornApp()->IsInstanceMessage(message))
+        return VornApp()->OnMainWindowInstanceMessage(m_hWnd, wParam, lParam);
+    return CMDIFrameWnd::WindowProc(message, wParam, lParam);
+}
 
 LRESULT CMainFrame::OnStartupOpenFile(WPARAM, LPARAM)
 {

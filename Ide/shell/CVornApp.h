@@ -77,6 +77,8 @@ public:
     static CString GetProgramDirectory();
     void LoadFunctionDefinitions();
     void LoadUserWordLists();
+    // Project files and the Lua source extensions open in this program from the shell.
+    void RegisterFileTypes();
 
     // Debug-interface libraries
     BOOL LoadDebugInterface50();
@@ -105,12 +107,12 @@ public:
     COutline m_outline;
     CString m_strUserWords[USER_WORD_CLASSES];
 
-    // The raw command line without one leading and one trailing double quote.
-    static CString StripCommandLineQuotes(LPCTSTR pszCommandLine);
-
 protected:
     // Start-up steps
     BOOL LoadScintilla();
+    // A second start passes its command-line file to the running IDE; TRUE when it did
+    // and this process ends.
+    BOOL HandOffCommandLineFile();
     BOOL StartSocketsAndOle();
     void LoadSettings();
     void SetUpCommandProfile();
