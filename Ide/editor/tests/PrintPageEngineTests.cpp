@@ -1,6 +1,7 @@
 // The page engine over a formatter that lays out fixed-height lines of a made-up text,
 // on a memory DC: pagination ends, each page's range stops where the next page starts,
-// and the texts, alignments and bands of the header and footer.
+// and the bands of the header and footer. The texts and their places are read back from
+// real pages in the window tests.
 #include <afxwin.h>
 #include <gtest/gtest.h>
 
@@ -146,34 +147,8 @@ TEST_F(PrintPageEngine, PaginationEndsWhenAPageTakesNoText)
     EXPECT_TRUE(formatter.m_calls.empty());
 }
 
-TEST_F(PrintPageEngine, HeaderAndFooterTexts)
+TEST_F(PrintPageEngine, StoredAlignmentsOutOfRangeMeanTheDefaults)
 {
-    CPrintPageEngine::COptions options;
-    options.nPrintFileName = 1;
-    options.nPrintDate = 0;
-    EXPECT_EQ(CPrintPageEngine::MakeHeaderText(options, "demo.lua", "1/2/2026 3:04"), "demo.lua");
-    options.nPrintDate = 1;
-    EXPECT_EQ(CPrintPageEngine::MakeHeaderText(options, "demo.lua", "1/2/2026 3:04"),
-              "demo.lua - Printed on 1/2/2026 3:04");
-    options.nPrintFileName = 0;
-    EXPECT_EQ(CPrintPageEngine::MakeHeaderText(options, "demo.lua", "1/2/2026 3:04"), "Printed on 1/2/2026 3:04");
-    options.nPrintDate = 0;
-    EXPECT_EQ(CPrintPageEngine::MakeHeaderText(options, "demo.lua", "x"), "");
-
-    options.nPrintPageString = 1;
-    EXPECT_EQ(CPrintPageEngine::MakeFooterText(options, 3), "Page 3");
-    options.nPrintPageString = 0;
-    EXPECT_EQ(CPrintPageEngine::MakeFooterText(options, 3), "3");
-    EXPECT_FALSE(CPrintPageEngine::GetCurrentDateText().IsEmpty());
-}
-
-TEST_F(PrintPageEngine, AlignmentsAndTheirDefaults)
-{
-    EXPECT_EQ(CPrintPageEngine::AlignedX(CPrintPageEngine::ALIGN_LEFT, 0, 800, 100), 5);
-    EXPECT_EQ(CPrintPageEngine::AlignedX(CPrintPageEngine::ALIGN_CENTER, 0, 800, 100), 5 + 350);
-    EXPECT_EQ(CPrintPageEngine::AlignedX(CPrintPageEngine::ALIGN_RIGHT, 0, 800, 100), 695);
-    EXPECT_EQ(CPrintPageEngine::AlignedX(CPrintPageEngine::ALIGN_CENTER, 0, 800, 900), 5);
-
     // Stored values outside 0..2 mean each field's default: header left, footer right.
     CAppSettings settings;
     settings.m_nPrintHeaderAlignment = 7;

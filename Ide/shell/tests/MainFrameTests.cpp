@@ -238,9 +238,11 @@ TEST_F(FrameWithProject, ProjectCommandsFollowTheProjectsState)
     EXPECT_TRUE(Enabled(ID_FILE_SAVE_PROJECT));
     // Compile needs the active editor to show a file of the project.
     EXPECT_FALSE(Enabled(ID_BUILD_COMPILE));
+    EXPECT_FALSE(Enabled(ID_FILE_PRINT)); // printing is the active editor's
     ASSERT_TRUE(Open("main.lua") != NULL);
     EXPECT_TRUE(Enabled(ID_BUILD_COMPILE));
     EXPECT_TRUE(Enabled(ID_FILE_SAVE_ALL));
+    EXPECT_TRUE(Enabled(ID_FILE_PRINT));
 
     // "Enable All Breakpoints" only when there are breakpoints and none is enabled.
     EXPECT_EQ(QueryCommand(Frame(), ID_DEBUG_DISABLE_ALL_BREAKPOINTS).text, "Disable All Breakpoints");
