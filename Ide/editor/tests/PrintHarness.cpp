@@ -206,30 +206,3 @@ BOOL SaveDibFile(const void* pBits, int nWidth, int nHeight, LPCTSTR pszPath)
     }
     return bDone;
 }
-
-BOOL SaveScreenBitmap(HWND hWnd, LPCTSTR pszPath)
-{
-    RECT rc;
-    ::GetWindowRect(hWnd, &rc);
-    const int nWidth = rc.right - rc.left, nHeight = rc.bottom - rc.top;
-    HDC hScreen = ::GetDC(NULL);
-    HDC hMem = ::CreateCompatibleDC(hScreen);
-    BITMAPINFO bmi;
-    memset(&bmi, 0, sizeof(bmi));
-    bmi.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-    bmi.bmiHeader.biWidth = nWidth;
-    bmi.bmiHeader.biHeight = nHeight;
-    bmi.bmiHeader.biPlanes = 1;
-    bmi.bmiHeader.biBitCount = 24;
-    void* pBits = NULL;
-    HBITMAP hBitmap = ::CreateDIBSection(hScreen, &bmi, DIB_RGB_COLORS, &pBits, NULL, 0);
-    HGDIOBJ hOld = ::SelectObject(hMem, hBitmap);
-    ::BitBlt(hMem, 0, 0, nWidth, nHeight, hScreen, rc.left, rc.top, SRCCOPY);
-    ::SelectObject(hMem, hOld);
-    ::GdiFlush();
-    const BOOL bDone = SaveDibFile(pBits, nWidth, nHeight, pszPath);
-    ::DeleteObject(hBitmap);
-    ::DeleteDC(hMem);
-    ::ReleaseDC(NULL, hScreen);
-    return bDone;
-}

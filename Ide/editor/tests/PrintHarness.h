@@ -64,5 +64,3 @@ private:
 
 // A 24-bit bottom-up DIB's bits saved as a .bmp file.
 BOOL SaveDibFile(const void* pBits, int nWidth, int nHeight, LPCTSTR pszPath);
-// What the screen shows of the window, saved as a .bmp file.
-BOOL SaveScreenBitmap(HWND hWnd, LPCTSTR pszPath);

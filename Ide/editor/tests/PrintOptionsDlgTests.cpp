@@ -4,7 +4,7 @@
 
 #include "CAppSettings.h"
 #include "CPrintOptionsDlg.h"
-#include "PrintHarness.h"
+#include "WindowBitmap.h"
 #include "resource.h"
 
 #include <atomic>
@@ -81,7 +81,10 @@ INT_PTR RunDialog(CAppSettings& settings, CDialogSeen& seen, int nButton,
         {
             ::RedrawWindow(hDlg, NULL, NULL, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW | RDW_FRAME);
             ::Sleep(300);
-            SaveScreenBitmap(hDlg, pszShot);
+            CWnd wnd; // not attached: the dialog belongs to the other thread
+            wnd.m_hWnd = hDlg;
+            SaveWindowBitmap(&wnd, pszShot);
+            wnd.m_hWnd = NULL;
         }
         if (change)
             change(hDlg);
@@ -98,8 +101,8 @@ TEST_F(EditorWindowTest, PrintOptionsOpenOnAFreshInstallWithTheDefaults)
     CAppSettings settings;
     CDialogSeen seen;
     CString strShot;
-    if (const char* pszDir = getenv("VORN_SCREENSHOT_DIR"))
-        strShot = CString(pszDir) + "\\print_options.bmp";
+    if (LPCTSTR pszFolder = ScreenshotFolder())
+        strShot = CString(pszFolder) + "\\print_options.bmp";
     EXPECT_EQ(RunDialog(settings, seen, IDCANCEL, nullptr, strShot.IsEmpty() ? NULL : (LPCTSTR)strShot), IDCANCEL);
     EXPECT_EQ(seen.strCaption, "Print Options");
     // Header left, footer right, no date, everything else on.

@@ -7,6 +7,7 @@
 
 #include "CAppSettings.h"
 #include "PrintHarness.h"
+#include "WindowBitmap.h"
 
 #include <SciLexer.h>
 
@@ -169,9 +170,9 @@ TEST_F(PrintTest, PagesHoldEveryLineOnceInOrderWhateverTheBands)
     SetBands(1, 1);
     m_harness.Print(ViewOf(pDoc));
     EXPECT_GT(m_harness.CountInkPixels(0), 1000);
-    if (const char* pszDir = getenv("VORN_SCREENSHOT_DIR"))
+    if (LPCTSTR pszFolder = ScreenshotFolder())
     {
-        EXPECT_TRUE(m_harness.SavePageBitmap(0, CString(pszDir) + "\\print_page1.bmp"));
+        EXPECT_TRUE(m_harness.SavePageBitmap(0, CString(pszFolder) + "\\print_page1.bmp"));
     }
 }
 
