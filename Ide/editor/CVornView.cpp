@@ -119,6 +119,7 @@ private:
 
 CVornView::CVornView()
     : m_nTimerRunning(0), m_nTextChanged(0), m_nBraceCheckAfterCaret(1), m_nHighlightBraceGuide(1), m_nLoading(0),
+      m_hPrintHiddenFrame(NULL),
       m_nCallTipParenDepth(0), m_nCallTipStartColumn(0), m_nListShownByCommand(0), m_nWordCompletionRequested(0),
       m_nTableListShown(0), m_nInsertedNameStart(0), m_nInsertedNameEnd(0), m_nValueTipPos(0), m_nValueTipShown(0),
       m_nLastHighlightStart(0), m_nLastHighlightEnd(0)

@@ -9,6 +9,7 @@
 
 #include <afxwin.h>
 
+#include "CPrintPageEngine.h"
 #include "CScintillaCtrl.h"
 
 // Posted by the view to itself after a table was chosen from a table list: the inserted
@@ -67,6 +68,20 @@ public:
     // Margins, tabs, fonts and colours from the settings; run again after the
     // Preferences change.
     void ApplyEditorOptions();
+
+    // Printing (CVornViewPrint.cpp). The print dialog offers the selection when there
+    // is one; while the job runs the frame is hidden and the text wraps.
+    virtual BOOL OnPreparePrinting(CPrintInfo* pInfo);
+    // The page is the drawing rectangle when the caller set one (a preview, a test),
+    // else the printer's printable area.
+    virtual void OnBeginPrinting(CDC* pDC, CPrintInfo* pInfo);
+    virtual void OnPrint(CDC* pDC, CPrintInfo* pInfo);
+    virtual void OnEndPrinting(CDC* pDC, CPrintInfo* pInfo);
+    // Each draws its band of the page and returns where the text may begin (header)
+    // or must end (footer).
+    virtual int PrintHeader(CDC* pDC, CPrintInfo* pInfo, Sci_RangeToFormat& range);
+    virtual int PrintFooter(CDC* pDC, CPrintInfo* pInfo, Sci_RangeToFormat& range);
+
     // Empties the control and its undo history.
     virtual void ClearText();
 
@@ -148,6 +163,8 @@ public:
     int m_nBraceCheckAfterCaret;  // brace matching also looks at the brace after the caret
     int m_nHighlightBraceGuide;   // a matched pair highlights its indentation guide
     int m_nLoading;               // 1 while the document's text is being loaded or cleared
+    CPrintPageEngine m_printPages; // the page starts of the last print job
+    HWND m_hPrintHiddenFrame;      // the frame a print job hid, until it ends
 
     // Completion and tips.
     int m_nCallTipParenDepth;     // parentheses open since the call tip's "("
@@ -179,6 +196,11 @@ protected:
     void PostRebuildNavigation(CProjectFileEntry* pEntry);
     void StartOutlineTimer();
     void StopOutlineTimer();
+    // The characters a print job prints: the selection (in order, within the text)
+    // when the user chose it, else the whole text.
+    void GetPrintRange(CPrintInfo* pInfo, long& nStart, long& nEnd);
+    void HideFrameForPrinting();
+    void ShowFrameAfterPrinting();
 
     // Completion and tips (CVornViewCompletion.cpp).
     // The list in the custom order it is given in, with the ignore-case setting.
