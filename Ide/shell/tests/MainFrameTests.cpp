@@ -973,6 +973,8 @@ TEST_F(FrameWithProject, TheEditorsContextMenuTakesItsStatesFromTheMainWindow)
     pView->GetCtrl().SetSel(0, 5);
     EXPECT_FALSE(Enabled(ID_EDIT_LIST_MEMBERS));
     EXPECT_FALSE(Enabled(ID_EDIT_LIST_PROJECT_FUNCTIONS));
+}
+
 namespace
 {
 BOOL CALLBACK FindVisibleDialog(HWND hWnd, LPARAM lParam)
