@@ -6,6 +6,10 @@
 
 #include <shlwapi.h>
 
+#include <algorithm>
+#include <unordered_map>
+#include <vector>
+
 namespace
 {
 const char kDefaultLuaVersion[] = "5.0";
@@ -332,13 +336,17 @@ BOOL CProject::IsProtectedFile(LPCTSTR pszPath) const
     return IsProjectFile(pszPath) || PathKey(pszPath) == PathKey(GetProjectFilePath());
 }
 
-void CProject::SetFileFolder(CProjectFileEntry* pEntry, LPCTSTR pszFolderPath)
+BOOL CProject::SetFileFolder(CProjectFileEntry* pEntry, LPCTSTR pszFolderPath)
 {
     CProjectFolder* pFolder = FindFolder(pszFolderPath);
-    if (pFolder == NULL || pFolder == pEntry->GetFolder())
-        return;
-    pEntry->SetFolder(pFolder);
-    m_bModified = TRUE;
+    if (pFolder == NULL)
+        return FALSE;
+    if (pFolder != pEntry->GetFolder())
+    {
+        pEntry->SetFolder(pFolder);
+        m_bModified = TRUE;
+    }
+    return TRUE;
 }
 
 //////////////////////////////////////////////////////////////////////////////
@@ -377,7 +385,7 @@ BOOL CProject::CreateFolderPath(LPCTSTR pszPath, BOOL bFailIfExists)
     CStringArray names;
     SplitFolderPath(pszPath, names);
     // A folder without a name would make an item without text: refused.
-    if (names.GetSize() == 0 || FindStringIndex(names, "", FALSE) >= 0)
+    if (names.GetSize() == 0 || names.GetSize() > MAX_FOLDER_DEPTH || FindStringIndex(names, "", FALSE) >= 0)
         return FALSE;
     CProjectFolder* pFolder = &m_rootFolder;
     BOOL bCreatedLast = FALSE;
@@ -405,13 +413,31 @@ BOOL CProject::RenameFolder(LPCTSTR pszPath, LPCTSTR pszNewName)
     return TRUE;
 }
 
+// Levels below the root: 0 for the root.
+static int DepthOf(const CProjectFolder* pFolder)
+{
+    int nDepth = 0;
+    for (; pFolder->GetParent() != NULL; pFolder = pFolder->GetParent())
+        nDepth++;
+    return nDepth;
+}
+
+// Levels of the folder's subtree: 1 for a folder without children.
+static int HeightOf(const CProjectFolder* pFolder)
+{
+    int nHeight = 0;
+    for (int i = 0; i < pFolder->GetChildCount(); i++)
+        nHeight = std::max(nHeight, HeightOf(pFolder->GetChildAt(i)));
+    return nHeight + 1;
+}
+
 BOOL CProject::MoveFolder(LPCTSTR pszFolderName, LPCTSTR pszFromPath, LPCTSTR pszToPath)
 {
     CProjectFolder* pTarget = FindFolder(pszToPath);
     CProjectFolder* pMoved = FindFolder(pszFromPath);
     // A folder cannot go below itself, and the root does not move.
     if (pTarget == NULL || pMoved == NULL || pMoved == &m_rootFolder || pTarget->IsWithin(pMoved)
-        || pTarget->FindChild(pszFolderName) != NULL)
+        || pTarget->FindChild(pszFolderName) != NULL || DepthOf(pTarget) + HeightOf(pMoved) > MAX_FOLDER_DEPTH)
         return FALSE;
     pMoved->Detach();
     pTarget->AppendChild(pMoved);
@@ -608,6 +634,50 @@ void CProject::AddFileToNavigator(CProjectFileEntry* pEntry)
         host.FillNavigatorFileItem(pEntry, hItem);
 }
 
+// The files of each folder, sorted by relative path once for the whole fill rather
+// than looked up again for every folder.
+class CProject::CFilesTreeFill
+{
+public:
+    explicit CFilesTreeFill(const CProject& project)
+    {
+        for (int i = 0; i < project.GetFileCount(); i++)
+            m_files[project.GetFileAt(i)->GetFolder()].push_back(project.GetFileAt(i));
+        for (auto& folder : m_files)
+        {
+            std::vector<CProjectFileEntry*>& entries = folder.second;
+            std::vector<CString> keys(entries.size());
+            for (size_t i = 0; i < entries.size(); i++)
+                keys[i] = entries[i]->GetRelativePath();
+            std::vector<size_t> order(entries.size());
+            for (size_t i = 0; i < order.size(); i++)
+                order[i] = i;
+            SortByNameNoCase(order.data(), (INT_PTR)order.size(), [&](size_t n) { return keys[n].GetString(); });
+            std::vector<CProjectFileEntry*> sorted(entries.size());
+            for (size_t i = 0; i < order.size(); i++)
+                sorted[i] = entries[order[i]];
+            entries.swap(sorted);
+        }
+    }
+
+    void Fill(IProjectHost& host, const CProjectFolder* pFolder, HTREEITEM hParentItem)
+    {
+        for (int i = 0; i < pFolder->GetChildCount(); i++)
+        {
+            const CProjectFolder* pChild = pFolder->GetChildAt(i);
+            Fill(host, pChild, host.InsertProjectFolderItem(pChild->GetName(), hParentItem));
+        }
+        auto found = m_files.find(pFolder);
+        if (found == m_files.end())
+            return;
+        for (CProjectFileEntry* pEntry : found->second)
+            host.InsertProjectFileItem(pEntry, hParentItem);
+    }
+
+private:
+    std::unordered_map<const CProjectFolder*, std::vector<CProjectFileEntry*>> m_files;
+};
+
 void CProject::FillFilesTree()
 {
     FillFilesTreeFolder(&m_rootFolder, m_services.Host().GetFilesTreeRoot());
@@ -615,19 +685,24 @@ void CProject::FillFilesTree()
 
 void CProject::FillFilesTreeFolder(CProjectFolder* pFolder, HTREEITEM hParentItem)
 {
+    CFilesTreeFill fill(*this);
+    fill.Fill(m_services.Host(), pFolder, hParentItem);
+}
+
+void CProject::LoadWithProgress()
+{
     IProjectHost& host = m_services.Host();
-    for (int i = 0; i < pFolder->GetChildCount(); i++)
-    {
-        CProjectFolder* pChild = pFolder->GetChildAt(i);
-        FillFilesTreeFolder(pChild, host.InsertProjectFolderItem(pChild->GetName(), hParentItem));
-    }
-    CStringArray relativePaths;
     for (int i = 0; i < GetFileCount(); i++)
     {
-        if (GetFileAt(i)->GetFolder() == pFolder)
-            relativePaths.Add(GetFileAt(i)->GetRelativePath());
+        host.SetLoadProgressText("Loading: " + GetFileAt(i)->GetPath());
+        ParseFileOutline(GetFileAt(i));
     }
-    SortStringArray(relativePaths);
-    for (INT_PTR i = 0; i < relativePaths.GetSize(); i++)
-        host.InsertProjectFileItem(FindFileByRelativePath(relativePaths[i]), hParentItem);
+    if (m_services.m_pOutline != NULL)
+        m_services.m_pOutline->LinkConstructedTables();
+    host.SetLoadProgressText("Setting up CodeNavigator...");
+    for (int i = 0; i < GetFileCount(); i++)
+    {
+        if (GetFileAt(i)->GetOutlineFile() != NULL)
+            AddFileToNavigator(GetFileAt(i));
+    }
 }

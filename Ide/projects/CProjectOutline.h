@@ -13,6 +13,7 @@ public:
     virtual BOOL ParseFile(COutlineFile* pFile, LPCTSTR pszPath) { return m_outline.ParseFile(pFile, pszPath); }
     virtual void RemoveFile(COutlineFile* pFile) { m_outline.RemoveFile(pFile); }
     virtual void LinkEntry(COutlineFile* pFile, CProjectFileEntry* pEntry) { pFile->m_pProjectEntry = pEntry; }
+    virtual void LinkConstructedTables() { m_outline.LinkConstructedTables(); }
 
 private:
     COutline& m_outline;

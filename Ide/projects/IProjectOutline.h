@@ -19,4 +19,7 @@ public:
     virtual void RemoveFile(COutlineFile* pFile) = 0;
     // Points the outline file back at its project entry (NULL: no entry).
     virtual void LinkEntry(COutlineFile* pFile, CProjectFileEntry* pEntry) = 0;
+    // After every file of a project is parsed: local tables made by a constructor
+    // function derive from that function's result table.
+    virtual void LinkConstructedTables() = 0;
 };

@@ -57,7 +57,10 @@ CMainFrame::CMainFrame()
       m_pRecentFiles(NULL),
       m_pRecentProjects(NULL),
       m_pOutputCtrl(NULL),
-      m_bBackupTimerRunning(FALSE)
+      m_bBackupTimerRunning(FALSE),
+      m_pLoadingPlaque(NULL),
+      m_dwLastPlaqueText(0),
+      m_pPathChooser(NULL)
 {
     memset(&m_wpStored, 0, sizeof(m_wpStored));
     m_wpStored.length = sizeof(m_wpStored);
@@ -79,6 +82,8 @@ void CMainFrame::SetUpProject()
     services.m_pOutline = &m_projectOutline;
     services.m_pSettings = &VornApp()->m_settings;
     m_project.SetServices(services);
+    if (CFilesTreeView* pTree = m_pageFiles.GetTreeView())
+        pTree->SetHost(this);
 }
 
 //////////////////////////////////////////////////////////////////////////////
@@ -496,49 +501,36 @@ HTREEITEM CMainFrame::GetFilesTreeRoot()
 
 HTREEITEM CMainFrame::InsertProjectFolderItem(LPCTSTR pszName, HTREEITEM hParent)
 {
-    CTreeCtrl* pTree = GetFilesTree();
-    if (pTree == NULL)
+    CFilesTreeView* pView = GetFilesTreeView();
+    if (pView == NULL)
         return NULL;
-    HTREEITEM hItem = InsertTreeItem(*pTree, pszName, hParent, CFilesTreeView::IMAGE_FOLDER, NULL);
-    pTree->Expand(hParent, TVE_EXPAND);
+    HTREEITEM hItem = pView->InsertItemWithImage(pszName, hParent, CFilesTreeView::IMAGE_FOLDER, NULL);
+    pView->GetTreeCtrl().Expand(hParent, TVE_EXPAND);
     return hItem;
 }
 
 HTREEITEM CMainFrame::InsertProjectFileItem(CProjectFileEntry* pEntry, HTREEITEM hParent)
 {
-    CTreeCtrl* pTree = GetFilesTree();
-    if (pTree == NULL)
+    CFilesTreeView* pView = GetFilesTreeView();
+    if (pView == NULL)
         return NULL;
     if (hParent == NULL)
-        hParent = pTree->GetRootItem();
+        hParent = pView->GetTreeCtrl().GetRootItem();
     int nImage = CFilesTreeView::IMAGE_FILE;
     if (pEntry->IsLuaSourceFile())
         nImage = CFilesTreeView::IMAGE_LUA_FILE;
     else if (pEntry->IsXmlFile())
         nImage = CFilesTreeView::IMAGE_XML_FILE;
-    return InsertTreeItem(*pTree, pEntry->GetFileName(), hParent, nImage, pEntry);
-}
-
-// The item under hItem (itself included) whose data is the pointer, or NULL.
-static HTREEITEM FindItemByData(CTreeCtrl& tree, HTREEITEM hItem, const void* pData)
-{
-    for (; hItem != NULL; hItem = tree.GetNextSiblingItem(hItem))
-    {
-        if (reinterpret_cast<const void*>(tree.GetItemData(hItem)) == pData)
-            return hItem;
-        if (HTREEITEM hFound = FindItemByData(tree, tree.GetChildItem(hItem), pData))
-            return hFound;
-    }
-    return NULL;
+    return pView->InsertItemWithImage(pEntry->GetFileName(), hParent, nImage, pEntry);
 }
 
 void CMainFrame::DeleteProjectFileItem(CProjectFileEntry* pEntry)
 {
-    CTreeCtrl* pTree = GetFilesTree();
-    if (pTree == NULL)
+    CFilesTreeView* pView = GetFilesTreeView();
+    if (pView == NULL)
         return;
-    if (HTREEITEM hItem = FindItemByData(*pTree, pTree->GetRootItem(), pEntry))
-        pTree->DeleteItem(hItem);
+    if (HTREEITEM hItem = pView->FindFileItem(pEntry))
+        pView->GetTreeCtrl().DeleteItem(hItem);
 }
 
 //////////////////////////////////////////////////////////////////////////////

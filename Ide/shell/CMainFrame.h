@@ -27,13 +27,17 @@
 #include "CProjectOutline.h"
 #include "CTempScintillaWnd.h"
 #include "CWatchVariablesPage.h"
+#include "IFilesTreeHost.h"
+#include "IPathChooser.h"
 #include "IProjectHost.h"
 
+class CFilesTreeView;
+class CLoadingPlaqueDlg;
 class COutlineNode;
 class CScintillaCtrl;
 class CVornView;
 
-class CMainFrame : public CMDIFrameWnd, public IProjectHost
+class CMainFrame : public CMDIFrameWnd, public IProjectHost, public IFilesTreeHost
 {
     DECLARE_DYNAMIC(CMainFrame)
 public:
@@ -119,7 +123,30 @@ public:
     virtual void DeleteProjectFileItem(CProjectFileEntry* pEntry);
     virtual HTREEITEM InsertNavigatorFileItem(CProjectFileEntry* pEntry);
     virtual void FillNavigatorFileItem(CProjectFileEntry* pEntry, HTREEITEM hItem);
+    virtual void SetLoadProgressText(LPCTSTR pszText);
     virtual void ShowMessage(LPCTSTR pszText, UINT nType);
+
+    // Projects: loading, the trees' roots, the loading plaque, the choosers
+    // Loads a project file (with the plaque); FALSE when no project was loaded.
+    BOOL LoadProject(LPCTSTR pszPath);
+    void AddFolderRecursive(LPCTSTR pszDirectory, HTREEITEM hParentItem, LPCTSTR pszFolderPath);
+    HTREEITEM InsertFilesTreeRoot(LPCTSTR pszName);
+    HTREEITEM InsertNavigatorTreeRoot(LPCTSTR pszName);
+    BOOL ShowLoadingPlaque(LPCTSTR pszTitle);
+    void SetLoadingPlaqueText(LPCTSTR pszText);
+    void CloseLoadingPlaque();
+    CLoadingPlaqueDlg* GetLoadingPlaque() const { return m_pLoadingPlaque; }
+    CFilesTreeView* GetFilesTreeView();
+    // The file and folder choosers of the project commands; NULL: the system's.
+    void SetPathChooser(IPathChooser* pChooser) { m_pPathChooser = pChooser; }
+    IPathChooser& GetPathChooser();
+    // "Demo - Vorn 1.0.1 [design]": the project, the program and the debugger's state.
+    CString FrameTitle() const;
+    virtual void OnUpdateFrameTitle(BOOL bAddToTitle);
+
+    // IFilesTreeHost
+    virtual CProject& GetTreeProject() { return m_project; }
+    virtual void OpenProjectFileItem(CProjectFileEntry* pEntry);
 
     enum
     {
@@ -158,6 +185,35 @@ protected:
     afx_msg void OnTimer(UINT_PTR nIDEvent);
     afx_msg void OnActivateApp(BOOL bActive, DWORD dwThreadID);
     afx_msg LRESULT OnStartupOpenFile(WPARAM wParam, LPARAM lParam);
+    afx_msg LRESULT OnOpenLastProject(WPARAM wParam, LPARAM lParam);
+    afx_msg LRESULT OnShowOpenProject(WPARAM wParam, LPARAM lParam);
+    afx_msg LRESULT OnStartNewProject(WPARAM wParam, LPARAM lParam);
+
+    // Project commands (CMainFrameProject.cpp)
+    HTREEITEM GetSelectedFilesItem();
+    void ClearProjectTrees();
+    void AddFileToTrees(CProjectFileEntry* pEntry, HTREEITEM hParentItem);
+    void RemoveRecentProject(LPCTSTR pszPath);
+    void FillFilesTreeQuietly();
+    void StartBackupAfterLoad();
+    void ReopenProjectDocuments();
+    static CString LuaReferenceManualPath();
+    afx_msg void OnNewProject();
+    afx_msg void OnOpenProject();
+    afx_msg BOOL OnRecentProject(UINT nID);
+    afx_msg void OnUpdateRecentProject(CCmdUI* pCmdUI);
+    afx_msg void OnMoveIntoProject();
+    afx_msg void OnUpdateMoveIntoProject(CCmdUI* pCmdUI);
+    afx_msg void OnAddFile();
+    afx_msg void OnAddNewFile();
+    afx_msg void OnAddFilesAndFolders();
+    afx_msg void OnNewFolder();
+    afx_msg void OnRenameFolder();
+    afx_msg void OnRemoveFolder();
+    afx_msg void OnRemoveFile();
+    afx_msg void OnProjectStatistics();
+    afx_msg void OnHelpVornHelp();
+    afx_msg void OnHelpLuaReferenceManual();
 
     // Commands
     afx_msg BOOL OnToggleBar(UINT nID);
@@ -236,4 +292,7 @@ protected:
     CScintillaCtrl* m_pOutputCtrl;
     CString m_strCommandLineFile;
     BOOL m_bBackupTimerRunning;
+    CLoadingPlaqueDlg* m_pLoadingPlaque;
+    DWORD m_dwLastPlaqueText;            // when the plaque's line last changed
+    IPathChooser* m_pPathChooser;
 };

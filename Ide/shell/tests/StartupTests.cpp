@@ -132,7 +132,7 @@ TEST_F(Startup, TheFileNamedOnTheCommandLineOpens)
     vorn.WaitIdle();
     char szTitle[256] = "";
     ::GetWindowTextA(hFrame, szTitle, sizeof(szTitle));
-    EXPECT_STREQ(szTitle, "Vorn 1.0.1 - hello world.lua");
+    EXPECT_STREQ(szTitle, "Vorn 1.0.1 [design] - hello world.lua");
     ASSERT_TRUE(vorn.Close());
     vorn.DeleteRegistryKey();
 }
