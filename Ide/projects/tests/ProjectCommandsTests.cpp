@@ -1,0 +1,701 @@
+// The project commands in the real IDE: New Project, loading, the start-up messages,
+// the files tree (fill, clicks, popups, drops) and the project dialogs, driven by a
+// test timer while they run modally; file and folder choosers hand in the test's paths.
+#include "AppTestSupport.h"
+
+#include "CFilesTreeView.h"
+#include "CLoadingPlaqueDlg.h"
+#include "CProjectStatistics.h"
+#include "FilesTreePaths.h"
+#include "PathUtil.h"
+#include "resource.h"
+
+#include <deque>
+#include <functional>
+#include <fstream>
+#include <sstream>
+
+namespace
+{
+CMainFrame* Frame()
+{
+    return theApp.GetMainFrame();
+}
+
+CFilesTreeView* TreeView()
+{
+    return Frame()->GetFilesTreeView();
+}
+
+CTreeCtrl& Tree()
+{
+    return TreeView()->GetTreeCtrl();
+}
+
+void Command(UINT nID)
+{
+    Frame()->SendMessage(WM_COMMAND, nID);
+    PumpPending();
+}
+
+std::string ReadAll(const CString& strPath)
+{
+    std::ifstream in(strPath.GetString(), std::ios::binary);
+    std::stringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+// The chooser of the tests: each call takes the next prepared answer; none: cancelled.
+class CQueuedChooser : public IPathChooser
+{
+public:
+    std::deque<CStringArray*> m_files;
+    std::deque<CString> m_folders;
+    std::vector<std::string> m_filters;
+
+    void QueueFiles(std::initializer_list<CString> paths)
+    {
+        CStringArray* pPaths = new CStringArray;
+        for (const CString& strPath : paths)
+            pPaths->Add(strPath);
+        m_files.push_back(pPaths);
+    }
+    virtual BOOL ChooseFilesToOpen(CWnd*, LPCTSTR pszFilter, BOOL, CStringArray& paths)
+    {
+        m_filters.push_back(pszFilter);
+        if (m_files.empty())
+            return FALSE;
+        paths.Copy(*m_files.front());
+        delete m_files.front();
+        m_files.pop_front();
+        return TRUE;
+    }
+    virtual BOOL ChooseFolder(CString& strPath)
+    {
+        if (m_folders.empty())
+            return FALSE;
+        strPath = m_folders.front();
+        m_folders.pop_front();
+        return TRUE;
+    }
+};
+
+// Acts on a modal dialog from a timer of the test once the dialog of that caption
+// shows. The steps run in order, one per tick; the dialog must be ended by the last.
+class CDialogDriver
+{
+public:
+    typedef std::function<void(HWND)> Step;
+
+    static void Run(LPCTSTR pszCaption, std::vector<Step> steps)
+    {
+        s_strCaption = pszCaption;
+        s_steps.assign(steps.begin(), steps.end());
+        s_nRan = 0;
+        s_nTimer = ::SetTimer(NULL, 0, 30, Tick);
+    }
+    static int Ran() { return s_nRan; }
+
+private:
+    static CString s_strCaption;
+    static std::deque<Step> s_steps;
+    static int s_nRan;
+    static UINT_PTR s_nTimer;
+
+    static void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD)
+    {
+        HWND hDialog = ::FindWindowA("#32770", s_strCaption);
+        if (hDialog == NULL || !::IsWindowVisible(hDialog))
+            return;
+        if (s_steps.empty())
+        {
+            ::KillTimer(NULL, s_nTimer);
+            return;
+        }
+        Step step = s_steps.front();
+        s_steps.pop_front();
+        if (s_steps.empty())
+            ::KillTimer(NULL, s_nTimer);
+        s_nRan++;
+        step(hDialog);
+    }
+};
+CString CDialogDriver::s_strCaption;
+std::deque<CDialogDriver::Step> CDialogDriver::s_steps;
+int CDialogDriver::s_nRan = 0;
+UINT_PTR CDialogDriver::s_nTimer = 0;
+
+std::string ItemText(HWND hDialog, int nID)
+{
+    char szText[512] = "";
+    ::GetDlgItemTextA(hDialog, nID, szText, sizeof(szText));
+    return szText;
+}
+
+CDialogDriver::Step SetText(int nID, const char* pszText)
+{
+    return [=](HWND hDialog) { ::SetDlgItemTextA(hDialog, nID, pszText); };
+}
+
+CDialogDriver::Step Press(int nID)
+{
+    return [=](HWND hDialog) { ::SendMessageA(hDialog, WM_COMMAND, MAKEWPARAM(nID, BN_CLICKED), 0); };
+}
+
+// The children of a tree item as "text/image" strings.
+std::vector<std::string> Children(HTREEITEM hParent)
+{
+    std::vector<std::string> items;
+    for (HTREEITEM hItem = Tree().GetChildItem(hParent); hItem != NULL; hItem = Tree().GetNextSiblingItem(hItem))
+    {
+        int nImage = -1, nSelected = -1;
+        Tree().GetItemImage(hItem, nImage, nSelected);
+        items.push_back(std::string(Tree().GetItemText(hItem)) + "/" + std::to_string(nImage));
+    }
+    return items;
+}
+
+HTREEITEM ChildNamed(HTREEITEM hParent, const char* pszText)
+{
+    for (HTREEITEM hItem = Tree().GetChildItem(hParent); hItem != NULL; hItem = Tree().GetNextSiblingItem(hItem))
+    {
+        if (Tree().GetItemText(hItem) == pszText)
+            return hItem;
+    }
+    return NULL;
+}
+
+// A point inside the item's label, in the tree's client coordinates.
+CPoint PointOf(HTREEITEM hItem)
+{
+    Tree().EnsureVisible(hItem);
+    CRect rc;
+    Tree().GetItemRect(hItem, &rc, TRUE);
+    return rc.CenterPoint();
+}
+
+// Posted, not sent: the control's button handling waits in the queue for the release.
+void SendMouse(UINT nMessage, CPoint point, WPARAM wKeys)
+{
+    Tree().PostMessage(nMessage, wKeys, MAKELPARAM(point.x, point.y));
+}
+
+// Closes any menu that shows (the popup menus track modally).
+void CALLBACK EndMenuTick(HWND, UINT, UINT_PTR nTimer, DWORD)
+{
+    ::KillTimer(NULL, nTimer);
+    ::EndMenu();
+}
+} // namespace
+
+class ProjectCommands : public ::testing::Test
+{
+protected:
+    CTestFolder m_folder;
+    CQueuedChooser m_chooser;
+
+    void SetUp() override
+    {
+        ASSERT_TRUE(Frame() != NULL);
+        Frame()->SetPathChooser(&m_chooser);
+        theApp.m_prompts.clear();
+        theApp.m_answers.clear();
+        Frame()->ShowWindow(SW_SHOW);
+        Frame()->GetBar(ID_VIEW_PROJECT_EXPLORER);
+        Frame()->GetBar(ID_VIEW_PROJECT_EXPLORER).GetParentFrame();
+    }
+    void TearDown() override
+    {
+        theApp.m_answers.assign(16, IDNO);
+        Frame()->OnCloseProject();
+        Project().Discard();
+        theApp.CloseAllDocuments(FALSE);
+        Frame()->SetPathChooser(NULL);
+        PumpPending();
+    }
+    CProject& Project() { return Frame()->GetProject(); }
+
+    // A saved project demo.vpr in the test folder: folders Lib\Util and Docs, files
+    // main.lua and b.lua at the root, util.lua in Lib\Util, notes.txt and a.xml in Docs.
+    CString WriteDemoProject()
+    {
+        CreateDirectoryPath(m_folder / "src");
+        WriteTestFile(m_folder / "src\\main.lua", "function start() end\nlocal function helper() end\n");
+        WriteTestFile(m_folder / "src\\b.lua", "");
+        WriteTestFile(m_folder / "src\\util.lua", "T = {}\nfunction T.f() end\ncount = 1\n");
+        WriteTestFile(m_folder / "src\\notes.txt", "notes\n");
+        WriteTestFile(m_folder / "src\\a.xml", "<a/>\n");
+        CProject& project = Project();
+        EXPECT_TRUE(project.Create(m_folder.Path(), "demo"));
+        EXPECT_TRUE(project.CreateFolderPath("Lib\\Util\\", TRUE));
+        EXPECT_TRUE(project.CreateFolderPath("Docs\\", TRUE));
+        project.AddFile(m_folder / "src\\main.lua", "");
+        project.AddFile(m_folder / "src\\b.lua", "");
+        project.AddFile(m_folder / "src\\util.lua", "Lib\\Util\\");
+        project.AddFile(m_folder / "src\\notes.txt", "Docs\\");
+        project.AddFile(m_folder / "src\\a.xml", "Docs\\");
+        EXPECT_TRUE(project.Save());
+        project.Discard();
+        return m_folder / "demo.vpr";
+    }
+    void LoadDemo()
+    {
+        ASSERT_TRUE(Frame()->LoadProject(WriteDemoProject()));
+        PumpPending();
+    }
+    HTREEITEM Root() { return Tree().GetRootItem(); }
+};
+
+TEST_F(ProjectCommands, LoadFillsTheTreeInOrderWithItsImagesAndTitlesTheFrame)
+{
+    LoadDemo();
+    ASSERT_TRUE(Project().IsOpen());
+    EXPECT_TRUE(Frame()->GetLoadingPlaque() == NULL);
+    EXPECT_EQ(std::string(Tree().GetItemText(Root())), "Project 'demo'");
+    int nImage = -1, nSelected = -1;
+    Tree().GetItemImage(Root(), nImage, nSelected);
+    EXPECT_EQ(nImage, CFilesTreeView::IMAGE_PROJECT);
+    EXPECT_EQ(Children(Root()), (std::vector<std::string>{ "Lib/3", "Docs/2", "b.lua/4", "main.lua/4" }));
+    HTREEITEM hDocs = ChildNamed(Root(), "Docs");
+    EXPECT_EQ(Children(hDocs), (std::vector<std::string>{ "a.xml/6", "notes.txt/5" }));
+    EXPECT_EQ(Children(ChildNamed(ChildNamed(Root(), "Lib"), "Util")), (std::vector<std::string>{ "util.lua/4" }));
+    // The Code Navigator has its root and the Lua files.
+    HTREEITEM hNavigatorRoot = Frame()->GetNavigatorTree().GetRootItem();
+    ASSERT_TRUE(hNavigatorRoot != NULL);
+    EXPECT_EQ(std::string(Frame()->GetNavigatorTree().GetItemText(hNavigatorRoot)), "Project 'demo'");
+
+    EXPECT_EQ(std::string(Frame()->FrameTitle()), "demo - Vorn 1.0.1 [design]");
+    char szTitle[256] = "";
+    ::GetWindowTextA(Frame()->m_hWnd, szTitle, sizeof(szTitle));
+    EXPECT_EQ(std::string(szTitle).substr(0, 26), "demo - Vorn 1.0.1 [design]");
+    ASSERT_TRUE(Frame()->GetRecentProjects() != NULL);
+    EXPECT_EQ((*Frame()->GetRecentProjects())[0].CompareNoCase(m_folder / "demo.vpr"), 0);
+    EXPECT_EQ(QueryCommand(Frame(), ID_FILE_RECENT_PROJECT1).text, "1 " + std::string(m_folder / "demo.vpr"));
+
+    Frame()->OnCloseProject();
+    EXPECT_EQ(std::string(Frame()->FrameTitle()), "Vorn 1.0.1 [design]");
+}
+
+TEST_F(ProjectCommands, LoadRefusesOtherFilesAndDropsMissingRecentEntriesKeepingTheOpenProject)
+{
+    LoadDemo();
+    WriteTestFile(m_folder / "other.txt", "x");
+    EXPECT_FALSE(Frame()->LoadProject(m_folder / "other.txt"));
+    EXPECT_EQ(theApp.m_prompts, (std::vector<std::string>{ "Failed to load project." }));
+    EXPECT_TRUE(Project().IsOpen());
+
+    // A recent entry whose file went leaves the list without a word.
+    Frame()->GetRecentProjects()->Add(m_folder / "gone.vpr");
+    theApp.m_prompts.clear();
+    Command(ID_FILE_RECENT_PROJECT1);
+    EXPECT_TRUE(theApp.m_prompts.empty());
+    EXPECT_TRUE(Project().IsOpen());
+    EXPECT_EQ((*Frame()->GetRecentProjects())[0].CompareNoCase(m_folder / "demo.vpr"), 0);
+}
+
+TEST_F(ProjectCommands, AFailedLoadOpensNothingAndNeverWritesTheFile)
+{
+    const std::string text = "[Vorn Project]\r\nVersion=\"7.00\"\r\n[End]\r\n";
+    WriteTestFile(m_folder / "bad.vpr", text);
+    EXPECT_FALSE(Frame()->LoadProject(m_folder / "bad.vpr"));
+    EXPECT_EQ(theApp.m_prompts, (std::vector<std::string>{ "Failed to load project." }));
+    EXPECT_FALSE(Project().IsOpen());
+    EXPECT_TRUE(Frame()->GetLoadingPlaque() == NULL);
+    EXPECT_TRUE(Root() == NULL);
+    Frame()->OnCloseProject();
+    EXPECT_EQ(ReadAll(m_folder / "bad.vpr"), text);
+}
+
+TEST_F(ProjectCommands, StartUpMessagesActOnlyWithoutAnOpenProject)
+{
+    const CString strProject = WriteDemoProject();
+    Frame()->GetRecentProjects()->Add(strProject);
+    // With a project open none of them does anything.
+    ASSERT_TRUE(Project().Create(m_folder.Path(), "other"));
+    for (UINT nMessage : { WM_STARTUP_OPEN_LAST_PROJECT, WM_STARTUP_OPEN_PROJECT_DIALOG, WM_STARTUP_NEW_PROJECT })
+        EXPECT_EQ(Frame()->SendMessage(nMessage), 0);
+    EXPECT_EQ(std::string(Project().GetName()), "other");
+    EXPECT_TRUE(m_chooser.m_filters.empty());
+    Project().Discard();
+
+    Frame()->SendMessage(WM_STARTUP_OPEN_LAST_PROJECT);
+    EXPECT_EQ(std::string(Project().GetName()), "demo");
+    Frame()->OnCloseProject();
+
+    m_chooser.QueueFiles({ strProject });
+    Frame()->SendMessage(WM_STARTUP_OPEN_PROJECT_DIALOG);
+    EXPECT_EQ(m_chooser.m_filters, (std::vector<std::string>{ "Vorn Project Files (*.vpr)|*.vpr||" }));
+    EXPECT_TRUE(Project().IsOpen());
+    Frame()->OnCloseProject();
+
+    CDialogDriver::Run("New Project", { Press(IDCANCEL) });
+    Frame()->SendMessage(WM_STARTUP_NEW_PROJECT);
+    EXPECT_EQ(CDialogDriver::Ran(), 1);
+    EXPECT_FALSE(Project().IsOpen());
+
+    Frame()->SetCommandLineFile(strProject);
+    Frame()->SendMessage(WM_STARTUP_OPEN_FILE);
+    EXPECT_TRUE(Project().IsOpen());
+    Frame()->SetCommandLineFile("");
+}
+
+TEST_F(ProjectCommands, NewProjectPreviewsRefusesBadNamesAndNeverReplacesAProject)
+{
+    theApp.m_settings.m_strProjsLocation = m_folder / "work\\";
+    std::string strPreviewStart, strPreviewTyped, strPreviewUnchecked;
+    CDialogDriver::Run("New Project",
+                       { [&](HWND h) { strPreviewStart = ItemText(h, IDC_NEWPROJ_PREVIEW); },
+                         SetText(IDC_NEWPROJ_NAME, "Demo"),
+                         [&](HWND h) {
+                             strPreviewTyped = ItemText(h, IDC_NEWPROJ_PREVIEW);
+                             ::CheckDlgButton(h, IDC_NEWPROJ_CREATE_DIRECTORY, BST_UNCHECKED);
+                             ::SendMessageA(h, WM_COMMAND, MAKEWPARAM(IDC_NEWPROJ_CREATE_DIRECTORY, BN_CLICKED), 0);
+                             strPreviewUnchecked = ItemText(h, IDC_NEWPROJ_PREVIEW);
+                             ::CheckDlgButton(h, IDC_NEWPROJ_CREATE_DIRECTORY, BST_CHECKED);
+                             ::SendMessageA(h, WM_COMMAND, MAKEWPARAM(IDC_NEWPROJ_CREATE_DIRECTORY, BN_CLICKED), 0);
+                         },
+                         SetText(IDC_NEWPROJ_NAME, "<ENTER NAME>"), Press(IDOK), SetText(IDC_NEWPROJ_NAME, "a:b"),
+                         Press(IDOK), SetText(IDC_NEWPROJ_NAME, "Demo"), Press(IDOK) });
+    Command(ID_FILE_NEW_PROJECT);
+    const std::string strWork = std::string(m_folder / "work\\");
+    EXPECT_EQ(strPreviewStart, "Project will be created at " + strWork + "<Enter name>.");
+    EXPECT_EQ(strPreviewTyped, "Project will be created at " + strWork + "Demo.");
+    EXPECT_EQ(strPreviewUnchecked, "Project will be created at " + strWork + ".");
+    EXPECT_EQ(theApp.m_prompts,
+              (std::vector<std::string>{ "You must enter a valid name.", "You must enter a valid name." }));
+    ASSERT_TRUE(Project().IsOpen());
+    EXPECT_EQ(std::string(Project().GetDirectory()), strWork + "Demo\\");
+    EXPECT_TRUE(DirectoryExists(m_folder / "work\\Demo"));
+    EXPECT_EQ(std::string(Tree().GetItemText(Root())), "Project 'Demo'");
+    EXPECT_EQ(std::string(Frame()->FrameTitle()), "Demo - Vorn 1.0.1 [design]");
+    // Closing writes its file; a second project of the name there is refused.
+    ASSERT_TRUE(Frame()->OnCloseProject());
+    const std::string strSaved = ReadAll(m_folder / "work\\Demo\\Demo.vpr");
+    ASSERT_FALSE(strSaved.empty());
+    theApp.m_prompts.clear();
+    theApp.m_settings.m_strProjsLocation = m_folder / "work";
+    CDialogDriver::Run("New Project", { SetText(IDC_NEWPROJ_NAME, "demo"), Press(IDOK), Press(IDCANCEL) });
+    Command(ID_FILE_NEW_PROJECT);
+    EXPECT_EQ(theApp.m_prompts, (std::vector<std::string>{ "A project of that name already exists there." }));
+    EXPECT_FALSE(Project().IsOpen());
+    EXPECT_EQ(ReadAll(m_folder / "work\\Demo\\Demo.vpr"), strSaved);
+    theApp.m_settings.m_strProjsLocation.Empty();
+}
+
+namespace
+{
+void DoubleClick(HTREEITEM hItem)
+{
+    const CPoint point = PointOf(hItem);
+    CPoint ptScreen = point;
+    Tree().ClientToScreen(&ptScreen);
+    ::SetCursorPos(ptScreen.x, ptScreen.y);
+    SendMouse(WM_LBUTTONDOWN, point, MK_LBUTTON);
+    SendMouse(WM_LBUTTONUP, point, 0);
+    SendMouse(WM_LBUTTONDBLCLK, point, MK_LBUTTON);
+    SendMouse(WM_LBUTTONUP, point, 0);
+    PumpPending();
+}
+
+int ImageOf(HTREEITEM hItem)
+{
+    int nImage = -1, nSelected = -1;
+    Tree().GetItemImage(hItem, nImage, nSelected);
+    return nImage;
+}
+} // namespace
+
+TEST_F(ProjectCommands, DoubleClickOpensAFileAndTogglesAFolderOnly)
+{
+    LoadDemo();
+    HTREEITEM hDocs = ChildNamed(Root(), "Docs");
+    ASSERT_FALSE(Tree().GetItemState(hDocs, TVIS_EXPANDED) & TVIS_EXPANDED);
+    DoubleClick(hDocs);
+    EXPECT_TRUE(Tree().GetItemState(hDocs, TVIS_EXPANDED) & TVIS_EXPANDED);
+    EXPECT_EQ(ImageOf(hDocs), CFilesTreeView::IMAGE_OPEN_FOLDER);
+    EXPECT_EQ(theApp.GetDocumentCount(), 0);
+    DoubleClick(hDocs);
+    EXPECT_FALSE(Tree().GetItemState(hDocs, TVIS_EXPANDED) & TVIS_EXPANDED);
+    EXPECT_EQ(ImageOf(hDocs), CFilesTreeView::IMAGE_FOLDER);
+
+    HTREEITEM hMain = ChildNamed(Root(), "main.lua");
+    DoubleClick(hMain);
+    ASSERT_EQ(theApp.GetDocumentCount(), 1);
+    CVornView* pView = theApp.FindViewOfProjectFile(TreeView()->GetItemEntry(hMain));
+    ASSERT_TRUE(pView != NULL);
+    EXPECT_TRUE(Frame()->GetActiveEditorView() == pView);
+}
+
+TEST_F(ProjectCommands, RightClickSelectsTheItemUnderThePointerAndChoosesItsMenu)
+{
+    LoadDemo();
+    struct
+    {
+        HTREEITEM hItem;
+        UINT nMenu;
+    } const kCases[] = { { ChildNamed(Root(), "main.lua"), IDR_FILES_FILE_POPUP },
+                         { ChildNamed(Root(), "Docs"), IDR_FILES_FOLDER_POPUP },
+                         { Root(), IDR_FILES_PROJECT_POPUP } };
+    for (const auto& c : kCases)
+    {
+        ::SetTimer(NULL, 0, 100, EndMenuTick);
+        CPoint ptScreen = PointOf(c.hItem);
+        Tree().ClientToScreen(&ptScreen);
+        ::SetCursorPos(ptScreen.x, ptScreen.y);
+        SendMouse(WM_RBUTTONDOWN, PointOf(c.hItem), MK_RBUTTON);
+        SendMouse(WM_RBUTTONUP, PointOf(c.hItem), 0);
+        PumpPending();
+        EXPECT_EQ(Tree().GetSelectedItem(), c.hItem);
+        EXPECT_EQ(TreeView()->GetLastPopupMenu(), c.nMenu);
+    }
+    // Below the last item: the root is selected and the project's menu shows.
+    Tree().SelectItem(ChildNamed(Root(), "Docs"));
+    CRect rcClient;
+    Tree().GetClientRect(&rcClient);
+    ::SetTimer(NULL, 0, 100, EndMenuTick);
+    SendMouse(WM_RBUTTONDOWN, CPoint(rcClient.right - 3, rcClient.bottom - 3), MK_RBUTTON);
+    SendMouse(WM_RBUTTONUP, CPoint(rcClient.right - 3, rcClient.bottom - 3), 0);
+    PumpPending();
+    EXPECT_EQ(Tree().GetSelectedItem(), Root());
+    EXPECT_EQ(TreeView()->GetLastPopupMenu(), (UINT)IDR_FILES_PROJECT_POPUP);
+}
+
+TEST_F(ProjectCommands, RemoveAndRenameActOnlyOnTheirKindOfItem)
+{
+    LoadDemo();
+    const int nFiles = Project().GetFileCount();
+    theApp.m_answers.assign(8, IDYES);
+    // Remove folder and Rename on the root, Remove file on a folder: nothing happens.
+    Tree().SelectItem(Root());
+    Command(ID_FOLDER_REMOVE);
+    Command(ID_FOLDER_RENAME);
+    Tree().SelectItem(ChildNamed(Root(), "Docs"));
+    Command(ID_FILE_REMOVE_FROM_PROJECT);
+    EXPECT_TRUE(theApp.m_prompts.empty());
+    EXPECT_EQ(Project().GetFileCount(), nFiles);
+    EXPECT_TRUE(Root() != NULL);
+
+    // Remove folder on a folder: asked, its files and items go.
+    Command(ID_FOLDER_REMOVE);
+    EXPECT_EQ(theApp.m_prompts, (std::vector<std::string>{ "Remove 'Docs' and all its contents from the project?" }));
+    EXPECT_EQ(Project().GetFileCount(), nFiles - 2);
+    EXPECT_TRUE(Project().FindFolder("Docs\\") == NULL);
+    EXPECT_EQ(Children(Root()), (std::vector<std::string>{ "Lib/3", "b.lua/4", "main.lua/4" }));
+
+    // Remove file answered No changes nothing; Yes removes the entry and its item.
+    theApp.m_prompts.clear();
+    theApp.m_answers.assign(1, IDNO);
+    Tree().SelectItem(ChildNamed(Root(), "b.lua"));
+    Command(ID_FILE_REMOVE_FROM_PROJECT);
+    EXPECT_EQ(Project().GetFileCount(), nFiles - 2);
+    theApp.m_answers.assign(1, IDYES);
+    Command(ID_FILE_REMOVE_FROM_PROJECT);
+    EXPECT_EQ(theApp.m_prompts, (std::vector<std::string>{ "Remove 'b.lua' from the project?",
+                                                            "Remove 'b.lua' from the project?" }));
+    EXPECT_EQ(Project().GetFileCount(), nFiles - 3);
+    EXPECT_EQ(Children(Root()), (std::vector<std::string>{ "Lib/3", "main.lua/4" }));
+    EXPECT_TRUE(PathExists(m_folder / "src\\b.lua"));
+}
+
+TEST_F(ProjectCommands, RenameRefusesSeparatorsAndSiblingNamesInAnyCase)
+{
+    LoadDemo();
+    ASSERT_TRUE(Project().CreateFolderPath("Docs2\\", TRUE));
+    HTREEITEM hDocs2 = Frame()->InsertProjectFolderItem("Docs2", Root());
+    Tree().SelectItem(hDocs2);
+    std::string strLabel;
+    CDialogDriver::Run("Rename", { [&](HWND h) { strLabel = ItemText(h, IDC_RENAME_LABEL); },
+                                   SetText(IDC_RENAME_NAME, "a\\b"), Press(IDOK) });
+    Command(ID_FOLDER_RENAME);
+    EXPECT_EQ(strLabel, "Rename 'Docs2' to");
+    CDialogDriver::Run("Rename", { SetText(IDC_RENAME_NAME, "DOCS"), Press(IDOK) });
+    Command(ID_FOLDER_RENAME);
+    CDialogDriver::Run("Rename", { SetText(IDC_RENAME_NAME, "Papers"), Press(IDOK) });
+    Command(ID_FOLDER_RENAME);
+    EXPECT_EQ(theApp.m_prompts,
+              (std::vector<std::string>{ "You must enter a valid folder name.", "Couldn't rename folder." }));
+    EXPECT_EQ(std::string(Tree().GetItemText(hDocs2)), "Papers");
+    EXPECT_TRUE(Project().FindFolder("Papers\\") != NULL);
+}
+
+TEST_F(ProjectCommands, NewFolderGoesIntoTheSelectedFilesFolderAndRefusesSeparators)
+{
+    LoadDemo();
+    HTREEITEM hDocs = ChildNamed(Root(), "Docs");
+    Tree().SelectItem(ChildNamed(hDocs, "notes.txt"));
+    CDialogDriver::Run("New Folder",
+                       { SetText(IDC_NEW_FOLDER_NAME, "x\\y"), Press(IDOK), SetText(IDC_NEW_FOLDER_NAME, "Old"),
+                         Press(IDOK) });
+    Command(ID_PROJECT_NEW_FOLDER);
+    EXPECT_EQ(theApp.m_prompts, (std::vector<std::string>{ "You must enter a valid folder name." }));
+    EXPECT_TRUE(Project().FindFolder("Docs\\Old\\") != NULL);
+    EXPECT_EQ(Children(hDocs), (std::vector<std::string>{ "a.xml/6", "notes.txt/5", "Old/2" }));
+
+    Tree().SelectItem(hDocs);
+    CDialogDriver::Run("New Folder", { SetText(IDC_NEW_FOLDER_NAME, "old"), Press(IDOK) });
+    Command(ID_PROJECT_NEW_FOLDER);
+    EXPECT_EQ(theApp.m_prompts.back(), "Couldn't create folder.");
+}
+
+TEST_F(ProjectCommands, AddNewFileCreatesLevelsAddsLuaAndNeverEmptiesAFile)
+{
+    LoadDemo();
+    const CString strDeep = m_folder / "new\\deeper";
+    Tree().SelectItem(ChildNamed(Root(), "Lib"));
+    std::string strInitialName, strInitialLocation;
+    CDialogDriver::Run("Add New File", { [&](HWND h) {
+                                            strInitialName = ItemText(h, IDC_NEWFILE_NAME);
+                                            strInitialLocation = ItemText(h, IDC_NEWFILE_LOCATION);
+                                        },
+                                         SetText(IDC_NEWFILE_NAME, "<enter NAME>"), Press(IDOK),
+                                         SetText(IDC_NEWFILE_NAME, "init"), SetText(IDC_NEWFILE_LOCATION, strDeep),
+                                         Press(IDOK) });
+    Command(ID_PROJECT_ADD_NEW_FILE);
+    EXPECT_EQ(strInitialName, "<Enter name>");
+    EXPECT_EQ(strInitialLocation, std::string(m_folder.Path()));
+    EXPECT_EQ(theApp.m_prompts, (std::vector<std::string>{ "You must enter a valid name." }));
+    ASSERT_TRUE(PathExists(strDeep + "\\init.lua"));
+    CProjectFileEntry* pEntry = Project().FindFileByPath(strDeep + "\\init.lua");
+    ASSERT_TRUE(pEntry != NULL);
+    EXPECT_EQ(pEntry->GetFolder(), Project().FindFolder("Lib\\"));
+    EXPECT_TRUE(TreeView()->FindFileItem(pEntry) != NULL);
+    EXPECT_TRUE(theApp.FindViewOfProjectFile(pEntry) != NULL);
+
+    // A file that exists on disk is refused and keeps its text.
+    theApp.m_prompts.clear();
+    WriteTestFile(m_folder / "keep.txt", "precious");
+    CDialogDriver::Run("Add New File", { SetText(IDC_NEWFILE_NAME, "keep.txt"),
+                                         SetText(IDC_NEWFILE_LOCATION, m_folder.Path()), Press(IDOK),
+                                         Press(IDCANCEL) });
+    const int nFiles = Project().GetFileCount();
+    Command(ID_PROJECT_ADD_NEW_FILE);
+    EXPECT_EQ(theApp.m_prompts, (std::vector<std::string>{ "A file of that name already exists." }));
+    EXPECT_EQ(ReadAll(m_folder / "keep.txt"), "precious");
+    EXPECT_EQ(Project().GetFileCount(), nFiles);
+}
+
+TEST_F(ProjectCommands, AddFileStopsAtTheFirstFileAlreadyInTheProject)
+{
+    LoadDemo();
+    WriteTestFile(m_folder / "one.lua", "");
+    WriteTestFile(m_folder / "three.lua", "");
+    Tree().SelectItem(ChildNamed(ChildNamed(Root(), "Docs"), "notes.txt"));
+    m_chooser.QueueFiles({ m_folder / "one.lua", m_folder / "src\\main.lua", m_folder / "three.lua" });
+    Command(ID_PROJECT_ADD_FILE);
+    EXPECT_EQ(m_chooser.m_filters.back(), "Lua Source Files (*.lua)|*.lua|All files (*.*)|*.*||");
+    EXPECT_EQ(theApp.m_prompts, (std::vector<std::string>{ "File already exists." }));
+    EXPECT_TRUE(Project().FindFileByPath(m_folder / "one.lua") != NULL);
+    EXPECT_TRUE(Project().FindFileByPath(m_folder / "three.lua") == NULL);
+    // A file item selected: the new file goes to the root.
+    EXPECT_EQ(Project().FindFileByPath(m_folder / "one.lua")->GetFolder(), Project().GetRootFolder());
+    EXPECT_EQ(Children(Root()).back(), "one.lua/4");
+}
+
+TEST_F(ProjectCommands, AddFilesAndFoldersFillsTheSelectedFilesFolder)
+{
+    LoadDemo();
+    CTestFolder source;
+    WriteTestFile(source / "x.lua", "");
+    CreateDirectoryPath(source / "sub");
+    WriteTestFile(source / "sub\\y.lua", "");
+    Tree().SelectItem(ChildNamed(ChildNamed(Root(), "Docs"), "notes.txt"));
+    m_chooser.m_folders.push_back(source.Path().Left(source.Path().GetLength() - 1));
+    Command(ID_PROJECT_ADD_FILES_AND_FOLDERS);
+    EXPECT_EQ(Project().FindFileByPath(source / "x.lua")->GetFolder(), Project().FindFolder("Docs\\"));
+    EXPECT_EQ(Project().FindFileByPath(source / "sub\\y.lua")->GetFolder(), Project().FindFolder("Docs\\sub\\"));
+    HTREEITEM hSub = ChildNamed(ChildNamed(Root(), "Docs"), "sub");
+    ASSERT_TRUE(hSub != NULL);
+    EXPECT_EQ(Children(hSub), (std::vector<std::string>{ "y.lua/4" }));
+}
+
+TEST_F(ProjectCommands, DropsMoveItemsOnlyWhereTheProjectMovedThem)
+{
+    LoadDemo();
+    CFilesTreeView* pView = TreeView();
+    HTREEITEM hLib = ChildNamed(Root(), "Lib");
+    HTREEITEM hUtil = ChildNamed(hLib, "Util");
+    HTREEITEM hDocs = ChildNamed(Root(), "Docs");
+    HTREEITEM hMain = ChildNamed(Root(), "main.lua");
+    CProjectFileEntry* pMain = pView->GetItemEntry(hMain);
+
+    // A file onto a folder.
+    pView->DropItem(hDocs, hMain);
+    EXPECT_EQ(pMain->GetFolder(), Project().FindFolder("Docs\\"));
+    EXPECT_EQ(Children(hDocs).back(), "main.lua/4");
+    EXPECT_TRUE(ChildNamed(Root(), "main.lua") == NULL);
+    EXPECT_EQ(Tree().GetItemText(pView->FindFileItem(pMain)), "main.lua");
+
+    // Refused: onto a file, onto itself, into its own subtree, onto its parent.
+    const std::vector<std::string> before = Children(Root());
+    pView->DropItem(ChildNamed(Root(), "b.lua"), hLib);
+    pView->DropItem(hLib, hLib);
+    pView->DropItem(hUtil, hLib);
+    pView->DropItem(Root(), hLib);
+    EXPECT_EQ(Children(Root()), before);
+    EXPECT_TRUE(Project().FindFolder("Lib\\Util\\") != NULL);
+
+    // A folder keeps its expanded subtree and ends last.
+    Tree().Expand(hLib, TVE_EXPAND);
+    pView->DropItem(hDocs, hLib);
+    EXPECT_TRUE(Project().FindFolder("Docs\\Lib\\Util\\") != NULL);
+    HTREEITEM hMoved = Tree().GetChildItem(hDocs);
+    while (Tree().GetNextSiblingItem(hMoved) != NULL)
+        hMoved = Tree().GetNextSiblingItem(hMoved);
+    EXPECT_EQ(std::string(Tree().GetItemText(hMoved)), "Lib");
+    EXPECT_TRUE(Tree().GetItemState(hMoved, TVIS_EXPANDED) & TVIS_EXPANDED);
+    EXPECT_EQ(Children(ChildNamed(hMoved, "Util")), (std::vector<std::string>{ "util.lua/4" }));
+    CProjectFileEntry* pUtil = Project().FindFileByName("util.lua");
+    EXPECT_EQ(Tree().GetParentItem(pView->FindFileItem(pUtil)), ChildNamed(hMoved, "Util"));
+
+    // A clash of names in any case: told, and nothing moves.
+    ASSERT_TRUE(Project().CreateFolderPath("LIB\\", TRUE));
+    HTREEITEM hOther = Frame()->InsertProjectFolderItem("LIB", Root());
+    pView->DropItem(hDocs, hOther);
+    EXPECT_EQ(theApp.m_prompts, (std::vector<std::string>{ "Failed to drop folder." }));
+    EXPECT_EQ(Tree().GetParentItem(hOther), Root());
+    EXPECT_TRUE(Project().FindFolder("LIB\\") != NULL);
+}
+
+TEST_F(ProjectCommands, StatisticsShowEachNumberWithItsUnit)
+{
+    LoadDemo();
+    std::vector<std::string> texts;
+    CDialogDriver::Run("Project Statistics", { [&](HWND h) {
+                                                  for (int nID = IDC_STATS_FILES; nID <= IDC_STATS_GLOBAL_VARIABLES_UNIT;
+                                                       nID++)
+                                                      texts.push_back(ItemText(h, nID));
+                                              },
+                                               Press(IDOK) });
+    Command(ID_PROJECT_STATISTICS);
+    // Numbers 1198-1204: files, lines, global functions, tables, member functions,
+    // local functions, global variables; then the units in row order.
+    ASSERT_EQ(texts.size(), 14u);
+    EXPECT_EQ(texts[0], "5");
+    EXPECT_EQ(texts[7], "files");
+    EXPECT_EQ(texts[2], "1");
+    EXPECT_EQ(texts[9], "global function");
+    EXPECT_EQ(texts[5], "1");
+    EXPECT_EQ(texts[10], "local function");
+    EXPECT_EQ(texts[4], "1");
+    EXPECT_EQ(texts[11], "table member function");
+    EXPECT_EQ(texts[3], "1");
+    EXPECT_EQ(texts[12], "table");
+    EXPECT_EQ(texts[6], "1");
+    EXPECT_EQ(texts[13], "global variable");
+}
+
+TEST_F(ProjectCommands, LineCountsEqualTheEditorControls)
+{
+    CScintillaCtrl& ctrl = Frame()->GetTempScintilla().GetCtrl();
+    const std::string kTexts[] = { "", "a\n", "a\r\nb", "a\rb\r", std::string("x\0y\nz", 5),
+                                   std::string(4095, 'x') + "\r\n" + "y\r\n" };
+    for (const std::string& text : kTexts)
+    {
+        WriteTestFile(m_folder / "f.txt", text);
+        ASSERT_TRUE(Frame()->GetTempScintilla().LoadFile(m_folder / "f.txt"));
+        int nLines = 0;
+        ASSERT_TRUE(CProjectStatistics::CountFileLines(m_folder / "f.txt", nLines));
+        EXPECT_EQ(nLines, ctrl.GetLineCount()) << text.size() << " bytes";
+    }
+}
