@@ -181,6 +181,61 @@ void SendMouse(UINT nMessage, CPoint point, WPARAM wKeys)
     Tree().PostMessage(nMessage, wKeys, MAKELPARAM(point.x, point.y));
 }
 
+// With VORN_SCREENSHOT_DIR set, writes the window's picture there as <name>.bmp, so the
+// tree and the dialogs can be looked at.
+void Screenshot(HWND hWnd, const char* pszName)
+{
+    const char* pszFolder = getenv("VORN_SCREENSHOT_DIR");
+    if (pszFolder == NULL || *pszFolder == 0)
+        return;
+    ::RedrawWindow(hWnd, NULL, NULL, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN | RDW_FRAME);
+    // Only paints are handled here: the picture may be taken within a test's timer.
+    for (int nRound = 0; nRound < 5; nRound++)
+    {
+        MSG msg;
+        while (::PeekMessage(&msg, NULL, WM_PAINT, WM_PAINT, PM_REMOVE))
+            ::DispatchMessage(&msg);
+        ::Sleep(40);
+    }
+    CRect rc;
+    ::GetWindowRect(hWnd, &rc);
+    HDC hScreen = ::GetDC(NULL);
+    HDC hMemory = ::CreateCompatibleDC(hScreen);
+    BITMAPINFO info = {};
+    info.bmiHeader.biSize = sizeof(info.bmiHeader);
+    info.bmiHeader.biWidth = rc.Width();
+    info.bmiHeader.biHeight = rc.Height();
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 24;
+    void* pBits = NULL;
+    HBITMAP hBitmap = ::CreateDIBSection(hScreen, &info, DIB_RGB_COLORS, &pBits, NULL, 0);
+    HGDIOBJ hOld = ::SelectObject(hMemory, hBitmap);
+    ::BitBlt(hMemory, 0, 0, rc.Width(), rc.Height(), hScreen, rc.left, rc.top, SRCCOPY);
+    ::SelectObject(hMemory, hOld);
+    const DWORD dwStride = ((DWORD)rc.Width() * 3 + 3) & ~3u;
+    const DWORD dwSize = dwStride * (DWORD)rc.Height();
+    BITMAPFILEHEADER header = {};
+    header.bfType = 0x4D42;
+    header.bfOffBits = sizeof(header) + sizeof(info.bmiHeader);
+    header.bfSize = header.bfOffBits + dwSize;
+    const std::string strPath = std::string(pszFolder) + "\\" + pszName + ".bmp";
+    if (FILE* pFile = fopen(strPath.c_str(), "wb"))
+    {
+        fwrite(&header, sizeof(header), 1, pFile);
+        fwrite(&info.bmiHeader, sizeof(info.bmiHeader), 1, pFile);
+        fwrite(pBits, 1, dwSize, pFile);
+        fclose(pFile);
+    }
+    ::DeleteObject(hBitmap);
+    ::DeleteDC(hMemory);
+    ::ReleaseDC(NULL, hScreen);
+}
+
+CDialogDriver::Step Shoot(const char* pszName)
+{
+    return [=](HWND hDialog) { Screenshot(hDialog, pszName); };
+}
+
 // Closes any menu that shows (the popup menus track modally).
 void CALLBACK EndMenuTick(HWND, UINT, UINT_PTR nTimer, DWORD)
 {
@@ -201,9 +256,10 @@ protected:
         Frame()->SetPathChooser(&m_chooser);
         theApp.m_prompts.clear();
         theApp.m_answers.clear();
-        Frame()->ShowWindow(SW_SHOW);
-        Frame()->GetBar(ID_VIEW_PROJECT_EXPLORER);
-        Frame()->GetBar(ID_VIEW_PROJECT_EXPLORER).GetParentFrame();
+        // The Files page shows, as a user working on the tree sees it.
+        CWnd* pSheet = Frame()->GetBar(ID_VIEW_PROJECT_EXPLORER).GetWindow(GW_CHILD);
+        if (CPropertySheet* pExplorer = dynamic_cast<CPropertySheet*>(pSheet))
+            pExplorer->SetActivePage(1);
     }
     void TearDown() override
     {
@@ -260,6 +316,8 @@ TEST_F(ProjectCommands, LoadFillsTheTreeInOrderWithItsImagesAndTitlesTheFrame)
     HTREEITEM hDocs = ChildNamed(Root(), "Docs");
     EXPECT_EQ(Children(hDocs), (std::vector<std::string>{ "a.xml/6", "notes.txt/5" }));
     EXPECT_EQ(Children(ChildNamed(ChildNamed(Root(), "Lib"), "Util")), (std::vector<std::string>{ "util.lua/4" }));
+    Tree().Expand(hDocs, TVE_EXPAND);
+    Screenshot(Frame()->m_hWnd, "frame_loaded");
     // The Code Navigator has its root and the Lua files.
     HTREEITEM hNavigatorRoot = Frame()->GetNavigatorTree().GetRootItem();
     ASSERT_TRUE(hNavigatorRoot != NULL);
@@ -346,7 +404,7 @@ TEST_F(ProjectCommands, NewProjectPreviewsRefusesBadNamesAndNeverReplacesAProjec
     std::string strPreviewStart, strPreviewTyped, strPreviewUnchecked;
     CDialogDriver::Run("New Project",
                        { [&](HWND h) { strPreviewStart = ItemText(h, IDC_NEWPROJ_PREVIEW); },
-                         SetText(IDC_NEWPROJ_NAME, "Demo"),
+                         SetText(IDC_NEWPROJ_NAME, "Demo"), Shoot("new_project"),
                          [&](HWND h) {
                              strPreviewTyped = ItemText(h, IDC_NEWPROJ_PREVIEW);
                              ::CheckDlgButton(h, IDC_NEWPROJ_CREATE_DIRECTORY, BST_UNCHECKED);
@@ -505,7 +563,7 @@ TEST_F(ProjectCommands, RenameRefusesSeparatorsAndSiblingNamesInAnyCase)
     HTREEITEM hDocs2 = Frame()->InsertProjectFolderItem("Docs2", Root());
     Tree().SelectItem(hDocs2);
     std::string strLabel;
-    CDialogDriver::Run("Rename", { [&](HWND h) { strLabel = ItemText(h, IDC_RENAME_LABEL); },
+    CDialogDriver::Run("Rename", { [&](HWND h) { strLabel = ItemText(h, IDC_RENAME_LABEL); }, Shoot("rename"),
                                    SetText(IDC_RENAME_NAME, "a\\b"), Press(IDOK) });
     Command(ID_FOLDER_RENAME);
     EXPECT_EQ(strLabel, "Rename 'Docs2' to");
@@ -525,7 +583,8 @@ TEST_F(ProjectCommands, NewFolderGoesIntoTheSelectedFilesFolderAndRefusesSeparat
     HTREEITEM hDocs = ChildNamed(Root(), "Docs");
     Tree().SelectItem(ChildNamed(hDocs, "notes.txt"));
     CDialogDriver::Run("New Folder",
-                       { SetText(IDC_NEW_FOLDER_NAME, "x\\y"), Press(IDOK), SetText(IDC_NEW_FOLDER_NAME, "Old"),
+                       { SetText(IDC_NEW_FOLDER_NAME, "x\\y"), Shoot("new_folder"), Press(IDOK),
+                         SetText(IDC_NEW_FOLDER_NAME, "Old"),
                          Press(IDOK) });
     Command(ID_PROJECT_NEW_FOLDER);
     EXPECT_EQ(theApp.m_prompts, (std::vector<std::string>{ "You must enter a valid folder name." }));
@@ -548,7 +607,7 @@ TEST_F(ProjectCommands, AddNewFileCreatesLevelsAddsLuaAndNeverEmptiesAFile)
                                             strInitialName = ItemText(h, IDC_NEWFILE_NAME);
                                             strInitialLocation = ItemText(h, IDC_NEWFILE_LOCATION);
                                         },
-                                         SetText(IDC_NEWFILE_NAME, "<enter NAME>"), Press(IDOK),
+                                         Shoot("add_new_file"), SetText(IDC_NEWFILE_NAME, "<enter NAME>"), Press(IDOK),
                                          SetText(IDC_NEWFILE_NAME, "init"), SetText(IDC_NEWFILE_LOCATION, strDeep),
                                          Press(IDOK) });
     Command(ID_PROJECT_ADD_NEW_FILE);
@@ -645,6 +704,7 @@ TEST_F(ProjectCommands, DropsMoveItemsOnlyWhereTheProjectMovedThem)
     EXPECT_EQ(std::string(Tree().GetItemText(hMoved)), "Lib");
     EXPECT_TRUE(Tree().GetItemState(hMoved, TVIS_EXPANDED) & TVIS_EXPANDED);
     EXPECT_EQ(Children(ChildNamed(hMoved, "Util")), (std::vector<std::string>{ "util.lua/4" }));
+    Screenshot(Frame()->m_hWnd, "frame_after_drops");
     CProjectFileEntry* pUtil = Project().FindFileByName("util.lua");
     EXPECT_EQ(Tree().GetParentItem(pView->FindFileItem(pUtil)), ChildNamed(hMoved, "Util"));
 
@@ -666,7 +726,7 @@ TEST_F(ProjectCommands, StatisticsShowEachNumberWithItsUnit)
                                                        nID++)
                                                       texts.push_back(ItemText(h, nID));
                                               },
-                                               Press(IDOK) });
+                                               Shoot("statistics"), Press(IDOK) });
     Command(ID_PROJECT_STATISTICS);
     // Numbers 1198-1204: files, lines, global functions, tables, member functions,
     // local functions, global variables; then the units in row order.
@@ -698,4 +758,23 @@ TEST_F(ProjectCommands, LineCountsEqualTheEditorControls)
         ASSERT_TRUE(CProjectStatistics::CountFileLines(m_folder / "f.txt", nLines));
         EXPECT_EQ(nLines, ctrl.GetLineCount()) << text.size() << " bytes";
     }
+}
+
+TEST_F(ProjectCommands, TheLoadingPlaqueShowsItsTitleAndLineAndGoesAway)
+{
+    ASSERT_TRUE(Frame()->ShowLoadingPlaque("Loading Project..."));
+    CLoadingPlaqueDlg* pPlaque = Frame()->GetLoadingPlaque();
+    ASSERT_TRUE(pPlaque != NULL);
+    const HWND hPlaque = pPlaque->m_hWnd;
+    Frame()->SetLoadingPlaqueText("Loading: C:\\Games\\Demo\\scripts\\main.lua");
+    EXPECT_TRUE(::IsWindowVisible(hPlaque));
+    char szText[256] = "";
+    ::GetWindowTextA(hPlaque, szText, sizeof(szText));
+    EXPECT_STREQ(szText, "Loading Project...");
+    ::GetDlgItemTextA(hPlaque, IDC_LOADING_TEXT, szText, sizeof(szText));
+    EXPECT_STREQ(szText, "Loading: C:\\Games\\Demo\\scripts\\main.lua");
+    Screenshot(hPlaque, "loading_plaque");
+    Frame()->CloseLoadingPlaque();
+    EXPECT_TRUE(Frame()->GetLoadingPlaque() == NULL);
+    EXPECT_FALSE(::IsWindow(hPlaque));
 }
