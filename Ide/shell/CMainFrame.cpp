@@ -60,7 +60,8 @@ CMainFrame::CMainFrame()
       m_bBackupTimerRunning(FALSE),
       m_pLoadingPlaque(NULL),
       m_dwLastPlaqueText(0),
-      m_pPathChooser(NULL)
+      m_pPathChooser(NULL),
+      m_pExecutingPage(NULL)
 {
     memset(&m_wpStored, 0, sizeof(m_wpStored));
     m_wpStored.length = sizeof(m_wpStored);

@@ -32,6 +32,7 @@
 #include "IProjectHost.h"
 
 class CFilesTreeView;
+class CProjExecutingPg;
 class CLoadingPlaqueDlg;
 class COutlineNode;
 class CScintillaCtrl;
@@ -142,6 +143,8 @@ public:
     IPathChooser& GetPathChooser();
     // "Demo - Vorn 1.0.1 [design]": the project, the program and the debugger's state.
     CString FrameTitle() const;
+    // The Executing page of the running Project Properties sheet, else NULL.
+    CProjExecutingPg* GetExecutingPage() const { return m_pExecutingPage; }
     virtual void OnUpdateFrameTitle(BOOL bAddToTitle);
 
     // IFilesTreeHost
@@ -214,6 +217,17 @@ protected:
     afx_msg void OnProjectStatistics();
     afx_msg void OnHelpVornHelp();
     afx_msg void OnHelpLuaReferenceManual();
+    // Project Properties (CMainFrameProperties.cpp)
+    afx_msg void OnProjectProperties();
+    afx_msg void OnExecWithBrowse();
+    afx_msg void OnExecWithLua50();
+    afx_msg void OnExecWithLua51();
+    afx_msg void OnExecWithOutputDir();
+    afx_msg void OnExecWithProjectDir();
+    afx_msg void OnExecWithVornDir();
+    afx_msg void OnExecArgsMainFile();
+    afx_msg void OnExecArgsMainFilePath();
+    afx_msg void OnAdvancedSaveOptions();
 
     // Commands
     afx_msg BOOL OnToggleBar(UINT nID);
@@ -295,4 +309,5 @@ protected:
     CLoadingPlaqueDlg* m_pLoadingPlaque;
     DWORD m_dwLastPlaqueText;            // when the plaque's line last changed
     IPathChooser* m_pPathChooser;
+    CProjExecutingPg* m_pExecutingPage;  // while Project Properties runs
 };

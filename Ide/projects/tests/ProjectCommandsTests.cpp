@@ -778,3 +778,134 @@ TEST_F(ProjectCommands, TheLoadingPlaqueShowsItsTitleAndLineAndGoesAway)
     EXPECT_TRUE(Frame()->GetLoadingPlaque() == NULL);
     EXPECT_FALSE(::IsWindow(hPlaque));
 }
+
+namespace
+{
+HWND CurrentPage(HWND hSheet)
+{
+    return reinterpret_cast<HWND>(::SendMessageA(hSheet, PSM_GETCURRENTPAGEHWND, 0, 0));
+}
+
+CDialogDriver::Step SelectPage(int nIndex)
+{
+    return [=](HWND hSheet) { ::SendMessageA(hSheet, PSM_SETCURSEL, (WPARAM)nIndex, 0); };
+}
+
+CDialogDriver::Step OnPage(std::function<void(HWND)> action)
+{
+    return [=](HWND hSheet) { action(CurrentPage(hSheet)); };
+}
+
+CDialogDriver::Step PressSheet(int nButton)
+{
+    return [=](HWND hSheet) { ::SendMessageA(hSheet, PSM_PRESSBUTTON, (WPARAM)nButton, 0); };
+}
+} // namespace
+
+TEST_F(ProjectCommands, PropertiesOkStoresEveryValueAndMarksTheProjectModified)
+{
+    LoadDemo();
+    Project().SetLuaVersion("5.2");
+    Project().SetExecCmdArgs("-v");
+    Project().SetDbgServerPort(8000);
+    Project().SetModified(FALSE);
+    // Cancel changes nothing, OK without changes still marks the project modified.
+    CDialogDriver::Run("Project Properties", { PressSheet(PSBTN_CANCEL) });
+    Command(ID_PROJECT_PROPERTIES);
+    EXPECT_FALSE(Project().IsModified());
+    std::string strVersionShown;
+    CDialogDriver::Run("Project Properties",
+                       { OnPage([&](HWND hPage) { strVersionShown = ItemText(hPage, IDC_PROJ_LUA_VERSION); }),
+                         Shoot("properties_general"), PressSheet(PSBTN_OK) });
+    Command(ID_PROJECT_PROPERTIES);
+    EXPECT_TRUE(Project().IsModified());
+    // An unknown stored version shows no item and is kept.
+    EXPECT_EQ(strVersionShown, "");
+    EXPECT_EQ(std::string(Project().GetLuaVersion()), "5.2");
+    EXPECT_EQ(std::string(Project().GetExecCmdArgs()), "-v");
+    EXPECT_EQ(Project().GetDbgServerPort(), 8000);
+    EXPECT_TRUE(Frame()->GetExecutingPage() == NULL);
+}
+
+TEST_F(ProjectCommands, ExecutingMenusReplaceOrAppendAndKeepTypedText)
+{
+    LoadDemo();
+    Project().SetExecWith("$(VornPath)");
+    CDialogDriver::Run("Project Properties",
+                       { SelectPage(1), OnPage([](HWND hPage) { ::SetDlgItemTextA(hPage, IDC_PROJ_EXEC_ARGS, "typed"); }),
+                         [](HWND) { Frame()->SendMessage(WM_COMMAND, ID_EXECWITH_OUTPUT_DIR); },
+                         [](HWND) { Frame()->SendMessage(WM_COMMAND, ID_EXECARGS_MAIN_FILE); },
+                         Shoot("properties_executing"), PressSheet(PSBTN_OK) });
+    Command(ID_PROJECT_PROPERTIES);
+    EXPECT_EQ(std::string(Project().GetExecWith()), "$(VornPath)$(OutputDir)");
+    EXPECT_EQ(std::string(Project().GetExecCmdArgs()), "typed$(MainFile)");
+
+    CDialogDriver::Run("Project Properties",
+                       { SelectPage(1), OnPage([](HWND hPage) { ::SetDlgItemTextA(hPage, IDC_PROJ_EXEC_ARGS, "-x"); }),
+                         [](HWND) { Frame()->SendMessage(WM_COMMAND, ID_EXECWITH_LUA51); }, PressSheet(PSBTN_OK) });
+    Command(ID_PROJECT_PROPERTIES);
+    EXPECT_EQ(std::string(Project().GetExecWith()), "$(VornPath)lua51.exe");
+    EXPECT_EQ(std::string(Project().GetExecCmdArgs()), "-x");
+}
+
+TEST_F(ProjectCommands, DebuggingGreysTheClientWithoutAttachAndRefusesPortsOutOfRange)
+{
+    LoadDemo();
+    Project().SetDbgAttach(1);
+    std::vector<bool> enabledWithAttach, enabledWithout;
+    auto readEnabled = [](HWND hPage, std::vector<bool>& states) {
+        for (int nID : { IDC_PROJ_DBG_PORT, IDC_PROJ_DBG_CLIENT, IDC_PROJ_DBG_CLIENT_ARGS, IDC_PROJ_DBG_CLIENT_BROWSE })
+            states.push_back(::IsWindowEnabled(::GetDlgItem(hPage, nID)) != FALSE);
+    };
+    int nPromptsAfterZero = 0, nPromptsAfterBig = 0;
+    bool bOpenAfterZero = false;
+    CDialogDriver::Run(
+        "Project Properties",
+        { SelectPage(2), OnPage([&](HWND hPage) { readEnabled(hPage, enabledWithAttach); }),
+          OnPage([](HWND hPage) { ::SetDlgItemTextA(hPage, IDC_PROJ_DBG_PORT, "0"); }), PressSheet(PSBTN_OK),
+          [&](HWND hSheet) {
+              nPromptsAfterZero = (int)theApp.m_prompts.size();
+              bOpenAfterZero = ::IsWindowVisible(hSheet) != FALSE;
+          },
+          OnPage([](HWND hPage) { ::SetDlgItemTextA(hPage, IDC_PROJ_DBG_PORT, "70000"); }), PressSheet(PSBTN_OK),
+          [&](HWND) { nPromptsAfterBig = (int)theApp.m_prompts.size(); },
+          OnPage([](HWND hPage) {
+              ::SetDlgItemTextA(hPage, IDC_PROJ_DBG_PORT, "9000");
+              ::SendDlgItemMessageA(hPage, IDC_PROJ_ATTACH, CB_SETCURSEL, 0, 0);
+              ::SendMessageA(hPage, WM_COMMAND, MAKEWPARAM(IDC_PROJ_ATTACH, CBN_SELCHANGE),
+                             (LPARAM)::GetDlgItem(hPage, IDC_PROJ_ATTACH));
+          }),
+          OnPage([&](HWND hPage) { readEnabled(hPage, enabledWithout); }), Shoot("properties_debugging"),
+          PressSheet(PSBTN_OK) });
+    Command(ID_PROJECT_PROPERTIES);
+    EXPECT_EQ(enabledWithAttach, (std::vector<bool>{ true, true, true, true }));
+    EXPECT_EQ(enabledWithout, (std::vector<bool>{ false, false, false, false }));
+    EXPECT_EQ(nPromptsAfterZero, 1);
+    EXPECT_TRUE(bOpenAfterZero);
+    EXPECT_EQ(nPromptsAfterBig, 2);
+    EXPECT_EQ(Project().GetDbgAttach(), 0);
+    EXPECT_EQ(Project().GetDbgServerPort(), 9000);
+}
+
+TEST_F(ProjectCommands, AdvancedSaveOptionsStoresTheChosenLineEndsOnOkOnly)
+{
+    theApp.m_settings.m_nAdvSaveLineEndings = 0;
+    CDialogDriver::Run("Advanced Save Options", { [](HWND h) {
+                                                      ::SendDlgItemMessageA(h, IDC_ADVSAVE_LINE_ENDINGS, CB_SETCURSEL,
+                                                                            2, 0);
+                                                  },
+                                                  Press(IDCANCEL) });
+    Command(ID_FILE_ADVANCED_SAVE_OPTIONS);
+    EXPECT_EQ(theApp.m_settings.m_nAdvSaveLineEndings, 0);
+    std::string strShown;
+    CDialogDriver::Run("Advanced Save Options", { [&](HWND h) {
+                                                      strShown = ItemText(h, IDC_ADVSAVE_LINE_ENDINGS);
+                                                      ::SendDlgItemMessageA(h, IDC_ADVSAVE_LINE_ENDINGS, CB_SETCURSEL,
+                                                                            2, 0);
+                                                  },
+                                                  Shoot("advanced_save_options"), Press(IDOK) });
+    Command(ID_FILE_ADVANCED_SAVE_OPTIONS);
+    EXPECT_EQ(strShown, "Windows (CR LF)");
+    EXPECT_EQ(theApp.m_settings.m_nAdvSaveLineEndings, 2);
+    theApp.m_settings.m_nAdvSaveLineEndings = 0;
+}
