@@ -909,3 +909,141 @@ TEST_F(ProjectCommands, AdvancedSaveOptionsStoresTheChosenLineEndsOnOkOnly)
     EXPECT_EQ(theApp.m_settings.m_nAdvSaveLineEndings, 2);
     theApp.m_settings.m_nAdvSaveLineEndings = 0;
 }
+
+namespace
+{
+// Real input through the system: the pointer moves to points of the screen and the
+// buttons go down and up, from a thread of its own (the tree's button handling waits
+// for the input that follows), while this thread handles the queue.
+struct CMouseStep
+{
+    DWORD dwFlags;
+    CPoint ptScreen;
+};
+
+void SendMouseInput(const CMouseStep& step)
+{
+    INPUT input = {};
+    input.type = INPUT_MOUSE;
+    input.mi.dx = (LONG)((step.ptScreen.x * 65536 + 32768) / ::GetSystemMetrics(SM_CXSCREEN));
+    input.mi.dy = (LONG)((step.ptScreen.y * 65536 + 32768) / ::GetSystemMetrics(SM_CYSCREEN));
+    input.mi.dwFlags = step.dwFlags | MOUSEEVENTF_ABSOLUTE | MOUSEEVENTF_MOVE;
+    ::SendInput(1, &input, sizeof(input));
+}
+
+DWORD WINAPI PlayMouseSteps(LPVOID pParam)
+{
+    const std::vector<CMouseStep>& steps = *static_cast<std::vector<CMouseStep>*>(pParam);
+    for (const CMouseStep& step : steps)
+    {
+        SendMouseInput(step);
+        ::Sleep(40);
+    }
+    return 0;
+}
+
+void PlayMouse(std::vector<CMouseStep> steps)
+{
+    HANDLE hThread = ::CreateThread(NULL, 0, PlayMouseSteps, &steps, 0, NULL);
+    ASSERT_TRUE(hThread != NULL);
+    while (::MsgWaitForMultipleObjects(1, &hThread, FALSE, 10, QS_ALLINPUT) != WAIT_OBJECT_0)
+        PumpPending();
+    ::CloseHandle(hThread);
+    for (int i = 0; i < 5; i++)
+    {
+        PumpPending();
+        ::Sleep(10);
+    }
+}
+
+CPoint ScreenPointOf(HTREEITEM hItem)
+{
+    CPoint point = PointOf(hItem);
+    Tree().ClientToScreen(&point);
+    return point;
+}
+
+// Presses on the item, moves in steps to the point and, unless bHold, releases there.
+void DragTo(HTREEITEM hItem, CPoint ptTarget, bool bHold = false)
+{
+    const CPoint ptStart = ScreenPointOf(hItem);
+    std::vector<CMouseStep> steps = { { 0, ptStart }, { MOUSEEVENTF_LEFTDOWN, ptStart } };
+    for (int i = 1; i <= 6; i++)
+        steps.push_back({ 0, ptStart + CSize((ptTarget.x - ptStart.x) * i / 6, (ptTarget.y - ptStart.y) * i / 6) });
+    if (!bHold)
+        steps.push_back({ MOUSEEVENTF_LEFTUP, ptTarget });
+    PlayMouse(steps);
+}
+
+bool HoldsTheActivation()
+{
+    Frame()->SetForegroundWindow();
+    Frame()->SetActiveWindow();
+    PumpPending();
+    return ::GetForegroundWindow() == Frame()->m_hWnd;
+}
+} // namespace
+
+TEST_F(ProjectCommands, DraggingAFileOntoAFolderMovesItThere)
+{
+    LoadDemo();
+    if (!HoldsTheActivation())
+        GTEST_SKIP() << "another program holds the activation";
+    HTREEITEM hMain = ChildNamed(Root(), "main.lua");
+    HTREEITEM hDocs = ChildNamed(Root(), "Docs");
+    CProjectFileEntry* pMain = TreeView()->GetItemEntry(hMain);
+    DragTo(hMain, ScreenPointOf(hDocs));
+    EXPECT_FALSE(TreeView()->IsDragging());
+    EXPECT_EQ(pMain->GetFolder(), Project().FindFolder("Docs\\"));
+    EXPECT_EQ(Tree().GetParentItem(TreeView()->FindFileItem(pMain)), hDocs);
+
+    // Dragging the root does nothing; a folder dropped on a file stays.
+    DragTo(Root(), ScreenPointOf(hDocs));
+    EXPECT_FALSE(TreeView()->IsDragging());
+    HTREEITEM hLib = ChildNamed(Root(), "Lib");
+    DragTo(hLib, ScreenPointOf(ChildNamed(Root(), "b.lua")));
+    EXPECT_TRUE(Project().FindFolder("Lib\\") != NULL);
+    EXPECT_EQ(Tree().GetParentItem(ChildNamed(Root(), "Lib")), Root());
+}
+
+TEST_F(ProjectCommands, HoldingADragAboveTheTreeScrollsItUp)
+{
+    LoadDemo();
+    if (!HoldsTheActivation())
+        GTEST_SKIP() << "another program holds the activation";
+    // Enough folders to scroll: the tree shows its last ones.
+    for (int i = 0; i < 80; i++)
+    {
+        CString strName;
+        strName.Format("F%02d", i);
+        ASSERT_TRUE(Project().CreateFolderPath(strName, TRUE));
+        Frame()->InsertProjectFolderItem(strName, Root());
+    }
+    HTREEITEM hLast = Tree().GetChildItem(Root());
+    while (Tree().GetNextSiblingItem(hLast) != NULL)
+        hLast = Tree().GetNextSiblingItem(hLast);
+    Tree().EnsureVisible(hLast);
+    PumpPending();
+    const int nStart = Tree().GetScrollPos(SB_VERT);
+    ASSERT_GT(nStart, 10);
+    HTREEITEM hFirstVisible = Tree().GetFirstVisibleItem();
+    CRect rcTree;
+    Tree().GetWindowRect(&rcTree);
+    DragTo(Tree().GetNextVisibleItem(hFirstVisible), CPoint(rcTree.CenterPoint().x, rcTree.top - 15), true);
+    ASSERT_TRUE(TreeView()->IsDragging());
+    const DWORD dwStart = ::GetTickCount();
+    while (::GetTickCount() - dwStart < 400)
+    {
+        PumpPending();
+        ::Sleep(10);
+    }
+    const int nScrolled = nStart - Tree().GetScrollPos(SB_VERT);
+    EXPECT_GE(nScrolled, 4);
+    // The right button cancels the drag: nothing moves.
+    const int nFiles = Project().GetFileCount();
+    const CPoint ptAbove(rcTree.CenterPoint().x, rcTree.top - 15);
+    PlayMouse({ { MOUSEEVENTF_RIGHTDOWN, ptAbove }, { MOUSEEVENTF_RIGHTUP, ptAbove }, { MOUSEEVENTF_LEFTUP, ptAbove } });
+    EXPECT_FALSE(TreeView()->IsDragging());
+    EXPECT_EQ(Project().GetFileCount(), nFiles);
+    EXPECT_EQ(Tree().GetParentItem(hFirstVisible), Root());
+}
