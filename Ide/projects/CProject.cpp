@@ -248,6 +248,7 @@ CProjectFileEntry* CProject::AddFile(LPCTSTR pszFullPath, LPCTSTR pszFolderPath)
     CProjectFileEntry* pEntry = new CProjectFileEntry(this);
     pEntry->SetPath(pszFullPath);
     m_files.Add(pEntry);
+    m_pathIndex[std::string(pEntry->GetPathKey())] = pEntry;
     // An entry always lies in the tree: a folder that does not exist gives the root.
     CProjectFolder* pFolder = FindFolder(pszFolderPath);
     pEntry->SetFolder(pFolder != NULL ? pFolder : &m_rootFolder);
@@ -269,6 +270,9 @@ CProjectFileEntry* CProject::AddNewFile(LPCTSTR pszFullPath, LPCTSTR pszFolderPa
 
 void CProject::DestroyEntry(CProjectFileEntry* pEntry)
 {
+    auto found = m_pathIndex.find(std::string(pEntry->GetPathKey()));
+    if (found != m_pathIndex.end() && found->second == pEntry)
+        m_pathIndex.erase(found);
     if (pEntry->GetOutlineFile() != NULL && m_services.m_pOutline != NULL)
         m_services.m_pOutline->RemoveFile(pEntry->GetOutlineFile());
     pEntry->SetOutlineFile(NULL);
@@ -290,20 +294,44 @@ void CProject::RemoveFile(CProjectFileEntry* pEntry, BOOL bRemoveTreeItem)
 
 void CProject::RemoveAllFiles()
 {
+    std::vector<CProjectFileEntry*> entries;
     for (int i = 0; i < GetFileCount(); i++)
-        DestroyEntry(GetFileAt(i));
-    m_files.RemoveAll();
+        entries.push_back(GetFileAt(i));
+    RemoveEntries(entries, FALSE);
+}
+
+void CProject::RemoveEntries(const std::vector<CProjectFileEntry*>& entries, BOOL bRemoveTreeItems)
+{
+    if (entries.empty())
+        return;
+    CPtrArray outlineFiles;
+    std::unordered_map<const void*, bool> gone;
+    for (CProjectFileEntry* pEntry : entries)
+    {
+        gone[pEntry] = true;
+        if (bRemoveTreeItems)
+            m_services.Host().DeleteProjectFileItem(pEntry);
+        if (pEntry->GetOutlineFile() != NULL)
+            outlineFiles.Add(pEntry->GetOutlineFile());
+        pEntry->SetOutlineFile(NULL);
+    }
+    if (outlineFiles.GetSize() > 0 && m_services.m_pOutline != NULL)
+        m_services.m_pOutline->RemoveFiles(outlineFiles);
+    CPtrArray staying;
+    for (int i = 0; i < GetFileCount(); i++)
+    {
+        if (gone.count(GetFileAt(i)) == 0)
+            staying.Add(GetFileAt(i));
+    }
+    m_files.Copy(staying);
+    for (CProjectFileEntry* pEntry : entries)
+        DestroyEntry(pEntry);
 }
 
 CProjectFileEntry* CProject::FindFileByPath(LPCTSTR pszPath) const
 {
-    const CString strKey = PathKey(pszPath);
-    for (int i = 0; i < GetFileCount(); i++)
-    {
-        if (GetFileAt(i)->GetPathKey() == strKey)
-            return GetFileAt(i);
-    }
-    return NULL;
+    auto found = m_pathIndex.find(std::string(PathKey(pszPath)));
+    return found != m_pathIndex.end() ? found->second : NULL;
 }
 
 CProjectFileEntry* CProject::FindFileByName(LPCTSTR pszName) const
@@ -445,36 +473,28 @@ BOOL CProject::MoveFolder(LPCTSTR pszFolderName, LPCTSTR pszFromPath, LPCTSTR ps
     return TRUE;
 }
 
-void CProject::RemoveFolderContents(CProjectFolder* pFolder, BOOL bRemoveFiles, BOOL bRemoveTreeItems)
-{
-    if (bRemoveFiles)
-    {
-        for (int i = GetFileCount() - 1; i >= 0; i--)
-        {
-            if (GetFileAt(i)->GetFolder() == pFolder)
-                RemoveFile(GetFileAt(i), bRemoveTreeItems);
-        }
-    }
-    while (pFolder->GetChildCount() > 0)
-    {
-        CProjectFolder* pChild = pFolder->GetChildAt(0);
-        RemoveFolderContents(pChild, bRemoveFiles, bRemoveTreeItems);
-        pChild->Detach();
-        delete pChild;
-    }
-}
-
 void CProject::RemoveFolder(LPCTSTR pszPath, BOOL bRemoveFiles, BOOL bRemoveTreeItems)
 {
     CProjectFolder* pFolder = FindFolder(pszPath);
     if (pFolder == NULL || pFolder == &m_rootFolder)
         return;
-    RemoveFolderContents(pFolder, bRemoveFiles, bRemoveTreeItems);
-    // Files that stay in the project move up to the root rather than keep a dead folder.
-    for (int i = 0; i < GetFileCount(); i++)
+    // The files of the whole subtree go in one step; the last file first, as the items
+    // were removed one by one before.
+    std::vector<CProjectFileEntry*> within;
+    for (int i = GetFileCount() - 1; i >= 0; i--)
     {
         if (GetFileAt(i)->GetFolder() != NULL && GetFileAt(i)->GetFolder()->IsWithin(pFolder))
-            GetFileAt(i)->SetFolder(&m_rootFolder);
+            within.push_back(GetFileAt(i));
+    }
+    if (bRemoveFiles)
+    {
+        RemoveEntries(within, bRemoveTreeItems);
+    }
+    else
+    {
+        // Files that stay in the project move up to the root rather than keep a dead folder.
+        for (CProjectFileEntry* pEntry : within)
+            pEntry->SetFolder(&m_rootFolder);
     }
     pFolder->Detach();
     delete pFolder;
@@ -700,9 +720,16 @@ void CProject::LoadWithProgress()
     if (m_services.m_pOutline != NULL)
         m_services.m_pOutline->LinkConstructedTables();
     host.SetLoadProgressText("Setting up CodeNavigator...");
+    // The navigator sorts its file items by name: given from the last name to the
+    // first, each finds its place at the front instead of after every item before it.
+    std::vector<std::pair<CString, CProjectFileEntry*>> entries;
     for (int i = 0; i < GetFileCount(); i++)
     {
         if (GetFileAt(i)->GetOutlineFile() != NULL)
-            AddFileToNavigator(GetFileAt(i));
+            entries.emplace_back(GetFileAt(i)->GetFileName(), GetFileAt(i));
     }
+    SortByNameNoCase(entries.data(), (INT_PTR)entries.size(),
+                     [](const std::pair<CString, CProjectFileEntry*>& entry) { return entry.first.GetString(); });
+    for (auto it = entries.rbegin(); it != entries.rend(); ++it)
+        AddFileToNavigator(it->second);
 }

@@ -13,6 +13,10 @@
 #include "CProjectFolder.h"
 #include "CProjectServices.h"
 
+#include <string>
+#include <unordered_map>
+#include <vector>
+
 class CLineReader;
 
 class CProject
@@ -244,6 +248,8 @@ private:
     CString m_strDbgClient;
     CString m_strDbgClientCmdArgs;
     CPtrArray m_files;
+    // The entries by their path keys, so a lookup by path costs no walk over the files.
+    std::unordered_map<std::string, CProjectFileEntry*> m_pathIndex;
     CProjectFolder m_rootFolder;
     CStringArray m_openDocuments;
     CString m_strActiveDocument;
@@ -259,8 +265,10 @@ private:
     // Appends a line that the project file can store as it is; FALSE for any other.
     BOOL AddRawLine(CStringArray& lines, LPCTSTR pszLine);
     void DestroyEntry(CProjectFileEntry* pEntry);
+    // Takes the entries out of the project at once: their tree items (optionally),
+    // their outline files in one step, the entries themselves.
+    void RemoveEntries(const std::vector<CProjectFileEntry*>& entries, BOOL bRemoveTreeItems);
     void StoreOpenViewsBookmarks();
-    void RemoveFolderContents(CProjectFolder* pFolder, BOOL bRemoveFiles, BOOL bRemoveTreeItems);
     CString AbsoluteDirectory(CString& strSetting);
     class CFolderImport;
     class CFilesTreeFill;

@@ -130,6 +130,11 @@ public:
             pFrame->LoadProject(strProject);
             figures.dLoad = watch.Seconds();
         }
+        int nParsed = 0;
+        for (int i = 0; i < pFrame->GetProject().GetFileCount(); i++)
+            nParsed += pFrame->GetProject().GetFileAt(i)->GetOutlineFile() != NULL ? 1 : 0;
+        printf("%d files, %d with an outline, %d outline files in all\n", pFrame->GetProject().GetFileCount(),
+               nParsed, theApp.m_outline.GetFileCount());
         Pump();
         figures.dFill = TimeFill(pFrame);
         figures.dPlaque = TimePlaque(pFrame);

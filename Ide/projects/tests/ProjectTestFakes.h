@@ -103,6 +103,11 @@ public:
     }
     virtual BOOL ParseFile(COutlineFile*, LPCTSTR) { return m_bParses; }
     virtual void RemoveFile(COutlineFile* pFile) { m_events.push_back("remove " + std::to_string((INT_PTR)pFile)); }
+    virtual void RemoveFiles(const CPtrArray& files)
+    {
+        for (INT_PTR i = 0; i < files.GetSize(); i++)
+            RemoveFile(static_cast<COutlineFile*>(files.GetAt(i)));
+    }
     virtual void LinkEntry(COutlineFile* pFile, CProjectFileEntry* pEntry)
     {
         m_events.push_back("link " + std::to_string((INT_PTR)pFile) + " " + std::string(pEntry->GetFileName()));

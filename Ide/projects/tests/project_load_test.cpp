@@ -109,10 +109,11 @@ TEST_F(ProjectLoad, LoadWithProgressParsesEveryFileThenLinksThenFillsTheNavigato
         "plaque Loading: " + std::string(m_folder / "notes.txt"),
         "plaque Loading: " + std::string(m_folder / "b.lua"),
         "plaque Setting up CodeNavigator...",
-        "navigator a.lua",
-        "fill a.lua 100",
+        // The navigator sorts by name: its items are given from the last name back.
         "navigator b.lua",
-        "fill b.lua 101",
+        "fill b.lua 100",
+        "navigator a.lua",
+        "fill a.lua 101",
     };
     EXPECT_EQ(m_host.m_events, expectedHost);
     // The tables are linked once, after the last parse.
