@@ -143,6 +143,9 @@ public:
     IPathChooser& GetPathChooser();
     // "Demo - Vorn 1.0.1 [design]": the project, the program and the debugger's state.
     CString FrameTitle() const;
+    // The Lua Reference Manual: the setting as it is when it has a drive, else in the
+    // program's docs folder (the 5.0 manual when the setting is empty).
+    static CString LuaReferenceManualPath();
     // The Executing page of the running Project Properties sheet, else NULL.
     CProjExecutingPg* GetExecutingPage() const { return m_pExecutingPage; }
     virtual void OnUpdateFrameTitle(BOOL bAddToTitle);
@@ -200,7 +203,6 @@ protected:
     void FillFilesTreeQuietly();
     void StartBackupAfterLoad();
     void ReopenProjectDocuments();
-    static CString LuaReferenceManualPath();
     afx_msg void OnNewProject();
     afx_msg void OnOpenProject();
     afx_msg BOOL OnRecentProject(UINT nID);

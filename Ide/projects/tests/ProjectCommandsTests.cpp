@@ -5,6 +5,7 @@
 
 #include "CFilesTreeView.h"
 #include "CLoadingPlaqueDlg.h"
+#include "CProjectFileListDlg.h"
 #include "CProjectStatistics.h"
 #include "FilesTreePaths.h"
 #include "PathUtil.h"
@@ -1046,4 +1047,85 @@ TEST_F(ProjectCommands, HoldingADragAboveTheTreeScrollsItUp)
     EXPECT_FALSE(TreeView()->IsDragging());
     EXPECT_EQ(Project().GetFileCount(), nFiles);
     EXPECT_EQ(Tree().GetParentItem(hFirstVisible), Root());
+}
+
+TEST_F(ProjectCommands, MoveIntoProjectTakesTheActiveDocumentOnlyWhenItIsSavedAndNotInTheProject)
+{
+    LoadDemo();
+    EXPECT_EQ(QueryCommand(Frame(), ID_FILE_MOVE_INTO_PROJECT).text, "Move into Project");
+    EXPECT_FALSE(QueryCommand(Frame(), ID_FILE_MOVE_INTO_PROJECT).bEnabled);
+    WriteTestFile(m_folder / "loose.lua", "return 1\n");
+    ASSERT_TRUE(theApp.OpenDocumentFile(m_folder / "loose.lua") != NULL);
+    PumpPending();
+    const CCommandState state = QueryCommand(Frame(), ID_FILE_MOVE_INTO_PROJECT);
+    EXPECT_TRUE(state.bEnabled);
+    EXPECT_EQ(state.text, "Move loose.lua into Project");
+    Tree().SelectItem(ChildNamed(Root(), "Docs"));
+    Command(ID_FILE_MOVE_INTO_PROJECT);
+    CProjectFileEntry* pEntry = Project().FindFileByPath(m_folder / "loose.lua");
+    ASSERT_TRUE(pEntry != NULL);
+    EXPECT_EQ(pEntry->GetFolder(), Project().FindFolder("Docs\\"));
+    EXPECT_EQ(Tree().GetParentItem(TreeView()->FindFileItem(pEntry)), ChildNamed(Root(), "Docs"));
+
+    // A document never saved is refused with a word.
+    theApp.CloseAllDocuments(FALSE);
+    Frame()->SendMessage(WM_COMMAND, ID_FILE_NEW);
+    PumpPending();
+    Command(ID_FILE_MOVE_INTO_PROJECT);
+    EXPECT_EQ(theApp.m_prompts, (std::vector<std::string>{ "Save the file before you insert it into the project." }));
+}
+
+TEST_F(ProjectCommands, RecentProjectEntriesShowTheirNumberOrEmpty)
+{
+    CRecentFileList* pRecent = Frame()->GetRecentProjects();
+    ASSERT_TRUE(pRecent != NULL);
+    for (int i = pRecent->GetSize() - 1; i >= 0; i--)
+        pRecent->Remove(i);
+    const CCommandState empty = QueryCommand(Frame(), ID_FILE_RECENT_PROJECT2);
+    EXPECT_EQ(empty.text, "Empty");
+    EXPECT_FALSE(empty.bEnabled);
+    pRecent->Add(m_folder / "b.vpr");
+    pRecent->Add(m_folder / "a.vpr");
+    const CCommandState second = QueryCommand(Frame(), ID_FILE_RECENT_PROJECT2);
+    EXPECT_TRUE(second.bEnabled);
+    EXPECT_EQ(second.text.substr(0, 2), "2 ");
+    EXPECT_NE(second.text.find("b.vpr"), std::string::npos);
+    for (int i = pRecent->GetSize() - 1; i >= 0; i--)
+        pRecent->Remove(i);
+}
+
+TEST_F(ProjectCommands, TheLuaReferenceManualIsFoundByItsSetting)
+{
+    CString& strSetting = theApp.m_settings.m_strLuaReferenceManual;
+    const CString strSaved = strSetting;
+    const CString strDocs = CVornApp::GetProgramDirectory() + "docs\\";
+    strSetting.Empty();
+    EXPECT_EQ(CMainFrame::LuaReferenceManualPath(), strDocs + "refman-5.0.pdf");
+    strSetting = "manual51.pdf";
+    EXPECT_EQ(CMainFrame::LuaReferenceManualPath(), strDocs + "manual51.pdf");
+    strSetting = "D:\\manuals\\lua.pdf";
+    EXPECT_EQ(CMainFrame::LuaReferenceManualPath(), "D:\\manuals\\lua.pdf");
+    strSetting = strSaved;
+}
+
+TEST_F(ProjectCommands, TheMainFileChooserListsNamesAlphabeticallyAndMayChooseNothing)
+{
+    LoadDemo();
+    std::vector<std::string> names;
+    CDialogDriver::Run("Select Main File for the project",
+                       { [&](HWND h) {
+                            HWND hList = ::GetDlgItem(h, IDC_PROJECT_FILE_LIST);
+                            const int nCount = (int)::SendMessageA(hList, LB_GETCOUNT, 0, 0);
+                            for (int i = 0; i < nCount; i++)
+                            {
+                                char szText[MAX_PATH] = "";
+                                ::SendMessageA(hList, LB_GETTEXT, (WPARAM)i, (LPARAM)szText);
+                                names.push_back(szText);
+                            }
+                        },
+                         Press(IDOK) });
+    CProjectFileListDlg dialog(Project(), Frame());
+    EXPECT_EQ(dialog.DoModal(), IDOK);
+    EXPECT_EQ(names, (std::vector<std::string>{ "a.xml", "b.lua", "main.lua", "notes.txt", "util.lua" }));
+    EXPECT_TRUE(dialog.m_strChosen.IsEmpty());
 }
