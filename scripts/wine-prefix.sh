@@ -1,14 +1,15 @@
 #!/usr/bin/env bash
 # Creates the private Wine prefix of a build folder (never the user's ~/.wine), of the
 # build's architecture: quiet, with Wine's own fonts copied in, crash dialogs off and
-# the common Windows font names mapped to fonts that exist here. Does nothing when it
-# exists. Usage: wine-prefix.sh <configured build folder>
+# the common Windows font names mapped to fonts that exist here, and no menu builder
+# (it would copy the file associations the tests write into this machine's desktop
+# files). Does nothing when it exists. Usage: wine-prefix.sh <configured build folder>
 set -euo pipefail
 build=$(cd "$1" && pwd)
 run="$build/wine-run.sh"
 prefix="$build/wineprefix"
 
-stamp="$prefix/.vorn-prefix-ready"
+stamp="$prefix/.vorn-prefix-ready-2"
 [ -f "$stamp" ] && exit 0
 
 fail() { echo "wine-prefix: $*" >&2; exit 1; }
@@ -29,6 +30,9 @@ REGEDIT4
 
 [HKEY_CURRENT_USER\Software\Wine\WineDbg]
 "ShowCrashDialog"=dword:00000000
+
+[HKEY_CURRENT_USER\Software\Wine\DllOverrides]
+"winemenubuilder.exe"="d"
 
 [HKEY_CURRENT_USER\Software\Wine\Fonts\Replacements]
 "Courier New"="DejaVu Sans Mono"

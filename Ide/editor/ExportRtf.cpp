@@ -160,10 +160,12 @@ void CRtfWriter::WriteStyleChange(const CRtfStyle& from, const CRtfStyle& to)
 void CRtfWriter::Write()
 {
     WriteHeader();
-    // What the opening "\f0\fs..\cf0" and a reader's defaults leave in effect.
+    // What the opening "\f0\fs..\cf0" and a reader's defaults leave in effect. A
+    // reader starts without a highlight, so the first character names its background:
+    // a dark default background would otherwise never reach the file.
     CRtfStyle current = m_styles[STYLE_DEFAULT];
     current.m_nFore = 0;
-    current.m_nBack = 1;
+    current.m_nBack = -1;
     current.m_bBold = FALSE;
     const int nLength = m_text.GetLength();
     int nColumn = 0;

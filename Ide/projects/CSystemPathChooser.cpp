@@ -47,6 +47,10 @@ BOOL CSystemPathChooser::ChooseFolder(CString& strPath)
     memset(&info, 0, sizeof(info));
     info.ulFlags = BIF_RETURNONLYFSDIRS | BIF_DONTGOBELOWDOMAIN | BIF_STATUSTEXT;
     info.lpfn = BrowseFolderCallback;
+    // The browser opens at the process's current directory.
+    char szCurrent[MAX_PATH] = "";
+    ::GetCurrentDirectoryA(MAX_PATH, szCurrent);
+    info.lParam = reinterpret_cast<LPARAM>(szCurrent);
     BOOL bChosen = FALSE;
     if (LPITEMIDLIST pList = ::SHBrowseForFolderA(&info))
     {

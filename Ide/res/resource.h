@@ -304,3 +304,101 @@
 #define IDR_FILES_PROJECT_POPUP         150
 #define IDR_EXECARGS_POPUP              223
 #define IDR_EXECWITH_POPUP              224
+
+// The window manager: the open-file tabs' menu, the window list and the Full Screen bar.
+#define IDD_WINDOW_LIST                 159
+#define IDR_FULL_SCREEN                 160
+#define IDR_FILE_TABS                   162
+#define IDC_WINDOW_LIST_ACTIVATE        1097
+#define IDC_WINDOW_LIST_CLOSE           1098
+#define IDC_WINDOW_LIST_SAVE            1099
+#define IDC_WINDOW_LIST_TILE_HORZ       1100
+#define IDC_WINDOW_LIST_MINIMIZE        1101
+#define IDC_WINDOW_LIST_CASCADE         1102
+#define IDC_WINDOW_LIST_TILE_VERT       1103
+#define IDC_WINDOW_LIST                 1104
+
+// ---- Preferences ---------------------------------------------------------------
+
+// The Preferences pages (dialog templates) and their controls.
+#define IDD_PREFS_EDITOR                152
+#define IDD_PREFS_FONTS_AND_COLORS      153
+#define IDD_PREFS_GENERAL               155
+#define IDD_PREFS_PROJECTS              156
+#define IDD_PREFS_EXPORT                193
+// General
+#define IDC_PREFS_AT_STARTUP            1084
+#define IDC_PREFS_UI_STYLE              1085
+#define IDC_PREFS_REFERENCE_MANUAL      1244
+#define IDC_PREFS_BROWSE_MANUAL         1245
+// Editor
+#define IDC_PREFS_INDENT_NONE           1057
+#define IDC_PREFS_INDENT_AUTOMATIC      1059
+#define IDC_PREFS_TAB_SIZE              1060
+#define IDC_PREFS_INSERT_SPACES         1062
+#define IDC_PREFS_LIST_MEMBERS          1063
+#define IDC_PREFS_PARAMETER_INFO        1064
+#define IDC_PREFS_COMPLETE_WORD         1065
+#define IDC_PREFS_COMPLETE_IGNORE_CASE  1066
+#define IDC_PREFS_LINE_NUMBERS          1067
+#define IDC_PREFS_MARKERS_MARGIN        1068
+#define IDC_PREFS_FOLDING_MARGIN        1069
+#define IDC_PREFS_INDENTATION_GUIDES    1070
+#define IDC_PREFS_CHECK_BRACES          1071
+#define IDC_PREFS_INDENT_SIZE           1072
+// Fonts and Colors
+#define IDC_PREFS_FONT_SIZE             1074
+#define IDC_PREFS_DISPLAY_ITEMS         1075
+#define IDC_PREFS_FORE_CUSTOM           1076
+#define IDC_PREFS_BACK_CUSTOM           1077
+#define IDC_PREFS_BOLD                  1078
+#define IDC_PREFS_FONT                  1080
+#define IDC_PREFS_FORE_SWATCH           1081
+#define IDC_PREFS_BACK_SWATCH           1082
+// Projects
+#define IDC_PREFS_BROWSE_LOCATION       1086
+#define IDC_PREFS_PROJECTS_LOCATION     1087
+#define IDC_PREFS_BACKUP_FILE_NAME      1090
+#define IDC_PREFS_BACKUP_INTERVAL       1091
+#define IDC_PREFS_BACKUP_MODE           1092
+#define IDC_PREFS_BACKUP_SAVE_DOCS      1093
+#define IDC_PREFS_BACKUP_INCREMENT      1105
+#define IDC_PREFS_LUA_EXTENSIONS        1189
+// Export
+#define IDC_PREFS_XML_COLLAPSE_SPACES   1175
+#define IDC_PREFS_XML_COLLAPSE_LINES    1176
+#define IDC_PREFS_PDF_FONT              1177
+#define IDC_PREFS_HTML_WYSIWYG          1178
+#define IDC_PREFS_HTML_TABS             1179
+#define IDC_PREFS_HTML_FOLDING          1180
+#define IDC_PREFS_HTML_STYLES_USED      1181
+#define IDC_PREFS_HTML_TITLE_FULL_PATH  1182
+#define IDC_PREFS_PDF_PAGE_SIZE         1183
+#define IDC_PREFS_MARGIN_LEFT           1185
+#define IDC_PREFS_MARGIN_RIGHT          1186
+#define IDC_PREFS_MARGIN_BOTTOM         1187
+#define IDC_PREFS_MARGIN_TOP            1188
+
+// ---- External tools -------------------------------------------------------------
+
+// The External Tools dialog.
+#define IDD_EXTERNAL_TOOLS              192
+#define IDC_EXTTOOLS_LIST               1162
+#define IDC_EXTTOOLS_ADD                1163
+#define IDC_EXTTOOLS_DELETE             1164
+#define IDC_EXTTOOLS_MOVE_UP            1165
+#define IDC_EXTTOOLS_MOVE_DOWN          1166
+#define IDC_EXTTOOLS_APPLY              1167
+#define IDC_EXTTOOLS_TITLE              1168
+#define IDC_EXTTOOLS_COMMAND            1169
+#define IDC_EXTTOOLS_ARGUMENTS          1170
+#define IDC_EXTTOOLS_COMMAND_BROWSE     1172
+#define IDC_EXTTOOLS_ARGUMENTS_MENU     1173
+#define IDC_EXTTOOLS_PROMPT             1174
+// The arguments prompt of a tool run.
+#define IDD_EXTTOOL_ARGS_PROMPT         203
+#define IDC_EXTTOOL_PROMPT_ARGUMENTS    1212
+#define IDC_EXTTOOL_PROMPT_COMMAND_LINE 1213
+#define IDC_EXTTOOL_PROMPT_ARGS_MENU    1214
+// The argument-macro popup of both dialogs (commands ID_TOOLARGS_*).
+#define IDR_EXTTOOL_ARGS_POPUP          204

@@ -4,20 +4,14 @@
 
 int CALLBACK BrowseFolderCallback(HWND hwnd, UINT uMsg, LPARAM lParam, LPARAM lpData)
 {
-    if (uMsg == BFFM_INITIALIZED)
-    {
-        char szFolder[MAX_PATH] = "";
-        if (lpData != 0)
-            lstrcpynA(szFolder, reinterpret_cast<LPCSTR>(lpData), MAX_PATH);
-        else
-            ::GetCurrentDirectoryA(MAX_PATH, szFolder);
-        ::SendMessageA(hwnd, BFFM_SETSELECTIONA, TRUE, reinterpret_cast<LPARAM>(szFolder));
-    }
+    if (uMsg == BFFM_INITIALIZED && lpData != 0)
+        ::SendMessageA(hwnd, BFFM_SETSELECTIONA, TRUE, lpData);
     else if (uMsg == BFFM_SELCHANGED)
     {
         char szPath[MAX_PATH] = "";
-        if (::SHGetPathFromIDListA(reinterpret_cast<LPCITEMIDLIST>(lParam), szPath))
-            ::SendMessageA(hwnd, BFFM_SETSTATUSTEXTA, 0, reinterpret_cast<LPARAM>(szPath));
+        if (lParam == 0 || !::SHGetPathFromIDListA((LPCITEMIDLIST)lParam, szPath))
+            szPath[0] = '\0';
+        ::SendMessageA(hwnd, BFFM_SETSTATUSTEXTA, 0, (LPARAM)szPath);
     }
     return 0;
 }

@@ -1,7 +1,6 @@
-// BrowseFolderCallback: the callback of every shell folder browser of the IDE: the
-// browser opens at the folder given as lpData (a path, LPCSTR), or at the process's
-// current directory when lpData is 0, and shows the selected folder's path as its
-// status text.
+// The callback of every folder browser of the IDE: it opens on the folder given as
+// lpData (an LPCSTR; the callers pass the process's current directory) and shows the
+// selected folder's path as the browser's status text.
 #pragma once
 
 #include <windows.h>

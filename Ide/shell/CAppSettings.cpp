@@ -236,6 +236,23 @@ void CAppSettings::ClampToAllowedRanges()
     m_nExportPDFMarginRight = Clamp(m_nExportPDFMarginRight, 0, 10000);
     m_nExportPDFMarginTop = Clamp(m_nExportPDFMarginTop, 0, 10000);
     m_nExportPDFMarginBottom = Clamp(m_nExportPDFMarginBottom, 0, 10000);
+    if (m_nProjsBackupMode < 0 || m_nProjsBackupMode > 3)
+        m_nProjsBackupMode = 0;
+    if (m_nAdvSaveLineEndings < 0 || m_nAdvSaveLineEndings > 2)
+        m_nAdvSaveLineEndings = 0;
+    // A check box shows 0 or 1 only; anything else would come back from the
+    // Preferences as one of them all the same.
+    int* const pFlags[] = { &m_nEDKeepTabs, &m_nEDDisplayLineNumbers, &m_nEDDisplayMarkersMargin,
+                            &m_nEDDisplayFoldingMargin, &m_nEDDisplayIndentationGuides, &m_nEDCheckBraces,
+                            &m_nEDAutoIndent, &m_nEDCallTipEnable, &m_nEDAutoCompleteIgnoreCase,
+                            &m_nEDAutoCompleteListMembers, &m_nEDAutoCompleteWord, &m_nProjsBackupSaveOpenDocs,
+                            &m_nProjsBackupIncrementFileName, &m_nExportXMLCollapseSpaces,
+                            &m_nExportXMLCollapseLines, &m_nExportHTMLWYSIWYG, &m_nExportHTMLTabs,
+                            &m_nExportHTMLFolding, &m_nExportHTMLOnlyStylesUsed, &m_nExportHTMLTitleFullPath };
+    for (int* pFlag : pFlags)
+        *pFlag = *pFlag != 0 ? 1 : 0;
+    for (CStyleSetting& style : m_FandC)
+        style.m_nBold = style.m_nBold != 0 ? 1 : 0;
 }
 
 BOOL CAppSettings::Save()

@@ -5,10 +5,12 @@
 #include "CExtPaintManagerHolder.h"
 #include "CExtPaintManagerOffice2003.h"
 #include "CExtPaintManagerXP.h"
+#include "CFileTabCtrl.h"
 #include "CFilesTreeView.h"
 #include "CProjectFileEntry.h"
 #include "CVornApp.h"
 #include "CVornDoc.h"
+#include "CViewManager.h"
 #include "CVornView.h"
 #include "resource.h"
 
@@ -39,6 +41,7 @@ struct CDefaultDock
 const CDefaultDock kDefaultDocks[] = {
     { ID_VIEW_PROJECT_EXPLORER, AFX_IDW_DOCKBAR_LEFT, 1, TRUE },
     { ID_VIEW_OUTPUT, AFX_IDW_DOCKBAR_BOTTOM, 3, TRUE },
+    { ID_VIEW_FILE_TABS, AFX_IDW_DOCKBAR_TOP, 4, TRUE },
     { ID_VIEW_BREAKPOINTS, AFX_IDW_DOCKBAR_BOTTOM, 5, FALSE },
     { ID_VIEW_VARIABLES, AFX_IDW_DOCKBAR_TOP, 6, FALSE },
     { ID_VIEW_CALL_STACK, AFX_IDW_DOCKBAR_TOP, 7, FALSE },
@@ -58,6 +61,7 @@ CMainFrame::CMainFrame()
       m_pRecentProjects(NULL),
       m_pOutputCtrl(NULL),
       m_bBackupTimerRunning(FALSE),
+      m_nBackupTimerElapse(0),
       m_pLoadingPlaque(NULL),
       m_dwLastPlaqueText(0),
       m_pPathChooser(NULL),
@@ -93,6 +97,8 @@ void CMainFrame::SetUpProject()
 int CMainFrame::OnCreate(LPCREATESTRUCT lpCreateStruct)
 {
     if (CMDIFrameWnd::OnCreate(lpCreateStruct) == -1)
+        return -1;
+    if (!m_wndMDIClient.SubclassClient(this, NULL, ID_VIEW_FILE_TABS))
         return -1;
     // The bars take their captions and buttons their texts from the profile.
     if (!g_CommandManagerHolder->BindWindow(m_hWnd, kVornCommandProfile)
@@ -186,6 +192,11 @@ void CMainFrame::LoadLayout()
         PlaceByDefault();
         DockBarsByDefault();
     }
+    else if (m_wndMDIClient.GetViewManager()->m_pDockBar == NULL)
+    {
+        // A layout stored before the tabs bar existed: it takes its default place.
+        m_wndMDIClient.GetViewManager()->DockAtFrameSide(AFX_IDW_DOCKBAR_TOP, 4, this, true);
+    }
 }
 
 void CMainFrame::PlaceByDefault()
@@ -244,6 +255,8 @@ CExtControlBar& CMainFrame::GetBar(UINT nBarID)
         return m_wndBreakpointsBar;
     case ID_VIEW_VARIABLES:
         return m_wndVariablesBar;
+    case ID_VIEW_FILE_TABS:
+        return *m_wndMDIClient.GetViewManager();
     default:
         return m_wndCallStackBar;
     }
@@ -273,6 +286,8 @@ void CMainFrame::ActivateFrame(int nCmdShow)
 BOOL CMainFrame::DestroyWindow()
 {
     CVornApp* pApp = VornApp();
+    // The layout and placement stored are those of the normal window.
+    m_wndMDIClient.LeaveFullScreen();
     // A second instance leaves the layout of the first one alone.
     if (!pApp->IsAlreadyRunning())
         CExtControlBar::SaveBarState(this, pApp->m_pszRegistryKey, pApp->m_pszProfileName, pApp->m_pszProfileName,
@@ -517,11 +532,9 @@ HTREEITEM CMainFrame::InsertProjectFileItem(CProjectFileEntry* pEntry, HTREEITEM
         return NULL;
     if (hParent == NULL)
         hParent = pView->GetTreeCtrl().GetRootItem();
-    int nImage = CFilesTreeView::IMAGE_FILE;
-    if (pEntry->IsLuaSourceFile())
-        nImage = CFilesTreeView::IMAGE_LUA_FILE;
-    else if (pEntry->IsXmlFile())
-        nImage = CFilesTreeView::IMAGE_XML_FILE;
+    // The same kinds the file tabs show, by the one Lua-extension test.
+    const int nImage =
+        CFileTabCtrl::ImageOfFileName(pEntry->GetFileName(), VornApp()->m_settings.m_strProjsLuaFileExtensions);
     return pView->InsertItemWithImage(pEntry->GetFileName(), hParent, nImage, pEntry);
 }
 
@@ -598,25 +611,6 @@ int CMainFrame::FindMenuItemByText(CMenu* pMenu, LPCTSTR pszText)
     return -1;
 }
 
-int CMainFrame::RebuildToolsMenu()
-{
-    CMenu* pMenu = GetMenu();
-    const int nTools = FindMenuItemByText(pMenu, "&Tools");
-    if (nTools < 0)
-        return -1;
-    CMenu* pToolsMenu = pMenu->GetSubMenu(nTools);
-    if (pToolsMenu == NULL)
-        return -1;
-    for (int i = (int)pToolsMenu->GetMenuItemCount() - 1; i >= 0; i--)
-    {
-        const UINT nID = pToolsMenu->GetMenuItemID(i);
-        if (nID >= ID_EXTERNAL_TOOL_FIRST && nID <= ID_EXTERNAL_TOOL_LAST)
-            pToolsMenu->DeleteMenu(i, MF_BYPOSITION);
-    }
-    // No external tools are configured in this version: "External Tools..." stays alone.
-    return 0;
-}
-
 CMenu* CMainFrame::GetHotlistMenu()
 {
     const int nButton = m_wndToolBar.FindButtonByCommand(ID_FILE_HOTLIST);
@@ -651,14 +645,20 @@ void CMainFrame::OpenHotlistFile(int nIndex)
     RebuildHotlistMenu();
 }
 
-void CMainFrame::ActivateOpenWindowEntry(UINT nID)
+void CMainFrame::GetSortedDocumentTitles(CStringArray& titles)
 {
-    CStringArray titles;
+    titles.RemoveAll();
     CPtrArray views;
     VornApp()->GetOpenViews(views);
     for (INT_PTR i = 0; i < views.GetSize(); i++)
         titles.Add(static_cast<CVornView*>(views[i])->GetDocument()->GetTitle());
     SortStringArray(titles);
+}
+
+void CMainFrame::ActivateOpenWindowEntry(UINT nID)
+{
+    CStringArray titles;
+    GetSortedDocumentTitles(titles);
     const INT_PTR nIndex = (INT_PTR)(nID - ID_OPEN_WINDOW_FIRST);
     if (nIndex < titles.GetSize())
         VornApp()->OpenPathAtLine(titles[nIndex], -1, TRUE);

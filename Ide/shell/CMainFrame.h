@@ -17,11 +17,13 @@
 #include "CExtMenuControlBar.h"
 #include "CExtStatusControlBar.h"
 #include "CExtToolControlBar.h"
+#include "CExternalToolMacros.h"
 #include "CFilesPage.h"
 #include "CFindInFilesPage.h"
 #include "CFindInFilesPage2.h"
 #include "CGlobalVariablesPage.h"
 #include "CLocalVariablesPage.h"
+#include "CMDIClientWnd.h"
 #include "COutputPage.h"
 #include "CProject.h"
 #include "CProjectOutline.h"
@@ -48,6 +50,7 @@ public:
     virtual BOOL DestroyWindow();
     virtual void ActivateFrame(int nCmdShow = -1);
     virtual BOOL PreTranslateMessage(MSG* pMsg);
+    virtual LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam);
     virtual BOOL OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* pHandlerInfo);
 
     // Start-up
@@ -77,6 +80,7 @@ public:
 
     // Panes
     CExtControlBar& GetBar(UINT nBarID);
+    CMDIClientWnd& GetMDIClient() { return m_wndMDIClient; }
     COutputPage& GetOutputPage() { return m_pageOutput; }
     CDebugPage& GetDebugPage() { return m_pageDebug; }
     CScintillaCtrl* GetOutputCtrl() const { return m_pOutputCtrl; }
@@ -103,15 +107,25 @@ public:
     // Menus
     // The position of the first item of the menu whose text is the given one, or -1.
     static int FindMenuItemByText(CMenu* pMenu, LPCTSTR pszText);
-    // The Tools menu without external tools' items: its tool entries go.
+    // The Tools menu shows the external tools, in menu order, above "External Tools...";
+    // the number of tools, or -1 without a Tools menu.
     int RebuildToolsMenu();
     // The File Hotlist drop-down shows the project's hotlist above its fixed items.
     void RebuildHotlistMenu();
     CMenu* GetHotlistMenu();
     // Command 35000 + n: the n-th open document by title.
     void ActivateOpenWindowEntry(UINT nID);
+    // The titles of the open documents in the order the 35000 + n commands number them.
+    void GetSortedDocumentTitles(CStringArray& titles);
     // Command 35132 + n: the n-th file of the project's hotlist.
     void OpenHotlistFile(int nIndex);
+
+    // External tools (CMainFrameTools.cpp)
+    // Command 35101 + n: the tool at menu position n, its arguments asked for first when
+    // it wants them.
+    void RunExternalTool(UINT nID);
+    // Appends the macro to the Arguments field of the tool dialog that is open.
+    void InsertToolMacro(LPCTSTR pszMacro);
 
     // IProjectHost
     virtual void StoreViewBookmarks(CProjectFileEntry* pEntry);
@@ -269,10 +283,29 @@ protected:
     afx_msg void OnUpdateDeleteAllWatches(CCmdUI* pCmdUI);
     afx_msg BOOL OnHelpLink(UINT nID);
     afx_msg void OnUpdateCaretPane(CCmdUI* pCmdUI);
+    // Edit > Preferences
+public:
+    afx_msg void OnPreferences();
+    BOOL IsBackupTimerRunning() const { return m_bBackupTimerRunning; }
+    // The period the backup timer was last started with, in milliseconds.
+    UINT GetBackupTimerElapse() const { return m_nBackupTimerElapse; }
+protected:
+    // Starts, restarts or stops the periodic backup as the backup settings now say;
+    // nPreviousInterval is the interval the timer was started with.
+    void ApplyBackupTimerSettings(int nPreviousInterval);
+    void ApplyUIStyleSetting();
+    void RepaintFileTabs();
+    afx_msg void OnExternalTools();
+    afx_msg BOOL OnToolArgsMacro(UINT nID);
     DECLARE_MESSAGE_MAP()
+
+    // External tools
+    CExternalToolMacros CollectToolMacros();
+    void RecordToolArgsDialog(CDialog* pDialog, BOOL bPrompt);
 
     // Members, in the order they are made
     CExtMenuControlBar m_wndMenuBar;
+    CMDIClientWnd m_wndMDIClient;        // owns the open-file tabs bar
     WINDOWPLACEMENT m_wpStored;          // the saved layout's frame placement until shown
     CExtToolControlBar m_wndToolBar;
     CExtStatusControlBar m_wndStatusBar;
@@ -308,8 +341,12 @@ protected:
     CScintillaCtrl* m_pOutputCtrl;
     CString m_strCommandLineFile;
     BOOL m_bBackupTimerRunning;
+    UINT m_nBackupTimerElapse;
     CLoadingPlaqueDlg* m_pLoadingPlaque;
     DWORD m_dwLastPlaqueText;            // when the plaque's line last changed
     IPathChooser* m_pPathChooser;
     CProjExecutingPg* m_pExecutingPage;  // while Project Properties runs
+    // The open tool dialog the argument-macro commands write into (TRUE: the prompt).
+    CDialog* m_pToolArgsDialog = NULL;
+    BOOL m_bToolArgsPrompt = FALSE;
 };

@@ -48,6 +48,9 @@ BEGIN_MESSAGE_MAP(CMainFrame, CMDIFrameWnd)
     ON_COMMAND(ID_WINDOW_NEXT_DOCUMENT, CMainFrame::OnWindowNextDocument)
     ON_COMMAND(ID_WINDOW_PREVIOUS_DOCUMENT, CMainFrame::OnWindowPreviousDocument)
 
+    // Edit > Preferences
+    ON_COMMAND(ID_EDIT_PREFERENCES, CMainFrame::OnPreferences)
+
     // Edit > Advanced
     ON_COMMAND(ID_EDIT_VIEW_WHITE_SPACE, CMainFrame::OnViewWhiteSpace)
     ON_UPDATE_COMMAND_UI(ID_EDIT_VIEW_WHITE_SPACE, CMainFrame::OnUpdateViewWhiteSpace)
@@ -128,6 +131,10 @@ BEGIN_MESSAGE_MAP(CMainFrame, CMDIFrameWnd)
     ON_COMMAND(ID_EXECARGS_MAIN_FILE, CMainFrame::OnExecArgsMainFile)
     ON_COMMAND(ID_EXECARGS_MAIN_FILE_PATH, CMainFrame::OnExecArgsMainFilePath)
     ON_COMMAND(ID_FILE_ADVANCED_SAVE_OPTIONS, CMainFrame::OnAdvancedSaveOptions)
+
+    // Tools
+    ON_COMMAND(ID_TOOLS_EXTERNAL_TOOLS, CMainFrame::OnExternalTools)
+    ON_COMMAND_EX_RANGE(ID_TOOLARGS_FILE_NAME, ID_TOOLARGS_VORN_DIR, CMainFrame::OnToolArgsMacro)
 END_MESSAGE_MAP()
 
 namespace
@@ -158,7 +165,8 @@ BOOL CMainFrame::OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO*
                 ActivateOpenWindowEntry(nID);
             else if (InRange(nID, ID_HOTLIST_ENTRY_FIRST, ID_HOTLIST_ENTRY_LAST))
                 OpenHotlistFile((int)(nID - ID_HOTLIST_ENTRY_FIRST));
-            // The Tools menu lists no external tools in this version.
+            else
+                RunExternalTool(nID);
         }
         else if (nCode == (int)CN_UPDATE_COMMAND_UI)
         {
@@ -166,6 +174,9 @@ BOOL CMainFrame::OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO*
         }
         return TRUE;
     }
+    // The window commands belong to the MDI client.
+    if (m_wndMDIClient.m_hWnd != NULL && m_wndMDIClient.OnCmdMsg(nID, nCode, pExtra, pHandlerInfo))
+        return TRUE;
     return CMDIFrameWnd::OnCmdMsg(nID, nCode, pExtra, pHandlerInfo);
 }
 
@@ -455,6 +466,14 @@ BOOL CMainFrame::OnHelpLink(UINT nID)
 
 //////////////////////////////////////////////////////////////////////////////
 // Start-up, timer, activation
+
+LRESULT CMainFrame::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    // A second start's hand-off that a modal loop dispatched here directly.
+    if (VornApp()->IsInstanceMessage(message))
+        return VornApp()->OnMainWindowInstanceMessage(m_hWnd, wParam, lParam);
+    return CMDIFrameWnd::WindowProc(message, wParam, lParam);
+}
 
 LRESULT CMainFrame::OnStartupOpenFile(WPARAM, LPARAM)
 {

@@ -296,7 +296,8 @@ void CMainFrame::StartBackupAfterLoad()
     }
     else if (settings.m_nProjsBackupMode == 3)
     {
-        SetTimer(TIMER_BACKUP, (UINT)settings.m_nProjsBackupInterval * 60000u, NULL);
+        m_nBackupTimerElapse = (UINT)settings.m_nProjsBackupInterval * 60000u;
+        SetTimer(TIMER_BACKUP, m_nBackupTimerElapse, NULL);
         m_bBackupTimerRunning = TRUE;
     }
 }

@@ -17,6 +17,7 @@
 #include "CVornDoc.h"
 #include "CVornView.h"
 #include "DebugInterface.h"
+#include "FileAssociation.h"
 #include "PathUtil.h"
 #include "resource.h"
 
@@ -62,9 +63,13 @@ BOOL CVornApp::InitInstance()
     if (!LoadScintilla())
         return FALSE;
     ::InitCommonControls();
-    // A second start runs as a full instance of its own, which never writes the
-    // settings, the snippets, the tools or the bar layout back.
+    // A second start hands its file to the running IDE and ends. Without a file, with a
+    // project file, or when the file cannot be handed over, it runs as a full instance
+    // of its own, which never writes the settings, the snippets, the tools or the bar
+    // layout back.
     CheckSingleInstance("vorn.exe", FALSE);
+    if (IsAlreadyRunning() && HandOffCommandLineFile())
+        return FALSE;
     if (!StartSocketsAndOle())
         return FALSE;
     AfxEnableControlContainer();
@@ -79,6 +84,7 @@ BOOL CVornApp::InitInstance()
 
     CMainFrame* pFrame = GetMainFrame();
     pFrame->DragAcceptFiles(TRUE);
+    RegisterFileTypes();
     CCommandLineInfo cmdInfo;
     ParseCommandLine(cmdInfo);
     pFrame->SetCommandLineFile(StripCommandLineQuotes(m_lpCmdLine));
@@ -88,9 +94,21 @@ BOOL CVornApp::InitInstance()
 
     LoadFunctionDefinitions();
     LoadUserWordLists();
+    LoadExternalTools();
     PostStartupAction();
     m_bStarted = TRUE;
+    SignalInstanceReady();
     return TRUE;
+}
+
+BOOL CVornApp::HandOffCommandLineFile()
+{
+    const CString strPath = StripCommandLineQuotes(m_lpCmdLine);
+    if (strPath.IsEmpty())
+        return FALSE;
+    CString strExtension = ExtensionOfFileName(FileNameOfPath(strPath));
+    strExtension.MakeLower();
+    return strExtension != ".vpr" && HandOffFile(strPath);
 }
 
 BOOL CVornApp::LoadScintilla()
@@ -197,16 +215,6 @@ void CVornApp::PostStartupAction()
     CloseAllDocuments(FALSE);
     if (nMessage != 0)
         pFrame->PostMessage(nMessage);
-}
-
-CString CVornApp::StripCommandLineQuotes(LPCTSTR pszCommandLine)
-{
-    CString strLine(pszCommandLine != NULL ? pszCommandLine : "");
-    if (!strLine.IsEmpty() && strLine[0] == '"')
-        strLine = strLine.Mid(1);
-    if (!strLine.IsEmpty() && strLine[strLine.GetLength() - 1] == '"')
-        strLine = strLine.Left(strLine.GetLength() - 1);
-    return strLine;
 }
 
 int CVornApp::ExitInstance()
@@ -400,6 +408,11 @@ void CVornApp::LoadFunctionDefinitions()
 void CVornApp::LoadUserWordLists()
 {
     ::LoadUserWordLists(GetProgramDirectory(), m_strUserWords);
+}
+
+void CVornApp::RegisterFileTypes()
+{
+    RegisterVornFileTypes(VornGetProgramPath(), m_settings.m_strProjsLuaFileExtensions);
 }
 
 CString CVornApp::GetUserWords(int nClass)

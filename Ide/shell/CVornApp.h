@@ -8,6 +8,7 @@
 #include <afxwin.h>
 
 #include "CAppSettings.h"
+#include "CExternalToolList.h"
 #include "COutline.h"
 #include "CProfileSettingsStore.h"
 #include "DefinitionLists.h"
@@ -77,6 +78,16 @@ public:
     static CString GetProgramDirectory();
     void LoadFunctionDefinitions();
     void LoadUserWordLists();
+    // Project files and the Lua source extensions open in this program from the shell.
+    void RegisterFileTypes();
+
+    // External tools, kept in exttools.xml beside the program. Loading appends to the
+    // list and, when the file could be read, rebuilds the Tools menu. Saving is left to
+    // the first instance; FALSE when the file could not be written (the old one stays).
+    CExternalToolList& GetExternalTools() { return m_externalTools; }
+    static CString GetExternalToolsPath();
+    BOOL LoadExternalTools();
+    BOOL SaveExternalTools();
 
     // Debug-interface libraries
     BOOL LoadDebugInterface50();
@@ -104,13 +115,14 @@ public:
     CAppSettings m_settings;
     COutline m_outline;
     CString m_strUserWords[USER_WORD_CLASSES];
-
-    // The raw command line without one leading and one trailing double quote.
-    static CString StripCommandLineQuotes(LPCTSTR pszCommandLine);
+    CExternalToolList m_externalTools;
 
 protected:
     // Start-up steps
     BOOL LoadScintilla();
+    // A second start passes its command-line file to the running IDE; TRUE when it did
+    // and this process ends.
+    BOOL HandOffCommandLineFile();
     BOOL StartSocketsAndOle();
     void LoadSettings();
     void SetUpCommandProfile();

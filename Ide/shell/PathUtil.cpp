@@ -3,7 +3,7 @@
 
 #include <mbstring.h>
 
-CString VornGetProgramDirectory()
+CString VornGetProgramPath()
 {
     // Grow the buffer until the whole module path fits.
     for (DWORD nSize = MAX_PATH;; nSize *= 2)
@@ -14,10 +14,16 @@ CString VornGetProgramDirectory()
         if (nLength == 0)
             return CString();
         if (nLength < nSize)
-            return DirectoryOfPath(strPath);
+            return strPath;
         if (nSize >= 32768)
             return CString();
     }
+}
+
+CString VornGetProgramDirectory()
+{
+    const CString strPath = VornGetProgramPath();
+    return strPath.IsEmpty() ? strPath : DirectoryOfPath(strPath);
 }
 
 CString WithTrailingBackslash(const CString& strPath)

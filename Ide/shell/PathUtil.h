@@ -6,6 +6,8 @@
 #include <afx.h>
 #include <afxcoll.h>
 
+// The program's own executable, with its folder ("" when the system cannot say).
+CString VornGetProgramPath();
 // The directory of the program's own executable, ending with "\".
 CString VornGetProgramDirectory();
 

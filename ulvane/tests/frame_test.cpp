@@ -204,6 +204,50 @@ TEST_F(FrameTest, ToolbarButtonsComeFromTheResourceAndFollowTheUpdateHandlers)
     EXPECT_TRUE(bar.GetButtonStyle(3) & TBBS_CHECKED);
 }
 
+TEST_F(FrameTest, ToolbarButtonsShowTheTipLineOfTheirCommandStrings)
+{
+    CExtToolControlBar& bar = m_pFrame->m_wndToolBar;
+    PumpPending();
+    // The tip a tool tip control would show over the button: the text the hit test
+    // gives, or the frame's answer when it asks for the text later.
+    auto tipOf = [&](int nIndex, INT_PTR& nHit) {
+        CRect rc;
+        bar.GetButtonRect(nIndex, &rc);
+        TOOLINFO ti;
+        memset(&ti, 0, sizeof(ti));
+        ti.cbSize = sizeof(ti);
+        nHit = bar.OnToolHitTest(rc.CenterPoint(), &ti);
+        CString strTip;
+        if (ti.lpszText == LPSTR_TEXTCALLBACK)
+        {
+            TOOLTIPTEXTA ttt;
+            memset(&ttt, 0, sizeof(ttt));
+            ttt.hdr.idFrom = (UINT_PTR)nHit;
+            ttt.hdr.code = TTN_NEEDTEXTA;
+            m_pFrame->SendMessage(WM_NOTIFY, 0, (LPARAM)&ttt);
+            strTip = ttt.szText;
+        }
+        else if (ti.lpszText != NULL)
+        {
+            strTip = ti.lpszText;
+            free(ti.lpszText);
+        }
+        return strTip;
+    };
+    INT_PTR nHit = 0;
+    EXPECT_EQ(CString("Alpha command"), tipOf(0, nHit));
+    EXPECT_EQ((INT_PTR)ID_TEST_ALPHA, nHit);
+    EXPECT_EQ(CString("Beta"), tipOf(1, nHit)); // disabled buttons explain themselves too
+    EXPECT_EQ(CString(""), tipOf(3, nHit));     // a prompt without a tip line
+    EXPECT_EQ((INT_PTR)ID_TEST_GAMMA, nHit);
+    EXPECT_EQ(CString("File Hotlist"), tipOf(4, nHit));
+
+    // Between the buttons there is no tool.
+    CRect rcSeparator;
+    bar.GetButtonRect(2, &rcSeparator);
+    EXPECT_EQ(-1, bar.OnToolHitTest(rcSeparator.CenterPoint(), NULL));
+}
+
 TEST_F(FrameTest, ClickingAButtonDeliversItsCommandUnlessItIsDisabled)
 {
     CExtToolControlBar& bar = m_pFrame->m_wndToolBar;

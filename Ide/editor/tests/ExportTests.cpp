@@ -481,7 +481,7 @@ TEST_F(ExportTest, RtfHeaderColourTableAndStyleChanges)
                           "\\red0\\green128\\blue128;\\red0\\green0\\blue255;\\red128\\green0\\blue128;"
                           "\\red0\\green80\\blue128;\\red128\\green128\\blue255;}"),
               0);
-    EXPECT_NE(rtf.find("}\r\n\\f0\\fs20\\cf0 \\cf4 local\\cf0  x\\par\r\n\\cf6\\b print\\cf0\\b0 (y)}"),
+    EXPECT_NE(rtf.find("}\r\n\\f0\\fs20\\cf0 \\cf4\\highlight1 local\\cf0  x\\par\r\n\\cf6\\b print\\cf0\\b0 (y)}"),
               std::string::npos);
     EXPECT_EQ(rtf.back(), '}');
 
@@ -492,6 +492,15 @@ TEST_F(ExportTest, RtfHeaderColourTableAndStyleChanges)
     rtf = Rtf("x");
     EXPECT_NE(rtf.find("{\\colortbl\\red0\\green255\\blue0;\\red0\\green255\\blue0;"), std::string::npos);
     EXPECT_NE(rtf.find("}\r\n\\f0\\fs24\\cf0 "), std::string::npos);
+
+    // A dark default background reaches the text from its first character on.
+    m_settings.m_FandC[CAppSettings::FandCDefault].m_nForeClr = 0xFFFFFF;
+    m_settings.m_FandC[CAppSettings::FandCDefault].m_nBackClr = 0x000000;
+    for (CAppSettings::CStyleSetting& entry : m_settings.m_FandC)
+        entry = m_settings.m_FandC[CAppSettings::FandCDefault];
+    rtf = Rtf("x");
+    EXPECT_NE(rtf.find("{\\colortbl\\red255\\green255\\blue255;\\red0\\green0\\blue0;"), std::string::npos);
+    EXPECT_NE(rtf.find("\\cf0 \\highlight1 x}"), std::string::npos);
 }
 
 TEST_F(ExportTest, RtfEscapesMarkupHighAndControlBytes)
@@ -502,7 +511,7 @@ TEST_F(ExportTest, RtfEscapesMarkupHighAndControlBytes)
         entry = m_settings.m_FandC[CAppSettings::FandCDefault]; // no style changes
     const std::string rtf = Rtf("-- {a}\\\xE9\x01\x0C\tb\rc\r\nd\n");
     EXPECT_NE(rtf.find("\\fcharset1 Odd\\{Font\\}\\\\\\'e9\\'3b;}"), std::string::npos);
-    EXPECT_NE(rtf.find("\\cf0 -- \\{a\\}\\\\\\'e9\\'01\\'0c      b\\par\r\nc\\par\r\nd\\par\r\n}"), std::string::npos);
+    EXPECT_NE(rtf.find("\\cf0 \\highlight1 -- \\{a\\}\\\\\\'e9\\'01\\'0c      b\\par\r\nc\\par\r\nd\\par\r\n}"), std::string::npos);
     for (unsigned char b : rtf)
         ASSERT_TRUE((b >= 0x20 && b < 0x80) || b == '\r' || b == '\n') << "byte " << (int)b;
 }
@@ -641,7 +650,11 @@ TEST_F(ExportTest, FailedExportsReturnZeroAndLeaveTheTargetAsItWas)
     const CString strLocked = m_folder / "locked";
     WriteTestFile(strLocked, "old content");
     ASSERT_TRUE(::SetFileAttributesA(strLocked, FILE_ATTRIBUTE_READONLY));
-    for (LPCTSTR pszTarget : { (LPCTSTR)strMissing, (LPCTSTR)strLocked })
+    // A folder of the target's name: the whole export is written, and only replacing
+    // the target fails; that too is a failure, and the written file goes away.
+    const CString strFolder = m_folder / "folder";
+    ASSERT_TRUE(::CreateDirectoryA(strFolder, NULL));
+    for (LPCTSTR pszTarget : { (LPCTSTR)strMissing, (LPCTSTR)strLocked, (LPCTSTR)strFolder })
     {
         EXPECT_EQ(ExportPdf(pszTarget, m_editor.Text(), m_settings), 0);
         EXPECT_EQ(ExportRtf(pszTarget, m_editor.Text(), m_settings), 0);
@@ -650,7 +663,7 @@ TEST_F(ExportTest, FailedExportsReturnZeroAndLeaveTheTargetAsItWas)
     }
     EXPECT_FALSE(TestFileExists(strMissing));
     EXPECT_EQ(ReadTestFile(strLocked), "old content");
-    // Nothing but the protected file is left in the folder.
+    // Nothing but the protected file and the folder is left.
     WIN32_FIND_DATAA fd;
     HANDLE hFind = ::FindFirstFileA(m_folder / "*", &fd);
     ASSERT_NE(hFind, INVALID_HANDLE_VALUE);
@@ -659,7 +672,8 @@ TEST_F(ExportTest, FailedExportsReturnZeroAndLeaveTheTargetAsItWas)
         names.push_back(fd.cFileName);
     while (::FindNextFileA(hFind, &fd));
     ::FindClose(hFind);
-    EXPECT_EQ(names.size(), 3u) << ". .. locked";
+    EXPECT_EQ(names.size(), 4u) << ". .. folder locked";
+    EXPECT_TRUE(::GetFileAttributesA(strFolder) & FILE_ATTRIBUTE_DIRECTORY);
     ::SetFileAttributesA(strLocked, FILE_ATTRIBUTE_NORMAL);
 }
 } // namespace

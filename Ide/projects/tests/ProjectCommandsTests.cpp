@@ -9,6 +9,7 @@
 #include "CProjectStatistics.h"
 #include "FilesTreePaths.h"
 #include "PathUtil.h"
+#include "WindowBitmap.h"
 #include "resource.h"
 
 #include <deque>
@@ -186,8 +187,8 @@ void SendMouse(UINT nMessage, CPoint point, WPARAM wKeys)
 // tree and the dialogs can be looked at.
 void Screenshot(HWND hWnd, const char* pszName)
 {
-    const char* pszFolder = getenv("VORN_SCREENSHOT_DIR");
-    if (pszFolder == NULL || *pszFolder == 0)
+    LPCTSTR pszFolder = ScreenshotFolder();
+    if (pszFolder == NULL)
         return;
     ::RedrawWindow(hWnd, NULL, NULL, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN | RDW_FRAME);
     // Only paints are handled here: the picture may be taken within a test's timer.
@@ -198,38 +199,7 @@ void Screenshot(HWND hWnd, const char* pszName)
             ::DispatchMessage(&msg);
         ::Sleep(40);
     }
-    CRect rc;
-    ::GetWindowRect(hWnd, &rc);
-    HDC hScreen = ::GetDC(NULL);
-    HDC hMemory = ::CreateCompatibleDC(hScreen);
-    BITMAPINFO info = {};
-    info.bmiHeader.biSize = sizeof(info.bmiHeader);
-    info.bmiHeader.biWidth = rc.Width();
-    info.bmiHeader.biHeight = rc.Height();
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 24;
-    void* pBits = NULL;
-    HBITMAP hBitmap = ::CreateDIBSection(hScreen, &info, DIB_RGB_COLORS, &pBits, NULL, 0);
-    HGDIOBJ hOld = ::SelectObject(hMemory, hBitmap);
-    ::BitBlt(hMemory, 0, 0, rc.Width(), rc.Height(), hScreen, rc.left, rc.top, SRCCOPY);
-    ::SelectObject(hMemory, hOld);
-    const DWORD dwStride = ((DWORD)rc.Width() * 3 + 3) & ~3u;
-    const DWORD dwSize = dwStride * (DWORD)rc.Height();
-    BITMAPFILEHEADER header = {};
-    header.bfType = 0x4D42;
-    header.bfOffBits = sizeof(header) + sizeof(info.bmiHeader);
-    header.bfSize = header.bfOffBits + dwSize;
-    const std::string strPath = std::string(pszFolder) + "\\" + pszName + ".bmp";
-    if (FILE* pFile = fopen(strPath.c_str(), "wb"))
-    {
-        fwrite(&header, sizeof(header), 1, pFile);
-        fwrite(&info.bmiHeader, sizeof(info.bmiHeader), 1, pFile);
-        fwrite(pBits, 1, dwSize, pFile);
-        fclose(pFile);
-    }
-    ::DeleteObject(hBitmap);
-    ::DeleteDC(hMemory);
-    ::ReleaseDC(NULL, hScreen);
+    SaveWindowBitmap(CWnd::FromHandle(hWnd), CString(pszFolder) + "\\" + pszName + ".bmp");
 }
 
 CDialogDriver::Step Shoot(const char* pszName)

@@ -4,6 +4,7 @@
   Toolbar.bmp      the main toolbar's buttons, 16 x 16 each, 0xC0C0C0 transparent
   FileImages.bmp   the project files tree and the file tabs, 0x00FF00 transparent
   Navigator.bmp    the Code Navigator tree, 0x00FF00 transparent
+  FullScreen.bmp   the Full Screen toolbar's one button, 16 x 15, 0xC0C0C0 transparent
   Vorn.ico         the program (32 x 32 and 16 x 16)
   LuaDocument.ico  a Lua source document (32 x 32 and 16 x 16)
 
@@ -535,6 +536,27 @@ NAVIGATOR_IMAGES = [
 # Writers
 
 
+# The Full Screen toolbar's button: a screen whose corners the arrows push outwards.
+FULL_SCREEN = [
+    '................',
+    '.kkkkkkkkkkkkkk.',
+    '.kBBBwwwwwwBBBk.',
+    '.kBBwwwwwwwwBBk.',
+    '.kBwBwwwwwwBwBk.',
+    '.kwwwBwwwwBwwwk.',
+    '.kwwwwwwwwwwwwk.',
+    '.kwwwwwwwwwwwwk.',
+    '.kwwwwwwwwwwwwk.',
+    '.kwwwBwwwwBwwwk.',
+    '.kBwBwwwwwwBwBk.',
+    '.kBBwwwwwwwwBBk.',
+    '.kBBBwwwwwwBBBk.',
+    '.kkkkkkkkkkkkkk.',
+    '......kkkk......',
+    '................',
+]
+
+
 def strip_pixels(pictures, transparent):
     """The pictures side by side as rows of RGB tuples, top row first."""
     rows = []
@@ -698,6 +720,7 @@ def main():
     write_bmp(os.path.join(HERE, 'Toolbar.bmp'), strip_pixels(TOOLBAR, (192, 192, 192)))
     write_bmp(os.path.join(HERE, 'FileImages.bmp'), strip_pixels(FILE_IMAGES, (0, 255, 0)))
     write_bmp(os.path.join(HERE, 'Navigator.bmp'), strip_pixels(NAVIGATOR_IMAGES, (0, 255, 0)))
+    write_bmp(os.path.join(HERE, 'FullScreen.bmp'), strip_pixels([FULL_SCREEN], (192, 192, 192))[:15])
     write_ico(os.path.join(HERE, 'Vorn.ico'), [vorn_icon(32), vorn_icon(16)])
     write_ico(os.path.join(HERE, 'LuaDocument.ico'), [lua_document_icon(32), lua_document_icon(16)])
 

@@ -131,7 +131,15 @@ static std::vector<char> EnvironmentWithSystemPath()
     return block;
 }
 
-BOOL CVornProcess::Start(LPCTSTR pszArguments)
+BOOL CVornProcess::Start(LPCTSTR pszArguments, LPCTSTR pszCurrentDirectory)
+{
+    if (!Launch(pszArguments, pszCurrentDirectory))
+        return FALSE;
+    WaitIdle();
+    return TRUE;
+}
+
+BOOL CVornProcess::Launch(LPCTSTR pszArguments, LPCTSTR pszCurrentDirectory)
 {
     CloseHandles();
     m_hWndMain = NULL;
@@ -141,11 +149,11 @@ BOOL CVornProcess::Start(LPCTSTR pszArguments)
     STARTUPINFOA si = {};
     si.cb = sizeof(si);
     std::vector<char> environment = EnvironmentWithSystemPath();
-    if (!::CreateProcessA(NULL, strCommand.GetBuffer(), NULL, NULL, FALSE, 0, environment.data(), m_strFolder, &si,
+    const CString strDirectory = pszCurrentDirectory != NULL ? CString(pszCurrentDirectory) : m_strFolder;
+    if (!::CreateProcessA(NULL, strCommand.GetBuffer(), NULL, NULL, FALSE, 0, environment.data(), strDirectory, &si,
                           &m_pi))
         return FALSE;
     strCommand.ReleaseBuffer();
-    WaitIdle();
     return TRUE;
 }
 

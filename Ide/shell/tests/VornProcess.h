@@ -21,8 +21,11 @@ public:
     CString GetRegistryPath() const;
     void DeleteRegistryKey() const;
 
-    // Starts the program with the arguments; waits until it is idle.
-    BOOL Start(LPCTSTR pszArguments = "");
+    // Starts the program with the arguments, in the current directory given (else its
+    // own folder); waits until it is idle.
+    BOOL Start(LPCTSTR pszArguments = "", LPCTSTR pszCurrentDirectory = NULL);
+    // The same without waiting.
+    BOOL Launch(LPCTSTR pszArguments = "", LPCTSTR pszCurrentDirectory = NULL);
     // The program's main window once it shows (waits up to the timeout), or NULL.
     HWND WaitForMainWindow(DWORD dwTimeout = 20000);
     // A message box of the program (waits up to the timeout), or NULL.

@@ -228,6 +228,36 @@ TEST_F(SettingsTest, ExportChoicesOutsideTheirListsFallBackAndMarginsAreClamped)
     EXPECT_EQ(m_settings.m_nExportPDFPageSize, 0);
 }
 
+TEST_F(SettingsTest, ChoicesOutsideTheirListsFallBackAndFlagsReadAsZeroOrOne)
+{
+    m_store.m_ints["Settings\\ProjsBackupMode"] = 4;
+    m_store.m_ints["Settings\\AdvSaveLineEndings"] = -1;
+    m_store.m_ints["Settings\\EDKeepTabs"] = 5;
+    m_store.m_ints["Settings\\EDDisplayLineNumbers"] = -1;
+    m_store.m_ints["Settings\\EDAutoCompleteWord"] = 0;
+    m_store.m_ints["Settings\\ProjsBackupIncrementFileName"] = 2;
+    m_store.m_ints["Settings\\ExportHTMLTitleFullPath"] = 77;
+    m_store.m_ints["Settings\\FandCKeywordBold"] = 3;
+    m_store.m_ints["Settings\\FandCWord8Bold"] = 0;
+    m_settings.Load();
+    EXPECT_EQ(m_settings.m_nProjsBackupMode, 0);
+    EXPECT_EQ(m_settings.m_nAdvSaveLineEndings, 0);
+    EXPECT_EQ(m_settings.m_nEDKeepTabs, 1);
+    EXPECT_EQ(m_settings.m_nEDDisplayLineNumbers, 1);
+    EXPECT_EQ(m_settings.m_nEDAutoCompleteWord, 0);
+    EXPECT_EQ(m_settings.m_nProjsBackupIncrementFileName, 1);
+    EXPECT_EQ(m_settings.m_nExportHTMLTitleFullPath, 1);
+    EXPECT_EQ(m_settings.m_FandC[CAppSettings::FandCKeyword].m_nBold, 1);
+    EXPECT_EQ(m_settings.m_FandC[CAppSettings::FandCWord8].m_nBold, 0);
+
+    // The last entries of each list stay.
+    m_store.m_ints["Settings\\ProjsBackupMode"] = 3;
+    m_store.m_ints["Settings\\AdvSaveLineEndings"] = 2;
+    m_settings.Load();
+    EXPECT_EQ(m_settings.m_nProjsBackupMode, 3);
+    EXPECT_EQ(m_settings.m_nAdvSaveLineEndings, 2);
+}
+
 TEST_F(SettingsTest, SecondInstanceNeverWrites)
 {
     WriteTestFile(m_folder / "vorn.cfg", "LuaReferenceManual=\"kept.pdf\"\r\n");

@@ -390,6 +390,7 @@ void AFXAPI DDV_MaxChars(CDataExchange* pDX, CString const& value, int nChars)
 
 #define WIN16_LB_ADDSTRING  0x0401
 #define WIN16_CB_ADDSTRING  0x0403
+// The resource compiler writes this one for the strings of an extended combo box.
 #define AFX_CB_ADDSTRING    0x1234
 
 BOOL CWnd::ExecuteDlgInit(LPCTSTR lpszResourceName)

@@ -29,6 +29,7 @@ public:
         AppendString(L"New");
         AppendWord(8);
         AppendString(L"MS Shell Dlg");
+        // Class atoms of a dialog item template: 0x0083 the list box, 0x0080 the button.
         AddItem(WS_CHILD | WS_VISIBLE | WS_BORDER | WS_VSCROLL | WS_TABSTOP | LBS_NOTIFY, 7, 7, 100, 76,
                 nIDListBox, 0x0083);
         AddItem(WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_DEFPUSHBUTTON, 112, 7, 41, 14, IDOK, 0x0080, L"OK");

@@ -1,0 +1,214 @@
+// The main frame's Preferences command: the settings go onto the five pages of a tree
+// property sheet and, after OK, back into the settings, which are then applied to the
+// open editors, the backup timer and the look.
+#include "CMainFrame.h"
+
+#include "CEditorPg.h"
+#include "CExportPg.h"
+#include "CExtPaintManagerHolder.h"
+#include "CFontsAndColorsPg.h"
+#include "CGeneralPg.h"
+#include "CProjectsPg.h"
+#include "CTreePropSheet.h"
+#include "CViewManager.h"
+#include "CVornApp.h"
+
+#include <algorithm>
+#include <iterator>
+
+namespace
+{
+const int kPreferencesPageCount = 5;
+const UINT kMinuteMs = 60000;
+
+void CopyIntoPages(const CAppSettings& s, CGeneralPg& general, CEditorPg& editor, CFontsAndColorsPg& fonts,
+                   CProjectsPg& projects, CExportPg& exporting)
+{
+    general.m_nAtStartup = s.m_nGenAtStartupDo;
+    general.m_nUIStyle = s.m_nUIStyle;
+    general.m_strReferenceManual = s.m_strLuaReferenceManual;
+
+    editor.m_nTabSize = s.m_nEDTabSize;
+    editor.m_nIndentSize = s.m_nEDIndentSize;
+    editor.m_nInsertSpaces = !s.m_nEDKeepTabs;
+    editor.m_nLineNumbers = s.m_nEDDisplayLineNumbers;
+    editor.m_nMarkersMargin = s.m_nEDDisplayMarkersMargin;
+    editor.m_nFoldingMargin = s.m_nEDDisplayFoldingMargin;
+    editor.m_nIndentationGuides = s.m_nEDDisplayIndentationGuides;
+    editor.m_nCheckBraces = s.m_nEDCheckBraces;
+    editor.m_nAutoIndent = s.m_nEDAutoIndent;
+    editor.m_nParameterInfo = s.m_nEDCallTipEnable;
+    editor.m_nCompleteIgnoreCase = s.m_nEDAutoCompleteIgnoreCase;
+    editor.m_nListMembers = s.m_nEDAutoCompleteListMembers;
+    editor.m_nCompleteWord = s.m_nEDAutoCompleteWord;
+
+    fonts.m_strFont = s.m_strFandCFont;
+    fonts.m_nSizeIndex = s.m_nFandCSize - CFontsAndColorsPg::FIRST_FONT_SIZE;
+
+    projects.m_strLocation = s.m_strProjsLocation;
+    projects.m_strLuaFileExtensions = s.m_strProjsLuaFileExtensions;
+    projects.m_nBackupMode = s.m_nProjsBackupMode;
+    projects.m_nBackupInterval = s.m_nProjsBackupInterval;
+    projects.m_strBackupFileName = s.m_strProjsBackupFileName;
+    projects.m_nBackupSaveOpenDocs = s.m_nProjsBackupSaveOpenDocs;
+    projects.m_nBackupIncrementFileName = s.m_nProjsBackupIncrementFileName;
+
+    exporting.m_nXMLCollapseSpaces = s.m_nExportXMLCollapseSpaces;
+    exporting.m_nXMLCollapseLines = s.m_nExportXMLCollapseLines;
+    exporting.m_nHTMLWYSIWYG = s.m_nExportHTMLWYSIWYG;
+    exporting.m_nHTMLTabs = s.m_nExportHTMLTabs;
+    exporting.m_nHTMLFolding = s.m_nExportHTMLFolding;
+    exporting.m_nHTMLOnlyStylesUsed = s.m_nExportHTMLOnlyStylesUsed;
+    exporting.m_nHTMLTitleFullPath = s.m_nExportHTMLTitleFullPath;
+    exporting.m_nPDFFont = s.m_nExportPDFFont;
+    exporting.m_nPDFPageSize = s.m_nExportPDFPageSize;
+    exporting.m_nPDFMarginLeft = s.m_nExportPDFMarginLeft;
+    exporting.m_nPDFMarginRight = s.m_nExportPDFMarginRight;
+    exporting.m_nPDFMarginTop = s.m_nExportPDFMarginTop;
+    exporting.m_nPDFMarginBottom = s.m_nExportPDFMarginBottom;
+}
+
+void CopyFromPages(CAppSettings& s, const CGeneralPg& general, const CEditorPg& editor, const CFontsAndColorsPg& fonts,
+                   const CProjectsPg& projects, const CExportPg& exporting)
+{
+    s.m_nGenAtStartupDo = general.m_nAtStartup;
+    s.m_nUIStyle = general.m_nUIStyle;
+    s.m_strLuaReferenceManual = general.m_strReferenceManual;
+
+    s.m_nEDTabSize = editor.m_nTabSize;
+    s.m_nEDIndentSize = editor.m_nIndentSize;
+    s.m_nEDKeepTabs = editor.m_nInsertSpaces ? 0 : 1;
+    s.m_nEDDisplayLineNumbers = editor.m_nLineNumbers;
+    s.m_nEDDisplayMarkersMargin = editor.m_nMarkersMargin;
+    s.m_nEDDisplayFoldingMargin = editor.m_nFoldingMargin;
+    s.m_nEDDisplayIndentationGuides = editor.m_nIndentationGuides;
+    s.m_nEDCheckBraces = editor.m_nCheckBraces;
+    s.m_nEDAutoIndent = editor.m_nAutoIndent;
+    s.m_nEDCallTipEnable = editor.m_nParameterInfo;
+    s.m_nEDAutoCompleteIgnoreCase = editor.m_nCompleteIgnoreCase;
+    s.m_nEDAutoCompleteListMembers = editor.m_nListMembers;
+    s.m_nEDAutoCompleteWord = editor.m_nCompleteWord;
+
+    s.m_strFandCFont = fonts.m_strFont;
+    s.m_nFandCSize = fonts.m_nSizeIndex + CFontsAndColorsPg::FIRST_FONT_SIZE;
+
+    s.m_strProjsLocation = projects.m_strLocation;
+    s.m_strProjsLuaFileExtensions = projects.m_strLuaFileExtensions;
+    s.m_nProjsBackupMode = projects.m_nBackupMode;
+    s.m_nProjsBackupInterval = projects.m_nBackupInterval;
+    s.m_strProjsBackupFileName = projects.m_strBackupFileName;
+    s.m_nProjsBackupSaveOpenDocs = projects.m_nBackupSaveOpenDocs;
+    s.m_nProjsBackupIncrementFileName = projects.m_nBackupIncrementFileName;
+
+    s.m_nExportXMLCollapseSpaces = exporting.m_nXMLCollapseSpaces;
+    s.m_nExportXMLCollapseLines = exporting.m_nXMLCollapseLines;
+    s.m_nExportHTMLWYSIWYG = exporting.m_nHTMLWYSIWYG;
+    s.m_nExportHTMLTabs = exporting.m_nHTMLTabs;
+    s.m_nExportHTMLFolding = exporting.m_nHTMLFolding;
+    s.m_nExportHTMLOnlyStylesUsed = exporting.m_nHTMLOnlyStylesUsed;
+    s.m_nExportHTMLTitleFullPath = exporting.m_nHTMLTitleFullPath;
+    s.m_nExportPDFFont = exporting.m_nPDFFont;
+    s.m_nExportPDFPageSize = exporting.m_nPDFPageSize;
+    s.m_nExportPDFMarginLeft = exporting.m_nPDFMarginLeft;
+    s.m_nExportPDFMarginRight = exporting.m_nPDFMarginRight;
+    s.m_nExportPDFMarginTop = exporting.m_nPDFMarginTop;
+    s.m_nExportPDFMarginBottom = exporting.m_nPDFMarginBottom;
+}
+} // namespace
+
+void CMainFrame::OnPreferences()
+{
+    CAppSettings& settings = VornApp()->m_settings;
+    CGeneralPg general;
+    CEditorPg editor;
+    CFontsAndColorsPg fonts(&settings);
+    CProjectsPg projects;
+    CExportPg exporting;
+    CPreferencesPage* const pages[kPreferencesPageCount] = { &general, &editor, &fonts, &projects, &exporting };
+
+    const int nFirstPage = settings.m_nMiscLastPreferencesPage >= 0
+                                   && settings.m_nMiscLastPreferencesPage < kPreferencesPageCount
+                               ? settings.m_nMiscLastPreferencesPage
+                               : 0;
+    CTreePropSheet sheet("Preferences", this, (UINT)nFirstPage);
+    sheet.m_psh.dwFlags &= ~PSH_HASHELP;
+    for (CPreferencesPage* pPage : pages)
+        sheet.AddPage(pPage);
+    sheet.SetTreeViewMode(TRUE, TRUE, FALSE);
+    const int nPreviousInterval = settings.m_nProjsBackupInterval;
+    CopyIntoPages(settings, general, editor, fonts, projects, exporting);
+    // The colour page writes into the settings at once; without OK they go back.
+    CAppSettings::CStyleSetting stylesBefore[CAppSettings::FANDC_STYLE_COUNT];
+    std::copy(std::begin(settings.m_FandC), std::end(settings.m_FandC), stylesBefore);
+
+    if (sheet.DoModal() != IDOK)
+    {
+        std::copy(std::begin(stylesBefore), std::end(stylesBefore), settings.m_FandC);
+        return;
+    }
+    for (int i = 0; i < kPreferencesPageCount; i++)
+    {
+        if (pages[i]->m_nShown)
+        {
+            settings.m_nMiscLastPreferencesPage = i;
+            break;
+        }
+    }
+    CopyFromPages(settings, general, editor, fonts, projects, exporting);
+    VornApp()->ApplyEditorOptionsToAllViews();
+    ApplyBackupTimerSettings(nPreviousInterval);
+    ApplyUIStyleSetting();
+}
+
+void CMainFrame::ApplyBackupTimerSettings(int nPreviousInterval)
+{
+    const CAppSettings& settings = VornApp()->m_settings;
+    const UINT nElapse = (UINT)settings.m_nProjsBackupInterval * kMinuteMs;
+    if (settings.m_nProjsBackupMode == 3)
+    {
+        if (!m_bBackupTimerRunning)
+        {
+            SetTimer(TIMER_BACKUP, nElapse, NULL);
+            m_bBackupTimerRunning = TRUE;
+            m_nBackupTimerElapse = nElapse;
+        }
+        else if (settings.m_nProjsBackupInterval != nPreviousInterval)
+        {
+            KillTimer(TIMER_BACKUP);
+            SetTimer(TIMER_BACKUP, nElapse, NULL);
+            m_nBackupTimerElapse = nElapse;
+        }
+    }
+    else if (m_bBackupTimerRunning)
+    {
+        KillTimer(TIMER_BACKUP);
+        m_bBackupTimerRunning = FALSE;
+    }
+}
+
+void CMainFrame::ApplyUIStyleSetting()
+{
+    switch (VornApp()->m_settings.m_nUIStyle)
+    {
+    case 0:
+        SetUIStyleClassic();
+        break;
+    case 1:
+        SetUIStyleXP();
+        break;
+    case 2:
+        SetUIStyleOffice2003();
+        break;
+    default:
+        break;
+    }
+    RepaintFileTabs();
+}
+
+// The open-file tabs draw themselves in the look's colours, so they follow a new look.
+void CMainFrame::RepaintFileTabs()
+{
+    CViewManager* pTabs = m_wndMDIClient.GetViewManager();
+    if (pTabs != NULL && pTabs->GetSafeHwnd() != NULL)
+        pTabs->RedrawWindow(NULL, NULL, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+}

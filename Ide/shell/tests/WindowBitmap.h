@@ -1,0 +1,11 @@
+// Pictures of windows for the tests that are checked by eye.
+#pragma once
+
+#include <afxwin.h>
+
+// Writes what the screen shows of the window as a 24-bit bitmap file.
+bool SaveWindowBitmap(CWnd* pWnd, LPCTSTR pszPath);
+// The same of a rectangle of the screen (a window and the menu it opened, say).
+bool SaveScreenBitmap(const CRect& rect, LPCTSTR pszPath);
+// The folder named by VORN_SCREENSHOT_DIR, or NULL when pictures are not wanted.
+LPCTSTR ScreenshotFolder();
