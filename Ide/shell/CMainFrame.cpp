@@ -62,6 +62,7 @@ CMainFrame::CMainFrame()
       m_pOutputCtrl(NULL),
       m_bBackupTimerRunning(FALSE),
       m_nBackupTimerElapse(0),
+      m_bSortNavigatorLater(FALSE),
       m_pLoadingPlaque(NULL),
       m_dwLastPlaqueText(0),
       m_pPathChooser(NULL),
@@ -569,7 +570,8 @@ HTREEITEM CMainFrame::InsertNavigatorFileItem(CProjectFileEntry* pEntry)
     HTREEITEM hRoot = tree.GetRootItem();
     if (hRoot == NULL)
         return NULL;
-    return InsertTreeItem(tree, pEntry->GetFileName(), hRoot, CCodeNavigatorPage::IMAGE_FILE, pEntry, TVI_SORT);
+    return InsertTreeItem(tree, pEntry->GetFileName(), hRoot, CCodeNavigatorPage::IMAGE_FILE, pEntry,
+                          m_bSortNavigatorLater ? TVI_LAST : TVI_SORT);
 }
 
 void CMainFrame::FillNavigatorFileItem(CProjectFileEntry* /*pEntry*/, HTREEITEM /*hItem*/)

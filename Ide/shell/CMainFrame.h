@@ -369,6 +369,7 @@ protected:
     CString m_strCommandLineFile;
     BOOL m_bBackupTimerRunning;
     UINT m_nBackupTimerElapse;
+    BOOL m_bSortNavigatorLater;    // navigator file items go last, sorted once at the end
     CLoadingPlaqueDlg* m_pLoadingPlaque;
     DWORD m_dwLastPlaqueText;            // when the plaque's line last changed
     IPathChooser* m_pPathChooser;

@@ -627,6 +627,7 @@ TEST_F(ProjectCommands, AddFilesAndFoldersFillsTheSelectedFilesFolder)
     LoadDemo();
     CTestFolder source;
     WriteTestFile(source / "x.lua", "");
+    WriteTestFile(source / "a.lua", "");
     CreateDirectoryPath(source / "sub");
     WriteTestFile(source / "sub\\y.lua", "");
     Tree().SelectItem(ChildNamed(ChildNamed(Root(), "Docs"), "notes.txt"));
@@ -637,6 +638,13 @@ TEST_F(ProjectCommands, AddFilesAndFoldersFillsTheSelectedFilesFolder)
     HTREEITEM hSub = ChildNamed(ChildNamed(Root(), "Docs"), "sub");
     ASSERT_TRUE(hSub != NULL);
     EXPECT_EQ(Children(hSub), (std::vector<std::string>{ "y.lua/4" }));
+
+    // The Code Navigator lists the files by name, the added ones among the others.
+    CTreeCtrl& navigator = Frame()->GetNavigatorTree();
+    std::vector<std::string> files;
+    for (HTREEITEM h = navigator.GetChildItem(navigator.GetRootItem()); h != NULL; h = navigator.GetNextSiblingItem(h))
+        files.push_back(std::string(navigator.GetItemText(h)));
+    EXPECT_EQ(files, (std::vector<std::string>{ "a.lua", "b.lua", "main.lua", "util.lua", "x.lua", "y.lua" }));
 }
 
 TEST_F(ProjectCommands, DropsMoveItemsOnlyWhereTheProjectMovedThem)
