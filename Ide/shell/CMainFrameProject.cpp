@@ -436,23 +436,23 @@ void CMainFrame::OnAddFilesAndFolders()
         strFolder.Delete(strFolder.GetLength() - 1);
     CWaitCursor wait;
     pView->SetRedraw(FALSE);
-    // A sorted insert walks the root's items each time: thousands of new files insert
-    // last and are sorted once.
-    CTreeCtrl& navigator = GetNavigatorTree();
-    navigator.SetRedraw(FALSE);
-    m_bSortNavigatorLater = TRUE;
     AddFolderRecursive(WithTrailingBackslash(strDirectory), hParent, strFolder);
-    m_bSortNavigatorLater = FALSE;
-    if (navigator.GetRootItem() != NULL)
-        navigator.SortChildren(navigator.GetRootItem());
-    navigator.SetRedraw(TRUE);
     pView->SetRedraw(TRUE);
     pView->RedrawWindow();
 }
 
 void CMainFrame::AddFolderRecursive(LPCTSTR pszDirectory, HTREEITEM hParentItem, LPCTSTR pszFolderPath)
 {
+    // A sorted insert walks the root's items each time: thousands of new files insert
+    // last and are sorted once.
+    CTreeCtrl& navigator = GetNavigatorTree();
+    navigator.SetRedraw(FALSE);
+    m_bSortNavigatorLater = TRUE;
     m_project.AddFolderRecursive(pszDirectory, hParentItem, pszFolderPath);
+    m_bSortNavigatorLater = FALSE;
+    if (navigator.GetRootItem() != NULL)
+        navigator.SortChildren(navigator.GetRootItem());
+    navigator.SetRedraw(TRUE);
 }
 
 void CMainFrame::OnNewFolder()
