@@ -403,6 +403,21 @@ TEST_F(FrameWithProject, HotlistMenuListsTheProjectsHotlist)
     EXPECT_EQ(Frame()->GetHotlistMenu()->GetMenuItemCount(), 3u);
 }
 
+// A user's "&" shows as itself on the menu, not as a mnemonic; the list keeps the name.
+TEST_F(FrameWithProject, HotlistMenuShowsAmpersandsOfFileNames)
+{
+    AddLuaFile("a&b.lua");
+    Project().AddToFileHotlist("a&b.lua");
+    Frame()->RebuildHotlistMenu();
+    CString strCaption;
+    Frame()->GetHotlistMenu()->GetMenuString(0, strCaption, MF_BYPOSITION);
+    EXPECT_STREQ(strCaption, "a&&b.lua");
+    EXPECT_STREQ(Project().GetFileHotlist()[0], "a&b.lua");
+    Command(ID_HOTLIST_ENTRY_FIRST);
+    EXPECT_TRUE(theApp.m_prompts.empty());
+    EXPECT_EQ(theApp.GetDocumentCount(), 1);
+}
+
 TEST_F(FrameWithProject, ALuaFileOpensColouredWithLineNumbers)
 {
     AddLuaFile("main.lua", "local function f() return 1 end\n-- done\n");
