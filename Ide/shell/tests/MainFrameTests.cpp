@@ -761,33 +761,6 @@ TEST_F(FrameWithProject, GoToOpensTheSymbolsFileAtItsLine)
     EXPECT_EQ(theApp.GetDocumentCount(), 1);
 }
 
-namespace
-{
-CString g_strTableAnswer;
-
-BOOL CALLBACK FindGoToTableDialog(HWND hWnd, LPARAM lParam)
-{
-    char szText[64] = "";
-    ::GetWindowTextA(hWnd, szText, sizeof(szText));
-    if (strcmp(szText, "Go To Table") != 0)
-        return TRUE;
-    *reinterpret_cast<HWND*>(lParam) = hWnd;
-    return FALSE;
-}
-
-// Answers the Go To Table dialog once it shows: types the answer and presses OK.
-void CALLBACK AnswerGoToTable(HWND, UINT, UINT_PTR nTimer, DWORD)
-{
-    HWND hDialog = NULL;
-    ::EnumThreadWindows(::GetCurrentThreadId(), FindGoToTableDialog, reinterpret_cast<LPARAM>(&hDialog));
-    if (hDialog == NULL)
-        return;
-    ::KillTimer(NULL, nTimer);
-    ::SetDlgItemTextA(hDialog, IDC_GOTO_TABLE, g_strTableAnswer);
-    ::PostMessageA(hDialog, WM_COMMAND, IDOK, 0);
-}
-} // namespace
-
 TEST_F(FrameWithProject, GoToTableListsTheTablesAndOpensTheChosenOne)
 {
     const bool bNoTablesYet = theApp.m_outline.GetTableCount() == 0;
@@ -835,14 +808,12 @@ TEST_F(FrameWithProject, GoToTableListsTheTablesAndOpensTheChosenOne)
     dlg.DestroyWindow();
 
     // The chosen table's file opens at the table.
-    g_strTableAnswer = "Inner [make]";
-    ::SetTimer(NULL, 0, 20, AnswerGoToTable);
+    CDialogDriver::Run("Go To Table", { SetText(IDC_GOTO_TABLE, "Inner [make]"), Press(IDOK) });
     Command(ID_GOTO_TABLE);
     CVornView* pView = theApp.FindViewOfProjectFile(pEntry);
     ASSERT_TRUE(pView != NULL);
     EXPECT_EQ(pView->GetCtrl().LineFromPosition(pView->GetCtrl().GetCurrentPos()), 2);
-    g_strTableAnswer = "alpha";
-    ::SetTimer(NULL, 0, 20, AnswerGoToTable);
+    CDialogDriver::Run("Go To Table", { SetText(IDC_GOTO_TABLE, "alpha"), Press(IDOK) });
     Command(ID_GOTO_TABLE);
     EXPECT_EQ(pView->GetCtrl().LineFromPosition(pView->GetCtrl().GetCurrentPos()), 5);
 }
