@@ -250,7 +250,6 @@ protected:
 
     // External tools
     CExternalToolMacros CollectToolMacros();
-    void RecordToolArgsDialog(CDialog* pDialog, BOOL bPrompt);
 
     // Members, in the order they are made
     CExtMenuControlBar m_wndMenuBar;
@@ -291,7 +290,6 @@ protected:
     CString m_strCommandLineFile;
     BOOL m_bBackupTimerRunning;
     UINT m_nBackupTimerElapse;
-    // The open tool dialog the argument-macro commands write into (TRUE: the prompt).
+    // The open tool dialog the argument-macro commands write into.
     CDialog* m_pToolArgsDialog = NULL;
-    BOOL m_bToolArgsPrompt = FALSE;
 };
