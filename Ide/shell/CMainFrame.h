@@ -133,6 +133,8 @@ public:
     void GetSortedDocumentTitles(CStringArray& titles);
     // Command 35132 + n: the n-th file of the project's hotlist.
     void OpenHotlistFile(int nIndex);
+    // The project file the active editor shows, or NULL.
+    CProjectFileEntry* GetActiveProjectFile();
 
     // External tools (CMainFrameTools.cpp)
     // Command 35101 + n: the tool at menu position n, its arguments asked for first when
@@ -196,6 +198,8 @@ protected:
     afx_msg BOOL OnToggleBar(UINT nID);
     afx_msg void OnUpdateToggleBar(CCmdUI* pCmdUI);
     afx_msg void OnFileHotlist();
+    afx_msg void OnHotlistAddRemove();
+    afx_msg void OnUpdateHotlistAddRemove(CCmdUI* pCmdUI);
     afx_msg void OnFileCloseProject();
     afx_msg void OnUpdateProjectOpen(CCmdUI* pCmdUI);
     afx_msg void OnUpdateProjectHasFiles(CCmdUI* pCmdUI);

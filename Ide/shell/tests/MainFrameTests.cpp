@@ -403,6 +403,39 @@ TEST_F(FrameWithProject, HotlistMenuListsTheProjectsHotlist)
     EXPECT_EQ(Frame()->GetHotlistMenu()->GetMenuItemCount(), 3u);
 }
 
+// Add/Remove current file works on the active document's project file only.
+TEST_F(FrameWithProject, HotlistAddRemoveTogglesTheActiveProjectFile)
+{
+    AddLuaFile("main.lua");
+    WriteTestFile(m_folder / "loose.lua", "return 1\n");
+    CCommandState state = QueryCommand(Frame(), ID_HOTLIST_ADD_REMOVE);
+    EXPECT_FALSE(state.bEnabled);
+    EXPECT_EQ(state.text, "Add/Remove current file");
+
+    ASSERT_TRUE(Open("loose.lua") != NULL);
+    state = QueryCommand(Frame(), ID_HOTLIST_ADD_REMOVE);
+    EXPECT_FALSE(state.bEnabled);
+    EXPECT_EQ(state.text, "Add/Remove current file");
+    Command(ID_HOTLIST_ADD_REMOVE);
+    EXPECT_EQ(Project().GetFileHotlist().GetSize(), 0);
+
+    ASSERT_TRUE(Open("main.lua") != NULL);
+    state = QueryCommand(Frame(), ID_HOTLIST_ADD_REMOVE);
+    EXPECT_TRUE(state.bEnabled);
+    EXPECT_EQ(state.text, "Add current file");
+    Project().SetModified(FALSE);
+    Command(ID_HOTLIST_ADD_REMOVE);
+    ASSERT_EQ(Project().GetFileHotlist().GetSize(), 1);
+    EXPECT_STREQ(Project().GetFileHotlist()[0], "main.lua");
+    EXPECT_TRUE(Project().IsModified());
+    EXPECT_EQ(Frame()->GetHotlistMenu()->GetMenuItemCount(), 4u);
+    EXPECT_EQ(QueryCommand(Frame(), ID_HOTLIST_ADD_REMOVE).text, "Remove current file");
+
+    Command(ID_HOTLIST_ADD_REMOVE);
+    EXPECT_EQ(Project().GetFileHotlist().GetSize(), 0);
+    EXPECT_EQ(Frame()->GetHotlistMenu()->GetMenuItemCount(), 3u);
+}
+
 // A user's "&" shows as itself on the menu, not as a mnemonic; the list keeps the name.
 TEST_F(FrameWithProject, HotlistMenuShowsAmpersandsOfFileNames)
 {
