@@ -1,6 +1,6 @@
 // The IDE's application in a test program: the real start-up and main frame, with the
-// message boxes answered by the test, and helpers to pump messages and to ask the
-// frame for the state of its commands.
+// message boxes answered by the test, and helpers to pump messages, to ask the frame
+// for the state of its commands and to drive modal dialogs.
 #pragma once
 
 #include "CMainFrame.h"
