@@ -63,11 +63,11 @@ void CCodeNavigatorPage::OpenItem(HTREEITEM hItem)
     if (pData == NULL)
         return;
     IEditorHost& host = IEditorHost::Get();
-    CVornView* pView = NULL;
+    // The host's opening activates the editor and gives it the focus.
     switch (nImage)
     {
     case IMAGE_FILE:
-        pView = host.OpenProjectFileAtLine(static_cast<CProjectFileEntry*>(pData), -1);
+        host.OpenProjectFileAtLine(static_cast<CProjectFileEntry*>(pData), -1);
         break;
     case IMAGE_TABLE:
     case IMAGE_FUNCTION:
@@ -78,16 +78,12 @@ void CCodeNavigatorPage::OpenItem(HTREEITEM hItem)
         const COutlineNode* pNode = static_cast<const COutlineNode*>(pData);
         if (pNode->m_pFile == NULL || pNode->m_pFile->m_pProjectEntry == NULL)
             return;
-        pView = host.OpenProjectFileAtLine(pNode->m_pFile->m_pProjectEntry, -1);
+        CVornView* pView = host.OpenProjectFileAtLine(pNode->m_pFile->m_pProjectEntry, -1);
         if (pView != NULL)
             pView->GoToOutlineNode(pNode);
         break;
     }
     default:
-        return;
+        break;
     }
-    if (pView == NULL)
-        return;
-    pView->Activate();
-    pView->PostMessage(WM_SETFOCUS);
 }

@@ -27,9 +27,9 @@ public:
     virtual CProjectFileEntry* FindProjectFile(LPCTSTR pszPath) = 0;
     // The application's outline model, which holds the project files' outlines.
     virtual COutline& GetOutline() = 0;
-    // Shows the project file in its editor, opening it when it is not open, and moves
-    // to the 0-based line unless it is negative; the view, or NULL (also in programs
-    // that open no documents).
+    // Shows the project file in its editor, activated and given the focus, opening it
+    // when it is not open, and moves to the 0-based line unless it is negative; the
+    // view, or NULL (also in programs that open no documents).
     virtual CVornView* OpenProjectFileAtLine(CProjectFileEntry* /*pEntry*/, int /*nLine*/) { return NULL; }
 
     // The Code Navigator's item of the file loses its children and is refilled from

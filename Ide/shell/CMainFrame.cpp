@@ -12,9 +12,9 @@
 #include "CVornDoc.h"
 #include "CViewManager.h"
 #include "CVornView.h"
+#include "FileHotlist.h"
+#include "MenuCaption.h"
 #include "resource.h"
-
-#include <algorithm>
 
 IMPLEMENT_DYNAMIC(CMainFrame, CMDIFrameWnd)
 
@@ -697,9 +697,9 @@ void CMainFrame::RebuildHotlistMenu()
     for (int i = (int)pMenu->GetMenuItemCount() - kHotlistFixedItems; i > 0; i--)
         pMenu->DeleteMenu(0, MF_BYPOSITION);
     const CStringArray& hotlist = m_project.GetFileHotlist();
-    const int nEntries = (int)std::min(hotlist.GetSize(), (INT_PTR)(ID_HOTLIST_ENTRY_LAST - ID_HOTLIST_ENTRY_FIRST + 1));
+    const int nEntries = GetHotlistMenuEntryCount(m_project);
     for (int i = 0; i < nEntries; i++)
-        pMenu->InsertMenu(i, MF_BYPOSITION | MF_STRING, ID_HOTLIST_ENTRY_FIRST + i, hotlist[i]);
+        pMenu->InsertMenu(i, MF_BYPOSITION | MF_STRING, ID_HOTLIST_ENTRY_FIRST + i, MenuCaptionOf(hotlist[i]));
 }
 
 void CMainFrame::OpenHotlistFile(int nIndex)

@@ -142,6 +142,8 @@ public:
     void GetSortedDocumentTitles(CStringArray& titles);
     // Command 35132 + n: the n-th file of the project's hotlist.
     void OpenHotlistFile(int nIndex);
+    // The project file the active editor shows, or NULL.
+    CProjectFileEntry* GetActiveProjectFile();
 
     // External tools (CMainFrameTools.cpp)
     // Command 35101 + n: the tool at menu position n, its arguments asked for first when
@@ -272,6 +274,8 @@ protected:
     afx_msg BOOL OnToggleBar(UINT nID);
     afx_msg void OnUpdateToggleBar(CCmdUI* pCmdUI);
     afx_msg void OnFileHotlist();
+    afx_msg void OnHotlistAddRemove();
+    afx_msg void OnUpdateHotlistAddRemove(CCmdUI* pCmdUI);
     afx_msg void OnFileCloseProject();
     afx_msg void OnUpdateProjectOpen(CCmdUI* pCmdUI);
     afx_msg void OnUpdateProjectHasFiles(CCmdUI* pCmdUI);
@@ -327,7 +331,6 @@ protected:
 
     // External tools
     CExternalToolMacros CollectToolMacros();
-    void RecordToolArgsDialog(CDialog* pDialog, BOOL bPrompt);
 
     // Members, in the order they are made
     CExtMenuControlBar m_wndMenuBar;
@@ -374,7 +377,6 @@ protected:
     DWORD m_dwLastPlaqueText;            // when the plaque's line last changed
     IPathChooser* m_pPathChooser;
     CProjExecutingPg* m_pExecutingPage;  // while Project Properties runs
-    // The open tool dialog the argument-macro commands write into (TRUE: the prompt).
+    // The open tool dialog the argument-macro commands write into.
     CDialog* m_pToolArgsDialog = NULL;
-    BOOL m_bToolArgsPrompt = FALSE;
 };

@@ -8,6 +8,7 @@
 #include "CVornApp.h"
 #include "CVornDoc.h"
 #include "CVornView.h"
+#include "FileHotlist.h"
 #include "PathUtil.h"
 #include "resource.h"
 
@@ -33,6 +34,8 @@ BEGIN_MESSAGE_MAP(CMainFrame, CMDIFrameWnd)
     ON_UPDATE_COMMAND_UI(ID_VIEW_VARIABLES, CMainFrame::OnUpdateToggleBar)
     ON_UPDATE_COMMAND_UI(ID_VIEW_CALL_STACK, CMainFrame::OnUpdateToggleBar)
     ON_COMMAND(ID_FILE_HOTLIST, CMainFrame::OnFileHotlist)
+    ON_COMMAND(ID_HOTLIST_ADD_REMOVE, CMainFrame::OnHotlistAddRemove)
+    ON_UPDATE_COMMAND_UI(ID_HOTLIST_ADD_REMOVE, CMainFrame::OnUpdateHotlistAddRemove)
 
     // File
     ON_COMMAND(ID_FILE_CLOSE_PROJECT, CMainFrame::OnFileCloseProject)
@@ -206,6 +209,28 @@ void CMainFrame::OnFileHotlist()
     const int nButton = m_wndToolBar.FindButtonByCommand(ID_FILE_HOTLIST);
     if (nButton >= 0)
         m_wndToolBar.TrackButtonMenu(nButton);
+}
+
+CProjectFileEntry* CMainFrame::GetActiveProjectFile()
+{
+    CVornView* pView = GetActiveVornView();
+    CVornDoc* pDoc = pView != NULL ? pView->GetDocument() : NULL;
+    return pDoc != NULL ? pDoc->GetProjectFile() : NULL;
+}
+
+void CMainFrame::OnHotlistAddRemove()
+{
+    if (ToggleFileHotlistEntry(m_project, GetActiveProjectFile()))
+        RebuildHotlistMenu();
+}
+
+void CMainFrame::OnUpdateHotlistAddRemove(CCmdUI* pCmdUI)
+{
+    CString strText;
+    BOOL bEnabled = FALSE;
+    GetHotlistToggleState(m_project, GetActiveProjectFile(), strText, bEnabled);
+    pCmdUI->SetText(strText);
+    pCmdUI->Enable(bEnabled);
 }
 
 void CMainFrame::OnUpdateCaretPane(CCmdUI* pCmdUI)
@@ -406,8 +431,7 @@ void CMainFrame::OnBuildCompile()
 
 void CMainFrame::OnUpdateBuildCompile(CCmdUI* pCmdUI)
 {
-    CVornView* pView = GetActiveVornView();
-    pCmdUI->Enable(pView != NULL && pView->GetDocument() != NULL && pView->GetDocument()->GetProjectFile() != NULL);
+    pCmdUI->Enable(GetActiveProjectFile() != NULL);
 }
 
 void CMainFrame::OnBuildBuild()

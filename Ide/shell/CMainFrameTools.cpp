@@ -73,9 +73,9 @@ void CMainFrame::RunExternalTool(UINT nID)
         CExternalToolArgsPromptDlg dialog(this);
         dialog.m_strCaption = tool.GetMenuTitle();
         dialog.m_strCommandLine = tool.GetCommand();
-        RecordToolArgsDialog(&dialog, TRUE);
+        m_pToolArgsDialog = &dialog;
         const INT_PTR nResult = dialog.DoModal();
-        RecordToolArgsDialog(NULL, FALSE);
+        m_pToolArgsDialog = NULL;
         if (nResult != IDOK)
             return;
         strArguments = dialog.m_strArguments;
@@ -89,9 +89,9 @@ void CMainFrame::OnExternalTools()
     CVornApp* pApp = VornApp();
     CExternalToolList& tools = pApp->GetExternalTools();
     CExternalToolsDlg dialog(tools, this);
-    RecordToolArgsDialog(&dialog, FALSE);
+    m_pToolArgsDialog = &dialog;
     const INT_PTR nResult = dialog.DoModal();
-    RecordToolArgsDialog(NULL, FALSE);
+    m_pToolArgsDialog = NULL;
     if (!dialog.IsModified())
         return;
     if (nResult == IDOK)
@@ -106,12 +106,6 @@ void CMainFrame::OnExternalTools()
         pApp->LoadExternalTools();
     }
     RebuildToolsMenu();
-}
-
-void CMainFrame::RecordToolArgsDialog(CDialog* pDialog, BOOL bPrompt)
-{
-    m_pToolArgsDialog = pDialog;
-    m_bToolArgsPrompt = bPrompt;
 }
 
 BOOL CMainFrame::OnToolArgsMacro(UINT nID)
@@ -146,8 +140,8 @@ void CMainFrame::InsertToolMacro(LPCTSTR pszMacro)
     // Only while a tool dialog is open: the commands come from its popup.
     if (m_pToolArgsDialog == NULL || !::IsWindow(m_pToolArgsDialog->GetSafeHwnd()))
         return;
-    CWnd* pArguments =
-        m_pToolArgsDialog->GetDlgItem(m_bToolArgsPrompt ? IDC_EXTTOOL_PROMPT_ARGUMENTS : IDC_EXTTOOLS_ARGUMENTS);
+    const BOOL bPrompt = dynamic_cast<CExternalToolArgsPromptDlg*>(m_pToolArgsDialog) != NULL;
+    CWnd* pArguments = m_pToolArgsDialog->GetDlgItem(bPrompt ? IDC_EXTTOOL_PROMPT_ARGUMENTS : IDC_EXTTOOLS_ARGUMENTS);
     if (pArguments == NULL)
         return;
     CString strText;

@@ -9,7 +9,6 @@
 
 #include <Scintilla.h>
 
-#include <deque>
 #include <functional>
 
 namespace
@@ -32,46 +31,6 @@ std::string Element(const std::string& title, int nIndex, const std::string& com
     return "<EXTERNALTOOL MENU_TITLE=\"" + title + "\" MENU_INDEX=\"" + std::to_string(nIndex) + "\" COMMAND=\""
            + command + "\" ARGUMENTS=\"" + arguments + "\" PROMPTFORARGS=\"" + std::to_string(nPrompt) + "\" />\r\n";
 }
-
-// Acts on a modal dialog from a timer of the test once a visible dialog of that caption
-// shows. The steps run in order, one per tick; the last must end the dialog.
-class CDialogDriver
-{
-public:
-    typedef std::function<void(HWND)> Step;
-
-    static void Run(LPCTSTR pszCaption, std::vector<Step> steps)
-    {
-        s_strCaption = pszCaption;
-        s_steps.assign(steps.begin(), steps.end());
-        s_nRan = 0;
-        s_nTimer = ::SetTimer(NULL, 0, 30, Tick);
-    }
-    static int Ran() { return s_nRan; }
-
-private:
-    static CString s_strCaption;
-    static std::deque<Step> s_steps;
-    static int s_nRan;
-    static UINT_PTR s_nTimer;
-
-    static void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD)
-    {
-        HWND hDialog = ::FindWindowA("#32770", s_strCaption);
-        if (hDialog == NULL || !::IsWindowVisible(hDialog) || s_steps.empty())
-            return;
-        Step step = s_steps.front();
-        s_steps.pop_front();
-        if (s_steps.empty())
-            ::KillTimer(NULL, s_nTimer);
-        s_nRan++;
-        step(hDialog);
-    }
-};
-CString CDialogDriver::s_strCaption;
-std::deque<CDialogDriver::Step> CDialogDriver::s_steps;
-int CDialogDriver::s_nRan = 0;
-UINT_PTR CDialogDriver::s_nTimer = 0;
 
 typedef CDialogDriver::Step Step;
 
@@ -99,16 +58,6 @@ std::vector<std::string> ListLines(HWND hDialog)
         lines.push_back(szText);
     }
     return lines;
-}
-
-Step SetText(int nID, std::string text)
-{
-    return [=](HWND hDialog) { ::SetDlgItemTextA(hDialog, nID, text.c_str()); };
-}
-
-Step Press(int nID)
-{
-    return [=](HWND hDialog) { ::SendMessageA(hDialog, WM_COMMAND, MAKEWPARAM(nID, BN_CLICKED), 0); };
 }
 
 // The user picks a line: the list notifies its dialog.

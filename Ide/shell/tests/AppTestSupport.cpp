@@ -28,6 +28,42 @@ void PumpPending()
     }
 }
 
+CString CDialogDriver::s_strCaption;
+std::deque<CDialogDriver::Step> CDialogDriver::s_steps;
+int CDialogDriver::s_nRan = 0;
+UINT_PTR CDialogDriver::s_nTimer = 0;
+
+void CDialogDriver::Run(LPCTSTR pszCaption, std::vector<Step> steps)
+{
+    s_strCaption = pszCaption;
+    s_steps.assign(steps.begin(), steps.end());
+    s_nRan = 0;
+    s_nTimer = ::SetTimer(NULL, 0, 30, Tick);
+}
+
+void CALLBACK CDialogDriver::Tick(HWND, UINT, UINT_PTR, DWORD)
+{
+    HWND hDialog = ::FindWindowA("#32770", s_strCaption);
+    if (hDialog == NULL || !::IsWindowVisible(hDialog) || s_steps.empty())
+        return;
+    Step step = s_steps.front();
+    s_steps.pop_front();
+    if (s_steps.empty())
+        ::KillTimer(NULL, s_nTimer);
+    s_nRan++;
+    step(hDialog);
+}
+
+CDialogDriver::Step SetText(int nID, std::string text)
+{
+    return [=](HWND hDialog) { ::SetDlgItemTextA(hDialog, nID, text.c_str()); };
+}
+
+CDialogDriver::Step Press(int nID)
+{
+    return [=](HWND hDialog) { ::SendMessageA(hDialog, WM_COMMAND, MAKEWPARAM(nID, BN_CLICKED), 0); };
+}
+
 CCommandState QueryCommand(CCmdTarget* pTarget, UINT nID)
 {
     struct CRecordingCmdUI : public CCmdUI

@@ -1,6 +1,6 @@
 // The IDE's application in a test program: the real start-up and main frame, with the
-// message boxes answered by the test, and helpers to pump messages and to ask the
-// frame for the state of its commands.
+// message boxes answered by the test, and helpers to pump messages, to ask the frame
+// for the state of its commands and to drive modal dialogs.
 #pragma once
 
 #include "CMainFrame.h"
@@ -12,6 +12,7 @@
 #include <gtest/gtest.h>
 
 #include <deque>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -60,3 +61,26 @@ void DeleteApplicationRegistryKey();
 // Every value under the application's key, as "key\\name" lines; keys without values
 // do not show.
 std::string DumpApplicationRegistryValues();
+
+// Acts on a modal dialog from a timer of the test once a visible dialog of that caption
+// shows. The steps run in order, one per tick; the last must end the dialog.
+class CDialogDriver
+{
+public:
+    typedef std::function<void(HWND)> Step;
+
+    static void Run(LPCTSTR pszCaption, std::vector<Step> steps);
+    static int Ran() { return s_nRan; }
+
+private:
+    static CString s_strCaption;
+    static std::deque<Step> s_steps;
+    static int s_nRan;
+    static UINT_PTR s_nTimer;
+
+    static void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD);
+};
+
+// Steps of a dialog driver: the user types a control's text, or presses a button.
+CDialogDriver::Step SetText(int nID, std::string text);
+CDialogDriver::Step Press(int nID);

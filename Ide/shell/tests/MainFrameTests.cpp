@@ -407,6 +407,54 @@ TEST_F(FrameWithProject, HotlistMenuListsTheProjectsHotlist)
     EXPECT_EQ(Frame()->GetHotlistMenu()->GetMenuItemCount(), 3u);
 }
 
+// Add/Remove current file works on the active document's project file only.
+TEST_F(FrameWithProject, HotlistAddRemoveTogglesTheActiveProjectFile)
+{
+    AddLuaFile("main.lua");
+    WriteTestFile(m_folder / "loose.lua", "return 1\n");
+    CCommandState state = QueryCommand(Frame(), ID_HOTLIST_ADD_REMOVE);
+    EXPECT_FALSE(state.bEnabled);
+    EXPECT_EQ(state.text, "Add/Remove current file");
+
+    ASSERT_TRUE(Open("loose.lua") != NULL);
+    state = QueryCommand(Frame(), ID_HOTLIST_ADD_REMOVE);
+    EXPECT_FALSE(state.bEnabled);
+    EXPECT_EQ(state.text, "Add/Remove current file");
+    Command(ID_HOTLIST_ADD_REMOVE);
+    EXPECT_EQ(Project().GetFileHotlist().GetSize(), 0);
+
+    ASSERT_TRUE(Open("main.lua") != NULL);
+    state = QueryCommand(Frame(), ID_HOTLIST_ADD_REMOVE);
+    EXPECT_TRUE(state.bEnabled);
+    EXPECT_EQ(state.text, "Add current file");
+    Project().SetModified(FALSE);
+    Command(ID_HOTLIST_ADD_REMOVE);
+    ASSERT_EQ(Project().GetFileHotlist().GetSize(), 1);
+    EXPECT_STREQ(Project().GetFileHotlist()[0], "main.lua");
+    EXPECT_TRUE(Project().IsModified());
+    EXPECT_EQ(Frame()->GetHotlistMenu()->GetMenuItemCount(), 4u);
+    EXPECT_EQ(QueryCommand(Frame(), ID_HOTLIST_ADD_REMOVE).text, "Remove current file");
+
+    Command(ID_HOTLIST_ADD_REMOVE);
+    EXPECT_EQ(Project().GetFileHotlist().GetSize(), 0);
+    EXPECT_EQ(Frame()->GetHotlistMenu()->GetMenuItemCount(), 3u);
+}
+
+// A user's "&" shows as itself on the menu, not as a mnemonic; the list keeps the name.
+TEST_F(FrameWithProject, HotlistMenuShowsAmpersandsOfFileNames)
+{
+    AddLuaFile("a&b.lua");
+    Project().AddToFileHotlist("a&b.lua");
+    Frame()->RebuildHotlistMenu();
+    CString strCaption;
+    Frame()->GetHotlistMenu()->GetMenuString(0, strCaption, MF_BYPOSITION);
+    EXPECT_STREQ(strCaption, "a&&b.lua");
+    EXPECT_STREQ(Project().GetFileHotlist()[0], "a&b.lua");
+    Command(ID_HOTLIST_ENTRY_FIRST);
+    EXPECT_TRUE(theApp.m_prompts.empty());
+    EXPECT_EQ(theApp.GetDocumentCount(), 1);
+}
+
 TEST_F(FrameWithProject, ALuaFileOpensColouredWithLineNumbers)
 {
     AddLuaFile("main.lua", "local function f() return 1 end\n-- done\n");
@@ -750,33 +798,6 @@ TEST_F(FrameWithProject, GoToOpensTheSymbolsFileAtItsLine)
     EXPECT_EQ(theApp.GetDocumentCount(), 1);
 }
 
-namespace
-{
-CString g_strTableAnswer;
-
-BOOL CALLBACK FindGoToTableDialog(HWND hWnd, LPARAM lParam)
-{
-    char szText[64] = "";
-    ::GetWindowTextA(hWnd, szText, sizeof(szText));
-    if (strcmp(szText, "Go To Table") != 0)
-        return TRUE;
-    *reinterpret_cast<HWND*>(lParam) = hWnd;
-    return FALSE;
-}
-
-// Answers the Go To Table dialog once it shows: types the answer and presses OK.
-void CALLBACK AnswerGoToTable(HWND, UINT, UINT_PTR nTimer, DWORD)
-{
-    HWND hDialog = NULL;
-    ::EnumThreadWindows(::GetCurrentThreadId(), FindGoToTableDialog, reinterpret_cast<LPARAM>(&hDialog));
-    if (hDialog == NULL)
-        return;
-    ::KillTimer(NULL, nTimer);
-    ::SetDlgItemTextA(hDialog, IDC_GOTO_TABLE, g_strTableAnswer);
-    ::PostMessageA(hDialog, WM_COMMAND, IDOK, 0);
-}
-} // namespace
-
 TEST_F(FrameWithProject, GoToTableListsTheTablesAndOpensTheChosenOne)
 {
     const bool bNoTablesYet = theApp.m_outline.GetTableCount() == 0;
@@ -824,14 +845,12 @@ TEST_F(FrameWithProject, GoToTableListsTheTablesAndOpensTheChosenOne)
     dlg.DestroyWindow();
 
     // The chosen table's file opens at the table.
-    g_strTableAnswer = "Inner [make]";
-    ::SetTimer(NULL, 0, 20, AnswerGoToTable);
+    CDialogDriver::Run("Go To Table", { SetText(IDC_GOTO_TABLE, "Inner [make]"), Press(IDOK) });
     Command(ID_GOTO_TABLE);
     CVornView* pView = theApp.FindViewOfProjectFile(pEntry);
     ASSERT_TRUE(pView != NULL);
     EXPECT_EQ(pView->GetCtrl().LineFromPosition(pView->GetCtrl().GetCurrentPos()), 2);
-    g_strTableAnswer = "alpha";
-    ::SetTimer(NULL, 0, 20, AnswerGoToTable);
+    CDialogDriver::Run("Go To Table", { SetText(IDC_GOTO_TABLE, "alpha"), Press(IDOK) });
     Command(ID_GOTO_TABLE);
     EXPECT_EQ(pView->GetCtrl().LineFromPosition(pView->GetCtrl().GetCurrentPos()), 5);
 }
