@@ -1,8 +1,11 @@
-// Pictures of windows for the tests that are checked by eye.
+// Pictures of windows for the tests and benchmarks that are checked by eye.
 #pragma once
 
 #include <afxwin.h>
 
+// Writes what the screen shows in the rectangle (screen coordinates) as a 24-bit
+// bitmap file.
+bool SaveScreenBitmap(const CRect& rect, LPCTSTR pszPath);
 // Writes what the screen shows of the window as a 24-bit bitmap file.
 bool SaveWindowBitmap(CWnd* pWnd, LPCTSTR pszPath);
 // The folder named by VORN_SCREENSHOT_DIR, or NULL when pictures are not wanted.

@@ -3,10 +3,8 @@
 #include <stdio.h>
 #include <stdlib.h>
 
-bool SaveWindowBitmap(CWnd* pWnd, LPCTSTR pszPath)
+bool SaveScreenBitmap(const CRect& rect, LPCTSTR pszPath)
 {
-    CRect rect;
-    pWnd->GetWindowRect(&rect);
     HDC hScreen = ::GetDC(NULL);
     HDC hMem = ::CreateCompatibleDC(hScreen);
     BITMAPINFO bmi = {};
@@ -37,6 +35,13 @@ bool SaveWindowBitmap(CWnd* pWnd, LPCTSTR pszPath)
     ::DeleteDC(hMem);
     ::ReleaseDC(NULL, hScreen);
     return bDone;
+}
+
+bool SaveWindowBitmap(CWnd* pWnd, LPCTSTR pszPath)
+{
+    CRect rect;
+    pWnd->GetWindowRect(&rect);
+    return SaveScreenBitmap(rect, pszPath);
 }
 
 LPCTSTR ScreenshotFolder()
