@@ -890,6 +890,22 @@ TEST_F(WindowManager, FullScreenKeepsABottomTabsBarAndWorksWithoutDocuments)
     EXPECT_TRUE(TabsBar().IsVisible());
 }
 
+TEST_F(WindowManager, EscapeLeavesFullScreenWithoutDocuments)
+{
+    const CFrameState before = FrameState();
+    Command(ID_VIEW_FULL_SCREEN);
+    ExpectFullScreen();
+    // No editor is open: the key goes to the frame, outside the MDI client.
+    MSG msg = {};
+    msg.hwnd = Frame()->m_hWnd;
+    msg.message = WM_KEYDOWN;
+    msg.wParam = VK_ESCAPE;
+    AfxGetThread()->PreTranslateMessage(&msg);
+    PumpPending();
+    EXPECT_FALSE(Client().IsFullScreen());
+    ExpectSameState(FrameState(), before);
+}
+
 //////////////////////////////////////////////////////////////////////////////
 // Screenshots, looked at by eye (written when VORN_SCREENSHOT_DIR names a folder)
 
