@@ -25,11 +25,13 @@ BEGIN_MESSAGE_MAP(CMainFrame, CMDIFrameWnd)
     ON_COMMAND_EX(ID_VIEW_BREAKPOINTS, CMainFrame::OnToggleBar)
     ON_COMMAND_EX(ID_VIEW_VARIABLES, CMainFrame::OnToggleBar)
     ON_COMMAND_EX(ID_VIEW_CALL_STACK, CMainFrame::OnToggleBar)
+    ON_COMMAND_EX(ID_VIEW_FILE_TABS, CMainFrame::OnToggleBar)
     ON_UPDATE_COMMAND_UI(ID_VIEW_PROJECT_EXPLORER, CMainFrame::OnUpdateToggleBar)
     ON_UPDATE_COMMAND_UI(ID_VIEW_OUTPUT, CMainFrame::OnUpdateToggleBar)
     ON_UPDATE_COMMAND_UI(ID_VIEW_BREAKPOINTS, CMainFrame::OnUpdateToggleBar)
     ON_UPDATE_COMMAND_UI(ID_VIEW_VARIABLES, CMainFrame::OnUpdateToggleBar)
     ON_UPDATE_COMMAND_UI(ID_VIEW_CALL_STACK, CMainFrame::OnUpdateToggleBar)
+    ON_UPDATE_COMMAND_UI(ID_VIEW_FILE_TABS, CMainFrame::OnUpdateToggleBar)
     ON_COMMAND(ID_FILE_HOTLIST, CMainFrame::OnFileHotlist)
 
     // File

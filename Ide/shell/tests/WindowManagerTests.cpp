@@ -795,6 +795,17 @@ void ExpectSameState(const CFrameState& a, const CFrameState& b)
     EXPECT_EQ(a.barsVisible, b.barsVisible);
 }
 
+// An Escape key-down for the window, through the main loop's message filters.
+void PressEscape(HWND hWnd)
+{
+    MSG msg = {};
+    msg.hwnd = hWnd;
+    msg.message = WM_KEYDOWN;
+    msg.wParam = VK_ESCAPE;
+    AfxGetThread()->PreTranslateMessage(&msg);
+    PumpPending();
+}
+
 void ExpectFullScreen()
 {
     EXPECT_TRUE(Client().IsFullScreen());
@@ -838,12 +849,7 @@ TEST_F(WindowManager, FullScreenAndBackRestoresTheFrame)
     EXPECT_TRUE(::GetWindowLongPtrA(hB, GWL_STYLE) & WS_MAXIMIZE);
 
     // Escape in the editor leaves it.
-    MSG msg = {};
-    msg.hwnd = pB->GetView()->GetCtrl().m_hWnd;
-    msg.message = WM_KEYDOWN;
-    msg.wParam = VK_ESCAPE;
-    AfxGetThread()->PreTranslateMessage(&msg);
-    PumpPending();
+    PressEscape(pB->GetView()->GetCtrl().m_hWnd);
     EXPECT_FALSE(Client().IsFullScreen());
     ExpectSameState(FrameState(), before);
     EXPECT_EQ(TabsBar().GetDockBarID(), (UINT)AFX_IDW_DOCKBAR_TOP);
@@ -896,12 +902,7 @@ TEST_F(WindowManager, EscapeLeavesFullScreenWithoutDocuments)
     Command(ID_VIEW_FULL_SCREEN);
     ExpectFullScreen();
     // No editor is open: the key goes to the frame, outside the MDI client.
-    MSG msg = {};
-    msg.hwnd = Frame()->m_hWnd;
-    msg.message = WM_KEYDOWN;
-    msg.wParam = VK_ESCAPE;
-    AfxGetThread()->PreTranslateMessage(&msg);
-    PumpPending();
+    PressEscape(Frame()->m_hWnd);
     EXPECT_FALSE(Client().IsFullScreen());
     ExpectSameState(FrameState(), before);
 }
