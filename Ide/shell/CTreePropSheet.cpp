@@ -34,6 +34,16 @@ void OffsetChildren(HWND hWndParent, int dx, int dy)
         ::SetWindowPos(hChild, NULL, rect.left + dx, rect.top + dy, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
     }
 }
+// Adds every image of pSource (which may be null or empty) to the end of images.
+void AppendImages(CImageList& images, CImageList* pSource)
+{
+    for (int i = 0; pSource != NULL && pSource->GetSafeHandle() != NULL && i < pSource->GetImageCount(); i++)
+    {
+        HICON hIcon = pSource->ExtractIcon(i);
+        images.Add(hIcon);
+        ::DestroyIcon(hIcon);
+    }
+}
 } // namespace
 
 CTreePropSheet::CTreePropSheet()
@@ -318,22 +328,10 @@ void CTreePropSheet::RefillPageTree()
     const int nPages = pTab->GetItemCount();
     if (m_bTreeImages)
     {
+        // The pages' own images, then the two defaults (folder, page).
         m_images.Remove(-1);
-        if (CImageList* pTabImages = pTab->GetImageList())
-        {
-            for (int i = 0; i < pTabImages->GetImageCount(); i++)
-            {
-                HICON hIcon = pTabImages->ExtractIcon(i);
-                m_images.Add(hIcon);
-                ::DestroyIcon(hIcon);
-            }
-        }
-        for (int i = 0; m_imagesDefault.GetSafeHandle() != NULL && i < m_imagesDefault.GetImageCount(); i++)
-        {
-            HICON hIcon = m_imagesDefault.ExtractIcon(i);
-            m_images.Add(hIcon);
-            ::DestroyIcon(hIcon);
-        }
+        AppendImages(m_images, pTab->GetImageList());
+        AppendImages(m_images, &m_imagesDefault);
     }
     for (int i = 0; i < nPages; i++)
     {
