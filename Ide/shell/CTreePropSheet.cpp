@@ -72,6 +72,7 @@ void CTreePropSheet::CommonTreeConstruct()
     m_bPageCaption = FALSE;
     m_bTreeImages = FALSE;
     m_nTreeWidth = DEFAULT_TREE_WIDTH;
+    m_hCaptionIcon = NULL;
     // The pages' values are taken only after OK: an Apply button would promise more.
     m_psh.dwFlags |= PSH_NOAPPLYNOW;
 }
@@ -81,6 +82,7 @@ CTreePropSheet::~CTreePropSheet()
     // Normally gone with the window already.
     delete m_pTree;
     delete m_pFrame;
+    DestroyCaptionIcon();
 }
 
 BOOL CTreePropSheet::SetTreeViewMode(BOOL bTreeViewMode, BOOL bPageCaption, BOOL bTreeImages)
@@ -453,8 +455,16 @@ void CTreePropSheet::RefreshPageCaption()
             hIcon = pTabImages->ExtractIcon(item.iImage);
     }
     m_pFrame->SetCaption(strText, hIcon);
-    if (hIcon != NULL)
-        ::DestroyIcon(hIcon);
+    // The frame keeps the handle: the old icon goes only once the new one replaced it.
+    DestroyCaptionIcon();
+    m_hCaptionIcon = hIcon;
+}
+
+void CTreePropSheet::DestroyCaptionIcon()
+{
+    if (m_hCaptionIcon != NULL)
+        ::DestroyIcon(m_hCaptionIcon);
+    m_hCaptionIcon = NULL;
 }
 
 //////////////////////////////////////////////////////////////////////////////
@@ -636,4 +646,5 @@ void CTreePropSheet::OnDestroy()
         delete m_pFrame;
         m_pFrame = NULL;
     }
+    DestroyCaptionIcon();
 }
