@@ -100,7 +100,8 @@ private:
 } // namespace
 
 CVornView::CVornView()
-    : m_nTimerRunning(0), m_nTextChanged(0), m_nBraceCheckAfterCaret(1), m_nHighlightBraceGuide(1), m_nLoading(0)
+    : m_nTimerRunning(0), m_nTextChanged(0), m_nBraceCheckAfterCaret(1), m_nHighlightBraceGuide(1), m_nLoading(0),
+      m_hPrintHiddenFrame(NULL)
 {
 }
 

@@ -7,6 +7,7 @@
 
 #include <afxwin.h>
 
+#include "CPrintPageEngine.h"
 #include "CScintillaCtrl.h"
 
 class CAppSettings;
@@ -59,6 +60,20 @@ public:
     // Margins, tabs, fonts and colours from the settings; run again after the
     // Preferences change.
     void ApplyEditorOptions();
+
+    // Printing (CVornViewPrint.cpp). The print dialog offers the selection when there
+    // is one; while the job runs the frame is hidden and the text wraps.
+    virtual BOOL OnPreparePrinting(CPrintInfo* pInfo);
+    // The page is the drawing rectangle when the caller set one (a preview, a test),
+    // else the printer's printable area.
+    virtual void OnBeginPrinting(CDC* pDC, CPrintInfo* pInfo);
+    virtual void OnPrint(CDC* pDC, CPrintInfo* pInfo);
+    virtual void OnEndPrinting(CDC* pDC, CPrintInfo* pInfo);
+    // Each draws its band of the page and returns where the text may begin (header)
+    // or must end (footer).
+    virtual int PrintHeader(CDC* pDC, CPrintInfo* pInfo, Sci_RangeToFormat& range);
+    virtual int PrintFooter(CDC* pDC, CPrintInfo* pInfo, Sci_RangeToFormat& range);
+
     // Empties the control and its undo history.
     virtual void ClearText();
 
@@ -110,6 +125,8 @@ public:
     int m_nBraceCheckAfterCaret;  // brace matching also looks at the brace after the caret
     int m_nHighlightBraceGuide;   // a matched pair highlights its indentation guide
     int m_nLoading;               // 1 while the document's text is being loaded or cleared
+    CPrintPageEngine m_printPages; // the page starts of the last print job
+    HWND m_hPrintHiddenFrame;      // the frame a print job hid, until it ends
 
 protected:
     virtual BOOL OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* pResult);
@@ -127,6 +144,11 @@ protected:
     void PostRebuildNavigation(CProjectFileEntry* pEntry);
     void StartOutlineTimer();
     void StopOutlineTimer();
+    // The characters a print job prints: the selection (in order, within the text)
+    // when the user chose it, else the whole text.
+    void GetPrintRange(CPrintInfo* pInfo, long& nStart, long& nEnd);
+    void HideFrameForPrinting();
+    void ShowFrameAfterPrinting();
 
     afx_msg int OnCreate(LPCREATESTRUCT lpCreateStruct);
     afx_msg void OnSize(UINT nType, int cx, int cy);

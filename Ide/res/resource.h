@@ -9,6 +9,18 @@
 #define IDC_NAV_TABLES                  1054
 #define IDC_NAV_FUNCTIONS               1056
 
+// Print Options: the header and footer of printed pages.
+#define IDD_PRINT_OPTIONS               136
+#define IDC_PRINT_HEADER                1016
+#define IDC_PRINT_HEADER_BREAK_LINE     1017
+#define IDC_PRINT_FILE_NAME             1018
+#define IDC_PRINT_DATE                  1019
+#define IDC_PRINT_PAGE_NUMBERS          1020
+#define IDC_PRINT_FOOTER_BREAK_LINE     1021
+#define IDC_PRINT_PAGE_STRING           1022
+#define IDC_PRINT_HEADER_ALIGNMENT      1023
+#define IDC_PRINT_FOOTER_ALIGNMENT      1025
+
 // ---- Application and main frame -------------------------------------------------
 
 // The main frame: menu, accelerators, icon, toolbar and the title string "Vorn 1.0.1".

@@ -185,6 +185,7 @@ protected:
     afx_msg void OnFileSaveProject();
     afx_msg void OnUpdateFileSaveProject(CCmdUI* pCmdUI);
     afx_msg void OnFileSaveAll();
+    afx_msg void OnFilePrintOptions();
     afx_msg void OnUpdateDocumentOpen(CCmdUI* pCmdUI);
     afx_msg BOOL OnRecentFile(UINT nID);
     afx_msg void OnUpdateRecentFile(CCmdUI* pCmdUI);

@@ -2,6 +2,7 @@
 // backup timer, application activation, closing the project and the window.
 #include "CMainFrame.h"
 
+#include "CPrintOptionsDlg.h"
 #include "CProjectFileEntry.h"
 #include "CVornApp.h"
 #include "CVornDoc.h"
@@ -40,6 +41,7 @@ BEGIN_MESSAGE_MAP(CMainFrame, CMDIFrameWnd)
     ON_COMMAND(ID_FILE_SAVE_PROJECT, CMainFrame::OnFileSaveProject)
     ON_UPDATE_COMMAND_UI(ID_FILE_SAVE_PROJECT, CMainFrame::OnUpdateFileSaveProject)
     ON_COMMAND(ID_FILE_SAVE_ALL, CMainFrame::OnFileSaveAll)
+    ON_COMMAND(ID_FILE_PRINT_OPTIONS, CMainFrame::OnFilePrintOptions)
     ON_UPDATE_COMMAND_UI(ID_FILE_SAVE_ALL, CMainFrame::OnUpdateDocumentOpen)
     ON_COMMAND_EX_RANGE(ID_FILE_RECENT_FILE1, ID_FILE_RECENT_FILE4, CMainFrame::OnRecentFile)
     ON_UPDATE_COMMAND_UI_RANGE(ID_FILE_RECENT_FILE1, ID_FILE_RECENT_FILE4, CMainFrame::OnUpdateRecentFile)
@@ -218,6 +220,11 @@ void CMainFrame::OnUpdateFileSaveProject(CCmdUI* pCmdUI)
 void CMainFrame::OnFileSaveAll()
 {
     VornApp()->SaveModifiedProjectDocuments();
+}
+
+void CMainFrame::OnFilePrintOptions()
+{
+    CPrintOptionsDlg::EditSettings(VornApp()->m_settings, this);
 }
 
 BOOL CMainFrame::OnRecentFile(UINT nID)

@@ -14,6 +14,8 @@
 
 #include <SciLexer.h>
 
+#include <thread>
+
 namespace
 {
 CMainFrame* Frame()
@@ -199,7 +201,7 @@ TEST(MainFrame, BarCommandsToggleTheirBarsWithACheckMark)
 TEST(MainFrame, CommandsWithoutTheirWorkAreNeverOffered)
 {
     // Commands whose work is not part of this program yet stay disabled in any state.
-    const UINT kLater[] = { ID_DEBUG_START, ID_FIND_FIND, ID_FIND_NEXT, ID_GOTO_TABLE, ID_FILE_PRINT_OPTIONS,
+    const UINT kLater[] = { ID_DEBUG_START, ID_FIND_FIND, ID_FIND_NEXT, ID_GOTO_TABLE,
                             ID_FILE_ADVANCED_SAVE_OPTIONS, ID_SNIPPET_MANAGER,
                             ID_TOOLS_EXTERNAL_TOOLS, ID_HELP_VORN_HELP, ID_WATCHES_ADD, ID_FILE_NEW_PROJECT };
     for (UINT nID : kLater)
@@ -212,7 +214,8 @@ TEST(MainFrame, CommandsWithoutTheirWorkAreNeverOffered)
     for (UINT nID : { ID_OPEN_WINDOW_FIRST, ID_OPEN_WINDOW_LAST, ID_EXTERNAL_TOOL_FIRST, ID_HOTLIST_ENTRY_LAST })
         EXPECT_TRUE(Enabled(nID)) << nID;
     // Always there: the bars, the hotlist button and the web links.
-    for (UINT nID : { ID_VIEW_PROJECT_EXPLORER, ID_FILE_HOTLIST, ID_HELP_VORN_HOME_PAGE, ID_HELP_CONTACT_AUTHOR })
+    for (UINT nID : { ID_VIEW_PROJECT_EXPLORER, ID_FILE_HOTLIST, ID_HELP_VORN_HOME_PAGE, ID_HELP_CONTACT_AUTHOR,
+                      ID_FILE_PRINT_OPTIONS })
         EXPECT_TRUE(Enabled(nID)) << nID;
 }
 
@@ -235,9 +238,11 @@ TEST_F(FrameWithProject, ProjectCommandsFollowTheProjectsState)
     EXPECT_TRUE(Enabled(ID_FILE_SAVE_PROJECT));
     // Compile needs the active editor to show a file of the project.
     EXPECT_FALSE(Enabled(ID_BUILD_COMPILE));
+    EXPECT_FALSE(Enabled(ID_FILE_PRINT)); // printing is the active editor's
     ASSERT_TRUE(Open("main.lua") != NULL);
     EXPECT_TRUE(Enabled(ID_BUILD_COMPILE));
     EXPECT_TRUE(Enabled(ID_FILE_SAVE_ALL));
+    EXPECT_TRUE(Enabled(ID_FILE_PRINT));
 
     // "Enable All Breakpoints" only when there are breakpoints and none is enabled.
     EXPECT_EQ(QueryCommand(Frame(), ID_DEBUG_DISABLE_ALL_BREAKPOINTS).text, "Disable All Breakpoints");
@@ -635,4 +640,48 @@ TEST(MainFrame, ASecondInstanceWritesNeitherLayoutNorSettings)
     Frame()->CreateRecentLists();
     Frame()->ActivateFrame(SW_SHOWNORMAL);
     PumpPending();
+}
+
+namespace
+{
+BOOL CALLBACK FindVisibleDialog(HWND hWnd, LPARAM lParam)
+{
+    char szClass[16] = "";
+    ::GetClassNameA(hWnd, szClass, sizeof(szClass));
+    if (strcmp(szClass, "#32770") != 0 || !::IsWindowVisible(hWnd))
+        return TRUE;
+    *reinterpret_cast<HWND*>(lParam) = hWnd;
+    return FALSE;
+}
+} // namespace
+
+TEST(MainFrame, PrintOptionsEditTheApplicationsSettings)
+{
+    // File > Print Options opens the dialog on the application's settings; OK writes
+    // the changed check back.
+    CAppSettings& settings = theApp.m_settings;
+    const int nDate = settings.m_nPrintDate;
+    const DWORD dwThreadId = ::GetCurrentThreadId();
+    std::string strCaption;
+    std::thread driver([&] {
+        HWND hDlg = NULL;
+        for (int i = 0; i < 500 && hDlg == NULL; i++)
+        {
+            ::Sleep(20);
+            ::EnumThreadWindows(dwThreadId, FindVisibleDialog, reinterpret_cast<LPARAM>(&hDlg));
+        }
+        if (hDlg == NULL)
+            return;
+        ::Sleep(200);
+        char szCaption[64] = "";
+        ::GetWindowTextA(hDlg, szCaption, sizeof(szCaption));
+        strCaption = szCaption;
+        ::SendMessage(::GetDlgItem(hDlg, IDC_PRINT_DATE), BM_SETCHECK, nDate ? BST_UNCHECKED : BST_CHECKED, 0);
+        ::PostMessage(hDlg, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), (LPARAM)::GetDlgItem(hDlg, IDOK));
+    });
+    Command(ID_FILE_PRINT_OPTIONS);
+    driver.join();
+    EXPECT_EQ(strCaption, "Print Options");
+    EXPECT_EQ(settings.m_nPrintDate, nDate ? 0 : 1);
+    settings.m_nPrintDate = nDate;
 }
