@@ -62,6 +62,10 @@ vorn_build_deps() {  # vorn_build_deps <arch>: sets VORN_DEPS_PREFIX
 # Compiler cache keys relative to the checkout, so that checkouts of the same tree in
 # other folders share their objects.
 export CCACHE_BASEDIR="$VORN_TOP" CCACHE_NOHASHDIR=1
+# CI compiles every object itself (and stores it for the next build): a shared cache
+# can hold an object that another checkout compiled from a file that changed while it
+# was being compiled, filed under the file's earlier text.
+if [ "${CI:-}" = true ]; then export CCACHE_RECACHE=1; fi
 
 vorn_configure_and_build() {  # vorn_configure_and_build <arch>
   local arch=$1 build launcher=() log status

@@ -60,7 +60,12 @@ CMainFrame::CMainFrame()
       m_pRecentFiles(NULL),
       m_pRecentProjects(NULL),
       m_pOutputCtrl(NULL),
-      m_bBackupTimerRunning(FALSE), m_nBackupTimerElapse(0)
+      m_bBackupTimerRunning(FALSE),
+      m_nBackupTimerElapse(0),
+      m_pLoadingPlaque(NULL),
+      m_dwLastPlaqueText(0),
+      m_pPathChooser(NULL),
+      m_pExecutingPage(NULL)
 {
     memset(&m_wpStored, 0, sizeof(m_wpStored));
     m_wpStored.length = sizeof(m_wpStored);
@@ -82,6 +87,8 @@ void CMainFrame::SetUpProject()
     services.m_pOutline = &m_projectOutline;
     services.m_pSettings = &VornApp()->m_settings;
     m_project.SetServices(services);
+    if (CFilesTreeView* pTree = m_pageFiles.GetTreeView())
+        pTree->SetHost(this);
 }
 
 //////////////////////////////////////////////////////////////////////////////
@@ -382,6 +389,43 @@ void CMainFrame::ForgetView(CVornView* pView)
         m_pPreviousCachedView = NULL;
 }
 
+CVornView* CMainFrame::GetNextDocumentView(BOOL bActivate)
+{
+    if (m_pCachedActiveView == NULL)
+    {
+        m_pCachedActiveView = GetActiveEditorView();
+        return m_pCachedActiveView;
+    }
+    ::SendMessage(m_hWndMDIClient, WM_MDINEXT, 0, 0);
+    CMDIChildWnd* pChild = MDIGetActive();
+    if (pChild == NULL)
+        return NULL;
+    if (bActivate)
+        pChild->MDIActivate();
+    CVornDoc* pDoc = dynamic_cast<CVornDoc*>(pChild->GetActiveDocument());
+    return pDoc != NULL ? pDoc->GetView() : NULL;
+}
+
+CVornView* CMainFrame::CacheActiveEditorView()
+{
+    if (m_pCachedActiveView == NULL || !VornApp()->IsViewOpen(m_pCachedActiveView))
+    {
+        m_pCachedActiveView = GetActiveEditorView();
+        m_pPreviousCachedView = m_pCachedActiveView;
+    }
+    return m_pCachedActiveView;
+}
+
+CVornView* CMainFrame::UpdateCachedActiveView()
+{
+    if (!VornApp()->m_settings.m_nFRAllOpenDocs)
+        return NULL;
+    CVornView* pView = GetNextDocumentView(TRUE);
+    if (pView != NULL && pView != m_pPreviousCachedView)
+        m_pCachedActiveView = pView;
+    return pView;
+}
+
 CProjectFileEntry* CMainFrame::FindProjectFile(LPCTSTR pszPath)
 {
     return m_project.IsOpen() ? m_project.FindFileByPath(pszPath) : NULL;
@@ -479,17 +523,48 @@ HTREEITEM CMainFrame::InsertTreeItem(CTreeCtrl& tree, LPCTSTR pszText, HTREEITEM
 
 HTREEITEM CMainFrame::InsertNavigatorGlobals(HTREEITEM hParent)
 {
-    return InsertTreeItem(GetNavigatorTree(), "Global Variables", hParent, 6, NULL);
+    return InsertTreeItem(GetNavigatorTree(), "Global Variables", hParent, CCodeNavigatorPage::IMAGE_GLOBALS, NULL);
 }
 
 HTREEITEM CMainFrame::InsertNavigatorLocals(HTREEITEM hParent, COutlineNode* pFunction)
 {
-    return InsertTreeItem(GetNavigatorTree(), "Local Variables", hParent, 7, pFunction);
+    return InsertTreeItem(GetNavigatorTree(), "Local Variables", hParent, CCodeNavigatorPage::IMAGE_LOCALS, pFunction);
 }
 
 HTREEITEM CMainFrame::InsertNavigatorAliases(HTREEITEM hParent)
 {
-    return InsertTreeItem(GetNavigatorTree(), "Alias Functions and Variables", hParent, 8, NULL);
+    return InsertTreeItem(GetNavigatorTree(), "Alias Functions and Variables", hParent, CCodeNavigatorPage::IMAGE_ALIASES,
+                          NULL);
+}
+
+HTREEITEM CMainFrame::InsertNavigatorItemImage2(LPCTSTR pszText, HTREEITEM hParent, COutlineNode* pNode)
+{
+    return InsertTreeItem(GetNavigatorTree(), pszText, hParent, CCodeNavigatorPage::IMAGE_TABLE, pNode);
+}
+
+HTREEITEM CMainFrame::InsertNavigatorItemImage3(LPCTSTR pszText, HTREEITEM hParent, COutlineNode* pNode)
+{
+    return InsertTreeItem(GetNavigatorTree(), pszText, hParent, CCodeNavigatorPage::IMAGE_FUNCTION, pNode);
+}
+
+HTREEITEM CMainFrame::InsertNavigatorItemImage4(LPCTSTR pszText, HTREEITEM hParent, COutlineNode* pNode)
+{
+    return InsertTreeItem(GetNavigatorTree(), pszText, hParent, CCodeNavigatorPage::IMAGE_VARIABLE, pNode);
+}
+
+HTREEITEM CMainFrame::InsertNavigatorItemImage5(LPCTSTR pszText, HTREEITEM hParent, COutlineNode* pNode)
+{
+    return InsertTreeItem(GetNavigatorTree(), pszText, hParent, CCodeNavigatorPage::IMAGE_BASE_TABLE, pNode);
+}
+
+HTREEITEM CMainFrame::InsertNavigatorItemImage9(LPCTSTR pszText, HTREEITEM hParent, COutlineNode* pNode)
+{
+    return InsertTreeItem(GetNavigatorTree(), pszText, hParent, CCodeNavigatorPage::IMAGE_FUNCTION_ALIAS, pNode);
+}
+
+HTREEITEM CMainFrame::InsertNavigatorItemImage10(LPCTSTR pszText, HTREEITEM hParent, COutlineNode* pNode)
+{
+    return InsertTreeItem(GetNavigatorTree(), pszText, hParent, CCodeNavigatorPage::IMAGE_OTHER_ALIAS, pNode);
 }
 
 HTREEITEM CMainFrame::InsertNavigatorFileItem(CProjectFileEntry* pEntry)
@@ -498,7 +573,7 @@ HTREEITEM CMainFrame::InsertNavigatorFileItem(CProjectFileEntry* pEntry)
     HTREEITEM hRoot = tree.GetRootItem();
     if (hRoot == NULL)
         return NULL;
-    return InsertTreeItem(tree, pEntry->GetFileName(), hRoot, 1, pEntry, TVI_SORT);
+    return InsertTreeItem(tree, pEntry->GetFileName(), hRoot, CCodeNavigatorPage::IMAGE_FILE, pEntry, TVI_SORT);
 }
 
 void CMainFrame::FillNavigatorFileItem(CProjectFileEntry* /*pEntry*/, HTREEITEM /*hItem*/)
@@ -514,47 +589,34 @@ HTREEITEM CMainFrame::GetFilesTreeRoot()
 
 HTREEITEM CMainFrame::InsertProjectFolderItem(LPCTSTR pszName, HTREEITEM hParent)
 {
-    CTreeCtrl* pTree = GetFilesTree();
-    if (pTree == NULL)
+    CFilesTreeView* pView = GetFilesTreeView();
+    if (pView == NULL)
         return NULL;
-    HTREEITEM hItem = InsertTreeItem(*pTree, pszName, hParent, CFilesTreeView::IMAGE_FOLDER, NULL);
-    pTree->Expand(hParent, TVE_EXPAND);
+    HTREEITEM hItem = pView->InsertItemWithImage(pszName, hParent, CFilesTreeView::IMAGE_FOLDER, NULL);
+    pView->GetTreeCtrl().Expand(hParent, TVE_EXPAND);
     return hItem;
 }
 
 HTREEITEM CMainFrame::InsertProjectFileItem(CProjectFileEntry* pEntry, HTREEITEM hParent)
 {
-    CTreeCtrl* pTree = GetFilesTree();
-    if (pTree == NULL)
+    CFilesTreeView* pView = GetFilesTreeView();
+    if (pView == NULL)
         return NULL;
     if (hParent == NULL)
-        hParent = pTree->GetRootItem();
+        hParent = pView->GetTreeCtrl().GetRootItem();
     // The same kinds the file tabs show, by the one Lua-extension test.
     const int nImage =
         CFileTabCtrl::ImageOfFileName(pEntry->GetFileName(), VornApp()->m_settings.m_strProjsLuaFileExtensions);
-    return InsertTreeItem(*pTree, pEntry->GetFileName(), hParent, nImage, pEntry);
-}
-
-// The item under hItem (itself included) whose data is the pointer, or NULL.
-static HTREEITEM FindItemByData(CTreeCtrl& tree, HTREEITEM hItem, const void* pData)
-{
-    for (; hItem != NULL; hItem = tree.GetNextSiblingItem(hItem))
-    {
-        if (reinterpret_cast<const void*>(tree.GetItemData(hItem)) == pData)
-            return hItem;
-        if (HTREEITEM hFound = FindItemByData(tree, tree.GetChildItem(hItem), pData))
-            return hFound;
-    }
-    return NULL;
+    return pView->InsertItemWithImage(pEntry->GetFileName(), hParent, nImage, pEntry);
 }
 
 void CMainFrame::DeleteProjectFileItem(CProjectFileEntry* pEntry)
 {
-    CTreeCtrl* pTree = GetFilesTree();
-    if (pTree == NULL)
+    CFilesTreeView* pView = GetFilesTreeView();
+    if (pView == NULL)
         return;
-    if (HTREEITEM hItem = FindItemByData(*pTree, pTree->GetRootItem(), pEntry))
-        pTree->DeleteItem(hItem);
+    if (HTREEITEM hItem = pView->FindFileItem(pEntry))
+        pView->GetTreeCtrl().DeleteItem(hItem);
 }
 
 //////////////////////////////////////////////////////////////////////////////
@@ -619,25 +681,6 @@ int CMainFrame::FindMenuItemByText(CMenu* pMenu, LPCTSTR pszText)
             return i;
     }
     return -1;
-}
-
-int CMainFrame::RebuildToolsMenu()
-{
-    CMenu* pMenu = GetMenu();
-    const int nTools = FindMenuItemByText(pMenu, "&Tools");
-    if (nTools < 0)
-        return -1;
-    CMenu* pToolsMenu = pMenu->GetSubMenu(nTools);
-    if (pToolsMenu == NULL)
-        return -1;
-    for (int i = (int)pToolsMenu->GetMenuItemCount() - 1; i >= 0; i--)
-    {
-        const UINT nID = pToolsMenu->GetMenuItemID(i);
-        if (nID >= ID_EXTERNAL_TOOL_FIRST && nID <= ID_EXTERNAL_TOOL_LAST)
-            pToolsMenu->DeleteMenu(i, MF_BYPOSITION);
-    }
-    // No external tools are configured in this version: "External Tools..." stays alone.
-    return 0;
 }
 
 CMenu* CMainFrame::GetHotlistMenu()

@@ -12,11 +12,13 @@
 #include "CCodeNavigatorPage.h"
 #include "CDebugPage.h"
 #include "CDebugServer.h"
+#include "CIdleDebugSession.h"
 #include "CExtChildResizablePropertySheet.h"
 #include "CExtControlBar.h"
 #include "CExtMenuControlBar.h"
 #include "CExtStatusControlBar.h"
 #include "CExtToolControlBar.h"
+#include "CExternalToolMacros.h"
 #include "CFilesPage.h"
 #include "CFindInFilesPage.h"
 #include "CFindInFilesPage2.h"
@@ -28,13 +30,18 @@
 #include "CProjectOutline.h"
 #include "CTempScintillaWnd.h"
 #include "CWatchVariablesPage.h"
+#include "IFilesTreeHost.h"
+#include "IPathChooser.h"
 #include "IProjectHost.h"
 
+class CFilesTreeView;
+class CProjExecutingPg;
+class CLoadingPlaqueDlg;
 class COutlineNode;
 class CScintillaCtrl;
 class CVornView;
 
-class CMainFrame : public CMDIFrameWnd, public IProjectHost
+class CMainFrame : public CMDIFrameWnd, public IProjectHost, public IFilesTreeHost
 {
     DECLARE_DYNAMIC(CMainFrame)
 public:
@@ -59,6 +66,9 @@ public:
     // The project and the debug session
     CProject& GetProject() { return m_project; }
     CDebugServer& GetDebugServer() { return m_debugServer; }
+    // The session the editors ask for value tips; an idle one until the debug session
+    // answers them itself.
+    IDebugSession& GetDebugSession() { return m_idleDebugSession; }
     // The open project's entry of the file; NULL without a project or outside it.
     CProjectFileEntry* FindProjectFile(LPCTSTR pszPath);
     // Closes the project (backup, save, its documents, the trees). FALSE when it
@@ -71,6 +81,17 @@ public:
     CVornView* GetActiveEditorView();
     static CVornView* GetActiveVornView();
     void ForgetView(CVornView* pView);
+    // The search's walk through the open documents: with a remembered view, the next
+    // MDI child's editor (activated when asked); without one, the active editor, which
+    // is remembered from then on.
+    CVornView* GetNextDocumentView(BOOL bActivate);
+    // A search starts: without a remembered view the active editor becomes both the
+    // search's target and the view it started in. The target, or NULL.
+    CVornView* CacheActiveEditorView();
+    // With "all open documents" searched, the next document's editor becomes the
+    // search's target unless it is the one the search started in; NULL when that
+    // option is off.
+    CVornView* UpdateCachedActiveView();
 
     // Panes
     CExtControlBar& GetBar(UINT nBarID);
@@ -92,6 +113,14 @@ public:
     HTREEITEM InsertNavigatorGlobals(HTREEITEM hParent);
     HTREEITEM InsertNavigatorLocals(HTREEITEM hParent, COutlineNode* pFunction);
     HTREEITEM InsertNavigatorAliases(HTREEITEM hParent);
+    // Outline items: 2 a table, 3 a function, 4 a variable, 5 a base table, 9 an alias
+    // of a function, 10 another alias; the item's data is the node it shows.
+    HTREEITEM InsertNavigatorItemImage2(LPCTSTR pszText, HTREEITEM hParent, COutlineNode* pNode);
+    HTREEITEM InsertNavigatorItemImage3(LPCTSTR pszText, HTREEITEM hParent, COutlineNode* pNode);
+    HTREEITEM InsertNavigatorItemImage4(LPCTSTR pszText, HTREEITEM hParent, COutlineNode* pNode);
+    HTREEITEM InsertNavigatorItemImage5(LPCTSTR pszText, HTREEITEM hParent, COutlineNode* pNode);
+    HTREEITEM InsertNavigatorItemImage9(LPCTSTR pszText, HTREEITEM hParent, COutlineNode* pNode);
+    HTREEITEM InsertNavigatorItemImage10(LPCTSTR pszText, HTREEITEM hParent, COutlineNode* pNode);
 
     // Looks
     void SetUIStyleClassic();
@@ -101,7 +130,8 @@ public:
     // Menus
     // The position of the first item of the menu whose text is the given one, or -1.
     static int FindMenuItemByText(CMenu* pMenu, LPCTSTR pszText);
-    // The Tools menu without external tools' items: its tool entries go.
+    // The Tools menu shows the external tools, in menu order, above "External Tools...";
+    // the number of tools, or -1 without a Tools menu.
     int RebuildToolsMenu();
     // The File Hotlist drop-down shows the project's hotlist above its fixed items.
     void RebuildHotlistMenu();
@@ -112,6 +142,13 @@ public:
     void GetSortedDocumentTitles(CStringArray& titles);
     // Command 35132 + n: the n-th file of the project's hotlist.
     void OpenHotlistFile(int nIndex);
+
+    // External tools (CMainFrameTools.cpp)
+    // Command 35101 + n: the tool at menu position n, its arguments asked for first when
+    // it wants them.
+    void RunExternalTool(UINT nID);
+    // Appends the macro to the Arguments field of the tool dialog that is open.
+    void InsertToolMacro(LPCTSTR pszMacro);
 
     // IProjectHost
     virtual void StoreViewBookmarks(CProjectFileEntry* pEntry);
@@ -124,7 +161,35 @@ public:
     virtual void DeleteProjectFileItem(CProjectFileEntry* pEntry);
     virtual HTREEITEM InsertNavigatorFileItem(CProjectFileEntry* pEntry);
     virtual void FillNavigatorFileItem(CProjectFileEntry* pEntry, HTREEITEM hItem);
+    virtual void SetLoadProgressText(LPCTSTR pszText);
     virtual void ShowMessage(LPCTSTR pszText, UINT nType);
+
+    // Projects: loading, the trees' roots, the loading plaque, the choosers
+    // Loads a project file (with the plaque); FALSE when no project was loaded.
+    BOOL LoadProject(LPCTSTR pszPath);
+    void AddFolderRecursive(LPCTSTR pszDirectory, HTREEITEM hParentItem, LPCTSTR pszFolderPath);
+    HTREEITEM InsertFilesTreeRoot(LPCTSTR pszName);
+    HTREEITEM InsertNavigatorTreeRoot(LPCTSTR pszName);
+    BOOL ShowLoadingPlaque(LPCTSTR pszTitle);
+    void SetLoadingPlaqueText(LPCTSTR pszText);
+    void CloseLoadingPlaque();
+    CLoadingPlaqueDlg* GetLoadingPlaque() const { return m_pLoadingPlaque; }
+    CFilesTreeView* GetFilesTreeView();
+    // The file and folder choosers of the project commands; NULL: the system's.
+    void SetPathChooser(IPathChooser* pChooser) { m_pPathChooser = pChooser; }
+    IPathChooser& GetPathChooser();
+    // "Demo - Vorn 1.0.1 [design]": the project, the program and the debugger's state.
+    CString FrameTitle() const;
+    // The Lua Reference Manual: the setting as it is when it has a drive, else in the
+    // program's docs folder (the 5.0 manual when the setting is empty).
+    static CString LuaReferenceManualPath();
+    // The Executing page of the running Project Properties sheet, else NULL.
+    CProjExecutingPg* GetExecutingPage() const { return m_pExecutingPage; }
+    virtual void OnUpdateFrameTitle(BOOL bAddToTitle);
+
+    // IFilesTreeHost
+    virtual CProject& GetTreeProject() { return m_project; }
+    virtual void OpenProjectFileItem(CProjectFileEntry* pEntry);
 
     enum
     {
@@ -163,6 +228,45 @@ protected:
     afx_msg void OnTimer(UINT_PTR nIDEvent);
     afx_msg void OnActivateApp(BOOL bActive, DWORD dwThreadID);
     afx_msg LRESULT OnStartupOpenFile(WPARAM wParam, LPARAM lParam);
+    afx_msg LRESULT OnOpenLastProject(WPARAM wParam, LPARAM lParam);
+    afx_msg LRESULT OnShowOpenProject(WPARAM wParam, LPARAM lParam);
+    afx_msg LRESULT OnStartNewProject(WPARAM wParam, LPARAM lParam);
+
+    // Project commands (CMainFrameProject.cpp)
+    HTREEITEM GetSelectedFilesItem();
+    void ClearProjectTrees();
+    void AddFileToTrees(CProjectFileEntry* pEntry, HTREEITEM hParentItem);
+    void RemoveRecentProject(LPCTSTR pszPath);
+    void FillFilesTreeQuietly();
+    void StartBackupAfterLoad();
+    void ReopenProjectDocuments();
+    afx_msg void OnNewProject();
+    afx_msg void OnOpenProject();
+    afx_msg BOOL OnRecentProject(UINT nID);
+    afx_msg void OnUpdateRecentProject(CCmdUI* pCmdUI);
+    afx_msg void OnMoveIntoProject();
+    afx_msg void OnUpdateMoveIntoProject(CCmdUI* pCmdUI);
+    afx_msg void OnAddFile();
+    afx_msg void OnAddNewFile();
+    afx_msg void OnAddFilesAndFolders();
+    afx_msg void OnNewFolder();
+    afx_msg void OnRenameFolder();
+    afx_msg void OnRemoveFolder();
+    afx_msg void OnRemoveFile();
+    afx_msg void OnProjectStatistics();
+    afx_msg void OnHelpVornHelp();
+    afx_msg void OnHelpLuaReferenceManual();
+    // Project Properties (CMainFrameProperties.cpp)
+    afx_msg void OnProjectProperties();
+    afx_msg void OnExecWithBrowse();
+    afx_msg void OnExecWithLua50();
+    afx_msg void OnExecWithLua51();
+    afx_msg void OnExecWithOutputDir();
+    afx_msg void OnExecWithProjectDir();
+    afx_msg void OnExecWithVornDir();
+    afx_msg void OnExecArgsMainFile();
+    afx_msg void OnExecArgsMainFilePath();
+    afx_msg void OnAdvancedSaveOptions();
 
     // Commands
     afx_msg BOOL OnToggleBar(UINT nID);
@@ -193,6 +297,8 @@ protected:
     afx_msg void OnUpdateViewWhiteSpace(CCmdUI* pCmdUI);
     afx_msg void OnViewEndOfLine();
     afx_msg void OnUpdateViewEndOfLine(CCmdUI* pCmdUI);
+    afx_msg void OnGoToTable();
+    afx_msg void OnUpdateGoToTable(CCmdUI* pCmdUI);
     afx_msg void OnClearAllBreakpoints();
     afx_msg void OnDisableAllBreakpoints();
     afx_msg void OnUpdateDisableAllBreakpoints(CCmdUI* pCmdUI);
@@ -215,7 +321,13 @@ protected:
     void ApplyBackupTimerSettings(int nPreviousInterval);
     void ApplyUIStyleSetting();
     void RepaintFileTabs();
+    afx_msg void OnExternalTools();
+    afx_msg BOOL OnToolArgsMacro(UINT nID);
     DECLARE_MESSAGE_MAP()
+
+    // External tools
+    CExternalToolMacros CollectToolMacros();
+    void RecordToolArgsDialog(CDialog* pDialog, BOOL bPrompt);
 
     // Members, in the order they are made
     CExtMenuControlBar m_wndMenuBar;
@@ -252,8 +364,16 @@ protected:
     CRecentFileList* m_pRecentFiles;
     CRecentFileList* m_pRecentProjects;
     CDebugServer m_debugServer;
+    CIdleDebugSession m_idleDebugSession;
     CScintillaCtrl* m_pOutputCtrl;
     CString m_strCommandLineFile;
     BOOL m_bBackupTimerRunning;
     UINT m_nBackupTimerElapse;
+    CLoadingPlaqueDlg* m_pLoadingPlaque;
+    DWORD m_dwLastPlaqueText;            // when the plaque's line last changed
+    IPathChooser* m_pPathChooser;
+    CProjExecutingPg* m_pExecutingPage;  // while Project Properties runs
+    // The open tool dialog the argument-macro commands write into (TRUE: the prompt).
+    CDialog* m_pToolArgsDialog = NULL;
+    BOOL m_bToolArgsPrompt = FALSE;
 };

@@ -260,16 +260,22 @@ protected:
             }
             peer.Send(Msg::GetVariable("nosuch", level));
             if (answered)
+            {
                 EXPECT_EQ(peer.Expect(MSG_VARIABLE).strings.at(0), "");
+            }
             peer.Send(Msg::EvaluateWatch("1 + 1", level));
             if (answered)
+            {
                 EXPECT_EQ(peer.Expect(MSG_WATCH).strings.at(1), "2");
+            }
         }
         for (int id : {INT_MAX, INT_MIN, 0, -1})
         {
             peer.Send(Msg::ExpandTable(id));
             if (answered)
+            {
                 EXPECT_EQ(peer.Expect(MSG_DATA, 8).ints.at(0), 0) << id;
+            }
         }
         for (int index : {INT_MAX, INT_MIN, 0})
             peer.Send(Msg::GetTableMember(index));   // nothing was expanded: no reply
@@ -293,7 +299,9 @@ protected:
         cut = Msg::EvaluateCondition("true").Bytes();
         peer.SendRaw(cut.data(), int(cut.size()) - 1);
         if (answered)
+        {
             EXPECT_EQ(peer.Expect(MSG_CONDITION).strings.at(0), "True");
+        }
         // A whole datagram of expression, its level left out.
         cut = Msg::EvaluateWatch(std::string(2043, 'x'), 0).Bytes();
         peer.SendRaw(cut.data(), 2048);

@@ -3,8 +3,8 @@
 
 #include <afxwin.h>
 
-// Writes what the screen shows in the rectangle (screen coordinates) as a 24-bit
-// bitmap file.
+// Writes what the screen shows in the rectangle (screen coordinates: a window and the
+// menu it opened, say) as a 24-bit bitmap file.
 bool SaveScreenBitmap(const CRect& rect, LPCTSTR pszPath);
 // Writes what the screen shows of the window as a 24-bit bitmap file.
 bool SaveWindowBitmap(CWnd* pWnd, LPCTSTR pszPath);

@@ -1,0 +1,8 @@
+#include "MenuCaption.h"
+
+CString MenuCaptionOf(LPCTSTR pszText)
+{
+    CString strCaption(pszText);
+    strCaption.Replace("&", "&&");
+    return strCaption;
+}
