@@ -13,17 +13,10 @@ COutlineFunction::~COutlineFunction()
 
 void COutlineFunction::Clear()
 {
-    m_parameters.RemoveAll();
+    m_strParameters.Empty();
     for (int i = 0; i < GetOwnerRecordCount(); i++)
         delete GetOwnerRecord(i);
     m_ownerRecords.RemoveAll();
-}
-
-void COutlineFunction::SetParameters(LPCTSTR pszParameters)
-{
-    // Blanks around the commas ("fmt, ...") are not part of the names.
-    m_parameters.SetText(pszParameters);
-    m_parameters.Split(", \t");
 }
 
 CString COutlineFunction::GetSignature() const
@@ -33,11 +26,15 @@ CString COutlineFunction::GetSignature() const
         strSignature = m_strPrefix + " ";
     strSignature += m_strName;
     strSignature += "(";
-    for (int i = 0; i < m_parameters.GetCount(); i++)
+    // Blanks around the commas ("fmt, ...") are not part of the names.
+    CWordList parameters;
+    parameters.SetText(m_strParameters);
+    parameters.Split(", \t");
+    for (int i = 0; i < parameters.GetCount(); i++)
     {
         if (i > 0)
             strSignature += ", ";
-        strSignature += m_parameters.GetWord(i);
+        strSignature += parameters.GetWord(i);
     }
     strSignature += ")";
     return strSignature;
