@@ -71,10 +71,11 @@ void LuaParser::Parse(COutlineFile* pFile, COutlineNode* pScope)
     const bool bFunctionScope = pScope != NULL && pScope->IsFunction();
     const bool bTableScope = pScope != NULL && pScope->IsTable();
     const int nCount = m_pTokens->GetCount();
+    const bool bSearching = IsSearching();
 
     for (; m_nPos < nCount && !m_bDone; m_nPos++)
     {
-        if (CheckTarget(pFile, pScope))
+        if (bSearching && CheckTarget(pFile, pScope))
             return;
         const LuaToken* pToken = Token(m_nPos);
         switch (pToken->IsName() ? LUA_CLASS_IDENTIFIER : pToken->m_nClass)
