@@ -13,10 +13,17 @@ COutlineFunction::~COutlineFunction()
 
 void COutlineFunction::Clear()
 {
-    m_strParameters.Empty();
+    m_parameters.RemoveAll();
     for (int i = 0; i < GetOwnerRecordCount(); i++)
         delete GetOwnerRecord(i);
     m_ownerRecords.RemoveAll();
+}
+
+void COutlineFunction::SetParameters(LPCTSTR pszParameters)
+{
+    // Blanks around the commas ("fmt, ...") are not part of the names.
+    m_parameters.SetText(pszParameters);
+    m_parameters.Split(", \t");
 }
 
 CString COutlineFunction::GetSignature() const
@@ -26,15 +33,11 @@ CString COutlineFunction::GetSignature() const
         strSignature = m_strPrefix + " ";
     strSignature += m_strName;
     strSignature += "(";
-    // Blanks around the commas ("fmt, ...") are not part of the names.
-    CWordList parameters;
-    parameters.SetText(m_strParameters);
-    parameters.Split(", \t");
-    for (int i = 0; i < parameters.GetCount(); i++)
+    for (int i = 0; i < m_parameters.GetCount(); i++)
     {
         if (i > 0)
             strSignature += ", ";
-        strSignature += parameters.GetWord(i);
+        strSignature += m_parameters.GetWord(i);
     }
     strSignature += ")";
     return strSignature;

@@ -14,10 +14,10 @@ public:
     // Empties the parameter list and deletes the owner records.
     void Clear() override;
 
-    // The parameter text, as written between the parentheses. Its names (split at ",",
-    // blanks around them dropped) are read only for signatures, so they are split then.
-    void SetParameters(LPCTSTR pszParameters) { m_strParameters = pszParameters ? pszParameters : ""; }
-    LPCTSTR GetParameters() const { return m_strParameters; }
+    // The parameter text (as written between the parentheses) and its names split at ","
+    // (blanks around them dropped).
+    void SetParameters(LPCTSTR pszParameters);
+    LPCTSTR GetParameters() const { return m_parameters.GetText(); }
 
     // "prefix name(a, b)": the prefix and a blank only when there is a prefix.
     CString GetSignature() const;
@@ -41,7 +41,7 @@ public:
     void SetOwnerRecordStates(int nState);
 
     CString m_strPrefix;        // written before the name in signatures (definition lists)
-    CString m_strParameters;
+    CWordList m_parameters;
     int m_nMethod;              // 1: defined with a colon
     COutlineTable* m_pResultTable; // the local table the function returns, or NULL
     CPtrArray m_ownerRecords;   // CPtrArrayHolder*, owned
