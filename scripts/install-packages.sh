@@ -12,7 +12,7 @@ PACKAGES=(
   cmake ninja-build dpkg-dev ccache
   wine wine64 xvfb xauth fonts-wine fonts-dejavu-core
   unzip zip
-  qpdf poppler-utils libxml2-utils w3c-sgml-lib unrtf perl
+  qpdf poppler-utils libxml2-utils w3c-sgml-lib unrtf perl ghostscript
 )
 OPTIONAL=(wine32:i386)
 

@@ -21,9 +21,10 @@ void COutlineFunction::Clear()
 
 void COutlineFunction::SetParameters(LPCTSTR pszParameters)
 {
-    // Blanks around the commas ("fmt, ...") are not part of the names.
+    // One parameter per comma: a typed definition ("number n") stays one parameter, so
+    // the call tip's comma count meets the right one. Blanks around it are no part of it.
     m_parameters.SetText(pszParameters);
-    m_parameters.Split(", \t");
+    m_parameters.SplitTrimmed(",");
 }
 
 CString COutlineFunction::GetSignature() const

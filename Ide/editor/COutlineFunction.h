@@ -14,8 +14,8 @@ public:
     // Empties the parameter list and deletes the owner records.
     void Clear() override;
 
-    // The parameter text (as written between the parentheses) and its names split at ","
-    // (blanks around them dropped).
+    // The parameter text (as written between the parentheses) and its parameters split
+    // at "," only, each without the blanks and tabs around it.
     void SetParameters(LPCTSTR pszParameters);
     LPCTSTR GetParameters() const { return m_parameters.GetText(); }
 

@@ -79,6 +79,9 @@ void CVornDoc::SetModifiedFlag(BOOL bModified)
     if (!bModified && pView != NULL)
         pView->GetCtrl().SetSavePoint();
     CDocument::SetModifiedFlag(bModified);
+    // Whoever set the flag shows it in the titles; the view's next edit looks again.
+    if (pView != NULL)
+        pView->m_nTitleModified = -1;
 }
 
 void CVornDoc::DeleteContents()

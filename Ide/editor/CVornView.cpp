@@ -6,6 +6,7 @@
 #include "CProjectFileEntry.h"
 #include "CScintillaLineSource.h"
 #include "CVornDoc.h"
+#include "IDebugSession.h"
 #include "IEditorHost.h"
 #include "LuaEditorSetup.h"
 #include "resource.h"
@@ -26,6 +27,23 @@ BEGIN_MESSAGE_MAP(CVornView, CView)
     ON_WM_TIMER()
     ON_COMMAND_RANGE(ID_EXPORT_XML, ID_EXPORT_RTF, OnExport)
     ON_UPDATE_COMMAND_UI_RANGE(ID_EXPORT_XML, ID_EXPORT_RTF, OnUpdateExport)
+    // Completion and tips (CVornViewCompletion.cpp)
+    ON_COMMAND(ID_EDIT_LIST_MEMBERS, OnListMembers)
+    ON_COMMAND(ID_EDIT_PARAMETER_INFO, OnParameterInfo)
+    ON_COMMAND(ID_EDIT_COMPLETE_WORD, OnCompleteWord)
+    ON_COMMAND(ID_EDIT_LIST_PROJECT_FUNCTIONS, OnListProjectFunctions)
+    ON_COMMAND(ID_EDIT_LIST_PROJECT_TABLES, OnListProjectTables)
+    ON_COMMAND(ID_EDIT_LIST_EXTERNAL_FUNCTIONS, OnListExternalFunctions)
+    ON_COMMAND(ID_EDIT_LIST_EXTERNAL_TABLES, OnListExternalTables)
+    ON_UPDATE_COMMAND_UI(ID_EDIT_LIST_MEMBERS, OnUpdateListMembers)
+    ON_UPDATE_COMMAND_UI(ID_EDIT_PARAMETER_INFO, OnUpdateParameterInfo)
+    ON_UPDATE_COMMAND_UI(ID_EDIT_COMPLETE_WORD, OnUpdateParameterInfo)
+    ON_UPDATE_COMMAND_UI(ID_EDIT_LIST_PROJECT_FUNCTIONS, OnUpdateListOutline)
+    ON_UPDATE_COMMAND_UI(ID_EDIT_LIST_PROJECT_TABLES, OnUpdateListOutline)
+    ON_UPDATE_COMMAND_UI(ID_EDIT_LIST_EXTERNAL_FUNCTIONS, OnUpdateListOutline)
+    ON_UPDATE_COMMAND_UI(ID_EDIT_LIST_EXTERNAL_TABLES, OnUpdateListOutline)
+    ON_MESSAGE(WM_LIST_CHOSEN_TABLE_MEMBERS, OnListChosenTableMembers)
+    ON_WM_CONTEXTMENU()
 END_MESSAGE_MAP()
 
 namespace
@@ -100,7 +118,11 @@ private:
 } // namespace
 
 CVornView::CVornView()
-    : m_nTimerRunning(0), m_nTextChanged(0), m_nBraceCheckAfterCaret(1), m_nHighlightBraceGuide(1), m_nLoading(0)
+    : m_nTimerRunning(0), m_nTextChanged(0), m_nBraceCheckAfterCaret(1), m_nHighlightBraceGuide(1), m_nLoading(0),
+      m_hPrintHiddenFrame(NULL),
+      m_nCallTipParenDepth(0), m_nCallTipStartColumn(0), m_nListShownByCommand(0), m_nWordCompletionRequested(0),
+      m_nTableListShown(0), m_nInsertedNameStart(0), m_nInsertedNameEnd(0), m_nValueTipPos(0), m_nValueTipShown(0),
+      m_nLastHighlightStart(0), m_nLastHighlightEnd(0)
 {
 }
 
@@ -443,6 +465,8 @@ void CVornView::DispatchNotification(SCNotification* pNotify)
     case SCN_HOTSPOTCLICK: OnHotSpotClick(pNotify); break;
     case SCN_HOTSPOTDOUBLECLICK: OnHotSpotDoubleClick(pNotify); break;
     case SCN_CALLTIPCLICK: OnCallTipClick(pNotify); break;
+    // A table list closed without a choice: what is inserted next is no choice of it.
+    case SCN_AUTOCCANCELLED: m_nTableListShown = 0; break;
     default: break;
     }
 }
@@ -462,7 +486,6 @@ BOOL CVornView::OnCommand(WPARAM wParam, LPARAM lParam)
 }
 
 void CVornView::OnStyleNeeded(SCNotification*) {}
-void CVornView::OnCharAdded(SCNotification*) {}
 void CVornView::OnSavePointReached(SCNotification*) {}
 void CVornView::OnSavePointLeft(SCNotification*) {}
 void CVornView::OnModifyAttemptRO(SCNotification*) {}
@@ -471,8 +494,6 @@ void CVornView::OnMacroRecord(SCNotification*) {}
 void CVornView::OnNeedShown(SCNotification*) {}
 void CVornView::OnPainted(SCNotification*) {}
 void CVornView::OnUserListSelection(SCNotification*) {}
-void CVornView::OnDwellStart(SCNotification*) {}
-void CVornView::OnDwellEnd(SCNotification*) {}
 void CVornView::OnZoom(SCNotification*) {}
 void CVornView::OnHotSpotClick(SCNotification*) {}
 void CVornView::OnHotSpotDoubleClick(SCNotification*) {}
@@ -547,15 +568,27 @@ void CVornView::OnModified(SCNotification* pNotify)
         m_nTextChanged = 1;
     if (m_nLoading)
         return;
+    if (nType & SC_MOD_INSERTTEXT)
+        NoteChosenTable(pNotify);
     if (nType & kModifyingChanges)
     {
-        CFrameWnd* pFrame = GetParentFrame();
-        if (pFrame != NULL)
-            pFrame->OnUpdateFrameTitle(TRUE);
-        IEditorHost::Get().RefreshMainTitle();
+        RefreshTitles();
     }
     if (bTextChange && pNotify->linesAdded != 0)
         ShiftLineRecords(pNotify);
+}
+
+void CVornView::RefreshTitles()
+{
+    CVornDoc* pDoc = GetDocument();
+    const int nModified = (pDoc != NULL && pDoc->IsModified()) ? 1 : 0;
+    if (nModified == m_nTitleModified)
+        return;
+    m_nTitleModified = nModified;
+    CFrameWnd* pFrame = GetParentFrame();
+    if (pFrame != NULL)
+        pFrame->OnUpdateFrameTitle(TRUE);
+    IEditorHost::Get().RefreshMainTitle();
 }
 
 void CVornView::ShiftLineRecords(SCNotification* pNotify)
@@ -652,6 +685,8 @@ void CVornView::OnClose()
 
 void CVornView::OnDestroy()
 {
+    // An evaluation still under way must not answer a view that is gone.
+    IEditorHost::Get().GetDebugSession().ForgetView(this);
     StopOutlineTimer();
     KillTimer(BRACE_TIMER);
     CView::OnDestroy();

@@ -2,15 +2,24 @@
 // Its whole client area is a Scintilla control set up for Lua: keyword lists, colours
 // from the settings, margins, folding and the editor's markers. It loads and saves the
 // document's text, keeps the project's breakpoints and named bookmarks on their lines
-// while the text changes, and re-parses its file's outline on a timer.
+// while the text changes, and re-parses its file's outline on a timer. It offers
+// completion lists and call tips from that outline and, while a debugged script is
+// stopped, the values of the words under the mouse.
 #pragma once
 
 #include <afxwin.h>
 
+#include "CPrintPageEngine.h"
 #include "CScintillaCtrl.h"
 
+// Posted by the view to itself after a table was chosen from a table list: the inserted
+// name gives way to that table's member list. wParam and lParam are 0.
+#define WM_LIST_CHOSEN_TABLE_MEMBERS (WM_USER + 100)
+
 class CAppSettings;
+class COutlineFile;
 class COutlineNode;
+class COutlineTable;
 class CProjectFileEntry;
 class CVornDoc;
 
@@ -59,6 +68,20 @@ public:
     // Margins, tabs, fonts and colours from the settings; run again after the
     // Preferences change.
     void ApplyEditorOptions();
+
+    // Printing (CVornViewPrint.cpp). The print dialog offers the selection when there
+    // is one; while the job runs the frame is hidden and the text wraps.
+    virtual BOOL OnPreparePrinting(CPrintInfo* pInfo);
+    // The page is the drawing rectangle when the caller set one (a preview, a test),
+    // else the printer's printable area.
+    virtual void OnBeginPrinting(CDC* pDC, CPrintInfo* pInfo);
+    virtual void OnPrint(CDC* pDC, CPrintInfo* pInfo);
+    virtual void OnEndPrinting(CDC* pDC, CPrintInfo* pInfo);
+    // Each draws its band of the page and returns where the text may begin (header)
+    // or must end (footer).
+    virtual int PrintHeader(CDC* pDC, CPrintInfo* pInfo, Sci_RangeToFormat& range);
+    virtual int PrintFooter(CDC* pDC, CPrintInfo* pInfo, Sci_RangeToFormat& range);
+
     // Empties the control and its undo history.
     virtual void ClearText();
 
@@ -87,6 +110,12 @@ public:
     virtual void OnScKillFocus();
     virtual void OnScChange();
 
+    // The child frame's and the main window's titles follow the document's modified
+    // state; an edit sets them again only when that state is not the one they show, so
+    // typing costs no title updates.
+    void RefreshTitles();
+    int m_nTitleModified = -1;    // the modified state the titles show; -1 not known
+
     // The brace that brace matching works on: the operator brace before the caret, else
     // (when looking after the caret) the one after it; -1 when the caret touches none.
     int FindBraceAtCaret();
@@ -97,6 +126,30 @@ public:
     void RefreshOutline();
     // The period of the outline timer: EDClassesUpdateInterval seconds, at least one.
     static UINT GetOutlineTimerPeriod(const CAppSettings& settings);
+
+    // Completion lists and call tips (CVornViewCompletion.cpp).
+    // The member list of the table named before a "." or ":" at the caret (or of the
+    // given table; for "self" the table of the enclosing colon method).
+    void ListMembers(COutlineTable* pTable = NULL);
+    // The words of the document that complete the word before the caret.
+    void CompleteWord();
+    // The functions (not nested in another node) or the tables of the project's files
+    // (bProject) or of the function-definition lists.
+    void ListFunctions(BOOL bProject);
+    void ListTables(BOOL bProject);
+    // The signature of the function whose call the caret is in, its current parameter
+    // marked.
+    void ShowCallTip();
+    void UpdateCallTipHighlight();
+    // The debug session's answer for the value-tip word: shown at the word's start,
+    // or, empty, the tip goes.
+    void ShowDebugValueTip(LPCTSTR pszText);
+    // What the view last gave Scintilla: the list, the tip and the tip's marked range.
+    const CString& GetLastListText() const { return m_strLastList; }
+    const CString& GetLastTipText() const { return m_strLastTip; }
+    int GetLastTipHighlightStart() const { return m_nLastHighlightStart; }
+    int GetLastTipHighlightEnd() const { return m_nLastHighlightEnd; }
+    const CString& GetValueTipWord() const { return m_strValueTipWord; }
 
     enum
     {
@@ -110,6 +163,22 @@ public:
     int m_nBraceCheckAfterCaret;  // brace matching also looks at the brace after the caret
     int m_nHighlightBraceGuide;   // a matched pair highlights its indentation guide
     int m_nLoading;               // 1 while the document's text is being loaded or cleared
+    CPrintPageEngine m_printPages; // the page starts of the last print job
+    HWND m_hPrintHiddenFrame;      // the frame a print job hid, until it ends
+
+    // Completion and tips.
+    int m_nCallTipParenDepth;     // parentheses open since the call tip's "("
+    int m_nCallTipStartColumn;    // byte column of the "(" whose call the tip shows
+    CString m_strCallTipText;     // the signature the tip shows
+    int m_nListShownByCommand;    // the list came from a list command, not from typing
+    int m_nWordCompletionRequested; // Complete Word asked; typing keeps completing
+    int m_nTableListShown;        // the list shows tables: a choice lists its members
+    CString m_strChosenTable;     // the table chosen from a table list
+    int m_nInsertedNameStart;     // where the chosen table's name was inserted
+    int m_nInsertedNameEnd;
+    CString m_strValueTipWord;    // the word a value tip was asked for; empty: none
+    int m_nValueTipPos;           // the start of that word, where its tip shows
+    int m_nValueTipShown;         // the call tip showing is that word's value
 
 protected:
     virtual BOOL OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* pResult);
@@ -127,6 +196,50 @@ protected:
     void PostRebuildNavigation(CProjectFileEntry* pEntry);
     void StartOutlineTimer();
     void StopOutlineTimer();
+    // The characters a print job prints: the selection (in order, within the text)
+    // when the user chose it, else the whole text.
+    void GetPrintRange(CPrintInfo* pInfo, long& nStart, long& nEnd);
+    void HideFrameForPrinting();
+    void ShowFrameAfterPrinting();
+
+    // Completion and tips (CVornViewCompletion.cpp).
+    // The list in the custom order it is given in, with the ignore-case setting.
+    void ShowList(int nTyped, const CString& strList);
+    void ShowTip(int nPos, const CString& strText);
+    void SetTipHighlight(int nStart, int nEnd);
+    // The caret's line, the caret's byte column in it, and the line's text before it.
+    int GetCaretLine(int& nColumn);
+    CString GetTextBeforeCaret(int nLine, int nColumn);
+    COutlineFile* GetOutlineFile() const;
+    // The typed-character test of the commands and of OnCharAdded: no selection, the
+    // caret after the first character, and that character not in a block comment.
+    BOOL CanCompleteAtCaret();
+    // Cancels the call tip, whichever it is.
+    void CancelCallTip();
+    void OnCharAddedWithCallTip(int ch);
+    void OnCharAddedWithList(int ch);
+    void OnCharAddedPlain(int ch);
+    void AutoIndentCaretLine();
+    // A table list's choice was inserted: remembered, and its member list asked for.
+    void NoteChosenTable(SCNotification* pNotify);
+    // Value tips (CVornViewValueTips.cpp).
+    // The word of the text at the position, or empty; its start in nStart.
+    CString GetWordAt(int nPos, int& nStart);
+    void RequestValueTip(const CString& strWord, int nStart);
+    // Cancels the call tip only when it shows this view's value tip; the word is
+    // forgotten in any case.
+    void CancelValueTip();
+    BOOL IsValueTipShowing();
+    BOOL IsDebuggerStopped();
+    void OnControlMouseMove(CPoint point);
+    virtual BOOL PreTranslateMessage(MSG* pMsg);
+    // The context menu's point: the message's, or below the caret from the keyboard.
+    CPoint GetContextMenuPoint(CPoint point);
+
+    CString m_strLastList;
+    CString m_strLastTip;
+    int m_nLastHighlightStart;
+    int m_nLastHighlightEnd;
 
     afx_msg int OnCreate(LPCREATESTRUCT lpCreateStruct);
     afx_msg void OnSize(UINT nType, int cx, int cy);
@@ -139,5 +252,18 @@ protected:
     // says so when it failed.
     afx_msg void OnExport(UINT nID);
     afx_msg void OnUpdateExport(CCmdUI* pCmdUI);
+    // Edit > AutoComplete.
+    afx_msg void OnListMembers();
+    afx_msg void OnParameterInfo();
+    afx_msg void OnCompleteWord();
+    afx_msg void OnListProjectFunctions();
+    afx_msg void OnListProjectTables();
+    afx_msg void OnListExternalFunctions();
+    afx_msg void OnListExternalTables();
+    afx_msg void OnUpdateListMembers(CCmdUI* pCmdUI);
+    afx_msg void OnUpdateParameterInfo(CCmdUI* pCmdUI);
+    afx_msg void OnUpdateListOutline(CCmdUI* pCmdUI);
+    afx_msg LRESULT OnListChosenTableMembers(WPARAM wParam, LPARAM lParam);
+    afx_msg void OnContextMenu(CWnd* pWnd, CPoint point);
     DECLARE_MESSAGE_MAP()
 };

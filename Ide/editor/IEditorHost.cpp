@@ -1,12 +1,13 @@
 #include "IEditorHost.h"
 
 #include "CAppSettings.h"
+#include "CIdleDebugSession.h"
 #include "COutline.h"
 
 namespace
 {
-// Answers for programs that install no host: default settings, no project, and no
-// main-frame windows to refresh.
+// Answers for programs that install no host: default settings, no project, no
+// main-frame windows to refresh and no debugger.
 class CDefaultEditorHost : public IEditorHost
 {
 public:
@@ -20,10 +21,12 @@ public:
     void AddRecentFile(LPCTSTR) override {}
     void ForgetView(CVornView*) override {}
     void RebuildToolsMenu() override {}
+    IDebugSession& GetDebugSession() override { return m_debugSession; }
 
 private:
     CAppSettings m_settings;
     COutline m_outline;
+    CIdleDebugSession m_debugSession;
 };
 
 IEditorHost* g_pInstalledHost = NULL;

@@ -1,6 +1,6 @@
 // IEditorHost: what the editor's windows (CVornDoc, CVornView, CChildFrame) need of the
 // application around them: the settings, the user word lists, the open project's file
-// entries, the outline model, and a few refreshes of the main frame's windows. The
+// entries, the outline model, the debug session, and a few refreshes of the main frame's windows. The
 // application installs its host once at start-up; until then (and in programs without
 // one) a host with default settings, no project and no main-frame windows answers.
 #pragma once
@@ -11,6 +11,7 @@ class CAppSettings;
 class COutline;
 class CProjectFileEntry;
 class CVornView;
+class IDebugSession;
 
 class IEditorHost
 {
@@ -26,6 +27,10 @@ public:
     virtual CProjectFileEntry* FindProjectFile(LPCTSTR pszPath) = 0;
     // The application's outline model, which holds the project files' outlines.
     virtual COutline& GetOutline() = 0;
+    // Shows the project file in its editor, opening it when it is not open, and moves
+    // to the 0-based line unless it is negative; the view, or NULL (also in programs
+    // that open no documents).
+    virtual CVornView* OpenProjectFileAtLine(CProjectFileEntry* /*pEntry*/, int /*nLine*/) { return NULL; }
 
     // The Code Navigator's item of the file loses its children and is refilled from
     // the file's outline.
@@ -40,6 +45,8 @@ public:
     virtual void ForgetView(CVornView* pView) = 0;
     // An editor frame became active or inactive: the main frame rebuilds its Tools menu.
     virtual void RebuildToolsMenu() = 0;
+    // The main frame's debug session, which evaluates the words of value tips.
+    virtual IDebugSession& GetDebugSession() = 0;
 
     // The installed host (never NULL). Install(NULL) goes back to the default one; the
     // installed host is not owned and must outlive every editor window.

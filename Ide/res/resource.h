@@ -3,11 +3,30 @@
 
 // ---- Editor ------------------------------------------------------------------
 
+// Go To > Table...: the combo box of the project's tables.
+#define IDD_GOTO_TABLE                  199
+#define IDC_GOTO_TABLE                  1195
+
 // The navigation strip above each editor: the file's tables and the chosen table's
 // functions.
 #define IDD_NAVIGATION_BAR              151
 #define IDC_NAV_TABLES                  1054
 #define IDC_NAV_FUNCTIONS               1056
+
+// The editor's context menu.
+#define IDR_EDITOR_CONTEXT              222
+
+// Print Options: the header and footer of printed pages.
+#define IDD_PRINT_OPTIONS               136
+#define IDC_PRINT_HEADER                1016
+#define IDC_PRINT_HEADER_BREAK_LINE     1017
+#define IDC_PRINT_FILE_NAME             1018
+#define IDC_PRINT_DATE                  1019
+#define IDC_PRINT_PAGE_NUMBERS          1020
+#define IDC_PRINT_FOOTER_BREAK_LINE     1021
+#define IDC_PRINT_PAGE_STRING           1022
+#define IDC_PRINT_HEADER_ALIGNMENT      1023
+#define IDC_PRINT_FOOTER_ALIGNMENT      1025
 
 // ---- Application and main frame -------------------------------------------------
 

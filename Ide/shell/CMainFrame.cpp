@@ -378,6 +378,43 @@ void CMainFrame::ForgetView(CVornView* pView)
         m_pPreviousCachedView = NULL;
 }
 
+CVornView* CMainFrame::GetNextDocumentView(BOOL bActivate)
+{
+    if (m_pCachedActiveView == NULL)
+    {
+        m_pCachedActiveView = GetActiveEditorView();
+        return m_pCachedActiveView;
+    }
+    ::SendMessage(m_hWndMDIClient, WM_MDINEXT, 0, 0);
+    CMDIChildWnd* pChild = MDIGetActive();
+    if (pChild == NULL)
+        return NULL;
+    if (bActivate)
+        pChild->MDIActivate();
+    CVornDoc* pDoc = dynamic_cast<CVornDoc*>(pChild->GetActiveDocument());
+    return pDoc != NULL ? pDoc->GetView() : NULL;
+}
+
+CVornView* CMainFrame::CacheActiveEditorView()
+{
+    if (m_pCachedActiveView == NULL || !VornApp()->IsViewOpen(m_pCachedActiveView))
+    {
+        m_pCachedActiveView = GetActiveEditorView();
+        m_pPreviousCachedView = m_pCachedActiveView;
+    }
+    return m_pCachedActiveView;
+}
+
+CVornView* CMainFrame::UpdateCachedActiveView()
+{
+    if (!VornApp()->m_settings.m_nFRAllOpenDocs)
+        return NULL;
+    CVornView* pView = GetNextDocumentView(TRUE);
+    if (pView != NULL && pView != m_pPreviousCachedView)
+        m_pCachedActiveView = pView;
+    return pView;
+}
+
 CProjectFileEntry* CMainFrame::FindProjectFile(LPCTSTR pszPath)
 {
     return m_project.IsOpen() ? m_project.FindFileByPath(pszPath) : NULL;
@@ -475,17 +512,48 @@ HTREEITEM CMainFrame::InsertTreeItem(CTreeCtrl& tree, LPCTSTR pszText, HTREEITEM
 
 HTREEITEM CMainFrame::InsertNavigatorGlobals(HTREEITEM hParent)
 {
-    return InsertTreeItem(GetNavigatorTree(), "Global Variables", hParent, 6, NULL);
+    return InsertTreeItem(GetNavigatorTree(), "Global Variables", hParent, CCodeNavigatorPage::IMAGE_GLOBALS, NULL);
 }
 
 HTREEITEM CMainFrame::InsertNavigatorLocals(HTREEITEM hParent, COutlineNode* pFunction)
 {
-    return InsertTreeItem(GetNavigatorTree(), "Local Variables", hParent, 7, pFunction);
+    return InsertTreeItem(GetNavigatorTree(), "Local Variables", hParent, CCodeNavigatorPage::IMAGE_LOCALS, pFunction);
 }
 
 HTREEITEM CMainFrame::InsertNavigatorAliases(HTREEITEM hParent)
 {
-    return InsertTreeItem(GetNavigatorTree(), "Alias Functions and Variables", hParent, 8, NULL);
+    return InsertTreeItem(GetNavigatorTree(), "Alias Functions and Variables", hParent, CCodeNavigatorPage::IMAGE_ALIASES,
+                          NULL);
+}
+
+HTREEITEM CMainFrame::InsertNavigatorItemImage2(LPCTSTR pszText, HTREEITEM hParent, COutlineNode* pNode)
+{
+    return InsertTreeItem(GetNavigatorTree(), pszText, hParent, CCodeNavigatorPage::IMAGE_TABLE, pNode);
+}
+
+HTREEITEM CMainFrame::InsertNavigatorItemImage3(LPCTSTR pszText, HTREEITEM hParent, COutlineNode* pNode)
+{
+    return InsertTreeItem(GetNavigatorTree(), pszText, hParent, CCodeNavigatorPage::IMAGE_FUNCTION, pNode);
+}
+
+HTREEITEM CMainFrame::InsertNavigatorItemImage4(LPCTSTR pszText, HTREEITEM hParent, COutlineNode* pNode)
+{
+    return InsertTreeItem(GetNavigatorTree(), pszText, hParent, CCodeNavigatorPage::IMAGE_VARIABLE, pNode);
+}
+
+HTREEITEM CMainFrame::InsertNavigatorItemImage5(LPCTSTR pszText, HTREEITEM hParent, COutlineNode* pNode)
+{
+    return InsertTreeItem(GetNavigatorTree(), pszText, hParent, CCodeNavigatorPage::IMAGE_BASE_TABLE, pNode);
+}
+
+HTREEITEM CMainFrame::InsertNavigatorItemImage9(LPCTSTR pszText, HTREEITEM hParent, COutlineNode* pNode)
+{
+    return InsertTreeItem(GetNavigatorTree(), pszText, hParent, CCodeNavigatorPage::IMAGE_FUNCTION_ALIAS, pNode);
+}
+
+HTREEITEM CMainFrame::InsertNavigatorItemImage10(LPCTSTR pszText, HTREEITEM hParent, COutlineNode* pNode)
+{
+    return InsertTreeItem(GetNavigatorTree(), pszText, hParent, CCodeNavigatorPage::IMAGE_OTHER_ALIAS, pNode);
 }
 
 HTREEITEM CMainFrame::InsertNavigatorFileItem(CProjectFileEntry* pEntry)
@@ -494,7 +562,7 @@ HTREEITEM CMainFrame::InsertNavigatorFileItem(CProjectFileEntry* pEntry)
     HTREEITEM hRoot = tree.GetRootItem();
     if (hRoot == NULL)
         return NULL;
-    return InsertTreeItem(tree, pEntry->GetFileName(), hRoot, 1, pEntry, TVI_SORT);
+    return InsertTreeItem(tree, pEntry->GetFileName(), hRoot, CCodeNavigatorPage::IMAGE_FILE, pEntry, TVI_SORT);
 }
 
 void CMainFrame::FillNavigatorFileItem(CProjectFileEntry* /*pEntry*/, HTREEITEM /*hItem*/)

@@ -12,6 +12,7 @@
 #include "CCodeNavigatorPage.h"
 #include "CDebugPage.h"
 #include "CDebugServer.h"
+#include "CIdleDebugSession.h"
 #include "CExtChildResizablePropertySheet.h"
 #include "CExtControlBar.h"
 #include "CExtMenuControlBar.h"
@@ -60,6 +61,9 @@ public:
     // The project and the debug session
     CProject& GetProject() { return m_project; }
     CDebugServer& GetDebugServer() { return m_debugServer; }
+    // The session the editors ask for value tips; an idle one until the debug session
+    // answers them itself.
+    IDebugSession& GetDebugSession() { return m_idleDebugSession; }
     // The open project's entry of the file; NULL without a project or outside it.
     CProjectFileEntry* FindProjectFile(LPCTSTR pszPath);
     // Closes the project (backup, save, its documents, the trees). FALSE when it
@@ -72,6 +76,17 @@ public:
     CVornView* GetActiveEditorView();
     static CVornView* GetActiveVornView();
     void ForgetView(CVornView* pView);
+    // The search's walk through the open documents: with a remembered view, the next
+    // MDI child's editor (activated when asked); without one, the active editor, which
+    // is remembered from then on.
+    CVornView* GetNextDocumentView(BOOL bActivate);
+    // A search starts: without a remembered view the active editor becomes both the
+    // search's target and the view it started in. The target, or NULL.
+    CVornView* CacheActiveEditorView();
+    // With "all open documents" searched, the next document's editor becomes the
+    // search's target unless it is the one the search started in; NULL when that
+    // option is off.
+    CVornView* UpdateCachedActiveView();
 
     // Panes
     CExtControlBar& GetBar(UINT nBarID);
@@ -93,6 +108,14 @@ public:
     HTREEITEM InsertNavigatorGlobals(HTREEITEM hParent);
     HTREEITEM InsertNavigatorLocals(HTREEITEM hParent, COutlineNode* pFunction);
     HTREEITEM InsertNavigatorAliases(HTREEITEM hParent);
+    // Outline items: 2 a table, 3 a function, 4 a variable, 5 a base table, 9 an alias
+    // of a function, 10 another alias; the item's data is the node it shows.
+    HTREEITEM InsertNavigatorItemImage2(LPCTSTR pszText, HTREEITEM hParent, COutlineNode* pNode);
+    HTREEITEM InsertNavigatorItemImage3(LPCTSTR pszText, HTREEITEM hParent, COutlineNode* pNode);
+    HTREEITEM InsertNavigatorItemImage4(LPCTSTR pszText, HTREEITEM hParent, COutlineNode* pNode);
+    HTREEITEM InsertNavigatorItemImage5(LPCTSTR pszText, HTREEITEM hParent, COutlineNode* pNode);
+    HTREEITEM InsertNavigatorItemImage9(LPCTSTR pszText, HTREEITEM hParent, COutlineNode* pNode);
+    HTREEITEM InsertNavigatorItemImage10(LPCTSTR pszText, HTREEITEM hParent, COutlineNode* pNode);
 
     // Looks
     void SetUIStyleClassic();
@@ -194,6 +217,7 @@ protected:
     afx_msg void OnFileSaveProject();
     afx_msg void OnUpdateFileSaveProject(CCmdUI* pCmdUI);
     afx_msg void OnFileSaveAll();
+    afx_msg void OnFilePrintOptions();
     afx_msg void OnUpdateDocumentOpen(CCmdUI* pCmdUI);
     afx_msg BOOL OnRecentFile(UINT nID);
     afx_msg void OnUpdateRecentFile(CCmdUI* pCmdUI);
@@ -201,6 +225,8 @@ protected:
     afx_msg void OnUpdateViewWhiteSpace(CCmdUI* pCmdUI);
     afx_msg void OnViewEndOfLine();
     afx_msg void OnUpdateViewEndOfLine(CCmdUI* pCmdUI);
+    afx_msg void OnGoToTable();
+    afx_msg void OnUpdateGoToTable(CCmdUI* pCmdUI);
     afx_msg void OnClearAllBreakpoints();
     afx_msg void OnDisableAllBreakpoints();
     afx_msg void OnUpdateDisableAllBreakpoints(CCmdUI* pCmdUI);
@@ -266,6 +292,7 @@ protected:
     CRecentFileList* m_pRecentFiles;
     CRecentFileList* m_pRecentProjects;
     CDebugServer m_debugServer;
+    CIdleDebugSession m_idleDebugSession;
     CScintillaCtrl* m_pOutputCtrl;
     CString m_strCommandLineFile;
     BOOL m_bBackupTimerRunning;

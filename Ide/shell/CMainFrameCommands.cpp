@@ -2,6 +2,8 @@
 // backup timer, application activation, closing the project and the window.
 #include "CMainFrame.h"
 
+#include "CGoToTableDlg.h"
+#include "CPrintOptionsDlg.h"
 #include "CProjectFileEntry.h"
 #include "CVornApp.h"
 #include "CVornDoc.h"
@@ -38,6 +40,7 @@ BEGIN_MESSAGE_MAP(CMainFrame, CMDIFrameWnd)
     ON_COMMAND(ID_FILE_SAVE_PROJECT, CMainFrame::OnFileSaveProject)
     ON_UPDATE_COMMAND_UI(ID_FILE_SAVE_PROJECT, CMainFrame::OnUpdateFileSaveProject)
     ON_COMMAND(ID_FILE_SAVE_ALL, CMainFrame::OnFileSaveAll)
+    ON_COMMAND(ID_FILE_PRINT_OPTIONS, CMainFrame::OnFilePrintOptions)
     ON_UPDATE_COMMAND_UI(ID_FILE_SAVE_ALL, CMainFrame::OnUpdateDocumentOpen)
     ON_COMMAND_EX_RANGE(ID_FILE_RECENT_FILE1, ID_FILE_RECENT_FILE4, CMainFrame::OnRecentFile)
     ON_UPDATE_COMMAND_UI_RANGE(ID_FILE_RECENT_FILE1, ID_FILE_RECENT_FILE4, CMainFrame::OnUpdateRecentFile)
@@ -56,6 +59,10 @@ BEGIN_MESSAGE_MAP(CMainFrame, CMDIFrameWnd)
     ON_UPDATE_COMMAND_UI(ID_EDIT_VIEW_WHITE_SPACE, CMainFrame::OnUpdateViewWhiteSpace)
     ON_COMMAND(ID_EDIT_VIEW_END_OF_LINE, CMainFrame::OnViewEndOfLine)
     ON_UPDATE_COMMAND_UI(ID_EDIT_VIEW_END_OF_LINE, CMainFrame::OnUpdateViewEndOfLine)
+
+    // Go To
+    ON_COMMAND(ID_GOTO_TABLE, CMainFrame::OnGoToTable)
+    ON_UPDATE_COMMAND_UI(ID_GOTO_TABLE, CMainFrame::OnUpdateGoToTable)
 
     // Project and Build
     ON_COMMAND(ID_BUILD_COMPILE, CMainFrame::OnBuildCompile)
@@ -223,6 +230,11 @@ void CMainFrame::OnFileSaveAll()
     VornApp()->SaveModifiedProjectDocuments();
 }
 
+void CMainFrame::OnFilePrintOptions()
+{
+    CPrintOptionsDlg::EditSettings(VornApp()->m_settings, this);
+}
+
 BOOL CMainFrame::OnRecentFile(UINT nID)
 {
     const int nIndex = (int)(nID - ID_FILE_RECENT_FILE1);
@@ -319,6 +331,21 @@ void CMainFrame::OnViewEndOfLine()
 void CMainFrame::OnUpdateViewEndOfLine(CCmdUI* pCmdUI)
 {
     UpdateViewOption(pCmdUI, VornApp()->m_settings.m_nViewEndOfLine);
+}
+
+//////////////////////////////////////////////////////////////////////////////
+// Go To
+
+void CMainFrame::OnGoToTable()
+{
+    CGoToTableDlg dlg(VornApp()->m_outline, this);
+    if (dlg.DoModal() == IDOK && !dlg.m_strChosen.IsEmpty())
+        VornApp()->GoToMember(dlg.m_strChosen);
+}
+
+void CMainFrame::OnUpdateGoToTable(CCmdUI* pCmdUI)
+{
+    pCmdUI->Enable(m_project.IsOpen() && VornApp()->m_outline.GetTableCount() > 0);
 }
 
 //////////////////////////////////////////////////////////////////////////////

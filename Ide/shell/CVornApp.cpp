@@ -12,7 +12,9 @@
 #include "CExtPaintManagerHolder.h"
 #include "CExtPaintManagerOffice2003.h"
 #include "CExtPopupMenuWnd.h"
+#include "CIdleDebugSession.h"
 #include "CMainFrame.h"
+#include "COutlineTable.h"
 #include "CProjectFileEntry.h"
 #include "CVornDoc.h"
 #include "CVornView.h"
@@ -201,6 +203,9 @@ void CVornApp::PostStartupAction()
     switch (m_settings.m_nGenAtStartupDo)
     {
     case STARTUP_EMPTY_DOCUMENT:
+        // The user asked for a document to type into.
+        if (GetDocumentCount() == 0)
+            OnFileNew();
         return;
     case STARTUP_LAST_PROJECT:
         nMessage = WM_STARTUP_OPEN_LAST_PROJECT;
@@ -337,6 +342,78 @@ BOOL CVornApp::OpenPathAtLine(LPCTSTR pszTitle, int nValue, BOOL bIsLine)
         return TRUE;
     }
     return FALSE;
+}
+
+//////////////////////////////////////////////////////////////////////////////
+// Go to a symbol
+
+void CVornApp::OpenOutlineNode(const COutlineNode* pNode)
+{
+    if (pNode == NULL || pNode->m_pFile == NULL)
+        return;
+    // Symbols of the function-definition lists have no file to open.
+    OpenProjectFileAtLine(pNode->m_pFile->m_pProjectEntry, pNode->m_nLine);
+}
+
+void CVornApp::GoToFunction(LPCTSTR pszText)
+{
+    const CString strText(pszText);
+    int nSeparator = strText.Find(':');
+    if (nSeparator < 0)
+        nSeparator = strText.Find('.');
+    if (nSeparator < 0)
+    {
+        OpenOutlineNode(m_outline.FindMemberFunction(strText, NULL));
+        return;
+    }
+    COutlineTable* pTable = m_outline.FindTable(strText.Left(nSeparator));
+    if (pTable != NULL)
+        OpenOutlineNode(m_outline.FindMemberFunction(strText.Mid(nSeparator + 1), pTable));
+}
+
+void CVornApp::GoToMember(LPCTSTR pszText)
+{
+    const CString strText(pszText);
+    const int nSpace = strText.Find(' ');
+    if (nSpace < 0)
+    {
+        OpenOutlineNode(m_outline.FindTable(strText));
+        return;
+    }
+    // "name [Owner]": the owner follows the blank and the opening bracket, without the
+    // closing one.
+    const CString strName = strText.Left(nSpace);
+    const CString strOwner = strText.Mid(nSpace + 2, strText.GetLength() - nSpace - 3);
+    COutlineNode* pOwner = m_outline.FindTable(strOwner);
+    if (pOwner == NULL)
+        pOwner = m_outline.FindMemberFunction(strOwner, NULL);
+    if (pOwner == NULL)
+        pOwner = m_outline.FindMemberVariable(strOwner, NULL);
+    if (pOwner == NULL)
+        return;
+    COutlineNode* pMember = COutlineNode::FindChild(pOwner->m_children, strName, 0);
+    if (pMember == NULL && pOwner->IsTable())
+    {
+        COutlineTable* pTable = static_cast<COutlineTable*>(pOwner);
+        pMember = m_outline.FindMemberFunction(strName, pTable);
+        if (pMember == NULL)
+            pMember = m_outline.FindMemberVariable(strName, pTable);
+    }
+    OpenOutlineNode(pMember);
+}
+
+void CVornApp::GoToVariable(LPCTSTR pszText)
+{
+    const CString strText(pszText);
+    const int nDot = strText.Find('.');
+    if (nDot < 0)
+    {
+        OpenOutlineNode(m_outline.FindMemberVariable(strText, NULL));
+        return;
+    }
+    COutlineTable* pTable = m_outline.FindTable(strText.Left(nDot));
+    if (pTable != NULL)
+        OpenOutlineNode(m_outline.FindMemberVariable(strText.Mid(nDot + 1), pTable));
 }
 
 int CVornApp::GetDocumentCount() const
@@ -499,4 +576,12 @@ void CVornApp::RebuildToolsMenu()
 {
     if (CMainFrame* pFrame = GetMainFrame())
         pFrame->RebuildToolsMenu();
+}
+
+IDebugSession& CVornApp::GetDebugSession()
+{
+    // Before the main frame exists and after it is gone no script can be debugged.
+    static CIdleDebugSession s_idleSession;
+    CMainFrame* pFrame = GetMainFrame();
+    return pFrame != NULL ? pFrame->GetDebugSession() : s_idleSession;
 }

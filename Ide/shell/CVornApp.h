@@ -17,6 +17,7 @@
 #include "CWinAppEx.h"
 
 class CMainFrame;
+class COutlineNode;
 class CProjectFileEntry;
 class CVornDoc;
 class CVornView;
@@ -63,6 +64,15 @@ public:
     // nValue -1 leaves the caret, else it is a 0-based line (bIsLine) or a position.
     // FALSE when no open document has the title.
     BOOL OpenPathAtLine(LPCTSTR pszTitle, int nValue, BOOL bIsLine);
+    // The go-to commands' jumps to a symbol of the outline: its project file opens at
+    // the symbol's line; a name the outline does not know opens nothing.
+    // "name" a global function, "Table:name" or "Table.name" a function of the table.
+    void GoToFunction(LPCTSTR pszText);
+    // "name" a table; "name [Owner]" (or "name (Owner)") the member of that table, or
+    // of the global function or variable of that name.
+    void GoToMember(LPCTSTR pszText);
+    // "name" a global variable, "Table.name" a variable of the table.
+    void GoToVariable(LPCTSTR pszText);
     int GetDocumentCount() const;
     // The views of the open documents, in the template's order.
     void GetOpenViews(CPtrArray& views) const;
@@ -110,6 +120,7 @@ public:
     virtual void AddRecentFile(LPCTSTR pszPath);
     virtual void ForgetView(CVornView* pView);
     virtual void RebuildToolsMenu();
+    virtual IDebugSession& GetDebugSession();
 
     // The settings and the outline of the function definitions and project files.
     CAppSettings m_settings;
@@ -143,6 +154,8 @@ protected:
 private:
     CVornView* ViewOf(CDocument* pDocument) const;
     void ForEachOpenView(void (CVornView::*pfnOperation)());
+    // The node's project file at the node's line.
+    void OpenOutlineNode(const COutlineNode* pNode);
 };
 
 // The application object of the running program.

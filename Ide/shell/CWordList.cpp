@@ -34,6 +34,19 @@ int CWordList::Split(LPCTSTR pszSeparators)
     return GetCount();
 }
 
+int CWordList::SplitTrimmed(LPCTSTR pszSeparators)
+{
+    Split(pszSeparators);
+    for (INT_PTR i = m_words.GetSize() - 1; i >= 0; i--)
+    {
+        CString& strWord = m_words.ElementAt(i);
+        strWord.Trim(" \t");
+        if (strWord.IsEmpty())
+            m_words.RemoveAt(i);
+    }
+    return GetCount();
+}
+
 LPCTSTR CWordList::GetWord(int nIndex) const
 {
     if (nIndex < 0 || nIndex >= GetCount())

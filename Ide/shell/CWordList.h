@@ -16,6 +16,9 @@ public:
     // Splits the text at any of the separator characters; runs of separators count as
     // one and leading or trailing ones give no empty words. Returns the number of words.
     int Split(LPCTSTR pszSeparators);
+    // The same, and blanks and tabs around each word are dropped; a word of blanks only
+    // gives no word.
+    int SplitTrimmed(LPCTSTR pszSeparators);
 
     // The word at the index, or NULL when the index is outside 0..GetCount() - 1.
     LPCTSTR GetWord(int nIndex) const;

@@ -99,3 +99,24 @@ inline std::string MakeLuaSource(int nLines)
         AppendModule(text, nModules++);
     return text;
 }
+
+// Lines widened with trailing comments until the text has about nBytes bytes.
+inline std::string WidenLines(const std::string& text, size_t nBytes)
+{
+    const size_t nLines = (size_t)std::count(text.begin(), text.end(), '\n');
+    const size_t nExtra = nBytes > text.size() ? (nBytes - text.size()) / nLines : 0;
+    if (nExtra < 4)
+        return text;
+    const std::string comment = " -- " + std::string(nExtra - 4, 'n');
+    std::string wide;
+    wide.reserve(nBytes + nLines);
+    size_t nStart = 0;
+    for (size_t nEnd = text.find('\n'); nEnd != std::string::npos; nEnd = text.find('\n', nStart))
+    {
+        wide.append(text, nStart, nEnd - nStart);
+        wide += comment;
+        wide += '\n';
+        nStart = nEnd + 1;
+    }
+    return wide;
+}

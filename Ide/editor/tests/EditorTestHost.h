@@ -5,6 +5,7 @@
 
 #include <afxwin.h>
 
+#include "CIdleDebugSession.h"
 #include "COutline.h"
 #include "CProject.h"
 #include "CProjectOutline.h"
@@ -16,6 +17,14 @@
 class CTestMainFrame : public CMDIFrameWnd
 {
     DECLARE_DYNCREATE(CTestMainFrame)
+public:
+    std::vector<UINT> m_menuKeys; // typed into the next popup menu once it waits for input
+    std::vector<UINT> m_commands; // the WM_COMMAND ids the frame received from menus
+
+protected:
+    virtual BOOL OnCommand(WPARAM wParam, LPARAM lParam);
+    afx_msg void OnEnterIdle(UINT nWhy, CWnd* pWho);
+    DECLARE_MESSAGE_MAP()
 };
 
 // The application side of the editor: default settings, a project in a folder of its
@@ -38,6 +47,7 @@ public:
     void AddRecentFile(LPCTSTR pszPath) override { m_recentFiles.push_back(pszPath); }
     void ForgetView(CVornView* pView) override { m_forgottenViews.push_back(pView); }
     void RebuildToolsMenu() override { m_nToolsMenuRebuilds++; }
+    IDebugSession& GetDebugSession() override { return m_pDebugSession != NULL ? *m_pDebugSession : m_idleSession; }
 
     CAppSettings m_settings;
     CString m_userWords[7];
@@ -51,6 +61,9 @@ public:
     std::vector<std::string> m_recentFiles;
     std::vector<CVornView*> m_forgottenViews;
     int m_nToolsMenuRebuilds = 0;
+    // The session a test puts in place; the idle one without.
+    IDebugSession* m_pDebugSession = NULL;
+    CIdleDebugSession m_idleSession;
 };
 
 // Dispatches the thread's queued messages; returns when the queue is empty.

@@ -154,6 +154,13 @@ TEST_F(EditorWindowTest, EditsMarkTheTitleUntilUndoneOrSaved)
     EXPECT_TRUE(pDoc->IsModified());
     EXPECT_EQ(CaptionOf(pFrame), "edit.lua*");
     EXPECT_GT(m_host.m_nMainTitleRefreshes, nTitleRefreshes);
+    // Typing on changes no title.
+    const int nModifiedRefreshes = m_host.m_nMainTitleRefreshes;
+    ctrl.ReplaceSel("- ");
+    ctrl.ReplaceSel("x");
+    EXPECT_EQ(m_host.m_nMainTitleRefreshes, nModifiedRefreshes);
+    ctrl.Undo();
+    ctrl.Undo();
 
     ctrl.Undo();
     EXPECT_FALSE(pDoc->IsModified());
@@ -162,6 +169,12 @@ TEST_F(EditorWindowTest, EditsMarkTheTitleUntilUndoneOrSaved)
     ctrl.ReplaceSel("x");
     ASSERT_TRUE(pDoc->DoFileSave());
     EXPECT_FALSE(pDoc->IsModified());
+    EXPECT_EQ(CaptionOf(pFrame), "edit.lua");
+    // The first edit after a save marks the title again.
+    ctrl.ReplaceSel("z");
+    EXPECT_EQ(CaptionOf(pFrame), "edit.lua*");
+    ctrl.Undo();
+    ASSERT_TRUE(pDoc->DoFileSave());
     EXPECT_EQ(CaptionOf(pFrame), "edit.lua");
 
     // The second window of a modified document.

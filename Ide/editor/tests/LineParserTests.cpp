@@ -73,6 +73,23 @@ TEST_F(DefinitionLine, Shapes)
     EXPECT_NE(Parse("plain"), nullptr);
 }
 
+// Typed parameters are one parameter each: the call tip counts commas to find the
+// parameter to highlight, so a split at the blank would point it at the wrong one.
+TEST_F(DefinitionLine, ParametersSplitAtCommasOnly)
+{
+    COutlineFunction* pTyped = Parse("f(number n, string s)");
+    ASSERT_NE(pTyped, nullptr);
+    ASSERT_EQ(pTyped->m_parameters.GetCount(), 2);
+    EXPECT_STREQ(pTyped->m_parameters.GetWord(0), "number n");
+    EXPECT_STREQ(pTyped->m_parameters.GetWord(1), "string s");
+    EXPECT_EQ(pTyped->GetSignature(), "f(number n, string s)");
+
+    // Blanks and tabs around a parameter go; empty ones give none.
+    pTyped->SetParameters(" \ttable t ,\t, ... ");
+    EXPECT_EQ(pTyped->GetSignature(), "f(table t, ...)");
+    EXPECT_STREQ(pTyped->GetParameters(), " \ttable t ,\t, ... ");
+}
+
 TEST_F(DefinitionLine, NotDefinitions)
 {
     const char* bad[] = { "local function a.b()", "a b c d()", "local", "function", "function local()",

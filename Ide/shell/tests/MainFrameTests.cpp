@@ -3,16 +3,24 @@
 // the project and the window.
 #include "AppTestSupport.h"
 
+#include "CCodeNavigatorPage.h"
 #include "CExtCommandManagerHolder.h"
 #include "CExtPaintManagerHolder.h"
 #include "CExtPaintManagerOffice2003.h"
+#include "CGoToTableDlg.h"
+#include "CExtPopupMenuWnd.h"
 #include "CProjectFileEntry.h"
 #include "PathUtil.h"
+#include "COutline.h"
 #include "COutputView.h"
 #include "LuaEditorSetup.h"
 #include "resource.h"
 
 #include <SciLexer.h>
+
+#include <set>
+#include <functional>
+#include <thread>
 
 namespace
 {
@@ -199,7 +207,7 @@ TEST(MainFrame, BarCommandsToggleTheirBarsWithACheckMark)
 TEST(MainFrame, CommandsWithoutTheirWorkAreNeverOffered)
 {
     // Commands whose work is not part of this program yet stay disabled in any state.
-    const UINT kLater[] = { ID_DEBUG_START, ID_FIND_FIND, ID_FIND_NEXT, ID_GOTO_TABLE, ID_FILE_PRINT_OPTIONS,
+    const UINT kLater[] = { ID_DEBUG_START, ID_FIND_FIND, ID_FIND_NEXT,
                             ID_FILE_ADVANCED_SAVE_OPTIONS, ID_SNIPPET_MANAGER,
                             ID_HELP_VORN_HELP, ID_WATCHES_ADD, ID_FILE_NEW_PROJECT };
     for (UINT nID : kLater)
@@ -212,7 +220,8 @@ TEST(MainFrame, CommandsWithoutTheirWorkAreNeverOffered)
     for (UINT nID : { ID_OPEN_WINDOW_FIRST, ID_OPEN_WINDOW_LAST, ID_EXTERNAL_TOOL_FIRST, ID_HOTLIST_ENTRY_LAST })
         EXPECT_TRUE(Enabled(nID)) << nID;
     // Always there: the bars, the hotlist button and the web links.
-    for (UINT nID : { ID_VIEW_PROJECT_EXPLORER, ID_FILE_HOTLIST, ID_HELP_VORN_HOME_PAGE, ID_HELP_CONTACT_AUTHOR })
+    for (UINT nID : { ID_VIEW_PROJECT_EXPLORER, ID_FILE_HOTLIST, ID_HELP_VORN_HOME_PAGE, ID_HELP_CONTACT_AUTHOR,
+                      ID_FILE_PRINT_OPTIONS })
         EXPECT_TRUE(Enabled(nID)) << nID;
 }
 
@@ -235,9 +244,11 @@ TEST_F(FrameWithProject, ProjectCommandsFollowTheProjectsState)
     EXPECT_TRUE(Enabled(ID_FILE_SAVE_PROJECT));
     // Compile needs the active editor to show a file of the project.
     EXPECT_FALSE(Enabled(ID_BUILD_COMPILE));
+    EXPECT_FALSE(Enabled(ID_FILE_PRINT)); // printing is the active editor's
     ASSERT_TRUE(Open("main.lua") != NULL);
     EXPECT_TRUE(Enabled(ID_BUILD_COMPILE));
     EXPECT_TRUE(Enabled(ID_FILE_SAVE_ALL));
+    EXPECT_TRUE(Enabled(ID_FILE_PRINT));
 
     // "Enable All Breakpoints" only when there are breakpoints and none is enabled.
     EXPECT_EQ(QueryCommand(Frame(), ID_DEBUG_DISABLE_ALL_BREAKPOINTS).text, "Disable All Breakpoints");
@@ -546,6 +557,287 @@ TEST_F(FrameWithProject, TheInsertersFillTheFilesTreeAndTheNavigator)
     EXPECT_EQ(navigator.GetCount(), 0u);
 }
 
+TEST_F(FrameWithProject, NavigatorItemsOpenTheirFileAtTheirNode)
+{
+    CProjectFileEntry* pEntry = AddLuaFile("shapes.lua", "local unused = 0\n"
+                                                         "Shape = {}\n"
+                                                         "function Shape:area()\n"
+                                                         "  return 0\n"
+                                                         "end\n"
+                                                         "count = 3\n"
+                                                         "function main()\n"
+                                                         "  return count\n"
+                                                         "end\n");
+    COutlineFile* pFile = Project().ParseFileOutline(pEntry);
+    ASSERT_TRUE(pFile != NULL);
+    COutline& outline = theApp.GetOutline();
+    COutlineTable* pShape = outline.FindTable("Shape", pFile);
+    ASSERT_TRUE(pShape != NULL);
+    COutlineFunction* pArea = outline.FindMemberFunction("area", pShape, pFile);
+    COutlineFunction* pMain = outline.FindFunction("main", pFile);
+    COutlineVariable* pCount = outline.FindVariable("count", pFile);
+    ASSERT_TRUE(pArea != NULL && pMain != NULL && pCount != NULL);
+
+    // Each inserter gives its item its image and the node as its data.
+    CTreeCtrl& tree = Frame()->GetNavigatorTree();
+    HTREEITEM hRoot = tree.InsertItem("Project 'demo'", 0, 0);
+    HTREEITEM hFile = Frame()->InsertNavigatorFileItem(pEntry);
+    HTREEITEM hGlobals = Frame()->InsertNavigatorGlobals(hFile);
+    HTREEITEM hCount = Frame()->InsertNavigatorItemImage4("count", hGlobals, pCount);
+    HTREEITEM hShape = Frame()->InsertNavigatorItemImage2("Shape", hFile, pShape);
+    HTREEITEM hArea = Frame()->InsertNavigatorItemImage3(pArea->GetSignature(), hShape, pArea);
+    HTREEITEM hBase = Frame()->InsertNavigatorItemImage5("Shape", hShape, pShape);
+    HTREEITEM hMain = Frame()->InsertNavigatorItemImage3(pMain->GetSignature(), hFile, pMain);
+    HTREEITEM hAliases = Frame()->InsertNavigatorAliases(hMain);
+    HTREEITEM hAlias = Frame()->InsertNavigatorItemImage9(pArea->GetQualifiedSignature(), hAliases, pArea);
+    Frame()->InsertNavigatorItemImage10("count", hAliases, pCount);
+    EXPECT_EQ(TreeText(tree, hRoot), "Project 'demo' [0]\n"
+                                     "  shapes.lua [1, entry]\n"
+                                     "    Global Variables [6]\n"
+                                     "      count [4, entry]\n"
+                                     "    Shape [2, entry]\n"
+                                     "      " + std::string(pArea->GetSignature()) + " [3, entry]\n"
+                                     "      Shape [5, entry]\n"
+                                     "    " + std::string(pMain->GetSignature()) + " [3, entry]\n"
+                                     "      Alias Functions and Variables [8]\n"
+                                     "        " + std::string(pArea->GetQualifiedSignature()) + " [9, entry]\n"
+                                     "        count [10, entry]\n");
+    EXPECT_EQ((COutlineNode*)tree.GetItemData(hArea), (COutlineNode*)pArea);
+
+    // Group items, base tables and the root open nothing.
+    CCodeNavigatorPage* pPage = dynamic_cast<CCodeNavigatorPage*>(tree.GetParent());
+    ASSERT_TRUE(pPage != NULL);
+    for (HTREEITEM hItem : { hRoot, hGlobals, hBase, hAliases })
+        pPage->OpenItem(hItem);
+    PumpPending();
+    EXPECT_EQ(theApp.GetDocumentCount(), 0);
+
+    // A double click with the mouse on a function's item opens the file at it.
+    tree.Expand(hFile, TVE_EXPAND);
+    tree.EnsureVisible(hMain);
+    CRect rcItem;
+    ASSERT_TRUE(tree.GetItemRect(hMain, &rcItem, TRUE));
+    CPoint point = rcItem.CenterPoint();
+    tree.ClientToScreen(&point);
+    ::SetCursorPos(point.x, point.y);
+    CPoint cursor;
+    ::GetCursorPos(&cursor);
+    if (cursor == point) // the pointer is shared with the other programs on the display
+    {
+        tree.SendMessage(WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(rcItem.CenterPoint().x, rcItem.CenterPoint().y));
+        tree.SendMessage(WM_LBUTTONUP, 0, MAKELPARAM(rcItem.CenterPoint().x, rcItem.CenterPoint().y));
+        PumpPending();
+        CVornView* pClicked = theApp.FindViewOfProjectFile(pEntry);
+        ASSERT_TRUE(pClicked != NULL);
+        EXPECT_EQ(pClicked->GetCtrl().LineFromPosition(pClicked->GetCtrl().GetCurrentPos()), 6);
+        theApp.CloseAllDocuments(FALSE);
+        PumpPending();
+    }
+
+    // A file item opens its file; a node's item goes to the node's line, once open too.
+    pPage->OpenItem(hFile);
+    PumpPending();
+    ASSERT_EQ(theApp.GetDocumentCount(), 1);
+    CVornView* pView = theApp.FindViewOfProjectFile(pEntry);
+    ASSERT_TRUE(pView != NULL);
+    CScintillaCtrl& ctrl = pView->GetCtrl();
+    auto CaretLine = [&] { return ctrl.LineFromPosition(ctrl.GetCurrentPos()); };
+    pPage->OpenItem(hArea);
+    PumpPending();
+    EXPECT_EQ(CaretLine(), 2);
+    EXPECT_EQ(CString(ctrl.GetSelText()), "area");
+    pPage->OpenItem(hCount);
+    EXPECT_EQ(CaretLine(), 5);
+    pPage->OpenItem(hMain);
+    EXPECT_EQ(CaretLine(), 6);
+    pPage->OpenItem(hShape);
+    EXPECT_EQ(CaretLine(), 1);
+    pPage->OpenItem(hAlias);
+    EXPECT_EQ(CaretLine(), 2);
+    EXPECT_EQ(theApp.GetDocumentCount(), 1);
+}
+
+TEST_F(FrameWithProject, ASearchThroughAllDocumentsVisitsEachEditorInTurn)
+{
+    AddLuaFile("a.lua");
+    AddLuaFile("b.lua");
+    AddLuaFile("c.lua");
+    CVornView* pA = Open("a.lua");
+    CVornView* pB = Open("b.lua");
+    CVornView* pC = Open("c.lua");
+    ASSERT_TRUE(pA != NULL && pB != NULL && pC != NULL);
+    ASSERT_EQ(CMainFrame::GetActiveVornView(), pC);
+    int& nAllOpenDocs = theApp.m_settings.m_nFRAllOpenDocs;
+    const int nKept = nAllOpenDocs;
+
+    // The search starts in the active editor and stays there while only it is searched.
+    EXPECT_EQ(Frame()->CacheActiveEditorView(), pC);
+    nAllOpenDocs = 0;
+    EXPECT_TRUE(Frame()->UpdateCachedActiveView() == NULL);
+    EXPECT_EQ(Frame()->GetActiveEditorView(), pC);
+
+    // Over all open documents it moves through the others, activating each, and never
+    // takes the one it started in as a new target.
+    nAllOpenDocs = 1;
+    std::set<CVornView*> visited;
+    CVornView* pTarget = pC;
+    for (int i = 0; i < 3; i++)
+    {
+        CVornView* pNext = Frame()->UpdateCachedActiveView();
+        ASSERT_TRUE(pNext != NULL);
+        EXPECT_EQ(CMainFrame::GetActiveVornView(), pNext);
+        visited.insert(pNext);
+        if (pNext != pC)
+            pTarget = pNext;
+        EXPECT_EQ(Frame()->GetActiveEditorView(), pTarget) << i;
+        if (pNext == pC)
+            break;
+    }
+    EXPECT_EQ(visited, (std::set<CVornView*>{ pA, pB, pC }));
+
+    // A closed target is forgotten: the next search starts in the active editor again.
+    pTarget->CloseFrame();
+    PumpPending();
+    EXPECT_EQ(Frame()->CacheActiveEditorView(), CMainFrame::GetActiveVornView());
+    nAllOpenDocs = nKept;
+}
+
+TEST_F(FrameWithProject, GoToOpensTheSymbolsFileAtItsLine)
+{
+    CProjectFileEntry* pEntry = AddLuaFile("shapes.lua", "Shape = {}\n"
+                                                         "function Shape:area()\n"
+                                                         "  return 0\n"
+                                                         "end\n"
+                                                         "Shape.sides = 4\n"
+                                                         "function main()\n"
+                                                         "  local Inner = {}\n"
+                                                         "  return Inner\n"
+                                                         "end\n"
+                                                         "count = 3\n"
+                                                         "function perimeter() return 1 end\n");
+    ASSERT_TRUE(Project().ParseFileOutline(pEntry) != NULL);
+
+    // Names the outline does not know open nothing.
+    for (LPCTSTR pszName : { "nothing", "Shape:perimeter", "Nowhere:area", "area" })
+        theApp.GoToFunction(pszName);
+    theApp.GoToVariable("Shape.colour");
+    theApp.GoToMember("Inner [nobody]");
+    PumpPending();
+    EXPECT_EQ(theApp.GetDocumentCount(), 0);
+
+    auto CaretLine = [&]() -> int {
+        CVornView* pView = theApp.FindViewOfProjectFile(pEntry);
+        return pView != NULL ? pView->GetCtrl().LineFromPosition(pView->GetCtrl().GetCurrentPos()) : -1;
+    };
+    theApp.GoToFunction("main");
+    EXPECT_EQ(CaretLine(), 5);
+    theApp.GoToFunction("perimeter");
+    EXPECT_EQ(CaretLine(), 10);
+    theApp.GoToFunction("Shape:area");
+    EXPECT_EQ(CaretLine(), 1);
+    theApp.GoToFunction("main");
+    theApp.GoToFunction("Shape.area");
+    EXPECT_EQ(CaretLine(), 1);
+    theApp.GoToVariable("count");
+    EXPECT_EQ(CaretLine(), 9);
+    theApp.GoToVariable("Shape.sides");
+    EXPECT_EQ(CaretLine(), 4);
+    theApp.GoToMember("Shape");
+    EXPECT_EQ(CaretLine(), 0);
+    theApp.GoToMember("Inner [main]");
+    EXPECT_EQ(CaretLine(), 6);
+    theApp.GoToMember("Shape");
+    theApp.GoToMember("sides (Shape)");
+    EXPECT_EQ(CaretLine(), 4);
+    EXPECT_EQ(theApp.GetDocumentCount(), 1);
+}
+
+namespace
+{
+CString g_strTableAnswer;
+
+BOOL CALLBACK FindGoToTableDialog(HWND hWnd, LPARAM lParam)
+{
+    char szText[64] = "";
+    ::GetWindowTextA(hWnd, szText, sizeof(szText));
+    if (strcmp(szText, "Go To Table") != 0)
+        return TRUE;
+    *reinterpret_cast<HWND*>(lParam) = hWnd;
+    return FALSE;
+}
+
+// Answers the Go To Table dialog once it shows: types the answer and presses OK.
+void CALLBACK AnswerGoToTable(HWND, UINT, UINT_PTR nTimer, DWORD)
+{
+    HWND hDialog = NULL;
+    ::EnumThreadWindows(::GetCurrentThreadId(), FindGoToTableDialog, reinterpret_cast<LPARAM>(&hDialog));
+    if (hDialog == NULL)
+        return;
+    ::KillTimer(NULL, nTimer);
+    ::SetDlgItemTextA(hDialog, IDC_GOTO_TABLE, g_strTableAnswer);
+    ::PostMessageA(hDialog, WM_COMMAND, IDOK, 0);
+}
+} // namespace
+
+TEST_F(FrameWithProject, GoToTableListsTheTablesAndOpensTheChosenOne)
+{
+    const bool bNoTablesYet = theApp.m_outline.GetTableCount() == 0;
+    if (bNoTablesYet)
+    {
+        EXPECT_FALSE(Enabled(ID_GOTO_TABLE));
+    }
+    CProjectFileEntry* pEntry = AddLuaFile("tables.lua", "Shape = {}\n"
+                                                         "function make()\n"
+                                                         "  local Inner = {}\n"
+                                                         "  return Inner\n"
+                                                         "end\n"
+                                                         "alpha = {}\n");
+    ASSERT_TRUE(Project().ParseFileOutline(pEntry) != NULL);
+    EXPECT_TRUE(Enabled(ID_GOTO_TABLE));
+
+    // A table made inside another node names its owner.
+    CStringArray entries;
+    CGoToTableDlg::CollectEntries(theApp.m_outline, entries);
+    std::vector<std::string> listed;
+    for (INT_PTR i = 0; i < entries.GetSize(); i++)
+        listed.push_back((LPCTSTR)entries[i]);
+    if (bNoTablesYet)
+    {
+        EXPECT_EQ(listed, (std::vector<std::string>{ "Shape", "Inner [make]", "alpha" }));
+    }
+
+    // The dialog shows them sorted without regard to case, the first one chosen.
+    CGoToTableDlg dlg(theApp.m_outline, Frame());
+    ASSERT_TRUE(dlg.Create(IDD_GOTO_TABLE, Frame()));
+    CComboBox* pCombo = static_cast<CComboBox*>(dlg.GetDlgItem(IDC_GOTO_TABLE));
+    ASSERT_TRUE(pCombo != NULL);
+    std::vector<std::string> shown;
+    for (int i = 0; i < pCombo->GetCount(); i++)
+    {
+        CString strItem;
+        pCombo->GetLBText(i, strItem);
+        shown.push_back((LPCTSTR)strItem);
+    }
+    if (bNoTablesYet)
+    {
+        EXPECT_EQ(shown, (std::vector<std::string>{ "alpha", "Inner [make]", "Shape" }));
+    }
+    EXPECT_EQ(pCombo->GetCurSel(), 0);
+    dlg.DestroyWindow();
+
+    // The chosen table's file opens at the table.
+    g_strTableAnswer = "Inner [make]";
+    ::SetTimer(NULL, 0, 20, AnswerGoToTable);
+    Command(ID_GOTO_TABLE);
+    CVornView* pView = theApp.FindViewOfProjectFile(pEntry);
+    ASSERT_TRUE(pView != NULL);
+    EXPECT_EQ(pView->GetCtrl().LineFromPosition(pView->GetCtrl().GetCurrentPos()), 2);
+    g_strTableAnswer = "alpha";
+    ::SetTimer(NULL, 0, 20, AnswerGoToTable);
+    Command(ID_GOTO_TABLE);
+    EXPECT_EQ(pView->GetCtrl().LineFromPosition(pView->GetCtrl().GetCurrentPos()), 5);
+}
+
 TEST_F(FrameWithProject, TheBackupTimerAndBackupAtCloseMakeArchives)
 {
     AddLuaFile("main.lua");
@@ -635,4 +927,92 @@ TEST(MainFrame, ASecondInstanceWritesNeitherLayoutNorSettings)
     Frame()->CreateRecentLists();
     Frame()->ActivateFrame(SW_SHOWNORMAL);
     PumpPending();
+}
+
+// The editor's context menu in the IDE: its items take their states from the main
+// window's command routing, so the AutoComplete commands follow the active editor.
+TEST_F(FrameWithProject, TheEditorsContextMenuTakesItsStatesFromTheMainWindow)
+{
+    CProjectFileEntry* pEntry = AddLuaFile("menu.lua", "Shape = {}\nfunction Shape:area() end\nx = Shape:");
+    ASSERT_TRUE(pEntry != NULL);
+    Project().ParseFileOutline(pEntry);
+    CVornView* pView = Open("menu.lua");
+    ASSERT_TRUE(pView != NULL);
+    pView->GetCtrl().GotoPos(pView->GetCtrl().GetLength());
+
+    CExtPopupMenuWnd* pPopup = new CExtPopupMenuWnd;
+    ASSERT_TRUE(pPopup->LoadMenu(Frame()->m_hWnd, IDR_EDITOR_CONTEXT, true));
+    pPopup->UpdateMenuCmdUI();
+    // Every command item, at any depth, as enabled as the main window says.
+    int nCommands = 0;
+    std::function<void(CExtPopupMenuWnd*)> check = [&](CExtPopupMenuWnd* pMenu) {
+        for (int i = 0; i < pMenu->GetItemCount(); i++)
+        {
+            if (pMenu->GetItemSubMenu(i) != NULL)
+            {
+                check(pMenu->GetItemSubMenu(i));
+                continue;
+            }
+            const int nID = pMenu->GetItemCmdID(i);
+            if (nID <= 0)
+                continue;
+            nCommands++;
+            EXPECT_EQ(pMenu->ItemIsEnabled(i), Enabled((UINT)nID)) << pMenu->GetItemText(i);
+        }
+    };
+    check(pPopup);
+    EXPECT_GE(nCommands, 30);
+    EXPECT_TRUE(Enabled(ID_EDIT_LIST_MEMBERS));
+    delete pPopup;
+
+    // The command reaches the editor through the main window.
+    Command(ID_EDIT_LIST_MEMBERS);
+    EXPECT_EQ(pView->GetLastListText(), "area");
+    pView->GetCtrl().AutoCCancel();
+    // With a selection the AutoComplete commands are off.
+    pView->GetCtrl().SetSel(0, 5);
+    EXPECT_FALSE(Enabled(ID_EDIT_LIST_MEMBERS));
+    EXPECT_FALSE(Enabled(ID_EDIT_LIST_PROJECT_FUNCTIONS));
+namespace
+{
+BOOL CALLBACK FindVisibleDialog(HWND hWnd, LPARAM lParam)
+{
+    char szClass[16] = "";
+    ::GetClassNameA(hWnd, szClass, sizeof(szClass));
+    if (strcmp(szClass, "#32770") != 0 || !::IsWindowVisible(hWnd))
+        return TRUE;
+    *reinterpret_cast<HWND*>(lParam) = hWnd;
+    return FALSE;
+}
+} // namespace
+
+TEST(MainFrame, PrintOptionsEditTheApplicationsSettings)
+{
+    // File > Print Options opens the dialog on the application's settings; OK writes
+    // the changed check back.
+    CAppSettings& settings = theApp.m_settings;
+    const int nDate = settings.m_nPrintDate;
+    const DWORD dwThreadId = ::GetCurrentThreadId();
+    std::string strCaption;
+    std::thread driver([&] {
+        HWND hDlg = NULL;
+        for (int i = 0; i < 500 && hDlg == NULL; i++)
+        {
+            ::Sleep(20);
+            ::EnumThreadWindows(dwThreadId, FindVisibleDialog, reinterpret_cast<LPARAM>(&hDlg));
+        }
+        if (hDlg == NULL)
+            return;
+        ::Sleep(200);
+        char szCaption[64] = "";
+        ::GetWindowTextA(hDlg, szCaption, sizeof(szCaption));
+        strCaption = szCaption;
+        ::SendMessage(::GetDlgItem(hDlg, IDC_PRINT_DATE), BM_SETCHECK, nDate ? BST_UNCHECKED : BST_CHECKED, 0);
+        ::PostMessage(hDlg, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), (LPARAM)::GetDlgItem(hDlg, IDOK));
+    });
+    Command(ID_FILE_PRINT_OPTIONS);
+    driver.join();
+    EXPECT_EQ(strCaption, "Print Options");
+    EXPECT_EQ(settings.m_nPrintDate, nDate ? 0 : 1);
+    settings.m_nPrintDate = nDate;
 }

@@ -147,6 +147,24 @@ TEST(StringArrays, FindAndSort)
     EXPECT_EQ(FindStringIndex(names, "c", TRUE), -1);
 }
 
+// The quick comparison of plain names agrees with the code page's own in every pair.
+TEST(StringArrays, NameComparisonAgreesWithTheCodePage)
+{
+    const char* names[] = {"", "_", "_tail", "a", "A", "Alpha", "alpha2", "beta", "Beta2", "[x]", "z{", "Z",
+                           "\xE9t\xE9", "\xC9T\xC9", "a\xE9", "A\xC9" "b", "ab\xFF", "0x"};
+    auto sign = [](int n) { return n < 0 ? -1 : n > 0 ? 1 : 0; };
+    for (const char* a : names)
+    {
+        for (const char* b : names)
+        {
+            EXPECT_EQ(sign(CompareNameNoCase(a, b)),
+                      sign(_mbsicmp(reinterpret_cast<const unsigned char*>(a), reinterpret_cast<const unsigned char*>(b))))
+                << a << " / " << b;
+        }
+    }
+    EXPECT_LT(CompareNameNoCase("_tail", "Alpha"), 0);
+}
+
 TEST(PointerArrays, FindAndRemove)
 {
     int a = 0, b = 0;

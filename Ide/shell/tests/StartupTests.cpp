@@ -19,6 +19,24 @@ protected:
     CTestFolder m_folder;
 };
 
+void WriteSetting(const CVornProcess& vorn, LPCTSTR pszName, DWORD dwValue)
+{
+    HKEY hKey = NULL;
+    ASSERT_EQ(::RegCreateKeyExA(HKEY_CURRENT_USER, vorn.GetRegistryPath() + "\\Settings", 0, NULL, 0, KEY_WRITE, NULL,
+                                &hKey, NULL),
+              ERROR_SUCCESS);
+    ::RegSetValueExA(hKey, pszName, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&dwValue), sizeof(dwValue));
+    ::RegCloseKey(hKey);
+}
+
+// The frame's title names the active document, if there is one.
+CString FrameTitle(HWND hFrame)
+{
+    char szTitle[256] = "";
+    ::GetWindowTextA(hFrame, szTitle, sizeof(szTitle));
+    return szTitle;
+}
+
 bool IsVisible(HWND hFrame, UINT nBarID)
 {
     HWND hBar = FindDescendant(hFrame, nBarID);
@@ -133,6 +151,30 @@ TEST_F(Startup, TheFileNamedOnTheCommandLineOpens)
     char szTitle[256] = "";
     ::GetWindowTextA(hFrame, szTitle, sizeof(szTitle));
     EXPECT_STREQ(szTitle, "Vorn 1.0.1 - hello world.lua");
+    ASSERT_TRUE(vorn.Close());
+    vorn.DeleteRegistryKey();
+}
+
+TEST_F(Startup, AnEmptyDocumentIsMadeOnlyWhenTheUserAskedForOne)
+{
+    CVornProcess vorn(m_folder.Path(), kExeName);
+    ASSERT_TRUE(vorn.IsInstalled());
+    vorn.DeleteRegistryKey();
+    // 0: the empty environment.
+    ASSERT_TRUE(vorn.Start());
+    HWND hFrame = vorn.WaitForMainWindow();
+    ASSERT_TRUE(hFrame != NULL);
+    vorn.WaitIdle();
+    EXPECT_STREQ(FrameTitle(hFrame), "Vorn 1.0.1");
+    ASSERT_TRUE(vorn.Close());
+
+    // 2: "Create an empty document".
+    WriteSetting(vorn, "GenAtStartupDo", 2);
+    ASSERT_TRUE(vorn.Start());
+    hFrame = vorn.WaitForMainWindow();
+    ASSERT_TRUE(hFrame != NULL);
+    vorn.WaitIdle();
+    EXPECT_STREQ(FrameTitle(hFrame), "Vorn 1.0.1 - Lua1");
     ASSERT_TRUE(vorn.Close());
     vorn.DeleteRegistryKey();
 }

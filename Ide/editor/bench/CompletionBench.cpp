@@ -1,0 +1,500 @@
+// Times completion lists and call tips of the Lua editor on real Scintilla, over the
+// outline of a generated project: 200 files with 10,000 functions (tables of 200
+// members, base chains of depth 5, one table of 1,000 members) and two definition lists
+// of 1,000 definitions each.
+//   project functions  collecting, de-duplicating, sorting and joining the names; then
+//                      the List Project Functions command to SCI_AUTOCSHOW returning,
+//                      and Scintilla's share (SCI_AUTOCSHOW of the same list alone)
+//   member list        the same for "." typed after the 1,000-member table
+//   call tip           the function lookup of a typed "(", and the whole keystroke
+//   self.              "self." typed at line 100,000 of a 100,000-line project file
+//   complete word      Complete Word for a two-letter prefix with 20,000 hits in a
+//                      5 MB document, and Scintilla's share
+// With --screenshot <prefix> it writes <prefix>-list.bmp (a member list) and
+// <prefix>-tip.bmp (a call tip) of the main window instead.
+// Run: build/wine-run.sh build/bench/completion_bench.exe [runs] [--screenshot prefix]
+#include "CCompletionEngine.h"
+#include "CChildFrame.h"
+#include "CVornDoc.h"
+#include "ArrayUtil.h"
+#include "CVornView.h"
+#include "DefinitionLists.h"
+#include "EditorTestHost.h"
+#include "LuaBenchSupport.h"
+#include "WindowBitmap.h"
+#include "resource.h"
+
+#include <SciLexer.h>
+
+#include <stdlib.h>
+#include <string.h>
+
+namespace
+{
+class CBenchApp : public CWinApp
+{
+public:
+    CBenchApp() : CWinApp("VornCompletionBench") {}
+    virtual int DoMessageBox(LPCTSTR lpszPrompt, UINT, UINT)
+    {
+        printf("message box: %s\n", lpszPrompt);
+        return IDOK;
+    }
+};
+
+CBenchApp theApp;
+
+const int kFiles = 200;
+const int kFunctionsPerFile = 50;   // 25 methods and 25 dot functions of the file's table
+const int kFieldsPerTable = 150;    // with the functions, 200 members
+const int kChainLength = 6;         // a table and five bases
+const int kBigFields = 1000 - kFunctionsPerFile;
+
+double Median(std::vector<double> samples)
+{
+    std::sort(samples.begin(), samples.end());
+    return samples[samples.size() / 2];
+}
+
+CString TempFolder()
+{
+    char szTemp[MAX_PATH];
+    ::GetTempPathA(MAX_PATH, szTemp);
+    CString strFolder;
+    strFolder.Format("%svorn_completion_bench_%lu\\", szTemp, ::GetCurrentProcessId());
+    ::CreateDirectoryA(strFolder, NULL);
+    return strFolder;
+}
+
+BOOL WriteBytes(const CString& strPath, const std::string& text)
+{
+    FILE* pFile = fopen(strPath, "wb");
+    if (pFile == NULL)
+        return FALSE;
+    const BOOL bWritten = fwrite(text.data(), 1, text.size(), pFile) == text.size();
+    fclose(pFile);
+    return bWritten;
+}
+
+// File n: table ModN with its 200 members; the last file's table Big has 1,000.
+std::string GeneratedFile(int n)
+{
+    const bool bBig = n == kFiles - 1;
+    char szTable[32];
+    snprintf(szTable, sizeof(szTable), bBig ? "Big" : "Mod%d", n);
+    std::string text = std::string(szTable) + " = {}\n";
+    char line[256];
+    for (int i = 0; i < (bBig ? kBigFields : kFieldsPerTable); i++)
+    {
+        snprintf(line, sizeof(line), "%s.field%d_%d = %d\n", szTable, n, i, i);
+        text += line;
+    }
+    for (int i = 0; i < kFunctionsPerFile; i++)
+    {
+        snprintf(line, sizeof(line), "function %s%sfn%d_%d(first, second, third)\n  return first + second\nend\n",
+                 szTable, i % 2 ? ":" : ".", n, i);
+        text += line;
+    }
+    return text;
+}
+
+std::string DefinitionFile(const char* pszLibrary)
+{
+    std::string text;
+    char line[256];
+    for (int i = 0; i < 1000; i++)
+    {
+        if (i % 2)
+            snprintf(line, sizeof(line), "number %s.call%d(number a, string b, table c)\n", pszLibrary, i);
+        else
+            snprintf(line, sizeof(line), "%s_global%d(value)\n", pszLibrary, i);
+        text += line;
+    }
+    return text;
+}
+
+// The generated project in the host's outline, with the base chains linked.
+BOOL BuildProject(CTestEditorHost& host, const CString& strFolder)
+{
+    if (!host.m_project.Create(strFolder, "completion_bench"))
+        return FALSE;
+    for (int n = 0; n < kFiles; n++)
+    {
+        CString strPath;
+        strPath.Format("%sgen%03d.lua", (LPCTSTR)strFolder, n);
+        if (!WriteBytes(strPath, GeneratedFile(n)))
+            return FALSE;
+        CProjectFileEntry* pEntry = host.m_project.AddFile(strPath, "");
+        if (pEntry == NULL)
+            return FALSE;
+        host.m_project.ParseFileOutline(pEntry);
+    }
+    COutline& outline = host.m_outline;
+    for (int n = 0; n < kFiles; n++)
+    {
+        if ((n + 1) % kChainLength == 0 && n != kFiles - 1)
+            continue;
+        CString strTable, strBase;
+        strTable.Format(n == kFiles - 1 ? "Big" : "Mod%d", n);
+        strBase.Format("Mod%d", n + 1 == kFiles ? n - 1 : n + 1);
+        COutlineTable* pTable = outline.FindTable(strTable);
+        COutlineTable* pBase = outline.FindTable(strBase);
+        if (pTable != NULL && pBase != NULL && pBase != pTable)
+            pTable->SetBaseTable(pBase);
+    }
+    for (const char* pszLibrary : {"alpha", "omega"})
+    {
+        const CString strPath = strFolder + pszLibrary + ".fdl";
+        if (!WriteBytes(strPath, DefinitionFile(pszLibrary)) || LoadFunctionDefinitionFile(strPath, outline) == NULL)
+            return FALSE;
+    }
+    return TRUE;
+}
+
+CVornView* OpenView(const CString& strPath)
+{
+    CVornDoc* pDoc = DYNAMIC_DOWNCAST(CVornDoc, theApp.OpenDocumentFile(strPath));
+    PumpPending();
+    return pDoc != NULL ? pDoc->GetView() : NULL;
+}
+
+void CloseAll()
+{
+    POSITION pos = theApp.GetFirstDocTemplatePosition();
+    CDocTemplate* pTemplate = theApp.GetNextDocTemplate(pos);
+    for (POSITION docPos = pTemplate->GetFirstDocPosition(); docPos != NULL;)
+        pTemplate->GetNextDoc(docPos)->SetModifiedFlag(FALSE);
+    theApp.CloseAllDocuments(FALSE);
+    PumpPending();
+}
+
+void Report(const char* pszName, const std::vector<double>& samples, double dGoal)
+{
+    CTiming timing{pszName, samples};
+    timing.Report();
+    printf("%-16s goal %.0f ms: %s\n", "", dGoal, Median(samples) <= dGoal ? "met" : "MISSED");
+}
+
+void ReportShare(const char* pszName, const std::vector<double>& whole, const std::vector<double>& scintilla)
+{
+    const double dWhole = Median(whole);
+    const double dScintilla = Median(scintilla);
+    printf("%-16s Scintilla %.2f ms of %.2f ms (%.0f%%); the view's own work %.2f ms\n", pszName, dScintilla, dWhole,
+           dWhole > 0 ? 100.0 * dScintilla / dWhole : 0.0, dWhole - dScintilla);
+}
+
+// Scintilla's share: the view's last list shown again by itself.
+double ScintillaShow(CVornView* pView, int nTyped)
+{
+    CScintillaCtrl& ctrl = pView->GetCtrl();
+    const CString strList = pView->GetLastListText();
+    ctrl.AutoCCancel();
+    const double dStart = NowMs();
+    ctrl.Call(SCI_AUTOCSETORDER, SC_ORDER_CUSTOM);
+    ctrl.AutoCShow(nTyped, strList);
+    const double dTime = NowMs() - dStart;
+    ctrl.AutoCCancel();
+    return dTime;
+}
+
+void TypeChar(CScintillaCtrl& ctrl, char ch)
+{
+    ctrl.SendMessage(WM_CHAR, (WPARAM)(unsigned char)ch, 1);
+}
+
+void BenchProjectLists(CTestEditorHost& host, CVornView* pView, int nRuns)
+{
+    std::vector<double> collect, sort, engine, command, scintilla;
+    CScintillaCtrl& ctrl = pView->GetCtrl();
+    for (int i = 0; i < nRuns; i++)
+    {
+        double dStart = NowMs();
+        CString strList;
+        {
+            CStringArray names;
+            CCompletionEngine::CollectFunctions(host.m_outline, TRUE, names);
+            collect.push_back(NowMs() - dStart);
+            SortStringArray(names);
+            sort.push_back(NowMs() - dStart - collect.back());
+            strList = CCompletionEngine::Join(names);
+        }
+        engine.push_back(NowMs() - dStart);
+
+        dStart = NowMs();
+        AfxGetMainWnd()->SendMessage(WM_COMMAND, ID_EDIT_LIST_PROJECT_FUNCTIONS, 0);
+        command.push_back(NowMs() - dStart);
+        if (!ctrl.AutoCActive() || pView->GetLastListText() != strList)
+            printf("project functions: no list\n");
+        scintilla.push_back(ScintillaShow(pView, 0));
+    }
+    printf("project functions: %d names\n", (int)std::count(pView->GetLastListText().GetString(),
+                                                            pView->GetLastListText().GetString() +
+                                                                pView->GetLastListText().GetLength(),
+                                                            ' ') + 1);
+    CTiming{"  collect", collect}.Report();
+    CTiming{"  sort", sort}.Report();
+    Report("functions: list", engine, 5);
+    Report("functions: cmd", command, 20);
+    ReportShare("functions", command, scintilla);
+}
+
+void BenchMemberList(CTestEditorHost& host, CVornView* pView, int nRuns)
+{
+    std::vector<double> engine, keystroke, scintilla;
+    CScintillaCtrl& ctrl = pView->GetCtrl();
+    ctrl.GotoPos(ctrl.GetLength());
+    ctrl.ReplaceSel("\nlocal x = Big");
+    COutlineTable* pBig = host.m_outline.FindTable("Big");
+    for (int i = 0; i < nRuns; i++)
+    {
+        double dStart = NowMs();
+        CString strList;
+        {
+            CStringArray names;
+            CCompletionEngine::CollectMembers(pBig, FALSE, names);
+            strList = CCompletionEngine::SortAndJoin(names);
+        }
+        engine.push_back(NowMs() - dStart);
+
+        dStart = NowMs();
+        TypeChar(ctrl, '.');
+        keystroke.push_back(NowMs() - dStart);
+        if (!ctrl.AutoCActive() || pView->GetLastListText() != strList)
+            printf("member list: no list\n");
+        scintilla.push_back(ScintillaShow(pView, 0));
+        ctrl.Call(SCI_DELETEBACK);
+    }
+    CStringArray names;
+    CCompletionEngine::CollectMembers(pBig, FALSE, names);
+    printf("member list: %d names over the chain of Big\n", (int)names.GetSize());
+    Report("members: list", engine, 5);
+    Report("members: key", keystroke, 20);
+    ReportShare("members", keystroke, scintilla);
+}
+
+void BenchCallTip(CTestEditorHost& host, CVornView* pView, int nRuns)
+{
+    std::vector<double> lookup, keystroke;
+    CScintillaCtrl& ctrl = pView->GetCtrl();
+    ctrl.ReplaceSel("\nprint(Mod100:fn100_27");
+    const CString strText = "print(Mod100:fn100_27(";
+    for (int i = 0; i < nRuns; i++)
+    {
+        double dStart = NowMs();
+        COutlineFunction* pFunction = host.m_outline.FindFunctionForCallTip(strText, NULL, NULL);
+        lookup.push_back(NowMs() - dStart);
+        if (pFunction == NULL)
+            printf("call tip: no function\n");
+
+        dStart = NowMs();
+        TypeChar(ctrl, '(');
+        keystroke.push_back(NowMs() - dStart);
+        if (!ctrl.CallTipActive())
+            printf("call tip: no tip\n");
+        ctrl.CallTipCancel();
+        ctrl.Call(SCI_DELETEBACK);
+    }
+    Report("call tip: find", lookup, 2);
+    Report("call tip: key", keystroke, 20);
+}
+
+void BenchSelf(CTestEditorHost& host, const CString& strFolder, int nRuns)
+{
+    std::string text = MakeLuaSource(100000 - 4);
+    while (std::count(text.begin(), text.end(), '\n') < 100000 - 3)
+        text += "\n";
+    text += "Walker = { steps = 0, pace = 1 }\nfunction Walker:Step(step)\n  self";
+    const CString strPath = strFolder + "long.lua";
+    WriteBytes(strPath, text);
+    CProjectFileEntry* pEntry = host.m_project.AddFile(strPath, "");
+    host.m_project.ParseFileOutline(pEntry);
+    CVornView* pView = OpenView(strPath);
+    if (pView == NULL)
+        return;
+    CScintillaCtrl& ctrl = pView->GetCtrl();
+    ctrl.GotoPos(ctrl.GetLength());
+    std::vector<double> keystroke;
+    for (int i = 0; i < nRuns; i++)
+    {
+        const double dStart = NowMs();
+        TypeChar(ctrl, '.');
+        keystroke.push_back(NowMs() - dStart);
+        if (!ctrl.AutoCActive())
+            printf("self.: no list\n");
+        ctrl.AutoCCancel();
+        ctrl.Call(SCI_DELETEBACK);
+    }
+    printf("self.: line %d of %d\n", ctrl.LineFromPosition(ctrl.GetCurrentPos()) + 1, ctrl.GetLineCount());
+    Report("self.", keystroke, 50);
+    CloseAll();
+}
+
+void BenchCompleteWord(const CString& strFolder, int nRuns)
+{
+    // About 5 MB: modules of Lua, and every 250 bytes or so one of 20,000 words that
+    // start with "zq".
+    std::string text;
+    text.reserve(5400000);
+    const std::string source = MakeLuaSource(2000);
+    int nWord = 0;
+    size_t nPos = 0;
+    while (text.size() < 5000000)
+    {
+        const size_t nNext = source.find('\n', nPos + 240);
+        const size_t nEnd = nNext == std::string::npos ? source.size() : nNext + 1;
+        text.append(source, nPos, nEnd - nPos);
+        nPos = nEnd >= source.size() ? 0 : nEnd;
+        char szWord[64];
+        snprintf(szWord, sizeof(szWord), "zq_value%d = %d\n", nWord % 20000, nWord);
+        text += szWord;
+        nWord++;
+    }
+    text += "zq";
+    const CString strPath = strFolder + "words.lua";
+    WriteBytes(strPath, text);
+    CVornView* pView = OpenView(strPath);
+    if (pView == NULL)
+        return;
+    CScintillaCtrl& ctrl = pView->GetCtrl();
+    ctrl.GotoPos(ctrl.GetLength());
+    std::vector<double> engine, command, scintilla;
+    for (int i = 0; i < nRuns; i++)
+    {
+        double dStart = NowMs();
+        CString strList;
+        CCompletionEngine::CollectWords(text.data(), (int)text.size(), "zq", FALSE, (int)text.size() - 2, strList);
+        engine.push_back(NowMs() - dStart);
+
+        dStart = NowMs();
+        dStart = NowMs();
+        AfxGetMainWnd()->SendMessage(WM_COMMAND, ID_EDIT_COMPLETE_WORD, 0);
+        command.push_back(NowMs() - dStart);
+        if (!ctrl.AutoCActive())
+            printf("complete word: no list\n");
+        scintilla.push_back(ScintillaShow(pView, 2));
+    }
+    printf("complete word: %.1f MB, %d occurrences, %d distinct words\n", text.size() / 1048576.0, nWord,
+           (int)std::count(pView->GetLastListText().GetString(),
+                           pView->GetLastListText().GetString() + pView->GetLastListText().GetLength(), ' ') +
+               1);
+    Report("words: engine", engine, 50);
+    Report("complete word", command, 50);
+    ReportShare("complete word", command, scintilla);
+    CloseAll();
+}
+
+BOOL WriteWindowBitmap(LPCTSTR pszOut)
+{
+    PumpPending();
+    return SaveWindowBitmap(AfxGetMainWnd(), pszOut);
+}
+
+void Settle()
+{
+    AfxGetMainWnd()->RedrawWindow(NULL, NULL, RDW_INVALIDATE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+    const DWORD dwUntil = ::GetTickCount() + 400;
+    while (::GetTickCount() < dwUntil)
+    {
+        PumpPending();
+        ::Sleep(10);
+    }
+}
+
+void TypeText(CScintillaCtrl& ctrl, const char* pszText)
+{
+    for (const char* p = pszText; *p != 0; p++)
+        TypeChar(ctrl, *p);
+    PumpPending();
+}
+
+// A member list and a call tip in the fixture of the editor tests.
+BOOL WriteScreenshots(CTestEditorHost& host, const CString& strFolder, const char* pszPrefix)
+{
+    char szProgram[MAX_PATH];
+    ::GetModuleFileNameA(NULL, szProgram, MAX_PATH);
+    CString strFixture(szProgram);
+    strFixture = strFixture.Left(strFixture.ReverseFind('\\') + 1) + "..\\tests\\fixtures\\luaserv\\inventory.lua";
+    const CString strPath = strFolder + "inventory.lua";
+    if (!::CopyFileA(strFixture, strPath, FALSE) || !host.m_project.Create(strFolder, "completion_shot"))
+        return FALSE;
+    CProjectFileEntry* pEntry = host.m_project.AddFile(strPath, "");
+    host.m_project.ParseFileOutline(pEntry);
+    CVornView* pView = OpenView(strPath);
+    if (pView == NULL)
+        return FALSE;
+    pView->GetParentFrame()->ShowWindow(SW_SHOWMAXIMIZED);
+    CScintillaCtrl& ctrl = pView->GetCtrl();
+    // Between the helpers and the Item table, in the middle of the window.
+    ctrl.GotoLine(49);
+    ctrl.ReplaceSel("\n");
+    ctrl.GotoLine(49);
+    ctrl.Call(SCI_SETFIRSTVISIBLELINE, 30);
+    pView->SetFocus();
+    TypeText(ctrl, "local rope = Item.new(\"rope\", \"tool\", 12)\nlocal value = Item:");
+    Settle();
+    BOOL bWritten = ctrl.AutoCActive() && WriteWindowBitmap(CString(pszPrefix) + "-list.bmp");
+    ctrl.AutoCCancel();
+    TypeText(ctrl, "GetValue() + clamp(value, ");
+    Settle();
+    bWritten = bWritten && ctrl.CallTipActive() && WriteWindowBitmap(CString(pszPrefix) + "-tip.bmp");
+    CloseAll();
+    host.m_project.Discard();
+    ::DeleteFileA(strPath);
+    return bWritten;
+}
+} // namespace
+
+int main(int argc, char** argv)
+{
+    int nRuns = 7;
+    const char* pszScreenshot = NULL;
+    for (int i = 1; i < argc; i++)
+    {
+        if (strcmp(argv[i], "--screenshot") == 0 && i + 1 < argc)
+            pszScreenshot = argv[++i];
+        else
+            nRuns = std::max(1, atoi(argv[i]));
+    }
+    if (!AfxWinInit(::GetModuleHandle(NULL), NULL, ::GetCommandLine(), SW_SHOWNORMAL))
+        return 2;
+    CTestEditorHost host;
+    IEditorHost::Install(&host);
+    if (!CreateEditorTestFrame(theApp))
+        return 2;
+    PumpPending();
+    const CString strFolder = TempFolder();
+
+    printf("%s build\n", sizeof(void*) == 8 ? "x64" : "i686");
+    if (pszScreenshot != NULL)
+    {
+        printf("screenshots %s\n", WriteScreenshots(host, strFolder, pszScreenshot) ? "written" : "failed");
+    }
+    else if (BuildProject(host, strFolder))
+    {
+        printf("outline: %d files, %d functions, %d tables\n", host.m_outline.GetFileCount(),
+               host.m_outline.GetFunctionCount(), host.m_outline.GetTableCount());
+        CString strFirst;
+        strFirst.Format("%sgen000.lua", (LPCTSTR)strFolder);
+        CVornView* pView = OpenView(strFirst);
+        if (pView != NULL)
+        {
+            CScintillaCtrl& ctrl = pView->GetCtrl();
+            ctrl.GotoPos(ctrl.GetLength());
+            ctrl.ReplaceSel("x");
+            BenchProjectLists(host, pView, nRuns);
+            BenchMemberList(host, pView, nRuns);
+            BenchCallTip(host, pView, nRuns);
+            CloseAll();
+        }
+        BenchSelf(host, strFolder, std::max(1, nRuns / 2));
+        BenchCompleteWord(strFolder, nRuns);
+    }
+    else
+    {
+        printf("the generated project could not be built\n");
+    }
+    host.m_project.Discard();
+    theApp.m_pMainWnd->DestroyWindow();
+    IEditorHost::Install(NULL);
+    return 0;
+}

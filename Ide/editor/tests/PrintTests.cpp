@@ -1,0 +1,443 @@
+// Printing from the editor view: the class library's printing loop played on a real
+// view with real Scintilla, each page drawn into an enhanced metafile and its texts
+// read back; and File > Print under Wine, which has no printer here.
+#include "EditorTestSupport.h"
+
+#include <afxdlgs.h>
+
+#include "CAppSettings.h"
+#include "PrintHarness.h"
+#include "WindowBitmap.h"
+
+#include <SciLexer.h>
+
+#include <algorithm>
+#include <atomic>
+#include <map>
+
+namespace
+{
+// Numbered assignments, and every 25th line a long comment that wraps on A4.
+std::string PrintSample(int nLines)
+{
+    std::string text;
+    for (int i = 1; i <= nLines; i++)
+    {
+        char szLine[32];
+        sprintf(szLine, "v%04d=%d", i, i);
+        text += szLine;
+        if (i % 25 == 0)
+        {
+            text += " --";
+            for (int w = 0; w < 40; w++)
+                text += " w" + std::to_string(i) + "_" + std::to_string(w);
+        }
+        text += "\n";
+    }
+    return text;
+}
+
+std::string WithoutBlanks(const std::string& text)
+{
+    std::string out;
+    for (char ch : text)
+        if (ch != ' ' && ch != '\n' && ch != '\r' && ch != '\t')
+            out += ch;
+    return out;
+}
+
+class PrintTest : public EditorWindowTest
+{
+protected:
+    CPrintHarness m_harness;
+    int m_nTextHeight = 0;
+
+    void SetUp() override
+    {
+        EditorWindowTest::SetUp();
+        // The body is compared with the text; the line numbers would print beside it.
+        m_host.m_settings.m_nEDDisplayLineNumbers = 0;
+        CPrintPageEngine engine;
+        engine.SetOptions(m_host.m_settings);
+        m_nTextHeight = engine.MeasureTextHeight(&m_harness.m_dc);
+    }
+
+    void SetBands(int nHeader, int nPageNumbers)
+    {
+        m_host.m_settings.m_nPrintHeader = nHeader;
+        m_host.m_settings.m_nPrintPageNumbers = nPageNumbers;
+    }
+
+    int HeaderY() const { return m_harness.m_rcPage.top + m_nTextHeight * 3 / 2; }
+    int FooterY() const { return m_harness.m_rcPage.bottom - m_nTextHeight / 2; }
+
+    // The page's text between the bands, in reading order.
+    std::string Body(const CPrintedPage& page) const
+    {
+        std::vector<CPageText> texts;
+        for (const CPageText& text : page.texts)
+            if (text.y != HeaderY() && text.y != FooterY())
+                texts.push_back(text);
+        std::stable_sort(texts.begin(), texts.end(), [](const CPageText& a, const CPageText& b) {
+            return a.y != b.y ? a.y < b.y : a.x < b.x;
+        });
+        std::string body;
+        for (const CPageText& text : texts)
+            body += text.strText;
+        return body;
+    }
+
+    int BodyRows(const CPrintedPage& page) const
+    {
+        std::map<int, int> rows;
+        for (const CPageText& text : page.texts)
+            if (text.y != HeaderY() && text.y != FooterY())
+                rows[text.y]++;
+        return (int)rows.size();
+    }
+
+    std::string AllBodies() const
+    {
+        std::string all;
+        for (const CPrintedPage& page : m_harness.m_pages)
+            all += Body(page);
+        return WithoutBlanks(all);
+    }
+
+    // The texts drawn at the y given, in order.
+    std::vector<CPageText> TextsAt(const CPrintedPage& page, int y) const
+    {
+        std::vector<CPageText> texts;
+        for (const CPageText& text : page.texts)
+            if (text.y == y)
+                texts.push_back(text);
+        return texts;
+    }
+
+    std::string TextAt(const CPrintedPage& page, int y) const
+    {
+        std::string joined;
+        for (const CPageText& text : TextsAt(page, y))
+            joined += text.strText;
+        return joined;
+    }
+
+    static int WrapMode(CVornView* pView) { return (int)pView->GetCtrl().Call(SCI_GETWRAPMODE, 0, 0); }
+
+    void ExpectRestored(CVornDoc* pDoc)
+    {
+        CChildFrame* pFrame = FrameOf(pDoc);
+        EXPECT_TRUE(pFrame->IsWindowVisible());
+        CMDIFrameWnd* pMain = DYNAMIC_DOWNCAST(CMDIFrameWnd, AfxGetMainWnd());
+        EXPECT_EQ(pMain->MDIGetActive(), pFrame);
+        EXPECT_EQ(WrapMode(ViewOf(pDoc)), 0);
+    }
+};
+
+// Gives the protected job runner of the class library to the test.
+struct CPrintJobAccess : public CVornView
+{
+    using CView::PrintPages;
+};
+} // namespace
+
+TEST_F(PrintTest, PagesHoldEveryLineOnceInOrderWhateverTheBands)
+{
+    const std::string sample = PrintSample(160);
+    CVornDoc* pOther = Open(WriteFile("other.lua", "x = 1\n"));
+    CVornDoc* pDoc = Open(WriteFile("demo.lua", sample));
+    ASSERT_TRUE(pDoc != NULL && pOther != NULL);
+    for (int nHeader = 0; nHeader <= 1; nHeader++)
+        for (int nNumbers = 0; nNumbers <= 1; nNumbers++)
+        {
+            SCOPED_TRACE("header " + std::to_string(nHeader) + " numbers " + std::to_string(nNumbers));
+            SetBands(nHeader, nNumbers);
+            m_harness.Print(ViewOf(pDoc));
+            ASSERT_GE(m_harness.m_pages.size(), 3u);
+            EXPECT_EQ(ViewOf(pDoc)->m_printPages.GetPageCount(), (int)m_harness.m_pages.size());
+            EXPECT_EQ(AllBodies(), WithoutBlanks(sample));
+            for (const CPrintedPage& page : m_harness.m_pages)
+            {
+                EXPECT_FALSE(page.bFrameVisible);
+                EXPECT_EQ(page.nWrapMode, 1);
+            }
+            ExpectRestored(pDoc);
+        }
+    EXPECT_TRUE(theApp.m_messageBoxes.empty());
+    EXPECT_FALSE(pDoc->IsModified());
+
+    // Looked at by eye: the first page with both bands.
+    SetBands(1, 1);
+    m_harness.Print(ViewOf(pDoc));
+    EXPECT_GT(m_harness.CountInkPixels(0), 1000);
+    if (LPCTSTR pszFolder = ScreenshotFolder())
+    {
+        EXPECT_TRUE(m_harness.SavePageBitmap(0, CString(pszFolder) + "\\print_page1.bmp"));
+    }
+}
+
+TEST_F(PrintTest, ASelectionPrintsExactlyItsLines)
+{
+    const std::string sample = PrintSample(60);
+    CVornDoc* pDoc = Open(WriteFile("demo.lua", sample));
+    ASSERT_TRUE(pDoc != NULL);
+    CScintillaCtrl& ctrl = ViewOf(pDoc)->GetCtrl();
+    // Lines 10 to 30, selected from the end backwards.
+    const int nStart = (int)ctrl.Call(SCI_POSITIONFROMLINE, 9);
+    const int nEnd = (int)ctrl.Call(SCI_POSITIONFROMLINE, 30);
+    ctrl.Call(SCI_SETSEL, nEnd, nStart);
+    m_harness.m_bSelection = TRUE;
+    m_harness.Print(ViewOf(pDoc));
+    EXPECT_EQ(AllBodies(), WithoutBlanks(sample.substr(nStart, nEnd - nStart)));
+    ExpectRestored(pDoc);
+}
+
+TEST_F(PrintTest, AnEmptyDocumentHasNoPages)
+{
+    CVornDoc* pDoc = Open(WriteFile("empty.lua", ""));
+    ASSERT_TRUE(pDoc != NULL);
+    m_harness.Print(ViewOf(pDoc));
+    EXPECT_EQ(ViewOf(pDoc)->m_printPages.GetPageCount(), 0);
+    EXPECT_EQ(m_harness.m_pInfo->GetMaxPage(), 0u);
+    EXPECT_TRUE(m_harness.m_pages.empty());
+    EXPECT_TRUE(theApp.m_messageBoxes.empty());
+    ExpectRestored(pDoc);
+}
+
+TEST_F(PrintTest, HeaderAndFooterTexts)
+{
+    CVornDoc* pDoc = Open(WriteFile("demo.lua", PrintSample(200)));
+    ASSERT_TRUE(pDoc != NULL);
+    SetBands(1, 1);
+    m_host.m_settings.m_nPrintFileName = 1;
+    m_host.m_settings.m_nPrintDate = 0;
+    m_harness.Print(ViewOf(pDoc));
+    ASSERT_GE(m_harness.m_pages.size(), 3u);
+    EXPECT_EQ(TextAt(m_harness.m_pages[0], HeaderY()), "demo.lua");
+    EXPECT_EQ(TextAt(m_harness.m_pages[2], FooterY()), "Page 3");
+
+    m_host.m_settings.m_nPrintDate = 1;
+    m_host.m_settings.m_nPrintPageString = 0;
+    m_harness.Print(ViewOf(pDoc));
+    EXPECT_EQ(TextAt(m_harness.m_pages[0], HeaderY()).rfind("demo.lua - Printed on ", 0), 0u)
+        << TextAt(m_harness.m_pages[0], HeaderY());
+    EXPECT_EQ(TextAt(m_harness.m_pages[2], FooterY()), "3");
+
+    m_host.m_settings.m_nPrintFileName = 0;
+    m_harness.Print(ViewOf(pDoc));
+    const std::string strHeader = TextAt(m_harness.m_pages[0], HeaderY());
+    EXPECT_EQ(strHeader.rfind("Printed on ", 0), 0u) << strHeader;
+    EXPECT_GT(strHeader.size(), strlen("Printed on "));
+}
+
+TEST_F(PrintTest, AlignmentsAndBreakLinesFollowTheOptions)
+{
+    CVornDoc* pDoc = Open(WriteFile("demo.lua", PrintSample(20)));
+    ASSERT_TRUE(pDoc != NULL);
+    SetBands(1, 1);
+    const int nRight = m_harness.m_rcPage.right;
+    const int nBottom = m_harness.m_rcPage.bottom;
+    struct CCase
+    {
+        int nHeader, nFooter;   // as stored
+        int nHeaderAs, nFooterAs; // as printed
+    };
+    const CCase kCases[] = { { 0, 0, 0, 0 }, { 1, 1, 1, 1 }, { 2, 2, 2, 2 }, { 9, -3, 1, 2 } };
+    for (const CCase& c : kCases)
+    {
+        SCOPED_TRACE(std::to_string(c.nHeader) + "/" + std::to_string(c.nFooter));
+        m_host.m_settings.m_nPrintHeaderAlignment = c.nHeader;
+        m_host.m_settings.m_nPrintFooterAlignment = c.nFooter;
+        m_harness.Print(ViewOf(pDoc));
+        ASSERT_EQ(m_harness.m_pages.size(), 1u);
+        const std::vector<CPageText> header = TextsAt(m_harness.m_pages[0], HeaderY());
+        const std::vector<CPageText> footer = TextsAt(m_harness.m_pages[0], FooterY());
+        ASSERT_EQ(header.size(), 1u);
+        ASSERT_EQ(footer.size(), 1u);
+        const int kX[3][2] = { { 5 + (nRight - header[0].nWidth) / 2, 5 + (nRight - footer[0].nWidth) / 2 },
+                               { 5, 5 },
+                               { nRight - header[0].nWidth - 5, nRight - footer[0].nWidth - 5 } };
+        EXPECT_EQ(header[0].x, kX[c.nHeaderAs][0]);
+        EXPECT_EQ(footer[0].x, kX[c.nFooterAs][1]);
+    }
+
+    // A title wider than the page starts at the left even when centred.
+    m_host.m_settings.m_nPrintHeaderAlignment = 0;
+    pDoc->SetTitle(CString('W', 200) + ".lua");
+    m_harness.Print(ViewOf(pDoc));
+    const std::vector<CPageText> wide = TextsAt(m_harness.m_pages[0], HeaderY());
+    ASSERT_EQ(wide.size(), 1u);
+    EXPECT_GT(wide[0].nWidth, nRight);
+    EXPECT_EQ(wide[0].x, 5);
+
+    // The break lines run across the page three pixels inside each band's edge; without
+    // the bands they lie on the page's edges.
+    const int nBand = 2 * m_nTextHeight;
+    std::vector<int> ys;
+    for (const CPageLine& line : m_harness.m_pages[0].lines)
+    {
+        EXPECT_EQ(line.x1, 0);
+        EXPECT_EQ(line.x2, nRight);
+        EXPECT_EQ(line.y1, line.y2);
+        ys.push_back(line.y1);
+    }
+    EXPECT_EQ(ys, std::vector<int>({ nBand - 3, nBottom - (nBand - 3) }));
+    SetBands(0, 0);
+    m_harness.Print(ViewOf(pDoc));
+    ys.clear();
+    for (const CPageLine& line : m_harness.m_pages[0].lines)
+        ys.push_back(line.y1);
+    EXPECT_EQ(ys, std::vector<int>({ 0, nBottom }));
+}
+
+TEST_F(PrintTest, PaginationReservesTheBandsAtBothEnds)
+{
+    CVornDoc* pDoc = Open(WriteFile("demo.lua", PrintSample(300)));
+    ASSERT_TRUE(pDoc != NULL);
+    const int nHeight = m_harness.m_rcPage.Height();
+    // The rows of page 1 fill the height pagination left: the page less the reserved
+    // band ("Header" plus 5) at the top and at the bottom, once per band printed.
+    for (int nBands = 0; nBands <= 2; nBands++)
+        for (int nHeader = 0; nHeader <= 1; nHeader++)
+        {
+            const int nNumbers = nBands - nHeader;
+            if (nNumbers < 0 || nNumbers > 1)
+                continue;
+            SCOPED_TRACE("header " + std::to_string(nHeader) + " numbers " + std::to_string(nNumbers));
+            SetBands(nHeader, nNumbers);
+            m_harness.Print(ViewOf(pDoc));
+            const int nRows = BodyRows(m_harness.m_pages[0]);
+            std::vector<int> ys;
+            for (const CPageText& text : m_harness.m_pages[0].texts)
+                if (text.y != HeaderY() && text.y != FooterY() && (ys.empty() || ys.back() != text.y))
+                    ys.push_back(text.y);
+            std::sort(ys.begin(), ys.end());
+            ys.erase(std::unique(ys.begin(), ys.end()), ys.end());
+            ASSERT_GE(ys.size(), 2u);
+            const int nLineHeight = ys[1] - ys[0];
+            const int nTextHeight = nHeight - 2 * nBands * ViewOf(pDoc)->m_printPages.GetBandHeight();
+            EXPECT_EQ(nRows, nTextHeight / nLineHeight);
+        }
+}
+
+TEST_F(PrintTest, APageLowerThanALineStopsWithAMessage)
+{
+    CVornDoc* pDoc = Open(WriteFile("demo.lua", PrintSample(20)));
+    ASSERT_TRUE(pDoc != NULL);
+    SetBands(1, 1);
+    m_harness.m_rcPage.bottom = 4 * (m_nTextHeight + 5) + 4;
+    m_harness.Print(ViewOf(pDoc));
+    EXPECT_TRUE(m_harness.m_pages.empty());
+    EXPECT_EQ(m_harness.m_pInfo->GetMaxPage(), 0u);
+    ASSERT_EQ(theApp.m_messageBoxes.size(), 1u);
+    EXPECT_EQ(theApp.m_messageBoxes[0], "The page is too small to print the text.");
+    ExpectRestored(pDoc);
+}
+
+TEST_F(PrintTest, AJobThatCannotStartStillShowsTheFrameAndUnwraps)
+{
+    CVornDoc* pOther = Open(WriteFile("other.lua", "x = 1\n"));
+    CVornDoc* pDoc = Open(WriteFile("demo.lua", PrintSample(20)));
+    ASSERT_TRUE(pDoc != NULL && pOther != NULL);
+    // A memory DC is no printer: the job fails to start, which the class library says.
+    CPrintInfo info;
+    info.m_rectDraw = m_harness.m_rcPage;
+    static_cast<CPrintJobAccess*>(ViewOf(pDoc))->PrintPages(&m_harness.m_dc, &info);
+    ExpectRestored(pDoc);
+    EXPECT_EQ(theApp.m_messageBoxes.size(), 1u);
+}
+
+TEST_F(PrintTest, FilePrintWithoutAPrinterEndsAfterTheSystemsWarning)
+{
+    const std::string sample = PrintSample(30);
+    CVornDoc* pOther = Open(WriteFile("other.lua", "x = 1\n"));
+    CVornDoc* pDoc = Open(WriteFile("demo.lua", sample));
+    ASSERT_TRUE(pDoc != NULL && pOther != NULL);
+    const DWORD dwThreadId = ::GetCurrentThreadId();
+    std::atomic<bool> bDone{ false };
+    std::string strWarningClass;
+    std::string strWarningText;   // the system's own words, not pinned
+    HWND hWarning = NULL;
+    std::thread driver([&] {
+        hWarning = DialogDriver::WaitForDialog(dwThreadId, {}, 15000);
+        if (hWarning != NULL)
+        {
+            char szClass[64] = "";
+            ::GetClassNameA(hWarning, szClass, sizeof(szClass));
+            strWarningClass = szClass;
+            strWarningText = DialogDriver::GetStaticTexts(hWarning);
+            DialogDriver::PressButton(hWarning, IDOK);
+            DialogDriver::WaitUntilGone(hWarning);
+            // Nothing else may follow.
+            HWND hMore = DialogDriver::WaitForDialog(dwThreadId, {}, 1500);
+            if (hMore != NULL)
+            {
+                strWarningClass += " and another";
+                DialogDriver::CancelAll(dwThreadId);
+            }
+        }
+        bDone = true;
+    });
+    FrameOf(pDoc)->PostMessage(WM_COMMAND, ID_FILE_PRINT);
+    PumpUntil([&] { return bDone.load(); }, 25000);
+    driver.join();
+    PumpPending();
+    EXPECT_EQ(strWarningClass, "#32770");
+    EXPECT_FALSE(strWarningText.empty());
+    EXPECT_TRUE(theApp.m_messageBoxes.empty());
+    ExpectRestored(pDoc);
+    CString strText;
+    const int nLength = ViewOf(pDoc)->GetCtrl().GetLength();
+    std::string text(nLength + 1, '\0');
+    ViewOf(pDoc)->GetCtrl().Call(SCI_GETTEXT, nLength + 1, (LPARAM)&text[0]);
+    text.resize(nLength);
+    EXPECT_EQ(text, sample);
+    EXPECT_FALSE(pDoc->IsModified());
+}
+
+TEST_F(PrintTest, PrepareOffersTheSelectionAndSaysWhenTheDialogFails)
+{
+    CVornDoc* pDoc = Open(WriteFile("demo.lua", PrintSample(10)));
+    ASSERT_TRUE(pDoc != NULL);
+    CVornView* pView = ViewOf(pDoc);
+    // A dialog the system refuses (here: a structure of the wrong size) is reported
+    // once, with nothing hidden or wrapped.
+    {
+        CPrintInfo info;
+        info.m_pPD->m_pd.lStructSize = 1;
+        EXPECT_FALSE(pView->OnPreparePrinting(&info));
+        EXPECT_TRUE(info.m_pPD->m_pd.Flags & PD_NOSELECTION);
+        EXPECT_FALSE(info.m_pPD->m_pd.Flags & PD_SELECTION);
+    }
+    ASSERT_EQ(theApp.m_messageBoxes.size(), 1u);
+    EXPECT_EQ(theApp.m_messageBoxes[0], "The print dialog could not be opened.");
+    ExpectRestored(pDoc);
+
+    // With text selected the dialog offers the selection, already chosen.
+    pView->GetCtrl().Call(SCI_SETSEL, 3, 20);
+    CPrintInfo info;
+    info.m_pPD->m_pd.lStructSize = 1;
+    EXPECT_FALSE(pView->OnPreparePrinting(&info));
+    EXPECT_FALSE(info.m_pPD->m_pd.Flags & PD_NOSELECTION);
+    EXPECT_TRUE(info.m_pPD->m_pd.Flags & PD_SELECTION);
+}
+
+TEST_F(PrintTest, AMaximisedFrameComesBackMaximisedAndActive)
+{
+    CVornDoc* pOther = Open(WriteFile("other.lua", "x = 1\n"));
+    CVornDoc* pDoc = Open(WriteFile("demo.lua", PrintSample(100)));
+    ASSERT_TRUE(pDoc != NULL && pOther != NULL);
+    CMDIFrameWnd* pMain = DYNAMIC_DOWNCAST(CMDIFrameWnd, AfxGetMainWnd());
+    pMain->MDIMaximize(FrameOf(pDoc));
+    PumpPending();
+    m_harness.Print(ViewOf(pDoc));
+    PumpPending();
+    ASSERT_GE(m_harness.m_pages.size(), 2u);
+    EXPECT_FALSE(m_harness.m_pages[0].bFrameVisible);
+    ExpectRestored(pDoc);
+    BOOL bMaximized = FALSE;
+    EXPECT_EQ(pMain->MDIGetActive(&bMaximized), FrameOf(pDoc));
+    EXPECT_TRUE(bMaximized);
+    pMain->MDIRestore(FrameOf(pDoc));
+    PumpPending();
+}
