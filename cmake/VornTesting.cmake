@@ -49,9 +49,13 @@ function(vorn_add_test name)
   set_tests_properties(${name} PROPERTIES TIMEOUT ${T_TIMEOUT})
   if(T_RESOURCE_LOCK)
     set_tests_properties(${name} PROPERTIES RESOURCE_LOCK "${T_RESOURCE_LOCK}")
-    # The same locks across build folders: wine-run.sh takes a machine-wide file lock.
-    list(JOIN T_RESOURCE_LOCK "-" machine_lock)
-    set_tests_properties(${name} PROPERTIES ENVIRONMENT "VORN_MACHINE_LOCK=${machine_lock}")
+    # The debug ports belong to the machine, not to this build folder: wine-run.sh also
+    # takes a machine-wide file lock for them, so suites of other build folders never bind
+    # them at the same time. Every other lock guards what lives in this build's own Wine
+    # prefix (its IDE instance, its registry), which CTest's lock covers alone.
+    if(VORN_DEBUG_PORTS_LOCK IN_LIST T_RESOURCE_LOCK)
+      set_tests_properties(${name} PROPERTIES ENVIRONMENT "VORN_MACHINE_LOCK=${VORN_DEBUG_PORTS_LOCK}")
+    endif()
   endif()
   if(T_LABELS)
     set_tests_properties(${name} PROPERTIES LABELS "${T_LABELS}")

@@ -12,16 +12,19 @@ COutline::~COutline()
 // ---------------------------------------------------------------------------------------
 // Lookups
 
+std::string COutline::FileKey(LPCTSTR pszName)
+{
+    CString strKey(pszName);
+    strKey.MakeLower();
+    return std::string(strKey);
+}
+
 COutlineFile* COutline::FindFile(LPCTSTR pszName) const
 {
     if (pszName == NULL)
         return NULL;
-    for (int i = 0; i < GetFileCount(); i++)
-    {
-        if (GetFile(i)->m_strName.CompareNoCase(pszName) == 0)
-            return GetFile(i);
-    }
-    return NULL;
+    auto found = m_fileIndex.find(FileKey(pszName));
+    return found != m_fileIndex.end() ? found->second : NULL;
 }
 
 // One lookup of COutlineFile, over the given file or every file in order.
@@ -121,6 +124,7 @@ COutlineFile* COutline::AddFile(LPCTSTR pszName)
         return NULL;
     COutlineFile* pFile = new COutlineFile(pszName);
     m_files.Add(pFile);
+    m_fileIndex[FileKey(pszName)] = pFile;
     return pFile;
 }
 
@@ -329,47 +333,62 @@ void COutline::DeleteNodes(const CPtrArray& nodes)
         DeleteNode(static_cast<COutlineNode*>(nodes.GetAt(i)));
 }
 
-// Before a file goes, no node of another file may keep a pointer into it, and its
-// nodes must leave the arrays of other files' nodes.
-void COutline::ReleaseReferencesInto(COutlineFile* pGone)
+// Before files go, no node of another file may keep a pointer into them, and their
+// nodes must leave the arrays of other files' nodes. One pass over the files that stay,
+// however many go.
+void COutline::ReleaseReferencesInto(const std::unordered_set<const COutlineFile*>& gone)
 {
+    auto isGone = [&gone](const COutlineNode* pNode) { return pNode != NULL && gone.count(pNode->m_pFile) != 0; };
     for (int i = 0; i < GetFileCount(); i++)
     {
         COutlineFile* pFile = GetFile(i);
-        if (pFile == pGone)
+        if (gone.count(pFile) != 0)
             continue;
         for (int j = 0; j < pFile->GetTableCount(); j++)
         {
             COutlineTable* pTable = pFile->GetTable(j);
-            if (pTable->GetBaseTable() != NULL && pTable->GetBaseTable()->m_pFile == pGone)
+            if (isGone(pTable->GetBaseTable()))
                 pTable->SetBaseTable(NULL);
         }
         for (int j = 0; j < pFile->GetFunctionCount(); j++)
         {
             COutlineFunction* pFunction = pFile->GetFunction(j);
-            if (pFunction->m_pResultTable != NULL && pFunction->m_pResultTable->m_pFile == pGone)
+            if (isGone(pFunction->m_pResultTable))
                 pFunction->m_pResultTable = NULL;
             for (int k = pFunction->GetOwnerRecordCount() - 1; k >= 0; k--)
             {
                 COutlineNode* pNode = static_cast<COutlineNode*>(pFunction->GetOwnerRecord(k)->m_pItem);
-                if (pNode == NULL || pNode->m_pFile == pGone)
+                if (pNode == NULL || isGone(pNode))
                     pFunction->RemoveOwnerRecord(pNode);
             }
         }
-        pFile->ForEachNode([pGone](COutlineNode* pNode) {
-            if (pNode->m_pOwner != NULL && pNode->m_pOwner->m_pFile == pGone)
+        pFile->ForEachNode([&](COutlineNode* pNode) {
+            if (isGone(pNode->m_pOwner))
                 pNode->m_pOwner = NULL;
-            if (pNode->m_pParentTable != NULL && pNode->m_pParentTable->m_pFile == pGone)
+            if (isGone(pNode->m_pParentTable))
                 pNode->m_pParentTable = NULL;
         });
     }
 
-    pGone->ForEachNode([pGone](COutlineNode* pNode) {
-        if (pNode->m_pOwner != NULL && pNode->m_pOwner->m_pFile != pGone)
-            LeaveOwner(pNode);
-        if (pNode->m_pParentTable != NULL && pNode->m_pParentTable->m_pFile != pGone)
-            LeaveParentTable(pNode);
-    });
+    for (const COutlineFile* pGone : gone)
+    {
+        pGone->ForEachNode([&](COutlineNode* pNode) {
+            if (pNode->m_pOwner != NULL && !isGone(pNode->m_pOwner))
+                LeaveOwner(pNode);
+            if (pNode->m_pParentTable != NULL && !isGone(pNode->m_pParentTable))
+                LeaveParentTable(pNode);
+        });
+    }
+}
+
+void COutline::DestroyFile(COutlineFile* pFile)
+{
+    // Links among the file's own nodes die with them.
+    DeleteNodes(pFile->GetVariables());
+    DeleteNodes(pFile->GetFunctions());
+    DeleteNodes(pFile->GetTables());
+    pFile->RemoveAllNodes();
+    delete pFile;
 }
 
 void COutline::RemoveFile(COutlineFile* pFile)
@@ -382,15 +401,39 @@ void COutline::RemoveFile(COutlineFile* pFile)
     }
     if (nIndex < 0)
         return;
-
-    ReleaseReferencesInto(pFile);
-    // Links among the file's own nodes die with them.
-    DeleteNodes(pFile->GetVariables());
-    DeleteNodes(pFile->GetFunctions());
-    DeleteNodes(pFile->GetTables());
-    pFile->RemoveAllNodes();
+    ReleaseReferencesInto({ pFile });
     m_files.RemoveAt(nIndex);
-    delete pFile;
+    m_fileIndex.erase(FileKey(pFile->m_strName));
+    DestroyFile(pFile);
+}
+
+void COutline::RemoveFiles(const CPtrArray& files)
+{
+    std::unordered_set<const COutlineFile*> known;
+    for (int i = 0; i < GetFileCount(); i++)
+        known.insert(GetFile(i));
+    std::unordered_set<const COutlineFile*> gone;
+    for (int i = 0; i < (int)files.GetSize(); i++)
+    {
+        const COutlineFile* pFile = static_cast<const COutlineFile*>(files.GetAt(i));
+        if (known.count(pFile) != 0)
+            gone.insert(pFile);
+    }
+    if (gone.empty())
+        return;
+    ReleaseReferencesInto(gone);
+    CPtrArray staying;
+    for (int i = 0; i < GetFileCount(); i++)
+    {
+        if (gone.count(GetFile(i)) == 0)
+        {
+            staying.Add(GetFile(i));
+            continue;
+        }
+        m_fileIndex.erase(FileKey(GetFile(i)->m_strName));
+        DestroyFile(GetFile(i));
+    }
+    m_files.Copy(staying);
 }
 
 void COutline::RemoveAll()
@@ -405,6 +448,7 @@ void COutline::RemoveAll()
         delete pFile;
     }
     m_files.RemoveAll();
+    m_fileIndex.clear();
 }
 
 // ---------------------------------------------------------------------------------------

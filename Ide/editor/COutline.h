@@ -7,6 +7,10 @@
 #include "COutlineFile.h"
 #include "CLineSource.h"
 
+#include <string>
+#include <unordered_map>
+#include <unordered_set>
+
 class COutline
 {
 public:
@@ -60,6 +64,8 @@ public:
     // Removes the file with its nodes and tokens; nodes of other files keep no reference
     // into it (bases, parent tables, owners, owner records, result tables).
     void RemoveFile(COutlineFile* pFile);
+    // RemoveFile for many files at once, in time linear in the model's size.
+    void RemoveFiles(const CPtrArray& files);
     void RemoveAll();
 
     // The table named first derives from the table named second, both of the file.
@@ -138,6 +144,8 @@ private:
     enum { MAX_KEPT_TOKENS = 1 << 21 };
 
     CPtrArray m_files;
+    // The files by their names in lower case: names compare without regard to case.
+    std::unordered_map<std::string, COutlineFile*> m_fileIndex;
     LuaTokenList m_firstParseTokens; // the tokens of the last first parse
 
     // A table of the name in the file, else in every file.
@@ -147,7 +155,9 @@ private:
     static void LeaveOwner(COutlineNode* pNode);
     static void LeaveParentTable(COutlineNode* pNode);
     void DropReferencesToTable(COutlineTable* pTable);
-    void ReleaseReferencesInto(COutlineFile* pFile);
+    void ReleaseReferencesInto(const std::unordered_set<const COutlineFile*>& gone);
+    void DestroyFile(COutlineFile* pFile);
+    static std::string FileKey(LPCTSTR pszName);
     static void DeleteNode(COutlineNode* pNode);
     static void DeleteNodes(const CPtrArray& nodes);
     BOOL LinkConstructedTable(COutlineTable* pTable);

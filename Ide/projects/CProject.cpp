@@ -6,6 +6,10 @@
 
 #include <shlwapi.h>
 
+#include <algorithm>
+#include <unordered_map>
+#include <vector>
+
 namespace
 {
 const char kDefaultLuaVersion[] = "5.0";
@@ -244,6 +248,7 @@ CProjectFileEntry* CProject::AddFile(LPCTSTR pszFullPath, LPCTSTR pszFolderPath)
     CProjectFileEntry* pEntry = new CProjectFileEntry(this);
     pEntry->SetPath(pszFullPath);
     m_files.Add(pEntry);
+    m_pathIndex[std::string(pEntry->GetPathKey())] = pEntry;
     // An entry always lies in the tree: a folder that does not exist gives the root.
     CProjectFolder* pFolder = FindFolder(pszFolderPath);
     pEntry->SetFolder(pFolder != NULL ? pFolder : &m_rootFolder);
@@ -265,6 +270,9 @@ CProjectFileEntry* CProject::AddNewFile(LPCTSTR pszFullPath, LPCTSTR pszFolderPa
 
 void CProject::DestroyEntry(CProjectFileEntry* pEntry)
 {
+    auto found = m_pathIndex.find(std::string(pEntry->GetPathKey()));
+    if (found != m_pathIndex.end() && found->second == pEntry)
+        m_pathIndex.erase(found);
     if (pEntry->GetOutlineFile() != NULL && m_services.m_pOutline != NULL)
         m_services.m_pOutline->RemoveFile(pEntry->GetOutlineFile());
     pEntry->SetOutlineFile(NULL);
@@ -286,20 +294,44 @@ void CProject::RemoveFile(CProjectFileEntry* pEntry, BOOL bRemoveTreeItem)
 
 void CProject::RemoveAllFiles()
 {
+    std::vector<CProjectFileEntry*> entries;
     for (int i = 0; i < GetFileCount(); i++)
-        DestroyEntry(GetFileAt(i));
-    m_files.RemoveAll();
+        entries.push_back(GetFileAt(i));
+    RemoveEntries(entries, FALSE);
+}
+
+void CProject::RemoveEntries(const std::vector<CProjectFileEntry*>& entries, BOOL bRemoveTreeItems)
+{
+    if (entries.empty())
+        return;
+    CPtrArray outlineFiles;
+    std::unordered_map<const void*, bool> gone;
+    for (CProjectFileEntry* pEntry : entries)
+    {
+        gone[pEntry] = true;
+        if (bRemoveTreeItems)
+            m_services.Host().DeleteProjectFileItem(pEntry);
+        if (pEntry->GetOutlineFile() != NULL)
+            outlineFiles.Add(pEntry->GetOutlineFile());
+        pEntry->SetOutlineFile(NULL);
+    }
+    if (outlineFiles.GetSize() > 0 && m_services.m_pOutline != NULL)
+        m_services.m_pOutline->RemoveFiles(outlineFiles);
+    CPtrArray staying;
+    for (int i = 0; i < GetFileCount(); i++)
+    {
+        if (gone.count(GetFileAt(i)) == 0)
+            staying.Add(GetFileAt(i));
+    }
+    m_files.Copy(staying);
+    for (CProjectFileEntry* pEntry : entries)
+        DestroyEntry(pEntry);
 }
 
 CProjectFileEntry* CProject::FindFileByPath(LPCTSTR pszPath) const
 {
-    const CString strKey = PathKey(pszPath);
-    for (int i = 0; i < GetFileCount(); i++)
-    {
-        if (GetFileAt(i)->GetPathKey() == strKey)
-            return GetFileAt(i);
-    }
-    return NULL;
+    auto found = m_pathIndex.find(std::string(PathKey(pszPath)));
+    return found != m_pathIndex.end() ? found->second : NULL;
 }
 
 CProjectFileEntry* CProject::FindFileByName(LPCTSTR pszName) const
@@ -332,13 +364,17 @@ BOOL CProject::IsProtectedFile(LPCTSTR pszPath) const
     return IsProjectFile(pszPath) || PathKey(pszPath) == PathKey(GetProjectFilePath());
 }
 
-void CProject::SetFileFolder(CProjectFileEntry* pEntry, LPCTSTR pszFolderPath)
+BOOL CProject::SetFileFolder(CProjectFileEntry* pEntry, LPCTSTR pszFolderPath)
 {
     CProjectFolder* pFolder = FindFolder(pszFolderPath);
-    if (pFolder == NULL || pFolder == pEntry->GetFolder())
-        return;
-    pEntry->SetFolder(pFolder);
-    m_bModified = TRUE;
+    if (pFolder == NULL)
+        return FALSE;
+    if (pFolder != pEntry->GetFolder())
+    {
+        pEntry->SetFolder(pFolder);
+        m_bModified = TRUE;
+    }
+    return TRUE;
 }
 
 //////////////////////////////////////////////////////////////////////////////
@@ -377,7 +413,7 @@ BOOL CProject::CreateFolderPath(LPCTSTR pszPath, BOOL bFailIfExists)
     CStringArray names;
     SplitFolderPath(pszPath, names);
     // A folder without a name would make an item without text: refused.
-    if (names.GetSize() == 0 || FindStringIndex(names, "", FALSE) >= 0)
+    if (names.GetSize() == 0 || names.GetSize() > MAX_FOLDER_DEPTH || FindStringIndex(names, "", FALSE) >= 0)
         return FALSE;
     CProjectFolder* pFolder = &m_rootFolder;
     BOOL bCreatedLast = FALSE;
@@ -405,13 +441,31 @@ BOOL CProject::RenameFolder(LPCTSTR pszPath, LPCTSTR pszNewName)
     return TRUE;
 }
 
+// Levels below the root: 0 for the root.
+static int DepthOf(const CProjectFolder* pFolder)
+{
+    int nDepth = 0;
+    for (; pFolder->GetParent() != NULL; pFolder = pFolder->GetParent())
+        nDepth++;
+    return nDepth;
+}
+
+// Levels of the folder's subtree: 1 for a folder without children.
+static int HeightOf(const CProjectFolder* pFolder)
+{
+    int nHeight = 0;
+    for (int i = 0; i < pFolder->GetChildCount(); i++)
+        nHeight = std::max(nHeight, HeightOf(pFolder->GetChildAt(i)));
+    return nHeight + 1;
+}
+
 BOOL CProject::MoveFolder(LPCTSTR pszFolderName, LPCTSTR pszFromPath, LPCTSTR pszToPath)
 {
     CProjectFolder* pTarget = FindFolder(pszToPath);
     CProjectFolder* pMoved = FindFolder(pszFromPath);
     // A folder cannot go below itself, and the root does not move.
     if (pTarget == NULL || pMoved == NULL || pMoved == &m_rootFolder || pTarget->IsWithin(pMoved)
-        || pTarget->FindChild(pszFolderName) != NULL)
+        || pTarget->FindChild(pszFolderName) != NULL || DepthOf(pTarget) + HeightOf(pMoved) > MAX_FOLDER_DEPTH)
         return FALSE;
     pMoved->Detach();
     pTarget->AppendChild(pMoved);
@@ -419,36 +473,28 @@ BOOL CProject::MoveFolder(LPCTSTR pszFolderName, LPCTSTR pszFromPath, LPCTSTR ps
     return TRUE;
 }
 
-void CProject::RemoveFolderContents(CProjectFolder* pFolder, BOOL bRemoveFiles, BOOL bRemoveTreeItems)
-{
-    if (bRemoveFiles)
-    {
-        for (int i = GetFileCount() - 1; i >= 0; i--)
-        {
-            if (GetFileAt(i)->GetFolder() == pFolder)
-                RemoveFile(GetFileAt(i), bRemoveTreeItems);
-        }
-    }
-    while (pFolder->GetChildCount() > 0)
-    {
-        CProjectFolder* pChild = pFolder->GetChildAt(0);
-        RemoveFolderContents(pChild, bRemoveFiles, bRemoveTreeItems);
-        pChild->Detach();
-        delete pChild;
-    }
-}
-
 void CProject::RemoveFolder(LPCTSTR pszPath, BOOL bRemoveFiles, BOOL bRemoveTreeItems)
 {
     CProjectFolder* pFolder = FindFolder(pszPath);
     if (pFolder == NULL || pFolder == &m_rootFolder)
         return;
-    RemoveFolderContents(pFolder, bRemoveFiles, bRemoveTreeItems);
-    // Files that stay in the project move up to the root rather than keep a dead folder.
-    for (int i = 0; i < GetFileCount(); i++)
+    // The files of the whole subtree go in one step; the last file first, as the items
+    // were removed one by one before.
+    std::vector<CProjectFileEntry*> within;
+    for (int i = GetFileCount() - 1; i >= 0; i--)
     {
         if (GetFileAt(i)->GetFolder() != NULL && GetFileAt(i)->GetFolder()->IsWithin(pFolder))
-            GetFileAt(i)->SetFolder(&m_rootFolder);
+            within.push_back(GetFileAt(i));
+    }
+    if (bRemoveFiles)
+    {
+        RemoveEntries(within, bRemoveTreeItems);
+    }
+    else
+    {
+        // Files that stay in the project move up to the root rather than keep a dead folder.
+        for (CProjectFileEntry* pEntry : within)
+            pEntry->SetFolder(&m_rootFolder);
     }
     pFolder->Detach();
     delete pFolder;
@@ -608,6 +654,50 @@ void CProject::AddFileToNavigator(CProjectFileEntry* pEntry)
         host.FillNavigatorFileItem(pEntry, hItem);
 }
 
+// The files of each folder, sorted by relative path once for the whole fill rather
+// than looked up again for every folder.
+class CProject::CFilesTreeFill
+{
+public:
+    explicit CFilesTreeFill(const CProject& project)
+    {
+        for (int i = 0; i < project.GetFileCount(); i++)
+            m_files[project.GetFileAt(i)->GetFolder()].push_back(project.GetFileAt(i));
+        for (auto& folder : m_files)
+        {
+            std::vector<CProjectFileEntry*>& entries = folder.second;
+            std::vector<CString> keys(entries.size());
+            for (size_t i = 0; i < entries.size(); i++)
+                keys[i] = entries[i]->GetRelativePath();
+            std::vector<size_t> order(entries.size());
+            for (size_t i = 0; i < order.size(); i++)
+                order[i] = i;
+            SortByNameNoCase(order.data(), (INT_PTR)order.size(), [&](size_t n) { return keys[n].GetString(); });
+            std::vector<CProjectFileEntry*> sorted(entries.size());
+            for (size_t i = 0; i < order.size(); i++)
+                sorted[i] = entries[order[i]];
+            entries.swap(sorted);
+        }
+    }
+
+    void Fill(IProjectHost& host, const CProjectFolder* pFolder, HTREEITEM hParentItem)
+    {
+        for (int i = 0; i < pFolder->GetChildCount(); i++)
+        {
+            const CProjectFolder* pChild = pFolder->GetChildAt(i);
+            Fill(host, pChild, host.InsertProjectFolderItem(pChild->GetName(), hParentItem));
+        }
+        auto found = m_files.find(pFolder);
+        if (found == m_files.end())
+            return;
+        for (CProjectFileEntry* pEntry : found->second)
+            host.InsertProjectFileItem(pEntry, hParentItem);
+    }
+
+private:
+    std::unordered_map<const CProjectFolder*, std::vector<CProjectFileEntry*>> m_files;
+};
+
 void CProject::FillFilesTree()
 {
     FillFilesTreeFolder(&m_rootFolder, m_services.Host().GetFilesTreeRoot());
@@ -615,19 +705,31 @@ void CProject::FillFilesTree()
 
 void CProject::FillFilesTreeFolder(CProjectFolder* pFolder, HTREEITEM hParentItem)
 {
+    CFilesTreeFill fill(*this);
+    fill.Fill(m_services.Host(), pFolder, hParentItem);
+}
+
+void CProject::LoadWithProgress()
+{
     IProjectHost& host = m_services.Host();
-    for (int i = 0; i < pFolder->GetChildCount(); i++)
-    {
-        CProjectFolder* pChild = pFolder->GetChildAt(i);
-        FillFilesTreeFolder(pChild, host.InsertProjectFolderItem(pChild->GetName(), hParentItem));
-    }
-    CStringArray relativePaths;
     for (int i = 0; i < GetFileCount(); i++)
     {
-        if (GetFileAt(i)->GetFolder() == pFolder)
-            relativePaths.Add(GetFileAt(i)->GetRelativePath());
+        host.SetLoadProgressText("Loading: " + GetFileAt(i)->GetPath());
+        ParseFileOutline(GetFileAt(i));
     }
-    SortStringArray(relativePaths);
-    for (INT_PTR i = 0; i < relativePaths.GetSize(); i++)
-        host.InsertProjectFileItem(FindFileByRelativePath(relativePaths[i]), hParentItem);
+    if (m_services.m_pOutline != NULL)
+        m_services.m_pOutline->LinkConstructedTables();
+    host.SetLoadProgressText("Setting up CodeNavigator...");
+    // The navigator sorts its file items by name: given from the last name to the
+    // first, each finds its place at the front instead of after every item before it.
+    std::vector<std::pair<CString, CProjectFileEntry*>> entries;
+    for (int i = 0; i < GetFileCount(); i++)
+    {
+        if (GetFileAt(i)->GetOutlineFile() != NULL)
+            entries.emplace_back(GetFileAt(i)->GetFileName(), GetFileAt(i));
+    }
+    SortByNameNoCase(entries.data(), (INT_PTR)entries.size(),
+                     [](const std::pair<CString, CProjectFileEntry*>& entry) { return entry.first.GetString(); });
+    for (auto it = entries.rbegin(); it != entries.rend(); ++it)
+        AddFileToNavigator(it->second);
 }

@@ -13,6 +13,10 @@
 #include "CProjectFolder.h"
 #include "CProjectServices.h"
 
+#include <string>
+#include <unordered_map>
+#include <vector>
+
 class CLineReader;
 
 class CProject
@@ -110,7 +114,8 @@ public:
     CProjectFileEntry* FindFileByRelativePath(LPCTSTR pszPath) const;
     int GetFileCount() const { return (int)m_files.GetSize(); }
     CProjectFileEntry* GetFileAt(int nIndex) const { return static_cast<CProjectFileEntry*>(m_files.GetAt(nIndex)); }
-    void SetFileFolder(CProjectFileEntry* pEntry, LPCTSTR pszFolderPath);
+    // FALSE, the entry staying where it was, when no folder has that path.
+    BOOL SetFileFolder(CProjectFileEntry* pEntry, LPCTSTR pszFolderPath);
     // TRUE when the path, in whatever spelling, names a file of the project.
     BOOL IsProjectFile(LPCTSTR pszPath) const;
     // TRUE for a file of the project and for the project file itself: nothing the
@@ -118,11 +123,15 @@ public:
     BOOL IsProtectedFile(LPCTSTR pszPath) const;
 
     // Folders: paths are names from the root down, each ended by "\" (the last one
-    // optionally); "" and "\" name the root.
+    // optionally); "" and "\" name the root. No folder lies deeper than MAX_FOLDER_DEPTH
+    // levels below the root: the walks over the tree recurse once per level.
+    enum { MAX_FOLDER_DEPTH = 64 };
     CProjectFolder* GetRootFolder() { return &m_rootFolder; }
     CProjectFolder* FindFolder(LPCTSTR pszPath);
     BOOL CreateFolderPath(LPCTSTR pszPath, BOOL bFailIfExists);
     BOOL RenameFolder(LPCTSTR pszPath, LPCTSTR pszNewName);
+    // FALSE when the target has a folder of that name, lies within the moved one, or
+    // the move would take a folder below the depth bound.
     BOOL MoveFolder(LPCTSTR pszFolderName, LPCTSTR pszFromPath, LPCTSTR pszToPath);
     void RemoveFolder(LPCTSTR pszPath, BOOL bRemoveFiles, BOOL bRemoveTreeItems);
     // "A\B\" for folder B in A; "" for the root.
@@ -154,6 +163,18 @@ public:
     BOOL AreAllBreakpointsDisabled() const;
     void EnableAllBreakpoints(BOOL bEnable);
     void ResetBreakpointCounters();
+
+    // Loading: after Load, parses every file's outline, links the outline's constructed
+    // tables and fills the Code Navigator, telling the host's plaque what it does.
+    void LoadWithProgress();
+
+    // Adding a directory from disk: its files with a Lua source extension join the
+    // folder path (items under hParentItem), its sub-directories become sub-folders.
+    // A sub-directory that is already a project folder, a file already in the project,
+    // a link (reparse point), a directory already on the current path, one that
+    // cannot be listed, paths of MAX_PATH or more and levels past the depth bound are
+    // skipped.
+    void AddFolderRecursive(LPCTSTR pszDirectory, HTREEITEM hParentItem, LPCTSTR pszFolderPath);
 
     // Outline and trees
     COutlineFile* ParseFileOutline(CProjectFileEntry* pEntry);
@@ -227,6 +248,8 @@ private:
     CString m_strDbgClient;
     CString m_strDbgClientCmdArgs;
     CPtrArray m_files;
+    // The entries by their path keys, so a lookup by path costs no walk over the files.
+    std::unordered_map<std::string, CProjectFileEntry*> m_pathIndex;
     CProjectFolder m_rootFolder;
     CStringArray m_openDocuments;
     CString m_strActiveDocument;
@@ -242,9 +265,13 @@ private:
     // Appends a line that the project file can store as it is; FALSE for any other.
     BOOL AddRawLine(CStringArray& lines, LPCTSTR pszLine);
     void DestroyEntry(CProjectFileEntry* pEntry);
+    // Takes the entries out of the project at once: their tree items (optionally),
+    // their outline files in one step, the entries themselves.
+    void RemoveEntries(const std::vector<CProjectFileEntry*>& entries, BOOL bRemoveTreeItems);
     void StoreOpenViewsBookmarks();
-    void RemoveFolderContents(CProjectFolder* pFolder, BOOL bRemoveFiles, BOOL bRemoveTreeItems);
     CString AbsoluteDirectory(CString& strSetting);
+    class CFolderImport;
+    class CFilesTreeFill;
     void RefreshOpenDocuments();
     // Refuses outputs that would overwrite a project file or another file's output.
     class COutputPlan;

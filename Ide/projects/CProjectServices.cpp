@@ -28,6 +28,7 @@ public:
     virtual void DeleteProjectFileItem(CProjectFileEntry*) {}
     virtual HTREEITEM InsertNavigatorFileItem(CProjectFileEntry*) { return NULL; }
     virtual void FillNavigatorFileItem(CProjectFileEntry*, HTREEITEM) {}
+    virtual void SetLoadProgressText(LPCTSTR) {}
     virtual void ShowMessage(LPCTSTR, UINT) {}
 };
 } // namespace

@@ -40,6 +40,9 @@ public:
     virtual HTREEITEM InsertNavigatorFileItem(CProjectFileEntry* pEntry) = 0;
     virtual void FillNavigatorFileItem(CProjectFileEntry* pEntry, HTREEITEM hItem) = 0;
 
+    // The loading plaque's progress line while a project loads.
+    virtual void SetLoadProgressText(LPCTSTR pszText) = 0;
+
     // A message box with the given text and MB_ icon and button flags.
     virtual void ShowMessage(LPCTSTR pszText, UINT nType) = 0;
 };

@@ -257,6 +257,73 @@
 #define ID_HOTLIST_ENTRY_FIRST          35132
 #define ID_HOTLIST_ENTRY_LAST           35232
 
+// ---- Project dialogs, pages and popup menus -----------------------------------------
+
+#define IDD_NEW_PROJECT                 135
+#define IDC_NEWPROJ_NAME                1010
+#define IDC_NEWPROJ_LOCATION            1012
+#define IDC_BROWSE                      1013
+#define IDC_NEWPROJ_CREATE_DIRECTORY    1014
+#define IDC_NEWPROJ_PREVIEW             1015
+#define IDD_NEW_FOLDER                  144
+#define IDC_NEW_FOLDER_NAME             1043
+#define IDD_RENAME                      145
+#define IDC_RENAME_LABEL                1044
+#define IDC_RENAME_NAME                 1045
+#define IDD_ADD_NEW_FILE                146
+#define IDC_NEWFILE_NAME                1046
+#define IDC_NEWFILE_LOCATION            1047
+#define IDD_ADVANCED_SAVE_OPTIONS       163
+#define IDC_ADVSAVE_LINE_ENDINGS        1048
+#define IDD_LOADING_PLAQUE              196
+#define IDC_LOADING_TEXT                1191
+#define IDD_PROJECT_STATISTICS          202
+#define IDC_STATS_FILES                 1198
+#define IDC_STATS_LINES                 1199
+#define IDC_STATS_GLOBAL_FUNCTIONS      1200
+#define IDC_STATS_TABLES                1201
+#define IDC_STATS_MEMBER_FUNCTIONS      1202
+#define IDC_STATS_LOCAL_FUNCTIONS       1203
+#define IDC_STATS_GLOBAL_VARIABLES      1204
+#define IDC_STATS_FILES_UNIT            1205
+#define IDC_STATS_LINES_UNIT            1206
+#define IDC_STATS_GLOBAL_FUNCTIONS_UNIT 1207
+#define IDC_STATS_LOCAL_FUNCTIONS_UNIT  1208
+#define IDC_STATS_MEMBER_FUNCTIONS_UNIT 1209
+#define IDC_STATS_TABLES_UNIT           1210
+#define IDC_STATS_GLOBAL_VARIABLES_UNIT 1211
+#define IDD_PROJECT_FILE_LIST           225
+#define IDC_PROJECT_FILE_LIST           1242
+
+// Project Properties pages.
+#define IDD_PROJ_GENERAL                158
+#define IDC_PROJ_OUTPUT_DIR             1094
+#define IDC_PROJ_BACKUP_DIR             1095
+#define IDC_PROJ_OUTPUT_EXT             1096
+#define IDC_PROJ_DEL_ONLY_PROJ_FILES    1115
+#define IDC_PROJ_MAIN_FILE              1112
+#define IDC_PROJ_MAIN_FILE_BROWSE       1243
+#define IDC_PROJ_LUA_VERSION            1246
+#define IDD_PROJ_DEBUGGING              165
+#define IDC_PROJ_ATTACH                 1116
+#define IDC_PROJ_DBG_CLIENT             1117
+#define IDC_PROJ_DBG_CLIENT_BROWSE      1118
+#define IDC_PROJ_DBG_CLIENT_ARGS        1119
+#define IDC_PROJ_DBG_PORT               1121
+#define IDD_PROJ_EXECUTING              166
+#define IDC_PROJ_EXEC_ARGS              1109
+#define IDC_PROJ_EXEC_WITH              1110
+#define IDC_PROJ_EXEC_WITH_MENU         1111
+#define IDC_PROJ_EXEC_USE_COMPILED      1114
+#define IDC_PROJ_EXEC_ARGS_MENU         1241
+
+// Popup menus of the files tree and of the Executing page.
+#define IDR_FILES_FILE_POPUP            148
+#define IDR_FILES_FOLDER_POPUP          149
+#define IDR_FILES_PROJECT_POPUP         150
+#define IDR_EXECARGS_POPUP              223
+#define IDR_EXECWITH_POPUP              224
+
 // The window manager: the open-file tabs' menu, the window list and the Full Screen bar.
 #define IDD_WINDOW_LIST                 159
 #define IDR_FULL_SCREEN                 160

@@ -60,7 +60,12 @@ CMainFrame::CMainFrame()
       m_pRecentFiles(NULL),
       m_pRecentProjects(NULL),
       m_pOutputCtrl(NULL),
-      m_bBackupTimerRunning(FALSE), m_nBackupTimerElapse(0)
+      m_bBackupTimerRunning(FALSE),
+      m_nBackupTimerElapse(0),
+      m_pLoadingPlaque(NULL),
+      m_dwLastPlaqueText(0),
+      m_pPathChooser(NULL),
+      m_pExecutingPage(NULL)
 {
     memset(&m_wpStored, 0, sizeof(m_wpStored));
     m_wpStored.length = sizeof(m_wpStored);
@@ -82,6 +87,8 @@ void CMainFrame::SetUpProject()
     services.m_pOutline = &m_projectOutline;
     services.m_pSettings = &VornApp()->m_settings;
     m_project.SetServices(services);
+    if (CFilesTreeView* pTree = m_pageFiles.GetTreeView())
+        pTree->SetHost(this);
 }
 
 //////////////////////////////////////////////////////////////////////////////
@@ -578,47 +585,34 @@ HTREEITEM CMainFrame::GetFilesTreeRoot()
 
 HTREEITEM CMainFrame::InsertProjectFolderItem(LPCTSTR pszName, HTREEITEM hParent)
 {
-    CTreeCtrl* pTree = GetFilesTree();
-    if (pTree == NULL)
+    CFilesTreeView* pView = GetFilesTreeView();
+    if (pView == NULL)
         return NULL;
-    HTREEITEM hItem = InsertTreeItem(*pTree, pszName, hParent, CFilesTreeView::IMAGE_FOLDER, NULL);
-    pTree->Expand(hParent, TVE_EXPAND);
+    HTREEITEM hItem = pView->InsertItemWithImage(pszName, hParent, CFilesTreeView::IMAGE_FOLDER, NULL);
+    pView->GetTreeCtrl().Expand(hParent, TVE_EXPAND);
     return hItem;
 }
 
 HTREEITEM CMainFrame::InsertProjectFileItem(CProjectFileEntry* pEntry, HTREEITEM hParent)
 {
-    CTreeCtrl* pTree = GetFilesTree();
-    if (pTree == NULL)
+    CFilesTreeView* pView = GetFilesTreeView();
+    if (pView == NULL)
         return NULL;
     if (hParent == NULL)
-        hParent = pTree->GetRootItem();
+        hParent = pView->GetTreeCtrl().GetRootItem();
     // The same kinds the file tabs show, by the one Lua-extension test.
     const int nImage =
         CFileTabCtrl::ImageOfFileName(pEntry->GetFileName(), VornApp()->m_settings.m_strProjsLuaFileExtensions);
-    return InsertTreeItem(*pTree, pEntry->GetFileName(), hParent, nImage, pEntry);
-}
-
-// The item under hItem (itself included) whose data is the pointer, or NULL.
-static HTREEITEM FindItemByData(CTreeCtrl& tree, HTREEITEM hItem, const void* pData)
-{
-    for (; hItem != NULL; hItem = tree.GetNextSiblingItem(hItem))
-    {
-        if (reinterpret_cast<const void*>(tree.GetItemData(hItem)) == pData)
-            return hItem;
-        if (HTREEITEM hFound = FindItemByData(tree, tree.GetChildItem(hItem), pData))
-            return hFound;
-    }
-    return NULL;
+    return pView->InsertItemWithImage(pEntry->GetFileName(), hParent, nImage, pEntry);
 }
 
 void CMainFrame::DeleteProjectFileItem(CProjectFileEntry* pEntry)
 {
-    CTreeCtrl* pTree = GetFilesTree();
-    if (pTree == NULL)
+    CFilesTreeView* pView = GetFilesTreeView();
+    if (pView == NULL)
         return;
-    if (HTREEITEM hItem = FindItemByData(*pTree, pTree->GetRootItem(), pEntry))
-        pTree->DeleteItem(hItem);
+    if (HTREEITEM hItem = pView->FindFileItem(pEntry))
+        pView->GetTreeCtrl().DeleteItem(hItem);
 }
 
 //////////////////////////////////////////////////////////////////////////////

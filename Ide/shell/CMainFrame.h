@@ -30,13 +30,18 @@
 #include "CProjectOutline.h"
 #include "CTempScintillaWnd.h"
 #include "CWatchVariablesPage.h"
+#include "IFilesTreeHost.h"
+#include "IPathChooser.h"
 #include "IProjectHost.h"
 
+class CFilesTreeView;
+class CProjExecutingPg;
+class CLoadingPlaqueDlg;
 class COutlineNode;
 class CScintillaCtrl;
 class CVornView;
 
-class CMainFrame : public CMDIFrameWnd, public IProjectHost
+class CMainFrame : public CMDIFrameWnd, public IProjectHost, public IFilesTreeHost
 {
     DECLARE_DYNAMIC(CMainFrame)
 public:
@@ -156,7 +161,35 @@ public:
     virtual void DeleteProjectFileItem(CProjectFileEntry* pEntry);
     virtual HTREEITEM InsertNavigatorFileItem(CProjectFileEntry* pEntry);
     virtual void FillNavigatorFileItem(CProjectFileEntry* pEntry, HTREEITEM hItem);
+    virtual void SetLoadProgressText(LPCTSTR pszText);
     virtual void ShowMessage(LPCTSTR pszText, UINT nType);
+
+    // Projects: loading, the trees' roots, the loading plaque, the choosers
+    // Loads a project file (with the plaque); FALSE when no project was loaded.
+    BOOL LoadProject(LPCTSTR pszPath);
+    void AddFolderRecursive(LPCTSTR pszDirectory, HTREEITEM hParentItem, LPCTSTR pszFolderPath);
+    HTREEITEM InsertFilesTreeRoot(LPCTSTR pszName);
+    HTREEITEM InsertNavigatorTreeRoot(LPCTSTR pszName);
+    BOOL ShowLoadingPlaque(LPCTSTR pszTitle);
+    void SetLoadingPlaqueText(LPCTSTR pszText);
+    void CloseLoadingPlaque();
+    CLoadingPlaqueDlg* GetLoadingPlaque() const { return m_pLoadingPlaque; }
+    CFilesTreeView* GetFilesTreeView();
+    // The file and folder choosers of the project commands; NULL: the system's.
+    void SetPathChooser(IPathChooser* pChooser) { m_pPathChooser = pChooser; }
+    IPathChooser& GetPathChooser();
+    // "Demo - Vorn 1.0.1 [design]": the project, the program and the debugger's state.
+    CString FrameTitle() const;
+    // The Lua Reference Manual: the setting as it is when it has a drive, else in the
+    // program's docs folder (the 5.0 manual when the setting is empty).
+    static CString LuaReferenceManualPath();
+    // The Executing page of the running Project Properties sheet, else NULL.
+    CProjExecutingPg* GetExecutingPage() const { return m_pExecutingPage; }
+    virtual void OnUpdateFrameTitle(BOOL bAddToTitle);
+
+    // IFilesTreeHost
+    virtual CProject& GetTreeProject() { return m_project; }
+    virtual void OpenProjectFileItem(CProjectFileEntry* pEntry);
 
     enum
     {
@@ -195,6 +228,45 @@ protected:
     afx_msg void OnTimer(UINT_PTR nIDEvent);
     afx_msg void OnActivateApp(BOOL bActive, DWORD dwThreadID);
     afx_msg LRESULT OnStartupOpenFile(WPARAM wParam, LPARAM lParam);
+    afx_msg LRESULT OnOpenLastProject(WPARAM wParam, LPARAM lParam);
+    afx_msg LRESULT OnShowOpenProject(WPARAM wParam, LPARAM lParam);
+    afx_msg LRESULT OnStartNewProject(WPARAM wParam, LPARAM lParam);
+
+    // Project commands (CMainFrameProject.cpp)
+    HTREEITEM GetSelectedFilesItem();
+    void ClearProjectTrees();
+    void AddFileToTrees(CProjectFileEntry* pEntry, HTREEITEM hParentItem);
+    void RemoveRecentProject(LPCTSTR pszPath);
+    void FillFilesTreeQuietly();
+    void StartBackupAfterLoad();
+    void ReopenProjectDocuments();
+    afx_msg void OnNewProject();
+    afx_msg void OnOpenProject();
+    afx_msg BOOL OnRecentProject(UINT nID);
+    afx_msg void OnUpdateRecentProject(CCmdUI* pCmdUI);
+    afx_msg void OnMoveIntoProject();
+    afx_msg void OnUpdateMoveIntoProject(CCmdUI* pCmdUI);
+    afx_msg void OnAddFile();
+    afx_msg void OnAddNewFile();
+    afx_msg void OnAddFilesAndFolders();
+    afx_msg void OnNewFolder();
+    afx_msg void OnRenameFolder();
+    afx_msg void OnRemoveFolder();
+    afx_msg void OnRemoveFile();
+    afx_msg void OnProjectStatistics();
+    afx_msg void OnHelpVornHelp();
+    afx_msg void OnHelpLuaReferenceManual();
+    // Project Properties (CMainFrameProperties.cpp)
+    afx_msg void OnProjectProperties();
+    afx_msg void OnExecWithBrowse();
+    afx_msg void OnExecWithLua50();
+    afx_msg void OnExecWithLua51();
+    afx_msg void OnExecWithOutputDir();
+    afx_msg void OnExecWithProjectDir();
+    afx_msg void OnExecWithVornDir();
+    afx_msg void OnExecArgsMainFile();
+    afx_msg void OnExecArgsMainFilePath();
+    afx_msg void OnAdvancedSaveOptions();
 
     // Commands
     afx_msg BOOL OnToggleBar(UINT nID);
@@ -297,6 +369,10 @@ protected:
     CString m_strCommandLineFile;
     BOOL m_bBackupTimerRunning;
     UINT m_nBackupTimerElapse;
+    CLoadingPlaqueDlg* m_pLoadingPlaque;
+    DWORD m_dwLastPlaqueText;            // when the plaque's line last changed
+    IPathChooser* m_pPathChooser;
+    CProjExecutingPg* m_pExecutingPage;  // while Project Properties runs
     // The open tool dialog the argument-macro commands write into (TRUE: the prompt).
     CDialog* m_pToolArgsDialog = NULL;
     BOOL m_bToolArgsPrompt = FALSE;

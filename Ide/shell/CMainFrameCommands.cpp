@@ -99,6 +99,46 @@ BEGIN_MESSAGE_MAP(CMainFrame, CMDIFrameWnd)
 
     ON_UPDATE_COMMAND_UI(ID_INDICATOR_CARET, CMainFrame::OnUpdateCaretPane)
 
+    // Projects (CMainFrameProject.cpp)
+    ON_MESSAGE(WM_STARTUP_OPEN_LAST_PROJECT, CMainFrame::OnOpenLastProject)
+    ON_MESSAGE(WM_STARTUP_OPEN_PROJECT_DIALOG, CMainFrame::OnShowOpenProject)
+    ON_MESSAGE(WM_STARTUP_NEW_PROJECT, CMainFrame::OnStartNewProject)
+    ON_COMMAND(ID_FILE_NEW_PROJECT, CMainFrame::OnNewProject)
+    ON_COMMAND(ID_FILE_OPEN_PROJECT, CMainFrame::OnOpenProject)
+    ON_COMMAND_EX_RANGE(ID_FILE_RECENT_PROJECT1, ID_FILE_RECENT_PROJECT4, CMainFrame::OnRecentProject)
+    ON_UPDATE_COMMAND_UI_RANGE(ID_FILE_RECENT_PROJECT1, ID_FILE_RECENT_PROJECT4, CMainFrame::OnUpdateRecentProject)
+    ON_COMMAND(ID_FILE_MOVE_INTO_PROJECT, CMainFrame::OnMoveIntoProject)
+    ON_UPDATE_COMMAND_UI(ID_FILE_MOVE_INTO_PROJECT, CMainFrame::OnUpdateMoveIntoProject)
+    ON_COMMAND(ID_PROJECT_ADD_FILE, CMainFrame::OnAddFile)
+    ON_UPDATE_COMMAND_UI(ID_PROJECT_ADD_FILE, CMainFrame::OnUpdateProjectOpen)
+    ON_COMMAND(ID_PROJECT_ADD_NEW_FILE, CMainFrame::OnAddNewFile)
+    ON_UPDATE_COMMAND_UI(ID_PROJECT_ADD_NEW_FILE, CMainFrame::OnUpdateProjectOpen)
+    ON_COMMAND(ID_PROJECT_ADD_FILES_AND_FOLDERS, CMainFrame::OnAddFilesAndFolders)
+    ON_UPDATE_COMMAND_UI(ID_PROJECT_ADD_FILES_AND_FOLDERS, CMainFrame::OnUpdateProjectOpen)
+    ON_COMMAND(ID_PROJECT_NEW_FOLDER, CMainFrame::OnNewFolder)
+    ON_UPDATE_COMMAND_UI(ID_PROJECT_NEW_FOLDER, CMainFrame::OnUpdateProjectOpen)
+    ON_COMMAND(ID_FOLDER_RENAME, CMainFrame::OnRenameFolder)
+    ON_UPDATE_COMMAND_UI(ID_FOLDER_RENAME, CMainFrame::OnUpdateProjectOpen)
+    ON_COMMAND(ID_FOLDER_REMOVE, CMainFrame::OnRemoveFolder)
+    ON_UPDATE_COMMAND_UI(ID_FOLDER_REMOVE, CMainFrame::OnUpdateProjectOpen)
+    ON_COMMAND(ID_FILE_REMOVE_FROM_PROJECT, CMainFrame::OnRemoveFile)
+    ON_UPDATE_COMMAND_UI(ID_FILE_REMOVE_FROM_PROJECT, CMainFrame::OnUpdateProjectOpen)
+    ON_COMMAND(ID_PROJECT_STATISTICS, CMainFrame::OnProjectStatistics)
+    ON_UPDATE_COMMAND_UI(ID_PROJECT_STATISTICS, CMainFrame::OnUpdateProjectOpen)
+    ON_COMMAND(ID_HELP_VORN_HELP, CMainFrame::OnHelpVornHelp)
+    ON_COMMAND(ID_HELP_LUA_REFERENCE, CMainFrame::OnHelpLuaReferenceManual)
+    ON_COMMAND(ID_PROJECT_PROPERTIES, CMainFrame::OnProjectProperties)
+    ON_UPDATE_COMMAND_UI(ID_PROJECT_PROPERTIES, CMainFrame::OnUpdateProjectOpen)
+    ON_COMMAND(ID_EXECWITH_BROWSE, CMainFrame::OnExecWithBrowse)
+    ON_COMMAND(ID_EXECWITH_LUA50, CMainFrame::OnExecWithLua50)
+    ON_COMMAND(ID_EXECWITH_LUA51, CMainFrame::OnExecWithLua51)
+    ON_COMMAND(ID_EXECWITH_OUTPUT_DIR, CMainFrame::OnExecWithOutputDir)
+    ON_COMMAND(ID_EXECWITH_PROJECT_DIR, CMainFrame::OnExecWithProjectDir)
+    ON_COMMAND(ID_EXECWITH_VORN_DIR, CMainFrame::OnExecWithVornDir)
+    ON_COMMAND(ID_EXECARGS_MAIN_FILE, CMainFrame::OnExecArgsMainFile)
+    ON_COMMAND(ID_EXECARGS_MAIN_FILE_PATH, CMainFrame::OnExecArgsMainFilePath)
+    ON_COMMAND(ID_FILE_ADVANCED_SAVE_OPTIONS, CMainFrame::OnAdvancedSaveOptions)
+
     // Tools
     ON_COMMAND(ID_TOOLS_EXTERNAL_TOOLS, CMainFrame::OnExternalTools)
     ON_COMMAND_EX_RANGE(ID_TOOLARGS_FILE_NAME, ID_TOOLARGS_VORN_DIR, CMainFrame::OnToolArgsMacro)
@@ -468,9 +508,13 @@ LRESULT CMainFrame::OnStartupOpenFile(WPARAM, LPARAM)
         return 0;
     CString strExtension = ExtensionOfFileName(FileNameOfPath(m_strCommandLineFile));
     strExtension.MakeLower();
-    // A project file waits for the project commands; other files open when they have
-    // one of the configured Lua extensions.
-    if (strExtension == ".vpr" || strExtension.IsEmpty())
+    if (strExtension == ".vpr")
+    {
+        LoadProject(m_strCommandLineFile);
+        return 0;
+    }
+    // Other files open when they have one of the configured Lua extensions.
+    if (strExtension.IsEmpty())
         return 0;
     CString strLuaExtensions = VornApp()->m_settings.m_strProjsLuaFileExtensions;
     strLuaExtensions.MakeLower();
@@ -527,6 +571,7 @@ BOOL CMainFrame::OnCloseProject()
     GetNavigatorTree().DeleteAllItems();
     RefreshBreakpointsWindow();
     RebuildHotlistMenu();
+    RefreshTitle();
     return TRUE;
 }
 

@@ -372,7 +372,9 @@ TEST_F(PrintTest, FilePrintWithoutAPrinterEndsAfterTheSystemsWarning)
             HWND hMore = DialogDriver::WaitForDialog(dwThreadId, {}, 1500);
             if (hMore != NULL)
             {
-                strWarningClass += " and another";
+                char szTitle[128] = "";
+                ::GetWindowTextA(hMore, szTitle, sizeof(szTitle));
+                strWarningClass += std::string(" and another: \"") + szTitle + "\" " + DialogDriver::GetStaticTexts(hMore);
                 DialogDriver::CancelAll(dwThreadId);
             }
         }

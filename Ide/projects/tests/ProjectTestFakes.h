@@ -82,10 +82,37 @@ public:
     {
         m_events.push_back("fill " + std::string(pEntry->GetFileName()) + " " + Name(hItem));
     }
+    virtual void SetLoadProgressText(LPCTSTR pszText) { m_events.push_back("plaque " + std::string(pszText)); }
     virtual void ShowMessage(LPCTSTR pszText, UINT) { m_messages.push_back(pszText); }
 
     static HTREEITEM Item(int n) { return reinterpret_cast<HTREEITEM>((INT_PTR)n); }
     static std::string Name(HTREEITEM hItem) { return std::to_string((INT_PTR)hItem); }
+};
+
+// An outline that records what the project asks of it; each file is a number.
+class CFakeOutline : public IProjectOutline
+{
+public:
+    std::vector<std::string> m_events;
+    BOOL m_bParses = TRUE;
+    int m_nNext = 1;
+    virtual COutlineFile* AddFile(LPCTSTR pszName)
+    {
+        m_events.push_back(std::string("add ") + pszName);
+        return reinterpret_cast<COutlineFile*>((INT_PTR)m_nNext++);
+    }
+    virtual BOOL ParseFile(COutlineFile*, LPCTSTR) { return m_bParses; }
+    virtual void RemoveFile(COutlineFile* pFile) { m_events.push_back("remove " + std::to_string((INT_PTR)pFile)); }
+    virtual void RemoveFiles(const CPtrArray& files)
+    {
+        for (INT_PTR i = 0; i < files.GetSize(); i++)
+            RemoveFile(static_cast<COutlineFile*>(files.GetAt(i)));
+    }
+    virtual void LinkEntry(COutlineFile* pFile, CProjectFileEntry* pEntry)
+    {
+        m_events.push_back("link " + std::to_string((INT_PTR)pFile) + " " + std::string(pEntry->GetFileName()));
+    }
+    virtual void LinkConstructedTables() { m_events.push_back("link tables"); }
 };
 
 class CRecordingLauncher : public IProcessLauncher

@@ -8,24 +8,6 @@
 
 namespace
 {
-class CFakeOutline : public IProjectOutline
-{
-public:
-    std::vector<std::string> m_events;
-    BOOL m_bParses = TRUE;
-    int m_nNext = 1;
-    virtual COutlineFile* AddFile(LPCTSTR pszName)
-    {
-        m_events.push_back(std::string("add ") + pszName);
-        return reinterpret_cast<COutlineFile*>((INT_PTR)m_nNext++);
-    }
-    virtual BOOL ParseFile(COutlineFile*, LPCTSTR) { return m_bParses; }
-    virtual void RemoveFile(COutlineFile* pFile) { m_events.push_back("remove " + std::to_string((INT_PTR)pFile)); }
-    virtual void LinkEntry(COutlineFile* pFile, CProjectFileEntry* pEntry)
-    {
-        m_events.push_back("link " + std::to_string((INT_PTR)pFile) + " " + std::string(pEntry->GetFileName()));
-    }
-};
 } // namespace
 
 using ProjectModel = ProjectFixture;

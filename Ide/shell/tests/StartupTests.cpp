@@ -150,7 +150,7 @@ TEST_F(Startup, TheFileNamedOnTheCommandLineOpens)
     vorn.WaitIdle();
     char szTitle[256] = "";
     ::GetWindowTextA(hFrame, szTitle, sizeof(szTitle));
-    EXPECT_STREQ(szTitle, "Vorn 1.0.1 - hello world.lua");
+    EXPECT_STREQ(szTitle, "Vorn 1.0.1 [design] - hello world.lua");
     ASSERT_TRUE(vorn.Close());
     vorn.DeleteRegistryKey();
 }
@@ -174,7 +174,7 @@ TEST_F(Startup, AnEmptyDocumentIsMadeOnlyWhenTheUserAskedForOne)
     hFrame = vorn.WaitForMainWindow();
     ASSERT_TRUE(hFrame != NULL);
     vorn.WaitIdle();
-    EXPECT_STREQ(FrameTitle(hFrame), "Vorn 1.0.1 - Lua1");
+    EXPECT_STREQ(FrameTitle(hFrame), "Vorn 1.0.1 [design] - Lua1");
     ASSERT_TRUE(vorn.Close());
     vorn.DeleteRegistryKey();
 }

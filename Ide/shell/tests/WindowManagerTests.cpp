@@ -97,14 +97,12 @@ void WriteBitmapFile(const CString& strPath, int cx, int cy, COLORREF cr)
 }
 
 // The colour of a point of the client as it shows on the screen.
+// Read from the window's own surface, not the screen: other test programs share the
+// display and their windows may cover this one.
 COLORREF ClientPixel(int x, int y)
 {
-    CPoint pt(x, y);
-    Client().ClientToScreen(&pt);
-    HDC hScreen = ::GetDC(NULL);
-    const COLORREF cr = ::GetPixel(hScreen, pt.x, pt.y);
-    ::ReleaseDC(NULL, hScreen);
-    return cr;
+    CClientDC dc(&Client());
+    return dc.GetPixel(x, y);
 }
 
 void PaintClientNow()
