@@ -144,7 +144,9 @@ protected:
     {
         WriteTestFile(m_folder / pszName, "return 1\n");
         if (Project().FindFileByName(pszName) == NULL)
+        {
             ASSERT_TRUE(Project().AddFile(m_folder / pszName, "") != NULL);
+        }
     }
     // Files a.lua, b.lua and c.lua, all three on the hotlist in that order.
     void ThreeEntries()
