@@ -711,10 +711,8 @@ void CMainFrame::OpenHotlistFile(int nIndex)
     const CStringArray& hotlist = m_project.GetFileHotlist();
     if (nIndex < 0 || nIndex >= hotlist.GetSize())
         return;
-    CProjectFileEntry* pEntry = m_project.FindFileByName(hotlist[nIndex]);
-    if (pEntry != NULL && VornApp()->OpenProjectFileAtLine(pEntry, -1) != NULL)
+    if (OpenHotlistEntryFile(hotlist[nIndex]))
         return;
-    AfxMessageBox("File not found. It will be removed from the hotlist.", MB_OK | MB_ICONINFORMATION);
     m_project.RemoveFileHotlistAt(nIndex);
     RebuildHotlistMenu();
 }

@@ -38,6 +38,8 @@ BEGIN_MESSAGE_MAP(CMainFrame, CMDIFrameWnd)
     ON_COMMAND(ID_FILE_HOTLIST, CMainFrame::OnFileHotlist)
     ON_COMMAND(ID_HOTLIST_ADD_REMOVE, CMainFrame::OnHotlistAddRemove)
     ON_UPDATE_COMMAND_UI(ID_HOTLIST_ADD_REMOVE, CMainFrame::OnUpdateHotlistAddRemove)
+    ON_COMMAND(ID_HOTLIST_MANAGE, CMainFrame::OnHotlistManage)
+    ON_UPDATE_COMMAND_UI(ID_HOTLIST_MANAGE, CMainFrame::OnUpdateProjectOpen)
 
     // File
     ON_COMMAND(ID_FILE_CLOSE_PROJECT, CMainFrame::OnFileCloseProject)
