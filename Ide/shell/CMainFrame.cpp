@@ -311,6 +311,10 @@ BOOL CMainFrame::PreTranslateMessage(MSG* pMsg)
 {
     if (m_wndMenuBar.TranslateMainFrameMessage(pMsg))
         return TRUE;
+    // The client sees the keys of its own windows only: with no document open, Escape
+    // comes here and must leave full screen all the same.
+    if (pMsg->hwnd != m_wndMDIClient.m_hWnd && !::IsChild(m_wndMDIClient.m_hWnd, pMsg->hwnd))
+        m_wndMDIClient.PreTranslateMessage(pMsg);
     return CMDIFrameWnd::PreTranslateMessage(pMsg);
 }
 
