@@ -316,8 +316,11 @@ void CVornView::OnGoToLine()
 
 int CVornView::GetGoToTargetLine(int nTyped, int nLineCount)
 {
-    // Signed: 0 and below go to the first line, past the end to the last.
-    return std::max(0, std::min(nTyped - 1, nLineCount - 1));
+    // Signed: 0 and below go to the first line, past the end to the last. Checked
+    // before subtracting, so the smallest number cannot wrap around.
+    if (nTyped < 1)
+        return 0;
+    return std::min(nTyped - 1, std::max(0, nLineCount - 1));
 }
 
 void CVornView::OnJumpToCaret()

@@ -89,11 +89,15 @@ protected:
         return std::to_string(Ctrl().Call(SCI_GETANCHOR)) + "-" + std::to_string(Ctrl().GetCurrentPos());
     }
     int CaretLine() { return Ctrl().LineFromPosition(Ctrl().GetCurrentPos()); }
-    // Runs the command; one SCI_UNDO must bring the text back whole.
+    // Runs the command on a fresh undo history; one SCI_UNDO must bring the text back
+    // whole. The selection the command left is kept in m_strSelection.
+    std::string m_strSelection;
     void ExpectOneUndo(UINT nID, const std::string& expected)
     {
+        Ctrl().EmptyUndoBuffer();
         const std::string before = Text();
         Command(nID);
+        m_strSelection = Selection();
         EXPECT_EQ(Text(), expected);
         Ctrl().Undo();
         EXPECT_EQ(Text(), before);
@@ -113,9 +117,7 @@ TEST_F(EditorCommandTest, CommentLinesSkipsEmptyAndLongLinesAndTheLineASelection
     const int nEnd = Ctrl().PositionFromLine(5);
     Ctrl().SetSel(2, nEnd);
     ExpectOneUndo(ID_EDIT_COMMENT_LINES, "--a = 1\n\n--  b = 2\n" + longLine + "\n--" + shorterLine + "\nc = 3\n");
-    Ctrl().SetSel(2, nEnd);
-    Command(ID_EDIT_COMMENT_LINES);
-    EXPECT_EQ(Selection(), std::to_string(4) + "-" + std::to_string(nEnd + 8));
+    EXPECT_EQ(m_strSelection, "4-" + std::to_string(nEnd + 6));
 
     // Made backwards the selection keeps its caret at the start.
     Ctrl().Undo();
@@ -143,7 +145,7 @@ TEST_F(EditorCommandTest, BoxCommentSelectsTheWholeBlockAndBoxUncommentRemovesTh
     OpenText("x = 1\ny = 2\nz = 3\n");
     Ctrl().SetSel(6, 11);
     ExpectOneUndo(ID_EDIT_BOX_COMMENT, "x = 1\n--[[y = 2]]\nz = 3\n");
-    EXPECT_EQ(Selection(), "17-6");
+    EXPECT_EQ(m_strSelection, "17-6");
 
     // The caret inside the block comment, on a later line than the opener.
     SetText("x = 1\n--[[ a\n  b ]]\ny = 2\n");
@@ -163,22 +165,27 @@ TEST_F(EditorCommandTest, BoxUncommentCountsOnlyMarkersOfBlockComments)
     EXPECT_EQ(Text(), text);
     EXPECT_FALSE(Ctrl().CanUndo());
 
-    // A real block comment after such brackets is still found, and they are left alone.
-    SetText("--[[ t[i[1]] ]]\nv = t[i[1]]\n");
+    // A real block comment between such brackets is still found; they are left alone.
+    SetText("v = t[i[1]] --[[ a\nb ]] w = t[i[1]]\n");
     Ctrl().EmptyUndoBuffer();
-    Ctrl().GotoPos(6);
+    Ctrl().GotoPos(17);
     Command(ID_EDIT_BOX_UNCOMMENT);
-    EXPECT_EQ(Text(), " t[i[1]] \nv = t[i[1]]\n");
+    EXPECT_EQ(Text(), "v = t[i[1]]  a\nb  w = t[i[1]]\n");
 }
 
 TEST_F(EditorCommandTest, IndentCommandsMoveEverySelectedLineInOneStep)
 {
     OpenText("a\n  b\nc\n");
     Ctrl().SetIndent(4);
+    Ctrl().Call(SCI_SETUSETABS, FALSE);
     Ctrl().SetSel(0, Ctrl().PositionFromLine(1) + 1);
     ExpectOneUndo(ID_EDIT_INCREASE_INDENT, "    a\n      b\nc\n");
-    // "a" moves back, "  b" would go below zero and stays.
+    Ctrl().SetSel(0, Ctrl().PositionFromLine(1) + 1);
     ExpectOneUndo(ID_EDIT_DECREASE_INDENT, "a\n  b\nc\n");
+    // "a" has no indentation to lose, "  b" less than one step: both stay.
+    Ctrl().SetSel(0, Ctrl().PositionFromLine(1) + 1);
+    Command(ID_EDIT_DECREASE_INDENT);
+    EXPECT_EQ(Text(), "a\n  b\nc\n");
 }
 
 TEST_F(EditorCommandTest, UpdateRulesFollowTextSelectionAndHistory)
