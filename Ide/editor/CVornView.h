@@ -265,5 +265,59 @@ protected:
     afx_msg void OnUpdateListOutline(CCmdUI* pCmdUI);
     afx_msg LRESULT OnListChosenTableMembers(WPARAM wParam, LPARAM lParam);
     afx_msg void OnContextMenu(CWnd* pWnd, CPoint point);
+
+    // Edit, Go To and bookmark commands and their update rules (CVornViewCommands.cpp).
+    afx_msg void OnEditUndo();
+    afx_msg void OnEditRedo();
+    afx_msg void OnEditCut();
+    afx_msg void OnEditCopy();
+    afx_msg void OnEditPaste();
+    afx_msg void OnEditClear();
+    afx_msg void OnEditSelectAll();
+    afx_msg void OnEditUppercase();
+    afx_msg void OnEditLowercase();
+    afx_msg void OnEditCommentLines();
+    afx_msg void OnEditUncommentLines();
+    afx_msg void OnEditBoxComment();
+    afx_msg void OnEditBoxUncomment();
+    afx_msg void OnEditIncreaseIndent();
+    afx_msg void OnEditDecreaseIndent();
+    afx_msg void OnGoToLine();
+    afx_msg void OnJumpToCaret();
+    afx_msg void OnToggleBookmark();
+    afx_msg void OnNextBookmark();
+    afx_msg void OnPreviousBookmark();
+    afx_msg void OnClearBookmarks();
+    afx_msg void OnUpdateEditUndo(CCmdUI* pCmdUI);
+    afx_msg void OnUpdateEditRedo(CCmdUI* pCmdUI);
+    afx_msg void OnUpdateEditPaste(CCmdUI* pCmdUI);
+    afx_msg void OnUpdateNeedSelection(CCmdUI* pCmdUI);
+    afx_msg void OnUpdateNeedText(CCmdUI* pCmdUI);
+    afx_msg void OnUpdateNeedLines(CCmdUI* pCmdUI);
+    afx_msg void OnUpdateBoxUncomment(CCmdUI* pCmdUI);
+    afx_msg void OnUpdateAlways(CCmdUI* pCmdUI);
+    afx_msg void OnUpdateCaretPane(CCmdUI* pCmdUI);
     DECLARE_MESSAGE_MAP()
+
+public:
+    // The 0-based line Go To Line moves to for the typed 1-based number.
+    static int GetGoToTargetLine(int nTyped, int nLineCount);
+    // The caret pane's text: line, column and position, all 0-based.
+    CString GetCaretPositionText();
+
+protected:
+    BOOL HasSelection();
+    // A line's length without its line end.
+    int GetLineTextLength(int nLine);
+    CString GetRangeText(int nStart, int nEnd);
+    // The lines the line comment commands work on for the selection.
+    void GetCommentedLines(int nStart, int nEnd, int& nFirst, int& nLast);
+    // Start and end selected again, the caret at the start when it was there before.
+    void RestoreSelection(int nStart, int nEnd, BOOL bBackwards);
+    // Every character of the range is styled as a block comment.
+    BOOL IsBlockCommentAt(int nPos, int nLength);
+    int FindBlockCloser(int nFrom);
+    int FindBlockOpener(int nFrom);
+    // Every selected line's indentation by one indent step in or out (+1, -1).
+    void ShiftIndentation(int nDirection);
 };

@@ -7,6 +7,11 @@
 #define IDD_GOTO_TABLE                  199
 #define IDC_GOTO_TABLE                  1195
 
+// Go To > Line...: the line number, with the document's range in the prompt.
+#define IDD_GOTO_LINE                   143
+#define IDC_GOTO_LINE_PROMPT            1247
+#define IDC_GOTO_LINE_NUMBER            1248
+
 // The navigation strip above each editor: the file's tables and the chosen table's
 // functions.
 #define IDD_NAVIGATION_BAR              151
