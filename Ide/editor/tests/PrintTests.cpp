@@ -368,8 +368,8 @@ TEST_F(PrintTest, FilePrintWithoutAPrinterEndsAfterTheSystemsWarning)
             strWarningText = DialogDriver::GetStaticTexts(hWarning);
             DialogDriver::PressButton(hWarning, IDOK);
             DialogDriver::WaitUntilGone(hWarning);
-            // Nothing else may follow.
-            HWND hMore = DialogDriver::WaitForDialog(dwThreadId, {}, 1500);
+            // Nothing else may follow (the warning itself may take a moment to go).
+            HWND hMore = DialogDriver::WaitForDialog(dwThreadId, { hWarning }, 1500);
             if (hMore != NULL)
             {
                 char szTitle[128] = "";
