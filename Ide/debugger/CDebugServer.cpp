@@ -45,7 +45,15 @@ CDebugServer::CDebugServer()
 CDebugServer::~CDebugServer()
 {
     Close();
+    DeleteRetiredSocket();
+}
+
+void CDebugServer::DeleteRetiredSocket()
+{
+    if (m_bInReceive)
+        return;
     delete m_pSocketToDelete;
+    m_pSocketToDelete = NULL;
 }
 
 void CDebugServer::Output(LPCTSTR pszText)
@@ -61,6 +69,7 @@ BOOL CDebugServer::Create(UINT nPort)
 {
     if (m_nState != STATE_IDLE)
         return FALSE;
+    DeleteRetiredSocket();
     AfxSocketInit();
     m_pRootItem = new CDebugDataItem(_T("Globals"), _T("Table"), _T(""), 0, 0);
     m_pSocket = new CDebugServerSocket(this);
@@ -125,7 +134,8 @@ void CDebugServer::ReleaseSocket()
     m_pSocket->Close();
     if (m_bInReceive)
     {
-        // Its OnReceive is still on the stack: delete it once that returns.
+        // Its OnReceive is still on the stack: it goes at the next Create or with
+        // the session object.
         delete m_pSocketToDelete;
         m_pSocketToDelete = m_pSocket;
     }
@@ -437,8 +447,15 @@ void CDebugServer::ExecuteMainFile()
 
 void CDebugServer::OnReceive()
 {
-    if (m_pSocket == NULL || m_inBuffer.GetData() == NULL)
+    if (m_pSocket == NULL || m_inBuffer.GetData() == NULL || m_bInReceive)
         return;
+    m_bInReceive = TRUE;
+    ReceiveDatagram();
+    m_bInReceive = FALSE;
+}
+
+void CDebugServer::ReceiveDatagram()
+{
     SOCKADDR_IN sender;
     memset(&sender, 0, sizeof(sender));
     int nSenderLength = sizeof(sender);
@@ -463,9 +480,7 @@ void CDebugServer::OnReceive()
         return;
     m_inBuffer.SetLength(nCount);
     m_inBuffer.Rewind();
-    m_bInReceive = TRUE;
     DispatchReceived(sender);
-    m_bInReceive = FALSE;
 }
 
 BOOL CDebugServer::IsFromPeer(const SOCKADDR_IN& sender) const

@@ -169,6 +169,7 @@ private:
 
     void Output(LPCTSTR pszText);
     void ReleaseSocket();
+    void DeleteRetiredSocket();
     void ResolveClientAddress();
     BOOL IsFromPeer(const SOCKADDR_IN& sender) const;
     BOOL CanInspect() const;
@@ -187,6 +188,7 @@ private:
     void ExecuteMainFile();
 
     // Receiving.
+    void ReceiveDatagram();
     void DispatchReceived(const SOCKADDR_IN& sender);
     void OnClientConnected(const SOCKADDR_IN& sender);
     void OnClientDisconnected();
