@@ -499,3 +499,68 @@ TEST_F(DebugServerUdp, ASecondSessionOnABusyPortFailsAndStaysIdle)
     EXPECT_EQ(CDebugServer::STATE_IDLE, other.GetState());
     EXPECT_EQ("Failed to create server socket.\n", otherHost.m_output);
 }
+
+TEST_F(DebugServerUdp, StackLocalsGlobalsWatchesAndOutputReachThePanes)
+{
+    Connect();
+    auto Data = [](int nSub) { return CMessage(CDebugServer::CLT_DATA).Int(nSub); };
+    const CMessage messages[] = {
+        Data(CDebugServer::DATA_STACK_BEGIN),
+        Data(CDebugServer::DATA_STACK_ENTRY).Str("C:\\p\\a.lua").Int(4).Str("f").Str("local").Str("Lua"),
+        Data(CDebugServer::DATA_LOCALS_BEGIN),
+        Data(CDebugServer::DATA_LOCALS_ITEM).Str("n").Str("3").Byte(3).Int(-2).Int(-2),
+        Data(CDebugServer::DATA_LOCALS_END),
+        Data(CDebugServer::DATA_GLOBALS_BEGIN),
+        Data(CDebugServer::DATA_GLOBALS_ITEM).Str("Globals").Str("").Byte(5).Int(1).Int(-2),
+        Data(CDebugServer::DATA_GLOBALS_END),
+        CMessage(CDebugServer::CLT_WATCH_ITEM).Str("t.x").Str("1").Str("Number").Int(-2).Int(-2),
+        // A message cut short: missing fields read as -1 and "".
+        Data(CDebugServer::DATA_LOCALS_ITEM).Str("cut"),
+        CMessage(CDebugServer::CLT_OUTPUT).Str("hello\n"),
+    };
+    for (const CMessage& message : messages)
+        m_client.Send(message);
+    EXPECT_TRUE(PumpUntil([&] { return m_host.m_output.find("hello\n") != std::string::npos; }));
+    const std::vector<std::string> expected = {
+        "clear stack",   "stack C:\\p\\a.lua:4 f local Lua",
+        "clear locals",  "local n=3 (Number) -2/-2",
+        "refresh locals", "clear globals",
+        "global Globals= (Table) 1/-2", "refresh globals",
+        "watch t.x=1 (Number) -2/-2", "local cut= () -1/-1",
+        "show debug page",
+    };
+    EXPECT_EQ(expected, m_host.m_events);
+}
+
+TEST_F(DebugServerUdp, AValueTipGoesToTheAskingViewUnlessItWentAway)
+{
+    CProjectFileEntry* pEntry = AddFile("a.lua");
+    Connect();
+    m_client.Send(CMessage(CDebugServer::CLT_BREAK).Str(std::string(pEntry->GetPath())).Int(2));
+    m_client.ReceiveAll(150);
+    CVornView* pView = reinterpret_cast<CVornView*>(&m_host);  // only compared, never used
+    m_server.RequestVariableValue(pView, "n", 1);
+    EXPECT_EQ(std::vector<std::string>{ CMessage(CDebugServer::MSG_GET_VARIABLE).Str("n").Int(1).Bytes() },
+              m_client.ReceiveAll(150));
+    m_client.Send(CMessage(CDebugServer::CLT_VARIABLE_VALUE).Str("local n : Number : 3 "));
+    EXPECT_TRUE(PumpUntil([&] { return m_host.Has("tip local n : Number : 3 "); }));
+
+    m_server.RequestVariableValue(pView, "m", 0);
+    m_server.ForgetView(pView);
+    m_client.Send(CMessage(CDebugServer::CLT_VARIABLE_VALUE).Str("late"));
+    m_client.ReceiveAll(150);
+    EXPECT_FALSE(m_host.Has("tip late"));
+}
+
+TEST_F(DebugServerUdp, AWatchTooLongForADatagramIsRefusedAndTheOthersGo)
+{
+    CProjectFileEntry* pEntry = AddFile("a.lua");
+    m_project.AddWatch(CString('w', 2100));
+    m_project.AddWatch("ok");
+    Connect();
+    m_client.Send(CMessage(CDebugServer::CLT_BREAK).Str(std::string(pEntry->GetPath())).Int(2));
+    const std::vector<std::string> requests = m_client.ReceiveAll(200);
+    ASSERT_EQ(3u, requests.size());
+    EXPECT_EQ(CMessage(CDebugServer::MSG_EVALUATE_WATCH).Str("ok").Int(0).Bytes(), requests[1]);
+    EXPECT_NE(std::string::npos, m_host.m_output.find("DebugServer: too long to send: www"));
+}
