@@ -310,7 +310,7 @@ BOOL CDebugServer::RequestTableMembers(int nTableId)
     return TRUE;
 }
 
-void CDebugServer::RequestVariableValue(CVornView* pView, LPCTSTR pszName, int nLevel)
+void CDebugServer::RequestVariableValue(LPCTSTR pszName, int nLevel, CVornView* pView)
 {
     if (!CanInspect())
         return;
@@ -322,6 +322,12 @@ void CDebugServer::RequestVariableValue(CVornView* pView, LPCTSTR pszName, int n
         return;
     Flush();
     m_pAskingView = pView;
+}
+
+int CDebugServer::GetStackLevel() const
+{
+    const int nRow = m_pHost != NULL ? m_pHost->GetSelectedStackRow() : 0;
+    return nRow > 0 ? nRow : 0;
 }
 
 void CDebugServer::ForgetView(CVornView* pView)

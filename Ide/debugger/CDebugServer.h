@@ -8,6 +8,7 @@
 #include <winsock.h>
 
 #include "CPacketBuffer.h"
+#include "IDebugSession.h"
 
 class CBreakpoint;
 class CDebugDataItem;
@@ -16,7 +17,7 @@ class CProjectFileEntry;
 class CVornView;
 class IDebugSessionHost;
 
-class CDebugServer
+class CDebugServer : public IDebugSession
 {
 public:
     enum State
@@ -95,10 +96,12 @@ public:
     void SetAttachMode(BOOL bAttach) { m_bAttachMode = bAttach; }
     BOOL IsAttachMode() const { return m_bAttachMode; }
 
-    int GetState() const { return m_nState; }
+    virtual int GetState() const { return m_nState; }
     BOOL IsConnected() const { return m_nState == STATE_CONNECTED; }
     // The debugged script is stopped at a break.
-    BOOL IsStoppedAtBreak() const { return m_bStoppedAtBreak; }
+    virtual BOOL IsStoppedAtBreak() const { return m_bStoppedAtBreak; }
+    // The call-stack row the panes show: the level sent with inspection requests.
+    virtual int GetStackLevel() const;
 
     // Opens the session's socket on the port and waits for a client. FALSE, with a
     // Debug page line, when it cannot; the state then stays idle.
@@ -117,11 +120,11 @@ public:
     void RequestLocals(int nLevel);
     void RequestGlobals();
     BOOL RequestTableMembers(int nTableId);
-    void RequestVariableValue(CVornView* pView, LPCTSTR pszName, int nLevel);
+    virtual void RequestVariableValue(LPCTSTR pszName, int nLevel, CVornView* pView);
     // Empties the Watches page and asks for every watch of the project; the number sent.
     int EvaluateWatches(int nLevel);
     // The view is going: its pending value tip is dropped.
-    void ForgetView(CVornView* pView);
+    virtual void ForgetView(CVornView* pView);
     // Breakpoints the editor sets or removes while connected (full path, 1-based line).
     void AddBreakpoint(LPCTSTR pszFile, int nLine);
     void RemoveBreakpoint(LPCTSTR pszFile, int nLine);

@@ -23,6 +23,8 @@ public:
 
     // The Call Stack pane.
     virtual void ClearCallStack() = 0;
+    // The selected row of the Call Stack pane (0: the innermost), -1 when empty.
+    virtual int GetSelectedStackRow() = 0;
     virtual void AddCallStackEntry(LPCTSTR pszFile, int nLine, LPCTSTR pszName, LPCTSTR pszNameWhat,
                                    LPCTSTR pszWhat) = 0;
 

@@ -35,6 +35,8 @@ public:
     virtual void AppendOutput(LPCTSTR pszText) { m_output += pszText; }
     virtual void ShowDebugPage() { m_events.push_back("show debug page"); }
     virtual void ClearCallStack() { m_events.push_back("clear stack"); }
+    int m_nSelectedRow = -1;
+    virtual int GetSelectedStackRow() { return m_nSelectedRow; }
     virtual void AddCallStackEntry(LPCTSTR pszFile, int nLine, LPCTSTR pszName, LPCTSTR pszNameWhat, LPCTSTR pszWhat)
     {
         CString s;
@@ -539,13 +541,18 @@ TEST_F(DebugServerUdp, AValueTipGoesToTheAskingViewUnlessItWentAway)
     m_client.Send(CMessage(CDebugServer::CLT_BREAK).Str(std::string(pEntry->GetPath())).Int(2));
     m_client.ReceiveAll(150);
     CVornView* pView = reinterpret_cast<CVornView*>(&m_host);  // only compared, never used
-    m_server.RequestVariableValue(pView, "n", 1);
+    // The editor asks through its session interface, at the row the Call Stack shows.
+    IDebugSession& session = m_server;
+    EXPECT_EQ(0, session.GetStackLevel());  // no row selected
+    m_host.m_nSelectedRow = 2;
+    EXPECT_EQ(2, session.GetStackLevel());
+    m_server.RequestVariableValue("n", 1, pView);
     EXPECT_EQ(std::vector<std::string>{ CMessage(CDebugServer::MSG_GET_VARIABLE).Str("n").Int(1).Bytes() },
               m_client.ReceiveAll(150));
     m_client.Send(CMessage(CDebugServer::CLT_VARIABLE_VALUE).Str("local n : Number : 3 "));
     EXPECT_TRUE(PumpUntil([&] { return m_host.Has("tip local n : Number : 3 "); }));
 
-    m_server.RequestVariableValue(pView, "m", 0);
+    m_server.RequestVariableValue("m", 0, pView);
     m_server.ForgetView(pView);
     m_client.Send(CMessage(CDebugServer::CLT_VARIABLE_VALUE).Str("late"));
     m_client.ReceiveAll(150);
