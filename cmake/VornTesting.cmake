@@ -64,3 +64,7 @@ endfunction()
 
 # Tests that bind the fixed debug ports 7550/7551 pass this lock.
 set(VORN_DEBUG_PORTS_LOCK vorn-debug-ports)
+# Tests that use the display's real keyboard, mouse or activation (SendInput, the cursor,
+# the foreground window) pass this lock: the suite's programs share one display, and two
+# of them typing or dragging at once take each other's input.
+set(VORN_INPUT_LOCK vorn-input)

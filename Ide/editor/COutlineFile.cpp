@@ -22,32 +22,6 @@ CPtrArray& COutlineFile::ArrayOf(int nKind)
     }
 }
 
-void COutlineFile::IndexNode(COutlineNode* pNode)
-{
-    CNameIndex& index = IndexOf(pNode->m_nKind);
-    std::string_view name(pNode->m_strName, (size_t)pNode->m_strName.GetLength());
-    index[std::string(name)].push_back(pNode);
-}
-
-void COutlineFile::UnindexNode(COutlineNode* pNode)
-{
-    CNameIndex& index = IndexOf(pNode->m_nKind);
-    auto it = index.find(std::string(pNode->m_strName, (size_t)pNode->m_strName.GetLength()));
-    if (it == index.end())
-        return;
-    std::vector<COutlineNode*>& nodes = it->second;
-    for (size_t i = 0; i < nodes.size(); i++)
-    {
-        if (nodes[i] == pNode)
-        {
-            nodes.erase(nodes.begin() + (ptrdiff_t)i);
-            break;
-        }
-    }
-    if (nodes.empty())
-        index.erase(it);
-}
-
 void COutlineFile::AddNode(COutlineNode* pNode)
 {
     if (pNode == NULL || pNode->m_nKind < OUTLINE_VARIABLE || pNode->m_nKind > OUTLINE_TABLE)
@@ -55,7 +29,7 @@ void COutlineFile::AddNode(COutlineNode* pNode)
     pNode->m_pFile = this;
     pNode->m_nOrder = ++m_nLastOrder;
     ArrayOf(pNode->m_nKind).Add(pNode);
-    IndexNode(pNode);
+    IndexOf(pNode->m_nKind).Add(pNode);
 }
 
 BOOL COutlineFile::RemoveNode(COutlineNode* pNode)
@@ -64,7 +38,7 @@ BOOL COutlineFile::RemoveNode(COutlineNode* pNode)
         return FALSE;
     if (!RemovePointer(ArrayOf(pNode->m_nKind), pNode))
         return FALSE;
-    UnindexNode(pNode);
+    IndexOf(pNode->m_nKind).Remove(pNode);
     return TRUE;
 }
 
@@ -77,7 +51,7 @@ void COutlineFile::RemoveNodesInState(int nKind, int nState, CPtrArray& removed)
         COutlineNode* pNode = static_cast<COutlineNode*>(nodes.GetAt(i));
         if (pNode->m_nState == nState)
         {
-            UnindexNode(pNode);
+            IndexOf(nKind).Remove(pNode);
             removed.Add(pNode);
         }
         else
@@ -91,23 +65,15 @@ void COutlineFile::RemoveAllNodes()
     m_tables.RemoveAll();
     m_functions.RemoveAll();
     m_variables.RemoveAll();
-    for (CNameIndex& index : m_index)
-        index.clear();
+    for (COutlineNameIndex& index : m_index)
+        index.RemoveAll();
 }
 
 BOOL COutlineFile::HoldsNode(const COutlineNode* pNode) const
 {
     if (pNode == NULL || pNode->m_pFile != this || pNode->m_nKind < OUTLINE_VARIABLE || pNode->m_nKind > OUTLINE_TABLE)
         return FALSE;
-    auto it = IndexOf(pNode->m_nKind).find(std::string(pNode->m_strName, (size_t)pNode->m_strName.GetLength()));
-    if (it == IndexOf(pNode->m_nKind).end())
-        return FALSE;
-    for (const COutlineNode* pCandidate : it->second)
-    {
-        if (pCandidate == pNode)
-            return TRUE;
-    }
-    return FALSE;
+    return IndexOf(pNode->m_nKind).Holds(pNode);
 }
 
 static bool ComesFirst(const void* a, const void* b)
@@ -128,14 +94,8 @@ void COutlineFile::SortNodesByOrder()
     SortByOrder(m_tables);
     SortByOrder(m_functions);
     SortByOrder(m_variables);
-    for (CNameIndex& index : m_index)
-    {
-        for (auto& entry : index)
-        {
-            if (!std::is_sorted(entry.second.begin(), entry.second.end(), ComesFirst))
-                std::stable_sort(entry.second.begin(), entry.second.end(), ComesFirst);
-        }
-    }
+    for (COutlineNameIndex& index : m_index)
+        index.SortChainsByOrder();
     ForEachNode([](COutlineNode* pNode) {
         SortByOrder(pNode->m_children);
         SortByOrder(pNode->m_scopedMembers);
@@ -185,11 +145,10 @@ COutlineNode* COutlineFile::FindNode(int nKind, LPCTSTR pszName, bool bOwner, co
 {
     if (pszName == NULL || nKind < OUTLINE_VARIABLE || nKind > OUTLINE_TABLE)
         return NULL;
-    const CNameIndex& index = IndexOf(nKind);
-    auto it = index.find(std::string(pszName));
-    if (it == index.end())
+    int nNamed = 0;
+    COutlineNode* pFirstNamed = IndexOf(nKind).Find(pszName, nNamed);
+    if (pFirstNamed == NULL)
         return NULL;
-    const std::vector<COutlineNode*>& named = it->second;
 
     // A name that many scopes use (self, new, ...) is looked up in the arrays of the one
     // scope or table instead when those are shorter, so that a file of many similar
@@ -199,7 +158,7 @@ COutlineNode* COutlineFile::FindNode(int nKind, LPCTSTR pszName, bool bOwner, co
     if (GetHolders(nKind, bOwner, pOwner, bTable, pTable, holders))
     {
         INT_PTR nHeld = holders[0]->GetSize() + (holders[1] ? holders[1]->GetSize() : 0);
-        if (nHeld < (INT_PTR)named.size())
+        if (nHeld < (INT_PTR)nNamed)
         {
             COutlineNode* pFound = NULL;
             for (const CPtrArray* pHolder : holders)
@@ -224,7 +183,7 @@ COutlineNode* COutlineFile::FindNode(int nKind, LPCTSTR pszName, bool bOwner, co
     // Live lookups take the node met first by the running re-parse (the lowest order);
     // the array order still is that of the last run.
     COutlineNode* pFound = NULL;
-    for (COutlineNode* pNode : named)
+    for (COutlineNode* pNode = pFirstNamed; pNode != NULL; pNode = pNode->m_pNextOfName)
     {
         if (!MatchesKeys(pNode, bOwner, pOwner, bTable, pTable))
             continue;

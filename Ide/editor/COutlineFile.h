@@ -3,15 +3,12 @@
 #pragma once
 
 #include "COutlineFunction.h"
+#include "COutlineNameIndex.h"
 #include "COutlineTable.h"
 #include "COutlineVariable.h"
 #include "LuaTokenList.h"
 
 #include <initializer_list>
-#include <unordered_map>
-#include <string>
-#include <string_view>
-#include <vector>
 
 class CProjectFileEntry;
 
@@ -114,16 +111,11 @@ private:
     CPtrArray m_variables;
     int m_nLastOrder;
 
-    // Name index per kind: the nodes of each name in the order of adding, so that a
-    // lookup checks only the nodes of its name.
-    typedef std::unordered_map<std::string, std::vector<COutlineNode*>> CNameIndex;
-    CNameIndex m_index[3];
+    COutlineNameIndex m_index[3]; // per kind
 
     CPtrArray& ArrayOf(int nKind);
-    CNameIndex& IndexOf(int nKind) { return m_index[nKind - 1]; }
-    const CNameIndex& IndexOf(int nKind) const { return m_index[nKind - 1]; }
-    void IndexNode(COutlineNode* pNode);
-    void UnindexNode(COutlineNode* pNode);
+    COutlineNameIndex& IndexOf(int nKind) { return m_index[nKind - 1]; }
+    const COutlineNameIndex& IndexOf(int nKind) const { return m_index[nKind - 1]; }
 
 
     COutlineFile(const COutlineFile&) = delete;

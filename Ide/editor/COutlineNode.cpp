@@ -4,7 +4,7 @@
 
 COutlineNode::COutlineNode(int nKind, LPCTSTR pszName)
     : m_nKind(nKind), m_strName(pszName), m_nFlag(0), m_nLine(0), m_nState(OUTLINE_UNCHANGED),
-      m_nOrder(0), m_pFile(NULL), m_pOwner(NULL), m_pParentTable(NULL)
+      m_nOrder(0), m_pFile(NULL), m_pOwner(NULL), m_pParentTable(NULL), m_pNextOfName(NULL)
 {
 }
 

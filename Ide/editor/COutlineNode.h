@@ -75,6 +75,7 @@ public:
     COutlineNode* m_pOwner;     // the scope the node was defined in; NULL at file level
     COutlineTable* m_pParentTable; // the table the node is a member of, or NULL
     CPtrArray m_scopedMembers;  // COutlineNode*, not owned: members whose owner this is
+    COutlineNode* m_pNextOfName; // the next node of the name in its file's name index
 
 protected:
     COutlineNode(int nKind, LPCTSTR pszName);

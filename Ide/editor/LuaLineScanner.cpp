@@ -14,7 +14,8 @@ static inline bool IsDigit(unsigned char ch)
 }
 
 LuaLineScanner::LuaLineScanner()
-    : m_pLine(NULL), m_nLength(0), m_nState(STATE_NORMAL), m_nDepth(0), m_nLevel(0), m_nPos(0)
+    : m_pLine(NULL), m_nLength(0), m_nState(STATE_NORMAL), m_nDepth(0), m_nLevel(0), m_nPos(0),
+      m_bKeepClasses(true)
 {
 }
 
@@ -24,9 +25,12 @@ void LuaLineScanner::Mark(int nCount, int nClass, int nCode)
 {
     if (nCount > m_nLength - m_nPos)
         nCount = m_nLength - m_nPos;
-    unsigned char* pClasses = &m_classes[(size_t)m_nPos];
-    for (int i = 0; i < nCount; i++)
-        pClasses[i] = (unsigned char)nClass;
+    if (m_bKeepClasses)
+    {
+        unsigned char* pClasses = &m_classes[(size_t)m_nPos];
+        for (int i = 0; i < nCount; i++)
+            pClasses[i] = (unsigned char)nClass;
+    }
     if (nClass != LUA_CLASS_OTHER && nClass != LUA_CLASS_COMMENT && nCount > 0)
     {
         if (nClass != LUA_CLASS_OPERATOR && !m_runs.empty() && m_runs.back().nClass == nClass &&
@@ -56,7 +60,7 @@ int LuaLineScanner::ScanLine(const char* pChars, int nLength, int nCarry)
     m_nLevel = bLevelState ? nCarry >> 8 : 0;
     m_nPos = 0;
     m_runs.clear();
-    if ((int)m_classes.size() < nLength + 1)
+    if (m_bKeepClasses && (int)m_classes.size() < nLength + 1)
         m_classes.resize((size_t)nLength + 1);
 
     while (m_nPos < m_nLength)
@@ -73,7 +77,8 @@ int LuaLineScanner::ScanLine(const char* pChars, int nLength, int nCarry)
         }
     }
     const bool bInComment = m_nState == STATE_BLOCK_COMMENT || m_nState == STATE_LEVEL_COMMENT;
-    m_classes[m_nLength] = bInComment ? LUA_CLASS_COMMENT : LUA_CLASS_OTHER;
+    if (m_bKeepClasses)
+        m_classes[m_nLength] = bInComment ? LUA_CLASS_COMMENT : LUA_CLASS_OTHER;
     const bool bEndsInLevel = m_nState == STATE_LEVEL_COMMENT || m_nState == STATE_LEVEL_STRING;
     return ((bEndsInLevel ? m_nLevel : m_nDepth) << 8) | m_nState;
 }
@@ -329,10 +334,14 @@ void LuaLineScanner::ScanQuoted(unsigned char chQuote)
     Mark(1, LUA_CLASS_STRING);
 }
 
-// The 21 keywords in alphabetical order, so that a keyword's index is its number.
+// The 21 keywords in alphabetical order, so that a keyword's index is its number, and
+// their lengths.
 static const char* const s_keywords[LUA_KEYWORD_COUNT] = {
     "and", "break", "do", "else", "elseif", "end", "false", "for", "function", "if", "in",
     "local", "nil", "not", "or", "repeat", "return", "then", "true", "until", "while"
+};
+static const unsigned char s_keywordLengths[LUA_KEYWORD_COUNT] = {
+    3, 5, 2, 4, 6, 3, 5, 3, 8, 2, 2, 5, 3, 3, 2, 6, 6, 4, 4, 5, 5
 };
 
 // Every name is looked up, so only the keywords of its first letter are compared.
@@ -358,10 +367,17 @@ int LuaLineScanner::KeywordNumber(const char* p, int n)
     case 'w': nFirst = nLast = LUA_KW_WHILE; break;
     default: return -1;
     }
+    // Every name is looked up: the first letter matched already, the rest is compared
+    // here rather than through a library call.
     for (int i = nFirst; i <= nLast; i++)
     {
+        if (s_keywordLengths[i] != n)
+            continue;
         const char* pszKeyword = s_keywords[i];
-        if (strncmp(pszKeyword, p, (size_t)n) == 0 && pszKeyword[n] == 0)
+        int j = 1;
+        while (j < n && pszKeyword[j] == p[j])
+            j++;
+        if (j == n)
             return i;
     }
     return -1;

@@ -37,8 +37,11 @@ public:
     // carry for the next line. Bytes of 0x80 and above are never letters or digits.
     int ScanLine(const char* pChars, int nLength, int nCarry);
 
-    // Class of character nIndex of the last line scanned.
+    // Class of character nIndex of the last line scanned; only while classes are kept.
     int GetClass(int nIndex) const { return m_classes[nIndex]; }
+    // The tokenizer reads only the runs: without the classes of every character a line
+    // is scanned in fewer steps. Kept by default.
+    void SetKeepClasses(bool bKeep) { m_bKeepClasses = bKeep; }
 
     // The tokens of the last line scanned, as the scanner marked them: each run of one
     // class that makes a token (names, keywords, numbers, strings), and each operator on
@@ -70,6 +73,7 @@ private:
     int m_nDepth;   // nesting depth of double brackets (states 1 and 4)
     int m_nLevel;   // equals signs of the open bracket (states 5 and 6)
     int m_nPos;
+    bool m_bKeepClasses;
     std::vector<unsigned char> m_classes; // grows with the longest line, never shrinks
     std::vector<CRun> m_runs;             // likewise
 

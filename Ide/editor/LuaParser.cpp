@@ -71,10 +71,11 @@ void LuaParser::Parse(COutlineFile* pFile, COutlineNode* pScope)
     const bool bFunctionScope = pScope != NULL && pScope->IsFunction();
     const bool bTableScope = pScope != NULL && pScope->IsTable();
     const int nCount = m_pTokens->GetCount();
+    const bool bSearching = IsSearching();
 
     for (; m_nPos < nCount && !m_bDone; m_nPos++)
     {
-        if (CheckTarget(pFile, pScope))
+        if (bSearching && CheckTarget(pFile, pScope))
             return;
         const LuaToken* pToken = Token(m_nPos);
         switch (pToken->IsName() ? LUA_CLASS_IDENTIFIER : pToken->m_nClass)
@@ -192,9 +193,8 @@ void LuaParser::ParseFunction(COutlineFile* pFile, COutlineNode* pScope)
     int nParameterPos = -1;
     if (!ParseFunctionName(nFunctionPos, name, nParameterPos))
         return;
-    CString strParameters;
     int nClosePos = -1;
-    if (!ParseParameters(nParameterPos, strParameters, nClosePos))
+    if (!ParseParameters(nParameterPos, nClosePos))
         return;
     if (m_nNesting >= MAX_NESTING)
         return;
@@ -209,7 +209,7 @@ void LuaParser::ParseFunction(COutlineFile* pFile, COutlineNode* pScope)
             return;
     }
 
-    COutlineFunction* pFunction = RecordFunction(pFile, pScope, name, pTable, strParameters);
+    COutlineFunction* pFunction = RecordFunction(pFile, pScope, name, pTable, m_parameters.c_str());
     if (pFunction == NULL)
         return; // its body is scanned as part of the enclosing scope
 
@@ -385,20 +385,20 @@ BOOL LuaParser::ParseFunctionNameBackward(int nAssignPos, CFunctionName& name)
 
 // Identifiers, "," and "..." up to ")", without blanks ("a,b,..."); any other token, or
 // the end of the tokens, fails.
-BOOL LuaParser::ParseParameters(int nFirst, CString& strParameters, int& nClosePos)
+BOOL LuaParser::ParseParameters(int nFirst, int& nClosePos)
 {
-    strParameters.Empty();
+    m_parameters.clear();
     for (int i = nFirst;; i++)
     {
         const LuaToken* pToken = Token(i);
         if (pToken == NULL)
             return FALSE;
         if (pToken->IsName())
-            strParameters.Append(pToken->m_pszText, pToken->m_nLength);
+            m_parameters.append(pToken->m_pszText, (size_t)pToken->m_nLength);
         else if (pToken->IsOperator(LUA_OP_COMMA))
-            strParameters.AppendChar(',');
+            m_parameters += ',';
         else if (pToken->IsOperator(LUA_OP_ELLIPSIS))
-            strParameters.Append("...");
+            m_parameters += "...";
         else if (pToken->IsOperator(LUA_OP_RPAREN))
         {
             nClosePos = i;

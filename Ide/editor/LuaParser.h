@@ -7,6 +7,8 @@
 
 #include "COutlineFile.h"
 
+#include <string>
+
 class COutline;
 
 class LuaParser
@@ -65,6 +67,7 @@ private:
     bool m_bDone;
     int m_nListName;   // the last name FirstOfNameList answered for, and its answer
     int m_nListFirst;
+    std::string m_parameters; // the parameter text of the function being read, kept between functions
 
     const LuaToken* Token(int nIndex) const { return m_pTokens->GetAt(nIndex); }
     bool IsAdding() const { return m_nMode == MODE_PARSE || m_nMode == MODE_REPARSE; }
@@ -76,7 +79,7 @@ private:
     void ParseFunction(COutlineFile* pFile, COutlineNode* pScope);
     BOOL ParseFunctionName(int nFunctionPos, CFunctionName& name, int& nParameterPos);
     BOOL ParseFunctionNameBackward(int nAssignPos, CFunctionName& name);
-    BOOL ParseParameters(int nFirst, CString& strParameters, int& nClosePos);
+    BOOL ParseParameters(int nFirst, int& nClosePos);
     COutlineFunction* RecordFunction(COutlineFile* pFile, COutlineNode* pScope, const CFunctionName& name,
                                      COutlineTable* pTable, LPCTSTR pszParameters);
     void SetResultTable(COutlineFunction* pFunction);

@@ -35,14 +35,16 @@ enum LuaOperator
     LUA_OPERATOR_COUNT
 };
 
+// A large file holds a million tokens: the fields are laid out so that a token takes 24
+// bytes on x64, not 32.
 struct LuaToken
 {
-    int m_nClass;        // 2, 4, 5, 6 or 7
-    int m_nCode;         // keyword number (class 4), operator code (class 7), else -1
     const char* m_pszText; // names and strings (with their quotes or brackets); "" otherwise
     int m_nLength;       // bytes of m_pszText
     int m_nLine;         // zero-based line
     int m_nColumn;       // zero-based index in the line of the first character
+    short m_nClass;      // 2, 4, 5, 6 or 7
+    short m_nCode;       // keyword number (class 4), operator code (class 7), else -1
 
     bool IsIdentifier() const { return m_nClass == LUA_CLASS_IDENTIFIER; }
     // An identifier, or a name that starts with "_": the scanner gives those the keyword

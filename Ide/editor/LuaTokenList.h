@@ -7,6 +7,7 @@
 #include "LuaToken.h"
 
 #include <stddef.h>
+#include <string.h>
 #include <memory>
 #include <vector>
 
@@ -27,7 +28,27 @@ public:
     void RemoveAll();
     // Appends a token; pText/nLength is copied (classes without text pass NULL, 0).
     // Token pointers stay valid until the next RemoveAll.
-    void Add(int nClass, int nCode, const char* pText, int nLength, int nLine, int nColumn);
+    void Add(int nClass, int nCode, const char* pText, int nLength, int nLine, int nColumn)
+    {
+        if (m_nCount == GetCapacity())
+            AddBlock();
+        LuaToken& token = m_blocks[(size_t)m_nCount >> BLOCK_SHIFT][m_nCount & BLOCK_MASK];
+        token.m_nClass = (short)nClass;
+        token.m_nCode = (short)nCode;
+        token.m_nLine = nLine;
+        token.m_nColumn = nColumn;
+        if (pText == NULL || nLength <= 0)
+        {
+            token.m_pszText = s_szNoText;
+            token.m_nLength = 0;
+        }
+        else
+        {
+            token.m_pszText = CopyText(pText, (size_t)nLength);
+            token.m_nLength = nLength;
+        }
+        m_nCount++;
+    }
     // Releases the storage as well.
     void FreeAll();
     // The number of tokens the kept storage holds without growing.
@@ -49,7 +70,22 @@ private:
     size_t m_nTextBlock;                  // the block being filled
     size_t m_nTextUsed;                   // bytes used of it
 
-    const char* CopyText(const char* pText, size_t nLength);
+    static const char s_szNoText[];
+
+    void AddBlock();
+    // The text goes into the block being filled when it fits; else NextTextBlock finds one.
+    const char* CopyText(const char* pText, size_t nLength)
+    {
+        const size_t nNeeded = nLength + 1;
+        if (m_nTextBlock >= m_textBlocks.size() || m_textBlocks[m_nTextBlock].nSize - m_nTextUsed < nNeeded)
+            NextTextBlock(nNeeded);
+        char* pCopy = m_textBlocks[m_nTextBlock].pBytes.get() + m_nTextUsed;
+        memcpy(pCopy, pText, nLength);
+        pCopy[nLength] = 0;
+        m_nTextUsed += nNeeded;
+        return pCopy;
+    }
+    void NextTextBlock(size_t nNeeded);
 
     LuaTokenList(const LuaTokenList&) = delete;
     LuaTokenList& operator=(const LuaTokenList&) = delete;

@@ -10,7 +10,7 @@
 class LuaTokenizer
 {
 public:
-    LuaTokenizer() {}
+    LuaTokenizer() { m_scanner.SetKeepClasses(false); }
 
     // Replaces the tokens with those of lines nFirstLine..nLastLine (zero-based; -1 or a
     // line past the end means the last line).

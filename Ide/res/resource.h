@@ -421,3 +421,13 @@
 #define IDC_EXTTOOL_PROMPT_ARGS_MENU    1214
 // The argument-macro popup of both dialogs (commands ID_TOOLARGS_*).
 #define IDR_EXTTOOL_ARGS_POPUP          204
+
+// ---- File hotlist ---------------------------------------------------------------
+
+// The Manage File Hotlist dialog.
+#define IDD_MANAGE_FILE_HOTLIST         214
+#define IDC_HOTLIST_LIST                1216
+#define IDC_HOTLIST_MOVE_UP             1217
+#define IDC_HOTLIST_MOVE_DOWN           1218
+#define IDC_HOTLIST_REMOVE              1219
+#define IDC_HOTLIST_GO_TO               1220

@@ -19,10 +19,8 @@ CExportPg::CExportPg()
 
 BOOL CExportPg::OnInitDialog()
 {
-    for (const char* pszFont : kPDFFonts)
-        SendDlgItemMessage(IDC_PREFS_PDF_FONT, CB_ADDSTRING, 0, (LPARAM)pszFont);
-    for (const char* pszSize : kPageSizes)
-        SendDlgItemMessage(IDC_PREFS_PDF_PAGE_SIZE, CB_ADDSTRING, 0, (LPARAM)pszSize);
+    AddComboStrings(IDC_PREFS_PDF_FONT, kPDFFonts);
+    AddComboStrings(IDC_PREFS_PDF_PAGE_SIZE, kPageSizes);
     return CPreferencesPage::OnInitDialog();
 }
 

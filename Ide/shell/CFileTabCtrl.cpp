@@ -19,8 +19,6 @@ namespace
 {
 const int kIconSize = 16;
 const int kIconLeft = 4;
-// The track flags of the tab menu: centred on the click point.
-const UINT kTabMenuTrackFlags = 2;
 } // namespace
 
 CFileTabCtrl::CFileTabCtrl()
@@ -181,8 +179,8 @@ void CFileTabCtrl::OnRButtonDown(UINT nFlags, CPoint point)
         {
             CPoint ptScreen(point);
             ClientToScreen(&ptScreen);
-            // The menu frees itself when it closes.
-            pPopup->TrackPopupMenu(kTabMenuTrackFlags, ptScreen.x, ptScreen.y);
+            // Centred on the click point; the menu frees itself when it closes.
+            pPopup->TrackPopupMenu(TPMX_CENTERALIGN, ptScreen.x, ptScreen.y);
         }
         else
         {

@@ -14,13 +14,6 @@ const char* const kStartupActions[] = { "Show empty environment", "Load last pro
                                         "Show Open Project dialog box", "Show New Project dialog box" };
 const char* const kUIStyles[] = { "Old", "Classic", "Modern" };
 const char kManualFilter[] = "PDF (*.pdf)|*.pdf|All files (*.*)|*.*||";
-
-template<size_t N>
-void FillList(CWnd* pPage, int nID, const char* const (&items)[N])
-{
-    for (const char* pszItem : items)
-        pPage->SendDlgItemMessage(nID, CB_ADDSTRING, 0, (LPARAM)pszItem);
-}
 } // namespace
 
 CGeneralPg::CGeneralPg() : CPreferencesPage(IDD_PREFS_GENERAL), m_nAtStartup(0), m_nUIStyle(2)
@@ -29,8 +22,8 @@ CGeneralPg::CGeneralPg() : CPreferencesPage(IDD_PREFS_GENERAL), m_nAtStartup(0),
 
 BOOL CGeneralPg::OnInitDialog()
 {
-    FillList(this, IDC_PREFS_AT_STARTUP, kStartupActions);
-    FillList(this, IDC_PREFS_UI_STYLE, kUIStyles);
+    AddComboStrings(IDC_PREFS_AT_STARTUP, kStartupActions);
+    AddComboStrings(IDC_PREFS_UI_STYLE, kUIStyles);
     return CPreferencesPage::OnInitDialog();
 }
 

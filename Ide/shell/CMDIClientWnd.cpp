@@ -28,8 +28,6 @@ BEGIN_MESSAGE_MAP(CMDIClientWnd, CWnd)
     ON_COMMAND(ID_WINDOW_CLOSE_ALL, CMDIClientWnd::OnCloseAll)
     ON_COMMAND(ID_WINDOW_SAVE_ALL, CMDIClientWnd::OnSaveAll)
     ON_COMMAND(ID_WINDOW_LIST, CMDIClientWnd::OnWindowList)
-    ON_COMMAND(ID_VIEW_FILE_TABS, CMDIClientWnd::OnToggleTabsBar)
-    ON_UPDATE_COMMAND_UI(ID_VIEW_FILE_TABS, CMDIClientWnd::OnUpdateToggleTabsBar)
     ON_COMMAND(ID_VIEW_FULL_SCREEN, CMDIClientWnd::OnToggleFullScreen)
     ON_UPDATE_COMMAND_UI(ID_VIEW_FULL_SCREEN, CMDIClientWnd::OnUpdateToggleFullScreen)
     ON_UPDATE_COMMAND_UI_RANGE(ID_WINDOW_NEXT_WINDOW, ID_WINDOW_LIST, CMDIClientWnd::OnUpdateWindowCommand)
@@ -551,18 +549,6 @@ void CMDIClientWnd::OnWindowList()
 void CMDIClientWnd::OnUpdateWindowCommand(CCmdUI* pCmdUI)
 {
     pCmdUI->Enable(GetTabCount() > 0);
-}
-
-void CMDIClientWnd::OnToggleTabsBar()
-{
-    if (m_pViewManager != NULL && m_pMainFrame != NULL)
-        m_pMainFrame->ShowControlBar(m_pViewManager, !m_pViewManager->IsVisible(), FALSE);
-}
-
-void CMDIClientWnd::OnUpdateToggleTabsBar(CCmdUI* pCmdUI)
-{
-    pCmdUI->Enable(m_pViewManager != NULL);
-    pCmdUI->SetCheck(m_pViewManager != NULL && m_pViewManager->IsVisible() ? 1 : 0);
 }
 
 void CMDIClientWnd::OnToggleFullScreen()

@@ -104,8 +104,6 @@ protected:
     afx_msg void OnCloseAll();
     afx_msg void OnSaveAll();
     afx_msg void OnWindowList();
-    afx_msg void OnToggleTabsBar();
-    afx_msg void OnUpdateToggleTabsBar(CCmdUI* pCmdUI);
     afx_msg void OnToggleFullScreen();
     afx_msg void OnUpdateToggleFullScreen(CCmdUI* pCmdUI);
     afx_msg void OnUpdateWindowCommand(CCmdUI* pCmdUI);

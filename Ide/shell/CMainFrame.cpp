@@ -311,6 +311,10 @@ BOOL CMainFrame::PreTranslateMessage(MSG* pMsg)
 {
     if (m_wndMenuBar.TranslateMainFrameMessage(pMsg))
         return TRUE;
+    // The client sees the keys of its own windows only: with no document open, Escape
+    // comes here and must leave full screen all the same.
+    if (pMsg->hwnd != m_wndMDIClient.m_hWnd && !::IsChild(m_wndMDIClient.m_hWnd, pMsg->hwnd))
+        m_wndMDIClient.PreTranslateMessage(pMsg);
     return CMDIFrameWnd::PreTranslateMessage(pMsg);
 }
 
@@ -707,10 +711,8 @@ void CMainFrame::OpenHotlistFile(int nIndex)
     const CStringArray& hotlist = m_project.GetFileHotlist();
     if (nIndex < 0 || nIndex >= hotlist.GetSize())
         return;
-    CProjectFileEntry* pEntry = m_project.FindFileByName(hotlist[nIndex]);
-    if (pEntry != NULL && VornApp()->OpenProjectFileAtLine(pEntry, -1) != NULL)
+    if (OpenHotlistEntryFile(hotlist[nIndex]))
         return;
-    AfxMessageBox("File not found. It will be removed from the hotlist.", MB_OK | MB_ICONINFORMATION);
     m_project.RemoveFileHotlistAt(nIndex);
     RebuildHotlistMenu();
 }

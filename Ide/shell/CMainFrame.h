@@ -142,6 +142,8 @@ public:
     void GetSortedDocumentTitles(CStringArray& titles);
     // Command 35132 + n: the n-th file of the project's hotlist.
     void OpenHotlistFile(int nIndex);
+    // Opens the project file of a hotlist entry; FALSE after telling the user it is gone.
+    BOOL OpenHotlistEntryFile(LPCTSTR pszName);
     // The project file the active editor shows, or NULL.
     CProjectFileEntry* GetActiveProjectFile();
 
@@ -275,6 +277,7 @@ protected:
     afx_msg void OnUpdateToggleBar(CCmdUI* pCmdUI);
     afx_msg void OnFileHotlist();
     afx_msg void OnHotlistAddRemove();
+    afx_msg void OnHotlistManage();
     afx_msg void OnUpdateHotlistAddRemove(CCmdUI* pCmdUI);
     afx_msg void OnFileCloseProject();
     afx_msg void OnUpdateProjectOpen(CCmdUI* pCmdUI);

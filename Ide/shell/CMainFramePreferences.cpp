@@ -21,98 +21,69 @@ namespace
 const int kPreferencesPageCount = 5;
 const UINT kMinuteMs = 60000;
 
-void CopyIntoPages(const CAppSettings& s, CGeneralPg& general, CEditorPg& editor, CFontsAndColorsPg& fonts,
-                   CProjectsPg& projects, CExportPg& exporting)
+// Copies every value between the settings and the pages, into the pages or back out
+// of them: one list serves both ways, so no value can travel in one direction only.
+void ExchangeWithPages(CAppSettings& s, CGeneralPg& general, CEditorPg& editor, CFontsAndColorsPg& fonts,
+                       CProjectsPg& projects, CExportPg& exporting, bool bIntoPages)
 {
-    general.m_nAtStartup = s.m_nGenAtStartupDo;
-    general.m_nUIStyle = s.m_nUIStyle;
-    general.m_strReferenceManual = s.m_strLuaReferenceManual;
+    auto exchange = [bIntoPages](auto& setting, auto& pageValue) {
+        if (bIntoPages)
+            pageValue = setting;
+        else
+            setting = pageValue;
+    };
+    exchange(s.m_nGenAtStartupDo, general.m_nAtStartup);
+    exchange(s.m_nUIStyle, general.m_nUIStyle);
+    exchange(s.m_strLuaReferenceManual, general.m_strReferenceManual);
 
-    editor.m_nTabSize = s.m_nEDTabSize;
-    editor.m_nIndentSize = s.m_nEDIndentSize;
-    editor.m_nInsertSpaces = !s.m_nEDKeepTabs;
-    editor.m_nLineNumbers = s.m_nEDDisplayLineNumbers;
-    editor.m_nMarkersMargin = s.m_nEDDisplayMarkersMargin;
-    editor.m_nFoldingMargin = s.m_nEDDisplayFoldingMargin;
-    editor.m_nIndentationGuides = s.m_nEDDisplayIndentationGuides;
-    editor.m_nCheckBraces = s.m_nEDCheckBraces;
-    editor.m_nAutoIndent = s.m_nEDAutoIndent;
-    editor.m_nParameterInfo = s.m_nEDCallTipEnable;
-    editor.m_nCompleteIgnoreCase = s.m_nEDAutoCompleteIgnoreCase;
-    editor.m_nListMembers = s.m_nEDAutoCompleteListMembers;
-    editor.m_nCompleteWord = s.m_nEDAutoCompleteWord;
+    exchange(s.m_nEDTabSize, editor.m_nTabSize);
+    exchange(s.m_nEDIndentSize, editor.m_nIndentSize);
+    exchange(s.m_nEDDisplayLineNumbers, editor.m_nLineNumbers);
+    exchange(s.m_nEDDisplayMarkersMargin, editor.m_nMarkersMargin);
+    exchange(s.m_nEDDisplayFoldingMargin, editor.m_nFoldingMargin);
+    exchange(s.m_nEDDisplayIndentationGuides, editor.m_nIndentationGuides);
+    exchange(s.m_nEDCheckBraces, editor.m_nCheckBraces);
+    exchange(s.m_nEDAutoIndent, editor.m_nAutoIndent);
+    exchange(s.m_nEDCallTipEnable, editor.m_nParameterInfo);
+    exchange(s.m_nEDAutoCompleteIgnoreCase, editor.m_nCompleteIgnoreCase);
+    exchange(s.m_nEDAutoCompleteListMembers, editor.m_nListMembers);
+    exchange(s.m_nEDAutoCompleteWord, editor.m_nCompleteWord);
 
-    fonts.m_strFont = s.m_strFandCFont;
-    fonts.m_nSizeIndex = s.m_nFandCSize - CFontsAndColorsPg::FIRST_FONT_SIZE;
+    exchange(s.m_strFandCFont, fonts.m_strFont);
 
-    projects.m_strLocation = s.m_strProjsLocation;
-    projects.m_strLuaFileExtensions = s.m_strProjsLuaFileExtensions;
-    projects.m_nBackupMode = s.m_nProjsBackupMode;
-    projects.m_nBackupInterval = s.m_nProjsBackupInterval;
-    projects.m_strBackupFileName = s.m_strProjsBackupFileName;
-    projects.m_nBackupSaveOpenDocs = s.m_nProjsBackupSaveOpenDocs;
-    projects.m_nBackupIncrementFileName = s.m_nProjsBackupIncrementFileName;
+    exchange(s.m_strProjsLocation, projects.m_strLocation);
+    exchange(s.m_strProjsLuaFileExtensions, projects.m_strLuaFileExtensions);
+    exchange(s.m_nProjsBackupMode, projects.m_nBackupMode);
+    exchange(s.m_nProjsBackupInterval, projects.m_nBackupInterval);
+    exchange(s.m_strProjsBackupFileName, projects.m_strBackupFileName);
+    exchange(s.m_nProjsBackupSaveOpenDocs, projects.m_nBackupSaveOpenDocs);
+    exchange(s.m_nProjsBackupIncrementFileName, projects.m_nBackupIncrementFileName);
 
-    exporting.m_nXMLCollapseSpaces = s.m_nExportXMLCollapseSpaces;
-    exporting.m_nXMLCollapseLines = s.m_nExportXMLCollapseLines;
-    exporting.m_nHTMLWYSIWYG = s.m_nExportHTMLWYSIWYG;
-    exporting.m_nHTMLTabs = s.m_nExportHTMLTabs;
-    exporting.m_nHTMLFolding = s.m_nExportHTMLFolding;
-    exporting.m_nHTMLOnlyStylesUsed = s.m_nExportHTMLOnlyStylesUsed;
-    exporting.m_nHTMLTitleFullPath = s.m_nExportHTMLTitleFullPath;
-    exporting.m_nPDFFont = s.m_nExportPDFFont;
-    exporting.m_nPDFPageSize = s.m_nExportPDFPageSize;
-    exporting.m_nPDFMarginLeft = s.m_nExportPDFMarginLeft;
-    exporting.m_nPDFMarginRight = s.m_nExportPDFMarginRight;
-    exporting.m_nPDFMarginTop = s.m_nExportPDFMarginTop;
-    exporting.m_nPDFMarginBottom = s.m_nExportPDFMarginBottom;
-}
+    exchange(s.m_nExportXMLCollapseSpaces, exporting.m_nXMLCollapseSpaces);
+    exchange(s.m_nExportXMLCollapseLines, exporting.m_nXMLCollapseLines);
+    exchange(s.m_nExportHTMLWYSIWYG, exporting.m_nHTMLWYSIWYG);
+    exchange(s.m_nExportHTMLTabs, exporting.m_nHTMLTabs);
+    exchange(s.m_nExportHTMLFolding, exporting.m_nHTMLFolding);
+    exchange(s.m_nExportHTMLOnlyStylesUsed, exporting.m_nHTMLOnlyStylesUsed);
+    exchange(s.m_nExportHTMLTitleFullPath, exporting.m_nHTMLTitleFullPath);
+    exchange(s.m_nExportPDFFont, exporting.m_nPDFFont);
+    exchange(s.m_nExportPDFPageSize, exporting.m_nPDFPageSize);
+    exchange(s.m_nExportPDFMarginLeft, exporting.m_nPDFMarginLeft);
+    exchange(s.m_nExportPDFMarginRight, exporting.m_nPDFMarginRight);
+    exchange(s.m_nExportPDFMarginTop, exporting.m_nPDFMarginTop);
+    exchange(s.m_nExportPDFMarginBottom, exporting.m_nPDFMarginBottom);
 
-void CopyFromPages(CAppSettings& s, const CGeneralPg& general, const CEditorPg& editor, const CFontsAndColorsPg& fonts,
-                   const CProjectsPg& projects, const CExportPg& exporting)
-{
-    s.m_nGenAtStartupDo = general.m_nAtStartup;
-    s.m_nUIStyle = general.m_nUIStyle;
-    s.m_strLuaReferenceManual = general.m_strReferenceManual;
-
-    s.m_nEDTabSize = editor.m_nTabSize;
-    s.m_nEDIndentSize = editor.m_nIndentSize;
-    s.m_nEDKeepTabs = editor.m_nInsertSpaces ? 0 : 1;
-    s.m_nEDDisplayLineNumbers = editor.m_nLineNumbers;
-    s.m_nEDDisplayMarkersMargin = editor.m_nMarkersMargin;
-    s.m_nEDDisplayFoldingMargin = editor.m_nFoldingMargin;
-    s.m_nEDDisplayIndentationGuides = editor.m_nIndentationGuides;
-    s.m_nEDCheckBraces = editor.m_nCheckBraces;
-    s.m_nEDAutoIndent = editor.m_nAutoIndent;
-    s.m_nEDCallTipEnable = editor.m_nParameterInfo;
-    s.m_nEDAutoCompleteIgnoreCase = editor.m_nCompleteIgnoreCase;
-    s.m_nEDAutoCompleteListMembers = editor.m_nListMembers;
-    s.m_nEDAutoCompleteWord = editor.m_nCompleteWord;
-
-    s.m_strFandCFont = fonts.m_strFont;
-    s.m_nFandCSize = fonts.m_nSizeIndex + CFontsAndColorsPg::FIRST_FONT_SIZE;
-
-    s.m_strProjsLocation = projects.m_strLocation;
-    s.m_strProjsLuaFileExtensions = projects.m_strLuaFileExtensions;
-    s.m_nProjsBackupMode = projects.m_nBackupMode;
-    s.m_nProjsBackupInterval = projects.m_nBackupInterval;
-    s.m_strProjsBackupFileName = projects.m_strBackupFileName;
-    s.m_nProjsBackupSaveOpenDocs = projects.m_nBackupSaveOpenDocs;
-    s.m_nProjsBackupIncrementFileName = projects.m_nBackupIncrementFileName;
-
-    s.m_nExportXMLCollapseSpaces = exporting.m_nXMLCollapseSpaces;
-    s.m_nExportXMLCollapseLines = exporting.m_nXMLCollapseLines;
-    s.m_nExportHTMLWYSIWYG = exporting.m_nHTMLWYSIWYG;
-    s.m_nExportHTMLTabs = exporting.m_nHTMLTabs;
-    s.m_nExportHTMLFolding = exporting.m_nHTMLFolding;
-    s.m_nExportHTMLOnlyStylesUsed = exporting.m_nHTMLOnlyStylesUsed;
-    s.m_nExportHTMLTitleFullPath = exporting.m_nHTMLTitleFullPath;
-    s.m_nExportPDFFont = exporting.m_nPDFFont;
-    s.m_nExportPDFPageSize = exporting.m_nPDFPageSize;
-    s.m_nExportPDFMarginLeft = exporting.m_nPDFMarginLeft;
-    s.m_nExportPDFMarginRight = exporting.m_nPDFMarginRight;
-    s.m_nExportPDFMarginTop = exporting.m_nPDFMarginTop;
-    s.m_nExportPDFMarginBottom = exporting.m_nPDFMarginBottom;
+    // The two values a page shows in another form.
+    if (bIntoPages)
+    {
+        editor.m_nInsertSpaces = !s.m_nEDKeepTabs;
+        fonts.m_nSizeIndex = s.m_nFandCSize - CFontsAndColorsPg::FIRST_FONT_SIZE;
+    }
+    else
+    {
+        s.m_nEDKeepTabs = editor.m_nInsertSpaces ? 0 : 1;
+        s.m_nFandCSize = fonts.m_nSizeIndex + CFontsAndColorsPg::FIRST_FONT_SIZE;
+    }
 }
 } // namespace
 
@@ -136,7 +107,7 @@ void CMainFrame::OnPreferences()
         sheet.AddPage(pPage);
     sheet.SetTreeViewMode(TRUE, TRUE, FALSE);
     const int nPreviousInterval = settings.m_nProjsBackupInterval;
-    CopyIntoPages(settings, general, editor, fonts, projects, exporting);
+    ExchangeWithPages(settings, general, editor, fonts, projects, exporting, true);
     // The colour page writes into the settings at once; without OK they go back.
     CAppSettings::CStyleSetting stylesBefore[CAppSettings::FANDC_STYLE_COUNT];
     std::copy(std::begin(settings.m_FandC), std::end(settings.m_FandC), stylesBefore);
@@ -154,7 +125,7 @@ void CMainFrame::OnPreferences()
             break;
         }
     }
-    CopyFromPages(settings, general, editor, fonts, projects, exporting);
+    ExchangeWithPages(settings, general, editor, fonts, projects, exporting, false);
     VornApp()->ApplyEditorOptionsToAllViews();
     ApplyBackupTimerSettings(nPreviousInterval);
     ApplyUIStyleSetting();

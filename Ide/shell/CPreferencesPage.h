@@ -25,6 +25,14 @@ public:
     static void FailValidation(CDataExchange* pDX, LPCTSTR pszMessage);
 
 protected:
+    // Appends the texts, in order, to the page's drop-down list nIDC.
+    template<size_t N>
+    void AddComboStrings(int nIDC, const char* const (&items)[N])
+    {
+        for (const char* pszItem : items)
+            SendDlgItemMessage(nIDC, CB_ADDSTRING, 0, (LPARAM)pszItem);
+    }
+
     afx_msg void OnShowWindow(BOOL bShow, UINT nStatus);
     DECLARE_MESSAGE_MAP()
 };

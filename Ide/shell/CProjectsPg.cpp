@@ -37,8 +37,7 @@ BOOL CProjectsPg::IsStorableBackupName(const CString& strName)
 
 BOOL CProjectsPg::OnInitDialog()
 {
-    for (const char* pszMode : kBackupModes)
-        SendDlgItemMessage(IDC_PREFS_BACKUP_MODE, CB_ADDSTRING, 0, (LPARAM)pszMode);
+    AddComboStrings(IDC_PREFS_BACKUP_MODE, kBackupModes);
     return CPreferencesPage::OnInitDialog();
 }
 

@@ -1,5 +1,7 @@
 #include "CRegistry.h"
 
+#include "PathUtil.h"
+
 namespace
 {
 struct CRootName
@@ -28,12 +30,6 @@ const char* const kRefusedExtensions[] = {
 const int kMaxExtensionLength = 16;
 // Default values are read into a buffer of this size, terminating zero included.
 const DWORD kMaxValueBytes = 255;
-
-BOOL IsExtensionCharacter(char ch)
-{
-    return (ch >= 'a' && ch <= 'z') || (ch >= 'A' && ch <= 'Z') || (ch >= '0' && ch <= '9') || ch == '_' ||
-           ch == '-';
-}
 
 // The key of the path opened with the access, or NULL.
 HKEY OpenKeyPath(LPCTSTR pszKeyPath, REGSAM samDesired)
@@ -126,7 +122,7 @@ BOOL CRegistry::IsSafeExtension(LPCTSTR pszExtension)
         return FALSE;
     for (int i = 1; i < nLength; i++)
     {
-        if (!IsExtensionCharacter(strExtension[i]))
+        if (!IsPlainExtensionCharacter(strExtension[i]))
             return FALSE;
     }
     for (const char* pszRefused : kRefusedExtensions)

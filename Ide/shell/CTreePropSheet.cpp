@@ -34,6 +34,16 @@ void OffsetChildren(HWND hWndParent, int dx, int dy)
         ::SetWindowPos(hChild, NULL, rect.left + dx, rect.top + dy, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
     }
 }
+// Adds every image of pSource (which may be null or empty) to the end of images.
+void AppendImages(CImageList& images, CImageList* pSource)
+{
+    for (int i = 0; pSource != NULL && pSource->GetSafeHandle() != NULL && i < pSource->GetImageCount(); i++)
+    {
+        HICON hIcon = pSource->ExtractIcon(i);
+        images.Add(hIcon);
+        ::DestroyIcon(hIcon);
+    }
+}
 } // namespace
 
 CTreePropSheet::CTreePropSheet()
@@ -62,6 +72,7 @@ void CTreePropSheet::CommonTreeConstruct()
     m_bPageCaption = FALSE;
     m_bTreeImages = FALSE;
     m_nTreeWidth = DEFAULT_TREE_WIDTH;
+    m_hCaptionIcon = NULL;
     // The pages' values are taken only after OK: an Apply button would promise more.
     m_psh.dwFlags |= PSH_NOAPPLYNOW;
 }
@@ -71,6 +82,7 @@ CTreePropSheet::~CTreePropSheet()
     // Normally gone with the window already.
     delete m_pTree;
     delete m_pFrame;
+    DestroyCaptionIcon();
 }
 
 BOOL CTreePropSheet::SetTreeViewMode(BOOL bTreeViewMode, BOOL bPageCaption, BOOL bTreeImages)
@@ -318,22 +330,10 @@ void CTreePropSheet::RefillPageTree()
     const int nPages = pTab->GetItemCount();
     if (m_bTreeImages)
     {
+        // The pages' own images, then the two defaults (folder, page).
         m_images.Remove(-1);
-        if (CImageList* pTabImages = pTab->GetImageList())
-        {
-            for (int i = 0; i < pTabImages->GetImageCount(); i++)
-            {
-                HICON hIcon = pTabImages->ExtractIcon(i);
-                m_images.Add(hIcon);
-                ::DestroyIcon(hIcon);
-            }
-        }
-        for (int i = 0; m_imagesDefault.GetSafeHandle() != NULL && i < m_imagesDefault.GetImageCount(); i++)
-        {
-            HICON hIcon = m_imagesDefault.ExtractIcon(i);
-            m_images.Add(hIcon);
-            ::DestroyIcon(hIcon);
-        }
+        AppendImages(m_images, pTab->GetImageList());
+        AppendImages(m_images, &m_imagesDefault);
     }
     for (int i = 0; i < nPages; i++)
     {
@@ -455,8 +455,16 @@ void CTreePropSheet::RefreshPageCaption()
             hIcon = pTabImages->ExtractIcon(item.iImage);
     }
     m_pFrame->SetCaption(strText, hIcon);
-    if (hIcon != NULL)
-        ::DestroyIcon(hIcon);
+    // The frame keeps the handle: the old icon goes only once the new one replaced it.
+    DestroyCaptionIcon();
+    m_hCaptionIcon = hIcon;
+}
+
+void CTreePropSheet::DestroyCaptionIcon()
+{
+    if (m_hCaptionIcon != NULL)
+        ::DestroyIcon(m_hCaptionIcon);
+    m_hCaptionIcon = NULL;
 }
 
 //////////////////////////////////////////////////////////////////////////////
@@ -638,4 +646,5 @@ void CTreePropSheet::OnDestroy()
         delete m_pFrame;
         m_pFrame = NULL;
     }
+    DestroyCaptionIcon();
 }

@@ -66,6 +66,7 @@ protected:
     BOOL m_bTreeImages;
     CImageList m_images;
     CImageList m_imagesDefault;
+    HICON m_hCaptionIcon;       // the frame's caption icon, which it does not own
     CString m_strEmptyPageText;
     int m_nTreeWidth;
 
@@ -86,6 +87,7 @@ protected:
     HTREEITEM FindPageItem(int nPage, HTREEITEM hParent = TVI_ROOT);
     void SelectCurrentPageItem();
     void RefreshPageCaption();
+    void DestroyCaptionIcon();
 
     HWND GetCurrentPageWindow() const;
     static BOOL IsShown(HWND hWnd);

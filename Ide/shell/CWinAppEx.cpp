@@ -90,9 +90,13 @@ BOOL CWinAppEx::HandOffFile(LPCTSTR pszPath, DWORD dwReadyTimeout)
     const ATOM atom = ::GlobalAddAtomA(strText);
     if (atom == 0)
         return FALSE;
-    // A broadcast that failed reached nobody, so nobody deletes the atom.
+    // A broadcast that failed reached nobody: nobody deletes the atom and nobody opens
+    // the file, so this start goes on and opens it itself.
     if (!BroadcastToFirstInstance(atom, 0))
+    {
         ::GlobalDeleteAtom(atom);
+        return FALSE;
+    }
     return TRUE;
 }
 

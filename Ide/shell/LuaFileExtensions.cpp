@@ -49,18 +49,13 @@ bool IsSeparator(char ch)
     return ch == ';' || ch == ',' || ch == ' ' || ch == '\t';
 }
 
-bool IsExtensionChar(char ch)
-{
-    return (ch >= 'a' && ch <= 'z') || (ch >= 'A' && ch <= 'Z') || (ch >= '0' && ch <= '9') || ch == '_' || ch == '-';
-}
-
 // The extension of one entry without its "*." or "."; empty when it is not one.
 CString ExtensionOfEntry(const CString& strEntry)
 {
     const CString strExtension = EntryExtension(strEntry).Mid(1);
     for (int i = 0; i < strExtension.GetLength(); i++)
     {
-        if (!IsExtensionChar(strExtension[i]))
+        if (!IsPlainExtensionCharacter(strExtension[i]))
             return CString();
     }
     return strExtension;

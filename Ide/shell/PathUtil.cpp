@@ -65,6 +65,11 @@ CString ExtensionOfFileName(const CString& strFileName)
     return nDot < 0 ? CString() : strFileName.Mid(nDot);
 }
 
+BOOL IsPlainExtensionCharacter(char ch)
+{
+    return (ch >= 'a' && ch <= 'z') || (ch >= 'A' && ch <= 'Z') || (ch >= '0' && ch <= '9') || ch == '_' || ch == '-';
+}
+
 CString CanonicalPath(LPCTSTR pszPath)
 {
     char szFull[MAX_PATH * 2];

@@ -21,6 +21,8 @@ CString DirectoryOfPath(const CString& strPath);
 CString FileNameOfPath(const CString& strPath);
 CString TitleOfFileName(const CString& strFileName);
 CString ExtensionOfFileName(const CString& strFileName);
+// What the IDE accepts in an extension after its dot: ASCII letters, digits, "_", "-".
+BOOL IsPlainExtensionCharacter(char ch);
 
 // The full form of a path, with "." and ".." resolved; the path itself when that fails.
 CString CanonicalPath(LPCTSTR pszPath);

@@ -10,10 +10,20 @@ struct CaseLess
     bool operator()(const std::string& a, const std::string& b) const { return lstrcmpiA(a.c_str(), b.c_str()) < 0; }
 };
 
+// Called by the system: nothing may be thrown through it. Out of memory ends the
+// enumeration with the names gathered so far.
 int CALLBACK CollectFamily(const LOGFONTA* pLogFont, const TEXTMETRICA*, DWORD dwFontType, LPARAM lParam)
 {
-    if ((dwFontType & TRUETYPE_FONTTYPE) && pLogFont->lfFaceName[0] != '@')
+    if ((dwFontType & TRUETYPE_FONTTYPE) == 0 || pLogFont->lfFaceName[0] == '@')
+        return 1;
+    try
+    {
         reinterpret_cast<std::set<std::string, CaseLess>*>(lParam)->insert(pLogFont->lfFaceName);
+    }
+    catch (...)
+    {
+        return 0;
+    }
     return 1;
 }
 } // namespace

@@ -6,6 +6,7 @@
 #include "CExtDockBar.h"
 #include "CExtMiniDockFrameWnd.h"
 #include "CExtPopupMenuWnd.h"
+#include "WindowBitmap.h"
 
 #include <algorithm>
 #include <cstdlib>
@@ -41,47 +42,6 @@ void ClickAt(CWnd* pWnd, CPoint ptClient)
 void QueueKeys(CTestFrame* pFrame, std::initializer_list<UINT> keys)
 {
     pFrame->m_menuKeys.assign(keys.begin(), keys.end());
-}
-
-// Writes the window's pixels as a bitmap file.
-bool SaveWindowBitmap(CWnd* pWnd, LPCTSTR lpszPath)
-{
-    CRect rc;
-    pWnd->GetWindowRect(&rc);
-    HDC hScreen = ::GetDC(NULL);
-    HDC hMem = ::CreateCompatibleDC(hScreen);
-    BITMAPINFO bmi;
-    memset(&bmi, 0, sizeof(bmi));
-    bmi.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-    bmi.bmiHeader.biWidth = rc.Width();
-    bmi.bmiHeader.biHeight = rc.Height();
-    bmi.bmiHeader.biPlanes = 1;
-    bmi.bmiHeader.biBitCount = 24;
-    void* pBits = NULL;
-    HBITMAP hBitmap = ::CreateDIBSection(hScreen, &bmi, DIB_RGB_COLORS, &pBits, NULL, 0);
-    HGDIOBJ hOld = ::SelectObject(hMem, hBitmap);
-    ::BitBlt(hMem, 0, 0, rc.Width(), rc.Height(), hScreen, rc.left, rc.top, SRCCOPY);
-    ::SelectObject(hMem, hOld);
-    ::GdiFlush();
-    const DWORD cbRow = ((DWORD)rc.Width() * 3 + 3) & ~3u;
-    BITMAPFILEHEADER bfh;
-    memset(&bfh, 0, sizeof(bfh));
-    bfh.bfType = 0x4D42;
-    bfh.bfOffBits = sizeof(BITMAPFILEHEADER) + sizeof(BITMAPINFOHEADER);
-    bfh.bfSize = bfh.bfOffBits + cbRow * (DWORD)rc.Height();
-    bool bDone = false;
-    FILE* pFile = fopen(lpszPath, "wb");
-    if (pFile != NULL)
-    {
-        bDone = fwrite(&bfh, sizeof(bfh), 1, pFile) == 1 &&
-                fwrite(&bmi.bmiHeader, sizeof(BITMAPINFOHEADER), 1, pFile) == 1 &&
-                fwrite(pBits, cbRow, (size_t)rc.Height(), pFile) == (size_t)rc.Height();
-        fclose(pFile);
-    }
-    ::DeleteObject(hBitmap);
-    ::DeleteDC(hMem);
-    ::ReleaseDC(NULL, hScreen);
-    return bDone;
 }
 
 CRect ClientRectOf(CWnd* pWnd)
@@ -416,7 +376,7 @@ TEST_F(FrameTest, TheCaptionsCloseButtonHidesThePane)
 TEST_F(FrameTest, ScreenshotOfTheFrame)
 {
     // Looked at by eye: the frame with its bars in each look.
-    const char* pszDir = getenv("VORN_SCREENSHOT_DIR");
+    LPCTSTR pszDir = ScreenshotFolder();
     if (pszDir == NULL)
         GTEST_SKIP() << "VORN_SCREENSHOT_DIR not set";
     m_pFrame->m_bGammaChecked = true;

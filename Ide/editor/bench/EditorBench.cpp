@@ -19,6 +19,7 @@
 #include "CVornView.h"
 #include "EditorTestHost.h"
 #include "LuaBenchSupport.h"
+#include "WindowBitmap.h"
 
 #include <afxpriv.h>
 
@@ -257,38 +258,7 @@ BOOL WriteScreenshot(CTestEditorHost& host, LPCTSTR pszOut, LPCTSTR pszSource)
     }
     PaintNow(AfxGetMainWnd());
 
-    CRect rect;
-    AfxGetMainWnd()->GetWindowRect(&rect);
-    HDC hScreen = ::GetDC(NULL);
-    HDC hMem = ::CreateCompatibleDC(hScreen);
-    BITMAPINFO bmi = {};
-    bmi.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-    bmi.bmiHeader.biWidth = rect.Width();
-    bmi.bmiHeader.biHeight = rect.Height();
-    bmi.bmiHeader.biPlanes = 1;
-    bmi.bmiHeader.biBitCount = 24;
-    void* pBits = NULL;
-    HBITMAP hBitmap = ::CreateDIBSection(hScreen, &bmi, DIB_RGB_COLORS, &pBits, NULL, 0);
-    HGDIOBJ hOld = ::SelectObject(hMem, hBitmap);
-    ::BitBlt(hMem, 0, 0, rect.Width(), rect.Height(), hScreen, rect.left, rect.top, SRCCOPY);
-    ::SelectObject(hMem, hOld);
-    const int nStride = ((rect.Width() * 3 + 3) / 4) * 4;
-    BITMAPFILEHEADER file = {};
-    file.bfType = 0x4D42;
-    file.bfOffBits = sizeof(BITMAPFILEHEADER) + sizeof(BITMAPINFOHEADER);
-    file.bfSize = file.bfOffBits + (DWORD)(nStride * rect.Height());
-    FILE* pOut = fopen(pszOut, "wb");
-    BOOL bWritten = pOut != NULL;
-    if (pOut != NULL)
-    {
-        fwrite(&file, sizeof(file), 1, pOut);
-        fwrite(&bmi.bmiHeader, sizeof(bmi.bmiHeader), 1, pOut);
-        fwrite(pBits, 1, (size_t)nStride * rect.Height(), pOut);
-        fclose(pOut);
-    }
-    ::DeleteObject(hBitmap);
-    ::DeleteDC(hMem);
-    ::ReleaseDC(NULL, hScreen);
+    const BOOL bWritten = SaveWindowBitmap(AfxGetMainWnd(), pszOut);
     pDoc->SetModifiedFlag(FALSE);
     CloseAll();
     host.m_project.Discard();

@@ -320,3 +320,63 @@ TEST_F(OutlineModel, LinkConstructedTablesUsesTheConstructorsResultTable)
     m_outline.LinkConstructedTables();
     EXPECT_EQ(pLocal->GetBaseTable(), nullptr);
 }
+
+// Thousands of names, several nodes of each, removed in a scattered order: the file's
+// name index grows, and after every removal each name still finds its first remaining
+// node, and each scope its own.
+TEST_F(OutlineModel, ManyNamesStayFindableWhileNodesAreRemoved)
+{
+    COutlineFile* pFile = m_outline.AddFile("big.lua");
+    const int nScopes = 4, nNames = 3000;
+    std::vector<COutlineFunction*> scopes;
+    for (int s = 0; s < nScopes; s++)
+    {
+        CString strScope;
+        strScope.Format("scope%d", s);
+        scopes.push_back(m_outline.AddFunction(strScope, 0, NULL, pFile));
+    }
+    std::vector<std::vector<COutlineVariable*>> byName(nNames);
+    for (int s = 0; s < nScopes; s++)
+    {
+        for (int n = 0; n < nNames; n++)
+        {
+            CString strName;
+            strName.Format("name%d", n);
+            COutlineVariable* pVariable = m_outline.AddVariable(strName, scopes[(size_t)s], 1, pFile);
+            ASSERT_NE(pVariable, nullptr);
+            byName[(size_t)n].push_back(pVariable);
+        }
+    }
+
+    int nLeft = nScopes * nNames;
+    for (int n = 0; n < nNames; n++)
+    {
+        std::vector<COutlineVariable*>& nodes = byName[(size_t)n];
+        if (n % 5 == 0)
+        {
+            for (COutlineVariable* pVariable : nodes)
+                EXPECT_TRUE(m_outline.RemoveVariable(pVariable, pFile));
+            nLeft -= (int)nodes.size();
+            nodes.clear();
+        }
+        else if (n % 3 != 0)
+        {
+            auto it = nodes.begin() + (n * 7) % nScopes;
+            EXPECT_TRUE(m_outline.RemoveVariable(*it, pFile));
+            nodes.erase(it);
+            nLeft--;
+        }
+    }
+
+    EXPECT_EQ(pFile->GetVariableCount(), nLeft);
+    for (int n = 0; n < nNames; n++)
+    {
+        CString strName;
+        strName.Format("name%d", n);
+        const std::vector<COutlineVariable*>& nodes = byName[(size_t)n];
+        EXPECT_EQ(pFile->FindVariable(strName), nodes.empty() ? NULL : nodes.front()) << n;
+        for (COutlineVariable* pVariable : nodes)
+            EXPECT_EQ(pFile->FindVariableInScope(strName, pVariable->m_pOwner), pVariable) << n;
+    }
+    EXPECT_EQ(pFile->FindVariable("name"), nullptr);
+}

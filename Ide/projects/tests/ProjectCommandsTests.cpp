@@ -83,66 +83,11 @@ public:
     }
 };
 
-// Acts on a modal dialog from a timer of the test once the dialog of that caption
-// shows. The steps run in order, one per tick; the dialog must be ended by the last.
-class CDialogDriver
-{
-public:
-    typedef std::function<void(HWND)> Step;
-
-    static void Run(LPCTSTR pszCaption, std::vector<Step> steps)
-    {
-        s_strCaption = pszCaption;
-        s_steps.assign(steps.begin(), steps.end());
-        s_nRan = 0;
-        s_nTimer = ::SetTimer(NULL, 0, 30, Tick);
-    }
-    static int Ran() { return s_nRan; }
-
-private:
-    static CString s_strCaption;
-    static std::deque<Step> s_steps;
-    static int s_nRan;
-    static UINT_PTR s_nTimer;
-
-    static void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD)
-    {
-        HWND hDialog = ::FindWindowA("#32770", s_strCaption);
-        if (hDialog == NULL || !::IsWindowVisible(hDialog))
-            return;
-        if (s_steps.empty())
-        {
-            ::KillTimer(NULL, s_nTimer);
-            return;
-        }
-        Step step = s_steps.front();
-        s_steps.pop_front();
-        if (s_steps.empty())
-            ::KillTimer(NULL, s_nTimer);
-        s_nRan++;
-        step(hDialog);
-    }
-};
-CString CDialogDriver::s_strCaption;
-std::deque<CDialogDriver::Step> CDialogDriver::s_steps;
-int CDialogDriver::s_nRan = 0;
-UINT_PTR CDialogDriver::s_nTimer = 0;
-
 std::string ItemText(HWND hDialog, int nID)
 {
     char szText[512] = "";
     ::GetDlgItemTextA(hDialog, nID, szText, sizeof(szText));
     return szText;
-}
-
-CDialogDriver::Step SetText(int nID, const char* pszText)
-{
-    return [=](HWND hDialog) { ::SetDlgItemTextA(hDialog, nID, pszText); };
-}
-
-CDialogDriver::Step Press(int nID)
-{
-    return [=](HWND hDialog) { ::SendMessageA(hDialog, WM_COMMAND, MAKEWPARAM(nID, BN_CLICKED), 0); };
 }
 
 // The children of a tree item as "text/image" strings.
@@ -579,7 +524,7 @@ TEST_F(ProjectCommands, AddNewFileCreatesLevelsAddsLuaAndNeverEmptiesAFile)
                                             strInitialLocation = ItemText(h, IDC_NEWFILE_LOCATION);
                                         },
                                          Shoot("add_new_file"), SetText(IDC_NEWFILE_NAME, "<enter NAME>"), Press(IDOK),
-                                         SetText(IDC_NEWFILE_NAME, "init"), SetText(IDC_NEWFILE_LOCATION, strDeep),
+                                         SetText(IDC_NEWFILE_NAME, "init"), SetText(IDC_NEWFILE_LOCATION, std::string(strDeep)),
                                          Press(IDOK) });
     Command(ID_PROJECT_ADD_NEW_FILE);
     EXPECT_EQ(strInitialName, "<Enter name>");
@@ -596,7 +541,7 @@ TEST_F(ProjectCommands, AddNewFileCreatesLevelsAddsLuaAndNeverEmptiesAFile)
     theApp.m_prompts.clear();
     WriteTestFile(m_folder / "keep.txt", "precious");
     CDialogDriver::Run("Add New File", { SetText(IDC_NEWFILE_NAME, "keep.txt"),
-                                         SetText(IDC_NEWFILE_LOCATION, m_folder.Path()), Press(IDOK),
+                                         SetText(IDC_NEWFILE_LOCATION, std::string(m_folder.Path())), Press(IDOK),
                                          Press(IDCANCEL) });
     const int nFiles = Project().GetFileCount();
     Command(ID_PROJECT_ADD_NEW_FILE);

@@ -369,6 +369,28 @@ TEST(TreeSheetFailure, ATreeThatCannotBeMadeEndsTheSheetAsCancelled)
     EXPECT_EQ(sheet.m_hWnd, (HWND)NULL);
 }
 
+TEST_F(TreeSheetTest, TheCaptionIconLivesAsLongAsTheFrameShowsIt)
+{
+    // A page with an icon: the caption band shows a copy of the tab's image.
+    m_b.m_psp.dwFlags |= PSP_USEHICON;
+    m_b.m_psp.hIcon = ::LoadIcon(NULL, IDI_APPLICATION);
+    bool bChecked = false;
+    RunSheet(m_sheet, [&](CTreePropSheet& sheet) {
+        sheet.SetActivePage(0);
+        PumpPending();
+        HICON hIcon = sheet.GetPageFrame()->GetCaptionIcon();
+        ASSERT_TRUE(hIcon != NULL);
+        ICONINFO info = {};
+        EXPECT_TRUE(::GetIconInfo(hIcon, &info));
+        if (info.hbmColor != NULL)
+            ::DeleteObject(info.hbmColor);
+        if (info.hbmMask != NULL)
+            ::DeleteObject(info.hbmMask);
+        bChecked = true;
+    });
+    EXPECT_TRUE(bChecked);
+}
+
 //////////////////////////////////////////////////////////////////////////////
 // The page frame's painting with and without visual styles
 

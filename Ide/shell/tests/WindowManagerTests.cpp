@@ -9,6 +9,7 @@
 #include "CViewManager.h"
 #include "CWindowListDlg.h"
 #include "PathUtil.h"
+#include "WindowBitmap.h"
 #include "resource.h"
 
 #include <Scintilla.h>
@@ -66,8 +67,10 @@ std::vector<HWND> TabWindows()
     return windows;
 }
 
-// A 24-bit bitmap file of one colour.
-void WriteBitmapFile(const CString& strPath, int cx, int cy, COLORREF cr)
+// A 24-bit bitmap file whose pixel (x, y), counted from the bottom row, has the
+// colour pixelAt(x, y).
+template<class FPixel>
+void WriteBitmapFile(const CString& strPath, int cx, int cy, FPixel pixelAt)
 {
     const int nStride = ((cx * 3 + 3) / 4) * 4;
     std::string bytes(14 + 40 + nStride * cy, '\0');
@@ -87,6 +90,7 @@ void WriteBitmapFile(const CString& strPath, int cx, int cy, COLORREF cr)
     {
         for (int x = 0; x < cx; x++)
         {
+            const COLORREF cr = pixelAt(x, y);
             char* p = &bytes[14 + 40 + y * nStride + x * 3];
             p[0] = (char)GetBValue(cr);
             p[1] = (char)GetGValue(cr);
@@ -94,6 +98,12 @@ void WriteBitmapFile(const CString& strPath, int cx, int cy, COLORREF cr)
         }
     }
     WriteTestFile(strPath, bytes);
+}
+
+// A 24-bit bitmap file of one colour.
+void WriteBitmapFile(const CString& strPath, int cx, int cy, COLORREF cr)
+{
+    WriteBitmapFile(strPath, cx, cy, [cr](int, int) { return cr; });
 }
 
 // The colour of a point of the client as it shows on the screen.
@@ -793,6 +803,17 @@ void ExpectSameState(const CFrameState& a, const CFrameState& b)
     EXPECT_EQ(a.barsVisible, b.barsVisible);
 }
 
+// An Escape key-down for the window, through the main loop's message filters.
+void PressEscape(HWND hWnd)
+{
+    MSG msg = {};
+    msg.hwnd = hWnd;
+    msg.message = WM_KEYDOWN;
+    msg.wParam = VK_ESCAPE;
+    AfxGetThread()->PreTranslateMessage(&msg);
+    PumpPending();
+}
+
 void ExpectFullScreen()
 {
     EXPECT_TRUE(Client().IsFullScreen());
@@ -836,12 +857,7 @@ TEST_F(WindowManager, FullScreenAndBackRestoresTheFrame)
     EXPECT_TRUE(::GetWindowLongPtrA(hB, GWL_STYLE) & WS_MAXIMIZE);
 
     // Escape in the editor leaves it.
-    MSG msg = {};
-    msg.hwnd = pB->GetView()->GetCtrl().m_hWnd;
-    msg.message = WM_KEYDOWN;
-    msg.wParam = VK_ESCAPE;
-    AfxGetThread()->PreTranslateMessage(&msg);
-    PumpPending();
+    PressEscape(pB->GetView()->GetCtrl().m_hWnd);
     EXPECT_FALSE(Client().IsFullScreen());
     ExpectSameState(FrameState(), before);
     EXPECT_EQ(TabsBar().GetDockBarID(), (UINT)AFX_IDW_DOCKBAR_TOP);
@@ -888,6 +904,17 @@ TEST_F(WindowManager, FullScreenKeepsABottomTabsBarAndWorksWithoutDocuments)
     EXPECT_TRUE(TabsBar().IsVisible());
 }
 
+TEST_F(WindowManager, EscapeLeavesFullScreenWithoutDocuments)
+{
+    const CFrameState before = FrameState();
+    Command(ID_VIEW_FULL_SCREEN);
+    ExpectFullScreen();
+    // No editor is open: the key goes to the frame, outside the MDI client.
+    PressEscape(Frame()->m_hWnd);
+    EXPECT_FALSE(Client().IsFullScreen());
+    ExpectSameState(FrameState(), before);
+}
+
 //////////////////////////////////////////////////////////////////////////////
 // Screenshots, looked at by eye (written when VORN_SCREENSHOT_DIR names a folder)
 
@@ -905,31 +932,7 @@ void WriteScreenshot(const CRect& rect, const CString& strPath)
         PumpPending();
         ::Sleep(10);
     }
-    HDC hScreen = ::GetDC(NULL);
-    HDC hMem = ::CreateCompatibleDC(hScreen);
-    BITMAPINFO bmi = {};
-    bmi.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-    bmi.bmiHeader.biWidth = rect.Width();
-    bmi.bmiHeader.biHeight = rect.Height();
-    bmi.bmiHeader.biPlanes = 1;
-    bmi.bmiHeader.biBitCount = 24;
-    void* pBits = NULL;
-    HBITMAP hBitmap = ::CreateDIBSection(hScreen, &bmi, DIB_RGB_COLORS, &pBits, NULL, 0);
-    HGDIOBJ hOld = ::SelectObject(hMem, hBitmap);
-    ::BitBlt(hMem, 0, 0, rect.Width(), rect.Height(), hScreen, rect.left, rect.top, SRCCOPY);
-    ::SelectObject(hMem, hOld);
-    const int nStride = ((rect.Width() * 3 + 3) / 4) * 4;
-    BITMAPFILEHEADER file = {};
-    file.bfType = 0x4D42;
-    file.bfOffBits = sizeof(BITMAPFILEHEADER) + sizeof(BITMAPINFOHEADER);
-    file.bfSize = file.bfOffBits + (DWORD)(nStride * rect.Height());
-    std::string bytes(reinterpret_cast<const char*>(&file), sizeof(file));
-    bytes.append(reinterpret_cast<const char*>(&bmi.bmiHeader), sizeof(bmi.bmiHeader));
-    bytes.append(static_cast<const char*>(pBits), (size_t)nStride * rect.Height());
-    WriteTestFile(strPath, bytes);
-    ::DeleteObject(hBitmap);
-    ::DeleteDC(hMem);
-    ::ReleaseDC(NULL, hScreen);
+    EXPECT_TRUE(SaveScreenBitmap(rect, strPath));
 }
 
 void ShootFrame(const CString& strPath)
@@ -942,35 +945,15 @@ void ShootFrame(const CString& strPath)
 // A gradient picture for the background.
 void WriteGradientBitmap(const CString& strPath, int cx, int cy)
 {
-    const int nStride = ((cx * 3 + 3) / 4) * 4;
-    std::string bytes(14 + 40 + nStride * cy, '\0');
-    BITMAPFILEHEADER file = {};
-    file.bfType = 0x4D42;
-    file.bfOffBits = 14 + 40;
-    file.bfSize = (DWORD)bytes.size();
-    BITMAPINFOHEADER info = {};
-    info.biSize = 40;
-    info.biWidth = cx;
-    info.biHeight = cy;
-    info.biPlanes = 1;
-    info.biBitCount = 24;
-    memcpy(&bytes[0], &file, 14);
-    memcpy(&bytes[14], &info, 40);
-    for (int y = 0; y < cy; y++)
-        for (int x = 0; x < cx; x++)
-        {
-            char* p = &bytes[14 + 40 + y * nStride + x * 3];
-            p[0] = (char)(120 + 100 * y / cy);
-            p[1] = (char)(60 + 80 * x / cx);
-            p[2] = (char)(30 + 40 * (x + y) / (cx + cy));
-        }
-    WriteTestFile(strPath, bytes);
+    WriteBitmapFile(strPath, cx, cy, [cx, cy](int x, int y) {
+        return RGB(30 + 40 * (x + y) / (cx + cy), 60 + 80 * x / cx, 120 + 100 * y / cy);
+    });
 }
 } // namespace
 
 TEST_F(WindowManager, Screenshots)
 {
-    const char* pszDir = getenv("VORN_SCREENSHOT_DIR");
+    LPCTSTR pszDir = ScreenshotFolder();
     if (pszDir == NULL)
         GTEST_SKIP() << "VORN_SCREENSHOT_DIR not set";
     const CString strDir = WithTrailingBackslash(pszDir);

@@ -3,13 +3,6 @@
 #include <stdio.h>
 #include <stdlib.h>
 
-bool SaveWindowBitmap(CWnd* pWnd, LPCTSTR pszPath)
-{
-    CRect rect;
-    pWnd->GetWindowRect(&rect);
-    return SaveScreenBitmap(rect, pszPath);
-}
-
 bool SaveScreenBitmap(const CRect& rect, LPCTSTR pszPath)
 {
     HDC hScreen = ::GetDC(NULL);
@@ -42,6 +35,13 @@ bool SaveScreenBitmap(const CRect& rect, LPCTSTR pszPath)
     ::DeleteDC(hMem);
     ::ReleaseDC(NULL, hScreen);
     return bDone;
+}
+
+bool SaveWindowBitmap(CWnd* pWnd, LPCTSTR pszPath)
+{
+    CRect rect;
+    pWnd->GetWindowRect(&rect);
+    return SaveScreenBitmap(rect, pszPath);
 }
 
 LPCTSTR ScreenshotFolder()
