@@ -1,0 +1,573 @@
+// The debug session over real UDP on loopback: the session on port 7550 against a
+// scripted client on 7551, with a host that records what the session asks of windows.
+#include "wintest.h"
+
+#include <afxsock.h>
+
+#include "CBreakpoint.h"
+#include "CDebugServer.h"
+#include "CProject.h"
+#include "CProjectFileEntry.h"
+#include "IDebugSessionHost.h"
+#include "VornTestFolder.h"
+
+#include <string>
+#include <utility>
+#include <vector>
+
+namespace
+{
+const UINT SERVER_PORT = 7550;
+
+class CRecordingSessionHost : public IDebugSessionHost
+{
+public:
+    CProject* m_pProject = NULL;
+    CDebugServer* m_pServer = NULL;
+    std::string m_output;
+    std::vector<std::string> m_events;
+    std::vector<std::string> m_executed;
+    int m_nStopsPosted = 0;
+    // Runs the Stop at once, inside the notification, as a careless host would.
+    bool m_bCloseInsideNotification = false;
+
+    virtual CProject* GetProject() { return m_pProject; }
+    virtual void AppendOutput(LPCTSTR pszText) { m_output += pszText; }
+    virtual void ShowDebugPage() { m_events.push_back("show debug page"); }
+    virtual void ClearCallStack() { m_events.push_back("clear stack"); }
+    int m_nSelectedRow = -1;
+    virtual int GetSelectedStackRow() { return m_nSelectedRow; }
+    virtual void AddCallStackEntry(LPCTSTR pszFile, int nLine, LPCTSTR pszName, LPCTSTR pszNameWhat, LPCTSTR pszWhat)
+    {
+        CString s;
+        s.Format("stack %s:%d %s %s %s", pszFile, nLine, pszName, pszNameWhat, pszWhat);
+        m_events.push_back((LPCTSTR)s);
+    }
+    virtual void ClearLocalVariables() { m_events.push_back("clear locals"); }
+    virtual void AddLocalVariableRow(LPCTSTR n, LPCTSTR v, LPCTSTR t, int id, int p) { Row("local", n, v, t, id, p); }
+    virtual void RefreshLocalVariables() { m_events.push_back("refresh locals"); }
+    virtual void ClearGlobalVariables() { m_events.push_back("clear globals"); }
+    virtual void AddGlobalVariableRow(LPCTSTR n, LPCTSTR v, LPCTSTR t, int id, int p) { Row("global", n, v, t, id, p); }
+    virtual void RefreshGlobalVariables() { m_events.push_back("refresh globals"); }
+    virtual void ClearWatches() { m_events.push_back("clear watches"); }
+    virtual void AddWatchRow(LPCTSTR n, LPCTSTR v, LPCTSTR t, int id, int p) { Row("watch", n, v, t, id, p); }
+    virtual void AddTableMemberRow(LPCTSTR n, LPCTSTR v, LPCTSTR t, int id, int p) { Row("member", n, v, t, id, p); }
+    virtual void OnTableMembersUpdated(int nCount) { m_events.push_back("members done " + std::to_string(nCount)); }
+    virtual void ClearExecutionMarks() { m_events.push_back("clear marks"); }
+    virtual void ShowExecutionLine(CProjectFileEntry* pEntry, int nLine)
+    {
+        m_events.push_back("show " + std::string(pEntry->GetFileName()) + ":" + std::to_string(nLine));
+    }
+    virtual void ShowValueTip(CVornView*, LPCTSTR pszText) { m_events.push_back("tip " + std::string(pszText)); }
+    virtual void RefreshTitle() { m_events.push_back("title"); }
+    virtual void BringToForeground() { m_events.push_back("foreground"); }
+    virtual void ExecuteFile(LPCTSTR pszPath) { m_executed.push_back(pszPath); }
+    virtual void PostStopSession()
+    {
+        m_nStopsPosted++;
+        if (m_bCloseInsideNotification)
+            m_pServer->Close();
+    }
+
+    bool Has(const std::string& event) const
+    {
+        for (const std::string& e : m_events)
+            if (e == event)
+                return true;
+        return false;
+    }
+
+private:
+    void Row(const char* pszKind, LPCTSTR n, LPCTSTR v, LPCTSTR t, int id, int p)
+    {
+        CString s;
+        s.Format("%s %s=%s (%s) %d/%d", pszKind, n, v, t, id, p);
+        m_events.push_back((LPCTSTR)s);
+    }
+};
+
+// One message as bytes, built the way the client writes them.
+class CMessage
+{
+public:
+    explicit CMessage(int nId) { Int(nId); }
+    CMessage& Int(int n)
+    {
+        for (int i = 0; i < 4; i++)
+            m_bytes.push_back((char)((unsigned)n >> (8 * i)));
+        return *this;
+    }
+    CMessage& Str(const std::string& s)
+    {
+        m_bytes += s;
+        m_bytes.push_back('\0');
+        return *this;
+    }
+    CMessage& Byte(int b)
+    {
+        m_bytes.push_back((char)b);
+        return *this;
+    }
+    const std::string& Bytes() const { return m_bytes; }
+
+private:
+    std::string m_bytes;
+};
+
+// Reads one received datagram field by field; any read past its end fails the test.
+class CDatagramReader
+{
+public:
+    explicit CDatagramReader(const std::string& bytes) : m_bytes(bytes) {}
+    bool AtEnd() const { return m_nPos == m_bytes.size(); }
+    int Int()
+    {
+        EXPECT_LE(m_nPos + 4, m_bytes.size());
+        if (m_nPos + 4 > m_bytes.size())
+            return -999;
+        unsigned n = 0;
+        for (int i = 0; i < 4; i++)
+            n |= (unsigned)(unsigned char)m_bytes[m_nPos + i] << (8 * i);
+        m_nPos += 4;
+        return (int)n;
+    }
+    std::string Str()
+    {
+        const size_t nEnd = m_bytes.find('\0', m_nPos);
+        EXPECT_NE(std::string::npos, nEnd);
+        if (nEnd == std::string::npos)
+            return std::string();
+        std::string s = m_bytes.substr(m_nPos, nEnd - m_nPos);
+        m_nPos = nEnd + 1;
+        return s;
+    }
+
+private:
+    std::string m_bytes;
+    size_t m_nPos = 0;
+};
+
+// The client's end: plain sockets on 127.0.0.1:7551.
+class CScriptedClient
+{
+public:
+    SOCKET m_hSocket = INVALID_SOCKET;
+
+    bool Open(UINT nPort = CDebugServer::CLIENT_PORT)
+    {
+        m_hSocket = ::socket(AF_INET, SOCK_DGRAM, 0);
+        if (m_hSocket == INVALID_SOCKET)
+            return false;
+        int nSize = 1024 * 1024;
+        ::setsockopt(m_hSocket, SOL_SOCKET, SO_RCVBUF, (const char*)&nSize, sizeof(nSize));
+        SOCKADDR_IN address = Loopback(nPort);
+        u_long nNonBlocking = 1;
+        ::ioctlsocket(m_hSocket, FIONBIO, &nNonBlocking);
+        return ::bind(m_hSocket, (SOCKADDR*)&address, sizeof(address)) != SOCKET_ERROR;
+    }
+    ~CScriptedClient()
+    {
+        if (m_hSocket != INVALID_SOCKET)
+            ::closesocket(m_hSocket);
+    }
+    static SOCKADDR_IN Loopback(UINT nPort)
+    {
+        SOCKADDR_IN address;
+        memset(&address, 0, sizeof(address));
+        address.sin_family = AF_INET;
+        address.sin_port = htons((u_short)nPort);
+        address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+        return address;
+    }
+    void Send(const CMessage& message)
+    {
+        SOCKADDR_IN server = Loopback(SERVER_PORT);
+        ::sendto(m_hSocket, message.Bytes().data(), (int)message.Bytes().size(), 0, (SOCKADDR*)&server,
+                 sizeof(server));
+    }
+    // Every datagram that arrives until none has come for a while.
+    std::vector<std::string> ReceiveAll(DWORD dwQuietMs = 300)
+    {
+        std::vector<std::string> datagrams;
+        DWORD dwLast = ::GetTickCount();
+        char buffer[4096];
+        while (::GetTickCount() - dwLast < dwQuietMs)
+        {
+            PumpPending();
+            const int n = ::recv(m_hSocket, buffer, sizeof(buffer), 0);
+            if (n >= 0)
+            {
+                datagrams.push_back(std::string(buffer, n));
+                dwLast = ::GetTickCount();
+            }
+            else
+                ::Sleep(5);
+        }
+        return datagrams;
+    }
+};
+
+class DebugServerUdp : public ::testing::Test
+{
+protected:
+    CTestFolder m_folder;
+    CProject m_project;
+    CRecordingSessionHost m_host;
+    CDebugServer m_server;
+    CScriptedClient m_client;
+
+    void SetUp() override
+    {
+        ASSERT_TRUE(AfxSocketInit());
+        ASSERT_TRUE(m_project.Create(m_folder.Path(), "demo"));
+        m_host.m_pProject = &m_project;
+        m_host.m_pServer = &m_server;
+        m_server.SetHost(&m_host);
+        m_server.SetAttachMode(TRUE);
+        ASSERT_TRUE(m_server.Create(SERVER_PORT));
+        ASSERT_TRUE(m_client.Open());
+    }
+    void TearDown() override
+    {
+        m_server.Close();
+        PumpUntil([] { return false; }, 50);
+    }
+
+    // Sends ConnectRequest and returns every datagram of the answer.
+    std::vector<std::string> Connect()
+    {
+        m_client.Send(CMessage(CDebugServer::CLT_CONNECT_REQUEST));
+        EXPECT_TRUE(PumpUntil([&] { return m_server.IsConnected(); }));
+        return m_client.ReceiveAll();
+    }
+
+    // The AddBreakpoint messages of a connect answer, checking its framing: ConnectWait,
+    // SetBaseDirectory, datagrams of whole AddBreakpoint messages, ConnectReady last.
+    std::vector<std::pair<std::string, int>> ParseConnectAnswer(const std::vector<std::string>& datagrams)
+    {
+        std::vector<std::pair<std::string, int>> breakpoints;
+        EXPECT_GE(datagrams.size(), 3u);
+        if (datagrams.size() < 3)
+            return breakpoints;
+        EXPECT_EQ(CMessage(CDebugServer::MSG_CONNECT_WAIT).Bytes(), datagrams.front());
+        CDatagramReader base(datagrams[1]);
+        EXPECT_EQ(CDebugServer::MSG_SET_BASE_DIRECTORY, base.Int());
+        EXPECT_EQ(std::string(m_project.GetDirectory()), base.Str());
+        EXPECT_TRUE(base.AtEnd());
+        EXPECT_EQ(CMessage(CDebugServer::MSG_CONNECT_READY).Bytes(), datagrams.back());
+        for (size_t i = 2; i + 1 < datagrams.size(); i++)
+        {
+            EXPECT_LE(datagrams[i].size(), (size_t)CPacketBuffer::DATAGRAM_SIZE);
+            EXPECT_FALSE(datagrams[i].empty());
+            CDatagramReader reader(datagrams[i]);
+            while (!reader.AtEnd() && !HasFailure())
+            {
+                EXPECT_EQ(CDebugServer::MSG_ADD_BREAKPOINT, reader.Int());
+                const std::string strFile = reader.Str();
+                breakpoints.push_back(std::make_pair(strFile, reader.Int()));
+            }
+        }
+        return breakpoints;
+    }
+
+    CProjectFileEntry* AddFile(const CString& strRelative)
+    {
+        CProjectFileEntry* pEntry = m_project.AddFile(m_folder / strRelative, "");
+        EXPECT_TRUE(pEntry != NULL);
+        return pEntry;
+    }
+};
+}  // namespace
+
+TEST_F(DebugServerUdp, ConnectWithNoBreakpointsSendsWaitBaseAndReady)
+{
+    EXPECT_EQ(CDebugServer::STATE_WAITING, m_server.GetState());
+    const std::vector<std::string> datagrams = Connect();
+    EXPECT_EQ(3u, datagrams.size());
+    EXPECT_TRUE(ParseConnectAnswer(datagrams).empty());
+    EXPECT_EQ("Waiting for client connect...\nClient connected.\n\n", m_host.m_output);
+}
+
+TEST_F(DebugServerUdp, ConnectWithOneBreakpointSendsItRelative)
+{
+    AddFile("a.lua")->AddBreakpoint(12);
+    const auto breakpoints = ParseConnectAnswer(Connect());
+    ASSERT_EQ(1u, breakpoints.size());
+    EXPECT_EQ(".\\a.lua", breakpoints[0].first);
+    EXPECT_EQ(12, breakpoints[0].second);
+}
+
+TEST_F(DebugServerUdp, ThreeHundredLongPathBreakpointsTravelWholeInManyDatagrams)
+{
+    std::vector<std::pair<std::string, int>> expected;
+    for (int nFile = 0; nFile < 3; nFile++)
+    {
+        const CString strRelative = CString('d', 180) + "\\" + CString('a' + nFile, 20) + ".lua";
+        CProjectFileEntry* pEntry = AddFile(strRelative);
+        for (int nLine = 1; nLine <= 100; nLine++)
+        {
+            CBreakpoint* pBreakpoint = pEntry->AddBreakpoint(nLine * 3);
+            if (nLine % 2 == 0)
+                pBreakpoint->SetEnabled(0);  // disabled ones go too
+            expected.push_back(std::make_pair(std::string(pEntry->GetRelativePath()), nLine * 3));
+        }
+    }
+    const std::vector<std::string> datagrams = Connect();
+    EXPECT_GT(datagrams.size(), 20u);
+    EXPECT_EQ(expected, ParseConnectAnswer(datagrams));
+    EXPECT_EQ(std::string::npos, m_host.m_output.find("too long"));
+}
+
+TEST_F(DebugServerUdp, ABreakpointPathThatFitsNoDatagramIsReportedAndTheRestStillGo)
+{
+    AddFile("first.lua")->AddBreakpoint(1);
+    AddFile(CString('x', 2100) + ".lua")->AddBreakpoint(2);
+    AddFile("last.lua")->AddBreakpoint(3);
+    const auto breakpoints = ParseConnectAnswer(Connect());
+    ASSERT_EQ(2u, breakpoints.size());
+    EXPECT_EQ(".\\first.lua", breakpoints[0].first);
+    EXPECT_EQ(".\\last.lua", breakpoints[1].first);
+    EXPECT_NE(std::string::npos, m_host.m_output.find("DebugServer: too long to send: "));
+}
+
+TEST_F(DebugServerUdp, BreakpointQueriesAreDecidedWithConditionsAndCounts)
+{
+    CProjectFileEntry* pEntry = AddFile("a.lua");
+    CBreakpoint* pPlain = pEntry->AddBreakpoint(5);
+    pPlain->SetHitCountBreakWhen(1);
+    pPlain->SetHitCountBreak(2);
+    CBreakpoint* pConditional = pEntry->AddBreakpoint(9);
+    pConditional->SetConditionEnable(1);
+    pConditional->SetCondition("x == 3");
+    pEntry->AddBreakpoint(11)->SetEnabled(0);
+    Connect();
+    const std::string strFile(pEntry->GetPath());
+    auto Ask = [&](int nLine) {
+        m_client.Send(CMessage(CDebugServer::CLT_BREAKPOINT_QUERY).Str(strFile).Int(nLine));
+        return m_client.ReceiveAll(150);
+    };
+    const std::string verdict0 = CMessage(CDebugServer::MSG_BREAKPOINT_VERDICT).Int(0).Bytes();
+    const std::string verdict1 = CMessage(CDebugServer::MSG_BREAKPOINT_VERDICT).Int(1).Bytes();
+
+    EXPECT_EQ(std::vector<std::string>{ verdict0 }, Ask(5));  // hit 1 of "equal to 2"
+    EXPECT_EQ(std::vector<std::string>{ verdict1 }, Ask(5));
+    EXPECT_EQ(std::vector<std::string>{ verdict0 }, Ask(11));  // disabled
+    EXPECT_EQ(std::vector<std::string>{ verdict0 }, Ask(7));   // no breakpoint there
+
+    EXPECT_EQ(std::vector<std::string>{ CMessage(CDebugServer::MSG_EVALUATE_CONDITION).Str("x == 3").Bytes() }, Ask(9));
+    // The user deletes the breakpoint while the condition is evaluated: no dangling use.
+    m_client.Send(CMessage(CDebugServer::CLT_CONDITION_VALUE).Str("True").Str("Boolean"));
+    EXPECT_EQ(std::vector<std::string>{ verdict1 }, m_client.ReceiveAll(150));
+    EXPECT_EQ(1, pConditional->GetHitCount());
+
+    Ask(9);
+    pEntry->RemoveBreakpointAtLine(9);
+    m_client.Send(CMessage(CDebugServer::CLT_CONDITION_VALUE).Str("True").Str("Boolean"));
+    EXPECT_EQ(std::vector<std::string>{ verdict0 }, m_client.ReceiveAll(150));
+}
+
+TEST_F(DebugServerUdp, ABreakInTheProjectAsksForVariablesOnlyOnce)
+{
+    CProjectFileEntry* pEntry = AddFile("a.lua");
+    m_project.AddWatch("t.x");
+    Connect();
+    m_client.Send(CMessage(CDebugServer::CLT_BREAK).Str(std::string(pEntry->GetPath())).Int(4));
+    const std::vector<std::string> requests = m_client.ReceiveAll(200);
+    const std::vector<std::string> expected = {
+        CMessage(CDebugServer::MSG_DEBUG_COMMAND).Int(CDebugServer::CMD_GET_LOCALS).Int(0).Bytes(),
+        CMessage(CDebugServer::MSG_EVALUATE_WATCH).Str("t.x").Int(0).Bytes(),
+        CMessage(CDebugServer::MSG_GET_GLOBALS).Bytes(),
+    };
+    EXPECT_EQ(expected, requests);
+    EXPECT_TRUE(m_server.IsStoppedAtBreak());
+    EXPECT_TRUE(m_host.Has("show a.lua:3"));
+    EXPECT_TRUE(m_host.Has("foreground"));
+
+    // Running again: inspection requests are held back.
+    m_server.Continue();
+    EXPECT_FALSE(m_server.IsStoppedAtBreak());
+    m_server.RequestGlobals();
+    EXPECT_FALSE(m_server.RequestTableMembers(7));
+    EXPECT_EQ(std::vector<std::string>{ CMessage(CDebugServer::MSG_DEBUG_COMMAND).Int(CDebugServer::CMD_CONTINUE).Bytes() },
+              m_client.ReceiveAll(150));
+}
+
+TEST_F(DebugServerUdp, ABreakOutsideTheProjectIsReportedAndAsksNothing)
+{
+    Connect();
+    m_client.Send(CMessage(CDebugServer::CLT_BREAK).Str("C:\\elsewhere\\x.lua").Int(8));
+    EXPECT_TRUE(m_client.ReceiveAll(200).empty());
+    EXPECT_TRUE(m_server.IsStoppedAtBreak());
+    EXPECT_NE(std::string::npos, m_host.m_output.find("Stopped at C:\\elsewhere\\x.lua, line 8 (not a project file).\n"));
+    EXPECT_TRUE(m_host.Has("clear marks"));
+    EXPECT_TRUE(m_host.Has("title"));
+}
+
+TEST_F(DebugServerUdp, TableMembersAreFetchedOneByOneForThePendingTableOnly)
+{
+    AddFile("a.lua");
+    Connect();
+    m_client.Send(CMessage(CDebugServer::CLT_BREAK).Str(std::string(m_project.GetFileAt(0)->GetPath())).Int(1));
+    m_client.ReceiveAll(150);
+    ASSERT_TRUE(m_server.RequestTableMembers(7));
+    EXPECT_EQ(std::vector<std::string>{ CMessage(CDebugServer::MSG_EXPAND_TABLE).Int(7).Bytes() }, m_client.ReceiveAll(150));
+    m_client.Send(CMessage(CDebugServer::CLT_DATA).Int(CDebugServer::DATA_TABLE_MEMBER_COUNT).Int(2));
+    EXPECT_EQ(std::vector<std::string>{ CMessage(CDebugServer::MSG_GET_TABLE_MEMBER).Int(0).Bytes() }, m_client.ReceiveAll(150));
+    // A member of another table is dropped.
+    m_client.Send(CMessage(CDebugServer::CLT_DATA).Int(CDebugServer::DATA_TABLE_MEMBER).Str("k").Str("v").Byte(4).Int(-2).Int(99));
+    EXPECT_TRUE(m_client.ReceiveAll(150).empty());
+    m_client.Send(CMessage(CDebugServer::CLT_DATA).Int(CDebugServer::DATA_TABLE_MEMBER).Str("a").Str("1").Byte(3).Int(-2).Int(7));
+    EXPECT_EQ(std::vector<std::string>{ CMessage(CDebugServer::MSG_GET_TABLE_MEMBER).Int(1).Bytes() }, m_client.ReceiveAll(150));
+    m_client.Send(CMessage(CDebugServer::CLT_DATA).Int(CDebugServer::DATA_TABLE_MEMBER).Str("b").Str("").Byte(5).Int(12).Int(7));
+    EXPECT_TRUE(m_client.ReceiveAll(150).empty());
+    EXPECT_TRUE(m_host.Has("member a=1 (Number) -2/7"));
+    EXPECT_TRUE(m_host.Has("member b= (Table) 12/7"));
+    EXPECT_TRUE(m_host.Has("members done 2"));
+    EXPECT_FALSE(m_host.Has("member k=v (String) -2/99"));
+
+    // A negative count is none; with nothing pending, counts are ignored.
+    ASSERT_TRUE(m_server.RequestTableMembers(8));
+    m_client.ReceiveAll(100);
+    m_client.Send(CMessage(CDebugServer::CLT_DATA).Int(CDebugServer::DATA_TABLE_MEMBER_COUNT).Int(-5));
+    EXPECT_TRUE(m_client.ReceiveAll(150).empty());
+    EXPECT_TRUE(m_host.Has("members done 0"));
+    m_client.Send(CMessage(CDebugServer::CLT_DATA).Int(CDebugServer::DATA_TABLE_MEMBER_COUNT).Int(3));
+    EXPECT_TRUE(m_client.ReceiveAll(150).empty());
+}
+
+TEST_F(DebugServerUdp, DatagramsFromAnotherEndpointAreDroppedAfterConnect)
+{
+    Connect();
+    CScriptedClient stranger;
+    ASSERT_TRUE(stranger.Open(0));
+    stranger.Send(CMessage(CDebugServer::CLT_OUTPUT).Str("intruder"));
+    m_client.Send(CMessage(CDebugServer::CLT_OUTPUT).Str("from the script\n"));
+    EXPECT_TRUE(PumpUntil([&] { return m_host.m_output.find("from the script") != std::string::npos; }));
+    PumpUntil([] { return false; }, 100);
+    EXPECT_EQ(std::string::npos, m_host.m_output.find("intruder"));
+    // A second connect request is ignored.
+    m_client.Send(CMessage(CDebugServer::CLT_CONNECT_REQUEST));
+    EXPECT_TRUE(m_client.ReceiveAll(150).empty());
+}
+
+TEST_F(DebugServerUdp, DisconnectPostsTheStopAndAStopInsideTheNotificationIsSafe)
+{
+    Connect();
+    m_host.m_bCloseInsideNotification = true;
+    m_client.Send(CMessage(CDebugServer::CLT_DISCONNECT));
+    EXPECT_TRUE(PumpUntil([&] { return m_host.m_nStopsPosted == 1; }));
+    EXPECT_EQ(CDebugServer::STATE_IDLE, m_server.GetState());
+    EXPECT_NE(std::string::npos, m_host.m_output.find("Client disconnected...\n"));
+    // The port is free again for the next session.
+    EXPECT_TRUE(m_server.Create(SERVER_PORT));
+}
+
+TEST_F(DebugServerUdp, CloseWhileConnectedTellsTheClientToStop)
+{
+    Connect();
+    m_server.Close();
+    EXPECT_EQ(std::vector<std::string>{ CMessage(CDebugServer::MSG_STOP).Bytes() }, m_client.ReceiveAll(150));
+    EXPECT_EQ(CDebugServer::STATE_IDLE, m_server.GetState());
+}
+
+TEST_F(DebugServerUdp, InternalModeRunsTheMainFileOrSaysWhyNot)
+{
+    m_server.Close();
+    m_server.SetAttachMode(FALSE);
+    ASSERT_TRUE(m_server.Create(SERVER_PORT));
+    CProjectFileEntry* pMain = AddFile("main.lua");
+    m_project.SetMainFile("main.lua");
+    Connect();  // not on disk
+    EXPECT_TRUE(m_host.m_executed.empty());
+    EXPECT_EQ(1, m_host.m_nStopsPosted);
+    EXPECT_NE(std::string::npos, m_host.m_output.find("does not exist"));
+
+    m_server.Close();
+    CFile file;
+    ASSERT_TRUE(file.Open(pMain->GetPath(), CFile::modeCreate | CFile::modeWrite));
+    file.Close();
+    ASSERT_TRUE(m_server.Create(SERVER_PORT));
+    Connect();
+    ASSERT_EQ(1u, m_host.m_executed.size());
+    EXPECT_EQ(std::string(pMain->GetPath()), m_host.m_executed[0]);
+}
+
+TEST_F(DebugServerUdp, ASecondSessionOnABusyPortFailsAndStaysIdle)
+{
+    CDebugServer other;
+    CRecordingSessionHost otherHost;
+    other.SetHost(&otherHost);
+    EXPECT_FALSE(other.Create(SERVER_PORT));
+    EXPECT_EQ(CDebugServer::STATE_IDLE, other.GetState());
+    EXPECT_EQ("Failed to create server socket.\n", otherHost.m_output);
+}
+
+TEST_F(DebugServerUdp, StackLocalsGlobalsWatchesAndOutputReachThePanes)
+{
+    Connect();
+    auto Data = [](int nSub) { return CMessage(CDebugServer::CLT_DATA).Int(nSub); };
+    const CMessage messages[] = {
+        Data(CDebugServer::DATA_STACK_BEGIN),
+        Data(CDebugServer::DATA_STACK_ENTRY).Str("C:\\p\\a.lua").Int(4).Str("f").Str("local").Str("Lua"),
+        Data(CDebugServer::DATA_LOCALS_BEGIN),
+        Data(CDebugServer::DATA_LOCALS_ITEM).Str("n").Str("3").Byte(3).Int(-2).Int(-2),
+        Data(CDebugServer::DATA_LOCALS_END),
+        Data(CDebugServer::DATA_GLOBALS_BEGIN),
+        Data(CDebugServer::DATA_GLOBALS_ITEM).Str("Globals").Str("").Byte(5).Int(1).Int(-2),
+        Data(CDebugServer::DATA_GLOBALS_END),
+        CMessage(CDebugServer::CLT_WATCH_ITEM).Str("t.x").Str("1").Str("Number").Int(-2).Int(-2),
+        // A message cut short: missing fields read as -1 and "".
+        Data(CDebugServer::DATA_LOCALS_ITEM).Str("cut"),
+        CMessage(CDebugServer::CLT_OUTPUT).Str("hello\n"),
+    };
+    for (const CMessage& message : messages)
+        m_client.Send(message);
+    EXPECT_TRUE(PumpUntil([&] { return m_host.m_output.find("hello\n") != std::string::npos; }));
+    const std::vector<std::string> expected = {
+        "clear stack",   "stack C:\\p\\a.lua:4 f local Lua",
+        "clear locals",  "local n=3 (Number) -2/-2",
+        "refresh locals", "clear globals",
+        "global Globals= (Table) 1/-2", "refresh globals",
+        "watch t.x=1 (Number) -2/-2", "local cut= () -1/-1",
+        "show debug page",
+    };
+    EXPECT_EQ(expected, m_host.m_events);
+}
+
+TEST_F(DebugServerUdp, AValueTipGoesToTheAskingViewUnlessItWentAway)
+{
+    CProjectFileEntry* pEntry = AddFile("a.lua");
+    Connect();
+    m_client.Send(CMessage(CDebugServer::CLT_BREAK).Str(std::string(pEntry->GetPath())).Int(2));
+    m_client.ReceiveAll(150);
+    CVornView* pView = reinterpret_cast<CVornView*>(&m_host);  // only compared, never used
+    // The editor asks through its session interface, at the row the Call Stack shows.
+    IDebugSession& session = m_server;
+    EXPECT_EQ(0, session.GetStackLevel());  // no row selected
+    m_host.m_nSelectedRow = 2;
+    EXPECT_EQ(2, session.GetStackLevel());
+    m_server.RequestVariableValue("n", 1, pView);
+    EXPECT_EQ(std::vector<std::string>{ CMessage(CDebugServer::MSG_GET_VARIABLE).Str("n").Int(1).Bytes() },
+              m_client.ReceiveAll(150));
+    m_client.Send(CMessage(CDebugServer::CLT_VARIABLE_VALUE).Str("local n : Number : 3 "));
+    EXPECT_TRUE(PumpUntil([&] { return m_host.Has("tip local n : Number : 3 "); }));
+
+    m_server.RequestVariableValue("m", 0, pView);
+    m_server.ForgetView(pView);
+    m_client.Send(CMessage(CDebugServer::CLT_VARIABLE_VALUE).Str("late"));
+    m_client.ReceiveAll(150);
+    EXPECT_FALSE(m_host.Has("tip late"));
+}
+
+TEST_F(DebugServerUdp, AWatchTooLongForADatagramIsRefusedAndTheOthersGo)
+{
+    CProjectFileEntry* pEntry = AddFile("a.lua");
+    m_project.AddWatch(CString('w', 2100));
+    m_project.AddWatch("ok");
+    Connect();
+    m_client.Send(CMessage(CDebugServer::CLT_BREAK).Str(std::string(pEntry->GetPath())).Int(2));
+    const std::vector<std::string> requests = m_client.ReceiveAll(200);
+    ASSERT_EQ(3u, requests.size());
+    EXPECT_EQ(CMessage(CDebugServer::MSG_EVALUATE_WATCH).Str("ok").Int(0).Bytes(), requests[1]);
+    EXPECT_NE(std::string::npos, m_host.m_output.find("DebugServer: too long to send: www"));
+}
