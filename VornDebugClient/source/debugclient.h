@@ -109,7 +109,7 @@ private:
 
     static void Hook(lua_State* L, lua_Debug* ar);
     static void HandleEvent(lua_State* L, lua_Debug* ar);
-    static void CallHostChain(lua_State* L, lua_Debug* ar);
+    void CallHostChain(lua_State* L, lua_Debug* ar);
     static int ProtectedInitialize(lua_State* L);
     static int ProtectedShutdown(lua_State* L);
     static int ProtectedBeforeStop(lua_State* L);

@@ -15,6 +15,7 @@ void ShadowStack::Thread::Reset(lua_State* L, LONG epoch, LONG generation, int m
     m_nGeneration = generation;
     m_nMask = mask;
     m_nRunning = NO_LEVEL;
+    m_pRunning = nullptr;
     m_nReturnsFrom = NO_RETURNS;
     m_bStarted = true;
 }
@@ -75,8 +76,11 @@ LONG ShadowStack::NextEpoch()
     {
         // Wrapped: no entry may carry an epoch that comes round again.
         for (Thread& thread : m_Threads)
+        {
             for (LONG& entry : thread.m_Entries)
                 entry = NO_EPOCH;
+            thread.m_pRunning = nullptr;
+        }
         m_nEpoch = NO_EPOCH + 1;
     }
     return m_nEpoch;
