@@ -60,12 +60,27 @@ public:
         LINES = 1
     };
 
+    // What the hook found, once for the record's generation, of the conditions
+    // under which it may pass the thread's events by (its caller's own values).
+    enum QuietState
+    {
+        UNCHECKED = 0
+    };
+
     class Thread
     {
     public:
         // The hook mask the thread has (as far as this record knows it).
         int GetMask() const { return m_nMask; }
-        void SetMask(int mask) { m_nMask = mask; }
+        void SetMask(int mask)
+        {
+            m_nMask = mask;
+            m_nQuietState = UNCHECKED;
+        }
+        // Good while the record's generation is current and its mask is not set
+        // again: whatever changes the conditions also changes the generation.
+        int GetQuietState() const { return m_nQuietState; }
+        void SetQuietState(int state) { m_nQuietState = state; }
         bool NeedsReturns() const { return m_nReturnsFrom != NO_RETURNS; }
         int GetReturnsFrom() const { return m_nReturnsFrom; }
         // True once after the record has started again: the caller reads the
@@ -197,6 +212,7 @@ public:
         LONG m_nEpoch;
         LONG m_nGeneration;   // of the decisions the entries hold
         int m_nMask;
+        int m_nQuietState;
         int m_nRunning;       // level of the last call event or of the frame returned to
         const void* m_pRunning;   // the function of that level's entry (null: unknown)
         int m_nReturnsFrom;
