@@ -325,15 +325,19 @@ int DebugClient::QuietFirstLine(lua_State* L, lua_Debug* ar)
 // beyond the first line of a call (IDENTIFY: QuietFirstLine asks). NOT_QUIET
 // when the event needs the full handling; CHAIN when the host's hook chain is to
 // have it. Calls nothing, so the common event costs a few loads and compares.
-__attribute__((always_inline)) inline int DebugClient::QuietEvent(lua_State* L, lua_Debug* ar, int desired)
+__attribute__((always_inline)) inline int DebugClient::QuietEvent(lua_State* L, lua_Debug* ar)
 {
     ShadowStack::Thread* known = m_Shadow.Peek(L, m_nLineGeneration);
-    bool everyEvent = !(desired & PER_FUNCTION_LINES);
-    if (!known || (everyEvent && known->GetMask() != desired))
+    if (!known)
         return NOT_QUIET;
-    int mode = m_nStepMode;
-    if (m_bSessionEnded || (mode != MODE_RUN && mode != MODE_RUN_TO_CURSOR))
-        return NOT_QUIET;
+    int state = known->GetQuietState();
+    if (state == ShadowStack::UNCHECKED)
+    {
+        state = CheckQuietState(*known);
+        if (state == ShadowStack::UNCHECKED)
+            return NOT_QUIET;
+    }
+    bool everyEvent = state == QUIET_EVERY_EVENT;
     int level = m_bCallLevels ? LuaCompat::CallLevel(ar) : int(ShadowStack::NO_LEVEL);
     switch (ar->event)
     {
@@ -369,15 +373,36 @@ __attribute__((always_inline)) inline int DebugClient::QuietEvent(lua_State* L, 
     return m_Imports.hookChain ? CHAIN : QUIET;
 }
 
-// The host's hook chain gets the record as the event gave it.
-void DebugClient::CallHostChain(lua_State* L, lua_Debug* ar)
+// Whether the running script may have the thread's events passed by, read once
+// per generation of the thread's record: the mode, the end of the session and
+// the desired mask are each changed before the generation is, so values read
+// after the record was found current are never older than its generation.
+int DebugClient::CheckQuietState(ShadowStack::Thread& thread)
+{
+    int desired = m_nDesiredMask;
+    if (!(desired & LUA_MASKCALL))
+        return ShadowStack::UNCHECKED;
+    bool everyEvent = !(desired & PER_FUNCTION_LINES);
+    if (everyEvent && thread.GetMask() != desired)
+        return ShadowStack::UNCHECKED;
+    int mode = m_nStepMode;
+    if (m_bSessionEnded || (mode != MODE_RUN && mode != MODE_RUN_TO_CURSOR))
+        return ShadowStack::UNCHECKED;
+    int state = everyEvent ? QUIET_EVERY_EVENT : QUIET_PER_FUNCTION;
+    thread.SetQuietState(state);
+    return state;
+}
+
+// The host's hook chain gets the record as the event gave it. Inline in the hook:
+// on the quiet path this call is most of what an event costs.
+inline void DebugClient::CallHostChain(lua_State* L, lua_Debug* ar)
 {
     try
     {
-        DebugClient& self = g_Engine;
-        self.m_pCurrentAr = ar;
-        if (self.m_Imports.hookChain)
-            self.m_Imports.hookChain(L, ar);
+        lua_Hook chain = m_Imports.hookChain;
+        m_pCurrentAr = ar;
+        if (chain)
+            chain(L, ar);
     }
     catch (...)
     {
@@ -399,17 +424,16 @@ void DebugClient::ApplyHookMasks(lua_State* L)
 void DebugClient::Hook(lua_State* L, lua_Debug* ar)
 {
     DebugClient& self = g_Engine;
-    int desired = self.m_nDesiredMask;
     // (After Shutdown no record is current: the quiet path never applies.)
-    if ((desired & LUA_MASKCALL) && !self.m_Inspector.IsRunningScript())
+    if (!self.m_Inspector.IsRunningScript())
     {
-        int quiet = self.QuietEvent(L, ar, desired);
+        int quiet = self.QuietEvent(L, ar);
         if (quiet == IDENTIFY)
             quiet = self.QuietFirstLine(L, ar);
         if (quiet == QUIET)
             return;
         if (quiet == CHAIN)
-            return CallHostChain(L, ar);
+            return self.CallHostChain(L, ar);
     }
     HandleEvent(L, ar);
 }

@@ -109,7 +109,7 @@ private:
 
     static void Hook(lua_State* L, lua_Debug* ar);
     static void HandleEvent(lua_State* L, lua_Debug* ar);
-    static void CallHostChain(lua_State* L, lua_Debug* ar);
+    void CallHostChain(lua_State* L, lua_Debug* ar);
     static int ProtectedInitialize(lua_State* L);
     static int ProtectedShutdown(lua_State* L);
     static int ProtectedBeforeStop(lua_State* L);
@@ -125,7 +125,10 @@ private:
     };
 
     enum Quiet { NOT_QUIET, QUIET, CHAIN, IDENTIFY };
-    int QuietEvent(lua_State* L, lua_Debug* ar, int desired);
+    // A thread's record's quiet state (besides ShadowStack::UNCHECKED).
+    enum { QUIET_PER_FUNCTION = 1, QUIET_EVERY_EVENT = 2 };
+    int QuietEvent(lua_State* L, lua_Debug* ar);
+    int CheckQuietState(ShadowStack::Thread& thread);
     int QuietLine(const PrototypeTable::Prototype* function, lua_Debug* ar) const;
     int QuietFirstLine(lua_State* L, lua_Debug* ar);
     PrototypeTable::Prototype* CachedRunning(lua_State* L, lua_Debug* ar, ShadowStack::Thread& thread, int level);

@@ -48,10 +48,11 @@ public:
         bool WantsLines() const { return m_bWantsLines; }
         bool MayStopAt(int line) const
         {
+            // Most functions have no stop at all: their lines are not looked up.
+            if (!m_bWantsLines)
+                return false;
             unsigned offset = unsigned(line - m_nFirstLine);
-            if (m_bEveryLine)
-                return m_bWantsLines;
-            return offset < unsigned(m_nLineCount) && TestBit(m_pStops, offset);
+            return m_bEveryLine || (offset < unsigned(m_nLineCount) && TestBit(m_pStops, offset));
         }
         // The breakpoint lines come from file (null: none); targetLine is the
         // run-to-cursor target in this chunk, or NO_LINE.

@@ -14,7 +14,9 @@ void ShadowStack::Thread::Reset(lua_State* L, LONG epoch, LONG generation, int m
     m_nEpoch = epoch;
     m_nGeneration = generation;
     m_nMask = mask;
+    m_nQuietState = UNCHECKED;
     m_nRunning = NO_LEVEL;
+    m_pRunning = nullptr;
     m_nReturnsFrom = NO_RETURNS;
     m_bStarted = true;
 }
@@ -75,8 +77,11 @@ LONG ShadowStack::NextEpoch()
     {
         // Wrapped: no entry may carry an epoch that comes round again.
         for (Thread& thread : m_Threads)
+        {
             for (LONG& entry : thread.m_Entries)
                 entry = NO_EPOCH;
+            thread.m_pRunning = nullptr;
+        }
         m_nEpoch = NO_EPOCH + 1;
     }
     return m_nEpoch;
@@ -98,7 +103,7 @@ ShadowStack::Thread& ShadowStack::Switch(lua_State* L, LONG generation, bool rea
     }
     bool decisionsChanged = thread->m_nGeneration != generation;
     if (readMask || decisionsChanged)
-        thread->m_nMask = lua_gethookmask(L);
+        thread->SetMask(lua_gethookmask(L));
     // Without call events the thread may have entered frames no entry knows of.
     if (decisionsChanged || !(thread->m_nMask & LUA_MASKCALL))
         thread->Reset(L, NextEpoch(), generation, thread->m_nMask);

@@ -60,12 +60,27 @@ public:
         LINES = 1
     };
 
+    // What the hook found, once for the record's generation, of the conditions
+    // under which it may pass the thread's events by (its caller's own values).
+    enum QuietState
+    {
+        UNCHECKED = 0
+    };
+
     class Thread
     {
     public:
         // The hook mask the thread has (as far as this record knows it).
         int GetMask() const { return m_nMask; }
-        void SetMask(int mask) { m_nMask = mask; }
+        void SetMask(int mask)
+        {
+            m_nMask = mask;
+            m_nQuietState = UNCHECKED;
+        }
+        // Good while the record's generation is current and its mask is not set
+        // again: whatever changes the conditions also changes the generation.
+        int GetQuietState() const { return m_nQuietState; }
+        void SetQuietState(int state) { m_nQuietState = state; }
         bool NeedsReturns() const { return m_nReturnsFrom != NO_RETURNS; }
         int GetReturnsFrom() const { return m_nReturnsFrom; }
         // True once after the record has started again: the caller reads the
@@ -92,25 +107,26 @@ public:
             if (level <= m_nReturnsFrom)
                 m_nReturnsFrom = returnsFrom;   // the frames from level up have gone
             Set(level, lines, function);
-            m_nRunning = level;
+            RunAt(level);
         }
         // Every event is on: a call event entered level; its function is not known yet.
         void Entered(int level)
         {
             Unset(level);
             m_nRunning = level;
+            m_pRunning = nullptr;
         }
         // Every event is on: a return event left level.
-        void Left(int level) { m_nRunning = level - 1; }
+        void Left(int level) { RunAt(level - 1); }
         // A return event leaves level: the decision of the level below it.
         Decision Returned(int level)
         {
             if (level <= 0)
             {
-                m_nRunning = NO_LEVEL;
+                RunAt(NO_LEVEL);
                 return UNKNOWN;
             }
-            m_nRunning = level - 1;
+            RunAt(level - 1);
             if (level <= m_nReturnsFrom)
             {
                 // Back below every frame that needs returns: such frames want no lines.
@@ -130,7 +146,7 @@ public:
             if (level < m_nReturnsFrom)
                 m_nReturnsFrom = needsReturns ? level : NO_RETURNS;
             Set(level, lines, function);
-            m_nRunning = level;
+            RunAt(level);
         }
         // Frames that were not read may need returns.
         void SeeEveryReturn() { m_nReturnsFrom = 0; }
@@ -145,16 +161,11 @@ public:
         void Running(int level, bool lines, bool needsReturns, const void* function)
         {
             Known(level, lines, needsReturns, function);
-            m_nRunning = level;
+            RunAt(level);
         }
         // The record of the function running at level, or null when the events do
-        // not tell it.
-        const void* FunctionAt(int level) const
-        {
-            if (level != m_nRunning || unsigned(level) >= unsigned(LEVELS) || (m_Entries[level] >> 1) != m_nEpoch)
-                return nullptr;
-            return m_Functions[level];
-        }
+        // not tell it. Kept at hand for the running level, since every line asks.
+        const void* FunctionAt(int level) const { return level == m_nRunning ? m_pRunning : nullptr; }
         Decision Get(int level) const
         {
             if (unsigned(level) >= unsigned(LEVELS) || (m_Entries[level] >> 1) != m_nEpoch)
@@ -166,25 +177,44 @@ public:
         friend class ShadowStack;
         void Reset(lua_State* L, LONG epoch, LONG generation, int mask);
         void MoveTailCall(int level);
+        const void* StoredFunction(int level) const
+        {
+            if (unsigned(level) >= unsigned(LEVELS) || (m_Entries[level] >> 1) != m_nEpoch)
+                return nullptr;
+            return m_Functions[level];
+        }
+        void RunAt(int level)
+        {
+            m_nRunning = level;
+            m_pRunning = StoredFunction(level);
+        }
+        // Every change of an entry goes through these, so that the running
+        // level's function stays right.
         void Set(int level, bool lines, const void* function)
         {
             if (unsigned(level) < unsigned(LEVELS))
             {
                 m_Entries[level] = (m_nEpoch << 1) | (lines ? 1 : 0);
                 m_Functions[level] = function;
+                if (level == m_nRunning)
+                    m_pRunning = function;
             }
         }
         void Unset(int level)
         {
             if (unsigned(level) < unsigned(LEVELS))
                 m_Entries[level] = 0;   // epoch 0: unknown in every record
+            if (level == m_nRunning)
+                m_pRunning = nullptr;
         }
 
         lua_State* m_L;
         LONG m_nEpoch;
         LONG m_nGeneration;   // of the decisions the entries hold
         int m_nMask;
+        int m_nQuietState;
         int m_nRunning;       // level of the last call event or of the frame returned to
+        const void* m_pRunning;   // the function of that level's entry (null: unknown)
         int m_nReturnsFrom;
         bool m_bStarted;
         LONG m_Entries[LEVELS];   // the epoch it was written in, shifted, and the decision in bit 0
