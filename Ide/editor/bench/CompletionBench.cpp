@@ -20,6 +20,7 @@
 #include "CVornView.h"
 #include "DefinitionLists.h"
 #include "EditorTestHost.h"
+#include "CBenchApp.h"
 #include "LuaBenchSupport.h"
 #include "WindowBitmap.h"
 #include "resource.h"
@@ -31,18 +32,7 @@
 
 namespace
 {
-class CBenchApp : public CWinApp
-{
-public:
-    CBenchApp() : CWinApp("VornCompletionBench") {}
-    virtual int DoMessageBox(LPCTSTR lpszPrompt, UINT, UINT)
-    {
-        printf("message box: %s\n", lpszPrompt);
-        return IDOK;
-    }
-};
-
-CBenchApp theApp;
+CBenchApp theApp("VornCompletionBench");
 
 const int kFiles = 200;
 const int kFunctionsPerFile = 50;   // 25 methods and 25 dot functions of the file's table
@@ -50,11 +40,6 @@ const int kFieldsPerTable = 150;    // with the functions, 200 members
 const int kChainLength = 6;         // a table and five bases
 const int kBigFields = 1000 - kFunctionsPerFile;
 
-double Median(std::vector<double> samples)
-{
-    std::sort(samples.begin(), samples.end());
-    return samples[samples.size() / 2];
-}
 
 CString TempFolder()
 {
@@ -448,13 +433,7 @@ int main(int argc, char** argv)
 {
     int nRuns = 7;
     const char* pszScreenshot = NULL;
-    for (int i = 1; i < argc; i++)
-    {
-        if (strcmp(argv[i], "--screenshot") == 0 && i + 1 < argc)
-            pszScreenshot = argv[++i];
-        else
-            nRuns = std::max(1, atoi(argv[i]));
-    }
+    ReadBenchArguments(argc, argv, nRuns, pszScreenshot);
     if (!AfxWinInit(::GetModuleHandle(NULL), NULL, ::GetCommandLine(), SW_SHOWNORMAL))
         return 2;
     CTestEditorHost host;

@@ -18,6 +18,7 @@
 #include "CVornDoc.h"
 #include "CVornView.h"
 #include "EditorTestHost.h"
+#include "CBenchApp.h"
 #include "LuaBenchSupport.h"
 #include "WindowBitmap.h"
 
@@ -28,25 +29,8 @@
 
 namespace
 {
-class CBenchApp : public CWinApp
-{
-public:
-    CBenchApp() : CWinApp("VornEditorBench") {}
-    virtual int DoMessageBox(LPCTSTR lpszPrompt, UINT, UINT)
-    {
-        printf("message box: %s\n", lpszPrompt);
-        return IDOK;
-    }
-};
+CBenchApp theApp("VornEditorBench");
 
-CBenchApp theApp;
-
-double Median(const CTiming& timing)
-{
-    std::vector<double> sorted = timing.samples;
-    std::sort(sorted.begin(), sorted.end());
-    return sorted[sorted.size() / 2];
-}
 
 void PaintNow(CWnd* pWnd)
 {
@@ -271,13 +255,7 @@ int main(int argc, char** argv)
 {
     int nRuns = 5;
     const char* pszScreenshot = NULL;
-    for (int i = 1; i < argc; i++)
-    {
-        if (strcmp(argv[i], "--screenshot") == 0 && i + 1 < argc)
-            pszScreenshot = argv[++i];
-        else
-            nRuns = std::max(1, atoi(argv[i]));
-    }
+    ReadBenchArguments(argc, argv, nRuns, pszScreenshot);
     if (!AfxWinInit(::GetModuleHandle(NULL), NULL, ::GetCommandLine(), SW_SHOWNORMAL))
         return 2;
     CTestEditorHost host;

@@ -5,6 +5,8 @@
 #include <windows.h>
 #include <algorithm>
 #include <stdio.h>
+#include <stdlib.h>
+#include <string.h>
 #include <string>
 #include <vector>
 
@@ -77,6 +79,12 @@ inline double NowMs()
     return (double)now.QuadPart * 1000.0 / (double)frequency.QuadPart;
 }
 
+inline double Median(std::vector<double> samples)
+{
+    std::sort(samples.begin(), samples.end());
+    return samples[samples.size() / 2];
+}
+
 struct CTiming
 {
     const char* pszName;
@@ -89,6 +97,23 @@ struct CTiming
                sorted[sorted.size() / 2], sorted.back());
     }
 };
+
+inline double Median(const CTiming& timing)
+{
+    return Median(timing.samples);
+}
+
+// The benchmarks' command line: a number of runs, and "--screenshot <path>".
+inline void ReadBenchArguments(int argc, char** argv, int& nRuns, const char*& pszScreenshot)
+{
+    for (int i = 1; i < argc; i++)
+    {
+        if (strcmp(argv[i], "--screenshot") == 0 && i + 1 < argc)
+            pszScreenshot = argv[++i];
+        else
+            nRuns = std::max(1, atoi(argv[i]));
+    }
+}
 
 // Whole modules until the text has at least nLines lines.
 inline std::string MakeLuaSource(int nLines)

@@ -54,11 +54,6 @@ static double LinesPerSecond(int nLines, double dMs)
     return dMs > 0 ? nLines / (dMs / 1000.0) : 0;
 }
 
-static double Median(std::vector<double> samples)
-{
-    std::sort(samples.begin(), samples.end());
-    return samples[samples.size() / 2];
-}
 
 static void ReadWholeFile(LPCTSTR pszPath, std::vector<char>& buffer)
 {

@@ -12,6 +12,7 @@
 #include "CVornDoc.h"
 #include "CVornView.h"
 #include "EditorTestHost.h"
+#include "CBenchApp.h"
 #include "LuaBenchSupport.h"
 #include "PrintHarness.h"
 
@@ -21,25 +22,8 @@
 
 namespace
 {
-class CBenchApp : public CWinApp
-{
-public:
-    CBenchApp() : CWinApp("VornPrintBench") {}
-    virtual int DoMessageBox(LPCTSTR lpszPrompt, UINT, UINT)
-    {
-        printf("message box: %s\n", lpszPrompt);
-        return IDOK;
-    }
-};
+CBenchApp theApp("VornPrintBench");
 
-CBenchApp theApp;
-
-double Median(const CTiming& timing)
-{
-    std::vector<double> sorted = timing.samples;
-    std::sort(sorted.begin(), sorted.end());
-    return sorted[sorted.size() / 2];
-}
 
 // One page into a fresh metafile; the time it took.
 double TimePage(CVornView* pView, CPrintHarness& harness, CPrintInfo& info, UINT nPage)
