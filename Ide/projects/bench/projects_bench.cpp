@@ -3,6 +3,8 @@
 // output-path checks, no compiler runs). Prints one line per step.
 #include "CProject.h"
 
+#include "RemoveFileTree.h"
+
 #include <stdio.h>
 
 namespace
@@ -28,26 +30,6 @@ void WriteSmallFile(const CString& strPath, LPCTSTR pszText)
     }
 }
 
-void RemoveTree(const CString& strFolder)
-{
-    WIN32_FIND_DATAA fd;
-    HANDLE hFind = ::FindFirstFileA(strFolder + "*", &fd);
-    if (hFind != INVALID_HANDLE_VALUE)
-    {
-        do
-        {
-            const CString strName(fd.cFileName);
-            if (strName == "." || strName == "..")
-                continue;
-            if (fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
-                RemoveTree(strFolder + strName + "\\");
-            else
-                ::DeleteFileA(strFolder + strName);
-        } while (::FindNextFileA(hFind, &fd));
-        ::FindClose(hFind);
-    }
-    ::RemoveDirectoryA(strFolder);
-}
 } // namespace
 
 int main()
@@ -116,6 +98,6 @@ int main()
 
     loaded.Discard();
     project.Discard();
-    RemoveTree(strRoot);
+    RemoveFileTree(strRoot);
     return bSaved && bLoaded && bBuilt ? 0 : 1;
 }

@@ -12,6 +12,8 @@
 #include "PathUtil.h"
 #include "resource.h"
 
+#include "RemoveFileTree.h"
+
 #include <stdio.h>
 
 #include <string>
@@ -85,26 +87,6 @@ std::string LuaText(int nFile)
     return text;
 }
 
-void RemoveTree(const CString& strFolder)
-{
-    WIN32_FIND_DATAA fd;
-    HANDLE hFind = ::FindFirstFileA(strFolder + "*", &fd);
-    if (hFind != INVALID_HANDLE_VALUE)
-    {
-        do
-        {
-            const CString strName(fd.cFileName);
-            if (strName == "." || strName == "..")
-                continue;
-            if (fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
-                RemoveTree(strFolder + strName + "\\");
-            else
-                ::DeleteFileA(strFolder + strName);
-        } while (::FindNextFileA(hFind, &fd));
-        ::FindClose(hFind);
-    }
-    ::RemoveDirectoryA(strFolder);
-}
 
 struct CFigures
 {
@@ -307,7 +289,7 @@ int main()
         strRoot.Format("%svorn_tree_bench_%lu_%d\\", szTemp, ::GetCurrentProcessId(), kSizes[n]);
         ::CreateDirectoryA(strRoot, NULL);
         figures[n] = CBench(strRoot, kSizes[n]).Run();
-        RemoveTree(strRoot);
+        RemoveFileTree(strRoot);
     }
     printf("x64 under Wine, warm cache; project of 2000 / 4000 Lua files in 20 folders\n");
     Print("LoadProject to the filled tree", figures[0].dLoad, figures[1].dLoad, 2.0);

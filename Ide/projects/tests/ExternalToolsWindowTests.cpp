@@ -48,16 +48,7 @@ bool ItemEnabled(HWND hDialog, int nID)
 
 std::vector<std::string> ListLines(HWND hDialog)
 {
-    std::vector<std::string> lines;
-    HWND hList = ::GetDlgItem(hDialog, IDC_EXTTOOLS_LIST);
-    const int nCount = (int)::SendMessageA(hList, LB_GETCOUNT, 0, 0);
-    for (int i = 0; i < nCount; i++)
-    {
-        char szText[512] = "";
-        ::SendMessageA(hList, LB_GETTEXT, i, (LPARAM)szText);
-        lines.push_back(szText);
-    }
-    return lines;
+    return ListBoxLines(hDialog, IDC_EXTTOOLS_LIST);
 }
 
 // The user picks a line: the list notifies its dialog.

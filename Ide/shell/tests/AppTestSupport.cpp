@@ -150,3 +150,17 @@ int main(int argc, char** argv)
     theApp.ExitInstance();
     return nResult;
 }
+
+std::vector<std::string> ListBoxLines(HWND hDialog, int nID)
+{
+    std::vector<std::string> lines;
+    HWND hList = ::GetDlgItem(hDialog, nID);
+    const int nCount = (int)::SendMessageA(hList, LB_GETCOUNT, 0, 0);
+    for (int i = 0; i < nCount; i++)
+    {
+        char szText[512] = "";
+        ::SendMessageA(hList, LB_GETTEXT, i, (LPARAM)szText);
+        lines.push_back(szText);
+    }
+    return lines;
+}

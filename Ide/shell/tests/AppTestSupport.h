@@ -84,3 +84,6 @@ private:
 // Steps of a dialog driver: the user types a control's text, or presses a button.
 CDialogDriver::Step SetText(int nID, std::string text);
 CDialogDriver::Step Press(int nID);
+
+// The lines of a dialog's list box, in order.
+std::vector<std::string> ListBoxLines(HWND hDialog, int nID);

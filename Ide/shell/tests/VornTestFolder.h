@@ -6,6 +6,8 @@
 #include <gtest/gtest.h>
 #include <mbctype.h>
 
+#include "RemoveFileTree.h"
+
 #include <string>
 
 // A new empty folder under the system's temporary folder, removed with everything in
@@ -27,31 +29,7 @@ public:
     const CString& Path() const { return m_strPath; }
     CString operator/(LPCTSTR pszName) const { return m_strPath + pszName; }
 
-    static void RemoveTree(const CString& strFolder)
-    {
-        CString strDir(strFolder);
-        if (!strDir.IsEmpty() && strDir[strDir.GetLength() - 1] != '\\')
-            strDir += '\\';
-        WIN32_FIND_DATAA fd;
-        HANDLE hFind = ::FindFirstFileA(strDir + "*", &fd);
-        if (hFind != INVALID_HANDLE_VALUE)
-        {
-            do
-            {
-                const CString strName(fd.cFileName);
-                if (strName == "." || strName == "..")
-                    continue;
-                const CString strChild = strDir + strName;
-                ::SetFileAttributesA(strChild, FILE_ATTRIBUTE_NORMAL);
-                if (fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
-                    RemoveTree(strChild);
-                else
-                    ::DeleteFileA(strChild);
-            } while (::FindNextFileA(hFind, &fd));
-            ::FindClose(hFind);
-        }
-        ::RemoveDirectoryA(strDir);
-    }
+    static void RemoveTree(const CString& strFolder) { RemoveFileTree(strFolder); }
 
 private:
     CString m_strPath;
