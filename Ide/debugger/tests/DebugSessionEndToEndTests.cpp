@@ -11,8 +11,9 @@
 #include "CDebugServer.h"
 #include "CProject.h"
 #include "CProjectFileEntry.h"
+#include "CDebugInterfaceLibrary.h"
+#include "CDebugTestHostProcess.h"
 #include "CRecordingSessionHost.h"
-#include "VornDebugInt.h"
 #include "VornTestFolder.h"
 
 #include <memory>
@@ -53,83 +54,6 @@ double NowMs()
     return 1000.0 * (double)now.QuadPart / (double)frequency.QuadPart;
 }
 
-// The debug-interface library as the IDE binds it.
-class CDebugInterface
-{
-public:
-    HMODULE m_hModule = NULL;
-    VornDebugInt_Initialize_t m_pInitialize = NULL;
-    VornDebugInt_Connect_t m_pConnect = NULL;
-    VornDebugInt_ExecuteFile_t m_pExecuteFile = NULL;
-    VornDebugInt_Disconnect_t m_pDisconnect = NULL;
-    VornDebugInt_Shutdown_t m_pShutdown = NULL;
-
-    bool Load()
-    {
-        m_hModule = ::LoadLibraryA("VornDebugInt51.dll");
-        if (m_hModule == NULL)
-            return false;
-        m_pInitialize = (VornDebugInt_Initialize_t)::GetProcAddress(m_hModule, "VornDebugInt_Initialize");
-        m_pConnect = (VornDebugInt_Connect_t)::GetProcAddress(m_hModule, "VornDebugInt_Connect");
-        m_pExecuteFile = (VornDebugInt_ExecuteFile_t)::GetProcAddress(m_hModule, "VornDebugInt_ExecuteFile");
-        m_pDisconnect = (VornDebugInt_Disconnect_t)::GetProcAddress(m_hModule, "VornDebugInt_Disconnect");
-        m_pShutdown = (VornDebugInt_Shutdown_t)::GetProcAddress(m_hModule, "VornDebugInt_Shutdown");
-        return m_pInitialize && m_pConnect && m_pExecuteFile && m_pDisconnect && m_pShutdown;
-    }
-    void Free()
-    {
-        if (m_hModule != NULL)
-            ::FreeLibrary(m_hModule);
-        m_hModule = NULL;
-        m_pExecuteFile = NULL;
-    }
-};
-
-// The test host of the debug client, started for attach mode; killed by its
-// process handle if it outlives the session.
-class CHostProcess
-{
-public:
-    ~CHostProcess() { End(0); }
-    bool Start(const CString& strScript, const CString& strFolder)
-    {
-        char szExe[MAX_PATH];
-        ::GetModuleFileNameA(NULL, szExe, MAX_PATH);
-        CString strExe(szExe);
-        strExe = strExe.Left(strExe.ReverseFind('\\') + 1) + "vorn_dbg_testhost.exe";
-        CString strCommand;
-        strCommand.Format("\"%s\" --report \"%shost.report\" \"%s\"", (LPCTSTR)strExe, (LPCTSTR)strFolder,
-                          (LPCTSTR)strScript);
-        STARTUPINFOA startup;
-        memset(&startup, 0, sizeof(startup));
-        startup.cb = sizeof(startup);
-        PROCESS_INFORMATION info;
-        std::vector<char> line((LPCTSTR)strCommand, (LPCTSTR)strCommand + strCommand.GetLength() + 1);
-        // The script's own relative names are taken from the project folder.
-        if (!::CreateProcessA(NULL, line.data(), NULL, NULL, FALSE, 0, NULL, strFolder, &startup, &info))
-            return false;
-        ::CloseHandle(info.hThread);
-        m_hProcess = info.hProcess;
-        return true;
-    }
-    // Waits for the end; a host still running then is killed.
-    void End(DWORD dwWaitMs)
-    {
-        if (m_hProcess == NULL)
-            return;
-        if (::WaitForSingleObject(m_hProcess, dwWaitMs) != WAIT_OBJECT_0)
-        {
-            ::TerminateProcess(m_hProcess, 99);
-            ::WaitForSingleObject(m_hProcess, 5000);
-        }
-        ::CloseHandle(m_hProcess);
-        m_hProcess = NULL;
-    }
-
-private:
-    HANDLE m_hProcess = NULL;
-};
-
 struct CRow
 {
     std::string name, value, type;
@@ -139,7 +63,7 @@ struct CRow
 class CEndToEndHost : public CRecordingSessionHost
 {
 public:
-    CDebugInterface* m_pInterface = NULL;
+    CDebugInterfaceLibrary* m_pInterface = NULL;
     int m_nBreaks = 0;
     CString m_strBreakFile;
     int m_nBreakLine = 0;
@@ -203,8 +127,8 @@ protected:
     CProject m_project;
     CEndToEndHost m_host;
     CDebugServer m_server;
-    CDebugInterface m_interface;
-    std::unique_ptr<CHostProcess> m_pProcess;
+    CDebugInterfaceLibrary m_interface;
+    std::unique_ptr<CDebugTestHostProcess> m_pProcess;
     bool m_bRunning = false;
     int m_nBreaksSeen = 0;
 
@@ -247,7 +171,7 @@ protected:
         }
         else
         {
-            m_pProcess.reset(new CHostProcess);
+            m_pProcess.reset(new CDebugTestHostProcess);
             ASSERT_TRUE(m_pProcess->Start(m_folder / strMain, m_folder.Path()));
         }
         ASSERT_TRUE(PumpUntil([&] { return m_server.IsConnected(); }, STEP_TIMEOUT_MS));
