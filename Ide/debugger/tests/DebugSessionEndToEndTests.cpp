@@ -99,10 +99,11 @@ public:
     virtual void AddWatchRow(LPCTSTR n, LPCTSTR v, LPCTSTR t, int id, int) { m_watches.push_back({n, v, t, id}); }
     virtual void AddTableMemberRow(LPCTSTR n, LPCTSTR v, LPCTSTR t, int id, int) { m_members.push_back({n, v, t, id}); }
     virtual void OnTableMembersUpdated(int nCount) { m_nMembersDone = nCount; }
+    bool m_bForwardExecute = true;
     virtual void ExecuteFile(LPCTSTR pszPath)
     {
         CRecordingSessionHost::ExecuteFile(pszPath);
-        if (m_pInterface != NULL && m_pInterface->m_pExecuteFile != NULL)
+        if (m_bForwardExecute && m_pInterface != NULL && m_pInterface->m_pExecuteFile != NULL)
             m_pInterface->m_pExecuteFile(pszPath);
     }
 
@@ -476,6 +477,39 @@ TEST_P(DebugInterfaceLibrary, ModulesComeFromTheScriptsFolderUnderAbsoluteNames)
     m_server.Continue();
     EXPECT_TRUE(WaitForOutput("42\n")) << m_host.m_output;
     WaitForEnd();
+}
+
+TEST_P(DebugInterfaceLibrary, StopEndsAScriptThatNeverStoppedAtItsNextHookEvent)
+{
+    AddScript("main.lua", {"local n = 0", "while true do end"});
+    const int nThreadsBefore = CountThreadsOfThisProcess();
+    StartSession("main.lua");
+    PumpUntil([] { return false; }, 300);   // the loop runs, the client only counts
+    m_server.Close();
+    const double dStart = NowMs();
+    m_interface.m_pDisconnect();
+    m_interface.m_pShutdown();
+    EXPECT_LT(NowMs() - dStart, 1000.0) << "Shutdown waited for the script's end";
+    m_interface.Free();
+    m_bRunning = false;
+    EXPECT_TRUE(::GetModuleHandleA("VornDebugInt51.dll") == NULL);
+    EXPECT_TRUE(::GetModuleHandleA("VornDebugClient51.dll") == NULL);
+    EXPECT_TRUE(PumpUntil([&] { return CountThreadsOfThisProcess() <= nThreadsBefore; }, 3000));
+}
+
+TEST_P(DebugInterfaceLibrary, AnOverlongPathIsRefusedAndTheSessionEnds)
+{
+    AddScript("main.lua", {"print('ran')"});
+    m_host.m_bForwardExecute = false;
+    StartSession("main.lua");
+    // 300 characters: refused, never cut to a path of another file.
+    std::vector<char> path(512, 'a');
+    memcpy(path.data(), "C:\\", 3);
+    path[300] = '\0';
+    m_interface.m_pExecuteFile(path.data());
+    WaitForEnd();
+    EXPECT_NE(std::string::npos, m_host.m_output.find("one of 256 characters or more")) << m_host.m_output;
+    EXPECT_EQ(std::string::npos, m_host.m_output.find("ran\n"));
 }
 
 TEST_P(DebugInterfaceLibrary, LoadedRunAndFreedTwentyTimesLeavesNoThread)
