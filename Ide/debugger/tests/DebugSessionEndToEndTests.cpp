@@ -460,6 +460,16 @@ TEST_P(DebugInterfaceLibrary, RunErrorsAndLoadErrorsReachTheDebugPage)
     EXPECT_NE(std::string::npos, m_host.m_output.find("Client disconnected...\n"));
 }
 
+TEST_P(DebugInterfaceLibrary, OsExitEndsTheScriptAndLeavesTheIdeRunning)
+{
+    AddScript("main.lua", {"print('before')", "os.exit(3)", "print('after')"});
+    StartSession("main.lua");
+    WaitForEnd();
+    EXPECT_NE(std::string::npos, m_host.m_output.find("before\n"));
+    EXPECT_EQ(std::string::npos, m_host.m_output.find("after\n"));
+    EXPECT_NE(std::string::npos, m_host.m_output.find("Client disconnected...\n"));
+}
+
 TEST_P(DebugInterfaceLibrary, ModulesComeFromTheScriptsFolderUnderAbsoluteNames)
 {
     ASSERT_TRUE(::CreateDirectoryA(m_folder / "lib", NULL));
