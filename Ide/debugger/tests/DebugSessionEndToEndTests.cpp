@@ -196,7 +196,7 @@ protected:
         }
         else if (m_pProcess)
         {
-            m_pProcess->End(3000);
+            m_pProcess->End(1500);   // a script the session let go may run on
             m_pProcess.reset();
         }
         PumpUntil([] { return false; }, 30);
