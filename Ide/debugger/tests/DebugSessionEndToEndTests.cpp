@@ -268,10 +268,8 @@ TEST_P(DebugEndToEnd, ConditionsAndHitCountsDecideTheStops)
 TEST_P(DebugEndToEnd, BreakStopsAnEndlessLoopQuicklyAndStopEndsIt)
 {
     CProjectFileEntry* pMain = AddScript("main.lua", {
-        "local n = 0",      // 1
-        "while true do",    // 2
-        "  n = n + 1",      // 3
-        "end",              // 4
+        "local n = 0",            // 1
+        "while true do end",      // 2
     });
     const int nThreadsBefore = CountThreadsOfThisProcess();
     StartSession("main.lua");
@@ -282,11 +280,10 @@ TEST_P(DebugEndToEnd, BreakStopsAnEndlessLoopQuicklyAndStopEndsIt)
     ASSERT_TRUE(PumpUntil([&] { return m_host.m_nBreaks > 0; }, STEP_TIMEOUT_MS));
     const double dElapsed = NowMs() - dStart;
     EXPECT_LT(dElapsed, 100.0);
-    EXPECT_GE(m_host.m_nBreakLine, 2);
-    EXPECT_LE(m_host.m_nBreakLine, 3);
+    EXPECT_EQ(2, m_host.m_nBreakLine);
     EXPECT_EQ(0, pMain->GetPath().CompareNoCase(m_host.m_strBreakFile));
     WaitForPanes();
-    EXPECT_NE("<none>", m_host.Value(m_host.m_locals, "n"));
+    EXPECT_EQ("0", m_host.Value(m_host.m_locals, "n"));
 
     // Running again, then stopped mid-run: the script ends and nothing is left behind.
     m_server.Continue();
