@@ -504,6 +504,25 @@ TEST_P(DebugInterfaceLibrary, StopEndsAScriptThatNeverStoppedAtItsNextHookEvent)
     EXPECT_TRUE(PumpUntil([&] { return CountThreadsOfThisProcess() <= nThreadsBefore; }, 3000));
 }
 
+TEST_P(DebugInterfaceLibrary, StopWhileStoppedAtABreakpointEndsTheScript)
+{
+    CProjectFileEntry* pMain = AddScript("main.lua", {
+        "local n = 0",             // 1
+        "while true do",           // 2
+        "  n = n + 1",             // 3  the breakpoint
+        "end",                     // 4
+    });
+    pMain->AddBreakpoint(3);
+    const int nThreadsBefore = CountThreadsOfThisProcess();
+    StartSession("main.lua");
+    WaitForBreak(pMain->GetPath(), 3);
+    const double dStart = NowMs();
+    StopSession();
+    EXPECT_LT(NowMs() - dStart, 1000.0);
+    EXPECT_TRUE(::GetModuleHandleA("VornDebugInt51.dll") == NULL);
+    EXPECT_TRUE(PumpUntil([&] { return CountThreadsOfThisProcess() <= nThreadsBefore; }, 3000));
+}
+
 TEST_P(DebugInterfaceLibrary, AnOverlongPathIsRefusedAndTheSessionEnds)
 {
     AddScript("main.lua", {"print('ran')"});
