@@ -87,6 +87,58 @@ bool TitleSays(const std::string& state)
     return FrameTitle().find("Vorn 1.0.1" + state) != std::string::npos;
 }
 
+// The client's end played by the test on 127.0.0.1:7551: messages as the client
+// writes them (little-endian ints, strings ending in a 0 byte).
+class CRawClient
+{
+public:
+    CRawClient()
+    {
+        m_hSocket = ::socket(AF_INET, SOCK_DGRAM, 0);
+        sockaddr_in address = Loopback(7551);
+        m_bOpen = ::bind(m_hSocket, reinterpret_cast<sockaddr*>(&address), sizeof(address)) == 0;
+    }
+    ~CRawClient() { ::closesocket(m_hSocket); }
+    bool IsOpen() const { return m_bOpen; }
+
+    CRawClient& Int(int n)
+    {
+        for (int i = 0; i < 4; i++)
+            m_message.push_back((char)((unsigned)n >> (8 * i)));
+        return *this;
+    }
+    CRawClient& Str(const std::string& text)
+    {
+        m_message += text;
+        m_message.push_back('\0');
+        return *this;
+    }
+    void Send()
+    {
+        sockaddr_in server = Loopback(7550);
+        ::sendto(m_hSocket, m_message.data(), (int)m_message.size(), 0, reinterpret_cast<sockaddr*>(&server),
+                 sizeof(server));
+        m_message.clear();
+        // The IDE handles it before the test looks.
+        ::Sleep(50);
+        PumpPending();
+    }
+
+private:
+    SOCKET m_hSocket;
+    bool m_bOpen = false;
+    std::string m_message;
+
+    static sockaddr_in Loopback(u_short nPort)
+    {
+        sockaddr_in address = {};
+        address.sin_family = AF_INET;
+        address.sin_port = htons(nPort);
+        address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+        return address;
+    }
+};
+
 void Screenshot(const char* pszName)
 {
     LPCTSTR pszFolder = ScreenshotFolder();
@@ -251,4 +303,63 @@ TEST_F(DebugFrame, ABusyDebugPortStartsNoHostProgram)
     EXPECT_EQ("Start\tF5", StartItemTexts());
     ::Sleep(300);
     EXPECT_EQ("<missing>", Report());
+}
+
+TEST_F(DebugFrame, StopsTheEditorCannotShowAndAnswersNobodyWaitsForAreSafe)
+{
+    CProjectFileEntry* pMain = CreateAttachProject("local a = 1\nlocal b = 2\n", 0);
+    ASSERT_TRUE(pMain != NULL);
+    CProjectFileEntry* pGone = Project().AddFile(m_folder / "gone.lua", "");
+    ASSERT_TRUE(pGone != NULL);
+    // The attach command starts a program that ends at once: the test is the client.
+    char szLua[MAX_PATH];
+    ::GetFullPathNameA(TestProgramFolder() + "..\\bin\\lua51.exe", MAX_PATH, szLua, NULL);
+    Project().SetDbgClient(szLua);
+    Project().SetDbgClientCmdArgs("-v");
+    CRawClient client;
+    ASSERT_TRUE(client.IsOpen());
+    theApp.m_answers.push_back(IDYES);  // the file that is not there does not build
+    Command(ID_DEBUG_START);
+    client.Int(0).Send();  // ConnectRequest
+    ASSERT_TRUE(WaitFor([&] { return Server().IsConnected(); })) << DebugPageText();
+
+    // A project file that cannot be opened: nothing to mark, the script is stopped.
+    theApp.m_prompts.clear();
+    client.Int(2).Str((LPCTSTR)pGone->GetPath()).Int(3).Send();
+    EXPECT_TRUE(Server().IsStoppedAtBreak());
+    EXPECT_TRUE(theApp.FindViewOfProjectFile(pGone) == NULL);
+    EXPECT_TRUE(TitleSays(" [debug break]")) << FrameTitle();
+
+    // Outside the project: said on the Debug page, stopped all the same.
+    client.Int(7).Str("1").Str("Boolean").Send();  // an answer nobody asked for
+    client.Int(2).Str("C:\\elsewhere\\x.lua").Int(4).Send();
+    EXPECT_NE(std::string::npos, DebugPageText().find("Stopped at C:\\elsewhere\\x.lua, line 4 (not a project file).\n"))
+        << DebugPageText();
+    EXPECT_TRUE(Server().IsStoppedAtBreak());
+
+    // A line below 1 opens the file and marks nothing.
+    client.Int(2).Str((LPCTSTR)pMain->GetPath()).Int(0).Send();
+    CVornView* pView = theApp.FindViewOfProjectFile(pMain);
+    ASSERT_TRUE(pView != NULL);
+    EXPECT_EQ(-1, ExecutionMarkerLines(pView));
+
+    // Table members: asked only while stopped; the end of the expansion is reported.
+    EXPECT_TRUE(Frame()->RequestTableMembers(NULL, 7));
+    EXPECT_NE(std::string::npos, DebugPageText().find("DebugServer: Updating table members...\n"));
+    client.Int(4).Int(8).Int(0).Send();  // Data/TableMemberCount 0
+    EXPECT_NE(std::string::npos, DebugPageText().find("DebugServer: table members updated (0).\n"));
+
+    // A hover whose view closes before the answer: the answer goes nowhere.
+    Server().RequestVariableValue("a", 0, pView);
+    theApp.CloseAllDocuments(FALSE);
+    client.Int(5).Str("1").Send();
+    EXPECT_EQ(0, theApp.GetDocumentCount());
+
+    Command(ID_DEBUG_START);  // continue: running
+    EXPECT_TRUE(TitleSays(" [debug]")) << FrameTitle();
+    EXPECT_FALSE(Frame()->RequestTableMembers(NULL, 7));
+    client.Int(1).Send();  // Disconnect
+    EXPECT_TRUE(WaitFor([&] { return Server().GetState() == CDebugServer::STATE_IDLE; }));
+    EXPECT_NE(std::string::npos, DebugPageText().find("Client disconnected...\n"));
+    EXPECT_EQ("Start\tF5", StartItemTexts());
 }
