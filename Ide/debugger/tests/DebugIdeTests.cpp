@@ -219,3 +219,32 @@ TEST_F(DebugIde, F5AttachesToAStopAndContinuesToTheEnd)
     EXPECT_TRUE(WaitFor([&] { return ReadTestFile(m_folder / "report.txt").find("exit=0") != std::string::npos; }))
         << ReadTestFile(m_folder / "report.txt");
 }
+
+TEST_F(DebugIde, F5InInternalModeRunsToAStopAndOnToTheEndThenStopsMidRun)
+{
+    Install("..\\bin\\VornDebugInt51.dll", "VornDebugInt51.dll");
+    Install("..\\bin\\VornDebugClient51.dll", "VornDebugClient51.dll");
+    StartWithProject(WriteProject("local a = 1\nlocal b = 2\nprint(a + b)\n", false, false, 2));
+    PostCommand(ID_DEBUG_START);
+    ASSERT_TRUE(WaitFor([&] { return TitleSays(" [debug break]"); })) << Title() << DebugPage();
+    EXPECT_TRUE(WaitFor([&] { return ExecutionLine() == 1; })) << ExecutionLine();
+    EXPECT_TRUE(BarVisible(ID_VIEW_VARIABLES));
+    EXPECT_TRUE(BarVisible(ID_VIEW_CALL_STACK));
+
+    PostCommand(ID_DEBUG_START);
+    ASSERT_TRUE(WaitFor([&] { return TitleSays(" [design]"); })) << Title() << DebugPage();
+    EXPECT_NE(std::string::npos, DebugPage().find("3\n")) << DebugPage();  // the script's print
+    EXPECT_NE(std::string::npos, DebugPage().find("Client disconnected...\n")) << DebugPage();
+    EXPECT_EQ(-1, ExecutionLine());
+    EXPECT_FALSE(BarVisible(ID_VIEW_VARIABLES));
+
+    // A script that never ends: Stop ends it, and the library goes with the IDE.
+    WriteTestFile(m_folder / "main.lua", "local n = 0\nwhile true do n = n + 1 end\n");
+    PostCommand(ID_DEBUG_START);
+    ASSERT_TRUE(WaitFor([&] { return DebugPage().find("Client connected.") != std::string::npos; })) << DebugPage();
+    EXPECT_TRUE(TitleSays(" [debug]")) << Title();
+    PostCommand(ID_DEBUG_STOP);
+    EXPECT_TRUE(WaitFor([&] { return TitleSays(" [design]"); })) << Title();
+    ASSERT_TRUE(m_vorn.Close());
+    m_hFrame = NULL;
+}
