@@ -1,17 +1,18 @@
-// A session host for tests: records what the debug session asks of windows, as
-// lines of text, and the Debug page's text.
+// A session host for tests: records what the debug session and its start and stop ask
+// of windows, as lines of text, and the Debug page's text.
 #pragma once
 
 #include <afx.h>
 
 #include "CDebugServer.h"
 #include "CProjectFileEntry.h"
-#include "IDebugSessionHost.h"
+#include "DebugInterface.h"
+#include "IDebugControlHost.h"
 
 #include <string>
 #include <vector>
 
-class CRecordingSessionHost : public IDebugSessionHost
+class CRecordingSessionHost : public IDebugControlHost
 {
 public:
     CProject* m_pProject = NULL;
@@ -59,6 +60,67 @@ public:
         m_nStopsPosted++;
         if (m_bCloseInsideNotification)
             m_pServer->Close();
+    }
+
+    // Start and stop. Built: the build's verdict; Yes: the answer to its question;
+    // Attach: the attach command's; Library: the debug-interface library loaded in
+    // place of the real one, or "" when none loads.
+    bool m_bBuilt = true;
+    bool m_bAnswerYes = false;
+    bool m_bAttachStarts = true;
+    CString m_strLibrary;
+    HMODULE m_hLibrary = NULL;
+    std::vector<UINT> m_visibleBars;
+
+    virtual BOOL SaveAndBuildProject()
+    {
+        m_events.push_back("build");
+        return m_bBuilt;
+    }
+    virtual BOOL AskContinueAfterBuildErrors()
+    {
+        m_events.push_back("ask");
+        return m_bAnswerYes;
+    }
+    virtual void ClearDebugOutput()
+    {
+        m_events.push_back("clear output");
+        m_output.clear();
+    }
+    virtual BOOL RunAttachCommand()
+    {
+        m_events.push_back("attach");
+        return m_bAttachStarts;
+    }
+    virtual BOOL LoadDebugInterface(BOOL bLua50)
+    {
+        m_events.push_back(bLua50 ? "load 5.0" : "load 5.1");
+        return !m_strLibrary.IsEmpty() && LoadDebugInterfaceLibrary(m_strLibrary, m_hLibrary);
+    }
+    virtual void FreeDebugInterface(BOOL bLua50)
+    {
+        m_events.push_back(bLua50 ? "free 5.0" : "free 5.1");
+        FreeDebugInterfaceLibrary(m_hLibrary);
+    }
+    virtual void SetStartCommandText(LPCTSTR pszText) { m_events.push_back("menu " + std::string(pszText)); }
+    virtual BOOL IsBarVisible(UINT nBarID)
+    {
+        for (UINT n : m_visibleBars)
+            if (n == nBarID)
+                return TRUE;
+        return FALSE;
+    }
+    virtual void ToggleBar(UINT nBarID)
+    {
+        for (size_t i = 0; i < m_visibleBars.size(); i++)
+            if (m_visibleBars[i] == nBarID)
+            {
+                m_visibleBars.erase(m_visibleBars.begin() + i);
+                m_events.push_back("hide bar " + std::to_string(nBarID));
+                return;
+            }
+        m_visibleBars.push_back(nBarID);
+        m_events.push_back("show bar " + std::to_string(nBarID));
     }
 
     bool Has(const std::string& event) const
