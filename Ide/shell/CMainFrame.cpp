@@ -59,6 +59,9 @@ CMainFrame::CMainFrame()
       m_pPreviousCachedView(NULL),
       m_pRecentFiles(NULL),
       m_pRecentProjects(NULL),
+      m_debugHost(*this),
+      m_debugControl(m_debugServer, m_debugHost),
+      m_pExpandingList(NULL),
       m_pOutputCtrl(NULL),
       m_bBackupTimerRunning(FALSE),
       m_nBackupTimerElapse(0),
@@ -71,6 +74,7 @@ CMainFrame::CMainFrame()
     memset(&m_wpStored, 0, sizeof(m_wpStored));
     m_wpStored.length = sizeof(m_wpStored);
     SetUpProject();
+    m_debugServer.SetHost(&m_debugHost);
 }
 
 CMainFrame::~CMainFrame()
@@ -300,6 +304,8 @@ BOOL CMainFrame::DestroyWindow()
 void CMainFrame::OnDestroy()
 {
     KillTimer(TIMER_BACKUP);
+    // Whatever closed this window, no session or debug-interface library outlives it.
+    StopDebugging();
     // The project object discards without saving: whatever closed this window without
     // its close sequence, the project is saved while its views still exist.
     if (m_project.IsOpen() && !m_project.Close())

@@ -92,6 +92,15 @@ BEGIN_MESSAGE_MAP(CMainFrame, CMDIFrameWnd)
     ON_UPDATE_COMMAND_UI(ID_DEBUG_STEP_OVER, CMainFrame::OnUpdateDebugConnected)
     ON_UPDATE_COMMAND_UI(ID_DEBUG_STEP_OUT, CMainFrame::OnUpdateDebugConnected)
     ON_UPDATE_COMMAND_UI(ID_GLOBALS_REFRESH, CMainFrame::OnUpdateDebugStoppedAtBreak)
+    ON_COMMAND(ID_DEBUG_START, CMainFrame::OnDebugStart)
+    ON_UPDATE_COMMAND_UI(ID_DEBUG_START, CMainFrame::OnUpdateProjectHasFiles)
+    ON_COMMAND(ID_DEBUG_STOP, CMainFrame::OnDebugStop)
+    ON_COMMAND(ID_DEBUG_BREAK, CMainFrame::OnDebugBreak)
+    ON_COMMAND(ID_DEBUG_STEP_INTO, CMainFrame::OnDebugStepInto)
+    ON_COMMAND(ID_DEBUG_STEP_OVER, CMainFrame::OnDebugStepOver)
+    ON_COMMAND(ID_DEBUG_STEP_OUT, CMainFrame::OnDebugStepOut)
+    ON_UPDATE_COMMAND_UI(ID_WATCHES_EVALUATE, CMainFrame::OnUpdateWatchesEvaluate)
+    ON_MESSAGE(WM_DEBUG_STOP_SESSION, CMainFrame::OnStopDebugSession)
     ON_COMMAND(ID_DEBUG_CLEAR_ALL_BREAKPOINTS, CMainFrame::OnClearAllBreakpoints)
     ON_UPDATE_COMMAND_UI(ID_DEBUG_CLEAR_ALL_BREAKPOINTS, CMainFrame::OnUpdateProjectOpen)
     ON_COMMAND(ID_DEBUG_DISABLE_ALL_BREAKPOINTS, CMainFrame::OnDisableAllBreakpoints)
@@ -584,6 +593,8 @@ BOOL CMainFrame::OnCloseProject()
     m_bBackupTimerRunning = FALSE;
     if (!m_project.IsOpen())
         return TRUE;
+    // The session debugs this project's files: it ends before they go.
+    StopDebugging();
     CAppSettings& settings = VornApp()->m_settings;
     // Backup mode 2 backs the project up as it closes, before its own save.
     if (settings.m_nProjsBackupMode == 2)
@@ -623,7 +634,7 @@ void CMainFrame::OnClose()
 {
     if (!ConfirmAndCloseDocuments())
         return;
-    m_debugServer.Close();
+    StopDebugging();
     if (m_project.IsOpen() && !OnCloseProject())
         return;
     CopyRecentListsToSettings();
@@ -642,7 +653,7 @@ void CMainFrame::OnEndSession(BOOL bEnding)
     // are saved here, before the settings are written at exit.
     if (bEnding)
     {
-        m_debugServer.Close();
+        StopDebugging();
         if (m_project.IsOpen())
             OnCloseProject();
         CopyRecentListsToSettings();
