@@ -60,6 +60,7 @@ CMainFrame::CMainFrame()
       m_pRecentFiles(NULL),
       m_pRecentProjects(NULL),
       m_debugHost(*this),
+      m_panesHost(*this),
       m_debugControl(m_debugServer, m_debugHost),
       m_pExpandingList(NULL),
       m_pOutputCtrl(NULL),
@@ -75,6 +76,11 @@ CMainFrame::CMainFrame()
     m_wpStored.length = sizeof(m_wpStored);
     SetUpProject();
     m_debugServer.SetHost(&m_debugHost);
+    m_wndBreakpoints.SetHost(&m_panesHost);
+    m_wndCallStack.SetHost(&m_panesHost);
+    m_pageLocals.SetHost(&m_panesHost);
+    m_pageGlobals.SetHost(&m_panesHost);
+    m_pageWatches.SetHost(&m_panesHost);
 }
 
 CMainFrame::~CMainFrame()
@@ -469,7 +475,8 @@ void CMainFrame::ShowDebugPage()
 
 void CMainFrame::RefreshBreakpointsWindow()
 {
-    // The Breakpoints window shows no rows yet; nothing to refill.
+    // Hidden or not: its rows must never outlive the files they point to.
+    m_wndBreakpoints.Refill();
 }
 
 void CMainFrame::RefreshNavigatorFile(CProjectFileEntry* /*pEntry*/)

@@ -23,6 +23,7 @@
 #include "CFindInFilesPage.h"
 #include "CFindInFilesPage2.h"
 #include "CFrameDebugHost.h"
+#include "CFramePanesHost.h"
 #include "CGlobalVariablesPage.h"
 #include "CLocalVariablesPage.h"
 #include "CMDIClientWnd.h"
@@ -152,6 +153,13 @@ public:
     // when the request went out (only while the script is stopped).
     BOOL RequestTableMembers(CWnd* pList, int nTableId);
     void OnTableMembersUpdated(int nCount);
+    // The Variables pages give up a table expansion that is waiting (continue, step).
+    void CancelTableExpansions();
+    CBreakpointsWnd& GetBreakpointsWnd() { return m_wndBreakpoints; }
+    CCallStackWnd& GetCallStackWnd() { return m_wndCallStack; }
+    CLocalVariablesPage& GetLocalsPage() { return m_pageLocals; }
+    CGlobalVariablesPage& GetGlobalsPage() { return m_pageGlobals; }
+    CWatchVariablesPage& GetWatchesPage() { return m_pageWatches; }
     // The Start/Continue item of the Debug menu, in the frame's menu and the documents'.
     void SetStartCommandText(LPCTSTR pszText);
     // Ends a running session as Debug > Stop does; nothing when none runs.
@@ -351,6 +359,17 @@ protected:
     afx_msg void OnUpdateWatchesEvaluate(CCmdUI* pCmdUI);
     afx_msg LRESULT OnStopDebugSession(WPARAM wParam, LPARAM lParam);
     afx_msg void OnDeleteAllWatches();
+    // Watches, globals and the Breakpoints window's commands (CMainFrameDebug.cpp)
+    afx_msg void OnAddWatch();
+    afx_msg void OnUpdateAddWatch(CCmdUI* pCmdUI);
+    afx_msg void OnDeleteWatch();
+    afx_msg void OnUpdateDeleteWatch(CCmdUI* pCmdUI);
+    afx_msg void OnEvaluateWatches();
+    afx_msg void OnRefreshGlobals();
+    afx_msg void OnDeleteBreakpoint();
+    afx_msg void OnBreakpointProperties();
+    afx_msg void OnGoToBreakpointSource();
+    afx_msg void OnUpdateBreakpointSelected(CCmdUI* pCmdUI);
     afx_msg void OnUpdateDeleteAllWatches(CCmdUI* pCmdUI);
     afx_msg BOOL OnHelpLink(UINT nID);
     afx_msg void OnUpdateCaretPane(CCmdUI* pCmdUI);
@@ -409,6 +428,7 @@ protected:
     CRecentFileList* m_pRecentProjects;
     CDebugServer m_debugServer;
     CFrameDebugHost m_debugHost;
+    CFramePanesHost m_panesHost;
     CDebugSessionControl m_debugControl;
     CWnd* m_pExpandingList;              // the list a table-members request fills
     CScintillaCtrl* m_pOutputCtrl;

@@ -106,6 +106,18 @@ BEGIN_MESSAGE_MAP(CMainFrame, CMDIFrameWnd)
     ON_COMMAND(ID_DEBUG_DISABLE_ALL_BREAKPOINTS, CMainFrame::OnDisableAllBreakpoints)
     ON_UPDATE_COMMAND_UI(ID_DEBUG_DISABLE_ALL_BREAKPOINTS, CMainFrame::OnUpdateDisableAllBreakpoints)
     ON_COMMAND(ID_WATCHES_DELETE_ALL, CMainFrame::OnDeleteAllWatches)
+    ON_COMMAND(ID_WATCHES_ADD, CMainFrame::OnAddWatch)
+    ON_UPDATE_COMMAND_UI(ID_WATCHES_ADD, CMainFrame::OnUpdateAddWatch)
+    ON_COMMAND(ID_WATCHES_DELETE, CMainFrame::OnDeleteWatch)
+    ON_UPDATE_COMMAND_UI(ID_WATCHES_DELETE, CMainFrame::OnUpdateDeleteWatch)
+    ON_COMMAND(ID_WATCHES_EVALUATE, CMainFrame::OnEvaluateWatches)
+    ON_COMMAND(ID_GLOBALS_REFRESH, CMainFrame::OnRefreshGlobals)
+    ON_COMMAND(ID_BREAKPOINTS_DELETE, CMainFrame::OnDeleteBreakpoint)
+    ON_UPDATE_COMMAND_UI(ID_BREAKPOINTS_DELETE, CMainFrame::OnUpdateBreakpointSelected)
+    ON_COMMAND(ID_BREAKPOINTS_PROPERTIES, CMainFrame::OnBreakpointProperties)
+    ON_UPDATE_COMMAND_UI(ID_BREAKPOINTS_PROPERTIES, CMainFrame::OnUpdateBreakpointSelected)
+    ON_COMMAND(ID_BREAKPOINTS_GOTO_SOURCE, CMainFrame::OnGoToBreakpointSource)
+    ON_UPDATE_COMMAND_UI(ID_BREAKPOINTS_GOTO_SOURCE, CMainFrame::OnUpdateBreakpointSelected)
     ON_UPDATE_COMMAND_UI(ID_WATCHES_DELETE_ALL, CMainFrame::OnUpdateDeleteAllWatches)
 
     // Help
@@ -494,6 +506,7 @@ void CMainFrame::OnClearAllBreakpoints()
 void CMainFrame::OnDisableAllBreakpoints()
 {
     m_project.EnableAllBreakpoints(m_project.AreAllBreakpointsDisabled());
+    m_wndBreakpoints.UpdateCheckMarks();
 }
 
 void CMainFrame::OnUpdateDisableAllBreakpoints(CCmdUI* pCmdUI)
@@ -507,6 +520,7 @@ void CMainFrame::OnUpdateDisableAllBreakpoints(CCmdUI* pCmdUI)
 void CMainFrame::OnDeleteAllWatches()
 {
     m_project.RemoveAllWatches();
+    m_pageWatches.ClearVariables();
 }
 
 void CMainFrame::OnUpdateDeleteAllWatches(CCmdUI* pCmdUI)
@@ -609,6 +623,7 @@ BOOL CMainFrame::OnCloseProject()
         pFiles->DeleteAllItems();
     GetNavigatorTree().DeleteAllItems();
     RefreshBreakpointsWindow();
+    m_pageWatches.Refill(m_project);
     RebuildHotlistMenu();
     RefreshTitle();
     return TRUE;

@@ -2,6 +2,7 @@
 // panes and menus.
 #include "CMainFrame.h"
 
+#include "CAddWatchDlg.h"
 #include "CVornApp.h"
 #include "resource.h"
 
@@ -30,16 +31,19 @@ void SetStartItemText(HMENU hMenu, LPCTSTR pszText)
 
 void CMainFrame::OnDebugStart()
 {
+    CancelTableExpansions();
     m_debugControl.Start();
 }
 
 void CMainFrame::OnDebugStop()
 {
+    CancelTableExpansions();
     m_debugControl.Stop();
 }
 
 void CMainFrame::StopDebugging()
 {
+    CancelTableExpansions();
     if (m_debugControl.IsActive())
         m_debugControl.Stop();
 }
@@ -58,18 +62,21 @@ void CMainFrame::OnDebugBreak()
 
 void CMainFrame::OnDebugStepInto()
 {
+    CancelTableExpansions();
     m_debugServer.StepInto();
     RefreshTitle();
 }
 
 void CMainFrame::OnDebugStepOver()
 {
+    CancelTableExpansions();
     m_debugServer.StepOver();
     RefreshTitle();
 }
 
 void CMainFrame::OnDebugStepOut()
 {
+    CancelTableExpansions();
     m_debugServer.StepOut();
     RefreshTitle();
 }
@@ -92,56 +99,76 @@ void CMainFrame::SetStartCommandText(LPCTSTR pszText)
 }
 
 //////////////////////////////////////////////////////////////////////////////
-// Panes. The Call Stack window and the Variables pages show no rows yet: the
-// session's rows have nowhere to go.
+// Panes
 
 void CMainFrame::ClearCallStack()
 {
+    m_wndCallStack.Clear();
 }
 
 int CMainFrame::GetSelectedStackRow()
 {
-    return -1;
+    return m_wndCallStack.GetSelectedFrame();
 }
 
-void CMainFrame::AddCallStackEntry(LPCTSTR, int, LPCTSTR, LPCTSTR, LPCTSTR)
+void CMainFrame::AddCallStackEntry(LPCTSTR pszFile, int nLine, LPCTSTR pszName, LPCTSTR pszNameWhat,
+                                   LPCTSTR pszWhat)
 {
+    m_wndCallStack.AddFrame(pszFile, nLine, pszName, pszNameWhat, pszWhat);
 }
 
 void CMainFrame::ClearLocalVariables()
 {
+    m_pageLocals.ClearVariables();
 }
 
-void CMainFrame::AddLocalVariableRow(LPCTSTR, LPCTSTR, LPCTSTR, int, int)
+void CMainFrame::AddLocalVariableRow(LPCTSTR pszName, LPCTSTR pszValue, LPCTSTR pszType, int nId, int nParentId)
 {
+    m_pageLocals.AddVariable(pszName, pszValue, pszType, nId, nParentId);
 }
 
 void CMainFrame::RefreshLocalVariables()
 {
+    m_pageLocals.EndUpdate();
 }
 
 void CMainFrame::ClearGlobalVariables()
 {
+    m_pageGlobals.ClearVariables();
 }
 
-void CMainFrame::AddGlobalVariableRow(LPCTSTR, LPCTSTR, LPCTSTR, int, int)
+void CMainFrame::AddGlobalVariableRow(LPCTSTR pszName, LPCTSTR pszValue, LPCTSTR pszType, int nId, int nParentId)
 {
+    m_pageGlobals.AddVariable(pszName, pszValue, pszType, nId, nParentId);
 }
 
 void CMainFrame::RefreshGlobalVariables()
 {
+    m_pageGlobals.EndUpdate();
 }
 
 void CMainFrame::ClearWatches()
 {
+    m_pageWatches.ClearVariables();
 }
 
-void CMainFrame::AddWatchRow(LPCTSTR, LPCTSTR, LPCTSTR, int, int)
+void CMainFrame::AddWatchRow(LPCTSTR pszName, LPCTSTR pszValue, LPCTSTR pszType, int nId, int nParentId)
 {
+    m_pageWatches.AddVariable(pszName, pszValue, pszType, nId, nParentId);
 }
 
-void CMainFrame::AddTableMemberRow(LPCTSTR, LPCTSTR, LPCTSTR, int, int)
+void CMainFrame::AddTableMemberRow(LPCTSTR pszName, LPCTSTR pszValue, LPCTSTR pszType, int nId, int nParentId)
 {
+    CVariablesListCtrl* pList = DYNAMIC_DOWNCAST(CVariablesListCtrl, m_pExpandingList);
+    if (pList != NULL && ::IsWindow(pList->GetSafeHwnd()))
+        pList->AddVariable(pszName, pszValue, pszType, nId, nParentId);
+}
+
+void CMainFrame::CancelTableExpansions()
+{
+    m_pageLocals.GetList().CancelExpansion();
+    m_pageGlobals.GetList().CancelExpansion();
+    m_pageWatches.GetList().CancelExpansion();
 }
 
 void CMainFrame::RequestStackFrame()
@@ -166,6 +193,74 @@ void CMainFrame::OnTableMembersUpdated(int nCount)
     strLine.Format("DebugServer: table members updated (%i).\n", nCount);
     GetDebugPage().AppendText(strLine);
     ShowDebugPage();
-    if (m_pExpandingList != NULL && ::IsWindow(m_pExpandingList->GetSafeHwnd()))
-        m_pExpandingList->Invalidate();
+    CVariablesListCtrl* pList = DYNAMIC_DOWNCAST(CVariablesListCtrl, m_pExpandingList);
+    if (pList != NULL && ::IsWindow(pList->GetSafeHwnd()))
+        pList->OnExpansionDone();
+}
+
+//////////////////////////////////////////////////////////////////////////////
+// Watches and globals
+
+void CMainFrame::OnAddWatch()
+{
+    CAddWatchDlg dialog(this);
+    if (dialog.DoModal() != IDOK || dialog.m_strExpression.IsEmpty())
+        return;
+    for (int i = 0; i < m_project.GetWatchCount(); i++)
+        if (m_project.GetWatchAt(i) == dialog.m_strExpression)
+            return;
+    m_pageWatches.AddWatch(m_project, dialog.m_strExpression);
+}
+
+void CMainFrame::OnUpdateAddWatch(CCmdUI* pCmdUI)
+{
+    // The watches belong to the project.
+    pCmdUI->Enable(m_project.IsOpen());
+}
+
+void CMainFrame::OnDeleteWatch()
+{
+    CWatchListCtrl& list = m_pageWatches.GetWatchList();
+    if (list.m_hWnd != NULL)
+        list.SendMessage(WM_KEYDOWN, VK_DELETE, 0);
+}
+
+void CMainFrame::OnUpdateDeleteWatch(CCmdUI* pCmdUI)
+{
+    pCmdUI->Enable(m_pageWatches.GetWatchList().IsWatchRowSelected());
+}
+
+void CMainFrame::OnEvaluateWatches()
+{
+    m_pageWatches.GetList().CancelExpansion();
+    m_debugServer.EvaluateWatches(m_debugServer.GetStackLevel());
+}
+
+void CMainFrame::OnRefreshGlobals()
+{
+    m_pageGlobals.GetList().CancelExpansion();
+    m_debugServer.RequestGlobals();
+}
+
+//////////////////////////////////////////////////////////////////////////////
+// The Breakpoints window's commands
+
+void CMainFrame::OnDeleteBreakpoint()
+{
+    m_wndBreakpoints.DeleteSelected();
+}
+
+void CMainFrame::OnBreakpointProperties()
+{
+    m_wndBreakpoints.EditSelectedProperties();
+}
+
+void CMainFrame::OnGoToBreakpointSource()
+{
+    m_wndBreakpoints.GoToSource();
+}
+
+void CMainFrame::OnUpdateBreakpointSelected(CCmdUI* pCmdUI)
+{
+    pCmdUI->Enable(m_wndBreakpoints.HasSelection());
 }
