@@ -59,6 +59,9 @@ public:
     void GoToPosClamped(int nPos);
     // Moves to the node's definition line and selects its name there.
     void GoToOutlineNode(const COutlineNode* pNode);
+    // Selects the node's name where its definition line names it (a whole word, case
+    // and all); the caret stays where it was when the line does not.
+    void SelectNodeName(const COutlineNode* pNode);
     // Brings the view's frame (restored when minimised) and the main window to the front
     // and gives the control the focus.
     void Activate();
@@ -324,6 +327,17 @@ protected:
     afx_msg void OnUpdateBoxUncomment(CCmdUI* pCmdUI);
     afx_msg void OnUpdateAlways(CCmdUI* pCmdUI);
     afx_msg void OnUpdateCaretPane(CCmdUI* pCmdUI);
+    // Previous/Next Function, named bookmarks, breakpoints and Run To Cursor
+    // (CVornViewNavigation.cpp).
+    afx_msg void OnPreviousFunction();
+    afx_msg void OnNextFunction();
+    afx_msg void OnNamedBookmark();
+    afx_msg void OnToggleBreakpoint();
+    afx_msg void OnRunToCursor();
+    afx_msg void OnUpdateNeedProjectLines(CCmdUI* pCmdUI);
+    afx_msg void OnUpdateNamedBookmark(CCmdUI* pCmdUI);
+    afx_msg void OnUpdateNeedProjectFile(CCmdUI* pCmdUI);
+    afx_msg void OnUpdateRunToCursor(CCmdUI* pCmdUI);
     DECLARE_MESSAGE_MAP()
 
 public:
@@ -348,6 +362,13 @@ protected:
     // The bookmark marker of the line on or off, and the entry's list with it when the
     // file has an entry.
     void ToggleBookmarkOnLine(int nLine);
+    // Previous/Next Function: the next whole word "function" up or down, no wrap.
+    void FindFunctionKeyword(BOOL bDown);
+    // The caret's 0-based line.
+    int GetCurrentLine();
+    // Adds the named bookmark on the line after asking its name; refuses a name the
+    // file has already (without regard to case).
+    void AddNamedBookmarkAt(CProjectFileEntry* pEntry, int nLine);
     // Every selected line's indentation by one indent step in or out (+1, -1).
     void ShiftIndentation(int nDirection);
 };
