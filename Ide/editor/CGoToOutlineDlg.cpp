@@ -60,12 +60,16 @@ COutlineNode* CGoToOutlineDlg::FindEntryNode(const CString& strText) const
         if (strEntry == strText)
             return static_cast<COutlineNode*>(m_comboEntries.GetItemDataPtr(nSelected));
     }
-    // The combo's own lookup ignores case; the text must match exactly.
-    for (int i = 0; i < m_comboEntries.GetCount(); i++)
+    // The combo's own lookup ignores case and wraps around; the text must match exactly.
+    for (int i = m_comboEntries.FindStringExact(-1, strText); i >= 0;)
     {
         m_comboEntries.GetLBText(i, strEntry);
         if (strEntry == strText)
             return static_cast<COutlineNode*>(m_comboEntries.GetItemDataPtr(i));
+        const int nNext = m_comboEntries.FindStringExact(i, strText);
+        if (nNext <= i)
+            break;
+        i = nNext;
     }
     return NULL;
 }

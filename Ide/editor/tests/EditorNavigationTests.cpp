@@ -333,14 +333,19 @@ TEST_F(EditorNavigationTest, GoToFunctionListsEachIncludeChoiceSortedAndReturnsT
     EXPECT_NE(again.m_pChosenNode, dlg.m_pChosenNode);
     EXPECT_TRUE(again.m_pChosenNode == pFirstDraw || dlg.m_pChosenNode == pFirstDraw);
 
-    // Typed text that is no entry comes back without a node.
-    CGoToFunctionDlg typed(m_host.m_outline, 0, AfxGetMainWnd());
-    RunDriven(typed, [&](HWND hDlg) {
-        ::SetDlgItemTextA(hDlg, IDC_GOTO_FUNCTION, "Draw");
-        DialogDriver::PressButton(hDlg, IDOK);
-    });
-    EXPECT_EQ(std::string(typed.m_strChosen), "Draw");
-    EXPECT_TRUE(typed.m_pChosenNode == NULL);
+    // Typed text that is no entry comes back without a node, even when an entry
+    // differs from it only in case; typed text that is one brings that entry's node.
+    for (const char* pszTyped : {"Draw", "helper"})
+    {
+        CGoToFunctionDlg typed(m_host.m_outline, 0, AfxGetMainWnd());
+        RunDriven(typed, [&](HWND hDlg) {
+            ::SetDlgItemTextA(hDlg, IDC_GOTO_FUNCTION, pszTyped);
+            DialogDriver::PressButton(hDlg, IDOK);
+        });
+        EXPECT_EQ(std::string(typed.m_strChosen), pszTyped);
+        EXPECT_EQ(std::string(typed.m_pChosenNode != NULL ? typed.m_pChosenNode->GetName() : "(none)"),
+                  std::string(pszTyped) == "helper" ? "helper" : "(none)");
+    }
 }
 
 TEST_F(EditorNavigationTest, GoToVariableLeavesLocalsOutAndGoToTableKeepsEachTablesNode)
