@@ -12,6 +12,21 @@
 #define IDC_GOTO_LINE_PROMPT            1247
 #define IDC_GOTO_LINE_NUMBER            1248
 
+// Go To > Function... and Variable...: the entries and the "Include:" choice.
+#define IDD_GOTO_FUNCTION               197
+#define IDC_GOTO_FUNCTION               1192
+#define IDC_GOTO_FUNCTION_INCLUDE       1193
+#define IDD_GOTO_VARIABLE               200
+#define IDC_GOTO_VARIABLE               1196
+#define IDC_GOTO_VARIABLE_INCLUDE       1197
+
+// Named bookmarks: the name of a new one, and the project's list to go to.
+#define IDD_ADD_NAMED_BOOKMARK          216
+#define IDC_NAMED_BOOKMARK_NAME         1221
+#define IDC_NAMED_BOOKMARK_LINE         1223
+#define IDD_GOTO_NAMED_BOOKMARK         217
+#define IDC_GOTO_NAMED_BOOKMARK_LIST    1225
+
 // The navigation strip above each editor: the file's tables and the chosen table's
 // functions.
 #define IDD_NAVIGATION_BAR              151

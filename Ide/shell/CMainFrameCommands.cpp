@@ -429,7 +429,12 @@ void CMainFrame::OnUpdateViewEndOfLine(CCmdUI* pCmdUI)
 void CMainFrame::OnGoToTable()
 {
     CGoToTableDlg dlg(VornApp()->m_outline, this);
-    if (dlg.DoModal() == IDOK && !dlg.m_strChosen.IsEmpty())
+    if (dlg.DoModal() != IDOK || dlg.m_strChosen.IsEmpty())
+        return;
+    // A list entry brings its table; typed text is looked up by name.
+    if (dlg.m_pChosenNode != NULL)
+        VornApp()->OpenOutlineNode(dlg.m_pChosenNode);
+    else
         VornApp()->GoToMember(dlg.m_strChosen);
 }
 
