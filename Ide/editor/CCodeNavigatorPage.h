@@ -6,6 +6,14 @@
 
 #include "CExtResizablePropertyPage.h"
 
+#include <string>
+#include <unordered_set>
+
+class COutline;
+class COutlineNode;
+class CProjectFileEntry;
+class CPtrArrayHolder;
+
 class CCodeNavigatorPage : public CExtResizablePropertyPage
 {
     DECLARE_DYNAMIC(CCodeNavigatorPage)
@@ -33,15 +41,50 @@ public:
 
     // What a double click on the item does: a file item opens its file, a table,
     // function, variable or alias item opens its node's file at the node; the editor
-    // then takes the focus. The root, base tables and group items open nothing.
+    // then takes the focus. The root, base tables and group items open nothing, nor
+    // does an item whose node is no longer in the outline.
     void OpenItem(HTREEITEM hItem);
+
+    // The item of the file below the root (found by its entry), or NULL.
+    HTREEITEM FindFileItem(const CProjectFileEntry* pEntry);
+    // The node's item below the file's item, children before their parent: a table,
+    // function or variable item showing the node, or an alias item naming it. NULL
+    // when there is none.
+    HTREEITEM FindNodeItem(HTREEITEM hFileItem, const COutlineNode* pNode);
+    // Selects the node's item below the file's item, or the file's item itself when
+    // the node shows nowhere there (or is NULL). FALSE when the file has no item.
+    BOOL SelectOutlineNode(const CProjectFileEntry* pEntry, const COutlineNode* pNode);
+
+    // The item's children go, their expanded branches remembered by their texts so
+    // that a refill can open them again.
+    typedef std::unordered_set<std::string> CExpandedSet;
+    void DeleteChildItems(HTREEITEM hItem, CExpandedSet& expanded);
+    void ExpandAgain(HTREEITEM hItem, const CExpandedSet& expanded);
+
+    // The node an outline item shows, or the target of an alias item; NULL for other
+    // items and for nodes (or alias records) that the outline no longer holds.
+    const COutlineNode* GetLiveNode(HTREEITEM hItem);
+    // The menu the last right click showed (0: none).
+    UINT GetLastPopupMenu() const { return m_nLastPopupMenu; }
 
 protected:
     afx_msg int OnCreate(LPCREATESTRUCT lpCreateStruct);
     afx_msg void OnSize(UINT nType, int cx, int cy);
     afx_msg void OnTreeDblClk(NMHDR* pNMHDR, LRESULT* pResult);
+    afx_msg void OnTreeRClick(NMHDR* pNMHDR, LRESULT* pResult);
     DECLARE_MESSAGE_MAP()
+
+    HTREEITEM HitTestCursor();
+    int GetImage(HTREEITEM hItem);
+    // The pointer is one of the outline's nodes; nothing is read through it.
+    static BOOL IsOutlineNode(const COutline& outline, const void* p);
+    // The record is still one of the function's owner records (the function holding
+    // the alias group the item is in).
+    BOOL IsLiveAlias(const COutline& outline, HTREEITEM hAliasItem, const CPtrArrayHolder* pAlias);
+    BOOL MatchesNode(HTREEITEM hItem, const COutlineNode* pNode);
+    void CollectExpanded(HTREEITEM hItem, const std::string& strPath, CExpandedSet& expanded);
 
     CTreeCtrl m_tree;
     CImageList m_images;
+    UINT m_nLastPopupMenu;
 };

@@ -88,6 +88,9 @@ BEGIN_MESSAGE_MAP(CVornView, CView)
     ON_UPDATE_COMMAND_UI(ID_EDIT_PREVIOUS_BOOKMARK, OnUpdateAlways)
     ON_UPDATE_COMMAND_UI(ID_EDIT_CLEAR_BOOKMARKS, OnUpdateAlways)
     ON_UPDATE_COMMAND_UI(ID_INDICATOR_CARET, OnUpdateCaretPane)
+    // Synchronize Code Navigator (CVornViewNavigator.cpp)
+    ON_COMMAND(ID_GOTO_SYNC_NAVIGATOR, OnSyncNavigator)
+    ON_UPDATE_COMMAND_UI(ID_GOTO_SYNC_NAVIGATOR, OnUpdateSyncNavigator)
 END_MESSAGE_MAP()
 
 namespace

@@ -297,6 +297,9 @@ protected:
     afx_msg void OnUpdateBoxUncomment(CCmdUI* pCmdUI);
     afx_msg void OnUpdateAlways(CCmdUI* pCmdUI);
     afx_msg void OnUpdateCaretPane(CCmdUI* pCmdUI);
+    // Go To > Synchronize Code Navigator (CVornViewNavigator.cpp).
+    afx_msg void OnSyncNavigator();
+    afx_msg void OnUpdateSyncNavigator(CCmdUI* pCmdUI);
     DECLARE_MESSAGE_MAP()
 
 public:

@@ -86,6 +86,7 @@ void CMainFrame::SetUpProject()
     services.m_pDebugOutput = &m_pageDebug;
     services.m_pApiErrors = VornApp();
     services.m_pOutline = &m_projectOutline;
+    services.m_pNavigator = this;
     services.m_pSettings = &VornApp()->m_settings;
     m_project.SetServices(services);
     if (CFilesTreeView* pTree = m_pageFiles.GetTreeView())
@@ -466,11 +467,6 @@ void CMainFrame::RefreshBreakpointsWindow()
     // The Breakpoints window shows no rows yet; nothing to refill.
 }
 
-void CMainFrame::RefreshNavigatorFile(CProjectFileEntry* /*pEntry*/)
-{
-    // The Code Navigator lists no outline items yet; nothing to refill.
-}
-
 void CMainFrame::RefreshTitle()
 {
     OnUpdateFrameTitle(TRUE);
@@ -558,14 +554,14 @@ HTREEITEM CMainFrame::InsertNavigatorItemImage5(LPCTSTR pszText, HTREEITEM hPare
     return InsertTreeItem(GetNavigatorTree(), pszText, hParent, CCodeNavigatorPage::IMAGE_BASE_TABLE, pNode);
 }
 
-HTREEITEM CMainFrame::InsertNavigatorItemImage9(LPCTSTR pszText, HTREEITEM hParent, COutlineNode* pNode)
+HTREEITEM CMainFrame::InsertNavigatorItemImage9(LPCTSTR pszText, HTREEITEM hParent, CPtrArrayHolder* pAlias)
 {
-    return InsertTreeItem(GetNavigatorTree(), pszText, hParent, CCodeNavigatorPage::IMAGE_FUNCTION_ALIAS, pNode);
+    return InsertTreeItem(GetNavigatorTree(), pszText, hParent, CCodeNavigatorPage::IMAGE_FUNCTION_ALIAS, pAlias);
 }
 
-HTREEITEM CMainFrame::InsertNavigatorItemImage10(LPCTSTR pszText, HTREEITEM hParent, COutlineNode* pNode)
+HTREEITEM CMainFrame::InsertNavigatorItemImage10(LPCTSTR pszText, HTREEITEM hParent, CPtrArrayHolder* pAlias)
 {
-    return InsertTreeItem(GetNavigatorTree(), pszText, hParent, CCodeNavigatorPage::IMAGE_OTHER_ALIAS, pNode);
+    return InsertTreeItem(GetNavigatorTree(), pszText, hParent, CCodeNavigatorPage::IMAGE_OTHER_ALIAS, pAlias);
 }
 
 HTREEITEM CMainFrame::InsertNavigatorFileItem(CProjectFileEntry* pEntry)
@@ -576,11 +572,6 @@ HTREEITEM CMainFrame::InsertNavigatorFileItem(CProjectFileEntry* pEntry)
         return NULL;
     return InsertTreeItem(tree, pEntry->GetFileName(), hRoot, CCodeNavigatorPage::IMAGE_FILE, pEntry,
                           m_bSortNavigatorLater ? TVI_LAST : TVI_SORT);
-}
-
-void CMainFrame::FillNavigatorFileItem(CProjectFileEntry* /*pEntry*/, HTREEITEM /*hItem*/)
-{
-    // The file's item gets no outline items yet.
 }
 
 HTREEITEM CMainFrame::GetFilesTreeRoot()
@@ -614,6 +605,7 @@ HTREEITEM CMainFrame::InsertProjectFileItem(CProjectFileEntry* pEntry, HTREEITEM
 
 void CMainFrame::DeleteProjectFileItem(CProjectFileEntry* pEntry)
 {
+    DeleteNavigatorFileItem(pEntry);
     CFilesTreeView* pView = GetFilesTreeView();
     if (pView == NULL)
         return;

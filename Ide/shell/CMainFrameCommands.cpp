@@ -597,6 +597,7 @@ BOOL CMainFrame::OnCloseProject()
     if (CTreeCtrl* pFiles = GetFilesTree())
         pFiles->DeleteAllItems();
     GetNavigatorTree().DeleteAllItems();
+    m_project.ForgetNavigatorItems();
     RefreshBreakpointsWindow();
     RebuildHotlistMenu();
     RefreshTitle();
