@@ -15,6 +15,7 @@ BEGIN_MESSAGE_MAP(CCodeNavigatorPage, CExtResizablePropertyPage)
     ON_WM_SIZE()
     ON_NOTIFY(NM_DBLCLK, IDC_NAVIGATOR_TREE, CCodeNavigatorPage::OnTreeDblClk)
     ON_NOTIFY(NM_RCLICK, IDC_NAVIGATOR_TREE, CCodeNavigatorPage::OnTreeRClick)
+    ON_NOTIFY(TVN_DELETEITEM, IDC_NAVIGATOR_TREE, CCodeNavigatorPage::OnTreeDeleteItem)
 END_MESSAGE_MAP()
 
 CCodeNavigatorPage::CCodeNavigatorPage() : CExtResizablePropertyPage(IDD_CODE_NAVIGATOR_PAGE), m_nLastPopupMenu(0)
@@ -178,47 +179,93 @@ const COutlineNode* CCodeNavigatorPage::GetLiveNode(HTREEITEM hItem)
 //////////////////////////////////////////////////////////////////////////////
 // Finding and refilling items
 
+namespace
+{
+void EraseItem(std::unordered_multimap<const void*, HTREEITEM>& items, const void* pKey, HTREEITEM hItem)
+{
+    auto range = items.equal_range(pKey);
+    for (auto it = range.first; it != range.second; ++it)
+    {
+        if (it->second == hItem)
+        {
+            items.erase(it);
+            return;
+        }
+    }
+}
+} // namespace
+
+void CCodeNavigatorPage::NoteFileItem(HTREEITEM hItem, const CProjectFileEntry* pEntry)
+{
+    if (hItem == NULL || pEntry == NULL)
+        return;
+    m_fileItems.emplace(pEntry, hItem);
+    m_keyOfItem[hItem] = std::make_pair(static_cast<const void*>(pEntry), true);
+}
+
+void CCodeNavigatorPage::NoteNodeItem(HTREEITEM hItem, const COutlineNode* pNode)
+{
+    if (hItem == NULL || pNode == NULL)
+        return;
+    m_nodeItems.emplace(pNode, hItem);
+    m_keyOfItem[hItem] = std::make_pair(static_cast<const void*>(pNode), false);
+}
+
+void CCodeNavigatorPage::OnTreeDeleteItem(NMHDR* pNMHDR, LRESULT* pResult)
+{
+    *pResult = 0;
+    const HTREEITEM hItem = reinterpret_cast<NMTREEVIEW*>(pNMHDR)->itemOld.hItem;
+    auto found = m_keyOfItem.find(hItem);
+    if (found == m_keyOfItem.end())
+        return;
+    EraseItem(found->second.second ? m_fileItems : m_nodeItems, found->second.first, hItem);
+    m_keyOfItem.erase(found);
+}
+
 HTREEITEM CCodeNavigatorPage::FindFileItem(const CProjectFileEntry* pEntry)
 {
-    HTREEITEM hRoot = m_tree.GetRootItem();
-    if (hRoot == NULL || pEntry == NULL)
-        return NULL;
-    for (HTREEITEM hItem = m_tree.GetChildItem(hRoot); hItem != NULL; hItem = m_tree.GetNextSiblingItem(hItem))
+    auto found = m_fileItems.find(pEntry);
+    return found != m_fileItems.end() ? found->second : NULL;
+}
+
+HTREEITEM CCodeNavigatorPage::FileItemAbove(HTREEITEM hItem, BOOL& bBelowBaseTable)
+{
+    bBelowBaseTable = FALSE;
+    for (HTREEITEM hParent = m_tree.GetParentItem(hItem); hParent != NULL; hParent = m_tree.GetParentItem(hParent))
     {
-        if (m_tree.GetItemData(hItem) == reinterpret_cast<DWORD_PTR>(pEntry))
-            return hItem;
+        const int nImage = GetImage(hParent);
+        if (nImage == IMAGE_FILE)
+            return hParent;
+        if (nImage == IMAGE_BASE_TABLE)
+            bBelowBaseTable = TRUE;
     }
     return NULL;
 }
 
-BOOL CCodeNavigatorPage::MatchesNode(HTREEITEM hItem, const COutlineNode* pNode)
+HTREEITEM CCodeNavigatorPage::FindNodeItem(HTREEITEM hFileItem, const COutlineNode* pNode)
 {
-    switch (GetImage(hItem))
+    // The node's own place first, then an alias naming it, then its place below a table
+    // that derives from its table.
+    enum { OWN_PLACE, ALIAS, BELOW_BASE, NONE };
+    HTREEITEM hBest = NULL;
+    int nBest = NONE;
+    auto range = m_nodeItems.equal_range(pNode);
+    for (auto it = range.first; it != range.second && nBest != OWN_PLACE; ++it)
     {
-    case IMAGE_TABLE:
-    case IMAGE_FUNCTION:
-    case IMAGE_VARIABLE:
-        return m_tree.GetItemData(hItem) == reinterpret_cast<DWORD_PTR>(pNode);
-    case IMAGE_FUNCTION_ALIAS:
-    case IMAGE_OTHER_ALIAS:
-        return GetLiveNode(hItem) == pNode;
-    default:
-        return FALSE;
+        BOOL bBelowBaseTable = FALSE;
+        if (FileItemAbove(it->second, bBelowBaseTable) != hFileItem)
+            continue;
+        const int nImage = GetImage(it->second);
+        const int nRank = bBelowBaseTable ? BELOW_BASE
+                          : (nImage == IMAGE_FUNCTION_ALIAS || nImage == IMAGE_OTHER_ALIAS) ? ALIAS
+                                                                                              : OWN_PLACE;
+        if (nRank < nBest)
+        {
+            nBest = nRank;
+            hBest = it->second;
+        }
     }
-}
-
-HTREEITEM CCodeNavigatorPage::FindNodeItem(HTREEITEM hParent, const COutlineNode* pNode)
-{
-    // Depth first, each item's children before the item itself; the depth is the
-    // outline's nesting, which the parser bounds.
-    for (HTREEITEM hItem = m_tree.GetChildItem(hParent); hItem != NULL; hItem = m_tree.GetNextSiblingItem(hItem))
-    {
-        if (HTREEITEM hFound = FindNodeItem(hItem, pNode))
-            return hFound;
-        if (MatchesNode(hItem, pNode))
-            return hItem;
-    }
-    return NULL;
+    return hBest;
 }
 
 BOOL CCodeNavigatorPage::SelectOutlineNode(const CProjectFileEntry* pEntry, const COutlineNode* pNode)
@@ -246,17 +293,11 @@ void CCodeNavigatorPage::CollectExpanded(HTREEITEM hParent, const std::string& s
     }
 }
 
-void CCodeNavigatorPage::DeleteChildItems(HTREEITEM hItem, CExpandedSet& expanded)
+void CCodeNavigatorPage::CollectExpandedItems(HTREEITEM hItem, CExpandedSet& expanded)
 {
     expanded.clear();
-    CollectExpanded(hItem, std::string(), expanded);
-    HTREEITEM hChild = m_tree.GetChildItem(hItem);
-    while (hChild != NULL)
-    {
-        HTREEITEM hNext = m_tree.GetNextSiblingItem(hChild);
-        m_tree.DeleteItem(hChild);
-        hChild = hNext;
-    }
+    if ((m_tree.GetItemState(hItem, TVIS_EXPANDED) & TVIS_EXPANDED) != 0)
+        CollectExpanded(hItem, std::string(), expanded);
 }
 
 void CCodeNavigatorPage::ExpandAgain(HTREEITEM hParent, const CExpandedSet& expanded)

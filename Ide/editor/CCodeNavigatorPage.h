@@ -7,7 +7,9 @@
 #include "CExtResizablePropertyPage.h"
 
 #include <string>
+#include <unordered_map>
 #include <unordered_set>
+#include <utility>
 
 class COutline;
 class COutlineNode;
@@ -45,20 +47,26 @@ public:
     // does an item whose node is no longer in the outline.
     void OpenItem(HTREEITEM hItem);
 
+    // The page keeps, for each file entry and each node, the items that show it (an
+    // alias item counts for the node it names), so that finding one costs a few calls
+    // of the tree however many items it holds. The inserters report each new item; a
+    // deleted item is forgotten through the tree's notice, without reading its data.
+    void NoteFileItem(HTREEITEM hItem, const CProjectFileEntry* pEntry);
+    void NoteNodeItem(HTREEITEM hItem, const COutlineNode* pNode);
     // The item of the file below the root (found by its entry), or NULL.
     HTREEITEM FindFileItem(const CProjectFileEntry* pEntry);
-    // The node's item below the file's item, children before their parent: a table,
-    // function or variable item showing the node, or an alias item naming it. NULL
-    // when there is none.
+    // The node's item below the file's item: a table, function or variable item showing
+    // the node, or an alias item naming it. The node's own place comes first, then an
+    // alias, then a place below a base table. NULL when there is none.
     HTREEITEM FindNodeItem(HTREEITEM hFileItem, const COutlineNode* pNode);
     // Selects the node's item below the file's item, or the file's item itself when
     // the node shows nowhere there (or is NULL). FALSE when the file has no item.
     BOOL SelectOutlineNode(const CProjectFileEntry* pEntry, const COutlineNode* pNode);
 
-    // The item's children go, their expanded branches remembered by their texts so
-    // that a refill can open them again.
+    // The open branches below an item, by their texts, so that a refill can open
+    // them again. Below a closed item none are kept.
     typedef std::unordered_set<std::string> CExpandedSet;
-    void DeleteChildItems(HTREEITEM hItem, CExpandedSet& expanded);
+    void CollectExpandedItems(HTREEITEM hItem, CExpandedSet& expanded);
     void ExpandAgain(HTREEITEM hItem, const CExpandedSet& expanded);
 
     // The node an outline item shows, or the target of an alias item; NULL for other
@@ -72,6 +80,7 @@ protected:
     afx_msg void OnSize(UINT nType, int cx, int cy);
     afx_msg void OnTreeDblClk(NMHDR* pNMHDR, LRESULT* pResult);
     afx_msg void OnTreeRClick(NMHDR* pNMHDR, LRESULT* pResult);
+    afx_msg void OnTreeDeleteItem(NMHDR* pNMHDR, LRESULT* pResult);
     DECLARE_MESSAGE_MAP()
 
     HTREEITEM HitTestCursor();
@@ -81,10 +90,15 @@ protected:
     // The record is still one of the function's owner records (the function holding
     // the alias group the item is in).
     BOOL IsLiveAlias(const COutline& outline, HTREEITEM hAliasItem, const CPtrArrayHolder* pAlias);
-    BOOL MatchesNode(HTREEITEM hItem, const COutlineNode* pNode);
+    // The file item the item lies under (NULL when none), and whether a base table's
+    // item lies between them.
+    HTREEITEM FileItemAbove(HTREEITEM hItem, BOOL& bBelowBaseTable);
     void CollectExpanded(HTREEITEM hItem, const std::string& strPath, CExpandedSet& expanded);
 
     CTreeCtrl m_tree;
     CImageList m_images;
     UINT m_nLastPopupMenu;
+    std::unordered_multimap<const void*, HTREEITEM> m_fileItems; // by entry
+    std::unordered_multimap<const void*, HTREEITEM> m_nodeItems; // by node
+    std::unordered_map<HTREEITEM, std::pair<const void*, bool>> m_keyOfItem; // key, file item
 };

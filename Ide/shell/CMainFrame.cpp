@@ -1,5 +1,6 @@
 // The main frame: creation, bars and panes, layout, the project's windows.
 #include "CMainFrame.h"
+#include "CPtrArrayHolder.h"
 
 #include "CExtCommandManagerHolder.h"
 #include "CExtPaintManagerHolder.h"
@@ -536,17 +537,23 @@ HTREEITEM CMainFrame::InsertNavigatorAliases(HTREEITEM hParent)
 
 HTREEITEM CMainFrame::InsertNavigatorItemImage2(LPCTSTR pszText, HTREEITEM hParent, COutlineNode* pNode)
 {
-    return InsertTreeItem(GetNavigatorTree(), pszText, hParent, CCodeNavigatorPage::IMAGE_TABLE, pNode);
+    HTREEITEM hItem = InsertTreeItem(GetNavigatorTree(), pszText, hParent, CCodeNavigatorPage::IMAGE_TABLE, pNode);
+    m_pageCodeNavigator.NoteNodeItem(hItem, pNode);
+    return hItem;
 }
 
 HTREEITEM CMainFrame::InsertNavigatorItemImage3(LPCTSTR pszText, HTREEITEM hParent, COutlineNode* pNode)
 {
-    return InsertTreeItem(GetNavigatorTree(), pszText, hParent, CCodeNavigatorPage::IMAGE_FUNCTION, pNode);
+    HTREEITEM hItem = InsertTreeItem(GetNavigatorTree(), pszText, hParent, CCodeNavigatorPage::IMAGE_FUNCTION, pNode);
+    m_pageCodeNavigator.NoteNodeItem(hItem, pNode);
+    return hItem;
 }
 
 HTREEITEM CMainFrame::InsertNavigatorItemImage4(LPCTSTR pszText, HTREEITEM hParent, COutlineNode* pNode)
 {
-    return InsertTreeItem(GetNavigatorTree(), pszText, hParent, CCodeNavigatorPage::IMAGE_VARIABLE, pNode);
+    HTREEITEM hItem = InsertTreeItem(GetNavigatorTree(), pszText, hParent, CCodeNavigatorPage::IMAGE_VARIABLE, pNode);
+    m_pageCodeNavigator.NoteNodeItem(hItem, pNode);
+    return hItem;
 }
 
 HTREEITEM CMainFrame::InsertNavigatorItemImage5(LPCTSTR pszText, HTREEITEM hParent, COutlineNode* pNode)
@@ -556,12 +563,16 @@ HTREEITEM CMainFrame::InsertNavigatorItemImage5(LPCTSTR pszText, HTREEITEM hPare
 
 HTREEITEM CMainFrame::InsertNavigatorItemImage9(LPCTSTR pszText, HTREEITEM hParent, CPtrArrayHolder* pAlias)
 {
-    return InsertTreeItem(GetNavigatorTree(), pszText, hParent, CCodeNavigatorPage::IMAGE_FUNCTION_ALIAS, pAlias);
+    HTREEITEM hItem = InsertTreeItem(GetNavigatorTree(), pszText, hParent, CCodeNavigatorPage::IMAGE_FUNCTION_ALIAS, pAlias);
+    m_pageCodeNavigator.NoteNodeItem(hItem, static_cast<const COutlineNode*>(pAlias->m_pItem));
+    return hItem;
 }
 
 HTREEITEM CMainFrame::InsertNavigatorItemImage10(LPCTSTR pszText, HTREEITEM hParent, CPtrArrayHolder* pAlias)
 {
-    return InsertTreeItem(GetNavigatorTree(), pszText, hParent, CCodeNavigatorPage::IMAGE_OTHER_ALIAS, pAlias);
+    HTREEITEM hItem = InsertTreeItem(GetNavigatorTree(), pszText, hParent, CCodeNavigatorPage::IMAGE_OTHER_ALIAS, pAlias);
+    m_pageCodeNavigator.NoteNodeItem(hItem, static_cast<const COutlineNode*>(pAlias->m_pItem));
+    return hItem;
 }
 
 HTREEITEM CMainFrame::InsertNavigatorFileItem(CProjectFileEntry* pEntry)
@@ -570,8 +581,10 @@ HTREEITEM CMainFrame::InsertNavigatorFileItem(CProjectFileEntry* pEntry)
     HTREEITEM hRoot = tree.GetRootItem();
     if (hRoot == NULL)
         return NULL;
-    return InsertTreeItem(tree, pEntry->GetFileName(), hRoot, CCodeNavigatorPage::IMAGE_FILE, pEntry,
-                          m_bSortNavigatorLater ? TVI_LAST : TVI_SORT);
+    HTREEITEM hItem = InsertTreeItem(tree, pEntry->GetFileName(), hRoot, CCodeNavigatorPage::IMAGE_FILE, pEntry,
+                                     m_bSortNavigatorLater ? TVI_LAST : TVI_SORT);
+    m_pageCodeNavigator.NoteFileItem(hItem, pEntry);
+    return hItem;
 }
 
 HTREEITEM CMainFrame::GetFilesTreeRoot()

@@ -14,10 +14,24 @@ void CMainFrame::RefillNavigatorFileItem(CProjectFileEntry* pEntry)
         return;
     CTreeCtrl& tree = GetNavigatorTree();
     tree.SetRedraw(FALSE);
+    // The item goes with its children in one call and comes back in its place: a tree
+    // control checks every item handle it is given, so one call per child would cost
+    // as much again as the fill.
+    const BOOL bExpanded = (tree.GetItemState(hItem, TVIS_EXPANDED) & TVIS_EXPANDED) != 0;
+    const BOOL bSelected = tree.GetSelectedItem() == hItem;
     CCodeNavigatorPage::CExpandedSet expanded;
-    m_pageCodeNavigator.DeleteChildItems(hItem, expanded);
-    m_project.AddFileOutlineToNavigator(pEntry, hItem);
-    m_pageCodeNavigator.ExpandAgain(hItem, expanded);
+    m_pageCodeNavigator.CollectExpandedItems(hItem, expanded);
+    tree.DeleteItem(hItem);
+    hItem = InsertNavigatorFileItem(pEntry);
+    if (hItem != NULL)
+    {
+        m_project.AddFileOutlineToNavigator(pEntry, hItem);
+        if (bExpanded)
+            tree.Expand(hItem, TVE_EXPAND);
+        m_pageCodeNavigator.ExpandAgain(hItem, expanded);
+        if (bSelected)
+            tree.SelectItem(hItem);
+    }
     tree.SetRedraw(TRUE);
     tree.Invalidate();
 }

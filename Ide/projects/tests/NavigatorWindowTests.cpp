@@ -84,7 +84,9 @@ void CALLBACK EndMenuTick(HWND, UINT, UINT_PTR nTimer, DWORD)
 // results, so main.lua's item shows nodes of shapes.lua.
 const char kShapes[] = "function NewShape(x)\n"
                        "  local shape = {}\n"
-                       "  function shape.area() return 0 end\n"
+                       "  function shape.area()\n"
+                       "    return 0\n"
+                       "  end\n"
                        "  function shape.move(dx, dy) end\n"
                        "  shape.color = 1\n"
                        "  return shape\n"
@@ -297,17 +299,27 @@ TEST_F(Navigator, AReparseThatDropsAMemberRefillsEveryItemShowingIt)
     HTREEITEM hRoot = Tree().GetRootItem();
     ASSERT_TRUE(Dump(ChildNamed(hRoot, "main.lua")).find("area()") != std::string::npos);
 
+    // The user has main.lua's ring open; a refill keeps it so.
+    Tree().Expand(hRoot, TVE_EXPAND);
+    Tree().Expand(ChildNamed(hRoot, "main.lua"), TVE_EXPAND);
+    Tree().Expand(ChildNamed(ChildNamed(hRoot, "main.lua"), "ring"), TVE_EXPAND);
+
     // shapes.lua loses shape.area in its editor; main.lua's ring shows shape's members.
     CVornView* pView = Open("shapes.lua");
     ASSERT_TRUE(pView != NULL);
     std::string text = kShapes;
-    text.erase(text.find("  function shape.area() return 0 end\n"), strlen("  function shape.area() return 0 end\n"));
+    const char kArea[] = "  function shape.area()\n    return 0\n  end\n";
+    text.erase(text.find(kArea), strlen(kArea));
     pView->GetCtrl().ClearAll();
     pView->GetCtrl().AddText((int)text.size(), text.c_str());
     pView->RefreshOutline();
     EXPECT_EQ(Dump(ChildNamed(hRoot, "main.lua")).find("area()"), std::string::npos);
     EXPECT_EQ(Dump(ChildNamed(hRoot, "shapes.lua")).find("area()"), std::string::npos);
     EXPECT_NE(Dump(ChildNamed(hRoot, "main.lua")).find("move(dx, dy)"), std::string::npos);
+    HTREEITEM hMain = ChildNamed(hRoot, "main.lua");
+    EXPECT_TRUE(Tree().GetItemState(hMain, TVIS_EXPANDED) & TVIS_EXPANDED);
+    EXPECT_TRUE(Tree().GetItemState(ChildNamed(hMain, "ring"), TVIS_EXPANDED) & TVIS_EXPANDED);
+    EXPECT_FALSE(Tree().GetItemState(ChildNamed(hMain, "Player"), TVIS_EXPANDED) & TVIS_EXPANDED);
 
     // Every item still opens what it shows (run under WINEDEBUG=warn+heap by hand).
     OpenEveryItem();
@@ -375,6 +387,20 @@ TEST_F(Navigator, SynchronizeFindsTheCaretsNodeUnderItsOwnFileOfTwoWithOneName)
     pView->GetCtrl().GotoLine(4);
     pView->SendMessage(WM_COMMAND, ID_GOTO_SYNC_NAVIGATOR);
     EXPECT_EQ(Tree().GetSelectedItem(), hFileItem) << Tree().GetItemText(Tree().GetSelectedItem()).GetString();
+
+    // A member shown in its table's place, under a derived table and as an alias:
+    // its own place is chosen.
+    CVornView* pShapes = Open("shapes.lua");
+    ASSERT_TRUE(pShapes != NULL);
+    pShapes->GetCtrl().GotoLine(2);
+    pShapes->SendMessage(WM_COMMAND, ID_GOTO_SYNC_NAVIGATOR);
+    hSelected = Tree().GetSelectedItem();
+    ASSERT_TRUE(hSelected != NULL);
+    EXPECT_EQ(std::string(Tree().GetItemText(hSelected)), "area()");
+    HTREEITEM hOwner = Tree().GetParentItem(hSelected);
+    EXPECT_EQ(std::string(Tree().GetItemText(hOwner)), "shape");
+    EXPECT_EQ(ImageOf(hOwner), CCodeNavigatorPage::IMAGE_TABLE);
+    EXPECT_EQ(Tree().GetItemData(FileItemOf(hSelected)), reinterpret_cast<DWORD_PTR>(Entry("shapes.lua")));
 
     // A file outside the project cannot be synchronized.
     WriteTestFile(m_folder / "loose.lua", "x = 1\n");
