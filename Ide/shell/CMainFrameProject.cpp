@@ -264,6 +264,7 @@ BOOL CMainFrame::LoadProject(LPCTSTR pszPath)
     GetNavigatorTree().SetRedraw(FALSE);
     m_project.LoadWithProgress();
     GetNavigatorTree().SetRedraw(TRUE);
+    GetNavigatorTree().Invalidate();
     CloseLoadingPlaque();
     if (m_pRecentProjects != NULL)
         m_pRecentProjects->Add(m_project.GetProjectFilePath());

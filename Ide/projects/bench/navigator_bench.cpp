@@ -2,7 +2,8 @@
 // 10,000 functions (each with a local), 2,000 tables and 5,000 globals, plus one file of
 // 500 functions; and the same at a tenth of the size (20 files, a 50-function file).
 // Steps: the navigator's fill at load (redraw off, about 40,000 items), one refill of
-// the large file's item, and Synchronize Code Navigator in the large file. Each step is
+// the large file's item, and Synchronize Code Navigator in the large file. Both trees
+// also hold one 50-function file, whose refill shows what the tree's size alone costs. Each step is
 // the median of five runs after a warm-up. Prints one line per step with the ratio of
 // the full size to the tenth.
 // Run under Xvfb: build-x64/wine-run.sh build-x64/bench/navigator_bench.exe
@@ -127,7 +128,7 @@ public:
 
 struct CFigures
 {
-    double dFill = 0, dRefill = 0, dSync = 0, dEngineFill = 0, dFindScope = 0;
+    double dFill = 0, dRefill = 0, dSync = 0, dEngineFill = 0, dFindScope = 0, dRefillFifty = 0;
     unsigned int nItems = 0;
 };
 
@@ -153,6 +154,8 @@ CFigures Run(const CString& strRoot, int nFiles, int nLargeFunctions)
     }
     WriteFile(strRoot + "large.lua", LargeText(nLargeFunctions));
     project.AddFile(strRoot + "large.lua", "");
+    WriteFile(strRoot + "fifty.lua", LargeText(50));
+    project.AddFile(strRoot + "fifty.lua", "");
     project.Save();
     project.Discard();
     pFrame->LoadProject(strRoot + "bench.vpr");
@@ -191,6 +194,8 @@ CFigures Run(const CString& strRoot, int nFiles, int nLargeFunctions)
 
     CProjectFileEntry* pLarge = project.FindFileByPath(strRoot + "large.lua");
     figures.dRefill = Median([&] { pFrame->RefillNavigatorFileItem(pLarge); });
+    CProjectFileEntry* pFifty = project.FindFileByPath(strRoot + "fifty.lua");
+    figures.dRefillFifty = Median([&] { pFrame->RefillNavigatorFileItem(pFifty); });
 
     CVornView* pView = theApp.OpenProjectFileAtLine(pLarge, nLargeFunctions * 4 - 3);
     Pump();
@@ -243,6 +248,7 @@ int main()
     Print("navigator fill at load", figures[0].dFill, figures[1].dFill, 1.5);
     Print("  of it the outline walk (no tree)", figures[0].dEngineFill, figures[1].dEngineFill, 1.5);
     Print("refill of the large file's item", figures[0].dRefill, figures[1].dRefill, 0.1);
+    Print("  the same 50-function file's refill", figures[0].dRefillFifty, figures[1].dRefillFifty, 0.1);
     Print("Synchronize Code Navigator", figures[0].dSync, figures[1].dSync, 0.05);
     Print("  of it finding the caret's node", figures[0].dFindScope, figures[1].dFindScope, 0.05);
     if (theApp.m_pMainWnd != NULL)
