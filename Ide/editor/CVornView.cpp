@@ -99,6 +99,9 @@ BEGIN_MESSAGE_MAP(CVornView, CView)
     ON_UPDATE_COMMAND_UI(ID_EDIT_NAMED_BOOKMARK, OnUpdateNamedBookmark)
     ON_UPDATE_COMMAND_UI(ID_DEBUG_TOGGLE_BREAKPOINT, OnUpdateNeedProjectFile)
     ON_UPDATE_COMMAND_UI(ID_DEBUG_RUN_TO_CURSOR, OnUpdateRunToCursor)
+    // Synchronize Code Navigator (CVornViewNavigator.cpp)
+    ON_COMMAND(ID_GOTO_SYNC_NAVIGATOR, OnSyncNavigator)
+    ON_UPDATE_COMMAND_UI(ID_GOTO_SYNC_NAVIGATOR, OnUpdateSyncNavigator)
 END_MESSAGE_MAP()
 
 namespace

@@ -338,6 +338,9 @@ protected:
     afx_msg void OnUpdateNamedBookmark(CCmdUI* pCmdUI);
     afx_msg void OnUpdateNeedProjectFile(CCmdUI* pCmdUI);
     afx_msg void OnUpdateRunToCursor(CCmdUI* pCmdUI);
+    // Go To > Synchronize Code Navigator (CVornViewNavigator.cpp).
+    afx_msg void OnSyncNavigator();
+    afx_msg void OnUpdateSyncNavigator(CCmdUI* pCmdUI);
     DECLARE_MESSAGE_MAP()
 
 public:

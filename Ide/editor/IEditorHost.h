@@ -9,6 +9,7 @@
 
 class CAppSettings;
 class COutline;
+class COutlineNode;
 class CProjectFileEntry;
 class CVornView;
 class IDebugSession;
@@ -35,6 +36,9 @@ public:
     // The Code Navigator's item of the file loses its children and is refilled from
     // the file's outline.
     virtual void RefreshNavigatorFile(CProjectFileEntry* pEntry) = 0;
+    // The Code Navigator shows and selects the node's item below the file's item, or
+    // the file's item when the node has none (or is NULL).
+    virtual void SynchronizeNavigator(CProjectFileEntry* /*pEntry*/, const COutlineNode* /*pNode*/) {}
     // The main frame's title follows the active document and its modified state.
     virtual void RefreshMainTitle() = 0;
     // The Breakpoints window shows the breakpoints' current lines.

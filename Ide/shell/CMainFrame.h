@@ -33,6 +33,7 @@
 #include "CTempScintillaWnd.h"
 #include "CWatchVariablesPage.h"
 #include "IFilesTreeHost.h"
+#include "INavigatorItems.h"
 #include "IPathChooser.h"
 #include "IProjectHost.h"
 
@@ -46,7 +47,7 @@ class CVornView;
 // Posted by the debug session to end itself after its socket notification returned.
 #define WM_DEBUG_STOP_SESSION (WM_USER + 110)
 
-class CMainFrame : public CMDIFrameWnd, public IProjectHost, public IFilesTreeHost
+class CMainFrame : public CMDIFrameWnd, public IProjectHost, public IFilesTreeHost, public INavigatorItems
 {
     DECLARE_DYNAMIC(CMainFrame)
 public:
@@ -111,21 +112,27 @@ public:
     void ShowOutputPage();
     void ShowDebugPage();
     void RefreshBreakpointsWindow();
+    // After the file's outline changed: its navigator item and every item that shows
+    // nodes of it are filled again (CMainFrameNavigator.cpp).
     void RefreshNavigatorFile(CProjectFileEntry* pEntry);
+    // The Code Navigator shows, and selects the node's item below the file's item (the
+    // file's item when the node has none there or there is no node).
+    void SynchronizeNavigator(CProjectFileEntry* pEntry, const COutlineNode* pNode);
     void RefreshTitle();
 
-    // Tree inserters: one item with its fixed image; the item's handle.
-    HTREEITEM InsertNavigatorGlobals(HTREEITEM hParent);
-    HTREEITEM InsertNavigatorLocals(HTREEITEM hParent, COutlineNode* pFunction);
-    HTREEITEM InsertNavigatorAliases(HTREEITEM hParent);
-    // Outline items: 2 a table, 3 a function, 4 a variable, 5 a base table, 9 an alias
-    // of a function, 10 another alias; the item's data is the node it shows.
-    HTREEITEM InsertNavigatorItemImage2(LPCTSTR pszText, HTREEITEM hParent, COutlineNode* pNode);
-    HTREEITEM InsertNavigatorItemImage3(LPCTSTR pszText, HTREEITEM hParent, COutlineNode* pNode);
-    HTREEITEM InsertNavigatorItemImage4(LPCTSTR pszText, HTREEITEM hParent, COutlineNode* pNode);
-    HTREEITEM InsertNavigatorItemImage5(LPCTSTR pszText, HTREEITEM hParent, COutlineNode* pNode);
-    HTREEITEM InsertNavigatorItemImage9(LPCTSTR pszText, HTREEITEM hParent, COutlineNode* pNode);
-    HTREEITEM InsertNavigatorItemImage10(LPCTSTR pszText, HTREEITEM hParent, COutlineNode* pNode);
+    // Tree inserters (INavigatorItems): one item with its fixed image; the item's handle.
+    virtual HTREEITEM InsertNavigatorGlobals(HTREEITEM hParent);
+    virtual HTREEITEM InsertNavigatorLocals(HTREEITEM hParent, COutlineNode* pFunction);
+    virtual HTREEITEM InsertNavigatorAliases(HTREEITEM hParent);
+    // Outline items: 2 a table, 3 a function, 4 a variable, 5 a base table; the item's
+    // data is the node it shows. 9 an alias of a function, 10 another alias; the item's
+    // data is the function's owner record of the alias.
+    virtual HTREEITEM InsertNavigatorItemImage2(LPCTSTR pszText, HTREEITEM hParent, COutlineNode* pNode);
+    virtual HTREEITEM InsertNavigatorItemImage3(LPCTSTR pszText, HTREEITEM hParent, COutlineNode* pNode);
+    virtual HTREEITEM InsertNavigatorItemImage4(LPCTSTR pszText, HTREEITEM hParent, COutlineNode* pNode);
+    virtual HTREEITEM InsertNavigatorItemImage5(LPCTSTR pszText, HTREEITEM hParent, COutlineNode* pNode);
+    virtual HTREEITEM InsertNavigatorItemImage9(LPCTSTR pszText, HTREEITEM hParent, CPtrArrayHolder* pAlias);
+    virtual HTREEITEM InsertNavigatorItemImage10(LPCTSTR pszText, HTREEITEM hParent, CPtrArrayHolder* pAlias);
 
     // Looks
     void SetUIStyleClassic();
@@ -203,6 +210,7 @@ public:
     virtual void DeleteProjectFileItem(CProjectFileEntry* pEntry);
     virtual HTREEITEM InsertNavigatorFileItem(CProjectFileEntry* pEntry);
     virtual void FillNavigatorFileItem(CProjectFileEntry* pEntry, HTREEITEM hItem);
+    virtual void RefillNavigatorFileItem(CProjectFileEntry* pEntry);
     virtual void SetLoadProgressText(LPCTSTR pszText);
     virtual void ShowMessage(LPCTSTR pszText, UINT nType);
 
@@ -253,6 +261,8 @@ protected:
     BOOL CreateTempScintilla();
     BOOL AttachHotlistMenu();
     void SetUpProject();
+    // The navigator's item of the file, and its children, go (CMainFrameNavigator.cpp).
+    void DeleteNavigatorFileItem(CProjectFileEntry* pEntry);
     static HTREEITEM InsertTreeItem(CTreeCtrl& tree, LPCTSTR pszText, HTREEITEM hParent, int nImage, void* pData,
                                     HTREEITEM hInsertAfter = TVI_LAST);
     void CopyRecentListsToSettings();

@@ -627,6 +627,7 @@ BOOL CMainFrame::OnCloseProject()
     if (CTreeCtrl* pFiles = GetFilesTree())
         pFiles->DeleteAllItems();
     GetNavigatorTree().DeleteAllItems();
+    m_project.ForgetNavigatorItems();
     RefreshBreakpointsWindow();
     m_pageWatches.Refill(m_project);
     RebuildHotlistMenu();

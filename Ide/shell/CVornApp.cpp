@@ -548,6 +548,12 @@ void CVornApp::RefreshNavigatorFile(CProjectFileEntry* pEntry)
         pFrame->RefreshNavigatorFile(pEntry);
 }
 
+void CVornApp::SynchronizeNavigator(CProjectFileEntry* pEntry, const COutlineNode* pNode)
+{
+    if (CMainFrame* pFrame = GetMainFrame())
+        pFrame->SynchronizeNavigator(pEntry, pNode);
+}
+
 void CVornApp::RefreshMainTitle()
 {
     if (CMainFrame* pFrame = GetMainFrame())

@@ -117,6 +117,7 @@ public:
     virtual CProjectFileEntry* FindProjectFile(LPCTSTR pszPath);
     virtual COutline& GetOutline() { return m_outline; }
     virtual void RefreshNavigatorFile(CProjectFileEntry* pEntry);
+    virtual void SynchronizeNavigator(CProjectFileEntry* pEntry, const COutlineNode* pNode);
     virtual void RefreshMainTitle();
     virtual void RefreshBreakpointsWindow();
     virtual void AddRecentFile(LPCTSTR pszPath);

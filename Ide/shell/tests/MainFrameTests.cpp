@@ -637,8 +637,12 @@ TEST_F(FrameWithProject, NavigatorItemsOpenTheirFileAtTheirNode)
     HTREEITEM hBase = Frame()->InsertNavigatorItemImage5("Shape", hShape, pShape);
     HTREEITEM hMain = Frame()->InsertNavigatorItemImage3(pMain->GetSignature(), hFile, pMain);
     HTREEITEM hAliases = Frame()->InsertNavigatorAliases(hMain);
-    HTREEITEM hAlias = Frame()->InsertNavigatorItemImage9(pArea->GetQualifiedSignature(), hAliases, pArea);
-    Frame()->InsertNavigatorItemImage10("count", hAliases, pCount);
+    // Alias items carry the function's owner record of the node they name.
+    CPtrArrayHolder* pAreaAlias = pMain->AddOwnerRecord(pArea);
+    CPtrArrayHolder* pCountAlias = pMain->AddOwnerRecord(pCount);
+    ASSERT_TRUE(pAreaAlias != NULL && pCountAlias != NULL);
+    HTREEITEM hAlias = Frame()->InsertNavigatorItemImage9(pArea->GetQualifiedSignature(), hAliases, pAreaAlias);
+    Frame()->InsertNavigatorItemImage10("count", hAliases, pCountAlias);
     EXPECT_EQ(TreeText(tree, hRoot), "Project 'demo' [0]\n"
                                      "  shapes.lua [1, entry]\n"
                                      "    Global Variables [6]\n"
