@@ -41,6 +41,8 @@ public:
     virtual void RefreshBreakpointsWindow() = 0;
     // The recent-files list of the File menu.
     virtual void AddRecentFile(LPCTSTR pszPath) = 0;
+    // Every open editor loses its jump-line marks.
+    virtual void ClearJumpMarksInAllViews() {}
     // The view is going: the main frame drops it as its remembered active editor.
     virtual void ForgetView(CVornView* pView) = 0;
     // An editor frame became active or inactive: the main frame rebuilds its Tools menu.

@@ -436,3 +436,21 @@
 #define IDC_HOTLIST_MOVE_DOWN           1218
 #define IDC_HOTLIST_REMOVE              1219
 #define IDC_HOTLIST_GO_TO               1220
+
+// ---- Find, Replace and Find in Files ---------------------------------------------
+
+#define IDD_FIND                        140
+#define IDD_FIND_IN_FILES               141
+#define IDD_REPLACE                     142
+#define IDC_FIND_MARK_ALL               1027
+#define IDC_FIND_WHAT                   1029
+#define IDC_FIND_ALL_OPEN_DOCS          1031
+#define IDC_FIND_MATCH_CASE             1032
+#define IDC_FIND_WHOLE_WORD             1033
+#define IDC_FIND_SEARCH_UP              1034
+#define IDC_FIND_WRAP_AROUND            1035
+#define IDC_FIND_REGULAR_EXPRESSION     1036
+#define IDC_REPLACE                     1038
+#define IDC_REPLACE_ALL                 1039
+#define IDC_REPLACE_WITH                1041
+#define IDC_FIND_IN_FILES_PANE2         1215
