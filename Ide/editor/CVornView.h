@@ -151,6 +151,33 @@ public:
     int GetLastTipHighlightEnd() const { return m_nLastHighlightEnd; }
     const CString& GetValueTipWord() const { return m_strValueTipWord; }
 
+    // The search in progress: what the find and replace commands copied from their
+    // settings, or what Previous/Next Function set. The ints are 0 or 1.
+    struct CFindState
+    {
+        CString m_strFind;
+        CString m_strReplace;
+        int m_nMatchCase = 0;
+        int m_nSearchDown = 1;
+        int m_nWholeWord = 0;
+        int m_nWrapAround = 0;
+        int m_nRegularExpression = 0;
+    };
+    CFindState m_find;
+
+    // Search operations (CVornViewSearch.cpp). Each returns the position of the match
+    // or -1 when there is none; a miss leaves the selection and the bookmarks alone.
+    // The next match of the find state after (down) or before (up) the selection,
+    // wrapping around once when the state says so.
+    virtual int FindNextCore(BOOL bSelect, BOOL bMark);
+    // FindNextCore under the wait cursor.
+    virtual int FindNextWaiting(BOOL bSelect, BOOL bMark);
+    // One SCI_FINDTEXT over the range (nMin > nMax searches backwards); a match is
+    // selected, and its line's bookmark toggled, as asked.
+    virtual int FindAndSelect(int nMin, int nMax, int nFlags, BOOL bSelect, BOOL bMark);
+    // The Scintilla search flags of the find state.
+    int GetFindFlags() const;
+
     enum
     {
         OUTLINE_TIMER = 1,
@@ -318,6 +345,9 @@ protected:
     BOOL IsBlockCommentAt(int nPos, int nLength);
     int FindBlockCloser(int nFrom);
     int FindBlockOpener(int nFrom);
+    // The bookmark marker of the line on or off, and the entry's list with it when the
+    // file has an entry.
+    void ToggleBookmarkOnLine(int nLine);
     // Every selected line's indentation by one indent step in or out (+1, -1).
     void ShiftIndentation(int nDirection);
 };
