@@ -150,8 +150,12 @@ int CVornView::ReplaceEveryMatch(int nStart, int nEnd)
         const BOOL bEmpty = nStart == nEnd;
         const int nInsertedEnd = ReplaceMatch(nStart, nEnd);
         nCaret = nInsertedEnd;
-        if (bWrapped && bDown)
-            nBegin += (nInsertedEnd - nStart) - (nEnd - nStart);
+        // Where the first match was moves with the replacements before it.
+        const int nShift = (nInsertedEnd - nStart) - (nEnd - nStart);
+        if (bDown && nStart < nBegin)
+            nBegin += nShift;
+        if (!bDown && nBeginEnd >= 0 && nStart < nBeginEnd)
+            nBeginEnd += nShift;
         if (!bDown && nBeginEnd < 0)
             nBeginEnd = nInsertedEnd;
         int nFrom = bDown ? nInsertedEnd : nStart;
