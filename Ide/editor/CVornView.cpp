@@ -725,8 +725,10 @@ void CVornView::OnClose()
 
 void CVornView::OnDestroy()
 {
-    // An evaluation still under way must not answer a view that is gone.
+    // An evaluation still under way must not answer a view that is gone, and the
+    // search must not run in it, however its window went.
     IEditorHost::Get().GetDebugSession().ForgetView(this);
+    IEditorHost::Get().ForgetView(this);
     StopOutlineTimer();
     KillTimer(BRACE_TIMER);
     CView::OnDestroy();

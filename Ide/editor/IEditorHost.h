@@ -45,6 +45,13 @@ public:
     virtual void RefreshBreakpointsWindow() = 0;
     // The recent-files list of the File menu.
     virtual void AddRecentFile(LPCTSTR pszPath) = 0;
+    // A search found its match in the view: the Find dialog moves off the selection.
+    virtual void MoveFindDialogFromCaret() {}
+    // A search found no more in its view: the next document's editor becomes the
+    // target when the options search all open documents.
+    virtual void UpdateCachedActiveView() {}
+    // Every open editor loses its jump-line marks.
+    virtual void ClearJumpMarksInAllViews() {}
     // The view is going: the main frame drops it as its remembered active editor.
     virtual void ForgetView(CVornView* pView) = 0;
     // An editor frame became active or inactive: the main frame rebuilds its Tools menu.

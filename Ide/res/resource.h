@@ -489,3 +489,20 @@
 // Add Watch.
 #define IDD_ADD_WATCH                   186
 #define IDC_WATCH_EXPRESSION            1149
+// ---- Find, Replace and Find in Files ---------------------------------------------
+
+#define IDD_FIND                        140
+#define IDD_FIND_IN_FILES               141
+#define IDD_REPLACE                     142
+#define IDC_FIND_MARK_ALL               1027
+#define IDC_FIND_WHAT                   1029
+#define IDC_FIND_ALL_OPEN_DOCS          1031
+#define IDC_FIND_MATCH_CASE             1032
+#define IDC_FIND_WHOLE_WORD             1033
+#define IDC_FIND_SEARCH_UP              1034
+#define IDC_FIND_WRAP_AROUND            1035
+#define IDC_FIND_REGULAR_EXPRESSION     1036
+#define IDC_REPLACE                     1038
+#define IDC_REPLACE_ALL                 1039
+#define IDC_REPLACE_WITH                1041
+#define IDC_FIND_IN_FILES_PANE2         1215

@@ -34,10 +34,15 @@
 #include "CWatchVariablesPage.h"
 #include "IFilesTreeHost.h"
 #include "INavigatorItems.h"
+#include "IFindDialogHost.h"
+#include "IProcessRunner.h"
 #include "IPathChooser.h"
 #include "IProjectHost.h"
 
 class CFilesTreeView;
+class CFindDlg;
+class CFindInFilesDlg;
+class CReplaceDlg;
 class CProjExecutingPg;
 class CLoadingPlaqueDlg;
 class COutlineNode;
@@ -47,7 +52,11 @@ class CVornView;
 // Posted by the debug session to end itself after its socket notification returned.
 #define WM_DEBUG_STOP_SESSION (WM_USER + 110)
 
-class CMainFrame : public CMDIFrameWnd, public IProjectHost, public IFilesTreeHost, public INavigatorItems
+class CMainFrame : public CMDIFrameWnd,
+                   public IProjectHost,
+                   public IFilesTreeHost,
+                   public INavigatorItems,
+                   public IFindDialogHost
 {
     DECLARE_DYNAMIC(CMainFrame)
 public:
@@ -237,6 +246,35 @@ public:
     CProjExecutingPg* GetExecutingPage() const { return m_pExecutingPage; }
     virtual void OnUpdateFrameTitle(BOOL bAddToTitle);
 
+    // Find, Replace and Find in Files (CMainFrameFind.cpp)
+    // Each opens its modeless dialog on the active editor (its selection seeds the find
+    // text) and returns it; the open dialog when there is one, NULL when it failed.
+    CFindDlg* CreateFindDialog();
+    CReplaceDlg* CreateReplaceDialog();
+    CFindInFilesDlg* CreateFindInFilesDialog();
+    CFindDlg* GetFindDialog() const { return m_pFindDialog; }
+    CReplaceDlg* GetReplaceDialog() const { return m_pReplaceDialog; }
+    CFindInFilesDlg* GetFindInFilesDialog() const { return m_pFindInFilesDialog; }
+    // The find text takes the active editor's selection when it is one line of text.
+    void SeedFindText();
+    // Moves the Find dialog off the selection of the search's target when it covers it.
+    void MoveFindDialogFromCaret();
+    // Searches the project's files into the Find In Files page the settings choose;
+    // NULL: the searcher runs as a child process. FALSE when it could not be started.
+    BOOL FindInFiles(IProcessRunner* pRunner = NULL);
+    CFindInFilesPage& GetFindInFilesPage() { return m_pageFindInFiles; }
+    CFindInFilesPage2& GetFindInFilesPage2() { return m_pageFindInFiles2; }
+    // IFindDialogHost: the buttons run on the search's target editor; nothing happens
+    // without one.
+    virtual void ViewFindNext();
+    virtual void ViewReplace();
+    virtual void ViewReplaceAll();
+    virtual void ViewMarkAll();
+    virtual void RunFindInFiles();
+    virtual void ForgetFindDialog();
+    virtual void ForgetReplaceDialog();
+    virtual void ForgetFindInFilesDialog();
+
     // IFilesTreeHost
     virtual CProject& GetTreeProject() { return m_project; }
     virtual void OpenProjectFileItem(CProjectFileEntry* pEntry);
@@ -395,6 +433,11 @@ protected:
     void ApplyBackupTimerSettings(int nPreviousInterval);
     void ApplyUIStyleSetting();
     void RepaintFileTabs();
+    // The target of Find Next and Find Previous after a search starts there.
+    void StartSearchInActiveEditor();
+    afx_msg void OnFindNext();
+    afx_msg void OnFindPrevious();
+    afx_msg void OnUpdateFindNext(CCmdUI* pCmdUI);
     afx_msg void OnExternalTools();
     afx_msg BOOL OnToolArgsMacro(UINT nID);
     DECLARE_MESSAGE_MAP()
@@ -452,4 +495,8 @@ protected:
     CProjExecutingPg* m_pExecutingPage;  // while Project Properties runs
     // The open tool dialog the argument-macro commands write into.
     CDialog* m_pToolArgsDialog = NULL;
+    // The modeless find dialogs while they are open.
+    CFindDlg* m_pFindDialog = NULL;
+    CReplaceDlg* m_pReplaceDialog = NULL;
+    CFindInFilesDlg* m_pFindInFilesDialog = NULL;
 };

@@ -67,6 +67,12 @@ BEGIN_MESSAGE_MAP(CMainFrame, CMDIFrameWnd)
     ON_COMMAND(ID_EDIT_VIEW_END_OF_LINE, CMainFrame::OnViewEndOfLine)
     ON_UPDATE_COMMAND_UI(ID_EDIT_VIEW_END_OF_LINE, CMainFrame::OnUpdateViewEndOfLine)
 
+    // Edit > Find and Replace (CMainFrameFind.cpp)
+    ON_COMMAND(ID_FIND_NEXT, CMainFrame::OnFindNext)
+    ON_COMMAND(ID_FIND_PREVIOUS, CMainFrame::OnFindPrevious)
+    ON_UPDATE_COMMAND_UI(ID_FIND_NEXT, CMainFrame::OnUpdateFindNext)
+    ON_UPDATE_COMMAND_UI(ID_FIND_PREVIOUS, CMainFrame::OnUpdateFindNext)
+
     // Go To
     ON_COMMAND(ID_GOTO_TABLE, CMainFrame::OnGoToTable)
     ON_UPDATE_COMMAND_UI(ID_GOTO_TABLE, CMainFrame::OnUpdateGoToTable)

@@ -578,6 +578,18 @@ void CVornApp::ForgetView(CVornView* pView)
         pFrame->ForgetView(pView);
 }
 
+void CVornApp::MoveFindDialogFromCaret()
+{
+    if (CMainFrame* pFrame = GetMainFrame())
+        pFrame->MoveFindDialogFromCaret();
+}
+
+void CVornApp::UpdateCachedActiveView()
+{
+    if (CMainFrame* pFrame = GetMainFrame())
+        pFrame->UpdateCachedActiveView();
+}
+
 void CVornApp::RebuildToolsMenu()
 {
     if (CMainFrame* pFrame = GetMainFrame())

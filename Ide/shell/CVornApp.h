@@ -122,6 +122,8 @@ public:
     virtual void RefreshBreakpointsWindow();
     virtual void AddRecentFile(LPCTSTR pszPath);
     virtual void ForgetView(CVornView* pView);
+    virtual void MoveFindDialogFromCaret();
+    virtual void UpdateCachedActiveView();
     virtual void RebuildToolsMenu();
     virtual IDebugSession& GetDebugSession();
 
