@@ -2,6 +2,7 @@
 // backup timer, application activation, closing the project and the window.
 #include "CMainFrame.h"
 
+#include "CCodeSnippetManagerDlg.h"
 #include "CGoToTableDlg.h"
 #include "CPrintOptionsDlg.h"
 #include "CProjectFileEntry.h"
@@ -66,6 +67,9 @@ BEGIN_MESSAGE_MAP(CMainFrame, CMDIFrameWnd)
     ON_UPDATE_COMMAND_UI(ID_EDIT_VIEW_WHITE_SPACE, CMainFrame::OnUpdateViewWhiteSpace)
     ON_COMMAND(ID_EDIT_VIEW_END_OF_LINE, CMainFrame::OnViewEndOfLine)
     ON_UPDATE_COMMAND_UI(ID_EDIT_VIEW_END_OF_LINE, CMainFrame::OnUpdateViewEndOfLine)
+
+    // Edit > Code Snippet
+    ON_COMMAND(ID_SNIPPET_MANAGER, CMainFrame::OnSnippetManager)
 
     // Go To
     ON_COMMAND(ID_GOTO_TABLE, CMainFrame::OnGoToTable)
@@ -404,6 +408,12 @@ void CMainFrame::OnUpdateViewEndOfLine(CCmdUI* pCmdUI)
 
 //////////////////////////////////////////////////////////////////////////////
 // Go To
+
+void CMainFrame::OnSnippetManager()
+{
+    CCodeSnippetManagerDlg dlg(*VornApp(), this);
+    dlg.DoModal();
+}
 
 void CMainFrame::OnGoToTable()
 {
