@@ -56,6 +56,12 @@ std::string ProtectLiteralReferences(const CString& strValue)
     return out;
 }
 
+// Blanks, tabs and line ends, and nothing else.
+bool IsBlankText(const CString& strText)
+{
+    return !strText.IsEmpty() && strText.SpanIncluding(" \t\r\n") == strText;
+}
+
 CString WithBackslash(LPCTSTR pszFolder)
 {
     CString strFolder(pszFolder);
@@ -85,7 +91,10 @@ CString CCodeSnippet::FormatFile() const
     TiXmlElement* pRoot = new TiXmlElement("CODESNIPPET");
     pRoot->SetAttribute("NAME", ProtectLiteralReferences(m_strName));
     TiXmlElement* pText = new TiXmlElement("TEXT");
-    pText->LinkEndChild(new TiXmlText(ProtectLiteralReferences(m_strText)));
+    TiXmlText* pValue = new TiXmlText(ProtectLiteralReferences(m_strText));
+    // The reader drops a text of blanks alone; in a CDATA section it keeps it.
+    pValue->SetCDATA(IsBlankText(m_strText));
+    pText->LinkEndChild(pValue);
     pRoot->LinkEndChild(pText);
     document.LinkEndChild(pRoot);
     TiXmlPrinter printer;

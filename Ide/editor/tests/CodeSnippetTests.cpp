@@ -60,6 +60,8 @@ TEST(CodeSnippetFile, TextsAndNamesRoundTripByteForByte)
     ExpectRoundTrip(folder, "caf\xE9", "Stra\xDF" "e\r\nd\xE9j\xE0 vu \xE9");
     ExpectRoundTrip(folder, "stra\xDF", "x = 1 -- \xDF");
     ExpectRoundTrip(folder, "tabs\tin name", "\t\tdeep\r\n\t");
+    // Blanks alone are a text too.
+    ExpectRoundTrip(folder, "blank", "  \t\r\n ");
 }
 
 TEST(CodeSnippetFile, TheFileHasTheDeclarationTheRootAndItsTextWithCrLf)
