@@ -585,22 +585,36 @@ TEST_F(SnippetDialogs, StartUpLoadsTheFolderAndTheFavouritesAndExitWritesTheChan
     EXPECT_EQ(1, Snippets().FindByName("c")->m_nModified);
 }
 
-TEST_F(SnippetDialogs, ScreenshotOfTheManager)
+TEST_F(SnippetDialogs, ScreenshotsOfTheDialogs)
 {
     if (ScreenshotFolder() == NULL)
         GTEST_SKIP() << "VORN_SCREENSHOT_DIR not set";
+    auto shoot = [](const char* pszName) {
+        return [=](HWND h) {
+            ::RedrawWindow(h, NULL, NULL, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN | RDW_FRAME);
+            for (int nRound = 0; nRound < 5; nRound++)
+            {
+                MSG msg;
+                while (::PeekMessage(&msg, NULL, WM_PAINT, WM_PAINT, PM_REMOVE))
+                    ::DispatchMessage(&msg);
+                ::Sleep(40);
+            }
+            CRect rc;
+            ::GetWindowRect(h, &rc);
+            SaveScreenBitmap(rc, CString(ScreenshotFolder()) + "\\" + pszName + ".bmp");
+        };
+    };
     AddSnippet("for loop", "for i = 1, 10 do\r\n\t$(SetCaret)\r\nend", 0);
     AddSnippet("if block", "if $(SetCaret) then\r\nend", 1);
     AddSnippet("header", "-- $(ProjectFileName), $(Day) $(Month3) $(Year)\r\n");
     AddSnippet("while loop", "while true do\r\nend");
-    RunManager({ On(kManager, Pick(IDC_SNIPPET_LIST, "for loop")),
-                 On(kManager,
-                    [](HWND h) {
-                        ::RedrawWindow(h, NULL, NULL, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN | RDW_FRAME);
-                        ::Sleep(200);
-                        CRect rc;
-                        ::GetWindowRect(h, &rc);
-                        SaveScreenBitmap(rc, CString(ScreenshotFolder()) + "\\code_snippet_manager.bmp");
-                    }),
-                 On(kManager, Click(IDOK)) });
+    RunManager({ On(kManager, Pick(IDC_SNIPPET_LIST, "for loop")), On(kManager, shoot("code_snippet_manager")),
+                 On(kManager, Click(IDC_SNIPPET_NEW)), On(kNew, Type(IDC_NEW_SNIPPET_NAME, "repeat loop")),
+                 On(kNew, shoot("new_code_snippet")), On(kNew, Click(IDCANCEL)),
+                 On(kManager, Click(IDC_SNIPPET_RENAME)), On(kRename, shoot("rename_code_snippet")),
+                 On(kRename, Click(IDCANCEL)), On(kManager, Click(IDC_SNIPPET_MACROS)),
+                 On(kMacro, shoot("insert_macro")), On(kMacro, Click(IDCANCEL)), On(kManager, Click(IDOK)) });
+    ASSERT_TRUE(OpenDocument("") != NULL);
+    RunCommand(ID_SNIPPET_INSERT, { On(kInsert, shoot("insert_code_snippet")),
+                                    On(kInsert, Click(IDCANCEL)) });
 }
