@@ -83,13 +83,23 @@ BOOL CCodeSnippetManagerDlg::OnInitDialog()
     return TRUE;
 }
 
-// The exact entry of the name, when there is one: a prefix match would pick "for"
-// for "for loop".
+// Names are exact: "abc" and "ABC" are two snippets, which the list box's own search
+// (without case) and its prefix match would mix up.
+int CCodeSnippetManagerDlg::FindSnippetEntry(const CString& strName)
+{
+    for (int i = 0; i < m_listSnippets.GetCount(); i++)
+    {
+        CString strEntry;
+        m_listSnippets.GetText(i, strEntry);
+        if (strEntry == strName)
+            return i;
+    }
+    return -1;
+}
+
 void CCodeSnippetManagerDlg::SelectSnippetEntry(const CString& strName)
 {
-    if (strName.IsEmpty())
-        return;
-    const int nIndex = m_listSnippets.FindStringExact(-1, strName);
+    const int nIndex = FindSnippetEntry(strName);
     if (nIndex >= 0)
         m_listSnippets.SetCurSel(nIndex);
 }
@@ -199,7 +209,7 @@ void CCodeSnippetManagerDlg::OnRename()
         return;
     pSnippet->SetName(dlg.m_strName);
     pSnippet->m_nModified = 1;
-    m_listSnippets.DeleteString(m_listSnippets.FindStringExact(-1, strOldName));
+    m_listSnippets.DeleteString(FindSnippetEntry(strOldName));
     m_listSnippets.SetCurSel(m_listSnippets.AddString(dlg.m_strName));
     if (m_strShownName == strOldName)
         m_strShownName = dlg.m_strName;

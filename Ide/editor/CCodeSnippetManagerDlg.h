@@ -45,6 +45,7 @@ protected:
     void FillFavourites();
     void UpdateFavouriteButtons();
     void MoveFavourite(int nOffset);
+    int FindSnippetEntry(const CString& strName);
     void SelectSnippetEntry(const CString& strName);
     // The text edit goes into the shown snippet.
     void SaveText(CCodeSnippet* pSnippet);

@@ -106,7 +106,8 @@ void CVornView::OnSnippetCreateFromSelection()
 {
     const CString strSelected = m_ctrl.GetSelText();
     IEditorHost& host = IEditorHost::Get();
-    CCodeSnippet* pSnippet = CNewCodeSnippetDlg::CreateSnippet(host.GetCodeSnippets(), host.GetCodeSnippetFolder(), this);
+    CCodeSnippet* pSnippet =
+        CNewCodeSnippetDlg::CreateSnippet(host.GetCodeSnippets(), host.GetCodeSnippetFolder(), this);
     if (pSnippet == NULL)
         return;
     pSnippet->SetText(strSelected);

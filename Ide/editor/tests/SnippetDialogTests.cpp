@@ -503,7 +503,8 @@ TEST_F(SnippetDialogs, InsertShowsTheSnippetsSortedAndInsertsTheChosenOne)
     RunCommand(ID_SNIPPET_INSERT,
                { On(kInsert,
                     [](HWND h) {
-                        EXPECT_EQ((std::vector<std::string>{ "Alpha", "zeta" }), ListBoxLines(h, IDC_INSERT_SNIPPET_LIST));
+                        EXPECT_EQ((std::vector<std::string>{ "Alpha", "zeta" }),
+                                  ListBoxLines(h, IDC_INSERT_SNIPPET_LIST));
                         EXPECT_EQ("Alpha", Selected(h, IDC_INSERT_SNIPPET_LIST));
                         EXPECT_EQ("a(\r\n$(SetCaret))", ItemText(h, IDC_INSERT_SNIPPET_TEXT));
                     }),
@@ -580,8 +581,8 @@ TEST_F(SnippetDialogs, StartUpLoadsTheFolderAndTheFavouritesAndExitWritesTheChan
     Snippets().FindByName("c")->m_nModified = 1;
     theApp.SaveCodeSnippets();
     ::SetFileAttributesA(m_folder / "c.vcs", FILE_ATTRIBUTE_NORMAL);
-    EXPECT_EQ((std::vector<std::string>{ "Failed to save Code Snippet 'c' to " + std::string(m_folder / "c.vcs") + "." }),
-              theApp.m_prompts);
+    const std::string kFailure = "Failed to save Code Snippet 'c' to " + std::string(m_folder / "c.vcs") + ".";
+    EXPECT_EQ((std::vector<std::string>{ kFailure }), theApp.m_prompts);
     EXPECT_EQ(1, Snippets().FindByName("c")->m_nModified);
 }
 
