@@ -102,6 +102,14 @@ BEGIN_MESSAGE_MAP(CVornView, CView)
     // Synchronize Code Navigator (CVornViewNavigator.cpp)
     ON_COMMAND(ID_GOTO_SYNC_NAVIGATOR, OnSyncNavigator)
     ON_UPDATE_COMMAND_UI(ID_GOTO_SYNC_NAVIGATOR, OnUpdateSyncNavigator)
+
+    // Edit > Code Snippet (CVornViewSnippets.cpp)
+    ON_COMMAND(ID_SNIPPET_INSERT, OnSnippetInsert)
+    ON_COMMAND(ID_SNIPPET_CREATE_FROM_SELECTION, OnSnippetCreateFromSelection)
+    ON_COMMAND_RANGE(ID_SNIPPET_FAVOURITE1, ID_SNIPPET_FAVOURITE10, OnSnippetFavourite)
+    ON_UPDATE_COMMAND_UI(ID_SNIPPET_INSERT, OnUpdateSnippetInsert)
+    ON_UPDATE_COMMAND_UI(ID_SNIPPET_CREATE_FROM_SELECTION, OnUpdateNeedSelection)
+    ON_UPDATE_COMMAND_UI_RANGE(ID_SNIPPET_FAVOURITE1, ID_SNIPPET_FAVOURITE10, OnUpdateSnippetFavourite)
 END_MESSAGE_MAP()
 
 namespace

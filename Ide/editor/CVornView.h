@@ -17,6 +17,7 @@
 #define WM_LIST_CHOSEN_TABLE_MEMBERS (WM_USER + 100)
 
 class CAppSettings;
+class IClock;
 class COutlineFile;
 class COutlineNode;
 class COutlineTable;
@@ -198,6 +199,12 @@ public:
     // expression).
     virtual BOOL SelectionMatches(const CString& strText);
     void CopyFindOptions();
+    // Code snippets (CVornViewSnippets.cpp). Inserts the snippet of that name at the
+    // caret with its macros expanded, as one undo step; the date macros read the clock
+    // once. The caret goes to "$(SetCaret)", else after the inserted text. A name
+    // that is no snippet's inserts nothing.
+    void ExpandSnippetMacros(LPCTSTR pszName);
+    void ExpandSnippetMacros(LPCTSTR pszName, IClock& clock);
 
     enum
     {
@@ -359,6 +366,12 @@ protected:
     // Go To > Synchronize Code Navigator (CVornViewNavigator.cpp).
     afx_msg void OnSyncNavigator();
     afx_msg void OnUpdateSyncNavigator(CCmdUI* pCmdUI);
+    // Edit > Code Snippet (CVornViewSnippets.cpp).
+    afx_msg void OnSnippetInsert();
+    afx_msg void OnSnippetCreateFromSelection();
+    afx_msg void OnSnippetFavourite(UINT nID);
+    afx_msg void OnUpdateSnippetInsert(CCmdUI* pCmdUI);
+    afx_msg void OnUpdateSnippetFavourite(CCmdUI* pCmdUI);
     DECLARE_MESSAGE_MAP()
 
 public:

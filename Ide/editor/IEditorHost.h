@@ -8,6 +8,7 @@
 #include <afx.h>
 
 class CAppSettings;
+class CCodeSnippetList;
 class COutline;
 class COutlineNode;
 class CProjectFileEntry;
@@ -58,6 +59,14 @@ public:
     virtual void RebuildToolsMenu() = 0;
     // The main frame's debug session, which evaluates the words of value tips.
     virtual IDebugSession& GetDebugSession() = 0;
+
+    // The code snippets, and the folder their files live in (ending with "\").
+    virtual CCodeSnippetList& GetCodeSnippets() = 0;
+    virtual CString GetCodeSnippetFolder();
+    // The settings' ten favourite-snippet names become the favourites' names in order.
+    virtual void RebuildFavouriteSnippetNames();
+    // The open project's name; empty when no project is open.
+    virtual CString GetOpenProjectName() { return CString(); }
 
     // The installed host (never NULL). Install(NULL) goes back to the default one; the
     // installed host is not owned and must outlive every editor window.

@@ -506,3 +506,37 @@
 #define IDC_REPLACE_ALL                 1039
 #define IDC_REPLACE_WITH                1041
 #define IDC_FIND_IN_FILES_PANE2         1215
+// ---- Code snippets ----------------------------------------------------------------
+
+// Code Snippet Manager: the snippets, the favourites in their order, and the editor of
+// the selected snippet's text.
+#define IDD_CODE_SNIPPET_MANAGER        170
+#define IDC_SNIPPET_LIST                1122
+#define IDC_SNIPPET_FAVOURITES          1123
+#define IDC_SNIPPET_FAVOURITES_LABEL    1124
+#define IDC_SNIPPET_RENAME              1125
+#define IDC_SNIPPET_ADD_TO_FAVOURITES   1126
+#define IDC_SNIPPET_MOVE_UP             1127
+#define IDC_SNIPPET_MOVE_DOWN           1128
+#define IDC_SNIPPET_REMOVE_FAVOURITE    1129
+#define IDC_SNIPPET_TEXT_GROUP          1130
+#define IDC_SNIPPET_TEXT                1131
+#define IDC_SNIPPET_NEW                 1132
+#define IDC_SNIPPET_MACROS              1136
+#define IDC_SNIPPET_SAVE                1137
+// Create new Code Snippet.
+#define IDD_NEW_CODE_SNIPPET            171
+#define IDC_NEW_SNIPPET_NAME            1133
+#define IDC_NEW_SNIPPET_FILE_NAME       1134
+// Rename Code Snippet (its name field shares the Rename button's number).
+#define IDD_RENAME_CODE_SNIPPET         172
+#define IDC_RENAME_SNIPPET_NAME         1125
+// Insert Macro: the macros, the chosen one's description, and the chosen macro.
+#define IDD_INSERT_SNIPPET_MACRO        173
+#define IDC_SNIPPET_MACRO_LIST          1138
+#define IDC_SNIPPET_MACRO_DESCRIPTION   1139
+#define IDC_SNIPPET_MACRO_CHOSEN        1141
+// Insert Code Snippet: the snippets and the selected one's text.
+#define IDD_INSERT_CODE_SNIPPET         174
+#define IDC_INSERT_SNIPPET_LIST         1142
+#define IDC_INSERT_SNIPPET_TEXT         1143

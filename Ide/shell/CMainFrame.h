@@ -391,6 +391,7 @@ protected:
     afx_msg void OnViewEndOfLine();
     afx_msg void OnUpdateViewEndOfLine(CCmdUI* pCmdUI);
     afx_msg void OnGoToTable();
+    afx_msg void OnSnippetManager();
     afx_msg void OnUpdateGoToTable(CCmdUI* pCmdUI);
     afx_msg void OnClearAllBreakpoints();
     afx_msg void OnDisableAllBreakpoints();

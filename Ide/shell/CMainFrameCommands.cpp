@@ -2,6 +2,7 @@
 // backup timer, application activation, closing the project and the window.
 #include "CMainFrame.h"
 
+#include "CCodeSnippetManagerDlg.h"
 #include "CGoToTableDlg.h"
 #include "CPrintOptionsDlg.h"
 #include "CProjectFileEntry.h"
@@ -72,6 +73,8 @@ BEGIN_MESSAGE_MAP(CMainFrame, CMDIFrameWnd)
     ON_COMMAND(ID_FIND_PREVIOUS, CMainFrame::OnFindPrevious)
     ON_UPDATE_COMMAND_UI(ID_FIND_NEXT, CMainFrame::OnUpdateFindNext)
     ON_UPDATE_COMMAND_UI(ID_FIND_PREVIOUS, CMainFrame::OnUpdateFindNext)
+    // Edit > Code Snippet
+    ON_COMMAND(ID_SNIPPET_MANAGER, CMainFrame::OnSnippetManager)
 
     // Go To
     ON_COMMAND(ID_GOTO_TABLE, CMainFrame::OnGoToTable)
@@ -431,6 +434,12 @@ void CMainFrame::OnUpdateViewEndOfLine(CCmdUI* pCmdUI)
 
 //////////////////////////////////////////////////////////////////////////////
 // Go To
+
+void CMainFrame::OnSnippetManager()
+{
+    CCodeSnippetManagerDlg dlg(*VornApp(), this);
+    dlg.DoModal();
+}
 
 void CMainFrame::OnGoToTable()
 {
