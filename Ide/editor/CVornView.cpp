@@ -99,6 +99,17 @@ BEGIN_MESSAGE_MAP(CVornView, CView)
     ON_UPDATE_COMMAND_UI(ID_EDIT_NAMED_BOOKMARK, OnUpdateNamedBookmark)
     ON_UPDATE_COMMAND_UI(ID_DEBUG_TOGGLE_BREAKPOINT, OnUpdateNeedProjectFile)
     ON_UPDATE_COMMAND_UI(ID_DEBUG_RUN_TO_CURSOR, OnUpdateRunToCursor)
+    // Synchronize Code Navigator (CVornViewNavigator.cpp)
+    ON_COMMAND(ID_GOTO_SYNC_NAVIGATOR, OnSyncNavigator)
+    ON_UPDATE_COMMAND_UI(ID_GOTO_SYNC_NAVIGATOR, OnUpdateSyncNavigator)
+
+    // Edit > Code Snippet (CVornViewSnippets.cpp)
+    ON_COMMAND(ID_SNIPPET_INSERT, OnSnippetInsert)
+    ON_COMMAND(ID_SNIPPET_CREATE_FROM_SELECTION, OnSnippetCreateFromSelection)
+    ON_COMMAND_RANGE(ID_SNIPPET_FAVOURITE1, ID_SNIPPET_FAVOURITE10, OnSnippetFavourite)
+    ON_UPDATE_COMMAND_UI(ID_SNIPPET_INSERT, OnUpdateSnippetInsert)
+    ON_UPDATE_COMMAND_UI(ID_SNIPPET_CREATE_FROM_SELECTION, OnUpdateNeedSelection)
+    ON_UPDATE_COMMAND_UI_RANGE(ID_SNIPPET_FAVOURITE1, ID_SNIPPET_FAVOURITE10, OnUpdateSnippetFavourite)
 END_MESSAGE_MAP()
 
 namespace
@@ -722,8 +733,10 @@ void CVornView::OnClose()
 
 void CVornView::OnDestroy()
 {
-    // An evaluation still under way must not answer a view that is gone.
+    // An evaluation still under way must not answer a view that is gone, and the
+    // search must not run in it, however its window went.
     IEditorHost::Get().GetDebugSession().ForgetView(this);
+    IEditorHost::Get().ForgetView(this);
     StopOutlineTimer();
     KillTimer(BRACE_TIMER);
     CView::OnDestroy();

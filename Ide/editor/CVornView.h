@@ -17,6 +17,7 @@
 #define WM_LIST_CHOSEN_TABLE_MEMBERS (WM_USER + 100)
 
 class CAppSettings;
+class IClock;
 class COutlineFile;
 class COutlineNode;
 class COutlineTable;
@@ -181,6 +182,30 @@ public:
     // The Scintilla search flags of the find state.
     int GetFindFlags() const;
 
+    // The find and replace operations of the Find and Replace dialogs and of Find Next
+    // (CVornViewFind.cpp). Each takes the find state from the settings first; an empty
+    // find text does nothing. A hit of Find Next and Replace moves the Find dialog off
+    // the selection; a miss moves the search on to the next document when the options
+    // say so.
+    virtual void FindNext();
+    virtual void SearchNextDocument();
+    // Replaces the selection when it is the find text, then finds the next match.
+    virtual void Replace();
+    // Every match as one undo step; each match of the text as it was is replaced once.
+    virtual void ReplaceAll();
+    // Toggles the bookmark of each match's line, from the selection to the end.
+    virtual void MarkAll();
+    // The selection is the text (a match of exactly the selection with a regular
+    // expression).
+    virtual BOOL SelectionMatches(const CString& strText);
+    void CopyFindOptions();
+    // Code snippets (CVornViewSnippets.cpp). Inserts the snippet of that name at the
+    // caret with its macros expanded, as one undo step; the date macros read the clock
+    // once. The caret goes to "$(SetCaret)", else after the inserted text. A name
+    // that is no snippet's inserts nothing.
+    void ExpandSnippetMacros(LPCTSTR pszName);
+    void ExpandSnippetMacros(LPCTSTR pszName, IClock& clock);
+
     enum
     {
         OUTLINE_TIMER = 1,
@@ -338,6 +363,15 @@ protected:
     afx_msg void OnUpdateNamedBookmark(CCmdUI* pCmdUI);
     afx_msg void OnUpdateNeedProjectFile(CCmdUI* pCmdUI);
     afx_msg void OnUpdateRunToCursor(CCmdUI* pCmdUI);
+    // Go To > Synchronize Code Navigator (CVornViewNavigator.cpp).
+    afx_msg void OnSyncNavigator();
+    afx_msg void OnUpdateSyncNavigator(CCmdUI* pCmdUI);
+    // Edit > Code Snippet (CVornViewSnippets.cpp).
+    afx_msg void OnSnippetInsert();
+    afx_msg void OnSnippetCreateFromSelection();
+    afx_msg void OnSnippetFavourite(UINT nID);
+    afx_msg void OnUpdateSnippetInsert(CCmdUI* pCmdUI);
+    afx_msg void OnUpdateSnippetFavourite(CCmdUI* pCmdUI);
     DECLARE_MESSAGE_MAP()
 
 public:
@@ -369,6 +403,18 @@ protected:
     // Adds the named bookmark on the line after asking its name; refuses a name the
     // file has already (without regard to case).
     void AddNamedBookmarkAt(CProjectFileEntry* pEntry, int nLine);
+    // The search (CVornViewFind.cpp).
+    // A position one character on in the direction, or the same at the text's end.
+    int StepPosition(int nPos, BOOL bForward);
+    // FindNextWaiting with selection that steps past an empty match at the caret.
+    int FindNextSelecting();
+    void FinishFind(int nFound);
+    // The first match within the range (nFrom > nTo: backwards), or -1; its end too.
+    int FindMatchInRange(int nFrom, int nTo, int& nMatchEnd);
+    // Replaces the range with the replacement text; the end of the inserted text.
+    int ReplaceMatch(int nStart, int nEnd);
+    // Replace All from the first match on; where the caret ends.
+    int ReplaceEveryMatch(int nStart, int nEnd);
     // Every selected line's indentation by one indent step in or out (+1, -1).
     void ShiftIndentation(int nDirection);
 };

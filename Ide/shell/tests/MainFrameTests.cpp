@@ -209,7 +209,7 @@ TEST(MainFrame, BarCommandsToggleTheirBarsWithACheckMark)
 TEST(MainFrame, CommandsWithoutTheirWorkAreNeverOffered)
 {
     // Commands whose work is not part of this program yet stay disabled in any state.
-    const UINT kLater[] = { ID_DEBUG_START, ID_FIND_FIND, ID_FIND_NEXT, ID_SNIPPET_MANAGER, ID_WATCHES_ADD };
+    const UINT kLater[] = { ID_DEBUG_START, ID_FIND_FIND, ID_FIND_NEXT, ID_WATCHES_ADD };
     for (UINT nID : kLater)
         EXPECT_FALSE(Enabled(nID)) << nID;
     // An idle debug session offers none of its commands.
@@ -221,7 +221,7 @@ TEST(MainFrame, CommandsWithoutTheirWorkAreNeverOffered)
         EXPECT_TRUE(Enabled(nID)) << nID;
     // Always there: the bars, the hotlist button and the web links.
     for (UINT nID : { ID_VIEW_PROJECT_EXPLORER, ID_FILE_HOTLIST, ID_HELP_VORN_HOME_PAGE, ID_HELP_CONTACT_AUTHOR,
-                      ID_FILE_PRINT_OPTIONS })
+                      ID_FILE_PRINT_OPTIONS, ID_SNIPPET_MANAGER })
         EXPECT_TRUE(Enabled(nID)) << nID;
 }
 
@@ -637,8 +637,12 @@ TEST_F(FrameWithProject, NavigatorItemsOpenTheirFileAtTheirNode)
     HTREEITEM hBase = Frame()->InsertNavigatorItemImage5("Shape", hShape, pShape);
     HTREEITEM hMain = Frame()->InsertNavigatorItemImage3(pMain->GetSignature(), hFile, pMain);
     HTREEITEM hAliases = Frame()->InsertNavigatorAliases(hMain);
-    HTREEITEM hAlias = Frame()->InsertNavigatorItemImage9(pArea->GetQualifiedSignature(), hAliases, pArea);
-    Frame()->InsertNavigatorItemImage10("count", hAliases, pCount);
+    // Alias items carry the function's owner record of the node they name.
+    CPtrArrayHolder* pAreaAlias = pMain->AddOwnerRecord(pArea);
+    CPtrArrayHolder* pCountAlias = pMain->AddOwnerRecord(pCount);
+    ASSERT_TRUE(pAreaAlias != NULL && pCountAlias != NULL);
+    HTREEITEM hAlias = Frame()->InsertNavigatorItemImage9(pArea->GetQualifiedSignature(), hAliases, pAreaAlias);
+    Frame()->InsertNavigatorItemImage10("count", hAliases, pCountAlias);
     EXPECT_EQ(TreeText(tree, hRoot), "Project 'demo' [0]\n"
                                      "  shapes.lua [1, entry]\n"
                                      "    Global Variables [6]\n"
