@@ -114,6 +114,7 @@ protected:
             m_strLineShown = szLine;
             m_bLineReadOnly = (::GetWindowLong(::GetDlgItem(hDlg, IDC_NAMED_BOOKMARK_LINE), GWL_STYLE) & ES_READONLY) != 0;
             ::SetDlgItemTextA(hDlg, IDC_NAMED_BOOKMARK_NAME, strName.c_str());
+            SaveShot(hDlg, "add_named_bookmark.bmp");
             DialogDriver::PressButton(hDlg, IDOK);
             DialogDriver::WaitUntilGone(hDlg, 3000);
             DialogDriver::CancelAll(dwThreadId);
@@ -406,6 +407,7 @@ TEST_F(EditorNavigationTest, GoToNamedBookmarkListsEveryFilesBookmarksWithTheirE
     RunDriven(dlg, [&](HWND hDlg) {
         HWND hList = ::GetDlgItem(hDlg, IDC_GOTO_NAMED_BOOKMARK_LIST);
         shown = ListTexts(hList, nSelected);
+        SaveShot(hDlg, "goto_named_bookmark.bmp");
         ::SendMessage(hList, LB_SETCURSEL, 1, 0);
         DialogDriver::PressButton(hDlg, IDOK);
     });
