@@ -401,6 +401,12 @@ TEST_F(Navigator, SynchronizeFindsTheCaretsNodeUnderItsOwnFileOfTwoWithOneName)
     EXPECT_EQ(std::string(Tree().GetItemText(hOwner)), "shape");
     EXPECT_EQ(ImageOf(hOwner), CCodeNavigatorPage::IMAGE_TABLE);
     EXPECT_EQ(Tree().GetItemData(FileItemOf(hSelected)), reinterpret_cast<DWORD_PTR>(Entry("shapes.lua")));
+    if (LPCTSTR pszFolder = ScreenshotFolder())
+    {
+        Frame()->RedrawWindow(NULL, NULL, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN | RDW_FRAME);
+        PumpPending();
+        SaveWindowBitmap(Frame(), CString(pszFolder) + "\\navigator_synchronized.bmp");
+    }
 
     // A file outside the project cannot be synchronized.
     WriteTestFile(m_folder / "loose.lua", "x = 1\n");
