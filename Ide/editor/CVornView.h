@@ -59,6 +59,9 @@ public:
     void GoToPosClamped(int nPos);
     // Moves to the node's definition line and selects its name there.
     void GoToOutlineNode(const COutlineNode* pNode);
+    // Selects the node's name where its definition line names it (a whole word, case
+    // and all); the caret stays where it was when the line does not.
+    void SelectNodeName(const COutlineNode* pNode);
     // Brings the view's frame (restored when minimised) and the main window to the front
     // and gives the control the focus.
     void Activate();
@@ -150,6 +153,33 @@ public:
     int GetLastTipHighlightStart() const { return m_nLastHighlightStart; }
     int GetLastTipHighlightEnd() const { return m_nLastHighlightEnd; }
     const CString& GetValueTipWord() const { return m_strValueTipWord; }
+
+    // The search in progress: what the find and replace commands copied from their
+    // settings, or what Previous/Next Function set. The ints are 0 or 1.
+    struct CFindState
+    {
+        CString m_strFind;
+        CString m_strReplace;
+        int m_nMatchCase = 0;
+        int m_nSearchDown = 1;
+        int m_nWholeWord = 0;
+        int m_nWrapAround = 0;
+        int m_nRegularExpression = 0;
+    };
+    CFindState m_find;
+
+    // Search operations (CVornViewSearch.cpp). Each returns the position of the match
+    // or -1 when there is none; a miss leaves the selection and the bookmarks alone.
+    // The next match of the find state after (down) or before (up) the selection,
+    // wrapping around once when the state says so.
+    virtual int FindNextCore(BOOL bSelect, BOOL bMark);
+    // FindNextCore under the wait cursor.
+    virtual int FindNextWaiting(BOOL bSelect, BOOL bMark);
+    // One SCI_FINDTEXT over the range (nMin > nMax searches backwards); a match is
+    // selected, and its line's bookmark toggled, as asked.
+    virtual int FindAndSelect(int nMin, int nMax, int nFlags, BOOL bSelect, BOOL bMark);
+    // The Scintilla search flags of the find state.
+    int GetFindFlags() const;
 
     enum
     {
@@ -297,6 +327,17 @@ protected:
     afx_msg void OnUpdateBoxUncomment(CCmdUI* pCmdUI);
     afx_msg void OnUpdateAlways(CCmdUI* pCmdUI);
     afx_msg void OnUpdateCaretPane(CCmdUI* pCmdUI);
+    // Previous/Next Function, named bookmarks, breakpoints and Run To Cursor
+    // (CVornViewNavigation.cpp).
+    afx_msg void OnPreviousFunction();
+    afx_msg void OnNextFunction();
+    afx_msg void OnNamedBookmark();
+    afx_msg void OnToggleBreakpoint();
+    afx_msg void OnRunToCursor();
+    afx_msg void OnUpdateNeedProjectLines(CCmdUI* pCmdUI);
+    afx_msg void OnUpdateNamedBookmark(CCmdUI* pCmdUI);
+    afx_msg void OnUpdateNeedProjectFile(CCmdUI* pCmdUI);
+    afx_msg void OnUpdateRunToCursor(CCmdUI* pCmdUI);
     // Go To > Synchronize Code Navigator (CVornViewNavigator.cpp).
     afx_msg void OnSyncNavigator();
     afx_msg void OnUpdateSyncNavigator(CCmdUI* pCmdUI);
@@ -321,6 +362,16 @@ protected:
     BOOL IsBlockCommentAt(int nPos, int nLength);
     int FindBlockCloser(int nFrom);
     int FindBlockOpener(int nFrom);
+    // The bookmark marker of the line on or off, and the entry's list with it when the
+    // file has an entry.
+    void ToggleBookmarkOnLine(int nLine);
+    // Previous/Next Function: the next whole word "function" up or down, no wrap.
+    void FindFunctionKeyword(BOOL bDown);
+    // The caret's 0-based line.
+    int GetCurrentLine();
+    // Adds the named bookmark on the line after asking its name; refuses a name the
+    // file has already (without regard to case).
+    void AddNamedBookmarkAt(CProjectFileEntry* pEntry, int nLine);
     // Every selected line's indentation by one indent step in or out (+1, -1).
     void ShiftIndentation(int nDirection);
 };

@@ -336,16 +336,23 @@ void CVornView::OnToggleBookmark()
     CProjectFileEntry* pEntry = GetProjectFile();
     if (pEntry == NULL)
         return;
-    const int nLine = m_ctrl.LineFromPosition(m_ctrl.GetCurrentPos());
+    ToggleBookmarkOnLine(m_ctrl.LineFromPosition(m_ctrl.GetCurrentPos()));
+}
+
+void CVornView::ToggleBookmarkOnLine(int nLine)
+{
+    CProjectFileEntry* pEntry = GetProjectFile();
     if (m_ctrl.MarkerGet(nLine) & (1 << MARKER_BOOKMARK))
     {
         m_ctrl.MarkerDelete(nLine, MARKER_BOOKMARK);
-        pEntry->RemoveBookmark((UINT)nLine + 1);
+        if (pEntry != NULL)
+            pEntry->RemoveBookmark((UINT)nLine + 1);
     }
     else
     {
         m_ctrl.MarkerAdd(nLine, MARKER_BOOKMARK);
-        pEntry->AddBookmark((UINT)nLine + 1);
+        if (pEntry != NULL)
+            pEntry->AddBookmark((UINT)nLine + 1);
     }
 }
 

@@ -60,6 +60,10 @@ CMainFrame::CMainFrame()
       m_pPreviousCachedView(NULL),
       m_pRecentFiles(NULL),
       m_pRecentProjects(NULL),
+      m_debugHost(*this),
+      m_panesHost(*this),
+      m_debugControl(m_debugServer, m_debugHost),
+      m_pExpandingList(NULL),
       m_pOutputCtrl(NULL),
       m_bBackupTimerRunning(FALSE),
       m_nBackupTimerElapse(0),
@@ -72,6 +76,12 @@ CMainFrame::CMainFrame()
     memset(&m_wpStored, 0, sizeof(m_wpStored));
     m_wpStored.length = sizeof(m_wpStored);
     SetUpProject();
+    m_debugServer.SetHost(&m_debugHost);
+    m_wndBreakpoints.SetHost(&m_panesHost);
+    m_wndCallStack.SetHost(&m_panesHost);
+    m_pageLocals.SetHost(&m_panesHost);
+    m_pageGlobals.SetHost(&m_panesHost);
+    m_pageWatches.SetHost(&m_panesHost);
 }
 
 CMainFrame::~CMainFrame()
@@ -302,6 +312,8 @@ BOOL CMainFrame::DestroyWindow()
 void CMainFrame::OnDestroy()
 {
     KillTimer(TIMER_BACKUP);
+    // Whatever closed this window, no session or debug-interface library outlives it.
+    StopDebugging();
     // The project object discards without saving: whatever closed this window without
     // its close sequence, the project is saved while its views still exist.
     if (m_project.IsOpen() && !m_project.Close())
@@ -465,7 +477,8 @@ void CMainFrame::ShowDebugPage()
 
 void CMainFrame::RefreshBreakpointsWindow()
 {
-    // The Breakpoints window shows no rows yet; nothing to refill.
+    // Hidden or not: its rows must never outlive the files they point to.
+    m_wndBreakpoints.Refill();
 }
 
 void CMainFrame::RefreshTitle()

@@ -12,7 +12,7 @@
 #include "CCodeNavigatorPage.h"
 #include "CDebugPage.h"
 #include "CDebugServer.h"
-#include "CIdleDebugSession.h"
+#include "CDebugSessionControl.h"
 #include "CExtChildResizablePropertySheet.h"
 #include "CExtControlBar.h"
 #include "CExtMenuControlBar.h"
@@ -22,6 +22,8 @@
 #include "CFilesPage.h"
 #include "CFindInFilesPage.h"
 #include "CFindInFilesPage2.h"
+#include "CFrameDebugHost.h"
+#include "CFramePanesHost.h"
 #include "CGlobalVariablesPage.h"
 #include "CLocalVariablesPage.h"
 #include "CMDIClientWnd.h"
@@ -41,6 +43,9 @@ class CLoadingPlaqueDlg;
 class COutlineNode;
 class CScintillaCtrl;
 class CVornView;
+
+// Posted by the debug session to end itself after its socket notification returned.
+#define WM_DEBUG_STOP_SESSION (WM_USER + 110)
 
 class CMainFrame : public CMDIFrameWnd, public IProjectHost, public IFilesTreeHost, public INavigatorItems
 {
@@ -67,9 +72,9 @@ public:
     // The project and the debug session
     CProject& GetProject() { return m_project; }
     CDebugServer& GetDebugServer() { return m_debugServer; }
-    // The session the editors ask for value tips; an idle one until the debug session
-    // answers them itself.
-    IDebugSession& GetDebugSession() { return m_idleDebugSession; }
+    // The session the editors ask for value tips.
+    IDebugSession& GetDebugSession() { return m_debugServer; }
+    CDebugSessionControl& GetDebugControl() { return m_debugControl; }
     // The open project's entry of the file; NULL without a project or outside it.
     CProjectFileEntry* FindProjectFile(LPCTSTR pszPath);
     // Closes the project (backup, save, its documents, the trees). FALSE when it
@@ -133,6 +138,39 @@ public:
     void SetUIStyleClassic();
     void SetUIStyleXP();
     void SetUIStyleOffice2003();
+
+    // The debug session's panes and menus (CMainFrameDebug.cpp)
+    void ClearCallStack();
+    // The selected row of the Call Stack window, -1 when it is empty.
+    int GetSelectedStackRow();
+    void AddCallStackEntry(LPCTSTR pszFile, int nLine, LPCTSTR pszName, LPCTSTR pszNameWhat, LPCTSTR pszWhat);
+    void ClearLocalVariables();
+    void AddLocalVariableRow(LPCTSTR pszName, LPCTSTR pszValue, LPCTSTR pszType, int nId, int nParentId);
+    void RefreshLocalVariables();
+    void ClearGlobalVariables();
+    void AddGlobalVariableRow(LPCTSTR pszName, LPCTSTR pszValue, LPCTSTR pszType, int nId, int nParentId);
+    void RefreshGlobalVariables();
+    void ClearWatches();
+    void AddWatchRow(LPCTSTR pszName, LPCTSTR pszValue, LPCTSTR pszType, int nId, int nParentId);
+    // A row under the table row of the list being expanded.
+    void AddTableMemberRow(LPCTSTR pszName, LPCTSTR pszValue, LPCTSTR pszType, int nId, int nParentId);
+    // Asks for the locals of the selected call-stack row.
+    void RequestStackFrame();
+    // Remembers the list whose table row expands and asks for the table's members; TRUE
+    // when the request went out (only while the script is stopped).
+    BOOL RequestTableMembers(CWnd* pList, int nTableId);
+    void OnTableMembersUpdated(int nCount);
+    // The Variables pages give up a table expansion that is waiting (continue, step).
+    void CancelTableExpansions();
+    CBreakpointsWnd& GetBreakpointsWnd() { return m_wndBreakpoints; }
+    CCallStackWnd& GetCallStackWnd() { return m_wndCallStack; }
+    CLocalVariablesPage& GetLocalsPage() { return m_pageLocals; }
+    CGlobalVariablesPage& GetGlobalsPage() { return m_pageGlobals; }
+    CWatchVariablesPage& GetWatchesPage() { return m_pageWatches; }
+    // The Start/Continue item of the Debug menu, in the frame's menu and the documents'.
+    void SetStartCommandText(LPCTSTR pszText);
+    // Ends a running session as Debug > Stop does; nothing when none runs.
+    void StopDebugging();
 
     // Menus
     // The position of the first item of the menu whose text is the given one, or -1.
@@ -322,7 +360,26 @@ protected:
     afx_msg void OnUpdateDebugNotIdle(CCmdUI* pCmdUI);
     afx_msg void OnUpdateDebugConnected(CCmdUI* pCmdUI);
     afx_msg void OnUpdateDebugStoppedAtBreak(CCmdUI* pCmdUI);
+    afx_msg void OnDebugStart();
+    afx_msg void OnDebugStop();
+    afx_msg void OnDebugBreak();
+    afx_msg void OnDebugStepInto();
+    afx_msg void OnDebugStepOver();
+    afx_msg void OnDebugStepOut();
+    afx_msg void OnUpdateWatchesEvaluate(CCmdUI* pCmdUI);
+    afx_msg LRESULT OnStopDebugSession(WPARAM wParam, LPARAM lParam);
     afx_msg void OnDeleteAllWatches();
+    // Watches, globals and the Breakpoints window's commands (CMainFrameDebug.cpp)
+    afx_msg void OnAddWatch();
+    afx_msg void OnUpdateAddWatch(CCmdUI* pCmdUI);
+    afx_msg void OnDeleteWatch();
+    afx_msg void OnUpdateDeleteWatch(CCmdUI* pCmdUI);
+    afx_msg void OnEvaluateWatches();
+    afx_msg void OnRefreshGlobals();
+    afx_msg void OnDeleteBreakpoint();
+    afx_msg void OnBreakpointProperties();
+    afx_msg void OnGoToBreakpointSource();
+    afx_msg void OnUpdateBreakpointSelected(CCmdUI* pCmdUI);
     afx_msg void OnUpdateDeleteAllWatches(CCmdUI* pCmdUI);
     afx_msg BOOL OnHelpLink(UINT nID);
     afx_msg void OnUpdateCaretPane(CCmdUI* pCmdUI);
@@ -380,7 +437,10 @@ protected:
     CRecentFileList* m_pRecentFiles;
     CRecentFileList* m_pRecentProjects;
     CDebugServer m_debugServer;
-    CIdleDebugSession m_idleDebugSession;
+    CFrameDebugHost m_debugHost;
+    CFramePanesHost m_panesHost;
+    CDebugSessionControl m_debugControl;
+    CWnd* m_pExpandingList;              // the list a table-members request fills
     CScintillaCtrl* m_pOutputCtrl;
     CString m_strCommandLineFile;
     BOOL m_bBackupTimerRunning;

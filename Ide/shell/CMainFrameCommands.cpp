@@ -92,11 +92,32 @@ BEGIN_MESSAGE_MAP(CMainFrame, CMDIFrameWnd)
     ON_UPDATE_COMMAND_UI(ID_DEBUG_STEP_OVER, CMainFrame::OnUpdateDebugConnected)
     ON_UPDATE_COMMAND_UI(ID_DEBUG_STEP_OUT, CMainFrame::OnUpdateDebugConnected)
     ON_UPDATE_COMMAND_UI(ID_GLOBALS_REFRESH, CMainFrame::OnUpdateDebugStoppedAtBreak)
+    ON_COMMAND(ID_DEBUG_START, CMainFrame::OnDebugStart)
+    ON_UPDATE_COMMAND_UI(ID_DEBUG_START, CMainFrame::OnUpdateProjectHasFiles)
+    ON_COMMAND(ID_DEBUG_STOP, CMainFrame::OnDebugStop)
+    ON_COMMAND(ID_DEBUG_BREAK, CMainFrame::OnDebugBreak)
+    ON_COMMAND(ID_DEBUG_STEP_INTO, CMainFrame::OnDebugStepInto)
+    ON_COMMAND(ID_DEBUG_STEP_OVER, CMainFrame::OnDebugStepOver)
+    ON_COMMAND(ID_DEBUG_STEP_OUT, CMainFrame::OnDebugStepOut)
+    ON_UPDATE_COMMAND_UI(ID_WATCHES_EVALUATE, CMainFrame::OnUpdateWatchesEvaluate)
+    ON_MESSAGE(WM_DEBUG_STOP_SESSION, CMainFrame::OnStopDebugSession)
     ON_COMMAND(ID_DEBUG_CLEAR_ALL_BREAKPOINTS, CMainFrame::OnClearAllBreakpoints)
     ON_UPDATE_COMMAND_UI(ID_DEBUG_CLEAR_ALL_BREAKPOINTS, CMainFrame::OnUpdateProjectOpen)
     ON_COMMAND(ID_DEBUG_DISABLE_ALL_BREAKPOINTS, CMainFrame::OnDisableAllBreakpoints)
     ON_UPDATE_COMMAND_UI(ID_DEBUG_DISABLE_ALL_BREAKPOINTS, CMainFrame::OnUpdateDisableAllBreakpoints)
     ON_COMMAND(ID_WATCHES_DELETE_ALL, CMainFrame::OnDeleteAllWatches)
+    ON_COMMAND(ID_WATCHES_ADD, CMainFrame::OnAddWatch)
+    ON_UPDATE_COMMAND_UI(ID_WATCHES_ADD, CMainFrame::OnUpdateAddWatch)
+    ON_COMMAND(ID_WATCHES_DELETE, CMainFrame::OnDeleteWatch)
+    ON_UPDATE_COMMAND_UI(ID_WATCHES_DELETE, CMainFrame::OnUpdateDeleteWatch)
+    ON_COMMAND(ID_WATCHES_EVALUATE, CMainFrame::OnEvaluateWatches)
+    ON_COMMAND(ID_GLOBALS_REFRESH, CMainFrame::OnRefreshGlobals)
+    ON_COMMAND(ID_BREAKPOINTS_DELETE, CMainFrame::OnDeleteBreakpoint)
+    ON_UPDATE_COMMAND_UI(ID_BREAKPOINTS_DELETE, CMainFrame::OnUpdateBreakpointSelected)
+    ON_COMMAND(ID_BREAKPOINTS_PROPERTIES, CMainFrame::OnBreakpointProperties)
+    ON_UPDATE_COMMAND_UI(ID_BREAKPOINTS_PROPERTIES, CMainFrame::OnUpdateBreakpointSelected)
+    ON_COMMAND(ID_BREAKPOINTS_GOTO_SOURCE, CMainFrame::OnGoToBreakpointSource)
+    ON_UPDATE_COMMAND_UI(ID_BREAKPOINTS_GOTO_SOURCE, CMainFrame::OnUpdateBreakpointSelected)
     ON_UPDATE_COMMAND_UI(ID_WATCHES_DELETE_ALL, CMainFrame::OnUpdateDeleteAllWatches)
 
     // Help
@@ -408,7 +429,12 @@ void CMainFrame::OnUpdateViewEndOfLine(CCmdUI* pCmdUI)
 void CMainFrame::OnGoToTable()
 {
     CGoToTableDlg dlg(VornApp()->m_outline, this);
-    if (dlg.DoModal() == IDOK && !dlg.m_strChosen.IsEmpty())
+    if (dlg.DoModal() != IDOK || dlg.m_strChosen.IsEmpty())
+        return;
+    // A list entry brings its table; typed text is looked up by name.
+    if (dlg.m_pChosenNode != NULL)
+        VornApp()->OpenOutlineNode(dlg.m_pChosenNode);
+    else
         VornApp()->GoToMember(dlg.m_strChosen);
 }
 
@@ -485,6 +511,7 @@ void CMainFrame::OnClearAllBreakpoints()
 void CMainFrame::OnDisableAllBreakpoints()
 {
     m_project.EnableAllBreakpoints(m_project.AreAllBreakpointsDisabled());
+    m_wndBreakpoints.UpdateCheckMarks();
 }
 
 void CMainFrame::OnUpdateDisableAllBreakpoints(CCmdUI* pCmdUI)
@@ -498,6 +525,7 @@ void CMainFrame::OnUpdateDisableAllBreakpoints(CCmdUI* pCmdUI)
 void CMainFrame::OnDeleteAllWatches()
 {
     m_project.RemoveAllWatches();
+    m_pageWatches.ClearVariables();
 }
 
 void CMainFrame::OnUpdateDeleteAllWatches(CCmdUI* pCmdUI)
@@ -584,6 +612,8 @@ BOOL CMainFrame::OnCloseProject()
     m_bBackupTimerRunning = FALSE;
     if (!m_project.IsOpen())
         return TRUE;
+    // The session debugs this project's files: it ends before they go.
+    StopDebugging();
     CAppSettings& settings = VornApp()->m_settings;
     // Backup mode 2 backs the project up as it closes, before its own save.
     if (settings.m_nProjsBackupMode == 2)
@@ -599,6 +629,7 @@ BOOL CMainFrame::OnCloseProject()
     GetNavigatorTree().DeleteAllItems();
     m_project.ForgetNavigatorItems();
     RefreshBreakpointsWindow();
+    m_pageWatches.Refill(m_project);
     RebuildHotlistMenu();
     RefreshTitle();
     return TRUE;
@@ -624,7 +655,7 @@ void CMainFrame::OnClose()
 {
     if (!ConfirmAndCloseDocuments())
         return;
-    m_debugServer.Close();
+    StopDebugging();
     if (m_project.IsOpen() && !OnCloseProject())
         return;
     CopyRecentListsToSettings();
@@ -643,7 +674,7 @@ void CMainFrame::OnEndSession(BOOL bEnding)
     // are saved here, before the settings are written at exit.
     if (bEnding)
     {
-        m_debugServer.Close();
+        StopDebugging();
         if (m_project.IsOpen())
             OnCloseProject();
         CopyRecentListsToSettings();

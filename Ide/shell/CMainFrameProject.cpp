@@ -271,6 +271,7 @@ BOOL CMainFrame::LoadProject(LPCTSTR pszPath)
     StartBackupAfterLoad();
     ReopenProjectDocuments();
     RefreshBreakpointsWindow();
+    m_pageWatches.Refill(m_project);
     RebuildHotlistMenu();
     RefreshTitle();
     return TRUE;
@@ -514,6 +515,7 @@ void CMainFrame::OnRemoveFolder()
     CWaitCursor wait;
     pView->SetRedraw(FALSE);
     m_project.RemoveFolder(FolderPathOfItem(*pView, hItem), TRUE, TRUE);
+    RefreshBreakpointsWindow();
     pView->GetTreeCtrl().DeleteItem(hItem);
     pView->SetRedraw(TRUE);
     pView->Invalidate();
@@ -534,6 +536,7 @@ void CMainFrame::OnRemoveFile()
     m_project.RemoveFile(pEntry, TRUE);
     if (!bKnownItem)
         pView->GetTreeCtrl().DeleteItem(hItem);
+    RefreshBreakpointsWindow();
 }
 
 //////////////////////////////////////////////////////////////////////////////

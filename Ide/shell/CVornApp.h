@@ -73,6 +73,8 @@ public:
     void GoToMember(LPCTSTR pszText);
     // "name" a global variable, "Table.name" a variable of the table.
     void GoToVariable(LPCTSTR pszText);
+    // The node's project file at the node's line.
+    void OpenOutlineNode(const COutlineNode* pNode);
     int GetDocumentCount() const;
     // The views of the open documents, in the template's order.
     void GetOpenViews(CPtrArray& views) const;
@@ -155,8 +157,6 @@ protected:
 private:
     CVornView* ViewOf(CDocument* pDocument) const;
     void ForEachOpenView(void (CVornView::*pfnOperation)());
-    // The node's project file at the node's line.
-    void OpenOutlineNode(const COutlineNode* pNode);
 };
 
 // The application object of the running program.

@@ -12,6 +12,8 @@
 #include "CProjectFileEntry.h"
 #include "PathUtil.h"
 #include "COutline.h"
+#include "COutlineFile.h"
+#include "COutlineNode.h"
 #include "COutputView.h"
 #include "LuaEditorSetup.h"
 #include "resource.h"
@@ -857,6 +859,57 @@ TEST_F(FrameWithProject, GoToTableListsTheTablesAndOpensTheChosenOne)
     CDialogDriver::Run("Go To Table", { SetText(IDC_GOTO_TABLE, "alpha"), Press(IDOK) });
     Command(ID_GOTO_TABLE);
     EXPECT_EQ(pView->GetCtrl().LineFromPosition(pView->GetCtrl().GetCurrentPos()), 5);
+}
+
+namespace
+{
+// Selects the Go To Table entry of the first node that passes the test.
+CDialogDriver::Step ChooseTableEntry(std::function<bool(const COutlineNode*)> test)
+{
+    return [=](HWND hDialog) {
+        HWND hCombo = ::GetDlgItem(hDialog, IDC_GOTO_TABLE);
+        const int nCount = (int)::SendMessage(hCombo, CB_GETCOUNT, 0, 0);
+        for (int i = 0; i < nCount; i++)
+        {
+            const COutlineNode* pNode = reinterpret_cast<const COutlineNode*>(::SendMessage(hCombo, CB_GETITEMDATA, i, 0));
+            if (pNode != NULL && test(pNode))
+            {
+                ::SendMessage(hCombo, CB_SETCURSEL, i, 0);
+                return;
+            }
+        }
+    };
+}
+} // namespace
+
+TEST_F(FrameWithProject, GoToTableOpensTheChosenEntrysOwnTableNestedOrOfADuplicateName)
+{
+    CProjectFileEntry* pFirst = AddLuaFile("first.lua", "function make()\n  local Inner = {}\n  return Inner\nend\n");
+    CProjectFileEntry* pSecond = AddLuaFile("second.lua", "x = 1\n\nfunction make()\n  local Inner = {}\n"
+                                                         "  return Inner\nend\n"
+                                                         "Outer = {\n  Mid = {\n    Deep = {}\n  }\n}\n");
+    ASSERT_TRUE(Project().ParseFileOutline(pFirst) != NULL);
+    ASSERT_TRUE(Project().ParseFileOutline(pSecond) != NULL);
+
+    // Both "Inner [make]" entries read the same; the second file's is the one chosen.
+    CDialogDriver::Run("Go To Table", {ChooseTableEntry([=](const COutlineNode* pNode) {
+                                           return pNode->m_pFile->m_pProjectEntry == pSecond &&
+                                                  CString(pNode->GetName()) == "Inner";
+                                       }),
+                                       Press(IDOK)});
+    Command(ID_GOTO_TABLE);
+    CVornView* pView = theApp.FindViewOfProjectFile(pSecond);
+    ASSERT_TRUE(pView != NULL);
+    EXPECT_EQ(pView->GetCtrl().LineFromPosition(pView->GetCtrl().GetCurrentPos()), 3);
+    EXPECT_TRUE(theApp.FindViewOfProjectFile(pFirst) == NULL);
+
+    // A table nested in constructors opens at its own line.
+    CDialogDriver::Run("Go To Table", {ChooseTableEntry([](const COutlineNode* pNode) {
+                                           return CString(pNode->GetName()) == "Deep";
+                                       }),
+                                       Press(IDOK)});
+    Command(ID_GOTO_TABLE);
+    EXPECT_EQ(pView->GetCtrl().LineFromPosition(pView->GetCtrl().GetCurrentPos()), 8);
 }
 
 TEST_F(FrameWithProject, TheBackupTimerAndBackupAtCloseMakeArchives)
