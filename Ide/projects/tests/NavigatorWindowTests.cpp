@@ -291,6 +291,13 @@ TEST_F(Navigator, ALoadedProjectShowsEachFilesOutlineSortedWithItsImages)
         PumpPending();
         SaveWindowBitmap(Frame(), CString(pszFolder) + "\\navigator_frame.bmp");
     }
+
+    // Closing the project empties the tree, and the page forgets every item with it.
+    const CProjectFileEntry* pMainEntry = Entry("main.lua");
+    ASSERT_TRUE(Page().FindFileItem(pMainEntry) == hMain);
+    ASSERT_TRUE(Frame()->OnCloseProject());
+    EXPECT_TRUE(Tree().GetRootItem() == NULL);
+    EXPECT_TRUE(Page().FindFileItem(pMainEntry) == NULL);
 }
 
 TEST_F(Navigator, AReparseThatDropsAMemberRefillsEveryItemShowingIt)
