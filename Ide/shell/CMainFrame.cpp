@@ -86,6 +86,8 @@ CMainFrame::CMainFrame()
 
 CMainFrame::~CMainFrame()
 {
+    // The session outlives its host among the members: it reports nowhere from here on.
+    m_debugServer.SetHost(NULL);
     DeleteRecentLists();
 }
 
