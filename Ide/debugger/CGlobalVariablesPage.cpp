@@ -2,8 +2,9 @@
 
 #include "resource.h"
 
-IMPLEMENT_DYNAMIC(CGlobalVariablesPage, CExtResizablePropertyPage)
+IMPLEMENT_DYNAMIC(CGlobalVariablesPage, CVariablesPage)
 
-CGlobalVariablesPage::CGlobalVariablesPage() : CExtResizablePropertyPage(IDD_GLOBALS_PAGE)
+CGlobalVariablesPage::CGlobalVariablesPage() : CVariablesPage(IDD_GLOBALS_PAGE, m_wndList, IDC_GLOBALS_LIST)
 {
+    m_wndList.SetGlobals(TRUE);
 }

@@ -2,8 +2,8 @@
 
 #include "resource.h"
 
-IMPLEMENT_DYNAMIC(CLocalVariablesPage, CExtResizablePropertyPage)
+IMPLEMENT_DYNAMIC(CLocalVariablesPage, CVariablesPage)
 
-CLocalVariablesPage::CLocalVariablesPage() : CExtResizablePropertyPage(IDD_LOCALS_PAGE)
+CLocalVariablesPage::CLocalVariablesPage() : CVariablesPage(IDD_LOCALS_PAGE, m_wndList, IDC_LOCALS_LIST)
 {
 }

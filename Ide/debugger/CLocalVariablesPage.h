@@ -1,11 +1,15 @@
 // CLocalVariablesPage: the Variables bar's page of the stopped script's local variables.
 #pragma once
 
-#include "CExtResizablePropertyPage.h"
+#include "CVariablesListCtrl.h"
+#include "CVariablesPage.h"
 
-class CLocalVariablesPage : public CExtResizablePropertyPage
+class CLocalVariablesPage : public CVariablesPage
 {
     DECLARE_DYNAMIC(CLocalVariablesPage)
 public:
     CLocalVariablesPage();
+
+private:
+    CVariablesListCtrl m_wndList;
 };

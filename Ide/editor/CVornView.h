@@ -17,6 +17,7 @@
 #define WM_LIST_CHOSEN_TABLE_MEMBERS (WM_USER + 100)
 
 class CAppSettings;
+class IClock;
 class COutlineFile;
 class COutlineNode;
 class COutlineTable;
@@ -59,6 +60,9 @@ public:
     void GoToPosClamped(int nPos);
     // Moves to the node's definition line and selects its name there.
     void GoToOutlineNode(const COutlineNode* pNode);
+    // Selects the node's name where its definition line names it (a whole word, case
+    // and all); the caret stays where it was when the line does not.
+    void SelectNodeName(const COutlineNode* pNode);
     // Brings the view's frame (restored when minimised) and the main window to the front
     // and gives the control the focus.
     void Activate();
@@ -195,6 +199,12 @@ public:
     // expression).
     virtual BOOL SelectionMatches(const CString& strText);
     void CopyFindOptions();
+    // Code snippets (CVornViewSnippets.cpp). Inserts the snippet of that name at the
+    // caret with its macros expanded, as one undo step; the date macros read the clock
+    // once. The caret goes to "$(SetCaret)", else after the inserted text. A name
+    // that is no snippet's inserts nothing.
+    void ExpandSnippetMacros(LPCTSTR pszName);
+    void ExpandSnippetMacros(LPCTSTR pszName, IClock& clock);
 
     enum
     {
@@ -342,6 +352,26 @@ protected:
     afx_msg void OnUpdateBoxUncomment(CCmdUI* pCmdUI);
     afx_msg void OnUpdateAlways(CCmdUI* pCmdUI);
     afx_msg void OnUpdateCaretPane(CCmdUI* pCmdUI);
+    // Previous/Next Function, named bookmarks, breakpoints and Run To Cursor
+    // (CVornViewNavigation.cpp).
+    afx_msg void OnPreviousFunction();
+    afx_msg void OnNextFunction();
+    afx_msg void OnNamedBookmark();
+    afx_msg void OnToggleBreakpoint();
+    afx_msg void OnRunToCursor();
+    afx_msg void OnUpdateNeedProjectLines(CCmdUI* pCmdUI);
+    afx_msg void OnUpdateNamedBookmark(CCmdUI* pCmdUI);
+    afx_msg void OnUpdateNeedProjectFile(CCmdUI* pCmdUI);
+    afx_msg void OnUpdateRunToCursor(CCmdUI* pCmdUI);
+    // Go To > Synchronize Code Navigator (CVornViewNavigator.cpp).
+    afx_msg void OnSyncNavigator();
+    afx_msg void OnUpdateSyncNavigator(CCmdUI* pCmdUI);
+    // Edit > Code Snippet (CVornViewSnippets.cpp).
+    afx_msg void OnSnippetInsert();
+    afx_msg void OnSnippetCreateFromSelection();
+    afx_msg void OnSnippetFavourite(UINT nID);
+    afx_msg void OnUpdateSnippetInsert(CCmdUI* pCmdUI);
+    afx_msg void OnUpdateSnippetFavourite(CCmdUI* pCmdUI);
     DECLARE_MESSAGE_MAP()
 
 public:
@@ -366,6 +396,13 @@ protected:
     // The bookmark marker of the line on or off, and the entry's list with it when the
     // file has an entry.
     void ToggleBookmarkOnLine(int nLine);
+    // Previous/Next Function: the next whole word "function" up or down, no wrap.
+    void FindFunctionKeyword(BOOL bDown);
+    // The caret's 0-based line.
+    int GetCurrentLine();
+    // Adds the named bookmark on the line after asking its name; refuses a name the
+    // file has already (without regard to case).
+    void AddNamedBookmarkAt(CProjectFileEntry* pEntry, int nLine);
     // The search (CVornViewFind.cpp).
     // A position one character on in the direction, or the same at the text's end.
     int StepPosition(int nPos, BOOL bForward);

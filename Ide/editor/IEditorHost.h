@@ -8,7 +8,9 @@
 #include <afx.h>
 
 class CAppSettings;
+class CCodeSnippetList;
 class COutline;
+class COutlineNode;
 class CProjectFileEntry;
 class CVornView;
 class IDebugSession;
@@ -35,6 +37,9 @@ public:
     // The Code Navigator's item of the file loses its children and is refilled from
     // the file's outline.
     virtual void RefreshNavigatorFile(CProjectFileEntry* pEntry) = 0;
+    // The Code Navigator shows and selects the node's item below the file's item, or
+    // the file's item when the node has none (or is NULL).
+    virtual void SynchronizeNavigator(CProjectFileEntry* /*pEntry*/, const COutlineNode* /*pNode*/) {}
     // The main frame's title follows the active document and its modified state.
     virtual void RefreshMainTitle() = 0;
     // The Breakpoints window shows the breakpoints' current lines.
@@ -54,6 +59,14 @@ public:
     virtual void RebuildToolsMenu() = 0;
     // The main frame's debug session, which evaluates the words of value tips.
     virtual IDebugSession& GetDebugSession() = 0;
+
+    // The code snippets, and the folder their files live in (ending with "\").
+    virtual CCodeSnippetList& GetCodeSnippets() = 0;
+    virtual CString GetCodeSnippetFolder();
+    // The settings' ten favourite-snippet names become the favourites' names in order.
+    virtual void RebuildFavouriteSnippetNames();
+    // The open project's name; empty when no project is open.
+    virtual CString GetOpenProjectName() { return CString(); }
 
     // The installed host (never NULL). Install(NULL) goes back to the default one; the
     // installed host is not owned and must outlive every editor window.

@@ -12,6 +12,21 @@
 #define IDC_GOTO_LINE_PROMPT            1247
 #define IDC_GOTO_LINE_NUMBER            1248
 
+// Go To > Function... and Variable...: the entries and the "Include:" choice.
+#define IDD_GOTO_FUNCTION               197
+#define IDC_GOTO_FUNCTION               1192
+#define IDC_GOTO_FUNCTION_INCLUDE       1193
+#define IDD_GOTO_VARIABLE               200
+#define IDC_GOTO_VARIABLE               1196
+#define IDC_GOTO_VARIABLE_INCLUDE       1197
+
+// Named bookmarks: the name of a new one, and the project's list to go to.
+#define IDD_ADD_NAMED_BOOKMARK          216
+#define IDC_NAMED_BOOKMARK_NAME         1221
+#define IDC_NAMED_BOOKMARK_LINE         1223
+#define IDD_GOTO_NAMED_BOOKMARK         217
+#define IDC_GOTO_NAMED_BOOKMARK_LIST    1225
+
 // The navigation strip above each editor: the file's tables and the chosen table's
 // functions.
 #define IDD_NAVIGATION_BAR              151
@@ -437,6 +452,43 @@
 #define IDC_HOTLIST_REMOVE              1219
 #define IDC_HOTLIST_GO_TO               1220
 
+// ---- Debugger panes and breakpoint dialogs --------------------------------------
+
+// The Breakpoints window: its toolbar, list, row images and popup menu.
+#define IDR_BREAKPOINTS_TOOLBAR         175
+#define IDR_BREAKPOINTS_POPUP           177
+#define IDB_BREAKPOINT_IMAGES           178
+#define IDC_BREAKPOINTS_LIST            112
+// The Call Stack and variables lists and their images.
+#define IDC_CALL_STACK_LIST             115
+#define IDC_GLOBALS_LIST                116
+#define IDC_LOCALS_LIST                 117
+#define IDC_WATCHES_LIST                118
+#define IDB_DEBUG_LIST_IMAGES           183
+#define IDR_WATCHES_POPUP               185
+#define IDR_GLOBALS_POPUP               191
+// The breakpoint dialog and its two sub-dialogs.
+#define IDD_BREAKPOINT                  179
+#define IDD_BREAKPOINT_CONDITION        187
+#define IDD_BREAKPOINT_HIT_COUNT        189
+#define IDC_BREAKPOINT_FILE             1145
+#define IDC_BREAKPOINT_LINE             1146
+#define IDC_BREAKPOINT_CONDITION_BUTTON 1150
+#define IDC_BREAKPOINT_HIT_COUNT_BUTTON 1151
+#define IDC_BREAKPOINT_CONDITION_TEXT   1152
+#define IDC_BREAKPOINT_HIT_COUNT_TEXT   1153
+#define IDC_BREAKPOINT_CONDITION_ENABLE 1154
+#define IDC_BREAKPOINT_CONDITION_EXPRESSION 1155
+#define IDC_BREAKPOINT_CONDITION_KIND   1156
+#define IDC_BREAKPOINT_HIT_MODE         1157
+#define IDC_BREAKPOINT_HIT_RESET        1158
+#define IDC_BREAKPOINT_HIT_VALUE        1159
+#define IDC_BREAKPOINT_HIT_COUNT        1160
+#define IDC_BREAKPOINT_CONDITION_HELP   1290
+#define IDC_BREAKPOINT_HIT_TEXT         1291
+// Add Watch.
+#define IDD_ADD_WATCH                   186
+#define IDC_WATCH_EXPRESSION            1149
 // ---- Find, Replace and Find in Files ---------------------------------------------
 
 #define IDD_FIND                        140
@@ -454,3 +506,37 @@
 #define IDC_REPLACE_ALL                 1039
 #define IDC_REPLACE_WITH                1041
 #define IDC_FIND_IN_FILES_PANE2         1215
+// ---- Code snippets ----------------------------------------------------------------
+
+// Code Snippet Manager: the snippets, the favourites in their order, and the editor of
+// the selected snippet's text.
+#define IDD_CODE_SNIPPET_MANAGER        170
+#define IDC_SNIPPET_LIST                1122
+#define IDC_SNIPPET_FAVOURITES          1123
+#define IDC_SNIPPET_FAVOURITES_LABEL    1124
+#define IDC_SNIPPET_RENAME              1125
+#define IDC_SNIPPET_ADD_TO_FAVOURITES   1126
+#define IDC_SNIPPET_MOVE_UP             1127
+#define IDC_SNIPPET_MOVE_DOWN           1128
+#define IDC_SNIPPET_REMOVE_FAVOURITE    1129
+#define IDC_SNIPPET_TEXT_GROUP          1130
+#define IDC_SNIPPET_TEXT                1131
+#define IDC_SNIPPET_NEW                 1132
+#define IDC_SNIPPET_MACROS              1136
+#define IDC_SNIPPET_SAVE                1137
+// Create new Code Snippet.
+#define IDD_NEW_CODE_SNIPPET            171
+#define IDC_NEW_SNIPPET_NAME            1133
+#define IDC_NEW_SNIPPET_FILE_NAME       1134
+// Rename Code Snippet (its name field shares the Rename button's number).
+#define IDD_RENAME_CODE_SNIPPET         172
+#define IDC_RENAME_SNIPPET_NAME         1125
+// Insert Macro: the macros, the chosen one's description, and the chosen macro.
+#define IDD_INSERT_SNIPPET_MACRO        173
+#define IDC_SNIPPET_MACRO_LIST          1138
+#define IDC_SNIPPET_MACRO_DESCRIPTION   1139
+#define IDC_SNIPPET_MACRO_CHOSEN        1141
+// Insert Code Snippet: the snippets and the selected one's text.
+#define IDD_INSERT_CODE_SNIPPET         174
+#define IDC_INSERT_SNIPPET_LIST         1142
+#define IDC_INSERT_SNIPPET_TEXT         1143

@@ -1,5 +1,6 @@
 // The main frame: creation, bars and panes, layout, the project's windows.
 #include "CMainFrame.h"
+#include "CPtrArrayHolder.h"
 
 #include "CExtCommandManagerHolder.h"
 #include "CExtPaintManagerHolder.h"
@@ -56,9 +57,14 @@ CMainFrame::CMainFrame()
       m_bCallStackBarVisible(FALSE),
       m_projectOutline(VornApp()->m_outline),
       m_pCachedActiveView(NULL),
+      m_nFindMode(0),
       m_pPreviousCachedView(NULL),
       m_pRecentFiles(NULL),
       m_pRecentProjects(NULL),
+      m_debugHost(*this),
+      m_panesHost(*this),
+      m_debugControl(m_debugServer, m_debugHost),
+      m_pExpandingList(NULL),
       m_pOutputCtrl(NULL),
       m_bBackupTimerRunning(FALSE),
       m_nBackupTimerElapse(0),
@@ -71,10 +77,18 @@ CMainFrame::CMainFrame()
     memset(&m_wpStored, 0, sizeof(m_wpStored));
     m_wpStored.length = sizeof(m_wpStored);
     SetUpProject();
+    m_debugServer.SetHost(&m_debugHost);
+    m_wndBreakpoints.SetHost(&m_panesHost);
+    m_wndCallStack.SetHost(&m_panesHost);
+    m_pageLocals.SetHost(&m_panesHost);
+    m_pageGlobals.SetHost(&m_panesHost);
+    m_pageWatches.SetHost(&m_panesHost);
 }
 
 CMainFrame::~CMainFrame()
 {
+    // The session outlives its host among the members: it reports nowhere from here on.
+    m_debugServer.SetHost(NULL);
     DeleteRecentLists();
 }
 
@@ -86,6 +100,7 @@ void CMainFrame::SetUpProject()
     services.m_pDebugOutput = &m_pageDebug;
     services.m_pApiErrors = VornApp();
     services.m_pOutline = &m_projectOutline;
+    services.m_pNavigator = this;
     services.m_pSettings = &VornApp()->m_settings;
     m_project.SetServices(services);
     if (CFilesTreeView* pTree = m_pageFiles.GetTreeView())
@@ -300,6 +315,8 @@ BOOL CMainFrame::DestroyWindow()
 void CMainFrame::OnDestroy()
 {
     KillTimer(TIMER_BACKUP);
+    // Whatever closed this window, no session or debug-interface library outlives it.
+    StopDebugging();
     // The project object discards without saving: whatever closed this window without
     // its close sequence, the project is saved while its views still exist.
     if (m_project.IsOpen() && !m_project.Close())
@@ -463,12 +480,8 @@ void CMainFrame::ShowDebugPage()
 
 void CMainFrame::RefreshBreakpointsWindow()
 {
-    // The Breakpoints window shows no rows yet; nothing to refill.
-}
-
-void CMainFrame::RefreshNavigatorFile(CProjectFileEntry* /*pEntry*/)
-{
-    // The Code Navigator lists no outline items yet; nothing to refill.
+    // Hidden or not: its rows must never outlive the files they point to.
+    m_wndBreakpoints.Refill();
 }
 
 void CMainFrame::RefreshTitle()
@@ -540,17 +553,23 @@ HTREEITEM CMainFrame::InsertNavigatorAliases(HTREEITEM hParent)
 
 HTREEITEM CMainFrame::InsertNavigatorItemImage2(LPCTSTR pszText, HTREEITEM hParent, COutlineNode* pNode)
 {
-    return InsertTreeItem(GetNavigatorTree(), pszText, hParent, CCodeNavigatorPage::IMAGE_TABLE, pNode);
+    HTREEITEM hItem = InsertTreeItem(GetNavigatorTree(), pszText, hParent, CCodeNavigatorPage::IMAGE_TABLE, pNode);
+    m_pageCodeNavigator.NoteNodeItem(hItem, pNode);
+    return hItem;
 }
 
 HTREEITEM CMainFrame::InsertNavigatorItemImage3(LPCTSTR pszText, HTREEITEM hParent, COutlineNode* pNode)
 {
-    return InsertTreeItem(GetNavigatorTree(), pszText, hParent, CCodeNavigatorPage::IMAGE_FUNCTION, pNode);
+    HTREEITEM hItem = InsertTreeItem(GetNavigatorTree(), pszText, hParent, CCodeNavigatorPage::IMAGE_FUNCTION, pNode);
+    m_pageCodeNavigator.NoteNodeItem(hItem, pNode);
+    return hItem;
 }
 
 HTREEITEM CMainFrame::InsertNavigatorItemImage4(LPCTSTR pszText, HTREEITEM hParent, COutlineNode* pNode)
 {
-    return InsertTreeItem(GetNavigatorTree(), pszText, hParent, CCodeNavigatorPage::IMAGE_VARIABLE, pNode);
+    HTREEITEM hItem = InsertTreeItem(GetNavigatorTree(), pszText, hParent, CCodeNavigatorPage::IMAGE_VARIABLE, pNode);
+    m_pageCodeNavigator.NoteNodeItem(hItem, pNode);
+    return hItem;
 }
 
 HTREEITEM CMainFrame::InsertNavigatorItemImage5(LPCTSTR pszText, HTREEITEM hParent, COutlineNode* pNode)
@@ -558,14 +577,18 @@ HTREEITEM CMainFrame::InsertNavigatorItemImage5(LPCTSTR pszText, HTREEITEM hPare
     return InsertTreeItem(GetNavigatorTree(), pszText, hParent, CCodeNavigatorPage::IMAGE_BASE_TABLE, pNode);
 }
 
-HTREEITEM CMainFrame::InsertNavigatorItemImage9(LPCTSTR pszText, HTREEITEM hParent, COutlineNode* pNode)
+HTREEITEM CMainFrame::InsertNavigatorItemImage9(LPCTSTR pszText, HTREEITEM hParent, CPtrArrayHolder* pAlias)
 {
-    return InsertTreeItem(GetNavigatorTree(), pszText, hParent, CCodeNavigatorPage::IMAGE_FUNCTION_ALIAS, pNode);
+    HTREEITEM hItem = InsertTreeItem(GetNavigatorTree(), pszText, hParent, CCodeNavigatorPage::IMAGE_FUNCTION_ALIAS, pAlias);
+    m_pageCodeNavigator.NoteNodeItem(hItem, static_cast<const COutlineNode*>(pAlias->m_pItem));
+    return hItem;
 }
 
-HTREEITEM CMainFrame::InsertNavigatorItemImage10(LPCTSTR pszText, HTREEITEM hParent, COutlineNode* pNode)
+HTREEITEM CMainFrame::InsertNavigatorItemImage10(LPCTSTR pszText, HTREEITEM hParent, CPtrArrayHolder* pAlias)
 {
-    return InsertTreeItem(GetNavigatorTree(), pszText, hParent, CCodeNavigatorPage::IMAGE_OTHER_ALIAS, pNode);
+    HTREEITEM hItem = InsertTreeItem(GetNavigatorTree(), pszText, hParent, CCodeNavigatorPage::IMAGE_OTHER_ALIAS, pAlias);
+    m_pageCodeNavigator.NoteNodeItem(hItem, static_cast<const COutlineNode*>(pAlias->m_pItem));
+    return hItem;
 }
 
 HTREEITEM CMainFrame::InsertNavigatorFileItem(CProjectFileEntry* pEntry)
@@ -574,13 +597,10 @@ HTREEITEM CMainFrame::InsertNavigatorFileItem(CProjectFileEntry* pEntry)
     HTREEITEM hRoot = tree.GetRootItem();
     if (hRoot == NULL)
         return NULL;
-    return InsertTreeItem(tree, pEntry->GetFileName(), hRoot, CCodeNavigatorPage::IMAGE_FILE, pEntry,
-                          m_bSortNavigatorLater ? TVI_LAST : TVI_SORT);
-}
-
-void CMainFrame::FillNavigatorFileItem(CProjectFileEntry* /*pEntry*/, HTREEITEM /*hItem*/)
-{
-    // The file's item gets no outline items yet.
+    HTREEITEM hItem = InsertTreeItem(tree, pEntry->GetFileName(), hRoot, CCodeNavigatorPage::IMAGE_FILE, pEntry,
+                                     m_bSortNavigatorLater ? TVI_LAST : TVI_SORT);
+    m_pageCodeNavigator.NoteFileItem(hItem, pEntry);
+    return hItem;
 }
 
 HTREEITEM CMainFrame::GetFilesTreeRoot()
@@ -614,6 +634,7 @@ HTREEITEM CMainFrame::InsertProjectFileItem(CProjectFileEntry* pEntry, HTREEITEM
 
 void CMainFrame::DeleteProjectFileItem(CProjectFileEntry* pEntry)
 {
+    DeleteNavigatorFileItem(pEntry);
     CFilesTreeView* pView = GetFilesTreeView();
     if (pView == NULL)
         return;

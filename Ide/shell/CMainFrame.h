@@ -12,7 +12,7 @@
 #include "CCodeNavigatorPage.h"
 #include "CDebugPage.h"
 #include "CDebugServer.h"
-#include "CIdleDebugSession.h"
+#include "CDebugSessionControl.h"
 #include "CExtChildResizablePropertySheet.h"
 #include "CExtControlBar.h"
 #include "CExtMenuControlBar.h"
@@ -22,6 +22,8 @@
 #include "CFilesPage.h"
 #include "CFindInFilesPage.h"
 #include "CFindInFilesPage2.h"
+#include "CFrameDebugHost.h"
+#include "CFramePanesHost.h"
 #include "CGlobalVariablesPage.h"
 #include "CLocalVariablesPage.h"
 #include "CMDIClientWnd.h"
@@ -31,6 +33,7 @@
 #include "CTempScintillaWnd.h"
 #include "CWatchVariablesPage.h"
 #include "IFilesTreeHost.h"
+#include "INavigatorItems.h"
 #include "IFindDialogHost.h"
 #include "IProcessRunner.h"
 #include "IPathChooser.h"
@@ -46,7 +49,14 @@ class COutlineNode;
 class CScintillaCtrl;
 class CVornView;
 
-class CMainFrame : public CMDIFrameWnd, public IProjectHost, public IFilesTreeHost, public IFindDialogHost
+// Posted by the debug session to end itself after its socket notification returned.
+#define WM_DEBUG_STOP_SESSION (WM_USER + 110)
+
+class CMainFrame : public CMDIFrameWnd,
+                   public IProjectHost,
+                   public IFilesTreeHost,
+                   public INavigatorItems,
+                   public IFindDialogHost
 {
     DECLARE_DYNAMIC(CMainFrame)
 public:
@@ -71,9 +81,9 @@ public:
     // The project and the debug session
     CProject& GetProject() { return m_project; }
     CDebugServer& GetDebugServer() { return m_debugServer; }
-    // The session the editors ask for value tips; an idle one until the debug session
-    // answers them itself.
-    IDebugSession& GetDebugSession() { return m_idleDebugSession; }
+    // The session the editors ask for value tips.
+    IDebugSession& GetDebugSession() { return m_debugServer; }
+    CDebugSessionControl& GetDebugControl() { return m_debugControl; }
     // The open project's entry of the file; NULL without a project or outside it.
     CProjectFileEntry* FindProjectFile(LPCTSTR pszPath);
     // Closes the project (backup, save, its documents, the trees). FALSE when it
@@ -111,26 +121,65 @@ public:
     void ShowOutputPage();
     void ShowDebugPage();
     void RefreshBreakpointsWindow();
+    // After the file's outline changed: its navigator item and every item that shows
+    // nodes of it are filled again (CMainFrameNavigator.cpp).
     void RefreshNavigatorFile(CProjectFileEntry* pEntry);
+    // The Code Navigator shows, and selects the node's item below the file's item (the
+    // file's item when the node has none there or there is no node).
+    void SynchronizeNavigator(CProjectFileEntry* pEntry, const COutlineNode* pNode);
     void RefreshTitle();
 
-    // Tree inserters: one item with its fixed image; the item's handle.
-    HTREEITEM InsertNavigatorGlobals(HTREEITEM hParent);
-    HTREEITEM InsertNavigatorLocals(HTREEITEM hParent, COutlineNode* pFunction);
-    HTREEITEM InsertNavigatorAliases(HTREEITEM hParent);
-    // Outline items: 2 a table, 3 a function, 4 a variable, 5 a base table, 9 an alias
-    // of a function, 10 another alias; the item's data is the node it shows.
-    HTREEITEM InsertNavigatorItemImage2(LPCTSTR pszText, HTREEITEM hParent, COutlineNode* pNode);
-    HTREEITEM InsertNavigatorItemImage3(LPCTSTR pszText, HTREEITEM hParent, COutlineNode* pNode);
-    HTREEITEM InsertNavigatorItemImage4(LPCTSTR pszText, HTREEITEM hParent, COutlineNode* pNode);
-    HTREEITEM InsertNavigatorItemImage5(LPCTSTR pszText, HTREEITEM hParent, COutlineNode* pNode);
-    HTREEITEM InsertNavigatorItemImage9(LPCTSTR pszText, HTREEITEM hParent, COutlineNode* pNode);
-    HTREEITEM InsertNavigatorItemImage10(LPCTSTR pszText, HTREEITEM hParent, COutlineNode* pNode);
+    // Tree inserters (INavigatorItems): one item with its fixed image; the item's handle.
+    virtual HTREEITEM InsertNavigatorGlobals(HTREEITEM hParent);
+    virtual HTREEITEM InsertNavigatorLocals(HTREEITEM hParent, COutlineNode* pFunction);
+    virtual HTREEITEM InsertNavigatorAliases(HTREEITEM hParent);
+    // Outline items: 2 a table, 3 a function, 4 a variable, 5 a base table; the item's
+    // data is the node it shows. 9 an alias of a function, 10 another alias; the item's
+    // data is the function's owner record of the alias.
+    virtual HTREEITEM InsertNavigatorItemImage2(LPCTSTR pszText, HTREEITEM hParent, COutlineNode* pNode);
+    virtual HTREEITEM InsertNavigatorItemImage3(LPCTSTR pszText, HTREEITEM hParent, COutlineNode* pNode);
+    virtual HTREEITEM InsertNavigatorItemImage4(LPCTSTR pszText, HTREEITEM hParent, COutlineNode* pNode);
+    virtual HTREEITEM InsertNavigatorItemImage5(LPCTSTR pszText, HTREEITEM hParent, COutlineNode* pNode);
+    virtual HTREEITEM InsertNavigatorItemImage9(LPCTSTR pszText, HTREEITEM hParent, CPtrArrayHolder* pAlias);
+    virtual HTREEITEM InsertNavigatorItemImage10(LPCTSTR pszText, HTREEITEM hParent, CPtrArrayHolder* pAlias);
 
     // Looks
     void SetUIStyleClassic();
     void SetUIStyleXP();
     void SetUIStyleOffice2003();
+
+    // The debug session's panes and menus (CMainFrameDebug.cpp)
+    void ClearCallStack();
+    // The selected row of the Call Stack window, -1 when it is empty.
+    int GetSelectedStackRow();
+    void AddCallStackEntry(LPCTSTR pszFile, int nLine, LPCTSTR pszName, LPCTSTR pszNameWhat, LPCTSTR pszWhat);
+    void ClearLocalVariables();
+    void AddLocalVariableRow(LPCTSTR pszName, LPCTSTR pszValue, LPCTSTR pszType, int nId, int nParentId);
+    void RefreshLocalVariables();
+    void ClearGlobalVariables();
+    void AddGlobalVariableRow(LPCTSTR pszName, LPCTSTR pszValue, LPCTSTR pszType, int nId, int nParentId);
+    void RefreshGlobalVariables();
+    void ClearWatches();
+    void AddWatchRow(LPCTSTR pszName, LPCTSTR pszValue, LPCTSTR pszType, int nId, int nParentId);
+    // A row under the table row of the list being expanded.
+    void AddTableMemberRow(LPCTSTR pszName, LPCTSTR pszValue, LPCTSTR pszType, int nId, int nParentId);
+    // Asks for the locals of the selected call-stack row.
+    void RequestStackFrame();
+    // Remembers the list whose table row expands and asks for the table's members; TRUE
+    // when the request went out (only while the script is stopped).
+    BOOL RequestTableMembers(CWnd* pList, int nTableId);
+    void OnTableMembersUpdated(int nCount);
+    // The Variables pages give up a table expansion that is waiting (continue, step).
+    void CancelTableExpansions();
+    CBreakpointsWnd& GetBreakpointsWnd() { return m_wndBreakpoints; }
+    CCallStackWnd& GetCallStackWnd() { return m_wndCallStack; }
+    CLocalVariablesPage& GetLocalsPage() { return m_pageLocals; }
+    CGlobalVariablesPage& GetGlobalsPage() { return m_pageGlobals; }
+    CWatchVariablesPage& GetWatchesPage() { return m_pageWatches; }
+    // The Start/Continue item of the Debug menu, in the frame's menu and the documents'.
+    void SetStartCommandText(LPCTSTR pszText);
+    // Ends a running session as Debug > Stop does; nothing when none runs.
+    void StopDebugging();
 
     // Menus
     // The position of the first item of the menu whose text is the given one, or -1.
@@ -170,6 +219,7 @@ public:
     virtual void DeleteProjectFileItem(CProjectFileEntry* pEntry);
     virtual HTREEITEM InsertNavigatorFileItem(CProjectFileEntry* pEntry);
     virtual void FillNavigatorFileItem(CProjectFileEntry* pEntry, HTREEITEM hItem);
+    virtual void RefillNavigatorFileItem(CProjectFileEntry* pEntry);
     virtual void SetLoadProgressText(LPCTSTR pszText);
     virtual void ShowMessage(LPCTSTR pszText, UINT nType);
 
@@ -203,6 +253,10 @@ public:
     CReplaceDlg* CreateReplaceDialog();
     CFindInFilesDlg* CreateFindInFilesDialog();
     CFindDlg* GetFindDialog() const { return m_pFindDialog; }
+    // 0 after Find and Find In Files were opened, 1 after Replace.
+    int GetFindMode() const { return m_nFindMode; }
+    // Opens the named bookmark of the file with that name; several files may share it.
+    BOOL OpenNamedBookmark(LPCTSTR pszBookmark, LPCTSTR pszFileName);
     CReplaceDlg* GetReplaceDialog() const { return m_pReplaceDialog; }
     CFindInFilesDlg* GetFindInFilesDialog() const { return m_pFindInFilesDialog; }
     // The find text takes the active editor's selection when it is one line of text.
@@ -249,6 +303,8 @@ protected:
     BOOL CreateTempScintilla();
     BOOL AttachHotlistMenu();
     void SetUpProject();
+    // The navigator's item of the file, and its children, go (CMainFrameNavigator.cpp).
+    void DeleteNavigatorFileItem(CProjectFileEntry* pEntry);
     static HTREEITEM InsertTreeItem(CTreeCtrl& tree, LPCTSTR pszText, HTREEITEM hParent, int nImage, void* pData,
                                     HTREEITEM hInsertAfter = TVI_LAST);
     void CopyRecentListsToSettings();
@@ -339,14 +395,49 @@ protected:
     afx_msg void OnViewEndOfLine();
     afx_msg void OnUpdateViewEndOfLine(CCmdUI* pCmdUI);
     afx_msg void OnGoToTable();
+    afx_msg void OnSnippetManager();
     afx_msg void OnUpdateGoToTable(CCmdUI* pCmdUI);
+    // Find, Replace, Find In Files openers (CMainFrameFind.cpp) and Go To Function,
+    // Variable and Named Bookmark (CMainFrameGoTo.cpp).
+    afx_msg void OnFind();
+    afx_msg void OnReplace();
+    afx_msg void OnFindInFiles();
+    afx_msg void OnUpdateFind(CCmdUI* pCmdUI);
+    afx_msg void OnUpdateFindInFiles(CCmdUI* pCmdUI);
+    afx_msg void OnGoToFunction();
+    afx_msg void OnGoToVariable();
+    afx_msg void OnGoToNamedBookmark();
+    afx_msg void OnUpdateGoToFunction(CCmdUI* pCmdUI);
+    afx_msg void OnUpdateGoToVariable(CCmdUI* pCmdUI);
+    afx_msg void OnUpdateGoToNamedBookmark(CCmdUI* pCmdUI);
+    // After a find dialog opened: its mode, the jump marks cleared.
+    void OnFindDialogOpened(int nFindMode);
     afx_msg void OnClearAllBreakpoints();
     afx_msg void OnDisableAllBreakpoints();
     afx_msg void OnUpdateDisableAllBreakpoints(CCmdUI* pCmdUI);
     afx_msg void OnUpdateDebugNotIdle(CCmdUI* pCmdUI);
     afx_msg void OnUpdateDebugConnected(CCmdUI* pCmdUI);
     afx_msg void OnUpdateDebugStoppedAtBreak(CCmdUI* pCmdUI);
+    afx_msg void OnDebugStart();
+    afx_msg void OnDebugStop();
+    afx_msg void OnDebugBreak();
+    afx_msg void OnDebugStepInto();
+    afx_msg void OnDebugStepOver();
+    afx_msg void OnDebugStepOut();
+    afx_msg void OnUpdateWatchesEvaluate(CCmdUI* pCmdUI);
+    afx_msg LRESULT OnStopDebugSession(WPARAM wParam, LPARAM lParam);
     afx_msg void OnDeleteAllWatches();
+    // Watches, globals and the Breakpoints window's commands (CMainFrameDebug.cpp)
+    afx_msg void OnAddWatch();
+    afx_msg void OnUpdateAddWatch(CCmdUI* pCmdUI);
+    afx_msg void OnDeleteWatch();
+    afx_msg void OnUpdateDeleteWatch(CCmdUI* pCmdUI);
+    afx_msg void OnEvaluateWatches();
+    afx_msg void OnRefreshGlobals();
+    afx_msg void OnDeleteBreakpoint();
+    afx_msg void OnBreakpointProperties();
+    afx_msg void OnGoToBreakpointSource();
+    afx_msg void OnUpdateBreakpointSelected(CCmdUI* pCmdUI);
     afx_msg void OnUpdateDeleteAllWatches(CCmdUI* pCmdUI);
     afx_msg BOOL OnHelpLink(UINT nID);
     afx_msg void OnUpdateCaretPane(CCmdUI* pCmdUI);
@@ -405,11 +496,15 @@ protected:
     CProjectOutline m_projectOutline;
     CProject m_project;
     CVornView* m_pCachedActiveView;
+    int m_nFindMode;
     CVornView* m_pPreviousCachedView;
     CRecentFileList* m_pRecentFiles;
     CRecentFileList* m_pRecentProjects;
     CDebugServer m_debugServer;
-    CIdleDebugSession m_idleDebugSession;
+    CFrameDebugHost m_debugHost;
+    CFramePanesHost m_panesHost;
+    CDebugSessionControl m_debugControl;
+    CWnd* m_pExpandingList;              // the list a table-members request fills
     CScintillaCtrl* m_pOutputCtrl;
     CString m_strCommandLineFile;
     BOOL m_bBackupTimerRunning;

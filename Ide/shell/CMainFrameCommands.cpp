@@ -2,6 +2,7 @@
 // backup timer, application activation, closing the project and the window.
 #include "CMainFrame.h"
 
+#include "CCodeSnippetManagerDlg.h"
 #include "CGoToTableDlg.h"
 #include "CPrintOptionsDlg.h"
 #include "CProjectFileEntry.h"
@@ -72,10 +73,24 @@ BEGIN_MESSAGE_MAP(CMainFrame, CMDIFrameWnd)
     ON_COMMAND(ID_FIND_PREVIOUS, CMainFrame::OnFindPrevious)
     ON_UPDATE_COMMAND_UI(ID_FIND_NEXT, CMainFrame::OnUpdateFindNext)
     ON_UPDATE_COMMAND_UI(ID_FIND_PREVIOUS, CMainFrame::OnUpdateFindNext)
+    ON_COMMAND(ID_FIND_FIND, CMainFrame::OnFind)
+    ON_UPDATE_COMMAND_UI(ID_FIND_FIND, CMainFrame::OnUpdateFind)
+    ON_COMMAND(ID_FIND_REPLACE, CMainFrame::OnReplace)
+    ON_UPDATE_COMMAND_UI(ID_FIND_REPLACE, CMainFrame::OnUpdateFind)
+    ON_COMMAND(ID_FIND_IN_FILES, CMainFrame::OnFindInFiles)
+    ON_UPDATE_COMMAND_UI(ID_FIND_IN_FILES, CMainFrame::OnUpdateFindInFiles)
+    // Edit > Code Snippet
+    ON_COMMAND(ID_SNIPPET_MANAGER, CMainFrame::OnSnippetManager)
 
     // Go To
     ON_COMMAND(ID_GOTO_TABLE, CMainFrame::OnGoToTable)
     ON_UPDATE_COMMAND_UI(ID_GOTO_TABLE, CMainFrame::OnUpdateGoToTable)
+    ON_COMMAND(ID_GOTO_FUNCTION, CMainFrame::OnGoToFunction)
+    ON_UPDATE_COMMAND_UI(ID_GOTO_FUNCTION, CMainFrame::OnUpdateGoToFunction)
+    ON_COMMAND(ID_GOTO_VARIABLE, CMainFrame::OnGoToVariable)
+    ON_UPDATE_COMMAND_UI(ID_GOTO_VARIABLE, CMainFrame::OnUpdateGoToVariable)
+    ON_COMMAND(ID_GOTO_NAMED_BOOKMARK, CMainFrame::OnGoToNamedBookmark)
+    ON_UPDATE_COMMAND_UI(ID_GOTO_NAMED_BOOKMARK, CMainFrame::OnUpdateGoToNamedBookmark)
 
     // Project and Build
     ON_COMMAND(ID_BUILD_COMPILE, CMainFrame::OnBuildCompile)
@@ -98,11 +113,32 @@ BEGIN_MESSAGE_MAP(CMainFrame, CMDIFrameWnd)
     ON_UPDATE_COMMAND_UI(ID_DEBUG_STEP_OVER, CMainFrame::OnUpdateDebugConnected)
     ON_UPDATE_COMMAND_UI(ID_DEBUG_STEP_OUT, CMainFrame::OnUpdateDebugConnected)
     ON_UPDATE_COMMAND_UI(ID_GLOBALS_REFRESH, CMainFrame::OnUpdateDebugStoppedAtBreak)
+    ON_COMMAND(ID_DEBUG_START, CMainFrame::OnDebugStart)
+    ON_UPDATE_COMMAND_UI(ID_DEBUG_START, CMainFrame::OnUpdateProjectHasFiles)
+    ON_COMMAND(ID_DEBUG_STOP, CMainFrame::OnDebugStop)
+    ON_COMMAND(ID_DEBUG_BREAK, CMainFrame::OnDebugBreak)
+    ON_COMMAND(ID_DEBUG_STEP_INTO, CMainFrame::OnDebugStepInto)
+    ON_COMMAND(ID_DEBUG_STEP_OVER, CMainFrame::OnDebugStepOver)
+    ON_COMMAND(ID_DEBUG_STEP_OUT, CMainFrame::OnDebugStepOut)
+    ON_UPDATE_COMMAND_UI(ID_WATCHES_EVALUATE, CMainFrame::OnUpdateWatchesEvaluate)
+    ON_MESSAGE(WM_DEBUG_STOP_SESSION, CMainFrame::OnStopDebugSession)
     ON_COMMAND(ID_DEBUG_CLEAR_ALL_BREAKPOINTS, CMainFrame::OnClearAllBreakpoints)
     ON_UPDATE_COMMAND_UI(ID_DEBUG_CLEAR_ALL_BREAKPOINTS, CMainFrame::OnUpdateProjectOpen)
     ON_COMMAND(ID_DEBUG_DISABLE_ALL_BREAKPOINTS, CMainFrame::OnDisableAllBreakpoints)
     ON_UPDATE_COMMAND_UI(ID_DEBUG_DISABLE_ALL_BREAKPOINTS, CMainFrame::OnUpdateDisableAllBreakpoints)
     ON_COMMAND(ID_WATCHES_DELETE_ALL, CMainFrame::OnDeleteAllWatches)
+    ON_COMMAND(ID_WATCHES_ADD, CMainFrame::OnAddWatch)
+    ON_UPDATE_COMMAND_UI(ID_WATCHES_ADD, CMainFrame::OnUpdateAddWatch)
+    ON_COMMAND(ID_WATCHES_DELETE, CMainFrame::OnDeleteWatch)
+    ON_UPDATE_COMMAND_UI(ID_WATCHES_DELETE, CMainFrame::OnUpdateDeleteWatch)
+    ON_COMMAND(ID_WATCHES_EVALUATE, CMainFrame::OnEvaluateWatches)
+    ON_COMMAND(ID_GLOBALS_REFRESH, CMainFrame::OnRefreshGlobals)
+    ON_COMMAND(ID_BREAKPOINTS_DELETE, CMainFrame::OnDeleteBreakpoint)
+    ON_UPDATE_COMMAND_UI(ID_BREAKPOINTS_DELETE, CMainFrame::OnUpdateBreakpointSelected)
+    ON_COMMAND(ID_BREAKPOINTS_PROPERTIES, CMainFrame::OnBreakpointProperties)
+    ON_UPDATE_COMMAND_UI(ID_BREAKPOINTS_PROPERTIES, CMainFrame::OnUpdateBreakpointSelected)
+    ON_COMMAND(ID_BREAKPOINTS_GOTO_SOURCE, CMainFrame::OnGoToBreakpointSource)
+    ON_UPDATE_COMMAND_UI(ID_BREAKPOINTS_GOTO_SOURCE, CMainFrame::OnUpdateBreakpointSelected)
     ON_UPDATE_COMMAND_UI(ID_WATCHES_DELETE_ALL, CMainFrame::OnUpdateDeleteAllWatches)
 
     // Help
@@ -411,10 +447,21 @@ void CMainFrame::OnUpdateViewEndOfLine(CCmdUI* pCmdUI)
 //////////////////////////////////////////////////////////////////////////////
 // Go To
 
+void CMainFrame::OnSnippetManager()
+{
+    CCodeSnippetManagerDlg dlg(*VornApp(), this);
+    dlg.DoModal();
+}
+
 void CMainFrame::OnGoToTable()
 {
     CGoToTableDlg dlg(VornApp()->m_outline, this);
-    if (dlg.DoModal() == IDOK && !dlg.m_strChosen.IsEmpty())
+    if (dlg.DoModal() != IDOK || dlg.m_strChosen.IsEmpty())
+        return;
+    // A list entry brings its table; typed text is looked up by name.
+    if (dlg.m_pChosenNode != NULL)
+        VornApp()->OpenOutlineNode(dlg.m_pChosenNode);
+    else
         VornApp()->GoToMember(dlg.m_strChosen);
 }
 
@@ -491,6 +538,7 @@ void CMainFrame::OnClearAllBreakpoints()
 void CMainFrame::OnDisableAllBreakpoints()
 {
     m_project.EnableAllBreakpoints(m_project.AreAllBreakpointsDisabled());
+    m_wndBreakpoints.UpdateCheckMarks();
 }
 
 void CMainFrame::OnUpdateDisableAllBreakpoints(CCmdUI* pCmdUI)
@@ -504,6 +552,7 @@ void CMainFrame::OnUpdateDisableAllBreakpoints(CCmdUI* pCmdUI)
 void CMainFrame::OnDeleteAllWatches()
 {
     m_project.RemoveAllWatches();
+    m_pageWatches.ClearVariables();
 }
 
 void CMainFrame::OnUpdateDeleteAllWatches(CCmdUI* pCmdUI)
@@ -590,6 +639,8 @@ BOOL CMainFrame::OnCloseProject()
     m_bBackupTimerRunning = FALSE;
     if (!m_project.IsOpen())
         return TRUE;
+    // The session debugs this project's files: it ends before they go.
+    StopDebugging();
     CAppSettings& settings = VornApp()->m_settings;
     // Backup mode 2 backs the project up as it closes, before its own save.
     if (settings.m_nProjsBackupMode == 2)
@@ -603,7 +654,9 @@ BOOL CMainFrame::OnCloseProject()
     if (CTreeCtrl* pFiles = GetFilesTree())
         pFiles->DeleteAllItems();
     GetNavigatorTree().DeleteAllItems();
+    m_project.ForgetNavigatorItems();
     RefreshBreakpointsWindow();
+    m_pageWatches.Refill(m_project);
     RebuildHotlistMenu();
     RefreshTitle();
     return TRUE;
@@ -629,7 +682,7 @@ void CMainFrame::OnClose()
 {
     if (!ConfirmAndCloseDocuments())
         return;
-    m_debugServer.Close();
+    StopDebugging();
     if (m_project.IsOpen() && !OnCloseProject())
         return;
     CopyRecentListsToSettings();
@@ -648,7 +701,7 @@ void CMainFrame::OnEndSession(BOOL bEnding)
     // are saved here, before the settings are written at exit.
     if (bEnding)
     {
-        m_debugServer.Close();
+        StopDebugging();
         if (m_project.IsOpen())
             OnCloseProject();
         CopyRecentListsToSettings();

@@ -74,6 +74,7 @@ void CMainFrame::ClearProjectTrees()
     if (CTreeCtrl* pFiles = GetFilesTree())
         pFiles->DeleteAllItems();
     GetNavigatorTree().DeleteAllItems();
+    m_project.ForgetNavigatorItems();
 }
 
 void CMainFrame::OpenProjectFileItem(CProjectFileEntry* pEntry)
@@ -260,13 +261,17 @@ BOOL CMainFrame::LoadProject(LPCTSTR pszPath)
     InsertFilesTreeRoot(strName);
     InsertNavigatorTreeRoot(strName);
     FillFilesTreeQuietly();
+    GetNavigatorTree().SetRedraw(FALSE);
     m_project.LoadWithProgress();
+    GetNavigatorTree().SetRedraw(TRUE);
+    GetNavigatorTree().Invalidate();
     CloseLoadingPlaque();
     if (m_pRecentProjects != NULL)
         m_pRecentProjects->Add(m_project.GetProjectFilePath());
     StartBackupAfterLoad();
     ReopenProjectDocuments();
     RefreshBreakpointsWindow();
+    m_pageWatches.Refill(m_project);
     RebuildHotlistMenu();
     RefreshTitle();
     return TRUE;
@@ -510,6 +515,7 @@ void CMainFrame::OnRemoveFolder()
     CWaitCursor wait;
     pView->SetRedraw(FALSE);
     m_project.RemoveFolder(FolderPathOfItem(*pView, hItem), TRUE, TRUE);
+    RefreshBreakpointsWindow();
     pView->GetTreeCtrl().DeleteItem(hItem);
     pView->SetRedraw(TRUE);
     pView->Invalidate();
@@ -530,6 +536,7 @@ void CMainFrame::OnRemoveFile()
     m_project.RemoveFile(pEntry, TRUE);
     if (!bKnownItem)
         pView->GetTreeCtrl().DeleteItem(hItem);
+    RefreshBreakpointsWindow();
 }
 
 //////////////////////////////////////////////////////////////////////////////

@@ -3,7 +3,6 @@
 #include "boundedtext.h"
 #include "luadebugdataitem.h"
 
-#include <climits>
 #include <cstdio>
 #include <cstring>
 
@@ -30,13 +29,22 @@ namespace
     // Stands in the save table for a global that did not exist.
     char s_AbsentMarker;
 
-    // Finds a stack level as the IDE counts it (0 = where the script stopped) from
-    // inside a protected call, whose own C function is one more level on top.
-    bool GetStopLevel(lua_State* L, int level, lua_Debug* ar)
+    // Finds the stack level of a call-stack row as the IDE counts rows: row n is the
+    // n-th level whose source is a file, from where the script stopped outward, as
+    // the StackEntry messages listed them (C functions and string chunks have no
+    // row). Runs inside a protected call, whose own C function is level 0.
+    bool GetStopLevel(lua_State* L, int row, lua_Debug* ar)
     {
-        // A level one more would overflow, and Lua takes a negative one for a
-        // lost tail call.
-        return level >= 0 && level < INT_MAX && lua_getstack(L, level + 1, ar) != 0;
+        if (row < 0)
+            return false;
+        for (int level = 1; lua_getstack(L, level, ar); ++level)
+        {
+            if (!lua_getinfo(L, "S", ar) || !ar->source || ar->source[0] != '@')
+                continue;
+            if (row-- == 0)
+                return true;
+        }
+        return false;
     }
 
 }

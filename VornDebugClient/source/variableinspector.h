@@ -34,13 +34,16 @@ public:
     // it was. False on a Lua error.
     bool ProtectedCall(lua_State* L, lua_CFunction fn, void* userData);
 
+    // level: a row of the IDE's call stack, counting only the levels whose source is
+    // a file (0: where the script stopped).
     bool CollectLocals(lua_State* L, int level);
     bool CollectGlobals(lua_State* L);
     bool ExpandTable(lua_State* L, int number);
     bool GetVariable(lua_State* L, const char* name, int level);
     // Leaves the watch result, or the error text when the expression failed.
     bool EvaluateWatch(lua_State* L, const char* expression, int level);
-    // Leaves the condition reply: value text and type name, or the error text and "Nil".
+    // Leaves the condition reply: value text and type name, or the error text and
+    // "Nil". Evaluated at row 0.
     bool EvaluateExpression(lua_State* L, const char* expression);
 
     const LuaDebugDataItem& GetLocals() const { return m_Locals; }

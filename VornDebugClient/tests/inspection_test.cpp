@@ -127,8 +127,9 @@ TEST_F(LuaTest, KeptReferencesAreNumberedAndReleased)
     lua_pop(L, 1);
 }
 
-// Runs check inside a C function the script calls as probe(), so that level 1 is
-// the script function with its locals, as at a stop.
+// Runs check inside a C function the script calls as probe(), so that row 0 is
+// the script function with its locals, as at a stop: levels count only functions
+// of files, as the call stack's rows do, and probe is a C function.
 class InspectorTest : public LuaTest
 {
 protected:
@@ -175,7 +176,7 @@ protected:
 TEST_F(InspectorTest, LocalsInOrderWithTablesKept)
 {
     check = [&](lua_State* L) {
-        EXPECT_TRUE(inspector->CollectLocals(L, 1));
+        EXPECT_TRUE(inspector->CollectLocals(L, 0));
         ASSERT_GE(locals.GetChildCount(), 3);
         EXPECT_EQ(Local(0), "a=1");
         EXPECT_EQ(Local(1), "s=hi");
@@ -205,7 +206,28 @@ TEST_F(InspectorTest, LocalsInOrderWithTablesKept)
         EXPECT_TRUE(inspector->CollectLocals(L, 99));
         EXPECT_EQ(locals.GetChildCount(), 0) << "no such level: no locals";
     };
-    Run("local a, s, t = 1, 'hi', {10, 20, f = print, [true] = 'yes'} probe()");
+    Run("local a, s, t = 1, 'hi', {10, 20, f = print, [true] = 'yes'} probe()", "@inspect.lua");
+}
+
+// Rows skip the levels without a file: C functions and string chunks.
+TEST_F(InspectorTest, RowsCountOnlyTheLevelsOfFiles)
+{
+    check = [&](lua_State* L) {
+        EXPECT_TRUE(inspector->CollectLocals(L, 0));
+        EXPECT_EQ(Local(0), "inner=1");
+        EXPECT_TRUE(inspector->CollectLocals(L, 1));
+        ASSERT_GE(locals.GetChildCount(), 2);
+        EXPECT_EQ(Local(1), "outer=2") << "the main chunk, past pcall and the string chunk";
+        EXPECT_TRUE(inspector->EvaluateWatch(L, "outer * 10", 1));
+        ASSERT_NE(inspector->GetWatchResult(), nullptr);
+        EXPECT_STREQ(inspector->GetWatchResult()->GetValueText().GetText(), "20");
+        inspector->GetVariable(L, "inner", 1);
+        EXPECT_STREQ(inspector->GetHoverReply(), "") << "inner is no local of row 1";
+        EXPECT_TRUE(inspector->CollectLocals(L, 2));
+        EXPECT_EQ(locals.GetChildCount(), 0) << "no third row";
+    };
+    Run("local function f() local inner = 1 loadstring('probe()')() end "
+        "local outer = 2 pcall(f)", "@inspect.lua");
 }
 
 TEST_F(InspectorTest, GlobalsItemExpandsToTheGlobalsTable)
@@ -226,63 +248,63 @@ TEST_F(InspectorTest, GlobalsItemExpandsToTheGlobalsTable)
         EXPECT_TRUE(found);
         EXPECT_FALSE(inspector->ExpandTable(L, 12345) && inspector->GetTableMembers()->GetChildCount() > 0);
     };
-    Run("answer = 42 probe()");
+    Run("answer = 42 probe()", "@inspect.lua");
 }
 
 TEST_F(InspectorTest, WatchesSeeLocalsAndLeaveGlobalsAsTheyWere)
 {
     check = [&](lua_State* L) {
-        EXPECT_TRUE(inspector->EvaluateWatch(L, "x + 1", 1));
+        EXPECT_TRUE(inspector->EvaluateWatch(L, "x + 1", 0));
         ASSERT_NE(inspector->GetWatchResult(), nullptr);
         EXPECT_STREQ(inspector->GetWatchResult()->GetValueText().GetText(), "5");
         EXPECT_STREQ(inspector->GetWatchResult()->GetTypeName().GetText(), "Number");
         EXPECT_STREQ(inspector->GetWatchResult()->GetName().GetText(), "x + 1");
 
-        EXPECT_TRUE(inspector->EvaluateWatch(L, "dup", 1));
+        EXPECT_TRUE(inspector->EvaluateWatch(L, "dup", 0));
         EXPECT_STREQ(inspector->GetWatchResult()->GetValueText().GetText(), "second");
 
-        EXPECT_TRUE(inspector->EvaluateWatch(L, "y", 1));
+        EXPECT_TRUE(inspector->EvaluateWatch(L, "y", 0));
         EXPECT_STREQ(inspector->GetWatchResult()->GetValueText().GetText(), "local y");
 
-        EXPECT_TRUE(inspector->EvaluateWatch(L, "nosuch.field", 1));
+        EXPECT_TRUE(inspector->EvaluateWatch(L, "nosuch.field", 0));
         EXPECT_EQ(inspector->GetWatchResult(), nullptr);
         EXPECT_NE(std::string(inspector->GetWatchError()).find("attempt to index"), std::string::npos)
             << inspector->GetWatchError();
 
-        EXPECT_TRUE(inspector->EvaluateWatch(L, "x +", 1));
+        EXPECT_TRUE(inspector->EvaluateWatch(L, "x +", 0));
         EXPECT_EQ(inspector->GetWatchResult(), nullptr);
         EXPECT_NE(std::string(inspector->GetWatchError()).find("near"), std::string::npos);
 
-        EXPECT_TRUE(inspector->EvaluateWatch(L, "nothing()", 1));
+        EXPECT_TRUE(inspector->EvaluateWatch(L, "nothing()", 0));
         ASSERT_NE(inspector->GetWatchResult(), nullptr);
         EXPECT_STREQ(inspector->GetWatchResult()->GetTypeName().GetText(), "Nil") << "no value reads as nil";
 
-        EXPECT_TRUE(inspector->EvaluateWatch(L, "{1,2}", 1));
+        EXPECT_TRUE(inspector->EvaluateWatch(L, "{1,2}", 0));
         EXPECT_GT(inspector->GetWatchResult()->GetId(), 0);
 
-        EXPECT_TRUE(inspector->EvaluateExpression(L, "x == 4"));   // level 0 is probe: no locals
+        EXPECT_TRUE(inspector->EvaluateExpression(L, "x == 4"));   // row 0: f, where probe was called
         EXPECT_STREQ(inspector->GetConditionType(), "Boolean");
-        EXPECT_STREQ(inspector->GetConditionValue(), "False");
+        EXPECT_STREQ(inspector->GetConditionValue(), "True");
         EXPECT_TRUE(inspector->EvaluateExpression(L, "error('bad')"));
         EXPECT_STREQ(inspector->GetConditionType(), "Nil");
         EXPECT_STREQ(inspector->GetConditionValue(), "bad");
     };
     Run("y = 'global y' function nothing() end "
         "local function f() local x = 4 local dup = 'first' local dup = 'second' local y = 'local y' probe() end "
-        "f() assert(x == nil and dup == nil and y == 'global y', 'globals restored')");
+        "f() assert(x == nil and dup == nil and y == 'global y', 'globals restored')", "@inspect.lua");
 }
 
 TEST_F(InspectorTest, HoverPrefersTheLocal)
 {
     check = [&](lua_State* L) {
-        inspector->GetVariable(L, "v", 1);
+        inspector->GetVariable(L, "v", 0);
         EXPECT_STREQ(inspector->GetHoverReply(), "local v : Number : 1 ");
-        inspector->GetVariable(L, "g", 1);
+        inspector->GetVariable(L, "g", 0);
         EXPECT_STREQ(inspector->GetHoverReply(), "global g : String : text ");
-        inspector->GetVariable(L, "missing", 1);
+        inspector->GetVariable(L, "missing", 0);
         EXPECT_STREQ(inspector->GetHoverReply(), "");
     };
-    Run("v = 'global v' g = 'text' local v = 1 probe()");
+    Run("v = 'global v' g = 'text' local v = 1 probe()", "@inspect.lua");
 }
 
 // ---- output functions, with the engine set up but no IDE connected ---------------

@@ -12,6 +12,8 @@
 #include "CProjectFileEntry.h"
 #include "PathUtil.h"
 #include "COutline.h"
+#include "COutlineFile.h"
+#include "COutlineNode.h"
 #include "COutputView.h"
 #include "LuaEditorSetup.h"
 #include "resource.h"
@@ -207,7 +209,7 @@ TEST(MainFrame, BarCommandsToggleTheirBarsWithACheckMark)
 TEST(MainFrame, CommandsWithoutTheirWorkAreNeverOffered)
 {
     // Commands whose work is not part of this program yet stay disabled in any state.
-    const UINT kLater[] = { ID_DEBUG_START, ID_FIND_FIND, ID_FIND_NEXT, ID_SNIPPET_MANAGER, ID_WATCHES_ADD };
+    const UINT kLater[] = { ID_DEBUG_START, ID_FIND_NEXT, ID_WATCHES_ADD };
     for (UINT nID : kLater)
         EXPECT_FALSE(Enabled(nID)) << nID;
     // An idle debug session offers none of its commands.
@@ -219,7 +221,7 @@ TEST(MainFrame, CommandsWithoutTheirWorkAreNeverOffered)
         EXPECT_TRUE(Enabled(nID)) << nID;
     // Always there: the bars, the hotlist button and the web links.
     for (UINT nID : { ID_VIEW_PROJECT_EXPLORER, ID_FILE_HOTLIST, ID_HELP_VORN_HOME_PAGE, ID_HELP_CONTACT_AUTHOR,
-                      ID_FILE_PRINT_OPTIONS })
+                      ID_FILE_PRINT_OPTIONS, ID_SNIPPET_MANAGER })
         EXPECT_TRUE(Enabled(nID)) << nID;
 }
 
@@ -635,8 +637,12 @@ TEST_F(FrameWithProject, NavigatorItemsOpenTheirFileAtTheirNode)
     HTREEITEM hBase = Frame()->InsertNavigatorItemImage5("Shape", hShape, pShape);
     HTREEITEM hMain = Frame()->InsertNavigatorItemImage3(pMain->GetSignature(), hFile, pMain);
     HTREEITEM hAliases = Frame()->InsertNavigatorAliases(hMain);
-    HTREEITEM hAlias = Frame()->InsertNavigatorItemImage9(pArea->GetQualifiedSignature(), hAliases, pArea);
-    Frame()->InsertNavigatorItemImage10("count", hAliases, pCount);
+    // Alias items carry the function's owner record of the node they name.
+    CPtrArrayHolder* pAreaAlias = pMain->AddOwnerRecord(pArea);
+    CPtrArrayHolder* pCountAlias = pMain->AddOwnerRecord(pCount);
+    ASSERT_TRUE(pAreaAlias != NULL && pCountAlias != NULL);
+    HTREEITEM hAlias = Frame()->InsertNavigatorItemImage9(pArea->GetQualifiedSignature(), hAliases, pAreaAlias);
+    Frame()->InsertNavigatorItemImage10("count", hAliases, pCountAlias);
     EXPECT_EQ(TreeText(tree, hRoot), "Project 'demo' [0]\n"
                                      "  shapes.lua [1, entry]\n"
                                      "    Global Variables [6]\n"
@@ -855,6 +861,57 @@ TEST_F(FrameWithProject, GoToTableListsTheTablesAndOpensTheChosenOne)
     EXPECT_EQ(pView->GetCtrl().LineFromPosition(pView->GetCtrl().GetCurrentPos()), 5);
 }
 
+namespace
+{
+// Selects the Go To Table entry of the first node that passes the test.
+CDialogDriver::Step ChooseTableEntry(std::function<bool(const COutlineNode*)> test)
+{
+    return [=](HWND hDialog) {
+        HWND hCombo = ::GetDlgItem(hDialog, IDC_GOTO_TABLE);
+        const int nCount = (int)::SendMessage(hCombo, CB_GETCOUNT, 0, 0);
+        for (int i = 0; i < nCount; i++)
+        {
+            const COutlineNode* pNode = reinterpret_cast<const COutlineNode*>(::SendMessage(hCombo, CB_GETITEMDATA, i, 0));
+            if (pNode != NULL && test(pNode))
+            {
+                ::SendMessage(hCombo, CB_SETCURSEL, i, 0);
+                return;
+            }
+        }
+    };
+}
+} // namespace
+
+TEST_F(FrameWithProject, GoToTableOpensTheChosenEntrysOwnTableNestedOrOfADuplicateName)
+{
+    CProjectFileEntry* pFirst = AddLuaFile("first.lua", "function make()\n  local Inner = {}\n  return Inner\nend\n");
+    CProjectFileEntry* pSecond = AddLuaFile("second.lua", "x = 1\n\nfunction make()\n  local Inner = {}\n"
+                                                         "  return Inner\nend\n"
+                                                         "Outer = {\n  Mid = {\n    Deep = {}\n  }\n}\n");
+    ASSERT_TRUE(Project().ParseFileOutline(pFirst) != NULL);
+    ASSERT_TRUE(Project().ParseFileOutline(pSecond) != NULL);
+
+    // Both "Inner [make]" entries read the same; the second file's is the one chosen.
+    CDialogDriver::Run("Go To Table", {ChooseTableEntry([=](const COutlineNode* pNode) {
+                                           return pNode->m_pFile->m_pProjectEntry == pSecond &&
+                                                  CString(pNode->GetName()) == "Inner";
+                                       }),
+                                       Press(IDOK)});
+    Command(ID_GOTO_TABLE);
+    CVornView* pView = theApp.FindViewOfProjectFile(pSecond);
+    ASSERT_TRUE(pView != NULL);
+    EXPECT_EQ(pView->GetCtrl().LineFromPosition(pView->GetCtrl().GetCurrentPos()), 3);
+    EXPECT_TRUE(theApp.FindViewOfProjectFile(pFirst) == NULL);
+
+    // A table nested in constructors opens at its own line.
+    CDialogDriver::Run("Go To Table", {ChooseTableEntry([](const COutlineNode* pNode) {
+                                           return CString(pNode->GetName()) == "Deep";
+                                       }),
+                                       Press(IDOK)});
+    Command(ID_GOTO_TABLE);
+    EXPECT_EQ(pView->GetCtrl().LineFromPosition(pView->GetCtrl().GetCurrentPos()), 8);
+}
+
 TEST_F(FrameWithProject, TheBackupTimerAndBackupAtCloseMakeArchives)
 {
     AddLuaFile("main.lua");
@@ -1034,4 +1091,112 @@ TEST(MainFrame, PrintOptionsEditTheApplicationsSettings)
     EXPECT_EQ(strCaption, "Print Options");
     EXPECT_EQ(settings.m_nPrintDate, nDate ? 0 : 1);
     settings.m_nPrintDate = nDate;
+}
+
+namespace
+{
+// Dialog steps of the Go To dialogs: an "Include:" choice as the user makes it, and a
+// list box entry chosen by its exact text.
+CDialogDriver::Step ChooseInclude(int nComboID, int nIndex)
+{
+    return [=](HWND hDialog) {
+        const HWND hCombo = ::GetDlgItem(hDialog, nComboID);
+        ::SendMessageA(hCombo, CB_SETCURSEL, (WPARAM)nIndex, 0);
+        ::SendMessageA(hDialog, WM_COMMAND, MAKEWPARAM(nComboID, CBN_SELCHANGE), (LPARAM)hCombo);
+    };
+}
+
+CDialogDriver::Step ChooseListEntry(int nListID, std::string text)
+{
+    return [=](HWND hDialog) {
+        const HWND hList = ::GetDlgItem(hDialog, nListID);
+        const LRESULT nIndex = ::SendMessageA(hList, LB_FINDSTRINGEXACT, (WPARAM)-1, (LPARAM)text.c_str());
+        ::SendMessageA(hList, LB_SETCURSEL, (WPARAM)nIndex, 0);
+    };
+}
+} // namespace
+
+TEST_F(FrameWithProject, GoToFunctionAndVariableJoinOwnerAndNameAndKeepTheInclude)
+{
+    CProjectFileEntry* pEntry = AddLuaFile("game.lua", "Game = {}\n"
+                                                       "function Game:Init()\n"
+                                                       "end\n"
+                                                       "function update()\n"
+                                                       "end\n"
+                                                       "Game.score = 0\n"
+                                                       "lives = 3\n");
+    ASSERT_TRUE(Project().ParseFileOutline(pEntry) != NULL);
+    auto CaretLine = [&]() -> int {
+        CVornView* pView = theApp.FindViewOfProjectFile(pEntry);
+        return pView != NULL ? pView->GetCtrl().LineFromPosition(pView->GetCtrl().GetCurrentPos()) : -1;
+    };
+    theApp.m_settings.m_nMiscLastGoToFuncInclude = 0;
+    theApp.m_settings.m_nMiscLastGoToVarInclude = 0;
+
+    CDialogDriver::Run("Go To Function", { ChooseInclude(IDC_GOTO_FUNCTION_INCLUDE, 2),
+                                           SetText(IDC_GOTO_FUNCTION, "Init [Game]"), Press(IDOK) });
+    Command(ID_GOTO_FUNCTION);
+    EXPECT_EQ(CaretLine(), 1);
+    EXPECT_EQ(theApp.m_settings.m_nMiscLastGoToFuncInclude, 2);
+
+    CDialogDriver::Run("Go To Function", { SetText(IDC_GOTO_FUNCTION, "update"), Press(IDOK) });
+    Command(ID_GOTO_FUNCTION);
+    EXPECT_EQ(CaretLine(), 3);
+
+    // Cancel keeps the stored choice.
+    CDialogDriver::Run("Go To Function", { ChooseInclude(IDC_GOTO_FUNCTION_INCLUDE, 1), Press(IDCANCEL) });
+    Command(ID_GOTO_FUNCTION);
+    EXPECT_EQ(theApp.m_settings.m_nMiscLastGoToFuncInclude, 2);
+
+    CDialogDriver::Run("Go To Variable", { ChooseInclude(IDC_GOTO_VARIABLE_INCLUDE, 1),
+                                           SetText(IDC_GOTO_VARIABLE, "score [Game]"), Press(IDOK) });
+    Command(ID_GOTO_VARIABLE);
+    EXPECT_EQ(CaretLine(), 5);
+    EXPECT_EQ(theApp.m_settings.m_nMiscLastGoToVarInclude, 1);
+    CDialogDriver::Run("Go To Variable", { SetText(IDC_GOTO_VARIABLE, "lives"), Press(IDOK) });
+    Command(ID_GOTO_VARIABLE);
+    EXPECT_EQ(CaretLine(), 6);
+}
+
+TEST_F(FrameWithProject, GoToNamedBookmarkOpensTheLineInFilesWithBlanksBracketsAndSharedNames)
+{
+    EXPECT_FALSE(Enabled(ID_GOTO_NAMED_BOOKMARK));
+    const std::string text = "a = 1\nb = 2\nc = 3\nd = 4\ne = 5\n";
+    CProjectFileEntry* pBlanks = AddLuaFile("my file.lua", text);
+    CProjectFileEntry* pBracket = AddLuaFile("a]b.lua", text);
+    ASSERT_TRUE(::CreateDirectoryA(m_folder / "one", NULL) && ::CreateDirectoryA(m_folder / "two", NULL));
+    CProjectFileEntry* pFirstUtil = AddLuaFile("one\\util.lua", text);
+    CProjectFileEntry* pSecondUtil = AddLuaFile("two\\util.lua", text);
+    ASSERT_TRUE(pBlanks != NULL && pBracket != NULL && pFirstUtil != NULL && pSecondUtil != NULL);
+    pBlanks->AddNamedBookmark(2, "the start");
+    pBracket->AddNamedBookmark(4, "Loop");
+    pFirstUtil->AddNamedBookmark(1, "other");
+    pSecondUtil->AddNamedBookmark(5, "helper");
+    EXPECT_TRUE(Enabled(ID_GOTO_NAMED_BOOKMARK));
+
+    auto CaretLineOf = [](CProjectFileEntry* pEntry) -> int {
+        CVornView* pView = theApp.FindViewOfProjectFile(pEntry);
+        return pView != NULL ? pView->GetCtrl().LineFromPosition(pView->GetCtrl().GetCurrentPos()) : -1;
+    };
+    struct
+    {
+        const char* pszEntry;
+        CProjectFileEntry* pEntry;
+        int nLine;
+    } const kCases[] = { { "the start [my file.lua]", pBlanks, 1 },
+                         { "Loop [a]b.lua]", pBracket, 3 },
+                         { "helper [util.lua]", pSecondUtil, 4 } };
+    for (const auto& c : kCases)
+    {
+        CDialogDriver::Run("Go To Named Bookmark",
+                           { ChooseListEntry(IDC_GOTO_NAMED_BOOKMARK_LIST, c.pszEntry), Press(IDOK) });
+        Command(ID_GOTO_NAMED_BOOKMARK);
+        EXPECT_EQ(CaretLineOf(c.pEntry), c.nLine) << c.pszEntry;
+    }
+    // A name found in no file of that name opens nothing more.
+    theApp.CloseAllDocuments(FALSE);
+    PumpPending();
+    EXPECT_FALSE(Frame()->OpenNamedBookmark("missing", "util.lua"));
+    EXPECT_FALSE(Frame()->OpenNamedBookmark("helper", "nowhere.lua"));
+    EXPECT_EQ(theApp.GetDocumentCount(), 0);
 }

@@ -1,0 +1,72 @@
+// VornDebugInt51.dll: the five entry points the IDE calls in internal mode for
+// Lua 5.1 projects. It drives the one Lua core in lua51.dll; nothing thrown may
+// leave an entry point.
+#include "VornDebugInt.h"
+
+#include "CDebugInterfaceHost.h"
+
+namespace
+{
+    CDebugInterfaceHost g_host;
+}
+
+extern "C" VORN_DEBUGINT_API void __cdecl VornDebugInt_Initialize(void)
+{
+    try
+    {
+        g_host.Initialize();
+    }
+    catch (...)
+    {
+    }
+}
+
+extern "C" VORN_DEBUGINT_API void __cdecl VornDebugInt_Connect(const char* /*host: the loopback host*/,
+                                                               int /*port: the client sends to 7550*/)
+{
+    try
+    {
+        g_host.Connect();
+    }
+    catch (...)
+    {
+    }
+}
+
+extern "C" VORN_DEBUGINT_API void __cdecl VornDebugInt_ExecuteFile(const char* path)
+{
+    try
+    {
+        g_host.ExecuteFile(path);
+    }
+    catch (...)
+    {
+    }
+}
+
+extern "C" VORN_DEBUGINT_API void __cdecl VornDebugInt_Disconnect(void)
+{
+    try
+    {
+        g_host.Disconnect();
+    }
+    catch (...)
+    {
+    }
+}
+
+extern "C" VORN_DEBUGINT_API void __cdecl VornDebugInt_Shutdown(void)
+{
+    try
+    {
+        g_host.Shutdown();
+    }
+    catch (...)
+    {
+    }
+}
+
+extern "C" BOOL WINAPI DllMain(HINSTANCE, DWORD, LPVOID)
+{
+    return TRUE;
+}
