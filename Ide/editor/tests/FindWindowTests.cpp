@@ -350,6 +350,12 @@ TEST_F(FindDialogs, BadRegularExpressionAndEmptyTextFindNothing)
     EXPECT_EQ(Sel(pView), "4-4");
     Frame()->ViewFindNext();
     EXPECT_EQ(Sel(pView), "7-7");
+    // "$" at the end of the text: with wrap on the search goes on from the start.
+    Settings().m_strFRFind = "$";
+    Settings().m_nFRWrapAround = 1;
+    Select(pView, 7, 7);
+    Frame()->ViewFindNext();
+    EXPECT_EQ(Sel(pView), "3-3");
 }
 
 TEST_F(FindDialogs, AllOpenDocumentsMovesTheSearchOn)
@@ -518,6 +524,7 @@ TEST_F(FindDialogs, MarkAllTogglesTheLinesOfEveryMatch)
     EXPECT_TRUE(HasMarker(pView, 2, MARKER_BOOKMARK));
     EXPECT_TRUE(HasMarker(pView, 4, MARKER_BOOKMARK));
     EXPECT_FALSE(HasMarker(pView, 6, MARKER_BOOKMARK));   // toggled twice
+    EXPECT_EQ(Sel(pView), "20-23");                       // the last match
     ASSERT_EQ(pEntry->GetBookmarkCount(), 2);
     EXPECT_EQ(pEntry->GetBookmarkAt(0), 3u);
     EXPECT_EQ(pEntry->GetBookmarkAt(1), 5u);
