@@ -15,7 +15,12 @@ void CMainFrame::OnGoToFunction()
     if (dlg.DoModal() != IDOK)
         return;
     settings.m_nMiscLastGoToFuncInclude = dlg.m_nInclude;
-    VornApp()->GoToFunction(MakeGoToTarget(dlg.m_strChosen, ':'));
+    // A list entry brings its own node (two entries may read alike); typed text is
+    // looked up by name.
+    if (dlg.m_pChosenNode != NULL)
+        VornApp()->OpenOutlineNode(dlg.m_pChosenNode);
+    else
+        VornApp()->GoToFunction(MakeGoToTarget(dlg.m_strChosen, ':'));
 }
 
 void CMainFrame::OnGoToVariable()
@@ -25,7 +30,10 @@ void CMainFrame::OnGoToVariable()
     if (dlg.DoModal() != IDOK)
         return;
     settings.m_nMiscLastGoToVarInclude = dlg.m_nInclude;
-    VornApp()->GoToVariable(MakeGoToTarget(dlg.m_strChosen, '.'));
+    if (dlg.m_pChosenNode != NULL)
+        VornApp()->OpenOutlineNode(dlg.m_pChosenNode);
+    else
+        VornApp()->GoToVariable(MakeGoToTarget(dlg.m_strChosen, '.'));
 }
 
 void CMainFrame::OnGoToNamedBookmark()
@@ -33,6 +41,13 @@ void CMainFrame::OnGoToNamedBookmark()
     CGoToNamedBookmarkDlg dlg(&m_project, this);
     if (dlg.DoModal() != IDOK)
         return;
+    // The entry's own file and bookmark: its text cannot always be split back, since
+    // names and file names may hold " [" themselves.
+    if (dlg.m_pChosenFile != NULL && dlg.m_pChosenBookmark != NULL)
+    {
+        VornApp()->OpenProjectFileAtLine(dlg.m_pChosenFile, dlg.m_pChosenBookmark->GetLine() - 1);
+        return;
+    }
     CString strBookmark, strFileName;
     if (SplitNamedBookmarkEntry(dlg.m_strChosen, strBookmark, strFileName))
         OpenNamedBookmark(strBookmark, strFileName);

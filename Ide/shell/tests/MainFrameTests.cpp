@@ -1158,6 +1158,52 @@ TEST_F(FrameWithProject, GoToFunctionAndVariableJoinOwnerAndNameAndKeepTheInclud
     EXPECT_EQ(CaretLine(), 6);
 }
 
+TEST_F(FrameWithProject, GoToFunctionAndVariableOpenTheChosenEntrysOwnNodeOfTwoThatReadAlike)
+{
+    CProjectFileEntry* pFirst = AddLuaFile("first.lua", "function draw()\nend\nsize = 1\n");
+    CProjectFileEntry* pSecond = AddLuaFile("second.lua", "x = 0\n\nfunction draw()\nend\nsize = 2\n");
+    ASSERT_TRUE(Project().ParseFileOutline(pFirst) != NULL && Project().ParseFileOutline(pSecond) != NULL);
+    theApp.m_settings.m_nMiscLastGoToFuncInclude = 0;
+    theApp.m_settings.m_nMiscLastGoToVarInclude = 0;
+    struct
+    {
+        const char* pszCaption;
+        UINT nCommand;
+        int nComboID;
+        const char* pszText;
+    } const kCommands[] = { { "Go To Function", ID_GOTO_FUNCTION, IDC_GOTO_FUNCTION, "draw" },
+                            { "Go To Variable", ID_GOTO_VARIABLE, IDC_GOTO_VARIABLE, "size" } };
+    for (const auto& c : kCommands)
+    {
+        // Each of the two entries in turn: the node behind it is the one opened, and
+        // the two lie in different files.
+        std::set<CProjectFileEntry*> opened;
+        for (int nOffset : { 0, 1 })
+        {
+            const COutlineNode* pChosen = NULL;
+            CDialogDriver::Run(c.pszCaption, { [&](HWND hDialog) {
+                                                  const HWND hCombo = ::GetDlgItem(hDialog, c.nComboID);
+                                                  const LRESULT nIndex = ::SendMessageA(
+                                                      hCombo, CB_FINDSTRINGEXACT, (WPARAM)-1, (LPARAM)c.pszText);
+                                                  ::SendMessageA(hCombo, CB_SETCURSEL, (WPARAM)(nIndex + nOffset), 0);
+                                                  pChosen = reinterpret_cast<const COutlineNode*>(::SendMessageA(
+                                                      hCombo, CB_GETITEMDATA, (WPARAM)(nIndex + nOffset), 0));
+                                              },
+                                               Press(IDOK) });
+            Command(c.nCommand);
+            ASSERT_TRUE(pChosen != NULL) << c.pszCaption;
+            CProjectFileEntry* pEntry = pChosen->m_pFile->m_pProjectEntry;
+            CVornView* pView = theApp.FindViewOfProjectFile(pEntry);
+            ASSERT_TRUE(pView != NULL) << c.pszCaption;
+            EXPECT_EQ(pView->GetCtrl().LineFromPosition(pView->GetCtrl().GetCurrentPos()), pChosen->m_nLine);
+            opened.insert(pEntry);
+        }
+        EXPECT_EQ(opened, (std::set<CProjectFileEntry*>{ pFirst, pSecond })) << c.pszCaption;
+        theApp.CloseAllDocuments(FALSE);
+        PumpPending();
+    }
+}
+
 TEST_F(FrameWithProject, GoToNamedBookmarkOpensTheLineInFilesWithBlanksBracketsAndSharedNames)
 {
     EXPECT_FALSE(Enabled(ID_GOTO_NAMED_BOOKMARK));
@@ -1167,7 +1213,9 @@ TEST_F(FrameWithProject, GoToNamedBookmarkOpensTheLineInFilesWithBlanksBracketsA
     ASSERT_TRUE(::CreateDirectoryA(m_folder / "one", NULL) && ::CreateDirectoryA(m_folder / "two", NULL));
     CProjectFileEntry* pFirstUtil = AddLuaFile("one\\util.lua", text);
     CProjectFileEntry* pSecondUtil = AddLuaFile("two\\util.lua", text);
-    ASSERT_TRUE(pBlanks != NULL && pBracket != NULL && pFirstUtil != NULL && pSecondUtil != NULL);
+    CProjectFileEntry* pOpening = AddLuaFile("odd [x].lua", text);
+    ASSERT_TRUE(pBlanks != NULL && pBracket != NULL && pFirstUtil != NULL && pSecondUtil != NULL && pOpening != NULL);
+    pOpening->AddNamedBookmark(3, "end [b]");
     pBlanks->AddNamedBookmark(2, "the start");
     pBracket->AddNamedBookmark(4, "Loop");
     pFirstUtil->AddNamedBookmark(1, "other");
@@ -1185,7 +1233,8 @@ TEST_F(FrameWithProject, GoToNamedBookmarkOpensTheLineInFilesWithBlanksBracketsA
         int nLine;
     } const kCases[] = { { "the start [my file.lua]", pBlanks, 1 },
                          { "Loop [a]b.lua]", pBracket, 3 },
-                         { "helper [util.lua]", pSecondUtil, 4 } };
+                         { "helper [util.lua]", pSecondUtil, 4 },
+                         { "end [b] [odd [x].lua]", pOpening, 2 } };
     for (const auto& c : kCases)
     {
         CDialogDriver::Run("Go To Named Bookmark",
