@@ -315,7 +315,8 @@ void MeasureBreaks(Mode mode)
             break;
         }
         times.push_back((NowUs() - dStart) / 1000.0);
-        Pump([&] { return session.m_host.PanesDone(); }, 10000);
+        // No watches here: the stop is done once locals and globals are in.
+        Pump([&] { return session.m_host.m_bLocals && session.m_host.m_bGlobals; }, 10000);
         session.m_server.Continue();
         Pump([] { return false; }, 30);
     }
