@@ -22,7 +22,7 @@
 #include <afxsock.h>
 
 #include "CBreakpoint.h"
-#include "CDebugInterfaceLibrary.h"
+#include "DebugInterface.h"
 #include "CDebugServer.h"
 #include "CDebugTestHostProcess.h"
 #include "CProject.h"
@@ -91,7 +91,6 @@ double Percentile(std::vector<double> values, double dFraction)
 class CTimingHost : public CRecordingSessionHost
 {
 public:
-    CDebugInterfaceLibrary* m_pInterface = NULL;
     bool m_bTimeLookups = false;
     std::vector<double> m_lookups;
     int m_nBreaks = 0;
@@ -127,8 +126,8 @@ public:
     virtual void AppendOutput(LPCTSTR pszText) { m_output += pszText; }
     virtual void ExecuteFile(LPCTSTR pszPath)
     {
-        if (m_pInterface != NULL && m_pInterface->m_pExecuteFile != NULL)
-            m_pInterface->m_pExecuteFile(pszPath);
+        if (g_pfnVornDebugIntExecuteFile != NULL)
+            g_pfnVornDebugIntExecuteFile(pszPath);
     }
     bool PanesDone() const { return m_bLocals && m_bGlobals && m_bWatch; }
 };
@@ -147,7 +146,7 @@ public:
     CProject m_project;
     CTimingHost m_host;
     CDebugServer m_server;
-    CDebugInterfaceLibrary m_interface;
+    HMODULE m_hInterface = NULL;   // the debug-interface library, bound as the IDE binds it
     CDebugTestHostProcess m_process;
     Mode m_mode;
     CProjectFileEntry* m_pMain = NULL;
@@ -160,7 +159,6 @@ public:
         m_project.SetMainFile("main.lua");
         m_host.m_pProject = &m_project;
         m_host.m_pServer = &m_server;
-        m_host.m_pInterface = &m_interface;
         m_server.SetHost(&m_host);
     }
     bool Start()
@@ -170,10 +168,10 @@ public:
             return false;
         if (m_mode == INTERNAL)
         {
-            if (!m_interface.Load())
+            if (!LoadDebugInterfaceLibrary("VornDebugInt51.dll", m_hInterface))
                 return false;
-            m_interface.m_pInitialize();
-            m_interface.m_pConnect(NULL, 7550);
+            g_pfnVornDebugIntInitialize();
+            g_pfnVornDebugIntConnect(NULL, 7550);
         }
         else if (!m_process.Start(m_folder / "main.lua", m_folder.Path()))
             return false;
@@ -183,11 +181,11 @@ public:
     void Stop()
     {
         m_server.Close();
-        if (m_mode == INTERNAL && m_interface.m_hModule != NULL)
+        if (m_mode == INTERNAL && m_hInterface != NULL)
         {
-            m_interface.m_pDisconnect();
-            m_interface.m_pShutdown();
-            m_interface.Free();
+            g_pfnVornDebugIntDisconnect();
+            g_pfnVornDebugIntShutdown();
+            FreeDebugInterfaceLibrary(m_hInterface);
         }
         m_process.End(3000);
         Pump([] { return false; }, 50);
@@ -317,7 +315,8 @@ void MeasureBreaks(Mode mode)
             break;
         }
         times.push_back((NowUs() - dStart) / 1000.0);
-        Pump([&] { return session.m_host.PanesDone(); }, 10000);
+        // No watches here: the stop is done once locals and globals are in.
+        Pump([&] { return session.m_host.m_bLocals && session.m_host.m_bGlobals; }, 10000);
         session.m_server.Continue();
         Pump([] { return false; }, 30);
     }

@@ -251,6 +251,7 @@ TEST_F(DebugFrame, AttachToAStopThenContinueToTheEnd)
     Command(ID_DEBUG_START);
     EXPECT_EQ(-1, ExecutionMarkerLines(pView));
     EXPECT_FALSE(QueryCommand(Frame(), ID_WATCHES_EVALUATE).bEnabled);  // running
+    EXPECT_FALSE(QueryCommand(Frame(), ID_GLOBALS_REFRESH).bEnabled);   // a running client answers nothing
     ASSERT_TRUE(WaitFor([&] { return Server().GetState() == CDebugServer::STATE_IDLE; })) << DebugPageText();
     EXPECT_NE(std::string::npos, DebugPageText().find("Client disconnected...\n")) << DebugPageText();
     EXPECT_TRUE(TitleSays(" [design]")) << FrameTitle();
@@ -362,4 +363,53 @@ TEST_F(DebugFrame, StopsTheEditorCannotShowAndAnswersNobodyWaitsForAreSafe)
     EXPECT_TRUE(WaitFor([&] { return Server().GetState() == CDebugServer::STATE_IDLE; }));
     EXPECT_NE(std::string::npos, DebugPageText().find("Client disconnected...\n"));
     EXPECT_EQ("Start\tF5", StartItemTexts());
+}
+
+TEST_F(DebugFrame, TheMouseRestingOnAVariableAtAStopShowsItsValue)
+{
+    CProjectFileEntry* pMain = CreateAttachProject(
+        "total = 40\nlocal count = 41\nlocal b = count + total\nprint(b)\n", 3);
+    ASSERT_TRUE(pMain != NULL);
+    Command(ID_DEBUG_START);
+    ASSERT_TRUE(WaitFor([&] { return Server().IsStoppedAtBreak(); })) << DebugPageText() << Report();
+    CVornView* pView = theApp.FindViewOfProjectFile(pMain);
+    ASSERT_TRUE(pView != NULL);
+    CScintillaCtrl& ctrl = pView->GetCtrl();
+    const int nLine3 = ctrl.PositionFromLine(2);
+    // The dwell Scintilla reports when the mouse rests over a position of the text.
+    auto dwellAt = [&](int nPos) {
+        SCNotification notify = {};
+        notify.nmhdr.hwndFrom = ctrl.m_hWnd;
+        notify.nmhdr.idFrom = ctrl.GetDlgCtrlID();
+        notify.nmhdr.code = SCN_DWELLSTART;
+        notify.position = nPos;
+        pView->SendMessage(WM_NOTIFY, notify.nmhdr.idFrom, reinterpret_cast<LPARAM>(&notify));
+    };
+    auto tipShows = [&](const std::string& text) {
+        return ctrl.CallTipActive() && std::string(pView->GetLastTipText()).find(text) != std::string::npos;
+    };
+
+    // A local of the stopped line's function: the client's answer, at the word.
+    dwellAt(nLine3 + 12);  // inside "count"
+    ASSERT_TRUE(WaitFor([&] { return tipShows("local count : "); }, 10000))
+        << (LPCTSTR)pView->GetLastTipText() << DebugPageText();
+    EXPECT_NE(std::string::npos, std::string(pView->GetLastTipText()).find("41")) << (LPCTSTR)pView->GetLastTipText();
+    Screenshot("debug_value_tip");
+
+    // A global, asked by resting on another word: its tip replaces the first.
+    dwellAt(nLine3 + 19);  // inside "total"
+    ASSERT_TRUE(WaitFor([&] { return tipShows("global total : "); }, 10000)) << (LPCTSTR)pView->GetLastTipText();
+    EXPECT_NE(std::string::npos, std::string(pView->GetLastTipText()).find("40"));
+
+    // A name with no value yet ("b" is declared by this very line): no tip comes.
+    dwellAt(nLine3 + 6);
+    WaitFor([] { return false; }, 500);
+    EXPECT_FALSE(ctrl.CallTipActive()) << (LPCTSTR)pView->GetLastTipText();
+
+    // Running again: no tip is asked for.
+    Command(ID_DEBUG_START);
+    dwellAt(nLine3 + 12);
+    PumpPending();
+    EXPECT_FALSE(ctrl.CallTipActive());
+    EXPECT_TRUE(WaitFor([&] { return Server().GetState() == CDebugServer::STATE_IDLE; })) << DebugPageText();
 }

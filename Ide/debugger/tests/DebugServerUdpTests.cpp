@@ -6,6 +6,7 @@
 
 #include "CBreakpoint.h"
 #include "CDebugServer.h"
+#include "CDebugServerSocket.h"
 #include "CProject.h"
 #include "CProjectFileEntry.h"
 #include "IDebugSessionHost.h"
@@ -381,4 +382,42 @@ TEST_F(DebugServerUdp, AWatchTooLongForADatagramIsRefusedAndTheOthersGo)
     ASSERT_EQ(3u, requests.size());
     EXPECT_EQ(CMessage(CDebugServer::MSG_EVALUATE_WATCH).Str("ok").Int(0).Bytes(), requests[1]);
     EXPECT_NE(std::string::npos, m_host.m_output.find("DebugServer: too long to send: www"));
+}
+
+TEST(DebugServerSocket, ListensOnLoopbackOnlyWithALargeReceiveBuffer)
+{
+    ASSERT_TRUE(AfxSocketInit());
+    CDebugServerSocket socket(NULL);
+    ASSERT_TRUE(socket.CreateOnLoopback(0));  // any free port: the session's is in use
+    SOCKADDR_IN address;
+    int nLength = sizeof(address);
+    ASSERT_TRUE(socket.GetSockName(reinterpret_cast<SOCKADDR*>(&address), &nLength));
+    EXPECT_EQ(htonl(INADDR_LOOPBACK), address.sin_addr.s_addr);
+    int nSize = 0;
+    int nSizeLength = sizeof(nSize);
+    ASSERT_TRUE(socket.GetSockOpt(SO_RCVBUF, &nSize, &nSizeLength));
+    EXPECT_GE(nSize, (int)CDebugServerSocket::RECEIVE_BUFFER_SIZE);
+    socket.Close();
+}
+
+TEST_F(DebugServerUdp, AnOversizedDatagramOrAnUnreachableClientLeavesTheSessionRunning)
+{
+    Connect();
+    // Longer than any message: too long for the receive buffer, dropped.
+    m_client.Send(CMessage(CDebugServer::CLT_OUTPUT).Str(std::string(5000, 'x')));
+    PumpUntil([] { return false; }, 100);
+    // The client's port closed: what is sent to it may come back as "port unreachable".
+    ::closesocket(m_client.m_hSocket);
+    m_client.m_hSocket = INVALID_SOCKET;
+    m_server.Continue();
+    m_server.Break();
+    PumpUntil([] { return false; }, 100);
+    ASSERT_TRUE(m_client.Open());
+    m_client.Send(CMessage(CDebugServer::CLT_OUTPUT).Str("still here\n"));
+    EXPECT_TRUE(PumpUntil([&] { return m_host.m_output.find("still here\n") != std::string::npos; }))
+        << m_host.m_output;
+    EXPECT_EQ(std::string::npos, m_host.m_output.find("socket error")) << m_host.m_output;
+    EXPECT_EQ(std::string::npos, m_host.m_output.find("xxxx"));
+    EXPECT_EQ(0, m_host.m_nStopsPosted);
+    EXPECT_TRUE(m_server.IsConnected());
 }

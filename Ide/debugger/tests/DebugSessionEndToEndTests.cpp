@@ -11,7 +11,7 @@
 #include "CDebugServer.h"
 #include "CProject.h"
 #include "CProjectFileEntry.h"
-#include "CDebugInterfaceLibrary.h"
+#include "DebugInterface.h"
 #include "CDebugTestHostProcess.h"
 #include "CRecordingSessionHost.h"
 #include "VornTestFolder.h"
@@ -63,7 +63,6 @@ struct CRow
 class CEndToEndHost : public CRecordingSessionHost
 {
 public:
-    CDebugInterfaceLibrary* m_pInterface = NULL;
     int m_nBreaks = 0;
     CString m_strBreakFile;
     int m_nBreakLine = 0;
@@ -103,8 +102,8 @@ public:
     virtual void ExecuteFile(LPCTSTR pszPath)
     {
         CRecordingSessionHost::ExecuteFile(pszPath);
-        if (m_bForwardExecute && m_pInterface != NULL && m_pInterface->m_pExecuteFile != NULL)
-            m_pInterface->m_pExecuteFile(pszPath);
+        if (m_bForwardExecute && g_pfnVornDebugIntExecuteFile != NULL)
+            g_pfnVornDebugIntExecuteFile(pszPath);
     }
 
     const CRow* Find(const std::vector<CRow>& rows, const std::string& strName) const
@@ -128,7 +127,7 @@ protected:
     CProject m_project;
     CEndToEndHost m_host;
     CDebugServer m_server;
-    CDebugInterfaceLibrary m_interface;
+    HMODULE m_hInterface = NULL;   // the debug-interface library, bound as the IDE binds it
     std::unique_ptr<CDebugTestHostProcess> m_pProcess;
     bool m_bRunning = false;
     int m_nBreaksSeen = 0;
@@ -141,7 +140,6 @@ protected:
         ASSERT_TRUE(m_project.Create(m_folder.Path(), "demo"));
         m_host.m_pProject = &m_project;
         m_host.m_pServer = &m_server;
-        m_host.m_pInterface = &m_interface;
         m_server.SetHost(&m_host);
     }
     void TearDown() override { StopSession(); }
@@ -166,9 +164,9 @@ protected:
         m_bRunning = true;
         if (Internal())
         {
-            ASSERT_TRUE(m_interface.Load());
-            m_interface.m_pInitialize();
-            m_interface.m_pConnect(NULL, 7550);
+            ASSERT_TRUE(LoadDebugInterfaceLibrary("VornDebugInt51.dll", m_hInterface));
+            g_pfnVornDebugIntInitialize();
+            g_pfnVornDebugIntConnect(NULL, 7550);
         }
         else
         {
@@ -187,12 +185,12 @@ protected:
         m_server.Close();
         if (Internal())
         {
-            if (m_interface.m_hModule != NULL)
+            if (m_hInterface != NULL)
             {
-                m_interface.m_pDisconnect();
-                m_interface.m_pShutdown();
+                g_pfnVornDebugIntDisconnect();
+                g_pfnVornDebugIntShutdown();
             }
-            m_interface.Free();
+            FreeDebugInterfaceLibrary(m_hInterface);
         }
         else if (m_pProcess)
         {
@@ -494,10 +492,10 @@ TEST_P(DebugInterfaceLibrary, StopEndsAScriptThatNeverStoppedAtItsNextHookEvent)
     PumpUntil([] { return false; }, 300);   // the loop runs, the client only counts
     m_server.Close();
     const double dStart = NowMs();
-    m_interface.m_pDisconnect();
-    m_interface.m_pShutdown();
+    g_pfnVornDebugIntDisconnect();
+    g_pfnVornDebugIntShutdown();
     EXPECT_LT(NowMs() - dStart, 1000.0) << "Shutdown waited for the script's end";
-    m_interface.Free();
+    FreeDebugInterfaceLibrary(m_hInterface);
     m_bRunning = false;
     EXPECT_TRUE(::GetModuleHandleA("VornDebugInt51.dll") == NULL);
     EXPECT_TRUE(::GetModuleHandleA("VornDebugClient51.dll") == NULL);
@@ -532,7 +530,7 @@ TEST_P(DebugInterfaceLibrary, AnOverlongPathIsRefusedAndTheSessionEnds)
     std::vector<char> path(512, 'a');
     memcpy(path.data(), "C:\\", 3);
     path[300] = '\0';
-    m_interface.m_pExecuteFile(path.data());
+    g_pfnVornDebugIntExecuteFile(path.data());
     WaitForEnd();
     EXPECT_NE(std::string::npos, m_host.m_output.find("one of 256 characters or more")) << m_host.m_output;
     EXPECT_EQ(std::string::npos, m_host.m_output.find("ran\n"));
