@@ -161,18 +161,15 @@ void CALLBACK EndMenuTick(HWND, UINT, UINT_PTR nTimer, DWORD)
 }
 } // namespace
 
-class ProjectCommands : public ::testing::Test
+class ProjectCommands : public CIdeTest
 {
 protected:
-    CTestFolder m_folder;
     CQueuedChooser m_chooser;
 
     void SetUp() override
     {
-        ASSERT_TRUE(Frame() != NULL);
+        ASSERT_NO_FATAL_FAILURE(CIdeTest::SetUp());
         Frame()->SetPathChooser(&m_chooser);
-        theApp.m_prompts.clear();
-        theApp.m_answers.clear();
         // The Files page shows, as a user working on the tree sees it.
         CWnd* pSheet = Frame()->GetBar(ID_VIEW_PROJECT_EXPLORER).GetWindow(GW_CHILD);
         if (CPropertySheet* pExplorer = dynamic_cast<CPropertySheet*>(pSheet))
@@ -180,14 +177,10 @@ protected:
     }
     void TearDown() override
     {
-        theApp.m_answers.assign(16, IDNO);
-        Frame()->OnCloseProject();
-        Project().Discard();
-        theApp.CloseAllDocuments(FALSE);
+        CloseProject();
         Frame()->SetPathChooser(NULL);
-        PumpPending();
+        CIdeTest::TearDown();
     }
-    CProject& Project() { return Frame()->GetProject(); }
 
     // A saved project demo.vpr in the test folder: folders Lib\Util and Docs, files
     // main.lua and b.lua at the root, util.lua in Lib\Util, notes.txt and a.xml in Docs.
