@@ -81,19 +81,8 @@ std::string DefinitionFile(const char* pszLibrary)
 // The generated project in the host's outline, with the base chains linked.
 BOOL BuildProject(CTestEditorHost& host, const CString& strFolder)
 {
-    if (!host.m_project.Create(strFolder, "completion_bench"))
+    if (!CreateGeneratedProject(host, strFolder, "completion_bench", kFiles, GeneratedFile))
         return FALSE;
-    for (int n = 0; n < kFiles; n++)
-    {
-        CString strPath;
-        strPath.Format("%sgen%03d.lua", (LPCTSTR)strFolder, n);
-        if (!WriteBytes(strPath, GeneratedFile(n)))
-            return FALSE;
-        CProjectFileEntry* pEntry = host.m_project.AddFile(strPath, "");
-        if (pEntry == NULL)
-            return FALSE;
-        host.m_project.ParseFileOutline(pEntry);
-    }
     COutline& outline = host.m_outline;
     for (int n = 0; n < kFiles; n++)
     {

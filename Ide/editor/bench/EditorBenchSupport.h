@@ -5,6 +5,7 @@
 #include "EditorTestHost.h"
 
 #include <stdio.h>
+#include <functional>
 #include <string>
 
 // Wine's startup, the host installed and the test frame up; prints the architecture the
@@ -45,4 +46,25 @@ inline BOOL WriteBytes(LPCTSTR pszPath, const std::string& text)
     const BOOL bWritten = fwrite(text.data(), 1, text.size(), pFile) == text.size();
     fclose(pFile);
     return bWritten;
+}
+
+// A new project of nFiles generated Lua files gen000.lua, gen001.lua... in strFolder,
+// each file's outline parsed into the host's.
+inline BOOL CreateGeneratedProject(CTestEditorHost& host, const CString& strFolder, LPCTSTR pszName, int nFiles,
+                                   const std::function<std::string(int)>& generateFile)
+{
+    if (!host.m_project.Create(strFolder, pszName))
+        return FALSE;
+    for (int n = 0; n < nFiles; n++)
+    {
+        CString strPath;
+        strPath.Format("%sgen%03d.lua", (LPCTSTR)strFolder, n);
+        if (!WriteBytes(strPath, generateFile(n)))
+            return FALSE;
+        CProjectFileEntry* pEntry = host.m_project.AddFile(strPath, "");
+        if (pEntry == NULL)
+            return FALSE;
+        host.m_project.ParseFileOutline(pEntry);
+    }
+    return TRUE;
 }

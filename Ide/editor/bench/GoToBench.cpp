@@ -57,20 +57,7 @@ std::string GeneratedFile(int n)
 BOOL BuildProject(CTestEditorHost& host, const CString& strFolder, int nFiles)
 {
     host.m_project.Discard();
-    if (!host.m_project.Create(strFolder, "goto_bench"))
-        return FALSE;
-    for (int n = 0; n < nFiles; n++)
-    {
-        CString strPath;
-        strPath.Format("%sgen%03d.lua", (LPCTSTR)strFolder, n);
-        if (!WriteBytes(strPath, GeneratedFile(n)))
-            return FALSE;
-        CProjectFileEntry* pEntry = host.m_project.AddFile(strPath, "");
-        if (pEntry == NULL)
-            return FALSE;
-        host.m_project.ParseFileOutline(pEntry);
-    }
-    return TRUE;
+    return CreateGeneratedProject(host, strFolder, "goto_bench", nFiles, GeneratedFile);
 }
 
 // The medians of opening Go To Function with "All" and of each switch of "Include:"
