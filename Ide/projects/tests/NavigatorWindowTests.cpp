@@ -58,12 +58,7 @@ void ForEachItem(HTREEITEM hParent, const std::function<void(HTREEITEM)>& fn)
 
 HTREEITEM ChildNamed(HTREEITEM hParent, const char* pszText)
 {
-    for (HTREEITEM hItem = Tree().GetChildItem(hParent); hItem != NULL; hItem = Tree().GetNextSiblingItem(hItem))
-    {
-        if (Tree().GetItemText(hItem) == pszText)
-            return hItem;
-    }
-    return NULL;
+    return TreeChildNamed(Tree(), hParent, pszText);
 }
 
 // The file item the item lies under.

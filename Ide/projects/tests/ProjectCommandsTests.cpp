@@ -106,12 +106,7 @@ std::vector<std::string> Children(HTREEITEM hParent)
 
 HTREEITEM ChildNamed(HTREEITEM hParent, const char* pszText)
 {
-    for (HTREEITEM hItem = Tree().GetChildItem(hParent); hItem != NULL; hItem = Tree().GetNextSiblingItem(hItem))
-    {
-        if (Tree().GetItemText(hItem) == pszText)
-            return hItem;
-    }
-    return NULL;
+    return TreeChildNamed(Tree(), hParent, pszText);
 }
 
 // A point inside the item's label, in the tree's client coordinates.

@@ -177,6 +177,16 @@ int main(int argc, char** argv)
     return nResult;
 }
 
+HTREEITEM TreeChildNamed(CTreeCtrl& tree, HTREEITEM hParent, const char* pszText)
+{
+    for (HTREEITEM hItem = tree.GetChildItem(hParent); hItem != NULL; hItem = tree.GetNextSiblingItem(hItem))
+    {
+        if (tree.GetItemText(hItem) == pszText)
+            return hItem;
+    }
+    return NULL;
+}
+
 std::vector<std::string> ListBoxLines(HWND hDialog, int nID)
 {
     std::vector<std::string> lines;

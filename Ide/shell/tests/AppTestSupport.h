@@ -108,5 +108,8 @@ private:
 CDialogDriver::Step SetText(int nID, std::string text);
 CDialogDriver::Step Press(int nID);
 
+// The first child of the tree item with exactly that text; NULL when none has it.
+HTREEITEM TreeChildNamed(CTreeCtrl& tree, HTREEITEM hParent, const char* pszText);
+
 // The lines of a dialog's list box, in order.
 std::vector<std::string> ListBoxLines(HWND hDialog, int nID);
