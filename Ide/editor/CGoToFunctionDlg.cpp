@@ -27,12 +27,13 @@ BOOL IsIncluded(const COutlineFunction* pFunction, int nInclude)
 }
 } // namespace
 
-BEGIN_MESSAGE_MAP(CGoToFunctionDlg, CGoToOutlineDlg)
+BEGIN_MESSAGE_MAP(CGoToFunctionDlg, CGoToIncludeDlg)
     ON_CBN_SELCHANGE(IDC_GOTO_FUNCTION_INCLUDE, OnIncludeChanged)
 END_MESSAGE_MAP()
 
 CGoToFunctionDlg::CGoToFunctionDlg(const COutline& outline, int nInclude, CWnd* pParent)
-    : CGoToOutlineDlg(IDD_GOTO_FUNCTION, IDC_GOTO_FUNCTION, outline, pParent), m_nInclude(nInclude)
+    : CGoToIncludeDlg(IDD_GOTO_FUNCTION, IDC_GOTO_FUNCTION, IDC_GOTO_FUNCTION_INCLUDE, kIncludeChoices, _countof(kIncludeChoices),
+                      outline, nInclude, pParent)
 {
 }
 
@@ -56,27 +57,4 @@ void CGoToFunctionDlg::CollectFunctions(const COutline& outline, int nInclude, C
 void CGoToFunctionDlg::CollectNodes(CPtrArray& nodes)
 {
     CollectFunctions(m_outline, m_nInclude, nodes);
-}
-
-void CGoToFunctionDlg::DoDataExchange(CDataExchange* pDX)
-{
-    CGoToOutlineDlg::DoDataExchange(pDX);
-    DDX_Control(pDX, IDC_GOTO_FUNCTION_INCLUDE, m_comboInclude);
-    DDX_CBIndex(pDX, IDC_GOTO_FUNCTION_INCLUDE, m_nInclude);
-}
-
-BOOL CGoToFunctionDlg::OnInitDialog()
-{
-    if (m_nInclude < INCLUDE_ALL || m_nInclude > INCLUDE_TABLE_FUNCTIONS)
-        m_nInclude = INCLUDE_ALL;
-    CGoToOutlineDlg::OnInitDialog();
-    FillIncludeChoices(m_comboInclude, kIncludeChoices, _countof(kIncludeChoices), m_nInclude);
-    AddAnchor(IDC_GOTO_FUNCTION_INCLUDE, 0, 0, 100, 0);
-    return TRUE;
-}
-
-void CGoToFunctionDlg::OnIncludeChanged()
-{
-    UpdateData(TRUE);
-    FillEntries();
 }

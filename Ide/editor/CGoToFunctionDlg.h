@@ -3,9 +3,9 @@
 // kinds of table functions). Local functions are listed like the others.
 #pragma once
 
-#include "CGoToOutlineDlg.h"
+#include "CGoToIncludeDlg.h"
 
-class CGoToFunctionDlg : public CGoToOutlineDlg
+class CGoToFunctionDlg : public CGoToIncludeDlg
 {
 public:
     enum
@@ -22,14 +22,7 @@ public:
     // The functions the include choice lets through, in the outline's order.
     static void CollectFunctions(const COutline& outline, int nInclude, CPtrArray& nodes);
 
-    int m_nInclude;   // in: the last choice; after OK: the one made
-
 protected:
     virtual void CollectNodes(CPtrArray& nodes);
-    virtual void DoDataExchange(CDataExchange* pDX);
-    virtual BOOL OnInitDialog();
-    afx_msg void OnIncludeChanged();
     DECLARE_MESSAGE_MAP()
-
-    CExtComboBox m_comboInclude;
 };

@@ -24,12 +24,13 @@ BOOL IsIncluded(const COutlineVariable* pVariable, int nInclude)
 }
 } // namespace
 
-BEGIN_MESSAGE_MAP(CGoToVariableDlg, CGoToOutlineDlg)
+BEGIN_MESSAGE_MAP(CGoToVariableDlg, CGoToIncludeDlg)
     ON_CBN_SELCHANGE(IDC_GOTO_VARIABLE_INCLUDE, OnIncludeChanged)
 END_MESSAGE_MAP()
 
 CGoToVariableDlg::CGoToVariableDlg(const COutline& outline, int nInclude, CWnd* pParent)
-    : CGoToOutlineDlg(IDD_GOTO_VARIABLE, IDC_GOTO_VARIABLE, outline, pParent), m_nInclude(nInclude)
+    : CGoToIncludeDlg(IDD_GOTO_VARIABLE, IDC_GOTO_VARIABLE, IDC_GOTO_VARIABLE_INCLUDE, kIncludeChoices, _countof(kIncludeChoices),
+                      outline, nInclude, pParent)
 {
 }
 
@@ -53,27 +54,4 @@ void CGoToVariableDlg::CollectVariables(const COutline& outline, int nInclude, C
 void CGoToVariableDlg::CollectNodes(CPtrArray& nodes)
 {
     CollectVariables(m_outline, m_nInclude, nodes);
-}
-
-void CGoToVariableDlg::DoDataExchange(CDataExchange* pDX)
-{
-    CGoToOutlineDlg::DoDataExchange(pDX);
-    DDX_Control(pDX, IDC_GOTO_VARIABLE_INCLUDE, m_comboInclude);
-    DDX_CBIndex(pDX, IDC_GOTO_VARIABLE_INCLUDE, m_nInclude);
-}
-
-BOOL CGoToVariableDlg::OnInitDialog()
-{
-    if (m_nInclude < INCLUDE_ALL || m_nInclude > INCLUDE_TABLE_MEMBERS)
-        m_nInclude = INCLUDE_ALL;
-    CGoToOutlineDlg::OnInitDialog();
-    FillIncludeChoices(m_comboInclude, kIncludeChoices, _countof(kIncludeChoices), m_nInclude);
-    AddAnchor(IDC_GOTO_VARIABLE_INCLUDE, 0, 0, 100, 0);
-    return TRUE;
-}
-
-void CGoToVariableDlg::OnIncludeChanged()
-{
-    UpdateData(TRUE);
-    FillEntries();
 }

@@ -3,9 +3,9 @@
 // left out.
 #pragma once
 
-#include "CGoToOutlineDlg.h"
+#include "CGoToIncludeDlg.h"
 
-class CGoToVariableDlg : public CGoToOutlineDlg
+class CGoToVariableDlg : public CGoToIncludeDlg
 {
 public:
     enum
@@ -20,14 +20,7 @@ public:
     // The variables the include choice lets through, in the outline's order.
     static void CollectVariables(const COutline& outline, int nInclude, CPtrArray& nodes);
 
-    int m_nInclude;   // in: the last choice; after OK: the one made
-
 protected:
     virtual void CollectNodes(CPtrArray& nodes);
-    virtual void DoDataExchange(CDataExchange* pDX);
-    virtual BOOL OnInitDialog();
-    afx_msg void OnIncludeChanged();
     DECLARE_MESSAGE_MAP()
-
-    CExtComboBox m_comboInclude;
 };

@@ -19,8 +19,8 @@
 #include "ArrayUtil.h"
 #include "CVornView.h"
 #include "DefinitionLists.h"
-#include "EditorTestHost.h"
 #include "CBenchApp.h"
+#include "EditorBenchSupport.h"
 #include "LuaBenchSupport.h"
 #include "WindowBitmap.h"
 #include "resource.h"
@@ -40,26 +40,6 @@ const int kFieldsPerTable = 150;    // with the functions, 200 members
 const int kChainLength = 6;         // a table and five bases
 const int kBigFields = 1000 - kFunctionsPerFile;
 
-
-CString TempFolder()
-{
-    char szTemp[MAX_PATH];
-    ::GetTempPathA(MAX_PATH, szTemp);
-    CString strFolder;
-    strFolder.Format("%svorn_completion_bench_%lu\\", szTemp, ::GetCurrentProcessId());
-    ::CreateDirectoryA(strFolder, NULL);
-    return strFolder;
-}
-
-BOOL WriteBytes(const CString& strPath, const std::string& text)
-{
-    FILE* pFile = fopen(strPath, "wb");
-    if (pFile == NULL)
-        return FALSE;
-    const BOOL bWritten = fwrite(text.data(), 1, text.size(), pFile) == text.size();
-    fclose(pFile);
-    return bWritten;
-}
 
 // File n: table ModN with its 200 members; the last file's table Big has 1,000.
 std::string GeneratedFile(int n)
@@ -101,19 +81,8 @@ std::string DefinitionFile(const char* pszLibrary)
 // The generated project in the host's outline, with the base chains linked.
 BOOL BuildProject(CTestEditorHost& host, const CString& strFolder)
 {
-    if (!host.m_project.Create(strFolder, "completion_bench"))
+    if (!CreateGeneratedProject(host, strFolder, "completion_bench", kFiles, GeneratedFile))
         return FALSE;
-    for (int n = 0; n < kFiles; n++)
-    {
-        CString strPath;
-        strPath.Format("%sgen%03d.lua", (LPCTSTR)strFolder, n);
-        if (!WriteBytes(strPath, GeneratedFile(n)))
-            return FALSE;
-        CProjectFileEntry* pEntry = host.m_project.AddFile(strPath, "");
-        if (pEntry == NULL)
-            return FALSE;
-        host.m_project.ParseFileOutline(pEntry);
-    }
     COutline& outline = host.m_outline;
     for (int n = 0; n < kFiles; n++)
     {
@@ -434,16 +403,10 @@ int main(int argc, char** argv)
     int nRuns = 7;
     const char* pszScreenshot = NULL;
     ReadBenchArguments(argc, argv, nRuns, pszScreenshot);
-    if (!AfxWinInit(::GetModuleHandle(NULL), NULL, ::GetCommandLine(), SW_SHOWNORMAL))
-        return 2;
     CTestEditorHost host;
-    IEditorHost::Install(&host);
-    if (!CreateEditorTestFrame(theApp))
+    if (!StartEditorBench(theApp, host))
         return 2;
-    PumpPending();
-    const CString strFolder = TempFolder();
-
-    printf("%s build\n", sizeof(void*) == 8 ? "x64" : "i686");
+    const CString strFolder = BenchTempFolder("vorn_completion_bench");
     if (pszScreenshot != NULL)
     {
         printf("screenshots %s\n", WriteScreenshots(host, strFolder, pszScreenshot) ? "written" : "failed");

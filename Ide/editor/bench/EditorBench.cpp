@@ -17,8 +17,8 @@
 #include "CTextLineSource.h"
 #include "CVornDoc.h"
 #include "CVornView.h"
-#include "EditorTestHost.h"
 #include "CBenchApp.h"
+#include "EditorBenchSupport.h"
 #include "LuaBenchSupport.h"
 #include "WindowBitmap.h"
 
@@ -35,23 +35,6 @@ CBenchApp theApp("VornEditorBench");
 void PaintNow(CWnd* pWnd)
 {
     pWnd->RedrawWindow(NULL, NULL, RDW_INVALIDATE | RDW_ALLCHILDREN | RDW_UPDATENOW);
-}
-
-CString TempPath(LPCTSTR pszName)
-{
-    char szTemp[MAX_PATH];
-    ::GetTempPathA(MAX_PATH, szTemp);
-    return CString(szTemp) + pszName;
-}
-
-BOOL WriteBytes(const CString& strPath, const std::string& text)
-{
-    FILE* pFile = fopen(strPath, "wb");
-    if (pFile == NULL)
-        return FALSE;
-    const BOOL bWritten = fwrite(text.data(), 1, text.size(), pFile) == text.size();
-    fclose(pFile);
-    return bWritten;
 }
 
 void CloseAll()
@@ -108,7 +91,7 @@ double BareControlPainted(const std::string& text, CTiming& typing)
 void BenchOpen(int nRuns)
 {
     const std::string text = WidenLines(MakeLuaSource(100000), 5 * 1024 * 1024);
-    const CString strPath = TempPath("vorn_editor_bench_5mb.lua");
+    const CString strPath = BenchTempPath("vorn_editor_bench_5mb.lua");
     if (!WriteBytes(strPath, text))
         return;
     CTiming open = {"open", {}};
@@ -256,15 +239,9 @@ int main(int argc, char** argv)
     int nRuns = 5;
     const char* pszScreenshot = NULL;
     ReadBenchArguments(argc, argv, nRuns, pszScreenshot);
-    if (!AfxWinInit(::GetModuleHandle(NULL), NULL, ::GetCommandLine(), SW_SHOWNORMAL))
-        return 2;
     CTestEditorHost host;
-    IEditorHost::Install(&host);
-    if (!CreateEditorTestFrame(theApp))
+    if (!StartEditorBench(theApp, host))
         return 2;
-    PumpPending();
-
-    printf("%s build\n", sizeof(void*) == 8 ? "x64" : "i686");
     if (pszScreenshot != NULL)
     {
         char szProgram[MAX_PATH];

@@ -8,8 +8,8 @@
 #include "CGoToFunctionDlg.h"
 #include "CVornDoc.h"
 #include "CVornView.h"
-#include "EditorTestHost.h"
 #include "CBenchApp.h"
+#include "EditorBenchSupport.h"
 #include "LuaBenchSupport.h"
 #include "RemoveFileTree.h"
 #include "resource.h"
@@ -23,26 +23,6 @@ const int kFunctionsPerFile = 50;
 const int kTablesPerFile = 10;
 const int kGlobalsPerFile = 25;
 const double kRatioGoal = 12.0;
-
-CString TempFolder(LPCTSTR pszName)
-{
-    char szTemp[MAX_PATH];
-    ::GetTempPathA(MAX_PATH, szTemp);
-    CString strFolder;
-    strFolder.Format("%svorn_goto_bench_%s_%lu\\", szTemp, pszName, ::GetCurrentProcessId());
-    ::CreateDirectoryA(strFolder, NULL);
-    return strFolder;
-}
-
-BOOL WriteBytes(const CString& strPath, const std::string& text)
-{
-    FILE* pFile = fopen(strPath, "wb");
-    if (pFile == NULL)
-        return FALSE;
-    const BOOL bWritten = fwrite(text.data(), 1, text.size(), pFile) == text.size();
-    fclose(pFile);
-    return bWritten;
-}
 
 // File n: ten tables, fifty functions (globals, methods and dot functions of the
 // tables, each with a local), twenty-five globals and as many locals.
@@ -77,20 +57,7 @@ std::string GeneratedFile(int n)
 BOOL BuildProject(CTestEditorHost& host, const CString& strFolder, int nFiles)
 {
     host.m_project.Discard();
-    if (!host.m_project.Create(strFolder, "goto_bench"))
-        return FALSE;
-    for (int n = 0; n < nFiles; n++)
-    {
-        CString strPath;
-        strPath.Format("%sgen%03d.lua", (LPCTSTR)strFolder, n);
-        if (!WriteBytes(strPath, GeneratedFile(n)))
-            return FALSE;
-        CProjectFileEntry* pEntry = host.m_project.AddFile(strPath, "");
-        if (pEntry == NULL)
-            return FALSE;
-        host.m_project.ParseFileOutline(pEntry);
-    }
-    return TRUE;
+    return CreateGeneratedProject(host, strFolder, "goto_bench", nFiles, GeneratedFile);
 }
 
 // The medians of opening Go To Function with "All" and of each switch of "Include:"
@@ -173,20 +140,15 @@ int main(int argc, char** argv)
     int nRuns = 7;
     const char* pszScreenshot = NULL;
     ReadBenchArguments(argc, argv, nRuns, pszScreenshot);
-    if (!AfxWinInit(::GetModuleHandle(NULL), NULL, ::GetCommandLine(), SW_SHOWNORMAL))
-        return 2;
     CTestEditorHost host;
-    IEditorHost::Install(&host);
-    if (!CreateEditorTestFrame(theApp))
+    if (!StartEditorBench(theApp, host))
         return 2;
-    PumpPending();
-    printf("%s build\n", sizeof(void*) == 8 ? "x64" : "i686");
 
     double dOpen[2] = {}, dSwitch[2] = {};
     const int nFileCounts[2] = {kFiles, kFiles / 10};
     for (int i = 0; i < 2; i++)
     {
-        const CString strFolder = TempFolder(i == 0 ? "full" : "tenth");
+        const CString strFolder = BenchTempFolder(i == 0 ? "vorn_goto_bench_full" : "vorn_goto_bench_tenth");
         if (!BuildProject(host, strFolder, nFileCounts[i]))
         {
             printf("the generated project could not be built\n");
@@ -203,7 +165,7 @@ int main(int argc, char** argv)
     ReportRatio("open \"All\"", dOpen[0], dOpen[1]);
     ReportRatio("slowest switch", dSwitch[0], dSwitch[1]);
 
-    const CString strFolder = TempFolder("comment");
+    const CString strFolder = BenchTempFolder("vorn_goto_bench_comment");
     printf("comment lines\n");
     const double dFull = TimeCommentLines(strFolder, 20000, nRuns);
     const double dTenth = TimeCommentLines(strFolder, 2000, nRuns);

@@ -11,8 +11,8 @@
 #include "CChildFrame.h"
 #include "CVornDoc.h"
 #include "CVornView.h"
-#include "EditorTestHost.h"
 #include "CBenchApp.h"
+#include "EditorBenchSupport.h"
 #include "LuaBenchSupport.h"
 #include "PrintHarness.h"
 
@@ -82,22 +82,12 @@ double DrawBareFirstPage(CScintillaCtrl& ctrl, CPrintHarness& harness, long nEnd
     return dMs;
 }
 
-CString TempPath(LPCTSTR pszName)
-{
-    char szTemp[MAX_PATH];
-    ::GetTempPathA(MAX_PATH, szTemp);
-    return CString(szTemp) + pszName;
-}
-
 void BenchPrint(CTestEditorHost& host, int nRuns)
 {
     const std::string text = WidenLines(MakeLuaSource(100000), 5 * 1024 * 1024);
-    const CString strPath = TempPath("vorn_print_bench_5mb.lua");
-    FILE* pFile = fopen(strPath, "wb");
-    if (pFile == NULL)
+    const CString strPath = BenchTempPath("vorn_print_bench_5mb.lua");
+    if (!WriteBytes(strPath, text))
         return;
-    fwrite(text.data(), 1, text.size(), pFile);
-    fclose(pFile);
     CVornDoc* pDoc = DYNAMIC_DOWNCAST(CVornDoc, theApp.OpenDocumentFile(strPath));
     PumpPending();
     if (pDoc == NULL)
@@ -164,14 +154,9 @@ void BenchPrint(CTestEditorHost& host, int nRuns)
 int main(int argc, char** argv)
 {
     const int nRuns = argc > 1 ? std::max(1, atoi(argv[1])) : 5;
-    if (!AfxWinInit(::GetModuleHandle(NULL), NULL, ::GetCommandLine(), SW_SHOWNORMAL))
-        return 2;
     CTestEditorHost host;
-    IEditorHost::Install(&host);
-    if (!CreateEditorTestFrame(theApp))
+    if (!StartEditorBench(theApp, host))
         return 2;
-    PumpPending();
-    printf("%s build\n", sizeof(void*) == 8 ? "x64" : "i686");
     BenchPrint(host, nRuns);
     theApp.m_pMainWnd->DestroyWindow();
     IEditorHost::Install(NULL);

@@ -1,7 +1,7 @@
 // Completion lists, call tips, value tips and the context menu of the Lua editor: real
 // Scintilla, typed through the control's own messages, over outlines parsed from real
 // Lua files and a real function-definition list.
-#include "EditorTestSupport.h"
+#include "EditorCommandTest.h"
 
 #include "DefinitionLists.h"
 #include "RecordingDebugSession.h"
@@ -55,22 +55,9 @@ void KeepListsOnFocusLoss(CWnd& ctrl)
     ::SetPropA(ctrl.m_hWnd, kPreviousProc, reinterpret_cast<HANDLE>(pfnPrevious));
 }
 
-// Asks the view's update handler of a command whether it is enabled.
-class CEnableProbe : public CCmdUI
-{
-public:
-    int m_nEnabled = -1;
-    void Enable(BOOL bOn) override
-    {
-        m_nEnabled = bOn ? 1 : 0;
-        m_bEnableChanged = TRUE;
-    }
-};
-
-class CompletionTest : public EditorWindowTest
+class CompletionTest : public EditorCommandTest
 {
 protected:
-    CVornView* m_pView = NULL;
     CRecordingDebugSession m_session;
 
     // Opens the shapes file of the project with the text, caret at its end.
@@ -84,8 +71,6 @@ protected:
         Ctrl().GotoPos(Ctrl().GetLength());
         Ctrl().SetFocus();
     }
-    CScintillaCtrl& Ctrl() { return m_pView->GetCtrl(); }
-
     // Characters as typed; a line break is the Enter key.
     void Type(const char* pszText)
     {
@@ -103,24 +88,6 @@ protected:
         }
         PumpPending();
     }
-    void PressKey(UINT nKey)
-    {
-        Ctrl().PostMessage(WM_KEYDOWN, nKey, 1);
-        Ctrl().PostMessage(WM_KEYUP, nKey, 0xC0000001);
-        PumpPending();
-    }
-    void Command(UINT nID)
-    {
-        AfxGetMainWnd()->SendMessage(WM_COMMAND, nID, 0);
-        PumpPending();
-    }
-    int Enabled(UINT nID)
-    {
-        CEnableProbe probe;
-        probe.m_nID = nID;
-        m_pView->OnCmdMsg(nID, CN_UPDATE_COMMAND_UI, &probe, NULL);
-        return probe.m_nEnabled;
-    }
     bool ListActive() { return Ctrl().AutoCActive() != FALSE; }
     bool TipActive() { return Ctrl().CallTipActive() != FALSE; }
     std::string List() { return std::string(m_pView->GetLastListText()); }
@@ -135,14 +102,6 @@ protected:
         const CString& strTip = m_pView->GetLastTipText();
         return std::string(strTip.Mid(m_pView->GetLastTipHighlightStart(),
                                       m_pView->GetLastTipHighlightEnd() - m_pView->GetLastTipHighlightStart()));
-    }
-    std::string Text()
-    {
-        const int nLength = Ctrl().GetLength();
-        std::string text((size_t)nLength + 1, '\0');
-        Ctrl().Call(SCI_GETTEXT, (WPARAM)nLength + 1, (LPARAM)&text[0]);
-        text.resize((size_t)nLength);
-        return text;
     }
     void Dwell(UINT nCode, int nPos)
     {

@@ -14,6 +14,7 @@
 #include "CVornView.h"
 #include "resource.h"
 
+#include "IdeBenchSupport.h"
 #include "RemoveFileTree.h"
 
 #include <stdio.h>
@@ -36,18 +37,6 @@ public:
 };
 
 CBenchApp theApp;
-
-void Pump()
-{
-    MSG msg;
-    while (::PeekMessage(&msg, NULL, 0, 0, PM_REMOVE))
-    {
-        if (msg.message == WM_QUIT)
-            continue;
-        ::TranslateMessage(&msg);
-        ::DispatchMessage(&msg);
-    }
-}
 
 double Now()
 {
@@ -228,23 +217,14 @@ void Print(const char* pszStep, double dTenth, double dFull, double dGoal)
 
 int main()
 {
-    static char szNoArguments[] = "";
-    if (!AfxWinInit(::GetModuleHandle(NULL), NULL, szNoArguments, SW_SHOWNORMAL) || !theApp.InitInstance())
-    {
-        printf("the IDE did not start\n");
+    if (!StartBenchIde(theApp))
         return 2;
-    }
-    Pump();
     CFigures figures[2];
     const int kFiles[2] = { 20, 200 };
     const int kLarge[2] = { 50, 500 };
     for (int n = 0; n < 2; n++)
     {
-        char szTemp[MAX_PATH];
-        ::GetTempPathA(MAX_PATH, szTemp);
-        CString strRoot;
-        strRoot.Format("%svorn_navigator_bench_%lu_%d\\", szTemp, ::GetCurrentProcessId(), kFiles[n]);
-        ::CreateDirectoryA(strRoot, NULL);
+        const CString strRoot = BenchRootFolder("vorn_navigator_bench", kFiles[n]);
         figures[n] = Run(strRoot, kFiles[n], kLarge[n]);
         RemoveFileTree(strRoot);
     }
@@ -255,9 +235,6 @@ int main()
     Print("  the same 50-function file's refill", figures[0].dRefillFifty, figures[1].dRefillFifty, 0.1);
     Print("Synchronize Code Navigator", figures[0].dSync, figures[1].dSync, 0.05);
     Print("  of it finding the caret's node", figures[0].dFindScope, figures[1].dFindScope, 0.05);
-    if (theApp.m_pMainWnd != NULL)
-        theApp.m_pMainWnd->DestroyWindow();
-    Pump();
-    theApp.ExitInstance();
+    EndBenchIde(theApp);
     return 0;
 }

@@ -12,6 +12,7 @@
 #include "PathUtil.h"
 #include "resource.h"
 
+#include "IdeBenchSupport.h"
 #include "RemoveFileTree.h"
 
 #include <stdio.h>
@@ -34,18 +35,6 @@ public:
 };
 
 CBenchApp theApp;
-
-void Pump()
-{
-    MSG msg;
-    while (::PeekMessage(&msg, NULL, 0, 0, PM_REMOVE))
-    {
-        if (msg.message == WM_QUIT)
-            continue;
-        ::TranslateMessage(&msg);
-        ::DispatchMessage(&msg);
-    }
-}
 
 class CStopwatch
 {
@@ -272,22 +261,13 @@ void Print(const char* pszStep, double d2000, double d4000, double dGoal)
 
 int main()
 {
-    static char szNoArguments[] = "";
-    if (!AfxWinInit(::GetModuleHandle(NULL), NULL, szNoArguments, SW_SHOWNORMAL) || !theApp.InitInstance())
-    {
-        printf("the IDE did not start\n");
+    if (!StartBenchIde(theApp))
         return 2;
-    }
-    Pump();
     CFigures figures[2];
     const int kSizes[2] = { 2000, 4000 };
     for (int n = 0; n < 2; n++)
     {
-        char szTemp[MAX_PATH];
-        ::GetTempPathA(MAX_PATH, szTemp);
-        CString strRoot;
-        strRoot.Format("%svorn_tree_bench_%lu_%d\\", szTemp, ::GetCurrentProcessId(), kSizes[n]);
-        ::CreateDirectoryA(strRoot, NULL);
+        const CString strRoot = BenchRootFolder("vorn_tree_bench", kSizes[n]);
         figures[n] = CBench(strRoot, kSizes[n]).Run();
         RemoveFileTree(strRoot);
     }
@@ -302,9 +282,6 @@ int main()
     Print("Drop folder of N/2 files", figures[0].dDrop, figures[1].dDrop, 0.3);
     Print("Statistics", figures[0].dStatistics, figures[1].dStatistics, 0.5);
     Print("Close project", figures[0].dClose, figures[1].dClose, 0.3);
-    if (theApp.m_pMainWnd != NULL)
-        theApp.m_pMainWnd->DestroyWindow();
-    Pump();
-    theApp.ExitInstance();
+    EndBenchIde(theApp);
     return 0;
 }

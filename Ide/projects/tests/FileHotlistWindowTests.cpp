@@ -110,27 +110,19 @@ void CALLBACK ShootMenuTick(HWND, UINT, UINT_PTR nTimer, DWORD)
 
 // A project of Lua files in a fresh folder, open in the frame; closed and discarded
 // after the test.
-class FileHotlist : public ::testing::Test
+class FileHotlist : public CIdeTest
 {
 protected:
-    CTestFolder m_folder;
-
     void SetUp() override
     {
-        ASSERT_TRUE(Frame() != NULL);
-        theApp.m_prompts.clear();
-        theApp.m_answers.clear();
+        ASSERT_NO_FATAL_FAILURE(CIdeTest::SetUp());
         ASSERT_TRUE(Project().Create(m_folder.Path(), "demo"));
     }
     void TearDown() override
     {
-        theApp.m_answers.assign(16, IDNO);
-        Frame()->OnCloseProject();
-        Project().Discard();
-        theApp.CloseAllDocuments(FALSE);
-        PumpPending();
+        CloseProject();
+        CIdeTest::TearDown();
     }
-    CProject& Project() { return Frame()->GetProject(); }
     void AddLuaFile(LPCTSTR pszName)
     {
         WriteTestFile(m_folder / pszName, "return 1\n");

@@ -58,12 +58,7 @@ void ForEachItem(HTREEITEM hParent, const std::function<void(HTREEITEM)>& fn)
 
 HTREEITEM ChildNamed(HTREEITEM hParent, const char* pszText)
 {
-    for (HTREEITEM hItem = Tree().GetChildItem(hParent); hItem != NULL; hItem = Tree().GetNextSiblingItem(hItem))
-    {
-        if (Tree().GetItemText(hItem) == pszText)
-            return hItem;
-    }
-    return NULL;
+    return TreeChildNamed(Tree(), hParent, pszText);
 }
 
 // The file item the item lies under.
@@ -202,27 +197,19 @@ const char kGolden[] = "main.lua/1\n"
                        "  pack(a)/3\n";
 } // namespace
 
-class Navigator : public ::testing::Test
+class Navigator : public CIdeTest
 {
 protected:
-    CTestFolder m_folder;
-
     void SetUp() override
     {
-        ASSERT_TRUE(Frame() != NULL);
-        theApp.m_prompts.clear();
-        theApp.m_answers.clear();
+        ASSERT_NO_FATAL_FAILURE(CIdeTest::SetUp());
         Frame()->ShowCodeNavigatorPage();
     }
     void TearDown() override
     {
-        theApp.m_answers.assign(16, IDNO);
-        theApp.CloseAllDocuments(FALSE);
-        Frame()->OnCloseProject();
-        Frame()->GetProject().Discard();
-        PumpPending();
+        CloseProject();
+        CIdeTest::TearDown();
     }
-    CProject& Project() { return Frame()->GetProject(); }
 
     void LoadFixture()
     {

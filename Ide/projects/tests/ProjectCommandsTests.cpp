@@ -106,12 +106,7 @@ std::vector<std::string> Children(HTREEITEM hParent)
 
 HTREEITEM ChildNamed(HTREEITEM hParent, const char* pszText)
 {
-    for (HTREEITEM hItem = Tree().GetChildItem(hParent); hItem != NULL; hItem = Tree().GetNextSiblingItem(hItem))
-    {
-        if (Tree().GetItemText(hItem) == pszText)
-            return hItem;
-    }
-    return NULL;
+    return TreeChildNamed(Tree(), hParent, pszText);
 }
 
 // A point inside the item's label, in the tree's client coordinates.
@@ -161,18 +156,15 @@ void CALLBACK EndMenuTick(HWND, UINT, UINT_PTR nTimer, DWORD)
 }
 } // namespace
 
-class ProjectCommands : public ::testing::Test
+class ProjectCommands : public CIdeTest
 {
 protected:
-    CTestFolder m_folder;
     CQueuedChooser m_chooser;
 
     void SetUp() override
     {
-        ASSERT_TRUE(Frame() != NULL);
+        ASSERT_NO_FATAL_FAILURE(CIdeTest::SetUp());
         Frame()->SetPathChooser(&m_chooser);
-        theApp.m_prompts.clear();
-        theApp.m_answers.clear();
         // The Files page shows, as a user working on the tree sees it.
         CWnd* pSheet = Frame()->GetBar(ID_VIEW_PROJECT_EXPLORER).GetWindow(GW_CHILD);
         if (CPropertySheet* pExplorer = dynamic_cast<CPropertySheet*>(pSheet))
@@ -180,14 +172,10 @@ protected:
     }
     void TearDown() override
     {
-        theApp.m_answers.assign(16, IDNO);
-        Frame()->OnCloseProject();
-        Project().Discard();
-        theApp.CloseAllDocuments(FALSE);
+        CloseProject();
         Frame()->SetPathChooser(NULL);
-        PumpPending();
+        CIdeTest::TearDown();
     }
-    CProject& Project() { return Frame()->GetProject(); }
 
     // A saved project demo.vpr in the test folder: folders Lib\Util and Docs, files
     // main.lua and b.lua at the root, util.lua in Lib\Util, notes.txt and a.xml in Docs.

@@ -7,6 +7,32 @@
 
 CTestVornApp theApp;
 
+void CIdeTest::SetUp()
+{
+    ASSERT_TRUE(Frame() != NULL);
+    theApp.m_prompts.clear();
+    theApp.m_answers.clear();
+}
+
+void CIdeTest::TearDown()
+{
+    theApp.m_answers.assign(256, IDNO);
+    theApp.CloseAllDocuments(FALSE);
+    PumpPending();
+}
+
+CProject& CIdeTest::Project()
+{
+    return Frame()->GetProject();
+}
+
+void CIdeTest::CloseProject()
+{
+    theApp.m_answers.assign(16, IDNO);
+    Frame()->OnCloseProject();
+    Project().Discard();
+}
+
 void PumpPending()
 {
     MSG msg;
@@ -149,6 +175,16 @@ int main(int argc, char** argv)
     PumpPending();
     theApp.ExitInstance();
     return nResult;
+}
+
+HTREEITEM TreeChildNamed(CTreeCtrl& tree, HTREEITEM hParent, const char* pszText)
+{
+    for (HTREEITEM hItem = tree.GetChildItem(hParent); hItem != NULL; hItem = tree.GetNextSiblingItem(hItem))
+    {
+        if (tree.GetItemText(hItem) == pszText)
+            return hItem;
+    }
+    return NULL;
 }
 
 std::vector<std::string> ListBoxLines(HWND hDialog, int nID)

@@ -52,6 +52,23 @@ extern CTestVornApp theApp;
 // Handles every message waiting in the queue, then runs the idle updates.
 void PumpPending();
 
+// A test on the IDE's main frame, with a fresh folder of its own. It starts with no
+// prompts or answers left from another test and ends with every document closed
+// without questions; a test that opens a project closes it with CloseProject().
+class CIdeTest : public ::testing::Test
+{
+protected:
+    CTestFolder m_folder;
+
+    void SetUp() override;
+    void TearDown() override;
+
+    static CMainFrame* Frame() { return theApp.GetMainFrame(); }
+    static CProject& Project();
+    // The project closed and discarded, its questions answered No.
+    static void CloseProject();
+};
+
 // What the frame's update handlers say about one command, as a menu item asks.
 struct CCommandState
 {
@@ -90,6 +107,9 @@ private:
 // Steps of a dialog driver: the user types a control's text, or presses a button.
 CDialogDriver::Step SetText(int nID, std::string text);
 CDialogDriver::Step Press(int nID);
+
+// The first child of the tree item with exactly that text; NULL when none has it.
+HTREEITEM TreeChildNamed(CTreeCtrl& tree, HTREEITEM hParent, const char* pszText);
 
 // The lines of a dialog's list box, in order.
 std::vector<std::string> ListBoxLines(HWND hDialog, int nID);

@@ -171,24 +171,14 @@ private:
 } // namespace
 
 // Lua files in a fresh folder; every document is closed without questions afterwards.
-class WindowManager : public ::testing::Test
+class WindowManager : public CIdeTest
 {
 protected:
-    CTestFolder m_folder;
-
-    void SetUp() override
-    {
-        ASSERT_TRUE(Frame() != NULL);
-        theApp.m_prompts.clear();
-        theApp.m_answers.clear();
-    }
     void TearDown() override
     {
         if (Frame() != NULL)
             Client().LeaveFullScreen();
-        theApp.m_answers.assign(256, IDNO);
-        theApp.CloseAllDocuments(FALSE);
-        PumpPending();
+        CIdeTest::TearDown();
     }
     CVornDoc* Open(LPCTSTR pszName, const std::string& text = "local x = 1\nreturn x\n")
     {
