@@ -312,9 +312,9 @@ inline int DebugClient::QuietLine(const PrototypeTable::Prototype* function, lua
 // The first line of a call where every event is on (the quiet path found the
 // event's other conditions met): one question to Lua, whose answer names the
 // function for the lines that follow. Out of line: most events never come here.
-__attribute__((noinline)) int DebugClient::QuietFirstLine(lua_State* L, lua_Debug* ar, ShadowStack::Thread& thread,
-                                                          int level)
+__attribute__((noinline)) int DebugClient::QuietFirstLine(lua_State* L, lua_Debug* ar, ShadowStack::Thread& thread)
 {
+    int level = m_bCallLevels ? LuaCompat::CallLevel(ar) : int(ShadowStack::NO_LEVEL);
     const PrototypeTable::Prototype* function = CachedRunning(L, ar, thread, level);
     return function ? QuietLine(function, ar) : int(NOT_QUIET);
 }
@@ -353,7 +353,7 @@ __attribute__((always_inline)) inline int DebugClient::QuietEvent(lua_State* L, 
         const PrototypeTable::Prototype* function =
             static_cast<const PrototypeTable::Prototype*>(known->FunctionAt(level));
         if (!function)
-            return everyEvent ? QuietFirstLine(L, ar, *known, level) : int(NOT_QUIET);
+            return everyEvent ? QuietFirstLine(L, ar, *known) : int(NOT_QUIET);
         return QuietLine(function, ar);
     }
     case LUA_HOOKCALL:
@@ -431,7 +431,9 @@ void DebugClient::ApplyHookMasks(lua_State* L)
 void DebugClient::Hook(lua_State* L, lua_Debug* ar)
 {
     DebugClient& self = g_Engine;
-    // (After Shutdown no record is current: the quiet path never applies.)
+    // (After Shutdown no record is current: the quiet path never applies.) Code
+    // the worker runs while the script waits never takes it: a coroutine it
+    // resumes would rejoin its record as if the script ran it.
     if (!self.m_Inspector.IsRunningScript())
     {
         int quiet = self.QuietEvent(L, ar);

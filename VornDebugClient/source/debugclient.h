@@ -130,7 +130,7 @@ private:
     int QuietEvent(lua_State* L, lua_Debug* ar);
     int CheckQuietState(ShadowStack::Thread& thread);
     int QuietLine(const PrototypeTable::Prototype* function, lua_Debug* ar) const;
-    int QuietFirstLine(lua_State* L, lua_Debug* ar, ShadowStack::Thread& thread, int level);
+    int QuietFirstLine(lua_State* L, lua_Debug* ar, ShadowStack::Thread& thread);
     PrototypeTable::Prototype* CachedRunning(lua_State* L, lua_Debug* ar, ShadowStack::Thread& thread, int level);
     void OnIdleEvent(lua_State* L, lua_Debug* ar, int desired);
     void OnEventEveryFunction(lua_State* L, lua_Debug* ar, int desired);

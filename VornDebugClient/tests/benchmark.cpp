@@ -3,13 +3,14 @@
 // breakpoint decisions go when the IDE says "go on" at once.
 //
 // Every workload runs in each case below; the cases take turns round after round
-// and each figure is the median of its rounds, as a ratio to the plain host:
+// and each figure is the median over the rounds of the case's time to the plain
+// host's in the same round (the x/y columns: to case y's in the same round):
 //   count       a bare C hook on a count event every 1000 instructions: what
 //               the client's own heartbeat costs (Lua counts every instruction
 //               while any count hook is set)
 //   floor       a bare C hook of the host's on call, return and line events
 //   floor+f     the same hook, which also asks Lua (lua_getinfo "f") which
-//               function runs at the first line after each call: the least a
+//               function runs at the first line of each call: the least a
 //               hook must do to know, line by line, whether the line is in a
 //               script file and may hold a breakpoint
 //   least       the least any hook that chains the host's can do: the floor+f
@@ -39,6 +40,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <string>
 #include <vector>
@@ -262,7 +264,11 @@ void CountingAskingHook(lua_State* L, lua_Debug* ar)
     {
         g_callPending = true;
     }
-    else if (ar->event == LUA_HOOKLINE && g_callPending)
+    else if (ar->event != LUA_HOOKLINE)
+    {
+        g_callPending = false;   // back in a function known before
+    }
+    else if (g_callPending)
     {
         g_callPending = false;
         lua_getinfo(L, "f", ar);
@@ -281,7 +287,11 @@ void LeastChainHook(lua_State* L, lua_Debug* ar)
     {
         g_callPending = true;
     }
-    else if (ar->event == LUA_HOOKLINE && g_callPending)
+    else if (ar->event != LUA_HOOKLINE)
+    {
+        g_callPending = false;   // back in a function known before
+    }
+    else if (g_callPending)
     {
         g_callPending = false;
         lua_getinfo(L, "f", ar);
@@ -382,26 +392,34 @@ double RunOnce(const std::string& file, Case c, long* events = nullptr)
     return Seconds(a, b);
 }
 
-const int ROUNDS = 7;
+int g_rounds = 7;
+
+// The median over the rounds of case c's time to case base's in the same round:
+// the two ran seconds apart, so a machine whose load changes from minute to
+// minute moves both alike.
+double RatioOfRounds(const std::vector<double> times[], Case c, Case base)
+{
+    std::vector<double> ratios;
+    for (size_t round = 0; round < times[c].size(); ++round)
+        ratios.push_back(times[c][round] / times[base][round]);
+    return Median(ratios);
+}
 
 void MeasureWorkload(const Workload& w, const std::string& file)
 {
     std::vector<double> times[CASES];
-    for (int round = 0; round < ROUNDS; ++round)
+    for (int round = 0; round < g_rounds; ++round)
         for (int c = 0; c < CASES; ++c)
             times[c].push_back(RunOnce(file, Case(c)));
-    double median[CASES];
-    for (int c = 0; c < CASES; ++c)
-        median[c] = Median(times[c]);
     long events = 0;
     RunOnce(file, FLOOR, &events);
 
-    std::printf("%-9s %8.3f", w.name, median[PLAIN]);
+    std::printf("%-9s %8.3f", w.name, Median(times[PLAIN]));
     for (int c = COUNT; c < CASES; ++c)
-        std::printf(" %9.2fx", median[c] / median[PLAIN]);
-    std::printf(" %9.2fx %9.2fx %9.2fx %9.2fx %9.2fx   %s, %ld events\n", median[FLOOR_ASKING] / median[FLOOR],
-                median[LEAST_CHAIN] / median[FLOOR], median[CHAIN] / median[FLOOR], median[CHAIN_BPS] / median[FLOOR],
-                median[CHAIN] / median[LEAST_CHAIN], w.title, events);
+        std::printf(" %9.2fx", RatioOfRounds(times, Case(c), PLAIN));
+    std::printf(" %9.2fx %9.2fx %9.2fx %9.2fx %9.2fx   %s, %ld events\n", RatioOfRounds(times, FLOOR_ASKING, FLOOR),
+                RatioOfRounds(times, LEAST_CHAIN, FLOOR), RatioOfRounds(times, CHAIN, FLOOR),
+                RatioOfRounds(times, CHAIN_BPS, FLOOR), RatioOfRounds(times, CHAIN, LEAST_CHAIN), w.title, events);
 }
 
 // ---- breakpoint decisions --------------------------------------------------------------------
@@ -628,21 +646,33 @@ private:
 
 ScratchFolder g_scratch;
 
+bool IsNumber(const char* text)
+{
+    return *text && std::strspn(text, "0123456789") == std::strlen(text);
+}
+
+// A workload is wanted when it is named, or when no workload is named.
 bool Wanted(int argc, char** argv, const char* name)
 {
-    if (argc < 2)
-        return true;
+    bool named = false;
     for (int i = 1; i < argc; ++i)
+    {
         if (std::strcmp(argv[i], name) == 0)
             return true;
-    return false;
+        named = named || !IsNumber(argv[i]);
+    }
+    return !named;
 }
 
 }  // namespace
 
-// Arguments: the workloads to run (tight, fib, calls, switches, decisions); all when none.
+// Arguments: the workloads to run (tight, fib, calls, switches, decisions), all
+// when none is named; a number sets the rounds (7).
 int main(int argc, char** argv)
 {
+    for (int i = 1; i < argc; ++i)
+        if (IsNumber(argv[i]) && std::atoi(argv[i]) > 0)
+            g_rounds = std::atoi(argv[i]);
     WSADATA data;
     WSAStartup(MAKEWORD(2, 2), &data);
     if (!g_scratch.Enter())
@@ -650,8 +680,8 @@ int main(int argc, char** argv)
         std::printf("cannot make a scratch folder\n");
         return 1;
     }
-    std::printf("%d-bit build; medians of %d rounds, cases alternating; ratios to the plain host\n",
-                int(sizeof(void*) * 8), ROUNDS);
+    std::printf("%d-bit build; %d rounds, cases alternating; medians of each round's ratio to the plain host\n",
+                int(sizeof(void*) * 8), g_rounds);
     std::printf("%-9s %8s", "workload", CASE_NAMES[PLAIN]);
     for (int c = COUNT; c < CASES; ++c)
         std::printf(" %10s", CASE_NAMES[c]);
