@@ -115,7 +115,7 @@ public:
     void StepInto();
     void StepOver();
     void StepOut();
-    void RunToCursor(LPCTSTR pszFile, int nLine);
+    virtual void RunToCursor(LPCTSTR pszFile, int nLine);
     // Inspection requests go out only while the script is stopped at a break.
     void RequestLocals(int nLevel);
     void RequestGlobals();
@@ -126,8 +126,8 @@ public:
     // The view is going: its pending value tip is dropped.
     virtual void ForgetView(CVornView* pView);
     // Breakpoints the editor sets or removes while connected (full path, 1-based line).
-    void AddBreakpoint(LPCTSTR pszFile, int nLine);
-    void RemoveBreakpoint(LPCTSTR pszFile, int nLine);
+    virtual void AddBreakpoint(LPCTSTR pszFile, int nLine);
+    virtual void RemoveBreakpoint(LPCTSTR pszFile, int nLine);
 
     // Called by the socket for each datagram.
     void OnReceive();

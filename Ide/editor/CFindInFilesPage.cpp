@@ -1,9 +1,10 @@
 #include "CFindInFilesPage.h"
 
+#include "CFindInFilesView.h"
 #include "resource.h"
 
-IMPLEMENT_DYNAMIC(CFindInFilesPage, CExtResizablePropertyPage)
+IMPLEMENT_DYNAMIC(CFindInFilesPage, CScintillaViewPage)
 
-CFindInFilesPage::CFindInFilesPage() : CExtResizablePropertyPage(IDD_FIND_IN_FILES_PAGE)
+CFindInFilesPage::CFindInFilesPage() : CScintillaViewPage(IDD_FIND_IN_FILES_PAGE, RUNTIME_CLASS(CFindInFilesView))
 {
 }

@@ -1,9 +1,9 @@
 // CFindInFilesPage: the third page of the Output bar, where Find in Files lists its hits.
 #pragma once
 
-#include "CExtResizablePropertyPage.h"
+#include "CScintillaViewPage.h"
 
-class CFindInFilesPage : public CExtResizablePropertyPage
+class CFindInFilesPage : public CScintillaViewPage
 {
     DECLARE_DYNAMIC(CFindInFilesPage)
 public:

@@ -1,15 +1,11 @@
 // CGoToTableDlg: Go To > Table...: every table of the project's files, sorted, in a
-// combo box the user may also type into. The chosen text names the table: "name", or
+// combo box the user may also type into. An entry names the table: "name", or
 // "name [Owner]" for a table defined inside another node.
 #pragma once
 
-#include "CExtButton.h"
-#include "CExtComboBox.h"
-#include "CExtResizableDialog.h"
+#include "CGoToOutlineDlg.h"
 
-class COutline;
-
-class CGoToTableDlg : public CExtResizableDialog
+class CGoToTableDlg : public CGoToOutlineDlg
 {
 public:
     explicit CGoToTableDlg(const COutline& outline, CWnd* pParent = NULL);
@@ -17,16 +13,10 @@ public:
     // The entries the list shows, in the outline's order: the tables of every file
     // that is not a function-definition list.
     static void CollectEntries(const COutline& outline, CStringArray& entries);
-
-    CString m_strChosen;   // after OK: the chosen or typed text
+    static void CollectTables(const COutline& outline, CPtrArray& nodes);
+    static CString GetTableEntryText(const COutlineNode* pTable);
 
 protected:
-    virtual void DoDataExchange(CDataExchange* pDX);
-    virtual BOOL OnInitDialog();
-    DECLARE_MESSAGE_MAP()
-
-    const COutline& m_outline;
-    CExtComboBox m_comboTables;
-    CExtButton m_btnOK;
-    CExtButton m_btnCancel;
+    virtual void CollectNodes(CPtrArray& nodes);
+    virtual CString GetEntryText(const COutlineNode* pNode) const { return GetTableEntryText(pNode); }
 };

@@ -12,4 +12,7 @@ public:
     int GetStackLevel() const override { return 0; }
     void RequestVariableValue(LPCTSTR pszName, int nLevel, CVornView* pView) override;
     void ForgetView(CVornView* pView) override;
+    void AddBreakpoint(LPCTSTR, int) override {}
+    void RemoveBreakpoint(LPCTSTR, int) override {}
+    void RunToCursor(LPCTSTR, int) override {}
 };

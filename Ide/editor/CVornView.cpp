@@ -88,6 +88,28 @@ BEGIN_MESSAGE_MAP(CVornView, CView)
     ON_UPDATE_COMMAND_UI(ID_EDIT_PREVIOUS_BOOKMARK, OnUpdateAlways)
     ON_UPDATE_COMMAND_UI(ID_EDIT_CLEAR_BOOKMARKS, OnUpdateAlways)
     ON_UPDATE_COMMAND_UI(ID_INDICATOR_CARET, OnUpdateCaretPane)
+    // Previous/Next Function, named bookmarks, breakpoints (CVornViewNavigation.cpp)
+    ON_COMMAND(ID_GOTO_PREVIOUS_FUNCTION, OnPreviousFunction)
+    ON_COMMAND(ID_GOTO_NEXT_FUNCTION, OnNextFunction)
+    ON_COMMAND(ID_EDIT_NAMED_BOOKMARK, OnNamedBookmark)
+    ON_COMMAND(ID_DEBUG_TOGGLE_BREAKPOINT, OnToggleBreakpoint)
+    ON_COMMAND(ID_DEBUG_RUN_TO_CURSOR, OnRunToCursor)
+    ON_UPDATE_COMMAND_UI(ID_GOTO_PREVIOUS_FUNCTION, OnUpdateNeedProjectLines)
+    ON_UPDATE_COMMAND_UI(ID_GOTO_NEXT_FUNCTION, OnUpdateNeedProjectLines)
+    ON_UPDATE_COMMAND_UI(ID_EDIT_NAMED_BOOKMARK, OnUpdateNamedBookmark)
+    ON_UPDATE_COMMAND_UI(ID_DEBUG_TOGGLE_BREAKPOINT, OnUpdateNeedProjectFile)
+    ON_UPDATE_COMMAND_UI(ID_DEBUG_RUN_TO_CURSOR, OnUpdateRunToCursor)
+    // Synchronize Code Navigator (CVornViewNavigator.cpp)
+    ON_COMMAND(ID_GOTO_SYNC_NAVIGATOR, OnSyncNavigator)
+    ON_UPDATE_COMMAND_UI(ID_GOTO_SYNC_NAVIGATOR, OnUpdateSyncNavigator)
+
+    // Edit > Code Snippet (CVornViewSnippets.cpp)
+    ON_COMMAND(ID_SNIPPET_INSERT, OnSnippetInsert)
+    ON_COMMAND(ID_SNIPPET_CREATE_FROM_SELECTION, OnSnippetCreateFromSelection)
+    ON_COMMAND_RANGE(ID_SNIPPET_FAVOURITE1, ID_SNIPPET_FAVOURITE10, OnSnippetFavourite)
+    ON_UPDATE_COMMAND_UI(ID_SNIPPET_INSERT, OnUpdateSnippetInsert)
+    ON_UPDATE_COMMAND_UI(ID_SNIPPET_CREATE_FROM_SELECTION, OnUpdateNeedSelection)
+    ON_UPDATE_COMMAND_UI_RANGE(ID_SNIPPET_FAVOURITE1, ID_SNIPPET_FAVOURITE10, OnUpdateSnippetFavourite)
 END_MESSAGE_MAP()
 
 namespace
@@ -437,24 +459,6 @@ void CVornView::GoToPosClamped(int nPos)
     m_ctrl.GrabFocus();
 }
 
-void CVornView::GoToOutlineNode(const COutlineNode* pNode)
-{
-    if (pNode == NULL)
-        return;
-    GoToLineClamped(pNode->m_nLine);
-    // The name is selected where the line defines it; the caret stays put otherwise.
-    const int nCaret = m_ctrl.GetCurrentPos();
-    const int nLine = m_ctrl.LineFromPosition(nCaret);
-    Sci_TextToFind find;
-    find.chrg.cpMin = m_ctrl.PositionFromLine(nLine);
-    find.chrg.cpMax = m_ctrl.GetLineEndPosition(nLine);
-    find.lpstrText = pNode->GetName();
-    if (m_ctrl.FindText(SCFIND_WHOLEWORD | SCFIND_MATCHCASE, &find) >= 0)
-        m_ctrl.SetSel(find.chrgText.cpMin, find.chrgText.cpMax);
-    else
-        m_ctrl.GotoPos(nCaret);
-}
-
 void CVornView::Activate()
 {
     CFrameWnd* pFrame = GetParentFrame();
@@ -729,8 +733,10 @@ void CVornView::OnClose()
 
 void CVornView::OnDestroy()
 {
-    // An evaluation still under way must not answer a view that is gone.
+    // An evaluation still under way must not answer a view that is gone, and the
+    // search must not run in it, however its window went.
     IEditorHost::Get().GetDebugSession().ForgetView(this);
+    IEditorHost::Get().ForgetView(this);
     StopOutlineTimer();
     KillTimer(BRACE_TIMER);
     CView::OnDestroy();

@@ -17,6 +17,7 @@
 #define WM_LIST_CHOSEN_TABLE_MEMBERS (WM_USER + 100)
 
 class CAppSettings;
+class IClock;
 class COutlineFile;
 class COutlineNode;
 class COutlineTable;
@@ -59,6 +60,9 @@ public:
     void GoToPosClamped(int nPos);
     // Moves to the node's definition line and selects its name there.
     void GoToOutlineNode(const COutlineNode* pNode);
+    // Selects the node's name where its definition line names it (a whole word, case
+    // and all); the caret stays where it was when the line does not.
+    void SelectNodeName(const COutlineNode* pNode);
     // Brings the view's frame (restored when minimised) and the main window to the front
     // and gives the control the focus.
     void Activate();
@@ -150,6 +154,57 @@ public:
     int GetLastTipHighlightStart() const { return m_nLastHighlightStart; }
     int GetLastTipHighlightEnd() const { return m_nLastHighlightEnd; }
     const CString& GetValueTipWord() const { return m_strValueTipWord; }
+
+    // The search in progress: what the find and replace commands copied from their
+    // settings, or what Previous/Next Function set. The ints are 0 or 1.
+    struct CFindState
+    {
+        CString m_strFind;
+        CString m_strReplace;
+        int m_nMatchCase = 0;
+        int m_nSearchDown = 1;
+        int m_nWholeWord = 0;
+        int m_nWrapAround = 0;
+        int m_nRegularExpression = 0;
+    };
+    CFindState m_find;
+
+    // Search operations (CVornViewSearch.cpp). Each returns the position of the match
+    // or -1 when there is none; a miss leaves the selection and the bookmarks alone.
+    // The next match of the find state after (down) or before (up) the selection,
+    // wrapping around once when the state says so.
+    virtual int FindNextCore(BOOL bSelect, BOOL bMark);
+    // FindNextCore under the wait cursor.
+    virtual int FindNextWaiting(BOOL bSelect, BOOL bMark);
+    // One SCI_FINDTEXT over the range (nMin > nMax searches backwards); a match is
+    // selected, and its line's bookmark toggled, as asked.
+    virtual int FindAndSelect(int nMin, int nMax, int nFlags, BOOL bSelect, BOOL bMark);
+    // The Scintilla search flags of the find state.
+    int GetFindFlags() const;
+
+    // The find and replace operations of the Find and Replace dialogs and of Find Next
+    // (CVornViewFind.cpp). Each takes the find state from the settings first; an empty
+    // find text does nothing. A hit of Find Next and Replace moves the Find dialog off
+    // the selection; a miss moves the search on to the next document when the options
+    // say so.
+    virtual void FindNext();
+    virtual void SearchNextDocument();
+    // Replaces the selection when it is the find text, then finds the next match.
+    virtual void Replace();
+    // Every match as one undo step; each match of the text as it was is replaced once.
+    virtual void ReplaceAll();
+    // Toggles the bookmark of each match's line, from the selection to the end.
+    virtual void MarkAll();
+    // The selection is the text (a match of exactly the selection with a regular
+    // expression).
+    virtual BOOL SelectionMatches(const CString& strText);
+    void CopyFindOptions();
+    // Code snippets (CVornViewSnippets.cpp). Inserts the snippet of that name at the
+    // caret with its macros expanded, as one undo step; the date macros read the clock
+    // once. The caret goes to "$(SetCaret)", else after the inserted text. A name
+    // that is no snippet's inserts nothing.
+    void ExpandSnippetMacros(LPCTSTR pszName);
+    void ExpandSnippetMacros(LPCTSTR pszName, IClock& clock);
 
     enum
     {
@@ -297,6 +352,26 @@ protected:
     afx_msg void OnUpdateBoxUncomment(CCmdUI* pCmdUI);
     afx_msg void OnUpdateAlways(CCmdUI* pCmdUI);
     afx_msg void OnUpdateCaretPane(CCmdUI* pCmdUI);
+    // Previous/Next Function, named bookmarks, breakpoints and Run To Cursor
+    // (CVornViewNavigation.cpp).
+    afx_msg void OnPreviousFunction();
+    afx_msg void OnNextFunction();
+    afx_msg void OnNamedBookmark();
+    afx_msg void OnToggleBreakpoint();
+    afx_msg void OnRunToCursor();
+    afx_msg void OnUpdateNeedProjectLines(CCmdUI* pCmdUI);
+    afx_msg void OnUpdateNamedBookmark(CCmdUI* pCmdUI);
+    afx_msg void OnUpdateNeedProjectFile(CCmdUI* pCmdUI);
+    afx_msg void OnUpdateRunToCursor(CCmdUI* pCmdUI);
+    // Go To > Synchronize Code Navigator (CVornViewNavigator.cpp).
+    afx_msg void OnSyncNavigator();
+    afx_msg void OnUpdateSyncNavigator(CCmdUI* pCmdUI);
+    // Edit > Code Snippet (CVornViewSnippets.cpp).
+    afx_msg void OnSnippetInsert();
+    afx_msg void OnSnippetCreateFromSelection();
+    afx_msg void OnSnippetFavourite(UINT nID);
+    afx_msg void OnUpdateSnippetInsert(CCmdUI* pCmdUI);
+    afx_msg void OnUpdateSnippetFavourite(CCmdUI* pCmdUI);
     DECLARE_MESSAGE_MAP()
 
 public:
@@ -318,6 +393,28 @@ protected:
     BOOL IsBlockCommentAt(int nPos, int nLength);
     int FindBlockCloser(int nFrom);
     int FindBlockOpener(int nFrom);
+    // The bookmark marker of the line on or off, and the entry's list with it when the
+    // file has an entry.
+    void ToggleBookmarkOnLine(int nLine);
+    // Previous/Next Function: the next whole word "function" up or down, no wrap.
+    void FindFunctionKeyword(BOOL bDown);
+    // The caret's 0-based line.
+    int GetCurrentLine();
+    // Adds the named bookmark on the line after asking its name; refuses a name the
+    // file has already (without regard to case).
+    void AddNamedBookmarkAt(CProjectFileEntry* pEntry, int nLine);
+    // The search (CVornViewFind.cpp).
+    // A position one character on in the direction, or the same at the text's end.
+    int StepPosition(int nPos, BOOL bForward);
+    // FindNextWaiting with selection that steps past an empty match at the caret.
+    int FindNextSelecting();
+    void FinishFind(int nFound);
+    // The first match within the range (nFrom > nTo: backwards), or -1; its end too.
+    int FindMatchInRange(int nFrom, int nTo, int& nMatchEnd);
+    // Replaces the range with the replacement text; the end of the inserted text.
+    int ReplaceMatch(int nStart, int nEnd);
+    // Replace All from the first match on; where the caret ends.
+    int ReplaceEveryMatch(int nStart, int nEnd);
     // Every selected line's indentation by one indent step in or out (+1, -1).
     void ShiftIndentation(int nDirection);
 };

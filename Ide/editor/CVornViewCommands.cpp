@@ -6,6 +6,7 @@
 
 #include "CGoToDlg.h"
 #include "CProjectFileEntry.h"
+#include "CUndoActionScope.h"
 #include "LuaEditorSetup.h"
 #include "resource.h"
 
@@ -23,17 +24,6 @@ const int kBlockOpenerLength = 4;
 const int kBlockCloserLength = 2;
 // Lines this long or longer are left alone by the comment commands.
 const int kMaxCommentedLine = 1000;
-
-// Groups the control's changes into one undo action, however the command ends.
-class CUndoActionScope
-{
-public:
-    explicit CUndoActionScope(CScintillaCtrl& ctrl) : m_ctrl(ctrl) { m_ctrl.BeginUndoAction(); }
-    ~CUndoActionScope() { m_ctrl.EndUndoAction(); }
-
-private:
-    CScintillaCtrl& m_ctrl;
-};
 } // namespace
 
 /////////////////////////////////////////////////////////////////////////////
@@ -336,16 +326,23 @@ void CVornView::OnToggleBookmark()
     CProjectFileEntry* pEntry = GetProjectFile();
     if (pEntry == NULL)
         return;
-    const int nLine = m_ctrl.LineFromPosition(m_ctrl.GetCurrentPos());
+    ToggleBookmarkOnLine(m_ctrl.LineFromPosition(m_ctrl.GetCurrentPos()));
+}
+
+void CVornView::ToggleBookmarkOnLine(int nLine)
+{
+    CProjectFileEntry* pEntry = GetProjectFile();
     if (m_ctrl.MarkerGet(nLine) & (1 << MARKER_BOOKMARK))
     {
         m_ctrl.MarkerDelete(nLine, MARKER_BOOKMARK);
-        pEntry->RemoveBookmark((UINT)nLine + 1);
+        if (pEntry != NULL)
+            pEntry->RemoveBookmark((UINT)nLine + 1);
     }
     else
     {
         m_ctrl.MarkerAdd(nLine, MARKER_BOOKMARK);
-        pEntry->AddBookmark((UINT)nLine + 1);
+        if (pEntry != NULL)
+            pEntry->AddBookmark((UINT)nLine + 1);
     }
 }
 

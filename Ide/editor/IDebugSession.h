@@ -1,6 +1,7 @@
-// IDebugSession: what the editor asks of the debug session for its value tips: whether a
+// IDebugSession: what the editor asks of the debug session: for its value tips, whether a
 // debugged script is connected and stopped at a break, the stack level the debugger
-// shows, and the evaluation of a word. The main frame hands the session out through the
+// shows, the evaluation of a word; and the breakpoints and Run To Cursor of its
+// commands. The main frame hands the session out through the
 // editor's host; the answer to a request comes later, on the user-interface thread,
 // through CVornView::ShowDebugValueTip of the view that asked.
 #pragma once
@@ -30,4 +31,9 @@ public:
     virtual void RequestVariableValue(LPCTSTR pszName, int nLevel, CVornView* pView) = 0;
     // The view is going: no answer may reach it any more.
     virtual void ForgetView(CVornView* pView) = 0;
+    // Breakpoints the editor sets or removes, and Run To Cursor, while connected: the
+    // file's full path and a 1-based line.
+    virtual void AddBreakpoint(LPCTSTR pszFile, int nLine) = 0;
+    virtual void RemoveBreakpoint(LPCTSTR pszFile, int nLine) = 0;
+    virtual void RunToCursor(LPCTSTR pszFile, int nLine) = 0;
 };

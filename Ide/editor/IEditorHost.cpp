@@ -1,8 +1,10 @@
 #include "IEditorHost.h"
 
 #include "CAppSettings.h"
+#include "CCodeSnippetList.h"
 #include "CIdleDebugSession.h"
 #include "COutline.h"
+#include "PathUtil.h"
 
 namespace
 {
@@ -22,9 +24,11 @@ public:
     void ForgetView(CVornView*) override {}
     void RebuildToolsMenu() override {}
     IDebugSession& GetDebugSession() override { return m_debugSession; }
+    CCodeSnippetList& GetCodeSnippets() override { return m_snippets; }
 
 private:
     CAppSettings m_settings;
+    CCodeSnippetList m_snippets;
     COutline m_outline;
     CIdleDebugSession m_debugSession;
 };
@@ -46,4 +50,14 @@ IEditorHost& IEditorHost::Get()
 void IEditorHost::Install(IEditorHost* pHost)
 {
     g_pInstalledHost = pHost;
+}
+
+CString IEditorHost::GetCodeSnippetFolder()
+{
+    return VornGetProgramDirectory() + "CodeSnippets\\";
+}
+
+void IEditorHost::RebuildFavouriteSnippetNames()
+{
+    GetCodeSnippets().GetFavouriteNames(GetSettings().m_strFavCodeSnippet, CAppSettings::FAVOURITE_SNIPPET_COUNT);
 }

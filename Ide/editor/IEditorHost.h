@@ -8,7 +8,9 @@
 #include <afx.h>
 
 class CAppSettings;
+class CCodeSnippetList;
 class COutline;
+class COutlineNode;
 class CProjectFileEntry;
 class CVornView;
 class IDebugSession;
@@ -35,18 +37,36 @@ public:
     // The Code Navigator's item of the file loses its children and is refilled from
     // the file's outline.
     virtual void RefreshNavigatorFile(CProjectFileEntry* pEntry) = 0;
+    // The Code Navigator shows and selects the node's item below the file's item, or
+    // the file's item when the node has none (or is NULL).
+    virtual void SynchronizeNavigator(CProjectFileEntry* /*pEntry*/, const COutlineNode* /*pNode*/) {}
     // The main frame's title follows the active document and its modified state.
     virtual void RefreshMainTitle() = 0;
     // The Breakpoints window shows the breakpoints' current lines.
     virtual void RefreshBreakpointsWindow() = 0;
     // The recent-files list of the File menu.
     virtual void AddRecentFile(LPCTSTR pszPath) = 0;
+    // A search found its match in the view: the Find dialog moves off the selection.
+    virtual void MoveFindDialogFromCaret() {}
+    // A search found no more in its view: the next document's editor becomes the
+    // target when the options search all open documents.
+    virtual void UpdateCachedActiveView() {}
+    // Every open editor loses its jump-line marks.
+    virtual void ClearJumpMarksInAllViews() {}
     // The view is going: the main frame drops it as its remembered active editor.
     virtual void ForgetView(CVornView* pView) = 0;
     // An editor frame became active or inactive: the main frame rebuilds its Tools menu.
     virtual void RebuildToolsMenu() = 0;
     // The main frame's debug session, which evaluates the words of value tips.
     virtual IDebugSession& GetDebugSession() = 0;
+
+    // The code snippets, and the folder their files live in (ending with "\").
+    virtual CCodeSnippetList& GetCodeSnippets() = 0;
+    virtual CString GetCodeSnippetFolder();
+    // The settings' ten favourite-snippet names become the favourites' names in order.
+    virtual void RebuildFavouriteSnippetNames();
+    // The open project's name; empty when no project is open.
+    virtual CString GetOpenProjectName() { return CString(); }
 
     // The installed host (never NULL). Install(NULL) goes back to the default one; the
     // installed host is not owned and must outlive every editor window.

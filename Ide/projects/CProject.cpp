@@ -281,14 +281,8 @@ void CProject::DestroyEntry(CProjectFileEntry* pEntry)
 
 void CProject::RemoveFile(CProjectFileEntry* pEntry, BOOL bRemoveTreeItem)
 {
-    const int nIndex = FindPointer(m_files, pEntry);
-    if (nIndex >= 0)
-    {
-        if (bRemoveTreeItem)
-            m_services.Host().DeleteProjectFileItem(pEntry);
-        m_files.RemoveAt(nIndex);
-        DestroyEntry(pEntry);
-    }
+    if (FindPointer(m_files, pEntry) >= 0)
+        RemoveEntries({ pEntry }, bRemoveTreeItem);
     m_bModified = TRUE;
 }
 
@@ -315,8 +309,24 @@ void CProject::RemoveEntries(const std::vector<CProjectFileEntry*>& entries, BOO
             outlineFiles.Add(pEntry->GetOutlineFile());
         pEntry->SetOutlineFile(NULL);
     }
+    // Items of staying files that show nodes of the files going are filled again once
+    // those nodes are gone.
+    std::vector<CProjectFileEntry*> showingGone;
+    for (INT_PTR i = 0; i < outlineFiles.GetSize(); i++)
+    {
+        for (CProjectFileEntry* pShowing : GetNavigatorEntriesShowing(static_cast<COutlineFile*>(outlineFiles[i])))
+        {
+            if (gone.count(pShowing) == 0 &&
+                std::find(showingGone.begin(), showingGone.end(), pShowing) == showingGone.end())
+                showingGone.push_back(pShowing);
+        }
+    }
+    for (CProjectFileEntry* pEntry : entries)
+        m_navigatorLinks.Forget(pEntry);
     if (outlineFiles.GetSize() > 0 && m_services.m_pOutline != NULL)
         m_services.m_pOutline->RemoveFiles(outlineFiles);
+    for (CProjectFileEntry* pShowing : showingGone)
+        m_services.Host().RefillNavigatorFileItem(pShowing);
     CPtrArray staying;
     for (int i = 0; i < GetFileCount(); i++)
     {
@@ -644,14 +654,6 @@ COutlineFile* CProject::ParseFileOutline(CProjectFileEntry* pEntry)
     pEntry->SetOutlineFile(pFile);
     pOutline->LinkEntry(pFile, pEntry);
     return pFile;
-}
-
-void CProject::AddFileToNavigator(CProjectFileEntry* pEntry)
-{
-    IProjectHost& host = m_services.Host();
-    HTREEITEM hItem = host.InsertNavigatorFileItem(pEntry);
-    if (hItem != NULL)
-        host.FillNavigatorFileItem(pEntry, hItem);
 }
 
 // The files of each folder, sorted by relative path once for the whole fill rather

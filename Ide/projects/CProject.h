@@ -11,6 +11,7 @@
 
 #include "CProjectFileEntry.h"
 #include "CProjectFolder.h"
+#include "CNavigatorFileLinks.h"
 #include "CProjectServices.h"
 
 #include <string>
@@ -18,6 +19,10 @@
 #include <vector>
 
 class CLineReader;
+class COutlineFunction;
+class COutlineNode;
+class COutlineTable;
+class INavigatorItems;
 
 class CProject
 {
@@ -178,7 +183,20 @@ public:
 
     // Outline and trees
     COutlineFile* ParseFileOutline(CProjectFileEntry* pEntry);
+    // The file's Code Navigator item, filled through the host.
     void AddFileToNavigator(CProjectFileEntry* pEntry);
+    // The file's outline under its (empty) navigator item, through the services'
+    // navigator: global variables, tables with their bases and members, functions with
+    // their aliases, locals and nested functions; each group sorted by name.
+    void AddFileOutlineToNavigator(CProjectFileEntry* pEntry, HTREEITEM hFileItem);
+    void FillNavigatorTable(COutlineTable* pTable, HTREEITEM hItem);
+    void FillNavigatorBaseTable(COutlineTable* pBase, HTREEITEM hItem);
+    void FillNavigatorFunction(COutlineFunction* pFunction, HTREEITEM hItem);
+    // The entries, other than the file's own, whose navigator items show nodes of the
+    // outline file: they must be filled again when the file loses nodes.
+    std::vector<CProjectFileEntry*> GetNavigatorEntriesShowing(const COutlineFile* pFile) const;
+    // The navigator no longer shows any file item.
+    void ForgetNavigatorItems() { m_navigatorLinks.Clear(); }
     void FillFilesTree();
     void FillFilesTreeFolder(CProjectFolder* pFolder, HTREEITEM hParentItem);
 
@@ -281,6 +299,13 @@ private:
     BOOL StartConfiguredProgram(IOutputPane& pane, LPCTSTR pszCaller, LPCTSTR pszStartText, LPCTSTR pszProgram,
                                 LPCTSTR pszArguments, BOOL bReportErrno);
     void ReportBackupFailure(LPCTSTR pszText);
+    // Code Navigator filling (CProjectNavigator.cpp)
+    typedef HTREEITEM (INavigatorItems::*NavigatorInserter)(LPCTSTR, HTREEITEM, COutlineNode*);
+    void AddNavigatorGlobals(const COutlineFile* pFile, HTREEITEM hFileItem);
+    void AddNavigatorTables(const COutlineFile* pFile, HTREEITEM hFileItem);
+    void AddNavigatorFunctions(const COutlineFile* pFile, HTREEITEM hFileItem);
+    HTREEITEM InsertNavigatorNode(NavigatorInserter insert, LPCTSTR pszText, HTREEITEM hParent, COutlineNode* pNode);
+    CNavigatorFileLinks m_navigatorLinks;
 
     CProject(const CProject&) = delete;
     CProject& operator=(const CProject&) = delete;

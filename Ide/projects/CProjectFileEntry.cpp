@@ -109,11 +109,26 @@ BOOL CProjectFileEntry::IsXmlFile() const
 //////////////////////////////////////////////////////////////////////////////
 // Bookmark lines
 
+INT_PTR CProjectFileEntry::LowerBoundBookmark(UINT nLine) const
+{
+    // The list is kept in line order: a binary search keeps Mark All over many lines
+    // linear.
+    INT_PTR nLow = 0;
+    INT_PTR nHigh = m_bookmarks.GetSize();
+    while (nLow < nHigh)
+    {
+        const INT_PTR nMiddle = nLow + (nHigh - nLow) / 2;
+        if (m_bookmarks[nMiddle] < nLine)
+            nLow = nMiddle + 1;
+        else
+            nHigh = nMiddle;
+    }
+    return nLow;
+}
+
 void CProjectFileEntry::AddBookmark(UINT nLine)
 {
-    INT_PTR i = 0;
-    while (i < m_bookmarks.GetSize() && m_bookmarks[i] < nLine)
-        i++;
+    const INT_PTR i = LowerBoundBookmark(nLine);
     if (i < m_bookmarks.GetSize() && m_bookmarks[i] == nLine)
         return;
     m_bookmarks.InsertAt(i, nLine);
@@ -122,14 +137,11 @@ void CProjectFileEntry::AddBookmark(UINT nLine)
 
 void CProjectFileEntry::RemoveBookmark(UINT nLine)
 {
-    for (INT_PTR i = 0; i < m_bookmarks.GetSize(); i++)
+    const INT_PTR i = LowerBoundBookmark(nLine);
+    if (i < m_bookmarks.GetSize() && m_bookmarks[i] == nLine)
     {
-        if (m_bookmarks[i] == nLine)
-        {
-            m_bookmarks.RemoveAt(i);
-            MarkModified();
-            return;
-        }
+        m_bookmarks.RemoveAt(i);
+        MarkModified();
     }
 }
 
@@ -143,12 +155,8 @@ void CProjectFileEntry::RemoveAllBookmarks()
 
 BOOL CProjectFileEntry::HasBookmark(UINT nLine) const
 {
-    for (INT_PTR i = 0; i < m_bookmarks.GetSize(); i++)
-    {
-        if (m_bookmarks[i] == nLine)
-            return TRUE;
-    }
-    return FALSE;
+    const INT_PTR i = LowerBoundBookmark(nLine);
+    return i < m_bookmarks.GetSize() && m_bookmarks[i] == nLine;
 }
 
 void CProjectFileEntry::ReplaceBookmarks(const CDWordArray& lines)

@@ -53,6 +53,8 @@ public:
     void RemoveBookmark(UINT nLine);
     void RemoveAllBookmarks();
     BOOL HasBookmark(UINT nLine) const;
+    // The index of the first bookmark at or after the line.
+    INT_PTR LowerBoundBookmark(UINT nLine) const;
     // Makes the list the given lines (a view storing its markers); the project is
     // marked modified only when the list changes.
     void ReplaceBookmarks(const CDWordArray& lines);

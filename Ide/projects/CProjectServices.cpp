@@ -28,6 +28,7 @@ public:
     virtual void DeleteProjectFileItem(CProjectFileEntry*) {}
     virtual HTREEITEM InsertNavigatorFileItem(CProjectFileEntry*) { return NULL; }
     virtual void FillNavigatorFileItem(CProjectFileEntry*, HTREEITEM) {}
+    virtual void RefillNavigatorFileItem(CProjectFileEntry*) {}
     virtual void SetLoadProgressText(LPCTSTR) {}
     virtual void ShowMessage(LPCTSTR, UINT) {}
 };
@@ -42,6 +43,7 @@ CProjectServices::CProjectServices()
       m_pLauncher(NULL),
       m_pClock(NULL),
       m_pOutline(NULL),
+      m_pNavigator(NULL),
       m_pSettings(NULL),
       m_strProgramDirectory(VornGetProgramDirectory())
 {

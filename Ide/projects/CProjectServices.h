@@ -12,6 +12,7 @@
 #include "IProcessLauncher.h"
 #include "IProcessRunner.h"
 #include "IProjectHost.h"
+#include "INavigatorItems.h"
 #include "IProjectOutline.h"
 
 class CProjectServices
@@ -27,6 +28,7 @@ public:
     IProcessLauncher* m_pLauncher;
     IClock* m_pClock;
     IProjectOutline* m_pOutline;   // NULL: files get no outline
+    INavigatorItems* m_pNavigator; // the Code Navigator's inserters; NULL: no items
     const CAppSettings* m_pSettings;
     CString m_strProgramDirectory; // the program's folder, ending with "\"
 

@@ -39,6 +39,8 @@ public:
     // was made), and the filling of that item from the file's outline.
     virtual HTREEITEM InsertNavigatorFileItem(CProjectFileEntry* pEntry) = 0;
     virtual void FillNavigatorFileItem(CProjectFileEntry* pEntry, HTREEITEM hItem) = 0;
+    // The file's item, when there is one, loses its children and is filled again.
+    virtual void RefillNavigatorFileItem(CProjectFileEntry* pEntry) = 0;
 
     // The loading plaque's progress line while a project loads.
     virtual void SetLoadProgressText(LPCTSTR pszText) = 0;

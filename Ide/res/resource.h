@@ -12,6 +12,21 @@
 #define IDC_GOTO_LINE_PROMPT            1247
 #define IDC_GOTO_LINE_NUMBER            1248
 
+// Go To > Function... and Variable...: the entries and the "Include:" choice.
+#define IDD_GOTO_FUNCTION               197
+#define IDC_GOTO_FUNCTION               1192
+#define IDC_GOTO_FUNCTION_INCLUDE       1193
+#define IDD_GOTO_VARIABLE               200
+#define IDC_GOTO_VARIABLE               1196
+#define IDC_GOTO_VARIABLE_INCLUDE       1197
+
+// Named bookmarks: the name of a new one, and the project's list to go to.
+#define IDD_ADD_NAMED_BOOKMARK          216
+#define IDC_NAMED_BOOKMARK_NAME         1221
+#define IDC_NAMED_BOOKMARK_LINE         1223
+#define IDD_GOTO_NAMED_BOOKMARK         217
+#define IDC_GOTO_NAMED_BOOKMARK_LIST    1225
+
 // The navigation strip above each editor: the file's tables and the chosen table's
 // functions.
 #define IDD_NAVIGATION_BAR              151
@@ -474,3 +489,54 @@
 // Add Watch.
 #define IDD_ADD_WATCH                   186
 #define IDC_WATCH_EXPRESSION            1149
+// ---- Find, Replace and Find in Files ---------------------------------------------
+
+#define IDD_FIND                        140
+#define IDD_FIND_IN_FILES               141
+#define IDD_REPLACE                     142
+#define IDC_FIND_MARK_ALL               1027
+#define IDC_FIND_WHAT                   1029
+#define IDC_FIND_ALL_OPEN_DOCS          1031
+#define IDC_FIND_MATCH_CASE             1032
+#define IDC_FIND_WHOLE_WORD             1033
+#define IDC_FIND_SEARCH_UP              1034
+#define IDC_FIND_WRAP_AROUND            1035
+#define IDC_FIND_REGULAR_EXPRESSION     1036
+#define IDC_REPLACE                     1038
+#define IDC_REPLACE_ALL                 1039
+#define IDC_REPLACE_WITH                1041
+#define IDC_FIND_IN_FILES_PANE2         1215
+// ---- Code snippets ----------------------------------------------------------------
+
+// Code Snippet Manager: the snippets, the favourites in their order, and the editor of
+// the selected snippet's text.
+#define IDD_CODE_SNIPPET_MANAGER        170
+#define IDC_SNIPPET_LIST                1122
+#define IDC_SNIPPET_FAVOURITES          1123
+#define IDC_SNIPPET_FAVOURITES_LABEL    1124
+#define IDC_SNIPPET_RENAME              1125
+#define IDC_SNIPPET_ADD_TO_FAVOURITES   1126
+#define IDC_SNIPPET_MOVE_UP             1127
+#define IDC_SNIPPET_MOVE_DOWN           1128
+#define IDC_SNIPPET_REMOVE_FAVOURITE    1129
+#define IDC_SNIPPET_TEXT_GROUP          1130
+#define IDC_SNIPPET_TEXT                1131
+#define IDC_SNIPPET_NEW                 1132
+#define IDC_SNIPPET_MACROS              1136
+#define IDC_SNIPPET_SAVE                1137
+// Create new Code Snippet.
+#define IDD_NEW_CODE_SNIPPET            171
+#define IDC_NEW_SNIPPET_NAME            1133
+#define IDC_NEW_SNIPPET_FILE_NAME       1134
+// Rename Code Snippet (its name field shares the Rename button's number).
+#define IDD_RENAME_CODE_SNIPPET         172
+#define IDC_RENAME_SNIPPET_NAME         1125
+// Insert Macro: the macros, the chosen one's description, and the chosen macro.
+#define IDD_INSERT_SNIPPET_MACRO        173
+#define IDC_SNIPPET_MACRO_LIST          1138
+#define IDC_SNIPPET_MACRO_DESCRIPTION   1139
+#define IDC_SNIPPET_MACRO_CHOSEN        1141
+// Insert Code Snippet: the snippets and the selected one's text.
+#define IDD_INSERT_CODE_SNIPPET         174
+#define IDC_INSERT_SNIPPET_LIST         1142
+#define IDC_INSERT_SNIPPET_TEXT         1143

@@ -280,10 +280,24 @@ CString CExecutor::GetOutput() const
     return strOutput;
 }
 
+CString CExecutor::GetWholeOutput() const
+{
+    CMemFile& output = const_cast<CMemFile&>(m_output);
+    const int nLength = (int)output.GetLength();
+    CString strOutput;
+    if (nLength == 0)
+        return strOutput;
+    LPSTR pBuffer = strOutput.GetBuffer(nLength);
+    output.SeekToBegin();
+    const UINT nRead = output.Read(pBuffer, (UINT)nLength);
+    strOutput.ReleaseBuffer((int)nRead);
+    return strOutput;
+}
+
 BOOL CExecutor::RunCommand(LPCTSTR pszCommandLine, CString& strOutput, DWORD& dwExitCode)
 {
     const BOOL bStarted = Execute(pszCommandLine);
-    strOutput = GetOutput();
+    strOutput = GetWholeOutput();
     dwExitCode = m_dwExitCode;
     return bStarted;
 }

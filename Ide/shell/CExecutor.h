@@ -26,6 +26,8 @@ public:
     BOOL Execute(LPCTSTR pszCommandLine, CFile* pInput = NULL);
     // The collected output, up to its first NUL byte.
     CString GetOutput() const;
+    // All of it, NUL bytes included (RunCommand hands this back).
+    CString GetWholeOutput() const;
     BOOL WasStarted() const { return m_bStarted; }
     // The child's exit code (meaningful when it started).
     DWORD GetExitCode() const { return m_dwExitCode; }

@@ -1,5 +1,6 @@
 // The main frame: creation, bars and panes, layout, the project's windows.
 #include "CMainFrame.h"
+#include "CPtrArrayHolder.h"
 
 #include "CExtCommandManagerHolder.h"
 #include "CExtPaintManagerHolder.h"
@@ -96,6 +97,7 @@ void CMainFrame::SetUpProject()
     services.m_pDebugOutput = &m_pageDebug;
     services.m_pApiErrors = VornApp();
     services.m_pOutline = &m_projectOutline;
+    services.m_pNavigator = this;
     services.m_pSettings = &VornApp()->m_settings;
     m_project.SetServices(services);
     if (CFilesTreeView* pTree = m_pageFiles.GetTreeView())
@@ -479,11 +481,6 @@ void CMainFrame::RefreshBreakpointsWindow()
     m_wndBreakpoints.Refill();
 }
 
-void CMainFrame::RefreshNavigatorFile(CProjectFileEntry* /*pEntry*/)
-{
-    // The Code Navigator lists no outline items yet; nothing to refill.
-}
-
 void CMainFrame::RefreshTitle()
 {
     OnUpdateFrameTitle(TRUE);
@@ -553,17 +550,23 @@ HTREEITEM CMainFrame::InsertNavigatorAliases(HTREEITEM hParent)
 
 HTREEITEM CMainFrame::InsertNavigatorItemImage2(LPCTSTR pszText, HTREEITEM hParent, COutlineNode* pNode)
 {
-    return InsertTreeItem(GetNavigatorTree(), pszText, hParent, CCodeNavigatorPage::IMAGE_TABLE, pNode);
+    HTREEITEM hItem = InsertTreeItem(GetNavigatorTree(), pszText, hParent, CCodeNavigatorPage::IMAGE_TABLE, pNode);
+    m_pageCodeNavigator.NoteNodeItem(hItem, pNode);
+    return hItem;
 }
 
 HTREEITEM CMainFrame::InsertNavigatorItemImage3(LPCTSTR pszText, HTREEITEM hParent, COutlineNode* pNode)
 {
-    return InsertTreeItem(GetNavigatorTree(), pszText, hParent, CCodeNavigatorPage::IMAGE_FUNCTION, pNode);
+    HTREEITEM hItem = InsertTreeItem(GetNavigatorTree(), pszText, hParent, CCodeNavigatorPage::IMAGE_FUNCTION, pNode);
+    m_pageCodeNavigator.NoteNodeItem(hItem, pNode);
+    return hItem;
 }
 
 HTREEITEM CMainFrame::InsertNavigatorItemImage4(LPCTSTR pszText, HTREEITEM hParent, COutlineNode* pNode)
 {
-    return InsertTreeItem(GetNavigatorTree(), pszText, hParent, CCodeNavigatorPage::IMAGE_VARIABLE, pNode);
+    HTREEITEM hItem = InsertTreeItem(GetNavigatorTree(), pszText, hParent, CCodeNavigatorPage::IMAGE_VARIABLE, pNode);
+    m_pageCodeNavigator.NoteNodeItem(hItem, pNode);
+    return hItem;
 }
 
 HTREEITEM CMainFrame::InsertNavigatorItemImage5(LPCTSTR pszText, HTREEITEM hParent, COutlineNode* pNode)
@@ -571,14 +574,18 @@ HTREEITEM CMainFrame::InsertNavigatorItemImage5(LPCTSTR pszText, HTREEITEM hPare
     return InsertTreeItem(GetNavigatorTree(), pszText, hParent, CCodeNavigatorPage::IMAGE_BASE_TABLE, pNode);
 }
 
-HTREEITEM CMainFrame::InsertNavigatorItemImage9(LPCTSTR pszText, HTREEITEM hParent, COutlineNode* pNode)
+HTREEITEM CMainFrame::InsertNavigatorItemImage9(LPCTSTR pszText, HTREEITEM hParent, CPtrArrayHolder* pAlias)
 {
-    return InsertTreeItem(GetNavigatorTree(), pszText, hParent, CCodeNavigatorPage::IMAGE_FUNCTION_ALIAS, pNode);
+    HTREEITEM hItem = InsertTreeItem(GetNavigatorTree(), pszText, hParent, CCodeNavigatorPage::IMAGE_FUNCTION_ALIAS, pAlias);
+    m_pageCodeNavigator.NoteNodeItem(hItem, static_cast<const COutlineNode*>(pAlias->m_pItem));
+    return hItem;
 }
 
-HTREEITEM CMainFrame::InsertNavigatorItemImage10(LPCTSTR pszText, HTREEITEM hParent, COutlineNode* pNode)
+HTREEITEM CMainFrame::InsertNavigatorItemImage10(LPCTSTR pszText, HTREEITEM hParent, CPtrArrayHolder* pAlias)
 {
-    return InsertTreeItem(GetNavigatorTree(), pszText, hParent, CCodeNavigatorPage::IMAGE_OTHER_ALIAS, pNode);
+    HTREEITEM hItem = InsertTreeItem(GetNavigatorTree(), pszText, hParent, CCodeNavigatorPage::IMAGE_OTHER_ALIAS, pAlias);
+    m_pageCodeNavigator.NoteNodeItem(hItem, static_cast<const COutlineNode*>(pAlias->m_pItem));
+    return hItem;
 }
 
 HTREEITEM CMainFrame::InsertNavigatorFileItem(CProjectFileEntry* pEntry)
@@ -587,13 +594,10 @@ HTREEITEM CMainFrame::InsertNavigatorFileItem(CProjectFileEntry* pEntry)
     HTREEITEM hRoot = tree.GetRootItem();
     if (hRoot == NULL)
         return NULL;
-    return InsertTreeItem(tree, pEntry->GetFileName(), hRoot, CCodeNavigatorPage::IMAGE_FILE, pEntry,
-                          m_bSortNavigatorLater ? TVI_LAST : TVI_SORT);
-}
-
-void CMainFrame::FillNavigatorFileItem(CProjectFileEntry* /*pEntry*/, HTREEITEM /*hItem*/)
-{
-    // The file's item gets no outline items yet.
+    HTREEITEM hItem = InsertTreeItem(tree, pEntry->GetFileName(), hRoot, CCodeNavigatorPage::IMAGE_FILE, pEntry,
+                                     m_bSortNavigatorLater ? TVI_LAST : TVI_SORT);
+    m_pageCodeNavigator.NoteFileItem(hItem, pEntry);
+    return hItem;
 }
 
 HTREEITEM CMainFrame::GetFilesTreeRoot()
@@ -627,6 +631,7 @@ HTREEITEM CMainFrame::InsertProjectFileItem(CProjectFileEntry* pEntry, HTREEITEM
 
 void CMainFrame::DeleteProjectFileItem(CProjectFileEntry* pEntry)
 {
+    DeleteNavigatorFileItem(pEntry);
     CFilesTreeView* pView = GetFilesTreeView();
     if (pView == NULL)
         return;

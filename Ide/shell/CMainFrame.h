@@ -33,10 +33,16 @@
 #include "CTempScintillaWnd.h"
 #include "CWatchVariablesPage.h"
 #include "IFilesTreeHost.h"
+#include "INavigatorItems.h"
+#include "IFindDialogHost.h"
+#include "IProcessRunner.h"
 #include "IPathChooser.h"
 #include "IProjectHost.h"
 
 class CFilesTreeView;
+class CFindDlg;
+class CFindInFilesDlg;
+class CReplaceDlg;
 class CProjExecutingPg;
 class CLoadingPlaqueDlg;
 class COutlineNode;
@@ -46,7 +52,11 @@ class CVornView;
 // Posted by the debug session to end itself after its socket notification returned.
 #define WM_DEBUG_STOP_SESSION (WM_USER + 110)
 
-class CMainFrame : public CMDIFrameWnd, public IProjectHost, public IFilesTreeHost
+class CMainFrame : public CMDIFrameWnd,
+                   public IProjectHost,
+                   public IFilesTreeHost,
+                   public INavigatorItems,
+                   public IFindDialogHost
 {
     DECLARE_DYNAMIC(CMainFrame)
 public:
@@ -111,21 +121,27 @@ public:
     void ShowOutputPage();
     void ShowDebugPage();
     void RefreshBreakpointsWindow();
+    // After the file's outline changed: its navigator item and every item that shows
+    // nodes of it are filled again (CMainFrameNavigator.cpp).
     void RefreshNavigatorFile(CProjectFileEntry* pEntry);
+    // The Code Navigator shows, and selects the node's item below the file's item (the
+    // file's item when the node has none there or there is no node).
+    void SynchronizeNavigator(CProjectFileEntry* pEntry, const COutlineNode* pNode);
     void RefreshTitle();
 
-    // Tree inserters: one item with its fixed image; the item's handle.
-    HTREEITEM InsertNavigatorGlobals(HTREEITEM hParent);
-    HTREEITEM InsertNavigatorLocals(HTREEITEM hParent, COutlineNode* pFunction);
-    HTREEITEM InsertNavigatorAliases(HTREEITEM hParent);
-    // Outline items: 2 a table, 3 a function, 4 a variable, 5 a base table, 9 an alias
-    // of a function, 10 another alias; the item's data is the node it shows.
-    HTREEITEM InsertNavigatorItemImage2(LPCTSTR pszText, HTREEITEM hParent, COutlineNode* pNode);
-    HTREEITEM InsertNavigatorItemImage3(LPCTSTR pszText, HTREEITEM hParent, COutlineNode* pNode);
-    HTREEITEM InsertNavigatorItemImage4(LPCTSTR pszText, HTREEITEM hParent, COutlineNode* pNode);
-    HTREEITEM InsertNavigatorItemImage5(LPCTSTR pszText, HTREEITEM hParent, COutlineNode* pNode);
-    HTREEITEM InsertNavigatorItemImage9(LPCTSTR pszText, HTREEITEM hParent, COutlineNode* pNode);
-    HTREEITEM InsertNavigatorItemImage10(LPCTSTR pszText, HTREEITEM hParent, COutlineNode* pNode);
+    // Tree inserters (INavigatorItems): one item with its fixed image; the item's handle.
+    virtual HTREEITEM InsertNavigatorGlobals(HTREEITEM hParent);
+    virtual HTREEITEM InsertNavigatorLocals(HTREEITEM hParent, COutlineNode* pFunction);
+    virtual HTREEITEM InsertNavigatorAliases(HTREEITEM hParent);
+    // Outline items: 2 a table, 3 a function, 4 a variable, 5 a base table; the item's
+    // data is the node it shows. 9 an alias of a function, 10 another alias; the item's
+    // data is the function's owner record of the alias.
+    virtual HTREEITEM InsertNavigatorItemImage2(LPCTSTR pszText, HTREEITEM hParent, COutlineNode* pNode);
+    virtual HTREEITEM InsertNavigatorItemImage3(LPCTSTR pszText, HTREEITEM hParent, COutlineNode* pNode);
+    virtual HTREEITEM InsertNavigatorItemImage4(LPCTSTR pszText, HTREEITEM hParent, COutlineNode* pNode);
+    virtual HTREEITEM InsertNavigatorItemImage5(LPCTSTR pszText, HTREEITEM hParent, COutlineNode* pNode);
+    virtual HTREEITEM InsertNavigatorItemImage9(LPCTSTR pszText, HTREEITEM hParent, CPtrArrayHolder* pAlias);
+    virtual HTREEITEM InsertNavigatorItemImage10(LPCTSTR pszText, HTREEITEM hParent, CPtrArrayHolder* pAlias);
 
     // Looks
     void SetUIStyleClassic();
@@ -203,6 +219,7 @@ public:
     virtual void DeleteProjectFileItem(CProjectFileEntry* pEntry);
     virtual HTREEITEM InsertNavigatorFileItem(CProjectFileEntry* pEntry);
     virtual void FillNavigatorFileItem(CProjectFileEntry* pEntry, HTREEITEM hItem);
+    virtual void RefillNavigatorFileItem(CProjectFileEntry* pEntry);
     virtual void SetLoadProgressText(LPCTSTR pszText);
     virtual void ShowMessage(LPCTSTR pszText, UINT nType);
 
@@ -229,6 +246,35 @@ public:
     CProjExecutingPg* GetExecutingPage() const { return m_pExecutingPage; }
     virtual void OnUpdateFrameTitle(BOOL bAddToTitle);
 
+    // Find, Replace and Find in Files (CMainFrameFind.cpp)
+    // Each opens its modeless dialog on the active editor (its selection seeds the find
+    // text) and returns it; the open dialog when there is one, NULL when it failed.
+    CFindDlg* CreateFindDialog();
+    CReplaceDlg* CreateReplaceDialog();
+    CFindInFilesDlg* CreateFindInFilesDialog();
+    CFindDlg* GetFindDialog() const { return m_pFindDialog; }
+    CReplaceDlg* GetReplaceDialog() const { return m_pReplaceDialog; }
+    CFindInFilesDlg* GetFindInFilesDialog() const { return m_pFindInFilesDialog; }
+    // The find text takes the active editor's selection when it is one line of text.
+    void SeedFindText();
+    // Moves the Find dialog off the selection of the search's target when it covers it.
+    void MoveFindDialogFromCaret();
+    // Searches the project's files into the Find In Files page the settings choose;
+    // NULL: the searcher runs as a child process. FALSE when it could not be started.
+    BOOL FindInFiles(IProcessRunner* pRunner = NULL);
+    CFindInFilesPage& GetFindInFilesPage() { return m_pageFindInFiles; }
+    CFindInFilesPage2& GetFindInFilesPage2() { return m_pageFindInFiles2; }
+    // IFindDialogHost: the buttons run on the search's target editor; nothing happens
+    // without one.
+    virtual void ViewFindNext();
+    virtual void ViewReplace();
+    virtual void ViewReplaceAll();
+    virtual void ViewMarkAll();
+    virtual void RunFindInFiles();
+    virtual void ForgetFindDialog();
+    virtual void ForgetReplaceDialog();
+    virtual void ForgetFindInFilesDialog();
+
     // IFilesTreeHost
     virtual CProject& GetTreeProject() { return m_project; }
     virtual void OpenProjectFileItem(CProjectFileEntry* pEntry);
@@ -253,6 +299,8 @@ protected:
     BOOL CreateTempScintilla();
     BOOL AttachHotlistMenu();
     void SetUpProject();
+    // The navigator's item of the file, and its children, go (CMainFrameNavigator.cpp).
+    void DeleteNavigatorFileItem(CProjectFileEntry* pEntry);
     static HTREEITEM InsertTreeItem(CTreeCtrl& tree, LPCTSTR pszText, HTREEITEM hParent, int nImage, void* pData,
                                     HTREEITEM hInsertAfter = TVI_LAST);
     void CopyRecentListsToSettings();
@@ -343,6 +391,7 @@ protected:
     afx_msg void OnViewEndOfLine();
     afx_msg void OnUpdateViewEndOfLine(CCmdUI* pCmdUI);
     afx_msg void OnGoToTable();
+    afx_msg void OnSnippetManager();
     afx_msg void OnUpdateGoToTable(CCmdUI* pCmdUI);
     afx_msg void OnClearAllBreakpoints();
     afx_msg void OnDisableAllBreakpoints();
@@ -385,6 +434,11 @@ protected:
     void ApplyBackupTimerSettings(int nPreviousInterval);
     void ApplyUIStyleSetting();
     void RepaintFileTabs();
+    // The target of Find Next and Find Previous after a search starts there.
+    void StartSearchInActiveEditor();
+    afx_msg void OnFindNext();
+    afx_msg void OnFindPrevious();
+    afx_msg void OnUpdateFindNext(CCmdUI* pCmdUI);
     afx_msg void OnExternalTools();
     afx_msg BOOL OnToolArgsMacro(UINT nID);
     DECLARE_MESSAGE_MAP()
@@ -442,4 +496,8 @@ protected:
     CProjExecutingPg* m_pExecutingPage;  // while Project Properties runs
     // The open tool dialog the argument-macro commands write into.
     CDialog* m_pToolArgsDialog = NULL;
+    // The modeless find dialogs while they are open.
+    CFindDlg* m_pFindDialog = NULL;
+    CReplaceDlg* m_pReplaceDialog = NULL;
+    CFindInFilesDlg* m_pFindInFilesDialog = NULL;
 };

@@ -2,6 +2,7 @@
 // backup timer, application activation, closing the project and the window.
 #include "CMainFrame.h"
 
+#include "CCodeSnippetManagerDlg.h"
 #include "CGoToTableDlg.h"
 #include "CPrintOptionsDlg.h"
 #include "CProjectFileEntry.h"
@@ -66,6 +67,14 @@ BEGIN_MESSAGE_MAP(CMainFrame, CMDIFrameWnd)
     ON_UPDATE_COMMAND_UI(ID_EDIT_VIEW_WHITE_SPACE, CMainFrame::OnUpdateViewWhiteSpace)
     ON_COMMAND(ID_EDIT_VIEW_END_OF_LINE, CMainFrame::OnViewEndOfLine)
     ON_UPDATE_COMMAND_UI(ID_EDIT_VIEW_END_OF_LINE, CMainFrame::OnUpdateViewEndOfLine)
+
+    // Edit > Find and Replace (CMainFrameFind.cpp)
+    ON_COMMAND(ID_FIND_NEXT, CMainFrame::OnFindNext)
+    ON_COMMAND(ID_FIND_PREVIOUS, CMainFrame::OnFindPrevious)
+    ON_UPDATE_COMMAND_UI(ID_FIND_NEXT, CMainFrame::OnUpdateFindNext)
+    ON_UPDATE_COMMAND_UI(ID_FIND_PREVIOUS, CMainFrame::OnUpdateFindNext)
+    // Edit > Code Snippet
+    ON_COMMAND(ID_SNIPPET_MANAGER, CMainFrame::OnSnippetManager)
 
     // Go To
     ON_COMMAND(ID_GOTO_TABLE, CMainFrame::OnGoToTable)
@@ -426,10 +435,21 @@ void CMainFrame::OnUpdateViewEndOfLine(CCmdUI* pCmdUI)
 //////////////////////////////////////////////////////////////////////////////
 // Go To
 
+void CMainFrame::OnSnippetManager()
+{
+    CCodeSnippetManagerDlg dlg(*VornApp(), this);
+    dlg.DoModal();
+}
+
 void CMainFrame::OnGoToTable()
 {
     CGoToTableDlg dlg(VornApp()->m_outline, this);
-    if (dlg.DoModal() == IDOK && !dlg.m_strChosen.IsEmpty())
+    if (dlg.DoModal() != IDOK || dlg.m_strChosen.IsEmpty())
+        return;
+    // A list entry brings its table; typed text is looked up by name.
+    if (dlg.m_pChosenNode != NULL)
+        VornApp()->OpenOutlineNode(dlg.m_pChosenNode);
+    else
         VornApp()->GoToMember(dlg.m_strChosen);
 }
 
@@ -622,6 +642,7 @@ BOOL CMainFrame::OnCloseProject()
     if (CTreeCtrl* pFiles = GetFilesTree())
         pFiles->DeleteAllItems();
     GetNavigatorTree().DeleteAllItems();
+    m_project.ForgetNavigatorItems();
     RefreshBreakpointsWindow();
     m_pageWatches.Refill(m_project);
     RebuildHotlistMenu();

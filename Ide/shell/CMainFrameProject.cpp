@@ -74,6 +74,7 @@ void CMainFrame::ClearProjectTrees()
     if (CTreeCtrl* pFiles = GetFilesTree())
         pFiles->DeleteAllItems();
     GetNavigatorTree().DeleteAllItems();
+    m_project.ForgetNavigatorItems();
 }
 
 void CMainFrame::OpenProjectFileItem(CProjectFileEntry* pEntry)
@@ -260,7 +261,10 @@ BOOL CMainFrame::LoadProject(LPCTSTR pszPath)
     InsertFilesTreeRoot(strName);
     InsertNavigatorTreeRoot(strName);
     FillFilesTreeQuietly();
+    GetNavigatorTree().SetRedraw(FALSE);
     m_project.LoadWithProgress();
+    GetNavigatorTree().SetRedraw(TRUE);
+    GetNavigatorTree().Invalidate();
     CloseLoadingPlaque();
     if (m_pRecentProjects != NULL)
         m_pRecentProjects->Add(m_project.GetProjectFilePath());

@@ -4,6 +4,8 @@
 #include <afxdisp.h>
 #include <afxsock.h>
 
+#include <tinyxml.h>
+
 #include <stdlib.h>
 #include <time.h>
 
@@ -96,8 +98,10 @@ BOOL CVornApp::InitInstance()
 
     LoadFunctionDefinitions();
     LoadUserWordLists();
+    LoadCodeSnippets();
     LoadExternalTools();
     PostStartupAction();
+    LoadFavouriteSnippets();
     m_bStarted = TRUE;
     SignalInstanceReady();
     return TRUE;
@@ -232,7 +236,10 @@ int CVornApp::ExitInstance()
     // A start-up that failed saves nothing: its settings were never read. The settings
     // object knows whether this is a second instance and then writes nothing too.
     if (m_bStarted)
+    {
         m_settings.Save();
+        SaveCodeSnippets();
+    }
     m_outline.RemoveAll();
     // The frame kept its own recent lists; the library must not write one of its own.
     m_pRecentFileList = NULL;
@@ -497,6 +504,35 @@ CString CVornApp::GetUserWords(int nClass)
     return nClass >= 0 && nClass < USER_WORD_CLASSES ? m_strUserWords[nClass] : CString();
 }
 
+void CVornApp::LoadCodeSnippets()
+{
+    // Snippet texts keep their blanks exactly; the XML reader's setting is process-wide.
+    TiXmlBase::SetCondenseWhiteSpace(false);
+    m_codeSnippets.LoadFolder(GetCodeSnippetFolder());
+}
+
+void CVornApp::LoadFavouriteSnippets()
+{
+    m_codeSnippets.AssignFavourites(m_settings.m_strFavCodeSnippet, CAppSettings::FAVOURITE_SNIPPET_COUNT);
+    RebuildFavouriteSnippetNames();
+}
+
+void CVornApp::SaveCodeSnippets()
+{
+    // A second instance never writes: the first one's snippets would be overwritten.
+    if (IsAlreadyRunning())
+        return;
+    CString strFailures;
+    if (!m_codeSnippets.SaveAll(GetCodeSnippetFolder(), &strFailures))
+        AfxMessageBox(strFailures, MB_OK | MB_ICONEXCLAMATION);
+}
+
+CString CVornApp::GetOpenProjectName()
+{
+    CMainFrame* pFrame = GetMainFrame();
+    return pFrame != NULL && pFrame->GetProject().IsOpen() ? pFrame->GetProject().GetName() : CString();
+}
+
 BOOL CVornApp::LoadDebugInterface50()
 {
     return LoadDebugInterfaceLibrary("VornDebugInt50.dll", m_hDebugInt50);
@@ -548,6 +584,12 @@ void CVornApp::RefreshNavigatorFile(CProjectFileEntry* pEntry)
         pFrame->RefreshNavigatorFile(pEntry);
 }
 
+void CVornApp::SynchronizeNavigator(CProjectFileEntry* pEntry, const COutlineNode* pNode)
+{
+    if (CMainFrame* pFrame = GetMainFrame())
+        pFrame->SynchronizeNavigator(pEntry, pNode);
+}
+
 void CVornApp::RefreshMainTitle()
 {
     if (CMainFrame* pFrame = GetMainFrame())
@@ -570,6 +612,18 @@ void CVornApp::ForgetView(CVornView* pView)
 {
     if (CMainFrame* pFrame = GetMainFrame())
         pFrame->ForgetView(pView);
+}
+
+void CVornApp::MoveFindDialogFromCaret()
+{
+    if (CMainFrame* pFrame = GetMainFrame())
+        pFrame->MoveFindDialogFromCaret();
+}
+
+void CVornApp::UpdateCachedActiveView()
+{
+    if (CMainFrame* pFrame = GetMainFrame())
+        pFrame->UpdateCachedActiveView();
 }
 
 void CVornApp::RebuildToolsMenu()

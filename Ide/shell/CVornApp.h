@@ -8,6 +8,7 @@
 #include <afxwin.h>
 
 #include "CAppSettings.h"
+#include "CCodeSnippetList.h"
 #include "CExternalToolList.h"
 #include "COutline.h"
 #include "CProfileSettingsStore.h"
@@ -73,6 +74,8 @@ public:
     void GoToMember(LPCTSTR pszText);
     // "name" a global variable, "Table.name" a variable of the table.
     void GoToVariable(LPCTSTR pszText);
+    // The node's project file at the node's line.
+    void OpenOutlineNode(const COutlineNode* pNode);
     int GetDocumentCount() const;
     // The views of the open documents, in the template's order.
     void GetOpenViews(CPtrArray& views) const;
@@ -99,6 +102,13 @@ public:
     BOOL LoadExternalTools();
     BOOL SaveExternalTools();
 
+    // Code snippets, kept in the CodeSnippets folder beside the program. Loading also
+    // makes the favourites the settings name; the modified snippets are written back
+    // at exit by the first instance only.
+    void LoadCodeSnippets();
+    void LoadFavouriteSnippets();
+    void SaveCodeSnippets();
+
     // Debug-interface libraries
     BOOL LoadDebugInterface50();
     BOOL LoadDebugInterface51();
@@ -115,18 +125,24 @@ public:
     virtual CProjectFileEntry* FindProjectFile(LPCTSTR pszPath);
     virtual COutline& GetOutline() { return m_outline; }
     virtual void RefreshNavigatorFile(CProjectFileEntry* pEntry);
+    virtual void SynchronizeNavigator(CProjectFileEntry* pEntry, const COutlineNode* pNode);
     virtual void RefreshMainTitle();
     virtual void RefreshBreakpointsWindow();
     virtual void AddRecentFile(LPCTSTR pszPath);
     virtual void ForgetView(CVornView* pView);
+    virtual void MoveFindDialogFromCaret();
+    virtual void UpdateCachedActiveView();
     virtual void RebuildToolsMenu();
     virtual IDebugSession& GetDebugSession();
+    virtual CCodeSnippetList& GetCodeSnippets() { return m_codeSnippets; }
+    virtual CString GetOpenProjectName();
 
     // The settings and the outline of the function definitions and project files.
     CAppSettings m_settings;
     COutline m_outline;
     CString m_strUserWords[USER_WORD_CLASSES];
     CExternalToolList m_externalTools;
+    CCodeSnippetList m_codeSnippets;
 
 protected:
     // Start-up steps
@@ -154,8 +170,6 @@ protected:
 private:
     CVornView* ViewOf(CDocument* pDocument) const;
     void ForEachOpenView(void (CVornView::*pfnOperation)());
-    // The node's project file at the node's line.
-    void OpenOutlineNode(const COutlineNode* pNode);
 };
 
 // The application object of the running program.

@@ -9,6 +9,7 @@ class IProcessRunner
 public:
     virtual ~IProcessRunner() {}
     // Waits until the child has ended. FALSE when it could not be started (output
-    // empty, exit code meaningless); else its output and its exit code.
+    // empty, exit code meaningless); else its whole output (NUL bytes included, the
+    // string's length says where it ends) and its exit code.
     virtual BOOL RunCommand(LPCTSTR pszCommandLine, CString& strOutput, DWORD& dwExitCode) = 0;
 };

@@ -310,26 +310,33 @@ inline int DebugClient::QuietLine(const PrototypeTable::Prototype* function, lua
 }
 
 // The first line of a call where every event is on (the quiet path found the
-// event's other conditions met).
-int DebugClient::QuietFirstLine(lua_State* L, lua_Debug* ar)
+// event's other conditions met): one question to Lua, whose answer names the
+// function for the lines that follow. Out of line: most events never come here.
+__attribute__((noinline)) int DebugClient::QuietFirstLine(lua_State* L, lua_Debug* ar, ShadowStack::Thread& thread,
+                                                          int level)
 {
-    ShadowStack::Thread* known = m_Shadow.Peek(L, m_nLineGeneration);
-    int level = m_bCallLevels ? LuaCompat::CallLevel(ar) : int(ShadowStack::NO_LEVEL);
-    const PrototypeTable::Prototype* function = known ? CachedRunning(L, ar, *known, level) : nullptr;
+    const PrototypeTable::Prototype* function = CachedRunning(L, ar, thread, level);
     return function ? QuietLine(function, ar) : int(NOT_QUIET);
 }
 
 // The near-free path of the hook, while the script simply runs: a line of a
 // function whose record says that nothing on it can stop the script, and, where
 // every event is on, a call or a return. No lock, no path, no question to Lua
-// beyond the first line of a call (IDENTIFY: QuietFirstLine asks). NOT_QUIET
-// when the event needs the full handling; CHAIN when the host's hook chain is to
-// have it. Calls nothing, so the common event costs a few loads and compares.
+// beyond the first line of a call (QuietFirstLine asks). NOT_QUIET when the
+// event needs the full handling; CHAIN when the host's hook chain is to have it.
+// The common event costs a few loads and compares.
 __attribute__((always_inline)) inline int DebugClient::QuietEvent(lua_State* L, lua_Debug* ar)
 {
-    ShadowStack::Thread* known = m_Shadow.Peek(L, m_nLineGeneration);
+    LONG generation = m_nLineGeneration;
+    ShadowStack::Thread* known = m_Shadow.Peek(L, generation);
     if (!known)
-        return NOT_QUIET;
+    {
+        // Another thread: where every thread gets every event, a coroutine the
+        // record knows in this generation goes on as quietly as it stopped.
+        known = m_Shadow.Rejoin(L, generation, QUIET_EVERY_EVENT);
+        if (!known)
+            return NOT_QUIET;
+    }
     int state = known->GetQuietState();
     if (state == ShadowStack::UNCHECKED)
     {
@@ -346,7 +353,7 @@ __attribute__((always_inline)) inline int DebugClient::QuietEvent(lua_State* L, 
         const PrototypeTable::Prototype* function =
             static_cast<const PrototypeTable::Prototype*>(known->FunctionAt(level));
         if (!function)
-            return everyEvent ? IDENTIFY : NOT_QUIET;
+            return everyEvent ? QuietFirstLine(L, ar, *known, level) : int(NOT_QUIET);
         return QuietLine(function, ar);
     }
     case LUA_HOOKCALL:
@@ -428,8 +435,6 @@ void DebugClient::Hook(lua_State* L, lua_Debug* ar)
     if (!self.m_Inspector.IsRunningScript())
     {
         int quiet = self.QuietEvent(L, ar);
-        if (quiet == IDENTIFY)
-            quiet = self.QuietFirstLine(L, ar);
         if (quiet == QUIET)
             return;
         if (quiet == CHAIN)

@@ -124,13 +124,13 @@ private:
         PrototypeTable::Prototype* prototype;  // null: no record could be made
     };
 
-    enum Quiet { NOT_QUIET, QUIET, CHAIN, IDENTIFY };
+    enum Quiet { NOT_QUIET, QUIET, CHAIN };
     // A thread's record's quiet state (besides ShadowStack::UNCHECKED).
     enum { QUIET_PER_FUNCTION = 1, QUIET_EVERY_EVENT = 2 };
     int QuietEvent(lua_State* L, lua_Debug* ar);
     int CheckQuietState(ShadowStack::Thread& thread);
     int QuietLine(const PrototypeTable::Prototype* function, lua_Debug* ar) const;
-    int QuietFirstLine(lua_State* L, lua_Debug* ar);
+    int QuietFirstLine(lua_State* L, lua_Debug* ar, ShadowStack::Thread& thread, int level);
     PrototypeTable::Prototype* CachedRunning(lua_State* L, lua_Debug* ar, ShadowStack::Thread& thread, int level);
     void OnIdleEvent(lua_State* L, lua_Debug* ar, int desired);
     void OnEventEveryFunction(lua_State* L, lua_Debug* ar, int desired);

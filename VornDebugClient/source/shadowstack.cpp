@@ -110,6 +110,15 @@ ShadowStack::Thread& ShadowStack::Switch(lua_State* L, LONG generation, bool rea
     return *thread;
 }
 
+ShadowStack::Thread* ShadowStack::Rejoin(lua_State* L, LONG generation, int quietState)
+{
+    Thread* thread = Find(L);
+    if (!thread || thread->m_nGeneration != generation || thread->m_nQuietState != quietState)
+        return nullptr;
+    m_pCurrent = thread;
+    return thread;
+}
+
 void ShadowStack::Forget(lua_State* L)
 {
     Thread* thread = Find(L);

@@ -161,7 +161,8 @@ public:
         void Running(int level, bool lines, bool needsReturns, const void* function)
         {
             Known(level, lines, needsReturns, function);
-            RunAt(level);
+            m_nRunning = level;
+            m_pRunning = unsigned(level) < unsigned(LEVELS) ? function : nullptr;   // as Known stored it
         }
         // The record of the function running at level, or null when the events do
         // not tell it. Kept at hand for the running level, since every line asks.
@@ -242,6 +243,12 @@ public:
         Thread* thread = m_pCurrent;
         return thread->m_L == L && thread->m_nGeneration == generation ? thread : nullptr;
     }
+    // The record of L, made current, when its decisions are of this generation
+    // and the caller found it in quietState in it; null otherwise. Unlike Enter,
+    // it takes the mask the record knows without asking Lua: within a generation
+    // a thread's mask changes only through its own events (which note it), a
+    // resume that prepares it (Forget) or a change that starts a new generation.
+    Thread* Rejoin(lua_State* L, LONG generation, int quietState);
     // The mask L's record knows, when it has one whose decisions are of this
     // generation; -1 otherwise.
     int KnownMask(lua_State* L, LONG generation)

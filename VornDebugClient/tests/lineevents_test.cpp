@@ -26,12 +26,22 @@ const char* const CHUNK_NAME = "@scripts/t.lua";  // as the host loads it
 
 std::vector<int> g_lines;          // line events, in order
 int g_chainCalls, g_chainLines;    // what the host's chained callback saw
+int g_fileLines, g_callsAndReturns;  // what the test's own hook saw of the same
 lua_Hook g_clientHook;
 
 void Watch(lua_State* L, lua_Debug* ar)
 {
     if (ar->event == LUA_HOOKLINE)
+    {
         g_lines.push_back(ar->currentline);
+        lua_Debug source = *ar;
+        if (lua_getinfo(L, "S", &source) && source.source[0] == '@')
+            ++g_fileLines;
+    }
+    else if (ar->event != LUA_HOOKCOUNT)
+    {
+        ++g_callsAndReturns;
+    }
     if (g_clientHook)
         g_clientHook(L, ar);
 }
@@ -77,7 +87,7 @@ protected:
     void SetUp() override
     {
         g_lines.clear();
-        g_chainCalls = g_chainLines = 0;
+        g_chainCalls = g_chainLines = g_fileLines = g_callsAndReturns = 0;
         L = luaL_newstate();
         luaL_openlibs(L);
         lua_register(L, "add_breakpoint", AddBreakpoint);
@@ -117,7 +127,7 @@ protected:
         // events on, as it sees a host's.
         Run("for i = 1, 2000 do end", "=warm up");
         g_lines.clear();
-        g_chainCalls = g_chainLines = 0;
+        g_chainCalls = g_chainLines = g_fileLines = g_callsAndReturns = 0;
     }
 
     void Run(const std::string& code, const char* chunkName = CHUNK_NAME)
@@ -276,6 +286,28 @@ TEST_F(LineEvents, TheHostsChainGetsEveryLineOfFileChunksAndNoneOfStrings)
     g_chainLines = 0;
     Run("local function f(x) return x + 1 end\nlocal a = f(1)\n", "=a string");
     EXPECT_EQ(g_chainLines, 0);
+}
+
+// Coroutines that take turns, one of them running a chunk loaded from a string:
+// the host's chain gets every call and return, and every line of the file
+// chunk, as many as a hook of the host's own sees.
+TEST_F(LineEvents, TheHostsChainSeesEveryEventOfCoroutinesThatTakeTurns)
+{
+    Attach({}, {}, true);
+    Run("local fromString = loadstring('local n = 0 while true do n = n + 1 coroutine.yield(n) end')\n"
+        "local a = coroutine.wrap(fromString)\n"
+        "local b = coroutine.wrap(function()\n"
+        "  while true do\n"
+        "    coroutine.yield(1)\n"
+        "  end\n"
+        "end)\n"
+        "local s = 0\n"
+        "for i = 1, 300 do\n"
+        "  s = s + a() + b()\n"
+        "end\n");
+    EXPECT_GE(g_fileLines, 900) << "the loop's line and two of b's each turn";
+    EXPECT_EQ(g_chainLines, g_fileLines);
+    EXPECT_EQ(g_chainCalls, g_callsAndReturns);
 }
 
 } // namespace

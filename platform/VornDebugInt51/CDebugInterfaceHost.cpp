@@ -163,6 +163,8 @@ DWORD WINAPI CDebugInterfaceHost::ThreadEntry(LPVOID pModule)
 void CDebugInterfaceHost::Run()
 {
     m_dwThreadId = ::GetCurrentThreadId();
+    m_nPrintRef = LUA_NOREF;
+    m_bClientInitialized = FALSE;
     if (!LoadClient())
         return;
     m_L = luaL_newstate();
@@ -345,7 +347,21 @@ int CDebugInterfaceHost::ProtectedPrepare(lua_State* L)
     lua_pop(L, 1);
     ReplaceWithAbsolute(L, "dofile");
     ReplaceWithAbsolute(L, "loadfile");
+    // The script runs inside the IDE's process: os.exit ends the script, not the IDE.
+    lua_getglobal(L, "os");
+    if (lua_istable(L, -1))
+    {
+        lua_pushcfunction(L, EndScript);
+        lua_setfield(L, -2, "exit");
+    }
+    lua_pop(L, 1);
     return 0;
+}
+
+int CDebugInterfaceHost::EndScript(lua_State* L)
+{
+    lua_pushlightuserdata(L, &s_stopToken);
+    return lua_error(L);
 }
 
 void CDebugInterfaceHost::PrependSearchPath(lua_State* L, const char* pszField, const char* pszTemplates)

@@ -83,6 +83,7 @@ private:
     static int ProtectedPrepare(lua_State* L);
     static int Traceback(lua_State* L);
     static int AbsoluteLoadfile(lua_State* L);
+    static int EndScript(lua_State* L);
     static void ReplaceWithAbsolute(lua_State* L, const char* pszGlobal);
     static void PrependSearchPath(lua_State* L, const char* pszField, const char* pszTemplates);
     static void StopHook(lua_State* L, lua_Debug* ar);

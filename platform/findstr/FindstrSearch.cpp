@@ -83,6 +83,21 @@ bool ParseFindstrCommandLine(const char* pszCommandLine, FindstrRequest& request
     return !request.strSearch.empty() && !request.strFile.empty();
 }
 
+// The end of the line that starts at start: at an LF, a CR LF or a lone CR, as the
+// editor counts lines. lineEnd is where its text ends, next where the next line starts.
+static void FindLineEnd(const std::string& text, size_t start, size_t& lineEnd, size_t& next)
+{
+    size_t end = text.find_first_of("\r\n", start);
+    if (end == std::string::npos) {
+        lineEnd = next = text.size();
+        return;
+    }
+    lineEnd = end;
+    next = end + 1;
+    if (text[end] == '\r' && next < text.size() && text[next] == '\n')
+        ++next;
+}
+
 int SearchText(const FindstrRequest& request, const std::string& text, std::string& output)
 {
     const std::string needle = request.bIgnoreCase ? LowerAnsi(request.strSearch) : request.strSearch;
@@ -92,11 +107,8 @@ int SearchText(const FindstrRequest& request, const std::string& text, std::stri
     size_t start = 0;
     size_t hit = haystack.find(needle);
     while (start < text.size() && hit != std::string::npos) {
-        size_t end = text.find('\n', start);
-        size_t next = (end == std::string::npos) ? text.size() : end + 1;
-        if (end == std::string::npos)
-            end = text.size();
-        size_t contentEnd = (end > start && text[end - 1] == '\r') ? end - 1 : end;
+        size_t contentEnd, next;
+        FindLineEnd(text, start, contentEnd, next);
         ++lineNumber;
         // One search serves every line up to the next occurrence.
         if (hit < start)

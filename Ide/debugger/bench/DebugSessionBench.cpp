@@ -13,6 +13,8 @@
 //               to the panes' rows all in (locals and globals refreshed, watch
 //               row added); the host is a fake, so this is the session and the
 //               client, not painting. Median and worst of 20 stops.
+//   break       Debug > Break while the script runs `while true do end`: from the
+//               request to the stop shown. Median and worst of 20 breaks.
 //
 // Binds the debug ports 7550/7551: run it with their machine-wide lock,
 //   VORN_MACHINE_LOCK=vorn-debug-ports build-x64/wine-run.sh build-x64/tests/debugger_session_bench.exe
@@ -292,6 +294,39 @@ void MeasureBigTableStops(Mode mode)
                "(%zu stops)\n",
                ModeName(mode), Percentile(times, 0.5), Percentile(times, 1.0), times.size());
 }
+const char ENDLESS_SCRIPT[] = "local n = 0\nwhile true do end\n";
+
+void MeasureBreaks(Mode mode)
+{
+    CBenchSession session(mode, ENDLESS_SCRIPT);
+    if (!session.Start())
+    {
+        printf("%s: the session did not start\n", ModeName(mode));
+        session.Stop();
+        return;
+    }
+    Pump([] { return false; }, 200);
+    std::vector<double> times;
+    for (int nBreak = 1; nBreak <= 20; nBreak++)
+    {
+        const double dStart = NowUs();
+        session.m_server.Break();
+        if (!Pump([&] { return session.m_host.m_nBreaks >= nBreak; }, 10000))
+        {
+            printf("%s: break %d did not come\n", ModeName(mode), nBreak);
+            break;
+        }
+        times.push_back((NowUs() - dStart) / 1000.0);
+        Pump([&] { return session.m_host.PanesDone(); }, 10000);
+        session.m_server.Continue();
+        Pump([] { return false; }, 30);
+    }
+    session.Stop();
+    if (!times.empty())
+        printf("%-26s Break on while true do end, request to stop shown: median %.2f ms, worst %.2f ms "
+               "(%zu breaks)\n",
+               ModeName(mode), Percentile(times, 0.5), Percentile(times, 1.0), times.size());
+}
 }  // namespace
 
 int main(int argc, char** argv)
@@ -315,6 +350,8 @@ int main(int argc, char** argv)
         }
         if (Wanted("bigstop"))
             MeasureBigTableStops(mode);
+        if (Wanted("break"))
+            MeasureBreaks(mode);
     }
     return 0;
 }

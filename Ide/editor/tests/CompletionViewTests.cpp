@@ -4,12 +4,10 @@
 #include "EditorTestSupport.h"
 
 #include "DefinitionLists.h"
-#include "IDebugSession.h"
+#include "RecordingDebugSession.h"
 #include "resource.h"
 
 #include <SciLexer.h>
-
-#include <set>
 
 namespace
 {
@@ -29,48 +27,6 @@ const char kShapes[] =
     "function Alpha() end\n"                        // 12
     "function beta() end\n"                         // 13
     "function Beta2() end\n";                       // 14
-
-// A debug session that records what the editor asks and answers when told.
-class CRecordingDebugSession : public IDebugSession
-{
-public:
-    struct CRequest
-    {
-        std::string strName;
-        int nLevel;
-        CVornView* pView;
-    };
-
-    int GetState() const override { return m_nState; }
-    BOOL IsStoppedAtBreak() const override { return m_bStopped; }
-    int GetStackLevel() const override { return m_nLevel; }
-    void RequestVariableValue(LPCTSTR pszName, int nLevel, CVornView* pView) override
-    {
-        m_requests.push_back({pszName, nLevel, pView});
-        m_waiting.insert(pView);
-    }
-    void ForgetView(CVornView* pView) override
-    {
-        m_forgotten.push_back(pView);
-        m_waiting.erase(pView);
-    }
-    // The evaluation's answer reaches every view still waiting; the number reached.
-    int Answer(LPCTSTR pszValue)
-    {
-        const std::set<CVornView*> waiting = m_waiting;
-        m_waiting.clear();
-        for (CVornView* pView : waiting)
-            pView->ShowDebugValueTip(pszValue);
-        return (int)waiting.size();
-    }
-
-    int m_nState = STATE_CONNECTED;
-    BOOL m_bStopped = TRUE;
-    int m_nLevel = 2;
-    std::vector<CRequest> m_requests;
-    std::vector<CVornView*> m_forgotten;
-    std::set<CVornView*> m_waiting;
-};
 
 // Other test programs share the display and take the activation at any time, and
 // Scintilla closes its lists and tips whenever its control loses the focus. The tests

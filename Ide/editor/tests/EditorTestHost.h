@@ -5,6 +5,7 @@
 
 #include <afxwin.h>
 
+#include "CCodeSnippetList.h"
 #include "CIdleDebugSession.h"
 #include "COutline.h"
 #include "CProject.h"
@@ -48,6 +49,8 @@ public:
     void ForgetView(CVornView* pView) override { m_forgottenViews.push_back(pView); }
     void RebuildToolsMenu() override { m_nToolsMenuRebuilds++; }
     IDebugSession& GetDebugSession() override { return m_pDebugSession != NULL ? *m_pDebugSession : m_idleSession; }
+    CCodeSnippetList& GetCodeSnippets() override { return m_snippets; }
+    CString GetOpenProjectName() override { return m_project.IsOpen() ? m_project.GetName() : CString(); }
 
     CAppSettings m_settings;
     CString m_userWords[7];
@@ -64,6 +67,7 @@ public:
     // The session a test puts in place; the idle one without.
     IDebugSession* m_pDebugSession = NULL;
     CIdleDebugSession m_idleSession;
+    CCodeSnippetList m_snippets;
 };
 
 // Dispatches the thread's queued messages; returns when the queue is empty.

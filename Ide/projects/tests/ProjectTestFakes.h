@@ -82,6 +82,10 @@ public:
     {
         m_events.push_back("fill " + std::string(pEntry->GetFileName()) + " " + Name(hItem));
     }
+    virtual void RefillNavigatorFileItem(CProjectFileEntry* pEntry)
+    {
+        m_events.push_back("refill " + std::string(pEntry->GetFileName()));
+    }
     virtual void SetLoadProgressText(LPCTSTR pszText) { m_events.push_back("plaque " + std::string(pszText)); }
     virtual void ShowMessage(LPCTSTR pszText, UINT) { m_messages.push_back(pszText); }
 

@@ -39,6 +39,12 @@ public:
     }
     // A new main frame after the last one was closed.
     BOOL RecreateMainFrame() { return CreateMainFrame(); }
+    // The code snippets' folder: a test's own when it sets one.
+    CString m_strSnippetFolder;
+    virtual CString GetCodeSnippetFolder()
+    {
+        return m_strSnippetFolder.IsEmpty() ? CVornApp::GetCodeSnippetFolder() : m_strSnippetFolder;
+    }
 };
 
 extern CTestVornApp theApp;

@@ -12,6 +12,8 @@
 #include "CProjectFileEntry.h"
 #include "PathUtil.h"
 #include "COutline.h"
+#include "COutlineFile.h"
+#include "COutlineNode.h"
 #include "COutputView.h"
 #include "LuaEditorSetup.h"
 #include "resource.h"
@@ -207,7 +209,7 @@ TEST(MainFrame, BarCommandsToggleTheirBarsWithACheckMark)
 TEST(MainFrame, CommandsWithoutTheirWorkAreNeverOffered)
 {
     // Commands whose work is not part of this program yet stay disabled in any state.
-    const UINT kLater[] = { ID_DEBUG_START, ID_FIND_FIND, ID_FIND_NEXT, ID_SNIPPET_MANAGER, ID_WATCHES_ADD };
+    const UINT kLater[] = { ID_DEBUG_START, ID_FIND_FIND, ID_FIND_NEXT, ID_WATCHES_ADD };
     for (UINT nID : kLater)
         EXPECT_FALSE(Enabled(nID)) << nID;
     // An idle debug session offers none of its commands.
@@ -219,7 +221,7 @@ TEST(MainFrame, CommandsWithoutTheirWorkAreNeverOffered)
         EXPECT_TRUE(Enabled(nID)) << nID;
     // Always there: the bars, the hotlist button and the web links.
     for (UINT nID : { ID_VIEW_PROJECT_EXPLORER, ID_FILE_HOTLIST, ID_HELP_VORN_HOME_PAGE, ID_HELP_CONTACT_AUTHOR,
-                      ID_FILE_PRINT_OPTIONS })
+                      ID_FILE_PRINT_OPTIONS, ID_SNIPPET_MANAGER })
         EXPECT_TRUE(Enabled(nID)) << nID;
 }
 
@@ -635,8 +637,12 @@ TEST_F(FrameWithProject, NavigatorItemsOpenTheirFileAtTheirNode)
     HTREEITEM hBase = Frame()->InsertNavigatorItemImage5("Shape", hShape, pShape);
     HTREEITEM hMain = Frame()->InsertNavigatorItemImage3(pMain->GetSignature(), hFile, pMain);
     HTREEITEM hAliases = Frame()->InsertNavigatorAliases(hMain);
-    HTREEITEM hAlias = Frame()->InsertNavigatorItemImage9(pArea->GetQualifiedSignature(), hAliases, pArea);
-    Frame()->InsertNavigatorItemImage10("count", hAliases, pCount);
+    // Alias items carry the function's owner record of the node they name.
+    CPtrArrayHolder* pAreaAlias = pMain->AddOwnerRecord(pArea);
+    CPtrArrayHolder* pCountAlias = pMain->AddOwnerRecord(pCount);
+    ASSERT_TRUE(pAreaAlias != NULL && pCountAlias != NULL);
+    HTREEITEM hAlias = Frame()->InsertNavigatorItemImage9(pArea->GetQualifiedSignature(), hAliases, pAreaAlias);
+    Frame()->InsertNavigatorItemImage10("count", hAliases, pCountAlias);
     EXPECT_EQ(TreeText(tree, hRoot), "Project 'demo' [0]\n"
                                      "  shapes.lua [1, entry]\n"
                                      "    Global Variables [6]\n"
@@ -853,6 +859,57 @@ TEST_F(FrameWithProject, GoToTableListsTheTablesAndOpensTheChosenOne)
     CDialogDriver::Run("Go To Table", { SetText(IDC_GOTO_TABLE, "alpha"), Press(IDOK) });
     Command(ID_GOTO_TABLE);
     EXPECT_EQ(pView->GetCtrl().LineFromPosition(pView->GetCtrl().GetCurrentPos()), 5);
+}
+
+namespace
+{
+// Selects the Go To Table entry of the first node that passes the test.
+CDialogDriver::Step ChooseTableEntry(std::function<bool(const COutlineNode*)> test)
+{
+    return [=](HWND hDialog) {
+        HWND hCombo = ::GetDlgItem(hDialog, IDC_GOTO_TABLE);
+        const int nCount = (int)::SendMessage(hCombo, CB_GETCOUNT, 0, 0);
+        for (int i = 0; i < nCount; i++)
+        {
+            const COutlineNode* pNode = reinterpret_cast<const COutlineNode*>(::SendMessage(hCombo, CB_GETITEMDATA, i, 0));
+            if (pNode != NULL && test(pNode))
+            {
+                ::SendMessage(hCombo, CB_SETCURSEL, i, 0);
+                return;
+            }
+        }
+    };
+}
+} // namespace
+
+TEST_F(FrameWithProject, GoToTableOpensTheChosenEntrysOwnTableNestedOrOfADuplicateName)
+{
+    CProjectFileEntry* pFirst = AddLuaFile("first.lua", "function make()\n  local Inner = {}\n  return Inner\nend\n");
+    CProjectFileEntry* pSecond = AddLuaFile("second.lua", "x = 1\n\nfunction make()\n  local Inner = {}\n"
+                                                         "  return Inner\nend\n"
+                                                         "Outer = {\n  Mid = {\n    Deep = {}\n  }\n}\n");
+    ASSERT_TRUE(Project().ParseFileOutline(pFirst) != NULL);
+    ASSERT_TRUE(Project().ParseFileOutline(pSecond) != NULL);
+
+    // Both "Inner [make]" entries read the same; the second file's is the one chosen.
+    CDialogDriver::Run("Go To Table", {ChooseTableEntry([=](const COutlineNode* pNode) {
+                                           return pNode->m_pFile->m_pProjectEntry == pSecond &&
+                                                  CString(pNode->GetName()) == "Inner";
+                                       }),
+                                       Press(IDOK)});
+    Command(ID_GOTO_TABLE);
+    CVornView* pView = theApp.FindViewOfProjectFile(pSecond);
+    ASSERT_TRUE(pView != NULL);
+    EXPECT_EQ(pView->GetCtrl().LineFromPosition(pView->GetCtrl().GetCurrentPos()), 3);
+    EXPECT_TRUE(theApp.FindViewOfProjectFile(pFirst) == NULL);
+
+    // A table nested in constructors opens at its own line.
+    CDialogDriver::Run("Go To Table", {ChooseTableEntry([](const COutlineNode* pNode) {
+                                           return CString(pNode->GetName()) == "Deep";
+                                       }),
+                                       Press(IDOK)});
+    Command(ID_GOTO_TABLE);
+    EXPECT_EQ(pView->GetCtrl().LineFromPosition(pView->GetCtrl().GetCurrentPos()), 8);
 }
 
 TEST_F(FrameWithProject, TheBackupTimerAndBackupAtCloseMakeArchives)

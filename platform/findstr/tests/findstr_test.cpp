@@ -68,6 +68,18 @@ TEST(FindstrSearch, TextNeverMatchesAcrossALineEnd)
     EXPECT_EQ(out, "");
 }
 
+TEST(FindstrSearch, LoneCrEndsALineAsInTheEditor)
+{
+    // A file saved with CR line ends, one with mixed ends, and a last line without one.
+    FindstrRequest r = Parse("findstr /n /c:\"x\" f.lua");
+    std::string out;
+    EXPECT_EQ(SearchText(r, "a\rx = 1\rb\rx\r", out), 2);
+    EXPECT_EQ(out, "2:x = 1\r\n4:x\r\n");
+    out.clear();
+    EXPECT_EQ(SearchText(r, "a\r\n\rb\nx\r\r\nlast x", out), 2);
+    EXPECT_EQ(out, "4:x\r\n6:last x\r\n");
+}
+
 // Runs the built program hidden with both output streams on one pipe, as the
 // process runner does.
 std::string RunFindstr(const std::string& args, DWORD& exitCode)
