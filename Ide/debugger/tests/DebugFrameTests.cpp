@@ -794,3 +794,24 @@ TEST_F(DebugFrame, PanesAtAStopShowFramesLocalsAndTableMembers)
     EXPECT_EQ(0, locals.GetRowCount());
     EXPECT_EQ(0, stack.GetRowCount());
 }
+
+TEST_F(DebugFrame, NewBreakpointFromTheEditorTakesTheDialogsLineAndRules)
+{
+    WriteTestFile(m_folder / "main.lua", "local a = 1\nlocal b = 2\nlocal c = 3\n");
+    ASSERT_TRUE(Project().Create(m_folder.Path(), "demo"));
+    CProjectFileEntry* pMain = Project().AddFile(m_folder / "main.lua", "");
+    ASSERT_TRUE(pMain != NULL);
+    CVornView* pView = theApp.OpenProjectFileAtLine(pMain, 0);
+    ASSERT_TRUE(pView != NULL);
+    CDialogDriver::Run("New Breakpoint", {
+        [](HWND h) {
+            EXPECT_EQ("1", DialogText(h, IDC_BREAKPOINT_LINE));
+            EXPECT_EQ(0, ::GetWindowLongA(::GetDlgItem(h, IDC_BREAKPOINT_LINE), GWL_STYLE) & ES_READONLY);
+        },
+        SetText(IDC_BREAKPOINT_LINE, "3"), Press(IDOK) });
+    pView->SendMessage(WM_COMMAND, ID_DEBUG_NEW_BREAKPOINT);
+    PumpPending();
+    ASSERT_TRUE(pMain->FindBreakpoint(3) != NULL);
+    EXPECT_NE(0, pView->GetCtrl().MarkerGet(2) & (1 << 3));
+    EXPECT_EQ((std::vector<std::string>{ ".\\main.lua, line 3" }), RowNames(BreakpointsList()));
+}
