@@ -815,3 +815,31 @@ TEST_F(DebugFrame, NewBreakpointFromTheEditorTakesTheDialogsLineAndRules)
     EXPECT_NE(0, pView->GetCtrl().MarkerGet(2) & (1 << 3));
     EXPECT_EQ((std::vector<std::string>{ ".\\main.lua, line 3" }), RowNames(BreakpointsList()));
 }
+
+TEST_F(DebugFrame, AnUntickedBreakpointIsKeptAndRunThrough)
+{
+    CProjectFileEntry* pMain = CreateAttachProject("local a = 1\nlocal b = 2\nlocal c = 3\n", 2);
+    ASSERT_TRUE(pMain != NULL);
+    pMain->AddBreakpoint(3);
+    ShowBar(ID_VIEW_BREAKPOINTS);
+    Frame()->RefreshBreakpointsWindow();
+    CBreakpointsListCtrl& list = BreakpointsList();
+    ASSERT_EQ(2, list.GetRowCount());
+    ClickCheckBox(list, 0);
+    EXPECT_EQ(0, pMain->FindBreakpoint(2)->GetEnabled());
+    Command(ID_DEBUG_START);
+    // Line 2 is reported and answered with no break; line 3 stops.
+    ASSERT_TRUE(WaitFor([&] { return Server().IsStoppedAtBreak(); })) << DebugPageText() << Report();
+    CVornView* pView = theApp.FindViewOfProjectFile(pMain);
+    ASSERT_TRUE(pView != NULL);
+    EXPECT_EQ(2, ExecutionMarkerLines(pView));
+    EXPECT_TRUE(pMain->FindBreakpoint(2) != NULL);
+    EXPECT_EQ(0, pMain->FindBreakpoint(2)->GetHitCount());
+
+    // Deleting a breakpoint while connected tells the client; the script runs to its end.
+    list.SelectRow(1);
+    Command(ID_BREAKPOINTS_DELETE);
+    EXPECT_TRUE(pMain->FindBreakpoint(3) == NULL);
+    Command(ID_DEBUG_START);
+    ASSERT_TRUE(WaitFor([&] { return Server().GetState() == CDebugServer::STATE_IDLE; })) << DebugPageText();
+}
