@@ -1,6 +1,7 @@
 #include "CCodeSnippet.h"
 
 #include "CAtomicFile.h"
+#include "PathUtil.h"
 #include "SnippetMacros.h"
 
 #include <tinyxml.h>
@@ -61,14 +62,6 @@ bool IsBlankText(const CString& strText)
 {
     return !strText.IsEmpty() && strText.SpanIncluding(" \t\r\n") == strText;
 }
-
-CString WithBackslash(LPCTSTR pszFolder)
-{
-    CString strFolder(pszFolder);
-    if (!strFolder.IsEmpty() && strFolder[strFolder.GetLength() - 1] != '\\')
-        strFolder += '\\';
-    return strFolder;
-}
 } // namespace
 
 CCodeSnippet::CCodeSnippet() : m_nFavourite(-1), m_nModified(0)
@@ -105,7 +98,7 @@ CString CCodeSnippet::FormatFile() const
 
 BOOL CCodeSnippet::Save(LPCTSTR pszFolder)
 {
-    if (!CAtomicFile::WriteWholeFile(WithBackslash(pszFolder) + m_strFileName, FormatFile()))
+    if (!CAtomicFile::WriteWholeFile(WithTrailingBackslash(pszFolder) + m_strFileName, FormatFile()))
         return FALSE;
     m_nModified = 0;
     return TRUE;
@@ -114,7 +107,7 @@ BOOL CCodeSnippet::Save(LPCTSTR pszFolder)
 BOOL CCodeSnippet::Load(LPCTSTR pszFolder, LPCTSTR pszFileName)
 {
     std::string content;
-    if (!ReadWholeFile(WithBackslash(pszFolder) + pszFileName, content))
+    if (!ReadWholeFile(WithTrailingBackslash(pszFolder) + pszFileName, content))
         return FALSE;
     // Texts keep their blanks exactly (the setting is process-wide; nothing in the IDE
     // wants them condensed). No encoding is declared: each byte is one character of

@@ -5,6 +5,7 @@
 #include "CInsertCodeSnippetMacroDlg.h"
 #include "CNewCodeSnippetDlg.h"
 #include "CRenameCodeSnippetDlg.h"
+#include "CodeTextFont.h"
 #include "IEditorHost.h"
 #include "resource.h"
 
@@ -64,6 +65,9 @@ BOOL CCodeSnippetManagerDlg::OnInitDialog()
     AddAnchor(IDC_SNIPPET_MACROS, 0, 100);
     AddAnchor(IDC_SNIPPET_SAVE, 100, 100);
     AddAnchor(IDOK, 100, 100);
+    UseCodeTextFont(m_editText, m_fontText);
+    // A snippet may be longer than an edit takes by default.
+    m_editText.LimitText(0);
 
     for (int i = 0; i < m_list.GetCount(); i++)
         m_listSnippets.AddString(m_list.GetAt(i)->GetName());
@@ -124,8 +128,12 @@ CCodeSnippet* CCodeSnippetManagerDlg::GetSelectedSnippet()
 void CCodeSnippetManagerDlg::ShowSelectedSnippet()
 {
     const CCodeSnippet* pSnippet = GetSelectedSnippet();
-    if (pSnippet == NULL)
-        return;
+    if (pSnippet != NULL)
+        ShowSnippet(pSnippet);
+}
+
+void CCodeSnippetManagerDlg::ShowSnippet(const CCodeSnippet* pSnippet)
+{
     m_bShowingText = TRUE;
     m_editText.SetSel(0, -1);
     m_editText.SetWindowText(pSnippet->GetText());
@@ -160,7 +168,8 @@ BOOL CCodeSnippetManagerDlg::ResolveUnsavedEdit()
         SaveText(pShown);
         return TRUE;
     case IDNO:
-        m_bTextEdited = FALSE;
+        // The edit goes back to the snippet's text, which stays shown after Rename.
+        ShowSnippet(pShown);
         return TRUE;
     default:
         return FALSE;
@@ -169,6 +178,10 @@ BOOL CCodeSnippetManagerDlg::ResolveUnsavedEdit()
 
 void CCodeSnippetManagerDlg::OnSnippetSelChange()
 {
+    // The snippet already shown keeps its edit.
+    const CCodeSnippet* pSelected = GetSelectedSnippet();
+    if (pSelected != NULL && pSelected->GetName() == m_strShownName)
+        return;
     if (!ResolveUnsavedEdit())
     {
         // The edit stays with its snippet, and so does the selection.

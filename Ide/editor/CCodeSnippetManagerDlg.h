@@ -41,6 +41,7 @@ protected:
 
     CCodeSnippet* GetSelectedSnippet();
     void ShowSelectedSnippet();
+    void ShowSnippet(const CCodeSnippet* pSnippet);
     void EnableSnippetButtons(BOOL bEnable);
     void FillFavourites();
     void UpdateFavouriteButtons();
@@ -62,6 +63,7 @@ protected:
     CListBox m_listSnippets;
     CListBox m_listFavourites;
     CEdit m_editText;
+    CFont m_fontText;           // the editor's fixed-pitch face for the text
     CExtButton m_btnNew;
     CExtButton m_btnRename;
     CExtButton m_btnAddToFavourites;

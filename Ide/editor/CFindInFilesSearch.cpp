@@ -8,13 +8,15 @@
 
 CFindInFilesSearch::CFindInFilesSearch(IProcessRunner& runner, IOutputPane& pane, LPCTSTR pszSearcherPath)
     : m_nTotalFound(0), m_nMatchingFiles(0), m_nFilesSearched(0), m_runner(runner), m_pane(pane),
-      m_strSearcherPath(pszSearcherPath)
+      m_strSearcherPath(pszSearcherPath), m_dwLastFlush(0)
 {
 }
 
 BOOL CFindInFilesSearch::Run(const CProject& project, LPCTSTR pszText, BOOL bMatchCase)
 {
     m_nTotalFound = m_nMatchingFiles = m_nFilesSearched = 0;
+    m_strPending.Empty();
+    m_dwLastFlush = ::GetTickCount();
     m_pane.Clear();
     CString strLine;
     strLine.Format("Find in files \"%s\"...\n", pszText);
@@ -28,6 +30,7 @@ BOOL CFindInFilesSearch::Run(const CProject& project, LPCTSTR pszText, BOOL bMat
         bStarted = SearchFile(project, i, pszText, bMatchCase);
     if (nOld > 0 && nOld < sizeof(szOldDirectory))
         ::SetCurrentDirectoryA(szOldDirectory);
+    FlushResults();
     if (!bStarted)
         return FALSE;
 
@@ -51,15 +54,30 @@ BOOL CFindInFilesSearch::SearchFile(const CProject& project, int nIndex, LPCTSTR
     if (!m_runner.RunCommand(FindstrCommandLine(m_strSearcherPath, pszText, bMatchCase, pEntry->GetFileName()),
                              strOutput, dwExitCode))
     {
-        m_pane.AppendText("Cannot start findstr.exe\n");
+        AddResults("Cannot start findstr.exe\n");
         return FALSE;
     }
     CString strResult;
     m_nTotalFound += ParseFindstrOutput(strOutput, pEntry->GetPath(), strResult);
     if (!strResult.IsEmpty())
     {
-        m_pane.AppendText(strResult);
+        AddResults(strResult);
         m_nMatchingFiles++;
     }
     return TRUE;
+}
+
+void CFindInFilesSearch::AddResults(const CString& strResult)
+{
+    m_strPending += strResult;
+    if (::GetTickCount() - m_dwLastFlush >= 250)
+        FlushResults();
+}
+
+void CFindInFilesSearch::FlushResults()
+{
+    if (!m_strPending.IsEmpty())
+        m_pane.AppendText(m_strPending);
+    m_strPending.Empty();
+    m_dwLastFlush = ::GetTickCount();
 }

@@ -28,8 +28,14 @@ public:
 protected:
     // FALSE when the searcher could not start.
     BOOL SearchFile(const CProject& project, int nIndex, LPCTSTR pszText, BOOL bMatchCase);
+    // Results reach the pane a few times a second, not once per file: each addition
+    // repaints it.
+    void AddResults(const CString& strResult);
+    void FlushResults();
 
     IProcessRunner& m_runner;
     IOutputPane& m_pane;
     CString m_strSearcherPath;
+    CString m_strPending;       // results not in the pane yet
+    DWORD m_dwLastFlush;
 };

@@ -2,6 +2,7 @@
 
 #include "CCodeSnippet.h"
 #include "CCodeSnippetList.h"
+#include "CodeTextFont.h"
 #include "resource.h"
 
 BEGIN_MESSAGE_MAP(CInsertCodeSnippetDlg, CExtResizableDialog)
@@ -30,6 +31,7 @@ BOOL CInsertCodeSnippetDlg::OnInitDialog()
     AddAnchor(IDC_INSERT_SNIPPET_TEXT, 0, 0, 100, 100);
     AddAnchor(IDOK, 100, 100);
     AddAnchor(IDCANCEL, 100, 100);
+    UseCodeTextFont(m_editText, m_fontText);
     // The list box sorts the names itself.
     for (int i = 0; i < m_list.GetCount(); i++)
         m_listNames.AddString(m_list.GetAt(i)->GetName());

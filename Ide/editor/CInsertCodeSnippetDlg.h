@@ -25,6 +25,7 @@ protected:
     const CCodeSnippetList& m_list;
     CListBox m_listNames;
     CEdit m_editText;
+    CFont m_fontText;
     CExtButton m_btnInsert;
     CExtButton m_btnCancel;
 };

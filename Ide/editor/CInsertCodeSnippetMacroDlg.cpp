@@ -24,8 +24,10 @@ void CInsertCodeSnippetMacroDlg::DoDataExchange(CDataExchange* pDX)
 BOOL CInsertCodeSnippetMacroDlg::OnInitDialog()
 {
     CExtResizableDialog::OnInitDialog();
-    AddAnchor(IDC_SNIPPET_MACRO_LIST, 0, 0, 100, 0);
-    AddAnchor(IDC_SNIPPET_MACRO_DESCRIPTION, 0, 0, 100, 0);
+    // The list takes what the dialog grows by; the description stays under it.
+    AddAnchor(IDC_SNIPPET_MACRO_LIST, 0, 0, 100, 100);
+    AddAnchor(IDC_SNIPPET_MACRO_DESCRIPTION_LABEL, 0, 100);
+    AddAnchor(IDC_SNIPPET_MACRO_DESCRIPTION, 0, 100, 100, 100);
     AddAnchor(IDOK, 100, 100);
     AddAnchor(IDCANCEL, 100, 100);
     // The list box sorts them, so "$(Day)" comes first.

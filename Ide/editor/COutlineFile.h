@@ -73,11 +73,17 @@ public:
     // bTable) match.
     COutlineNode* FindNode(int nKind, LPCTSTR pszName, bool bOwner, const COutlineNode* pOwner, bool bTable,
                            const COutlineTable* pTable, NodeFilter filter = FIND_ANY) const;
-    // A live node that an add of these keys would duplicate: of the name and owner, and
-    // with a table of that parent table (members) or of any (other nodes).
+    // A live node that an add of these keys would duplicate: of the name, the owner and
+    // the parent table (none for a node outside tables). A member of a table does not
+    // stand in the way of a global or local of its name, nor the other way round.
     BOOL HasDuplicate(int nKind, LPCTSTR pszName, const COutlineNode* pOwner, const COutlineTable* pTable) const
     {
-        return FindNode(nKind, pszName, true, pOwner, pTable != NULL, pTable, FIND_LIVE) != NULL;
+        return FindNode(nKind, pszName, true, pOwner, true, pTable, FIND_LIVE) != NULL;
+    }
+    // The node of the kind, name and owner that belongs to no table.
+    COutlineNode* FindNodeOutsideTables(int nKind, LPCTSTR pszName, const COutlineNode* pOwner) const
+    {
+        return FindNode(nKind, pszName, true, pOwner, true, NULL);
     }
     COutlineTable* FindLiveTable(LPCTSTR pszName) const;
     COutlineTable* FindLiveTableInScope(LPCTSTR pszName, const COutlineNode* pOwner) const;

@@ -6,6 +6,26 @@
 #include "CAppSettings.h"
 #include "IEditorHost.h"
 
+namespace
+{
+// Many selections or edits in a row: the control is painted once at the end, not
+// scrolled and drawn at each step.
+class CRedrawFreeze
+{
+public:
+    explicit CRedrawFreeze(CScintillaCtrl& ctrl) : m_ctrl(ctrl) { m_ctrl.SetRedraw(FALSE); }
+    ~CRedrawFreeze()
+    {
+        m_ctrl.SetRedraw(TRUE);
+        m_ctrl.Invalidate();
+        m_ctrl.Call(SCI_SCROLLCARET);
+    }
+
+private:
+    CScintillaCtrl& m_ctrl;
+};
+} // namespace
+
 void CVornView::CopyFindOptions()
 {
     const CAppSettings& settings = IEditorHost::Get().GetSettings();
@@ -33,9 +53,15 @@ int CVornView::FindNextSelecting()
     if (nFound >= 0 && bWasEmpty && nFound == nCaret && m_ctrl.GetSelectionEnd() == nCaret)
     {
         const int nStep = StepPosition(nCaret, m_find.m_nSearchDown);
-        if (nStep == nCaret)
+        if (nStep == nCaret && !m_find.m_nWrapAround)
             return -1;
-        if (m_find.m_nSearchDown)
+        if (nStep == nCaret)
+        {
+            // At the end of the text: wrapping goes on from the other end.
+            const int nOtherEnd = m_find.m_nSearchDown ? 0 : m_ctrl.GetLength();
+            m_ctrl.SetSel(nOtherEnd, nOtherEnd);
+        }
+        else if (m_find.m_nSearchDown)
             m_ctrl.SetSel(nCaret, nStep);
         else
             m_ctrl.SetSel(nStep, nCaret);
@@ -117,10 +143,17 @@ void CVornView::ReplaceAll()
         return;
     }
     m_ctrl.Call(SCI_HIDESELECTION, 1);
-    m_ctrl.Call(SCI_BEGINUNDOACTION);
-    const int nCaret = ReplaceEveryMatch(m_ctrl.GetSelectionStart(), m_ctrl.GetSelectionEnd());
-    m_ctrl.Call(SCI_ENDUNDOACTION);
-    m_ctrl.SetSel(nCaret, nCaret);
+    {
+        CRedrawFreeze freeze(m_ctrl);
+        // Only the changes the view follows are reported while the replacements run.
+        const LPARAM nEventMask = (LPARAM)m_ctrl.Call(SCI_GETMODEVENTMASK);
+        m_ctrl.Call(SCI_SETMODEVENTMASK, SC_MOD_INSERTTEXT | SC_MOD_DELETETEXT);
+        m_ctrl.Call(SCI_BEGINUNDOACTION);
+        const int nCaret = ReplaceEveryMatch(m_ctrl.GetSelectionStart(), m_ctrl.GetSelectionEnd());
+        m_ctrl.Call(SCI_ENDUNDOACTION);
+        m_ctrl.Call(SCI_SETMODEVENTMASK, (WPARAM)nEventMask);
+        m_ctrl.SetSel(nCaret, nCaret);
+    }
     SearchNextDocument();
     m_ctrl.Call(SCI_HIDESELECTION, 0);
     RefreshTitles();
@@ -198,19 +231,21 @@ void CVornView::MarkAll()
         return;
     m_find.m_nSearchDown = 1;
     m_find.m_nWrapAround = 0;
-    const int nFirst = FindNextCore(TRUE, TRUE);
-    for (int nFound = nFirst; nFound >= 0;)
+    CRedrawFreeze freeze(m_ctrl);
+    // Each match toggles its line; the next search starts one character after the
+    // match's start (so a line holding the text twice is toggled twice, and an empty
+    // match is taken once). The last match ends up selected.
+    const int nFlags = GetFindFlags();
+    int nLast = -1;
+    for (int nFound = FindNextCore(FALSE, TRUE); nFound >= 0;)
     {
-        // After an empty match the next search starts one character on.
-        if (m_ctrl.GetSelectionStart() == m_ctrl.GetSelectionEnd())
-        {
-            const int nStep = StepPosition(nFound, TRUE);
-            if (nStep == nFound)
-                break;
-            m_ctrl.SetSel(nFound, nStep);
-        }
-        nFound = FindNextCore(TRUE, TRUE);
-        if (nFound == nFirst)
+        nLast = nFound;
+        const int nFrom = StepPosition(nFound, TRUE);
+        if (nFrom == nFound)
             break;
+        nFound = FindAndSelect(nFrom, m_ctrl.GetLength(), nFlags, FALSE, TRUE);
     }
+    int nLastEnd = -1;
+    if (nLast >= 0 && FindMatchInRange(nLast, m_ctrl.GetLength(), nLastEnd) == nLast)
+        m_ctrl.SetSel(nLast, nLastEnd);
 }

@@ -58,7 +58,14 @@ bool LuaParser::CheckTarget(COutlineFile* pFile, COutlineNode* pScope)
         m_pFoundScope = pScope;
         const LuaToken* pToken = Token(m_nPos);
         if (pScope == NULL && pToken->IsName())
-            m_pFoundScope = m_pOutline->FindVariableInScope(pToken->m_pszText, NULL, pFile);
+        {
+            // After a dot the name is a table's field; otherwise a global of that name
+            // comes before a field that shares it.
+            const LuaToken* pBefore = Token(m_nPos - 1);
+            const bool bField = pBefore != NULL && pBefore->IsOperator(LUA_OP_DOT);
+            m_pFoundScope = bField ? m_pOutline->FindVariableInScope(pToken->m_pszText, NULL, pFile)
+                                   : pFile->FindNodeOutsideTables(OUTLINE_VARIABLE, pToken->m_pszText, NULL);
+        }
     }
     m_bDone = true;
     return true;
@@ -267,7 +274,7 @@ COutlineFunction* LuaParser::RecordFunction(COutlineFile* pFile, COutlineNode* p
     LPCTSTR pszName = name.pName->m_pszText;
     if (IsSearching())
         return pTable ? m_pOutline->FindMemberFunctionInScope(pszName, pTable, pScope, pFile)
-                      : m_pOutline->FindFunctionInScope(pszName, pScope, pFile);
+                      : static_cast<COutlineFunction*>(pFile->FindNodeOutsideTables(OUTLINE_FUNCTION, pszName, pScope));
 
     const int nLocal = name.bLocal ? 1 : 0;
     const int nMethod = name.bMethod ? 1 : 0;

@@ -535,6 +535,7 @@
 #define IDD_INSERT_SNIPPET_MACRO        173
 #define IDC_SNIPPET_MACRO_LIST          1138
 #define IDC_SNIPPET_MACRO_DESCRIPTION   1139
+#define IDC_SNIPPET_MACRO_DESCRIPTION_LABEL 1140
 #define IDC_SNIPPET_MACRO_CHOSEN        1141
 // Insert Code Snippet: the snippets and the selected one's text.
 #define IDD_INSERT_CODE_SNIPPET         174

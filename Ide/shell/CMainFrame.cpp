@@ -57,6 +57,7 @@ CMainFrame::CMainFrame()
       m_bCallStackBarVisible(FALSE),
       m_projectOutline(VornApp()->m_outline),
       m_pCachedActiveView(NULL),
+      m_nFindMode(0),
       m_pPreviousCachedView(NULL),
       m_pRecentFiles(NULL),
       m_pRecentProjects(NULL),
@@ -86,6 +87,8 @@ CMainFrame::CMainFrame()
 
 CMainFrame::~CMainFrame()
 {
+    // The session outlives its host among the members: it reports nowhere from here on.
+    m_debugServer.SetHost(NULL);
     DeleteRecentLists();
 }
 

@@ -253,6 +253,10 @@ public:
     CReplaceDlg* CreateReplaceDialog();
     CFindInFilesDlg* CreateFindInFilesDialog();
     CFindDlg* GetFindDialog() const { return m_pFindDialog; }
+    // 0 after Find and Find In Files were opened, 1 after Replace.
+    int GetFindMode() const { return m_nFindMode; }
+    // Opens the named bookmark of the file with that name; several files may share it.
+    BOOL OpenNamedBookmark(LPCTSTR pszBookmark, LPCTSTR pszFileName);
     CReplaceDlg* GetReplaceDialog() const { return m_pReplaceDialog; }
     CFindInFilesDlg* GetFindInFilesDialog() const { return m_pFindInFilesDialog; }
     // The find text takes the active editor's selection when it is one line of text.
@@ -393,6 +397,21 @@ protected:
     afx_msg void OnGoToTable();
     afx_msg void OnSnippetManager();
     afx_msg void OnUpdateGoToTable(CCmdUI* pCmdUI);
+    // Find, Replace, Find In Files openers (CMainFrameFind.cpp) and Go To Function,
+    // Variable and Named Bookmark (CMainFrameGoTo.cpp).
+    afx_msg void OnFind();
+    afx_msg void OnReplace();
+    afx_msg void OnFindInFiles();
+    afx_msg void OnUpdateFind(CCmdUI* pCmdUI);
+    afx_msg void OnUpdateFindInFiles(CCmdUI* pCmdUI);
+    afx_msg void OnGoToFunction();
+    afx_msg void OnGoToVariable();
+    afx_msg void OnGoToNamedBookmark();
+    afx_msg void OnUpdateGoToFunction(CCmdUI* pCmdUI);
+    afx_msg void OnUpdateGoToVariable(CCmdUI* pCmdUI);
+    afx_msg void OnUpdateGoToNamedBookmark(CCmdUI* pCmdUI);
+    // After a find dialog opened: its mode, the jump marks cleared.
+    void OnFindDialogOpened(int nFindMode);
     afx_msg void OnClearAllBreakpoints();
     afx_msg void OnDisableAllBreakpoints();
     afx_msg void OnUpdateDisableAllBreakpoints(CCmdUI* pCmdUI);
@@ -477,6 +496,7 @@ protected:
     CProjectOutline m_projectOutline;
     CProject m_project;
     CVornView* m_pCachedActiveView;
+    int m_nFindMode;
     CVornView* m_pPreviousCachedView;
     CRecentFileList* m_pRecentFiles;
     CRecentFileList* m_pRecentProjects;

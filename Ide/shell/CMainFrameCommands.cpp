@@ -73,12 +73,24 @@ BEGIN_MESSAGE_MAP(CMainFrame, CMDIFrameWnd)
     ON_COMMAND(ID_FIND_PREVIOUS, CMainFrame::OnFindPrevious)
     ON_UPDATE_COMMAND_UI(ID_FIND_NEXT, CMainFrame::OnUpdateFindNext)
     ON_UPDATE_COMMAND_UI(ID_FIND_PREVIOUS, CMainFrame::OnUpdateFindNext)
+    ON_COMMAND(ID_FIND_FIND, CMainFrame::OnFind)
+    ON_UPDATE_COMMAND_UI(ID_FIND_FIND, CMainFrame::OnUpdateFind)
+    ON_COMMAND(ID_FIND_REPLACE, CMainFrame::OnReplace)
+    ON_UPDATE_COMMAND_UI(ID_FIND_REPLACE, CMainFrame::OnUpdateFind)
+    ON_COMMAND(ID_FIND_IN_FILES, CMainFrame::OnFindInFiles)
+    ON_UPDATE_COMMAND_UI(ID_FIND_IN_FILES, CMainFrame::OnUpdateFindInFiles)
     // Edit > Code Snippet
     ON_COMMAND(ID_SNIPPET_MANAGER, CMainFrame::OnSnippetManager)
 
     // Go To
     ON_COMMAND(ID_GOTO_TABLE, CMainFrame::OnGoToTable)
     ON_UPDATE_COMMAND_UI(ID_GOTO_TABLE, CMainFrame::OnUpdateGoToTable)
+    ON_COMMAND(ID_GOTO_FUNCTION, CMainFrame::OnGoToFunction)
+    ON_UPDATE_COMMAND_UI(ID_GOTO_FUNCTION, CMainFrame::OnUpdateGoToFunction)
+    ON_COMMAND(ID_GOTO_VARIABLE, CMainFrame::OnGoToVariable)
+    ON_UPDATE_COMMAND_UI(ID_GOTO_VARIABLE, CMainFrame::OnUpdateGoToVariable)
+    ON_COMMAND(ID_GOTO_NAMED_BOOKMARK, CMainFrame::OnGoToNamedBookmark)
+    ON_UPDATE_COMMAND_UI(ID_GOTO_NAMED_BOOKMARK, CMainFrame::OnUpdateGoToNamedBookmark)
 
     // Project and Build
     ON_COMMAND(ID_BUILD_COMPILE, CMainFrame::OnBuildCompile)

@@ -191,3 +191,42 @@ BOOL CMainFrame::FindInFiles(IProcessRunner* pRunner)
     CFindInFilesSearch search(pRunner != NULL ? *pRunner : executor, page, strSearcher);
     return search.Run(m_project, settings.m_strFRFind, settings.m_nFRMatchCase);
 }
+
+//////////////////////////////////////////////////////////////////////////////
+// Edit > Find and Replace: the openers. A dialog that is open already stays where it
+// is with its text; the Create* operations cache the active editor and seed the text.
+
+void CMainFrame::OnFindDialogOpened(int nFindMode)
+{
+    m_nFindMode = nFindMode;
+    VornApp()->ClearJumpMarksInAllViews();
+}
+
+void CMainFrame::OnFind()
+{
+    if (m_pFindDialog == NULL && CreateFindDialog() != NULL)
+        OnFindDialogOpened(0);
+}
+
+void CMainFrame::OnReplace()
+{
+    if (m_pReplaceDialog == NULL && CreateReplaceDialog() != NULL)
+        OnFindDialogOpened(1);
+}
+
+void CMainFrame::OnFindInFiles()
+{
+    if (m_pFindInFilesDialog == NULL && CreateFindInFilesDialog() != NULL)
+        OnFindDialogOpened(0);
+}
+
+void CMainFrame::OnUpdateFind(CCmdUI* pCmdUI)
+{
+    CVornView* pView = GetActiveEditorView();
+    pCmdUI->Enable(pView != NULL && pView->GetCtrl().GetLength() > 0);
+}
+
+void CMainFrame::OnUpdateFindInFiles(CCmdUI* pCmdUI)
+{
+    pCmdUI->Enable(m_project.IsOpen() && m_project.GetFileCount() > 0);
+}

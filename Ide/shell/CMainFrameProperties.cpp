@@ -6,6 +6,7 @@
 #include "CProjDebuggingPg.h"
 #include "CProjExecutingPg.h"
 #include "CProjGeneralPg.h"
+#include "CTreePropSheet.h"
 #include "CVornApp.h"
 #include "resource.h"
 
@@ -62,12 +63,16 @@ void CMainFrame::OnProjectProperties()
     CProjExecutingPg executing;
     CProjDebuggingPg debugging(GetPathChooser());
     CopyProjectToPages(m_project, general, executing, debugging);
-    CPropertySheet sheet("Project Properties", this);
+    CTreePropSheet sheet("Project Properties", this, 0);
     sheet.m_psh.dwFlags &= ~PSH_HASHELP;
     sheet.m_psh.dwFlags |= PSH_NOAPPLYNOW;
-    sheet.AddPage(&general);
-    sheet.AddPage(&executing);
-    sheet.AddPage(&debugging);
+    CPropertyPage* const pages[] = { &general, &executing, &debugging };
+    for (CPropertyPage* pPage : pages)
+    {
+        pPage->m_psp.dwFlags &= ~PSP_HASHELP;
+        sheet.AddPage(pPage);
+    }
+    sheet.SetTreeViewMode(TRUE, TRUE, FALSE);
     m_pExecutingPage = &executing;
     const INT_PTR nResult = sheet.DoModal();
     m_pExecutingPage = NULL;

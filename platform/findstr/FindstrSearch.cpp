@@ -33,12 +33,15 @@ std::string TrimRight(std::string s)
     return s;
 }
 
-// Lower-cases in the system's ANSI code page, so accented letters fold too.
+// Lower-cases in the system's ANSI code page, so accented letters fold too. The
+// kernel's mapping keeps the program free of the window libraries, whose loading
+// would cost every start more than the search itself.
 std::string LowerAnsi(const std::string& s)
 {
     std::string lower(s);
     if (!lower.empty())
-        CharLowerBuffA(&lower[0], static_cast<DWORD>(lower.size()));
+        LCMapStringA(LOCALE_USER_DEFAULT, LCMAP_LOWERCASE, s.data(), static_cast<int>(s.size()), &lower[0],
+                     static_cast<int>(lower.size()));
     return lower;
 }
 

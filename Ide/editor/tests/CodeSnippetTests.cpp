@@ -60,8 +60,23 @@ TEST(CodeSnippetFile, TextsAndNamesRoundTripByteForByte)
     ExpectRoundTrip(folder, "caf\xE9", "Stra\xDF" "e\r\nd\xE9j\xE0 vu \xE9");
     ExpectRoundTrip(folder, "stra\xDF", "x = 1 -- \xDF");
     ExpectRoundTrip(folder, "tabs\tin name", "\t\tdeep\r\n\t");
-    // Blanks alone are a text too.
+    // Blanks alone are a text too, and so is nothing.
     ExpectRoundTrip(folder, "blank", "  \t\r\n ");
+    ExpectRoundTrip(folder, "nothing", "");
+}
+
+TEST(CodeSnippetFile, AFileWrittenInTheCodePageLoadsAsWritten)
+{
+    // No encoding declared: bytes above 127 are characters of their own, so one right
+    // before a closing tag or quote takes nothing with it; blanks stay as written.
+    CTestFolder folder;
+    WriteTestFile(folder / "ansi.vcs", SnippetFile("<CODESNIPPET NAME=\"caf\xE9\">\r\n"
+                                                   "    <TEXT>  a  =  1 -- d\xE9j\xE0\r\n    b = \"stra\xDF\"</TEXT>\r\n"
+                                                   "</CODESNIPPET>\r\n"));
+    CCodeSnippet snippet;
+    ASSERT_TRUE(snippet.Load(folder.Path(), "ansi.vcs"));
+    EXPECT_EQ("caf\xE9", Str(snippet.GetName()));
+    EXPECT_EQ("  a  =  1 -- d\xE9j\xE0\r\n    b = \"stra\xDF\"", Str(snippet.GetText()));
 }
 
 TEST(CodeSnippetFile, TheFileHasTheDeclarationTheRootAndItsTextWithCrLf)

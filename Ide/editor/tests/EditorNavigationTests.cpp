@@ -114,6 +114,7 @@ protected:
             m_strLineShown = szLine;
             m_bLineReadOnly = (::GetWindowLong(::GetDlgItem(hDlg, IDC_NAMED_BOOKMARK_LINE), GWL_STYLE) & ES_READONLY) != 0;
             ::SetDlgItemTextA(hDlg, IDC_NAMED_BOOKMARK_NAME, strName.c_str());
+            SaveShot(hDlg, "add_named_bookmark.bmp");
             DialogDriver::PressButton(hDlg, IDOK);
             DialogDriver::WaitUntilGone(hDlg, 3000);
             DialogDriver::CancelAll(dwThreadId);
@@ -182,7 +183,7 @@ TEST_F(EditorNavigationTest, ProjectCommandsAreDisabledOnAFileOutsideTheProject)
     ASSERT_TRUE(pDoc != NULL);
     m_pView = ViewOf(pDoc);
     for (UINT nID : {ID_GOTO_PREVIOUS_FUNCTION, ID_GOTO_NEXT_FUNCTION, ID_EDIT_NAMED_BOOKMARK,
-                     ID_DEBUG_TOGGLE_BREAKPOINT, ID_DEBUG_RUN_TO_CURSOR})
+                     ID_DEBUG_TOGGLE_BREAKPOINT, ID_DEBUG_RUN_TO_CURSOR, ID_GOTO_SYNC_NAVIGATOR})
         EXPECT_EQ(Enabled(nID), 0) << nID;
     EXPECT_EQ(MenuText(ID_EDIT_NAMED_BOOKMARK), "Add/Delete Named Bookmark...\tCtrl+Alt+F2");
     // Without an entry the commands do nothing.
@@ -353,6 +354,10 @@ TEST_F(EditorNavigationTest, GoToVariableLeavesLocalsOutAndGoToTableKeepsEachTab
     AddProjectFile("shapes.lua", kFunctions);
     AddProjectFile("nest.lua", "function make()\n  local Inner = {}\n  return Inner\nend\n"
                                "function build()\n  local Inner = {}\n  return Inner\nend\n");
+    // A file whose flag is set gives neither variables nor tables.
+    CProjectFileEntry* pFlagged = AddProjectFile("flagged.lua", "Hidden = {}\nHidden.size = 1\nhiddenCount = 2\n");
+    ASSERT_TRUE(pFlagged != NULL && OutlineOf(pFlagged) != NULL);
+    OutlineOf(pFlagged)->m_nFlag = 1;
     std::vector<std::vector<std::string>> lists;
     CGoToVariableDlg dlg(m_host.m_outline, CGoToVariableDlg::INCLUDE_ALL, AfxGetMainWnd());
     RunDriven(dlg, [&](HWND hDlg) {
@@ -406,6 +411,7 @@ TEST_F(EditorNavigationTest, GoToNamedBookmarkListsEveryFilesBookmarksWithTheirE
     RunDriven(dlg, [&](HWND hDlg) {
         HWND hList = ::GetDlgItem(hDlg, IDC_GOTO_NAMED_BOOKMARK_LIST);
         shown = ListTexts(hList, nSelected);
+        SaveShot(hDlg, "goto_named_bookmark.bmp");
         ::SendMessage(hList, LB_SETCURSEL, 1, 0);
         DialogDriver::PressButton(hDlg, IDOK);
     });

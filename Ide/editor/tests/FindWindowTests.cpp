@@ -350,6 +350,12 @@ TEST_F(FindDialogs, BadRegularExpressionAndEmptyTextFindNothing)
     EXPECT_EQ(Sel(pView), "4-4");
     Frame()->ViewFindNext();
     EXPECT_EQ(Sel(pView), "7-7");
+    // "$" at the end of the text: with wrap on the search goes on from the start.
+    Settings().m_strFRFind = "$";
+    Settings().m_nFRWrapAround = 1;
+    Select(pView, 7, 7);
+    Frame()->ViewFindNext();
+    EXPECT_EQ(Sel(pView), "3-3");
 }
 
 TEST_F(FindDialogs, AllOpenDocumentsMovesTheSearchOn)
@@ -518,6 +524,7 @@ TEST_F(FindDialogs, MarkAllTogglesTheLinesOfEveryMatch)
     EXPECT_TRUE(HasMarker(pView, 2, MARKER_BOOKMARK));
     EXPECT_TRUE(HasMarker(pView, 4, MARKER_BOOKMARK));
     EXPECT_FALSE(HasMarker(pView, 6, MARKER_BOOKMARK));   // toggled twice
+    EXPECT_EQ(Sel(pView), "20-23");                       // the last match
     ASSERT_EQ(pEntry->GetBookmarkCount(), 2);
     EXPECT_EQ(pEntry->GetBookmarkAt(0), 3u);
     EXPECT_EQ(pEntry->GetBookmarkAt(1), 5u);
@@ -682,4 +689,83 @@ TEST_F(FindInFilesWindows, Screenshots)
     Press(pFiles, IDOK);
     PumpPending();
     SaveWindowBitmap(Frame(), strDir + "find_in_files_pane.bmp");
+}
+
+//////////////////////////////////////////////////////////////////////////////
+// The menu commands that open the dialogs
+
+namespace
+{
+void Command(UINT nID)
+{
+    Frame()->SendMessage(WM_COMMAND, nID);
+    PumpPending();
+}
+
+bool HasJumpMark(CVornView* pView)
+{
+    return pView->GetCtrl().Call(SCI_MARKERNEXT, 0, 1 << MARKER_JUMP_LINE) >= 0;
+}
+} // namespace
+
+TEST_F(FindDialogs, TheMenuCommandsOpenOneDialogSeedItOnceAndClearTheJumpMarks)
+{
+    CVornView* pView = Open("a.lua", "local alpha = 1\nreturn alpha\n");
+    ASSERT_TRUE(pView != NULL);
+    pView->GetCtrl().Call(SCI_MARKERADD, 1, MARKER_JUMP_LINE);
+    Settings().m_strFRFind = "before";
+
+    // A selection over two lines leaves the find text as it was.
+    Select(pView, 6, 20);
+    Command(ID_FIND_FIND);
+    CFindDlg* pFind = Frame()->GetFindDialog();
+    ASSERT_TRUE(pFind != NULL);
+    EXPECT_EQ(std::string(Settings().m_strFRFind), "before");
+    EXPECT_EQ(Frame()->GetFindMode(), 0);
+    EXPECT_FALSE(HasJumpMark(pView));
+
+    // Find again while the dialog is open: neither moved nor seeded again.
+    pFind->SetWindowPos(NULL, 17, 23, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    CRect rectBefore;
+    pFind->GetWindowRect(&rectBefore);
+    Select(pView, 6, 11);
+    Command(ID_FIND_FIND);
+    CRect rectAfter;
+    pFind->GetWindowRect(&rectAfter);
+    EXPECT_EQ(Frame()->GetFindDialog(), pFind);
+    EXPECT_TRUE(rectAfter == rectBefore);
+    EXPECT_EQ(std::string(Settings().m_strFRFind), "before");
+    Press(pFind, IDCANCEL);
+
+    // Replace takes the one-line selection and sets its mode.
+    Command(ID_FIND_REPLACE);
+    ASSERT_TRUE(Frame()->GetReplaceDialog() != NULL);
+    EXPECT_EQ(std::string(Settings().m_strFRFind), "alpha");
+    EXPECT_EQ(Frame()->GetFindMode(), 1);
+    Press(Frame()->GetReplaceDialog(), IDCANCEL);
+
+    // Find In Files without an editor seeds nothing and sets mode 0.
+    theApp.CloseAllDocuments(FALSE);
+    PumpPending();
+    Settings().m_strFRFind = "kept";
+    Settings().m_nFRDisplayInFindInFiles2 = 1;
+    Command(ID_FIND_IN_FILES);
+    CFindInFilesDlg* pFindInFiles = Frame()->GetFindInFilesDialog();
+    ASSERT_TRUE(pFindInFiles != NULL);
+    EXPECT_EQ(std::string(Settings().m_strFRFind), "kept");
+    EXPECT_EQ(Frame()->GetFindMode(), 0);
+    EXPECT_TRUE(pFindInFiles->m_bDisplayInFindInFiles2);
+}
+
+TEST_F(FindDialogs, FindNeedsAnEditorWithTextAndFindInFilesAProjectFile)
+{
+    EXPECT_EQ(QueryCommand(Frame(), ID_FIND_FIND).bEnabled, false);
+    EXPECT_EQ(QueryCommand(Frame(), ID_FIND_IN_FILES).bEnabled, false);
+    CVornView* pView = Open("empty.lua", "");
+    ASSERT_TRUE(pView != NULL);
+    EXPECT_EQ(QueryCommand(Frame(), ID_FIND_REPLACE).bEnabled, false);
+    EXPECT_EQ(QueryCommand(Frame(), ID_FIND_IN_FILES).bEnabled, true);
+    pView->GetCtrl().Call(SCI_SETTEXT, 0, (LPARAM) "x");
+    EXPECT_EQ(QueryCommand(Frame(), ID_FIND_FIND).bEnabled, true);
+    EXPECT_EQ(QueryCommand(Frame(), ID_FIND_REPLACE).bEnabled, true);
 }

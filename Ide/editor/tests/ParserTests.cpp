@@ -32,6 +32,54 @@ TEST_F(OutlineParser, MethodNeedsItsTable)
     EXPECT_EQ(pFile->GetFunctionCount(), 1); // Enemy is no table
 }
 
+TEST_F(OutlineParser, ATableMemberDoesNotHideAGlobalOrLocalOfItsName)
+{
+    const char* pszText = "Player = {}\n"                   // 0
+                          "Player.x = 1\n"                  // 1
+                          "function Player:update(dt)\n"    // 2
+                          "end\n"                           // 3
+                          "function update()\n"             // 4
+                          "  Player.speed = 2\n"            // 5
+                          "  local speed = self\n"          // 6
+                          "end\n"                           // 7
+                          "x = 2\n"                         // 8
+                          "y = Player.x\n";                 // 9
+    COutlineFile* pFile = Parse(pszText);
+    COutlineTable* pPlayer = m_outline.FindTable("Player", pFile);
+    ASSERT_NE(pPlayer, nullptr);
+    COutlineFunction* pMember = m_outline.FindMemberFunction("update", pPlayer, pFile);
+    ASSERT_NE(pMember, nullptr);
+    COutlineFunction* pGlobal =
+        static_cast<COutlineFunction*>(pFile->FindNodeOutsideTables(OUTLINE_FUNCTION, "update", NULL));
+    ASSERT_NE(pGlobal, nullptr);
+    EXPECT_EQ(pGlobal->m_nLine, 4);
+    EXPECT_EQ(pFile->GetFunctionCount(), 2);
+    // The local and the global variable beside the members of the same names.
+    COutlineVariable* pLocal =
+        static_cast<COutlineVariable*>(pFile->FindNodeOutsideTables(OUTLINE_VARIABLE, "speed", pGlobal));
+    ASSERT_NE(pLocal, nullptr);
+    EXPECT_EQ(pLocal->m_nFlag, 1);
+    EXPECT_EQ(pLocal->m_nLine, 6);
+    COutlineVariable* pX = static_cast<COutlineVariable*>(pFile->FindNodeOutsideTables(OUTLINE_VARIABLE, "x", NULL));
+    ASSERT_NE(pX, nullptr);
+    EXPECT_EQ(pX->m_nLine, 8);
+    EXPECT_EQ(pFile->GetVariableCount(), 5); // Player.x, Player.speed, speed, x, y
+
+    // The searches tell them apart as well: the global's body is its own scope, "self"
+    // in it belongs to no method, and a plain name at file level is the global while a
+    // name after a dot is the field.
+    CTextLineSource source(pszText, (int)strlen(pszText));
+    EXPECT_EQ(m_outline.FindScopeAt(6, 2, source, pFile), pGlobal);
+    EXPECT_EQ(m_outline.FindSelfMethod(6, 30, source, pFile), nullptr);
+    EXPECT_EQ(m_outline.FindScopeAt(8, 0, source, pFile), pX);
+    EXPECT_EQ(m_outline.FindScopeAt(9, 11, source, pFile), m_outline.FindMemberVariable("x", pPlayer, pFile));
+
+    // A re-parse of the same text keeps every node.
+    EXPECT_EQ(m_outline.ReparseFile(pFile, source), 0);
+    EXPECT_EQ(pFile->GetFunctionCount(), 2);
+    EXPECT_EQ(pFile->GetVariableCount(), 5);
+}
+
 TEST_F(OutlineParser, LocalFunctionsAndLongChains)
 {
     COutlineFile* pFile = Parse("local function tick() end\nfunction a.b.c() end\nfunction plain(x, ...) end\n");

@@ -460,6 +460,46 @@ TEST_F(SnippetDialogs, AnUnsavedEditIsAskedAboutAndSavedWhole)
     EXPECT_STREQ("two\r\n", Snippets().FindByName("two")->GetText());
 }
 
+TEST_F(SnippetDialogs, RenameAsksAboutAnUnsavedEditAndNoGivesTheSnippetsTextBack)
+{
+    AddSnippet("one", "kept");
+    theApp.m_answers = { IDNO };
+    RunManager({ On(kManager, TypeOver(IDC_SNIPPET_TEXT, "dropped")),
+                 // Picking the snippet that is shown asks nothing and keeps the edit.
+                 On(kManager, Pick(IDC_SNIPPET_LIST, "one")),
+                 On(kManager, [](HWND h) { EXPECT_EQ("dropped", ItemText(h, IDC_SNIPPET_TEXT)); }),
+                 On(kManager, Click(IDC_SNIPPET_RENAME)), On(kRename, Type(IDC_RENAME_SNIPPET_NAME, "two")),
+                 On(kRename, Click(IDOK)),
+                 On(kManager,
+                    [](HWND h) {
+                        EXPECT_EQ("two", Selected(h, IDC_SNIPPET_LIST));
+                        EXPECT_EQ("kept", ItemText(h, IDC_SNIPPET_TEXT));
+                    }),
+                 On(kManager, Click(IDOK)) });
+    EXPECT_EQ((std::vector<std::string>{ "Save changes to Code Snippet 'one'?" }), theApp.m_prompts);
+    ASSERT_TRUE(Snippets().FindByName("two") != NULL);
+    EXPECT_STREQ("kept", Snippets().FindByName("two")->GetText());
+}
+
+TEST_F(SnippetDialogs, SnippetTextsShowInAFixedPitchFont)
+{
+    AddSnippet("one", "x");
+    auto expectFixedPitch = [](int nID) {
+        return [=](HWND h) {
+            LOGFONTA logFont = {};
+            HFONT hFont = (HFONT)::SendDlgItemMessageA(h, nID, WM_GETFONT, 0, 0);
+            ASSERT_TRUE(hFont != NULL);
+            ASSERT_NE(0, ::GetObjectA(hFont, sizeof(logFont), &logFont));
+            EXPECT_EQ(FIXED_PITCH, logFont.lfPitchAndFamily & 3) << logFont.lfFaceName;
+            EXPECT_STREQ(theApp.m_settings.m_strFandCFont, logFont.lfFaceName);
+        };
+    };
+    RunManager({ On(kManager, expectFixedPitch(IDC_SNIPPET_TEXT)), On(kManager, Click(IDOK)) });
+    ASSERT_TRUE(OpenDocument("") != NULL);
+    RunCommand(ID_SNIPPET_INSERT,
+               { On(kInsert, expectFixedPitch(IDC_INSERT_SNIPPET_TEXT)), On(kInsert, Click(IDCANCEL)) });
+}
+
 TEST_F(SnippetDialogs, AMacroGoesIntoTheEditAtTheCaretAndTheClipboardStaysAsItWas)
 {
     AddSnippet("dated", "-- ");

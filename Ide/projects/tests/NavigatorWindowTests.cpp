@@ -291,6 +291,13 @@ TEST_F(Navigator, ALoadedProjectShowsEachFilesOutlineSortedWithItsImages)
         PumpPending();
         SaveWindowBitmap(Frame(), CString(pszFolder) + "\\navigator_frame.bmp");
     }
+
+    // Closing the project empties the tree, and the page forgets every item with it.
+    const CProjectFileEntry* pMainEntry = Entry("main.lua");
+    ASSERT_TRUE(Page().FindFileItem(pMainEntry) == hMain);
+    ASSERT_TRUE(Frame()->OnCloseProject());
+    EXPECT_TRUE(Tree().GetRootItem() == NULL);
+    EXPECT_TRUE(Page().FindFileItem(pMainEntry) == NULL);
 }
 
 TEST_F(Navigator, AReparseThatDropsAMemberRefillsEveryItemShowingIt)
@@ -401,6 +408,12 @@ TEST_F(Navigator, SynchronizeFindsTheCaretsNodeUnderItsOwnFileOfTwoWithOneName)
     EXPECT_EQ(std::string(Tree().GetItemText(hOwner)), "shape");
     EXPECT_EQ(ImageOf(hOwner), CCodeNavigatorPage::IMAGE_TABLE);
     EXPECT_EQ(Tree().GetItemData(FileItemOf(hSelected)), reinterpret_cast<DWORD_PTR>(Entry("shapes.lua")));
+    if (LPCTSTR pszFolder = ScreenshotFolder())
+    {
+        Frame()->RedrawWindow(NULL, NULL, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN | RDW_FRAME);
+        PumpPending();
+        SaveWindowBitmap(Frame(), CString(pszFolder) + "\\navigator_synchronized.bmp");
+    }
 
     // A file outside the project cannot be synchronized.
     WriteTestFile(m_folder / "loose.lua", "x = 1\n");

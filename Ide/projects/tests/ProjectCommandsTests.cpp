@@ -7,6 +7,7 @@
 #include "CLoadingPlaqueDlg.h"
 #include "CProjectFileListDlg.h"
 #include "CProjectStatistics.h"
+#include "CTreePropSheet.h"
 #include "FilesTreePaths.h"
 #include "PathUtil.h"
 #include "WindowBitmap.h"
@@ -710,6 +711,19 @@ HWND CurrentPage(HWND hSheet)
     return reinterpret_cast<HWND>(::SendMessageA(hSheet, PSM_GETCURRENTPAGEHWND, 0, 0));
 }
 
+// The page titles in the tree of a tree property sheet, top level only.
+std::vector<std::string> SheetTreeItems(HWND hSheet)
+{
+    std::vector<std::string> items;
+    CTreePropSheet* pSheet = DYNAMIC_DOWNCAST(CTreePropSheet, CWnd::FromHandlePermanent(hSheet));
+    CTreeCtrl* pTree = pSheet != NULL ? pSheet->GetPageTreeControl() : NULL;
+    if (pTree == NULL)
+        return items;
+    for (HTREEITEM h = pTree->GetRootItem(); h != NULL; h = pTree->GetNextSiblingItem(h))
+        items.push_back((LPCTSTR)pTree->GetItemText(h));
+    return items;
+}
+
 CDialogDriver::Step SelectPage(int nIndex)
 {
     return [=](HWND hSheet) { ::SendMessageA(hSheet, PSM_SETCURSEL, (WPARAM)nIndex, 0); };
@@ -738,11 +752,21 @@ TEST_F(ProjectCommands, PropertiesOkStoresEveryValueAndMarksTheProjectModified)
     Command(ID_PROJECT_PROPERTIES);
     EXPECT_FALSE(Project().IsModified());
     std::string strVersionShown;
+    std::vector<std::string> treeItems;
+    int nActivePage = -1;
     CDialogDriver::Run("Project Properties",
                        { OnPage([&](HWND hPage) { strVersionShown = ItemText(hPage, IDC_PROJ_LUA_VERSION); }),
+                         [&](HWND hSheet) {
+                             treeItems = SheetTreeItems(hSheet);
+                             nActivePage = (int)::SendMessageA(
+                                 hSheet, PSM_HWNDTOINDEX, (WPARAM)CurrentPage(hSheet), 0);
+                         },
                          Shoot("properties_general"), PressSheet(PSBTN_OK) });
     Command(ID_PROJECT_PROPERTIES);
     EXPECT_TRUE(Project().IsModified());
+    // The pages are listed in the sheet's tree, General first and active.
+    EXPECT_EQ(treeItems, (std::vector<std::string>{ "General", "Executing", "Debugging" }));
+    EXPECT_EQ(nActivePage, 0);
     // An unknown stored version shows no item and is kept.
     EXPECT_EQ(strVersionShown, "");
     EXPECT_EQ(std::string(Project().GetLuaVersion()), "5.2");

@@ -155,6 +155,19 @@ TEST_F(ProjectNavigator, EveryNodeShowsAsItselfNeverAsAnotherOfItsName)
     const std::vector<const void*> ticks = m_navigator.DataOf("tick()");
     ASSERT_EQ(ticks.size(), 1u);
     EXPECT_TRUE(static_cast<const COutlineNode*>(ticks[0])->m_pParentTable == NULL);
+
+    // The method first: the plain function and the global after it still show.
+    CProjectFileEntry* pMethodFirst = AddParsed("c.lua", "P = {}\n"
+                                                         "P.speed = 1\n"
+                                                         "function P:tick(dt) end\n"
+                                                         "function tick() end\n"
+                                                         "speed = 2\n");
+    EXPECT_EQ(Fill(pMethodFirst), "Global Variables/6\n"
+                                  "  speed/4\n"
+                                  "P/2\n"
+                                  "  tick(dt)/3\n"
+                                  "  speed/4\n"
+                                  "tick()/3\n");
 }
 
 TEST_F(ProjectNavigator, AliasesCarryTheirRecordsAndLocalsTheirFunction)

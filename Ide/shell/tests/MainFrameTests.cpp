@@ -209,7 +209,7 @@ TEST(MainFrame, BarCommandsToggleTheirBarsWithACheckMark)
 TEST(MainFrame, CommandsWithoutTheirWorkAreNeverOffered)
 {
     // Commands whose work is not part of this program yet stay disabled in any state.
-    const UINT kLater[] = { ID_DEBUG_START, ID_FIND_FIND, ID_FIND_NEXT, ID_WATCHES_ADD };
+    const UINT kLater[] = { ID_DEBUG_START, ID_FIND_NEXT, ID_WATCHES_ADD };
     for (UINT nID : kLater)
         EXPECT_FALSE(Enabled(nID)) << nID;
     // An idle debug session offers none of its commands.
@@ -1091,4 +1091,161 @@ TEST(MainFrame, PrintOptionsEditTheApplicationsSettings)
     EXPECT_EQ(strCaption, "Print Options");
     EXPECT_EQ(settings.m_nPrintDate, nDate ? 0 : 1);
     settings.m_nPrintDate = nDate;
+}
+
+namespace
+{
+// Dialog steps of the Go To dialogs: an "Include:" choice as the user makes it, and a
+// list box entry chosen by its exact text.
+CDialogDriver::Step ChooseInclude(int nComboID, int nIndex)
+{
+    return [=](HWND hDialog) {
+        const HWND hCombo = ::GetDlgItem(hDialog, nComboID);
+        ::SendMessageA(hCombo, CB_SETCURSEL, (WPARAM)nIndex, 0);
+        ::SendMessageA(hDialog, WM_COMMAND, MAKEWPARAM(nComboID, CBN_SELCHANGE), (LPARAM)hCombo);
+    };
+}
+
+CDialogDriver::Step ChooseListEntry(int nListID, std::string text)
+{
+    return [=](HWND hDialog) {
+        const HWND hList = ::GetDlgItem(hDialog, nListID);
+        const LRESULT nIndex = ::SendMessageA(hList, LB_FINDSTRINGEXACT, (WPARAM)-1, (LPARAM)text.c_str());
+        ::SendMessageA(hList, LB_SETCURSEL, (WPARAM)nIndex, 0);
+    };
+}
+} // namespace
+
+TEST_F(FrameWithProject, GoToFunctionAndVariableJoinOwnerAndNameAndKeepTheInclude)
+{
+    CProjectFileEntry* pEntry = AddLuaFile("game.lua", "Game = {}\n"
+                                                       "function Game:Init()\n"
+                                                       "end\n"
+                                                       "function update()\n"
+                                                       "end\n"
+                                                       "Game.score = 0\n"
+                                                       "lives = 3\n");
+    ASSERT_TRUE(Project().ParseFileOutline(pEntry) != NULL);
+    auto CaretLine = [&]() -> int {
+        CVornView* pView = theApp.FindViewOfProjectFile(pEntry);
+        return pView != NULL ? pView->GetCtrl().LineFromPosition(pView->GetCtrl().GetCurrentPos()) : -1;
+    };
+    theApp.m_settings.m_nMiscLastGoToFuncInclude = 0;
+    theApp.m_settings.m_nMiscLastGoToVarInclude = 0;
+
+    CDialogDriver::Run("Go To Function", { ChooseInclude(IDC_GOTO_FUNCTION_INCLUDE, 2),
+                                           SetText(IDC_GOTO_FUNCTION, "Init [Game]"), Press(IDOK) });
+    Command(ID_GOTO_FUNCTION);
+    EXPECT_EQ(CaretLine(), 1);
+    EXPECT_EQ(theApp.m_settings.m_nMiscLastGoToFuncInclude, 2);
+
+    CDialogDriver::Run("Go To Function", { SetText(IDC_GOTO_FUNCTION, "update"), Press(IDOK) });
+    Command(ID_GOTO_FUNCTION);
+    EXPECT_EQ(CaretLine(), 3);
+
+    // Cancel keeps the stored choice.
+    CDialogDriver::Run("Go To Function", { ChooseInclude(IDC_GOTO_FUNCTION_INCLUDE, 1), Press(IDCANCEL) });
+    Command(ID_GOTO_FUNCTION);
+    EXPECT_EQ(theApp.m_settings.m_nMiscLastGoToFuncInclude, 2);
+
+    CDialogDriver::Run("Go To Variable", { ChooseInclude(IDC_GOTO_VARIABLE_INCLUDE, 1),
+                                           SetText(IDC_GOTO_VARIABLE, "score [Game]"), Press(IDOK) });
+    Command(ID_GOTO_VARIABLE);
+    EXPECT_EQ(CaretLine(), 5);
+    EXPECT_EQ(theApp.m_settings.m_nMiscLastGoToVarInclude, 1);
+    CDialogDriver::Run("Go To Variable", { SetText(IDC_GOTO_VARIABLE, "lives"), Press(IDOK) });
+    Command(ID_GOTO_VARIABLE);
+    EXPECT_EQ(CaretLine(), 6);
+}
+
+TEST_F(FrameWithProject, GoToFunctionAndVariableOpenTheChosenEntrysOwnNodeOfTwoThatReadAlike)
+{
+    CProjectFileEntry* pFirst = AddLuaFile("first.lua", "function draw()\nend\nsize = 1\n");
+    CProjectFileEntry* pSecond = AddLuaFile("second.lua", "x = 0\n\nfunction draw()\nend\nsize = 2\n");
+    ASSERT_TRUE(Project().ParseFileOutline(pFirst) != NULL && Project().ParseFileOutline(pSecond) != NULL);
+    theApp.m_settings.m_nMiscLastGoToFuncInclude = 0;
+    theApp.m_settings.m_nMiscLastGoToVarInclude = 0;
+    struct
+    {
+        const char* pszCaption;
+        UINT nCommand;
+        int nComboID;
+        const char* pszText;
+    } const kCommands[] = { { "Go To Function", ID_GOTO_FUNCTION, IDC_GOTO_FUNCTION, "draw" },
+                            { "Go To Variable", ID_GOTO_VARIABLE, IDC_GOTO_VARIABLE, "size" } };
+    for (const auto& c : kCommands)
+    {
+        // Each of the two entries in turn: the node behind it is the one opened, and
+        // the two lie in different files.
+        std::set<CProjectFileEntry*> opened;
+        for (int nOffset : { 0, 1 })
+        {
+            const COutlineNode* pChosen = NULL;
+            CDialogDriver::Run(c.pszCaption, { [&](HWND hDialog) {
+                                                  const HWND hCombo = ::GetDlgItem(hDialog, c.nComboID);
+                                                  const LRESULT nIndex = ::SendMessageA(
+                                                      hCombo, CB_FINDSTRINGEXACT, (WPARAM)-1, (LPARAM)c.pszText);
+                                                  ::SendMessageA(hCombo, CB_SETCURSEL, (WPARAM)(nIndex + nOffset), 0);
+                                                  pChosen = reinterpret_cast<const COutlineNode*>(::SendMessageA(
+                                                      hCombo, CB_GETITEMDATA, (WPARAM)(nIndex + nOffset), 0));
+                                              },
+                                               Press(IDOK) });
+            Command(c.nCommand);
+            ASSERT_TRUE(pChosen != NULL) << c.pszCaption;
+            CProjectFileEntry* pEntry = pChosen->m_pFile->m_pProjectEntry;
+            CVornView* pView = theApp.FindViewOfProjectFile(pEntry);
+            ASSERT_TRUE(pView != NULL) << c.pszCaption;
+            EXPECT_EQ(pView->GetCtrl().LineFromPosition(pView->GetCtrl().GetCurrentPos()), pChosen->m_nLine);
+            opened.insert(pEntry);
+        }
+        EXPECT_EQ(opened, (std::set<CProjectFileEntry*>{ pFirst, pSecond })) << c.pszCaption;
+        theApp.CloseAllDocuments(FALSE);
+        PumpPending();
+    }
+}
+
+TEST_F(FrameWithProject, GoToNamedBookmarkOpensTheLineInFilesWithBlanksBracketsAndSharedNames)
+{
+    EXPECT_FALSE(Enabled(ID_GOTO_NAMED_BOOKMARK));
+    const std::string text = "a = 1\nb = 2\nc = 3\nd = 4\ne = 5\n";
+    CProjectFileEntry* pBlanks = AddLuaFile("my file.lua", text);
+    CProjectFileEntry* pBracket = AddLuaFile("a]b.lua", text);
+    ASSERT_TRUE(::CreateDirectoryA(m_folder / "one", NULL) && ::CreateDirectoryA(m_folder / "two", NULL));
+    CProjectFileEntry* pFirstUtil = AddLuaFile("one\\util.lua", text);
+    CProjectFileEntry* pSecondUtil = AddLuaFile("two\\util.lua", text);
+    CProjectFileEntry* pOpening = AddLuaFile("odd [x].lua", text);
+    ASSERT_TRUE(pBlanks != NULL && pBracket != NULL && pFirstUtil != NULL && pSecondUtil != NULL && pOpening != NULL);
+    pOpening->AddNamedBookmark(3, "end [b]");
+    pBlanks->AddNamedBookmark(2, "the start");
+    pBracket->AddNamedBookmark(4, "Loop");
+    pFirstUtil->AddNamedBookmark(1, "other");
+    pSecondUtil->AddNamedBookmark(5, "helper");
+    EXPECT_TRUE(Enabled(ID_GOTO_NAMED_BOOKMARK));
+
+    auto CaretLineOf = [](CProjectFileEntry* pEntry) -> int {
+        CVornView* pView = theApp.FindViewOfProjectFile(pEntry);
+        return pView != NULL ? pView->GetCtrl().LineFromPosition(pView->GetCtrl().GetCurrentPos()) : -1;
+    };
+    struct
+    {
+        const char* pszEntry;
+        CProjectFileEntry* pEntry;
+        int nLine;
+    } const kCases[] = { { "the start [my file.lua]", pBlanks, 1 },
+                         { "Loop [a]b.lua]", pBracket, 3 },
+                         { "helper [util.lua]", pSecondUtil, 4 },
+                         { "end [b] [odd [x].lua]", pOpening, 2 } };
+    for (const auto& c : kCases)
+    {
+        CDialogDriver::Run("Go To Named Bookmark",
+                           { ChooseListEntry(IDC_GOTO_NAMED_BOOKMARK_LIST, c.pszEntry), Press(IDOK) });
+        Command(ID_GOTO_NAMED_BOOKMARK);
+        EXPECT_EQ(CaretLineOf(c.pEntry), c.nLine) << c.pszEntry;
+    }
+    // A name found in no file of that name opens nothing more.
+    theApp.CloseAllDocuments(FALSE);
+    PumpPending();
+    EXPECT_FALSE(Frame()->OpenNamedBookmark("missing", "util.lua"));
+    EXPECT_FALSE(Frame()->OpenNamedBookmark("helper", "nowhere.lua"));
+    EXPECT_EQ(theApp.GetDocumentCount(), 0);
 }

@@ -3,6 +3,7 @@
 #include "CTextFile.h"
 #include "CWordList.h"
 #include "ArrayUtil.h"
+#include "GoToEntryText.h"
 #include "PathUtil.h"
 #include "VornTestFolder.h"
 
@@ -248,4 +249,31 @@ TEST(Paths, FolderFilesAndDirectoryPaths)
     EXPECT_EQ(paths[1], strRoot + "b.fdl");
     EXPECT_TRUE(PathExists(strRoot + "c.txt"));
     EXPECT_FALSE(DirectoryExists(strRoot + "c.txt"));
+}
+
+TEST(GoToEntryText, FunctionAndVariableEntriesBecomeLookupTargets)
+{
+    EXPECT_STREQ(MakeGoToTarget("Init [Game]", ':'), "Game:Init");
+    EXPECT_STREQ(MakeGoToTarget("speed [Player.stats]", '.'), "Player.stats.speed");
+    EXPECT_STREQ(MakeGoToTarget("update", ':'), "update");
+    // Blanks typed anywhere are dropped; an empty owner leaves the bare name.
+    EXPECT_STREQ(MakeGoToTarget("  Init  [ Game ] ", ':'), "Game:Init");
+    EXPECT_STREQ(MakeGoToTarget("Init []", ':'), "Init");
+}
+
+TEST(GoToEntryText, NamedBookmarkEntriesSplitAtTheLastOpeningBracket)
+{
+    CString strBookmark, strFile;
+    ASSERT_TRUE(SplitNamedBookmarkEntry("start [main.lua]", strBookmark, strFile));
+    EXPECT_STREQ(strBookmark, "start");
+    EXPECT_STREQ(strFile, "main.lua");
+    // Blanks in both names, and brackets in the file name.
+    ASSERT_TRUE(SplitNamedBookmarkEntry("the loop [my file.lua]", strBookmark, strFile));
+    EXPECT_STREQ(strBookmark, "the loop");
+    EXPECT_STREQ(strFile, "my file.lua");
+    ASSERT_TRUE(SplitNamedBookmarkEntry("b [x [1]] [a]b.lua]", strBookmark, strFile));
+    EXPECT_STREQ(strBookmark, "b [x [1]]");
+    EXPECT_STREQ(strFile, "a]b.lua");
+    EXPECT_FALSE(SplitNamedBookmarkEntry("no file here", strBookmark, strFile));
+    EXPECT_FALSE(SplitNamedBookmarkEntry("", strBookmark, strFile));
 }
