@@ -35,8 +35,9 @@ int CBreakpointsWnd::OnCreate(LPCREATESTRUCT lpCreateStruct)
         || !m_wndToolBar.LoadToolbarResource(IDR_BREAKPOINTS_TOOLBAR))
         return -1;
     // Its buttons are the main window's commands.
-    if (AfxGetMainWnd() != NULL)
-        m_wndToolBar.SetOwner(AfxGetMainWnd());
+    CWnd* pCommandWindow = m_pHost != NULL ? m_pHost->GetCommandWindow() : AfxGetMainWnd();
+    if (pCommandWindow != NULL)
+        m_wndToolBar.SetOwner(pCommandWindow);
     if (!m_wndList.CreateList(this, IDC_BREAKPOINTS_LIST))
         return -1;
     LayOut();

@@ -22,6 +22,8 @@ BEGIN_MESSAGE_MAP(CTreeListCtrl, CListCtrl)
     ON_WM_MEASUREITEM_REFLECT()
     ON_NOTIFY_REFLECT(LVN_BEGINDRAG, CTreeListCtrl::OnBeginDrag)
     ON_NOTIFY_REFLECT(LVN_ENDLABELEDIT, CTreeListCtrl::OnEndLabelEdit)
+    ON_NOTIFY_REFLECT(LVN_GETDISPINFO, CTreeListCtrl::OnGetDispInfo)
+    ON_MESSAGE(WM_FREE_RETIRED_ROWS, CTreeListCtrl::OnFreeRetiredRows)
 END_MESSAGE_MAP()
 
 namespace
@@ -43,8 +45,6 @@ CTreeListCtrl::CTreeListCtrl()
     : m_nImageWidth(16), m_nImageHeight(16), m_nFocusColumn(0), m_pDraggedRow(NULL), m_nDropTargetIndex(-1),
       m_bDragging(FALSE), m_pDragImage(NULL)
 {
-    m_topRows.SetSize(0, 64);
-    m_shownRows.SetSize(0, 256);
     m_treeLinePen.CreatePen(PS_SOLID, 1, kTreeLineColour);
     m_boxFramePen.CreatePen(PS_SOLID, 1, kBoxFrameColour);
     m_signPen.CreatePen(PS_SOLID, 1, RGB(0, 0, 0));
@@ -54,6 +54,7 @@ CTreeListCtrl::CTreeListCtrl()
 CTreeListCtrl::~CTreeListCtrl()
 {
     delete m_pDragImage;
+    FreeRetiredRows();
     for (INT_PTR i = 0; i < m_topRows.GetSize(); i++)
         delete static_cast<CTreeListItem*>(m_topRows[i]);
 }
@@ -61,7 +62,9 @@ CTreeListCtrl::~CTreeListCtrl()
 BOOL CTreeListCtrl::Create(DWORD dwStyle, const RECT& rect, CWnd* pParentWnd, UINT nID)
 {
     dwStyle &= ~LVS_TYPEMASK;
-    dwStyle |= LVS_REPORT | LVS_SINGLESEL | LVS_SHOWSELALWAYS | LVS_SHAREIMAGELISTS | LVS_OWNERDRAWFIXED;
+    // The list keeps no items of its own: it asks for texts and draws by the rows here,
+    // so a large table is shown and cleared without one list operation per row.
+    dwStyle |= LVS_REPORT | LVS_SINGLESEL | LVS_SHOWSELALWAYS | LVS_SHAREIMAGELISTS | LVS_OWNERDRAWFIXED | LVS_OWNERDATA;
     return CListCtrl::Create(dwStyle, rect, pParentWnd, nID);
 }
 
@@ -115,22 +118,26 @@ CTreeListItem* CTreeListCtrl::NewRow(CTreeListItemInfo* pInfo, CTreeListItem* pP
 
 void CTreeListCtrl::InsertListItem(CTreeListItem* pRow, int nIndex)
 {
-    CTreeListItemInfo* pInfo = pRow->m_pInfo;
-    LVITEM item;
-    memset(&item, 0, sizeof(item));
-    item.mask = LVIF_TEXT | LVIF_PARAM | LVIF_INDENT | LVIF_IMAGE;
-    item.iItem = nIndex;
-    item.pszText = (LPTSTR)(LPCTSTR)pInfo->GetName();
-    item.lParam = (LPARAM)pRow;
-    item.iIndent = 1;
-    item.iImage = pInfo->GetImage();
-    const int nItem = CListCtrl::InsertItem(&item);
-    for (int nColumn = 1; nColumn <= pInfo->GetTextCount(); nColumn++)
-        CListCtrl::SetItemText(nItem, nColumn, pInfo->GetText(nColumn));
-    if (HasCheckBoxes())
-        SetItemState(nItem, INDEXTOSTATEIMAGEMASK(pInfo->GetCheck() ? 2 : 1), LVIS_STATEIMAGEMASK);
     m_shownRows.InsertAt(nIndex, pRow);
     pRow->m_nIndex = nIndex;
+}
+
+void CTreeListCtrl::SyncItemCount(CTreeListItem* pSelected)
+{
+    if (m_hWnd == NULL)
+        return;
+    SendMessage(LVM_SETITEMCOUNT, (WPARAM)m_shownRows.GetSize(), LVSICF_NOSCROLL | LVSICF_NOINVALIDATEALL);
+    // The list keeps its selection by index: it follows the row that was selected.
+    const int nSelected = GetSelectedIndex();
+    const int nWanted = pSelected != NULL ? pSelected->m_nIndex : -1;
+    if (nSelected != nWanted)
+    {
+        if (nSelected >= 0)
+            SetItemState(-1, 0, LVIS_SELECTED | LVIS_FOCUSED);
+        if (nWanted >= 0)
+            SelectRow(nWanted);
+    }
+    Invalidate();
 }
 
 void CTreeListCtrl::RenumberFrom(int nIndex)
@@ -145,6 +152,8 @@ CTreeListItem* CTreeListCtrl::InsertItem(CTreeListItemInfo* pInfo)
     CTreeListItem* pRow = NewRow(pInfo, NULL);
     m_topRows.Add(pRow);
     InsertListItem(pRow, (int)m_shownRows.GetSize());
+    if (m_hWnd != NULL)
+        SendMessage(LVM_SETITEMCOUNT, (WPARAM)m_shownRows.GetSize(), LVSICF_NOSCROLL | LVSICF_NOINVALIDATEALL);
     return pRow;
 }
 
@@ -170,10 +179,12 @@ CTreeListItem* CTreeListCtrl::InsertChildRow(CTreeListItem* pParent, CTreeListIt
     const BOOL bParentOpen = pParent->m_nIndex >= 0 && !pParent->m_bCollapsed;
     if (bShow && bParentOpen)
     {
+        CTreeListItem* pSelected = GetSelectedRow();
         const int nIndex = IndexAfterSubtree(pParent);
         pParent->m_children.Add(pRow);
         InsertListItem(pRow, nIndex);
         RenumberFrom(nIndex + 1);
+        SyncItemCount(pSelected);
     }
     else
     {
@@ -194,20 +205,20 @@ int CTreeListCtrl::Expand(CTreeListItem* pRow, int nIndex)
     const int nCount = pRow->GetChildCount();
     if (nCount == 0)
         return nIndex;
-    SetRedraw(FALSE);
-    int nAt = nIndex + 1;
+    CTreeListItem* pSelected = GetSelectedRow();
+    // The children go in as one block; the rows below are renumbered once.
+    m_shownRows.InsertAt(nIndex + 1, (void*)NULL, nCount);
     for (int i = 0; i < nCount; i++)
     {
         CTreeListItem* pChild = pRow->GetChild(i);
         // A child that was open shows as closed: one level at a time.
         if (pChild->HasChildren())
             pChild->m_bCollapsed = TRUE;
-        InsertListItem(pChild, nAt++);
+        m_shownRows[nIndex + 1 + i] = pChild;
     }
     RenumberFrom(nIndex + 1);
-    SetRedraw(TRUE);
-    Invalidate();
-    return nAt - 1;
+    SyncItemCount(pSelected);
+    return nIndex + nCount;
 }
 
 int CTreeListCtrl::CountShownDescendants(const CTreeListItem* pRow) const
@@ -242,14 +253,11 @@ void CTreeListCtrl::Collapse(CTreeListItem* pRow)
     if (nShown == 0)
         return;
     const int nFirst = pRow->m_nIndex + 1;
-    SetRedraw(FALSE);
-    for (int i = nFirst + nShown - 1; i >= nFirst; i--)
-        CListCtrl::DeleteItem(i);
+    CTreeListItem* pSelected = GetSelectedRow();
     HideDescendants(pRow);
     m_shownRows.RemoveAt(nFirst, nShown);
     RenumberFrom(nFirst);
-    SetRedraw(TRUE);
-    Invalidate();
+    SyncItemCount(pSelected);
 }
 
 void CTreeListCtrl::ExpandAll(CTreeListItem* pRow)
@@ -288,12 +296,12 @@ void CTreeListCtrl::DeleteRow(CTreeListItem* pRow, int /*nIndex*/)
     if (nIndex >= 0)
     {
         const int nCount = 1 + CountShownDescendants(pRow);
-        SetRedraw(FALSE);
-        for (int i = nIndex + nCount - 1; i >= nIndex; i--)
-            CListCtrl::DeleteItem(i);
+        CTreeListItem* pSelected = GetSelectedRow();
         m_shownRows.RemoveAt(nIndex, nCount);
         RenumberFrom(nIndex);
-        SetRedraw(TRUE);
+        if (pSelected != NULL && (pSelected == pRow || pSelected->IsDescendantOf(pRow)))
+            pSelected = NULL;
+        SyncItemCount(pSelected);
     }
     DetachRow(pRow);
     OnDeletingRow(pRow);
@@ -308,19 +316,36 @@ void CTreeListCtrl::DeleteRow(CTreeListItem* pRow, int /*nIndex*/)
 
 void CTreeListCtrl::DeleteAllRows()
 {
-    // Every row goes: one clear of the list, not one deletion per row.
-    SetRedraw(FALSE);
-    CListCtrl::DeleteAllItems();
+    // Every row goes: one clear of the list, not one deletion per row. The rows are
+    // freed once the list has been drawn again (a large table takes a while).
     m_shownRows.RemoveAll();
-    for (INT_PTR i = 0; i < m_topRows.GetSize(); i++)
+    if (m_hWnd != NULL)
     {
-        CTreeListItem* pRow = static_cast<CTreeListItem*>(m_topRows[i]);
-        OnDeletingRow(pRow);
-        delete pRow;
+        SetItemState(-1, 0, LVIS_SELECTED | LVIS_FOCUSED);
+        SendMessage(LVM_SETITEMCOUNT, 0, 0);
     }
+    for (INT_PTR i = 0; i < m_topRows.GetSize(); i++)
+        OnDeletingRow(static_cast<CTreeListItem*>(m_topRows[i]));
+    m_retiredRows.Append(m_topRows);
     m_topRows.RemoveAll();
-    SetRedraw(TRUE);
+    if (m_hWnd != NULL && m_retiredRows.GetSize() > 0)
+        PostMessage(WM_FREE_RETIRED_ROWS);
+    else
+        FreeRetiredRows();
     Invalidate();
+}
+
+LRESULT CTreeListCtrl::OnFreeRetiredRows(WPARAM, LPARAM)
+{
+    FreeRetiredRows();
+    return 0;
+}
+
+void CTreeListCtrl::FreeRetiredRows()
+{
+    for (INT_PTR i = 0; i < m_retiredRows.GetSize(); i++)
+        delete static_cast<CTreeListItem*>(m_retiredRows[i]);
+    m_retiredRows.RemoveAll();
 }
 
 void CTreeListCtrl::SortRowArray(CPtrArray& rows, BOOL bRecursive)
@@ -356,8 +381,6 @@ void CTreeListCtrl::RewriteListItems(int nFirst, const CPtrArray& rows)
             continue;
         m_shownRows[nIndex] = pRow;
         pRow->m_nIndex = nIndex;
-        CListCtrl::SetItem(nIndex, 0, LVIF_PARAM, NULL, 0, 0, 0, (LPARAM)pRow);
-        UpdateRowTexts(pRow);
     }
 }
 
@@ -371,7 +394,6 @@ void CTreeListCtrl::SortChildren(CTreeListItem* pRow, BOOL bRecursive)
     {
         // The shown part of the subtree keeps its place in the list, in the new order.
         CPtrArray rows;
-        rows.SetSize(0, 256);
         AppendShownSubtree(pRow, rows);
         RewriteListItems(pRow->m_nIndex, rows);
         Invalidate();
@@ -422,19 +444,35 @@ void CTreeListCtrl::SelectRow(int nIndex)
 void CTreeListCtrl::SetRowCheck(CTreeListItem* pRow, BOOL bCheck)
 {
     pRow->m_pInfo->SetCheck(bCheck);
-    if (pRow->m_nIndex >= 0 && HasCheckBoxes())
-        SetItemState(pRow->m_nIndex, INDEXTOSTATEIMAGEMASK(bCheck ? 2 : 1), LVIS_STATEIMAGEMASK);
+    RedrawRow(pRow);
 }
 
 void CTreeListCtrl::UpdateRowTexts(CTreeListItem* pRow)
 {
-    if (pRow->m_nIndex < 0)
+    // The list asks for the texts when it needs them.
+    RedrawRow(pRow);
+}
+
+void CTreeListCtrl::OnGetDispInfo(NMHDR* pNMHDR, LRESULT* pResult)
+{
+    *pResult = 0;
+    LVITEM& item = reinterpret_cast<NMLVDISPINFO*>(pNMHDR)->item;
+    CTreeListItem* pRow = GetRow(item.iItem);
+    if (pRow == NULL)
         return;
-    CTreeListItemInfo* pInfo = pRow->m_pInfo;
-    CListCtrl::SetItemText(pRow->m_nIndex, 0, pInfo->GetName());
-    const int nColumns = GetColumnCount();
-    for (int nColumn = 1; nColumn < nColumns; nColumn++)
-        CListCtrl::SetItemText(pRow->m_nIndex, nColumn, pInfo->GetText(nColumn));
+    if ((item.mask & LVIF_TEXT) != 0 && item.pszText != NULL && item.cchTextMax > 0)
+        lstrcpynA(item.pszText, pRow->m_pInfo->GetText(item.iSubItem), item.cchTextMax);
+    if ((item.mask & LVIF_IMAGE) != 0)
+        item.iImage = GetRowImage(pRow);
+    if ((item.mask & LVIF_INDENT) != 0)
+        item.iIndent = 1;
+    if ((item.mask & LVIF_PARAM) != 0)
+        item.lParam = (LPARAM)pRow;
+    if ((item.mask & LVIF_STATE) != 0 && HasCheckBoxes())
+    {
+        item.state = (item.state & ~LVIS_STATEIMAGEMASK) | INDEXTOSTATEIMAGEMASK(pRow->m_pInfo->GetCheck() ? 2 : 1);
+        item.stateMask |= LVIS_STATEIMAGEMASK;
+    }
 }
 
 void CTreeListCtrl::RedrawRow(CTreeListItem* pRow)
@@ -480,8 +518,7 @@ void CTreeListCtrl::SetCellText(CTreeListItem* pRow, LVITEM* pItem)
     if (pRow == NULL || pItem == NULL || pItem->pszText == NULL)
         return;
     pRow->m_pInfo->SetText(pItem->iSubItem, pItem->pszText);
-    if (pRow->m_nIndex >= 0)
-        CListCtrl::SetItemText(pRow->m_nIndex, pItem->iSubItem, pItem->pszText);
+    RedrawRow(pRow);
 }
 
 void CTreeListCtrl::OnRowClick(UINT /*nFlags*/, int /*x*/, int /*y*/, LVHITTESTINFO* pHit)
@@ -623,20 +660,14 @@ void CTreeListCtrl::DrawItem(LPDRAWITEMSTRUCT lpDrawItemStruct)
     const int nIndentRight = std::min(nColumn0Right, nColumn0Left + pRow->m_nLevel * m_nImageWidth + m_nImageWidth + 2);
     pDC->FillSolidRect(CRect(nColumn0Left, rcRow.top, nIndentRight, rcRow.bottom), ::GetSysColor(COLOR_WINDOW));
 
-    // Step 2: the image, which the list item keeps too.
+    // Step 2: the image (the list asks for the same one).
     const int nImage = GetRowImage(pRow);
-    LVITEM item;
-    memset(&item, 0, sizeof(item));
-    item.mask = LVIF_IMAGE;
-    item.iItem = nIndex;
-    if (GetItem(&item) && item.iImage != nImage)
-        CListCtrl::SetItem(nIndex, 0, LVIF_IMAGE, NULL, nImage, 0, 0, 0);
     pDC->IntersectClipRect(nColumn0Left, rcRow.top, nColumn0Right, rcRow.bottom);
     if (m_rowImages.GetSafeHandle() != NULL && nImage >= 0)
     {
         const CPoint ptImage(nColumn0Left + pRow->m_nLevel * m_nImageWidth,
                              (rcRow.top + rcRow.bottom - m_nImageHeight) / 2);
-        const BOOL bDropTarget = (GetItemState(nIndex, LVIS_DROPHILITED) & LVIS_DROPHILITED) != 0;
+        const BOOL bDropTarget = m_bDragging && nIndex == m_nDropTargetIndex;
         m_rowImages.Draw(pDC, nImage, ptImage, ILD_TRANSPARENT | (bDropTarget ? ILD_SELECTED : 0));
     }
     DrawTreeLines(pDC, pRow, rcRow);
@@ -1191,17 +1222,12 @@ void CTreeListCtrl::SetDropTarget(int nIndex)
     if (nIndex == m_nDropTargetIndex)
         return;
     CImageList::DragShowNolock(FALSE);
-    if (m_nDropTargetIndex >= 0 && m_nDropTargetIndex < GetRowCount())
-    {
-        SetItemState(m_nDropTargetIndex, 0, LVIS_DROPHILITED);
-        RedrawItems(m_nDropTargetIndex, m_nDropTargetIndex);
-    }
+    const int nPrevious = m_nDropTargetIndex;
     m_nDropTargetIndex = nIndex;
+    if (nPrevious >= 0 && nPrevious < GetRowCount())
+        RedrawItems(nPrevious, nPrevious);
     if (nIndex >= 0)
-    {
-        SetItemState(nIndex, LVIS_DROPHILITED, LVIS_DROPHILITED);
         RedrawItems(nIndex, nIndex);
-    }
     UpdateWindow();
     CImageList::DragShowNolock(TRUE);
 }

@@ -1,7 +1,8 @@
 // CTreeListCtrl: an owner-drawn report list whose rows form a tree. Each row has an
 // indent level, an expand box, an image and one text per column; only the rows whose
 // parents are expanded exist as list items, the tree itself is held beside them. Cells
-// can be edited in place, and rows moved by drag and drop onto another row. The
+// can be edited in place, and rows moved by drag and drop onto another row. The list
+// view holds no items of its own (owner data): it draws and asks for texts by row. The
 // debugger's lists adapt it through its virtual operations.
 #pragma once
 
@@ -16,6 +17,7 @@ class CTreeListCtrl : public CListCtrl
     DECLARE_DYNAMIC(CTreeListCtrl)
 public:
     enum { TIMER_DRAG_SCROLL = 1, DRAG_SCROLL_INTERVAL = 300 };
+    enum { WM_FREE_RETIRED_ROWS = WM_APP + 0x129 };
     enum { NAME_RESERVE = 4, CELL_RESERVE = 12, CELL_MARGIN = 6, NAME_MARGIN = 2 };
 
     CTreeListCtrl();
@@ -114,6 +116,8 @@ protected:
     afx_msg void OnVScroll(UINT nSBCode, UINT nPos, CScrollBar* pScrollBar);
     afx_msg void OnBeginDrag(NMHDR* pNMHDR, LRESULT* pResult);
     afx_msg void OnEndLabelEdit(NMHDR* pNMHDR, LRESULT* pResult);
+    afx_msg void OnGetDispInfo(NMHDR* pNMHDR, LRESULT* pResult);
+    afx_msg LRESULT OnFreeRetiredRows(WPARAM wParam, LPARAM lParam);
     DECLARE_MESSAGE_MAP()
 
     CImageList m_rowImages;
@@ -122,6 +126,8 @@ private:
     CPtrArray m_topRows;
     // The rows in list-item order: entry i is the row of list item i.
     CPtrArray m_shownRows;
+    // Rows of the last clear, freed after the list has been drawn again.
+    CPtrArray m_retiredRows;
     int m_nImageWidth;
     int m_nImageHeight;
     int m_nFocusColumn;
@@ -137,6 +143,9 @@ private:
 
     // The list items of rows.
     void InsertListItem(CTreeListItem* pRow, int nIndex);
+    // The list's item count after the shown rows changed, the selection on its row.
+    void SyncItemCount(CTreeListItem* pSelected);
+    void FreeRetiredRows();
     void RenumberFrom(int nIndex);
     int CountShownDescendants(const CTreeListItem* pRow) const;
     void HideDescendants(CTreeListItem* pRow);

@@ -5,7 +5,6 @@
 CTreeListItem::CTreeListItem()
     : m_pParent(NULL), m_pInfo(NULL), m_bCollapsed(FALSE), m_nIndex(-1), m_nLevel(1), m_nExpander(-1)
 {
-    m_children.SetSize(0, 10);
 }
 
 CTreeListItem::~CTreeListItem()

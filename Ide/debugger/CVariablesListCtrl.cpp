@@ -56,6 +56,9 @@ CTreeListItem* CVariablesListCtrl::AddVariable(LPCTSTR pszName, LPCTSTR pszValue
     pInfo->SetItemId(nId);
     pInfo->SetFunction(IsFunctionType(pszType));
     CTreeListItem* pRow = pParent != NULL ? InsertChildRow(pParent, pInfo, FALSE) : InsertItem(pInfo);
+    // A member came: the wait for the rest starts again (a large table takes long).
+    if (m_bExpansionPending && nParentId == m_nExpandingId)
+        SetTimer(TIMER_EXPANSION, EXPANSION_TIMEOUT, NULL);
     if (nId != CTreeListItemInfo::NO_ITEM_ID)
         m_rowsById.SetAt(nId, pRow);
     return pRow;

@@ -39,7 +39,8 @@ public:
     void Refresh();
     CTreeListItem* FindRowById(int nId) const;
 
-    // The table expansion: asked for, answered, or given up (continue, step, stop).
+    // The table expansion: asked for, answered, or given up (continue, step, stop, or
+    // five seconds without a member).
     BOOL IsExpansionPending() const { return m_bExpansionPending; }
     int GetExpandingId() const { return m_nExpandingId; }
     void OnExpansionDone();

@@ -358,6 +358,7 @@ protected:
     afx_msg void OnNextFunction();
     afx_msg void OnNamedBookmark();
     afx_msg void OnToggleBreakpoint();
+    afx_msg void OnNewBreakpoint();
     afx_msg void OnRunToCursor();
     afx_msg void OnUpdateNeedProjectLines(CCmdUI* pCmdUI);
     afx_msg void OnUpdateNamedBookmark(CCmdUI* pCmdUI);

@@ -157,6 +157,34 @@ void CVornView::OnToggleBreakpoint()
     IEditorHost::Get().RefreshBreakpointsWindow();
 }
 
+void CVornView::OnNewBreakpoint()
+{
+    CProjectFileEntry* pEntry = GetProjectFile();
+    if (pEntry == NULL)
+        return;
+    int nLine = GetCurrentLine() + 1;
+    CBreakpoint settings;
+    if (!IEditorHost::Get().AskNewBreakpoint(pEntry->GetPath(), nLine, settings))
+        return;
+    // A line that has its breakpoint already keeps it as it is.
+    if (nLine >= 1 && (m_ctrl.MarkerGet(nLine - 1) & (1 << MARKER_BREAKPOINT)) == 0
+        && m_ctrl.MarkerAdd(nLine - 1, MARKER_BREAKPOINT) >= 0)
+    {
+        if (CBreakpoint* pBreakpoint = pEntry->AddBreakpoint(nLine))
+        {
+            pBreakpoint->SetConditionEnable(settings.GetConditionEnable());
+            pBreakpoint->SetCondition(settings.GetCondition());
+            pBreakpoint->SetConditionType(settings.GetConditionType());
+            pBreakpoint->SetHitCountBreakWhen(settings.GetHitCountBreakWhen());
+            pBreakpoint->SetHitCountBreak(settings.GetHitCountBreak());
+            IDebugSession& session = IEditorHost::Get().GetDebugSession();
+            if (session.GetState() == IDebugSession::STATE_CONNECTED)
+                session.AddBreakpoint(pEntry->GetPath(), nLine);
+        }
+    }
+    IEditorHost::Get().RefreshBreakpointsWindow();
+}
+
 void CVornView::OnRunToCursor()
 {
     CProjectFileEntry* pEntry = GetProjectFile();

@@ -11,6 +11,7 @@ class CAppSettings;
 class CCodeSnippetList;
 class COutline;
 class COutlineNode;
+class CBreakpoint;
 class CProjectFileEntry;
 class CVornView;
 class IDebugSession;
@@ -44,6 +45,10 @@ public:
     virtual void RefreshMainTitle() = 0;
     // The Breakpoints window shows the breakpoints' current lines.
     virtual void RefreshBreakpointsWindow() = 0;
+    // The breakpoint dialog titled "New Breakpoint" for the file and the 1-based line;
+    // after OK, the line it returns and the condition and hit-count settings in
+    // settings. FALSE when cancelled.
+    virtual BOOL AskNewBreakpoint(LPCTSTR /*pszFile*/, int& /*nLine*/, CBreakpoint& /*settings*/) { return FALSE; }
     // The recent-files list of the File menu.
     virtual void AddRecentFile(LPCTSTR pszPath) = 0;
     // A search found its match in the view: the Find dialog moves off the selection.

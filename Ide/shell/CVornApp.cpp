@@ -1,5 +1,8 @@
 #include "CVornApp.h"
 
+#include "CBreakpoint.h"
+#include "CBreakpointDlg.h"
+
 #include <afxadv.h>
 #include <afxdisp.h>
 #include <afxsock.h>
@@ -594,6 +597,19 @@ void CVornApp::RefreshMainTitle()
 {
     if (CMainFrame* pFrame = GetMainFrame())
         pFrame->RefreshTitle();
+}
+
+BOOL CVornApp::AskNewBreakpoint(LPCTSTR pszFile, int& nLine, CBreakpoint& settings)
+{
+    CBreakpointDlg dialog(m_pMainWnd);
+    dialog.m_strCaption = "New Breakpoint";
+    dialog.m_strFile = pszFile;
+    dialog.m_nLine = nLine;
+    if (dialog.DoModal() != IDOK)
+        return FALSE;
+    nLine = dialog.m_nLine;
+    dialog.CopySettingsTo(settings);
+    return TRUE;
 }
 
 void CVornApp::RefreshBreakpointsWindow()

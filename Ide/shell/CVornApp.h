@@ -128,6 +128,7 @@ public:
     virtual void SynchronizeNavigator(CProjectFileEntry* pEntry, const COutlineNode* pNode);
     virtual void RefreshMainTitle();
     virtual void RefreshBreakpointsWindow();
+    virtual BOOL AskNewBreakpoint(LPCTSTR pszFile, int& nLine, CBreakpoint& settings);
     virtual void AddRecentFile(LPCTSTR pszPath);
     virtual void ForgetView(CVornView* pView);
     virtual void MoveFindDialogFromCaret();

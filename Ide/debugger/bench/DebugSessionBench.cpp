@@ -24,6 +24,8 @@
 #include "CBreakpoint.h"
 #include "DebugInterface.h"
 #include "CDebugServer.h"
+#include "CVariablesListCtrl.h"
+#include "IDebugPanesHost.h"
 #include "CDebugTestHostProcess.h"
 #include "CProject.h"
 #include "CProjectFileEntry.h"
@@ -96,6 +98,9 @@ public:
     int m_nBreaks = 0;
     double m_dBreakStart = 0;
     bool m_bLocals = false, m_bGlobals = false, m_bWatch = false;
+    // The Locals list the members of an expanded table go to, when one is given.
+    CVariablesListCtrl* m_pLocals = NULL;
+    bool m_bMembersDone = false;
 
     virtual CProject* GetProject()
     {
@@ -111,13 +116,37 @@ public:
     }
     virtual void ShowExecutionLine(CProjectFileEntry*, int) { m_nBreaks++; }
     virtual void AddCallStackEntry(LPCTSTR, int, LPCTSTR, LPCTSTR, LPCTSTR) {}
-    virtual void AddLocalVariableRow(LPCTSTR, LPCTSTR, LPCTSTR, int, int) {}
+    virtual void AddLocalVariableRow(LPCTSTR n, LPCTSTR v, LPCTSTR t, int id, int p)
+    {
+        if (m_pLocals != NULL)
+            m_pLocals->AddVariable(n, v, t, id, p);
+    }
+    virtual void AddTableMemberRow(LPCTSTR n, LPCTSTR v, LPCTSTR t, int id, int p)
+    {
+        if (m_pLocals != NULL)
+            m_pLocals->AddVariable(n, v, t, id, p);
+    }
+    virtual void OnTableMembersUpdated(int)
+    {
+        if (m_pLocals != NULL)
+            m_pLocals->OnExpansionDone();
+        m_bMembersDone = true;
+    }
     virtual void AddGlobalVariableRow(LPCTSTR, LPCTSTR, LPCTSTR, int, int) {}
-    virtual void RefreshLocalVariables() { m_bLocals = true; }
+    virtual void RefreshLocalVariables()
+    {
+        if (m_pLocals != NULL)
+            m_pLocals->Refresh();
+        m_bLocals = true;
+    }
     virtual void RefreshGlobalVariables() { m_bGlobals = true; }
     virtual void AddWatchRow(LPCTSTR, LPCTSTR, LPCTSTR, int, int) { m_bWatch = true; }
     virtual void ClearCallStack() {}
-    virtual void ClearLocalVariables() {}
+    virtual void ClearLocalVariables()
+    {
+        if (m_pLocals != NULL)
+            m_pLocals->Clear();
+    }
     virtual void ClearGlobalVariables() {}
     virtual void ClearWatches() {}
     virtual void RefreshTitle() {}
@@ -292,6 +321,84 @@ void MeasureBigTableStops(Mode mode)
                "(%zu stops)\n",
                ModeName(mode), Percentile(times, 0.5), Percentile(times, 1.0), times.size());
 }
+// The Locals list's side of the session: a double-click asks the session for members.
+class CBenchPanesHost : public IDebugPanesHost
+{
+public:
+    explicit CBenchPanesHost(CDebugServer& server) : m_server(server) {}
+    virtual CProject* GetPanesProject() { return NULL; }
+    virtual CDebugServer& GetPanesDebugServer() { return m_server; }
+    virtual CWnd* GetCommandWindow() { return NULL; }
+    virtual void RefreshBreakpointMarks(CProjectFileEntry*) {}
+    virtual void OpenProjectFileAtLine(CProjectFileEntry*, int) {}
+    virtual void ClearExecutionMarks() {}
+    virtual void ShowExecutionLine(CProjectFileEntry*, int) {}
+    virtual BOOL RequestTableMembers(CVariablesListCtrl*, int nTableId) { return m_server.RequestTableMembers(nTableId); }
+    virtual void RequestStackFrame(int) {}
+    virtual void AppendDebugOutput(LPCTSTR) {}
+
+private:
+    CDebugServer& m_server;
+};
+
+// A double-click on a local table of nMembers numbers, until its members show in the
+// Locals list; meanwhile the longest time one message kept the loop from input.
+void MeasureExpansion(Mode mode, int nMembers)
+{
+    char szScript[256];
+    sprintf(szScript, "local big = {}\nfor i = 1, %d do big[i] = i end\nlocal x = 1\nprint('done', #big)\n",
+            nMembers);
+    CBenchSession session(mode, szScript);
+    session.m_pMain->AddBreakpoint(3);
+    CWnd frame;
+    frame.CreateEx(0, AfxRegisterWndClass(0), "Locals", WS_OVERLAPPEDWINDOW | WS_VISIBLE, CRect(0, 0, 600, 500),
+                   NULL, 0);
+    CVariablesListCtrl locals;
+    locals.CreateList(&frame, 117);
+    locals.MoveWindow(0, 0, 580, 460);
+    CBenchPanesHost panesHost(session.m_server);
+    locals.SetHost(&panesHost);
+    session.m_host.m_pLocals = &locals;
+    if (!session.Start() || !Pump([&] { return session.m_host.m_nBreaks >= 1 && session.m_host.m_bLocals; }, 20000))
+    {
+        printf("%s: no stop\n", ModeName(mode));
+        session.m_host.m_pLocals = NULL;
+        session.Stop();
+        return;
+    }
+    int nRow = -1;
+    for (int i = 0; i < locals.GetRowCount(); i++)
+        if (locals.GetRow(i)->GetInfo()->GetName() == "big")
+            nRow = i;
+    locals.SelectRow(nRow);
+    CRect rc;
+    locals.GetItemRect(nRow, &rc, LVIR_BOUNDS);
+    const double dStart = NowUs();
+    locals.PostMessage(WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(rc.left + 60, rc.CenterPoint().y));
+    double dWorst = 0;
+    while (!session.m_host.m_bMembersDone && NowUs() - dStart < 60e6)
+    {
+        MSG msg;
+        while (::PeekMessage(&msg, NULL, 0, 0, PM_REMOVE))
+        {
+            const double dBefore = NowUs();
+            ::TranslateMessage(&msg);
+            ::DispatchMessage(&msg);
+            dWorst = std::max(dWorst, NowUs() - dBefore);
+        }
+        ::MsgWaitForMultipleObjects(0, NULL, FALSE, 5, QS_ALLINPUT);
+    }
+    locals.UpdateWindow();
+    const double dTotal = (NowUs() - dStart) / 1000.0;
+    const bool bShown = locals.GetRowCount() > nMembers;
+    session.m_host.m_pLocals = NULL;
+    session.Stop();
+    locals.DestroyWindow();
+    frame.DestroyWindow();
+    printf("%-26s expanding %6d members into the Locals list: %s in %.0f ms; longest message %.1f ms\n",
+           ModeName(mode), nMembers, bShown ? "shown" : "NOT shown", dTotal, dWorst / 1000.0);
+}
+
 const char ENDLESS_SCRIPT[] = "local n = 0\nwhile true do end\n";
 
 void MeasureBreaks(Mode mode)
@@ -351,6 +458,11 @@ int main(int argc, char** argv)
             MeasureBigTableStops(mode);
         if (Wanted("break"))
             MeasureBreaks(mode);
+        if (Wanted("expand"))
+        {
+            MeasureExpansion(mode, 10000);
+            MeasureExpansion(mode, 100000);
+        }
     }
     return 0;
 }

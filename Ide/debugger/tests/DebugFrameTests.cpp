@@ -4,6 +4,9 @@
 // ways a session ends.
 #include "AppTestSupport.h"
 
+#include "BreakpointTexts.h"
+#include "CBreakpoint.h"
+#include "CBreakpointDlg.h"
 #include "PathUtil.h"
 #include "WindowBitmap.h"
 #include "resource.h"
@@ -412,4 +415,481 @@ TEST_F(DebugFrame, TheMouseRestingOnAVariableAtAStopShowsItsValue)
     PumpPending();
     EXPECT_FALSE(ctrl.CallTipActive());
     EXPECT_TRUE(WaitFor([&] { return Server().GetState() == CDebugServer::STATE_IDLE; })) << DebugPageText();
+}
+
+//////////////////////////////////////////////////////////////////////////////
+// The Breakpoints window, the breakpoint dialogs and the watch commands on a real
+// project, and the panes at a stop of the client's test host.
+
+namespace
+{
+typedef CDialogDriver::Step Step;
+
+CBreakpointsListCtrl& BreakpointsList()
+{
+    return Frame()->GetBreakpointsWnd().GetList();
+}
+
+std::vector<std::string> RowNames(CTreeListCtrl& list)
+{
+    std::vector<std::string> names;
+    for (int i = 0; i < list.GetRowCount(); i++)
+        names.push_back((LPCTSTR)list.GetRow(i)->GetInfo()->GetName());
+    return names;
+}
+
+void ShowBar(UINT nBarID)
+{
+    if (!BarVisible(nBarID))
+        Command(nBarID);
+    Frame()->RecalcLayout();
+    PumpPending();
+}
+
+void HideBar(UINT nBarID)
+{
+    if (BarVisible(nBarID))
+        Command(nBarID);
+    PumpPending();
+}
+
+// A click on the row's check box, as the user makes it.
+void ClickCheckBox(CTreeListCtrl& list, int nIndex)
+{
+    CRect rc;
+    list.GetItemRect(nIndex, &rc, LVIR_BOUNDS);
+    const CPoint pt(rc.left + list.GetRow(nIndex)->GetLevel() * 16 + 16 + 2 + 6, rc.CenterPoint().y);
+    list.PostMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(pt.x, pt.y));
+    list.PostMessage(WM_LBUTTONUP, 0, MAKELPARAM(pt.x, pt.y));
+    PumpPending();
+}
+
+void PressKey(CWnd& wnd, UINT nKey)
+{
+    wnd.SetFocus();
+    wnd.PostMessage(WM_KEYDOWN, nKey, 1);
+    PumpPending();
+}
+
+std::string DialogText(HWND hDialog, int nID)
+{
+    char szText[512] = "";
+    ::GetDlgItemTextA(hDialog, nID, szText, sizeof(szText));
+    return szText;
+}
+
+std::vector<std::string> MenuTexts(UINT nMenuID)
+{
+    std::vector<std::string> texts;
+    CMenu menu;
+    if (!menu.LoadMenu(nMenuID))
+        return texts;
+    CMenu* pPopup = menu.GetSubMenu(0);
+    for (int i = 0; pPopup != NULL && i < (int)pPopup->GetMenuItemCount(); i++)
+    {
+        char szText[128] = "";
+        ::GetMenuStringA(pPopup->m_hMenu, i, szText, sizeof(szText), MF_BYPOSITION);
+        texts.push_back(std::to_string(pPopup->GetMenuItemID(i)) + " " + szText);
+    }
+    return texts;
+}
+} // namespace
+
+TEST(BreakpointTexts, ConditionAndHitCountInWords)
+{
+    EXPECT_EQ("(no condition)", std::string(BreakpointConditionText(TRUE, "", 0)));
+    EXPECT_EQ("(no condition)", std::string(BreakpointConditionText(FALSE, "x > 1", 0)));
+    EXPECT_EQ("when 'x > 1' is true", std::string(BreakpointConditionText(TRUE, "x > 1", 0)));
+    EXPECT_EQ("when 'n' has changed", std::string(BreakpointConditionText(TRUE, "n", 1)));
+    EXPECT_EQ("break always", std::string(BreakpointHitCountText(0, 5)));
+    EXPECT_EQ("when hit count is equal to 0", std::string(BreakpointHitCountText(1, 0)));
+    EXPECT_EQ("when hit count is greater than or equal to 12", std::string(BreakpointHitCountText(2, 12)));
+    EXPECT_EQ("", std::string(BreakpointHitCountText(3, 1)));
+    EXPECT_EQ("a,b.lua, line 7", std::string(BreakpointRowName("a,b.lua", 7)));
+}
+
+TEST(BreakpointTexts, WriteBackKeepsADisabledConditionAndForgetsAChangedOnesValue)
+{
+    CBreakpoint breakpoint;
+    breakpoint.SetLine(4);
+    breakpoint.SetConditionEnable(1);
+    breakpoint.SetCondition("x");
+    breakpoint.SetConditionType(1);
+    breakpoint.SetHitCount(3);
+    breakpoint.SetLastValue("5");
+    breakpoint.SetLastValueState(1);
+    CBreakpointDlg dialog;
+    dialog.ReadFrom(breakpoint);
+    EXPECT_EQ(3, dialog.m_nHitCount);
+
+    // Disabled: the expression and kind stay, and so does the value they had.
+    dialog.m_bConditionEnabled = FALSE;
+    dialog.m_strCondition = "y";
+    dialog.m_nConditionKind = 0;
+    dialog.m_nHitMode = 2;
+    dialog.m_nHitValue = 9;
+    dialog.WriteBackTo(breakpoint);
+    EXPECT_EQ(0, breakpoint.GetConditionEnable());
+    EXPECT_EQ("x", std::string(breakpoint.GetCondition()));
+    EXPECT_EQ(1, breakpoint.GetConditionType());
+    EXPECT_EQ("5", std::string(breakpoint.GetLastValue()));
+    EXPECT_EQ(2, breakpoint.GetHitCountBreakWhen());
+    EXPECT_EQ(9, breakpoint.GetHitCountBreak());
+    EXPECT_EQ(3, breakpoint.GetHitCount());
+
+    // A new expression: "has changed" starts afresh; a reset count becomes 0.
+    dialog.m_bConditionEnabled = TRUE;
+    dialog.m_nHitCount = 0;
+    dialog.WriteBackTo(breakpoint);
+    EXPECT_EQ("y", std::string(breakpoint.GetCondition()));
+    EXPECT_EQ("", std::string(breakpoint.GetLastValue()));
+    EXPECT_EQ(0, breakpoint.GetLastValueState());
+    EXPECT_EQ(0, breakpoint.GetHitCount());
+    EXPECT_EQ(4, breakpoint.GetLine());
+}
+
+TEST_F(DebugFrame, BreakpointsWindowKeepsEachRowsFileAndLine)
+{
+    for (const char* pszName : { "b.lua", "a,b.lua", "c.lua" })
+        WriteTestFile(m_folder / pszName, "local a = 1\nlocal b = 2\nlocal c = 3\nlocal d = 4\n");
+    ASSERT_TRUE(Project().Create(m_folder.Path(), "demo"));
+    CProjectFileEntry* pB = Project().AddFile(m_folder / "b.lua", "");
+    CProjectFileEntry* pComma = Project().AddFile(m_folder / "a,b.lua", "");
+    CProjectFileEntry* pC = Project().AddFile(m_folder / "c.lua", "");
+    ASSERT_TRUE(pB != NULL && pComma != NULL && pC != NULL);
+    pB->AddBreakpoint(4);
+    pB->AddBreakpoint(1);
+    pComma->AddBreakpoint(3)->SetEnabled(0);
+    pC->AddBreakpoint(2)->SetHitCountBreakWhen(1);
+    ShowBar(ID_VIEW_BREAKPOINTS);
+    Frame()->RefreshBreakpointsWindow();
+    CBreakpointsListCtrl& list = BreakpointsList();
+    EXPECT_EQ((std::vector<std::string>{ ".\\a,b.lua, line 3", ".\\b.lua, line 1", ".\\b.lua, line 4",
+                                         ".\\c.lua, line 2" }),
+              RowNames(list));
+    EXPECT_FALSE(list.GetRow(0)->GetInfo()->GetCheck());
+    EXPECT_TRUE(list.GetRow(1)->GetInfo()->GetCheck());
+    EXPECT_EQ("when hit count is equal to 0", std::string(list.GetRow(3)->GetInfo()->GetText(2)));
+    EXPECT_EQ("(no condition)", std::string(list.GetRow(3)->GetInfo()->GetText(1)));
+    EXPECT_FALSE(QueryCommand(Frame(), ID_BREAKPOINTS_DELETE).bEnabled);
+
+    // Click and Space change the Enabled flag, also of the file with a comma.
+    ClickCheckBox(list, 0);
+    EXPECT_EQ(1, pComma->FindBreakpoint(3)->GetEnabled());
+    EXPECT_TRUE(QueryCommand(Frame(), ID_BREAKPOINTS_DELETE).bEnabled);
+    PressKey(list, VK_SPACE);
+    EXPECT_EQ(0, pComma->FindBreakpoint(3)->GetEnabled());
+    pComma->FindBreakpoint(3)->SetEnabled(1);
+    Frame()->GetBreakpointsWnd().UpdateCheckMarks();
+    EXPECT_TRUE(list.GetRow(0)->GetInfo()->GetCheck());
+
+    // Disable All / Enable All.
+    Command(ID_DEBUG_DISABLE_ALL_BREAKPOINTS);
+    EXPECT_FALSE(list.GetRow(1)->GetInfo()->GetCheck());
+    EXPECT_EQ("Enable All Breakpoints", QueryCommand(Frame(), ID_DEBUG_DISABLE_ALL_BREAKPOINTS).text);
+    Command(ID_DEBUG_DISABLE_ALL_BREAKPOINTS);
+    EXPECT_TRUE(list.GetRow(1)->GetInfo()->GetCheck());
+    EXPECT_EQ((std::vector<std::string>{ "33034 New Breakpoint...", "0 ", "33040 Delete", "32974 Clear All Breakpoints",
+                                         "0 ", "33043 Go To Source Code", "0 ", "33062 Disable All Breakpoints", "0 ",
+                                         "33042 Properties" }),
+              MenuTexts(IDR_BREAKPOINTS_POPUP));
+
+    // Go To Source opens the row's own file at its line.
+    list.SelectRow(0);
+    Command(ID_BREAKPOINTS_GOTO_SOURCE);
+    CVornView* pView = theApp.FindViewOfProjectFile(pComma);
+    ASSERT_TRUE(pView != NULL);
+    EXPECT_EQ(2, pView->GetCtrl().LineFromPosition(pView->GetCtrl().GetCurrentPos()));
+
+    // The Delete key deletes the breakpoint; no session, nothing to tell.
+    list.SelectRow(0);
+    PressKey(list, VK_DELETE);
+    EXPECT_TRUE(pComma->FindBreakpoint(3) == NULL);
+    EXPECT_EQ((std::vector<std::string>{ ".\\b.lua, line 1", ".\\b.lua, line 4", ".\\c.lua, line 2" }),
+              RowNames(list));
+    EXPECT_EQ(CDebugServer::STATE_IDLE, Server().GetState());
+    EXPECT_EQ(-1, list.GetSelectedIndex());
+    Screenshot("breakpoints_window");
+
+    // Closed with the bar hidden: no row points at a freed file.
+    HideBar(ID_VIEW_BREAKPOINTS);
+    theApp.m_answers.assign(4, IDNO);
+    EXPECT_TRUE(Frame()->OnCloseProject());
+    EXPECT_EQ(0, list.GetRowCount());
+    ShowBar(ID_VIEW_BREAKPOINTS);
+    list.Invalidate();
+    list.UpdateWindow();
+    EXPECT_EQ(0, list.GetRowCount());
+}
+
+TEST_F(DebugFrame, BreakpointPropertiesTakeTheSubDialogsValues)
+{
+    WriteTestFile(m_folder / "main.lua", "local a = 1\nlocal b = 2\n");
+    ASSERT_TRUE(Project().Create(m_folder.Path(), "demo"));
+    CProjectFileEntry* pMain = Project().AddFile(m_folder / "main.lua", "");
+    ASSERT_TRUE(pMain != NULL);
+    CBreakpoint* pBreakpoint = pMain->AddBreakpoint(2);
+    pBreakpoint->SetHitCount(4);
+    Frame()->RefreshBreakpointsWindow();
+    BreakpointsList().SelectRow(0);
+
+    std::vector<Step> afterCondition = {
+        [](HWND h) { EXPECT_EQ("when 'a == 1' has changed", DialogText(h, IDC_BREAKPOINT_CONDITION_TEXT)); },
+        [](HWND h) {
+            CDialogDriver::Run("Breakpoint Hit Count", {
+                [](HWND hHit) {
+                    EXPECT_EQ("Current hit count:   4", DialogText(hHit, IDC_BREAKPOINT_HIT_COUNT));
+                    EXPECT_FALSE(::IsWindowEnabled(::GetDlgItem(hHit, IDC_BREAKPOINT_HIT_VALUE)));
+                    ::SendDlgItemMessageA(hHit, IDC_BREAKPOINT_HIT_MODE, CB_SETCURSEL, 1, 0);
+                    ::SendMessageA(hHit, WM_COMMAND, MAKEWPARAM(IDC_BREAKPOINT_HIT_MODE, CBN_SELCHANGE),
+                                   (LPARAM)::GetDlgItem(hHit, IDC_BREAKPOINT_HIT_MODE));
+                    EXPECT_TRUE(::IsWindowEnabled(::GetDlgItem(hHit, IDC_BREAKPOINT_HIT_VALUE)));
+                },
+                SetText(IDC_BREAKPOINT_HIT_VALUE, "0"),
+                Press(IDC_BREAKPOINT_HIT_RESET),
+                [](HWND hHit) {
+                    EXPECT_EQ("Current hit count:   0", DialogText(hHit, IDC_BREAKPOINT_HIT_COUNT));
+                    CDialogDriver::Run("Breakpoint Properties", {
+                        [](HWND hProps) {
+                            EXPECT_EQ("when hit count is equal to 0", DialogText(hProps, IDC_BREAKPOINT_HIT_COUNT_TEXT));
+                        },
+                        Press(IDOK) });
+                    Press(IDOK)(hHit);
+                } });
+            ::PostMessageA(h, WM_COMMAND, MAKEWPARAM(IDC_BREAKPOINT_HIT_COUNT_BUTTON, BN_CLICKED), 0);
+        } };
+    CDialogDriver::Run("Breakpoint Properties", {
+        [](HWND h) {
+            EXPECT_EQ("2", DialogText(h, IDC_BREAKPOINT_LINE));
+            EXPECT_NE(0, ::GetWindowLongA(::GetDlgItem(h, IDC_BREAKPOINT_LINE), GWL_STYLE) & ES_READONLY);
+            EXPECT_EQ("(no condition)", DialogText(h, IDC_BREAKPOINT_CONDITION_TEXT));
+            EXPECT_EQ("break always", DialogText(h, IDC_BREAKPOINT_HIT_COUNT_TEXT));
+        },
+        [afterCondition](HWND h) {
+            CDialogDriver::Run("Breakpoint Condition", {
+                [](HWND hCond) {
+                    ::CheckDlgButton(hCond, IDC_BREAKPOINT_CONDITION_ENABLE, BST_CHECKED);
+                    ::SendMessageA(hCond, WM_COMMAND, MAKEWPARAM(IDC_BREAKPOINT_CONDITION_ENABLE, BN_CLICKED), 0);
+                    ::SetDlgItemTextA(hCond, IDC_BREAKPOINT_CONDITION_EXPRESSION, "a == 1");
+                    ::SendDlgItemMessageA(hCond, IDC_BREAKPOINT_CONDITION_KIND, CB_SETCURSEL, 1, 0);
+                },
+                [afterCondition](HWND hCond) {
+                    CDialogDriver::Run("Breakpoint Properties", afterCondition);
+                    Press(IDOK)(hCond);
+                } });
+            ::PostMessageA(h, WM_COMMAND, MAKEWPARAM(IDC_BREAKPOINT_CONDITION_BUTTON, BN_CLICKED), 0);
+        } });
+    Command(ID_BREAKPOINTS_PROPERTIES);
+    EXPECT_EQ(1, pBreakpoint->GetConditionEnable());
+    EXPECT_EQ("a == 1", std::string(pBreakpoint->GetCondition()));
+    EXPECT_EQ(1, pBreakpoint->GetConditionType());
+    EXPECT_EQ(1, pBreakpoint->GetHitCountBreakWhen());
+    EXPECT_EQ(0, pBreakpoint->GetHitCountBreak());
+    EXPECT_EQ(0, pBreakpoint->GetHitCount());
+    EXPECT_EQ(2, pBreakpoint->GetLine());
+    EXPECT_EQ("when 'a == 1' has changed", std::string(BreakpointsList().GetRow(0)->GetInfo()->GetText(1)));
+
+    // Out of range: the line is refused and the dialog stays.
+    CDialogDriver::Run("New Breakpoint", { SetText(IDC_BREAKPOINT_LINE, "1000001"), Press(IDOK),
+                                           [](HWND h) { EXPECT_TRUE(::IsWindowVisible(h)); }, Press(IDCANCEL) });
+    CBreakpointDlg dialog(Frame());
+    dialog.m_strCaption = "New Breakpoint";
+    dialog.m_nLine = 3;
+    theApp.m_prompts.clear();
+    EXPECT_EQ(IDCANCEL, dialog.DoModal());
+    EXPECT_EQ(1u, theApp.m_prompts.size());
+}
+
+TEST_F(DebugFrame, WatchCommandsKeepTheProjectsList)
+{
+    ASSERT_TRUE(Project().Create(m_folder.Path(), "demo"));
+    Project().SetModified(FALSE);
+    CWatchListCtrl& list = Frame()->GetWatchesPage().GetWatchList();
+    for (const char* pszExpression : { "t.x", "", "t.x", "n" })
+    {
+        CDialogDriver::Run("Add Watch", { SetText(IDC_WATCH_EXPRESSION, pszExpression), Press(IDOK) });
+        Command(ID_WATCHES_ADD);
+    }
+    ASSERT_EQ(2, Project().GetWatchCount());
+    EXPECT_EQ("n", std::string(Project().GetWatchAt(1)));
+    EXPECT_TRUE(Project().IsModified());
+    EXPECT_EQ((std::vector<std::string>{ "t.x", "n" }), RowNames(list));
+
+    EXPECT_FALSE(QueryCommand(Frame(), ID_WATCHES_DELETE).bEnabled);
+    list.SelectRow(0);
+    EXPECT_TRUE(QueryCommand(Frame(), ID_WATCHES_DELETE).bEnabled);
+    Command(ID_WATCHES_DELETE);
+    EXPECT_EQ(1, Project().GetWatchCount());
+    EXPECT_EQ((std::vector<std::string>{ "n" }), RowNames(list));
+    EXPECT_EQ((std::vector<std::string>{ "33059 Add Watch...", "33060 Delete Watch", "33139 Delete All Watches",
+                                         "33138 Evaluate Watches" }),
+              MenuTexts(IDR_WATCHES_POPUP));
+    EXPECT_EQ((std::vector<std::string>{ "33065 Refresh" }), MenuTexts(IDR_GLOBALS_POPUP));
+
+    // Saved with the project and shown again when it is loaded.
+    ASSERT_TRUE(Project().Save());
+    const CString strPath = Project().GetProjectFilePath();
+    theApp.m_answers.assign(4, IDNO);
+    ASSERT_TRUE(Frame()->OnCloseProject());
+    EXPECT_EQ(0, list.GetRowCount());
+    ASSERT_TRUE(Frame()->LoadProject(strPath));
+    EXPECT_EQ((std::vector<std::string>{ "n" }), RowNames(list));
+    Command(ID_WATCHES_DELETE_ALL);
+    EXPECT_EQ(0, Project().GetWatchCount());
+    EXPECT_EQ(0, list.GetRowCount());
+}
+
+namespace
+{
+int RowIndexOf(CTreeListCtrl& list, const char* pszName)
+{
+    for (int i = 0; i < list.GetRowCount(); i++)
+        if (list.GetRow(i)->GetInfo()->GetName() == pszName)
+            return i;
+    return -1;
+}
+
+void ClickRow(CTreeListCtrl& list, int nIndex, UINT nMessage = WM_LBUTTONDOWN)
+{
+    CRect rc;
+    list.GetItemRect(nIndex, &rc, LVIR_BOUNDS);
+    const CPoint pt(rc.left + 90, rc.CenterPoint().y);
+    list.PostMessage(nMessage, MK_LBUTTON, MAKELPARAM(pt.x, pt.y));
+    if (nMessage == WM_LBUTTONDOWN)
+        list.PostMessage(WM_LBUTTONUP, 0, MAKELPARAM(pt.x, pt.y));
+    PumpPending();
+}
+
+void DoubleClickRow(CTreeListCtrl& list, int nIndex)
+{
+    ClickRow(list, nIndex);
+    ClickRow(list, nIndex, WM_LBUTTONDBLCLK);
+}
+} // namespace
+
+TEST_F(DebugFrame, PanesAtAStopShowFramesLocalsAndTableMembers)
+{
+    CProjectFileEntry* pMain = CreateAttachProject("local t = { a = 1, inner = { x = 2 } }\n"
+                                                   "local function g() return 1 end\n"
+                                                   "function f(n)\n"
+                                                   "  local m = n + g()\n"
+                                                   "  return m\n"
+                                                   "end\n"
+                                                   "f(1)\n"
+                                                   "pcall(f, 2)\n",
+                                                   5);
+    ASSERT_TRUE(pMain != NULL);
+    Command(ID_DEBUG_START);
+    ASSERT_TRUE(WaitFor([&] { return Server().IsStoppedAtBreak(); })) << DebugPageText() << Report();
+    CCallStackListCtrl& stack = Frame()->GetCallStackWnd().GetList();
+    CVariablesListCtrl& locals = Frame()->GetLocalsPage().GetList();
+    ASSERT_TRUE(WaitFor([&] { return RowIndexOf(locals, "m") >= 0; })) << DebugPageText();
+    ASSERT_EQ(2, stack.GetRowCount());
+    EXPECT_EQ("f (global Lua function)", std::string(stack.GetRow(0)->GetInfo()->GetName()));
+    EXPECT_EQ("(main chunk)", std::string(stack.GetRow(1)->GetInfo()->GetName()));
+    EXPECT_EQ(std::string(pMain->GetPath()) + ", line 7", std::string(stack.GetRow(1)->GetInfo()->GetText(1)));
+    EXPECT_EQ(4, stack.GetRowImage(stack.GetRow(0)));
+    EXPECT_EQ(5, stack.GetRowImage(stack.GetRow(1)));
+    EXPECT_EQ(2, locals.GetRowImage(locals.GetRow(RowIndexOf(locals, "n"))));
+
+    // The main chunk's frame: its line marked, its locals shown.
+    ClickRow(stack, 1);
+    EXPECT_EQ(1, Frame()->GetCallStackWnd().GetSelectedFrame());
+    ASSERT_TRUE(WaitFor([&] { return RowIndexOf(locals, "t") >= 0; })) << DebugPageText();
+    CVornView* pView = theApp.FindViewOfProjectFile(pMain);
+    ASSERT_TRUE(pView != NULL);
+    EXPECT_EQ(6, ExecutionMarkerLines(pView));
+    const int nFunction = RowIndexOf(locals, "g");
+    ASSERT_GE(nFunction, 0);
+    EXPECT_EQ(3, locals.GetRowImage(locals.GetRow(nFunction)));
+
+    // The table and the table in it, their members sorted.
+    ShowBar(ID_VIEW_VARIABLES);
+    DoubleClickRow(locals, RowIndexOf(locals, "t"));
+    ASSERT_TRUE(WaitFor([&] { return RowIndexOf(locals, "inner") >= 0; })) << DebugPageText();
+    const int nTable = RowIndexOf(locals, "t");
+    EXPECT_EQ(0, locals.GetRowImage(locals.GetRow(nTable)));
+    EXPECT_EQ("a", std::string(locals.GetRow(nTable + 1)->GetInfo()->GetName()));
+    EXPECT_EQ("inner", std::string(locals.GetRow(nTable + 2)->GetInfo()->GetName()));
+    DoubleClickRow(locals, nTable + 2);
+    ASSERT_TRUE(WaitFor([&] { return RowIndexOf(locals, "x") >= 0; })) << DebugPageText();
+    EXPECT_EQ(2, locals.GetRow(RowIndexOf(locals, "x"))->GetLevel() - 1);
+    EXPECT_FALSE(locals.IsExpansionPending());
+    Screenshot("debug_panes");
+
+    // Closed and opened again without asking the client.
+    const size_t nAsked = DebugPageText().size();
+    DoubleClickRow(locals, nTable);
+    EXPECT_LT(RowIndexOf(locals, "inner"), 0);
+    DoubleClickRow(locals, nTable);
+    EXPECT_GE(RowIndexOf(locals, "inner"), 0);
+    EXPECT_EQ(nAsked, DebugPageText().size());
+
+    // The second stop comes through pcall (the client reports Lua frames only): the
+    // caller's frame shows the caller's locals and marks the caller's line.
+    Command(ID_DEBUG_START);
+    ASSERT_TRUE(WaitFor([&] { return Server().IsStoppedAtBreak() && RowIndexOf(locals, "m") >= 0; }, 5000))
+        << DebugPageText();
+    ASSERT_EQ(2, stack.GetRowCount()) << ::testing::PrintToString(RowNames(stack));
+    EXPECT_EQ("(Lua function)", std::string(stack.GetRow(0)->GetInfo()->GetName()));
+    EXPECT_EQ(std::string(pMain->GetPath()) + ", line 8", std::string(stack.GetRow(1)->GetInfo()->GetText(1)));
+    ClickRow(stack, 1);
+    ASSERT_TRUE(WaitFor([&] { return RowIndexOf(locals, "t") >= 0; })) << DebugPageText();
+    EXPECT_EQ(7, ExecutionMarkerLines(pView));
+
+    // A wait for members ends with the stop.
+    DoubleClickRow(locals, RowIndexOf(locals, "t"));
+    Command(ID_DEBUG_STOP);
+    EXPECT_FALSE(locals.IsExpansionPending());
+    EXPECT_EQ(0, locals.GetRowCount());
+    EXPECT_EQ(0, stack.GetRowCount());
+}
+
+TEST_F(DebugFrame, NewBreakpointFromTheEditorTakesTheDialogsLineAndRules)
+{
+    WriteTestFile(m_folder / "main.lua", "local a = 1\nlocal b = 2\nlocal c = 3\n");
+    ASSERT_TRUE(Project().Create(m_folder.Path(), "demo"));
+    CProjectFileEntry* pMain = Project().AddFile(m_folder / "main.lua", "");
+    ASSERT_TRUE(pMain != NULL);
+    CVornView* pView = theApp.OpenProjectFileAtLine(pMain, 0);
+    ASSERT_TRUE(pView != NULL);
+    CDialogDriver::Run("New Breakpoint", {
+        [](HWND h) {
+            EXPECT_EQ("1", DialogText(h, IDC_BREAKPOINT_LINE));
+            EXPECT_EQ(0, ::GetWindowLongA(::GetDlgItem(h, IDC_BREAKPOINT_LINE), GWL_STYLE) & ES_READONLY);
+        },
+        SetText(IDC_BREAKPOINT_LINE, "3"), Press(IDOK) });
+    pView->SendMessage(WM_COMMAND, ID_DEBUG_NEW_BREAKPOINT);
+    PumpPending();
+    ASSERT_TRUE(pMain->FindBreakpoint(3) != NULL);
+    EXPECT_NE(0, pView->GetCtrl().MarkerGet(2) & (1 << 3));
+    EXPECT_EQ((std::vector<std::string>{ ".\\main.lua, line 3" }), RowNames(BreakpointsList()));
+}
+
+TEST_F(DebugFrame, AnUntickedBreakpointIsKeptAndRunThrough)
+{
+    CProjectFileEntry* pMain = CreateAttachProject("local a = 1\nlocal b = 2\nlocal c = 3\n", 2);
+    ASSERT_TRUE(pMain != NULL);
+    pMain->AddBreakpoint(3);
+    ShowBar(ID_VIEW_BREAKPOINTS);
+    Frame()->RefreshBreakpointsWindow();
+    CBreakpointsListCtrl& list = BreakpointsList();
+    ASSERT_EQ(2, list.GetRowCount());
+    ClickCheckBox(list, 0);
+    EXPECT_EQ(0, pMain->FindBreakpoint(2)->GetEnabled());
+    Command(ID_DEBUG_START);
+    // Line 2 is reported and answered with no break; line 3 stops.
+    ASSERT_TRUE(WaitFor([&] { return Server().IsStoppedAtBreak(); })) << DebugPageText() << Report();
+    CVornView* pView = theApp.FindViewOfProjectFile(pMain);
+    ASSERT_TRUE(pView != NULL);
+    EXPECT_EQ(2, ExecutionMarkerLines(pView));
+    EXPECT_TRUE(pMain->FindBreakpoint(2) != NULL);
+    EXPECT_EQ(0, pMain->FindBreakpoint(2)->GetHitCount());
+
+    // Deleting a breakpoint while connected tells the client; the script runs to its end.
+    list.SelectRow(1);
+    Command(ID_BREAKPOINTS_DELETE);
+    EXPECT_TRUE(pMain->FindBreakpoint(3) == NULL);
+    Command(ID_DEBUG_START);
+    ASSERT_TRUE(WaitFor([&] { return Server().GetState() == CDebugServer::STATE_IDLE; })) << DebugPageText();
 }

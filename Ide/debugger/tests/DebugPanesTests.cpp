@@ -251,3 +251,20 @@ TEST_F(DebugPanes, CallStackRowsReadAsFramesAndAClickWhileRunningMovesTheArrowOn
     EXPECT_EQ(4, list.GetRowImage(list.GetRow(0)));
     stack.DestroyWindow();
 }
+
+TEST_F(DebugPanes, EachMemberRestartsTheWaitForTheRest)
+{
+    FillLocals();
+    DoubleClickRow(0);
+    ASSERT_TRUE(m_list.IsExpansionPending());
+    for (int i = 0; i < 4; i++)
+    {
+        PumpUntil([] { return false; }, 2000);
+        CString strName;
+        strName.Format("m%d", i);
+        m_list.AddVariable(strName, "1", "Number", -2, 7);
+        ASSERT_TRUE(m_list.IsExpansionPending()) << i;
+    }
+    m_list.OnExpansionDone();
+    EXPECT_EQ(7, m_list.GetRowCount());
+}
