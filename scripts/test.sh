@@ -62,10 +62,7 @@ run_suite() {
   t0=$(date +%s)
   log=$(mktemp)
   set +e
-  # Under a full parallel load Wine now and then leaves a test program hanging at its
-  # exit after it has reported all its tests passed. A test that runs out of time is run
-  # once more; a test that fails is never repeated.
-  ctest --test-dir "$build" --output-on-failure -j "$(nproc)" --repeat after-timeout:2 "$@" 2>&1 | tee "$log"
+  ctest --test-dir "$build" --output-on-failure -j "$(nproc)" "$@" 2>&1 | tee "$log"
   status=${PIPESTATUS[0]}
   set -e
   summary=$(grep -E 'tests passed, [0-9]+ tests failed out of [0-9]+' "$log" | tail -n 1)
