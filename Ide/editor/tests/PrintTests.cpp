@@ -366,10 +366,14 @@ TEST_F(PrintTest, FilePrintWithoutAPrinterEndsAfterTheSystemsWarning)
             ::GetClassNameA(hWarning, szClass, sizeof(szClass));
             strWarningClass = szClass;
             strWarningText = DialogDriver::GetStaticTexts(hWarning);
+            // The system's print dialog shows the warning while it starts, hidden; as it
+            // ends it may show itself for a moment (long enough to be seen on a busy
+            // machine). It is the same dialog closing, not another one.
+            const HWND hPrintDialog = ::GetWindow(hWarning, GW_OWNER);
             DialogDriver::PressButton(hWarning, IDOK);
             DialogDriver::WaitUntilGone(hWarning);
             // Nothing else may follow (the warning itself may take a moment to go).
-            HWND hMore = DialogDriver::WaitForDialog(dwThreadId, { hWarning }, 1500);
+            HWND hMore = DialogDriver::WaitForDialog(dwThreadId, { hWarning, hPrintDialog }, 1500);
             if (hMore != NULL)
             {
                 char szTitle[128] = "";
