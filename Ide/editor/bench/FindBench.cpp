@@ -242,7 +242,8 @@ void BenchFindInFiles(CTestEditorHost& host, CScintillaCtrl& paneCtrl, int nFile
         }
         CString strPath;
         strPath.Format("%sfile%04d.lua", (LPCTSTR)strFolder, i);
-        WriteBytes(strPath, text);
+        if (!WriteBytes(strPath, text))
+            printf("file %d not written: %s\n", i, (LPCTSTR)strPath);
         if (host.m_project.AddFile(strPath, "") == NULL)
             printf("file %d not added: %s\n", i, (LPCTSTR)strPath);
     }

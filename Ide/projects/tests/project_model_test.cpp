@@ -427,3 +427,28 @@ TEST_F(ProjectModel, RealOutlineOfAProjectFile)
     m_project.RemoveFile(pEntry, FALSE);
     EXPECT_EQ(outline.GetFileCount(), 0);
 }
+
+TEST_F(ProjectModel, AFreshProjectTakesEveryFileAfterALargeOneWasDiscarded)
+{
+    const int nLarge = 2000;
+    for (int i = 0; i < nLarge; i++)
+    {
+        CString strName;
+        strName.Format("big\\file%04d.lua", i);
+        ASSERT_TRUE(m_project.AddFile(m_folder / strName, "") != NULL) << i;
+    }
+    m_project.Discard();
+    // The same names in the same folder and in another one are all taken again.
+    for (LPCTSTR pszSub : { "big\\", "small\\" })
+    {
+        ASSERT_TRUE(m_project.Create(m_folder.Path(), "again"));
+        for (int i = 0; i < nLarge / 10; i++)
+        {
+            CString strName;
+            strName.Format("%sfile%04d.lua", pszSub, i);
+            EXPECT_TRUE(m_project.AddFile(m_folder / strName, "") != NULL) << (LPCTSTR)strName;
+        }
+        EXPECT_EQ(m_project.GetFileCount(), nLarge / 10);
+        m_project.Discard();
+    }
+}
