@@ -62,7 +62,7 @@ run_suite() {
   t0=$(date +%s)
   log=$(mktemp)
   set +e
-  ctest --test-dir "$build" --output-on-failure -j "$(nproc)" "$@" 2>&1 | tee "$log"
+  ctest --test-dir "$build" --output-on-failure -j "$(nproc)" --repeat after-timeout:2 "$@" 2>&1 | tee "$log"
   status=${PIPESTATUS[0]}
   set -e
   summary=$(grep -E 'tests passed, [0-9]+ tests failed out of [0-9]+' "$log" | tail -n 1)
