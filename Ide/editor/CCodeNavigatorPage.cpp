@@ -201,6 +201,23 @@ void CCodeNavigatorPage::NoteFileItem(HTREEITEM hItem, const CProjectFileEntry* 
         return;
     m_fileItems.emplace(pEntry, hItem);
     m_keyOfItem[hItem] = std::make_pair(static_cast<const void*>(pEntry), true);
+    m_fileItemsInOrder.push_back(hItem);
+}
+
+void CCodeNavigatorPage::DeleteAllItems()
+{
+    m_tree.SetRedraw(FALSE);
+    for (HTREEITEM hItem : m_fileItemsInOrder)
+    {
+        // A handle whose item went earlier is no longer noted (or notes another item,
+        // which goes all the same).
+        if (m_keyOfItem.count(hItem) != 0)
+            m_tree.DeleteItem(hItem);
+    }
+    m_fileItemsInOrder.clear();
+    m_tree.DeleteAllItems();
+    m_tree.SetRedraw(TRUE);
+    m_tree.Invalidate();
 }
 
 void CCodeNavigatorPage::NoteNodeItem(HTREEITEM hItem, const COutlineNode* pNode)

@@ -10,6 +10,7 @@
 #include <unordered_map>
 #include <unordered_set>
 #include <utility>
+#include <vector>
 
 class COutline;
 class COutlineNode;
@@ -72,6 +73,11 @@ public:
     // The node an outline item shows, or the target of an alias item; NULL for other
     // items and for nodes (or alias records) that the outline no longer holds.
     const COutlineNode* GetLiveNode(HTREEITEM hItem);
+    // Empties the tree. The tree control looks every item up in a list kept in the
+    // order items were made, so the file items go first, oldest first: each is then
+    // found at the front of that list, where a plain delete of all would search it
+    // from the front for every item in sorted order.
+    void DeleteAllItems();
     // The menu the last right click showed (0: none).
     UINT GetLastPopupMenu() const { return m_nLastPopupMenu; }
 
@@ -101,4 +107,5 @@ protected:
     std::unordered_multimap<const void*, HTREEITEM> m_fileItems; // by entry
     std::unordered_multimap<const void*, HTREEITEM> m_nodeItems; // by node
     std::unordered_map<HTREEITEM, std::pair<const void*, bool>> m_keyOfItem; // key, file item
+    std::vector<HTREEITEM> m_fileItemsInOrder; // as inserted; deleted ones are skipped
 };

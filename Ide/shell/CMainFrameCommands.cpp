@@ -653,7 +653,7 @@ BOOL CMainFrame::OnCloseProject()
         return FALSE;
     if (CTreeCtrl* pFiles = GetFilesTree())
         pFiles->DeleteAllItems();
-    GetNavigatorTree().DeleteAllItems();
+    m_pageCodeNavigator.DeleteAllItems();
     m_project.ForgetNavigatorItems();
     RefreshBreakpointsWindow();
     m_pageWatches.Refill(m_project);

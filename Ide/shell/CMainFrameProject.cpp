@@ -73,7 +73,7 @@ void CMainFrame::ClearProjectTrees()
 {
     if (CTreeCtrl* pFiles = GetFilesTree())
         pFiles->DeleteAllItems();
-    GetNavigatorTree().DeleteAllItems();
+    m_pageCodeNavigator.DeleteAllItems();
     m_project.ForgetNavigatorItems();
 }
 
@@ -513,10 +513,14 @@ void CMainFrame::OnRemoveFolder()
                       MB_YESNO | MB_ICONQUESTION) != IDYES)
         return;
     CWaitCursor wait;
+    CTreeCtrl& navigator = GetNavigatorTree();
     pView->SetRedraw(FALSE);
+    navigator.SetRedraw(FALSE);
     m_project.RemoveFolder(FolderPathOfItem(*pView, hItem), TRUE, TRUE);
     RefreshBreakpointsWindow();
     pView->GetTreeCtrl().DeleteItem(hItem);
+    navigator.SetRedraw(TRUE);
+    navigator.Invalidate();
     pView->SetRedraw(TRUE);
     pView->Invalidate();
 }
