@@ -3,10 +3,12 @@
 // synchronizing.
 #include "CMainFrame.h"
 
-void CMainFrame::FillNavigatorFileItem(CProjectFileEntry* /*pEntry*/, HTREEITEM hItem)
+void CMainFrame::FillNavigatorFileItem(CProjectFileEntry* pEntry, HTREEITEM hItem)
 {
     // Every call of the tree costs in proportion to all its items: a file's outline goes
     // in when the user opens its item (or a node of it is looked up), not at load.
+    // Until then the item shows no other file's nodes (a fill into no item notes none).
+    m_project.AddFileOutlineToNavigator(pEntry, NULL);
     m_pageCodeNavigator.NoteUnfilledFileItem(hItem);
 }
 
