@@ -16,6 +16,7 @@ BEGIN_MESSAGE_MAP(CCodeNavigatorPage, CExtResizablePropertyPage)
     ON_NOTIFY(NM_DBLCLK, IDC_NAVIGATOR_TREE, CCodeNavigatorPage::OnTreeDblClk)
     ON_NOTIFY(NM_RCLICK, IDC_NAVIGATOR_TREE, CCodeNavigatorPage::OnTreeRClick)
     ON_NOTIFY(TVN_DELETEITEM, IDC_NAVIGATOR_TREE, CCodeNavigatorPage::OnTreeDeleteItem)
+    ON_NOTIFY(TVN_ITEMEXPANDING, IDC_NAVIGATOR_TREE, CCodeNavigatorPage::OnTreeItemExpanding)
 END_MESSAGE_MAP()
 
 CCodeNavigatorPage::CCodeNavigatorPage() : CExtResizablePropertyPage(IDD_CODE_NAVIGATOR_PAGE), m_nLastPopupMenu(0)
@@ -237,6 +238,50 @@ void CCodeNavigatorPage::OnTreeDeleteItem(NMHDR* pNMHDR, LRESULT* pResult)
         return;
     EraseItem(found->second.second ? m_fileItems : m_nodeItems, found->second.first, hItem);
     m_keyOfItem.erase(found);
+    m_unfilledFileItems.erase(hItem);
+}
+
+void CCodeNavigatorPage::OnTreeItemExpanding(NMHDR* pNMHDR, LRESULT* pResult)
+{
+    *pResult = 0;
+    const NMTREEVIEW* pInfo = reinterpret_cast<NMTREEVIEW*>(pNMHDR);
+    if ((pInfo->action & TVE_EXPAND) != 0)
+        FillFileItem(pInfo->itemNew.hItem);
+}
+
+void CCodeNavigatorPage::NoteUnfilledFileItem(HTREEITEM hItem)
+{
+    if (hItem != NULL)
+        m_unfilledFileItems.insert(hItem);
+}
+
+void CCodeNavigatorPage::FillFileItem(HTREEITEM hItem)
+{
+    auto found = m_unfilledFileItems.find(hItem);
+    if (found == m_unfilledFileItems.end())
+        return;
+    // Noted as filled first: the filler's inserts must not fill it again.
+    m_unfilledFileItems.erase(found);
+    CProjectFileEntry* pEntry = reinterpret_cast<CProjectFileEntry*>(m_tree.GetItemData(hItem));
+    if (!m_fillFileItem || pEntry == NULL)
+        return;
+    m_tree.SetRedraw(FALSE);
+    m_fillFileItem(pEntry, hItem);
+    UpdateFileItemButton(hItem);
+    m_tree.SetRedraw(TRUE);
+    m_tree.Invalidate();
+}
+
+void CCodeNavigatorPage::UpdateFileItemButton(HTREEITEM hItem)
+{
+    if (m_tree.GetChildItem(hItem) != NULL)
+        return;
+    TVITEM item;
+    memset(&item, 0, sizeof(item));
+    item.mask = TVIF_HANDLE | TVIF_CHILDREN;
+    item.hItem = hItem;
+    item.cChildren = 0;
+    m_tree.SetItem(&item);
 }
 
 HTREEITEM CCodeNavigatorPage::FindFileItem(const CProjectFileEntry* pEntry)
@@ -290,6 +335,8 @@ BOOL CCodeNavigatorPage::SelectOutlineNode(const CProjectFileEntry* pEntry, cons
     HTREEITEM hFileItem = FindFileItem(pEntry);
     if (hFileItem == NULL)
         return FALSE;
+    if (pNode != NULL)
+        FillFileItem(hFileItem);
     HTREEITEM hItem = pNode != NULL ? FindNodeItem(hFileItem, pNode) : NULL;
     if (hItem == NULL)
         hItem = hFileItem;

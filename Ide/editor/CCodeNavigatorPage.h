@@ -6,6 +6,7 @@
 
 #include "CExtResizablePropertyPage.h"
 
+#include <functional>
 #include <string>
 #include <unordered_map>
 #include <unordered_set>
@@ -64,6 +65,18 @@ public:
     // the node shows nowhere there (or is NULL). FALSE when the file has no item.
     BOOL SelectOutlineNode(const CProjectFileEntry* pEntry, const COutlineNode* pNode);
 
+    // A file item is filled when it is first needed (expanded, or a node of its file
+    // looked up): until then it shows its expand button and holds no children, so that
+    // a project's load costs one item per file. The filler makes the item's children.
+    typedef std::function<void(CProjectFileEntry*, HTREEITEM)> CFileItemFiller;
+    void SetFileItemFiller(const CFileItemFiller& filler) { m_fillFileItem = filler; }
+    void NoteUnfilledFileItem(HTREEITEM hItem);
+    BOOL IsFileItemFilled(HTREEITEM hItem) const { return m_unfilledFileItems.count(hItem) == 0; }
+    // Fills the file item, with the drawing held, when it was not filled yet.
+    void FillFileItem(HTREEITEM hItem);
+    // The file item's expand button shows only when it has children.
+    void UpdateFileItemButton(HTREEITEM hItem);
+
     // The open branches below an item, by their texts, so that a refill can open
     // them again. Below a closed item none are kept.
     typedef std::unordered_set<std::string> CExpandedSet;
@@ -87,6 +100,7 @@ protected:
     afx_msg void OnTreeDblClk(NMHDR* pNMHDR, LRESULT* pResult);
     afx_msg void OnTreeRClick(NMHDR* pNMHDR, LRESULT* pResult);
     afx_msg void OnTreeDeleteItem(NMHDR* pNMHDR, LRESULT* pResult);
+    afx_msg void OnTreeItemExpanding(NMHDR* pNMHDR, LRESULT* pResult);
     DECLARE_MESSAGE_MAP()
 
     HTREEITEM HitTestCursor();
@@ -108,4 +122,6 @@ protected:
     std::unordered_multimap<const void*, HTREEITEM> m_nodeItems; // by node
     std::unordered_map<HTREEITEM, std::pair<const void*, bool>> m_keyOfItem; // key, file item
     std::vector<HTREEITEM> m_fileItemsInOrder; // as inserted; deleted ones are skipped
+    std::unordered_set<HTREEITEM> m_unfilledFileItems;
+    CFileItemFiller m_fillFileItem;
 };

@@ -36,10 +36,12 @@ public:
     virtual void DeleteProjectFileItem(CProjectFileEntry* pEntry) = 0;
 
     // The Code Navigator: the file's item under the navigator's root (NULL when none
-    // was made), and the filling of that item from the file's outline.
+    // was made), and the filling of that item from the file's outline (which the host
+    // may put off until the item is first needed).
     virtual HTREEITEM InsertNavigatorFileItem(CProjectFileEntry* pEntry) = 0;
     virtual void FillNavigatorFileItem(CProjectFileEntry* pEntry, HTREEITEM hItem) = 0;
-    // The file's item, when there is one, loses its children and is filled again.
+    // The file's item, when there is one and it was filled, loses its children and is
+    // filled again.
     virtual void RefillNavigatorFileItem(CProjectFileEntry* pEntry) = 0;
 
     // The loading plaque's progress line while a project loads.

@@ -168,6 +168,9 @@ BOOL CMainFrame::CreateWorkspaceSheet(CExtChildResizablePropertySheet& sheet, CE
 BOOL CMainFrame::CreatePanes()
 {
     CPropertyPage* const explorerPages[] = { &m_pageCodeNavigator, &m_pageFiles };
+    m_pageCodeNavigator.SetFileItemFiller([this](CProjectFileEntry* pEntry, HTREEITEM hItem) {
+        m_project.AddFileOutlineToNavigator(pEntry, hItem);
+    });
     if (!CreateDockingBar(m_wndProjectExplorerBar, ID_VIEW_PROJECT_EXPLORER, CSize(200, 200), CSize(200, 200))
         || !CreateWorkspaceSheet(m_sheetProjectExplorer, m_wndProjectExplorerBar, explorerPages, 2))
         return FALSE;
@@ -521,13 +524,18 @@ void CMainFrame::SetUIStyleOffice2003()
 // Tree inserters
 
 HTREEITEM CMainFrame::InsertTreeItem(CTreeCtrl& tree, LPCTSTR pszText, HTREEITEM hParent, int nImage, void* pData,
-                                     HTREEITEM hInsertAfter)
+                                     HTREEITEM hInsertAfter, BOOL bExpandButton)
 {
     TVINSERTSTRUCT tvis;
     memset(&tvis, 0, sizeof(tvis));
     tvis.hParent = hParent;
     tvis.hInsertAfter = hInsertAfter;
     tvis.item.mask = TVIF_TEXT | TVIF_IMAGE | TVIF_SELECTEDIMAGE | TVIF_PARAM;
+    if (bExpandButton)
+    {
+        tvis.item.mask |= TVIF_CHILDREN;
+        tvis.item.cChildren = 1;
+    }
     tvis.item.pszText = const_cast<LPTSTR>(pszText);
     tvis.item.iImage = nImage;
     tvis.item.iSelectedImage = nImage;
@@ -597,8 +605,9 @@ HTREEITEM CMainFrame::InsertNavigatorFileItem(CProjectFileEntry* pEntry)
     HTREEITEM hRoot = tree.GetRootItem();
     if (hRoot == NULL)
         return NULL;
+    // The expand button comes with the item: children come when the item is first needed.
     HTREEITEM hItem = InsertTreeItem(tree, pEntry->GetFileName(), hRoot, CCodeNavigatorPage::IMAGE_FILE, pEntry,
-                                     m_bSortNavigatorLater ? TVI_LAST : TVI_SORT);
+                                     m_bSortNavigatorLater ? TVI_LAST : TVI_SORT, TRUE);
     m_pageCodeNavigator.NoteFileItem(hItem, pEntry);
     return hItem;
 }

@@ -306,7 +306,7 @@ protected:
     // The navigator's item of the file, and its children, go (CMainFrameNavigator.cpp).
     void DeleteNavigatorFileItem(CProjectFileEntry* pEntry);
     static HTREEITEM InsertTreeItem(CTreeCtrl& tree, LPCTSTR pszText, HTREEITEM hParent, int nImage, void* pData,
-                                    HTREEITEM hInsertAfter = TVI_LAST);
+                                    HTREEITEM hInsertAfter = TVI_LAST, BOOL bExpandButton = FALSE);
     void CopyRecentListsToSettings();
     void DeleteRecentLists();
     void ApplyLook(CExtPaintManager* pLook);

@@ -1,16 +1,22 @@
-// CMainFrame: the Code Navigator's file items: filled by the project, filled again
-// when outlines change, removed with their files, and the editor's synchronizing.
+// CMainFrame: the Code Navigator's file items: filled by the project when first needed,
+// filled again when outlines change, removed with their files, and the editor's
+// synchronizing.
 #include "CMainFrame.h"
 
 void CMainFrame::FillNavigatorFileItem(CProjectFileEntry* pEntry, HTREEITEM hItem)
 {
-    m_project.AddFileOutlineToNavigator(pEntry, hItem);
+    // Every call of the tree costs in proportion to all its items: a file's outline goes
+    // in when the user opens its item (or a node of it is looked up), not at load.
+    // Until then the item shows no other file's nodes (a fill into no item notes none).
+    m_project.AddFileOutlineToNavigator(pEntry, NULL);
+    m_pageCodeNavigator.NoteUnfilledFileItem(hItem);
 }
 
 void CMainFrame::RefillNavigatorFileItem(CProjectFileEntry* pEntry)
 {
     HTREEITEM hItem = m_pageCodeNavigator.FindFileItem(pEntry);
-    if (hItem == NULL)
+    // An item never filled shows no node yet: it is filled from the outline as it is then.
+    if (hItem == NULL || !m_pageCodeNavigator.IsFileItemFilled(hItem))
         return;
     CTreeCtrl& tree = GetNavigatorTree();
     tree.SetRedraw(FALSE);
@@ -26,6 +32,7 @@ void CMainFrame::RefillNavigatorFileItem(CProjectFileEntry* pEntry)
     if (hItem != NULL)
     {
         m_project.AddFileOutlineToNavigator(pEntry, hItem);
+        m_pageCodeNavigator.UpdateFileItemButton(hItem);
         if (bExpanded)
             tree.Expand(hItem, TVE_EXPAND);
         m_pageCodeNavigator.ExpandAgain(hItem, expanded);

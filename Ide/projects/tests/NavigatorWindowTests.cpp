@@ -231,6 +231,17 @@ protected:
     {
         return Project().FindFileByPath(m_folder / pszRelative);
     }
+    // Each file item opened and closed again, as a user does to see its outline: items
+    // are filled when first opened.
+    void OpenEachFileItem()
+    {
+        HTREEITEM hRoot = Tree().GetRootItem();
+        for (HTREEITEM hItem = Tree().GetChildItem(hRoot); hItem != NULL; hItem = Tree().GetNextSiblingItem(hItem))
+        {
+            Tree().Expand(hItem, TVE_EXPAND);
+            Tree().Expand(hItem, TVE_COLLAPSE);
+        }
+    }
     CVornView* Open(const char* pszRelative)
     {
         CVornView* pView = theApp.OpenProjectFileAtLine(Entry(pszRelative), -1);
@@ -248,6 +259,7 @@ protected:
 TEST_F(Navigator, ALoadedProjectShowsEachFilesOutlineSortedWithItsImages)
 {
     LoadFixture();
+    OpenEachFileItem();
     HTREEITEM hRoot = Tree().GetRootItem();
     ASSERT_TRUE(hRoot != NULL);
     EXPECT_EQ(std::string(Tree().GetItemText(hRoot)), "Project 'nav'");
@@ -290,6 +302,7 @@ TEST_F(Navigator, ALoadedProjectShowsEachFilesOutlineSortedWithItsImages)
 TEST_F(Navigator, AReparseThatDropsAMemberRefillsEveryItemShowingIt)
 {
     LoadFixture();
+    OpenEachFileItem();
     HTREEITEM hRoot = Tree().GetRootItem();
     ASSERT_TRUE(Dump(ChildNamed(hRoot, "main.lua")).find("area()") != std::string::npos);
 
@@ -329,6 +342,73 @@ TEST_F(Navigator, AReparseThatDropsAMemberRefillsEveryItemShowingIt)
     EXPECT_TRUE(ChildNamed(hRoot, "shapes.lua") == NULL);
     const std::string strMain = Dump(ChildNamed(hRoot, "main.lua"));
     EXPECT_EQ(strMain.find("/5\n"), std::string::npos) << strMain;
+    OpenEveryItem();
+}
+
+TEST_F(Navigator, FileItemsFillWhenFirstOpenedOrLookedInto)
+{
+    LoadFixture();
+    HTREEITEM hRoot = Tree().GetRootItem();
+    HTREEITEM hMain = ChildNamed(hRoot, "main.lua");
+    HTREEITEM hShapes = ChildNamed(hRoot, "shapes.lua");
+    ASSERT_TRUE(hMain != NULL && hShapes != NULL);
+    auto HasButton = [](HTREEITEM hItem) {
+        TVITEM item;
+        memset(&item, 0, sizeof(item));
+        item.mask = TVIF_HANDLE | TVIF_CHILDREN;
+        item.hItem = hItem;
+        return Tree().GetItem(&item) && item.cChildren != 0;
+    };
+
+    // After a load: one item per file, each with its button and no children.
+    ForEachItem(hRoot, [&](HTREEITEM hItem) {
+        EXPECT_EQ(Tree().GetParentItem(hItem), hRoot) << Tree().GetItemText(hItem).GetString();
+        EXPECT_TRUE(HasButton(hItem)) << Tree().GetItemText(hItem).GetString();
+        EXPECT_FALSE(Page().IsFileItemFilled(hItem));
+    });
+
+    // Opening main.lua fills it, once.
+    Tree().Expand(hMain, TVE_EXPAND);
+    EXPECT_TRUE(Page().IsFileItemFilled(hMain));
+    EXPECT_TRUE(Tree().GetItemState(hMain, TVIS_EXPANDED) & TVIS_EXPANDED);
+    const std::string strMain = Dump(hMain);
+    EXPECT_NE(strMain.find("area()"), std::string::npos) << strMain;
+    Tree().Expand(hMain, TVE_COLLAPSE);
+    Tree().Expand(hMain, TVE_EXPAND);
+    EXPECT_EQ(Dump(hMain), strMain);
+
+    // shapes.lua loses shape.area while its item was never opened: main.lua, which shows
+    // shape's members, is filled again; shapes.lua stays as it was, empty and unfilled.
+    CVornView* pShapes = Open("shapes.lua");
+    ASSERT_TRUE(pShapes != NULL);
+    std::string text = kShapes;
+    const char kArea[] = "  function shape.area()\n    return 0\n  end\n";
+    text.erase(text.find(kArea), strlen(kArea));
+    pShapes->GetCtrl().ClearAll();
+    pShapes->GetCtrl().AddText((int)text.size(), text.c_str());
+    pShapes->RefreshOutline();
+    hMain = ChildNamed(hRoot, "main.lua");
+    EXPECT_EQ(Dump(hMain).find("area()"), std::string::npos);
+    EXPECT_TRUE(ChildNamed(hRoot, "shapes.lua") == hShapes);
+    EXPECT_TRUE(Tree().GetChildItem(hShapes) == NULL);
+    EXPECT_FALSE(Page().IsFileItemFilled(hShapes));
+
+    // Synchronize in shapes.lua fills its item from the outline as it is now and selects
+    // the caret's node.
+    pShapes->GetCtrl().GotoLine(2);
+    pShapes->SendMessage(WM_COMMAND, ID_GOTO_SYNC_NAVIGATOR);
+    EXPECT_TRUE(Page().IsFileItemFilled(hShapes));
+    HTREEITEM hSelected = Tree().GetSelectedItem();
+    ASSERT_TRUE(hSelected != NULL);
+    EXPECT_EQ(FileItemOf(hSelected), hShapes);
+    EXPECT_EQ(std::string(Tree().GetItemText(hSelected)), "NewShape(x)");
+    EXPECT_EQ(Dump(hShapes).find("area()"), std::string::npos);
+
+    // Once opened, an item keeps its button only when it has children.
+    HTREEITEM hUtil = ChildNamed(hRoot, "util.lua");
+    ASSERT_TRUE(hUtil != NULL);
+    Tree().Expand(hUtil, TVE_EXPAND);
+    EXPECT_EQ(HasButton(hUtil), Tree().GetChildItem(hUtil) != NULL);
     OpenEveryItem();
 }
 
