@@ -423,16 +423,29 @@ TEST_F(TreeList, DraggingNearTheBottomEdgeScrollsTheList)
         strName.Format("row %02d", i);
         m_list.InsertChildRow(pTop, Info(strName), TRUE);
     }
-    BeginDrag(1);
     CRect rcClient;
     m_list.GetClientRect(&rcClient);
-    // The move itself does not scroll: checked before anything is pumped, since on a
-    // busy machine the scroll timer may already be due when the move is handled.
-    m_list.SendMessage(WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(100, rcClient.bottom - 4));
-    EXPECT_EQ(0, m_list.GetTopIndex());
-    ASSERT_TRUE(m_list.IsDragging());
-    EXPECT_TRUE(PumpUntil([&] { return m_list.GetTopIndex() >= 2; }, 3000));
-    Key(VK_ESCAPE);
+    // A drag ends, rightly, when another program's window takes the capture; on the
+    // shared test display that can happen, and only then is the drag tried again.
+    bool bScrolled = false;
+    for (int nTry = 0; nTry < 3 && !bScrolled; nTry++)
+    {
+        m_list.EnsureVisible(0, FALSE);
+        ASSERT_EQ(0, m_list.GetTopIndex());
+        BeginDrag(1);
+        // The move itself does not scroll: checked before anything is pumped, since on
+        // a busy machine the scroll timer may already be due when the move is handled.
+        m_list.SendMessage(WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(100, rcClient.bottom - 4));
+        EXPECT_EQ(0, m_list.GetTopIndex());
+        ASSERT_TRUE(m_list.IsDragging());
+        bScrolled = PumpUntil([&] { return m_list.GetTopIndex() >= 2; }, 3000);
+        const bool bStillDragging = m_list.IsDragging();
+        if (bStillDragging)
+            Key(VK_ESCAPE);
+        if (!bScrolled && bStillDragging)
+            break;   // the drag went on and did not scroll: a real failure
+    }
+    EXPECT_TRUE(bScrolled);
 }
 
 TEST_F(TreeList, Screenshot)

@@ -90,8 +90,8 @@ TEST_F(Startup, ColdStartLaysOutTheDefaultsAndARestartKeepsTheLayout)
     EXPECT_GT(rcOutput.top, rcClient.Height() / 2);
     for (UINT nID : { ID_VIEW_BREAKPOINTS, ID_VIEW_VARIABLES, ID_VIEW_CALL_STACK })
         EXPECT_FALSE(IsVisible(hFrame, nID)) << nID;
-    EXPECT_TRUE(FindDescendant(hFrame, AFX_IDW_TOOLBAR) != NULL);
-    EXPECT_TRUE(FindDescendant(hFrame, AFX_IDW_STATUS_BAR) != NULL);
+    EXPECT_TRUE(WaitForDescendant(hFrame, AFX_IDW_TOOLBAR) != NULL);
+    EXPECT_TRUE(WaitForDescendant(hFrame, AFX_IDW_STATUS_BAR) != NULL);
 
     // The user maximises the window and hides the Output bar, then quits.
     ::ShowWindow(hFrame, SW_MAXIMIZE);

@@ -228,6 +228,19 @@ HWND FindDescendant(HWND hParent, UINT nID)
     return find.hFound;
 }
 
+HWND WaitForDescendant(HWND hParent, UINT nID, DWORD dwTimeoutMs)
+{
+    const DWORD dwStart = ::GetTickCount();
+    for (;;)
+    {
+        if (HWND hFound = FindDescendant(hParent, nID))
+            return hFound;
+        if (::GetTickCount() - dwStart >= dwTimeoutMs || !::IsWindow(hParent))
+            return NULL;
+        ::Sleep(20);
+    }
+}
+
 CRect RectInClient(HWND hWnd, HWND hRelativeTo)
 {
     CRect rc;

@@ -54,6 +54,8 @@ private:
 std::string DialogText(HWND hDialog);
 // The window under hParent (at any depth) with the control id, or NULL.
 HWND FindDescendant(HWND hParent, UINT nID);
+// The same, waiting up to the time for the window to be made.
+HWND WaitForDescendant(HWND hParent, UINT nID, DWORD dwTimeoutMs = 5000);
 // A window's rectangle in the client coordinates of another window.
 CRect RectInClient(HWND hWnd, HWND hRelativeTo);
 // Values under HKCU: one value, or any value of the key or a key below it.
