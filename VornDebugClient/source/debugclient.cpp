@@ -25,7 +25,6 @@ namespace
 
 DebugClient::DebugClient(LuaDebugDataItem& locals, LuaDebugDataItem& globals, SimpleArray<int>& temporaries)
     : m_L(nullptr),
-      m_pCurrentAr(nullptr),
       m_bSessionEnded(0),
       m_nCallDepth(0),
       m_nBaseGeneration(0),
@@ -53,6 +52,7 @@ DebugClient::DebugClient(LuaDebugDataItem& locals, LuaDebugDataItem& globals, Si
     std::memset(&m_Library, 0, sizeof(m_Library));
     m_szBaseDirectory[0] = m_szCurrentFile[0] = m_szTargetFile[0] = '\0';
     m_szName[0] = m_szNameWhat[0] = m_szWhat[0] = m_szOutput[0] = '\0';
+    m_Inspector.SetRunCounter(&m_nLineGeneration);
 }
 
 DebugClient::~DebugClient()
@@ -142,7 +142,6 @@ int DebugClient::Initialize(lua_State* L)
         return VORNDEBUGCLIENT_NO_MEMORY;
     }
     m_L = L;
-    m_pCurrentAr = nullptr;
     InterlockedExchange(&m_bSessionEnded, 0);
     InterlockedExchange(&m_nCallDepth, 0);
     InterlockedExchange(&m_nStepMode, MODE_RUN);
@@ -314,8 +313,7 @@ inline int DebugClient::QuietLine(const PrototypeTable::Prototype* function, lua
 // function for the lines that follow. Out of line: most events never come here.
 __attribute__((noinline)) int DebugClient::QuietFirstLine(lua_State* L, lua_Debug* ar, ShadowStack::Thread& thread)
 {
-    int level = m_bCallLevels ? LuaCompat::CallLevel(ar) : int(ShadowStack::NO_LEVEL);
-    const PrototypeTable::Prototype* function = CachedRunning(L, ar, thread, level);
+    const PrototypeTable::Prototype* function = CachedRunning(L, ar, thread, LuaCompat::CallLevel(ar));
     return function ? QuietLine(function, ar) : int(NOT_QUIET);
 }
 
@@ -324,7 +322,8 @@ __attribute__((noinline)) int DebugClient::QuietFirstLine(lua_State* L, lua_Debu
 // every event is on, a call or a return. No lock, no path, no question to Lua
 // beyond the first line of a call (QuietFirstLine asks). NOT_QUIET when the
 // event needs the full handling; CHAIN when the host's hook chain is to have it.
-// The common event costs a few loads and compares.
+// The common event costs a few loads and compares. Its call depth is not
+// counted: only a step reads it, and a step starts it at zero.
 __attribute__((always_inline)) inline int DebugClient::QuietEvent(lua_State* L, lua_Debug* ar)
 {
     LONG generation = m_nLineGeneration;
@@ -345,7 +344,7 @@ __attribute__((always_inline)) inline int DebugClient::QuietEvent(lua_State* L, 
             return NOT_QUIET;
     }
     bool everyEvent = state == QUIET_EVERY_EVENT;
-    int level = m_bCallLevels ? LuaCompat::CallLevel(ar) : int(ShadowStack::NO_LEVEL);
+    int level = LuaCompat::CallLevel(ar);   // a quiet state is only found where levels are told
     switch (ar->event)
     {
     case LUA_HOOKLINE:
@@ -361,18 +360,15 @@ __attribute__((always_inline)) inline int DebugClient::QuietEvent(lua_State* L, 
         if (!everyEvent || m_bThreadsMayLag)
             return NOT_QUIET;
         known->Entered(level);
-        ++m_nCallDepth;
         break;
     case LUA_HOOKRET:
         if (!everyEvent)
             return NOT_QUIET;
         known->Left(level);
-        --m_nCallDepth;
         break;
     case LUA_HOOKTAILRET:
         if (!everyEvent)
             return NOT_QUIET;
-        --m_nCallDepth;
         break;
     default:
         return NOT_QUIET;
@@ -387,7 +383,7 @@ __attribute__((always_inline)) inline int DebugClient::QuietEvent(lua_State* L, 
 int DebugClient::CheckQuietState(ShadowStack::Thread& thread)
 {
     int desired = m_nDesiredMask;
-    if (!(desired & LUA_MASKCALL))
+    if (!(desired & LUA_MASKCALL) || !m_bCallLevels || m_Inspector.IsRunningScript())
         return ShadowStack::UNCHECKED;
     bool everyEvent = !(desired & PER_FUNCTION_LINES);
     if (everyEvent && thread.GetMask() != desired)
@@ -407,7 +403,6 @@ inline void DebugClient::CallHostChain(lua_State* L, lua_Debug* ar)
     try
     {
         lua_Hook chain = m_Imports.hookChain;
-        m_pCurrentAr = ar;
         if (chain)
             chain(L, ar);
     }
@@ -427,21 +422,63 @@ void DebugClient::ApplyHookMasks(lua_State* L)
         ApplyHookMask(m_L);
 }
 
-// Nothing on the quiet path can throw; what may is caught where it is called.
+// The events of a running script that the current thread's record already
+// answers: a line of a known function, and where every event is on, a call or a
+// return. Everything else goes on to HookAfterMiss, which does the same checks
+// at more length. Kept short enough to need no saved registers.
 void DebugClient::Hook(lua_State* L, lua_Debug* ar)
 {
     DebugClient& self = g_Engine;
-    // (After Shutdown no record is current: the quiet path never applies.) Code
-    // the worker runs while the script waits never takes it: a coroutine it
-    // resumes would rejoin its record as if the script ran it.
-    if (!self.m_Inspector.IsRunningScript())
+    ShadowStack::Thread* known = self.m_Shadow.Peek(L, self.m_nLineGeneration);
+    if (known)
     {
-        int quiet = self.QuietEvent(L, ar);
-        if (quiet == QUIET)
-            return;
-        if (quiet == CHAIN)
-            return self.CallHostChain(L, ar);
+        int state = known->GetQuietState();
+        int level = LuaCompat::CallLevel(ar);   // a quiet state is only found where levels are told
+        int event = ar->event;
+        if (event == LUA_HOOKLINE)
+        {
+            const PrototypeTable::Prototype* function =
+                static_cast<const PrototypeTable::Prototype*>(known->FunctionAt(level));
+            if (function && state != ShadowStack::UNCHECKED)
+            {
+                if (!function->IsFile())
+                    return;   // a chunk not loaded from a file: no stops, no host callback
+                if (!function->MayStopAt(ar->currentline))
+                    return self.CallHostChain(L, ar);
+            }
+        }
+        else if (state == QUIET_EVERY_EVENT)
+        {
+            if (event == LUA_HOOKRET)
+            {
+                known->Left(level);
+                return self.CallHostChain(L, ar);
+            }
+            if (event == LUA_HOOKCALL && !self.m_bThreadsMayLag)
+            {
+                known->Entered(level);
+                return self.CallHostChain(L, ar);
+            }
+            if (event == LUA_HOOKTAILRET)
+                return self.CallHostChain(L, ar);
+        }
     }
+    HookAfterMiss(L, ar);
+}
+
+// Nothing on the quiet path can throw; what may is caught where it is called.
+__attribute__((noinline)) void DebugClient::HookAfterMiss(lua_State* L, lua_Debug* ar)
+{
+    DebugClient& self = g_Engine;
+    // (After Shutdown no record is current: the quiet path never applies.) Code
+    // the worker runs while the script waits never takes it: the worker starts a
+    // new generation of the records before it runs Lua, so a coroutine it resumes
+    // does not rejoin its record as if the script ran it.
+    int quiet = self.QuietEvent(L, ar);
+    if (quiet == QUIET)
+        return;
+    if (quiet == CHAIN)
+        return self.CallHostChain(L, ar);
     HandleEvent(L, ar);
 }
 
@@ -555,7 +592,6 @@ void DebugClient::OnCallOrReturn(lua_State* L, lua_Debug* ar)
         ++m_nCallDepth;
     else
         --m_nCallDepth;
-    m_pCurrentAr = ar;
     // The record as the event gave it: a host that wants more asks lua_getinfo.
     if (m_Imports.hookChain)
         m_Imports.hookChain(L, ar);
@@ -610,7 +646,6 @@ void DebugClient::OnLine(lua_State* L, lua_Debug* ar, ShadowStack::Thread& threa
         if (m_bSessionEnded)
             return;
     }
-    m_pCurrentAr = ar;
     if (m_Imports.hookChain)
         m_Imports.hookChain(L, ar);
 }
@@ -619,7 +654,6 @@ void DebugClient::OnLine(lua_State* L, lua_Debug* ar, ShadowStack::Thread& threa
 void DebugClient::OnLineWithoutRecord(lua_State* L, lua_Debug* ar, int mode)
 {
     lua_getinfo(L, "S", ar);
-    m_pCurrentAr = ar;
     if (!IsFileSource(ar->source))
         return;
     ChunkPathCache::Entry* chunk = ChunkEntry(ar->source + 1);

@@ -108,6 +108,7 @@ private:
     DebugClient& operator=(const DebugClient&) = delete;
 
     static void Hook(lua_State* L, lua_Debug* ar);
+    static void HookAfterMiss(lua_State* L, lua_Debug* ar);
     static void HandleEvent(lua_State* L, lua_Debug* ar);
     void CallHostChain(lua_State* L, lua_Debug* ar);
     static int ProtectedInitialize(lua_State* L);
@@ -186,7 +187,6 @@ private:
 
     VornDebugClientImports m_Imports;
     lua_State* m_L;
-    lua_Debug* m_pCurrentAr;
     volatile LONG m_bSessionEnded;
     volatile LONG m_nCallDepth;
     char m_szBaseDirectory[BASE_DIRECTORY_SIZE];

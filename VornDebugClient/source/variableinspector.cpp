@@ -60,7 +60,8 @@ VariableInspector::Request* VariableInspector::RequestOf(lua_State* L)
 VariableInspector::VariableInspector(LuaDebugDataItem& locals, LuaDebugDataItem& globals,
                                      SimpleArray<int>& temporaries)
     : m_Locals(locals), m_Globals(globals), m_pTableMembers(nullptr), m_pWatchResult(nullptr),
-      m_References(temporaries), m_nExpandedId(-1), m_bRunningScript(0)
+      m_References(temporaries), m_nExpandedId(-1), m_bRunningScript(0),
+      m_pRunCounter(nullptr)
 {
     m_szWatchError[0] = m_szConditionValue[0] = m_szConditionType[0] = m_szHover[0] = '\0';
 }
@@ -95,6 +96,8 @@ bool VariableInspector::ProtectedCall(lua_State* L, lua_CFunction fn, void* user
         return false;
     int top = lua_gettop(L);
     InterlockedExchange(&m_bRunningScript, 1);
+    if (m_pRunCounter)
+        InterlockedIncrement(m_pRunCounter);
     int status = LuaCompat::ProtectedCall(L, fn, userData);
     InterlockedExchange(&m_bRunningScript, 0);
     lua_settop(L, top);   // drops the error message of a failed call

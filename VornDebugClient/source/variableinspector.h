@@ -30,6 +30,9 @@ public:
     // a metamethod, a finalizer the collector calls): hook events and output that
     // come meanwhile are the worker's.
     bool IsRunningScript() const { return m_bRunningScript != 0; }
+    // A counter raised each time the worker starts running Lua: the hook's quiet
+    // path holds only within one value of it, so it never takes the worker's events.
+    void SetRunCounter(volatile LONG* counter) { m_pRunCounter = counter; }
     // Runs fn protected on the worker, as every request does; the stack is left as
     // it was. False on a Lua error.
     bool ProtectedCall(lua_State* L, lua_CFunction fn, void* userData);
@@ -85,6 +88,7 @@ private:
     ReferenceTable m_References;
     int m_nExpandedId;
     volatile LONG m_bRunningScript;
+    volatile LONG* m_pRunCounter;
     char m_szWatchError[VALUE_TEXT_SIZE];
     char m_szConditionValue[REPLY_SIZE];
     char m_szConditionType[REPLY_SIZE];

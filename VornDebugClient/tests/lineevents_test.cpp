@@ -81,6 +81,28 @@ int Seen(lua_State* L)
     return 1;
 }
 
+int RunInspectedCode(lua_State* L)
+{
+    const char* code = static_cast<const char*>(lua_touserdata(L, 1));
+    if (luaL_loadbuffer(L, code, std::strlen(code), CHUNK_NAME) == 0)
+        lua_call(L, 0, 0);
+    return 0;
+}
+
+// inspect(code): runs code as the worker runs an expression while the script
+// waits; returns the events the host's chain got meanwhile.
+int g_workerFileLines;   // the file lines the test's hook saw in inspect()
+
+int Inspect(lua_State* L)
+{
+    int before = g_chainCalls + g_chainLines;
+    int fileLinesBefore = g_fileLines;
+    bool ran = g_Engine.GetInspector().ProtectedCall(L, RunInspectedCode, const_cast<char*>(luaL_checkstring(L, 1)));
+    g_workerFileLines += g_fileLines - fileLinesBefore;
+    lua_pushinteger(L, ran ? g_chainCalls + g_chainLines - before : -1);
+    return 1;
+}
+
 class LineEvents : public ::testing::Test
 {
 protected:
@@ -93,6 +115,7 @@ protected:
         lua_register(L, "add_breakpoint", AddBreakpoint);
         lua_register(L, "remove_breakpoint", RemoveBreakpoint);
         lua_register(L, "seen", Seen);
+        lua_register(L, "inspect", Inspect);
     }
     void TearDown() override
     {
@@ -308,6 +331,28 @@ TEST_F(LineEvents, TheHostsChainSeesEveryEventOfCoroutinesThatTakeTurns)
     EXPECT_GE(g_fileLines, 900) << "the loop's line and two of b's each turn";
     EXPECT_EQ(g_chainLines, g_fileLines);
     EXPECT_EQ(g_chainCalls, g_callsAndReturns);
+}
+
+// Code the worker runs while the script waits (an expression) is not the
+// script's: the host's chain gets none of its events, not even from a coroutine
+// the script ran before, and it gets the script's again afterwards.
+TEST_F(LineEvents, TheHostsChainGetsNothingOfCodeTheWorkerRuns)
+{
+    Attach({}, {}, true);
+    g_workerFileLines = 0;
+    Run("local function f(x)\n"                                            // 1
+        "  return x + 1\n"                                                 // 2
+        "end\n"                                                            // 3
+        "gen = coroutine.wrap(function()\n"                                // 4
+        "  while true do coroutine.yield(f(1)) end\n"                      // 5
+        "end)\n"                                                           // 6
+        "local a = f(1) + gen()\n"                                         // 7
+        "local during = inspect('local b = gen() + 1\\nlocal c = b * 2')\n"  // 8
+        "assert(during == 0, 'the host got the worker\\'s events: ' .. during)\n"  // 9
+        "local d = f(2) + gen()\n");                                       // 10
+    EXPECT_GE(g_workerFileLines, 3) << "the worker's code ran, and resumed the coroutine";
+    EXPECT_EQ(g_chainLines, g_fileLines - g_workerFileLines);
+    EXPECT_GE(g_chainLines, 9) << "the script's own lines after the worker's code too";
 }
 
 } // namespace
