@@ -310,8 +310,8 @@ inline int DebugClient::QuietLine(const PrototypeTable::Prototype* function, lua
 
 // The first line of a call where every event is on (the quiet path found the
 // event's other conditions met): one question to Lua, whose answer names the
-// function for the lines that follow. Out of line: most events never come here.
-__attribute__((noinline)) int DebugClient::QuietFirstLine(lua_State* L, lua_Debug* ar, ShadowStack::Thread& thread)
+// function for the lines that follow.
+inline int DebugClient::QuietFirstLine(lua_State* L, lua_Debug* ar, ShadowStack::Thread& thread)
 {
     const PrototypeTable::Prototype* function = CachedRunning(L, ar, thread, LuaCompat::CallLevel(ar));
     return function ? QuietLine(function, ar) : int(NOT_QUIET);
@@ -446,6 +446,10 @@ void DebugClient::Hook(lua_State* L, lua_Debug* ar)
                 if (!function->MayStopAt(ar->currentline))
                     return self.CallHostChain(L, ar);
             }
+            else if (!function && state == QUIET_EVERY_EVENT)
+            {
+                return self.OnQuietFirstLine(L, ar, *known);
+            }
         }
         else if (state == QUIET_EVERY_EVENT)
         {
@@ -464,6 +468,18 @@ void DebugClient::Hook(lua_State* L, lua_Debug* ar)
         }
     }
     HookAfterMiss(L, ar);
+}
+
+// The first line of a call where every event is on, as HookAfterMiss would take
+// it, without going through the checks Hook has made.
+__attribute__((noinline)) void DebugClient::OnQuietFirstLine(lua_State* L, lua_Debug* ar, ShadowStack::Thread& thread)
+{
+    int quiet = QuietFirstLine(L, ar, thread);
+    if (quiet == QUIET)
+        return;
+    if (quiet == CHAIN)
+        return CallHostChain(L, ar);
+    HandleEvent(L, ar);
 }
 
 // Nothing on the quiet path can throw; what may is caught where it is called.

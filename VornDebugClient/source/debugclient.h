@@ -109,6 +109,7 @@ private:
 
     static void Hook(lua_State* L, lua_Debug* ar);
     static void HookAfterMiss(lua_State* L, lua_Debug* ar);
+    void OnQuietFirstLine(lua_State* L, lua_Debug* ar, ShadowStack::Thread& thread);
     static void HandleEvent(lua_State* L, lua_Debug* ar);
     void CallHostChain(lua_State* L, lua_Debug* ar);
     static int ProtectedInitialize(lua_State* L);
