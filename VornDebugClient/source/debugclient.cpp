@@ -466,8 +466,29 @@ void DebugClient::Hook(lua_State* L, lua_Debug* ar)
             if (event == LUA_HOOKTAILRET)
                 return self.CallHostChain(L, ar);
         }
+        else if (state == QUIET_PER_FUNCTION && event == LUA_HOOKCALL)
+        {
+            return self.OnQuietCall(L, ar, *known);
+        }
     }
     HookAfterMiss(L, ar);
+}
+
+// A call where lines are given per function, while the script simply runs: the
+// full handling of a call without the checks Hook has made.
+__attribute__((noinline)) void DebugClient::OnQuietCall(lua_State* L, lua_Debug* ar, ShadowStack::Thread& thread)
+{
+    if (thread.IsStarting() || m_bCachesFull)
+        return HandleEvent(L, ar);
+    try
+    {
+        lua_getinfo(L, "f", ar);
+        OnPerFunctionCall(L, ar, thread, LuaCompat::CallLevel(ar), m_nDesiredMask & ~PER_FUNCTION_LINES,
+                          thread.GetGeneration());
+    }
+    catch (...)
+    {
+    }
 }
 
 // The first line of a call where every event is on, as HookAfterMiss would take
@@ -745,18 +766,14 @@ void DebugClient::OnEventPerFunction(lua_State* L, lua_Debug* ar, int baseMask)
         OnLine(L, ar, thread, level, baseMask);
         return;
     }
-    FunctionInfo info;
     if (event == LUA_HOOKCALL)
     {
-        info = FunctionTraits(L, ar, generation);
-        if (info.traits & FunctionLineCache::C_FUNCTION)
-            PrepareThreads(L, info.traits, baseMask);
-        int returnsFrom = ShadowStack::NO_RETURNS;
-        if (NeedsReturns(L, info.traits))
-            returnsFrom = (info.traits & FunctionLineCache::C_FUNCTION) ? level : level - 1;
-        thread.Called(level, (info.traits & FunctionLineCache::WANTS_LINES) != 0, returnsFrom, info.prototype);
+        lua_getinfo(L, "f", ar);
+        OnPerFunctionCall(L, ar, thread, level, baseMask, generation);
+        return;
     }
-    else if (event == LUA_HOOKRET)
+    FunctionInfo info;
+    if (event == LUA_HOOKRET)
     {
         // The function returned to is the one whose lines come next.
         ShadowStack::Decision decision = thread.Returned(level);
@@ -775,6 +792,23 @@ void DebugClient::OnEventPerFunction(lua_State* L, lua_Debug* ar, int baseMask)
                        (info.traits & FunctionLineCache::NEEDS_RETURNS) != 0, info.prototype);
     }
     SetLineEvents(L, thread, baseMask, (info.traits & FunctionLineCache::WANTS_LINES) != 0);
+}
+
+// A call: the called function (pushed by the caller) decides its level's lines,
+// whether returns above it must be seen, and the coroutines it may resume are
+// given the events they need.
+void DebugClient::OnPerFunctionCall(lua_State* L, lua_Debug* ar, ShadowStack::Thread& thread, int level,
+                                    int baseMask, LONG generation)
+{
+    FunctionInfo info = PushedFunctionTraits(L, ar, generation);
+    if (info.traits & FunctionLineCache::C_FUNCTION)
+        PrepareThreads(L, info.traits, baseMask);
+    int returnsFrom = ShadowStack::NO_RETURNS;
+    if (NeedsReturns(L, info.traits))
+        returnsFrom = (info.traits & FunctionLineCache::C_FUNCTION) ? level : level - 1;
+    bool lines = (info.traits & FunctionLineCache::WANTS_LINES) != 0;
+    thread.Called(level, lines, returnsFrom, info.prototype);
+    SetLineEvents(L, thread, baseMask, lines);
 }
 
 // The function a return event goes back to, asked of Lua: the first level below

@@ -110,6 +110,9 @@ private:
     static void Hook(lua_State* L, lua_Debug* ar);
     static void HookAfterMiss(lua_State* L, lua_Debug* ar);
     void OnQuietFirstLine(lua_State* L, lua_Debug* ar, ShadowStack::Thread& thread);
+    void OnQuietCall(lua_State* L, lua_Debug* ar, ShadowStack::Thread& thread);
+    void OnPerFunctionCall(lua_State* L, lua_Debug* ar, ShadowStack::Thread& thread, int level, int baseMask,
+                           LONG generation);
     static void HandleEvent(lua_State* L, lua_Debug* ar);
     void CallHostChain(lua_State* L, lua_Debug* ar);
     static int ProtectedInitialize(lua_State* L);

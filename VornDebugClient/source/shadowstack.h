@@ -91,6 +91,8 @@ public:
             m_bStarted = false;
             return started;
         }
+        bool IsStarting() const { return m_bStarted; }
+        LONG GetGeneration() const { return m_nGeneration; }
 
         // A call event entered level with this decision. returnsFrom: the lowest
         // level the callee may run at when it needs return events (a tail call
