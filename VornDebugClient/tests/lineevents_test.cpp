@@ -255,6 +255,30 @@ TEST_F(LineEvents, BreakpointsAddedWhileRunningReachEveryClosureAndTheRunningFun
         "assert(running:find('18'), 'running: ' .. running)\n");
 }
 
+// Calls made while a breakpoint elsewhere gives lines per function take the
+// hook's short way once the script runs; a breakpoint added on the function
+// called over and over reaches its very next call, and once removed the calls
+// after it get no lines again.
+TEST_F(LineEvents, ABreakpointAddedOnAFunctionCalledOverAndOverReachesItsNextCall)
+{
+    Attach({40});   // a line that never runs
+    Run("local function f(x)\n"              // 1
+        "  return x + 1\n"                   // 2
+        "end\n"                              // 3
+        "local s = 0\n"                      // 4
+        "for i = 1, 3000 do s = f(s) end\n"  // 5
+        "local before = seen()\n"            // 6
+        "add_breakpoint(2)\n"                // 7
+        "s = f(s)\n"                         // 8
+        "local during = seen()\n"            // 9
+        "remove_breakpoint(2)\n"             // 10
+        "for i = 1, 3000 do s = f(s) end\n"  // 11
+        "local after = seen()\n"             // 12
+        "assert(before == '', 'before: ' .. before)\n"
+        "assert(during == '2', 'during: ' .. during)\n"
+        "assert(after == '', 'after: ' .. after)\n");
+}
+
 // Coroutines that are suspended when the breakpoint comes see it when they are
 // resumed onto that line, whether they were made before any breakpoint, or while
 // breakpoints elsewhere in the same file gave their function no lines; resumed
