@@ -424,52 +424,68 @@ void DebugClient::ApplyHookMasks(lua_State* L)
 
 // The events of a running script that the current thread's record already
 // answers: a line of a known function, and where every event is on, a call or a
-// return. Everything else goes on to HookAfterMiss, which does the same checks
-// at more length. Kept short enough to need no saved registers.
+// return (QuickEvent), also of a coroutine switched to (HookOtherThread).
+// Everything else goes on to HookAfterMiss, which does the same checks at more
+// length. Kept short enough to need no saved registers.
 void DebugClient::Hook(lua_State* L, lua_Debug* ar)
 {
     DebugClient& self = g_Engine;
     ShadowStack::Thread* known = self.m_Shadow.Peek(L, self.m_nLineGeneration);
-    if (known)
+    if (!known)
+        return self.HookOtherThread(L, ar);
+    self.QuickEvent(L, ar, *known);
+}
+
+// Another thread than the last: where every thread gets every event, a
+// coroutine the record knows in this generation goes on as quietly as it stopped.
+__attribute__((noinline)) void DebugClient::HookOtherThread(lua_State* L, lua_Debug* ar)
+{
+    ShadowStack::Thread* known = m_Shadow.Rejoin(L, m_nLineGeneration, QUIET_EVERY_EVENT);
+    if (!known)
+        return HookAfterMiss(L, ar);
+    QuickEvent(L, ar, *known);
+}
+
+__attribute__((always_inline)) inline void DebugClient::QuickEvent(lua_State* L, lua_Debug* ar,
+                                                                   ShadowStack::Thread& known)
+{
+    int state = known.GetQuietState();
+    int level = LuaCompat::CallLevel(ar);   // a quiet state is only found where levels are told
+    int event = ar->event;
+    if (event == LUA_HOOKLINE)
     {
-        int state = known->GetQuietState();
-        int level = LuaCompat::CallLevel(ar);   // a quiet state is only found where levels are told
-        int event = ar->event;
-        if (event == LUA_HOOKLINE)
+        const PrototypeTable::Prototype* function =
+            static_cast<const PrototypeTable::Prototype*>(known.FunctionAt(level));
+        if (function && state != ShadowStack::UNCHECKED)
         {
-            const PrototypeTable::Prototype* function =
-                static_cast<const PrototypeTable::Prototype*>(known->FunctionAt(level));
-            if (function && state != ShadowStack::UNCHECKED)
-            {
-                if (!function->IsFile())
-                    return;   // a chunk not loaded from a file: no stops, no host callback
-                if (!function->MayStopAt(ar->currentline))
-                    return self.CallHostChain(L, ar);
-            }
-            else if (!function && state == QUIET_EVERY_EVENT)
-            {
-                return self.OnQuietFirstLine(L, ar, *known);
-            }
+            if (!function->IsFile())
+                return;   // a chunk not loaded from a file: no stops, no host callback
+            if (!function->MayStopAt(ar->currentline))
+                return CallHostChain(L, ar);
         }
-        else if (state == QUIET_EVERY_EVENT)
+        else if (!function && state == QUIET_EVERY_EVENT)
         {
-            if (event == LUA_HOOKRET)
-            {
-                known->Left(level);
-                return self.CallHostChain(L, ar);
-            }
-            if (event == LUA_HOOKCALL && !self.m_bThreadsMayLag)
-            {
-                known->Entered(level);
-                return self.CallHostChain(L, ar);
-            }
-            if (event == LUA_HOOKTAILRET)
-                return self.CallHostChain(L, ar);
+            return OnQuietFirstLine(L, ar, known);
         }
-        else if (state == QUIET_PER_FUNCTION && event == LUA_HOOKCALL)
+    }
+    else if (state == QUIET_EVERY_EVENT)
+    {
+        if (event == LUA_HOOKRET)
         {
-            return self.OnQuietCall(L, ar, *known);
+            known.Left(level);
+            return CallHostChain(L, ar);
         }
+        if (event == LUA_HOOKCALL && !m_bThreadsMayLag)
+        {
+            known.Entered(level);
+            return CallHostChain(L, ar);
+        }
+        if (event == LUA_HOOKTAILRET)
+            return CallHostChain(L, ar);
+    }
+    else if (state == QUIET_PER_FUNCTION && event == LUA_HOOKCALL)
+    {
+        return OnQuietCall(L, ar, known);
     }
     HookAfterMiss(L, ar);
 }

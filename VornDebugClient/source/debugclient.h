@@ -109,6 +109,8 @@ private:
 
     static void Hook(lua_State* L, lua_Debug* ar);
     static void HookAfterMiss(lua_State* L, lua_Debug* ar);
+    void HookOtherThread(lua_State* L, lua_Debug* ar);
+    void QuickEvent(lua_State* L, lua_Debug* ar, ShadowStack::Thread& known);
     void OnQuietFirstLine(lua_State* L, lua_Debug* ar, ShadowStack::Thread& thread);
     void OnQuietCall(lua_State* L, lua_Debug* ar, ShadowStack::Thread& thread);
     void OnPerFunctionCall(lua_State* L, lua_Debug* ar, ShadowStack::Thread& thread, int level, int baseMask,

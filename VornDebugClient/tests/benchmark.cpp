@@ -24,8 +24,9 @@
 //               only, so it must know the function of every line. It asks Lua
 //               at the first line of each call, as "least" does, keeps whether
 //               each function is a file's in a table of its own, and keeps the
-//               function of each call level, so that a return needs no question.
-//               (One thread only: it is no lower bound where coroutines switch.)
+//               function of each call level of each thread, so that a return
+//               needs no question. A correct hook must do at least this; it
+//               bounds "chain" below more tightly than "least"
 //   ask f       a bare C hook on call events only, which asks Lua which function
 //               is called: the least a hook must do to give line events only to
 //               the functions that need them
@@ -315,9 +316,9 @@ void LeastChainHook(lua_State* L, lua_Debug* ar)
 
 // The lean chain: what a hook that chains the host's must do to pass on exactly
 // the events the host is owed (every call and return, the lines of file chunks),
-// and nothing more: the function running at each level, asked once per call and
-// kept for the returns, and whether each function comes from a file, asked once
-// per function.
+// and nothing more: the function running at each level of each thread, asked
+// once per call and kept for the returns, and whether each function comes from
+// a file, asked once per function.
 struct LeanKind
 {
     const void* function;
@@ -326,9 +327,16 @@ struct LeanKind
 const int LEAN_SLOTS = 4096;   // a power of two
 LeanKind g_leanKinds[LEAN_SLOTS];
 const int LEAN_LEVELS = 512;
-const LeanKind* g_leanLevels[LEAN_LEVELS];
-int g_leanRunning = -1;
-const LeanKind* g_leanRunningKind;
+struct LeanThread
+{
+    lua_State* L;
+    int running;
+    const LeanKind* runningKind;
+    const LeanKind* levels[LEAN_LEVELS];
+};
+const int LEAN_THREADS = 128;   // a power of two, more than the workloads make
+LeanThread g_leanThreads[LEAN_THREADS];
+LeanThread* g_leanThread = &g_leanThreads[0];
 
 const LeanKind* LeanKindOf(lua_State* L, lua_Debug* ar)
 {
@@ -352,31 +360,50 @@ const LeanKind* LeanKindOf(lua_State* L, lua_Debug* ar)
     return &kind;
 }
 
+// A thread met for the first time knows none of its levels.
+__attribute__((noinline)) LeanThread* LeanThreadOf(lua_State* L)
+{
+    size_t slot = (reinterpret_cast<size_t>(L) >> 4) & (LEAN_THREADS - 1);
+    while (g_leanThreads[slot].L && g_leanThreads[slot].L != L)
+        slot = (slot + 1) & (LEAN_THREADS - 1);
+    LeanThread& thread = g_leanThreads[slot];
+    if (!thread.L)
+    {
+        thread.L = L;
+        thread.running = -1;
+        thread.runningKind = nullptr;
+    }
+    return &thread;
+}
+
 void LeanChainHook(lua_State* L, lua_Debug* ar)
 {
+    LeanThread* thread = g_leanThread;
+    if (thread->L != L)
+        g_leanThread = thread = LeanThreadOf(L);
     int level = ar->i_ci;
     switch (ar->event)
     {
     case LUA_HOOKLINE:
-        if (level != g_leanRunning || !g_leanRunningKind)
+        if (level != thread->running || !thread->runningKind)
         {
-            g_leanRunningKind = LeanKindOf(L, ar);
-            g_leanRunning = level;
+            thread->runningKind = LeanKindOf(L, ar);
+            thread->running = level;
             if (unsigned(level) < unsigned(LEAN_LEVELS))
-                g_leanLevels[level] = g_leanRunningKind;
+                thread->levels[level] = thread->runningKind;
         }
-        if (!g_leanRunningKind->file)
+        if (!thread->runningKind->file)
             return;
         break;
     case LUA_HOOKCALL:
         if (unsigned(level) < unsigned(LEAN_LEVELS))
-            g_leanLevels[level] = nullptr;
-        g_leanRunning = level;
-        g_leanRunningKind = nullptr;
+            thread->levels[level] = nullptr;
+        thread->running = level;
+        thread->runningKind = nullptr;
         break;
     case LUA_HOOKRET:
-        g_leanRunning = level - 1;
-        g_leanRunningKind = unsigned(level - 1) < unsigned(LEAN_LEVELS) ? g_leanLevels[level - 1] : nullptr;
+        thread->running = level - 1;
+        thread->runningKind = unsigned(level - 1) < unsigned(LEAN_LEVELS) ? thread->levels[level - 1] : nullptr;
         break;
     default:
         break;
@@ -448,8 +475,8 @@ double RunOnce(const std::string& file, Case c, long* events = nullptr)
     else if (c == LEAN_CHAIN)
     {
         std::memset(g_leanKinds, 0, sizeof(g_leanKinds));
-        g_leanRunning = -1;
-        g_leanRunningKind = nullptr;
+        std::memset(g_leanThreads, 0, sizeof(g_leanThreads));
+        g_leanThread = &g_leanThreads[0];
         lua_sethook(L, LeanChainHook, LUA_MASKCALL | LUA_MASKRET | LUA_MASKLINE, 0);
     }
     else if (c == ASK_FUNCTION)
