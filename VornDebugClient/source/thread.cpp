@@ -47,6 +47,14 @@ DWORD WINAPI Thread::ThreadEntry(LPVOID parameter)
     {
         code = -1;
     }
+    // A thread that ends by itself cleans up as a terminated one does.
+    try
+    {
+        thread->OnExit();
+    }
+    catch (...)
+    {
+    }
     AutoLock lock;
     thread->m_nState = STATE_RESET;
     thread->m_nExitCode = code;

@@ -633,13 +633,14 @@ TEST_F(Session, OnlyTheConnectedEndPointIsHeard)
 
 TEST_F(Session, DisconnectIsSentOnceAndChainCallbacksRun)
 {
-    Launch("disconnect", "print('hi')\n", "--disconnect --chain");
+    Launch("disconnect", "print('hi')\n", "--disconnect --chain --winsock-check");
     Connect({});
     peer.Expect(MSG_DISCONNECT);
     ASSERT_TRUE(host.Finish());
     EXPECT_TRUE(peer.Quiet(300)) << "Shutdown after Disconnect sends nothing";
     EXPECT_EQ(host.report["chain"], "1");
     EXPECT_EQ(host.report["shutdown"], "1");
+    EXPECT_EQ(host.report["winsock_left"], "0") << "the worker's end cleans up what its start began";
     EXPECT_EQ(peer.outputs, (std::vector<std::string>{"hi\n"}));
 }
 

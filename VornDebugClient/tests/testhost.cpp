@@ -6,7 +6,7 @@
 //   vorn_dbg_testhost [--report file] [--no-print] [--no-callbacks] [--chain]
 //                     [--no-connect] [--disconnect] [--disconnect-first] [--wrap-hook]
 //                     [--hook-first] [--shutdown-in about|resumed|ended] [--host-print]
-//                     [--then script2.lua] [--slow-break] [--codes] script.lua
+//                     [--then script2.lua] [--slow-break] [--codes] [--winsock-check] script.lua
 //
 // --hook-first: the state has a count hook of the host's before Initialize.
 // --shutdown-in: the host shuts the client down from inside that callback.
@@ -14,11 +14,14 @@
 //   reports "print: text".
 // --then: after Shutdown and FreeLibrary, the state runs script2.lua.
 // --slow-break: the about-to-break callback takes 300 ms.
+// --winsock-check: after Shutdown, reports whether the client left Winsock
+//   started (the host itself never starts it).
 // --wrap-hook: after connecting, the host installs a hook of its own that passes
 // every event on to the hook it found, as a host with a watchdog would.
 #include "vorndebugclient.h"
 
 #include <lua.hpp>
+#include <winsock2.h>
 #include <windows.h>
 
 #include <cstdio>
@@ -214,7 +217,7 @@ namespace
 int main(int argc, char** argv)
 {
     bool print = true, callbacks = true, chain = false, connect = true, disconnect = false, codes = false;
-    bool disconnectFirst = false, wrapHook = false, hookFirst = false, hostPrint = false;
+    bool disconnectFirst = false, wrapHook = false, hookFirst = false, hostPrint = false, winsockCheck = false;
     const char* script = nullptr;
     const char* then = nullptr;
     for (int i = 1; i < argc; ++i)
@@ -252,6 +255,8 @@ int main(int argc, char** argv)
             wrapHook = true;
         else if (arg == "--codes")
             codes = true;
+        else if (arg == "--winsock-check")
+            winsockCheck = true;
         else
             script = argv[i];
     }
@@ -327,6 +332,8 @@ int main(int argc, char** argv)
     if (disconnect)
         e.disconnect();
     Report("shutdown=" + std::to_string(e.shutdown()));
+    if (winsockCheck)
+        Report(std::string("winsock_left=") + (WSACleanup() == 0 ? "1" : "0"));
     Report("ended=" + std::to_string(g_ended));
     Report("breaks=" + std::to_string(g_breaks));
     Report("resumed=" + std::to_string(g_resumed));
