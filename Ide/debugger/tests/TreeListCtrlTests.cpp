@@ -425,6 +425,13 @@ TEST_F(TreeList, DraggingNearTheBottomEdgeScrollsTheList)
     }
     CRect rcClient;
     m_list.GetClientRect(&rcClient);
+    // The mouse itself waits where the drag goes: a real move the display sends
+    // meanwhile (a window of another program appearing under it) then says the same.
+    CPoint ptEdge(100, rcClient.bottom - 4);
+    CPoint ptScreen = ptEdge;
+    m_list.ClientToScreen(&ptScreen);
+    ::SetCursorPos(ptScreen.x, ptScreen.y);
+    PumpPending();
     // A drag ends, rightly, when another program's window takes the capture; on the
     // shared test display that can happen, and only then is the drag tried again.
     bool bScrolled = false;
@@ -435,7 +442,7 @@ TEST_F(TreeList, DraggingNearTheBottomEdgeScrollsTheList)
         BeginDrag(1);
         // The move itself does not scroll: checked before anything is pumped, since on
         // a busy machine the scroll timer may already be due when the move is handled.
-        m_list.SendMessage(WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(100, rcClient.bottom - 4));
+        m_list.SendMessage(WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(ptEdge.x, ptEdge.y));
         EXPECT_EQ(0, m_list.GetTopIndex());
         ASSERT_TRUE(m_list.IsDragging());
         bScrolled = PumpUntil([&] { return m_list.GetTopIndex() >= 2; }, 3000);

@@ -628,11 +628,26 @@ TEST_F(DockingTest, ClosingAFloatingFrameHidesItsBars)
 
 namespace {
 
+// Puts the mouse at pt, and waits until the system says it is there: a pointer
+// event of the display from before the move, handled later, would put it back.
+void PlaceCursor(CPoint pt)
+{
+    for (int nTry = 0; nTry < 50; nTry++)
+    {
+        ::SetCursorPos(pt.x, pt.y);
+        PumpPending();
+        CPoint ptNow;
+        if (::GetCursorPos(&ptNow) && ptNow == pt)
+            return;
+        ::Sleep(20);
+    }
+}
+
 // Drags a bar with the mouse: the moves and the release wait in the queue when the
 // drag starts, as if the user made them.
 void DragBar(CControlBar& bar, CPoint ptFrom, CPoint ptTo)
 {
-    ::SetCursorPos(ptTo.x, ptTo.y);
+    PlaceCursor(ptTo);
     bar.PostMessage(WM_MOUSEMOVE, MK_LBUTTON, 0);
     bar.PostMessage(WM_LBUTTONUP, 0, 0);
     bar.m_pDockContext->StartDrag(ptFrom);
