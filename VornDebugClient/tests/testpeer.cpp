@@ -418,7 +418,19 @@ bool HostProcess::Start(const std::string& arguments, const std::string& reportF
     PROCESS_INFORMATION info;
     std::vector<char> line(commandLine.begin(), commandLine.end());
     line.push_back(0);
-    if (!CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &info))
+    // Under a full parallel load the system now and then fails to start a
+    // process at once: it is tried again before the test fails.
+    bool started = false;
+    for (int attempt = 0; attempt < 5 && !started; ++attempt)
+    {
+        if (attempt > 0)
+            Sleep(200);
+        started = CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
+                                 &info) != FALSE;
+        if (!started)
+            std::fprintf(stderr, "starting the test host failed (error %lu)\n", GetLastError());
+    }
+    if (!started)
         return false;
     CloseHandle(info.hThread);
     m_process = info.hProcess;
