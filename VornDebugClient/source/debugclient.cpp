@@ -327,15 +327,10 @@ inline int DebugClient::QuietFirstLine(lua_State* L, lua_Debug* ar, ShadowStack:
 __attribute__((always_inline)) inline int DebugClient::QuietEvent(lua_State* L, lua_Debug* ar)
 {
     LONG generation = m_nLineGeneration;
+    // Another thread's record was tried already (HookOtherThread).
     ShadowStack::Thread* known = m_Shadow.Peek(L, generation);
     if (!known)
-    {
-        // Another thread: where every thread gets every event, a coroutine the
-        // record knows in this generation goes on as quietly as it stopped.
-        known = m_Shadow.Rejoin(L, generation, QUIET_EVERY_EVENT);
-        if (!known)
-            return NOT_QUIET;
-    }
+        return NOT_QUIET;
     int state = known->GetQuietState();
     if (state == ShadowStack::UNCHECKED)
     {
