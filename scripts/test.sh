@@ -49,9 +49,10 @@ stop_desktop_holder() {
 
 # One architecture's suite. Wine's services start here, not inside a test (they would
 # hold CTest's pipes), and the wineserver stays up for the whole suite so each test
-# starts fast. Sets suite_summary.
+# starts fast. Sets suite_summary, suite_counts ("<passed> <skipped> <failed>" test
+# cases) and suite_skips (the skipped cases, one a line).
 run_suite() {
-  local arch=$1 build t0 log status=0 summary; shift
+  local arch=$1 build t0 log status=0 summary totals; shift
   build=$(vorn_build_dir "$arch")
   server_run="$build/wine-run.sh"
   "$server_run" --server -p </dev/null >/dev/null 2>&1 || vorn_fail "$arch: wineserver did not start"
@@ -61,6 +62,8 @@ run_suite() {
   vorn_log "tests $arch"
   t0=$(date +%s)
   log=$(mktemp)
+  # Each GoogleTest program writes its report of passed, skipped and failed cases here.
+  rm -rf "$build/test-reports"
   set +e
   ctest --test-dir "$build" --output-on-failure -j "$(nproc)" --repeat after-timeout:2 "$@" 2>&1 | tee "$log"
   status=${PIPESTATUS[0]}
@@ -68,6 +71,9 @@ run_suite() {
   summary=$(grep -E 'tests passed, [0-9]+ tests failed out of [0-9]+' "$log" | tail -n 1)
   [ -n "$summary" ] || summary="no tests ran"
   grep -q 'No tests were found' "$log" && summary="no tests ran" && status=1
+  totals=$(awk -v reports="$build/test-reports" -f "$VORN_TOP/scripts/test-totals.awk" "$log")
+  suite_counts=$(head -n 1 <<<"$totals")
+  suite_skips=$(tail -n +2 <<<"$totals")
   rm -f "$log"
   stop_desktop_holder
   "$server_run" --server -k >/dev/null 2>&1 || true
@@ -77,19 +83,37 @@ run_suite() {
   return $status
 }
 
+# "<passed> <skipped> <failed>" as the summary says it.
+counts_text() {
+  local passed skipped failed
+  read -r passed skipped failed <<<"$1"
+  echo "$passed passed, $skipped skipped, $failed failed"
+}
+
 overall=0
 summaries=()
+total="0 0 0"
 for arch in "${VORN_ARCHS[@]}"; do
   if [[ " ${VORN_RUNNABLE[*]} " != *" $arch "* ]]; then
     summaries+=("$arch: skipped (this machine cannot run 32-bit programs)")
     continue
   fi
   suite_summary=""
+  suite_counts="0 0 0"
+  suite_skips=""
   run_suite "$arch" "$@" || overall=1
-  summaries+=("$suite_summary")
+  summaries+=("$suite_summary" "$arch: $(counts_text "$suite_counts")")
+  while IFS= read -r skip; do
+    [ -n "$skip" ] && summaries+=("   $arch skipped $skip")
+  done <<<"$suite_skips"
+  total=$(awk -v a="$total" -v b="$suite_counts" \
+    'BEGIN { split(a, x, " "); split(b, y, " "); print x[1] + y[1], x[2] + y[2], x[3] + y[3] }')
 done
 
-vorn_log "summary"
+vorn_log "summary (test cases; a program without GoogleTest cases counts as one)"
 for s in "${summaries[@]}"; do echo "   $s"; done
 [ ${#VORN_RUNNABLE[@]} -gt 0 ] || vorn_fail "no architecture's programs can run on this machine"
-[ $overall -eq 0 ] || vorn_fail "some tests failed (see above)"
+[ $overall -eq 0 ] || printf '== FAILED: some tests failed (see above)\n' >&2
+# The closing line, read by CI beside CTest's own.
+counts_text "$total"
+exit $overall

@@ -1,6 +1,7 @@
 // Entry of the framework's test programs: the application object is set up as the
 // library's WinMain would, then the tests run on the user-interface thread.
 #include "ulvanetest.h"
+#include "TestExitCode.h"
 
 CUlvaneTestApp theApp;
 
@@ -12,5 +13,5 @@ int main(int argc, char** argv)
     if (!AfxWinInit(::GetModuleHandle(NULL), NULL, ::GetCommandLine(), SW_SHOWNORMAL))
         return 2;
     theApp.SetRegistryKey("Vorn Tests");
-    return RUN_ALL_TESTS();
+    return TestProgramExitCode(RUN_ALL_TESTS());
 }

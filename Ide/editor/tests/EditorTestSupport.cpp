@@ -1,4 +1,5 @@
 #include "EditorTestSupport.h"
+#include "TestExitCode.h"
 
 CEditorTestApp theApp;
 
@@ -239,7 +240,7 @@ int main(int argc, char** argv)
         return 2;
     if (!CreateEditorTestFrame(theApp))
         return 2;
-    const int nResult = RUN_ALL_TESTS();
+    const int nResult = TestProgramExitCode(RUN_ALL_TESTS());
     theApp.m_pMainWnd->DestroyWindow();
     return nResult;
 }

@@ -2,6 +2,7 @@
 // settings and layout removed first), the tests against its main frame, then the
 // IDE's own shut-down.
 #include "AppTestSupport.h"
+#include "TestExitCode.h"
 
 #include <shlwapi.h>
 
@@ -166,7 +167,7 @@ int main(int argc, char** argv)
         return 3;
     }
     PumpPending();
-    const int nResult = RUN_ALL_TESTS();
+    const int nResult = TestProgramExitCode(RUN_ALL_TESTS());
     if (theApp.m_pMainWnd != NULL && ::IsWindow(theApp.m_pMainWnd->m_hWnd))
     {
         theApp.m_answers.assign(32, IDNO);

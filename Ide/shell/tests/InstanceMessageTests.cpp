@@ -3,6 +3,7 @@
 // only once the main loop is idle again.
 #include "CWinAppEx.h"
 #include "VornTestFolder.h"
+#include "TestExitCode.h"
 
 #include <gtest/gtest.h>
 
@@ -202,7 +203,7 @@ int main(int argc, char** argv)
         return 3;
     theApp.m_pMainWnd = pMain;
     g_hOtherWindow = pOther->m_hWnd;
-    const int nResult = RUN_ALL_TESTS();
+    const int nResult = TestProgramExitCode(RUN_ALL_TESTS());
     pOther->DestroyWindow();
     pMain->DestroyWindow();
     theApp.m_pMainWnd = NULL;

@@ -6,6 +6,7 @@
 #include "CTreePropSheet.h"
 #include "WindowBitmap.h"
 #include "tree_sheet_test_res.h"
+#include "TestExitCode.h"
 
 #include <gtest/gtest.h>
 
@@ -551,5 +552,5 @@ int main(int argc, char** argv)
     ::testing::InitGoogleTest(&argc, argv);
     if (!AfxWinInit(::GetModuleHandle(NULL), NULL, ::GetCommandLine(), SW_SHOWNORMAL))
         return 2;
-    return RUN_ALL_TESTS();
+    return TestProgramExitCode(RUN_ALL_TESTS());
 }

@@ -3,6 +3,7 @@
 #include "CAppSettings.h"
 #include "CProfileSettingsStore.h"
 #include "VornTestFolder.h"
+#include "TestExitCode.h"
 
 #include <shlwapi.h>
 
@@ -113,5 +114,5 @@ int main(int argc, char** argv)
     if (!AfxWinInit(::GetModuleHandle(NULL), NULL, ::GetCommandLine(), SW_SHOWNORMAL))
         return 2;
     theApp.SetRegistryKey(kCompany);
-    return RUN_ALL_TESTS();
+    return TestProgramExitCode(RUN_ALL_TESTS());
 }

@@ -1,6 +1,7 @@
 // Entry and shared pieces of the frame-layer tests: the application with two
 // document templates, the main frame with its bars, documents, views, scratch files.
 #include "frametest.h"
+#include "TestExitCode.h"
 
 CFrameTestApp theApp;
 std::vector<std::string> g_events;
@@ -159,5 +160,5 @@ int main(int argc, char** argv)
                                                 RUNTIME_CLASS(CTextView)));
     theApp.AddDocTemplate(new CMultiDocTemplate(IDR_NOTETYPE, RUNTIME_CLASS(CNoteDoc), RUNTIME_CLASS(CChildFrame),
                                                 RUNTIME_CLASS(CTextView)));
-    return RUN_ALL_TESTS();
+    return TestProgramExitCode(RUN_ALL_TESTS());
 }

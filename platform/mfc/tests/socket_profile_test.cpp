@@ -1,6 +1,7 @@
 // Asynchronous sockets against datagrams from another process on loopback, and the
 // profile API against the registry of the private Wine prefix.
 #include "wintest.h"
+#include "TestExitCode.h"
 #include <afxsock.h>
 #include <afxpriv.h>
 #include <stdio.h>
@@ -292,5 +293,5 @@ int main(int argc, char** argv)
     ::testing::InitGoogleTest(&argc, argv);
     if (!AfxWinInit(::GetModuleHandle(NULL), NULL, ::GetCommandLine(), SW_SHOWNORMAL))
         return 2;
-    return RUN_ALL_TESTS();
+    return TestProgramExitCode(RUN_ALL_TESTS());
 }

@@ -1,6 +1,7 @@
 // Entry of the window-layer test programs: the application object is set up as the
 // library's WinMain would, then the tests run on this (the user-interface) thread.
 #include "wintest.h"
+#include "TestExitCode.h"
 
 CTestApp theApp;
 
@@ -9,5 +10,5 @@ int main(int argc, char** argv)
     ::testing::InitGoogleTest(&argc, argv);
     if (!AfxWinInit(::GetModuleHandle(NULL), NULL, ::GetCommandLine(), SW_SHOWNORMAL))
         return 2;
-    return RUN_ALL_TESTS();
+    return TestProgramExitCode(RUN_ALL_TESTS());
 }

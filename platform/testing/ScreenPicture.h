@@ -1,0 +1,38 @@
+// What the screen shows of a rectangle at one moment, kept in memory: a test probes
+// its colours, and writes it as a 24-bit bitmap file to be looked at by eye.
+#pragma once
+
+#include <afxwin.h>
+
+class CScreenPicture
+{
+public:
+    // Takes the picture of the rectangle (screen coordinates).
+    explicit CScreenPicture(const CRect& rectScreen);
+    // Takes the picture of the window: it is put above every other window first, since
+    // other programs on the test display may cover it.
+    explicit CScreenPicture(HWND hWnd);
+    ~CScreenPicture();
+    CScreenPicture(const CScreenPicture&) = delete;
+    CScreenPicture& operator=(const CScreenPicture&) = delete;
+
+    const CRect& GetRect() const { return m_rect; }
+    // The colour at a point of the screen; CLR_INVALID outside the picture.
+    COLORREF GetPixel(CPoint ptScreen) const;
+    // The colour at a point of a window's client area.
+    COLORREF GetClientPixel(HWND hWnd, CPoint ptClient) const;
+    // How many pixels of the window's client area show the colour.
+    int CountClientPixels(HWND hWnd, COLORREF clr) const;
+    bool Save(LPCTSTR pszPath) const;
+    // Writes <name>.bmp into the folder VORN_SCREENSHOT_DIR names; true when that is
+    // not set (no picture wanted).
+    bool SaveIfWanted(LPCTSTR pszName) const;
+
+private:
+    void Take();
+    DWORD RowBytes() const { return ((DWORD)m_rect.Width() * 3 + 3) & ~3u; }
+
+    CRect m_rect;
+    HBITMAP m_hBitmap = NULL;
+    const BYTE* m_pBits = NULL;  // bottom-up rows of blue, green, red
+};
