@@ -4,39 +4,29 @@
 
 #include <stdio.h>
 
-namespace
-{
-// Lets the window's new place in the z-order reach the display and the parts it
-// uncovered be painted again.
-void LetTheWindowShow()
-{
-    for (int nRound = 0; nRound < 5; nRound++)
-    {
-        MSG msg;
-        while (::PeekMessage(&msg, NULL, WM_PAINT, WM_PAINT, PM_REMOVE))
-            ::DispatchMessage(&msg);
-        ::Sleep(20);
-    }
-}
-} // namespace
-
 CScreenPicture::CScreenPicture(const CRect& rectScreen) : m_rect(rectScreen)
 {
-    Take();
+    HDC hScreen = ::GetDC(NULL);
+    Take(hScreen, m_rect.TopLeft());
+    ::ReleaseDC(NULL, hScreen);
 }
 
 CScreenPicture::CScreenPicture(HWND hWnd)
 {
     ::GetWindowRect(hWnd, &m_rect);
-    const bool bWasTopmost = (::GetWindowLong(hWnd, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0;
-    const UINT nFlags = SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_NOOWNERZORDER;
-    if (!bWasTopmost)
-        ::SetWindowPos(hWnd, HWND_TOPMOST, 0, 0, 0, 0, nFlags);
     ::RedrawWindow(hWnd, NULL, NULL, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW | RDW_FRAME);
-    LetTheWindowShow();
-    Take();
-    if (!bWasTopmost)
-        ::SetWindowPos(hWnd, HWND_NOTOPMOST, 0, 0, 0, 0, nFlags);
+    for (int nRound = 0; nRound < 3; nRound++)
+    {
+        MSG msg;
+        while (::PeekMessage(&msg, NULL, WM_PAINT, WM_PAINT, PM_REMOVE))
+            ::DispatchMessage(&msg);
+        ::Sleep(10);
+    }
+    // The window's own pixels, with those of its children: what the screen shows of it
+    // where no other window covers it.
+    HDC hWindow = ::GetWindowDC(hWnd);
+    Take(hWindow, CPoint(0, 0));
+    ::ReleaseDC(hWnd, hWindow);
 }
 
 CScreenPicture::~CScreenPicture()
@@ -45,12 +35,11 @@ CScreenPicture::~CScreenPicture()
         ::DeleteObject(m_hBitmap);
 }
 
-void CScreenPicture::Take()
+void CScreenPicture::Take(HDC hSource, CPoint ptSource)
 {
-    if (m_rect.IsRectEmpty())
+    if (m_rect.IsRectEmpty() || hSource == NULL)
         return;
-    HDC hScreen = ::GetDC(NULL);
-    HDC hMem = ::CreateCompatibleDC(hScreen);
+    HDC hMem = ::CreateCompatibleDC(hSource);
     BITMAPINFO bmi = {};
     bmi.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
     bmi.bmiHeader.biWidth = m_rect.Width();
@@ -58,17 +47,16 @@ void CScreenPicture::Take()
     bmi.bmiHeader.biPlanes = 1;
     bmi.bmiHeader.biBitCount = 24;
     void* pBits = NULL;
-    m_hBitmap = ::CreateDIBSection(hScreen, &bmi, DIB_RGB_COLORS, &pBits, NULL, 0);
+    m_hBitmap = ::CreateDIBSection(hSource, &bmi, DIB_RGB_COLORS, &pBits, NULL, 0);
     if (m_hBitmap != NULL)
     {
         HGDIOBJ hOld = ::SelectObject(hMem, m_hBitmap);
-        ::BitBlt(hMem, 0, 0, m_rect.Width(), m_rect.Height(), hScreen, m_rect.left, m_rect.top, SRCCOPY);
+        ::BitBlt(hMem, 0, 0, m_rect.Width(), m_rect.Height(), hSource, ptSource.x, ptSource.y, SRCCOPY);
         ::SelectObject(hMem, hOld);
         ::GdiFlush();
         m_pBits = static_cast<const BYTE*>(pBits);
     }
     ::DeleteDC(hMem);
-    ::ReleaseDC(NULL, hScreen);
 }
 
 COLORREF CScreenPicture::GetPixel(CPoint ptScreen) const
@@ -86,17 +74,32 @@ COLORREF CScreenPicture::GetClientPixel(HWND hWnd, CPoint ptClient) const
     return GetPixel(ptClient);
 }
 
-int CScreenPicture::CountClientPixels(HWND hWnd, COLORREF clr) const
+int CScreenPicture::CountPixels(const CRect& rectScreen, COLORREF clr) const
 {
-    CRect rcClient;
-    ::GetClientRect(hWnd, &rcClient);
-    CPoint ptOrigin(0, 0);
-    ::ClientToScreen(hWnd, &ptOrigin);
     int nCount = 0;
-    for (int y = 0; y < rcClient.bottom; y++)
-        for (int x = 0; x < rcClient.right; x++)
-            nCount += GetPixel(ptOrigin + CPoint(x, y)) == clr ? 1 : 0;
+    for (int y = rectScreen.top; y < rectScreen.bottom; y++)
+        for (int x = rectScreen.left; x < rectScreen.right; x++)
+            nCount += GetPixel(CPoint(x, y)) == clr ? 1 : 0;
     return nCount;
+}
+
+COLORREF CScreenPicture::GetListBoxLineColour(HWND hList, int nLine) const
+{
+    CRect rcLine;
+    if (::SendMessage(hList, LB_GETITEMRECT, (WPARAM)nLine, (LPARAM)&rcLine) == LB_ERR)
+        return CLR_INVALID;
+    return GetClientPixel(hList, CPoint(rcLine.right - 3, rcLine.CenterPoint().y));
+}
+
+bool CScreenPicture::ShowsListBoxSelection(HWND hList) const
+{
+    const int nSelected = (int)::SendMessage(hList, LB_GETCURSEL, 0, 0);
+    const int nCount = (int)::SendMessage(hList, LB_GETCOUNT, 0, 0);
+    if (nSelected < 0 || nCount < 2)
+        return false;
+    const int nOther = nSelected == 0 ? 1 : 0;
+    return GetListBoxLineColour(hList, nSelected) == ::GetSysColor(COLOR_HIGHLIGHT)
+           && GetListBoxLineColour(hList, nOther) == ::GetSysColor(COLOR_WINDOW);
 }
 
 bool CScreenPicture::Save(LPCTSTR pszPath) const

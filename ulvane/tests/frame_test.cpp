@@ -6,7 +6,7 @@
 #include "CExtDockBar.h"
 #include "CExtMiniDockFrameWnd.h"
 #include "CExtPopupMenuWnd.h"
-#include "WindowBitmap.h"
+#include "ScreenPicture.h"
 
 #include <algorithm>
 #include <cstdlib>
@@ -376,9 +376,6 @@ TEST_F(FrameTest, TheCaptionsCloseButtonHidesThePane)
 TEST_F(FrameTest, ScreenshotOfTheFrame)
 {
     // Looked at by eye: the frame with its bars in each look.
-    LPCTSTR pszDir = ScreenshotFolder();
-    if (pszDir == NULL)
-        GTEST_SKIP() << "VORN_SCREENSHOT_DIR not set";
     m_pFrame->m_bGammaChecked = true;
     m_pFrame->m_wndOutput.SetPreferredSizeFloating(CSize(300, 120));
     m_pFrame->m_wndOutput.FloatAt(520, 420);
@@ -386,8 +383,21 @@ TEST_F(FrameTest, ScreenshotOfTheFrame)
     m_pFrame->m_wndExplorerEdit.SetWindowText("Code Navigator");
     m_pFrame->m_wndStatusBar.SetPaneText(0, "Ready");
     PumpPending();
-    m_pFrame->RedrawWindow(NULL, NULL, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW | RDW_FRAME);
-    CString strPath;
-    strPath.Format("%s\\frame.bmp", pszDir);
-    EXPECT_TRUE(SaveWindowBitmap(m_pFrame, strPath));
+    const CScreenPicture picture(m_pFrame->m_hWnd);
+    // The file shows the screen, so that the floating bar is in it too.
+    EXPECT_TRUE(CScreenPicture(picture.GetRect()).SaveIfWanted("frame"));
+    // The docked explorer's edit: its text on the window colour, the rest of it plain.
+    CWnd& edit = m_pFrame->m_wndExplorerEdit;
+    CRect rcEdit;
+    edit.GetClientRect(&rcEdit);
+    edit.ClientToScreen(&rcEdit);
+    const COLORREF clrWindow = ::GetSysColor(COLOR_WINDOW);
+    EXPECT_EQ(clrWindow, picture.GetPixel(CPoint(rcEdit.right - 4, rcEdit.bottom - 4)));
+    const CRect rcFirstLine(rcEdit.left, rcEdit.top, rcEdit.left + 80, rcEdit.top + 14);
+    EXPECT_LT(picture.CountPixels(rcFirstLine, clrWindow), rcFirstLine.Width() * rcFirstLine.Height() - 40);
+    // The empty MDI client shows the application workspace colour.
+    CRect rcClient;
+    ::GetClientRect(m_pFrame->m_hWndMDIClient, &rcClient);
+    EXPECT_EQ(::GetSysColor(COLOR_APPWORKSPACE),
+              picture.GetClientPixel(m_pFrame->m_hWndMDIClient, CPoint(10, rcClient.bottom / 2)));
 }

@@ -3,7 +3,7 @@
 #include "wintest.h"
 
 #include "CTreeListCtrl.h"
-#include "WindowBitmap.h"
+#include "ScreenPicture.h"
 
 namespace
 {
@@ -457,8 +457,6 @@ TEST_F(TreeList, DraggingNearTheBottomEdgeScrollsTheList)
 
 TEST_F(TreeList, Screenshot)
 {
-    if (ScreenshotFolder() == NULL)
-        GTEST_SKIP() << "VORN_SCREENSHOT_DIR not set";
     m_list.SetExtendedStyle(LVS_EX_GRIDLINES | LVS_EX_CHECKBOXES);
     FillTwoLevels();
     m_list.GetRow(0)->GetInfo()->SetText(1, "table: 0x0061f2a0");
@@ -468,5 +466,19 @@ TEST_F(TreeList, Screenshot)
     m_list.SetFocus();
     m_list.UpdateWindow();
     PumpPending();
-    SaveWindowBitmap(&m_host, CString(ScreenshotFolder()) + "\\tree_list.bmp");
+    const CScreenPicture picture(m_host.m_hWnd);
+    EXPECT_TRUE(picture.SaveIfWanted("tree_list"));
+    // The selected row in the highlight colour, the one below it in the window colour;
+    // the first row's name and value written on it.
+    auto cell = [&](int nRow, int nColumn) {
+        CRect rc;
+        m_list.GetSubItemRect(nRow, nColumn, LVIR_BOUNDS, rc);
+        m_list.ClientToScreen(&rc);
+        return rc;
+    };
+    const CRect rcSelectedType = cell(2, 2), rcNextType = cell(3, 2);
+    EXPECT_EQ(::GetSysColor(COLOR_HIGHLIGHT), picture.GetPixel(CPoint(rcSelectedType.right - 4, rcSelectedType.CenterPoint().y)));
+    EXPECT_EQ(::GetSysColor(COLOR_WINDOW), picture.GetPixel(CPoint(rcNextType.right - 4, rcNextType.CenterPoint().y)));
+    const CRect rcValue = cell(0, 1);
+    EXPECT_GT(picture.CountPixels(rcValue, ::GetSysColor(COLOR_WINDOWTEXT)), 0);
 }

@@ -12,7 +12,7 @@
 #include "CScintillaViewPage.h"
 #include "LuaEditorSetup.h"
 #include "PathUtil.h"
-#include "WindowBitmap.h"
+#include "ScreenPicture.h"
 #include "resource.h"
 
 #include <shlwapi.h>
@@ -655,12 +655,23 @@ TEST_F(FindInFilesWindows, ProjectUnderParenthesesAndASearcherThatIsGone)
 //////////////////////////////////////////////////////////////////////////////
 // Pictures
 
+namespace
+{
+// How many pixels of the window's client area (less a margin) do not show the colour:
+// the text drawn on a plain background, say.
+int PixelsDrawnOn(const CScreenPicture& picture, HWND hWnd, COLORREF clrBackground, int nMargin)
+{
+    CRect rc;
+    ::GetClientRect(hWnd, &rc);
+    ::ClientToScreen(hWnd, reinterpret_cast<POINT*>(&rc.left));
+    ::ClientToScreen(hWnd, reinterpret_cast<POINT*>(&rc.right));
+    rc.DeflateRect(nMargin, nMargin);
+    return rc.Width() * rc.Height() - picture.CountPixels(rc, clrBackground);
+}
+} // namespace
+
 TEST_F(FindInFilesWindows, Screenshots)
 {
-    LPCTSTR pszDir = ScreenshotFolder();
-    if (pszDir == NULL)
-        GTEST_SKIP() << "VORN_SCREENSHOT_DIR not set";
-    const CString strDir = WithTrailingBackslash(pszDir);
     WriteTestFile(m_folder / "main.lua", "local function greet(name)\n  print(\"Hello, \" .. name)\nend\ngreet(\"world\")\n");
     WriteTestFile(m_folder / "util.lua", "-- helpers\nfunction util.greet()\n  return greet\nend\n");
     Project().AddFile(m_folder / "main.lua", "");
@@ -671,24 +682,41 @@ TEST_F(FindInFilesWindows, Screenshots)
     Select(pView, 15, 20);
     Frame()->SetForegroundWindow();
 
+    // Each dialog shows the text it starts with in its first field.
     CFindDlg* pFind = Frame()->CreateFindDialog();
     Click(pFind, IDC_FIND_MATCH_CASE);
     PumpPending();
     ::SetCursorPos(0, 0);
     PumpPending();
-    SaveWindowBitmap(pFind, strDir + "find_dialog.bmp");
+    {
+        const CScreenPicture picture(pFind->m_hWnd);
+        EXPECT_TRUE(picture.SaveIfWanted("find_dialog"));
+        EXPECT_GT(PixelsDrawnOn(picture, ::GetDlgItem(pFind->m_hWnd, IDC_FIND_WHAT), ::GetSysColor(COLOR_WINDOW), 3), 20);
+    }
     Press(pFind, IDCANCEL);
     CReplaceDlg* pReplace = Frame()->CreateReplaceDialog();
     Type(pReplace, IDC_REPLACE_WITH, "hello");
     PumpPending();
-    SaveWindowBitmap(pReplace, strDir + "replace_dialog.bmp");
+    {
+        const CScreenPicture picture(pReplace->m_hWnd);
+        EXPECT_TRUE(picture.SaveIfWanted("replace_dialog"));
+        EXPECT_GT(PixelsDrawnOn(picture, ::GetDlgItem(pReplace->m_hWnd, IDC_REPLACE_WITH), ::GetSysColor(COLOR_WINDOW), 3), 20);
+    }
     Press(pReplace, IDCANCEL);
     CFindInFilesDlg* pFiles = Frame()->CreateFindInFilesDialog();
     PumpPending();
-    SaveWindowBitmap(pFiles, strDir + "find_in_files_dialog.bmp");
+    EXPECT_TRUE(CScreenPicture(pFiles->m_hWnd).SaveIfWanted("find_in_files_dialog"));
     Press(pFiles, IDOK);
     PumpPending();
-    SaveWindowBitmap(Frame(), strDir + "find_in_files_pane.bmp");
+    // The results pane shows its lines on its background.
+    const CScreenPicture picture(Frame()->m_hWnd);
+    EXPECT_TRUE(picture.SaveIfWanted("find_in_files_pane"));
+    CScintillaCtrl& pane = PaneCtrl(FALSE);
+    const COLORREF clrBack = (COLORREF)pane.Call(SCI_STYLEGETBACK, STYLE_DEFAULT, 0);
+    CRect rcPane;
+    pane.GetClientRect(&rcPane);
+    EXPECT_EQ(clrBack, picture.GetClientPixel(pane.m_hWnd, CPoint(rcPane.right - 6, rcPane.bottom - 6)));
+    EXPECT_GT(PixelsDrawnOn(picture, pane.m_hWnd, clrBack, 2), 200);
 }
 
 //////////////////////////////////////////////////////////////////////////////

@@ -4,7 +4,7 @@
 #include "AppTestSupport.h"
 
 #include "CExternalToolList.h"
-#include "WindowBitmap.h"
+#include "ScreenPicture.h"
 #include "resource.h"
 
 #include <Scintilla.h>
@@ -103,12 +103,10 @@ std::string OutputText()
 }
 
 // With VORN_SCREENSHOT_DIR set, writes the screen's picture of the rectangle there as
-// <name>.bmp, so the dialog and the menu can be looked at.
+// <name>.bmp, so that it can be looked at.
 void ScreenshotOf(const CRect& rc, const char* pszName)
 {
-    if (ScreenshotFolder() == NULL || *ScreenshotFolder() == 0)
-        return;
-    SaveScreenBitmap(rc, CString(ScreenshotFolder()) + "\\" + pszName + ".bmp");
+    CScreenPicture(rc).SaveIfWanted(pszName);
 }
 
 void PaintNow(HWND hWnd)
@@ -373,18 +371,16 @@ TEST_F(ExternalTools, RunsFromTheMenuReportDoneOrFailed)
 
 TEST_F(ExternalTools, ScreenshotsOfTheDialogAndTheToolsMenu)
 {
-    if (ScreenshotFolder() == NULL)
-        GTEST_SKIP() << "VORN_SCREENSHOT_DIR not set";
     LoadFile(Element("Lua Lint", 0, m_strProgram.GetString(), "$(FilePath)")
              + Element("Build &amp; Run", 1, "C:\\Program Files\\Lua\\lua.exe", "$(ProjectDir)main.lua", 1)
              + Element("Documentation", 2, "C:\\Tools\\ldoc.exe", "-d $(OutputDir) $(ProjectDir)"));
     RunDialog({
         SelectLine(1),
         [](HWND h) {
-            PaintNow(h);
-            CRect rc;
-            ::GetWindowRect(h, &rc);
-            ScreenshotOf(rc, "external_tools_dialog");
+            // The picture shows the line picked.
+            const CScreenPicture picture(h);
+            EXPECT_TRUE(picture.SaveIfWanted("external_tools_dialog"));
+            EXPECT_TRUE(picture.ShowsListBoxSelection(::GetDlgItem(h, IDC_EXTTOOLS_LIST)));
         },
         Press(IDCANCEL),
     });

@@ -3,7 +3,7 @@
 // and the project file that keeps the list.
 #include "AppTestSupport.h"
 
-#include "WindowBitmap.h"
+#include "ScreenPicture.h"
 #include "resource.h"
 
 #include <algorithm>
@@ -83,9 +83,11 @@ void PaintNow(HWND hWnd)
     }
 }
 
+// With VORN_SCREENSHOT_DIR set, writes the screen's picture of the rectangle there as
+// <name>.bmp, so that it can be looked at.
 void ScreenshotOf(const CRect& rc, const char* pszName)
 {
-    SaveScreenBitmap(rc, CString(ScreenshotFolder()) + "\\" + pszName + ".bmp");
+    CScreenPicture(rc).SaveIfWanted(pszName);
 }
 
 // Takes the picture of the frame's top and the drop-down that shows, then closes it.
@@ -315,8 +317,6 @@ TEST_F(FileHotlist, ALoadedProjectBringsItsHotlistAndClosingTakesItAway)
 
 TEST_F(FileHotlist, ScreenshotsOfTheDialogAndTheDropDown)
 {
-    if (ScreenshotFolder() == NULL)
-        GTEST_SKIP() << "VORN_SCREENSHOT_DIR not set";
     for (LPCTSTR pszName : { "main.lua", "Build & Run.lua", "config.lua", "util.lua" })
     {
         AddLuaFile(pszName);
@@ -325,10 +325,10 @@ TEST_F(FileHotlist, ScreenshotsOfTheDialogAndTheDropDown)
     Frame()->RebuildHotlistMenu();
     RunManage({ SelectLine(1),
                 [](HWND h) {
-                    PaintNow(h);
-                    CRect rc;
-                    ::GetWindowRect(h, &rc);
-                    ScreenshotOf(rc, "manage_file_hotlist");
+                    // The picture shows the line picked.
+                    const CScreenPicture picture(h);
+                    EXPECT_TRUE(picture.SaveIfWanted("manage_file_hotlist"));
+                    EXPECT_TRUE(picture.ShowsListBoxSelection(::GetDlgItem(h, IDC_HOTLIST_LIST)));
                 },
                 Press(IDOK) });
 

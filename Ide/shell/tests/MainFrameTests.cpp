@@ -208,10 +208,10 @@ TEST(MainFrame, BarCommandsToggleTheirBarsWithACheckMark)
 
 TEST(MainFrame, CommandsWithoutTheirWorkAreNeverOffered)
 {
-    // Commands whose work is not part of this program yet stay disabled in any state.
-    const UINT kLater[] = { ID_DEBUG_START, ID_FIND_NEXT, ID_WATCHES_ADD };
-    for (UINT nID : kLater)
-        EXPECT_FALSE(Enabled(nID)) << nID;
+    // Without a project nothing can be started and no watch kept.
+    ASSERT_FALSE(Frame()->GetProject().IsOpen());
+    EXPECT_FALSE(Enabled(ID_DEBUG_START));
+    EXPECT_FALSE(Enabled(ID_WATCHES_ADD));
     // An idle debug session offers none of its commands.
     for (UINT nID : { ID_DEBUG_STOP, ID_DEBUG_BREAK, ID_DEBUG_STEP_INTO, ID_DEBUG_STEP_OVER, ID_DEBUG_STEP_OUT,
                       ID_GLOBALS_REFRESH })
@@ -223,6 +223,32 @@ TEST(MainFrame, CommandsWithoutTheirWorkAreNeverOffered)
     for (UINT nID : { ID_VIEW_PROJECT_EXPLORER, ID_FILE_HOTLIST, ID_HELP_VORN_HOME_PAGE, ID_HELP_CONTACT_AUTHOR,
                       ID_FILE_PRINT_OPTIONS, ID_SNIPPET_MANAGER })
         EXPECT_TRUE(Enabled(nID)) << nID;
+}
+
+TEST_F(FrameWithProject, StartFindNextAndAddWatchAreOfferedExactlyWhenTheirWorkCanBeDone)
+{
+    // Watches belong to the project: they can be added before any session.
+    EXPECT_TRUE(Enabled(ID_WATCHES_ADD));
+    // Start needs a file to run.
+    EXPECT_FALSE(Enabled(ID_DEBUG_START));
+    AddLuaFile("main.lua");
+    EXPECT_TRUE(Enabled(ID_DEBUG_START));
+    EXPECT_TRUE(Enabled(ID_WATCHES_ADD));
+
+    // Find Next needs an editor with text in it and a text to find.
+    CString& strFind = theApp.m_settings.m_strFRFind;
+    const CString strSaved = strFind;
+    strFind = "print";
+    EXPECT_FALSE(Enabled(ID_FIND_NEXT));
+    CVornView* pView = Open("main.lua");
+    ASSERT_TRUE(pView != NULL);
+    EXPECT_TRUE(Enabled(ID_FIND_NEXT));
+    strFind.Empty();
+    EXPECT_FALSE(Enabled(ID_FIND_NEXT));
+    strFind = "print";
+    pView->GetCtrl().ClearAll();
+    EXPECT_FALSE(Enabled(ID_FIND_NEXT));
+    strFind = strSaved;
 }
 
 TEST_F(FrameWithProject, ProjectCommandsFollowTheProjectsState)

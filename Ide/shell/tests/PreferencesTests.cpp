@@ -8,11 +8,12 @@
 #include "CExtPaintManagerOffice2003.h"
 #include "CFontsAndColorsPg.h"
 #include "CGeneralPg.h"
+#include "CPageFrameBase.h"
 #include "CProjectsPg.h"
 #include "CThemeLibrary.h"
 #include "CTreePropSheet.h"
 #include "LuaFileExtensions.h"
-#include "WindowBitmap.h"
+#include "ScreenPicture.h"
 #include "resource.h"
 
 #include <SciLexer.h>
@@ -703,9 +704,6 @@ TEST_F(PreferencesTest, SwatchBrushesAreKeptUntilTheirColourChanges)
 
 TEST_F(PreferencesTest, ScreenshotsOfEveryPage)
 {
-    LPCTSTR pszFolder = ScreenshotFolder();
-    if (pszFolder == NULL)
-        GTEST_SKIP() << "VORN_SCREENSHOT_DIR not set";
     const char* const kNames[] = { "general", "editor", "fonts", "projects", "export" };
     const HMODULE hThemes = g_ThemeLibrary.GetModule();
     const CThemeLibrary::CEntryPoints themes = g_ThemeLibrary.GetEntryPoints();
@@ -718,11 +716,20 @@ TEST_F(PreferencesTest, ScreenshotsOfEveryPage)
             for (int i = 0; i < 5; i++)
             {
                 ShowPage<CPropertyPage>(sheet, i);
-                sheet.RedrawWindow(NULL, NULL, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
                 PumpPending();
-                CString strPath;
-                strPath.Format("%s\\prefs_%s_%s.bmp", pszFolder, kNames[i], pszLook);
-                EXPECT_TRUE(SaveWindowBitmap(&sheet, strPath));
+                const CScreenPicture picture(sheet.m_hWnd);
+                CString strName;
+                strName.Format("prefs_%s_%s", kNames[i], pszLook);
+                EXPECT_TRUE(picture.SaveIfWanted(strName));
+                // The page's caption band starts in the caption colour and carries its title.
+                CPageFrameBase* pFrame = sheet.GetPageFrame();
+                HWND hFrame = pFrame->GetWindow()->m_hWnd;
+                CRect rcCaption = pFrame->GetCaptionArea();
+                EXPECT_EQ(::GetSysColor(COLOR_INACTIVECAPTION),
+                          picture.GetClientPixel(hFrame, CPoint(rcCaption.left, rcCaption.bottom - 1)))
+                    << strName;
+                ::MapWindowPoints(hFrame, NULL, reinterpret_cast<POINT*>(&rcCaption), 2);
+                EXPECT_GT(picture.CountPixels(rcCaption, ::GetSysColor(COLOR_CAPTIONTEXT)), 0) << strName;
             }
         });
     }

@@ -9,7 +9,7 @@
 #include "CViewManager.h"
 #include "CWindowListDlg.h"
 #include "PathUtil.h"
-#include "WindowBitmap.h"
+#include "ScreenPicture.h"
 #include "resource.h"
 
 #include <Scintilla.h>
@@ -910,11 +910,9 @@ TEST_F(WindowManager, EscapeLeavesFullScreenWithoutDocuments)
 
 namespace
 {
-// The screen's pixels of a rectangle as a 24-bit BMP.
-void WriteScreenshot(const CRect& rect, const CString& strPath)
+// Lets the frame paint everything before its picture is taken.
+void LetTheFramePaint()
 {
-    PumpPending();
-    Frame()->RedrawWindow(NULL, NULL, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW | RDW_ALLCHILDREN | RDW_FRAME);
     PumpPending();
     const DWORD dwUntil = ::GetTickCount() + 300;
     while (::GetTickCount() < dwUntil)
@@ -922,43 +920,64 @@ void WriteScreenshot(const CRect& rect, const CString& strPath)
         PumpPending();
         ::Sleep(10);
     }
-    EXPECT_TRUE(SaveScreenBitmap(rect, strPath));
 }
 
-void ShootFrame(const CString& strPath)
+COLORREF GradientColour(int x, int y, int cx, int cy)
 {
-    CRect rect;
-    Frame()->GetWindowRect(&rect);
-    WriteScreenshot(rect, strPath);
+    return RGB(30 + 40 * (x + y) / (cx + cy), 60 + 80 * x / cx, 120 + 100 * y / cy);
 }
 
 // A gradient picture for the background.
 void WriteGradientBitmap(const CString& strPath, int cx, int cy)
 {
-    WriteBitmapFile(strPath, cx, cy, [cx, cy](int x, int y) {
-        return RGB(30 + 40 * (x + y) / (cx + cy), 60 + 80 * x / cx, 120 + 100 * y / cy);
-    });
+    WriteBitmapFile(strPath, cx, cy, [cx, cy](int x, int y) { return GradientColour(x, y, cx, cy); });
+}
+
+// Whether two colours differ by at most a step of the gradient in each channel.
+bool NearlyEqual(COLORREF a, COLORREF b)
+{
+    return abs(GetRValue(a) - GetRValue(b)) <= 2 && abs(GetGValue(a) - GetGValue(b)) <= 2
+           && abs(GetBValue(a) - GetBValue(b)) <= 2;
 }
 } // namespace
 
 TEST_F(WindowManager, Screenshots)
 {
-    LPCTSTR pszDir = ScreenshotFolder();
-    if (pszDir == NULL)
-        GTEST_SKIP() << "VORN_SCREENSHOT_DIR not set";
-    const CString strDir = WithTrailingBackslash(pszDir);
     Frame()->SetForegroundWindow();
-
-    // The logo on the plain colour.
-    ShootFrame(strDir + "logo_colour.bmp");
-
-    // The logo on a centred bitmap.
-    WriteGradientBitmap(m_folder / "back.bmp", 320, 200);
-    ASSERT_TRUE(Client().LoadBackgroundBitmap(m_folder / "back.bmp"));
-    ShootFrame(strDir + "logo_bitmap.bmp");
-    Client().SetDisplayType(CMDIClientWnd::DISPLAY_TILE);
-    ShootFrame(strDir + "logo_tiled.bmp");
-    Client().ResetAppearance(TRUE, TRUE);
+    HWND hClient = Client().m_hWnd;
+    const CPoint ptCorner(5, 5);
+    CRect rcClient;
+    Client().GetClientRect(&rcClient);
+    const CSize sizeBitmap(320, 200);
+    {
+        // The logo on the plain colour.
+        LetTheFramePaint();
+        const CScreenPicture picture(Frame()->m_hWnd);
+        EXPECT_TRUE(picture.SaveIfWanted("logo_colour"));
+        EXPECT_EQ(Client().GetBackgroundColor(), picture.GetClientPixel(hClient, ptCorner));
+    }
+    {
+        // The logo on a centred bitmap: the plain colour around it.
+        WriteGradientBitmap(m_folder / "back.bmp", sizeBitmap.cx, sizeBitmap.cy);
+        ASSERT_TRUE(Client().LoadBackgroundBitmap(m_folder / "back.bmp"));
+        LetTheFramePaint();
+        const CScreenPicture picture(Frame()->m_hWnd);
+        EXPECT_TRUE(picture.SaveIfWanted("logo_bitmap"));
+        EXPECT_EQ(Client().GetBackgroundColor(), picture.GetClientPixel(hClient, ptCorner));
+        EXPECT_TRUE(NearlyEqual(GradientColour(sizeBitmap.cx / 2, sizeBitmap.cy / 2, sizeBitmap.cx, sizeBitmap.cy),
+                                picture.GetClientPixel(hClient, rcClient.CenterPoint())));
+    }
+    {
+        // The bitmap tiled from the corner.
+        Client().SetDisplayType(CMDIClientWnd::DISPLAY_TILE);
+        LetTheFramePaint();
+        const CScreenPicture picture(Frame()->m_hWnd);
+        EXPECT_TRUE(picture.SaveIfWanted("logo_tiled"));
+        // The file's rows run from the bottom up.
+        EXPECT_TRUE(NearlyEqual(GradientColour(ptCorner.x, sizeBitmap.cy - 1 - ptCorner.y, sizeBitmap.cx, sizeBitmap.cy),
+                                picture.GetClientPixel(hClient, ptCorner)));
+        Client().ResetAppearance(TRUE, TRUE);
+    }
 
     // Tabs: Lua, XML and other files, one modified, the last one selected.
     CVornDoc* pA = Open("main.lua");
@@ -968,28 +987,36 @@ TEST_F(WindowManager, Screenshots)
     ASSERT_TRUE(pA && pB && pC && pD);
     pA->GetView()->GetCtrl().InsertText(0, "-- edited\n");
     Frame()->MDIActivate(CWnd::FromHandle(ChildOf(pC)));
-    PumpPending();
-    ShootFrame(strDir + "tabs_top.bmp");
+    LetTheFramePaint();
+    EXPECT_TRUE(CScreenPicture(Frame()->m_hWnd).SaveIfWanted("tabs_top"));
     TabsBar().DockAtFrameSide(AFX_IDW_DOCKBAR_BOTTOM, 4, Frame(), true);
-    ShootFrame(strDir + "tabs_bottom.bmp");
+    LetTheFramePaint();
+    EXPECT_TRUE(CScreenPicture(Frame()->m_hWnd).SaveIfWanted("tabs_bottom"));
     TabsBar().DockAtFrameSide(AFX_IDW_DOCKBAR_TOP, 4, Frame(), true);
 
-    // The window list.
+    // The window list: the active window's line and the one added are highlighted.
     CWindowListDlg dialog(Frame());
     ASSERT_TRUE(dialog.Create(IDD_WINDOW_LIST, Frame()));
     dialog.ShowWindow(SW_SHOW);
-    dialog.GetList()->SetSel(1, TRUE);
-    dialog.SendMessage(WM_COMMAND, MAKEWPARAM(IDC_WINDOW_LIST, LBN_SELCHANGE),
-                       reinterpret_cast<LPARAM>(dialog.GetList()->m_hWnd));
-    CRect rcDialog;
-    dialog.GetWindowRect(&rcDialog);
-    WriteScreenshot(rcDialog, strDir + "window_list.bmp");
+    CListBox& list = *dialog.GetList();
+    list.SetSel(1, TRUE);
+    dialog.SendMessage(WM_COMMAND, MAKEWPARAM(IDC_WINDOW_LIST, LBN_SELCHANGE), reinterpret_cast<LPARAM>(list.m_hWnd));
+    PumpPending();
+    {
+        const CScreenPicture picture(dialog.m_hWnd);
+        EXPECT_TRUE(picture.SaveIfWanted("window_list"));
+        for (int nLine = 0; nLine < list.GetCount(); nLine++)
+            EXPECT_EQ(::GetSysColor(list.GetSel(nLine) > 0 ? COLOR_HIGHLIGHT : COLOR_WINDOW),
+                      picture.GetListBoxLineColour(list.m_hWnd, nLine))
+                << nLine;
+    }
     dialog.DestroyWindow();
 
     // Full screen.
     Command(ID_VIEW_FULL_SCREEN);
-    WriteScreenshot(CRect(0, 0, ::GetSystemMetrics(SM_CXSCREEN), ::GetSystemMetrics(SM_CYSCREEN)),
-                    strDir + "full_screen.bmp");
+    LetTheFramePaint();
+    EXPECT_TRUE(CScreenPicture(CRect(0, 0, ::GetSystemMetrics(SM_CXSCREEN), ::GetSystemMetrics(SM_CYSCREEN)))
+                    .SaveIfWanted("full_screen"));
     Command(ID_VIEW_FULL_SCREEN);
     pA->SetModifiedFlag(FALSE);
 }
