@@ -2,7 +2,6 @@
 // recent projects, the start-up messages, adding, moving and removing files and
 // folders through the files tree, Statistics, the frame title and the help documents.
 #include "CMainFrame.h"
-#include "LuaTools.h"
 
 #include "CAddNewFileDlg.h"
 #include "CFilesTreeView.h"
@@ -18,6 +17,7 @@
 #include "CVornDoc.h"
 #include "CVornView.h"
 #include "FilesTreePaths.h"
+#include "LuaTools.h"
 #include "PathUtil.h"
 #include "resource.h"
 
