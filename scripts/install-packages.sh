@@ -13,6 +13,7 @@ PACKAGES=(
   wine wine64 xvfb xauth fonts-wine fonts-dejavu-core
   unzip zip
   qpdf poppler-utils libxml2-utils w3c-sgml-lib unrtf perl ghostscript
+  lua5.1 lua5.1-doc fp-utils
 )
 OPTIONAL=(wine32:i386)
 

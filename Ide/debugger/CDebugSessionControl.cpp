@@ -4,6 +4,8 @@
 #include "CProject.h"
 #include "DebugInterface.h"
 #include "IDebugControlHost.h"
+#include "LuaTools.h"
+#include "PathUtil.h"
 #include "resource.h"
 
 const char CDebugSessionControl::kStartText[] = "Start\tF5";
@@ -14,6 +16,14 @@ namespace
 BOOL IsLua50(const CString& strLuaVersion)
 {
     return strLuaVersion == "5.0";
+}
+
+CString LibraryFailureText(const CString& strPath)
+{
+    const CString strWhat = "The debug-interface library " + FileNameOfPath(strPath);
+    if (!PathExists(strPath))
+        return MissingFileText(strWhat, strPath);
+    return strWhat + " does not load or lacks an entry point: " + strPath + "\n";
 }
 } // namespace
 
@@ -101,6 +111,7 @@ BOOL CDebugSessionControl::StartInternal(CProject& project, UINT nPort)
     if (!m_host.LoadDebugInterface(bLua50))
     {
         m_host.AppendOutput("Failed to load the internal debug client DLL.\n");
+        m_host.AppendOutput(LibraryFailureText(m_host.GetDebugInterfacePath(bLua50)));
         NotStarted();
         return FALSE;
     }

@@ -22,6 +22,8 @@ public:
     // (DebugInterface.h); FALSE when it does not load.
     virtual BOOL LoadDebugInterface(BOOL bLua50) = 0;
     virtual void FreeDebugInterface(BOOL bLua50) = 0;
+    // Where that library is looked for, for the report when it does not load.
+    virtual CString GetDebugInterfacePath(BOOL bLua50) = 0;
 
     // The text of the Debug menu's Start/Continue item in every menu that has it.
     virtual void SetStartCommandText(LPCTSTR pszText) = 0;

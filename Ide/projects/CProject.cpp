@@ -3,6 +3,7 @@
 #include "KeyValueText.h"
 #include "ProjectPaths.h"
 #include "ArrayUtil.h"
+#include "LuaTools.h"
 
 #include <shlwapi.h>
 
@@ -17,6 +18,11 @@ const char kDefaultOutputDirectory[] = "output";
 const char kDefaultOutputFileExt[] = "*.luc";
 const char kDefaultBackupDirectory[] = "backup";
 const char kDefaultExecWith[] = "$(VornPath)lua.exe";
+// What a new project gets where the Lua 5.0 tools are not beside Vorn.exe.
+const char kFallbackLuaVersion[] = "5.1";
+const char kFallbackExecWith[] = "$(VornPath)lua51.exe";
+// A new project runs its own main file.
+const char kNewProjectExecCmdArgs[] = "$(MainFilePath)";
 const int kDefaultDbgServerPort = 7550;
 } // namespace
 
@@ -77,7 +83,21 @@ BOOL CProject::CreateNew(LPCTSTR pszDirectory, LPCTSTR pszName)
     const CString strDirectory = WithTrailingBackslash(pszDirectory);
     if (PathExists(strDirectory + pszName + ".vpr"))
         return FALSE;
-    return Create(strDirectory, pszName);
+    if (!Create(strDirectory, pszName))
+        return FALSE;
+    ApplyNewProjectDefaults();
+    return TRUE;
+}
+
+void CProject::ApplyNewProjectDefaults()
+{
+    // Only a project made here gets these: a loaded one keeps what its file says.
+    m_strExecCmdArgs = kNewProjectExecCmdArgs;
+    if (!HasLua50Tools(m_services.m_strProgramDirectory))
+    {
+        m_strLuaVersion = kFallbackLuaVersion;
+        m_strExecWith = kFallbackExecWith;
+    }
 }
 
 BOOL CProject::Close()
@@ -253,6 +273,16 @@ CProjectFileEntry* CProject::AddFile(LPCTSTR pszFullPath, LPCTSTR pszFolderPath)
     CProjectFolder* pFolder = FindFolder(pszFolderPath);
     pEntry->SetFolder(pFolder != NULL ? pFolder : &m_rootFolder);
     m_bModified = TRUE;
+    return pEntry;
+}
+
+CProjectFileEntry* CProject::AddFileFromUser(LPCTSTR pszFullPath, LPCTSTR pszFolderPath)
+{
+    CProjectFileEntry* pEntry = AddFile(pszFullPath, pszFolderPath);
+    // Without a main file Execute and Debug would run nothing: the first Lua source
+    // the user adds takes the place.
+    if (pEntry != NULL && m_strProjectMainFile.IsEmpty() && pEntry->IsLuaSourceFile())
+        SetMainFile(pEntry->GetFileName());
     return pEntry;
 }
 

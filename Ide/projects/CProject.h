@@ -106,6 +106,9 @@ public:
     // Files
     // NULL when an entry for that file exists already (in any spelling of its path).
     CProjectFileEntry* AddFile(LPCTSTR pszFullPath, LPCTSTR pszFolderPath);
+    // A file the user adds: as AddFile, and the first Lua source of a project without a
+    // main file becomes its main file.
+    CProjectFileEntry* AddFileFromUser(LPCTSTR pszFullPath, LPCTSTR pszFolderPath);
     // Creates the file on disk as a new empty file, then adds it. NULL when a file of
     // that path exists on disk or in the project, or cannot be created: an existing
     // file is never emptied.
@@ -278,6 +281,9 @@ private:
     struct CConfigurationKey;
     static const CConfigurationKey* GetConfigurationKeys(int& nCount);
     void ResetConfiguration();
+    // A project made by New Project runs at once: its main file as the argument, and
+    // Lua 5.1 where the Lua 5.0 tools are not beside Vorn.exe.
+    void ApplyNewProjectDefaults();
     void SetString(CString& strMember, LPCTSTR pszValue);
     void SetInt(int& nMember, int nValue);
     // Appends a line that the project file can store as it is; FALSE for any other.

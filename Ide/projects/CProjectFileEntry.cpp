@@ -2,6 +2,7 @@
 
 #include "CProject.h"
 #include "KeyValueText.h"
+#include "LuaTools.h"
 #include "ProjectPaths.h"
 
 namespace
@@ -427,6 +428,8 @@ BOOL CProjectFileEntry::Compile()
     if (!services.RunCommand(strCommand, strText, dwExitCode))
     {
         output.AppendText("Cannot start compiler " + strCompiler + "\n");
+        if (!PathExists(strCompiler))
+            output.AppendText(MissingFileText("The compiler " + FileNameOfPath(strCompiler), strCompiler));
         return FALSE;
     }
     if (!strText.IsEmpty())

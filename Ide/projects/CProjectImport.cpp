@@ -102,7 +102,7 @@ private:
         strExtension.MakeLower();
         if (m_strExtensions.Find(strExtension) < 0)
             return;
-        CProjectFileEntry* pEntry = m_project.AddFile(strPath, strFolderPath);
+        CProjectFileEntry* pEntry = m_project.AddFileFromUser(strPath, strFolderPath);
         if (pEntry == NULL)
             return;
         m_project.GetServices().Host().InsertProjectFileItem(pEntry, hParentItem);

@@ -2,6 +2,7 @@
 // the project's main file, with the argument macros expanded.
 #include "CProject.h"
 
+#include "LuaTools.h"
 #include "PathUtil.h"
 
 #include <errno.h>
@@ -79,6 +80,8 @@ BOOL CProject::StartConfiguredProgram(IOutputPane& pane, LPCTSTR pszCaller, LPCT
     }
     if (bReportErrno)
         pane.AppendText(SpawnErrorText(nErrno));
+    else if (!PathExists(strProgram))
+        pane.AppendText(MissingFileText("The program " + FileNameOfPath(strProgram), strProgram));
     pane.AppendText("Failed.\n\n");
     return FALSE;
 }

@@ -157,6 +157,11 @@ BOOL CFrameDebugHost::LoadDebugInterface(BOOL bLua50)
     return bLua50 ? VornApp()->LoadDebugInterface50() : VornApp()->LoadDebugInterface51();
 }
 
+CString CFrameDebugHost::GetDebugInterfacePath(BOOL bLua50)
+{
+    return CVornApp::GetProgramDirectory() + CVornApp::DebugInterfaceFileName(bLua50);
+}
+
 void CFrameDebugHost::FreeDebugInterface(BOOL bLua50)
 {
     if (bLua50)

@@ -44,6 +44,7 @@ public:
     virtual void ClearDebugOutput();
     virtual BOOL RunAttachCommand();
     virtual BOOL LoadDebugInterface(BOOL bLua50);
+    virtual CString GetDebugInterfacePath(BOOL bLua50);
     virtual void FreeDebugInterface(BOOL bLua50);
     virtual void SetStartCommandText(LPCTSTR pszText);
     virtual BOOL IsBarVisible(UINT nBarID);

@@ -242,6 +242,8 @@ public:
     // The Lua Reference Manual: the setting as it is when it has a drive, else in the
     // program's docs folder (the 5.0 manual when the setting is empty).
     static CString LuaReferenceManualPath();
+    static CString ShippedReferenceManualPath();
+    static CString MissingHelpText(LPCTSTR pszWhat, LPCTSTR pszPath);
     // The Executing page of the running Project Properties sheet, else NULL.
     CProjExecutingPg* GetExecutingPage() const { return m_pExecutingPage; }
     virtual void OnUpdateFrameTitle(BOOL bAddToTitle);

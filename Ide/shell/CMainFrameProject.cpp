@@ -17,6 +17,7 @@
 #include "CVornDoc.h"
 #include "CVornView.h"
 #include "FilesTreePaths.h"
+#include "LuaTools.h"
 #include "PathUtil.h"
 #include "resource.h"
 
@@ -378,7 +379,7 @@ void CMainFrame::OnMoveIntoProject()
     if (pView2 == NULL)
         return;
     HTREEITEM hParent = InsertionItemOf(*pView2, GetSelectedFilesItem(), INSERT_FILE_GOES_TO_ROOT);
-    CProjectFileEntry* pEntry = m_project.AddFile(strPath, FolderPathOfItem(*pView2, hParent));
+    CProjectFileEntry* pEntry = m_project.AddFileFromUser(strPath, FolderPathOfItem(*pView2, hParent));
     if (pEntry == NULL)
     {
         ShowMessage("File already exists.", MB_ICONEXCLAMATION | MB_OK);
@@ -397,7 +398,7 @@ void CMainFrame::OnAddFile()
     const CString strFolder = FolderPathOfItem(*pView, hParent);
     for (INT_PTR i = 0; i < paths.GetSize(); i++)
     {
-        CProjectFileEntry* pEntry = m_project.AddFile(paths[i], strFolder);
+        CProjectFileEntry* pEntry = m_project.AddFileFromUser(paths[i], strFolder);
         if (pEntry == NULL)
         {
             ShowMessage("File already exists.", MB_ICONEXCLAMATION | MB_OK);
@@ -417,7 +418,7 @@ void CMainFrame::OnAddNewFile()
         return;
     const CString strPath = WithTrailingBackslash(dialog.m_strLocation) + dialog.m_strFileName;
     HTREEITEM hParent = InsertionItemOf(*pView, GetSelectedFilesItem(), INSERT_FILE_GOES_TO_ROOT);
-    CProjectFileEntry* pEntry = m_project.AddFile(strPath, FolderPathOfItem(*pView, hParent));
+    CProjectFileEntry* pEntry = m_project.AddFileFromUser(strPath, FolderPathOfItem(*pView, hParent));
     if (pEntry == NULL)
     {
         ShowMessage("Couldn't create file.", MB_ICONEXCLAMATION | MB_OK);
@@ -583,7 +584,14 @@ void CMainFrame::OnUpdateFrameTitle(BOOL bAddToTitle)
 
 void CMainFrame::OnHelpVornHelp()
 {
-    ::ShellExecuteA(m_hWnd, "open", CVornApp::GetProgramDirectory() + "vornhelp.chm", NULL, NULL, SW_SHOWNA);
+    // The system's help viewer opens the compiled help file.
+    const CString strHelp = CVornApp::GetProgramDirectory() + "vornhelp.chm";
+    if (!PathExists(strHelp))
+    {
+        ShowMessage(MissingHelpText("The help file", strHelp), MB_ICONEXCLAMATION | MB_OK);
+        return;
+    }
+    ::ShellExecuteA(m_hWnd, "open", strHelp, NULL, NULL, SW_SHOWNA);
 }
 
 CString CMainFrame::LuaReferenceManualPath()
@@ -597,7 +605,33 @@ CString CMainFrame::LuaReferenceManualPath()
     return strDocs + strSetting;
 }
 
+CString CMainFrame::ShippedReferenceManualPath()
+{
+    return CVornApp::GetProgramDirectory() + "docs\\manual.html";
+}
+
+CString CMainFrame::MissingHelpText(LPCTSTR pszWhat, LPCTSTR pszPath)
+{
+    CString strText = MissingFileText(pszWhat, pszPath);
+    strText.TrimRight("\n");
+    return strText + ".";
+}
+
 void CMainFrame::OnHelpLuaReferenceManual()
 {
-    ::ShellExecuteA(m_hWnd, "open", LuaReferenceManualPath(), NULL, NULL, SW_SHOWNA);
+    // The configured manual first; where it is not there, the one the build ships.
+    CString strManual = LuaReferenceManualPath();
+    if (!PathExists(strManual))
+    {
+        const CString strShipped = ShippedReferenceManualPath();
+        if (!PathExists(strShipped))
+        {
+            ShowMessage(MissingHelpText("The Lua reference manual", strManual) + "\n"
+                            + MissingHelpText("The manual shipped with Vorn", strShipped),
+                        MB_ICONEXCLAMATION | MB_OK);
+            return;
+        }
+        strManual = strShipped;
+    }
+    ::ShellExecuteA(m_hWnd, "open", strManual, NULL, NULL, SW_SHOWNA);
 }

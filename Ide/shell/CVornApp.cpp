@@ -536,14 +536,19 @@ CString CVornApp::GetOpenProjectName()
     return pFrame != NULL && pFrame->GetProject().IsOpen() ? pFrame->GetProject().GetName() : CString();
 }
 
+LPCTSTR CVornApp::DebugInterfaceFileName(BOOL bLua50)
+{
+    return bLua50 ? "VornDebugInt50.dll" : "VornDebugInt51.dll";
+}
+
 BOOL CVornApp::LoadDebugInterface50()
 {
-    return LoadDebugInterfaceLibrary("VornDebugInt50.dll", m_hDebugInt50);
+    return LoadDebugInterfaceLibrary(DebugInterfaceFileName(TRUE), m_hDebugInt50);
 }
 
 BOOL CVornApp::LoadDebugInterface51()
 {
-    return LoadDebugInterfaceLibrary("VornDebugInt51.dll", m_hDebugInt51);
+    return LoadDebugInterfaceLibrary(DebugInterfaceFileName(FALSE), m_hDebugInt51);
 }
 
 void CVornApp::FreeDebugInterface50()

@@ -110,6 +110,7 @@ public:
     void SaveCodeSnippets();
 
     // Debug-interface libraries
+    static LPCTSTR DebugInterfaceFileName(BOOL bLua50);
     BOOL LoadDebugInterface50();
     BOOL LoadDebugInterface51();
     void FreeDebugInterface50();

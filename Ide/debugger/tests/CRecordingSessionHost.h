@@ -97,6 +97,7 @@ public:
         m_events.push_back(bLua50 ? "load 5.0" : "load 5.1");
         return !m_strLibrary.IsEmpty() && LoadDebugInterfaceLibrary(m_strLibrary, m_hLibrary);
     }
+    virtual CString GetDebugInterfacePath(BOOL) { return m_strLibrary.IsEmpty() ? CString("C:\\nowhere\\VornDebugInt51.dll") : m_strLibrary; }
     virtual void FreeDebugInterface(BOOL bLua50)
     {
         m_events.push_back(bLua50 ? "free 5.0" : "free 5.1");

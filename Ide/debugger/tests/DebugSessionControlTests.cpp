@@ -183,7 +183,10 @@ TEST_F(DebugSessionControl, AStartThatFailsSaysWhyLeavesNothingLoadedAndTheMenuA
         const char* pszOutput;
         bool bLoaded;
     } cases[] = {
-        { "", "main.lua", "Failed to load the internal debug client DLL.\nDebugging not started.\n", false },
+        { "", "main.lua",
+          "Failed to load the internal debug client DLL.\nThe debug-interface library VornDebugInt51.dll is missing: "
+          "Vorn looked for C:\\nowhere\\VornDebugInt51.dll\nDebugging not started.\n",
+          false },
         { NULL, "", "Project hasn't a main file to execute...\nDebugging not started.\n", true },
         { NULL, "gone.lua", "Project's main file not found...\nDebugging not started.\n", true },
     };

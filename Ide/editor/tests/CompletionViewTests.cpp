@@ -326,6 +326,31 @@ TEST_F(CompletionTest, DefinitionListTipsMarkTypedParameters)
     EXPECT_EQ(List(), "Shape Square");
 }
 
+TEST_F(CompletionTest, TheShippedStandardLibraryListCompletesStringMembersWithTips)
+{
+    const CString strList = TestProgramFolder() + "..\\bin\\lua51.fdl";
+    if (!TestFileExists(strList))
+        GTEST_SKIP() << "the build wrote no " << strList.GetString();
+    // Without the manual the build writes every parameter list as "...".
+    if (!TestFileExists(TestProgramFolder() + "..\\bin\\docs\\manual.html"))
+        GTEST_SKIP() << "the build had no Lua reference manual to take the parameters from";
+    ASSERT_TRUE(LoadFunctionDefinitionFile(strList, m_host.m_outline) != NULL);
+    OpenProjectText("\n");
+    Type("string.");
+    ASSERT_TRUE(ListActive());
+    const std::string strList51 = " " + List() + " ";
+    for (const char* pszName : { "byte", "char", "find", "format", "gmatch", "gsub", "len", "lower", "rep", "sub", "upper" })
+        EXPECT_NE(strList51.find(std::string(" ") + pszName + " "), std::string::npos) << pszName << " in" << strList51;
+    PressKey(VK_ESCAPE);
+    Type("find(");
+    ASSERT_TRUE(TipActive());
+    EXPECT_EQ(std::string(m_pView->GetLastTipText()), "string.find(s, pattern [, init [, plain]])");
+    PressKey(VK_ESCAPE);
+    Type("s, p)\nio.open(");
+    ASSERT_TRUE(TipActive());
+    EXPECT_EQ(std::string(m_pView->GetLastTipText()), "io.open(filename [, mode])");
+}
+
 TEST_F(CompletionTest, ChoosingATableListsItsMembers)
 {
     OpenProjectText("\nlocal v = x.");

@@ -365,7 +365,9 @@ TEST_F(ExternalTools, RunsFromTheMenuReportDoneOrFailed)
     // No tool at that position: nothing happens.
     Frame()->SendMessage(WM_COMMAND, ID_EXTERNAL_TOOL_FIRST + 2);
     PumpPending();
-    EXPECT_EQ("Executing: " + std::string(m_strProgram) + " |\nDone.\n\nExecuting: C:\\no such folder\\x.exe \nFailed.\n\n",
+    EXPECT_EQ("Executing: " + std::string(m_strProgram)
+                  + " |\nDone.\n\nExecuting: C:\\no such folder\\x.exe \n"
+                    "The program x.exe is missing: Vorn looked for C:\\no such folder\\x.exe\nFailed.\n\n",
               OutputText());
 }
 

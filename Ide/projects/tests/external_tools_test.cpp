@@ -317,12 +317,15 @@ TEST_F(ExternalToolRun, AProgramUnderAFolderWithABlankGetsItsArguments)
         << log;
 }
 
-TEST_F(ExternalToolRun, AMissingProgramFails)
+TEST_F(ExternalToolRun, AMissingProgramFailsNamingWhereItWasLookedFor)
 {
     CExternalTool tool;
-    tool.SetCommand(m_folder / "missing.exe");
+    const std::string strMissing(m_folder / "missing.exe");
+    tool.SetCommand(strMissing.c_str());
     EXPECT_FALSE(CExternalToolRunner(m_output, m_launcher).Run(tool, "", CExternalToolMacros()));
-    EXPECT_EQ("Executing: " + std::string(m_folder / "missing.exe") + " \nFailed.\n\n", m_output.m_text);
+    EXPECT_EQ("Executing: " + strMissing + " \nThe program missing.exe is missing: Vorn looked for " + strMissing
+                  + "\nFailed.\n\n",
+              m_output.m_text);
 }
 
 //////////////////////////////////////////////////////////////////////////////

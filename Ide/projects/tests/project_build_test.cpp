@@ -2,6 +2,8 @@
 // program folder and real child processes.
 #include "ProjectTestFakes.h"
 
+#include "PathUtil.h"
+
 namespace
 {
 class CScriptedRunner : public IProcessRunner
@@ -326,7 +328,32 @@ TEST_F(ProjectBuild, ExecuteMacrosAndRefusals)
     launcher.m_bResult = FALSE;
     m_project.RemoveFile(m_project.FindFileByName("broken.lua"), FALSE);
     EXPECT_FALSE(m_project.Execute());
-    EXPECT_TRUE(m_output.Contains("Executing: x.exe plain\nFailed.\n\n"));
+    // A program that is not there is named with the place it was looked for.
+    EXPECT_TRUE(m_output.Contains("Executing: x.exe plain\nThe program x.exe is missing: Vorn looked for x.exe\n"
+                                  "Failed.\n\n"))
+        << m_output.m_text;
+}
+
+TEST_F(ProjectBuild, ALuaFiveOhProjectWithoutItsToolsSaysWhatIsMissingAndWhere)
+{
+    // A program folder of the Lua 5.1 tools alone.
+    const CString strProgram = m_folder / "program\\";
+    ASSERT_TRUE(CreateDirectoryPath(strProgram));
+    m_services.m_strProgramDirectory = strProgram;
+    m_project.SetServices(m_services);
+    m_project.SetLuaVersion("5.0");
+    AddDiskFile("main.lua");
+    m_project.SetMainFile("main.lua");
+    m_project.SetExecCmdArgs("$(MainFilePath)");
+
+    EXPECT_FALSE(m_project.Build());
+    EXPECT_TRUE(m_output.Contains("The compiler luac.exe is missing: Vorn looked for " + std::string(strProgram)
+                                  + "luac.exe\n"))
+        << m_output.m_text;
+    EXPECT_FALSE(m_project.Execute());
+    EXPECT_TRUE(m_output.Contains("luac.exe is missing")) << m_output.m_text;
+    // The project keeps what the user chose.
+    EXPECT_EQ(std::string(m_project.GetLuaVersion()), "5.0");
 }
 
 TEST_F(ProjectBuild, DebugAttachReportsToTheDebugPage)

@@ -2,6 +2,7 @@
 #include "ProjectTestFakes.h"
 
 #include "CProjectOutline.h"
+#include "PathUtil.h"
 #include "ProjectPaths.h"
 
 #include <functional>
@@ -407,6 +408,78 @@ TEST_F(ProjectModel, CreateResetsConfigurationButKeepsTheLuaVersion)
     EXPECT_TRUE(m_project.IsModified());
     // The first project was modified: closing it saved it.
     EXPECT_TRUE(TestFileExists(m_folder / "demo.vpr"));
+}
+
+TEST_F(ProjectModel, ANewProjectRunsItsMainFileWithTheLuaBesideTheProgram)
+{
+    // The Lua 5.0 set counts only when all three files are there.
+    const CString strProgram = m_folder / "program\\";
+    ASSERT_TRUE(CreateDirectoryPath(strProgram));
+    m_services.m_strProgramDirectory = strProgram;
+    const struct
+    {
+        const char* pszAddFile;
+        const char* pszVersion;
+        const char* pszExecWith;
+    } steps[] = {
+        { NULL, "5.1", "$(VornPath)lua51.exe" },
+        { "lua.exe", "5.1", "$(VornPath)lua51.exe" },
+        { "luac.exe", "5.1", "$(VornPath)lua51.exe" },
+        { "VornDebugInt50.dll", "5.0", "$(VornPath)lua.exe" },
+    };
+    int nProject = 0;
+    for (const auto& step : steps)
+    {
+        if (step.pszAddFile != NULL)
+            WriteTestFile(strProgram + step.pszAddFile, "");
+        SCOPED_TRACE(step.pszAddFile != NULL ? step.pszAddFile : "none");
+        CProject project;
+        project.SetServices(m_services);
+        ASSERT_TRUE(project.CreateNew(m_folder.Path(), CString("p") + std::to_string(nProject++).c_str()));
+        EXPECT_STREQ(project.GetLuaVersion(), step.pszVersion);
+        EXPECT_STREQ(project.GetExecWith(), step.pszExecWith);
+        EXPECT_STREQ(project.GetExecCmdArgs(), "$(MainFilePath)");
+        project.Discard();
+    }
+}
+
+TEST_F(ProjectModel, AStoredProjectKeepsItsLuaAndProgramWhereTheToolsAreMissing)
+{
+    // Written where the Lua 5.0 tools were, read where they are not.
+    m_project.SetLuaVersion("5.0");
+    m_project.SetExecWith("$(VornPath)lua.exe");
+    m_project.SetExecCmdArgs("");
+    ASSERT_TRUE(m_project.Save());
+    m_project.Discard();
+    m_services.m_strProgramDirectory = m_folder / "empty\\";
+    CProject loaded;
+    loaded.SetServices(m_services);
+    ASSERT_TRUE(loaded.Create(m_folder.Path(), "demo"));
+    ASSERT_TRUE(loaded.Load());
+    EXPECT_STREQ(loaded.GetLuaVersion(), "5.0");
+    EXPECT_STREQ(loaded.GetExecWith(), "$(VornPath)lua.exe");
+    EXPECT_STREQ(loaded.GetExecCmdArgs(), "");
+    EXPECT_FALSE(loaded.IsModified());
+    loaded.Discard();
+}
+
+TEST_F(ProjectModel, TheFirstLuaSourceTheUserAddsBecomesTheMainFile)
+{
+    for (const char* pszName : { "notes.txt", "first.lua", "second.lua" })
+        WriteTestFile(m_folder / pszName, "");
+    // Loading adds entries too: they never choose a main file.
+    m_project.AddFile(m_folder / "first.lua", "");
+    EXPECT_STREQ(m_project.GetMainFile(), "");
+    m_project.RemoveAllFiles();
+    EXPECT_STREQ(m_project.GetMainFile(), "");
+    ASSERT_TRUE(m_project.AddFileFromUser(m_folder / "notes.txt", "") != NULL);
+    EXPECT_STREQ(m_project.GetMainFile(), "");
+    ASSERT_TRUE(m_project.AddFileFromUser(m_folder / "first.lua", "") != NULL);
+    EXPECT_STREQ(m_project.GetMainFile(), "first.lua");
+    ASSERT_TRUE(m_project.AddFileFromUser(m_folder / "second.lua", "") != NULL);
+    EXPECT_STREQ(m_project.GetMainFile(), "first.lua");
+    EXPECT_TRUE(m_project.AddFileFromUser(m_folder / "first.lua", "") == NULL);
+    EXPECT_STREQ(m_project.GetMainFile(), "first.lua");
 }
 
 TEST_F(ProjectModel, RealOutlineOfAProjectFile)

@@ -1,6 +1,9 @@
 // Start-up of the real Vorn.exe to an idle main frame with the default layout (no saved
 // layout, no project, no file): from the process's creation until its main window
-// shows and its message queue is idle. Run with build*/wine-run.sh (not a test).
+// shows and its message queue is idle. Each round starts the program alone (the
+// baseline) and the program with the files the build ships beside it (the standard
+// library's definition list, the snippets, the external tools). Run with
+// build*/wine-run.sh (not a test).
 #include "VornProcess.h"
 #include "VornTestFolder.h"
 
@@ -8,46 +11,83 @@
 #include <stdio.h>
 #include <vector>
 
+namespace
+{
+// The files a user's program folder holds besides the programs, copied from the build's.
+bool CopyShippedFiles(const CString& strFolder)
+{
+    const CString strBin = TestProgramFolder() + "..\\bin\\";
+    bool bCopied = ::CopyFileA(strBin + "lua51.fdl", strFolder + "lua51.fdl", FALSE)
+                   && ::CopyFileA(strBin + "exttools.xml", strFolder + "exttools.xml", FALSE);
+    ::CreateDirectoryA(strFolder + "CodeSnippets", NULL);
+    WIN32_FIND_DATAA find;
+    HANDLE hFind = ::FindFirstFileA(strBin + "CodeSnippets\\*.vcs", &find);
+    if (hFind == INVALID_HANDLE_VALUE)
+        return false;
+    do
+        bCopied = bCopied && ::CopyFileA(strBin + "CodeSnippets\\" + find.cFileName,
+                                         strFolder + "CodeSnippets\\" + find.cFileName, FALSE);
+    while (::FindNextFileA(hFind, &find));
+    ::FindClose(hFind);
+    return bCopied;
+}
+
+// One start to an idle main frame and its close; a negative time when either fails.
+double TimeOneStart(CVornProcess& vorn)
+{
+    vorn.DeleteRegistryKey();
+    LARGE_INTEGER freq, start, end;
+    ::QueryPerformanceFrequency(&freq);
+    ::QueryPerformanceCounter(&start);
+    if (!vorn.Start() || vorn.WaitForMainWindow() == NULL)
+        return -1;
+    ::QueryPerformanceCounter(&end);
+    if (!vorn.Close())
+        return -1;
+    return (end.QuadPart - start.QuadPart) * 1000.0 / freq.QuadPart;
+}
+
+double Median(std::vector<double> values)
+{
+    std::sort(values.begin(), values.end());
+    return values[values.size() / 2];
+}
+} // namespace
+
 int main()
 {
-    CTestFolder folder;
-    CVornProcess vorn(folder.Path(), "VornStartupBench.exe");
-    if (!vorn.IsInstalled())
+    CTestFolder bareFolder, shippedFolder;
+    CVornProcess bare(bareFolder.Path(), "VornStartupBench.exe");
+    CVornProcess shipped(shippedFolder.Path(), "VornStartupBench.exe");
+    if (!bare.IsInstalled() || !shipped.IsInstalled() || !CopyShippedFiles(shippedFolder.Path()))
     {
-        printf("cannot copy the program\n");
+        printf("cannot copy the program and its files\n");
         return 1;
     }
-    const int kRuns = 7;
-    std::vector<double> times;
-    for (int i = 0; i < kRuns; i++)
+    const int kRounds = 7;
+    std::vector<double> bareTimes, shippedTimes, ratios;
+    for (int i = 0; i < kRounds; i++)
     {
-        vorn.DeleteRegistryKey();
-        LARGE_INTEGER freq, start, end;
-        ::QueryPerformanceFrequency(&freq);
-        ::QueryPerformanceCounter(&start);
-        if (!vorn.Start() || vorn.WaitForMainWindow() == NULL)
+        const double msBare = TimeOneStart(bare);
+        const double msShipped = TimeOneStart(shipped);
+        if (msBare < 0 || msShipped < 0)
         {
-            printf("run %d: the IDE did not start\n", i + 1);
+            printf("round %d: the IDE did not start or close\n", i + 1);
             return 1;
         }
-        ::QueryPerformanceCounter(&end);
-        const double ms = (end.QuadPart - start.QuadPart) * 1000.0 / freq.QuadPart;
-        times.push_back(ms);
-        printf("run %d: %.0f ms\n", i + 1, ms);
-        if (!vorn.Close())
-        {
-            printf("run %d: the IDE did not close\n", i + 1);
-            return 1;
-        }
+        bareTimes.push_back(msBare);
+        shippedTimes.push_back(msShipped);
+        ratios.push_back(msShipped / msBare);
+        printf("round %d: alone %.0f ms, with the shipped files %.0f ms\n", i + 1, msBare, msShipped);
     }
-    vorn.DeleteRegistryKey();
-    std::sort(times.begin(), times.end());
+    bare.DeleteRegistryKey();
 #if defined(_WIN64)
     const char* pszArch = "x64";
 #else
     const char* pszArch = "i686";
 #endif
-    printf("start-up to an idle main frame (%s, default layout): median %.0f ms, best %.0f ms, worst %.0f ms\n",
-           pszArch, times[kRuns / 2], times.front(), times.back());
+    printf("start-up to an idle main frame (%s, default layout): median %.0f ms alone, %.0f ms with the shipped "
+           "files; ratio %.2f (median of the rounds' ratios)\n",
+           pszArch, Median(bareTimes), Median(shippedTimes), Median(ratios));
     return 0;
 }

@@ -499,6 +499,26 @@ TEST_F(FrameWithProject, ALuaFileOpensColouredWithLineNumbers)
     EXPECT_EQ(CString((*Frame()->GetRecentFiles())[0]).CompareNoCase(m_folder / "main.lua"), 0);
 }
 
+TEST(MainFrame, HelpCommandsNameTheFilesTheyCannotFind)
+{
+    const CString strFolder = CVornApp::GetProgramDirectory();
+    if (PathExists(strFolder + "vornhelp.chm") || PathExists(strFolder + "docs"))
+        GTEST_SKIP() << "the tests' folder holds help files: nothing is missing";
+    const CString strSaved = theApp.m_settings.m_strLuaReferenceManual;
+    theApp.m_prompts.clear();
+    Command(ID_HELP_VORN_HELP);
+    theApp.m_settings.m_strLuaReferenceManual = "Z:\\nowhere\\manual.pdf";
+    Command(ID_HELP_LUA_REFERENCE);
+    theApp.m_settings.m_strLuaReferenceManual = strSaved;
+    EXPECT_EQ(theApp.m_prompts,
+              (std::vector<std::string>{
+                  "The help file is missing: Vorn looked for " + std::string(strFolder) + "vornhelp.chm.",
+                  "The Lua reference manual is missing: Vorn looked for Z:\\nowhere\\manual.pdf.\n"
+                  "The manual shipped with Vorn is missing: Vorn looked for "
+                      + std::string(strFolder) + "docs\\manual.html." }));
+    theApp.m_prompts.clear();
+}
+
 TEST(MainFrame, EachLookIsInstalledOnlyWhenAnotherOneShows)
 {
     CMainFrame* pFrame = Frame();
