@@ -6,6 +6,7 @@
 #include "CProjectFileEntry.h"
 #include "CScintillaLineSource.h"
 #include "CVornDoc.h"
+#include "CodeTextFont.h"
 #include "IDebugSession.h"
 #include "IEditorHost.h"
 #include "LuaEditorSetup.h"
@@ -279,8 +280,8 @@ void CVornView::ApplyEditorOptions()
     m_ctrl.StyleSetBack(STYLE_DEFAULT, (COLORREF)base.m_nBackClr);
     if (settings.m_nFandCSize > 0)
         m_ctrl.StyleSetSize(STYLE_DEFAULT, settings.m_nFandCSize);
-    if (!settings.m_strFandCFont.IsEmpty())
-        m_ctrl.StyleSetFont(STYLE_DEFAULT, settings.m_strFandCFont);
+    // The setting stays as it is; a face this machine lacks is drawn in a fixed-pitch one.
+    m_ctrl.StyleSetFont(STYLE_DEFAULT, GetInstalledCodeFace(settings.m_strFandCFont));
     m_ctrl.StyleSetBold(STYLE_DEFAULT, base.m_nBold != 0);
     m_ctrl.StyleClearAll();
 
