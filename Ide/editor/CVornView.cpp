@@ -6,6 +6,7 @@
 #include "CProjectFileEntry.h"
 #include "CScintillaLineSource.h"
 #include "CVornDoc.h"
+#include "CodeTextFont.h"
 #include "IDebugSession.h"
 #include "IEditorHost.h"
 #include "LuaEditorSetup.h"
@@ -279,8 +280,8 @@ void CVornView::ApplyEditorOptions()
     m_ctrl.StyleSetBack(STYLE_DEFAULT, (COLORREF)base.m_nBackClr);
     if (settings.m_nFandCSize > 0)
         m_ctrl.StyleSetSize(STYLE_DEFAULT, settings.m_nFandCSize);
-    if (!settings.m_strFandCFont.IsEmpty())
-        m_ctrl.StyleSetFont(STYLE_DEFAULT, settings.m_strFandCFont);
+    // The setting stays as it is; a face this machine lacks is drawn in a fixed-pitch one.
+    m_ctrl.StyleSetFont(STYLE_DEFAULT, GetInstalledCodeFace(settings.m_strFandCFont));
     m_ctrl.StyleSetBold(STYLE_DEFAULT, base.m_nBold != 0);
     m_ctrl.StyleClearAll();
 
@@ -449,16 +450,51 @@ void CVornView::StoreBookmarks(CProjectFileEntry* pEntry)
 /////////////////////////////////////////////////////////////////////////////
 // Navigation
 
+void CVornView::ClearJumpMarksOfEveryView()
+{
+    ClearJumpMarks();
+    IEditorHost::Get().ClearJumpMarksInAllViews();
+}
+
+// A jump ends the mark of the jump before it: the callers mark the new line afterwards.
 void CVornView::GoToLineClamped(int nLine)
 {
+    ClearJumpMarksOfEveryView();
     m_ctrl.GotoLine(std::max(0, std::min(nLine, m_ctrl.GetLineCount())));
     m_ctrl.GrabFocus();
 }
 
 void CVornView::GoToPosClamped(int nPos)
 {
+    ClearJumpMarksOfEveryView();
     m_ctrl.GotoPos(std::max(0, std::min(nPos, m_ctrl.GetLength())));
     m_ctrl.GrabFocus();
+}
+
+void CVornView::FitFrameIntoItsParent()
+{
+    CFrameWnd* pFrame = GetParentFrame();
+    CWnd* pRoom = pFrame != NULL && (pFrame->GetStyle() & WS_CHILD) != 0 ? pFrame->GetParent() : NULL;
+    if (pRoom == NULL || pFrame->IsZoomed() || pFrame->IsIconic())
+        return;
+    CRect rcRoom;
+    pRoom->GetClientRect(&rcRoom);
+    CRect rcFrame;
+    pFrame->GetWindowRect(&rcFrame);
+    pRoom->ScreenToClient(&rcFrame);
+    if (rcRoom.IsRectEmpty() || (rcFrame & rcRoom) == rcFrame)
+        return;
+    const int cx = std::min((int)rcFrame.Width(), (int)rcRoom.Width());
+    const int cy = std::min((int)rcFrame.Height(), (int)rcRoom.Height());
+    const int x = std::max((int)rcRoom.left, std::min((int)rcFrame.left, (int)rcRoom.right - cx));
+    const int y = std::max((int)rcRoom.top, std::min((int)rcFrame.top, (int)rcRoom.bottom - cy));
+    pFrame->MoveWindow(x, y, cx, cy);
+}
+
+void CVornView::BringLineIntoView(int nLine)
+{
+    FitFrameIntoItsParent();
+    m_ctrl.Call(SCI_ENSUREVISIBLEENFORCEPOLICY, nLine);
 }
 
 void CVornView::Activate()
@@ -624,6 +660,9 @@ void CVornView::OnModified(SCNotification* pNotify)
     {
         RefreshTitles();
     }
+    // The marked line was where a jump went; once edited it marks nothing any more.
+    if (bTextChange)
+        ClearJumpMarks();
     if (bTextChange && pNotify->linesAdded != 0)
         ShiftLineRecords(pNotify);
 }

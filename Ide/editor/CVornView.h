@@ -45,6 +45,8 @@ public:
     // Markers. Lines are 0-based here; the project entry's lists are 1-based.
     void MarkJumpLine(int nLine);
     void ClearJumpMarks();
+    // This view's marks and, through the host, those of every other open editor.
+    void ClearJumpMarksOfEveryView();
     void MarkExecutionLine(int nLine);
     void ClearExecutionMarks();
     void ClearBreakpointMarks();
@@ -58,6 +60,10 @@ public:
     // Moves the caret to a line or position (clamped to the text) and takes the focus.
     void GoToLineClamped(int nLine);
     void GoToPosClamped(int nPos);
+    // Scrolls the line into view where the user sees it: a frame that reaches out of
+    // the MDI client's room (the debugger's panes take most of it) is moved and shrunk
+    // into the room first.
+    void BringLineIntoView(int nLine);
     // Moves to the node's definition line and selects its name there.
     void GoToOutlineNode(const COutlineNode* pNode);
     // Selects the node's name where its definition line names it (a whole word, case
@@ -241,6 +247,9 @@ protected:
 
     void LoadText(CArchive& ar);
     void StoreText(CArchive& ar);
+    // A frame that is neither maximized nor minimized is moved and shrunk into its
+    // parent's client area where it reaches out of it.
+    void FitFrameIntoItsParent();
     void DispatchNotification(SCNotification* pNotify);
     void MatchBraces();
     // A brace at the position that is an operator of the Lua lexer, not one in a string

@@ -89,10 +89,12 @@ BOOL CVornView::CanCompleteAtCaret()
     const int nCaret = m_ctrl.GetCurrentPos();
     if (nCaret <= 0 || m_ctrl.GetSelectionStart() != m_ctrl.GetSelectionEnd())
         return FALSE;
-    // A character just typed has no style yet: the lexer styles up to it first.
+    // A character just typed has no style yet: the lexer styles up to it first. It
+    // starts at the line's start, as the control's own styling does: started inside a
+    // word it would never see the word whole, and keywords, comments and folds are lost.
     const int nEndStyled = (int)m_ctrl.Call(SCI_GETENDSTYLED);
     if (nEndStyled < nCaret)
-        m_ctrl.Colourise(nEndStyled, nCaret);
+        m_ctrl.Colourise(m_ctrl.PositionFromLine(m_ctrl.LineFromPosition(nEndStyled)), nCaret);
     return (m_ctrl.GetStyleAt(nCaret - 1) & 0x1F) != SCE_LUA_COMMENT;
 }
 

@@ -1,6 +1,7 @@
 #include "CFontsAndColorsPg.h"
 
 #include "CVornApp.h"
+#include "CodeTextFont.h"
 #include "TrueTypeFontNames.h"
 #include "resource.h"
 
@@ -103,8 +104,29 @@ BOOL CFontsAndColorsPg::OnInitDialog()
 void CFontsAndColorsPg::DoDataExchange(CDataExchange* pDX)
 {
     CPreferencesPage::DoDataExchange(pDX);
-    DDX_CBStringExactOrKeep(pDX, IDC_PREFS_FONT, m_strFont);
+    ExchangeFontFace(pDX);
     DDX_CBIndexOrKeep(pDX, IDC_PREFS_FONT_SIZE, m_nSizeIndex);
+}
+
+void CFontsAndColorsPg::ExchangeFontFace(CDataExchange* pDX)
+{
+    if (!pDX->m_bSaveAndValidate)
+    {
+        // The list offers TrueType families only; the face in use may be another kind.
+        m_strFaceShown = GetInstalledCodeFace(m_strFont);
+        if (!m_strFaceShown.IsEmpty()
+            && SendDlgItemMessage(IDC_PREFS_FONT, CB_FINDSTRINGEXACT, (WPARAM)-1, (LPARAM)(LPCTSTR)m_strFaceShown)
+                   == CB_ERR)
+            SendDlgItemMessage(IDC_PREFS_FONT, CB_ADDSTRING, 0, (LPARAM)(LPCTSTR)m_strFaceShown);
+        CString strShown = m_strFaceShown;
+        DDX_CBStringExactOrKeep(pDX, IDC_PREFS_FONT, strShown);
+        return;
+    }
+    CString strChosen = m_strFaceShown;
+    DDX_CBStringExactOrKeep(pDX, IDC_PREFS_FONT, strChosen);
+    // A stored face this machine lacks stays stored while the user keeps the one shown.
+    if (strChosen.CompareNoCase(m_strFaceShown) != 0)
+        m_strFont = strChosen;
 }
 
 void CFontsAndColorsPg::RemakeSwatches()

@@ -21,7 +21,7 @@ public:
     explicit CFontsAndColorsPg(CAppSettings* pSettings = NULL);
     virtual ~CFontsAndColorsPg();
 
-    CString m_strFont;       // FandCFont
+    CString m_strFont;       // FandCFont, kept as stored unless the user picks another face
     int m_nSizeIndex;        // FandCSize - 6
 
     // The style of the settings that a display item's text stands for; -1 for a text
@@ -37,12 +37,15 @@ protected:
     CBrush m_brushFore;
     CBrush m_brushBack;
     int m_nSwatchStyle;      // the style the brushes were made for
+    CString m_strFaceShown;  // the face the editor really draws m_strFont in
 
     CAppSettings& Settings() const;
     // Makes the two swatch brushes again from the selected style's colours and
     // repaints the swatches.
     void RemakeSwatches();
     void ChooseColor(BOOL bForeground);
+    // Shows the face in use; takes a face only when the user chose another one.
+    void ExchangeFontFace(CDataExchange* pDX);
 
     virtual BOOL OnInitDialog();
     virtual void DoDataExchange(CDataExchange* pDX);

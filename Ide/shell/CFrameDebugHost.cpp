@@ -98,10 +98,7 @@ void CFrameDebugHost::ClearExecutionMarks()
 
 void CFrameDebugHost::ShowExecutionLine(CProjectFileEntry* pEntry, int nLine)
 {
-    CVornView* pView = VornApp()->OpenProjectFileAtLine(pEntry, nLine >= 0 ? nLine : -1);
-    // A file that could not be opened has no view to mark.
-    if (pView != NULL && nLine >= 0)
-        pView->MarkExecutionLine(nLine);
+    VornApp()->ShowExecutionLine(pEntry, nLine);
 }
 
 void CFrameDebugHost::ShowValueTip(CVornView* pView, LPCTSTR pszText)

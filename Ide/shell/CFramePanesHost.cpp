@@ -43,9 +43,7 @@ void CFramePanesHost::ClearExecutionMarks()
 
 void CFramePanesHost::ShowExecutionLine(CProjectFileEntry* pEntry, int nLine)
 {
-    CVornView* pView = VornApp()->OpenProjectFileAtLine(pEntry, nLine);
-    if (pView != NULL && nLine >= 0)
-        pView->MarkExecutionLine(nLine);
+    VornApp()->ShowExecutionLine(pEntry, nLine);
 }
 
 BOOL CFramePanesHost::RequestTableMembers(CVariablesListCtrl* pList, int nTableId)

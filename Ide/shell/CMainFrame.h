@@ -333,6 +333,7 @@ protected:
     void ClearProjectTrees();
     void AddFileToTrees(CProjectFileEntry* pEntry, HTREEITEM hParentItem);
     void RemoveRecentProject(LPCTSTR pszPath);
+    void AddOpenProjectToRecentList();
     void FillFilesTreeQuietly();
     void StartBackupAfterLoad();
     void ReopenProjectDocuments();

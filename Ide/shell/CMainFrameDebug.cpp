@@ -210,6 +210,9 @@ void CMainFrame::OnAddWatch()
         if (m_project.GetWatchAt(i) == dialog.m_strExpression)
             return;
     m_pageWatches.AddWatch(m_project, dialog.m_strExpression);
+    // At a stop the new watch shows its value at once, as the others do.
+    if (m_debugServer.IsConnected() && m_debugServer.IsStoppedAtBreak())
+        OnEvaluateWatches();
 }
 
 void CMainFrame::OnUpdateAddWatch(CCmdUI* pCmdUI)

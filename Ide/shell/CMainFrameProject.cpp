@@ -166,6 +166,9 @@ void CMainFrame::OnNewProject()
     ClearProjectTrees();
     InsertFilesTreeRoot(dialog.m_strName);
     InsertNavigatorTreeRoot(dialog.m_strName);
+    // Written at once, so that File > Recent Projects can open it again.
+    if (m_project.Save())
+        AddOpenProjectToRecentList();
     RefreshTitle();
 }
 
@@ -201,6 +204,12 @@ void CMainFrame::OnUpdateRecentProject(CCmdUI* pCmdUI)
     strText.Format("%d %s", nIndex + 1, strName.GetString());
     pCmdUI->SetText(strText);
     pCmdUI->Enable(TRUE);
+}
+
+void CMainFrame::AddOpenProjectToRecentList()
+{
+    if (m_pRecentProjects != NULL)
+        m_pRecentProjects->Add(m_project.GetProjectFilePath());
 }
 
 void CMainFrame::RemoveRecentProject(LPCTSTR pszPath)
@@ -267,8 +276,7 @@ BOOL CMainFrame::LoadProject(LPCTSTR pszPath)
     GetNavigatorTree().SetRedraw(TRUE);
     GetNavigatorTree().Invalidate();
     CloseLoadingPlaque();
-    if (m_pRecentProjects != NULL)
-        m_pRecentProjects->Add(m_project.GetProjectFilePath());
+    AddOpenProjectToRecentList();
     StartBackupAfterLoad();
     ReopenProjectDocuments();
     RefreshBreakpointsWindow();

@@ -1,6 +1,7 @@
 #include "CScintillaViewPage.h"
 
 #include "CScintillaView.h"
+#include "CodeTextFont.h"
 
 IMPLEMENT_DYNAMIC(CScintillaViewPage, CExtResizablePropertyPage)
 
@@ -44,7 +45,7 @@ void CScintillaViewPage::SetUpTextPane(CScintillaCtrl& ctrl)
 {
     // Reports in a fixed-width font, without the editor's margins; the horizontal
     // scroll range follows the longest line.
-    ctrl.StyleSetFont(STYLE_DEFAULT, "Courier New");
+    ctrl.StyleSetFont(STYLE_DEFAULT, GetInstalledCodeFace("Courier New"));
     ctrl.StyleSetSize(STYLE_DEFAULT, 9);
     ctrl.StyleClearAll();
     for (int nMargin = 0; nMargin < 3; nMargin++)

@@ -330,6 +330,16 @@ CVornView* CVornApp::OpenProjectFileAtLine(CProjectFileEntry* pEntry, int nLine)
     return pView;
 }
 
+void CVornApp::ShowExecutionLine(CProjectFileEntry* pEntry, int nLine)
+{
+    CVornView* pView = OpenProjectFileAtLine(pEntry, nLine >= 0 ? nLine : -1);
+    // A file that could not be opened has no view to mark.
+    if (pView == NULL || nLine < 0)
+        return;
+    pView->MarkExecutionLine(nLine);
+    pView->BringLineIntoView(nLine);
+}
+
 BOOL CVornApp::OpenPathAtLine(LPCTSTR pszTitle, int nValue, BOOL bIsLine)
 {
     if (m_pDocTemplate == NULL)

@@ -61,6 +61,8 @@ public:
     // The entry's view, opened when needed, activated and focused; at the 0-based line
     // when it is not negative.
     CVornView* OpenProjectFileAtLine(CProjectFileEntry* pEntry, int nLine);
+    // The debugger's line (0-based; below 0 none): opened, marked and brought into view.
+    void ShowExecutionLine(CProjectFileEntry* pEntry, int nLine);
     // The open document of that title (without regard to case) comes to the front;
     // nValue -1 leaves the caret, else it is a 0-based line (bIsLine) or a position.
     // FALSE when no open document has the title.

@@ -142,15 +142,6 @@ private:
     }
 };
 
-void Screenshot(const char* pszName)
-{
-    LPCTSTR pszFolder = ScreenshotFolder();
-    if (pszFolder == NULL)
-        return;
-    Frame()->RedrawWindow(NULL, NULL, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN | RDW_FRAME);
-    PumpPending();
-    SaveWindowBitmap(Frame(), CString(pszFolder) + "\\" + pszName + ".bmp");
-}
 } // namespace
 
 class DebugFrame : public ::testing::Test
@@ -247,7 +238,7 @@ TEST_F(DebugFrame, AttachToAStopThenContinueToTheEnd)
     EXPECT_TRUE(QueryCommand(Frame(), ID_WATCHES_EVALUATE).bEnabled);
     // The editors' value tips ask this session.
     EXPECT_EQ(&theApp.GetDebugSession(), static_cast<IDebugSession*>(&Server()));
-    Screenshot("debug_break");
+    ScreenshotMainFrame("debug_break");
 
     // Continue: the mark goes, the script runs to its end, the client says goodbye and
     // the frame is as before the start.
@@ -397,7 +388,7 @@ TEST_F(DebugFrame, TheMouseRestingOnAVariableAtAStopShowsItsValue)
     ASSERT_TRUE(WaitFor([&] { return tipShows("local count : "); }, 10000))
         << (LPCTSTR)pView->GetLastTipText() << DebugPageText();
     EXPECT_NE(std::string::npos, std::string(pView->GetLastTipText()).find("41")) << (LPCTSTR)pView->GetLastTipText();
-    Screenshot("debug_value_tip");
+    ScreenshotMainFrame("debug_value_tip");
 
     // A global, asked by resting on another word: its tip replaces the first.
     dwellAt(nLine3 + 19);  // inside "total"
@@ -609,7 +600,7 @@ TEST_F(DebugFrame, BreakpointsWindowKeepsEachRowsFileAndLine)
               RowNames(list));
     EXPECT_EQ(CDebugServer::STATE_IDLE, Server().GetState());
     EXPECT_EQ(-1, list.GetSelectedIndex());
-    Screenshot("breakpoints_window");
+    ScreenshotMainFrame("breakpoints_window");
 
     // Closed with the bar hidden: no row points at a freed file.
     HideBar(ID_VIEW_BREAKPOINTS);
@@ -815,7 +806,7 @@ TEST_F(DebugFrame, PanesAtAStopShowFramesLocalsAndTableMembers)
     ASSERT_TRUE(WaitFor([&] { return RowIndexOf(locals, "x") >= 0; })) << DebugPageText();
     EXPECT_EQ(2, locals.GetRow(RowIndexOf(locals, "x"))->GetLevel() - 1);
     EXPECT_FALSE(locals.IsExpansionPending());
-    Screenshot("debug_panes");
+    ScreenshotMainFrame("debug_panes");
 
     // Closed and opened again without asking the client.
     const size_t nAsked = DebugPageText().size();
@@ -892,4 +883,78 @@ TEST_F(DebugFrame, AnUntickedBreakpointIsKeptAndRunThrough)
     EXPECT_TRUE(pMain->FindBreakpoint(3) == NULL);
     Command(ID_DEBUG_START);
     ASSERT_TRUE(WaitFor([&] { return Server().GetState() == CDebugServer::STATE_IDLE; })) << DebugPageText();
+}
+
+TEST_F(DebugFrame, AWatchAddedAtAStopShowsItsValueAtOnce)
+{
+    ASSERT_TRUE(CreateAttachProject("local a = 41\nlocal b = a + 1\nprint(b)\n", 2) != NULL);
+    Command(ID_DEBUG_START);
+    ASSERT_TRUE(WaitFor([&] { return Server().IsStoppedAtBreak(); })) << DebugPageText() << Report();
+    CWatchListCtrl& list = Frame()->GetWatchesPage().GetWatchList();
+    auto valueOf = [&](const char* pszName) {
+        const int nRow = RowIndexOf(list, pszName);
+        return nRow >= 0 ? std::string(list.GetRow(nRow)->GetInfo()->GetText(1)) : std::string("<no row>");
+    };
+    for (const char* pszExpression : { "a", "a * 2" })
+    {
+        CDialogDriver::Run("Add Watch", { SetText(IDC_WATCH_EXPRESSION, pszExpression), Press(IDOK) });
+        Command(ID_WATCHES_ADD);
+    }
+    // Neither "Evaluate Watches" nor another stop: the client's answers alone.
+    EXPECT_TRUE(WaitFor([&] { return valueOf("a") == "41" && valueOf("a * 2") == "82"; }, 10000))
+        << valueOf("a") << " / " << valueOf("a * 2") << "\n" << DebugPageText();
+    EXPECT_EQ((std::vector<std::string>{ "a", "a * 2" }), RowNames(list));
+
+    // Running, a new watch waits for the next stop with an empty value.
+    Command(ID_DEBUG_START);
+    ASSERT_TRUE(WaitFor([&] { return Server().GetState() == CDebugServer::STATE_IDLE; })) << DebugPageText();
+    CDialogDriver::Run("Add Watch", { SetText(IDC_WATCH_EXPRESSION, "b"), Press(IDOK) });
+    Command(ID_WATCHES_ADD);
+    EXPECT_EQ("", valueOf("b"));
+}
+
+TEST_F(DebugFrame, TheStoppedLineIsScrolledIntoViewUnderLargePanes)
+{
+    std::string script;
+    for (int i = 1; i <= 200; i++)
+        script += "local v" + std::to_string(i) + " = " + std::to_string(i) + "\n";
+    CProjectFileEntry* pMain = CreateAttachProject(script, 150);
+    ASSERT_TRUE(pMain != NULL);
+    // The file is open before the start; the debugger's panes, shown by the start, then
+    // take most of a small frame, and the editor's frame is larger than the room left.
+    WINDOWPLACEMENT placement = { sizeof(placement) };
+    Frame()->GetWindowPlacement(&placement);
+    Frame()->ShowWindow(SW_RESTORE);
+    Frame()->MoveWindow(0, 0, 800, 860);
+    for (UINT nBar : { ID_VIEW_BREAKPOINTS, ID_VIEW_VARIABLES, ID_VIEW_CALL_STACK })
+        HideBar(nBar);
+    ASSERT_TRUE(theApp.OpenProjectFileAtLine(pMain, -1) != NULL);
+    PumpPending();
+    Command(ID_DEBUG_START);
+    ASSERT_TRUE(WaitFor([&] { return Server().IsStoppedAtBreak(); })) << DebugPageText() << Report();
+    PumpPending();
+    CVornView* pView = theApp.FindViewOfProjectFile(pMain);
+    ASSERT_TRUE(pView != NULL);
+    EXPECT_EQ(149, ExecutionMarkerLines(pView));
+    // The stopped line's top and bottom on the screen, inside the MDI client's room.
+    CScintillaCtrl& ctrl = pView->GetCtrl();
+    const int nStart = ctrl.PositionFromLine(149);
+    CPoint ptTop((int)ctrl.Call(SCI_POINTXFROMPOSITION, 0, nStart), (int)ctrl.Call(SCI_POINTYFROMPOSITION, 0, nStart));
+    CPoint ptBottom(ptTop.x, ptTop.y + (int)ctrl.Call(SCI_TEXTHEIGHT, 149) - 1);
+    ctrl.ClientToScreen(&ptTop);
+    ctrl.ClientToScreen(&ptBottom);
+    CRect rcRoom;
+    Frame()->GetMDIClient().GetClientRect(&rcRoom);
+    Frame()->GetMDIClient().ClientToScreen(&rcRoom);
+    CRect rcEditor;
+    ctrl.GetClientRect(&rcEditor);
+    ctrl.ClientToScreen(&rcEditor);
+    ScreenshotMainFrame("debug_stop_under_large_panes");
+    EXPECT_GT(rcRoom.Height(), 0) << "no room for an editor: the test shows nothing";
+    EXPECT_TRUE(rcRoom.PtInRect(ptTop) && rcRoom.PtInRect(ptBottom) && rcEditor.PtInRect(ptTop)
+                && rcEditor.PtInRect(ptBottom))
+        << "line at " << ptTop.y << ".." << ptBottom.y << ", room " << rcRoom.top << ".." << rcRoom.bottom
+        << ", editor " << rcEditor.top << ".." << rcEditor.bottom;
+    Command(ID_DEBUG_STOP);
+    Frame()->SetWindowPlacement(&placement);
 }

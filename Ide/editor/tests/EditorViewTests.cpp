@@ -414,3 +414,21 @@ TEST_F(EditorWindowTest, BraceMatchingTakesOperatorBracesOnly)
     pView->SendMessage(WM_NOTIFY, 0, (LPARAM)&update);
     EXPECT_TRUE(PumpUntil([&] { return ctrl.Call(SCI_GETHIGHLIGHTGUIDE) == 1; }));
 }
+
+TEST_F(EditorWindowTest, ANewDocumentIsColouredAndFoldsFromItsFirstCharacter)
+{
+    CVornDoc* pDoc = NewDocument();
+    ASSERT_TRUE(pDoc != NULL);
+    CScintillaCtrl& ctrl = ViewOf(pDoc)->GetCtrl();
+    // Typed as the user types: one character after the other.
+    for (const char ch : std::string("function f()\n  return 1 -- one\nend\n"))
+        ctrl.SendMessage(WM_CHAR, (WPARAM)(unsigned char)ch, 0);
+    PaintAll();
+    std::vector<char> text((size_t)ctrl.GetLength() + 1);
+    ctrl.Call(SCI_GETTEXT, text.size(), (LPARAM)text.data());
+    const std::string strText = text.data();
+    EXPECT_EQ(ctrl.GetStyleAt(0), SCE_LUA_WORD) << strText;
+    EXPECT_EQ(ctrl.GetStyleAt((int)strText.find("--")), SCE_LUA_COMMENTLINE);
+    EXPECT_TRUE(ctrl.GetFoldLevel(0) & SC_FOLDLEVELHEADERFLAG);
+    EXPECT_GT(ctrl.Call(SCI_GETMARGINWIDTHN, MARGIN_FOLDING), 0);
+}

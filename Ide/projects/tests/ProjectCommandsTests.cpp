@@ -332,7 +332,11 @@ TEST_F(ProjectCommands, NewProjectPreviewsRefusesBadNamesAndNeverReplacesAProjec
     EXPECT_TRUE(DirectoryExists(m_folder / "work\\Demo"));
     EXPECT_EQ(std::string(Tree().GetItemText(Root())), "Project 'Demo'");
     EXPECT_EQ(std::string(Frame()->FrameTitle()), "Demo - Vorn 1.0.1 [design]");
-    // Closing writes its file; a second project of the name there is refused.
+    // Written at once and offered under File > Recent Projects before it is ever opened.
+    EXPECT_FALSE(ReadAll(m_folder / "work\\Demo\\Demo.vpr").empty());
+    ASSERT_TRUE(Frame()->GetRecentProjects() != NULL);
+    EXPECT_EQ((*Frame()->GetRecentProjects())[0].CompareNoCase(m_folder / "work\\Demo\\Demo.vpr"), 0);
+    // Closing writes its file again; a second project of the name there is refused.
     ASSERT_TRUE(Frame()->OnCloseProject());
     const std::string strSaved = ReadAll(m_folder / "work\\Demo\\Demo.vpr");
     ASSERT_FALSE(strSaved.empty());

@@ -4,6 +4,8 @@
 #include "AppTestSupport.h"
 #include "TestExitCode.h"
 
+#include "WindowBitmap.h"
+
 #include <shlwapi.h>
 
 CTestVornApp theApp;
@@ -32,6 +34,17 @@ void CIdeTest::CloseProject()
     theApp.m_answers.assign(16, IDNO);
     Frame()->OnCloseProject();
     Project().Discard();
+}
+
+void ScreenshotMainFrame(const char* pszName)
+{
+    LPCTSTR pszFolder = ScreenshotFolder();
+    CMainFrame* pFrame = theApp.GetMainFrame();
+    if (pszFolder == NULL || pFrame == NULL)
+        return;
+    pFrame->RedrawWindow(NULL, NULL, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN | RDW_FRAME);
+    PumpPending();
+    SaveWindowBitmap(pFrame, CString(pszFolder) + "\\" + pszName + ".bmp");
 }
 
 void PumpPending()

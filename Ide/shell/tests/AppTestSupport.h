@@ -52,6 +52,9 @@ extern CTestVornApp theApp;
 // Handles every message waiting in the queue, then runs the idle updates.
 void PumpPending();
 
+// With VORN_SCREENSHOT_DIR set, the main frame repainted and pictured as <name>.bmp there.
+void ScreenshotMainFrame(const char* pszName);
+
 // A test on the IDE's main frame, with a fresh folder of its own. It starts with no
 // prompts or answers left from another test and ends with every document closed
 // without questions; a test that opens a project closes it with CloseProject().

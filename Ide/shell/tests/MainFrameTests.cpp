@@ -16,6 +16,7 @@
 #include "COutlineNode.h"
 #include "COutputView.h"
 #include "LuaEditorSetup.h"
+#include "WindowBitmap.h"
 #include "resource.h"
 
 #include <SciLexer.h>
@@ -359,6 +360,16 @@ TEST_F(FrameWithProject, OutputDoubleClickOpensTheFileAtTheLine)
     EXPECT_EQ(theApp.GetDocumentCount(), 1);
     EXPECT_EQ(pView->GetCtrl().MarkerNext(0, 1 << MARKER_JUMP_LINE), 0);
     EXPECT_EQ(pView->GetCtrl().MarkerNext(1, 1 << MARKER_JUMP_LINE), -1);
+
+    // A jump of another kind (a bookmark, the navigator, Go To) ends the mark too.
+    CProjectFileEntry* pOther = AddLuaFile("other.lua");
+    ASSERT_TRUE(theApp.OpenProjectFileAtLine(pOther, 1) != NULL);
+    EXPECT_EQ(pView->GetCtrl().MarkerNext(0, 1 << MARKER_JUMP_LINE), -1);
+    // So does an edit of the marked file.
+    DoubleClickLine(4);
+    ASSERT_EQ(pView->GetCtrl().MarkerNext(0, 1 << MARKER_JUMP_LINE), 0);
+    pView->GetCtrl().SendMessage(WM_CHAR, 'x');
+    EXPECT_EQ(pView->GetCtrl().MarkerNext(0, 1 << MARKER_JUMP_LINE), -1);
 }
 
 TEST_F(FrameWithProject, OutputAppendedWhileTheUserLooksElsewhereGoesToTheEnd)
@@ -517,6 +528,78 @@ TEST(MainFrame, HelpCommandsNameTheFilesTheyCannotFind)
                   "The manual shipped with Vorn is missing: Vorn looked for "
                       + std::string(strFolder) + "docs\\manual.html." }));
     theApp.m_prompts.clear();
+}
+
+namespace
+{
+// The face the control's default style names, checked against what the system really
+// draws for it: installed under that very name, and of fixed pitch.
+std::string DefaultFace(CScintillaCtrl& ctrl)
+{
+    char szFace[LF_FACESIZE + 1] = "";
+    ctrl.Call(SCI_STYLEGETFONT, STYLE_DEFAULT, (LPARAM)szFace);
+    return szFace;
+}
+
+::testing::AssertionResult DrawsInFixedPitch(const std::string& face)
+{
+    CFont font;
+    if (face.empty() || !font.CreatePointFont(100, face.c_str()))
+        return ::testing::AssertionFailure() << "no font \"" << face << "\"";
+    CClientDC dc(Frame());
+    CFont* pOld = dc.SelectObject(&font);
+    TEXTMETRIC metrics = {};
+    dc.GetTextMetrics(&metrics);
+    char szDrawn[LF_FACESIZE + 1] = "";
+    ::GetTextFaceA(dc.GetSafeHdc(), sizeof(szDrawn), szDrawn);
+    dc.SelectObject(pOld);
+    // The flag is set for a variable pitch.
+    if ((metrics.tmPitchAndFamily & TMPF_FIXED_PITCH) != 0 || lstrcmpiA(szDrawn, face.c_str()) != 0)
+        return ::testing::AssertionFailure() << "\"" << face << "\" is drawn as \"" << szDrawn << "\", pitch flags "
+                                             << (int)metrics.tmPitchAndFamily;
+    return ::testing::AssertionSuccess();
+}
+
+} // namespace
+
+// File > New gives a Lua document: typed into, it is coloured and folds as an opened
+// Lua file does, in a face of fixed pitch though the stored face is missing here.
+TEST_F(FrameWithProject, ANewFileIsColouredAndFoldsInAFixedPitchFace)
+{
+    CAppSettings& settings = theApp.m_settings;
+    const CString strStoredFace = settings.m_strFandCFont;
+    settings.m_strFandCFont = "Vorn No Such Face";
+    Command(ID_FILE_NEW);
+    CVornView* pView = CMainFrame::GetActiveVornView();
+    ASSERT_TRUE(pView != NULL);
+    CScintillaCtrl& ctrl = pView->GetCtrl();
+    for (const char ch : std::string("-- a new file\nlocal function twice(n)\nreturn n * 2\nend\n"))
+        ctrl.SendMessage(WM_CHAR, (WPARAM)(unsigned char)ch, 0);
+    PumpPending();
+    ctrl.UpdateWindow();
+    EXPECT_EQ(ctrl.GetStyleAt(0), SCE_LUA_COMMENTLINE);
+    EXPECT_EQ(ctrl.GetStyleAt(ctrl.PositionFromLine(1)), SCE_LUA_WORD);
+    EXPECT_EQ(ctrl.GetStyleAt(ctrl.PositionFromLine(3)), SCE_LUA_WORD);
+    EXPECT_TRUE(ctrl.GetFoldLevel(1) & SC_FOLDLEVELHEADERFLAG);
+
+    // The editor and the output pane: an installed face of fixed pitch; the setting stays.
+    EXPECT_TRUE(DrawsInFixedPitch(DefaultFace(ctrl)));
+    EXPECT_TRUE(DrawsInFixedPitch(DefaultFace(*Frame()->GetOutputCtrl())));
+    EXPECT_STREQ(settings.m_strFandCFont, "Vorn No Such Face");
+    ScreenshotMainFrame("new_lua_file");
+    if (ScreenshotFolder() != NULL)
+    {
+        // For the eye: the missing face handed to the control as it is.
+        for (int nStyle = 0; nStyle <= STYLE_DEFAULT; nStyle++)
+            ctrl.StyleSetFont(nStyle, "Vorn No Such Face");
+        ScreenshotMainFrame("new_lua_file_in_the_missing_face");
+    }
+    // An installed face is taken as it is configured, fixed pitch or not.
+    settings.m_strFandCFont = "Tahoma";
+    pView->ApplyEditorOptions();
+    EXPECT_EQ(DefaultFace(ctrl), "Tahoma");
+    settings.m_strFandCFont = strStoredFace;
+    pView->ApplyEditorOptions();
 }
 
 TEST(MainFrame, EachLookIsInstalledOnlyWhenAnotherOneShows)

@@ -659,13 +659,22 @@ TEST_F(PreferencesTest, TheFontListHasEachTrueTypeFamilyOnceAndSelectsOnlyAnExac
         }
     }
 
-    // A font the list lacks selects nothing, and OK keeps it; so does the size list
-    // at its last entry.
+    // A face this machine lacks shows as the face the editor really draws in, and OK
+    // keeps the stored one; so does the size list at its last entry.
     Settings().m_strFandCFont = "No Such Font";
     Settings().m_nFandCSize = 24;
+    CTestFolder folder;
+    WriteTestFile(folder / "face.lua", "return 1\n");
+    CVornDoc* pDoc = dynamic_cast<CVornDoc*>(theApp.OpenDocumentFile(folder / "face.lua"));
+    ASSERT_TRUE(pDoc != NULL);
+    PumpPending();
+    char szDrawn[LF_FACESIZE + 1] = "";
+    Sci(pDoc->GetView(), SCI_STYLEGETFONT, STYLE_DEFAULT, (LPARAM)szDrawn);
+    theApp.CloseAllDocuments(FALSE);
+    EXPECT_STRNE(szDrawn, "No Such Font");
     RunPreferences([&](CTreePropSheet& sheet) {
         CFontsAndColorsPg& page = ShowPage<CFontsAndColorsPg>(sheet, PAGE_FONTS);
-        EXPECT_EQ(Selected(page, IDC_PREFS_FONT), CB_ERR);
+        EXPECT_EQ(SelectedText(page, IDC_PREFS_FONT), szDrawn);
         EXPECT_EQ(Selected(page, IDC_PREFS_FONT_SIZE), 18);
         page.SendDlgItemMessage(IDC_PREFS_FONT_SIZE, CB_SETCURSEL, (WPARAM)-1);
         EXPECT_TRUE(PressOK(sheet));
