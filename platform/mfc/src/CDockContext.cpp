@@ -69,7 +69,7 @@ BOOL CDockContext::TrackMouse(F onMove)
     HWND hWndBar = m_pBar->m_hWnd;
     m_bDragging = TRUE;
     ::SetCapture(hWndBar);
-    while (!m_bOrphaned && ::GetCapture() == hWndBar)
+    while (!IsBarGone(hWndBar) && ::GetCapture() == hWndBar)
     {
         MSG msg;
         if (!::GetMessage(&msg, NULL, 0, 0))
@@ -97,15 +97,26 @@ BOOL CDockContext::TrackMouse(F onMove)
             break;
         ::TranslateMessage(&msg);
         ::DispatchMessage(&msg);
+        // A handler may have destroyed the bar's window: the drag ends with it,
+        // whoever holds the capture now.
+        if (IsBarGone(hWndBar))
+            break;
     }
     // A bar deleted meanwhile left its window and this context behind: nothing of
     // either is touched any more.
     if (m_bOrphaned)
         return FALSE;
+    m_bDragging = FALSE;
+    if (IsBarGone(hWndBar))
+        return FALSE;
     if (::GetCapture() == hWndBar)
         ::ReleaseCapture();
-    m_bDragging = FALSE;
     return bReleased;
+}
+
+BOOL CDockContext::IsBarGone(HWND hWndBar) const
+{
+    return m_bOrphaned || m_pBar->m_hWnd != hWndBar || !::IsWindow(hWndBar);
 }
 
 CRect CDockContext::CalcDropRect(CPoint pt)

@@ -1077,6 +1077,66 @@ TEST_F(DockingTest, ABarDeletedDuringItsOwnDragIsNotTouchedAfterwards)
     PumpPending();
 }
 
+namespace {
+
+// The bar a timer destroys during its drag, and where the mouse goes on afterwards.
+CControlBar* s_pBarToDestroy = NULL;
+HWND s_hWndFrameOfDrag = NULL;
+
+void CALLBACK DestroyBarDuringDrag(HWND, UINT, UINT_PTR nIDEvent, DWORD)
+{
+    ::KillTimer(NULL, nIDEvent);
+    if (s_pBarToDestroy != NULL)
+        s_pBarToDestroy->DestroyWindow();
+    // The user goes on dragging and lets go: the drag must not take these for its bar.
+    ::PostMessage(s_hWndFrameOfDrag, WM_MOUSEMOVE, MK_LBUTTON, 0);
+    ::PostMessage(s_hWndFrameOfDrag, WM_LBUTTONUP, 0, 0);
+}
+
+} // namespace
+
+TEST_F(DockingTest, ABarWhoseWindowATimerDestroysDuringItsDragIsLeftAlone)
+{
+    CRecordingDockContext* pContext = NULL;
+    {
+        CTestBar bar;
+        ASSERT_TRUE(bar.Create(m_pFrame, nIDBarFirst + 13, CBRS_TOP));
+        bar.EnableDocking(CBRS_ALIGN_ANY);
+        bar.ShowWindow(SW_SHOWNA);
+        m_pFrame->DockControlBar(&bar, AFX_IDW_DOCKBAR_LEFT);
+        m_pFrame->RecalcLayout();
+        pContext = new CRecordingDockContext(&bar);
+        ReplaceDockContext(bar, pContext);
+        CRect rectBar, rectClient;
+        bar.GetWindowRect(&rectBar);
+        m_pFrame->GetClientRect(&rectClient);
+        m_pFrame->ClientToScreen(&rectClient);
+
+        // Dragged to the middle, where it would float; the timer fires while it is there.
+        s_pBarToDestroy = &bar;
+        s_hWndFrameOfDrag = m_pFrame->m_hWnd;
+        PlaceCursor(rectClient.CenterPoint());
+        bar.PostMessage(WM_MOUSEMOVE, MK_LBUTTON, 0);
+        ASSERT_NE((UINT_PTR)0, ::SetTimer(NULL, 0, 20, DestroyBarDuringDrag));
+        pContext->StartDrag(rectBar.TopLeft() + CSize(5, 5));
+        s_pBarToDestroy = NULL;
+
+        EXPECT_EQ(NULL, bar.m_hWnd);
+        EXPECT_EQ(0, pContext->m_nEnds) << "the drag dropped a bar that has no window";
+        EXPECT_FALSE(pContext->m_bDragging);
+        EXPECT_EQ(NULL, ::GetCapture());
+        EXPECT_EQ(NULL, m_pFrame->GetControlBar(nIDBarFirst + 13));
+        EXPECT_EQ(NULL, bar.m_pDockSite);
+    }
+    // The frame lays out without it, and the bars it has still dock.
+    PumpPending();
+    m_pFrame->RecalcLayout();
+    m_pFrame->DockControlBar(&Bar(0), AFX_IDW_DOCKBAR_LEFT);
+    m_pFrame->RecalcLayout();
+    EXPECT_EQ(DockBar(AFX_IDW_DOCKBAR_LEFT), Bar(0).m_pDockBar);
+    EXPECT_TRUE(::IsWindow(m_pFrame->m_hWnd));
+}
+
 TEST_F(DockingTest, FloatingFramesAreDisabledAndHiddenWithTheirFrame)
 {
     m_pFrame->FloatControlBar(&Bar(0), CPoint(300, 300));
