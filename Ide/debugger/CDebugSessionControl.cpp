@@ -110,9 +110,9 @@ BOOL CDebugSessionControl::StartInternal(CProject& project, UINT nPort)
     // client that never comes.
     if (g_pfnVornDebugIntIsScriptRunning != NULL && g_pfnVornDebugIntIsScriptRunning() != 0)
     {
-        m_host.AppendOutput("The script of the previous debug session is still running: it is busy in a C function "
-                            "and has not returned to Lua, where Stop would end it.\n");
-        m_host.AppendOutput("Start again once it has returned; to end it at once, save your work and restart Vorn.\n");
+        m_host.AppendOutput("The script of the previous debug session is still running: Stop could not end it "
+                            "(it is busy in a C function, or runs with the debug hook cleared).\n");
+        m_host.AppendOutput("Start again once it has ended; to end it at once, save your work and restart Vorn.\n");
         NotStarted();
         FreeLibrary();
         return FALSE;

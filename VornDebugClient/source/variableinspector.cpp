@@ -36,14 +36,26 @@ namespace
     const int EXPRESSION_CHECK_COUNT = 1000;
     const char EXPRESSION_TOO_LONG[] = "expression took too long";
 
-    // Only the worker evaluates, one expression at a time.
+    // Only the worker evaluates, one expression at a time, while the script waits.
+    volatile bool s_bEvaluating;
     DWORD s_ExpressionStart;
     bool s_ExpressionCutOff;
+    // The stopped thread's hook, which a coroutine the script makes gets.
+    lua_Hook s_ScriptHook;
+    int s_nScriptHookMask;
+    int s_nScriptHookCount;
 
     // The count hook of the thread an expression runs on. Raises an error, so it
     // keeps no C++ object on its frame.
     void ExpressionBudgetHook(lua_State* L, lua_Debug*)
     {
+        if (!s_bEvaluating)
+        {
+            // A coroutine the expression made took this hook with it and now runs
+            // in the script: it gets the hook it would have had from the script.
+            lua_sethook(L, s_ScriptHook, s_nScriptHookMask, s_nScriptHookCount);
+            return;
+        }
         if (GetTickCount() - s_ExpressionStart < EXPRESSION_TIME_LIMIT_MS)
             return;
         // From now on every instruction raises it again, so a loop that catches
@@ -67,9 +79,14 @@ namespace
         lua_pushvalue(L, function);
         lua_xmove(L, thread, 1);
         lua_sethook(thread, ExpressionBudgetHook, LUA_MASKCOUNT, EXPRESSION_CHECK_COUNT);
+        s_ScriptHook = lua_gethook(L);
+        s_nScriptHookMask = lua_gethookmask(L);
+        s_nScriptHookCount = lua_gethookcount(L);
         s_ExpressionCutOff = false;
         s_ExpressionStart = GetTickCount();
+        s_bEvaluating = true;
         int status = lua_pcall(thread, 0, LUA_MULTRET, 0);
+        s_bEvaluating = false;
         lua_sethook(thread, nullptr, 0, 0);
         if (lua_gettop(thread) > 0)
             lua_xmove(thread, L, 1);

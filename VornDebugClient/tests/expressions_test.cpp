@@ -34,7 +34,13 @@ const char* const SCRIPT =
     "local t = {}\n"                     // 2
     "n = n + 1\n"                        // 3  breakpoint
     "n = n + 1\n"                        // 4  breakpoint
-    "host_report('n=' .. n)\n";          // 5
+    "host_report('n=' .. n)\n"           // 5
+    "local later = os.clock() + 0.7\n"    // 6  longer than an expression may take
+    "while os.clock() < later do end\n"
+    "if made then\n"
+    "  local ok, sum = coroutine.resume(made)\n"
+    "  host_report('made=' .. tostring(sum))\n"
+    "end\n";
 
 class EndlessExpressions : public ::testing::TestWithParam<const char*>
 {
@@ -94,6 +100,10 @@ TEST_P(EndlessExpressions, AreCutOffAndTheSessionGoesOn)
     peer.Send(Msg::Verdict(1));
     EXPECT_EQ(peer.ExpectStop().line, 3);
 
+    // A coroutine an expression makes runs later in the script as any other does.
+    EXPECT_EQ(peer.Watch("rawset(_G, 'made', coroutine.create(function() local s = 0 "
+                         "for i = 1, 200000 do s = s + i end return s end)) and 1", 0).strings.at(1), "1");
+
     // The same watch twice, and a loop that catches the cut with pcall.
     ExpectCutOffWatch("(function() while true do end end)()");
     ExpectCutOffWatch("(function() while true do end end)()");
@@ -108,7 +118,7 @@ TEST_P(EndlessExpressions, AreCutOffAndTheSessionGoesOn)
     peer.Expect(MSG_DISCONNECT, -1, 20000);
     ASSERT_TRUE(host.Finish()) << "the host did not end";
     EXPECT_EQ(host.report["script"], "ok") << host.reportText;
-    EXPECT_EQ(host.scriptLines, (std::vector<std::string>{"n=3"}));
+    EXPECT_EQ(host.scriptLines, (std::vector<std::string>{"n=3", "made=20000100000"}));
 }
 
 INSTANTIATE_TEST_SUITE_P(Clients, EndlessExpressions, ::testing::Values("VornDebugClient51.dll"),
