@@ -77,6 +77,14 @@ BOOL CDockContext::TrackMouse(F onMove)
             AfxPostQuitMessage((int)msg.wParam);
             break;
         }
+        // A message another thread sent, handled inside GetMessage, may have
+        // destroyed the bar: what comes now is no longer the drag's.
+        if (IsBarGone(hWndBar))
+        {
+            ::TranslateMessage(&msg);
+            ::DispatchMessage(&msg);
+            break;
+        }
         if (msg.message == WM_LBUTTONUP)
         {
             onMove(CPoint(msg.pt));
@@ -95,12 +103,10 @@ BOOL CDockContext::TrackMouse(F onMove)
         }
         if ((msg.message == WM_KEYDOWN && msg.wParam == VK_ESCAPE) || msg.message == WM_RBUTTONDOWN)
             break;
+        // A handler may destroy the bar's window: the loop's test ends the drag
+        // with it, whoever holds the capture then.
         ::TranslateMessage(&msg);
         ::DispatchMessage(&msg);
-        // A handler may have destroyed the bar's window: the drag ends with it,
-        // whoever holds the capture now.
-        if (IsBarGone(hWndBar))
-            break;
     }
     // A bar deleted meanwhile left its window and this context behind: nothing of
     // either is touched any more.
