@@ -1176,7 +1176,9 @@ TEST_F(DockingTest, ABarWhoseWindowATimerDestroysDuringItsDragIsLeftAlone)
         PlaceCursor(rectClient.CenterPoint());
         bar.PostMessage(WM_MOUSEMOVE, MK_LBUTTON, 0);
         if (!bOtherThread)
+        {
             ASSERT_NE((UINT_PTR)0, ::SetTimer(NULL, 0, 20, DestroyFromTimerMessage));
+        }
         pContext->StartDrag(rectBar.TopLeft() + CSize(5, 5));
 
         EXPECT_EQ(NULL, bar.m_hWnd);
