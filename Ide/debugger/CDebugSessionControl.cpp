@@ -117,6 +117,17 @@ BOOL CDebugSessionControl::StartInternal(CProject& project, UINT nPort)
     }
     m_bLibraryLoaded = TRUE;
     m_bLibraryLua50 = bLua50;
+    // The library runs one script at a time: a new session would wait for a
+    // client that never comes.
+    if (g_pfnVornDebugIntIsScriptRunning != NULL && g_pfnVornDebugIntIsScriptRunning() != 0)
+    {
+        m_host.AppendOutput("The script of the previous debug session is still running: Stop could not end it "
+                            "(it is busy in a C function, or runs with the debug hook cleared).\n");
+        m_host.AppendOutput("Start again once it has ended; to end it at once, save your work and restart Vorn.\n");
+        NotStarted();
+        FreeLibrary();
+        return FALSE;
+    }
     const CString strMain = project.GetMainFile();
     if (strMain.IsEmpty())
     {

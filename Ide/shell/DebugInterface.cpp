@@ -5,6 +5,7 @@ PFN_VORNDEBUGINT_SHUTDOWN g_pfnVornDebugIntShutdown = NULL;
 PFN_VORNDEBUGINT_CONNECT g_pfnVornDebugIntConnect = NULL;
 PFN_VORNDEBUGINT_DISCONNECT g_pfnVornDebugIntDisconnect = NULL;
 PFN_VORNDEBUGINT_EXECUTEFILE g_pfnVornDebugIntExecuteFile = NULL;
+PFN_VORNDEBUGINT_ISSCRIPTRUNNING g_pfnVornDebugIntIsScriptRunning = NULL;
 
 static void ForgetEntryPoints()
 {
@@ -13,6 +14,7 @@ static void ForgetEntryPoints()
     g_pfnVornDebugIntConnect = NULL;
     g_pfnVornDebugIntDisconnect = NULL;
     g_pfnVornDebugIntExecuteFile = NULL;
+    g_pfnVornDebugIntIsScriptRunning = NULL;
 }
 
 template <class T>
@@ -38,6 +40,7 @@ BOOL LoadDebugInterfaceLibrary(LPCTSTR pszFileName, HMODULE& hModule)
         FreeDebugInterfaceLibrary(hModule);
         return FALSE;
     }
+    Bind(hModule, "VornDebugInt_IsScriptRunning", g_pfnVornDebugIntIsScriptRunning);
     return TRUE;
 }
 

@@ -11,6 +11,7 @@ typedef void(__cdecl* PFN_VORNDEBUGINT_SHUTDOWN)();
 typedef void(__cdecl* PFN_VORNDEBUGINT_CONNECT)(const char* pszHost, int nPort);
 typedef void(__cdecl* PFN_VORNDEBUGINT_DISCONNECT)();
 typedef void(__cdecl* PFN_VORNDEBUGINT_EXECUTEFILE)(const char* pszPath);
+typedef int(__cdecl* PFN_VORNDEBUGINT_ISSCRIPTRUNNING)();
 
 // NULL while no library is loaded.
 extern PFN_VORNDEBUGINT_INITIALIZE g_pfnVornDebugIntInitialize;
@@ -18,8 +19,12 @@ extern PFN_VORNDEBUGINT_SHUTDOWN g_pfnVornDebugIntShutdown;
 extern PFN_VORNDEBUGINT_CONNECT g_pfnVornDebugIntConnect;
 extern PFN_VORNDEBUGINT_DISCONNECT g_pfnVornDebugIntDisconnect;
 extern PFN_VORNDEBUGINT_EXECUTEFILE g_pfnVornDebugIntExecuteFile;
+// Optional: a library that has it tells whether the script of an earlier session
+// still runs (stuck where Stop could not end it).
+extern PFN_VORNDEBUGINT_ISSCRIPTRUNNING g_pfnVornDebugIntIsScriptRunning;
 
-// Loads the library into hModule and binds all five entry points. A library that
+// Loads the library into hModule and binds all five entry points (and the optional
+// one where the library has it). A library that
 // cannot be loaded, or that lacks one of them, is freed again: FALSE, hModule and
 // the pointers NULL.
 BOOL LoadDebugInterfaceLibrary(LPCTSTR pszFileName, HMODULE& hModule);

@@ -29,6 +29,72 @@ namespace
     // Stands in the save table for a global that did not exist.
     char s_AbsentMarker;
 
+    // An expression gets this long to answer; a loop that never ends is cut off so
+    // the worker can go on with the session.
+    const DWORD EXPRESSION_TIME_LIMIT_MS = 500;
+    // Instructions between two looks at the clock while an expression runs.
+    const int EXPRESSION_CHECK_COUNT = 1000;
+    const char EXPRESSION_TOO_LONG[] = "expression took too long";
+
+    // Only the worker evaluates, one expression at a time, while the script waits.
+    volatile bool s_bEvaluating;
+    DWORD s_ExpressionStart;
+    bool s_ExpressionCutOff;
+    // The stopped thread's hook, which a coroutine the script makes gets.
+    lua_Hook s_ScriptHook;
+    int s_nScriptHookMask;
+    int s_nScriptHookCount;
+
+    // The count hook of the thread an expression runs on. Raises an error, so it
+    // keeps no C++ object on its frame.
+    void ExpressionBudgetHook(lua_State* L, lua_Debug*)
+    {
+        if (!s_bEvaluating)
+        {
+            // A coroutine the expression made took this hook with it and now runs
+            // in the script: it gets the hook it would have had from the script.
+            lua_sethook(L, s_ScriptHook, s_nScriptHookMask, s_nScriptHookCount);
+            return;
+        }
+        if (GetTickCount() - s_ExpressionStart < EXPRESSION_TIME_LIMIT_MS)
+            return;
+        // From now on every instruction raises it again, so a loop that catches
+        // the error with pcall cannot go on either.
+        s_ExpressionCutOff = true;
+        lua_sethook(L, ExpressionBudgetHook, LUA_MASKCOUNT, 1);
+        lua_pushstring(L, EXPRESSION_TOO_LONG);
+        lua_error(L);
+    }
+
+    // Calls the function on top of L's stack with no arguments and all results on a
+    // thread of its own, whose only hook is the budget's: the stopped thread keeps
+    // its hook and mask untouched, and waits inside the client's hook, where Lua
+    // would call no hook at all. Leaves the last result (nothing when there is
+    // none), or the error message, on L in place of the function; returns the
+    // status of the call.
+    int CallWithinBudget(lua_State* L)
+    {
+        int function = lua_gettop(L);
+        lua_State* thread = lua_newthread(L);
+        lua_pushvalue(L, function);
+        lua_xmove(L, thread, 1);
+        lua_sethook(thread, ExpressionBudgetHook, LUA_MASKCOUNT, EXPRESSION_CHECK_COUNT);
+        s_ScriptHook = lua_gethook(L);
+        s_nScriptHookMask = lua_gethookmask(L);
+        s_nScriptHookCount = lua_gethookcount(L);
+        s_ExpressionCutOff = false;
+        s_ExpressionStart = GetTickCount();
+        s_bEvaluating = true;
+        int status = lua_pcall(thread, 0, LUA_MULTRET, 0);
+        s_bEvaluating = false;
+        lua_sethook(thread, nullptr, 0, 0);
+        if (lua_gettop(thread) > 0)
+            lua_xmove(thread, L, 1);
+        lua_remove(L, function + 1);   // the thread
+        lua_remove(L, function);
+        return status;
+    }
+
     // Finds the stack level of a call-stack row as the IDE counts rows: row n is the
     // n-th level whose source is a file, from where the script stopped outward, as
     // the StackEntry messages listed them (C functions and string chunks have no
@@ -334,9 +400,9 @@ void VariableInspector::Evaluate(lua_State* L, const char* expression, int level
         const char* message = lua_tostring(L, -1);
         CopyBounded(result.valueText, sizeof(result.valueText), message ? message : "");
     }
-    else if (lua_pcall(L, 0, LUA_MULTRET, 0) != 0)
+    else if (CallWithinBudget(L) != 0)
     {
-        const char* message = lua_tostring(L, -1);
+        const char* message = s_ExpressionCutOff ? EXPRESSION_TOO_LONG : lua_tostring(L, -1);
         const char* after = message ? std::strstr(message, ": ") : nullptr;
         CopyBounded(result.valueText, sizeof(result.valueText), after ? after + 2 : (message ? message : ""));
     }

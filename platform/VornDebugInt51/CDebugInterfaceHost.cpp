@@ -77,6 +77,12 @@ void CDebugInterfaceHost::Initialize()
     }
 }
 
+BOOL CDebugInterfaceHost::IsScriptRunning()
+{
+    Initialize();
+    return m_hThread != NULL;
+}
+
 void CDebugInterfaceHost::Connect()
 {
     Initialize();

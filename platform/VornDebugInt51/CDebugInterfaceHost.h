@@ -30,6 +30,8 @@ public:
     void ExecuteFile(const char* pszPath);
     void Disconnect();
     void Shutdown();
+    // Whether the thread of a session still runs; the IDE asks before it starts one.
+    BOOL IsScriptRunning();
 
 private:
     struct CClientExports

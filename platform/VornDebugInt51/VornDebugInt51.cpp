@@ -66,6 +66,18 @@ extern "C" VORN_DEBUGINT_API void __cdecl VornDebugInt_Shutdown(void)
     }
 }
 
+extern "C" VORN_DEBUGINT_API int __cdecl VornDebugInt_IsScriptRunning(void)
+{
+    try
+    {
+        return g_host.IsScriptRunning() ? 1 : 0;
+    }
+    catch (...)
+    {
+        return 0;
+    }
+}
+
 extern "C" BOOL WINAPI DllMain(HINSTANCE, DWORD, LPVOID)
 {
     return TRUE;

@@ -157,8 +157,10 @@ protected:
     void DrawTracker(BOOL bShow);
     // Runs a mouse loop until the button is released (TRUE) or the move is cancelled;
     // every move reports the cursor's screen position. The loop ends at once when the
-    // bar is deleted meanwhile.
+    // bar is deleted or its window destroyed meanwhile.
     template<class F> BOOL TrackMouse(F onMove);
+    // The bar was deleted, or its window destroyed, since the drag took hold of hWndBar.
+    BOOL IsBarGone(HWND hWndBar) const;
 
     CRect m_rectTrackerShown;
     BOOL m_bTrackerShown;

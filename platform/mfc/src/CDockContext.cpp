@@ -69,12 +69,20 @@ BOOL CDockContext::TrackMouse(F onMove)
     HWND hWndBar = m_pBar->m_hWnd;
     m_bDragging = TRUE;
     ::SetCapture(hWndBar);
-    while (!m_bOrphaned && ::GetCapture() == hWndBar)
+    while (!IsBarGone(hWndBar) && ::GetCapture() == hWndBar)
     {
         MSG msg;
         if (!::GetMessage(&msg, NULL, 0, 0))
         {
             AfxPostQuitMessage((int)msg.wParam);
+            break;
+        }
+        // A message another thread sent, handled inside GetMessage, may have
+        // destroyed the bar: what comes now is no longer the drag's.
+        if (IsBarGone(hWndBar))
+        {
+            ::TranslateMessage(&msg);
+            ::DispatchMessage(&msg);
             break;
         }
         if (msg.message == WM_LBUTTONUP)
@@ -95,6 +103,8 @@ BOOL CDockContext::TrackMouse(F onMove)
         }
         if ((msg.message == WM_KEYDOWN && msg.wParam == VK_ESCAPE) || msg.message == WM_RBUTTONDOWN)
             break;
+        // A handler may destroy the bar's window: the loop's test ends the drag
+        // with it, whoever holds the capture then.
         ::TranslateMessage(&msg);
         ::DispatchMessage(&msg);
     }
@@ -102,10 +112,17 @@ BOOL CDockContext::TrackMouse(F onMove)
     // either is touched any more.
     if (m_bOrphaned)
         return FALSE;
+    m_bDragging = FALSE;
+    if (IsBarGone(hWndBar))
+        return FALSE;
     if (::GetCapture() == hWndBar)
         ::ReleaseCapture();
-    m_bDragging = FALSE;
     return bReleased;
+}
+
+BOOL CDockContext::IsBarGone(HWND hWndBar) const
+{
+    return m_bOrphaned || m_pBar->m_hWnd != hWndBar || !::IsWindow(hWndBar);
 }
 
 CRect CDockContext::CalcDropRect(CPoint pt)

@@ -1077,6 +1077,128 @@ TEST_F(DockingTest, ABarDeletedDuringItsOwnDragIsNotTouchedAfterwards)
     PumpPending();
 }
 
+namespace {
+
+// Destroys the window of a bar being dragged when it receives WM_APP, noting how many
+// moves the drag had made by then; the user then goes on dragging and lets go.
+class CBarWindowDestroyer : public CWnd
+{
+public:
+    CControlBar* m_pBar = NULL;
+    CRecordingDockContext* m_pContext = NULL;
+    int m_nMovesAtDestroy = -1;
+    virtual LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
+    {
+        if (message != WM_APP)
+            return CWnd::WindowProc(message, wParam, lParam);
+        if (m_pBar != NULL)
+        {
+            m_nMovesAtDestroy = m_pContext->m_nMoves;
+            m_pBar->DestroyWindow();
+        }
+        return 0;
+    }
+};
+
+CBarWindowDestroyer* s_pDestroyer = NULL;
+HWND s_hWndFrameOfDrag = NULL;
+
+void GoOnDragging()
+{
+    ::PostMessage(s_hWndFrameOfDrag, WM_MOUSEMOVE, MK_LBUTTON, 0);
+    ::PostMessage(s_hWndFrameOfDrag, WM_LBUTTONUP, 0, 0);
+}
+
+// A timer of the drag's own thread: its message is dispatched by the drag's loop.
+void CALLBACK DestroyFromTimerMessage(HWND, UINT, UINT_PTR nIDEvent, DWORD)
+{
+    ::KillTimer(NULL, nIDEvent);
+    s_pDestroyer->SendMessage(WM_APP);
+    GoOnDragging();
+}
+
+// At its first move, another thread sends the destroyer its message and posts the
+// user's next moves, before the drag's loop looks for messages again: the sent
+// message is handled inside the loop's GetMessage, which then returns a move.
+class CInterruptedDockContext : public CRecordingDockContext
+{
+public:
+    explicit CInterruptedDockContext(CControlBar* pBar) : CRecordingDockContext(pBar) {}
+    virtual void Move(CPoint pt)
+    {
+        CRecordingDockContext::Move(pt);
+        if (m_nMoves != 1)
+            return;
+        HANDLE hThread = ::CreateThread(NULL, 0, SendFromOtherThread, NULL, 0, NULL);
+        if (hThread != NULL)
+        {
+            ::WaitForSingleObject(hThread, 5000);
+            ::CloseHandle(hThread);
+        }
+    }
+    static DWORD WINAPI SendFromOtherThread(LPVOID)
+    {
+        ::SendNotifyMessage(s_pDestroyer->m_hWnd, WM_APP, 0, 0);
+        GoOnDragging();
+        return 0;
+    }
+};
+
+} // namespace
+
+TEST_F(DockingTest, ABarWhoseWindowATimerDestroysDuringItsDragIsLeftAlone)
+{
+    CBarWindowDestroyer destroyer;
+    ASSERT_TRUE(destroyer.CreateEx(0, AfxRegisterWndClass(0), "", WS_POPUP, 0, 0, 1, 1, NULL, NULL));
+    s_pDestroyer = &destroyer;
+    s_hWndFrameOfDrag = m_pFrame->m_hWnd;
+    for (bool bOtherThread : { false, true })
+    {
+        SCOPED_TRACE(bOtherThread ? "message from another thread" : "timer of the drag's thread");
+        CTestBar bar;
+        ASSERT_TRUE(bar.Create(m_pFrame, nIDBarFirst + 13, CBRS_TOP));
+        bar.EnableDocking(CBRS_ALIGN_ANY);
+        bar.ShowWindow(SW_SHOWNA);
+        m_pFrame->DockControlBar(&bar, AFX_IDW_DOCKBAR_LEFT);
+        m_pFrame->RecalcLayout();
+        CRecordingDockContext* pContext =
+            bOtherThread ? new CInterruptedDockContext(&bar) : new CRecordingDockContext(&bar);
+        ReplaceDockContext(bar, pContext);
+        destroyer.m_pBar = &bar;
+        destroyer.m_pContext = pContext;
+        destroyer.m_nMovesAtDestroy = -1;
+        CRect rectBar, rectClient;
+        bar.GetWindowRect(&rectBar);
+        m_pFrame->GetClientRect(&rectClient);
+        m_pFrame->ClientToScreen(&rectClient);
+
+        // Dragged to the middle, where it would float; the timer fires while it is there.
+        PlaceCursor(rectClient.CenterPoint());
+        bar.PostMessage(WM_MOUSEMOVE, MK_LBUTTON, 0);
+        if (!bOtherThread)
+        {
+            ASSERT_NE((UINT_PTR)0, ::SetTimer(NULL, 0, 20, DestroyFromTimerMessage));
+        }
+        pContext->StartDrag(rectBar.TopLeft() + CSize(5, 5));
+
+        EXPECT_EQ(NULL, bar.m_hWnd);
+        EXPECT_EQ(1, destroyer.m_nMovesAtDestroy) << "the drag had not moved the bar";
+        EXPECT_EQ(destroyer.m_nMovesAtDestroy, pContext->m_nMoves) << "the drag moved a bar that has no window";
+        EXPECT_EQ(0, pContext->m_nEnds) << "the drag dropped a bar that has no window";
+        EXPECT_FALSE(pContext->m_bDragging);
+        EXPECT_EQ(NULL, ::GetCapture());
+        EXPECT_EQ(NULL, m_pFrame->GetControlBar(nIDBarFirst + 13));
+        destroyer.m_pBar = NULL;
+        PumpPending();
+    }
+    // The frame lays out without it, and the bars it has still dock.
+    m_pFrame->RecalcLayout();
+    m_pFrame->DockControlBar(&Bar(0), AFX_IDW_DOCKBAR_LEFT);
+    m_pFrame->RecalcLayout();
+    EXPECT_EQ(DockBar(AFX_IDW_DOCKBAR_LEFT), Bar(0).m_pDockBar);
+    destroyer.DestroyWindow();
+}
+
 TEST_F(DockingTest, FloatingFramesAreDisabledAndHiddenWithTheirFrame)
 {
     m_pFrame->FloatControlBar(&Bar(0), CPoint(300, 300));
