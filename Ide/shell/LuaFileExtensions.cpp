@@ -6,8 +6,15 @@
 
 namespace
 {
+// The separators between entries: the settings page stores ";", a hand-edited list
+// may use "," or blanks as the page accepts them.
+bool IsSeparator(char ch)
+{
+    return ch == ';' || ch == ',' || ch == ' ' || ch == '\t';
+}
+
 // One entry of the list as an extension with its dot: "*.lua" and ".lua" give ".lua",
-// a bare "lua" gives ".lua" too.
+// a bare "lua" gives ".lua" too; "*." gives "." (files without an extension).
 CString EntryExtension(CString strEntry)
 {
     strEntry.Trim();
@@ -21,18 +28,24 @@ CString EntryExtension(CString strEntry)
 
 BOOL IsLuaFileExtension(const CString& strExtension, const CString& strExtensionList)
 {
-    if (strExtension.GetLength() < 2 || strExtension[0] != '.')
+    // A name without extension (or ending in its dot) only matches a "*." entry.
+    const CString strWanted = strExtension.IsEmpty() ? CString(".") : strExtension;
+    if (strWanted[0] != '.')
         return FALSE;
-    int nStart = 0;
-    while (nStart <= strExtensionList.GetLength())
+    const int nLength = strExtensionList.GetLength();
+    for (int i = 0; i < nLength;)
     {
-        int nEnd = strExtensionList.Find(';', nStart);
-        if (nEnd < 0)
-            nEnd = strExtensionList.GetLength();
-        const CString strEntry = EntryExtension(strExtensionList.Mid(nStart, nEnd - nStart));
-        if (!strEntry.IsEmpty() && strEntry.CompareNoCase(strExtension) == 0)
+        if (IsSeparator(strExtensionList[i]))
+        {
+            i++;
+            continue;
+        }
+        int nEnd = i;
+        while (nEnd < nLength && !IsSeparator(strExtensionList[nEnd]))
+            nEnd++;
+        if (EntryExtension(strExtensionList.Mid(i, nEnd - i)).CompareNoCase(strWanted) == 0)
             return TRUE;
-        nStart = nEnd + 1;
+        i = nEnd;
     }
     return FALSE;
 }
@@ -44,11 +57,6 @@ BOOL IsLuaFileName(const CString& strFileName, const CString& strExtensionList)
 
 namespace
 {
-bool IsSeparator(char ch)
-{
-    return ch == ';' || ch == ',' || ch == ' ' || ch == '\t';
-}
-
 // The extension of one entry without its "*." or "."; empty when it is not one.
 CString ExtensionOfEntry(const CString& strEntry)
 {
