@@ -4,6 +4,8 @@
 
 #include "PathUtil.h"
 
+#include <vector>
+
 namespace
 {
 // The separators between entries: the settings page stores ";", a hand-edited list
@@ -24,6 +26,27 @@ CString EntryExtension(CString strEntry)
         strEntry = "." + strEntry;
     return strEntry;
 }
+
+// The entries of the list in order, without their separators.
+std::vector<CString> EntriesOf(const CString& strList)
+{
+    std::vector<CString> entries;
+    const int nLength = strList.GetLength();
+    for (int i = 0; i < nLength;)
+    {
+        if (IsSeparator(strList[i]))
+        {
+            i++;
+            continue;
+        }
+        int nEnd = i;
+        while (nEnd < nLength && !IsSeparator(strList[nEnd]))
+            nEnd++;
+        entries.push_back(strList.Mid(i, nEnd - i));
+        i = nEnd;
+    }
+    return entries;
+}
 } // namespace
 
 BOOL IsLuaFileExtension(const CString& strExtension, const CString& strExtensionList)
@@ -32,20 +55,10 @@ BOOL IsLuaFileExtension(const CString& strExtension, const CString& strExtension
     const CString strWanted = strExtension.IsEmpty() ? CString(".") : strExtension;
     if (strWanted[0] != '.')
         return FALSE;
-    const int nLength = strExtensionList.GetLength();
-    for (int i = 0; i < nLength;)
+    for (const CString& strEntry : EntriesOf(strExtensionList))
     {
-        if (IsSeparator(strExtensionList[i]))
-        {
-            i++;
-            continue;
-        }
-        int nEnd = i;
-        while (nEnd < nLength && !IsSeparator(strExtensionList[nEnd]))
-            nEnd++;
-        if (EntryExtension(strExtensionList.Mid(i, nEnd - i)).CompareNoCase(strWanted) == 0)
+        if (EntryExtension(strEntry).CompareNoCase(strWanted) == 0)
             return TRUE;
-        i = nEnd;
     }
     return FALSE;
 }
@@ -74,18 +87,8 @@ BOOL NormaliseLuaFileExtensions(const CString& strList, CString& strNormalised, 
 {
     CString strResult;
     strBadEntry.Empty();
-    const int nLength = strList.GetLength();
-    for (int i = 0; i < nLength;)
+    for (const CString& strEntry : EntriesOf(strList))
     {
-        if (IsSeparator(strList[i]))
-        {
-            i++;
-            continue;
-        }
-        int nEnd = i;
-        while (nEnd < nLength && !IsSeparator(strList[nEnd]))
-            nEnd++;
-        const CString strEntry = strList.Mid(i, nEnd - i);
         const CString strExtension = ExtensionOfEntry(strEntry);
         if (strExtension.IsEmpty())
         {
@@ -93,7 +96,6 @@ BOOL NormaliseLuaFileExtensions(const CString& strList, CString& strNormalised, 
             return FALSE;
         }
         strResult += "*." + strExtension + ";";
-        i = nEnd;
     }
     if (strResult.IsEmpty())
         return FALSE;
