@@ -45,4 +45,5 @@ private:
     std::vector<int> m_checkpoints; // ascending token indexes
     int m_nSourceLines;             // the source's line count when it was read
     int m_nNextCarry = 0;           // the carry after the last line held
+    LuaTokenList::CMark m_end = {}; // the list's end after the last line held
 };

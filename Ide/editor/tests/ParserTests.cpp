@@ -791,6 +791,8 @@ TEST(OutlineSearchCache, SearchesBetweenEditsAnswerAsSearchesOfTheWholeText)
                 << "step " << nStep << " line " << nLine << "\n" << text;
             ASSERT_EQ(Describe(kept.FindSelfMethod(nLine, nColumn, source, pKept)), strWholeMethod)
                 << "step " << nStep << " line " << nLine << "\n" << text;
+            // The kept list holds the same tokens, nothing of an edited line twice.
+            ASSERT_EQ(pKept->m_tokens.GetCount(), pWhole->m_tokens.GetCount()) << "step " << nStep;
         }
     }
 }
@@ -813,8 +815,10 @@ TEST(OutlineSearchCache, ASearchAfterAnEditReadsOnlyTheEditedLines)
     text += ".";
     CCountingLineSource edited(text);
     pFile->m_tokenCache.ForgetFromLine(nLast);
+    const int nTokens = pFile->m_tokens.GetCount();
     EXPECT_EQ(outline.FindSelfMethod(nLast, 7, edited, pFile), pLast);
     EXPECT_LE(edited.m_nRead, 1);
+    EXPECT_EQ(pFile->m_tokens.GetCount(), nTokens + 1); // the "." and nothing twice
     EXPECT_EQ(outline.FindScopeAt(nLast, 0, edited, pFile), pLast);
     EXPECT_LE(edited.m_nRead, 1);
     // Another source of a different length is read whole.
