@@ -1,5 +1,7 @@
 #include "CBreakpointsWnd.h"
 
+#include "ProjectPaths.h"
+
 #include <algorithm>
 #include <vector>
 
@@ -80,7 +82,7 @@ void CBreakpointsWnd::Refill()
         });
         for (CProjectFileEntry* pEntry : files)
         {
-            const CString strRelativePath = pEntry->GetRelativePath();
+            const CString strRelativePath = ShownRelativePath(pEntry->GetRelativePath());
             for (int i = 0; i < pEntry->GetBreakpointCount(); i++)
                 m_wndList.AddBreakpointRow(pEntry, strRelativePath, *pEntry->GetBreakpointAt(i));
         }

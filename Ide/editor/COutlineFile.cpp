@@ -10,6 +10,7 @@ COutlineFile::COutlineFile(LPCTSTR pszName)
 COutlineFile::~COutlineFile()
 {
     m_tokens.FreeAll();
+    m_tokenCache.Clear();
 }
 
 CPtrArray& COutlineFile::ArrayOf(int nKind)

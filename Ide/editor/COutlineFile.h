@@ -6,6 +6,7 @@
 #include "COutlineNameIndex.h"
 #include "COutlineTable.h"
 #include "COutlineVariable.h"
+#include "LuaTokenCache.h"
 #include "LuaTokenList.h"
 
 #include <initializer_list>
@@ -108,6 +109,7 @@ public:
     CString m_strName;      // the key the file was added under
     int m_nFlag;            // 1: a function-definition list
     LuaTokenList m_tokens;  // the last tokens built for the file
+    LuaTokenCache m_tokenCache; // what the searches keep of m_tokens between keystrokes
     CProjectFileEntry* m_pProjectEntry; // the project file it was built from, or NULL
     int m_nChanged;         // 1: a table's base changed in the last sweep
 

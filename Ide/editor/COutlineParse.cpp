@@ -69,7 +69,10 @@ int COutline::ReparseFile(COutlineFile* pFile, CLineSource& source)
         pTable->m_strConstructorName.Empty();
     }
 
-    LuaTokenizer().Tokenize(pFile->m_tokens, source, 0, -1);
+    // The whole text is read afresh: the checkpoints of the searches are made again by
+    // the next search, after whatever changed.
+    pFile->m_tokenCache.Clear();
+    pFile->m_tokenCache.TokenizeTo(pFile->m_tokens, source, -1);
     LuaParser(this, LuaParser::MODE_REPARSE).ParseFile(pFile);
 
     // The parse only appends tables, so the first nOldTables are the old ones.
@@ -137,7 +140,7 @@ COutlineFunction* COutline::FindSelfMethod(int nLastLine, int nColumn, CLineSour
 {
     if (pFile == NULL)
         return NULL;
-    LuaTokenizer().Tokenize(pFile->m_tokens, source, 0, nLastLine);
+    pFile->m_tokenCache.TokenizeTo(pFile->m_tokens, source, nLastLine);
 
     // The last "self" before the position: on an earlier line, or left of the column.
     const LuaTokenList& tokens = pFile->m_tokens;
@@ -154,6 +157,7 @@ COutlineFunction* COutline::FindSelfMethod(int nLastLine, int nColumn, CLineSour
 
     LuaParser parser(this, LuaParser::MODE_FIND_SELF_METHOD);
     parser.SetTarget(nTarget);
+    parser.UseCheckpoints(&pFile->m_tokenCache);
     parser.ParseFile(pFile);
     return parser.GetFoundMethod();
 }
@@ -162,7 +166,7 @@ COutlineNode* COutline::FindScopeAt(int nLine, int nColumn, CLineSource& source,
 {
     if (pFile == NULL)
         return NULL;
-    LuaTokenizer().Tokenize(pFile->m_tokens, source, 0, nLine);
+    pFile->m_tokenCache.TokenizeTo(pFile->m_tokens, source, nLine);
 
     // The first token of the line at or after the column.
     const LuaTokenList& tokens = pFile->m_tokens;
@@ -177,6 +181,7 @@ COutlineNode* COutline::FindScopeAt(int nLine, int nColumn, CLineSource& source,
 
     LuaParser parser(this, LuaParser::MODE_FIND_SCOPE);
     parser.SetTarget(nTarget);
+    parser.UseCheckpoints(&pFile->m_tokenCache);
     parser.ParseFile(pFile);
     return parser.GetFoundScope();
 }

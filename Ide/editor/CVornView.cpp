@@ -651,7 +651,12 @@ void CVornView::OnModified(SCNotification* pNotify)
     const int nType = pNotify->modificationType;
     const BOOL bTextChange = (nType & (SC_MOD_INSERTTEXT | SC_MOD_DELETETEXT)) != 0;
     if (bTextChange)
+    {
         m_nTextChanged = 1;
+        // The searches around the caret keep the tokens of the lines before the change.
+        if (COutlineFile* pFile = GetOutlineFile())
+            pFile->m_tokenCache.ForgetFromLine(m_ctrl.LineFromPosition((int)pNotify->position));
+    }
     if (m_nLoading)
         return;
     if (nType & SC_MOD_INSERTTEXT)

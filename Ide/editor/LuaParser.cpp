@@ -6,7 +6,7 @@
 LuaParser::LuaParser(COutline* pOutline, int nMode)
     : m_pOutline(pOutline), m_nBlockDepth(0), m_nBraceDepth(0), m_nMode(nMode), m_pFoundMethod(NULL),
       m_nTarget(-1), m_pFoundScope(NULL), m_nPos(0), m_pTokens(NULL), m_nNesting(0), m_bDone(false),
-      m_nListName(-1), m_nListFirst(-1)
+      m_nListName(-1), m_nListFirst(-1), m_pCheckpoints(NULL), m_nFurthestRead(-1)
 {
 }
 
@@ -22,6 +22,9 @@ void LuaParser::ParseFile(COutlineFile* pFile, const LuaTokenList& tokens)
         return;
     m_pTokens = &tokens;
     m_nPos = 0;
+    if (m_pCheckpoints != NULL && IsSearching())
+        m_nPos = m_pCheckpoints->CheckpointAtOrBefore(m_nTarget >= 0 ? m_nTarget : tokens.GetCount() - 1);
+    m_nFurthestRead = m_nPos - 1;
     m_nBlockDepth = m_nBraceDepth = m_nNesting = 0;
     m_bDone = false;
     m_nListName = m_nListFirst = -1;
@@ -71,6 +74,19 @@ bool LuaParser::CheckTarget(COutlineFile* pFile, COutlineNode* pScope)
     return true;
 }
 
+// A position is a checkpoint when the parse stands at file level outside every block and
+// constructor, and no step has looked at this token or past it: what follows then cannot
+// change how the parse got here. Only a line's first token counts, to keep them few.
+void LuaParser::NoteCheckpoint(COutlineNode* pScope)
+{
+    if (pScope != NULL || m_nNesting != 0 || m_nBlockDepth != 0 || m_nBraceDepth != 0 || m_nFurthestRead >= m_nPos)
+        return;
+    const LuaToken* pBefore = m_pTokens->GetAt(m_nPos - 1);
+    const LuaToken* pToken = m_pTokens->GetAt(m_nPos);
+    if (pBefore == NULL || pToken == NULL || pBefore->m_nLine != pToken->m_nLine)
+        m_pCheckpoints->AddCheckpoint(m_nPos);
+}
+
 void LuaParser::Parse(COutlineFile* pFile, COutlineNode* pScope)
 {
     const int nEntryBlock = m_nBlockDepth;
@@ -84,6 +100,8 @@ void LuaParser::Parse(COutlineFile* pFile, COutlineNode* pScope)
     {
         if (bSearching && CheckTarget(pFile, pScope))
             return;
+        if (m_pCheckpoints != NULL)
+            NoteCheckpoint(pScope);
         const LuaToken* pToken = Token(m_nPos);
         switch (pToken->IsName() ? LUA_CLASS_IDENTIFIER : pToken->m_nClass)
         {

@@ -6,6 +6,7 @@
 #pragma once
 
 #include "COutlineFile.h"
+#include "LuaTokenCache.h"
 
 #include <string>
 
@@ -31,6 +32,9 @@ public:
     // Modes 2 and 3: the index of the target token (-1: none; mode 3 then stops at the
     // last token).
     void SetTarget(int nTokenIndex) { m_nTarget = nTokenIndex; }
+    // Modes 2 and 3: the search starts at the cache's last checkpoint before the target
+    // and adds the checkpoints it passes.
+    void UseCheckpoints(LuaTokenCache* pCache) { m_pCheckpoints = pCache; }
 
     // Parses the file's tokens (or the given ones, built from the file's text) from the
     // first one, at file level.
@@ -69,7 +73,16 @@ private:
     int m_nListFirst;
     std::string m_parameters; // the parameter text of the function being read, kept between functions
 
-    const LuaToken* Token(int nIndex) const { return m_pTokens->GetAt(nIndex); }
+    LuaTokenCache* m_pCheckpoints;
+    mutable int m_nFurthestRead; // the furthest token any step has looked at
+
+    const LuaToken* Token(int nIndex) const
+    {
+        if (nIndex > m_nFurthestRead)
+            m_nFurthestRead = nIndex;
+        return m_pTokens->GetAt(nIndex);
+    }
+    void NoteCheckpoint(COutlineNode* pScope);
     bool IsAdding() const { return m_nMode == MODE_PARSE || m_nMode == MODE_REPARSE; }
     bool IsSearching() const { return m_nMode == MODE_FIND_SELF_METHOD || m_nMode == MODE_FIND_SCOPE; }
     bool CheckTarget(COutlineFile* pFile, COutlineNode* pScope);

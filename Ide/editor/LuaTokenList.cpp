@@ -14,6 +14,15 @@ void LuaTokenList::RemoveAll()
     m_nTextUsed = 0;
 }
 
+void LuaTokenList::TruncateTo(const CMark& mark)
+{
+    if (mark.nCount < 0 || mark.nCount > m_nCount)
+        return;
+    m_nCount = mark.nCount;
+    m_nTextBlock = mark.nTextBlock;
+    m_nTextUsed = mark.nTextUsed;
+}
+
 void LuaTokenList::FreeAll()
 {
     std::vector<std::unique_ptr<LuaToken[]>>().swap(m_blocks);

@@ -51,6 +51,18 @@ public:
     }
     // Releases the storage as well.
     void FreeAll();
+
+    // A place in the list: its count and how much of the text storage was used then.
+    struct CMark
+    {
+        int nCount;
+        size_t nTextBlock;
+        size_t nTextUsed;
+    };
+    CMark GetMark() const { return CMark{ m_nCount, m_nTextBlock, m_nTextUsed }; }
+    // Drops the tokens added after the mark (of this list, taken since the last
+    // RemoveAll), with their texts; the earlier ones stay as they are.
+    void TruncateTo(const CMark& mark);
     // The number of tokens the kept storage holds without growing.
     int GetCapacity() const { return (int)(m_blocks.size() << BLOCK_SHIFT); }
 

@@ -20,18 +20,22 @@ void LuaTokenizer::Tokenize(LuaTokenList& tokens, CLineSource& source, int nFirs
 
     int nCarry = 0;
     for (int nLine = nFirstLine; nLine <= nLastLine; nLine++)
-    {
-        int nLength = 0;
-        const char* pLine = source.GetLine(nLine, nLength);
-        if (pLine == NULL || nLength < 0)
-            nLength = 0;
-        // A line ends at its first zero byte, as a C string read from the control would.
-        const void* pZero = nLength > 0 ? memchr(pLine, 0, (size_t)nLength) : NULL;
-        if (pZero != NULL)
-            nLength = (int)(static_cast<const char*>(pZero) - pLine);
-        nCarry = m_scanner.ScanLine(pLine, nLength, nCarry);
-        AddLineTokens(tokens, pLine, nLine);
-    }
+        nCarry = TokenizeLine(tokens, source, nLine, nCarry);
+}
+
+int LuaTokenizer::TokenizeLine(LuaTokenList& tokens, CLineSource& source, int nLine, int nCarry)
+{
+    int nLength = 0;
+    const char* pLine = source.GetLine(nLine, nLength);
+    if (pLine == NULL || nLength < 0)
+        nLength = 0;
+    // A line ends at its first zero byte, as a C string read from the control would.
+    const void* pZero = nLength > 0 ? memchr(pLine, 0, (size_t)nLength) : NULL;
+    if (pZero != NULL)
+        nLength = (int)(static_cast<const char*>(pZero) - pLine);
+    nCarry = m_scanner.ScanLine(pLine, nLength, nCarry);
+    AddLineTokens(tokens, pLine, nLine);
+    return nCarry;
 }
 
 // Each run the scanner marked becomes a token. Names, strings and the underscore names

@@ -15,6 +15,9 @@ public:
     // Replaces the tokens with those of lines nFirstLine..nLastLine (zero-based; -1 or a
     // line past the end means the last line).
     void Tokenize(LuaTokenList& tokens, CLineSource& source, int nFirstLine, int nLastLine);
+    // Appends the tokens of one line that starts in the state of the carry (0 at the
+    // first line); returns the carry of the next line.
+    int TokenizeLine(LuaTokenList& tokens, CLineSource& source, int nLine, int nCarry);
 
     // Keyword number of the text (LuaKeyword), or -1.
     static int GetKeywordNumber(LPCTSTR pszText);

@@ -6,8 +6,10 @@
 #include <tinyxml.h>
 
 #include <algorithm>
+#include <ctype.h>
 #include <stdio.h>
 #include <stdlib.h>
+#include <string.h>
 #include <string>
 #include <vector>
 
@@ -41,6 +43,56 @@ BOOL ReadToolsText(LPCTSTR pszPath, std::string& text)
     }
     text.swap(normalized);
     return TRUE;
+}
+
+// Whether the "&" at nAt starts one of the references XML knows: "&amp;", "&lt;", "&gt;",
+// "&quot;", "&apos;", "&#123;" or "&#x7B;".
+bool StartsReference(const std::string& text, size_t nAt)
+{
+    static const char* const kNames[] = { "amp;", "lt;", "gt;", "quot;", "apos;" };
+    for (const char* pszName : kNames)
+    {
+        if (text.compare(nAt + 1, strlen(pszName), pszName) == 0)
+            return true;
+    }
+    size_t i = nAt + 1;
+    if (i >= text.size() || text[i] != '#')
+        return false;
+    i++;
+    const bool bHex = i < text.size() && text[i] == 'x';
+    if (bHex)
+        i++;
+    const size_t nDigits = i;
+    while (i < text.size() && (bHex ? isxdigit((unsigned char)text[i]) : isdigit((unsigned char)text[i])))
+        i++;
+    return i > nDigits && i < text.size() && text[i] == ';';
+}
+
+// A hand-written "&" that starts no reference: the parser would drop it, and with it part
+// of a title, command or argument. It is read as the character it stands for; the lines
+// where one stood are returned (1-based, ascending, each once).
+std::vector<int> EscapeBareAmpersands(std::string& text)
+{
+    std::vector<int> lines;
+    std::string escaped;
+    escaped.reserve(text.size());
+    int nLine = 1;
+    for (size_t i = 0; i < text.size(); i++)
+    {
+        if (text[i] == '\n')
+            nLine++;
+        if (text[i] == '&' && !StartsReference(text, i))
+        {
+            escaped += "&amp;";
+            if (lines.empty() || lines.back() != nLine)
+                lines.push_back(nLine);
+        }
+        else
+            escaped += text[i];
+    }
+    if (!lines.empty())
+        text.swap(escaped);
+    return lines;
 }
 } // namespace
 
@@ -170,17 +222,28 @@ BOOL CExternalToolList::LoadFromFile(LPCTSTR pszPath)
     // one character, so a byte above 127 never swallows the closing quote.
     TiXmlDocument document;
     std::string text;
+    m_strLoadProblems.Empty();
     BOOL bParsed = ReadToolsText(pszPath, text);
     if (bParsed)
     {
+        for (int nLine : EscapeBareAmpersands(text))
+            NoteLoadProblem(pszPath, nLine, "an \"&\" that starts no character reference is read as itself; "
+                                            "write it as \"&amp;\"");
         document.Parse(text.c_str(), NULL, TIXML_ENCODING_LEGACY);
         bParsed = !document.Error();
+        if (!bParsed)
+            NoteLoadProblem(pszPath, document.ErrorRow(),
+                            CString(document.ErrorDesc()) + "; no external tool of the file is loaded");
     }
     if (!bParsed)
     {
         // What is there but cannot be read must survive the next save.
         if (PathExists(pszPath))
+        {
             m_strKeepBeforeSave = pszPath;
+            if (!document.Error())
+                NoteLoadProblem(pszPath, 0, "the file cannot be read; no external tool of it is loaded");
+        }
         return FALSE;
     }
     BOOL bSkipped = FALSE;
@@ -197,6 +260,8 @@ BOOL CExternalToolList::LoadFromFile(LPCTSTR pszPath)
         {
             // A broken element costs only itself; the tools after it are read.
             bSkipped = TRUE;
+            NoteLoadProblem(pszPath, pElement->Row(),
+                            "the tool is skipped: it needs a MENU_TITLE of its own, a COMMAND and ARGUMENTS");
             continue;
         }
         const char* pszIndex = pElement->Attribute("MENU_INDEX");
@@ -209,6 +274,16 @@ BOOL CExternalToolList::LoadFromFile(LPCTSTR pszPath)
     m_strKeepBeforeSave = bSkipped ? CString(pszPath) : CString();
     RenumberMenuIndices();
     return TRUE;
+}
+
+void CExternalToolList::NoteLoadProblem(LPCTSTR pszPath, int nLine, LPCTSTR pszWhy)
+{
+    CString strLine;
+    if (nLine > 0)
+        strLine.Format("%s(%d): %s\n", pszPath, nLine, pszWhy);
+    else
+        strLine.Format("%s: %s\n", pszPath, pszWhy);
+    m_strLoadProblems += strLine;
 }
 
 // Gaps, repeats and negative indices of a hand-edited file: the tools keep the file's

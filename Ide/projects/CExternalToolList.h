@@ -51,6 +51,10 @@ public:
     // indices are 0 .. n-1 again, in the order the file gave them. FALSE when the file
     // cannot be read or parsed; the list is then unchanged.
     BOOL LoadFromFile(LPCTSTR pszPath);
+    // What the last load could not take, one line each ending with "\n": the file's
+    // path, the line of the XML error or of the skipped element, and why. Empty when the
+    // whole file was read, or when there was no file.
+    const CString& GetLoadProblems() const { return m_strLoadProblems; }
     // Replaces the file as a whole or not at all. A file the last load could not read
     // whole is first copied to <path>.bak, so no hand-written tool is lost; FALSE when
     // that copy or the save fails, and the old file stays.
@@ -67,6 +71,9 @@ private:
     // The path of a file the last load could not take whole (unparsable, or elements
     // skipped): it is kept as .bak before it is replaced.
     CString m_strKeepBeforeSave;
+    CString m_strLoadProblems;
+
+    void NoteLoadProblem(LPCTSTR pszPath, int nLine, LPCTSTR pszWhy);
 
     void RenumberMenuIndices();
     BOOL KeepCopyOf(LPCTSTR pszPath);

@@ -3,6 +3,7 @@
 #include "CProject.h"
 #include "KeyValueText.h"
 #include "LuaTools.h"
+#include "LuaFileExtensions.h"
 #include "ProjectPaths.h"
 
 namespace
@@ -95,11 +96,7 @@ CString CProjectFileEntry::GetOutputPath() const
 
 BOOL CProjectFileEntry::IsLuaSourceFile() const
 {
-    CString strExtension = GetExtension();
-    CString strPatterns = m_pOwner->GetServices().Settings().m_strProjsLuaFileExtensions;
-    strExtension.MakeLower();
-    strPatterns.MakeLower();
-    return strPatterns.Find(strExtension) >= 0;
+    return IsLuaFileExtension(GetExtension(), m_pOwner->GetServices().Settings().m_strProjsLuaFileExtensions);
 }
 
 BOOL CProjectFileEntry::IsXmlFile() const

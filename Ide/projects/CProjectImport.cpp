@@ -1,6 +1,7 @@
 // The project: adding a directory from disk with its files and sub-directories.
 #include "CProject.h"
 
+#include "LuaFileExtensions.h"
 #include "PathUtil.h"
 
 #include <vector>
@@ -11,10 +12,10 @@
 class CProject::CFolderImport
 {
 public:
-    explicit CFolderImport(CProject& project) : m_project(project)
+    explicit CFolderImport(CProject& project)
+        : m_project(project),
+          m_strExtensions(project.GetServices().Settings().m_strProjsLuaFileExtensions)
     {
-        m_strExtensions = project.GetServices().Settings().m_strProjsLuaFileExtensions;
-        m_strExtensions.MakeLower();
     }
 
     void AddDirectory(const CString& strDirectory, HTREEITEM hParentItem, const CString& strFolderPath, int nDepth)
@@ -97,10 +98,7 @@ private:
 
     void AddFile(const CString& strPath, HTREEITEM hParentItem, const CString& strFolderPath)
     {
-        // The extension with its dot; the empty extension occurs in every list.
-        CString strExtension = ExtensionOfFileName(FileNameOfPath(strPath));
-        strExtension.MakeLower();
-        if (m_strExtensions.Find(strExtension) < 0)
+        if (!IsLuaFileName(strPath, m_strExtensions))
             return;
         CProjectFileEntry* pEntry = m_project.AddFileFromUser(strPath, strFolderPath);
         if (pEntry == NULL)

@@ -41,3 +41,8 @@ CString CombineProjectPath(LPCTSTR pszDirectory, LPCTSTR pszStoredPath)
         strRest.Delete(0, 2);
     return WithTrailingBackslash(strDirectory) + strRest;
 }
+
+CString ShownRelativePath(const CString& strRelativePath)
+{
+    return strRelativePath.Left(2) == ".\\" ? strRelativePath.Mid(2) : strRelativePath;
+}

@@ -10,3 +10,6 @@
 CString MakeRelativePath(LPCTSTR pszDirectory, LPCTSTR pszFullPath);
 // The full path of a stored path: relative ones are taken from the directory.
 CString CombineProjectPath(LPCTSTR pszDirectory, LPCTSTR pszStoredPath);
+// A stored relative path as the user is shown it: "src\a.lua" for ".\src\a.lua";
+// "..\lib\b.lua" and full paths stay as they are.
+CString ShownRelativePath(const CString& strRelativePath);

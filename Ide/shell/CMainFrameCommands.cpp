@@ -10,6 +10,7 @@
 #include "CVornDoc.h"
 #include "CVornView.h"
 #include "FileHotlist.h"
+#include "LuaFileExtensions.h"
 #include "PathUtil.h"
 #include "resource.h"
 
@@ -597,11 +598,7 @@ LRESULT CMainFrame::OnStartupOpenFile(WPARAM, LPARAM)
         return 0;
     }
     // Other files open when they have one of the configured Lua extensions.
-    if (strExtension.IsEmpty())
-        return 0;
-    CString strLuaExtensions = VornApp()->m_settings.m_strProjsLuaFileExtensions;
-    strLuaExtensions.MakeLower();
-    if (strLuaExtensions.Find(strExtension) >= 0)
+    if (IsLuaFileExtension(strExtension, VornApp()->m_settings.m_strProjsLuaFileExtensions))
         VornApp()->OpenDocumentFile(m_strCommandLineFile);
     return 0;
 }

@@ -4,6 +4,7 @@
 #include "CManageFileHotlistDlg.h"
 #include "CProjectFileEntry.h"
 #include "CVornApp.h"
+#include "PathUtil.h"
 
 namespace
 {
@@ -13,7 +14,11 @@ const char kHotlistFileNotFound[] = "File not found. It will be removed from the
 BOOL CMainFrame::OpenHotlistEntryFile(LPCTSTR pszName)
 {
     CProjectFileEntry* pEntry = m_project.FindFileByName(pszName);
-    if (pEntry != NULL && VornApp()->OpenProjectFileAtLine(pEntry, -1) != NULL)
+    // A file gone from disk is not handed to the editor, whose own report of it would
+    // come before the hotlist's; an open document of it still counts.
+    const BOOL bOpenable =
+        pEntry != NULL && (PathExists(pEntry->GetPath()) || VornApp()->FindViewOfProjectFile(pEntry) != NULL);
+    if (bOpenable && VornApp()->OpenProjectFileAtLine(pEntry, -1) != NULL)
         return TRUE;
     AfxMessageBox(kHotlistFileNotFound, MB_OK | MB_ICONINFORMATION);
     return FALSE;

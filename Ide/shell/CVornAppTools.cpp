@@ -11,9 +11,19 @@ CString CVornApp::GetExternalToolsPath()
 
 BOOL CVornApp::LoadExternalTools()
 {
-    if (!m_externalTools.LoadFromFile(GetExternalToolsPath()))
+    const BOOL bLoaded = m_externalTools.LoadFromFile(GetExternalToolsPath());
+    CMainFrame* pFrame = GetMainFrame();
+    // A hand-edited file that cannot be taken whole says where, rather than losing tools
+    // without a word.
+    const CString& strProblems = m_externalTools.GetLoadProblems();
+    if (pFrame != NULL && !strProblems.IsEmpty())
+    {
+        pFrame->ShowOutputPage();
+        pFrame->GetOutputPage().AppendText(strProblems);
+    }
+    if (!bLoaded)
         return FALSE;
-    if (CMainFrame* pFrame = GetMainFrame())
+    if (pFrame != NULL)
         pFrame->RebuildToolsMenu();
     return TRUE;
 }

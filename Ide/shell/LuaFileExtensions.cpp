@@ -4,10 +4,19 @@
 
 #include "PathUtil.h"
 
+#include <vector>
+
 namespace
 {
+// The separators between entries: the settings page stores ";", a hand-edited list
+// may use "," or blanks as the page accepts them.
+bool IsSeparator(char ch)
+{
+    return ch == ';' || ch == ',' || ch == ' ' || ch == '\t';
+}
+
 // One entry of the list as an extension with its dot: "*.lua" and ".lua" give ".lua",
-// a bare "lua" gives ".lua" too.
+// a bare "lua" gives ".lua" too; "*." gives "." (files without an extension).
 CString EntryExtension(CString strEntry)
 {
     strEntry.Trim();
@@ -17,22 +26,39 @@ CString EntryExtension(CString strEntry)
         strEntry = "." + strEntry;
     return strEntry;
 }
+
+// The entries of the list in order, without their separators.
+std::vector<CString> EntriesOf(const CString& strList)
+{
+    std::vector<CString> entries;
+    const int nLength = strList.GetLength();
+    for (int i = 0; i < nLength;)
+    {
+        if (IsSeparator(strList[i]))
+        {
+            i++;
+            continue;
+        }
+        int nEnd = i;
+        while (nEnd < nLength && !IsSeparator(strList[nEnd]))
+            nEnd++;
+        entries.push_back(strList.Mid(i, nEnd - i));
+        i = nEnd;
+    }
+    return entries;
+}
 } // namespace
 
 BOOL IsLuaFileExtension(const CString& strExtension, const CString& strExtensionList)
 {
-    if (strExtension.GetLength() < 2 || strExtension[0] != '.')
+    // A name without extension (or ending in its dot) only matches a "*." entry.
+    const CString strWanted = strExtension.IsEmpty() ? CString(".") : strExtension;
+    if (strWanted[0] != '.')
         return FALSE;
-    int nStart = 0;
-    while (nStart <= strExtensionList.GetLength())
+    for (const CString& strEntry : EntriesOf(strExtensionList))
     {
-        int nEnd = strExtensionList.Find(';', nStart);
-        if (nEnd < 0)
-            nEnd = strExtensionList.GetLength();
-        const CString strEntry = EntryExtension(strExtensionList.Mid(nStart, nEnd - nStart));
-        if (!strEntry.IsEmpty() && strEntry.CompareNoCase(strExtension) == 0)
+        if (EntryExtension(strEntry).CompareNoCase(strWanted) == 0)
             return TRUE;
-        nStart = nEnd + 1;
     }
     return FALSE;
 }
@@ -44,11 +70,6 @@ BOOL IsLuaFileName(const CString& strFileName, const CString& strExtensionList)
 
 namespace
 {
-bool IsSeparator(char ch)
-{
-    return ch == ';' || ch == ',' || ch == ' ' || ch == '\t';
-}
-
 // The extension of one entry without its "*." or "."; empty when it is not one.
 CString ExtensionOfEntry(const CString& strEntry)
 {
@@ -66,18 +87,8 @@ BOOL NormaliseLuaFileExtensions(const CString& strList, CString& strNormalised, 
 {
     CString strResult;
     strBadEntry.Empty();
-    const int nLength = strList.GetLength();
-    for (int i = 0; i < nLength;)
+    for (const CString& strEntry : EntriesOf(strList))
     {
-        if (IsSeparator(strList[i]))
-        {
-            i++;
-            continue;
-        }
-        int nEnd = i;
-        while (nEnd < nLength && !IsSeparator(strList[nEnd]))
-            nEnd++;
-        const CString strEntry = strList.Mid(i, nEnd - i);
         const CString strExtension = ExtensionOfEntry(strEntry);
         if (strExtension.IsEmpty())
         {
@@ -85,7 +96,6 @@ BOOL NormaliseLuaFileExtensions(const CString& strList, CString& strNormalised, 
             return FALSE;
         }
         strResult += "*." + strExtension + ";";
-        i = nEnd;
     }
     if (strResult.IsEmpty())
         return FALSE;

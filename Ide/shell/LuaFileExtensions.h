@@ -6,10 +6,11 @@
 #include <afx.h>
 
 // Whether a file is a Lua source: an extension counts only when it equals one whole
-// entry of the list, ignoring case (".lu" is not "*.lua").
-// strExtension with its dot (".lua"); an empty extension is never a Lua one.
+// entry of the list, ignoring case (".lu" is not "*.lua"); entries are separated by
+// ";", "," or blanks. strExtension with its dot (".lua"); an empty one (a file without
+// extension) matches only an entry "*." of no extension.
 BOOL IsLuaFileExtension(const CString& strExtension, const CString& strExtensionList);
-// A file name or path ("main.lua", "C:\p\Main.LUA"); a name without extension is not Lua.
+// A file name or path ("main.lua", "C:\p\Main.LUA").
 BOOL IsLuaFileName(const CString& strFileName, const CString& strExtensionList);
 
 // Turns entries such as ".lua", "lua" or "*.lua", separated by ";", "," or blanks, into

@@ -541,13 +541,16 @@ TEST(BreakpointTexts, WriteBackKeepsADisabledConditionAndForgetsAChangedOnesValu
 
 TEST_F(DebugFrame, BreakpointsWindowKeepsEachRowsFileAndLine)
 {
-    for (const char* pszName : { "b.lua", "a,b.lua", "c.lua" })
+    ::CreateDirectoryA(m_folder / "lib", NULL);
+    for (const char* pszName : { "b.lua", "a,b.lua", "c.lua", "lib\\d.lua" })
         WriteTestFile(m_folder / pszName, "local a = 1\nlocal b = 2\nlocal c = 3\nlocal d = 4\n");
     ASSERT_TRUE(Project().Create(m_folder.Path(), "demo"));
     CProjectFileEntry* pB = Project().AddFile(m_folder / "b.lua", "");
     CProjectFileEntry* pComma = Project().AddFile(m_folder / "a,b.lua", "");
     CProjectFileEntry* pC = Project().AddFile(m_folder / "c.lua", "");
-    ASSERT_TRUE(pB != NULL && pComma != NULL && pC != NULL);
+    CProjectFileEntry* pD = Project().AddFile(m_folder / "lib\\d.lua", "");
+    ASSERT_TRUE(pB != NULL && pComma != NULL && pC != NULL && pD != NULL);
+    pD->AddBreakpoint(1);
     pB->AddBreakpoint(4);
     pB->AddBreakpoint(1);
     pComma->AddBreakpoint(3)->SetEnabled(0);
@@ -555,8 +558,9 @@ TEST_F(DebugFrame, BreakpointsWindowKeepsEachRowsFileAndLine)
     ShowBar(ID_VIEW_BREAKPOINTS);
     Frame()->RefreshBreakpointsWindow();
     CBreakpointsListCtrl& list = BreakpointsList();
-    EXPECT_EQ((std::vector<std::string>{ ".\\a,b.lua, line 3", ".\\b.lua, line 1", ".\\b.lua, line 4",
-                                         ".\\c.lua, line 2" }),
+    // Project-relative paths, as the files tree names them.
+    EXPECT_EQ((std::vector<std::string>{ "a,b.lua, line 3", "b.lua, line 1", "b.lua, line 4", "c.lua, line 2",
+                                         "lib\\d.lua, line 1" }),
               RowNames(list));
     EXPECT_FALSE(list.GetRow(0)->GetInfo()->GetCheck());
     EXPECT_TRUE(list.GetRow(1)->GetInfo()->GetCheck());
@@ -596,7 +600,7 @@ TEST_F(DebugFrame, BreakpointsWindowKeepsEachRowsFileAndLine)
     list.SelectRow(0);
     PressKey(list, VK_DELETE);
     EXPECT_TRUE(pComma->FindBreakpoint(3) == NULL);
-    EXPECT_EQ((std::vector<std::string>{ ".\\b.lua, line 1", ".\\b.lua, line 4", ".\\c.lua, line 2" }),
+    EXPECT_EQ((std::vector<std::string>{ "b.lua, line 1", "b.lua, line 4", "c.lua, line 2", "lib\\d.lua, line 1" }),
               RowNames(list));
     EXPECT_EQ(CDebugServer::STATE_IDLE, Server().GetState());
     EXPECT_EQ(-1, list.GetSelectedIndex());
@@ -854,7 +858,7 @@ TEST_F(DebugFrame, NewBreakpointFromTheEditorTakesTheDialogsLineAndRules)
     PumpPending();
     ASSERT_TRUE(pMain->FindBreakpoint(3) != NULL);
     EXPECT_NE(0, pView->GetCtrl().MarkerGet(2) & (1 << 3));
-    EXPECT_EQ((std::vector<std::string>{ ".\\main.lua, line 3" }), RowNames(BreakpointsList()));
+    EXPECT_EQ((std::vector<std::string>{ "main.lua, line 3" }), RowNames(BreakpointsList()));
 }
 
 TEST_F(DebugFrame, AnUntickedBreakpointIsKeptAndRunThrough)

@@ -7,7 +7,8 @@
 //                      and Scintilla's share (SCI_AUTOCSHOW of the same list alone)
 //   member list        the same for "." typed after the 1,000-member table
 //   call tip           the function lookup of a typed "(", and the whole keystroke
-//   self.              "self." typed at line 100,000 of a 100,000-line project file
+//   self.              "self." typed 100 times at line 100 and at line 100,000 of a
+//                      100,000-line project file, and the ratio of the two medians
 //   complete word      Complete Word for a two-letter prefix with 20,000 hits in a
 //                      5 MB document, and Scintilla's share
 // With --screenshot <prefix> it writes <prefix>-list.bmp (a member list) and
@@ -18,6 +19,7 @@
 #include "CVornDoc.h"
 #include "ArrayUtil.h"
 #include "CVornView.h"
+#include "CScintillaLineSource.h"
 #include "DefinitionLists.h"
 #include "CBenchApp.h"
 #include "EditorBenchSupport.h"
@@ -252,9 +254,62 @@ void BenchCallTip(CTestEditorHost& host, CVornView* pView, int nRuns)
     Report("call tip: key", keystroke, 20);
 }
 
+// "." typed after "self" at the end of the line (zero-based), nRuns times: the keystroke
+// times, and Scintilla's share (the same list shown again by itself). Each "." is taken
+// back, as a user who goes on typing would change the line.
+std::vector<double> TypeDotAfterSelf(CVornView* pView, int nLine, int nRuns, std::vector<double>& scintilla)
+{
+    CScintillaCtrl& ctrl = pView->GetCtrl();
+    ctrl.GotoPos(ctrl.GetLineEndPosition(nLine));
+    std::vector<double> keystroke;
+    for (int i = 0; i < nRuns; i++)
+    {
+        const double dStart = NowMs();
+        TypeChar(ctrl, '.');
+        keystroke.push_back(NowMs() - dStart);
+        if (!ctrl.AutoCActive())
+            printf("self. at line %d: no list\n", nLine + 1);
+        scintilla.push_back(ScintillaShow(pView, 0));
+        ctrl.Call(SCI_DELETEBACK);
+    }
+    return keystroke;
+}
+
+// The search alone, after an edit of the caret's line: with what the outline file keeps
+// between keystrokes, and (bWhole) with nothing kept, so the whole text before the caret
+// is read and parsed, as every search did before the file kept its tokens.
+std::vector<double> SearchSelfMethod(CVornView* pView, COutline& outline, COutlineFile* pFile, int nLine, int nRuns,
+                                     BOOL bWhole)
+{
+    CScintillaCtrl& ctrl = pView->GetCtrl();
+    const int nColumn = ctrl.GetLineEndPosition(nLine) - ctrl.PositionFromLine(nLine);
+    std::vector<double> samples;
+    for (int i = 0; i < nRuns; i++)
+    {
+        CScintillaLineSource source(ctrl);
+        const double dStart = NowMs();
+        if (bWhole)
+            pFile->m_tokenCache.Clear();
+        else
+            pFile->m_tokenCache.ForgetFromLine(nLine);
+        if (outline.FindSelfMethod(nLine, nColumn, source, pFile) == NULL)
+            printf("self. at line %d: no method\n", nLine + 1);
+        samples.push_back(NowMs() - dStart);
+    }
+    return samples;
+}
+
+// "self." in a method at line 100 and at line 100,000 of a 100,000-line file: the work
+// of a search follows the enclosing function, not the lines before it.
 void BenchSelf(CTestEditorHost& host, const CString& strFolder, int nRuns)
 {
-    std::string text = MakeLuaSource(100000 - 4);
+    std::string text = "Walker = { steps = 0, pace = 1 }\n";
+    for (int i = 0; i < 97; i++)
+        text += "local pad" + std::to_string(i) + " = " + std::to_string(i) + "\n";
+    text += "function Walker:Early(step)\n  self\nend\n"; // "self" on line 100
+    // Whole modules (the generator may pass the count by one module), then empty lines up
+    // to line 99,997.
+    text += MakeLuaSource(100000 - 101 - 200);
     while (std::count(text.begin(), text.end(), '\n') < 100000 - 3)
         text += "\n";
     text += "Walker = { steps = 0, pace = 1 }\nfunction Walker:Step(step)\n  self";
@@ -266,20 +321,26 @@ void BenchSelf(CTestEditorHost& host, const CString& strFolder, int nRuns)
     if (pView == NULL)
         return;
     CScintillaCtrl& ctrl = pView->GetCtrl();
-    ctrl.GotoPos(ctrl.GetLength());
-    std::vector<double> keystroke;
-    for (int i = 0; i < nRuns; i++)
-    {
-        const double dStart = NowMs();
-        TypeChar(ctrl, '.');
-        keystroke.push_back(NowMs() - dStart);
-        if (!ctrl.AutoCActive())
-            printf("self.: no list\n");
-        ctrl.AutoCCancel();
-        ctrl.Call(SCI_DELETEBACK);
-    }
-    printf("self.: line %d of %d\n", ctrl.LineFromPosition(ctrl.GetCurrentPos()) + 1, ctrl.GetLineCount());
-    Report("self.", keystroke, 50);
+    const int nLastLine = ctrl.GetLineCount() - 1;
+    std::vector<double> deepScintilla, earlyScintilla;
+    const std::vector<double> deep = TypeDotAfterSelf(pView, nLastLine, nRuns, deepScintilla);
+    const std::vector<double> early = TypeDotAfterSelf(pView, 99, nRuns, earlyScintilla);
+    printf("self.: lines 100 and %d of %d, %d keystrokes each\n", nLastLine + 1, ctrl.GetLineCount(), nRuns);
+    Report("self. @100", early, 5);
+    ReportShare("self. @100", early, earlyScintilla);
+    Report("self. @100000", deep, 5);
+    ReportShare("self. @100000", deep, deepScintilla);
+    const double dRatio = Median(early) > 0 ? Median(deep) / Median(early) : 0;
+    printf("%-16s line 100,000 / line 100: %.2f (goal 2 or less: %s)\n", "self.", dRatio, dRatio <= 2 ? "met" : "MISSED");
+
+    COutlineFile* pFile = pEntry->GetOutlineFile();
+    const std::vector<double> searchDeep = SearchSelfMethod(pView, host.m_outline, pFile, nLastLine, nRuns, FALSE);
+    const std::vector<double> searchEarly = SearchSelfMethod(pView, host.m_outline, pFile, 99, nRuns, FALSE);
+    const std::vector<double> searchWhole =
+        SearchSelfMethod(pView, host.m_outline, pFile, nLastLine, std::max(1, nRuns / 10), TRUE);
+    printf("%-16s median %.3f ms\n%-16s median %.3f ms\n%-16s median %.3f ms\n", "search @100", Median(searchEarly),
+           "search @100000", Median(searchDeep), "  nothing kept", Median(searchWhole));
+    printf("%-16s kept / nothing kept at line 100,000: %.5f\n", "search", Median(searchDeep) / Median(searchWhole));
     CloseAll();
 }
 
@@ -428,7 +489,7 @@ int main(int argc, char** argv)
             BenchCallTip(host, pView, nRuns);
             CloseAll();
         }
-        BenchSelf(host, strFolder, std::max(1, nRuns / 2));
+        BenchSelf(host, strFolder, 100);
         BenchCompleteWord(strFolder, nRuns);
     }
     else

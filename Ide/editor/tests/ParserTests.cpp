@@ -718,3 +718,111 @@ TEST(OutlineParserLimits, FileTooLargeForMemoryIsRefused)
         EXPECT_EQ(pFile->GetTableCount() + pFile->GetFunctionCount() + pFile->GetVariableCount(), 0);
     }
 }
+
+namespace
+{
+// A text source that counts the lines read from it.
+class CCountingLineSource : public CLineSource
+{
+public:
+    explicit CCountingLineSource(const std::string& text) : m_source(text.c_str(), (int)text.size()) {}
+    int GetLineCount() override { return m_source.GetLineCount(); }
+    const char* GetLine(int nLine, int& nLength) override
+    {
+        m_nRead++;
+        return m_source.GetLine(nLine, nLength);
+    }
+    int m_nRead = 0;
+
+private:
+    CTextLineSource m_source;
+};
+
+std::string Describe(const COutlineNode* pNode)
+{
+    return pNode == NULL ? "none" : std::string(pNode->m_strName) + "@" + std::to_string(pNode->m_nLine);
+}
+} // namespace
+
+TEST(OutlineSearchCache, SearchesBetweenEditsAnswerAsSearchesOfTheWholeText)
+{
+    // Two outlines of the same text: one searched with the tokens and checkpoints kept
+    // between edits, the other read whole for every search. Edits change, open and close
+    // functions, strings and comments before and after the searched lines.
+    static const char* const kLines[] = {
+        "T = {}\n", "function T:M(a)\n", "  self.x = a\n", "end\n", "local U = {\n", "}\n", "x = 1\n",
+        "function T.F() return self end\n", "--[[\n", "]]\n", "s = [[\n", "if x then\n", "y\n",
+        "= function() end\n", "function T:N() local v = self.x end\n", "do\n", "\n", "'\n", "U.f = function(e)\n"
+    };
+    unsigned int nSeed = 4242;
+    auto random = [&nSeed](size_t nLimit) {
+        nSeed = nSeed * 1103515245u + 12345u;
+        return (size_t)((nSeed >> 16) % nLimit);
+    };
+    std::vector<std::string> lines;
+    for (int i = 0; i < 120; i++)
+        lines.push_back(kLines[random(sizeof(kLines) / sizeof(kLines[0]))]);
+    auto join = [&lines]() {
+        std::string text;
+        for (const std::string& line : lines)
+            text += line;
+        return text;
+    };
+    const std::string first = join();
+    COutline kept, whole;
+    COutlineFile* pKept = ParseText(kept, "kept.lua", first.c_str());
+    COutlineFile* pWhole = ParseText(whole, "whole.lua", first.c_str());
+    for (int nStep = 0; nStep < 300; nStep++)
+    {
+        const size_t nEdited = random(lines.size());
+        lines[nEdited] = kLines[random(sizeof(kLines) / sizeof(kLines[0]))];
+        pKept->m_tokenCache.ForgetFromLine((int)nEdited);
+        const std::string text = join();
+        CTextLineSource source(text.c_str(), (int)text.size());
+        for (int nSearch = 0; nSearch < 4; nSearch++)
+        {
+            const int nLine = (int)random(lines.size());
+            const int nColumn = (int)random(20);
+            pWhole->m_tokenCache.Clear();
+            const std::string strWholeScope = Describe(whole.FindScopeAt(nLine, nColumn, source, pWhole));
+            pWhole->m_tokenCache.Clear();
+            const std::string strWholeMethod = Describe(whole.FindSelfMethod(nLine, nColumn, source, pWhole));
+            ASSERT_EQ(Describe(kept.FindScopeAt(nLine, nColumn, source, pKept)), strWholeScope)
+                << "step " << nStep << " line " << nLine << "\n" << text;
+            ASSERT_EQ(Describe(kept.FindSelfMethod(nLine, nColumn, source, pKept)), strWholeMethod)
+                << "step " << nStep << " line " << nLine << "\n" << text;
+            // The kept list holds the same tokens, nothing of an edited line twice.
+            ASSERT_EQ(pKept->m_tokens.GetCount(), pWhole->m_tokens.GetCount()) << "step " << nStep;
+        }
+    }
+}
+
+TEST(OutlineSearchCache, ASearchAfterAnEditReadsOnlyTheEditedLines)
+{
+    std::string text = "T = {}\n";
+    for (int i = 0; i < 2000; i++)
+        text += "function T:M" + std::to_string(i) + "(a)\n  return self.x + a\nend\n";
+    text += "function T:Last()\n  self";
+    COutline outline;
+    COutlineFile* pFile = ParseText(outline, "long.lua", text.c_str());
+    CCountingLineSource source(text);
+    const int nLast = source.GetLineCount() - 1;
+    COutlineFunction* pLast = outline.FindSelfMethod(nLast, 6, source, pFile);
+    ASSERT_NE(pLast, nullptr);
+    EXPECT_STREQ(pLast->m_strName, "Last");
+
+    // "." typed after "self", and taken back: the line is read again, nothing before it.
+    text += ".";
+    CCountingLineSource edited(text);
+    pFile->m_tokenCache.ForgetFromLine(nLast);
+    const int nTokens = pFile->m_tokens.GetCount();
+    EXPECT_EQ(outline.FindSelfMethod(nLast, 7, edited, pFile), pLast);
+    EXPECT_LE(edited.m_nRead, 1);
+    EXPECT_EQ(pFile->m_tokens.GetCount(), nTokens + 1); // the "." and nothing twice
+    EXPECT_EQ(outline.FindScopeAt(nLast, 0, edited, pFile), pLast);
+    EXPECT_LE(edited.m_nRead, 1);
+    // Another source of a different length is read whole.
+    CCountingLineSource shorter("T = {}\nfunction T:Last()\n  self");
+    EXPECT_EQ(outline.FindSelfMethod(2, 6, shorter, pFile), pLast);
+    EXPECT_EQ(shorter.m_nRead, 3);
+}

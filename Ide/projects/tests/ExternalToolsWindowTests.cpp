@@ -288,6 +288,24 @@ TEST_F(ExternalTools, AFailedSaveSaysSoAndKeepsTheEditedToolsAndMenu)
     EXPECT_EQ(kDeclaration + Element("old", 0, "c", ""), ReadTestFile(m_strFile));
 }
 
+TEST_F(ExternalTools, WhatAHandWrittenFileCannotGiveIsReportedInTheOutputPage)
+{
+    // An "&" of its own keeps the argument and names its line.
+    Frame()->GetOutputPage().Clear();
+    LoadFile(Element("amp", 0, "c", "a&b"));
+    EXPECT_EQ(CString("a&b"), Tools().FindByTitle("amp")->GetArguments());
+    EXPECT_EQ(std::string(m_strFile) + "(2): an \"&\" that starts no character reference is read as itself; write "
+                                       "it as \"&amp;\"\n",
+              OutputText());
+
+    // A file the parser gives up on loads nothing and says where it stopped.
+    Frame()->GetOutputPage().Clear();
+    WriteTestFile(m_strFile, kDeclaration + Element("one", 0, "c", "") + "<EXTERNALTOOL MENU_TITLE=\"x");
+    EXPECT_FALSE(theApp.LoadExternalTools());
+    EXPECT_EQ(0u, OutputText().find(std::string(m_strFile) + "(3): ")) << OutputText();
+    EXPECT_TRUE(theApp.m_prompts.empty());
+}
+
 TEST_F(ExternalTools, ASecondInstanceNeverWritesTheFile)
 {
     theApp.m_settings.SetSecondInstance(TRUE);

@@ -184,6 +184,11 @@ TEST_F(ExternalToolFile, BrokenElementsAreSkippedAndTheFileIsKeptBeforeTheNextSa
     EXPECT_EQ((std::vector<std::string>{ "one@0", "two@1" }), Tools(list));
     EXPECT_EQ(CString("a2"), list.FindByTitle("two")->GetArguments());
     EXPECT_EQ(1, list.FindByTitle("two")->m_nPromptForArgs);
+    // Each skipped tool is named by its line.
+    const std::string strSkipped = ": the tool is skipped: it needs a MENU_TITLE of its own, a COMMAND and ARGUMENTS\n";
+    EXPECT_EQ(std::string(Path()) + "(3)" + strSkipped + std::string(Path()) + "(4)" + strSkipped
+                  + std::string(Path()) + "(5)" + strSkipped,
+              std::string(list.GetLoadProblems()));
 
     ASSERT_TRUE(list.SaveToFile(Path()));
     EXPECT_EQ(original, ReadTestFile(Path() + ".bak"));
@@ -199,6 +204,10 @@ TEST_F(ExternalToolFile, AnUnparsableFileIsLeftAloneAndKeptAsBak)
     list.AddTool("kept")->m_nMenuIndex = 0;
     EXPECT_FALSE(list.LoadFromFile(Path()));
     EXPECT_EQ((std::vector<std::string>{ "kept@0" }), Tools(list));
+    // The XML error is reported with its line.
+    EXPECT_EQ(0u, std::string(list.GetLoadProblems()).find(std::string(Path()) + "(3): "))
+        << list.GetLoadProblems();
+    EXPECT_NE(std::string::npos, std::string(list.GetLoadProblems()).find("; no external tool of the file is loaded\n"));
     EXPECT_EQ(broken, ReadTestFile(Path()));
     EXPECT_FALSE(TestFileExists(Path() + ".bak"));
 
@@ -210,11 +219,26 @@ TEST_F(ExternalToolFile, AnUnparsableFileIsLeftAloneAndKeptAsBak)
     ASSERT_TRUE(list.SaveToFile(Path()));
     EXPECT_EQ(broken, ReadTestFile(Path() + ".bak"));
 
-    // A missing file is nothing to keep.
+    // A missing file is nothing to keep, and nothing to report.
     CExternalToolList other;
     EXPECT_FALSE(other.LoadFromFile(m_folder / "none.xml"));
+    EXPECT_TRUE(other.GetLoadProblems().IsEmpty());
     ASSERT_TRUE(other.SaveToFile(m_folder / "none.xml"));
     EXPECT_FALSE(TestFileExists(m_folder / "none.xml.bak"));
+}
+
+TEST_F(ExternalToolFile, AHandWrittenAmpersandIsKeptAndItsLineReported)
+{
+    WriteTestFile(Path(), std::string(kDeclaration) + Element("one &amp; &#65;&#x42;", 0, "c1", "a1", 0)
+                              + Element("amp", 1, "c2", "-o a&b & c &amp &#; &#x;", 0));
+    CExternalToolList list;
+    ASSERT_TRUE(list.LoadFromFile(Path()));
+    ASSERT_TRUE(list.FindByTitle("amp") != NULL);
+    EXPECT_EQ(CString("-o a&b & c &amp &#; &#x;"), list.FindByTitle("amp")->GetArguments());
+    EXPECT_TRUE(list.FindByTitle("one & AB") != NULL);
+    EXPECT_EQ(std::string(Path()) + "(3): an \"&\" that starts no character reference is read as itself; write it "
+                                    "as \"&amp;\"\n",
+              std::string(list.GetLoadProblems()));
 }
 
 TEST_F(ExternalToolFile, AFailedSaveReportsFalseAndLeavesTheOldFile)

@@ -87,6 +87,17 @@ TEST_F(ProjectBuild, RealCompilerBuildsOutOfDateFilesOnly)
     EXPECT_EQ(m_output.m_text, Banner() + Summary(0, 0));
 }
 
+TEST_F(ProjectBuild, OnlyFilesWithAWholeLuaExtensionAreCompiled)
+{
+    // Not one of these compiles: each would fail the build if it were taken for Lua.
+    for (const char* pszName : { "Makefile", "notes.l", "b.lua.bak" })
+        AddDiskFile(pszName, "all: x = = 1\n");
+    AddDiskFile("a.LUA", "return 1\n");
+    ASSERT_TRUE(m_project.Build()) << m_output.m_text;
+    EXPECT_EQ(m_output.m_text, Banner() + "a.LUA\n" + Summary(1, 0));
+    EXPECT_TRUE(TestFileExists(m_folder / "output\\a.luc"));
+}
+
 TEST_F(ProjectBuild, SyntaxErrorAndMissingCompilerFail)
 {
     AddDiskFile("good.lua", "return 1\n");

@@ -251,20 +251,22 @@ protected:
     }
 };
 
-TEST_F(AddFolderRecursive, TakesFilesWhoseExtensionOccursInTheListAndMakesSubFolders)
+TEST_F(AddFolderRecursive, TakesFilesWithAWholeListedExtensionAndMakesSubFolders)
 {
     m_settings.m_strProjsLuaFileExtensions = "*.lua;";
     Write("a.lua");
     Write("b.LUA");
     Write("c.txt");
     Write("d.lu");
+    Write("notes.l");
+    Write("f.lua.bak");
     Write("noext");
     Write("sub\\deep\\e.lua");
     ::CreateDirectoryA(m_source / "empty", NULL);
 
     m_project.AddFolderRecursive(m_source.Path(), CRecordingHost::Item(1), "");
 
-    EXPECT_EQ(FileNamesIn(""), (std::vector<std::string>{ "a.lua", "b.LUA", "d.lu", "noext" }));
+    EXPECT_EQ(FileNamesIn(""), (std::vector<std::string>{ "a.lua", "b.LUA" }));
     EXPECT_EQ(FileNamesIn("sub\\deep\\"), (std::vector<std::string>{ "e.lua" }));
     EXPECT_TRUE(m_project.FindFolder("empty\\") != NULL);
     // The chosen directory itself is no folder of the project.

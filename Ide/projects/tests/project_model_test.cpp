@@ -79,12 +79,16 @@ TEST_F(ProjectModel, OutputExtensionIsAlwaysNormalised)
     }
 }
 
-TEST_F(ProjectModel, LuaSourceFilesByExtensionSubstring)
+TEST_F(ProjectModel, LuaSourceFilesByAWholeListedExtension)
 {
-    EXPECT_TRUE(AddDiskFile("README")->IsLuaSourceFile());
-    EXPECT_TRUE(AddDiskFile("b.lu")->IsLuaSourceFile());
+    EXPECT_FALSE(AddDiskFile("README")->IsLuaSourceFile());
+    EXPECT_FALSE(AddDiskFile("b.lu")->IsLuaSourceFile());
     EXPECT_TRUE(AddDiskFile("c.LUA")->IsLuaSourceFile());
     EXPECT_FALSE(AddDiskFile("d.txt")->IsLuaSourceFile());
+    // A "*." entry stands for files without an extension, and only for them.
+    m_settings.m_strProjsLuaFileExtensions = "*.lua;*.;";
+    EXPECT_TRUE(m_project.FindFileByName("README")->IsLuaSourceFile());
+    EXPECT_FALSE(m_project.FindFileByName("d.txt")->IsLuaSourceFile());
     EXPECT_TRUE(AddDiskFile("e.XML")->IsXmlFile());
 }
 
