@@ -26,6 +26,35 @@ CSize DefaultPaperSize()
     const BOOL bMetric = szMeasure[0] == '0';
     return bMetric ? CSize(827, 1169) : CSize(850, 1100);
 }
+
+// The printer's handles for one printing step; they stay the preview's afterwards.
+class CPrinterStepDC : public CDC
+{
+public:
+    CPrinterStepDC(HDC hOutput, HDC hAttribute)
+    {
+        m_hDC = hOutput;
+        m_hAttribDC = hAttribute;
+        m_bPrinting = TRUE;
+    }
+    virtual ~CPrinterStepDC() { m_hDC = m_hAttribDC = NULL; }
+};
+
+// Moves the scroll position as a scroll bar's request asks; FALSE for a request that
+// moves nothing.
+BOOL ApplyScrollRequest(UINT nSBCode, UINT nPos, int nPage, int& nScroll)
+{
+    switch (nSBCode)
+    {
+    case SB_LINEUP: nScroll -= kLineScroll; return TRUE;
+    case SB_LINEDOWN: nScroll += kLineScroll; return TRUE;
+    case SB_PAGEUP: nScroll -= nPage; return TRUE;
+    case SB_PAGEDOWN: nScroll += nPage; return TRUE;
+    case SB_THUMBTRACK:
+    case SB_THUMBPOSITION: nScroll = (int)nPos; return TRUE;
+    default: return FALSE;
+    }
+}
 } // namespace
 
 BEGIN_MESSAGE_MAP(CPreviewView, CView)
@@ -95,21 +124,11 @@ BOOL CPreviewView::SetPrintView(CView* pPrintView)
     m_hPrinterDC = m_pPreviewInfo->m_pPD->m_pd.hDC;
     TakePageGeometry();
 
-    CDC dc;
-    dc.m_hDC = dc.m_hAttribDC = m_hPrinterDC != NULL ? m_hPrinterDC : m_hScreenIC;
-    dc.m_bPrinting = TRUE;
+    const HDC hPrinter = m_hPrinterDC != NULL ? m_hPrinterDC : m_hScreenIC;
+    CPrinterStepDC dc(hPrinter, hPrinter);
     m_pPreviewInfo->m_rectDraw.SetRect(0, 0, m_sizePrintable.cx, m_sizePrintable.cy);
     m_bBeginPrintingDone = TRUE;
-    try
-    {
-        pPrintView->OnBeginPrinting(&dc, m_pPreviewInfo);
-    }
-    catch (...)
-    {
-        dc.m_hDC = dc.m_hAttribDC = NULL;
-        throw;
-    }
-    dc.m_hDC = dc.m_hAttribDC = NULL;
+    pPrintView->OnBeginPrinting(&dc, m_pPreviewInfo);
     m_nCurrentPage = std::max<UINT>(m_pPreviewInfo->GetMinPage(), 1);
     UpdateScrollBars();
     ShowPageDescription();
@@ -170,15 +189,12 @@ HENHMETAFILE CPreviewView::GetPagePicture(UINT nPage)
     HDC hMeta = ::CreateEnhMetaFileA(hReference, NULL, &rcFrame, NULL);
     if (hMeta == NULL)
         return NULL;
-    CDC dc;
-    dc.m_hDC = hMeta;
-    dc.m_hAttribDC = hReference;
-    dc.m_bPrinting = TRUE;
     m_pPreviewInfo->m_nCurPage = nPage;
     m_pPreviewInfo->m_rectDraw.SetRect(0, 0, m_sizePrintable.cx, m_sizePrintable.cy);
     std::exception_ptr pending;
     try
     {
+        CPrinterStepDC dc(hMeta, hReference);
         m_pPrintView->OnPrepareDC(&dc, m_pPreviewInfo);
         m_pPrintView->OnPrint(&dc, m_pPreviewInfo);
     }
@@ -186,7 +202,6 @@ HENHMETAFILE CPreviewView::GetPagePicture(UINT nPage)
     {
         pending = std::current_exception();
     }
-    dc.m_hDC = dc.m_hAttribDC = NULL;
     HENHMETAFILE hPicture = ::CloseEnhMetaFile(hMeta);
     if (pending)
     {
@@ -218,18 +233,16 @@ void CPreviewView::EndPreviewSteps()
     std::exception_ptr pending;
     if (m_bBeginPrintingDone && m_pPrintView != NULL)
     {
-        CDC dc;
-        dc.m_hDC = dc.m_hAttribDC = m_hPrinterDC != NULL ? m_hPrinterDC : m_hScreenIC;
-        dc.m_bPrinting = TRUE;
+        const HDC hPrinter = m_hPrinterDC != NULL ? m_hPrinterDC : m_hScreenIC;
         try
         {
+            CPrinterStepDC dc(hPrinter, hPrinter);
             m_pPrintView->OnEndPrintPreview(&dc, m_pPreviewInfo, CPoint(0, 0), this);
         }
         catch (...)
         {
             pending = std::current_exception();
         }
-        dc.m_hDC = dc.m_hAttribDC = NULL;
     }
     m_bBeginPrintingDone = FALSE;
     if (m_pToolBar != NULL)
@@ -619,17 +632,8 @@ void CPreviewView::OnHScroll(UINT nSBCode, UINT nPos, CScrollBar* /*pScrollBar*/
     CRect rcClient;
     GetClientRect(&rcClient);
     int x = m_ptScroll.x;
-    switch (nSBCode)
-    {
-    case SB_LINELEFT: x -= kLineScroll; break;
-    case SB_LINERIGHT: x += kLineScroll; break;
-    case SB_PAGELEFT: x -= rcClient.Width(); break;
-    case SB_PAGERIGHT: x += rcClient.Width(); break;
-    case SB_THUMBTRACK:
-    case SB_THUMBPOSITION: x = (int)nPos; break;
-    default: return;
-    }
-    ScrollTo(CPoint(x, m_ptScroll.y));
+    if (ApplyScrollRequest(nSBCode, nPos, rcClient.Width(), x))
+        ScrollTo(CPoint(x, m_ptScroll.y));
 }
 
 void CPreviewView::OnVScroll(UINT nSBCode, UINT nPos, CScrollBar* /*pScrollBar*/)
@@ -637,15 +641,6 @@ void CPreviewView::OnVScroll(UINT nSBCode, UINT nPos, CScrollBar* /*pScrollBar*/
     CRect rcClient;
     GetClientRect(&rcClient);
     int y = m_ptScroll.y;
-    switch (nSBCode)
-    {
-    case SB_LINEUP: y -= kLineScroll; break;
-    case SB_LINEDOWN: y += kLineScroll; break;
-    case SB_PAGEUP: y -= rcClient.Height(); break;
-    case SB_PAGEDOWN: y += rcClient.Height(); break;
-    case SB_THUMBTRACK:
-    case SB_THUMBPOSITION: y = (int)nPos; break;
-    default: return;
-    }
-    ScrollTo(CPoint(m_ptScroll.x, y));
+    if (ApplyScrollRequest(nSBCode, nPos, rcClient.Height(), y))
+        ScrollTo(CPoint(m_ptScroll.x, y));
 }
