@@ -13,6 +13,7 @@ PACKAGES=(
   wine wine64 xvfb xauth fonts-wine fonts-dejavu-core
   unzip zip
   qpdf poppler-utils libxml2-utils w3c-sgml-lib unrtf perl ghostscript
+  cups printer-driver-cups-pdf
 )
 OPTIONAL=(wine32:i386)
 
