@@ -14,9 +14,10 @@ CWinApp::CWinApp(LPCTSTR lpszAppName)
     : m_pszAppName(lpszAppName != NULL ? _strdup(lpszAppName) : NULL), m_hInstance(NULL),
       m_hPrevInstance(NULL), m_lpCmdLine(NULL), m_nCmdShow(SW_SHOWNORMAL), m_pszExeName(NULL),
       m_pszHelpFilePath(NULL), m_pszProfileName(NULL), m_pszRegistryKey(NULL), m_pDocManager(NULL),
-      m_pRecentFileList(NULL), m_nMaxMRU(0), m_nWaitCursorCount(0), m_hcurWaitCursorRestore(NULL),
-      m_hDevMode(NULL), m_hDevNames(NULL)
+      m_pRecentFileList(NULL), m_nMaxMRU(0), m_nWaitCursorCount(0), m_hcurWaitCursorRestore(NULL)
 {
+    m_hDevMode = NULL;
+    m_hDevNames = NULL;
     // The one application object registers itself as the process's application
     // and as the object of the main thread.
     AFX_MODULE_STATE* pModuleState = AfxGetModuleState();
