@@ -14,6 +14,7 @@ PACKAGES=(
   unzip zip
   qpdf poppler-utils libxml2-utils w3c-sgml-lib unrtf perl ghostscript
   lua5.1 lua5.1-doc fp-utils
+  cups printer-driver-cups-pdf
 )
 OPTIONAL=(wine32:i386)
 

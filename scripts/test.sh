@@ -5,12 +5,14 @@
 # The suites run one after the other, so their debug-port tests never overlap.
 # Extra arguments go to ctest (e.g. -R mfc).
 source "$(dirname "$0")/common.sh"
+source "$(dirname "$0")/private-cups.sh"
 vorn_prepare
 
 xvfb_pid=""
 server_run=""
 holder_pid=""
 cleanup() {
+  stop_private_cups
   stop_desktop_holder
   [ -n "$server_run" ] && "$server_run" --server -k >/dev/null 2>&1 || true
   [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null || true
@@ -58,6 +60,7 @@ run_suite() {
   "$server_run" --server -p </dev/null >/dev/null 2>&1 || vorn_fail "$arch: wineserver did not start"
   "$server_run" wineboot </dev/null >/dev/null 2>&1 || true
   vorn_wine_managed "$arch" N
+  start_private_cups "$build/cups"
   start_desktop_holder "$build"
   vorn_log "tests $arch"
   t0=$(date +%s)
@@ -75,6 +78,7 @@ run_suite() {
   suite_counts=$(head -n 1 <<<"$totals")
   suite_skips=$(tail -n +2 <<<"$totals")
   rm -f "$log"
+  stop_private_cups
   stop_desktop_holder
   "$server_run" --server -k >/dev/null 2>&1 || true
   server_run=""

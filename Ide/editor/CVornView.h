@@ -87,6 +87,8 @@ public:
     virtual void OnBeginPrinting(CDC* pDC, CPrintInfo* pInfo);
     virtual void OnPrint(CDC* pDC, CPrintInfo* pInfo);
     virtual void OnEndPrinting(CDC* pDC, CPrintInfo* pInfo);
+    // Print Setup belongs to the program; it is offered where a document can print.
+    afx_msg void OnFilePrintSetup();
     // Each draws its band of the page and returns where the text may begin (header)
     // or must end (footer).
     virtual int PrintHeader(CDC* pDC, CPrintInfo* pInfo, Sci_RangeToFormat& range);

@@ -144,3 +144,8 @@ void CVornView::OnEndPrinting(CDC* /*pDC*/, CPrintInfo* /*pInfo*/)
     m_ctrl.SetWrapMode(kWrapNone);
     ShowFrameAfterPrinting();
 }
+
+void CVornView::OnFilePrintSetup()
+{
+    AfxGetApp()->OnFilePrintSetup();
+}

@@ -7,6 +7,7 @@
 
 #include "CAppSettings.h"
 #include "PrintHarness.h"
+#include "ScreenPicture.h"
 #include "WindowBitmap.h"
 
 #include <SciLexer.h>
@@ -347,52 +348,22 @@ TEST_F(PrintTest, AJobThatCannotStartStillShowsTheFrameAndUnwraps)
     EXPECT_EQ(theApp.m_messageBoxes.size(), 1u);
 }
 
-TEST_F(PrintTest, FilePrintWithoutAPrinterEndsAfterTheSystemsWarning)
+TEST_F(PrintTest, FilePrintAndPrintSetupWithoutAPrinterSayOnceThatThereIsNone)
 {
     const std::string sample = PrintSample(30);
     CVornDoc* pOther = Open(WriteFile("other.lua", "x = 1\n"));
     CVornDoc* pDoc = Open(WriteFile("demo.lua", sample));
     ASSERT_TRUE(pDoc != NULL && pOther != NULL);
-    const DWORD dwThreadId = ::GetCurrentThreadId();
-    std::atomic<bool> bDone{ false };
-    std::string strWarningClass;
-    std::string strWarningText;   // the system's own words, not pinned
-    HWND hWarning = NULL;
-    std::thread driver([&] {
-        hWarning = DialogDriver::WaitForDialog(dwThreadId, {}, 15000);
-        if (hWarning != NULL)
-        {
-            char szClass[64] = "";
-            ::GetClassNameA(hWarning, szClass, sizeof(szClass));
-            strWarningClass = szClass;
-            strWarningText = DialogDriver::GetStaticTexts(hWarning);
-            // The system's print dialog shows the warning while it starts, hidden; as it
-            // ends it may show itself for a moment (long enough to be seen on a busy
-            // machine). It is the same dialog closing, not another one.
-            const HWND hPrintDialog = ::GetWindow(hWarning, GW_OWNER);
-            DialogDriver::PressButton(hWarning, IDOK);
-            DialogDriver::WaitUntilGone(hWarning);
-            // Nothing else may follow (the warning itself may take a moment to go).
-            HWND hMore = DialogDriver::WaitForDialog(dwThreadId, { hWarning, hPrintDialog }, 1500);
-            if (hMore != NULL)
-            {
-                char szTitle[128] = "";
-                ::GetWindowTextA(hMore, szTitle, sizeof(szTitle));
-                strWarningClass += std::string(" and another: \"") + szTitle + "\" " + DialogDriver::GetStaticTexts(hMore);
-                DialogDriver::CancelAll(dwThreadId);
-            }
-        }
-        bDone = true;
-    });
-    FrameOf(pDoc)->PostMessage(WM_COMMAND, ID_FILE_PRINT);
-    PumpUntil([&] { return bDone.load(); }, 25000);
-    driver.join();
+    const HGLOBAL hDevNames = theApp.m_hDevNames, hDevMode = theApp.m_hDevMode;
+    FrameOf(pDoc)->SendMessage(WM_COMMAND, ID_FILE_PRINT);
+    FrameOf(pDoc)->SendMessage(WM_COMMAND, ID_FILE_PRINT_SETUP);
     PumpPending();
-    EXPECT_EQ(strWarningClass, "#32770");
-    EXPECT_FALSE(strWarningText.empty());
-    EXPECT_TRUE(theApp.m_messageBoxes.empty());
+    ASSERT_EQ(theApp.m_messageBoxes.size(), 2u);
+    for (const std::string& strMessage : theApp.m_messageBoxes)
+        EXPECT_EQ(strMessage.find("No printer is installed."), 0u) << strMessage;
+    EXPECT_EQ(theApp.m_hDevNames, hDevNames) << "the printer chosen before stays";
+    EXPECT_EQ(theApp.m_hDevMode, hDevMode);
     ExpectRestored(pDoc);
-    CString strText;
     const int nLength = ViewOf(pDoc)->GetCtrl().GetLength();
     std::string text(nLength + 1, '\0');
     ViewOf(pDoc)->GetCtrl().Call(SCI_GETTEXT, nLength + 1, (LPARAM)&text[0]);
@@ -401,13 +372,13 @@ TEST_F(PrintTest, FilePrintWithoutAPrinterEndsAfterTheSystemsWarning)
     EXPECT_FALSE(pDoc->IsModified());
 }
 
-TEST_F(PrintTest, PrepareOffersTheSelectionAndSaysWhenTheDialogFails)
+TEST_F(PrintTest, PrepareOffersTheSelectionAndSaysWhenThereIsNoPrinter)
 {
     CVornDoc* pDoc = Open(WriteFile("demo.lua", PrintSample(10)));
     ASSERT_TRUE(pDoc != NULL);
     CVornView* pView = ViewOf(pDoc);
-    // A dialog the system refuses (here: a structure of the wrong size) is reported
-    // once, with nothing hidden or wrapped.
+    // Without a printer the dialog does not open (the test prefix has none); that is
+    // reported once, with nothing hidden or wrapped.
     {
         CPrintInfo info;
         info.m_pPD->m_pd.lStructSize = 1;
@@ -416,7 +387,7 @@ TEST_F(PrintTest, PrepareOffersTheSelectionAndSaysWhenTheDialogFails)
         EXPECT_FALSE(info.m_pPD->m_pd.Flags & PD_SELECTION);
     }
     ASSERT_EQ(theApp.m_messageBoxes.size(), 1u);
-    EXPECT_EQ(theApp.m_messageBoxes[0], "The print dialog could not be opened.");
+    EXPECT_EQ(theApp.m_messageBoxes[0].find("No printer is installed."), 0u) << theApp.m_messageBoxes[0];
     ExpectRestored(pDoc);
 
     // With text selected the dialog offers the selection, already chosen.
@@ -444,6 +415,93 @@ TEST_F(PrintTest, AMaximisedFrameComesBackMaximisedAndActive)
     BOOL bMaximized = FALSE;
     EXPECT_EQ(pMain->MDIGetActive(&bMaximized), FrameOf(pDoc));
     EXPECT_TRUE(bMaximized);
+    pMain->MDIRestore(FrameOf(pDoc));
+    PumpPending();
+}
+
+TEST_F(PrintTest, PreviewShowsThePagesTheJobPrintsAndGivesTheFrameBack)
+{
+    const std::string sample = PrintSample(2000);
+    CVornDoc* pOther = Open(WriteFile("other.lua", "x = 1\n"));
+    CVornDoc* pDoc = Open(WriteFile("demo.lua", sample));
+    ASSERT_TRUE(pDoc != NULL && pOther != NULL);
+    CMDIFrameWnd* pMain = DYNAMIC_DOWNCAST(CMDIFrameWnd, AfxGetMainWnd());
+    pMain->MDIMaximize(FrameOf(pDoc));
+    PumpPending();
+
+    FrameOf(pDoc)->SendMessage(WM_COMMAND, ID_FILE_PRINT_PREVIEW);
+    PumpPending();
+    CPreviewView* pPreview = pMain->GetPreviewView();
+    ASSERT_TRUE(pPreview != NULL);
+    EXPECT_TRUE(pPreview->GetPrintInfo()->m_bPreview);
+    EXPECT_EQ(WrapMode(ViewOf(pDoc)), 1) << "the text wraps for the page while the preview shows";
+    const UINT nPages = pPreview->GetPageCount();
+    ASSERT_GE(nPages, 3u);
+    const CRect rcPage = pPreview->GetPrintInfo()->m_rectDraw;
+
+    // The pictures hold the header, the footer's page number and the lines in order.
+    CPrintedPage first, third;
+    first.hMetaFile = pPreview->GetPagePicture(1);
+    third.hMetaFile = pPreview->GetPagePicture(3);
+    ASSERT_TRUE(first.hMetaFile != NULL && third.hMetaFile != NULL);
+    CPrintHarness::ReadPage(first);
+    CPrintHarness::ReadPage(third);
+    std::string strFirst, strThird;
+    for (const CPageText& text : first.texts)
+        strFirst += text.strText;
+    for (const CPageText& text : third.texts)
+        strThird += text.strText;
+    EXPECT_NE(strFirst.find("demo.lua"), std::string::npos);
+    EXPECT_NE(WithoutBlanks(strFirst).find("v0001=1v0002=2"), std::string::npos);
+    EXPECT_NE(strThird.find("Page 3"), std::string::npos);
+    first.hMetaFile = third.hMetaFile = NULL;   // the preview's
+
+    // A document cannot be edited while its preview shows.
+    EXPECT_FALSE(pMain->OnCmdMsg(ID_EDIT_PASTE, CN_COMMAND, NULL, NULL));
+    EXPECT_FALSE(pMain->OnCmdMsg(ID_EDIT_UNDO, CN_COMMAND, NULL, NULL));
+    EXPECT_FALSE(pDoc->IsModified());
+
+    // Page turns and the last page.
+    pPreview->SendMessage(WM_KEYDOWN, VK_NEXT, 1);
+    EXPECT_EQ(pPreview->GetCurrentPage(), 2u);
+    pPreview->SendMessage(WM_KEYDOWN, VK_END, 1);
+    EXPECT_EQ(pPreview->GetCurrentPage(), nPages);
+
+    // One and two pages, whole and zoomed: the sheets are paper on the workspace.
+    pPreview->SendMessage(WM_KEYDOWN, VK_HOME, 1);
+    const char* const shots[] = { "preview_one_page", "preview_one_page_zoomed", "preview_two_pages",
+                                  "preview_two_pages_zoomed" };
+    for (int i = 0; i < 4; i++)
+    {
+        if (i == 2)
+        {
+            pMain->SendMessage(WM_COMMAND, AFX_ID_PREVIEW_ZOOMOUT);
+            pMain->SendMessage(WM_COMMAND, AFX_ID_PREVIEW_NUMPAGE);
+        }
+        if (i % 2 == 1)
+            pMain->SendMessage(WM_COMMAND, AFX_ID_PREVIEW_ZOOMIN);
+        pPreview->UpdateWindow();
+        CScreenPicture picture(pPreview->m_hWnd);
+        const CRect rcSheet = pPreview->GetPageRect(0);
+        CRect rcClient;
+        pPreview->GetClientRect(&rcClient);
+        const CPoint ptPaper(std::max(rcSheet.left, 0L) + 2, std::max(rcSheet.top, 0L) + 2);
+        EXPECT_EQ(picture.GetClientPixel(pPreview->m_hWnd, ptPaper), RGB(255, 255, 255)) << shots[i];
+        EXPECT_TRUE(picture.SaveIfWanted(shots[i]));
+    }
+
+    pPreview->SendMessage(WM_KEYDOWN, VK_ESCAPE, 1);
+    PumpPending();
+    EXPECT_TRUE(pMain->GetPreviewView() == NULL);
+    ExpectRestored(pDoc);
+    BOOL bMaximized = FALSE;
+    EXPECT_EQ(pMain->MDIGetActive(&bMaximized), FrameOf(pDoc));
+    EXPECT_TRUE(bMaximized);
+
+    // The job on the same page prints as many pages as the preview showed.
+    m_harness.m_rcPage = rcPage;
+    m_harness.Print(ViewOf(pDoc));
+    EXPECT_EQ(m_harness.m_pages.size(), (size_t)nPages);
     pMain->MDIRestore(FrameOf(pDoc));
     PumpPending();
 }

@@ -272,10 +272,14 @@ TEST_F(FrameWithProject, ProjectCommandsFollowTheProjectsState)
     // Compile needs the active editor to show a file of the project.
     EXPECT_FALSE(Enabled(ID_BUILD_COMPILE));
     EXPECT_FALSE(Enabled(ID_FILE_PRINT)); // printing is the active editor's
+    EXPECT_FALSE(Enabled(ID_FILE_PRINT_PREVIEW));
+    EXPECT_FALSE(Enabled(ID_FILE_PRINT_SETUP));
     ASSERT_TRUE(Open("main.lua") != NULL);
     EXPECT_TRUE(Enabled(ID_BUILD_COMPILE));
     EXPECT_TRUE(Enabled(ID_FILE_SAVE_ALL));
     EXPECT_TRUE(Enabled(ID_FILE_PRINT));
+    EXPECT_TRUE(Enabled(ID_FILE_PRINT_PREVIEW));
+    EXPECT_TRUE(Enabled(ID_FILE_PRINT_SETUP));
 
     // "Enable All Breakpoints" only when there are breakpoints and none is enabled.
     EXPECT_EQ(QueryCommand(Frame(), ID_DEBUG_DISABLE_ALL_BREAKPOINTS).text, "Disable All Breakpoints");
@@ -1377,4 +1381,43 @@ TEST_F(FrameWithProject, GoToNamedBookmarkOpensTheLineInFilesWithBlanksBracketsA
     EXPECT_FALSE(Frame()->OpenNamedBookmark("missing", "util.lua"));
     EXPECT_FALSE(Frame()->OpenNamedBookmark("helper", "nowhere.lua"));
     EXPECT_EQ(theApp.GetDocumentCount(), 0);
+}
+
+TEST_F(FrameWithProject, PrintPreviewHidesTheFramesBarsAndGivesThemBack)
+{
+    AddLuaFile("main.lua");
+    CVornView* pView = Open("main.lua");
+    ASSERT_TRUE(pView != NULL);
+    CMainFrame* pFrame = Frame();
+    std::vector<CControlBar*> shown;
+    for (POSITION pos = pFrame->m_listControlBars.GetHeadPosition(); pos != NULL;)
+    {
+        CControlBar* pBar = (CControlBar*)pFrame->m_listControlBars.GetNext(pos);
+        if (!pBar->IsDockBar() && pBar->IsWindowVisible() && pBar->GetDlgCtrlID() != AFX_IDW_STATUS_BAR)
+            shown.push_back(pBar);
+    }
+    ASSERT_GE(shown.size(), 2u) << "the menu bar and the toolbar at least";
+
+    Command(ID_FILE_PRINT_PREVIEW);
+    CPreviewView* pPreview = pFrame->GetPreviewView();
+    ASSERT_TRUE(pPreview != NULL);
+    EXPECT_EQ(pPreview->GetPrintView(), pView);
+    for (CControlBar* pBar : shown)
+        EXPECT_FALSE(pBar->IsWindowVisible()) << pBar->GetDlgCtrlID();
+    CControlBar* pStatus = pFrame->GetControlBar(AFX_IDW_STATUS_BAR);
+    ASSERT_TRUE(pStatus != NULL);
+    EXPECT_TRUE(pStatus->IsWindowVisible());
+    CString strStatus;
+    static_cast<CStatusBar*>(pStatus)->GetPaneText(0, strStatus);
+    EXPECT_STREQ(strStatus, "Page 1");
+    EXPECT_FALSE(Enabled(ID_FILE_PRINT_PREVIEW)) << "the document takes no commands meanwhile";
+    EXPECT_FALSE(Enabled(ID_FILE_PRINT_SETUP));
+
+    pPreview->SendMessage(WM_KEYDOWN, VK_ESCAPE, 1);
+    PumpPending();
+    EXPECT_TRUE(pFrame->GetPreviewView() == NULL);
+    for (CControlBar* pBar : shown)
+        EXPECT_TRUE(pBar->IsWindowVisible()) << pBar->GetDlgCtrlID();
+    EXPECT_EQ(pFrame->MDIGetActive(), pView->GetParentFrame());
+    EXPECT_TRUE(Enabled(ID_FILE_PRINT_PREVIEW));
 }

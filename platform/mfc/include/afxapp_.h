@@ -5,6 +5,8 @@ class CDocManager;
 class CDocTemplate;
 class CDocument;
 class CRecentFileList;
+class CPrintDialog;
+class CDC;
 
 class CWinThread : public CCmdTarget
 {
@@ -147,6 +149,22 @@ public:
     void ParseCommandLine(CCommandLineInfo& rCmdInfo);
 
     afx_msg void OnAppExit();
+
+    // The printer the next Print and Print Preview use: the system's default until the
+    // user picks another with Print Setup (or in the print dialog). The application
+    // owns both blocks; print dialogs borrow them.
+    HGLOBAL m_hDevMode;
+    HGLOBAL m_hDevNames;
+    // Takes the system's default printer when none is chosen yet (or when forced).
+    void UpdatePrinterSelection(BOOL bForceDefaults);
+    // The chosen printer's blocks in the dialog's structure; FALSE when there is no printer.
+    BOOL GetPrinterDeviceDefaults(PRINTDLG* pPrintDlg);
+    // Runs the dialog on the chosen printer and keeps what the user chose. Without a
+    // printer installed it says so and returns IDCANCEL.
+    virtual INT_PTR DoPrintDialog(CPrintDialog* pPD);
+    void SelectPrinter(HANDLE hDevNames, HANDLE hDevMode, BOOL bFreeOld = TRUE);
+    BOOL CreatePrinterDC(CDC& dc);
+    afx_msg void OnFilePrintSetup();
 
     int m_nWaitCursorCount;
     HCURSOR m_hcurWaitCursorRestore;

@@ -3,6 +3,8 @@
 #pragma once
 
 class CPrintDialog;
+class CPreviewView;
+struct CPrintPreviewState;
 class CRecentFileList;
 
 /////////////////////////////////////////////////////////////////////////////
@@ -147,6 +149,14 @@ public:
     // Runs the print dialog (or takes the default printer for a direct print) and
     // leaves the printer DC in pInfo->m_pPD. FALSE when cancelled or no printer.
     BOOL DoPreparePrinting(CPrintInfo* pInfo);
+
+    // Print preview: the frame that holds the view shows its pages until the user
+    // closes it. FALSE when the preview could not start.
+    afx_msg void OnFilePrintPreview();
+    BOOL DoPrintPreview(UINT nIDResource, CView* pPrintView, CRuntimeClass* pPreviewViewClass,
+                        CPrintPreviewState* pState);
+    // The preview ends: runs the end step on the preview's DC.
+    virtual void OnEndPrintPreview(CDC* pDC, CPrintInfo* pInfo, POINT point, CPreviewView* pView);
 
     virtual BOOL PreCreateWindow(CREATESTRUCT& cs);
     virtual BOOL OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* pHandlerInfo);

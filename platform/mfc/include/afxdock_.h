@@ -4,6 +4,8 @@
 
 #include "afxadv.h"
 
+#include <map>
+
 class CDockSlotArray;
 
 /////////////////////////////////////////////////////////////////////////////
@@ -170,13 +172,124 @@ protected:
 };
 
 /////////////////////////////////////////////////////////////////////////////
-// CPreviewView: the class a frame's active view has while a print preview shows.
-// This library offers no print preview; the class lets callers ask for the state.
+// Print preview. The view to print draws its pages through the printing steps onto
+// metafiles made against the printer (or a default page when there is none); the
+// preview view shows them scaled in the top-level frame, whose own bars and pane are
+// hidden meanwhile.
+
+class CPreviewView;
+
+// What the frame looked like before the preview: restored exactly when it ends.
+struct CPrintPreviewState
+{
+    CPrintPreviewState();
+
+    HWND hWndPane;                    // the frame's pane (MDI client or view), hidden meanwhile
+    CView* pViewActiveOld;            // the frame's active view before
+    HWND hWndMDIChildActive;          // the active MDI child and whether it was maximised
+    BOOL bMDIChildMaximized;
+    HWND hWndFocus;
+    CPtrArray barsHidden;             // the frame's bars that were shown
+    HACCEL hAccelTable;
+    BOOL (CALLBACK* lpfnCloseProc)(CFrameWnd* pFrameWnd);
+};
 
 class CPreviewView : public CView
 {
     DECLARE_DYNCREATE(CPreviewView)
 public:
     CPreviewView();
+    virtual ~CPreviewView();
+
+    // Runs the print view's prepare and begin steps against the printer and lays out
+    // the first page; FALSE when the preview cannot start (the end step has then run).
+    BOOL SetPrintView(CView* pPrintView);
+    // Runs the end step, restores the frame and destroys this view and its bar.
+    void ClosePreview();
+
     virtual void OnDraw(CDC* pDC);
+    virtual BOOL PreCreateWindow(CREATESTRUCT& cs);
+    virtual void OnActivateView(BOOL bActivate, CView* pActivateView, CView* pDeactiveView);
+
+    // State the tests and the toolbar read.
+    UINT GetCurrentPage() const { return m_nCurrentPage; }
+    UINT GetPageCount() const;
+    UINT GetPagesShown() const { return m_nPages; }
+    int GetZoomState() const { return m_nZoomState; }
+    CView* GetPrintView() const { return m_pPrintView; }
+    CPrintInfo* GetPrintInfo() const { return m_pPreviewInfo; }
+    // Where page i (0: the current one) lies in the client area, for the probes.
+    CRect GetPageRect(UINT nIndex) const;
+    // Page text for the status bar: "Page n" or "Pages n-m".
+    CString GetPageDescription() const;
+    // The page as the print view drew it (printer units), drawn when first asked for;
+    // null outside the document. The preview owns it.
+    HENHMETAFILE GetPagePicture(UINT nPage);
+
+    enum { ZOOM_OUT = 0, ZOOM_MIDDLE = 1, ZOOM_IN = 2 };
+
+    void SetCurrentPage(UINT nPage);
+    void SetZoomState(int nZoomState, CPoint ptCenter);
+    void SetPagesShown(UINT nPages);
+
+    CPrintPreviewState* m_pPreviewState;   // the frame's state before; owned
+    CControlBar* m_pToolBar;               // the preview's toolbar; owned
+
+protected:
+    // Printer geometry in printer pixels: the paper, where its printable area starts,
+    // and the printable area itself.
+    CSize m_sizePaper;
+    CPoint m_ptPrintOffset;
+    CSize m_sizePrintable;
+    CSize m_sizePrinterDpi;
+    HDC m_hPrinterDC;                      // the print info's printer DC, or null
+    HDC m_hScreenIC;                       // reference for the default page
+
+    CView* m_pPrintView;
+    CPrintInfo* m_pPreviewInfo;
+    UINT m_nCurrentPage;
+    UINT m_nPages;
+    int m_nZoomState;
+    CPoint m_ptScroll;
+    BOOL m_bBeginPrintingDone;
+    BOOL m_bClosing;
+    // One picture per page, drawn when first shown.
+    std::map<UINT, HENHMETAFILE> m_pagePictures;
+
+    void TakePageGeometry();
+    void FreePagePictures();
+    double GetScale() const;
+    CSize GetLayoutSize() const;
+    void UpdateScrollBars();
+    void ScrollTo(CPoint pt);
+    void ShowPageDescription();
+    void DrawPage(CDC* pDC, const CRect& rcPaper, UINT nPage);
+    UINT LastFirstPage() const;
+    // The end step, the toolbar's end and the frame restored.
+    void EndPreviewSteps();
+
+    afx_msg void OnDestroy();
+
+    afx_msg BOOL OnEraseBkgnd(CDC* pDC);
+    afx_msg void OnPaint();
+    afx_msg void OnSize(UINT nType, int cx, int cy);
+    afx_msg void OnKeyDown(UINT nChar, UINT nRepCnt, UINT nFlags);
+    afx_msg void OnLButtonDown(UINT nFlags, CPoint point);
+    afx_msg BOOL OnMouseWheel(UINT nFlags, short zDelta, CPoint pt);
+    afx_msg void OnHScroll(UINT nSBCode, UINT nPos, CScrollBar* pScrollBar);
+    afx_msg void OnVScroll(UINT nSBCode, UINT nPos, CScrollBar* pScrollBar);
+    afx_msg UINT OnGetDlgCode();
+    afx_msg void OnPreviewClose();
+    afx_msg void OnPreviewPrint();
+    afx_msg void OnNextPage();
+    afx_msg void OnPrevPage();
+    afx_msg void OnNumPageChange();
+    afx_msg void OnZoomIn();
+    afx_msg void OnZoomOut();
+    afx_msg void OnUpdateNextPage(CCmdUI* pCmdUI);
+    afx_msg void OnUpdatePrevPage(CCmdUI* pCmdUI);
+    afx_msg void OnUpdateNumPageChange(CCmdUI* pCmdUI);
+    afx_msg void OnUpdateZoomIn(CCmdUI* pCmdUI);
+    afx_msg void OnUpdateZoomOut(CCmdUI* pCmdUI);
+    DECLARE_MESSAGE_MAP()
 };

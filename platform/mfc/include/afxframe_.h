@@ -10,6 +10,8 @@ class CDockContext;
 class CDockState;
 class CControlBarInfo;
 class CMiniDockFrameWnd;
+class CPreviewView;
+struct CPrintPreviewState;
 class CMDIFrameWnd;
 class CMDIChildWnd;
 class CView;
@@ -256,6 +258,16 @@ public:
 
     virtual void ExitHelpMode();
 
+    // Print preview: the frame's bars and pane give way to the preview (bPreview) and
+    // come back as pState recorded them.
+    virtual void OnSetPreviewMode(BOOL bPreview, CPrintPreviewState* pState);
+    BOOL IsInPreviewMode() const { return m_lpfnCloseProc != NULL; }
+    // The preview showing in this frame, or null.
+    CPreviewView* GetPreviewView() const;
+    // Ends the preview, if one shows.
+    void EndPreview();
+    BOOL (CALLBACK* m_lpfnCloseProc)(CFrameWnd* pFrameWnd);
+
     virtual BOOL PreCreateWindow(CREATESTRUCT& cs);
     virtual BOOL PreTranslateMessage(MSG* pMsg);
     virtual BOOL OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* pHandlerInfo);
@@ -293,6 +305,10 @@ public:
     int m_nShowDelay;          // SW_ command that idle layout applies to delayed bars
     BOOL m_bFrameVisible;
     BOOL m_bMenuPromptShown;   // between a menu's first item selection and its closing
+
+    // Commands while a preview shows: the preview's own, or the frame's and the
+    // program's after the preview ends; the document's are not offered.
+    BOOL RouteCmdInPreview(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* pHandlerInfo);
 
 protected:
     BOOL CreateFrameMenuAndAccelerators(UINT nIDResource);

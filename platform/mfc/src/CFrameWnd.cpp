@@ -75,6 +75,7 @@ CFrameWnd::CFrameWnd()
       m_bInRecalcLayout(FALSE), m_pFloatingFrameClass(NULL), m_nShowDelay(-1), m_bFrameVisible(FALSE),
       m_bMenuPromptShown(FALSE)
 {
+    m_lpfnCloseProc = NULL;
     m_rectBorder.SetRectEmpty();
     // Frames of the thread take part in its idle updates.
     AfxGetThreadState()->m_frameList.push_back(this);
@@ -737,6 +738,8 @@ void CFrameWnd::ShowOwnedWindows(BOOL bShow)
 
 BOOL CFrameWnd::OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* pHandlerInfo)
 {
+    if (IsInPreviewMode())
+        return RouteCmdInPreview(nID, nCode, pExtra, pHandlerInfo);
     // The active view (and through it its document) first, then the frame, then the program.
     CView* pView = GetActiveView();
     if (pView != NULL && pView->OnCmdMsg(nID, nCode, pExtra, pHandlerInfo))
@@ -889,6 +892,8 @@ void CFrameWnd::OnHelp()
 
 void CFrameWnd::OnClose()
 {
+    // Closing the frame ends its preview first, so that the frame closes as it was.
+    EndPreview();
     // Only the active document is asked here; the main window asks them all.
     CDocument* pDocument = GetActiveDocument();
     if (pDocument != NULL && !pDocument->CanCloseFrame(this))

@@ -245,8 +245,9 @@ void CMDIFrameWnd::DelayUpdateFrameMenu(HMENU hMenuAlt)
 
 BOOL CMDIFrameWnd::OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* pHandlerInfo)
 {
-    // The active child (its view and document) first, then this frame.
-    CMDIChildWnd* pActiveChild = MDIGetActive();
+    // The active child (its view and document) first, then this frame. While a preview
+    // shows, the documents take no commands.
+    CMDIChildWnd* pActiveChild = IsInPreviewMode() ? NULL : MDIGetActive();
     if (pActiveChild != NULL && pActiveChild->OnCmdMsg(nID, nCode, pExtra, pHandlerInfo))
         return TRUE;
     return CFrameWnd::OnCmdMsg(nID, nCode, pExtra, pHandlerInfo);

@@ -66,6 +66,11 @@ int CView::OnCreate(LPCREATESTRUCT lpcs)
 
 void CView::OnDestroy()
 {
+    // A view that goes while its preview shows (its document closes) ends the preview.
+    CFrameWnd* pTopFrame = GetTopLevelFrame();
+    CPreviewView* pPreview = pTopFrame != NULL ? pTopFrame->GetPreviewView() : NULL;
+    if (pPreview != NULL && pPreview->GetPrintView() == this)
+        pPreview->ClosePreview();
     CFrameWnd* pFrame = GetParentFrame();
     if (pFrame != NULL && pFrame->GetActiveView() == this)
         pFrame->SetActiveView(NULL);
@@ -181,26 +186,33 @@ void CView::OnEndPrinting(CDC* /*pDC*/, CPrintInfo* /*pInfo*/)
 
 BOOL CView::DoPreparePrinting(CPrintInfo* pInfo)
 {
+    CWinApp* pApp = AfxGetApp();
     CPrintDialog* pPD = pInfo->m_pPD;
     PRINTDLG& pd = pPD->m_pd;
     pd.Flags |= PD_RETURNDC;
     if (pInfo->m_bDirect || pInfo->m_bPreview)
     {
-        // The default printer, without asking.
-        if (!pPD->GetDefaults())
-            return FALSE;
+        // The chosen printer, without asking. A preview without a printer still
+        // shows the document, on a default page.
+        if (!pApp->GetPrinterDeviceDefaults(&pd))
+            return pInfo->m_bPreview;
     }
     else
     {
         // The range offered stays within the pages the view has.
         pd.nFromPage = (WORD)std::max<UINT>(pd.nFromPage, pd.nMinPage);
         pd.nToPage = (WORD)std::min<UINT>(std::max<UINT>(pd.nToPage, pd.nFromPage), pd.nMaxPage);
-        if (pPD->DoModal() != IDOK)
+        if (pApp->DoPrintDialog(pPD) != IDOK)
             return FALSE;
     }
-    if (pd.hDC == NULL)
-        pPD->CreatePrinterDC();
-    return pd.hDC != NULL;
+    if (pd.hDC == NULL && pPD->CreatePrinterDC() == NULL && (pInfo->m_bDirect || pInfo->m_bPreview))
+    {
+        // The chosen printer went away meanwhile: the system's default takes its place.
+        pApp->UpdatePrinterSelection(TRUE);
+        if (pApp->GetPrinterDeviceDefaults(&pd))
+            pPD->CreatePrinterDC();
+    }
+    return pd.hDC != NULL || pInfo->m_bPreview;
 }
 
 BOOL CView::PrintPages(CDC* pDC, CPrintInfo* pInfo)

@@ -16,6 +16,8 @@ CWinApp::CWinApp(LPCTSTR lpszAppName)
       m_pszHelpFilePath(NULL), m_pszProfileName(NULL), m_pszRegistryKey(NULL), m_pDocManager(NULL),
       m_pRecentFileList(NULL), m_nMaxMRU(0), m_nWaitCursorCount(0), m_hcurWaitCursorRestore(NULL)
 {
+    m_hDevMode = NULL;
+    m_hDevNames = NULL;
     // The one application object registers itself as the process's application
     // and as the object of the main thread.
     AFX_MODULE_STATE* pModuleState = AfxGetModuleState();
@@ -35,6 +37,7 @@ CWinApp::~CWinApp()
     }
     delete m_pDocManager;
     delete m_pRecentFileList;
+    SelectPrinter(NULL, NULL);
     free((void*)m_pszAppName);
     free((void*)m_pszExeName);
     free((void*)m_pszHelpFilePath);

@@ -16,7 +16,34 @@ IMPLEMENT_DYNCREATE(CMainFrame, CMDIFrameWnd)
 
 BEGIN_MESSAGE_MAP(CTextView, CView)
     ON_WM_DESTROY()
+    ON_COMMAND(ID_FILE_PRINT_PREVIEW, CView::OnFilePrintPreview)
 END_MESSAGE_MAP()
+
+void CTextView::OnBeginPrinting(CDC*, CPrintInfo* pInfo)
+{
+    CTextDoc* pDoc = (CTextDoc*)GetDocument();
+    UINT nLines = 0;
+    if (pDoc != NULL && !pDoc->m_strText.IsEmpty())
+    {
+        nLines = 1;
+        for (int i = 0; i < pDoc->m_strText.GetLength(); i++)
+            nLines += pDoc->m_strText[i] == '\n' ? 1 : 0;
+    }
+    pInfo->SetMaxPage(nLines);
+    g_events.push_back(std::string("begin printing") + (pInfo->m_bPreview ? " preview" : ""));
+}
+
+void CTextView::OnPrint(CDC* pDC, CPrintInfo* pInfo)
+{
+    CRect rect = pInfo->m_rectDraw;
+    rect.bottom = rect.top + rect.Height() / 2;
+    pDC->FillSolidRect(&rect, RGB(0, 0, 0));
+}
+
+void CTextView::OnEndPrinting(CDC*, CPrintInfo*)
+{
+    g_events.push_back("end printing");
+}
 
 BEGIN_MESSAGE_MAP(CChildFrame, CMDIChildWnd)
     ON_WM_DESTROY()

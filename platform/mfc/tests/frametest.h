@@ -110,6 +110,10 @@ public:
         g_events.push_back("view destroyed");
         CView::OnDestroy();
     }
+    // Printing: one page per line of the document, its upper half filled black.
+    virtual void OnBeginPrinting(CDC* pDC, CPrintInfo* pInfo);
+    virtual void OnPrint(CDC* pDC, CPrintInfo* pInfo);
+    virtual void OnEndPrinting(CDC* pDC, CPrintInfo* pInfo);
     DECLARE_MESSAGE_MAP()
 };
 
