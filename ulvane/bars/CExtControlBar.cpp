@@ -2,6 +2,8 @@
 // moving with the mouse, docking in layers and floating.
 #include "CExtControlBar.h"
 
+#include "CExtOffscreenDC.h"
+
 #include "CExtCommandManagerHolder.h"
 #include "CExtDockBar.h"
 #include "CExtDockOuterBar.h"
@@ -562,12 +564,14 @@ void CExtControlBar::OnNcPaint()
     }
     NcLayout layout;
     CalcNcLayout(layout);
-    CWindowDC dc(this);
-    dc.ExcludeClipRect(&layout.rcClient);
+    CWindowDC dcWindow(this);
+    dcWindow.ExcludeClipRect(&layout.rcClient);
     CExtPaintManager* pPM = g_PaintManagerHolder.GetPaintManager();
     CRect rcWindow;
     GetWindowRect(&rcWindow);
     rcWindow.OffsetRect(-rcWindow.TopLeft());
+    // Painted off-screen, then copied around the client area in one go.
+    CExtOffscreenDC dc(&dcWindow, &rcWindow, CExtOffscreenDC::eOffscreen);
     dc.FillSolidRect(&rcWindow, pPM->GetColor(EXTCLR_BAR_FACE));
 
     m_bCaptionActive = IsCaptionActive();
@@ -589,6 +593,7 @@ void CExtControlBar::OnNcPaint()
     CRect rcFrame(layout.rcClient);
     rcFrame.InflateRect(1, 1);
     pPM->PaintSunkenBorder(dc, rcFrame, this);
+    dc.Flush();
     pPM->OnPaintSessionComplete(this);
 }
 

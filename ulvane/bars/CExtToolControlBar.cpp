@@ -2,6 +2,8 @@
 // tracking, clicks and drop-down menus.
 #include "CExtToolControlBar.h"
 
+#include "CExtOffscreenDC.h"
+
 #include "CExtCommandManagerHolder.h"
 #include "CExtPaintManagerHolder.h"
 #include "CExtPopupMenuWnd.h"
@@ -419,12 +421,7 @@ void CExtToolControlBar::DoPaint(CDC* pDC)
     if (rcClient.IsRectEmpty())
         return;
     // One off-screen buffer per paint: no flicker while buttons change.
-    CDC dcMem;
-    dcMem.CreateCompatibleDC(pDC);
-    CBitmap bmp;
-    bmp.CreateCompatibleBitmap(pDC, rcClient.Width(), rcClient.Height());
-    CBitmap* pOldBitmap = dcMem.SelectObject(&bmp);
-
+    CExtOffscreenDC dcMem(pDC, &rcClient, CExtOffscreenDC::eOffscreen);
     CExtPaintManager* pPM = g_PaintManagerHolder.GetPaintManager();
     PaintBarBackground(dcMem, rcClient);
     const bool bHorz = IsHorizontal();
@@ -446,8 +443,7 @@ void CExtToolControlBar::DoPaint(CDC* pDC)
         if (pButton->IsVisible())
             pButton->Paint(dcMem, bHorz);
     }
-    pDC->BitBlt(0, 0, rcClient.Width(), rcClient.Height(), &dcMem, 0, 0, SRCCOPY);
-    dcMem.SelectObject(pOldBitmap);
+    dcMem.Flush();
     pPM->OnPaintSessionComplete(this);
 }
 

@@ -282,14 +282,6 @@ COLORREF CExtPaintManager::HLSAdjust(COLORREF clr, double dH, double dL, double 
     return HLStoRGB(AdjustComponent(h, dH), AdjustComponent(l, dL), AdjustComponent(s, dS));
 }
 
-int CExtPaintManager::GetScreenColorDepth()
-{
-    HDC hDC = ::GetDC(NULL);
-    int nBits = ::GetDeviceCaps(hDC, BITSPIXEL) * ::GetDeviceCaps(hDC, PLANES);
-    ::ReleaseDC(NULL, hDC);
-    return nBits;
-}
-
 /////////////////////////////////////////////////////////////////////////////
 // Drawing helpers
 

@@ -8,6 +8,7 @@
 #include <afxtempl.h>
 
 #include "CExtPaintArgs.h"
+#include "ExtPaintHelpers.h"
 
 class CExtControlBar;
 
@@ -99,7 +100,6 @@ public:
     static COLORREF HLStoRGB(double h, double l, double s);
     // Moves each component toward 1 (positive change) or 0 (negative) by that share.
     static COLORREF HLSAdjust(COLORREF clr, double dH, double dL, double dS);
-    static int GetScreenColorDepth();
 
     // Fonts by role.
     CFont m_FontNormal, m_FontBold, m_FontNormalVert, m_FontBoldVert, m_FontMarlett;

@@ -33,7 +33,7 @@ TEST(PaintManagerTest, IdsOutsideTheTablesGiveTheFaceColour)
 
 TEST(PaintManagerTest, TheFlatLookMixesItsOwnColours)
 {
-    if (CExtPaintManager::GetScreenColorDepth() <= 8)
+    if (GetScreenColorDepth() <= 8)
         GTEST_SKIP() << "a palette screen has no mixed colours";
     auto pXP = MakeLook<CExtPaintManagerXP>();
     const COLORREF clrFace = ::GetSysColor(COLOR_3DFACE);
