@@ -3,9 +3,11 @@
 #include "CExtPaintManager.h"
 
 #include "CExtCommandIcon.h"
+#include "CExtPaintManagerHolder.h"
 
 #include <algorithm>
 #include <cmath>
+#include <vector>
 
 IMPLEMENT_DYNCREATE(CExtPaintManager, CObject)
 
@@ -76,17 +78,48 @@ void RecreateFont(CFont& font, const LOGFONT& lf)
     font.DeleteObject();
     font.CreateFontIndirect(&lf);
 }
+
+LOGFONT RotatedFont(LOGFONT lf, LONG nEscapement, bool bArial)
+{
+    lf.lfEscapement = lf.lfOrientation = nEscapement;
+    if (bArial)
+        lstrcpyn(lf.lfFaceName, "Arial", LF_FACESIZE);
+    return lf;
+}
+
+LOGFONT SmallFont(LOGFONT lf)
+{
+    if (lf.lfHeight < -11)
+        lf.lfHeight = -11;
+    return lf;
+}
+
+// a toward b by nNum / nDen, channel by channel.
+COLORREF MixColors(COLORREF a, COLORREF b, int nNum, int nDen)
+{
+    auto Channel = [&](int x, int y) {
+        return nDen == 2 ? x + (y - x) / 2 : x + ::MulDiv(y - x, nNum, nDen);
+    };
+    return RGB(Channel(GetRValue(a), GetRValue(b)), Channel(GetGValue(a), GetGValue(b)),
+               Channel(GetBValue(a), GetBValue(b)));
+}
+
+// The size NONCLIENTMETRICS had before its last field: what every system accepts.
+const UINT nNonClientMetricsSize = 340;
 }
 
 CExtPaintManager::CExtPaintManager()
-    : m_nDisabledTextStyle(DSS_DISABLED), m_bPreferTahoma(true)
+    : m_mapColorTranslate(10), m_nDisabledTextStyle(DSS_DISABLED), m_bPreferTahoma(true)
 {
     m_mapColorTranslate.InitHashTable(17);
+    CreateHalftonePalette();
 }
 
 CExtPaintManager::~CExtPaintManager()
 {
-    // The brush table holds system brushes, which are never deleted.
+    // The brush table holds system brushes, which are never deleted; fonts, mixed
+    // brushes and the palette go with their wrappers.
+    ReleaseCachedDCs();
 }
 
 void CExtPaintManager::Serialize(CArchive& /*ar*/)
@@ -95,6 +128,59 @@ void CExtPaintManager::Serialize(CArchive& /*ar*/)
 
 void CExtPaintManager::OnPaintSessionComplete(CObject* /*pHelperSrc*/)
 {
+    ReleaseCachedDCs();
+}
+
+void CExtPaintManager::CreateHalftonePalette()
+{
+    const BYTE arrRed[7] = {0, 42, 85, 127, 170, 212, 255};
+    const BYTE arrGreenBlue[6] = {0, 51, 102, 153, 204, 255};
+    const int nEntries = 7 * 6 * 6;
+    std::vector<BYTE> buffer(sizeof(LOGPALETTE) + nEntries * sizeof(PALETTEENTRY));
+    LOGPALETTE* pLogPalette = (LOGPALETTE*)buffer.data();
+    pLogPalette->palVersion = 0x300;
+    pLogPalette->palNumEntries = nEntries;
+    int n = 0;
+    for (BYTE r : arrRed)
+        for (BYTE g : arrGreenBlue)
+            for (BYTE b : arrGreenBlue)
+                pLogPalette->palPalEntry[n++] = PALETTEENTRY{r, g, b, 0};
+    m_paletteHalftone.Attach(::CreatePalette(pLogPalette));
+}
+
+CDC* CExtPaintManager::GetCachedDC(int nIndex, HBITMAP hBitmap)
+{
+    if (nIndex < 0 || nIndex >= 2)
+        return NULL;
+    CachedDC& cached = m_arrCachedDCs[nIndex];
+    if (cached.dc.m_hDC == NULL)
+    {
+        if (!cached.dc.Attach(::CreateCompatibleDC(NULL)))
+            return NULL;
+        cached.hOldBitmap = ::SelectObject(cached.dc.m_hDC, hBitmap);
+    }
+    else
+        ::SelectObject(cached.dc.m_hDC, hBitmap);
+    return &cached.dc;
+}
+
+void CExtPaintManager::ReleaseCachedDCs()
+{
+    for (CachedDC& cached : m_arrCachedDCs)
+    {
+        if (cached.dc.m_hDC == NULL)
+            continue;
+        ::SelectObject(cached.dc.m_hDC, cached.hOldBitmap);
+        cached.dc.DeleteDC();
+        cached.hOldBitmap = NULL;
+    }
+}
+
+CBrush& CExtPaintManager::GetMixedBrush(int nIndex)
+{
+    if (nIndex < 0 || nIndex >= nMixedBrushCount)
+        nIndex = 0;
+    return m_arrMixedBrushes[nIndex];
 }
 
 /////////////////////////////////////////////////////////////////////////////
@@ -185,7 +271,9 @@ CSize CExtPaintManager::GetPushedOffset()
 
 void CExtPaintManager::SyncSystemResources()
 {
+    g_PaintManagerHolder.RefreshThemeData();
     CreateFonts();
+    // The tables grow to the system's 50 entries and never shrink.
     if (m_colors.GetSize() < nSysColorCount)
         m_colors.SetSize(nSysColorCount);
     if (m_brushes.GetSize() < nSysColorCount)
@@ -195,41 +283,79 @@ void CExtPaintManager::SyncSystemResources()
         m_colors[i] = ::GetSysColor(i);
         m_brushes[i] = ::GetSysColorBrush(i);
     }
+    CreateMixedBrushes();
+}
+
+void CExtPaintManager::CreateMixedBrushes()
+{
+    const COLORREF clrFace = GetColor(COLOR_3DFACE), clrHilight = GetColor(COLOR_3DHILIGHT);
+    const COLORREF clrShadow = GetColor(COLOR_3DSHADOW), clrDkShadow = GetColor(COLOR_3DDKSHADOW);
+    const COLORREF clrSysFace = ::GetSysColor(COLOR_3DFACE), clrSysHilight = ::GetSysColor(COLOR_3DHILIGHT);
+    const COLORREF clrSysShadow = ::GetSysColor(COLOR_3DSHADOW), clrSysDkShadow = ::GetSysColor(COLOR_3DDKSHADOW);
+    // Each group of four: the look's face toward its highlight, the system's likewise,
+    // the look's shadow toward its face, the system's likewise.
+    const COLORREF arrFrom[4] = {clrFace, clrSysFace, clrShadow, clrSysShadow};
+    const COLORREF arrTo[4] = {clrHilight, clrSysHilight, clrFace, clrSysFace};
+    const int arrNum[3][4] = {{1, 1, 1, 1}, {3, 3, 2, 2}, {4, 4, 1, 1}};
+    const int arrDen[3] = {2, 5, 5};
+    const bool bPatterns = GetScreenColorDepth() <= 8;
+    for (int nGroup = 0; nGroup < 3; nGroup++)
+    {
+        for (int k = 0; k < 4; k++)
+        {
+            CBrush& brush = m_arrMixedBrushes[nGroup * 4 + k];
+            brush.DeleteObject();
+            COLORREF a = arrFrom[k], b = arrTo[k];
+            if (!bPatterns)
+            {
+                brush.CreateSolidBrush(MixColors(a, b, arrNum[nGroup][k], arrDen[nGroup]));
+                continue;
+            }
+            HBITMAP hPattern = NULL;
+            if (nGroup == 0)
+                hPattern = CreatePatternBitmap(a, b, 1, 1, 0, 0);
+            else if (nGroup == 1)
+                hPattern = CreatePatternBitmap(a, b, 1, 1, 2, 0, k < 2 ? b : (COLORREF)-1);
+            else if (k < 2)
+                hPattern = CreatePatternBitmap(a, b, 1, 1, 2, 2, b);
+            else // the darkest pair: dark shadow dotted over the shadow
+                hPattern = CreatePatternBitmap(k == 2 ? clrDkShadow : clrSysDkShadow, k == 2 ? clrShadow : clrSysShadow,
+                                               1, 1, 0, 0);
+            if (hPattern == NULL)
+                continue;
+            brush.Attach(::CreatePatternBrush(hPattern));
+            // The brush keeps its own copy of the pattern.
+            ::DeleteObject(hPattern);
+        }
+    }
 }
 
 void CExtPaintManager::CreateFonts()
 {
     NONCLIENTMETRICS ncm;
     memset(&ncm, 0, sizeof(ncm));
-    ncm.cbSize = sizeof(ncm);
+    ncm.cbSize = nNonClientMetricsSize;
     LOGFONT lf;
-    if (::SystemParametersInfo(SPI_GETNONCLIENTMETRICS, sizeof(ncm), &ncm, 0))
+    if (::SystemParametersInfo(SPI_GETNONCLIENTMETRICS, nNonClientMetricsSize, &ncm, 0))
+    {
         lf = ncm.lfMenuFont;
-    else
-        ::GetObject(::GetStockObject(DEFAULT_GUI_FONT), sizeof(lf), &lf);
-    if (m_bPreferTahoma && IsFontInstalled("Tahoma"))
-        lstrcpyn(lf.lfFaceName, "Tahoma", LF_FACESIZE);
+        const int nCharset = ::GetTextCharset(NULL);
+        lf.lfCharSet = nCharset >= 0 ? (BYTE)nCharset : (BYTE)DEFAULT_CHARSET;
+        if (m_bPreferTahoma && IsFontInstalled("Tahoma"))
+            lstrcpyn(lf.lfFaceName, "Tahoma", LF_FACESIZE);
+    }
+    else if (::GetObject(::GetStockObject(DEFAULT_GUI_FONT), sizeof(lf), &lf) == 0)
+        ::GetObject(::GetStockObject(SYSTEM_FONT), sizeof(lf), &lf);
     RecreateFont(m_FontNormal, lf);
     if (m_FontNormal.GetSafeHandle() == NULL)
-        m_FontNormal.Attach(::GetStockObject(DEFAULT_GUI_FONT));
+    {
+        ::GetObject(::GetStockObject(DEFAULT_GUI_FONT), sizeof(lf), &lf);
+        RecreateFont(m_FontNormal, lf);
+    }
 
     LOGFONT lfBold = lf;
-    lfBold.lfWeight = FW_BOLD;
+    lfBold.lfWeight = FW_HEAVY;
     RecreateFont(m_FontBold, lfBold);
-
-    LOGFONT lfVert = lf;
-    lfVert.lfEscapement = lfVert.lfOrientation = 2700;
-    RecreateFont(m_FontNormalVert, lfVert);
-    lfVert.lfWeight = FW_BOLD;
-    RecreateFont(m_FontBoldVert, lfVert);
-
-    // The small fonts are at most 11 pixels high.
-    LOGFONT lfSmall = lf;
-    if (lfSmall.lfHeight < -11)
-        lfSmall.lfHeight = -11;
-    RecreateFont(m_FontSmall, lfSmall);
-    lfSmall.lfWeight = FW_BOLD;
-    RecreateFont(m_FontSmallBold, lfSmall);
 
     LOGFONT lfMarlett = lf;
     lfMarlett.lfCharSet = SYMBOL_CHARSET;
@@ -237,6 +363,54 @@ void CExtPaintManager::CreateFonts()
     lfMarlett.lfHeight = ::GetSystemMetrics(SM_CYMENUCHECK) - 1;
     lstrcpyn(lfMarlett.lfFaceName, "Marlett", LF_FACESIZE);
     RecreateFont(m_FontMarlett, lfMarlett);
+
+    // Older systems rotate only outline faces well.
+    const bool bArial = g_PaintManagerHolder.IsWin9x() || g_PaintManagerHolder.IsNT4();
+    RecreateFont(m_FontNormalVert, RotatedFont(lf, 2700, bArial));
+    RecreateFont(m_FontNormalVertX, RotatedFont(lf, 900, bArial));
+    RecreateFont(m_FontBoldVert, RotatedFont(lfBold, 2700, bArial));
+    RecreateFont(m_FontBoldVertX, RotatedFont(lfBold, 900, bArial));
+
+    RecreateFont(m_FontSmall, SmallFont(lf));
+    RecreateFont(m_FontSmallVert, SmallFont(RotatedFont(lf, 2700, bArial)));
+    RecreateFont(m_FontSmallVertX, SmallFont(RotatedFont(lf, 900, bArial)));
+    RecreateFont(m_FontSmallBold, SmallFont(lfBold));
+    RecreateFont(m_FontSmallBoldVert, SmallFont(RotatedFont(lfBold, 2700, bArial)));
+    RecreateFont(m_FontSmallBoldVertX, SmallFont(RotatedFont(lfBold, 900, bArial)));
+}
+
+CSize CExtPaintManager::GetMenuFontHeights(bool bBold)
+{
+    auto HeightOf = [](HDC hDC, CFont& font) {
+        HGDIOBJ hFont = font.GetSafeHandle() != NULL ? (HGDIOBJ)font.GetSafeHandle() : ::GetStockObject(DEFAULT_GUI_FONT);
+        HGDIOBJ hOld = ::SelectObject(hDC, hFont);
+        TEXTMETRIC tm;
+        memset(&tm, 0, sizeof(tm));
+        ::GetTextMetrics(hDC, &tm);
+        ::SelectObject(hDC, hOld);
+        return (int)tm.tmHeight + 2;
+    };
+    HDC hDC = ::GetDC(NULL);
+    if (hDC == NULL)
+        return CSize(0, 0);
+    CSize size(HeightOf(hDC, bBold ? m_FontBold : m_FontNormal), HeightOf(hDC, m_FontNormal));
+    ::ReleaseDC(NULL, hDC);
+    return size;
+}
+
+CRect CExtPaintManager::GetTextExtent(CDC& dc, HFONT hFont, const CString& strText)
+{
+    CRect rc(0, 0, 0, 0);
+    HGDIOBJ hOld = ::SelectObject(dc.m_hDC, hFont != NULL ? hFont : (HFONT)m_FontNormal.GetSafeHandle());
+    ::DrawText(dc.m_hDC, strText, strText.GetLength(), &rc, DT_CALCRECT | DT_SINGLELINE);
+    ::SelectObject(dc.m_hDC, hOld);
+    rc.OffsetRect(-rc.TopLeft());
+    return rc;
+}
+
+int CExtPaintManager::GetTextExtentWidth(CDC& dc, HFONT hFont, const CString& strText)
+{
+    return GetTextExtent(dc, hFont, strText).Width();
 }
 
 void CExtPaintManager::RGBtoHLS(COLORREF clr, double& h, double& l, double& s)
@@ -517,14 +691,7 @@ void CExtPaintManager::PaintComboFrame(CDC& dc, CExtPaintComboFrameArgs& args)
 
 int CExtPaintManager::GetTextHeight(bool /*bHorz*/)
 {
-    HDC hDC = ::GetDC(NULL);
-    HGDIOBJ hOld = ::SelectObject(hDC, m_FontNormal.GetSafeHandle() != NULL ? (HGDIOBJ)m_FontNormal.GetSafeHandle()
-                                                                            : ::GetStockObject(DEFAULT_GUI_FONT));
-    TEXTMETRIC tm;
-    ::GetTextMetrics(hDC, &tm);
-    ::SelectObject(hDC, hOld);
-    ::ReleaseDC(NULL, hDC);
-    return tm.tmHeight + 2;
+    return GetMenuFontHeights(false).cx;
 }
 
 void CExtPaintManager::PaintStatusPane(CDC& dc, CExtPaintStatusPaneArgs& args)

@@ -92,8 +92,26 @@ public:
     virtual CSize GetToolbarBackgroundInflate();
     virtual void PaintResizingGripper(CDC& dc, const RECT& rc, CWnd* pWnd);
 
-    // Rebuilds fonts, system colours and brushes.
+    // Rebuilds the theme data, fonts, system colours and brushes.
     void SyncSystemResources();
+
+    // Memory DC nIndex (0 or 1) kept between paints, with hBitmap selected; NULL when
+    // it cannot be made. OnPaintSessionComplete lets both go.
+    CDC* GetCachedDC(int nIndex, HBITMAP hBitmap);
+    void ReleaseCachedDCs();
+
+    // {height of the bold (bBold) or normal font + 2, height of the normal font + 2}.
+    CSize GetMenuFontHeights(bool bBold);
+    // The single-line text's rectangle at the origin, and its width.
+    CRect GetTextExtent(CDC& dc, HFONT hFont, const CString& strText);
+    int GetTextExtentWidth(CDC& dc, HFONT hFont, const CString& strText);
+
+    // One of the twelve mixed brushes (0..11): the face, highlight and shadow colours
+    // mixed by halves and fifths, pattern brushes on palette screens.
+    CBrush& GetMixedBrush(int nIndex);
+    CPalette& GetHalftonePalette() { return m_paletteHalftone; }
+    // Entries of the colour table: the 50 system colours and the look's own.
+    INT_PTR GetColorTableSize() const { return m_colors.GetSize(); }
 
     // Colour arithmetic of the flat looks: hue, lightness and saturation in [0, 1].
     static void RGBtoHLS(COLORREF clr, double& h, double& l, double& s);
@@ -101,9 +119,13 @@ public:
     // Moves each component toward 1 (positive change) or 0 (negative) by that share.
     static COLORREF HLSAdjust(COLORREF clr, double dH, double dL, double dS);
 
-    // Fonts by role.
-    CFont m_FontNormal, m_FontBold, m_FontNormalVert, m_FontBoldVert, m_FontMarlett;
-    CFont m_FontSmall, m_FontSmallBold;
+    // Fonts by role: Vert runs down (rotated 270), VertX up (rotated 90); the small
+    // ones are at most 11 pixels high.
+    CFont m_FontNormal, m_FontNormalVert, m_FontNormalVertX, m_FontBold, m_FontBoldVert, m_FontBoldVertX;
+    CFont m_FontSmall, m_FontSmallVert, m_FontSmallVertX, m_FontSmallBold, m_FontSmallBoldVert, m_FontSmallBoldVertX;
+    CFont m_FontMarlett;
+
+    enum { nMixedBrushCount = 12 };
 
 protected:
     // Stores a colour after the table's entries and maps the id to it.
@@ -124,5 +146,17 @@ protected:
     bool m_bPreferTahoma;
 
 private:
+    struct CachedDC
+    {
+        CDC dc;
+        HGDIOBJ hOldBitmap = NULL;
+    };
+
     void CreateFonts();
+    void CreateMixedBrushes();
+    void CreateHalftonePalette();
+
+    CachedDC m_arrCachedDCs[2];
+    CPalette m_paletteHalftone;
+    CBrush m_arrMixedBrushes[nMixedBrushCount];
 };

@@ -5,6 +5,8 @@
 #include "CExtPaintManagerOffice2003.h"
 #include "CExtPaintManagerXP.h"
 
+#include <memory>
+
 namespace
 {
 // A look as the holder would install it.
@@ -93,4 +95,233 @@ TEST(PaintManagerHolderTest, InstallingTakesOwnershipAndTheCurrentLookStays)
     EXPECT_EQ(RUNTIME_CLASS(CExtPaintManager), holder->GetRuntimeClass());
     EXPECT_TRUE(holder.InstallPaintManager(NULL));
     EXPECT_EQ(RUNTIME_CLASS(CExtPaintManagerXP), holder->GetRuntimeClass());
+}
+
+namespace
+{
+struct DepthOverride
+{
+    explicit DepthOverride(int nBits) { SetScreenColorDepthOverride(nBits); }
+    ~DepthOverride() { SetScreenColorDepthOverride(0); }
+};
+
+OSVERSIONINFOA Version(DWORD nPlatform, DWORD nMajor, DWORD nMinor, DWORD nBuild, const char* pszServicePack)
+{
+    OSVERSIONINFOA osvi;
+    memset(&osvi, 0, sizeof(osvi));
+    osvi.dwOSVersionInfoSize = sizeof(osvi);
+    osvi.dwPlatformId = nPlatform;
+    osvi.dwMajorVersion = nMajor;
+    osvi.dwMinorVersion = nMinor;
+    osvi.dwBuildNumber = nBuild;
+    lstrcpynA(osvi.szCSDVersion, pszServicePack, sizeof(osvi.szCSDVersion));
+    return osvi;
+}
+
+// Theme calls that answer seven colours, or fail at one of them.
+int g_nThemeColorFailsAt = -1;
+int g_nThemeColorCalls = 0;
+int g_nThemeCloses = 0;
+BOOL WINAPI FakeIsAppThemed()
+{
+    return TRUE;
+}
+HTHEME WINAPI FakeOpenThemeData(HWND, LPCWSTR pszClass)
+{
+    return lstrcmpW(pszClass, L"taskband") == 0 ? (HTHEME)(INT_PTR)0x77 : NULL;
+}
+HRESULT WINAPI FakeCloseThemeData(HTHEME)
+{
+    ++g_nThemeCloses;
+    return S_OK;
+}
+HRESULT WINAPI FakeGetThemeColor(HTHEME, int nPart, int nState, int nProperty, COLORREF* pColor)
+{
+    if (g_nThemeColorCalls++ == g_nThemeColorFailsAt || nPart != 2 || nState != 0)
+        return E_FAIL;
+    *pColor = RGB(nProperty % 256, nProperty / 256, 7);
+    return S_OK;
+}
+}
+
+TEST(PaintManagerTest, PaletteScreensMapTheFlatColoursToTheSystemOnes)
+{
+    DepthOverride depth(8);
+    auto pXP = MakeLook<CExtPaintManagerXP>();
+    EXPECT_EQ(::GetSysColor(COLOR_3DFACE), pXP->GetColor(1001));
+    EXPECT_EQ(::GetSysColor(COLOR_3DFACE), pXP->GetColor(1000));
+    EXPECT_EQ(::GetSysColor(COLOR_BTNTEXT), pXP->GetColor(2004));
+    // The twelve mixed brushes are patterns there, solid elsewhere.
+    for (int i = 0; i < CExtPaintManager::nMixedBrushCount; i++)
+    {
+        LOGBRUSH lb;
+        ASSERT_NE(0, ::GetObject(pXP->GetMixedBrush(i).GetSafeHandle(), sizeof(lb), &lb)) << "brush " << i;
+        EXPECT_EQ((UINT)BS_PATTERN, lb.lbStyle) << "brush " << i;
+    }
+    SetScreenColorDepthOverride(32);
+    pXP->SyncSystemResources();
+    const COLORREF clrFace = pXP->GetColor(COLOR_3DFACE), clrHilight = pXP->GetColor(COLOR_3DHILIGHT);
+    LOGBRUSH lb;
+    ASSERT_NE(0, ::GetObject(pXP->GetMixedBrush(0).GetSafeHandle(), sizeof(lb), &lb));
+    EXPECT_EQ((UINT)BS_SOLID, lb.lbStyle);
+    EXPECT_EQ(RGB(GetRValue(clrFace) + (GetRValue(clrHilight) - GetRValue(clrFace)) / 2,
+                  GetGValue(clrFace) + (GetGValue(clrHilight) - GetGValue(clrFace)) / 2,
+                  GetBValue(clrFace) + (GetBValue(clrHilight) - GetBValue(clrFace)) / 2),
+              lb.lbColor);
+}
+
+TEST(PaintManagerTest, SystemChangesKeepTheColourTableItsSize)
+{
+    auto pXP = MakeLook<CExtPaintManagerXP>();
+    const INT_PTR nSize = pXP->GetColorTableSize();
+    EXPECT_GT(nSize, 50);
+    const COLORREF clrSelect = pXP->GetColor(1001);
+    for (int i = 0; i < 100; i++)
+        pXP->OnSysColorChange();
+    EXPECT_EQ(nSize, pXP->GetColorTableSize());
+    EXPECT_EQ(clrSelect, pXP->GetColor(1001));
+}
+
+TEST(PaintManagerTest, FontsPaletteAndCachedDCs)
+{
+    auto pLook = MakeLook<CExtPaintManager>();
+    struct FontRole
+    {
+        CFont& font;
+        LONG nEscapement;
+        bool bBold, bSmall;
+    };
+    const FontRole roles[] = {
+        {pLook->m_FontNormal, 0, false, false},         {pLook->m_FontNormalVert, 2700, false, false},
+        {pLook->m_FontNormalVertX, 900, false, false},  {pLook->m_FontBold, 0, true, false},
+        {pLook->m_FontBoldVert, 2700, true, false},     {pLook->m_FontBoldVertX, 900, true, false},
+        {pLook->m_FontSmall, 0, false, true},           {pLook->m_FontSmallVert, 2700, false, true},
+        {pLook->m_FontSmallVertX, 900, false, true},    {pLook->m_FontSmallBold, 0, true, true},
+        {pLook->m_FontSmallBoldVert, 2700, true, true}, {pLook->m_FontSmallBoldVertX, 900, true, true},
+    };
+    LOGFONT lfNormal;
+    ASSERT_NE(0, ::GetObject(pLook->m_FontNormal.GetSafeHandle(), sizeof(lfNormal), &lfNormal));
+    for (const FontRole& role : roles)
+    {
+        LOGFONT lf;
+        ASSERT_NE(0, ::GetObject(role.font.GetSafeHandle(), sizeof(lf), &lf));
+        EXPECT_EQ(role.nEscapement, lf.lfEscapement);
+        EXPECT_EQ(role.bBold ? FW_HEAVY : lfNormal.lfWeight, lf.lfWeight);
+        if (role.bSmall)
+            EXPECT_GE(lf.lfHeight, -11);
+        else
+            EXPECT_EQ(lfNormal.lfHeight, lf.lfHeight);
+    }
+    LOGFONT lfMarlett;
+    ASSERT_NE(0, ::GetObject(pLook->m_FontMarlett.GetSafeHandle(), sizeof(lfMarlett), &lfMarlett));
+    EXPECT_STREQ("Marlett", lfMarlett.lfFaceName);
+    EXPECT_EQ(SYMBOL_CHARSET, lfMarlett.lfCharSet);
+
+    const CSize sizeHeights = pLook->GetMenuFontHeights(true);
+    EXPECT_GE(sizeHeights.cx, sizeHeights.cy);
+    EXPECT_EQ(pLook->GetMenuFontHeights(false).cx, pLook->GetTextHeight(true));
+    CClientDC dcScreen(NULL);
+    const CRect rcText = pLook->GetTextExtent(dcScreen, NULL, "Watches");
+    EXPECT_EQ(CPoint(0, 0), rcText.TopLeft());
+    EXPECT_GT(rcText.Width(), pLook->GetTextExtentWidth(dcScreen, NULL, "W"));
+
+    PALETTEENTRY entries[253];
+    ASSERT_EQ(252u, pLook->GetHalftonePalette().GetPaletteEntries(0, 253, entries));
+    EXPECT_EQ(0, entries[0].peRed + entries[0].peGreen + entries[0].peBlue);
+    EXPECT_EQ(51, entries[1].peBlue);
+    EXPECT_EQ(51, entries[6].peGreen);
+    EXPECT_EQ(42, entries[36].peRed);
+    EXPECT_EQ(255, entries[251].peRed & entries[251].peGreen & entries[251].peBlue);
+
+    // A cached DC holds the bitmap until the paint session ends.
+    HDC hScreen = ::GetDC(NULL);
+    HBITMAP hBitmap = ::CreateCompatibleBitmap(hScreen, 8, 8);
+    ::ReleaseDC(NULL, hScreen);
+    CDC* pCached = pLook->GetCachedDC(1, hBitmap);
+    ASSERT_NE((CDC*)NULL, pCached);
+    EXPECT_EQ((HGDIOBJ)hBitmap, ::GetCurrentObject(pCached->m_hDC, OBJ_BITMAP));
+    EXPECT_EQ(pCached, pLook->GetCachedDC(1, hBitmap));
+    EXPECT_EQ((CDC*)NULL, pLook->GetCachedDC(2, hBitmap));
+    pLook->OnPaintSessionComplete(NULL);
+    EXPECT_EQ((HDC)NULL, pCached->m_hDC);
+    EXPECT_TRUE(::DeleteObject(hBitmap));
+}
+
+TEST(PaintManagerHolderTest, VersionTextsAndFlagsOfEachSystem)
+{
+    CExtPaintManagerHolder holder;
+    EXPECT_NE(CString("Unknown"), holder.GetOsVersionText());
+    EXPECT_TRUE(holder.GetOsFlags() & CExtPaintManagerHolder::eOsNT);
+
+    struct Case
+    {
+        OSVERSIONINFOA osvi;
+        const char* pszTextStart;
+        BYTE nOsFlags, nNtFlags;
+    };
+    typedef CExtPaintManagerHolder H;
+    const Case cases[] = {
+        {Version(VER_PLATFORM_WIN32s, 3, 10, 5, ""), "Win32s v.3.10 (build 5) ", H::eOsWin32s, 0},
+        {Version(VER_PLATFORM_WIN32_WINDOWS, 4, 0, 950, "B"), "Windows 95 v.4.0 (build 950) B", H::eOsWin9x, 0},
+        {Version(VER_PLATFORM_WIN32_WINDOWS, 4, 10, 1998, ""), "Windows 98 v.4.10",
+         H::eOsWin9x | H::eOsWin98 | H::eOsWin98OrLater, 0},
+        {Version(VER_PLATFORM_WIN32_NT, 4, 0, 1381, "Service Pack 6"), "Windows NT v.4.0 (build 1381) Service Pack 6",
+         H::eOsNT | H::eOsNT4, H::eNtAbove3},
+        {Version(VER_PLATFORM_WIN32_NT, 5, 0, 2195, ""), "Windows 2000 v.5.0", H::eOsNT | H::eOsWin2000,
+         H::eNtAbove3 | H::eNtAbove4},
+        {Version(VER_PLATFORM_WIN32_NT, 5, 1, 2600, "Service Pack 2"), "Windows XP v.5.1 (build 2600) Service Pack 2",
+         H::eOsNT | H::eOsWinXP, H::eNtAbove3 | H::eNtAbove4 | H::eNtAbove50},
+        {Version(VER_PLATFORM_WIN32_NT, 5, 2, 3790, ""), " v.5.2 (build 3790) ", H::eOsNT,
+         H::eNtAbove3 | H::eNtAbove4 | H::eNtAbove50},
+    };
+    for (const Case& c : cases)
+    {
+        holder.ReadOsVersion(&c.osvi);
+        const CString& strText = holder.GetOsVersionText();
+        EXPECT_EQ(0, strText.Find(c.pszTextStart)) << (LPCSTR)strText;
+        EXPECT_EQ(c.nOsFlags, holder.GetOsFlags()) << c.pszTextStart;
+        EXPECT_EQ(c.nNtFlags, holder.GetNtLevelFlags()) << c.pszTextStart;
+    }
+    // Old systems get outline faces for rotated text.
+    holder.ReadOsVersion(&cases[1].osvi);
+    EXPECT_TRUE(holder.IsWin9x());
+}
+
+TEST(PaintManagerHolderTest, ThemeDataUnderWineAndThroughTheThemeCalls)
+{
+    CExtPaintManagerHolder holder;
+    typedef CExtPaintManagerHolder H;
+    // Wine reports a theme library but no taskband theme.
+    if (::GetModuleHandle("uxtheme.dll") != NULL || ::LoadLibrary("uxtheme.dll") != NULL)
+    {
+        EXPECT_TRUE(holder.GetThemeFlags() & H::eThemeBound);
+        EXPECT_STREQ("IsAppThemed", H::GetThemeFunctionName(37));
+        EXPECT_NE((FARPROC)NULL, holder.GetThemeFunction(37));
+    }
+    EXPECT_TRUE(holder.GetThemeFlags() & H::eThemeColorsAllowed);
+
+    const H::ThemeCalls calls = {FakeIsAppThemed, FakeOpenThemeData, FakeCloseThemeData, FakeGetThemeColor};
+    g_nThemeColorFailsAt = -1;
+    g_nThemeColorCalls = g_nThemeCloses = 0;
+    holder.SetThemeCallsForTest(&calls);
+    EXPECT_EQ(H::eThemeBound | H::eThemeAppThemed | H::eThemeTaskbandColors | H::eThemeColorsAllowed,
+              holder.GetThemeFlags());
+    EXPECT_TRUE(holder.AreTaskbandColorsUsable());
+    EXPECT_EQ(RGB(3804 % 256, 3804 / 256, 7), holder.GetTaskbandColor(0));
+    EXPECT_EQ(RGB(3823 % 256, 3823 / 256, 7), holder.GetTaskbandColor(6));
+    EXPECT_EQ(7, g_nThemeColorCalls);
+    EXPECT_EQ(1, g_nThemeCloses);
+    // Read once: later refreshes ask nothing.
+    holder.RefreshThemeData();
+    EXPECT_EQ(7, g_nThemeColorCalls);
+
+    // The fourth colour fails: no taskband colours, the theme still closed.
+    g_nThemeColorFailsAt = 3;
+    g_nThemeColorCalls = g_nThemeCloses = 0;
+    holder.SetThemeCallsForTest(&calls);
+    EXPECT_EQ(4, g_nThemeColorCalls);
+    EXPECT_EQ(1, g_nThemeCloses);
+    EXPECT_FALSE(holder.GetThemeFlags() & H::eThemeTaskbandColors);
+    EXPECT_FALSE(holder.AreTaskbandColorsUsable());
+    holder.SetThemeCallsForTest(NULL);
 }
