@@ -34,16 +34,6 @@ BEGIN_MESSAGE_MAP(CExtControlBar, CControlBar)
     ON_MESSAGE(WM_SIZEPARENT, OnSizeParent)
 END_MESSAGE_MAP()
 
-const UINT CExtControlBar::g_nMsgQueryRepositionCalcEffect =
-    ::RegisterWindowMessage("CExtControlBar::g_nMsgQueryRepositionCalcEffect");
-const UINT CExtControlBar::g_nMsgQueryIcon = ::RegisterWindowMessage("CExtControlBar::g_nMsgQueryIcon");
-const UINT CExtControlBar::g_nMsgPutToPopupMenu = ::RegisterWindowMessage("CExtControlBar::g_nMsgPutToPopupMenu");
-const UINT CExtControlBar::g_nMsgConstructPopupMenu =
-    ::RegisterWindowMessage("CExtControlBar::g_nMsgConstructPopupMenu");
-
-CCriticalSection CExtControlBar::g_csBars;
-CArray<CExtControlBar*, CExtControlBar*> CExtControlBar::g_arrBars;
-
 namespace
 {
 const char szBarClass[] = "Ulvane-ControlBar";

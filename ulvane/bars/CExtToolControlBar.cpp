@@ -25,11 +25,6 @@ BEGIN_MESSAGE_MAP(CExtToolControlBar, CExtControlBar)
     ON_REGISTERED_MESSAGE(CExtToolControlBar::g_nMsgTrackButtonMenu, OnTrackButtonMenu)
 END_MESSAGE_MAP()
 
-const UINT CExtToolControlBar::g_nMsgTrackButtonMenu =
-    ::RegisterWindowMessage("CExtToolControlBar::g_nMsgTrackButtonMenu");
-const UINT CExtToolControlBar::g_nMsgContinueTrackMenu =
-    ::RegisterWindowMessage("CExtToolControlBar::g_nMsgContinueTrackMenu");
-
 namespace
 {
 // Room the gripper of a docked bar takes at its near end.

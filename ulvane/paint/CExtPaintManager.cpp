@@ -457,6 +457,40 @@ COLORREF CExtPaintManager::HLSAdjust(COLORREF clr, double dH, double dL, double 
 }
 
 /////////////////////////////////////////////////////////////////////////////
+// Glyphs
+
+void CExtPaintManager::PaintGlyph(CDC& dc, int x, int y, const CExtPaletteGlyph& glyph, const COLORREF* pColors)
+{
+    const int* pData = glyph.GetData();
+    if (pData == NULL || pColors == NULL || glyph.GetWidth() <= 0 || glyph.GetHeight() <= 0)
+        return;
+    const CRect rc(x, y, x + glyph.GetWidth(), y + glyph.GetHeight());
+    if (!dc.RectVisible(&rc))
+        return;
+    const int nColors = glyph.GetColorCount();
+    for (int row = 0; row < glyph.GetHeight(); row++)
+    {
+        for (int col = 0; col < glyph.GetWidth(); col++)
+        {
+            const int nIndex = *pData++;
+            if (nIndex > 0 && nIndex < nColors)
+                dc.SetPixelV(x + col, y + row, pColors[nIndex]);
+        }
+    }
+}
+
+void CExtPaintManager::PaintGlyphCentered(CDC& dc, const RECT& rcIn, const CExtPaletteGlyph& glyph,
+                                          const COLORREF* pColors)
+{
+    CRect rc(rcIn);
+    rc.NormalizeRect();
+    if (rc.IsRectEmpty())
+        return;
+    PaintGlyph(dc, rc.left + (rc.Width() - glyph.GetWidth()) / 2, rc.top + (rc.Height() - glyph.GetHeight()) / 2,
+               glyph, pColors);
+}
+
+/////////////////////////////////////////////////////////////////////////////
 // Drawing helpers
 
 void CExtPaintManager::FillRect(CDC& dc, const RECT& rc, int nColorId)

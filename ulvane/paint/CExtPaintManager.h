@@ -8,6 +8,7 @@
 #include <afxtempl.h>
 
 #include "CExtPaintArgs.h"
+#include "CExtPaletteGlyph.h"
 #include "ExtPaintHelpers.h"
 
 class CExtControlBar;
@@ -64,6 +65,12 @@ public:
     // Fills the translation map of the look's colour ids.
     virtual void InitTranslatedColors();
     virtual CSize GetPushedOffset();
+
+    // Every pixel of the glyph whose index is not 0 in pColors[index]; nothing when the
+    // glyph has no pixels or its rectangle is not visible.
+    virtual void PaintGlyph(CDC& dc, int x, int y, const CExtPaletteGlyph& glyph, const COLORREF* pColors);
+    // Centred in rc (a glyph bigger than rc starts left of and above it).
+    virtual void PaintGlyphCentered(CDC& dc, const RECT& rc, const CExtPaletteGlyph& glyph, const COLORREF* pColors);
 
     virtual void PaintSunkenBorder(CDC& dc, const RECT& rc, CObject* pHelperSrc = NULL, LPARAM lParam = 0);
     virtual void PaintPushButton(CDC& dc, CExtPaintPushButtonArgs& args);

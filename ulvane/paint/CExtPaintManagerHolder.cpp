@@ -8,7 +8,6 @@
 
 #include <memory>
 
-CExtPaintManagerHolder g_PaintManagerHolder;
 
 namespace
 {
