@@ -138,10 +138,15 @@ bool CExtCommandIcon::AssignFromHICON(HICON hIcon, bool bCopy)
     return true;
 }
 
-void CExtCommandIcon::Paint(CDC& dc, int x, int y, EState eState) const
+void CExtCommandIcon::Paint(CDC& dc, int x, int y, EState eState, HBRUSH hBrush) const
 {
     if (m_hIcon == NULL)
         return;
+    if (eState == eStateMonochrome)
+    {
+        ::DrawState(dc.m_hDC, hBrush, NULL, (LPARAM)m_hIcon, 0, x, y, m_size.cx, m_size.cy, DST_ICON | DSS_MONO);
+        return;
+    }
     if (eState == eStateDisabled)
     {
         ::DrawState(dc.m_hDC, NULL, NULL, (LPARAM)m_hIcon, 0, x, y, m_size.cx, m_size.cy, DST_ICON | DSS_DISABLED);

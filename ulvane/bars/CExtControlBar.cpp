@@ -571,14 +571,8 @@ void CExtControlBar::OnNcPaint()
     pPM->PaintControlBarCaption(dc, args);
     if (!layout.rcClose.IsRectEmpty())
     {
-        // The close glyph is the symbol font's cross.
-        COLORREF clrGlyph = pPM->GetColor(m_bCaptionActive ? COLOR_HIGHLIGHTTEXT : COLOR_BTNTEXT);
-        HGDIOBJ hOld = dc.SelectObject(&pPM->m_FontMarlett);
-        dc.SetBkMode(TRANSPARENT);
-        dc.SetTextColor(clrGlyph);
-        CRect rcGlyph(layout.rcClose);
-        ::DrawText(dc.m_hDC, "r", 1, &rcGlyph, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
-        ::SelectObject(dc.m_hDC, hOld);
+        CExtPaintNcButtonArgs close(this, layout.rcClose, 1, false, false, true, true, m_bCaptionActive);
+        pPM->PaintNcAreaButton(dc, close);
     }
     CRect rcFrame(layout.rcClient);
     rcFrame.InflateRect(1, 1);

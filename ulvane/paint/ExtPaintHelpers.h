@@ -57,3 +57,18 @@ HBITMAP CreatePatternBitmap(COLORREF clrA, COLORREF clrB, int mx, int my, int cx
                             COLORREF clrC = (COLORREF)-1);
 // A 1-pixel frame like Draw3dRect without its four corner pixels.
 void PaintRoundedFrame(CDC& dc, int x, int y, int cx, int cy, COLORREF clrTopLeft, COLORREF clrBottomRight);
+
+// Saves a DC's state for one painting operation and puts it back afterwards.
+class CDCStateKeeper
+{
+public:
+    explicit CDCStateKeeper(CDC& dc) : m_dc(dc), m_nSaved(dc.SaveDC()) {}
+    ~CDCStateKeeper() { m_dc.RestoreDC(m_nSaved); }
+
+private:
+    CDCStateKeeper(const CDCStateKeeper&) = delete;
+    void operator=(const CDCStateKeeper&) = delete;
+
+    CDC& m_dc;
+    int m_nSaved;
+};
