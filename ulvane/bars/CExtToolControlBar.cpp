@@ -428,7 +428,8 @@ void CExtToolControlBar::DoPaint(CDC* pDC)
             rcGripper.right = rcContent.left;
         else
             rcGripper.bottom = rcContent.top;
-        CExtPaintBarCaptionArgs args(this, rcGripper, rcGripper, NULL, false, false, !bHorz, false);
+        // The gripper runs along the edge the buttons start from.
+        CExtPaintBarCaptionArgs args(this, rcGripper, rcGripper, NULL, false, false, bHorz, false);
         pPM->PaintControlBarCaption(dcMem, args);
     }
     dcMem.SetBkMode(TRANSPARENT);

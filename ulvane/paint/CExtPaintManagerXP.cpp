@@ -126,20 +126,27 @@ void CExtPaintManagerXP::PaintCaptionBackground(CDC& dc, CExtPaintBarCaptionArgs
         FillRect(dc, rc, COLOR_3DSHADOW);
 }
 
-void CExtPaintManagerXP::PaintGripperStripes(CDC& dc, const CRect& rc, bool bVertical)
+void CExtPaintManagerXP::PaintGripperStripes(CDC& dc, const CRect& rcIn, bool bVertical)
 {
+    CRect rc(rcIn);
+    rc.DeflateRect(1, 1);
     FillRect(dc, rc, EXTCLR_BAR_FACE);
-    const COLORREF clr = GetColor(EXTCLR_XP_SEPARATOR);
+    const COLORREF clrShadow = GetColor(COLOR_3DSHADOW), clrFace = GetColor(COLOR_3DFACE);
+    const COLORREF clrStripe =
+        GetScreenColorDepth() > 8 ? dc.GetNearestColor(RGB((GetRValue(clrShadow) + 2 * GetRValue(clrFace)) / 3,
+                                                           (GetGValue(clrShadow) + 2 * GetGValue(clrFace)) / 3,
+                                                           (GetBValue(clrShadow) + 2 * GetBValue(clrFace)) / 3))
+                                  : clrShadow;
     if (bVertical)
     {
-        // Horizontal stripes across the top of a vertical bar.
-        for (int x = rc.left + 3; x < rc.right - 2; x += 2)
-            dc.FillSolidRect(x, rc.top + rc.Height() / 2 - 1, 1, 3, clr);
+        // A strip down the bar's start, striped across on every second row.
+        for (int y = rcIn.top + 2; y < rcIn.bottom - 2; y += 2)
+            dc.FillSolidRect(rcIn.left + 6, y, 3, 1, clrStripe);
     }
     else
     {
-        for (int y = rc.top + 3; y < rc.bottom - 2; y += 2)
-            dc.FillSolidRect(rc.left + rc.Width() / 2 - 1, y, 3, 1, clr);
+        for (int x = rcIn.left + 3; x < rcIn.right - 1; x += 2)
+            dc.FillSolidRect(x, rcIn.top + 6, 1, 3, clrStripe);
     }
 }
 

@@ -5,7 +5,12 @@
 #include "CExtPaintManagerOffice2003.h"
 #include "CExtPaintManagerXP.h"
 
+#include <algorithm>
 #include <memory>
+#include <vector>
+
+#include "CExtCommandIcon.h"
+#include "paint_probe.h"
 
 namespace
 {
@@ -324,4 +329,147 @@ TEST(PaintManagerHolderTest, ThemeDataUnderWineAndThroughTheThemeCalls)
     EXPECT_FALSE(holder.GetThemeFlags() & H::eThemeTaskbandColors);
     EXPECT_FALSE(holder.AreTaskbandColorsUsable());
     holder.SetThemeCallsForTest(NULL);
+}
+
+namespace
+{
+// The pixels of one painting into a fresh probe, for comparing paintings.
+template<class F>
+std::vector<COLORREF> Painted(int cx, int cy, F paint)
+{
+    CProbeDC probe(cx, cy);
+    paint(probe.dc());
+    std::vector<COLORREF> pixels;
+    for (int y = 0; y < cy; y++)
+        for (int x = 0; x < cx; x++)
+            pixels.push_back(probe.At(x, y));
+    return pixels;
+}
+}
+
+TEST(LooksTest, PushButtonStatesFollowTheRules)
+{
+    for (int nLook = 0; nLook < 2; nLook++)
+    {
+        SCOPED_TRACE(nLook == 0 ? "classic" : "flat");
+        std::unique_ptr<CExtPaintManager> pLook(nLook == 0 ? new CExtPaintManager : new CExtPaintManagerXP);
+        pLook->SyncSystemResources();
+        pLook->InitTranslatedColors();
+        auto Button = [&](bool bHover, bool bEnabled, bool bFocus) {
+            return Painted(60, 24, [&](CDC& dc) {
+                CExtPaintPushButtonArgs args(NULL, CRect(0, 0, 60, 24), "Go", NULL, false, bHover, false, false,
+                                             bEnabled, false, bFocus, false);
+                pLook->PaintPushButton(dc, args);
+            });
+        };
+        // Disabled buttons never show hover or focus.
+        EXPECT_EQ(Button(false, false, false), Button(true, false, true));
+        EXPECT_NE(Button(false, true, false), Button(true, true, true));
+        // Idle enabled text is the button text colour.
+        const std::vector<COLORREF> idle = Button(false, true, false);
+        EXPECT_GT(std::count(idle.begin(), idle.end(), ::GetSysColor(COLOR_BTNTEXT)), 3);
+        // An empty rectangle paints nothing.
+        EXPECT_EQ(Painted(10, 10, [](CDC&) {}), Painted(10, 10, [&](CDC& dc) {
+                      CExtPaintComboFrameArgs combo(NULL, CRect(2, 2, 2, 8), true, true, true);
+                      pLook->PaintComboFrame(dc, combo);
+                      pLook->PaintSysCmdGlyph(dc, SC_TASKLIST, CRect(0, 0, 10, 10), false, false, true);
+                  }));
+        EXPECT_NE(Painted(12, 12, [](CDC&) {}), Painted(12, 12, [&](CDC& dc) {
+                      pLook->PaintSysCmdGlyph(dc, SC_CLOSE, CRect(0, 0, 12, 12), false, false, true);
+                  }));
+    }
+}
+
+TEST(LooksTest, RarelyUsedRunsAndSelectedItems)
+{
+    auto pClassic = MakeLook<CExtPaintManager>();
+    const COLORREF clrDark = ::GetSysColor(COLOR_3DSHADOW), clrLight = ::GetSysColor(COLOR_3DHILIGHT);
+    CProbeDC probe(80, 80);
+    for (int i = 0; i < 3; i++)
+    {
+        CExtPaintMenuItemArgs args(NULL, CRect(10, 10 + 20 * i, 70, 30 + 20 * i), 20, "Item", "", NULL, false, false,
+                                   false, false, false, true, true, i > 0, i < 2, 0);
+        pClassic->PaintMenuItem(probe.dc(), args);
+    }
+    // One band: dark along the first item's top, light along the last one's bottom.
+    EXPECT_EQ(clrDark, probe.At(8, 10));
+    EXPECT_NE(clrDark, probe.At(8, 30));
+    EXPECT_NE(clrLight, probe.At(8, 29));
+    EXPECT_NE(clrLight, probe.At(8, 49));
+    EXPECT_EQ(clrLight, probe.At(8, 69));
+
+    // A selected item with an icon column keeps the band there and is highlighted after it.
+    CExtPaintMenuItemArgs selected(NULL, CRect(10, 0, 70, 20), 20, "", "", NULL, false, true, true, false, false, true,
+                                   true, false, false, 0);
+    probe.Fill(RGB(1, 2, 3));
+    pClassic->PaintMenuItem(probe.dc(), selected);
+    EXPECT_EQ(::GetSysColor(COLOR_HIGHLIGHT), probe.At(50, 10));
+    EXPECT_NE(::GetSysColor(COLOR_HIGHLIGHT), probe.At(11, 1));
+
+    if (GetScreenColorDepth() <= 8)
+        GTEST_SKIP() << "the flat selection colour needs more than a palette";
+    auto pXP = MakeLook<CExtPaintManagerXP>();
+    probe.Fill(RGB(1, 2, 3));
+    CExtPaintMenuItemArgs flat(NULL, CRect(0, 0, 80, 20), 20, "", "", NULL, false, true, false, false, false, true,
+                               false, false, false, 0);
+    pXP->PaintMenuItem(probe.dc(), flat);
+    EXPECT_EQ(pXP->GetColor(1001), probe.At(40, 10));
+    EXPECT_EQ(pXP->GetColor(2004), probe.At(0, 5));
+    EXPECT_EQ(pXP->GetColor(2004), probe.At(40, 18));
+    EXPECT_EQ(pXP->GetColor(2001), probe.At(40, 19)) << "the frame leaves the bottom row";
+}
+
+TEST(LooksTest, CheckMarkPixels)
+{
+    CProbeDC probe(20, 20, RGB(255, 255, 255));
+    CExtPaintManager::PaintCheckMark(probe.dc(), 5, 5, RGB(0, 0, 0));
+    for (int i = 0; i < 3; i++)
+    {
+        EXPECT_EQ(RGB(0, 0, 0), probe.At(5 + i, 5 + i + 2));
+        EXPECT_EQ(RGB(0, 0, 0), probe.At(5 + i, 5 + i + 3));
+    }
+    for (int i = 0; i < 4; i++)
+    {
+        EXPECT_EQ(RGB(0, 0, 0), probe.At(5 + i + 3, 5 - i + 3));
+        EXPECT_EQ(RGB(0, 0, 0), probe.At(5 + i + 3, 5 - i + 4));
+    }
+    EXPECT_EQ(14, probe.Count(RGB(0, 0, 0)));
+    // The outline is the inverse colour, here white on white.
+    probe.Fill(RGB(0, 0, 0));
+    CExtPaintManager::PaintCheckMark(probe.dc(), 5, 5, RGB(255, 0, 0));
+    EXPECT_EQ(RGB(0, 255, 255), probe.At(5, 9));
+}
+
+TEST(LooksTest, NoGdiObjectIsLeftBehindByPainting)
+{
+    auto pXP = MakeLook<CExtPaintManagerXP>();
+    auto pClassic = MakeLook<CExtPaintManager>();
+    CProbeDC probe(120, 40);
+    CExtCommandIcon icon;
+    for (int i = 0; i < 70000; i++)
+    {
+        CExtPaintManager* pLook = (i & 1) ? pXP.get() : pClassic.get();
+        CDC& dc = probe.dc();
+        CExtPaintPushButtonArgs button(NULL, CRect(0, 0, 40, 22), "A", &icon, (i & 2) != 0, (i & 4) != 0, (i & 8) != 0,
+                                       false, true, true, false, false);
+        button.m_bDropDown = (i & 16) != 0;
+        pLook->PaintPushButton(dc, button);
+        CExtPaintComboFrameArgs combo(NULL, CRect(40, 0, 100, 22), (i & 2) != 0, false, true);
+        pLook->PaintComboFrame(dc, combo);
+        CExtPaintBarCaptionArgs caption(NULL, CRect(0, 22, 120, 40), CRect(2, 22, 100, 40), "Watch", (i & 2) != 0,
+                                        false, false, true);
+        pLook->PaintControlBarCaption(dc, caption);
+        CExtPaintMenuItemArgs item(NULL, CRect(0, 0, 120, 20), 20, "Item", "Ctrl+I", NULL, true, (i & 2) != 0,
+                                   false, (i & 4) != 0, false, true, (i & 8) != 0, false, false, 0);
+        pLook->PaintMenuItem(dc, item);
+        CExtPaintNcButtonArgs nc(NULL, CRect(100, 0, 114, 14), 1, (i & 2) != 0, false, true, true, true);
+        pLook->PaintNcAreaButton(dc, nc);
+    }
+    // The process can still make objects, and paints as before.
+    HBRUSH hBrush = ::CreateSolidBrush(RGB(7, 8, 9));
+    ASSERT_NE((HBRUSH)NULL, hBrush);
+    CRect rc(0, 0, 4, 4);
+    ::FillRect(probe.dc().m_hDC, &rc, hBrush);
+    ::DeleteObject(hBrush);
+    EXPECT_EQ(RGB(7, 8, 9), probe.At(1, 1));
 }
