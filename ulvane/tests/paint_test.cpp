@@ -9,7 +9,12 @@
 #include <memory>
 #include <vector>
 
+#include "CExtBarContentExpandButton.h"
 #include "CExtCommandIcon.h"
+#include "CExtDockDynBar.h"
+#include "CExtDynControlBar.h"
+#include "CExtPanelControlBar.h"
+#include "ExtBarQueries.h"
 #include "paint_probe.h"
 
 namespace
@@ -472,4 +477,28 @@ TEST(LooksTest, NoGdiObjectIsLeftBehindByPainting)
     ::FillRect(probe.dc().m_hDC, &rc, hBrush);
     ::DeleteObject(hBrush);
     EXPECT_EQ(RGB(7, 8, 9), probe.At(1, 1));
+}
+
+TEST(LooksTest, BarClassesTheLooksTellApart)
+{
+    EXPECT_TRUE(RUNTIME_CLASS(CExtDockDynBar)->IsDerivedFrom(RUNTIME_CLASS(CExtDockBar)));
+    EXPECT_TRUE(RUNTIME_CLASS(CExtDynControlBar)->IsDerivedFrom(RUNTIME_CLASS(CExtControlBar)));
+    EXPECT_TRUE(RUNTIME_CLASS(CExtPanelControlBar)->IsDerivedFrom(RUNTIME_CLASS(CExtControlBar)));
+    EXPECT_STREQ("CExtBarContentExpandButton", RUNTIME_CLASS(CExtBarContentExpandButton)->m_lpszClassName);
+    CExtBarContentExpandButton chevron;
+    CExtBarButton button;
+    EXPECT_TRUE(IsContentExpandButton(&chevron));
+    EXPECT_FALSE(IsContentExpandButton(&button));
+    CExtDynControlBar container;
+    CExtPanelControlBar panel;
+    EXPECT_TRUE(IsDynamicContainerBar(&container));
+    EXPECT_FALSE(IsDynamicContainerBar(&panel));
+    EXPECT_FALSE(IsMenuBar(&panel));
+    EXPECT_FALSE(IsBarVertical(NULL));
+    // Menu bars sit without spacing; other bars get 6 pixels.
+    auto pLook = MakeLook<CExtPaintManager>();
+    EXPECT_EQ(6, pLook->GetControlBarSpacing(&panel));
+    EXPECT_EQ(4, pLook->GetMenuShadowSize());
+    EXPECT_EQ(4, pLook->GetMenuBorderSize());
+    EXPECT_EQ(2, MakeLook<CExtPaintManagerXP>()->GetMenuBorderSize());
 }
