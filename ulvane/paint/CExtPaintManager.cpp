@@ -822,17 +822,19 @@ void CExtPaintManager::PaintPushButton(CDC& dc, CExtPaintPushButtonArgs& args)
         if (args.m_bSeparatedDropDown)
         {
             if (args.m_bPushedDropDown)
-                Draw3dFrame(dc, rcDrop, EXTCLR_SHADOW_EDGE + 1, EXTCLR_HILIGHT_EDGE + 1);
+                Draw3dFrame(dc, rcDrop, EXTCLR_SHADOW_EDGE, EXTCLR_HILIGHT_EDGE);
             else if (!args.m_bFlat || (args.m_bHover && args.m_bDrawBorder))
                 Draw3dFrame(dc, rcDrop, EXTCLR_HILIGHT_EDGE, EXTCLR_SHADOW_EDGE);
         }
     }
     if (!args.m_bTransparentBackground)
         dc.FillRect(&rcMain, bMixedFill ? &GetMixedBrush(0) : &brushBack);
+    // Sunken frames take the classic edge ids: the flat variants (1005, 1007) lie
+    // outside this look's table and would leave a pushed button without an edge.
     if (args.m_bPushed)
     {
         if (!args.m_bFlat || args.m_bDrawBorder)
-            Draw3dFrame(dc, rcMain, EXTCLR_SHADOW_EDGE + 1, EXTCLR_HILIGHT_EDGE + 1);
+            Draw3dFrame(dc, rcMain, EXTCLR_SHADOW_EDGE, EXTCLR_HILIGHT_EDGE);
     }
     else if (args.m_bFlat)
     {
@@ -1399,7 +1401,7 @@ void CExtPaintManager::PaintComboFrame(CDC& dc, CExtPaintComboFrameArgs& args)
     if (!args.m_bNoOuterRing)
     {
         if (bHot)
-            Draw3dFrame(dc, rc, EXTCLR_SHADOW_EDGE + 1, EXTCLR_HILIGHT_EDGE + 1);
+            Draw3dFrame(dc, rc, EXTCLR_SHADOW_EDGE, EXTCLR_HILIGHT_EDGE);
         else if (args.m_clrForceNA != (COLORREF)-1)
             dc.Draw3dRect(&rc, args.m_clrForceNA, args.m_clrForceNA2 != (COLORREF)-1 ? args.m_clrForceNA2
                                                                                       : args.m_clrForceNA);

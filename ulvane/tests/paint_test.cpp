@@ -367,6 +367,16 @@ TEST(LooksTest, PushButtonStatesFollowTheRules)
                 pLook->PaintPushButton(dc, args);
             });
         };
+        // A pushed button shows a sunken edge.
+        if (nLook == 0)
+        {
+            CProbeDC probe(40, 20);
+            CExtPaintPushButtonArgs pushed(NULL, CRect(0, 0, 40, 20), "", NULL, false, false, true, false, true, false,
+                                           false, false);
+            pLook->PaintPushButton(probe.dc(), pushed);
+            EXPECT_EQ(::GetSysColor(COLOR_3DSHADOW), probe.At(0, 0));
+            EXPECT_EQ(::GetSysColor(COLOR_3DHILIGHT), probe.At(39, 19));
+        }
         // Disabled buttons never show hover or focus.
         EXPECT_EQ(Button(false, false, false), Button(true, false, true));
         EXPECT_NE(Button(false, true, false), Button(true, true, true));
