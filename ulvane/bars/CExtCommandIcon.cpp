@@ -1,6 +1,8 @@
 // CExtCommandIcon: cutting icons from toolbar bitmaps and painting them.
 #include "CExtCommandIcon.h"
 
+#include "ExtPaintHelpers.h"
+
 #include <vector>
 
 CExtCommandIcon::CExtCommandIcon()
@@ -53,16 +55,8 @@ bool CExtCommandIcon::AssignFromBitmap(HBITMAP hBitmap, const RECT& rcSrc, COLOR
     HDC hScreen = ::GetDC(NULL);
     HDC hSrc = ::CreateCompatibleDC(hScreen);
     HGDIOBJ hOldSrc = ::SelectObject(hSrc, hBitmap);
-    BITMAPINFO bmi;
-    memset(&bmi, 0, sizeof(bmi));
-    bmi.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-    bmi.bmiHeader.biWidth = cx;
-    bmi.bmiHeader.biHeight = -cy;
-    bmi.bmiHeader.biPlanes = 1;
-    bmi.bmiHeader.biBitCount = 32;
-    bmi.bmiHeader.biCompression = BI_RGB;
     void* pBits = NULL;
-    HBITMAP hColor = ::CreateDIBSection(hScreen, &bmi, DIB_RGB_COLORS, &pBits, NULL, 0);
+    HBITMAP hColor = CreateDib32(cx, cy, &pBits, true, hScreen);
     bool bDone = false;
     if (hColor != NULL && pBits != NULL)
     {

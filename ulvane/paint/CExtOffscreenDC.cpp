@@ -1,6 +1,8 @@
 // CExtOffscreenDC: the buffer, its set-up from the target and the copy back.
 #include "CExtOffscreenDC.h"
 
+#include "ExtPaintHelpers.h"
+
 CExtOffscreenDC::CExtOffscreenDC(CDC* pTargetDC, const RECT* pRect, DWORD dwFlags)
     : m_pOldBitmap(NULL), m_pTargetDC(pTargetDC), m_rcArea(0, 0, 0, 0), m_bOffscreen(false), m_pDibBits(NULL),
       m_ptBufferOrigin(0, 0)
@@ -63,22 +65,7 @@ bool CExtOffscreenDC::CreateBuffer(const CRect& rcDevice, DWORD dwFlags)
     if (dwFlags & eMonochrome)
         hBitmap = ::CreateBitmap(cx, cy, 1, 1, NULL);
     else if (dwFlags & eDib32)
-    {
-        BITMAPINFO bmi;
-        memset(&bmi, 0, sizeof(bmi));
-        bmi.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-        bmi.bmiHeader.biWidth = cx;
-        bmi.bmiHeader.biHeight = -cy;
-        bmi.bmiHeader.biPlanes = 1;
-        bmi.bmiHeader.biBitCount = 32;
-        bmi.bmiHeader.biCompression = BI_RGB;
-        hBitmap = ::CreateDIBSection(m_pTargetDC->m_hDC, &bmi, DIB_RGB_COLORS, &m_pDibBits, NULL, 0);
-        if (m_pDibBits == NULL && hBitmap != NULL)
-        {
-            ::DeleteObject(hBitmap);
-            hBitmap = NULL;
-        }
-    }
+        hBitmap = CreateDib32(cx, cy, &m_pDibBits, true, m_pTargetDC->m_hDC);
     else
         hBitmap = ::CreateCompatibleBitmap(m_pTargetDC->m_hDC, cx, cy);
     if (hBitmap == NULL)

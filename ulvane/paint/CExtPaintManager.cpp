@@ -191,9 +191,9 @@ HBRUSH CExtPaintManager::GetBrush(int nSysColorIndex)
 {
     if (nSysColorIndex < 0 || nSysColorIndex >= m_brushes.GetSize())
         nSysColorIndex = COLOR_3DFACE;
-    if (nSysColorIndex >= m_brushes.GetSize())
-        return ::GetSysColorBrush(COLOR_3DFACE);
-    return m_brushes[nSysColorIndex];
+    HBRUSH hBrush = nSysColorIndex < m_brushes.GetSize() ? m_brushes[nSysColorIndex] : NULL;
+    // Some systems have no brush for the newer indexes.
+    return hBrush != NULL ? hBrush : ::GetSysColorBrush(COLOR_3DFACE);
 }
 
 COLORREF CExtPaintManager::GetColor(int nColorId)
@@ -576,7 +576,12 @@ void CExtPaintManager::PaintToolbarExpandButton(CDC& dc, const RECT& rcIn, bool 
     args.m_bTransparentBackground = bTransparentBackground;
     args.m_nIconAlignment = 5;
     PaintPushButton(dc, args);
-    PaintExpandGlyphs(dc, rc, bHorz, bBarIsCompletelyVisible, bEnabled, bPushed, 0);
+    PaintExpandGlyphs(dc, rc, bHorz, bBarIsCompletelyVisible, bEnabled, bPushed, GetExpandChevronShift());
+}
+
+int CExtPaintManager::GetExpandChevronShift()
+{
+    return 0;
 }
 
 void CExtPaintManager::PaintExpandGlyphs(CDC& dc, const CRect& rcIn, bool bHorz, bool bBarIsCompletelyVisible,

@@ -217,6 +217,8 @@ protected:
 
     // Expand buttons: the arrow and chevron glyphs of the look and their placement.
     virtual const CExtPaletteGlyph& GetExpandGlyph(bool bHorz, bool bChevron);
+    // How far the chevron sits off centre, across the bar.
+    virtual int GetExpandChevronShift();
     void PaintExpandGlyphs(CDC& dc, const CRect& rc, bool bHorz, bool bBarIsCompletelyVisible, bool bEnabled,
                            bool bPushed, int nChevronShift);
     virtual void PaintDisabledExpandArrow(CDC& dc, const CRect& rcArrow, const CExtPaletteGlyph& arrow);

@@ -114,13 +114,18 @@ void CExtPaintManagerXP::PaintToolbarSeparator(CDC& dc, const RECT& rcIn, bool b
 void CExtPaintManagerXP::PaintCaptionBackground(CDC& dc, CExtPaintBarCaptionArgs& args)
 {
     CRect rc(args.m_rcCaption);
+    if (args.m_bNoFill)
+        return;
     if (args.m_bResizable && args.m_bActive)
         FillRect(dc, rc, COLOR_HIGHLIGHT);
     else if (args.m_bResizable)
     {
         FillRect(dc, rc, EXTCLR_XP_BAR_FACE);
         if (!args.m_bFloating)
-            FrameRect(dc, rc, COLOR_3DSHADOW);
+        {
+            const COLORREF clrShadow = GetColor(COLOR_3DSHADOW);
+            PaintRoundedFrame(dc, rc.left, rc.top, rc.Width(), rc.Height(), clrShadow, clrShadow);
+        }
     }
     else
         FillRect(dc, rc, COLOR_3DSHADOW);
@@ -483,20 +488,9 @@ void CExtPaintManagerXP::PaintDisabledExpandArrow(CDC& dc, const CRect& rcArrow,
     PaintGlyphIn(dc, rcArrow, arrow, GetColor(COLOR_3DSHADOW));
 }
 
-void CExtPaintManagerXP::PaintToolbarExpandButton(CDC& dc, const RECT& rcIn, bool bHorz, bool bBarIsCompletelyVisible,
-                                                  bool bEnabled, bool bPushed, bool bHover, CObject* pHelperSrc,
-                                                  LPARAM lParam, bool bTransparentBackground)
+int CExtPaintManagerXP::GetExpandChevronShift()
 {
-    CRect rc(rcIn);
-    if (rc.IsRectEmpty())
-        return;
-    CExtPaintPushButtonArgs args(pHelperSrc, rc, "", NULL, true, bHover, bPushed, false, bEnabled, true, false, false);
-    args.m_lParam = lParam;
-    args.m_bHorz = bHorz;
-    args.m_bTransparentBackground = bTransparentBackground;
-    args.m_nIconAlignment = 5;
-    PaintPushButton(dc, args);
-    PaintExpandGlyphs(dc, rc, bHorz, bBarIsCompletelyVisible, bEnabled, bPushed, 1);
+    return 1;
 }
 
 void CExtPaintManagerXP::PaintMenuExpandButton(CDC& dc, const RECT& rcIn, bool bPushed, bool bHover,

@@ -32,9 +32,6 @@ public:
     virtual void PaintNcAreaButton(CDC& dc, CExtPaintNcButtonArgs& args);
     virtual void PaintSysCmdGlyph(CDC& dc, UINT nHelperSysCmdID, const RECT& rc, bool bHover, bool bPushed,
                                   bool bEnabled);
-    virtual void PaintToolbarExpandButton(CDC& dc, const RECT& rc, bool bHorz, bool bBarIsCompletelyVisible,
-                                          bool bEnabled, bool bPushed, bool bHover, CObject* pHelperSrc = NULL,
-                                          LPARAM lParam = 0, bool bTransparentBackground = false);
     virtual void PaintMenuExpandButton(CDC& dc, const RECT& rc, bool bPushed, bool bHover, CObject* pHelperSrc = NULL,
                                        LPARAM lParam = 0);
     virtual void PaintMenuItem(CDC& dc, CExtPaintMenuItemArgs& args);
@@ -58,6 +55,7 @@ public:
 
 protected:
     virtual const CExtPaletteGlyph& GetExpandGlyph(bool bHorz, bool bChevron);
+    virtual int GetExpandChevronShift();
     virtual void PaintDisabledExpandArrow(CDC& dc, const CRect& rcArrow, const CExtPaletteGlyph& arrow);
     void PaintPushButtonGradient(CDC& dc, const CExtPaintPushButtonArgs& args, const CRect& rcMain);
     void PaintFlatButtonFrames(CDC& dc, const CExtPaintPushButtonArgs& args, const CRect& rcAll, const CRect& rcMain,

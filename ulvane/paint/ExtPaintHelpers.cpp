@@ -60,29 +60,6 @@ UINT NormalizedBitCount(UINT nBits)
     return 32;
 }
 
-HBITMAP CreateDib32(LONG cx, LONG cy, void** ppBits, bool bTopDown)
-{
-    BITMAPINFO bmi;
-    memset(&bmi, 0, sizeof(bmi));
-    bmi.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-    bmi.bmiHeader.biWidth = cx;
-    bmi.bmiHeader.biHeight = bTopDown ? -cy : cy;
-    bmi.bmiHeader.biPlanes = 1;
-    bmi.bmiHeader.biBitCount = 32;
-    bmi.bmiHeader.biCompression = BI_RGB;
-    bmi.bmiHeader.biSizeImage = (DWORD)cx * (DWORD)cy * 4;
-    void* pBits = NULL;
-    HBITMAP hBitmap = ::CreateDIBSection(NULL, &bmi, DIB_RGB_COLORS, &pBits, NULL, 0);
-    if (hBitmap == NULL || pBits == NULL)
-    {
-        if (hBitmap != NULL)
-            ::DeleteObject(hBitmap);
-        return NULL;
-    }
-    *ppBits = pBits;
-    return hBitmap;
-}
-
 // Reads up to nWanted bytes, growing the buffer only by what has arrived.
 bool ReadExactly(CArchive& ar, std::vector<BYTE>& data, ULONGLONG nWanted)
 {
@@ -360,6 +337,30 @@ void FitRectIntoMonitor(RECT& rc, bool bWorkArea, bool bBothEdges)
 
 /////////////////////////////////////////////////////////////////////////////
 // Bitmaps
+
+HBITMAP CreateDib32(LONG cx, LONG cy, void** ppBits, bool bTopDown, HDC hDC)
+{
+    BITMAPINFO bmi;
+    memset(&bmi, 0, sizeof(bmi));
+    bmi.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+    bmi.bmiHeader.biWidth = cx;
+    bmi.bmiHeader.biHeight = bTopDown ? -cy : cy;
+    bmi.bmiHeader.biPlanes = 1;
+    bmi.bmiHeader.biBitCount = 32;
+    bmi.bmiHeader.biCompression = BI_RGB;
+    bmi.bmiHeader.biSizeImage = (DWORD)cx * (DWORD)cy * 4;
+    void* pBits = NULL;
+    HBITMAP hBitmap = ::CreateDIBSection(hDC, &bmi, DIB_RGB_COLORS, &pBits, NULL, 0);
+    if (hBitmap == NULL || pBits == NULL)
+    {
+        if (hBitmap != NULL)
+            ::DeleteObject(hBitmap);
+        return NULL;
+    }
+    if (ppBits != NULL)
+        *ppBits = pBits;
+    return hBitmap;
+}
 
 HBITMAP CopyBitmapArea(HBITMAP hSrc, const RECT* pRect, void** ppBits)
 {

@@ -27,6 +27,8 @@ CExtMonitorInfo GetMonitorWorkArea(const RECT& rc);
 // Moves rc, keeping its size, back over the nearest monitor (or its work area).
 void FitRectIntoMonitor(RECT& rc, bool bWorkArea, bool bBothEdges);
 
+// A 32-bit DIB section (top-down or bottom-up) and its pixels; NULL when it cannot be made.
+HBITMAP CreateDib32(LONG cx, LONG cy, void** ppBits, bool bTopDown, HDC hDC = NULL);
 // A copy of a part of a bitmap (all of it for NULL): with ppBits a 32-bit bottom-up
 // DIB section whose bits are returned, else a bitmap of the source's format.
 HBITMAP CopyBitmapArea(HBITMAP hSrc, const RECT* pRect = NULL, void** ppBits = NULL);

@@ -41,6 +41,9 @@ TEST(PaintManagerTest, IdsOutsideTheTablesGiveTheFaceColour)
     EXPECT_EQ(clrFace, pClassic->GetColor(1001));
     EXPECT_EQ(::GetSysColor(COLOR_BTNTEXT), pClassic->GetColor(1010));
     EXPECT_EQ(::GetSysColorBrush(COLOR_3DFACE), pClassic->GetBrush(77));
+    // Indexes the system has no brush for give the face brush, never NULL.
+    for (int i = 0; i < 50; i++)
+        EXPECT_NE((HBRUSH)NULL, pClassic->GetBrush(i)) << i;
 }
 
 TEST(PaintManagerTest, TheFlatLookMixesItsOwnColours)
