@@ -515,3 +515,23 @@ TEST(LooksTest, BarClassesTheLooksTellApart)
     EXPECT_EQ(4, pLook->GetMenuBorderSize());
     EXPECT_EQ(2, MakeLook<CExtPaintManagerXP>()->GetMenuBorderSize());
 }
+
+namespace
+{
+// A look that cannot be made ready.
+class CBrokenLook : public CExtPaintManager
+{
+public:
+    virtual void InitTranslatedColors() { AfxThrowMemoryException(); }
+};
+}
+
+TEST(PaintManagerHolderTest, ALookThatFailsToInstallLeavesTheOldOne)
+{
+    CExtPaintManagerHolder holder;
+    CExtPaintManager* pCurrent = holder.GetPaintManager();
+    const COLORREF clrSelect = pCurrent->GetColor(1001);
+    EXPECT_FALSE(holder.InstallPaintManager(new CBrokenLook));
+    EXPECT_EQ(pCurrent, holder.GetPaintManager());
+    EXPECT_EQ(clrSelect, holder->GetColor(1001));
+}
