@@ -118,6 +118,7 @@ TEST(PaintHelpersTest, GradientBandsFollowTheStepCountAndTheDepth)
     const COLORREF clrFrom = RGB(0, 100, 200), clrTo = RGB(240, 40, 0);
     {
         // 3 pixels high: 3 bands, from the bottom up.
+        DepthOverride deep(32);
         CProbeDC probe(4, 3);
         PaintGradientRect(probe.dc(), CRect(0, 0, 4, 3), clrFrom, clrTo, true);
         EXPECT_EQ(clrFrom, probe.At(1, 2));
@@ -139,6 +140,7 @@ TEST(PaintHelpersTest, GradientBandsFollowTheStepCountAndTheDepth)
     }
     {
         // Nothing for an empty rectangle or a zero step count; the far edge is covered.
+        DepthOverride deep(32);
         CProbeDC probe(300, 4);
         PaintGradientRect(probe.dc(), CRect(5, 0, 5, 4), clrFrom, clrTo, false);
         PaintGradientRect(probe.dc(), CRect(0, 0, 300, 4), clrFrom, clrTo, false, 0);
@@ -153,6 +155,8 @@ TEST(PaintHelpersTest, GradientBandsFollowTheStepCountAndTheDepth)
 
 TEST(PaintHelpersTest, PatternsAndCornerlessFrames)
 {
+    if (GetScreenColorDepth() <= 8)
+        GTEST_SKIP() << "screen bitmaps of a palette screen change the colours";
     CProbeDC probe(20, 20);
     auto PaintPattern = [&](HBITMAP hPattern) {
         ASSERT_NE((HBITMAP)NULL, hPattern);
@@ -287,6 +291,8 @@ TEST(PaintHelpersTest, HostileBitmapStreamsAreRefusedBeforeAnythingIsMade)
 
 TEST(PaintHelpersTest, IconsTakeTheMaskColourAndRemapTheGreys)
 {
+    if (GetScreenColorDepth() <= 8)
+        GTEST_SKIP() << "screen bitmaps of a palette screen change the colours";
     HDC hScreen = ::GetDC(NULL);
     HBITMAP hBitmap = ::CreateCompatibleBitmap(hScreen, 4, 2);
     ::ReleaseDC(NULL, hScreen);

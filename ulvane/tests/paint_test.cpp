@@ -400,6 +400,8 @@ TEST(LooksTest, PushButtonStatesFollowTheRules)
 
 TEST(LooksTest, RarelyUsedRunsAndSelectedItems)
 {
+    // Solid mixed brushes: the band's pixels are one colour.
+    DepthOverride depth(32);
     auto pClassic = MakeLook<CExtPaintManager>();
     const COLORREF clrDark = ::GetSysColor(COLOR_3DSHADOW), clrLight = ::GetSysColor(COLOR_3DHILIGHT);
     CProbeDC probe(80, 80);
