@@ -1106,17 +1106,20 @@ void CExtPaintManager::PaintMenuItem(CDC& dc, CExtPaintMenuItemArgs& args)
     if (bMarked)
     {
         if (!bHasIcon)
-        {
-            const CPoint pt = rcCell.CenterPoint();
-            if (args.m_bChecked)
-                PaintCheckMark(dc, pt.x - 3, pt.y - 3, GetColor(EXTCLR_TEXT));
-            else
-                PaintRadioDot(dc, pt.x - 3, pt.y - 3, GetColor(EXTCLR_TEXT));
-        }
+            PaintMenuMark(dc, args, rcCell);
         Draw3dFrame(dc, rcIconFrame, EXTCLR_SHADOW_EDGE, EXTCLR_HILIGHT_EDGE);
     }
     if (!args.m_rcInPlaceWnd.IsRectEmpty())
         PaintMenuItemInPlaceField(dc, args);
+}
+
+void CExtPaintManager::PaintMenuMark(CDC& dc, const CExtPaintMenuItemArgs& args, const CRect& rcCell)
+{
+    const CPoint pt = rcCell.CenterPoint();
+    if (args.m_bChecked)
+        PaintCheckMark(dc, pt.x - 3, pt.y - 3, GetColor(EXTCLR_TEXT));
+    else
+        PaintRadioDot(dc, pt.x - 3, pt.y - 3, GetColor(EXTCLR_TEXT));
 }
 
 CRect CExtPaintManager::MenuIconCell(const CExtPaintMenuItemArgs& args)

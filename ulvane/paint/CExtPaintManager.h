@@ -225,6 +225,8 @@ protected:
 
     // Menu items: the icon cell, the texts, the sub-menu arrow and the in-place field.
     static CRect MenuIconCell(const CExtPaintMenuItemArgs& args);
+    // The check mark or radio dot of an item without an icon, in the cell's middle.
+    void PaintMenuMark(CDC& dc, const CExtPaintMenuItemArgs& args, const CRect& rcCell);
     void PaintMenuItemTexts(CDC& dc, const CExtPaintMenuItemArgs& args, const CRect& rcText, HBRUSH hDisabledBrush);
     void PaintSubmenuArrow(CDC& dc, const CExtPaintMenuItemArgs& args, COLORREF clrGlyph, COLORREF clrText);
     void PaintMenuItemInPlaceField(CDC& dc, const CExtPaintMenuItemArgs& args);

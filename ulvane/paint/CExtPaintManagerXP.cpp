@@ -645,13 +645,7 @@ void CExtPaintManagerXP::PaintMenuItem(CDC& dc, CExtPaintMenuItemArgs& args)
     if (bMarked)
     {
         if (!bHasIcon)
-        {
-            const CPoint pt = rcCell.CenterPoint();
-            if (args.m_bChecked)
-                PaintCheckMark(dc, pt.x - 3, pt.y - 3, GetColor(EXTCLR_TEXT));
-            else
-                PaintRadioDot(dc, pt.x - 3, pt.y - 3, GetColor(EXTCLR_TEXT));
-        }
+            PaintMenuMark(dc, args, rcCell);
         FrameRect(dc, rcIconFrame, EXTCLR_XP_SELECTION_FRAME);
     }
     if (!args.m_rcInPlaceWnd.IsRectEmpty())
