@@ -1,6 +1,8 @@
 // CExtCommandIcon: cutting icons from toolbar bitmaps and painting them.
 #include "CExtCommandIcon.h"
 
+#include "ExtPaintHelpers.h"
+
 #include <vector>
 
 CExtCommandIcon::CExtCommandIcon()
@@ -53,16 +55,8 @@ bool CExtCommandIcon::AssignFromBitmap(HBITMAP hBitmap, const RECT& rcSrc, COLOR
     HDC hScreen = ::GetDC(NULL);
     HDC hSrc = ::CreateCompatibleDC(hScreen);
     HGDIOBJ hOldSrc = ::SelectObject(hSrc, hBitmap);
-    BITMAPINFO bmi;
-    memset(&bmi, 0, sizeof(bmi));
-    bmi.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-    bmi.bmiHeader.biWidth = cx;
-    bmi.bmiHeader.biHeight = -cy;
-    bmi.bmiHeader.biPlanes = 1;
-    bmi.bmiHeader.biBitCount = 32;
-    bmi.bmiHeader.biCompression = BI_RGB;
     void* pBits = NULL;
-    HBITMAP hColor = ::CreateDIBSection(hScreen, &bmi, DIB_RGB_COLORS, &pBits, NULL, 0);
+    HBITMAP hColor = CreateDib32(cx, cy, &pBits, true, hScreen);
     bool bDone = false;
     if (hColor != NULL && pBits != NULL)
     {
@@ -138,10 +132,15 @@ bool CExtCommandIcon::AssignFromHICON(HICON hIcon, bool bCopy)
     return true;
 }
 
-void CExtCommandIcon::Paint(CDC& dc, int x, int y, EState eState) const
+void CExtCommandIcon::Paint(CDC& dc, int x, int y, EState eState, HBRUSH hBrush) const
 {
     if (m_hIcon == NULL)
         return;
+    if (eState == eStateMonochrome)
+    {
+        ::DrawState(dc.m_hDC, hBrush, NULL, (LPARAM)m_hIcon, 0, x, y, m_size.cx, m_size.cy, DST_ICON | DSS_MONO);
+        return;
+    }
     if (eState == eStateDisabled)
     {
         ::DrawState(dc.m_hDC, NULL, NULL, (LPARAM)m_hIcon, 0, x, y, m_size.cx, m_size.cy, DST_ICON | DSS_DISABLED);

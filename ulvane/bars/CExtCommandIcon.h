@@ -12,6 +12,7 @@ public:
     {
         eStateNormal = 0,
         eStateDisabled = 1,
+        eStateMonochrome = 2, // one colour: the brush's
     };
 
     CExtCommandIcon();
@@ -30,7 +31,8 @@ public:
     // A copy of the icon (bCopy) or the handle itself, which the object then owns.
     bool AssignFromHICON(HICON hIcon, bool bCopy = true);
 
-    virtual void Paint(CDC& dc, int x, int y, EState eState = eStateNormal) const;
+    // hBrush: the colour of the monochrome state.
+    virtual void Paint(CDC& dc, int x, int y, EState eState = eStateNormal, HBRUSH hBrush = NULL) const;
 
     virtual void OnSysColorChange() {}
     virtual void OnSettingChange(UINT, LPCTSTR) {}

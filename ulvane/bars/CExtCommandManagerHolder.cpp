@@ -3,7 +3,6 @@
 
 #include "CExtPaintManagerHolder.h"
 
-CExtCommandManagerHolder g_CommandManagerHolder;
 
 CExtCommandManagerHolder::CExtCommandManagerHolder()
     : m_pManager(new CExtCommandManager)

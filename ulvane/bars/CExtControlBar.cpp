@@ -2,6 +2,8 @@
 // moving with the mouse, docking in layers and floating.
 #include "CExtControlBar.h"
 
+#include "CExtOffscreenDC.h"
+
 #include "CExtCommandManagerHolder.h"
 #include "CExtDockBar.h"
 #include "CExtDockOuterBar.h"
@@ -31,16 +33,6 @@ BEGIN_MESSAGE_MAP(CExtControlBar, CControlBar)
     ON_WM_SETTINGCHANGE()
     ON_MESSAGE(WM_SIZEPARENT, OnSizeParent)
 END_MESSAGE_MAP()
-
-const UINT CExtControlBar::g_nMsgQueryRepositionCalcEffect =
-    ::RegisterWindowMessage("CExtControlBar::g_nMsgQueryRepositionCalcEffect");
-const UINT CExtControlBar::g_nMsgQueryIcon = ::RegisterWindowMessage("CExtControlBar::g_nMsgQueryIcon");
-const UINT CExtControlBar::g_nMsgPutToPopupMenu = ::RegisterWindowMessage("CExtControlBar::g_nMsgPutToPopupMenu");
-const UINT CExtControlBar::g_nMsgConstructPopupMenu =
-    ::RegisterWindowMessage("CExtControlBar::g_nMsgConstructPopupMenu");
-
-CCriticalSection CExtControlBar::g_csBars;
-CArray<CExtControlBar*, CExtControlBar*> CExtControlBar::g_arrBars;
 
 namespace
 {
@@ -562,12 +554,14 @@ void CExtControlBar::OnNcPaint()
     }
     NcLayout layout;
     CalcNcLayout(layout);
-    CWindowDC dc(this);
-    dc.ExcludeClipRect(&layout.rcClient);
+    CWindowDC dcWindow(this);
+    dcWindow.ExcludeClipRect(&layout.rcClient);
     CExtPaintManager* pPM = g_PaintManagerHolder.GetPaintManager();
     CRect rcWindow;
     GetWindowRect(&rcWindow);
     rcWindow.OffsetRect(-rcWindow.TopLeft());
+    // Painted off-screen, then copied around the client area in one go.
+    CExtOffscreenDC dc(&dcWindow, &rcWindow, CExtOffscreenDC::eOffscreen);
     dc.FillSolidRect(&rcWindow, pPM->GetColor(EXTCLR_BAR_FACE));
 
     m_bCaptionActive = IsCaptionActive();
@@ -577,18 +571,13 @@ void CExtControlBar::OnNcPaint()
     pPM->PaintControlBarCaption(dc, args);
     if (!layout.rcClose.IsRectEmpty())
     {
-        // The close glyph is the symbol font's cross.
-        COLORREF clrGlyph = pPM->GetColor(m_bCaptionActive ? COLOR_HIGHLIGHTTEXT : COLOR_BTNTEXT);
-        HGDIOBJ hOld = dc.SelectObject(&pPM->m_FontMarlett);
-        dc.SetBkMode(TRANSPARENT);
-        dc.SetTextColor(clrGlyph);
-        CRect rcGlyph(layout.rcClose);
-        ::DrawText(dc.m_hDC, "r", 1, &rcGlyph, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
-        ::SelectObject(dc.m_hDC, hOld);
+        CExtPaintNcButtonArgs close(this, layout.rcClose, 1, false, false, true, true, m_bCaptionActive);
+        pPM->PaintNcAreaButton(dc, close);
     }
     CRect rcFrame(layout.rcClient);
     rcFrame.InflateRect(1, 1);
     pPM->PaintSunkenBorder(dc, rcFrame, this);
+    dc.Flush();
     pPM->OnPaintSessionComplete(this);
 }
 

@@ -2,6 +2,8 @@
 // tracking, clicks and drop-down menus.
 #include "CExtToolControlBar.h"
 
+#include "CExtOffscreenDC.h"
+
 #include "CExtCommandManagerHolder.h"
 #include "CExtPaintManagerHolder.h"
 #include "CExtPopupMenuWnd.h"
@@ -22,11 +24,6 @@ BEGIN_MESSAGE_MAP(CExtToolControlBar, CExtControlBar)
     ON_WM_SIZE()
     ON_REGISTERED_MESSAGE(CExtToolControlBar::g_nMsgTrackButtonMenu, OnTrackButtonMenu)
 END_MESSAGE_MAP()
-
-const UINT CExtToolControlBar::g_nMsgTrackButtonMenu =
-    ::RegisterWindowMessage("CExtToolControlBar::g_nMsgTrackButtonMenu");
-const UINT CExtToolControlBar::g_nMsgContinueTrackMenu =
-    ::RegisterWindowMessage("CExtToolControlBar::g_nMsgContinueTrackMenu");
 
 namespace
 {
@@ -419,12 +416,7 @@ void CExtToolControlBar::DoPaint(CDC* pDC)
     if (rcClient.IsRectEmpty())
         return;
     // One off-screen buffer per paint: no flicker while buttons change.
-    CDC dcMem;
-    dcMem.CreateCompatibleDC(pDC);
-    CBitmap bmp;
-    bmp.CreateCompatibleBitmap(pDC, rcClient.Width(), rcClient.Height());
-    CBitmap* pOldBitmap = dcMem.SelectObject(&bmp);
-
+    CExtOffscreenDC dcMem(pDC, &rcClient, CExtOffscreenDC::eOffscreen);
     CExtPaintManager* pPM = g_PaintManagerHolder.GetPaintManager();
     PaintBarBackground(dcMem, rcClient);
     const bool bHorz = IsHorizontal();
@@ -436,7 +428,8 @@ void CExtToolControlBar::DoPaint(CDC* pDC)
             rcGripper.right = rcContent.left;
         else
             rcGripper.bottom = rcContent.top;
-        CExtPaintBarCaptionArgs args(this, rcGripper, rcGripper, NULL, false, false, !bHorz, false);
+        // The gripper runs along the edge the buttons start from.
+        CExtPaintBarCaptionArgs args(this, rcGripper, rcGripper, NULL, false, false, bHorz, false);
         pPM->PaintControlBarCaption(dcMem, args);
     }
     dcMem.SetBkMode(TRANSPARENT);
@@ -446,8 +439,7 @@ void CExtToolControlBar::DoPaint(CDC* pDC)
         if (pButton->IsVisible())
             pButton->Paint(dcMem, bHorz);
     }
-    pDC->BitBlt(0, 0, rcClient.Width(), rcClient.Height(), &dcMem, 0, 0, SRCCOPY);
-    dcMem.SelectObject(pOldBitmap);
+    dcMem.Flush();
     pPM->OnPaintSessionComplete(this);
 }
 

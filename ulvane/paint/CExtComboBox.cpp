@@ -1,6 +1,7 @@
 // CExtComboBox: the flat frame over the system's combo box.
 #include "CExtComboBox.h"
 
+#include "CExtOffscreenDC.h"
 #include "CExtPaintManagerHolder.h"
 
 IMPLEMENT_DYNCREATE(CExtComboBox, CComboBox)
@@ -32,7 +33,11 @@ void CExtComboBox::PaintFrame(bool bPressed, bool bHover, CDC* pDC)
     const bool bFocus = hWndFocus == m_hWnd || ::IsChild(m_hWnd, hWndFocus);
     const bool bDropped = GetDroppedState() != FALSE;
     CExtPaintComboFrameArgs args(this, rc, bEnabled && (bHover || bFocus), bEnabled && (bPressed || bDropped), bEnabled);
-    g_PaintManagerHolder->PaintComboFrame(dc, args);
+    {
+        // The frame goes over what the combo painted: the buffer starts from it.
+        CExtOffscreenDC dcBuffer(&dc, &rc, CExtOffscreenDC::eOffscreen | CExtOffscreenDC::eCopyTarget);
+        g_PaintManagerHolder->PaintComboFrame(dcBuffer, args);
+    }
     g_PaintManagerHolder->OnPaintSessionComplete(this);
     dc.RestoreDC(nSaved);
 }

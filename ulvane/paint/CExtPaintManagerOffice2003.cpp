@@ -13,6 +13,15 @@ COLORREF Mix(COLORREF a, COLORREF b, int nNum, int nDen)
                GetGValue(a) + (GetGValue(b) - GetGValue(a)) * nNum / nDen,
                GetBValue(a) + (GetBValue(b) - GetBValue(a)) * nNum / nDen);
 }
+
+// This look's gradients start at the top (bVertical) or the left edge.
+void PaintGradientFromTopLeft(CDC& dc, const RECT& rc, COLORREF clrStart, COLORREF clrEnd, bool bVertical)
+{
+    if (bVertical)
+        PaintGradientRect(dc, rc, clrEnd, clrStart, true);
+    else
+        PaintGradientRect(dc, rc, clrStart, clrEnd, false);
+}
 }
 
 CExtPaintManagerOffice2003::CExtPaintManagerOffice2003()
@@ -72,29 +81,6 @@ CSize CExtPaintManagerOffice2003::GetToolbarBackgroundInflate()
     return CSize(4, 4);
 }
 
-void CExtPaintManagerOffice2003::PaintGradientRect(CDC& dc, const RECT& rc, COLORREF clrFrom, COLORREF clrTo,
-                                                   bool bVertical)
-{
-    if (::IsRectEmpty(&rc))
-        return;
-    TRIVERTEX vertices[2];
-    vertices[0].x = rc.left;
-    vertices[0].y = rc.top;
-    vertices[0].Red = (COLOR16)(GetRValue(clrFrom) << 8);
-    vertices[0].Green = (COLOR16)(GetGValue(clrFrom) << 8);
-    vertices[0].Blue = (COLOR16)(GetBValue(clrFrom) << 8);
-    vertices[0].Alpha = 0;
-    vertices[1].x = rc.right;
-    vertices[1].y = rc.bottom;
-    vertices[1].Red = (COLOR16)(GetRValue(clrTo) << 8);
-    vertices[1].Green = (COLOR16)(GetGValue(clrTo) << 8);
-    vertices[1].Blue = (COLOR16)(GetBValue(clrTo) << 8);
-    vertices[1].Alpha = 0;
-    GRADIENT_RECT mesh = {0, 1};
-    if (!::GradientFill(dc.m_hDC, vertices, 2, &mesh, 1, bVertical ? GRADIENT_FILL_RECT_V : GRADIENT_FILL_RECT_H))
-        dc.FillSolidRect(&rc, clrTo);
-}
-
 void CExtPaintManagerOffice2003::PaintFrameGradient(CDC& dc, const RECT& rc, CWnd* pWnd)
 {
     // The gradient runs from the face colour at the frame's left edge to a lighter
@@ -103,7 +89,7 @@ void CExtPaintManagerOffice2003::PaintFrameGradient(CDC& dc, const RECT& rc, CWn
     CWnd* pFrame = pWnd != NULL ? pWnd->GetTopLevelParent() : NULL;
     if (pFrame == NULL || pFrame->m_hWnd == NULL)
     {
-        PaintGradientRect(dc, rc, clrLeft, clrRight, false);
+        PaintGradientFromTopLeft(dc, rc, clrLeft, clrRight, false);
         return;
     }
     CRect rcFrame;
@@ -114,7 +100,7 @@ void CExtPaintManagerOffice2003::PaintFrameGradient(CDC& dc, const RECT& rc, CWn
     const int nWidth = std::max(1, (int)rcFrame.Width());
     const int nFrom = std::min(std::max((int)(rcScreen.left - rcFrame.left), 0), nWidth);
     const int nTo = std::min(std::max((int)(rcScreen.right - rcFrame.left), 0), nWidth);
-    PaintGradientRect(dc, rc, Mix(clrLeft, clrRight, nFrom, nWidth), Mix(clrLeft, clrRight, nTo, nWidth), false);
+    PaintGradientFromTopLeft(dc, rc, Mix(clrLeft, clrRight, nFrom, nWidth), Mix(clrLeft, clrRight, nTo, nWidth), false);
 }
 
 bool CExtPaintManagerOffice2003::PaintDialogBackground(CDC& dc, CWnd* pWnd, LPARAM)
@@ -123,7 +109,7 @@ bool CExtPaintManagerOffice2003::PaintDialogBackground(CDC& dc, CWnd* pWnd, LPAR
         return false;
     CRect rc;
     pWnd->GetClientRect(&rc);
-    PaintGradientRect(dc, rc, GetColor(3001), HLSAdjust(GetColor(3001), 0, 0.45, 0), true);
+    PaintGradientFromTopLeft(dc, rc, GetColor(3001), HLSAdjust(GetColor(3001), 0, 0.45, 0), true);
     return true;
 }
 
@@ -139,7 +125,7 @@ void CExtPaintManagerOffice2003::PaintToolbarBackground(CDC& dc, const RECT& rc,
     CRect r(rc);
     const bool bVertical = r.Height() > r.Width() * 2;
     const COLORREF clrLight = HLSAdjust(GetColor(3001), 0, 0.7, 0), clrDark = GetColor(3016);
-    PaintGradientRect(dc, r, clrLight, clrDark, !bVertical);
+    PaintGradientFromTopLeft(dc, r, clrLight, clrDark, !bVertical);
 }
 
 void CExtPaintManagerOffice2003::PaintDockBarBackground(CDC& dc, const RECT& rc, CWnd* pWnd, LPARAM lParam)
@@ -195,5 +181,5 @@ void CExtPaintManagerOffice2003::PaintCaptionBackground(CDC& dc, CExtPaintBarCap
         CExtPaintManagerXP::PaintCaptionBackground(dc, args);
         return;
     }
-    PaintGradientRect(dc, args.m_rcCaption, HLSAdjust(GetColor(3001), 0, 0.5, 0), GetColor(3001), !args.m_bVertical);
+    PaintGradientFromTopLeft(dc, args.m_rcCaption, HLSAdjust(GetColor(3001), 0, 0.5, 0), GetColor(3001), !args.m_bVertical);
 }

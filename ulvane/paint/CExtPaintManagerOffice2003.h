@@ -22,9 +22,6 @@ public:
     virtual void PaintStatusPane(CDC& dc, CExtPaintStatusPaneArgs& args);
     virtual CSize GetToolbarBackgroundInflate();
 
-    // Fills rc with a two-colour gradient, top to bottom (bVertical) or left to right.
-    static void PaintGradientRect(CDC& dc, const RECT& rc, COLORREF clrFrom, COLORREF clrTo, bool bVertical);
-
 protected:
     virtual void PaintCaptionBackground(CDC& dc, CExtPaintBarCaptionArgs& args);
 

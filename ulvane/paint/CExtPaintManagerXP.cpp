@@ -2,6 +2,7 @@
 #include "CExtPaintManagerXP.h"
 
 #include "CExtCommandIcon.h"
+#include "CExtPaintManagerHolder.h"
 
 IMPLEMENT_DYNCREATE(CExtPaintManagerXP, CExtPaintManager)
 
@@ -14,8 +15,17 @@ COLORREF ScaleChannels(COLORREF clr, int nRed, int nGreen, int nBlue)
 }
 
 CExtPaintManagerXP::CExtPaintManagerXP()
+    : m_nLookOptions(eLookShadowedGlyphs | eLookFlatVariant),
+      m_pGlyphExpandArrowH(&CExtPaletteGlyph::GetRecord(CExtPaletteGlyph::eRecordDropArrow)),
+      m_pGlyphExpandChevronH(&CExtPaletteGlyph::GetRecord(CExtPaletteGlyph::eRecordChevron)),
+      m_pGlyphExpandArrowV(&CExtPaletteGlyph::GetRecord(CExtPaletteGlyph::eRecordDropArrowVertical2)),
+      m_pGlyphExpandChevronV(&CExtPaletteGlyph::GetRecord(CExtPaletteGlyph::eRecordChevronVertical))
 {
     m_nDisabledTextStyle = DSS_MONO;
+    for (int& nId : m_arrMenuIconColumnIds)
+        nId = -1;
+    for (int& nId : m_arrPushButtonGradientIds)
+        nId = -1;
 }
 
 COLORREF CExtPaintManagerXP::GetMenuFrameFillColor()
@@ -87,57 +97,6 @@ void CExtPaintManagerXP::PaintSunkenBorder(CDC& dc, const RECT& rc, CObject*, LP
     FrameRect(dc, rc, COLOR_3DSHADOW);
 }
 
-void CExtPaintManagerXP::PaintPushButton(CDC& dc, CExtPaintPushButtonArgs& args)
-{
-    CRect rc(args.m_rcClient);
-    if (rc.IsRectEmpty())
-        return;
-    if (!args.m_bEnabled)
-        args.m_bHover = args.m_bIndeterminate = args.m_bDrawFocusRect = false;
-    const bool bShowPushed = args.m_bPushed;
-
-    if (!args.m_bTransparentBackground || args.m_bHover || bShowPushed)
-    {
-        int nFill = args.m_bFlat ? EXTCLR_BAR_FACE : COLOR_3DFACE;
-        if (args.m_bHover && bShowPushed)
-            nFill = EXTCLR_XP_PUSHED_SELECTION;
-        else if (args.m_bHover || bShowPushed)
-            nFill = EXTCLR_SELECTION;
-        FillRect(dc, rc, nFill);
-    }
-    // Frames: a flat button only while hovered or pushed with its border asked for;
-    // a standard button always, darker while idle.
-    if (!args.m_bFlat)
-        FrameRect(dc, rc, args.m_bHover || bShowPushed ? EXTCLR_XP_SELECTION_FRAME : COLOR_3DDKSHADOW);
-    else if (args.m_bDrawBorder && (args.m_bHover || bShowPushed))
-        FrameRect(dc, rc, EXTCLR_XP_SELECTION_FRAME);
-
-    CRect rcContent(rc);
-    rcContent.DeflateRect(3, 3);
-    rcContent = PaintPushButtonGlyphs(dc, args, rcContent, GetColor(args.m_bEnabled ? EXTCLR_TEXT : COLOR_3DSHADOW));
-    if (!args.m_strText.IsEmpty())
-    {
-        COLORREF clr;
-        if (!args.m_bEnabled)
-            clr = args.m_clrDisabledText != (COLORREF)-1 ? args.m_clrDisabledText : GetColor(COLOR_3DSHADOW);
-        else if (args.m_bHover && bShowPushed)
-            clr = args.m_clrPushedText != (COLORREF)-1 ? args.m_clrPushedText : GetColor(EXTCLR_XP_SELECTED_TEXT);
-        else if (args.m_bHover || bShowPushed)
-            clr = args.m_clrHoverText != (COLORREF)-1 ? args.m_clrHoverText : GetColor(EXTCLR_TEXT_XP);
-        else
-            clr = args.m_clrText != (COLORREF)-1 ? args.m_clrText : GetColor(args.m_bFlat ? EXTCLR_TEXT : COLOR_BTNTEXT);
-        HFONT hFont = args.m_hFont != NULL ? args.m_hFont
-                                           : (HFONT)(args.m_bDefaultPushButton ? m_FontBold : m_FontNormal).GetSafeHandle();
-        DrawTextIn(dc, args.m_strText, rcContent, clr, hFont, args.m_nDrawTextFlags);
-    }
-    if (args.m_bDrawFocusRect)
-    {
-        CRect rcFocus(rc);
-        rcFocus.DeflateRect(3, 3);
-        dc.DrawFocusRect(&rcFocus);
-    }
-}
-
 void CExtPaintManagerXP::PaintToolbarSeparator(CDC& dc, const RECT& rcIn, bool bHorz, bool bTransparentBackground,
                                                CObject*, LPARAM)
 {
@@ -155,32 +114,44 @@ void CExtPaintManagerXP::PaintToolbarSeparator(CDC& dc, const RECT& rcIn, bool b
 void CExtPaintManagerXP::PaintCaptionBackground(CDC& dc, CExtPaintBarCaptionArgs& args)
 {
     CRect rc(args.m_rcCaption);
+    if (args.m_bNoFill)
+        return;
     if (args.m_bResizable && args.m_bActive)
         FillRect(dc, rc, COLOR_HIGHLIGHT);
     else if (args.m_bResizable)
     {
         FillRect(dc, rc, EXTCLR_XP_BAR_FACE);
         if (!args.m_bFloating)
-            FrameRect(dc, rc, COLOR_3DSHADOW);
+        {
+            const COLORREF clrShadow = GetColor(COLOR_3DSHADOW);
+            PaintRoundedFrame(dc, rc.left, rc.top, rc.Width(), rc.Height(), clrShadow, clrShadow);
+        }
     }
     else
         FillRect(dc, rc, COLOR_3DSHADOW);
 }
 
-void CExtPaintManagerXP::PaintGripperStripes(CDC& dc, const CRect& rc, bool bVertical)
+void CExtPaintManagerXP::PaintGripperStripes(CDC& dc, const CRect& rcIn, bool bVertical)
 {
+    CRect rc(rcIn);
+    rc.DeflateRect(1, 1);
     FillRect(dc, rc, EXTCLR_BAR_FACE);
-    const COLORREF clr = GetColor(EXTCLR_XP_SEPARATOR);
+    const COLORREF clrShadow = GetColor(COLOR_3DSHADOW), clrFace = GetColor(COLOR_3DFACE);
+    const COLORREF clrStripe =
+        GetScreenColorDepth() > 8 ? dc.GetNearestColor(RGB((GetRValue(clrShadow) + 2 * GetRValue(clrFace)) / 3,
+                                                           (GetGValue(clrShadow) + 2 * GetGValue(clrFace)) / 3,
+                                                           (GetBValue(clrShadow) + 2 * GetBValue(clrFace)) / 3))
+                                  : clrShadow;
     if (bVertical)
     {
-        // Horizontal stripes across the top of a vertical bar.
-        for (int x = rc.left + 3; x < rc.right - 2; x += 2)
-            dc.FillSolidRect(x, rc.top + rc.Height() / 2 - 1, 1, 3, clr);
+        // A strip down the bar's start, striped across on every second row.
+        for (int y = rcIn.top + 2; y < rcIn.bottom - 2; y += 2)
+            dc.FillSolidRect(rcIn.left + 6, y, 3, 1, clrStripe);
     }
     else
     {
-        for (int y = rc.top + 3; y < rc.bottom - 2; y += 2)
-            dc.FillSolidRect(rc.left + rc.Width() / 2 - 1, y, 3, 1, clr);
+        for (int x = rcIn.left + 3; x < rcIn.right - 1; x += 2)
+            dc.FillSolidRect(x, rcIn.top + 6, 1, 3, clrStripe);
     }
 }
 
@@ -202,27 +173,6 @@ void CExtPaintManagerXP::PaintControlBarCaption(CDC& dc, CExtPaintBarCaptionArgs
                DT_SINGLELINE | DT_VCENTER | DT_LEFT | DT_END_ELLIPSIS | DT_NOPREFIX);
 }
 
-void CExtPaintManagerXP::PaintControlBarFrame(CDC& dc, CExtPaintBarFrameArgs& args)
-{
-    CRect rc(args.m_rcBar);
-    if (rc.IsRectEmpty())
-        return;
-    int nSaved = dc.SaveDC();
-    dc.ExcludeClipRect(&args.m_rcClient);
-    int nFace = EXTCLR_BAR_FACE;
-    if (args.m_bFloating)
-        nFace = args.m_bResizable ? EXTCLR_XP_FLOATING_FACE : EXTCLR_XP_FIXED_FLOATING_FACE;
-    FillRect(dc, rc, nFace);
-    if (args.m_bFloating)
-    {
-        FrameRect(dc, rc, COLOR_3DSHADOW);
-        CRect rcInner(rc);
-        rcInner.DeflateRect(1, 1);
-        FrameRect(dc, rcInner, COLOR_3DSHADOW);
-    }
-    dc.RestoreDC(nSaved);
-}
-
 void CExtPaintManagerXP::PaintControlFrame(CDC& dc, CExtPaintControlFrameArgs& args)
 {
     CRect rc(args.m_rcControl);
@@ -241,31 +191,6 @@ void CExtPaintManagerXP::PaintControlFrame(CDC& dc, CExtPaintControlFrameArgs& a
         rc.DeflateRect(1, 1);
         FrameRect(dc, rc, COLOR_WINDOW);
     }
-}
-
-void CExtPaintManagerXP::PaintComboFrame(CDC& dc, CExtPaintComboFrameArgs& args)
-{
-    CRect rc(args.m_rcClient);
-    if (rc.IsRectEmpty())
-        return;
-    const bool bHot = args.m_bEnabled && (args.m_bHover || args.m_bPushed);
-    FrameRect(dc, rc, bHot ? EXTCLR_XP_SELECTION_FRAME : EXTCLR_BAR_FACE);
-    CRect rcInner(rc);
-    rcInner.DeflateRect(1, 1);
-    FrameRect(dc, rcInner, args.m_bEnabled ? COLOR_WINDOW : COLOR_3DFACE);
-
-    CRect rcButton(rcInner);
-    rcButton.DeflateRect(1, 1);
-    rcButton.left = rcButton.right - ::GetSystemMetrics(SM_CXHTHUMB);
-    FillRect(dc, rcButton, bHot ? (args.m_bPushed ? EXTCLR_XP_PUSHED_SELECTION : EXTCLR_SELECTION) : EXTCLR_BAR_FACE);
-    if (bHot)
-        FrameRect(dc, CRect(rcButton.left - 1, rcButton.top - 1, rcButton.right + 1, rcButton.bottom + 1),
-                  EXTCLR_XP_SELECTION_FRAME);
-    // The drop arrow.
-    CPoint pt(rcButton.CenterPoint());
-    COLORREF clrArrow = GetColor(args.m_bEnabled ? EXTCLR_TEXT : COLOR_3DSHADOW);
-    for (int i = 0; i < 3; i++)
-        dc.FillSolidRect(pt.x - 2 + i, pt.y - 1 + i, 5 - 2 * i, 1, clrArrow);
 }
 
 void CExtPaintManagerXP::PaintStatusPane(CDC& dc, CExtPaintStatusPaneArgs& args)
@@ -292,4 +217,494 @@ void CExtPaintManagerXP::PaintResizingGripper(CDC& dc, const RECT& rcIn, CWnd*)
             dc.FillSolidRect(x, y, 2, 2, clrDark);
         }
     }
+}
+
+/////////////////////////////////////////////////////////////////////////////
+// Flat painting of the operations the classic look also has
+
+void CExtPaintManagerXP::PaintPushButton(CDC& dc, CExtPaintPushButtonArgs& args)
+{
+    if (args.m_rcClient.IsRectEmpty())
+        return;
+    NormalizePushButtonState(args);
+    CDCStateKeeper state(dc);
+    dc.SetBkMode(TRANSPARENT);
+    const bool bShowPushed = (args.m_bPushed && !args.m_bSeparatedDropDown) || args.m_bPushedDropDown;
+    const bool bHot = args.m_bHover || args.m_bPushed || args.m_bPushedDropDown;
+    CRect rcMain(args.m_rcClient);
+    const CRect rcDrop = SplitDropDownPart(args, rcMain);
+    const CRect rcAll(args.m_rcClient);
+    // The whole button, then the pushed part.
+    if (bHot)
+        FillRect(dc, rcAll, EXTCLR_SELECTION);
+    else if (!args.m_bTransparentBackground)
+        FillRect(dc, rcAll, args.m_bFlat ? EXTCLR_BAR_FACE : COLOR_3DFACE);
+    if (args.m_bPushed || args.m_bPushedDropDown)
+    {
+        const CRect& rcPushed = args.m_bPushedDropDown && args.m_bDropDown ? rcDrop : rcMain;
+        FillRect(dc, rcPushed, args.m_bHover ? EXTCLR_XP_PUSHED_SELECTION : EXTCLR_SELECTION);
+        if (args.m_bPushed && !args.m_bHover && args.m_bSeparatedDropDown && !args.m_bPushedDropDown)
+            FillRect(dc, rcMain, EXTCLR_BAR_FACE);
+    }
+    PaintPushButtonGradient(dc, args, rcMain);
+    PaintFlatButtonFrames(dc, args, rcAll, rcMain, rcDrop, bShowPushed);
+
+    if (args.m_bDropDown)
+    {
+        int nArrowId;
+        if (!args.m_bEnabled)
+            nArrowId = args.m_clrDisabledText != (COLORREF)-1 ? (int)args.m_clrDisabledText : EXTCLR_SHADOW_EDGE;
+        else if (args.m_bHover || args.m_bPushedDropDown)
+            nArrowId = args.m_clrPushedText != (COLORREF)-1 ? (int)args.m_clrPushedText
+                       : args.m_bHover && args.m_bPushedDropDown ? COLOR_HIGHLIGHTTEXT
+                                                                 : EXTCLR_TEXT_XP;
+        else
+            nArrowId = args.m_clrText != (COLORREF)-1 ? (int)args.m_clrText : (args.m_bFlat ? EXTCLR_TEXT : COLOR_BTNTEXT);
+        PaintGlyphIn(dc, rcDrop, GetPushButtonArrow(args.m_bHorz), GetColor(nArrowId));
+    }
+    CRect rcContent(rcMain);
+    rcContent.DeflateRect(3, 3);
+    CRect rcCaption(rcContent);
+    PaintPushButtonIconOrGlyph(dc, args, rcContent, rcCaption, args.m_bPushed || args.m_bPushedDropDown);
+    if (!args.m_strText.IsEmpty() && !rcCaption.IsRectEmpty())
+    {
+        COLORREF clrText;
+        if (!args.m_bEnabled)
+            clrText = args.m_clrDisabledText != (COLORREF)-1 ? args.m_clrDisabledText : GetColor(COLOR_3DSHADOW);
+        else if (args.m_bHover && args.m_bPushed)
+            clrText = args.m_clrPushedText != (COLORREF)-1 ? args.m_clrPushedText : GetColor(EXTCLR_XP_SELECTED_TEXT);
+        else if (args.m_bHover || args.m_bPushed)
+            clrText = args.m_clrHoverText != (COLORREF)-1 ? args.m_clrHoverText : GetColor(EXTCLR_TEXT_XP);
+        else
+            clrText = args.m_clrText != (COLORREF)-1 ? args.m_clrText
+                                                     : GetColor(args.m_bFlat ? EXTCLR_TEXT : COLOR_BTNTEXT);
+        if (bShowPushed)
+            rcCaption.OffsetRect(GetPushedOffset());
+        PaintPushButtonText(dc, args, rcCaption, clrText, true);
+    }
+    if (args.m_bDrawFocusRect)
+    {
+        CRect rcFocus(rcContent);
+        dc.DrawFocusRect(&rcFocus);
+    }
+}
+
+void CExtPaintManagerXP::PaintPushButtonGradient(CDC& dc, const CExtPaintPushButtonArgs& args, const CRect& rcMain)
+{
+    // Pairs for hovered and pushed, hovered, pushed; this look defines none.
+    int nPair = -1;
+    if (args.m_bHover && args.m_bPushed)
+        nPair = 2;
+    else if (args.m_bHover)
+        nPair = 0;
+    else if (args.m_bPushed)
+        nPair = 1;
+    if (nPair < 0 || m_arrPushButtonGradientIds[nPair * 2] < 0 || m_arrPushButtonGradientIds[nPair * 2 + 1] < 0)
+        return;
+    PaintGradientRect(dc, rcMain, GetColor(m_arrPushButtonGradientIds[nPair * 2 + 1]),
+                      GetColor(m_arrPushButtonGradientIds[nPair * 2]), args.m_bHorz);
+}
+
+void CExtPaintManagerXP::PaintFlatButtonFrames(CDC& dc, const CExtPaintPushButtonArgs& args, const CRect& rcAll,
+                                               const CRect& rcMain, const CRect& rcDrop, bool bShowPushed)
+{
+    const int nFrameId = !args.m_bFlat && !args.m_bHover && !bShowPushed ? COLOR_3DDKSHADOW : EXTCLR_XP_SELECTION_FRAME;
+    auto FramePart = [&](const CRect& rc, bool bPartPushed) {
+        if (bPartPushed)
+        {
+            if (!args.m_bFlat || args.m_bDrawBorder)
+                FrameRect(dc, rc, nFrameId);
+        }
+        else if (args.m_bFlat)
+        {
+            if (args.m_bHover && args.m_bDrawBorder)
+                FrameRect(dc, rc, nFrameId);
+        }
+        else
+            FrameRect(dc, rc, nFrameId);
+    };
+    FramePart(args.m_bSeparatedDropDown ? rcMain : rcAll, bShowPushed);
+    if (args.m_bDropDown && args.m_bSeparatedDropDown)
+        FramePart(rcDrop, args.m_bPushedDropDown);
+    if (!args.m_bFlat && !bShowPushed && args.m_bHover)
+    {
+        CRect rcOuter(rcAll);
+        rcOuter.InflateRect(1, 1);
+        FrameRect(dc, rcOuter, nFrameId);
+    }
+}
+
+void CExtPaintManagerXP::PaintButtonIcon(CDC* pDC, bool bHorz, const CString& strText, CExtCommandIcon* pIcon,
+                                         const RECT& rcItem, RECT& rcCaption, bool bPushed, bool bEnabled, bool bHover,
+                                         int nIconAlignment)
+{
+    if (pDC == NULL || pIcon == NULL || pIcon->IsEmpty())
+        return;
+    CPoint pt = PlaceButtonIcon(bHorz, !strText.IsEmpty(), pIcon->GetSize(), rcItem, rcCaption, nIconAlignment);
+    if (bPushed)
+        pt += GetPushedOffset();
+    const bool bShadowed = (m_nLookOptions & eLookShadowedGlyphs) != 0;
+    if (bShadowed)
+        pt.Offset(1, 1);
+    if (!bEnabled)
+    {
+        CBrush brush(GetColor(EXTCLR_XP_SEPARATOR));
+        pIcon->Paint(*pDC, pt.x, pt.y, CExtCommandIcon::eStateMonochrome, (HBRUSH)brush.GetSafeHandle());
+        return;
+    }
+    if (bShadowed && bHover && !bPushed)
+    {
+        // Raised over its own shadow.
+        CBrush brush(GetColor(COLOR_3DSHADOW));
+        pIcon->Paint(*pDC, pt.x, pt.y, CExtCommandIcon::eStateMonochrome, (HBRUSH)brush.GetSafeHandle());
+        pt.Offset(-2, -2);
+    }
+    pIcon->Paint(*pDC, pt.x, pt.y, CExtCommandIcon::eStateNormal);
+}
+
+void CExtPaintManagerXP::PaintNcAreaButton(CDC& dc, CExtPaintNcButtonArgs& args)
+{
+    if (args.m_rcButton.IsRectEmpty())
+        return;
+    CRect rc = PrepareNcButtonRect(args, false);
+    COLORREF clrGlyph;
+    if (!args.m_bEnabled)
+        clrGlyph = GetColor(COLOR_3DSHADOW);
+    else if (args.m_bHover || args.m_bPushed)
+        clrGlyph = RGB(0, 0, 0);
+    else if (args.m_bOnDockedCaption)
+        clrGlyph = GetColor(args.m_bCaptionActive ? COLOR_HIGHLIGHTTEXT : COLOR_3DDKSHADOW);
+    else
+        clrGlyph = GetColor(COLOR_3DHILIGHT);
+    if (args.m_bEnabled && (args.m_bHover || args.m_bPushed))
+    {
+        FillRect(dc, rc, args.m_bPushed ? EXTCLR_XP_PUSHED_SELECTION : EXTCLR_SELECTION);
+        CRect rcFrame(rc);
+        rcFrame.InflateRect(1, 1);
+        FrameRect(dc, rcFrame, args.m_bCaptionActive ? EXTCLR_XP_PUSHED_SELECTION : EXTCLR_XP_SELECTION_FRAME);
+    }
+    int nGlyph = args.m_nGlyphIndex;
+    if (nGlyph == 1 && args.m_bOnDockedCaption && !args.m_bNoInflate)
+        nGlyph = 16;
+    const CExtPaletteGlyph* pGlyph = CExtPaletteGlyph::GetTableGlyph(nGlyph);
+    if (pGlyph != NULL)
+        PaintGlyphIn(dc, rc, *pGlyph, clrGlyph);
+}
+
+void CExtPaintManagerXP::PaintSysCmdGlyph(CDC& dc, UINT nHelperSysCmdID, const RECT& rcIn, bool bHover, bool bPushed,
+                                          bool bEnabled)
+{
+    const CExtPaletteGlyph* pGlyph = SysCmdGlyph(nHelperSysCmdID);
+    CRect rc(rcIn);
+    if (pGlyph == NULL || rc.IsRectEmpty())
+        return;
+    if (bPushed)
+        rc.OffsetRect(GetPushedOffset());
+    if (!bEnabled)
+    {
+        PaintGlyphIn(dc, rc, *pGlyph, GetColor(COLOR_3DSHADOW));
+        return;
+    }
+    if ((m_nLookOptions & eLookShadowedGlyphs) != 0 && bHover && !bPushed)
+    {
+        PaintGlyphIn(dc, rc, *pGlyph, GetColor(COLOR_3DSHADOW));
+        rc.OffsetRect(-2, -2);
+    }
+    PaintGlyphIn(dc, rc, *pGlyph, GetColor(EXTCLR_TEXT));
+}
+
+void CExtPaintManagerXP::PaintControlBarFrame(CDC& dc, CExtPaintBarFrameArgs& args)
+{
+    CRect rc(args.m_rcBar);
+    if (rc.IsRectEmpty())
+        return;
+    const int nSaved = dc.SaveDC();
+    dc.ExcludeClipRect(&args.m_rcClient);
+    int nFace = EXTCLR_BAR_FACE;
+    if (args.m_bFloating)
+        nFace = args.m_bResizable ? EXTCLR_XP_FLOATING_FACE : EXTCLR_XP_FIXED_FLOATING_FACE;
+    FillRect(dc, rc, nFace);
+    if (args.m_bFloating)
+    {
+        // Two shadow rings whose inner corners are filled in: a rounded frame.
+        FrameRect(dc, rc, COLOR_3DSHADOW);
+        rc.DeflateRect(1, 1);
+        FrameRect(dc, rc, COLOR_3DSHADOW);
+        const COLORREF clr = GetColor(COLOR_3DSHADOW);
+        dc.SetPixelV(rc.left + 1, rc.top + 1, clr);
+        dc.SetPixelV(rc.right - 2, rc.top + 1, clr);
+        dc.SetPixelV(rc.left + 1, rc.bottom - 2, clr);
+        dc.SetPixelV(rc.right - 2, rc.bottom - 2, clr);
+    }
+    else if (!args.m_bResizable)
+        FrameRect(dc, rc, COLOR_3DFACE);
+    dc.RestoreDC(nSaved);
+}
+
+void CExtPaintManagerXP::PaintComboFrame(CDC& dc, CExtPaintComboFrameArgs& args)
+{
+    CRect rc(args.m_rcClient);
+    if (rc.IsRectEmpty())
+        return;
+    const bool bHot = args.m_bHover || args.m_bPushed;
+    // The record's colours replace the look's only while the combo is idle.
+    const COLORREF clrInner = !bHot && args.m_clrForceNA != (COLORREF)-1 ? args.m_clrForceNA
+                                                                          : GetColor(args.m_bEnabled ? COLOR_WINDOW
+                                                                                                     : COLOR_3DFACE);
+    const COLORREF clrRing = !bHot && args.m_clrForceNA2 != (COLORREF)-1 ? args.m_clrForceNA2
+                                                                          : GetColor(EXTCLR_XP_MENU_BACK);
+    const COLORREF clrOuter = bHot && args.m_clrForceActiveOuter != (COLORREF)-1 ? args.m_clrForceActiveOuter
+                                                                                  : GetColor(EXTCLR_BAR_FACE);
+    if (!args.m_bNoOuterRing)
+        dc.Draw3dRect(&rc, clrOuter, clrOuter);
+    CRect rcRing(rc);
+    rcRing.DeflateRect(1, 1);
+    dc.Draw3dRect(&rcRing, clrRing, clrRing);
+    CRect rcInside(rcRing);
+    rcInside.DeflateRect(1, 1);
+    CRect rcButton(rcInside.right - ::GetSystemMetrics(SM_CXHTHUMB), rcInside.top, rcInside.right, rcInside.bottom);
+    CRect rcButtonRing(rcButton);
+    dc.Draw3dRect(&rcButtonRing, clrRing, clrRing);
+    rcButtonRing.DeflateRect(1, 1);
+    dc.Draw3dRect(&rcButtonRing, clrRing, clrRing);
+    dc.FillSolidRect(rcButton.left - 3, rcInside.top, 3, rcInside.Height(), clrInner);
+    FillRect(dc, rcButton, EXTCLR_BAR_FACE);
+    PaintComboArrowButton(dc, args, rcButton);
+    if (!bHot)
+        dc.Draw3dRect(&rcButton, clrRing, clrRing);
+    else
+        FrameRect(dc, rcRing, EXTCLR_XP_SELECTION_FRAME);
+}
+
+const CExtPaletteGlyph& CExtPaintManagerXP::GetExpandGlyph(bool bHorz, bool bChevron)
+{
+    const CExtPaletteGlyph* pGlyph = bChevron ? (bHorz ? m_pGlyphExpandChevronH : m_pGlyphExpandChevronV)
+                                              : (bHorz ? m_pGlyphExpandArrowH : m_pGlyphExpandArrowV);
+    return pGlyph != NULL ? *pGlyph : CExtPaintManager::GetExpandGlyph(bHorz, bChevron);
+}
+
+void CExtPaintManagerXP::PaintDisabledExpandArrow(CDC& dc, const CRect& rcArrow, const CExtPaletteGlyph& arrow)
+{
+    PaintGlyphIn(dc, rcArrow, arrow, GetColor(COLOR_3DSHADOW));
+}
+
+int CExtPaintManagerXP::GetExpandChevronShift()
+{
+    return 1;
+}
+
+void CExtPaintManagerXP::PaintMenuExpandButton(CDC& dc, const RECT& rcIn, bool bPushed, bool bHover,
+                                               CObject* pHelperSrc, LPARAM lParam)
+{
+    CRect rc(rcIn);
+    if (rc.IsRectEmpty())
+        return;
+    CRect rcGlyph(rc);
+    if (bPushed)
+    {
+        CExtPaintPushButtonArgs args(pHelperSrc, rc, "", NULL, true, bHover, true, false, true, true, false, false);
+        args.m_lParam = lParam;
+        args.m_nIconAlignment = 5;
+        PaintPushButton(dc, args);
+        rcGlyph.OffsetRect(GetPushedOffset());
+    }
+    else
+    {
+        CExtPaintMenuItemArgs args(pHelperSrc, rc, 0, "", "", NULL, false, bHover, false, false, false, true, false,
+                                   false, false, 0);
+        args.m_lParam = lParam;
+        PaintMenuItem(dc, args);
+    }
+    PaintGlyphIn(dc, rcGlyph, CExtPaletteGlyph::GetRecord(CExtPaletteGlyph::eRecordChevronVertical),
+                 GetColor(EXTCLR_TEXT));
+}
+
+int CExtPaintManagerXP::GetMenuBorderSize()
+{
+    return 2;
+}
+
+void CExtPaintManagerXP::PaintMenuBorder(CDC& dc, const RECT& rcIn, CObject*, LPARAM)
+{
+    CRect rc(rcIn);
+    if (rc.IsRectEmpty())
+        return;
+    FrameRect(dc, rc, EXTCLR_XP_MENU_FRAME);
+    rc.DeflateRect(1, 1);
+    FrameRect(dc, rc, EXTCLR_XP_MENU_BACK);
+    rc.right--;
+    rc.bottom--;
+    FrameRect(dc, rc, EXTCLR_XP_MENU_BACK);
+}
+
+bool CExtPaintManagerXP::IsMenuMustCombineExcludeArea()
+{
+    return true;
+}
+
+void CExtPaintManagerXP::PaintMenuCombinedArea(CDC& dc, const RECT& rcArea, const RECT& rcClient, int eCombineAlign,
+                                               CObject*, LPARAM)
+{
+    if (::IsRectEmpty(&rcArea))
+        return;
+    CRect rc(rcArea);
+    CRect rcExclude(rcClient);
+    if (eCombineAlign == 1 || eCombineAlign == 2)
+        rcExclude.DeflateRect(1, 0);
+    else if (eCombineAlign == 3 || eCombineAlign == 4)
+        rcExclude.DeflateRect(0, 1);
+    const int nSaved = dc.SaveDC();
+    dc.ExcludeClipRect(&rcExclude);
+    FillRect(dc, rc, EXTCLR_XP_BAR_FACE);
+    PaintOpenFrame(dc, rc, eCombineAlign, EXTCLR_XP_MENU_FRAME, EXTCLR_XP_MENU_FRAME);
+    dc.RestoreDC(nSaved);
+}
+
+void CExtPaintManagerXP::PaintMenuIconColumn(CDC& dc, const CRect& rcColumn, bool bRarelyUsed)
+{
+    const int nFrom = m_arrMenuIconColumnIds[bRarelyUsed ? 2 : 0], nTo = m_arrMenuIconColumnIds[bRarelyUsed ? 3 : 1];
+    if (nFrom < 0 || nTo < 0)
+    {
+        FillRect(dc, rcColumn, bRarelyUsed ? EXTCLR_XP_RARELY_USED : EXTCLR_BAR_FACE);
+        return;
+    }
+    if (g_PaintManagerHolder.AreTaskbandColorsUsable())
+    {
+        PaintGradientRect(dc, rcColumn, GetColor(nFrom), GetColor(nTo), false);
+        return;
+    }
+    CRect rcGradient(rcColumn);
+    rcGradient.right = rcColumn.left + ::MulDiv(rcColumn.Width(), 7, 10);
+    PaintGradientRect(dc, rcGradient, GetColor(nFrom), GetColor(nTo), false);
+    FillRect(dc, CRect(rcGradient.right, rcColumn.top, rcColumn.right, rcColumn.bottom), nTo);
+}
+
+void CExtPaintManagerXP::PaintMenuSeparator(CDC& dc, const RECT& rcIn, int nIconAreaWidth, bool bRarelyUsed, CObject*,
+                                            LPARAM)
+{
+    CRect rc(rcIn);
+    if (rc.IsRectEmpty())
+        return;
+    CRect rcColumn(rc.left, rc.top, rc.left + nIconAreaWidth, rc.bottom);
+    PaintMenuIconColumn(dc, rcColumn, bRarelyUsed);
+    FillRect(dc, CRect(rcColumn.right, rc.top, rc.right, rc.bottom), EXTCLR_XP_MENU_BACK);
+    dc.FillSolidRect(rcColumn.right + 3, rc.top + rc.Height() / 2, rc.right - rcColumn.right - 3, 1,
+                     GetColor(bRarelyUsed ? EXTCLR_XP_RARELY_USED : EXTCLR_BAR_FACE));
+}
+
+void CExtPaintManagerXP::PaintMenuItem(CDC& dc, CExtPaintMenuItemArgs& args)
+{
+    const CRect rcItem(args.m_rcItem);
+    if (rcItem.IsRectEmpty())
+        return;
+    CDCStateKeeper state(dc);
+    const int nCheckFill = args.m_bSelected ? EXTCLR_XP_PUSHED_SELECTION : EXTCLR_SELECTION;
+    const int nColumnWidth = args.m_bNoIconArea ? 0 : args.m_nIconAreaWidth;
+    CRect rcColumn(rcItem.left, rcItem.top, rcItem.left + nColumnWidth, rcItem.bottom);
+    if (nColumnWidth > 0)
+        PaintMenuIconColumn(dc, rcColumn, args.m_bRarelyUsed);
+    CRect rcTextArea(rcColumn.right, rcItem.top, rcItem.right, rcItem.bottom);
+    FillRect(dc, rcTextArea, EXTCLR_XP_MENU_BACK);
+    if (args.m_bSelected)
+    {
+        CRect rcSelect(rcItem.left, rcItem.top, rcItem.right, rcItem.bottom - 1);
+        FillRect(dc, rcSelect, EXTCLR_SELECTION);
+        FrameRect(dc, rcSelect, EXTCLR_XP_SELECTION_FRAME);
+    }
+    CRect rcText(rcTextArea);
+    rcText.DeflateRect(3, 1);
+    dc.SetBkMode(TRANSPARENT);
+    dc.SetTextColor(GetColor(EXTCLR_TEXT));
+    HGDIOBJ hOldFont = ::SelectObject(dc.m_hDC, m_FontNormal.GetSafeHandle());
+    PaintMenuItemTexts(dc, args, CRect(rcText.left, rcText.top, rcText.right, rcText.bottom),
+                       GetBrush(COLOR_3DSHADOW));
+    if (args.m_bPopup)
+        PaintSubmenuArrow(dc, args, GetColor(EXTCLR_TEXT), GetColor(EXTCLR_TEXT));
+    ::SelectObject(dc.m_hDC, hOldFont);
+
+    const bool bHasIcon = args.m_pIcon != NULL && !args.m_pIcon->IsEmpty();
+    const bool bMarked = args.m_bChecked || args.m_bRadio;
+    CRect rcCell = MenuIconCell(args);
+    CRect rcIconFrame(rcCell);
+    rcIconFrame.InflateRect(2, 2);
+    if (args.m_bHasCheckArea && args.m_bCheckAreaChecked)
+    {
+        CRect rcCheck(rcItem.left + 1, rcItem.top + 1, rcItem.left + rcItem.Height() - 1, rcItem.bottom - 1);
+        PaintCheckBackground(dc, rcCheck, args.m_bSelected, nCheckFill);
+        const CPoint pt = rcCheck.CenterPoint();
+        PaintCheckMark(dc, pt.x - 3, pt.y - 3, GetColor(EXTCLR_TEXT));
+        FrameRect(dc, rcCheck, EXTCLR_XP_SELECTION_FRAME);
+    }
+    if (bMarked)
+        PaintCheckBackground(dc, rcIconFrame, args.m_bSelected, nCheckFill);
+    if (bHasIcon)
+        args.m_pIcon->Paint(dc, rcCell.left, rcCell.top,
+                            args.m_bEnabled ? CExtCommandIcon::eStateNormal : CExtCommandIcon::eStateDisabled);
+    else
+        PaintSysCmdGlyph(dc, args.m_nHelperSysCmdID, rcCell, args.m_bSelected, false, args.m_bEnabled);
+    if (bMarked)
+    {
+        if (!bHasIcon)
+            PaintMenuMark(dc, args, rcCell);
+        FrameRect(dc, rcIconFrame, EXTCLR_XP_SELECTION_FRAME);
+    }
+    if (!args.m_rcInPlaceWnd.IsRectEmpty())
+        PaintFlatInPlaceField(dc, args);
+}
+
+void CExtPaintManagerXP::PaintCheckBackground(CDC& dc, const CRect& rc, bool bSelected, int nFillId)
+{
+    // Normal items use the pushed pair, selected ones the last pair.
+    const int nFrom = m_arrPushButtonGradientIds[bSelected ? 4 : 2], nTo = m_arrPushButtonGradientIds[bSelected ? 5 : 3];
+    if (nFrom >= 0 && nTo >= 0)
+        PaintGradientRect(dc, rc, GetColor(nTo), GetColor(nFrom), true);
+    else
+        FillRect(dc, rc, nFillId);
+}
+
+void CExtPaintManagerXP::PaintFlatInPlaceField(CDC& dc, const CExtPaintMenuItemArgs& args)
+{
+    CRect rc(args.m_rcInPlaceWnd);
+    rc.InflateRect(1, 2);
+    const int cxThumb = ::GetSystemMetrics(SM_CXHTHUMB);
+    if (args.m_bPopup)
+    {
+        rc.right += cxThumb;
+        CRect rcCombo(rc);
+        rcCombo.InflateRect(1, 1);
+        CExtPaintComboFrameArgs combo(args.m_pHelperSrc, rcCombo, args.m_bSelected,
+                                      args.m_bSelected && args.m_bHelperPopupDropped, args.m_bEnabled);
+        combo.m_bNoOuterRing = true;
+        PaintComboFrame(dc, combo);
+        if (args.m_bSelected)
+            FrameRect(dc, rc, EXTCLR_XP_SELECTION_FRAME);
+        else
+        {
+            FrameRect(dc, rc, EXTCLR_BAR_FACE);
+            FrameRect(dc, CRect(rc.right - cxThumb, rc.top + 1, rc.right - 1, rc.bottom - 1), COLOR_WINDOW);
+        }
+        rc.right -= cxThumb;
+    }
+    else
+        FrameRect(dc, rc, args.m_bSelected ? EXTCLR_XP_SELECTION_FRAME : COLOR_3DLIGHT);
+    rc.DeflateRect(1, 1);
+    PaintInPlaceText(dc, args, rc, CRect(5, 3, 1, 2));
+}
+
+void CExtPaintManagerXP::PaintInPlaceWnd(CDC& dc, CExtPaintInPlaceWndArgs& args)
+{
+    if (args.m_rcWnd.IsRectEmpty())
+        return;
+    if (args.m_bDropDown)
+    {
+        CExtPaintManager::PaintInPlaceWnd(dc, args);
+        return;
+    }
+    if (args.m_bEnabled && (args.m_bHover || args.m_bPushed))
+    {
+        CRect rcRing(args.m_rcText);
+        rcRing.InflateRect(1, 1);
+        FrameRect(dc, rcRing, EXTCLR_XP_SELECTION_FRAME);
+    }
+    PaintInPlaceWndText(dc, args);
 }

@@ -6,19 +6,6 @@
 
 IMPLEMENT_DYNCREATE(CExtPopupMenuWnd, CWnd)
 
-const UINT CExtPopupMenuWnd::g_nMsgPrepareMenu = ::RegisterWindowMessage("CExtPopupMenuWnd::g_nMsgPrepareMenu");
-const UINT CExtPopupMenuWnd::g_nMsgPopupNext = ::RegisterWindowMessage("CExtPopupMenuWnd::g_nMsgPopupNext");
-const UINT CExtPopupMenuWnd::g_nMsgPopupPrev = ::RegisterWindowMessage("CExtPopupMenuWnd::g_nMsgPopupPrev");
-const UINT CExtPopupMenuWnd::g_nMsgNotifyMenuExpanded =
-    ::RegisterWindowMessage("CExtPopupMenuWnd::g_nMsgNotifyMenuExpanded");
-const UINT CExtPopupMenuWnd::g_nMsgNotifyMenuClosed =
-    ::RegisterWindowMessage("CExtPopupMenuWnd::g_nMsgNotifyMenuClosed");
-const UINT CExtPopupMenuWnd::g_nMsgPopupDrawItem = ::RegisterWindowMessage("CExtPopupMenuWnd::g_nMsgPopupDrawItem");
-const UINT CExtPopupMenuWnd::g_nMsgPopupDrawLeftArea =
-    ::RegisterWindowMessage("CExtPopupMenuWnd::g_nMsgPopupDrawLeftArea");
-const UINT CExtPopupMenuWnd::g_nMsgCreateInplaceEdit =
-    ::RegisterWindowMessage("CExtPopupMenuWnd::g_nMsgCreateInplaceEdit");
-
 bool CExtPopupMenuWnd::g_bMenuHideRarelyUsed = true;
 bool CExtPopupMenuWnd::g_bMenuMarkRarelyUsed = true;
 int CExtPopupMenuWnd::g_nTrackingDepth = 0;

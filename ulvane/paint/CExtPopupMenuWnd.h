@@ -51,6 +51,15 @@ public:
     static const UINT g_nMsgPopupDrawLeftArea;
     static const UINT g_nMsgCreateInplaceEdit;
 
+    // The editable field of a menu item.
+    class CInPlaceEditWnd : public CEdit
+    {
+    public:
+        // Sent to the field's owner: delete the selection, select everything.
+        static const UINT g_nMsgDeleteSelection;
+        static const UINT g_nMsgSelectAll;
+    };
+
     // Process-wide switches: whether top-level menus start with their rarely used
     // items hidden (read when a menu is shown), and whether rarely used items look
     // different (read when items are painted).

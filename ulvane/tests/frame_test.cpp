@@ -4,6 +4,7 @@
 #include "frame_fixture.h"
 
 #include "CExtDockBar.h"
+#include "CExtPaintManagerHolder.h"
 #include "CExtMiniDockFrameWnd.h"
 #include "CExtPopupMenuWnd.h"
 #include "ScreenPicture.h"
@@ -400,4 +401,23 @@ TEST_F(FrameTest, ScreenshotOfTheFrame)
     ::GetClientRect(m_pFrame->m_hWndMDIClient, &rcClient);
     EXPECT_EQ(::GetSysColor(COLOR_APPWORKSPACE),
               picture.GetClientPixel(m_pFrame->m_hWndMDIClient, CPoint(10, rcClient.bottom / 2)));
+}
+
+TEST_F(FrameTest, SystemChangesReachTheLookOnceFromTheStatusBar)
+{
+    EXPECT_TRUE(CExtPaintManagerHolder::IsSyncSourceWindow(&m_pFrame->m_wndStatusBar));
+    EXPECT_FALSE(CExtPaintManagerHolder::IsSyncSourceWindow(&m_pFrame->m_wndToolBar));
+    EXPECT_FALSE(CExtPaintManagerHolder::IsSyncSourceWindow(m_pFrame->GetControlBar(AFX_IDW_DOCKBAR_TOP)));
+    // Without a status bar the top dock bar passes changes on.
+    m_pFrame->m_wndStatusBar.DestroyWindow();
+    EXPECT_TRUE(CExtPaintManagerHolder::IsSyncSourceWindow(m_pFrame->GetControlBar(AFX_IDW_DOCKBAR_TOP)));
+    EXPECT_FALSE(CExtPaintManagerHolder::IsSyncSourceWindow(m_pFrame->GetControlBar(AFX_IDW_DOCKBAR_BOTTOM)));
+    EXPECT_FALSE(CExtPaintManagerHolder::IsSyncSourceWindow(&m_pFrame->m_wndOutput));
+
+    // A hundred colour changes through the frame leave the look's table its size.
+    const INT_PTR nSize = g_PaintManagerHolder->GetColorTableSize();
+    for (int i = 0; i < 100; i++)
+        m_pFrame->SendMessageToDescendants(WM_SYSCOLORCHANGE, 0, 0, TRUE, TRUE);
+    PumpPending();
+    EXPECT_EQ(nSize, g_PaintManagerHolder->GetColorTableSize());
 }

@@ -5,6 +5,18 @@
 #include "CExtPaintManagerOffice2003.h"
 #include "CExtPaintManagerXP.h"
 
+#include <algorithm>
+#include <memory>
+#include <vector>
+
+#include "CExtBarContentExpandButton.h"
+#include "CExtCommandIcon.h"
+#include "CExtDockDynBar.h"
+#include "CExtDynControlBar.h"
+#include "CExtPanelControlBar.h"
+#include "ExtBarQueries.h"
+#include "paint_probe.h"
+
 namespace
 {
 // A look as the holder would install it.
@@ -29,11 +41,14 @@ TEST(PaintManagerTest, IdsOutsideTheTablesGiveTheFaceColour)
     EXPECT_EQ(clrFace, pClassic->GetColor(1001));
     EXPECT_EQ(::GetSysColor(COLOR_BTNTEXT), pClassic->GetColor(1010));
     EXPECT_EQ(::GetSysColorBrush(COLOR_3DFACE), pClassic->GetBrush(77));
+    // Indexes the system has no brush for give the face brush, never NULL.
+    for (int i = 0; i < 50; i++)
+        EXPECT_NE((HBRUSH)NULL, pClassic->GetBrush(i)) << i;
 }
 
 TEST(PaintManagerTest, TheFlatLookMixesItsOwnColours)
 {
-    if (CExtPaintManager::GetScreenColorDepth() <= 8)
+    if (GetScreenColorDepth() <= 8)
         GTEST_SKIP() << "a palette screen has no mixed colours";
     auto pXP = MakeLook<CExtPaintManagerXP>();
     const COLORREF clrFace = ::GetSysColor(COLOR_3DFACE);
@@ -93,4 +108,432 @@ TEST(PaintManagerHolderTest, InstallingTakesOwnershipAndTheCurrentLookStays)
     EXPECT_EQ(RUNTIME_CLASS(CExtPaintManager), holder->GetRuntimeClass());
     EXPECT_TRUE(holder.InstallPaintManager(NULL));
     EXPECT_EQ(RUNTIME_CLASS(CExtPaintManagerXP), holder->GetRuntimeClass());
+}
+
+namespace
+{
+struct DepthOverride
+{
+    explicit DepthOverride(int nBits) { SetScreenColorDepthOverride(nBits); }
+    ~DepthOverride() { SetScreenColorDepthOverride(0); }
+};
+
+OSVERSIONINFOA Version(DWORD nPlatform, DWORD nMajor, DWORD nMinor, DWORD nBuild, const char* pszServicePack)
+{
+    OSVERSIONINFOA osvi;
+    memset(&osvi, 0, sizeof(osvi));
+    osvi.dwOSVersionInfoSize = sizeof(osvi);
+    osvi.dwPlatformId = nPlatform;
+    osvi.dwMajorVersion = nMajor;
+    osvi.dwMinorVersion = nMinor;
+    osvi.dwBuildNumber = nBuild;
+    lstrcpynA(osvi.szCSDVersion, pszServicePack, sizeof(osvi.szCSDVersion));
+    return osvi;
+}
+
+// Theme calls that answer seven colours, or fail at one of them.
+int g_nThemeColorFailsAt = -1;
+int g_nThemeColorCalls = 0;
+int g_nThemeCloses = 0;
+BOOL WINAPI FakeIsAppThemed()
+{
+    return TRUE;
+}
+HTHEME WINAPI FakeOpenThemeData(HWND, LPCWSTR pszClass)
+{
+    return lstrcmpW(pszClass, L"taskband") == 0 ? (HTHEME)(INT_PTR)0x77 : NULL;
+}
+HRESULT WINAPI FakeCloseThemeData(HTHEME)
+{
+    ++g_nThemeCloses;
+    return S_OK;
+}
+HRESULT WINAPI FakeGetThemeColor(HTHEME, int nPart, int nState, int nProperty, COLORREF* pColor)
+{
+    if (g_nThemeColorCalls++ == g_nThemeColorFailsAt || nPart != 2 || nState != 0)
+        return E_FAIL;
+    *pColor = RGB(nProperty % 256, nProperty / 256, 7);
+    return S_OK;
+}
+}
+
+TEST(PaintManagerTest, PaletteScreensMapTheFlatColoursToTheSystemOnes)
+{
+    DepthOverride depth(8);
+    auto pXP = MakeLook<CExtPaintManagerXP>();
+    EXPECT_EQ(::GetSysColor(COLOR_3DFACE), pXP->GetColor(1001));
+    EXPECT_EQ(::GetSysColor(COLOR_3DFACE), pXP->GetColor(1000));
+    EXPECT_EQ(::GetSysColor(COLOR_BTNTEXT), pXP->GetColor(2004));
+    // The twelve mixed brushes are patterns there, solid elsewhere.
+    for (int i = 0; i < CExtPaintManager::nMixedBrushCount; i++)
+    {
+        LOGBRUSH lb;
+        ASSERT_NE(0, ::GetObject(pXP->GetMixedBrush(i).GetSafeHandle(), sizeof(lb), &lb)) << "brush " << i;
+        EXPECT_EQ((UINT)BS_PATTERN, lb.lbStyle) << "brush " << i;
+    }
+    SetScreenColorDepthOverride(32);
+    pXP->SyncSystemResources();
+    const COLORREF clrFace = pXP->GetColor(COLOR_3DFACE), clrHilight = pXP->GetColor(COLOR_3DHILIGHT);
+    LOGBRUSH lb;
+    ASSERT_NE(0, ::GetObject(pXP->GetMixedBrush(0).GetSafeHandle(), sizeof(lb), &lb));
+    EXPECT_EQ((UINT)BS_SOLID, lb.lbStyle);
+    EXPECT_EQ(RGB(GetRValue(clrFace) + (GetRValue(clrHilight) - GetRValue(clrFace)) / 2,
+                  GetGValue(clrFace) + (GetGValue(clrHilight) - GetGValue(clrFace)) / 2,
+                  GetBValue(clrFace) + (GetBValue(clrHilight) - GetBValue(clrFace)) / 2),
+              lb.lbColor);
+}
+
+TEST(PaintManagerTest, SystemChangesKeepTheColourTableItsSize)
+{
+    auto pXP = MakeLook<CExtPaintManagerXP>();
+    const INT_PTR nSize = pXP->GetColorTableSize();
+    EXPECT_GT(nSize, 50);
+    const COLORREF clrSelect = pXP->GetColor(1001);
+    for (int i = 0; i < 100; i++)
+        pXP->OnSysColorChange();
+    EXPECT_EQ(nSize, pXP->GetColorTableSize());
+    EXPECT_EQ(clrSelect, pXP->GetColor(1001));
+}
+
+TEST(PaintManagerTest, FontsPaletteAndCachedDCs)
+{
+    auto pLook = MakeLook<CExtPaintManager>();
+    struct FontRole
+    {
+        CFont& font;
+        LONG nEscapement;
+        bool bBold, bSmall;
+    };
+    const FontRole roles[] = {
+        {pLook->m_FontNormal, 0, false, false},         {pLook->m_FontNormalVert, 2700, false, false},
+        {pLook->m_FontNormalVertX, 900, false, false},  {pLook->m_FontBold, 0, true, false},
+        {pLook->m_FontBoldVert, 2700, true, false},     {pLook->m_FontBoldVertX, 900, true, false},
+        {pLook->m_FontSmall, 0, false, true},           {pLook->m_FontSmallVert, 2700, false, true},
+        {pLook->m_FontSmallVertX, 900, false, true},    {pLook->m_FontSmallBold, 0, true, true},
+        {pLook->m_FontSmallBoldVert, 2700, true, true}, {pLook->m_FontSmallBoldVertX, 900, true, true},
+    };
+    LOGFONT lfNormal;
+    ASSERT_NE(0, ::GetObject(pLook->m_FontNormal.GetSafeHandle(), sizeof(lfNormal), &lfNormal));
+    for (const FontRole& role : roles)
+    {
+        LOGFONT lf;
+        ASSERT_NE(0, ::GetObject(role.font.GetSafeHandle(), sizeof(lf), &lf));
+        EXPECT_EQ(role.nEscapement, lf.lfEscapement);
+        EXPECT_EQ(role.bBold ? FW_HEAVY : lfNormal.lfWeight, lf.lfWeight);
+        if (role.bSmall)
+            EXPECT_GE(lf.lfHeight, -11);
+        else
+            EXPECT_EQ(lfNormal.lfHeight, lf.lfHeight);
+    }
+    LOGFONT lfMarlett;
+    ASSERT_NE(0, ::GetObject(pLook->m_FontMarlett.GetSafeHandle(), sizeof(lfMarlett), &lfMarlett));
+    EXPECT_STREQ("Marlett", lfMarlett.lfFaceName);
+    EXPECT_EQ(SYMBOL_CHARSET, lfMarlett.lfCharSet);
+
+    const CSize sizeHeights = pLook->GetMenuFontHeights(true);
+    EXPECT_GE(sizeHeights.cx, sizeHeights.cy);
+    EXPECT_EQ(pLook->GetMenuFontHeights(false).cx, pLook->GetTextHeight(true));
+    CClientDC dcScreen(NULL);
+    const CRect rcText = pLook->GetTextExtent(dcScreen, NULL, "Watches");
+    EXPECT_EQ(CPoint(0, 0), rcText.TopLeft());
+    EXPECT_GT(rcText.Width(), pLook->GetTextExtentWidth(dcScreen, NULL, "W"));
+
+    PALETTEENTRY entries[253];
+    ASSERT_EQ(252u, pLook->GetHalftonePalette().GetPaletteEntries(0, 253, entries));
+    EXPECT_EQ(0, entries[0].peRed + entries[0].peGreen + entries[0].peBlue);
+    EXPECT_EQ(51, entries[1].peBlue);
+    EXPECT_EQ(51, entries[6].peGreen);
+    EXPECT_EQ(42, entries[36].peRed);
+    EXPECT_EQ(255, entries[251].peRed & entries[251].peGreen & entries[251].peBlue);
+
+    // A cached DC holds the bitmap until the paint session ends.
+    HDC hScreen = ::GetDC(NULL);
+    HBITMAP hBitmap = ::CreateCompatibleBitmap(hScreen, 8, 8);
+    ::ReleaseDC(NULL, hScreen);
+    CDC* pCached = pLook->GetCachedDC(1, hBitmap);
+    ASSERT_NE((CDC*)NULL, pCached);
+    EXPECT_EQ((HGDIOBJ)hBitmap, ::GetCurrentObject(pCached->m_hDC, OBJ_BITMAP));
+    EXPECT_EQ(pCached, pLook->GetCachedDC(1, hBitmap));
+    EXPECT_EQ((CDC*)NULL, pLook->GetCachedDC(2, hBitmap));
+    pLook->OnPaintSessionComplete(NULL);
+    EXPECT_EQ((HDC)NULL, pCached->m_hDC);
+    EXPECT_TRUE(::DeleteObject(hBitmap));
+}
+
+TEST(PaintManagerHolderTest, VersionTextsAndFlagsOfEachSystem)
+{
+    CExtPaintManagerHolder holder;
+    EXPECT_NE(CString("Unknown"), holder.GetOsVersionText());
+    EXPECT_TRUE(holder.GetOsFlags() & CExtPaintManagerHolder::eOsNT);
+
+    struct Case
+    {
+        OSVERSIONINFOA osvi;
+        const char* pszTextStart;
+        BYTE nOsFlags, nNtFlags;
+    };
+    typedef CExtPaintManagerHolder H;
+    const Case cases[] = {
+        {Version(VER_PLATFORM_WIN32s, 3, 10, 5, ""), "Win32s v.3.10 (build 5) ", H::eOsWin32s, 0},
+        {Version(VER_PLATFORM_WIN32_WINDOWS, 4, 0, 950, "B"), "Windows 95 v.4.0 (build 950) B", H::eOsWin9x, 0},
+        {Version(VER_PLATFORM_WIN32_WINDOWS, 4, 10, 1998, ""), "Windows 98 v.4.10",
+         H::eOsWin9x | H::eOsWin98 | H::eOsWin98OrLater, 0},
+        {Version(VER_PLATFORM_WIN32_NT, 4, 0, 1381, "Service Pack 6"), "Windows NT v.4.0 (build 1381) Service Pack 6",
+         H::eOsNT | H::eOsNT4, H::eNtAbove3},
+        {Version(VER_PLATFORM_WIN32_NT, 5, 0, 2195, ""), "Windows 2000 v.5.0", H::eOsNT | H::eOsWin2000,
+         H::eNtAbove3 | H::eNtAbove4},
+        {Version(VER_PLATFORM_WIN32_NT, 5, 1, 2600, "Service Pack 2"), "Windows XP v.5.1 (build 2600) Service Pack 2",
+         H::eOsNT | H::eOsWinXP, H::eNtAbove3 | H::eNtAbove4 | H::eNtAbove50},
+        {Version(VER_PLATFORM_WIN32_NT, 5, 2, 3790, ""), " v.5.2 (build 3790) ", H::eOsNT,
+         H::eNtAbove3 | H::eNtAbove4 | H::eNtAbove50},
+    };
+    for (const Case& c : cases)
+    {
+        holder.ReadOsVersion(&c.osvi);
+        const CString& strText = holder.GetOsVersionText();
+        EXPECT_EQ(0, strText.Find(c.pszTextStart)) << (LPCSTR)strText;
+        EXPECT_EQ(c.nOsFlags, holder.GetOsFlags()) << c.pszTextStart;
+        EXPECT_EQ(c.nNtFlags, holder.GetNtLevelFlags()) << c.pszTextStart;
+    }
+    // Old systems get outline faces for rotated text.
+    holder.ReadOsVersion(&cases[1].osvi);
+    EXPECT_TRUE(holder.IsWin9x());
+}
+
+TEST(PaintManagerHolderTest, ThemeDataUnderWineAndThroughTheThemeCalls)
+{
+    CExtPaintManagerHolder holder;
+    typedef CExtPaintManagerHolder H;
+    // Wine reports a theme library but no taskband theme.
+    if (::GetModuleHandle("uxtheme.dll") != NULL || ::LoadLibrary("uxtheme.dll") != NULL)
+    {
+        EXPECT_TRUE(holder.GetThemeFlags() & H::eThemeBound);
+        EXPECT_STREQ("IsAppThemed", H::GetThemeFunctionName(37));
+        EXPECT_NE((FARPROC)NULL, holder.GetThemeFunction(37));
+    }
+    EXPECT_TRUE(holder.GetThemeFlags() & H::eThemeColorsAllowed);
+
+    const H::ThemeCalls calls = {FakeIsAppThemed, FakeOpenThemeData, FakeCloseThemeData, FakeGetThemeColor};
+    g_nThemeColorFailsAt = -1;
+    g_nThemeColorCalls = g_nThemeCloses = 0;
+    holder.SetThemeCallsForTest(&calls);
+    EXPECT_EQ(H::eThemeBound | H::eThemeAppThemed | H::eThemeTaskbandColors | H::eThemeColorsAllowed,
+              holder.GetThemeFlags());
+    EXPECT_TRUE(holder.AreTaskbandColorsUsable());
+    EXPECT_EQ(RGB(3804 % 256, 3804 / 256, 7), holder.GetTaskbandColor(0));
+    EXPECT_EQ(RGB(3823 % 256, 3823 / 256, 7), holder.GetTaskbandColor(6));
+    EXPECT_EQ(7, g_nThemeColorCalls);
+    EXPECT_EQ(1, g_nThemeCloses);
+    // Read once: later refreshes ask nothing.
+    holder.RefreshThemeData();
+    EXPECT_EQ(7, g_nThemeColorCalls);
+
+    // The fourth colour fails: no taskband colours, the theme still closed.
+    g_nThemeColorFailsAt = 3;
+    g_nThemeColorCalls = g_nThemeCloses = 0;
+    holder.SetThemeCallsForTest(&calls);
+    EXPECT_EQ(4, g_nThemeColorCalls);
+    EXPECT_EQ(1, g_nThemeCloses);
+    EXPECT_FALSE(holder.GetThemeFlags() & H::eThemeTaskbandColors);
+    EXPECT_FALSE(holder.AreTaskbandColorsUsable());
+    holder.SetThemeCallsForTest(NULL);
+}
+
+namespace
+{
+// The pixels of one painting into a fresh probe, for comparing paintings.
+template<class F>
+std::vector<COLORREF> Painted(int cx, int cy, F paint)
+{
+    CProbeDC probe(cx, cy);
+    paint(probe.dc());
+    std::vector<COLORREF> pixels;
+    for (int y = 0; y < cy; y++)
+        for (int x = 0; x < cx; x++)
+            pixels.push_back(probe.At(x, y));
+    return pixels;
+}
+}
+
+TEST(LooksTest, PushButtonStatesFollowTheRules)
+{
+    for (int nLook = 0; nLook < 2; nLook++)
+    {
+        SCOPED_TRACE(nLook == 0 ? "classic" : "flat");
+        std::unique_ptr<CExtPaintManager> pLook(nLook == 0 ? new CExtPaintManager : new CExtPaintManagerXP);
+        pLook->SyncSystemResources();
+        pLook->InitTranslatedColors();
+        auto Button = [&](bool bHover, bool bEnabled, bool bFocus) {
+            return Painted(60, 24, [&](CDC& dc) {
+                CExtPaintPushButtonArgs args(NULL, CRect(0, 0, 60, 24), "Go", NULL, false, bHover, false, false,
+                                             bEnabled, false, bFocus, false);
+                pLook->PaintPushButton(dc, args);
+            });
+        };
+        // A pushed button shows a sunken edge.
+        if (nLook == 0)
+        {
+            CProbeDC probe(40, 20);
+            CExtPaintPushButtonArgs pushed(NULL, CRect(0, 0, 40, 20), "", NULL, false, false, true, false, true, false,
+                                           false, false);
+            pLook->PaintPushButton(probe.dc(), pushed);
+            EXPECT_EQ(::GetSysColor(COLOR_3DSHADOW), probe.At(0, 0));
+            EXPECT_EQ(::GetSysColor(COLOR_3DHILIGHT), probe.At(39, 19));
+        }
+        // Disabled buttons never show hover or focus.
+        EXPECT_EQ(Button(false, false, false), Button(true, false, true));
+        EXPECT_NE(Button(false, true, false), Button(true, true, true));
+        // Idle enabled text is the button text colour.
+        const std::vector<COLORREF> idle = Button(false, true, false);
+        EXPECT_GT(std::count(idle.begin(), idle.end(), ::GetSysColor(COLOR_BTNTEXT)), 3);
+        // An empty rectangle paints nothing.
+        EXPECT_EQ(Painted(10, 10, [](CDC&) {}), Painted(10, 10, [&](CDC& dc) {
+                      CExtPaintComboFrameArgs combo(NULL, CRect(2, 2, 2, 8), true, true, true);
+                      pLook->PaintComboFrame(dc, combo);
+                      pLook->PaintSysCmdGlyph(dc, SC_TASKLIST, CRect(0, 0, 10, 10), false, false, true);
+                  }));
+        EXPECT_NE(Painted(12, 12, [](CDC&) {}), Painted(12, 12, [&](CDC& dc) {
+                      pLook->PaintSysCmdGlyph(dc, SC_CLOSE, CRect(0, 0, 12, 12), false, false, true);
+                  }));
+    }
+}
+
+TEST(LooksTest, RarelyUsedRunsAndSelectedItems)
+{
+    // Solid mixed brushes: the band's pixels are one colour.
+    DepthOverride depth(32);
+    auto pClassic = MakeLook<CExtPaintManager>();
+    const COLORREF clrDark = ::GetSysColor(COLOR_3DSHADOW), clrLight = ::GetSysColor(COLOR_3DHILIGHT);
+    CProbeDC probe(80, 80);
+    for (int i = 0; i < 3; i++)
+    {
+        CExtPaintMenuItemArgs args(NULL, CRect(10, 10 + 20 * i, 70, 30 + 20 * i), 20, "Item", "", NULL, false, false,
+                                   false, false, false, true, true, i > 0, i < 2, 0);
+        pClassic->PaintMenuItem(probe.dc(), args);
+    }
+    // One band: dark along the first item's top, light along the last one's bottom.
+    EXPECT_EQ(clrDark, probe.At(8, 10));
+    EXPECT_NE(clrDark, probe.At(8, 30));
+    EXPECT_NE(clrLight, probe.At(8, 29));
+    EXPECT_NE(clrLight, probe.At(8, 49));
+    EXPECT_EQ(clrLight, probe.At(8, 69));
+
+    // A selected item with an icon column keeps the band there and is highlighted after it.
+    CExtPaintMenuItemArgs selected(NULL, CRect(10, 0, 70, 20), 20, "", "", NULL, false, true, true, false, false, true,
+                                   true, false, false, 0);
+    probe.Fill(RGB(1, 2, 3));
+    pClassic->PaintMenuItem(probe.dc(), selected);
+    EXPECT_EQ(::GetSysColor(COLOR_HIGHLIGHT), probe.At(50, 10));
+    EXPECT_NE(::GetSysColor(COLOR_HIGHLIGHT), probe.At(11, 1));
+
+    if (GetScreenColorDepth() <= 8)
+        GTEST_SKIP() << "the flat selection colour needs more than a palette";
+    auto pXP = MakeLook<CExtPaintManagerXP>();
+    probe.Fill(RGB(1, 2, 3));
+    CExtPaintMenuItemArgs flat(NULL, CRect(0, 0, 80, 20), 20, "", "", NULL, false, true, false, false, false, true,
+                               false, false, false, 0);
+    pXP->PaintMenuItem(probe.dc(), flat);
+    EXPECT_EQ(pXP->GetColor(1001), probe.At(40, 10));
+    EXPECT_EQ(pXP->GetColor(2004), probe.At(0, 5));
+    EXPECT_EQ(pXP->GetColor(2004), probe.At(40, 18));
+    EXPECT_EQ(pXP->GetColor(2001), probe.At(40, 19)) << "the frame leaves the bottom row";
+}
+
+TEST(LooksTest, CheckMarkPixels)
+{
+    CProbeDC probe(20, 20, RGB(255, 255, 255));
+    CExtPaintManager::PaintCheckMark(probe.dc(), 5, 5, RGB(0, 0, 0));
+    for (int i = 0; i < 3; i++)
+    {
+        EXPECT_EQ(RGB(0, 0, 0), probe.At(5 + i, 5 + i + 2));
+        EXPECT_EQ(RGB(0, 0, 0), probe.At(5 + i, 5 + i + 3));
+    }
+    for (int i = 0; i < 4; i++)
+    {
+        EXPECT_EQ(RGB(0, 0, 0), probe.At(5 + i + 3, 5 - i + 3));
+        EXPECT_EQ(RGB(0, 0, 0), probe.At(5 + i + 3, 5 - i + 4));
+    }
+    EXPECT_EQ(14, probe.Count(RGB(0, 0, 0)));
+    // The outline is the inverse colour, here white on white.
+    probe.Fill(RGB(0, 0, 0));
+    CExtPaintManager::PaintCheckMark(probe.dc(), 5, 5, RGB(255, 0, 0));
+    EXPECT_EQ(RGB(0, 255, 255), probe.At(5, 9));
+}
+
+TEST(LooksTest, NoGdiObjectIsLeftBehindByPainting)
+{
+    auto pXP = MakeLook<CExtPaintManagerXP>();
+    auto pClassic = MakeLook<CExtPaintManager>();
+    CProbeDC probe(120, 40);
+    CExtCommandIcon icon;
+    for (int i = 0; i < 70000; i++)
+    {
+        CExtPaintManager* pLook = (i & 1) ? pXP.get() : pClassic.get();
+        CDC& dc = probe.dc();
+        CExtPaintPushButtonArgs button(NULL, CRect(0, 0, 40, 22), "A", &icon, (i & 2) != 0, (i & 4) != 0, (i & 8) != 0,
+                                       false, true, true, false, false);
+        button.m_bDropDown = (i & 16) != 0;
+        pLook->PaintPushButton(dc, button);
+        CExtPaintComboFrameArgs combo(NULL, CRect(40, 0, 100, 22), (i & 2) != 0, false, true);
+        pLook->PaintComboFrame(dc, combo);
+        CExtPaintBarCaptionArgs caption(NULL, CRect(0, 22, 120, 40), CRect(2, 22, 100, 40), "Watch", (i & 2) != 0,
+                                        false, false, true);
+        pLook->PaintControlBarCaption(dc, caption);
+        CExtPaintMenuItemArgs item(NULL, CRect(0, 0, 120, 20), 20, "Item", "Ctrl+I", NULL, true, (i & 2) != 0,
+                                   false, (i & 4) != 0, false, true, (i & 8) != 0, false, false, 0);
+        pLook->PaintMenuItem(dc, item);
+        CExtPaintNcButtonArgs nc(NULL, CRect(100, 0, 114, 14), 1, (i & 2) != 0, false, true, true, true);
+        pLook->PaintNcAreaButton(dc, nc);
+    }
+    // The process can still make objects, and paints as before.
+    HBRUSH hBrush = ::CreateSolidBrush(RGB(7, 8, 9));
+    ASSERT_NE((HBRUSH)NULL, hBrush);
+    CRect rc(0, 0, 4, 4);
+    ::FillRect(probe.dc().m_hDC, &rc, hBrush);
+    ::DeleteObject(hBrush);
+    EXPECT_EQ(RGB(7, 8, 9), probe.At(1, 1));
+}
+
+TEST(LooksTest, BarClassesTheLooksTellApart)
+{
+    EXPECT_TRUE(RUNTIME_CLASS(CExtDockDynBar)->IsDerivedFrom(RUNTIME_CLASS(CExtDockBar)));
+    EXPECT_TRUE(RUNTIME_CLASS(CExtDynControlBar)->IsDerivedFrom(RUNTIME_CLASS(CExtControlBar)));
+    EXPECT_TRUE(RUNTIME_CLASS(CExtPanelControlBar)->IsDerivedFrom(RUNTIME_CLASS(CExtControlBar)));
+    EXPECT_STREQ("CExtBarContentExpandButton", RUNTIME_CLASS(CExtBarContentExpandButton)->m_lpszClassName);
+    CExtBarContentExpandButton chevron;
+    CExtBarButton button;
+    EXPECT_TRUE(IsContentExpandButton(&chevron));
+    EXPECT_FALSE(IsContentExpandButton(&button));
+    CExtDynControlBar container;
+    CExtPanelControlBar panel;
+    EXPECT_TRUE(IsDynamicContainerBar(&container));
+    EXPECT_FALSE(IsDynamicContainerBar(&panel));
+    EXPECT_FALSE(IsMenuBar(&panel));
+    EXPECT_FALSE(IsBarVertical(NULL));
+    // Menu bars sit without spacing; other bars get 6 pixels.
+    auto pLook = MakeLook<CExtPaintManager>();
+    EXPECT_EQ(6, pLook->GetControlBarSpacing(&panel));
+    EXPECT_EQ(4, pLook->GetMenuShadowSize());
+    EXPECT_EQ(4, pLook->GetMenuBorderSize());
+    EXPECT_EQ(2, MakeLook<CExtPaintManagerXP>()->GetMenuBorderSize());
+}
+
+namespace
+{
+// A look that cannot be made ready.
+class CBrokenLook : public CExtPaintManager
+{
+public:
+    virtual void InitTranslatedColors() { AfxThrowMemoryException(); }
+};
+}
+
+TEST(PaintManagerHolderTest, ALookThatFailsToInstallLeavesTheOldOne)
+{
+    CExtPaintManagerHolder holder;
+    CExtPaintManager* pCurrent = holder.GetPaintManager();
+    const COLORREF clrSelect = pCurrent->GetColor(1001);
+    EXPECT_FALSE(holder.InstallPaintManager(new CBrokenLook));
+    EXPECT_EQ(pCurrent, holder.GetPaintManager());
+    EXPECT_EQ(clrSelect, holder->GetColor(1001));
 }

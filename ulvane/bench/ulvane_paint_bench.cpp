@@ -1,0 +1,124 @@
+// Times a 30-button toolbar painted through each look into an off-screen DC over a
+// window DC of the desktop (16 by 16 icons, mixed states, 3 separators, background),
+// and the installation of a look. Medians of 1000 paints and 100 installs.
+#include "CExtCommandIcon.h"
+#include "CExtOffscreenDC.h"
+#include "CExtPaintManagerHolder.h"
+#include "CExtPaintManagerXP.h"
+
+#include <stdio.h>
+
+#include <algorithm>
+#include <functional>
+#include <vector>
+
+namespace
+{
+double Seconds()
+{
+    static LARGE_INTEGER s_freq = [] {
+        LARGE_INTEGER f;
+        ::QueryPerformanceFrequency(&f);
+        return f;
+    }();
+    LARGE_INTEGER now;
+    ::QueryPerformanceCounter(&now);
+    return (double)now.QuadPart / (double)s_freq.QuadPart;
+}
+
+double MedianMs(int nRounds, const std::function<void()>& f)
+{
+    std::vector<double> times;
+    for (int i = 0; i < nRounds; i++)
+    {
+        const double t0 = Seconds();
+        f();
+        times.push_back((Seconds() - t0) * 1000.0);
+    }
+    std::sort(times.begin(), times.end());
+    return times[times.size() / 2];
+}
+
+// A 16 by 16 icon with a pattern and a transparent corner.
+CExtCommandIcon MakeIcon(int nSeed)
+{
+    HDC hScreen = ::GetDC(NULL);
+    HBITMAP hBitmap = ::CreateCompatibleBitmap(hScreen, 16, 16);
+    HDC hMem = ::CreateCompatibleDC(hScreen);
+    HGDIOBJ hOld = ::SelectObject(hMem, hBitmap);
+    for (int y = 0; y < 16; y++)
+        for (int x = 0; x < 16; x++)
+            ::SetPixelV(hMem, x, y, x + y < 4 ? RGB(255, 0, 255) : RGB(x * 15, y * 15, (nSeed * 37) & 255));
+    ::SelectObject(hMem, hOld);
+    ::DeleteDC(hMem);
+    ::ReleaseDC(NULL, hScreen);
+    CExtCommandIcon icon;
+    icon.AssignFromBitmap(hBitmap, CRect(0, 0, 16, 16), RGB(255, 0, 255));
+    ::DeleteObject(hBitmap);
+    return icon;
+}
+
+void PaintToolbar(CExtPaintManager* pLook, CDC& dcTarget, std::vector<CExtCommandIcon>& icons, bool bIcons = true)
+{
+    const CRect rcBar(0, 0, 30 * 23 + 3 * 8 + 8, 26);
+    CExtOffscreenDC dc(&dcTarget, &rcBar, CExtOffscreenDC::eOffscreen);
+    pLook->PaintToolbarBackground(dc, rcBar, NULL);
+    CExtPaintBarCaptionArgs gripper(NULL, CRect(0, 0, 8, 26), CRect(0, 0, 8, 26), NULL, false, false, true, false);
+    pLook->PaintControlBarCaption(dc, gripper);
+    int x = 8;
+    for (int i = 0; i < 30; i++)
+    {
+        if (i == 8 || i == 16 || i == 24)
+        {
+            pLook->PaintToolbarSeparator(dc, CRect(x, 2, x + 8, 24), true, true);
+            x += 8;
+        }
+        CExtPaintPushButtonArgs args(NULL, CRect(x, 2, x + 23, 24), "", bIcons ? &icons[i] : NULL, true, i == 3, i % 7 == 0, false,
+                                     i % 5 != 4, true, false, false);
+        args.m_bTransparentBackground = true;
+        args.m_bDropDown = i == 12;
+        pLook->PaintPushButton(dc, args);
+        x += 23;
+    }
+    dc.Flush();
+    pLook->OnPaintSessionComplete(NULL);
+}
+}
+
+int main()
+{
+    std::vector<CExtCommandIcon> icons;
+    for (int i = 0; i < 30; i++)
+        icons.push_back(MakeIcon(i));
+    CDC dcScreen;
+    dcScreen.Attach(::GetDC(NULL));
+    printf("screen depth %d bpp\n", GetScreenColorDepth());
+    for (int nLook = 0; nLook < 2; nLook++)
+    {
+        g_PaintManagerHolder.InstallPaintManager(nLook == 0 ? new CExtPaintManager : new CExtPaintManagerXP);
+        CExtPaintManager* pLook = g_PaintManagerHolder.GetPaintManager();
+        PaintToolbar(pLook, dcScreen, icons);
+        const double dMs = MedianMs(1000, [&] { PaintToolbar(pLook, dcScreen, icons); });
+        printf("30-button toolbar, %-7s look, to the screen:   %8.3f ms (median of 1000)\n",
+               nLook == 0 ? "classic" : "flat", dMs);
+        // The same into a memory bitmap: what the look costs without the screen's copy.
+        CDC dcMem;
+        dcMem.Attach(::CreateCompatibleDC(dcScreen.m_hDC));
+        HBITMAP hTarget = ::CreateCompatibleBitmap(dcScreen.m_hDC, 800, 30);
+        HGDIOBJ hOld = ::SelectObject(dcMem.m_hDC, hTarget);
+        const double dMemMs = MedianMs(1000, [&] { PaintToolbar(pLook, dcMem, icons); });
+        printf("30-button toolbar, %-7s look, to a bitmap:     %8.3f ms (median of 1000)\n",
+               nLook == 0 ? "classic" : "flat", dMemMs);
+        const double dBareMs = MedianMs(1000, [&] { PaintToolbar(pLook, dcMem, icons, false); });
+        printf("  the same without icons:                         %8.3f ms (median of 1000)\n", dBareMs);
+        ::SelectObject(dcMem.m_hDC, hOld);
+        ::DeleteObject(hTarget);
+        dcMem.DeleteDC();
+    }
+    const double dInstall = MedianMs(100, [] { g_PaintManagerHolder.InstallPaintManager(new CExtPaintManagerXP); });
+    const double dInstallClassic = MedianMs(100, [] { g_PaintManagerHolder.InstallPaintManager(new CExtPaintManager); });
+    printf("installing the flat look:    %8.3f ms (median of 100)\n", dInstall);
+    printf("installing the classic look: %8.3f ms (median of 100)\n", dInstallClassic);
+    ::ReleaseDC(NULL, dcScreen.Detach());
+    return 0;
+}
