@@ -940,7 +940,7 @@ PrototypeTable::Prototype* DebugClient::FindPrototype(lua_State* L, lua_Debug* a
     // that begin and end on the lines of old ones may now hold other code.
     if (newClosure && ar->linedefined == 0)
         ++chunk->loadSerial;
-    PrototypeTable::Prototype* prototype = m_Prototypes.Get(chunk, ar->linedefined, ar->lastlinedefined);
+    PrototypeTable::Prototype* prototype = m_Prototypes.Get(chunk, ar->linedefined, LuaCompat::LastLineDefined(ar));
     if (!prototype)
     {
         m_bCachesFull = true;
@@ -967,7 +967,11 @@ int DebugClient::ProtectedCodeLines(lua_State* L)
 {
     CodeRequest* request = static_cast<CodeRequest*>(lua_touserdata(L, 1));
     lua_settop(L, 0);
-    lua_getinfo(L, "L", request->ar);
+    if (!LuaCompat::PushActiveLines(L, request->ar))
+    {
+        *request->lost = true;   // the core cannot list them: every line may stop
+        return 0;
+    }
     if (!lua_istable(L, -1))
         return 0;
     lua_pushnil(L);

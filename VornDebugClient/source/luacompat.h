@@ -58,6 +58,41 @@ namespace LuaCompat
     // differently). Calls Lua: run it protected.
     bool HasCallLevels(lua_State* L);
 
+    // The last line of the function ar describes (5.1; -1 where the core does not
+    // tell it, so functions are told apart by their first line alone).
+    inline int LastLineDefined(const lua_Debug* ar)
+    {
+#if VORN_LUA_51
+        return ar->lastlinedefined;
+#else
+        (void)ar;
+        return -1;
+#endif
+    }
+
+    // Pushes the table of the lines that hold code in the function ar describes;
+    // false (nothing pushed) where the core cannot list them. Needs memory: run it
+    // protected.
+    inline bool PushActiveLines(lua_State* L, lua_Debug* ar)
+    {
+#if VORN_LUA_51
+        return lua_getinfo(L, "L", ar) != 0;
+#else
+        (void)L;
+        (void)ar;
+        return false;
+#endif
+    }
+
+    inline void AddChar(luaL_Buffer* buffer, char c)
+    {
+#if VORN_LUA_51
+        luaL_addchar(buffer, c);
+#else
+        luaL_putchar(buffer, c);
+#endif
+    }
+
     // global[name] := fn, without metamethods.
     void SetGlobalFunction(lua_State* L, const char* name, lua_CFunction fn);
     // Pushes global[name], without metamethods.
