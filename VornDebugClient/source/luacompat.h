@@ -93,6 +93,18 @@ namespace LuaCompat
 #endif
     }
 
+    // Lua 5.0 lets the first instruction a thread runs after lua_sethook pass
+    // without a line event (the core then brings its frames' positions up to date).
+    // Running one instruction of a function of ours there takes that turn, so the
+    // script's next line is seen. Prepare stores the function (calls Lua: run it
+    // protected; nothing in 5.1); Run must be called on the thread whose hook was
+    // just set, inside a hook event or before the thread runs, and with our hook
+    // ignoring the events it brings.
+    bool NeedsSkippedInstruction();
+    int PrepareSkippedInstruction(lua_State* L);
+    void RunSkippedInstruction(lua_State* L);
+    void ForgetSkippedInstruction(lua_State* L);
+
     // global[name] := fn, without metamethods.
     void SetGlobalFunction(lua_State* L, const char* name, lua_CFunction fn);
     // Pushes global[name], without metamethods.

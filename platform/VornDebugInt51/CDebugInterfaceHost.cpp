@@ -328,8 +328,7 @@ int CDebugInterfaceHost::Traceback(lua_State* L)
         return 1;
     lua_pushvalue(L, lua_upvalueindex(1));
     lua_pushvalue(L, 1);
-    LuaHost::PushInteger(L, 2);
-    lua_call(L, 2, 1);
+    lua_call(L, 1 + LuaHost::PushTracebackLevel(L, 2), 1);
     return 1;
 }
 

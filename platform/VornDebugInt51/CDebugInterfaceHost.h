@@ -9,8 +9,6 @@
 
 #include <windows.h>
 
-#include <cstring>
-
 #include "LuaHostCompat.h"
 
 #include "vorndebugclient.h"

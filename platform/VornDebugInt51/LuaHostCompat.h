@@ -2,6 +2,8 @@
 // of sources builds the debug-interface library for either.
 #pragma once
 
+#include <cstring>
+
 extern "C" {
 #include <lua.h>
 #include <lualib.h>
@@ -73,6 +75,31 @@ namespace LuaHost
         lua_pushinteger(L, n);
 #else
         lua_pushnumber(L, lua_Number(n));
+#endif
+    }
+
+    // Pushes the level debug.traceback starts at and returns 1; 5.0's takes the
+    // message alone (it joins every argument into its text) and returns 0.
+    inline int PushTracebackLevel(lua_State* L, int level)
+    {
+#if VORN_HOST_LUA_51
+        lua_pushinteger(L, level);
+        return 1;
+#else
+        (void)L;
+        (void)level;
+        return 0;
+#endif
+    }
+
+    // Whether lua_resume's result says the coroutine yielded or ended (5.0 gives 0
+    // for both).
+    inline bool ResumedWithoutError(int status)
+    {
+#if VORN_HOST_LUA_51
+        return status == 0 || status == LUA_YIELD;
+#else
+        return status == 0;
 #endif
     }
 
