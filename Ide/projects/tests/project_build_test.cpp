@@ -323,8 +323,9 @@ TEST_F(ProjectBuild, Lua50ProjectBuildsWithLuacAndExecutesWithLua)
     m_project.SetExecWith("$(VornPath)lua.exe");
     m_project.SetExecCmdArgs("$(MainFilePath)");
     ASSERT_TRUE(m_project.Execute());
-    for (int i = 0; i < 200 && ReadTestFile(m_folder / "ran.txt").empty(); i++)
+    for (int i = 0; i < 200 && !TestFileExists(m_folder / "ran.txt"); i++)
         ::Sleep(50);
+    ::Sleep(100);   // written and closed by now
     EXPECT_EQ(ReadTestFile(m_folder / "ran.txt"), "Lua 5.0 3") << m_output.m_text;
 }
 
