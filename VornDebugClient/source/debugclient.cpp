@@ -154,10 +154,10 @@ int DebugClient::Initialize(lua_State* L)
     std::memset(&m_Library, 0, sizeof(m_Library));
     m_nLibraryLookupGeneration = -1;
     UpdateDesiredMask();
-    // Ours in place of any hook the state had; a host that wants its own chains it.
     if (LuaCompat::NeedsSkippedInstruction())
         LuaCompat::ProtectedCall(L, LuaCompat::PrepareSkippedInstruction, nullptr);
     lua_settop(L, top);
+    // Ours in place of any hook the state had; a host that wants its own chains it.
     lua_sethook(L, Hook, LUA_MASKCOUNT, HEARTBEAT_COUNT);
     ApplyHookMask(L);
     return VORNDEBUGCLIENT_OK;
