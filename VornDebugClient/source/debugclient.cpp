@@ -287,7 +287,8 @@ void DebugClient::ApplyHookMask(lua_State* L)
 // LuaCompat), L runs one of ours now, its events ignored by our hook.
 void DebugClient::TakeSkippedInstruction(lua_State* L)
 {
-    if (!LuaCompat::NeedsSkippedInstruction())
+    // Only a line event can be lost; a mask without them waits for the next change.
+    if (!LuaCompat::NeedsSkippedInstruction() || !(lua_gethookmask(L) & LUA_MASKLINE))
         return;
     m_bTakingSkippedInstruction = true;
     LuaCompat::RunSkippedInstruction(L);
