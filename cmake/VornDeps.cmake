@@ -26,6 +26,16 @@ endfunction()
 vorn_import_shared(Vorn::lua51 lua51.dll liblua51.dll.a "${VORN_DEPS_PREFIX}/include/lua51")
 set_property(TARGET Vorn::lua51 PROPERTY INTERFACE_COMPILE_DEFINITIONS LUA_BUILD_AS_DLL)
 
+# Lua 5.0 as a DLL, when the dependency build had its sources: lua50.dll and lua.exe
+# ship, and the Lua 5.0 compiler and debug libraries are built over it.
+if(EXISTS "${VORN_DEPS_BIN}/lua50.dll")
+  set(VORN_HAVE_LUA50 ON)
+  vorn_import_shared(Vorn::lua50 lua50.dll liblua50.dll.a "${VORN_DEPS_PREFIX}/include/lua50")
+else()
+  set(VORN_HAVE_LUA50 OFF)
+  message(STATUS "No Lua 5.0 in ${VORN_DEPS_PREFIX}: lua.exe, luac.exe and the Lua 5.0 debug libraries are not built")
+endif()
+
 # Scintilla is loaded at run time; only its headers are compiled against.
 add_library(Vorn::scintilla_headers INTERFACE IMPORTED GLOBAL)
 set_target_properties(Vorn::scintilla_headers PROPERTIES
@@ -49,3 +59,6 @@ find_package(GTest CONFIG REQUIRED PATHS "${VORN_DEPS_PREFIX}" NO_DEFAULT_PATH)
 set(VORN_RUNTIME_FILES
   "${VORN_DEPS_BIN}/lua51.dll" "${VORN_DEPS_BIN}/lua51.exe"
   "${VORN_DEPS_BIN}/luac51.exe" "${VORN_DEPS_BIN}/SciLexer.dll")
+if(VORN_HAVE_LUA50)
+  list(APPEND VORN_RUNTIME_FILES "${VORN_DEPS_BIN}/lua50.dll" "${VORN_DEPS_BIN}/lua.exe")
+endif()

@@ -36,7 +36,22 @@ source_versions() {
   echo "compiler $triple $("$triple-g++-posix" -dumpfullversion)"
 }
 
+# Lua 5.0 is not packaged: its released sources come from VORN_LUA50_SRC, else from
+# shared/deps/lua-5.0 beside the repository's folder. Without them everything else
+# is built.
+lua50_src=${VORN_LUA50_SRC:-$(dirname "$top")/shared/deps/lua-5.0}
+if [ -f "$lua50_src/lapi.c" ] && [ -f "$lua50_src/lua.h" ]; then
+  lua50_src=$(cd "$lua50_src" && pwd)
+  lua50_key="lua50 $(cat "$lua50_src"/*.c "$lua50_src"/*.h | sha256sum | cut -c1-16)"
+else
+  echo "build-deps: no Lua 5.0 sources at $lua50_src (set VORN_LUA50_SRC): building without lua50.dll, lua.exe, luac.exe and the Lua 5.0 debug libraries" >&2
+  lua50_src=""
+  lua50_key="lua50 none"
+fi
+
 versions=$(source_versions)
+versions="$versions
+$lua50_key"
 key=$( { echo "$arch"; echo "$versions"; cat "$here/CMakeLists.txt" "$here/build-deps.sh" \
          "$toolchain" "$top/cmake/toolchain-mingw-common.cmake"; } | sha256sum | cut -c1-16)
 dest="$cache_root/$arch-$key"
@@ -86,6 +101,7 @@ cmake -S "$here" -B "$dest/build" -G Ninja \
   -DCMAKE_BUILD_TYPE=Release -DCMAKE_INSTALL_PREFIX="$prefix" "${launcher[@]}" \
   -DLUA51_SRC="$(srcdir lua5.1)" -DSCITE_SRC="$(srcdir scite)" \
   -DTINYXML_SRC="$(srcdir tinyxml)" -DMINIZIP_SRC="$(srcdir minizip)" \
+  -DLUA50_SRC="$lua50_src" \
   -DGTEST_SRC=/usr/src/googletest >"$dest/configure.log" 2>&1 \
   || { cat "$dest/configure.log" >&2; exit 1; }
 cmake --build "$dest/build" -j "$jobs" >"$dest/build.log" 2>&1 \

@@ -115,6 +115,7 @@ int DebugClient::ProtectedShutdown(lua_State* L)
     ReferenceTable::Destroy(L);
     FunctionLineCache::DestroyAnchors(L);
     OutputFunctions::Uninstall(L);
+    LuaCompat::ForgetSkippedInstruction(L);
     lua_pushlightuserdata(L, &s_StepThreadKey);
     lua_pushnil(L);
     lua_rawset(L, LUA_REGISTRYINDEX);
@@ -153,6 +154,9 @@ int DebugClient::Initialize(lua_State* L)
     std::memset(&m_Library, 0, sizeof(m_Library));
     m_nLibraryLookupGeneration = -1;
     UpdateDesiredMask();
+    if (LuaCompat::NeedsSkippedInstruction())
+        LuaCompat::ProtectedCall(L, LuaCompat::PrepareSkippedInstruction, nullptr);
+    lua_settop(L, top);
     // Ours in place of any hook the state had; a host that wants its own chains it.
     lua_sethook(L, Hook, LUA_MASKCOUNT, HEARTBEAT_COUNT);
     ApplyHookMask(L);
@@ -258,6 +262,13 @@ void DebugClient::SetLineEvents(lua_State* L, ShadowStack::Thread& thread, int b
 // events on to ours, gets the events we need from now on.
 void DebugClient::SetHookMask(lua_State* L, int mask)
 {
+    InstallHookMask(L, mask);
+    TakeSkippedInstruction(L);
+}
+
+// The same for a thread that does not run now.
+void DebugClient::InstallHookMask(lua_State* L, int mask)
+{
     NoteMask(mask);
     lua_Hook installed = lua_gethook(L);
     if (installed && installed != Hook)
@@ -267,8 +278,28 @@ void DebugClient::SetHookMask(lua_State* L, int mask)
 
 void DebugClient::ApplyHookMask(lua_State* L)
 {
+    // Also where the mask stays: another thread may have set the hook meanwhile.
+    InstallDesiredMask(L);
+    TakeSkippedInstruction(L);
+}
+
+// Where a core passes over the first instruction after lua_sethook (see
+// LuaCompat), L runs one of ours now, its events ignored by our hook.
+void DebugClient::TakeSkippedInstruction(lua_State* L)
+{
+    // Only a line event can be lost; a mask without them waits for the next change.
+    if (!LuaCompat::NeedsSkippedInstruction() || !(lua_gethookmask(L) & LUA_MASKLINE))
+        return;
+    m_bTakingSkippedInstruction = true;
+    LuaCompat::RunSkippedInstruction(L);
+    m_bTakingSkippedInstruction = false;
+}
+
+// ApplyHookMask for a thread that need not run now; true when its hook was set.
+bool DebugClient::InstallDesiredMask(lua_State* L)
+{
     if (!L || !m_L)
-        return;   // also after Shutdown from a callback inside an event
+        return false;   // also after Shutdown from a callback inside an event
     int desired = m_nDesiredMask;
     // Per function: lines stay on until an event has decided for the running one.
     int mask = desired & ~PER_FUNCTION_LINES;
@@ -278,10 +309,12 @@ void DebugClient::ApplyHookMask(lua_State* L)
     // A host's own hook put in front of ours keeps its mask until our hook next
     // runs through it.
     lua_Hook installed = lua_gethook(L);
-    if (lua_gethookmask(L) != mask && (installed == Hook || !installed))
+    const bool set = lua_gethookmask(L) != mask && (installed == Hook || !installed);
+    if (set)
         lua_sethook(L, Hook, mask, HEARTBEAT_COUNT);
     // The thread's record must read its new mask.
     InterlockedIncrement(&m_nLineGeneration);
+    return set;
 }
 
 // Where every event is on: the first line of a call asks Lua which function
@@ -414,7 +447,7 @@ void DebugClient::ApplyHookMasks(lua_State* L)
 {
     ApplyHookMask(L);
     if (m_L && m_L != L)
-        ApplyHookMask(m_L);
+        InstallDesiredMask(m_L);   // it waits in C and cannot run now
 }
 
 // The events of a running script that the current thread's record already
@@ -425,6 +458,10 @@ void DebugClient::ApplyHookMasks(lua_State* L)
 void DebugClient::Hook(lua_State* L, lua_Debug* ar)
 {
     DebugClient& self = g_Engine;
+#if !VORN_LUA_51
+    if (self.m_bTakingSkippedInstruction)
+        return;
+#endif
     ShadowStack::Thread* known = self.m_Shadow.Peek(L, self.m_nLineGeneration);
     if (!known)
         return self.HookOtherThread(L, ar);
@@ -940,7 +977,7 @@ PrototypeTable::Prototype* DebugClient::FindPrototype(lua_State* L, lua_Debug* a
     // that begin and end on the lines of old ones may now hold other code.
     if (newClosure && ar->linedefined == 0)
         ++chunk->loadSerial;
-    PrototypeTable::Prototype* prototype = m_Prototypes.Get(chunk, ar->linedefined, ar->lastlinedefined);
+    PrototypeTable::Prototype* prototype = m_Prototypes.Get(chunk, ar->linedefined, LuaCompat::LastLineDefined(ar));
     if (!prototype)
     {
         m_bCachesFull = true;
@@ -967,7 +1004,11 @@ int DebugClient::ProtectedCodeLines(lua_State* L)
 {
     CodeRequest* request = static_cast<CodeRequest*>(lua_touserdata(L, 1));
     lua_settop(L, 0);
-    lua_getinfo(L, "L", request->ar);
+    if (!LuaCompat::PushActiveLines(L, request->ar))
+    {
+        *request->lost = true;   // the core cannot list them: every line may stop
+        return 0;
+    }
     if (!lua_istable(L, -1))
         return 0;
     lua_pushnil(L);
@@ -1068,7 +1109,7 @@ void DebugClient::PrepareThread(lua_State* L, lua_State* co, int baseMask)
         return;
     if ((lua_gethookmask(co) & needed) == needed)
         return;
-    SetHookMask(co, baseMask);
+    InstallHookMask(co, baseMask);
     m_Shadow.Forget(co);
 }
 
@@ -1377,7 +1418,11 @@ void DebugClient::HurryScript()
     lua_Hook installed = lua_gethook(L);
     if (installed != Hook && (!installed || installed != m_pPassingHook))
         return;
-    lua_sethook(L, installed, (desired & ~PER_FUNCTION_LINES) | LUA_MASKLINE, HEARTBEAT_COUNT);
+    const int mask = (desired & ~PER_FUNCTION_LINES) | LUA_MASKLINE;
+    // Setting the hook again from here would cost the script an event where the
+    // core passes over the next instruction (see TakeSkippedInstruction).
+    if (!LuaCompat::NeedsSkippedInstruction() || lua_gethookmask(L) != mask)
+        lua_sethook(L, installed, mask, HEARTBEAT_COUNT);
     InterlockedIncrement(&m_nLineGeneration);
 }
 

@@ -164,6 +164,9 @@ private:
     BreakpointFile* ChunkFile(ChunkPathCache::Entry* entry);
     void SetLineEvents(lua_State* L, ShadowStack::Thread& thread, int baseMask, bool lines);
     void SetHookMask(lua_State* L, int mask);
+    void InstallHookMask(lua_State* L, int mask);
+    bool InstallDesiredMask(lua_State* L);
+    void TakeSkippedInstruction(lua_State* L);
     void ApplyHookMasks(lua_State* L);
     void NoteMask(int mask);
     static int ProtectedFindLibraryFunctions(lua_State* L);
@@ -214,6 +217,8 @@ private:
     bool m_bThreadsMayLag;
     // A host's hook seen in front of ours, passing its events on (null: none).
     lua_Hook volatile m_pPassingHook;
+    // Our hook ignores the events of TakeSkippedInstruction's function.
+    bool m_bTakingSkippedInstruction = false;
     // The host's main thread, which cannot yield (null where it cannot be told).
     lua_State* m_pMainThread;
     // Changes whenever a function's need for line events may have changed, and

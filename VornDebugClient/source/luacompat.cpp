@@ -103,6 +103,57 @@ bool HasCallLevels(lua_State* L)
 #endif
 }
 
+#if !VORN_LUA_51
+namespace
+{
+    char g_skipFunctionKey;
+}
+#endif
+
+bool NeedsSkippedInstruction()
+{
+    return VORN_LUA_51 == 0;
+}
+
+int PrepareSkippedInstruction(lua_State* L)
+{
+#if !VORN_LUA_51
+    static const char body[] = "return";
+    lua_pushlightuserdata(L, &g_skipFunctionKey);
+    if (luaL_loadbuffer(L, body, sizeof(body) - 1, "=(debug client)") != 0)
+        lua_pushnil(L);
+    lua_rawset(L, LUA_REGISTRYINDEX);
+#else
+    (void)L;
+#endif
+    return 0;
+}
+
+void RunSkippedInstruction(lua_State* L)
+{
+#if !VORN_LUA_51
+    int top = lua_gettop(L);
+    lua_pushlightuserdata(L, &g_skipFunctionKey);
+    lua_rawget(L, LUA_REGISTRYINDEX);
+    if (lua_type(L, -1) == LUA_TFUNCTION)
+        lua_pcall(L, 0, 0, 0);
+    lua_settop(L, top);
+#else
+    (void)L;
+#endif
+}
+
+void ForgetSkippedInstruction(lua_State* L)
+{
+#if !VORN_LUA_51
+    lua_pushlightuserdata(L, &g_skipFunctionKey);
+    lua_pushnil(L);
+    lua_rawset(L, LUA_REGISTRYINDEX);
+#else
+    (void)L;
+#endif
+}
+
 void SetGlobalFunction(lua_State* L, const char* name, lua_CFunction fn)
 {
     lua_pushstring(L, name);

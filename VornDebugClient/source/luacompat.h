@@ -58,6 +58,53 @@ namespace LuaCompat
     // differently). Calls Lua: run it protected.
     bool HasCallLevels(lua_State* L);
 
+    // The last line of the function ar describes (5.1; -1 where the core does not
+    // tell it, so functions are told apart by their first line alone).
+    inline int LastLineDefined(const lua_Debug* ar)
+    {
+#if VORN_LUA_51
+        return ar->lastlinedefined;
+#else
+        (void)ar;
+        return -1;
+#endif
+    }
+
+    // Pushes the table of the lines that hold code in the function ar describes;
+    // false (nothing pushed) where the core cannot list them. Needs memory: run it
+    // protected.
+    inline bool PushActiveLines(lua_State* L, lua_Debug* ar)
+    {
+#if VORN_LUA_51
+        return lua_getinfo(L, "L", ar) != 0;
+#else
+        (void)L;
+        (void)ar;
+        return false;
+#endif
+    }
+
+    inline void AddChar(luaL_Buffer* buffer, char c)
+    {
+#if VORN_LUA_51
+        luaL_addchar(buffer, c);
+#else
+        luaL_putchar(buffer, c);
+#endif
+    }
+
+    // Lua 5.0 lets the first instruction a thread runs after lua_sethook pass
+    // without a line event (the core then brings its frames' positions up to date).
+    // Running one instruction of a function of ours there takes that turn, so the
+    // script's next line is seen. Prepare stores the function (calls Lua: run it
+    // protected; nothing in 5.1); Run must be called on the thread whose hook was
+    // just set, inside a hook event or before the thread runs, and with our hook
+    // ignoring the events it brings.
+    bool NeedsSkippedInstruction();
+    int PrepareSkippedInstruction(lua_State* L);
+    void RunSkippedInstruction(lua_State* L);
+    void ForgetSkippedInstruction(lua_State* L);
+
     // global[name] := fn, without metamethods.
     void SetGlobalFunction(lua_State* L, const char* name, lua_CFunction fn);
     // Pushes global[name], without metamethods.

@@ -129,7 +129,7 @@ int OutputFunctions::Print(lua_State* L)
             lua_pop(L, 1);
         }
     }
-    luaL_addchar(&text, '\n');
+    LuaCompat::AddChar(&text, '\n');
     luaL_pushresult(&text);
     try
     {

@@ -47,7 +47,7 @@
 
 #include <winsock2.h>
 #include <windows.h>
-#include <lua.hpp>
+#include "LuaHostCompat.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -200,7 +200,11 @@ const Workload WORKLOADS[] = {
     {"tight", "tight loop, 25M line events",
      "local s = 0\n"
      "for i = 1, 12500000 do\n"
+#if VORN_HOST_LUA_51
      "  s = s + i % 7\n"
+#else
+     "  s = s + (i - 7)\n"   // Lua 5.0 has no remainder operator
+#endif
      "end\n"
      "return s\n"},
     {"fib", "fib(25) 40 times",
@@ -460,8 +464,8 @@ void Attach(lua_State* L, Ide& ide, bool chain, bool breakpoints)
 // events the floor's hook saw.
 double RunOnce(const std::string& file, Case c, long* events = nullptr)
 {
-    lua_State* L = luaL_newstate();
-    luaL_openlibs(L);
+    lua_State* L = LuaHost::NewState();
+    LuaHost::OpenLibraries(L);
     Ide ide;
     bool attached = c >= CLIENT;
     if (c == COUNT)
@@ -700,8 +704,8 @@ const char* const DECISIONS =
 
 void MeasureDecisions(const std::string& file)
 {
-    lua_State* L = luaL_newstate();
-    luaL_openlibs(L);
+    lua_State* L = LuaHost::NewState();
+    LuaHost::OpenLibraries(L);
     lua_register(L, "bench_mark", BenchMark);
     Ide ide;
     ide.breakpoints.push_back({"bench\\decisions.lua", 5});

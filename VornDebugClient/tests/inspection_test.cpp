@@ -3,7 +3,7 @@
 #include "debugclient.h"
 
 extern "C" {
-#include <lualib.h>
+#include "LuaHostCompat.h"
 }
 #include "globals.h"
 #include "luadebugdataitem.h"
@@ -25,8 +25,8 @@ class LuaTest : public ::testing::Test
 protected:
     void SetUp() override
     {
-        L = luaL_newstate();
-        luaL_openlibs(L);
+        L = LuaHost::NewState();
+        LuaHost::OpenLibraries(L);
     }
     void TearDown() override { lua_close(L); }
 
@@ -40,7 +40,7 @@ protected:
     std::string ValueOf(const char* expression)
     {
         std::string code = std::string("return ") + expression;
-        luaL_loadstring(L, code.c_str());
+        luaL_loadbuffer(L, code.data(), code.size(), code.c_str());
         lua_pcall(L, 0, 1, 0);
         char text[256];
         ValueFormatter::ValueText(L, -1, text, sizeof(text));
@@ -374,7 +374,7 @@ TEST_F(OutputTest, AlertTakesAnyValueAndKeepsLongTexts)
 
 TEST_F(OutputTest, ErrorMessageWritesATraceback)
 {
-    Run("local r = {_ERRORMESSAGE(5, 6)} assert(#r == 2 and r[1] == 5, 'numbers come back')");
+    Run("local r = {_ERRORMESSAGE(5, 6)} assert(table.getn(r) == 2 and r[1] == 5, 'numbers come back')");
     EXPECT_EQ(g_echo, "");
     Run("local function inner() _ERRORMESSAGE('boom') end\nfunction outer() inner() end\nouter()", "=t");
     EXPECT_EQ(g_echo, "boom\nstack traceback:\n"

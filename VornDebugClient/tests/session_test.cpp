@@ -1,5 +1,6 @@
 // End to end: the test host runs real Lua scripts with VornDebugClient51.dll while
-// the test plays the IDE over UDP on 127.0.0.1:7550.
+// the test plays the IDE over UDP on 127.0.0.1:7550. The cases of the Clients suite
+// run for VornDebugClient50.dll too, in the Lua 5.0 test host.
 #include "testpeer.h"
 
 #include <gtest/gtest.h>
@@ -88,6 +89,24 @@ protected:
     std::string m_name;
 };
 
+// A case both builds of the client must pass: the parameter names the test host.
+class Clients : public Session, public ::testing::WithParamInterface<const char*>
+{
+protected:
+    Clients() { host.UseProgram(GetParam()); }
+
+    void SetUp() override
+    {
+        if (std::string(GetParam()) == LUA50_HOST && !VORN_HAVE_LUA50)
+            GTEST_SKIP() << "this build has no Lua 5.0";
+        Session::SetUp();
+    }
+
+    static constexpr const char* LUA50_HOST = "vorn_dbg_testhost50.exe";
+
+    std::string LuaVersion() const { return GetParam() == std::string(LUA50_HOST) ? "Lua 5.0" : "Lua 5.1"; }
+};
+
 // Lines 1 to 7 of scripts with a coroutine the host yields from C and keeps in a
 // list of its own.
 const char* const HOST_COROUTINE =
@@ -112,7 +131,7 @@ const char* const BASIC_SCRIPT =
     "print(1, nil, 'x')\n"                // 10
     "host_report('total=' .. total)\n";   // 11
 
-TEST_F(Session, BreakpointsLocalsTablesWatchesAndGlobals)
+TEST_P(Clients, BreakpointsLocalsTablesWatchesAndGlobals)
 {
     Launch("basic", BASIC_SCRIPT);
     // Breakpoints as an IDE sends them: relative names, either slash, in one datagram.
@@ -202,7 +221,7 @@ TEST_F(Session, BreakpointsLocalsTablesWatchesAndGlobals)
     for (int i = 0; i < count; ++i)
     {
         DataItem member = peer.Member(i);
-        sawVersion = sawVersion || (member.name == "_VERSION" && member.value == "Lua 5.1");
+        sawVersion = sawVersion || (member.name == "_VERSION" && member.value == LuaVersion());
         sawFunction = sawFunction || member.kind == 6;
     }
     EXPECT_TRUE(sawVersion);
@@ -224,7 +243,7 @@ TEST_F(Session, BreakpointsLocalsTablesWatchesAndGlobals)
     EXPECT_EQ(host.report["echo"], "1\\tnil\\tx\\n");
 }
 
-TEST_F(Session, KeptTablesAreReleasedAtTheNextStop)
+TEST_P(Clients, KeptTablesAreReleasedAtTheNextStop)
 {
     Launch("kept", "local t = {1}\nlocal u = 2\nlocal v = 3\nhost_report('done')\n");
     ConnectWithBreakpointsAt({2});
@@ -241,7 +260,7 @@ TEST_F(Session, KeptTablesAreReleasedAtTheNextStop)
     Finish();
 }
 
-TEST_F(Session, ConditionsAreEvaluatedAndFailuresStillAnswer)
+TEST_P(Clients, ConditionsAreEvaluatedAndFailuresStillAnswer)
 {
     Launch("condition",
            "local hits = 0\n"
@@ -294,7 +313,7 @@ const char* const STEP_SCRIPT =
     "r = outer(r)\n"                   // 10
     "host_report('r=' .. r)\n";        // 11
 
-TEST_F(Session, StepIntoOverAndOut)
+TEST_P(Clients, StepIntoOverAndOut)
 {
     Launch("step", STEP_SCRIPT);
     ConnectWithBreakpointsAt({9});
@@ -327,7 +346,7 @@ TEST_F(Session, StepIntoOverAndOut)
 
 // A tail call replaces its caller's frame: stepping over it does not enter the
 // callee, and stepping out of the callee returns where the caller would have.
-TEST_F(Session, SteppingOverAndOutOfTailCalls)
+TEST_P(Clients, SteppingOverAndOutOfTailCalls)
 {
     Launch("tailstep",
            "local function g(x)\n"    // 1
@@ -360,7 +379,7 @@ TEST_F(Session, SteppingOverAndOutOfTailCalls)
     EXPECT_EQ(host.scriptLines, (std::vector<std::string>{"t=4"}));
 }
 
-TEST_F(Session, BreakpointsWhileStepping)
+TEST_P(Clients, BreakpointsWhileStepping)
 {
     Launch("stepbp", STEP_SCRIPT);
     ConnectWithBreakpointsAt({9, 6, 3});
@@ -394,7 +413,7 @@ TEST_F(Session, BreakpointsWhileStepping)
 
 // A step the IDE asks for while a breakpoint waits for its verdict begins there,
 // not at the last stop.
-TEST_F(Session, StepsAskedForWhileAVerdictIsAwaited)
+TEST_P(Clients, StepsAskedForWhileAVerdictIsAwaited)
 {
     Launch("querystep",
            "local function inner(x)\n"    // 1
@@ -515,7 +534,7 @@ TEST_F(Session, SteppingOverAYieldBackIntoTheHostsResumer)
     EXPECT_EQ(host.scriptLines, (std::vector<std::string>{"y=2", "after=3"}));
 }
 
-TEST_F(Session, RunToCursor)
+TEST_P(Clients, RunToCursor)
 {
     Launch("cursor",
            "local s = 0\n"           // 1
@@ -533,7 +552,7 @@ TEST_F(Session, RunToCursor)
     Finish();
 }
 
-TEST_F(Session, BreakWhileRunningInspectionWhileRunningIsIgnoredAndStopEndsTheSession)
+TEST_P(Clients, BreakWhileRunningInspectionWhileRunningIsIgnoredAndStopEndsTheSession)
 {
     Launch("running",
            "local n = 0\n"                                        // 1
@@ -572,7 +591,7 @@ TEST_F(Session, BreakWhileRunningInspectionWhileRunningIsIgnoredAndStopEndsTheSe
 
 // The IDE stops the session just as the script begins to stop: the stop it never
 // waits for must not keep the script waiting.
-TEST_F(Session, StopAsTheScriptBeginsToStopEndsTheSession)
+TEST_P(Clients, StopAsTheScriptBeginsToStopEndsTheSession)
 {
     Launch("stopbreak", "local a = 1\nlocal b = a + 1\nhost_report('b=' .. b)\n", "--slow-break");
     ConnectWithBreakpointsAt({1});
@@ -591,7 +610,7 @@ TEST_F(Session, StopAsTheScriptBeginsToStopEndsTheSession)
     EXPECT_EQ(host.report["ended"], "1");
 }
 
-TEST_F(Session, OutputIsSplitAndCleanedAndTracebacksArrive)
+TEST_P(Clients, OutputIsSplitAndCleanedAndTracebacksArrive)
 {
     Launch("output",
            "print(string.rep('a', 5000))\n"
@@ -612,7 +631,7 @@ TEST_F(Session, OutputIsSplitAndCleanedAndTracebacksArrive)
     EXPECT_EQ(peer.outputs[5], "nil\n");
 }
 
-TEST_F(Session, OnlyTheConnectedEndPointIsHeard)
+TEST_P(Clients, OnlyTheConnectedEndPointIsHeard)
 {
     Launch("endpoint", "local a = 1\nlocal b = 2\nhost_report('b=' .. b)\n");
     ConnectWithBreakpointsAt({2});
@@ -631,7 +650,7 @@ TEST_F(Session, OnlyTheConnectedEndPointIsHeard)
     EXPECT_EQ(host.scriptLines, (std::vector<std::string>{"b=2"}));
 }
 
-TEST_F(Session, DisconnectIsSentOnceAndChainCallbacksRun)
+TEST_P(Clients, DisconnectIsSentOnceAndChainCallbacksRun)
 {
     Launch("disconnect", "print('hi')\n", "--disconnect --chain --winsock-check");
     Connect({});
@@ -674,7 +693,7 @@ TEST_F(Session, BreakpointsAfterReturnErrorAndResumeThroughAnotherFile)
     EXPECT_EQ(host.scriptLines, (std::vector<std::string>{"done"}));
 }
 
-TEST_F(Session, BreakpointAddedWhileRunningAndRunToCursorIntoAnotherFile)
+TEST_P(Clients, BreakpointAddedWhileRunningAndRunToCursorIntoAnotherFile)
 {
     WriteScript("ylib",
                 "local M = {}\n"
@@ -834,7 +853,7 @@ TEST_F(Session, BreakpointsAfterErrorsInFilesCalledFromCodeWithoutBreakpoints)
 // Calls far deeper than the hook keeps decisions for: the returns there are
 // decided by asking Lua, also after a stop down there has made the hook read the
 // stack again.
-TEST_F(Session, BreakpointsInVeryDeepCalls)
+TEST_P(Clients, BreakpointsInVeryDeepCalls)
 {
     WriteScript("dlib",
                 "local M = {}\n"
@@ -1309,6 +1328,12 @@ TEST_F(Session, OutputAfterDisconnectNeverBlocks)
     EXPECT_TRUE(peer.outputs.empty());
 }
 
+INSTANTIATE_TEST_SUITE_P(BothBuilds, Clients,
+                         ::testing::Values("vorn_dbg_testhost.exe", "vorn_dbg_testhost50.exe"),
+                         [](const ::testing::TestParamInfo<const char*>& info) {
+                             return std::string(info.index == 0 ? "Lua51" : "Lua50");
+                         });
+
 TEST(SessionWithoutIde, ConnectGivesUpAfterThreeSecondsAndTheScriptRuns)
 {
     HostProcess host;
@@ -1349,9 +1374,21 @@ TEST(SessionWithoutIde, ConnectFailsAtOnceWhenItsPortCannotBeBound)
     EXPECT_EQ(host.report["shutdown"], "1");
 }
 
-TEST(SessionWithoutIde, ExportReturnCodes)
+// The exports' return codes in their calling order, for both builds.
+class ExportsOfBothBuilds : public ::testing::TestWithParam<const char*>
 {
+protected:
+    void SetUp() override
+    {
+        if (std::string(GetParam()) == "vorn_dbg_testhost50.exe" && !VORN_HAVE_LUA50)
+            GTEST_SKIP() << "this build has no Lua 5.0";
+        host.UseProgram(GetParam());
+    }
     HostProcess host;
+};
+
+TEST_P(ExportsOfBothBuilds, ReturnCodes)
+{
     ASSERT_TRUE(host.Start("--codes", "dbgscripts\\codes.report"));
     ASSERT_TRUE(host.Finish());
     EXPECT_EQ(host.report["load"], "ok");
@@ -1365,5 +1402,11 @@ TEST(SessionWithoutIde, ExportReturnCodes)
     EXPECT_EQ(host.report["initialize_after_shutdown"], "0");
     EXPECT_EQ(host.report["shutdown_last"], "1");
 }
+
+INSTANTIATE_TEST_SUITE_P(SessionWithoutIde, ExportsOfBothBuilds,
+                         ::testing::Values("vorn_dbg_testhost.exe", "vorn_dbg_testhost50.exe"),
+                         [](const ::testing::TestParamInfo<const char*>& info) {
+                             return std::string(info.index == 0 ? "Lua51" : "Lua50");
+                         });
 
 }  // namespace

@@ -1,4 +1,5 @@
-// A Lua 5.1 host for the debug client's tests: loads VornDebugClient51.dll through
+// A Lua host for the debug client's tests, built once per Lua version (the 5.0 one
+// is vorn_dbg_testhost50): loads VornDebugClient51.dll (VornDebugClient50.dll) through
 // its six exports in the documented order, runs one script file and writes what
 // happened (return codes, callbacks, echoed output) as "key=value" lines. Scripts
 // may call host_report, host_shutdown and the host's coroutine functions below.
@@ -20,7 +21,7 @@
 // every event on to the hook it found, as a host with a watchdog would.
 #include "vorndebugclient.h"
 
-#include <lua.hpp>
+#include "LuaHostCompat.h"
 #include <winsock2.h>
 #include <windows.h>
 
@@ -104,7 +105,7 @@ namespace
     // down; returns Shutdown's result.
     int HostShutdown(lua_State* L)
     {
-        lua_pushinteger(L, g_shutdown ? g_shutdown() : -1);
+        LuaHost::PushInteger(L, g_shutdown ? g_shutdown() : -1);
         return 1;
     }
 
@@ -141,7 +142,7 @@ namespace
     int ResumeThread(lua_State* L, lua_State* co)
     {
         int status = co ? lua_resume(co, 0) : LUA_ERRRUN;
-        lua_pushboolean(L, status == 0 || status == LUA_YIELD);
+        lua_pushboolean(L, LuaHost::ResumedWithoutError(status));
         return 1;
     }
 
@@ -201,8 +202,8 @@ namespace
         e.disconnect();
         Report("shutdown_before_initialize=" + std::to_string(e.shutdown()));
         Report("initialize_null=" + std::to_string(e.initialize(nullptr)));
-        lua_State* L = luaL_newstate();
-        luaL_openlibs(L);
+        lua_State* L = LuaHost::NewState();
+        LuaHost::OpenLibraries(L);
         Report("initialize=" + std::to_string(e.initialize(L)));
         Report("initialize_again=" + std::to_string(e.initialize(L)));
         Report("shutdown=" + std::to_string(e.shutdown()));
@@ -261,7 +262,7 @@ int main(int argc, char** argv)
             script = argv[i];
     }
 
-    HMODULE module = LoadLibraryA("VornDebugClient51.dll");
+    HMODULE module = LoadLibraryA(VORN_TESTHOST_CLIENT_FILE);
     Exports e;
     if (!module || !Bind(module, e))
     {
@@ -278,8 +279,8 @@ int main(int argc, char** argv)
         return 2;
     }
 
-    lua_State* L = luaL_newstate();
-    luaL_openlibs(L);
+    lua_State* L = LuaHost::NewState();
+    LuaHost::OpenLibraries(L);
     lua_register(L, "host_report", HostReport);
     lua_register(L, "host_yield", HostYield);
     lua_register(L, "host_resume", HostResume);

@@ -408,7 +408,7 @@ bool HostProcess::Start(const std::string& arguments, const std::string& reportF
     char exe[MAX_PATH];
     GetModuleFileNameA(nullptr, exe, MAX_PATH);
     std::string path(exe);
-    path = path.substr(0, path.find_last_of('\\') + 1) + "vorn_dbg_testhost.exe";
+    path = path.substr(0, path.find_last_of('\\') + 1) + m_program;
     m_reportFile = reportFile;
     DeleteFileA(reportFile.c_str());
     std::string commandLine = "\"" + path + "\" --report \"" + reportFile + "\" " + arguments;

@@ -130,6 +130,9 @@ class HostProcess
 {
 public:
     ~HostProcess();
+    // The test host program beside the test, by Lua version (vorn_dbg_testhost.exe
+    // unless told otherwise).
+    void UseProgram(const std::string& program) { m_program = program; }
     bool Start(const std::string& arguments, const std::string& reportFile);
     // Waits for the end and reads the report; false on time-out.
     bool Finish(int timeoutMs = 20000);
@@ -140,6 +143,7 @@ public:
     std::string reportText;
 
 private:
+    std::string m_program = "vorn_dbg_testhost.exe";
     HANDLE m_process = nullptr;
     std::string m_reportFile;
 };

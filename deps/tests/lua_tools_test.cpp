@@ -1,5 +1,6 @@
 // The Lua command-line tools of the program folder run as child processes, the way
-// the IDE starts them: lua51.exe runs a script, luac51.exe compiles one.
+// the IDE starts them: the interpreter runs a script, the compiler compiles one. The
+// same cases run for Lua 5.1 (lua51.exe, luac51.exe) and Lua 5.0 (lua.exe, luac.exe).
 #include <gtest/gtest.h>
 #include <windows.h>
 #include <string>
@@ -55,46 +56,131 @@ void WriteText(const char* path, const char* text)
     std::ofstream(path, std::ios::binary) << text;
 }
 
-TEST(LuaTools, InterpreterRunsAScript)
+struct LuaToolSet
 {
-    std::string lua = FindTool("lua51.exe");
-    ASSERT_FALSE(lua.empty()) << "lua51.exe is not in the program folder";
-    WriteText("tools_test_run.lua", "local t = {} for i = 1, 10 do t[#t + 1] = i * i end\n"
-                                     "print(table.concat(t, ','), _VERSION)\n");
-    std::string out;
-    DWORD code = 99;
-    ASSERT_TRUE(RunHidden("\"" + lua + "\" tools_test_run.lua", out, code));
-    EXPECT_EQ(code, 0u);
-    EXPECT_NE(out.find("1,4,9,16,25,36,49,64,81,100\tLua 5.1"), std::string::npos) << out;
+    const char* interpreter;
+    const char* compiler;
+    const char* version;   // _VERSION
+    bool built;            // false: this build has no such Lua
+};
+
+std::string PrintTo(const LuaToolSet& tools)
+{
+    return tools.interpreter;
 }
 
-TEST(LuaTools, CompilerWritesAChunkTheInterpreterRuns)
+class LuaTools : public ::testing::TestWithParam<LuaToolSet>
 {
-    std::string luac = FindTool("luac51.exe");
-    std::string lua = FindTool("lua51.exe");
-    ASSERT_FALSE(luac.empty()) << "luac51.exe is not in the program folder";
-    WriteText("tools_test_compile.lua", "print('compiled ' .. (6 * 7))\n");
-    DeleteFileA("tools_test_compile.luc");
-    std::string out;
-    DWORD code = 99;
-    ASSERT_TRUE(RunHidden("\"" + luac + "\" -o tools_test_compile.luc tools_test_compile.lua", out, code));
-    EXPECT_EQ(code, 0u) << out;
-    ASSERT_NE(GetFileAttributesA("tools_test_compile.luc"), INVALID_FILE_ATTRIBUTES);
+protected:
+    std::string m_lua, m_luac;
 
-    out.clear();
-    ASSERT_TRUE(RunHidden("\"" + lua + "\" tools_test_compile.luc", out, code));
+    void SetUp() override
+    {
+        const LuaToolSet& tools = GetParam();
+        if (!tools.built)
+            GTEST_SKIP() << "this build has no " << tools.version;
+        m_lua = FindTool(tools.interpreter);
+        m_luac = FindTool(tools.compiler);
+        ASSERT_FALSE(m_lua.empty()) << tools.interpreter << " is not in the program folder";
+        ASSERT_FALSE(m_luac.empty()) << tools.compiler << " is not in the program folder";
+    }
+
+    // Each version's cases write files of their own.
+    std::string Name(const char* stem) const
+    {
+        return std::string(stem) + "_" + (GetParam().version + 4) + ".lua";
+    }
+
+    std::string Run(const std::string& program, const std::string& arguments, DWORD& code)
+    {
+        std::string out;
+        code = 99;
+        EXPECT_TRUE(RunHidden("\"" + program + "\" " + arguments, out, code));
+        return out;
+    }
+};
+
+TEST_P(LuaTools, InterpreterRunsAScript)
+{
+    const std::string script = Name("tools_test_run");
+    WriteText(script.c_str(), "local t = {} for i = 1, 10 do table.insert(t, i * i) end\n"
+                              "print(table.concat(t, ','), _VERSION)\n");
+    DWORD code;
+    std::string out = Run(m_lua, script, code);
+    EXPECT_EQ(code, 0u);
+    EXPECT_NE(out.find(std::string("1,4,9,16,25,36,49,64,81,100\t") + GetParam().version), std::string::npos) << out;
+}
+
+TEST_P(LuaTools, CompilerWritesAChunkTheInterpreterRuns)
+{
+    const std::string source = Name("tools_test_compile");
+    const std::string chunk = source + "c";
+    WriteText(source.c_str(), "local function f(n) return n * 7 end\nprint('compiled ' .. f(6))\n");
+    DeleteFileA(chunk.c_str());
+    DWORD code;
+    std::string out = Run(m_luac, "-o " + chunk + " " + source, code);
+    EXPECT_EQ(code, 0u) << out;
+    ASSERT_NE(GetFileAttributesA(chunk.c_str()), INVALID_FILE_ATTRIBUTES);
+
+    out = Run(m_lua, chunk, code);
+    EXPECT_EQ(code, 0u) << out;
     EXPECT_NE(out.find("compiled 42"), std::string::npos) << out;
 }
 
-TEST(LuaTools, CompilerReportsSyntaxErrors)
+// A stripped chunk still runs, is smaller, and its errors no longer name the source.
+TEST_P(LuaTools, StrippedChunkRunsWithoutDebugInformation)
 {
-    std::string luac = FindTool("luac51.exe");
-    WriteText("tools_test_bad.lua", "local x = = 1\n");
-    std::string out;
-    DWORD code = 0;
-    ASSERT_TRUE(RunHidden("\"" + luac + "\" -p tools_test_bad.lua", out, code));
+    const std::string source = Name("tools_test_strip");
+    WriteText(source.c_str(), "local function twice(x)\n  local y = x * 2\n  return y\nend\n"
+                              "print('twice ' .. twice(21))\n"
+                              "local t = {f = function(a) return a .. 'x' end}\n"
+                              "print(t.f('y'))\nerror('stop here')\n");
+    const std::string full = source + "c", stripped = source + "s";
+    DWORD code;
+    std::string out = Run(m_luac, "-o " + full + " " + source, code);
+    ASSERT_EQ(code, 0u) << out;
+    out = Run(m_luac, "-s -o " + stripped + " " + source, code);
+    ASSERT_EQ(code, 0u) << out;
+
+    WIN32_FILE_ATTRIBUTE_DATA fullData = {}, strippedData = {};
+    ASSERT_TRUE(GetFileAttributesExA(full.c_str(), GetFileExInfoStandard, &fullData));
+    ASSERT_TRUE(GetFileAttributesExA(stripped.c_str(), GetFileExInfoStandard, &strippedData));
+    EXPECT_LT(strippedData.nFileSizeLow, fullData.nFileSizeLow);
+
+    out = Run(m_lua, full, code);
+    EXPECT_NE(out.find(source + ":8:"), std::string::npos) << out;
+    out = Run(m_lua, stripped, code);
     EXPECT_NE(code, 0u);
-    EXPECT_NE(out.find("tools_test_bad.lua:1:"), std::string::npos) << out;
+    EXPECT_NE(out.find("twice 42"), std::string::npos) << out;
+    EXPECT_NE(out.find("yx"), std::string::npos) << out;
+    EXPECT_NE(out.find("stop here"), std::string::npos) << out;
+    EXPECT_EQ(out.find(source), std::string::npos) << out;
 }
+
+// A syntax error is reported with the file and line, and the output is not touched.
+TEST_P(LuaTools, CompilerReportsSyntaxErrors)
+{
+    const std::string source = Name("tools_test_bad");
+    const std::string chunk = source + "c";
+    WriteText(source.c_str(), "local x = = 1\n");
+    WriteText(chunk.c_str(), "kept");
+    DWORD code;
+    std::string out = Run(m_luac, "-p " + source, code);
+    EXPECT_NE(code, 0u);
+    EXPECT_NE(out.find(source + ":1:"), std::string::npos) << out;
+
+    out = Run(m_luac, "-o " + chunk + " " + source, code);
+    EXPECT_NE(code, 0u);
+    std::ifstream kept(chunk.c_str(), std::ios::binary);
+    std::string content((std::istreambuf_iterator<char>(kept)), std::istreambuf_iterator<char>());
+    EXPECT_EQ(content, "kept");
+}
+
+INSTANTIATE_TEST_SUITE_P(BothVersions, LuaTools,
+                         ::testing::Values(LuaToolSet{"lua51.exe", "luac51.exe", "Lua 5.1", true},
+                                           LuaToolSet{"lua.exe", "luac.exe", "Lua 5.0", VORN_HAVE_LUA50 != 0}),
+                         [](const ::testing::TestParamInfo<LuaToolSet>& info) {
+                             return std::string(info.param.version[6] == '1' ? "Lua51" : "Lua50");
+                         });
 
 } // namespace

@@ -7,7 +7,8 @@ char CDebugInterfaceHost::s_stopToken;
 
 namespace
 {
-    const char CLIENT_FILE_NAME[] = "VornDebugClient51.dll";
+    // The client built for the same Lua core as this library.
+    const char CLIENT_FILE_NAME[] = VORN_DEBUGINT_CLIENT_FILE;
     // Instructions between two count events when the client asked for none.
     const int STOP_HOOK_COUNT = 1000;
 
@@ -173,10 +174,10 @@ void CDebugInterfaceHost::Run()
     m_bClientInitialized = FALSE;
     if (!LoadClient())
         return;
-    m_L = luaL_newstate();
+    m_L = LuaHost::NewState();
     if (m_L)
     {
-        luaL_openlibs(m_L);
+        LuaHost::OpenLibraries(m_L);
         if (StartClient() && WaitForFile())
             RunScript();
         // The client goes before the state: Shutdown also tells the IDE the script ended.
@@ -307,7 +308,7 @@ int CDebugInterfaceHost::ProtectedRun(lua_State* L)
     lua_settop(L, 0);
     lua_getglobal(L, "debug");
     if (lua_istable(L, -1))
-        lua_getfield(L, -1, "traceback");
+        LuaHost::GetField(L, -1, "traceback");
     else
         lua_pushnil(L);
     lua_pushcclosure(L, Traceback, 1);
@@ -333,8 +334,7 @@ int CDebugInterfaceHost::Traceback(lua_State* L)
         return 1;
     lua_pushvalue(L, lua_upvalueindex(1));
     lua_pushvalue(L, 1);
-    lua_pushinteger(L, 2);
-    lua_call(L, 2, 1);
+    lua_call(L, 1 + LuaHost::PushTracebackLevel(L, 2), 1);
     return 1;
 }
 
@@ -358,7 +358,7 @@ int CDebugInterfaceHost::ProtectedPrepare(lua_State* L)
     if (lua_istable(L, -1))
     {
         lua_pushcfunction(L, EndScript);
-        lua_setfield(L, -2, "exit");
+        LuaHost::SetField(L, -2, "exit");
     }
     lua_pop(L, 1);
     return 0;
@@ -372,21 +372,21 @@ int CDebugInterfaceHost::EndScript(lua_State* L)
 
 void CDebugInterfaceHost::PrependSearchPath(lua_State* L, const char* pszField, const char* pszTemplates)
 {
-    lua_getglobal(L, "package");
+    const char* pszName = LuaHost::PushSearchPaths(L, pszField);
     if (!lua_istable(L, -1))
     {
         lua_pop(L, 1);
         return;
     }
     lua_pushstring(L, pszTemplates);
-    lua_getfield(L, -2, pszField);
+    LuaHost::GetField(L, -2, pszName);
     if (!lua_isstring(L, -1))
     {
         lua_pop(L, 1);
-        lua_pushliteral(L, "");
+        lua_pushstring(L, LuaHost::DefaultSearchPath());
     }
     lua_concat(L, 2);
-    lua_setfield(L, -2, pszField);
+    LuaHost::SetField(L, -2, pszName);
     lua_pop(L, 1);
 }
 

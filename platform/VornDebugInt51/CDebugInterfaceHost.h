@@ -1,6 +1,7 @@
 // CDebugInterfaceHost: the debug-interface library's one session. Connect starts a
-// thread that hosts a fresh Lua state under the debug client (VornDebugClient51.dll,
-// loaded from this library's own folder through its exports), waits until the IDE
+// thread that hosts a fresh Lua state under the debug client of the same Lua version
+// (VornDebugClient51.dll or VornDebugClient50.dll, loaded from this library's own
+// folder through its exports), waits until the IDE
 // names the file to run, runs it once and ends. The IDE's calls only hand over what
 // the thread needs and return at once: the IDE answers the client in its own
 // message loop.
@@ -8,7 +9,7 @@
 
 #include <windows.h>
 
-#include <lua.hpp>
+#include "LuaHostCompat.h"
 
 #include "vorndebugclient.h"
 

@@ -1,5 +1,6 @@
-// VornDebugInt51.dll: the five entry points the IDE calls in internal mode for
-// Lua 5.1 projects. It drives the one Lua core in lua51.dll; nothing thrown may
+// VornDebugInt51.dll (and VornDebugInt50.dll, built from the same sources): the
+// five entry points the IDE calls in internal mode for the projects of its Lua
+// version. It drives the one Lua core in lua51.dll (lua50.dll); nothing thrown may
 // leave an entry point.
 #include "VornDebugInt.h"
 

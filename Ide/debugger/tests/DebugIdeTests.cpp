@@ -85,7 +85,8 @@ protected:
     }
 
     // The project demo.vpr with main.lua (the main file unless bNoMainFile) in the folder.
-    CString WriteProject(const std::string& script, bool bAttach, bool bNoMainFile = false, int nBreakpoint = 0)
+    CString WriteProject(const std::string& script, bool bAttach, bool bNoMainFile = false, int nBreakpoint = 0,
+                         const char* pszLuaVersion = "5.1")
     {
         WriteTestFile(m_folder / "main.lua", script);
         CProject project;
@@ -93,7 +94,7 @@ protected:
         CProjectFileEntry* pMain = project.AddFile(m_folder / "main.lua", "");
         if (nBreakpoint > 0)
             pMain->AddBreakpoint(nBreakpoint);
-        project.SetLuaVersion("5.1");
+        project.SetLuaVersion(pszLuaVersion);
         project.SetMainFile(bNoMainFile ? "" : "main.lua");
         project.SetDbgAttach(bAttach ? 1 : 0);
         project.SetDbgClient(m_folder / "vorn_dbg_testhost.exe");
@@ -334,4 +335,29 @@ TEST_F(DebugIde, ANewProjectWithOneFileBuildsExecutesAndDebugsWithNoSettingChang
     for (const char* pszLine : { "LuaVersion=\"5.1\"", "ExecWith=\"$(VornPath)lua51.exe\"",
                                  "ExecCmdArgs=\"$(MainFilePath)\"", "ProjectMainFile=\"main.lua\"" })
         EXPECT_NE(std::string::npos, strSaved.find(pszLine)) << pszLine << "\n" << strSaved;
+}
+
+// A Lua 5.0 project debugs in internal mode through the Lua 5.0 libraries: it stops,
+// steps with the locals shown, and runs on to its end.
+TEST_F(DebugIde, F5InInternalModeOnALua50ProjectStopsAndSteps)
+{
+    if (!VORN_HAVE_LUA50)
+        GTEST_SKIP() << "this build has no Lua 5.0";
+    Install("..\\bin\\VornDebugInt50.dll", "VornDebugInt50.dll");
+    Install("..\\bin\\VornDebugClient50.dll", "VornDebugClient50.dll");
+    Install("..\\bin\\lua50.dll", "lua50.dll");
+    Install("..\\bin\\luac.exe", "luac.exe");   // F5 builds first
+    StartWithProject(WriteProject("local a = 1\nlocal b = 2\nprint(a + b, _VERSION)\n", false, false, 2, "5.0"));
+    PostCommand(ID_DEBUG_START);
+    ASSERT_TRUE(WaitFor([&] { return TitleSays(" [debug break]"); })) << Title() << DebugPage();
+    EXPECT_TRUE(WaitFor([&] { return ExecutionLine() == 1; })) << ExecutionLine();
+    EXPECT_TRUE(BarVisible(ID_VIEW_VARIABLES));
+
+    PostCommand(ID_DEBUG_STEP_OVER);
+    EXPECT_TRUE(WaitFor([&] { return ExecutionLine() == 2; })) << ExecutionLine() << DebugPage();
+    EXPECT_TRUE(TitleSays(" [debug break]")) << Title();
+
+    PostCommand(ID_DEBUG_START);
+    ASSERT_TRUE(WaitFor([&] { return TitleSays(" [design]"); })) << Title() << DebugPage();
+    EXPECT_NE(std::string::npos, DebugPage().find("3\tLua 5.0\n")) << DebugPage();
 }

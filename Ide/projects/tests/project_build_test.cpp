@@ -67,6 +67,15 @@ protected:
         m_services.m_pRunner = pRunner;
         m_project.SetServices(m_services);
     }
+    // A program folder without any tool; returns its path.
+    CString UseEmptyProgramFolder()
+    {
+        const CString strFolder = m_folder / "no programs\\";
+        ::CreateDirectoryA(strFolder, NULL);
+        m_services.m_strProgramDirectory = strFolder;
+        m_project.SetServices(m_services);
+        return strFolder;
+    }
     void UseLauncher(IProcessLauncher* pLauncher)
     {
         m_services.m_pLauncher = pLauncher;
@@ -107,10 +116,11 @@ TEST_F(ProjectBuild, SyntaxErrorAndMissingCompilerFail)
     EXPECT_TRUE(m_output.Contains("unexpected symbol"));
     EXPECT_TRUE(m_output.Contains(Summary(1, 1)));
 
-    // The program folder has no Lua 5.0 compiler.
+    // A program folder without the Lua 5.0 compiler.
+    const CString strEmptyFolder = UseEmptyProgramFolder();
     m_project.SetLuaVersion("5.0");
     EXPECT_FALSE(m_project.Build());
-    EXPECT_TRUE(m_output.Contains("Cannot start compiler " + std::string(ProgramFolderOfBuild()) + "luac.exe\n"))
+    EXPECT_TRUE(m_output.Contains("Cannot start compiler " + std::string(strEmptyFolder) + "luac.exe\n"))
         << m_output.m_text;
     EXPECT_TRUE(m_output.Contains(Summary(0, 1)));
 
@@ -125,7 +135,8 @@ TEST_F(ProjectBuild, ACompilerThatCannotStartIsReportedToTheErrorSink)
     CRecordingApiErrors errors;
     m_services.m_pApiErrors = &errors;
     m_project.SetServices(m_services);
-    m_project.SetLuaVersion("5.0"); // the program folder has no Lua 5.0 compiler
+    UseEmptyProgramFolder();   // no Lua 5.0 compiler there
+    m_project.SetLuaVersion("5.0");
     EXPECT_FALSE(m_project.CompileFile(AddDiskFile("main.lua")));
     EXPECT_EQ(errors.m_steps, (std::vector<std::string>{ "CExecutor::PrepAndLaunchRedirectedChild::CreateProcess" }));
 }
@@ -300,6 +311,35 @@ TEST_F(ProjectBuild, ExecuteStartsTheProgramWithExpandedArguments)
               std::string::npos) << log;
     EXPECT_NE(log.find("argv[0]=" + std::string(strFolder) + "rec.exe\n"), std::string::npos) << log;
     EXPECT_NE(log.find("argv[1]=" + strOutputFile + "\n"), std::string::npos) << log;
+}
+
+// A Lua 5.0 project compiles with the program folder's luac.exe, and Execute runs the
+// compiled main file with its lua.exe.
+TEST_F(ProjectBuild, Lua50ProjectBuildsWithLuacAndExecutesWithLua)
+{
+    if (!VORN_HAVE_LUA50)
+        GTEST_SKIP() << "this build has no Lua 5.0";
+    m_project.SetLuaVersion("5.0");
+    std::string strMarker(m_folder / "ran.txt");
+    for (char& c : strMarker)
+        c = c == '\\' ? '/' : c;
+    AddDiskFile("main.lua", "local f = assert(io.open('" + strMarker + "', 'w'))\n"
+                            "f:write(_VERSION, ' ', table.getn({1, 2, 3}))\nf:close()\n");
+    CProjectFileEntry* pBad = AddDiskFile("bad.lua", "x = = 1\n");
+    EXPECT_FALSE(m_project.Build());
+    EXPECT_TRUE(m_output.Contains("bad.lua:1:")) << m_output.m_text;
+    EXPECT_TRUE(m_output.Contains(Summary(1, 1))) << m_output.m_text;
+    EXPECT_TRUE(TestFileExists(m_folder / "output\\main.luc"));
+    m_project.RemoveFile(pBad, FALSE);   // Execute builds first
+
+    m_project.SetMainFile("main.lua");
+    m_project.SetExecWith("$(VornPath)lua.exe");
+    m_project.SetExecCmdArgs("$(MainFilePath)");
+    ASSERT_TRUE(m_project.Execute());
+    for (int i = 0; i < 200 && !TestFileExists(m_folder / "ran.txt"); i++)
+        ::Sleep(50);
+    ::Sleep(100);   // written and closed by now
+    EXPECT_EQ(ReadTestFile(m_folder / "ran.txt"), "Lua 5.0 3") << m_output.m_text;
 }
 
 TEST_F(ProjectBuild, ExecuteMacrosAndRefusals)
