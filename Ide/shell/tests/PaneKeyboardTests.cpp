@@ -53,7 +53,7 @@ std::string ClassOf(HWND hWnd)
 }
 
 // Presses the keys together (the first ones held as modifiers) and lets them go.
-void PressKeys(std::initializer_list<WORD> keys)
+void PressKeys(const std::vector<WORD>& keys)
 {
     std::vector<INPUT> inputs;
     for (WORD vk : keys)
@@ -63,11 +63,11 @@ void PressKeys(std::initializer_list<WORD> keys)
         in.ki.wVk = vk;
         inputs.push_back(in);
     }
-    for (auto it = keys.end(); it != keys.begin();)
+    for (auto it = keys.rbegin(); it != keys.rend(); ++it)
     {
         INPUT in = {};
         in.type = INPUT_KEYBOARD;
-        in.ki.wVk = *--it;
+        in.ki.wVk = *it;
         in.ki.dwFlags = KEYEVENTF_KEYUP;
         inputs.push_back(in);
     }
@@ -300,5 +300,125 @@ TEST_F(PaneKeys, WithTheFocusLeftOnAHiddenPageOfAnyPaneAltFOpensTheFileMenu)
         HWND hFocus = FocusOf(m_hFrame);
         EXPECT_TRUE(hFocus != NULL && ::IsWindowVisible(hFocus)) << pane.pszName;
         ExpectAltFOpensTheFileMenu(pane.pszName);
+    }
+}
+
+namespace
+{
+// A project of one Lua file, open in an editor, that the IDE loads at start.
+class PaneKeysInProject : public PaneKeys
+{
+protected:
+    void SetUp() override
+    {
+        PaneKeys::SetUp();
+        WriteTestFile(m_folder / "a.lua", "local x = 1\nreturn x\n");
+        WriteTestFile(m_folder / "keys.vpr", "[Vorn Project]\nVersion=\"1.00\"\nName=\"keys\"\n[End]\n\n"
+                                             "[Configurations]\nLuaVersion=\"5.1\"\n[End]\n\n"
+                                             "[Files]\n>File\nRelativePath=\"a.lua\"\nProjectFolder=\"\\\"\nFile<\n"
+                                             "[End]\n\n[OpenDocumentsList]\na.lua\nActiveDocument=\"a.lua\"\n"
+                                             "Position=\"0\"\n[End]\n\n");
+        HKEY hKey = NULL;
+        ASSERT_EQ(::RegCreateKeyExA(HKEY_CURRENT_USER, m_vorn.GetRegistryPath() + "\\Settings", 0, NULL, 0, KEY_WRITE,
+                                    NULL, &hKey, NULL),
+                  ERROR_SUCCESS);
+        const DWORD dwLastProject = 1;
+        ::RegSetValueExA(hKey, "GenAtStartupDo", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&dwLastProject),
+                         sizeof(dwLastProject));
+        const CString strProject = m_folder / "keys.vpr";
+        ::RegSetValueExA(hKey, "RecentProject0", 0, REG_SZ, reinterpret_cast<const BYTE*>((LPCTSTR)strProject),
+                         strProject.GetLength() + 1);
+        ::RegCloseKey(hKey);
+    }
+    // The length of every text of the Output pane together.
+    LRESULT OutputLength() const
+    {
+        LRESULT nLength = 0;
+        ::EnumChildWindows(
+            Bar(ID_VIEW_OUTPUT),
+            [](HWND hWnd, LPARAM lParam) -> BOOL {
+                if (ClassOf(hWnd) == "Scintilla")
+                    *reinterpret_cast<LRESULT*>(lParam) += ::SendMessageA(hWnd, 2006 /* SCI_GETLENGTH */, 0, 0);
+                return TRUE;
+            },
+            reinterpret_cast<LPARAM>(&nLength));
+        return nLength;
+    }
+    // Empties every text of the Output pane.
+    void ClearOutput() const
+    {
+        ::EnumChildWindows(
+            Bar(ID_VIEW_OUTPUT),
+            [](HWND hWnd, LPARAM) -> BOOL {
+                if (ClassOf(hWnd) == "Scintilla")
+                {
+                    const LRESULT bReadOnly = ::SendMessageA(hWnd, 2140 /* SCI_GETREADONLY */, 0, 0);
+                    ::SendMessageA(hWnd, 2171 /* SCI_SETREADONLY */, 0, 0);
+                    ::SendMessageA(hWnd, 2004 /* SCI_CLEARALL */, 0, 0);
+                    ::SendMessageA(hWnd, 2171 /* SCI_SETREADONLY */, bReadOnly, 0);
+                }
+                return TRUE;
+            },
+            0);
+    }
+    HWND Dialog() const { return FindProcessWindow(m_vorn.GetProcessId(), "#32770"); }
+};
+} // namespace
+
+// Each of the frame's keys from every page, and what it shows.
+TEST_F(PaneKeysInProject, TheFramesKeysWorkWhicheverPaneHasTheFocus)
+{
+    if (!StartInFront())
+        GTEST_SKIP() << "another program holds the activation";
+    ASSERT_TRUE(WaitUntil([&] { return ::GetWindowTextLengthA(m_hFrame) > 0 && Dialog() == NULL; }));
+    struct CKeyCase
+    {
+        const char* pszName;
+        std::vector<WORD> keys;
+        bool bShowsDialog;
+    };
+    const CKeyCase keyCases[] = {
+        { "F7", { VK_F7 }, false },
+        { "Ctrl+F7", { VK_CONTROL, VK_F7 }, false },
+        { "Ctrl+Shift+F", { VK_CONTROL, VK_SHIFT, 'F' }, true },
+        { "F5", { VK_F5 }, false },
+    };
+    for (const CPaneCase& pane : kPanePages)
+    {
+        for (const CKeyCase& key : keyCases)
+        {
+            const std::string where = std::string(key.pszName) + " in " + pane.pszName;
+            ASSERT_TRUE(FocusPage(pane.nBarID, pane.nPage) != NULL) << where;
+            ClearOutput();
+            PressKeys(key.keys);
+            if (key.bShowsDialog)
+            {
+                HWND hDialog = NULL;
+                EXPECT_TRUE(WaitUntil([&] { return (hDialog = Dialog()) != NULL; })) << where;
+                if (hDialog != NULL)
+                {
+                    ::PostMessageA(hDialog, WM_COMMAND, IDCANCEL, 0);
+                    WaitUntil([&] { return Dialog() == NULL; });
+                }
+            }
+            else
+                EXPECT_TRUE(WaitUntil([&] { return OutputLength() != 0; })) << where;
+            Settle();
+        }
+    }
+}
+
+TEST_F(PaneKeysInProject, AltF4FromEveryPaneEndsTheIde)
+{
+    for (const CPaneCase& pane : kPanePages)
+    {
+        if (!StartInFront())
+            GTEST_SKIP() << "another program holds the activation";
+        ASSERT_TRUE(WaitUntil([&] { return ::GetWindowTextLengthA(m_hFrame) > 0 && Dialog() == NULL; }));
+        ASSERT_TRUE(FocusPage(pane.nBarID, pane.nPage) != NULL) << pane.pszName;
+        PressKeys({ VK_MENU, VK_F4 });
+        EXPECT_TRUE(m_vorn.WaitForExit(10000)) << pane.pszName;
+        m_vorn.~CVornProcess();
+        new (&m_vorn) CVornProcess(m_folder.Path(), kExeName);
     }
 }
