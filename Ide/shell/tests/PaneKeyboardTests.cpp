@@ -422,3 +422,24 @@ TEST_F(PaneKeysInProject, AltF4FromEveryPaneEndsTheIde)
         new (&m_vorn) CVornProcess(m_folder.Path(), kExeName);
     }
 }
+
+TEST_F(PaneKeysInProject, ThePanesOwnKeysKeepTheirMeaning)
+{
+    if (!StartInFront())
+        GTEST_SKIP() << "another program holds the activation";
+    ASSERT_TRUE(WaitUntil([&] { return ::GetWindowTextLengthA(m_hFrame) > 0 && Dialog() == NULL; }));
+    HWND hTree = FocusPage(ID_VIEW_PROJECT_EXPLORER, 1);
+    ASSERT_TRUE(hTree != NULL);
+    HWND hSheet = SheetOf(Bar(ID_VIEW_PROJECT_EXPLORER));
+    HWND hFilesPage = ::GetParent(hTree);
+    // Enter is the tree's: the sheet, which has no buttons, is not "pressed".
+    PressKeys({ VK_RETURN });
+    Settle();
+    EXPECT_EQ(reinterpret_cast<HWND>(::SendMessageA(hSheet, PSM_GETCURRENTPAGEHWND, 0, 0)), hFilesPage);
+    EXPECT_EQ(FocusOf(m_hFrame), hTree);
+    // Ctrl+Tab turns the pages.
+    PressKeys({ VK_CONTROL, VK_TAB });
+    Settle();
+    EXPECT_NE(reinterpret_cast<HWND>(::SendMessageA(hSheet, PSM_GETCURRENTPAGEHWND, 0, 0)), hFilesPage);
+    EXPECT_FALSE(::IsWindowVisible(hFilesPage));
+}
