@@ -19,6 +19,32 @@ namespace
 {
 const char kExeName[] = "VornPaneKeysTest.exe";
 
+// The window enumerations with a plain function, which a lambda converts to.
+typedef BOOL (*FEnumWindow)(HWND, LPARAM);
+struct CEnumCall
+{
+    FEnumWindow pfn;
+    LPARAM lParam;
+};
+
+BOOL CALLBACK EnumThunk(HWND hWnd, LPARAM lParam)
+{
+    const CEnumCall* pCall = reinterpret_cast<const CEnumCall*>(lParam);
+    return pCall->pfn(hWnd, pCall->lParam);
+}
+
+void EnumTopWindows(FEnumWindow pfn, LPARAM lParam)
+{
+    CEnumCall call = { pfn, lParam };
+    ::EnumWindows(EnumThunk, reinterpret_cast<LPARAM>(&call));
+}
+
+void EnumChildren(HWND hParent, FEnumWindow pfn, LPARAM lParam)
+{
+    CEnumCall call = { pfn, lParam };
+    ::EnumChildWindows(hParent, EnumThunk, reinterpret_cast<LPARAM>(&call));
+}
+
 bool WaitUntil(const std::function<bool()>& done, DWORD dwTimeoutMs = 5000)
 {
     const DWORD dwStart = ::GetTickCount();
@@ -95,7 +121,7 @@ HWND FindProcessWindow(DWORD dwProcessId, const char* pszClass)
         const char* pszClass;
         HWND hFound;
     } find = { dwProcessId, pszClass, NULL };
-    ::EnumWindows(
+    EnumTopWindows(
         [](HWND hWnd, LPARAM lParam) -> BOOL {
             CFind* pFind = reinterpret_cast<CFind*>(lParam);
             DWORD dwProcessId = 0;
@@ -118,7 +144,7 @@ HWND FindChildOfClass(HWND hParent, const char* pszClass, bool bVisibleOnly = tr
         bool bVisibleOnly;
         HWND hFound;
     } find = { pszClass, bVisibleOnly, NULL };
-    ::EnumChildWindows(
+    EnumChildren(
         hParent,
         [](HWND hWnd, LPARAM lParam) -> BOOL {
             CFind* pFind = reinterpret_cast<CFind*>(lParam);
@@ -334,7 +360,7 @@ protected:
     LRESULT OutputLength() const
     {
         LRESULT nLength = 0;
-        ::EnumChildWindows(
+        EnumChildren(
             Bar(ID_VIEW_OUTPUT),
             [](HWND hWnd, LPARAM lParam) -> BOOL {
                 if (ClassOf(hWnd) == "Scintilla")
@@ -347,7 +373,7 @@ protected:
     // Empties every text of the Output pane.
     void ClearOutput() const
     {
-        ::EnumChildWindows(
+        EnumChildren(
             Bar(ID_VIEW_OUTPUT),
             [](HWND hWnd, LPARAM) -> BOOL {
                 if (ClassOf(hWnd) == "Scintilla")
@@ -443,3 +469,4 @@ TEST_F(PaneKeysInProject, ThePanesOwnKeysKeepTheirMeaning)
     EXPECT_NE(reinterpret_cast<HWND>(::SendMessageA(hSheet, PSM_GETCURRENTPAGEHWND, 0, 0)), hFilesPage);
     EXPECT_FALSE(::IsWindowVisible(hFilesPage));
 }
+
