@@ -50,12 +50,31 @@ bool CExtChildResizablePropertySheet::CreateWithPages(CWnd* pParentWnd, CPropert
     return true;
 }
 
+bool CExtChildResizablePropertySheet::IsAimedAtSheet(const MSG* pMsg) const
+{
+    return m_hWnd != NULL && pMsg->hwnd != NULL && (pMsg->hwnd == m_hWnd || ::IsChild(m_hWnd, pMsg->hwnd));
+}
+
+bool CExtChildResizablePropertySheet::IsSheetKey(const MSG* pMsg)
+{
+    if (pMsg->message < WM_KEYFIRST || pMsg->message > WM_KEYLAST)
+        return true;
+    // Moving between the controls and pages, and the mnemonics of the pages' controls.
+    return (pMsg->message == WM_KEYDOWN && pMsg->wParam == VK_TAB) || pMsg->message == WM_SYSCHAR;
+}
+
 BOOL CExtChildResizablePropertySheet::PreTranslateMessage(MSG* pMsg)
 {
+    if (!IsAimedAtSheet(pMsg))
+        return FALSE;
     // The menus' keys win over the sheet's own.
     CExtMenuControlBar* pMenuBar = MainMenuBar();
     if (pMenuBar != NULL && (pMenuBar->TranslateMainFrameMessage(pMsg) || pMenuBar->PreTranslateMessage(pMsg)))
         return TRUE;
+    // A pane is no dialog: every other key goes on to the frame, whose accelerators
+    // work whichever pane has the focus, and then to the control that has it.
+    if (!IsSheetKey(pMsg))
+        return FALSE;
     return TranslateChildTab(pMsg);
 }
 

@@ -39,6 +39,11 @@ protected:
     // display area.
     virtual void OnChildLayoutChanged();
     void ApplyTabStyles(CTabCtrl& tabs);
+    // Whether the message is for the sheet or a window inside it.
+    bool IsAimedAtSheet(const MSG* pMsg) const;
+    // Whether the sheet decides on the message: keys only when they move between its
+    // controls or are mnemonics; everything else but keys.
+    static bool IsSheetKey(const MSG* pMsg);
 
     DECLARE_MESSAGE_MAP()
 };

@@ -331,11 +331,28 @@ BOOL CMainFrame::PreTranslateMessage(MSG* pMsg)
 {
     if (m_wndMenuBar.TranslateMainFrameMessage(pMsg))
         return TRUE;
+    if (TranslateCloseKey(pMsg))
+        return TRUE;
     // The client sees the keys of its own windows only: with no document open, Escape
     // comes here and must leave full screen all the same.
     if (pMsg->hwnd != m_wndMDIClient.m_hWnd && !::IsChild(m_wndMDIClient.m_hWnd, pMsg->hwnd))
         m_wndMDIClient.PreTranslateMessage(pMsg);
     return CMDIFrameWnd::PreTranslateMessage(pMsg);
+}
+
+BOOL CMainFrame::TranslateCloseKey(const MSG* pMsg)
+{
+    // Alt+F4 closes the window it was pressed in, as the system's default handling
+    // does; the system's tree control keeps the key from that handling, so with the
+    // focus in a pane's tree the key would do nothing.
+    if (pMsg->message != WM_SYSKEYDOWN || pMsg->wParam != VK_F4 || !(HIWORD(pMsg->lParam) & KF_ALTDOWN) ||
+        pMsg->hwnd == NULL)
+        return FALSE;
+    HWND hWndRoot = ::GetAncestor(pMsg->hwnd, GA_ROOT);
+    if (hWndRoot == NULL || (::GetClassLongPtr(hWndRoot, GCL_STYLE) & CS_NOCLOSE))
+        return FALSE;
+    ::PostMessage(hWndRoot, WM_SYSCOMMAND, SC_CLOSE, 0);
+    return TRUE;
 }
 
 //////////////////////////////////////////////////////////////////////////////

@@ -66,6 +66,8 @@ public:
     virtual BOOL DestroyWindow();
     virtual void ActivateFrame(int nCmdShow = -1);
     virtual BOOL PreTranslateMessage(MSG* pMsg);
+    // Alt+F4 in any window of the frame closes that window's top-level window.
+    static BOOL TranslateCloseKey(const MSG* pMsg);
     virtual LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam);
     virtual BOOL OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* pHandlerInfo);
 

@@ -186,10 +186,36 @@ LRESULT CExtResizablePropertySheet::WindowProc(UINT message, WPARAM wParam, LPAR
         if (IsChildSheet() && wParam != SIZE_MINIMIZED)
             LayoutChildSheet(LOWORD(lParam), HIWORD(lParam));
         break;
+    case PSM_SETCURSEL:
+    case WM_SETFOCUS:
+        KeepFocusOnShownPage();
+        break;
+    case WM_NOTIFY:
+        if (reinterpret_cast<NMHDR*>(lParam)->code == TCN_SELCHANGE)
+            KeepFocusOnShownPage();
+        break;
     default:
         break;
     }
     return lResult;
+}
+
+void CExtResizablePropertySheet::KeepFocusOnShownPage()
+{
+    // A tab of buttons does not take the focus when clicked, so a page that goes
+    // hidden would keep it: keys would then go to a window nobody sees.
+    HWND hWndFocus = ::GetFocus();
+    if (m_hWnd == NULL || hWndFocus == NULL || !::IsChild(m_hWnd, hWndFocus) || ::IsWindowVisible(hWndFocus) ||
+        !IsWindowVisible())
+        return;
+    CPropertyPage* pPage = GetActivePage();
+    HWND hWndNext = pPage != NULL && pPage->m_hWnd != NULL ? ::GetNextDlgTabItem(pPage->m_hWnd, NULL, FALSE) : NULL;
+    if (hWndNext == NULL || !::IsWindowVisible(hWndNext))
+    {
+        CTabCtrl* pTab = GetTabControl();
+        hWndNext = pTab != NULL ? pTab->m_hWnd : m_hWnd;
+    }
+    ::SetFocus(hWndNext);
 }
 
 BOOL CExtResizablePropertySheet::OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* pHandlerInfo)

@@ -37,6 +37,8 @@ protected:
     virtual BOOL OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* pHandlerInfo);
 
     void InitializeSheet();
+    // After a page change: the focus moves off a page that went hidden.
+    void KeepFocusOnShownPage();
     void AnchorActivePage();
     void LayoutChildSheet(int cx, int cy);
     bool IsChildSheet() const;

@@ -327,6 +327,12 @@ BOOL CPropertySheet::PreTranslateMessage(MSG* pMsg)
     if ((pMsg->message < WM_KEYFIRST || pMsg->message > WM_KEYLAST) &&
         (pMsg->message < WM_MOUSEFIRST || pMsg->message > WM_MOUSELAST))
         return FALSE;
+    // The system's search for a mnemonic walks the sheet's shown windows from the
+    // message's window on and never comes back to a window of a hidden page: such a
+    // key is left to its window.
+    if (pMsg->message >= WM_KEYFIRST && pMsg->message <= WM_KEYLAST && pMsg->hwnd != NULL &&
+        !::IsWindowVisible(pMsg->hwnd))
+        return FALSE;
     return (BOOL)SendMessage(PSM_ISDIALOGMESSAGE, 0, (LPARAM)pMsg);
 }
 
