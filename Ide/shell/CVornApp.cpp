@@ -231,6 +231,8 @@ void CVornApp::PostStartupAction()
 
 int CVornApp::ExitInstance()
 {
+    // A menu still tracked closes now, while the looks it paints with are there.
+    CExtPopupMenuWnd::CancelTracking();
     if (m_hSciLexer != NULL)
         ::FreeLibrary(m_hSciLexer);
     m_hSciLexer = NULL;

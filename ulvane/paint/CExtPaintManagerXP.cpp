@@ -167,10 +167,11 @@ void CExtPaintManagerXP::PaintControlBarCaption(CDC& dc, CExtPaintBarCaptionArgs
     }
     PaintCaptionBackground(dc, args);
     COLORREF clrText = GetColor(args.m_bResizable && !args.m_bActive ? COLOR_BTNTEXT : COLOR_HIGHLIGHTTEXT);
-    CFont& font = args.m_bResizable ? (args.m_bVertical ? m_FontNormalVert : m_FontSmall)
-                                    : (args.m_bVertical ? m_FontBoldVert : m_FontSmallBold);
-    DrawTextIn(dc, args.m_strCaption, args.m_rcText, clrText, (HFONT)font.GetSafeHandle(),
-               DT_SINGLELINE | DT_VCENTER | DT_LEFT | DT_END_ELLIPSIS | DT_NOPREFIX);
+    // Resizable bars carry a plain caption, floating toolbars a bold one; placed as
+    // the classic look places its text.
+    CFont& font = args.m_bResizable ? (args.m_bVertical ? m_FontSmallVertX : m_FontSmall)
+                                    : (args.m_bVertical ? m_FontSmallBoldVertX : m_FontSmallBold);
+    PaintCaptionText(dc, args, clrText, font);
 }
 
 void CExtPaintManagerXP::PaintControlFrame(CDC& dc, CExtPaintControlFrameArgs& args)
@@ -436,9 +437,38 @@ void CExtPaintManagerXP::PaintControlBarFrame(CDC& dc, CExtPaintBarFrameArgs& ar
         dc.SetPixelV(rc.left + 1, rc.bottom - 2, clr);
         dc.SetPixelV(rc.right - 2, rc.bottom - 2, clr);
     }
+    else if (!args.m_bResizableCopy && GetScreenColorDepth() <= 8)
+    {
+        dc.SetTextColor(GetColor(COLOR_3DSHADOW));
+        dc.SetBkColor(GetColor(COLOR_3DFACE));
+        CPen* pOldPen = dc.SelectObject(&GetPaletteFramePen());
+        const POINT ring[5] = {{rc.left, rc.top}, {rc.right - 1, rc.top}, {rc.right - 1, rc.bottom - 1},
+                               {rc.left, rc.bottom - 1}, {rc.left, rc.top}};
+        dc.Polyline(ring, 5);
+        dc.SelectObject(pOldPen);
+    }
     else if (!args.m_bResizable)
         FrameRect(dc, rc, COLOR_3DFACE);
     dc.RestoreDC(nSaved);
+}
+
+CPen& CExtPaintManagerXP::GetPaletteFramePen()
+{
+    if (m_penPaletteFrame.GetSafeHandle() != NULL)
+        return m_penPaletteFrame;
+    static const WORD arrHalftone[8] = {0x55, 0xAA, 0x55, 0xAA, 0x55, 0xAA, 0x55, 0xAA};
+    HPEN hPen = NULL;
+    if (m_bmpPaletteFramePattern.GetSafeHandle() != NULL || m_bmpPaletteFramePattern.CreateBitmap(8, 8, 1, 1, arrHalftone))
+    {
+        LOGBRUSH lb = {BS_PATTERN, 0, (ULONG_PTR)m_bmpPaletteFramePattern.GetSafeHandle()};
+        hPen = ::ExtCreatePen(PS_GEOMETRIC | PS_SOLID | PS_ENDCAP_FLAT | PS_JOIN_MITER, 1, &lb, 0, NULL);
+    }
+    if (hPen == NULL)
+        hPen = ::CreatePen(PS_SOLID, 1, GetColor(COLOR_3DSHADOW));
+    if (hPen == NULL)
+        return *CPen::FromHandle((HPEN)::GetStockObject(BLACK_PEN));
+    m_penPaletteFrame.Attach(hPen);
+    return m_penPaletteFrame;
 }
 
 void CExtPaintManagerXP::PaintComboFrame(CDC& dc, CExtPaintComboFrameArgs& args)

@@ -79,4 +79,13 @@ protected:
     // The caption's fill and text colours, shared with the gradient look.
     virtual void PaintCaptionBackground(CDC& dc, CExtPaintBarCaptionArgs& args);
     void PaintGripperStripes(CDC& dc, const CRect& rc, bool bVertical);
+
+    // The pen of a docked toolbar's frame on palette screens, where the face ring would
+    // vanish into the face: a halftone of the DC's text and background colours, else a
+    // solid shadow pen, else the black stock pen. Made once per look.
+    CPen& GetPaletteFramePen();
+
+private:
+    CBitmap m_bmpPaletteFramePattern;  // outlives the pen made from it
+    CPen m_penPaletteFrame;
 };

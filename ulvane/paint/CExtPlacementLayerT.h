@@ -9,6 +9,7 @@
 
 #include <utility>
 
+#include "CExtLayerBackgroundBrush.h"
 #include "CExtPaintManagerHolder.h"
 #include "CExtPopupMenuWnd.h"
 #include "CExtResizableLayerHelpers.h"
@@ -122,6 +123,14 @@ public:
         return bTracked;
     }
 
+    // The background brush of this kind of window (dialog, page or sheet): one for all
+    // of them, made when the first asks.
+    static HBRUSH GetBackgroundBrush()
+    {
+        static CExtLayerBackgroundBrush s_brush;
+        return s_brush.Get(g_PaintManagerHolder->GetColor(1000));
+    }
+
 protected:
     // The smallest size a restored placement may have.
     virtual CSize GetPlacementMinimumSize() { return CSize(0, 0); }
@@ -206,10 +215,11 @@ protected:
             break;
         case WM_CTLCOLORDLG:
         case WM_CTLCOLORMSGBOX:
-            return (LRESULT)CExtResizableLayerHelpers::GetDialogBrush();
+            return (LRESULT)GetBackgroundBrush();
         case WM_CTLCOLORSTATIC:
             ::SetBkMode((HDC)wParam, TRANSPARENT);
-            return (LRESULT)CExtResizableLayerHelpers::OnCtlColorStatic(this, (HDC)wParam, (HWND)lParam);
+            return (LRESULT)CExtResizableLayerHelpers::OnCtlColorStatic(this, (HDC)wParam, (HWND)lParam,
+                                                                         &GetBackgroundBrush);
         default:
             break;
         }

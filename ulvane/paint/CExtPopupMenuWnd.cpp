@@ -3,6 +3,7 @@
 #include "CExtPopupMenuWnd.h"
 
 #include "CExtCommandManagerHolder.h"
+#include "CExtPopupTrackContext.h"
 
 IMPLEMENT_DYNCREATE(CExtPopupMenuWnd, CWnd)
 
@@ -393,6 +394,9 @@ bool CExtPopupMenuWnd::TrackPopupMenu(UINT nFlags, int x, int y, LPCRECT lpRcExc
         params.cbSize = sizeof(params);
         if (lpRcExclude != NULL)
             params.rcExclude = *lpRcExclude;
+        // Shown, the menu is the tracking context's: a cancel meanwhile frees it, so
+        // nothing below touches a member.
+        g_PopupTrackContext.InstallHooks(this);
         g_nTrackingDepth++;
         nCmd = (UINT)::TrackPopupMenuEx(hMenu, nTPM | TPM_RETURNCMD | TPM_RIGHTBUTTON, pt.x, pt.y, hWndReceiver,
                                         lpRcExclude != NULL ? &params : NULL);
@@ -415,7 +419,10 @@ bool CExtPopupMenuWnd::TrackPopupMenu(UINT nFlags, int x, int y, LPCRECT lpRcExc
     }
     if (lpnResultCmdID != NULL)
         *lpnResultCmdID = nCmd;
-    delete this;
+    if (bShown)
+        g_PopupTrackContext.ResetIfTracked(this);
+    else
+        delete this;
     return bShown;
 }
 
@@ -426,6 +433,5 @@ bool CExtPopupMenuWnd::IsTrackingActive()
 
 void CExtPopupMenuWnd::CancelTracking()
 {
-    if (g_nTrackingDepth > 0)
-        ::EndMenu();
+    g_PopupTrackContext.Reset();
 }

@@ -80,7 +80,8 @@ public:
     // the alignment flags against lpRcExclude, and sends the chosen command to the
     // receiver as WM_COMMAND (WM_SYSCOMMAND for a window command) unless
     // TPMX_NO_CMD_DELIVERY; *lpnResultCmdID receives it (0: none). The menu then frees
-    // itself, whether or not it could be shown. False when it could not be shown.
+    // itself, whether or not it could be shown (while it is shown the tracking context
+    // owns it, and a cancel frees it). False when it could not be shown.
     virtual bool TrackPopupMenu(UINT nFlags, int x, int y, LPCRECT lpRcExclude = NULL,
                                 LPVOID pCbPaintCombinedCookie = NULL, void* pCbPaintCombinedContent = NULL,
                                 UINT* lpnResultCmdID = NULL, bool bCookieIsObject = false);
@@ -108,9 +109,13 @@ public:
     virtual void UpdateMenuCmdUI();
 
     static bool IsTrackingActive();
+    // Closes the tracked menu, if any: also the application's first step at exit, while
+    // the looks and windows are still there.
     static void CancelTracking();
 
 protected:
+    friend class CExtPopupTrackContext;
+
     virtual bool BuildItemsFromMenu(HMENU hMenu, bool bTopLevel);
     void DestroyItems();
     // The shown menu's placement flags and point from the framework's alignment.

@@ -1,4 +1,4 @@
-// CExtResizableLayerHelpers: child backgrounds, the dialog brush and saved placements.
+// CExtResizableLayerHelpers: child backgrounds, static children's colours and saved placements.
 #include "CExtResizableLayerHelpers.h"
 
 #include "CExtMonitorInfo.h"
@@ -24,23 +24,8 @@ bool CExtResizableLayerHelpers::IsTransparentChildBackground(HWND hWnd)
     return false;
 }
 
-HBRUSH CExtResizableLayerHelpers::GetDialogBrush()
-{
-    // One brush for all, made again when the look's colour changes.
-    static COLORREF s_clr = (COLORREF)-1;
-    static HBRUSH s_hBrush = NULL;
-    COLORREF clr = g_PaintManagerHolder->GetColor(1000);
-    if (s_hBrush == NULL || clr != s_clr)
-    {
-        if (s_hBrush != NULL)
-            ::DeleteObject(s_hBrush);
-        s_hBrush = ::CreateSolidBrush(clr);
-        s_clr = clr;
-    }
-    return s_hBrush;
-}
-
-HBRUSH CExtResizableLayerHelpers::OnCtlColorStatic(CWnd* pParent, HDC hDC, HWND hWndCtrl)
+HBRUSH CExtResizableLayerHelpers::OnCtlColorStatic(CWnd* pParent, HDC hDC, HWND hWndCtrl,
+                                                   HBRUSH (*pfnLayerBrush)())
 {
     char szClass[32] = "";
     ::GetClassName(hWndCtrl, szClass, sizeof(szClass));
@@ -49,7 +34,7 @@ HBRUSH CExtResizableLayerHelpers::OnCtlColorStatic(CWnd* pParent, HDC hDC, HWND 
     if (bEdit || !g_PaintManagerHolder->IsBackgroundCustomized(pParent))
     {
         ::SetBkColor(hDC, g_PaintManagerHolder->GetColor(1000));
-        return GetDialogBrush();
+        return pfnLayerBrush();
     }
     // The parent's background under the control, aligned with the parent's.
     CRect rcCtrl;

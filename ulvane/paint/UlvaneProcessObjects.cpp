@@ -2,17 +2,22 @@
 // application object starts and destroyed in the reverse order after it has ended.
 // Registered messages take their number from their own qualified name, so every
 // process using the framework agrees on them. Rows kept for parts that do not exist
-// yet are marked where they belong.
+// yet are marked where they belong. Objects made on first use (the layers' background
+// brushes) join the exit list when they are made, so they go before all of these.
 #include "CExtCommandManagerHolder.h"
 #include "CExtControlBar.h"
 #include "CExtPaintManagerHolder.h"
 #include "CExtPaletteGlyph.h"
 #include "CExtPopupMenuWnd.h"
+#include "CExtPopupTrackContext.h"
 #include "CExtToolControlBar.h"
 
 #define VORN_REGISTERED_MESSAGE(owner, name) const UINT owner::name = ::RegisterWindowMessage(#owner "::" #name)
 
-// 1: the popup menu tracking context belongs here, before everything it may close.
+// 1: the popup menu tracking context, before everything a tracked menu uses. It goes
+// last, after the looks: the application closes a tracked menu at its exit, and what
+// is left here is only unhooked and freed.
+CExtPopupTrackContext g_PopupTrackContext;
 
 // 2
 VORN_REGISTERED_MESSAGE(CExtPopupMenuWnd, g_nMsgPrepareMenu);

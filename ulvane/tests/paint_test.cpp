@@ -6,6 +6,7 @@
 #include "CExtPaintManagerXP.h"
 
 #include <algorithm>
+#include <cstdlib>
 #include <memory>
 #include <vector>
 
@@ -458,6 +459,91 @@ TEST(LooksTest, CheckMarkPixels)
     probe.Fill(RGB(0, 0, 0));
     CExtPaintManager::PaintCheckMark(probe.dc(), 5, 5, RGB(255, 0, 0));
     EXPECT_EQ(RGB(0, 255, 255), probe.At(5, 9));
+}
+
+namespace
+{
+// The smallest rectangle holding every pixel of rc that is not clrBack.
+CRect InkBounds(CProbeDC& probe, const CRect& rc, COLORREF clrBack)
+{
+    CRect rcInk(rc.right, rc.bottom, rc.left, rc.top);
+    for (int y = rc.top; y < rc.bottom; y++)
+        for (int x = rc.left; x < rc.right; x++)
+            if (probe.At(x, y) != clrBack)
+                rcInk.SetRect(std::min<int>(rcInk.left, x), std::min<int>(rcInk.top, y),
+                              std::max<int>(rcInk.right, x + 1), std::max<int>(rcInk.bottom, y + 1));
+    return rcInk;
+}
+}
+
+TEST(LooksTest, CaptionTextRunsAlongItsStripInBothLooks)
+{
+    // Solid caption fills (the classic gradient is one colour on a palette screen).
+    DepthOverride depth(8);
+    auto pClassic = MakeLook<CExtPaintManager>();
+    auto pXP = MakeLook<CExtPaintManagerXP>();
+    for (CExtPaintManager* pLook : {(CExtPaintManager*)pClassic.get(), (CExtPaintManager*)pXP.get()})
+    {
+        const char* pszLook = pLook == pXP.get() ? "flat" : "classic";
+        const COLORREF clrFill = pLook == pXP.get() ? ::GetSysColor(COLOR_HIGHLIGHT) : ::GetSysColor(COLOR_ACTIVECAPTION);
+        CProbeDC probe(140, 140);
+        // Across the top: from the text rectangle's left, centred in its height.
+        const CRect rcText(4, 0, 120, 18);
+        CExtPaintBarCaptionArgs across(NULL, CRect(0, 0, 140, 18), rcText, "Watch", true, true, false, true);
+        pLook->PaintControlBarCaption(probe.dc(), across);
+        CRect rcInk = InkBounds(probe, rcText, clrFill);
+        ASSERT_FALSE(rcInk.IsRectEmpty()) << pszLook;
+        EXPECT_LE(rcInk.left - rcText.left, 3) << pszLook;
+        EXPECT_LE(std::abs((rcInk.top - rcText.top) - (rcText.bottom - rcInk.bottom)), 3) << pszLook;
+        EXPECT_LE(rcInk.Height(), 11) << pszLook << ": the small font";
+        // Down the side: upward from the bottom of the text rectangle, centred across.
+        probe.Fill(RGB(1, 2, 3));
+        const CRect rcSide(0, 20, 18, 136);
+        CExtPaintBarCaptionArgs side(NULL, CRect(0, 20, 18, 140), rcSide, "Watch", true, true, true, true);
+        pLook->PaintControlBarCaption(probe.dc(), side);
+        rcInk = InkBounds(probe, rcSide, clrFill);
+        ASSERT_FALSE(rcInk.IsRectEmpty()) << pszLook;
+        EXPECT_GT(rcInk.Height(), rcInk.Width()) << pszLook << ": the text runs along the strip";
+        EXPECT_LE(rcInk.Width(), 11) << pszLook;
+        EXPECT_LE(rcSide.bottom - rcInk.bottom, 3) << pszLook;
+        EXPECT_LE(std::abs((rcInk.left - rcSide.left) - (rcSide.right - rcInk.right)), 3) << pszLook;
+        EXPECT_EQ(0, probe.Count(CRect(0, 136, 18, 140), ::GetSysColor(pLook == pXP.get() ? COLOR_HIGHLIGHTTEXT
+                                                                                          : COLOR_CAPTIONTEXT)))
+            << pszLook << ": the text stays in its rectangle";
+    }
+}
+
+TEST(LooksTest, PaletteScreensOutlineDockedToolbarsInHalftone)
+{
+    DepthOverride depth(8);
+    auto pXP = MakeLook<CExtPaintManagerXP>();
+    const COLORREF clrShadow = ::GetSysColor(COLOR_3DSHADOW), clrFace = ::GetSysColor(COLOR_3DFACE);
+    CProbeDC probe(60, 30);
+    // Twice: the pen is made once and serves again.
+    for (int nRound = 0; nRound < 2; nRound++)
+    {
+        probe.Fill(RGB(1, 2, 3));
+        CExtPaintBarFrameArgs frame(NULL, CRect(0, 0, 60, 30), CRect(4, 4, 56, 26), false, false, false);
+        pXP->PaintControlBarFrame(probe.dc(), frame);
+        int nShadow = 0;
+        for (int x = 1; x < 59; x++)
+        {
+            const COLORREF clr = probe.At(x, 0);
+            EXPECT_TRUE(clr == clrShadow || clr == clrFace) << x;
+            EXPECT_NE(clr, probe.At(x + 1, 0)) << x << ": dots alternate";
+            nShadow += clr == clrShadow ? 1 : 0;
+        }
+        EXPECT_GT(nShadow, 20);
+        EXPECT_NE(RGB(1, 2, 3), probe.At(59, 29)) << "the ring closes";
+        EXPECT_EQ(clrFace, probe.At(2, 2)) << "inside the ring, the face";
+        EXPECT_EQ(RGB(1, 2, 3), probe.At(30, 15)) << "the client area is left alone";
+    }
+    // A resizable bar's docked frame keeps no ring.
+    probe.Fill(RGB(1, 2, 3));
+    CExtPaintBarFrameArgs pane(NULL, CRect(0, 0, 60, 30), CRect(4, 4, 56, 26), false, true, true);
+    pXP->PaintControlBarFrame(probe.dc(), pane);
+    EXPECT_EQ(clrFace, probe.At(10, 0));
+    EXPECT_EQ(clrFace, probe.At(11, 0));
 }
 
 TEST(LooksTest, NoGdiObjectIsLeftBehindByPainting)

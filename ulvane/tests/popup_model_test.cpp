@@ -4,6 +4,7 @@
 
 #include "CExtCommandManagerHolder.h"
 #include "CExtPopupMenuWnd.h"
+#include "CExtPopupTrackContext.h"
 
 namespace
 {
@@ -103,4 +104,56 @@ TEST_F(PopupModelTest, AMenuThatCannotBeShownFreesItselfAndSaysSo)
     CCountedPopup* pNoReceiver = new CCountedPopup(&nDeleted);
     EXPECT_FALSE(pNoReceiver->TrackPopupMenu(TPMX_ALIGN_DEFAULT, 10, 10));
     EXPECT_EQ(2, nDeleted);
+}
+
+namespace
+{
+// What a cancel from inside the shown menu's loop saw of the tracking context.
+struct CancelSeen
+{
+    bool bRan = false;
+    const CExtPopupMenuWnd* pTracked = NULL;
+    bool bHooked = false;
+};
+CancelSeen g_cancelSeen;
+
+void CALLBACK CancelFromTheLoop(HWND, UINT, UINT_PTR nIDEvent, DWORD)
+{
+    ::KillTimer(NULL, nIDEvent);
+    g_cancelSeen.bRan = true;
+    g_cancelSeen.pTracked = g_PopupTrackContext.GetTopPopup();
+    g_cancelSeen.bHooked = g_PopupTrackContext.HasHooks();
+    CExtPopupMenuWnd::CancelTracking();
+}
+}
+
+TEST_F(PopupModelTest, ACancelWhileShownClosesAndFreesTheMenuOnceAndUnhooks)
+{
+    int nDeleted = 0;
+    CCountedPopup* pPopup = new CCountedPopup(&nDeleted);
+    ASSERT_TRUE(pPopup->LoadMenu(m_hWnd, IDR_CONTEXT, true));
+    ::ShowWindow(m_hWnd, SW_SHOWNA);
+    g_cancelSeen = CancelSeen();
+    const UINT_PTR nTimer = ::SetTimer(NULL, 0, 300, CancelFromTheLoop);
+    UINT nCmd = 77;
+    EXPECT_TRUE(pPopup->TrackPopupMenu(TPMX_ALIGN_DEFAULT, 20, 20, NULL, NULL, NULL, &nCmd));
+    ::KillTimer(NULL, nTimer);
+    ASSERT_TRUE(g_cancelSeen.bRan) << "the menu's loop ended before the cancel";
+    EXPECT_EQ(pPopup, g_cancelSeen.pTracked);
+    EXPECT_TRUE(g_cancelSeen.bHooked);
+    EXPECT_EQ(1, nDeleted) << "freed by the cancel, and not again when its loop returned";
+    EXPECT_EQ(0u, nCmd);
+    EXPECT_EQ(NULL, g_PopupTrackContext.GetTopPopup());
+    EXPECT_FALSE(g_PopupTrackContext.HasHooks());
+    EXPECT_FALSE(CExtPopupMenuWnd::IsTrackingActive());
+    // Chosen normally, a menu is freed once too and leaves no hooks.
+    pPopup = new CCountedPopup(&nDeleted);
+    ASSERT_TRUE(pPopup->LoadMenu(m_hWnd, IDR_CONTEXT, true));
+    ::PostMessage(m_hWnd, WM_KEYDOWN, VK_ESCAPE, 0);
+    g_cancelSeen = CancelSeen();
+    const UINT_PTR nLate = ::SetTimer(NULL, 0, 3000, CancelFromTheLoop);
+    pPopup->TrackPopupMenu(TPMX_ALIGN_DEFAULT, 20, 20);
+    ::KillTimer(NULL, nLate);
+    EXPECT_EQ(2, nDeleted);
+    EXPECT_FALSE(g_PopupTrackContext.HasHooks());
 }

@@ -16,6 +16,7 @@
 #include "COutlineNode.h"
 #include "COutputView.h"
 #include "LuaEditorSetup.h"
+#include "ScreenPicture.h"
 #include "WindowBitmap.h"
 #include "resource.h"
 
@@ -1422,38 +1423,6 @@ TEST_F(FrameWithProject, PrintPreviewHidesTheFramesBarsAndGivesThemBack)
     EXPECT_TRUE(Enabled(ID_FILE_PRINT_PREVIEW));
 }
 
-namespace
-{
-// How many pixels of the window, as the screen shows it, have the colour.
-int CountScreenPixels(CWnd* pWnd, COLORREF clr)
-{
-    CRect rc;
-    pWnd->GetWindowRect(&rc);
-    BITMAPINFO bmi;
-    memset(&bmi, 0, sizeof(bmi));
-    bmi.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-    bmi.bmiHeader.biWidth = rc.Width();
-    bmi.bmiHeader.biHeight = -rc.Height();
-    bmi.bmiHeader.biPlanes = 1;
-    bmi.bmiHeader.biBitCount = 32;
-    DWORD* pBits = NULL;
-    HBITMAP hBitmap = ::CreateDIBSection(NULL, &bmi, DIB_RGB_COLORS, (void**)&pBits, NULL, 0);
-    HDC hScreen = ::GetDC(NULL), hMem = ::CreateCompatibleDC(hScreen);
-    HGDIOBJ hOld = ::SelectObject(hMem, hBitmap);
-    ::BitBlt(hMem, 0, 0, rc.Width(), rc.Height(), hScreen, rc.left, rc.top, SRCCOPY);
-    ::GdiFlush();
-    const DWORD dwWanted = ((DWORD)GetRValue(clr) << 16) | ((DWORD)GetGValue(clr) << 8) | GetBValue(clr);
-    int nCount = 0;
-    for (int i = 0; i < rc.Width() * rc.Height(); i++)
-        nCount += (pBits[i] & 0xFFFFFF) == dwWanted ? 1 : 0;
-    ::SelectObject(hMem, hOld);
-    ::DeleteDC(hMem);
-    ::ReleaseDC(NULL, hScreen);
-    ::DeleteObject(hBitmap);
-    return nCount;
-}
-}
-
 TEST_F(FrameWithProject, ClassicAndFlatLooksRepaintTheRunningFrame)
 {
     AddLuaFile("main.lua", "-- a look at the looks\nlocal function f(x)\n  return x * 2\nend\nprint(f(21))\n");
@@ -1463,7 +1432,6 @@ TEST_F(FrameWithProject, ClassicAndFlatLooksRepaintTheRunningFrame)
     if (GetScreenColorDepth() <= 8)
         GTEST_SKIP() << "a palette screen shows both looks' faces in one colour";
     Frame()->SetForegroundWindow();
-    const CString strDir = ScreenshotFolder() != NULL ? WithTrailingBackslash(ScreenshotFolder()) : CString();
     struct Look
     {
         void (CMainFrame::*pfnSet)();
@@ -1481,13 +1449,11 @@ TEST_F(FrameWithProject, ClassicAndFlatLooksRepaintTheRunningFrame)
         const COLORREF clrFace = g_PaintManagerHolder->GetColor(1000);
         CRect rcBar;
         pToolBar->GetWindowRect(&rcBar);
-        EXPECT_GT(CountScreenPixels(pToolBar, clrFace), rcBar.Width() * rcBar.Height() / 3) << look.pszName;
-        if (!strDir.IsEmpty())
-        {
-            CRect rcFrame;
-            Frame()->GetWindowRect(&rcFrame);
-            EXPECT_TRUE(SaveScreenBitmap(rcFrame, strDir + "frame_" + look.pszName + ".bmp"));
-        }
+        EXPECT_GT(CScreenPicture(rcBar).CountPixels(rcBar, clrFace), rcBar.Width() * rcBar.Height() / 3)
+            << look.pszName;
+        CRect rcFrame;
+        Frame()->GetWindowRect(&rcFrame);
+        EXPECT_TRUE(CScreenPicture(rcFrame).SaveIfWanted(CString("frame_") + look.pszName));
     }
     Frame()->SetUIStyleOffice2003();
     PumpPending();
