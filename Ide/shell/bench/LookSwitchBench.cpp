@@ -197,21 +197,20 @@ void DuringModalLoop(const std::function<void()>& start, const std::function<voi
     PumpWithIdle();
 }
 
+BOOL CALLBACK MatchPreferencesSheet(HWND hWnd, LPARAM lParam)
+{
+    char szTitle[64] = "";
+    ::GetWindowTextA(hWnd, szTitle, sizeof(szTitle));
+    if (!::IsWindowVisible(hWnd) || lstrcmpA(szTitle, "Preferences") != 0)
+        return TRUE;
+    *(HWND*)lParam = hWnd;
+    return FALSE;
+}
+
 HWND FindVisibleSheet()
 {
     HWND hFound = NULL;
-    ::EnumThreadWindows(::GetCurrentThreadId(),
-                        [](HWND hWnd, LPARAM lParam) -> BOOL {
-                            char szTitle[64] = "";
-                            ::GetWindowTextA(hWnd, szTitle, sizeof(szTitle));
-                            if (::IsWindowVisible(hWnd) && lstrcmpA(szTitle, "Preferences") == 0)
-                            {
-                                *(HWND*)lParam = hWnd;
-                                return FALSE;
-                            }
-                            return TRUE;
-                        },
-                        (LPARAM)&hFound);
+    ::EnumThreadWindows(::GetCurrentThreadId(), MatchPreferencesSheet, (LPARAM)&hFound);
     return hFound;
 }
 
