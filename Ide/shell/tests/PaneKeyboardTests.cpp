@@ -1,6 +1,7 @@
 // The real Vorn.exe driven with the display's keyboard and mouse while the docked
 // panes hold the focus: no key sequence may hang the frame, the frame's keys work
-// from every pane, and the focus never rests on a window nobody sees.
+// from every pane, the focus never rests on a window nobody sees, and the IDE ends
+// cleanly after its panes were used.
 #include "VornProcess.h"
 #include "VornTestFolder.h"
 
@@ -331,6 +332,27 @@ TEST_F(PaneKeys, AfterPreferencesTheFocusGoesBackToTheShownControlThatHadIt)
     HWND hFocus = FocusOf(m_hFrame);
     EXPECT_EQ(hFocus, hFocusBefore) << ClassOf(hFocus);
     EXPECT_TRUE(hFocus != NULL && ::IsWindowVisible(hFocus));
+}
+
+// A crash on the way out would lose the settings that are saved last.
+TEST_F(PaneKeys, AfterEveryPanesPagesWereShownTheIdeEndsCleanly)
+{
+    if (!StartInFront())
+        GTEST_SKIP() << "another program holds the activation";
+    // The panes hidden at the first start are shown too.
+    for (UINT nBarID : { ID_VIEW_VARIABLES, ID_VIEW_BREAKPOINTS, ID_VIEW_CALL_STACK })
+    {
+        ::PostMessageA(m_hFrame, WM_COMMAND, nBarID, 0);
+        Settle();
+    }
+    for (const CPaneCase& pane : kPanePages)
+        EXPECT_TRUE(FocusPage(pane.nBarID, pane.nPage) != NULL) << pane.pszName;
+    // The Locals, Globals and Watches pages.
+    for (int nPage : { 0, 1, 2 })
+        ClickTab(Bar(ID_VIEW_VARIABLES), nPage);
+    ASSERT_TRUE(m_vorn.Close());
+    EXPECT_EQ(m_vorn.GetExitCode(), 0u);
+    EXPECT_TRUE(RegistryKeyHasValues(m_vorn.GetRegistryPath()));
 }
 
 TEST_F(PaneKeys, WithTheFocusLeftOnAHiddenPageOfAnyPaneAltFOpensTheFileMenu)
