@@ -57,6 +57,7 @@ CMainFrame::CMainFrame()
       m_bCallStackBarVisible(FALSE),
       m_projectOutline(VornApp()->m_outline),
       m_pCachedActiveView(NULL),
+      m_hWndFocusOnDeactivate(NULL),
       m_nFindMode(0),
       m_pPreviousCachedView(NULL),
       m_pRecentFiles(NULL),

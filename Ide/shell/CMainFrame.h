@@ -325,10 +325,18 @@ protected:
     afx_msg void OnDestroy();
     afx_msg void OnTimer(UINT_PTR nIDEvent);
     afx_msg void OnActivateApp(BOOL bActive, DWORD dwThreadID);
+    // The focus goes back where it was when the frame lost the activation, if the
+    // window is still shown there; else to the active editor or the frame.
+    afx_msg void OnActivate(UINT nState, CWnd* pWndOther, BOOL bMinimized);
     afx_msg LRESULT OnStartupOpenFile(WPARAM wParam, LPARAM lParam);
     afx_msg LRESULT OnOpenLastProject(WPARAM wParam, LPARAM lParam);
     afx_msg LRESULT OnShowOpenProject(WPARAM wParam, LPARAM lParam);
     afx_msg LRESULT OnStartNewProject(WPARAM wParam, LPARAM lParam);
+
+    // Whether the window is the frame or inside it, shown and enabled: one that can
+    // have the keys.
+    bool IsShownPartOfFrame(HWND hWnd) const;
+    void RestoreFocusAfterActivation();
 
     // Project commands (CMainFrameProject.cpp)
     HTREEITEM GetSelectedFilesItem();
@@ -501,6 +509,7 @@ protected:
     CProjectOutline m_projectOutline;
     CProject m_project;
     CVornView* m_pCachedActiveView;
+    HWND m_hWndFocusOnDeactivate;        // the frame's focus when it lost the activation
     int m_nFindMode;
     CVornView* m_pPreviousCachedView;
     CRecentFileList* m_pRecentFiles;

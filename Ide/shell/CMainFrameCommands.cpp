@@ -22,6 +22,7 @@ BEGIN_MESSAGE_MAP(CMainFrame, CMDIFrameWnd)
     ON_WM_DESTROY()
     ON_WM_TIMER()
     ON_WM_ACTIVATEAPP()
+    ON_WM_ACTIVATE()
     ON_MESSAGE(WM_STARTUP_OPEN_FILE, CMainFrame::OnStartupOpenFile)
 
     // View and Debug > Windows: the docking bars
@@ -624,6 +625,48 @@ void CMainFrame::OnActivateApp(BOOL bActive, DWORD dwThreadID)
         pView->Activate();
         pView->PostMessage(WM_SETFOCUS);
     }
+}
+
+void CMainFrame::OnActivate(UINT nState, CWnd* pWndOther, BOOL bMinimized)
+{
+    // Another window (a dialog, another program) takes the keys: where they were is
+    // kept for the way back.
+    if (nState == WA_INACTIVE)
+    {
+        HWND hWndFocus = ::GetFocus();
+        m_hWndFocusOnDeactivate = hWndFocus != NULL && ::IsChild(m_hWnd, hWndFocus) ? hWndFocus : NULL;
+    }
+    CMDIFrameWnd::OnActivate(nState, pWndOther, bMinimized);
+    if (nState != WA_INACTIVE && !bMinimized)
+        RestoreFocusAfterActivation();
+}
+
+bool CMainFrame::IsShownPartOfFrame(HWND hWnd) const
+{
+    return hWnd != NULL && (hWnd == m_hWnd || ::IsChild(m_hWnd, hWnd)) && ::IsWindowVisible(hWnd) &&
+           ::IsWindowEnabled(hWnd);
+}
+
+void CMainFrame::RestoreFocusAfterActivation()
+{
+    const HWND hWndSaved = m_hWndFocusOnDeactivate;
+    m_hWndFocusOnDeactivate = NULL;
+    // The activation may hand the keys to a window that a page change has hidden
+    // meanwhile (the page dialog remembers its own control): keys typed there would
+    // go to a window nobody sees.
+    if (IsShownPartOfFrame(hWndSaved))
+    {
+        if (::GetFocus() != hWndSaved)
+            ::SetFocus(hWndSaved);
+        return;
+    }
+    if (IsShownPartOfFrame(::GetFocus()))
+        return;
+    CVornView* pView = GetActiveVornView();
+    if (pView != NULL && IsShownPartOfFrame(pView->m_hWnd))
+        pView->SetFocus();
+    else
+        SetFocus();
 }
 
 //////////////////////////////////////////////////////////////////////////////

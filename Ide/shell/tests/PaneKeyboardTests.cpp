@@ -1,6 +1,7 @@
 // The real Vorn.exe driven with the display's keyboard and mouse while the docked
-// panes hold the focus: no key sequence may hang the frame, and the frame's keys work
-// from every pane.
+// panes hold the focus: no key sequence may hang the frame, the frame's keys work
+// from every pane, the focus never rests on a window nobody sees, and the IDE ends
+// cleanly after its panes were used.
 #include "VornProcess.h"
 #include "VornTestFolder.h"
 
@@ -262,6 +263,32 @@ protected:
         return FocusOf(m_hFrame) == hControl || ::IsChild(hControl, FocusOf(m_hFrame)) ? hControl : NULL;
     }
     static HWND SheetOf(HWND hBar) { return FindChildOfClass(hBar, "#32770"); }
+    // Clicks into the Output pane's text, turns to its Debug page (the keyboard goes
+    // with the page) and opens and cancels Preferences with the keyboard; the window
+    // that had the focus before Preferences.
+    HWND PreferencesFromTheOutputPanesDebugPage()
+    {
+        HWND hOutputBar = Bar(ID_VIEW_OUTPUT);
+        HWND hOutputText = hOutputBar != NULL ? FindChildOfClass(hOutputBar, "Scintilla") : NULL;
+        if (hOutputText == NULL)
+            return NULL;
+        ClickAt(RectInClient(hOutputText, NULL).CenterPoint());
+        Settle();
+        EXPECT_EQ(FocusOf(m_hFrame), hOutputText);
+        ClickTab(hOutputBar, 1);
+        EXPECT_FALSE(::IsWindowVisible(hOutputText));
+        HWND hFocusBefore = FocusOf(m_hFrame);
+
+        ::PostMessageA(m_hFrame, WM_COMMAND, ID_EDIT_PREFERENCES, 0);
+        HWND hPreferences = m_vorn.WaitForMessageBox();
+        if (hPreferences == NULL || !BringToFront(hPreferences))
+            return NULL;
+        PressKeys({ VK_ESCAPE });
+        if (!WaitUntil([&] { return !::IsWindow(hPreferences); }))
+            return NULL;
+        Settle();
+        return hFocusBefore;
+    }
     // Alt+F opens the File menu, and Escape closes it again.
     void ExpectAltFOpensTheFileMenu(const std::string& where)
     {
@@ -291,25 +318,41 @@ TEST_F(PaneKeys, AfterPreferencesFromTheOutputPanesDebugPageAltFOpensTheFileMenu
 {
     if (!StartInFront())
         GTEST_SKIP() << "another program holds the activation";
-    HWND hOutputBar = Bar(ID_VIEW_OUTPUT);
-    ASSERT_TRUE(hOutputBar != NULL);
-    HWND hOutputText = FindChildOfClass(hOutputBar, "Scintilla");
-    ASSERT_TRUE(hOutputText != NULL);
-    ClickAt(RectInClient(hOutputText, NULL).CenterPoint());
-    Settle();
-    ASSERT_EQ(FocusOf(m_hFrame), hOutputText);
-    ClickTab(hOutputBar, 1);
-    EXPECT_FALSE(::IsWindowVisible(hOutputText));
-
-    ::PostMessageA(m_hFrame, WM_COMMAND, ID_EDIT_PREFERENCES, 0);
-    HWND hPreferences = m_vorn.WaitForMessageBox();
-    ASSERT_TRUE(hPreferences != NULL);
-    ASSERT_TRUE(BringToFront(hPreferences));
-    PressKeys({ VK_ESCAPE });
-    ASSERT_TRUE(WaitUntil([&] { return !::IsWindow(hPreferences); }));
-    Settle();
-
+    ASSERT_TRUE(PreferencesFromTheOutputPanesDebugPage() != NULL);
     ExpectAltFOpensTheFileMenu("after Preferences");
+}
+
+TEST_F(PaneKeys, AfterPreferencesTheFocusGoesBackToTheShownControlThatHadIt)
+{
+    if (!StartInFront())
+        GTEST_SKIP() << "another program holds the activation";
+    HWND hFocusBefore = PreferencesFromTheOutputPanesDebugPage();
+    ASSERT_TRUE(hFocusBefore != NULL);
+    ASSERT_TRUE(::IsWindowVisible(hFocusBefore));
+    HWND hFocus = FocusOf(m_hFrame);
+    EXPECT_EQ(hFocus, hFocusBefore) << ClassOf(hFocus);
+    EXPECT_TRUE(hFocus != NULL && ::IsWindowVisible(hFocus));
+}
+
+// A crash on the way out would lose the settings that are saved last.
+TEST_F(PaneKeys, AfterEveryPanesPagesWereShownTheIdeEndsCleanly)
+{
+    if (!StartInFront())
+        GTEST_SKIP() << "another program holds the activation";
+    // The panes hidden at the first start are shown too.
+    for (UINT nBarID : { ID_VIEW_VARIABLES, ID_VIEW_BREAKPOINTS, ID_VIEW_CALL_STACK })
+    {
+        ::PostMessageA(m_hFrame, WM_COMMAND, nBarID, 0);
+        Settle();
+    }
+    for (const CPaneCase& pane : kPanePages)
+        EXPECT_TRUE(FocusPage(pane.nBarID, pane.nPage) != NULL) << pane.pszName;
+    // The Locals, Globals and Watches pages.
+    for (int nPage : { 0, 1, 2 })
+        ClickTab(Bar(ID_VIEW_VARIABLES), nPage);
+    ASSERT_TRUE(m_vorn.Close());
+    EXPECT_EQ(m_vorn.GetExitCode(), 0u);
+    EXPECT_TRUE(RegistryKeyHasValues(m_vorn.GetRegistryPath()));
 }
 
 TEST_F(PaneKeys, WithTheFocusLeftOnAHiddenPageOfAnyPaneAltFOpensTheFileMenu)
@@ -469,4 +512,3 @@ TEST_F(PaneKeysInProject, ThePanesOwnKeysKeepTheirMeaning)
     EXPECT_NE(reinterpret_cast<HWND>(::SendMessageA(hSheet, PSM_GETCURRENTPAGEHWND, 0, 0)), hFilesPage);
     EXPECT_FALSE(::IsWindowVisible(hFilesPage));
 }
-

@@ -214,6 +214,14 @@ BOOL CVornProcess::WaitForExit(DWORD dwTimeout)
     return m_pi.hProcess != NULL && ::WaitForSingleObject(m_pi.hProcess, dwTimeout) == WAIT_OBJECT_0;
 }
 
+DWORD CVornProcess::GetExitCode() const
+{
+    DWORD dwExitCode = STILL_ACTIVE;
+    if (m_pi.hProcess != NULL)
+        ::GetExitCodeProcess(m_pi.hProcess, &dwExitCode);
+    return dwExitCode;
+}
+
 std::string DialogText(HWND hDialog)
 {
     std::string text;

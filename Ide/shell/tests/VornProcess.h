@@ -33,6 +33,9 @@ public:
     // Asks the main window to close and waits for the process to end.
     BOOL Close(DWORD dwTimeout = 30000);
     BOOL WaitForExit(DWORD dwTimeout = 30000);
+    // How the program ended (STILL_ACTIVE while it runs; an access violation is
+    // 0xC0000005).
+    DWORD GetExitCode() const;
     // Waits until the program has handled what it was sent.
     void WaitIdle();
 
