@@ -6,6 +6,7 @@
 #include "CAppSettings.h"
 #include "CExtControlBar.h"
 #include "CFindDlg.h"
+#include "SentInput.h"
 #include "CFindInFilesDlg.h"
 #include "CFindInFilesView.h"
 #include "CReplaceDlg.h"
@@ -246,24 +247,8 @@ TEST_F(FindDialogs, CtrlVAndDeleteInTheComboActOnTheCombo)
     CWnd* pCombo = pFind->GetDlgItem(IDC_FIND_WHAT);
     pCombo->SetFocus();
     PumpPending();
-    auto keys = [](std::vector<WORD> vks) {
-        std::vector<INPUT> inputs;
-        for (WORD vk : vks)
-        {
-            INPUT in = {};
-            in.type = INPUT_KEYBOARD;
-            in.ki.wVk = vk;
-            inputs.push_back(in);
-        }
-        for (auto it = vks.rbegin(); it != vks.rend(); ++it)
-        {
-            INPUT in = {};
-            in.type = INPUT_KEYBOARD;
-            in.ki.wVk = *it;
-            in.ki.dwFlags = KEYEVENTF_KEYUP;
-            inputs.push_back(in);
-        }
-        ::SendInput((UINT)inputs.size(), inputs.data(), sizeof(INPUT));
+    auto keys = [](std::initializer_list<WORD> vks) {
+        CSentInput::PressKeys(vks);
         for (int i = 0; i < 10; i++)
             PumpPending();
     };

@@ -2,6 +2,7 @@
 // panes hold the focus: no key sequence may hang the frame, the frame's keys work
 // from every pane, the focus never rests on a window nobody sees, and the IDE ends
 // cleanly after its panes were used.
+#include "SentInput.h"
 #include "VornProcess.h"
 #include "VornTestFolder.h"
 
@@ -79,39 +80,6 @@ std::string ClassOf(HWND hWnd)
     return szClass;
 }
 
-// Presses the keys together (the first ones held as modifiers) and lets them go.
-void PressKeys(const std::vector<WORD>& keys)
-{
-    std::vector<INPUT> inputs;
-    for (WORD vk : keys)
-    {
-        INPUT in = {};
-        in.type = INPUT_KEYBOARD;
-        in.ki.wVk = vk;
-        inputs.push_back(in);
-    }
-    for (auto it = keys.rbegin(); it != keys.rend(); ++it)
-    {
-        INPUT in = {};
-        in.type = INPUT_KEYBOARD;
-        in.ki.wVk = *it;
-        in.ki.dwFlags = KEYEVENTF_KEYUP;
-        inputs.push_back(in);
-    }
-    ::SendInput((UINT)inputs.size(), inputs.data(), sizeof(INPUT));
-}
-
-void ClickAt(CPoint pt)
-{
-    ::SetCursorPos(pt.x, pt.y);
-    ::Sleep(50);
-    INPUT inputs[2] = {};
-    inputs[0].type = INPUT_MOUSE;
-    inputs[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
-    inputs[1].type = INPUT_MOUSE;
-    inputs[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
-    ::SendInput(2, inputs, sizeof(INPUT));
-}
 
 // A visible window of the class in the process, or NULL.
 HWND FindProcessWindow(DWORD dwProcessId, const char* pszClass)
@@ -232,7 +200,7 @@ protected:
     {
         for (int i = 0; i < 3 && OpenMenu() != NULL; i++)
         {
-            PressKeys({ VK_ESCAPE });
+            CSentInput::PressKeys({ VK_ESCAPE });
             Settle();
         }
     }
@@ -241,7 +209,7 @@ protected:
     {
         HWND hTabs = FindChildOfClass(hBar, WC_TABCONTROLA);
         ASSERT_TRUE(hTabs != NULL);
-        ClickAt(TabRect(hTabs, nItem).CenterPoint());
+        CSentInput::ClickAt(TabRect(hTabs, nItem).CenterPoint());
         Settle();
     }
     // Shows the page of the bar and clicks into its control; the control.
@@ -258,7 +226,7 @@ protected:
         if (hControl == NULL)
             return NULL;
         CRect rc = RectInClient(hControl, NULL);
-        ClickAt(CPoint(rc.left + 8, rc.top + 8));
+        CSentInput::ClickAt(CPoint(rc.left + 8, rc.top + 8));
         Settle();
         return FocusOf(m_hFrame) == hControl || ::IsChild(hControl, FocusOf(m_hFrame)) ? hControl : NULL;
     }
@@ -272,7 +240,7 @@ protected:
         HWND hOutputText = hOutputBar != NULL ? FindChildOfClass(hOutputBar, "Scintilla") : NULL;
         if (hOutputText == NULL)
             return NULL;
-        ClickAt(RectInClient(hOutputText, NULL).CenterPoint());
+        CSentInput::ClickAt(RectInClient(hOutputText, NULL).CenterPoint());
         Settle();
         EXPECT_EQ(FocusOf(m_hFrame), hOutputText);
         ClickTab(hOutputBar, 1);
@@ -283,7 +251,7 @@ protected:
         HWND hPreferences = m_vorn.WaitForMessageBox();
         if (hPreferences == NULL || !BringToFront(hPreferences))
             return NULL;
-        PressKeys({ VK_ESCAPE });
+        CSentInput::PressKeys({ VK_ESCAPE });
         if (!WaitUntil([&] { return !::IsWindow(hPreferences); }))
             return NULL;
         Settle();
@@ -292,7 +260,7 @@ protected:
     // Alt+F opens the File menu, and Escape closes it again.
     void ExpectAltFOpensTheFileMenu(const std::string& where)
     {
-        PressKeys({ VK_MENU, 'F' });
+        CSentInput::PressKeys({ VK_MENU, 'F' });
         ::Sleep(300);
         ASSERT_TRUE(Responds(m_hFrame)) << "the frame hangs: " << where;
         EXPECT_TRUE(WaitUntil([&] { return OpenMenu() != NULL; })) << where;
@@ -459,7 +427,7 @@ TEST_F(PaneKeysInProject, TheFramesKeysWorkWhicheverPaneHasTheFocus)
             const std::string where = std::string(key.pszName) + " in " + pane.pszName;
             ASSERT_TRUE(FocusPage(pane.nBarID, pane.nPage) != NULL) << where;
             ClearOutput();
-            PressKeys(key.keys);
+            CSentInput::PressKeys(key.keys);
             if (key.bShowsDialog)
             {
                 HWND hDialog = NULL;
@@ -485,7 +453,7 @@ TEST_F(PaneKeysInProject, AltF4FromEveryPaneEndsTheIde)
             GTEST_SKIP() << "another program holds the activation";
         ASSERT_TRUE(WaitUntil([&] { return ::GetWindowTextLengthA(m_hFrame) > 0 && Dialog() == NULL; }));
         ASSERT_TRUE(FocusPage(pane.nBarID, pane.nPage) != NULL) << pane.pszName;
-        PressKeys({ VK_MENU, VK_F4 });
+        CSentInput::PressKeys({ VK_MENU, VK_F4 });
         EXPECT_TRUE(m_vorn.WaitForExit(10000)) << pane.pszName;
         m_vorn.~CVornProcess();
         new (&m_vorn) CVornProcess(m_folder.Path(), kExeName);
@@ -502,12 +470,12 @@ TEST_F(PaneKeysInProject, ThePanesOwnKeysKeepTheirMeaning)
     HWND hSheet = SheetOf(Bar(ID_VIEW_PROJECT_EXPLORER));
     HWND hFilesPage = ::GetParent(hTree);
     // Enter is the tree's: the sheet, which has no buttons, is not "pressed".
-    PressKeys({ VK_RETURN });
+    CSentInput::PressKeys({ VK_RETURN });
     Settle();
     EXPECT_EQ(reinterpret_cast<HWND>(::SendMessageA(hSheet, PSM_GETCURRENTPAGEHWND, 0, 0)), hFilesPage);
     EXPECT_EQ(FocusOf(m_hFrame), hTree);
     // Ctrl+Tab turns the pages.
-    PressKeys({ VK_CONTROL, VK_TAB });
+    CSentInput::PressKeys({ VK_CONTROL, VK_TAB });
     Settle();
     EXPECT_NE(reinterpret_cast<HWND>(::SendMessageA(hSheet, PSM_GETCURRENTPAGEHWND, 0, 0)), hFilesPage);
     EXPECT_FALSE(::IsWindowVisible(hFilesPage));

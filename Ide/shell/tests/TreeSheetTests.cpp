@@ -4,6 +4,7 @@
 #include "CPageFrameWnd.h"
 #include "CThemeLibrary.h"
 #include "CTreePropSheet.h"
+#include "SentInput.h"
 #include "WindowBitmap.h"
 #include "tree_sheet_test_res.h"
 #include "TestExitCode.h"
@@ -125,23 +126,7 @@ bool IsShown(CPropertyPage& page)
 
 void PressKeys(std::initializer_list<WORD> keys)
 {
-    std::vector<INPUT> inputs;
-    for (WORD vk : keys)
-    {
-        INPUT in = {};
-        in.type = INPUT_KEYBOARD;
-        in.ki.wVk = vk;
-        inputs.push_back(in);
-    }
-    for (auto it = keys.end(); it != keys.begin();)
-    {
-        INPUT in = {};
-        in.type = INPUT_KEYBOARD;
-        in.ki.wVk = *--it;
-        in.ki.dwFlags = KEYEVENTF_KEYUP;
-        inputs.push_back(in);
-    }
-    ::SendInput((UINT)inputs.size(), inputs.data(), sizeof(INPUT));
+    CSentInput::PressKeys(keys);
     for (int i = 0; i < 10; i++)
         PumpPending();
 }

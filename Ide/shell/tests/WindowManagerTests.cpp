@@ -6,6 +6,7 @@
 #include "CExtToolControlBar.h"
 #include "CFileTabCtrl.h"
 #include "CMDIClientWnd.h"
+#include "SentInput.h"
 #include "CViewManager.h"
 #include "CWindowListDlg.h"
 #include "PathUtil.h"
@@ -266,13 +267,7 @@ TEST_F(WindowManager, AClickOnATabActivatesItsWindow)
         Frame()->SetWindowPos(&CWnd::wndNoTopMost, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
         GTEST_SKIP() << "another program's window covers the tab";
     }
-    ::SetCursorPos(rcTab.CenterPoint().x, rcTab.CenterPoint().y);
-    INPUT inputs[2] = {};
-    inputs[0].type = INPUT_MOUSE;
-    inputs[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
-    inputs[1].type = INPUT_MOUSE;
-    inputs[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
-    ::SendInput(2, inputs, sizeof(INPUT));
+    CSentInput::ClickAt(rcTab.CenterPoint());
     const DWORD dwStart = ::GetTickCount();
     while (ActiveChild() != ChildOf(pA) && ::GetTickCount() - dwStart < 3000)
     {
