@@ -53,7 +53,7 @@ CExtCommandIcon MakeIcon(int nSeed)
     ::DeleteDC(hMem);
     ::ReleaseDC(NULL, hScreen);
     CExtCommandIcon icon;
-    icon.AssignFromBitmap(hBitmap, CRect(0, 0, 16, 16), RGB(255, 0, 255));
+    icon.AssignFromBitmap(hBitmap, RGB(255, 0, 255));
     ::DeleteObject(hBitmap);
     return icon;
 }
