@@ -68,6 +68,15 @@ HWND MakeWindow(HWND hWndParent)
 }
 
 const char szProfile[] = "bench";
+
+// The manager deletes a profile when its last window is unbound.
+void RemoveProfile(CExtCommandManager& manager, LPCTSTR lpszName)
+{
+    static HWND s_hWnd = MakeWindow(NULL);
+    bool bDeleted = false;
+    manager.BindWindow(s_hWnd, lpszName);
+    manager.UnbindWindow(s_hWnd, true, &bDeleted);
+}
 }
 
 class CBenchApp : public CWinApp
@@ -127,11 +136,7 @@ int main()
         manager.CreateProfile("menus");
         manager.UpdateFromMenuResource("menus", 128);
         manager.UpdateFromMenuResource("menus", 129);
-        bool bDeleted = false;
-        HWND hWnd = MakeWindow(NULL);
-        manager.BindWindow(hWnd, "menus");
-        manager.UnbindWindow(hWnd, true, &bDeleted);
-        ::DestroyWindow(hWnd);
+        RemoveProfile(manager, "menus");
     });
     const CTimes toolbar = Measure(200, [&] {
         manager.CreateProfile("toolbar");
@@ -139,11 +144,7 @@ int main()
         int nCount = 0;
         manager.UpdateFromToolbarResource("toolbar", MAKEINTRESOURCE(128), &pIDs, &nCount);
         delete[] pIDs;
-        bool bDeleted = false;
-        HWND hWnd = MakeWindow(NULL);
-        manager.BindWindow(hWnd, "toolbar");
-        manager.UnbindWindow(hWnd, true, &bDeleted);
-        ::DestroyWindow(hWnd);
+        RemoveProfile(manager, "toolbar");
     });
     printf("menus 128 and 129 into a profile:             median %7.3f ms (200, with the profile's removal)\n",
            menus.dMedian);
