@@ -167,6 +167,32 @@ int main()
     });
     printf("4 KB archive:                                 save %7.3f ms, load %7.3f ms (medians of 100)%s\n",
            save.dMedian, load.dMedian, bLoaded ? "" : " LOAD FAILED");
+    // The floor under both: the registry's own cost of the 256 values, written and
+    // read one by one in one open key.
+    HKEY hKey = NULL;
+    ::RegCreateKeyEx(HKEY_CURRENT_USER, "Software\\Vorn Bench\\Floor", 0, NULL, 0, KEY_ALL_ACCESS, NULL, &hKey, NULL);
+    const BYTE arrChunk[16] = {1, 2, 3};
+    const CTimes writeFloor = Measure(100, [&] {
+        for (int i = 0; i < 256; i++)
+        {
+            char szName[32];
+            sprintf(szName, "data_0x%08X", i);
+            ::RegSetValueEx(hKey, szName, 0, REG_BINARY, arrChunk, sizeof(arrChunk));
+        }
+    });
+    const CTimes readFloor = Measure(100, [&] {
+        for (int i = 0; i < 256; i++)
+        {
+            char szName[32];
+            BYTE arrRead[16];
+            DWORD cb = sizeof(arrRead), dwType = 0;
+            sprintf(szName, "data_0x%08X", i);
+            ::RegQueryValueEx(hKey, szName, NULL, &dwType, arrRead, &cb);
+        }
+    });
+    ::RegCloseKey(hKey);
+    printf("  256 bare registry values (baseline):        write %7.3f ms, read %7.3f ms; archive %.2fx and %.2fx of it\n",
+           writeFloor.dMedian, readFloor.dMedian, save.dMedian / writeFloor.dMedian, load.dMedian / readFloor.dMedian);
 
     // A profile of 1,000 used commands through the registry.
     CExtCommandProfile big("bench 1000");
