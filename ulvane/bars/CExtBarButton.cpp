@@ -93,8 +93,8 @@ CExtCommandItem* CExtBarButton::GetCmdItem() const
 {
     if (m_pBar == NULL || m_pBar->m_hWnd == NULL || IsSeparator())
         return NULL;
-    LPCTSTR lpszProfile = g_CommandManagerHolder->GetProfileNameForWindow(m_pBar->m_hWnd);
-    return g_CommandManagerHolder->GetCommand(lpszProfile, m_nCmdID);
+    const CString strProfile = g_CommandManagerHolder->GetProfileNameForWindow(m_pBar->m_hWnd);
+    return g_CommandManagerHolder->GetCommand(strProfile, m_nCmdID);
 }
 
 CString CExtBarButton::GetText() const
@@ -107,8 +107,8 @@ CExtCommandIcon* CExtBarButton::GetIcon() const
 {
     if (m_pBar == NULL || m_pBar->m_hWnd == NULL || IsSeparator())
         return NULL;
-    LPCTSTR lpszProfile = g_CommandManagerHolder->GetProfileNameForWindow(m_pBar->m_hWnd);
-    return g_CommandManagerHolder->GetCommandIcon(lpszProfile, m_nCmdID);
+    const CString strProfile = g_CommandManagerHolder->GetProfileNameForWindow(m_pBar->m_hWnd);
+    return g_CommandManagerHolder->GetCommandIcon(strProfile, m_nCmdID);
 }
 
 CSize CExtBarButton::CalculateLayout(CDC& dc, CSize sizePreCalc, bool bHorz)

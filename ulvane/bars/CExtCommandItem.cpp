@@ -1,6 +1,7 @@
 // CExtCommandItem: texts, state, usage and delivery of one command.
 #include "CExtCommandItem.h"
 
+#include "CExtCommandIcon.h"
 #include "CExtCommandProfile.h"
 
 #include <afxpriv.h>
@@ -229,16 +230,63 @@ bool CExtCommandItem::Deliver(HWND hWndTarget, bool bSend)
         lParam = MAKELPARAM(pt.x, pt.y);
     }
     if (bSend)
-    {
-        ::SendMessage(hWndTarget, nMsg, (WPARAM)m_nCmdID, lParam);
-        return true;
-    }
+        return ::SendMessage(hWndTarget, nMsg, (WPARAM)m_nCmdID, lParam) != 0;
     return ::PostMessage(hWndTarget, nMsg, (WPARAM)m_nCmdID, lParam) != FALSE;
 }
 
 bool CExtCommandItem::Deliver(CWnd* pWndTarget, bool bSend)
 {
     return Deliver(pWndTarget->GetSafeHwnd(), bSend);
+}
+
+bool CExtCommandItem::DeliverToOwner(CWnd* pWnd)
+{
+    if (pWnd == NULL || !::IsWindow(pWnd->m_hWnd))
+        return false;
+    HWND hWndOwner = ::GetWindow(pWnd->m_hWnd, GW_OWNER);
+    if (hWndOwner == NULL)
+        hWndOwner = ::GetParent(pWnd->m_hWnd);
+    return Deliver(hWndOwner, false);
+}
+
+bool CExtCommandItem::StateGetPlainFlag(DWORD dwFlag) const
+{
+    return (dwFlag & ~EXTCMD_PLAIN_FLAGS) == 0 && (m_dwStateFlags & dwFlag) != 0;
+}
+
+void CExtCommandItem::StateSetPlainFlag(DWORD dwFlag, bool bSet)
+{
+    if ((dwFlag & ~EXTCMD_PLAIN_FLAGS) == 0)
+        SetStateFlag(dwFlag, bSet);
+}
+
+CExtCommandIcon* CExtCommandItem::GetProfileIcon() const
+{
+    return m_pProfile != NULL ? m_pProfile->IconAt(m_nIconIndex) : NULL;
+}
+
+void CExtCommandItem::OnSysColorChange()
+{
+    if (CExtCommandIcon* pIcon = GetProfileIcon())
+        pIcon->OnSysColorChange();
+}
+
+void CExtCommandItem::OnSettingChange(UINT uFlags, LPCTSTR lpszSection)
+{
+    if (CExtCommandIcon* pIcon = GetProfileIcon())
+        pIcon->OnSettingChange(uFlags, lpszSection);
+}
+
+void CExtCommandItem::OnDisplayChange(int nDepthBPP, int cx, int cy)
+{
+    if (CExtCommandIcon* pIcon = GetProfileIcon())
+        pIcon->OnDisplayChange(nDepthBPP, cx, cy);
+}
+
+void CExtCommandItem::OnThemeChanged(WPARAM wParam, LPARAM lParam)
+{
+    if (CExtCommandIcon* pIcon = GetProfileIcon())
+        pIcon->OnThemeChanged(wParam, lParam);
 }
 
 UINT CExtCommandItem::GetUsagePercent() const

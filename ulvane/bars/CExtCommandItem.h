@@ -5,6 +5,7 @@
 #include <afxwin.h>
 
 class CExtCommandProfile;
+class CExtCommandIcon;
 
 // State flags of a command item.
 #define EXTCMD_DISABLED          0x00000001
@@ -15,6 +16,8 @@ class CExtCommandProfile;
 #define EXTCMD_NO_USAGE_TRACK    0x00000020
 #define EXTCMD_NO_USAGE_SAVE     0x00000040
 #define EXTCMD_CHECK_MASK        (EXTCMD_CHECKED | EXTCMD_RADIO | EXTCMD_INDETERMINATE)
+// Flags the profile keeps for the bars and menus that read them.
+#define EXTCMD_PLAIN_FLAGS       0x003FC380
 
 // Ids the library reserves: MDI windows, recent files, panes, system commands.
 bool IsReservedCommandId(UINT nCmdID);
@@ -57,14 +60,23 @@ public:
     bool StateIsUsageTrackingDisabled() const;
     void StateUsageTrackingDisable(bool bDisable);
     void SetStateFlag(DWORD dwFlag, bool bSet);
+    bool StateIsUsageSaveDisabled() const { return (m_dwStateFlags & EXTCMD_NO_USAGE_SAVE) != 0; }
+    void StateUsageSaveDisable(bool bDisable) { SetStateFlag(EXTCMD_NO_USAGE_SAVE, bDisable); }
+    // The plain flags (EXTCMD_PLAIN_FLAGS) by their bit; any other bit reads false
+    // and is not changed.
+    bool StateGetPlainFlag(DWORD dwFlag) const;
+    void StateSetPlainFlag(DWORD dwFlag, bool bSet);
 
     // Runs the command-UI update of the target's handlers into this item's state:
     // enable, check, radio and text. False when the target answered nothing.
     virtual bool UpdateCmdUI(CCmdTarget* pTarget, UINT nIndex = 0, bool bDisableIfNoHandler = true);
     // Sends (or posts) the command: WM_COMMAND, or WM_SYSCOMMAND for a system
     // command with the cursor position. Counts as one use.
+    // True when the send answered, or the post was queued, with non-zero.
     virtual bool Deliver(HWND hWndTarget, bool bSend = false);
     bool Deliver(CWnd* pWndTarget, bool bSend = false);
+    // Posts the command to the window's owner, or its parent when it has none.
+    virtual bool DeliverToOwner(CWnd* pWnd);
 
     // Usage statistics
     UINT GetUsageCount() const { return m_nUsageCount; }
@@ -78,8 +90,19 @@ public:
 
     // The first non-empty of the menu, tip and toolbar texts.
     CString GetDisplayText() const;
+    CString GetDisplayTextCopy() const { return GetDisplayText(); }
     CString GetStatusText() const { return m_strStatusText; }
 
+    // Passed to the command's icon in the profile.
+    virtual void OnSysColorChange();
+    virtual void OnSettingChange(UINT uFlags, LPCTSTR lpszSection);
+    virtual void OnDisplayChange(int nDepthBPP, int cx, int cy);
+    virtual void OnThemeChanged(WPARAM wParam, LPARAM lParam);
+
+private:
+    CExtCommandIcon* GetProfileIcon() const;
+
+public:
     CExtCommandProfile* m_pProfile;
     UINT m_nCmdID;
     int m_nIconIndex;          // into the profile's icons, -1: none

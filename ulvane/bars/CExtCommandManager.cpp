@@ -1,6 +1,11 @@
 // CExtCommandManager: profiles by name, windows bound to them, lookups under one lock.
 #include "CExtCommandManager.h"
 
+#include "CExtCommandManagerHolder.h"
+
+#include <afxext.h>
+#include <afxpriv.h>
+
 namespace
 {
 const char szDefaultProfile[] = "default";
@@ -91,7 +96,7 @@ bool CExtCommandManager::UnbindWindow(HWND hWnd, bool bDeleteUnusedProfile, bool
     return true;
 }
 
-LPCTSTR CExtCommandManager::GetProfileNameForWindow(HWND hWnd)
+CString CExtCommandManager::GetProfileNameForWindow(HWND hWnd)
 {
     CSingleLock lock(&m_cs, TRUE);
     for (; hWnd != NULL; hWnd = ::GetParent(hWnd))
@@ -100,86 +105,78 @@ LPCTSTR CExtCommandManager::GetProfileNameForWindow(HWND hWnd)
         if (m_mapBindings.Lookup(hWnd, pProfile))
             return pProfile->m_strName;
     }
-    return NULL;
+    return CString();
 }
 
 bool CExtCommandManager::UpdateCommand(LPCTSTR lpszProfileName, const CExtCommandItem& src, bool bReplace,
                                        bool* pbCreated)
 {
-    CSingleLock lock(&m_cs, TRUE);
-    CExtCommandProfile* pProfile = FindProfile(lpszProfileName);
-    return pProfile != NULL && pProfile->UpdateCommand(src, bReplace, pbCreated);
+    if (pbCreated != NULL)
+        *pbCreated = false;
+    return WithProfile(lpszProfileName, false,
+                       [&](CExtCommandProfile* p) { return p->UpdateCommand(src, bReplace, pbCreated); });
 }
 
 bool CExtCommandManager::RemoveCommand(LPCTSTR lpszProfileName, UINT nCmdID, bool* pbRemoved)
 {
-    CSingleLock lock(&m_cs, TRUE);
-    CExtCommandProfile* pProfile = FindProfile(lpszProfileName);
-    return pProfile != NULL && pProfile->RemoveCommand(nCmdID, pbRemoved);
+    if (pbRemoved != NULL)
+        *pbRemoved = false;
+    return WithProfile(lpszProfileName, false, [&](CExtCommandProfile* p) { return p->RemoveCommand(nCmdID, pbRemoved); });
 }
 
 bool CExtCommandManager::RemoveCommandsByFlags(LPCTSTR lpszProfileName, DWORD dwMask, bool bAllBits)
 {
-    CSingleLock lock(&m_cs, TRUE);
-    CExtCommandProfile* pProfile = FindProfile(lpszProfileName);
-    if (pProfile == NULL)
-        return false;
-    pProfile->RemoveCommandsByFlags(dwMask, bAllBits);
-    return true;
+    return WithProfile(lpszProfileName, false, [&](CExtCommandProfile* p) {
+        p->RemoveCommandsByFlags(dwMask, bAllBits);
+        return true;
+    });
 }
 
 CExtCommandItem* CExtCommandManager::AllocateCommand(LPCTSTR lpszProfileName, UINT nCmdID)
 {
-    CSingleLock lock(&m_cs, TRUE);
-    CExtCommandProfile* pProfile = FindProfile(lpszProfileName);
-    return pProfile != NULL ? pProfile->AllocateCommand(nCmdID) : NULL;
+    return WithProfile(lpszProfileName, (CExtCommandItem*)NULL,
+                       [&](CExtCommandProfile* p) { return p->AllocateCommand(nCmdID); });
 }
 
 CExtCommandItem* CExtCommandManager::GetCommand(LPCTSTR lpszProfileName, UINT nCmdID)
 {
-    CSingleLock lock(&m_cs, TRUE);
-    CExtCommandProfile* pProfile = FindProfile(lpszProfileName);
-    return pProfile != NULL ? pProfile->GetCommand(nCmdID) : NULL;
+    return WithProfile(lpszProfileName, (CExtCommandItem*)NULL, [&](CExtCommandProfile* p) { return p->GetCommand(nCmdID); });
 }
 
 CExtCommandIcon* CExtCommandManager::GetCommandIcon(LPCTSTR lpszProfileName, UINT nCmdID)
 {
-    CSingleLock lock(&m_cs, TRUE);
-    CExtCommandProfile* pProfile = FindProfile(lpszProfileName);
-    return pProfile != NULL ? pProfile->GetCommandIcon(nCmdID) : NULL;
+    return WithProfile(lpszProfileName, (CExtCommandIcon*)NULL,
+                       [&](CExtCommandProfile* p) { return p->GetCommandIcon(nCmdID); });
 }
 
 bool CExtCommandManager::UpdateFromMenu(LPCTSTR lpszProfileName, HMENU hMenu, bool bReplace, bool bRecurse,
                                         bool bLoadTexts)
 {
-    CSingleLock lock(&m_cs, TRUE);
-    CExtCommandProfile* pProfile = FindProfile(lpszProfileName);
-    return pProfile != NULL && pProfile->UpdateFromMenu(hMenu, bReplace, bRecurse, bLoadTexts);
+    return WithProfile(lpszProfileName, false,
+                       [&](CExtCommandProfile* p) { return p->UpdateFromMenu(hMenu, bReplace, bRecurse, bLoadTexts); });
 }
 
 bool CExtCommandManager::UpdateFromMenuResource(LPCTSTR lpszProfileName, UINT nMenuID, bool bReplace,
                                                 bool bLoadTexts)
 {
-    CSingleLock lock(&m_cs, TRUE);
-    CExtCommandProfile* pProfile = FindProfile(lpszProfileName);
-    return pProfile != NULL && pProfile->UpdateFromMenuResource(nMenuID, bReplace, bLoadTexts);
+    return WithProfile(lpszProfileName, false,
+                       [&](CExtCommandProfile* p) { return p->UpdateFromMenuResource(nMenuID, bReplace, bLoadTexts); });
 }
 
 bool CExtCommandManager::UpdateFromToolbarResource(LPCTSTR lpszProfileName, LPCTSTR lpszResourceName,
                                                    UINT** ppIDs, int* pnCount, bool bReplace, bool bLoadTexts,
                                                    COLORREF clrTransparent)
 {
-    CSingleLock lock(&m_cs, TRUE);
-    CExtCommandProfile* pProfile = FindProfile(lpszProfileName);
-    return pProfile != NULL &&
-           pProfile->UpdateFromToolbarResource(lpszResourceName, ppIDs, pnCount, bReplace, bLoadTexts, clrTransparent);
+    return WithProfile(lpszProfileName, false, [&](CExtCommandProfile* p) {
+        return p->UpdateFromToolbarResource(lpszResourceName, ppIDs, pnCount, bReplace, bLoadTexts, clrTransparent);
+    });
 }
 
 CString CExtCommandManager::GetCommandCaption(HWND hWnd, UINT nCmdID)
 {
     CSingleLock lock(&m_cs, TRUE);
-    LPCTSTR lpszProfile = GetProfileNameForWindow(hWnd);
-    CExtCommandItem* pItem = lpszProfile != NULL ? GetCommand(lpszProfile, nCmdID) : NULL;
+    const CString strProfile = GetProfileNameForWindow(hWnd);
+    CExtCommandItem* pItem = !strProfile.IsEmpty() ? GetCommand(strProfile, nCmdID) : NULL;
     if (pItem == NULL)
         return CString();
     CString strText = pItem->m_strMenuText;
@@ -208,4 +205,49 @@ void CExtCommandManager::OnDisplayChange(int nDepthBPP, int cx, int cy)
 void CExtCommandManager::OnThemeChanged(WPARAM wParam, LPARAM lParam)
 {
     ForEachProfile([&](CExtCommandProfile* pProfile) { pProfile->OnThemeChanged(wParam, lParam); });
+}
+
+/////////////////////////////////////////////////////////////////////////////
+// Status prompts
+
+namespace
+{
+// The frame whose status bar shows prompts for the window: the window itself when it
+// is a frame, else its parent frame; a floating frame stands for its owner frame.
+CWnd* FindPromptFrame(CWnd* pWnd)
+{
+    CFrameWnd* pFrame = pWnd->IsFrameWnd() ? (CFrameWnd*)pWnd : pWnd->GetParentFrame();
+    if (pFrame != NULL && pFrame->IsKindOf(RUNTIME_CLASS(CMiniFrameWnd)))
+    {
+        CFrameWnd* pOwner = pFrame->GetParentFrame();
+        if (pOwner == NULL)
+        {
+            CWnd* pOwnerWnd = CWnd::FromHandle(::GetWindow(pFrame->m_hWnd, GW_OWNER));
+            pOwner = pOwnerWnd != NULL && pOwnerWnd->IsFrameWnd() ? (CFrameWnd*)pOwnerWnd : NULL;
+        }
+        if (pOwner != NULL)
+            pFrame = pOwner;
+    }
+    return pFrame != NULL ? (CWnd*)pFrame : pWnd;
+}
+}
+
+void ShowCommandStatusText(CWnd* pWnd, UINT nCmdID)
+{
+    if (pWnd == NULL || !::IsWindow(pWnd->m_hWnd))
+        return;
+    CWnd* pReceiver = FindPromptFrame(pWnd);
+    if (nCmdID != AFX_IDS_IDLEMESSAGE)
+    {
+        CExtCommandManager* pManager = g_CommandManagerHolder.GetCommandManager();
+        const CString strProfile = pManager->GetProfileNameForWindow(pReceiver->m_hWnd);
+        CExtCommandItem* pItem = !strProfile.IsEmpty() ? pManager->GetCommand(strProfile, nCmdID) : NULL;
+        CWnd* pBar = CWnd::FromHandlePermanent(::GetDlgItem(pReceiver->m_hWnd, AFX_IDW_STATUS_BAR));
+        if (pItem != NULL && pBar != NULL && pBar->IsKindOf(RUNTIME_CLASS(CStatusBar)))
+        {
+            ((CStatusBar*)pBar)->SetPaneText(0, pItem->m_strStatusText, TRUE);
+            return;
+        }
+    }
+    pReceiver->SendMessage(WM_SETMESSAGESTRING, (WPARAM)nCmdID);
 }

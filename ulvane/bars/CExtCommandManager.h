@@ -9,6 +9,13 @@
 
 #include "CExtCommandProfile.h"
 
+// Shows the command's prompt in pane 0 of the status bar of the window's frame (the
+// owner frame of a floating one), from the profile bound to that frame; the frame's
+// own prompt (WM_SETMESSAGESTRING) for the idle message, an unknown command or a
+// frame without the framework's status bar. A window outside any frame stands for
+// its own frame.
+void ShowCommandStatusText(CWnd* pWnd, UINT nCmdID);
+
 class CExtCommandManager
 {
 public:
@@ -30,8 +37,9 @@ public:
     // Removes the window's binding; with bDeleteUnusedProfile a profile no other
     // window is bound to goes too.
     bool UnbindWindow(HWND hWnd, bool bDeleteUnusedProfile = false, bool* pbProfileDeleted = NULL);
-    // The profile bound to the window or its nearest bound parent; null when none.
-    LPCTSTR GetProfileNameForWindow(HWND hWnd);
+    // The name of the profile bound to the window or its nearest bound parent; empty
+    // when none. A copy: UnbindWindow may delete the profile.
+    CString GetProfileNameForWindow(HWND hWnd);
 
     bool UpdateCommand(LPCTSTR lpszProfileName, const CExtCommandItem& src, bool bReplace = false,
                        bool* pbCreated = NULL);
@@ -65,6 +73,14 @@ private:
             m_mapProfiles.GetNextAssoc(pos, strName, pProfile);
             f((CExtCommandProfile*)pProfile);
         }
+    }
+    // The profile's operation, looked up and called under one hold of the lock;
+    // fallback when the profile does not exist.
+    template<class R, class F> R WithProfile(LPCTSTR lpszProfileName, R fallback, F f)
+    {
+        CSingleLock lock(&m_cs, TRUE);
+        CExtCommandProfile* pProfile = FindProfile(lpszProfileName);
+        return pProfile != NULL ? f(pProfile) : fallback;
     }
     CExtCommandManager(const CExtCommandManager&) = delete;
     CExtCommandManager& operator=(const CExtCommandManager&) = delete;

@@ -2,14 +2,23 @@
 #include "CExtCommandProfile.h"
 
 #include "CExtCommandIcon.h"
+#include "CExtRegistryArchive.h"
 
 #include <afxpriv.h>
+#include <afxext.h>
+#include <commctrl.h>
 
+#include <algorithm>
+#include <map>
+#include <new>
 #include <vector>
 
 namespace
 {
 const int nMenuTextBuffer = 1024;
+const DWORD dwUsageLimit = 0xFFFFFFFE;
+// The button sizes a toolbar resource may give.
+const int nMaxToolbarButtonSide = 256;
 
 // A menu entry's text "caption\taccelerator" into the item's two texts.
 void SplitMenuText(CString strText, CExtCommandItem& item)
@@ -157,9 +166,21 @@ bool CExtCommandProfile::SetCommandIcon(UINT nCmdID, CExtCommandIcon* pIcon, boo
         return false;
     if (pIcon != NULL)
     {
-        if (pItem->m_nIconIndex < 0 || pItem->m_nIconIndex >= m_arrIcons.GetSize())
+        if (IconAt(pItem->m_nIconIndex) == NULL)
         {
-            pItem->m_nIconIndex = (int)m_arrIcons.Add(bAttach ? pIcon : new CExtCommandIcon(*pIcon));
+            try
+            {
+                pItem->m_nIconIndex = (int)m_arrIcons.Add(bAttach ? pIcon : new CExtCommandIcon(*pIcon));
+            }
+            catch (CException* e)
+            {
+                e->Delete();
+                return false;
+            }
+            catch (const std::bad_alloc&)
+            {
+                return false;
+            }
         }
         else if (bAttach)
         {
@@ -170,7 +191,7 @@ bool CExtCommandProfile::SetCommandIcon(UINT nCmdID, CExtCommandIcon* pIcon, boo
             *m_arrIcons[pItem->m_nIconIndex] = *pIcon;
         return true;
     }
-    if (pItem->m_nIconIndex >= 0 && pItem->m_nIconIndex < m_arrIcons.GetSize())
+    if (IconAt(pItem->m_nIconIndex) != NULL)
     {
         // The icons after the removed one move down; so do their items' indexes.
         const int nRemoved = pItem->m_nIconIndex;
@@ -181,7 +202,10 @@ bool CExtCommandProfile::SetCommandIcon(UINT nCmdID, CExtCommandIcon* pIcon, boo
             UINT nID;
             CExtCommandItem* pOther;
             m_mapItems.GetNextAssoc(pos, nID, pOther);
-            if (pOther != pItem && pOther->m_nIconIndex >= nRemoved)
+            // Items that shared the removed icon lose it; only those above move down.
+            if (pOther->m_nIconIndex == nRemoved)
+                pOther->m_nIconIndex = -1;
+            else if (pOther->m_nIconIndex > nRemoved)
                 pOther->m_nIconIndex--;
         }
     }
@@ -192,9 +216,12 @@ bool CExtCommandProfile::SetCommandIcon(UINT nCmdID, CExtCommandIcon* pIcon, boo
 CExtCommandIcon* CExtCommandProfile::GetCommandIcon(UINT nCmdID)
 {
     CExtCommandItem* pItem = GetCommand(nCmdID);
-    if (pItem == NULL || pItem->m_nIconIndex < 0 || pItem->m_nIconIndex >= m_arrIcons.GetSize())
-        return NULL;
-    return m_arrIcons[pItem->m_nIconIndex];
+    return pItem != NULL ? IconAt(pItem->m_nIconIndex) : NULL;
+}
+
+CExtCommandIcon* CExtCommandProfile::IconAt(int nIndex) const
+{
+    return nIndex >= 0 && nIndex < m_arrIcons.GetSize() ? m_arrIcons[nIndex] : NULL;
 }
 
 bool CExtCommandProfile::UpdateFromMenuResource(UINT nMenuID, bool bReplace, bool bLoadTexts)
@@ -253,8 +280,12 @@ bool CExtCommandProfile::UpdateFromToolbarResource(LPCTSTR lpszResourceName, UIN
     HINSTANCE hInst = AfxGetResourceHandle();
     CUIntArray ids;
     CSize sizeButton;
-    if (!AfxReadToolBarResource(hInst, lpszResourceName, sizeButton, ids) || sizeButton.cx <= 0 ||
-        sizeButton.cy <= 0)
+    // The class library's reader takes the word layout (version 1) or the double-word
+    // one and never reads past the resource's size; the sizes are checked here.
+    if (!AfxReadToolBarResource(hInst, lpszResourceName, sizeButton, ids) || sizeButton.cx < 1 ||
+        sizeButton.cy < 1 || sizeButton.cx > nMaxToolbarButtonSide || sizeButton.cy > nMaxToolbarButtonSide)
+        return false;
+    if (::FindResource(hInst, lpszResourceName, RT_BITMAP) == NULL)
         return false;
     HBITMAP hBitmap = (HBITMAP)::LoadImage(hInst, lpszResourceName, IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION);
     if (hBitmap == NULL)
@@ -266,11 +297,12 @@ bool CExtCommandProfile::UpdateFromToolbarResource(LPCTSTR lpszResourceName, UIN
         const UINT nID = ids[i];
         if (nID == 0)
             continue;   // separators have no image
-        CExtCommandIcon* pIcon = new CExtCommandIcon;
+        // A cell past the bitmap's right edge gives an empty icon.
         CRect rcCell(nImage * sizeButton.cx, 0, (nImage + 1) * sizeButton.cx, sizeButton.cy);
         nImage++;
+        CExtCommandIcon* pIcon = new CExtCommandIcon(hBitmap, clrTransparent, &rcCell);
         CExtCommandItem* pItem = NULL;
-        if (pIcon->AssignFromBitmap(hBitmap, rcCell, clrTransparent))
+        if (!pIcon->IsEmpty())
         {
             CExtCommandItem temp(nID);
             if (bLoadTexts)
@@ -278,7 +310,7 @@ bool CExtCommandProfile::UpdateFromToolbarResource(LPCTSTR lpszResourceName, UIN
             if (UpdateCommand(temp, bReplace, NULL))
                 pItem = GetCommand(nID);
         }
-        if (pItem != NULL && pItem->m_nIconIndex < 0)
+        if (pItem != NULL && IconAt(pItem->m_nIconIndex) == NULL)
             pItem->m_nIconIndex = (int)m_arrIcons.Add(pIcon);
         else
             delete pIcon;
@@ -294,6 +326,52 @@ bool CExtCommandProfile::UpdateFromToolbarResource(LPCTSTR lpszResourceName, UIN
     }
     if (pnCount != NULL)
         *pnCount = (int)ids.GetSize();
+    return true;
+}
+
+bool CExtCommandProfile::UpdateFromToolbar(CToolBar* pToolBar, bool bReplace, bool bLoadTexts)
+{
+    if (pToolBar == NULL || !::IsWindow(pToolBar->GetSafeHwnd()))
+        return false;
+    HIMAGELIST hImages = (HIMAGELIST)pToolBar->SendMessage(TB_GETIMAGELIST);
+    if (hImages == NULL)
+        return false;
+    const int nCount = (int)pToolBar->SendMessage(TB_BUTTONCOUNT);
+    for (int i = 0; i < nCount; i++)
+    {
+        UINT nID = 0, nStyle = 0;
+        int nImage = -1;
+        pToolBar->GetButtonInfo(i, nID, nStyle, nImage);
+        if (nID == 0 || (nStyle & TBBS_SEPARATOR) != 0)
+            continue;
+        char szText[nMenuTextBuffer] = "";
+        TBBUTTONINFO tbbi;
+        memset(&tbbi, 0, sizeof(tbbi));
+        tbbi.cbSize = sizeof(tbbi);
+        tbbi.dwMask = TBIF_IMAGE | TBIF_TEXT | TBIF_BYINDEX;
+        tbbi.pszText = szText;
+        tbbi.cchText = nMenuTextBuffer - 1;
+        if (pToolBar->SendMessage(TB_GETBUTTONINFO, (WPARAM)i, (LPARAM)&tbbi) >= 0)
+            nImage = tbbi.iImage;
+        szText[nMenuTextBuffer - 1] = '\0';
+        CExtCommandItem temp(nID);
+        temp.m_strToolbarText = szText;
+        if (bLoadTexts)
+            temp.LoadTextsFromResource();
+        if (!UpdateCommand(temp, bReplace, NULL))
+            continue;
+        CExtCommandItem* pItem = GetCommand(nID);
+        if (nImage < 0 || pItem == NULL || IconAt(pItem->m_nIconIndex) != NULL)
+            continue;
+        HICON hIcon = ImageList_GetIcon(hImages, nImage, ILD_NORMAL);
+        if (hIcon == NULL)
+            continue;
+        CExtCommandIcon* pIcon = new CExtCommandIcon(hIcon, false);
+        if (pIcon->IsEmpty())
+            delete pIcon;
+        else
+            pItem->m_nIconIndex = (int)m_arrIcons.Add(pIcon);
+    }
     return true;
 }
 
@@ -376,4 +454,132 @@ void CExtCommandProfile::OnThemeChanged(WPARAM wParam, LPARAM lParam)
 {
     for (INT_PTR i = 0; i < m_arrIcons.GetSize(); i++)
         m_arrIcons[i]->OnThemeChanged(wParam, lParam);
+}
+
+/////////////////////////////////////////////////////////////////////////////
+// Usage statistics stream
+
+bool CExtCommandProfile::Serialize(CArchive& ar)
+{
+    try
+    {
+        return ar.IsStoring() ? StoreUsage(ar) : LoadUsage(ar);
+    }
+    catch (CException* e)
+    {
+        // Archive, file and memory faults alike: a truncated or unwritable stream.
+        e->Delete();
+    }
+    catch (const std::bad_alloc&)
+    {
+    }
+    return false;
+}
+
+bool CExtCommandProfile::StoreUsage(CArchive& ar)
+{
+    ar << CString("Ulvane (v. " + CExtRegistryArchive::GetLibraryVersionString('.') + ") command profile");
+    ar << CExtRegistryArchive::GetLibraryVersion(false) << CExtRegistryArchive::GetLibraryVersion(true);
+    for (int i = 0; i < 4; i++)
+        ar << (DWORD)0;
+    ar << (DWORD)m_nTotalUsage;
+    for (POSITION pos = m_mapItems.GetStartPosition(); pos != NULL;)
+    {
+        UINT nID;
+        CExtCommandItem* pItem;
+        m_mapItems.GetNextAssoc(pos, nID, pItem);
+        if (pItem->IsUsageSaved())
+            ar << (DWORD)nID << (DWORD)pItem->m_nUsageCount;
+    }
+    ar << (DWORD)0;
+    return true;
+}
+
+bool CExtCommandProfile::LoadUsage(CArchive& ar)
+{
+    CString strHeader;
+    DWORD dwLongVersion = 0, dwStreamVersion = 0, dwReserved = 0, dwTotal = 0;
+    ar >> strHeader >> dwLongVersion >> dwStreamVersion;
+    if (dwStreamVersion != CExtRegistryArchive::GetLibraryVersion(true))
+        return false;
+    for (int i = 0; i < 4; i++)
+        ar >> dwReserved;
+    ar >> dwTotal;
+    // Nothing is applied before the end mark has been read: a stream cut short
+    // leaves every count as it was. A later pair for the same id wins.
+    std::map<UINT, DWORD> counts;
+    for (;;)
+    {
+        DWORD dwID = 0, dwCount = 0;
+        ar >> dwID;
+        if (dwID == 0)
+            break;
+        ar >> dwCount;
+        CExtCommandItem* pItem = GetCommand(dwID);
+        if (pItem == NULL || pItem->StateIsBasic() || pItem->StateIsUsageTrackingDisabled())
+            continue;
+        counts[dwID] = dwCount;
+    }
+    for (const auto& entry : counts)
+        GetCommand(entry.first)->m_nUsageCount = entry.second;
+
+    // The stored total cannot be trusted: it covers at least the counts, and all
+    // counters are halved together while it would pass the limit.
+    unsigned long long nSum = 0;
+    for (POSITION pos = m_mapItems.GetStartPosition(); pos != NULL;)
+    {
+        UINT nID;
+        CExtCommandItem* pItem;
+        m_mapItems.GetNextAssoc(pos, nID, pItem);
+        nSum += pItem->m_nUsageCount;
+    }
+    unsigned long long nTotal = std::max<unsigned long long>(dwTotal, nSum);
+    while (nTotal > dwUsageLimit)
+    {
+        nTotal >>= 1;
+        for (POSITION pos = m_mapItems.GetStartPosition(); pos != NULL;)
+        {
+            UINT nID;
+            CExtCommandItem* pItem;
+            m_mapItems.GetNextAssoc(pos, nID, pItem);
+            pItem->m_nUsageCount >>= 1;
+        }
+    }
+    m_nTotalUsage = (UINT)nTotal;
+    return true;
+}
+
+bool CExtCommandProfile::SerializeToRegistry(LPCTSTR lpszRegistryKey, LPCTSTR lpszProductKey, bool bSave)
+{
+    try
+    {
+        CMemFile file(1024);
+        if (bSave)
+        {
+            CArchive ar(&file, CArchive::store, 4096);
+            if (!Serialize(ar))
+            {
+                ar.Abort();
+                return false;
+            }
+            ar.Close();
+            file.SeekToBegin();
+            return CExtRegistryArchive::SaveProfileSection(lpszRegistryKey, lpszProductKey, m_strName, file);
+        }
+        if (!CExtRegistryArchive::LoadProfileSection(lpszRegistryKey, lpszProductKey, m_strName, file))
+            return false;
+        file.SeekToBegin();
+        CArchive ar(&file, CArchive::load, 4096);
+        const bool bLoaded = Serialize(ar);
+        ar.Abort();
+        return bLoaded;
+    }
+    catch (CException* e)
+    {
+        e->Delete();
+    }
+    catch (const std::bad_alloc&)
+    {
+    }
+    return false;
 }

@@ -29,6 +29,9 @@ public:
     // removes it.
     virtual bool SetCommandIcon(UINT nCmdID, CExtCommandIcon* pIcon, bool bAttach);
     virtual CExtCommandIcon* GetCommandIcon(UINT nCmdID);
+    // The icon at an index, null outside the array (an index copied from another
+    // profile may point anywhere).
+    CExtCommandIcon* IconAt(int nIndex) const;
     virtual bool HasCommand(UINT nCmdID);
 
     // Every command of the menu with its text ("caption\taccelerator").
@@ -40,7 +43,15 @@ public:
     virtual bool UpdateFromToolbarResource(LPCTSTR lpszResourceName, UINT** ppIDs = NULL, int* pnCount = NULL,
                                            bool bReplace = false, bool bLoadTexts = true,
                                            COLORREF clrTransparent = RGB(192, 192, 192));
+    // Commands, texts and icons of a live toolbar (its image list's icons).
+    virtual bool UpdateFromToolbar(CToolBar* pToolBar, bool bReplace = false, bool bLoadTexts = true);
     virtual bool SetBasicCommands(const UINT* pIDs, bool bBasic = true);
+
+    // The usage statistics as a stream. Loading is all or nothing: the counts are
+    // applied only when the whole stream was read; any fault gives false.
+    virtual bool Serialize(CArchive& ar);
+    // The stream kept in the current user's registry under the profile's name.
+    virtual bool SerializeToRegistry(LPCTSTR lpszRegistryKey, LPCTSTR lpszProductKey, bool bSave);
 
     virtual void ResetUsageStatistics();
     virtual void Assign(const CExtCommandProfile& other);
@@ -65,4 +76,6 @@ private:
     CExtCommandProfile(const CExtCommandProfile&) = delete;
     CExtCommandProfile& operator=(const CExtCommandProfile&) = delete;
     void DeleteAll();
+    bool StoreUsage(CArchive& ar);
+    bool LoadUsage(CArchive& ar);
 };

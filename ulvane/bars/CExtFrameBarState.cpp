@@ -475,10 +475,10 @@ CString CExtFrameBarState::StatePath(CFrameWnd* pFrame, LPCTSTR lpszRegistryKey,
     // Only a frame bound to a command profile keeps a layout.
     if (pFrame == NULL || pFrame->m_hWnd == NULL)
         return CString();
-    LPCTSTR lpszBound = g_CommandManagerHolder->GetProfileNameForWindow(pFrame->m_hWnd);
-    if (lpszBound == NULL || *lpszBound == '\0' || lpszProfileName == NULL || *lpszProfileName == '\0')
+    const CString strBound = g_CommandManagerHolder->GetProfileNameForWindow(pFrame->m_hWnd);
+    if (strBound.IsEmpty() || lpszProfileName == NULL || *lpszProfileName == '\0')
         return CString();
-    return CExtRegistryArchive::BuildProfilePath(lpszRegistryKey, lpszProductKey, lpszProfileName, "ControlBar");
+    return CExtRegistryArchive::BuildBarStatePath(lpszRegistryKey, lpszProductKey, lpszProfileName);
 }
 
 bool CExtFrameBarState::Load(CFrameWnd* pFrame, LPCTSTR lpszRegistryKey, LPCTSTR lpszProductKey,

@@ -1,6 +1,7 @@
 // CExtRegistryArchive: chunked registry values, the checksum and the key path.
 #include "CExtRegistryArchive.h"
 
+#include <algorithm>
 #include <vector>
 
 namespace
@@ -10,6 +11,12 @@ const UINT nChunksPerBlock = 128;
 const char szDataSize[] = "data_size";
 const char szIntegrity[] = "data_integrity";
 const char szGenerator[] = "data_generator";
+const char szCommandSection[] = "CommandManager";
+const char szBarStateSection[] = "ControlBar";
+// The largest stream kept: far above any layout or profile, far below harm.
+const DWORD nMaxStreamSize = 4 * 1024 * 1024;
+// "XX XX ... XX": 16 bytes in hexadecimal separated by blanks.
+const DWORD nChecksumLength = 47;
 
 CString ChunkValueName(UINT nChunk)
 {
@@ -143,29 +150,56 @@ CString CExtRegistryArchive::BuildProfilePath(LPCTSTR lpszRegistryKey, LPCTSTR l
     return strPath;
 }
 
+CString CExtRegistryArchive::BuildBarStatePath(LPCTSTR lpszRegistryKey, LPCTSTR lpszProductKey,
+                                               LPCTSTR lpszProfileName)
+{
+    return BuildProfilePath(lpszRegistryKey, lpszProductKey, lpszProfileName, szBarStateSection);
+}
+
+bool CExtRegistryArchive::SaveProfileSection(LPCTSTR lpszRegistryKey, LPCTSTR lpszProductKey,
+                                             LPCTSTR lpszProfileName, CFile& fileSource)
+{
+    return Save(fileSource, BuildProfilePath(lpszRegistryKey, lpszProductKey, lpszProfileName, szCommandSection));
+}
+
+bool CExtRegistryArchive::LoadProfileSection(LPCTSTR lpszRegistryKey, LPCTSTR lpszProductKey,
+                                             LPCTSTR lpszProfileName, CFile& fileTarget)
+{
+    return Load(fileTarget, BuildProfilePath(lpszRegistryKey, lpszProductKey, lpszProfileName, szCommandSection));
+}
+
 bool CExtRegistryArchive::Save(CFile& fileSource, LPCTSTR lpszPath)
 {
-    DeleteKeyTree(HKEY_CURRENT_USER, lpszPath);
+    // The whole stream is in memory, and within the limit, before the old key goes.
     fileSource.SeekToBegin();
-    const DWORD dwSize = (DWORD)fileSource.GetLength();
+    const ULONGLONG nLength = fileSource.GetLength();
+    if (nLength > nMaxStreamSize)
+        return false;
+    std::vector<BYTE> stream((size_t)nLength);
+    if (!stream.empty() && fileSource.Read(&stream[0], (UINT)stream.size()) != (UINT)stream.size())
+        return false;
+    const DWORD dwSize = (DWORD)stream.size();
+
+    DeleteKeyTree(HKEY_CURRENT_USER, lpszPath);
     CRegKey key;
     if (!key.Open(HKEY_CURRENT_USER, lpszPath, true))
         return false;
     if (::RegSetValueEx(key, szDataSize, 0, REG_DWORD, (const BYTE*)&dwSize, sizeof(dwSize)) != ERROR_SUCCESS)
         return false;
     CChecksum checksum;
-    BYTE arrChunk[nChunkSize];
-    for (UINT nChunk = 0;; nChunk++)
+    CRegKey block;
+    for (UINT nChunk = 0; (size_t)nChunk * nChunkSize < stream.size(); nChunk++)
     {
-        UINT nRead = fileSource.Read(arrChunk, nChunkSize);
-        if (nRead == 0)
-            break;
-        CRegKey block;
-        if (!block.Open(key, BlockKeyName(nChunk), true) ||
-            ::RegSetValueEx(block, ChunkValueName(nChunk), 0, REG_BINARY, arrChunk, nRead) != ERROR_SUCCESS)
+        const BYTE* pChunk = &stream[(size_t)nChunk * nChunkSize];
+        const UINT nBytes = (UINT)std::min<size_t>(nChunkSize, stream.size() - (size_t)nChunk * nChunkSize);
+        // One block subkey holds 128 chunks; it is opened once for them.
+        if (nChunk % nChunksPerBlock == 0 && !block.Open(key, BlockKeyName(nChunk), true))
             return false;
-        checksum.Add(arrChunk, nRead);
+        if (::RegSetValueEx(block, ChunkValueName(nChunk), 0, REG_BINARY, pChunk, nBytes) != ERROR_SUCCESS)
+            return false;
+        checksum.Add(pChunk, nBytes);
     }
+    block.Close();
     if (!WriteString(key, szIntegrity, checksum.GetText()))
         return false;
     WriteString(key, szGenerator, "Ulvane v. " + GetLibraryVersionString('.') + " registry archiver");
@@ -174,6 +208,19 @@ bool CExtRegistryArchive::Save(CFile& fileSource, LPCTSTR lpszPath)
 
 bool CExtRegistryArchive::Load(CFile& fileTarget, LPCTSTR lpszPath)
 {
+    // A refused load leaves the target as it found it.
+    const ULONGLONG nOriginalLength = fileTarget.GetLength();
+    if (LoadChunks(fileTarget, lpszPath))
+    {
+        fileTarget.SeekToBegin();
+        return true;
+    }
+    fileTarget.SetLength(nOriginalLength);
+    return false;
+}
+
+bool CExtRegistryArchive::LoadChunks(CFile& fileTarget, LPCTSTR lpszPath)
+{
     CRegKey key;
     if (!key.Open(HKEY_CURRENT_USER, lpszPath, false))
         return false;
@@ -181,15 +228,20 @@ bool CExtRegistryArchive::Load(CFile& fileTarget, LPCTSTR lpszPath)
     if (::RegQueryValueEx(key, szDataSize, NULL, &dwType, (BYTE*)&dwSize, &cbSize) != ERROR_SUCCESS ||
         dwType != REG_DWORD || cbSize != sizeof(dwSize))
         return false;
+    // The registry is anybody's to change: a size past the limit is refused before
+    // anything is read, and the file grows only by the chunks that arrive.
+    if (dwSize > nMaxStreamSize)
+        return false;
     if (dwSize == 0)
         return true;
+    fileTarget.SeekToEnd();
     CChecksum checksum;
+    CRegKey block;
     DWORD dwDone = 0;
     for (UINT nChunk = 0; dwDone < dwSize; nChunk++)
     {
         const DWORD cbExpected = dwSize - dwDone < nChunkSize ? dwSize - dwDone : nChunkSize;
-        CRegKey block;
-        if (!block.Open(key, BlockKeyName(nChunk), false))
+        if (nChunk % nChunksPerBlock == 0 && !block.Open(key, BlockKeyName(nChunk), false))
             return false;
         BYTE arrChunk[nChunkSize];
         DWORD cbRead = 0;
@@ -200,15 +252,14 @@ bool CExtRegistryArchive::Load(CFile& fileTarget, LPCTSTR lpszPath)
         checksum.Add(arrChunk, cbExpected);
         dwDone += cbExpected;
     }
+    block.Close();
+    // The stored checksum must be the 47 characters of the computed one exactly.
     const CString strComputed = checksum.GetText();
-    char szStored[64] = "";
-    DWORD cbStored = sizeof(szStored);
+    char szStored[nChecksumLength + 2];
+    DWORD cbStored = nChecksumLength + 1;
     if (::RegQueryValueEx(key, szIntegrity, NULL, &dwType, (BYTE*)szStored, &cbStored) != ERROR_SUCCESS ||
-        dwType != REG_SZ || cbStored > (DWORD)strComputed.GetLength() + 1)
+        dwType != REG_SZ || cbStored > nChecksumLength + 1)
         return false;
-    szStored[sizeof(szStored) - 1] = '\0';
-    if (strComputed != szStored)
-        return false;
-    fileTarget.SeekToBegin();
-    return true;
+    szStored[cbStored] = '\0';
+    return strlen(szStored) == nChecksumLength && strComputed == szStored;
 }

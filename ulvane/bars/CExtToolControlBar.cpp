@@ -60,10 +60,10 @@ CExtBarButton* CExtToolControlBar::OnCreateBarCommandButton(UINT nCmdID, UINT nS
 
 bool CExtToolControlBar::LoadToolbarResource(UINT nIDResource)
 {
-    LPCTSTR lpszProfile = g_CommandManagerHolder->GetProfileNameForWindow(GetSafeHwnd());
+    const CString strProfile = g_CommandManagerHolder->GetProfileNameForWindow(GetSafeHwnd());
     UINT* pIDs = NULL;
     int nCount = 0;
-    if (!g_CommandManagerHolder->UpdateFromToolbarResource(lpszProfile, MAKEINTRESOURCE(nIDResource), &pIDs, &nCount,
+    if (!g_CommandManagerHolder->UpdateFromToolbarResource(strProfile, MAKEINTRESOURCE(nIDResource), &pIDs, &nCount,
                                                            false, true, RGB(192, 192, 192)))
         return false;
     bool bResult = SetButtons(pIDs, nCount);
@@ -490,6 +490,10 @@ void CExtToolControlBar::SetHoverIndex(int nIndex)
     }
     m_nBtnIdxHover = nIndex;
     CExtBarButton* pNew = GetButton(nIndex);
+    // The hot command's prompt in the frame's status bar; the idle text after it.
+    const bool bHotCommand = pNew != NULL && !pNew->IsSeparator();
+    if (bHotCommand || pOld != NULL)
+        ShowCommandStatusText(this, bHotCommand ? pNew->GetCmdID(true) : (UINT)AFX_IDS_IDLEMESSAGE);
     if (pNew != NULL)
     {
         pNew->SetHover(true);

@@ -25,13 +25,13 @@ void CExtButton::SetIcon(HICON hIconHover, HICON hIconNormal)
     if (hIconHover != NULL)
     {
         m_pIconHover = new CExtCommandIcon;
-        m_pIconHover->AssignFromHICON(hIconHover, false);
+        m_pIconHover->AssignFromIcon(hIconHover, false);
     }
     HICON hNormal = hIconNormal != NULL ? hIconNormal : NULL;
     if (hNormal != NULL)
     {
         m_pIconNormal = new CExtCommandIcon;
-        m_pIconNormal->AssignFromHICON(hNormal, false);
+        m_pIconNormal->AssignFromIcon(hNormal, false);
     }
     if (m_hWnd != NULL)
         Invalidate();

@@ -718,7 +718,7 @@ void CExtPaintManager::PaintButtonIcon(CDC* pDC, bool bHorz, const CString& strT
     CPoint pt = PlaceButtonIcon(bHorz, !strText.IsEmpty(), pIcon->GetSize(), rcItem, rcCaption, nIconAlignment);
     if (bPushed)
         pt += GetPushedOffset();
-    pIcon->Paint(*pDC, pt.x, pt.y, bEnabled ? CExtCommandIcon::eStateNormal : CExtCommandIcon::eStateDisabled);
+    pIcon->Paint(pDC->GetSafeHdc(), pt, bEnabled ? CExtCommandIcon::ePaintNormal : CExtCommandIcon::ePaintDisabled);
 }
 
 CRect CExtPaintManager::PrepareNcButtonRect(const CExtPaintNcButtonArgs& args, bool bInflate)
@@ -1096,8 +1096,8 @@ void CExtPaintManager::PaintMenuItem(CDC& dc, CExtPaintMenuItemArgs& args)
         dc.FillRect(&rcIconFrame, &GetMixedBrush(0));
     if (bHasIcon)
     {
-        args.m_pIcon->Paint(dc, rcCell.left, rcCell.top,
-                            args.m_bEnabled ? CExtCommandIcon::eStateNormal : CExtCommandIcon::eStateDisabled);
+        args.m_pIcon->Paint(dc.GetSafeHdc(), rcCell.TopLeft(),
+                            args.m_bEnabled ? CExtCommandIcon::ePaintNormal : CExtCommandIcon::ePaintDisabled);
         if (args.m_bSelected && args.m_bEnabled && !bMarked)
             Draw3dFrame(dc, rcIconFrame, EXTCLR_HILIGHT_EDGE, EXTCLR_SHADOW_EDGE);
     }

@@ -350,17 +350,17 @@ void CExtPaintManagerXP::PaintButtonIcon(CDC* pDC, bool bHorz, const CString& st
     if (!bEnabled)
     {
         CBrush brush(GetColor(EXTCLR_XP_SEPARATOR));
-        pIcon->Paint(*pDC, pt.x, pt.y, CExtCommandIcon::eStateMonochrome, (HBRUSH)brush.GetSafeHandle());
+        pIcon->Paint(pDC->GetSafeHdc(), pt, CExtCommandIcon::ePaintMonochrome, (HBRUSH)brush.GetSafeHandle());
         return;
     }
     if (bShadowed && bHover && !bPushed)
     {
         // Raised over its own shadow.
         CBrush brush(GetColor(COLOR_3DSHADOW));
-        pIcon->Paint(*pDC, pt.x, pt.y, CExtCommandIcon::eStateMonochrome, (HBRUSH)brush.GetSafeHandle());
+        pIcon->Paint(pDC->GetSafeHdc(), pt, CExtCommandIcon::ePaintMonochrome, (HBRUSH)brush.GetSafeHandle());
         pt.Offset(-2, -2);
     }
-    pIcon->Paint(*pDC, pt.x, pt.y, CExtCommandIcon::eStateNormal);
+    pIcon->Paint(pDC->GetSafeHdc(), pt, CExtCommandIcon::ePaintNormal);
 }
 
 void CExtPaintManagerXP::PaintNcAreaButton(CDC& dc, CExtPaintNcButtonArgs& args)
@@ -668,8 +668,8 @@ void CExtPaintManagerXP::PaintMenuItem(CDC& dc, CExtPaintMenuItemArgs& args)
     if (bMarked)
         PaintCheckBackground(dc, rcIconFrame, args.m_bSelected, nCheckFill);
     if (bHasIcon)
-        args.m_pIcon->Paint(dc, rcCell.left, rcCell.top,
-                            args.m_bEnabled ? CExtCommandIcon::eStateNormal : CExtCommandIcon::eStateDisabled);
+        args.m_pIcon->Paint(dc.GetSafeHdc(), rcCell.TopLeft(),
+                            args.m_bEnabled ? CExtCommandIcon::ePaintNormal : CExtCommandIcon::ePaintDisabled);
     else
         PaintSysCmdGlyph(dc, args.m_nHelperSysCmdID, rcCell, args.m_bSelected, false, args.m_bEnabled);
     if (bMarked)

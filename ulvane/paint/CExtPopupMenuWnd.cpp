@@ -67,8 +67,8 @@ bool CExtPopupMenuWnd::UpdateFromMenu(HWND hWndCmdReceiver, HMENU hBuildMenu, bo
         if (hBuildMenu == NULL || !::IsMenu(hBuildMenu))
             return false;
     }
-    LPCTSTR lpszProfile = g_CommandManagerHolder->GetProfileNameForWindow(m_hWndCmdReceiver);
-    if (!g_CommandManagerHolder->UpdateFromMenu(lpszProfile, hBuildMenu, false, true, true))
+    const CString strProfile = g_CommandManagerHolder->GetProfileNameForWindow(m_hWndCmdReceiver);
+    if (!g_CommandManagerHolder->UpdateFromMenu(strProfile, hBuildMenu, false, true, true))
         return false;
     return BuildItemsFromMenu(hBuildMenu, bTopLevel);
 }
@@ -81,7 +81,7 @@ bool CExtPopupMenuWnd::BuildItemsFromMenu(HMENU hMenu, bool bTopLevel)
     m_bTopLevel = bTopLevel;
     if (bTopLevel)
         m_pParentPopup = NULL;
-    LPCTSTR lpszProfile = g_CommandManagerHolder->GetProfileNameForWindow(m_hWndCmdReceiver);
+    const CString strProfile = g_CommandManagerHolder->GetProfileNameForWindow(m_hWndCmdReceiver);
     const int nCount = ::GetMenuItemCount(hMenu);
     for (int i = 0; i < nCount; i++)
     {
@@ -118,7 +118,7 @@ bool CExtPopupMenuWnd::BuildItemsFromMenu(HMENU hMenu, bool bTopLevel)
                 item.m_strAccelText = strText.Mid(nTab + 1);
                 strText = strText.Left(nTab);
             }
-            CExtCommandItem* pCmd = g_CommandManagerHolder->GetCommand(lpszProfile, mii.wID);
+            CExtCommandItem* pCmd = g_CommandManagerHolder->GetCommand(strProfile, mii.wID);
             if (strText.IsEmpty() && pCmd != NULL)
                 strText = !pCmd->m_strMenuText.IsEmpty() ? pCmd->m_strMenuText : pCmd->m_strToolbarText;
             if (item.m_strAccelText.IsEmpty() && pCmd != NULL)
@@ -224,8 +224,8 @@ bool CExtPopupMenuWnd::InsertItem(UINT nCmdID, int nPos, LPCTSTR lpszText, HWND 
     }
     else if (nCmdID != 0)
     {
-        LPCTSTR lpszProfile = g_CommandManagerHolder->GetProfileNameForWindow(item.m_hWndCmdReceiver);
-        CExtCommandItem* pCmd = g_CommandManagerHolder->GetCommand(lpszProfile, nCmdID);
+        const CString strProfile = g_CommandManagerHolder->GetProfileNameForWindow(item.m_hWndCmdReceiver);
+        CExtCommandItem* pCmd = g_CommandManagerHolder->GetCommand(strProfile, nCmdID);
         if (pCmd == NULL)
             return false;
         item.m_nCmdID = (int)nCmdID;
@@ -293,7 +293,7 @@ HMENU CExtPopupMenuWnd::ExportToMenu(bool bDeep) const
 void CExtPopupMenuWnd::UpdateMenuCmdUI()
 {
     CWnd* pReceiver = CWnd::FromHandlePermanent(m_hWndCmdReceiver);
-    LPCTSTR lpszProfile = g_CommandManagerHolder->GetProfileNameForWindow(m_hWndCmdReceiver);
+    const CString strProfile = g_CommandManagerHolder->GetProfileNameForWindow(m_hWndCmdReceiver);
     CFrameWnd* pFrame = pReceiver != NULL && pReceiver->IsFrameWnd() ? (CFrameWnd*)pReceiver : NULL;
     const BOOL bDisableIfNoHandler = pFrame == NULL || pFrame->m_bAutoMenuEnable;
     for (INT_PTR i = 0; i < m_arrItems.GetSize(); i++)
@@ -306,7 +306,7 @@ void CExtPopupMenuWnd::UpdateMenuCmdUI()
         }
         if (item.m_nCmdID <= 0 || pReceiver == NULL)
             continue;
-        CExtCommandItem* pCmd = g_CommandManagerHolder->GetCommand(lpszProfile, (UINT)item.m_nCmdID);
+        CExtCommandItem* pCmd = g_CommandManagerHolder->GetCommand(strProfile, (UINT)item.m_nCmdID);
         if (pCmd == NULL)
             continue;
         pCmd->UpdateCmdUI(pReceiver, (UINT)i, bDisableIfNoHandler != FALSE);
@@ -408,8 +408,8 @@ bool CExtPopupMenuWnd::TrackPopupMenu(UINT nFlags, int x, int y, LPCRECT lpRcExc
 
     if (nCmd != 0 && (nFlags & TPMX_NO_CMD_DELIVERY) == 0 && ::IsWindow(hWndReceiver))
     {
-        LPCTSTR lpszProfile = g_CommandManagerHolder->GetProfileNameForWindow(hWndReceiver);
-        CExtCommandItem* pCmd = g_CommandManagerHolder->GetCommand(lpszProfile, nCmd);
+        const CString strProfile = g_CommandManagerHolder->GetProfileNameForWindow(hWndReceiver);
+        CExtCommandItem* pCmd = g_CommandManagerHolder->GetCommand(strProfile, nCmd);
         if (pCmd != NULL)
             pCmd->Deliver(hWndReceiver, false);
         else if (IsSystemCommandId(nCmd))

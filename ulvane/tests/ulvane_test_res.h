@@ -7,6 +7,12 @@
 #define IDR_HOTLIST          215
 #define IDR_CONTEXT          150
 #define IDR_NOTOOLBAR        400
+// Toolbar resources a damaged or hostile module could hold.
+#define IDR_BADBAR_VERSION   410
+#define IDR_BADBAR_SHORT     411
+#define IDR_BADBAR_WIDE      412
+#define IDR_BADBAR_FLAT      413
+#define IDR_LONGBAR          414
 
 #define ID_TEST_ALPHA        33001
 #define ID_TEST_BETA         33002
