@@ -4,10 +4,8 @@
 
 #include "CExtCommandManagerHolder.h"
 
-IMPLEMENT_DYNCREATE(CExtPopupMenuWnd, CWnd)
+IMPLEMENT_DYNCREATE(CExtPopupMenuWnd, CExtPopupBaseWnd)
 
-bool CExtPopupMenuWnd::g_bMenuHideRarelyUsed = true;
-bool CExtPopupMenuWnd::g_bMenuMarkRarelyUsed = true;
 int CExtPopupMenuWnd::g_nTrackingDepth = 0;
 
 namespace

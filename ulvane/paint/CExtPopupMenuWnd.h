@@ -11,6 +11,7 @@
 #include <afxwin.h>
 #include <afxtempl.h>
 
+#include "CExtPopupBaseWnd.h"
 #include "CExtPopupMenuItem.h"
 
 // Track flags of TrackPopupMenu.
@@ -34,7 +35,7 @@
 #define TPMX_HELP_MODE         0x2000
 #define TPMX_NO_TRACKING       0x4000
 
-class CExtPopupMenuWnd : public CWnd
+class CExtPopupMenuWnd : public CExtPopupBaseWnd
 {
     DECLARE_DYNCREATE(CExtPopupMenuWnd)
 public:
@@ -59,12 +60,6 @@ public:
         static const UINT g_nMsgDeleteSelection;
         static const UINT g_nMsgSelectAll;
     };
-
-    // Process-wide switches: whether top-level menus start with their rarely used
-    // items hidden (read when a menu is shown), and whether rarely used items look
-    // different (read when items are painted).
-    static bool g_bMenuHideRarelyUsed;
-    static bool g_bMenuMarkRarelyUsed;
 
     // Builds the items from the menu resource; bPopupMenu takes its first popup.
     virtual bool LoadMenu(HWND hWndCmdReceiver, UINT nIDResource, bool bPopupMenu = true);
