@@ -122,11 +122,101 @@ TEST(RegistryArchiveTest, AnyChangedByteOrChecksumOrShortChunkFailsTheLoad)
     EXPECT_FALSE(LoadBytes(loaded, "Software\\Vorn Tests\\Archive\\missing"));
 }
 
+namespace
+{
+void SetValue(LPCTSTR lpszSubKey, LPCTSTR lpszValue, DWORD dwType, const void* pData, DWORD cbData)
+{
+    HKEY hKey;
+    CString strKey = CString(szTestKey) + (lpszSubKey[0] != '\0' ? "\\" : "") + lpszSubKey;
+    ASSERT_EQ(ERROR_SUCCESS, ::RegCreateKeyEx(HKEY_CURRENT_USER, strKey, 0, NULL, 0, KEY_ALL_ACCESS, NULL, &hKey, NULL));
+    ::RegSetValueEx(hKey, lpszValue, 0, dwType, (const BYTE*)pData, cbData);
+    ::RegCloseKey(hKey);
+}
+
+// Loads into a file that already holds "kept": true or false, and what it holds then.
+bool LoadAfterKept(std::string& content)
+{
+    CMemFile file;
+    file.Write("kept", 4);
+    const bool bLoaded = CExtRegistryArchive::Load(file, szTestKey);
+    content.assign((size_t)file.GetLength(), '\0');
+    file.SeekToBegin();
+    file.Read(&content[0], (UINT)content.size());
+    return bLoaded;
+}
+}
+
+TEST(RegistryArchiveTest, HostileValuesAreRefusedAndTheTargetKeepsItsLength)
+{
+    const std::string bytes(40, 'q');
+    std::string content;
+    SaveBytes(bytes);
+    ASSERT_TRUE(LoadAfterKept(content));
+    EXPECT_EQ("kept" + bytes, content);
+
+    const DWORD arrSizes[] = {4 * 1024 * 1024 + 1, 0xFFFFFFFF, 41, 39};
+    for (DWORD dwSize : arrSizes)
+    {
+        SaveBytes(bytes);
+        SetValue("", "data_size", REG_DWORD, &dwSize, sizeof(dwSize));
+        EXPECT_FALSE(LoadAfterKept(content)) << dwSize;
+        EXPECT_EQ("kept", content);
+    }
+    // A chunk of another type, or longer than its place.
+    SaveBytes(bytes);
+    SetValue("block_0x00000000", "data_0x00000001", REG_SZ, "qqqqqqqqqqqqqqq", 16);
+    EXPECT_FALSE(LoadAfterKept(content));
+    SaveBytes(bytes);
+    SetValue("block_0x00000000", "data_0x00000002", REG_BINARY, "qqqqqqqqqq", 9);
+    EXPECT_FALSE(LoadAfterKept(content));
+    EXPECT_EQ("kept", content);
+
+    // The checksum text: 47 characters exactly, of type REG_SZ; a stored text without
+    // its terminator is terminated by the reader.
+    CMemFile source;
+    source.Write(bytes.data(), (UINT)bytes.size());
+    ASSERT_TRUE(CExtRegistryArchive::Save(source, szTestKey));
+    char szText[64] = "";
+    HKEY hKey;
+    ASSERT_EQ(ERROR_SUCCESS, ::RegOpenKeyEx(HKEY_CURRENT_USER, szTestKey, 0, KEY_READ, &hKey));
+    DWORD cb = sizeof(szText);
+    ::RegQueryValueEx(hKey, "data_integrity", NULL, NULL, (BYTE*)szText, &cb);
+    ::RegCloseKey(hKey);
+    ASSERT_EQ(47u, strlen(szText));
+    SetValue("", "data_integrity", REG_SZ, szText, 47);
+    EXPECT_TRUE(LoadAfterKept(content));
+    SetValue("", "data_integrity", REG_EXPAND_SZ, szText, 48);
+    EXPECT_FALSE(LoadAfterKept(content));
+    const std::string strLonger = std::string(szText) + " 00";
+    SetValue("", "data_integrity", REG_SZ, strLonger.c_str(), (DWORD)strLonger.size() + 1);
+    EXPECT_FALSE(LoadAfterKept(content));
+    SetValue("", "data_integrity", REG_SZ, szText, 20);
+    EXPECT_FALSE(LoadAfterKept(content));
+    EXPECT_EQ("kept", content);
+}
+
+TEST(RegistryArchiveTest, AStreamAboveTheLimitIsRefusedBeforeTheOldOneIsTouched)
+{
+    const std::string bytes(100, 'k');
+    SaveBytes(bytes);
+    CMemFile huge;
+    const std::string block(64 * 1024, 'h');
+    for (int i = 0; i < 64; i++)
+        huge.Write(block.data(), (UINT)block.size());
+    huge.Write("h", 1);
+    EXPECT_FALSE(CExtRegistryArchive::Save(huge, szTestKey));
+    std::string loaded;
+    ASSERT_TRUE(LoadBytes(loaded));
+    EXPECT_EQ(bytes, loaded);
+}
+
 TEST(RegistryArchiveTest, TheProfilePathMakesNamesSafe)
 {
     EXPECT_STREQ("Software\\Vorn\\Vorn\\Ulvane223\\Profiles\\a_b_c_d_e\\ControlBar",
                  CExtRegistryArchive::BuildProfilePath("Vorn", "Vorn", "a?b*c\td\ne", "ControlBar"));
     EXPECT_STREQ("2.2.3.1", CExtRegistryArchive::GetLibraryVersionString('.'));
+    EXPECT_STREQ("Software\\K\\P\\Ulvane223\\Profiles\\a_b\\ControlBar",
+                 CExtRegistryArchive::BuildBarStatePath("K", "P", "a\rb"));
 }
 
 namespace

@@ -6,6 +6,7 @@
 #include "CExtCommandManagerHolder.h"
 
 #include <memory>
+#include <string>
 #include <vector>
 
 namespace
@@ -528,4 +529,143 @@ TEST(CommandManagerTest, ACommandsPromptGoesToPaneZeroOrElseToTheFrame)
         g_CommandManagerHolder->UnbindWindow(pFrame->m_hWnd, true);
         pFrame->DestroyWindow();
     }
+}
+
+namespace
+{
+// A profile with a few used commands, as an IDE session would leave it.
+class ProfileStreamTest : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(m_profile.UpdateFromMenuResource(IDR_MAINFRAME));
+        ASSERT_TRUE(m_profile.UpdateFromMenuResource(IDR_DOCMENU));
+        for (UINT nID : {ID_TEST_ALPHA, ID_TEST_BETA, ID_TEST_GAMMA})
+            ASSERT_NE(nullptr, m_profile.GetCommand(nID)) << nID;
+        m_profile.GetCommand(ID_TEST_ALPHA)->m_nUsageCount = 70;
+        m_profile.GetCommand(ID_TEST_BETA)->m_nUsageCount = 20;
+        m_profile.m_nTotalUsage = 90;
+    }
+    std::string Stored()
+    {
+        CMemFile file;
+        CArchive ar(&file, CArchive::store);
+        EXPECT_TRUE(m_profile.Serialize(ar));
+        ar.Close();
+        std::string bytes((size_t)file.GetLength(), '\0');
+        file.SeekToBegin();
+        file.Read(&bytes[0], (UINT)bytes.size());
+        return bytes;
+    }
+    bool Load(const std::string& bytes)
+    {
+        CMemFile file((BYTE*)bytes.data(), (UINT)bytes.size());
+        CArchive ar(&file, CArchive::load);
+        const bool bLoaded = m_profile.Serialize(ar);
+        ar.Abort();
+        return bLoaded;
+    }
+    std::vector<UINT> Counts()
+    {
+        return {m_profile.m_nTotalUsage, m_profile.GetCommand(ID_TEST_ALPHA)->m_nUsageCount,
+                m_profile.GetCommand(ID_TEST_BETA)->m_nUsageCount, m_profile.GetCommand(ID_TEST_GAMMA)->m_nUsageCount};
+    }
+    // A stream of the given total and (id, count) pairs, with its end mark.
+    static std::string Stream(DWORD dwTotal, const std::vector<std::pair<DWORD, DWORD>>& pairs, DWORD dwVersion = 0x202)
+    {
+        CMemFile file;
+        CArchive ar(&file, CArchive::store);
+        ar << CString("any header") << (DWORD)0x02020301 << dwVersion << (DWORD)0 << (DWORD)0 << (DWORD)0 << (DWORD)0
+           << dwTotal;
+        for (const auto& pair : pairs)
+            ar << pair.first << pair.second;
+        ar << (DWORD)0;
+        ar.Close();
+        std::string bytes((size_t)file.GetLength(), '\0');
+        file.SeekToBegin();
+        file.Read(&bytes[0], (UINT)bytes.size());
+        return bytes;
+    }
+    CExtCommandProfile m_profile{"stream"};
+};
+}
+
+TEST_F(ProfileStreamTest, UsageTravelsThroughTheRegistryUnderTheProfilesName)
+{
+    ASSERT_TRUE(m_profile.SerializeToRegistry("Vorn Tests", "Streams", true));
+    const std::vector<UINT> saved = Counts();
+    m_profile.ResetUsageStatistics();
+    EXPECT_EQ(0u, m_profile.m_nTotalUsage);
+    ASSERT_TRUE(m_profile.SerializeToRegistry("Vorn Tests", "Streams", false));
+    EXPECT_EQ(saved, Counts());
+    CExtCommandProfile stranger("never saved");
+    EXPECT_FALSE(stranger.SerializeToRegistry("Vorn Tests", "Streams", false));
+
+    // What the registry holds, as the registry tool of the prefix shows it.
+    char szFile[MAX_PATH];
+    ::GetTempPath(MAX_PATH, szFile);
+    strcat(szFile, "ulvane-profile.reg");
+    ::DeleteFile(szFile);
+    CString strCommand;
+    strCommand.Format("reg.exe export \"HKCU\\Software\\Vorn Tests\\Streams\\Ulvane223\\Profiles\\stream\\CommandManager\" "
+                      "\"%s\" /y",
+                      szFile);
+    STARTUPINFO si = {sizeof(si)};
+    PROCESS_INFORMATION pi;
+    if (!::CreateProcess(NULL, strCommand.GetBuffer(), NULL, NULL, FALSE, CREATE_NO_WINDOW, NULL, NULL, &si, &pi))
+        GTEST_SKIP() << "reg.exe could not be started";
+    ::WaitForSingleObject(pi.hProcess, 20000);
+    ::CloseHandle(pi.hThread);
+    ::CloseHandle(pi.hProcess);
+    CFile file;
+    if (!file.Open(szFile, CFile::modeRead))
+        GTEST_SKIP() << "reg.exe wrote no export";
+    std::wstring text((size_t)file.GetLength() / 2, L'\0');
+    file.Read(&text[0], (UINT)text.size() * 2);
+    file.Close();
+    const std::string bytes = Stored();
+    wchar_t szSize[64];
+    swprintf(szSize, 64, L"\"data_size\"=dword:%08x", (unsigned)bytes.size());
+    EXPECT_NE(std::wstring::npos, text.find(szSize)) << bytes.size();
+    EXPECT_NE(std::wstring::npos, text.find(L"\"data_generator\"=\"Ulvane v. 2.2.3.1 registry archiver\""));
+    EXPECT_NE(std::wstring::npos, text.find(L"CommandManager\\block_0x00000000]"));
+}
+
+TEST_F(ProfileStreamTest, AStreamCutShortOrOfAnotherVersionChangesNothing)
+{
+    const std::string bytes = Stored();
+    const std::vector<UINT> before = Counts();
+    for (size_t nCut = 0; nCut < bytes.size(); nCut++)
+    {
+        m_profile.GetCommand(ID_TEST_GAMMA)->m_nUsageCount = 0;
+        // A stream that lost its end mark would otherwise have applied its pairs.
+        ASSERT_FALSE(Load(bytes.substr(0, nCut))) << nCut;
+        ASSERT_EQ(before, Counts()) << nCut;
+    }
+    EXPECT_FALSE(Load(Stream(5, {{ID_TEST_GAMMA, 5}}, 0x203)));
+    EXPECT_EQ(before, Counts());
+    // Garbage after the end mark is never read.
+    EXPECT_TRUE(Load(bytes + "trailing"));
+    EXPECT_EQ(before, Counts());
+}
+
+TEST_F(ProfileStreamTest, StoredCountsAreTrustedOnlyWhereTheyMakeSense)
+{
+    m_profile.GetCommand(ID_TEST_BETA)->StateSetBasic(true);
+    m_profile.GetCommand(ID_TEST_GAMMA)->StateUsageTrackingDisable(true);
+    m_profile.GetCommand(ID_TEST_GAMMA)->m_nUsageCount = 0;
+    // Unknown, basic and untracked ids are skipped; a total below the counts is raised.
+    ASSERT_TRUE(Load(Stream(3, {{ID_TEST_ALPHA, 40}, {4711, 99}, {ID_TEST_BETA, 7}, {ID_TEST_GAMMA, 8}})));
+    EXPECT_EQ((std::vector<UINT>{60, 40, 20, 0}), Counts());
+
+    // Counts that add up past the limit are halved with the total until they fit.
+    m_profile.GetCommand(ID_TEST_BETA)->StateSetBasic(false);
+    ASSERT_TRUE(Load(Stream(0xFFFFFFFF, {{ID_TEST_ALPHA, 0xFFFFFFFF}, {ID_TEST_BETA, 0xFFFFFFFF}})));
+    const std::vector<UINT> counts = Counts();
+    EXPECT_LE(counts[0], 0xFFFFFFFEu);
+    EXPECT_GE(counts[0], 0x7FFFFFFFu);
+    EXPECT_LE((unsigned long long)counts[1] + counts[2], counts[0]);
+    EXPECT_EQ(counts[1], counts[2]);
+    EXPECT_GE(counts[1], 0x3FFFFFFFu);
 }

@@ -9,6 +9,7 @@
 #include "CExtPaintManagerOffice2003.h"
 #include "CGoToTableDlg.h"
 #include "CExtPopupMenuWnd.h"
+#include "CExtToolControlBar.h"
 #include "CProjectFileEntry.h"
 #include "PathUtil.h"
 #include "COutline.h"
@@ -16,6 +17,7 @@
 #include "COutlineNode.h"
 #include "COutputView.h"
 #include "LuaEditorSetup.h"
+#include "ScreenPicture.h"
 #include "WindowBitmap.h"
 #include "resource.h"
 
@@ -1491,4 +1493,48 @@ TEST_F(FrameWithProject, ClassicAndFlatLooksRepaintTheRunningFrame)
     }
     Frame()->SetUIStyleOffice2003();
     PumpPending();
+}
+
+TEST(MainFrame, AHoveredToolbarButtonShowsItsPromptInPaneZeroAndTheIdleTextAfter)
+{
+    CMainFrame* pFrame = Frame();
+    ASSERT_TRUE(pFrame != NULL);
+    CExtToolControlBar* pToolBar = dynamic_cast<CExtToolControlBar*>(pFrame->GetControlBar(AFX_IDW_TOOLBAR));
+    CStatusBar* pStatus = dynamic_cast<CStatusBar*>(pFrame->GetControlBar(AFX_IDW_STATUS_BAR));
+    ASSERT_TRUE(pToolBar != NULL && pStatus != NULL);
+    const int nOpen = pToolBar->FindButtonByCommand(ID_FILE_OPEN);
+    ASSERT_GE(nOpen, 0);
+    pFrame->ShowWindow(SW_SHOWNORMAL);
+    pFrame->SetForegroundWindow();
+    pFrame->SetActiveWindow();
+    PumpPending();
+    if (CWnd::GetActiveWindow() != pFrame)
+        GTEST_SKIP() << "the frame could not be made the active window";
+
+    CRect rcButton;
+    pToolBar->GetButtonRect(nOpen, &rcButton);
+    CPoint ptScreen = rcButton.CenterPoint();
+    pToolBar->ClientToScreen(&ptScreen);
+    ::SetCursorPos(ptScreen.x, ptScreen.y);
+    pToolBar->SendMessage(WM_MOUSEMOVE, 0, MAKELPARAM(rcButton.CenterPoint().x, rcButton.CenterPoint().y));
+    EXPECT_EQ(pStatus->GetPaneText(0), "Opens an existing file");
+
+    // Long enough for the tooltip, then a picture of the frame with it.
+    for (int i = 0; i < 15; i++)
+    {
+        PumpPending();
+        ::Sleep(100);
+    }
+    CRect rcFrame;
+    pFrame->GetWindowRect(&rcFrame);
+    rcFrame.bottom += 40;
+    CScreenPicture(rcFrame).SaveIfWanted("toolbar-hover-prompt");
+
+    // Off the buttons: the frame's idle text again.
+    pToolBar->SendMessage(WM_MOUSELEAVE);
+    EXPECT_NE(pStatus->GetPaneText(0), "Opens an existing file");
+    CString strIdle;
+    strIdle.LoadString(AFX_IDS_IDLEMESSAGE);
+    PumpPending();
+    EXPECT_EQ(pStatus->GetPaneText(0), strIdle);
 }

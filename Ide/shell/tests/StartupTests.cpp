@@ -9,6 +9,8 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+
 namespace
 {
 const char kExeName[] = "VornStartupTest.exe";
@@ -176,5 +178,66 @@ TEST_F(Startup, AnEmptyDocumentIsMadeOnlyWhenTheUserAskedForOne)
     vorn.WaitIdle();
     EXPECT_STREQ(FrameTitle(hFrame), "Vorn 1.0.1 [design] - Lua1");
     ASSERT_TRUE(vorn.Close());
+    vorn.DeleteRegistryKey();
+}
+
+namespace
+{
+// Writes one value of the saved bar layout's registry archive; a null pData deletes it.
+void DamageLayout(const CVornProcess& vorn, LPCTSTR pszSubKey, LPCTSTR pszValue, DWORD dwType, const void* pData,
+                  DWORD cbData)
+{
+    CString strKey = vorn.GetRegistryPath() + "\\Ulvane223\\Profiles\\" + kExeName;
+    strKey = strKey.Left(strKey.GetLength() - 4) + "\\ControlBar";
+    if (pszSubKey[0] != '\0')
+        strKey += CString("\\") + pszSubKey;
+    HKEY hKey = NULL;
+    ASSERT_EQ(::RegCreateKeyExA(HKEY_CURRENT_USER, strKey, 0, NULL, 0, KEY_ALL_ACCESS, NULL, &hKey, NULL),
+              ERROR_SUCCESS);
+    if (pData == NULL)
+        ::RegDeleteValueA(hKey, pszValue);
+    else
+        ::RegSetValueExA(hKey, pszValue, 0, dwType, static_cast<const BYTE*>(pData), cbData);
+    ::RegCloseKey(hKey);
+}
+} // namespace
+
+TEST_F(Startup, ADamagedSavedLayoutGivesTheDefaultOneAndTheIdeStillClosesCleanly)
+{
+    CVornProcess vorn(m_folder.Path(), kExeName);
+    ASSERT_TRUE(vorn.IsInstalled());
+    vorn.DeleteRegistryKey();
+    const DWORD dwHuge = 0xFFFFFFF0, dwOffByOne = 17;
+    const BYTE arrShort[3] = { 1, 2, 3 };
+    const char szZeros[] = "00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00";
+    const std::function<void()> arrDamage[] = {
+        [&] { DamageLayout(vorn, "", "data_size", REG_DWORD, &dwHuge, sizeof(dwHuge)); },
+        [&] { DamageLayout(vorn, "", "data_size", REG_DWORD, &dwOffByOne, sizeof(dwOffByOne)); },
+        [&] { DamageLayout(vorn, "", "data_size", REG_SZ, "17", 3); },
+        [&] { DamageLayout(vorn, "block_0x00000000", "data_0x00000000", REG_BINARY, arrShort, sizeof(arrShort)); },
+        [&] { DamageLayout(vorn, "block_0x00000000", "data_0x00000001", REG_SZ, "abcdefghijklmno", 16); },
+        [&] { DamageLayout(vorn, "block_0x00000000", "data_0x00000002", REG_BINARY, NULL, 0); },
+        [&] { DamageLayout(vorn, "", "data_integrity", REG_SZ, szZeros, sizeof(szZeros)); },
+    };
+    for (size_t i = 0; i < sizeof(arrDamage) / sizeof(arrDamage[0]); i++)
+    {
+        // A clean session saves a layout with the Output bar hidden; then the damage.
+        ASSERT_TRUE(vorn.Start()) << i;
+        HWND hFrame = vorn.WaitForMainWindow();
+        ASSERT_TRUE(hFrame != NULL) << i;
+        if (IsVisible(hFrame, ID_VIEW_OUTPUT))
+            ::SendMessageA(hFrame, WM_COMMAND, ID_VIEW_OUTPUT, 0);
+        vorn.WaitIdle();
+        ASSERT_TRUE(vorn.Close()) << i;
+        arrDamage[i]();
+
+        // The damaged layout is refused whole: the defaults show the Output bar again.
+        ASSERT_TRUE(vorn.Start()) << i;
+        hFrame = vorn.WaitForMainWindow();
+        ASSERT_TRUE(hFrame != NULL) << i;
+        EXPECT_TRUE(IsVisible(hFrame, ID_VIEW_OUTPUT)) << i;
+        EXPECT_TRUE(IsVisible(hFrame, ID_VIEW_PROJECT_EXPLORER)) << i;
+        ASSERT_TRUE(vorn.Close()) << i;
+    }
     vorn.DeleteRegistryKey();
 }
