@@ -389,6 +389,10 @@ TEST(PopupTipTest, TheBalloonFlipsAtTheEdgesAndShowsLateWithoutTakingTheActivati
     EXPECT_GE(::GetTickCount() - t0, 900u);
     EXPECT_EQ(hActiveBefore, ::GetActiveWindow());
     EXPECT_EQ(owner.m_hWnd, ::GetWindow(tip.m_hWnd, GW_OWNER));
+    CRect rcShot;
+    tip.GetWindowRect(&rcShot);
+    rcShot.InflateRect(10, 10);
+    EXPECT_TRUE(CScreenPicture(rcShot).SaveIfWanted("menu_tip"));
     tip.Hide();
     EXPECT_FALSE(tip.IsWindowVisible());
     tip.DestroyWindow();
