@@ -59,16 +59,16 @@ END_MESSAGE_MAP()
 
 CExtPopupBaseWnd::CShadowRecord::CShadowRecord()
     : m_rcPopup(0, 0, 0, 0), m_rcExclude(0, 0, 0, 0), m_rcOwner(0, 0, 0, 0), m_nSize(0),
-      m_nDarkest(nShadowDarkest), m_nLightest(nShadowLightest), m_nFlags(eCacheBands | eTint), m_pBits(NULL)
+      m_nDarkest(nShadowDarkest), m_nLightest(nShadowLightest), m_nFlags(eCacheBands | eTint), m_pBits(NULL),
+      m_rcBits(0, 0, 0, 0)
 {
 }
 
 void CExtPopupBaseWnd::CShadowRecord::DarkenShadowPixels(int nPercent, int x, int y, COLORREF clrTint)
 {
-    const int cx = m_rcPopup.Width() + m_nSize, cy = m_rcPopup.Height() + m_nSize;
-    if (m_pBits == NULL || x < 0 || y < 0 || x >= cx || y >= cy)
+    if (m_pBits == NULL || !m_rcBits.PtInRect(CPoint(x, y)))
         return;
-    DWORD& dwPixel = m_pBits[(size_t)(cy - 1 - y) * cx + x];
+    DWORD& dwPixel = m_pBits[(size_t)(m_rcBits.bottom - 1 - y) * m_rcBits.Width() + (x - m_rcBits.left)];
     // DIB pixels are blue, green, red from the low byte up.
     const int nTint[3] = {GetBValue(clrTint), GetGValue(clrTint), GetRValue(clrTint)};
     DWORD dwResult = dwPixel & 0xFF000000;
@@ -386,7 +386,7 @@ void CExtPopupBaseWnd::DrawShadow(CDC& dc, const CRect& rcPopup)
         CBitmap* pOld = dcMem.SelectObject(&m_bmpShadowRight);
         dc.BitBlt(rcPopup.right, rcPopup.top, nSize, rcPopup.Height() + nSize, &dcMem, 0, 0, SRCCOPY);
         dcMem.SelectObject(&m_bmpShadowBottom);
-        dc.BitBlt(rcPopup.left, rcPopup.bottom, rcPopup.Width() + nSize, nSize, &dcMem, 0, 0, SRCCOPY);
+        dc.BitBlt(rcPopup.left, rcPopup.bottom, rcPopup.Width(), nSize, &dcMem, 0, 0, SRCCOPY);
         dcMem.SelectObject(pOld);
         return;
     }
@@ -445,50 +445,68 @@ bool CExtPopupBaseWnd::CaptureShadow(CDC& dc, const CRect& rcPopup)
 bool CExtPopupBaseWnd::PaintShadow(CDC& dc, const CRect& rcPopup)
 {
     const int nSize = m_shadow.m_nSize;
-    const int cx = rcPopup.Width() + nSize, cy = rcPopup.Height() + nSize;
-    void* pBits = NULL;
-    HBITMAP hArea = CreateDib32(cx, cy, &pBits, false);
-    if (hArea == NULL)
-        return false;
-    CBitmap bmpArea;
-    bmpArea.Attach(hArea);
-    CDC dcMem;
-    if (!dcMem.CreateCompatibleDC(&dc))
-        return false;
-    CBitmap* pOld = dcMem.SelectObject(&bmpArea);
-    if (!dcMem.BitBlt(0, 0, cx, cy, &dc, rcPopup.left, rcPopup.top, SRCCOPY))
-    {
-        dcMem.SelectObject(pOld);
-        return false;
-    }
-    ::GdiFlush();
-    m_shadow.m_pBits = (DWORD*)pBits;
+    const int w = rcPopup.Width(), h = rcPopup.Height();
     const COLORREF clrTint = (m_shadow.m_nFlags & CShadowRecord::eTint) != 0
                                  ? g_PaintManagerHolder->GetShadowAdjustColor()
                                  : (COLORREF)-1;
+    // The right band with the outer corner, and the bottom band up to the corner.
+    HBITMAP hRight = PaintShadowBand(dc, rcPopup, CRect(w, 0, w + nSize, h + nSize), clrTint);
+    HBITMAP hBottom = hRight != NULL ? PaintShadowBand(dc, rcPopup, CRect(0, h, w, h + nSize), clrTint) : NULL;
+    if (hBottom == NULL || (m_shadow.m_nFlags & CShadowRecord::eCacheBands) == 0)
+    {
+        if (hRight != NULL)
+            ::DeleteObject(hRight);
+        if (hBottom != NULL)
+            ::DeleteObject(hBottom);
+        return hBottom != NULL;
+    }
+    FreeShadow();
+    m_bmpShadowRight.Attach(hRight);
+    m_bmpShadowBottom.Attach(hBottom);
+    return true;
+}
+
+HBITMAP CExtPopupBaseWnd::PaintShadowBand(CDC& dc, const CRect& rcPopup, const CRect& rcBand, COLORREF clrTint)
+{
+    void* pBits = NULL;
+    HBITMAP hBand = CreateDib32(rcBand.Width(), rcBand.Height(), &pBits, false);
+    if (hBand == NULL)
+        return NULL;
+    CDC dcMem;
+    if (!dcMem.CreateCompatibleDC(&dc))
+    {
+        ::DeleteObject(hBand);
+        return NULL;
+    }
+    HGDIOBJ hOld = ::SelectObject(dcMem.GetSafeHdc(), hBand);
+    const CPoint ptAt = rcPopup.TopLeft() + rcBand.TopLeft();
+    if (!dcMem.BitBlt(0, 0, rcBand.Width(), rcBand.Height(), &dc, ptAt.x, ptAt.y, SRCCOPY))
+    {
+        ::SelectObject(dcMem.GetSafeHdc(), hOld);
+        ::DeleteObject(hBand);
+        return NULL;
+    }
+    ::GdiFlush();
+    m_shadow.m_pBits = (DWORD*)pBits;
+    m_shadow.m_rcBits = rcBand;
     // The sides joined to the exclude rectangle cast no shadow over it.
     const CRect rcOwnerInArea = m_shadow.m_rcOwner.IsRectEmpty()
                                     ? CRect(0, 0, 0, 0)
                                     : m_shadow.m_rcOwner - m_shadow.m_rcPopup.TopLeft();
-    const int w = rcPopup.Width(), h = rcPopup.Height();
-    for (int y = 0; y < cy; y++)
+    for (int y = rcBand.top; y < rcBand.bottom; y++)
     {
-        for (int x = (y < h ? w : 0); x < cx; x++)
+        for (int x = rcBand.left; x < rcBand.right; x++)
         {
             const int nPercent = m_shadow.ShadowPercentAt(x, y);
-            if (nPercent >= m_shadow.m_nLightest || rcOwnerInArea.PtInRect(CPoint(x, y)))
-                continue;
-            m_shadow.DarkenShadowPixels(nPercent, x, y, clrTint);
+            if (nPercent < m_shadow.m_nLightest && !rcOwnerInArea.PtInRect(CPoint(x, y)))
+                m_shadow.DarkenShadowPixels(nPercent, x, y, clrTint);
         }
     }
-    ::GdiFlush();
-    dc.BitBlt(rcPopup.right, rcPopup.top, nSize, cy, &dcMem, w, 0, SRCCOPY);
-    dc.BitBlt(rcPopup.left, rcPopup.bottom, cx, nSize, &dcMem, 0, h, SRCCOPY);
-    dcMem.SelectObject(pOld);
     m_shadow.m_pBits = NULL;
-    if ((m_shadow.m_nFlags & CShadowRecord::eCacheBands) != 0)
-        StoreShadowBands(dc, rcPopup);
-    return true;
+    ::GdiFlush();
+    dc.BitBlt(ptAt.x, ptAt.y, rcBand.Width(), rcBand.Height(), &dcMem, 0, 0, SRCCOPY);
+    ::SelectObject(dcMem.GetSafeHdc(), hOld);
+    return hBand;
 }
 
 void CExtPopupBaseWnd::StoreShadowBands(CDC& dcArea, const CRect& rcPopup)

@@ -67,8 +67,8 @@ public:
             eTint = 0x02,
         };
         CShadowRecord();
-        // The pixel (x, y from the area's top) darkened to nPercent; clrTint (-1: none)
-        // keeps each channel at least at its share of the tint.
+        // The pixel (x, y from the area's top-left) darkened to nPercent; clrTint (-1:
+        // none) keeps each channel at least at its share of the tint.
         void DarkenShadowPixels(int nPercent, int x, int y, COLORREF clrTint);
         // The brightness of the area's pixel (x, y): 100 outside the shadow.
         int ShadowPercentAt(int x, int y) const;
@@ -79,7 +79,8 @@ public:
         int m_nSize;
         int m_nDarkest, m_nLightest;   // percent
         BYTE m_nFlags;
-        DWORD* m_pBits;       // bottom-up, (popup width + size) x (popup height + size)
+        DWORD* m_pBits;       // bottom-up pixels of m_rcBits
+        CRect m_rcBits;       // the part of the area (popup plus shadow, from its top-left) in m_pBits
     };
 
     CExtPopupBaseWnd();
@@ -129,6 +130,9 @@ protected:
 
     bool CaptureShadow(CDC& dc, const CRect& rcPopup);
     bool PaintShadow(CDC& dc, const CRect& rcPopup);
+    // One band (in the area's coordinates) darkened into a bottom-up DIB section and
+    // copied to dc; the DIB section, or NULL when it could not be made.
+    HBITMAP PaintShadowBand(CDC& dc, const CRect& rcPopup, const CRect& rcBand, COLORREF clrTint);
     void StoreShadowBands(CDC& dcArea, const CRect& rcPopup);
     // The popup's screen rectangle for one in dc's coordinates.
     CRect PopupScreenRect(const CRect& rcPopup) const;

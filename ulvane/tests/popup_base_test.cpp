@@ -244,6 +244,7 @@ TEST(PopupShadowTest, TheBandsRunFromThreeQuartersAtTheEdgeToNothingOutside)
     record.m_rcPopup = CRect(0, 0, 1, 1);
     record.m_nSize = 0;
     record.m_pBits = &dwPixel;
+    record.m_rcBits = CRect(0, 0, 1, 1);
     record.DarkenShadowPixels(75, 0, 0, RGB(255, 255, 255));
     EXPECT_EQ(0x00C8A078u, dwPixel);
     record.DarkenShadowPixels(50, 0, 0, RGB(0, 0, 0));
