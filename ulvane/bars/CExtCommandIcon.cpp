@@ -198,6 +198,108 @@ bool ReadMaskPixels(HBITMAP hMask, CSize size, std::vector<DWORD>& pixels)
     return dc.m_hDC != NULL && ::GetDIBits(dc.m_hDC, hMask, 0, size.cy, &pixels[0], &bmi, DIB_RGB_COLORS) != 0;
 }
 
+// Whether a DIB section keeps its top row first. The section's header does not say
+// (its height reads positive either way), so one row the two orders would place
+// differently is read through the system; the answer is kept for the next cell cut
+// from the same strip.
+bool IsStoredTopDown(HBITMAP hSource, const DIBSECTION& ds)
+{
+    struct CKnownOrder
+    {
+        HBITMAP hBitmap;
+        const void* pBits;
+        bool bTopDown;
+    };
+    thread_local CKnownOrder t_known = {NULL, NULL, false};
+    if (t_known.hBitmap == hSource && t_known.pBits == ds.dsBm.bmBits)
+        return t_known.bTopDown;
+    const int nHeight = ds.dsBm.bmHeight, nWidth = ds.dsBm.bmWidth;
+    const size_t nRowBytes = (size_t)ds.dsBm.bmWidthBytes;
+    // The padding at a row's end may hold anything: only the pixels are compared.
+    const size_t nPixelBytes = (size_t)nWidth * (ds.dsBm.bmBitsPixel / 8);
+    const BYTE* pStored = (const BYTE*)ds.dsBm.bmBits;
+    int nRow = 0;
+    while (nRow < nHeight / 2 &&
+           memcmp(pStored + nRow * nRowBytes, pStored + (size_t)(nHeight - 1 - nRow) * nRowBytes, nPixelBytes) == 0)
+        nRow++;
+    bool bTopDown = false;
+    if (nRow < nHeight / 2)
+    {
+        // Scan line nRow counted from the bottom is stored row nRow in a bottom-up section.
+        BITMAPINFO bmi;
+        memset(&bmi, 0, sizeof(bmi));
+        bmi.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+        bmi.bmiHeader.biWidth = nWidth;
+        bmi.bmiHeader.biHeight = nHeight;
+        bmi.bmiHeader.biPlanes = 1;
+        bmi.bmiHeader.biBitCount = ds.dsBm.bmBitsPixel;
+        bmi.bmiHeader.biCompression = BI_RGB;
+        std::vector<BYTE> row(nRowBytes + 4);
+        CMemoryDC dc;
+        if (dc.m_hDC != NULL && ::GetDIBits(dc.m_hDC, hSource, (UINT)nRow, 1, row.data(), &bmi, DIB_RGB_COLORS) == 1)
+            bTopDown = memcmp(row.data(), pStored + nRow * nRowBytes, nPixelBytes) != 0;
+    }
+    t_known = {hSource, ds.dsBm.bmBits, bTopDown};
+    return bTopDown;
+}
+
+// A part of a bitmap as a 32-bit DIB section, read through the bitmap's pixels: much
+// cheaper than a copy between two device contexts when a toolbar is cut into cells.
+HBITMAP CopyBitmapPart(HBITMAP hSource, const CRect& rcPart)
+{
+    const CSize sizeSource = BitmapSize(hSource);
+    BITMAPINFO bmi;
+    memset(&bmi, 0, sizeof(bmi));
+    bmi.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+    bmi.bmiHeader.biWidth = sizeSource.cx;
+    bmi.bmiHeader.biHeight = sizeSource.cy; // bottom-up, as the copy
+    bmi.bmiHeader.biPlanes = 1;
+    bmi.bmiHeader.biBitCount = 32;
+    bmi.bmiHeader.biCompression = BI_RGB;
+    const int cy = rcPart.Height(), cx = rcPart.Width();
+    DIBSECTION ds;
+    if (::GetObject(hSource, sizeof(ds), &ds) == sizeof(ds) && ds.dsBm.bmBits != NULL &&
+        ds.dsBmih.biCompression == BI_RGB && (ds.dsBm.bmBitsPixel == 24 || ds.dsBm.bmBitsPixel == 32))
+    {
+        // A DIB section of true colours: its rows are read where they are.
+        void* pBits = NULL;
+        HBITMAP hCopy = CreateDib32(cx, cy, &pBits, false);
+        if (hCopy == NULL)
+            return NULL;
+        ::GdiFlush();
+        const bool bTopDown = IsStoredTopDown(hSource, ds);
+        const int nBytesPerPixel = ds.dsBm.bmBitsPixel / 8;
+        for (int y = 0; y < cy; y++)
+        {
+            // Row y of the copy, counted from its bottom, is the part's row cy - 1 - y from its top.
+            const int nSourceRow = rcPart.top + (cy - 1 - y);
+            const int nStored = bTopDown ? nSourceRow : sizeSource.cy - 1 - nSourceRow;
+            const BYTE* pRow = (const BYTE*)ds.dsBm.bmBits + (size_t)nStored * ds.dsBm.bmWidthBytes;
+            DWORD* pOut = (DWORD*)pBits + (size_t)y * cx;
+            for (int x = 0; x < cx; x++)
+            {
+                const BYTE* p = pRow + (size_t)(rcPart.left + x) * nBytesPerPixel;
+                pOut[x] = (DWORD)p[0] | ((DWORD)p[1] << 8) | ((DWORD)p[2] << 16);
+            }
+        }
+        return hCopy;
+    }
+    std::vector<DWORD> rows((size_t)sizeSource.cx * cy);
+    CMemoryDC dc;
+    if (dc.m_hDC == NULL ||
+        ::GetDIBits(dc.m_hDC, hSource, (UINT)(sizeSource.cy - rcPart.bottom), (UINT)cy, rows.data(), &bmi,
+                    DIB_RGB_COLORS) != cy)
+        return NULL;
+    void* pBits = NULL;
+    HBITMAP hCopy = CreateDib32(cx, cy, &pBits, false);
+    if (hCopy == NULL)
+        return NULL;
+    ::GdiFlush();
+    for (int y = 0; y < cy; y++)
+        memcpy((DWORD*)pBits + (size_t)y * cx, &rows[(size_t)y * sizeSource.cx + rcPart.left], (size_t)cx * 4);
+    return hCopy;
+}
+
 // A stored bitmap read back; an unreadable one is an archive fault.
 HBITMAP LoadArchivedBitmap(CArchive& ar)
 {
@@ -395,7 +497,7 @@ bool CExtCommandIcon::AssignFromBitmap(HBITMAP hBitmap, COLORREF clrTransparent,
             rcPart.bottom > sizeSource.cy)
             return false;
     }
-    m_hBitmap = CopyBitmapArea(hBitmap, pPart);
+    m_hBitmap = pPart != NULL ? CopyBitmapPart(hBitmap, *pPart) : CopyBitmapArea(hBitmap);
     if (m_hBitmap == NULL)
         return false;
     m_clrTransparent = clrTransparent;

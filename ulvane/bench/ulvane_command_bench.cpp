@@ -68,6 +68,15 @@ HWND MakeWindow(HWND hWndParent)
 }
 
 const char szProfile[] = "bench";
+
+// The manager deletes a profile when its last window is unbound.
+void RemoveProfile(CExtCommandManager& manager, LPCTSTR lpszName)
+{
+    static HWND s_hWnd = MakeWindow(NULL);
+    bool bDeleted = false;
+    manager.BindWindow(s_hWnd, lpszName);
+    manager.UnbindWindow(s_hWnd, true, &bDeleted);
+}
 }
 
 class CBenchApp : public CWinApp
@@ -127,11 +136,7 @@ int main()
         manager.CreateProfile("menus");
         manager.UpdateFromMenuResource("menus", 128);
         manager.UpdateFromMenuResource("menus", 129);
-        bool bDeleted = false;
-        HWND hWnd = MakeWindow(NULL);
-        manager.BindWindow(hWnd, "menus");
-        manager.UnbindWindow(hWnd, true, &bDeleted);
-        ::DestroyWindow(hWnd);
+        RemoveProfile(manager, "menus");
     });
     const CTimes toolbar = Measure(200, [&] {
         manager.CreateProfile("toolbar");
@@ -139,11 +144,7 @@ int main()
         int nCount = 0;
         manager.UpdateFromToolbarResource("toolbar", MAKEINTRESOURCE(128), &pIDs, &nCount);
         delete[] pIDs;
-        bool bDeleted = false;
-        HWND hWnd = MakeWindow(NULL);
-        manager.BindWindow(hWnd, "toolbar");
-        manager.UnbindWindow(hWnd, true, &bDeleted);
-        ::DestroyWindow(hWnd);
+        RemoveProfile(manager, "toolbar");
     });
     printf("menus 128 and 129 into a profile:             median %7.3f ms (200, with the profile's removal)\n",
            menus.dMedian);
@@ -166,6 +167,32 @@ int main()
     });
     printf("4 KB archive:                                 save %7.3f ms, load %7.3f ms (medians of 100)%s\n",
            save.dMedian, load.dMedian, bLoaded ? "" : " LOAD FAILED");
+    // The floor under both: the registry's own cost of the 256 values, written and
+    // read one by one in one open key.
+    HKEY hKey = NULL;
+    ::RegCreateKeyEx(HKEY_CURRENT_USER, "Software\\Vorn Bench\\Floor", 0, NULL, 0, KEY_ALL_ACCESS, NULL, &hKey, NULL);
+    const BYTE arrChunk[16] = {1, 2, 3};
+    const CTimes writeFloor = Measure(100, [&] {
+        for (int i = 0; i < 256; i++)
+        {
+            char szName[32];
+            sprintf(szName, "data_0x%08X", i);
+            ::RegSetValueEx(hKey, szName, 0, REG_BINARY, arrChunk, sizeof(arrChunk));
+        }
+    });
+    const CTimes readFloor = Measure(100, [&] {
+        for (int i = 0; i < 256; i++)
+        {
+            char szName[32];
+            BYTE arrRead[16];
+            DWORD cb = sizeof(arrRead), dwType = 0;
+            sprintf(szName, "data_0x%08X", i);
+            ::RegQueryValueEx(hKey, szName, NULL, &dwType, arrRead, &cb);
+        }
+    });
+    ::RegCloseKey(hKey);
+    printf("  256 bare registry values (baseline):        write %7.3f ms, read %7.3f ms; archive %.2fx and %.2fx of it\n",
+           writeFloor.dMedian, readFloor.dMedian, save.dMedian / writeFloor.dMedian, load.dMedian / readFloor.dMedian);
 
     // A profile of 1,000 used commands through the registry.
     CExtCommandProfile big("bench 1000");

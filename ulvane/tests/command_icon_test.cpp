@@ -16,17 +16,18 @@ namespace
 const COLORREF clrKey = RGB(192, 192, 192);
 
 // A 32-bit bitmap painted pixel by pixel by f(x, y).
-template<class F> HBITMAP MakeBitmap(int cx, int cy, F f)
+template<class F> HBITMAP MakeBitmap(int cx, int cy, F f, bool bTopDown = true)
 {
     void* pBits = NULL;
-    HBITMAP hBitmap = CreateDib32(cx, cy, &pBits, true);
+    HBITMAP hBitmap = CreateDib32(cx, cy, &pBits, bTopDown);
     ::GdiFlush();
     DWORD* pPixels = (DWORD*)pBits;
     for (int y = 0; y < cy; y++)
         for (int x = 0; x < cx; x++)
         {
             const COLORREF clr = f(x, y);
-            pPixels[y * cx + x] = ((DWORD)GetRValue(clr) << 16) | ((DWORD)GetGValue(clr) << 8) | GetBValue(clr);
+            pPixels[(bTopDown ? y : cy - 1 - y) * cx + x] =
+                ((DWORD)GetRValue(clr) << 16) | ((DWORD)GetGValue(clr) << 8) | GetBValue(clr);
         }
     return hBitmap;
 }
@@ -316,6 +317,27 @@ TEST(CommandIconTest, AStoredIconReadsBackAndEveryCutOrUnknownRecordFails)
         CExtCommandIcon unknown(cell);
         EXPECT_FALSE(LoadBytes(unknown, std::string(1, chKind) + std::string(64, '\0')));
         EXPECT_TRUE(unknown.IsEmpty());
+    }
+}
+
+TEST(CommandIconTest, APartOfAToolbarStripIsCutWithItsOwnPixels)
+{
+    // Cells that differ: the second one is the pattern turned around.
+    auto strip = [](int x, int y) { return x < 16 ? Cell(x, y) : Cell(31 - x, 14 - y); };
+    for (bool bTopDown : {true, false})
+    {
+        HBITMAP hBitmap = MakeBitmap(32, 15, strip, bTopDown);
+        CExtCommandIcon second(hBitmap, clrKey, CRect(16, 0, 32, 15));
+        ::DeleteObject(hBitmap);
+        ASSERT_EQ(CSize(16, 15), second.GetSize());
+        CProbeDC probe(20, 20, RGB(1, 2, 3));
+        second.Paint(probe.dc().m_hDC, CPoint(0, 0));
+        for (int y = 0; y < 15; y++)
+            for (int x = 0; x < 16; x++)
+            {
+                const COLORREF clr = strip(16 + x, y);
+                ASSERT_EQ(clr == clrKey ? RGB(1, 2, 3) : clr, probe.At(x, y)) << x << "," << y << " top-down " << bTopDown;
+            }
     }
 }
 

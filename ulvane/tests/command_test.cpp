@@ -669,3 +669,32 @@ TEST_F(ProfileStreamTest, StoredCountsAreTrustedOnlyWhereTheyMakeSense)
     EXPECT_EQ(counts[1], counts[2]);
     EXPECT_GE(counts[1], 0x3FFFFFFFu);
 }
+
+TEST(CommandProfileToolbarTest, ALiveToolbarGivesItsCommandsTextsAndImages)
+{
+    CFrameWnd* pFrame = new CFrameWnd;
+    ASSERT_TRUE(pFrame->Create(NULL, "toolbar", WS_OVERLAPPEDWINDOW, CRect(0, 0, 400, 200)));
+    CToolBar toolbar;
+    ASSERT_TRUE(toolbar.CreateEx(pFrame) && toolbar.LoadToolBar(IDR_TESTBAR));
+    TBBUTTONINFO tbbi = {sizeof(tbbi), TBIF_TEXT | TBIF_BYINDEX};
+    tbbi.pszText = (LPSTR) "Run";
+    toolbar.SendMessage(TB_SETBUTTONINFO, 0, (LPARAM)&tbbi);
+
+    CExtCommandProfile profile("live");
+    ASSERT_TRUE(profile.UpdateFromToolbar(&toolbar));
+    EXPECT_EQ(4, (int)profile.m_mapItems.GetCount());
+    for (UINT nID : {ID_TEST_ALPHA, ID_TEST_BETA, ID_TEST_GAMMA, ID_TEST_HOTLIST})
+    {
+        CExtCommandIcon* pIcon = profile.GetCommandIcon(nID);
+        ASSERT_NE(nullptr, pIcon) << nID;
+        EXPECT_FALSE(pIcon->IsBitmapBased());
+        EXPECT_EQ(16, pIcon->GetSize().cx);
+    }
+    EXPECT_STREQ("Run", profile.GetCommand(ID_TEST_ALPHA)->m_strToolbarText);
+    EXPECT_STREQ("Runs the first test command", profile.GetCommand(ID_TEST_ALPHA)->m_strStatusText);
+    // A second pass keeps the icons it gave.
+    ASSERT_TRUE(profile.UpdateFromToolbar(&toolbar));
+    EXPECT_EQ(4, (int)profile.m_arrIcons.GetSize());
+    EXPECT_FALSE(profile.UpdateFromToolbar(NULL));
+    pFrame->DestroyWindow();
+}
