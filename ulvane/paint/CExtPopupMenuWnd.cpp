@@ -381,6 +381,42 @@ bool CExtPopupMenuWnd::SetItemAccelText(int nIndex, LPCTSTR lpszText)
     return true;
 }
 
+TCHAR CExtPopupMenuWnd::GetMnemonicChar(const CString& strText)
+{
+    for (int i = 0; i + 1 < strText.GetLength(); i++)
+    {
+        if (strText[i] != '&')
+            continue;
+        if (strText[i + 1] != '&')
+            return strText[i + 1];
+        i++;   // "&&" is a plain ampersand
+    }
+    return 0;
+}
+
+int CExtPopupMenuWnd::FindItemByMnemonic(TCHAR chMnemonic, int nStartIndex, int* pnMatches) const
+{
+    const int nCount = GetItemCount();
+    const TCHAR chWanted = (TCHAR)(UINT_PTR)::CharUpperA((LPSTR)(UINT_PTR)(BYTE)chMnemonic);
+    int nFound = -1, nMatches = 0;
+    for (int n = 1; n <= nCount; n++)
+    {
+        const int i = ((nStartIndex < 0 ? -1 : nStartIndex) + n) % nCount;
+        const CExtPopupMenuItem& item = m_arrItems[i];
+        if (item.IsSeparator() || !item.IsDisplayed())
+            continue;
+        const TCHAR ch = GetMnemonicChar(item.m_strText);
+        if (ch == 0 || (TCHAR)(UINT_PTR)::CharUpperA((LPSTR)(UINT_PTR)(BYTE)ch) != chWanted)
+            continue;
+        nMatches++;
+        if (nFound < 0)
+            nFound = i;
+    }
+    if (pnMatches != NULL)
+        *pnMatches = nMatches;
+    return nFound;
+}
+
 bool CExtPopupMenuWnd::IsItemDisplayed(int nIndex) const
 {
     return IsIndexValid(nIndex) && m_arrItems[nIndex].IsDisplayed();

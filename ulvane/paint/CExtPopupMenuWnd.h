@@ -120,6 +120,12 @@ public:
     virtual bool SetItemIcon(int nIndex, HICON hIcon);
     virtual bool SetItemText(int nIndex, LPCTSTR lpszText);
     virtual bool SetItemAccelText(int nIndex, LPCTSTR lpszText);
+    // The next displayed item after nStartIndex (-1: from the start; the search wraps)
+    // whose mnemonic is chMnemonic, any case; -1 when none. *pnMatches: how many
+    // displayed items have it (one chooses at once, several only select).
+    virtual int FindItemByMnemonic(TCHAR chMnemonic, int nStartIndex = -1, int* pnMatches = NULL) const;
+    // The character after the text's single "&", or 0.
+    static TCHAR GetMnemonicChar(const CString& strText);
     virtual bool IsItemDisplayed(int nIndex) const;
     virtual bool SetItemAlwaysDisplayed(int nIndex, bool bAlways);
     virtual CExtPopupMenuWnd* GetItemSubMenu(int nIndex) const;

@@ -246,3 +246,22 @@ TEST_F(PopupModelTest, AQuitMetWhilePumpingKeepsItsCodeAndActiveTreesAreWalkedUp
     EXPECT_FALSE(CExtPopupMenuWnd::IsWindowInActiveTree(hChild, hParent)) << "hidden";
     ::DestroyWindow(hParent);
 }
+
+TEST_F(PopupModelTest, MnemonicsFindTheNextShownItemAndCountTheOthers)
+{
+    CExtPopupMenuWnd popup;
+    ASSERT_TRUE(popup.InitEmptyMenu(m_hWnd));
+    ASSERT_TRUE(popup.InsertCustomItem(ID_TEST_ALPHA, -1, "&Save"));
+    ASSERT_TRUE(popup.InsertCustomItem(ID_TEST_BETA, -1, "Save &As"));
+    ASSERT_TRUE(popup.InsertCustomItem(ID_TEST_GAMMA, -1, "Fish && &Chips"));
+    ASSERT_TRUE(popup.InsertCustomItem(ID_TEST_DELTA, -1, "&search"));
+    int nMatches = 0;
+    EXPECT_EQ(0, popup.FindItemByMnemonic('s', -1, &nMatches));
+    EXPECT_EQ(2, nMatches) << "several: the key only selects";
+    EXPECT_EQ(3, popup.FindItemByMnemonic('S', 0));
+    EXPECT_EQ(0, popup.FindItemByMnemonic('s', 3)) << "the search wraps";
+    EXPECT_EQ(2, popup.FindItemByMnemonic('c', -1, &nMatches));
+    EXPECT_EQ(1, nMatches) << "one: the key chooses it";
+    EXPECT_EQ(-1, popup.FindItemByMnemonic('&')) << "a doubled ampersand is no mnemonic";
+    EXPECT_EQ(-1, popup.FindItemByMnemonic('x'));
+}
