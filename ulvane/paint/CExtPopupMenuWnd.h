@@ -11,7 +11,10 @@
 #include <afxwin.h>
 #include <afxtempl.h>
 
+#include "CExtPopupBaseWnd.h"
 #include "CExtPopupMenuItem.h"
+
+class CExtCommandItem;
 
 // Track flags of TrackPopupMenu.
 #define TPMX_ALIGN_MASK        0x000F   // placement against the exclude rectangle:
@@ -34,7 +37,7 @@
 #define TPMX_HELP_MODE         0x2000
 #define TPMX_NO_TRACKING       0x4000
 
-class CExtPopupMenuWnd : public CWnd
+class CExtPopupMenuWnd : public CExtPopupBaseWnd
 {
     DECLARE_DYNCREATE(CExtPopupMenuWnd)
 public:
@@ -60,11 +63,25 @@ public:
         static const UINT g_nMsgSelectAll;
     };
 
-    // Process-wide switches: whether top-level menus start with their rarely used
-    // items hidden (read when a menu is shown), and whether rarely used items look
-    // different (read when items are painted).
-    static bool g_bMenuHideRarelyUsed;
-    static bool g_bMenuMarkRarelyUsed;
+    // Recent-file and window-list strings of the module (defaults when it lacks them).
+    enum
+    {
+        nIdsRecentFileTip = 30004,
+        nIdsRecentFileStatus = 30005,
+        nIdsDocumentTip = 30006,
+        nIdsMoreWindows = 30007,
+        nIdsMoreWindowsTip = 30008,
+    };
+    enum
+    {
+        nFirstRecentFileCmdID = 0xE110,
+        nMaxRecentFiles = 16,
+        nFirstMdiChildID = 0xFF00,
+        nMaxMdiWindowEntries = 9,
+        nMoreWindowsCmdID = 0xFF09,
+    };
+
+    virtual int GetCurrentIndex() const { return m_nCurIndex; }
 
     // Builds the items from the menu resource; bPopupMenu takes its first popup.
     virtual bool LoadMenu(HWND hWndCmdReceiver, UINT nIDResource, bool bPopupMenu = true);
@@ -73,8 +90,12 @@ public:
     virtual bool UpdateFromMenu(HWND hWndCmdReceiver, CMenu* pBuildMenu, bool bPopupMenu = true,
                                 bool bTopLevel = true);
     bool UpdateFromMenu(HWND hWndCmdReceiver, HMENU hBuildMenu, bool bPopupMenu = true, bool bTopLevel = true);
-    // An empty top-level menu for the receiver, to be filled with InsertItem.
+    // An empty top-level menu for the receiver, to be filled with InsertItem; refused
+    // for a sub-menu or a menu with items.
     virtual bool InitEmptyMenu(HWND hWndCmdReceiver);
+    // Appends the windows of the MDI frame (pFrame, or the receiver's): nine numbered
+    // entries, then "More Windows"; the active one radio-marked. False without an MDI frame.
+    virtual bool BuildMdiWindowList(CWnd* pFrame = NULL);
 
     // Shows the menu at x, y (screen; a negative coordinate: the cursor), placed by
     // the alignment flags against lpRcExclude, and sends the chosen command to the
@@ -94,15 +115,50 @@ public:
     virtual int GetItemCmdID(int nIndex) const;
     virtual CString GetItemText(int nIndex) const;
     virtual CString GetItemAccelText(int nIndex) const;
+    // The item's own icon, else its command's; NULL for none and bad indexes.
+    virtual HICON GetItemIcon(int nIndex) const;
+    // Only sub-menu and custom items keep an icon of their own.
+    virtual bool SetItemIcon(int nIndex, HICON hIcon);
+    virtual bool SetItemText(int nIndex, LPCTSTR lpszText);
+    virtual bool SetItemAccelText(int nIndex, LPCTSTR lpszText);
+    // The next displayed item after nStartIndex (-1: from the start; the search wraps)
+    // whose mnemonic is chMnemonic, any case; -1 when none. *pnMatches: how many
+    // displayed items have it (one chooses at once, several only select).
+    virtual int FindItemByMnemonic(TCHAR chMnemonic, int nStartIndex = -1, int* pnMatches = NULL) const;
+    // The character after the text's single "&", or 0.
+    static TCHAR GetMnemonicChar(const CString& strText);
+    virtual bool IsItemDisplayed(int nIndex) const;
+    virtual bool SetItemAlwaysDisplayed(int nIndex, bool bAlways);
     virtual CExtPopupMenuWnd* GetItemSubMenu(int nIndex) const;
     // The next index after nStartIndex (-1: from the start) with that command, or -1.
     virtual int FindItemByCmdID(UINT nCmdID, int nStartIndex = -1) const;
     virtual bool ItemIsEnabled(int nIndex) const;
     virtual bool ItemIsChecked(int nIndex) const;
     // nCmdID 0: a separator; -1: a sub-menu with a new empty popup; else a command of
-    // the receiver's profile. nPos -1: at the end.
-    virtual bool InsertItem(UINT nCmdID, int nPos = -1, LPCTSTR lpszText = NULL, HWND hWndCmdReceiver = NULL);
+    // the receiver's profile. nPos -1 or the count: at the end; above the count: false.
+    virtual bool InsertItem(UINT nCmdID, int nPos = -1, LPCTSTR lpszText = NULL, HICON hIcon = NULL,
+                            HWND hWndCmdReceiver = NULL);
+    // Mark kinds of custom items.
+    enum { eMarkNone = 0, eMarkChecked = 1, eMarkAlwaysDisplayed = 2, eMarkSelected = 3 };
+    // An item whose texts and icon are its own, not the command profile's.
+    virtual bool InsertCustomItem(UINT nCmdID, int nPos, LPCTSTR lpszText, LPCTSTR lpszAccelText = NULL,
+                                  HICON hIcon = NULL, int nMarkKind = eMarkNone, HWND hWndCmdReceiver = NULL);
+    // Inserts an existing popup (taken over) as a sub-menu.
+    virtual bool InsertSubMenu(CExtPopupMenuWnd* pSubMenu, int nPos, LPCTSTR lpszText, HICON hIcon = NULL);
+    // -1: every item.
     virtual bool RemoveItem(int nIndex);
+    // Decides which items show (rarely used ones stay hidden until expanded) and the
+    // content size from the items' measured sizes.
+    virtual void RecalcLayout();
+    bool IsExpanded() const { return (m_nStateBits & eStateExpanded) != 0; }
+    void SetExpanded(bool bExpanded);
+    bool HasHiddenItems() const { return (m_nStateBits & eStateHasHidden) != 0; }
+    CSize GetContentSize() const { return m_sizeContent; }
+
+    // The item record; a bad index is a caller's fault (asserted) and answers a shared
+    // empty record rather than throwing.
+    CExtPopupMenuItem& GetItemAt(int nIndex);
+    const CExtPopupMenuItem& GetItemAt(int nIndex) const;
     // A new system popup menu with the items (the caller destroys it).
     virtual HMENU ExportToMenu(bool bDeep = true) const;
     // Refreshes the items' states from the receiver's command-update handlers.
@@ -113,19 +169,49 @@ public:
     // the looks and windows are still there.
     static void CancelTracking();
 
+    static bool IsPositiveCommandId(UINT nCmdID) { return (int)nCmdID > 0; }
+    // Window system commands: 0xF000 to 0xF1EF.
+    static bool IsSysCommandId(UINT nCmdID) { return nCmdID >= 0xF000 && nCmdID <= 0xF1EF; }
+    // Whether hWndActive is hWnd or one of its parents reached through popup or visible
+    // windows; false while a menu is tracked when bRefuseWhileTracking.
+    static bool IsWindowInActiveTree(HWND hWnd, HWND hWndActive, bool bCheckEnabled = true, bool bCheckVisible = true,
+                                     bool bRefuseWhileTracking = true);
+    // Runs the thread's waiting messages (and its idle work when bIdle). A WM_QUIT met
+    // on the way is posted again, with its exit code, for the loop outside.
+    static void PumpMessagesWhileTracking(bool bIdle = false);
+
 protected:
     friend class CExtPopupTrackContext;
+    // State bits.
+    enum
+    {
+        eStateTopLevel = 0x01,
+        eStateScrolling = 0x02,
+        eStateHasHidden = 0x04,     // rarely used items are hidden: an expand area shows
+        eStateExpanded = 0x08,
+    };
+    enum { nMinContentWidth = 80 };
 
     virtual bool BuildItemsFromMenu(HMENU hMenu, bool bTopLevel);
     void DestroyItems();
+    // The recent files of the application at nPos; false when an insertion failed.
+    bool InsertRecentFiles(int nPos);
+    // The receiver's command for a generated entry (allocated when missing).
+    CExtCommandItem* AllocateReceiverCommand(UINT nCmdID);
+    bool InsertItemRecord(int nPos, const CExtPopupMenuItem& item);
+    CExtPopupMenuWnd* GetTopLevelPopup();
+    // Whether the item shows while the menu is collapsed.
+    bool IsItemShownCollapsed(CExtPopupMenuItem& item);
+    bool IsIndexValid(int nIndex) const { return nIndex >= 0 && nIndex < GetItemCount(); }
     // The shown menu's placement flags and point from the framework's alignment.
     void CalcTrackPlacement(UINT nFlags, CPoint& pt, LPCRECT lpRcExclude, UINT& nTPM) const;
     // The item anywhere in the tree that has this command.
     const CExtPopupMenuItem* FindItemDeep(UINT nCmdID) const;
 
+    int m_nCurIndex;
+    BYTE m_nStateBits;
     CArray<CExtPopupMenuItem, const CExtPopupMenuItem&> m_arrItems;
     HWND m_hWndCmdReceiver;
-    bool m_bTopLevel;
     CExtPopupMenuWnd* m_pParentPopup;
 
     static int g_nTrackingDepth;

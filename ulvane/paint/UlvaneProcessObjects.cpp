@@ -10,6 +10,7 @@
 #include "CExtPaletteGlyph.h"
 #include "CExtPopupMenuWnd.h"
 #include "CExtPopupTrackContext.h"
+#include "CExtSoundPlayerHolder.h"
 #include "CExtToolControlBar.h"
 
 #define VORN_REGISTERED_MESSAGE(owner, name) const UINT owner::name = ::RegisterWindowMessage(#owner "::" #name)
@@ -30,6 +31,9 @@ VORN_REGISTERED_MESSAGE(CExtPopupMenuWnd, g_nMsgPopupDrawLeftArea);
 VORN_REGISTERED_MESSAGE(CExtPopupMenuWnd, g_nMsgCreateInplaceEdit);
 
 // 3 to 5: the menu sound player's holder, its named event and its lock.
+CExtSoundPlayerHolder g_SoundPlayer;
+CExtSoundPlayer::CPlayingEvent CExtSoundPlayer::g_eventIdle;
+CCriticalSection CExtSoundPlayer::g_csStart;
 
 // 6
 VORN_REGISTERED_MESSAGE(CExtPopupMenuWnd::CInPlaceEditWnd, g_nMsgDeleteSelection);

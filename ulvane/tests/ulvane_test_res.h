@@ -6,6 +6,7 @@
 #define IDR_TESTBAR          128
 #define IDR_HOTLIST          215
 #define IDR_CONTEXT          150
+#define IDR_RECENTFILES      151
 #define IDR_NOTOOLBAR        400
 // Toolbar resources a damaged or hostile module could hold.
 #define IDR_BADBAR_VERSION   410
