@@ -3,9 +3,10 @@
 file(REMOVE_RECURSE "${WORKDIR}")
 file(MAKE_DIRECTORY "${WORKDIR}")
 execute_process(COMMAND "${EMULATOR}" "${WRITER}" test.zip
-                WORKING_DIRECTORY "${WORKDIR}" RESULT_VARIABLE rc)
+                WORKING_DIRECTORY "${WORKDIR}" RESULT_VARIABLE rc
+                OUTPUT_VARIABLE out ERROR_VARIABLE err)
 if(NOT rc EQUAL 0)
-  message(FATAL_ERROR "zip_writer failed: ${rc}")
+  message(FATAL_ERROR "zip_writer failed: ${rc}\n${out}${err}")
 endif()
 execute_process(COMMAND unzip -t test.zip WORKING_DIRECTORY "${WORKDIR}"
                 RESULT_VARIABLE rc OUTPUT_VARIABLE out)
