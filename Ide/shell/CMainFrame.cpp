@@ -58,6 +58,7 @@ CMainFrame::CMainFrame()
       m_projectOutline(VornApp()->m_outline),
       m_pCachedActiveView(NULL),
       m_hWndFocusOnDeactivate(NULL),
+      m_bFloatingPanesRestacked(FALSE),
       m_nFindMode(0),
       m_pPreviousCachedView(NULL),
       m_pRecentFiles(NULL),
@@ -301,6 +302,19 @@ void CMainFrame::ActivateFrame(int nCmdShow)
     }
     // Shown, the docked bars lay out their captions and edges for where they are.
     CExtControlBar::RecalcFrameBarsNcArea(this);
+}
+
+LRESULT CMainFrame::OnIdleUpdateCmdUI(WPARAM wParam, LPARAM lParam)
+{
+    const LRESULT lResult = CMDIFrameWnd::OnIdleUpdateCmdUI(wParam, lParam);
+    // Once start-up is over, the floating panes of the restored layout are shown in
+    // front of the frame on the display too.
+    if (!m_bFloatingPanesRestacked && IsWindowVisible())
+    {
+        m_bFloatingPanesRestacked = TRUE;
+        RestackFloatingFrames();
+    }
+    return lResult;
 }
 
 BOOL CMainFrame::DestroyWindow()

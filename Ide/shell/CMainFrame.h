@@ -328,6 +328,7 @@ protected:
     // The focus goes back where it was when the frame lost the activation, if the
     // window is still shown there; else to the active editor or the frame.
     afx_msg void OnActivate(UINT nState, CWnd* pWndOther, BOOL bMinimized);
+    afx_msg LRESULT OnIdleUpdateCmdUI(WPARAM wParam, LPARAM lParam);
     afx_msg LRESULT OnStartupOpenFile(WPARAM wParam, LPARAM lParam);
     afx_msg LRESULT OnOpenLastProject(WPARAM wParam, LPARAM lParam);
     afx_msg LRESULT OnShowOpenProject(WPARAM wParam, LPARAM lParam);
@@ -510,6 +511,7 @@ protected:
     CProject m_project;
     CVornView* m_pCachedActiveView;
     HWND m_hWndFocusOnDeactivate;        // the frame's focus when it lost the activation
+    BOOL m_bFloatingPanesRestacked;      // the restored floating panes were put in front
     int m_nFindMode;
     CVornView* m_pPreviousCachedView;
     CRecentFileList* m_pRecentFiles;

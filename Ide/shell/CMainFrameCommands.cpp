@@ -23,6 +23,7 @@ BEGIN_MESSAGE_MAP(CMainFrame, CMDIFrameWnd)
     ON_WM_TIMER()
     ON_WM_ACTIVATEAPP()
     ON_WM_ACTIVATE()
+    ON_MESSAGE(WM_IDLEUPDATECMDUI, CMainFrame::OnIdleUpdateCmdUI)
     ON_MESSAGE(WM_STARTUP_OPEN_FILE, CMainFrame::OnStartupOpenFile)
 
     // View and Debug > Windows: the docking bars

@@ -2,6 +2,7 @@
 // panes hold the focus: no key sequence may hang the frame, the frame's keys work
 // from every pane, the focus never rests on a window nobody sees, and the IDE ends
 // cleanly after its panes were used.
+#include "ScreenPicture.h"
 #include "SentInput.h"
 #include "VornProcess.h"
 #include "VornTestFolder.h"
@@ -80,6 +81,70 @@ std::string ClassOf(HWND hWnd)
     return szClass;
 }
 
+
+void DoubleClickAt(CPoint pt)
+{
+    ::SetCursorPos(pt.x, pt.y);
+    ::Sleep(50);
+    INPUT inputs[4] = {};
+    for (int i = 0; i < 4; i++)
+    {
+        inputs[i].type = INPUT_MOUSE;
+        inputs[i].mi.dwFlags = i % 2 == 0 ? MOUSEEVENTF_LEFTDOWN : MOUSEEVENTF_LEFTUP;
+    }
+    ::SendInput(4, inputs, sizeof(INPUT));
+}
+
+// A point of the window's caption (screen), found by asking the window; (-1, -1)
+// when it answers none.
+CPoint CaptionPoint(HWND hWnd)
+{
+    CRect rc;
+    ::GetWindowRect(hWnd, &rc);
+    for (int y = rc.top; y < rc.bottom; y += 2)
+    {
+        for (int x = rc.left + rc.Width() / 4; x < rc.right; x += 8)
+        {
+            DWORD_PTR dwHit = 0;
+            if (::SendMessageTimeoutA(hWnd, WM_NCHITTEST, 0, MAKELPARAM(x, y), SMTO_ABORTIFHUNG, 2000, &dwHit) &&
+                dwHit == HTCAPTION)
+                return CPoint(x, y);
+        }
+    }
+    return CPoint(-1, -1);
+}
+
+// The shown floating frame the window owns, or NULL.
+HWND FloatingFrameOf(HWND hOwner)
+{
+    struct CFind
+    {
+        HWND hOwner;
+        HWND hFound;
+    } find = { hOwner, NULL };
+    EnumTopWindows(
+        [](HWND hWnd, LPARAM lParam) -> BOOL {
+            CFind* pFind = reinterpret_cast<CFind*>(lParam);
+            if (::GetWindow(hWnd, GW_OWNER) != pFind->hOwner || !::IsWindowVisible(hWnd) ||
+                (::GetWindowLongPtrA(hWnd, GWL_EXSTYLE) & WS_EX_TOOLWINDOW) == 0)
+                return TRUE;
+            pFind->hFound = hWnd;
+            return FALSE;
+        },
+        reinterpret_cast<LPARAM>(&find));
+    return find.hFound;
+}
+
+// Whether the first window comes before the second in the system's window order.
+bool IsInFrontOf(HWND hFront, HWND hBehind)
+{
+    for (HWND hWnd = ::GetWindow(hBehind, GW_HWNDPREV); hWnd != NULL; hWnd = ::GetWindow(hWnd, GW_HWNDPREV))
+    {
+        if (hWnd == hFront)
+            return true;
+    }
+    return false;
+}
 
 // A visible window of the class in the process, or NULL.
 HWND FindProcessWindow(DWORD dwProcessId, const char* pszClass)
@@ -321,6 +386,46 @@ TEST_F(PaneKeys, AfterEveryPanesPagesWereShownTheIdeEndsCleanly)
     ASSERT_TRUE(m_vorn.Close());
     EXPECT_EQ(m_vorn.GetExitCode(), 0u);
     EXPECT_TRUE(RegistryKeyHasValues(m_vorn.GetRegistryPath()));
+}
+
+// Floating frames are owned windows: in front of their frame in the window order,
+// and on the screen.
+TEST_F(PaneKeys, APaneThatFloatedComesBackInFrontOfTheFrameAfterARestart)
+{
+    if (!StartInFront())
+        GTEST_SKIP() << "another program holds the activation";
+    const CPoint ptCaption = CaptionPoint(Bar(ID_VIEW_OUTPUT));
+    ASSERT_NE(ptCaption, CPoint(-1, -1));
+    DoubleClickAt(ptCaption);
+    ASSERT_TRUE(WaitUntil([&] { return FloatingFrameOf(m_hFrame) != NULL; }));
+    ASSERT_TRUE(m_vorn.Close());
+    ASSERT_EQ(m_vorn.GetExitCode(), 0u);
+
+    ASSERT_TRUE(m_vorn.Start());
+    m_hFrame = m_vorn.WaitForMainWindow();
+    ASSERT_NE(m_hFrame, (HWND)NULL);
+    HWND hFloating = NULL;
+    ASSERT_TRUE(WaitUntil([&] { return (hFloating = FloatingFrameOf(m_hFrame)) != NULL; }));
+    Settle();
+    EXPECT_TRUE(::IsChild(hFloating, FindDescendant(hFloating, ID_VIEW_OUTPUT)));
+    EXPECT_TRUE(IsInFrontOf(hFloating, m_hFrame));
+    // What the screen shows where the floating frame covers the frame changes when it
+    // goes: it was seen.
+    CRect rcFloating, rcFrame, rcOver;
+    ::GetWindowRect(hFloating, &rcFloating);
+    ::GetWindowRect(m_hFrame, &rcFrame);
+    ASSERT_TRUE(rcOver.IntersectRect(rcFloating, rcFrame));
+    CScreenPicture shown(rcOver);
+    shown.SaveIfWanted("floating_pane_after_restart");
+    ::ShowWindow(hFloating, SW_HIDE);
+    Settle();
+    CScreenPicture hidden(rcOver);
+    ::ShowWindow(hFloating, SW_SHOWNA);
+    int nChanged = 0;
+    for (int y = rcOver.top; y < rcOver.bottom; y++)
+        for (int x = rcOver.left; x < rcOver.right; x++)
+            nChanged += shown.GetPixel(CPoint(x, y)) != hidden.GetPixel(CPoint(x, y)) ? 1 : 0;
+    EXPECT_GT(nChanged, rcOver.Width() * rcOver.Height() / 10);
 }
 
 TEST_F(PaneKeys, WithTheFocusLeftOnAHiddenPageOfAnyPaneAltFOpensTheFileMenu)

@@ -246,6 +246,12 @@ public:
     // the allowed sides; 0 when none. The dock bar is returned through ppDockBar.
     DWORD CanDock(CRect rect, DWORD dwDockStyle, CDockBar** ppDockBar = NULL);
     void NotifyFloatingWindows(DWORD dwFlags);
+    // Puts each shown floating frame behind this frame and back in front of it. Frames
+    // shown before this frame (a restored layout) are in front of it in the system's
+    // window order while the display, which stacked this frame last, shows them behind
+    // it; a plain move to the front changes nothing in that order, so nothing on the
+    // display either.
+    void RestackFloatingFrames();
     CMiniDockFrameWnd* CreateFloatingFrame(DWORD dwStyle);
     void GetDockState(CDockState& state) const;
     void SetDockState(const CDockState& state);

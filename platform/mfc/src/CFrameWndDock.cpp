@@ -164,6 +164,18 @@ void CFrameWnd::ReDockControlBar(CControlBar* pBar, CDockBar* pDockBar, LPCRECT 
     pDockBar->ReDockControlBar(pBar, lpRect);
 }
 
+void CFrameWnd::RestackFloatingFrames()
+{
+    const UINT nFlags = SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE;
+    for (HWND hWnd : OwnedFloatingFrames(m_hWnd))
+    {
+        if (!::IsWindowVisible(hWnd))
+            continue;
+        ::SetWindowPos(hWnd, m_hWnd, 0, 0, 0, 0, nFlags);
+        ::SetWindowPos(hWnd, HWND_TOP, 0, 0, 0, 0, nFlags);
+    }
+}
+
 CMiniDockFrameWnd* CFrameWnd::CreateFloatingFrame(DWORD dwStyle)
 {
     CRuntimeClass* pClass = m_pFloatingFrameClass != NULL ? m_pFloatingFrameClass : RUNTIME_CLASS(CMiniDockFrameWnd);
