@@ -5,6 +5,7 @@
 // the registry. Medians (and 99th percentiles of the updates) in milliseconds.
 #include "CExtCommandManagerHolder.h"
 #include "CExtRegistryArchive.h"
+#include "BenchClock.h"
 
 #include <stdio.h>
 
@@ -14,18 +15,6 @@
 
 namespace
 {
-double Seconds()
-{
-    static LARGE_INTEGER s_freq = [] {
-        LARGE_INTEGER f;
-        ::QueryPerformanceFrequency(&f);
-        return f;
-    }();
-    LARGE_INTEGER now;
-    ::QueryPerformanceCounter(&now);
-    return (double)now.QuadPart / (double)s_freq.QuadPart;
-}
-
 struct CTimes
 {
     double dMedian;
@@ -52,7 +41,7 @@ class CEnablingTarget : public CCmdTarget
 public:
     virtual BOOL OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* pHandlerInfo)
     {
-        if (nCode == CN_UPDATE_COMMAND_UI && pExtra != NULL)
+        if (nCode == (int)CN_UPDATE_COMMAND_UI && pExtra != NULL)
         {
             ((CCmdUI*)pExtra)->Enable(nID % 3 != 0);
             return TRUE;

@@ -6,6 +6,7 @@
 #include "CExtOffscreenDC.h"
 #include "CExtPaintManagerHolder.h"
 #include "CExtPaintManagerXP.h"
+#include "BenchClock.h"
 
 #include <stdio.h>
 
@@ -15,31 +16,6 @@
 
 namespace
 {
-double Seconds()
-{
-    static LARGE_INTEGER s_freq = [] {
-        LARGE_INTEGER f;
-        ::QueryPerformanceFrequency(&f);
-        return f;
-    }();
-    LARGE_INTEGER now;
-    ::QueryPerformanceCounter(&now);
-    return (double)now.QuadPart / (double)s_freq.QuadPart;
-}
-
-double MedianMs(int nRounds, const std::function<void()>& f)
-{
-    std::vector<double> times;
-    for (int i = 0; i < nRounds; i++)
-    {
-        const double t0 = Seconds();
-        f();
-        times.push_back((Seconds() - t0) * 1000.0);
-    }
-    std::sort(times.begin(), times.end());
-    return times[times.size() / 2];
-}
-
 // A 16 by 16 icon with a pattern and a transparent corner.
 CExtCommandIcon MakeIcon(int nSeed)
 {

@@ -6,6 +6,7 @@
 #include "CExtPopupBaseWnd.h"
 #include "CExtPopupFrameComposer.h"
 #include "ExtPaintHelpers.h"
+#include "BenchClock.h"
 
 #include <stdio.h>
 #include <string.h>
@@ -17,31 +18,6 @@
 namespace
 {
 const int cx = 250, cy = 920, nShadow = 4;
-
-double Seconds()
-{
-    static LARGE_INTEGER s_freq = [] {
-        LARGE_INTEGER f;
-        ::QueryPerformanceFrequency(&f);
-        return f;
-    }();
-    LARGE_INTEGER now;
-    ::QueryPerformanceCounter(&now);
-    return (double)now.QuadPart / (double)s_freq.QuadPart;
-}
-
-double MedianMs(int nRounds, const std::function<void()>& f)
-{
-    std::vector<double> times;
-    for (int i = 0; i < nRounds; i++)
-    {
-        const double t0 = Seconds();
-        f();
-        times.push_back((Seconds() - t0) * 1000.0);
-    }
-    std::sort(times.begin(), times.end());
-    return times[times.size() / 2];
-}
 
 class CBenchPopup : public CExtPopupBaseWnd
 {
