@@ -10,6 +10,7 @@
 #include "CExtControlBar.h"
 #include "CExtPopupMenuWnd.h"
 #include "CExtToolControlBar.h"
+#include "RegisteredMessages.h"
 
 namespace
 {
@@ -78,24 +79,7 @@ typedef std::vector<std::string> Lines;
 
 TEST(ProcessObjectsTest, AnotherProcessGetsTheSameSixteenNumbers)
 {
-    const UINT ours[] = {
-        CExtPopupMenuWnd::g_nMsgPrepareMenu,
-        CExtPopupMenuWnd::g_nMsgPopupNext,
-        CExtPopupMenuWnd::g_nMsgPopupPrev,
-        CExtPopupMenuWnd::g_nMsgNotifyMenuExpanded,
-        CExtPopupMenuWnd::g_nMsgNotifyMenuClosed,
-        CExtPopupMenuWnd::g_nMsgPopupDrawItem,
-        CExtPopupMenuWnd::g_nMsgPopupDrawLeftArea,
-        CExtPopupMenuWnd::g_nMsgCreateInplaceEdit,
-        CExtPopupMenuWnd::CInPlaceEditWnd::g_nMsgDeleteSelection,
-        CExtPopupMenuWnd::CInPlaceEditWnd::g_nMsgSelectAll,
-        CExtToolControlBar::g_nMsgTrackButtonMenu,
-        CExtToolControlBar::g_nMsgContinueTrackMenu,
-        CExtControlBar::g_nMsgQueryRepositionCalcEffect,
-        CExtControlBar::g_nMsgQueryIcon,
-        CExtControlBar::g_nMsgPutToPopupMenu,
-        CExtControlBar::g_nMsgConstructPopupMenu,
-    };
+    const std::vector<UINT> ours = RegisteredMessages();
     const ProbeRun run = RunProbe("messages");
     ASSERT_TRUE(run.bRan);
     EXPECT_EQ(0u, run.dwExitCode);

@@ -14,6 +14,7 @@
 #include "CExtResizablePropertyPage.h"
 #include "CExtResizablePropertySheet.h"
 #include "CExtToolControlBar.h"
+#include "RegisteredMessages.h"
 
 CWinApp theApp("UlvaneProcessProbe");
 
@@ -52,25 +53,7 @@ protected:
 
 void PrintMessages()
 {
-    const UINT messages[] = {
-        CExtPopupMenuWnd::g_nMsgPrepareMenu,
-        CExtPopupMenuWnd::g_nMsgPopupNext,
-        CExtPopupMenuWnd::g_nMsgPopupPrev,
-        CExtPopupMenuWnd::g_nMsgNotifyMenuExpanded,
-        CExtPopupMenuWnd::g_nMsgNotifyMenuClosed,
-        CExtPopupMenuWnd::g_nMsgPopupDrawItem,
-        CExtPopupMenuWnd::g_nMsgPopupDrawLeftArea,
-        CExtPopupMenuWnd::g_nMsgCreateInplaceEdit,
-        CExtPopupMenuWnd::CInPlaceEditWnd::g_nMsgDeleteSelection,
-        CExtPopupMenuWnd::CInPlaceEditWnd::g_nMsgSelectAll,
-        CExtToolControlBar::g_nMsgTrackButtonMenu,
-        CExtToolControlBar::g_nMsgContinueTrackMenu,
-        CExtControlBar::g_nMsgQueryRepositionCalcEffect,
-        CExtControlBar::g_nMsgQueryIcon,
-        CExtControlBar::g_nMsgPutToPopupMenu,
-        CExtControlBar::g_nMsgConstructPopupMenu,
-    };
-    for (UINT nMsg : messages)
+    for (UINT nMsg : RegisteredMessages())
     {
         char szLine[16];
         sprintf(szLine, "%u", nMsg);
