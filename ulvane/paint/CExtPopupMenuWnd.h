@@ -54,14 +54,8 @@ public:
     static const UINT g_nMsgPopupDrawLeftArea;
     static const UINT g_nMsgCreateInplaceEdit;
 
-    // The editable field of a menu item.
-    class CInPlaceEditWnd : public CEdit
-    {
-    public:
-        // Sent to the field's owner: delete the selection, select everything.
-        static const UINT g_nMsgDeleteSelection;
-        static const UINT g_nMsgSelectAll;
-    };
+    // The editable field of a menu item (CInPlaceEditWnd.h).
+    class CInPlaceEditWnd;
 
     // Recent-file and window-list strings of the module (defaults when it lacks them).
     enum
