@@ -418,7 +418,7 @@ TEST_F(Office2003FrameTest, ChevronCaptionPopupAndComboAreas)
 
     // A resizable pane's inactive caption: a band from 3000 to 3001 under the XP caption.
     CExtControlBar& pane = m_pFrame->m_wndCallStack;
-    if (IsDockedInFrameOuterBars(&pane))
+    ASSERT_TRUE(IsDockedInFrameOuterBars(&pane));
     {
         probe.Fill(RGB(1, 2, 3));
         CExtPaintBarCaptionArgs caption(&pane, CRect(0, 0, 200, 16), CRect(4, 0, 150, 16), "Call Stack", false, false,
