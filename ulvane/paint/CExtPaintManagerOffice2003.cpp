@@ -139,8 +139,10 @@ enum { eSourceBackground, eSourceBarBitmap, eSourceRowGradient };
 }
 
 CExtPaintManagerOffice2003::CExtPaintManagerOffice2003()
-    : m_sizeCell(16, 16), m_nToolbarLineColorId(-1), m_sizeRounding(4, 4)
+    : m_nStretchedNext(0), m_sizeCell(16, 16), m_nToolbarLineColorId(-1), m_sizeRounding(4, 4)
 {
+    for (CStretched& stretched : m_arrStretched)
+        stretched.hBitmap = NULL;
     m_nLookOptions = eLookGradientVariant;
     m_arrMenuIconColumnIds[0] = eClrColumnFrom;
     m_arrMenuIconColumnIds[1] = eClrColumnTo;
@@ -164,10 +166,22 @@ CExtPaintManagerOffice2003::~CExtPaintManagerOffice2003()
 /////////////////////////////////////////////////////////////////////////////
 // Colour scheme and gradient bitmaps
 
+void CExtPaintManagerOffice2003::DropStretched()
+{
+    for (CStretched& stretched : m_arrStretched)
+    {
+        if (stretched.hBitmap != NULL)
+            ::DeleteObject(stretched.hBitmap);
+        stretched.hBitmap = NULL;
+    }
+    m_nStretchedNext = 0;
+}
+
 void CExtPaintManagerOffice2003::DeleteGradientBitmaps()
 {
     // A cached memory DC may still hold one of them.
     ReleaseCachedDCs();
+    DropStretched();
     for (int i = 0; i < nGradientCount; i++)
     {
         if (m_arrGradientBitmaps[i] != NULL)
@@ -482,26 +496,63 @@ double CExtPaintManagerOffice2003::GetIconAlphaFactor()
 /////////////////////////////////////////////////////////////////////////////
 // Backgrounds
 
+HBITMAP CExtPaintManagerOffice2003::GetStretched(int nIndex, const CRect& rcSource, CSize sizeTarget)
+{
+    for (const CStretched& stretched : m_arrStretched)
+        if (stretched.hBitmap != NULL && stretched.nIndex == nIndex && stretched.rcSource == rcSource &&
+            stretched.sizeTarget == sizeTarget)
+            return stretched.hBitmap;
+    HBITMAP hSource = GetGradientBitmap(nIndex);
+    void* pBits = NULL;
+    HBITMAP hStretched = hSource != NULL ? CreateDib32(sizeTarget.cx, sizeTarget.cy, &pBits, true) : NULL;
+    if (hStretched == NULL)
+        return NULL;
+    CDC* pSource = GetCachedDC(0, hSource);
+    CDC* pTarget = GetCachedDC(1, hStretched);
+    BOOL bDone = FALSE;
+    if (pSource != NULL && pTarget != NULL)
+    {
+        pTarget->SetStretchBltMode(g_PaintManagerHolder.IsWin9x() ? COLORONCOLOR : HALFTONE);
+        // HALFTONE asks for the brush origin to be set again.
+        ::SetBrushOrgEx(pTarget->m_hDC, 0, 0, NULL);
+        bDone = pTarget->StretchBlt(0, 0, sizeTarget.cx, sizeTarget.cy, pSource, rcSource.left, rcSource.top,
+                                    rcSource.Width(), rcSource.Height(), SRCCOPY);
+    }
+    if (pTarget != NULL)
+        ReleaseCachedDCs();
+    if (!bDone)
+    {
+        ::DeleteObject(hStretched);
+        return NULL;
+    }
+    CStretched& slot = m_arrStretched[m_nStretchedNext];
+    m_nStretchedNext = (m_nStretchedNext + 1) % nStretchedCount;
+    if (slot.hBitmap != NULL)
+        ::DeleteObject(slot.hBitmap);
+    slot.nIndex = nIndex;
+    slot.rcSource = rcSource;
+    slot.sizeTarget = sizeTarget;
+    slot.hBitmap = hStretched;
+    return hStretched;
+}
+
 bool CExtPaintManagerOffice2003::StretchGradient(CDC& dc, int nIndex, const CRect& rcTarget, const CRect* prcSource)
 {
-    HBITMAP hBitmap = GetGradientBitmap(nIndex);
-    if (hBitmap == NULL)
+    if (GetGradientBitmap(nIndex) == NULL)
         return false;
     if (rcTarget.IsRectEmpty() || !dc.RectVisible(&rcTarget))
         return true;
-    CDC* pMem = GetCachedDC(0, hBitmap);
+    const CRect rcSource = prcSource != NULL ? *prcSource : CRect(CPoint(0, 0), m_sizeGradient[nIndex]);
+    HBITMAP hStretched = GetStretched(nIndex, rcSource, rcTarget.Size());
+    CDC* pMem = hStretched != NULL ? GetCachedDC(0, hStretched) : NULL;
     if (pMem == NULL)
         return false;
-    const CRect rcSource = prcSource != NULL ? *prcSource : CRect(CPoint(0, 0), m_sizeGradient[nIndex]);
-    const int nOldMode = dc.SetStretchBltMode(g_PaintManagerHolder.IsWin9x() ? COLORONCOLOR : HALFTONE);
-    // HALFTONE asks for the brush origin to be set again.
-    CPoint ptOldOrg;
-    ::SetBrushOrgEx(dc.m_hDC, 0, 0, &ptOldOrg);
-    const BOOL bDone = dc.StretchBlt(rcTarget.left, rcTarget.top, rcTarget.Width(), rcTarget.Height(), pMem,
-                                     rcSource.left, rcSource.top, rcSource.Width(), rcSource.Height(), SRCCOPY);
-    ::SetBrushOrgEx(dc.m_hDC, ptOldOrg.x, ptOldOrg.y, NULL);
-    dc.SetStretchBltMode(nOldMode);
-    return bDone != FALSE;
+    // Only the part the clip lets through is copied.
+    CRect rcClip, rcCopy;
+    if (dc.GetClipBox(&rcClip) == ERROR || !rcCopy.IntersectRect(&rcClip, &rcTarget))
+        rcCopy = rcTarget;
+    return dc.BitBlt(rcCopy.left, rcCopy.top, rcCopy.Width(), rcCopy.Height(), pMem, rcCopy.left - rcTarget.left,
+                     rcCopy.top - rcTarget.top, SRCCOPY) != FALSE;
 }
 
 bool CExtPaintManagerOffice2003::PaintFrameBackground(CDC& dc, CWnd* pWnd, bool bWindowCoords)

@@ -84,6 +84,21 @@ private:
                                    bool bBarIsCompletelyVisible, bool bPushed, bool bHover);
     void PaintExpandGlyphPair(CDC& dc, const CRect& rcButton, bool bHorz, bool bBarIsCompletelyVisible);
 
+    // Stretching with halftone is slow under some systems: each gradient is stretched
+    // once per target size and kept until the colours change.
+    struct CStretched
+    {
+        int nIndex;
+        CRect rcSource;
+        CSize sizeTarget;
+        HBITMAP hBitmap;
+    };
+    enum { nStretchedCount = 6 };
+    HBITMAP GetStretched(int nIndex, const CRect& rcSource, CSize sizeTarget);
+    void DropStretched();
+    CStretched m_arrStretched[nStretchedCount];
+    int m_nStretchedNext;
+
     HBITMAP m_arrGradientBitmaps[nGradientCount];
     DWORD* m_arrGradientPixels[nGradientCount];
     CSize m_sizeGradient[nGradientCount];
