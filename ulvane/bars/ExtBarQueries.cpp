@@ -48,11 +48,18 @@ bool IsBarParentNotFrame(const CExtControlBar* pBar)
 
 bool IsDockedInFrameOuterBars(const CExtControlBar* pBar)
 {
-    if (pBar == NULL || pBar->m_pDockSite == NULL || pBar->m_pDockBar == NULL || pBar->m_pDockBar->m_hWnd == NULL)
-        return false;
-    const int nID = pBar->m_pDockBar->GetDlgCtrlID();
-    return nID >= (int)AFX_IDW_DOCKBAR_TOP && nID <= (int)AFX_IDW_DOCKBAR_BOTTOM &&
+    return pBar != NULL && pBar->m_pDockSite != NULL && IsFrameOuterDockBar(pBar->m_pDockBar) &&
            pBar->m_pDockBar->GetParent() == pBar->m_pDockSite;
+}
+
+bool IsFrameOuterDockBar(const CWnd* pWnd)
+{
+    if (pWnd == NULL || pWnd->m_hWnd == NULL || !pWnd->IsKindOf(RUNTIME_CLASS(CDockBar)))
+        return false;
+    const int nID = pWnd->GetDlgCtrlID();
+    CWnd* pParent = pWnd->GetParent();
+    return nID >= (int)AFX_IDW_DOCKBAR_TOP && nID <= (int)AFX_IDW_DOCKBAR_BOTTOM && pParent != NULL &&
+           pParent->IsKindOf(RUNTIME_CLASS(CFrameWnd)) && !pParent->IsKindOf(RUNTIME_CLASS(CMiniFrameWnd));
 }
 
 bool IsPanelBar(const CExtControlBar* pBar)

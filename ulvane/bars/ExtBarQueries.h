@@ -21,6 +21,9 @@ bool IsBarParentNotFrame(const CExtControlBar* pBar);
 // The bar sits in one of its frame's four outer dock bars (top, bottom, left, right),
 // whatever class that dock bar is.
 bool IsDockedInFrameOuterBars(const CExtControlBar* pBar);
+// One of a frame's four outer dock bars, by its id and place, whatever its class.
+class CWnd;
+bool IsFrameOuterDockBar(const CWnd* pWnd);
 bool IsPanelBar(const CExtControlBar* pBar);
 // The toolbar button whose menu is showing, or NULL.
 class CExtToolControlBar;

@@ -612,7 +612,9 @@ void CExtPaintManagerOffice2003::PaintToolbarBackground(CDC& dc, const RECT& rcI
 void CExtPaintManagerOffice2003::PaintDockBarBackground(CDC& dc, const RECT& rcIn, CWnd* pWnd, LPARAM lParam)
 {
     CRect rc(rcIn);
-    if (pWnd == NULL || !pWnd->IsKindOf(RUNTIME_CLASS(CExtDockOuterBar)) || !CanPaintGradients())
+    // The frame's outer dock bars, whatever class the frame made them of.
+    const bool bOuter = pWnd != NULL && (pWnd->IsKindOf(RUNTIME_CLASS(CExtDockOuterBar)) || IsFrameOuterDockBar(pWnd));
+    if (!bOuter || !CanPaintGradients())
     {
         CExtPaintManagerXP::PaintDockBarBackground(dc, rc, pWnd, lParam);
         return;
