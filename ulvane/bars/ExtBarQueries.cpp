@@ -4,6 +4,9 @@
 #include "CExtBarContentExpandButton.h"
 #include "CExtDynControlBar.h"
 #include "CExtMenuControlBar.h"
+#include "CExtDockBar.h"
+#include "CExtPanelControlBar.h"
+#include "CExtToolControlBar.h"
 
 bool IsMenuBar(const CExtControlBar* pBar)
 {
@@ -28,4 +31,55 @@ bool IsContentExpandButton(const CExtBarButton* pButton)
 bool IsDynamicContainerBar(const CExtControlBar* pBar)
 {
     return pBar != NULL && pBar->IsKindOf(RUNTIME_CLASS(CExtDynControlBar));
+}
+
+bool HasDockSite(const CExtControlBar* pBar)
+{
+    return pBar != NULL && pBar->m_pDockSite != NULL;
+}
+
+bool IsBarParentNotFrame(const CExtControlBar* pBar)
+{
+    if (pBar == NULL || pBar->m_hWnd == NULL || pBar->m_pDockSite != NULL)
+        return false;
+    CWnd* pParent = pBar->GetParent();
+    return pParent == NULL || !pParent->IsKindOf(RUNTIME_CLASS(CFrameWnd));
+}
+
+bool IsDockedInFrameOuterBars(const CExtControlBar* pBar)
+{
+    return pBar != NULL && pBar->m_pDockSite != NULL && IsFrameOuterDockBar(pBar->m_pDockBar) &&
+           pBar->m_pDockBar->GetParent() == pBar->m_pDockSite;
+}
+
+bool IsFrameOuterDockBar(const CWnd* pWnd)
+{
+    if (pWnd == NULL || pWnd->m_hWnd == NULL || !pWnd->IsKindOf(RUNTIME_CLASS(CDockBar)))
+        return false;
+    const int nID = pWnd->GetDlgCtrlID();
+    CWnd* pParent = pWnd->GetParent();
+    return nID >= (int)AFX_IDW_DOCKBAR_TOP && nID <= (int)AFX_IDW_DOCKBAR_BOTTOM && pParent != NULL &&
+           pParent->IsKindOf(RUNTIME_CLASS(CFrameWnd)) && !pParent->IsKindOf(RUNTIME_CLASS(CMiniFrameWnd));
+}
+
+bool IsPanelBar(const CExtControlBar* pBar)
+{
+    return pBar != NULL && pBar->IsKindOf(RUNTIME_CLASS(CExtPanelControlBar));
+}
+
+namespace
+{
+// Reads the toolbar's tracking index without widening the toolbar's interface.
+struct CToolBarTrackingAccess : CExtToolControlBar
+{
+    static int CExtToolControlBar::*Member() { return &CToolBarTrackingAccess::m_nBtnIdxMenuTracking; }
+};
+}
+
+CExtBarButton* GetMenuTrackingButton(const CExtToolControlBar* pBar)
+{
+    if (pBar == NULL)
+        return NULL;
+    const int nIndex = pBar->*CToolBarTrackingAccess::Member();
+    return nIndex >= 0 && nIndex < pBar->GetButtonsCount() ? pBar->GetButton(nIndex) : NULL;
 }

@@ -187,6 +187,12 @@ void CExtPaintManagerHolder::RefreshThemeData()
     ReadTaskbandColors(calls);
 }
 
+void CExtPaintManagerHolder::RereadThemeData()
+{
+    m_nThemeFlags &= (BYTE)~(eThemeBound | eThemeTaskbandColors);
+    RefreshThemeData();
+}
+
 void CExtPaintManagerHolder::ReadTaskbandColors(const ThemeCalls& calls)
 {
     HTHEME hTheme = calls.pfnOpenThemeData(::GetDesktopWindow(), L"taskband");

@@ -83,6 +83,8 @@ public:
 
     // Binds the visual-styles library (once) and reads the taskband colours.
     void RefreshThemeData();
+    // Forgets what was read and reads the theme data again, so a theme change is seen.
+    void RereadThemeData();
     BYTE GetThemeFlags() const { return m_nThemeFlags; }
     bool AreTaskbandColorsUsable() const;
     COLORREF GetTaskbandColor(int nIndex) const;

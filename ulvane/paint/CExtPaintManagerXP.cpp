@@ -350,7 +350,16 @@ void CExtPaintManagerXP::PaintButtonIcon(CDC* pDC, bool bHorz, const CString& st
     if (!bEnabled)
     {
         CBrush brush(GetColor(EXTCLR_XP_SEPARATOR));
-        pIcon->Paint(pDC->GetSafeHdc(), pt, CExtCommandIcon::ePaintMonochrome, (HBRUSH)brush.GetSafeHandle());
+        int nMode = CExtCommandIcon::ePaintMonochrome;
+        const COLORREF clrAlpha = GetIconAlphaColor();
+        if (clrAlpha != (COLORREF)-1)
+        {
+            // Blended toward the look's colour; the monochrome form where no blend can be made.
+            pIcon->SetTintColor(clrAlpha);
+            pIcon->SetLightness(GetIconAlphaFactor());
+            nMode = CExtCommandIcon::ePaintTinted;
+        }
+        pIcon->Paint(pDC->GetSafeHdc(), pt, nMode, (HBRUSH)brush.GetSafeHandle());
         return;
     }
     if (bShadowed && bHover && !bPushed)
@@ -529,14 +538,23 @@ void CExtPaintManagerXP::PaintMenuExpandButton(CDC& dc, const RECT& rcIn, bool b
     CRect rc(rcIn);
     if (rc.IsRectEmpty())
         return;
+    PaintMenuExpandButtonBackground(dc, rc, bPushed, bHover, pHelperSrc, lParam);
     CRect rcGlyph(rc);
+    if (bPushed)
+        rcGlyph.OffsetRect(GetPushedOffset());
+    PaintGlyphIn(dc, rcGlyph, CExtPaletteGlyph::GetRecord(CExtPaletteGlyph::eRecordChevronVertical),
+                 GetColor(EXTCLR_TEXT));
+}
+
+void CExtPaintManagerXP::PaintMenuExpandButtonBackground(CDC& dc, const CRect& rc, bool bPushed, bool bHover,
+                                                         CObject* pHelperSrc, LPARAM lParam)
+{
     if (bPushed)
     {
         CExtPaintPushButtonArgs args(pHelperSrc, rc, "", NULL, true, bHover, true, false, true, true, false, false);
         args.m_lParam = lParam;
         args.m_nIconAlignment = 5;
         PaintPushButton(dc, args);
-        rcGlyph.OffsetRect(GetPushedOffset());
     }
     else
     {
@@ -545,8 +563,6 @@ void CExtPaintManagerXP::PaintMenuExpandButton(CDC& dc, const RECT& rcIn, bool b
         args.m_lParam = lParam;
         PaintMenuItem(dc, args);
     }
-    PaintGlyphIn(dc, rcGlyph, CExtPaletteGlyph::GetRecord(CExtPaletteGlyph::eRecordChevronVertical),
-                 GetColor(EXTCLR_TEXT));
 }
 
 int CExtPaintManagerXP::GetMenuBorderSize()

@@ -57,6 +57,9 @@ protected:
     virtual const CExtPaletteGlyph& GetExpandGlyph(bool bHorz, bool bChevron);
     virtual int GetExpandChevronShift();
     virtual void PaintDisabledExpandArrow(CDC& dc, const CRect& rcArrow, const CExtPaletteGlyph& arrow);
+    // An empty menu item, or a pushed flat button: what the menu's expand glyph sits on.
+    void PaintMenuExpandButtonBackground(CDC& dc, const CRect& rc, bool bPushed, bool bHover, CObject* pHelperSrc,
+                                         LPARAM lParam);
     void PaintPushButtonGradient(CDC& dc, const CExtPaintPushButtonArgs& args, const CRect& rcMain);
     void PaintFlatButtonFrames(CDC& dc, const CExtPaintPushButtonArgs& args, const CRect& rcAll, const CRect& rcMain,
                                const CRect& rcDrop, bool bShowPushed);

@@ -10,6 +10,7 @@
 #include "CExtPaintManagerHolder.h"
 #include "CExtPaintManagerXP.h"
 #include "CExtPopupMenuWnd.h"
+#include "CExtToolControlBar.h"
 #include "CMainFrame.h"
 #include "CVornApp.h"
 #include "CVornView.h"
@@ -120,7 +121,7 @@ void RepaintEverything(CMainFrame* pFrame)
 int RunBenchmark(CMainFrame* pFrame)
 {
     const int kRounds = 21;
-    std::vector<double> repaint, toClassic, toFlat, install;
+    std::vector<double> repaint, toClassic, toFlat, toGradient, fromGradient, install;
     for (int i = 0; i < kRounds; i++)
     {
         double t0 = Milliseconds();
@@ -135,6 +136,16 @@ int RunBenchmark(CMainFrame* pFrame)
         pFrame->SetUIStyleXP();
         PumpUntilPainted();
         toFlat.push_back(Milliseconds() - t0);
+        PumpWithIdle();
+        t0 = Milliseconds();
+        pFrame->SetUIStyleOffice2003();
+        PumpUntilPainted();
+        toGradient.push_back(Milliseconds() - t0);
+        PumpWithIdle();
+        t0 = Milliseconds();
+        pFrame->SetUIStyleXP();
+        PumpUntilPainted();
+        fromGradient.push_back(Milliseconds() - t0);
         PumpWithIdle();
     }
     for (int i = 0; i < 100; i++)
@@ -152,6 +163,11 @@ int RunBenchmark(CMainFrame* pFrame)
            Median(toClassic), Median(toClassic) / dRepaint, *std::max_element(toClassic.begin(), toClassic.end()));
     printf("switching classic -> flat until painted:       %8.2f ms  (%.2f x baseline, slowest %.2f ms)\n",
            Median(toFlat), Median(toFlat) / dRepaint, *std::max_element(toFlat.begin(), toFlat.end()));
+    printf("switching flat -> gradient until painted:      %8.2f ms  (%.2f x baseline, slowest %.2f ms)\n",
+           Median(toGradient), Median(toGradient) / dRepaint, *std::max_element(toGradient.begin(), toGradient.end()));
+    printf("switching gradient -> flat until painted:      %8.2f ms  (%.2f x baseline, slowest %.2f ms)\n",
+           Median(fromGradient), Median(fromGradient) / dRepaint,
+           *std::max_element(fromGradient.begin(), fromGradient.end()));
     printf("installing a look (median of 100):             %8.3f ms\n", Median(install));
     return 0;
 }
@@ -236,6 +252,105 @@ void ChooseLookInPreferences(CMainFrame* pFrame, int nUIStyle, const CString& st
     Picture(FrameRect(pFrame), "frame_after_preferences_" + strName);
 }
 
+// Taskband colours handed out through the holder's theme calls, as a themed system
+// would: T1 (3804), T3 (3806), T6 (3821), T7 (3823).
+COLORREF g_arrTaskband[4];
+BOOL WINAPI PictureIsAppThemed()
+{
+    return TRUE;
+}
+HTHEME WINAPI PictureOpenThemeData(HWND, LPCWSTR)
+{
+    return (HTHEME)(INT_PTR)1;
+}
+HRESULT WINAPI PictureCloseThemeData(HTHEME)
+{
+    return S_OK;
+}
+HRESULT WINAPI PictureGetThemeColor(HTHEME, int, int, int nProp, COLORREF* pclr)
+{
+    *pclr = nProp == 3823 ? g_arrTaskband[3] : nProp == 3821 ? g_arrTaskband[2] : nProp == 3806 ? g_arrTaskband[1]
+                                                                                                : g_arrTaskband[0];
+    return S_OK;
+}
+
+// The frame with the floating pane, and the editor's context menu over it.
+void PictureFrameAndMenu(CMainFrame* pFrame, const CString& strName)
+{
+    RepaintEverything(pFrame);
+    PumpWithIdle();
+    CRect rcAll = FrameRect(pFrame);
+    CRect rcFloating;
+    pFrame->GetBar(ID_VIEW_BREAKPOINTS).GetParentFrame()->GetWindowRect(&rcFloating);
+    rcAll.UnionRect(rcAll, rcFloating);
+    Picture(rcAll, "frame_" + strName);
+    CVornView* pView = DYNAMIC_DOWNCAST(CVornView, pFrame->GetActiveFrame()->GetActiveView());
+    if (pView == NULL)
+        return;
+    CRect rcView;
+    pView->GetWindowRect(&rcView);
+    const CPoint pt(rcView.left + 120, rcView.top + 60);
+    DuringModalLoop([pView, pt] { pView->SendMessage(WM_CONTEXTMENU, (WPARAM)pView->m_hWnd, MAKELPARAM(pt.x, pt.y)); },
+                    [pFrame, strName] {
+                        Picture(FrameRect(pFrame), "context_menu_" + strName);
+                        CExtPopupMenuWnd::CancelTracking();
+                    });
+}
+
+// The gradient look with the theme's colours of three themes, and a floating
+// toolbar wrapped into rows beside the docked menu bar.
+void TakeGradientPictures(CMainFrame* pFrame)
+{
+    struct Theme
+    {
+        const char* pszName;
+        COLORREF arrColors[4];
+    };
+    const Theme themes[] = {
+        {"blue", {RGB(49, 106, 197), RGB(99, 137, 213), RGB(158, 190, 245), RGB(255, 189, 105)}},
+        {"olive", {RGB(144, 153, 98), RGB(183, 198, 145), RGB(217, 217, 167), RGB(255, 189, 105)}},
+        {"silver", {RGB(165, 164, 189), RGB(201, 201, 216), RGB(224, 223, 227), RGB(255, 189, 105)}},
+    };
+    pFrame->SetUIStyleOffice2003();
+    static const CExtPaintManagerHolder::ThemeCalls calls = {PictureIsAppThemed, PictureOpenThemeData,
+                                                             PictureCloseThemeData, PictureGetThemeColor};
+    for (const Theme& theme : themes)
+    {
+        memcpy(g_arrTaskband, theme.arrColors, sizeof(g_arrTaskband));
+        g_PaintManagerHolder.SetThemeCallsForTest(&calls);
+        g_PaintManagerHolder->OnThemeChanged(0, 0);
+        PictureFrameAndMenu(pFrame, CString("gradient_") + theme.pszName);
+    }
+    g_PaintManagerHolder.SetThemeCallsForTest(NULL);
+    g_PaintManagerHolder->OnThemeChanged(0, 0);
+    RepaintEverything(pFrame);
+    PumpWithIdle();
+
+    CExtToolControlBar* pBar = DYNAMIC_DOWNCAST(CExtToolControlBar, pFrame->GetControlBar(AFX_IDW_TOOLBAR));
+    if (pBar == NULL)
+        return;
+    CExtToolControlBar& bar = *pBar;
+    CRect rcFrame = FrameRect(pFrame);
+    bar.FloatAt(rcFrame.left + rcFrame.Width() / 2, rcFrame.top + 120);
+    PumpWithIdle();
+    bar.CalcDynamicLayout(bar.GetButtonDefaultSize().cx * 7, LM_MRUWIDTH | LM_COMMIT);
+    CFrameWnd* pMini = bar.GetParentFrame();
+    if (pMini != NULL)
+        pMini->RecalcLayout();
+    RepaintEverything(pFrame);
+    PumpWithIdle();
+    CRect rcAll = FrameRect(pFrame);
+    if (pMini != NULL)
+    {
+        CRect rcMini;
+        pMini->GetWindowRect(&rcMini);
+        rcAll.UnionRect(rcAll, rcMini);
+    }
+    Picture(rcAll, "gradient_floating_toolbar");
+    pFrame->DockControlBar(&bar);
+    PumpWithIdle();
+}
+
 int TakePictures(CMainFrame* pFrame)
 {
     struct Look
@@ -244,7 +359,9 @@ int TakePictures(CMainFrame* pFrame)
         const char* pszName;
         int nUIStyle;
     };
-    const Look looks[] = {{&CMainFrame::SetUIStyleClassic, "classic", 0}, {&CMainFrame::SetUIStyleXP, "flat", 1}};
+    const Look looks[] = {{&CMainFrame::SetUIStyleClassic, "classic", 0},
+                          {&CMainFrame::SetUIStyleXP, "flat", 1},
+                          {&CMainFrame::SetUIStyleOffice2003, "gradient", 2}};
     for (const Look& look : looks)
     {
         (pFrame->*look.pfnSet)();
@@ -269,9 +386,10 @@ int TakePictures(CMainFrame* pFrame)
                             });
         }
         // Choosing the other look in Preferences, then this one again.
-        ChooseLookInPreferences(pFrame, 1 - look.nUIStyle, CString(look.pszName) + "_to_other");
+        ChooseLookInPreferences(pFrame, look.nUIStyle == 1 ? 2 : 1, CString(look.pszName) + "_to_other");
         ChooseLookInPreferences(pFrame, look.nUIStyle, look.pszName);
     }
+    TakeGradientPictures(pFrame);
     return 0;
 }
 } // namespace
