@@ -1009,9 +1009,10 @@ bool CExtControlBar::IsBarWithGripper(bool* pbCaptionAtTop, bool* pbTextOnCaptio
 
 void CExtControlBar::UpdateCaptionState(bool bForce)
 {
-    CPoint pt;
-    if (!::GetCursorPos(&pt) && !bForce)
-        return;
+    // Where the cursor was at the last message: the mouse's own messages keep it up to
+    // date, and reading it costs no call to the system for each bar of a pass.
+    const DWORD dwPos = ::GetMessagePos();
+    const CPoint pt((short)LOWORD(dwPos), (short)HIWORD(dwPos));
     const BYTE nOld = m_nCaptionFlags;
     // Away from the window that shows the caption no button can be under the cursor;
     // buttons are asked only near it, or to let go of a hover they show.

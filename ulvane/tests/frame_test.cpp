@@ -5,6 +5,7 @@
 
 #include "CExtDockBar.h"
 #include "CExtPaintManagerHolder.h"
+#include "CExtPaintManagerXP.h"
 #include "CExtMiniDockFrameWnd.h"
 #include "CExtPopupMenuWnd.h"
 #include "CExtBarNcAreaButtonClose.h"
@@ -826,4 +827,60 @@ TEST_F(FrameTest, HelpHitTestQueryEffectAndEventPoints)
     EXPECT_EQ(ClientRectOf(&f).bottom - 30, rcTaking.bottom);
     EXPECT_EQ(ClientRectOf(&f).bottom, rcRefusing.bottom);
     child.DestroyWindow();
+}
+
+TEST_F(FrameTest, TheFocusedPanesCaptionShowsActiveInTheLooksColours)
+{
+    CTestFrame& f = *m_pFrame;
+    g_PaintManagerHolder.InstallPaintManager(new CExtPaintManager);
+    f.RedrawWindow(NULL, NULL, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_FRAME);
+    f.m_wndExplorerEdit.SetFocus();
+    PumpPending();
+    // The first column inside the caption's 1-pixel margin: where the gradient starts.
+    auto captionPixel = [](CExtControlBar& bar) {
+        const CPoint pt = bar.m_rcCaption.TopLeft() + WindowRectOf(&bar).TopLeft() + CSize(1, 2);
+        return CScreenPicture(CRect(pt, CSize(1, 1))).GetPixel(pt);
+    };
+    CExtPaintManager* pLook = g_PaintManagerHolder.GetPaintManager();
+    EXPECT_EQ(pLook->GetColor(COLOR_ACTIVECAPTION), captionPixel(f.m_wndExplorer));
+    EXPECT_EQ(pLook->GetColor(COLOR_INACTIVECAPTION), captionPixel(f.m_wndOutput));
+    // The focus moves: so does the active caption.
+    f.m_wndOutputEdit.SetFocus();
+    PumpPending();
+    EXPECT_EQ(pLook->GetColor(COLOR_INACTIVECAPTION), captionPixel(f.m_wndExplorer));
+    EXPECT_EQ(pLook->GetColor(COLOR_ACTIVECAPTION), captionPixel(f.m_wndOutput));
+    g_PaintManagerHolder.InstallPaintManager(new CExtPaintManagerXP);
+}
+
+TEST_F(FrameTest, HidingTheMiddleOfThreePanesAndShowingItGivesItsLengthBack)
+{
+    CTestFrame& f = *m_pFrame;
+    // Output, breakpoints and call stack side by side at the bottom.
+    for (CExtControlBar* pBar : {&f.m_wndBreakpoints, &f.m_wndCallStack})
+    {
+        const CRect rcOutput = WindowRectOf(&f.m_wndOutput);
+        CRect rcDrop(CPoint(rcOutput.right - 2, rcOutput.CenterPoint().y), CSize(1, 1));
+        if (pBar == &f.m_wndCallStack)
+        {
+            const CRect rcMiddle = WindowRectOf(&f.m_wndBreakpoints);
+            rcDrop = CRect(CPoint(rcMiddle.right - 2, rcMiddle.CenterPoint().y), CSize(1, 1));
+        }
+        f.DockControlBar(pBar, f.m_wndOutput.m_pDockBar, &rcDrop);
+        f.RecalcLayout();
+        PumpPending();
+    }
+    ASSERT_EQ(f.m_wndOutput.m_pDockBar, f.m_wndCallStack.m_pDockBar);
+    ASSERT_TRUE(f.m_wndOutput.IsFirstInRow(true) && f.m_wndCallStack.IsLastInRow(true));
+    const int nMiddle = WindowRectOf(&f.m_wndBreakpoints).Width();
+    const int nRow = WindowRectOf(&f.m_wndOutput).Width() + nMiddle + WindowRectOf(&f.m_wndCallStack).Width();
+
+    f.ShowControlBar(&f.m_wndBreakpoints, FALSE, FALSE);
+    PumpPending();
+    EXPECT_EQ(nRow, WindowRectOf(&f.m_wndOutput).Width() + WindowRectOf(&f.m_wndCallStack).Width())
+        << "the others fill the row";
+    f.ShowControlBar(&f.m_wndBreakpoints, TRUE, FALSE);
+    PumpPending();
+    EXPECT_EQ(nMiddle, WindowRectOf(&f.m_wndBreakpoints).Width());
+    for (CExtControlBar* pBar : {&f.m_wndOutput, &f.m_wndBreakpoints, &f.m_wndCallStack})
+        EXPECT_GE(WindowRectOf(pBar).Width(), pBar->GetMinimalWidth());
 }

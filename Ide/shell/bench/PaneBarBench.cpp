@@ -172,6 +172,7 @@ int TakePictures(CMainFrame* pFrame)
         // The explorer's caption active, the output's hide button under the cursor.
         CExtControlBar& explorer = pFrame->GetBar(ID_VIEW_PROJECT_EXPLORER);
         explorer.SetFocus();
+        PumpWithIdle();
         CExtControlBar& output = pFrame->GetBar(ID_VIEW_OUTPUT);
         for (int i = 0; i < output.GetNcAreaButtonCount(); i++)
         {
