@@ -41,7 +41,7 @@ CViewManager::CViewManager()
       m_bLocked(FALSE)
 {
     // A strip sized by its content, like a toolbar: no caption, no splitters.
-    m_bFixedMode = true;
+    m_nBarFlags |= eBarFixedMode;
 }
 
 CViewManager::~CViewManager()

@@ -179,8 +179,16 @@ CString CExtCommandManager::GetCommandCaption(HWND hWnd, UINT nCmdID)
     CExtCommandItem* pItem = !strProfile.IsEmpty() ? GetCommand(strProfile, nCmdID) : NULL;
     if (pItem == NULL)
         return CString();
-    CString strText = pItem->m_strMenuText;
-    strText.Remove('&');
+    // "&&" is a literal "&"; any other "&" only marks the mnemonic.
+    CString strText;
+    const CString& strMenuText = pItem->m_strMenuText;
+    for (int i = 0; i < strMenuText.GetLength(); i++)
+    {
+        if (strMenuText[i] != '&')
+            strText += strMenuText[i];
+        else if (i + 1 < strMenuText.GetLength() && strMenuText[i + 1] == '&')
+            strText += strMenuText[++i];
+    }
     int nLineFeed = strText.Find('\n');
     if (nLineFeed >= 0)
         strText = strText.Left(nLineFeed);

@@ -1,60 +1,125 @@
-// CExtControlBar: creation, the bar list, sizes, caption and edges, resizing and
-// moving with the mouse, docking in layers and floating.
+// CExtControlBar: creation and the window class, the bar list and its queries,
+// sizes and the dock row, visibility, floating and docking, the non-client area
+// with its caption, splitters and buttons, the panels menu, and moving and resizing
+// with the mouse.
 #include "CExtControlBar.h"
 
 #include "CExtOffscreenDC.h"
 
+#include "CExtBarNcAreaButton.h"
+#include "CExtBarNcAreaButtonClose.h"
+#include "CExtBarNcAreaButtonMenu.h"
+#include "CExtBarPopupMenuEvent.h"
 #include "CExtCommandManagerHolder.h"
 #include "CExtDockBar.h"
+#include "CExtDockDynBar.h"
 #include "CExtDockOuterBar.h"
+#include "CExtDockRowLayout.h"
+#include "CExtDynControlBar.h"
 #include "CExtMiniDockFrameWnd.h"
 #include "CExtPaintManagerHolder.h"
+#include "CExtPopupMenuWnd.h"
 
 #include <algorithm>
+#include <vector>
 
 IMPLEMENT_DYNCREATE(CExtControlBar, CControlBar)
 
 BEGIN_MESSAGE_MAP(CExtControlBar, CControlBar)
     ON_WM_CREATE()
+    ON_WM_DESTROY()
+    ON_WM_NCDESTROY()
     ON_WM_SIZE()
     ON_WM_NCCALCSIZE()
     ON_WM_NCPAINT()
     ON_WM_NCHITTEST()
     ON_WM_NCLBUTTONDOWN()
+    ON_WM_NCLBUTTONUP()
     ON_WM_NCLBUTTONDBLCLK()
+    ON_WM_NCRBUTTONUP()
     ON_WM_LBUTTONDOWN()
     ON_WM_LBUTTONDBLCLK()
+    ON_WM_RBUTTONUP()
     ON_WM_SETCURSOR()
     ON_WM_SETFOCUS()
     ON_WM_CLOSE()
     ON_WM_ERASEBKGND()
     ON_WM_WINDOWPOSCHANGING()
+    ON_WM_WINDOWPOSCHANGED()
+    ON_WM_SHOWWINDOW()
+    ON_WM_CANCELMODE()
     ON_WM_SYSCOLORCHANGE()
     ON_WM_SETTINGCHANGE()
+    ON_MESSAGE(WM_DISPLAYCHANGE, OnDisplayChangeMsg)
+    ON_MESSAGE(WM_THEMECHANGED, OnThemeChanged)
     ON_MESSAGE(WM_SIZEPARENT, OnSizeParent)
+    ON_MESSAGE(WM_HELPHITTEST, OnHelpHitTest)
+    ON_MESSAGE(WM_SETTEXT, OnSetText)
 END_MESSAGE_MAP()
 
 namespace
 {
 const char szBarClass[] = "Ulvane-ControlBar";
-// The hit code of the caption's close button (the system's own close code).
-const UINT nHitClose = HTCLOSE;
 // How near the edge of the area the bars leave free a dropped bar docks.
 const int nDockZone = 32;
+bool g_bBarClassRegistered = false;
 
 bool RegisterBarClass()
 {
-    WNDCLASS wc;
-    if (::GetClassInfo(AfxGetInstanceHandle(), szBarClass, &wc))
+    if (g_bBarClassRegistered)
         return true;
-    memset(&wc, 0, sizeof(wc));
-    wc.style = CS_DBLCLKS;
-    wc.lpfnWndProc = ::DefWindowProc;
-    wc.hInstance = AfxGetInstanceHandle();
-    wc.hCursor = ::LoadCursor(NULL, IDC_ARROW);
-    wc.hbrBackground = (HBRUSH)(COLOR_3DFACE + 1);
-    wc.lpszClassName = szBarClass;
-    return ::RegisterClass(&wc) != 0;
+    WNDCLASS wc;
+    if (!::GetClassInfo(AfxGetInstanceHandle(), szBarClass, &wc))
+    {
+        memset(&wc, 0, sizeof(wc));
+        // No background brush: the bar paints all of itself through the look.
+        wc.style = CS_DBLCLKS | CS_GLOBALCLASS;
+        wc.lpfnWndProc = ::DefWindowProc;
+        wc.hInstance = AfxGetInstanceHandle();
+        wc.hCursor = ::LoadCursor(NULL, IDC_ARROW);
+        wc.lpszClassName = szBarClass;
+        if (!::RegisterClass(&wc))
+            return false;
+    }
+    g_bBarClassRegistered = true;
+    return true;
+}
+
+bool IsSideID(UINT nID)
+{
+    return nID == AFX_IDW_DOCKBAR_TOP || nID == AFX_IDW_DOCKBAR_LEFT || nID == AFX_IDW_DOCKBAR_RIGHT ||
+           nID == AFX_IDW_DOCKBAR_BOTTOM;
+}
+
+bool IsPlaceholder(void* pEntry)
+{
+    return pEntry != NULL && (UINT_PTR)pEntry <= 0xFFFF;
+}
+
+CControlBar* BarOfEntry(void* pEntry)
+{
+    return pEntry != NULL && !IsPlaceholder(pEntry) ? (CControlBar*)pEntry : NULL;
+}
+
+// A framework bar that is not fixed-mode (nor a nesting container when bNoContainers).
+CExtControlBar* ResizableBar(CControlBar* pBar, bool bNoContainers = false)
+{
+    if (pBar == NULL || !pBar->IsKindOf(RUNTIME_CLASS(CExtControlBar)) || ((CExtControlBar*)pBar)->IsFixedMode())
+        return NULL;
+    if (bNoContainers && pBar->IsKindOf(RUNTIME_CLASS(CExtDynControlBar)))
+        return NULL;
+    return (CExtControlBar*)pBar;
+}
+
+bool IsResizable(CControlBar* pBar)
+{
+    return ResizableBar(pBar) != NULL;
+}
+
+CString FirstLine(const CString& str)
+{
+    const int nLineFeed = str.Find('\n');
+    return nLineFeed >= 0 ? str.Left(nLineFeed) : str;
 }
 
 // Trackers are drawn with the halftone brush by inverting and erased by drawing again.
@@ -148,11 +213,6 @@ bool TrackMouse(HWND hWnd, F onMove)
     return bReleased;
 }
 
-bool IsResizable(CControlBar* pBar)
-{
-    return pBar != NULL && pBar->IsKindOf(RUNTIME_CLASS(CExtControlBar)) && !((CExtControlBar*)pBar)->IsFixedMode();
-}
-
 // The screen rectangle the frame's bars leave to its view or MDI client.
 CRect GetInnerArea(CFrameWnd* pFrame)
 {
@@ -170,38 +230,69 @@ CRect GetInnerArea(CFrameWnd* pFrame)
 }
 
 CExtControlBar::CExtControlBar()
-    : m_sizeDockedH(200, 150), m_sizeDockedV(150, 200), m_sizeFloated(200, 200), m_bFixedMode(false),
-      m_nCaptionHeight(::GetSystemMetrics(SM_CYSMCAPTION) + 1),
-      m_nSplitterWidth(std::min(::GetSystemMetrics(SM_CXFRAME), 4)), m_ptFloatPos(-1, -1),
-      m_nLastDockBarID(AFX_IDW_DOCKBAR_LEFT), m_nLastDockLayer(1), m_bCaptionActive(false)
+    : m_nBarFlags(eBarCaptionAtTop | eBarConstructed | eBarInFrameLayout | eBarInPanelsMenu),
+      m_nCaptionExtentH(::GetSystemMetrics(SM_CYSMCAPTION) + 1),
+      m_nCaptionExtentV(::GetSystemMetrics(SM_CYSMCAPTION) + 1),
+      m_nResizeBorderV(std::min(::GetSystemMetrics(SM_CYFRAME), 4)),
+      m_nResizeBorderH(std::min(::GetSystemMetrics(SM_CXFRAME), 4)), m_nNcOverheadH(0), m_nNcOverheadV(0),
+      m_nTrackedCoord(0), m_nTrackedExtent(0), m_sizeDockedH(200, 150), m_sizeDockedV(150, 200),
+      m_sizeFloated(200, 200), m_nTrackingFlags(eTrackFitFirstChild), m_nReclaimLength(0), m_ptFloatPos(0, 0),
+      m_ptGrabFloating(0, 0), m_ptGrabHorz(0, 0), m_ptGrabVert(0, 0), m_nCaptionFlags(0), m_ptLastDrag(-1, -1)
 {
-    if (m_nSplitterWidth < 3)
-        m_nSplitterWidth = 3;
+    m_nNcOverheadH = m_nNcOverheadV = ::GetSystemMetrics(SM_CYSMCAPTION) + m_nResizeBorderV + 1;
+    m_rcCaption.SetRectEmpty();
+    m_rcRowSplitter.SetRectEmpty();
+    m_rcTrailingSplitter.SetRectEmpty();
+    m_rcLeadingSplitter.SetRectEmpty();
+    RegisterBarClass();
     CSingleLock lock(&g_csBars, TRUE);
     g_arrBars.Add(this);
 }
 
 CExtControlBar::~CExtControlBar()
 {
-    CSingleLock lock(&g_csBars, TRUE);
-    for (INT_PTR i = 0; i < g_arrBars.GetSize(); i++)
     {
-        if (g_arrBars[i] == this)
+        CSingleLock lock(&g_csBars, TRUE);
+        for (INT_PTR i = 0; i < g_arrBars.GetSize(); i++)
         {
-            g_arrBars.RemoveAt(i);
-            break;
+            if (g_arrBars[i] == this)
+            {
+                g_arrBars.RemoveAt(i);
+                break;
+            }
         }
     }
+    DeleteNcAreaButtons();
+}
+
+void CExtControlBar::DeleteNcAreaButtons()
+{
+    for (INT_PTR i = 0; i < m_arrNcButtons.GetSize(); i++)
+        m_arrNcButtons[i]->DeleteSelf(true);
+    m_arrNcButtons.RemoveAll();
+}
+
+CExtBarNcAreaButton* CExtControlBar::GetNcAreaButton(int nIndex) const
+{
+    return nIndex >= 0 && nIndex < m_arrNcButtons.GetSize() ? m_arrNcButtons[nIndex] : NULL;
 }
 
 /////////////////////////////////////////////////////////////////////////////
 // Creation
 
+BOOL CExtControlBar::PreCreateWindow(CREATESTRUCT& cs)
+{
+    if (!RegisterBarClass())
+        return FALSE;
+    cs.lpszClass = szBarClass;
+    return CControlBar::PreCreateWindow(cs);
+}
+
 BOOL CExtControlBar::Create(LPCTSTR lpszWindowName, CWnd* pParentWnd, UINT nID, DWORD dwStyle)
 {
     if (!RegisterBarClass() || pParentWnd == NULL || pParentWnd->m_hWnd == NULL)
         return FALSE;
-    m_dwStyle = dwStyle & CBRS_ALL;
+    m_dwStyle = dwStyle & 0x40FFFF;
 
     CString strName;
     if (lpszWindowName != NULL)
@@ -210,14 +301,33 @@ BOOL CExtControlBar::Create(LPCTSTR lpszWindowName, CWnd* pParentWnd, UINT nID, 
     {
         strName = g_CommandManagerHolder->GetCommandCaption(pParentWnd->m_hWnd, nID);
         if (strName.IsEmpty() && strName.LoadString(nID))
+            strName = FirstLine(strName);
+    }
+    strName = FirstLine(strName);
+    const DWORD dwWndStyle = (dwStyle & 0xFFBF0000) | WS_CLIPCHILDREN;
+    return CWnd::Create(szBarClass, strName, dwWndStyle, CRect(0, 0, 0, 0), pParentWnd, nID);
+}
+
+void CExtControlBar::PreSubclassWindow()
+{
+    CControlBar::PreSubclassWindow();
+    m_nBarFlags &= ~eBarUpdateBlocked;
+    if ((m_nBarFlags & eBarNotInFrame) == 0)
+    {
+        CWnd* pParent = GetParent();
+        if (pParent != NULL && !pParent->IsKindOf(RUNTIME_CLASS(CFrameWnd)) &&
+            !pParent->IsKindOf(RUNTIME_CLASS(CMiniDockFrameWnd)) && !pParent->IsKindOf(RUNTIME_CLASS(CDockBar)))
         {
-            int nLineFeed = strName.Find('\n');
-            if (nLineFeed >= 0)
-                strName = strName.Left(nLineFeed);
+            // A bar placed in a dialog template carries its bar style in the window
+            // style; one created by Create already has its own.
+            const DWORD dwFromWindow = GetStyle() & 0x40FFFF;
+            if (dwFromWindow != 0)
+                m_dwStyle = dwFromWindow;
+            m_nBarFlags |= eBarNotInFrame;
         }
     }
-    DWORD dwWndStyle = (dwStyle & 0xFFBF0000) | WS_CLIPCHILDREN;
-    return CWnd::Create(szBarClass, strName, dwWndStyle, CRect(0, 0, 0, 0), pParentWnd, nID);
+    if (m_dwStyle & CBRS_TOOLTIPS)
+        EnableToolTips(TRUE);
 }
 
 int CExtControlBar::OnCreate(LPCREATESTRUCT lpcs)
@@ -225,9 +335,445 @@ int CExtControlBar::OnCreate(LPCREATESTRUCT lpcs)
     if (CControlBar::OnCreate(lpcs) == -1)
         return -1;
     // A resizable bar in a frame needs the framework's docking there.
-    if (!IsFixedMode() && m_pDockSite != NULL)
-        FrameEnableDocking(m_pDockSite, CBRS_ALIGN_ANY, true);
+    if ((m_nBarFlags & eBarNotInFrame) == 0 && !IsFixedMode())
+    {
+        CFrameWnd* pFrame = GetBarFrame();
+        if (pFrame != NULL)
+            FrameEnableDocking(pFrame, CBRS_ALIGN_ANY, true);
+    }
     return 0;
+}
+
+void CExtControlBar::OnDestroy()
+{
+    m_nBarFlags |= eBarUpdateBlocked;
+    CControlBar::OnDestroy();
+}
+
+void CExtControlBar::OnNcDestroy()
+{
+    m_nBarFlags |= eBarUpdateBlocked;
+    DeleteNcAreaButtons();
+    CControlBar::OnNcDestroy();
+}
+
+LRESULT CExtControlBar::WindowProc(UINT nMsg, WPARAM wParam, LPARAM lParam)
+{
+    // Nothing thrown by a handler may leave the window procedure.
+    try
+    {
+        return CControlBar::WindowProc(nMsg, wParam, lParam);
+    }
+    catch (CException* e)
+    {
+        e->Delete();
+    }
+    catch (...)
+    {
+    }
+    return 0;
+}
+
+/////////////////////////////////////////////////////////////////////////////
+// Where the bar is
+
+UINT CExtControlBar::GetDockBarID() const
+{
+    if (m_hWnd == NULL)
+        return AFX_IDW_DOCKBAR_FLOAT;
+    CWnd* pWnd = m_pDockBar != NULL ? (CWnd*)m_pDockBar : CWnd::FromHandlePermanent(::GetParent(m_hWnd));
+    if (pWnd == NULL || pWnd->m_hWnd == NULL || !pWnd->IsKindOf(RUNTIME_CLASS(CDockBar)) ||
+        ((CDockBar*)pWnd)->m_bFloating)
+        return AFX_IDW_DOCKBAR_FLOAT;
+    return (UINT)(WORD)pWnd->GetDlgCtrlID();
+}
+
+UINT CExtControlBar::GetDockLayer() const
+{
+    CExtDockBar* pDockBar = GetExtDockBar();
+    if (pDockBar == NULL || GetDockBarID() == AFX_IDW_DOCKBAR_FLOAT)
+        return 0;
+    return pDockBar->m_nCircleNo;
+}
+
+CExtDockBar* CExtControlBar::GetExtDockBar() const
+{
+    if (m_pDockBar == NULL || m_pDockBar->m_hWnd == NULL || !m_pDockBar->IsKindOf(RUNTIME_CLASS(CExtDockBar)))
+        return NULL;
+    return (CExtDockBar*)m_pDockBar;
+}
+
+bool CExtControlBar::IsDockedAtLeft() const
+{
+    if (m_pDockSite != NULL)
+        return GetDockBarID() == AFX_IDW_DOCKBAR_LEFT;
+    return (m_dwStyle & 0x1400) != 0;
+}
+
+bool CExtControlBar::IsDockedAtRight() const
+{
+    if (m_pDockSite != NULL)
+        return GetDockBarID() == AFX_IDW_DOCKBAR_RIGHT;
+    return (m_dwStyle & 0x4100) != 0;
+}
+
+bool CExtControlBar::IsDockedAtBottom() const
+{
+    if (m_pDockSite != NULL)
+        return GetDockBarID() == AFX_IDW_DOCKBAR_BOTTOM;
+    return (m_dwStyle & 0x8200) != 0;
+}
+
+bool CExtControlBar::IsDockedHorizontally() const
+{
+    if (m_pDockSite == NULL)
+        return (m_dwStyle & 0xAA00) != 0;
+    const UINT nID = GetDockBarID();
+    return nID == AFX_IDW_DOCKBAR_TOP || nID == AFX_IDW_DOCKBAR_BOTTOM;
+}
+
+bool CExtControlBar::IsDockedVertically() const
+{
+    if (m_pDockSite == NULL)
+        return (m_dwStyle & 0x5500) != 0;
+    const UINT nID = GetDockBarID();
+    return nID == AFX_IDW_DOCKBAR_LEFT || nID == AFX_IDW_DOCKBAR_RIGHT;
+}
+
+bool CExtControlBar::IsDocked() const
+{
+    return m_pDockSite == NULL || IsSideID(GetDockBarID());
+}
+
+BOOL CExtControlBar::IsFloating() const
+{
+    return m_pDockSite != NULL && m_hWnd != NULL && !IsSideID(GetDockBarID()) && GetParentFrame() != NULL;
+}
+
+CFrameWnd* CExtControlBar::GetBarFrame() const
+{
+    if (m_pDockSite != NULL)
+        return m_pDockSite;
+    if (m_hWnd == NULL)
+        return NULL;
+    CFrameWnd* pFrame = GetParentFrame();
+    if (pFrame != NULL && pFrame->IsKindOf(RUNTIME_CLASS(CMiniFrameWnd)))
+    {
+        CWnd* pOwner = pFrame->GetOwner();
+        if (pOwner != NULL && pOwner->IsFrameWnd())
+            return (CFrameWnd*)pOwner;
+        return pFrame->GetParentFrame();
+    }
+    return pFrame;
+}
+
+bool CExtControlBar::IsAloneInFloatingFrame() const
+{
+    if (m_pDockSite == NULL || m_hWnd == NULL || !IsWindowVisible() || IsFixedMode())
+        return false;
+    CFrameWnd* pMiniFrame = GetParentFrame();
+    if (pMiniFrame == NULL || !pMiniFrame->IsKindOf(RUNTIME_CLASS(CMiniFrameWnd)))
+        return false;
+    CSingleLock lock(&g_csBars, TRUE);
+    for (INT_PTR i = 0; i < g_arrBars.GetSize(); i++)
+    {
+        CExtControlBar* pBar = g_arrBars[i];
+        if (pBar == this || pBar->m_hWnd == NULL || pBar->m_pDockSite != m_pDockSite || pBar->IsFixedMode() ||
+            pBar->IsKindOf(RUNTIME_CLASS(CExtDynControlBar)) || !pBar->IsWindowVisible())
+            continue;
+        if (pBar->GetParentFrame() == pMiniFrame && pBar->GetExtDockBar() != NULL)
+            return false;
+    }
+    return true;
+}
+
+bool CExtControlBar::IsDockSiteInPreviewMode()
+{
+    if (m_pDockSite == NULL || (m_nBarFlags & eBarNotInFrame) != 0)
+        return false;
+    CView* pView = m_pDockSite->GetActiveView();
+    return pView != NULL && pView->IsKindOf(RUNTIME_CLASS(CPreviewView));
+}
+
+bool CExtControlBar::IsInContextHelpMode(CWnd* pWnd)
+{
+    if (pWnd == NULL || pWnd->m_hWnd == NULL)
+        return false;
+    CFrameWnd* pFrame = pWnd->IsFrameWnd() ? (CFrameWnd*)pWnd : pWnd->GetParentFrame();
+    for (; pFrame != NULL; pFrame = pFrame->GetParentFrame())
+    {
+        if (pFrame->IsKindOf(RUNTIME_CLASS(CMiniFrameWnd)))
+            continue;
+        if (pFrame->m_bHelpMode)
+            return true;
+    }
+    return false;
+}
+
+/////////////////////////////////////////////////////////////////////////////
+// The dock row
+
+bool CExtControlBar::GetRowRange(INT_PTR& nFirst, INT_PTR& nLast) const
+{
+    if (m_pDockBar == NULL)
+        return false;
+    const INT_PTR nPos = m_pDockBar->FindBar(const_cast<CExtControlBar*>(this));
+    if (nPos < 0)
+        return false;
+    const CPtrArray& arr = m_pDockBar->m_arrBars;
+    nFirst = nPos;
+    while (nFirst > 0 && arr[nFirst - 1] != NULL)
+        nFirst--;
+    nLast = nPos;
+    while (nLast + 1 < arr.GetSize() && arr[nLast + 1] != NULL)
+        nLast++;
+    return true;
+}
+
+namespace
+{
+bool IsVisibleBar(CControlBar* pBar)
+{
+    return pBar != NULL && pBar->m_hWnd != NULL && pBar->IsVisible();
+}
+
+// Visible bars of the rows before (nDir -1) or after (nDir 1) the row [nFirst, nLast].
+bool HasVisibleBarBeyondRow(const CPtrArray& arr, INT_PTR nFirst, INT_PTR nLast, int nDir)
+{
+    if (nDir < 0)
+    {
+        for (INT_PTR i = 0; i < nFirst; i++)
+            if (IsVisibleBar(BarOfEntry(arr[i])))
+                return true;
+        return false;
+    }
+    for (INT_PTR i = nLast + 1; i < arr.GetSize(); i++)
+        if (IsVisibleBar(BarOfEntry(arr[i])))
+            return true;
+    return false;
+}
+}
+
+bool CExtControlBar::IsFirstInRow(bool bResizableOnly) const
+{
+    INT_PTR nFirst, nLast;
+    if (!GetRowRange(nFirst, nLast))
+        return false;
+    for (INT_PTR i = nFirst; i <= nLast; i++)
+    {
+        CControlBar* pBar = BarOfEntry(m_pDockBar->m_arrBars[i]);
+        if (IsVisibleBar(pBar) && (!bResizableOnly || IsResizable(pBar)))
+            return pBar == this;
+    }
+    return false;
+}
+
+bool CExtControlBar::IsLastInRow(bool bResizableOnly) const
+{
+    INT_PTR nFirst, nLast;
+    if (!GetRowRange(nFirst, nLast))
+        return false;
+    for (INT_PTR i = nLast; i >= nFirst; i--)
+    {
+        CControlBar* pBar = BarOfEntry(m_pDockBar->m_arrBars[i]);
+        if (IsVisibleBar(pBar) && (!bResizableOnly || IsResizable(pBar)))
+            return pBar == this;
+    }
+    return false;
+}
+
+bool CExtControlBar::IsOnlyBarInRow(bool bFixedOnly, bool bResizableOnly) const
+{
+    INT_PTR nFirst, nLast;
+    if (!GetRowRange(nFirst, nLast))
+        return false;
+    for (INT_PTR i = nFirst; i <= nLast; i++)
+    {
+        CControlBar* pBar = BarOfEntry(m_pDockBar->m_arrBars[i]);
+        if (pBar == this || !IsVisibleBar(pBar))
+            continue;
+        const bool bExt = pBar->IsKindOf(RUNTIME_CLASS(CExtControlBar)) != FALSE;
+        if (bFixedOnly && !(bExt && ((CExtControlBar*)pBar)->IsFixedMode()))
+            continue;
+        if (bResizableOnly && !IsResizable(pBar))
+            continue;
+        return false;
+    }
+    return true;
+}
+
+int CExtControlBar::GetRowLength() const
+{
+    return IsDockedVertically() ? m_sizeDockedV.cy : m_sizeDockedH.cx;
+}
+
+void CExtControlBar::SetRowLength(int nLength)
+{
+    if (IsDockedVertically())
+        m_sizeDockedV.cy = nLength;
+    else
+        m_sizeDockedH.cx = nLength;
+}
+
+int CExtControlBar::GetMinimalRowLength()
+{
+    return IsDockedVertically() ? GetMinimalHeight() : GetMinimalWidth();
+}
+
+bool CExtControlBar::IsAtMinimalLength()
+{
+    if (m_hWnd == NULL || IsFixedMode() || !IsDocked())
+        return false;
+    CRect rc;
+    GetWindowRect(&rc);
+    return IsDockedVertically() ? rc.Height() == GetMinimalHeight() : rc.Width() == GetMinimalWidth();
+}
+
+void CExtControlBar::GetSplitterSides(bool& bLeft, bool& bTop, bool& bRight, bool& bBottom) const
+{
+    bLeft = bTop = bRight = bBottom = true;
+    CExtDockBar* pDockBar = GetExtDockBar();
+    if (IsFixedMode() || m_hWnd == NULL || !IsVisible() || m_pDockSite == NULL || pDockBar == NULL)
+        return;
+    INT_PTR nFirst, nLast;
+    if (!GetRowRange(nFirst, nLast))
+        return;
+    const CPtrArray& arr = pDockBar->m_arrBars;
+    const INT_PTR nPos = pDockBar->FindBar(const_cast<CExtControlBar*>(this));
+    bool bNoneBefore = true, bNoneAfter = true;
+    for (INT_PTR i = nFirst; i < nPos; i++)
+        if (IsVisibleBar(BarOfEntry(arr[i])))
+            bNoneBefore = false;
+    for (INT_PTR i = nPos + 1; i <= nLast; i++)
+        if (IsVisibleBar(BarOfEntry(arr[i])))
+            bNoneAfter = false;
+    const bool bRowBefore = HasVisibleBarBeyondRow(arr, nFirst, nLast, -1);
+    const bool bRowAfter = HasVisibleBarBeyondRow(arr, nFirst, nLast, 1);
+    const UINT nID = GetDockBarID();
+    const bool bHorz = nID == AFX_IDW_DOCKBAR_TOP || nID == AFX_IDW_DOCKBAR_BOTTOM;
+    if (pDockBar->IsKindOf(RUNTIME_CLASS(CExtDockDynBar)))
+    {
+        if (bHorz)
+        {
+            bTop = bRowBefore;
+            bBottom = bRowAfter;
+            bLeft = !bNoneBefore;
+            bRight = !bNoneAfter;
+        }
+        else
+        {
+            bLeft = bRowBefore;
+            bRight = bRowAfter;
+            bTop = !bNoneBefore;
+            bBottom = !bNoneAfter;
+        }
+        return;
+    }
+    switch (nID)
+    {
+    case AFX_IDW_DOCKBAR_TOP:
+        bTop = bRowBefore;
+        bLeft = !bNoneBefore;
+        bRight = !bNoneAfter;
+        break;
+    case AFX_IDW_DOCKBAR_LEFT:
+        bLeft = bRowBefore;
+        bTop = !bNoneBefore;
+        bBottom = !bNoneAfter;
+        break;
+    case AFX_IDW_DOCKBAR_RIGHT:
+        bRight = bRowAfter;
+        bTop = !bNoneBefore;
+        bBottom = !bNoneAfter;
+        break;
+    case AFX_IDW_DOCKBAR_BOTTOM:
+        bBottom = bRowAfter;
+        bLeft = !bNoneBefore;
+        bRight = !bNoneAfter;
+        break;
+    }
+}
+
+void CExtControlBar::MaximizeInRow()
+{
+    CExtDockBar* pDockBar = GetExtDockBar();
+    INT_PTR nFirst, nLast;
+    if (pDockBar == NULL || IsFixedMode() || !IsDocked() || !GetRowRange(nFirst, nLast) ||
+        IsOnlyBarInRow(false, true))
+        return;
+    int nTaken = 0;
+    for (INT_PTR i = nFirst; i <= nLast; i++)
+    {
+        CExtControlBar* pBar = ResizableBar(BarOfEntry(pDockBar->m_arrBars[i]));
+        if (pBar == NULL || pBar == this || !IsVisibleBar(pBar))
+            continue;
+        const int nMin = pBar->GetMinimalRowLength();
+        const int nLength = pBar->GetRowLength();
+        if (nLength > nMin)
+        {
+            nTaken += nLength - nMin;
+            pBar->SetRowLength(nMin);
+        }
+    }
+    if (nTaken == 0)
+        return;
+    SetRowLength(GetRowLength() + nTaken);
+    if (m_pDockSite != NULL)
+        m_pDockSite->RecalcLayout();
+}
+
+void CExtControlBar::ReclaimRowLength()
+{
+    CExtDockBar* pDockBar = GetExtDockBar();
+    INT_PTR nFirst, nLast;
+    if (IsFixedMode() || IsFixedDockStyle() || IsKindOf(RUNTIME_CLASS(CExtDynControlBar)) || m_pDockSite == NULL ||
+        pDockBar == NULL || !IsSideID(GetDockBarID()) || !GetRowRange(nFirst, nLast))
+        return;
+    if (!IsVisible())
+    {
+        m_nReclaimLength = GetRowLength();
+        return;
+    }
+    if (m_nReclaimLength == 0)
+        return;
+    int nToTake = m_nReclaimLength;
+    m_nReclaimLength = 0;
+    CArray<CExtControlBar*, CExtControlBar*> candidates;
+    for (INT_PTR i = nFirst; i <= nLast; i++)
+    {
+        CExtControlBar* pBar = ResizableBar(BarOfEntry(pDockBar->m_arrBars[i]));
+        if (pBar != NULL && pBar != this && IsVisibleBar(pBar) && pBar->GetRowLength() > pBar->GetMinimalRowLength())
+            candidates.Add(pBar);
+    }
+    // One pixel from each in turn; a bar at its minimum gives no more.
+    while (nToTake > 0 && candidates.GetSize() > 0)
+    {
+        for (INT_PTR i = 0; i < candidates.GetSize() && nToTake > 0;)
+        {
+            CExtControlBar* pBar = candidates[i];
+            pBar->SetRowLength(pBar->GetRowLength() - 1);
+            nToTake--;
+            if (pBar->GetRowLength() <= pBar->GetMinimalRowLength())
+                candidates.RemoveAt(i);
+            else
+                i++;
+        }
+    }
+}
+
+void CExtControlBar::SyncNestedVisibility()
+{
+    if (m_pDockBar == NULL && (m_nBarFlags & eBarNotInFrame) == 0)
+        return;
+    if ((m_nTrackingFlags & eTrackNoChildReposition) != 0 || IsFixedMode() || IsFixedDockStyle() ||
+        m_pDockSite == NULL || m_pDockBar == NULL || IsDockSiteInPreviewMode())
+        return;
+    m_nTrackingFlags |= eTrackNoChildReposition;
+    ReclaimRowLength();
+    CFrameWnd* pParentFrame = GetParentFrame();
+    if (pParentFrame != NULL && pParentFrame->IsKindOf(RUNTIME_CLASS(CMiniDockFrameWnd)))
+        pParentFrame->RecalcLayout();
+    m_nTrackingFlags &= ~eTrackNoChildReposition;
 }
 
 /////////////////////////////////////////////////////////////////////////////
@@ -235,12 +781,18 @@ int CExtControlBar::OnCreate(LPCREATESTRUCT lpcs)
 
 int CExtControlBar::GetMinimalWidth()
 {
-    return std::max(m_nCaptionHeight + 2 * m_nSplitterWidth, 10);
+    // The leading splitter counts along a horizontal row only.
+    const int nLeading = IsDockedHorizontally() ? m_rcLeadingSplitter.Width() : 0;
+    int nWidth = nLeading + m_nNcOverheadH;
+    if (m_nBarFlags & eBarCaptionAtTop)
+        nWidth = std::max(nWidth, 10);
+    return nWidth;
 }
 
 int CExtControlBar::GetMinimalHeight()
 {
-    return m_nCaptionHeight + 2 * m_nSplitterWidth;
+    const int nLeading = IsDockedVertically() ? m_rcLeadingSplitter.Height() : 0;
+    return nLeading + m_nNcOverheadV;
 }
 
 CSize CExtControlBar::GetMinimalSize()
@@ -253,51 +805,149 @@ CSize CExtControlBar::GetMinimalFloatingSize()
     return CSize(80, 60);
 }
 
+void CExtControlBar::ApplyBarStateExtra()
+{
+    // Only toolbars keep extra state; the outer dock bars re-apply it for them.
+}
+
+CSize CExtControlBar::GetSizeInRow(bool bHorzRow, bool bStretch)
+{
+    // Each remembered extent is kept at least at its own axis's minimum.
+    if (bHorzRow)
+    {
+        m_sizeDockedH.cy = std::max((int)m_sizeDockedH.cy, GetMinimalHeight());
+        return bStretch ? CSize(32767, m_sizeDockedH.cy) : m_sizeDockedH;
+    }
+    m_sizeDockedV.cx = std::max((int)m_sizeDockedV.cx, GetMinimalWidth());
+    return bStretch ? CSize(m_sizeDockedV.cx, 32767) : m_sizeDockedV;
+}
+
 CSize CExtControlBar::CalcFixedLayout(BOOL bStretch, BOOL bHorz)
 {
     if (IsFixedMode())
         return CControlBar::CalcFixedLayout(bStretch, bHorz);
-    return bHorz ? m_sizeDockedH : m_sizeDockedV;
+    if (IsFloating())
+        return m_sizeFloated;
+    return GetSizeInRow(bHorz != FALSE, false);
 }
 
 CSize CExtControlBar::CalcDynamicLayout(int nLength, DWORD nMode)
 {
     if (IsFixedMode())
         return CControlBar::CalcDynamicLayout(nLength, nMode);
-    if ((nMode & LM_MRUWIDTH) || IsFloating())
+    if ((nMode & (LM_HORZDOCK | LM_VERTDOCK)) == 0 || IsFloating())
     {
         // A floating bar is sized by its frame's edges.
-        if (nLength >= 0 && (nMode & LM_COMMIT))
+        if (nLength > 0)
         {
-            CSize sizeMin = GetMinimalFloatingSize();
+            const CSize sizeMin = GetMinimalFloatingSize();
             if (nMode & LM_LENGTHY)
                 m_sizeFloated.cy = std::max((LONG)nLength, sizeMin.cy);
             else
                 m_sizeFloated.cx = std::max((LONG)nLength, sizeMin.cx);
         }
-        return m_sizeFloated;
+        if ((nMode & (LM_MRUWIDTH | LM_COMMIT)) != 0 || IsFloating())
+            return m_sizeFloated;
+        return GetSizeInRow((nMode & LM_HORZ) != 0, false);
     }
-    if (nMode & LM_VERTDOCK)
-        return m_sizeDockedV;
-    if (nMode & LM_HORZDOCK)
-        return m_sizeDockedH;
-    return (nMode & LM_HORZ) ? m_sizeDockedH : m_sizeDockedV;
+    return CalcRowLayout(nLength, nMode);
+}
+
+CSize CExtControlBar::CalcRowLayout(int nLength, DWORD nMode)
+{
+    const bool bHorz = (nMode & LM_HORZDOCK) != 0;
+    const CSize sizeOwn = GetSizeInRow(bHorz, (nMode & LM_STRETCH) != 0);
+    CExtDockBar* pDockBar = GetExtDockBar();
+    INT_PTR nFirst, nLast;
+    if (nLength >= 0 || pDockBar == NULL || !GetRowRange(nFirst, nLast))
+        return sizeOwn;
+    const int nExtent = pDockBar->GetRowExtent();
+    if (nExtent == 0)
+        return sizeOwn;
+
+    // The row's visible bars as it stands; only its first resizable bar decides.
+    std::vector<INT_PTR> positions;
+    std::vector<CControlBar*> rowBars;
+    std::vector<CExtDockRowLayout::ROWBAR> items;
+    int nWorking = -1;
+    for (INT_PTR i = nFirst; i <= nLast; i++)
+    {
+        CControlBar* pBar = BarOfEntry(pDockBar->m_arrBars[i]);
+        if (!IsVisibleBar(pBar))
+            continue;
+        CExtDockRowLayout::ROWBAR item = {false, 0, 0, 0};
+        CExtControlBar* pResizable = ResizableBar(pBar);
+        if (pResizable != NULL)
+        {
+            if (nWorking < 0)
+                nWorking = (int)items.size();
+            const CSize size = pResizable->GetSizeInRow(bHorz, false);
+            item.bResizable = true;
+            item.nLength = bHorz ? size.cx : size.cy;
+            item.nMinLength = bHorz ? pResizable->GetMinimalWidth() : pResizable->GetMinimalHeight();
+            item.nCross = bHorz ? size.cy : size.cx;
+        }
+        else
+        {
+            CRect rc;
+            pBar->GetWindowRect(&rc);
+            item.nLength = bHorz ? rc.Width() : rc.Height();
+        }
+        positions.push_back(i);
+        rowBars.push_back(pBar);
+        items.push_back(item);
+    }
+    if (nWorking < 0 || rowBars[nWorking] != this)
+        return sizeOwn;
+    const int nBorders = 2 * ::GetSystemMetrics(bHorz ? SM_CXBORDER : SM_CYBORDER);
+    const CExtDockRowLayout::ROWDECISION decision =
+        CExtDockRowLayout::SpreadRow(items, nWorking, nExtent, nBorders);
+    int nRowEnd = (int)items.size() - 1;
+    if (decision.nBreakAfter >= 0 && decision.nBreakAfter < nRowEnd)
+    {
+        // Decided on the row as it stood; the row end goes in once, after that bar.
+        pDockBar->m_arrBars.InsertAt(positions[decision.nBreakAfter] + 1, (void*)NULL);
+        nRowEnd = decision.nBreakAfter;
+    }
+    if (decision.bWorkingMoves)
+        return GetSizeInRow(bHorz, (nMode & LM_STRETCH) != 0);
+    for (int i = 0; i <= nRowEnd; i++)
+    {
+        if (!items[i].bResizable)
+            continue;
+        CExtControlBar* pBar = (CExtControlBar*)rowBars[i];
+        if (bHorz)
+            pBar->m_sizeDockedH = CSize(items[i].nLength, decision.nCross);
+        else
+            pBar->m_sizeDockedV = CSize(decision.nCross, items[i].nLength);
+    }
+    return GetSizeInRow(bHorz, (nMode & LM_STRETCH) != 0);
 }
 
 LRESULT CExtControlBar::OnSizeParent(WPARAM wParam, LPARAM lParam)
 {
+    if ((m_nBarFlags & eBarInFrameLayout) == 0)
+        return 0;
     return CControlBar::OnSizeParent(wParam, lParam);
 }
 
 void CExtControlBar::OnSize(UINT nType, int cx, int cy)
 {
     CControlBar::OnSize(nType, cx, cy);
+    if (m_nTrackingFlags & eTrackNoChildReposition)
+        return;
     RepositionChildWindow(cx, cy, true);
+    CFrameWnd* pFrame = GetParentFrame();
+    if (pFrame != NULL && pFrame->IsKindOf(RUNTIME_CLASS(CMiniFrameWnd)))
+    {
+        LayoutNcAreaButtons();
+        pFrame->SendMessage(WM_NCPAINT);
+    }
 }
 
 void CExtControlBar::RepositionChildWindow(int cx, int cy, bool bRedraw)
 {
-    if (m_hWnd == NULL)
+    if (m_hWnd == NULL || (m_nTrackingFlags & eTrackFitFirstChild) == 0)
         return;
     HWND hWndChild = ::GetWindow(m_hWnd, GW_CHILD);
     if (hWndChild == NULL)
@@ -306,6 +956,8 @@ void CExtControlBar::RepositionChildWindow(int cx, int cy, bool bRedraw)
     GetClientRect(&rc);
     if (cx >= 0 && cy >= 0)
         rc.SetRect(0, 0, cx, cy);
+    if (IsFloating())
+        rc.DeflateRect(::GetSystemMetrics(SM_CXFRAME), ::GetSystemMetrics(SM_CYFRAME));
     ::SetWindowPos(hWndChild, NULL, rc.left, rc.top, rc.Width(), rc.Height(), SWP_NOZORDER | SWP_NOACTIVATE);
     if (bRedraw)
         ::RedrawWindow(hWndChild, NULL, NULL, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_NOFRAME);
@@ -319,112 +971,711 @@ void CExtControlBar::RecalcNcArea()
 
 void CExtControlBar::DelayRecalcFrameLayout()
 {
+    if ((m_nBarFlags & (eBarInFrameLayout | eBarNotInFrame)) != eBarInFrameLayout || m_hWnd == NULL)
+        return;
     CFrameWnd* pFrame = GetParentFrame();
-    if (pFrame != NULL && pFrame->m_hWnd != NULL && !pFrame->m_bInRecalcLayout)
-        pFrame->DelayRecalcLayout();
-}
-
-/////////////////////////////////////////////////////////////////////////////
-// Where the bar is
-
-UINT CExtControlBar::GetDockBarID() const
-{
-    if (m_pDockBar == NULL || m_pDockBar->m_bFloating || m_pDockBar->m_hWnd == NULL)
-        return AFX_IDW_DOCKBAR_FLOAT;
-    return (UINT)(WORD)m_pDockBar->GetDlgCtrlID();
-}
-
-UINT CExtControlBar::GetDockLayer() const
-{
-    if (GetDockBarID() == AFX_IDW_DOCKBAR_FLOAT || !m_pDockBar->IsKindOf(RUNTIME_CLASS(CExtDockBar)))
-        return 0;
-    return ((CExtDockBar*)m_pDockBar)->m_nCircleNo;
-}
-
-bool CExtControlBar::IsVerticalRow() const
-{
-    UINT nID = GetDockBarID();
-    return nID == AFX_IDW_DOCKBAR_LEFT || nID == AFX_IDW_DOCKBAR_RIGHT;
-}
-
-bool CExtControlBar::HasCaption() const
-{
-    return !m_bFixedMode && GetDockBarID() != AFX_IDW_DOCKBAR_FLOAT;
-}
-
-bool CExtControlBar::IsCaptionActive() const
-{
-    HWND hWndFocus = ::GetFocus();
-    return hWndFocus != NULL && m_hWnd != NULL && (hWndFocus == m_hWnd || ::IsChild(m_hWnd, hWndFocus));
-}
-
-/////////////////////////////////////////////////////////////////////////////
-// Docking
-
-bool CExtControlBar::DockAtFrameSide(UINT nDockBarID, UINT nLayer, CFrameWnd* pFrame, bool bRecalcLayout)
-{
-    if (pFrame == NULL)
-        pFrame = m_pDockSite;
-    if (pFrame == NULL || m_hWnd == NULL)
-        return false;
-    if (nDockBarID != AFX_IDW_DOCKBAR_TOP && nDockBarID != AFX_IDW_DOCKBAR_LEFT &&
-        nDockBarID != AFX_IDW_DOCKBAR_RIGHT && nDockBarID != AFX_IDW_DOCKBAR_BOTTOM)
-        return false;
-    CExtDockBar* pDockBar = CExtDockBar::FindDockBarInCircle(pFrame, nLayer, nDockBarID, true);
-    if (pDockBar == NULL)
-        return false;
-    const bool bWasVisible = (GetStyle() & WS_VISIBLE) != 0;
-    pFrame->DockControlBar(this, pDockBar, NULL);
-    if (bWasVisible && (GetStyle() & WS_VISIBLE) == 0)
-        ShowWindow(SW_SHOWNA);
-    m_nLastDockBarID = nDockBarID;
-    m_nLastDockLayer = nLayer;
-    RecalcNcArea();
-    if (bRecalcLayout)
+    if (pFrame == NULL || pFrame->m_hWnd == NULL || pFrame->m_bInRecalcLayout)
+        return;
+    WINDOWPLACEMENT wp;
+    wp.length = sizeof(wp);
+    if (pFrame->GetWindowPlacement(&wp) && wp.showCmd == SW_SHOWMINIMIZED)
+        return;
+    if (IsFixedMode() && IsFloating())
         pFrame->RecalcLayout();
     else
         pFrame->DelayRecalcLayout();
+}
+
+/////////////////////////////////////////////////////////////////////////////
+// Caption
+
+bool CExtControlBar::IsBarWithGripper(bool* pbCaptionAtTop, bool* pbTextOnCaption)
+{
+    if (pbCaptionAtTop != NULL)
+        *pbCaptionAtTop = false;
+    if (pbTextOnCaption != NULL)
+        *pbTextOnCaption = false;
+    if (m_hWnd == NULL || !::IsWindow(m_hWnd) || (m_dwStyle & CBRS_GRIPPER) == 0 || IsFloating())
+        return false;
+    CFrameWnd* pFrame = GetParentFrame();
+    if (pFrame != NULL && pFrame->IsKindOf(RUNTIME_CLASS(CExtMiniDockFrameWnd)) && IsAloneInFloatingFrame())
+        return false;
+    if (pbCaptionAtTop != NULL)
+        *pbCaptionAtTop = (m_nBarFlags & eBarCaptionAtTop) != 0 || IsDockedVertically();
+    if (pbTextOnCaption != NULL)
+        *pbTextOnCaption = true;
     return true;
 }
 
-void CExtControlBar::FloatAt(int x, int y)
+void CExtControlBar::UpdateCaptionState(bool bForce)
 {
-    CFrameWnd* pFrame = m_pDockSite;
-    if (pFrame == NULL || m_hWnd == NULL)
+    // Where the cursor was at the last message: the mouse's own messages keep it up to
+    // date, and reading it costs no call to the system for each bar of a pass.
+    const DWORD dwPos = ::GetMessagePos();
+    const CPoint pt((short)LOWORD(dwPos), (short)HIWORD(dwPos));
+    const BYTE nOld = m_nCaptionFlags;
+    // Away from the window that shows the caption no button can be under the cursor;
+    // buttons are asked only near it, or to let go of a hover they show.
+    CWnd* pShowing = IsFloating() && GetParentFrame() != NULL ? (CWnd*)GetParentFrame() : (CWnd*)this;
+    CRect rcShowing;
+    pShowing->GetWindowRect(&rcShowing);
+    const bool bAsk = rcShowing.PtInRect(pt) || (m_nCaptionFlags & eCaptionHoverTracking) != 0;
+    if (bAsk && HitTestNcAreaButtons(pt) != HTCLIENT)
+        m_nCaptionFlags |= eCaptionHoverTracking;
+    else
+        m_nCaptionFlags &= ~eCaptionHoverTracking;
+    HWND hWndFocus = ::GetFocus();
+    if (hWndFocus != NULL && (hWndFocus == m_hWnd || ::IsChild(m_hWnd, hWndFocus)))
+        m_nCaptionFlags |= eCaptionActive;
+    else
+        m_nCaptionFlags &= ~eCaptionActive;
+    if (nOld == m_nCaptionFlags && !bForce)
         return;
-    if (!IsFloating() && GetDockBarID() != AFX_IDW_DOCKBAR_FLOAT)
-    {
-        m_nLastDockBarID = GetDockBarID();
-        m_nLastDockLayer = GetDockLayer();
-    }
-    pFrame->FloatControlBar(this, CPoint(x, y), CBRS_ALIGN_TOP);
-    m_ptFloatPos = CPoint(x, y);
-    RecalcNcArea();
-    RepositionChildWindow();
-    pFrame->RecalcLayout();
+    SendMessage(WM_NCPAINT);
+    CFrameWnd* pFrame = GetParentFrame();
+    if (pFrame != NULL && pFrame->IsKindOf(RUNTIME_CLASS(CMiniFrameWnd)))
+        pFrame->SendMessage(WM_NCPAINT);
 }
 
-void CExtControlBar::ToggleDocking()
+void CExtControlBar::OnUpdateCmdUI(CFrameWnd* /*pTarget*/, BOOL /*bDisableIfNoHndler*/)
 {
-    if (IsFixedDockStyle())
+    if ((m_nBarFlags & eBarNotInFrame) != 0 || m_hWnd == NULL || !IsWindowVisible() ||
+        (m_nTrackingFlags & (eTrackRowResizing | eTrackInRowResizing | eTrackDragging)) != 0)
+        return;
+    UpdateCaptionState(false);
+}
+
+void CExtControlBar::PaintBarBackground(CDC& dc, const RECT& rc)
+{
+    g_PaintManagerHolder->PaintToolbarBackground(dc, rc, this);
+}
+
+void CExtControlBar::PaintClientArea(CDC& dc)
+{
+    CRect rc;
+    GetClientRect(&rc);
     {
-        if (m_pDockContext != NULL)
-            m_pDockContext->ToggleDocking();
+        CExtOffscreenDC dcMem(&dc, &rc, CExtOffscreenDC::eOffscreen);
+        PaintBarBackground(dcMem, rc);
+    }
+    g_PaintManagerHolder->OnPaintSessionComplete(this);
+}
+
+void CExtControlBar::DoPaint(CDC* pDC)
+{
+    PaintClientArea(*pDC);
+}
+
+BOOL CExtControlBar::PreTranslateMessage(MSG* pMsg)
+{
+    // The frames around the bar get the message from the thread's own walk up the
+    // parents; offering it to them here too would translate it twice.
+    return CControlBar::PreTranslateMessage(pMsg);
+}
+
+/////////////////////////////////////////////////////////////////////////////
+// Non-client area: caption, buttons and splitters of a docked resizable bar
+
+void CExtControlBar::CreateNcAreaButtons()
+{
+    if (m_arrNcButtons.GetSize() > 0)
+        return;
+    m_arrNcButtons.Add(new CExtBarNcAreaButtonClose(this));
+    m_arrNcButtons.Add(new CExtBarNcAreaButtonMenu(this));
+}
+
+int CExtControlBar::LayoutNcAreaButtons()
+{
+    CExtBarNcAreaButton* pPrevVisible = NULL;
+    for (INT_PTR i = 0; i < m_arrNcButtons.GetSize(); i++)
+    {
+        CExtBarNcAreaButton* pButton = m_arrNcButtons[i];
+        pButton->OnNcAreaReposition(pPrevVisible);
+        if (pButton->OnQueryVisibility())
+            pPrevVisible = pButton;
+    }
+    return (int)m_arrNcButtons.GetSize();
+}
+
+void CExtControlBar::CalcNcAreaButtonsRect(CRect& rcText)
+{
+    CExtBarNcAreaButton* pLast = NULL;
+    for (INT_PTR i = 0; i < m_arrNcButtons.GetSize(); i++)
+        if (m_arrNcButtons[i]->OnQueryVisibility())
+            pLast = m_arrNcButtons[i];
+    if (pLast == NULL)
+        return;
+    bool bAtTop = true;
+    IsBarWithGripper(&bAtTop, NULL);
+    if (IsFloating() || bAtTop || !IsDockedHorizontally())
+    {
+        rcText.right = pLast->m_rc.left - 1;
+        if (rcText.right < rcText.left)
+            rcText.left = rcText.right;
+    }
+    else
+    {
+        rcText.top = pLast->m_rc.bottom + 1;
+        if (rcText.top > rcText.bottom)
+            rcText.top = rcText.bottom;
+    }
+}
+
+UINT CExtControlBar::HitTestNcAreaButtons(CPoint ptScreen, CExtBarNcAreaButton** ppButton)
+{
+    if (ppButton != NULL)
+        *ppButton = NULL;
+    if (CExtPopupMenuWnd::IsTrackingActive() || (m_nTrackingFlags & eTrackDragging) != 0 || m_hWnd == NULL)
+        return HTCLIENT;
+    // Button rectangles are in the coordinates of the window showing the caption.
+    CWnd* pShowing = this;
+    if (IsFloating() && GetParentFrame() != NULL)
+        pShowing = GetParentFrame();
+    CRect rcWindow;
+    pShowing->GetWindowRect(&rcWindow);
+    const CPoint pt = CPoint(ptScreen.x - rcWindow.left, ptScreen.y - rcWindow.top);
+    const bool bTracking = (m_nTrackingFlags & (eTrackRowResizing | eTrackInRowResizing | eTrackDragging)) != 0;
+    bool bChanged = false;
+    UINT nResult = HTCLIENT;
+    for (INT_PTR i = 0; i < m_arrNcButtons.GetSize(); i++)
+    {
+        CExtBarNcAreaButton* pButton = m_arrNcButtons[i];
+        if (!pButton->OnQueryVisibility())
+            continue;
+        const BYTE nOld = pButton->m_nStateFlags;
+        if (ppButton == NULL && bTracking)
+        {
+            pButton->m_nStateFlags &= ~(CExtBarNcAreaButton::eHover | CExtBarNcAreaButton::ePushed);
+            bChanged |= nOld != pButton->m_nStateFlags;
+            continue;
+        }
+        const UINT nHit = pButton->OnNcAreaHitTest(pt);
+        bChanged |= nOld != pButton->m_nStateFlags;
+        if (nHit == HTCLIENT)
+            continue;
+        if (ppButton != NULL)
+        {
+            *ppButton = pButton;
+            if (bChanged)
+                pShowing->SendMessage(WM_NCPAINT);
+            return nHit;
+        }
+        nResult = nHit;
+    }
+    if (bChanged)
+        pShowing->SendMessage(WM_NCPAINT);
+    return nResult;
+}
+
+void CExtControlBar::PaintNcAreaButtons(CDC& dc)
+{
+    for (INT_PTR i = 0; i < m_arrNcButtons.GetSize(); i++)
+    {
+        CExtBarNcAreaButton* pButton = m_arrNcButtons[i];
+        if (pButton->OnQueryVisibility())
+            pButton->OnNcAreaDraw(dc);
+    }
+}
+
+void CExtControlBar::OnNcCalcSize(BOOL bCalcValidRects, NCCALCSIZE_PARAMS* lpncsp)
+{
+    if (m_pDockBar == NULL && (m_nBarFlags & eBarNotInFrame) == 0)
+    {
+        CControlBar::OnNcCalcSize(bCalcValidRects, lpncsp);
         return;
     }
+    CRect& rc = *(CRect*)&lpncsp->rgrc[0];
     if (IsFloating())
     {
-        DockAtFrameSide(m_nLastDockBarID, m_nLastDockLayer);
+        // A resizable floating bar keeps a 1-pixel border; its frame has the caption.
+        if (!IsFixedMode())
+            rc.DeflateRect(1, 1);
         return;
     }
-    CPoint pt = m_ptFloatPos;
-    if (pt.x < 0 && pt.y < 0)
+    if (IsFixedMode())
     {
-        CRect rc;
-        GetWindowRect(&rc);
-        pt = rc.TopLeft() + CSize(20, 20);
+        // Toolbar-like bars lay out their own gripper and borders.
+        CControlBar::OnNcCalcSize(bCalcValidRects, lpncsp);
+        return;
     }
-    FloatAt(pt.x, pt.y);
+    const CPoint ptOrigin = rc.TopLeft();
+    m_rcCaption.SetRectEmpty();
+    m_rcRowSplitter.SetRectEmpty();
+    m_rcTrailingSplitter.SetRectEmpty();
+    m_rcLeadingSplitter.SetRectEmpty();
+    m_nNcOverheadH = m_nResizeBorderH;
+    m_nNcOverheadV = m_nResizeBorderV;
+    bool bAtTop = false, bText = false;
+    const bool bCaption = IsBarWithGripper(&bAtTop, &bText);
+
+    bool bLeft, bTop, bRight, bBottom;
+    GetSplitterSides(bLeft, bTop, bRight, bBottom);
+    CRect rcRest(rc);
+    rcRest.OffsetRect(-ptOrigin);
+    const int cxBorder = m_nResizeBorderH, cyBorder = m_nResizeBorderV;
+    auto cutLeft = [&](CRect& rcOut) {
+        rcOut.SetRect(rcRest.left, rcRest.top, std::min(rcRest.left + cxBorder, rcRest.right), rcRest.bottom);
+        rcRest.left = rcOut.right;
+    };
+    auto cutRight = [&](CRect& rcOut) {
+        rcOut.SetRect(std::max(rcRest.right - cxBorder, rcRest.left), rcRest.top, rcRest.right, rcRest.bottom);
+        rcRest.right = rcOut.left;
+    };
+    auto cutTop = [&](CRect& rcOut) {
+        rcOut.SetRect(rcRest.left, rcRest.top, rcRest.right, std::min(rcRest.top + cyBorder, rcRest.bottom));
+        rcRest.top = rcOut.bottom;
+    };
+    auto cutBottom = [&](CRect& rcOut) {
+        rcOut.SetRect(rcRest.left, std::max(rcRest.bottom - cyBorder, rcRest.top), rcRest.right, rcRest.bottom);
+        rcRest.bottom = rcOut.top;
+    };
+    // A leading splitter only toward a resizable visible bar directly before this one.
+    bool bLeading = false;
+    INT_PTR nFirst, nLast;
+    if (GetRowRange(nFirst, nLast))
+    {
+        const INT_PTR nPos = m_pDockBar->FindBar(this);
+        for (INT_PTR i = nPos - 1; i >= nFirst; i--)
+        {
+            CControlBar* pBar = BarOfEntry(m_pDockBar->m_arrBars[i]);
+            if (!IsVisibleBar(pBar))
+                continue;
+            bLeading = IsResizable(pBar);
+            break;
+        }
+    }
+    switch (GetDockBarID())
+    {
+    case AFX_IDW_DOCKBAR_TOP:
+    case AFX_IDW_DOCKBAR_BOTTOM:
+        if (bRight)
+            cutRight(m_rcTrailingSplitter);
+        if (GetDockBarID() == AFX_IDW_DOCKBAR_TOP ? bBottom : bTop)
+            GetDockBarID() == AFX_IDW_DOCKBAR_TOP ? cutBottom(m_rcRowSplitter) : cutTop(m_rcRowSplitter);
+        if (bLeading)
+            cutLeft(m_rcLeadingSplitter);
+        break;
+    case AFX_IDW_DOCKBAR_LEFT:
+    case AFX_IDW_DOCKBAR_RIGHT:
+        if (bBottom)
+            cutBottom(m_rcTrailingSplitter);
+        if (GetDockBarID() == AFX_IDW_DOCKBAR_LEFT ? bRight : bLeft)
+            GetDockBarID() == AFX_IDW_DOCKBAR_LEFT ? cutRight(m_rcRowSplitter) : cutLeft(m_rcRowSplitter);
+        if (bLeading)
+            cutTop(m_rcLeadingSplitter);
+        break;
+    default:
+        break;
+    }
+
+    if (bCaption)
+    {
+        m_rcCaption = rcRest;
+        if (bAtTop)
+        {
+            m_rcCaption.bottom = std::min(m_rcCaption.top + m_nCaptionExtentH, rcRest.bottom);
+            m_nNcOverheadV += m_nCaptionExtentH;
+        }
+        else
+        {
+            m_rcCaption.right = std::min(m_rcCaption.left + m_nCaptionExtentV, rcRest.right);
+            m_nNcOverheadH += m_nCaptionExtentV;
+        }
+    }
+    CreateNcAreaButtons();
+    LayoutNcAreaButtons();
+    if (bCaption)
+    {
+        if (bAtTop)
+            rcRest.top += m_nCaptionExtentH + 1;
+        else
+            rcRest.left += m_nCaptionExtentV + 1;
+    }
+    // The client rectangle never turns inside out.
+    if (rcRest.bottom < rcRest.top)
+        rcRest.bottom = rcRest.top;
+    if (rcRest.right < rcRest.left)
+        rcRest.right = rcRest.left;
+    rcRest.OffsetRect(ptOrigin);
+    rc = rcRest;
+}
+
+UINT CExtControlBar::OnNcHitTest(CPoint point)
+{
+    const UINT nButtonHit = HitTestNcAreaButtons(point);
+    if (nButtonHit != HTCLIENT)
+    {
+        m_nCaptionFlags |= eCaptionHoverTracking;
+        return nButtonHit;
+    }
+    if (m_nCaptionFlags & eCaptionHoverTracking)
+    {
+        m_nCaptionFlags &= ~eCaptionHoverTracking;
+        PostMessage(WM_NCPAINT);
+    }
+    if (IsFixedMode() || IsFloating() || (m_pDockBar == NULL && (m_nBarFlags & eBarNotInFrame) == 0))
+        return HTCLIENT;
+    CRect rcWindow;
+    GetWindowRect(&rcWindow);
+    const CPoint pt = CPoint(point.x - rcWindow.left, point.y - rcWindow.top);
+    const bool bHorz = IsDockedHorizontally();
+    if (m_rcRowSplitter.PtInRect(pt))
+        return bHorz ? HTBOTTOM : HTRIGHT;
+    if (m_rcTrailingSplitter.PtInRect(pt) && !IsLastInRow(true) && IsRowRecalcAllowedBefore())
+        return bHorz ? HTRIGHT : HTBOTTOM;
+    if (m_rcLeadingSplitter.PtInRect(pt) && !IsFirstInRow(true) && IsRowRecalcAllowedAfter())
+        return bHorz ? HTLEFT : HTTOP;
+    return HTCLIENT;
+}
+
+void CExtControlBar::OnNcPaint()
+{
+    if (m_pDockBar == NULL && (m_nBarFlags & eBarNotInFrame) == 0)
+    {
+        Default();
+        return;
+    }
+    if (IsFixedMode() && !IsFloating())
+    {
+        Default();
+        return;
+    }
+    CRect rcWindow, rcClient;
+    GetWindowRect(&rcWindow);
+    GetClientRect(&rcClient);
+    ClientToScreen(&rcClient);
+    rcClient.OffsetRect(-rcWindow.TopLeft());
+    rcWindow.OffsetRect(-rcWindow.TopLeft());
+    CWindowDC dcWindow(this);
+    dcWindow.ExcludeClipRect(&rcClient);
+    CExtPaintManager* pPM = g_PaintManagerHolder.GetPaintManager();
+    {
+        CExtOffscreenDC dc(&dcWindow, &rcWindow, CExtOffscreenDC::eOffscreen);
+        CFrameWnd* pParentFrame = GetParentFrame();
+        const bool bInMiniFrame = pParentFrame != NULL && pParentFrame->IsKindOf(RUNTIME_CLASS(CMiniFrameWnd));
+        CExtPaintBarFrameArgs frame(this, rcWindow, rcClient, bInMiniFrame, !IsFixedMode(), !IsFixedMode());
+        pPM->PaintControlBarFrame(dc, frame);
+        bool bAtTop = true, bText = false;
+        if (IsBarWithGripper(&bAtTop, &bText) && !IsFloating() && !m_rcCaption.IsRectEmpty())
+        {
+            CRect rcText(m_rcCaption);
+            if (bAtTop)
+                rcText.DeflateRect(2, 0);
+            else
+            {
+                rcText.DeflateRect(2, 0);
+                rcText.OffsetRect(-2, 0);
+            }
+            CalcNcAreaButtonsRect(rcText);
+            TCHAR szText[1025];
+            const int nLength = ::GetWindowText(m_hWnd, szText, 1025);
+            szText[std::max(nLength, 0)] = 0;
+            const bool bActive = (m_nCaptionFlags & eCaptionActive) != 0;
+            const int nSaved = dc.SaveDC();
+            dc.IntersectClipRect(&m_rcCaption);
+            CExtPaintBarCaptionArgs caption(this, m_rcCaption, rcText, bText ? szText : NULL, bActive, false,
+                                            !bAtTop, !IsFixedMode());
+            pPM->PaintControlBarCaption(dc, caption);
+            dc.RestoreDC(nSaved);
+            PaintNcAreaButtons(dc);
+        }
+    }
+    pPM->OnPaintSessionComplete(this);
+}
+
+BOOL CExtControlBar::OnSetCursor(CWnd* pWnd, UINT nHitTest, UINT message)
+{
+    if (!IsFixedMode() && (nHitTest == HTLEFT || nHitTest == HTRIGHT || nHitTest == HTTOP || nHitTest == HTBOTTOM))
+    {
+        const bool bHorzSizing = nHitTest == HTLEFT || nHitTest == HTRIGHT;
+        ::SetCursor(::LoadCursor(NULL, bHorzSizing ? IDC_SIZEWE : IDC_SIZENS));
+        return TRUE;
+    }
+    return CControlBar::OnSetCursor(pWnd, nHitTest, message);
+}
+
+namespace
+{
+// The bar before this one in its row that is visible, or null.
+CControlBar* PrevVisibleInRow(CDockBar* pDockBar, CControlBar* pBar)
+{
+    const INT_PTR nPos = pDockBar->FindBar(pBar);
+    for (INT_PTR i = nPos - 1; i >= 0 && pDockBar->m_arrBars[i] != NULL; i--)
+    {
+        CControlBar* pPrev = BarOfEntry(pDockBar->m_arrBars[i]);
+        if (IsVisibleBar(pPrev))
+            return pPrev;
+    }
+    return NULL;
+}
+
+CRect ToScreen(const CRect& rcWindowCoords, CWnd* pWnd)
+{
+    CRect rcWindow;
+    pWnd->GetWindowRect(&rcWindow);
+    CRect rc(rcWindowCoords);
+    rc.OffsetRect(rcWindow.TopLeft());
+    return rc;
+}
+}
+
+void CExtControlBar::OnNcLButtonDown(UINT nHitTest, CPoint point)
+{
+    if (IsFixedMode() || IsFloating())
+    {
+        if (nHitTest != CExtBarNcAreaButton::g_nCaptionButtonHitCode)
+            CControlBar::OnNcLButtonDown(nHitTest, point);
+        return;
+    }
+    CExtBarNcAreaButton* pButton = NULL;
+    HitTestNcAreaButtons(point, &pButton);
+    if (pButton != NULL)
+    {
+        // Pushed until the button goes up; the click happens then.
+        SendMessage(WM_NCPAINT);
+        return;
+    }
+    if (nHitTest != HTLEFT && nHitTest != HTBOTTOM && !IsAtMinimalLength())
+    {
+        HWND hWndFocus = ::GetFocus();
+        if (hWndFocus == NULL || (hWndFocus != m_hWnd && !::IsChild(m_hWnd, hWndFocus)))
+            SetFocus();
+    }
+    CRect rcWindow;
+    GetWindowRect(&rcWindow);
+    const CPoint pt = CPoint(point.x - rcWindow.left, point.y - rcWindow.top);
+    // None of the splitters may reach the default handling, which would size the
+    // bar's window by itself.
+    if (m_rcRowSplitter.PtInRect(pt))
+        TrackSplitter(true, point, ToScreen(m_rcRowSplitter, this));
+    else if (m_rcTrailingSplitter.PtInRect(pt))
+    {
+        m_nCaptionFlags &= ~eCaptionLeadingResize;
+        if (IsRowRecalcAllowedBefore())
+            TrackSplitter(false, point, ToScreen(m_rcTrailingSplitter, this));
+    }
+    else if (m_rcLeadingSplitter.PtInRect(pt) && IsRowRecalcAllowedAfter())
+    {
+        // The edge between the previous bar and this one: the previous bar resizes.
+        m_nCaptionFlags |= eCaptionLeadingResize;
+        CExtControlBar* pPrev = ResizableBar(PrevVisibleInRow(m_pDockBar, this));
+        if (pPrev != NULL)
+            pPrev->TrackSplitter(false, point, ToScreen(m_rcLeadingSplitter, this));
+        if (::IsWindow(m_hWnd))
+            m_nCaptionFlags &= ~eCaptionLeadingResize;
+    }
+}
+
+void CExtControlBar::OnNcLButtonUp(UINT nHitTest, CPoint point)
+{
+    if (m_nCaptionFlags & eCaptionHoverTracking)
+    {
+        CWnd* pShowing = this;
+        if (IsFloating() && GetParentFrame() != NULL)
+            pShowing = GetParentFrame();
+        CRect rcWindow;
+        pShowing->GetWindowRect(&rcWindow);
+        const CPoint pt = CPoint(point.x - rcWindow.left, point.y - rcWindow.top);
+        HWND hWnd = m_hWnd;
+        for (INT_PTR i = 0; i < m_arrNcButtons.GetSize(); i++)
+        {
+            CExtBarNcAreaButton* pButton = m_arrNcButtons[i];
+            if (!pButton->OnQueryVisibility())
+                continue;
+            pButton->m_nStateFlags &= ~CExtBarNcAreaButton::ePushed;
+            if (pButton->OnNcAreaClicked(pt))
+            {
+                if (::IsWindow(hWnd))
+                    UpdateCaptionState(true);
+                return;
+            }
+        }
+        return;
+    }
+    CControlBar::OnNcLButtonUp(nHitTest, point);
+}
+
+void CExtControlBar::OnNcLButtonDblClk(UINT nHitTest, CPoint point)
+{
+    if (nHitTest == HTCAPTION && m_pDockBar != NULL)
+    {
+        ToggleDocking();
+        return;
+    }
+    if (!IsFixedMode() && nHitTest != HTCAPTION)
+        return;
+    CControlBar::OnNcLButtonDblClk(nHitTest, point);
+}
+
+void CExtControlBar::OnLButtonDown(UINT nFlags, CPoint point)
+{
+    if (IsFixedMode())
+    {
+        CControlBar::OnLButtonDown(nFlags, point);
+        return;
+    }
+    // The caption answers as part of the client area: a press there moves the bar.
+    CPoint ptScreen(point);
+    ClientToScreen(&ptScreen);
+    CRect rcWindow;
+    GetWindowRect(&rcWindow);
+    if (!m_rcCaption.IsRectEmpty() && m_rcCaption.PtInRect(CPoint(ptScreen.x - rcWindow.left, ptScreen.y - rcWindow.top)))
+    {
+        TrackDragging(ptScreen);
+        return;
+    }
+    CWnd::OnLButtonDown(nFlags, point);
+}
+
+void CExtControlBar::OnLButtonDblClk(UINT nFlags, CPoint point)
+{
+    if (IsFixedMode())
+    {
+        CControlBar::OnLButtonDblClk(nFlags, point);
+        return;
+    }
+    if (m_pDockBar != NULL)
+    {
+        ToggleDocking();
+        return;
+    }
+    CWnd::OnLButtonDblClk(nFlags, point);
+}
+
+void CExtControlBar::OnRButtonUp(UINT nFlags, CPoint point)
+{
+    if ((m_nBarFlags & eBarNotInFrame) == 0 && GetParentFrame() != NULL && !IsInContextHelpMode(this))
+    {
+        ClientToScreen(&point);
+        TrackPanelsMenu(CExtBarPopupMenuEvent::eBarClientMenu, WM_RBUTTONUP, NULL, point);
+        return;
+    }
+    CControlBar::OnRButtonUp(nFlags, point);
+}
+
+void CExtControlBar::OnNcRButtonUp(UINT nHitTest, CPoint point)
+{
+    if ((m_nBarFlags & eBarNotInFrame) == 0 && GetParentFrame() != NULL && !IsInContextHelpMode(this))
+    {
+        TrackPanelsMenu(CExtBarPopupMenuEvent::eBarNcMenu, WM_RBUTTONUP, NULL, point);
+        return;
+    }
+    CControlBar::OnNcRButtonUp(nHitTest, point);
+}
+
+INT_PTR CExtControlBar::OnToolHitTest(CPoint point, TOOLINFO* pTI) const
+{
+    if (CExtPopupMenuWnd::IsTrackingActive() || m_hWnd == NULL)
+        return -1;
+    CExtControlBar* pThis = const_cast<CExtControlBar*>(this);
+    CPoint ptScreen(point);
+    ClientToScreen(&ptScreen);
+    CExtBarNcAreaButton* pButton = NULL;
+    if (pThis->HitTestNcAreaButtons(ptScreen, &pButton) != HTCLIENT && pButton != NULL)
+        return pButton->OnToolHitTest(point, pTI);
+    CWnd* pChild = GetWindow(GW_CHILD);
+    if (pChild != NULL)
+    {
+        CPoint ptChild(ptScreen);
+        pChild->ScreenToClient(&ptChild);
+        return pChild->OnToolHitTest(ptChild, pTI);
+    }
+    return -1;
+}
+
+LRESULT CExtControlBar::OnHelpHitTest(WPARAM wParam, LPARAM lParam)
+{
+    if (::GetCapture() == m_hWnd)
+        SendMessage(WM_CANCELMODE);
+    const CPoint point((DWORD)lParam);
+    const int nHit = HitTestHelpCommand(point);
+    switch (nHit)
+    {
+    case -3:
+        return 0;
+    case -2:
+        return -1;
+    case -1:
+        return CControlBar::OnHelpHitTest(wParam, lParam);
+    default:
+        return nHit + 0x10000;
+    }
+}
+
+/////////////////////////////////////////////////////////////////////////////
+// The show/hide-panels menu
+
+bool CExtControlBar::InsertToPanelsMenu(CExtPopupMenuWnd* pPopup)
+{
+    if ((m_nBarFlags & eBarInPanelsMenu) == 0 || pPopup == NULL)
+        return false;
+    return pPopup->InsertItem((UINT)GetDlgCtrlID(), -1);
+}
+
+bool CExtControlBar::TrackPanelsMenu(int nKind, UINT nMessage, CObject* pSource, CPoint ptScreen,
+                                     LPCRECT lpRcExclude)
+{
+    CFrameWnd* pFrame = GetBarFrame();
+    if (pFrame == NULL || pFrame->m_hWnd == NULL)
+        return false;
+    CExtPopupMenuWnd* pPopup = new CExtPopupMenuWnd;
+    if (!pPopup->InitEmptyMenu(pFrame->m_hWnd))
+    {
+        delete pPopup;
+        return false;
+    }
+    // The options button asks the frame for its whole menu first, then builds the
+    // panels list as the default content.
+    int nContentKind = nKind;
+    if (nKind == CExtBarPopupMenuEvent::eOptionsButtonMenu)
+    {
+        CExtBarPopupMenuEvent event(nKind, pPopup, this, nMessage, pSource, ptScreen);
+        if (event.Notify(pFrame))
+            nContentKind = -1;
+        else
+            nContentKind = CExtBarPopupMenuEvent::eOptionsButtonContent;
+    }
+    if (nContentKind >= 0 && !CExtDockBar::ConstructPanelsMenu(pFrame, pPopup, nContentKind, this, nMessage, pSource))
+    {
+        delete pPopup;
+        return false;
+    }
+    if (pPopup->GetItemCount() == 0)
+    {
+        delete pPopup;
+        return false;
+    }
+    pFrame->SetFocus();
+    UINT nFlags = TPMX_OWNERDRAW_ITEMS;
+    if (lpRcExclude != NULL)
+        nFlags |= TPMX_BOTTOMALIGN;
+    // The menu frees itself once tracked, whether or not it could be shown.
+    return pPopup->TrackPopupMenu(nFlags, ptScreen.x, ptScreen.y, lpRcExclude);
+}
+
+/////////////////////////////////////////////////////////////////////////////
+// Visibility
+
+bool CExtControlBar::EnsureBarVisible()
+{
+    if (m_hWnd == NULL)
+        return false;
+    if (m_nBarFlags & eBarNotInFrame)
+        return (GetStyle() & WS_VISIBLE) != 0;
+    if (IsVisible())
+        return true;
+    if (m_nStateFlags & tempHide)
+        return false;
+    CFrameWnd* pFrame = m_pDockSite != NULL ? m_pDockSite : GetParentFrame();
+    if (pFrame == NULL)
+        return false;
+    pFrame->ShowControlBar(this, TRUE, TRUE);
+    CFrameWnd* pParentFrame = GetParentFrame();
+    if (pParentFrame != NULL)
+        pParentFrame->RecalcLayout();
+    HWND hWnd = m_hWnd;
+    CExtPopupMenuWnd::PumpMessagesWhileTracking(false);
+    return ::IsWindow(hWnd) && ::IsWindowVisible(hWnd);
 }
 
 void CExtControlBar::ToggleVisibility(bool bToggle)
@@ -436,288 +1687,534 @@ void CExtControlBar::ToggleVisibility(bool bToggle)
         ShowWindow(bVisible && bToggle ? SW_HIDE : SW_SHOW);
         return;
     }
+    if (IsFixedDockStyle())
+    {
+        pFrame->ShowControlBar(this, !bVisible, FALSE);
+        return;
+    }
     if (bVisible && bToggle)
     {
         pFrame->ShowControlBar(this, FALSE, FALSE);
         return;
     }
     if (!bVisible)
+    {
         pFrame->ShowControlBar(this, TRUE, FALSE);
-    if (IsFixedDockStyle())
-        return;
-    // A shown pane takes the keyboard.
+        CFrameWnd* pParentFrame = GetParentFrame();
+        if (pParentFrame != NULL && pParentFrame->IsKindOf(RUNTIME_CLASS(CExtMiniDockFrameWnd)))
+            pParentFrame->RecalcLayout();
+    }
+    // A shown pane comes to the front and takes the keyboard.
     if (IsFloating())
         GetParentFrame()->BringWindowToTop();
     HWND hWndChild = ::GetWindow(m_hWnd, GW_CHILD);
     if (hWndChild != NULL && ::IsWindowVisible(hWndChild))
         ::SetFocus(hWndChild);
+    else
+        SetFocus();
+}
+
+void CExtControlBar::UpdateVisibilityCmdUI(CCmdUI* pCmdUI, bool bForce)
+{
+    pCmdUI->Enable(TRUE);
+    if (!bForce && !IsFixedDockStyle())
+        return;
+    pCmdUI->SetCheck((GetStyle() & WS_VISIBLE) != 0 ? 1 : 0);
+}
+
+void CExtControlBar::OnShowWindow(BOOL bShow, UINT nStatus)
+{
+    CControlBar::OnShowWindow(bShow, nStatus);
+    if (!bShow)
+        SyncNestedVisibility();
 }
 
 /////////////////////////////////////////////////////////////////////////////
-// Non-client area: caption, close button and edges of a docked resizable bar
+// Floating and docking
 
-void CExtControlBar::CalcNcLayout(NcLayout& layout) const
+CExtMiniDockFrameWnd* CExtControlBar::CreateFloatingFrame(DWORD dwStyle)
 {
-    CRect rcWindow;
-    GetWindowRect(&rcWindow);
-    rcWindow.OffsetRect(-rcWindow.TopLeft());
-    layout.rcCaption.SetRectEmpty();
-    layout.rcText.SetRectEmpty();
-    layout.rcClose.SetRectEmpty();
-    layout.rcRowSplitter.SetRectEmpty();
-    layout.rcInRowSplitter.SetRectEmpty();
-    layout.rcClient = rcWindow;
-    if (!HasCaption())
-        return;
+    CExtMiniDockFrameWnd* pFrame = new CExtMiniDockFrameWnd;
+    if (m_pDockSite == NULL || !pFrame->Create(m_pDockSite, dwStyle))
+    {
+        delete pFrame;
+        AfxThrowResourceException();
+    }
+    return pFrame;
+}
 
-    CRect rc(rcWindow);
-    const int w = m_nSplitterWidth;
-    switch (GetDockBarID())
+void CExtControlBar::ToggleDocking()
+{
+    if (IsFixedDockStyle())
+    {
+        if (m_pDockContext != NULL)
+            m_pDockContext->ToggleDocking();
+        CFrameWnd* pFrame = GetParentFrame();
+        if (pFrame != NULL && ::IsWindow(pFrame->m_hWnd))
+            pFrame->DelayRecalcLayout();
+        RecalcNcArea();
+        return;
+    }
+    // Only a bar docked in a frame row floats; a floating one stays where it is.
+    if (!IsSideID(GetDockBarID()))
+        return;
+    FloatAt(m_ptFloatPos.x, m_ptFloatPos.y, CBRS_ALIGN_TOP);
+}
+
+void CExtControlBar::FloatAt(int x, int y, DWORD dwDockStyle)
+{
+    CFrameWnd* pDockSite = m_pDockSite;
+    if (pDockSite == NULL || m_hWnd == NULL)
+        return;
+    if (IsFloating() && m_pDockBar != NULL && m_pDockBar->GetDockedCount() == 1)
+    {
+        CFrameWnd* pMiniFrame = GetParentFrame();
+        pMiniFrame->SetWindowPos(NULL, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+        pMiniFrame->RecalcLayout();
+        pMiniFrame->UpdateWindow();
+        m_ptFloatPos = CPoint(x, y);
+        return;
+    }
+    if (m_dwStyle & CBRS_SIZE_DYNAMIC)
+    {
+        dwDockStyle |= CBRS_SIZE_DYNAMIC;
+        if (dwDockStyle & (CBRS_ALIGN_LEFT | CBRS_ALIGN_RIGHT))
+            dwDockStyle = (dwDockStyle & ~0xD004) | 0x2004;
+    }
+    CExtMiniDockFrameWnd* pMiniFrame = NULL;
+    try
+    {
+        pMiniFrame = CreateFloatingFrame(dwDockStyle);
+    }
+    catch (CException* e)
+    {
+        // No frame to float in: the bar stays where it is.
+        e->Delete();
+        return;
+    }
+    const bool bWasVisible = (GetStyle() & WS_VISIBLE) != 0;
+    CDockBar* pOldDockBar = m_pDockBar;
+    CFrameWnd* pOldParentFrame = GetParentFrame();
+    pMiniFrame->SetWindowPos(NULL, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    if (pMiniFrame->GetOwner() == NULL)
+        pMiniFrame->SetOwner(pDockSite);
+    m_nTrackingFlags |= eTrackNoChildReposition;
+    pMiniFrame->m_wndDockBar.DockControlBar(this);
+    m_nTrackingFlags &= ~eTrackNoChildReposition;
+    pMiniFrame->RecalcLayout(TRUE);
+    if (bWasVisible)
+    {
+        pMiniFrame->ShowWindow(SW_SHOWNA);
+        pMiniFrame->UpdateWindow();
+    }
+    m_ptFloatPos = CPoint(x, y);
+    if (m_pDockContext != NULL)
+    {
+        m_pDockContext->m_ptMRUFloatPos = CPoint(x, y);
+        m_pDockContext->m_dwMRUFloatStyle = dwDockStyle & CBRS_ALIGN_ANY;
+    }
+    if (pOldDockBar != NULL && ::IsWindow(pOldDockBar->m_hWnd) && pOldDockBar->IsKindOf(RUNTIME_CLASS(CExtDockBar)))
+        pOldDockBar->Invalidate();
+    if (pOldParentFrame != NULL && pOldParentFrame != pDockSite && ::IsWindow(pOldParentFrame->m_hWnd))
+    {
+        pOldParentFrame->RecalcLayout();
+        pOldParentFrame->RedrawWindow(NULL, NULL, 0x78D);
+    }
+    RedrawFloatingFrames(pDockSite);
+    pDockSite->RecalcLayout();
+    RepositionChildWindow();
+}
+
+bool CExtControlBar::DockAtFrameSide(UINT nDockBarID, UINT nLayer, CFrameWnd* pFrame, bool bRecalcLayout)
+{
+    if (pFrame == NULL)
+        pFrame = m_pDockSite;
+    if (pFrame == NULL || m_hWnd == NULL || !IsSideID(nDockBarID))
+        return false;
+    CExtDockBar* pDockBar = CExtDockBar::FindDockBarInCircle(pFrame, nLayer, nDockBarID, true);
+    if (pDockBar == NULL)
+        return false;
+    const bool bWasVisible = (GetStyle() & WS_VISIBLE) != 0;
+    pFrame->DockControlBar(this, pDockBar, NULL);
+    if (bWasVisible && (GetStyle() & WS_VISIBLE) == 0)
+        ShowWindow(SW_SHOWNA);
+    RecalcNcArea();
+    if (bRecalcLayout)
+        pFrame->RecalcLayout();
+    else
+        pFrame->DelayRecalcLayout();
+    return true;
+}
+
+/////////////////////////////////////////////////////////////////////////////
+// Messages
+
+void CExtControlBar::OnSetFocus(CWnd* pOldWnd)
+{
+    CControlBar::OnSetFocus(pOldWnd);
+    // A pane squeezed to its minimum in its row grows when it takes the keyboard.
+    if (IsAtMinimalLength())
+        MaximizeInRow();
+    if (IsFixedMode())
+        return;
+    HWND hWndChild = ::GetWindow(m_hWnd, GW_CHILD);
+    if (hWndChild != NULL && ::IsWindowVisible(hWndChild))
+        ::SetFocus(hWndChild);
+}
+
+void CExtControlBar::OnClose()
+{
+    // A bar window is never closed this way: it is hidden or destroyed by its owner.
+    m_nBarFlags |= eBarUpdateBlocked;
+}
+
+BOOL CExtControlBar::OnEraseBkgnd(CDC* pDC)
+{
+    if ((m_nBarFlags & eBarEraseBackground) == 0)
+        return TRUE;
+    for (HWND hWnd = ::GetWindow(m_hWnd, GW_CHILD); hWnd != NULL; hWnd = ::GetWindow(hWnd, GW_HWNDNEXT))
+    {
+        if (!::IsWindowVisible(hWnd))
+            continue;
+        CRect rc;
+        ::GetWindowRect(hWnd, &rc);
+        ScreenToClient(&rc);
+        pDC->ExcludeClipRect(&rc);
+    }
+    return CWnd::OnEraseBkgnd(pDC);
+}
+
+void CExtControlBar::OnWindowPosChanging(WINDOWPOS* lpWndPos)
+{
+    CControlBar::OnWindowPosChanging(lpWndPos);
+    // Caption and edges depend on the place in the row: recompute them with every move.
+    if (m_pDockBar != NULL || (m_nBarFlags & eBarNotInFrame) != 0)
+        lpWndPos->flags |= SWP_FRAMECHANGED;
+}
+
+void CExtControlBar::OnWindowPosChanged(WINDOWPOS* lpWndPos)
+{
+    CControlBar::OnWindowPosChanged(lpWndPos);
+    if (m_pDockBar == NULL && (m_nBarFlags & eBarNotInFrame) == 0)
+        return;
+    if (!IsFixedMode())
+        SyncNestedVisibility();
+    if (lpWndPos->flags & SWP_FRAMECHANGED)
+        LayoutNcAreaButtons();
+    else
+        RecalcNcArea();
+    // A bar that shows its content while it is resized, over a background the look
+    // paints across bars, is painted again at once with its dock bar.
+    const bool bLive = IsShowContentWhenResizing() || IsShowContentWhenRowResizing() || IsShowContentWhenRowRecalcing();
+    if (bLive && IsWindowVisible() && g_PaintManagerHolder->IsBackgroundCustomized(this))
+    {
+        SendMessage(WM_NCPAINT);
+        RedrawWindow(NULL, NULL, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW | RDW_ERASENOW | RDW_NOFRAME);
+        if (m_pDockBar != NULL && m_pDockBar->IsKindOf(RUNTIME_CLASS(CExtDockBar)))
+        {
+            m_pDockBar->Invalidate();
+            if (m_nTrackingFlags & eTrackDragging)
+                m_pDockBar->UpdateWindow();
+        }
+    }
+}
+
+void CExtControlBar::OnCancelMode()
+{
+    if (m_nCaptionFlags & eCaptionHoverTracking)
+    {
+        m_nCaptionFlags &= ~eCaptionHoverTracking;
+        for (INT_PTR i = 0; i < m_arrNcButtons.GetSize(); i++)
+            m_arrNcButtons[i]->m_nStateFlags &= ~(CExtBarNcAreaButton::eHover | CExtBarNcAreaButton::ePushed);
+        PostMessage(WM_NCPAINT);
+    }
+    CControlBar::OnCancelMode();
+}
+
+void CExtControlBar::OnSysColorChange()
+{
+    CControlBar::OnSysColorChange();
+    g_PaintManagerHolder.OnSysColorChange(this);
+    g_CommandManagerHolder.OnSysColorChange(this);
+    DelayRecalcFrameLayout();
+}
+
+void CExtControlBar::OnSettingChange(UINT uFlags, LPCTSTR lpszSection)
+{
+    CControlBar::OnSettingChange(uFlags, lpszSection);
+    g_PaintManagerHolder.OnSettingChange(this, uFlags, lpszSection);
+    g_CommandManagerHolder.OnSettingChange(this, uFlags, lpszSection);
+    DelayRecalcFrameLayout();
+}
+
+LRESULT CExtControlBar::OnDisplayChangeMsg(WPARAM wParam, LPARAM lParam)
+{
+    const LRESULT lResult = Default();
+    const int cx = (short)LOWORD(lParam), cy = (short)HIWORD(lParam);
+    g_PaintManagerHolder.OnDisplayChange(this, (int)wParam, CPoint(cx, cy));
+    g_CommandManagerHolder.OnDisplayChange(this, (int)wParam, cx, cy);
+    return lResult;
+}
+
+LRESULT CExtControlBar::OnThemeChanged(WPARAM wParam, LPARAM lParam)
+{
+    const LRESULT lResult = Default();
+    g_PaintManagerHolder.OnThemeChanged(this, wParam, lParam);
+    g_CommandManagerHolder.OnThemeChanged(this, wParam, lParam);
+    return lResult;
+}
+
+LRESULT CExtControlBar::OnSetText(WPARAM /*wParam*/, LPARAM lParam)
+{
+    const LRESULT lResult = Default();
+    CFrameWnd* pFrame = GetParentFrame();
+    if (IsFloating() && pFrame != NULL && pFrame->IsKindOf(RUNTIME_CLASS(CMiniFrameWnd)))
+    {
+        if (m_pDockBar != NULL)
+            m_pDockBar->SetWindowText((LPCTSTR)lParam);
+        pFrame->SetWindowText((LPCTSTR)lParam);
+        pFrame->DelayRecalcLayout();
+        pFrame->SendMessage(WM_NCPAINT);
+    }
+    if (IsBarWithGripper())
+        SendMessage(WM_NCPAINT);
+    return lResult;
+}
+
+/////////////////////////////////////////////////////////////////////////////
+// The frame's side
+
+bool CExtControlBar::ToggleFrameBarByCommand(CFrameWnd* pFrame, UINT nCmdID, bool bToggle)
+{
+    if (pFrame == NULL)
+        return false;
+    CControlBar* pBar = pFrame->GetControlBar(nCmdID);
+    if (pBar == NULL || pBar->IsDockBar())
+        return false;
+    if (pBar->IsKindOf(RUNTIME_CLASS(CExtControlBar)))
+        ((CExtControlBar*)pBar)->ToggleVisibility(bToggle);
+    else
+        pFrame->ShowControlBar(pBar, (pBar->GetStyle() & WS_VISIBLE) == 0, FALSE);
+    return true;
+}
+
+void CExtControlBar::UpdateFrameBarCommandUI(CFrameWnd* pFrame, CCmdUI* pCmdUI, bool bForce)
+{
+    CControlBar* pBar = pFrame != NULL ? pFrame->GetControlBar(pCmdUI->m_nID) : NULL;
+    if (pBar == NULL || pBar->IsDockBar())
+    {
+        pCmdUI->Enable(FALSE);
+        return;
+    }
+    if (pBar->IsKindOf(RUNTIME_CLASS(CExtControlBar)))
+    {
+        ((CExtControlBar*)pBar)->UpdateVisibilityCmdUI(pCmdUI, bForce);
+        return;
+    }
+    pCmdUI->Enable(TRUE);
+    pCmdUI->SetCheck(pBar->IsVisible() ? 1 : 0);
+}
+
+void CExtControlBar::FocusBarFrame(CExtControlBar* pBar)
+{
+    if (pBar == NULL || pBar->m_hWnd == NULL)
+        return;
+    CWnd* pTarget = NULL;
+    if (pBar->m_nBarFlags & eBarNotInFrame)
+        pTarget = pBar->GetParent();
+    else
+        pTarget = pBar->GetBarFrame();
+    if (pTarget == NULL)
+        pTarget = pBar;
+    HWND hWndFocus = ::GetFocus();
+    if (hWndFocus != NULL && (hWndFocus == pTarget->m_hWnd || ::IsChild(pTarget->m_hWnd, hWndFocus)))
+        return;
+    if (CExtPopupMenuWnd::IsWindowInActiveTree(pBar->m_hWnd, ::GetActiveWindow(), false, false, false))
+        return;
+    pTarget->SetFocus();
+}
+
+namespace
+{
+bool PassesKindFilter(CExtControlBar* pBar, DWORD dwFilter)
+{
+    if (pBar->IsFixedMode())
+        return (dwFilter & CExtControlBar::eFilterFixed) != 0;
+    const bool bAtMin = pBar->IsAtMinimalLength();
+    return (dwFilter & (bAtMin ? CExtControlBar::eFilterResizableAtMin : CExtControlBar::eFilterResizableAboveMin)) != 0;
+}
+
+bool PassesPlaceFilter(CExtControlBar* pBar, DWORD dwFilter)
+{
+    // Without any place bit the filter does not ask where the bar is.
+    if ((dwFilter & 0x0F8) == 0)
+        return true;
+    if (pBar->IsFloating())
+        return (dwFilter & CExtControlBar::eFilterFloating) != 0;
+    switch (pBar->GetDockBarID())
     {
     case AFX_IDW_DOCKBAR_TOP:
-        layout.rcRowSplitter.SetRect(rc.left, rc.bottom - w, rc.right, rc.bottom);
-        rc.bottom -= w;
-        break;
+        return (dwFilter & CExtControlBar::eFilterDockedTop) != 0;
     case AFX_IDW_DOCKBAR_BOTTOM:
-        layout.rcRowSplitter.SetRect(rc.left, rc.top, rc.right, rc.top + w);
-        rc.top += w;
-        break;
+        return (dwFilter & CExtControlBar::eFilterDockedBottom) != 0;
     case AFX_IDW_DOCKBAR_LEFT:
-        layout.rcRowSplitter.SetRect(rc.right - w, rc.top, rc.right, rc.bottom);
-        rc.right -= w;
-        break;
+        return (dwFilter & CExtControlBar::eFilterDockedLeft) != 0;
     case AFX_IDW_DOCKBAR_RIGHT:
-        layout.rcRowSplitter.SetRect(rc.left, rc.top, rc.left + w, rc.bottom);
-        rc.left += w;
-        break;
-    }
-    const CExtDockBar* pDockBar = m_pDockBar->IsKindOf(RUNTIME_CLASS(CExtDockBar)) ? (CExtDockBar*)m_pDockBar : NULL;
-    if (pDockBar != NULL && !pDockBar->IsLastVisibleInRow((CControlBar*)this))
-    {
-        if (IsVerticalRow())
-        {
-            layout.rcInRowSplitter.SetRect(rc.left, rc.bottom - w, rc.right, rc.bottom);
-            rc.bottom -= w;
-        }
-        else
-        {
-            layout.rcInRowSplitter.SetRect(rc.right - w, rc.top, rc.right, rc.bottom);
-            rc.right -= w;
-        }
-    }
-    layout.rcCaption.SetRect(rc.left, rc.top, rc.right, std::min(rc.top + m_nCaptionHeight, rc.bottom));
-    rc.top = layout.rcCaption.bottom;
-    const int nButton = layout.rcCaption.Height() - 4;
-    if (nButton > 0 && layout.rcCaption.Width() > nButton + 8)
-        layout.rcClose.SetRect(layout.rcCaption.right - nButton - 2, layout.rcCaption.top + 2,
-                               layout.rcCaption.right - 2, layout.rcCaption.top + 2 + nButton);
-    layout.rcText = layout.rcCaption;
-    layout.rcText.left += 4;
-    if (!layout.rcClose.IsRectEmpty())
-        layout.rcText.right = layout.rcClose.left - 2;
-    rc.DeflateRect(1, 1);
-    if (rc.right < rc.left)
-        rc.right = rc.left;
-    if (rc.bottom < rc.top)
-        rc.bottom = rc.top;
-    layout.rcClient = rc;
-}
-
-void CExtControlBar::OnNcCalcSize(BOOL bCalcValidRects, NCCALCSIZE_PARAMS* lpncsp)
-{
-    if (!HasCaption())
-    {
-        CControlBar::OnNcCalcSize(bCalcValidRects, lpncsp);
-        return;
-    }
-    NcLayout layout;
-    CalcNcLayout(layout);
-    // The layout is taken from the current window size; the new one may differ.
-    CRect& rcNew = *(CRect*)&lpncsp->rgrc[0];
-    CRect rcWindow;
-    GetWindowRect(&rcWindow);
-    const CRect rcOld(0, 0, rcWindow.Width(), rcWindow.Height());
-    const int nLeft = layout.rcClient.left - rcOld.left, nTop = layout.rcClient.top - rcOld.top;
-    const int nRight = rcOld.right - layout.rcClient.right, nBottom = rcOld.bottom - layout.rcClient.bottom;
-    rcNew.left += nLeft;
-    rcNew.top += nTop;
-    rcNew.right = std::max(rcNew.left, rcNew.right - nRight);
-    rcNew.bottom = std::max(rcNew.top, rcNew.bottom - nBottom);
-}
-
-void CExtControlBar::OnNcPaint()
-{
-    if (!HasCaption())
-    {
-        Default();
-        return;
-    }
-    NcLayout layout;
-    CalcNcLayout(layout);
-    CWindowDC dcWindow(this);
-    dcWindow.ExcludeClipRect(&layout.rcClient);
-    CExtPaintManager* pPM = g_PaintManagerHolder.GetPaintManager();
-    CRect rcWindow;
-    GetWindowRect(&rcWindow);
-    rcWindow.OffsetRect(-rcWindow.TopLeft());
-    // Painted off-screen, then copied around the client area in one go.
-    CExtOffscreenDC dc(&dcWindow, &rcWindow, CExtOffscreenDC::eOffscreen);
-    dc.FillSolidRect(&rcWindow, pPM->GetColor(EXTCLR_BAR_FACE));
-
-    m_bCaptionActive = IsCaptionActive();
-    CString strText;
-    GetWindowText(strText);
-    CExtPaintBarCaptionArgs args(this, layout.rcCaption, layout.rcText, strText, m_bCaptionActive, false, false, true);
-    pPM->PaintControlBarCaption(dc, args);
-    if (!layout.rcClose.IsRectEmpty())
-    {
-        CExtPaintNcButtonArgs close(this, layout.rcClose, 1, false, false, true, true, m_bCaptionActive);
-        pPM->PaintNcAreaButton(dc, close);
-    }
-    CRect rcFrame(layout.rcClient);
-    rcFrame.InflateRect(1, 1);
-    pPM->PaintSunkenBorder(dc, rcFrame, this);
-    dc.Flush();
-    pPM->OnPaintSessionComplete(this);
-}
-
-UINT CExtControlBar::OnNcHitTest(CPoint point)
-{
-    if (!HasCaption())
-        return CControlBar::OnNcHitTest(point);
-    NcLayout layout;
-    CalcNcLayout(layout);
-    CRect rcWindow;
-    GetWindowRect(&rcWindow);
-    CPoint pt(point.x - rcWindow.left, point.y - rcWindow.top);
-    if (layout.rcClient.PtInRect(pt))
-        return HTCLIENT;
-    if (layout.rcClose.PtInRect(pt))
-        return nHitClose;
-    if (layout.rcCaption.PtInRect(pt))
-        return HTCAPTION;
-    if (layout.rcRowSplitter.PtInRect(pt))
-    {
-        switch (GetDockBarID())
-        {
-        case AFX_IDW_DOCKBAR_TOP:
-            return HTBOTTOM;
-        case AFX_IDW_DOCKBAR_BOTTOM:
-            return HTTOP;
-        case AFX_IDW_DOCKBAR_LEFT:
-            return HTRIGHT;
-        default:
-            return HTLEFT;
-        }
-    }
-    if (layout.rcInRowSplitter.PtInRect(pt))
-        return IsVerticalRow() ? HTBOTTOM : HTRIGHT;
-    return HTNOWHERE;
-}
-
-BOOL CExtControlBar::OnSetCursor(CWnd* pWnd, UINT nHitTest, UINT message)
-{
-    if (HasCaption() && (nHitTest == HTLEFT || nHitTest == HTRIGHT || nHitTest == HTTOP || nHitTest == HTBOTTOM))
-    {
-        bool bHorzSizing = nHitTest == HTLEFT || nHitTest == HTRIGHT;
-        ::SetCursor(::LoadCursor(NULL, bHorzSizing ? IDC_SIZEWE : IDC_SIZENS));
-        return TRUE;
-    }
-    return CControlBar::OnSetCursor(pWnd, nHitTest, message);
-}
-
-void CExtControlBar::OnNcLButtonDown(UINT nHitTest, CPoint point)
-{
-    if (!HasCaption())
-    {
-        CControlBar::OnNcLButtonDown(nHitTest, point);
-        return;
-    }
-    // None of these may reach the default handling, which would move or size the
-    // bar's window by itself.
-    switch (nHitTest)
-    {
-    case nHitClose:
-        TrackCloseButton();
-        return;
-    case HTCAPTION:
-        TrackDragging(point);
-        return;
-    case HTLEFT:
-    case HTRIGHT:
-    case HTTOP:
-    case HTBOTTOM:
-    {
-        NcLayout layout;
-        CalcNcLayout(layout);
-        CRect rcWindow;
-        GetWindowRect(&rcWindow);
-        TrackSplitter(layout.rcRowSplitter.PtInRect(CPoint(point.x - rcWindow.left, point.y - rcWindow.top)) != FALSE,
-                      point);
-        return;
-    }
+        return (dwFilter & CExtControlBar::eFilterDockedRight) != 0;
     default:
-        return;
+        // Docked nowhere in a frame row (a nested or not yet docked bar).
+        return (dwFilter & 0x078) != 0;
     }
 }
 
-void CExtControlBar::OnNcLButtonDblClk(UINT nHitTest, CPoint point)
+// The hit-code bits of the filter and the code each asks WM_NCHITTEST for.
+const struct
 {
-    if (HasCaption() && nHitTest == HTCAPTION)
+    DWORD dwBit;
+    UINT nHitCode;
+} arrHitFilters[] = {{0x40000, HTLEFT},        {0x80000, HTRIGHT},       {0x100000, HTTOP},
+                     {0x200000, HTBOTTOM},     {0x400000, HTTOPLEFT},    {0x800000, HTTOPRIGHT},
+                     {0x1000000, HTBOTTOMLEFT}, {0x2000000, HTBOTTOMRIGHT}, {0x4000000, HTNOWHERE},
+                     {0x10000000, HTGROWBOX},  {0x20000000, HTMINBUTTON}, {0x40000000, HTMAXBUTTON},
+                     {0x80000000, HTCLIENT}};
+
+bool PassesPointFilter(CExtControlBar* pBar, DWORD dwFilter, CPoint ptScreen)
+{
+    if ((dwFilter & 0xF7FF8000) == 0)
+        return true;
+    if (dwFilter & CExtControlBar::eFilterPtInBar)
     {
-        ToggleDocking();
+        CRect rc;
+        CWnd* pWnd = pBar->IsFloating() && pBar->GetParentFrame() != NULL ? (CWnd*)pBar->GetParentFrame() : pBar;
+        pWnd->GetWindowRect(&rc);
+        if (!rc.PtInRect(ptScreen))
+            return false;
+    }
+    if (dwFilter & CExtControlBar::eFilterPtInClient)
+    {
+        CRect rc;
+        pBar->GetClientRect(&rc);
+        pBar->ClientToScreen(&rc);
+        if (!rc.PtInRect(ptScreen))
+            return false;
+    }
+    if (dwFilter & CExtControlBar::eFilterPtInCaption)
+    {
+        CRect rcWindow;
+        pBar->GetWindowRect(&rcWindow);
+        if (!pBar->m_rcCaption.PtInRect(CPoint(ptScreen.x - rcWindow.left, ptScreen.y - rcWindow.top)))
+            return false;
+    }
+    if ((dwFilter & 0xF7FE0000 & ~CExtControlBar::eFilterPtInCaption) == 0)
+        return true;
+    const UINT nHit = (UINT)pBar->SendMessage(WM_NCHITTEST, 0, MAKELPARAM(ptScreen.x, ptScreen.y));
+    for (const auto& filter : arrHitFilters)
+        if ((dwFilter & filter.dwBit) != 0 && nHit != filter.nHitCode)
+            return false;
+    return true;
+}
+}
+
+void CExtControlBar::GetFrameControlBars(CFrameWnd* pFrame, CArray<CExtControlBar*, CExtControlBar*>& arrBars,
+                                         DWORD dwFilter, CPoint ptScreen)
+{
+    arrBars.RemoveAll();
+    // A filter must admit some kind of bar, some visibility and some window state.
+    if ((dwFilter & 0x7) == 0 || (dwFilter & 0x300) == 0 || (dwFilter & 0xC00) == 0 || pFrame == NULL)
+        return;
+    CSingleLock lock(&g_csBars, TRUE);
+    for (INT_PTR i = 0; i < g_arrBars.GetSize(); i++)
+    {
+        CExtControlBar* pBar = g_arrBars[i];
+        if (pBar->m_hWnd == NULL || !::IsWindow(pBar->m_hWnd) || pBar->IsKindOf(RUNTIME_CLASS(CExtDynControlBar)) ||
+            (pBar->m_nBarFlags & eBarNotInFrame) != 0 || pBar->GetBarFrame() != pFrame)
+            continue;
+        if (!PassesKindFilter(pBar, dwFilter))
+            continue;
+        if ((dwFilter & (pBar->IsVisible() ? eFilterIsVisible : eFilterIsNotVisible)) == 0)
+            continue;
+        if ((dwFilter & (pBar->IsWindowVisible() ? eFilterWindowVisible : eFilterWindowHidden)) == 0)
+            continue;
+        if (!PassesPlaceFilter(pBar, dwFilter) || !PassesPointFilter(pBar, dwFilter, ptScreen))
+            continue;
+        bool bListed = false;
+        for (INT_PTR j = 0; j < arrBars.GetSize() && !bListed; j++)
+            bListed = arrBars[j] == pBar;
+        if (!bListed)
+            arrBars.Add(pBar);
+        if (dwFilter & eFilterPtInBar)
+            break;
+    }
+}
+
+void CExtControlBar::RepositionBarsEx(CWnd* pWnd, UINT nIDFirst, UINT nIDLast, UINT nIDLeftOver, UINT nFlag,
+                                      LPRECT lpRectParam, LPCRECT lpRectClient, BOOL bStretch)
+{
+    if (pWnd == NULL || pWnd->m_hWnd == NULL)
+        return;
+    AFX_SIZEPARENTPARAMS layout;
+    memset(&layout, 0, sizeof(layout));
+    layout.bStretch = bStretch;
+    layout.sizeTotal = CSize(0, 0);
+    if (lpRectClient != NULL)
+        layout.rect = *lpRectClient;
+    else
+        pWnd->GetClientRect(&layout.rect);
+    layout.hDWP = nFlag == reposQuery ? NULL : ::BeginDeferWindowPos(8);
+    HWND hWndLeftOver = NULL;
+    for (HWND hWndChild = ::GetTopWindow(pWnd->m_hWnd); hWndChild != NULL;
+         hWndChild = ::GetWindow(hWndChild, GW_HWNDNEXT))
+    {
+        const UINT nID = (UINT)(WORD)::GetDlgCtrlID(hWndChild);
+        if (nID == nIDLeftOver)
+            hWndLeftOver = hWndChild;
+        // A child may refuse to take part in a query.
+        const LRESULT lEffect = ::SendMessage(hWndChild, g_nMsgQueryRepositionCalcEffect, (WPARAM)nFlag, (LPARAM)&layout);
+        if (nID < nIDFirst || nID > nIDLast || (nFlag == reposQuery && (lEffect & 0x10) != 0))
+            continue;
+        ::SendMessage(hWndChild, WM_SIZEPARENT, 0, (LPARAM)&layout);
+    }
+    if (nFlag == reposQuery)
+    {
+        if (lpRectParam != NULL)
+        {
+            if (bStretch)
+                *lpRectParam = layout.rect;
+            else
+                ::SetRect(lpRectParam, 0, 0, layout.sizeTotal.cx, layout.sizeTotal.cy);
+        }
         return;
     }
-    if (HasCaption())
-        return;
-    CControlBar::OnNcLButtonDblClk(nHitTest, point);
+    if (nIDLeftOver != 0 && hWndLeftOver != NULL)
+    {
+        CRect rc(layout.rect);
+        if (nFlag == reposExtra && lpRectParam != NULL)
+        {
+            rc.left += lpRectParam->left;
+            rc.top += lpRectParam->top;
+            rc.right -= lpRectParam->right;
+            rc.bottom -= lpRectParam->bottom;
+        }
+        AfxRepositionWindow(&layout, hWndLeftOver, &rc);
+    }
+    if (layout.hDWP != NULL)
+        ::EndDeferWindowPos(layout.hDWP);
 }
 
-void CExtControlBar::OnLButtonDown(UINT nFlags, CPoint point)
-{
-    // The client area of a resizable bar belongs to its child; toolbars drag from it.
-    if (IsFixedMode())
-        CControlBar::OnLButtonDown(nFlags, point);
-    else
-        CWnd::OnLButtonDown(nFlags, point);
-}
 
-void CExtControlBar::OnLButtonDblClk(UINT nFlags, CPoint point)
-{
-    if (IsFixedMode())
-        CControlBar::OnLButtonDblClk(nFlags, point);
-    else
-        CWnd::OnLButtonDblClk(nFlags, point);
-}
+/////////////////////////////////////////////////////////////////////////////
+// Resizing and moving with the mouse
 
-void CExtControlBar::TrackCloseButton()
-{
-    NcLayout layout;
-    CalcNcLayout(layout);
-    CRect rcWindow;
-    GetWindowRect(&rcWindow);
-    CRect rcClose(layout.rcClose);
-    rcClose.OffsetRect(rcWindow.TopLeft());
-    bool bInside = true;
-    HWND hWnd = m_hWnd;
-    bool bReleased = TrackMouse(hWnd, [&](CPoint pt) { bInside = rcClose.PtInRect(pt) != FALSE; });
-    if (bReleased && bInside && ::IsWindow(hWnd))
-        ToggleVisibility(true);
-}
-
-void CExtControlBar::TrackSplitter(bool bRow, CPoint ptStart)
+void CExtControlBar::TrackSplitter(bool bRow, CPoint ptStart, const CRect& rcSplitterScreen)
 {
     CFrameWnd* pFrame = m_pDockSite;
     if (pFrame == NULL || m_pDockBar == NULL || !m_pDockBar->IsKindOf(RUNTIME_CLASS(CExtDockBar)))
         return;
     CExtDockBar* pDockBar = (CExtDockBar*)m_pDockBar;
     const UINT nSide = GetDockBarID();
-    NcLayout layout;
-    CalcNcLayout(layout);
     CRect rcWindow;
     GetWindowRect(&rcWindow);
-    CRect rcSplitter(bRow ? layout.rcRowSplitter : layout.rcInRowSplitter);
-    rcSplitter.OffsetRect(rcWindow.TopLeft());
+    const CRect rcSplitter(rcSplitterScreen);
 
     // The splitter moves along x when the edge is vertical.
     const bool bAlongX = bRow ? (nSide == AFX_IDW_DOCKBAR_LEFT || nSide == AFX_IDW_DOCKBAR_RIGHT) : !IsVerticalRow();
@@ -970,8 +2467,6 @@ void CExtControlBar::TrackDragging(CPoint ptStart)
         pFrame->DockControlBar(this, pDockBar, &rcDrop);
         if (bWasVisible && (GetStyle() & WS_VISIBLE) == 0)
             ShowWindow(SW_SHOWNA);
-        m_nLastDockBarID = GetDockBarID();
-        m_nLastDockLayer = GetDockLayer();
         RecalcNcArea();
         pTarget->RecalcNcArea();
         pFrame->RecalcLayout();
@@ -983,84 +2478,7 @@ void CExtControlBar::TrackDragging(CPoint ptStart)
 }
 
 /////////////////////////////////////////////////////////////////////////////
-// Messages
-
-void CExtControlBar::OnSetFocus(CWnd* pOldWnd)
-{
-    CControlBar::OnSetFocus(pOldWnd);
-    if (IsFixedMode())
-        return;
-    HWND hWndChild = ::GetWindow(m_hWnd, GW_CHILD);
-    if (hWndChild != NULL && ::IsWindowVisible(hWndChild))
-        ::SetFocus(hWndChild);
-}
-
-void CExtControlBar::OnClose()
-{
-    // A bar window is never closed this way: it is hidden or destroyed by its owner.
-}
-
-BOOL CExtControlBar::OnEraseBkgnd(CDC* /*pDC*/)
-{
-    return TRUE;
-}
-
-void CExtControlBar::OnWindowPosChanging(WINDOWPOS* lpWndPos)
-{
-    CControlBar::OnWindowPosChanging(lpWndPos);
-    // Caption and edges depend on the place in the row: recompute them with every move.
-    if (!IsFixedMode() && m_pDockBar != NULL)
-        lpWndPos->flags |= SWP_FRAMECHANGED;
-}
-
-void CExtControlBar::OnSysColorChange()
-{
-    CControlBar::OnSysColorChange();
-    g_PaintManagerHolder.OnSysColorChange(this);
-    g_CommandManagerHolder.OnSysColorChange(this);
-    DelayRecalcFrameLayout();
-}
-
-void CExtControlBar::OnSettingChange(UINT uFlags, LPCTSTR lpszSection)
-{
-    CControlBar::OnSettingChange(uFlags, lpszSection);
-    g_PaintManagerHolder.OnSettingChange(this, uFlags, lpszSection);
-    g_CommandManagerHolder.OnSettingChange(this, uFlags, lpszSection);
-    DelayRecalcFrameLayout();
-}
-
-void CExtControlBar::OnUpdateCmdUI(CFrameWnd* /*pTarget*/, BOOL /*bDisableIfNoHndler*/)
-{
-    // The caption shows whether the keyboard is in the pane.
-    if (HasCaption() && IsCaptionActive() != m_bCaptionActive)
-        SendMessage(WM_NCPAINT);
-}
-
-void CExtControlBar::PaintBarBackground(CDC& dc, const RECT& rc)
-{
-    g_PaintManagerHolder->PaintToolbarBackground(dc, rc, this);
-}
-
-void CExtControlBar::PaintClientArea(CDC& dc)
-{
-    CRect rc;
-    GetClientRect(&rc);
-    PaintBarBackground(dc, rc);
-    g_PaintManagerHolder->OnPaintSessionComplete(this);
-}
-
-void CExtControlBar::DoPaint(CDC* pDC)
-{
-    PaintClientArea(*pDC);
-}
-
-BOOL CExtControlBar::PreTranslateMessage(MSG* pMsg)
-{
-    return CControlBar::PreTranslateMessage(pMsg);
-}
-
-/////////////////////////////////////////////////////////////////////////////
-// The frame's side
+// Docking on a frame
 
 bool CExtControlBar::FrameEnableDocking(CFrameWnd* pFrame, DWORD dwDockStyle, bool bReplaceFloatingWnd)
 {
@@ -1113,32 +2531,6 @@ bool CExtControlBar::FrameEnableDocking(CFrameWnd* pFrame, DWORD dwDockStyle, bo
     return true;
 }
 
-bool CExtControlBar::ToggleFrameBarByCommand(CFrameWnd* pFrame, UINT nCmdID)
-{
-    if (pFrame == NULL)
-        return false;
-    CControlBar* pBar = pFrame->GetControlBar(nCmdID);
-    if (pBar == NULL || pBar->IsDockBar())
-        return false;
-    if (pBar->IsKindOf(RUNTIME_CLASS(CExtControlBar)))
-        ((CExtControlBar*)pBar)->ToggleVisibility(true);
-    else
-        pFrame->ShowControlBar(pBar, !pBar->IsVisible(), FALSE);
-    return true;
-}
-
-void CExtControlBar::UpdateFrameBarCommandUI(CFrameWnd* pFrame, CCmdUI* pCmdUI)
-{
-    CControlBar* pBar = pFrame != NULL ? pFrame->GetControlBar(pCmdUI->m_nID) : NULL;
-    if (pBar == NULL || pBar->IsDockBar())
-    {
-        pCmdUI->Enable(FALSE);
-        return;
-    }
-    pCmdUI->Enable(TRUE);
-    pCmdUI->SetCheck(pBar->IsVisible() ? 1 : 0);
-}
-
 void CExtControlBar::RecalcFrameBarsNcArea(CFrameWnd* pFrame)
 {
     if (pFrame == NULL)
@@ -1172,4 +2564,42 @@ void CExtControlBar::RedrawFloatingFrames(CFrameWnd* pFrame)
         pMiniFrame->RedrawWindow(NULL, NULL,
                                  RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW | RDW_FRAME);
     }
+}
+
+/////////////////////////////////////////////////////////////////////////////
+// Bars hosted by windows that are not frames
+
+namespace
+{
+// The framework bars among the window's direct children, in child order.
+template<class F>
+bool ForEachChildBar(CWnd* pWndParent, F visit)
+{
+    if (pWndParent == NULL || pWndParent->m_hWnd == NULL)
+        return false;
+    for (HWND hWnd = ::GetWindow(pWndParent->m_hWnd, GW_CHILD); hWnd != NULL; hWnd = ::GetWindow(hWnd, GW_HWNDNEXT))
+    {
+        CWnd* pWnd = CWnd::FromHandlePermanent(hWnd);
+        if (pWnd != NULL && pWnd->IsKindOf(RUNTIME_CLASS(CExtControlBar)) && visit((CExtControlBar*)pWnd))
+            return true;
+    }
+    return false;
+}
+}
+
+bool CExtControlBar::PreTranslateMessageForChildBars(CWnd* pWndParent, MSG* pMsg)
+{
+    if (pMsg == NULL)
+        return false;
+    return ForEachChildBar(pWndParent, [pMsg](CExtControlBar* pBar) { return pBar->PreTranslateMessage(pMsg) != FALSE; });
+}
+
+void CExtControlBar::UpdateChildBarsCmdUI(CWnd* pWndParent, BOOL bDisableIfNoHandler)
+{
+    // The host routes the bars' commands: it is their update target, frame or not.
+    CFrameWnd* pTarget = (CFrameWnd*)pWndParent;
+    ForEachChildBar(pWndParent, [pTarget, bDisableIfNoHandler](CExtControlBar* pBar) {
+        pBar->OnUpdateCmdUI(pTarget, bDisableIfNoHandler);
+        return false;
+    });
 }

@@ -1,20 +1,25 @@
 // CExtControlBar: the dockable, resizable bar of the framework. It docks in layers
 // along the frame's sides (layer 0 at the edge holds the toolbars and the menu bar,
 // each further layer lies inside the one before), floats in a floating frame, shows
-// a caption with a close button, and is resized by dragging its inner edge. Its
-// first child window fills its client area. Toolbars, the menu bar and the IDE's
-// docking panes derive from it.
+// a caption with its buttons (hide, options) and splitters toward its neighbours,
+// and lays out its dock row. Its first child window fills its client area.
+// Toolbars, the menu bar and the IDE's docking panes derive from it.
 #pragma once
 
 #include <afxwin.h>
 #include <afxext.h>
 #include <afxpriv.h>
 #include <afxmt.h>
+#include <afxtempl.h>
 
 #include "CExtCaptureBridge.h"
 
 class CExtDockBar;
 class CExtMiniDockFrameWnd;
+class CExtPopupMenuWnd;
+class CExtBarNcAreaButton;
+class CExtBarStateExtra;
+class CExtBarDragState;
 
 // The bar style the framework's bars are created with: visible child, docked at the
 // top, gripper, tool tips and fly-by prompts, sizing itself.
@@ -38,11 +43,34 @@ public:
     static const UINT g_nMsgPutToPopupMenu;
     static const UINT g_nMsgConstructPopupMenu;
 
-    // Creates the bar window. A bar created without a name (null) shows as its caption
-    // the menu text its id has in the parent frame's command profile, else the first
-    // line of the id's string resource.
-    virtual BOOL Create(LPCTSTR lpszWindowName, CWnd* pParentWnd, UINT nID = AFX_IDW_DIALOGBAR,
-                        DWORD dwStyle = EXT_DEFAULT_BAR_STYLE);
+    // Bar flags.
+    enum
+    {
+        eBarCaptionAtTop = 0x01,
+        eBarConstructed = 0x02,
+        eBarEraseBackground = 0x04,   // WM_ERASEBKGND erases around the visible children
+        eBarNotInFrame = 0x08,        // hosted by a dialog or another non-frame window
+        eBarInFrameLayout = 0x10,
+        eBarUpdateBlocked = 0x20,     // no command-UI update (running, or window closing)
+        eBarInPanelsMenu = 0x40,
+        eBarFixedMode = 0x80,         // toolbar-like: sized by its content, no caption
+    };
+    // Tracking flags.
+    enum
+    {
+        eTrackRowResizing = 0x01,
+        eTrackInRowResizing = 0x02,
+        eTrackDragging = 0x04,
+        eTrackFitFirstChild = 0x08,
+        eTrackNoChildReposition = 0x10,   // also the guard of the visibility synchronisation
+    };
+    // Caption state flags.
+    enum
+    {
+        eCaptionActive = 0x01,
+        eCaptionLeadingResize = 0x02,
+        eCaptionHoverTracking = 0x04,
+    };
 
     // The sizes the bar takes docked in a horizontal row (at the top or bottom), in a
     // vertical row (left or right) and floating. Set them before creating the bar.
@@ -53,52 +81,149 @@ public:
     CSize GetPreferredSizeVertical() const { return m_sizeDockedV; }
     CSize GetPreferredSizeFloating() const { return m_sizeFloated; }
 
-    // Toolbar-like bars (fixed mode) size themselves from their content and have no
-    // caption; resizable bars keep the sizes above.
-    virtual bool IsFixedMode() const { return m_bFixedMode; }
+    /////////////////////////////////////////////////////////////////////////
+    // The bar's own virtual operations, in this order
+
+    // Lists the bar in the show/hide-panels menu (bar flag 0x40).
+    virtual bool InsertToPanelsMenu(CExtPopupMenuWnd* pPopup);
+    // Creates the bar window. A bar created without a name (null) shows as its caption
+    // the menu text its id has in the parent's command profile, else the first line of
+    // the id's string resource.
+    virtual BOOL Create(LPCTSTR lpszWindowName, CWnd* pParentWnd, UINT nID = AFX_IDW_DIALOGBAR,
+                        DWORD dwStyle = EXT_DEFAULT_BAR_STYLE);
+    virtual bool IsDockSiteInPreviewMode();
+    // Shows the bar through its frame and waits for it to show; false when it cannot.
+    virtual bool EnsureBarVisible();
+    virtual bool IsFixedMode() const { return (m_nBarFlags & eBarFixedMode) != 0; }
     virtual bool IsFixedDockStyle() const { return IsFixedMode(); }
+    // Whether the bar draws a caption, and where (across the top or down the side).
+    virtual bool IsBarWithGripper(bool* pbCaptionAtTop = NULL, bool* pbTextOnCaption = NULL);
+    // The client area's background through the current look.
+    virtual void PaintBarBackground(CDC& dc, const RECT& rc);
+    virtual bool IsMinimizedOnRow() { return false; }
     virtual int GetMinimalWidth();
     virtual int GetMinimalHeight();
-    virtual CSize GetMinimalSize();
     virtual CSize GetMinimalFloatingSize();
-
+    virtual CSize GetMinimalSize();
+    virtual CExtBarStateExtra* GetBarStateExtra() { return NULL; }
+    virtual void SetBarStateExtra(const CExtBarStateExtra* /*pExtra*/) {}
+    virtual void ApplyBarStateExtra();
+    virtual void ResetBarStateExtra() {}
+    virtual bool IsStateRestorable() { return false; }
+    // Asks the frame to lay its bars out at the next idle time.
+    virtual void DelayRecalcFrameLayout();
+    // Recomputes the caption, splitters and buttons.
+    virtual void RecalcNcArea();
+    virtual bool IsShowContentWhenResizing() { return false; }
+    virtual bool IsShowContentWhenRowResizing() { return IsShowContentWhenResizing(); }
+    virtual bool IsShowContentWhenRowRecalcing() { return IsShowContentWhenResizing(); }
+    // Fits the first child window into the client area (cx, cy; -1: the client size).
+    virtual void RepositionChildWindow(int cx = -1, int cy = -1, bool bRedraw = true);
+    // Resizing across the row and along it with the mouse.
+    virtual void StartRowResizing() {}
+    virtual void StopRowResizing(bool /*bCancel*/) {}
+    virtual void TrackRowResizing() {}
+    virtual void StartRowRecalcing() {}
+    virtual void StopRowRecalcing(bool /*bCancel*/) {}
+    virtual void TrackRowRecalcing() {}
+    virtual bool IsRowRecalcAllowedBefore() { return true; }
+    virtual bool IsRowRecalcAllowedAfter() { return true; }
+    virtual void DrawRowResizingTracker() {}
+    virtual void DrawRowRecalcingTracker() {}
+    // Nests another bar with this one in a container bar.
+    virtual void DockNestedWith(CExtControlBar* /*pOther*/, UINT /*nSide*/) {}
+    virtual bool ApplyDragState(CExtBarDragState* /*pState*/) { return false; }
+    // Moving the bar with the mouse.
+    virtual void StartDragging(POINT /*ptScreen*/, POINT /*ptGrabOffset*/, int /*nThresholdX*/, int /*nThresholdY*/) {}
+    virtual void StopDragging(bool /*bCancel*/) {}
+    virtual void TrackDragging(POINT /*ptScreen*/, bool /*bCtrlDown*/) {}
+    virtual void OnDraggingStarted() {}
+    virtual void OnDraggingStopped(CExtBarDragState* /*pOld*/, CExtBarDragState* /*pNew*/, bool /*bCancel*/) {}
+    virtual void UpdateDraggingCursor(POINT /*ptClient*/) {}
+    virtual bool IsFloatingFrameZOrderKept() { return false; }
+    virtual bool CanNestIntoBars() { return true; }
+    virtual bool OnQueryBarHasChildBars() { return false; }
+    // bToggle: a visible bar is hidden; a hidden one is shown either way, and a shown
+    // resizable bar takes the focus.
+    virtual void ToggleVisibility(bool bToggle = true);
+    virtual void UpdateVisibilityCmdUI(CCmdUI* pCmdUI, bool bForce);
+    // A new floating frame on the dock site; throws the resource exception when the
+    // frame cannot be created.
+    virtual CExtMiniDockFrameWnd* CreateFloatingFrame(DWORD dwStyle);
+    // Floats a docked bar where it floated last; a floating resizable bar stays.
+    virtual void ToggleDocking();
+    // Floats the bar with its floating frame's top-left corner at x, y (screen).
+    virtual void FloatAt(int x, int y, DWORD dwDockStyle = CBRS_ALIGN_TOP);
+    virtual bool DockIntoDockBar(CExtControlBar* /*pTarget*/, UINT /*nDockBarID*/) { return false; }
     // Docks the bar into the frame's dock bar of one side (AFX_IDW_DOCKBAR_TOP,
     // _LEFT, _RIGHT or _BOTTOM) at a layer: layer 0 lies at the frame's edge, layer n
     // inside layer n-1; missing layers are created. The frame defaults to the bar's
     // dock site. False when the frame has no docking or the side is not allowed.
     virtual bool DockAtFrameSide(UINT nDockBarID = AFX_IDW_DOCKBAR_TOP, UINT nLayer = 0, CFrameWnd* pFrame = NULL,
                                  bool bRecalcLayout = true);
-    // Floats the bar with its floating frame's top-left corner at x, y (screen).
-    virtual void FloatAt(int x, int y);
-    // Floats a docked bar where it floated last; docks a floating one back where it
-    // was docked last.
-    virtual void ToggleDocking();
-    // A visible bar is hidden when bToggle is set; a hidden one is shown.
-    virtual void ToggleVisibility(bool bToggle = true);
+    virtual bool OnQueryDockTarget() { return false; }
+    // Keeps the caption text clear of the visible buttons.
+    virtual void CalcNcAreaButtonsRect(CRect& rcText);
+    virtual void CreateNcAreaButtons();
+    virtual int LayoutNcAreaButtons();
+    virtual int HitTestHelpCommand(CPoint /*point*/) { return -1; }
+    virtual bool OnNcAreaButtonsMouseMove(UINT /*nFlags*/, CPoint /*point*/) { return false; }
 
-    // The side and layer the bar is docked at; 0xE81F (AFX_IDW_DOCKBAR_FLOAT) when it
-    // floats or is not docked.
-    UINT GetDockBarID() const;
-    UINT GetDockLayer() const;
-
-    // Fits the first child window into the client area (cx, cy; -1: the client size).
-    virtual void RepositionChildWindow(int cx = -1, int cy = -1, bool bRedraw = true);
-    // Recomputes the caption and edges.
-    virtual void RecalcNcArea();
-    // Asks the frame to lay its bars out at the next idle time.
-    virtual void DelayRecalcFrameLayout();
-
-    // The client area's background through the current look.
-    virtual void PaintBarBackground(CDC& dc, const RECT& rc);
-    // Paints the client area (background through the current look); a derived bar that
-    // paints itself calls this first.
-    virtual void PaintClientArea(CDC& dc);
+    /////////////////////////////////////////////////////////////////////////
+    // The class library's operations
 
     virtual CSize CalcFixedLayout(BOOL bStretch, BOOL bHorz);
     virtual CSize CalcDynamicLayout(int nLength, DWORD nMode);
     virtual void OnUpdateCmdUI(CFrameWnd* pTarget, BOOL bDisableIfNoHndler);
     virtual void DoPaint(CDC* pDC);
     virtual BOOL PreTranslateMessage(MSG* pMsg);
+    virtual INT_PTR OnToolHitTest(CPoint point, TOOLINFO* pTI) const;
+    virtual LRESULT WindowProc(UINT nMsg, WPARAM wParam, LPARAM lParam);
+    // Paints the client area (background through the current look); a derived bar that
+    // paints itself calls this first.
+    virtual void PaintClientArea(CDC& dc);
+
+    /////////////////////////////////////////////////////////////////////////
+    // Where the bar is
+
+    // The side the bar is docked at; 0xE81F (AFX_IDW_DOCKBAR_FLOAT) when it floats or
+    // is not docked. The layer of that side it is docked in (0 when floating).
+    UINT GetDockBarID() const;
+    UINT GetDockLayer() const;
+    bool IsDockedAtLeft() const;
+    bool IsDockedAtRight() const;
+    bool IsDockedAtBottom() const;
+    bool IsDockedHorizontally() const;
+    bool IsDockedVertically() const;
+    bool IsDocked() const;
+    BOOL IsFloating() const;
+    // Visible and resizable, and the only such bar in its floating frame.
+    bool IsAloneInFloatingFrame() const;
+
+    // Row queries of the bar's dock row.
+    bool IsFirstInRow(bool bResizableOnly) const;
+    bool IsLastInRow(bool bResizableOnly) const;
+    bool IsAtMinimalLength();
+    bool IsOnlyBarInRow(bool bFixedOnly, bool bResizableOnly) const;
+    // Which sides have a splitter toward a neighbour (a row before or after, a bar
+    // before or after in the row).
+    void GetSplitterSides(bool& bLeft, bool& bTop, bool& bRight, bool& bBottom) const;
+    // Every other resizable bar of the row gives up all it has above its minimum to
+    // this one.
+    void MaximizeInRow();
+    // Hidden bars give their length back to their row, shown ones take it again.
+    void SyncNestedVisibility();
+    void ReclaimRowLength();
+
+    // The caption buttons under a screen point: 1 for none, else their hit code.
+    UINT HitTestNcAreaButtons(CPoint ptScreen, CExtBarNcAreaButton** ppButton = NULL);
+    void PaintNcAreaButtons(CDC& dc);
+    int GetNcAreaButtonCount() const { return (int)m_arrNcButtons.GetSize(); }
+    CExtBarNcAreaButton* GetNcAreaButton(int nIndex) const;
+
+    // Builds and shows the show/hide-panels menu at a screen point (or against an
+    // exclude rectangle): the frame is told first and may build it itself.
+    bool TrackPanelsMenu(int nKind, UINT nMessage, CObject* pSource, CPoint ptScreen, LPCRECT lpRcExclude = NULL);
 
     /////////////////////////////////////////////////////////////////////////
     // The frame's side
@@ -107,15 +232,55 @@ public:
     // framework's, and (bReplaceFloatingWnd) floating bars get its floating frames.
     static bool FrameEnableDocking(CFrameWnd* pFrame, DWORD dwDockStyle = CBRS_ALIGN_ANY,
                                    bool bReplaceFloatingWnd = true);
-    // Shows the frame's bar with that id when it is hidden, hides it when it shows.
-    static bool ToggleFrameBarByCommand(CFrameWnd* pFrame, UINT nCmdID);
+    // Shows the frame's bar with that id when it is hidden, hides it when it shows
+    // (bToggle false: shows it and gives it the focus).
+    static bool ToggleFrameBarByCommand(CFrameWnd* pFrame, UINT nCmdID, bool bToggle = true);
     // Disables the item when the frame has no bar with its id, else checks it while
     // the bar is visible.
-    static void UpdateFrameBarCommandUI(CFrameWnd* pFrame, CCmdUI* pCmdUI);
+    static void UpdateFrameBarCommandUI(CFrameWnd* pFrame, CCmdUI* pCmdUI, bool bForce = true);
     // After a change of look: the docked bars' captions and edges, and the floating
     // frames' layout and paint.
     static void RecalcFrameBarsNcArea(CFrameWnd* pFrame);
     static void RedrawFloatingFrames(CFrameWnd* pFrame);
+
+    // Bars hosted in a dialog or another window that is not a frame: the message goes
+    // to each framework bar among the window's children in child order until one takes
+    // it; the idle update reaches every one of them, with the window as command target.
+    static bool PreTranslateMessageForChildBars(CWnd* pWndParent, MSG* pMsg);
+    static void UpdateChildBarsCmdUI(CWnd* pWndParent, BOOL bDisableIfNoHandler = TRUE);
+
+    // Filter bits of GetFrameControlBars.
+    enum
+    {
+        eFilterFixed = 0x001,
+        eFilterResizableAtMin = 0x002,
+        eFilterResizableAboveMin = 0x004,
+        eFilterDockedTop = 0x008,
+        eFilterDockedBottom = 0x010,
+        eFilterDockedLeft = 0x020,
+        eFilterDockedRight = 0x040,
+        eFilterFloating = 0x080,
+        eFilterIsVisible = 0x100,
+        eFilterIsNotVisible = 0x200,
+        eFilterWindowVisible = 0x400,
+        eFilterWindowHidden = 0x800,
+        eFilterAll = 0xFFF,
+        eFilterPtInBar = 0x8000,
+        eFilterPtInClient = 0x10000,
+        eFilterPtInCaption = 0x20000,
+    };
+    // The framework bars of a frame that pass the filter (containers and bars hosted
+    // outside frames never do).
+    static void GetFrameControlBars(CFrameWnd* pFrame, CArray<CExtControlBar*, CExtControlBar*>& arrBars,
+                                    DWORD dwFilter = eFilterAll, CPoint ptScreen = CPoint(-1, -1));
+    // Moves the focus to the window that holds the bar, unless it is there already.
+    static void FocusBarFrame(CExtControlBar* pBar);
+    // The class library's bar placement, asking each child first whether it takes part.
+    static void RepositionBarsEx(CWnd* pWnd, UINT nIDFirst, UINT nIDLast, UINT nIDLeftOver,
+                                 UINT nFlag = reposDefault, LPRECT lpRectParam = NULL,
+                                 LPCRECT lpRectClient = NULL, BOOL bStretch = TRUE);
+    // Whether the window's frame, or one above it, is in context-help mode.
+    static bool IsInContextHelpMode(CWnd* pWnd);
 
     // The frame's bar layout (positions, sizes, docking and visibility of its bars)
     // and its placement, kept in the current user's registry under the application's
@@ -132,54 +297,94 @@ public:
     static CCriticalSection g_csBars;
     static CArray<CExtControlBar*, CExtControlBar*> g_arrBars;
 
+    BYTE m_nBarFlags;
+    int m_nCaptionExtentH;        // across the top
+    int m_nCaptionExtentV;        // down the side
+    int m_nResizeBorderV;         // thickness of horizontal splitters
+    int m_nResizeBorderH;         // thickness of vertical splitters
+    int m_nNcOverheadH;
+    int m_nNcOverheadV;
+    int m_nTrackedCoord;
+    int m_nTrackedExtent;
+    CSize m_sizeDockedH;          // in a horizontal row
+    CSize m_sizeDockedV;          // in a vertical row
+    CSize m_sizeFloated;
+    CRect m_rcCaption;            // these four in window coordinates
+    CRect m_rcRowSplitter;
+    CRect m_rcTrailingSplitter;
+    CRect m_rcLeadingSplitter;
+    BYTE m_nTrackingFlags;
+    int m_nReclaimLength;         // what the bar takes back from its row when shown again
+    CPoint m_ptFloatPos;          // last floating position (screen)
+    CPoint m_ptGrabFloating;
+    CPoint m_ptGrabHorz;
+    CPoint m_ptGrabVert;
+    BYTE m_nCaptionFlags;
+    CPoint m_ptLastDrag;
+    CArray<CExtBarNcAreaButton*, CExtBarNcAreaButton*> m_arrNcButtons;
+
 protected:
-    // What the non-client area of a docked resizable bar holds, in window coordinates.
-    struct NcLayout
-    {
-        CRect rcCaption, rcText, rcClose, rcRowSplitter, rcInRowSplitter, rcClient;
-    };
-    void CalcNcLayout(NcLayout& layout) const;
-    bool HasCaption() const;
-    bool IsCaptionActive() const;
-    bool IsVerticalRow() const;
-    // Resizing by the row edge (bRow) or toward the next bar of the row.
-    void TrackSplitter(bool bRow, CPoint ptScreen);
+    virtual void PreSubclassWindow();
+    virtual BOOL PreCreateWindow(CREATESTRUCT& cs);
+
+    bool IsVerticalRow() const { return IsDockedVertically(); }
+    // The length along its row, and the minimum of it.
+    int GetRowLength() const;
+    int GetMinimalRowLength();
+    void SetRowLength(int nLength);
+    // The bar's row in its dock bar: the entries between the row ends around it.
+    bool GetRowRange(INT_PTR& nFirst, INT_PTR& nLast) const;
+    // The dock bar this bar lies in, when it is one of the framework's.
+    CExtDockBar* GetExtDockBar() const;
+    // The frame whose bars this bar belongs to: the dock site, the owner frame of a
+    // floating frame, or the parent frame.
+    CFrameWnd* GetBarFrame() const;
+    void DeleteNcAreaButtons();
+    // The row layout of a docked bar (CalcDynamicLayout's docked modes).
+    CSize CalcRowLayout(int nLength, DWORD nMode);
+    CSize GetSizeInRow(bool bHorzRow, bool bStretch);
+    void UpdateCaptionState(bool bForce);
+
+    // Resizing by a splitter: the row edge (bRow), or the edge toward the next bar of
+    // the row, given in screen coordinates.
+    void TrackSplitter(bool bRow, CPoint ptScreen, const CRect& rcSplitterScreen);
     // Moving the bar with the mouse: docking where it is dropped near the frame's sides
     // or over a docked bar, floating elsewhere (always with Ctrl held).
     void TrackDragging(CPoint ptScreen);
-    void TrackCloseButton();
 
     afx_msg int OnCreate(LPCREATESTRUCT lpcs);
+    afx_msg void OnDestroy();
+    afx_msg void OnNcDestroy();
     afx_msg void OnSize(UINT nType, int cx, int cy);
     afx_msg void OnNcCalcSize(BOOL bCalcValidRects, NCCALCSIZE_PARAMS* lpncsp);
     afx_msg void OnNcPaint();
     afx_msg UINT OnNcHitTest(CPoint point);
     afx_msg void OnNcLButtonDown(UINT nHitTest, CPoint point);
+    afx_msg void OnNcLButtonUp(UINT nHitTest, CPoint point);
     afx_msg void OnNcLButtonDblClk(UINT nHitTest, CPoint point);
+    afx_msg void OnNcRButtonUp(UINT nHitTest, CPoint point);
     afx_msg void OnLButtonDown(UINT nFlags, CPoint point);
     afx_msg void OnLButtonDblClk(UINT nFlags, CPoint point);
+    afx_msg void OnRButtonUp(UINT nFlags, CPoint point);
     afx_msg BOOL OnSetCursor(CWnd* pWnd, UINT nHitTest, UINT message);
     afx_msg void OnSetFocus(CWnd* pOldWnd);
     afx_msg void OnClose();
     afx_msg BOOL OnEraseBkgnd(CDC* pDC);
     afx_msg void OnWindowPosChanging(WINDOWPOS* lpWndPos);
+    afx_msg void OnWindowPosChanged(WINDOWPOS* lpWndPos);
+    afx_msg void OnShowWindow(BOOL bShow, UINT nStatus);
+    afx_msg void OnCancelMode();
     afx_msg void OnSysColorChange();
     afx_msg void OnSettingChange(UINT uFlags, LPCTSTR lpszSection);
+    afx_msg LRESULT OnDisplayChangeMsg(WPARAM wParam, LPARAM lParam);
+    afx_msg LRESULT OnThemeChanged(WPARAM wParam, LPARAM lParam);
     afx_msg LRESULT OnSizeParent(WPARAM wParam, LPARAM lParam);
+    afx_msg LRESULT OnHelpHitTest(WPARAM wParam, LPARAM lParam);
+    afx_msg LRESULT OnSetText(WPARAM wParam, LPARAM lParam);
     DECLARE_MESSAGE_MAP()
-
-    CSize m_sizeDockedH;       // in a horizontal row
-    CSize m_sizeDockedV;       // in a vertical row
-    CSize m_sizeFloated;
-    bool m_bFixedMode;
-    int m_nCaptionHeight;
-    int m_nSplitterWidth;
-    CPoint m_ptFloatPos;       // last floating position (screen); -1, -1: none yet
-    UINT m_nLastDockBarID;     // side and layer it was docked at last
-    UINT m_nLastDockLayer;
-    bool m_bCaptionActive;     // as painted last
 
     friend class CExtDockBar;
     friend class CExtMiniDockFrameWnd;
     friend class CExtFrameBarState;
+    friend class CExtBarNcAreaButton;
 };

@@ -1,11 +1,16 @@
 // CExtDockBar: rows of bars in one circle of one side, and the circles of a frame.
 #include "CExtDockBar.h"
 
+#include "CExtBarPopupMenuEvent.h"
+#include "CExtCommandManagerHolder.h"
 #include "CExtControlBar.h"
+#include "CExtDynControlBar.h"
+#include "CExtPopupMenuWnd.h"
 #include "CExtDockOuterBar.h"
 #include "CExtDockRowLayout.h"
 #include "CExtPaintManagerHolder.h"
 
+#include <algorithm>
 #include <vector>
 
 IMPLEMENT_DYNCREATE(CExtDockBar, CDockBar)
@@ -68,7 +73,7 @@ bool RegisterDockBarClass()
 }
 
 CExtDockBar::CExtDockBar(UINT nCircleNo)
-    : m_nCircleNo(nCircleNo), m_pDockBarOuter(NULL), m_pDockBarInner(NULL)
+    : m_nCircleNo(nCircleNo), m_nLayoutExtent(0), m_pDockBarOuter(NULL), m_pDockBarInner(NULL)
 {
 }
 
@@ -112,6 +117,25 @@ CSize CExtDockBar::CalcFixedLayout(BOOL bStretch, BOOL bHorz)
         GetParent()->GetClientRect(&rcFrame);
         sizeMax = rcFrame.Size();
     }
+
+    // The first resizable bar of each row decides its lengths and where it breaks;
+    // a break goes into the array at once and the walk goes on over the new rows.
+    m_nLayoutExtent = std::max((int)(bHorz ? sizeMax.cx : sizeMax.cy), 3);
+    for (INT_PTR i = 0; i < m_arrBars.GetSize(); i++)
+    {
+        CControlBar* pBar = BarOf(m_arrBars[i]);
+        if (pBar == NULL || pBar->m_hWnd == NULL || !IsResizableBar(pBar) || !pBar->IsVisible())
+            continue;
+        bool bFirstInRow = true;
+        for (INT_PTR j = i - 1; j >= 0 && m_arrBars[j] != NULL && bFirstInRow; j--)
+        {
+            CControlBar* pBefore = BarOf(m_arrBars[j]);
+            bFirstInRow = pBefore == NULL || pBefore->m_hWnd == NULL || !IsResizableBar(pBefore) || !pBefore->IsVisible();
+        }
+        if (bFirstInRow)
+            pBar->CalcDynamicLayout(-1, bHorz ? (LM_HORZ | LM_HORZDOCK) : LM_VERTDOCK);
+    }
+    m_nLayoutExtent = 0;
 
     AFX_SIZEPARENTPARAMS layout;
     memset(&layout, 0, sizeof(layout));
@@ -188,6 +212,18 @@ CSize CExtDockBar::CalcFixedLayout(BOOL bStretch, BOOL bHorz)
     if (bStretch)
         return bHorz ? CSize(32767, sizeRows.cy) : CSize(sizeRows.cx, 32767);
     return sizeRows;
+}
+
+int CExtDockBar::GetRowExtent() const
+{
+    if (m_nLayoutExtent > 0)
+        return m_nLayoutExtent;
+    CRect rc;
+    GetWindowRect(&rc);
+    if (rc.IsRectEmpty())
+        GetClientRect(&rc);
+    const int nExtent = IsHorzDockBar() ? rc.Width() : rc.Height();
+    return nExtent > 0 ? nExtent : 3;
 }
 
 void CExtDockBar::DoPaint(CDC* pDC)
@@ -302,4 +338,60 @@ UINT CExtDockBar::AppendDockCircle(CFrameWnd* pFrame)
         arrInnermost[i]->m_pDockBarInner = pDockBar;
     }
     return nCircleNo;
+}
+
+/////////////////////////////////////////////////////////////////////////////
+// The show/hide-panels menu
+
+bool CExtDockBar::ConstructPanelsMenu(CFrameWnd* pFrame, CExtPopupMenuWnd* pPopup, int nKind, CControlBar* pBar,
+                                      UINT nMessage, CObject* pSource)
+{
+    if (pFrame == NULL || pFrame->m_hWnd == NULL || pPopup == NULL)
+        return false;
+    CExtBarPopupMenuEvent event(nKind, pPopup, pBar, nMessage, pSource);
+    if (event.Notify(pFrame))
+        return true;
+    const CString strProfile = g_CommandManagerHolder->GetProfileNameForWindow(pFrame->m_hWnd);
+    const bool bPreview = pBar != NULL && pBar->IsKindOf(RUNTIME_CLASS(CExtControlBar)) &&
+                          ((CExtControlBar*)pBar)->IsDockSiteInPreviewMode();
+    int nLastKind = -1;   // 0 fixed, 1 resizable
+    for (POSITION pos = pFrame->m_listControlBars.GetHeadPosition(); pos != NULL;)
+    {
+        CControlBar* pControlBar = (CControlBar*)pFrame->m_listControlBars.GetNext(pos);
+        if (pControlBar == NULL || pControlBar->m_hWnd == NULL ||
+            !pControlBar->IsKindOf(RUNTIME_CLASS(CExtControlBar)) ||
+            pControlBar->IsKindOf(RUNTIME_CLASS(CExtDynControlBar)))
+            continue;
+        CExtControlBar* pExtBar = (CExtControlBar*)pControlBar;
+        if ((pExtBar->m_nBarFlags & CExtControlBar::eBarInPanelsMenu) == 0 ||
+            (bPreview && (pExtBar->GetBarStyle() & CBRS_HIDE_INPLACE) != 0))
+            continue;
+        CString strText;
+        pExtBar->GetWindowText(strText);
+        if (strText.IsEmpty())
+            continue;
+        const int nBarKind = pExtBar->IsFixedMode() ? 0 : 1;
+        if (nLastKind >= 0 && nBarKind != nLastKind)
+            pPopup->InsertItem(0, -1);
+        nLastKind = nBarKind;
+        // The command shows the bar's title unless the profile names it already.
+        const UINT nID = (UINT)(WORD)pExtBar->GetDlgCtrlID();
+        if (!strProfile.IsEmpty())
+        {
+            CExtCommandItem* pItem = g_CommandManagerHolder->AllocateCommand(strProfile, nID);
+            if (pItem != NULL && pItem->m_strMenuText.IsEmpty())
+                pItem->m_strMenuText = strText;
+        }
+        pExtBar->InsertToPanelsMenu(pPopup);
+    }
+    // No separator at the end or twice in a row.
+    for (int i = pPopup->GetItemCount() - 1; i >= 0; i--)
+    {
+        const bool bSeparator = pPopup->GetItemAt(i).IsSeparator();
+        if (bSeparator && (i == pPopup->GetItemCount() - 1 || pPopup->GetItemAt(i - 1).IsSeparator()))
+            pPopup->RemoveItem(i);
+    }
+    event.m_nFlags |= CExtBarPopupMenuEvent::eFlagAfterContent;
+    event.Notify(pFrame);
+    return true;
 }

@@ -6,6 +6,9 @@
 #include <afxwin.h>
 #include <afxpriv.h>
 
+class CExtControlBar;
+class CExtPopupMenuWnd;
+
 class CExtDockBar : public CDockBar
 {
     DECLARE_DYNCREATE(CExtDockBar)
@@ -34,9 +37,21 @@ public:
     // The visible resizable bars of the bar's row.
     void GetRowBars(CControlBar* pBar, CPtrArray& bars) const;
 
+    // Fills a menu with the show/hide-panels list of the frame's bars: toolbars and
+    // resizable bars, one separator between the two kinds. The frame is told first
+    // (CExtControlBar::g_nMsgConstructPopupMenu) and may fill the menu itself; it is
+    // told again once the list is in. False when the menu cannot be filled.
+    static bool ConstructPanelsMenu(CFrameWnd* pFrame, CExtPopupMenuWnd* pPopup, int nKind, CControlBar* pBar,
+                                    UINT nMessage, CObject* pSource);
+
+    // The length a row of this dock bar has: the layout's while one runs, else the
+    // window's (its client's when the window is empty), at least 3.
+    int GetRowExtent() const;
+
     bool IsHorzDockBar() const { return (m_dwStyle & CBRS_ORIENT_HORZ) != 0; }
 
     UINT m_nCircleNo;
+    int m_nLayoutExtent;             // the row length of the running layout; 0 outside one
     CExtDockBar* m_pDockBarOuter;    // the same side one circle further out
     CExtDockBar* m_pDockBarInner;    // and one further in
 

@@ -53,25 +53,99 @@ CRect CExtDockRowLayout::ToReal(int nAlong, int nAcross, int nLength, int nThick
     return CRect(nAcross, nAlong, nAcross + nThickness, nAlong + nLength);
 }
 
-void CExtDockRowLayout::ShareLength(CArray<int, int>& lengths, const CArray<int, int>& minimums, int nAvailable)
+CExtDockRowLayout::ROWDECISION CExtDockRowLayout::SpreadRow(std::vector<ROWBAR>& bars, int nWorking, int nExtent,
+                                                           int nBorders)
 {
-    const int nCount = (int)lengths.GetSize();
-    if (nCount == 0)
-        return;
-    long long nTotal = 0;
+    ROWDECISION decision = {-1, false, 0};
+    const int nCount = (int)bars.size();
+    if (nCount == 0 || nWorking < 0 || nWorking >= nCount)
+        return decision;
+    if (nCount == 1)
+    {
+        ROWBAR& bar = bars[0];
+        bar.nLength = std::max(nExtent, bar.nMinLength);
+        decision.nCross = bar.nCross;
+        return decision;
+    }
+
+    // The row as it stands, each resizable bar at its minimum: where it overflows.
+    int nLast = nCount - 1;
+    int nUsed = nBorders;
     for (int i = 0; i < nCount; i++)
     {
-        lengths[i] = std::max(lengths[i], std::max(minimums[i], 1));
-        nTotal += lengths[i];
+        ROWBAR& bar = bars[i];
+        if (bar.bResizable)
+            bar.nLength = std::max(bar.nLength, bar.nMinLength);
+        nUsed += bar.bResizable ? bar.nMinLength : bar.nLength;
+        if (nUsed <= nExtent)
+            continue;
+        if (i == 0)
+        {
+            // The first bar alone is too long: it keeps the row to itself.
+            decision.nBreakAfter = 0;
+            decision.bWorkingMoves = nWorking > 0;
+            nLast = 0;
+            break;
+        }
+        if (i < nWorking)
+        {
+            decision.nBreakAfter = i;
+            decision.bWorkingMoves = true;
+            break;
+        }
+        // The overflowing bar and those after it go to a row of their own.
+        decision.nBreakAfter = i - 1;
+        decision.bWorkingMoves = i == nWorking;
+        nLast = i - 1;
+        break;
     }
-    int nUsed = 0;
-    for (int i = 0; i < nCount - 1; i++)
+    if (decision.bWorkingMoves)
+        return decision;
+
+    int nFree = nExtent;
+    int nLastResizable = -1;
+    for (int i = 0; i <= nLast; i++)
     {
-        int nNew = (int)(lengths[i] * (long long)nAvailable / nTotal);
-        lengths[i] = std::max(nNew, minimums[i]);
-        nUsed += lengths[i];
+        if (!bars[i].bResizable)
+        {
+            nFree -= bars[i].nLength;
+            continue;
+        }
+        decision.nCross = std::max(decision.nCross, bars[i].nCross);
+        nFree -= bars[i].nLength;
+        nLastResizable = i;
     }
-    lengths[nCount - 1] = std::max(nAvailable - nUsed, minimums[nCount - 1]);
+    if (nLastResizable < 0)
+        return decision;
+    int nDiff = nFree;
+    bool bAllAtMin = true;
+    for (int i = 0; i <= nLast; i++)
+        if (bars[i].bResizable && bars[i].nLength > bars[i].nMinLength)
+            bAllAtMin = false;
+    if (bAllAtMin)
+    {
+        ROWBAR& bar = bars[nLastResizable];
+        bar.nLength = std::max(bar.nLength + nDiff, bar.nMinLength);
+        return decision;
+    }
+    // A pixel at a time from (or to) each bar in turn; none goes below its minimum.
+    const int nStep = nDiff > 0 ? 1 : -1;
+    for (int nRound = 0; nDiff != 0 && nRound < 2 * std::abs(nFree) + 1; nRound++)
+    {
+        bool bChanged = false;
+        for (int i = 0; i <= nLast && nDiff != 0; i++)
+        {
+            ROWBAR& bar = bars[i];
+            if (!bar.bResizable || (nStep < 0 && bar.nLength <= bar.nMinLength))
+                continue;
+            bar.nLength += nStep;
+            nDiff -= nStep;
+            bChanged = true;
+        }
+        if (!bChanged)
+            break;
+    }
+    return decision;
 }
 
 CSize CExtDockRowLayout::Layout(CExtDockSlotArray& slots, int nExtent) const
@@ -108,28 +182,14 @@ CSize CExtDockRowLayout::Layout(CExtDockSlotArray& slots, int nExtent) const
         int nRunning = 0;
         if (bHasResizable)
         {
-            int nFixed = 0;
-            CArray<int, int> lengths, minimums;
-            for (INT_PTR i : bars)
-            {
-                if (slots[i].bResizable)
-                {
-                    lengths.Add((int)slots[i].sizeRow.cx);
-                    minimums.Add(slots[i].nMinLength);
-                }
-                else
-                    nFixed += slots[i].sizeRow.cx;
-            }
-            ShareLength(lengths, minimums, std::max(nExtent - nFixed, 0));
-            int nResizable = 0;
+            // Each bar takes the length it has; resizable ones the row's thickness.
             for (INT_PTR i : bars)
             {
                 EXTDOCKSLOT& slot = slots[i];
-                int nLength = (int)slot.sizeRow.cx;
+                const int nLength = (int)slot.sizeRow.cx;
                 int nBarThickness = (int)slot.sizeRow.cy;
                 if (slot.bResizable)
                 {
-                    nLength = lengths[nResizable++];
                     slot.sizeRow = CSize(nLength, nThickness);
                     nBarThickness = nThickness;
                 }

@@ -2,11 +2,15 @@
 // The dock bar describes each entry of its array as a slot (a bar, a row end or the
 // place a bar left); the engine decides where the bars go. Rows of toolbar-like
 // bars keep the places the user gave the bars; in a row that holds resizable bars
-// those share the length the others leave, in proportion to the lengths they had.
+// each takes the length it remembers, one after the other. What those lengths are,
+// and where a row too short for its bars breaks, the first resizable bar of the row
+// decides (SpreadRow).
 #pragma once
 
 #include <afxwin.h>
 #include <afxtempl.h>
+
+#include <vector>
 
 struct EXTDOCKSLOT
 {
@@ -42,10 +46,26 @@ public:
     // of the rows' thicknesses across them, in real (x, y) terms.
     CSize Layout(CExtDockSlotArray& slots, int nExtent) const;
 
-    // Resizable bars of a row whose lengths are given: the new lengths that fill
-    // nAvailable, each at least its minimum, in proportion to the old ones; the last
-    // one takes what rounding leaves.
-    static void ShareLength(CArray<int, int>& lengths, const CArray<int, int>& minimums, int nAvailable);
+    // One visible bar of a dock row, in row terms.
+    struct ROWBAR
+    {
+        bool bResizable;
+        int nLength;      // resizable: the remembered length; others: their window's
+        int nMinLength;   // resizable bars only
+        int nCross;       // resizable: the remembered thickness across the row
+    };
+    // What SpreadRow decided.
+    struct ROWDECISION
+    {
+        int nBreakAfter;      // -1: the row stays whole; else a row end follows that bar
+        bool bWorkingMoves;   // the working bar lies beyond the break: it decides nothing
+        int nCross;           // the common thickness of the row's resizable bars
+    };
+    // The row of visible bars as it stands, nWorking its first resizable bar, within
+    // nExtent (nBorders of it kept free): where it breaks when the bars' minima do
+    // not fit, and the lengths of its resizable bars (updated in bars) so that they
+    // fill the row, none below its minimum.
+    static ROWDECISION SpreadRow(std::vector<ROWBAR>& bars, int nWorking, int nExtent, int nBorders);
 
 private:
     CRect ToReal(int nAlong, int nAcross, int nLength, int nThickness) const;

@@ -208,8 +208,9 @@ void CExtFrameBarState::Collect(CFrameWnd* pFrame)
         NODE node;
         node.nBarID = (UINT)(WORD)pBar->GetDlgCtrlID();
         node.nDockBarID = AFX_IDW_DOCKBAR_FLOAT;
-        node.nCircle = pBar->m_nLastDockLayer;
-        node.nLastDockBarID = pBar->m_nLastDockBarID;
+        // A floating bar stays where it floats; it keeps no side to go back to.
+        node.nCircle = 0;
+        node.nLastDockBarID = AFX_IDW_DOCKBAR_FLOAT;
         node.dwBarStyle = pBar->GetBarStyle();
         node.dwFlags = NODE::ePlain | NODE::eFloatingFrame | (pBar->IsVisible() ? NODE::eVisible : 0);
         CFrameWnd* pMiniFrame = pBar->GetParentFrame();
@@ -437,9 +438,6 @@ bool CExtFrameBarState::Apply(CFrameWnd* pFrame, WINDOWPLACEMENT* pFramePlacemen
             CExtMonitorInfo monitor(node.rcFloatFrame);
             CRect rc = CExtSavedPlacement::FitToWorkArea(node.rcFloatFrame, monitor.m_rcWorkArea, CSize(0, 0));
             pBar->FloatAt(rc.left, rc.top);
-            if (IsSideID(node.nLastDockBarID))
-                pBar->m_nLastDockBarID = node.nLastDockBarID;
-            pBar->m_nLastDockLayer = std::min(node.nCircle, nMaxCircle);
             pFrame->ShowControlBar(pBar, bVisible, FALSE);
             continue;
         }
@@ -454,8 +452,6 @@ bool CExtFrameBarState::Apply(CFrameWnd* pFrame, WINDOWPLACEMENT* pFramePlacemen
             if (nPos >= 2 && pDockBar->m_arrBars[nPos - 1] == NULL && pDockBar->m_arrBars[nPos - 2] != NULL)
                 pDockBar->m_arrBars.RemoveAt(nPos - 1);
         }
-        pBar->m_nLastDockBarID = node.nDockBarID;
-        pBar->m_nLastDockLayer = node.nCircle;
         pBar->m_nStateFlags &= ~(CControlBar::delayShow | CControlBar::delayHide);
         pBar->SetWindowPos(NULL, 0, 0, 0, 0,
                            SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE |

@@ -24,6 +24,19 @@ CExtMiniDockFrameWnd::CExtMiniDockFrameWnd()
 {
 }
 
+void CExtMiniDockFrameWnd::CalcCaptionRect(CRect& rcCaption) const
+{
+    rcCaption.SetRectEmpty();
+    if (m_hWnd == NULL)
+        return;
+    CRect rcWindow;
+    GetWindowRect(&rcWindow);
+    const int cxFrame = ::GetSystemMetrics(SM_CXFIXEDFRAME), cyFrame = ::GetSystemMetrics(SM_CYFIXEDFRAME);
+    rcCaption.SetRect(cxFrame, cyFrame, rcWindow.Width() - cxFrame, cyFrame + ::GetSystemMetrics(SM_CYSMCAPTION));
+    if (rcCaption.right < rcCaption.left)
+        rcCaption.right = rcCaption.left;
+}
+
 void CExtMiniDockFrameWnd::OnNcLButtonDown(UINT nHitTest, CPoint point)
 {
     CExtControlBar* pBar = ResizableBarOf(GetFirstBar());

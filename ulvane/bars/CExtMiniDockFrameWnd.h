@@ -11,6 +11,9 @@ class CExtMiniDockFrameWnd : public CMiniDockFrameWnd
 public:
     CExtMiniDockFrameWnd();
 
+    // The caption the system draws across the frame's top, in window coordinates.
+    void CalcCaptionRect(CRect& rcCaption) const;
+
 protected:
     afx_msg void OnNcLButtonDown(UINT nHitTest, CPoint point);
     afx_msg void OnNcLButtonDblClk(UINT nHitTest, CPoint point);

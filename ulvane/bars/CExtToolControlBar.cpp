@@ -35,7 +35,7 @@ CExtToolControlBar::CExtToolControlBar()
     : m_nBtnIdxHover(-1), m_nBtnIdxPressed(-1), m_nBtnIdxMenuTracking(-1), m_bTrackingLeave(false),
       m_nFloatWrapWidth(32767)
 {
-    m_bFixedMode = true;
+    m_nBarFlags |= eBarFixedMode;
     m_cxLeftBorder = m_cxRightBorder = 1;
     m_cyTopBorder = m_cyBottomBorder = 1;
 }

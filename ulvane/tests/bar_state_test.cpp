@@ -288,10 +288,9 @@ TEST_F(BarStateTest, ALayoutComesBackAsItWasSaved)
     EXPECT_EQ(rcFloating.TopLeft(), rcFloatingAfter.TopLeft());
     EXPECT_EQ(CRect(m_wpSaved.rcNormalPosition), CRect(m_wpLoaded.rcNormalPosition));
 
-    // The floating pane still docks back where it was.
+    // A floating pane stays where it floats.
     f.m_wndCallStack.ToggleDocking();
-    EXPECT_EQ((UINT)AFX_IDW_DOCKBAR_TOP, f.m_wndCallStack.GetDockBarID());
-    EXPECT_EQ(7u, f.m_wndCallStack.GetDockLayer());
+    EXPECT_TRUE(f.m_wndCallStack.IsFloating());
 }
 
 TEST_F(BarStateTest, PanesSharingARowComeBackInIt)

@@ -297,6 +297,10 @@ TEST(CommandManagerTest, BarCaptionIsTheMenuTextWithoutMnemonicOrSecondLine)
     item.m_strMenuText = "&Two\nlines";
     manager.UpdateCommand("captions", item);
     EXPECT_STREQ("Two", manager.GetCommandCaption(hWnd, ID_TEST_DELTA));
+    // "&&" is a literal ampersand; only the mnemonic marks go.
+    item.m_strMenuText = "Find && &Replace";
+    manager.UpdateCommand("captions", item, true);
+    EXPECT_STREQ("Find & Replace", manager.GetCommandCaption(hWnd, ID_TEST_DELTA));
     EXPECT_TRUE(manager.GetCommandCaption(hWnd, ID_TEST_BETA).IsEmpty());
     ::DestroyWindow(hWnd);
 }

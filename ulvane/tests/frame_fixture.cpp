@@ -1,6 +1,9 @@
 // The test frame: creating its bars and docking them by side and layer.
 #include "frame_fixture.h"
 
+#include "CExtBarPopupMenuEvent.h"
+#include "CExtPopupMenuWnd.h"
+
 BEGIN_MESSAGE_MAP(CTestFrame, CMDIFrameWnd)
     ON_WM_CREATE()
     ON_WM_DESTROY()
@@ -21,7 +24,18 @@ BEGIN_MESSAGE_MAP(CTestFrame, CMDIFrameWnd)
     ON_UPDATE_COMMAND_UI(ID_VIEW_BREAKPOINTS, CTestFrame::OnUpdateToggleBar)
     ON_UPDATE_COMMAND_UI(ID_VIEW_CALLSTACK, CTestFrame::OnUpdateToggleBar)
     ON_UPDATE_COMMAND_UI(ID_VIEW_VARIABLES, CTestFrame::OnUpdateToggleBar)
+    ON_REGISTERED_MESSAGE(CExtControlBar::g_nMsgConstructPopupMenu, CTestFrame::OnConstructPopupMenu)
 END_MESSAGE_MAP()
+
+LRESULT CTestFrame::OnConstructPopupMenu(WPARAM wParam, LPARAM)
+{
+    CExtBarPopupMenuEvent* pEvent = (CExtBarPopupMenuEvent*)wParam;
+    ++m_nPanelsMenuEvents;
+    if (!m_bBuildPanelsMenu || (pEvent->m_nFlags & CExtBarPopupMenuEvent::eFlagAfterContent) != 0)
+        return 0;
+    pEvent->m_pPopup->InsertItem(ID_TEST_ALPHA);
+    return 1;
+}
 
 namespace
 {

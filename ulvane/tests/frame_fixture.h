@@ -28,6 +28,8 @@ public:
     bool m_bBetaEnabled = false;
     bool m_bGammaChecked = false;
     CString m_strPosition = "Ln 1, Col 1";
+    bool m_bBuildPanelsMenu = false;   // the frame fills the panels menu itself
+    int m_nPanelsMenuEvents = 0;
 
     // The layout the tests start from, as an IDE lays out its panes the first time.
     void DockDefault();
@@ -40,6 +42,7 @@ public:
     afx_msg void OnUpdateBeta(CCmdUI* pCmdUI) { pCmdUI->Enable(m_bBetaEnabled); }
     afx_msg void OnUpdateGamma(CCmdUI* pCmdUI) { pCmdUI->SetCheck(m_bGammaChecked ? 1 : 0); }
     afx_msg void OnUpdatePosition(CCmdUI* pCmdUI) { pCmdUI->SetText(m_strPosition); }
+    afx_msg LRESULT OnConstructPopupMenu(WPARAM wParam, LPARAM lParam);
     afx_msg BOOL OnToggleBar(UINT nID) { return CExtControlBar::ToggleFrameBarByCommand(this, nID); }
     afx_msg void OnUpdateToggleBar(CCmdUI* pCmdUI) { CExtControlBar::UpdateFrameBarCommandUI(this, pCmdUI); }
     DECLARE_MESSAGE_MAP()

@@ -5,9 +5,14 @@
 
 #include "CExtDockBar.h"
 #include "CExtPaintManagerHolder.h"
+#include "CExtPaintManagerXP.h"
 #include "CExtMiniDockFrameWnd.h"
 #include "CExtPopupMenuWnd.h"
+#include "CExtBarNcAreaButtonClose.h"
+#include "CExtBarNcAreaButtonMenu.h"
+#include "CExtBarPopupMenuEvent.h"
 #include "ScreenPicture.h"
+#include "SentInput.h"
 
 #include <algorithm>
 #include <cstdlib>
@@ -298,7 +303,7 @@ TEST_F(FrameTest, APopupMenuDeliversTheChosenCommandToItsReceiver)
     EXPECT_EQ(1u, m_pFrame->m_commands.size());
 }
 
-TEST_F(FrameTest, APaneFloatsAndDocksBackAtItsLayer)
+TEST_F(FrameTest, APaneFloatsInTheFrameworksFloatingFrame)
 {
     CExtControlBar& bar = m_pFrame->m_wndOutput;
     bar.FloatAt(300, 250);
@@ -306,17 +311,12 @@ TEST_F(FrameTest, APaneFloatsAndDocksBackAtItsLayer)
     ASSERT_TRUE(bar.IsFloating());
     EXPECT_TRUE(bar.GetParentFrame()->IsKindOf(RUNTIME_CLASS(CExtMiniDockFrameWnd)));
     EXPECT_EQ((UINT)AFX_IDW_DOCKBAR_FLOAT, bar.GetDockBarID());
+    EXPECT_EQ(CPoint(300, 250), bar.m_ptFloatPos);
     EXPECT_TRUE(bar.IsWindowVisible());
-    // Floating, the pane has no caption of its own: its child fills it.
+    // Floating, the pane has no caption of its own: a 1-pixel border around its child.
     CRect rcWindow;
     bar.GetWindowRect(&rcWindow);
-    EXPECT_EQ(rcWindow.Size(), ClientRectOf(&bar).Size());
-
-    bar.ToggleDocking();
-    PumpPending();
-    EXPECT_FALSE(bar.IsFloating());
-    EXPECT_EQ((UINT)AFX_IDW_DOCKBAR_BOTTOM, bar.GetDockBarID());
-    EXPECT_EQ(3u, bar.GetDockLayer());
+    EXPECT_EQ(rcWindow.Size() - CSize(2, 2), ClientRectOf(&bar).Size());
 }
 
 TEST_F(FrameTest, DraggingTheInnerEdgeResizesThePane)
@@ -347,31 +347,6 @@ TEST_F(FrameTest, DraggingTheInnerEdgeResizesThePane)
     CRect rcCancelled;
     bar.GetWindowRect(&rcCancelled);
     EXPECT_EQ(rcAfter, rcCancelled);
-}
-
-TEST_F(FrameTest, TheCaptionsCloseButtonHidesThePane)
-{
-    CExtControlBar& bar = m_pFrame->m_wndBreakpoints;
-    CRect rcBar;
-    bar.GetWindowRect(&rcBar);
-    const int y = rcBar.top + 4 + ::GetSystemMetrics(SM_CYSMCAPTION) / 2;
-    CPoint ptClose(-1, -1);
-    for (int x = rcBar.right - 1; x > rcBar.right - 60; x--)
-    {
-        if (bar.SendMessage(WM_NCHITTEST, 0, MAKELPARAM(x, y)) == HTCLOSE)
-        {
-            ptClose = CPoint(x, y);
-            break;
-        }
-    }
-    ASSERT_NE(-1, ptClose.x);
-    CPoint ptClient(ptClose);
-    bar.ScreenToClient(&ptClient);
-    bar.PostMessage(WM_LBUTTONUP, 0, MAKELPARAM(ptClient.x, ptClient.y));
-    bar.SendMessage(WM_NCLBUTTONDOWN, HTCLOSE, MAKELPARAM(ptClose.x, ptClose.y));
-    PumpPending();
-    EXPECT_FALSE(bar.IsWindowVisible());
-    EXPECT_EQ(0, UpdateOf(m_pFrame, ID_VIEW_BREAKPOINTS).m_nCheck);
 }
 
 TEST_F(FrameTest, ScreenshotOfTheFrame)
@@ -420,4 +395,492 @@ TEST_F(FrameTest, SystemChangesReachTheLookOnceFromTheStatusBar)
         m_pFrame->SendMessageToDescendants(WM_SYSCOLORCHANGE, 0, 0, TRUE, TRUE);
     PumpPending();
     EXPECT_EQ(nSize, g_PaintManagerHolder->GetColorTableSize());
+}
+
+namespace
+{
+// A bar that counts the idle updates it gets and takes the key it is given.
+class CCountingBar : public CExtControlBar
+{
+public:
+    UINT m_nTakenKey = 0;
+    int m_nUpdates = 0, m_nOffered = 0;
+    CWnd* m_pLastTarget = NULL;
+    virtual void OnUpdateCmdUI(CFrameWnd* pTarget, BOOL bDisableIfNoHndler)
+    {
+        ++m_nUpdates;
+        m_pLastTarget = pTarget;
+        CExtControlBar::OnUpdateCmdUI(pTarget, bDisableIfNoHndler);
+    }
+    virtual BOOL PreTranslateMessage(MSG* pMsg)
+    {
+        ++m_nOffered;
+        return pMsg->message == WM_KEYDOWN && pMsg->wParam == m_nTakenKey;
+    }
+};
+}
+
+TEST(HostedBarTest, ChildBarsOfAWindowGetItsMessagesInChildOrderAndItsIdleUpdates)
+{
+    CWnd host;
+    ASSERT_TRUE(host.CreateEx(0, AfxRegisterWndClass(0), "host", WS_POPUP, CRect(0, 0, 300, 200), NULL, 0));
+    CCountingBar first, second;
+    CEdit edit;
+    ASSERT_TRUE(first.Create("first", &host, 1001, 0x5040283C));
+    ASSERT_TRUE(edit.Create(WS_CHILD | WS_VISIBLE, CRect(0, 0, 10, 10), &host, 1002));
+    ASSERT_TRUE(second.Create("second", &host, 1003, 0x5040283C));
+    first.m_nTakenKey = 'A';
+    second.m_nTakenKey = 'B';
+
+    MSG msg = {host.m_hWnd, WM_KEYDOWN, 'A', 0};
+    EXPECT_TRUE(CExtControlBar::PreTranslateMessageForChildBars(&host, &msg));
+    EXPECT_EQ(1, first.m_nOffered);
+    EXPECT_EQ(0, second.m_nOffered) << "the first bar took it";
+    msg.wParam = 'B';
+    EXPECT_TRUE(CExtControlBar::PreTranslateMessageForChildBars(&host, &msg));
+    EXPECT_EQ(1, second.m_nOffered);
+    msg.wParam = 'C';
+    EXPECT_FALSE(CExtControlBar::PreTranslateMessageForChildBars(&host, &msg));
+    EXPECT_FALSE(CExtControlBar::PreTranslateMessageForChildBars(NULL, &msg));
+
+    CExtControlBar::UpdateChildBarsCmdUI(&host, TRUE);
+    EXPECT_EQ(1, first.m_nUpdates);
+    EXPECT_EQ(1, second.m_nUpdates);
+    EXPECT_EQ(&host, second.m_pLastTarget) << "the host routes the bars' commands";
+    host.DestroyWindow();
+}
+
+/////////////////////////////////////////////////////////////////////////////
+// The bar's core: its list and class, captions, splitters and buttons, the panels
+// menu, visibility, floating and the frame queries.
+
+namespace
+{
+CRect WindowRectOf(CWnd* pWnd)
+{
+    CRect rc;
+    pWnd->GetWindowRect(&rc);
+    return rc;
+}
+
+UINT HitAt(CWnd* pWnd, CPoint ptScreen)
+{
+    return (UINT)pWnd->SendMessage(WM_NCHITTEST, 0, MAKELPARAM(ptScreen.x, ptScreen.y));
+}
+
+// A splitter's middle in screen coordinates.
+CPoint MiddleOf(CExtControlBar& bar, const CRect& rcWindowCoords)
+{
+    return rcWindowCoords.CenterPoint() + WindowRectOf(&bar).TopLeft();
+}
+
+CExtBarNcAreaButton* VisibleButton(CExtControlBar& bar, CRuntimeClass* pClass)
+{
+    for (int i = 0; i < bar.GetNcAreaButtonCount(); i++)
+    {
+        CExtBarNcAreaButton* pButton = bar.GetNcAreaButton(i);
+        if (pButton->IsKindOf(pClass) && pButton->OnQueryVisibility())
+            return pButton;
+    }
+    return NULL;
+}
+
+std::vector<CExtControlBar*> FrameBars(CFrameWnd* pFrame, DWORD dwFilter, CPoint pt = CPoint(-1, -1))
+{
+    CArray<CExtControlBar*, CExtControlBar*> arr;
+    CExtControlBar::GetFrameControlBars(pFrame, arr, dwFilter, pt);
+    return std::vector<CExtControlBar*>(arr.GetData(), arr.GetData() + arr.GetSize());
+}
+
+// A bar whose floating frame cannot be created.
+class CNoFloatBar : public CExtControlBar
+{
+public:
+    virtual CExtMiniDockFrameWnd* CreateFloatingFrame(DWORD) { AfxThrowResourceException(); }
+};
+
+// A child window that takes 30 pixels of a layout, or refuses the query.
+class CQueryChild : public CWnd
+{
+public:
+    LRESULT m_lEffect = 0;
+    virtual LRESULT WindowProc(UINT nMsg, WPARAM wParam, LPARAM lParam)
+    {
+        if (nMsg == CExtControlBar::g_nMsgQueryRepositionCalcEffect)
+            return m_lEffect;
+        if (nMsg == WM_SIZEPARENT)
+        {
+            ((AFX_SIZEPARENTPARAMS*)lParam)->rect.bottom -= 30;
+            return 0;
+        }
+        return CWnd::WindowProc(nMsg, wParam, lParam);
+    }
+};
+
+// A bar that answers the help hit test as it is told.
+class CHelpBar : public CExtControlBar
+{
+public:
+    int m_nHelpHit = -1;
+    virtual int HitTestHelpCommand(CPoint) { return m_nHelpHit; }
+};
+}
+
+TEST(ControlBarTest, TheListHoldsLiveBarsAndTheClassIsTheFrameworksOwn)
+{
+    CExtControlBar* pFirst = new CExtControlBar;
+    CExtControlBar second;
+    delete pFirst;
+    int nFirst = 0, nSecond = 0;
+    for (INT_PTR i = 0; i < CExtControlBar::g_arrBars.GetSize(); i++)
+    {
+        nFirst += CExtControlBar::g_arrBars[i] == pFirst;
+        nSecond += CExtControlBar::g_arrBars[i] == &second;
+    }
+    EXPECT_EQ(0, nFirst);
+    EXPECT_EQ(1, nSecond);
+
+    // Hosted by a window that is no frame: WS_VISIBLE alone says whether it shows.
+    CWnd host;
+    ASSERT_TRUE(host.CreateEx(0, AfxRegisterWndClass(0), "host", WS_POPUP, CRect(0, 0, 300, 200), NULL, 0));
+    ASSERT_TRUE(second.Create("hosted", &host, 1001, 0x5040283C));
+    char szClass[64] = "";
+    ::GetClassName(second.m_hWnd, szClass, sizeof(szClass));
+    EXPECT_STREQ("Ulvane-ControlBar", szClass);
+    WNDCLASS wc;
+    ASSERT_TRUE(::GetClassInfo(AfxGetInstanceHandle(), szClass, &wc));
+    EXPECT_EQ((UINT)(CS_DBLCLKS | CS_GLOBALCLASS), wc.style);
+    EXPECT_TRUE(wc.hbrBackground == NULL) << "the bar paints its background through the look";
+    EXPECT_NE(0, second.m_nBarFlags & CExtControlBar::eBarNotInFrame);
+    EXPECT_TRUE(second.EnsureBarVisible());
+    second.ShowWindow(SW_HIDE);
+    EXPECT_FALSE(second.EnsureBarVisible());
+    second.SendMessage(WM_CLOSE);
+    EXPECT_TRUE(::IsWindow(second.m_hWnd));
+    host.DestroyWindow();
+}
+
+TEST_F(FrameTest, GetFrameControlBarsFiltersByKindPlaceVisibilityAndPoint)
+{
+    CTestFrame& f = *m_pFrame;
+    using Bars = std::vector<CExtControlBar*>;
+    const Bars all = FrameBars(&f, CExtControlBar::eFilterAll);
+    EXPECT_EQ(6u, all.size()) << "menu bar, toolbar and four panes";
+    EXPECT_EQ((Bars{&f.m_wndMenuBar, &f.m_wndToolBar}), FrameBars(&f, 0xF01));
+    EXPECT_EQ(4u, FrameBars(&f, 0xF06).size());
+    EXPECT_EQ((Bars{&f.m_wndExplorer}), FrameBars(&f, 0xF27));
+    EXPECT_EQ((Bars{&f.m_wndOutput, &f.m_wndBreakpoints}), FrameBars(&f, 0xF17));
+    EXPECT_TRUE(FrameBars(&f, 0xFF8).empty()) << "no kind of bar admitted";
+    EXPECT_TRUE(FrameBars(&f, 0xC07).empty()) << "no visibility admitted";
+    f.ShowControlBar(&f.m_wndOutput, FALSE, FALSE);
+    EXPECT_EQ((Bars{&f.m_wndOutput}), FrameBars(&f, 0xAFE));
+    // The point: inside a bar, and at its row splitter.
+    const CRect rcExplorer = WindowRectOf(&f.m_wndExplorer);
+    EXPECT_EQ((Bars{&f.m_wndExplorer}), FrameBars(&f, 0xFFF | 0x8000, rcExplorer.CenterPoint()));
+    const CPoint ptSplitter = MiddleOf(f.m_wndExplorer, f.m_wndExplorer.m_rcRowSplitter);
+    EXPECT_EQ((Bars{&f.m_wndExplorer}), FrameBars(&f, 0xFFF | 0x80000, ptSplitter));
+    EXPECT_TRUE(FrameBars(&f, 0xFFF | 0x100000, ptSplitter).empty());
+}
+
+TEST_F(FrameTest, SplittersFaceTheNeighboursAndAnswerTheirHitCodes)
+{
+    CTestFrame& f = *m_pFrame;
+    // Each pane alone in its row: only the edge toward the frame's middle.
+    for (CExtControlBar* pBar : {&f.m_wndExplorer, &f.m_wndOutput, &f.m_wndCallStack})
+    {
+        EXPECT_FALSE(pBar->m_rcRowSplitter.IsRectEmpty());
+        EXPECT_TRUE(pBar->m_rcTrailingSplitter.IsRectEmpty());
+        EXPECT_TRUE(pBar->m_rcLeadingSplitter.IsRectEmpty());
+    }
+    const CRect rcTop = WindowRectOf(&f.m_wndCallStack);
+    EXPECT_EQ(rcTop.Height(), f.m_wndCallStack.m_rcRowSplitter.bottom) << "the top row's splitter is at its bottom";
+    EXPECT_EQ((UINT)HTRIGHT, HitAt(&f.m_wndExplorer, MiddleOf(f.m_wndExplorer, f.m_wndExplorer.m_rcRowSplitter)));
+    EXPECT_EQ((UINT)HTBOTTOM, HitAt(&f.m_wndOutput, MiddleOf(f.m_wndOutput, f.m_wndOutput.m_rcRowSplitter)));
+    EXPECT_EQ((UINT)HTBOTTOM, HitAt(&f.m_wndCallStack, MiddleOf(f.m_wndCallStack, f.m_wndCallStack.m_rcRowSplitter)));
+
+    // Two panes in one row: an edge on each side of their border.
+    const CRect rcOutput = WindowRectOf(&f.m_wndOutput);
+    CRect rcDrop(CPoint(rcOutput.right - 2, rcOutput.CenterPoint().y), CSize(1, 1));
+    f.DockControlBar(&f.m_wndBreakpoints, f.m_wndOutput.m_pDockBar, &rcDrop);
+    f.RecalcLayout();
+    PumpPending();
+    ASSERT_EQ(f.m_wndOutput.m_pDockBar, f.m_wndBreakpoints.m_pDockBar);
+    ASSERT_FALSE(f.m_wndOutput.m_rcTrailingSplitter.IsRectEmpty());
+    ASSERT_FALSE(f.m_wndBreakpoints.m_rcLeadingSplitter.IsRectEmpty());
+    EXPECT_EQ((UINT)HTRIGHT, HitAt(&f.m_wndOutput, MiddleOf(f.m_wndOutput, f.m_wndOutput.m_rcTrailingSplitter)));
+    EXPECT_EQ((UINT)HTLEFT,
+              HitAt(&f.m_wndBreakpoints, MiddleOf(f.m_wndBreakpoints, f.m_wndBreakpoints.m_rcLeadingSplitter)));
+    EXPECT_TRUE(f.m_wndBreakpoints.m_rcTrailingSplitter.IsRectEmpty()) << "last in its row";
+
+    // However small, the client area never turns inside out.
+    f.m_wndExplorer.SetWindowPos(NULL, 0, 0, 3, 2, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    const CRect rcClient = ClientRectOf(&f.m_wndExplorer);
+    EXPECT_GE(rcClient.Width(), 0);
+    EXPECT_GE(rcClient.Height(), 0);
+}
+
+TEST_F(FrameTest, CaptionButtonsShowHideAndTipAsTheBarIs)
+{
+    CTestFrame& f = *m_pFrame;
+    CExtControlBar& pane = f.m_wndBreakpoints;
+    CExtBarNcAreaButton* pHide = VisibleButton(pane, RUNTIME_CLASS(CExtBarNcAreaButtonClose));
+    ASSERT_TRUE(pHide != NULL);
+    EXPECT_TRUE(VisibleButton(pane, RUNTIME_CLASS(CExtBarNcAreaButtonMenu)) == NULL)
+        << "the options button is a floating toolbar's";
+    EXPECT_EQ(pane.GetNcAreaButtonCount(), 2);
+
+    // The caption text stops 1 pixel short of the leftmost button.
+    CRect rcText(pane.m_rcCaption);
+    pane.CalcNcAreaButtonsRect(rcText);
+    EXPECT_EQ(pHide->m_rc.left - 1, rcText.right);
+
+    TOOLINFO ti = {};
+    EXPECT_EQ((INT_PTR)ID_VIEW_BREAKPOINTS, pHide->OnToolHitTest(pHide->m_rc.CenterPoint(), &ti));
+    ASSERT_TRUE(ti.lpszText != NULL && ti.lpszText != LPSTR_TEXTCALLBACK);
+    EXPECT_STREQ("Hide", ti.lpszText);
+    free(ti.lpszText);
+
+    // A docked toolbar shows neither button; floating, it shows both.
+    EXPECT_TRUE(VisibleButton(f.m_wndToolBar, RUNTIME_CLASS(CExtBarNcAreaButtonClose)) == NULL);
+    f.m_wndToolBar.CreateNcAreaButtons();
+    EXPECT_TRUE(VisibleButton(f.m_wndToolBar, RUNTIME_CLASS(CExtBarNcAreaButtonClose)) == NULL);
+    f.FloatControlBar(&f.m_wndToolBar, CPoint(300, 300));
+    PumpPending();
+    f.m_wndToolBar.LayoutNcAreaButtons();
+    CExtBarNcAreaButton* pMenu = VisibleButton(f.m_wndToolBar, RUNTIME_CLASS(CExtBarNcAreaButtonMenu));
+    ASSERT_TRUE(pMenu != NULL);
+    EXPECT_TRUE(VisibleButton(f.m_wndToolBar, RUNTIME_CLASS(CExtBarNcAreaButtonClose)) != NULL);
+    ti = TOOLINFO{};
+    pMenu->OnToolHitTest(pMenu->m_rc.CenterPoint(), &ti);
+    ASSERT_TRUE(ti.lpszText != NULL && ti.lpszText != LPSTR_TEXTCALLBACK);
+    EXPECT_STREQ("Options", ti.lpszText);
+    free(ti.lpszText);
+}
+
+TEST_F(FrameTest, ClickingTheHideButtonHidesThePaneAndTheFrameRelaysOut)
+{
+    CTestFrame& f = *m_pFrame;
+    CExtControlBar& pane = f.m_wndBreakpoints;
+    CExtBarNcAreaButton* pHide = VisibleButton(pane, RUNTIME_CLASS(CExtBarNcAreaButtonClose));
+    ASSERT_TRUE(pHide != NULL);
+    const CRect rcClientBefore = WindowRectOf(CWnd::FromHandle(f.m_hWndMDIClient));
+    const CPoint ptButton = pHide->m_rc.CenterPoint() + WindowRectOf(&pane).TopLeft();
+    EXPECT_EQ((UINT)HTMINBUTTON, HitAt(&pane, ptButton));
+    CSentInput::ClickAt(ptButton);
+    for (int i = 0; i < 50 && pane.IsWindowVisible(); i++)
+    {
+        PumpPending();
+        ::Sleep(20);
+    }
+    EXPECT_FALSE(pane.IsWindowVisible());
+    EXPECT_EQ(0, UpdateOf(&f, ID_VIEW_BREAKPOINTS).m_nCheck);
+    const CRect rcClientAfter = WindowRectOf(CWnd::FromHandle(f.m_hWndMDIClient));
+    EXPECT_GT(rcClientAfter.Height(), rcClientBefore.Height()) << "the frame gave the pane's room to the client";
+}
+
+TEST_F(FrameTest, ThePanelsMenuListsToolbarsThenPanesUnlessTheFrameBuildsIt)
+{
+    CTestFrame& f = *m_pFrame;
+    f.m_wndToolBar.SetWindowText("Standard");   // untitled bars are not listed
+    CExtPopupMenuWnd* pPopup = new CExtPopupMenuWnd;
+    ASSERT_TRUE(pPopup->InitEmptyMenu(f.m_hWnd));
+    ASSERT_TRUE(CExtDockBar::ConstructPanelsMenu(&f, pPopup, CExtBarPopupMenuEvent::eBarClientMenu, &f.m_wndOutput,
+                                                 WM_RBUTTONUP, NULL));
+    std::vector<int> ids;
+    for (int i = 0; i < pPopup->GetItemCount(); i++)
+        ids.push_back(pPopup->GetItemCmdID(i));
+    std::vector<int> expected = {AFX_IDW_TOOLBAR, -1, ID_VIEW_EXPLORER, ID_VIEW_OUTPUT, ID_VIEW_BREAKPOINTS,
+                                 ID_VIEW_CALLSTACK};
+    if (!ids.empty() && ids[0] == 101)
+        expected.insert(expected.begin(), 101);   // the menu bar, when it has a title
+    EXPECT_EQ(expected, ids);
+    EXPECT_EQ(2, f.m_nPanelsMenuEvents) << "told before and after the content";
+    delete pPopup;
+
+    // A frame that builds the menu itself gets it as it left it.
+    f.m_bBuildPanelsMenu = true;
+    pPopup = new CExtPopupMenuWnd;
+    ASSERT_TRUE(pPopup->InitEmptyMenu(f.m_hWnd));
+    ASSERT_TRUE(CExtDockBar::ConstructPanelsMenu(&f, pPopup, CExtBarPopupMenuEvent::eBarClientMenu, &f.m_wndOutput,
+                                                 WM_RBUTTONUP, NULL));
+    ASSERT_EQ(1, pPopup->GetItemCount());
+    EXPECT_EQ(ID_TEST_ALPHA, pPopup->GetItemCmdID(0));
+    delete pPopup;
+}
+
+TEST_F(FrameTest, VisibilityTogglesWithCheckMarksAndFocus)
+{
+    CTestFrame& f = *m_pFrame;
+    CExtControlBar& pane = f.m_wndOutput;
+    // Not toggling: a visible pane stays and takes the focus.
+    pane.ToggleVisibility(false);
+    PumpPending();
+    EXPECT_TRUE(pane.IsWindowVisible());
+    EXPECT_EQ(f.m_wndOutputEdit.m_hWnd, ::GetFocus());
+    pane.ToggleVisibility(true);
+    PumpPending();
+    EXPECT_FALSE(pane.IsWindowVisible());
+    EXPECT_EQ(0, UpdateOf(&f, ID_VIEW_OUTPUT).m_nCheck);
+    pane.ToggleVisibility(false);
+    PumpPending();
+    EXPECT_TRUE(pane.IsWindowVisible());
+    EXPECT_EQ(1, UpdateOf(&f, ID_VIEW_OUTPUT).m_nCheck);
+    // The toolbar's View item follows it too.
+    EXPECT_EQ(1, UpdateOf(&f, AFX_IDW_TOOLBAR).m_nCheck);
+    CExtControlBar::ToggleFrameBarByCommand(&f, AFX_IDW_TOOLBAR);
+    PumpPending();
+    EXPECT_EQ(0, UpdateOf(&f, AFX_IDW_TOOLBAR).m_nCheck);
+}
+
+TEST_F(FrameTest, DoubleClickingTheCaptionFloatsADockedPaneOnly)
+{
+    CTestFrame& f = *m_pFrame;
+    CExtControlBar& pane = f.m_wndCallStack;
+    pane.m_ptFloatPos = CPoint(340, 260);
+    CPoint ptCaption = pane.m_rcCaption.CenterPoint() - CSize(20, 0) + WindowRectOf(&pane).TopLeft();
+    pane.ScreenToClient(&ptCaption);
+    pane.SendMessage(WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(ptCaption.x, ptCaption.y));
+    PumpPending();
+    ASSERT_TRUE(pane.IsFloating());
+    EXPECT_EQ(CPoint(340, 260), WindowRectOf(pane.GetParentFrame()).TopLeft());
+    // Floating, it stays as it is.
+    pane.ToggleDocking();
+    PumpPending();
+    EXPECT_TRUE(pane.IsFloating());
+    EXPECT_EQ(CPoint(340, 260), WindowRectOf(pane.GetParentFrame()).TopLeft());
+}
+
+TEST_F(FrameTest, AFloatingFrameThatCannotBeCreatedLeavesThePaneDocked)
+{
+    CTestFrame& f = *m_pFrame;
+    CNoFloatBar bar;
+    ASSERT_TRUE(bar.Create("no float", &f, ID_VIEW_VARIABLES, 0x5040283C));
+    bar.EnableDocking(CBRS_ALIGN_ANY);
+    ASSERT_TRUE(bar.DockAtFrameSide(AFX_IDW_DOCKBAR_RIGHT, 1, &f));
+    const int nExceptions = theApp.m_nExceptions;
+    bar.FloatAt(200, 200);
+    bar.ToggleDocking();
+    PumpPending();
+    EXPECT_EQ((UINT)AFX_IDW_DOCKBAR_RIGHT, bar.GetDockBarID());
+    EXPECT_EQ(nExceptions, theApp.m_nExceptions);
+    bar.DestroyWindow();
+    f.RecalcLayout();
+}
+
+TEST_F(FrameTest, FocusAtMinimalLengthGrowsThePaneInItsRow)
+{
+    CTestFrame& f = *m_pFrame;
+    const CRect rcOutput = WindowRectOf(&f.m_wndOutput);
+    CRect rcDrop(CPoint(rcOutput.right - 2, rcOutput.CenterPoint().y), CSize(1, 1));
+    f.DockControlBar(&f.m_wndBreakpoints, f.m_wndOutput.m_pDockBar, &rcDrop);
+    f.RecalcLayout();
+    PumpPending();
+    ASSERT_EQ(f.m_wndOutput.m_pDockBar, f.m_wndBreakpoints.m_pDockBar);
+    // Squeezed to its minimum, then focused.
+    CExtControlBar& small = f.m_wndOutput;
+    const int nRow = WindowRectOf(&small).Width() + WindowRectOf(&f.m_wndBreakpoints).Width();
+    small.SetPreferredSizeHorizontal(CSize(small.GetMinimalWidth(), small.GetPreferredSizeHorizontal().cy));
+    f.m_wndBreakpoints.SetPreferredSizeHorizontal(CSize(nRow - small.GetMinimalWidth(), 120));
+    f.RecalcLayout();
+    PumpPending();
+    ASSERT_TRUE(small.IsAtMinimalLength());
+    small.SetFocus();
+    PumpPending();
+    EXPECT_FALSE(small.IsAtMinimalLength());
+    EXPECT_TRUE(f.m_wndBreakpoints.IsAtMinimalLength());
+    EXPECT_EQ(nRow, WindowRectOf(&small).Width() + WindowRectOf(&f.m_wndBreakpoints).Width());
+}
+
+TEST_F(FrameTest, HelpHitTestQueryEffectAndEventPoints)
+{
+    CTestFrame& f = *m_pFrame;
+    CHelpBar bar;
+    ASSERT_TRUE(bar.Create("help", &f, ID_VIEW_VARIABLES, 0x5040283C));
+    const struct
+    {
+        int nHit;
+        LRESULT lExpected;
+    } cases[] = {{-3, 0}, {-2, -1}, {5, 0x10005}};
+    for (const auto& c : cases)
+    {
+        bar.m_nHelpHit = c.nHit;
+        EXPECT_EQ(c.lExpected, bar.SendMessage(WM_HELPHITTEST, 0, 0)) << c.nHit;
+    }
+    bar.DestroyWindow();
+
+    // Only (-1, -1) stands for the cursor; a point on a monitor left of the primary stays.
+    CExtBarPopupMenuEvent left(CExtBarPopupMenuEvent::eBarClientMenu, NULL, NULL, WM_RBUTTONUP, NULL, CPoint(-300, 200));
+    EXPECT_EQ(CPoint(-300, 200), left.m_ptScreen);
+    ::SetCursorPos(123, 234);
+    CExtBarPopupMenuEvent cursor(CExtBarPopupMenuEvent::eBarClientMenu, NULL, NULL, WM_RBUTTONUP, NULL);
+    CPoint ptCursor;
+    ::GetCursorPos(&ptCursor);
+    EXPECT_EQ(ptCursor, cursor.m_ptScreen);
+
+    // A child that refuses a layout query is left out of it.
+    CQueryChild child;
+    ASSERT_TRUE(child.Create(AfxRegisterWndClass(0), "child", WS_CHILD, CRect(0, 0, 10, 10), &f, 0x5000));
+    CRect rcTaking, rcRefusing;
+    CExtControlBar::RepositionBarsEx(&f, 0x5000, 0x5000, 0, reposQuery, &rcTaking, NULL, TRUE);
+    child.m_lEffect = 0x10;
+    CExtControlBar::RepositionBarsEx(&f, 0x5000, 0x5000, 0, reposQuery, &rcRefusing, NULL, TRUE);
+    EXPECT_EQ(ClientRectOf(&f).bottom - 30, rcTaking.bottom);
+    EXPECT_EQ(ClientRectOf(&f).bottom, rcRefusing.bottom);
+    child.DestroyWindow();
+}
+
+TEST_F(FrameTest, TheFocusedPanesCaptionShowsActiveInTheLooksColours)
+{
+    CTestFrame& f = *m_pFrame;
+    g_PaintManagerHolder.InstallPaintManager(new CExtPaintManager);
+    f.RedrawWindow(NULL, NULL, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_FRAME);
+    f.m_wndExplorerEdit.SetFocus();
+    PumpPending();
+    // The first column inside the caption's 1-pixel margin: where the gradient starts.
+    auto captionPixel = [](CExtControlBar& bar) {
+        const CPoint pt = bar.m_rcCaption.TopLeft() + WindowRectOf(&bar).TopLeft() + CSize(1, 2);
+        return CScreenPicture(CRect(pt, CSize(1, 1))).GetPixel(pt);
+    };
+    CExtPaintManager* pLook = g_PaintManagerHolder.GetPaintManager();
+    EXPECT_EQ(pLook->GetColor(COLOR_ACTIVECAPTION), captionPixel(f.m_wndExplorer));
+    EXPECT_EQ(pLook->GetColor(COLOR_INACTIVECAPTION), captionPixel(f.m_wndOutput));
+    // The focus moves: so does the active caption.
+    f.m_wndOutputEdit.SetFocus();
+    PumpPending();
+    EXPECT_EQ(pLook->GetColor(COLOR_INACTIVECAPTION), captionPixel(f.m_wndExplorer));
+    EXPECT_EQ(pLook->GetColor(COLOR_ACTIVECAPTION), captionPixel(f.m_wndOutput));
+    g_PaintManagerHolder.InstallPaintManager(new CExtPaintManagerXP);
+}
+
+TEST_F(FrameTest, HidingTheMiddleOfThreePanesAndShowingItGivesItsLengthBack)
+{
+    CTestFrame& f = *m_pFrame;
+    // Output, breakpoints and call stack side by side at the bottom.
+    for (CExtControlBar* pBar : {&f.m_wndBreakpoints, &f.m_wndCallStack})
+    {
+        const CRect rcOutput = WindowRectOf(&f.m_wndOutput);
+        CRect rcDrop(CPoint(rcOutput.right - 2, rcOutput.CenterPoint().y), CSize(1, 1));
+        if (pBar == &f.m_wndCallStack)
+        {
+            const CRect rcMiddle = WindowRectOf(&f.m_wndBreakpoints);
+            rcDrop = CRect(CPoint(rcMiddle.right - 2, rcMiddle.CenterPoint().y), CSize(1, 1));
+        }
+        f.DockControlBar(pBar, f.m_wndOutput.m_pDockBar, &rcDrop);
+        f.RecalcLayout();
+        PumpPending();
+    }
+    ASSERT_EQ(f.m_wndOutput.m_pDockBar, f.m_wndCallStack.m_pDockBar);
+    ASSERT_TRUE(f.m_wndOutput.IsFirstInRow(true) && f.m_wndCallStack.IsLastInRow(true));
+    const int nMiddle = WindowRectOf(&f.m_wndBreakpoints).Width();
+    const int nRow = WindowRectOf(&f.m_wndOutput).Width() + nMiddle + WindowRectOf(&f.m_wndCallStack).Width();
+
+    f.ShowControlBar(&f.m_wndBreakpoints, FALSE, FALSE);
+    PumpPending();
+    EXPECT_EQ(nRow, WindowRectOf(&f.m_wndOutput).Width() + WindowRectOf(&f.m_wndCallStack).Width())
+        << "the others fill the row";
+    f.ShowControlBar(&f.m_wndBreakpoints, TRUE, FALSE);
+    PumpPending();
+    EXPECT_EQ(nMiddle, WindowRectOf(&f.m_wndBreakpoints).Width());
+    for (CExtControlBar* pBar : {&f.m_wndOutput, &f.m_wndBreakpoints, &f.m_wndCallStack})
+        EXPECT_GE(WindowRectOf(pBar).Width(), pBar->GetMinimalWidth());
 }

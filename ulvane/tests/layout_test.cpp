@@ -5,6 +5,8 @@
 #include "CExtDockRowLayout.h"
 #include "CExtSavedPlacement.h"
 
+#include <vector>
+
 namespace
 {
 int g_nBar = 0;
@@ -25,39 +27,71 @@ EXTDOCKSLOT Fixed(int nLength, int nThickness, int nAt = 0)
 }
 }
 
-TEST(DockRowLayoutTest, ResizableBarsShareTheRowInProportion)
+namespace
 {
-    CExtDockSlotArray slots;
-    slots.Add(EXTDOCKSLOT::RowEnd());
-    slots.Add(Resizable(100, 150));
-    slots.Add(Resizable(300, 120));
-    slots.Add(EXTDOCKSLOT::RowEnd());
-    CSize size = CExtDockRowLayout(true).Layout(slots, 800);
-    EXPECT_EQ(CSize(800, 150), size);
-    EXPECT_EQ(CRect(0, 0, 200, 150), slots[1].rcNew);
-    EXPECT_EQ(CRect(200, 0, 800, 150), slots[2].rcNew);
-    // The lengths become the bars' own and the row's thickness is shared.
-    EXPECT_EQ(CSize(600, 150), slots[2].sizeRow);
-
-    // A lone bar takes the whole row; hidden bars take nothing.
-    slots[2].bVisible = false;
-    CExtDockRowLayout(true).Layout(slots, 500);
-    EXPECT_EQ(CRect(0, 0, 500, 150), slots[1].rcNew);
+using ROWBAR = CExtDockRowLayout::ROWBAR;
+ROWBAR RowResizable(int nLength, int nMin, int nCross = 100)
+{
+    return ROWBAR{true, nLength, nMin, nCross};
+}
+ROWBAR RowFixed(int nLength)
+{
+    return ROWBAR{false, nLength, 0, 0};
+}
+int SumOf(const std::vector<ROWBAR>& bars, int nLast)
+{
+    int nSum = 0;
+    for (int i = 0; i <= nLast; i++)
+        nSum += bars[i].nLength;
+    return nSum;
+}
 }
 
-TEST(DockRowLayoutTest, ResizableBarsKeepTheirMinimumWhenTheRowIsShort)
+TEST(DockRowLayoutTest, ResizableBarsTakeTheRowAsTheyRememberItAndTheCommonThickness)
 {
-    CArray<int, int> lengths, minimums;
-    lengths.Add(10);
-    lengths.Add(990);
-    minimums.Add(40);
-    minimums.Add(40);
-    CExtDockRowLayout::ShareLength(lengths, minimums, 100);
-    EXPECT_EQ(40, lengths[0]);
-    EXPECT_EQ(60, lengths[1]);
-    CExtDockRowLayout::ShareLength(lengths, minimums, 50);
-    EXPECT_EQ(40, lengths[0]);
-    EXPECT_EQ(40, lengths[1]);
+    // A bar alone takes the whole extent, even from below its minimum or beyond.
+    std::vector<ROWBAR> one = {RowResizable(100, 40, 90)};
+    CExtDockRowLayout::ROWDECISION d = CExtDockRowLayout::SpreadRow(one, 0, 600, 2);
+    EXPECT_EQ(-1, d.nBreakAfter);
+    EXPECT_EQ(600, one[0].nLength);
+    EXPECT_EQ(90, d.nCross);
+
+    // Three bars and a toolbar: the free length is spread, none below its minimum,
+    // and the row's thickness is the thickest bar's.
+    std::vector<ROWBAR> row = {RowResizable(100, 40, 80), RowFixed(50), RowResizable(45, 40, 150),
+                               RowResizable(300, 40, 120)};
+    d = CExtDockRowLayout::SpreadRow(row, 0, 400, 2);
+    EXPECT_EQ(-1, d.nBreakAfter);
+    EXPECT_EQ(150, d.nCross);
+    EXPECT_EQ(400, SumOf(row, 3));
+    for (const ROWBAR& bar : row)
+        EXPECT_GE(bar.nLength, bar.nMinLength);
+    EXPECT_EQ(50, row[1].nLength) << "a toolbar keeps its length";
+
+    // Every bar at its minimum: the last takes what is over.
+    std::vector<ROWBAR> minimal = {RowResizable(40, 40), RowResizable(40, 40)};
+    CExtDockRowLayout::SpreadRow(minimal, 0, 500, 2);
+    EXPECT_EQ(40, minimal[0].nLength);
+    EXPECT_EQ(460, minimal[1].nLength);
+}
+
+TEST(DockRowLayoutTest, MinimaAboveTheExtentBreakTheRowOnce)
+{
+    // After the working bar: the row ends before the bar that does not fit.
+    std::vector<ROWBAR> row = {RowResizable(200, 120), RowResizable(200, 120), RowResizable(200, 120)};
+    CExtDockRowLayout::ROWDECISION d = CExtDockRowLayout::SpreadRow(row, 0, 300, 2);
+    EXPECT_EQ(1, d.nBreakAfter);
+    EXPECT_FALSE(d.bWorkingMoves);
+    EXPECT_EQ(300, SumOf(row, 1)) << "what stays in the row fills it";
+    EXPECT_GE(row[1].nLength, 120);
+
+    // Before the working bar: the row ends after the toolbar that overflows, and the
+    // working bar, now in the next row, decides nothing here.
+    std::vector<ROWBAR> late = {RowFixed(250), RowFixed(100), RowResizable(200, 120)};
+    d = CExtDockRowLayout::SpreadRow(late, 2, 300, 2);
+    EXPECT_EQ(1, d.nBreakAfter);
+    EXPECT_TRUE(d.bWorkingMoves);
+    EXPECT_EQ(200, late[2].nLength);
 }
 
 TEST(DockRowLayoutTest, ToolbarsKeepTheirPlacesAndRowsStackAcross)
@@ -86,8 +120,9 @@ TEST(DockRowLayoutTest, VerticalRowsRunDownward)
     slots.Add(EXTDOCKSLOT::RowEnd());
     CSize size = CExtDockRowLayout(false).Layout(slots, 400);
     EXPECT_EQ(CSize(250, 400), size);
-    EXPECT_EQ(CRect(0, 0, 150, 400), slots[1].rcNew);
-    EXPECT_EQ(CRect(150, 0, 250, 400), slots[3].rcNew);
+    // Each row's bar keeps the length it has; the row's first bar decided it before.
+    EXPECT_EQ(CRect(0, 0, 150, 200), slots[1].rcNew);
+    EXPECT_EQ(CRect(150, 0, 250, 300), slots[3].rcNew);
 }
 
 TEST(AnchorRecordTest, AnchorsPlaceTheChildWhereItWasWithoutRoundingJumps)

@@ -99,17 +99,19 @@ void DoubleClickAt(CPoint pt)
 // when it answers none.
 CPoint CaptionPoint(HWND hWnd)
 {
-    CRect rc;
+    // The caption answers as part of the client area, above the client rectangle;
+    // splitters and caption buttons answer codes of their own.
+    CRect rc, rcClient;
     ::GetWindowRect(hWnd, &rc);
-    for (int y = rc.top; y < rc.bottom; y += 2)
+    ::GetClientRect(hWnd, &rcClient);
+    ::MapWindowPoints(hWnd, NULL, (LPPOINT)&rcClient, 2);
+    for (int y = rc.top; y < rcClient.top; y++)
     {
-        for (int x = rc.left + rc.Width() / 4; x < rc.right; x += 8)
-        {
-            DWORD_PTR dwHit = 0;
-            if (::SendMessageTimeoutA(hWnd, WM_NCHITTEST, 0, MAKELPARAM(x, y), SMTO_ABORTIFHUNG, 2000, &dwHit) &&
-                dwHit == HTCAPTION)
-                return CPoint(x, y);
-        }
+        const int x = rc.left + rc.Width() / 4;
+        DWORD_PTR dwHit = 0;
+        if (::SendMessageTimeoutA(hWnd, WM_NCHITTEST, 0, MAKELPARAM(x, y), SMTO_ABORTIFHUNG, 2000, &dwHit) &&
+            dwHit == HTCLIENT && y + 3 < rcClient.top)
+            return CPoint(x, y + 3);
     }
     return CPoint(-1, -1);
 }
