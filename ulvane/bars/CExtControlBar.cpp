@@ -1173,3 +1173,16 @@ void CExtControlBar::RedrawFloatingFrames(CFrameWnd* pFrame)
                                  RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW | RDW_FRAME);
     }
 }
+
+bool CExtControlBar::IsParentFrameInHelpMode(CWnd* pWnd)
+{
+    if (pWnd == NULL || pWnd->GetSafeHwnd() == NULL || !::IsWindow(pWnd->m_hWnd))
+        return false;
+    CFrameWnd* pFrame = pWnd->IsFrameWnd() ? (CFrameWnd*)pWnd : pWnd->GetParentFrame();
+    for (; pFrame != NULL; pFrame = pFrame->GetParentFrame())
+    {
+        if (pFrame->m_bHelpMode)
+            return true;
+    }
+    return false;
+}
