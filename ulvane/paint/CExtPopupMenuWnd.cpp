@@ -7,7 +7,9 @@
 #include "CExtOffscreenDC.h"
 #include "CExtPaintManagerHolder.h"
 #include "CExtPopupMenuTipWnd.h"
+#include "CExtPopupPlacement.h"
 #include "CExtPopupTrackContext.h"
+#include "CInPlaceEditWnd.h"
 #include "CExtSoundPlayerHolder.h"
 #include "ExtPaintHelpers.h"
 
@@ -100,6 +102,7 @@ void CExtPopupMenuWnd::DestroyItems()
         CExtPopupMenuItem& item = m_arrItems[i];
         if (item.m_pEditWnd != NULL && item.m_pEditWnd->GetSafeHwnd() != NULL)
             item.m_pEditWnd->DestroyWindow();
+        item.m_pEditWnd = NULL;
         CExtPopupMenuWnd* pSub = item.m_pSubMenu;
         item.m_pSubMenu = NULL;
         DeleteSubPopup(pSub);
@@ -627,6 +630,7 @@ bool CExtPopupMenuWnd::RemoveItem(int nIndex)
 void CExtPopupMenuWnd::SetExpanded(bool bExpanded)
 {
     CExtPopupMenuItem::SetFlag(m_nStateBits, eStateExpanded, bExpanded);
+    MeasureItems(true);
     RecalcLayout();
 }
 
@@ -832,99 +836,24 @@ const CExtPopupMenuItem* CExtPopupMenuWnd::FindItemDeep(UINT nCmdID) const
 
 namespace
 {
-const int nMinItemHeight = 22;
-const int nIconColumn = 16;
-const int nAccelGap = 24;
 const char szMenuClass[] = "Ulvane-PopupMenu";
-
-// The text without its mnemonic marks ("&&" stays one "&").
-CString StripMnemonics(const CString& strText)
-{
-    CString strResult;
-    for (int i = 0; i < strText.GetLength(); i++)
-    {
-        if (strText[i] == '&' && i + 1 < strText.GetLength())
-            i++;
-        else if (strText[i] == '&')
-            continue;
-        strResult += strText[i];
-    }
-    return strResult;
 }
 
-int MeasureMenuText(CDC& dc, const CString& strText)
+void CExtPopupMenuWnd::MeasureItems(bool bAll)
 {
-    if (strText.IsEmpty())
-        return 0;
-    CRect rc(0, 0, 0, 0);
-    const CString strPlain = StripMnemonics(strText);
-    dc.DrawText(strPlain, &rc, DT_CALCRECT | DT_SINGLELINE | DT_NOPREFIX);
-    return rc.Width();
-}
-
-// The sizes of an item that was not measured yet: a separator is a thin band, any
-// other item the height of the menu font or its icon, at least the standard height.
-void MeasureItemSizes(CDC& dc, CExtPopupMenuItem& item, CExtCommandIcon* pIcon)
-{
-    if (item.IsSeparator())
-    {
-        item.m_nWidth = item.m_nTextWidth = 0;
-        item.m_nHeight = 4;
-        item.m_nWidestWidth = 0;
-        return;
-    }
-    CRect rcText(0, 0, 0, 0);
-    dc.DrawText("Xg", &rcText, DT_CALCRECT | DT_SINGLELINE);
-    int nTextWidth = MeasureMenuText(dc, item.m_strText);
-    if (!item.m_bHasEdit && !item.m_strAccelText.IsEmpty())
-        nTextWidth += nAccelGap + MeasureMenuText(dc, item.m_strAccelText);
-    int nHeight = rcText.Height() + 4;
-    int nIconWidth = nIconColumn;
-    if (pIcon != NULL && !pIcon->IsEmpty())
-    {
-        const CSize sizeIcon = pIcon->GetSize();
-        nIconWidth = std::max(nIconColumn, (int)sizeIcon.cx);
-        nHeight = std::max(nHeight, (int)sizeIcon.cy + 4);
-    }
-    nHeight = std::max(nHeight, nMinItemHeight);
-    nIconWidth = std::max(nHeight, nIconWidth);
-    item.m_nTextWidth = nTextWidth;
-    item.m_nWidth = item.m_bHasEdit ? nTextWidth + item.m_nEditWidth + 33 : nTextWidth + nIconWidth + 37;
-    item.m_nHeight = nHeight + 1;
-    item.m_nWidestWidth = item.m_nWidth;
-}
-}
-
-void CExtPopupMenuWnd::MeasureItems()
-{
-    HDC hDC = ::CreateCompatibleDC(NULL);
-    if (hDC == NULL)
-        return;
-    CDC* pDC = CDC::FromHandle(hDC);
-    HGDIOBJ hOldFont = ::SelectObject(hDC, g_PaintManagerHolder->m_FontNormal.GetSafeHandle());
     for (int i = 0; i < GetItemCount(); i++)
     {
         CExtPopupMenuItem& item = m_arrItems[i];
-        if (item.m_nHeight > 0)
-            continue;
-        MeasureItemSizes(*pDC, item, GetItemIconObject(i));
+        if (bAll || item.m_nHeight <= 0)
+            item.MeasureItem();
     }
-    ::SelectObject(hDC, hOldFont);
-    ::DeleteDC(hDC);
 }
 
 CExtCommandIcon* CExtPopupMenuWnd::GetItemIconObject(int nIndex) const
 {
     if (!IsIndexValid(nIndex))
         return NULL;
-    CExtPopupMenuItem& item = const_cast<CExtPopupMenuItem&>(m_arrItems[nIndex]);
-    if (!item.m_icon.IsEmpty())
-        return &item.m_icon;
-    if (!item.IsCommand() || item.IsCustom())
-        return NULL;
-    const CString strProfile = g_CommandManagerHolder->GetProfileNameForWindow(item.m_hWndCmdReceiver);
-    CExtCommandIcon* pIcon = g_CommandManagerHolder->GetCommandIcon(strProfile, (UINT)item.m_nCmdID);
-    return pIcon != NULL && !pIcon->IsEmpty() ? pIcon : NULL;
+    return const_cast<CExtPopupMenuItem&>(m_arrItems[nIndex]).GetDisplayIcon();
 }
 
 bool CExtPopupMenuWnd::IsItemRarelyUsed(int nIndex) const
@@ -978,33 +907,10 @@ CRect CExtPopupMenuWnd::GetContentRect() const
     return m_rcContent;
 }
 
-CPoint CExtPopupMenuWnd::AlignedPosition(UINT nAlign, CPoint pt, CSize size) const
-{
-    const int nShadow = GetShadowSize();
-    const CSize sizeBody(size.cx - nShadow, size.cy - nShadow);
-    const CRect& rc = m_rcExclude;
-    switch (nAlign)
-    {
-    case TPMX_RIGHTALIGN:
-        return CPoint(rc.right, rc.top);
-    case TPMX_CENTERALIGN:
-        return CPoint(pt.x - sizeBody.cx / 2, pt.y);
-    case TPMX_LEFTALIGN:
-        return CPoint(rc.left - sizeBody.cx, rc.top);
-    case TPMX_BOTTOMALIGN:
-        return CPoint(rc.left, rc.bottom);
-    case TPMX_VCENTERALIGN:
-        return CPoint(pt.x, pt.y - sizeBody.cy / 2);
-    case TPMX_TOPALIGN:
-        return CPoint(rc.left, rc.top - sizeBody.cy);
-    default:
-        return pt;
-    }
-}
-
 void CExtPopupMenuWnd::PlaceSubMenu(CRect& rcWindow)
 {
     // The monitor: the exclude rectangle's, else the parent's, else the point's.
+    CExtPopupPlacement placement;
     CExtMonitorInfo monitor;
     if ((m_nExcludeFlags & eExcludeGiven) != 0)
         monitor = GetMonitorWorkArea(m_rcExclude);
@@ -1016,48 +922,33 @@ void CExtPopupMenuWnd::PlaceSubMenu(CRect& rcWindow)
     }
     else
         monitor = GetMonitorWorkArea(m_ptTrack);
-    const CRect rcBounds = g_bUseDesktopWorkArea ? monitor.m_rcWorkArea : monitor.m_rcMonitor;
-    UINT nAlign = m_nTrackFlags & TPMX_ALIGN_MASK;
-    const CSize size = GetMenuSize();
-    const int nShadow = GetShadowSize();
-    CRect rc(AlignedPosition(nAlign, m_ptTrack, size), size);
-    const bool bJoined = (m_nExcludeFlags & eExcludeJoined) != 0;
-    if (bJoined && (nAlign == TPMX_BOTTOMALIGN || nAlign == TPMX_RIGHTALIGN))
-        rc.OffsetRect(nAlign == TPMX_RIGHTALIGN ? -1 : 0, nAlign == TPMX_BOTTOMALIGN ? -1 : 0);
-    // No room on the side asked for: the other side of the exclude rectangle.
-    const CSize sizeBody(size.cx - nShadow, size.cy - nShadow);
-    if (nAlign == TPMX_RIGHTALIGN && rc.right > rcBounds.right)
-        rc.OffsetRect(m_rcExclude.left - sizeBody.cx - rc.left, 0);
-    else if (nAlign == TPMX_LEFTALIGN && rc.left < rcBounds.left)
-        rc.OffsetRect(m_rcExclude.right - rc.left, 0);
-    else if (nAlign == TPMX_BOTTOMALIGN && rc.bottom > rcBounds.bottom && m_rcExclude.top - sizeBody.cy >= rcBounds.top)
-        rc.OffsetRect(0, m_rcExclude.top - sizeBody.cy - rc.top);
-    else if (nAlign == TPMX_TOPALIGN && rc.top < rcBounds.top)
-        rc.OffsetRect(0, m_rcExclude.bottom - rc.top);
-    else if (nAlign == TPMX_ALIGN_DEFAULT && rc.bottom > rcBounds.bottom && m_ptTrack.y - sizeBody.cy >= rcBounds.top)
-        rc.OffsetRect(0, m_ptTrack.y - sizeBody.cy - rc.top);   // above the point
-    if (nAlign == TPMX_ALIGN_DEFAULT && rc.right > rcBounds.right && m_ptTrack.x - sizeBody.cx >= rcBounds.left)
-        rc.OffsetRect(m_ptTrack.x - sizeBody.cx - rc.left, 0);
-    // Kept on the monitor; one taller than it scrolls.
-    CExtPopupMenuItem::SetFlag(m_nStateBits, eStateScrolling, false);
-    if (rc.Height() > rcBounds.Height())
+    placement.m_rcMonitor = g_bUseDesktopWorkArea ? monitor.m_rcWorkArea : monitor.m_rcMonitor;
+    placement.m_sizeMenu = GetMenuSize();
+    placement.m_nAlign = (int)(m_nTrackFlags & TPMX_ALIGN_MASK);
+    placement.m_ptTrack = m_ptTrack;
+    placement.m_rcExclude = m_rcExclude;
+    placement.m_bExcludeGiven = (m_nExcludeFlags & eExcludeGiven) != 0;
+    placement.m_bJoined = (m_nExcludeFlags & eExcludeJoined) != 0;
+    placement.m_nShadowSize = GetShadowSize();
+    if (m_pParentPopup != NULL && m_pParentPopup->GetSafeHwnd() != NULL)
     {
-        rc.bottom = rc.top + rcBounds.Height();
-        m_nStateBits |= eStateScrolling;
+        placement.m_bSubMenu = true;
+        placement.m_nParentAlign = (int)m_pParentPopup->m_nSlideAlign;
+        m_pParentPopup->GetWindowRect(&placement.m_rcParent);
+        CExtPopupMenuWnd* pGrandparent = m_pParentPopup->m_pParentPopup;
+        if (pGrandparent != NULL && pGrandparent->GetSafeHwnd() != NULL)
+            pGrandparent->GetWindowRect(&placement.m_rcGrandparent);
     }
-    if (rc.right > rcBounds.right)
-        rc.OffsetRect(rcBounds.right - rc.right, 0);
-    if (rc.left < rcBounds.left)
-        rc.OffsetRect(rcBounds.left - rc.left, 0);
-    if (rc.bottom > rcBounds.bottom)
-        rc.OffsetRect(0, rcBounds.bottom - rc.bottom);
-    if (rc.top < rcBounds.top)
-        rc.OffsetRect(0, rcBounds.top - rc.top);
-    rcWindow = rc;
-    m_sizeWindow = rc.Size();
-    m_rcContent = CRect(0, 0, rc.Width() - nShadow, rc.Height() - nShadow);
+    placement.Place();
+    CExtPopupMenuItem::SetFlag(m_nStateBits, eStateScrolling, placement.m_bScrolling);
+    m_nSlideAlign = (UINT)placement.m_nFinalAlign;
+    if (placement.m_bReplaced && m_hWnd != NULL && IsWindowVisible())
+        ShowWindow(SW_HIDE);   // what it covered repaints before it shows elsewhere
+    rcWindow = placement.m_rcWindow;
+    m_sizeWindow = rcWindow.Size();
+    m_rcContent = placement.m_rcContent;
     m_rgnWnd.DeleteObject();
-    m_rgnWnd.CreateRectRgn(0, 0, rc.Width(), rc.Height());
+    m_rgnWnd.CreateRectRgn(0, 0, rcWindow.Width(), rcWindow.Height());
     CalcScrollAndExpandRects();
     m_nScrollOffset = std::max(m_nScrollOffset, GetMaxScrollOffset());
 }
@@ -1297,6 +1188,7 @@ bool CExtPopupMenuWnd::CreatePopupWindow(UINT nFlags, int x, int y, LPCRECT lpRc
     bool bExpanded = m_pParentPopup != NULL ? m_pParentPopup->IsExpanded()
                                             : (nFlags & TPMX_SHOW_ALL_ITEMS) != 0 || !g_bMenuHideRarelyUsed;
     CExtPopupMenuItem::SetFlag(m_nStateBits, eStateExpanded, bExpanded);
+    MeasureItems(true);
     RecalcLayout();
 
     CPoint pt(x, y);
@@ -1329,7 +1221,6 @@ bool CExtPopupMenuWnd::CreatePopupWindow(UINT nFlags, int x, int y, LPCRECT lpRc
         nKind = g_nDefAnimationKind;
     SetAnimationKind(nKind == eAnimNone ? eAnimNoneOnce : nKind);
     SetSoundID(bTracked ? CExtSoundPlayer::ePopupOpened : CExtSoundPlayer::eNoSound);
-    m_nSlideAlign = nFlags & TPMX_ALIGN_MASK;
     ShowMenuWindow();
     if (bTracked)
         SetFocusPopup();
@@ -1515,7 +1406,7 @@ void CExtPopupMenuWnd::PaintMenuBody(CDC& dcTarget, bool bBuffered)
                 pPM->PaintToolbarSeparator(dc, rcLine, true, false, this);
             }
             else
-                pPM->PaintMenuSeparator(dc, rcItem, nMinItemHeight, false, this);
+                pPM->PaintMenuSeparator(dc, rcItem, SeparatorIconAreaWidth(i), false, this);
             continue;
         }
         const UINT nPaintFlags = ItemPaintFlags(i);
@@ -1601,15 +1492,15 @@ void CExtPopupMenuWnd::PaintItem(CDC& dc, int nIndex, const CRect& rcItem, UINT 
         return;
     }
     const bool bCommand = item.IsCommand();
-    CExtPaintMenuItemArgs args(this, rcItem, nMinItemHeight, item.m_strText, item.m_strAccelText, pIcon,
+    CExtPaintMenuItemArgs args(this, rcItem, item.m_nIconAreaWidth, item.m_strText, item.m_strAccelText, pIcon,
                                (nPaintFlags & ePaintSubMenu) != 0, bSelected, bCommand && item.IsChecked(),
                                bCommand && item.IsRadio(), false, bEnabled, (nPaintFlags & ePaintRarelyUsed) != 0,
                                (nPaintFlags & ePaintRarelyUsedPrev) != 0, (nPaintFlags & ePaintRarelyUsedNext) != 0,
                                bCommand && IsSysCommandId((UINT)item.m_nCmdID) ? (UINT)item.m_nCmdID : 0);
-    if (item.m_bHasEdit)
+    if (item.HasInPlaceEdit())
     {
         args.m_rcInPlaceWnd = GetItemEditRect(nIndex, rcItem);
-        args.m_strInPlaceText = item.m_strEditText;
+        args.m_strInPlaceText = *item.GetEditTarget();
     }
     args.m_bHelperPopupDropped = bSubShown;
     pPM->PaintMenuItem(dc, args);
@@ -1619,11 +1510,23 @@ CRect CExtPopupMenuWnd::GetItemEditRect(int nIndex, const CRect& rcItem) const
 {
     if (!IsIndexValid(nIndex))
         return CRect(0, 0, 0, 0);
-    const CExtPopupMenuItem& item = m_arrItems[nIndex];
-    CRect rc(rcItem.right - 1 - item.m_nEditWidth, rcItem.top + 2, rcItem.right - 1, rcItem.bottom - 3);
-    if (item.IsSubMenu())
-        rc.OffsetRect(-::GetSystemMetrics(SM_CXHTHUMB), 0);
-    return rc;
+    return m_arrItems[nIndex].CalcInPlaceEditRect(rcItem);
+}
+
+int CExtPopupMenuWnd::SeparatorIconAreaWidth(int nIndex) const
+{
+    // A separator's icon column lines up with its neighbours'.
+    for (int i = nIndex - 1; i >= 0; i--)
+    {
+        if (!m_arrItems[i].IsSeparator() && m_arrItems[i].IsDisplayed())
+            return m_arrItems[i].m_nIconAreaWidth;
+    }
+    for (int i = nIndex + 1; i < GetItemCount(); i++)
+    {
+        if (!m_arrItems[i].IsSeparator() && m_arrItems[i].IsDisplayed())
+            return m_arrItems[i].m_nIconAreaWidth;
+    }
+    return CExtPopupMenuItem::nMinItemHeight;
 }
 
 void CExtPopupMenuWnd::PaintParentItem(CExtPopupBaseWnd* pPopupBase, CDC& dc, HWND /*hWndOwner*/,
@@ -1855,16 +1758,8 @@ void CExtPopupMenuWnd::OpenSubMenu(int nIndex, bool bSelectFirst)
     // The sub-popup's first item level with this one.
     CRect rcExclude(rcItem);
     rcExclude.top -= g_PaintManagerHolder->GetMenuBorderSize();
-    // A cascade keeps the side its parent opened to.
-    UINT nAlign = TPMX_RIGHTALIGN;
-    if (m_pParentPopup != NULL && m_pParentPopup->GetSafeHwnd() != NULL)
-    {
-        CRect rcMine, rcParent;
-        GetWindowRect(&rcMine);
-        m_pParentPopup->GetWindowRect(&rcParent);
-        if (rcMine.CenterPoint().x < rcParent.CenterPoint().x)
-            nAlign = TPMX_LEFTALIGN;
-    }
+    // Without an alignment of its own the sub-menu cascades the way this one went.
+    const UINT nAlign = TPMX_ALIGN_DEFAULT;
     pSub->m_pParentPopup = this;
     pSub->m_hWndCmdReceiver = item.m_hWndCmdReceiver != NULL ? item.m_hWndCmdReceiver : m_hWndCmdReceiver;
     pSub->m_nStateBits &= ~eStateTopLevel;
@@ -2515,6 +2410,7 @@ void CExtPopupMenuWnd::OnDestroy()
         CExtPopupMenuItem& item = m_arrItems[i];
         if (item.m_pEditWnd != NULL && item.m_pEditWnd->GetSafeHwnd() != NULL)
             item.m_pEditWnd->DestroyWindow();
+        item.m_pEditWnd = NULL;
         if (item.m_pSubMenu != NULL && item.m_pSubMenu->GetSafeHwnd() != NULL)
             item.m_pSubMenu->DestroyWindow();
     }
@@ -2541,19 +2437,16 @@ void CExtPopupMenuWnd::PostNcDestroy()
 // In-place edit
 
 bool CExtPopupMenuWnd::SetItemInplaceEdit(int nIndex, CString* pstrTarget, int nWidth,
-                                          InplaceEditValidator pfnValidator, LPVOID pValidatorCookie,
-                                          InplaceEditHook pfnHook, LPVOID pHookCookie)
+                                          CExtPopupMenuEditValidator pfnValidator, LPVOID pValidatorCookie,
+                                          CExtPopupMenuEditHook pfnHook, LPVOID pHookCookie)
 {
-    if (!IsIndexValid(nIndex) || pstrTarget == NULL || nWidth <= 0)
+    if (!IsIndexValid(nIndex) || nWidth <= 0)
         return false;
     CExtPopupMenuItem& item = m_arrItems[nIndex];
     if (!item.IsCommand())
         return false;
-    item.m_bHasEdit = true;
-    item.m_nEditWidth = nWidth;
-    item.m_strEditText = *pstrTarget;
-    m_editSetups.SetAt(nIndex, CEditSetup{pstrTarget, pfnValidator, pValidatorCookie, pfnHook, pHookCookie});
-    item.m_nHeight = 0;   // measured again with its field
+    item.SetInPlaceEdit(pstrTarget, nWidth, pfnValidator, pValidatorCookie, pfnHook, pHookCookie);
+    item.MeasureItem();
     GetTopLevelPopup()->RecalcLayout();
     return true;
 }
@@ -2564,23 +2457,14 @@ void CExtPopupMenuWnd::ShowItemEdit(int nIndex)
         return;
     CExtPopupMenuItem& item = m_arrItems[nIndex];
     CRect rcItem;
-    if (!item.m_bHasEdit || !GetItemRect(nIndex, rcItem))
+    if (!item.HasInPlaceEdit() || !GetItemRect(nIndex, rcItem))
         return;
     const CRect rcEdit = GetItemEditRect(nIndex, rcItem);
     if (item.m_pEditWnd == NULL || item.m_pEditWnd->GetSafeHwnd() == NULL)
     {
-        CEditSetup setup = {};
-        m_editSetups.Lookup(nIndex, setup);
-        CCreateInplaceEditRecord record = {NULL, this, &item, setup.m_pstrTarget, setup.m_pfnValidator,
-                                           setup.m_pValidatorCookie, setup.m_pfnHook, setup.m_pHookCookie, rcEdit};
-        if (m_hWndCmdReceiver != NULL && ::IsWindow(m_hWndCmdReceiver))
-            ::SendMessage(m_hWndCmdReceiver, g_nMsgCreateInplaceEdit, (WPARAM)&record, 0);
-        item.m_pEditWnd = record.m_pEdit;
-        if (item.m_pEditWnd == NULL || item.m_pEditWnd->GetSafeHwnd() == NULL)
-        {
-            item.m_pEditWnd = NULL;
+        item.m_pEditWnd = CInPlaceEditWnd::CreateForItem(m_hWndCmdReceiver, this, item, rcEdit);
+        if (item.m_pEditWnd == NULL)
             return;
-        }
     }
     if (!item.m_pEditWnd->IsWindowVisible())
         item.m_pEditWnd->SetWindowPos(NULL, rcEdit.left, rcEdit.top, rcEdit.Width(), rcEdit.Height(),

@@ -56,14 +56,8 @@ public:
     static const UINT g_nMsgPopupDrawLeftArea;
     static const UINT g_nMsgCreateInplaceEdit;
 
-    // The editable field of a menu item.
-    class CInPlaceEditWnd : public CEdit
-    {
-    public:
-        // Sent to the field's owner: delete the selection, select everything.
-        static const UINT g_nMsgDeleteSelection;
-        static const UINT g_nMsgSelectAll;
-    };
+    // The editable field of a menu item (CInPlaceEditWnd.h).
+    class CInPlaceEditWnd;
 
     // Recent-file and window-list strings of the module (defaults when it lacks them).
     enum
@@ -191,25 +185,9 @@ public:
     // Gives the item an editable field of nWidth pixels holding *pstrTarget; the
     // validator (may be NULL) accepts or refuses each change, the hook sees every
     // message of the field first. False for a separator, a sub-menu or a bad index.
-    typedef bool (*InplaceEditValidator)(CWnd* pEdit, LPVOID pCookie, const CString& strOld, const CString& strNew);
-    typedef bool (*InplaceEditHook)(LRESULT& lResult, UINT nMsg, WPARAM wParam, LPARAM lParam, CWnd* pEdit,
-                                    LPVOID pCookie);
-    virtual bool SetItemInplaceEdit(int nIndex, CString* pstrTarget, int nWidth, InplaceEditValidator pfnValidator = NULL,
-                                    LPVOID pValidatorCookie = NULL, InplaceEditHook pfnHook = NULL,
-                                    LPVOID pHookCookie = NULL);
-    // The record of g_nMsgCreateInplaceEdit; the receiver may put its own field in m_pEdit.
-    struct CCreateInplaceEditRecord
-    {
-        CWnd* m_pEdit;
-        CExtPopupMenuWnd* m_pPopup;
-        CExtPopupMenuItem* m_pItem;
-        CString* m_pstrTarget;
-        InplaceEditValidator m_pfnValidator;
-        LPVOID m_pValidatorCookie;
-        InplaceEditHook m_pfnHook;
-        LPVOID m_pHookCookie;
-        CRect m_rcEdit;
-    };
+    virtual bool SetItemInplaceEdit(int nIndex, CString* pstrTarget, int nWidth,
+                                    CExtPopupMenuEditValidator pfnValidator = NULL, LPVOID pValidatorCookie = NULL,
+                                    CExtPopupMenuEditHook pfnHook = NULL, LPVOID pHookCookie = NULL);
 
     // Hit codes of HitTest besides the item indexes.
     enum { eHitNone = -1, eHitScrollUp = -2, eHitScrollDown = -3, eHitExpand = -4 };
@@ -348,16 +326,16 @@ protected:
     bool IsIndexValid(int nIndex) const { return nIndex >= 0 && nIndex < GetItemCount(); }
     // The item anywhere in the tree that has this command.
     const CExtPopupMenuItem* FindItemDeep(UINT nCmdID) const;
-    // The items' sizes where they were not measured yet.
-    void MeasureItems();
+    // The items' sizes: all of them, or those not measured yet.
+    void MeasureItems(bool bAll = false);
+    // The icon column a separator is drawn with.
+    int SeparatorIconAreaWidth(int nIndex) const;
     // The item's own icon, else its command's; NULL for none.
     CExtCommandIcon* GetItemIconObject(int nIndex) const;
     // A shown rarely used item (the menu is expanded).
     bool IsItemRarelyUsed(int nIndex) const;
     // The system-command items enabled from the receiver window's state.
     void EnableSystemCommands();
-    // The window's top-left for the size and the alignment against the exclude rectangle.
-    CPoint AlignedPosition(UINT nAlign, CPoint pt, CSize size) const;
     void CalcScrollAndExpandRects();
     // The rectangle of the items between the scroll arrows and above the expand area.
     CRect GetItemsArea() const;
@@ -408,16 +386,6 @@ protected:
     CArray<CExtPopupMenuItem, const CExtPopupMenuItem&> m_arrItems;
     CPoint m_ptTrack;
     CSize m_sizeWindow;
-    // What each edit item's field is made with.
-    struct CEditSetup
-    {
-        CString* m_pstrTarget;
-        InplaceEditValidator m_pfnValidator;
-        LPVOID m_pValidatorCookie;
-        InplaceEditHook m_pfnHook;
-        LPVOID m_pHookCookie;
-    };
-    CMap<int, int, CEditSetup, const CEditSetup&> m_editSetups;
 
     afx_msg void OnTimer(UINT_PTR nIDEvent);
     afx_msg void OnClose();

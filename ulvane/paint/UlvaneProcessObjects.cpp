@@ -12,6 +12,7 @@
 #include "CExtPopupTrackContext.h"
 #include "CExtSoundPlayerHolder.h"
 #include "CExtToolControlBar.h"
+#include "CInPlaceEditWnd.h"
 
 #define VORN_REGISTERED_MESSAGE(owner, name) const UINT owner::name = ::RegisterWindowMessage(#owner "::" #name)
 
