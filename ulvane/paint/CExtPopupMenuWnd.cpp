@@ -1293,8 +1293,9 @@ void CExtPopupMenuWnd::ShowMenuWindow()
 {
     PrepareShadow();
     StartAnimation();
-    if (!IsAnimationFinished())
+    if (!IsAnimationFinished() && GetAnimationKind() != eAnimNoneOnce)
     {
+        // Input waits for a real animation only; one shown at once takes it at once.
         CRect rcWindow;
         GetWindowRect(&rcWindow);
         CaptureScreenUnder(rcWindow);

@@ -279,6 +279,9 @@ TEST_F(FrameTest, StatusPanesTakeTheirTextFromUpdateHandlers)
 
 TEST_F(FrameTest, APopupMenuDeliversTheChosenCommandToItsReceiver)
 {
+    // Every item shows, however often it was used before.
+    const bool bHide = CExtPopupMenuWnd::g_bMenuHideRarelyUsed;
+    CExtPopupMenuWnd::g_bMenuHideRarelyUsed = false;
     CExtPopupMenuWnd* pPopup = new CExtPopupMenuWnd;
     ASSERT_TRUE(pPopup->LoadMenu(m_pFrame->m_hWnd, IDR_CONTEXT, true));
     QueueKeys(m_pFrame, {VK_DOWN, VK_DOWN, VK_RETURN});
@@ -297,6 +300,7 @@ TEST_F(FrameTest, APopupMenuDeliversTheChosenCommandToItsReceiver)
     PumpPending();
     EXPECT_EQ((UINT)ID_CONTEXT_FIRST, nCmd);
     EXPECT_EQ(1u, m_pFrame->m_commands.size());
+    CExtPopupMenuWnd::g_bMenuHideRarelyUsed = bHide;
 }
 
 TEST_F(FrameTest, APaneFloatsAndDocksBackAtItsLayer)

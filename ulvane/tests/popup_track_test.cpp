@@ -5,6 +5,7 @@
 
 #include "CExtPopupMenuWnd.h"
 #include "CExtPopupTrackContext.h"
+#include "ExtPaintHelpers.h"
 
 namespace
 {
@@ -37,6 +38,14 @@ protected:
         CExtPopupMenuWnd::CancelTracking();
         PumpPending();
         EXPECT_EQ(0, g_nLivePopups) << "a popup was not deleted, or deleted twice";
+        // Delivered commands count as used: the next tests start from none used.
+        for (UINT nID : {ID_CONTEXT_FIRST, ID_CONTEXT_SECOND, ID_CONTEXT_NESTED, ID_TEST_ALPHA, ID_TEST_BETA,
+                         ID_TEST_GAMMA, ID_TEST_DELTA})
+        {
+            CExtCommandItem* pCmd = g_CommandManagerHolder->GetCommand(TEST_PROFILE_NAME, nID);
+            if (pCmd != NULL)
+                pCmd->ResetUsage();
+        }
         CExtPopupBaseWnd::g_nDefAnimationKind = m_nSavedAnimation;
         CExtPopupBaseWnd::g_bMenuHideRarelyUsed = m_bSavedHide;
         FrameTest::TearDown();
@@ -54,6 +63,7 @@ protected:
     // One key into the shown menu, then time for it to act.
     void Key(WORD vk)
     {
+        PumpUntil(IsMenuReadyForInput, 2000);
         ::Sleep(35);
         CSentInput::PressKeys({vk});
         PumpFor(60);
@@ -312,4 +322,104 @@ TEST_F(PopupTrackTest, TheMenuGoesWithItsReceiverAndWithTheApplicationsExit)
     EXPECT_FALSE(CExtPopupMenuWnd::IsTrackingActive());
     EXPECT_FALSE(g_PopupTrackContext.HasHooks());
     EXPECT_EQ(0, g_nLivePopups);
+}
+
+TEST_F(PopupTrackTest, TheMenuOpensBelowItsExcludeRectangleOrAtTheCursor)
+{
+    CLivePopup* pPopup = new CLivePopup;
+    ASSERT_TRUE(pPopup->LoadMenu(m_pFrame->m_hWnd, IDR_CONTEXT, true));
+    const CRect rcButton(200, 150, 260, 172);
+    ASSERT_TRUE(pPopup->TrackPopupMenu(TPMX_BOTTOMALIGN, rcButton.left, rcButton.bottom, &rcButton));
+    CRect rcWindow;
+    pPopup->GetWindowRect(&rcWindow);
+    EXPECT_EQ(CPoint(rcButton.left, rcButton.bottom), rcWindow.TopLeft());
+
+    // A negative coordinate: where the cursor is.
+    ::SetCursorPos(333, 222);
+    pPopup = new CLivePopup;
+    ASSERT_TRUE(pPopup->LoadMenu(m_pFrame->m_hWnd, IDR_CONTEXT, true));
+    ASSERT_TRUE(pPopup->TrackPopupMenu(0, -1, 40));
+    pPopup->GetWindowRect(&rcWindow);
+    EXPECT_EQ(CPoint(333, 222), rcWindow.TopLeft());
+}
+
+TEST_F(PopupTrackTest, AMenuTallerThanTheScreenScrollsToItsEnd)
+{
+    CLivePopup* pPopup = new CLivePopup;
+    ASSERT_TRUE(pPopup->InitEmptyMenu(m_pFrame->m_hWnd));
+    for (int i = 0; i < 200; i++)
+    {
+        CString strText;
+        strText.Format("Item %d", i);
+        ASSERT_TRUE(pPopup->InsertCustomItem(ID_TEST_ALPHA, -1, strText));
+    }
+    ASSERT_TRUE(pPopup->TrackPopupMenu(0, 100, 100));
+    ASSERT_TRUE(PumpUntil(IsMenuReadyForInput));
+    ASSERT_TRUE(pPopup->IsScrolling());
+    const CExtMonitorInfo monitor = GetMonitorWorkArea(CPoint(100, 100));
+    CRect rcWindow;
+    pPopup->GetWindowRect(&rcWindow);
+    EXPECT_LE(rcWindow.Height(), monitor.m_rcWorkArea.Height());
+    EXPECT_LT(pPopup->GetMaxScrollOffset(), 0);
+    // Resting on the lower arrow scrolls down to the clamp and stops there.
+    CRect rcArrow;
+    ASSERT_TRUE(pPopup->GetItemRect(CExtPopupMenuWnd::eHitScrollDown, rcArrow));
+    pPopup->ClientToScreen(&rcArrow);
+    CSentInput::MoveTo(rcArrow.CenterPoint());
+    EXPECT_TRUE(PumpUntil([&] { return pPopup->GetScrollOffset() == pPopup->GetMaxScrollOffset(); }, 15000));
+    // The last item is reachable and shows fully between the arrows.
+    Key(VK_UP);
+    EXPECT_EQ(199, pPopup->GetCurrentIndex());
+    CRect rcItem;
+    ASSERT_TRUE(pPopup->GetItemRect(199, rcItem));
+    ASSERT_TRUE(pPopup->GetItemRect(CExtPopupMenuWnd::eHitScrollDown, rcArrow));
+    EXPECT_LE(rcItem.bottom, rcArrow.top);
+}
+
+namespace
+{
+int g_nExpandedNotes = 0;
+LRESULT CALLBACK CountExpandNotes(int nCode, WPARAM wParam, LPARAM lParam)
+{
+    const CWPSTRUCT* p = (const CWPSTRUCT*)lParam;
+    if (nCode == HC_ACTION && p->message == CExtPopupMenuWnd::g_nMsgNotifyMenuExpanded)
+        ++g_nExpandedNotes;
+    return ::CallNextHookEx(NULL, nCode, wParam, lParam);
+}
+}
+
+TEST_F(PopupTrackTest, RarelyUsedItemsHideUntilCtrlDownExpandsTheMenu)
+{
+    CExtPopupBaseWnd::g_bMenuHideRarelyUsed = true;
+    // First is used often; the rest of the test profile is not.
+    for (int i = 0; i < 20; i++)
+        g_CommandManagerHolder->GetCommand(TEST_PROFILE_NAME, ID_CONTEXT_FIRST)->IncrementUsage();
+    CLivePopup* pPopup = TrackContextMenu();
+    EXPECT_TRUE(pPopup->IsItemDisplayed(1));
+    EXPECT_FALSE(pPopup->IsItemDisplayed(3));
+    EXPECT_TRUE(pPopup->HasHiddenItems());
+    CRect rcExpand;
+    EXPECT_TRUE(pPopup->GetItemRect(CExtPopupMenuWnd::eHitExpand, rcExpand));
+    CRect rcBefore;
+    pPopup->GetWindowRect(&rcBefore);
+    HHOOK hHook = ::SetWindowsHookEx(WH_CALLWNDPROC, CountExpandNotes, NULL, ::GetCurrentThreadId());
+    g_nExpandedNotes = 0;
+    // Ctrl first, Down a moment later, as a hand presses them.
+    INPUT in = {};
+    in.type = INPUT_KEYBOARD;
+    in.ki.wVk = VK_CONTROL;
+    ::SendInput(1, &in, sizeof(INPUT));
+    PumpFor(50);
+    CSentInput::PressKeys({VK_DOWN});
+    PumpFor(50);
+    in.ki.dwFlags = KEYEVENTF_KEYUP;
+    ::SendInput(1, &in, sizeof(INPUT));
+    EXPECT_TRUE(PumpUntil([&] { return pPopup->IsExpanded() && IsMenuReadyForInput(); }));
+    ::UnhookWindowsHookEx(hHook);
+    EXPECT_EQ(1, g_nExpandedNotes);
+    EXPECT_TRUE(pPopup->IsItemDisplayed(3));
+    CRect rcAfter;
+    pPopup->GetWindowRect(&rcAfter);
+    EXPECT_GT(rcAfter.Height(), rcBefore.Height());
+    EXPECT_FALSE(pPopup->GetItemRect(CExtPopupMenuWnd::eHitExpand, rcExpand)) << "no expand area once expanded";
 }
