@@ -1559,6 +1559,8 @@ TEST_F(FrameWithProject, TheEditorsContextMenuOpensItsSubMenuAndTipInEveryLook)
     for (const Look& look : looks)
     {
         (Frame()->*look.pfnSet)();
+        // The cursor away from where the menus open.
+        CSentInput::MoveTo(CPoint(rcView.right - 5, rcView.bottom - 5));
         PumpPending();
         // A fading menu part of the way in.
         CExtPopupMenuWnd::g_nDefAnimationKind = CExtPopupMenuWnd::eAnimFade;
@@ -1580,9 +1582,16 @@ TEST_F(FrameWithProject, TheEditorsContextMenuOpensItsSubMenuAndTipInEveryLook)
                                                IsMenuReady(); }, 2000))
             << look.pszName;
         CExtPopupMenuWnd* pSub = CExtPopupMenuWnd::GetFocusPopup();
-        EXPECT_EQ(0, pSub->GetCurrentIndex()) << look.pszName;
+        // Opened from the keyboard: its first item that can be chosen is selected.
+        const int nFirst = pSub->GetCurrentIndex();
+        ASSERT_TRUE(pSub->IsItemSelectable(nFirst)) << look.pszName;
+        for (int i = 0; i < nFirst; i++)
+            EXPECT_FALSE(pSub->IsItemSelectable(i)) << look.pszName << " " << i;
+        int nHover = nFirst + 1;
+        while (nHover < pSub->GetItemCount() && !pSub->IsItemSelectable(nHover))
+            nHover++;
         CRect rcItem;
-        ASSERT_TRUE(pSub->GetItemRect(1, rcItem));
+        ASSERT_TRUE(pSub->GetItemRect(nHover, rcItem));
         pSub->ClientToScreen(&rcItem);
         CSentInput::MoveTo(rcItem.CenterPoint());
         PumpUntilTrue([&] { return pSub->IsTipVisible(); }, 1800);
