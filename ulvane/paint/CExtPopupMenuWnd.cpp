@@ -658,7 +658,6 @@ bool CExtPopupMenuWnd::IsItemShownCollapsed(CExtPopupMenuItem& item)
 
 void CExtPopupMenuWnd::RecalcLayout()
 {
-    MeasureItems();
     int nCommonWidth = CExtPopupMenuItem::nMinWidestWidth;
     for (INT_PTR i = 0; i < m_arrItems.GetSize(); i++)
         nCommonWidth = std::max(nCommonWidth, m_arrItems[i].m_nWidestWidth);
@@ -1293,6 +1292,12 @@ void CExtPopupMenuWnd::ShowMenuWindow()
 {
     PrepareShadow();
     StartAnimation();
+    if (GetAnimationKind() == eAnimNoneOnce)
+    {
+        // Shown at once: finished before it shows, without waiting for a tick.
+        m_nAnimFlags |= eAnimFinished;
+        FinishAnimation();
+    }
     if (!IsAnimationFinished() && GetAnimationKind() != eAnimNoneOnce)
     {
         // Input waits for a real animation only; one shown at once takes it at once.
