@@ -32,7 +32,7 @@ bool CExtBarNcAreaButtonMenu::OnNcAreaClicked(CPoint point)
 {
     if (!IsInside(point))
         return false;
-    if (CExtControlBar::IsInContextHelpMode(m_pBar))
+    if (CExtControlBar::IsParentFrameInHelpMode(m_pBar))
         return true;
     CWnd* pShowing = m_pBar;
     if (m_pBar->IsFloating() && m_pBar->GetParentFrame() != NULL)

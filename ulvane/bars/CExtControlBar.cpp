@@ -495,21 +495,6 @@ bool CExtControlBar::IsDockSiteInPreviewMode()
     return pView != NULL && pView->IsKindOf(RUNTIME_CLASS(CPreviewView));
 }
 
-bool CExtControlBar::IsInContextHelpMode(CWnd* pWnd)
-{
-    if (pWnd == NULL || pWnd->m_hWnd == NULL)
-        return false;
-    CFrameWnd* pFrame = pWnd->IsFrameWnd() ? (CFrameWnd*)pWnd : pWnd->GetParentFrame();
-    for (; pFrame != NULL; pFrame = pFrame->GetParentFrame())
-    {
-        if (pFrame->IsKindOf(RUNTIME_CLASS(CMiniFrameWnd)))
-            continue;
-        if (pFrame->m_bHelpMode)
-            return true;
-    }
-    return false;
-}
-
 /////////////////////////////////////////////////////////////////////////////
 // The dock row
 
@@ -1544,7 +1529,7 @@ void CExtControlBar::OnLButtonDblClk(UINT nFlags, CPoint point)
 
 void CExtControlBar::OnRButtonUp(UINT nFlags, CPoint point)
 {
-    if ((m_nBarFlags & eBarNotInFrame) == 0 && GetParentFrame() != NULL && !IsInContextHelpMode(this))
+    if ((m_nBarFlags & eBarNotInFrame) == 0 && GetParentFrame() != NULL && !IsParentFrameInHelpMode(this))
     {
         ClientToScreen(&point);
         TrackPanelsMenu(CExtBarPopupMenuEvent::eBarClientMenu, WM_RBUTTONUP, NULL, point);
@@ -1555,7 +1540,7 @@ void CExtControlBar::OnRButtonUp(UINT nFlags, CPoint point)
 
 void CExtControlBar::OnNcRButtonUp(UINT nHitTest, CPoint point)
 {
-    if ((m_nBarFlags & eBarNotInFrame) == 0 && GetParentFrame() != NULL && !IsInContextHelpMode(this))
+    if ((m_nBarFlags & eBarNotInFrame) == 0 && GetParentFrame() != NULL && !IsParentFrameInHelpMode(this))
     {
         TrackPanelsMenu(CExtBarPopupMenuEvent::eBarNcMenu, WM_RBUTTONUP, NULL, point);
         return;
@@ -2602,4 +2587,20 @@ void CExtControlBar::UpdateChildBarsCmdUI(CWnd* pWndParent, BOOL bDisableIfNoHan
         pBar->OnUpdateCmdUI(pTarget, bDisableIfNoHandler);
         return false;
     });
+}
+
+bool CExtControlBar::IsParentFrameInHelpMode(CWnd* pWnd)
+{
+    if (pWnd == NULL || pWnd->GetSafeHwnd() == NULL || !::IsWindow(pWnd->m_hWnd))
+        return false;
+    CFrameWnd* pFrame = pWnd->IsFrameWnd() ? (CFrameWnd*)pWnd : pWnd->GetParentFrame();
+    for (; pFrame != NULL; pFrame = pFrame->GetParentFrame())
+    {
+        // A floating frame has no help mode of its own: its dock site decides.
+        if (pFrame->IsKindOf(RUNTIME_CLASS(CMiniFrameWnd)))
+            continue;
+        if (pFrame->m_bHelpMode)
+            return true;
+    }
+    return false;
 }

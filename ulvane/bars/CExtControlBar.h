@@ -279,9 +279,6 @@ public:
     static void RepositionBarsEx(CWnd* pWnd, UINT nIDFirst, UINT nIDLast, UINT nIDLeftOver,
                                  UINT nFlag = reposDefault, LPRECT lpRectParam = NULL,
                                  LPCRECT lpRectClient = NULL, BOOL bStretch = TRUE);
-    // Whether the window's frame, or one above it, is in context-help mode.
-    static bool IsInContextHelpMode(CWnd* pWnd);
-
     // The frame's bar layout (positions, sizes, docking and visibility of its bars)
     // and its placement, kept in the current user's registry under the application's
     // key, the product key and the profile name. Loading applies a stored layout
@@ -387,4 +384,8 @@ protected:
     friend class CExtMiniDockFrameWnd;
     friend class CExtFrameBarState;
     friend class CExtBarNcAreaButton;
+
+public:
+    // Whether the frame of pWnd (or pWnd itself, being a frame) is in context-help mode.
+    static bool IsParentFrameInHelpMode(CWnd* pWnd);
 };

@@ -118,7 +118,7 @@ public:
             ::SetFocus(this->m_hWnd);
         m_nPlacementFlags |= ePlacementSysMenuTracked;
         const bool bTracked =
-            pPopup->TrackPopupMenu(TPMX_ALIGN_DEFAULT | (bFromKeyboard ? TPMX_SELECTFIRST : 0), pt.x, pt.y);
+            pPopup->TrackPopupMenu(TPMX_DO_MESSAGE_LOOP | (bFromKeyboard ? TPMX_SELECTFIRST : 0), pt.x, pt.y);
         m_nPlacementFlags &= ~ePlacementSysMenuTracked;
         return bTracked;
     }

@@ -9,6 +9,7 @@
 #include "CExtPaintManagerOffice2003.h"
 #include "CGoToTableDlg.h"
 #include "CExtPopupMenuWnd.h"
+#include "CExtPopupTrackContext.h"
 #include "CExtToolControlBar.h"
 #include "CProjectFileEntry.h"
 #include "PathUtil.h"
@@ -18,6 +19,7 @@
 #include "COutputView.h"
 #include "LuaEditorSetup.h"
 #include "ScreenPicture.h"
+#include "SentInput.h"
 #include "WindowBitmap.h"
 #include "resource.h"
 
@@ -1511,4 +1513,104 @@ TEST(MainFrame, AHoveredToolbarButtonShowsItsPromptInPaneZeroAndTheIdleTextAfter
     strIdle.LoadString(AFX_IDS_IDLEMESSAGE);
     PumpPending();
     EXPECT_EQ(pStatus->GetPaneText(0), strIdle);
+}
+
+namespace
+{
+bool IsMenuReady()
+{
+    CExtPopupMenuWnd* pFocus = CExtPopupMenuWnd::GetFocusPopup();
+    return pFocus != NULL && pFocus->GetSafeHwnd() != NULL && pFocus->IsWindowVisible() &&
+           g_PopupTrackContext.GetAnimatingPopup() == NULL;
+}
+
+bool PumpUntilTrue(const std::function<bool()>& condition, DWORD dwTimeoutMs)
+{
+    const DWORD dwStart = ::GetTickCount();
+    while (!condition() && ::GetTickCount() - dwStart < dwTimeoutMs)
+    {
+        PumpPending();
+        ::Sleep(5);
+    }
+    return condition();
+}
+}
+
+TEST_F(FrameWithProject, TheEditorsContextMenuOpensItsSubMenuAndTipInEveryLook)
+{
+    AddLuaFile("menu.lua", "local shout = \"quiet\"\nprint(shout)\n");
+    CVornView* pView = Open("menu.lua");
+    ASSERT_TRUE(pView != NULL);
+    Frame()->SetForegroundWindow();
+    PumpPending();
+    if (::GetForegroundWindow() != Frame()->m_hWnd)
+        GTEST_SKIP() << "another program holds the activation";
+    const int nSavedAnimation = CExtPopupMenuWnd::g_nDefAnimationKind;
+    struct Look
+    {
+        void (CMainFrame::*pfnSet)();
+        const char* pszName;
+    };
+    const Look looks[] = {{&CMainFrame::SetUIStyleClassic, "classic"}, {&CMainFrame::SetUIStyleXP, "xp"},
+                          {&CMainFrame::SetUIStyleOffice2003, "office2003"}};
+    CRect rcView;
+    pView->GetWindowRect(&rcView);
+    const CPoint ptMenu(rcView.left + 120, rcView.top + 40);
+    for (const Look& look : looks)
+    {
+        (Frame()->*look.pfnSet)();
+        // The cursor away from where the menus open.
+        CSentInput::MoveTo(CPoint(rcView.right - 5, rcView.bottom - 5));
+        PumpPending();
+        // A fading menu part of the way in.
+        CExtPopupMenuWnd::g_nDefAnimationKind = CExtPopupMenuWnd::eAnimFade;
+        pView->SendMessage(WM_CONTEXTMENU, (WPARAM)pView->m_hWnd, MAKELPARAM(ptMenu.x, ptMenu.y));
+        ASSERT_TRUE(PumpUntilTrue([] { return g_PopupTrackContext.GetAnimatingPopup() != NULL; }, 2000)) << look.pszName;
+        CExtPopupMenuWnd* pTop = g_PopupTrackContext.GetTopPopup();
+        PumpUntilTrue([&] { return pTop->GetAnimationProgress() >= 40; }, 1000);
+        CRect rcShot;
+        pTop->GetWindowRect(&rcShot);
+        rcShot.InflateRect(20, 20);
+        EXPECT_TRUE(CScreenPicture(rcShot).SaveIfWanted(CString("menu_fading_") + look.pszName));
+        ASSERT_TRUE(PumpUntilTrue(IsMenuReady, 3000)) << look.pszName;
+
+        // The sub-menu from its mnemonic, and an item's tip under the resting cursor.
+        CExtPopupMenuWnd::g_nDefAnimationKind = CExtPopupMenuWnd::eAnimNone;
+        ::Sleep(40);
+        CSentInput::PressKeys({'V'});
+        ASSERT_TRUE(PumpUntilTrue([] { return CExtPopupMenuWnd::GetFocusPopup() != g_PopupTrackContext.GetTopPopup() &&
+                                               IsMenuReady(); }, 2000))
+            << look.pszName;
+        CExtPopupMenuWnd* pSub = CExtPopupMenuWnd::GetFocusPopup();
+        // Opened from the keyboard: its first item that can be chosen is selected.
+        const int nFirst = pSub->GetCurrentIndex();
+        ASSERT_TRUE(pSub->IsItemSelectable(nFirst)) << look.pszName;
+        for (int i = 0; i < nFirst; i++)
+            EXPECT_FALSE(pSub->IsItemSelectable(i)) << look.pszName << " " << i;
+        int nHover = nFirst + 1;
+        while (nHover < pSub->GetItemCount() && !pSub->IsItemSelectable(nHover))
+            nHover++;
+        CRect rcItem;
+        ASSERT_TRUE(pSub->GetItemRect(nHover, rcItem));
+        pSub->ClientToScreen(&rcItem);
+        CSentInput::MoveTo(rcItem.CenterPoint());
+        PumpUntilTrue([&] { return pSub->IsTipVisible(); }, 1800);
+        PumpUntilTrue([] { return false; }, 100);
+        pTop->GetWindowRect(&rcShot);
+        CRect rcSub;
+        pSub->GetWindowRect(&rcSub);
+        rcShot.UnionRect(&rcShot, &rcSub);
+        rcShot.InflateRect(40, 60);
+        EXPECT_TRUE(CScreenPicture(rcShot).SaveIfWanted(CString("menu_") + look.pszName));
+
+        // Enter on the item under the cursor ends the tracking.
+        ::Sleep(40);
+        CSentInput::PressKeys({VK_RETURN});
+        EXPECT_TRUE(PumpUntilTrue([] { return !CExtPopupMenuWnd::IsTrackingActive(); }, 2000)) << look.pszName;
+        PumpPending();
+    }
+    CExtPopupMenuWnd::g_nDefAnimationKind = nSavedAnimation;
+    CExtPopupMenuWnd::CancelTracking();
+    Frame()->SetUIStyleOffice2003();
+    PumpPending();
 }
