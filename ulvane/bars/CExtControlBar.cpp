@@ -1173,3 +1173,41 @@ void CExtControlBar::RedrawFloatingFrames(CFrameWnd* pFrame)
                                  RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW | RDW_FRAME);
     }
 }
+
+/////////////////////////////////////////////////////////////////////////////
+// Bars hosted by windows that are not frames
+
+namespace
+{
+// The framework bars among the window's direct children, in child order.
+template<class F>
+bool ForEachChildBar(CWnd* pWndParent, F visit)
+{
+    if (pWndParent == NULL || pWndParent->m_hWnd == NULL)
+        return false;
+    for (HWND hWnd = ::GetWindow(pWndParent->m_hWnd, GW_CHILD); hWnd != NULL; hWnd = ::GetWindow(hWnd, GW_HWNDNEXT))
+    {
+        CWnd* pWnd = CWnd::FromHandlePermanent(hWnd);
+        if (pWnd != NULL && pWnd->IsKindOf(RUNTIME_CLASS(CExtControlBar)) && visit((CExtControlBar*)pWnd))
+            return true;
+    }
+    return false;
+}
+}
+
+bool CExtControlBar::PreTranslateMessageForChildBars(CWnd* pWndParent, MSG* pMsg)
+{
+    if (pMsg == NULL)
+        return false;
+    return ForEachChildBar(pWndParent, [pMsg](CExtControlBar* pBar) { return pBar->PreTranslateMessage(pMsg) != FALSE; });
+}
+
+void CExtControlBar::UpdateChildBarsCmdUI(CWnd* pWndParent, BOOL bDisableIfNoHandler)
+{
+    // The host routes the bars' commands: it is their update target, frame or not.
+    CFrameWnd* pTarget = (CFrameWnd*)pWndParent;
+    ForEachChildBar(pWndParent, [pTarget, bDisableIfNoHandler](CExtControlBar* pBar) {
+        pBar->OnUpdateCmdUI(pTarget, bDisableIfNoHandler);
+        return false;
+    });
+}

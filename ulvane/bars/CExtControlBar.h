@@ -117,6 +117,12 @@ public:
     static void RecalcFrameBarsNcArea(CFrameWnd* pFrame);
     static void RedrawFloatingFrames(CFrameWnd* pFrame);
 
+    // Bars hosted in a dialog or another window that is not a frame: the message goes
+    // to each framework bar among the window's children in child order until one takes
+    // it; the idle update reaches every one of them, with the window as command target.
+    static bool PreTranslateMessageForChildBars(CWnd* pWndParent, MSG* pMsg);
+    static void UpdateChildBarsCmdUI(CWnd* pWndParent, BOOL bDisableIfNoHandler = TRUE);
+
     // The frame's bar layout (positions, sizes, docking and visibility of its bars)
     // and its placement, kept in the current user's registry under the application's
     // key, the product key and the profile name. Loading applies a stored layout

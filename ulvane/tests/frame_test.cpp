@@ -421,3 +421,56 @@ TEST_F(FrameTest, SystemChangesReachTheLookOnceFromTheStatusBar)
     PumpPending();
     EXPECT_EQ(nSize, g_PaintManagerHolder->GetColorTableSize());
 }
+
+namespace
+{
+// A bar that counts the idle updates it gets and takes the key it is given.
+class CCountingBar : public CExtControlBar
+{
+public:
+    UINT m_nTakenKey = 0;
+    int m_nUpdates = 0, m_nOffered = 0;
+    CWnd* m_pLastTarget = NULL;
+    virtual void OnUpdateCmdUI(CFrameWnd* pTarget, BOOL bDisableIfNoHndler)
+    {
+        ++m_nUpdates;
+        m_pLastTarget = pTarget;
+        CExtControlBar::OnUpdateCmdUI(pTarget, bDisableIfNoHndler);
+    }
+    virtual BOOL PreTranslateMessage(MSG* pMsg)
+    {
+        ++m_nOffered;
+        return pMsg->message == WM_KEYDOWN && pMsg->wParam == m_nTakenKey;
+    }
+};
+}
+
+TEST(HostedBarTest, ChildBarsOfAWindowGetItsMessagesInChildOrderAndItsIdleUpdates)
+{
+    CWnd host;
+    ASSERT_TRUE(host.CreateEx(0, AfxRegisterWndClass(0), "host", WS_POPUP, CRect(0, 0, 300, 200), NULL, 0));
+    CCountingBar first, second;
+    CEdit edit;
+    ASSERT_TRUE(first.Create("first", &host, 1001, 0x5040283C));
+    ASSERT_TRUE(edit.Create(WS_CHILD | WS_VISIBLE, CRect(0, 0, 10, 10), &host, 1002));
+    ASSERT_TRUE(second.Create("second", &host, 1003, 0x5040283C));
+    first.m_nTakenKey = 'A';
+    second.m_nTakenKey = 'B';
+
+    MSG msg = {host.m_hWnd, WM_KEYDOWN, 'A', 0};
+    EXPECT_TRUE(CExtControlBar::PreTranslateMessageForChildBars(&host, &msg));
+    EXPECT_EQ(1, first.m_nOffered);
+    EXPECT_EQ(0, second.m_nOffered) << "the first bar took it";
+    msg.wParam = 'B';
+    EXPECT_TRUE(CExtControlBar::PreTranslateMessageForChildBars(&host, &msg));
+    EXPECT_EQ(1, second.m_nOffered);
+    msg.wParam = 'C';
+    EXPECT_FALSE(CExtControlBar::PreTranslateMessageForChildBars(&host, &msg));
+    EXPECT_FALSE(CExtControlBar::PreTranslateMessageForChildBars(NULL, &msg));
+
+    CExtControlBar::UpdateChildBarsCmdUI(&host, TRUE);
+    EXPECT_EQ(1, first.m_nUpdates);
+    EXPECT_EQ(1, second.m_nUpdates);
+    EXPECT_EQ(&host, second.m_pLastTarget) << "the host routes the bars' commands";
+    host.DestroyWindow();
+}
