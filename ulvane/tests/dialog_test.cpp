@@ -10,6 +10,10 @@
 #include "CExtResizableDialog.h"
 #include "CExtResizablePropertyPage.h"
 #include "CExtResizablePropertySheet.h"
+#include "CExtPopupMenuWnd.h"
+#include "SentInput.h"
+
+#include <vector>
 
 namespace
 {
@@ -21,6 +25,17 @@ public:
     CExtBtnOnFlat m_btnCheck;
     CExtComboBox m_combo;
     CExtFlatHoverEdit m_edit;
+    std::vector<UINT> m_commands;
+
+    virtual BOOL OnCommand(WPARAM wParam, LPARAM lParam)
+    {
+        if (HIWORD(wParam) == BN_CLICKED && lParam != 0)
+        {
+            m_commands.push_back(LOWORD(wParam));
+            return TRUE;
+        }
+        return CExtResizableDialog::OnCommand(wParam, lParam);
+    }
 
     virtual BOOL OnInitDialog()
     {
@@ -144,27 +159,208 @@ TEST_F(ResizableDialogTest, ASavedPlacementComesBackOnAVisibleMonitor)
         EXPECT_EQ(CRect(50, 60, 550, 460), rc) << lpszBad;
     }
 
-    // Destroying the window saves where it is.
+    // Hidden, minimised or inactive come back shown normally; hide keeps it hidden.
+    for (LPCTSTR lpszShow : {"10,20,610,520,0,0", "10,20,610,520,2,0", "10,20,610,520,7,0"})
+    {
+        StorePlacement(lpszShow);
+        m_dlg.RestorePlacement();
+        EXPECT_TRUE(m_dlg.IsWindowVisible()) << lpszShow;
+        EXPECT_FALSE(m_dlg.IsIconic()) << lpszShow;
+    }
+    StorePlacement("10,20,610,520,1,0");
+    m_dlg.RestorePlacement(true);
+    EXPECT_FALSE(m_dlg.IsWindowVisible());
+    m_dlg.GetWindowRect(&rc);
+    EXPECT_EQ(CRect(10, 20, 610, 520), rc);
+    m_dlg.ShowWindow(SW_SHOW);
+
+    // Closed minimised, it is kept as the state it goes back to.
+    m_dlg.SetWindowPos(NULL, 50, 60, 500, 400, SWP_NOZORDER);
+    m_dlg.ShowWindow(SW_MINIMIZE);
+    PumpPending();
     m_dlg.DestroyWindow();
     EXPECT_STREQ("50,60,550,460,1,0", AfxGetApp()->GetProfileString("Placements", "Resizable"));
 }
 
-TEST_F(ResizableDialogTest, FlatControlsKeepTheirLook)
+namespace
 {
-    // The framework's button draws itself, also after the dialog moves the default.
-    EXPECT_EQ((DWORD)BS_OWNERDRAW, m_dlg.m_btnOK.GetStyle() & BS_TYPEMASK);
-    EXPECT_TRUE(m_dlg.m_btnOK.IsDefault());
-    m_dlg.m_btnOK.SendMessage(BM_SETSTYLE, BS_PUSHBUTTON, TRUE);
-    EXPECT_EQ((DWORD)BS_OWNERDRAW, m_dlg.m_btnOK.GetStyle() & BS_TYPEMASK);
-    EXPECT_FALSE(m_dlg.m_btnOK.IsDefault());
-    EXPECT_TRUE(m_dlg.m_btnCheck.IsFlat());
-    EXPECT_TRUE(m_dlg.m_btnCheck.GetStyle() & BS_FLAT);
+// Runs the thread's messages for a while (timers, posted messages, input).
+void PumpFor(DWORD dwMs)
+{
+    const DWORD dwStart = ::GetTickCount();
+    do
+    {
+        PumpPending();
+        ::Sleep(10);
+    } while (::GetTickCount() - dwStart < dwMs);
+}
 
-    // Clicking the owner-drawn button still ends in its command.
-    m_dlg.m_btnOK.SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
-    m_dlg.m_btnOK.SendMessage(WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
-    PumpPending();
-    EXPECT_EQ(theApp.m_nExceptions, 0);
+CPoint ScreenCenter(CWnd* pWnd)
+{
+    CRect rc;
+    pWnd->GetWindowRect(&rc);
+    return rc.CenterPoint();
+}
+
+// Ends a tracked popup menu from a timer, telling whether one was open.
+bool g_bMenuSeen = false;
+void CALLBACK CancelMenuTimer(HWND, UINT, UINT_PTR nID, DWORD)
+{
+    g_bMenuSeen = g_bMenuSeen || CExtPopupMenuWnd::IsTrackingActive();
+    if (CExtPopupMenuWnd::IsTrackingActive())
+    {
+        CExtPopupMenuWnd::CancelTracking();
+        ::KillTimer(NULL, nID);
+    }
+}
+}
+
+TEST_F(ResizableDialogTest, SetUpMakesAPlainPushButtonKeepingTheOtherStyleBits)
+{
+    EXPECT_EQ(0u, m_dlg.m_btnOK.GetStyle() & BS_TYPEMASK);
+    EXPECT_TRUE(m_dlg.m_btnOK.IsDefault());
+    CButton raw1, raw2;
+    ASSERT_TRUE(raw1.Create("Wide", WS_CHILD | WS_VISIBLE | BS_DEFPUSHBUTTON | BS_MULTILINE | BS_LEFT,
+                            CRect(5, 5, 60, 25), &m_dlg, 2101));
+    ASSERT_TRUE(raw2.Create("Three", WS_CHILD | WS_VISIBLE | BS_AUTO3STATE, CRect(5, 30, 60, 50), &m_dlg, 2102));
+    HWND h1 = raw1.Detach(), h2 = raw2.Detach();
+    CExtButton wide, three;
+    ASSERT_TRUE(wide.SubclassWindow(h1));
+    ASSERT_TRUE(three.SubclassWindow(h2));
+    EXPECT_EQ((DWORD)(BS_MULTILINE | BS_LEFT), wide.GetStyle() & (BS_TYPEMASK | BS_MULTILINE | BS_LEFT));
+    EXPECT_TRUE(wide.IsDefault());
+    EXPECT_EQ(0u, three.GetStyle() & BS_TYPEMASK);
+    EXPECT_FALSE(three.IsDefault());
+    // The dialog manager moving the default keeps the type plain.
+    wide.SendMessage(BM_SETSTYLE, BS_PUSHBUTTON, TRUE);
+    EXPECT_FALSE(wide.IsDefault());
+    EXPECT_EQ((LRESULT)DLGC_UNDEFPUSHBUTTON, wide.SendMessage(WM_GETDLGCODE) & (DLGC_DEFPUSHBUTTON | DLGC_UNDEFPUSHBUTTON));
+    EXPECT_EQ((LRESULT)DLGC_DEFPUSHBUTTON,
+              m_dlg.m_btnOK.SendMessage(WM_GETDLGCODE) & (DLGC_DEFPUSHBUTTON | DLGC_UNDEFPUSHBUTTON));
+    // One icon for both states: owned once (a second destruction would fail the first).
+    HICON hIcon = ::CopyIcon(::LoadIcon(NULL, IDI_APPLICATION));
+    three.SetIcon(hIcon);
+    three.SetIcon(NULL);
+    EXPECT_FALSE(::DestroyIcon(hIcon));
+    wide.DestroyWindow();
+    three.DestroyWindow();
+}
+
+TEST_F(ResizableDialogTest, AButtonClicksOnceByMouseEnterAndSpace)
+{
+    m_dlg.SetForegroundWindow();
+    PumpFor(50);
+    CExtButton& btn = m_dlg.m_btnOK;
+    m_dlg.m_commands.clear();
+    ::SetCursorPos(ScreenCenter(&btn).x, ScreenCenter(&btn).y);
+    PumpFor(50);
+    EXPECT_TRUE(btn.IsHover());
+    CSentInput::ClickAt(ScreenCenter(&btn));
+    PumpFor(100);
+    btn.SetFocus();
+    CSentInput::PressKeys({VK_RETURN});
+    PumpFor(50);
+    CSentInput::PressKeys({VK_SPACE});
+    PumpFor(50);
+    EXPECT_EQ((std::vector<UINT>{IDOK, IDOK, IDOK}), m_dlg.m_commands);
+
+    // Disabled: nothing.
+    btn.EnableWindow(FALSE);
+    CSentInput::ClickAt(ScreenCenter(&btn));
+    PumpFor(50);
+    EXPECT_EQ(3u, m_dlg.m_commands.size());
+    btn.EnableWindow(TRUE);
+
+    // Split: the main part sends the command, the drop-down part opens the menu only.
+    // A menu as a resource gives it: the first popup is the one shown.
+    CMenu sub;
+    sub.CreatePopupMenu();
+    sub.AppendMenu(MF_STRING, ID_TEST_ALPHA, "Alpha");
+    btn.m_menu.CreateMenu();
+    btn.m_menu.AppendMenu(MF_POPUP, (UINT_PTR)sub.Detach(), "Menu");
+    btn.m_bSeparatedDropDown = true;
+    CRect rc;
+    btn.GetWindowRect(&rc);
+    m_dlg.m_commands.clear();
+    CSentInput::ClickAt(CPoint(rc.left + 5, rc.CenterPoint().y));
+    PumpFor(50);
+    EXPECT_EQ((std::vector<UINT>{IDOK}), m_dlg.m_commands);
+    g_bMenuSeen = false;
+    UINT_PTR nTimer = ::SetTimer(NULL, 0, 100, &CancelMenuTimer);
+    CSentInput::ClickAt(CPoint(rc.right - 4, rc.CenterPoint().y));
+    PumpFor(300);
+    ::KillTimer(NULL, nTimer);
+    EXPECT_TRUE(g_bMenuSeen);
+    EXPECT_EQ((std::vector<UINT>{IDOK}), m_dlg.m_commands);
+}
+
+TEST_F(ResizableDialogTest, TheComboCompletesTypedTextOnly)
+{
+    m_dlg.SetForegroundWindow();
+    CExtComboBox& combo = m_dlg.m_combo;
+    combo.AddString("print");
+    combo.AddString("private");
+    CWnd* pEdit = combo.GetWindow(GW_CHILD);
+    ASSERT_TRUE(pEdit != NULL);
+    pEdit->SetFocus();
+    PumpFor(30);
+    CSentInput::PressKeys({'P'});
+    CSentInput::PressKeys({'R'});
+    CSentInput::PressKeys({'I'});
+    PumpFor(50);
+    CString strText;
+    combo.GetWindowText(strText);
+    EXPECT_STREQ("print", strText);
+    const DWORD dwSel = combo.GetEditSel();
+    EXPECT_EQ(3, LOWORD(dwSel));
+    EXPECT_EQ(5, HIWORD(dwSel));
+    // Backspace takes the completed part away and completes nothing.
+    CSentInput::PressKeys({VK_BACK});
+    PumpFor(50);
+    combo.GetWindowText(strText);
+    EXPECT_STREQ("pri", strText);
+    CSentInput::PressKeys({VK_HOME});
+    CSentInput::PressKeys({VK_DELETE});
+    PumpFor(50);
+    combo.GetWindowText(strText);
+    EXPECT_STREQ("ri", strText);
+    // Pasting is no typing.
+    combo.SetWindowText("");
+    if (::OpenClipboard(m_dlg.m_hWnd))
+    {
+        ::EmptyClipboard();
+        HGLOBAL hText = ::GlobalAlloc(GMEM_MOVEABLE, 4);
+        memcpy(::GlobalLock(hText), "pri", 4);
+        ::GlobalUnlock(hText);
+        ::SetClipboardData(CF_TEXT, hText);
+        ::CloseClipboard();
+        CSentInput::PressKeys({VK_CONTROL, 'V'});
+        PumpFor(50);
+        combo.GetWindowText(strText);
+        EXPECT_STREQ("pri", strText);
+    }
+    // Disabled: the text stays readable, nobody edits it.
+    combo.EnableWindow(FALSE);
+    EXPECT_TRUE(pEdit->IsWindowEnabled());
+    EXPECT_TRUE(pEdit->GetStyle() & ES_READONLY);
+    combo.EnableWindow(TRUE);
+    EXPECT_FALSE(pEdit->GetStyle() & ES_READONLY);
+}
+
+TEST_F(ResizableDialogTest, AFlatCheckBoxLightsWhileTheCursorIsOverIt)
+{
+    m_dlg.SetForegroundWindow();
+    PumpFor(30);
+    CExtBtnOnFlat& check = m_dlg.m_btnCheck;
+    EXPECT_TRUE(check.GetStyle() & BS_FLAT);
+    ::SetCursorPos(ScreenCenter(&check).x, ScreenCenter(&check).y);
+    check.SendMessage(WM_MOUSEMOVE, 0, MAKELPARAM(2, 2));
+    EXPECT_FALSE(check.GetStyle() & BS_FLAT);   // the first tick runs at once
+    CRect rc;
+    m_dlg.GetWindowRect(&rc);
+    ::SetCursorPos(rc.right + 40, rc.bottom + 40);
+    PumpFor(150);
+    EXPECT_TRUE(check.GetStyle() & BS_FLAT);
 }
 
 namespace
