@@ -12,6 +12,9 @@
 #include "CExtResizablePropertySheet.h"
 #include "CExtPopupMenuWnd.h"
 #include "SentInput.h"
+#include "ScreenPicture.h"
+#include "CExtPaintManagerHolder.h"
+#include "CExtPaintManagerXP.h"
 
 #include <vector>
 
@@ -423,5 +426,94 @@ TEST(ResizableSheetTest, AChildSheetFillsItsParentAndTabsThroughItsPages)
 
     sheet.DestroyWindow();
     host.DestroyWindow();
+    PumpPending();
+}
+
+namespace
+{
+// A look that paints dialogs' backgrounds a colour of its own.
+const COLORREF clrCustomBack = RGB(200, 40, 160);
+class CCustomBackgroundLook : public CExtPaintManager
+{
+public:
+    virtual bool IsBackgroundCustomized(CObject*, LPARAM) { return true; }
+    virtual bool PaintDialogBackground(CDC& dc, CWnd* pWnd, LPARAM)
+    {
+        CRect rc;
+        pWnd->GetClientRect(&rc);
+        dc.FillSolidRect(&rc, clrCustomBack);
+        return true;
+    }
+};
+}
+
+TEST_F(ResizableDialogTest, AReadOnlyEditOnACustomBackgroundLeavesNoTrailOfLongerText)
+{
+    g_PaintManagerHolder.InstallPaintManager(new CCustomBackgroundLook);
+    for (CWnd* pChild = m_dlg.GetWindow(GW_CHILD); pChild != NULL; pChild = pChild->GetWindow(GW_HWNDNEXT))
+        pChild->ShowWindow(SW_HIDE);
+    CEdit edit;
+    ASSERT_TRUE(edit.Create(WS_CHILD | WS_VISIBLE | ES_READONLY | ES_AUTOHSCROLL, CRect(10, 10, 150, 30), &m_dlg, 2201));
+    edit.SetFont(m_dlg.GetFont());
+    m_dlg.RedrawWindow(NULL, NULL, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+    edit.SetWindowText("WWWWWW");
+    PumpFor(50);
+    CRect rcText;
+    edit.GetClientRect(&rcText);
+    const COLORREF clrFace = g_PaintManagerHolder->GetColor(1000);
+    edit.SetWindowText("i");
+    PumpFor(50);
+    {
+        const CScreenPicture picture(m_dlg.m_hWnd);
+        // Right of the "i", where the Ws were: only the edit's plain background.
+        CRect rcWs(rcText.left + 12, rcText.top + 2, rcText.left + 70, rcText.bottom - 2);
+        edit.ClientToScreen(&rcWs);
+        EXPECT_EQ(rcWs.Width() * rcWs.Height(), picture.CountPixels(rcWs, clrFace));
+        // The dialog's own background around it is the look's.
+        CPoint ptDialog(4, 4);
+        EXPECT_EQ(clrCustomBack, picture.GetClientPixel(m_dlg.m_hWnd, ptDialog));
+    }
+    edit.DestroyWindow();
+    g_PaintManagerHolder.InstallPaintManager(new CExtPaintManagerXP);
+}
+
+TEST(ResizableSheetTest, APopupSheetMovesItsButtonsInAndFillsTheWorkAreaMaximised)
+{
+    CTestPage one(IDD_PAGE_ONE), two(IDD_PAGE_TWO);
+    CExtResizablePropertySheet sheet("Sheet");
+    sheet.AddPage(&one);
+    sheet.AddPage(&two);
+    ASSERT_TRUE(sheet.Create(NULL, WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_VISIBLE, 0));
+    // A modeless sheet hides its own buttons: one of ours, in place before the set-up.
+    CRect rcClient;
+    sheet.GetClientRect(&rcClient);
+    CButton extra;
+    ASSERT_TRUE(extra.Create("Extra", WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON,
+                             CRect(rcClient.right - 90, rcClient.bottom - 30, rcClient.right - 20, rcClient.bottom - 8),
+                             &sheet, 2301));
+    HWND hExtra = extra.Detach();
+    CWnd* pOK = CWnd::FromHandle(hExtra);
+    const CRect rcPlaced = RectIn(pOK, &sheet);
+    PumpFor(50);
+    // The sheet made the button its own.
+    EXPECT_TRUE(CWnd::FromHandlePermanent(hExtra) != NULL);
+    ASSERT_TRUE(sheet.IsSheetInitialized());
+    pOK = CWnd::FromHandle(hExtra);
+    const CRect rcOK = RectIn(pOK, &sheet), rcTab = RectIn(sheet.GetTabControl(), &sheet);
+    EXPECT_EQ(rcPlaced.left - 10, rcOK.left);
+    EXPECT_EQ(rcPlaced.top, rcOK.top);
+
+    CRect rc;
+    sheet.GetWindowRect(&rc);
+    sheet.SetWindowPos(NULL, 0, 0, rc.Width() + 50, rc.Height() + 30, SWP_NOMOVE | SWP_NOZORDER);
+    PumpFor(30);
+    EXPECT_EQ(rcOK + CPoint(50, 30), RectIn(pOK, &sheet));
+    EXPECT_EQ(rcTab.Size() + CSize(50, 30), RectIn(sheet.GetTabControl(), &sheet).Size());
+
+    sheet.ShowWindow(SW_MAXIMIZE);
+    PumpFor(30);
+    sheet.GetWindowRect(&rc);
+    EXPECT_EQ(CExtMonitorInfo(sheet.m_hWnd).m_rcWorkArea, rc);
+    sheet.DestroyWindow();
     PumpPending();
 }

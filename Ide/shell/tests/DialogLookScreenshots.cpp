@@ -16,30 +16,33 @@ namespace
 {
 const char kExeName[] = "VornDialogLook.exe";
 
-// The shown dialog window of the process other than hExcept, waiting up to the time.
+struct CFindDialog
+{
+    DWORD dwProcessId;
+    HWND hFound;
+};
+
+BOOL CALLBACK FindDialogOfProcess(HWND hWnd, LPARAM lParam)
+{
+    CFindDialog* pFind = reinterpret_cast<CFindDialog*>(lParam);
+    DWORD dwPid = 0;
+    ::GetWindowThreadProcessId(hWnd, &dwPid);
+    char szClass[16] = "";
+    ::GetClassNameA(hWnd, szClass, sizeof(szClass));
+    if (dwPid != pFind->dwProcessId || !::IsWindowVisible(hWnd) || lstrcmpA(szClass, "#32770") != 0)
+        return TRUE;
+    pFind->hFound = hWnd;
+    return FALSE;
+}
+
+// The shown dialog window of the process, waiting up to the time.
 HWND WaitForDialog(DWORD dwProcessId, DWORD dwTimeout = 10000)
 {
-    struct CFind
-    {
-        DWORD dwProcessId;
-        HWND hFound;
-    } find = {dwProcessId, NULL};
+    CFindDialog find = {dwProcessId, NULL};
     const DWORD dwStart = ::GetTickCount();
     while (find.hFound == NULL && ::GetTickCount() - dwStart < dwTimeout)
     {
-        ::EnumWindows(
-            [](HWND hWnd, LPARAM lParam) -> BOOL {
-                CFind* pFind = reinterpret_cast<CFind*>(lParam);
-                DWORD dwPid = 0;
-                ::GetWindowThreadProcessId(hWnd, &dwPid);
-                char szClass[16] = "";
-                ::GetClassNameA(hWnd, szClass, sizeof(szClass));
-                if (dwPid != pFind->dwProcessId || !::IsWindowVisible(hWnd) || lstrcmpA(szClass, "#32770") != 0)
-                    return TRUE;
-                pFind->hFound = hWnd;
-                return FALSE;
-            },
-            reinterpret_cast<LPARAM>(&find));
+        ::EnumWindows(&FindDialogOfProcess, reinterpret_cast<LPARAM>(&find));
         ::Sleep(50);
     }
     return find.hFound;
