@@ -218,8 +218,8 @@ UINT CExtBarButton::OnTrackPopup(CPoint /*point*/, bool bSelectAny)
         return 0;
     }
     UINT nCmd = 0;
-    pPopup->TrackPopupMenu(nAlign | TPMX_COMBINE_BY_LOOK | (bSelectAny ? TPMX_SELECTFIRST : 0), rc.left, rc.bottom,
-                           &rc, NULL, NULL, &nCmd);
+    pPopup->TrackPopupMenu(nAlign | TPMX_COMBINE_BY_LOOK | TPMX_DO_MESSAGE_LOOP | (bSelectAny ? TPMX_SELECTFIRST : 0),
+                           rc.left, rc.bottom, &rc, NULL, NULL, &nCmd);
     return nCmd;
 }
 

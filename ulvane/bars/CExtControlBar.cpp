@@ -1174,6 +1174,19 @@ void CExtControlBar::RedrawFloatingFrames(CFrameWnd* pFrame)
     }
 }
 
+bool CExtControlBar::IsParentFrameInHelpMode(CWnd* pWnd)
+{
+    if (pWnd == NULL || pWnd->GetSafeHwnd() == NULL || !::IsWindow(pWnd->m_hWnd))
+        return false;
+    CFrameWnd* pFrame = pWnd->IsFrameWnd() ? (CFrameWnd*)pWnd : pWnd->GetParentFrame();
+    for (; pFrame != NULL; pFrame = pFrame->GetParentFrame())
+    {
+        if (pFrame->m_bHelpMode)
+            return true;
+    }
+    return false;
+}
+
 /////////////////////////////////////////////////////////////////////////////
 // Bars hosted by windows that are not frames
 

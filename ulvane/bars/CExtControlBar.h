@@ -188,4 +188,8 @@ protected:
     friend class CExtDockBar;
     friend class CExtMiniDockFrameWnd;
     friend class CExtFrameBarState;
+
+public:
+    // Whether the frame of pWnd (or pWnd itself, being a frame) is in context-help mode.
+    static bool IsParentFrameInHelpMode(CWnd* pWnd);
 };

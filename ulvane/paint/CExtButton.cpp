@@ -225,15 +225,15 @@ void CExtButton::PaintButton(CDC* pDC, bool bTransparentBackground)
     pPM->OnPaintSessionComplete(this);
 }
 
-void CExtButton::PaintDropDownExcludeArea(LPVOID pCookie, CDC& dc, const CWnd& wndMenu, const CRect&)
+void CExtButton::PaintDropDownExcludeArea(CExtPopupBaseWnd* pPopup, CDC& dc, HWND, const RECT&)
 {
-    CExtButton* pButton = static_cast<CExtButton*>(pCookie);
-    if (pButton == NULL || !::IsWindow(pButton->m_hWnd) || wndMenu.m_hWnd == NULL)
+    CExtButton* pButton = pPopup != NULL ? static_cast<CExtButton*>(pPopup->GetPainterCookie()) : NULL;
+    if (pButton == NULL || !::IsWindow(pButton->m_hWnd) || pPopup->m_hWnd == NULL)
         return;
     // The button's client origin in the menu's client coordinates.
     CPoint ptButton(0, 0), ptMenu(0, 0);
     ::ClientToScreen(pButton->m_hWnd, &ptButton);
-    ::ClientToScreen(wndMenu.m_hWnd, &ptMenu);
+    ::ClientToScreen(pPopup->m_hWnd, &ptMenu);
     const int nSaved = dc.SaveDC();
     const CPoint ptOrg = dc.GetViewportOrg();
     dc.SetViewportOrg(ptOrg.x + ptButton.x - ptMenu.x, ptOrg.y + ptButton.y - ptMenu.y);
@@ -285,6 +285,7 @@ bool CExtButton::TrackDropDownMenu(bool bKeyboard)
         delete pPopup;
         return true;
     }
+    pPopup->SetLeftAreaWidth(m_nMenuLeftAreaWidth);
     CRect rcWindow;
     GetWindowRect(&rcWindow);
     const CPoint pt = rcWindow.CenterPoint();
@@ -292,12 +293,12 @@ bool CExtButton::TrackDropDownMenu(bool bKeyboard)
     if (!m_bAutoChangeID)
     {
         // The menu delivers the chosen command itself.
-        pPopup->TrackPopupMenu(nFlags, pt.x, pt.y, &rcWindow, this, NULL, NULL, true);
+        pPopup->TrackPopupMenu(nFlags, pt.x, pt.y, &rcWindow, this, &PaintDropDownExcludeArea, NULL, true);
         return true;
     }
     UINT nCmdID = 0;
-    pPopup->TrackPopupMenu(nFlags | TPMX_DO_MESSAGE_LOOP | TPMX_NO_CMD_DELIVERY, pt.x, pt.y, &rcWindow, this, NULL,
-                           &nCmdID, true);
+    pPopup->TrackPopupMenu(nFlags | TPMX_DO_MESSAGE_LOOP | TPMX_NO_CMD_DELIVERY, pt.x, pt.y, &rcWindow, this,
+                           &PaintDropDownExcludeArea, &nCmdID, true);
     // Whatever ran meanwhile may have destroyed the button.
     if (nCmdID == 0 || !IsStillThisButton(hWnd))
         return true;

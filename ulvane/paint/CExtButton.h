@@ -11,6 +11,7 @@
 #include "CExtCaptureBridge.h"
 
 class CExtCommandIcon;
+class CExtPopupBaseWnd;
 class CExtPopupMenuWnd;
 
 class CExtButton : public CButton, public CExtCaptureBridge
@@ -49,7 +50,7 @@ public:
 
     // The exclude-area painter of the drop-down menu: the button drawn into the
     // menu's DC where it sits under the menu (the cookie is the button).
-    static void PaintDropDownExcludeArea(LPVOID pCookie, CDC& dc, const CWnd& wndMenu, const CRect& rcExclude);
+    static void PaintDropDownExcludeArea(CExtPopupBaseWnd* pPopup, CDC& dc, HWND hWndOwner, const RECT& rcExclude);
 
     CMenu m_menu;
     UINT m_nMenuOpt;                // track flags of the drop-down menu (4: below)

@@ -117,12 +117,17 @@ public:
         HWND hWndFocus = ::GetFocus();
         if (hWndFocus != this->m_hWnd && !::IsChild(this->m_hWnd, hWndFocus))
             ::SetFocus(this->m_hWnd);
-        m_nPlacementFlags |= ePlacementSysMenuTracked;
-        const bool bTracked =
-            pPopup->TrackPopupMenu(TPMX_ALIGN_DEFAULT | (bFromKeyboard ? TPMX_SELECTFIRST : 0), pt.x, pt.y);
-        m_nPlacementFlags &= ~ePlacementSysMenuTracked;
+        // The menu tracks on its own: the timer ends the tracked state once it closed.
+        const bool bTracked = pPopup->TrackPopupMenu(TPMX_TOPALIGN | (bFromKeyboard ? TPMX_SELECTFIRST : 0), pt.x, pt.y);
+        if (bTracked && ::IsWindow(this->m_hWnd))
+        {
+            m_nPlacementFlags |= ePlacementSysMenuTracked;
+            ::SetTimer(this->m_hWnd, EXT_SYSMENU_TIMER_ID, 20, NULL);
+        }
         return bTracked;
     }
+
+    bool IsSystemMenuTracked() const { return (m_nPlacementFlags & ePlacementSysMenuTracked) != 0; }
 
     // The background brush of this kind of window (dialog, page or sheet): one for all
     // of them, made when the first asks.
@@ -225,10 +230,31 @@ protected:
             }
             break;
         case WM_NCLBUTTONDOWN:
-        case WM_NCRBUTTONDOWN:
             // The system's own menu never opens: ours comes on the button's release.
             if (wParam == HTSYSMENU)
                 return 0;
+            break;
+        case WM_NCRBUTTONDOWN:
+            if (wParam == HTSYSMENU)
+                return 0;
+            if (wParam == HTCAPTION && (this->GetStyle() & WS_POPUP))
+            {
+                POINT pt;
+                ::GetCursorPos(&pt);
+                TrackSystemMenu(&pt, false);
+                return 0;
+            }
+            break;
+        case WM_TIMER:
+            if (wParam == EXT_SYSMENU_TIMER_ID)
+            {
+                if (!CExtPopupMenuWnd::IsTrackingActive())
+                {
+                    m_nPlacementFlags &= ~ePlacementSysMenuTracked;
+                    ::KillTimer(this->m_hWnd, EXT_SYSMENU_TIMER_ID);
+                }
+                return 0;
+            }
             break;
         case WM_NCLBUTTONUP:
             if (wParam == HTSYSMENU && (this->GetStyle() & WS_POPUP))

@@ -4,8 +4,9 @@
 // created on the heap and frees itself when tracking ends, also when it cannot be
 // shown: callers never delete it after TrackPopupMenu.
 //
-// In this form the items are shown by the system's own popup menu; the command
-// profile, the item model and the delivery of the chosen command are the framework's.
+// A shown menu is a tree of these windows: the top-level popup and the sub-popups open
+// under it. None takes the activation: the tracking context's thread hooks route the
+// mouse and the keys to the popup with the focus role.
 #pragma once
 
 #include <afxwin.h>
@@ -15,6 +16,7 @@
 #include "CExtPopupMenuItem.h"
 
 class CExtCommandItem;
+class CExtPopupTrackContext;
 
 // Track flags of TrackPopupMenu.
 #define TPMX_ALIGN_MASK        0x000F   // placement against the exclude rectangle:
@@ -54,14 +56,8 @@ public:
     static const UINT g_nMsgPopupDrawLeftArea;
     static const UINT g_nMsgCreateInplaceEdit;
 
-    // The editable field of a menu item.
-    class CInPlaceEditWnd : public CEdit
-    {
-    public:
-        // Sent to the field's owner: delete the selection, select everything.
-        static const UINT g_nMsgDeleteSelection;
-        static const UINT g_nMsgSelectAll;
-    };
+    // The editable field of a menu item (CInPlaceEditWnd.h).
+    class CInPlaceEditWnd;
 
     // Recent-file and window-list strings of the module (defaults when it lacks them).
     enum
@@ -82,6 +78,8 @@ public:
     };
 
     virtual int GetCurrentIndex() const { return m_nCurIndex; }
+    // The global tracking context.
+    static CExtPopupTrackContext& GetTrackContext();
 
     // Builds the items from the menu resource; bPopupMenu takes its first popup.
     virtual bool LoadMenu(HWND hWndCmdReceiver, UINT nIDResource, bool bPopupMenu = true);
@@ -104,7 +102,7 @@ public:
     // itself, whether or not it could be shown (while it is shown the tracking context
     // owns it, and a cancel frees it). False when it could not be shown.
     virtual bool TrackPopupMenu(UINT nFlags, int x, int y, LPCRECT lpRcExclude = NULL,
-                                LPVOID pCbPaintCombinedCookie = NULL, void* pCbPaintCombinedContent = NULL,
+                                LPVOID pCbPaintCombinedCookie = NULL, ExcludeAreaPainterFn pCbPaintCombinedContent = NULL,
                                 UINT* lpnResultCmdID = NULL, bool bCookieIsObject = false);
 
     virtual HWND GetCmdReceiver() const { return m_hWndCmdReceiver; }
@@ -179,6 +177,125 @@ public:
     // Runs the thread's waiting messages (and its idle work when bIdle). A WM_QUIT met
     // on the way is posted again, with its exit code, for the loop outside.
     static void PumpMessagesWhileTracking(bool bIdle = false);
+    // Whether the loop of a modal menu runs the application's idle work.
+    static bool g_bPumpIdleWhileTracking;
+    // Whether the menu bar tracks its menus (it drives the popups then); none does yet.
+    static bool IsMenuBarTracking();
+
+    // Gives the item an editable field of nWidth pixels holding *pstrTarget; the
+    // validator (may be NULL) accepts or refuses each change, the hook sees every
+    // message of the field first. False for a separator, a sub-menu or a bad index.
+    virtual bool SetItemInplaceEdit(int nIndex, CString* pstrTarget, int nWidth,
+                                    CExtPopupMenuEditValidator pfnValidator = NULL, LPVOID pValidatorCookie = NULL,
+                                    CExtPopupMenuEditHook pfnHook = NULL, LPVOID pHookCookie = NULL);
+
+    // Hit codes of HitTest besides the item indexes.
+    enum { eHitNone = -1, eHitScrollUp = -2, eHitScrollDown = -3, eHitExpand = -4 };
+    // FindNextItem directions.
+    enum { eNextCurrentOrFirst = 1, eNextDown = 2, eNextUp = 3, eNextPageUp = 4, eNextPageDown = 5 };
+    // Menu timers (the base window's are 666 and 669).
+    enum
+    {
+        nPendingSubmenuTimerID = 667,
+        nPendingSubmenuDelay = 500,
+        nScrollTimerID = 668,
+        nScrollPeriod = 15,
+        nScrollStep = 5,
+        nExpandHoverTimerID = 670,
+        nExpandHoverPeriod = 30,
+        nExpandHoverStep = 50,
+        nExpandHoverLimit = 1499,
+        nScrollArrowHeight = 16,
+        nMinKeyInterval = 20,   // ms: keys closer than this are not the menu's
+    };
+
+    // The window: placement, size and the item area.
+    virtual bool CreatePopupWindow(UINT nFlags, int x, int y, LPCRECT lpRcExclude, LPVOID pCookie,
+                                   ExcludeAreaPainterFn pfnPainter, bool bPainterEnabled);
+    virtual CSize GetMenuSize() const;
+    virtual void PlaceSubMenu(CRect& rcWindow);
+    virtual CRect GetContentRect() const;
+    // The item's rectangle (or -2/-3/-4: arrows, expand area) in client coordinates;
+    // empty for a hidden item.
+    virtual bool GetItemRect(int nIndex, CRect& rc) const;
+    virtual int HitTest(CPoint ptClient) const;
+    virtual int GetMaxScrollOffset() const;
+    int GetScrollOffset() const { return m_nScrollOffset; }
+    bool IsScrolling() const { return (m_nStateBits & eStateScrolling) != 0; }
+    UINT GetTrackFlags() const { return m_nTrackFlags; }
+    CExtPopupMenuWnd* GetParentPopup() const { return m_pParentPopup; }
+    void SetLeftAreaWidth(int nWidth) { m_nLeftAreaWidth = nWidth > 0 ? nWidth : 0; }
+    int GetLeftAreaWidth() const { return m_nLeftAreaWidth; }
+
+    // Painting.
+    virtual void PaintContent(CDC& dc, bool bOnScreen);
+    virtual void PaintMenuBody(CDC& dc, bool bBuffered);
+    // Paint flags of an item.
+    enum
+    {
+        ePaintOwnerDraw = 0x01,
+        ePaintSubMenu = 0x02,
+        ePaintRarelyUsed = 0x04,
+        ePaintRarelyUsedPrev = 0x08,
+        ePaintRarelyUsedNext = 0x10,
+    };
+    // The record an owner-drawing receiver gets with g_nMsgPopupDrawItem.
+    struct CDrawItemRecord
+    {
+        CDC* m_pDC;
+        CExtPopupMenuWnd* m_pPopup;
+        CExtPopupMenuItem* m_pItem;
+        CRect m_rcItem;
+        UINT m_nPaintFlags;
+    };
+    // The record of g_nMsgPopupDrawLeftArea.
+    struct CDrawLeftAreaRecord
+    {
+        CDC* m_pDC;
+        CRect m_rcArea;
+        CExtPopupMenuWnd* m_pPopup;
+    };
+    // The record of g_nMsgPrepareMenu; the receiver sets the flags.
+    struct CPrepareMenuRecord
+    {
+        enum { eRebuild = 0x01, eVeto = 0x02 };
+        BYTE m_nFlags;
+        CExtPopupMenuWnd* m_pPopup;
+    };
+    virtual void PaintItem(CDC& dc, int nIndex, const CRect& rcItem, UINT nPaintFlags);
+    // The exclude-area painter a joined sub-popup gets from its parent: the parent's
+    // item (index = the cookie) drawn over the exclude rectangle.
+    static void PaintParentItem(CExtPopupBaseWnd* pPopup, CDC& dc, HWND hWndOwner, const RECT& rcExclude);
+
+    // Tracking.
+    virtual void SelectItem(int nIndex, bool bOpenSubMenu = true, bool bShowStatus = true, bool bRepaint = true);
+    virtual void DeselectCurrent(bool bRepaint = true);
+    virtual void SetPendingSubmenu(int nIndex);
+    virtual int FindNextItem(int nDirection) const;
+    virtual void StartScrolling(int nArrow);
+    virtual void ExpandRarelyUsed();
+    virtual void CloseLevel(bool bKeepWindow = false);
+    virtual void EndTracking(UINT nCmdID, HWND hWndReceiver);
+    virtual bool OnMouseWheel(CPoint ptClient);
+    virtual bool OnMouseMove(CPoint ptClient, bool& bPassOn);
+    virtual bool OnMouseMessage(UINT nMsg, CPoint ptClient, bool& bPassOn);
+    virtual bool OnKeyMessage(UINT nChar, UINT nRepCnt, UINT nFlags, bool& bPassOn);
+    virtual bool IsPointInWindow(CPoint ptClient) const;
+    virtual bool IsTipVisible() const;
+    virtual void HideTip(bool bAnimate = false);
+    void SetFocusPopup();
+    void ReleaseFocusPopup();
+    static CExtPopupMenuWnd* GetFocusPopup();
+    bool IsItemSelectable(int nIndex) const;
+    // The top-level popup of this one's tree.
+    CExtPopupMenuWnd* GetTopLevelPopup();
+
+    virtual bool IsSubMenuPopup() const { return m_pParentPopup != NULL; }
+    virtual bool IsNoTrackMode() const { return (m_nTrackFlags & TPMX_NO_TRACKING) != 0; }
+    virtual bool IsHelpMode() const { return (m_nTrackFlags & TPMX_HELP_MODE) != 0; }
+    virtual bool IsShadowEnabled() const;
+    virtual void PaintAnimationFrame(CDC& dc);
+    virtual void OnAnimationComplete();
 
 protected:
     friend class CExtPopupTrackContext;
@@ -189,30 +306,94 @@ protected:
         eStateScrolling = 0x02,
         eStateHasHidden = 0x04,     // rarely used items are hidden: an expand area shows
         eStateExpanded = 0x08,
+        eStateKeptMask = 0xF0,      // kept across ResetState
+        eStateOwnsSelf = 0x10,      // shown untracked: deletes itself with its window
     };
     enum { nMinContentWidth = 80 };
 
     virtual bool BuildItemsFromMenu(HMENU hMenu, bool bTopLevel);
     void DestroyItems();
+    // Closes, destroys and deletes an item's sub-popup.
+    static void DeleteSubPopup(CExtPopupMenuWnd* pSub);
+    virtual void ResetState();
     // The recent files of the application at nPos; false when an insertion failed.
     bool InsertRecentFiles(int nPos);
     // The receiver's command for a generated entry (allocated when missing).
     CExtCommandItem* AllocateReceiverCommand(UINT nCmdID);
     bool InsertItemRecord(int nPos, const CExtPopupMenuItem& item);
-    CExtPopupMenuWnd* GetTopLevelPopup();
     // Whether the item shows while the menu is collapsed.
     bool IsItemShownCollapsed(CExtPopupMenuItem& item);
     bool IsIndexValid(int nIndex) const { return nIndex >= 0 && nIndex < GetItemCount(); }
-    // The shown menu's placement flags and point from the framework's alignment.
-    void CalcTrackPlacement(UINT nFlags, CPoint& pt, LPCRECT lpRcExclude, UINT& nTPM) const;
     // The item anywhere in the tree that has this command.
     const CExtPopupMenuItem* FindItemDeep(UINT nCmdID) const;
+    // The items' sizes: all of them, or those not measured yet.
+    void MeasureItems(bool bAll = false);
+    // The icon column a separator is drawn with.
+    int SeparatorIconAreaWidth(int nIndex) const;
+    // The item's own icon, else its command's; NULL for none.
+    CExtCommandIcon* GetItemIconObject(int nIndex) const;
+    // A shown rarely used item (the menu is expanded).
+    bool IsItemRarelyUsed(int nIndex) const;
+    // The system-command items enabled from the receiver window's state.
+    void EnableSystemCommands();
+    void CalcScrollAndExpandRects();
+    // The rectangle of the items between the scroll arrows and above the expand area.
+    CRect GetItemsArea() const;
+    bool CreateMenuWindow(const CRect& rcWindow);
+    void ApplyWindowRegion();
+    // The shadow's bands made from the screen under the window before it shows.
+    void PrepareShadow();
+    void ShowMenuWindow();
+    void PaintScrollArrow(CDC& dc, int nArrow);
+    // The item's edit field in client coordinates, for its rectangle.
+    CRect GetItemEditRect(int nIndex, const CRect& rcItem) const;
+    // Offers the item to an owner-drawing receiver; true when it painted it.
+    bool OfferItemToReceiver(CDC& dc, int nIndex, const CRect& rcItem, UINT nPaintFlags);
+    UINT ItemPaintFlags(int nIndex) const;
+    // Activates the item as a click or Enter does: opens, edits, runs or delivers it.
+    void ActivateItem(int nIndex, bool bFromKeyboard);
+    void OpenSubMenu(int nIndex, bool bSelectFirst);
+    // The popup of this tree under the screen point, deepest first; NULL for none.
+    CExtPopupMenuWnd* FindPopupAt(CPoint ptScreen);
+    CWnd* GetReceiverFrame() const;
+    void ShowItemStatus(int nIndex);
+    void ShowItemTip(int nIndex);
+    void ScrollItemIntoView(int nIndex);
+    void OnScrollTimer();
+    void OnExpandHoverTimer();
+    void OnPendingSubmenuTimer();
+    // The item's edit field shown and focused; the keys while a field has the focus.
+    void ShowItemEdit(int nIndex);
+    bool HandleEditKey(UINT nChar);
+    static TCHAR KeyToChar(UINT nChar, UINT nFlags);
+    // A dropped list of the focused combo box closes before a menu opens.
+    static void CloseDroppedComboList();
+    bool IsKeyDown(int nVirtKey) const { return (::GetKeyState(nVirtKey) & 0x8000) != 0; }
 
     int m_nCurIndex;
+    int m_nPendingIndex;
+    UINT m_nTrackFlags;
+    UINT m_nExpandHoverCounter;
     BYTE m_nStateBits;
-    CArray<CExtPopupMenuItem, const CExtPopupMenuItem&> m_arrItems;
     HWND m_hWndCmdReceiver;
+    int m_nScrollOffset;
     CExtPopupMenuWnd* m_pParentPopup;
+    CRect m_rcScrollTop, m_rcScrollBottom, m_rcExpand;
+    int m_nScrollStep;
+    int m_nLeftAreaWidth;
+    CRgn m_rgnWnd;
+    CRect m_rcContent;
+    CArray<CExtPopupMenuItem, const CExtPopupMenuItem&> m_arrItems;
+    CPoint m_ptTrack;
+    CSize m_sizeWindow;
 
-    static int g_nTrackingDepth;
+    afx_msg void OnTimer(UINT_PTR nIDEvent);
+    afx_msg void OnClose();
+    afx_msg void OnDestroy();
+    afx_msg void OnCancelMode();
+    afx_msg void OnActivateApp(BOOL bActive, DWORD dwThreadID);
+    afx_msg LRESULT OnMouseInput(WPARAM wParam, LPARAM lParam);
+    virtual void PostNcDestroy();
+    virtual LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam);
+    DECLARE_MESSAGE_MAP()
 };

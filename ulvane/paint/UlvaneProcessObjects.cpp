@@ -13,6 +13,7 @@
 #include "CExtSoundPlayerHolder.h"
 #include "CExtToolControlBar.h"
 #include "CExtWndHookChain.h"
+#include "CInPlaceEditWnd.h"
 
 #define VORN_REGISTERED_MESSAGE(owner, name) const UINT owner::name = ::RegisterWindowMessage(#owner "::" #name)
 

@@ -7,6 +7,7 @@
 #include "CExtControlBar.h"
 #include "CExtPopupMenuWnd.h"
 #include "CExtToolControlBar.h"
+#include "CInPlaceEditWnd.h"
 
 inline std::vector<UINT> RegisteredMessages()
 {

@@ -517,3 +517,70 @@ TEST(ResizableSheetTest, APopupSheetMovesItsButtonsInAndFillsTheWorkAreaMaximise
     sheet.DestroyWindow();
     PumpPending();
 }
+
+namespace
+{
+// A point of the window's caption (screen), asked of the window.
+CPoint CaptionPoint(CWnd* pWnd)
+{
+    CRect rc;
+    pWnd->GetWindowRect(&rc);
+    for (int y = rc.top; y < rc.top + 40; y += 2)
+    {
+        const CPoint pt(rc.left + rc.Width() / 3, y);
+        if (pWnd->SendMessage(WM_NCHITTEST, 0, MAKELPARAM(pt.x, pt.y)) == HTCAPTION)
+            return pt;
+    }
+    return CPoint(-1, -1);
+}
+
+CRect TrackedMenuRect()
+{
+    CRect rc(0, 0, 0, 0);
+    CExtPopupMenuWnd* pTop = CExtPopupMenuWnd::GetTrackContext().GetTopPopup();
+    if (pTop != NULL && pTop->m_hWnd != NULL)
+        pTop->GetWindowRect(&rc);
+    return rc;
+}
+}
+
+TEST_F(ResizableDialogTest, TheSystemMenuOpensAsTheFrameworksPopupWithoutHoldingTheThread)
+{
+    m_dlg.SetForegroundWindow();
+    PumpFor(50);
+    const CPoint ptCaption = CaptionPoint(&m_dlg);
+    ASSERT_NE(-1, ptCaption.x);
+    ::SetCursorPos(ptCaption.x, ptCaption.y);
+    INPUT inputs[2] = {};
+    inputs[0].type = inputs[1].type = INPUT_MOUSE;
+    inputs[0].mi.dwFlags = MOUSEEVENTF_RIGHTDOWN;
+    inputs[1].mi.dwFlags = MOUSEEVENTF_RIGHTUP;
+    ::SendInput(2, inputs, sizeof(INPUT));
+    // The thread goes on while the menu is open: this pump returns.
+    PumpFor(150);
+    ASSERT_TRUE(CExtPopupMenuWnd::IsTrackingActive());
+    EXPECT_TRUE(m_dlg.IsSystemMenuTracked());
+    const CRect rcMenu = TrackedMenuRect();
+    EXPECT_LE(abs(rcMenu.left - ptCaption.x), 2) << rcMenu.left;
+    CExtPopupMenuWnd::CancelTracking();
+    PumpFor(100);
+    EXPECT_FALSE(m_dlg.IsSystemMenuTracked());   // timer 301 saw the menu gone
+
+    // Alt+Space: below the caption, at the left frame edge.
+    m_dlg.SetForegroundWindow();
+    m_dlg.m_edit.SetFocus();
+    PumpFor(30);
+    CSentInput::PressKeys({VK_MENU, VK_SPACE});
+    PumpFor(150);
+    ASSERT_TRUE(CExtPopupMenuWnd::IsTrackingActive());
+    CRect rcWindow, rcClient;
+    m_dlg.GetWindowRect(&rcWindow);
+    m_dlg.GetClientRect(&rcClient);
+    m_dlg.ClientToScreen(&rcClient);
+    const CRect rcKeyMenu = TrackedMenuRect();
+    EXPECT_LE(abs(rcKeyMenu.left - (rcWindow.left + ::GetSystemMetrics(SM_CXFRAME))), 2) << rcKeyMenu.left;
+    EXPECT_GE(rcKeyMenu.top, rcClient.top - 2);
+    CExtPopupMenuWnd::CancelTracking();
+    PumpFor(100);
+    EXPECT_FALSE(m_dlg.IsSystemMenuTracked());
+}

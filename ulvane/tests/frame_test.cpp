@@ -40,9 +40,9 @@ void ClickAt(CWnd* pWnd, CPoint ptClient)
 }
 
 // Keys the next popup menu of the frame gets once it is open.
-void QueueKeys(CTestFrame* pFrame, std::initializer_list<UINT> keys)
+void QueueKeys(CTestFrame* /*pFrame*/, std::initializer_list<WORD> keys)
 {
-    pFrame->m_menuKeys.assign(keys.begin(), keys.end());
+    TypeIntoNextMenu(std::vector<WORD>(keys));
 }
 
 CRect ClientRectOf(CWnd* pWnd)
@@ -283,6 +283,7 @@ TEST_F(FrameTest, APopupMenuDeliversTheChosenCommandToItsReceiver)
     ASSERT_TRUE(pPopup->LoadMenu(m_pFrame->m_hWnd, IDR_CONTEXT, true));
     QueueKeys(m_pFrame, {VK_DOWN, VK_DOWN, VK_RETURN});
     EXPECT_TRUE(pPopup->TrackPopupMenu(TPMX_CENTERALIGN, 300, 300));
+    EXPECT_TRUE(PumpUntil([] { return !CExtPopupMenuWnd::IsTrackingActive(); }));
     PumpPending();
     ASSERT_EQ(1u, m_pFrame->m_commands.size());
     EXPECT_EQ((UINT)ID_CONTEXT_SECOND, m_pFrame->m_commands[0]);
@@ -292,7 +293,7 @@ TEST_F(FrameTest, APopupMenuDeliversTheChosenCommandToItsReceiver)
     ASSERT_TRUE(pPopup->LoadMenu(m_pFrame->m_hWnd, IDR_CONTEXT, true));
     QueueKeys(m_pFrame, {VK_DOWN, VK_RETURN});
     UINT nCmd = 0;
-    EXPECT_TRUE(pPopup->TrackPopupMenu(TPMX_NO_CMD_DELIVERY, -1, -1, NULL, NULL, NULL, &nCmd));
+    EXPECT_TRUE(pPopup->TrackPopupMenu(TPMX_NO_CMD_DELIVERY | TPMX_DO_MESSAGE_LOOP, -1, -1, NULL, NULL, NULL, &nCmd));
     PumpPending();
     EXPECT_EQ((UINT)ID_CONTEXT_FIRST, nCmd);
     EXPECT_EQ(1u, m_pFrame->m_commands.size());

@@ -8,6 +8,7 @@
 #include "CExtPaletteGlyph.h"
 #include "CExtPopupMenuWnd.h"
 #include "CExtToolControlBar.h"
+#include "CInPlaceEditWnd.h"
 #include "paint_probe.h"
 
 #include <string>

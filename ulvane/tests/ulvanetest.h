@@ -7,7 +7,13 @@
 #include <afxpriv.h>
 #include <gtest/gtest.h>
 
+#include "CExtPopupMenuWnd.h"
+#include "CExtPopupTrackContext.h"
+#include "SentInput.h"
 #include "ulvane_test_res.h"
+
+#include <functional>
+#include <vector>
 
 class CUlvaneTestApp : public CWinApp
 {
@@ -61,4 +67,56 @@ inline CRect RectIn(CWnd* pWnd, CWnd* pRelativeTo)
     pWnd->GetWindowRect(&rc);
     pRelativeTo->ScreenToClient(&rc);
     return rc;
+}
+
+// Whether a tracked menu shows, has finished opening and takes keys.
+inline bool IsMenuReadyForInput()
+{
+    CExtPopupMenuWnd* pFocus = CExtPopupMenuWnd::GetFocusPopup();
+    return CExtPopupMenuWnd::IsTrackingActive() && pFocus != NULL && pFocus->GetSafeHwnd() != NULL &&
+           pFocus->IsWindowVisible() && g_PopupTrackContext.GetAnimatingPopup() == NULL;
+}
+
+// Keys typed into the next menu through the input queue once it is ready, 40 ms apart
+// (also into a menu that runs its own loop).
+inline void TypeIntoNextMenu(const std::vector<WORD>& keys)
+{
+    std::vector<std::vector<WORD>> chords;
+    for (WORD vk : keys)
+        chords.push_back({vk});
+    // A menu the keys did not close is cancelled, so that the test fails instead of
+    // waiting for ever.
+    // Only the next menu: a later test's menu is none of this watchdog's business.
+    static UINT s_nWatchedSerial = 0;
+    s_nWatchedSerial = g_PopupTrackContext.GetTrackSerial() + 1;
+    struct CWatchdog
+    {
+        static void CALLBACK OnTimer(HWND, UINT, UINT_PTR nIDEvent, DWORD)
+        {
+            ::KillTimer(NULL, nIDEvent);
+            if (g_PopupTrackContext.GetTrackSerial() != s_nWatchedSerial)
+                return;
+            CSentInput::StopFeeding();
+            CExtPopupMenuWnd::CancelTracking();
+        }
+    };
+    static UINT_PTR s_nWatchdog = 0;
+    if (s_nWatchdog != 0)
+        ::KillTimer(NULL, s_nWatchdog);
+    s_nWatchdog = ::SetTimer(NULL, 0, 10000 + 40 * (UINT)keys.size(), CWatchdog::OnTimer);
+    CSentInput::FeedChords(chords, IsMenuReadyForInput, 40, 10000, [] { CExtPopupMenuWnd::CancelTracking(); });
+}
+
+// Dispatches messages until the condition holds or the time is up; whether it held.
+inline bool PumpUntil(const std::function<bool()>& condition, DWORD dwTimeoutMs = 5000)
+{
+    const DWORD dwStart = ::GetTickCount();
+    while (!condition())
+    {
+        if (::GetTickCount() - dwStart > dwTimeoutMs)
+            return false;
+        PumpPending();
+        ::Sleep(5);
+    }
+    return true;
 }

@@ -3,6 +3,10 @@
 // Lua files and a real function-definition list.
 #include "EditorCommandTest.h"
 
+#include "CExtPopupMenuWnd.h"
+#include "CExtPopupTrackContext.h"
+#include "SentInput.h"
+
 #include "DefinitionLists.h"
 #include "RecordingDebugSession.h"
 #include "resource.h"
@@ -589,9 +593,28 @@ TEST_F(CompletionTest, TheContextMenuSendsItsCommandToTheMainWindow)
     PressKey(VK_ESCAPE);
     CTestMainFrame* pMain = static_cast<CTestMainFrame*>(AfxGetMainWnd());
     pMain->m_commands.clear();
-    // From the keyboard: AutoComplete, its first item (List Members).
-    pMain->m_menuKeys = {'A', VK_RETURN};
+    // From the keyboard, through the input queue once the menu shows: AutoComplete,
+    // its first item (List Members).
+    if (::GetForegroundWindow() != pMain->m_hWnd)
+        pMain->SetForegroundWindow();
+    // As in the IDE: every item shows.
+    const bool bHide = CExtPopupMenuWnd::g_bMenuHideRarelyUsed;
+    CExtPopupMenuWnd::g_bMenuHideRarelyUsed = false;
+    CSentInput::FeedKeys({'A', VK_RETURN}, [] {
+        CExtPopupMenuWnd* pFocus = CExtPopupMenuWnd::GetFocusPopup();
+        return pFocus != NULL && pFocus->GetSafeHwnd() != NULL && pFocus->IsWindowVisible() &&
+               g_PopupTrackContext.GetAnimatingPopup() == NULL;
+    });
     m_pView->SendMessage(WM_CONTEXTMENU, (WPARAM)Ctrl().m_hWnd, MAKELPARAM(-1, -1));
+    const DWORD dwStart = ::GetTickCount();
+    while (pMain->m_commands.empty() && ::GetTickCount() - dwStart < 5000)
+    {
+        PumpPending();
+        ::Sleep(5);
+    }
+    CSentInput::StopFeeding();
+    CExtPopupMenuWnd::CancelTracking();
+    CExtPopupMenuWnd::g_bMenuHideRarelyUsed = bHide;
     PumpPending();
     ASSERT_EQ(pMain->m_commands.size(), 1u);
     EXPECT_EQ(pMain->m_commands[0], (UINT)ID_EDIT_LIST_MEMBERS);

@@ -10,7 +10,6 @@
 IMPLEMENT_DYNCREATE(CTestMainFrame, CMDIFrameWnd)
 
 BEGIN_MESSAGE_MAP(CTestMainFrame, CMDIFrameWnd)
-    ON_WM_ENTERIDLE()
 END_MESSAGE_MAP()
 
 BOOL CTestMainFrame::OnCommand(WPARAM wParam, LPARAM lParam)
@@ -18,21 +17,6 @@ BOOL CTestMainFrame::OnCommand(WPARAM wParam, LPARAM lParam)
     if (lParam == 0 && HIWORD(wParam) == 0)
         m_commands.push_back(LOWORD(wParam));
     return CMDIFrameWnd::OnCommand(wParam, lParam);
-}
-
-void CTestMainFrame::OnEnterIdle(UINT nWhy, CWnd* pWho)
-{
-    // The menu's loop waits: the keys go to it now.
-    if (nWhy == MSGF_MENU && !m_menuKeys.empty())
-    {
-        for (UINT nKey : m_menuKeys)
-        {
-            PostMessage(WM_KEYDOWN, nKey, 1);
-            PostMessage(WM_KEYUP, nKey, 0xC0000001);
-        }
-        m_menuKeys.clear();
-    }
-    CMDIFrameWnd::OnEnterIdle(nWhy, pWho);
 }
 
 CTestEditorHost::CTestEditorHost()

@@ -19,12 +19,10 @@ class CTestMainFrame : public CMDIFrameWnd
 {
     DECLARE_DYNCREATE(CTestMainFrame)
 public:
-    std::vector<UINT> m_menuKeys; // typed into the next popup menu once it waits for input
     std::vector<UINT> m_commands; // the WM_COMMAND ids the frame received from menus
 
 protected:
     virtual BOOL OnCommand(WPARAM wParam, LPARAM lParam);
-    afx_msg void OnEnterIdle(UINT nWhy, CWnd* pWho);
     DECLARE_MESSAGE_MAP()
 };
 
