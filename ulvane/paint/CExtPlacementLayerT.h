@@ -235,15 +235,10 @@ protected:
                 return 0;
             break;
         case WM_NCRBUTTONDOWN:
-            if (wParam == HTSYSMENU)
+            // Opened on the press, the menu would take the release as a click beside
+            // it and close at once: it opens on the release.
+            if (wParam == HTSYSMENU || (wParam == HTCAPTION && (this->GetStyle() & WS_POPUP)))
                 return 0;
-            if (wParam == HTCAPTION && (this->GetStyle() & WS_POPUP))
-            {
-                POINT pt;
-                ::GetCursorPos(&pt);
-                TrackSystemMenu(&pt, false);
-                return 0;
-            }
             break;
         case WM_TIMER:
             if (wParam == EXT_SYSMENU_TIMER_ID)
