@@ -212,6 +212,15 @@ void CALLBACK CancelMenuTimer(HWND, UINT, UINT_PTR nID, DWORD)
     g_bMenuSeen = g_bMenuSeen || CExtPopupMenuWnd::IsTrackingActive();
     if (CExtPopupMenuWnd::IsTrackingActive())
     {
+        // For the eye: the button with its open menu (written when pictures are wanted).
+        CExtPopupMenuWnd* pTop = CExtPopupMenuWnd::GetTrackContext().GetTopPopup();
+        if (pTop != NULL && pTop->m_hWnd != NULL)
+        {
+            CRect rcMenu;
+            pTop->GetWindowRect(&rcMenu);
+            rcMenu.InflateRect(120, 60);
+            CScreenPicture(rcMenu).SaveIfWanted("split_button_menu_open");
+        }
         CExtPopupMenuWnd::CancelTracking();
         ::KillTimer(NULL, nID);
     }
