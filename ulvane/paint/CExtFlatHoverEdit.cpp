@@ -1,6 +1,7 @@
 // CExtFlatHoverEdit: the flat frame in the edit's non-client area.
 #include "CExtFlatHoverEdit.h"
 
+#include "CExtOffscreenDC.h"
 #include "CExtPaintManagerHolder.h"
 
 IMPLEMENT_DYNCREATE(CExtFlatHoverEdit, CEdit)
@@ -36,6 +37,18 @@ void CExtFlatHoverEdit::PaintFrame()
     g_PaintManagerHolder->OnPaintSessionComplete(this);
 }
 
+void CExtFlatHoverEdit::PaintClient()
+{
+    CPaintDC dc(this);
+    CRect rc;
+    GetClientRect(&rc);
+    // The edit paints itself into the buffer, its background first, so text that got
+    // shorter leaves nothing of the longer one behind.
+    CExtOffscreenDC dcBuffer(&dc, &rc, CExtOffscreenDC::eOffscreen | CExtOffscreenDC::eFillBackground);
+    CEdit::DefWindowProc(WM_ERASEBKGND, (WPARAM)dcBuffer.GetSafeHdc(), 0);
+    CEdit::DefWindowProc(WM_PAINT, (WPARAM)dcBuffer.GetSafeHdc(), 0);
+}
+
 LRESULT CExtFlatHoverEdit::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
 {
     bool bHoverChanged = false;
@@ -48,6 +61,9 @@ LRESULT CExtFlatHoverEdit::WindowProc(UINT message, WPARAM wParam, LPARAM lParam
     {
     case WM_NCPAINT:
         PaintFrame();
+        return 0;
+    case WM_PAINT:
+        PaintClient();
         return 0;
     case WM_SETFOCUS:
     case WM_KILLFOCUS:

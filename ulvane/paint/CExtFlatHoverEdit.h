@@ -17,6 +17,7 @@ public:
 protected:
     virtual LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam);
     void PaintFrame();
+    void PaintClient();
     void SetHoverOrFocus(bool bOn);
 
     CExtHoverTracker m_hover;

@@ -5,18 +5,11 @@
 
 namespace
 {
-// Whether hWnd belongs to the active window's tree, so it may light up.
+// Whether hWnd belongs to the active window's tree, so it may light up; never while
+// a menu is tracked.
 bool IsInActiveTree(HWND hWnd)
 {
-    if (CExtPopupMenuWnd::IsTrackingActive() || !::IsWindowEnabled(hWnd) || !::IsWindowVisible(hWnd))
-        return false;
-    HWND hWndActive = ::GetActiveWindow();
-    for (HWND h = hWnd; h != NULL; h = ::GetParent(h))
-    {
-        if (h == hWndActive)
-            return true;
-    }
-    return false;
+    return CExtPopupMenuWnd::IsWindowInActiveTree(hWnd, ::GetActiveWindow());
 }
 }
 

@@ -14,6 +14,7 @@
 #include "CExtPopupMenuWnd.h"
 #include "CExtResizableLayerHelpers.h"
 #include "CExtSavedPlacement.h"
+#include "ExtPaintHelpers.h"
 
 // The timer that ends the system menu's tracked state.
 #define EXT_SYSMENU_TIMER_ID 301
@@ -116,12 +117,17 @@ public:
         HWND hWndFocus = ::GetFocus();
         if (hWndFocus != this->m_hWnd && !::IsChild(this->m_hWnd, hWndFocus))
             ::SetFocus(this->m_hWnd);
-        m_nPlacementFlags |= ePlacementSysMenuTracked;
-        const bool bTracked =
-            pPopup->TrackPopupMenu(TPMX_DO_MESSAGE_LOOP | (bFromKeyboard ? TPMX_SELECTFIRST : 0), pt.x, pt.y);
-        m_nPlacementFlags &= ~ePlacementSysMenuTracked;
+        // The menu tracks on its own: the timer ends the tracked state once it closed.
+        const bool bTracked = pPopup->TrackPopupMenu(TPMX_TOPALIGN | (bFromKeyboard ? TPMX_SELECTFIRST : 0), pt.x, pt.y);
+        if (bTracked && ::IsWindow(this->m_hWnd))
+        {
+            m_nPlacementFlags |= ePlacementSysMenuTracked;
+            ::SetTimer(this->m_hWnd, EXT_SYSMENU_TIMER_ID, 20, NULL);
+        }
         return bTracked;
     }
+
+    bool IsSystemMenuTracked() const { return (m_nPlacementFlags & ePlacementSysMenuTracked) != 0; }
 
     // The background brush of this kind of window (dialog, page or sheet): one for all
     // of them, made when the first asks.
@@ -132,6 +138,14 @@ public:
     }
 
 protected:
+    // A customised background is painted whole after a size or position change (not
+    // on palette displays, where it would only flicker).
+    bool NeedsFullRepaint()
+    {
+        return this->m_hWnd != NULL && ::IsWindowVisible(this->m_hWnd) &&
+               g_PaintManagerHolder->IsBackgroundCustomized(this) && GetScreenColorDepth() > 8;
+    }
+
     // The smallest size a restored placement may have.
     virtual CSize GetPlacementMinimumSize() { return CSize(0, 0); }
 
@@ -161,7 +175,8 @@ protected:
             break;
         case WM_SIZE:
         {
-            if (IsSizeGripShown() && !m_rcGrip.IsRectEmpty())
+            const bool bFullRepaint = NeedsFullRepaint();
+            if (IsSizeGripShown() && !m_rcGrip.IsRectEmpty() && !bFullRepaint)
                 ::InvalidateRect(this->m_hWnd, &m_rcGrip, TRUE);
             LRESULT lResult = TBase::WindowProc(nMsg, wParam, lParam);
             if (IsSizeGripShown())
@@ -170,30 +185,40 @@ protected:
                 ::GetClientRect(this->m_hWnd, &rc);
                 m_rcGrip.SetRect(rc.right - ::GetSystemMetrics(SM_CXVSCROLL), rc.bottom - ::GetSystemMetrics(SM_CYHSCROLL),
                                  rc.right, rc.bottom);
-                ::InvalidateRect(this->m_hWnd, &m_rcGrip, TRUE);
+                ::InvalidateRect(this->m_hWnd, bFullRepaint ? NULL : &m_rcGrip, TRUE);
             }
-            if (g_PaintManagerHolder->IsBackgroundCustomized(this))
+            else if (bFullRepaint)
                 ::InvalidateRect(this->m_hWnd, NULL, TRUE);
             return lResult;
         }
         case WM_PAINT:
         {
-            LRESULT lResult = TBase::WindowProc(nMsg, wParam, lParam);
-            if (IsSizeGripShown() && !::IsZoomed(this->m_hWnd) && !m_rcGrip.IsRectEmpty())
+            // The look's background around the children that paint all of themselves;
+            // the others show it through.
+            CPaintDC dc(this);
+            if (g_PaintManagerHolder->IsBackgroundCustomized(this))
             {
-                CClientDC dc(this);
-                g_PaintManagerHolder->PaintResizingGripper(dc, m_rcGrip, this);
-                g_PaintManagerHolder->OnPaintSessionComplete(this);
+                const int nSaved = dc.SaveDC();
+                CExtResizableLayerHelpers::ExcludeOpaqueChildren(this->m_hWnd, dc.GetSafeHdc());
+                g_PaintManagerHolder->PaintDialogBackground(dc, this);
+                dc.RestoreDC(nSaved);
             }
-            return lResult;
+            if (IsSizeGripShown() && !::IsZoomed(this->m_hWnd) && !m_rcGrip.IsRectEmpty())
+                g_PaintManagerHolder->PaintResizingGripper(dc, m_rcGrip, this);
+            g_PaintManagerHolder->OnPaintSessionComplete(this);
+            return 0;
         }
         case WM_ERASEBKGND:
         {
-            CDC* pDC = CDC::FromHandle((HDC)wParam);
-            if (g_PaintManagerHolder->IsBackgroundCustomized(this) &&
-                g_PaintManagerHolder->PaintDialogBackground(*pDC, this))
-                return TRUE;
+            CExtResizableLayerHelpers::ExcludeOpaqueChildren(this->m_hWnd, (HDC)wParam);
             break;
+        }
+        case WM_WINDOWPOSCHANGED:
+        {
+            LRESULT lResult = TBase::WindowProc(nMsg, wParam, lParam);
+            if (NeedsFullRepaint())
+                ::InvalidateRect(this->m_hWnd, NULL, TRUE);
+            return lResult;
         }
         case WM_NCHITTEST:
             if (IsSizeGripShown() && !::IsZoomed(this->m_hWnd))
@@ -204,12 +229,41 @@ protected:
                     return HTBOTTOMRIGHT;
             }
             break;
+        case WM_NCLBUTTONDOWN:
+            // The system's own menu never opens: ours comes on the button's release.
+            if (wParam == HTSYSMENU)
+                return 0;
+            break;
+        case WM_NCRBUTTONDOWN:
+            // Opened on the press, the menu would take the release as a click beside
+            // it and close at once: it opens on the release.
+            if (wParam == HTSYSMENU || (wParam == HTCAPTION && (this->GetStyle() & WS_POPUP)))
+                return 0;
+            break;
+        case WM_TIMER:
+            if (wParam == EXT_SYSMENU_TIMER_ID)
+            {
+                if (!CExtPopupMenuWnd::IsTrackingActive())
+                {
+                    m_nPlacementFlags &= ~ePlacementSysMenuTracked;
+                    ::KillTimer(this->m_hWnd, EXT_SYSMENU_TIMER_ID);
+                }
+                return 0;
+            }
+            break;
+        case WM_NCLBUTTONUP:
+            if (wParam == HTSYSMENU && (this->GetStyle() & WS_POPUP))
+            {
+                TrackSystemMenu(NULL, false);
+                return 0;
+            }
+            break;
         case WM_NCRBUTTONUP:
-            if (wParam == HTCAPTION && (this->GetStyle() & WS_POPUP))
+            if ((wParam == HTCAPTION || wParam == HTSYSMENU) && (this->GetStyle() & WS_POPUP))
             {
                 POINT pt;
                 ::GetCursorPos(&pt);
-                TrackSystemMenu(&pt, false);
+                TrackSystemMenu(wParam == HTCAPTION ? &pt : NULL, false);
                 return 0;
             }
             break;

@@ -34,3 +34,27 @@ void CExtResizableDialog::OnCancel()
         return;
     CDialog::OnCancel();
 }
+
+void CExtResizableDialog::PreSubclassWindow()
+{
+    CExtAnchorLayerT<CDialog>::PreSubclassWindow();
+    m_hostedBars.OnAttached();
+    EnableToolTips(TRUE);
+}
+
+LRESULT CExtResizableDialog::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    const bool bIdle = m_hostedBars.IsIdleMessageNow();
+    if (message == WM_DESTROY)
+        m_hostedBars.OnDestroyed();
+    const LRESULT lResult = CExtAnchorLayerT<CDialog>::WindowProc(message, wParam, lParam);
+    m_hostedBars.AfterMessage(this, bIdle);
+    return lResult;
+}
+
+BOOL CExtResizableDialog::PreTranslateMessage(MSG* pMsg)
+{
+    if (CExtHostedBarsState::PreTranslateForBars(this, pMsg))
+        return TRUE;
+    return CExtAnchorLayerT<CDialog>::PreTranslateMessage(pMsg);
+}

@@ -6,6 +6,7 @@
 #include <afxwin.h>
 
 #include "CExtAnchorLayerT.h"
+#include "CExtHostedBarsState.h"
 
 class CExtResizableDialog : public CExtAnchorLayerT<CDialog>
 {
@@ -17,6 +18,13 @@ public:
     explicit CExtResizableDialog(LPCTSTR lpszTemplateName, CWnd* pParentWnd = NULL);
 
 protected:
+    virtual void PreSubclassWindow();
+    virtual LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam);
+    virtual BOOL PreTranslateMessage(MSG* pMsg);
+
+    // Framework bars among the children: keys first, command states when idle.
+    CExtHostedBarsState m_hostedBars;
+
     // A dialog that lives as a child window is never ended by Enter or Escape.
     virtual void OnOK();
     virtual void OnCancel();

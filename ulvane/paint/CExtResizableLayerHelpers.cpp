@@ -4,6 +4,7 @@
 #include "CExtMonitorInfo.h"
 #include "CExtPaintManagerHolder.h"
 #include "CExtSavedPlacement.h"
+#include "ExtPaintHelpers.h"
 
 bool CExtResizableLayerHelpers::IsTransparentChildBackground(HWND hWnd)
 {
@@ -22,6 +23,11 @@ bool CExtResizableLayerHelpers::IsTransparentChildBackground(HWND hWnd)
         return dwType != BS_PUSHBUTTON && dwType != BS_DEFPUSHBUTTON && dwType != BS_OWNERDRAW;
     }
     return false;
+}
+
+void CExtResizableLayerHelpers::ExcludeOpaqueChildren(HWND hWndParent, HDC hDC)
+{
+    ExcludeVisibleChildren(hDC, hWndParent, &IsTransparentChildBackground);
 }
 
 HBRUSH CExtResizableLayerHelpers::OnCtlColorStatic(CWnd* pParent, HDC hDC, HWND hWndCtrl,
@@ -61,10 +67,8 @@ bool CExtResizableLayerHelpers::ReadPlacement(LPCTSTR lpszSection, LPCTSTR lpszE
     WINDOWPLACEMENT wpRead = wp;
     if (strText.IsEmpty() || !CExtSavedPlacement::Parse(strText, wpRead))
         return false;
-    // A window saved minimised comes back in its normal state.
-    if (wpRead.showCmd == SW_SHOWMINIMIZED || wpRead.showCmd == SW_MINIMIZE || wpRead.showCmd == SW_SHOWMINNOACTIVE ||
-        wpRead.showCmd == SW_FORCEMINIMIZE)
-        wpRead.showCmd = SW_SHOWNORMAL;
+    // Only normal or maximised: a window never comes back hidden, minimised or inactive.
+    wpRead.showCmd = CExtSavedPlacement::RestorableShowCommand(wpRead.showCmd, wpRead.flags);
     CExtMonitorInfo monitor(wpRead.rcNormalPosition);
     wpRead.rcNormalPosition = CExtSavedPlacement::FitToWorkArea(wpRead.rcNormalPosition, monitor.m_rcWorkArea, sizeMin);
     wp = wpRead;

@@ -10,6 +10,9 @@ struct CExtResizableLayerHelpers
     // Whether a child shows its parent's background (statics, group and check boxes,
     // tabs, sliders), so it is moved with a repaint and never clipped away.
     static bool IsTransparentChildBackground(HWND hWnd);
+    // Takes the visible children that paint all of themselves out of the DC's clip
+    // region, so the parent's background goes only where it shows.
+    static void ExcludeOpaqueChildren(HWND hWndParent, HDC hDC);
     // WM_CTLCOLORSTATIC: a window whose look paints the background itself gets that
     // background painted into its DC and draws transparently; others get the layer's
     // brush (pfnLayerBrush, asked only then) in the look's face colour.

@@ -33,3 +33,27 @@ void CExtResizablePropertyPage::OnCancel()
         return;
     CPropertyPage::OnCancel();
 }
+
+void CExtResizablePropertyPage::PreSubclassWindow()
+{
+    CExtAnchorLayerT<CPropertyPage>::PreSubclassWindow();
+    m_hostedBars.OnAttached();
+    EnableToolTips(TRUE);
+}
+
+LRESULT CExtResizablePropertyPage::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    const bool bIdle = m_hostedBars.IsIdleMessageNow();
+    if (message == WM_DESTROY)
+        m_hostedBars.OnDestroyed();
+    const LRESULT lResult = CExtAnchorLayerT<CPropertyPage>::WindowProc(message, wParam, lParam);
+    m_hostedBars.AfterMessage(this, bIdle);
+    return lResult;
+}
+
+BOOL CExtResizablePropertyPage::PreTranslateMessage(MSG* pMsg)
+{
+    if (CExtHostedBarsState::PreTranslateForBars(this, pMsg))
+        return TRUE;
+    return CExtAnchorLayerT<CPropertyPage>::PreTranslateMessage(pMsg);
+}

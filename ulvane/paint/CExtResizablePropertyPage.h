@@ -6,6 +6,7 @@
 #include <afxdlgs.h>
 
 #include "CExtAnchorLayerT.h"
+#include "CExtHostedBarsState.h"
 
 class CExtResizablePropertyPage : public CExtAnchorLayerT<CPropertyPage>
 {
@@ -17,6 +18,13 @@ public:
     explicit CExtResizablePropertyPage(LPCTSTR lpszTemplateName, UINT nIDCaption = 0);
 
 protected:
+    virtual void PreSubclassWindow();
+    virtual LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam);
+    virtual BOOL PreTranslateMessage(MSG* pMsg);
+
+    // Framework bars among the children: keys first, command states when idle.
+    CExtHostedBarsState m_hostedBars;
+
     // A page inside a sheet that lives as a child window ends nothing.
     virtual void OnOK();
     virtual void OnCancel();

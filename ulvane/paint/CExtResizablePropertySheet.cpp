@@ -11,6 +11,13 @@ namespace
 {
 // The static under the header of a wizard with a header.
 const UINT nIDWizardHeaderLine = 0x3027;
+// The wizard's Back and Next buttons.
+const UINT nIDWizardBack = 0x3023, nIDWizardNext = 0x3024;
+
+bool IsWizardMove(UINT message, WPARAM wParam)
+{
+    return message == WM_COMMAND && (LOWORD(wParam) == nIDWizardBack || LOWORD(wParam) == nIDWizardNext);
+}
 }
 
 CExtResizablePropertySheet::CExtResizablePropertySheet()
@@ -165,7 +172,19 @@ LRESULT CExtResizablePropertySheet::WindowProc(UINT message, WPARAM wParam, LPAR
         break;
     }
 
+    // The page a wizard leaves: the next one takes its place and size.
+    CPropertyPage* pPageBefore = IsWizardMove(message, wParam) ? GetActivePage() : NULL;
+    CRect rcPageBefore(0, 0, 0, 0);
+    if (pPageBefore != NULL && pPageBefore->m_hWnd != NULL)
+    {
+        pPageBefore->GetWindowRect(&rcPageBefore);
+        ScreenToClient(&rcPageBefore);
+    }
+
     LRESULT lResult = CExtAnchorLayerT<CPropertySheet>::WindowProc(message, wParam, lParam);
+
+    if (IsWizardMove(message, wParam) && m_bSheetInitialized && m_hWnd != NULL)
+        FollowWizardMove(pPageBefore, rcPageBefore);
 
     switch (message)
     {
@@ -198,6 +217,15 @@ LRESULT CExtResizablePropertySheet::WindowProc(UINT message, WPARAM wParam, LPAR
         break;
     }
     return lResult;
+}
+
+void CExtResizablePropertySheet::FollowWizardMove(CPropertyPage* pPageBefore, const CRect& rcPageBefore)
+{
+    CPropertyPage* pPage = GetActivePage();
+    if (pPage != NULL && pPage != pPageBefore && pPage->m_hWnd != NULL && !rcPageBefore.IsRectEmpty())
+        pPage->MoveWindow(&rcPageBefore);
+    AnchorActivePage();
+    ArrangeAnchoredControls(-1, -1);
 }
 
 void CExtResizablePropertySheet::KeepFocusOnShownPage()

@@ -40,6 +40,8 @@ protected:
     // After a page change: the focus moves off a page that went hidden.
     void KeepFocusOnShownPage();
     void AnchorActivePage();
+    // After Back or Next of a wizard: the new page where the old one was, anchored.
+    void FollowWizardMove(CPropertyPage* pPageBefore, const CRect& rcPageBefore);
     void LayoutChildSheet(int cx, int cy);
     bool IsChildSheet() const;
 

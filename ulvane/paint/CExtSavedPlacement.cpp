@@ -29,11 +29,21 @@ bool ReadInt(LPCTSTR& p, int& nValue)
 }
 }
 
+UINT CExtSavedPlacement::RestorableShowCommand(UINT nShowCmd, UINT nFlags)
+{
+    const bool bMinimized = nShowCmd == SW_SHOWMINIMIZED || nShowCmd == SW_MINIMIZE ||
+                            nShowCmd == SW_SHOWMINNOACTIVE || nShowCmd == SW_FORCEMINIMIZE;
+    if (nShowCmd == SW_SHOWMAXIMIZED || (bMinimized && (nFlags & WPF_RESTORETOMAXIMIZED) != 0))
+        return SW_SHOWMAXIMIZED;
+    return SW_SHOWNORMAL;
+}
+
 CString CExtSavedPlacement::Format(const WINDOWPLACEMENT& wp)
 {
     CString strText;
     strText.Format("%d,%d,%d,%d,%d,%d", (int)wp.rcNormalPosition.left, (int)wp.rcNormalPosition.top,
-                   (int)wp.rcNormalPosition.right, (int)wp.rcNormalPosition.bottom, (int)wp.showCmd, (int)wp.flags);
+                   (int)wp.rcNormalPosition.right, (int)wp.rcNormalPosition.bottom,
+                   (int)RestorableShowCommand(wp.showCmd, wp.flags), (int)wp.flags);
     return strText;
 }
 

@@ -289,7 +289,7 @@ void PumpPendingPaintMessages(bool bNcPaint, bool bEraseBkgnd, bool bPaint)
     }
 }
 
-void ExcludeVisibleChildren(HDC hDC, HWND hWndParent)
+void ExcludeVisibleChildren(HDC hDC, HWND hWndParent, bool (*pfnKeepInClip)(HWND))
 {
     if (hDC == NULL || hWndParent == NULL || !::IsWindow(hWndParent))
         return;
@@ -297,6 +297,8 @@ void ExcludeVisibleChildren(HDC hDC, HWND hWndParent)
     {
         const LONG_PTR nStyle = ::GetWindowLongPtr(hWnd, GWL_STYLE);
         if ((nStyle & WS_VISIBLE) == 0 || (nStyle & WS_CHILD) == 0)
+            continue;
+        if (pfnKeepInClip != NULL && pfnKeepInClip(hWnd))
             continue;
         RECT rc;
         ::GetWindowRect(hWnd, &rc);

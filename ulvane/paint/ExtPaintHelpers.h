@@ -18,8 +18,9 @@ void SetScreenColorDepthOverride(int nBitsPerPixel);
 // asked for, in that order). A WM_QUIT met on the way stops it and stays queued.
 void PumpPendingPaintMessages(bool bNcPaint = true, bool bEraseBkgnd = true, bool bPaint = true);
 
-// Takes every visible child window of hWndParent out of the DC's clip region.
-void ExcludeVisibleChildren(HDC hDC, HWND hWndParent);
+// Takes every visible child window of hWndParent out of the DC's clip region, except
+// those for which pfnKeepInClip answers true.
+void ExcludeVisibleChildren(HDC hDC, HWND hWndParent, bool (*pfnKeepInClip)(HWND) = NULL);
 
 // The monitor nearest to the point or rectangle.
 CExtMonitorInfo GetMonitorWorkArea(POINT pt);

@@ -12,6 +12,7 @@
 #include "CExtPopupTrackContext.h"
 #include "CExtSoundPlayerHolder.h"
 #include "CExtToolControlBar.h"
+#include "CExtWndHookChain.h"
 #include "CInPlaceEditWnd.h"
 
 #define VORN_REGISTERED_MESSAGE(owner, name) const UINT owner::name = ::RegisterWindowMessage(#owner "::" #name)
@@ -69,4 +70,6 @@ VORN_REGISTERED_MESSAGE(CExtControlBar, g_nMsgConstructPopupMenu);
 // 16
 CExtCommandManagerHolder g_CommandManagerHolder;
 
-// 17: the map of hooked windows.
+// 17: the map of hooked windows. At exit it frees only its entries: the chains
+// still in it belong to windows that are gone by then.
+CExtHookedWindowMap HookedWindowMap(10);

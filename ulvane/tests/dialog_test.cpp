@@ -10,6 +10,13 @@
 #include "CExtResizableDialog.h"
 #include "CExtResizablePropertyPage.h"
 #include "CExtResizablePropertySheet.h"
+#include "CExtPopupMenuWnd.h"
+#include "SentInput.h"
+#include "ScreenPicture.h"
+#include "CExtPaintManagerHolder.h"
+#include "CExtPaintManagerXP.h"
+
+#include <vector>
 
 namespace
 {
@@ -21,6 +28,17 @@ public:
     CExtBtnOnFlat m_btnCheck;
     CExtComboBox m_combo;
     CExtFlatHoverEdit m_edit;
+    std::vector<UINT> m_commands;
+
+    virtual BOOL OnCommand(WPARAM wParam, LPARAM lParam)
+    {
+        if (HIWORD(wParam) == BN_CLICKED && lParam != 0)
+        {
+            m_commands.push_back(LOWORD(wParam));
+            return TRUE;
+        }
+        return CExtResizableDialog::OnCommand(wParam, lParam);
+    }
 
     virtual BOOL OnInitDialog()
     {
@@ -144,27 +162,217 @@ TEST_F(ResizableDialogTest, ASavedPlacementComesBackOnAVisibleMonitor)
         EXPECT_EQ(CRect(50, 60, 550, 460), rc) << lpszBad;
     }
 
-    // Destroying the window saves where it is.
+    // Hidden, minimised or inactive come back shown normally; hide keeps it hidden.
+    for (LPCTSTR lpszShow : {"10,20,610,520,0,0", "10,20,610,520,2,0", "10,20,610,520,7,0"})
+    {
+        StorePlacement(lpszShow);
+        m_dlg.RestorePlacement();
+        EXPECT_TRUE(m_dlg.IsWindowVisible()) << lpszShow;
+        EXPECT_FALSE(m_dlg.IsIconic()) << lpszShow;
+    }
+    StorePlacement("10,20,610,520,1,0");
+    m_dlg.RestorePlacement(true);
+    EXPECT_FALSE(m_dlg.IsWindowVisible());
+    m_dlg.GetWindowRect(&rc);
+    EXPECT_EQ(CRect(10, 20, 610, 520), rc);
+    m_dlg.ShowWindow(SW_SHOW);
+
+    // Closed minimised, it is kept as the state it goes back to.
+    m_dlg.SetWindowPos(NULL, 50, 60, 500, 400, SWP_NOZORDER);
+    m_dlg.ShowWindow(SW_MINIMIZE);
+    PumpPending();
     m_dlg.DestroyWindow();
     EXPECT_STREQ("50,60,550,460,1,0", AfxGetApp()->GetProfileString("Placements", "Resizable"));
 }
 
-TEST_F(ResizableDialogTest, FlatControlsKeepTheirLook)
+namespace
 {
-    // The framework's button draws itself, also after the dialog moves the default.
-    EXPECT_EQ((DWORD)BS_OWNERDRAW, m_dlg.m_btnOK.GetStyle() & BS_TYPEMASK);
-    EXPECT_TRUE(m_dlg.m_btnOK.IsDefault());
-    m_dlg.m_btnOK.SendMessage(BM_SETSTYLE, BS_PUSHBUTTON, TRUE);
-    EXPECT_EQ((DWORD)BS_OWNERDRAW, m_dlg.m_btnOK.GetStyle() & BS_TYPEMASK);
-    EXPECT_FALSE(m_dlg.m_btnOK.IsDefault());
-    EXPECT_TRUE(m_dlg.m_btnCheck.IsFlat());
-    EXPECT_TRUE(m_dlg.m_btnCheck.GetStyle() & BS_FLAT);
+// Runs the thread's messages for a while (timers, posted messages, input).
+void PumpFor(DWORD dwMs)
+{
+    const DWORD dwStart = ::GetTickCount();
+    do
+    {
+        PumpPending();
+        ::Sleep(10);
+    } while (::GetTickCount() - dwStart < dwMs);
+}
 
-    // Clicking the owner-drawn button still ends in its command.
-    m_dlg.m_btnOK.SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
-    m_dlg.m_btnOK.SendMessage(WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
-    PumpPending();
-    EXPECT_EQ(theApp.m_nExceptions, 0);
+CPoint ScreenCenter(CWnd* pWnd)
+{
+    CRect rc;
+    pWnd->GetWindowRect(&rc);
+    return rc.CenterPoint();
+}
+
+// Ends a tracked popup menu from a timer, telling whether one was open.
+bool g_bMenuSeen = false;
+void CALLBACK CancelMenuTimer(HWND, UINT, UINT_PTR nID, DWORD)
+{
+    g_bMenuSeen = g_bMenuSeen || CExtPopupMenuWnd::IsTrackingActive();
+    if (CExtPopupMenuWnd::IsTrackingActive())
+    {
+        // For the eye: the button with its open menu (written when pictures are wanted).
+        CExtPopupMenuWnd* pTop = CExtPopupMenuWnd::GetTrackContext().GetTopPopup();
+        if (pTop != NULL && pTop->m_hWnd != NULL)
+        {
+            CRect rcMenu;
+            pTop->GetWindowRect(&rcMenu);
+            rcMenu.InflateRect(120, 60);
+            CScreenPicture(rcMenu).SaveIfWanted("split_button_menu_open");
+        }
+        CExtPopupMenuWnd::CancelTracking();
+        ::KillTimer(NULL, nID);
+    }
+}
+}
+
+TEST_F(ResizableDialogTest, SetUpMakesAPlainPushButtonKeepingTheOtherStyleBits)
+{
+    EXPECT_EQ(0u, m_dlg.m_btnOK.GetStyle() & BS_TYPEMASK);
+    EXPECT_TRUE(m_dlg.m_btnOK.IsDefault());
+    CButton raw1, raw2;
+    ASSERT_TRUE(raw1.Create("Wide", WS_CHILD | WS_VISIBLE | BS_DEFPUSHBUTTON | BS_MULTILINE | BS_LEFT,
+                            CRect(5, 5, 60, 25), &m_dlg, 2101));
+    ASSERT_TRUE(raw2.Create("Three", WS_CHILD | WS_VISIBLE | BS_AUTO3STATE, CRect(5, 30, 60, 50), &m_dlg, 2102));
+    HWND h1 = raw1.Detach(), h2 = raw2.Detach();
+    CExtButton wide, three;
+    ASSERT_TRUE(wide.SubclassWindow(h1));
+    ASSERT_TRUE(three.SubclassWindow(h2));
+    EXPECT_EQ((DWORD)(BS_MULTILINE | BS_LEFT), wide.GetStyle() & (BS_TYPEMASK | BS_MULTILINE | BS_LEFT));
+    EXPECT_TRUE(wide.IsDefault());
+    EXPECT_EQ(0u, three.GetStyle() & BS_TYPEMASK);
+    EXPECT_FALSE(three.IsDefault());
+    // The dialog manager moving the default keeps the type plain.
+    wide.SendMessage(BM_SETSTYLE, BS_PUSHBUTTON, TRUE);
+    EXPECT_FALSE(wide.IsDefault());
+    EXPECT_EQ((LRESULT)DLGC_UNDEFPUSHBUTTON, wide.SendMessage(WM_GETDLGCODE) & (DLGC_DEFPUSHBUTTON | DLGC_UNDEFPUSHBUTTON));
+    EXPECT_EQ((LRESULT)DLGC_DEFPUSHBUTTON,
+              m_dlg.m_btnOK.SendMessage(WM_GETDLGCODE) & (DLGC_DEFPUSHBUTTON | DLGC_UNDEFPUSHBUTTON));
+    // One icon for both states: owned once (a second destruction would fail the first).
+    HICON hIcon = ::CopyIcon(::LoadIcon(NULL, IDI_APPLICATION));
+    three.SetIcon(hIcon);
+    three.SetIcon(NULL);
+    EXPECT_FALSE(::DestroyIcon(hIcon));
+    wide.DestroyWindow();
+    three.DestroyWindow();
+}
+
+TEST_F(ResizableDialogTest, AButtonClicksOnceByMouseEnterAndSpace)
+{
+    m_dlg.SetForegroundWindow();
+    PumpFor(50);
+    CExtButton& btn = m_dlg.m_btnOK;
+    m_dlg.m_commands.clear();
+    ::SetCursorPos(ScreenCenter(&btn).x, ScreenCenter(&btn).y);
+    PumpFor(50);
+    EXPECT_TRUE(btn.IsHover());
+    CSentInput::ClickAt(ScreenCenter(&btn));
+    PumpFor(100);
+    btn.SetFocus();
+    CSentInput::PressKeys({VK_RETURN});
+    PumpFor(50);
+    CSentInput::PressKeys({VK_SPACE});
+    PumpFor(50);
+    EXPECT_EQ((std::vector<UINT>{IDOK, IDOK, IDOK}), m_dlg.m_commands);
+
+    // Disabled: nothing.
+    btn.EnableWindow(FALSE);
+    CSentInput::ClickAt(ScreenCenter(&btn));
+    PumpFor(50);
+    EXPECT_EQ(3u, m_dlg.m_commands.size());
+    btn.EnableWindow(TRUE);
+
+    // Split: the main part sends the command, the drop-down part opens the menu only.
+    // A menu as a resource gives it: the first popup is the one shown.
+    CMenu sub;
+    sub.CreatePopupMenu();
+    sub.AppendMenu(MF_STRING, ID_TEST_ALPHA, "Alpha");
+    btn.m_menu.CreateMenu();
+    btn.m_menu.AppendMenu(MF_POPUP, (UINT_PTR)sub.Detach(), "Menu");
+    btn.m_bSeparatedDropDown = true;
+    CRect rc;
+    btn.GetWindowRect(&rc);
+    m_dlg.m_commands.clear();
+    CSentInput::ClickAt(CPoint(rc.left + 5, rc.CenterPoint().y));
+    PumpFor(50);
+    EXPECT_EQ((std::vector<UINT>{IDOK}), m_dlg.m_commands);
+    g_bMenuSeen = false;
+    UINT_PTR nTimer = ::SetTimer(NULL, 0, 100, &CancelMenuTimer);
+    CSentInput::ClickAt(CPoint(rc.right - 4, rc.CenterPoint().y));
+    PumpFor(300);
+    ::KillTimer(NULL, nTimer);
+    EXPECT_TRUE(g_bMenuSeen);
+    EXPECT_EQ((std::vector<UINT>{IDOK}), m_dlg.m_commands);
+}
+
+TEST_F(ResizableDialogTest, TheComboCompletesTypedTextOnly)
+{
+    m_dlg.SetForegroundWindow();
+    CExtComboBox& combo = m_dlg.m_combo;
+    combo.AddString("print");
+    combo.AddString("private");
+    CWnd* pEdit = combo.GetWindow(GW_CHILD);
+    ASSERT_TRUE(pEdit != NULL);
+    pEdit->SetFocus();
+    PumpFor(30);
+    CSentInput::PressKeys({'P'});
+    CSentInput::PressKeys({'R'});
+    CSentInput::PressKeys({'I'});
+    PumpFor(50);
+    CString strText;
+    combo.GetWindowText(strText);
+    EXPECT_STREQ("print", strText);
+    const DWORD dwSel = combo.GetEditSel();
+    EXPECT_EQ(3, LOWORD(dwSel));
+    EXPECT_EQ(5, HIWORD(dwSel));
+    // Backspace takes the completed part away and completes nothing.
+    CSentInput::PressKeys({VK_BACK});
+    PumpFor(50);
+    combo.GetWindowText(strText);
+    EXPECT_STREQ("pri", strText);
+    CSentInput::PressKeys({VK_HOME});
+    CSentInput::PressKeys({VK_DELETE});
+    PumpFor(50);
+    combo.GetWindowText(strText);
+    EXPECT_STREQ("ri", strText);
+    // Pasting is no typing.
+    combo.SetWindowText("");
+    if (::OpenClipboard(m_dlg.m_hWnd))
+    {
+        ::EmptyClipboard();
+        HGLOBAL hText = ::GlobalAlloc(GMEM_MOVEABLE, 4);
+        memcpy(::GlobalLock(hText), "pri", 4);
+        ::GlobalUnlock(hText);
+        ::SetClipboardData(CF_TEXT, hText);
+        ::CloseClipboard();
+        CSentInput::PressKeys({VK_CONTROL, 'V'});
+        PumpFor(50);
+        combo.GetWindowText(strText);
+        EXPECT_STREQ("pri", strText);
+    }
+    // Disabled: the text stays readable, nobody edits it.
+    combo.EnableWindow(FALSE);
+    EXPECT_TRUE(pEdit->IsWindowEnabled());
+    EXPECT_TRUE(pEdit->GetStyle() & ES_READONLY);
+    combo.EnableWindow(TRUE);
+    EXPECT_FALSE(pEdit->GetStyle() & ES_READONLY);
+}
+
+TEST_F(ResizableDialogTest, AFlatCheckBoxLightsWhileTheCursorIsOverIt)
+{
+    m_dlg.SetForegroundWindow();
+    PumpFor(30);
+    CExtBtnOnFlat& check = m_dlg.m_btnCheck;
+    EXPECT_TRUE(check.GetStyle() & BS_FLAT);
+    ::SetCursorPos(ScreenCenter(&check).x, ScreenCenter(&check).y);
+    check.SendMessage(WM_MOUSEMOVE, 0, MAKELPARAM(2, 2));
+    EXPECT_FALSE(check.GetStyle() & BS_FLAT);   // the first tick runs at once
+    CRect rc;
+    m_dlg.GetWindowRect(&rc);
+    ::SetCursorPos(rc.right + 40, rc.bottom + 40);
+    PumpFor(150);
+    EXPECT_TRUE(check.GetStyle() & BS_FLAT);
 }
 
 namespace
@@ -228,4 +436,160 @@ TEST(ResizableSheetTest, AChildSheetFillsItsParentAndTabsThroughItsPages)
     sheet.DestroyWindow();
     host.DestroyWindow();
     PumpPending();
+}
+
+namespace
+{
+// A look that paints dialogs' backgrounds a colour of its own.
+const COLORREF clrCustomBack = RGB(200, 40, 160);
+class CCustomBackgroundLook : public CExtPaintManager
+{
+public:
+    virtual bool IsBackgroundCustomized(CObject*, LPARAM) { return true; }
+    virtual bool PaintDialogBackground(CDC& dc, CWnd* pWnd, LPARAM)
+    {
+        CRect rc;
+        pWnd->GetClientRect(&rc);
+        dc.FillSolidRect(&rc, clrCustomBack);
+        return true;
+    }
+};
+}
+
+TEST_F(ResizableDialogTest, AReadOnlyEditOnACustomBackgroundLeavesNoTrailOfLongerText)
+{
+    g_PaintManagerHolder.InstallPaintManager(new CCustomBackgroundLook);
+    for (CWnd* pChild = m_dlg.GetWindow(GW_CHILD); pChild != NULL; pChild = pChild->GetWindow(GW_HWNDNEXT))
+        pChild->ShowWindow(SW_HIDE);
+    CEdit edit;
+    ASSERT_TRUE(edit.Create(WS_CHILD | WS_VISIBLE | ES_READONLY | ES_AUTOHSCROLL, CRect(10, 10, 150, 30), &m_dlg, 2201));
+    edit.SetFont(m_dlg.GetFont());
+    m_dlg.RedrawWindow(NULL, NULL, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+    edit.SetWindowText("WWWWWW");
+    PumpFor(50);
+    CRect rcText;
+    edit.GetClientRect(&rcText);
+    const COLORREF clrFace = g_PaintManagerHolder->GetColor(1000);
+    edit.SetWindowText("i");
+    PumpFor(50);
+    {
+        const CScreenPicture picture(m_dlg.m_hWnd);
+        // Right of the "i", where the Ws were: only the edit's plain background.
+        CRect rcWs(rcText.left + 12, rcText.top + 2, rcText.left + 70, rcText.bottom - 2);
+        edit.ClientToScreen(&rcWs);
+        EXPECT_EQ(rcWs.Width() * rcWs.Height(), picture.CountPixels(rcWs, clrFace));
+        // The dialog's own background around it is the look's.
+        CPoint ptDialog(4, 4);
+        EXPECT_EQ(clrCustomBack, picture.GetClientPixel(m_dlg.m_hWnd, ptDialog));
+    }
+    edit.DestroyWindow();
+    g_PaintManagerHolder.InstallPaintManager(new CExtPaintManagerXP);
+}
+
+TEST(ResizableSheetTest, APopupSheetMovesItsButtonsInAndFillsTheWorkAreaMaximised)
+{
+    CTestPage one(IDD_PAGE_ONE), two(IDD_PAGE_TWO);
+    CExtResizablePropertySheet sheet("Sheet");
+    sheet.AddPage(&one);
+    sheet.AddPage(&two);
+    ASSERT_TRUE(sheet.Create(NULL, WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_VISIBLE, 0));
+    // A modeless sheet hides its own buttons: one of ours, in place before the set-up.
+    CRect rcClient;
+    sheet.GetClientRect(&rcClient);
+    CButton extra;
+    ASSERT_TRUE(extra.Create("Extra", WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON,
+                             CRect(rcClient.right - 90, rcClient.bottom - 30, rcClient.right - 20, rcClient.bottom - 8),
+                             &sheet, 2301));
+    HWND hExtra = extra.Detach();
+    CWnd* pOK = CWnd::FromHandle(hExtra);
+    const CRect rcPlaced = RectIn(pOK, &sheet);
+    PumpFor(50);
+    // The sheet made the button its own.
+    EXPECT_TRUE(CWnd::FromHandlePermanent(hExtra) != NULL);
+    ASSERT_TRUE(sheet.IsSheetInitialized());
+    pOK = CWnd::FromHandle(hExtra);
+    const CRect rcOK = RectIn(pOK, &sheet), rcTab = RectIn(sheet.GetTabControl(), &sheet);
+    EXPECT_EQ(rcPlaced.left - 10, rcOK.left);
+    EXPECT_EQ(rcPlaced.top, rcOK.top);
+
+    CRect rc;
+    sheet.GetWindowRect(&rc);
+    sheet.SetWindowPos(NULL, 0, 0, rc.Width() + 50, rc.Height() + 30, SWP_NOMOVE | SWP_NOZORDER);
+    PumpFor(30);
+    EXPECT_EQ(rcOK + CPoint(50, 30), RectIn(pOK, &sheet));
+    EXPECT_EQ(rcTab.Size() + CSize(50, 30), RectIn(sheet.GetTabControl(), &sheet).Size());
+
+    sheet.ShowWindow(SW_MAXIMIZE);
+    PumpFor(30);
+    sheet.GetWindowRect(&rc);
+    EXPECT_EQ(CExtMonitorInfo(sheet.m_hWnd).m_rcWorkArea, rc);
+    sheet.DestroyWindow();
+    PumpPending();
+}
+
+namespace
+{
+// A point of the window's caption (screen), asked of the window.
+CPoint CaptionPoint(CWnd* pWnd)
+{
+    CRect rc;
+    pWnd->GetWindowRect(&rc);
+    for (int y = rc.top; y < rc.top + 40; y += 2)
+    {
+        const CPoint pt(rc.left + rc.Width() / 3, y);
+        if (pWnd->SendMessage(WM_NCHITTEST, 0, MAKELPARAM(pt.x, pt.y)) == HTCAPTION)
+            return pt;
+    }
+    return CPoint(-1, -1);
+}
+
+CRect TrackedMenuRect()
+{
+    CRect rc(0, 0, 0, 0);
+    CExtPopupMenuWnd* pTop = CExtPopupMenuWnd::GetTrackContext().GetTopPopup();
+    if (pTop != NULL && pTop->m_hWnd != NULL)
+        pTop->GetWindowRect(&rc);
+    return rc;
+}
+}
+
+TEST_F(ResizableDialogTest, TheSystemMenuOpensAsTheFrameworksPopupWithoutHoldingTheThread)
+{
+    m_dlg.SetForegroundWindow();
+    PumpFor(50);
+    const CPoint ptCaption = CaptionPoint(&m_dlg);
+    ASSERT_NE(-1, ptCaption.x);
+    ::SetCursorPos(ptCaption.x, ptCaption.y);
+    INPUT inputs[2] = {};
+    inputs[0].type = inputs[1].type = INPUT_MOUSE;
+    inputs[0].mi.dwFlags = MOUSEEVENTF_RIGHTDOWN;
+    inputs[1].mi.dwFlags = MOUSEEVENTF_RIGHTUP;
+    ::SendInput(2, inputs, sizeof(INPUT));
+    // The thread goes on while the menu is open: this pump returns.
+    PumpFor(150);
+    ASSERT_TRUE(CExtPopupMenuWnd::IsTrackingActive());
+    EXPECT_TRUE(m_dlg.IsSystemMenuTracked());
+    const CRect rcMenu = TrackedMenuRect();
+    EXPECT_LE(abs(rcMenu.left - ptCaption.x), 4) << rcMenu.left;
+    CExtPopupMenuWnd::CancelTracking();
+    PumpFor(100);
+    EXPECT_FALSE(m_dlg.IsSystemMenuTracked());   // timer 301 saw the menu gone
+
+    // Alt+Space: below the caption, at the left frame edge.
+    m_dlg.SetForegroundWindow();
+    m_dlg.m_edit.SetFocus();
+    PumpFor(30);
+    CSentInput::PressKeys({VK_MENU, VK_SPACE});
+    PumpFor(150);
+    ASSERT_TRUE(CExtPopupMenuWnd::IsTrackingActive());
+    CRect rcWindow, rcClient;
+    m_dlg.GetWindowRect(&rcWindow);
+    m_dlg.GetClientRect(&rcClient);
+    m_dlg.ClientToScreen(&rcClient);
+    const CRect rcKeyMenu = TrackedMenuRect();
+    EXPECT_LE(abs(rcKeyMenu.left - (rcWindow.left + ::GetSystemMetrics(SM_CXFRAME))), 4) << rcKeyMenu.left;
+    EXPECT_GE(rcKeyMenu.top, rcClient.top - 2);
+    CExtPopupMenuWnd::CancelTracking();
+    PumpFor(100);
+    EXPECT_FALSE(m_dlg.IsSystemMenuTracked());
 }

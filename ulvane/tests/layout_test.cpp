@@ -185,3 +185,65 @@ TEST(SavedPlacementTest, APlacementIsFittedOntoTheWorkArea)
     const CRect rcFits(200, 150, 700, 550);
     EXPECT_EQ(rcFits, CExtSavedPlacement::FitToWorkArea(rcFits, rcWork, CSize(300, 250)));
 }
+
+// Whatever a hostile or damaged profile holds, what is read is a sound rectangle and
+// reads back the same once written; a minimised window is written as the state it
+// goes back to.
+TEST(SavedPlacementTest, RandomTextsReadSoundlyAndMinimisedWindowsAreKeptRestored)
+{
+    WINDOWPLACEMENT wp = {};
+    const CString strLong('1', 300);
+    EXPECT_FALSE(CExtSavedPlacement::Parse(strLong, wp));
+    // Six random numbers, then now and then one character changed, added or dropped.
+    unsigned int nSeed = 41;
+    auto Next = [&nSeed](unsigned int nRange) { return ((nSeed = nSeed * 1103515245u + 12345u) >> 8) % nRange; };
+    const char kNoise[] = "0123456789,-+ x";
+    int nRead = 0;
+    for (int nCase = 0; nCase < 2000; nCase++)
+    {
+        CString strText;
+        for (int i = 0; i < 6; i++)
+        {
+            const int nMagnitude = Next(4) == 0 ? 2000000000 : 3000;
+            CString strValue;
+            strValue.Format(i == 0 ? "%d" : ",%d", (int)Next(2u * nMagnitude) - nMagnitude);
+            strText += strValue;
+        }
+        if (Next(2) == 0)
+        {
+            const int nPos = (int)Next((unsigned)strText.GetLength());
+            const char ch = kNoise[Next(sizeof(kNoise) - 1)];
+            switch (Next(3))
+            {
+            case 0:
+                strText.SetAt(nPos, ch);
+                break;
+            case 1:
+                strText.Insert(nPos, ch);
+                break;
+            default:
+                strText.Delete(nPos);
+                break;
+            }
+        }
+        LPCTSTR szText = strText;
+        WINDOWPLACEMENT wpRead = {};
+        if (!CExtSavedPlacement::Parse(szText, wpRead))
+            continue;
+        ++nRead;
+        EXPECT_LT(wpRead.rcNormalPosition.left, wpRead.rcNormalPosition.right) << szText;
+        EXPECT_LT(wpRead.rcNormalPosition.top, wpRead.rcNormalPosition.bottom) << szText;
+        EXPECT_EQ(0u, wpRead.flags & ~(UINT)(WPF_SETMINPOSITION | WPF_RESTORETOMAXIMIZED)) << szText;
+        WINDOWPLACEMENT wpAgain = {};
+        ASSERT_TRUE(CExtSavedPlacement::Parse(CExtSavedPlacement::Format(wpRead), wpAgain)) << szText;
+        EXPECT_EQ(CRect(wpRead.rcNormalPosition), CRect(wpAgain.rcNormalPosition)) << szText;
+    }
+    printf("%d of 2000 random texts read\n", nRead);
+
+    ASSERT_TRUE(CExtSavedPlacement::Parse("-300,-200,-10,-5,2,0", wp));
+    EXPECT_STREQ("-300,-200,-10,-5,1,0", CExtSavedPlacement::Format(wp));
+    wp.flags = WPF_RESTORETOMAXIMIZED;
+    EXPECT_STREQ("-300,-200,-10,-5,3,2", CExtSavedPlacement::Format(wp));
+    wp.showCmd = SW_SHOWNA;
+    EXPECT_STREQ("-300,-200,-10,-5,1,2", CExtSavedPlacement::Format(wp));
+}

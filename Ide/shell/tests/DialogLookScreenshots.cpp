@@ -1,0 +1,235 @@
+// Pictures of the real Vorn.exe's dialogs in each look, written when
+// VORN_SCREENSHOT_DIR names a folder and looked at by eye: the Find, New Breakpoint
+// and External Tools dialogs enlarged (anchored controls, size grip), a hovered, a
+// pressed and a disabled button, an open combo box, and the workspace sheets.
+#include "ScreenPicture.h"
+#include "SentInput.h"
+#include "VornProcess.h"
+#include "VornTestFolder.h"
+#include "WindowBitmap.h"
+
+#include "resource.h"
+
+#include <gtest/gtest.h>
+
+namespace
+{
+const char kExeName[] = "VornDialogLook.exe";
+
+struct CFindDialog
+{
+    DWORD dwProcessId;
+    HWND hFound;
+};
+
+BOOL CALLBACK FindDialogOfProcess(HWND hWnd, LPARAM lParam)
+{
+    CFindDialog* pFind = reinterpret_cast<CFindDialog*>(lParam);
+    DWORD dwPid = 0;
+    ::GetWindowThreadProcessId(hWnd, &dwPid);
+    char szClass[16] = "";
+    ::GetClassNameA(hWnd, szClass, sizeof(szClass));
+    if (dwPid != pFind->dwProcessId || !::IsWindowVisible(hWnd) || lstrcmpA(szClass, "#32770") != 0)
+        return TRUE;
+    pFind->hFound = hWnd;
+    return FALSE;
+}
+
+// The shown dialog window of the process, waiting up to the time.
+HWND WaitForDialog(DWORD dwProcessId, DWORD dwTimeout = 10000)
+{
+    CFindDialog find = {dwProcessId, NULL};
+    const DWORD dwStart = ::GetTickCount();
+    while (find.hFound == NULL && ::GetTickCount() - dwStart < dwTimeout)
+    {
+        ::EnumWindows(&FindDialogOfProcess, reinterpret_cast<LPARAM>(&find));
+        ::Sleep(50);
+    }
+    return find.hFound;
+}
+
+void Settle(DWORD dwMs = 400)
+{
+    ::Sleep(dwMs);
+}
+
+// The first push button child of the dialog with the text, or NULL.
+HWND ButtonWithText(HWND hDlg, LPCSTR pszText)
+{
+    for (HWND h = ::GetWindow(hDlg, GW_CHILD); h != NULL; h = ::GetWindow(h, GW_HWNDNEXT))
+    {
+        char szText[64] = "", szClass[16] = "";
+        ::GetWindowTextA(h, szText, sizeof(szText));
+        ::GetClassNameA(h, szClass, sizeof(szClass));
+        if (lstrcmpiA(szClass, "Button") == 0 && strstr(szText, pszText) != NULL)
+            return h;
+    }
+    return NULL;
+}
+
+HWND FirstChildOfClass(HWND hDlg, LPCSTR pszClass)
+{
+    for (HWND h = ::GetWindow(hDlg, GW_CHILD); h != NULL; h = ::GetWindow(h, GW_HWNDNEXT))
+    {
+        char szClass[32] = "";
+        ::GetClassNameA(h, szClass, sizeof(szClass));
+        if (lstrcmpiA(szClass, pszClass) == 0 && ::IsWindowVisible(h))
+            return h;
+    }
+    return NULL;
+}
+
+void SaveScreen(const CRect& rc, const CString& strName)
+{
+    const CScreenPicture picture(rc);
+    EXPECT_TRUE(picture.SaveIfWanted(strName));
+}
+
+CRect WindowRect(HWND hWnd)
+{
+    CRect rc;
+    ::GetWindowRect(hWnd, &rc);
+    return rc;
+}
+
+void HoverOver(HWND hWnd)
+{
+    const CPoint pt = WindowRect(hWnd).CenterPoint();
+    ::SetCursorPos(pt.x - 1, pt.y);
+    ::Sleep(30);
+    ::SetCursorPos(pt.x, pt.y);
+}
+
+// The dialog enlarged with a hovered button, then with a pressed one.
+void PictureDialog(HWND hDlg, const CString& strName)
+{
+    ::SetForegroundWindow(hDlg);
+    CRect rc = WindowRect(hDlg);
+    ::SetWindowPos(hDlg, NULL, 40, 40, rc.Width() + 120, rc.Height() + 80, SWP_NOZORDER);
+    Settle();
+    rc = WindowRect(hDlg);
+    rc.InflateRect(0, 0, 4, 4);
+    HWND hButton = ButtonWithText(hDlg, "Cancel");
+    if (hButton == NULL)
+        hButton = ButtonWithText(hDlg, "Close");
+    if (hButton != NULL)
+    {
+        HoverOver(hButton);
+        Settle();
+        SaveScreen(rc, strName + "_hover");
+        INPUT input = {};
+        input.type = INPUT_MOUSE;
+        input.mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
+        ::SendInput(1, &input, sizeof(input));
+        Settle();
+        SaveScreen(rc, strName + "_pressed");
+        // Let go outside: no click.
+        ::SetCursorPos(rc.right + 60, rc.bottom + 60);
+        ::Sleep(50);
+        input.mi.dwFlags = MOUSEEVENTF_LEFTUP;
+        ::SendInput(1, &input, sizeof(input));
+        Settle(200);
+    }
+    else
+        SaveScreen(rc, strName);
+}
+
+void CloseDialog(HWND hDlg)
+{
+    ::PostMessage(hDlg, WM_COMMAND, IDCANCEL, 0);
+    Settle();
+}
+
+class DialogLook : public ::testing::TestWithParam<int>
+{
+protected:
+    void SetUp() override
+    {
+        if (ScreenshotFolder() == NULL)
+            GTEST_SKIP() << "VORN_SCREENSHOT_DIR not set";
+        ASSERT_TRUE(m_vorn.IsInstalled());
+        m_vorn.DeleteRegistryKey();
+        HKEY hKey = NULL;
+        ASSERT_EQ(ERROR_SUCCESS, ::RegCreateKeyExA(HKEY_CURRENT_USER, m_vorn.GetRegistryPath() + "\\Settings", 0, NULL,
+                                                   0, KEY_WRITE, NULL, &hKey, NULL));
+        const DWORD dwStyle = (DWORD)GetParam();
+        ::RegSetValueExA(hKey, "UIStyle", 0, REG_DWORD, (const BYTE*)&dwStyle, sizeof(dwStyle));
+        ::RegCloseKey(hKey);
+        CStdioFile file(m_folder / "look.lua", CFile::modeCreate | CFile::modeWrite);
+        file.WriteString("-- a look\nlocal value = 1\nprint(value)\n");
+        file.Close();
+        ASSERT_TRUE(m_vorn.Start("\"" + (m_folder / "look.lua") + "\""));
+        m_hMain = m_vorn.WaitForMainWindow();
+        ASSERT_TRUE(m_hMain != NULL);
+        ::SetForegroundWindow(m_hMain);
+        Settle(800);
+    }
+    void TearDown() override
+    {
+        if (m_hMain != NULL)
+            m_vorn.Close();
+        m_vorn.DeleteRegistryKey();
+    }
+    CString Name(LPCTSTR pszWhat) const
+    {
+        static const char* const kLooks[] = {"classic", "xp", "office2003"};
+        CString s;
+        s.Format("%s_%s", pszWhat, kLooks[GetParam()]);
+        return s;
+    }
+
+    CTestFolder m_folder;
+    CVornProcess m_vorn{m_folder.Path(), kExeName};
+    HWND m_hMain = NULL;
+};
+}
+
+TEST_P(DialogLook, DialogsPagesAndSheets)
+{
+    // The workspace sheets beside the editor.
+    SaveScreen(WindowRect(m_hMain), Name("frame"));
+
+    ::PostMessage(m_hMain, WM_COMMAND, ID_FIND_FIND, 0);
+    HWND hFind = WaitForDialog(m_vorn.GetProcessId());
+    ASSERT_TRUE(hFind != NULL);
+    PictureDialog(hFind, Name("find"));
+    // The open combo box.
+    HWND hCombo = FirstChildOfClass(hFind, "ComboBox");
+    if (hCombo != NULL)
+    {
+        ::SendMessage(hCombo, CB_SHOWDROPDOWN, TRUE, 0);
+        Settle();
+        CRect rc = WindowRect(hFind);
+        rc.InflateRect(0, 0, 40, 160);
+        SaveScreen(rc, Name("find_combo_open"));
+        ::SendMessage(hCombo, CB_SHOWDROPDOWN, FALSE, 0);
+    }
+    // A disabled button.
+    HWND hOK = ButtonWithText(hFind, "Find");
+    if (hOK != NULL)
+    {
+        ::EnableWindow(hOK, FALSE);
+        Settle();
+        SaveScreen(WindowRect(hFind), Name("find_disabled"));
+        ::EnableWindow(hOK, TRUE);
+    }
+    CloseDialog(hFind);
+
+    ::PostMessage(m_hMain, WM_COMMAND, ID_DEBUG_NEW_BREAKPOINT, 0);
+    HWND hBreakpoint = WaitForDialog(m_vorn.GetProcessId(), 5000);
+    if (hBreakpoint != NULL)
+    {
+        PictureDialog(hBreakpoint, Name("new_breakpoint"));
+        CloseDialog(hBreakpoint);
+    }
+
+    ::PostMessage(m_hMain, WM_COMMAND, ID_TOOLS_EXTERNAL_TOOLS, 0);
+    HWND hTools = WaitForDialog(m_vorn.GetProcessId(), 5000);
+    if (hTools != NULL)
+    {
+        PictureDialog(hTools, Name("external_tools"));
+        CloseDialog(hTools);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Looks, DialogLook, ::testing::Values(0, 1, 2));
