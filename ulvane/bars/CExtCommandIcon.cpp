@@ -6,6 +6,7 @@
 #include "ExtPaintHelpers.h"
 
 #include <algorithm>
+#include <utility>
 #include <vector>
 
 namespace
@@ -348,6 +349,39 @@ CExtCommandIcon& CExtCommandIcon::operator=(const CExtCommandIcon& other)
 {
     Assign(other);
     return *this;
+}
+
+CExtCommandIcon::CExtCommandIcon(CExtCommandIcon&& other) noexcept
+    : m_hBitmap(NULL), m_clrTransparent(clrNone), m_sizeBitmap(0, 0), m_hIcon(NULL), m_sizeIcon(0, 0),
+      m_hIconTinted(NULL), m_sizeTinted(0, 0), m_clrTint(clrNone), m_dLightness(dDefaultLightness)
+{
+    memset(m_arrCache, 0, sizeof(m_arrCache));
+    SwapWith(other);
+}
+
+CExtCommandIcon& CExtCommandIcon::operator=(CExtCommandIcon&& other) noexcept
+{
+    if (&other != this)
+    {
+        Empty();
+        SwapWith(other);
+    }
+    return *this;
+}
+
+void CExtCommandIcon::SwapWith(CExtCommandIcon& other) noexcept
+{
+    std::swap(m_hBitmap, other.m_hBitmap);
+    std::swap(m_clrTransparent, other.m_clrTransparent);
+    std::swap(m_sizeBitmap, other.m_sizeBitmap);
+    std::swap(m_hIcon, other.m_hIcon);
+    std::swap(m_sizeIcon, other.m_sizeIcon);
+    std::swap(m_hIconTinted, other.m_hIconTinted);
+    std::swap(m_sizeTinted, other.m_sizeTinted);
+    std::swap(m_clrTint, other.m_clrTint);
+    std::swap(m_dLightness, other.m_dLightness);
+    for (int i = 0; i < nCacheSlots; i++)
+        std::swap(m_arrCache[i], other.m_arrCache[i]);
 }
 
 CExtCommandIcon::~CExtCommandIcon()

@@ -27,6 +27,10 @@ public:
     CExtCommandIcon(HICON hIcon, bool bCopy);
     CExtCommandIcon(const CExtCommandIcon& other);
     CExtCommandIcon& operator=(const CExtCommandIcon& other);
+    // Moving hands the handles over: arrays of items holding icons grow without
+    // copying each icon through the system.
+    CExtCommandIcon(CExtCommandIcon&& other) noexcept;
+    CExtCommandIcon& operator=(CExtCommandIcon&& other) noexcept;
     virtual ~CExtCommandIcon();
 
     virtual bool IsEmpty() const;
@@ -100,6 +104,7 @@ private:
     void DestroyIconForm();
     void DestroyBitmapForm();
     void DropPaintCache();
+    void SwapWith(CExtCommandIcon& other) noexcept;
     bool PaintIcon(HDC hDC, POINT pt, int nSlot, HICON hIcon, CSize size, UINT nFlags, HBRUSH hBrush);
     static bool PrepareCachedImage(CPaintCache& cache, HICON hIcon, CSize size, UINT nFlags, HBRUSH hBrush);
 

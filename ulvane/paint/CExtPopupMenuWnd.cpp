@@ -17,6 +17,7 @@
 #include <afxstat_.h>
 
 #include <algorithm>
+#include <utility>
 
 IMPLEMENT_DYNCREATE(CExtPopupMenuWnd, CExtPopupBaseWnd)
 
@@ -514,13 +515,14 @@ CExtPopupMenuWnd* CExtPopupMenuWnd::GetTopLevelPopup()
     return pTop;
 }
 
-bool CExtPopupMenuWnd::InsertItemRecord(int nPos, const CExtPopupMenuItem& item)
+bool CExtPopupMenuWnd::InsertItemRecord(int nPos, CExtPopupMenuItem& item)
 {
     if (nPos > GetItemCount())
         return false;
     if (nPos < 0)
         nPos = GetItemCount();
-    m_arrItems.InsertAt(nPos, item);
+    m_arrItems.InsertAt(nPos, CExtPopupMenuItem());
+    m_arrItems[nPos] = std::move(item);
     if (m_nCurIndex >= nPos)
         m_nCurIndex++;
     GetTopLevelPopup()->RecalcLayout();

@@ -320,7 +320,8 @@ protected:
     bool InsertRecentFiles(int nPos);
     // The receiver's command for a generated entry (allocated when missing).
     CExtCommandItem* AllocateReceiverCommand(UINT nCmdID);
-    bool InsertItemRecord(int nPos, const CExtPopupMenuItem& item);
+    // Moves the record into the menu (its icon handles go with it).
+    bool InsertItemRecord(int nPos, CExtPopupMenuItem& item);
     // Whether the item shows while the menu is collapsed.
     bool IsItemShownCollapsed(CExtPopupMenuItem& item);
     bool IsIndexValid(int nIndex) const { return nIndex >= 0 && nIndex < GetItemCount(); }

@@ -9,6 +9,7 @@
 
 #include <functional>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace
@@ -360,4 +361,26 @@ TEST(CommandIconTest, CopiesOwnTheirFormsAndAPartMustLieInsideTheBitmap)
     EXPECT_TRUE(copy.IsEmpty());
     EXPECT_EQ((COLORREF)-1, copy.GetTintColor());
     ::DestroyIcon(hDetached);
+}
+
+TEST(CommandIconTest, AMovedIconHandsItsHandleOverAndAMovedIntoOneLetsItsOwnGo)
+{
+    HICON hIcon = ::LoadIcon(NULL, IDI_APPLICATION);
+    CExtCommandIcon source;
+    ASSERT_TRUE(source.AssignFromIcon(hIcon, true));
+    const HICON hOwned = source.GetIcon(false);
+    const CSize size = source.GetSize();
+
+    CExtCommandIcon moved(std::move(source));
+    EXPECT_EQ(hOwned, moved.GetIcon(false)) << "no copy through the system";
+    EXPECT_EQ(size, moved.GetSize());
+    EXPECT_TRUE(source.IsEmpty());
+
+    CExtCommandIcon target;
+    ASSERT_TRUE(target.AssignFromIcon(hIcon, true));
+    const HICON hReplaced = target.GetIcon(false);
+    target = std::move(moved);
+    EXPECT_EQ(hOwned, target.GetIcon(false));
+    EXPECT_TRUE(moved.IsEmpty());
+    EXPECT_FALSE(::DestroyIcon(hReplaced)) << "the target's own icon was destroyed when it took the other";
 }
