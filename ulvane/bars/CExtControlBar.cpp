@@ -19,6 +19,7 @@
 #include "CExtMiniDockFrameWnd.h"
 #include "CExtPaintManagerHolder.h"
 #include "CExtPopupMenuWnd.h"
+#include "ExtPaintHelpers.h"
 
 #include <algorithm>
 #include <vector>
@@ -1326,11 +1327,7 @@ void CExtControlBar::OnNcPaint()
         return;
     }
     CRect rcWindow, rcClient;
-    GetWindowRect(&rcWindow);
-    GetClientRect(&rcClient);
-    ClientToScreen(&rcClient);
-    rcClient.OffsetRect(-rcWindow.TopLeft());
-    rcWindow.OffsetRect(-rcWindow.TopLeft());
+    GetNonClientRects(m_hWnd, rcWindow, rcClient);
     CWindowDC dcWindow(this);
     dcWindow.ExcludeClipRect(&rcClient);
     CExtPaintManager* pPM = g_PaintManagerHolder.GetPaintManager();

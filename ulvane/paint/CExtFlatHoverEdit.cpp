@@ -3,6 +3,7 @@
 
 #include "CExtOffscreenDC.h"
 #include "CExtPaintManagerHolder.h"
+#include "ExtPaintHelpers.h"
 
 IMPLEMENT_DYNCREATE(CExtFlatHoverEdit, CEdit)
 
@@ -22,11 +23,7 @@ void CExtFlatHoverEdit::SetHoverOrFocus(bool bOn)
 void CExtFlatHoverEdit::PaintFrame()
 {
     CRect rcWindow, rcClient;
-    GetWindowRect(&rcWindow);
-    GetClientRect(&rcClient);
-    ClientToScreen(&rcClient);
-    rcClient.OffsetRect(-rcWindow.TopLeft());
-    rcWindow.OffsetRect(-rcWindow.TopLeft());
+    GetNonClientRects(m_hWnd, rcWindow, rcClient);
     if (rcClient == rcWindow)
         return;   // no frame to paint
     CWindowDC dc(this);

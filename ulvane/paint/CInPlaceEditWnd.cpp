@@ -2,6 +2,7 @@
 #include "CInPlaceEditWnd.h"
 
 #include "CExtPaintManagerHolder.h"
+#include "ExtPaintHelpers.h"
 
 namespace
 {
@@ -152,11 +153,7 @@ void CExtPopupMenuWnd::CInPlaceEditWnd::OnNcCalcSize(BOOL /*bCalcValidRects*/, N
 void CExtPopupMenuWnd::CInPlaceEditWnd::OnNcPaint()
 {
     CRect rcWindow, rcClient;
-    GetWindowRect(&rcWindow);
-    GetClientRect(&rcClient);
-    ClientToScreen(&rcClient);
-    rcClient.OffsetRect(-rcWindow.TopLeft());
-    rcWindow.OffsetRect(-rcWindow.TopLeft());
+    GetNonClientRects(m_hWnd, rcWindow, rcClient);
     CWindowDC dc(this);
     dc.ExcludeClipRect(&rcClient);
     dc.FillSolidRect(&rcWindow, g_PaintManagerHolder->GetColor(COLOR_WINDOW));

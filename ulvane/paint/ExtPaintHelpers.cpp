@@ -289,6 +289,16 @@ void PumpPendingPaintMessages(bool bNcPaint, bool bEraseBkgnd, bool bPaint)
     }
 }
 
+void GetNonClientRects(HWND hWnd, CRect& rcWindow, CRect& rcClient)
+{
+    ::GetWindowRect(hWnd, &rcWindow);
+    ::GetClientRect(hWnd, &rcClient);
+    ::ClientToScreen(hWnd, (LPPOINT)&rcClient);
+    ::ClientToScreen(hWnd, ((LPPOINT)&rcClient) + 1);
+    rcClient.OffsetRect(-rcWindow.TopLeft());
+    rcWindow.OffsetRect(-rcWindow.TopLeft());
+}
+
 void ExcludeVisibleChildren(HDC hDC, HWND hWndParent, bool (*pfnKeepInClip)(HWND))
 {
     if (hDC == NULL || hWndParent == NULL || !::IsWindow(hWndParent))

@@ -22,6 +22,10 @@ void PumpPendingPaintMessages(bool bNcPaint = true, bool bEraseBkgnd = true, boo
 // those for which pfnKeepInClip answers true.
 void ExcludeVisibleChildren(HDC hDC, HWND hWndParent, bool (*pfnKeepInClip)(HWND) = NULL);
 
+// The window's rectangle and its client area, both relative to the window's top-left
+// corner: what a non-client painter draws in and leaves alone.
+void GetNonClientRects(HWND hWnd, CRect& rcWindow, CRect& rcClient);
+
 // The monitor nearest to the point or rectangle.
 CExtMonitorInfo GetMonitorWorkArea(POINT pt);
 CExtMonitorInfo GetMonitorWorkArea(const RECT& rc);
