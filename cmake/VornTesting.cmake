@@ -75,5 +75,7 @@ endfunction()
 set(VORN_DEBUG_PORTS_LOCK vorn-debug-ports)
 # Tests that use the display's real keyboard, mouse or activation (SendInput, the cursor,
 # the foreground window) pass this lock: the suite's programs share one display, and two
-# of them typing or dragging at once take each other's input.
+# of them typing or dragging at once take each other's input. Programs that only show
+# activated windows (modal dialogs) pass it too: keys typed by another program would
+# land in their dialogs, and their dialogs would take the other program's keys.
 set(VORN_INPUT_LOCK vorn-input)
