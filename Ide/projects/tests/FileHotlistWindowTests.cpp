@@ -6,6 +6,8 @@
 #include "ScreenPicture.h"
 #include "resource.h"
 
+#include "CExtPopupMenuWnd.h"
+
 #include <algorithm>
 #include <functional>
 
@@ -95,7 +97,7 @@ HWND g_hShotFrame = NULL;
 void CALLBACK ShootMenuTick(HWND, UINT, UINT_PTR nTimer, DWORD)
 {
     ::KillTimer(NULL, nTimer);
-    HWND hPopup = ::FindWindowA("#32768", NULL);
+    HWND hPopup = ::FindWindowA("Ulvane-PopupMenu", NULL);
     if (hPopup != NULL)
     {
         PaintNow(hPopup);
@@ -106,7 +108,7 @@ void CALLBACK ShootMenuTick(HWND, UINT, UINT_PTR nTimer, DWORD)
                            rcPopup.bottom + 20),
                      "file_hotlist_menu");
     }
-    ::EndMenu();
+    CExtPopupMenuWnd::CancelTracking();
 }
 } // namespace
 

@@ -2,6 +2,7 @@
 // an editor re-parses a file that other files' items show nodes of, its popup menu, and
 // the editor's Synchronize Code Navigator with two files of one name.
 #include "AppTestSupport.h"
+#include "CExtPopupMenuWnd.h"
 
 #include "CCodeNavigatorPage.h"
 #include "PathUtil.h"
@@ -72,7 +73,7 @@ HTREEITEM FileItemOf(HTREEITEM hItem)
 void CALLBACK EndMenuTick(HWND, UINT, UINT_PTR nTimer, DWORD)
 {
     ::KillTimer(NULL, nTimer);
-    ::EndMenu();
+    CExtPopupMenuWnd::CancelTracking();
 }
 
 // Shapes come from constructors in shapes.lua; main.lua's tables derive from their

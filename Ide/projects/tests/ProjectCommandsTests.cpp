@@ -2,6 +2,7 @@
 // the files tree (fill, clicks, popups, drops) and the project dialogs, driven by a
 // test timer while they run modally; file and folder choosers hand in the test's paths.
 #include "AppTestSupport.h"
+#include "CExtPopupMenuWnd.h"
 
 #include "CFilesTreeView.h"
 #include "CLoadingPlaqueDlg.h"
@@ -148,11 +149,11 @@ CDialogDriver::Step Shoot(const char* pszName)
     return [=](HWND hDialog) { Screenshot(hDialog, pszName); };
 }
 
-// Closes any menu that shows (the popup menus track modally).
+// Closes any popup menu that shows.
 void CALLBACK EndMenuTick(HWND, UINT, UINT_PTR nTimer, DWORD)
 {
     ::KillTimer(NULL, nTimer);
-    ::EndMenu();
+    CExtPopupMenuWnd::CancelTracking();
 }
 } // namespace
 
