@@ -1773,8 +1773,12 @@ void CExtPopupMenuWnd::OpenSubMenu(int nIndex, bool bSelectFirst)
     pSub->m_nStateBits &= ~eStateTopLevel;
     const UINT nFlags = (m_nTrackFlags & (TPMX_SHOW_ALL_ITEMS | TPMX_NO_CMD_UI | TPMX_NO_SHADOW | TPMX_HELP_MODE |
                                           TPMX_NO_CMD_DELIVERY | TPMX_OWNERDRAW_ITEMS)) |
-                        nAlign | (bSelectFirst ? TPMX_SELECTFIRST : 0);
-    pSub->CreatePopupWindow(nFlags, rcItem.right, rcItem.top, &rcExclude, (LPVOID)(INT_PTR)nIndex, NULL, false);
+                        nAlign | (bSelectFirst ? TPMX_SELECTFIRST : 0) |
+                        // A button-like item carries its sub-menu joined to it where the look joins.
+                        ((item.m_nDisplayFlags & CExtPopupMenuItem::eDisplayFixedWidth) != 0 ? TPMX_COMBINE_BY_LOOK : 0);
+    // A joined sub-popup paints its parent item as part of itself.
+    pSub->CreatePopupWindow(nFlags, rcItem.right, rcItem.top, &rcExclude, (LPVOID)(INT_PTR)nIndex, PaintParentItem,
+                            true);
     Invalidate(FALSE);
 }
 
@@ -1819,6 +1823,9 @@ void CExtPopupMenuWnd::OnScrollTimer()
 
 void CExtPopupMenuWnd::OnExpandHoverTimer()
 {
+    // The first tick after the hover started counts from nothing.
+    if (m_nExpandHoverCounter < 2)
+        m_nExpandHoverCounter = 0;
     m_nExpandHoverCounter += nExpandHoverStep;
     if (m_nExpandHoverCounter <= (UINT)nExpandHoverLimit)
         return;
@@ -2087,15 +2094,28 @@ void CExtPopupMenuWnd::ActivateItem(int nIndex, bool bFromKeyboard)
         ShowItemEdit(nIndex);
         return;
     }
+    // A hook may cancel the tracking or track another menu, which deletes this
+    // popup: after it only the context is asked.
+    CExtPopupTrackContext& context = g_PopupTrackContext;
+    const UINT nSerial = context.GetTrackSerial();
     if (item.m_pfnCustomAction != NULL)
     {
         item.m_pfnCustomAction(this, item);
-        Invalidate(FALSE);
+        if (IsSameTrackingAlive(nSerial))
+            Invalidate(FALSE);
         return;
     }
     if (item.m_pfnCommandHook != NULL && item.m_pfnCommandHook(this, item))
         return;
+    if (!IsSameTrackingAlive(nSerial))
+        return;
     EndTracking((UINT)item.m_nCmdID, item.m_hWndCmdReceiver != NULL ? item.m_hWndCmdReceiver : m_hWndCmdReceiver);
+}
+
+bool CExtPopupMenuWnd::IsSameTrackingAlive(UINT nSerial)
+{
+    const CExtPopupTrackContext& context = g_PopupTrackContext;
+    return context.GetTrackSerial() == nSerial && context.IsTrackingActive() && !context.IsResetting();
 }
 
 bool CExtPopupMenuWnd::OnKeyMessage(UINT nChar, UINT /*nRepCnt*/, UINT nFlags, bool& bPassOn)

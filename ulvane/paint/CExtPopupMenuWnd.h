@@ -353,6 +353,8 @@ protected:
     UINT ItemPaintFlags(int nIndex) const;
     // Activates the item as a click or Enter does: opens, edits, runs or delivers it.
     void ActivateItem(int nIndex, bool bFromKeyboard);
+    // Whether the tracking that had the serial still runs (a hook may have ended it).
+    static bool IsSameTrackingAlive(UINT nSerial);
     void OpenSubMenu(int nIndex, bool bSelectFirst);
     // The popup of this tree under the screen point, deepest first; NULL for none.
     CExtPopupMenuWnd* FindPopupAt(CPoint ptScreen);

@@ -423,3 +423,167 @@ TEST_F(PopupTrackTest, RarelyUsedItemsHideUntilCtrlDownExpandsTheMenu)
     EXPECT_GT(rcAfter.Height(), rcBefore.Height());
     EXPECT_FALSE(pPopup->GetItemRect(CExtPopupMenuWnd::eHitExpand, rcExpand)) << "no expand area once expanded";
 }
+
+namespace
+{
+// A window that receives the menu's commands and answers some of them with more menus:
+// First tracks another menu, Second runs a modal menu that only reports its choice,
+// Nested cancels whatever is tracked.
+class CMenuOpeningReceiver : public CWnd
+{
+public:
+    UINT m_nModalChoice = 0;
+    std::vector<UINT> m_commands;
+
+    afx_msg void OnContextCommand(UINT nID)
+    {
+        m_commands.push_back(nID);
+        if (nID == ID_CONTEXT_FIRST)
+            TrackHere(0, NULL);
+        else if (nID == ID_CONTEXT_SECOND)
+        {
+            TypeIntoNextMenu({VK_DOWN, VK_RETURN});
+            TrackHere(TPMX_DO_MESSAGE_LOOP | TPMX_NO_CMD_DELIVERY, &m_nModalChoice);
+        }
+        else
+            CExtPopupMenuWnd::CancelTracking();
+    }
+    afx_msg void OnUpdateContextCommand(CCmdUI* pCmdUI) { pCmdUI->Enable(TRUE); }
+    DECLARE_MESSAGE_MAP()
+
+protected:
+    void TrackHere(UINT nFlags, UINT* pnResult)
+    {
+        CLivePopup* pPopup = new CLivePopup;
+        if (pPopup->LoadMenu(m_hWnd, IDR_CONTEXT, true))
+            pPopup->TrackPopupMenu(nFlags, 420, 260, NULL, NULL, NULL, pnResult);
+        else
+            delete pPopup;
+    }
+};
+
+BEGIN_MESSAGE_MAP(CMenuOpeningReceiver, CWnd)
+    ON_COMMAND_RANGE(ID_CONTEXT_FIRST, ID_CONTEXT_NESTED, CMenuOpeningReceiver::OnContextCommand)
+    ON_UPDATE_COMMAND_UI_RANGE(ID_CONTEXT_FIRST, ID_CONTEXT_NESTED, CMenuOpeningReceiver::OnUpdateContextCommand)
+END_MESSAGE_MAP()
+
+// What the item hooks of a test do when their item is chosen.
+enum EHookDeed
+{
+    eHookCancels,
+    eHookTracksAnother
+};
+EHookDeed g_eHookDeed = eHookCancels;
+HWND g_hWndHookReceiver = NULL;
+CExtPopupMenuWnd* g_pHookMenu = NULL;
+
+void DoHookDeed()
+{
+    if (g_eHookDeed == eHookCancels)
+    {
+        CExtPopupMenuWnd::CancelTracking();
+        return;
+    }
+    CLivePopup* pPopup = new CLivePopup;
+    g_pHookMenu = pPopup;
+    if (!pPopup->LoadMenu(g_hWndHookReceiver, IDR_CONTEXT, true) || !pPopup->TrackPopupMenu(0, 420, 260))
+        g_pHookMenu = NULL;
+}
+// Not swallowed: were the old menu still there, it would deliver its command.
+bool CommandHookWithDeed(CExtPopupMenuWnd*, CExtPopupMenuItem&)
+{
+    DoHookDeed();
+    return false;
+}
+void CustomActionWithDeed(CExtPopupMenuWnd*, CExtPopupMenuItem&)
+{
+    DoHookDeed();
+}
+}
+
+TEST_F(PopupTrackTest, ACommandMayTrackAnotherMenuOrCancelTheTrackingWhenItArrives)
+{
+    CMenuOpeningReceiver receiver;
+    ASSERT_TRUE(receiver.CreateEx(0, "STATIC", "", WS_POPUP | WS_VISIBLE, CRect(50, 50, 90, 90), m_pFrame, 0));
+    ASSERT_TRUE(g_CommandManagerHolder->BindWindow(receiver.m_hWnd, TEST_PROFILE_NAME));
+    CLivePopup* pFirst = new CLivePopup;
+    ASSERT_TRUE(pFirst->LoadMenu(receiver.m_hWnd, IDR_CONTEXT, true));
+    ASSERT_TRUE(pFirst->TrackPopupMenu(0, 300, 300));
+
+    // First: its command opens the next menu, which takes the keys as the first did.
+    Key(VK_DOWN);
+    Key(VK_RETURN);
+    EXPECT_TRUE(PumpUntil([&] { return !receiver.m_commands.empty() && IsMenuReadyForInput(); }));
+    EXPECT_EQ(std::vector<UINT>{ID_CONTEXT_FIRST}, receiver.m_commands);
+    EXPECT_EQ(1, g_nLivePopups);
+    EXPECT_TRUE(g_PopupTrackContext.HasHooks());
+
+    // Second: a modal menu runs inside the command and reports its own choice.
+    Key(VK_DOWN);
+    Key(VK_DOWN);
+    Key(VK_RETURN);
+    EXPECT_TRUE(PumpUntil([&] { return receiver.m_nModalChoice != 0; }, 15000));
+    EXPECT_EQ((UINT)ID_CONTEXT_FIRST, receiver.m_nModalChoice);
+    EXPECT_FALSE(CExtPopupMenuWnd::IsTrackingActive());
+    EXPECT_EQ(0, g_nLivePopups);
+
+    // Nested: cancelling when nothing is tracked any more does nothing.
+    CLivePopup* pLast = new CLivePopup;
+    ASSERT_TRUE(pLast->LoadMenu(receiver.m_hWnd, IDR_CONTEXT, true));
+    ASSERT_TRUE(pLast->TrackPopupMenu(0, 300, 300));
+    Key(VK_UP);
+    Key(VK_RIGHT);
+    Key(VK_RETURN);
+    EXPECT_TRUE(WaitForTrackingEnd());
+    PumpPending();
+    EXPECT_EQ((std::vector<UINT>{ID_CONTEXT_FIRST, ID_CONTEXT_SECOND, ID_CONTEXT_NESTED}), receiver.m_commands);
+    EXPECT_EQ(0, g_nLivePopups);
+    EXPECT_FALSE(g_PopupTrackContext.HasHooks());
+    PumpPending();
+    EXPECT_TRUE(m_pFrame->m_commands.empty());
+    g_CommandManagerHolder->UnbindWindow(receiver.m_hWnd, false);
+    receiver.DestroyWindow();
+}
+
+TEST_F(PopupTrackTest, AnItemHookThatEndsTheTrackingOrTracksAnotherMenuLeavesTheOldMenuBehind)
+{
+    g_hWndHookReceiver = m_pFrame->m_hWnd;
+    // The cursor away from the menus: no mouse move hands a popup the focus.
+    CSentInput::MoveTo(CPoint(5, 5));
+    // A command hook that cancels: nothing is delivered and everything is freed.
+    g_eHookDeed = eHookCancels;
+    CLivePopup* pPopup = TrackContextMenu();
+    pPopup->GetItemAt(1).m_pfnCommandHook = CommandHookWithDeed;
+    Key(VK_DOWN);
+    Key(VK_RETURN);
+    EXPECT_TRUE(WaitForTrackingEnd());
+    EXPECT_EQ(0, g_nLivePopups);
+    EXPECT_FALSE(g_PopupTrackContext.HasHooks());
+
+    // A command hook that tracks another menu: the new menu is the tracked one.
+    g_eHookDeed = eHookTracksAnother;
+    g_pHookMenu = NULL;
+    pPopup = TrackContextMenu();
+    pPopup->GetItemAt(1).m_pfnCommandHook = CommandHookWithDeed;
+    Key(VK_DOWN);
+    Key(VK_RETURN);
+    ASSERT_TRUE(g_pHookMenu != NULL);
+    EXPECT_EQ(g_pHookMenu, g_PopupTrackContext.GetTopPopup());
+    EXPECT_EQ(g_pHookMenu, CExtPopupMenuWnd::GetFocusPopup());
+    EXPECT_EQ(1, g_nLivePopups);
+    EXPECT_TRUE(PumpUntil(IsMenuReadyForInput));
+    Key(VK_ESCAPE);
+    EXPECT_TRUE(WaitForTrackingEnd());
+
+    // A custom action that cancels.
+    g_eHookDeed = eHookCancels;
+    pPopup = TrackContextMenu();
+    pPopup->GetItemAt(3).m_pfnCustomAction = CustomActionWithDeed;
+    Key(VK_DOWN);
+    Key(VK_DOWN);
+    Key(VK_RETURN);
+    EXPECT_TRUE(WaitForTrackingEnd());
+    EXPECT_EQ(0, g_nLivePopups);
+    PumpPending();
+    EXPECT_TRUE(m_pFrame->m_commands.empty()) << "a menu that was gone delivered its command";
+}
