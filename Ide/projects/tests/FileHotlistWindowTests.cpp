@@ -4,6 +4,7 @@
 #include "AppTestSupport.h"
 
 #include "ScreenPicture.h"
+#include "SentInput.h"
 #include "resource.h"
 
 #include "CExtPopupMenuWnd.h"
@@ -338,4 +339,40 @@ TEST_F(FileHotlist, ScreenshotsOfTheDialogAndTheDropDown)
     ::SetTimer(NULL, 0, 300, ShootMenuTick);
     Frame()->SendMessage(WM_COMMAND, ID_FILE_HOTLIST);
     PumpPending();
+}
+
+// The toolbar's drop-down is the framework's menu, tracked in a loop of its own: an
+// entry chosen from the keyboard opens its file, its last item runs Manage...
+TEST_F(FileHotlist, TheDropDownDeliversTheChosenEntryAndCommand)
+{
+    ThreeEntries();
+    if (!BringFrameToFront())
+        GTEST_SKIP() << "another program holds the activation";
+    const auto dropDown = [] { Frame()->SendMessage(WM_COMMAND, ID_FILE_HOTLIST); };
+    // Entries, a separator, Add/Remove and Manage...: Down from none is the first.
+    EXPECT_TRUE(ChooseFromMenu(dropDown, {VK_DOWN, VK_DOWN, VK_RETURN}));
+    EXPECT_EQ("b.lua", ActiveTitle());
+    EXPECT_TRUE(ChooseFromMenu(dropDown, {VK_UP, VK_UP, VK_UP, VK_RETURN}));
+    EXPECT_EQ("c.lua", ActiveTitle());
+    int nRan = 0;
+    CDialogDriver::Run("Manage File Hotlist", { [&](HWND) { nRan++; }, Press(IDCANCEL) });
+    EXPECT_TRUE(ChooseFromMenu(dropDown, {VK_UP, VK_RETURN}));
+    EXPECT_EQ(1, nRan);
+
+    // The Manage dialog's system menu is the framework's too: Alt+Space, then Close.
+    bool bChosen = false;
+    bool bClosed = false;
+    CDialogDriver::Run("Manage File Hotlist", { [&](HWND hDialog) {
+                           bChosen = ChooseFromMenu([] { CSentInput::PressKeys({VK_MENU, VK_SPACE}); }, {'C'});
+                           // An ended dialog hides at once; one still shown is closed here.
+                           bClosed = !::IsWindowVisible(hDialog);
+                           if (!bClosed)
+                               ::PostMessage(hDialog, WM_COMMAND, IDCANCEL, 0);
+                       } });
+    Frame()->SendMessage(WM_COMMAND, ID_HOTLIST_MANAGE);
+    PumpPending();
+    EXPECT_TRUE(bChosen);
+    EXPECT_TRUE(bClosed);
+    EXPECT_EQ(1, CDialogDriver::Ran());
+    EXPECT_FALSE(CExtPopupMenuWnd::IsTrackingActive());
 }

@@ -491,3 +491,29 @@ TEST_F(Navigator, SynchronizeFindsTheCaretsNodeUnderItsOwnFileOfTwoWithOneName)
     CView* pLooseView = pLoose->GetNextView(pos);
     EXPECT_FALSE(QueryCommand(pLooseView, ID_GOTO_SYNC_NAVIGATOR).bEnabled);
 }
+
+// The root's menu is the framework's: a command in its sub-menu, chosen by mnemonics,
+// reaches the main window.
+TEST_F(Navigator, TheProjectMenuDeliversACommandOfItsSubMenu)
+{
+    LoadFixture();
+    if (!BringFrameToFront())
+        GTEST_SKIP() << "another program holds the activation";
+    HTREEITEM hRoot = Tree().GetRootItem();
+    CRect rcRoot;
+    Tree().GetItemRect(hRoot, &rcRoot, TRUE);
+    const CPoint point = rcRoot.CenterPoint();
+    CDialogDriver::Run("New Folder", { Press(IDCANCEL) });
+    // Add opens its sub-menu; New F&older is the one item there with an O.
+    EXPECT_TRUE(ChooseFromMenu(
+        [&] {
+            CPoint ptScreen = point;
+            Tree().ClientToScreen(&ptScreen);
+            ::SetCursorPos(ptScreen.x, ptScreen.y);
+            Tree().PostMessage(WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(point.x, point.y));
+            Tree().PostMessage(WM_RBUTTONUP, 0, MAKELPARAM(point.x, point.y));
+        },
+        {'A', 'O'}));
+    EXPECT_EQ(Page().GetLastPopupMenu(), (UINT)IDR_FILES_PROJECT_POPUP);
+    EXPECT_EQ(1, CDialogDriver::Ran());
+}

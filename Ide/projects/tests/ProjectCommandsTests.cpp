@@ -1069,3 +1069,33 @@ TEST_F(ProjectCommands, TheMainFileChooserListsNamesAlphabeticallyAndMayChooseNo
     EXPECT_EQ(names, (std::vector<std::string>{ "a.xml", "b.lua", "main.lua", "notes.txt", "util.lua" }));
     EXPECT_TRUE(dialog.m_strChosen.IsEmpty());
 }
+
+// The tree's menus are the framework's: chosen from the keyboard, their commands act
+// on the item under the pointer.
+TEST_F(ProjectCommands, TheTreesMenusDeliverTheCommandChosenInThem)
+{
+    LoadDemo();
+    if (!BringFrameToFront())
+        GTEST_SKIP() << "another program holds the activation";
+    const int nFiles = Project().GetFileCount();
+    const auto rightClick = [](HTREEITEM hItem) {
+        return [=] {
+            CPoint ptScreen = PointOf(hItem);
+            Tree().ClientToScreen(&ptScreen);
+            ::SetCursorPos(ptScreen.x, ptScreen.y);
+            SendMouse(WM_RBUTTONDOWN, PointOf(hItem), MK_RBUTTON);
+            SendMouse(WM_RBUTTONUP, PointOf(hItem), 0);
+        };
+    };
+    // A file's menu: its one item by its mnemonic, answered Yes.
+    theApp.m_answers.assign(1, IDYES);
+    EXPECT_TRUE(ChooseFromMenu(rightClick(ChildNamed(Root(), "b.lua")), {'R'}));
+    EXPECT_EQ(theApp.m_prompts, (std::vector<std::string>{ "Remove 'b.lua' from the project?" }));
+    EXPECT_EQ(Project().GetFileCount(), nFiles - 1);
+
+    // A folder's menu from the keyboard: down past the sub-menu to Rename.
+    CDialogDriver::Run("Rename", { SetText(IDC_RENAME_NAME, "Papers"), Press(IDOK) });
+    EXPECT_TRUE(ChooseFromMenu(rightClick(ChildNamed(Root(), "Docs")), {VK_DOWN, VK_DOWN, VK_RETURN}));
+    EXPECT_TRUE(Project().FindFolder("Papers\\") != NULL);
+    EXPECT_TRUE(ChildNamed(Root(), "Papers") != NULL);
+}

@@ -6,6 +6,10 @@
 
 #include "WindowBitmap.h"
 
+#include "CExtPopupMenuWnd.h"
+#include "CExtPopupTrackContext.h"
+#include "SentInput.h"
+
 #include <shlwapi.h>
 
 CTestVornApp theApp;
@@ -189,6 +193,59 @@ int main(int argc, char** argv)
     PumpPending();
     theApp.ExitInstance();
     return nResult;
+}
+
+bool BringFrameToFront()
+{
+    CWnd* pFrame = AfxGetMainWnd();
+    if (pFrame == NULL)
+        return false;
+    pFrame->SetForegroundWindow();
+    PumpPending();
+    return ::GetForegroundWindow() == pFrame->m_hWnd;
+}
+
+namespace
+{
+bool IsMenuTakingKeys()
+{
+    CExtPopupMenuWnd* pFocus = CExtPopupMenuWnd::GetFocusPopup();
+    return CExtPopupMenuWnd::IsTrackingActive() && pFocus != NULL && pFocus->GetSafeHwnd() != NULL &&
+           pFocus->IsWindowVisible() && g_PopupTrackContext.GetAnimatingPopup() == NULL;
+}
+
+bool s_bMenuWatchdogFired = false;
+
+void CALLBACK CancelStuckMenu(HWND, UINT, UINT_PTR nTimer, DWORD)
+{
+    ::KillTimer(NULL, nTimer);
+    s_bMenuWatchdogFired = true;
+    CSentInput::StopFeeding();
+    CExtPopupMenuWnd::CancelTracking();
+}
+}
+
+bool ChooseFromMenu(const std::function<void()>& open, const std::vector<WORD>& keys, DWORD dwTimeoutMs)
+{
+    s_bMenuWatchdogFired = false;
+    const UINT_PTR nWatchdog = ::SetTimer(NULL, 0, dwTimeoutMs, CancelStuckMenu);
+    CSentInput::FeedKeys(keys, IsMenuTakingKeys);
+    open();
+    // A menu without a loop of its own: it shows, takes the keys and ends here.
+    const DWORD dwStart = ::GetTickCount();
+    while (!s_bMenuWatchdogFired && (CSentInput::IsFeeding() || CExtPopupMenuWnd::IsTrackingActive()) &&
+           ::GetTickCount() - dwStart < dwTimeoutMs + 1000)
+    {
+        PumpPending();
+        ::Sleep(5);
+    }
+    const bool bEndedByKeys = !s_bMenuWatchdogFired && !CExtPopupMenuWnd::IsTrackingActive();
+    if (!s_bMenuWatchdogFired)
+        ::KillTimer(NULL, nWatchdog);
+    CSentInput::StopFeeding();
+    CExtPopupMenuWnd::CancelTracking();
+    PumpPending();
+    return bEndedByKeys;
 }
 
 HTREEITEM TreeChildNamed(CTreeCtrl& tree, HTREEITEM hParent, const char* pszText)

@@ -111,6 +111,17 @@ private:
 CDialogDriver::Step SetText(int nID, std::string text);
 CDialogDriver::Step Press(int nID);
 
+// Whether the frame could be made the foreground window: keys sent through the input
+// queue reach the menus only then.
+bool BringFrameToFront();
+
+// Opens a menu with open() and, once the framework's popup shows and takes keys, types
+// the keys into it through the input queue, 40 ms apart (also into a menu that runs its
+// own loop). A menu still tracked after dwTimeoutMs is cancelled, so that a test fails
+// instead of waiting for ever. True when the keys ended the tracking; the chosen
+// command has been dispatched on return.
+bool ChooseFromMenu(const std::function<void()>& open, const std::vector<WORD>& keys, DWORD dwTimeoutMs = 8000);
+
 // The first child of the tree item with exactly that text; NULL when none has it.
 HTREEITEM TreeChildNamed(CTreeCtrl& tree, HTREEITEM hParent, const char* pszText);
 

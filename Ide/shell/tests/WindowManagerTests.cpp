@@ -1049,3 +1049,22 @@ TEST_F(FullScreenClosing, StoresTheNormalLayout)
     EXPECT_TRUE(::GetWindowLongPtrA(ChildOf(pB), GWL_STYLE) & WS_MAXIMIZE);
     EXPECT_EQ(Tabs().GetItemCount(), 1);
 }
+
+// The tab's menu is the framework's: a window chosen in its sub-menu becomes active.
+TEST_F(WindowManager, TheTabMenuActivatesTheWindowChosenInIt)
+{
+    CVornDoc* pA = Open("a.lua");
+    CVornDoc* pB = Open("b.lua");
+    CVornDoc* pC = Open("c.lua");
+    ASSERT_TRUE(pA != NULL && pB != NULL && pC != NULL);
+    if (!BringFrameToFront())
+        GTEST_SKIP() << "another program holds the activation";
+    CRect rcTab;
+    ASSERT_TRUE(Tabs().GetItemRect(0, &rcTab));
+    // The last item opens the list of windows: its last one is c.lua.
+    EXPECT_TRUE(ChooseFromMenu(
+        [&] { Tabs().PostMessage(WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(rcTab.CenterPoint().x, rcTab.CenterPoint().y)); },
+        {VK_UP, VK_RIGHT, VK_UP, VK_RETURN}));
+    EXPECT_EQ(ActiveChild(), ChildOf(pC));
+    EXPECT_FALSE(CExtPopupMenuWnd::IsTrackingActive());
+}
