@@ -1282,8 +1282,14 @@ void CExtPopupMenuWnd::PrepareShadow()
         bmp.CreateCompatibleBitmap(CDC::FromHandle(hScreen), rcWindow.Width(), rcWindow.Height()))
     {
         CBitmap* pOld = dcMem.SelectObject(&bmp);
-        dcMem.BitBlt(0, 0, rcWindow.Width(), rcWindow.Height(), CDC::FromHandle(hScreen), rcWindow.left,
-                     rcWindow.top, SRCCOPY);
+        // Only the screen under the two bands is read: reading the screen is slow, and
+        // the shadow is made from nothing else.
+        const CRect& rc = m_rcContent;
+        const CRect rcBands[2] = {CRect(rc.right, rc.top, rc.right + nShadow, rc.bottom + nShadow),
+                                  CRect(rc.left, rc.bottom, rc.right, rc.bottom + nShadow)};
+        for (const CRect& rcBand : rcBands)
+            dcMem.BitBlt(rcBand.left, rcBand.top, rcBand.Width(), rcBand.Height(), CDC::FromHandle(hScreen),
+                         rcWindow.left + rcBand.left, rcWindow.top + rcBand.top, SRCCOPY);
         DrawShadow(dcMem, m_rcContent);
         dcMem.SelectObject(pOld);
     }
