@@ -5,6 +5,7 @@
 #include "AppTestSupport.h"
 
 #include "BreakpointTexts.h"
+#include "CExtPopupMenuWnd.h"
 #include "CBreakpoint.h"
 #include "CBreakpointDlg.h"
 #include "PathUtil.h"
@@ -961,4 +962,30 @@ TEST_F(DebugFrame, TheStoppedLineIsScrolledIntoViewUnderLargePanes)
         << ", editor " << rcEditor.top << ".." << rcEditor.bottom;
     Command(ID_DEBUG_STOP);
     Frame()->SetWindowPlacement(&placement);
+}
+
+// The Breakpoints window's menu is the framework's: the command chosen in it from the
+// keyboard reaches the frame.
+TEST_F(DebugFrame, TheBreakpointsMenuDeliversTheChosenCommand)
+{
+    WriteTestFile(m_folder / "b.lua", "local a = 1\nlocal b = 2\n");
+    ASSERT_TRUE(Project().Create(m_folder.Path(), "demo"));
+    CProjectFileEntry* pB = Project().AddFile(m_folder / "b.lua", "");
+    ASSERT_TRUE(pB != NULL);
+    pB->AddBreakpoint(1);
+    ShowBar(ID_VIEW_BREAKPOINTS);
+    Frame()->RefreshBreakpointsWindow();
+    if (!BringFrameToFront())
+        GTEST_SKIP() << "another program holds the activation";
+    CBreakpointsListCtrl& list = BreakpointsList();
+    ASSERT_EQ((std::vector<std::string>{ "b.lua, line 1" }), RowNames(list));
+    CRect rcList;
+    list.GetWindowRect(&rcList);
+    // No row selected, Properties is greyed: Up from nothing is Disable All Breakpoints.
+    EXPECT_TRUE(ChooseFromMenu([&] { Frame()->GetBreakpointsWnd().ShowPopupMenu(rcList.CenterPoint()); },
+                               {VK_UP, VK_RETURN}));
+    ASSERT_TRUE(pB->FindBreakpoint(1) != NULL);
+    EXPECT_EQ(0, pB->FindBreakpoint(1)->GetEnabled());
+    EXPECT_EQ("Enable All Breakpoints", QueryCommand(Frame(), ID_DEBUG_DISABLE_ALL_BREAKPOINTS).text);
+    EXPECT_FALSE(CExtPopupMenuWnd::IsTrackingActive());
 }
