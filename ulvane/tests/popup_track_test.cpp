@@ -334,6 +334,20 @@ TEST_F(PopupTrackTest, TheMenuOpensBelowItsExcludeRectangleOrAtTheCursor)
     pPopup->GetWindowRect(&rcWindow);
     EXPECT_EQ(CPoint(rcButton.left, rcButton.bottom), rcWindow.TopLeft());
 
+    // Joined to the button: one pixel over its edge, and the window a plain rectangle.
+    pPopup = new CLivePopup;
+    ASSERT_TRUE(pPopup->LoadMenu(m_pFrame->m_hWnd, IDR_CONTEXT, true));
+    ASSERT_TRUE(pPopup->TrackPopupMenu(TPMX_BOTTOMALIGN | TPMX_COMBINE_DEFAULT, rcButton.left, rcButton.bottom,
+                                       &rcButton));
+    pPopup->GetWindowRect(&rcWindow);
+    EXPECT_EQ(CPoint(rcButton.left, rcButton.bottom - 1), rcWindow.TopLeft());
+    CRgn rgn;
+    ASSERT_TRUE(rgn.CreateRectRgn(0, 0, 0, 0));
+    EXPECT_EQ(SIMPLEREGION, ::GetWindowRgn(pPopup->m_hWnd, (HRGN)rgn.GetSafeHandle()));
+    CRect rcBox;
+    rgn.GetRgnBox(&rcBox);
+    EXPECT_EQ(CRect(0, 0, rcWindow.Width(), rcWindow.Height()), rcBox);
+
     // A negative coordinate: where the cursor is.
     ::SetCursorPos(333, 222);
     pPopup = new CLivePopup;
