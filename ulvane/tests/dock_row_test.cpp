@@ -5,6 +5,7 @@
 #include "CExtBarStateExtra.h"
 #include "CExtDockOuterBar.h"
 #include "ExtDockEntries.h"
+#include "ScreenPicture.h"
 
 namespace
 {
@@ -92,6 +93,10 @@ TEST_F(DockRowTest, InAFullRowMovingABarChangesItsLengthWithinItsDesiredLength)
     EXPECT_TRUE(bFull);
     const int nB0 = InDockBar(pDock, &b).Width();
     EXPECT_EQ(nWidth - 500, nB0);
+
+    // Looked at by eye: the packed row below the menu bar's and the toolbar's.
+    PumpPending();
+    EXPECT_TRUE(CScreenPicture(m_pFrame->m_hWnd).SaveIfWanted("outer_row_packed"));
 
     pDock->ShiftBarInRow(&b, 0, &bFull);
     EXPECT_FALSE(bFull);
