@@ -10,6 +10,7 @@
 #include "CExtBarNcAreaButtonClose.h"
 #include "CExtBarNcAreaButtonMenu.h"
 #include "CExtBarPopupMenuEvent.h"
+#include "CExtBarStateExtra.h"
 #include "CExtCommandManagerHolder.h"
 #include "CExtDockBar.h"
 #include "CExtDockDynBar.h"
@@ -19,6 +20,7 @@
 #include "CExtMiniDockFrameWnd.h"
 #include "CExtPaintManagerHolder.h"
 #include "CExtPopupMenuWnd.h"
+#include "ExtDockEntries.h"
 #include "ExtPaintHelpers.h"
 
 #include <algorithm>
@@ -588,6 +590,138 @@ bool CExtControlBar::IsOnlyBarInRow(bool bFixedOnly, bool bResizableOnly) const
     return true;
 }
 
+void CExtControlBar::MakeAloneInRow()
+{
+    if (m_pDockBar == NULL || m_hWnd == NULL)
+        return;
+    CPtrArray& arr = m_pDockBar->m_arrBars;
+    const INT_PTR nPos = m_pDockBar->FindBar(this);
+    if (nPos <= 0)
+        return;
+    if (nPos + 1 >= arr.GetSize() || !ExtDockEntries::IsRowEnd(arr[nPos + 1]))
+        arr.InsertAt(nPos + 1, (void*)NULL);
+    if (!ExtDockEntries::IsRowEnd(arr[nPos - 1]))
+        arr.InsertAt(nPos, (void*)NULL);
+    SetRowLength(32767);
+    if (m_pDockSite != NULL)
+        m_pDockSite->RecalcLayout();
+}
+
+bool CExtControlBar::CollectRowBars(INT_PTR nFirst, INT_PTR nLast, bool bResizableOnly, bool bLastFirst,
+                                    CArray<CControlBar*, CControlBar*>* pArrBars, CRect* pRcUnion, INT_PTR* pnIndex,
+                                    bool* pbHasResizable, bool* pbFull)
+{
+    if (pArrBars != NULL)
+        pArrBars->RemoveAll();
+    if (pRcUnion != NULL)
+        pRcUnion->SetRectEmpty();
+    if (pnIndex != NULL)
+        *pnIndex = -1;
+    if (pbHasResizable != NULL)
+        *pbHasResizable = false;
+    if (pbFull != NULL)
+        *pbFull = false;
+    if (m_pDockBar == NULL)
+        return false;
+    const bool bHorz = (m_pDockBar->m_dwStyle & CBRS_ORIENT_HORZ) != 0;
+    const CPtrArray& arr = m_pDockBar->m_arrBars;
+    INT_PTR nCount = 0;
+    int nLengths = 0;
+    bool bMinimizedOnRow = false;
+    for (INT_PTR n = 0; n <= nLast - nFirst; n++)
+    {
+        CControlBar* pBar = BarOfEntry(arr[bLastFirst ? nLast - n : nFirst + n]);
+        if (!IsVisibleBar(pBar) || (bResizableOnly && !IsResizable(pBar)))
+            continue;
+        CRect rcBar;
+        pBar->GetWindowRect(&rcBar);
+        nLengths += bHorz ? rcBar.Width() : rcBar.Height();
+        if (pBar->IsKindOf(RUNTIME_CLASS(CExtControlBar)) && ((CExtControlBar*)pBar)->IsMinimizedOnRow())
+            bMinimizedOnRow = true;
+        if (pBar == this && pnIndex != NULL)
+            *pnIndex = nCount;
+        if (pbHasResizable != NULL && IsResizable(pBar))
+            *pbHasResizable = true;
+        if (pRcUnion != NULL)
+            pRcUnion->UnionRect(pRcUnion, &rcBar);
+        if (pArrBars != NULL)
+            pArrBars->Add(pBar);
+        nCount++;
+    }
+    if (pbFull != NULL)
+    {
+        CRect rcDockBar;
+        m_pDockBar->GetClientRect(&rcDockBar);
+        *pbFull = bMinimizedOnRow || (nCount > 0 && nLengths >= (bHorz ? rcDockBar.Width() : rcDockBar.Height()) - 1);
+    }
+    return true;
+}
+
+bool CExtControlBar::GetRowBars(CArray<CControlBar*, CControlBar*>* pArrBars, CRect* pRcUnion, INT_PTR* pnIndex,
+                                bool* pbHasResizable, bool* pbFull)
+{
+    INT_PTR nFirst = 0, nLast = -1;
+    GetRowRange(nFirst, nLast);
+    return CollectRowBars(nFirst, nLast, false, false, pArrBars, pRcUnion, pnIndex, pbHasResizable, pbFull) &&
+           nLast >= nFirst;
+}
+
+bool CExtControlBar::GetRowResizableBars(CArray<CControlBar*, CControlBar*>* pArrBars, CRect* pRcUnion,
+                                         INT_PTR* pnIndex, bool* pbHasResizable, bool* pbFull)
+{
+    INT_PTR nFirst = 0, nLast = -1;
+    GetRowRange(nFirst, nLast);
+    return CollectRowBars(nFirst, nLast, true, false, pArrBars, pRcUnion, pnIndex, pbHasResizable, pbFull) &&
+           nLast >= nFirst;
+}
+
+bool CExtControlBar::GetRowNeighbours(bool bForward, CArray<CControlBar*, CControlBar*>* pArrBars, CRect* pRcUnion,
+                                      bool* pbHasResizable, bool* pbFull)
+{
+    INT_PTR nFirst = 0, nLast = -1;
+    if (!GetRowRange(nFirst, nLast))
+        nFirst = 0, nLast = -1;
+    const CPtrArray* pArr = m_pDockBar != NULL ? &m_pDockBar->m_arrBars : NULL;
+    // The row beyond the row end next to this row, up to the row end after it.
+    INT_PTR nRowFirst = 0, nRowLast = -1;
+    if (pArr != NULL && nLast >= nFirst)
+    {
+        if (bForward && nLast + 2 < pArr->GetSize())
+        {
+            nRowFirst = nRowLast = nLast + 2;
+            while (nRowLast + 1 < pArr->GetSize() && !ExtDockEntries::IsRowEnd((*pArr)[nRowLast + 1]))
+                nRowLast++;
+        }
+        else if (!bForward && nFirst >= 3)
+        {
+            nRowFirst = nRowLast = nFirst - 2;
+            while (nRowFirst > 0 && !ExtDockEntries::IsRowEnd((*pArr)[nRowFirst - 1]))
+                nRowFirst--;
+        }
+    }
+    if (ExtDockEntries::IsRowEnd(pArr != NULL && nRowLast >= nRowFirst ? (*pArr)[nRowLast] : NULL))
+        nRowLast = nRowFirst - 1;
+    return CollectRowBars(nRowFirst, nRowLast, false, !bForward, pArrBars, pRcUnion, NULL, pbHasResizable, pbFull) &&
+           nRowLast >= nRowFirst;
+}
+
+bool CExtControlBar::MoveNextToInDockBar(CControlBar* pOther, bool bAfter)
+{
+    if (m_pDockBar == NULL || pOther == NULL || pOther == this)
+        return false;
+    CPtrArray& arr = m_pDockBar->m_arrBars;
+    const INT_PTR nPos = m_pDockBar->FindBar(this);
+    if (nPos <= 0 || m_pDockBar->FindBar(pOther) <= 0)
+        return false;
+    arr.RemoveAt(nPos);
+    // A row the bar was all of goes with it.
+    if (nPos < arr.GetSize() && ExtDockEntries::IsRowEnd(arr[nPos]) && ExtDockEntries::IsRowEnd(arr[nPos - 1]))
+        arr.RemoveAt(nPos);
+    const INT_PTR nOther = m_pDockBar->FindBar(pOther);
+    arr.InsertAt(bAfter ? nOther + 1 : nOther, this);
+    return true;
+}
+
 int CExtControlBar::GetRowLength() const
 {
     return IsDockedVertically() ? m_sizeDockedV.cy : m_sizeDockedH.cx;
@@ -793,7 +927,15 @@ CSize CExtControlBar::GetMinimalFloatingSize()
 
 void CExtControlBar::ApplyBarStateExtra()
 {
-    // Only toolbars keep extra state; the outer dock bars re-apply it for them.
+    // The record's priority counts in the frame-edge rows only.
+    if (GetBarStateExtra() != NULL && m_pDockBar != NULL && m_pDockBar->IsKindOf(RUNTIME_CLASS(CExtDockOuterBar)))
+        ((CExtDockOuterBar*)m_pDockBar)->PromoteBarInRow(this);
+}
+
+void CExtControlBar::ResetBarStateExtra()
+{
+    if (CExtBarStateExtra* pExtra = GetBarStateExtra())
+        pExtra->Reset();
 }
 
 CSize CExtControlBar::GetSizeInRow(bool bHorzRow, bool bStretch)

@@ -108,7 +108,7 @@ public:
     virtual CExtBarStateExtra* GetBarStateExtra() { return NULL; }
     virtual void SetBarStateExtra(const CExtBarStateExtra* /*pExtra*/) {}
     virtual void ApplyBarStateExtra();
-    virtual void ResetBarStateExtra() {}
+    virtual void ResetBarStateExtra();
     virtual bool IsStateRestorable() { return false; }
     // Asks the frame to lay its bars out at the next idle time.
     virtual void DelayRecalcFrameLayout();
@@ -205,6 +205,24 @@ public:
     bool IsLastInRow(bool bResizableOnly) const;
     bool IsAtMinimalLength();
     bool IsOnlyBarInRow(bool bFixedOnly, bool bResizableOnly) const;
+    // Gives the bar a row of its own in its dock bar, as long as the dock bar allows,
+    // and lays the frame out.
+    void MakeAloneInRow();
+    // The visible bars of the bar's row, their union rectangle (screen), the bar's index
+    // among them, whether a resizable bar is among them and whether the row is full (a
+    // bar of it takes its whole row, or their lengths reach the dock bar's length less
+    // one). Each out argument may be NULL. False when the bar is in no dock bar.
+    bool GetRowBars(CArray<CControlBar*, CControlBar*>* pArrBars, CRect* pRcUnion = NULL, INT_PTR* pnIndex = NULL,
+                    bool* pbHasResizable = NULL, bool* pbFull = NULL);
+    // The same, the resizable bars of the row only.
+    bool GetRowResizableBars(CArray<CControlBar*, CControlBar*>* pArrBars, CRect* pRcUnion = NULL,
+                             INT_PTR* pnIndex = NULL, bool* pbHasResizable = NULL, bool* pbFull = NULL);
+    // The same for the next row (bForward) or the previous one, whose bars come last
+    // first. False when there is no such row.
+    bool GetRowNeighbours(bool bForward, CArray<CControlBar*, CControlBar*>* pArrBars, CRect* pRcUnion = NULL,
+                          bool* pbHasResizable = NULL, bool* pbFull = NULL);
+    // Moves the bar in its dock bar's list right before (or after) another bar of it.
+    bool MoveNextToInDockBar(CControlBar* pOther, bool bAfter);
     // Which sides have a splitter toward a neighbour (a row before or after, a bar
     // before or after in the row).
     void GetSplitterSides(bool& bLeft, bool& bTop, bool& bRight, bool& bBottom) const;
@@ -331,6 +349,10 @@ protected:
     void SetRowLength(int nLength);
     // The bar's row in its dock bar: the entries between the row ends around it.
     bool GetRowRange(INT_PTR& nFirst, INT_PTR& nLast) const;
+    // The row queries' common part, over the entries [nFirst, nLast] of the dock bar.
+    bool CollectRowBars(INT_PTR nFirst, INT_PTR nLast, bool bResizableOnly, bool bLastFirst,
+                        CArray<CControlBar*, CControlBar*>* pArrBars, CRect* pRcUnion, INT_PTR* pnIndex,
+                        bool* pbHasResizable, bool* pbFull);
     // The dock bar this bar lies in, when it is one of the framework's.
     CExtDockBar* GetExtDockBar() const;
     // The frame whose bars this bar belongs to: the dock site, the owner frame of a
