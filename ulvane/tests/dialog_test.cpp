@@ -957,3 +957,63 @@ TEST(ResizableSheetTest, AWizardsNextPageTakesThePlaceOfTheOneBefore)
     sheet.DestroyWindow();
     PumpPending();
 }
+
+namespace
+{
+BOOL WINAPI StubIsAppThemed()
+{
+    return FALSE;
+}
+HTHEME WINAPI StubOpenThemeData(HWND, LPCWSTR)
+{
+    return NULL;
+}
+HRESULT WINAPI StubCloseThemeData(HTHEME)
+{
+    return S_OK;
+}
+HRESULT WINAPI StubGetThemeColor(HTHEME, int, int, int, COLORREF*)
+{
+    return E_FAIL;
+}
+}
+
+TEST_F(ResizableDialogTest, WhichChildrenShowTheBackgroundFollowsTheirKindAndTheVisualStyles)
+{
+    struct CKind
+    {
+        LPCTSTR lpszClass;
+        DWORD dwStyle;
+        bool bTransparentUnthemed;
+    };
+    const CKind arrKinds[] = {
+        {"BUTTON", BS_PUSHBUTTON, false},      {"BUTTON", BS_DEFPUSHBUTTON, false}, {"BUTTON", BS_AUTOCHECKBOX, true},
+        {"BUTTON", BS_AUTORADIOBUTTON, true},  {"BUTTON", BS_GROUPBOX, true},       {"BUTTON", BS_OWNERDRAW, true},
+        {"BUTTON", BS_PUSHBUTTON | BS_FLAT, false}, {"Static", SS_LEFT, true},      {"EDIT", ES_LEFT, false},
+        {"SysTabControl32", 0, true},          {"msctls_trackbar32", 0, true},
+    };
+    std::vector<HWND> children;
+    for (const CKind& kind : arrKinds)
+        children.push_back(::CreateWindowEx(0, kind.lpszClass, "x", WS_CHILD | kind.dwStyle, 0, 0, 40, 20, m_dlg.m_hWnd,
+                                            NULL, AfxGetInstanceHandle(), NULL));
+    const CExtPaintManagerHolder::ThemeCalls unbound = {NULL, NULL, NULL, NULL};
+    const CExtPaintManagerHolder::ThemeCalls bound = {&StubIsAppThemed, &StubOpenThemeData, &StubCloseThemeData,
+                                                      &StubGetThemeColor};
+    for (bool bBound : {false, true})
+    {
+        g_PaintManagerHolder.SetThemeCallsForTest(bBound ? &bound : &unbound);
+        ASSERT_EQ(bBound, (g_PaintManagerHolder.GetThemeFlags() & CExtPaintManagerHolder::eThemeBound) != 0);
+        for (size_t i = 0; i < children.size(); i++)
+        {
+            const bool bButton = lstrcmp(arrKinds[i].lpszClass, "BUTTON") == 0;
+            EXPECT_EQ(arrKinds[i].bTransparentUnthemed || (bBound && bButton),
+                      CExtResizableLayerHelpers::IsTransparentChildBackground(children[i]))
+                << arrKinds[i].lpszClass << " " << std::hex << arrKinds[i].dwStyle << (bBound ? " bound" : "");
+        }
+    }
+    // A window of its own always shows what is behind it.
+    EXPECT_TRUE(CExtResizableLayerHelpers::IsTransparentChildBackground(m_dlg.m_hWnd));
+    g_PaintManagerHolder.SetThemeCallsForTest(NULL);
+    for (HWND hWnd : children)
+        ::DestroyWindow(hWnd);
+}
