@@ -68,7 +68,7 @@ public:
         // drawn once, with the window's next paint. Drawing each child as it moves
         // costs a trip to the screen per child.
         HRGN hRgnDirty = ::CreateRectRgn(0, 0, 0, 0);
-        bool bMoved = false;
+        bool bDirty = false;
         HDWP hDWP = ::BeginDeferWindowPos((int)m_mapAnchors.GetCount());
         const UINT nFlags = SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOREDRAW | SWP_NOCOPYBITS;
         for (POSITION pos = m_mapAnchors.GetStartPosition(); pos != NULL;)
@@ -85,11 +85,16 @@ public:
             CRect rcOld;
             ::GetWindowRect(hWnd, &rcOld);
             ::MapWindowPoints(NULL, this->m_hWnd, (LPPOINT)&rcOld, 2);
+            // What shows the parent's background is drawn again wherever it is: the
+            // background under it may have changed with the size.
+            const bool bTransparent = CExtResizableLayerHelpers::IsTransparentChildBackground(hWnd);
+            if (rc == rcOld && !bTransparent)
+                continue;
+            bDirty = true;
+            AddToRegion(hRgnDirty, rc);
             if (rc == rcOld)
                 continue;
-            bMoved = true;
             AddToRegion(hRgnDirty, rcOld);
-            AddToRegion(hRgnDirty, rc);
             if (hDWP != NULL)
                 hDWP = ::DeferWindowPos(hDWP, hWnd, NULL, rc.left, rc.top, rc.Width(), rc.Height(), nFlags);
             else
@@ -97,9 +102,8 @@ public:
         }
         if (hDWP != NULL)
             ::EndDeferWindowPos(hDWP);
-        // Children that show the parent's background are drawn whole again over it,
-        // the others where they are new; without a region, the whole window.
-        if (bMoved)
+        // Without a region, the whole window.
+        if (bDirty)
             ::RedrawWindow(this->m_hWnd, NULL, hRgnDirty, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
         if (hRgnDirty != NULL)
             ::DeleteObject(hRgnDirty);
