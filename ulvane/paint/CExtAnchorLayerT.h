@@ -64,7 +64,13 @@ public:
             cy = rc.Height();
         }
         CArray<HWND, HWND> stale;
+        // The children move without drawing; what they left and what they cover is
+        // drawn once, with the window's next paint. Drawing each child as it moves
+        // costs a trip to the screen per child.
+        HRGN hRgnDirty = ::CreateRectRgn(0, 0, 0, 0);
+        bool bDirty = false;
         HDWP hDWP = ::BeginDeferWindowPos((int)m_mapAnchors.GetCount());
+        const UINT nFlags = SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOREDRAW | SWP_NOCOPYBITS;
         for (POSITION pos = m_mapAnchors.GetStartPosition(); pos != NULL;)
         {
             HWND hWnd;
@@ -75,22 +81,32 @@ public:
                 stale.Add(hWnd);
                 continue;
             }
-            CRect rc = record.Place(CSize(cx, cy));
-            if (CExtResizableLayerHelpers::IsTransparentChildBackground(hWnd))
-            {
-                ::MoveWindow(hWnd, rc.left, rc.top, rc.Width(), rc.Height(), TRUE);
-                CRect rcRedraw(0, 0, rc.Width(), rc.Height());
-                ::RedrawWindow(hWnd, &rcRedraw, NULL,
-                               RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW | RDW_ERASENOW);
-            }
-            else if (hDWP != NULL)
-                hDWP = ::DeferWindowPos(hDWP, hWnd, NULL, rc.left, rc.top, rc.Width(), rc.Height(),
-                                        SWP_NOZORDER | SWP_NOACTIVATE);
+            const CRect rc = record.Place(CSize(cx, cy));
+            CRect rcOld;
+            ::GetWindowRect(hWnd, &rcOld);
+            ::MapWindowPoints(NULL, this->m_hWnd, (LPPOINT)&rcOld, 2);
+            // What shows the parent's background is drawn again wherever it is: the
+            // background under it may have changed with the size.
+            const bool bTransparent = CExtResizableLayerHelpers::IsTransparentChildBackground(hWnd);
+            if (rc == rcOld && !bTransparent)
+                continue;
+            bDirty = true;
+            AddToRegion(hRgnDirty, rc);
+            if (rc == rcOld)
+                continue;
+            AddToRegion(hRgnDirty, rcOld);
+            if (hDWP != NULL)
+                hDWP = ::DeferWindowPos(hDWP, hWnd, NULL, rc.left, rc.top, rc.Width(), rc.Height(), nFlags);
             else
-                ::SetWindowPos(hWnd, NULL, rc.left, rc.top, rc.Width(), rc.Height(), SWP_NOZORDER | SWP_NOACTIVATE);
+                ::SetWindowPos(hWnd, NULL, rc.left, rc.top, rc.Width(), rc.Height(), nFlags);
         }
         if (hDWP != NULL)
             ::EndDeferWindowPos(hDWP);
+        // Without a region, the whole window.
+        if (bDirty)
+            ::RedrawWindow(this->m_hWnd, NULL, hRgnDirty, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
+        if (hRgnDirty != NULL)
+            ::DeleteObject(hRgnDirty);
         for (INT_PTR i = 0; i < stale.GetSize(); i++)
             m_mapAnchors.RemoveKey(stale[i]);
     }
@@ -114,6 +130,17 @@ public:
     }
 
 protected:
+    static void AddToRegion(HRGN hRgn, const RECT& rc)
+    {
+        if (hRgn == NULL)
+            return;
+        HRGN hRgnRect = ::CreateRectRgnIndirect(&rc);
+        if (hRgnRect == NULL)
+            return;
+        ::CombineRgn(hRgn, hRgn, hRgnRect, RGN_OR);
+        ::DeleteObject(hRgnRect);
+    }
+
     virtual CSize GetPlacementMinimumSize()
     {
         if ((m_nAnchorFlags & eAnchorInitialSize) != 0 && (m_nAnchorFlags & eAnchorMinTrackValid) != 0)

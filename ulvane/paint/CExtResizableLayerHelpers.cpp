@@ -17,10 +17,14 @@ bool CExtResizableLayerHelpers::IsTransparentChildBackground(HWND hWnd)
         return true;
     if (lstrcmpi(szClass, "button") == 0)
     {
-        // Push buttons paint all of themselves; check boxes, radio buttons and group
-        // boxes show the background around their text.
-        const DWORD dwType = (DWORD)::GetWindowLong(hWnd, GWL_STYLE) & BS_TYPEMASK;
-        return dwType != BS_PUSHBUTTON && dwType != BS_DEFPUSHBUTTON && dwType != BS_OWNERDRAW;
+        // With the visual styles bound every button may draw rounded or see-through
+        // edges over its parent's background.
+        if ((g_PaintManagerHolder.GetThemeFlags() & CExtPaintManagerHolder::eThemeBound) != 0)
+            return true;
+        // Plain and default push buttons paint all of themselves; check boxes, radio
+        // buttons, group boxes and the other kinds show the background around them.
+        const DWORD dwStyle = (DWORD)::GetWindowLong(hWnd, GWL_STYLE);
+        return (dwStyle & 0x07) != 0 && (dwStyle & BS_TYPEMASK) != BS_DEFPUSHBUTTON;
     }
     return false;
 }

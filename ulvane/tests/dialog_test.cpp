@@ -1,10 +1,13 @@
 // Resizable dialogs and sheets: anchored controls, the size limit, saved placements,
 // the flat controls they subclass, and a sheet that lives as a child window.
 #include "ulvanetest.h"
+#include "frame_fixture.h"
 
 #include "CExtBtnOnFlat.h"
 #include "CExtButton.h"
 #include "CExtComboBox.h"
+#include "CExtCommandIcon.h"
+#include "CExtCommandItem.h"
 #include "CExtFlatHoverEdit.h"
 #include "CExtMonitorInfo.h"
 #include "CExtResizableDialog.h"
@@ -38,6 +41,17 @@ public:
             return TRUE;
         }
         return CExtResizableDialog::OnCommand(wParam, lParam);
+    }
+    // The test commands are there to be chosen from the buttons' menus.
+    virtual BOOL OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* pHandlerInfo)
+    {
+        if (nCode == (int)CN_UPDATE_COMMAND_UI && nID >= ID_TEST_ALPHA && nID <= ID_TEST_DELTA)
+        {
+            if (pHandlerInfo == NULL && pExtra != NULL)
+                static_cast<CCmdUI*>(pExtra)->Enable(TRUE);
+            return TRUE;
+        }
+        return CExtResizableDialog::OnCmdMsg(nID, nCode, pExtra, pHandlerInfo);
     }
 
     virtual BOOL OnInitDialog()
@@ -388,18 +402,21 @@ class CTestSheet : public CExtResizablePropertySheet
 public:
     int m_nLayouts = 0;
     virtual void OnChildLayoutChanged() { ++m_nLayouts; }
+    // As the IDE's panes do: the sheet's keys first.
+    virtual BOOL PreTranslateMessage(MSG* pMsg) { return TranslateChildTab(pMsg); }
 };
 }
 
-TEST(ResizableSheetTest, AChildSheetFillsItsParentAndTabsThroughItsPages)
+TEST(ResizableSheetTest, AChildSheetFillsItsParentTabsRoundItsPagesAndPassesCommandsOn)
 {
     CWnd host;
     ASSERT_TRUE(host.CreateEx(0, AfxRegisterWndClass(0), "host", WS_POPUP | WS_VISIBLE | WS_CLIPCHILDREN, 50, 50, 400,
                               300, NULL, NULL));
-    CTestPage one(IDD_PAGE_ONE), two(IDD_PAGE_TWO);
+    CTestPage one(IDD_PAGE_ONE), two(IDD_PAGE_TWO), three(IDD_PAGE_TWO);
     CTestSheet sheet;
     sheet.AddPage(&one);
     sheet.AddPage(&two);
+    sheet.AddPage(&three);
     ASSERT_TRUE(sheet.Create(&host, WS_CHILD | WS_VISIBLE, 0));
     PumpPending();
     EXPECT_TRUE(sheet.IsSheetInitialized());
@@ -416,22 +433,30 @@ TEST(ResizableSheetTest, AChildSheetFillsItsParentAndTabsThroughItsPages)
     EXPECT_EQ(rcPage.Width() - 80, rcPageAfter.Width());
     EXPECT_EQ(rcPage.Height() - 80, rcPageAfter.Height());
 
-    // Ctrl+Tab with the keyboard in the sheet goes to the next page, and round.
+    // Ctrl+Tab typed in the sheet goes round its pages, both ways.
+    host.SetForegroundWindow();
+    PumpFor(50);
     one.GetDlgItem(IDC_PAGE_EDIT)->SetFocus();
-    MSG msg = {};
-    msg.hwnd = ::GetFocus();
-    msg.message = WM_KEYDOWN;
-    msg.wParam = VK_TAB;
-    BYTE keys[256];
-    ::GetKeyboardState(keys);
-    keys[VK_CONTROL] = 0x80;
-    ::SetKeyboardState(keys);
-    EXPECT_TRUE(sheet.TranslateChildTab(&msg));
-    EXPECT_EQ(1, sheet.GetActiveIndex());
-    EXPECT_TRUE(sheet.TranslateChildTab(&msg));
-    EXPECT_EQ(0, sheet.GetActiveIndex());
-    keys[VK_CONTROL] = 0;
-    ::SetKeyboardState(keys);
+    std::vector<int> pages;
+    for (const std::vector<WORD>& keys : std::vector<std::vector<WORD>>{
+             {VK_CONTROL, VK_SHIFT, VK_TAB}, {VK_CONTROL, VK_TAB}, {VK_CONTROL, VK_TAB}, {VK_CONTROL, VK_TAB}})
+    {
+        CSentInput::PressKeys(keys);
+        PumpFor(60);
+        pages.push_back(sheet.GetActiveIndex());
+    }
+    EXPECT_EQ((std::vector<int>{2, 0, 1, 2}), pages);
+    EXPECT_TRUE(::GetFocus() == sheet.GetTabControl()->m_hWnd);
+
+    // The program's commands go on to the program; others stay with the sheet.
+    for (UINT nID : {0x8000u, 0x9123u, 0xEFFFu, 0x7FFFu, 0xF000u})
+    {
+        theApp.m_nCommandToTake = nID;
+        theApp.m_nCommandsTaken = 0;
+        sheet.SendMessage(WM_COMMAND, nID, 0);
+        EXPECT_EQ(nID >= 0x8000 && nID <= 0xEFFF ? 1 : 0, theApp.m_nCommandsTaken) << std::hex << nID;
+    }
+    theApp.m_nCommandToTake = 0;
 
     sheet.DestroyWindow();
     host.DestroyWindow();
@@ -592,4 +617,403 @@ TEST_F(ResizableDialogTest, TheSystemMenuOpensAsTheFrameworksPopupWithoutHolding
     CExtPopupMenuWnd::CancelTracking();
     PumpFor(100);
     EXPECT_FALSE(m_dlg.IsSystemMenuTracked());
+}
+
+namespace
+{
+// A 16 x 16 icon of one colour, all opaque.
+HICON MakeSolidIcon(COLORREF clr)
+{
+    HDC hScreen = ::GetDC(NULL);
+    HBITMAP hColor = ::CreateCompatibleBitmap(hScreen, 16, 16);
+    HBITMAP hMask = ::CreateBitmap(16, 16, 1, 1, NULL);
+    HDC hDC = ::CreateCompatibleDC(hScreen);
+    HGDIOBJ hOld = ::SelectObject(hDC, hColor);
+    CDC::FromHandle(hDC)->FillSolidRect(0, 0, 16, 16, clr);
+    ::SelectObject(hDC, hMask);
+    ::PatBlt(hDC, 0, 0, 16, 16, BLACKNESS);
+    ::SelectObject(hDC, hOld);
+    ::DeleteDC(hDC);
+    ::ReleaseDC(NULL, hScreen);
+    ICONINFO ii = {TRUE, 0, 0, hMask, hColor};
+    HICON hIcon = ::CreateIconIndirect(&ii);
+    ::DeleteObject(hMask);
+    ::DeleteObject(hColor);
+    return hIcon;
+}
+
+// The colour the icon paints at its centre over white.
+COLORREF IconCentreColour(CExtCommandIcon& icon)
+{
+    HDC hScreen = ::GetDC(NULL);
+    HBITMAP hBitmap = ::CreateCompatibleBitmap(hScreen, 16, 16);
+    HDC hDC = ::CreateCompatibleDC(hScreen);
+    HGDIOBJ hOld = ::SelectObject(hDC, hBitmap);
+    CDC::FromHandle(hDC)->FillSolidRect(0, 0, 16, 16, RGB(255, 255, 255));
+    icon.Paint(hDC, CPoint(0, 0));
+    const COLORREF clr = ::GetPixel(hDC, 8, 8);
+    ::SelectObject(hDC, hOld);
+    ::DeleteObject(hBitmap);
+    ::DeleteDC(hDC);
+    ::ReleaseDC(NULL, hScreen);
+    return clr;
+}
+
+// A framework button made from a new push button of the window.
+CExtButton* NewButtonOn(CWnd* pParent, const CRect& rc, UINT nID, LPCTSTR lpszText)
+{
+    HWND hWnd = ::CreateWindowEx(0, "BUTTON", lpszText, WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON, rc.left, rc.top,
+                                 rc.Width(), rc.Height(), pParent->m_hWnd, (HMENU)(UINT_PTR)nID,
+                                 AfxGetInstanceHandle(), NULL);
+    CExtButton* pButton = new CExtButton;
+    if (hWnd == NULL || !pButton->SubclassWindow(hWnd))
+    {
+        delete pButton;
+        return NULL;
+    }
+    pButton->SetFont(pParent->GetFont());
+    return pButton;
+}
+
+// A drop-down menu as a resource gives it: the first popup holds the commands.
+void GiveMenu(CExtButton& btn, UINT nCmdID, LPCTSTR lpszText)
+{
+    CMenu sub;
+    sub.CreatePopupMenu();
+    sub.AppendMenu(MF_STRING, nCmdID, lpszText);
+    btn.m_menu.CreateMenu();
+    btn.m_menu.AppendMenu(MF_POPUP, (UINT_PTR)sub.Detach(), "Menu");
+}
+
+struct CComboProbe : public CExtComboBox
+{
+    bool IsHoverTimerRunning() const { return (m_nFlags & eHoverTimerRunning) != 0; }
+};
+}
+
+TEST_F(FrameTest, AButtonOnABarDockedAtTheLeftOpensItsMenuToTheRight)
+{
+    CExtControlBar& bar = m_pFrame->m_wndExplorer;
+    ASSERT_EQ((UINT)AFX_IDW_DOCKBAR_LEFT, bar.GetDockBarID());
+    m_pFrame->m_wndExplorerEdit.ShowWindow(SW_HIDE);
+    CExtButton* pButton = NewButtonOn(&bar, CRect(4, 4, 90, 28), 2401, "Menu");
+    ASSERT_TRUE(pButton != NULL);
+    // Below the button is what a dialog's button would do: the bar's side wins.
+    EXPECT_EQ((UINT)TPMX_BOTTOMALIGN, pButton->m_nMenuOpt & TPMX_ALIGN_MASK);
+    GiveMenu(*pButton, ID_TEST_ALPHA, "&Alpha");
+    pButton->BringWindowToTop();
+    PumpPending();
+    CRect rcButton;
+    pButton->GetWindowRect(&rcButton);
+    CSentInput::ClickAt(rcButton.CenterPoint());
+    ASSERT_TRUE(PumpUntil([] { return IsMenuReadyForInput(); }, 3000));
+    const CRect rcMenu = TrackedMenuRect();
+    EXPECT_GE(rcMenu.left, rcButton.right - 2) << rcMenu.left << " " << rcButton.right;
+    EXPECT_LE(abs(rcMenu.top - rcButton.top), 4) << rcMenu.top << " " << rcButton.top;
+    CExtPopupMenuWnd::CancelTracking();
+    PumpPending();
+    pButton->DestroyWindow();
+    delete pButton;
+}
+
+TEST_F(ResizableDialogTest, AnAutoChangedIconIsTheButtonsCopyAndTheProfileKeepsItsOwn)
+{
+    const char szProfile[] = "Ulvane-dialog-test-profile";
+    ASSERT_TRUE(g_CommandManagerHolder->CreateProfile(szProfile, m_dlg.m_hWnd));
+    CExtCommandItem* pCmd = g_CommandManagerHolder->AllocateCommand(szProfile, ID_TEST_BETA);
+    ASSERT_TRUE(pCmd != NULL);
+    pCmd->m_strMenuText = "&Beta";
+    ASSERT_TRUE(g_CommandManagerHolder->GetProfile(szProfile)->SetCommandIcon(
+        ID_TEST_BETA, new CExtCommandIcon(MakeSolidIcon(RGB(255, 0, 0)), false), true));
+    CExtCommandIcon* pProfileIcon = NULL;
+
+    CExtButton* pButton = NewButtonOn(&m_dlg, CRect(10, 10, 110, 34), 2402, "Choose");
+    ASSERT_TRUE(pButton != NULL);
+    GiveMenu(*pButton, ID_TEST_BETA, "&Beta");
+    pButton->m_bAutoChangeID = pButton->m_bAutoChangeCmdIcon = true;
+    pButton->BringWindowToTop();
+    m_dlg.SetForegroundWindow();
+    PumpFor(50);
+    m_dlg.m_commands.clear();
+    TypeIntoNextMenu({VK_DOWN, VK_RETURN});
+    CRect rc;
+    pButton->GetWindowRect(&rc);
+    CSentInput::ClickAt(rc.CenterPoint());
+    EXPECT_TRUE(PumpUntil([&] { return !m_dlg.m_commands.empty(); }, 8000));
+    CSentInput::StopFeeding();
+    EXPECT_EQ((std::vector<UINT>{ID_TEST_BETA}), m_dlg.m_commands);
+    EXPECT_EQ((int)ID_TEST_BETA, pButton->GetDlgCtrlID());
+    CString strText;
+    pButton->GetWindowText(strText);
+    EXPECT_STREQ("&Beta", strText);
+
+    // The button goes with its icon; the profile's still draws.
+    pButton->DestroyWindow();
+    delete pButton;
+    pProfileIcon = g_CommandManagerHolder->GetCommandIcon(szProfile, ID_TEST_BETA);
+    ASSERT_TRUE(pProfileIcon != NULL);
+    EXPECT_EQ(RGB(255, 0, 0), IconCentreColour(*pProfileIcon));
+    g_CommandManagerHolder->UnbindWindow(m_dlg.m_hWnd, true);
+}
+
+TEST_F(ResizableDialogTest, NoFlatControlLightsWhileAPopupMenuIsTracked)
+{
+    m_dlg.SetForegroundWindow();
+    PumpFor(50);
+    m_dlg.GetDlgItem(IDCANCEL)->SetFocus();
+    CComboProbe& combo = static_cast<CComboProbe&>(m_dlg.m_combo);
+    CWnd* const arrControls[] = {&m_dlg.m_btnOK, &m_dlg.m_btnCheck, &m_dlg.m_edit, &m_dlg.m_combo};
+    // Each control with the cursor over it and a mouse move: which of them lit up.
+    auto hoverEach = [&] {
+        std::vector<bool> lit;
+        for (CWnd* pCtrl : arrControls)
+        {
+            const CPoint pt = ScreenCenter(pCtrl);
+            ::SetCursorPos(pt.x, pt.y);
+            CPoint ptClient(pt);
+            pCtrl->ScreenToClient(&ptClient);
+            pCtrl->SendMessage(WM_MOUSEMOVE, 0, MAKELPARAM(ptClient.x, ptClient.y));
+            PumpFor(80);
+            lit.push_back(pCtrl == &m_dlg.m_btnOK      ? m_dlg.m_btnOK.IsHover()
+                          : pCtrl == &m_dlg.m_btnCheck ? !m_dlg.m_btnCheck.IsFlat()
+                          : pCtrl == &m_dlg.m_edit     ? m_dlg.m_edit.IsHover()
+                                                       : combo.IsHoverTimerRunning());
+        }
+        CRect rcDlg;
+        m_dlg.GetWindowRect(&rcDlg);
+        ::SetCursorPos(rcDlg.right + 60, rcDlg.bottom + 60);
+        PumpFor(150);
+        return lit;
+    };
+
+    CExtPopupMenuWnd* pPopup = new CExtPopupMenuWnd;
+    ASSERT_TRUE(pPopup->InitEmptyMenu(m_dlg.m_hWnd));
+    ASSERT_TRUE(pPopup->InsertItem(ID_TEST_ALPHA, -1, "Alpha"));
+    CRect rcDlg;
+    m_dlg.GetWindowRect(&rcDlg);
+    ASSERT_TRUE(pPopup->TrackPopupMenu(0, rcDlg.right + 20, rcDlg.top));
+    PumpFor(50);
+    ASSERT_TRUE(CExtPopupMenuWnd::IsTrackingActive());
+    EXPECT_EQ(std::vector<bool>(4, false), hoverEach());
+    CExtPopupMenuWnd::CancelTracking();
+    PumpFor(50);
+    // The same moves without the menu light every one.
+    EXPECT_EQ(std::vector<bool>(4, true), hoverEach());
+}
+
+namespace
+{
+// A dialog that asks for its limits before its first size, as a window being created
+// is asked, and records what the layers made of them.
+class CSizeProbeDialog : public CExtResizableDialog
+{
+public:
+    CSizeProbeDialog() : CExtResizableDialog(IDD_RESIZE, NULL) {}
+    bool m_bSized = false;
+    int m_nAskedBeforeSize = 0;
+    int m_nChangedBeforeSize = 0;
+    int m_nSizingLoops = 0;
+
+    virtual LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
+    {
+        if (message == WM_CREATE && !m_bSized)
+        {
+            MINMAXINFO mmi;
+            memset(&mmi, 0, sizeof(mmi));
+            mmi.ptMinTrackSize = CPoint(11, 12);
+            mmi.ptMaxTrackSize = CPoint(3001, 3002);
+            mmi.ptMaxSize = CPoint(2001, 2002);
+            mmi.ptMaxPosition = CPoint(-4, -5);
+            SendMessage(WM_GETMINMAXINFO, 0, (LPARAM)&mmi);
+        }
+        if (message == WM_GETMINMAXINFO && !m_bSized)
+        {
+            const MINMAXINFO before = *(const MINMAXINFO*)lParam;
+            const LRESULT lResult = CExtResizableDialog::WindowProc(message, wParam, lParam);
+            ++m_nAskedBeforeSize;
+            if (memcmp(&before, (const void*)lParam, sizeof(before)) != 0)
+                ++m_nChangedBeforeSize;
+            return lResult;
+        }
+        if (message == WM_SIZE)
+            m_bSized = true;
+        if (message == WM_ENTERSIZEMOVE)
+            ++m_nSizingLoops;
+        return CExtResizableDialog::WindowProc(message, wParam, lParam);
+    }
+};
+
+// Drags the mouse with the left button from one screen point through the others, a
+// step at a time from a thread timer, as a hand would: the steps reach the system's
+// own sizing loop too.
+struct CDrag
+{
+    std::vector<CPoint> points;
+    size_t nNext = 0;
+    bool bDone = false;
+};
+CDrag g_drag;
+
+void SendButton(DWORD dwFlags)
+{
+    INPUT in = {};
+    in.type = INPUT_MOUSE;
+    in.mi.dwFlags = dwFlags;
+    ::SendInput(1, &in, sizeof(INPUT));
+}
+
+void CALLBACK OnDragTimer(HWND, UINT, UINT_PTR nID, DWORD)
+{
+    if (g_drag.nNext < g_drag.points.size())
+    {
+        CSentInput::MoveTo(g_drag.points[g_drag.nNext++]);
+        return;
+    }
+    SendButton(MOUSEEVENTF_LEFTUP);
+    ::KillTimer(NULL, nID);
+    g_drag.bDone = true;
+}
+
+bool DragThrough(CPoint ptFrom, const std::vector<CPoint>& points)
+{
+    g_drag.points = points;
+    g_drag.nNext = 0;
+    g_drag.bDone = false;
+    ::SetCursorPos(ptFrom.x, ptFrom.y);
+    ::Sleep(50);
+    SendButton(MOUSEEVENTF_LEFTDOWN);
+    ::SetTimer(NULL, 0, 60, &OnDragTimer);
+    return PumpUntil([] { return g_drag.bDone; }, 5000);
+}
+}
+
+TEST(ResizableDialogLimitTest, TheMinimumHoldsForTheGripAndIsNotSetBeforeTheFirstSize)
+{
+    CSizeProbeDialog dlg;
+    ASSERT_TRUE(dlg.Create(IDD_RESIZE, NULL));
+    EXPECT_GT(dlg.m_nAskedBeforeSize, 0);
+    EXPECT_EQ(0, dlg.m_nChangedBeforeSize);
+    dlg.SetWindowPos(NULL, 100, 100, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+    dlg.ShowWindow(SW_SHOW);
+    dlg.SetForegroundWindow();
+    PumpFor(50);
+    CRect rcCreated;
+    dlg.GetWindowRect(&rcCreated);
+    CRect rcClient;
+    dlg.GetClientRect(&rcClient);
+    CPoint ptGrip(rcClient.right - 3, rcClient.bottom - 3);
+    dlg.ClientToScreen(&ptGrip);
+
+    // Smaller than created: held at the created size.
+    ASSERT_TRUE(DragThrough(ptGrip, {ptGrip + CSize(-40, -30), ptGrip + CSize(-150, -100)}));
+    PumpFor(300);
+    EXPECT_EQ(1, dlg.m_nSizingLoops);
+    CRect rc;
+    dlg.GetWindowRect(&rc);
+    EXPECT_EQ(rcCreated, rc);
+    // Larger: the grip sizes the window.
+    ASSERT_TRUE(DragThrough(ptGrip, {ptGrip + CSize(40, 20), ptGrip + CSize(80, 50)}));
+    PumpFor(300);
+    dlg.GetWindowRect(&rc);
+    EXPECT_EQ(rcCreated.TopLeft(), rc.TopLeft());
+    EXPECT_LE(abs(rc.Width() - (rcCreated.Width() + 80)), 2) << rc.Width();
+    EXPECT_LE(abs(rc.Height() - (rcCreated.Height() + 50)), 2) << rc.Height();
+    dlg.DestroyWindow();
+    PumpPending();
+}
+
+TEST(ResizableSheetTest, AWizardsNextPageTakesThePlaceOfTheOneBefore)
+{
+    CTestPage one(IDD_PAGE_ONE), two(IDD_PAGE_TWO);
+    CExtResizablePropertySheet sheet("Wizard");
+    sheet.AddPage(&one);
+    sheet.AddPage(&two);
+    sheet.SetWizardMode();
+    ASSERT_TRUE(sheet.Create(NULL, WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_VISIBLE, 0));
+    sheet.SetForegroundWindow();
+    PumpFor(50);
+    ASSERT_TRUE(sheet.IsSheetInitialized());
+    CRect rc;
+    sheet.GetWindowRect(&rc);
+    sheet.SetWindowPos(NULL, 0, 0, rc.Width() + 60, rc.Height() + 40, SWP_NOMOVE | SWP_NOZORDER);
+    PumpFor(30);
+    const CRect rcOne = RectIn(&one, &sheet);
+    CWnd* pNext = sheet.GetDlgItem(0x3024);
+    CWnd* pBack = sheet.GetDlgItem(0x3023);
+    ASSERT_TRUE(pNext != NULL && pBack != NULL);
+    CSentInput::ClickAt(ScreenCenter(pNext));
+    ASSERT_TRUE(PumpUntil([&] { return sheet.GetActiveIndex() == 1; }, 3000));
+    PumpFor(30);
+    EXPECT_EQ(rcOne, RectIn(&two, &sheet));
+    // The new page follows the sheet from there.
+    sheet.SetWindowPos(NULL, 0, 0, rc.Width(), rc.Height(), SWP_NOMOVE | SWP_NOZORDER);
+    PumpFor(30);
+    const CRect rcTwo = RectIn(&two, &sheet);
+    EXPECT_EQ(rcOne.Size() - CSize(60, 40), rcTwo.Size());
+    CSentInput::ClickAt(ScreenCenter(pBack));
+    ASSERT_TRUE(PumpUntil([&] { return sheet.GetActiveIndex() == 0; }, 3000));
+    PumpFor(30);
+    EXPECT_EQ(rcTwo, RectIn(&one, &sheet));
+    sheet.DestroyWindow();
+    PumpPending();
+}
+
+namespace
+{
+BOOL WINAPI StubIsAppThemed()
+{
+    return FALSE;
+}
+HTHEME WINAPI StubOpenThemeData(HWND, LPCWSTR)
+{
+    return NULL;
+}
+HRESULT WINAPI StubCloseThemeData(HTHEME)
+{
+    return S_OK;
+}
+HRESULT WINAPI StubGetThemeColor(HTHEME, int, int, int, COLORREF*)
+{
+    return E_FAIL;
+}
+}
+
+TEST_F(ResizableDialogTest, WhichChildrenShowTheBackgroundFollowsTheirKindAndTheVisualStyles)
+{
+    struct CKind
+    {
+        LPCTSTR lpszClass;
+        DWORD dwStyle;
+        bool bTransparentUnthemed;
+    };
+    const CKind arrKinds[] = {
+        {"BUTTON", BS_PUSHBUTTON, false},      {"BUTTON", BS_DEFPUSHBUTTON, false}, {"BUTTON", BS_AUTOCHECKBOX, true},
+        {"BUTTON", BS_AUTORADIOBUTTON, true},  {"BUTTON", BS_GROUPBOX, true},       {"BUTTON", BS_OWNERDRAW, true},
+        {"BUTTON", BS_PUSHBUTTON | BS_FLAT, false}, {"Static", SS_LEFT, true},      {"EDIT", ES_LEFT, false},
+        {"SysTabControl32", 0, true},          {"msctls_trackbar32", 0, true},
+    };
+    std::vector<HWND> children;
+    for (const CKind& kind : arrKinds)
+        children.push_back(::CreateWindowEx(0, kind.lpszClass, "x", WS_CHILD | kind.dwStyle, 0, 0, 40, 20, m_dlg.m_hWnd,
+                                            NULL, AfxGetInstanceHandle(), NULL));
+    const CExtPaintManagerHolder::ThemeCalls unbound = {NULL, NULL, NULL, NULL};
+    const CExtPaintManagerHolder::ThemeCalls bound = {&StubIsAppThemed, &StubOpenThemeData, &StubCloseThemeData,
+                                                      &StubGetThemeColor};
+    for (bool bBound : {false, true})
+    {
+        g_PaintManagerHolder.SetThemeCallsForTest(bBound ? &bound : &unbound);
+        ASSERT_EQ(bBound, (g_PaintManagerHolder.GetThemeFlags() & CExtPaintManagerHolder::eThemeBound) != 0);
+        for (size_t i = 0; i < children.size(); i++)
+        {
+            const bool bButton = lstrcmp(arrKinds[i].lpszClass, "BUTTON") == 0;
+            EXPECT_EQ(arrKinds[i].bTransparentUnthemed || (bBound && bButton),
+                      CExtResizableLayerHelpers::IsTransparentChildBackground(children[i]))
+                << arrKinds[i].lpszClass << " " << std::hex << arrKinds[i].dwStyle << (bBound ? " bound" : "");
+        }
+    }
+    // A window of its own always shows what is behind it.
+    EXPECT_TRUE(CExtResizableLayerHelpers::IsTransparentChildBackground(m_dlg.m_hWnd));
+    g_PaintManagerHolder.SetThemeCallsForTest(NULL);
+    for (HWND hWnd : children)
+        ::DestroyWindow(hWnd);
 }

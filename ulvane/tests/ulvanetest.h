@@ -25,6 +25,19 @@ public:
         ++m_nExceptions;
         return CWinApp::ProcessWndProcException(e, pMsg);
     }
+    // A command the application's own routing takes, counted when it runs.
+    UINT m_nCommandToTake = 0;
+    int m_nCommandsTaken = 0;
+    virtual BOOL OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* pHandlerInfo)
+    {
+        if (m_nCommandToTake != 0 && nID == m_nCommandToTake && nCode == (int)CN_COMMAND)
+        {
+            if (pHandlerInfo == NULL)
+                ++m_nCommandsTaken;
+            return TRUE;
+        }
+        return CWinApp::OnCmdMsg(nID, nCode, pExtra, pHandlerInfo);
+    }
 };
 
 extern CUlvaneTestApp theApp;

@@ -1,6 +1,6 @@
 // Pictures of the real Vorn.exe's dialogs in each look, written when
 // VORN_SCREENSHOT_DIR names a folder and looked at by eye: the Find, New Breakpoint
-// and External Tools dialogs enlarged (anchored controls, size grip), a hovered, a
+// and External Tools dialogs enlarged by their size grip (anchored controls), a hovered, a
 // pressed and a disabled button, an open combo box, and the workspace sheets.
 #include "ScreenPicture.h"
 #include "SentInput.h"
@@ -100,14 +100,45 @@ void HoverOver(HWND hWnd)
     ::SetCursorPos(pt.x, pt.y);
 }
 
-// The dialog enlarged with a hovered button, then with a pressed one.
+void SendButton(DWORD dwFlags)
+{
+    INPUT input = {};
+    input.type = INPUT_MOUSE;
+    input.mi.dwFlags = dwFlags;
+    ::SendInput(1, &input, sizeof(input));
+}
+
+// Drags the size grip in the dialog's bottom-right corner by the offset, as a hand would.
+void DragGrip(HWND hDlg, CSize offset)
+{
+    CRect rcClient;
+    ::GetClientRect(hDlg, &rcClient);
+    CPoint ptGrip(rcClient.right - 3, rcClient.bottom - 3);
+    ::ClientToScreen(hDlg, &ptGrip);
+    ::SetCursorPos(ptGrip.x, ptGrip.y);
+    ::Sleep(60);
+    SendButton(MOUSEEVENTF_LEFTDOWN);
+    ::Sleep(100);
+    for (int nStep = 1; nStep <= 4; nStep++)
+    {
+        CSentInput::MoveTo(ptGrip + CSize(offset.cx * nStep / 4, offset.cy * nStep / 4));
+        ::Sleep(60);
+    }
+    SendButton(MOUSEEVENTF_LEFTUP);
+}
+
+// The dialog enlarged by its grip with a hovered button, then with a pressed one.
 void PictureDialog(HWND hDlg, const CString& strName)
 {
     ::SetForegroundWindow(hDlg);
-    CRect rc = WindowRect(hDlg);
-    ::SetWindowPos(hDlg, NULL, 40, 40, rc.Width() + 120, rc.Height() + 80, SWP_NOZORDER);
+    ::SetWindowPos(hDlg, NULL, 40, 40, 0, 0, SWP_NOZORDER | SWP_NOSIZE);
+    Settle(200);
+    const CRect rcBefore = WindowRect(hDlg);
+    DragGrip(hDlg, CSize(120, 80));
     Settle();
-    rc = WindowRect(hDlg);
+    CRect rc = WindowRect(hDlg);
+    EXPECT_GT(rc.Width(), rcBefore.Width() + 100) << (LPCTSTR)strName;
+    EXPECT_GT(rc.Height(), rcBefore.Height() + 60) << (LPCTSTR)strName;
     rc.InflateRect(0, 0, 4, 4);
     HWND hButton = ButtonWithText(hDlg, "Cancel");
     if (hButton == NULL)
@@ -117,17 +148,13 @@ void PictureDialog(HWND hDlg, const CString& strName)
         HoverOver(hButton);
         Settle();
         SaveScreen(rc, strName + "_hover");
-        INPUT input = {};
-        input.type = INPUT_MOUSE;
-        input.mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
-        ::SendInput(1, &input, sizeof(input));
+        SendButton(MOUSEEVENTF_LEFTDOWN);
         Settle();
         SaveScreen(rc, strName + "_pressed");
         // Let go outside: no click.
         ::SetCursorPos(rc.right + 60, rc.bottom + 60);
         ::Sleep(50);
-        input.mi.dwFlags = MOUSEEVENTF_LEFTUP;
-        ::SendInput(1, &input, sizeof(input));
+        SendButton(MOUSEEVENTF_LEFTUP);
         Settle(200);
     }
     else
