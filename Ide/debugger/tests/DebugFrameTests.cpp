@@ -853,6 +853,8 @@ TEST_F(DebugFrame, NewBreakpointFromTheEditorTakesTheDialogsLineAndRules)
         [](HWND h) {
             EXPECT_EQ("1", DialogText(h, IDC_BREAKPOINT_LINE));
             EXPECT_EQ(0, ::GetWindowLongA(::GetDlgItem(h, IDC_BREAKPOINT_LINE), GWL_STYLE) & ES_READONLY);
+            if (ScreenshotFolder() != NULL)
+                SaveWindowBitmap(CWnd::FromHandle(h), CString(ScreenshotFolder()) + "\\new_breakpoint_dialog.bmp");
         },
         SetText(IDC_BREAKPOINT_LINE, "3"), Press(IDOK) });
     pView->SendMessage(WM_COMMAND, ID_DEBUG_NEW_BREAKPOINT);
