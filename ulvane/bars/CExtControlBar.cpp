@@ -15,8 +15,8 @@
 #include "CExtDockBar.h"
 #include "CExtDockDynBar.h"
 #include "CExtDockOuterBar.h"
-#include "CExtDockRowLayout.h"
 #include "CExtDynControlBar.h"
+#include "ExtDockEntries.h"
 #include "CExtMiniDockFrameWnd.h"
 #include "CExtPaintManagerHolder.h"
 #include "CExtPopupMenuWnd.h"
@@ -94,14 +94,9 @@ bool IsSideID(UINT nID)
            nID == AFX_IDW_DOCKBAR_BOTTOM;
 }
 
-bool IsPlaceholder(void* pEntry)
-{
-    return pEntry != NULL && (UINT_PTR)pEntry <= 0xFFFF;
-}
-
 CControlBar* BarOfEntry(void* pEntry)
 {
-    return pEntry != NULL && !IsPlaceholder(pEntry) ? (CControlBar*)pEntry : NULL;
+    return ExtDockEntries::BarOf(pEntry);
 }
 
 // A framework bar that is not fixed-mode (nor a nesting container when bNoContainers).
@@ -890,10 +885,41 @@ void CExtControlBar::SyncNestedVisibility()
         return;
     m_nTrackingFlags |= eTrackNoChildReposition;
     ReclaimRowLength();
+    SyncContainerVisibility();
     CFrameWnd* pParentFrame = GetParentFrame();
     if (pParentFrame != NULL && pParentFrame->IsKindOf(RUNTIME_CLASS(CMiniDockFrameWnd)))
         pParentFrame->RecalcLayout();
     m_nTrackingFlags &= ~eTrackNoChildReposition;
+}
+
+void CExtControlBar::SyncContainerVisibility()
+{
+    // The container shows while one bar nested in it does.
+    const bool bVisible = IsVisible() != FALSE && (GetStyle() & WS_VISIBLE) != 0;
+    CExtDockDynBar* pInner = DYNAMIC_DOWNCAST(CExtDockDynBar, m_pDockBar);
+    CExtDynControlBar* pContainer = pInner != NULL ? pInner->GetContainer() : NULL;
+    if (pContainer != NULL && pContainer->m_pDockSite != NULL)
+    {
+        if (bVisible && !pContainer->IsVisible())
+            pContainer->m_pDockSite->ShowControlBar(pContainer, TRUE, TRUE);
+        else if (!bVisible && pContainer->IsVisible() && !pInner->HasVisibleBar())
+            pContainer->m_pDockSite->ShowControlBar(pContainer, FALSE, TRUE);
+    }
+    // A hidden container hides everything nested in it.
+    CExtDynControlBar* pSelf = DYNAMIC_DOWNCAST(CExtDynControlBar, this);
+    if (bVisible || pSelf == NULL || pSelf->m_pWndDynDocker == NULL)
+        return;
+    CArray<CControlBar*, CControlBar*> arrBars;
+    pSelf->m_pWndDynDocker->GetHeldBars(arrBars);
+    for (INT_PTR i = 0; i < arrBars.GetSize(); i++)
+    {
+        CControlBar* pBar = arrBars[i];
+        if (pBar->m_hWnd == NULL)
+            continue;
+        pBar->DelayShow(FALSE);
+        pBar->SetWindowPos(NULL, 0, 0, 0, 0, SWP_HIDEWINDOW | SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE |
+                                                 SWP_NOSENDCHANGING);
+    }
 }
 
 /////////////////////////////////////////////////////////////////////////////
@@ -996,14 +1022,14 @@ CSize CExtControlBar::CalcRowLayout(int nLength, DWORD nMode)
     // The row's visible bars as it stands; only its first resizable bar decides.
     std::vector<INT_PTR> positions;
     std::vector<CControlBar*> rowBars;
-    std::vector<CExtDockRowLayout::ROWBAR> items;
+    std::vector<ROWBAR> items;
     int nWorking = -1;
     for (INT_PTR i = nFirst; i <= nLast; i++)
     {
         CControlBar* pBar = BarOfEntry(pDockBar->m_arrBars[i]);
         if (!IsVisibleBar(pBar))
             continue;
-        CExtDockRowLayout::ROWBAR item = {false, 0, 0, 0};
+        ROWBAR item = {false, 0, 0, 0};
         CExtControlBar* pResizable = ResizableBar(pBar);
         if (pResizable != NULL)
         {
@@ -1028,8 +1054,8 @@ CSize CExtControlBar::CalcRowLayout(int nLength, DWORD nMode)
     if (nWorking < 0 || rowBars[nWorking] != this)
         return sizeOwn;
     const int nBorders = 2 * ::GetSystemMetrics(bHorz ? SM_CXBORDER : SM_CYBORDER);
-    const CExtDockRowLayout::ROWDECISION decision =
-        CExtDockRowLayout::SpreadRow(items, nWorking, nExtent, nBorders);
+    const ROWDECISION decision =
+        SpreadRowLengths(items, nWorking, nExtent, nBorders);
     int nRowEnd = (int)items.size() - 1;
     if (decision.nBreakAfter >= 0 && decision.nBreakAfter < nRowEnd)
     {
@@ -1050,6 +1076,101 @@ CSize CExtControlBar::CalcRowLayout(int nLength, DWORD nMode)
             pBar->m_sizeDockedV = CSize(decision.nCross, items[i].nLength);
     }
     return GetSizeInRow(bHorz, (nMode & LM_STRETCH) != 0);
+}
+
+CExtControlBar::ROWDECISION CExtControlBar::SpreadRowLengths(std::vector<ROWBAR>& bars, int nWorking, int nExtent,
+                                                             int nBorders)
+{
+    ROWDECISION decision = {-1, false, 0};
+    const int nCount = (int)bars.size();
+    if (nCount == 0 || nWorking < 0 || nWorking >= nCount)
+        return decision;
+    if (nCount == 1)
+    {
+        ROWBAR& bar = bars[0];
+        bar.nLength = std::max(nExtent, bar.nMinLength);
+        decision.nCross = bar.nCross;
+        return decision;
+    }
+
+    // The row as it stands, each resizable bar at its minimum: where it overflows.
+    int nLast = nCount - 1;
+    int nUsed = nBorders;
+    for (int i = 0; i < nCount; i++)
+    {
+        ROWBAR& bar = bars[i];
+        if (bar.bResizable)
+            bar.nLength = std::max(bar.nLength, bar.nMinLength);
+        nUsed += bar.bResizable ? bar.nMinLength : bar.nLength;
+        if (nUsed <= nExtent)
+            continue;
+        if (i == 0)
+        {
+            // The first bar alone is too long: it keeps the row to itself.
+            decision.nBreakAfter = 0;
+            decision.bWorkingMoves = nWorking > 0;
+            nLast = 0;
+            break;
+        }
+        if (i < nWorking)
+        {
+            decision.nBreakAfter = i;
+            decision.bWorkingMoves = true;
+            break;
+        }
+        // The overflowing bar and those after it go to a row of their own.
+        decision.nBreakAfter = i - 1;
+        decision.bWorkingMoves = i == nWorking;
+        nLast = i - 1;
+        break;
+    }
+    if (decision.bWorkingMoves)
+        return decision;
+
+    int nFree = nExtent;
+    int nLastResizable = -1;
+    for (int i = 0; i <= nLast; i++)
+    {
+        if (!bars[i].bResizable)
+        {
+            nFree -= bars[i].nLength;
+            continue;
+        }
+        decision.nCross = std::max(decision.nCross, bars[i].nCross);
+        nFree -= bars[i].nLength;
+        nLastResizable = i;
+    }
+    if (nLastResizable < 0)
+        return decision;
+    int nDiff = nFree;
+    bool bAllAtMin = true;
+    for (int i = 0; i <= nLast; i++)
+        if (bars[i].bResizable && bars[i].nLength > bars[i].nMinLength)
+            bAllAtMin = false;
+    if (bAllAtMin)
+    {
+        ROWBAR& bar = bars[nLastResizable];
+        bar.nLength = std::max(bar.nLength + nDiff, bar.nMinLength);
+        return decision;
+    }
+    // A pixel at a time from (or to) each bar in turn; none goes below its minimum.
+    const int nStep = nDiff > 0 ? 1 : -1;
+    for (int nRound = 0; nDiff != 0 && nRound < 2 * std::abs(nFree) + 1; nRound++)
+    {
+        bool bChanged = false;
+        for (int i = 0; i <= nLast && nDiff != 0; i++)
+        {
+            ROWBAR& bar = bars[i];
+            if (!bar.bResizable || (nStep < 0 && bar.nLength <= bar.nMinLength))
+                continue;
+            bar.nLength += nStep;
+            nDiff -= nStep;
+            bChanged = true;
+        }
+        if (!bChanged)
+            break;
+    }
+    return decision;
 }
 
 LRESULT CExtControlBar::OnSizeParent(WPARAM wParam, LPARAM lParam)
@@ -1917,8 +2038,9 @@ void CExtControlBar::FloatAt(int x, int y, DWORD dwDockStyle)
         return;
     }
     const bool bWasVisible = (GetStyle() & WS_VISIBLE) != 0;
-    CDockBar* pOldDockBar = m_pDockBar;
+    const HWND hWndOldDockBar = m_pDockBar != NULL ? m_pDockBar->m_hWnd : NULL;
     CFrameWnd* pOldParentFrame = GetParentFrame();
+    const HWND hWndOldParentFrame = pOldParentFrame != NULL ? pOldParentFrame->m_hWnd : NULL;
     pMiniFrame->SetWindowPos(NULL, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
     if (pMiniFrame->GetOwner() == NULL)
         pMiniFrame->SetOwner(pDockSite);
@@ -1937,9 +2059,22 @@ void CExtControlBar::FloatAt(int x, int y, DWORD dwDockStyle)
         m_pDockContext->m_ptMRUFloatPos = CPoint(x, y);
         m_pDockContext->m_dwMRUFloatStyle = dwDockStyle & CBRS_ALIGN_ANY;
     }
-    if (pOldDockBar != NULL && ::IsWindow(pOldDockBar->m_hWnd) && pOldDockBar->IsKindOf(RUNTIME_CLASS(CExtDockBar)))
-        pOldDockBar->Invalidate();
-    if (pOldParentFrame != NULL && pOldParentFrame != pDockSite && ::IsWindow(pOldParentFrame->m_hWnd))
+    // The old dock bar and frame are held by handle: leaving them may have destroyed them.
+    CWnd* pOldDockWnd = ::IsWindow(hWndOldDockBar) ? CWnd::FromHandlePermanent(hWndOldDockBar) : NULL;
+    if (pOldDockWnd != NULL && pOldDockWnd->IsKindOf(RUNTIME_CLASS(CExtDockBar)))
+    {
+        // A resizable bar keeps no place in a row it floats out of; a container it
+        // leaves with one bar gives that bar its place.
+        CExtDockBar* pOldExt = (CExtDockBar*)pOldDockWnd;
+        if (!IsFixedDockStyle())
+            pOldExt->RemovePlaceholderOf((UINT)(WORD)GetDlgCtrlID());
+        if (pOldExt->IsKindOf(RUNTIME_CLASS(CExtDockDynBar)))
+            pOldExt->OptimizeNestedContainers();
+        if (::IsWindow(hWndOldDockBar))
+            pOldExt->Invalidate();
+    }
+    if (pOldParentFrame != NULL && pOldParentFrame != pDockSite && ::IsWindow(hWndOldParentFrame) &&
+        CWnd::FromHandlePermanent(hWndOldParentFrame) == pOldParentFrame)
     {
         pOldParentFrame->RecalcLayout();
         pOldParentFrame->RedrawWindow(NULL, NULL, 0x78D);
@@ -1955,19 +2090,122 @@ bool CExtControlBar::DockAtFrameSide(UINT nDockBarID, UINT nLayer, CFrameWnd* pF
         pFrame = m_pDockSite;
     if (pFrame == NULL || m_hWnd == NULL || !IsSideID(nDockBarID))
         return false;
-    CExtDockBar* pDockBar = CExtDockBar::FindDockBarInCircle(pFrame, nLayer, nDockBarID, true);
+    CExtDockBar* pDockBar = CExtDockBar::FindDockBarInCircle(pFrame, std::min(nLayer, 16u), nDockBarID, true);
     if (pDockBar == NULL)
         return false;
     const bool bWasVisible = (GetStyle() & WS_VISIBLE) != 0;
-    pFrame->DockControlBar(this, pDockBar, NULL);
-    if (bWasVisible && (GetStyle() & WS_VISIBLE) == 0)
-        ShowWindow(SW_SHOWNA);
+    pDockBar->DockControlBarAsRow(this, false);
+    if (!bWasVisible && (GetStyle() & WS_VISIBLE) != 0)
+        ShowWindow(SW_HIDE);
     RecalcNcArea();
     if (bRecalcLayout)
         pFrame->RecalcLayout();
     else
         pFrame->DelayRecalcLayout();
     return true;
+}
+
+void CExtControlBar::DockNestedWith(CExtControlBar* pOther, UINT nSide)
+{
+    CExtDockBar* pDockBar = GetExtDockBar();
+    if (pOther == NULL || pOther == this || pOther->m_hWnd == NULL || pDockBar == NULL || m_pDockSite == NULL ||
+        IsFixedMode() || pOther->IsFixedMode() || !IsSideID(nSide))
+        return;
+    const int nPos = pDockBar->FindBar(this);
+    if (nPos <= 0)
+        return;
+    CFrameWnd* pFrame = m_pDockSite;
+    const bool bAcross = nSide == AFX_IDW_DOCKBAR_TOP || nSide == AFX_IDW_DOCKBAR_BOTTOM;
+    const bool bOtherFirst = nSide == AFX_IDW_DOCKBAR_TOP || nSide == AFX_IDW_DOCKBAR_LEFT;
+
+    CExtDynControlBar* pContainer = new CExtDynControlBar;
+    pContainer->m_sizeDockedH = m_sizeDockedH;
+    pContainer->m_sizeDockedV = m_sizeDockedV;
+    pContainer->m_sizeFloated = m_sizeFloated;
+    const DWORD dwStyle = (((GetStyle() & 0xFFFF0000) | GetBarStyle()) & 0xFFBFFFFE) | 0xF10;
+    if (!pContainer->Create(_T(""), pFrame, bAcross ? AFX_IDW_DOCKBAR_LEFT : AFX_IDW_DOCKBAR_TOP, dwStyle))
+    {
+        if (pContainer->m_hWnd == NULL)
+            delete pContainer;
+        return;
+    }
+    pContainer->EnableDocking(CBRS_ALIGN_ANY);
+    CExtDockDynBar* pInner = pContainer->m_pWndDynDocker;
+
+    // The halves across the side, in screen coordinates.
+    CRect rcThis;
+    GetWindowRect(&rcThis);
+    CRect rcOther = rcThis, rcRest = rcThis;
+    switch (nSide)
+    {
+    case AFX_IDW_DOCKBAR_TOP:
+        rcOther.bottom = rcRest.top = rcThis.top + rcThis.Height() / 2;
+        break;
+    case AFX_IDW_DOCKBAR_BOTTOM:
+        rcOther.top = rcRest.bottom = rcThis.bottom - rcThis.Height() / 2;
+        break;
+    case AFX_IDW_DOCKBAR_LEFT:
+        rcOther.right = rcRest.left = rcThis.left + rcThis.Width() / 2;
+        break;
+    default:
+        rcOther.left = rcRest.right = rcThis.right - rcThis.Width() / 2;
+        break;
+    }
+
+    m_nTrackingFlags |= eTrackNoChildReposition;
+    pOther->m_nTrackingFlags |= eTrackNoChildReposition;
+    // The container takes this bar's place in its row.
+    pContainer->SetBarStyle((pContainer->GetBarStyle() & ~CBRS_ALIGN_ANY) | (pDockBar->GetBarStyle() & CBRS_ALIGN_ANY) |
+                            CBRS_BORDER_ANY);
+    pContainer->SetParent(pDockBar);
+    pDockBar->m_arrBars[nPos] = pContainer;
+    pContainer->m_pDockBar = pDockBar;
+    pContainer->SetWindowPos(NULL, 0, 0, rcThis.Width(), rcThis.Height(), SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+
+    // The other bar leaves where it was; it is re-parented first, so that a floating
+    // frame it leaves empty goes without it.
+    CDockBar* pOldOther = pOther->m_pDockBar;
+    pOther->SetParent(pInner);
+    if (pOldOther != NULL)
+    {
+        if (pOldOther->IsKindOf(RUNTIME_CLASS(CExtDockBar)))
+            ((CExtDockBar*)pOldOther)->RemoveControlBar(pOther, -1, 0, false);
+        else
+            pOldOther->RemoveControlBar(pOther, -1, 0);
+    }
+    SetParent(pInner);
+    CControlBar* pFirst = bOtherFirst ? (CControlBar*)pOther : (CControlBar*)this;
+    CControlBar* pSecond = bOtherFirst ? (CControlBar*)this : (CControlBar*)pOther;
+    pInner->m_arrBars.RemoveAll();
+    pInner->m_arrBars.Add(NULL);
+    pInner->m_arrBars.Add(pFirst);
+    pInner->m_arrBars.Add(pSecond);
+    pInner->m_arrBars.Add(NULL);
+    for (CExtControlBar* pBar : {this, pOther})
+    {
+        pBar->m_pDockBar = pInner;
+        pBar->SetBarStyle((pBar->GetBarStyle() & ~CBRS_ALIGN_ANY) | (pInner->GetBarStyle() & CBRS_ALIGN_ANY) |
+                          CBRS_BORDER_ANY);
+        const CRect& rcHalf = pBar == pOther ? rcOther : rcRest;
+        // A top or bottom nest stacks the two in one vertical row, a left or right one
+        // puts them side by side in a horizontal row.
+        if (bAcross)
+            pBar->m_sizeDockedV = rcHalf.Size();
+        else
+            pBar->m_sizeDockedH = rcHalf.Size();
+        pBar->ShowWindow(SW_SHOWNA);
+    }
+    m_nTrackingFlags &= ~eTrackNoChildReposition;
+    pOther->m_nTrackingFlags &= ~eTrackNoChildReposition;
+
+    pFrame->RecalcLayout();
+    pFrame->RedrawWindow(NULL, NULL, 0x78D);
+    pContainer->RepositionChildWindow();
+    pContainer->CreateNcAreaButtons();
+    pContainer->LayoutNcAreaButtons();
+    CFrameWnd* pParentFrame = GetParentFrame();
+    if (pParentFrame != NULL && pParentFrame != pFrame)
+        pParentFrame->DelayRecalcLayout();
 }
 
 /////////////////////////////////////////////////////////////////////////////

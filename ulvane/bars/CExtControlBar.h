@@ -12,6 +12,8 @@
 #include <afxmt.h>
 #include <afxtempl.h>
 
+#include <vector>
+
 #include "CExtCaptureBridge.h"
 
 class CExtDockBar;
@@ -130,8 +132,10 @@ public:
     virtual bool IsRowRecalcAllowedAfter() { return true; }
     virtual void DrawRowResizingTracker() {}
     virtual void DrawRowRecalcingTracker() {}
-    // Nests another bar with this one in a container bar.
-    virtual void DockNestedWith(CExtControlBar* /*pOther*/, UINT /*nSide*/) {}
+    // Nests another bar with this one in a container bar that takes this bar's place:
+    // pOther takes the half of this bar on nSide (a dock bar id: top, left, right,
+    // bottom).
+    virtual void DockNestedWith(CExtControlBar* pOther, UINT nSide);
     virtual bool ApplyDragState(CExtBarDragState* /*pState*/) { return false; }
     // Moving the bar with the mouse.
     virtual void StartDragging(POINT /*ptScreen*/, POINT /*ptGrabOffset*/, int /*nThresholdX*/, int /*nThresholdY*/) {}
@@ -155,10 +159,12 @@ public:
     // Floats the bar with its floating frame's top-left corner at x, y (screen).
     virtual void FloatAt(int x, int y, DWORD dwDockStyle = CBRS_ALIGN_TOP);
     virtual bool DockIntoDockBar(CExtControlBar* /*pTarget*/, UINT /*nDockBarID*/) { return false; }
-    // Docks the bar into the frame's dock bar of one side (AFX_IDW_DOCKBAR_TOP,
-    // _LEFT, _RIGHT or _BOTTOM) at a layer: layer 0 lies at the frame's edge, layer n
-    // inside layer n-1; missing layers are created. The frame defaults to the bar's
-    // dock site. False when the frame has no docking or the side is not allowed.
+    // Docks the bar as a row of its own into the frame's dock bar of one side
+    // (AFX_IDW_DOCKBAR_TOP, _LEFT, _RIGHT or _BOTTOM) in a circle: 0 lies at the
+    // frame's edge, n inside n-1; missing circles are appended, a layer above 16 is
+    // taken as 16. Empty circles are then removed, so that layers given in ascending
+    // order give compact circles in that order. The frame defaults to the bar's dock
+    // site. False when the frame has no docking or the side is not allowed.
     virtual bool DockAtFrameSide(UINT nDockBarID = AFX_IDW_DOCKBAR_TOP, UINT nLayer = 0, CFrameWnd* pFrame = NULL,
                                  bool bRecalcLayout = true);
     virtual bool OnQueryDockTarget() { return false; }
@@ -231,6 +237,8 @@ public:
     void MaximizeInRow();
     // Hidden bars give their length back to their row, shown ones take it again.
     void SyncNestedVisibility();
+    // A nested bar shows or hides its container; a hidden container hides its bars.
+    void SyncContainerVisibility();
     void ReclaimRowLength();
 
     // The caption buttons under a screen point: 1 for none, else their hit code.
@@ -242,6 +250,27 @@ public:
     // Builds and shows the show/hide-panels menu at a screen point (or against an
     // exclude rectangle): the frame is told first and may build it itself.
     bool TrackPanelsMenu(int nKind, UINT nMessage, CObject* pSource, CPoint ptScreen, LPCRECT lpRcExclude = NULL);
+
+    // One visible bar of a dock row, in row terms, for the row arithmetic.
+    struct ROWBAR
+    {
+        bool bResizable;
+        int nLength;      // resizable: the remembered length; others: their window's
+        int nMinLength;   // resizable bars only
+        int nCross;       // resizable: the remembered thickness across the row
+    };
+    // What SpreadRowLengths decided.
+    struct ROWDECISION
+    {
+        int nBreakAfter;      // -1: the row stays whole; else a row end follows that bar
+        bool bWorkingMoves;   // the working bar lies beyond the break: it decides nothing
+        int nCross;           // the common thickness of the row's resizable bars
+    };
+    // The row of visible bars as it stands, nWorking its first resizable bar, within
+    // nExtent (nBorders of it kept free): where it breaks when the bars' minima do
+    // not fit, and the lengths of its resizable bars (updated in bars) so that they
+    // fill the row, none below its minimum.
+    static ROWDECISION SpreadRowLengths(std::vector<ROWBAR>& bars, int nWorking, int nExtent, int nBorders);
 
     /////////////////////////////////////////////////////////////////////////
     // The frame's side

@@ -4,19 +4,30 @@
 #include "CExtBarPopupMenuEvent.h"
 #include "CExtCommandManagerHolder.h"
 #include "CExtControlBar.h"
-#include "CExtDynControlBar.h"
-#include "CExtPopupMenuWnd.h"
+#include "CExtDockDynBar.h"
 #include "CExtDockOuterBar.h"
-#include "CExtDockRowLayout.h"
+#include "CExtDynControlBar.h"
+#include "CExtOffscreenDC.h"
 #include "CExtPaintManagerHolder.h"
+#include "CExtPopupMenuWnd.h"
+#include "ExtDockEntries.h"
 
 #include <algorithm>
 #include <vector>
 
+using namespace ExtDockEntries;
+
 IMPLEMENT_DYNCREATE(CExtDockBar, CDockBar)
 
 BEGIN_MESSAGE_MAP(CExtDockBar, CDockBar)
+    ON_WM_CONTEXTMENU()
+    ON_WM_CANCELMODE()
+    ON_WM_ERASEBKGND()
+    ON_MESSAGE(WM_SIZEPARENT, OnSizeParent)
+    ON_WM_NCCALCSIZE()
+    ON_WM_NCPAINT()
     ON_WM_DESTROY()
+    ON_MESSAGE(WM_HELPHITTEST, OnHelpHitTest)
 END_MESSAGE_MAP()
 
 namespace
@@ -26,6 +37,13 @@ const char szDockBarClass[] = "Ulvane-DockBar";
 // The sides of a circle in the order their dock bars take the frame's edges.
 const UINT arrSideIDs[4] = {AFX_IDW_DOCKBAR_TOP, AFX_IDW_DOCKBAR_BOTTOM, AFX_IDW_DOCKBAR_LEFT,
                             AFX_IDW_DOCKBAR_RIGHT};
+
+const UINT nZOrderFlags =
+    SWP_NOSIZE | SWP_NOMOVE | SWP_NOREDRAW | SWP_NOACTIVATE | SWP_NOCOPYBITS | SWP_NOSENDCHANGING;
+
+// A circle's passes of optimising are bounded: each pass that restarts destroyed a
+// container, and a frame cannot hold more than this many.
+const int nMaxOptimizePasses = 64;
 
 DWORD SideStyle(UINT nDockBarID)
 {
@@ -42,19 +60,24 @@ DWORD SideStyle(UINT nDockBarID)
     }
 }
 
-bool IsPlaceholder(void* pEntry)
-{
-    return pEntry != NULL && (UINT_PTR)pEntry <= 0xFFFF;
-}
-
-CControlBar* BarOf(void* pEntry)
-{
-    return pEntry != NULL && !IsPlaceholder(pEntry) ? (CControlBar*)pEntry : NULL;
-}
-
 bool IsResizableBar(CControlBar* pBar)
 {
     return pBar->IsKindOf(RUNTIME_CLASS(CExtControlBar)) && !((CExtControlBar*)pBar)->IsFixedMode();
+}
+
+// Fixed bars (toolbars, and bars of other classes) wrap to a new row; resizable
+// framework bars stay in theirs and are clipped.
+bool WrapsInRow(CControlBar* pBar)
+{
+    return !IsResizableBar(pBar);
+}
+
+CExtDynControlBar* ContainerOf(void* pEntry)
+{
+    CControlBar* pBar = BarOf(pEntry);
+    if (pBar == NULL || pBar->m_hWnd == NULL || !pBar->IsKindOf(RUNTIME_CLASS(CExtDynControlBar)))
+        return NULL;
+    return (CExtDynControlBar*)pBar;
 }
 
 bool RegisterDockBarClass()
@@ -70,19 +93,102 @@ bool RegisterDockBarClass()
     wc.lpszClassName = szDockBarClass;
     return ::RegisterClass(&wc) != 0;
 }
+
+// The four dock bars of a circle: top, bottom, left, right; false when one is missing.
+bool GetCircle(CFrameWnd* pFrame, UINT nCircleNo, CExtDockBar* arrCircle[4])
+{
+    for (int i = 0; i < 4; i++)
+    {
+        arrCircle[i] = CExtDockBar::FindDockBarInCircle(pFrame, nCircleNo, arrSideIDs[i], false);
+        if (arrCircle[i] == NULL)
+            return false;
+    }
+    return true;
+}
+
+bool HoldsOnlyRowEnds(const CExtDockBar* pDockBar)
+{
+    for (INT_PTR i = 0; i < pDockBar->m_arrBars.GetSize(); i++)
+    {
+        if (!IsRowEnd(pDockBar->m_arrBars[i]))
+            return false;
+    }
+    return true;
+}
+
+// The line a new circle's inner edge starts with: the outer edge of the dock bar it
+// goes outside of, when that one shows bars; else that bar's own inner edge.
+CRect StartingInnerEdge(CExtDockBar* pOld, UINT nDockBarID)
+{
+    if (pOld == NULL)
+        return CRect(0, 0, 0, 0);
+    if (!pOld->IsWindowVisible() || pOld->GetDockedVisibleCount() == 0)
+        return pOld->m_rcLastInnerEdge;
+    CRect rc;
+    pOld->GetWindowRect(&rc);
+    pOld->GetParent()->ScreenToClient(&rc);
+    switch (nDockBarID)
+    {
+    case AFX_IDW_DOCKBAR_TOP:
+        rc.bottom = rc.top;
+        break;
+    case AFX_IDW_DOCKBAR_LEFT:
+        rc.right = rc.left;
+        break;
+    case AFX_IDW_DOCKBAR_RIGHT:
+        rc.left = rc.right;
+        break;
+    default:
+        rc.top = rc.bottom;
+        break;
+    }
+    return rc;
+}
+
+CExtDockBar* CreateCircleDockBar(CFrameWnd* pFrame, UINT nCircleNo, int nSide, CExtDockBar* pStyleFrom)
+{
+    CExtDockBar* pDockBar = new CExtDockBar(nCircleNo);
+    if (!pDockBar->Create(pFrame, WS_CHILD | WS_VISIBLE | SideStyle(arrSideIDs[nSide]), arrSideIDs[nSide]))
+    {
+        delete pDockBar;
+        return NULL;
+    }
+    if (pStyleFrom != NULL)
+        pDockBar->SetBarStyle(pStyleFrom->GetBarStyle());
+    return pDockBar;
+}
+
+// Runs the frame's layout through its top dock bar: at once when it can, else by the
+// retry timer.
+void RequestFrameLayout(CFrameWnd* pFrame)
+{
+    if (pFrame == NULL || pFrame->m_hWnd == NULL)
+        return;
+    CExtDockOuterBar* pOuter = CExtDockOuterBar::GetLayoutServer(pFrame);
+    if (pOuter != NULL)
+        pOuter->RequestFrameLayout();
+    else
+        pFrame->DelayRecalcLayout();
+}
 }
 
 CExtDockBar::CExtDockBar(UINT nCircleNo)
-    : m_nCircleNo(nCircleNo), m_nLayoutExtent(0), m_pDockBarOuter(NULL), m_pDockBarInner(NULL)
+    : m_nLockFlags(0), m_nCircleNo(nCircleNo), m_pDockBarOuter(NULL), m_pDockBarInner(NULL),
+      m_rcLastInnerEdge(0, 0, 0, 0), m_nReentryFlags(0), m_nLayoutExtent(0)
 {
+    RegisterDockBarClass();
 }
 
 CExtDockBar::~CExtDockBar()
 {
-    if (m_pDockBarOuter != NULL)
-        m_pDockBarOuter->m_pDockBarInner = m_pDockBarInner;
-    if (m_pDockBarInner != NULL)
-        m_pDockBarInner->m_pDockBarOuter = m_pDockBarOuter;
+    UnlinkFromCircle();
+}
+
+BOOL CExtDockBar::PreCreateWindow(CREATESTRUCT& cs)
+{
+    if (!RegisterDockBarClass())
+        return FALSE;
+    return CDockBar::PreCreateWindow(cs);
 }
 
 BOOL CExtDockBar::Create(CWnd* pParentWnd, DWORD dwStyle, UINT nID)
@@ -95,7 +201,32 @@ BOOL CExtDockBar::Create(CWnd* pParentWnd, DWORD dwStyle, UINT nID)
     return CWnd::Create(szDockBarClass, NULL, dwStyle, CRect(0, 0, 0, 0), pParentWnd, nID);
 }
 
-void CExtDockBar::OnDestroy()
+LRESULT CExtDockBar::WindowProc(UINT nMsg, WPARAM wParam, LPARAM lParam)
+{
+    try
+    {
+        if (nMsg == WM_CREATE)
+        {
+            const LRESULT lResult = CDockBar::WindowProc(nMsg, wParam, lParam);
+            if (lResult != -1)
+                EnableToolTips(TRUE);
+            return lResult;
+        }
+        if (nMsg == WM_NCDESTROY)
+            UnlinkFromCircle();
+        return CDockBar::WindowProc(nMsg, wParam, lParam);
+    }
+    catch (CException* e)
+    {
+        e->Delete();
+    }
+    catch (...)
+    {
+    }
+    return 0;
+}
+
+void CExtDockBar::UnlinkFromCircle()
 {
     // The circle closes over the gap this dock bar leaves.
     if (m_pDockBarOuter != NULL)
@@ -103,8 +234,59 @@ void CExtDockBar::OnDestroy()
     if (m_pDockBarInner != NULL)
         m_pDockBarInner->m_pDockBarOuter = m_pDockBarOuter;
     m_pDockBarOuter = m_pDockBarInner = NULL;
-    CDockBar::OnDestroy();
 }
+
+/////////////////////////////////////////////////////////////////////////////
+// Lock, nested layout
+
+void CExtDockBar::SetLayoutLock(bool bLock)
+{
+    if (bLock)
+        m_nLockFlags |= eLocked;
+    else
+        m_nLockFlags &= ~eLocked;
+}
+
+void CExtDockBar::RecalcNestedLayout()
+{
+    if (IsLayoutLocked() || (m_nReentryFlags & eNestedLayoutRunning) || m_hWnd == NULL)
+        return;
+    m_nReentryFlags |= eNestedLayoutRunning;
+    for (INT_PTR i = 1; i < m_arrBars.GetSize(); i++)
+    {
+        CExtDynControlBar* pContainer = ContainerOf(m_arrBars[i]);
+        if (pContainer == NULL || !pContainer->IsVisible() || pContainer->IsFixedMode() ||
+            pContainer->m_pWndDynDocker == NULL || pContainer->m_pWndDynDocker->m_hWnd == NULL)
+            continue;
+        pContainer->m_pWndDynDocker->RecalcNestedLayout();
+    }
+    RedrawWindow(NULL, NULL, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_FRAME);
+    m_nReentryFlags &= ~eNestedLayoutRunning;
+}
+
+void CExtDockBar::OptimizeNestedContainers()
+{
+    if (IsLayoutLocked() || m_arrBars.GetSize() < 2)
+        return;
+    // Dissolving changes the array: the containers are gathered first, by handle.
+    std::vector<HWND> containers;
+    for (INT_PTR i = 1; i < m_arrBars.GetSize(); i++)
+    {
+        CExtDynControlBar* pContainer = ContainerOf(m_arrBars[i]);
+        if (pContainer != NULL && pContainer->IsVisible() && !pContainer->IsFixedMode() &&
+            !pContainer->IsFixedDockStyle())
+            containers.push_back(pContainer->m_hWnd);
+    }
+    for (HWND hWnd : containers)
+    {
+        CExtDynControlBar* pContainer = DYNAMIC_DOWNCAST(CExtDynControlBar, CWnd::FromHandlePermanent(hWnd));
+        if (pContainer != NULL && pContainer->m_pWndDynDocker != NULL && pContainer->m_pWndDynDocker->m_hWnd != NULL)
+            pContainer->m_pWndDynDocker->OptimizeNestedContainers();
+    }
+}
+
+/////////////////////////////////////////////////////////////////////////////
+// Row layout
 
 CSize CExtDockBar::CalcFixedLayout(BOOL bStretch, BOOL bHorz)
 {
@@ -114,104 +296,128 @@ CSize CExtDockBar::CalcFixedLayout(BOOL bStretch, BOOL bHorz)
     else
     {
         CRect rcFrame;
-        GetParent()->GetClientRect(&rcFrame);
+        CWnd* pFrame = GetDockingFrame();
+        (pFrame != NULL ? pFrame : GetParent())->GetClientRect(&rcFrame);
         sizeMax = rcFrame.Size();
     }
+    const int nMaxAlong = bHorz ? sizeMax.cx : sizeMax.cy;
 
     // The first resizable bar of each row decides its lengths and where it breaks;
     // a break goes into the array at once and the walk goes on over the new rows.
-    m_nLayoutExtent = std::max((int)(bHorz ? sizeMax.cx : sizeMax.cy), 3);
+    m_nLayoutExtent = std::max(nMaxAlong, 3);
+    const DWORD dwDockMode = bHorz ? (LM_HORZ | LM_HORZDOCK) : LM_VERTDOCK;
     for (INT_PTR i = 0; i < m_arrBars.GetSize(); i++)
     {
         CControlBar* pBar = BarOf(m_arrBars[i]);
         if (pBar == NULL || pBar->m_hWnd == NULL || !IsResizableBar(pBar) || !pBar->IsVisible())
             continue;
         bool bFirstInRow = true;
-        for (INT_PTR j = i - 1; j >= 0 && m_arrBars[j] != NULL && bFirstInRow; j--)
+        for (INT_PTR j = i - 1; j >= 0 && !IsRowEnd(m_arrBars[j]) && bFirstInRow; j--)
         {
             CControlBar* pBefore = BarOf(m_arrBars[j]);
             bFirstInRow = pBefore == NULL || pBefore->m_hWnd == NULL || !IsResizableBar(pBefore) || !pBefore->IsVisible();
         }
         if (bFirstInRow)
-            pBar->CalcDynamicLayout(-1, bHorz ? (LM_HORZ | LM_HORZDOCK) : LM_VERTDOCK);
+            pBar->CalcDynamicLayout(-1, dwDockMode);
     }
-    m_nLayoutExtent = 0;
 
     AFX_SIZEPARENTPARAMS layout;
     memset(&layout, 0, sizeof(layout));
     layout.hDWP = m_bLayoutQuery ? NULL : ::BeginDeferWindowPos((int)m_arrBars.GetSize());
 
-    // The slots in row terms: along the row first, across it second.
-    CExtDockSlotArray slots;
+    // In row terms: along the row, across it.
+    int nAlong = 0, nAcross = 0, nRowThickness = 0, nLongestRow = 0, nRowsTotal = 0;
+    bool bRowHasBar = false;
     for (INT_PTR i = 0; i < m_arrBars.GetSize(); i++)
     {
         void* pEntry = m_arrBars[i];
-        if (pEntry == NULL)
+        if (IsRowEnd(pEntry))
         {
-            slots.Add(EXTDOCKSLOT::RowEnd());
+            if (nRowThickness > 0)
+            {
+                nAcross += nRowThickness;
+                nRowsTotal += nRowThickness;
+            }
+            nRowThickness = 0;
+            nAlong = 0;
+            bRowHasBar = false;
             continue;
         }
         CControlBar* pBar = BarOf(pEntry);
         if (pBar == NULL || pBar->m_hWnd == NULL)
-        {
-            slots.Add(EXTDOCKSLOT::Placeholder(pEntry));
             continue;
-        }
-        CRect rcBar;
-        pBar->GetWindowRect(&rcBar);
-        ScreenToClient(&rcBar);
-        // Within a layout a pending show or hide counts, and happens with it.
-        const bool bVisible = (pBar->RecalcDelayShow(&layout) & WS_VISIBLE) != 0;
-        if (IsResizableBar(pBar))
+        if (pBar->IsVisible())
         {
-            CExtControlBar* pExtBar = (CExtControlBar*)pBar;
-            CSize sizeRow = bHorz ? pExtBar->m_sizeDockedH : CSize(pExtBar->m_sizeDockedV.cy, pExtBar->m_sizeDockedV.cx);
-            int nMin = bHorz ? pExtBar->GetMinimalWidth() : pExtBar->GetMinimalHeight();
-            slots.Add(EXTDOCKSLOT::Bar(pBar, bVisible, true, sizeRow, nMin, rcBar));
-        }
-        else
-        {
-            CSize size = pBar->CalcDynamicLayout(-1, bHorz ? (LM_HORZ | LM_HORZDOCK) : LM_VERTDOCK);
-            CSize sizeRow = bHorz ? size : CSize(size.cy, size.cx);
-            slots.Add(EXTDOCKSLOT::Bar(pBar, bVisible, false, sizeRow, 0, rcBar));
-        }
-    }
+            DWORD dwMode = dwDockMode;
+            if ((pBar->m_dwStyle & CBRS_SIZE_DYNAMIC) && m_bFloating)
+                dwMode = LM_HORZ | LM_MRUWIDTH;
+            const CSize size = pBar->CalcDynamicLayout(-1, dwMode);
+            int nMin;
+            if (IsResizableBar(pBar))
+                nMin = bHorz ? ((CExtControlBar*)pBar)->GetMinimalWidth() : ((CExtControlBar*)pBar)->GetMinimalHeight();
+            else
+            {
+                CRect rcWindow, rcClient;
+                pBar->GetWindowRect(&rcWindow);
+                pBar->GetClientRect(&rcClient);
+                nMin = bHorz ? rcWindow.Width() - rcClient.Width() : rcWindow.Height() - rcClient.Height();
+            }
+            const int nLength = bHorz ? size.cx : size.cy;
+            const int nThickness = bHorz ? size.cy : size.cx;
 
-    CExtDockRowLayout engine(bHorz != FALSE);
-    CSize sizeRows = engine.Layout(slots, bHorz ? sizeMax.cx : sizeMax.cy);
-
-    if (!m_bLayoutQuery)
-    {
-        for (INT_PTR i = 0; i < slots.GetSize(); i++)
-        {
-            const EXTDOCKSLOT& slot = slots[i];
-            if (!slot.bBar || !slot.bVisible)
+            CRect rcBar;
+            pBar->GetWindowRect(&rcBar);
+            ScreenToClient(&rcBar);
+            const int nAt = bHorz ? rcBar.left : rcBar.top;
+            int nStart = nAlong;
+            if (!m_bFloating && nAt > nStart)
+                nStart = nAt;   // a bar placed further along keeps its place
+            if (!m_bFloating && nStart + nLength > nMaxAlong)
+                nStart = std::max(nAlong, nMaxAlong - nLength);
+            int nEnd = nStart + nLength;
+            if (!m_bFloating)
+                nEnd = std::min(nEnd, nMaxAlong);
+            // Only a bar that does not start its row wraps; one that does stays and is
+            // clipped, however narrow the dock bar.
+            if (bRowHasBar && WrapsInRow(pBar) && !m_bFloating && (nEnd - nStart < nMin || nStart >= nMaxAlong))
+            {
+                m_arrBars.InsertAt(i, (void*)NULL);
+                i--;
                 continue;
-            CControlBar* pBar = (CControlBar*)slot.pEntry;
-            if (slot.bResizable)
-            {
-                // The shared length becomes the bar's own, so the next layout keeps it.
-                CExtControlBar* pExtBar = (CExtControlBar*)pBar;
-                if (bHorz)
-                    pExtBar->m_sizeDockedH = slot.sizeRow;
-                else
-                    pExtBar->m_sizeDockedV = CSize(slot.sizeRow.cy, slot.sizeRow.cx);
             }
-            if (pBar->m_pDockContext != NULL)
+            const CRect rcNew = bHorz ? CRect(nStart, nAcross, std::max(nEnd, nStart), nAcross + nThickness)
+                                      : CRect(nAcross, nStart, nAcross + nThickness, std::max(nEnd, nStart));
+            if (!m_bLayoutQuery)
             {
-                pBar->m_pDockContext->m_uMRUDockID = (UINT)(WORD)GetDlgCtrlID();
-                pBar->m_pDockContext->m_rectMRUDockPos = slot.rcNew;
+                if (rcNew != rcBar)
+                    AfxRepositionWindow(&layout, pBar->m_hWnd, &rcNew);
+                if (!m_bFloating && pBar->m_pDockContext != NULL)
+                {
+                    pBar->m_pDockContext->m_uMRUDockID = (UINT)(WORD)GetDlgCtrlID();
+                    pBar->m_pDockContext->m_rectMRUDockPos = rcNew;
+                }
             }
-            if (slot.rcNew != slot.rcBar)
-                AfxRepositionWindow(&layout, pBar->m_hWnd, &slot.rcNew);
+            nAlong = nStart + nLength;
+            nLongestRow = std::max(nLongestRow, std::min(nAlong, std::max(nMaxAlong, 0)));
+            nRowThickness = std::max(nRowThickness, nThickness);
+            bRowHasBar = true;
         }
+        if (!m_bLayoutQuery)
+            pBar->RecalcDelayShow(&layout);
     }
+    if (nRowThickness > 0)
+        nRowsTotal += nRowThickness;
+    m_nLayoutExtent = 0;
+
     if (layout.hDWP != NULL)
         ::EndDeferWindowPos(layout.hDWP);
+    if (!m_bLayoutQuery)
+        RecalcNestedLayout();
 
+    const CSize sizeFixed = bHorz ? CSize(nLongestRow, nRowsTotal) : CSize(nRowsTotal, nLongestRow);
     if (bStretch)
-        return bHorz ? CSize(32767, sizeRows.cy) : CSize(sizeRows.cx, 32767);
-    return sizeRows;
+        return bHorz ? CSize(32767, sizeFixed.cy) : CSize(sizeFixed.cx, 32767);
+    return sizeFixed;
 }
 
 int CExtDockBar::GetRowExtent() const
@@ -226,14 +432,544 @@ int CExtDockBar::GetRowExtent() const
     return nExtent > 0 ? nExtent : 3;
 }
 
+/////////////////////////////////////////////////////////////////////////////
+// Messages
+
+LRESULT CExtDockBar::OnSizeParent(WPARAM wParam, LPARAM lParam)
+{
+    if (IsLayoutLocked())
+        return 0;
+    const LRESULT lResult = CDockBar::OnSizeParent(wParam, lParam);
+    const UINT nID = (UINT)(WORD)GetDlgCtrlID();
+    if (nID == AFX_IDW_DOCKBAR_FLOAT || (m_dwStyle & CBRS_ALIGN_ANY) == 0)
+        return lResult;
+    // What the layout leaves inside this dock bar, as the line of its inner edge.
+    CRect rc = ((AFX_SIZEPARENTPARAMS*)lParam)->rect;
+    switch (nID)
+    {
+    case AFX_IDW_DOCKBAR_TOP:
+        rc.bottom = rc.top;
+        break;
+    case AFX_IDW_DOCKBAR_LEFT:
+        rc.right = rc.left;
+        break;
+    case AFX_IDW_DOCKBAR_RIGHT:
+        rc.left = rc.right;
+        break;
+    default:
+        rc.top = rc.bottom;
+        break;
+    }
+    m_rcLastInnerEdge = rc;
+    return lResult;
+}
+
+CRect CExtDockBar::GetLastInnerEdge() const
+{
+    CRect rc = m_rcLastInnerEdge;
+    CWnd* pParent = GetParent();
+    if (pParent != NULL)
+    {
+        CPoint ptOrigin(0, 0);
+        ::ClientToScreen(pParent->m_hWnd, &ptOrigin);
+        rc.OffsetRect(ptOrigin);
+    }
+    return rc;
+}
+
+void CExtDockBar::OnCancelMode()
+{
+    CDockBar::OnCancelMode();
+    CFrameWnd* pFrame = GetParentFrame();
+    const bool bHelp = pFrame != NULL && !pFrame->IsKindOf(RUNTIME_CLASS(CMiniFrameWnd)) &&
+                       CExtControlBar::IsParentFrameInHelpMode(this);
+    if (!bHelp)
+        CExtPopupMenuWnd::CancelTracking();
+    CancelToolTips();
+}
+
+BOOL CExtDockBar::OnEraseBkgnd(CDC* /*pDC*/)
+{
+    return TRUE;
+}
+
+void CExtDockBar::OnNcCalcSize(BOOL /*bCalcValidRects*/, NCCALCSIZE_PARAMS* /*lpncsp*/)
+{
+    // No non-client area: the client is the whole dock bar.
+}
+
+void CExtDockBar::OnNcPaint()
+{
+}
+
+LRESULT CExtDockBar::OnHelpHitTest(WPARAM, LPARAM)
+{
+    return 0;
+}
+
 void CExtDockBar::DoPaint(CDC* pDC)
 {
     CRect rc;
     GetClientRect(&rc);
+    // The bars paint themselves: only the gaps between them are this dock bar's.
+    for (HWND hWndChild = ::GetWindow(m_hWnd, GW_CHILD); hWndChild != NULL;
+         hWndChild = ::GetWindow(hWndChild, GW_HWNDNEXT))
+    {
+        if (!::IsWindowVisible(hWndChild))
+            continue;
+        CRect rcChild;
+        ::GetWindowRect(hWndChild, &rcChild);
+        ScreenToClient(&rcChild);
+        pDC->ExcludeClipRect(&rcChild);
+    }
+    CExtOffscreenDC dc(pDC, &rc, CExtOffscreenDC::eOffscreen | CExtOffscreenDC::eFillBackground);
     CExtPaintManager* pPM = g_PaintManagerHolder.GetPaintManager();
-    pPM->PaintDockBarBackground(*pDC, rc, this);
+    pPM->PaintDockBarBackground(dc, rc, this);
     pPM->OnPaintSessionComplete(this);
 }
+
+void CExtDockBar::DrawBorders(CDC* /*pDC*/, CRect& /*rect*/)
+{
+    // The look paints dock bars edge to edge: a dock bar has no border of its own.
+}
+
+void CExtDockBar::OnContextMenu(CWnd* /*pWnd*/, CPoint point)
+{
+    CFrameWnd* pParentFrame = GetParentFrame();
+    if (pParentFrame != NULL && !pParentFrame->IsKindOf(RUNTIME_CLASS(CMiniFrameWnd)) &&
+        CExtControlBar::IsParentFrameInHelpMode(this))
+        return;
+    CControlBar* pFirst = NULL;
+    for (INT_PTR i = 1; i < m_arrBars.GetSize() && pFirst == NULL; i++)
+    {
+        CControlBar* pBar = BarOf(m_arrBars[i]);
+        if (pBar != NULL && pBar->m_hWnd != NULL)
+            pFirst = pBar;
+    }
+    CFrameWnd* pFrame = GetDockingFrame();
+    if (pFirst == NULL || pFrame == NULL)
+        return;
+    CWnd* pReceiver = pFirst->m_pDockSite != NULL ? (CWnd*)pFirst->m_pDockSite : pFirst->GetParent();
+    CExtPopupMenuWnd* pPopup = new CExtPopupMenuWnd;
+    if (!pPopup->InitEmptyMenu(pReceiver->m_hWnd) ||
+        !ConstructPanelsMenu(pFrame, pPopup, CExtBarPopupMenuEvent::eDockBarMenu, this, WM_CONTEXTMENU, NULL) ||
+        pPopup->GetItemCount() == 0)
+    {
+        // Never tracked: still ours to delete.
+        delete pPopup;
+        return;
+    }
+    pReceiver->SetFocus();
+    // Tracked, the menu frees itself.
+    pPopup->TrackPopupMenu(TPMX_OWNERDRAW_ITEMS, point.x, point.y);
+}
+
+/////////////////////////////////////////////////////////////////////////////
+// Undocking on destruction
+
+void CExtDockBar::UndockAll()
+{
+    SetLayoutLock(true);
+    for (INT_PTR i = m_arrBars.GetSize() - 2; i >= 1; i--)
+    {
+        CControlBar* pBar = BarOf(m_arrBars[i]);
+        if (pBar != NULL)
+        {
+            if (pBar->m_pDockBar == this)
+                pBar->m_pDockBar = NULL;
+            CExtDynControlBar* pContainer = ContainerOf(pBar);
+            if (pContainer != NULL && pContainer->m_pWndDynDocker != NULL && pContainer->m_pWndDynDocker->m_hWnd != NULL)
+                pContainer->m_pWndDynDocker->UndockAll();
+            if (pBar->m_hWnd != NULL && pBar->m_pDockSite != NULL && pBar->GetParent() != pBar->m_pDockSite)
+                pBar->SetParent(pBar->m_pDockSite);
+        }
+        if (i < m_arrBars.GetSize())
+            m_arrBars.RemoveAt(i);
+    }
+    CleanRowEnds();
+    SetLayoutLock(false);
+}
+
+BOOL CExtDockBar::DestroyWindow()
+{
+    if (m_hWnd != NULL)
+        UndockAll();
+    return CDockBar::DestroyWindow();
+}
+
+void CExtDockBar::OnDestroy()
+{
+    UndockAll();
+    UnlinkFromCircle();
+    CDockBar::OnDestroy();
+}
+
+/////////////////////////////////////////////////////////////////////////////
+// The bar array
+
+void CExtDockBar::CleanRowEnds()
+{
+    if (m_arrBars.GetSize() == 0 || !IsRowEnd(m_arrBars[0]))
+        m_arrBars.InsertAt(0, (void*)NULL);
+    for (INT_PTR i = m_arrBars.GetSize() - 1; i > 0; i--)
+    {
+        if (IsRowEnd(m_arrBars[i]) && IsRowEnd(m_arrBars[i - 1]))
+            m_arrBars.RemoveAt(i);
+    }
+}
+
+bool CExtDockBar::HoldsNoBars() const
+{
+    for (INT_PTR i = 0; i < m_arrBars.GetSize(); i++)
+    {
+        if (IsBar(m_arrBars[i]))
+            return false;
+    }
+    return true;
+}
+
+bool CExtDockBar::RemovePlaceholderOf(UINT nID)
+{
+    if (nID == 0)
+        return false;
+    bool bFound = false;
+    for (INT_PTR i = m_arrBars.GetSize() - 1; i > 0; i--)
+    {
+        if (PlaceholderID(m_arrBars[i]) == (nID & 0xFFFF))
+        {
+            m_arrBars.RemoveAt(i);
+            bFound = true;
+        }
+    }
+    if (bFound)
+        CleanRowEnds();
+    return bFound;
+}
+
+void CExtDockBar::RemovePlaceholderHereOrElsewhere(UINT nID)
+{
+    if (RemovePlaceholderOf(nID) || m_pDockSite == NULL)
+        return;
+    for (POSITION pos = m_pDockSite->m_listControlBars.GetHeadPosition(); pos != NULL;)
+    {
+        CControlBar* pOther = (CControlBar*)m_pDockSite->m_listControlBars.GetNext(pos);
+        if (pOther == this || pOther->m_hWnd == NULL || !pOther->IsDockBar())
+            continue;
+        if (pOther->IsKindOf(RUNTIME_CLASS(CExtDockBar)))
+            ((CExtDockBar*)pOther)->RemovePlaceholderOf(nID);
+        else
+        {
+            // A platform dock bar's own walk.
+            CDockBar* pDockBar = (CDockBar*)pOther;
+            const int nPos = pDockBar->FindBar((CControlBar*)MakePlaceholder(nID));
+            if (nPos > 0)
+            {
+                pDockBar->m_arrBars.RemoveAt(nPos);
+                for (INT_PTR i = pDockBar->m_arrBars.GetSize() - 1; i > 0; i--)
+                {
+                    if (IsRowEnd(pDockBar->m_arrBars[i]) && IsRowEnd(pDockBar->m_arrBars[i - 1]))
+                        pDockBar->m_arrBars.RemoveAt(i);
+                }
+            }
+        }
+    }
+}
+
+int CExtDockBar::RemoveControlBar(CControlBar* pBar, int nPosExclude, int nMode, bool bDelayRecalc)
+{
+    const int nPos = FindBar(pBar, nPosExclude);
+    if (nPos <= 0)
+        return 0;
+    if (nMode == 1 && pBar->IsKindOf(RUNTIME_CLASS(CExtControlBar)) && !((CExtControlBar*)pBar)->IsFixedDockStyle())
+        nMode = 0;
+    const UINT nID = (UINT)(WORD)pBar->GetDlgCtrlID();
+    if (nMode == 1 && nID != 0)
+    {
+        // The slot keeps the bar's id so it can come back to it; an older one goes.
+        void* pPlaceholder = MakePlaceholder(nID);
+        for (INT_PTR i = m_arrBars.GetSize() - 1; i > 0; i--)
+        {
+            if (i != nPos && m_arrBars[i] == pPlaceholder)
+                m_arrBars.RemoveAt(i);
+        }
+        const int nNow = FindBar(pBar);
+        if (nNow > 0)
+            m_arrBars[nNow] = pPlaceholder;
+    }
+    else
+    {
+        m_arrBars.RemoveAt(nPos);
+        if (nMode == 0)
+            RemovePlaceholderHereOrElsewhere(nID);
+    }
+    CleanRowEnds();
+    if (pBar->m_pDockBar == this)
+        pBar->m_pDockBar = NULL;
+    if (pBar->m_pDockContext == NULL)
+        return 0;
+
+    if (m_bFloating)
+    {
+        // A floating frame hides with its last visible bar and goes with its last bar.
+        if (GetDockedVisibleCount() == 0)
+        {
+            CWnd* pMiniFrame = GetParent();
+            if (HoldsNoBars() && m_arrBars.GetSize() <= 1)
+                pMiniFrame->DestroyWindow();
+            else
+                pMiniFrame->ShowWindow(SW_HIDE);
+        }
+    }
+    else if (bDelayRecalc)
+    {
+        RequestFrameLayout(GetDockingFrame());
+    }
+    return 1;
+}
+
+void CExtDockBar::TakeBarStyle(CControlBar* pBar)
+{
+    DWORD dwStyle = pBar->GetBarStyle() & ~CBRS_ALIGN_ANY;
+    dwStyle |= (m_dwStyle & CBRS_ALIGN_ANY) | CBRS_BORDER_ANY;
+    if (m_bFloating)
+        dwStyle |= CBRS_FLOATING;
+    else
+        dwStyle &= ~CBRS_FLOATING;
+    pBar->SetBarStyle(dwStyle);
+}
+
+void CExtDockBar::AdoptBar(CControlBar* pBar)
+{
+    CDockBar* pOld = pBar->m_pDockBar;
+    pBar->SetWindowPos(NULL, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_HIDEWINDOW);
+    // Re-parented before it leaves: a floating frame that loses its last bar goes with
+    // all its children.
+    CExtControlBar* pExtBar = DYNAMIC_DOWNCAST(CExtControlBar, pBar);
+    if (pExtBar != NULL)
+        pExtBar->m_nTrackingFlags |= CExtControlBar::eTrackNoChildReposition;
+    if (pBar->GetParent() != this)
+        pBar->SetParent(this);
+    if (pExtBar != NULL)
+        pExtBar->m_nTrackingFlags &= ~CExtControlBar::eTrackNoChildReposition;
+    TakeBarStyle(pBar);
+    if (pOld != NULL && pOld != this)
+    {
+        if (pOld->IsKindOf(RUNTIME_CLASS(CExtDockBar)))
+        {
+            HWND hWndOld = pOld->m_hWnd;
+            ((CExtDockBar*)pOld)->RemoveControlBar(pBar, -1, 0, false);
+            if (::IsWindow(hWndOld) && CWnd::FromHandlePermanent(hWndOld) == pOld)
+                pOld->Invalidate();
+        }
+        else
+            pOld->RemoveControlBar(pBar, -1, 0);
+    }
+}
+
+void CExtDockBar::DockControlBar(CControlBar* pBar, LPCRECT lpRect, bool bMove)
+{
+    if (pBar == NULL || pBar->m_hWnd == NULL)
+        return;
+    CRect rcBar;
+    pBar->GetWindowRect(&rcBar);
+    if (pBar->m_pDockBar == this && (lpRect == NULL || rcBar == *lpRect))
+        return;
+
+    if (m_bFloating && (pBar->m_dwDockStyle & CBRS_FLOAT_MULTI))
+        m_dwStyle |= CBRS_FLOAT_MULTI;
+    m_dwStyle &= ~(CBRS_SIZE_FIXED | CBRS_SIZE_DYNAMIC);
+    m_dwStyle |= pBar->m_dwStyle & (CBRS_SIZE_FIXED | CBRS_SIZE_DYNAMIC);
+    if (!(m_dwStyle & CBRS_FLOAT_MULTI))
+    {
+        CString strTitle;
+        pBar->GetWindowText(strTitle);
+        AfxSetWindowText(m_hWnd, strTitle);
+    }
+
+    CDockBar* pOldDockBar = pBar->m_pDockBar;
+    const HWND hWndOld = pOldDockBar != NULL ? pOldDockBar->m_hWnd : NULL;
+    const bool bWasShown = pBar->IsWindowVisible() != FALSE;
+    if (pOldDockBar != this && bWasShown)
+        pBar->SetWindowPos(NULL, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_HIDEWINDOW);
+
+    int nPos = -1;
+    if (lpRect != NULL)
+    {
+        CRect rc(lpRect);
+        ScreenToClient(&rc);
+        nPos = Insert(pBar, rc, rc.CenterPoint());
+        // A bar minimised on its row keeps that row to itself.
+        auto IsMinimizedFixed = [](void* pEntry) {
+            CExtControlBar* pExt = DYNAMIC_DOWNCAST(CExtControlBar, (CObject*)BarOf(pEntry));
+            return pExt != NULL && pExt->IsFixedDockStyle() && pExt->IsMinimizedOnRow();
+        };
+        if (nPos > 0 && IsMinimizedFixed(m_arrBars[nPos - 1]))
+            m_arrBars.InsertAt(nPos++, (void*)NULL);
+        if (nPos + 1 < m_arrBars.GetSize() && IsMinimizedFixed(m_arrBars[nPos + 1]))
+            m_arrBars.InsertAt(nPos + 1, (void*)NULL);
+        pBar->SetWindowPos(NULL, rc.left, rc.top, rc.Width(), rc.Height(), SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOCOPYBITS);
+    }
+    else
+    {
+        m_arrBars.Add(pBar);
+        m_arrBars.Add(NULL);
+        nPos = (int)m_arrBars.GetSize() - 2;
+        pBar->SetWindowPos(NULL, -::GetSystemMetrics(SM_CXBORDER), -::GetSystemMetrics(SM_CYBORDER), 0, 0,
+                           SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOCOPYBITS);
+    }
+
+    TakeBarStyle(pBar);
+    if (pBar->GetParent() != this)
+        pBar->SetParent(this);
+    if (pOldDockBar == this)
+        CDockBar::RemoveControlBar(pBar, nPos, -1);
+    else if (pOldDockBar != NULL)
+    {
+        if (pOldDockBar->IsKindOf(RUNTIME_CLASS(CExtDockBar)))
+        {
+            CExtDockBar* pOldExt = (CExtDockBar*)pOldDockBar;
+            pOldExt->RemoveControlBar(pBar, -1, m_bFloating && !pOldDockBar->m_bFloating ? 1 : 0, false);
+            // Held by handle: the old dock bar may be gone once it is left empty.
+            if (::IsWindow(hWndOld) && CWnd::FromHandlePermanent(hWndOld) == pOldExt && !pOldExt->m_bFloating &&
+                !pOldExt->IsLayoutLocked())
+                pOldExt->OptimizeNestedContainers();
+        }
+        else
+            pOldDockBar->RemoveControlBar(pBar, -1, 0);
+    }
+    pBar->m_pDockBar = this;
+    CleanRowEnds();
+
+    if (bWasShown && !pBar->IsWindowVisible())
+        pBar->SetWindowPos(NULL, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_SHOWWINDOW);
+    else if (bMove && lpRect != NULL)
+    {
+        CRect rc(lpRect);
+        ScreenToClient(&rc);
+        pBar->SetWindowPos(NULL, rc.left, rc.top, rc.Width(), rc.Height(),
+                           SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOREDRAW | SWP_NOCOPYBITS);
+    }
+
+    // Back in a row, the place it kept elsewhere is no longer wanted.
+    const UINT nID = (UINT)(WORD)pBar->GetDlgCtrlID();
+    if (!m_bFloating)
+    {
+        const int nOwn = FindBar((CControlBar*)MakePlaceholder(nID));
+        if (nOwn > 0 && nID != 0)
+            RemovePlaceholderOf(nID);
+        else
+            RemovePlaceholderHereOrElsewhere(nID);
+    }
+    CExtControlBar* pExtBar = DYNAMIC_DOWNCAST(CExtControlBar, pBar);
+    if (pExtBar != NULL && pExtBar->IsMinimizedOnRow())
+        DockControlBarInNewRow(pBar, pBar, false);
+    RequestFrameLayout(GetDockingFrame());
+}
+
+void CExtDockBar::DockControlBarInNewRow(void* pRefEntry, CControlBar* pBar, bool bBefore)
+{
+    if (pBar == NULL || pBar->m_hWnd == NULL)
+        return;
+    CExtControlBar* pExtBar = DYNAMIC_DOWNCAST(CExtControlBar, pBar);
+    const BYTE nOldTracking = pExtBar != NULL ? pExtBar->m_nTrackingFlags : 0;
+    if (pExtBar != NULL)
+        pExtBar->m_nTrackingFlags |= CExtControlBar::eTrackNoChildReposition;
+    pBar->SetWindowPos(NULL, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_HIDEWINDOW);
+    int nRefPos = -1;
+    if (pBar->m_pDockBar == this)
+    {
+        // Its own reference: the walk starts where it stood.
+        const int nAt = FindBar(pBar);
+        if (pRefEntry == pBar)
+            nRefPos = bBefore ? nAt - 1 : nAt;
+        if (nAt > 0)
+            m_arrBars.RemoveAt(nAt);
+        if (pBar->GetParent() != this)
+            pBar->SetParent(this);
+        TakeBarStyle(pBar);
+    }
+    else
+    {
+        CDockBar* pOld = pBar->m_pDockBar;
+        const HWND hWndOld = pOld != NULL ? pOld->m_hWnd : NULL;
+        AdoptBar(pBar);
+        CWnd* pOldWnd = ::IsWindow(hWndOld) ? CWnd::FromHandlePermanent(hWndOld) : NULL;
+        if (pOldWnd != NULL && pOldWnd->IsKindOf(RUNTIME_CLASS(CExtDockBar)))
+            ((CExtDockBar*)pOldWnd)->RecalcNestedLayout();
+    }
+    if (nRefPos < 0)
+        nRefPos = FindBar((CControlBar*)pRefEntry);
+    const int nLast = (int)m_arrBars.GetSize() - 1;
+    int nPos = nRefPos < 0 ? nLast : std::min(nRefPos, nLast);
+    while (nPos > 0 && nPos < nLast && !IsRowEnd(m_arrBars[nPos]))
+        nPos += bBefore ? -1 : 1;
+    if (!IsRowEnd(m_arrBars[nPos]))
+    {
+        m_arrBars.Add(NULL);
+        nPos = (int)m_arrBars.GetSize() - 1;
+    }
+    // On a row end: the bar and a new row end follow it.
+    m_arrBars.InsertAt(nPos + 1, (void*)NULL);
+    m_arrBars.InsertAt(nPos + 1, pBar);
+    CleanRowEnds();
+    pBar->m_pDockBar = this;
+    if (pBar->m_pDockContext != NULL)
+        pBar->m_pDockContext->m_uMRUDockID = (UINT)(WORD)GetDlgCtrlID();
+    if (pExtBar != NULL)
+        pExtBar->m_nTrackingFlags = nOldTracking;
+    pBar->SetWindowPos(NULL, 0, 0, 0, 0,
+                       SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_SHOWWINDOW | SWP_FRAMECHANGED);
+    RecalcNestedLayout();
+    CFrameWnd* pParentFrame = GetParentFrame();
+    if (!IsLayoutLocked() && pParentFrame != NULL && !pParentFrame->IsKindOf(RUNTIME_CLASS(CMiniFrameWnd)))
+        OptimizeDockCircles(GetDockingFrame());
+}
+
+void CExtDockBar::DockControlBarAsRow(CControlBar* pBar, bool bAtFront)
+{
+    if (pBar == NULL || pBar->m_hWnd == NULL)
+        return;
+    if (pBar->m_pDockBar == this)
+    {
+        int nFirstBar = -1;
+        for (int i = 1; i < (int)m_arrBars.GetSize() && nFirstBar < 0; i++)
+        {
+            if (IsBar(m_arrBars[i]))
+                nFirstBar = i;
+        }
+        if (nFirstBar >= 0 && m_arrBars[nFirstBar] == pBar)
+            return;
+        const int nAt = FindBar(pBar);
+        if (nAt > 0)
+            m_arrBars.RemoveAt(nAt);
+        CleanRowEnds();
+    }
+    else
+        AdoptBar(pBar);
+    const UINT nID = (UINT)(WORD)GetDlgCtrlID();
+    if (bAtFront && (nID == AFX_IDW_DOCKBAR_RIGHT || nID == AFX_IDW_DOCKBAR_BOTTOM))
+    {
+        m_arrBars.InsertAt(1, (void*)NULL);
+        m_arrBars.InsertAt(1, pBar);
+    }
+    else
+    {
+        m_arrBars.Add(NULL);
+        m_arrBars.Add(pBar);
+        m_arrBars.Add(NULL);
+    }
+    CleanRowEnds();
+    pBar->m_pDockBar = this;
+    if (pBar->m_pDockContext != NULL)
+        pBar->m_pDockContext->m_uMRUDockID = nID;
+    pBar->SetWindowPos(NULL, 0, 0, 0, 0,
+                       SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_SHOWWINDOW | SWP_FRAMECHANGED);
+    if (!IsLayoutLocked())
+        OptimizeDockCircles(GetDockingFrame());
+}
+
+/////////////////////////////////////////////////////////////////////////////
+// Rows
 
 bool CExtDockBar::IsLastVisibleInRow(CControlBar* pBar) const
 {
@@ -245,7 +981,7 @@ CControlBar* CExtDockBar::GetNextVisibleInRow(CControlBar* pBar) const
     INT_PTR nPos = const_cast<CExtDockBar*>(this)->FindBar(pBar);
     if (nPos < 0)
         return NULL;
-    for (INT_PTR i = nPos + 1; i < m_arrBars.GetSize() && m_arrBars[i] != NULL; i++)
+    for (INT_PTR i = nPos + 1; i < m_arrBars.GetSize() && !IsRowEnd(m_arrBars[i]); i++)
     {
         CControlBar* pNext = BarOf(m_arrBars[i]);
         if (pNext != NULL && pNext->IsVisible())
@@ -261,9 +997,9 @@ void CExtDockBar::GetRowBars(CControlBar* pBar, CPtrArray& bars) const
     if (nPos < 0)
         return;
     INT_PTR nStart = nPos;
-    while (nStart > 0 && m_arrBars[nStart - 1] != NULL)
+    while (nStart > 0 && !IsRowEnd(m_arrBars[nStart - 1]))
         nStart--;
-    for (INT_PTR i = nStart; i < m_arrBars.GetSize() && m_arrBars[i] != NULL; i++)
+    for (INT_PTR i = nStart; i < m_arrBars.GetSize() && !IsRowEnd(m_arrBars[i]); i++)
     {
         CControlBar* pRowBar = BarOf(m_arrBars[i]);
         if (pRowBar != NULL && pRowBar->IsVisible() && IsResizableBar(pRowBar))
@@ -273,6 +1009,13 @@ void CExtDockBar::GetRowBars(CControlBar* pBar, CPtrArray& bars) const
 
 /////////////////////////////////////////////////////////////////////////////
 // Circles
+
+UINT CExtDockBar::CircleOf(CDockBar* pDockBar)
+{
+    if (pDockBar == NULL || !pDockBar->IsKindOf(RUNTIME_CLASS(CExtDockBar)))
+        return 0;
+    return ((CExtDockBar*)pDockBar)->m_nCircleNo;
+}
 
 CExtDockBar* CExtDockBar::FindDockBarInCircle(CFrameWnd* pFrame, UINT nCircleNo, UINT nDockBarID, bool bCreate)
 {
@@ -325,19 +1068,112 @@ UINT CExtDockBar::AppendDockCircle(CFrameWnd* pFrame)
     HWND hWndAfter = arrInnermost[3]->m_hWnd;
     for (int i = 0; i < 4; i++)
     {
-        CExtDockBar* pDockBar = new CExtDockBar(nCircleNo);
-        if (!pDockBar->Create(pFrame, WS_CHILD | WS_VISIBLE | SideStyle(arrSideIDs[i]), arrSideIDs[i]))
-        {
-            delete pDockBar;
+        CExtDockBar* pDockBar = CreateCircleDockBar(pFrame, nCircleNo, i, arrInnermost[i]);
+        if (pDockBar == NULL)
             return 0;
-        }
-        ::SetWindowPos(pDockBar->m_hWnd, hWndAfter, 0, 0, 0, 0,
-                       SWP_NOSIZE | SWP_NOMOVE | SWP_NOREDRAW | SWP_NOACTIVATE | SWP_NOCOPYBITS | SWP_NOSENDCHANGING);
+        pDockBar->m_rcLastInnerEdge = StartingInnerEdge(arrInnermost[i], arrSideIDs[i]);
+        ::SetWindowPos(pDockBar->m_hWnd, hWndAfter, 0, 0, 0, 0, nZOrderFlags);
         hWndAfter = pDockBar->m_hWnd;
         pDockBar->m_pDockBarOuter = arrInnermost[i];
         arrInnermost[i]->m_pDockBarInner = pDockBar;
     }
     return nCircleNo;
+}
+
+UINT CExtDockBar::InsertDockCircle(CFrameWnd* pFrame, UINT nCircleNo)
+{
+    if (nCircleNo == 0)
+        nCircleNo = 1;
+    CExtDockBar* arrOld[4];
+    if (!GetCircle(pFrame, nCircleNo, arrOld))
+        return FindDockBarInCircle(pFrame, nCircleNo, AFX_IDW_DOCKBAR_TOP, true) != NULL ? nCircleNo : 0;
+    bool bAllEmpty = true;
+    for (int i = 0; i < 4; i++)
+        bAllEmpty = bAllEmpty && arrOld[i]->HoldsNoBars();
+    if (bAllEmpty)
+        return nCircleNo;
+    // The new circle goes between the old one and the one outside it, which stays
+    // first in the z order.
+    HWND hWndAfter = arrOld[3]->m_pDockBarOuter->m_hWnd;
+    for (int i = 0; i < 4; i++)
+    {
+        for (CExtDockBar* p = arrOld[i]; p != NULL; p = p->m_pDockBarInner)
+            p->m_nCircleNo++;
+        CExtDockBar* pDockBar = CreateCircleDockBar(pFrame, nCircleNo, i, arrOld[i]);
+        if (pDockBar == NULL)
+            return 0;
+        const bool bOldShows = arrOld[i]->IsWindowVisible() && arrOld[i]->GetDockedVisibleCount() > 0;
+        pDockBar->m_rcLastInnerEdge = bOldShows ? StartingInnerEdge(arrOld[i], arrSideIDs[i]) : arrOld[i]->m_rcLastInnerEdge;
+        ::SetWindowPos(pDockBar->m_hWnd, hWndAfter, 0, 0, 0, 0, nZOrderFlags);
+        hWndAfter = pDockBar->m_hWnd;
+        CExtDockBar* pOuter = arrOld[i]->m_pDockBarOuter;
+        pDockBar->m_pDockBarOuter = pOuter;
+        pDockBar->m_pDockBarInner = arrOld[i];
+        pOuter->m_pDockBarInner = pDockBar;
+        arrOld[i]->m_pDockBarOuter = pDockBar;
+    }
+    return nCircleNo;
+}
+
+void CExtDockBar::OptimizeDockCircles(CFrameWnd* pFrame)
+{
+    // One optimisation at a time per thread: the docking it does must not start
+    // another under it.
+    static bool s_bRunning = false;
+    if (pFrame == NULL || pFrame->m_hWnd == NULL || s_bRunning)
+        return;
+    s_bRunning = true;
+    for (int nPass = 0; nPass < nMaxOptimizePasses; nPass++)
+    {
+        CExtDockBar* arrCircle[4];
+        for (UINT nCircleNo = 1; GetCircle(pFrame, nCircleNo, arrCircle);)
+        {
+            bool bEmpty = true;
+            for (int i = 0; i < 4; i++)
+                bEmpty = bEmpty && HoldsOnlyRowEnds(arrCircle[i]);
+            if (!bEmpty)
+            {
+                for (int i = 0; i < 4; i++)
+                    arrCircle[i]->OptimizeNestedContainers();
+                nCircleNo++;
+                continue;
+            }
+            for (int i = 0; i < 4; i++)
+            {
+                CExtDockBar* pDockBar = arrCircle[i];
+                for (CExtDockBar* p = pDockBar->m_pDockBarInner; p != NULL; p = p->m_pDockBarInner)
+                    p->m_nCircleNo--;
+                pDockBar->UnlinkFromCircle();
+                pFrame->RemoveControlBar(pDockBar);
+                const BOOL bAutoDelete = pDockBar->m_bAutoDelete;
+                pDockBar->DestroyWindow();
+                if (!bAutoDelete)
+                    delete pDockBar;
+            }
+        }
+        // Containers left without bars go; each one destroyed may leave another empty.
+        std::vector<HWND> emptyContainers;
+        for (POSITION pos = pFrame->m_listControlBars.GetHeadPosition(); pos != NULL;)
+        {
+            CControlBar* pBar = (CControlBar*)pFrame->m_listControlBars.GetNext(pos);
+            CExtDynControlBar* pContainer = ContainerOf(pBar);
+            if (pContainer != NULL && pContainer->m_pWndDynDocker != NULL &&
+                ::IsWindow(pContainer->m_pWndDynDocker->m_hWnd) && pContainer->m_pWndDynDocker->GetDockedCount() == 0)
+                emptyContainers.push_back(pContainer->m_hWnd);
+        }
+        bool bDestroyed = false;
+        for (HWND hWnd : emptyContainers)
+        {
+            CExtDynControlBar* pContainer = DYNAMIC_DOWNCAST(CExtDynControlBar, CWnd::FromHandlePermanent(hWnd));
+            if (pContainer == NULL || pContainer->m_pWndDynDocker == NULL)
+                continue;
+            pContainer->m_pWndDynDocker->OptimizeNestedContainers();
+            bDestroyed = bDestroyed || !::IsWindow(hWnd);
+        }
+        if (!bDestroyed)
+            break;
+    }
+    s_bRunning = false;
 }
 
 /////////////////////////////////////////////////////////////////////////////

@@ -314,6 +314,9 @@ TEST_F(BarStateTest, PanesSharingARowComeBackInIt)
     f.DockDefault();
     ASSERT_TRUE(Load());
     EXPECT_EQ(saved, Layout());
+    // Re-docking compacts the circles: the row's dock bar may be a new one.
+    pDockBar = DYNAMIC_DOWNCAST(CExtDockBar, f.m_wndOutput.m_pDockBar);
+    ASSERT_TRUE(pDockBar != NULL);
     EXPECT_EQ(&f.m_wndCallStack, pDockBar->GetNextVisibleInRow(&f.m_wndOutput));
 }
 

@@ -30,6 +30,7 @@ public:
     CString m_strPosition = "Ln 1, Col 1";
     bool m_bBuildPanelsMenu = false;   // the frame fills the panels menu itself
     int m_nPanelsMenuEvents = 0;
+    std::vector<BYTE> m_panelsMenuFlags;   // the event's flags, one per notification
 
     // The layout the tests start from, as an IDE lays out its panes the first time.
     void DockDefault();

@@ -1,35 +1,15 @@
-// Window-free arithmetic of the bars and dialogs: dock rows, anchors, saved placements.
+// Window-free arithmetic of the bars and dialogs: a dock row's lengths, anchors, saved placements.
 #include "ulvanetest.h"
 
 #include "CExtAnchorRecord.h"
-#include "CExtDockRowLayout.h"
+#include "CExtControlBar.h"
 #include "CExtSavedPlacement.h"
 
 #include <vector>
 
 namespace
 {
-int g_nBar = 0;
-void* NextBar()
-{
-    // Distinct entries that look like bars (above the placeholder range).
-    return (void*)(UINT_PTR)(0x10000 + 0x100 * ++g_nBar);
-}
-
-EXTDOCKSLOT Resizable(int nLength, int nThickness, int nMin = 10)
-{
-    return EXTDOCKSLOT::Bar(NextBar(), true, true, CSize(nLength, nThickness), nMin, CRect(0, 0, 0, 0));
-}
-
-EXTDOCKSLOT Fixed(int nLength, int nThickness, int nAt = 0)
-{
-    return EXTDOCKSLOT::Bar(NextBar(), true, false, CSize(nLength, nThickness), 0, CRect(nAt, 0, nAt + nLength, nThickness));
-}
-}
-
-namespace
-{
-using ROWBAR = CExtDockRowLayout::ROWBAR;
+using ROWBAR = CExtControlBar::ROWBAR;
 ROWBAR RowResizable(int nLength, int nMin, int nCross = 100)
 {
     return ROWBAR{true, nLength, nMin, nCross};
@@ -47,11 +27,11 @@ int SumOf(const std::vector<ROWBAR>& bars, int nLast)
 }
 }
 
-TEST(DockRowLayoutTest, ResizableBarsTakeTheRowAsTheyRememberItAndTheCommonThickness)
+TEST(RowSpreadTest, ResizableBarsTakeTheRowAsTheyRememberItAndTheCommonThickness)
 {
     // A bar alone takes the whole extent, even from below its minimum or beyond.
     std::vector<ROWBAR> one = {RowResizable(100, 40, 90)};
-    CExtDockRowLayout::ROWDECISION d = CExtDockRowLayout::SpreadRow(one, 0, 600, 2);
+    CExtControlBar::ROWDECISION d = CExtControlBar::SpreadRowLengths(one, 0, 600, 2);
     EXPECT_EQ(-1, d.nBreakAfter);
     EXPECT_EQ(600, one[0].nLength);
     EXPECT_EQ(90, d.nCross);
@@ -60,7 +40,7 @@ TEST(DockRowLayoutTest, ResizableBarsTakeTheRowAsTheyRememberItAndTheCommonThick
     // and the row's thickness is the thickest bar's.
     std::vector<ROWBAR> row = {RowResizable(100, 40, 80), RowFixed(50), RowResizable(45, 40, 150),
                                RowResizable(300, 40, 120)};
-    d = CExtDockRowLayout::SpreadRow(row, 0, 400, 2);
+    d = CExtControlBar::SpreadRowLengths(row, 0, 400, 2);
     EXPECT_EQ(-1, d.nBreakAfter);
     EXPECT_EQ(150, d.nCross);
     EXPECT_EQ(400, SumOf(row, 3));
@@ -70,16 +50,16 @@ TEST(DockRowLayoutTest, ResizableBarsTakeTheRowAsTheyRememberItAndTheCommonThick
 
     // Every bar at its minimum: the last takes what is over.
     std::vector<ROWBAR> minimal = {RowResizable(40, 40), RowResizable(40, 40)};
-    CExtDockRowLayout::SpreadRow(minimal, 0, 500, 2);
+    CExtControlBar::SpreadRowLengths(minimal, 0, 500, 2);
     EXPECT_EQ(40, minimal[0].nLength);
     EXPECT_EQ(460, minimal[1].nLength);
 }
 
-TEST(DockRowLayoutTest, MinimaAboveTheExtentBreakTheRowOnce)
+TEST(RowSpreadTest, MinimaAboveTheExtentBreakTheRowOnce)
 {
     // After the working bar: the row ends before the bar that does not fit.
     std::vector<ROWBAR> row = {RowResizable(200, 120), RowResizable(200, 120), RowResizable(200, 120)};
-    CExtDockRowLayout::ROWDECISION d = CExtDockRowLayout::SpreadRow(row, 0, 300, 2);
+    CExtControlBar::ROWDECISION d = CExtControlBar::SpreadRowLengths(row, 0, 300, 2);
     EXPECT_EQ(1, d.nBreakAfter);
     EXPECT_FALSE(d.bWorkingMoves);
     EXPECT_EQ(300, SumOf(row, 1)) << "what stays in the row fills it";
@@ -88,41 +68,10 @@ TEST(DockRowLayoutTest, MinimaAboveTheExtentBreakTheRowOnce)
     // Before the working bar: the row ends after the toolbar that overflows, and the
     // working bar, now in the next row, decides nothing here.
     std::vector<ROWBAR> late = {RowFixed(250), RowFixed(100), RowResizable(200, 120)};
-    d = CExtDockRowLayout::SpreadRow(late, 2, 300, 2);
+    d = CExtControlBar::SpreadRowLengths(late, 2, 300, 2);
     EXPECT_EQ(1, d.nBreakAfter);
     EXPECT_TRUE(d.bWorkingMoves);
     EXPECT_EQ(200, late[2].nLength);
-}
-
-TEST(DockRowLayoutTest, ToolbarsKeepTheirPlacesAndRowsStackAcross)
-{
-    CExtDockSlotArray slots;
-    slots.Add(EXTDOCKSLOT::RowEnd());
-    slots.Add(Fixed(100, 26, 0));
-    slots.Add(Fixed(80, 24, 300));   // left where the user put it
-    slots.Add(EXTDOCKSLOT::RowEnd());
-    slots.Add(Fixed(120, 26, 700));  // too far: pulled back inside the row
-    slots.Add(EXTDOCKSLOT::RowEnd());
-    CSize size = CExtDockRowLayout(true).Layout(slots, 600);
-    EXPECT_EQ(CSize(600, 52), size);
-    EXPECT_EQ(CRect(0, 0, 100, 26), slots[1].rcNew);
-    EXPECT_EQ(CRect(300, 0, 380, 24), slots[2].rcNew);
-    EXPECT_EQ(CRect(480, 26, 600, 52), slots[4].rcNew);
-}
-
-TEST(DockRowLayoutTest, VerticalRowsRunDownward)
-{
-    CExtDockSlotArray slots;
-    slots.Add(EXTDOCKSLOT::RowEnd());
-    slots.Add(Resizable(200, 150));
-    slots.Add(EXTDOCKSLOT::RowEnd());
-    slots.Add(Resizable(300, 100));
-    slots.Add(EXTDOCKSLOT::RowEnd());
-    CSize size = CExtDockRowLayout(false).Layout(slots, 400);
-    EXPECT_EQ(CSize(250, 400), size);
-    // Each row's bar keeps the length it has; the row's first bar decided it before.
-    EXPECT_EQ(CRect(0, 0, 150, 200), slots[1].rcNew);
-    EXPECT_EQ(CRect(150, 0, 250, 300), slots[3].rcNew);
 }
 
 TEST(AnchorRecordTest, AnchorsPlaceTheChildWhereItWasWithoutRoundingJumps)
