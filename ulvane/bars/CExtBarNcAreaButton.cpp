@@ -153,19 +153,28 @@ CString CExtBarNcAreaButton::LoadTipText(UINT nID, LPCTSTR lpszDefault)
     return str;
 }
 
+CWnd* CExtBarNcAreaButton::GetShowingWindow() const
+{
+    if (m_pBar->IsFloating() && m_pBar->GetParentFrame() != NULL)
+        return m_pBar->GetParentFrame();
+    return m_pBar;
+}
+
+CRect CExtBarNcAreaButton::GetScreenRect() const
+{
+    CRect rcWindow, rcScreen(m_rc);
+    GetShowingWindow()->GetWindowRect(&rcWindow);
+    rcScreen.OffsetRect(rcWindow.TopLeft());
+    return rcScreen;
+}
+
 INT_PTR CExtBarNcAreaButton::FillToolInfo(TOOLINFO* pTI, const CString& strTip)
 {
     const INT_PTR nID = m_pBar->GetDlgCtrlID();
     if (pTI == NULL)
         return nID;
-    // The window that shows the caption: the bar, or its floating frame.
-    CWnd* pShowing = m_pBar;
-    if (m_pBar->IsFloating() && m_pBar->GetParentFrame() != NULL)
-        pShowing = m_pBar->GetParentFrame();
-    CRect rcWindow, rcClient(m_rc);
-    pShowing->GetWindowRect(&rcWindow);
-    rcClient.OffsetRect(rcWindow.TopLeft());
-    pShowing->ScreenToClient(&rcClient);
+    CRect rcClient = GetScreenRect();
+    GetShowingWindow()->ScreenToClient(&rcClient);
     pTI->rect = rcClient;
     pTI->uId = (UINT_PTR)nID;
     pTI->hwnd = m_pBar->m_hWnd;

@@ -58,6 +58,10 @@ protected:
     // coordinates, the bar as tool window and its id; the text a heap copy.
     INT_PTR FillToolInfo(TOOLINFO* pTI, const CString& strTip);
     bool IsInside(CPoint point) const { return m_rc.PtInRect(point) != FALSE; }
+    // The window that shows the caption: the bar, or its floating frame.
+    CWnd* GetShowingWindow() const;
+    // The button's rectangle on the screen.
+    CRect GetScreenRect() const;
     // The string resource nID, else the default text.
     static CString LoadTipText(UINT nID, LPCTSTR lpszDefault);
 };

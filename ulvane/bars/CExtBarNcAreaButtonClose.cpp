@@ -3,26 +3,16 @@
 
 #include "CExtControlBar.h"
 
-IMPLEMENT_DYNCREATE(CExtBarNcAreaButtonClose, CExtBarNcAreaButton)
+IMPLEMENT_DYNCREATE(CExtBarNcAreaButtonClose, CExtBarNcAreaGlyphButton)
 
 CExtBarNcAreaButtonClose::CExtBarNcAreaButtonClose(CExtControlBar* pBar)
-    : CExtBarNcAreaButton(pBar)
+    : CExtBarNcAreaGlyphButton(pBar, 1, nIdsTip, "Hide")
 {
 }
 
 bool CExtBarNcAreaButtonClose::OnQueryVisibility()
 {
     return CExtBarNcAreaButton::OnQueryVisibility() && (!m_pBar->IsFixedMode() || m_pBar->IsFloating());
-}
-
-void CExtBarNcAreaButtonClose::OnNcAreaDraw(CDC& dc)
-{
-    PaintGlyphButton(dc, 1);
-}
-
-UINT CExtBarNcAreaButtonClose::OnNcAreaHitTest(CPoint point)
-{
-    return CExtBarNcAreaButton::OnNcAreaHitTest(point) == HTCLIENT ? HTCLIENT : g_nCaptionButtonHitCode;
 }
 
 bool CExtBarNcAreaButtonClose::OnNcAreaClicked(CPoint point)
@@ -35,9 +25,4 @@ bool CExtBarNcAreaButtonClose::OnNcAreaClicked(CPoint point)
     else
         m_pBar->ShowWindow(SW_HIDE);
     return true;
-}
-
-INT_PTR CExtBarNcAreaButtonClose::OnToolHitTest(CPoint /*point*/, TOOLINFO* pTI)
-{
-    return FillToolInfo(pTI, LoadTipText(nIdsTip, "Hide"));
 }

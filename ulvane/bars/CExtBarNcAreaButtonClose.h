@@ -1,9 +1,9 @@
 // CExtBarNcAreaButtonClose: the caption button that hides its bar.
 #pragma once
 
-#include "CExtBarNcAreaButton.h"
+#include "CExtBarNcAreaGlyphButton.h"
 
-class CExtBarNcAreaButtonClose : public CExtBarNcAreaButton
+class CExtBarNcAreaButtonClose : public CExtBarNcAreaGlyphButton
 {
     DECLARE_DYNCREATE(CExtBarNcAreaButtonClose)
 public:
@@ -12,8 +12,5 @@ public:
     enum { nIdsTip = 30048 };
 
     virtual bool OnQueryVisibility();
-    virtual void OnNcAreaDraw(CDC& dc);
-    virtual UINT OnNcAreaHitTest(CPoint point);
     virtual bool OnNcAreaClicked(CPoint point);
-    virtual INT_PTR OnToolHitTest(CPoint point, TOOLINFO* pTI);
 };

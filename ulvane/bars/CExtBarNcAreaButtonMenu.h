@@ -2,9 +2,9 @@
 // under itself.
 #pragma once
 
-#include "CExtBarNcAreaButton.h"
+#include "CExtBarNcAreaGlyphButton.h"
 
-class CExtBarNcAreaButtonMenu : public CExtBarNcAreaButton
+class CExtBarNcAreaButtonMenu : public CExtBarNcAreaGlyphButton
 {
     DECLARE_DYNCREATE(CExtBarNcAreaButtonMenu)
 public:
@@ -13,8 +13,5 @@ public:
     enum { nIdsTip = 30049, nIdsMenuTitle = 30009 };
 
     virtual bool OnQueryVisibility();
-    virtual void OnNcAreaDraw(CDC& dc);
-    virtual UINT OnNcAreaHitTest(CPoint point);
     virtual bool OnNcAreaClicked(CPoint point);
-    virtual INT_PTR OnToolHitTest(CPoint point, TOOLINFO* pTI);
 };

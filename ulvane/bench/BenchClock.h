@@ -1,4 +1,4 @@
-// The clock of the framework's benchmark programs: seconds from the performance
+// The clock of the benchmark programs: seconds (or milliseconds) from the performance
 // counter, and the median time of a step over rounds (the median, so that a round
 // another program slowed down does not move the figure).
 #pragma once
@@ -21,6 +21,18 @@ inline double Seconds()
     return (double)now.QuadPart / (double)s_freq.QuadPart;
 }
 
+inline double Milliseconds()
+{
+    return Seconds() * 1000.0;
+}
+
+// The middle value of rounds timed one by one.
+inline double Median(std::vector<double> values)
+{
+    std::sort(values.begin(), values.end());
+    return values[values.size() / 2];
+}
+
 inline double MedianMs(int nRounds, const std::function<void()>& f)
 {
     std::vector<double> times;
@@ -30,6 +42,5 @@ inline double MedianMs(int nRounds, const std::function<void()>& f)
         f();
         times.push_back((Seconds() - t0) * 1000.0);
     }
-    std::sort(times.begin(), times.end());
-    return times[times.size() / 2];
+    return Median(times);
 }

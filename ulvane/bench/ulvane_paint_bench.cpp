@@ -13,6 +13,7 @@
 #include "CExtPaintManagerHolder.h"
 #include "CExtPaintManagerOffice2003.h"
 #include "CExtToolControlBar.h"
+#include "CFakeTaskbandTheme.h"
 #include "BenchClock.h"
 
 #include <stdio.h>
@@ -105,37 +106,16 @@ public:
     explicit CBenchChevron(CExtToolControlBar* pBar) { m_pBar = pBar; }
 };
 
-// A theme of blue taskband colours, through the holder's theme calls.
-BOOL WINAPI BenchIsAppThemed()
-{
-    return TRUE;
-}
-HTHEME WINAPI BenchOpenThemeData(HWND, LPCWSTR)
-{
-    return (HTHEME)(INT_PTR)1;
-}
-HRESULT WINAPI BenchCloseThemeData(HTHEME)
-{
-    return S_OK;
-}
-HRESULT WINAPI BenchGetThemeColor(HTHEME, int, int, int nProp, COLORREF* pclr)
-{
-    *pclr = nProp == 3823 ? RGB(255, 189, 105) : nProp == 3821 ? RGB(158, 190, 245) : RGB(49, 106, 197);
-    return S_OK;
-}
-
 void RunGradientLook(CDC& dcScreen, std::vector<CExtCommandIcon>& icons)
 {
     CExtPaintManagerOffice2003* pLook = new CExtPaintManagerOffice2003;
     g_PaintManagerHolder.InstallPaintManager(pLook);
     const double dInit = MedianMs(100, [&] { pLook->InitTranslatedColors(); });
     printf("gradient look, colour scheme and 3 bitmaps, unthemed:  %8.3f ms (median of 100)\n", dInit);
-    const CExtPaintManagerHolder::ThemeCalls calls = {BenchIsAppThemed, BenchOpenThemeData, BenchCloseThemeData,
-                                                      BenchGetThemeColor};
-    g_PaintManagerHolder.SetThemeCallsForTest(&calls);
+    CFakeTaskbandTheme::Use(CFakeTaskbandTheme::s_arrThemes[0]);
     const double dThemed = MedianMs(100, [&] { pLook->InitTranslatedColors(); });
     printf("gradient look, colour scheme and 3 bitmaps, themed:    %8.3f ms (median of 100)\n", dThemed);
-    g_PaintManagerHolder.SetThemeCallsForTest(NULL);
+    CFakeTaskbandTheme::UseSystemTheme();
     pLook->InitTranslatedColors();
 
     // A frame with the toolbar docked at its top, 30 buttons wide.

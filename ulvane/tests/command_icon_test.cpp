@@ -254,7 +254,7 @@ TEST(CommandIconTest, ExtractedPixelsGetATransparentColourTheImageDoesNotUse)
         EXPECT_EQ(c.clrExpected, colors[0]);
         // Bottom-up rows: the corner is in the last row.
         const DWORD dwCorner = pPixels[7 * 8] & 0xFFFFFF;
-        EXPECT_EQ(c.clrExpected, RGB((dwCorner >> 16) & 0xFF, (dwCorner >> 8) & 0xFF, dwCorner & 0xFF));
+        EXPECT_EQ(c.clrExpected, ColorOfPixel(dwCorner));
         ::DeleteObject(hOut);
     }
     HBITMAP hOut = (HBITMAP)1;

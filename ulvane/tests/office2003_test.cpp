@@ -10,6 +10,7 @@
 #include "CExtPaintManagerOffice2003.h"
 #include "CExtPopupMenuWnd.h"
 #include "CExtResizableDialog.h"
+#include "CFakeTaskbandTheme.h"
 #include "ExtBarQueries.h"
 #include "paint_probe.h"
 
@@ -21,63 +22,7 @@ namespace
 typedef CExtPaintManagerHolder H;
 typedef CExtPaintManagerOffice2003 O;
 
-// The taskband colours the fake theme hands out, by property 3804..3808, 3821, 3823.
-COLORREF g_arrTaskband[7];
-
-BOOL WINAPI FakeIsAppThemed()
-{
-    return TRUE;
-}
-HTHEME WINAPI FakeOpenThemeData(HWND, LPCWSTR)
-{
-    return (HTHEME)(INT_PTR)0x47;
-}
-HRESULT WINAPI FakeCloseThemeData(HTHEME)
-{
-    return S_OK;
-}
-HRESULT WINAPI FakeGetThemeColor(HTHEME, int, int, int nProp, COLORREF* pclr)
-{
-    static const int arrProps[7] = {3804, 3805, 3806, 3807, 3808, 3821, 3823};
-    for (int i = 0; i < 7; i++)
-        if (arrProps[i] == nProp)
-        {
-            *pclr = g_arrTaskband[i];
-            return S_OK;
-        }
-    return E_FAIL;
-}
-
-// The taskband colours of three themes: T1 (3804), T3 (3806), T6 (3821), T7 (3823).
-struct TaskbandSet
-{
-    const char* pszName;
-    COLORREF t1, t3, t6, t7;
-};
-const TaskbandSet arrSets[] = {
-    {"blue", RGB(49, 106, 197), RGB(99, 137, 213), RGB(158, 190, 245), RGB(255, 189, 105)},
-    {"olive", RGB(144, 153, 98), RGB(183, 198, 145), RGB(217, 217, 167), RGB(255, 189, 105)},
-    {"silver", RGB(165, 164, 189), RGB(201, 201, 216), RGB(224, 223, 227), RGB(255, 189, 105)},
-};
-
-// Puts the fake theme in place for one scope, and the system's back after it.
-class CFakeTheme
-{
-public:
-    explicit CFakeTheme(const TaskbandSet& set) { Set(set); }
-    ~CFakeTheme() { g_PaintManagerHolder.SetThemeCallsForTest(NULL); }
-    static void Set(const TaskbandSet& set)
-    {
-        for (COLORREF& clr : g_arrTaskband)
-            clr = RGB(7, 7, 7);
-        g_arrTaskband[0] = set.t1;
-        g_arrTaskband[2] = set.t3;
-        g_arrTaskband[5] = set.t6;
-        g_arrTaskband[6] = set.t7;
-        static const H::ThemeCalls calls = {FakeIsAppThemed, FakeOpenThemeData, FakeCloseThemeData, FakeGetThemeColor};
-        g_PaintManagerHolder.SetThemeCallsForTest(&calls);
-    }
-};
+typedef CFakeTaskbandTheme::Colors TaskbandSet;
 
 // The look as the holder installs it: the current one of the process for one scope.
 class CInstalledLook
@@ -112,11 +57,6 @@ double Lightness(COLORREF clr)
     return l;
 }
 
-COLORREF PixelColor(DWORD dw)
-{
-    return RGB((dw >> 16) & 0xFF, (dw >> 8) & 0xFF, dw & 0xFF);
-}
-
 bool IsGrey(COLORREF clr)
 {
     return GetRValue(clr) == GetGValue(clr) && GetGValue(clr) == GetBValue(clr);
@@ -129,18 +69,6 @@ public:
     explicit CTestChevron(CExtToolControlBar* pBar) { m_pBar = pBar; }
 };
 
-// The pixels of a window's painting into a fresh probe.
-template<class F>
-std::vector<COLORREF> Painted(int cx, int cy, F paint)
-{
-    CProbeDC probe(cx, cy);
-    paint(probe.dc());
-    std::vector<COLORREF> pixels;
-    for (int y = 0; y < cy; y++)
-        for (int x = 0; x < cx; x++)
-            pixels.push_back(probe.At(x, y));
-    return pixels;
-}
 }
 
 TEST(Office2003Test, UnthemedSchemeAsUnderWine)
@@ -173,7 +101,7 @@ TEST(Office2003Test, UnthemedSchemeAsUnderWine)
     // The bitmaps: the background one is the dark colour at its top left; the
     // toolbar ones run from the dark colour toward the light one.
     ASSERT_TRUE(pLook->HasGradientBitmaps());
-    EXPECT_EQ(pLook->GetColor(3001), PixelColor(pLook->GetGradientPixels(O::eGradientBackground)[0]));
+    EXPECT_EQ(pLook->GetColor(3001), ColorOfPixel(pLook->GetGradientPixels(O::eGradientBackground)[0]));
     // Schemes built again and again keep the colour table its size.
     const INT_PTR nSize = pLook->GetColorTableSize();
     for (int i = 0; i < 5; i++)
@@ -187,9 +115,9 @@ TEST(Office2003Test, ThemedSchemesFollowTheTaskbandColours)
     if (GetScreenColorDepth() <= 8)
         GTEST_SKIP() << "a palette screen has no gradient scheme";
     CInstalledLook restore;
-    for (const TaskbandSet& set : arrSets)
+    for (const TaskbandSet& set : CFakeTaskbandTheme::s_arrThemes)
     {
-        CFakeTheme theme(set);
+        CFakeTaskbandTheme theme(set);
         O* pLook = CInstalledLook::Install<O>();
         ASSERT_TRUE(g_PaintManagerHolder.AreTaskbandColorsUsable());
         const COLORREF base = Base(set);
@@ -212,11 +140,11 @@ TEST(Office2003Test, ThemedSchemesFollowTheTaskbandColours)
         int nWrong = 0;
         for (int i = 0; i <= 128; i++)
             for (int j = 0; j < 256; j++)
-                nWrong += (PixelColor(pHorz[i * 256 + j]) != a) + (PixelColor(pVert[j * 256 + i]) != a);
+                nWrong += (ColorOfPixel(pHorz[i * 256 + j]) != a) + (ColorOfPixel(pVert[j * 256 + i]) != a);
         EXPECT_EQ(0, nWrong) << set.pszName;
-        EXPECT_NE(a, PixelColor(pHorz[255 * 256]));
+        EXPECT_NE(a, ColorOfPixel(pHorz[255 * 256]));
         EXPECT_EQ(pHorz[200 * 256], pHorz[200 * 256 + 255]);
-        EXPECT_EQ(pLook->GetColor(3001), PixelColor(pLook->GetGradientPixels(O::eGradientBackground)[0]));
+        EXPECT_EQ(pLook->GetColor(3001), ColorOfPixel(pLook->GetGradientPixels(O::eGradientBackground)[0]));
 
         // The system colours are the system's again after a synchronisation.
         pLook->SyncSystemResources();
@@ -226,7 +154,7 @@ TEST(Office2003Test, ThemedSchemesFollowTheTaskbandColours)
 
     // A grey base keeps its lightness-only colours grey; 3001 takes hue 0.
     const TaskbandSet grey = {"grey", RGB(100, 100, 100), RGB(160, 160, 160), RGB(200, 200, 200), RGB(90, 90, 90)};
-    CFakeTheme theme(grey);
+    CFakeTaskbandTheme theme(grey);
     O* pLook = CInstalledLook::Install<O>();
     for (int nId : {1000, 2000, 3000, 3002, 3010, 3011, 3025})
         EXPECT_TRUE(IsGrey(pLook->GetColor(nId))) << nId;
@@ -235,12 +163,11 @@ TEST(Office2003Test, ThemedSchemesFollowTheTaskbandColours)
     EXPECT_EQ(GetGValue(clr3001), GetBValue(clr3001));
 
     // A theme change with new taskband colours gives the new scheme.
-    CFakeTheme::Set(arrSets[0]);
-    g_arrTaskband[5] = RGB(250, 20, 20);
+    TaskbandSet changed = CFakeTaskbandTheme::s_arrThemes[0];
+    changed.t6 = RGB(250, 20, 20);
+    CFakeTaskbandTheme::Change(changed);
     pLook->OnThemeChanged(0, 0);
     EXPECT_EQ(RGB(250, 20, 20), pLook->GetShadowAdjustColor());
-    TaskbandSet changed = arrSets[0];
-    changed.t6 = RGB(250, 20, 20);
     EXPECT_EQ(Base(changed), pLook->GetColor(COLOR_3DFACE));
 }
 
@@ -284,7 +211,7 @@ TEST(Office2003Test, ProbedPrimitives)
         EXPECT_EQ(pLook->GetColor(3016), probe.At(39, 10));
     }
     {
-        CFakeTheme theme(arrSets[1]);
+        CFakeTaskbandTheme theme(CFakeTaskbandTheme::s_arrThemes[1]);
         pLook = CInstalledLook::Install<O>();
         probe.Fill(RGB(1, 2, 3));
         pLook->PaintMenuItem(probe.dc(), item);
@@ -344,7 +271,7 @@ TEST_F(Office2003FrameTest, DockedAndFloatingToolbars)
 {
     if (GetScreenColorDepth() <= 8)
         GTEST_SKIP() << "a palette screen paints these as the flat look";
-    CFakeTheme theme(arrSets[0]);
+    CFakeTaskbandTheme theme(CFakeTaskbandTheme::s_arrThemes[0]);
     O* pLook = InstallLook();
     CExtToolControlBar& bar = m_pFrame->m_wndToolBar;
     ASSERT_TRUE(IsDockedInFrameOuterBars(&bar));
@@ -356,7 +283,7 @@ TEST_F(Office2003FrameTest, DockedAndFloatingToolbars)
     const std::vector<COLORREF> pixels = PaintedBar(bar);
     auto At = [&](int x, int y) { return pixels[y * rc.Width() + x]; };
     // Row 0 of the toolbar gradient at the top; the line 2 pixels inside the bottom.
-    const COLORREF a = PixelColor(pLook->GetGradientPixels(O::eGradientHorzBar)[0]);
+    const COLORREF a = ColorOfPixel(pLook->GetGradientPixels(O::eGradientHorzBar)[0]);
     EXPECT_EQ(a, At(rc.Width() - 8, 1));
     EXPECT_EQ(pLook->GetColor(3005), At(rc.Width() - 8, rc.Height() - 2));
     EXPECT_NE(pLook->GetColor(3005), At(rc.Width() - 8, rc.Height() - 1));
@@ -530,10 +457,5 @@ TEST_F(Office2003FrameTest, NoGdiObjectIsLeftBehindByCombosAndChevrons)
     pLook->OnPaintSessionComplete(NULL);
     comboBox.UnsubclassWindow();
     dlg.DestroyWindow();
-    HBRUSH hBrush = ::CreateSolidBrush(RGB(7, 8, 9));
-    ASSERT_NE((HBRUSH)NULL, hBrush);
-    CRect rc(0, 0, 4, 4);
-    ::FillRect(probe.dc().m_hDC, &rc, hBrush);
-    ::DeleteObject(hBrush);
-    EXPECT_EQ(RGB(7, 8, 9), probe.At(1, 1));
+    EXPECT_EQ(RGB(7, 8, 9), probe.PaintWithNewBrush(RGB(7, 8, 9)));
 }

@@ -4,6 +4,14 @@
 
 #include <afxwin.h>
 
+#include <vector>
+
+// The colour of a 32-bit DIB pixel (blue in the low byte).
+inline COLORREF ColorOfPixel(DWORD dw)
+{
+    return RGB((dw >> 16) & 0xFF, (dw >> 8) & 0xFF, dw & 0xFF);
+}
+
 class CProbeDC
 {
 public:
@@ -33,8 +41,7 @@ public:
     COLORREF At(int x, int y)
     {
         ::GdiFlush();
-        const DWORD dw = m_pBits[(size_t)y * m_cx + x];
-        return RGB((dw >> 16) & 0xFF, (dw >> 8) & 0xFF, dw & 0xFF);
+        return ColorOfPixel(m_pBits[(size_t)y * m_cx + x]);
     }
     // How many pixels of the rectangle have the colour.
     int Count(const RECT& rc, COLORREF clr)
@@ -46,6 +53,19 @@ public:
         return n;
     }
     int Count(COLORREF clr) { return Count(CRect(0, 0, m_cx, m_cy), clr); }
+    // Whether the process can still make GDI objects and paint with them: a new brush
+    // of the colour fills the top left corner; the colour read back there, or
+    // CLR_INVALID when no brush could be made.
+    COLORREF PaintWithNewBrush(COLORREF clr)
+    {
+        HBRUSH hBrush = ::CreateSolidBrush(clr);
+        if (hBrush == NULL)
+            return CLR_INVALID;
+        CRect rc(0, 0, 4, 4);
+        ::FillRect(m_dc.m_hDC, &rc, hBrush);
+        ::DeleteObject(hBrush);
+        return At(1, 1);
+    }
 
 private:
     CDC m_dc;
@@ -54,3 +74,16 @@ private:
     DWORD* m_pBits = NULL;
     int m_cx, m_cy;
 };
+
+// The pixels of one painting into a fresh probe, row by row, for comparing paintings.
+template<class F>
+std::vector<COLORREF> Painted(int cx, int cy, F paint)
+{
+    CProbeDC probe(cx, cy);
+    paint(probe.dc());
+    std::vector<COLORREF> pixels;
+    for (int y = 0; y < cy; y++)
+        for (int x = 0; x < cx; x++)
+            pixels.push_back(probe.At(x, y));
+    return pixels;
+}

@@ -340,22 +340,6 @@ TEST(PaintManagerHolderTest, ThemeDataUnderWineAndThroughTheThemeCalls)
     holder.SetThemeCallsForTest(NULL);
 }
 
-namespace
-{
-// The pixels of one painting into a fresh probe, for comparing paintings.
-template<class F>
-std::vector<COLORREF> Painted(int cx, int cy, F paint)
-{
-    CProbeDC probe(cx, cy);
-    paint(probe.dc());
-    std::vector<COLORREF> pixels;
-    for (int y = 0; y < cy; y++)
-        for (int x = 0; x < cx; x++)
-            pixels.push_back(probe.At(x, y));
-    return pixels;
-}
-}
-
 TEST(LooksTest, PushButtonStatesFollowTheRules)
 {
     for (int nLook = 0; nLook < 2; nLook++)
@@ -572,12 +556,7 @@ TEST(LooksTest, NoGdiObjectIsLeftBehindByPainting)
         pLook->PaintNcAreaButton(dc, nc);
     }
     // The process can still make objects, and paints as before.
-    HBRUSH hBrush = ::CreateSolidBrush(RGB(7, 8, 9));
-    ASSERT_NE((HBRUSH)NULL, hBrush);
-    CRect rc(0, 0, 4, 4);
-    ::FillRect(probe.dc().m_hDC, &rc, hBrush);
-    ::DeleteObject(hBrush);
-    EXPECT_EQ(RGB(7, 8, 9), probe.At(1, 1));
+    EXPECT_EQ(RGB(7, 8, 9), probe.PaintWithNewBrush(RGB(7, 8, 9)));
 }
 
 TEST(LooksTest, BarClassesTheLooksTellApart)

@@ -9,6 +9,7 @@
 
 #include "CExtPopupMenuWnd.h"
 #include "CExtPopupTrackContext.h"
+#include "MessagePump.h"
 #include "SentInput.h"
 #include "ulvane_test_res.h"
 
@@ -54,23 +55,7 @@ inline void PrintTo(const CSize& s, std::ostream* os)
 // Dispatches the thread's queued messages, with the idle updates of the frame layer.
 inline void PumpPending()
 {
-    MSG msg;
-    for (int nRound = 0; nRound < 3; nRound++)
-    {
-        while (::PeekMessage(&msg, NULL, 0, 0, PM_REMOVE))
-        {
-            if (msg.message == WM_QUIT)
-                continue;
-            if (!AfxGetThread()->PreTranslateMessage(&msg))
-            {
-                ::TranslateMessage(&msg);
-                ::DispatchMessage(&msg);
-            }
-        }
-        for (LONG lCount = 0; AfxGetApp()->OnIdle(lCount); lCount++)
-        {
-        }
-    }
+    DispatchWaitingMessagesAndIdle();
 }
 
 // The window's rectangle in the client coordinates of another.

@@ -3,6 +3,7 @@
 #include "CChildFrame.h"
 #include "CVornDoc.h"
 #include "CVornView.h"
+#include "MessagePump.h"
 #include "editor_test_res.h"
 
 #include <stdio.h>
@@ -29,17 +30,7 @@ CTestEditorHost::CTestEditorHost()
 
 void PumpPending()
 {
-    MSG msg;
-    while (::PeekMessage(&msg, NULL, 0, 0, PM_REMOVE))
-    {
-        if (msg.message == WM_QUIT)
-            continue;
-        if (!AfxGetThread()->PreTranslateMessage(&msg))
-        {
-            ::TranslateMessage(&msg);
-            ::DispatchMessage(&msg);
-        }
-    }
+    DispatchWaitingMessages();
 }
 
 BOOL CreateEditorTestFrame(CWinApp& app)

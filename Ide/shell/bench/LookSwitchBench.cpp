@@ -11,86 +11,18 @@
 #include "CExtPaintManagerXP.h"
 #include "CExtPopupMenuWnd.h"
 #include "CExtToolControlBar.h"
-#include "CMainFrame.h"
-#include "CVornApp.h"
+#include "CFakeTaskbandTheme.h"
 #include "CVornView.h"
-#include "ScreenPicture.h"
+#include "ShellBenchSupport.h"
 #include "VornTestFolder.h"
 #include "resource.h"
 
 #include <algorithm>
-#include <functional>
 #include <stdio.h>
 #include <vector>
 
 namespace
 {
-class CBenchVornApp : public CVornApp
-{
-public:
-    // Questions are answered No: nothing is saved or replaced.
-    virtual int DoMessageBox(LPCTSTR, UINT, UINT) { return IDNO; }
-};
-CBenchVornApp theApp;
-
-double Milliseconds()
-{
-    static LARGE_INTEGER s_freq = [] {
-        LARGE_INTEGER f;
-        ::QueryPerformanceFrequency(&f);
-        return f;
-    }();
-    LARGE_INTEGER now;
-    ::QueryPerformanceCounter(&now);
-    return (double)now.QuadPart * 1000.0 / (double)s_freq.QuadPart;
-}
-
-double Median(std::vector<double> values)
-{
-    std::sort(values.begin(), values.end());
-    return values[values.size() / 2];
-}
-
-void Dispatch(MSG& msg)
-{
-    if (!AfxGetThread()->PreTranslateMessage(&msg))
-    {
-        ::TranslateMessage(&msg);
-        ::DispatchMessage(&msg);
-    }
-}
-
-// Every waiting message is handled until no window of the thread waits for a paint.
-void PumpUntilPainted()
-{
-    MSG msg;
-    for (;;)
-    {
-        while (::PeekMessage(&msg, NULL, 0, 0, PM_REMOVE))
-        {
-            if (msg.message != WM_QUIT)
-                Dispatch(msg);
-        }
-        if (!::PeekMessage(&msg, NULL, WM_PAINT, WM_PAINT, PM_NOREMOVE))
-            return;
-    }
-}
-
-// The waiting messages and the idle updates, as the application's loop runs them.
-void PumpWithIdle()
-{
-    for (int nRound = 0; nRound < 3; nRound++)
-    {
-        PumpUntilPainted();
-        for (LONG lCount = 0; theApp.OnIdle(lCount); lCount++)
-        {
-        }
-    }
-}
-
-const UINT kPanes[] = {ID_VIEW_PROJECT_EXPLORER, ID_VIEW_OUTPUT, ID_VIEW_BREAKPOINTS, ID_VIEW_VARIABLES,
-                       ID_VIEW_CALL_STACK};
-
 bool OpenTheWorkspace(CMainFrame* pFrame, const CTestFolder& folder)
 {
     for (int i = 1; i <= 3; i++)
@@ -102,13 +34,10 @@ bool OpenTheWorkspace(CMainFrame* pFrame, const CTestFolder& folder)
         if (theApp.OpenDocumentFile(strPath) == NULL)
             return false;
     }
-    for (UINT nBar : kPanes)
-        pFrame->ShowControlBar(&pFrame->GetBar(nBar), TRUE, FALSE);
-    PumpWithIdle();
-    CRect rcFrame;
-    pFrame->GetWindowRect(&rcFrame);
+    ShowPanes(pFrame, TRUE);
+    const CRect rcFrame = WindowRectOf(pFrame);
     pFrame->GetBar(ID_VIEW_BREAKPOINTS).FloatAt(rcFrame.left + rcFrame.Width() / 2, rcFrame.top + rcFrame.Height() / 3);
-    PumpWithIdle();
+    DispatchWaitingMessagesAndIdle();
     return pFrame->GetBar(ID_VIEW_BREAKPOINTS).IsFloating();
 }
 
@@ -126,27 +55,27 @@ int RunBenchmark(CMainFrame* pFrame)
     {
         double t0 = Milliseconds();
         RepaintEverything(pFrame);
-        PumpUntilPainted();
+        DispatchWaitingMessages();
         repaint.push_back(Milliseconds() - t0);
         t0 = Milliseconds();
         pFrame->SetUIStyleClassic();
-        PumpUntilPainted();
+        DispatchWaitingMessages();
         toClassic.push_back(Milliseconds() - t0);
         t0 = Milliseconds();
         pFrame->SetUIStyleXP();
-        PumpUntilPainted();
+        DispatchWaitingMessages();
         toFlat.push_back(Milliseconds() - t0);
-        PumpWithIdle();
+        DispatchWaitingMessagesAndIdle();
         t0 = Milliseconds();
         pFrame->SetUIStyleOffice2003();
-        PumpUntilPainted();
+        DispatchWaitingMessages();
         toGradient.push_back(Milliseconds() - t0);
-        PumpWithIdle();
+        DispatchWaitingMessagesAndIdle();
         t0 = Milliseconds();
         pFrame->SetUIStyleXP();
-        PumpUntilPainted();
+        DispatchWaitingMessages();
         fromGradient.push_back(Milliseconds() - t0);
-        PumpWithIdle();
+        DispatchWaitingMessagesAndIdle();
     }
     for (int i = 0; i < 100; i++)
     {
@@ -155,7 +84,7 @@ int RunBenchmark(CMainFrame* pFrame)
         install.push_back(Milliseconds() - t0);
     }
     pFrame->SetUIStyleXP();
-    PumpWithIdle();
+    DispatchWaitingMessagesAndIdle();
     const double dRepaint = Median(repaint);
     printf("screen depth %d bpp; 3 editors, toolbar, 5 panes (one floating)\n", GetScreenColorDepth());
     printf("repainting every window, same look (baseline): %8.2f ms\n", dRepaint);
@@ -174,44 +103,6 @@ int RunBenchmark(CMainFrame* pFrame)
 
 /////////////////////////////////////////////////////////////////////////////
 // Pictures
-
-CString g_strPictures;
-
-void Picture(const CRect& rc, const CString& strName)
-{
-    CScreenPicture picture(rc);
-    if (!picture.Save(g_strPictures + strName + ".bmp"))
-        printf("could not write %s\n", (LPCTSTR)strName);
-}
-
-CRect FrameRect(CMainFrame* pFrame)
-{
-    CRect rc;
-    pFrame->GetWindowRect(&rc);
-    return rc;
-}
-
-// Runs step once, from a timer, inside the modal loop that start enters.
-std::function<void()> g_step;
-void CALLBACK RunStep(HWND, UINT, UINT_PTR nIDEvent, DWORD)
-{
-    ::KillTimer(NULL, nIDEvent);
-    try
-    {
-        PumpUntilPainted();
-        g_step();
-    }
-    catch (...)
-    {
-    }
-}
-void DuringModalLoop(const std::function<void()>& start, const std::function<void()>& step)
-{
-    g_step = step;
-    ::SetTimer(NULL, 0, 700, RunStep);
-    start();
-    PumpWithIdle();
-}
 
 BOOL CALLBACK MatchPreferencesSheet(HWND hWnd, LPARAM lParam)
 {
@@ -248,42 +139,16 @@ void ChooseLookInPreferences(CMainFrame* pFrame, int nUIStyle, const CString& st
                         ::SendMessage(hSheet, PSM_PRESSBUTTON, PSBTN_OK, 0);
                     });
     RepaintEverything(pFrame);
-    PumpWithIdle();
-    Picture(FrameRect(pFrame), "frame_after_preferences_" + strName);
-}
-
-// Taskband colours handed out through the holder's theme calls, as a themed system
-// would: T1 (3804), T3 (3806), T6 (3821), T7 (3823).
-COLORREF g_arrTaskband[4];
-BOOL WINAPI PictureIsAppThemed()
-{
-    return TRUE;
-}
-HTHEME WINAPI PictureOpenThemeData(HWND, LPCWSTR)
-{
-    return (HTHEME)(INT_PTR)1;
-}
-HRESULT WINAPI PictureCloseThemeData(HTHEME)
-{
-    return S_OK;
-}
-HRESULT WINAPI PictureGetThemeColor(HTHEME, int, int, int nProp, COLORREF* pclr)
-{
-    *pclr = nProp == 3823 ? g_arrTaskband[3] : nProp == 3821 ? g_arrTaskband[2] : nProp == 3806 ? g_arrTaskband[1]
-                                                                                                : g_arrTaskband[0];
-    return S_OK;
+    DispatchWaitingMessagesAndIdle();
+    Picture(WindowRectOf(pFrame), "frame_after_preferences_" + strName);
 }
 
 // The frame with the floating pane, and the editor's context menu over it.
 void PictureFrameAndMenu(CMainFrame* pFrame, const CString& strName)
 {
     RepaintEverything(pFrame);
-    PumpWithIdle();
-    CRect rcAll = FrameRect(pFrame);
-    CRect rcFloating;
-    pFrame->GetBar(ID_VIEW_BREAKPOINTS).GetParentFrame()->GetWindowRect(&rcFloating);
-    rcAll.UnionRect(rcAll, rcFloating);
-    Picture(rcAll, "frame_" + strName);
+    DispatchWaitingMessagesAndIdle();
+    Picture(WindowRectAround(pFrame, pFrame->GetBar(ID_VIEW_BREAKPOINTS).GetParentFrame()), "frame_" + strName);
     CVornView* pView = DYNAMIC_DOWNCAST(CVornView, pFrame->GetActiveFrame()->GetActiveView());
     if (pView == NULL)
         return;
@@ -292,7 +157,7 @@ void PictureFrameAndMenu(CMainFrame* pFrame, const CString& strName)
     const CPoint pt(rcView.left + 120, rcView.top + 60);
     DuringModalLoop([pView, pt] { pView->SendMessage(WM_CONTEXTMENU, (WPARAM)pView->m_hWnd, MAKELPARAM(pt.x, pt.y)); },
                     [pFrame, strName] {
-                        Picture(FrameRect(pFrame), "context_menu_" + strName);
+                        Picture(WindowRectOf(pFrame), "context_menu_" + strName);
                         CExtPopupMenuWnd::CancelTracking();
                     });
 }
@@ -301,54 +166,34 @@ void PictureFrameAndMenu(CMainFrame* pFrame, const CString& strName)
 // toolbar wrapped into rows beside the docked menu bar.
 void TakeGradientPictures(CMainFrame* pFrame)
 {
-    struct Theme
-    {
-        const char* pszName;
-        COLORREF arrColors[4];
-    };
-    const Theme themes[] = {
-        {"blue", {RGB(49, 106, 197), RGB(99, 137, 213), RGB(158, 190, 245), RGB(255, 189, 105)}},
-        {"olive", {RGB(144, 153, 98), RGB(183, 198, 145), RGB(217, 217, 167), RGB(255, 189, 105)}},
-        {"silver", {RGB(165, 164, 189), RGB(201, 201, 216), RGB(224, 223, 227), RGB(255, 189, 105)}},
-    };
     pFrame->SetUIStyleOffice2003();
-    static const CExtPaintManagerHolder::ThemeCalls calls = {PictureIsAppThemed, PictureOpenThemeData,
-                                                             PictureCloseThemeData, PictureGetThemeColor};
-    for (const Theme& theme : themes)
+    for (const CFakeTaskbandTheme::Colors& colors : CFakeTaskbandTheme::s_arrThemes)
     {
-        memcpy(g_arrTaskband, theme.arrColors, sizeof(g_arrTaskband));
-        g_PaintManagerHolder.SetThemeCallsForTest(&calls);
+        CFakeTaskbandTheme::Use(colors);
         g_PaintManagerHolder->OnThemeChanged(0, 0);
-        PictureFrameAndMenu(pFrame, CString("gradient_") + theme.pszName);
+        PictureFrameAndMenu(pFrame, CString("gradient_") + colors.pszName);
     }
-    g_PaintManagerHolder.SetThemeCallsForTest(NULL);
+    CFakeTaskbandTheme::UseSystemTheme();
     g_PaintManagerHolder->OnThemeChanged(0, 0);
     RepaintEverything(pFrame);
-    PumpWithIdle();
+    DispatchWaitingMessagesAndIdle();
 
     CExtToolControlBar* pBar = DYNAMIC_DOWNCAST(CExtToolControlBar, pFrame->GetControlBar(AFX_IDW_TOOLBAR));
     if (pBar == NULL)
         return;
     CExtToolControlBar& bar = *pBar;
-    CRect rcFrame = FrameRect(pFrame);
+    CRect rcFrame = WindowRectOf(pFrame);
     bar.FloatAt(rcFrame.left + rcFrame.Width() / 2, rcFrame.top + 120);
-    PumpWithIdle();
+    DispatchWaitingMessagesAndIdle();
     bar.CalcDynamicLayout(bar.GetButtonDefaultSize().cx * 7, LM_MRUWIDTH | LM_COMMIT);
     CFrameWnd* pMini = bar.GetParentFrame();
     if (pMini != NULL)
         pMini->RecalcLayout();
     RepaintEverything(pFrame);
-    PumpWithIdle();
-    CRect rcAll = FrameRect(pFrame);
-    if (pMini != NULL)
-    {
-        CRect rcMini;
-        pMini->GetWindowRect(&rcMini);
-        rcAll.UnionRect(rcAll, rcMini);
-    }
-    Picture(rcAll, "gradient_floating_toolbar");
+    DispatchWaitingMessagesAndIdle();
+    Picture(pMini != NULL ? WindowRectAround(pFrame, pMini) : WindowRectOf(pFrame), "gradient_floating_toolbar");
     pFrame->DockControlBar(&bar);
-    PumpWithIdle();
+    DispatchWaitingMessagesAndIdle();
 }
 
 int TakePictures(CMainFrame* pFrame)
@@ -365,26 +210,7 @@ int TakePictures(CMainFrame* pFrame)
     for (const Look& look : looks)
     {
         (pFrame->*look.pfnSet)();
-        RepaintEverything(pFrame);
-        PumpWithIdle();
-        CRect rcAll = FrameRect(pFrame);
-        CRect rcFloating;
-        pFrame->GetBar(ID_VIEW_BREAKPOINTS).GetParentFrame()->GetWindowRect(&rcFloating);
-        rcAll.UnionRect(rcAll, rcFloating);
-        Picture(rcAll, CString("frame_") + look.pszName);
-        // The editor's context menu, over the frame.
-        CVornView* pView = DYNAMIC_DOWNCAST(CVornView, pFrame->GetActiveFrame()->GetActiveView());
-        if (pView != NULL)
-        {
-            CRect rcView;
-            pView->GetWindowRect(&rcView);
-            const CPoint pt(rcView.left + 120, rcView.top + 60);
-            DuringModalLoop([pView, pt] { pView->SendMessage(WM_CONTEXTMENU, (WPARAM)pView->m_hWnd, MAKELPARAM(pt.x, pt.y)); },
-                            [pFrame, &look] {
-                                Picture(FrameRect(pFrame), CString("context_menu_") + look.pszName);
-                                CExtPopupMenuWnd::CancelTracking();
-                            });
-        }
+        PictureFrameAndMenu(pFrame, look.pszName);
         // Choosing the other look in Preferences, then this one again.
         ChooseLookInPreferences(pFrame, look.nUIStyle == 1 ? 2 : 1, CString(look.pszName) + "_to_other");
         ChooseLookInPreferences(pFrame, look.nUIStyle, look.pszName);
@@ -396,34 +222,15 @@ int TakePictures(CMainFrame* pFrame)
 
 int main(int argc, char** argv)
 {
-    static char szNoArguments[] = "";
-    if (!AfxWinInit(::GetModuleHandle(NULL), NULL, szNoArguments, SW_SHOWNORMAL))
-        return 2;
-    if (argc >= 3 && lstrcmpA(argv[1], "--pictures") == 0)
-    {
-        g_strPictures = argv[2];
-        if (g_strPictures.Right(1) != "\\")
-            g_strPictures += "\\";
-    }
-    if (!theApp.InitInstance())
-    {
-        printf("the IDE did not start\n");
-        return 3;
-    }
-    PumpWithIdle();
-    CMainFrame* pFrame = theApp.GetMainFrame();
     CTestFolder folder;
-    int nResult = 4;
-    if (pFrame == NULL || !OpenTheWorkspace(pFrame, folder))
+    CShellBenchRun run;
+    run.prepare = [&folder](CMainFrame* pFrame) {
+        if (OpenTheWorkspace(pFrame, folder))
+            return true;
         printf("the files or panes did not open\n");
-    else
-    {
-        pFrame->SetForegroundWindow();
-        nResult = g_strPictures.IsEmpty() ? RunBenchmark(pFrame) : TakePictures(pFrame);
-    }
-    if (theApp.m_pMainWnd != NULL && ::IsWindow(theApp.m_pMainWnd->m_hWnd))
-        theApp.m_pMainWnd->SendMessage(WM_CLOSE);
-    PumpWithIdle();
-    theApp.ExitInstance();
-    return nResult;
+        return false;
+    };
+    run.benchmark = RunBenchmark;
+    run.pictures = TakePictures;
+    return RunInIde(argc, argv, run);
 }

@@ -9,76 +9,14 @@
 #include "CExtBarNcAreaButtonClose.h"
 #include "CExtBarPopupMenuEvent.h"
 #include "CExtPopupMenuWnd.h"
-#include "CMainFrame.h"
-#include "CVornApp.h"
-#include "ScreenPicture.h"
-#include "VornTestFolder.h"
+#include "ShellBenchSupport.h"
 #include "resource.h"
 
-#include <algorithm>
-#include <functional>
 #include <stdio.h>
 #include <vector>
 
 namespace
 {
-class CBenchVornApp : public CVornApp
-{
-public:
-    // Questions are answered No: nothing is saved or replaced.
-    virtual int DoMessageBox(LPCTSTR, UINT, UINT) { return IDNO; }
-};
-CBenchVornApp theApp;
-
-double Milliseconds()
-{
-    static LARGE_INTEGER s_freq = [] {
-        LARGE_INTEGER f;
-        ::QueryPerformanceFrequency(&f);
-        return f;
-    }();
-    LARGE_INTEGER now;
-    ::QueryPerformanceCounter(&now);
-    return (double)now.QuadPart * 1000.0 / (double)s_freq.QuadPart;
-}
-
-double Median(std::vector<double> values)
-{
-    std::sort(values.begin(), values.end());
-    return values[values.size() / 2];
-}
-
-void PumpWithIdle()
-{
-    MSG msg;
-    for (int nRound = 0; nRound < 3; nRound++)
-    {
-        while (::PeekMessage(&msg, NULL, 0, 0, PM_REMOVE))
-        {
-            if (msg.message == WM_QUIT)
-                continue;
-            if (!AfxGetThread()->PreTranslateMessage(&msg))
-            {
-                ::TranslateMessage(&msg);
-                ::DispatchMessage(&msg);
-            }
-        }
-        for (LONG lCount = 0; theApp.OnIdle(lCount); lCount++)
-        {
-        }
-    }
-}
-
-const UINT kPanes[] = {ID_VIEW_PROJECT_EXPLORER, ID_VIEW_OUTPUT, ID_VIEW_BREAKPOINTS, ID_VIEW_VARIABLES,
-                       ID_VIEW_CALL_STACK};
-
-void ShowPanes(CMainFrame* pFrame, BOOL bShow)
-{
-    for (UINT nBar : kPanes)
-        pFrame->ShowControlBar(&pFrame->GetBar(nBar), bShow, FALSE);
-    PumpWithIdle();
-}
-
 double ResizeStep(CMainFrame* pFrame)
 {
     std::vector<double> steps;
@@ -109,35 +47,6 @@ int RunBenchmark(CMainFrame* pFrame)
 /////////////////////////////////////////////////////////////////////////////
 // Pictures
 
-CString g_strPictures;
-
-void Picture(const CRect& rc, const CString& strName)
-{
-    CScreenPicture picture(rc);
-    if (!picture.Save(g_strPictures + strName + ".bmp"))
-        printf("could not write %s\n", (LPCTSTR)strName);
-}
-
-CRect RectOf(CWnd* pWnd)
-{
-    CRect rc;
-    pWnd->GetWindowRect(&rc);
-    return rc;
-}
-
-std::function<void()> g_step;
-void CALLBACK RunStep(HWND, UINT, UINT_PTR nIDEvent, DWORD)
-{
-    ::KillTimer(NULL, nIDEvent);
-    try
-    {
-        g_step();
-    }
-    catch (...)
-    {
-    }
-}
-
 // The panes on the frame's four sides, the breakpoints beside the output.
 void DockOnFourSides(CMainFrame* pFrame)
 {
@@ -146,12 +55,12 @@ void DockOnFourSides(CMainFrame* pFrame)
     pFrame->GetBar(ID_VIEW_CALL_STACK).DockAtFrameSide(AFX_IDW_DOCKBAR_RIGHT, 1, pFrame, false);
     CExtControlBar& output = pFrame->GetBar(ID_VIEW_OUTPUT);
     output.DockAtFrameSide(AFX_IDW_DOCKBAR_BOTTOM, 1, pFrame, true);
-    CRect rcOutput = RectOf(&output);
+    CRect rcOutput = WindowRectOf(&output);
     CRect rcDrop(CPoint(rcOutput.right - 2, rcOutput.CenterPoint().y), CSize(1, 1));
     pFrame->DockControlBar(&pFrame->GetBar(ID_VIEW_BREAKPOINTS), output.m_pDockBar, &rcDrop);
     ShowPanes(pFrame, TRUE);
     pFrame->RecalcLayout();
-    PumpWithIdle();
+    DispatchWaitingMessagesAndIdle();
 }
 
 int TakePictures(CMainFrame* pFrame)
@@ -168,77 +77,56 @@ int TakePictures(CMainFrame* pFrame)
     for (const Look& look : looks)
     {
         (pFrame->*look.pfnSet)();
-        PumpWithIdle();
+        DispatchWaitingMessagesAndIdle();
         // The explorer's caption active, the output's hide button under the cursor.
         CExtControlBar& explorer = pFrame->GetBar(ID_VIEW_PROJECT_EXPLORER);
         explorer.SetFocus();
-        PumpWithIdle();
+        DispatchWaitingMessagesAndIdle();
         CExtControlBar& output = pFrame->GetBar(ID_VIEW_OUTPUT);
         for (int i = 0; i < output.GetNcAreaButtonCount(); i++)
         {
             CExtBarNcAreaButton* pButton = output.GetNcAreaButton(i);
             if (!pButton->IsKindOf(RUNTIME_CLASS(CExtBarNcAreaButtonClose)) || !pButton->OnQueryVisibility())
                 continue;
-            const CPoint pt = pButton->m_rc.CenterPoint() + RectOf(&output).TopLeft();
+            const CPoint pt = pButton->m_rc.CenterPoint() + WindowRectOf(&output).TopLeft();
             ::SetCursorPos(pt.x, pt.y);
             output.SendMessage(WM_NCHITTEST, 0, MAKELPARAM(pt.x, pt.y));
         }
         pFrame->RedrawWindow(NULL, NULL, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_FRAME | RDW_UPDATENOW);
-        for (UINT nBar : kPanes)
+        for (UINT nBar : g_arrDockingPanes)
             pFrame->GetBar(nBar).SendMessage(WM_NCPAINT);
-        Picture(RectOf(pFrame), CString("panes_") + look.pszName);
+        Picture(WindowRectOf(pFrame), CString("panes_") + look.pszName);
 
         // The panels menu over the call stack's caption.
         CExtControlBar& callStack = pFrame->GetBar(ID_VIEW_CALL_STACK);
-        const CPoint ptMenu = callStack.m_rcCaption.TopLeft() + RectOf(&callStack).TopLeft() + CSize(20, 8);
-        g_step = [pFrame, &look] {
-            Picture(RectOf(pFrame), CString("panels_menu_") + look.pszName);
-            CExtPopupMenuWnd::CancelTracking();
-        };
-        ::SetTimer(NULL, 0, 700, RunStep);
-        callStack.TrackPanelsMenu(CExtBarPopupMenuEvent::eBarNcMenu, WM_RBUTTONUP, NULL, ptMenu);
-        PumpWithIdle();
+        const CPoint ptMenu = callStack.m_rcCaption.TopLeft() + WindowRectOf(&callStack).TopLeft() + CSize(20, 8);
+        DuringModalLoop(
+            [&callStack, ptMenu] {
+                callStack.TrackPanelsMenu(CExtBarPopupMenuEvent::eBarNcMenu, WM_RBUTTONUP, NULL, ptMenu);
+            },
+            [pFrame, &look] {
+                Picture(WindowRectOf(pFrame), CString("panels_menu_") + look.pszName);
+                CExtPopupMenuWnd::CancelTracking();
+            });
     }
     // A floating pane.
     CExtControlBar& breakpoints = pFrame->GetBar(ID_VIEW_BREAKPOINTS);
-    CRect rcFrame = RectOf(pFrame);
+    CRect rcFrame = WindowRectOf(pFrame);
     breakpoints.FloatAt(rcFrame.left + rcFrame.Width() / 2, rcFrame.top + rcFrame.Height() / 3);
-    PumpWithIdle();
-    CRect rcAll = rcFrame;
-    rcAll.UnionRect(rcAll, RectOf(breakpoints.GetParentFrame()));
-    Picture(rcAll, "floating_pane");
+    DispatchWaitingMessagesAndIdle();
+    Picture(WindowRectAround(pFrame, breakpoints.GetParentFrame()), "floating_pane");
     return 0;
 }
 } // namespace
 
 int main(int argc, char** argv)
 {
-    static char szNoArguments[] = "";
-    if (!AfxWinInit(::GetModuleHandle(NULL), NULL, szNoArguments, SW_SHOWNORMAL))
-        return 2;
-    if (argc >= 3 && lstrcmpA(argv[1], "--pictures") == 0)
-    {
-        g_strPictures = argv[2];
-        if (g_strPictures.Right(1) != "\\")
-            g_strPictures += "\\";
-    }
-    if (!theApp.InitInstance())
-    {
-        printf("the IDE did not start\n");
-        return 3;
-    }
-    PumpWithIdle();
-    CMainFrame* pFrame = theApp.GetMainFrame();
-    int nResult = 4;
-    if (pFrame != NULL)
-    {
-        pFrame->SetForegroundWindow();
+    CShellBenchRun run;
+    run.prepare = [](CMainFrame* pFrame) {
         ShowPanes(pFrame, TRUE);
-        nResult = g_strPictures.IsEmpty() ? RunBenchmark(pFrame) : TakePictures(pFrame);
-    }
-    if (theApp.m_pMainWnd != NULL && ::IsWindow(theApp.m_pMainWnd->m_hWnd))
-        theApp.m_pMainWnd->SendMessage(WM_CLOSE);
-    PumpWithIdle();
-    theApp.ExitInstance();
-    return nResult;
+        return true;
+    };
+    run.benchmark = RunBenchmark;
+    run.pictures = TakePictures;
+    return RunInIde(argc, argv, run);
 }

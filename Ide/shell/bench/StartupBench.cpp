@@ -4,10 +4,10 @@
 // baseline) and the program with the files the build ships beside it (the standard
 // library's definition list, the snippets, the external tools). Run with
 // build*/wine-run.sh (not a test).
+#include "BenchClock.h"
 #include "VornProcess.h"
 #include "VornTestFolder.h"
 
-#include <algorithm>
 #include <stdio.h>
 #include <vector>
 
@@ -36,21 +36,13 @@ bool CopyShippedFiles(const CString& strFolder)
 double TimeOneStart(CVornProcess& vorn)
 {
     vorn.DeleteRegistryKey();
-    LARGE_INTEGER freq, start, end;
-    ::QueryPerformanceFrequency(&freq);
-    ::QueryPerformanceCounter(&start);
+    const double t0 = Milliseconds();
     if (!vorn.Start() || vorn.WaitForMainWindow() == NULL)
         return -1;
-    ::QueryPerformanceCounter(&end);
+    const double dMs = Milliseconds() - t0;
     if (!vorn.Close())
         return -1;
-    return (end.QuadPart - start.QuadPart) * 1000.0 / freq.QuadPart;
-}
-
-double Median(std::vector<double> values)
-{
-    std::sort(values.begin(), values.end());
-    return values[values.size() / 2];
+    return dMs;
 }
 } // namespace
 

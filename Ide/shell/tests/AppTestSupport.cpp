@@ -2,6 +2,7 @@
 // settings and layout removed first), the tests against its main frame, then the
 // IDE's own shut-down.
 #include "AppTestSupport.h"
+#include "MessagePump.h"
 #include "TestExitCode.h"
 
 #include "WindowBitmap.h"
@@ -53,23 +54,7 @@ void ScreenshotMainFrame(const char* pszName)
 
 void PumpPending()
 {
-    MSG msg;
-    for (int nRound = 0; nRound < 3; nRound++)
-    {
-        while (::PeekMessage(&msg, NULL, 0, 0, PM_REMOVE))
-        {
-            if (msg.message == WM_QUIT)
-                continue;
-            if (!AfxGetThread()->PreTranslateMessage(&msg))
-            {
-                ::TranslateMessage(&msg);
-                ::DispatchMessage(&msg);
-            }
-        }
-        for (LONG lCount = 0; theApp.OnIdle(lCount); lCount++)
-        {
-        }
-    }
+    DispatchWaitingMessagesAndIdle();
 }
 
 CString CDialogDriver::s_strCaption;

@@ -16,38 +16,6 @@ namespace
 {
 const char kExeName[] = "VornDialogLook.exe";
 
-struct CFindDialog
-{
-    DWORD dwProcessId;
-    HWND hFound;
-};
-
-BOOL CALLBACK FindDialogOfProcess(HWND hWnd, LPARAM lParam)
-{
-    CFindDialog* pFind = reinterpret_cast<CFindDialog*>(lParam);
-    DWORD dwPid = 0;
-    ::GetWindowThreadProcessId(hWnd, &dwPid);
-    char szClass[16] = "";
-    ::GetClassNameA(hWnd, szClass, sizeof(szClass));
-    if (dwPid != pFind->dwProcessId || !::IsWindowVisible(hWnd) || lstrcmpA(szClass, "#32770") != 0)
-        return TRUE;
-    pFind->hFound = hWnd;
-    return FALSE;
-}
-
-// The shown dialog window of the process, waiting up to the time.
-HWND WaitForDialog(DWORD dwProcessId, DWORD dwTimeout = 10000)
-{
-    CFindDialog find = {dwProcessId, NULL};
-    const DWORD dwStart = ::GetTickCount();
-    while (find.hFound == NULL && ::GetTickCount() - dwStart < dwTimeout)
-    {
-        ::EnumWindows(&FindDialogOfProcess, reinterpret_cast<LPARAM>(&find));
-        ::Sleep(50);
-    }
-    return find.hFound;
-}
-
 void Settle(DWORD dwMs = 400)
 {
     ::Sleep(dwMs);
@@ -217,7 +185,7 @@ TEST_P(DialogLook, DialogsPagesAndSheets)
     SaveScreen(WindowRect(m_hMain), Name("frame"));
 
     ::PostMessage(m_hMain, WM_COMMAND, ID_FIND_FIND, 0);
-    HWND hFind = WaitForDialog(m_vorn.GetProcessId());
+    HWND hFind = m_vorn.WaitForDialog(10000);
     ASSERT_TRUE(hFind != NULL);
     PictureDialog(hFind, Name("find"));
     // The open combo box.
@@ -243,7 +211,7 @@ TEST_P(DialogLook, DialogsPagesAndSheets)
     CloseDialog(hFind);
 
     ::PostMessage(m_hMain, WM_COMMAND, ID_DEBUG_NEW_BREAKPOINT, 0);
-    HWND hBreakpoint = WaitForDialog(m_vorn.GetProcessId(), 5000);
+    HWND hBreakpoint = m_vorn.WaitForDialog(5000);
     if (hBreakpoint != NULL)
     {
         PictureDialog(hBreakpoint, Name("new_breakpoint"));
@@ -251,7 +219,7 @@ TEST_P(DialogLook, DialogsPagesAndSheets)
     }
 
     ::PostMessage(m_hMain, WM_COMMAND, ID_TOOLS_EXTERNAL_TOOLS, 0);
-    HWND hTools = WaitForDialog(m_vorn.GetProcessId(), 5000);
+    HWND hTools = m_vorn.WaitForDialog(5000);
     if (hTools != NULL)
     {
         PictureDialog(hTools, Name("external_tools"));

@@ -189,7 +189,7 @@ HWND CVornProcess::WaitForMainWindow(DWORD dwTimeout)
     return m_hWndMain;
 }
 
-HWND CVornProcess::WaitForMessageBox(DWORD dwTimeout)
+HWND CVornProcess::WaitForDialog(DWORD dwTimeout)
 {
     const DWORD dwStart = ::GetTickCount();
     for (;;)

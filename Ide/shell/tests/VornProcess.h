@@ -28,8 +28,10 @@ public:
     BOOL Launch(LPCTSTR pszArguments = "", LPCTSTR pszCurrentDirectory = NULL);
     // The program's main window once it shows (waits up to the timeout), or NULL.
     HWND WaitForMainWindow(DWORD dwTimeout = 20000);
-    // A message box of the program (waits up to the timeout), or NULL.
-    HWND WaitForMessageBox(DWORD dwTimeout = 20000);
+    // A shown dialog of the program (waits up to the timeout), or NULL.
+    HWND WaitForDialog(DWORD dwTimeout = 20000);
+    // A message box, which is a dialog of the program.
+    HWND WaitForMessageBox(DWORD dwTimeout = 20000) { return WaitForDialog(dwTimeout); }
     // Asks the main window to close and waits for the process to end.
     BOOL Close(DWORD dwTimeout = 30000);
     BOOL WaitForExit(DWORD dwTimeout = 30000);

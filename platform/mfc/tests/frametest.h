@@ -9,6 +9,7 @@
 #include <deque>
 #include <string>
 #include <vector>
+#include "MessagePump.h"
 #include "frame_test_res.h"
 
 // Readable geometry in failure messages.
@@ -176,17 +177,7 @@ const UINT nIDBarFirst = 0xE830;
 // Dispatches the thread's queued messages; returns when the queue is empty.
 inline void PumpPending()
 {
-    MSG msg;
-    while (::PeekMessage(&msg, NULL, 0, 0, PM_REMOVE))
-    {
-        if (msg.message == WM_QUIT)
-            continue;
-        if (!AfxGetThread()->PreTranslateMessage(&msg))
-        {
-            ::TranslateMessage(&msg);
-            ::DispatchMessage(&msg);
-        }
-    }
+    DispatchWaitingMessages();
 }
 
 // A scratch directory of its own for each test, removed with its files afterwards.
