@@ -116,17 +116,10 @@ bool HoldsOnlyRowEnds(const CExtDockBar* pDockBar)
     return true;
 }
 
-// The line a new circle's inner edge starts with: the outer edge of the dock bar it
-// goes outside of, when that one shows bars; else that bar's own inner edge.
-CRect StartingInnerEdge(CExtDockBar* pOld, UINT nDockBarID)
+// The rectangle's side that faces the way a dock bar of the given side lies, as a line:
+// the top edge for a top dock bar, the left edge for a left one, and so on.
+CRect EdgeLineOf(CRect rc, UINT nDockBarID)
 {
-    if (pOld == NULL)
-        return CRect(0, 0, 0, 0);
-    if (!pOld->IsWindowVisible() || pOld->GetDockedVisibleCount() == 0)
-        return pOld->m_rcLastInnerEdge;
-    CRect rc;
-    pOld->GetWindowRect(&rc);
-    pOld->GetParent()->ScreenToClient(&rc);
     switch (nDockBarID)
     {
     case AFX_IDW_DOCKBAR_TOP:
@@ -143,6 +136,20 @@ CRect StartingInnerEdge(CExtDockBar* pOld, UINT nDockBarID)
         break;
     }
     return rc;
+}
+
+// The line a new circle's inner edge starts with: the outer edge of the dock bar it
+// goes outside of, when that one shows bars; else that bar's own inner edge.
+CRect StartingInnerEdge(CExtDockBar* pOld, UINT nDockBarID)
+{
+    if (pOld == NULL)
+        return CRect(0, 0, 0, 0);
+    if (!pOld->IsWindowVisible() || pOld->GetDockedVisibleCount() == 0)
+        return pOld->m_rcLastInnerEdge;
+    CRect rc;
+    pOld->GetWindowRect(&rc);
+    pOld->GetParent()->ScreenToClient(&rc);
+    return EdgeLineOf(rc, nDockBarID);
 }
 
 CExtDockBar* CreateCircleDockBar(CFrameWnd* pFrame, UINT nCircleNo, int nSide, CExtDockBar* pStyleFrom)
@@ -445,22 +452,7 @@ LRESULT CExtDockBar::OnSizeParent(WPARAM wParam, LPARAM lParam)
         return lResult;
     // What the layout leaves inside this dock bar, as the line of its inner edge.
     CRect rc = ((AFX_SIZEPARENTPARAMS*)lParam)->rect;
-    switch (nID)
-    {
-    case AFX_IDW_DOCKBAR_TOP:
-        rc.bottom = rc.top;
-        break;
-    case AFX_IDW_DOCKBAR_LEFT:
-        rc.right = rc.left;
-        break;
-    case AFX_IDW_DOCKBAR_RIGHT:
-        rc.left = rc.right;
-        break;
-    default:
-        rc.top = rc.bottom;
-        break;
-    }
-    m_rcLastInnerEdge = rc;
+    m_rcLastInnerEdge = EdgeLineOf(rc, nID);
     return lResult;
 }
 

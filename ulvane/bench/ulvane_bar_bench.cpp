@@ -5,6 +5,7 @@
 // frame-resize step (every bar and its child moved and its caption laid out), and
 // one idle pass of the caption update over every bar, as medians of 200 rounds; as
 // a baseline in the same run, the same two layouts with the bars hidden.
+#include "MessagePump.h"
 #include "CExtControlBar.h"
 #include "CExtDockBar.h"
 #include "BenchClock.h"
@@ -41,15 +42,6 @@ void DockRow(CFrameWnd* pFrame, std::vector<std::unique_ptr<Pane>>& panes, size_
             pDockBar->m_arrBars.RemoveAt(i);
 }
 
-void Pump()
-{
-    MSG msg;
-    while (::PeekMessage(&msg, NULL, 0, 0, PM_REMOVE))
-    {
-        ::TranslateMessage(&msg);
-        ::DispatchMessage(&msg);
-    }
-}
 }
 
 int main()
@@ -86,7 +78,7 @@ int main()
         DockRow(pFrame, panes, 4 * r, rows[r].nSide, rows[r].nLayer);
     pFrame->ShowWindow(SW_SHOW);
     pFrame->RecalcLayout();
-    Pump();
+    DispatchWaitingMessages();
 
     const int nRounds = 200;
     // Alternating frame sizes, so that every round lays the rows out afresh.
@@ -106,7 +98,7 @@ int main()
     for (auto& pane : panes)
         pFrame->ShowControlBar(&pane->bar, FALSE, FALSE);
     pFrame->RecalcLayout();
-    Pump();
+    DispatchWaitingMessages();
     const double dBaseline = MedianMs(nRounds, resizeAndLayout);
     const double dStillBaseline = MedianMs(nRounds, layoutOnly);
     printf("24 resizable bars in 6 rows; medians of %d rounds\n", nRounds);

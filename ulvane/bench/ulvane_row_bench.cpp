@@ -5,6 +5,7 @@
 // redraw. Figures: medians of 500 moves, alternating 3 pixels back and on, for the
 // row's first bar, a middle one and its last; as a baseline in the same run, the
 // frame's RecalcLayout at an unchanged size.
+#include "MessagePump.h"
 #include "CExtBarStateExtra.h"
 #include "CExtControlBar.h"
 #include "CExtDockOuterBar.h"
@@ -35,15 +36,6 @@ public:
     CExtBarStateExtra m_extra;
 };
 
-void Pump()
-{
-    MSG msg;
-    while (::PeekMessage(&msg, NULL, 0, 0, PM_REMOVE))
-    {
-        ::TranslateMessage(&msg);
-        ::DispatchMessage(&msg);
-    }
-}
 }
 
 int main()
@@ -70,7 +62,7 @@ int main()
     }
     pFrame->ShowWindow(SW_SHOW);
     pFrame->RecalcLayout();
-    Pump();
+    DispatchWaitingMessages();
     CExtDockOuterBar* pDock = (CExtDockOuterBar*)pFrame->GetControlBar(AFX_IDW_DOCKBAR_TOP);
 
     const int nRounds = 500;
