@@ -213,9 +213,11 @@ void CMainFrame::LoadLayout()
         PlaceByDefault();
         DockBarsByDefault();
     }
-    else if (m_wndMDIClient.GetViewManager()->m_pDockBar == NULL)
+    else if (m_wndMDIClient.GetViewManager()->m_pDockBar == NULL || m_wndMDIClient.GetViewManager()->GetDockLayer() == 0)
     {
-        // A layout stored before the tabs bar existed: it takes its default place.
+        // A layout stored before the tabs bar existed, or one that brought it back to the
+        // frame's edge (the stored layout keeps the side of a fixed bar, not its layer):
+        // it takes its default place inside the panes' layers.
         m_wndMDIClient.GetViewManager()->DockAtFrameSide(AFX_IDW_DOCKBAR_TOP, 4, this, true);
     }
 }
