@@ -16,7 +16,8 @@ PACKAGES=(
   lua5.1 lua5.1-doc fp-utils
   cups printer-driver-cups-pdf
 )
-OPTIONAL=(wine32:i386)
+# The 32-bit Wine finds printers only through the 32-bit CUPS library.
+OPTIONAL=(wine32:i386 libcups2:i386)
 
 SUDO=""
 if [ "$(id -u)" -ne 0 ]; then SUDO="sudo"; fi
