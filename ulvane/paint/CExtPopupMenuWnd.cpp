@@ -29,6 +29,7 @@ BEGIN_MESSAGE_MAP(CExtPopupMenuWnd, CExtPopupBaseWnd)
     ON_WM_DESTROY()
     ON_WM_CANCELMODE()
     ON_WM_ACTIVATEAPP()
+    ON_WM_WINDOWPOSCHANGED()
 END_MESSAGE_MAP()
 
 namespace
@@ -886,6 +887,7 @@ void CExtPopupMenuWnd::ResetState()
     m_rcContent.SetRectEmpty();
     m_rcExclude.SetRectEmpty();
     m_nExcludeFlags = 0;
+    m_wndOwnerShadow.Free();   // the screen under the owner is taken again
     for (int i = 0; i < GetItemCount(); i++)
         m_arrItems[i].m_nDisplayFlags &= ~CExtPopupMenuItem::eDisplaySelected;
 }
@@ -1271,6 +1273,10 @@ void CExtPopupMenuWnd::PrepareShadow()
     const int nShadow = GetShadowSize();
     if (nShadow <= 0 || m_hWnd == NULL || m_rcContent.IsRectEmpty())
         return;
+    // The owner stays where it is while the menu shows: its shadow is taken once, before
+    // anything of the menu covers the screen.
+    if (CastsOwnerShadow() && (!m_wndOwnerShadow.HasImage() || m_wndOwnerShadow.GetOwnerRect() != m_rcExclude))
+        m_wndOwnerShadow.Capture(m_rcExclude, nShadow, g_PaintManagerHolder->GetShadowAdjustColor());
     CRect rcWindow;
     GetWindowRect(&rcWindow);
     HDC hScreen = ::GetDC(NULL);
@@ -1290,6 +1296,9 @@ void CExtPopupMenuWnd::PrepareShadow()
         for (const CRect& rcBand : rcBands)
             dcMem.BitBlt(rcBand.left, rcBand.top, rcBand.Width(), rcBand.Height(), CDC::FromHandle(hScreen),
                          rcWindow.left + rcBand.left, rcWindow.top + rcBand.top, SRCCOPY);
+        // The owner's shadow first, where it reaches the popup's bands; then the popup's.
+        if (m_wndOwnerShadow.HasImage())
+            m_wndOwnerShadow.DrawInto(dcMem, rcWindow.TopLeft(), m_rcContent + rcWindow.TopLeft());
         DrawShadow(dcMem, m_rcContent);
         dcMem.SelectObject(pOld);
     }
@@ -1318,7 +1327,31 @@ void CExtPopupMenuWnd::ShowMenuWindow()
     ApplyWindowRegion();
     SetWindowPos(NULL, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_SHOWWINDOW);
     if (IsAnimationFinished())
+    {
         UpdateWindow();
+        ShowOwnerShadow();
+    }
+}
+
+bool CExtPopupMenuWnd::CastsOwnerShadow() const
+{
+    return m_pParentPopup == NULL && GetShadowSize() > 0 && GetScreenColorDepth() > 8 &&
+           (m_nExcludeFlags & (eExcludeGiven | eExcludeJoined)) == (eExcludeGiven | eExcludeJoined);
+}
+
+void CExtPopupMenuWnd::ShowOwnerShadow()
+{
+    // Like the popup's own shadow, it shows once the animation is over.
+    if (m_hWnd == NULL || !IsWindowVisible() || !IsAnimationFinished() || !CastsOwnerShadow())
+        return;
+    m_wndOwnerShadow.ShowBelow(m_hWnd, ::GetWindow(m_hWnd, GW_OWNER));
+}
+
+void CExtPopupMenuWnd::OnWindowPosChanged(WINDOWPOS* lpwndpos)
+{
+    CExtPopupBaseWnd::OnWindowPosChanged(lpwndpos);
+    if ((lpwndpos->flags & SWP_HIDEWINDOW) != 0)
+        m_wndOwnerShadow.Hide();
 }
 
 void CExtPopupMenuWnd::OnAnimationComplete()
@@ -1330,6 +1363,7 @@ void CExtPopupMenuWnd::OnAnimationComplete()
     {
         Invalidate(FALSE);
         UpdateWindow();
+        ShowOwnerShadow();
     }
 }
 
@@ -2448,6 +2482,7 @@ void CExtPopupMenuWnd::OnDestroy()
         if (item.m_pSubMenu != NULL && item.m_pSubMenu->GetSafeHwnd() != NULL)
             item.m_pSubMenu->DestroyWindow();
     }
+    m_wndOwnerShadow.Free();
     g_PopupTrackContext.ForgetPopup(this);
     if (m_pParentPopup == NULL && !IsNoTrackMode() && g_PopupTrackContext.GetTopPopup() == this &&
         m_hWndCmdReceiver != NULL && ::IsWindow(m_hWndCmdReceiver))

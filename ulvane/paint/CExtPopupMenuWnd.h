@@ -14,6 +14,7 @@
 
 #include "CExtPopupBaseWnd.h"
 #include "CExtPopupMenuItem.h"
+#include "CExtPopupOwnerShadowWnd.h"
 
 class CExtCommandItem;
 class CExtPopupTrackContext;
@@ -344,6 +345,9 @@ protected:
     void ApplyWindowRegion();
     // The shadow's bands made from the screen under the window before it shows.
     void PrepareShadow();
+    // A top-level popup joined to its owner button also shows the button's shadow.
+    bool CastsOwnerShadow() const;
+    void ShowOwnerShadow();
     void ShowMenuWindow();
     void PaintScrollArrow(CDC& dc, int nArrow);
     // The item's edit field in client coordinates, for its rectangle.
@@ -389,12 +393,14 @@ protected:
     CArray<CExtPopupMenuItem, const CExtPopupMenuItem&> m_arrItems;
     CPoint m_ptTrack;
     CSize m_sizeWindow;
+    CExtPopupOwnerShadowWnd m_wndOwnerShadow;
 
     afx_msg void OnTimer(UINT_PTR nIDEvent);
     afx_msg void OnClose();
     afx_msg void OnDestroy();
     afx_msg void OnCancelMode();
     afx_msg void OnActivateApp(BOOL bActive, DWORD dwThreadID);
+    afx_msg void OnWindowPosChanged(WINDOWPOS* lpwndpos);
     afx_msg LRESULT OnMouseInput(WPARAM wParam, LPARAM lParam);
     virtual void PostNcDestroy();
     virtual LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam);

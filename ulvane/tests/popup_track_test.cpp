@@ -6,6 +6,7 @@
 #include "CExtPopupMenuWnd.h"
 #include "CExtPopupTrackContext.h"
 #include "ExtPaintHelpers.h"
+#include "ScreenPicture.h"
 
 namespace
 {
@@ -355,6 +356,74 @@ TEST_F(PopupTrackTest, TheMenuOpensBelowItsExcludeRectangleOrAtTheCursor)
     ASSERT_TRUE(pPopup->TrackPopupMenu(0, -1, 40));
     pPopup->GetWindowRect(&rcWindow);
     EXPECT_EQ(CPoint(333, 222), rcWindow.TopLeft());
+}
+
+namespace
+{
+// A button on a window of one colour, so a shadow shows as a darker colour.
+const COLORREF clrUnder = RGB(200, 160, 120);
+
+bool IsDarker(COLORREF clr, COLORREF clrThan)
+{
+    return clr != CLR_INVALID && GetRValue(clr) < GetRValue(clrThan) && GetGValue(clr) < GetGValue(clrThan) &&
+           GetBValue(clr) < GetBValue(clrThan);
+}
+}
+
+TEST_F(PopupTrackTest, AJoinedMenuShadowsItsButtonWhichStaysVisibleAndUnderTheMouse)
+{
+    CExtPopupBaseWnd::g_bMenuWithShadows = true;
+    CBrush brush(clrUnder);
+    WNDCLASS wc = {};
+    wc.lpfnWndProc = ::DefWindowProc;
+    wc.hInstance = AfxGetInstanceHandle();
+    wc.hbrBackground = (HBRUSH)brush.GetSafeHandle();
+    wc.lpszClassName = "PopupTrackTestUnder";
+    ::RegisterClass(&wc);
+    const CRect rcUnder(120, 100, 520, 500);
+    CWnd under;
+    ASSERT_TRUE(under.CreateEx(WS_EX_TOPMOST | WS_EX_TOOLWINDOW, "PopupTrackTestUnder", "", WS_POPUP | WS_VISIBLE,
+                               rcUnder.left, rcUnder.top, rcUnder.Width(), rcUnder.Height(), NULL, NULL));
+    const CRect rcButton(200, 150, 260, 172);
+    CButton button;
+    ASSERT_TRUE(button.Create("Menu", WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON, rcButton - rcUnder.TopLeft(), &under, 1));
+    under.UpdateWindow();
+    const CPoint ptInRightBand(rcButton.right + 1, rcButton.top + 8);
+    PumpUntil([&] { return CScreenPicture(rcUnder).GetPixel(ptInRightBand) == clrUnder; }, 2000);
+    if (CScreenPicture(rcUnder).GetPixel(ptInRightBand) != clrUnder)
+        GTEST_SKIP() << "the screen does not show what a window paints";
+
+    CLivePopup* pPopup = new CLivePopup;
+    ASSERT_TRUE(pPopup->LoadMenu(m_pFrame->m_hWnd, IDR_CONTEXT, true));
+    ASSERT_TRUE(pPopup->TrackPopupMenu(TPMX_BOTTOMALIGN | TPMX_COMBINE_DEFAULT, rcButton.left, rcButton.bottom,
+                                       &rcButton));
+    ASSERT_TRUE(PumpUntil(IsMenuReadyForInput));
+    PumpPending();
+    CRect rcWindow;
+    pPopup->GetWindowRect(&rcWindow);
+    // The popup's own place is that of any joined menu.
+    EXPECT_EQ(CPoint(rcButton.left, rcButton.bottom - 1), rcWindow.TopLeft());
+    ASSERT_GT(rcWindow.right, rcButton.right + 8) << "the menu is wider than the button";
+    const CRect rcContent = pPopup->GetContentRect() + rcWindow.TopLeft();
+    const CPoint ptOwnShadow(rcContent.right + 1, rcContent.CenterPoint().y);
+    CScreenPicture picture(rcUnder);
+    picture.SaveIfWanted("joined_menu_shadow");
+    // Right of the button, above the menu: the button's shadow.
+    EXPECT_TRUE(IsDarker(picture.GetPixel(ptInRightBand), clrUnder));
+    EXPECT_EQ(clrUnder, picture.GetPixel(CPoint(rcButton.right + 6, rcButton.top + 8)));
+    // The menu's own shadow still shows.
+    EXPECT_TRUE(IsDarker(picture.GetPixel(ptOwnShadow), clrUnder));
+    // The button shows and takes the mouse; so does the window under its shadow.
+    EXPECT_EQ(button.m_hWnd, ::WindowFromPoint(rcButton.CenterPoint()));
+    EXPECT_EQ(under.m_hWnd, ::WindowFromPoint(ptInRightBand));
+    EXPECT_NE(clrUnder, picture.GetPixel(rcButton.CenterPoint()));
+
+    // The shadow goes with the menu.
+    CExtPopupMenuWnd::CancelTracking();
+    PumpPending();
+    EXPECT_TRUE(PumpUntil([&] { return CScreenPicture(rcUnder).GetPixel(ptInRightBand) == clrUnder; }, 2000));
+    button.DestroyWindow();
+    under.DestroyWindow();
 }
 
 TEST_F(PopupTrackTest, AMenuTallerThanTheScreenScrollsToItsEnd)
