@@ -160,8 +160,12 @@ bool CExtPopupOwnerShadowWnd::ShowBelow(HWND hWndPopup, HWND hWndOwner)
 
 void CExtPopupOwnerShadowWnd::Hide()
 {
-    if (m_hWnd != NULL && IsWindowVisible())
-        ShowWindow(SW_HIDE);
+    if (m_hWnd == NULL || !IsWindowVisible())
+        return;
+    ShowWindow(SW_HIDE);
+    // What it covered paints at once: a menu opened next takes its shadow from the screen.
+    const CRect rcArea = GetAreaRect();
+    ::RedrawWindow(::GetDesktopWindow(), &rcArea, NULL, RDW_UPDATENOW | RDW_ALLCHILDREN);
 }
 
 void CExtPopupOwnerShadowWnd::Free()
