@@ -110,7 +110,7 @@ const UINT nNonClientMetricsSize = 340;
 }
 
 CExtPaintManager::CExtPaintManager()
-    : m_mapColorTranslate(10), m_nDisabledTextStyle(DSS_DISABLED), m_bPreferTahoma(true)
+    : m_mapColorTranslate(10), m_nDisabledTextStyle(DSS_DISABLED), m_bPreferTahoma(true), m_bMarlettInstalled(true)
 {
     m_mapColorTranslate.InitHashTable(17);
     CreateHalftonePalette();
@@ -364,6 +364,7 @@ void CExtPaintManager::CreateFonts()
     lfMarlett.lfHeight = ::GetSystemMetrics(SM_CYMENUCHECK) - 1;
     lstrcpyn(lfMarlett.lfFaceName, "Marlett", LF_FACESIZE);
     RecreateFont(m_FontMarlett, lfMarlett);
+    m_bMarlettInstalled = IsFontInstalled("Marlett");
 
     // Older systems rotate only outline faces well.
     const bool bArial = g_PaintManagerHolder.IsWin9x() || g_PaintManagerHolder.IsNT4();
@@ -1177,6 +1178,11 @@ void CExtPaintManager::PaintSubmenuArrow(CDC& dc, const CExtPaintMenuItemArgs& a
                      CExtPaletteGlyph::GetRecord(args.m_bPopupArrowGlyphBar ? CExtPaletteGlyph::eRecordSubmenuArrowBar
                                                                             : CExtPaletteGlyph::eRecordSubmenuArrow),
                      clrGlyph);
+        return;
+    }
+    if (!m_bMarlettInstalled)
+    {
+        PaintGlyphIn(dc, rcCell, CExtPaletteGlyph::GetRecord(CExtPaletteGlyph::eRecordSubmenuArrow), clrText);
         return;
     }
     HGDIOBJ hOld = ::SelectObject(dc.m_hDC, m_FontMarlett.GetSafeHandle());

@@ -246,6 +246,8 @@ protected:
     CMap<int, int, int, int> m_mapColorTranslate;
     int m_nDisabledTextStyle;      // DrawState flag for disabled text
     bool m_bPreferTahoma;
+    // Without the symbol face its characters would show as another font's letters.
+    bool m_bMarlettInstalled;
 
 private:
     struct CachedDC

@@ -160,8 +160,17 @@ bool CExtPopupOwnerShadowWnd::ShowBelow(HWND hWndPopup, HWND hWndOwner)
 
 void CExtPopupOwnerShadowWnd::Hide()
 {
-    if (m_hWnd != NULL && IsWindowVisible())
-        ShowWindow(SW_HIDE);
+    if (m_hWnd == NULL || !IsWindowVisible())
+        return;
+    ShowWindow(SW_HIDE);
+    // What it covered of the owner's window paints at once: a menu opened next takes
+    // its shadow from the screen.
+    HWND hWndOwner = ::GetWindow(m_hWnd, GW_OWNER);
+    if (hWndOwner == NULL)
+        return;
+    CRect rcArea = GetAreaRect();
+    ::MapWindowPoints(NULL, hWndOwner, (LPPOINT)&rcArea, 2);
+    ::RedrawWindow(hWndOwner, &rcArea, NULL, RDW_UPDATENOW | RDW_ALLCHILDREN);
 }
 
 void CExtPopupOwnerShadowWnd::Free()

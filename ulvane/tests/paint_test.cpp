@@ -383,6 +383,39 @@ TEST(LooksTest, PushButtonStatesFollowTheRules)
     }
 }
 
+namespace
+{
+// The classic look on a system without the symbol face.
+class CLookWithoutSymbolFace : public CExtPaintManager
+{
+public:
+    void ForgetSymbolFace() { m_bMarlettInstalled = false; }
+};
+}
+
+TEST(LooksTest, WithoutTheSymbolFaceTheSubMenuArrowIsTheArrowGlyph)
+{
+    auto pLook = MakeLook<CLookWithoutSymbolFace>();
+    pLook->ForgetSymbolFace();
+    auto paintItem = [&](bool bGlyph) {
+        return Painted(80, 20, [&](CDC& dc) {
+            CExtPaintMenuItemArgs args(NULL, CRect(0, 0, 80, 20), 20, "", "", NULL, true, false, false, false, false,
+                                       true, false, false, false, 0);
+            args.m_bPopupArrowGlyph = bGlyph;
+            pLook->PaintMenuItem(dc, args);
+        });
+    };
+    auto paintPlain = [&]() {
+        return Painted(80, 20, [&](CDC& dc) {
+            CExtPaintMenuItemArgs args(NULL, CRect(0, 0, 80, 20), 20, "", "", NULL, false, false, false, false, false,
+                                       true, false, false, false, 0);
+            pLook->PaintMenuItem(dc, args);
+        });
+    };
+    EXPECT_EQ(paintItem(true), paintItem(false));
+    EXPECT_NE(paintPlain(), paintItem(false)) << "an arrow is drawn";
+}
+
 TEST(LooksTest, RarelyUsedRunsAndSelectedItems)
 {
     // Solid mixed brushes: the band's pixels are one colour.
