@@ -101,7 +101,10 @@ TEST_F(PanelBarTest, ItTakesItsChildsSizeAndKeepsItAtTheMarginCorner)
         // the child left as it painted itself.
         CExtPaintManager* pPM = g_PaintManagerHolder.GetPaintManager();
         const CScreenPicture picture(panel.m_hWnd);
-        picture.SaveIfWanted("panel_docked");
+        CRect rcAround;
+        m_pFrame->GetWindowRect(&rcAround);
+        rcAround.bottom = rcAround.top + 160;
+        CScreenPicture(rcAround).SaveIfWanted("panel_docked");
         if (!pPM->IsBackgroundCustomized(&panel))
         {
             EXPECT_EQ(pPM->GetColor(1000), picture.GetClientPixel(panel.m_hWnd, CPoint(60, 2)));
