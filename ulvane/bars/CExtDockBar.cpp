@@ -1171,6 +1171,15 @@ void CExtDockBar::OptimizeDockCircles(CFrameWnd* pFrame)
 /////////////////////////////////////////////////////////////////////////////
 // The show/hide-panels menu
 
+LRESULT CExtDockBar::ForwardDisplayChange(CWnd* pWnd, WPARAM wParam, LPARAM lParam)
+{
+    const LRESULT lResult = pWnd->Default();
+    const int cx = (short)LOWORD(lParam), cy = (short)HIWORD(lParam);
+    g_PaintManagerHolder.OnDisplayChange(pWnd, (int)wParam, CPoint(cx, cy));
+    g_CommandManagerHolder.OnDisplayChange(pWnd, (int)wParam, cx, cy);
+    return lResult;
+}
+
 bool CExtDockBar::ConstructPanelsMenu(CFrameWnd* pFrame, CExtPopupMenuWnd* pPopup, int nKind, CControlBar* pBar,
                                       UINT nMessage, CObject* pSource)
 {

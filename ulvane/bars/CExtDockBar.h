@@ -97,6 +97,10 @@ public:
     // resizable bars, one separator between the two kinds. The frame is told first
     // (CExtControlBar::g_nMsgConstructPopupMenu) and may fill the menu itself; it is
     // told again once the list is in. False when the menu cannot be filled.
+    // The display-change handling the frame's bars share: the default processing of
+    // pWnd's current message, then both holders hear of the new depth and size.
+    static LRESULT ForwardDisplayChange(CWnd* pWnd, WPARAM wParam, LPARAM lParam);
+
     static bool ConstructPanelsMenu(CFrameWnd* pFrame, CExtPopupMenuWnd* pPopup, int nKind, CControlBar* pBar,
                                     UINT nMessage, CObject* pSource);
 

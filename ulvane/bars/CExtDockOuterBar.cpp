@@ -116,11 +116,7 @@ void CExtDockOuterBar::OnSettingChange(UINT uFlags, LPCTSTR lpszSection)
 
 LRESULT CExtDockOuterBar::OnDisplayChange(WPARAM wParam, LPARAM lParam)
 {
-    const LRESULT lResult = Default();
-    const int cx = (short)LOWORD(lParam), cy = (short)HIWORD(lParam);
-    g_PaintManagerHolder.OnDisplayChange(this, (int)wParam, CPoint(cx, cy));
-    g_CommandManagerHolder.OnDisplayChange(this, (int)wParam, cx, cy);
-    return lResult;
+    return ForwardDisplayChange(this, wParam, lParam);
 }
 
 LRESULT CExtDockOuterBar::OnThemeChanged(WPARAM wParam, LPARAM lParam)

@@ -8,6 +8,7 @@
 #include "CExtMonitorInfo.h"
 #include "CExtRegistryArchive.h"
 #include "CExtSavedPlacement.h"
+#include "ExtBarQueries.h"
 
 #include <algorithm>
 #include <vector>
@@ -23,6 +24,18 @@ const LONG nMaxExtent = 32767;
 bool IsResizableBar(CControlBar* pBar)
 {
     return pBar != NULL && pBar->IsKindOf(RUNTIME_CLASS(CExtControlBar)) && !((CExtControlBar*)pBar)->IsFixedMode();
+}
+
+bool IsPanel(CControlBar* pBar)
+{
+    return pBar != NULL && pBar->IsKindOf(RUNTIME_CLASS(CExtControlBar)) && IsPanelBar((CExtControlBar*)pBar);
+}
+
+// Bars whose places the dock state does not keep: the resizable ones, which the
+// nodes describe, and panels, which are never restored.
+bool IsLeftOutOfDockState(CControlBar* pBar)
+{
+    return IsResizableBar(pBar) || IsPanel(pBar);
 }
 
 bool IsPlaceholder(void* pEntry)
@@ -99,7 +112,7 @@ void StripResizableBars(CFrameWnd* pFrame, CDockState& state)
     {
         CControlBarInfo* pInfo = (CControlBarInfo*)state.m_arrBarInfo[i];
         CControlBar* pBar = pInfo->m_pBar;
-        bool bDrop = IsResizableBar(pBar);
+        bool bDrop = IsLeftOutOfDockState(pBar);
         if (!bDrop && pInfo->m_bDockBar)
         {
             bDrop = pBar->IsKindOf(RUNTIME_CLASS(CExtDockBar)) && !pBar->IsKindOf(RUNTIME_CLASS(CExtDockOuterBar));
@@ -108,8 +121,10 @@ void StripResizableBars(CFrameWnd* pFrame, CDockState& state)
             for (INT_PTR k = 0; k < pInfo->m_arrBarID.GetSize(); k++)
             {
                 DWORD dwEntry = pInfo->m_arrBarID[k];
-                if (dwEntry != 0 && (dwEntry & AFX_DOCKSTATE_PLACEHOLDER) == 0 &&
-                    IsResizableBar(pFrame->GetControlBar((UINT)dwEntry)))
+                // A resizable bar's placeholder stays; a panel leaves none either.
+                const bool bPlaceholder = (dwEntry & AFX_DOCKSTATE_PLACEHOLDER) != 0;
+                CControlBar* pEntryBar = pFrame->GetControlBar((UINT)(dwEntry & ~AFX_DOCKSTATE_PLACEHOLDER));
+                if (dwEntry != 0 && (bPlaceholder ? IsPanel(pEntryBar) : IsLeftOutOfDockState(pEntryBar)))
                     continue;
                 if (dwEntry == 0 && kept.GetSize() > 0 && kept[kept.GetSize() - 1] == 0)
                     continue;
@@ -117,7 +132,7 @@ void StripResizableBars(CFrameWnd* pFrame, CDockState& state)
                 kept.Add(dwEntry);
             }
             pInfo->m_arrBarID.Copy(kept);
-            // A floating frame that held only resizable bars is theirs.
+            // A floating frame that held only such bars goes with them.
             if (pInfo->m_bFloating && !bHasBar)
                 bDrop = true;
         }

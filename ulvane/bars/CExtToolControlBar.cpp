@@ -33,7 +33,7 @@ const int nGripperExtent = 8;
 
 CExtToolControlBar::CExtToolControlBar()
     : m_nBtnIdxHover(-1), m_nBtnIdxPressed(-1), m_nBtnIdxMenuTracking(-1), m_bTrackingLeave(false),
-      m_nFloatWrapWidth(32767)
+      m_nFloatWrapWidth(32767), m_nToolbarFlags(0)
 {
     m_nBarFlags |= eBarFixedMode;
     m_cxLeftBorder = m_cxRightBorder = 1;
@@ -297,7 +297,7 @@ CSize CExtToolControlBar::LayoutButtons(bool bHorz, int nWrapWidth, bool bApply)
         CSize size = pButton->CalculateLayout(dc, sizeDefault, bHorz);
         const int nLength = bHorz ? size.cx : size.cy;
         const int nThickness = bHorz ? size.cy : size.cx;
-        if (bFloating && nAlong > 0 && nAlong + nLength > nWrapWidth && !pButton->IsSeparator())
+        if (bFloating && !IsPanelMode() && nAlong > 0 && nAlong + nLength > nWrapWidth && !pButton->IsSeparator())
         {
             if (nLastVisible >= 0)
                 wrap[nLastVisible] = 1;
@@ -394,6 +394,18 @@ CSize CExtToolControlBar::CalcDynamicLayout(int nLength, DWORD nMode)
     return size;
 }
 
+void CExtToolControlBar::PaintGripper(CDC& dc, const CRect& rcClient, const CRect& rcContent, bool bHorz)
+{
+    CRect rcGripper(rcClient);
+    if (bHorz)
+        rcGripper.right = rcContent.left;
+    else
+        rcGripper.bottom = rcContent.top;
+    // The gripper runs along the edge the content starts from.
+    CExtPaintBarCaptionArgs args(this, rcGripper, rcGripper, NULL, false, false, bHorz, false);
+    g_PaintManagerHolder->PaintControlBarCaption(dc, args);
+}
+
 void CExtToolControlBar::DelayRecalcFrameLayout()
 {
     DoRecalcLayout();
@@ -421,17 +433,7 @@ void CExtToolControlBar::DoPaint(CDC* pDC)
     PaintBarBackground(dcMem, rcClient);
     const bool bHorz = IsHorizontal();
     if ((m_dwStyle & CBRS_GRIPPER) && !IsFloating())
-    {
-        CRect rcContent = GetContentRect(bHorz);
-        CRect rcGripper(rcClient);
-        if (bHorz)
-            rcGripper.right = rcContent.left;
-        else
-            rcGripper.bottom = rcContent.top;
-        // The gripper runs along the edge the buttons start from.
-        CExtPaintBarCaptionArgs args(this, rcGripper, rcGripper, NULL, false, false, bHorz, false);
-        pPM->PaintControlBarCaption(dcMem, args);
-    }
+        PaintGripper(dcMem, rcClient, GetContentRect(bHorz), bHorz);
     dcMem.SetBkMode(TRANSPARENT);
     for (int i = 0; i < GetButtonsCount(); i++)
     {

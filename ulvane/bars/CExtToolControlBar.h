@@ -71,6 +71,19 @@ public:
     CWnd* GetCommandTarget() const;
     bool IsHorizontal() const;
 
+    // Toolbar flags.
+    enum
+    {
+        // A panel: its buttons run in one line even floating, and its place is never
+        // saved with the frame's bars.
+        eToolbarPanelMode = 0x02,
+    };
+    BYTE GetToolbarFlags() const { return m_nToolbarFlags; }
+    bool IsPanelMode() const { return (m_nToolbarFlags & eToolbarPanelMode) != 0; }
+    // Draws the gripper of a docked bar with one along the part of rcClient before
+    // rcContent.
+    void PaintGripper(CDC& dc, const CRect& rcClient, const CRect& rcContent, bool bHorz);
+
 protected:
     // Lays the buttons out in rows of at most nWrapWidth (along the bar), or in one
     // run; returns the size of the content (without the bar's borders).
@@ -95,4 +108,5 @@ protected:
     int m_nBtnIdxMenuTracking;
     bool m_bTrackingLeave;
     int m_nFloatWrapWidth;       // the width a floating bar wraps its rows at
+    BYTE m_nToolbarFlags;
 };

@@ -14,12 +14,32 @@
 
 #define TEST_PROFILE_NAME "Ulvane-test-profile"
 
+// The status bar of the test frame, counting the paints it makes and the background
+// colours it hands to its control.
+class CTestStatusBar : public CExtStatusControlBar
+{
+public:
+    int m_nPaints = 0;
+    int m_nBackgroundSets = 0;
+    virtual void OnEraseBackground(CDC* pDC, const RECT& rcClient)
+    {
+        ++m_nPaints;
+        CExtStatusControlBar::OnEraseBackground(pDC, rcClient);
+    }
+    virtual LRESULT WindowProc(UINT nMsg, WPARAM wParam, LPARAM lParam)
+    {
+        if (nMsg == SB_SETBKCOLOR)
+            ++m_nBackgroundSets;
+        return CExtStatusControlBar::WindowProc(nMsg, wParam, lParam);
+    }
+};
+
 class CTestFrame : public CMDIFrameWnd
 {
 public:
     CExtMenuControlBar m_wndMenuBar;
     CExtToolControlBar m_wndToolBar;
-    CExtStatusControlBar m_wndStatusBar;
+    CTestStatusBar m_wndStatusBar;
     CExtControlBar m_wndExplorer, m_wndOutput, m_wndBreakpoints, m_wndCallStack;
     CEdit m_wndExplorerEdit, m_wndOutputEdit, m_wndBreakpointsEdit, m_wndCallStackEdit;
 
@@ -31,6 +51,7 @@ public:
     bool m_bBuildPanelsMenu = false;   // the frame fills the panels menu itself
     int m_nPanelsMenuEvents = 0;
     std::vector<BYTE> m_panelsMenuFlags;   // the event's flags, one per notification
+    std::vector<int> m_panelsMenuKinds;    // the event's kinds, likewise
 
     // The layout the tests start from, as an IDE lays out its panes the first time.
     void DockDefault();

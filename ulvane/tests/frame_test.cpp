@@ -272,11 +272,26 @@ TEST_F(FrameTest, AButtonWithAMenuOpensItAndTheMenuCanBeReadBack)
 
 TEST_F(FrameTest, StatusPanesTakeTheirTextFromUpdateHandlers)
 {
-    CExtStatusControlBar& bar = m_pFrame->m_wndStatusBar;
+    CTestStatusBar& bar = m_pFrame->m_wndStatusBar;
     ASSERT_EQ(1, bar.CommandToIndex(ID_INDICATOR_POS));
-    m_pFrame->m_strPosition = "Ln 12, Col 7";
     PumpPending();
-    EXPECT_STREQ("Ln 12, Col 7", bar.GetPaneText(1));
+    // Each changed text repaints the bar once; idle passes that change nothing, none.
+    for (int i = 1; i <= 3; i++)
+    {
+        const int nPaints = bar.m_nPaints;
+        m_pFrame->m_strPosition.Format("Ln %d, Col 7", 10 + i);
+        for (int nPass = 0; nPass < 5; nPass++)
+            PumpPending();
+        EXPECT_STREQ(m_pFrame->m_strPosition, bar.GetPaneText(1));
+        EXPECT_EQ(nPaints + 1, bar.m_nPaints) << i;
+    }
+    // A text the control has not had yet goes to it before the paint, not during it.
+    const int nPaints = bar.m_nPaints;
+    bar.SetPaneText(0, "Not yet shown", FALSE);
+    bar.Invalidate();
+    PumpPending();
+    PumpPending();
+    EXPECT_EQ(nPaints + 1, bar.m_nPaints);
     bar.SetPaneInfo(1, ID_INDICATOR_POS, SBPS_NORMAL, 150);
     UINT nID, nStyle;
     int cx;

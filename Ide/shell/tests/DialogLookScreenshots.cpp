@@ -1,7 +1,8 @@
 // Pictures of the real Vorn.exe's dialogs in each look, written when
 // VORN_SCREENSHOT_DIR names a folder and looked at by eye: the Find, New Breakpoint
 // and External Tools dialogs enlarged by their size grip (anchored controls), a hovered, a
-// pressed and a disabled button, an open combo box, and the workspace sheets.
+// pressed and a disabled button, an open combo box, and the workspace sheets; the
+// status bar with the caret panes, a menu's prompt, its grip and its right-click menu.
 #include "ScreenPicture.h"
 #include "SentInput.h"
 #include "VornProcess.h"
@@ -228,3 +229,49 @@ TEST_P(DialogLook, DialogsPagesAndSheets)
 }
 
 INSTANTIATE_TEST_SUITE_P(Looks, DialogLook, ::testing::Values(0, 1, 2));
+
+namespace
+{
+// Asked of the window itself: for another process's window GetWindowText answers with
+// the stored caption, not with what the status bar shows in its first pane.
+CString WindowTextOf(HWND hWnd)
+{
+    char szText[256] = "";
+    DWORD_PTR nResult = 0;
+    ::SendMessageTimeoutA(hWnd, WM_GETTEXT, sizeof(szText), (LPARAM)szText, SMTO_ABORTIFHUNG, 2000, &nResult);
+    return szText;
+}
+}
+
+TEST_P(DialogLook, StatusBarPromptsAndPanelsMenu)
+{
+    HWND hStatus = ::GetDlgItem(m_hMain, 0xE801);
+    ASSERT_TRUE(hStatus != NULL);
+    const CRect rcMain = WindowRect(m_hMain);
+    CRect rcStatus = WindowRect(hStatus);
+    SaveScreen(rcStatus, Name("status_bar"));
+
+    // A menu's selected command puts its prompt into the first pane (File > Close:
+    // the first two items open submenus, which have none).
+    const CString strIdle = WindowTextOf(hStatus);
+    CSentInput::PressKeys({VK_MENU, 'F'});
+    Settle(800);
+    CSentInput::PressKeys({VK_DOWN});
+    CSentInput::PressKeys({VK_DOWN});
+    Settle(500);
+    const CString strPrompt = WindowTextOf(hStatus);
+    SaveScreen(rcMain, Name("status_menu_prompt"));
+    CSentInput::PressKeys({VK_ESCAPE});
+    CSentInput::PressKeys({VK_ESCAPE});
+    Settle();
+    EXPECT_FALSE(strPrompt.IsEmpty());
+    EXPECT_NE(strIdle, strPrompt);
+
+    // The right click lists the frame's bars.
+    CSentInput::RightClickAt(CPoint(rcStatus.left + 60, rcStatus.CenterPoint().y));
+    Settle(800);
+    CRect rcMenu(rcMain.left, rcMain.CenterPoint().y, rcMain.right, rcMain.bottom);
+    SaveScreen(rcMenu, Name("status_panels_menu"));
+    CSentInput::PressKeys({VK_ESCAPE});
+    Settle();
+}
