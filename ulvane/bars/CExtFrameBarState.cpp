@@ -837,13 +837,30 @@ bool CExtFrameBarState::ApplyChecked(CFrameWnd* pFrame, bool bMoveFrame)
         pFrame->SetWindowPos(NULL, rc.left, rc.top, rc.Width(), rc.Height(),
                              SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOREDRAW | SWP_NOOWNERZORDER | SWP_NOSENDCHANGING);
     }
-    // Every resizable bar first leaves floating frames and goes hidden; the nodes
-    // bring back those they name.
+    // Every resizable bar the nodes do not place leaves its floating frame and goes
+    // hidden; a bar that floats on its own and is to float again keeps its frame.
+    std::vector<UINT> named, floating;
+    for (NODE& node : m_nodes)
+    {
+        std::vector<NODE*> leaves;
+        CollectLeaves(node, leaves);
+        for (NODE* pLeaf : leaves)
+            named.push_back(pLeaf->nBarID);
+        if (leaves.size() == 1 && (node.dwFlags & NODE::eFloatingFrame) != 0)
+            floating.push_back(leaves[0]->nBarID);
+    }
     for (CExtControlBar* pBar : ResizableBars(pFrame))
     {
+        const UINT nID = (UINT)(WORD)pBar->GetDlgCtrlID();
+        const bool bNamed = std::find(named.begin(), named.end(), nID) != named.end();
+        const bool bFloatsOn = std::find(floating.begin(), floating.end(), nID) != floating.end() &&
+                               pBar->IsFloating() && pBar->m_pDockBar->GetDockedCount() == 1;
+        if (bFloatsOn)
+            continue;
         if (pBar->m_pDockBar == NULL || pBar->IsFloating())
             pBar->DockAtFrameSide(SideOfStyle(pBar->GetBarStyle()), 1, pFrame, false);
-        ShowNow(pBar, false);
+        if (!bNamed)
+            ShowNow(pBar, false);
     }
     for (INT_PTR i = 0; i < m_arrRecords.GetSize(); i++)
     {
