@@ -837,30 +837,13 @@ bool CExtFrameBarState::ApplyChecked(CFrameWnd* pFrame, bool bMoveFrame)
         pFrame->SetWindowPos(NULL, rc.left, rc.top, rc.Width(), rc.Height(),
                              SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOREDRAW | SWP_NOOWNERZORDER | SWP_NOSENDCHANGING);
     }
-    // Every resizable bar the nodes do not place leaves its floating frame and goes
-    // hidden; a bar that floats on its own and is to float again keeps its frame.
-    std::vector<UINT> named, floating;
-    for (NODE& node : m_nodes)
-    {
-        std::vector<NODE*> leaves;
-        CollectLeaves(node, leaves);
-        for (NODE* pLeaf : leaves)
-            named.push_back(pLeaf->nBarID);
-        if (leaves.size() == 1 && (node.dwFlags & NODE::eFloatingFrame) != 0)
-            floating.push_back(leaves[0]->nBarID);
-    }
+    // Every resizable bar first leaves floating frames and goes hidden; the nodes
+    // bring back those they name.
     for (CExtControlBar* pBar : ResizableBars(pFrame))
     {
-        const UINT nID = (UINT)(WORD)pBar->GetDlgCtrlID();
-        const bool bNamed = std::find(named.begin(), named.end(), nID) != named.end();
-        const bool bFloatsOn = std::find(floating.begin(), floating.end(), nID) != floating.end() &&
-                               pBar->IsFloating() && pBar->m_pDockBar->GetDockedCount() == 1;
-        if (bFloatsOn)
-            continue;
         if (pBar->m_pDockBar == NULL || pBar->IsFloating())
             pBar->DockAtFrameSide(SideOfStyle(pBar->GetBarStyle()), 1, pFrame, false);
-        if (!bNamed)
-            ShowNow(pBar, false);
+        ShowNow(pBar, false);
     }
     for (INT_PTR i = 0; i < m_arrRecords.GetSize(); i++)
     {
@@ -938,9 +921,21 @@ bool CExtFrameBarState::Apply(CFrameWnd* pFrame, bool bMoveFrame, CDWordArray* p
             for (NODE* pLeaf : leaves)
                 named.push_back(pLeaf->nBarID);
         }
-        pUnnamed->RemoveAll();
-        for (CExtControlBar* pBar : ResizableBars(pFrame))
+        // Fixed-mode bars are named by the dock bars of the class library's state;
+        // one in an inner layer is named nowhere.
+        for (INT_PTR i = 0; i < m_dockState.m_arrBarInfo.GetSize(); i++)
         {
+            const CControlBarInfo* pInfo = (const CControlBarInfo*)m_dockState.m_arrBarInfo[i];
+            for (INT_PTR k = 0; k < pInfo->m_arrBarID.GetSize(); k++)
+                named.push_back((UINT)(pInfo->m_arrBarID[k] & ~AFX_DOCKSTATE_PLACEHOLDER));
+        }
+        pUnnamed->RemoveAll();
+        CSingleLock lock(&CExtControlBar::g_csBars, TRUE);
+        for (INT_PTR i = 0; i < CExtControlBar::g_arrBars.GetSize(); i++)
+        {
+            CExtControlBar* pBar = CExtControlBar::g_arrBars[i];
+            if (pBar->m_hWnd == NULL || pBar->m_pDockSite != pFrame || IsDynamicBar(pBar) || pBar->IsDockBar())
+                continue;
             const UINT nID = (UINT)(WORD)pBar->GetDlgCtrlID();
             if (std::find(named.begin(), named.end(), nID) == named.end())
                 pUnnamed->Add(nID);

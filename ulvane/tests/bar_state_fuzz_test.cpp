@@ -135,7 +135,7 @@ TEST_F(BarStateFuzzTest, RandomAndFlippedStreamsAreRefusedOrGiveASaneLayout)
     SCOPED_TRACE(::testing::Message() << "VORN_FUZZ_SEED=" << FuzzSeed());
     std::mt19937 rng(FuzzSeed());
     int nLoaded = 0;
-    for (int i = 0; i < 400 && !HasFailure(); i++)
+    for (int i = 0; i < 1000 && !HasFailure(); i++)
     {
         std::string bytes = m_stream;
         if (i % 10 == 0)
@@ -170,7 +170,7 @@ TEST_F(BarStateFuzzTest, TheReaderAndCheckerHoldUnderManyRuns)
     SCOPED_TRACE(::testing::Message() << "VORN_FUZZ_SEED=" << FuzzSeed());
     std::mt19937 rng(FuzzSeed() + 1);
     int nRead = 0;
-    for (int i = 0; i < 20000; i++)
+    for (int i = 0; i < 40000; i++)
     {
         std::string bytes = m_stream;
         for (int k = 1 + (int)(rng() % 3); k > 0; k--)

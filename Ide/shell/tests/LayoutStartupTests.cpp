@@ -13,6 +13,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <random>
 #include <string>
 
@@ -295,6 +296,45 @@ TEST_F(LayoutStartup, CraftedLayoutsGiveTheDefaultOneAQuickStartAndACleanExit)
         ASSERT_TRUE(hFrame != NULL) << i;
         EXPECT_EQ(bOutput, PaneVisible(hFrame, ID_VIEW_OUTPUT)) << i;
         ASSERT_TRUE(vorn.Close()) << i;
+    }
+    vorn.DeleteRegistryKey();
+}
+
+TEST_F(LayoutStartup, ALayoutStoredWithoutTheTabsBarGivesItItsDefaultPlace)
+{
+    CVornProcess vorn(m_folder.Path(), kExeName);
+    ASSERT_TRUE(vorn.IsInstalled());
+    vorn.DeleteRegistryKey();
+    ASSERT_TRUE(vorn.Start());
+    HWND hFrame = vorn.WaitForMainWindow();
+    ASSERT_TRUE(hFrame != NULL);
+    const CRect rcTabs = RectInClient(FindPane(hFrame, ID_VIEW_FILE_TABS), hFrame);
+    ::SendMessageA(hFrame, WM_COMMAND, ID_VIEW_OUTPUT, 0);
+    vorn.WaitIdle();
+    ASSERT_TRUE(vorn.Close());
+
+    CExtFrameBarState state;
+    ASSERT_TRUE(ReadState(StoredLayout(vorn), state));
+    // No dock bar of the stored layout names the tabs bar.
+    for (INT_PTR i = 0; i < state.m_dockState.m_arrBarInfo.GetSize(); i++)
+    {
+        const CControlBarInfo* pInfo = (const CControlBarInfo*)state.m_dockState.m_arrBarInfo[i];
+        for (INT_PTR k = 0; k < pInfo->m_arrBarID.GetSize(); k++)
+            EXPECT_NE((DWORD)ID_VIEW_FILE_TABS, pInfo->m_arrBarID[k] & ~AFX_DOCKSTATE_PLACEHOLDER);
+    }
+
+    // The rest of the layout is taken; the tabs bar stands where it stands by default,
+    // this time and the next.
+    for (int nStart = 0; nStart < 2; nStart++)
+    {
+    ASSERT_TRUE(vorn.Start());
+    hFrame = vorn.WaitForMainWindow();
+    ASSERT_TRUE(hFrame != NULL);
+    vorn.WaitIdle();
+    EXPECT_FALSE(PaneVisible(hFrame, ID_VIEW_OUTPUT));
+    EXPECT_TRUE(PaneVisible(hFrame, ID_VIEW_FILE_TABS));
+    EXPECT_EQ(rcTabs.TopLeft(), RectInClient(FindPane(hFrame, ID_VIEW_FILE_TABS), hFrame).TopLeft());
+    ASSERT_TRUE(vorn.Close());
     }
     vorn.DeleteRegistryKey();
 }
