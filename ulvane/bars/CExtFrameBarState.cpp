@@ -177,12 +177,6 @@ void SerializeNode(CArchive& ar, CExtFrameBarState::NODE& node, int nDepth, CStr
     }
 }
 
-bool IsSideID(UINT nID)
-{
-    return nID == AFX_IDW_DOCKBAR_TOP || nID == AFX_IDW_DOCKBAR_LEFT || nID == AFX_IDW_DOCKBAR_RIGHT ||
-           nID == AFX_IDW_DOCKBAR_BOTTOM;
-}
-
 bool IsDynamicBar(CControlBar* pBar)
 {
     return pBar != NULL && pBar->IsKindOf(RUNTIME_CLASS(CExtDynControlBar));
