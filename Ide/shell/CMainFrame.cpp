@@ -207,19 +207,31 @@ void CMainFrame::EnableBarDocking()
 void CMainFrame::LoadLayout()
 {
     CWinApp* pApp = AfxGetApp();
+    CDWordArray unnamed;
     if (!CExtControlBar::LoadBarState(this, pApp->m_pszRegistryKey, pApp->m_pszProfileName, pApp->m_pszProfileName,
-                                      &m_wpStored))
+                                      &m_wpStored, &unnamed))
     {
         PlaceByDefault();
         DockBarsByDefault();
+        return;
     }
-    else if (m_wndMDIClient.GetViewManager()->m_pDockBar == NULL || m_wndMDIClient.GetViewManager()->GetDockLayer() == 0)
+    // Bars a stored layout does not know (one stored before the bar existed) take
+    // their default places.
+    bool bDocked = false;
+    for (INT_PTR i = 0; i < unnamed.GetSize(); i++)
     {
-        // A layout stored before the tabs bar existed, or one that brought it back to the
-        // frame's edge (the stored layout keeps the side of a fixed bar, not its layer):
-        // it takes its default place inside the panes' layers.
-        m_wndMDIClient.GetViewManager()->DockAtFrameSide(AFX_IDW_DOCKBAR_TOP, 4, this, true);
+        for (const CDefaultDock& dock : kDefaultDocks)
+        {
+            if (dock.nBarID != unnamed[i])
+                continue;
+            CExtControlBar& bar = GetBar(dock.nBarID);
+            bar.DockAtFrameSide(dock.nDockBarID, dock.nLayer, this, false);
+            ShowControlBar(&bar, dock.bVisible, FALSE);
+            bDocked = true;
+        }
     }
+    if (bDocked)
+        RecalcLayout();
 }
 
 void CMainFrame::PlaceByDefault()

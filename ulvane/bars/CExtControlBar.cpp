@@ -2842,55 +2842,91 @@ void CExtControlBar::TrackDragging(CPoint ptStart)
 /////////////////////////////////////////////////////////////////////////////
 // Docking on a frame
 
-bool CExtControlBar::FrameEnableDocking(CFrameWnd* pFrame, DWORD dwDockStyle, bool bReplaceFloatingWnd)
+namespace
 {
-    if (pFrame == NULL || pFrame->m_hWnd == NULL)
-        return false;
-    static const struct
+// The outer dock bars' styles: each side's alignment with the border of the opposite
+// edge, in the order the sides are replaced.
+const struct
+{
+    UINT nID;
+    DWORD dwStyle;
+} g_arrDockBarStyles[4] = {{AFX_IDW_DOCKBAR_TOP, CBRS_ALIGN_TOP | CBRS_BORDER_BOTTOM},
+                           {AFX_IDW_DOCKBAR_BOTTOM, CBRS_ALIGN_BOTTOM | CBRS_BORDER_TOP},
+                           {AFX_IDW_DOCKBAR_LEFT, CBRS_ALIGN_LEFT | CBRS_BORDER_RIGHT},
+                           {AFX_IDW_DOCKBAR_RIGHT, CBRS_ALIGN_RIGHT | CBRS_BORDER_LEFT}};
+
+// The class library's dock bar of one side gives way to the framework's; the bars it
+// holds move over to the new one.
+bool ReplaceDockBar(CFrameWnd* pFrame, UINT nID, DWORD dwStyle)
+{
+    CControlBar* pOld = pFrame->GetControlBar(nID);
+    if (pOld != NULL && pOld->IsKindOf(RUNTIME_CLASS(CExtDockOuterBar)))
+        return true;
+    CPtrArray held;
+    if (pOld != NULL && pOld->IsDockBar())
     {
-        UINT nID;
-        DWORD dwStyle;
-    } arrSides[4] = {{AFX_IDW_DOCKBAR_TOP, CBRS_ALIGN_TOP | CBRS_BORDER_BOTTOM},
-                     {AFX_IDW_DOCKBAR_BOTTOM, CBRS_ALIGN_BOTTOM | CBRS_BORDER_TOP},
-                     {AFX_IDW_DOCKBAR_LEFT, CBRS_ALIGN_LEFT | CBRS_BORDER_RIGHT},
-                     {AFX_IDW_DOCKBAR_RIGHT, CBRS_ALIGN_RIGHT | CBRS_BORDER_LEFT}};
-    for (const auto& side : arrSides)
-    {
-        if ((side.dwStyle & dwDockStyle & CBRS_ALIGN_ANY) == 0)
-            return false;
-        CControlBar* pOld = pFrame->GetControlBar(side.nID);
-        if (pOld != NULL && pOld->IsKindOf(RUNTIME_CLASS(CExtDockOuterBar)))
-            continue;
-        if (pOld != NULL && pOld->IsDockBar())
+        CDockBar* pOldDockBar = (CDockBar*)pOld;
+        for (int i = 0; i < pOldDockBar->m_arrBars.GetSize(); i++)
         {
-            // The class library's dock bar gives way, with the bars it holds.
-            CDockBar* pOldDockBar = (CDockBar*)pOld;
-            CPtrArray bars;
-            for (int i = 0; i < pOldDockBar->m_arrBars.GetSize(); i++)
-            {
-                CControlBar* pBar = pOldDockBar->GetDockedControlBar(i);
-                if (pBar != NULL)
-                    bars.Add(pBar);
-            }
-            for (INT_PTR i = 0; i < bars.GetSize(); i++)
-            {
-                CControlBar* pBar = (CControlBar*)bars[i];
-                pBar->SetParent(pFrame);
-                pOldDockBar->RemoveControlBar(pBar, -1, -1);
-            }
-            pOldDockBar->DestroyWindow();
+            CControlBar* pBar = pOldDockBar->GetDockedControlBar(i);
+            if (pBar != NULL)
+                held.Add(pBar);
         }
-        CExtDockOuterBar* pDockBar = new CExtDockOuterBar;
-        if (!pDockBar->Create(pFrame, WS_CHILD | WS_VISIBLE | side.dwStyle, side.nID))
+        for (INT_PTR i = 0; i < held.GetSize(); i++)
         {
-            delete pDockBar;
-            return false;
+            CControlBar* pBar = (CControlBar*)held[i];
+            pBar->SetParent(pFrame);
+            pOldDockBar->RemoveControlBar(pBar, -1, -1);
+            pBar->m_pDockBar = NULL;
+        }
+        POSITION pos = pFrame->m_listControlBars.Find(pOldDockBar);
+        if (pos != NULL)
+            pFrame->m_listControlBars.RemoveAt(pos);
+        pOldDockBar->m_pDockSite = NULL;
+        const BOOL bAutoDelete = pOldDockBar->m_bAutoDelete;
+        pOldDockBar->DestroyWindow();
+        if (!bAutoDelete)
+            delete pOldDockBar;
+    }
+    CExtDockOuterBar* pDockBar = new CExtDockOuterBar;
+    if (!pDockBar->Create(pFrame, WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | WS_CLIPCHILDREN | dwStyle, nID))
+    {
+        delete pDockBar;
+        return false;
+    }
+    for (INT_PTR i = 0; i < held.GetSize(); i++)
+        pFrame->DockControlBar((CControlBar*)held[i], pDockBar, NULL);
+    return true;
+}
+}
+
+bool EnableFrameDocking(CFrameWnd* pFrame, DWORD dwAlignment, bool bUseLibraryFloatingFrame)
+{
+    if (pFrame == NULL || pFrame->m_hWnd == NULL || (dwAlignment & CBRS_ALIGN_ANY) == 0)
+        return false;
+    try
+    {
+        pFrame->EnableDocking(dwAlignment & CBRS_ALIGN_ANY);
+        // Only the sides asked for get a dock bar.
+        for (const auto& side : g_arrDockBarStyles)
+        {
+            if ((side.dwStyle & dwAlignment & CBRS_ALIGN_ANY) != 0 && !ReplaceDockBar(pFrame, side.nID, side.dwStyle))
+                return false;
         }
     }
-    pFrame->EnableDocking(dwDockStyle);
-    if (bReplaceFloatingWnd)
+    catch (CException* e)
+    {
+        e->Delete();
+        return false;
+    }
+    if (bUseLibraryFloatingFrame)
         pFrame->m_pFloatingFrameClass = RUNTIME_CLASS(CExtMiniDockFrameWnd);
     return true;
+}
+
+bool CExtControlBar::FrameEnableDocking(CFrameWnd* pFrame, DWORD dwDockStyle, bool bReplaceFloatingWnd)
+{
+    return EnableFrameDocking(pFrame, dwDockStyle, bReplaceFloatingWnd);
 }
 
 void CExtControlBar::RecalcFrameBarsNcArea(CFrameWnd* pFrame)

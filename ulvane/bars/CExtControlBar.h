@@ -275,8 +275,7 @@ public:
     /////////////////////////////////////////////////////////////////////////
     // The frame's side
 
-    // Prepares a frame for the framework's bars: its four outer dock bars become the
-    // framework's, and (bReplaceFloatingWnd) floating bars get its floating frames.
+    // EnableFrameDocking under the name the frames call it by.
     static bool FrameEnableDocking(CFrameWnd* pFrame, DWORD dwDockStyle = CBRS_ALIGN_ANY,
                                    bool bReplaceFloatingWnd = true);
     // Shows the frame's bar with that id when it is hidden, hides it when it shows
@@ -333,7 +332,8 @@ public:
     // no command profile) leaves the frame as it is, for the caller to lay out its
     // default. pFramePlacement receives the stored placement of the frame.
     static bool LoadBarState(CFrameWnd* pFrame, LPCTSTR lpszRegistryKey, LPCTSTR lpszProductKey,
-                             LPCTSTR lpszProfileName, WINDOWPLACEMENT* pFramePlacement = NULL);
+                             LPCTSTR lpszProfileName, WINDOWPLACEMENT* pFramePlacement = NULL,
+                             CDWordArray* pUnnamedBarIDs = NULL);
     static bool SaveBarState(CFrameWnd* pFrame, LPCTSTR lpszRegistryKey, LPCTSTR lpszProductKey,
                              LPCTSTR lpszProfileName, WINDOWPLACEMENT* pFramePlacement = NULL);
 
@@ -440,3 +440,9 @@ public:
     // Whether the frame of pWnd (or pWnd itself, being a frame) is in context-help mode.
     static bool IsParentFrameInHelpMode(CWnd* pWnd);
 };
+
+// Prepares a frame for the framework's bars: the class library's outer dock bars of
+// the sides in dwAlignment become the framework's (the bars they hold moving over),
+// and (bUseLibraryFloatingFrame) floating bars get its floating frames. False, with
+// nothing changed, when dwAlignment names no side.
+bool EnableFrameDocking(CFrameWnd* pFrame, DWORD dwAlignment = CBRS_ALIGN_ANY, bool bUseLibraryFloatingFrame = true);

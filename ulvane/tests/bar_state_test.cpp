@@ -3,10 +3,14 @@
 #include "frame_fixture.h"
 
 #include "CExtDockBar.h"
+#include "CExtDockDynBar.h"
+#include "CExtDockOuterBar.h"
 #include "CExtFrameBarState.h"
 #include "CExtMiniDockFrameWnd.h"
 #include "CExtRegistryArchive.h"
+#include "CExtSavedPlacement.h"
 
+#include <algorithm>
 #include <string>
 
 namespace
@@ -231,7 +235,7 @@ protected:
     {
         CMemFile file;
         CArchive ar(&file, CArchive::store);
-        const_cast<CExtFrameBarState&>(state).Serialize(ar);
+        const_cast<CExtFrameBarState&>(state).SerializeBarState(ar);
         ar.Close();
         ASSERT_TRUE(CExtRegistryArchive::Save(file, Path()));
     }
@@ -340,16 +344,22 @@ TEST_F(BarStateTest, ADamagedOrStaleLayoutIsRefusedWhole)
     EXPECT_FALSE(Load());
     EXPECT_EQ(before, Layout());
 
-    // Another stream version, a damaged placement, a layout without one of the panes.
-    CExtFrameBarState stale;
-    stale.Collect(&f);
-    stale.m_arrNodes.RemoveAt(0);
-    PutStream(stale);
+    // A bar named twice; the menu bar where a resizable bar belongs; a style of the
+    // record extra no reader knows.
+    CExtFrameBarState twice;
+    twice.Collect(&f);
+    twice.m_nodes.push_back(twice.m_nodes[0]);
+    PutStream(twice);
     EXPECT_FALSE(Load());
-    CExtFrameBarState odd;
-    odd.Collect(&f);
-    odd.m_arrNodes[1].sizeDockedV = CSize(-5, 100000);
-    PutStream(odd);
+    CExtFrameBarState menu;
+    menu.Collect(&f);
+    menu.m_nodes[0].nBarID = 101;
+    PutStream(menu);
+    EXPECT_FALSE(Load());
+    CExtFrameBarState flags;
+    flags.Collect(&f);
+    flags.m_nodes[0].dwFlags |= CExtFrameBarState::NODE::eDynamic;
+    PutStream(flags);
     EXPECT_FALSE(Load());
     EXPECT_EQ(before, Layout());
 
@@ -381,4 +391,282 @@ TEST_F(BarStateTest, AFrameWithoutAProfileKeepsNoLayout)
     EXPECT_FALSE(Load());
     g_CommandManagerHolder->BindWindow(m_pFrame->m_hWnd, TEST_PROFILE_NAME);
     EXPECT_TRUE(Save());
+}
+
+namespace
+{
+std::string StreamOf(CExtFrameBarState& state)
+{
+    CMemFile file;
+    {
+        CArchive ar(&file, CArchive::store);
+        state.SerializeBarState(ar);
+        ar.Close();
+    }
+    std::string bytes((size_t)file.GetLength(), '\0');
+    file.SeekToBegin();
+    file.Read(&bytes[0], (UINT)bytes.size());
+    return bytes;
+}
+
+// The same stream with another placement text.
+std::string WithPlacement(std::string bytes, const CString& strOld, const char* pszNew)
+{
+    const std::string strFind = std::string(1, (char)strOld.GetLength()) + (LPCTSTR)strOld;
+    const size_t nAt = bytes.find(strFind);
+    if (nAt == std::string::npos)
+        return std::string();
+    return bytes.replace(nAt, strFind.size(), std::string(1, (char)strlen(pszNew)) + pszNew);
+}
+
+void PutDword(std::string& bytes, DWORD dw)
+{
+    bytes.append((const char*)&dw, 4);
+}
+
+class BarStateLayoutTest : public BarStateTest
+{
+protected:
+    // Output floating, Breakpoints and Call Stack nested, Explorer hidden.
+    void Rearrange()
+    {
+        CTestFrame& f = *m_pFrame;
+        f.m_wndOutput.FloatAt(520, 330);
+        f.m_wndBreakpoints.DockNestedWith(&f.m_wndCallStack, AFX_IDW_DOCKBAR_RIGHT);
+        f.ShowControlBar(&f.m_wndExplorer, FALSE, FALSE);
+        f.RecalcLayout();
+        PumpPending();
+    }
+    bool LoadStream(const std::string& bytes, CDWordArray* pUnnamed = NULL)
+    {
+        CMemFile file;
+        file.Write(bytes.data(), (UINT)bytes.size());
+        const bool bStored = CExtRegistryArchive::Save(file, Path());
+        EXPECT_TRUE(bStored) << bytes.size();
+        if (!bStored)
+            return false;
+        return CExtControlBar::LoadBarState(m_pFrame, "Vorn Tests", "State", "layout", &m_wpLoaded, pUnnamed);
+    }
+    std::vector<CRect> FullLayout()
+    {
+        std::vector<CRect> rects = Layout();
+        CRect rc;
+        m_pFrame->m_wndExplorer.GetWindowRect(&rc);
+        rects.push_back(m_pFrame->m_wndExplorer.IsWindowVisible() ? rc : CRect(0, 0, 0, 0));
+        m_pFrame->GetWindowRect(&rc);
+        rects.push_back(rc);
+        return rects;
+    }
+};
+}
+
+TEST_F(BarStateLayoutTest, NestedFloatingAndHiddenPanesComeBack)
+{
+    CTestFrame& f = *m_pFrame;
+    Rearrange();
+    ASSERT_TRUE(f.m_wndCallStack.m_pDockBar->IsKindOf(RUNTIME_CLASS(CExtDockDynBar)));
+    const std::vector<CRect> saved = FullLayout();
+    ASSERT_TRUE(Save());
+
+    f.DockDefault();
+    f.ShowControlBar(&f.m_wndExplorer, TRUE, FALSE);
+    PumpPending();
+    ASSERT_NE(saved, FullLayout());
+    CDWordArray unnamed;
+    ASSERT_TRUE(CExtControlBar::LoadBarState(m_pFrame, "Vorn Tests", "State", "layout", &m_wpLoaded, &unnamed));
+    PumpPending();
+    EXPECT_EQ(0, unnamed.GetSize());
+    EXPECT_EQ(saved, FullLayout());
+    EXPECT_TRUE(f.m_wndOutput.IsFloating());
+    EXPECT_FALSE(f.m_wndExplorer.IsWindowVisible());
+    ASSERT_TRUE(f.m_wndCallStack.m_pDockBar->IsKindOf(RUNTIME_CLASS(CExtDockDynBar)));
+    EXPECT_EQ(f.m_wndCallStack.m_pDockBar, f.m_wndBreakpoints.m_pDockBar);
+    EXPECT_EQ((UINT)SW_SHOWNORMAL, m_wpLoaded.showCmd);
+}
+
+TEST_F(BarStateLayoutTest, AStoredPlacementComesBackShownAndOnScreen)
+{
+    CExtFrameBarState state;
+    state.Collect(m_pFrame);
+    const CString strPlacement = CExtSavedPlacement::Format(state.m_wp);
+    const std::string bytes = StreamOf(state);
+    CRect rcWork;
+    ::SystemParametersInfo(SPI_GETWORKAREA, 0, &rcWork, 0);
+
+    struct
+    {
+        const char* pszText;
+        UINT nShowCmd;   // 0: refused
+    } arrCases[] = {{"10,20,810,620,1,0", SW_SHOWNORMAL},  {"10,20,810,620,3,2", SW_SHOWMAXIMIZED},
+                    {"10,20,810,620,0,0", SW_SHOWNORMAL},  {"10,20,810,620,2,0", SW_SHOWNORMAL},
+                    {"10,20,810,620,6,0", SW_SHOWNORMAL},  {"10,20,810,620,7,0", SW_SHOWNORMAL},
+                    {"10,20,810,620,11,255", SW_SHOWNORMAL}, {"30000,30000,30010,30010,1,0", SW_SHOWNORMAL},
+                    {"-30000,-30000,30000,30000,1,0", SW_SHOWNORMAL}, {"1,2,3,4,1", 0},
+                    {"1,2,3,4,1,0,7", 0},                  {"1,2,3,4,1,0x", 0},
+                    {"", 0}};
+    for (const auto& c : arrCases)
+    {
+        const bool bLoaded = LoadStream(WithPlacement(bytes, strPlacement, c.pszText));
+        ASSERT_EQ(c.nShowCmd != 0, bLoaded) << c.pszText;
+        EXPECT_EQ(c.nShowCmd, m_wpLoaded.showCmd) << c.pszText;
+        if (!bLoaded)
+            continue;
+        const CRect rc(m_wpLoaded.rcNormalPosition);
+        CRect rcOn;
+        EXPECT_TRUE(rcOn.IntersectRect(rc, rcWork) && rcOn == rc) << c.pszText;
+        EXPECT_GE(rc.Width(), ::GetSystemMetrics(SM_CXMINTRACK)) << c.pszText;
+        EXPECT_EQ(0, m_wpLoaded.flags & ~(UINT)(WPF_SETMINPOSITION | WPF_RESTORETOMAXIMIZED)) << c.pszText;
+        EXPECT_EQ(CPoint(0, 0), CPoint(m_wpLoaded.ptMaxPosition)) << c.pszText;
+    }
+
+    // Saving while minimised keeps the state to restore to.
+    m_pFrame->ShowWindow(SW_MINIMIZE);
+    ASSERT_TRUE(Save());
+    EXPECT_EQ((UINT)SW_SHOWNORMAL, CExtSavedPlacement::RestorableShowCommand(m_wpSaved.showCmd, m_wpSaved.flags));
+    ASSERT_TRUE(Load());
+    EXPECT_EQ((UINT)SW_SHOWNORMAL, m_wpLoaded.showCmd);
+}
+
+TEST_F(BarStateLayoutTest, CraftedStreamsAreRefusedOrComeBackSane)
+{
+    CTestFrame& f = *m_pFrame;
+    Rearrange();
+    const std::vector<CRect> before = FullLayout();
+
+    // Counts beyond the bytes, and a tree deeper than any layout.
+    CExtFrameBarState empty;
+    empty.Collect(&f);
+    empty.m_arrRecords.RemoveAll();
+    empty.m_nodes.clear();
+    std::string prefix = StreamOf(empty);
+    prefix.resize(prefix.size() - 8);
+    std::string hugeRecords = prefix, hugeNodes = prefix, deep = prefix;
+    PutDword(hugeRecords, 0xFFFFFFFF);
+    PutDword(hugeRecords, 0);
+    PutDword(hugeNodes, 0);
+    PutDword(hugeNodes, 0xFFFFFFFF);
+    PutDword(deep, 0);
+    PutDword(deep, 1);
+    for (int i = 0; i < 10000; i++)
+    {
+        const DWORD arrNode[32] = {ID_VIEW_OUTPUT, AFX_IDW_DOCKBAR_LEFT, 1, 50, 0, 0x02 | (i > 0 ? 0x80 : 0)};
+        deep.append((const char*)arrNode, 31 * 4);
+        PutDword(deep, 1);
+    }
+    for (const std::string& bytes : {hugeRecords, hugeNodes, deep})
+    {
+        EXPECT_FALSE(LoadStream(bytes));
+        EXPECT_EQ(0u, m_wpLoaded.showCmd);
+        EXPECT_EQ(before, FullLayout());
+    }
+
+    // A circle no frame has; a floating pane far away with a child's style.
+    CExtFrameBarState circle;
+    circle.Collect(&f);
+    circle.m_nodes[0].nCircle = 1000000;
+    EXPECT_FALSE(LoadStream(StreamOf(circle)));
+    EXPECT_EQ(before, FullLayout());
+
+    CExtFrameBarState distant;
+    distant.Collect(&f);
+    for (CExtFrameBarState::NODE& node : distant.m_nodes)
+    {
+        node.rcFloatFrame.SetRect(-30000, 30000, 30000, -30000);
+        node.dwFloatFrameStyle |= WS_CHILD | WS_DISABLED | WS_MAXIMIZE;
+        node.sizeFloated = CSize(-30000, 30000);
+    }
+    ASSERT_TRUE(LoadStream(StreamOf(distant)));
+    PumpPending();
+    ASSERT_TRUE(f.m_wndOutput.IsFloating());
+    CWnd* pMiniFrame = f.m_wndOutput.GetParentFrame();
+    EXPECT_EQ(0u, pMiniFrame->GetStyle() & (WS_CHILD | WS_DISABLED | WS_MAXIMIZE));
+    // Its caption can be reached.
+    CRect rcMini, rcWork;
+    pMiniFrame->GetWindowRect(&rcMini);
+    ::SystemParametersInfo(SPI_GETWORKAREA, 0, &rcWork, 0);
+    EXPECT_TRUE(rcMini.top >= rcWork.top && rcMini.top + 20 <= rcWork.bottom && rcMini.left + 20 <= rcWork.right &&
+                rcMini.right >= rcWork.left + 20)
+        << rcMini.left << "," << rcMini.top << "," << rcMini.right << "," << rcMini.bottom;
+    EXPECT_LE(f.m_wndOutput.m_sizeFloated.cy, ::GetSystemMetrics(SM_CYVIRTUALSCREEN));
+}
+
+TEST_F(BarStateLayoutTest, AFailedLoadPutsEveryPaneBack)
+{
+    CTestFrame& f = *m_pFrame;
+    Rearrange();
+    f.m_wndExplorer.FloatAt(100, 400);
+    PumpPending();
+    ASSERT_TRUE(Save());
+    f.DockDefault();
+    PumpPending();
+    const std::vector<CRect> before = FullLayout();
+    // Two floating frames and one container: each may be the one that fails.
+    int k = 1;
+    for (; k <= 10; k++)
+    {
+        CExtFrameBarState::g_nFailCreationAt = k;
+        const bool bLoaded = Load();
+        CExtFrameBarState::g_nFailCreationAt = 0;
+        if (bLoaded)
+            break;
+        PumpPending();
+        EXPECT_EQ(before, FullLayout()) << k;
+        EXPECT_FALSE(f.m_wndOutput.IsFloating()) << k;
+        EXPECT_FALSE(f.m_wndCallStack.m_pDockBar->IsKindOf(RUNTIME_CLASS(CExtDockDynBar))) << k;
+    }
+    EXPECT_EQ(4, k);
+    PumpPending();
+    EXPECT_TRUE(f.m_wndOutput.IsFloating());
+    EXPECT_TRUE(f.m_wndExplorer.IsFloating());
+}
+
+TEST_F(BarStateLayoutTest, PanesALayoutDoesNotNameAreReportedAndHidden)
+{
+    CTestFrame& f = *m_pFrame;
+    CExtFrameBarState state;
+    state.Collect(&f);
+    const UINT nOutput = (UINT)f.m_wndOutput.GetDlgCtrlID();
+    state.m_nodes.erase(std::remove_if(state.m_nodes.begin(), state.m_nodes.end(),
+                                       [=](const CExtFrameBarState::NODE& n) { return n.nBarID == nOutput; }),
+                        state.m_nodes.end());
+    // A bar that no longer exists is passed over.
+    state.m_nodes[0].nBarID = 0x7777;
+    CDWordArray unnamed;
+    ASSERT_TRUE(LoadStream(StreamOf(state), &unnamed));
+    ASSERT_EQ(2, unnamed.GetSize());
+    EXPECT_FALSE(f.m_wndOutput.IsWindowVisible());
+    EXPECT_NE(-1, [&] {
+        for (INT_PTR i = 0; i < unnamed.GetSize(); i++)
+            if (unnamed[i] == nOutput)
+                return (int)i;
+        return -1;
+    }());
+}
+
+TEST_F(FrameTest, DockingIsSetUpOnlyForTheSidesAsked)
+{
+    CTestFrame& f = *m_pFrame;
+    CControlBar* pTop = f.GetControlBar(AFX_IDW_DOCKBAR_TOP);
+    EXPECT_TRUE(EnableFrameDocking(&f, CBRS_ALIGN_ANY, true));
+    EXPECT_EQ(pTop, f.GetControlBar(AFX_IDW_DOCKBAR_TOP));
+    EXPECT_FALSE(EnableFrameDocking(&f, 0, true));
+
+    // A plain frame with a bar in the class library's own dock bar.
+    CFrameWnd* pPlain = new CFrameWnd;
+    ASSERT_TRUE(pPlain->Create(NULL, "plain", WS_OVERLAPPEDWINDOW, CRect(0, 0, 400, 300)));
+    CExtToolControlBar* pBar = new CExtToolControlBar;
+    ASSERT_TRUE(pBar->Create(NULL, pPlain, AFX_IDW_TOOLBAR, 0x5040283C));
+    pBar->EnableDocking(CBRS_ALIGN_ANY);
+    pPlain->EnableDocking(CBRS_ALIGN_TOP);
+    pPlain->DockControlBar(pBar, AFX_IDW_DOCKBAR_TOP);
+    ASSERT_FALSE(pPlain->GetControlBar(AFX_IDW_DOCKBAR_TOP)->IsKindOf(RUNTIME_CLASS(CExtDockOuterBar)));
+    EXPECT_TRUE(EnableFrameDocking(pPlain, CBRS_ALIGN_TOP | CBRS_ALIGN_BOTTOM, true));
+    EXPECT_TRUE(pPlain->GetControlBar(AFX_IDW_DOCKBAR_TOP)->IsKindOf(RUNTIME_CLASS(CExtDockOuterBar)));
+    EXPECT_TRUE(pPlain->GetControlBar(AFX_IDW_DOCKBAR_BOTTOM)->IsKindOf(RUNTIME_CLASS(CExtDockOuterBar)));
+    EXPECT_EQ(nullptr, pPlain->GetControlBar(AFX_IDW_DOCKBAR_LEFT));
+    ASSERT_TRUE(::IsWindow(pBar->m_hWnd));
+    EXPECT_EQ(pPlain->GetControlBar(AFX_IDW_DOCKBAR_TOP), (CControlBar*)pBar->m_pDockBar);
+    EXPECT_EQ(RUNTIME_CLASS(CExtMiniDockFrameWnd), pPlain->m_pFloatingFrameClass);
+    pPlain->DestroyWindow();
+    delete pBar;
 }

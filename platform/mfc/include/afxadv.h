@@ -115,6 +115,8 @@ class CDockState : public CObject
     DECLARE_SERIAL(CDockState)
 public:
     enum { nCurrentVersion = 1 };
+    // Most bar records, and most entries of one dock bar, a stream may hold.
+    enum { nMaxEntries = 1024 };
 
     CDockState();
     virtual ~CDockState();

@@ -79,6 +79,8 @@ void CControlBarInfo::Serialize(CArchive& ar, CDockState* /*pDockState*/)
     {
         DWORD dwCount;
         ar >> dwCount;
+        if (dwCount > CDockState::nMaxEntries)
+            AfxThrowArchiveException(CArchiveException::badIndex, ar.m_strFileName);
         // Entries are added as they arrive, so a damaged count cannot make us
         // allocate more than the stream really holds.
         for (DWORD i = 0; i < dwCount; i++)

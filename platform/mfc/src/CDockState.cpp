@@ -39,6 +39,9 @@ void CDockState::Serialize(CArchive& ar)
 
     DWORD dwCount;
     ar >> dwCount;
+    // No frame has more bars: a larger count comes from a damaged stream.
+    if (dwCount > nMaxEntries)
+        AfxThrowArchiveException(CArchiveException::badIndex, ar.m_strFileName);
     for (DWORD i = 0; i < dwCount; i++)
     {
         CControlBarInfo* pInfo = new CControlBarInfo;
