@@ -13,6 +13,7 @@
 #include "ExtDockEntries.h"
 #include "SentInput.h"
 
+#include <functional>
 #include <map>
 #include <set>
 #include <sstream>
@@ -113,6 +114,27 @@ std::vector<CRect> PaneRects(CTestFrame& f)
                                                     &f.m_wndCallStack, &f.m_wndToolBar})
         rects.push_back(RectIn(pWnd, &f));
     return rects;
+}
+
+int g_nWindowsMoved = 0;
+
+LRESULT CALLBACK CountMovedWindows(int nCode, WPARAM wParam, LPARAM lParam)
+{
+    if (nCode >= 0 && ((CWPSTRUCT*)lParam)->message == WM_WINDOWPOSCHANGING)
+        g_nWindowsMoved++;
+    return ::CallNextHookEx(NULL, nCode, wParam, lParam);
+}
+
+// How many window moves the step asks for (-1 when they cannot be counted).
+int WindowsMovedBy(const std::function<void()>& step)
+{
+    g_nWindowsMoved = 0;
+    HHOOK hHook = ::SetWindowsHookEx(WH_CALLWNDPROC, CountMovedWindows, NULL, ::GetCurrentThreadId());
+    if (hHook == NULL)
+        return -1;
+    step();
+    ::UnhookWindowsHookEx(hHook);
+    return g_nWindowsMoved;
 }
 
 void RightClickAt(CPoint ptScreen)
@@ -221,6 +243,8 @@ TEST_F(FrameTest, NestedBarsFillTheirContainerHideWithItAndDissolveWhenOneIsLeft
             EXPECT_EQ(f.m_wndOutput.GetMinimalHeight() + f.m_wndBreakpoints.GetMinimalHeight(), sizeMin.cy);
         else
             EXPECT_EQ(f.m_wndOutput.GetMinimalWidth() + f.m_wndBreakpoints.GetMinimalWidth(), sizeMin.cx);
+        // Laid out again at the same size, no window moves (the nested bars neither).
+        EXPECT_EQ(0, WindowsMovedBy([&] { f.RecalcLayout(); }));
 
         // Hiding every nested bar hides the container; showing one shows it again.
         f.ShowControlBar(&f.m_wndOutput, FALSE, FALSE);
