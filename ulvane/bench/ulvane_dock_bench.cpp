@@ -1,9 +1,10 @@
 // Times the dock bars' layout of a whole 1280 x 1000 frame through 20 sizes, from the
 // frame's WM_SIZE to the last window moved (the frame is resized without redrawing and
 // the paints it leaves waiting are handled after the clock stops):
-//  - an everyday frame of 12 bars: four toolbar-like bars in two top rows, two
-//    resizable bars sharing a left row, two sharing a bottom row, one at the right,
-//    one at the top of the first inner circle and two nested in a container;
+//  - an everyday frame of 12 bars: four toolbar-like bars in two top rows at the
+//    frame's edge, and in the circles inside it two resizable bars sharing a left row,
+//    two sharing a bottom row, one at the right, one at the top of the next circle
+//    and two nested in a container;
 //  - a crowded frame: 24 toolbar-like bars in four top rows and 36 resizable bars over
 //    circles 1 to 6, four of them pairs nested in containers;
 // and, in the crowded frame, a toolbar's move along its full row (ShiftBarInRow), as
@@ -12,7 +13,9 @@
 // windows one resize moves, the layout at an unchanged size (the decisions alone), and
 // as baselines in the same run the same resizes with every bar hidden and the time one
 // plain child window takes to move, so that the windowing system's share shows. The
-// windowing system paints each moved window as it moves: that painting is inside.
+// windowing system paints the frame and background of each moved window from inside
+// its move: a second run times it apart (with hooks, which slow every message) and
+// gives its share, by which the layout alone is estimated.
 #include "MessagePump.h"
 #include "BenchClock.h"
 #include "CBenchFixedBar.h"
@@ -48,6 +51,60 @@ LRESULT CALLBACK CountMovedWindows(int nCode, WPARAM wParam, LPARAM lParam)
     }
     return ::CallNextHookEx(NULL, nCode, wParam, lParam);
 }
+
+// The time spent painting while the clock runs: the windowing system sends the frame
+// and erase paints of each moved window from inside its move.
+int g_nPaintDepth = 0;
+double g_dPaintStart = 0, g_dPaintMs = 0;
+
+bool IsPaintMessage(UINT nMessage)
+{
+    return nMessage == WM_NCPAINT || nMessage == WM_ERASEBKGND || nMessage == WM_PAINT || nMessage == WM_PRINTCLIENT;
+}
+
+LRESULT CALLBACK PaintStarts(int nCode, WPARAM wParam, LPARAM lParam)
+{
+    if (nCode >= 0 && IsPaintMessage(((const CWPSTRUCT*)lParam)->message) && g_nPaintDepth++ == 0)
+        g_dPaintStart = Milliseconds();
+    return ::CallNextHookEx(NULL, nCode, wParam, lParam);
+}
+
+LRESULT CALLBACK PaintEnds(int nCode, WPARAM wParam, LPARAM lParam)
+{
+    if (nCode >= 0 && IsPaintMessage(((const CWPRETSTRUCT*)lParam)->message) && g_nPaintDepth > 0 &&
+        --g_nPaintDepth == 0)
+        g_dPaintMs += Milliseconds() - g_dPaintStart;
+    return ::CallNextHookEx(NULL, nCode, wParam, lParam);
+}
+
+// Counts the painting time while it lives.
+class CPaintClock
+{
+public:
+    CPaintClock()
+        : m_hStarts(::SetWindowsHookEx(WH_CALLWNDPROC, PaintStarts, NULL, ::GetCurrentThreadId())),
+          m_hEnds(::SetWindowsHookEx(WH_CALLWNDPROCRET, PaintEnds, NULL, ::GetCurrentThreadId()))
+    {
+    }
+    ~CPaintClock()
+    {
+        if (m_hStarts != NULL)
+            ::UnhookWindowsHookEx(m_hStarts);
+        if (m_hEnds != NULL)
+            ::UnhookWindowsHookEx(m_hEnds);
+    }
+    bool IsCounting() const { return m_hStarts != NULL && m_hEnds != NULL; }
+    // The painting time since the last call.
+    double TakePaintMs()
+    {
+        const double dMs = g_dPaintMs;
+        g_dPaintMs = 0;
+        return dMs;
+    }
+
+private:
+    HHOOK m_hStarts, m_hEnds;
+};
 
 class CBenchApp : public CWinApp
 {
@@ -145,6 +202,8 @@ struct CBenchFrame
 struct CResizeFigures
 {
     double dMedian = 0, dWorstSize = 0, dWorstRound = 0;
+    // With the painting counted: the median of the painting times' share of the whole.
+    double dPaintShare = 0;
 };
 
 void ResizeWithoutRedraw(CFrameWnd* pFrame, CSize size)
@@ -193,21 +252,28 @@ double TimePlainMove(CFrameWnd* pFrame)
     return dTime;
 }
 
-// Each size's median over the rounds; their median and the worst of them.
-CResizeFigures TimeResizes(CFrameWnd* pFrame)
+// Each size's median over the rounds; their median and the worst of them. With the
+// painting counted (its hooks slow every message down), its share of the whole too.
+CResizeFigures TimeResizes(CFrameWnd* pFrame, bool bCountPainting)
 {
     std::vector<std::vector<double>> rounds(kSizes);
+    std::vector<double> paintShares;
     CResizeFigures figures;
+    std::unique_ptr<CPaintClock> pPaintClock(bCountPainting ? new CPaintClock : NULL);
     for (int nPass = 0; nPass < kPasses; nPass++)
     {
         for (int i = 0; i < kSizes; i++)
         {
+            if (pPaintClock)
+                pPaintClock->TakePaintMs();
             const double t0 = Milliseconds();
             ResizeWithoutRedraw(pFrame, FrameSize(i));
             const double dTime = Milliseconds() - t0;
+            if (pPaintClock && dTime > 0)
+                paintShares.push_back(pPaintClock->TakePaintMs() / dTime);
             rounds[i].push_back(dTime);
             figures.dWorstRound = std::max(figures.dWorstRound, dTime);
-            // The paints wait until the clock has stopped.
+            // The paints left waiting are handled after the clock has stopped.
             pFrame->RedrawWindow(NULL, NULL, RDW_INVALIDATE | RDW_ALLCHILDREN | RDW_FRAME);
             DispatchWaitingMessages();
         }
@@ -217,6 +283,8 @@ CResizeFigures TimeResizes(CFrameWnd* pFrame)
         medians.push_back(Median(times));
     figures.dMedian = Median(medians);
     figures.dWorstSize = *std::max_element(medians.begin(), medians.end());
+    if (!paintShares.empty())
+        figures.dPaintShare = Median(paintShares);
     return figures;
 }
 
@@ -231,17 +299,21 @@ void PrintResizeLine(const char* pszWhat, const CResizeFigures& figures)
 // one resize moves.
 void TimeAndPrintResizes(CBenchFrame& f, const char* pszName, double dPlainMove)
 {
-    const CResizeFigures bars = TimeResizes(f.m_pFrame);
+    const CResizeFigures bars = TimeResizes(f.m_pFrame, false);
+    const CResizeFigures counted = TimeResizes(f.m_pFrame, true);
     const CMoveCount moved = CountWindowsMoved([&] { ResizeWithoutRedraw(f.m_pFrame, FrameSize(1)); });
     const CMoveCount movedStill = CountWindowsMoved([&] { f.m_pFrame->RecalcLayout(); });
     const double dStill = MedianMs(200, [&] { f.m_pFrame->RecalcLayout(); });
     f.ShowBars(FALSE);
-    const CResizeFigures hidden = TimeResizes(f.m_pFrame);
+    const CResizeFigures hidden = TimeResizes(f.m_pFrame, false);
     const CMoveCount movedHidden = CountWindowsMoved([&] { ResizeWithoutRedraw(f.m_pFrame, FrameSize(0)); });
     f.ShowBars(TRUE);
     printf("%s, %d sizes x %d rounds (WM_SIZE to the last window moved):\n", pszName, kSizes, kPasses);
     PrintResizeLine("with the bars:", bars);
     PrintResizeLine("bars hidden (baseline):", hidden);
+    printf("  painting inside the moves: %.0f %% of the time (hooked run, median %.3f ms);\n"
+           "  the layout without it about %.3f ms\n",
+           100 * counted.dPaintShare, counted.dMedian, bars.dMedian * (1 - counted.dPaintShare));
     printf("  %.1f x baseline; a resize makes %d moves of %d windows (bars hidden: %d of %d),\n"
            "  as many plain window moves take %.3f ms;\n"
            "  the layout at an unchanged size: %.3f ms, %d moves\n",
@@ -257,13 +329,15 @@ bool BuildEverydayFrame(CBenchFrame& f)
     CBenchFixedBar* pThird = f.AddFixed(300, NULL);
     if (pFirst == NULL || pThird == NULL || f.AddFixed(260, pFirst) == NULL || f.AddFixed(180, pThird) == NULL)
         return false;
-    CBenchPaneBar* pLeft = f.AddPane(AFX_IDW_DOCKBAR_LEFT, 0);
-    CBenchPaneBar* pBottom = f.AddPane(AFX_IDW_DOCKBAR_BOTTOM, 0);
-    if (pLeft == NULL || pBottom == NULL || f.AddPane(AFX_IDW_DOCKBAR_LEFT, 0, pLeft) == NULL ||
-        f.AddPane(AFX_IDW_DOCKBAR_BOTTOM, 0, pBottom) == NULL || f.AddPane(AFX_IDW_DOCKBAR_RIGHT, 0) == NULL ||
-        f.AddPane(AFX_IDW_DOCKBAR_TOP, 1) == NULL)
+    // The resizable bars inside the toolbars' frame-edge circle, as the IDE docks its
+    // panes: there they share their rows.
+    CBenchPaneBar* pLeft = f.AddPane(AFX_IDW_DOCKBAR_LEFT, 1);
+    CBenchPaneBar* pBottom = f.AddPane(AFX_IDW_DOCKBAR_BOTTOM, 1);
+    if (pLeft == NULL || pBottom == NULL || f.AddPane(AFX_IDW_DOCKBAR_LEFT, 1, pLeft) == NULL ||
+        f.AddPane(AFX_IDW_DOCKBAR_BOTTOM, 1, pBottom) == NULL || f.AddPane(AFX_IDW_DOCKBAR_RIGHT, 1) == NULL ||
+        f.AddPane(AFX_IDW_DOCKBAR_TOP, 2) == NULL)
         return false;
-    CBenchPaneBar* pNestedFirst = f.AddPane(AFX_IDW_DOCKBAR_RIGHT, 1);
+    CBenchPaneBar* pNestedFirst = f.AddPane(AFX_IDW_DOCKBAR_RIGHT, 2);
     return pNestedFirst != NULL && f.AddNested(pNestedFirst, AFX_IDW_DOCKBAR_BOTTOM) != NULL;
 }
 
