@@ -24,17 +24,30 @@ void CSentInput::PressKeys(const std::vector<WORD>& keys)
     ::SendInput((UINT)inputs.size(), inputs.data(), sizeof(INPUT));
 }
 
-void CSentInput::ClickAt(CPoint ptScreen)
+namespace
+{
+void ClickWith(CPoint ptScreen, DWORD dwDown, DWORD dwUp)
 {
     ::SetCursorPos(ptScreen.x, ptScreen.y);
     // The move arrives before the press, so the press goes to the window now under it.
     ::Sleep(50);
     INPUT inputs[2] = {};
     inputs[0].type = INPUT_MOUSE;
-    inputs[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
+    inputs[0].mi.dwFlags = dwDown;
     inputs[1].type = INPUT_MOUSE;
-    inputs[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
+    inputs[1].mi.dwFlags = dwUp;
     ::SendInput(2, inputs, sizeof(INPUT));
+}
+} // namespace
+
+void CSentInput::ClickAt(CPoint ptScreen)
+{
+    ClickWith(ptScreen, MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP);
+}
+
+void CSentInput::RightClickAt(CPoint ptScreen)
+{
+    ClickWith(ptScreen, MOUSEEVENTF_RIGHTDOWN, MOUSEEVENTF_RIGHTUP);
 }
 
 void CSentInput::MoveTo(CPoint ptScreen)

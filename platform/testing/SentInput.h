@@ -16,6 +16,8 @@ public:
     static void PressKeys(const std::vector<WORD>& keys);
     // Moves the cursor to the point (screen coordinates) and clicks the left button.
     static void ClickAt(CPoint ptScreen);
+    // The same with the right button.
+    static void RightClickAt(CPoint ptScreen);
     // Moves the cursor without a click.
     static void MoveTo(CPoint ptScreen);
 

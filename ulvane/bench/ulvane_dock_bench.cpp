@@ -22,36 +22,17 @@
 #include "CBenchPaneBar.h"
 #include "CExtDockBar.h"
 #include "CExtDockOuterBar.h"
+#include "WindowMoves.h"
 
 #include <stdio.h>
 
 #include <algorithm>
 #include <functional>
 #include <memory>
-#include <set>
 #include <vector>
 
 namespace
 {
-// The moves a step makes and the windows they move.
-int g_nWindowsMoved = 0;
-std::set<HWND>* g_pMovedWindows = NULL;
-
-LRESULT CALLBACK CountMovedWindows(int nCode, WPARAM wParam, LPARAM lParam)
-{
-    const CWPSTRUCT* pMessage = (const CWPSTRUCT*)lParam;
-    if (nCode >= 0 && pMessage->message == WM_WINDOWPOSCHANGED)
-    {
-        const WINDOWPOS* pPos = (const WINDOWPOS*)pMessage->lParam;
-        if ((pPos->flags & (SWP_NOMOVE | SWP_NOSIZE)) != (SWP_NOMOVE | SWP_NOSIZE))
-        {
-            g_nWindowsMoved++;
-            g_pMovedWindows->insert(pMessage->hwnd);
-        }
-    }
-    return ::CallNextHookEx(NULL, nCode, wParam, lParam);
-}
-
 // The time spent painting while the clock runs: the windowing system sends the frame
 // and erase paints of each moved window from inside its move.
 int g_nPaintDepth = 0;
@@ -211,29 +192,12 @@ void ResizeWithoutRedraw(CFrameWnd* pFrame, CSize size)
     pFrame->SetWindowPos(NULL, 0, 0, size.cx, size.cy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOREDRAW);
 }
 
-struct CMoveCount
+// The moves the step makes, its waiting paints handled after.
+CWindowMoves CountWindowMovesAndPaints(const std::function<void()>& step)
 {
-    int nMoves = -1, nWindows = -1;
-};
-
-// The moves the step makes and how many windows they move (-1 when not counted).
-CMoveCount CountWindowsMoved(const std::function<void()>& step)
-{
-    std::set<HWND> windows;
-    g_nWindowsMoved = 0;
-    g_pMovedWindows = &windows;
-    HHOOK hHook = ::SetWindowsHookEx(WH_CALLWNDPROC, CountMovedWindows, NULL, ::GetCurrentThreadId());
-    step();
-    if (hHook != NULL)
-        ::UnhookWindowsHookEx(hHook);
+    const CWindowMoves moves = CountWindowMoves(step);
     DispatchWaitingMessages();
-    CMoveCount count;
-    if (hHook != NULL)
-    {
-        count.nMoves = g_nWindowsMoved;
-        count.nWindows = (int)windows.size();
-    }
-    return count;
+    return moves;
 }
 
 // One move of a plain child window of the frame, as the layouts make them.
@@ -301,12 +265,12 @@ void TimeAndPrintResizes(CBenchFrame& f, const char* pszName, double dPlainMove)
 {
     const CResizeFigures bars = TimeResizes(f.m_pFrame, false);
     const CResizeFigures counted = TimeResizes(f.m_pFrame, true);
-    const CMoveCount moved = CountWindowsMoved([&] { ResizeWithoutRedraw(f.m_pFrame, FrameSize(1)); });
-    const CMoveCount movedStill = CountWindowsMoved([&] { f.m_pFrame->RecalcLayout(); });
+    const CWindowMoves moved = CountWindowMovesAndPaints([&] { ResizeWithoutRedraw(f.m_pFrame, FrameSize(1)); });
+    const CWindowMoves movedStill = CountWindowMovesAndPaints([&] { f.m_pFrame->RecalcLayout(); });
     const double dStill = MedianMs(200, [&] { f.m_pFrame->RecalcLayout(); });
     f.ShowBars(FALSE);
     const CResizeFigures hidden = TimeResizes(f.m_pFrame, false);
-    const CMoveCount movedHidden = CountWindowsMoved([&] { ResizeWithoutRedraw(f.m_pFrame, FrameSize(0)); });
+    const CWindowMoves movedHidden = CountWindowMovesAndPaints([&] { ResizeWithoutRedraw(f.m_pFrame, FrameSize(0)); });
     f.ShowBars(TRUE);
     printf("%s, %d sizes x %d rounds (WM_SIZE to the last window moved):\n", pszName, kSizes, kPasses);
     PrintResizeLine("with the bars:", bars);

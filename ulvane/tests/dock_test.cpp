@@ -12,8 +12,8 @@
 #include "CExtPopupMenuWnd.h"
 #include "ExtDockEntries.h"
 #include "SentInput.h"
+#include "WindowMoves.h"
 
-#include <functional>
 #include <map>
 #include <set>
 #include <sstream>
@@ -115,37 +115,6 @@ std::vector<CRect> PaneRects(CTestFrame& f)
         rects.push_back(RectIn(pWnd, &f));
     return rects;
 }
-
-int g_nWindowsMoved = 0;
-
-LRESULT CALLBACK CountMovedWindows(int nCode, WPARAM wParam, LPARAM lParam)
-{
-    if (nCode >= 0 && ((CWPSTRUCT*)lParam)->message == WM_WINDOWPOSCHANGING)
-        g_nWindowsMoved++;
-    return ::CallNextHookEx(NULL, nCode, wParam, lParam);
-}
-
-// How many window moves the step asks for (-1 when they cannot be counted).
-int WindowsMovedBy(const std::function<void()>& step)
-{
-    g_nWindowsMoved = 0;
-    HHOOK hHook = ::SetWindowsHookEx(WH_CALLWNDPROC, CountMovedWindows, NULL, ::GetCurrentThreadId());
-    if (hHook == NULL)
-        return -1;
-    step();
-    ::UnhookWindowsHookEx(hHook);
-    return g_nWindowsMoved;
-}
-
-void RightClickAt(CPoint ptScreen)
-{
-    CSentInput::MoveTo(ptScreen);
-    INPUT input[2] = {};
-    input[0].type = input[1].type = INPUT_MOUSE;
-    input[0].mi.dwFlags = MOUSEEVENTF_RIGHTDOWN;
-    input[1].mi.dwFlags = MOUSEEVENTF_RIGHTUP;
-    ::SendInput(2, input, sizeof(INPUT));
-}
 }
 
 TEST_F(FrameTest, CirclesAreInsertedWhereNeededLinkedAndOptimisedAway)
@@ -244,7 +213,7 @@ TEST_F(FrameTest, NestedBarsFillTheirContainerHideWithItAndDissolveWhenOneIsLeft
         else
             EXPECT_EQ(f.m_wndOutput.GetMinimalWidth() + f.m_wndBreakpoints.GetMinimalWidth(), sizeMin.cx);
         // Laid out again at the same size, no window moves (the nested bars neither).
-        EXPECT_EQ(0, WindowsMovedBy([&] { f.RecalcLayout(); }));
+        EXPECT_EQ(0, CountWindowMoves([&] { f.RecalcLayout(); }).nMoves);
 
         // Hiding every nested bar hides the container; showing one shows it again.
         f.ShowControlBar(&f.m_wndOutput, FALSE, FALSE);
@@ -384,7 +353,7 @@ TEST_F(FrameTest, RightClickingADockBarShowsThePanelsMenuAndAnEmptyOneShowsNothi
         GTEST_SKIP() << "the dock bar cannot be clicked here (covered or not in the foreground)";
 
     f.m_panelsMenuFlags.clear();
-    RightClickAt(pt);
+    CSentInput::RightClickAt(pt);
     ASSERT_TRUE(PumpUntil(IsMenuReadyForInput, 5000));
     EXPECT_EQ((std::vector<BYTE>{0, (BYTE)CExtBarPopupMenuEvent::eFlagAfterContent}), f.m_panelsMenuFlags);
     EXPECT_GE(CExtPopupMenuWnd::GetFocusPopup()->GetItemCount(), 5);
@@ -394,7 +363,7 @@ TEST_F(FrameTest, RightClickingADockBarShowsThePanelsMenuAndAnEmptyOneShowsNothi
     // A frame that fills the menu is told once, and its content is what shows.
     f.m_bBuildPanelsMenu = true;
     f.m_panelsMenuFlags.clear();
-    RightClickAt(pt);
+    CSentInput::RightClickAt(pt);
     ASSERT_TRUE(PumpUntil(IsMenuReadyForInput, 5000));
     EXPECT_EQ((std::vector<BYTE>{(BYTE)0}), f.m_panelsMenuFlags);
     ASSERT_EQ(1, CExtPopupMenuWnd::GetFocusPopup()->GetItemCount());
