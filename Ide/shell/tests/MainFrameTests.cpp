@@ -205,6 +205,17 @@ CRect RectInFrame(CWnd* pWnd)
     Frame()->ScreenToClient(&rc);
     return rc;
 }
+
+void RestoreLook(CMainFrame* pFrame, CRuntimeClass* pLook)
+{
+    if (pLook == RUNTIME_CLASS(CExtPaintManager))
+        pFrame->SetUIStyleClassic();
+    else if (pLook == RUNTIME_CLASS(CExtPaintManagerXP))
+        pFrame->SetUIStyleXP();
+    else
+        pFrame->SetUIStyleOffice2003();
+    PumpPending();
+}
 } // namespace
 
 TEST(MainFrame, TheDefaultLayoutDocksInCompactCirclesAndFullScreenGivesTheTabsBarItsPlaceBack)
@@ -246,10 +257,7 @@ TEST(MainFrame, TheDefaultLayoutDocksInCompactCirclesAndFullScreenGivesTheTabsBa
     EXPECT_EQ(picture.GetClientPixel(pEmpty->m_hWnd, CPoint(20, 30)), ::GetSysColor(COLOR_3DFACE));
     ::SetWindowPos(pEmpty->m_hWnd, hWndAbove != NULL ? hWndAbove : HWND_TOP, 0, 0, 0, 0,
                    SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-    if (pLookBefore == RUNTIME_CLASS(CExtPaintManagerXP))
-        pFrame->SetUIStyleXP();
-    else if (pLookBefore != RUNTIME_CLASS(CExtPaintManager))
-        pFrame->SetUIStyleOffice2003();
+    RestoreLook(pFrame, pLookBefore);
     pFrame->RecalcLayout();
     PumpPending();
     EXPECT_EQ(RectInFrame(pEmpty).Width(), 0);
@@ -264,6 +272,40 @@ TEST(MainFrame, TheDefaultLayoutDocksInCompactCirclesAndFullScreenGivesTheTabsBa
     EXPECT_EQ(pTabs->GetDockLayer(), 3u);
     EXPECT_EQ(RectInFrame(pTabs), rcTabs);
     EXPECT_EQ(CExtDockBar::GetCircleCount(pFrame), 7u);
+
+    // With the debugger's panes shown too, no pane covers another where it shows: a
+    // pane longer than the room its circle has left is clipped by its dock bar.
+    const UINT kHidden[] = { ID_VIEW_BREAKPOINTS, ID_VIEW_VARIABLES, ID_VIEW_CALL_STACK };
+    for (UINT nID : kHidden)
+        pFrame->ShowControlBar(&pFrame->GetBar(nID), TRUE, FALSE);
+    pFrame->RecalcLayout();
+    PumpPending();
+    std::vector<CRect> shown;
+    for (UINT nID : kInCallOrder)
+    {
+        CControlBar* pBar = nID == ID_VIEW_FILE_TABS ? pTabs : &pFrame->GetBar(nID);
+        CRect rcShown;
+        rcShown.IntersectRect(RectInFrame(pBar), RectInFrame(pBar->GetParent()));
+        EXPECT_FALSE(rcShown.IsRectEmpty()) << nID;
+        shown.push_back(rcShown);
+    }
+    for (size_t i = 0; i < shown.size(); i++)
+    {
+        for (size_t j = i + 1; j < shown.size(); j++)
+        {
+            CRect rcOverlap;
+            EXPECT_FALSE(rcOverlap.IntersectRect(&shown[i], &shown[j])) << kInCallOrder[i] << " " << kInCallOrder[j];
+        }
+    }
+    pFrame->SetUIStyleClassic();
+    ScreenshotMainFrame("default_layout_classic");
+    pFrame->SetUIStyleXP();
+    ScreenshotMainFrame("default_layout_xp");
+    RestoreLook(pFrame, pLookBefore);
+    for (UINT nID : kHidden)
+        pFrame->ShowControlBar(&pFrame->GetBar(nID), FALSE, FALSE);
+    pFrame->RecalcLayout();
+    PumpPending();
 }
 
 TEST(MainFrame, BarCommandsToggleTheirBarsWithACheckMark)
