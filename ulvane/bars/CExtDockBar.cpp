@@ -372,9 +372,7 @@ CSize CExtDockBar::CalcFixedLayout(BOOL bStretch, BOOL bHorz)
             const int nLength = bHorz ? size.cx : size.cy;
             const int nThickness = bHorz ? size.cy : size.cx;
 
-            CRect rcBar;
-            pBar->GetWindowRect(&rcBar);
-            ScreenToClient(&rcBar);
+            const CRect rcBar = GetBarRectInClient(pBar);
             const int nAt = bHorz ? rcBar.left : rcBar.top;
             int nStart = nAlong;
             if (!m_bFloating && nAt > nStart)
@@ -608,6 +606,14 @@ void CExtDockBar::CleanRowEnds()
         if (IsRowEnd(m_arrBars[i]) && IsRowEnd(m_arrBars[i - 1]))
             m_arrBars.RemoveAt(i);
     }
+}
+
+CRect CExtDockBar::GetBarRectInClient(CControlBar* pBar) const
+{
+    CRect rc;
+    pBar->GetWindowRect(&rc);
+    ScreenToClient(&rc);
+    return rc;
 }
 
 bool CExtDockBar::HoldsNoBars() const

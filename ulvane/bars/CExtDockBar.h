@@ -142,6 +142,8 @@ protected:
     void RemovePlaceholderHereOrElsewhere(UINT nID);
     // A row end before the first entry, none doubled.
     void CleanRowEnds();
+    // A bar's window rectangle in this dock bar's client coordinates.
+    CRect GetBarRectInClient(CControlBar* pBar) const;
 
     afx_msg void OnContextMenu(CWnd* pWnd, CPoint point);
     afx_msg void OnCancelMode();

@@ -257,13 +257,16 @@ CSize CExtDockDynBar::CalcFixedLayout(BOOL bStretch, BOOL /*bHorz*/)
             const int nLength = LengthOf(pBar, bHorz);
             const CRect rc = bHorz ? CRect(nAlong, nAcross, nAlong + nLength, nAcross + row.nThickness)
                                    : CRect(nAcross, nAlong, nAcross + row.nThickness, nAlong + nLength);
+            nAlong += nLength;
+            // Every frame layout comes through here: a bar already in place is not moved.
+            if (rc == GetBarRectInClient(pBar))
+                continue;
             HDWP hNext = hDWP != NULL ? ::DeferWindowPos(hDWP, pBar->m_hWnd, NULL, rc.left, rc.top, rc.Width(),
                                                          rc.Height(), SWP_NOZORDER | SWP_NOACTIVATE)
                                       : NULL;
             if (hNext == NULL)
                 pBar->SetWindowPos(NULL, rc.left, rc.top, rc.Width(), rc.Height(), SWP_NOZORDER | SWP_NOACTIVATE);
             hDWP = hNext;
-            nAlong += nLength;
         }
         nAcross += row.nThickness;
     }

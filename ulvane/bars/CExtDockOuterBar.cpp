@@ -193,14 +193,6 @@ CSize CExtDockOuterBar::GetMaxExtent() const
     return rcFrame.Size();
 }
 
-CRect CExtDockOuterBar::GetBarRectInClient(CControlBar* pBar) const
-{
-    CRect rc;
-    pBar->GetWindowRect(&rc);
-    ScreenToClient(&rc);
-    return rc;
-}
-
 void CExtDockOuterBar::GetRowBarsOf(CControlBar* pBar, std::vector<CControlBar*>& bars, bool bVisibleOnly) const
 {
     bars.clear();

@@ -62,7 +62,6 @@ protected:
     bool IsHorzByID() const;
     // The room rows have: the layout rectangle, else the frame's client area.
     CSize GetMaxExtent() const;
-    CRect GetBarRectInClient(CControlBar* pBar) const;
     // The entries of the bar's row: the bars of it, placeholders left out.
     void GetRowBarsOf(CControlBar* pBar, std::vector<CControlBar*>& bars, bool bVisibleOnly) const;
     void MakeRecords(const std::vector<CControlBar*>& bars, CExtRowBarRecords& records, AFX_SIZEPARENTPARAMS* pLayout);

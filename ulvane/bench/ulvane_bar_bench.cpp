@@ -6,7 +6,7 @@
 // one idle pass of the caption update over every bar, as medians of 200 rounds; as
 // a baseline in the same run, the same two layouts with the bars hidden.
 #include "MessagePump.h"
-#include "CExtControlBar.h"
+#include "CBenchPaneBar.h"
 #include "CExtDockBar.h"
 #include "BenchClock.h"
 
@@ -24,17 +24,11 @@ public:
 };
 CBenchApp theApp;
 
-struct Pane
-{
-    CExtControlBar bar;
-    CEdit edit;
-};
-
 // Docks the bars into one row of the side's dock bar at the layer.
-void DockRow(CFrameWnd* pFrame, std::vector<std::unique_ptr<Pane>>& panes, size_t nFirst, UINT nSide, UINT nLayer)
+void DockRow(CFrameWnd* pFrame, std::vector<std::unique_ptr<CBenchPaneBar>>& panes, size_t nFirst, UINT nSide, UINT nLayer)
 {
     for (size_t i = nFirst; i < nFirst + 4; i++)
-        panes[i]->bar.DockAtFrameSide(nSide, nLayer, pFrame, false);
+        panes[i]->DockAtFrameSide(nSide, nLayer, pFrame, false);
     CExtDockBar* pDockBar = CExtDockBar::FindDockBarInCircle(pFrame, nLayer, nSide, false);
     // Each bar docked on a row of its own: the row ends between them go.
     for (INT_PTR i = pDockBar->m_arrBars.GetSize() - 2; i > 1; i--)
@@ -55,19 +49,12 @@ int main()
     theApp.m_pMainWnd = pFrame;
     if (!CExtControlBar::FrameEnableDocking(pFrame))
         return 4;
-    std::vector<std::unique_ptr<Pane>> panes;
+    std::vector<std::unique_ptr<CBenchPaneBar>> panes;
     for (int i = 0; i < 24; i++)
     {
-        panes.emplace_back(new Pane);
-        Pane& pane = *panes.back();
-        pane.bar.SetPreferredSizeHorizontal(CSize(150 + 10 * i, 100));
-        pane.bar.SetPreferredSizeVertical(CSize(120, 100 + 5 * i));
-        CString strName;
-        strName.Format("Pane %d", i + 1);
-        if (!pane.bar.Create(strName, pFrame, 0x7000 + i, 0x5040283C) ||
-            !pane.edit.Create(WS_CHILD | WS_VISIBLE | ES_MULTILINE, CRect(0, 0, 0, 0), &pane.bar, 1))
+        panes.emplace_back(new CBenchPaneBar);
+        if (!panes.back()->CreateIn(pFrame, 0x7000 + i, CSize(150 + 10 * i, 100), CSize(120, 100 + 5 * i)))
             return 5;
-        pane.bar.EnableDocking(CBRS_ALIGN_ANY);
     }
     const struct
     {
@@ -93,10 +80,10 @@ int main()
     const double dStill = MedianMs(nRounds, layoutOnly);
     const double dIdle = MedianMs(nRounds, [&] {
         for (auto& pane : panes)
-            pane->bar.SendMessage(WM_IDLEUPDATECMDUI, TRUE);
+            pane->SendMessage(WM_IDLEUPDATECMDUI, TRUE);
     });
     for (auto& pane : panes)
-        pFrame->ShowControlBar(&pane->bar, FALSE, FALSE);
+        pFrame->ShowControlBar(pane.get(), FALSE, FALSE);
     pFrame->RecalcLayout();
     DispatchWaitingMessages();
     const double dBaseline = MedianMs(nRounds, resizeAndLayout);

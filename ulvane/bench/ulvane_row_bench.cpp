@@ -6,8 +6,7 @@
 // row's first bar, a middle one and its last; as a baseline in the same run, the
 // frame's RecalcLayout at an unchanged size.
 #include "MessagePump.h"
-#include "CExtBarStateExtra.h"
-#include "CExtControlBar.h"
+#include "CBenchFixedBar.h"
 #include "CExtDockOuterBar.h"
 #include "BenchClock.h"
 
@@ -24,18 +23,6 @@ public:
     CBenchApp() : CWinApp("UlvaneRowBench") {}
 };
 CBenchApp theApp;
-
-class CRowBar : public CExtControlBar
-{
-public:
-    CRowBar() { m_nBarFlags |= eBarFixedMode; }
-    CSize CalcDynamicLayout(int, DWORD nMode) override { return (nMode & LM_VERTDOCK) ? CSize(26, 200) : CSize(200, 26); }
-    CSize CalcFixedLayout(BOOL, BOOL bHorz) override { return bHorz ? CSize(200, 26) : CSize(26, 200); }
-    CSize GetMinimalSize() override { return CSize(40, 20); }
-    CExtBarStateExtra* GetBarStateExtra() override { return &m_extra; }
-    CExtBarStateExtra m_extra;
-};
-
 }
 
 int main()
@@ -49,10 +36,10 @@ int main()
     theApp.m_pMainWnd = pFrame;
     if (!CExtControlBar::FrameEnableDocking(pFrame))
         return 4;
-    std::vector<std::unique_ptr<CRowBar>> bars;
+    std::vector<std::unique_ptr<CBenchFixedBar>> bars;
     for (int i = 0; i < 8; i++)
     {
-        bars.emplace_back(new CRowBar);
+        bars.emplace_back(new CBenchFixedBar);
         if (!bars.back()->Create("Row bar", pFrame, 0x7000 + i, WS_CHILD | WS_VISIBLE | CBRS_TOP))
             return 5;
         bars.back()->EnableDocking(CBRS_ALIGN_ANY);
@@ -67,7 +54,7 @@ int main()
 
     const int nRounds = 500;
     const double dBaseline = MedianMs(nRounds, [&] { pFrame->RecalcLayout(); });
-    auto moves = [&](CRowBar* pBar) {
+    auto moves = [&](CBenchFixedBar* pBar) {
         int nStep = 0;
         return MedianMs(nRounds, [&] {
             bool bFull = false;

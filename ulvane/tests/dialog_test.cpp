@@ -584,12 +584,7 @@ TEST_F(ResizableDialogTest, TheSystemMenuOpensAsTheFrameworksPopupWithoutHolding
     PumpFor(50);
     const CPoint ptCaption = CaptionPoint(&m_dlg);
     ASSERT_NE(-1, ptCaption.x);
-    ::SetCursorPos(ptCaption.x, ptCaption.y);
-    INPUT inputs[2] = {};
-    inputs[0].type = inputs[1].type = INPUT_MOUSE;
-    inputs[0].mi.dwFlags = MOUSEEVENTF_RIGHTDOWN;
-    inputs[1].mi.dwFlags = MOUSEEVENTF_RIGHTUP;
-    ::SendInput(2, inputs, sizeof(INPUT));
+    CSentInput::RightClickAt(ptCaption);
     // The thread goes on while the menu is open: this pump returns.
     PumpFor(150);
     ASSERT_TRUE(CExtPopupMenuWnd::IsTrackingActive());

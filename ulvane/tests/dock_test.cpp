@@ -12,6 +12,7 @@
 #include "CExtPopupMenuWnd.h"
 #include "ExtDockEntries.h"
 #include "SentInput.h"
+#include "WindowMoves.h"
 
 #include <map>
 #include <set>
@@ -114,16 +115,6 @@ std::vector<CRect> PaneRects(CTestFrame& f)
         rects.push_back(RectIn(pWnd, &f));
     return rects;
 }
-
-void RightClickAt(CPoint ptScreen)
-{
-    CSentInput::MoveTo(ptScreen);
-    INPUT input[2] = {};
-    input[0].type = input[1].type = INPUT_MOUSE;
-    input[0].mi.dwFlags = MOUSEEVENTF_RIGHTDOWN;
-    input[1].mi.dwFlags = MOUSEEVENTF_RIGHTUP;
-    ::SendInput(2, input, sizeof(INPUT));
-}
 }
 
 TEST_F(FrameTest, CirclesAreInsertedWhereNeededLinkedAndOptimisedAway)
@@ -221,6 +212,8 @@ TEST_F(FrameTest, NestedBarsFillTheirContainerHideWithItAndDissolveWhenOneIsLeft
             EXPECT_EQ(f.m_wndOutput.GetMinimalHeight() + f.m_wndBreakpoints.GetMinimalHeight(), sizeMin.cy);
         else
             EXPECT_EQ(f.m_wndOutput.GetMinimalWidth() + f.m_wndBreakpoints.GetMinimalWidth(), sizeMin.cx);
+        // Laid out again at the same size, no window moves (the nested bars neither).
+        EXPECT_EQ(0, CountWindowMoves([&] { f.RecalcLayout(); }).nMoves);
 
         // Hiding every nested bar hides the container; showing one shows it again.
         f.ShowControlBar(&f.m_wndOutput, FALSE, FALSE);
@@ -360,7 +353,7 @@ TEST_F(FrameTest, RightClickingADockBarShowsThePanelsMenuAndAnEmptyOneShowsNothi
         GTEST_SKIP() << "the dock bar cannot be clicked here (covered or not in the foreground)";
 
     f.m_panelsMenuFlags.clear();
-    RightClickAt(pt);
+    CSentInput::RightClickAt(pt);
     ASSERT_TRUE(PumpUntil(IsMenuReadyForInput, 5000));
     EXPECT_EQ((std::vector<BYTE>{0, (BYTE)CExtBarPopupMenuEvent::eFlagAfterContent}), f.m_panelsMenuFlags);
     EXPECT_GE(CExtPopupMenuWnd::GetFocusPopup()->GetItemCount(), 5);
@@ -370,7 +363,7 @@ TEST_F(FrameTest, RightClickingADockBarShowsThePanelsMenuAndAnEmptyOneShowsNothi
     // A frame that fills the menu is told once, and its content is what shows.
     f.m_bBuildPanelsMenu = true;
     f.m_panelsMenuFlags.clear();
-    RightClickAt(pt);
+    CSentInput::RightClickAt(pt);
     ASSERT_TRUE(PumpUntil(IsMenuReadyForInput, 5000));
     EXPECT_EQ((std::vector<BYTE>{(BYTE)0}), f.m_panelsMenuFlags);
     ASSERT_EQ(1, CExtPopupMenuWnd::GetFocusPopup()->GetItemCount());

@@ -5,6 +5,7 @@
 
 #include "CCodeNavigatorPage.h"
 #include "CExtCommandManagerHolder.h"
+#include "CExtDockBar.h"
 #include "CExtPaintManagerHolder.h"
 #include "CExtPaintManagerOffice2003.h"
 #include "CGoToTableDlg.h"
@@ -12,6 +13,7 @@
 #include "CExtPopupTrackContext.h"
 #include "CExtToolControlBar.h"
 #include "CProjectFileEntry.h"
+#include "CViewManager.h"
 #include "PathUtil.h"
 #include "COutline.h"
 #include "COutlineFile.h"
@@ -192,6 +194,118 @@ TEST(MainFrame, ColdStartDocksTheBarsByDefault)
     EXPECT_EQ(rcFrame.Width(), rcWork.Width() * 17 / 20);
     EXPECT_EQ(rcFrame.Height(), rcWork.Height() * 17 / 20);
     EXPECT_EQ(rcFrame.CenterPoint().x / 4, rcWork.CenterPoint().x / 4);
+}
+
+namespace
+{
+CRect RectInFrame(CWnd* pWnd)
+{
+    CRect rc;
+    pWnd->GetWindowRect(&rc);
+    Frame()->ScreenToClient(&rc);
+    return rc;
+}
+
+void RestoreLook(CMainFrame* pFrame, CRuntimeClass* pLook)
+{
+    if (pLook == RUNTIME_CLASS(CExtPaintManager))
+        pFrame->SetUIStyleClassic();
+    else if (pLook == RUNTIME_CLASS(CExtPaintManagerXP))
+        pFrame->SetUIStyleXP();
+    else
+        pFrame->SetUIStyleOffice2003();
+    PumpPending();
+}
+} // namespace
+
+TEST(MainFrame, TheDefaultLayoutDocksInCompactCirclesAndFullScreenGivesTheTabsBarItsPlaceBack)
+{
+    CMainFrame* pFrame = Frame();
+    // Docked at layers 1, 3, 4, 5, 6 and 7 in this order: circles 1 to 6, one each.
+    const UINT kInCallOrder[] = { ID_VIEW_PROJECT_EXPLORER, ID_VIEW_OUTPUT, ID_VIEW_FILE_TABS,
+                                  ID_VIEW_BREAKPOINTS, ID_VIEW_VARIABLES, ID_VIEW_CALL_STACK };
+    CViewManager* pTabs = pFrame->GetMDIClient().GetViewManager();
+    ASSERT_TRUE(pTabs != NULL);
+    for (UINT n = 0; n < 6; n++)
+    {
+        CExtControlBar* pBar = kInCallOrder[n] == ID_VIEW_FILE_TABS ? pTabs : &pFrame->GetBar(kInCallOrder[n]);
+        EXPECT_EQ(pBar->GetDockLayer(), n + 1) << kInCallOrder[n];
+    }
+    EXPECT_EQ(CExtDockBar::GetCircleCount(pFrame), 7u);
+    // Each shown pane lies inside the circles before it: the Output pane right of the
+    // explorer, the tabs bar right of it and above the Output pane, both below the toolbar.
+    const CRect rcExplorer = RectInFrame(&pFrame->GetBar(ID_VIEW_PROJECT_EXPLORER));
+    const CRect rcOutput = RectInFrame(&pFrame->GetBar(ID_VIEW_OUTPUT));
+    const CRect rcTabs = RectInFrame(pTabs);
+    const CRect rcToolBar = RectInFrame(pFrame->GetControlBar(AFX_IDW_TOOLBAR));
+    EXPECT_EQ(rcOutput.left, rcExplorer.right);
+    EXPECT_EQ(rcTabs.left, rcExplorer.right);
+    EXPECT_LE(rcTabs.bottom, rcOutput.top);
+    EXPECT_GE(rcExplorer.top, rcToolBar.bottom);
+    EXPECT_GE(rcTabs.top, rcToolBar.bottom);
+
+    // The frame-edge left dock bar holds no bar; given room, it shows the classic face.
+    CRuntimeClass* pLookBefore = g_PaintManagerHolder->GetRuntimeClass();
+    pFrame->SetUIStyleClassic();
+    PumpPending();
+    CDockBar* pEmpty = DYNAMIC_DOWNCAST(CDockBar, pFrame->GetControlBar(AFX_IDW_DOCKBAR_LEFT));
+    ASSERT_TRUE(pEmpty != NULL);
+    ASSERT_EQ(pEmpty->GetDockedCount(), 0);
+    const HWND hWndAbove = ::GetWindow(pEmpty->m_hWnd, GW_HWNDPREV);
+    pEmpty->SetWindowPos(&CWnd::wndTop, 0, rcExplorer.top, 40, 60, SWP_NOACTIVATE | SWP_SHOWWINDOW);
+    const CScreenPicture picture(pEmpty->m_hWnd);
+    EXPECT_EQ(picture.GetClientPixel(pEmpty->m_hWnd, CPoint(20, 30)), ::GetSysColor(COLOR_3DFACE));
+    ::SetWindowPos(pEmpty->m_hWnd, hWndAbove != NULL ? hWndAbove : HWND_TOP, 0, 0, 0, 0,
+                   SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    RestoreLook(pFrame, pLookBefore);
+    pFrame->RecalcLayout();
+    PumpPending();
+    EXPECT_EQ(RectInFrame(pEmpty).Width(), 0);
+
+    // Full screen floats the tabs bar; leaving it docks the bar back on its dock bar,
+    // in its circle, where it was.
+    CDockBar* pTabsDockBar = pTabs->m_pDockBar;
+    Command(ID_VIEW_FULL_SCREEN);
+    EXPECT_TRUE(pTabs->IsFloating());
+    Command(ID_VIEW_FULL_SCREEN);
+    EXPECT_EQ(pTabs->m_pDockBar, pTabsDockBar);
+    EXPECT_EQ(pTabs->GetDockLayer(), 3u);
+    EXPECT_EQ(RectInFrame(pTabs), rcTabs);
+    EXPECT_EQ(CExtDockBar::GetCircleCount(pFrame), 7u);
+
+    // With the debugger's panes shown too, no pane covers another where it shows: a
+    // pane longer than the room its circle has left is clipped by its dock bar.
+    const UINT kHidden[] = { ID_VIEW_BREAKPOINTS, ID_VIEW_VARIABLES, ID_VIEW_CALL_STACK };
+    for (UINT nID : kHidden)
+        pFrame->ShowControlBar(&pFrame->GetBar(nID), TRUE, FALSE);
+    pFrame->RecalcLayout();
+    PumpPending();
+    std::vector<CRect> shown;
+    for (UINT nID : kInCallOrder)
+    {
+        CControlBar* pBar = nID == ID_VIEW_FILE_TABS ? pTabs : &pFrame->GetBar(nID);
+        CRect rcShown;
+        rcShown.IntersectRect(RectInFrame(pBar), RectInFrame(pBar->GetParent()));
+        EXPECT_FALSE(rcShown.IsRectEmpty()) << nID;
+        shown.push_back(rcShown);
+    }
+    for (size_t i = 0; i < shown.size(); i++)
+    {
+        for (size_t j = i + 1; j < shown.size(); j++)
+        {
+            CRect rcOverlap;
+            EXPECT_FALSE(rcOverlap.IntersectRect(&shown[i], &shown[j])) << kInCallOrder[i] << " " << kInCallOrder[j];
+        }
+    }
+    pFrame->SetUIStyleClassic();
+    ScreenshotMainFrame("default_layout_classic");
+    pFrame->SetUIStyleXP();
+    ScreenshotMainFrame("default_layout_xp");
+    RestoreLook(pFrame, pLookBefore);
+    for (UINT nID : kHidden)
+        pFrame->ShowControlBar(&pFrame->GetBar(nID), FALSE, FALSE);
+    pFrame->RecalcLayout();
+    PumpPending();
 }
 
 TEST(MainFrame, BarCommandsToggleTheirBarsWithACheckMark)
