@@ -2453,8 +2453,10 @@ void CExtPopupMenuWnd::OnDestroy()
     if (m_pParentPopup == NULL && !IsNoTrackMode() && g_PopupTrackContext.GetTopPopup() == this &&
         m_hWndCmdReceiver != NULL && ::IsWindow(m_hWndCmdReceiver))
         ::SendMessage(m_hWndCmdReceiver, g_nMsgNotifyMenuClosed, 0, (LPARAM)this);
-    // The bar button that opened the menu looks released again.
-    if (m_pParentPopup == NULL && !IsNoTrackMode() && g_PopupTrackContext.GetTopPopup() == this)
+    // The bar button that opened the menu looks released again, also when the
+    // tracking was cancelled (the context forgets its top popup before destroying it).
+    if (m_pParentPopup == NULL && !IsNoTrackMode() &&
+        (g_PopupTrackContext.GetTopPopup() == this || g_PopupTrackContext.IsResetting()))
         CExtToolControlBar::CancelAllHotTracking();
     CExtPopupBaseWnd::OnDestroy();
 }
