@@ -79,7 +79,8 @@ BYTE WrapBitOf(int nState)
 
 CExtBarButton::CExtBarButton(CExtToolControlBar* pBar, UINT nCmdID, UINT nStyle)
     : m_pBar(pBar), m_nCmdID(nCmdID), m_nEffectiveCmdID(nCmdID), m_nStyle(nStyle), m_size(0, 0),
-      m_nFlagsA(eVisible), m_nFlagsB(0), m_pCtrl(NULL), m_hMenu(NULL)
+      m_nFlagsA(eVisible), m_nFlagsB(0), m_pCtrl(NULL), m_hMenu(NULL), m_hMeasuredFont(NULL),
+      m_sizeMeasuredText(0, 0)
 {
     m_rc.SetRectEmpty();
     if (nCmdID == ID_SEPARATOR)
@@ -446,13 +447,7 @@ CSize CExtBarButton::CalculateLayout(CDC& dc, CSize sizePreCalc, bool bHorz)
     CString strText;
     GetText(strText);
     strText = StripMnemonics(strText);
-    CSize sizeText(0, 0);
-    if (!strText.IsEmpty())
-    {
-        CRect rcText(0, 0, 0, 0);
-        ::DrawText(dc.m_hDC, strText, strText.GetLength(), &rcText, DT_CALCRECT | DT_SINGLELINE);
-        sizeText = rcText.Size();
-    }
+    const CSize sizeText = MeasureText(dc, strText);
     const bool bText = !strText.IsEmpty();
     CSize sizeContent;
     if (bHorz)
@@ -470,6 +465,24 @@ CSize CExtBarButton::CalculateLayout(CDC& dc, CSize sizePreCalc, bool bHorz)
     }
     m_size = size;
     return size;
+}
+
+CSize CExtBarButton::MeasureText(CDC& dc, const CString& strText)
+{
+    if (strText.IsEmpty())
+        return CSize(0, 0);
+    // Layouts measure every button many times over; the text's extent changes only
+    // with the text and the font.
+    const HFONT hFont = (HFONT)::GetCurrentObject(dc.m_hDC, OBJ_FONT);
+    if (hFont != m_hMeasuredFont || strText != m_strMeasuredText)
+    {
+        CRect rcText(0, 0, 0, 0);
+        ::DrawText(dc.m_hDC, strText, strText.GetLength(), &rcText, DT_CALCRECT | DT_SINGLELINE);
+        m_sizeMeasuredText = rcText.Size();
+        m_hMeasuredFont = hFont;
+        m_strMeasuredText = strText;
+    }
+    return m_sizeMeasuredText;
 }
 
 void CExtBarButton::Paint(CDC& dc, bool bHorz)

@@ -138,6 +138,8 @@ public:
 protected:
     // The text without its mnemonic marks ("&&" stays one "&").
     static CString StripMnemonics(const CString& strText);
+    // The text's extent in the DC's font, measured again only when either changed.
+    CSize MeasureText(CDC& dc, const CString& strText);
     // Sets or clears a flags-B bit; false when it was so already.
     bool ChangeFlagB(BYTE nBit, bool bSet);
     void DestroyOwnedMenu();
@@ -155,4 +157,7 @@ protected:
     BYTE m_nFlagsB;
     CWnd* m_pCtrl;
     HMENU m_hMenu;
+    HFONT m_hMeasuredFont;
+    CString m_strMeasuredText;
+    CSize m_sizeMeasuredText;
 };
