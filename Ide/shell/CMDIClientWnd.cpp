@@ -627,7 +627,7 @@ BOOL CMDIClientWnd::CreateFullScreenToolBar()
     }
     m_pFullScreenBar->EnableDocking(0);
     CRect rcButton(0, 0, 0, 0);
-    m_pFullScreenBar->GetButtonRect(0, &rcButton);
+    m_pFullScreenBar->GetButtonRect(0, rcButton);
     CSize sizeButton = rcButton.Size();
     if (sizeButton.cx <= 0 || sizeButton.cy <= 0)
         sizeButton = m_pFullScreenBar->GetButtonDefaultSize();

@@ -274,8 +274,8 @@ BOOL CMainFrame::AttachHotlistMenu()
     const int nButton = m_wndToolBar.FindButtonByCommand(ID_FILE_HOTLIST);
     if (nButton < 0)
         return FALSE;
-    // The toolbar owns the menu from here on.
-    return m_wndToolBar.SetButtonMenu(nButton, menu.Detach(), false, true);
+    // The toolbar owns the menu from here on; its first sub-menu is what drops down.
+    return m_wndToolBar.SetButtonMenu(nButton, menu.Detach(), true, true);
 }
 
 CExtControlBar& CMainFrame::GetBar(UINT nBarID)

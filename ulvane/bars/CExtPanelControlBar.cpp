@@ -28,7 +28,7 @@ const int nNoDockSiteExtra = 4;
 
 CExtPanelControlBar::CExtPanelControlBar() : m_rcMargins(nPanelMargin, nPanelMargin, nPanelMargin, nPanelMargin)
 {
-    m_nToolbarFlags |= eToolbarPanelMode;
+    m_nToolbarFlags |= ePanelMode;
     // The child keeps its own size; the bar only moves it.
     m_nTrackingFlags &= ~eTrackFitFirstChild;
 }

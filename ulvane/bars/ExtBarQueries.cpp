@@ -67,19 +67,7 @@ bool IsPanelBar(const CExtControlBar* pBar)
     return pBar != NULL && pBar->IsKindOf(RUNTIME_CLASS(CExtPanelControlBar));
 }
 
-namespace
-{
-// Reads the toolbar's tracking index without widening the toolbar's interface.
-struct CToolBarTrackingAccess : CExtToolControlBar
-{
-    static int CExtToolControlBar::*Member() { return &CToolBarTrackingAccess::m_nBtnIdxMenuTracking; }
-};
-}
-
 CExtBarButton* GetMenuTrackingButton(const CExtToolControlBar* pBar)
 {
-    if (pBar == NULL)
-        return NULL;
-    const int nIndex = pBar->*CToolBarTrackingAccess::Member();
-    return nIndex >= 0 && nIndex < pBar->GetButtonsCount() ? pBar->GetButton(nIndex) : NULL;
+    return pBar != NULL ? pBar->GetButton(pBar->GetTrackingButton()) : NULL;
 }

@@ -9,6 +9,7 @@
 #include "CExtPopupMenuTipWnd.h"
 #include "CExtPopupPlacement.h"
 #include "CExtPopupTrackContext.h"
+#include "CExtToolControlBar.h"
 #include "CInPlaceEditWnd.h"
 #include "CExtSoundPlayerHolder.h"
 #include "ExtPaintHelpers.h"
@@ -2487,6 +2488,11 @@ void CExtPopupMenuWnd::OnDestroy()
     if (m_pParentPopup == NULL && !IsNoTrackMode() && g_PopupTrackContext.GetTopPopup() == this &&
         m_hWndCmdReceiver != NULL && ::IsWindow(m_hWndCmdReceiver))
         ::SendMessage(m_hWndCmdReceiver, g_nMsgNotifyMenuClosed, 0, (LPARAM)this);
+    // The bar button that opened the menu looks released again, also when the
+    // tracking was cancelled (the context forgets its top popup before destroying it).
+    if (m_pParentPopup == NULL && !IsNoTrackMode() &&
+        (g_PopupTrackContext.GetTopPopup() == this || g_PopupTrackContext.IsResetting()))
+        CExtToolControlBar::CancelAllHotTracking();
     CExtPopupBaseWnd::OnDestroy();
 }
 

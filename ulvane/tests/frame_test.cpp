@@ -3,6 +3,7 @@
 // floating and docking back, resizing by the edge, and popup menus delivering.
 #include "frame_fixture.h"
 
+#include "CExtBarContentExpandButton.h"
 #include "CExtDockBar.h"
 #include "CExtPaintManagerHolder.h"
 #include "CExtPaintManagerXP.h"
@@ -153,7 +154,9 @@ TEST_F(FrameTest, BarsToggleByCommandWithCheckMarks)
 TEST_F(FrameTest, ToolbarButtonsComeFromTheResourceAndFollowTheUpdateHandlers)
 {
     CExtToolControlBar& bar = m_pFrame->m_wndToolBar;
-    ASSERT_EQ(5, bar.GetButtonsCount());
+    // The resource's five buttons, then the chevron.
+    ASSERT_EQ(6, bar.GetButtonsCount());
+    EXPECT_EQ(bar.GetButton(5), (CExtBarButton*)bar.GetRightButton());
     EXPECT_EQ(0, bar.FindButtonByCommand(ID_TEST_ALPHA));
     EXPECT_EQ(3, bar.FindButtonByCommand(ID_TEST_GAMMA));
     EXPECT_EQ(-1, bar.FindButtonByCommand(4711));
@@ -180,7 +183,7 @@ TEST_F(FrameTest, ToolbarButtonsShowTheTipLineOfTheirCommandStrings)
     // gives, or the frame's answer when it asks for the text later.
     auto tipOf = [&](int nIndex, INT_PTR& nHit) {
         CRect rc;
-        bar.GetButtonRect(nIndex, &rc);
+        bar.GetButtonRect(nIndex, rc);
         TOOLINFO ti;
         memset(&ti, 0, sizeof(ti));
         ti.cbSize = sizeof(ti);
@@ -206,13 +209,13 @@ TEST_F(FrameTest, ToolbarButtonsShowTheTipLineOfTheirCommandStrings)
     EXPECT_EQ(CString("Alpha command"), tipOf(0, nHit));
     EXPECT_EQ((INT_PTR)ID_TEST_ALPHA, nHit);
     EXPECT_EQ(CString("Beta"), tipOf(1, nHit)); // disabled buttons explain themselves too
-    EXPECT_EQ(CString(""), tipOf(3, nHit));     // a prompt without a tip line
-    EXPECT_EQ((INT_PTR)ID_TEST_GAMMA, nHit);
+    EXPECT_EQ(CString(""), tipOf(3, nHit));     // a prompt without a tip line: no tool
+    EXPECT_EQ(-1, nHit);
     EXPECT_EQ(CString("File Hotlist"), tipOf(4, nHit));
 
     // Between the buttons there is no tool.
     CRect rcSeparator;
-    bar.GetButtonRect(2, &rcSeparator);
+    bar.GetButtonRect(2, rcSeparator);
     EXPECT_EQ(-1, bar.OnToolHitTest(rcSeparator.CenterPoint(), NULL));
 }
 
@@ -221,8 +224,8 @@ TEST_F(FrameTest, ClickingAButtonDeliversItsCommandUnlessItIsDisabled)
     CExtToolControlBar& bar = m_pFrame->m_wndToolBar;
     PumpPending();
     CRect rcAlpha, rcBeta;
-    bar.GetButtonRect(0, &rcAlpha);
-    bar.GetButtonRect(1, &rcBeta);
+    bar.GetButtonRect(0, rcAlpha);
+    bar.GetButtonRect(1, rcBeta);
     ASSERT_FALSE(rcAlpha.IsRectEmpty());
     ClickAt(&bar, rcBeta.CenterPoint());
     ClickAt(&bar, rcAlpha.CenterPoint());
@@ -245,7 +248,7 @@ TEST_F(FrameTest, AButtonWithAMenuOpensItAndTheMenuCanBeReadBack)
     const int nIndex = bar.FindButtonByCommand(ID_TEST_HOTLIST);
     ASSERT_GE(nIndex, 0);
     CRect rcBefore;
-    bar.GetButtonRect(nIndex, &rcBefore);
+    bar.GetButtonRect(nIndex, rcBefore);
 
     HMENU hMenuBar = ::LoadMenu(AfxGetResourceHandle(), MAKEINTRESOURCE(IDR_HOTLIST));
     HMENU hPopup = ::GetSubMenu(hMenuBar, 0);
@@ -257,17 +260,24 @@ TEST_F(FrameTest, AButtonWithAMenuOpensItAndTheMenuCanBeReadBack)
     EXPECT_FALSE(bar.SetButtonMenu(99, hPopup));
     PumpPending();
     CRect rcAfter;
-    bar.GetButtonRect(nIndex, &rcAfter);
+    bar.GetButtonRect(nIndex, rcAfter);
     EXPECT_GT(rcAfter.Width(), rcBefore.Width());
 
     // The rebuilt menu shows what was added to it.
     ::InsertMenu(hPopup, 0, MF_BYPOSITION | MF_STRING, ID_TEST_DELTA, "entry");
     QueueKeys(m_pFrame, {VK_DOWN, VK_RETURN});
     bar.SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(rcAfter.CenterPoint().x, rcAfter.CenterPoint().y));
+    // The menu tracks without waiting; the button shows pushed while it is open.
+    EXPECT_TRUE(CExtPopupMenuWnd::IsTrackingActive());
+    EXPECT_EQ(nIndex, bar.GetTrackingButton());
+    EXPECT_TRUE(bar.GetButtonStyle(nIndex) & TBBS_PRESSED);
+    EXPECT_TRUE(PumpUntil([] { return !CExtPopupMenuWnd::IsTrackingActive(); }));
     PumpPending();
     ASSERT_EQ(1u, m_pFrame->m_commands.size());
     EXPECT_EQ((UINT)ID_TEST_DELTA, m_pFrame->m_commands[0]);
     EXPECT_FALSE(bar.GetButtonStyle(nIndex) & TBBS_PRESSED);
+    EXPECT_EQ(-1, bar.GetTrackingButton());
+    EXPECT_FALSE(CExtToolControlBar::g_bMenuTracking);
 }
 
 TEST_F(FrameTest, StatusPanesTakeTheirTextFromUpdateHandlers)

@@ -14,6 +14,7 @@
 #define IDR_BADBAR_WIDE      412
 #define IDR_BADBAR_FLAT      413
 #define IDR_LONGBAR          414
+#define IDR_BAR40            415
 
 #define ID_TEST_ALPHA        33001
 #define ID_TEST_BETA         33002

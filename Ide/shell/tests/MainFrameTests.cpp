@@ -1602,7 +1602,7 @@ TEST(MainFrame, AHoveredToolbarButtonShowsItsPromptInPaneZeroAndTheIdleTextAfter
         GTEST_SKIP() << "the frame could not be made the active window";
 
     CRect rcButton;
-    pToolBar->GetButtonRect(nOpen, &rcButton);
+    pToolBar->GetButtonRect(nOpen, rcButton);
     CPoint ptScreen = rcButton.CenterPoint();
     pToolBar->ClientToScreen(&ptScreen);
     ::SetCursorPos(ptScreen.x, ptScreen.y);
@@ -1620,8 +1620,17 @@ TEST(MainFrame, AHoveredToolbarButtonShowsItsPromptInPaneZeroAndTheIdleTextAfter
     rcFrame.bottom += 40;
     CScreenPicture(rcFrame).SaveIfWanted("toolbar-hover-prompt");
 
-    // Off the buttons: the frame's idle text again.
-    pToolBar->SendMessage(WM_MOUSELEAVE);
+    // Off the bar (which holds the capture while a button is hot): the frame's idle
+    // text again, and the capture goes back.
+    EXPECT_EQ(::GetCapture(), pToolBar->m_hWnd);
+    CRect rcBar;
+    pToolBar->GetClientRect(&rcBar);
+    const CPoint ptOff(rcBar.CenterPoint().x, rcBar.bottom + 120);
+    CPoint ptOffScreen(ptOff);
+    pToolBar->ClientToScreen(&ptOffScreen);
+    ::SetCursorPos(ptOffScreen.x, ptOffScreen.y);
+    pToolBar->SendMessage(WM_MOUSEMOVE, 0, MAKELPARAM(ptOff.x, ptOff.y));
+    EXPECT_NE(::GetCapture(), pToolBar->m_hWnd);
     EXPECT_NE(pStatus->GetPaneText(0), "Opens an existing file");
     CString strIdle;
     strIdle.LoadString(AFX_IDS_IDLEMESSAGE);
