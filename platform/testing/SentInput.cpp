@@ -24,9 +24,7 @@ void CSentInput::PressKeys(const std::vector<WORD>& keys)
     ::SendInput((UINT)inputs.size(), inputs.data(), sizeof(INPUT));
 }
 
-namespace
-{
-void ClickWith(CPoint ptScreen, DWORD dwDown, DWORD dwUp)
+void CSentInput::ClickAt(CPoint ptScreen)
 {
     ClickButtonAt(ptScreen, MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP);
 }
@@ -47,17 +45,6 @@ void CSentInput::ClickButtonAt(CPoint ptScreen, DWORD dwDown, DWORD dwUp)
     inputs[1].type = INPUT_MOUSE;
     inputs[1].mi.dwFlags = dwUp;
     ::SendInput(2, inputs, sizeof(INPUT));
-}
-} // namespace
-
-void CSentInput::ClickAt(CPoint ptScreen)
-{
-    ClickWith(ptScreen, MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP);
-}
-
-void CSentInput::RightClickAt(CPoint ptScreen)
-{
-    ClickWith(ptScreen, MOUSEEVENTF_RIGHTDOWN, MOUSEEVENTF_RIGHTUP);
 }
 
 void CSentInput::MoveTo(CPoint ptScreen)
