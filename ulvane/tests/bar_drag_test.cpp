@@ -1,0 +1,414 @@
+// Resizing and dragging panes with real input: a thread moves the mouse and presses
+// keys while the UI thread pumps, as a user's hand and the program would. Every loop
+// ends on release and on every cancel; a cancel leaves the layout and the pixels as
+// they were.
+#include "frame_fixture.h"
+
+#include "CExtBarDragState.h"
+#include "ScreenPicture.h"
+#include "SentInput.h"
+
+#include <atomic>
+#include <functional>
+#include <memory>
+#include <thread>
+#include <vector>
+
+namespace
+{
+const UINT nRunMessage = WM_APP + 0x43;
+
+// A window of the UI thread that runs what the hand's thread posts to it, in the
+// middle of whatever loop pumps then.
+LRESULT CALLBACK RunnerProc(HWND hWnd, UINT nMsg, WPARAM wParam, LPARAM lParam)
+{
+    if (nMsg != nRunMessage)
+        return ::DefWindowProc(hWnd, nMsg, wParam, lParam);
+    std::unique_ptr<std::function<void()>> pAction((std::function<void()>*)lParam);
+    (*pAction)();
+    return 0;
+}
+
+HWND RunnerWindow()
+{
+    static HWND s_hWnd = NULL;
+    if (s_hWnd == NULL)
+    {
+        WNDCLASS wc = {};
+        wc.lpfnWndProc = RunnerProc;
+        wc.hInstance = AfxGetInstanceHandle();
+        wc.lpszClassName = "UlvaneTestRunner";
+        ::RegisterClass(&wc);
+        s_hWnd = ::CreateWindow("UlvaneTestRunner", "", 0, 0, 0, 0, 0, HWND_MESSAGE, NULL, wc.hInstance, NULL);
+    }
+    return s_hWnd;
+}
+
+void SendMouse(DWORD dwFlags)
+{
+    INPUT in = {};
+    in.type = INPUT_MOUSE;
+    in.mi.dwFlags = dwFlags;
+    ::SendInput(1, &in, sizeof(INPUT));
+}
+
+void SendKey(WORD vk, bool bUp)
+{
+    INPUT in = {};
+    in.type = INPUT_KEYBOARD;
+    in.ki.wVk = vk;
+    in.ki.dwFlags = bUp ? KEYEVENTF_KEYUP : 0;
+    ::SendInput(1, &in, sizeof(INPUT));
+}
+
+// The user's hand: steps run on a thread of their own, a few milliseconds apart.
+class CHand
+{
+public:
+    ~CHand()
+    {
+        if (m_thread.joinable())
+            m_thread.join();
+    }
+    CHand& MoveTo(CPoint pt)
+    {
+        return Add([this, pt] {
+            CSentInput::MoveTo(pt);
+            POINT ptNow;
+            ::GetCursorPos(&ptNow);
+            if (CPoint(ptNow) != pt)
+                m_bMisplaced = true;
+        });
+    }
+    // Moves in a few steps, as a hand does.
+    CHand& GlideTo(CPoint ptFrom, CPoint ptTo, int nSteps = 5)
+    {
+        for (int i = 1; i <= nSteps; i++)
+            MoveTo(CPoint(ptFrom.x + (ptTo.x - ptFrom.x) * i / nSteps, ptFrom.y + (ptTo.y - ptFrom.y) * i / nSteps));
+        return *this;
+    }
+    // A press soon after the last one at the same place would be a double click.
+    CHand& Down()
+    {
+        return Add([this] {
+            static DWORD s_dwLastPress = 0;
+            const DWORD dwSince = ::GetTickCount() - s_dwLastPress;
+            if (dwSince <= ::GetDoubleClickTime() + 50)
+                ::Sleep(::GetDoubleClickTime() + 50 - dwSince);
+            SendMouse(MOUSEEVENTF_LEFTDOWN);
+            s_dwLastPress = ::GetTickCount();
+            m_bDown = true;
+        });
+    }
+    CHand& Up() { return Add([this] { SendMouse(MOUSEEVENTF_LEFTUP); m_bDown = false; }); }
+    CHand& RightClick() { return Add([] { SendMouse(MOUSEEVENTF_RIGHTDOWN); SendMouse(MOUSEEVENTF_RIGHTUP); }); }
+    CHand& Key(WORD vk) { return Add([vk] { SendKey(vk, false); SendKey(vk, true); }); }
+    CHand& Wait(DWORD dwMs) { return Add([dwMs] { ::Sleep(dwMs); }); }
+    // Runs the action on the UI thread, inside whatever loop pumps its messages.
+    CHand& OnUiThread(std::function<void()> action)
+    {
+        return Add([action] { ::PostMessage(RunnerWindow(), nRunMessage, 0, (LPARAM)new std::function<void()>(action)); });
+    }
+    CHand& Send(HWND hWnd, UINT nMsg)
+    {
+        return Add([hWnd, nMsg] {
+            DWORD_PTR dwResult;
+            ::SendMessageTimeout(hWnd, nMsg, 0, 0, SMTO_NORMAL, 2000, &dwResult);
+        });
+    }
+
+    // Plays the steps while the UI thread pumps: true when every loop ended. A loop
+    // still running 5 s after the last step is cancelled and counts as hung.
+    bool Play(CExtControlBar& bar)
+    {
+        RunnerWindow();
+        m_thread = std::thread([this] {
+            for (auto& step : m_steps)
+            {
+                step();
+                ::Sleep(15);
+            }
+            m_bDone = true;
+        });
+        const HWND hWndBar = bar.m_hWnd;
+        bool bHung = false;
+        const DWORD dwStart = ::GetTickCount();
+        // The test's own outer loop: what reaches it is recorded.
+        for (;;)
+        {
+            MSG msg;
+            while (::PeekMessage(&msg, NULL, 0, 0, PM_REMOVE))
+            {
+                if (msg.message == WM_QUIT)
+                {
+                    m_quitCodes.push_back((int)msg.wParam);
+                    continue;
+                }
+                if (!AfxGetThread()->PreTranslateMessage(&msg))
+                {
+                    ::TranslateMessage(&msg);
+                    ::DispatchMessage(&msg);
+                }
+            }
+            if (m_bDone)
+                break;
+            if (::GetTickCount() - dwStart > 20000)
+            {
+                bHung = true;
+                break;
+            }
+            ::Sleep(2);
+        }
+        m_thread.join();
+        if (m_bDown)
+            SendMouse(MOUSEEVENTF_LEFTUP);
+        PumpPending();
+        if (::IsWindow(hWndBar) && (bar.m_nTrackingFlags & 0x07) != 0)
+        {
+            bHung = true;
+            bar.SendMessage(WM_CANCELMODE);
+        }
+        return !bHung;
+    }
+    bool IsMisplaced() const { return m_bMisplaced; }
+    const std::vector<int>& QuitCodes() const { return m_quitCodes; }
+
+private:
+    CHand& Add(std::function<void()> step)
+    {
+        m_steps.push_back(step);
+        return *this;
+    }
+    std::vector<std::function<void()>> m_steps;
+    std::thread m_thread;
+    std::atomic<bool> m_bDone{false};
+    std::atomic<bool> m_bDown{false};
+    std::atomic<bool> m_bMisplaced{false};
+    std::vector<int> m_quitCodes;
+};
+
+CRect WindowRectOf(CWnd& wnd)
+{
+    CRect rc;
+    wnd.GetWindowRect(&rc);
+    return rc;
+}
+
+CPoint ScreenMiddleOf(CWnd& wnd, const CRect& rcInWindow)
+{
+    return rcInWindow.CenterPoint() + WindowRectOf(wnd).TopLeft();
+}
+
+// How many pixels of the frame differ between two pictures of it, leaving out the
+// focused window (its caret blinks).
+int DifferingPixels(const CScreenPicture& a, const CScreenPicture& b)
+{
+    CRect rcCaret;
+    rcCaret.SetRectEmpty();
+    if (::GetFocus() != NULL)
+        ::GetWindowRect(::GetFocus(), &rcCaret);
+    int nDiffering = 0;
+    const CRect& rc = a.GetRect();
+    for (int y = rc.top; y < rc.bottom; y++)
+        for (int x = rc.left; x < rc.right; x++)
+            if (!rcCaret.PtInRect(CPoint(x, y)) && a.GetPixel(CPoint(x, y)) != b.GetPixel(CPoint(x, y)))
+                ++nDiffering;
+    return nDiffering;
+}
+
+struct Placement
+{
+    UINT nDockBarID;
+    UINT nLayer;
+    CRect rc;
+    bool operator==(const Placement& o) const { return nDockBarID == o.nDockBarID && nLayer == o.nLayer && rc == o.rc; }
+};
+
+void PrintTo(const Placement& p, std::ostream* os)
+{
+    *os << "dock bar " << std::hex << p.nDockBarID << std::dec << " layer " << p.nLayer << " ";
+    ::PrintTo(p.rc, os);
+}
+
+Placement PlacementOf(CExtControlBar& bar)
+{
+    return Placement{bar.GetDockBarID(), bar.GetDockLayer(), WindowRectOf(bar)};
+}
+
+std::vector<Placement> PanePlacements(CTestFrame& f)
+{
+    return {PlacementOf(f.m_wndExplorer), PlacementOf(f.m_wndOutput), PlacementOf(f.m_wndBreakpoints),
+            PlacementOf(f.m_wndCallStack)};
+}
+
+#define PLAY_OR_SKIP(hand, bar)                                                    \
+    do                                                                             \
+    {                                                                              \
+        ASSERT_TRUE((hand).Play(bar)) << "a loop did not end";                     \
+        if ((hand).IsMisplaced())                                                  \
+            GTEST_SKIP() << "the cursor could not be placed on this display";      \
+    } while (0)
+}
+
+TEST_F(FrameTest, TheRowSplitterResizesOnReleaseAndEveryCancelLeavesThePaneAsItWas)
+{
+    CTestFrame& f = *m_pFrame;
+    CExtControlBar& bar = f.m_wndExplorer;
+    const int nWidth = WindowRectOf(bar).Width();
+    const CPoint ptSplitter = ScreenMiddleOf(bar, bar.m_rcRowSplitter);
+
+    {
+        CHand hand;
+        hand.MoveTo(ptSplitter).Down().GlideTo(ptSplitter, ptSplitter + CPoint(60, 0)).Up();
+        PLAY_OR_SKIP(hand, bar);
+    }
+    EXPECT_EQ(nWidth + 60, WindowRectOf(bar).Width());
+    EXPECT_EQ(nWidth + 60, bar.GetPreferredSizeVertical().cx);
+    const std::vector<Placement> before = PanePlacements(f);
+
+    // Escape; the right button (its click then opens the bar's menu); WM_CANCELMODE
+    // sent from another thread; the capture taken by another window; the quit.
+    const CPoint ptNow = ScreenMiddleOf(bar, bar.m_rcRowSplitter);
+    const HWND hWndBar = bar.m_hWnd;
+    const HWND hWndOther = f.m_wndCallStack.m_hWnd;
+    const int nMenusBefore = f.m_nPanelsMenuEvents;
+    const std::vector<std::function<void(CHand&)>> cancels = {
+        [](CHand& h) { h.Key(VK_ESCAPE); },
+        [ptNow](CHand& h) {
+            h.MoveTo(ptNow).RightClick().Wait(300).OnUiThread([] {
+                if (CExtPopupMenuWnd::IsTrackingActive())
+                    CExtPopupMenuWnd::CancelTracking();
+            });
+        },
+        [hWndBar](CHand& h) { h.Send(hWndBar, WM_CANCELMODE); },
+        [hWndOther](CHand& h) { h.OnUiThread([hWndOther] { ::SetCapture(hWndOther); }); },
+    };
+    for (size_t i = 0; i < cancels.size(); i++)
+    {
+        SCOPED_TRACE(i);
+        const CScreenPicture picBefore(WindowRectOf(f));
+        std::unique_ptr<CScreenPicture> pMidway;
+        CHand hand;
+        hand.MoveTo(ptNow).Down().GlideTo(ptNow, ptNow + CPoint(50, 0));
+        hand.OnUiThread([&] { pMidway.reset(new CScreenPicture(WindowRectOf(f))); });
+        cancels[i](hand);
+        hand.Wait(100).Up();
+        PLAY_OR_SKIP(hand, bar);
+        ::ReleaseCapture();
+        PumpPending();
+        EXPECT_EQ(before, PanePlacements(f));
+        // The menu of the right click took the focus: the caption shows it again.
+        bar.SetFocus();
+        PumpPending();
+        const CScreenPicture picAfter(WindowRectOf(f));
+        ASSERT_TRUE(pMidway != NULL);
+        EXPECT_GT(DifferingPixels(picBefore, *pMidway), 0) << "the tracker shows while the splitter moves";
+        EXPECT_EQ(0, DifferingPixels(picBefore, picAfter)) << "the tracker is gone";
+    }
+    EXPECT_GT(f.m_nPanelsMenuEvents, nMenusBefore) << "the right click opened the bar's menu";
+
+    // Dragged far toward the frame's edge it stops at twice its minimum.
+    {
+        CHand hand;
+        hand.MoveTo(ptNow).Down().GlideTo(ptNow, CPoint(WindowRectOf(f).left + 2, ptNow.y)).Up();
+        PLAY_OR_SKIP(hand, bar);
+    }
+    EXPECT_EQ(2 * bar.GetMinimalWidth(), WindowRectOf(bar).Width());
+}
+
+TEST_F(FrameTest, DraggingACaptionDocksOrFloatsOnReleaseAndCancelsChangeNothing)
+{
+    CTestFrame& f = *m_pFrame;
+    CExtControlBar& bar = f.m_wndOutput;
+    ASSERT_EQ((UINT)AFX_IDW_DOCKBAR_BOTTOM, bar.GetDockBarID());
+    const CPoint ptCaption = ScreenMiddleOf(bar, bar.m_rcCaption);
+    CRect rcInner;
+    f.GetDlgItem(AFX_IDW_PANE_FIRST)->GetWindowRect(&rcInner);
+    const CPoint ptLeftZone(rcInner.left + 10, rcInner.CenterPoint().y);
+    const std::vector<Placement> before = PanePlacements(f);
+    // The press gives the pane the focus: its caption shows it from then on.
+    bar.SetFocus();
+    PumpPending();
+
+    // Escape over a docking zone: the tracker showed and is gone, nothing moved.
+    {
+        const CScreenPicture picBefore(WindowRectOf(f));
+        std::unique_ptr<CScreenPicture> pMidway;
+        CHand hand;
+        hand.MoveTo(ptCaption).Down().GlideTo(ptCaption, ptLeftZone);
+        hand.OnUiThread([&] { pMidway.reset(new CScreenPicture(WindowRectOf(f))); }).Key(VK_ESCAPE).Wait(100).Up();
+        PLAY_OR_SKIP(hand, bar);
+        PumpPending();
+        EXPECT_EQ(before, PanePlacements(f));
+        ASSERT_TRUE(pMidway != NULL);
+        EXPECT_GT(DifferingPixels(picBefore, *pMidway), 0);
+        EXPECT_EQ(0, DifferingPixels(picBefore, CScreenPicture(WindowRectOf(f))));
+        EXPECT_TRUE(CExtControlBar::g_DragStateCurrent.IsEmpty());
+        EXPECT_EQ(NULL, CExtControlBar::g_pBarDragged);
+    }
+
+    // The quit ends the drag cancelled and reaches the loop outside with its code.
+    {
+        CHand hand;
+        hand.MoveTo(ptCaption).Down().GlideTo(ptCaption, ptLeftZone).OnUiThread([] { ::PostQuitMessage(7); });
+        hand.Wait(100).GlideTo(ptLeftZone, ptLeftZone + CPoint(0, 20)).Up();
+        PLAY_OR_SKIP(hand, bar);
+        PumpPending();
+        EXPECT_EQ(std::vector<int>{7}, hand.QuitCodes());
+        EXPECT_EQ(before, PanePlacements(f));
+    }
+
+    // Released over the zone it docks there; released in the middle it floats.
+    {
+        CHand hand;
+        hand.MoveTo(ptCaption).Down().GlideTo(ptCaption, ptLeftZone).Up();
+        PLAY_OR_SKIP(hand, bar);
+    }
+    PumpPending();
+    EXPECT_EQ((UINT)AFX_IDW_DOCKBAR_LEFT, bar.GetDockBarID());
+    const CPoint ptCaptionNow = ScreenMiddleOf(bar, bar.m_rcCaption);
+    f.GetDlgItem(AFX_IDW_PANE_FIRST)->GetWindowRect(&rcInner);
+    {
+        CHand hand;
+        hand.MoveTo(ptCaptionNow).Down().GlideTo(ptCaptionNow, rcInner.CenterPoint()).Up();
+        PLAY_OR_SKIP(hand, bar);
+    }
+    PumpPending();
+    EXPECT_TRUE(bar.IsFloating());
+}
+
+TEST_F(FrameTest, APaneDestroyedByATimerDuringItsDragEndsTheLoopAndLeavesNoDragBehind)
+{
+    CTestFrame& f = *m_pFrame;
+    CExtControlBar& bar = f.m_wndOutput;
+    const CPoint ptCaption = ScreenMiddleOf(bar, bar.m_rcCaption);
+    CRect rcInner;
+    f.GetDlgItem(AFX_IDW_PANE_FIRST)->GetWindowRect(&rcInner);
+    const CPoint ptLeftZone(rcInner.left + 10, rcInner.CenterPoint().y);
+    const Placement explorer = PlacementOf(f.m_wndExplorer);
+
+    static CExtControlBar* s_pBar;
+    s_pBar = &bar;
+    struct CTimer
+    {
+        static void CALLBACK OnTimer(HWND, UINT, UINT_PTR nIDEvent, DWORD)
+        {
+            ::KillTimer(NULL, nIDEvent);
+            s_pBar->DestroyWindow();
+        }
+    };
+    CHand hand;
+    hand.MoveTo(ptCaption).Down().GlideTo(ptCaption, ptLeftZone);
+    hand.OnUiThread([] { ::SetTimer(NULL, 0, 50, CTimer::OnTimer); });
+    hand.Wait(300).GlideTo(ptLeftZone, ptLeftZone + CPoint(0, 30)).Up();
+    ASSERT_TRUE(hand.Play(bar)) << "the loop did not end";
+    if (hand.IsMisplaced())
+        GTEST_SKIP() << "the cursor could not be placed on this display";
+    PumpPending();
+    EXPECT_FALSE(::IsWindow(bar.m_hWnd));
+    EXPECT_EQ(NULL, CExtControlBar::g_pBarDragged);
+    EXPECT_TRUE(CExtControlBar::g_DragStateCurrent.IsEmpty());
+    EXPECT_EQ(NULL, ::GetCapture());
+    EXPECT_EQ(explorer.nDockBarID, f.m_wndExplorer.GetDockBarID()) << "no drop happened";
+    EXPECT_EQ(explorer.nLayer, f.m_wndExplorer.GetDockLayer());
+}
