@@ -5,188 +5,16 @@
 #include "frame_fixture.h"
 
 #include "CExtBarDragState.h"
+#include "CMouseHand.h"
 #include "ScreenPicture.h"
 #include "SentInput.h"
 
-#include <atomic>
 #include <functional>
 #include <memory>
-#include <thread>
 #include <vector>
 
 namespace
 {
-const UINT nRunMessage = WM_APP + 0x43;
-
-// A window of the UI thread that runs what the hand's thread posts to it, in the
-// middle of whatever loop pumps then.
-LRESULT CALLBACK RunnerProc(HWND hWnd, UINT nMsg, WPARAM wParam, LPARAM lParam)
-{
-    if (nMsg != nRunMessage)
-        return ::DefWindowProc(hWnd, nMsg, wParam, lParam);
-    std::unique_ptr<std::function<void()>> pAction((std::function<void()>*)lParam);
-    (*pAction)();
-    return 0;
-}
-
-HWND RunnerWindow()
-{
-    static HWND s_hWnd = NULL;
-    if (s_hWnd == NULL)
-    {
-        WNDCLASS wc = {};
-        wc.lpfnWndProc = RunnerProc;
-        wc.hInstance = AfxGetInstanceHandle();
-        wc.lpszClassName = "UlvaneTestRunner";
-        ::RegisterClass(&wc);
-        s_hWnd = ::CreateWindow("UlvaneTestRunner", "", 0, 0, 0, 0, 0, HWND_MESSAGE, NULL, wc.hInstance, NULL);
-    }
-    return s_hWnd;
-}
-
-void SendMouse(DWORD dwFlags)
-{
-    INPUT in = {};
-    in.type = INPUT_MOUSE;
-    in.mi.dwFlags = dwFlags;
-    ::SendInput(1, &in, sizeof(INPUT));
-}
-
-void SendKey(WORD vk, bool bUp)
-{
-    INPUT in = {};
-    in.type = INPUT_KEYBOARD;
-    in.ki.wVk = vk;
-    in.ki.dwFlags = bUp ? KEYEVENTF_KEYUP : 0;
-    ::SendInput(1, &in, sizeof(INPUT));
-}
-
-// The user's hand: steps run on a thread of their own, a few milliseconds apart.
-class CHand
-{
-public:
-    ~CHand()
-    {
-        if (m_thread.joinable())
-            m_thread.join();
-    }
-    CHand& MoveTo(CPoint pt)
-    {
-        return Add([this, pt] {
-            CSentInput::MoveTo(pt);
-            POINT ptNow;
-            ::GetCursorPos(&ptNow);
-            if (CPoint(ptNow) != pt)
-                m_bMisplaced = true;
-        });
-    }
-    // Moves in a few steps, as a hand does.
-    CHand& GlideTo(CPoint ptFrom, CPoint ptTo, int nSteps = 5)
-    {
-        for (int i = 1; i <= nSteps; i++)
-            MoveTo(CPoint(ptFrom.x + (ptTo.x - ptFrom.x) * i / nSteps, ptFrom.y + (ptTo.y - ptFrom.y) * i / nSteps));
-        return *this;
-    }
-    // A press soon after the last one at the same place would be a double click.
-    CHand& Down()
-    {
-        return Add([this] {
-            static DWORD s_dwLastPress = 0;
-            const DWORD dwSince = ::GetTickCount() - s_dwLastPress;
-            if (dwSince <= ::GetDoubleClickTime() + 50)
-                ::Sleep(::GetDoubleClickTime() + 50 - dwSince);
-            SendMouse(MOUSEEVENTF_LEFTDOWN);
-            s_dwLastPress = ::GetTickCount();
-            m_bDown = true;
-        });
-    }
-    CHand& Up() { return Add([this] { SendMouse(MOUSEEVENTF_LEFTUP); m_bDown = false; }); }
-    CHand& RightClick() { return Add([] { SendMouse(MOUSEEVENTF_RIGHTDOWN); SendMouse(MOUSEEVENTF_RIGHTUP); }); }
-    CHand& Key(WORD vk) { return Add([vk] { SendKey(vk, false); SendKey(vk, true); }); }
-    CHand& Wait(DWORD dwMs) { return Add([dwMs] { ::Sleep(dwMs); }); }
-    // Runs the action on the UI thread, inside whatever loop pumps its messages.
-    CHand& OnUiThread(std::function<void()> action)
-    {
-        return Add([action] { ::PostMessage(RunnerWindow(), nRunMessage, 0, (LPARAM)new std::function<void()>(action)); });
-    }
-    CHand& Send(HWND hWnd, UINT nMsg)
-    {
-        return Add([hWnd, nMsg] {
-            DWORD_PTR dwResult;
-            ::SendMessageTimeout(hWnd, nMsg, 0, 0, SMTO_NORMAL, 2000, &dwResult);
-        });
-    }
-
-    // Plays the steps while the UI thread pumps: true when every loop ended. A loop
-    // still running 5 s after the last step is cancelled and counts as hung.
-    bool Play(CExtControlBar& bar)
-    {
-        RunnerWindow();
-        m_thread = std::thread([this] {
-            for (auto& step : m_steps)
-            {
-                step();
-                ::Sleep(15);
-            }
-            m_bDone = true;
-        });
-        const HWND hWndBar = bar.m_hWnd;
-        bool bHung = false;
-        const DWORD dwStart = ::GetTickCount();
-        // The test's own outer loop: what reaches it is recorded.
-        for (;;)
-        {
-            MSG msg;
-            while (::PeekMessage(&msg, NULL, 0, 0, PM_REMOVE))
-            {
-                if (msg.message == WM_QUIT)
-                {
-                    m_quitCodes.push_back((int)msg.wParam);
-                    continue;
-                }
-                if (!AfxGetThread()->PreTranslateMessage(&msg))
-                {
-                    ::TranslateMessage(&msg);
-                    ::DispatchMessage(&msg);
-                }
-            }
-            if (m_bDone)
-                break;
-            if (::GetTickCount() - dwStart > 20000)
-            {
-                bHung = true;
-                break;
-            }
-            ::Sleep(2);
-        }
-        m_thread.join();
-        if (m_bDown)
-            SendMouse(MOUSEEVENTF_LEFTUP);
-        PumpPending();
-        if (::IsWindow(hWndBar) && (bar.m_nTrackingFlags & 0x07) != 0)
-        {
-            bHung = true;
-            bar.SendMessage(WM_CANCELMODE);
-        }
-        return !bHung;
-    }
-    bool IsMisplaced() const { return m_bMisplaced; }
-    const std::vector<int>& QuitCodes() const { return m_quitCodes; }
-
-private:
-    CHand& Add(std::function<void()> step)
-    {
-        m_steps.push_back(step);
-        return *this;
-    }
-    std::vector<std::function<void()>> m_steps;
-    std::thread m_thread;
-    std::atomic<bool> m_bDone{false};
-    std::atomic<bool> m_bDown{false};
-    std::atomic<bool> m_bMisplaced{false};
-    std::vector<int> m_quitCodes;
-};
-
 CRect WindowRectOf(CWnd& wnd)
 {
     CRect rc;
@@ -244,7 +72,8 @@ std::vector<Placement> PanePlacements(CTestFrame& f)
 #define PLAY_OR_SKIP(hand, bar)                                                    \
     do                                                                             \
     {                                                                              \
-        ASSERT_TRUE((hand).Play(bar)) << "a loop did not end";                     \
+        ASSERT_TRUE((hand).Play((bar).m_hWnd)) << "a loop did not end";           \
+        ASSERT_EQ(0, (bar).m_nTrackingFlags & 0x07);                               \
         if ((hand).IsMisplaced())                                                  \
             GTEST_SKIP() << "the cursor could not be placed on this display";      \
     } while (0)
@@ -258,7 +87,7 @@ TEST_F(FrameTest, TheRowSplitterResizesOnReleaseAndEveryCancelLeavesThePaneAsItW
     const CPoint ptSplitter = ScreenMiddleOf(bar, bar.m_rcRowSplitter);
 
     {
-        CHand hand;
+        CMouseHand hand;
         hand.MoveTo(ptSplitter).Down().GlideTo(ptSplitter, ptSplitter + CPoint(60, 0)).Up();
         PLAY_OR_SKIP(hand, bar);
     }
@@ -272,23 +101,23 @@ TEST_F(FrameTest, TheRowSplitterResizesOnReleaseAndEveryCancelLeavesThePaneAsItW
     const HWND hWndBar = bar.m_hWnd;
     const HWND hWndOther = f.m_wndCallStack.m_hWnd;
     const int nMenusBefore = f.m_nPanelsMenuEvents;
-    const std::vector<std::function<void(CHand&)>> cancels = {
-        [](CHand& h) { h.Key(VK_ESCAPE); },
-        [ptNow](CHand& h) {
+    const std::vector<std::function<void(CMouseHand&)>> cancels = {
+        [](CMouseHand& h) { h.Key(VK_ESCAPE); },
+        [ptNow](CMouseHand& h) {
             h.MoveTo(ptNow).RightClick().Wait(300).OnUiThread([] {
                 if (CExtPopupMenuWnd::IsTrackingActive())
                     CExtPopupMenuWnd::CancelTracking();
             });
         },
-        [hWndBar](CHand& h) { h.Send(hWndBar, WM_CANCELMODE); },
-        [hWndOther](CHand& h) { h.OnUiThread([hWndOther] { ::SetCapture(hWndOther); }); },
+        [hWndBar](CMouseHand& h) { h.Send(hWndBar, WM_CANCELMODE); },
+        [hWndOther](CMouseHand& h) { h.OnUiThread([hWndOther] { ::SetCapture(hWndOther); }); },
     };
     for (size_t i = 0; i < cancels.size(); i++)
     {
         SCOPED_TRACE(i);
         const CScreenPicture picBefore(WindowRectOf(f));
         std::unique_ptr<CScreenPicture> pMidway;
-        CHand hand;
+        CMouseHand hand;
         hand.MoveTo(ptNow).Down().GlideTo(ptNow, ptNow + CPoint(50, 0));
         hand.OnUiThread([&] { pMidway.reset(new CScreenPicture(WindowRectOf(f))); });
         cancels[i](hand);
@@ -309,7 +138,7 @@ TEST_F(FrameTest, TheRowSplitterResizesOnReleaseAndEveryCancelLeavesThePaneAsItW
 
     // Dragged far toward the frame's edge it stops at twice its minimum.
     {
-        CHand hand;
+        CMouseHand hand;
         hand.MoveTo(ptNow).Down().GlideTo(ptNow, CPoint(WindowRectOf(f).left + 2, ptNow.y)).Up();
         PLAY_OR_SKIP(hand, bar);
     }
@@ -334,7 +163,7 @@ TEST_F(FrameTest, DraggingACaptionDocksOrFloatsOnReleaseAndCancelsChangeNothing)
     {
         const CScreenPicture picBefore(WindowRectOf(f));
         std::unique_ptr<CScreenPicture> pMidway;
-        CHand hand;
+        CMouseHand hand;
         hand.MoveTo(ptCaption).Down().GlideTo(ptCaption, ptLeftZone);
         hand.OnUiThread([&] { pMidway.reset(new CScreenPicture(WindowRectOf(f))); }).Key(VK_ESCAPE).Wait(100).Up();
         PLAY_OR_SKIP(hand, bar);
@@ -349,7 +178,7 @@ TEST_F(FrameTest, DraggingACaptionDocksOrFloatsOnReleaseAndCancelsChangeNothing)
 
     // The quit ends the drag cancelled and reaches the loop outside with its code.
     {
-        CHand hand;
+        CMouseHand hand;
         hand.MoveTo(ptCaption).Down().GlideTo(ptCaption, ptLeftZone).OnUiThread([] { ::PostQuitMessage(7); });
         hand.Wait(100).GlideTo(ptLeftZone, ptLeftZone + CPoint(0, 20)).Up();
         PLAY_OR_SKIP(hand, bar);
@@ -360,7 +189,7 @@ TEST_F(FrameTest, DraggingACaptionDocksOrFloatsOnReleaseAndCancelsChangeNothing)
 
     // Released over the zone it docks there; released in the middle it floats.
     {
-        CHand hand;
+        CMouseHand hand;
         hand.MoveTo(ptCaption).Down().GlideTo(ptCaption, ptLeftZone).Up();
         PLAY_OR_SKIP(hand, bar);
     }
@@ -369,7 +198,7 @@ TEST_F(FrameTest, DraggingACaptionDocksOrFloatsOnReleaseAndCancelsChangeNothing)
     const CPoint ptCaptionNow = ScreenMiddleOf(bar, bar.m_rcCaption);
     f.GetDlgItem(AFX_IDW_PANE_FIRST)->GetWindowRect(&rcInner);
     {
-        CHand hand;
+        CMouseHand hand;
         hand.MoveTo(ptCaptionNow).Down().GlideTo(ptCaptionNow, rcInner.CenterPoint()).Up();
         PLAY_OR_SKIP(hand, bar);
     }
@@ -397,11 +226,11 @@ TEST_F(FrameTest, APaneDestroyedByATimerDuringItsDragEndsTheLoopAndLeavesNoDragB
             s_pBar->DestroyWindow();
         }
     };
-    CHand hand;
+    CMouseHand hand;
     hand.MoveTo(ptCaption).Down().GlideTo(ptCaption, ptLeftZone);
     hand.OnUiThread([] { ::SetTimer(NULL, 0, 50, CTimer::OnTimer); });
     hand.Wait(300).GlideTo(ptLeftZone, ptLeftZone + CPoint(0, 30)).Up();
-    ASSERT_TRUE(hand.Play(bar)) << "the loop did not end";
+    ASSERT_TRUE(hand.Play(bar.m_hWnd)) << "the loop did not end";
     if (hand.IsMisplaced())
         GTEST_SKIP() << "the cursor could not be placed on this display";
     PumpPending();
