@@ -241,3 +241,47 @@ TEST_F(FrameTest, APaneDestroyedByATimerDuringItsDragEndsTheLoopAndLeavesNoDragB
     EXPECT_EQ(explorer.nDockBarID, f.m_wndExplorer.GetDockBarID()) << "no drop happened";
     EXPECT_EQ(explorer.nLayer, f.m_wndExplorer.GetDockLayer());
 }
+
+TEST_F(FrameTest, InRowSplittersMoveLengthBetweenNeighboursAndStopAtTheirMinimum)
+{
+    CTestFrame& f = *m_pFrame;
+    CExtControlBar& left = f.m_wndOutput;
+    CExtControlBar& right = f.m_wndBreakpoints;
+    const CRect rcOutput = WindowRectOf(left);
+    CRect rcDrop(CPoint(rcOutput.right - 2, rcOutput.CenterPoint().y), CSize(1, 1));
+    f.DockControlBar(&right, left.m_pDockBar, &rcDrop);
+    f.RecalcLayout();
+    PumpPending();
+    ASSERT_EQ(left.m_pDockBar, right.m_pDockBar);
+    const int nLeft = WindowRectOf(left).Width(), nRight = WindowRectOf(right).Width();
+
+    // The trailing edge of the first, then the leading edge of the second.
+    const CPoint ptTrailing = ScreenMiddleOf(left, left.m_rcTrailingSplitter);
+    {
+        CMouseHand hand;
+        hand.MoveTo(ptTrailing).Down().GlideTo(ptTrailing, ptTrailing + CPoint(40, 0)).Up();
+        PLAY_OR_SKIP(hand, left);
+    }
+    EXPECT_EQ(nLeft + 40, WindowRectOf(left).Width());
+    EXPECT_EQ(nRight - 40, WindowRectOf(right).Width());
+    const CPoint ptLeading = ScreenMiddleOf(right, right.m_rcLeadingSplitter);
+    {
+        CMouseHand hand;
+        hand.MoveTo(ptLeading).Down().GlideTo(ptLeading, ptLeading - CPoint(30, 0)).Up();
+        PLAY_OR_SKIP(hand, right);
+    }
+    EXPECT_EQ(nLeft + 10, WindowRectOf(left).Width());
+    EXPECT_EQ(nRight - 10, WindowRectOf(right).Width());
+
+    // Past the neighbour it stops at the neighbour's minimum; pushing on moves nothing.
+    for (int nPass = 0; nPass < 2; nPass++)
+    {
+        SCOPED_TRACE(nPass);
+        const CPoint pt = ScreenMiddleOf(left, left.m_rcTrailingSplitter);
+        CMouseHand hand;
+        hand.MoveTo(pt).Down().GlideTo(pt, CPoint(WindowRectOf(right).right + 40, pt.y)).Up();
+        PLAY_OR_SKIP(hand, left);
+        EXPECT_EQ(right.GetMinimalWidth(), WindowRectOf(right).Width());
+        EXPECT_EQ(nLeft + nRight - right.GetMinimalWidth(), WindowRectOf(left).Width());
+    }
+}
