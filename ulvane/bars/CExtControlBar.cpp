@@ -2666,6 +2666,17 @@ bool CExtControlBar::RunTrackingLoop(BYTE nFlag)
 
 void CExtControlBar::AbandonTracking()
 {
+    // Another bar's drag aims at this one: its tracker goes, and the next move finds
+    // a drop that exists.
+    if (g_DragStateCurrent.m_pTarget == this || g_DragStateNew.m_pTarget == this)
+    {
+        if (!g_DragStateCurrent.IsEmpty() && ::IsWindow(m_hWnd))
+            g_DragStateCurrent.Draw();
+        g_DragStateCurrent.Reset(g_pBarDragged);
+        g_DragStateNew.Reset(g_pBarDragged);
+        if (g_pBarDragged != NULL)
+            g_pBarDragged->m_ptLastDrag = CPoint(-1, -1);
+    }
     const bool bDragged = g_pBarDragged == this || g_DragStateCurrent.m_pBar == this;
     if (bDragged)
     {

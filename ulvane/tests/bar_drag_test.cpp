@@ -217,13 +217,18 @@ TEST_F(FrameTest, APaneDestroyedByATimerDuringItsDragEndsTheLoopAndLeavesNoDragB
     const Placement explorer = PlacementOf(f.m_wndExplorer);
 
     static CExtControlBar* s_pBar;
+    static bool s_bNamedAfterwards;
     s_pBar = &bar;
+    s_bNamedAfterwards = true;
     struct CTimer
     {
         static void CALLBACK OnTimer(HWND, UINT, UINT_PTR nIDEvent, DWORD)
         {
             ::KillTimer(NULL, nIDEvent);
             s_pBar->DestroyWindow();
+            s_bNamedAfterwards = CExtControlBar::g_pBarDragged == s_pBar ||
+                                 CExtControlBar::g_DragStateCurrent.m_pTarget == s_pBar ||
+                                 CExtControlBar::g_DragStateNew.m_pTarget == s_pBar;
         }
     };
     CMouseHand hand;
@@ -235,11 +240,29 @@ TEST_F(FrameTest, APaneDestroyedByATimerDuringItsDragEndsTheLoopAndLeavesNoDragB
         GTEST_SKIP() << "the cursor could not be placed on this display";
     PumpPending();
     EXPECT_FALSE(::IsWindow(bar.m_hWnd));
+    EXPECT_FALSE(s_bNamedAfterwards) << "the drag data still named the destroyed bar";
     EXPECT_EQ(NULL, CExtControlBar::g_pBarDragged);
     EXPECT_TRUE(CExtControlBar::g_DragStateCurrent.IsEmpty());
     EXPECT_EQ(NULL, ::GetCapture());
     EXPECT_EQ(explorer.nDockBarID, f.m_wndExplorer.GetDockBarID()) << "no drop happened";
     EXPECT_EQ(explorer.nLayer, f.m_wndExplorer.GetDockLayer());
+
+    // The bar the drag aims at goes: the drag goes on and drops where the cursor is.
+    CExtControlBar& dragged = f.m_wndCallStack;
+    s_pBar = &f.m_wndExplorer;
+    s_bNamedAfterwards = true;
+    const CPoint ptFrom = ScreenMiddleOf(dragged, dragged.m_rcCaption);
+    const CPoint ptOverTarget = WindowRectOf(f.m_wndExplorer).CenterPoint();
+    CMouseHand hand2;
+    hand2.MoveTo(ptFrom).Down().GlideTo(ptFrom, ptOverTarget);
+    hand2.OnUiThread([] { ::SetTimer(NULL, 0, 50, CTimer::OnTimer); });
+    hand2.Wait(300).GlideTo(ptOverTarget, ptOverTarget + CPoint(0, 10), 2).Up();
+    ASSERT_TRUE(hand2.Play(dragged.m_hWnd)) << "the loop did not end";
+    PumpPending();
+    EXPECT_FALSE(::IsWindow(f.m_wndExplorer.m_hWnd));
+    EXPECT_FALSE(s_bNamedAfterwards) << "the drag still aimed at the destroyed bar";
+    EXPECT_TRUE(dragged.IsFloating()) << "nothing left to dock beside there";
+    EXPECT_EQ(NULL, CExtControlBar::g_pBarDragged);
 }
 
 TEST_F(FrameTest, InRowSplittersMoveLengthBetweenNeighboursAndStopAtTheirMinimum)
