@@ -5,6 +5,7 @@
 #include "frame_fixture.h"
 
 #include "CExtBarDragState.h"
+#include "CExtDockBar.h"
 #include "CMouseHand.h"
 #include "ScreenPicture.h"
 #include "SentInput.h"
@@ -307,4 +308,36 @@ TEST_F(FrameTest, InRowSplittersMoveLengthBetweenNeighboursAndStopAtTheirMinimum
         EXPECT_EQ(right.GetMinimalWidth(), WindowRectOf(right).Width());
         EXPECT_EQ(nLeft + nRight - right.GetMinimalWidth(), WindowRectOf(left).Width());
     }
+}
+
+TEST_F(FrameTest, ARowSplitterTakesWhatItGivesFromTheNeighbouringRowDownToItsMinimum)
+{
+    CTestFrame& f = *m_pFrame;
+    CExtControlBar& outer = f.m_wndExplorer;
+    CExtControlBar& inner = f.m_wndCallStack;
+    CExtDockBar* pDockBar = (CExtDockBar*)outer.m_pDockBar;
+    pDockBar->DockControlBarAsRow(&inner, false);
+    f.RecalcLayout();
+    PumpPending();
+    ASSERT_EQ(outer.m_pDockBar, inner.m_pDockBar);
+    const int nOuter = WindowRectOf(outer).Width(), nInner = WindowRectOf(inner).Width();
+    ASSERT_GT(nInner, 40);
+
+    const CPoint pt = ScreenMiddleOf(outer, outer.m_rcRowSplitter);
+    {
+        CMouseHand hand;
+        hand.MoveTo(pt).Down().GlideTo(pt, pt + CPoint(30, 0)).Up();
+        PLAY_OR_SKIP(hand, outer);
+    }
+    EXPECT_EQ(nOuter + 30, WindowRectOf(outer).Width());
+    EXPECT_EQ(nInner - 30, WindowRectOf(inner).Width());
+
+    const CPoint ptNow = ScreenMiddleOf(outer, outer.m_rcRowSplitter);
+    {
+        CMouseHand hand;
+        hand.MoveTo(ptNow).Down().GlideTo(ptNow, ptNow + CPoint(nInner + 100, 0)).Up();
+        PLAY_OR_SKIP(hand, outer);
+    }
+    EXPECT_EQ(inner.GetMinimalWidth(), WindowRectOf(inner).Width());
+    EXPECT_EQ(inner.GetMinimalWidth(), inner.GetPreferredSizeVertical().cx);
 }
