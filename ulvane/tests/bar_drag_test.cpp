@@ -341,3 +341,51 @@ TEST_F(FrameTest, ARowSplitterTakesWhatItGivesFromTheNeighbouringRowDownToItsMin
     EXPECT_EQ(inner.GetMinimalWidth(), WindowRectOf(inner).Width());
     EXPECT_EQ(inner.GetMinimalWidth(), inner.GetPreferredSizeVertical().cx);
 }
+
+namespace
+{
+class CCountingBar : public CExtControlBar
+{
+public:
+    int m_nDragsStarted = 0;
+    virtual void OnDraggingStarted()
+    {
+        ++m_nDragsStarted;
+        CExtControlBar::OnDraggingStarted();
+    }
+};
+}
+
+TEST_F(FrameTest, ADragStartsOnlyOnceTheHeldButtonMovesTheCursor)
+{
+    CTestFrame& f = *m_pFrame;
+    CCountingBar bar;
+    bar.SetPreferredSizeVertical(CSize(150, 200));
+    ASSERT_TRUE(bar.Create(NULL, &f, ID_VIEW_VARIABLES, 0x5040283C));
+    ASSERT_TRUE(bar.DockAtFrameSide(AFX_IDW_DOCKBAR_RIGHT, 1, &f));
+    PumpPending();
+    const Placement before = PlacementOf(bar);
+    const CPoint pt = ScreenMiddleOf(bar, bar.m_rcCaption);
+
+    // A click; a press let go before the move; a key while pressed.
+    const std::vector<std::function<void(CMouseHand&)>> presses = {
+        [pt](CMouseHand& h) { h.MoveTo(pt).Down().Up(); },
+        [pt](CMouseHand& h) { h.MoveTo(pt).Down().Up().GlideTo(pt, pt - CPoint(80, 0)); },
+        [pt](CMouseHand& h) { h.MoveTo(pt).Down().Key(VK_SHIFT).GlideTo(pt, pt - CPoint(80, 0)).Up(); },
+    };
+    for (size_t i = 0; i < presses.size(); i++)
+    {
+        SCOPED_TRACE(i);
+        CMouseHand hand;
+        presses[i](hand);
+        PLAY_OR_SKIP(hand, bar);
+        EXPECT_EQ(0, bar.m_nDragsStarted);
+        EXPECT_EQ(before, PlacementOf(bar));
+        EXPECT_NE(bar.m_hWnd, ::GetCapture());
+    }
+    CMouseHand hand;
+    hand.MoveTo(pt).Down().GlideTo(pt, pt + CPoint(0, 1), 1).Key(VK_ESCAPE).Up();
+    PLAY_OR_SKIP(hand, bar);
+    EXPECT_EQ(1, bar.m_nDragsStarted) << "one pixel is enough";
+    bar.DestroyWindow();
+}
