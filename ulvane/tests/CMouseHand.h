@@ -113,6 +113,8 @@ public:
     CMouseHand& Up() { return Add([this] { MouseHandDetail::SendMouse(MOUSEEVENTF_LEFTUP); m_bDown = false; }); }
     CMouseHand& RightClick() { return Add([] { MouseHandDetail::SendMouse(MOUSEEVENTF_RIGHTDOWN); MouseHandDetail::SendMouse(MOUSEEVENTF_RIGHTUP); }); }
     CMouseHand& Key(WORD vk) { return Add([vk] { MouseHandDetail::SendKey(vk, false); MouseHandDetail::SendKey(vk, true); }); }
+    CMouseHand& KeyDown(WORD vk) { return Add([vk] { MouseHandDetail::SendKey(vk, false); }); }
+    CMouseHand& KeyUp(WORD vk) { return Add([vk] { MouseHandDetail::SendKey(vk, true); }); }
     CMouseHand& Wait(DWORD dwMs) { return Add([dwMs] { ::Sleep(dwMs); }); }
     // Runs the action on the UI thread, inside whatever loop pumps its messages.
     CMouseHand& OnUiThread(std::function<void()> action)

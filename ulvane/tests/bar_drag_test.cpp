@@ -389,3 +389,34 @@ TEST_F(FrameTest, ADragStartsOnlyOnceTheHeldButtonMovesTheCursor)
     EXPECT_EQ(1, bar.m_nDragsStarted) << "one pixel is enough";
     bar.DestroyWindow();
 }
+
+TEST_F(FrameTest, CtrlJudgesTheDropAgainWhereTheCursorStands)
+{
+    CTestFrame& f = *m_pFrame;
+    CExtControlBar& bar = f.m_wndOutput;
+    CRect rcInner;
+    f.GetDlgItem(AFX_IDW_PANE_FIRST)->GetWindowRect(&rcInner);
+    const CPoint ptLeftZone(rcInner.left + 10, rcInner.CenterPoint().y);
+
+    // Pressed and let go on the way: the drop still docks.
+    CPoint ptCaption = ScreenMiddleOf(bar, bar.m_rcCaption);
+    {
+        CMouseHand hand;
+        hand.MoveTo(ptCaption).Down().GlideTo(ptCaption, ptLeftZone).KeyDown(VK_CONTROL).Wait(50).KeyUp(VK_CONTROL);
+        hand.Wait(50).Up();
+        PLAY_OR_SKIP(hand, bar);
+    }
+    EXPECT_EQ((UINT)AFX_IDW_DOCKBAR_LEFT, bar.GetDockBarID());
+
+    // Pressed over a docking zone without a move: released there, the bar floats.
+    f.GetDlgItem(AFX_IDW_PANE_FIRST)->GetWindowRect(&rcInner);
+    const CPoint ptRightZone(rcInner.right - 10, rcInner.CenterPoint().y);
+    ptCaption = ScreenMiddleOf(bar, bar.m_rcCaption);
+    {
+        CMouseHand hand;
+        hand.MoveTo(ptCaption).Down().GlideTo(ptCaption, ptRightZone).Wait(50).KeyDown(VK_CONTROL).Wait(50).Up();
+        hand.KeyUp(VK_CONTROL);
+        PLAY_OR_SKIP(hand, bar);
+    }
+    EXPECT_TRUE(bar.IsFloating());
+}
