@@ -6,6 +6,7 @@
 
 #include "CExtOffscreenDC.h"
 
+#include "CExtBarDragState.h"
 #include "CExtBarNcAreaButton.h"
 #include "CExtBarNcAreaButtonClose.h"
 #include "CExtBarNcAreaButtonMenu.h"
@@ -41,6 +42,9 @@ BEGIN_MESSAGE_MAP(CExtControlBar, CControlBar)
     ON_WM_NCLBUTTONDBLCLK()
     ON_WM_NCRBUTTONUP()
     ON_WM_LBUTTONDOWN()
+    ON_WM_LBUTTONUP()
+    ON_WM_MOUSEMOVE()
+    ON_WM_CAPTURECHANGED()
     ON_WM_LBUTTONDBLCLK()
     ON_WM_RBUTTONUP()
     ON_WM_SETCURSOR()
@@ -120,97 +124,6 @@ CString FirstLine(const CString& str)
     return nLineFeed >= 0 ? str.Left(nLineFeed) : str;
 }
 
-// Trackers are drawn with the halftone brush by inverting and erased by drawing again.
-class CHalftoneTracker
-{
-public:
-    CHalftoneTracker() : m_hDC(::GetDCEx(NULL, NULL, DCX_WINDOW | DCX_CACHE | DCX_LOCKWINDOWUPDATE)), m_bShown(false)
-    {
-        m_rc.SetRectEmpty();
-    }
-    ~CHalftoneTracker()
-    {
-        Hide();
-        ::ReleaseDC(NULL, m_hDC);
-    }
-    // nThickness 0: a filled rectangle (a splitter line); else a frame of that width.
-    void Show(const CRect& rc, int nThickness)
-    {
-        if (m_bShown && rc == m_rc && nThickness == m_nThickness)
-            return;
-        Hide();
-        m_rc = rc;
-        m_nThickness = nThickness;
-        Draw();
-        m_bShown = true;
-    }
-    void Hide()
-    {
-        if (m_bShown)
-            Draw();
-        m_bShown = false;
-    }
-
-private:
-    void Draw()
-    {
-        // A thickness past the middle leaves no inside: the whole rectangle is drawn.
-        CSize size = m_nThickness <= 0 ? m_rc.Size() : CSize(m_nThickness, m_nThickness);
-        CDC::FromHandle(m_hDC)->DrawDragRect(&m_rc, size, NULL, CSize(0, 0));
-    }
-
-    HDC m_hDC;
-    CRect m_rc;
-    int m_nThickness = 0;
-    bool m_bShown;
-};
-
-// Pumps the messages of a mouse tracking loop: onMove gets every cursor position;
-// the loop ends with true when the left button is released, false when the capture
-// is lost or Escape or the right button cancels it. Other messages go on as usual.
-template<class F>
-bool TrackMouse(HWND hWnd, F onMove)
-{
-    bool bReleased = false;
-    ::SetCapture(hWnd);
-    while (::GetCapture() == hWnd)
-    {
-        MSG msg;
-        if (!::GetMessage(&msg, NULL, 0, 0))
-        {
-            AfxPostQuitMessage((int)msg.wParam);
-            break;
-        }
-        if (msg.message == WM_LBUTTONUP || msg.message == WM_MOUSEMOVE)
-        {
-            // The point the message carries, in the receiving window's coordinates.
-            CPoint pt((short)LOWORD(msg.lParam), (short)HIWORD(msg.lParam));
-            ::ClientToScreen(msg.hwnd, &pt);
-            onMove(pt);
-            if (msg.message == WM_MOUSEMOVE)
-                continue;
-            bReleased = true;
-            break;
-        }
-        if ((msg.message == WM_KEYDOWN || msg.message == WM_KEYUP) &&
-            (msg.wParam == VK_CONTROL || msg.wParam == VK_SHIFT))
-        {
-            // Ctrl changes what a drop does: the tracker follows at once.
-            POINT pt;
-            ::GetCursorPos(&pt);
-            onMove(CPoint(pt));
-            continue;
-        }
-        if ((msg.message == WM_KEYDOWN && msg.wParam == VK_ESCAPE) || msg.message == WM_RBUTTONDOWN)
-            break;
-        ::TranslateMessage(&msg);
-        ::DispatchMessage(&msg);
-    }
-    if (::GetCapture() == hWnd)
-        ::ReleaseCapture();
-    return bReleased;
-}
-
 // The screen rectangle the frame's bars leave to its view or MDI client.
 CRect GetInnerArea(CFrameWnd* pFrame)
 {
@@ -235,7 +148,8 @@ CExtControlBar::CExtControlBar()
       m_nResizeBorderH(std::min(::GetSystemMetrics(SM_CXFRAME), 4)), m_nNcOverheadH(0), m_nNcOverheadV(0),
       m_nTrackedCoord(0), m_nTrackedExtent(0), m_sizeDockedH(200, 150), m_sizeDockedV(150, 200),
       m_sizeFloated(200, 200), m_nTrackingFlags(eTrackFitFirstChild), m_nReclaimLength(0), m_ptFloatPos(0, 0),
-      m_ptGrabFloating(0, 0), m_ptGrabHorz(0, 0), m_ptGrabVert(0, 0), m_nCaptionFlags(0), m_ptLastDrag(-1, -1)
+      m_ptGrabFloating(0, 0), m_ptGrabHorz(0, 0), m_ptGrabVert(0, 0), m_nCaptionFlags(0), m_ptLastDrag(-1, -1),
+      m_bRowTrackerDrawn(false)
 {
     m_nNcOverheadH = m_nNcOverheadV = ::GetSystemMetrics(SM_CYSMCAPTION) + m_nResizeBorderV + 1;
     m_rcCaption.SetRectEmpty();
@@ -249,6 +163,7 @@ CExtControlBar::CExtControlBar()
 
 CExtControlBar::~CExtControlBar()
 {
+    AbandonTracking();
     {
         CSingleLock lock(&g_csBars, TRUE);
         for (INT_PTR i = 0; i < g_arrBars.GetSize(); i++)
@@ -345,6 +260,7 @@ int CExtControlBar::OnCreate(LPCREATESTRUCT lpcs)
 void CExtControlBar::OnDestroy()
 {
     m_nBarFlags |= eBarUpdateBlocked;
+    AbandonTracking();
     CControlBar::OnDestroy();
 }
 
@@ -1639,31 +1555,6 @@ BOOL CExtControlBar::OnSetCursor(CWnd* pWnd, UINT nHitTest, UINT message)
     return CControlBar::OnSetCursor(pWnd, nHitTest, message);
 }
 
-namespace
-{
-// The bar before this one in its row that is visible, or null.
-CControlBar* PrevVisibleInRow(CDockBar* pDockBar, CControlBar* pBar)
-{
-    const INT_PTR nPos = pDockBar->FindBar(pBar);
-    for (INT_PTR i = nPos - 1; i >= 0 && pDockBar->m_arrBars[i] != NULL; i--)
-    {
-        CControlBar* pPrev = BarOfEntry(pDockBar->m_arrBars[i]);
-        if (IsVisibleBar(pPrev))
-            return pPrev;
-    }
-    return NULL;
-}
-
-CRect ToScreen(const CRect& rcWindowCoords, CWnd* pWnd)
-{
-    CRect rcWindow;
-    pWnd->GetWindowRect(&rcWindow);
-    CRect rc(rcWindowCoords);
-    rc.OffsetRect(rcWindow.TopLeft());
-    return rc;
-}
-}
-
 void CExtControlBar::OnNcLButtonDown(UINT nHitTest, CPoint point)
 {
     if (IsFixedMode() || IsFloating())
@@ -1692,27 +1583,32 @@ void CExtControlBar::OnNcLButtonDown(UINT nHitTest, CPoint point)
     // None of the splitters may reach the default handling, which would size the
     // bar's window by itself.
     if (m_rcRowSplitter.PtInRect(pt))
-        TrackSplitter(true, point, ToScreen(m_rcRowSplitter, this));
+        StartRowResizing(point);
     else if (m_rcTrailingSplitter.PtInRect(pt))
     {
         m_nCaptionFlags &= ~eCaptionLeadingResize;
         if (IsRowRecalcAllowedBefore())
-            TrackSplitter(false, point, ToScreen(m_rcTrailingSplitter, this));
+            StartRowRecalcing(point);
     }
     else if (m_rcLeadingSplitter.PtInRect(pt) && IsRowRecalcAllowedAfter())
     {
-        // The edge between the previous bar and this one: the previous bar resizes.
+        // The edge toward the previous bar: this bar's leading end moves.
+        HWND hWnd = m_hWnd;
         m_nCaptionFlags |= eCaptionLeadingResize;
-        CExtControlBar* pPrev = ResizableBar(PrevVisibleInRow(m_pDockBar, this));
-        if (pPrev != NULL)
-            pPrev->TrackSplitter(false, point, ToScreen(m_rcLeadingSplitter, this));
-        if (::IsWindow(m_hWnd))
+        StartRowRecalcing(point);
+        if (::IsWindow(hWnd))
             m_nCaptionFlags &= ~eCaptionLeadingResize;
     }
 }
 
 void CExtControlBar::OnNcLButtonUp(UINT nHitTest, CPoint point)
 {
+    const BYTE nLoop = m_nTrackingFlags & (eTrackRowResizing | eTrackInRowResizing | eTrackDragging);
+    if (nLoop != 0)
+    {
+        StopTracking(nLoop, false);
+        return;
+    }
     if (m_nCaptionFlags & eCaptionHoverTracking)
     {
         CWnd* pShowing = this;
@@ -1766,7 +1662,12 @@ void CExtControlBar::OnLButtonDown(UINT nFlags, CPoint point)
     GetWindowRect(&rcWindow);
     if (!m_rcCaption.IsRectEmpty() && m_rcCaption.PtInRect(CPoint(ptScreen.x - rcWindow.left, ptScreen.y - rcWindow.top)))
     {
-        TrackDragging(ptScreen);
+        if (m_pDockBar == NULL || CExtPopupMenuWnd::IsTrackingActive())
+            return;
+        HWND hWndFocus = ::GetFocus();
+        if (hWndFocus == NULL || (hWndFocus != m_hWnd && !::IsChild(m_hWnd, hWndFocus)))
+            SetFocus();
+        StartDragging(ptScreen, CPoint(ptScreen.x - rcWindow.left, ptScreen.y - rcWindow.top), 1, 1);
         return;
     }
     CWnd::OnLButtonDown(nFlags, point);
@@ -2283,6 +2184,9 @@ void CExtControlBar::OnWindowPosChanged(WINDOWPOS* lpWndPos)
 
 void CExtControlBar::OnCancelMode()
 {
+    const BYTE nLoop = m_nTrackingFlags & (eTrackRowResizing | eTrackInRowResizing | eTrackDragging);
+    if (nLoop != 0)
+        StopTracking(nLoop, true);
     if (m_nCaptionFlags & eCaptionHoverTracking)
     {
         m_nCaptionFlags &= ~eCaptionHoverTracking;
@@ -2567,143 +2471,729 @@ void CExtControlBar::RepositionBarsEx(CWnd* pWnd, UINT nIDFirst, UINT nIDLast, U
 /////////////////////////////////////////////////////////////////////////////
 // Resizing and moving with the mouse
 
-void CExtControlBar::TrackSplitter(bool bRow, CPoint ptStart, const CRect& rcSplitterScreen)
+CExtBarDragState CExtControlBar::g_DragStateCurrent;
+CExtBarDragState CExtControlBar::g_DragStateNew;
+CExtControlBar* CExtControlBar::g_pBarDragged = NULL;
+bool CExtControlBar::g_bUpdatingDragState = false;
+HCURSOR CExtControlBar::g_hCursorArrow = ::LoadCursor(NULL, IDC_ARROW);
+HCURSOR CExtControlBar::g_hCursorMove = ::LoadCursor(NULL, IDC_SIZEALL);
+HCURSOR CExtControlBar::g_hCursorResizeV = ::LoadCursor(NULL, IDC_SIZENS);
+HCURSOR CExtControlBar::g_hCursorResizeH = ::LoadCursor(NULL, IDC_SIZEWE);
+
+namespace
 {
-    CFrameWnd* pFrame = m_pDockSite;
-    if (pFrame == NULL || m_pDockBar == NULL || !m_pDockBar->IsKindOf(RUNTIME_CLASS(CExtDockBar)))
-        return;
-    CExtDockBar* pDockBar = (CExtDockBar*)m_pDockBar;
-    const UINT nSide = GetDockBarID();
-    CRect rcWindow;
-    GetWindowRect(&rcWindow);
-    const CRect rcSplitter(rcSplitterScreen);
+const BYTE nTrackingLoops =
+    CExtControlBar::eTrackRowResizing | CExtControlBar::eTrackInRowResizing | CExtControlBar::eTrackDragging;
 
-    // The splitter moves along x when the edge is vertical.
-    const bool bAlongX = bRow ? (nSide == AFX_IDW_DOCKBAR_LEFT || nSide == AFX_IDW_DOCKBAR_RIGHT) : !IsVerticalRow();
-    // How much the bar may grow or shrink: at least its minimum, at most what leaves
-    // the frame's inner area a little room.
-    int nMinDelta, nMaxDelta;
-    CRect rcInner = GetInnerArea(pFrame);
-    CControlBar* pNext = bRow ? NULL : pDockBar->GetNextVisibleInRow(this);
-    if (bRow)
-    {
-        const int nThickness = bAlongX ? rcWindow.Width() : rcWindow.Height();
-        const int nMin = bAlongX ? GetMinimalWidth() : GetMinimalHeight();
-        const int nRoom = std::max((bAlongX ? rcInner.Width() : rcInner.Height()) - 20, 0);
-        // Growing means moving toward the inner area.
-        const bool bGrowsPositive = nSide == AFX_IDW_DOCKBAR_LEFT || nSide == AFX_IDW_DOCKBAR_TOP;
-        if (bGrowsPositive)
-        {
-            nMinDelta = nMin - nThickness;
-            nMaxDelta = nRoom;
-        }
-        else
-        {
-            nMinDelta = -nRoom;
-            nMaxDelta = nThickness - nMin;
-        }
-    }
-    else
-    {
-        if (pNext == NULL)
-            return;
-        CRect rcNext;
-        pNext->GetWindowRect(&rcNext);
-        const int nLength = bAlongX ? rcWindow.Width() : rcWindow.Height();
-        const int nNextLength = bAlongX ? rcNext.Width() : rcNext.Height();
-        int nMinNext = 10;
-        if (IsResizable(pNext))
-            nMinNext = bAlongX ? ((CExtControlBar*)pNext)->GetMinimalWidth() : ((CExtControlBar*)pNext)->GetMinimalHeight();
-        nMinDelta = (bAlongX ? GetMinimalWidth() : GetMinimalHeight()) - nLength;
-        nMaxDelta = nNextLength - nMinNext;
-    }
-    if (nMaxDelta < nMinDelta)
-        return;
-
-    int nDelta = 0;
-    HWND hWnd = m_hWnd;
-    bool bReleased;
-    {
-        CHalftoneTracker tracker;
-        tracker.Show(rcSplitter, 0);
-        bReleased = TrackMouse(hWnd, [&](CPoint pt) {
-            nDelta = std::min(std::max(bAlongX ? (int)(pt.x - ptStart.x) : (int)(pt.y - ptStart.y), nMinDelta),
-                              nMaxDelta);
-            CRect rc(rcSplitter);
-            rc.OffsetRect(bAlongX ? nDelta : 0, bAlongX ? 0 : nDelta);
-            tracker.Show(rc, 0);
-        });
-    }
-    if (!bReleased || nDelta == 0 || !::IsWindow(hWnd))
-        return;
-
-    if (bRow)
-    {
-        // Every resizable bar of the row takes the new thickness.
-        const bool bGrowsPositive = nSide == AFX_IDW_DOCKBAR_LEFT || nSide == AFX_IDW_DOCKBAR_TOP;
-        const int nThickness = (bAlongX ? rcWindow.Width() : rcWindow.Height()) + (bGrowsPositive ? nDelta : -nDelta);
-        CPtrArray bars;
-        pDockBar->GetRowBars(this, bars);
-        for (INT_PTR i = 0; i < bars.GetSize(); i++)
-        {
-            CExtControlBar* pBar = (CExtControlBar*)bars[i];
-            if (bAlongX)
-                pBar->m_sizeDockedV.cx = nThickness;
-            else
-                pBar->m_sizeDockedH.cy = nThickness;
-        }
-    }
-    else
-    {
-        // The edge between two bars gives one what it takes from the other.
-        CRect rcNext;
-        pNext->GetWindowRect(&rcNext);
-        if (bAlongX)
-            m_sizeDockedH.cx = rcWindow.Width() + nDelta;
-        else
-            m_sizeDockedV.cy = rcWindow.Height() + nDelta;
-        if (IsResizable(pNext))
-        {
-            CExtControlBar* pNextBar = (CExtControlBar*)pNext;
-            if (bAlongX)
-                pNextBar->m_sizeDockedH.cx = rcNext.Width() - nDelta;
-            else
-                pNextBar->m_sizeDockedV.cy = rcNext.Height() - nDelta;
-        }
-    }
-    pFrame->RecalcLayout();
+bool IsKeyboardMessage(UINT nMsg)
+{
+    return nMsg >= WM_KEYDOWN && nMsg <= WM_SYSDEADCHAR;
 }
 
-void CExtControlBar::TrackDragging(CPoint ptStart)
+bool IsCtrlKeyMessage(const MSG& msg)
 {
-    CFrameWnd* pFrame = m_pDockSite;
-    if (pFrame == NULL || m_hWnd == NULL)
+    return (msg.message == WM_KEYDOWN || msg.message == WM_KEYUP) && msg.wParam == VK_CONTROL;
+}
+
+bool IsButtonDown(int nVirtKey)
+{
+    return ::GetKeyState(nVirtKey) < 0;
+}
+
+// One queued message through the thread's pump; false when the pump met WM_QUIT,
+// which is posted again with its code for the loop outside.
+bool PumpOneMessage()
+{
+    CWinThread* pThread = AfxGetThread();
+    if (pThread != NULL ? pThread->PumpMessage() : AfxPumpMessage())
+        return true;
+    ::PostQuitMessage((int)AfxGetThreadState()->m_msgCur.wParam);
+    return false;
+}
+
+void RunIdleProcessing()
+{
+    CWinThread* pThread = AfxGetThread();
+    if (pThread == NULL || !CExtPopupMenuWnd::g_bPumpIdleWhileTracking)
         return;
+    for (LONG lCount = 0; pThread->OnIdle(lCount); lCount++)
+    {
+    }
+}
+
+// WM_QUIT, when it is next: taken from the queue, its code in nExitCode.
+bool TakeQuit(const MSG& msgPeeked, int& nExitCode)
+{
+    if (msgPeeked.message != WM_QUIT)
+        return false;
+    MSG msg;
+    nExitCode = ::PeekMessage(&msg, NULL, WM_QUIT, WM_QUIT, PM_REMOVE) ? (int)msg.wParam : (int)msgPeeked.wParam;
+    return true;
+}
+
+int AlongAxis(const CPoint& pt, bool bVertical)
+{
+    return bVertical ? pt.y : pt.x;
+}
+
+void ReleaseCaptureOf(HWND hWnd)
+{
+    if (hWnd != NULL && ::GetCapture() == hWnd)
+        ::ReleaseCapture();
+}
+}
+
+bool CExtControlBar::IsTrackingCancelMessage(BYTE nFlag, const MSG& msg)
+{
+    switch (msg.message)
+    {
+    case WM_ACTIVATEAPP:
+    case WM_CANCELMODE:
+    case WM_CONTEXTMENU:
+    case WM_NCRBUTTONDOWN:
+    case WM_NCRBUTTONUP:
+    case WM_NCMBUTTONDOWN:
+    case WM_NCMBUTTONUP:
+    case WM_RBUTTONDOWN:
+    case WM_MBUTTONDOWN:
+    case WM_MBUTTONUP:
+        return true;
+    case WM_NCLBUTTONUP:
+        return nFlag != eTrackInRowResizing;
+    case WM_NCLBUTTONDOWN:
+        return nFlag == eTrackInRowResizing;
+    default:
+        break;
+    }
+    // The Ctrl key only changes what a drop does.
+    if (IsKeyboardMessage(msg.message))
+        return nFlag != eTrackDragging || !IsCtrlKeyMessage(msg);
+    return false;
+}
+
+void CExtControlBar::StopTracking(BYTE nFlag, bool bCancel)
+{
+    switch (nFlag)
+    {
+    case eTrackRowResizing:
+        StopRowResizing(bCancel);
+        break;
+    case eTrackInRowResizing:
+        StopRowRecalcing(bCancel);
+        break;
+    case eTrackDragging:
+        StopDragging(bCancel);
+        break;
+    default:
+        break;
+    }
+}
+
+bool CExtControlBar::RunTrackingLoop(BYTE nFlag)
+{
+    const HWND hWnd = m_hWnd;
+    CFrameWnd* pFrame = GetParentFrame();
+    const HWND hWndFrame = pFrame != NULL ? pFrame->GetSafeHwnd() : NULL;
+    CWnd::CancelToolTips();
+    if (::GetCapture() != hWnd)
+        SetCapture(hWnd);
+    for (;;)
+    {
+        // The window may go while a message is handled: from then on the object is
+        // not touched (it may be deleted).
+        if (!::IsWindow(hWnd))
+            return false;
+        if ((m_nTrackingFlags & nFlag) == 0)
+            return true;
+        // Cancels that are sent never reach the queue: what they leave behind is seen.
+        if ((hWndFrame != NULL && !::IsWindow(hWndFrame)) || ::GetCapture() != hWnd)
+        {
+            StopTracking(nFlag, true);
+            continue;
+        }
+        MSG msg;
+        if (!::PeekMessage(&msg, NULL, 0, 0, PM_NOREMOVE))
+        {
+            // Nothing queued, yet the button is up (its release went elsewhere) or,
+            // dragging, another button is down.
+            if (!IsButtonDown(VK_LBUTTON) ||
+                (nFlag == eTrackDragging && (IsButtonDown(VK_RBUTTON) || IsButtonDown(VK_MBUTTON))))
+            {
+                StopTracking(nFlag, true);
+                continue;
+            }
+            RunIdleProcessing();
+            // Idle processing may have looked at what came meanwhile: waiting would
+            // then sleep over it.
+            if (!::PeekMessage(&msg, NULL, 0, 0, PM_NOREMOVE))
+                ::WaitMessage();
+            continue;
+        }
+        int nExitCode = 0;
+        if (TakeQuit(msg, nExitCode))
+        {
+            StopTracking(nFlag, true);
+            ::PostQuitMessage(nExitCode);
+            return ::IsWindow(hWnd) != FALSE;
+        }
+        if (IsTrackingCancelMessage(nFlag, msg))
+        {
+            // The message stays queued: the window it is for handles it afterwards.
+            StopTracking(nFlag, true);
+            continue;
+        }
+        if (nFlag == eTrackDragging && IsCtrlKeyMessage(msg))
+        {
+            // The drop is judged again at the same cursor position.
+            ::PeekMessage(&msg, msg.hwnd, msg.message, msg.message, PM_REMOVE);
+            m_ptLastDrag.x--;
+            CPoint ptCursor;
+            ::GetCursorPos(&ptCursor);
+            ScreenToClient(&ptCursor);
+            const WPARAM wKeys = msg.message == WM_KEYDOWN ? (MK_LBUTTON | MK_CONTROL) : MK_LBUTTON;
+            PostMessage(WM_MOUSEMOVE, wKeys, MAKELPARAM(ptCursor.x, ptCursor.y));
+            continue;
+        }
+        if (!PumpOneMessage())
+        {
+            if (!::IsWindow(hWnd))
+                return false;
+            StopTracking(nFlag, true);
+            return ::IsWindow(hWnd) != FALSE;
+        }
+    }
+}
+
+void CExtControlBar::AbandonTracking()
+{
+    // Another bar's drag aims at this one: its tracker goes, and the next move finds
+    // a drop that exists.
+    if (g_DragStateCurrent.m_pTarget == this || g_DragStateNew.m_pTarget == this)
+    {
+        if (!g_DragStateCurrent.IsEmpty() && ::IsWindow(m_hWnd))
+            g_DragStateCurrent.Draw();
+        g_DragStateCurrent.Reset(g_pBarDragged);
+        g_DragStateNew.Reset(g_pBarDragged);
+        if (g_pBarDragged != NULL)
+            g_pBarDragged->m_ptLastDrag = CPoint(-1, -1);
+    }
+    const bool bDragged = g_pBarDragged == this || g_DragStateCurrent.m_pBar == this;
+    if (bDragged)
+    {
+        if (!g_DragStateCurrent.IsEmpty() && ::IsWindow(m_hWnd))
+            g_DragStateCurrent.Draw();
+        g_DragStateCurrent.Reset(NULL);
+        g_DragStateNew.Reset(NULL);
+        g_pBarDragged = NULL;
+    }
+    if (m_bRowTrackerDrawn && ::IsWindow(m_hWnd))
+    {
+        if (m_nTrackingFlags & eTrackRowResizing)
+            DrawRowResizingTracker();
+        else if (m_nTrackingFlags & eTrackInRowResizing)
+            DrawRowRecalcingTracker();
+    }
+    m_bRowTrackerDrawn = false;
+    m_nTrackingFlags &= ~nTrackingLoops;
+    ReleaseCaptureOf(m_hWnd);
+}
+
+bool CExtControlBar::OnNcAreaButtonsMouseMove(UINT /*nFlags*/, CPoint point)
+{
+    if (m_nTrackingFlags & nTrackingLoops)
+        UpdateDraggingCursor(point);
+    CPoint ptScreen(point);
+    ClientToScreen(&ptScreen);
+    if (m_nTrackingFlags & eTrackRowResizing)
+        TrackRowResizing(ptScreen);
+    else if (m_nTrackingFlags & eTrackInRowResizing)
+        TrackRowRecalcing(ptScreen);
+    else if (m_nTrackingFlags & eTrackDragging)
+        TrackDragging(ptScreen, false);
+    else
+        return (m_nCaptionFlags & eCaptionHoverTracking) != 0;
+    return true;
+}
+
+void CExtControlBar::UpdateDraggingCursor(POINT /*ptClient*/)
+{
+    if (IsParentFrameInHelpMode(this))
+        return;
+    HCURSOR hCursor = NULL;
+    if (m_nTrackingFlags & eTrackRowResizing)
+        hCursor = IsVerticalRow() ? g_hCursorResizeH : g_hCursorResizeV;
+    else if (m_nTrackingFlags & eTrackInRowResizing)
+        hCursor = IsVerticalRow() ? g_hCursorResizeV : g_hCursorResizeH;
+    else if (m_nTrackingFlags & eTrackDragging)
+        hCursor = g_hCursorMove;
+    if (hCursor != NULL && ::GetCursor() != hCursor)
+        ::SetCursor(hCursor);
+}
+
+void CExtControlBar::OnMouseMove(UINT nFlags, CPoint point)
+{
+    if (OnNcAreaButtonsMouseMove(nFlags, point))
+        return;
+    CControlBar::OnMouseMove(nFlags, point);
+}
+
+void CExtControlBar::OnLButtonUp(UINT nFlags, CPoint point)
+{
+    const BYTE nLoop = m_nTrackingFlags & nTrackingLoops;
+    if (nLoop != 0)
+    {
+        StopTracking(nLoop, false);
+        return;
+    }
+    CControlBar::OnLButtonUp(nFlags, point);
+}
+
+void CExtControlBar::OnCaptureChanged(CWnd* pWnd)
+{
+    const BYTE nLoop = m_nTrackingFlags & nTrackingLoops;
+    if (nLoop != 0 && (pWnd == NULL || pWnd->GetSafeHwnd() != m_hWnd))
+        StopTracking(nLoop, true);
+    CControlBar::OnCaptureChanged(pWnd);
+}
+
+/////////////////////////////////////////////////////////////////////////////
+// Row resizing and in-row resizing
+
+int CExtControlBar::GetRowCrossExtent() const
+{
+    CRect rc;
+    GetWindowRect(&rc);
+    return IsVerticalRow() ? rc.Width() : rc.Height();
+}
+
+int CExtControlBar::GetMinimalCrossExtent()
+{
+    return IsVerticalRow() ? GetMinimalWidth() : GetMinimalHeight();
+}
+
+void CExtControlBar::SetRowCrossExtent(int nExtent)
+{
+    if (IsVerticalRow())
+        m_sizeDockedV.cx = nExtent;
+    else
+        m_sizeDockedH.cy = nExtent;
+}
+
+CExtControlBar* CExtControlBar::GetResizableNeighbourInRow(bool bAfter)
+{
+    CArray<CControlBar*, CControlBar*> bars;
+    INT_PTR nIndex = -1;
+    if (!GetRowResizableBars(&bars, NULL, &nIndex) || nIndex < 0)
+        return NULL;
+    const INT_PTR nNeighbour = bAfter ? nIndex + 1 : nIndex - 1;
+    if (nNeighbour < 0 || nNeighbour >= bars.GetSize())
+        return NULL;
+    return ResizableBar(bars[nNeighbour]);
+}
+
+void CExtControlBar::StartRowResizing(CPoint ptScreen)
+{
+    if (m_pDockSite == NULL || GetExtDockBar() == NULL || (m_nTrackingFlags & nTrackingLoops) != 0)
+        return;
+    m_nTrackingFlags |= eTrackRowResizing;
+    m_nTrackedExtent = GetRowCrossExtent();
+    m_bRowTrackerDrawn = false;
+    if (!IsShowContentWhenRowResizing())
+    {
+        m_nTrackedCoord = AlongAxis(ptScreen, !IsVerticalRow());
+        DrawRowResizingTracker();
+    }
+    RunTrackingLoop(eTrackRowResizing);
+}
+
+void CExtControlBar::TrackRowResizing(CPoint ptScreen)
+{
+    if ((m_nTrackingFlags & eTrackRowResizing) == 0 || m_pDockSite == NULL)
+        return;
+    const bool bVertical = IsVerticalRow();
+    CRect rcSite, rcBar;
+    m_pDockSite->GetWindowRect(&rcSite);
+    GetWindowRect(&rcBar);
+    const int nRoom = bVertical ? rcSite.Width() - GetMinimalWidth() : rcSite.Height() - GetMinimalHeight();
+    if (nRoom <= 0)
+        return;
+    const int nHalf = (bVertical ? m_rcRowSplitter.Width() : m_rcRowSplitter.Height()) / 2;
+    const int nNear = bVertical ? rcBar.left : rcBar.top;
+    const int nFar = bVertical ? rcBar.right : rcBar.bottom;
+    const int nDistance = AlongAxis(ptScreen, !bVertical) - nNear;
+    // Docked at the top or left the splitter is the bar's far edge, else its near one.
+    const UINT nSide = GetDockBarID();
+    const bool bSplitterFar = nSide == AFX_IDW_DOCKBAR_TOP || nSide == AFX_IDW_DOCKBAR_LEFT;
+    int nExtent = bSplitterFar ? nDistance + nHalf : (nFar - nNear) + nHalf - nDistance;
+    nExtent = std::min(std::max(nExtent, 2 * GetMinimalCrossExtent()), nRoom);
+    if (nExtent == m_nTrackedExtent)
+        return;
+    m_nTrackedExtent = nExtent;
+    if (IsShowContentWhenRowResizing())
+    {
+        CArray<CControlBar*, CControlBar*> bars;
+        GetRowResizableBars(&bars);
+        for (INT_PTR i = 0; i < bars.GetSize(); i++)
+            ((CExtControlBar*)bars[i])->SetRowCrossExtent(nExtent);
+        m_pDockSite->RecalcLayout();
+        return;
+    }
+    if (m_bRowTrackerDrawn)
+        DrawRowResizingTracker();
+    // The tracker shows where the clamped extent puts the splitter.
+    m_nTrackedCoord = bSplitterFar ? nNear + nExtent - nHalf : nFar + nHalf - nExtent;
+    DrawRowResizingTracker();
+}
+
+void CExtControlBar::StopRowResizing(bool bCancel)
+{
+    if ((m_nTrackingFlags & eTrackRowResizing) == 0)
+        return;
+    m_nTrackingFlags &= ~eTrackRowResizing;
+    ReleaseCaptureOf(m_hWnd);
+    if (IsShowContentWhenRowResizing())
+        return;
+    if (m_bRowTrackerDrawn)
+        DrawRowResizingTracker();
+    const int nOld = GetRowCrossExtent();
+    if (bCancel || m_nTrackedExtent == nOld || m_pDockSite == NULL)
+        return;
+    CArray<CControlBar*, CControlBar*> bars;
+    GetRowResizableBars(&bars);
+    for (INT_PTR i = 0; i < bars.GetSize(); i++)
+        ((CExtControlBar*)bars[i])->SetRowCrossExtent(m_nTrackedExtent);
+    // The neighbouring row toward the inside gives or takes the difference, never
+    // below its bars' minimum.
+    const UINT nSide = GetDockBarID();
+    const bool bForward = nSide == AFX_IDW_DOCKBAR_TOP || nSide == AFX_IDW_DOCKBAR_LEFT;
+    CArray<CControlBar*, CControlBar*> neighbours;
+    if (GetRowNeighbours(bForward, &neighbours))
+    {
+        for (INT_PTR i = 0; i < neighbours.GetSize(); i++)
+        {
+            CExtControlBar* pBar = ResizableBar(neighbours[i]);
+            if (pBar == NULL || !IsVisibleBar(pBar))
+                continue;
+            pBar->SetRowCrossExtent(
+                std::max(pBar->GetRowCrossExtent() + nOld - m_nTrackedExtent, pBar->GetMinimalCrossExtent()));
+        }
+    }
+    m_pDockSite->RecalcLayout();
+}
+
+void CExtControlBar::DrawRowResizingTracker()
+{
+    if (m_pDockBar == NULL || m_pDockSite == NULL)
+        return;
+    const bool bVertical = IsVerticalRow();
+    CRect rc;
+    m_pDockBar->GetWindowRect(&rc);
+    const int nThickness = std::max(bVertical ? m_rcRowSplitter.Width() : m_rcRowSplitter.Height(), 1);
+    const int nStart = m_nTrackedCoord - nThickness / 2;
+    if (bVertical)
+        rc.SetRect(nStart, rc.top, nStart + nThickness, rc.bottom);
+    else
+        rc.SetRect(rc.left, nStart, rc.right, nStart + nThickness);
+    CExtBarDragState::InvertTracker(m_pDockSite, rc, CSize(0, 0));
+    m_bRowTrackerDrawn = !m_bRowTrackerDrawn;
+}
+
+void CExtControlBar::StartRowRecalcing(CPoint ptScreen)
+{
+    if (m_pDockSite == NULL || GetExtDockBar() == NULL || (m_nTrackingFlags & nTrackingLoops) != 0)
+        return;
+    m_nTrackingFlags |= eTrackInRowResizing;
+    m_nTrackedExtent = 0;
+    m_bRowTrackerDrawn = false;
+    if (!IsShowContentWhenRowRecalcing())
+    {
+        m_nTrackedCoord = AlongAxis(ptScreen, IsVerticalRow());
+        DrawRowRecalcingTracker();
+    }
+    RunTrackingLoop(eTrackInRowResizing);
+}
+
+void CExtControlBar::TrackRowRecalcing(CPoint ptScreen)
+{
+    if ((m_nTrackingFlags & eTrackInRowResizing) == 0 || m_pDockSite == NULL)
+        return;
+    const bool bVertical = IsVerticalRow();
+    const bool bLeading = (m_nCaptionFlags & eCaptionLeadingResize) != 0;
     CRect rcBar;
     GetWindowRect(&rcBar);
-    if (IsFloating())
-        GetParentFrame()->GetWindowRect(&rcBar);
-    const CPoint ptGrab = ptStart - rcBar.TopLeft();
-    const CSize sizeThreshold(::GetSystemMetrics(SM_CXDRAG), ::GetSystemMetrics(SM_CYDRAG));
-
-    // What a drop at a point does.
-    enum EDrop { eNone, eFloat, eSide, eBeside };
-    struct Drop
+    const CRect& rcSplitter = bLeading ? m_rcLeadingSplitter : m_rcTrailingSplitter;
+    const int nHalf = (bVertical ? rcSplitter.Height() : rcSplitter.Width()) / 2;
+    const int nNear = bVertical ? rcBar.top : rcBar.left;
+    const int nFar = bVertical ? rcBar.bottom : rcBar.right;
+    const int nLength = nFar - nNear;
+    const int nDistance = AlongAxis(ptScreen, bVertical) - nNear;
+    // What the neighbour on the splitter's side can give above its minimum.
+    CExtControlBar* pNeighbour = GetResizableNeighbourInRow(!bLeading);
+    int nSpare = 0;
+    if (pNeighbour != NULL)
     {
-        EDrop eKind = eNone;
-        UINT nSide = 0;
-        CControlBar* pTarget = NULL;
-        bool bBefore = false;
-        CRect rcTracker;
-    };
-    auto predict = [&](CPoint pt) {
-        Drop drop;
-        drop.eKind = eFloat;
-        CRect rcFloat(CPoint(pt.x - ptGrab.x, pt.y - ptGrab.y), m_sizeFloated);
-        drop.rcTracker = rcFloat;
-        if (::GetKeyState(VK_CONTROL) < 0)
-            return drop;
-        // Over another docked resizable bar: beside it in its row.
+        CRect rcNeighbour;
+        pNeighbour->GetWindowRect(&rcNeighbour);
+        nSpare = std::max((bVertical ? rcNeighbour.Height() : rcNeighbour.Width()) - pNeighbour->GetMinimalRowLength(), 0);
+    }
+    int nNew = bLeading ? nLength + nHalf - nDistance : nDistance + nHalf;
+    nNew = std::max(std::min(nNew, nLength + nSpare), GetMinimalRowLength());
+    const int nDifference = nLength - nNew;
+    if (nDifference == m_nTrackedExtent)
+        return;
+    m_nTrackedExtent = nDifference;
+    if (IsShowContentWhenRowRecalcing())
+    {
+        SetRowLength(nNew);
+        if (pNeighbour != NULL)
+            pNeighbour->SetRowLength(pNeighbour->GetRowLength() + nDifference);
+        m_pDockSite->RecalcLayout();
+        return;
+    }
+    if (m_bRowTrackerDrawn)
+        DrawRowRecalcingTracker();
+    m_nTrackedCoord = bLeading ? nFar + nHalf - nNew : nNear + nNew - nHalf;
+    DrawRowRecalcingTracker();
+}
+
+void CExtControlBar::StopRowRecalcing(bool bCancel)
+{
+    if ((m_nTrackingFlags & eTrackInRowResizing) == 0)
+        return;
+    m_nTrackingFlags &= ~eTrackInRowResizing;
+    ReleaseCaptureOf(m_hWnd);
+    if (IsShowContentWhenRowRecalcing())
+        return;
+    if (m_bRowTrackerDrawn)
+        DrawRowRecalcingTracker();
+    if (bCancel || m_nTrackedExtent == 0 || m_pDockSite == NULL)
+        return;
+    const bool bVertical = IsVerticalRow();
+    const bool bLeading = (m_nCaptionFlags & eCaptionLeadingResize) != 0;
+    int nDifference = m_nTrackedExtent;
+    CExtControlBar* pNeighbour = GetResizableNeighbourInRow(!bLeading);
+    if (pNeighbour != NULL)
+    {
+        CRect rcNeighbour;
+        pNeighbour->GetWindowRect(&rcNeighbour);
+        int nNeighbourLength = (bVertical ? rcNeighbour.Height() : rcNeighbour.Width()) + nDifference;
+        const int nMin = pNeighbour->GetMinimalRowLength();
+        if (nNeighbourLength < nMin)
+        {
+            nDifference -= nMin - nNeighbourLength;
+            nNeighbourLength = nMin;
+        }
+        pNeighbour->SetRowLength(nNeighbourLength);
+    }
+    CRect rcBar;
+    GetWindowRect(&rcBar);
+    SetRowLength(std::max((bVertical ? rcBar.Height() : rcBar.Width()) - nDifference, GetMinimalRowLength()));
+    m_pDockSite->RecalcLayout();
+    if (m_pDockBar != NULL && ::IsWindow(m_pDockBar->m_hWnd))
+        m_pDockBar->RedrawWindow(NULL, NULL, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW |
+                                                 RDW_ERASENOW | RDW_NOFRAME);
+}
+
+void CExtControlBar::DrawRowRecalcingTracker()
+{
+    if (m_pDockSite == NULL)
+        return;
+    const bool bVertical = IsVerticalRow();
+    const bool bLeading = (m_nCaptionFlags & eCaptionLeadingResize) != 0;
+    const CRect& rcSplitter = bLeading ? m_rcLeadingSplitter : m_rcTrailingSplitter;
+    CRect rc;
+    GetWindowRect(&rc);
+    const int nThickness = std::max(bVertical ? rcSplitter.Height() : rcSplitter.Width(), 1);
+    const int nStart = m_nTrackedCoord - nThickness / 2;
+    if (bVertical)
+        rc.SetRect(rc.left, nStart, rc.right, nStart + nThickness);
+    else
+        rc.SetRect(nStart, rc.top, nStart + nThickness, rc.bottom);
+    CExtBarDragState::InvertTracker(m_pDockSite, rc, CSize(0, 0));
+    m_bRowTrackerDrawn = !m_bRowTrackerDrawn;
+}
+
+/////////////////////////////////////////////////////////////////////////////
+// Dragging
+
+bool CExtControlBar::WaitForDragThreshold(CPoint& ptScreen, int nThresholdX, int nThresholdY)
+{
+    if (nThresholdX <= 0 && nThresholdY <= 0)
+        return true;
+    const HWND hWnd = m_hWnd;
+    if (::GetCapture() != hWnd)
+        SetCapture(hWnd);
+    const CPoint ptPressed(ptScreen);
+    for (;;)
+    {
+        if (!::IsWindow(hWnd))
+            return false;
+        if (::GetCapture() != hWnd)
+            return false;
+        MSG msg;
+        if (!::PeekMessage(&msg, NULL, 0, 0, PM_NOREMOVE))
+        {
+            if (!IsButtonDown(VK_LBUTTON))
+                break;
+            if (!::PeekMessage(&msg, NULL, 0, 0, PM_NOREMOVE))
+                ::WaitMessage();
+            continue;
+        }
+        int nExitCode = 0;
+        if (TakeQuit(msg, nExitCode))
+        {
+            ReleaseCaptureOf(hWnd);
+            ::PostQuitMessage(nExitCode);
+            return false;
+        }
+        if (msg.message == WM_MOUSEMOVE)
+        {
+            ::PeekMessage(&msg, msg.hwnd, WM_MOUSEMOVE, WM_MOUSEMOVE, PM_REMOVE);
+            const CPoint pt(msg.pt);
+            if (abs(pt.x - ptPressed.x) >= nThresholdX || abs(pt.y - ptPressed.y) >= nThresholdY)
+            {
+                ptScreen = pt;
+                return true;
+            }
+            continue;
+        }
+        // The release, any key and the cancels end the wait; they stay queued for
+        // their windows.
+        if (msg.message == WM_LBUTTONUP || msg.message == WM_NCLBUTTONUP || IsKeyboardMessage(msg.message) ||
+            msg.message == WM_ACTIVATEAPP || msg.message == WM_CANCELMODE || msg.message == WM_CONTEXTMENU ||
+            msg.message == WM_RBUTTONDOWN || msg.message == WM_MBUTTONDOWN)
+            break;
+        if (!PumpOneMessage())
+            return false;
+    }
+    ReleaseCaptureOf(hWnd);
+    return false;
+}
+
+void CExtControlBar::StartDragging(POINT ptScreen, POINT ptGrabOffset, int nThresholdX, int nThresholdY)
+{
+    if (m_pDockSite == NULL || IsFixedMode() || (m_nTrackingFlags & nTrackingLoops) != 0 || g_pBarDragged != NULL)
+        return;
+    const HWND hWnd = m_hWnd;
+    CPoint ptStart(ptScreen);
+    if (!WaitForDragThreshold(ptStart, nThresholdX, nThresholdY) || !::IsWindow(hWnd))
+        return;
+    g_pBarDragged = this;
+    g_DragStateCurrent.Reset(this);
+    g_DragStateNew.Reset(this);
+    OnDraggingStarted();
+    if (!::IsWindow(hWnd))
+        return;
+    m_nTrackingFlags |= eTrackDragging;
+    const int nCaption = std::min(m_rcCaption.Width(), m_rcCaption.Height());
+    const CPoint ptGrab = nCaption < 3 ? CPoint(::GetSystemMetrics(SM_CYSMCAPTION) / 2, ::GetSystemMetrics(SM_CYSMCAPTION) / 2)
+                                       : CPoint(nCaption, nCaption / 2);
+    m_ptGrabFloating = m_ptGrabHorz = m_ptGrabVert = ptGrab;
+    if (ptGrabOffset.x != 0 || ptGrabOffset.y != 0)
+    {
+        CPoint& ptOwn = IsFloating() ? m_ptGrabFloating : (IsVerticalRow() ? m_ptGrabVert : m_ptGrabHorz);
+        ptOwn = ptGrabOffset;
+    }
+    m_ptLastDrag = CPoint(-1, -1);
+    TrackDragging(ptStart, IsButtonDown(VK_CONTROL));
+    RunTrackingLoop(eTrackDragging);
+}
+
+void CExtControlBar::TrackDragging(CPoint ptScreen)
+{
+    CRect rcWindow;
+    CWnd* pMoved = IsFloating() && GetParentFrame() != NULL ? (CWnd*)GetParentFrame() : this;
+    pMoved->GetWindowRect(&rcWindow);
+    StartDragging(ptScreen, CPoint(ptScreen.x - rcWindow.left, ptScreen.y - rcWindow.top), 1, 1);
+}
+
+void CExtControlBar::TrackDragging(POINT ptScreen, bool bForceFloat)
+{
+    if (g_bUpdatingDragState || (m_nTrackingFlags & eTrackDragging) == 0 || CPoint(ptScreen) == m_ptLastDrag)
+        return;
+    g_bUpdatingDragState = true;
+    m_ptLastDrag = ptScreen;
+    PredictDrop(ptScreen, bForceFloat, g_DragStateNew);
+    if (g_DragStateNew != g_DragStateCurrent)
+    {
+        if (!g_DragStateCurrent.IsEmpty())
+            g_DragStateCurrent.Draw();
+        if (!g_DragStateNew.IsEmpty())
+            g_DragStateNew.Draw();
+        if (IsShowContentWhenResizing() && !g_DragStateCurrent.IsEmpty())
+            ApplyDragState(&g_DragStateNew);
+        g_DragStateCurrent = g_DragStateNew;
+    }
+    g_bUpdatingDragState = false;
+    if (::IsWindow(m_hWnd) && (m_nTrackingFlags & eTrackDragging) != 0 && ::GetCapture() != m_hWnd)
+        SetCapture(m_hWnd);
+}
+
+void CExtControlBar::StopDragging(bool bCancel)
+{
+    if ((m_nTrackingFlags & eTrackDragging) == 0)
+        return;
+    m_nTrackingFlags &= ~eTrackDragging;
+    m_ptLastDrag = CPoint(-1, -1);
+    CExtBarDragState stateShown(g_DragStateCurrent), stateNew(g_DragStateNew);
+    // The drag is over before anything moves: layouts that run meanwhile see no drag.
+    if (!stateShown.IsEmpty())
+        stateShown.Draw();
+    g_DragStateCurrent.Reset(NULL);
+    g_DragStateNew.Reset(NULL);
+    g_pBarDragged = NULL;
+    ReleaseCaptureOf(m_hWnd);
+    CFrameWnd* pDockSite = m_pDockSite;
+    if (!stateShown.IsEmpty())
+    {
+        OnDraggingStopped(&stateShown, &stateNew, bCancel);
+        if (!bCancel && (!IsShowContentWhenResizing() || stateShown != stateNew))
+        {
+            try
+            {
+                ApplyDragState(&stateNew);
+            }
+            catch (CException* e)
+            {
+                // No floating frame: the bar stays where it was.
+                e->Delete();
+                bCancel = true;
+            }
+        }
+    }
+    if (IsFloating() && !IsShowContentWhenResizing() && GetParentFrame() != NULL)
+        GetParentFrame()->RedrawWindow(NULL, NULL, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+    if (bCancel && pDockSite != NULL && ::IsWindow(pDockSite->m_hWnd))
+        pDockSite->DelayRecalcLayout();
+}
+
+void CExtControlBar::OnDraggingStarted()
+{
+    CWnd::CancelToolTips();
+    CExtPopupMenuWnd::CancelTracking();
+    CWnd* pOwner = GetOwner();
+    if (pOwner != NULL)
+        pOwner->SendMessage(WM_SETMESSAGESTRING, 30057);
+}
+
+void CExtControlBar::OnDraggingStopped(CExtBarDragState* /*pOld*/, CExtBarDragState* /*pNew*/, bool /*bCancel*/)
+{
+    CWnd* pOwner = GetOwner();
+    if (pOwner != NULL)
+        pOwner->SendMessage(WM_SETMESSAGESTRING, AFX_IDS_IDLEMESSAGE);
+}
+
+void CExtControlBar::PredictDrop(CPoint ptScreen, bool bForceFloat, CExtBarDragState& state)
+{
+    CFrameWnd* pFrame = m_pDockSite;
+    state.Reset(this);
+    state.SetEmpty(false);
+    state.m_nKind = CExtBarDragState::eFloat;
+    state.m_rcTracker = CRect(CPoint(ptScreen.x - m_ptGrabFloating.x, ptScreen.y - m_ptGrabFloating.y), m_sizeFloated);
+    if (pFrame == NULL || bForceFloat || IsButtonDown(VK_CONTROL))
+        return;
+    // Over another docked resizable bar: beside it in its row.
+    {
         CSingleLock lock(&g_csBars, TRUE);
         for (INT_PTR i = 0; i < g_arrBars.GetSize(); i++)
         {
@@ -2713,130 +3203,125 @@ void CExtControlBar::TrackDragging(CPoint ptStart)
                 continue;
             CRect rcTarget;
             pBar->GetWindowRect(&rcTarget);
-            if (!rcTarget.PtInRect(pt))
+            if (!rcTarget.PtInRect(ptScreen))
                 continue;
-            drop.eKind = eBeside;
-            drop.pTarget = pBar;
-            drop.rcTracker = rcTarget;
+            state.m_pTarget = pBar;
+            state.m_rcTracker = rcTarget;
+            const CPoint ptMid = rcTarget.CenterPoint();
             if (pBar->IsVerticalRow())
             {
-                drop.bBefore = pt.y < rcTarget.CenterPoint().y;
-                (drop.bBefore ? drop.rcTracker.bottom : drop.rcTracker.top) = rcTarget.CenterPoint().y;
+                const bool bBefore = ptScreen.y < ptMid.y;
+                state.m_nKind = bBefore ? CExtBarDragState::eBesideAbove : CExtBarDragState::eBesideBelow;
+                (bBefore ? state.m_rcTracker.bottom : state.m_rcTracker.top) = ptMid.y;
             }
             else
             {
-                drop.bBefore = pt.x < rcTarget.CenterPoint().x;
-                (drop.bBefore ? drop.rcTracker.right : drop.rcTracker.left) = rcTarget.CenterPoint().x;
+                const bool bBefore = ptScreen.x < ptMid.x;
+                state.m_nKind = bBefore ? CExtBarDragState::eBesideLeft : CExtBarDragState::eBesideRight;
+                (bBefore ? state.m_rcTracker.right : state.m_rcTracker.left) = ptMid.x;
             }
-            return drop;
+            return;
         }
-        // Near an edge of the area the bars leave free: a new innermost layer there.
-        CRect rcInner = GetInnerArea(pFrame);
-        if (!rcInner.PtInRect(pt))
-            return drop;
-        CRect rc(rcInner);
-        if (pt.x < rcInner.left + nDockZone)
-        {
-            drop.nSide = AFX_IDW_DOCKBAR_LEFT;
-            rc.right = rc.left + std::min((int)m_sizeDockedV.cx, rcInner.Width() / 2);
-        }
-        else if (pt.x >= rcInner.right - nDockZone)
-        {
-            drop.nSide = AFX_IDW_DOCKBAR_RIGHT;
-            rc.left = rc.right - std::min((int)m_sizeDockedV.cx, rcInner.Width() / 2);
-        }
-        else if (pt.y < rcInner.top + nDockZone)
-        {
-            drop.nSide = AFX_IDW_DOCKBAR_TOP;
-            rc.bottom = rc.top + std::min((int)m_sizeDockedH.cy, rcInner.Height() / 2);
-        }
-        else if (pt.y >= rcInner.bottom - nDockZone)
-        {
-            drop.nSide = AFX_IDW_DOCKBAR_BOTTOM;
-            rc.top = rc.bottom - std::min((int)m_sizeDockedH.cy, rcInner.Height() / 2);
-        }
-        if (drop.nSide != 0 && (m_dwDockStyle & CBRS_ALIGN_ANY) != 0)
-        {
-            drop.eKind = eSide;
-            drop.rcTracker = rc;
-        }
-        return drop;
-    };
+    }
+    // Near an edge of the area the bars leave free: a new innermost layer there.
+    const CRect rcInner = GetInnerArea(pFrame);
+    if (!rcInner.PtInRect(ptScreen) || (m_dwDockStyle & CBRS_ALIGN_ANY) == 0)
+        return;
+    CRect rc(rcInner);
+    UINT nSide = 0;
+    if (ptScreen.x < rcInner.left + nDockZone)
+    {
+        nSide = AFX_IDW_DOCKBAR_LEFT;
+        rc.right = rc.left + std::min((int)m_sizeDockedV.cx, rcInner.Width() / 2);
+    }
+    else if (ptScreen.x >= rcInner.right - nDockZone)
+    {
+        nSide = AFX_IDW_DOCKBAR_RIGHT;
+        rc.left = rc.right - std::min((int)m_sizeDockedV.cx, rcInner.Width() / 2);
+    }
+    else if (ptScreen.y < rcInner.top + nDockZone)
+    {
+        nSide = AFX_IDW_DOCKBAR_TOP;
+        rc.bottom = rc.top + std::min((int)m_sizeDockedH.cy, rcInner.Height() / 2);
+    }
+    else if (ptScreen.y >= rcInner.bottom - nDockZone)
+    {
+        nSide = AFX_IDW_DOCKBAR_BOTTOM;
+        rc.top = rc.bottom - std::min((int)m_sizeDockedH.cy, rcInner.Height() / 2);
+    }
+    if (nSide == 0)
+        return;
+    static const struct
+    {
+        UINT nSide;
+        int nKind;
+    } kinds[] = {{AFX_IDW_DOCKBAR_TOP, CExtBarDragState::eSideTop},
+                 {AFX_IDW_DOCKBAR_BOTTOM, CExtBarDragState::eSideBottom},
+                 {AFX_IDW_DOCKBAR_LEFT, CExtBarDragState::eSideLeft},
+                 {AFX_IDW_DOCKBAR_RIGHT, CExtBarDragState::eSideRight}};
+    for (const auto& k : kinds)
+        if (k.nSide == nSide)
+            state.m_nKind = k.nKind;
+    // Inside every layer of that side that holds bars.
+    UINT nLayer = 1;
+    for (CExtDockBar* pDockBar = CExtDockBar::FindDockBarInCircle(pFrame, 1, nSide, false); pDockBar != NULL;
+         pDockBar = pDockBar->m_pDockBarInner)
+    {
+        if (pDockBar->GetDockedCount() > 0 && !(pDockBar == m_pDockBar && pDockBar->GetDockedCount() == 1))
+            nLayer = pDockBar->m_nCircleNo + 1;
+    }
+    state.m_nCircle = (int)nLayer;
+    state.m_rcTracker = rc;
+}
 
-    Drop drop;
-    bool bMoved = false;
-    HWND hWnd = m_hWnd;
-    bool bReleased;
+bool CExtControlBar::ApplyDragState(CExtBarDragState* pState)
+{
+    CFrameWnd* pFrame = m_pDockSite;
+    if (pState == NULL || pState->IsEmpty() || IsFixedMode() || pFrame == NULL)
+        return false;
+    const int nKind = pState->m_nKind;
+    if (nKind == CExtBarDragState::eFloat)
     {
-        CHalftoneTracker tracker;
-        bReleased = TrackMouse(hWnd, [&](CPoint pt) {
-            if (!bMoved && abs(pt.x - ptStart.x) <= sizeThreshold.cx && abs(pt.y - ptStart.y) <= sizeThreshold.cy)
-                return;
-            bMoved = true;
-            drop = predict(pt);
-            tracker.Show(drop.rcTracker, 3);
-        });
+        FloatAt(pState->m_rcTracker.left, pState->m_rcTracker.top);
+        return true;
     }
-    if (!::IsWindow(hWnd))
-        return;
-    if (!bReleased || !bMoved)
+    if (nKind >= CExtBarDragState::eSideTop && nKind <= CExtBarDragState::eSideRight)
     {
-        // A click on the caption puts the keyboard into the pane.
-        HWND hWndChild = ::GetWindow(m_hWnd, GW_CHILD);
-        if (bReleased && hWndChild != NULL)
-            ::SetFocus(hWndChild);
-        return;
+        static const UINT sides[] = {AFX_IDW_DOCKBAR_TOP, AFX_IDW_DOCKBAR_BOTTOM, AFX_IDW_DOCKBAR_LEFT,
+                                     AFX_IDW_DOCKBAR_RIGHT};
+        return DockAtFrameSide(sides[nKind - CExtBarDragState::eSideTop], (UINT)pState->m_nCircle, pFrame, true);
     }
-    switch (drop.eKind)
-    {
-    case eFloat:
-        FloatAt(drop.rcTracker.left, drop.rcTracker.top);
-        break;
-    case eSide:
-    {
-        // Inside every layer of that side that holds bars.
-        UINT nLayer = 1;
-        for (CExtDockBar* pDockBar = CExtDockBar::FindDockBarInCircle(pFrame, 1, drop.nSide, false); pDockBar != NULL;
-             pDockBar = pDockBar->m_pDockBarInner)
-        {
-            if (pDockBar->GetDockedCount() > 0 && !(pDockBar == m_pDockBar && pDockBar->GetDockedCount() == 1))
-                nLayer = pDockBar->m_nCircleNo + 1;
-        }
-        DockAtFrameSide(drop.nSide, nLayer, pFrame, true);
-        break;
-    }
-    case eBeside:
-    {
-        CExtControlBar* pTarget = (CExtControlBar*)drop.pTarget;
-        CDockBar* pDockBar = pTarget->m_pDockBar;
-        CRect rcTarget;
-        pTarget->GetWindowRect(&rcTarget);
-        // A rectangle centred just inside the target's near or far end puts the bar
-        // before or after it in its row.
-        CPoint ptMid = rcTarget.CenterPoint();
-        if (pTarget->IsVerticalRow())
-            ptMid.y = drop.bBefore ? rcTarget.top + 1 : rcTarget.bottom - 1;
-        else
-            ptMid.x = drop.bBefore ? rcTarget.left + 1 : rcTarget.right - 1;
-        CRect rcDrop(ptMid, CSize(2, 2));
-        rcDrop.OffsetRect(-1, -1);
-        // The two share the target's length.
-        if (pTarget->IsVerticalRow())
-            m_sizeDockedV = CSize(pTarget->m_sizeDockedV.cx, std::max(rcTarget.Height() / 2, GetMinimalHeight()));
-        else
-            m_sizeDockedH = CSize(std::max(rcTarget.Width() / 2, GetMinimalWidth()), pTarget->m_sizeDockedH.cy);
-        const bool bWasVisible = (GetStyle() & WS_VISIBLE) != 0;
-        pFrame->DockControlBar(this, pDockBar, &rcDrop);
-        if (bWasVisible && (GetStyle() & WS_VISIBLE) == 0)
-            ShowWindow(SW_SHOWNA);
-        RecalcNcArea();
-        pTarget->RecalcNcArea();
-        pFrame->RecalcLayout();
-        break;
-    }
-    default:
-        break;
-    }
+    if (nKind < CExtBarDragState::eBesideAbove || nKind > CExtBarDragState::eBesideRight || pState->m_pTarget == NULL)
+        return false;
+    CExtControlBar* pTarget = pState->m_pTarget;
+    CDockBar* pDockBar = pTarget->m_pDockBar;
+    if (pDockBar == NULL)
+        return false;
+    const bool bBefore = nKind == CExtBarDragState::eBesideAbove || nKind == CExtBarDragState::eBesideLeft;
+    CRect rcTarget;
+    pTarget->GetWindowRect(&rcTarget);
+    // A rectangle centred just inside the target's near or far end puts the bar
+    // before or after it in its row.
+    CPoint ptMid = rcTarget.CenterPoint();
+    if (pTarget->IsVerticalRow())
+        ptMid.y = bBefore ? rcTarget.top + 1 : rcTarget.bottom - 1;
+    else
+        ptMid.x = bBefore ? rcTarget.left + 1 : rcTarget.right - 1;
+    CRect rcDrop(ptMid, CSize(2, 2));
+    rcDrop.OffsetRect(-1, -1);
+    // The two share the target's length.
+    if (pTarget->IsVerticalRow())
+        m_sizeDockedV = CSize(pTarget->m_sizeDockedV.cx, std::max(rcTarget.Height() / 2, GetMinimalHeight()));
+    else
+        m_sizeDockedH = CSize(std::max(rcTarget.Width() / 2, GetMinimalWidth()), pTarget->m_sizeDockedH.cy);
+    const bool bWasVisible = (GetStyle() & WS_VISIBLE) != 0;
+    pFrame->DockControlBar(this, pDockBar, &rcDrop);
+    if (bWasVisible && (GetStyle() & WS_VISIBLE) == 0)
+        ShowWindow(SW_SHOWNA);
+    RecalcNcArea();
+    pTarget->RecalcNcArea();
+    pFrame->RecalcLayout();
+    return true;
 }
 
 /////////////////////////////////////////////////////////////////////////////

@@ -121,29 +121,36 @@ public:
     virtual bool IsShowContentWhenRowRecalcing() { return IsShowContentWhenResizing(); }
     // Fits the first child window into the client area (cx, cy; -1: the client size).
     virtual void RepositionChildWindow(int cx = -1, int cy = -1, bool bRedraw = true);
-    // Resizing across the row and along it with the mouse.
-    virtual void StartRowResizing() {}
-    virtual void StopRowResizing(bool /*bCancel*/) {}
-    virtual void TrackRowResizing() {}
-    virtual void StartRowRecalcing() {}
-    virtual void StopRowRecalcing(bool /*bCancel*/) {}
-    virtual void TrackRowRecalcing() {}
+    // Resizing with the mouse: across the row by the row splitter (row resizing) and
+    // along it by a splitter toward a neighbour (in-row resizing). Start runs the
+    // mouse loop until the button goes up or something cancels; points are screen
+    // points.
+    virtual void StartRowResizing(CPoint ptScreen);
+    virtual void StopRowResizing(bool bCancel);
+    virtual void TrackRowResizing(CPoint ptScreen);
+    virtual void StartRowRecalcing(CPoint ptScreen);
+    virtual void StopRowRecalcing(bool bCancel);
+    virtual void TrackRowRecalcing(CPoint ptScreen);
     virtual bool IsRowRecalcAllowedBefore() { return true; }
     virtual bool IsRowRecalcAllowedAfter() { return true; }
-    virtual void DrawRowResizingTracker() {}
-    virtual void DrawRowRecalcingTracker() {}
+    // Draw the tracker at the tracked coordinate; drawing again erases it.
+    virtual void DrawRowResizingTracker();
+    virtual void DrawRowRecalcingTracker();
     // Nests another bar with this one in a container bar that takes this bar's place:
     // pOther takes the half of this bar on nSide (a dock bar id: top, left, right,
     // bottom).
     virtual void DockNestedWith(CExtControlBar* pOther, UINT nSide);
-    virtual bool ApplyDragState(CExtBarDragState* /*pState*/) { return false; }
-    // Moving the bar with the mouse.
-    virtual void StartDragging(POINT /*ptScreen*/, POINT /*ptGrabOffset*/, int /*nThresholdX*/, int /*nThresholdY*/) {}
-    virtual void StopDragging(bool /*bCancel*/) {}
-    virtual void TrackDragging(POINT /*ptScreen*/, bool /*bCtrlDown*/) {}
-    virtual void OnDraggingStarted() {}
-    virtual void OnDraggingStopped(CExtBarDragState* /*pOld*/, CExtBarDragState* /*pNew*/, bool /*bCancel*/) {}
-    virtual void UpdateDraggingCursor(POINT /*ptClient*/) {}
+    // Docks or floats the bar as the state says; false when it does nothing.
+    virtual bool ApplyDragState(CExtBarDragState* pState);
+    // Moving the bar with the mouse: waits until the cursor moved by the thresholds
+    // from ptScreen, then runs the drag loop until the button goes up (the drop is
+    // applied) or something cancels (nothing changes).
+    virtual void StartDragging(POINT ptScreen, POINT ptGrabOffset, int nThresholdX, int nThresholdY);
+    virtual void StopDragging(bool bCancel);
+    virtual void TrackDragging(POINT ptScreen, bool bForceFloat);
+    virtual void OnDraggingStarted();
+    virtual void OnDraggingStopped(CExtBarDragState* pOld, CExtBarDragState* pNew, bool bCancel);
+    virtual void UpdateDraggingCursor(POINT ptClient);
     virtual bool IsFloatingFrameZOrderKept() { return false; }
     virtual bool CanNestIntoBars() { return true; }
     virtual bool OnQueryBarHasChildBars() { return false; }
@@ -173,7 +180,9 @@ public:
     virtual void CreateNcAreaButtons();
     virtual int LayoutNcAreaButtons();
     virtual int HitTestHelpCommand(CPoint /*point*/) { return -1; }
-    virtual bool OnNcAreaButtonsMouseMove(UINT /*nFlags*/, CPoint /*point*/) { return false; }
+    // A mouse move (client point) during hover tracking or a tracking loop: true when
+    // it was handled.
+    virtual bool OnNcAreaButtonsMouseMove(UINT nFlags, CPoint point);
 
     /////////////////////////////////////////////////////////////////////////
     // The class library's operations
@@ -341,6 +350,18 @@ public:
     static CCriticalSection g_csBars;
     static CArray<CExtControlBar*, CExtControlBar*> g_arrBars;
 
+    // The drag in progress: the drop shown, the drop the cursor means now, the bar
+    // dragged (null when none) and the guard of the tracking step.
+    static CExtBarDragState g_DragStateCurrent;
+    static CExtBarDragState g_DragStateNew;
+    static CExtControlBar* g_pBarDragged;
+    static bool g_bUpdatingDragState;
+    // The system's cursors of the loops.
+    static HCURSOR g_hCursorArrow;
+    static HCURSOR g_hCursorMove;
+    static HCURSOR g_hCursorResizeV;
+    static HCURSOR g_hCursorResizeH;
+
     BYTE m_nBarFlags;
     int m_nCaptionExtentH;        // across the top
     int m_nCaptionExtentV;        // down the side
@@ -365,6 +386,7 @@ public:
     CPoint m_ptGrabVert;
     BYTE m_nCaptionFlags;
     CPoint m_ptLastDrag;
+    bool m_bRowTrackerDrawn;      // the row or in-row tracker shows
     CArray<CExtBarNcAreaButton*, CExtBarNcAreaButton*> m_arrNcButtons;
 
 protected:
@@ -393,12 +415,31 @@ protected:
     CSize GetSizeInRow(bool bHorzRow, bool bStretch);
     void UpdateCaptionState(bool bForce);
 
-    // Resizing by a splitter: the row edge (bRow), or the edge toward the next bar of
-    // the row, given in screen coordinates.
-    void TrackSplitter(bool bRow, CPoint ptScreen, const CRect& rcSplitterScreen);
-    // Moving the bar with the mouse: docking where it is dropped near the frame's sides
-    // or over a docked bar, floating elsewhere (always with Ctrl held).
+    // The mouse loop of the tracking operation nFlag (eTrackRowResizing,
+    // eTrackInRowResizing or eTrackDragging), set by the caller: it pumps the thread's
+    // messages until the operation's stop clears the flag. False when the bar's window
+    // was destroyed meanwhile: the caller must not touch the object then.
+    bool RunTrackingLoop(BYTE nFlag);
+    // A press on a floating frame's caption drags the bar it floats.
     void TrackDragging(CPoint ptScreen);
+    // Whether msg, next in the queue, cancels the operation nFlag.
+    static bool IsTrackingCancelMessage(BYTE nFlag, const MSG& msg);
+    void StopTracking(BYTE nFlag, bool bCancel);
+    // Waits until the cursor moves by the thresholds (ptScreen: where it got): false when the button went up,
+    // a key was pressed or something else ended the wait first.
+    bool WaitForDragThreshold(CPoint& ptScreen, int nThresholdX, int nThresholdY);
+    // The drop a cursor position means: docking near the sides of the area the bars
+    // leave free or over a docked bar, floating elsewhere (always with bForceFloat).
+    void PredictDrop(CPoint ptScreen, bool bForceFloat, CExtBarDragState& state);
+    // The window goes or the object dies while a loop of it runs: the drag data
+    // naming it is cleared, its trackers erased and the capture released.
+    void AbandonTracking();
+    // Row resizing and in-row resizing: the cross extent, the length in the row and
+    // its minimum, and the row's neighbour bar on one side.
+    int GetRowCrossExtent() const;
+    int GetMinimalCrossExtent();
+    void SetRowCrossExtent(int nExtent);
+    CExtControlBar* GetResizableNeighbourInRow(bool bAfter);
 
     afx_msg int OnCreate(LPCREATESTRUCT lpcs);
     afx_msg void OnDestroy();
@@ -412,6 +453,9 @@ protected:
     afx_msg void OnNcLButtonDblClk(UINT nHitTest, CPoint point);
     afx_msg void OnNcRButtonUp(UINT nHitTest, CPoint point);
     afx_msg void OnLButtonDown(UINT nFlags, CPoint point);
+    afx_msg void OnLButtonUp(UINT nFlags, CPoint point);
+    afx_msg void OnMouseMove(UINT nFlags, CPoint point);
+    afx_msg void OnCaptureChanged(CWnd* pWnd);
     afx_msg void OnLButtonDblClk(UINT nFlags, CPoint point);
     afx_msg void OnRButtonUp(UINT nFlags, CPoint point);
     afx_msg BOOL OnSetCursor(CWnd* pWnd, UINT nHitTest, UINT message);

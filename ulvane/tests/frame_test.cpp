@@ -351,36 +351,6 @@ TEST_F(FrameTest, APaneFloatsInTheFrameworksFloatingFrame)
     EXPECT_EQ(rcWindow.Size() - CSize(2, 2), ClientRectOf(&bar).Size());
 }
 
-TEST_F(FrameTest, DraggingTheInnerEdgeResizesThePane)
-{
-    CExtControlBar& bar = m_pFrame->m_wndExplorer;
-    CRect rcBar;
-    bar.GetWindowRect(&rcBar);
-    const CPoint ptEdge(rcBar.right - 2, rcBar.CenterPoint().y);
-    ASSERT_EQ((LRESULT)HTRIGHT, bar.SendMessage(WM_NCHITTEST, 0, MAKELPARAM(ptEdge.x, ptEdge.y)));
-
-    // The tracking loop reads the moves from the queue.
-    CPoint ptTo(ptEdge.x + 60, ptEdge.y);
-    bar.ScreenToClient(&ptTo);
-    bar.PostMessage(WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(ptTo.x, ptTo.y));
-    bar.PostMessage(WM_LBUTTONUP, 0, MAKELPARAM(ptTo.x, ptTo.y));
-    bar.SendMessage(WM_NCLBUTTONDOWN, HTRIGHT, MAKELPARAM(ptEdge.x, ptEdge.y));
-    PumpPending();
-    CRect rcAfter;
-    bar.GetWindowRect(&rcAfter);
-    EXPECT_EQ(rcBar.Width() + 60, rcAfter.Width());
-    EXPECT_EQ(260, bar.GetPreferredSizeVertical().cx);
-
-    // Escape leaves it as it was.
-    bar.PostMessage(WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(ptTo.x + 50, ptTo.y));
-    bar.PostMessage(WM_KEYDOWN, VK_ESCAPE, 1);
-    bar.SendMessage(WM_NCLBUTTONDOWN, HTRIGHT, MAKELPARAM(rcAfter.right - 2, ptEdge.y));
-    PumpPending();
-    CRect rcCancelled;
-    bar.GetWindowRect(&rcCancelled);
-    EXPECT_EQ(rcAfter, rcCancelled);
-}
-
 TEST_F(FrameTest, ScreenshotOfTheFrame)
 {
     // Looked at by eye: the frame with its bars in each look.
