@@ -356,6 +356,47 @@ void CollectLeaves(CExtFrameBarState::NODE& node, std::vector<CExtFrameBarState:
         CollectLeaves(child, leaves);
 }
 
+// Joined to the row before it unless the node started a row of its own.
+void JoinRow(CExtDockBar* pDockBar, CControlBar* pBar, const CExtFrameBarState::NODE& node)
+{
+    if ((node.dwFlags & CExtFrameBarState::NODE::eRowBreak) != 0)
+        return;
+    const int nPos = pDockBar->FindBar(pBar);
+    if (nPos >= 2 && pDockBar->m_arrBars[nPos - 1] == NULL && pDockBar->m_arrBars[nPos - 2] != NULL)
+        pDockBar->m_arrBars.RemoveAt(nPos - 1);
+}
+
+// The container that holds exactly the leaves, in their order and rows, when there is one.
+CExtDynControlBar* KeptContainer(const std::vector<CExtFrameBarState::NODE*>& leaves)
+{
+    if (leaves.size() < 2)
+        return NULL;
+    CExtDockDynBar* pInner = DYNAMIC_DOWNCAST(CExtDockDynBar, leaves[0]->pBar->m_pDockBar);
+    CExtDynControlBar* pContainer = pInner != NULL ? pInner->GetContainer() : NULL;
+    if (pContainer == NULL || pContainer->m_hWnd == NULL || pContainer->m_pDockBar == NULL ||
+        pContainer->IsFloating())
+        return NULL;
+    size_t nLeaf = 0;
+    bool bBreak = false;
+    for (INT_PTR i = 1; i < pInner->m_arrBars.GetSize(); i++)
+    {
+        void* pEntry = pInner->m_arrBars[i];
+        if (pEntry == NULL)
+        {
+            bBreak = nLeaf > 0;
+            continue;
+        }
+        if (IsPlaceholder(pEntry))
+            continue;
+        if (nLeaf >= leaves.size() || pEntry != leaves[nLeaf]->pBar ||
+            (nLeaf > 0 && bBreak != ((leaves[nLeaf]->dwFlags & CExtFrameBarState::NODE::eRowBreak) != 0)))
+            return NULL;
+        nLeaf++;
+        bBreak = false;
+    }
+    return nLeaf == leaves.size() ? pContainer : NULL;
+}
+
 void ApplyNodeValues(const CExtFrameBarState::NODE& node, CExtControlBar* pBar)
 {
     pBar->m_sizeDockedH = node.sizeDockedH;
@@ -766,6 +807,25 @@ bool CExtFrameBarState::RestoreNode(CFrameWnd* pFrame, NODE& node)
         if (g_nFailCreationAt > 0 && ++m_nCreations == g_nFailCreationAt)
             return false;
     }
+    // Bars still nested as the node has them keep their container.
+    CExtDynControlBar* pKept = KeptContainer(leaves);
+    if (pKept != NULL)
+    {
+        for (NODE* pLeaf : leaves)
+            ApplyNodeValues(*pLeaf, (CExtControlBar*)pLeaf->pBar);
+        pKept->m_sizeDockedH = node.sizeDockedH;
+        pKept->m_sizeDockedV = node.sizeDockedV;
+        pKept->m_sizeFloated = node.sizeFloated;
+        CExtDockBar* pDockBar = CExtDockBar::FindDockBarInCircle(pFrame, node.nCircle, node.nDockBarID, true);
+        if (pDockBar == NULL)
+            return false;
+        pFrame->DockControlBar(pKept, pDockBar, NULL);
+        JoinRow(pDockBar, pKept, node);
+        for (NODE* pLeaf : leaves)
+            ShowNow(pLeaf->pBar, (pLeaf->dwFlags & NODE::eVisible) != 0);
+        pFrame->ShowControlBar(pKept, bVisible, FALSE);
+        return pKept->m_pDockBar == pDockBar;
+    }
     ApplyNodeValues(*leaves[0], pFirst);
     if (leaves.size() > 1)
     {
@@ -787,13 +847,7 @@ bool CExtFrameBarState::RestoreNode(CFrameWnd* pFrame, NODE& node)
         if (pDockBar == NULL)
             return false;
         pFrame->DockControlBar(pFirst, pDockBar, NULL);
-        // Joined to the row before it unless it started a row of its own.
-        if ((node.dwFlags & NODE::eRowBreak) == 0)
-        {
-            const int nPos = pDockBar->FindBar(pFirst);
-            if (nPos >= 2 && pDockBar->m_arrBars[nPos - 1] == NULL && pDockBar->m_arrBars[nPos - 2] != NULL)
-                pDockBar->m_arrBars.RemoveAt(nPos - 1);
-        }
+        JoinRow(pDockBar, pFirst, node);
     }
     // The nested bars go in one after the other: beside the one before in its row,
     // or across it after a row break.

@@ -147,9 +147,13 @@ TEST(DockState, NewerVersionsAndDamagedStreamsAreRefused)
             << "cut at " << cut;
     }
 
-    // A count far beyond the data fails at the end of the data, without a huge allocation.
+    // A count beyond any frame's bars is refused before anything is read; one within
+    // the cap but beyond the data fails at the end of the data.
     std::vector<BYTE> hostile = {1, 0, 0xFF, 0xFF, 0xFF, 0x7F};
-    EXPECT_EQ(CArchiveException::endOfFile, Load(hostile, state));
+    EXPECT_EQ(CArchiveException::badIndex, Load(hostile, state));
+    EXPECT_EQ(0, state.m_arrBarInfo.GetSize());
+    std::vector<BYTE> beyond = {1, 0, 0x00, 0x04, 0x00, 0x00};
+    EXPECT_EQ(CArchiveException::endOfFile, Load(beyond, state));
     EXPECT_EQ(0, state.m_arrBarInfo.GetSize() > 1 ? 1 : 0);
 }
 
