@@ -32,6 +32,7 @@ LRESULT CTestFrame::OnConstructPopupMenu(WPARAM wParam, LPARAM)
     CExtBarPopupMenuEvent* pEvent = (CExtBarPopupMenuEvent*)wParam;
     ++m_nPanelsMenuEvents;
     m_panelsMenuFlags.push_back(pEvent->m_nFlags);
+    m_panelsMenuKinds.push_back(pEvent->m_nKind);
     if (!m_bBuildPanelsMenu || (pEvent->m_nFlags & CExtBarPopupMenuEvent::eFlagAfterContent) != 0)
         return 0;
     pEvent->m_pPopup->InsertItem(ID_TEST_ALPHA);

@@ -31,6 +31,7 @@ public:
     bool m_bBuildPanelsMenu = false;   // the frame fills the panels menu itself
     int m_nPanelsMenuEvents = 0;
     std::vector<BYTE> m_panelsMenuFlags;   // the event's flags, one per notification
+    std::vector<int> m_panelsMenuKinds;    // and its kind
 
     // The layout the tests start from, as an IDE lays out its panes the first time.
     void DockDefault();
