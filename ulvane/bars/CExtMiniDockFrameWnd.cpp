@@ -32,6 +32,11 @@ BEGIN_MESSAGE_MAP(CExtMiniDockFrameWnd, CMiniDockFrameWnd)
     ON_WM_WINDOWPOSCHANGING()
     ON_WM_WINDOWPOSCHANGED()
     ON_WM_TIMER()
+    ON_WM_MOUSEMOVE()
+    ON_WM_LBUTTONUP()
+    ON_WM_RBUTTONDOWN()
+    ON_WM_CAPTURECHANGED()
+    ON_WM_CANCELMODE()
 END_MESSAGE_MAP()
 
 const int CExtMiniDockFrameWnd::g_nCaptionKeptVisible = 32;
@@ -57,7 +62,8 @@ int ClampSpan(int nPos, int nExtent, int nMin, int nMax, int nKept)
 }
 
 CExtMiniDockFrameWnd::CExtMiniDockFrameWnd()
-    : m_bCloseButtonHover(false), m_bCorrectingPosition(false), m_nResizingHitTest(0)
+    : m_bCloseButtonHover(false), m_bCorrectingPosition(false), m_nResizingHitTest(0), m_ptResizing(-1, -1),
+      m_ptResizingStart(0, 0), m_rcResizingStart(0, 0, 0, 0), m_sizeResizingFrame(0, 0), m_bTrackingResize(false)
 {
 }
 
@@ -503,12 +509,27 @@ void CExtMiniDockFrameWnd::OnNcLButtonDown(UINT nHitTest, CPoint point)
         }
     }
     else if (IsSizingHitTest(nHitTest))
-        ::SetActiveWindow(::GetWindow(m_hWnd, GW_OWNER));
+    {
+        // An active frame stays so: the focus leaving it would cancel the resize
+        // (the system tells the window that loses it with WM_CANCELMODE).
+        if (::GetActiveWindow() != m_hWnd)
+            ::SetActiveWindow(::GetWindow(m_hWnd, GW_OWNER));
+        if (pExtBar != NULL && !pExtBar->IsFixedMode())
+        {
+            StartFrameResizing(nHitTest, point);
+            return;
+        }
+    }
     CMiniDockFrameWnd::OnNcLButtonDown(nHitTest, point);
 }
 
 void CExtMiniDockFrameWnd::OnNcLButtonUp(UINT nHitTest, CPoint point)
 {
+    if (m_nResizingHitTest != 0)
+    {
+        StopFrameResizing();
+        return;
+    }
     CExtControlBar* pExtBar = GetFloatingExtBar();
     if (pExtBar != NULL && (pExtBar->m_nTrackingFlags & CExtControlBar::eTrackDragging) != 0)
     {
@@ -552,6 +573,11 @@ void CExtMiniDockFrameWnd::OnNcLButtonDblClk(UINT nHitTest, CPoint point)
 
 void CExtMiniDockFrameWnd::OnNcRButtonDown(UINT nHitTest, CPoint point)
 {
+    if (m_nResizingHitTest != 0)
+    {
+        StopFrameResizing();
+        return;
+    }
     if (nHitTest == HTCAPTION && GetFloatingExtBar() != NULL)
     {
         if (!CExtControlBar::IsParentFrameInHelpMode(this))
@@ -581,4 +607,173 @@ void CExtMiniDockFrameWnd::ShowCaptionMenu()
     // The menu frees itself once tracked, whether or not it could be shown; the
     // focus stays where it is.
     pPopup->TrackPopupMenu(TPMX_OWNERDRAW_ITEMS, pt.x, pt.y);
+}
+
+/////////////////////////////////////////////////////////////////////////////
+// Sizing by the edges
+
+CRect CExtMiniDockFrameWnd::CalcResizedRect(const CRect& rcStart, UINT nHitTest, CSize sizeDelta, CSize sizeMin)
+{
+    CRect rc(rcStart);
+    const bool bLeft = nHitTest == HTLEFT || nHitTest == HTTOPLEFT || nHitTest == HTBOTTOMLEFT;
+    const bool bRight = nHitTest == HTRIGHT || nHitTest == HTTOPRIGHT || nHitTest == HTBOTTOMRIGHT;
+    const bool bTop = nHitTest == HTTOP || nHitTest == HTTOPLEFT || nHitTest == HTTOPRIGHT;
+    const bool bBottom = nHitTest == HTBOTTOM || nHitTest == HTBOTTOMLEFT || nHitTest == HTBOTTOMRIGHT;
+    // The edge that moves stops at the minimal size; the opposite one stays.
+    if (bLeft)
+        rc.left = std::min(rcStart.left + sizeDelta.cx, rcStart.right - sizeMin.cx);
+    if (bRight)
+        rc.right = std::max(rcStart.right + sizeDelta.cx, rcStart.left + sizeMin.cx);
+    if (bTop)
+        rc.top = std::min(rcStart.top + sizeDelta.cy, rcStart.bottom - sizeMin.cy);
+    if (bBottom)
+        rc.bottom = std::max(rcStart.bottom + sizeDelta.cy, rcStart.top + sizeMin.cy);
+    return rc;
+}
+
+void CExtMiniDockFrameWnd::StartFrameResizing(UINT nHitTest, CPoint ptScreen)
+{
+    CExtPopupMenuWnd::CancelTracking();
+    CControlBar* pBar = GetFirstBar();
+    if (pBar == NULL || !IsSizingHitTest(nHitTest) || m_nResizingHitTest != 0)
+        return;
+    CExtControlBar* pExtBar = GetFloatingExtBar();
+    if (pExtBar == NULL || pExtBar->IsFixedMode())
+    {
+        // A toolbar sizes by rows and columns through its dock context.
+        if (pBar->m_pDockContext != NULL)
+            pBar->m_pDockContext->StartResize((int)nHitTest, ptScreen);
+        return;
+    }
+    CRect rcBar;
+    pBar->GetWindowRect(&rcBar);
+    GetWindowRect(&m_rcResizingStart);
+    m_sizeResizingFrame = m_rcResizingStart.Size() - rcBar.Size();
+    m_ptResizingStart = m_ptResizing = ptScreen;
+    m_nResizingHitTest = nHitTest;
+    // While it is sized, the frame's size makes the bar's, not the other way round.
+    ModifyStyle(FWS_SNAPTOBARS, 0);
+    BringWindowToTop();
+    SetCapture(m_hWnd);
+    RunFrameResizingLoop();
+}
+
+void CExtMiniDockFrameWnd::RunFrameResizingLoop()
+{
+    const HWND hWnd = m_hWnd;
+    for (;;)
+    {
+        // A frame destroyed by a message of the loop is not touched again.
+        if (!::IsWindow(hWnd) || m_nResizingHitTest == 0)
+            return;
+        // What is sent (a lost capture, deactivation) never shows in the queue: the
+        // state itself is looked at on each pass.
+        if (::GetCapture() != hWnd || (::GetKeyState(VK_LBUTTON) & 0x8000) == 0)
+        {
+            StopFrameResizing();
+            return;
+        }
+        MSG msg;
+        if (!::PeekMessage(&msg, NULL, 0, 0, PM_NOREMOVE))
+        {
+            ::WaitMessage();
+            continue;
+        }
+        if (msg.message == WM_QUIT)
+        {
+            ::PeekMessage(&msg, NULL, WM_QUIT, WM_QUIT, PM_REMOVE);
+            StopFrameResizing();
+            // The outer loop ends the thread with the code it was given.
+            ::PostQuitMessage((int)msg.wParam);
+            return;
+        }
+        // These end the resize and are left for the thread's own loop.
+        if (msg.message == WM_ACTIVATEAPP || msg.message == WM_COMMAND ||
+            (msg.message >= WM_KEYFIRST && msg.message <= WM_KEYLAST))
+        {
+            StopFrameResizing();
+            return;
+        }
+        if (!::PeekMessage(&msg, NULL, 0, 0, PM_REMOVE))
+            continue;
+        ::TranslateMessage(&msg);
+        ::DispatchMessage(&msg);
+    }
+}
+
+void CExtMiniDockFrameWnd::TrackFrameResizing(CPoint ptScreen)
+{
+    if (m_nResizingHitTest == 0 || m_bTrackingResize || ptScreen == m_ptResizing)
+        return;
+    CExtControlBar* pBar = GetFloatingExtBar();
+    if (pBar == NULL)
+        return;
+    m_bTrackingResize = true;
+    m_ptResizing = ptScreen;
+    const CSize sizeMinFloating = pBar->GetMinimalFloatingSize();
+    const CSize sizeMinBar(std::max(pBar->GetMinimalWidth(), (int)sizeMinFloating.cx),
+                           std::max(pBar->GetMinimalHeight(), (int)sizeMinFloating.cy));
+    const CRect rc = CalcResizedRect(m_rcResizingStart, m_nResizingHitTest,
+                                     CSize(ptScreen.x - m_ptResizingStart.x, ptScreen.y - m_ptResizingStart.y),
+                                     sizeMinBar + m_sizeResizingFrame);
+    // The bar takes the new size at the frame's next layout.
+    pBar->m_sizeFloated = rc.Size() - m_sizeResizingFrame;
+    SetWindowPos(NULL, rc.left, rc.top, rc.Width(), rc.Height(), SWP_NOZORDER | SWP_NOACTIVATE);
+    RecalcLayout();
+    m_bTrackingResize = false;
+}
+
+void CExtMiniDockFrameWnd::StopFrameResizing()
+{
+    if (m_nResizingHitTest == 0)
+        return;
+    // Cleared first: letting the capture go comes back here through WM_CAPTURECHANGED.
+    m_nResizingHitTest = 0;
+    m_ptResizing = CPoint(-1, -1);
+    if (::GetCapture() == m_hWnd)
+        ::ReleaseCapture();
+    ModifyStyle(0, FWS_SNAPTOBARS);
+    RecalcLayout();
+    SendMessage(WM_NCPAINT);
+}
+
+void CExtMiniDockFrameWnd::OnMouseMove(UINT nFlags, CPoint point)
+{
+    if (m_nResizingHitTest == 0)
+    {
+        CMiniDockFrameWnd::OnMouseMove(nFlags, point);
+        return;
+    }
+    ClientToScreen(&point);
+    TrackFrameResizing(point);
+}
+
+void CExtMiniDockFrameWnd::OnLButtonUp(UINT nFlags, CPoint point)
+{
+    if (m_nResizingHitTest != 0)
+        StopFrameResizing();
+    else
+        CMiniDockFrameWnd::OnLButtonUp(nFlags, point);
+}
+
+void CExtMiniDockFrameWnd::OnRButtonDown(UINT nFlags, CPoint point)
+{
+    if (m_nResizingHitTest != 0)
+        StopFrameResizing();
+    else
+        CMiniDockFrameWnd::OnRButtonDown(nFlags, point);
+}
+
+void CExtMiniDockFrameWnd::OnCaptureChanged(CWnd* pWnd)
+{
+    if (m_nResizingHitTest != 0 && (pWnd == NULL || pWnd->m_hWnd != m_hWnd))
+        StopFrameResizing();
+    CMiniDockFrameWnd::OnCaptureChanged(pWnd);
+}
+
+void CExtMiniDockFrameWnd::OnCancelMode()
+{
+    CMiniDockFrameWnd::OnCancelMode();
+    CExtPopupMenuWnd::CancelTracking();
+    StopFrameResizing();
 }

@@ -48,6 +48,19 @@ public:
     static CPoint KeepCaptionOnWorkArea(const CRect& rcWindow, const CRect& rcWorkArea, int nCaptionHeight);
     static const int g_nCaptionKeptVisible;
 
+    // Sizing the frame by one of its edges or corners (a hit code HTLEFT to
+    // HTBOTTOMRIGHT) from a screen point, in a loop of its own that ends when the
+    // button goes up, the capture is lost, a key or command comes, the application
+    // is deactivated, the frame goes away or the thread is asked to quit (WM_QUIT is
+    // posted again for the outer loop).
+    void StartFrameResizing(UINT nHitTest, CPoint ptScreen);
+    void TrackFrameResizing(CPoint ptScreen);
+    void StopFrameResizing();
+    bool IsFrameResizing() const { return m_nResizingHitTest != 0; }
+    // The window rectangle a resize from rcStart by the mouse moved by sizeDelta
+    // gives, each moved edge stopping where the size would fall below sizeMin.
+    static CRect CalcResizedRect(const CRect& rcStart, UINT nHitTest, CSize sizeDelta, CSize sizeMin);
+
 protected:
     // A screen point in window coordinates.
     CPoint ScreenToWindow(CPoint ptScreen) const;
@@ -64,6 +77,8 @@ protected:
     // Moves the frame back when its caption left the work area; false when it stays.
     bool KeepOnWorkArea();
     void ShowCaptionMenu();
+    // The resize's own message loop.
+    void RunFrameResizingLoop();
 
     afx_msg void OnNcCalcSize(BOOL bCalcValidRects, NCCALCSIZE_PARAMS* lpncsp);
     afx_msg void OnPaint();
@@ -80,6 +95,11 @@ protected:
     afx_msg void OnWindowPosChanging(WINDOWPOS* lpWndPos);
     afx_msg void OnWindowPosChanged(WINDOWPOS* lpWndPos);
     afx_msg void OnTimer(UINT_PTR nIDEvent);
+    afx_msg void OnMouseMove(UINT nFlags, CPoint point);
+    afx_msg void OnLButtonUp(UINT nFlags, CPoint point);
+    afx_msg void OnRButtonDown(UINT nFlags, CPoint point);
+    afx_msg void OnCaptureChanged(CWnd* pWnd);
+    afx_msg void OnCancelMode();
     DECLARE_MESSAGE_MAP()
 
     // Timers: the bar's first button layout, the close button's hover, a deferred
@@ -95,4 +115,9 @@ protected:
     bool m_bCloseButtonHover;
     bool m_bCorrectingPosition;   // the frame moves itself back onto its work area
     UINT m_nResizingHitTest;      // 0 when no resize runs
+    CPoint m_ptResizing;          // the last point a resize followed; -1, -1 before
+    CPoint m_ptResizingStart;     // where the resize started (screen)
+    CRect m_rcResizingStart;      // the window rectangle when the resize started
+    CSize m_sizeResizingFrame;    // what the window has around its bar
+    bool m_bTrackingResize;       // a resize step is running
 };

@@ -199,3 +199,108 @@ TEST_F(FrameTest, AFloatingContainerShowsTheCaptionOfItsOnlyVisiblePane)
     EXPECT_TRUE(pFrame->GetFloatingCaptionText(strCaption));
     EXPECT_STREQ(strOutput, strCaption);
 }
+
+TEST(FloatingFrameGeometry, AResizedEdgeStopsAtTheMinimalSizeAndTheOppositeOneStays)
+{
+    const CRect rcStart(100, 100, 400, 300);
+    const CSize sizeMin(120, 80);
+    EXPECT_EQ(CRect(100, 100, 450, 300), CExtMiniDockFrameWnd::CalcResizedRect(rcStart, HTRIGHT, CSize(50, 9), sizeMin));
+    EXPECT_EQ(CRect(280, 100, 400, 300), CExtMiniDockFrameWnd::CalcResizedRect(rcStart, HTLEFT, CSize(500, 0), sizeMin));
+    EXPECT_EQ(CRect(60, 220, 400, 300),
+              CExtMiniDockFrameWnd::CalcResizedRect(rcStart, HTTOPLEFT, CSize(-40, 400), sizeMin));
+    EXPECT_EQ(CRect(100, 100, 220, 330),
+              CExtMiniDockFrameWnd::CalcResizedRect(rcStart, HTBOTTOMRIGHT, CSize(-900, 30), sizeMin));
+}
+
+namespace
+{
+// Presses the left button at one point, moves to another in steps a few ms apart and
+// lets go, from a thread of its own while the test's thread pumps; a resize still
+// running a while after that is cancelled, so that a fault fails instead of hanging.
+struct CEdgeDrag
+{
+    CPoint ptFrom, ptTo;
+    HWND hWndFrame;
+    CExtMiniDockFrameWnd* pFrame;
+    volatile bool bDone = false;
+
+    static void Button(DWORD dwFlags)
+    {
+        INPUT in = {};
+        in.type = INPUT_MOUSE;
+        in.mi.dwFlags = dwFlags;
+        ::SendInput(1, &in, sizeof(INPUT));
+    }
+    static DWORD WINAPI Run(LPVOID pParam)
+    {
+        CEdgeDrag* p = (CEdgeDrag*)pParam;
+        CSentInput::MoveTo(p->ptFrom);
+        ::Sleep(60);
+        Button(MOUSEEVENTF_LEFTDOWN);
+        ::Sleep(60);
+        for (int i = 1; i <= 8; i++)
+        {
+            CSentInput::MoveTo(CPoint(p->ptFrom.x + (p->ptTo.x - p->ptFrom.x) * i / 8,
+                                      p->ptFrom.y + (p->ptTo.y - p->ptFrom.y) * i / 8));
+            ::Sleep(15);
+        }
+        ::Sleep(60);
+        Button(MOUSEEVENTF_LEFTUP);
+        for (int i = 0; i < 100 && p->pFrame->IsFrameResizing(); i++)
+            ::Sleep(30);
+        if (p->pFrame->IsFrameResizing())
+            ::PostMessage(p->hWndFrame, WM_CANCELMODE, 0, 0);
+        p->bDone = true;
+        return 0;
+    }
+};
+}
+
+TEST_F(FrameTest, DraggingAFloatingFramesEdgeResizesItsPaneDownToItsMinimum)
+{
+    CExtControlBar& bar = m_pFrame->m_wndOutput;
+    bar.SetPreferredSizeFloating(CSize(300, 160));
+    bar.FloatAt(300, 250);
+    PumpPending();
+    CExtMiniDockFrameWnd* pFrame = FloatingFrameOf(bar);
+    ASSERT_TRUE(pFrame != NULL);
+    pFrame->SetForegroundWindow();
+    PumpPending();
+    const CRect rcStart = WindowRectOf(pFrame);
+    const CPoint ptEdge(rcStart.right - 1, rcStart.CenterPoint().y);
+    if (::WindowFromPoint(ptEdge) != pFrame->m_hWnd)
+        GTEST_SKIP() << "the frame's edge cannot be reached by the mouse here";
+    ASSERT_EQ((UINT)HTRIGHT, HitTestAt(pFrame, ptEdge));
+
+    auto Drag = [&](CPoint ptFrom, CPoint ptTo) {
+        CEdgeDrag drag;
+        drag.ptFrom = ptFrom;
+        drag.ptTo = ptTo;
+        drag.hWndFrame = pFrame->m_hWnd;
+        drag.pFrame = pFrame;
+        HANDLE hThread = ::CreateThread(NULL, 0, CEdgeDrag::Run, &drag, 0, NULL);
+        const bool bEnded = PumpUntil([&] { return drag.bDone; }, 8000);
+        ::WaitForSingleObject(hThread, 8000);
+        ::CloseHandle(hThread);
+        PumpPending();
+        return bEnded && !pFrame->IsFrameResizing();
+    };
+    // Wider by the distance moved; the bar follows, and nothing is left running.
+    ASSERT_TRUE(Drag(ptEdge, ptEdge + CSize(80, 40)));
+    EXPECT_FALSE(pFrame->IsFrameResizing());
+    EXPECT_EQ(rcStart.Width() + 80, WindowRectOf(pFrame).Width());
+    EXPECT_EQ(rcStart.Height(), WindowRectOf(pFrame).Height());
+    EXPECT_EQ(rcStart.TopLeft(), WindowRectOf(pFrame).TopLeft());
+    EXPECT_EQ(380, bar.GetPreferredSizeFloating().cx);
+    EXPECT_EQ(::GetCapture(), (HWND)NULL);
+
+    // The left edge dragged past the right one stops at the pane's minimal width.
+    const CRect rcWide = WindowRectOf(pFrame);
+    const CPoint ptLeft(rcWide.left, rcWide.CenterPoint().y);
+    ASSERT_EQ((UINT)HTLEFT, HitTestAt(pFrame, ptLeft));
+    ASSERT_TRUE(Drag(ptLeft, CPoint(rcWide.right + 100, ptLeft.y)));
+    const CSize sizeMin = bar.GetMinimalFloatingSize();
+    EXPECT_EQ(std::max(bar.GetMinimalWidth(), (int)sizeMin.cx), bar.GetPreferredSizeFloating().cx);
+    EXPECT_EQ(rcWide.right, WindowRectOf(pFrame).right) << "the opposite edge stays";
+    EXPECT_FALSE(pFrame->IsFrameResizing());
+}
