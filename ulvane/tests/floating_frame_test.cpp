@@ -304,3 +304,67 @@ TEST_F(FrameTest, DraggingAFloatingFramesEdgeResizesItsPaneDownToItsMinimum)
     EXPECT_EQ(rcWide.right, WindowRectOf(pFrame).right) << "the opposite edge stays";
     EXPECT_FALSE(pFrame->IsFrameResizing());
 }
+
+namespace
+{
+void CALLBACK PostQuitSeven(HWND, UINT, UINT_PTR nIDEvent, DWORD)
+{
+    ::KillTimer(NULL, nIDEvent);
+    ::PostQuitMessage(7);
+}
+}
+
+TEST_F(FrameTest, AQuitAskedForWhileAFrameIsSizedEndsTheSizingAndReachesTheOuterLoop)
+{
+    CExtControlBar& bar = m_pFrame->m_wndOutput;
+    bar.SetPreferredSizeFloating(CSize(300, 160));
+    bar.FloatAt(300, 250);
+    PumpPending();
+    CExtMiniDockFrameWnd* pFrame = FloatingFrameOf(bar);
+    ASSERT_TRUE(pFrame != NULL);
+    pFrame->SetForegroundWindow();
+    PumpPending();
+    const CRect rcStart = WindowRectOf(pFrame);
+    const CPoint ptEdge(rcStart.CenterPoint().x, rcStart.bottom - 1);
+    if (::WindowFromPoint(ptEdge) != pFrame->m_hWnd)
+        GTEST_SKIP() << "the frame's edge cannot be reached by the mouse here";
+    ASSERT_EQ((UINT)HTBOTTOM, HitTestAt(pFrame, ptEdge));
+
+    CEdgeDrag drag;
+    drag.ptFrom = ptEdge;
+    drag.ptTo = ptEdge + CSize(0, 200);
+    drag.hWndFrame = pFrame->m_hWnd;
+    drag.pFrame = pFrame;
+    // Due while the button is down and the mouse moves.
+    ::SetTimer(NULL, 0, 130, PostQuitSeven);
+    HANDLE hThread = ::CreateThread(NULL, 0, CEdgeDrag::Run, &drag, 0, NULL);
+    // The test's own pump, which keeps what a quit carries instead of dropping it.
+    WPARAM nQuitCode = 0;
+    int nQuits = 0;
+    const DWORD dwStart = ::GetTickCount();
+    while (!drag.bDone && ::GetTickCount() - dwStart < 8000)
+    {
+        MSG msg;
+        while (::PeekMessage(&msg, NULL, 0, 0, PM_REMOVE))
+        {
+            if (msg.message == WM_QUIT)
+            {
+                nQuitCode = msg.wParam;
+                ++nQuits;
+                continue;
+            }
+            ::TranslateMessage(&msg);
+            ::DispatchMessage(&msg);
+        }
+        ::Sleep(5);
+    }
+    ::WaitForSingleObject(hThread, 8000);
+    ::CloseHandle(hThread);
+    PumpPending();
+    EXPECT_TRUE(drag.bDone);
+    EXPECT_FALSE(pFrame->IsFrameResizing());
+    EXPECT_EQ(1, nQuits);
+    EXPECT_EQ((WPARAM)7, nQuitCode);
+    EXPECT_LT(WindowRectOf(pFrame).Height(), rcStart.Height() + 200) << "the moves after the quit size nothing";
+    EXPECT_EQ(::GetCapture(), (HWND)NULL);
+}
