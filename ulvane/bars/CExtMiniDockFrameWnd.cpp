@@ -401,8 +401,27 @@ void CExtMiniDockFrameWnd::OnTimer(UINT_PTR nIDEvent)
         return;
     }
     default:
-        CMiniDockFrameWnd::OnTimer(nIDEvent);
+        if (!OnBarTimer(nIDEvent))
+            CMiniDockFrameWnd::OnTimer(nIDEvent);
     }
+}
+
+bool CExtMiniDockFrameWnd::OnBarTimer(UINT_PTR nIDEvent)
+{
+    CControlBar* pBar = GetFirstBar();
+    if (pBar == NULL || pBar->m_hWnd == NULL || nIDEvent != (UINT_PTR)pBar->GetDlgCtrlID())
+        return false;
+    if (m_nResizingHitTest != 0)
+        return true;
+    // A frame under the cursor comes to the front, unless a menu is open or it
+    // cannot take input.
+    CPoint pt;
+    ::GetCursorPos(&pt);
+    const HWND hWndUnder = ::WindowFromPoint(pt);
+    const bool bInside = hWndUnder == m_hWnd || ::IsChild(m_hWnd, hWndUnder);
+    if (bInside && !CExtPopupMenuWnd::IsTrackingActive() && IsWindowEnabled() && ::GetFocus() != NULL)
+        BringWindowToTop();
+    return true;
 }
 
 /////////////////////////////////////////////////////////////////////////////

@@ -77,6 +77,8 @@ protected:
     // Moves the frame back when its caption left the work area; false when it stays.
     bool KeepOnWorkArea();
     void ShowCaptionMenu();
+    // The timer whose id is the bar's: false for any other id.
+    bool OnBarTimer(UINT_PTR nIDEvent);
     // The resize's own message loop.
     void RunFrameResizingLoop();
 
