@@ -782,6 +782,9 @@ bool CExtBarButton::PutToPopupMenu(CExtPopupMenuWnd* pPopup)
     CString strText;
     if (pItem != NULL)
         strText = pItem->m_strMenuText.IsEmpty() ? pItem->m_strToolbarText : pItem->m_strMenuText;
+    // A toolbar-only command still names its sub-menu: by its tip.
+    if (strText.IsEmpty() && pItem != NULL)
+        strText = pItem->m_strTipText;
     CExtCommandIcon* pIcon = GetIcon();
     HICON hIcon = pIcon != NULL && !pIcon->IsEmpty() ? pIcon->GetIcon() : NULL;
     if (!pPopup->InsertItem((UINT)-1, -1, strText, hIcon))

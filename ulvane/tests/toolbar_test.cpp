@@ -196,6 +196,13 @@ TEST_F(ToolbarTest, VerticalLargeIconAndChevronOnlyBarsLayOutByTheirOwnRules)
     bar.DoRecalcLayout();
     EXPECT_TRUE(bar.GetRightButton()->IsDisabled());
     EXPECT_FALSE(bar.GetRightButton()->IsVisible());
+    // Docked again it offers the panels menu: enabled again.
+    m_pFrame->DockControlBar(&bar);
+    m_pFrame->RecalcLayout();
+    PumpPending();
+    bar.DoRecalcLayout();
+    EXPECT_FALSE(bar.GetRightButton()->IsDisabled());
+    EXPECT_TRUE(bar.GetRightButton()->IsVisible());
 }
 
 TEST_F(ToolbarTest, AFloatingBarWrapsAtTheSmallestWidthThatKeepsItsRows)
