@@ -363,3 +363,48 @@ TEST_F(ToolbarTest, PressAndReleaseFollowSplitCheckBoxAndClosingButtons)
     EXPECT_EQ(NULL, pDoomed->m_hWnd);
     target.DestroyWindow();
 }
+
+TEST_F(ToolbarTest, TheHelpLoopOfADropDownAnswersTheChosenIdAndHandsTheQuitBack)
+{
+    CExtToolControlBar& bar = m_pFrame->m_wndToolBar;
+    PumpPending();
+    const int nHotlist = bar.FindButtonByCommand(ID_TEST_HOTLIST);
+    HMENU hMenu = ::CreatePopupMenu();
+    ::AppendMenu(hMenu, MF_STRING, ID_TEST_DELTA, "Delta");
+    ASSERT_TRUE(bar.SetButtonMenu(nHotlist, hMenu, false, true, true));
+    m_pFrame->RecalcLayout();
+    PumpPending();
+    CExtBarButton* pButton = bar.GetButton(nHotlist);
+    const CPoint pt = RectOf(bar, nHotlist).CenterPoint();
+    auto helpHit = [&] {
+        const int nHit = pButton->OnHelpHitTest(pt);
+        CExtPopupMenuWnd::CancelTracking();
+        PumpPending();
+        return nHit;
+    };
+
+    // A command waiting before the loop starts is its answer; a system command maps
+    // into the frame's help range.
+    m_pFrame->PostMessage(WM_COMMAND, ID_TEST_DELTA);
+    EXPECT_EQ((int)ID_TEST_DELTA, helpHit());
+    m_pFrame->PostMessage(WM_SYSCOMMAND, SC_CLOSE);
+    EXPECT_EQ(0x1EF06, helpHit());
+    EXPECT_TRUE(::IsWindow(m_pFrame->m_hWnd));
+
+    // The end of the message loop ends the help loop and is posted again with its code.
+    ::PostQuitMessage(7);
+    EXPECT_EQ(-3, pButton->OnHelpHitTest(pt));
+    MSG msg;
+    const bool bQuit = ::PeekMessage(&msg, NULL, WM_QUIT, WM_QUIT, PM_REMOVE) != FALSE;
+    CExtPopupMenuWnd::CancelTracking();
+    PumpPending();
+    ASSERT_TRUE(bQuit);
+    EXPECT_EQ(7u, (UINT)msg.wParam);
+
+    // A menu closed without a choice ends it too.
+    ::SetTimer(m_pFrame->m_hWnd, 0, 50, [](HWND, UINT, UINT_PTR nID, DWORD) {
+        ::KillTimer(AfxGetMainWnd()->m_hWnd, nID);
+        CExtPopupMenuWnd::CancelTracking();
+    });
+    EXPECT_EQ(-3, helpHit());
+}
