@@ -402,9 +402,14 @@ TEST_F(ToolbarTest, TheHelpLoopOfADropDownAnswersTheChosenIdAndHandsTheQuitBack)
     EXPECT_EQ(7u, (UINT)msg.wParam);
 
     // A menu closed without a choice ends it too.
-    ::SetTimer(m_pFrame->m_hWnd, 0, 50, [](HWND, UINT, UINT_PTR nID, DWORD) {
-        ::KillTimer(AfxGetMainWnd()->m_hWnd, nID);
-        CExtPopupMenuWnd::CancelTracking();
-    });
+    struct CCloser
+    {
+        static void CALLBACK OnTimer(HWND, UINT, UINT_PTR nID, DWORD)
+        {
+            ::KillTimer(NULL, nID);
+            CExtPopupMenuWnd::CancelTracking();
+        }
+    };
+    ::SetTimer(NULL, 0, 50, CCloser::OnTimer);
     EXPECT_EQ(-3, helpHit());
 }
