@@ -2,6 +2,8 @@
 // bar button.
 #include "CExtBarButton.h"
 
+#include <afxpriv.h>
+
 #include "CExtBarContentExpandButton.h"
 #include "CExtCommandIcon.h"
 #include "CExtCommandItem.h"
@@ -782,6 +784,9 @@ bool CExtBarButton::PutToPopupMenu(CExtPopupMenuWnd* pPopup)
     CString strText;
     if (pItem != NULL)
         strText = pItem->m_strMenuText.IsEmpty() ? pItem->m_strToolbarText : pItem->m_strMenuText;
+    // A toolbar-only command still names its sub-menu: by its tip.
+    if (strText.IsEmpty() && pItem != NULL)
+        strText = pItem->m_strTipText;
     CExtCommandIcon* pIcon = GetIcon();
     HICON hIcon = pIcon != NULL && !pIcon->IsEmpty() ? pIcon->GetIcon() : NULL;
     if (!pPopup->InsertItem((UINT)-1, -1, strText, hIcon))
@@ -827,10 +832,82 @@ int CExtBarButton::OnHelpHitTest(CPoint point)
     {
         if (m_pBar == NULL || m_pBar->m_pDockBar == NULL || m_pBar->m_pDockBar->GetSafeHwnd() == NULL)
             return -3;
+        const HWND hWndBar = m_pBar->m_hWnd, hWndDockBar = m_pBar->m_pDockBar->m_hWnd;
         OnTrackPopup(point, false);
-        return -3;
+        return RunHelpLoop(hWndBar, hWndDockBar);
     }
     return GetCmdItem() != NULL ? (int)m_nEffectiveCmdID : -1;
+}
+
+namespace
+{
+bool g_bInHelpLoop = false;
+
+// The help id of a system command: the frame's own range for the common ones.
+int HelpIdOfSysCommand(UINT nSysCmd)
+{
+    switch (nSysCmd & 0xFFF0)
+    {
+    case SC_SIZE: case SC_MOVE: case SC_MINIMIZE: case SC_MAXIMIZE: case SC_NEXTWINDOW:
+    case SC_PREVWINDOW: case SC_CLOSE: case SC_RESTORE: case SC_TASKLIST:
+        return 0x1EF00 + (int)(((nSysCmd & 0xFFF0) - 0xF000) >> 4);
+    default:
+        return (int)nSysCmd;
+    }
+}
+
+bool IsPopupWindow(HWND hWnd)
+{
+    CWnd* pWnd = CWnd::FromHandlePermanent(hWnd);
+    return pWnd != NULL && pWnd->IsKindOf(RUNTIME_CLASS(CExtPopupBaseWnd));
+}
+}
+
+int CExtBarButton::RunHelpLoop(HWND hWndBar, HWND hWndDockBar)
+{
+    if (g_bInHelpLoop)
+        return -3;
+    struct CGuard
+    {
+        CGuard() { g_bInHelpLoop = true; }
+        ~CGuard() { g_bInHelpLoop = false; }
+    } guard;
+    for (;;)
+    {
+        if (!::IsWindow(hWndBar) || !::IsWindow(hWndDockBar))
+            return -3;
+        MSG msg;
+        // What is waiting first: a command may already be on its way.
+        if (!::PeekMessage(&msg, NULL, 0, 0, PM_REMOVE))
+        {
+            if (!CExtPopupMenuWnd::IsTrackingActive())
+                return -3;   // the menu closed without a choice
+            ::WaitMessage();
+            continue;
+        }
+        switch (msg.message)
+        {
+        case WM_QUIT:
+            ::PostQuitMessage((int)msg.wParam);
+            return -3;
+        case WM_COMMAND:
+            return (int)LOWORD(msg.wParam);
+        case WM_SYSCOMMAND:
+            return HelpIdOfSysCommand((UINT)msg.wParam);
+        case WM_LBUTTONDOWN:
+            if (IsPopupWindow(msg.hwnd))
+            {
+                const int nHelpId = (int)::SendMessage(msg.hwnd, WM_HELPHITTEST, 0, msg.lParam);
+                if (nHelpId > 0)
+                    return nHelpId;
+            }
+            break;
+        default:
+            break;
+        }
+        ::TranslateMessage(&msg);
+        ::DispatchMessage(&msg);
+    }
 }
 
 void CExtBarButton::OnUpdateCmdUI(CWnd* pTarget, BOOL bDisableIfNoHndler, int nIndex)

@@ -143,6 +143,10 @@ protected:
     // Sets or clears a flags-B bit; false when it was so already.
     bool ChangeFlagB(BYTE nBit, bool bSet);
     void DestroyOwnedMenu();
+    // The modal loop of help mode over the button's open menu: the help id of what is
+    // chosen, -3 when the menu closes without a choice, on re-entry, when either
+    // window goes or when the message loop ends (WM_QUIT is posted again).
+    static int RunHelpLoop(HWND hWndBar, HWND hWndDockBar);
     // Shows the command's prompt (or the idle text) in the frame's status bar.
     void ShowStatusText(UINT nCmdID) const;
     bool IsOnMenuBar() const;

@@ -873,9 +873,11 @@ void CExtToolControlBar::DoRecalcLayout()
     }
     if (pChevron != NULL)
     {
-        if (bFloating)
-            pChevron->SetStyle(pChevron->GetButtons().GetSize() > 0 ? (pChevron->GetStyle() & ~TBBS_DISABLED)
-                                                                    : (pChevron->GetStyle() | TBBS_DISABLED));
+        // Floating, it offers only what it hides; docked again it is enabled again.
+        if (bFloating && pChevron->GetButtons().GetSize() == 0)
+            pChevron->SetStyle(pChevron->GetStyle() | TBBS_DISABLED);
+        else
+            pChevron->SetStyle(pChevron->GetStyle() & ~TBBS_DISABLED);
         pChevron->SetBarCompletelyVisible(pChevron->GetButtons().GetSize() == 0);
     }
     dc.SelectObject(pOldFont);

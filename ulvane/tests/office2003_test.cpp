@@ -280,7 +280,11 @@ TEST_F(Office2003FrameTest, DockedAndFloatingToolbars)
 
     CRect rc;
     bar.GetClientRect(&rc);
+    // A disabled chevron leaves the bar's own background at the far end to the probes
+    // (an enabled one paints its tab there).
+    bar.GetRightButton()->ModifyStyle(TBBS_DISABLED);
     const std::vector<COLORREF> pixels = PaintedBar(bar);
+    bar.GetRightButton()->ModifyStyle(0, TBBS_DISABLED);
     auto At = [&](int x, int y) { return pixels[y * rc.Width() + x]; };
     // Row 0 of the toolbar gradient at the top; the line 2 pixels inside the bottom.
     const COLORREF a = ColorOfPixel(pLook->GetGradientPixels(O::eGradientHorzBar)[0]);

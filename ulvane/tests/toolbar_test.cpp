@@ -196,6 +196,13 @@ TEST_F(ToolbarTest, VerticalLargeIconAndChevronOnlyBarsLayOutByTheirOwnRules)
     bar.DoRecalcLayout();
     EXPECT_TRUE(bar.GetRightButton()->IsDisabled());
     EXPECT_FALSE(bar.GetRightButton()->IsVisible());
+    // Docked again it offers the panels menu: enabled again.
+    m_pFrame->DockControlBar(&bar);
+    m_pFrame->RecalcLayout();
+    PumpPending();
+    bar.DoRecalcLayout();
+    EXPECT_FALSE(bar.GetRightButton()->IsDisabled());
+    EXPECT_TRUE(bar.GetRightButton()->IsVisible());
 }
 
 TEST_F(ToolbarTest, AFloatingBarWrapsAtTheSmallestWidthThatKeepsItsRows)
@@ -355,4 +362,54 @@ TEST_F(ToolbarTest, PressAndReleaseFollowSplitCheckBoxAndClosingButtons)
     EXPECT_EQ(1, target.m_nCommands);
     EXPECT_EQ(NULL, pDoomed->m_hWnd);
     target.DestroyWindow();
+}
+
+TEST_F(ToolbarTest, TheHelpLoopOfADropDownAnswersTheChosenIdAndHandsTheQuitBack)
+{
+    CExtToolControlBar& bar = m_pFrame->m_wndToolBar;
+    PumpPending();
+    const int nHotlist = bar.FindButtonByCommand(ID_TEST_HOTLIST);
+    HMENU hMenu = ::CreatePopupMenu();
+    ::AppendMenu(hMenu, MF_STRING, ID_TEST_DELTA, "Delta");
+    ASSERT_TRUE(bar.SetButtonMenu(nHotlist, hMenu, false, true, true));
+    m_pFrame->RecalcLayout();
+    PumpPending();
+    CExtBarButton* pButton = bar.GetButton(nHotlist);
+    const CPoint pt = RectOf(bar, nHotlist).CenterPoint();
+    auto helpHit = [&] {
+        const int nHit = pButton->OnHelpHitTest(pt);
+        CExtPopupMenuWnd::CancelTracking();
+        PumpPending();
+        return nHit;
+    };
+
+    // A command waiting before the loop starts is its answer; a system command maps
+    // into the frame's help range.
+    m_pFrame->PostMessage(WM_COMMAND, ID_TEST_DELTA);
+    EXPECT_EQ((int)ID_TEST_DELTA, helpHit());
+    m_pFrame->PostMessage(WM_SYSCOMMAND, SC_CLOSE);
+    EXPECT_EQ(0x1EF06, helpHit());
+    EXPECT_TRUE(::IsWindow(m_pFrame->m_hWnd));
+
+    // The end of the message loop ends the help loop and is posted again with its code.
+    ::PostQuitMessage(7);
+    EXPECT_EQ(-3, pButton->OnHelpHitTest(pt));
+    MSG msg;
+    const bool bQuit = ::PeekMessage(&msg, NULL, WM_QUIT, WM_QUIT, PM_REMOVE) != FALSE;
+    CExtPopupMenuWnd::CancelTracking();
+    PumpPending();
+    ASSERT_TRUE(bQuit);
+    EXPECT_EQ(7u, (UINT)msg.wParam);
+
+    // A menu closed without a choice ends it too.
+    struct CCloser
+    {
+        static void CALLBACK OnTimer(HWND, UINT, UINT_PTR nID, DWORD)
+        {
+            ::KillTimer(NULL, nID);
+            CExtPopupMenuWnd::CancelTracking();
+        }
+    };
+    ::SetTimer(NULL, 0, 50, CCloser::OnTimer);
+    EXPECT_EQ(-3, helpHit());
 }

@@ -27,6 +27,7 @@
 
 #include <SciLexer.h>
 
+#include <memory>
 #include <set>
 #include <functional>
 #include <thread>
@@ -1735,5 +1736,126 @@ TEST_F(FrameWithProject, TheEditorsContextMenuOpensItsSubMenuAndTipInEveryLook)
     CExtPopupMenuWnd::g_nDefAnimationKind = nSavedAnimation;
     CExtPopupMenuWnd::CancelTracking();
     Frame()->SetUIStyleOffice2003();
+    PumpPending();
+}
+
+namespace
+{
+// The toolbar's client area as it paints itself.
+void SaveToolbarPicture(CExtToolControlBar* pBar, const CString& strName)
+{
+    pBar->RedrawWindow(NULL, NULL, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+    CScreenPicture(pBar->m_hWnd).SaveIfWanted(strName);
+}
+}
+
+TEST(MainFrame, TheToolbarShowsHotPressedCheckedAndDisabledButtonsTheChevronAndAFloatingWrap)
+{
+    CMainFrame* pFrame = Frame();
+    ASSERT_TRUE(pFrame != NULL);
+    CExtToolControlBar* pBar = dynamic_cast<CExtToolControlBar*>(pFrame->GetControlBar(AFX_IDW_TOOLBAR));
+    ASSERT_TRUE(pBar != NULL);
+    pFrame->ShowWindow(SW_SHOWNORMAL);
+    pFrame->SetForegroundWindow();
+    PumpPending();
+    const int nNew = pBar->FindButtonByCommand(ID_FILE_NEW), nOpen = pBar->FindButtonByCommand(ID_FILE_OPEN);
+    const int nSave = pBar->FindButtonByCommand(ID_FILE_SAVE), nCut = pBar->FindButtonByCommand(ID_EDIT_CUT);
+    ASSERT_TRUE(nNew >= 0 && nOpen >= 0 && nSave >= 0 && nCut >= 0);
+    const UINT nOpenStyle = pBar->GetButtonStyle(nOpen), nSaveStyle = pBar->GetButtonStyle(nSave);
+    const UINT nCutStyle = pBar->GetButtonStyle(nCut);
+
+    struct
+    {
+        const char* pszName;
+        void (CMainFrame::*pfnLook)();
+    } looks[] = {{"classic", &CMainFrame::SetUIStyleClassic}, {"xp", &CMainFrame::SetUIStyleXP}};
+    for (const auto& look : looks)
+    {
+        (pFrame->*look.pfnLook)();
+        PumpPending();
+        // New hot, Open pressed, Save checked, Cut disabled: each paints unlike an idle
+        // button at its centre, where an idle button shows the bar's background.
+        CRect rcNew, rcOpen, rcSave, rcCut;
+        pBar->GetButtonRect(nNew, rcNew);
+        pBar->GetButtonRect(nOpen, rcOpen);
+        pBar->GetButtonRect(nSave, rcSave);
+        pBar->GetButtonRect(nCut, rcCut);
+        // The left edge of each button: the look's border or face shows there in every
+        // state but idle.
+        auto leftEdge = [&](const CRect& rc) {
+            CRect rcEdge(rc.left, rc.top + 2, rc.left + 2, rc.bottom - 2);
+            pBar->ClientToScreen(&rcEdge);
+            return rcEdge;
+        };
+        pBar->RedrawWindow(NULL, NULL, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+        std::unique_ptr<CScreenPicture> pIdle(new CScreenPicture(pBar->m_hWnd));
+        pBar->GetButton(nNew)->SetHover(true);
+        // A press happens under the mouse: hot as well.
+        pBar->GetButton(nOpen)->SetHover(true);
+        pBar->GetButton(nOpen)->SetStyle(nOpenStyle | TBBS_PRESSED);
+        pBar->GetButton(nSave)->SetStyle((nSaveStyle & ~TBBS_DISABLED) | TBBS_CHECKBOX | TBBS_CHECKED);
+        pBar->GetButton(nCut)->SetStyle(nCutStyle | TBBS_DISABLED);
+        pBar->RedrawWindow(NULL, NULL, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+        {
+            CScreenPicture states(pBar->m_hWnd);
+            for (const CRect* pRect : {&rcNew, &rcOpen, &rcSave})
+            {
+                const CRect rcEdge = leftEdge(*pRect);
+                int nChanged = 0;
+                for (int y = rcEdge.top; y < rcEdge.bottom; y++)
+                    for (int x = rcEdge.left; x < rcEdge.right; x++)
+                        nChanged += pIdle->GetPixel(CPoint(x, y)) != states.GetPixel(CPoint(x, y)) ? 1 : 0;
+                EXPECT_GT(nChanged, 0) << look.pszName << ": button at " << pRect->left;
+            }
+            states.SaveIfWanted(CString("toolbar_states_") + look.pszName);
+        }
+        pBar->GetButton(nNew)->SetHover(false);
+        pBar->GetButton(nOpen)->SetHover(false);
+        pBar->GetButton(nOpen)->SetStyle(nOpenStyle);
+        pBar->GetButton(nSave)->SetStyle(nSaveStyle);
+        pBar->GetButton(nCut)->SetStyle(nCutStyle);
+
+        // A short bar: the chevron opens with what it hides.
+        CRect rcBar;
+        pBar->GetWindowRect(&rcBar);
+        pBar->SetWindowPos(NULL, 0, 0, 160, rcBar.Height(), SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+        pBar->DoRecalcLayout();
+        const int nChevron = pBar->GetButtonsCount() - 1;
+        EXPECT_TRUE(pBar->TrackButtonMenu(nChevron)) << look.pszName;
+        PumpUntilTrue([] { return CExtPopupMenuWnd::IsTrackingActive(); }, 1000);
+        PumpUntilTrue([] { return false; }, 400);
+        EXPECT_TRUE(CExtPopupMenuWnd::IsTrackingActive()) << look.pszName;
+        CRect rcShot;
+        pBar->GetWindowRect(&rcShot);
+        rcShot.right = rcShot.left + 420;
+        rcShot.bottom += 320;
+        CScreenPicture(rcShot).SaveIfWanted(CString("toolbar_chevron_") + look.pszName);
+        CExtPopupMenuWnd::CancelTracking();
+        PumpPending();
+        EXPECT_EQ(-1, pBar->GetTrackingButton()) << look.pszName;
+
+        // Floating at a narrow width it wraps into rows.
+        pFrame->FloatControlBar(pBar, CPoint(300, 300));
+        PumpPending();
+        pBar->CalcDynamicLayout(150, LM_HORZ | LM_COMMIT);
+        if (CFrameWnd* pMini = pBar->GetParentFrame())
+            pMini->RecalcLayout();
+        PumpPending();
+        CRect rcFirst, rcLast;
+        pBar->GetButtonRect(0, rcFirst);
+        pBar->GetButtonRect(pBar->GetButtonsCount() - 2, rcLast);
+        EXPECT_GT(rcLast.top, rcFirst.top) << look.pszName << ": one row only";
+        if (CFrameWnd* pMini = pBar->GetParentFrame())
+        {
+            CRect rcMini;
+            pMini->GetWindowRect(&rcMini);
+            rcMini.InflateRect(10, 10);
+            CScreenPicture(rcMini).SaveIfWanted(CString("toolbar_floating_") + look.pszName);
+        }
+        pFrame->DockControlBar(pBar);
+        pFrame->RecalcLayout();
+        PumpPending();
+    }
+    pFrame->SetUIStyleOffice2003();
     PumpPending();
 }
