@@ -102,6 +102,16 @@ CSize CExtPanelControlBar::GetFrameSize(int nState)
     return size;
 }
 
+void CExtPanelControlBar::KeepRowLength(int nLength, bool bHorzRow)
+{
+    // The row places a bar at the length it last kept for it, no shorter than its
+    // minimal size; a panel's minimal size leaves out the frame and the gripper, and
+    // its child may grow with no size message to the bar. The panel's length is
+    // always the one it measures.
+    if (CExtBarStateExtra* pExtra = GetBarStateExtra())
+        pExtra->LengthAlong(bHorzRow) = (DWORD)nLength;
+}
+
 CSize CExtPanelControlBar::CalcLayout(DWORD nMode, int /*nLength*/)
 {
     const int nState = StateOfMode(nMode);
@@ -112,10 +122,12 @@ CSize CExtPanelControlBar::CalcLayout(DWORD nMode, int /*nLength*/)
     case ePanelHorizontal:
         size = GetPanelSize(ePanelHorizontal) + sizeFrame;
         m_sizeDockedH = size;
+        KeepRowLength(size.cx, true);
         break;
     case ePanelVertical:
         size = GetPanelSize(ePanelVertical) + sizeFrame;
         m_sizeDockedV = size;
+        KeepRowLength(size.cy, false);
         break;
     case ePanelFloating:
         size = GetPanelSize(ePanelFloating) + sizeFrame;

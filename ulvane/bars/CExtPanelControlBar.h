@@ -55,6 +55,8 @@ protected:
     CSize GetFrameSize(int nState);
     // The state the layout mode asks for; -1 for none of them.
     int StateOfMode(DWORD nMode) const;
+    // Keeps the length its dock row places it at equal to its measured one.
+    void KeepRowLength(int nLength, bool bHorzRow);
     HWND GetChild() const;
 
     afx_msg void OnSize(UINT nType, int cx, int cy);
