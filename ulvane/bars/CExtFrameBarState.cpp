@@ -693,7 +693,7 @@ bool CExtFrameBarState::CheckNode(CFrameWnd* pFrame, NODE& node, bool bRoot, std
         return false;
 
     const CRect rcScreen = VirtualScreen();
-    CSize sizeMin(1, 1);
+    CSize sizeMin(1, 1), sizeMinFloated(1, 1);
     if (dwKind == NODE::ePlain)
     {
         CControlBar* pBar = pFrame->GetControlBar(node.nBarID);
@@ -704,6 +704,7 @@ bool CExtFrameBarState::CheckNode(CFrameWnd* pFrame, NODE& node, bool bRoot, std
         named.push_back(node.nBarID);
         node.pBar = pBar;
         sizeMin = ((CExtControlBar*)pBar)->GetMinimalSize();
+        sizeMinFloated = ((CExtControlBar*)pBar)->GetMinimalFloatingSize();
     }
     else
     {
@@ -711,6 +712,13 @@ bool CExtFrameBarState::CheckNode(CFrameWnd* pFrame, NODE& node, bool bRoot, std
         {
             if (!CheckNode(pFrame, child, false, named))
                 return false;
+            // A container floats at least as large as any of its bars could.
+            if (child.pBar != NULL)
+            {
+                const CSize sizeChild = ((CExtControlBar*)child.pBar)->GetMinimalFloatingSize();
+                sizeMinFloated.cx = std::max(sizeMinFloated.cx, sizeChild.cx);
+                sizeMinFloated.cy = std::max(sizeMinFloated.cy, sizeChild.cy);
+            }
         }
     }
     node.dwBarStyle &= dwBarStyleBits;
@@ -724,7 +732,8 @@ bool CExtFrameBarState::CheckNode(CFrameWnd* pFrame, NODE& node, bool bRoot, std
     node.rcBar = NormalRect(node.rcBar, rcScreen);
     node.sizeDockedH = ClampSize(node.sizeDockedH, sizeMin, rcScreen);
     node.sizeDockedV = ClampSize(node.sizeDockedV, sizeMin, rcScreen);
-    node.sizeFloated = ClampSize(node.sizeFloated, sizeMin, rcScreen);
+    // Floating, a bar keeps room for its caption and buttons.
+    node.sizeFloated = ClampSize(node.sizeFloated, sizeMinFloated, rcScreen);
     if (node.dwFlags & NODE::eFloatingFrame)
         node.rcFloatFrame = OntoWorkArea(NormalRect(node.rcFloatFrame, rcScreen), CSize(40, 20));
     // Resizable bars live in the inner layers.
@@ -763,11 +772,14 @@ bool CExtFrameBarState::Check(CFrameWnd* pFrame)
             std::find(recorded.begin(), recorded.end(), record.nBarID) != recorded.end())
             return false;
         recorded.push_back(record.nBarID);
-        const CSize sizeMin = ((CExtControlBar*)pBar)->IsFixedMode() ? CSize(1, 1) : ((CExtControlBar*)pBar)->GetMinimalSize();
+        CExtControlBar* pExtBar = (CExtControlBar*)pBar;
+        const bool bFixed = pExtBar->IsFixedMode();
+        const CSize sizeMin = bFixed ? CSize(1, 1) : pExtBar->GetMinimalSize();
+        const CSize sizeMinFloated = bFixed ? CSize(1, 1) : pExtBar->GetMinimalFloatingSize();
         record.ptLastFloat = ClampPoint(record.ptLastFloat, rcScreen);
         record.sizeDockedH = ClampSize(record.sizeDockedH, sizeMin, rcScreen);
         record.sizeDockedV = ClampSize(record.sizeDockedV, sizeMin, rcScreen);
-        record.sizeFloated = ClampSize(record.sizeFloated, sizeMin, rcScreen);
+        record.sizeFloated = ClampSize(record.sizeFloated, sizeMinFloated, rcScreen);
         record.extra.m_rcRow = NormalRect(record.extra.m_rcRow, rcScreen);
         record.extra.m_nLengthHorz = (DWORD)Clamp((int)std::min(record.extra.m_nLengthHorz, (DWORD)INT_MAX), 0, rcScreen.Width());
         record.extra.m_nLengthVert = (DWORD)Clamp((int)std::min(record.extra.m_nLengthVert, (DWORD)INT_MAX), 0, rcScreen.Height());

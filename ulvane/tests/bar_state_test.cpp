@@ -549,7 +549,7 @@ TEST_F(BarStateLayoutTest, CraftedStreamsAreRefusedOrComeBackSane)
     PutDword(deep, 1);
     for (int i = 0; i < 10000; i++)
     {
-        const DWORD arrNode[32] = {ID_VIEW_OUTPUT, AFX_IDW_DOCKBAR_LEFT, 1, 50, 0, 0x02 | (i > 0 ? 0x80 : 0)};
+        const DWORD arrNode[32] = {ID_VIEW_OUTPUT, AFX_IDW_DOCKBAR_LEFT, 1, 50, 0, (DWORD)(0x02 | (i > 0 ? 0x80 : 0))};
         deep.append((const char*)arrNode, 31 * 4);
         PutDword(deep, 1);
     }
@@ -588,6 +588,8 @@ TEST_F(BarStateLayoutTest, CraftedStreamsAreRefusedOrComeBackSane)
                 rcMini.right >= rcWork.left + 20)
         << rcMini.left << "," << rcMini.top << "," << rcMini.right << "," << rcMini.bottom;
     EXPECT_LE(f.m_wndOutput.m_sizeFloated.cy, ::GetSystemMetrics(SM_CYVIRTUALSCREEN));
+    // A stored width below the floating minimum would leave no caption to grab.
+    EXPECT_GE(f.m_wndOutput.m_sizeFloated.cx, f.m_wndOutput.GetMinimalFloatingSize().cx);
 }
 
 TEST_F(BarStateLayoutTest, AFailedLoadPutsEveryPaneBack)
