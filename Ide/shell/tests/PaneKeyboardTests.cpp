@@ -127,8 +127,9 @@ HWND FloatingFrameOf(HWND hOwner)
     EnumTopWindows(
         [](HWND hWnd, LPARAM lParam) -> BOOL {
             CFind* pFind = reinterpret_cast<CFind*>(lParam);
+            // A floating frame holds the dock bar of its floating panes.
             if (::GetWindow(hWnd, GW_OWNER) != pFind->hOwner || !::IsWindowVisible(hWnd) ||
-                (::GetWindowLongPtrA(hWnd, GWL_EXSTYLE) & WS_EX_TOOLWINDOW) == 0)
+                ::GetDlgItem(hWnd, AFX_IDW_DOCKBAR_FLOAT) == NULL)
                 return TRUE;
             pFind->hFound = hWnd;
             return FALSE;

@@ -124,6 +124,8 @@ BOOL CWinThread::PreTranslateMessage(MSG* pMsg)
     CWnd* pMainWnd = AfxGetMainWnd();
     if (CWnd::WalkPreTranslateTree(pMainWnd->GetSafeHwnd(), pMsg))
         return TRUE;
+    // A key handled on the way may have closed the main window and deleted its object.
+    pMainWnd = AfxGetMainWnd();
     // ...and the main window for messages of windows outside its tree (modeless
     // dialogs, floating frames), so its accelerators still work.
     if (pMainWnd != NULL && pMsg->hwnd != NULL)

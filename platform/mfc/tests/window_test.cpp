@@ -763,6 +763,57 @@ TEST(MessageLoop, PreTranslationWalksFromTheTargetUpToTheMainWindowAndIdleUpdate
     mainWnd.DestroyWindow();
 }
 
+namespace
+{
+class CAskedMainWnd : public CWnd
+{
+public:
+    int m_nAsked = 0;
+    virtual BOOL PreTranslateMessage(MSG*)
+    {
+        ++m_nAsked;
+        return FALSE;
+    }
+};
+
+// Handles Alt+F by closing the main window, as a key that ends the program does.
+class CMainClosingWnd : public CWnd
+{
+public:
+    CWnd* m_pMain = NULL;
+    virtual BOOL PreTranslateMessage(MSG* pMsg)
+    {
+        if (pMsg->message == WM_SYSCHAR)
+            m_pMain->DestroyWindow();
+        return FALSE;
+    }
+};
+}  // namespace
+
+TEST(MessageLoop, AMainWindowClosedWhileAKeyOfAnotherWindowIsPreTranslatedIsNotAskedAfterwards)
+{
+    CAskedMainWnd mainWnd;
+    CreateTopLevel(mainWnd, WS_OVERLAPPEDWINDOW);
+    CMainClosingWnd other;
+    CreateTopLevel(other, WS_OVERLAPPEDWINDOW);
+    other.m_pMain = &mainWnd;
+    theApp.m_pMainWnd = &mainWnd;
+
+    MSG msg;
+    memset(&msg, 0, sizeof(msg));
+    msg.hwnd = other.m_hWnd;
+    msg.message = WM_SYSCHAR;
+    msg.wParam = 'f';
+    EXPECT_FALSE(theApp.PreTranslateMessage(&msg));
+    EXPECT_TRUE(theApp.m_pMainWnd == NULL);
+    EXPECT_EQ(0, mainWnd.m_nAsked);  // an object that may be gone by now
+
+    // The main window's end asked the loop to quit: not this test's loop.
+    ::PeekMessage(&msg, NULL, WM_QUIT, WM_QUIT, PM_REMOVE);
+    theApp.m_pMainWnd = NULL;
+    other.DestroyWindow();
+}
+
 TEST(Gdi, DeviceContextOperationsAndObjects)
 {
     CWnd wnd;
