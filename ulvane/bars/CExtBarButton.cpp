@@ -690,6 +690,38 @@ void CExtBarButton::PaintCombinedButton(CExtPopupBaseWnd* pPopup, CDC& dc, HWND 
     pButton->m_nStyle = nStyle;
 }
 
+UINT CExtBarButton::GetPopupTrackFlags(bool bSelectAny) const
+{
+    UINT nFlags = GetTrackPopupFlags() | TPMX_OWNERDRAW_ITEMS | TPMX_COMBINE_BY_LOOK;
+    if (bSelectAny)
+        nFlags |= TPMX_SELECTFIRST;
+    if (CExtToolControlBar::g_bShowAllItems)
+        nFlags |= TPMX_SHOW_ALL_ITEMS;
+    return nFlags;
+}
+
+CRect CExtBarButton::GetRectOnScreen() const
+{
+    CRect rc;
+    GetRect(rc);
+    m_pBar->ClientToScreen(&rc);
+    return rc;
+}
+
+void CExtBarButton::TrackPopupWithoutWaiting(CExtPopupMenuWnd* pPopup, UINT nFlags, int nIndex)
+{
+    CExtToolControlBar* pBar = m_pBar;
+    CRect rcButton = GetRectOnScreen();
+    if (pPopup->TrackPopupMenu(nFlags, rcButton.left, rcButton.bottom, &rcButton, pBar, PaintCombinedButton, NULL,
+                               true))
+    {
+        CExtToolControlBar::g_bMenuTracking = true;
+        pBar->SetTrackingButton(nIndex);
+    }
+    else
+        CExtToolControlBar::CancelAllHotTracking();
+}
+
 UINT CExtBarButton::OnTrackPopup(CPoint /*point*/, bool bSelectAny)
 {
     if (IsDisabled() || m_pBar == NULL || m_pBar->GetSafeHwnd() == NULL)
@@ -727,29 +759,15 @@ UINT CExtBarButton::OnTrackPopup(CPoint /*point*/, bool bSelectAny)
         pPopup->BuildMdiWindowList(pTarget);
     CExtToolControlBar::g_bMenuTracking = bMenuTracking;
 
-    UINT nFlags = GetTrackPopupFlags() | TPMX_OWNERDRAW_ITEMS | TPMX_COMBINE_BY_LOOK;
-    if (bSelectAny)
-        nFlags |= TPMX_SELECTFIRST;
-    if (CExtToolControlBar::g_bShowAllItems)
-        nFlags |= TPMX_SHOW_ALL_ITEMS;
+    const UINT nFlags = GetPopupTrackFlags(bSelectAny);
     pBar->SetTrackingButton(nIndex);
-    CRect rcButton;
-    GetRect(rcButton);
-    pBar->ClientToScreen(&rcButton);
-    const HWND hWndBar = pBar->m_hWnd;
-    // Once tracked, the popup frees itself, shown or not.
     if (!IsAutoChangeID() || CExtControlBar::IsParentFrameInHelpMode(pBar))
     {
-        if (pPopup->TrackPopupMenu(nFlags, rcButton.left, rcButton.bottom, &rcButton, pBar, PaintCombinedButton, NULL,
-                                   true))
-        {
-            CExtToolControlBar::g_bMenuTracking = true;
-            pBar->SetTrackingButton(nIndex);
-        }
-        else
-            CExtToolControlBar::CancelAllHotTracking();
+        TrackPopupWithoutWaiting(pPopup, nFlags, nIndex);
         return (UINT)-1;
     }
+    const CRect rcButton = GetRectOnScreen();
+    const HWND hWndBar = pBar->m_hWnd;
     CExtToolControlBar::g_bMenuTracking = true;
     UINT nCmd = 0;
     const bool bTracked = pPopup->TrackPopupMenu(nFlags | TPMX_DO_MESSAGE_LOOP | TPMX_NO_CMD_DELIVERY, rcButton.left,

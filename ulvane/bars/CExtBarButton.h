@@ -136,6 +136,12 @@ public:
     static void PaintCombinedButton(CExtPopupBaseWnd* pPopup, CDC& dc, HWND hWndOwner, const RECT& rcExclude);
 
 protected:
+    // The flags a popup opened from this button tracks with.
+    UINT GetPopupTrackFlags(bool bSelectAny) const;
+    CRect GetRectOnScreen() const;
+    // Tracks the popup under this button without waiting; while it shows, the button
+    // at nIndex stays the bar's tracking button. Once tracked, the popup frees itself.
+    void TrackPopupWithoutWaiting(CExtPopupMenuWnd* pPopup, UINT nFlags, int nIndex);
     // The text without its mnemonic marks ("&&" stays one "&").
     static CString StripMnemonics(const CString& strText);
     // The text's extent in the DC's font, measured again only when either changed.

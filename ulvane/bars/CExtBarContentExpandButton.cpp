@@ -184,23 +184,8 @@ UINT CExtBarContentExpandButton::OnTrackPopup(CPoint /*point*/, bool bSelectAny)
         delete pPopup;
         return (UINT)-1;
     }
-    UINT nFlags = GetTrackPopupFlags() | TPMX_OWNERDRAW_ITEMS | TPMX_COMBINE_BY_LOOK;
-    if (bSelectAny)
-        nFlags |= TPMX_SELECTFIRST;
-    if (CExtToolControlBar::g_bShowAllItems)
-        nFlags |= TPMX_SHOW_ALL_ITEMS;
+    const UINT nFlags = GetPopupTrackFlags(bSelectAny);
     pBar->SetTrackingButton(nIndex);
-    CRect rcButton;
-    GetRect(rcButton);
-    pBar->ClientToScreen(&rcButton);
-    // Tracked, the popup frees itself, shown or not.
-    if (pPopup->TrackPopupMenu(nFlags, rcButton.left, rcButton.bottom, &rcButton, pBar, PaintCombinedButton, NULL,
-                               true))
-    {
-        CExtToolControlBar::g_bMenuTracking = true;
-        pBar->SetTrackingButton(nIndex);
-    }
-    else
-        CExtToolControlBar::CancelAllHotTracking();
+    TrackPopupWithoutWaiting(pPopup, nFlags, nIndex);
     return (UINT)-1;
 }

@@ -41,6 +41,35 @@ void ThrowCorrupt()
     AfxThrowArchiveException(CArchiveException::badIndex);
 }
 
+void ClearPlacement(WINDOWPLACEMENT* pPlacement)
+{
+    if (pPlacement == NULL)
+        return;
+    memset(pPlacement, 0, sizeof(*pPlacement));
+    pPlacement->length = sizeof(*pPlacement);
+}
+
+// Runs one load or save step: an exception it raises never leaves it and counts as a
+// failure, which leaves the placement (when given) with show command 0.
+template <class TStep>
+bool RunGuardedStep(WINDOWPLACEMENT* pPlacementOnFailure, TStep step)
+{
+    try
+    {
+        return step();
+    }
+    catch (CException* e)
+    {
+        e->Delete();
+    }
+    catch (const std::bad_alloc&)
+    {
+    }
+    if (pPlacementOnFailure != NULL)
+        pPlacementOnFailure->showCmd = 0;
+    return false;
+}
+
 // The bytes a loading archive still holds, to refuse a count before its loop.
 class CStreamBudget
 {
@@ -1015,15 +1044,10 @@ bool CExtFrameBarState::Apply(CFrameWnd* pFrame, bool bMoveFrame, CDWordArray* p
 bool CExtFrameBarState::SerializeFrameState(CArchive& ar, CFrameWnd* pFrame, WINDOWPLACEMENT* pFramePlacement,
                                             CDWordArray* pUnnamed)
 {
-    if (pFramePlacement != NULL)
-    {
-        memset(pFramePlacement, 0, sizeof(*pFramePlacement));
-        pFramePlacement->length = sizeof(*pFramePlacement);
-    }
+    ClearPlacement(pFramePlacement);
     if (pFrame == NULL || pFrame->m_hWnd == NULL)
         return false;
-    try
-    {
+    return RunGuardedStep(pFramePlacement, [&] {
         CExtFrameBarState state;
         if (ar.IsStoring())
         {
@@ -1040,17 +1064,7 @@ bool CExtFrameBarState::SerializeFrameState(CArchive& ar, CFrameWnd* pFrame, WIN
         if (pFramePlacement != NULL)
             *pFramePlacement = state.m_wp;
         return true;
-    }
-    catch (CException* e)
-    {
-        e->Delete();
-    }
-    catch (const std::bad_alloc&)
-    {
-    }
-    if (pFramePlacement != NULL)
-        pFramePlacement->showCmd = 0;
-    return false;
+    });
 }
 
 void CExtFrameBarState::ResetPlacement(CFrameWnd* pFrame)
@@ -1082,13 +1096,8 @@ CString CExtFrameBarState::StatePath(CFrameWnd* pFrame, LPCTSTR lpszRegistryKey,
 bool CExtFrameBarState::Load(CFrameWnd* pFrame, LPCTSTR lpszRegistryKey, LPCTSTR lpszProductKey,
                              LPCTSTR lpszProfileName, WINDOWPLACEMENT* pFramePlacement, CDWordArray* pUnnamed)
 {
-    if (pFramePlacement != NULL)
-    {
-        memset(pFramePlacement, 0, sizeof(*pFramePlacement));
-        pFramePlacement->length = sizeof(*pFramePlacement);
-    }
-    try
-    {
+    ClearPlacement(pFramePlacement);
+    return RunGuardedStep(pFramePlacement, [&] {
         const CString strPath = StatePath(pFrame, lpszRegistryKey, lpszProductKey, lpszProfileName);
         if (strPath.IsEmpty())
             return false;
@@ -1103,24 +1112,13 @@ bool CExtFrameBarState::Load(CFrameWnd* pFrame, LPCTSTR lpszRegistryKey, LPCTSTR
         const bool bLoaded = SerializeFrameState(ar, pFrame, pFramePlacement, pUnnamed);
         ar.Abort();
         return bLoaded;
-    }
-    catch (CException* e)
-    {
-        e->Delete();
-    }
-    catch (const std::bad_alloc&)
-    {
-    }
-    if (pFramePlacement != NULL)
-        pFramePlacement->showCmd = 0;
-    return false;
+    });
 }
 
 bool CExtFrameBarState::Save(CFrameWnd* pFrame, LPCTSTR lpszRegistryKey, LPCTSTR lpszProductKey,
                              LPCTSTR lpszProfileName, WINDOWPLACEMENT* pFramePlacement)
 {
-    try
-    {
+    return RunGuardedStep(NULL, [&] {
         const CString strPath = StatePath(pFrame, lpszRegistryKey, lpszProductKey, lpszProfileName);
         if (strPath.IsEmpty())
             return false;
@@ -1134,15 +1132,7 @@ bool CExtFrameBarState::Save(CFrameWnd* pFrame, LPCTSTR lpszRegistryKey, LPCTSTR
         }
         ar.Close();
         return CExtRegistryArchive::Save(file, strPath);
-    }
-    catch (CException* e)
-    {
-        e->Delete();
-    }
-    catch (const std::bad_alloc&)
-    {
-    }
-    return false;
+    });
 }
 
 bool CExtControlBar::LoadBarState(CFrameWnd* pFrame, LPCTSTR lpszRegistryKey, LPCTSTR lpszProductKey,
